@@ -1,0 +1,48 @@
+// Call log and recording base.
+#include "tests/doubles/call_log.h"
+
+#include <algorithm>
+
+#include "ui_shared/platform/object.h"
+
+namespace kw::testing {
+
+std::vector<std::string> CallLog::Matching(std::string_view prefix) const {
+  std::vector<std::string> out;
+  for (const auto& e : entries_)
+    if (std::string_view(e).substr(0, prefix.size()) == prefix) out.push_back(e);
+  return out;
+}
+
+size_t CallLog::CountOf(std::string_view entry) const {
+  return static_cast<size_t>(std::count(entries_.begin(), entries_.end(), entry));
+}
+
+int CallLog::IndexOf(std::string_view entry, size_t from) const {
+  for (size_t i = from; i < entries_.size(); ++i)
+    if (entries_[i] == entry) return static_cast<int>(i);
+  return -1;
+}
+
+std::string Show(const Variant& value) {
+  switch (value.Type()) {
+    case VarType::Empty: return "Empty";
+    case VarType::Null: return "Null";
+    case VarType::String: return "\"" + value.GetText() + "\"";
+    case VarType::Object: return value.GetObject() ? value.GetObject()->TypeName() : "Nothing";
+    case VarType::Array: return "Array";
+    default: return value.ToText();
+  }
+}
+
+std::string Show(const std::string& text) { return "\"" + text + "\""; }
+std::string Show(bool value) { return value ? "True" : "False"; }
+std::string Show(int32_t value) { return std::to_string(value); }
+
+void RecordingDouble::Hit(const std::string& member, const std::string& args) {
+  log_->Record(name_ + "." + member + "(" + args + ")");
+  const auto it = failures_.find(member);
+  if (it != failures_.end()) throw it->second;
+}
+
+}  // namespace kw::testing

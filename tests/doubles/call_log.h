@@ -1,0 +1,62 @@
+// CallLog and RecordingDouble: the shared record of calls that the test doubles write, so that a
+// test can assert calls, arguments and their order across several objects; and the way a double
+// is told to raise a given error from a given member.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui_shared/platform/error.h"
+#include "ui_shared/platform/variant.h"
+
+namespace kw::testing {
+
+class CallLog {
+ public:
+  void Record(std::string entry) { entries_.push_back(std::move(entry)); }
+  const std::vector<std::string>& Entries() const { return entries_; }
+  // The entries that begin with `prefix`, in order.
+  std::vector<std::string> Matching(std::string_view prefix) const;
+  // How many entries equal `entry`.
+  size_t CountOf(std::string_view entry) const;
+  // Index of the first entry equal to `entry` at or after `from`; -1 when none.
+  int IndexOf(std::string_view entry, size_t from = 0) const;
+  void Clear() { entries_.clear(); }
+
+ private:
+  std::vector<std::string> entries_;
+};
+
+// A value as it appears in a log entry: texts quoted, numbers plain, Empty, Null, Nothing.
+std::string Show(const Variant& value);
+std::string Show(const std::string& text);
+std::string Show(bool value);
+std::string Show(int32_t value);
+
+// Base of the recording doubles: each call is logged as "<name>.<member>(<args>)" and raises the
+// error that the test armed for that member, if any.
+class RecordingDouble {
+ public:
+  RecordingDouble(std::shared_ptr<CallLog> log, std::string name) : log_(std::move(log)), name_(std::move(name)) {}
+
+  // Makes the next calls of `member` raise `error` (every call, until Disarm).
+  void FailOn(const std::string& member, Error error) { failures_.insert_or_assign(member, std::move(error)); }
+  void Disarm(const std::string& member) { failures_.erase(member); }
+  const std::shared_ptr<CallLog>& Log() const { return log_; }
+  const std::string& Name() const { return name_; }
+
+ protected:
+  // Logs the call and raises an armed failure.
+  void Hit(const std::string& member, const std::string& args = "");
+
+ private:
+  std::shared_ptr<CallLog> log_;
+  std::string name_;
+  std::map<std::string, Error> failures_;
+};
+
+}  // namespace kw::testing

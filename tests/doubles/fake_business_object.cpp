@@ -1,0 +1,196 @@
+// In-memory business-object double.
+#include "tests/doubles/fake_business_object.h"
+
+#include "ui_shared/platform/numbers.h"
+
+namespace kw::testing {
+
+void FakeSoftRule::Broken(bool b) {
+  if (log) log->Record("SoftRule " + std::to_string(rule_number) + ".Let Broken(" + Show(b) + ")");
+  broken = b;
+}
+
+bool FakeHardRules::IsValid(int32_t field_enum, int32_t rule_level, bool) {
+  for (const auto& r : rules)
+    if ((field_enum == -1 || r->field_enum == field_enum) && (rule_level == -1 || r->rule_level == rule_level))
+      return false;
+  return true;
+}
+
+bool FakeSoftRules::IsValid(int32_t field_enum, int32_t rule_level) {
+  for (const auto& r : rules)
+    if (r->broken && r->enabled && (field_enum == -1 || r->field_enum == field_enum) &&
+        (rule_level == -1 || r->rule_level == rule_level))
+      return false;
+  return true;
+}
+
+FakeLI::FakeLI(std::shared_ptr<CallLog> log, int16_t class_enum_, std::string class_name_, int positions)
+    : RecordingDouble(std::move(log), "LI"), class_enum(class_enum_), class_name(std::move(class_name_)),
+      positions_(positions) {}
+
+void FakeLI::AddRecord(std::vector<Variant> values) {
+  values.resize(static_cast<size_t>(positions_));
+  records_.push_back(Row{std::move(values), false, false});
+  if (current_ == 0) current_ = 1;
+}
+
+FakeLI::Row& FakeLI::CurrentRow() {
+  if (current_ < 1 || current_ > static_cast<int32_t>(records_.size())) Raise(err::kSubscript);
+  return records_[static_cast<size_t>(current_ - 1)];
+}
+
+int32_t FakeLI::PositionOf(const Variant& index) {
+  if (index.IsEmpty()) return current_;
+  const int32_t i = index.ToLong();
+  return i == -1 ? current_ : i;
+}
+
+void FakeLI::AddNew() {
+  Hit("AddNew");
+  std::vector<Variant> values(static_cast<size_t>(positions_));
+  values[0] = Variant::Long(next_key++);
+  records_.push_back(Row{std::move(values), true, true});
+  current_ = static_cast<int32_t>(records_.size());
+}
+
+bool FakeLI::Save(bool force) {
+  Hit("Save", Show(force));
+  bool ok = true;
+  if (!force && !save_answers.empty()) {
+    ok = save_answers.front();
+    save_answers.pop_front();
+  }
+  if (ok && current_ > 0 && current_ <= Count()) {
+    CurrentRow().dirty = false;
+    CurrentRow().is_new = false;
+  }
+  return ok;
+}
+
+void FakeLI::SuspendValidation(bool suspend) { Hit("Let SuspendValidation", Show(suspend)); }
+
+void FakeLI::CancelEdit() {
+  Hit("CancelEdit");
+  if (current_ < 1 || current_ > Count()) return;
+  if (CurrentRow().is_new) {
+    records_.erase(records_.begin() + (current_ - 1));
+    if (current_ > Count()) current_ = Count();
+  } else {
+    CurrentRow().dirty = false;
+  }
+}
+
+int16_t FakeLI::ClassEnum() { Hit("Get ClassEnum"); return class_enum; }
+std::string FakeLI::ClassName() { Hit("Get ClassName"); return class_name; }
+int32_t FakeLI::Count() { return static_cast<int32_t>(records_.size()); }
+
+void FakeLI::Delete() {
+  Hit("Delete");
+  records_.erase(records_.begin() + (current_ - 1));
+  if (current_ > Count()) current_ = Count();
+}
+
+Variant FakeLI::Filter() { Hit("Get Filter"); return filter; }
+void FakeLI::Filter(const Variant& f) { Hit("Let Filter", Show(f)); filter = f; }
+
+Variant FakeLI::FieldValueAt(const Variant& index, int32_t position) {
+  Hit("FieldValueAt", Show(index) + ", " + Show(position));
+  const int32_t row = PositionOf(index);
+  if (row < 1 || row > Count() || position < 1 || position > positions_) Raise(err::kSubscript);
+  return records_[static_cast<size_t>(row - 1)].values[static_cast<size_t>(position - 1)];
+}
+
+HardRulesPtr FakeLI::HardRules(const Variant&) { Hit("Get HardRules"); return hard_rules; }
+
+Variant FakeLI::CurrentIndex() { Hit("Get CurrentIndex"); return Variant::Long(current_); }
+
+void FakeLI::CurrentIndex(const Variant& index) {
+  Hit("Let CurrentIndex", Show(index));
+  if (index.IsText()) {
+    for (size_t i = 0; i < records_.size(); ++i) {
+      const Variant& key = records_[i].values[0];
+      const auto number = ParseWholeNumber(index.GetText());
+      if (VariantEquals(key, index) || (number && key.IsNumber() && key.ToDouble() == *number)) {
+        current_ = static_cast<int32_t>(i) + 1;
+        return;
+      }
+    }
+    Raise(err::kInvalidCall);
+  }
+  const int32_t i = index.ToLong();
+  if (i == -3) {
+    if (current_ > Count()) current_ = Count();
+    return;
+  }
+  if (i < 1 || i > Count()) Raise(err::kSubscript);
+  current_ = i;
+}
+
+bool FakeLI::IsNew() { Hit("Get IsNew"); return current_ > 0 && current_ <= Count() && CurrentRow().is_new; }
+
+bool FakeLI::IsDirty(const Variant& index) {
+  Hit("IsDirty", Show(index));
+  const int32_t row = PositionOf(index);
+  return row > 0 && row <= Count() && records_[static_cast<size_t>(row - 1)].dirty;
+}
+
+bool FakeLI::IsValid(const Variant& index) {
+  Hit("IsValid", Show(index));
+  if (is_valid) return *is_valid;
+  return hard_rules->rules.empty() && soft_rules->IsValid(-1, -1);
+}
+
+bool FakeLI::GroupDirty(const Variant&) { Hit("Get GroupDirty"); return group_dirty; }
+void FakeLI::GroupDirty(bool dirty, const Variant&) { Hit("Let GroupDirty", Show(dirty)); group_dirty = dirty; }
+
+bool FakeLI::Exists(const std::string& key) {
+  Hit("Exists", Show(key));
+  const auto number = ParseWholeNumber(key);
+  for (const Row& r : records_) {
+    const Variant& k = r.values[0];
+    if (VariantEquals(k, Variant::Text(key)) || (number && k.IsNumber() && k.ToDouble() == *number)) return true;
+  }
+  return false;
+}
+
+int32_t FakeLI::SaveMode() { Hit("Get SaveMode"); return save_mode; }
+void FakeLI::SendOffValidation(bool s) { Hit("Let SendOffValidation", Show(s)); }
+
+void FakeLI::FieldValue(int32_t position, const Variant& value) {
+  Hit("FieldValue", Show(position) + ", " + Show(value));
+  if (position < 1 || position > positions_) Raise(err::kSubscript);
+  CurrentRow().values[static_cast<size_t>(position - 1)] = value;
+  CurrentRow().dirty = true;
+  if (on_field) on_field(*this, position, value);
+}
+
+SoftRulesPtr FakeLI::SoftRules(const Variant&) { Hit("Get SoftRules"); return soft_rules; }
+void FakeLI::SaveBatch() { Hit("SaveBatch"); }
+
+void FakeLI::Validate() {
+  Hit("Validate");
+  if (on_validate) on_validate(*this);
+}
+
+Variant FakeLI::Get(std::string_view member, const Args& args) {
+  const std::string name(member);
+  if (name == "Count") return Variant::Long(Count());
+  if (name == "Index") return Variant::Long(current_);
+  const auto it = properties_.find(name);
+  if (it == properties_.end()) return Object::Get(member, args);
+  return CurrentRow().values[static_cast<size_t>(it->second - 1)];
+}
+
+void FakeLI::Let(std::string_view member, const Variant& value, const Args& args) {
+  if (member == "Index") {
+    Hit("Let Index", Show(value));
+    const int32_t i = value.ToLong();
+    if (i < 1 || i > Count()) Raise(err::kSubscript);
+    current_ = i;
+    return;
+  }
+  Object::Let(member, value, args);
+}
+
+}  // namespace kw::testing

@@ -1,0 +1,55 @@
+// LibraryHarness: a fresh world for one test of the library. It puts a private class registry,
+// screen and clock in force, registers the recording siblings under the identifiers the library
+// creates them by, and builds a SharedProcedures bound to a recording form. The form is unbound
+// when the harness goes, as a real form does when it unloads.
+#pragma once
+
+#include <memory>
+
+#include "tests/doubles/call_log.h"
+#include "tests/doubles/recording_siblings.h"
+#include "ui_shared/platform/class_registry.h"
+#include "ui_shared/platform/clock.h"
+#include "ui_shared/platform/screen.h"
+#include "ui_shared/platform/service.h"
+#include "ui_shared/platform/windows.h"
+#include "ui_shared/shared_procedures/shared_procedures.h"
+
+namespace kw::testing {
+
+// 5 March 2004, 10:00:00.
+inline constexpr double kHarnessNow = 38051.0 + 10.0 / 24.0;
+
+class LibraryHarness {
+ public:
+  // Registers the siblings; with `create` true also builds `shared` and binds `form` as owner.
+  explicit LibraryHarness(bool create = true);
+  ~LibraryHarness();
+  LibraryHarness(const LibraryHarness&) = delete;
+  LibraryHarness& operator=(const LibraryHarness&) = delete;
+
+  // Builds another SharedProcedures object over the same siblings, bound to `owner`.
+  SharedProceduresPtr Create(FormPtr owner);
+
+  std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
+  ScopedService<ClassRegistry> registry{std::make_shared<ClassRegistry>()};
+  ScopedService<Screen> screen{std::make_shared<Screen>()};
+  std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>(kHarnessNow);
+  ScopedService<Clock> clock_service{clock};
+  ScopedService<WindowTable> windows{std::make_shared<WindowTable>()};
+
+  std::shared_ptr<RecordingContainer> container = std::make_shared<RecordingContainer>(log);
+  std::shared_ptr<RecordingPersist> persist = std::make_shared<RecordingPersist>(log);
+  std::shared_ptr<RecordingFeedback> dialog = std::make_shared<RecordingFeedback>(log);
+  std::shared_ptr<RecordingForm> form = std::make_shared<RecordingForm>(log);
+  int dialogs_created = 0;
+  int error_logs_created = 0;
+  std::shared_ptr<RecordingErrorLog> last_error_log;
+
+  SharedProceduresPtr shared;
+
+ private:
+  std::vector<SharedProceduresPtr> extra_;
+};
+
+}  // namespace kw::testing

@@ -1,0 +1,45 @@
+// Date serial numbers as the runtime keeps them: whole days since 30 December 1899 midnight with
+// the time of day as the fraction; conversion to and from calendar dates, the runtime's text form,
+// and lenient recognition of date texts (US English).
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kw::dates {
+
+struct Civil {
+  int year = 1899;
+  int month = 12;
+  int day = 30;
+};
+
+// The serial of a calendar date (midnight). Months and days must be valid.
+double Serial(int year, int month, int day);
+// The serial of a calendar date and time of day.
+double Serial(int year, int month, int day, int hour, int minute, int second);
+// The calendar date of a serial; for negative serials the integer part gives the day.
+Civil CivilOf(double serial);
+// Seconds since midnight of the serial's time of day (the absolute fraction).
+int SecondsOfDay(double serial);
+bool IsValidDate(int year, int month, int day);
+
+// The runtime's text of a date: "M/d/yyyy h:mm:ss AM/PM", the time left out at midnight and the
+// date left out for day 0.
+std::string ToText(double serial);
+
+// Recognises a date text leniently: "3/5/2004", "2004-03-05", "2004/3/5", "March 5, 2004",
+// "Mar 5 2004", "5 Mar 2004", "12/30/91", "13/5/2004" (day and month swapped when the first cannot
+// be a month), optionally followed by a time such as "10:30 PM"; a time alone is on day 0.
+// Two-digit years 00-29 are 20xx and 30-99 19xx. nullopt for anything else.
+std::optional<double> Recognize(std::string_view text);
+
+// English month abbreviations, the fallback when the locale names none.
+const std::array<std::string, 12>& EnglishMonthAbbreviations();
+
+// "mmm dd, yyyy" with the given month abbreviations: "Mar 05, 2004".
+std::string FormatMmmDdYyyy(double serial, const std::array<std::string, 12>& months);
+
+}  // namespace kw::dates

@@ -1,0 +1,26 @@
+// Dictionary: a text-keyed dictionary with exact (case-sensitive) keys, as the soft-rule caches
+// use it: Exists, Item, Add (457 for a key already present), Remove (5 for a missing key),
+// RemoveAll, Count.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+namespace kw {
+
+class Dictionary {
+ public:
+  bool Exists(const std::string& key) const { return items_.count(key) != 0; }
+  // The value under `key`; "" when absent.
+  std::string Item(const std::string& key) const;
+  void Add(const std::string& key, const std::string& value);
+  void Remove(const std::string& key);
+  void RemoveAll() { items_.clear(); }
+  int32_t Count() const { return static_cast<int32_t>(items_.size()); }
+
+ private:
+  std::unordered_map<std::string, std::string> items_;
+};
+
+}  // namespace kw

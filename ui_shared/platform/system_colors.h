@@ -1,0 +1,36 @@
+// System colours: colour values 0x80000000 + n name system colour n; anything else is 0x00BBGGRR.
+// The headless default answers the classic colour scheme.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+
+namespace kw {
+
+inline constexpr uint32_t kSystemColorFlag = 0x80000000u;
+inline constexpr int kColorWindow = 5;
+inline constexpr int kColorButtonFace = 15;
+inline constexpr int kColorButtonText = 18;
+inline constexpr int kColor3DHighlight = 20;
+inline constexpr int kColorTooltipText = 23;
+inline constexpr int kColorTooltipBackground = 24;
+
+constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
+
+class SystemColors {
+ public:
+  virtual ~SystemColors() = default;
+  // The 0x00BBGGRR colour the system has for role `index`; black for unknown roles.
+  virtual uint32_t GetSysColor(int index) const;
+  // Overrides one role (a desktop theme, or a test).
+  void SetSysColor(int index, uint32_t color) { overrides_[index] = color; }
+  // Resolves a colour value: a system colour reference becomes its colour, others stay.
+  uint32_t Resolve(uint32_t value) const;
+  static std::shared_ptr<SystemColors> MakeDefault() { return std::make_shared<SystemColors>(); }
+
+ private:
+  std::map<int, uint32_t> overrides_;
+};
+
+}  // namespace kw

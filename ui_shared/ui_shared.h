@@ -1,0 +1,25 @@
+// The whole public surface of the shared user-interface library: the form contract, the
+// sibling contracts, SharedProcedures, and the runtime they stand on.
+#pragma once
+
+#include "ui_shared/contracts/business_objects.h"
+#include "ui_shared/contracts/class_ids.h"
+#include "ui_shared/contracts/container.h"
+#include "ui_shared/contracts/data.h"
+#include "ui_shared/contracts/feedback.h"
+#include "ui_shared/forms/form_contract.h"
+#include "ui_shared/platform/class_registry.h"
+#include "ui_shared/platform/clock.h"
+#include "ui_shared/platform/dates.h"
+#include "ui_shared/platform/error.h"
+#include "ui_shared/platform/numbers.h"
+#include "ui_shared/platform/object.h"
+#include "ui_shared/platform/picture.h"
+#include "ui_shared/platform/screen.h"
+#include "ui_shared/platform/service.h"
+#include "ui_shared/platform/system_colors.h"
+#include "ui_shared/platform/text.h"
+#include "ui_shared/platform/variant.h"
+#include "ui_shared/platform/windows.h"
+#include "ui_shared/registration.h"
+#include "ui_shared/shared_procedures/shared_procedures.h"
