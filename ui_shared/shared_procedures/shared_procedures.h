@@ -81,6 +81,18 @@ class SharedProcedures : public Object {
   // The database resource, created at the first request and kept.
   std::shared_ptr<kw::DBResource> DBResource();
 
+  // ---- Control tags (tags.cpp) ----
+
+  // The field number of a control tag: the number read from everything after the first "#"
+  // (the whole tag when there is none). 6 when it lies outside 16 bits.
+  int16_t GetFieldEnumFromTag(const std::string& strTag);
+  // The class number of a control tag: the number read from everything up to the first "#"
+  // (nothing when there is none). 6 when it lies outside 16 bits.
+  int16_t GetClassFromTag(const std::string& strTag);
+  // The tag of a class and field: both numbers with a blank before non-negative ones, joined by
+  // "#" (" 3# 17", "-4#-1").
+  std::string CreateTag(int16_t intClass, int16_t intFieldEnum);
+
  private:
   // True during a send-off validation run that the container does not mark interactive.
   bool IsNonInteractiveSendOff();
