@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "ui_shared/contracts/business_objects.h"
 #include "ui_shared/contracts/container.h"
 #include "ui_shared/contracts/data.h"
 #include "ui_shared/contracts/feedback.h"
@@ -92,6 +93,40 @@ class SharedProcedures : public Object {
   // The tag of a class and field: both numbers with a blank before non-negative ones, joined by
   // "#" (" 3# 17", "-4#-1").
   std::string CreateTag(int16_t intClass, int16_t intFieldEnum);
+
+  // ---- List view construction (list_building.cpp) ----
+
+  // Records one list column (property, header caption, width, item-text prefix) in the column
+  // table and returns a copy of the whole table. Without `bAdd` a fresh one-column table is
+  // started; with it a column is appended (9 when there is no table yet).
+  Variant LVColumnInfo(const std::string& strLIProperty, const std::string& strHeaderCaption, int16_t intColumnWidth,
+                       bool bAdd = false, const std::string& strItemText = "");
+  // Empties `lvListView` and fills it from the records of `objLI`, reached by member name: one
+  // header per column of the table, one item per record keyed "K" + the `strLIKeyProperty`
+  // value, sub-items for the further columns. Returns the first item, selected, with the
+  // object's current record on record 1; nothing when the object holds no record.
+  ObjectPtr BuildListView(const ObjectPtr& lvListView, const ObjectPtr& ilImageList, int16_t intImageIndex,
+                          const ObjectPtr& objLI, const std::string& strLIKeyProperty,
+                          const Variant& varIncludeLIProperties);
+  // The record key of a list key made with the default prefix: everything after its first
+  // character.
+  std::string GetLIKeyFromLVKey(const std::string& strLVKey);
+
+  // ---- Lookup-table entries (lookup_entries.cpp) ----
+
+  // Appends to `objData` a stored record for every value of property `intUtilityProperty` of
+  // `objUtility` that no record of `objData` carries in property `intDataProperty`. Nothing is
+  // done when both hold as many records; 6 when either holds more than 32767.
+  void CheckTableEntries(const LIPtr& objUtility, int16_t intUtilityProperty, const LIPtr& objData,
+                         int16_t intDataProperty, enumHomeMonth DependsOn, int16_t iKeyProperty,
+                         bool blnAutoFillParent = true);
+
+  // ---- Parent id of new records (parent_id.cpp) ----
+
+  // Writes the current home id, or the current month's TRF record id, into position 2 of the
+  // object's current record, as the container says the object's class depends on; other classes
+  // are left alone.
+  void SetHomesOrHomeMontlyStatsID(const LIPtr& objLI);
 
  private:
   // True during a send-off validation run that the container does not mark interactive.
