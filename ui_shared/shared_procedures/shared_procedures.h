@@ -93,9 +93,60 @@ class SharedProcedures : public Object {
   // "#" (" 3# 17", "-4#-1").
   std::string CreateTag(int16_t intClass, int16_t intFieldEnum);
 
+  // ---- Activation and context checks (activation.cpp) ----
+
+  // Checks the context the form depends on (a home; for month-dependent forms also a month with
+  // an active TRF); on a failed check shows why, writes the key of the screen that fixes it into
+  // GotoFormKey and returns false. A changed context clears the soft-rule cache and marks the
+  // form's data out of date; then the form's EveryOnActivate runs and the container receives the
+  // form's title and icon. A DependsOn outside 0 to 3 runs neither check.
+  bool OnActivate(ActiveParams& apActiveParams, enumHomeMonth DependsOn);
+  // True when a home is selected; otherwise shows message 2183 and writes the Our Home key.
+  // Sets bChanged when the home or the TRF type changed since this object's last check.
+  bool IsValidHome(ActiveParams& apActiveParams, bool& bChanged);
+  // True when the month record is set and its status is 1; otherwise shows message 2184 (whatever
+  // bDisplayMessage says) and writes the TRF setup key. Sets bChanged when the month record or
+  // its status changed since this object's last check.
+  bool IsValidMonth(ActiveParams& apActiveParams, bool& bChanged, bool bDisplayMessage);
+
+  // ---- Feedback dialog (feedback.cpp) ----
+
+  // Shows a message in the modal feedback dialog above the container's main window, with the
+  // owner form's title and icon, and returns the answer (0 = accepted). The dialog is created at
+  // first use and kept. 6 when the answer lies outside 32 bits.
+  int32_t ShowFeedbackForm(const std::string& strFeedBack, const std::string& strMoreFeedBack, int32_t enumRuleType,
+                           int32_t lngRuleNumber = 0);
+
+  // ---- Soft-rule cache (soft_rule_cache.cpp) ----
+
+  // Empties the record and record-group caches and restarts their one-day period.
+  void ClearSoftRuleCache();
+
  private:
+  // Lets the behaviour tests look into the soft-rule caches and run the private members.
+  friend struct SharedProceduresTestAccess;
+
   // True during a send-off validation run that the container does not mark interactive.
   bool IsNonInteractiveSendOff();
+
+  // ---- Activation and context checks (activation.cpp) ----
+
+  // Shows a context message with the default pointer and puts the previous pointer back.
+  void ShowContextMessage(const std::string& message, int32_t rule_number);
+
+  // ---- Feedback dialog (feedback.cpp) ----
+
+  // The owner form; 91 while no form is bound.
+  I_FRM_Shared& Owner();
+
+  // ---- Soft-rule cache (soft_rule_cache.cpp) ----
+
+  // Empties the caches when they were last emptied more than one day ago.
+  void CheckSoftRuleCache();
+  // The cache key of a rule: the record key or class name, "#", the rule number ("A1#7", "A1#-7").
+  static std::string SoftRuleCacheKey(const std::string& owner, int32_t rule_number);
+  // The cached text of a rule's value: its text with spaces trimmed at both ends; null reads as "".
+  static std::string SoftRuleCacheValue(const Variant& value);
 
   FormPtr m_objOwnerForm;
   FeedbackPtr m_objFeedbackForm;
