@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "ui_shared/contracts/business_objects.h"
 #include "ui_shared/contracts/container.h"
 #include "ui_shared/contracts/data.h"
 #include "ui_shared/contracts/feedback.h"
@@ -117,6 +119,17 @@ class SharedProcedures : public Object {
   int32_t ShowFeedbackForm(const std::string& strFeedBack, const std::string& strMoreFeedBack, int32_t enumRuleType,
                            int32_t lngRuleNumber = 0);
 
+  // ---- Record error display (record_errors.cpp) ----
+
+  // Tells the user what is wrong with the current record of objLI after its rules have run: the
+  // broken hard rules (only lngHardRuleNumber when non-zero) with the focus on their fields, then
+  // the broken enabled soft rules (only lngSoftRuleNumber when non-zero) as notices or questions,
+  // settled silently when the record cache holds the same value; re-runs the rules after the soft
+  // rules were settled when blnRevalidate is true. In a non-interactive send-off the record is
+  // first brought into view in objListObject. True when the record may be kept.
+  bool DisplayRecordErrors(const LIPtr& objLI, bool DisableMessage = false, const ObjectPtr& objListObject = nullptr,
+                           int32_t lngHardRuleNumber = 0, int32_t lngSoftRuleNumber = 0, bool blnRevalidate = true);
+
   // ---- Soft-rule cache (soft_rule_cache.cpp) ----
 
   // Empties the record and record-group caches and restarts their one-day period.
@@ -138,6 +151,31 @@ class SharedProcedures : public Object {
 
   // The owner form; 91 while no form is bound.
   I_FRM_Shared& Owner();
+
+  // ---- Record error display (record_errors.cpp) ----
+
+  // Selects the entry of a tree view or list view whose key is "K" + strKey; swallows every error.
+  void SelectListEntry(const ObjectPtr& objList, const std::string& strKey);
+  // Moves the focus to the control of a field of objLI's class through the owner form.
+  void FocusRuleField(I_LI& objLI, int32_t field_enum);
+  // Shows a broken hard rule.
+  void ShowHardRule(I_HardRule& rule);
+  // Settles one broken soft rule: silently when `cache` holds `key` with the rule's value, else
+  // (messages allowed) by a notice or a question after `before_message`, caching what the user
+  // settled; an entry with another value is dropped.
+  void SettleSoftRule(Dictionary& cache, const std::string& key, I_SoftRule& rule, bool DisableMessage,
+                      const std::function<void()>& before_message);
+
+  // ---- Field and record validation (record_validation.cpp) ----
+
+  // The object behind a reference the caller must have set; 91 when it is nothing.
+  template <class T>
+  static T& Required(const std::shared_ptr<T>& object) {
+    if (!object) Raise(err::kObjectNotSet);
+    return *object;
+  }
+  // Runs every rule of objLI's current record, telling it whether a non-interactive send-off runs.
+  void RunRecordRules(I_LI& objLI);
 
   // ---- Soft-rule cache (soft_rule_cache.cpp) ----
 
