@@ -111,6 +111,49 @@ class SharedProcedures : public Object {
   // its status changed since this object's last check.
   bool IsValidMonth(ActiveParams& apActiveParams, bool& bChanged, bool bDisplayMessage);
 
+  // ---- Deactivation and save (save.cpp) ----
+
+  // Saves objLI: refuses (message 2181 or 2182) while the form shows a panel of its own, validates
+  // the form's controls unless told to skip them, lets the user deal with the rules the object
+  // refuses, and ends with the batch write when the object's SaveMode is 4. True when saved or
+  // nothing was to save.
+  bool OnSave(const LIPtr& objLI, bool blnSkipControlValidation = false);
+  // Leaves the form: saves, validates the record group unless a non-interactive send-off runs,
+  // and asks the form's DeactivateLocal. True when the form may be left.
+  bool OnDeactivate(const LIPtr& objLI, bool blnSkipControlValidation = false);
+
+  // ---- Field and record validation (record_validation.cpp) ----
+
+  // Checks the field-level rules of one field of the current record of a new or dirty record:
+  // hard rules are shown, soft rules asked or told, and the field's value written back after each
+  // settled pass so that the rules it triggers run again. 6 for a field number whose position
+  // overflows 32 bits.
+  bool ValidateField(const LIPtr& objLI, int32_t lngFieldEnum);
+  // Runs every rule of the current record (after the form's controls, unless told not to or in a
+  // non-interactive send-off) and shows what is broken. True when the record is valid.
+  bool ValidateRecord(const LIPtr& objLI, bool DisableMessage = false, const ObjectPtr& objListObject = nullptr,
+                      const ObjectPtr& itmCurrentItem = nullptr, bool blnValidateLastControl = true);
+  // Validates every record in turn, stopping at the first that fails (which stays current), then
+  // the record group; the position found on entry is restored after the group. 6 when that
+  // position lies outside 16 bits.
+  bool ValidateLI(const LIPtr& objLI, const ObjectPtr& objListObject = nullptr,
+                  const ObjectPtr& itmCurrentItem = nullptr, bool DisableMessage = false);
+
+  // ---- Record-group validation (record_group.cpp) ----
+
+  // Validates the records of objLI's class together for the current home or home month through
+  // the validator registered as "KW01.RG" + ClassName from its third character; no validator
+  // means no group rules. Hard rules are always shown; soft rules are settled through the
+  // record-group cache. False for an unset objLI; GroupDirty is cleared only when the group passes.
+  bool ValidateRecordGroup(const LIPtr& objLI, bool DisableMessage = false);
+
+  // ---- Send-off validation (sendoff.cpp) ----
+
+  // Saves, validates the current record (or every record and the record group) and saves again
+  // before a TRF is sent off; the pointer found on entry is put back on every return.
+  bool ValidateForSendoff(const LIPtr& objLI, bool blnAllRecords, const ObjectPtr& objListObject = nullptr,
+                          const ObjectPtr& itmCurrentItem = nullptr, bool DisableMessages = false);
+
   // ---- Feedback dialog (feedback.cpp) ----
 
   // Shows a message in the modal feedback dialog above the container's main window, with the
@@ -176,6 +219,18 @@ class SharedProcedures : public Object {
   }
   // Runs every rule of objLI's current record, telling it whether a non-interactive send-off runs.
   void RunRecordRules(I_LI& objLI);
+
+  // ---- Deactivation and save (save.cpp) ----
+
+  // Ends a save with objLI's SaveBatch when its SaveMode is 4, with its filter lifted meanwhile.
+  void RunBatchWrite(I_LI& objLI);
+
+  // ---- Record-group validation (record_group.cpp) ----
+
+  // The home-month id for classes whose records belong to a month record, else the home id.
+  std::string GroupKey(I_LI& objLI);
+  // Runs the group rules of the current group, telling the validator whether a send-off runs.
+  void RunGroupRules(I_RecordGroup& validator, I_LI& objLI);
 
   // ---- Soft-rule cache (soft_rule_cache.cpp) ----
 
