@@ -152,8 +152,7 @@ ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const Obj
       }
     }
     line = 90;
-    if (!m_objOwnerForm) Raise(err::kObjectNotSet);
-    m_objOwnerForm->ToggleReadWrite();
+    Owner().ToggleReadWrite();
     return first_item;
   });
 }
