@@ -8,7 +8,6 @@
 #include "ui_shared/location.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/numbers.h"
-#include "ui_shared/platform/text.h"
 #include "ui_shared/shared_procedures/list_keys.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
 
@@ -160,7 +159,7 @@ ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const Obj
 std::string SharedProcedures::GetLIKeyFromLVKey(const std::string& strLVKey) {
   return Guarded(kSharedProceduresClass, "GetLIKeyFromLVKey", [&](Line& line) {
     line = 10;
-    return text::Mid(strLVKey, text::Len(kDefaultKeyPrefix) + 1);
+    return RecordKeyOf(strLVKey, "");
   });
 }
 

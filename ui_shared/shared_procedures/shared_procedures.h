@@ -113,6 +113,38 @@ class SharedProcedures : public Object {
   // character.
   std::string GetLIKeyFromLVKey(const std::string& strLVKey);
 
+  // ---- Item selection (item_selection.cpp) ----
+
+  // Moves a list or tree selection from PreviousItem (nothing on the first click, which then
+  // becomes ClickedItem) to ClickedItem: secures the record being left unless it was deleted or
+  // is not to be saved, gives a "NEW" entry its real key, makes the clicked entry's record current
+  // and selects the entry. When the record being left cannot be kept, the selection goes back to
+  // PreviousItem, which is returned. 13 for a key remainder that is no number under a KeyPrefix.
+  ObjectPtr ItemClick(const ObjectPtr& ClickedItem, ObjectPtr& PreviousItem, const LIPtr& objLI, bool& bChanged,
+                      const std::string& KeyPrefix = "", bool blnDeleted = false,
+                      const Variant& blnSavePrevious = Variant::Boolean(true),
+                      const Variant& blnChangeLIIndex = Variant::Boolean(true));
+
+  // ---- Adding items (item_adding.cpp) ----
+
+  // Secures the current record, appends a new record (with its parent id unless told not to) and
+  // adds a selected list item or top-level tree node for it, keyed with the prefix and the new
+  // record key. Returns the new entry; itmCurrentItem, with blnNotAdded set, when the current record
+  // cannot be kept; nothing for a control that is neither a "ListView" nor a "TreeView".
+  ObjectPtr AddItem(const ObjectPtr& lvListView, const ObjectPtr& ilImageList, int16_t intImageIndex,
+                    const LIPtr& objLI, const ObjectPtr& itmCurrentItem, const std::string& KeyPrefix,
+                    const std::string& LvText, bool blnNotDirty, bool& blnNotAdded, bool blnAutoFillParent = true);
+
+  // ---- Removing items (item_removal.cpp) ----
+
+  // After asking (unless DisableMessage) deletes and stores the current record (drops it when it
+  // was never stored), removes the control's selected entry and selects the record of the entry
+  // the control selects next. Returns that entry, nothing when no record is left, and
+  // objItemOrNode when nothing is selected or the user declines (Removed false).
+  ObjectPtr RemoveItem(const ObjectPtr& objLvOrTree, const LIPtr& objLI, const std::string& strPKID,
+                       const ObjectPtr& objItemOrNode, bool& Removed, const std::string& MsgText = "",
+                       bool DisableMessage = false);
+
   // ---- Lookup-table entries (lookup_entries.cpp) ----
 
   // Appends to `objData` a stored record for every value of property `intUtilityProperty` of
@@ -242,6 +274,14 @@ class SharedProcedures : public Object {
   // settled; an entry with another value is dropped.
   void SettleSoftRule(Dictionary& cache, const std::string& key, I_SoftRule& rule, bool DisableMessage,
                       const std::function<void()>& before_message);
+
+  // ---- Item selection (item_selection.cpp) ----
+
+  // How securing the current record before leaving it ended.
+  enum class Secured { kKept, kRefusedByValidation, kRefusedBySave };
+  // Validates and stores objLI's current record as the list members do before leaving it:
+  // through ValidateRecord and a forced Save when its SaveMode is 4, otherwise through OnSave.
+  Secured SecureCurrentRecord(const LIPtr& objLI);
 
   // ---- Field and record validation (record_validation.cpp) ----
 
