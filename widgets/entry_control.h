@@ -23,6 +23,8 @@ class EntryControl : public LateBound<EntryControl> {
   bool HasFocus() const { return has_focus_; }
   void RefuseFocus(bool refuse) { refuses_focus_ = refuse; }
 
+  // The control's entries in order.
+  EntryList& Entries() { return collection_->Entries(); }
   // The selected entry; nullptr when none.
   const EntryPtr& SelectedItem() const { return collection_->Entries().Selected(); }
   // The entry last scrolled into view; nullptr when none.
