@@ -215,7 +215,7 @@ TEST(OnActivate, ErrorsLeaveThroughTheTrail) {
     (void)h.shared->OnActivate(params, icDependsOnMonth);
     FAIL() << "no error";
   } catch (const Error& e) {
-    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.OnActivate:120\r\nbroken form");
+    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.OnActivate:80\r\nbroken form");
   }
 
   LibraryHarness g;
@@ -226,7 +226,7 @@ TEST(OnActivate, ErrorsLeaveThroughTheTrail) {
     FAIL() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.Description(),
-              "KW_UIShared.SharedProcedures.OnActivate:60\r\n"
+              "KW_UIShared.SharedProcedures.OnActivate:30\r\n"
               "KW_UIShared.SharedProcedures.IsValidHome:40\r\n"
               "KW_UIShared.SharedProcedures.ShowFeedbackForm:130\r\nno display");
   }
