@@ -1,6 +1,7 @@
 // The reference siblings and their registration.
 #include "app/siblings.h"
 
+#include "app/error_log.h"
 #include "app/feedback_dialog.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/class_registry.h"
@@ -26,6 +27,7 @@ void RegisterApplicationClasses() {
   registry.Register(std::string(kw::class_ids::kFormsPersist), [] { return std::make_shared<FormsPersist>(); });
   registry.Register(std::string(kw::class_ids::kDBResource), [] { return std::make_shared<DatabaseResource>(); });
   RegisterFeedbackDialog();
+  RegisterErrorLog();
 }
 
 }  // namespace trf

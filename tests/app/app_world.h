@@ -1,10 +1,11 @@
 // AppWorld: a fresh reference application for one integration test: its own class registry with
 // the library's and the application's classes, the reference container, persist state, feedback
-// desk and screen pointer in force, and a recording form as the owner of what the test creates.
+// desk, error journal and screen pointer in force, and a recording form as the owner of what the test creates.
 #pragma once
 
 #include <memory>
 
+#include "app/error_log.h"
 #include "app/feedback_dialog.h"
 #include "app/screen_container.h"
 #include "app/siblings.h"
@@ -28,6 +29,7 @@ class AppWorld {
   kw::ScopedService<ScreenContainer> container{std::make_shared<ScreenContainer>()};
   kw::ScopedService<PersistState> persist{std::make_shared<PersistState>()};
   kw::ScopedService<FeedbackDesk> desk{std::make_shared<FeedbackDesk>()};
+  kw::ScopedService<ErrorJournal> journal{std::make_shared<ErrorJournal>()};
 
   std::shared_ptr<kw::testing::CallLog> log = std::make_shared<kw::testing::CallLog>();
   std::shared_ptr<kw::testing::RecordingForm> form = std::make_shared<kw::testing::RecordingForm>(log);

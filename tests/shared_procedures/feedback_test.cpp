@@ -12,9 +12,11 @@ using testing::LibraryHarness;
 using testing::RecordingFeedback;
 
 // The first showing creates the dialog, writes Setting, fills every property in order, clears the
-// pending notification once, and shows the dialog modally above the main window.
+// pending notification once, shows the dialog modally above the main window with the default
+// pointer, and puts the pointer found on entry back.
 TEST(ShowFeedbackForm, FirstShowingFillsTheDialogInOrder) {
   LibraryHarness h;
+  h.screen->MousePointer(kPointerHourglass);
   h.container->main_window = std::make_shared<Picture>(1, 1);
   h.persist->notify_pending = true;
   h.shared->HelpContextID(77);
@@ -31,6 +33,8 @@ TEST(ShowFeedbackForm, FirstShowingFillsTheDialogInOrder) {
       "Dialog.Cleanup()", "Dialog.Get Result()"};
   EXPECT_EQ(h.log->Entries(), expected);
   EXPECT_FALSE(h.persist->notify_pending);
+  EXPECT_EQ(h.dialog->pointer_during_show, kPointerDefault);
+  EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
 }
 
 // A second showing reuses the dialog: no second creation, no second Setting, and a notify flag
@@ -46,15 +50,6 @@ TEST(ShowFeedbackForm, LaterShowingsReuseTheDialogAndLeaveNotifyPendingAlone) {
   EXPECT_EQ(h.log->CountOf("Persist.Get NotifyPending()"), 1u);
   EXPECT_EQ(h.dialog->rule_number, 0);
   EXPECT_EQ(h.dialog->rule_type, kRuleNotice);
-}
-
-// The pointer is the default one while the dialog is up and the one found on entry afterwards.
-TEST(ShowFeedbackForm, PointerIsDefaultDuringTheDialogAndRestoredAfter) {
-  LibraryHarness h;
-  h.screen->MousePointer(kPointerHourglass);
-  (void)h.shared->ShowFeedbackForm("m", "", kRuleHard, 5);
-  EXPECT_EQ(h.dialog->pointer_during_show, kPointerDefault);
-  EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
 }
 
 struct AnswerRow {
@@ -77,8 +72,9 @@ TEST(ShowFeedbackForm, AnswerTextIsReadLenientlyAndRoundedHalfToEven) {
   }
 }
 
-// An answer beyond 32 bits overflows with the member's trail and leaves the default pointer.
-TEST(ShowFeedbackForm, AnswerBeyond32BitsOverflowsAndLeavesTheDefaultPointer) {
+// An answer beyond 32 bits overflows and an error of the dialog leaves, each with the failing
+// step's number in the trail and the default pointer left up.
+TEST(ShowFeedbackForm, ErrorsLeaveThroughTheTrailWithTheDefaultPointer) {
   LibraryHarness h;
   h.screen->MousePointer(kPointerHourglass);
   h.dialog->answers = {"3000000000"};
@@ -90,11 +86,6 @@ TEST(ShowFeedbackForm, AnswerBeyond32BitsOverflowsAndLeavesTheDefaultPointer) {
     EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.ShowFeedbackForm:170\r\nOverflow");
   }
   EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
-}
-
-// An error of the dialog leaves through the trail with the failing step's number.
-TEST(ShowFeedbackForm, DialogErrorLeavesThroughTheTrail) {
-  LibraryHarness h;
   h.dialog->FailOn("Show", Error(err::kComponentBase + 3, "ZB_MsgBox", "no display"));
   try {
     (void)h.shared->ShowFeedbackForm("m", "", kRuleHard, 1);

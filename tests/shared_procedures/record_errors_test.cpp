@@ -109,8 +109,14 @@ TEST(DisplayRecordErrors, AcceptedQuestionsAreCachedUntilTheValueChanges) {
 }
 
 // A notice is shown as type 2, settled and cached; after the settling the rules run again and a
-// rule raised by that run is settled in the next pass.
+// rule raised by that run is settled in the next pass. Without re-validation nothing runs again.
 TEST(DisplayRecordErrors, NoticesAreCachedAndTheRecordIsValidatedAgain) {
+  LibraryHarness g;
+  auto once = OneRecord(g);
+  AddSoftRule(*once, 8, false, "x");
+  EXPECT_TRUE(g.shared->DisplayRecordErrors(once, false, nullptr, 0, 0, false));
+  EXPECT_EQ(g.log->CountOf("LI.Validate()"), 0u);
+
   LibraryHarness h;
   auto li = OneRecord(h);
   AddSoftRule(*li, 8, false, "x");
@@ -129,18 +135,10 @@ TEST(DisplayRecordErrors, NoticesAreCachedAndTheRecordIsValidatedAgain) {
   EXPECT_EQ(h.dialog->rule_type, kRuleNotice);
 }
 
-// Without re-validation, settling every soft rule returns true without running the rules again.
-TEST(DisplayRecordErrors, NoRevalidationWhenNotAsked) {
-  LibraryHarness h;
-  auto li = OneRecord(h);
-  AddSoftRule(*li, 8, false, "x");
-  EXPECT_TRUE(h.shared->DisplayRecordErrors(li, false, nullptr, 0, 0, false));
-  EXPECT_EQ(h.log->CountOf("LI.Validate()"), 0u);
-}
-
 // A disabled rule is neither shown nor settled, so a record that stays invalid ends after one pass;
-// a soft-rule filter leaves other rules alone in the same way.
-TEST(DisplayRecordErrors, DisabledAndFilteredRulesAreLeftAlone) {
+// a soft-rule filter leaves other rules alone in the same way; with messages disabled a rule in
+// the cache still settles silently.
+TEST(DisplayRecordErrors, DisabledFilteredAndSilencedRules) {
   LibraryHarness h;
   auto li = OneRecord(h);
   auto disabled = AddSoftRule(*li, 7, false, "x");
@@ -152,18 +150,12 @@ TEST(DisplayRecordErrors, DisabledAndFilteredRulesAreLeftAlone) {
   EXPECT_TRUE(other->broken);
   EXPECT_EQ(h.log->Matching("Dialog.").size(), 0u);
   EXPECT_EQ(h.log->CountOf("LI.IsValid(Empty)"), 2u);
-}
 
-// With messages disabled, soft rules already cached still settle silently, the others stay broken.
-TEST(DisplayRecordErrors, DisabledMessagesStillUseTheCache) {
-  LibraryHarness h;
-  auto li = OneRecord(h);
-  auto cached = AddSoftRule(*li, 7, true, "40");
-  auto unknown = AddSoftRule(*li, 8, true, "x");
-  Access::RecordCache(*h.shared).Add("101#7", "40");
+  auto cached = AddSoftRule(*li, 9, true, "40");
+  Access::RecordCache(*h.shared).Add("101#9", "40");
   EXPECT_FALSE(h.shared->DisplayRecordErrors(li, true));
   EXPECT_FALSE(cached->broken);
-  EXPECT_TRUE(unknown->broken);
+  EXPECT_TRUE(other->broken);
   EXPECT_EQ(h.log->Matching("Dialog.").size(), 0u);
 }
 

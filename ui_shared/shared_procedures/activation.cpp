@@ -22,44 +22,39 @@ constexpr uint8_t kStatusActive = 1;
 
 bool SharedProcedures::OnActivate(ActiveParams& apActiveParams, enumHomeMonth DependsOn) {
   return Guarded(kSharedProceduresClass, "OnActivate", [&](Line& line) {
-    bool bChanged = false;
+    // The home screen compares the reopen counter with the one last recorded but never records it.
+    bool data_out_of_date = false;
     if (DependsOn == icIsHome) {
       line = 10;
       const bool first_time = Owner().FirstTime();
       line = 20;
-      if (m_lngLastTrfReopened != TrfReopened() || first_time) {
-        line = 30;
-        ClearSoftRuleCache();
-        line = 40;
-        Owner().DirtyOnActivate();
-      }
-      line = 50;
-      if (!Owner().EveryOnActivate(apActiveParams)) return false;
+      data_out_of_date = m_lngLastTrfReopened != TrfReopened() || first_time;
     } else {
-      line = 60;
+      bool bChanged = false;
+      line = 30;
       if (DependsOn == icIsMonth || DependsOn == icDependsOnHome || DependsOn == icDependsOnMonth) {
         if (!IsValidHome(apActiveParams, bChanged)) return false;
       }
-      line = 70;
+      line = 40;
       if (DependsOn == icDependsOnHome || DependsOn == icDependsOnMonth) {
         if (!IsValidMonth(apActiveParams, bChanged, true)) return false;
       }
-      line = 80;
+      line = 50;
       const int32_t reopened = TrfReopened();
-      if (m_lngLastTrfReopened != reopened || bChanged) {
-        line = 90;
-        m_lngLastTrfReopened = reopened;
-        line = 100;
-        ClearSoftRuleCache();
-        line = 110;
-        Owner().DirtyOnActivate();
-      }
-      line = 120;
-      if (!Owner().EveryOnActivate(apActiveParams)) return false;
+      data_out_of_date = m_lngLastTrfReopened != reopened || bChanged;
+      if (data_out_of_date) m_lngLastTrfReopened = reopened;
     }
-    line = 130;
+    if (data_out_of_date) {
+      line = 60;
+      ClearSoftRuleCache();
+      line = 70;
+      Owner().DirtyOnActivate();
+    }
+    line = 80;
+    if (!Owner().EveryOnActivate(apActiveParams)) return false;
+    line = 90;
     m_objTrfContainer->FormTitle(Owner().Title());
-    line = 140;
+    line = 100;
     m_objTrfContainer->FormIcon(Owner().Icon());
     return true;
   });

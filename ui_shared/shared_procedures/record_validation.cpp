@@ -19,8 +19,8 @@ int32_t FieldPosition(int32_t field_enum) { return ToInt32(static_cast<double>(f
 
 bool SharedProcedures::ValidateField(const LIPtr& objLI, int32_t lngFieldEnum) {
   return Guarded(kSharedProceduresClass, "ValidateField", [&](Line& line) {
-    I_LI& li = Required(objLI);
     line = 10;
+    I_LI& li = Required(objLI);
     const bool dirty = li.IsDirty();
     const bool is_new = li.IsNew();
     if (!dirty && !is_new) return true;
