@@ -125,21 +125,6 @@ TEST(RemoveItem, DropsANewRecordWithoutDeleting) {
   EXPECT_EQ(li->Current(), 1);
 }
 
-// Removing the last record leaves an empty object: no re-selection, the result nothing,
-// Removed true and the owner form still told.
-TEST(RemoveItem, RemovingTheLastRecordGivesNothing) {
-  LibraryHarness h;
-  auto view = std::make_shared<widgets::ListView>();
-  auto li = Listed(h, *view, 1, 1);
-  bool removed = false;
-  EXPECT_EQ(h.shared->RemoveItem(view, li, "", view->SelectedItem(), removed, "", true), nullptr);
-  EXPECT_TRUE(removed);
-  EXPECT_EQ(li->Count(), 0);
-  EXPECT_EQ(view->Items().Count(), 0);
-  EXPECT_TRUE(h.log->Matching("LI.Exists").empty());
-  EXPECT_EQ(h.log->Entries().back(), "Form.ToggleReadWrite()");
-}
-
 // A tree view, recognised by its window class, loses its node through Nodes.
 TEST(RemoveItem, RemovesTreeNodes) {
   LibraryHarness h;
@@ -183,7 +168,9 @@ TEST(RemoveItem, FocusRefusalIsAnError) {
   EXPECT_EQ(h.log->CountOf("LI.Save(True)"), 1u);
 }
 
-// Removing record after record down to the last keeps the selection and the current record together.
+// Removing record after record keeps the selection and the current record together; removing the
+// last one calls no re-selection, gives nothing, and still reports the removal to the caller and
+// the owner form.
 TEST(RemoveItem, RemovesDownToTheLastRecord) {
   LibraryHarness h;
   auto view = std::make_shared<widgets::ListView>();
@@ -195,9 +182,15 @@ TEST(RemoveItem, RemovesDownToTheLastRecord) {
     ASSERT_EQ(view->Items().Count(), left);
     EXPECT_EQ("K" + li->FieldValueAt(Variant(), 1).ToText(), view->SelectedItem()->Key()) << left;
   }
+  h.log->Clear();
+  removed = false;
   EXPECT_EQ(h.shared->RemoveItem(view, li, "", nullptr, removed, "", true), nullptr);
+  EXPECT_TRUE(removed);
   EXPECT_EQ(li->Count(), 0);
+  EXPECT_EQ(view->Items().Count(), 0);
   EXPECT_FALSE(view->SelectedItem());
+  EXPECT_TRUE(h.log->Matching("LI.Exists").empty());
+  EXPECT_EQ(h.log->Entries().back(), "Form.ToggleReadWrite()");
 }
 
 }  // namespace
