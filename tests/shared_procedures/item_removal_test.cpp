@@ -125,6 +125,46 @@ TEST(RemoveItem, DropsANewRecordWithoutDeleting) {
   EXPECT_EQ(li->Current(), 1);
 }
 
+// A business object that reads -3 as its position after a deletion until it is told to settle.
+class SettlingLI : public FakeLI {
+ public:
+  using FakeLI::FakeLI;
+  using FakeLI::CurrentIndex;
+  void Delete() override {
+    FakeLI::Delete();
+    unsettled_ = true;
+  }
+  Variant CurrentIndex() override {
+    if (!unsettled_) return FakeLI::CurrentIndex();
+    Hit("Get CurrentIndex");
+    return Variant::Long(-3);
+  }
+  void CurrentIndex(const Variant& index) override {
+    FakeLI::CurrentIndex(index);
+    unsettled_ = false;
+  }
+
+ private:
+  bool unsettled_ = false;
+};
+
+// A position of -3 after the deletion is written back before the next entry is selected.
+TEST(RemoveItem, SettlesTheObjectAfterADeletion) {
+  LibraryHarness h;
+  auto view = std::make_shared<widgets::ListView>();
+  auto li = std::make_shared<SettlingLI>(h.log);
+  for (int32_t key = 1; key <= 2; ++key) li->AddRecord({Variant::Long(key)});
+  view->Items().Add("K1", "entry")->Selected(true);
+  view->Items().Add("K2", "entry");
+  bool removed = false;
+  h.shared->RemoveItem(view, li, "", nullptr, removed, "", true);
+  const int settle = h.log->IndexOf("LI.Let CurrentIndex(-3)");
+  EXPECT_GE(settle, 0);
+  EXPECT_LT(settle, h.log->IndexOf("LI.Exists(\"2\")"));
+  EXPECT_EQ(li->Current(), 1);
+  EXPECT_EQ(li->Record(1)[0].ToLong(), 2);
+}
+
 // A tree view, recognised by its window class, loses its node through Nodes.
 TEST(RemoveItem, RemovesTreeNodes) {
   LibraryHarness h;
