@@ -129,6 +129,7 @@ ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const Obj
         line = 61;
         LetMember(objLI, "Index", Variant::Long(position));
         line = 62;
+        // The table is read at the first record: a table without a usable column 0 fails here.
         if (sources.empty()) sources = ColumnSources(varIncludeLIProperties, column_count);
         Variant item_text = sources[0].TextAt(objLI, position);
         line = 63;
