@@ -1,6 +1,8 @@
 // The reference siblings and their registration.
 #include "app/siblings.h"
 
+#include "app/business_registration.h"
+
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/service.h"
@@ -24,6 +26,7 @@ void RegisterApplicationClasses() {
   registry.Register(std::string(kw::class_ids::kContainerLocator), [] { return std::make_shared<AppContainerLocator>(); });
   registry.Register(std::string(kw::class_ids::kFormsPersist), [] { return std::make_shared<FormsPersist>(); });
   registry.Register(std::string(kw::class_ids::kDBResource), [] { return std::make_shared<DatabaseResource>(); });
+  RegisterRecordGroupValidators();
 }
 
 }  // namespace trf

@@ -1,0 +1,39 @@
+// Registration of the record-group validators and loading of the class-to-parent table.
+#include "app/business_registration.h"
+
+#include "app/record_groups.h"
+#include "app/siblings.h"
+#include "ui_shared/contracts/class_ids.h"
+#include "ui_shared/platform/class_registry.h"
+#include "ui_shared/platform/service.h"
+#include "ui_shared/platform/text.h"
+
+namespace trf {
+
+namespace {
+
+// The validator name of a business-object class name ("LIResidents" -> "KW01.RGResidents").
+std::string ValidatorName(const std::string& class_name) {
+  return std::string(kw::class_ids::kRecordGroupPrefix) + kw::text::Mid(class_name, 3);
+}
+
+template <class Validator>
+void RegisterValidator(const std::string& class_name) {
+  kw::Service<kw::ClassRegistry>::Get().Register(ValidatorName(class_name), [] {
+    return std::make_shared<Validator>(kw::Service<AppDatabase>::Get().database);
+  });
+}
+
+}  // namespace
+
+void RegisterRecordGroupValidators() {
+  RegisterValidator<RGResidents>("LIResidents");
+  RegisterValidator<RGFamilyGroups>("LIFamilyGroups");
+}
+
+void LoadClassDependsOn(ScreenContainer& container, Database& database) {
+  auto query = database.Prepare("SELECT S_ClassEnum, S_DependsOn FROM tbS_ClassDependsOn");
+  while (query->Step()) container.SetClassDependsOn(query->Column(0).ToInteger(), query->Column(1).ToLong());
+}
+
+}  // namespace trf
