@@ -117,7 +117,8 @@ void TableBusinessObject::AddNew() {
   const int64_t key = NextKey();
   record.values[0] = key <= INT32_MAX ? kw::Variant::Long(static_cast<int32_t>(key))
                                       : kw::Variant::Double(static_cast<double>(key));
-  if (kw::DiffersFromZero(filter_)) record.values[1] = filter_;
+  const kw::Variant& parent = kw::DiffersFromZero(filter_) ? filter_ : loaded_parent_;
+  if (!parent.IsEmpty()) record.values[1] = NormalisedValue(spec_.fields[1], parent);
   record.is_new = true;
   const bool read_by_group = std::any_of(spec_.fields.begin(), spec_.fields.end(),
                                          [](const FieldSpec& field) { return field.read_by_group; });

@@ -67,7 +67,7 @@ class TableBusinessObject : public kw::I_LI {
   std::string TypeName() const override { return spec_.class_name; }
 
   // Loads the records of the class, all of them or those of one parent (position 2), in key
-  // order. Pending changes are dropped.
+  // order; new records then take that parent. Pending changes are dropped.
   void Load(const kw::Variant& parent = kw::Variant());
 
   // I_LI
@@ -156,6 +156,7 @@ class TableBusinessObject : public kw::I_LI {
   bool group_dirty_ = false;
   int64_t max_key_ = 0;
   kw::Variant filter_ = kw::Variant::Long(0);
+  kw::Variant loaded_parent_;
   std::unique_ptr<Store> store_;
 };
 

@@ -112,6 +112,7 @@ void TableBusinessObject::Load(const kw::Variant& parent) {
     }
   }
   records_ = std::move(loaded);
+  loaded_parent_ = parent;
   deleted_keys_.clear();
   slots_by_key_.clear();
   slots_by_key_.reserve(records_.size());
