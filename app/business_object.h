@@ -72,6 +72,10 @@ class TableBusinessObject : public kw::I_LI {
 
   // I_LI
   void AddNew() override;
+  // Stores the current record's changes (in save mode 4 accepts them for SaveBatch); with false
+  // it first runs the record's rules and refuses while they fail. An unchanged record needs no
+  // save: true. A deleted record is removed. A value that cannot be stored raises; nothing is
+  // written then.
   bool Save(bool force) override;
   void SuspendValidation(bool suspend) override { suspended_ = suspend; }
   void CancelEdit() override;
