@@ -13,8 +13,16 @@ namespace trf {
 
 namespace {
 
-// A record key given as text: a whole number, blanks around it allowed (" 17" finds 17).
+// A record key given as text: a whole number, blanks around it allowed (" 17" finds 17). Plain
+// digits, the list binding's form, are read directly; anything else by the number reader.
 std::optional<int64_t> KeyFromText(const std::string& text) {
+  size_t start = text.find_first_not_of(' ');
+  const size_t end = text.find_last_not_of(' ') + 1;
+  if (start != std::string::npos && end - start <= 15) {
+    int64_t key = 0;
+    while (start < end && text[start] >= '0' && text[start] <= '9') key = key * 10 + (text[start++] - '0');
+    if (start == end) return key;
+  }
   const std::optional<double> number = kw::ParseWholeNumber(text);
   if (!number || *number != std::floor(*number) || std::fabs(*number) > 9.0e15) return std::nullopt;
   return static_cast<int64_t>(*number);
