@@ -3,6 +3,7 @@
 
 #include "app/record_groups.h"
 #include "app/siblings.h"
+#include "app/trf_database.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/service.h"
@@ -34,6 +35,13 @@ void RegisterRecordGroupValidators() {
 void LoadClassDependsOn(ScreenContainer& container, Database& database) {
   auto query = database.Prepare("SELECT S_ClassEnum, S_DependsOn FROM tbS_ClassDependsOn");
   while (query->Step()) container.SetClassDependsOn(query->Column(0).ToInteger(), query->Column(1).ToLong());
+}
+
+std::shared_ptr<Database> InstallTrfDatabase(const std::string& path) {
+  auto database = OpenTrfDatabase(path);
+  kw::Service<AppDatabase>::Replace(std::make_shared<AppDatabase>(AppDatabase{database}));
+  LoadClassDependsOn(kw::Service<ScreenContainer>::Get(), *database);
+  return database;
 }
 
 }  // namespace trf

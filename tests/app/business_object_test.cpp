@@ -171,6 +171,30 @@ TEST_F(BusinessObjectTest, FilterShowsTheRecordsOfOneParent) {
   EXPECT_EQ(residents->CurrentIndex().ToLong(), 1);
 }
 
+// The lookup pair: expenses of a month completed from the categories, one record per missing
+// category, each stored at its Save as the lookup-table completion does it.
+TEST_F(BusinessObjectTest, ExpensesAreCompletedFromTheirCategories) {
+  LIExpenseCategories categories(database);
+  categories.Load(Text("STD"));
+  LIMonthlyExpenses expenses(database);
+  expenses.Load(Long(3));
+  ASSERT_EQ(categories.Count(), 4);
+  const int32_t before = expenses.Count();
+  for (int16_t i = 1; i <= categories.Count(); ++i) {
+    const Variant category = categories.FieldValueAt(Variant::Integer(i), 1);
+    bool found = false;
+    for (int16_t j = 1; j <= before; ++j) {
+      found = found || kw::VariantEquals(expenses.FieldValueAt(Variant::Integer(j), LIMonthlyExpenses::kCategory), category);
+    }
+    if (found) continue;
+    expenses.AddNew();
+    expenses.FieldValue(LIMonthlyExpenses::kCategory, category);
+    expenses.Save(true);
+  }
+  EXPECT_EQ(expenses.Count(), 4);
+  EXPECT_EQ(CountRows("SELECT COUNT(DISTINCT HU_ExpenseCategoriesID) FROM tbH_MonthlyExpenses WHERE H_HomeMonthlyStatsID = 3"), 4);
+}
+
 // The list binding reaches Count, Index and the fields by their property names.
 TEST_F(BusinessObjectTest, MembersAreReachedByName) {
   EXPECT_EQ(residents->Get("Count").ToLong(), 6);

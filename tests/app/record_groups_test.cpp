@@ -109,6 +109,18 @@ TEST_F(RecordGroupTest, ClassDependsOnIsLoadedFromTheDatabase) {
   for (const auto& row : rows) EXPECT_EQ(container.ClassDependsOn(Text(row.number)), row.kind) << row.number;
 }
 
+// Installing the database puts it in force for the validators and fills the container in force.
+TEST_F(RecordGroupTest, InstalledDatabaseServesValidatorsAndContainer) {
+  kw::ScopedService<AppDatabase> restore_database{std::make_shared<AppDatabase>()};
+  kw::ScopedService<ScreenContainer> container{std::make_shared<ScreenContainer>()};
+  auto installed = InstallTrfDatabase(":memory:");
+  EXPECT_EQ(kw::Service<AppDatabase>::Get().database, installed);
+  EXPECT_EQ(container->ClassDependsOn(Text("3")), 5);
+  installed->Exec("UPDATE tbH_Homes SET H_Capacity = 1 WHERE H_HomesID = 2");
+  auto validator = kw::CreateObjectAs<kw::I_RecordGroup>("KW01.RGResidents");
+  EXPECT_FALSE(validator->Validate("4").ToBoolean());
+}
+
 // A database file is created once with its sample data, in WAL mode, and opened again as it is.
 TEST_F(RecordGroupTest, DatabaseFileIsCreatedOnceInWalMode) {
   const auto path = std::filesystem::temp_directory_path() / ("trf_open_test_" + std::to_string(::getpid()) + ".db");
