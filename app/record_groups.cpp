@@ -29,12 +29,20 @@ kw::Variant RecordGroupValidator::Validate(const std::string& group_key) {
   return kw::Variant::Boolean(state_->Valid());
 }
 
+std::unique_ptr<Statement> RecordGroupValidator::Query(const std::string& sql,
+                                                       std::initializer_list<kw::Variant> parameters) {
+  auto query = database_->Prepare(sql);
+  int index = 1;
+  for (const kw::Variant& parameter : parameters) query->Bind(index++, parameter);
+  return query;
+}
+
 void RGResidents::Check(int64_t month_id, RuleFindings& findings) {
   const kw::Variant month_key = kw::Variant::Double(static_cast<double>(month_id));
-  auto month = Connection().Prepare(
+  auto month = Query(
       "SELECT h.H_HomeName, h.H_Capacity, m.H_HomesID, m.H_StatMonth FROM tbH_HomeMonthlyStats m "
-      "JOIN tbH_Homes h ON h.H_HomesID = m.H_HomesID WHERE m.H_HomeMonthlyStatsID = ?");
-  month->Bind(1, month_key);
+      "JOIN tbH_Homes h ON h.H_HomesID = m.H_HomesID WHERE m.H_HomeMonthlyStatsID = ?",
+      {month_key});
   if (!month->Step()) {
     findings.Hard(kNoField, kRecordLevel, 3503, "Month record " + std::to_string(month_id) + " does not exist.");
     return;
@@ -46,9 +54,9 @@ void RGResidents::Check(int64_t month_id, RuleFindings& findings) {
   const kw::dates::Civil civil = kw::dates::CivilOf(stat_month);
   const std::string month_text = std::to_string(civil.month) + "/" + std::to_string(civil.year);
 
-  auto totals = Connection().Prepare(
-      "SELECT COUNT(*), COALESCE(SUM(H_MonthlyFee), 0) FROM tbH_Residents WHERE H_HomeMonthlyStatsID = ?");
-  totals->Bind(1, month_key);
+  auto totals = Query(
+      "SELECT COUNT(*), COALESCE(SUM(H_MonthlyFee), 0) FROM tbH_Residents WHERE H_HomeMonthlyStatsID = ?",
+      {month_key});
   totals->Step();
   const int32_t residents = totals->Column(0).ToLong();
   const double fees = totals->Column(1).ToDouble();
@@ -59,11 +67,11 @@ void RGResidents::Check(int64_t month_id, RuleFindings& findings) {
                   "Remove the residents who left, or correct the home's capacity.");
   }
 
-  auto previous = Connection().Prepare(
+  auto previous = Query(
       "SELECT COALESCE(SUM(r.H_MonthlyFee), 0) FROM tbH_Residents r WHERE r.H_HomeMonthlyStatsID = "
       "(SELECT H_HomeMonthlyStatsID FROM tbH_HomeMonthlyStats WHERE H_HomesID = ? AND H_StatMonth < ? "
-      "ORDER BY H_StatMonth DESC LIMIT 1)");
-  previous->Bind(1, home_id).Bind(2, kw::Variant::Double(stat_month));
+      "ORDER BY H_StatMonth DESC LIMIT 1)",
+      {home_id, kw::Variant::Double(stat_month)});
   previous->Step();
   const double before = previous->Column(0).ToDouble();
   if (before > 0 && std::fabs(fees - before) > kUnusualChange * before) {
@@ -76,19 +84,19 @@ void RGResidents::Check(int64_t month_id, RuleFindings& findings) {
 
 void RGFamilyGroups::Check(int64_t home_id, RuleFindings& findings) {
   const kw::Variant home_key = kw::Variant::Double(static_cast<double>(home_id));
-  auto duplicates = Connection().Prepare(
+  auto duplicates = Query(
       "SELECT H_GroupName, COUNT(*) FROM tbH_FamilyGroups WHERE H_HomesID = ? GROUP BY H_GroupName "
-      "HAVING COUNT(*) > 1 ORDER BY H_GroupName");
-  duplicates->Bind(1, home_key);
+      "HAVING COUNT(*) > 1 ORDER BY H_GroupName",
+      {home_key});
   while (duplicates->Step()) {
     findings.Hard(kNoField, kRecordLevel, 3511,
                   "The name \"" + duplicates->Column(0).ToText() + "\" is given to " +
                       std::to_string(duplicates->Column(1).ToLong()) + " family groups of this home.");
   }
-  auto unused = Connection().Prepare(
+  auto unused = Query(
       "SELECT COUNT(*) FROM tbH_FamilyGroups g WHERE g.H_HomesID = ? AND NOT EXISTS "
-      "(SELECT 1 FROM tbH_Residents r WHERE r.H_FamilyGroupsID = g.H_FamilyGroupsID)");
-  unused->Bind(1, home_key);
+      "(SELECT 1 FROM tbH_Residents r WHERE r.H_FamilyGroupsID = g.H_FamilyGroupsID)",
+      {home_key});
   unused->Step();
   const int32_t without_residents = unused->Column(0).ToLong();
   if (without_residents > 0) {

@@ -3,6 +3,7 @@
 // followed by the business object's class name from its third character.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -27,7 +28,8 @@ class RecordGroupValidator : public kw::I_RecordGroup {
  protected:
   // The group's rules for the record `key` of the parent table (a home or a month record).
   virtual void Check(int64_t key, RuleFindings& findings) = 0;
-  Database& Connection() { return *database_; }
+  // Prepares `sql` with its parameters bound in order.
+  std::unique_ptr<Statement> Query(const std::string& sql, std::initializer_list<kw::Variant> parameters);
 
  private:
   std::shared_ptr<Database> database_;
