@@ -1,7 +1,7 @@
 // Registration of the record-group validators and loading of the class-to-parent table.
 #include "app/business_registration.h"
 
-#include "app/record_groups.h"
+#include "app/group_validators.h"
 #include "app/siblings.h"
 #include "app/trf_database.h"
 #include "ui_shared/contracts/class_ids.h"

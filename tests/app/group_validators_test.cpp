@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "app/business_registration.h"
-#include "app/record_groups.h"
+#include "app/group_validators.h"
 #include "tests/app/business_fixture.h"
 #include "ui_shared/contracts/class_ids.h"
 

@@ -1,5 +1,5 @@
 // Record-group validators of residents and family groups.
-#include "app/record_groups.h"
+#include "app/group_validators.h"
 
 #include <cmath>
 #include <optional>
