@@ -2,7 +2,8 @@
 #include "app/siblings.h"
 
 #include "app/business_registration.h"
-
+#include "app/error_log.h"
+#include "app/feedback_dialog.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/service.h"
@@ -26,6 +27,8 @@ void RegisterApplicationClasses() {
   registry.Register(std::string(kw::class_ids::kContainerLocator), [] { return std::make_shared<AppContainerLocator>(); });
   registry.Register(std::string(kw::class_ids::kFormsPersist), [] { return std::make_shared<FormsPersist>(); });
   registry.Register(std::string(kw::class_ids::kDBResource), [] { return std::make_shared<DatabaseResource>(); });
+  RegisterFeedbackDialog();
+  RegisterErrorLog();
   RegisterRecordGroupValidators();
 }
 

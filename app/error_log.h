@@ -1,0 +1,35 @@
+// The reference error log: records the errors that the library traps instead of raising (a
+// record-group validator that cannot be created, for instance), each log on its own and all of
+// them in the program's error journal, so that the program can report them.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui_shared/contracts/data.h"
+
+namespace trf {
+
+// Every error recorded by any error log of the program, in order.
+struct ErrorJournal {
+  std::vector<kw::Error> errors;
+  static std::shared_ptr<ErrorJournal> MakeDefault() { return std::make_shared<ErrorJournal>(); }
+};
+
+class AppErrorLog : public kw::ErrorLog {
+ public:
+  std::string TypeName() const override { return "ErrorLog"; }
+  // Records the error here and in the journal in force.
+  void Add(const kw::Error& error) override;
+  int32_t Count() override { return static_cast<int32_t>(errors_.size()); }
+  const std::vector<kw::Error>& Errors() const { return errors_; }
+
+ private:
+  std::vector<kw::Error> errors_;
+};
+
+// Registers the error log with the class registry in force.
+void RegisterErrorLog();
+
+}  // namespace trf
