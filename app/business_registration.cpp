@@ -2,10 +2,9 @@
 #include "app/business_registration.h"
 
 #include "app/group_validators.h"
+#include "app/record_groups.h"
 #include "app/siblings.h"
 #include "app/trf_database.h"
-#include "ui_shared/contracts/class_ids.h"
-#include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/service.h"
 #include "ui_shared/platform/text.h"
 
@@ -13,14 +12,11 @@ namespace trf {
 
 namespace {
 
-// The validator name of a business-object class name ("LIResidents" -> "KW01.RGResidents").
-std::string ValidatorName(const std::string& class_name) {
-  return std::string(kw::class_ids::kRecordGroupPrefix) + kw::text::Mid(class_name, 3);
-}
-
+// Registers `Validator` for a business-object class name, under the name the library derives
+// from it: the class name from its third character ("LIResidents" -> "KW01.RGResidents").
 template <class Validator>
 void RegisterValidator(const std::string& class_name) {
-  kw::Service<kw::ClassRegistry>::Get().Register(ValidatorName(class_name), [] {
+  RegisterRecordGroupValidator(kw::text::Mid(class_name, 3), [] {
     return std::make_shared<Validator>(kw::Service<AppDatabase>::Get().database);
   });
 }
