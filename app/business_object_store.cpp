@@ -52,7 +52,9 @@ std::unique_ptr<Statement> TableBusinessObject::Store::Select(const kw::Variant&
 int64_t TableBusinessObject::Store::MaxKey() {
   max_key_->Reset();
   max_key_->Step();
-  return static_cast<int64_t>(max_key_->Column(0).ToDouble());
+  const auto key = static_cast<int64_t>(max_key_->Column(0).ToDouble());
+  max_key_->Reset();  // a statement left on a row would hold its read snapshot open
+  return key;
 }
 
 bool TableBusinessObject::Store::ReferenceExists(size_t field, const kw::Variant& value) {
@@ -63,7 +65,9 @@ bool TableBusinessObject::Store::ReferenceExists(size_t field, const kw::Variant
   }
   check->Reset();
   check->Bind(1, value);
-  return check->Step();
+  const bool exists = check->Step();
+  check->Reset();
+  return exists;
 }
 
 void TableBusinessObject::Store::CheckStorable(const Record& record, const std::string& source) {
