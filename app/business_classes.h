@@ -53,7 +53,6 @@ class LIResidents : public TableBusinessObject {
 class LIExpenseCategories : public TableBusinessObject {
  public:
   explicit LIExpenseCategories(std::shared_ptr<Database> database);
-  static constexpr int32_t kCategoryName = 3;
 };
 
 // The expenses of a home month, one per category (tbH_MonthlyExpenses): the data table that

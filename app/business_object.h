@@ -60,6 +60,7 @@ inline constexpr int32_t kUnknownKey = 3004;
 inline constexpr int32_t kNegative = 3005;
 }  // namespace rule_numbers
 
+// A business object over one table: the records of one class (see the top of this file).
 class TableBusinessObject : public kw::I_LI {
  public:
   TableBusinessObject(std::shared_ptr<Database> database, ClassSpec spec);
@@ -122,8 +123,6 @@ class TableBusinessObject : public kw::I_LI {
   virtual void CheckRecord(const std::vector<kw::Variant>& values, RuleFindings& findings);
   // Writes a field of the record at `position` without running rules (assessments).
   void StoreValue(int32_t record_position, int32_t field_position, const kw::Variant& value);
-  bool SendingOff() const { return send_off_; }
-  const ClassSpec& Spec() const { return spec_; }
   // The values of the record at `position` (1 to Count).
   const std::vector<kw::Variant>& ValuesAt(int32_t position) const;
 
