@@ -1,6 +1,7 @@
 // The reference siblings and their registration.
 #include "app/siblings.h"
 
+#include "app/business_registration.h"
 #include "app/error_log.h"
 #include "app/feedback_dialog.h"
 #include "ui_shared/contracts/class_ids.h"
@@ -28,6 +29,7 @@ void RegisterApplicationClasses() {
   registry.Register(std::string(kw::class_ids::kDBResource), [] { return std::make_shared<DatabaseResource>(); });
   RegisterFeedbackDialog();
   RegisterErrorLog();
+  RegisterRecordGroupValidators();
 }
 
 }  // namespace trf
