@@ -16,6 +16,7 @@
 
 namespace trf {
 
+// One button of the bar and its state.
 struct CommandButton {
   std::string key;
   std::string caption;
@@ -28,6 +29,7 @@ struct CommandButton {
   int16_t value = 0;
 };
 
+// The buttons of the bar, in order.
 class CommandBar {
  public:
   // Appends a button; a second button with the same key stands beside the first.

@@ -29,6 +29,7 @@ class RichTextBoxEvents {
   virtual void SelChange() {}
 };
 
+// The headless rich-text box: formatted content, selection, focus and window.
 class RichTextBox : public LateBound<RichTextBox> {
  public:
   // Messages the box's window answers: the focus coming and going, and the text length.

@@ -18,6 +18,7 @@ inline constexpr int16_t kAlignCenter = 2;
 
 inline constexpr char32_t kParagraphBreak = U'\n';
 
+// The formatting of one character.
 struct CharFormat {
   bool bold = false;
   bool italic = false;
@@ -26,6 +27,7 @@ struct CharFormat {
   friend bool operator==(const CharFormat&, const CharFormat&) = default;
 };
 
+// The formatting of one paragraph.
 struct ParagraphFormat {
   int16_t alignment = kAlignLeft;
   bool bullet = false;
@@ -38,11 +40,13 @@ struct Run {
   CharFormat format;
 };
 
+// A paragraph as writers see it: its format and its runs.
 struct Paragraph {
   ParagraphFormat format;
   std::vector<Run> runs;
 };
 
+// The content: characters with their formats, and the paragraphs' formats.
 class Document {
  public:
   // Number of characters, each paragraph break counting one.

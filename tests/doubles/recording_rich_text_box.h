@@ -12,6 +12,7 @@
 
 namespace kw::testing {
 
+// The recording rich-text box (see above).
 class RecordingRichTextBox : public Object, public RecordingDouble {
  public:
   explicit RecordingRichTextBox(std::shared_ptr<CallLog> log) : RecordingDouble(std::move(log), "RichText") {}

@@ -10,8 +10,10 @@
 
 namespace kw::testing {
 
+// The scripted colour dialog (see above).
 class ScriptedColorPicker : public ColorPicker {
  public:
+  // What one showing of the dialog was opened with.
   struct Showing {
     uint32_t initial;
     int32_t flags;

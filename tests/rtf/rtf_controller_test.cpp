@@ -234,6 +234,27 @@ TEST(RtfController, FocusChangesSetTheEightButtonsOnlyWhilePresent) {
   EXPECT_EQ(w.Log(), AllButtons(false));
 }
 
+// A refused state call ends GotFocus with its trail; during adding it is swallowed, and the buttons
+// count as present because all eleven were added before.
+TEST(RtfController, RefusedStateCallsInFocusChanges) {
+  ControllerWorld w;
+  w.container->refused_state_key = "ColorChangeClick";
+  EXPECT_NO_THROW(w.controller->AddRemoveCommandButtons(false));
+  EXPECT_EQ(w.h.log->Matching("Container.SetCommandButtonState").size(), 4u);
+  w.h.log->Clear();
+  try {
+    w.controller->GotFocus();
+    FAIL() << "the refusal did not reach the form";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Description(), "KW_UIShared.RtfController.GotFocus:20\r\ncommand bar full");
+  }
+  const Calls enabling = AllButtons(true);
+  EXPECT_EQ(w.Log(), Calls(enabling.begin(), enabling.begin() + 4));
+  w.h.log->Clear();
+  w.controller->AddRemoveCommandButtons(true);
+  EXPECT_EQ(w.Log(), kRemoveCalls);
+}
+
 struct SelectionRow {
   const char* name;
   Variant bold, italic, underline, alignment, bullet;

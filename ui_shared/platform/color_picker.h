@@ -12,6 +12,7 @@ namespace kw {
 // Flag of the colour dialog: open with the given colour selected.
 inline constexpr int32_t kColorPickerInitialColor = 1;
 
+// The colour-choosing dialog; replace it to ask a real user.
 class ColorPicker {
  public:
   virtual ~ColorPicker() = default;

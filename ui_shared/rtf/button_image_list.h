@@ -11,6 +11,7 @@
 
 namespace kw {
 
+// The image list `imgRtfButtons`: numbered, optionally keyed pictures over one mask colour.
 class ButtonImageList {
  public:
   ButtonImageList(uint32_t mask_color, bool use_mask_color)
@@ -31,6 +32,7 @@ class ButtonImageList {
   bool UseMaskColor() const { return use_mask_color_; }
 
  private:
+  // One picture of the list with its key.
   struct Image {
     PicturePtr picture;
     std::string key;

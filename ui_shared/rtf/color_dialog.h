@@ -6,6 +6,7 @@
 
 namespace kw {
 
+// The colour dialog `cdColorChange`: colour, flags and cancel reporting around one showing.
 class ColorDialog {
  public:
   // Whether a cancel by the user raises 32755 (err::kColorCancel) from ShowColor.

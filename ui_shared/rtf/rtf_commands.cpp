@@ -19,10 +19,15 @@ constexpr int16_t kReleased = 0;
 
 }  // namespace
 
-void RtfController::SetAllButtons(bool enabled) {
-  for (const ToolbarButton& button : kToolbarButtons)
-    if (button.style != kButtonSeparator)
-      m_objTrfContainer->SetCommandButtonState(std::string(button.key), enabled, kReleased);
+void RtfController::SetAllButtons(std::string_view member, bool enabled) {
+  Guarded(kRtfControllerClass, member, [&](Line& line) {
+    line = 10;
+    if (!m_blnButtonsPresent) return;
+    line = 20;
+    for (const ToolbarButton& button : kToolbarButtons)
+      if (button.style != kButtonSeparator)
+        m_objTrfContainer->SetCommandButtonState(std::string(button.key), enabled, kReleased);
+  });
 }
 
 bool RtfController::SelectionHas(std::string_view property) {
@@ -34,23 +39,9 @@ void RtfController::ShowButton(const std::string& key, bool pressed) {
   m_objTrfContainer->SetCommandButtonState(key, true, pressed ? kPressed : kReleased);
 }
 
-void RtfController::LostFocus() {
-  Guarded(kRtfControllerClass, "LostFocus", [&](Line& line) {
-    line = 10;
-    if (!m_blnButtonsPresent) return;
-    line = 20;
-    SetAllButtons(false);
-  });
-}
+void RtfController::LostFocus() { SetAllButtons("LostFocus", false); }
 
-void RtfController::GotFocus() {
-  Guarded(kRtfControllerClass, "GotFocus", [&](Line& line) {
-    line = 10;
-    if (!m_blnButtonsPresent) return;
-    line = 20;
-    SetAllButtons(true);
-  });
-}
+void RtfController::GotFocus() { SetAllButtons("GotFocus", true); }
 
 void RtfController::SelChange() {
   Guarded(kRtfControllerClass, "SelChange", [&](Line& line) {

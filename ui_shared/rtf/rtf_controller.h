@@ -17,6 +17,7 @@
 
 namespace kw {
 
+// The controller of one form's rich-text box and its toolbar on the container's command bar.
 class RtfController : public LateBound<RtfController> {
  public:
   // Takes the image list and the colour dialog of this thread's frmRtfImages, creates a container
@@ -62,8 +63,9 @@ class RtfController : public LateBound<RtfController> {
   void AlignRightClick(int16_t Value);
 
  private:
-  // Sets the state of the eight real buttons, in toolbar order.
-  void SetAllButtons(bool enabled);
+  // The body of LostFocus and GotFocus (named `member`): while the buttons are present, sets the
+  // eight real buttons to `enabled` and not pressed, in toolbar order.
+  void SetAllButtons(std::string_view member, bool enabled);
   // Reads a true/false selection property of the box; a mixed selection (null) counts as false.
   bool SelectionHas(std::string_view property);
   void ShowButton(const std::string& key, bool pressed);

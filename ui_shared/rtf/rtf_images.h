@@ -10,6 +10,7 @@
 
 namespace kw {
 
+// The hidden image host, one per user-interface thread.
 class frmRtfImages {
  public:
   // The instance of the calling thread, created (pictures drawn) on first use.

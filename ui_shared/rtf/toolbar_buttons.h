@@ -11,6 +11,7 @@
 
 namespace kw {
 
+// One button of the toolbar: key, caption, style (0 plain, 1 check, 2 group, 3 separator), picture.
 struct ToolbarButton {
   std::string_view key;
   std::string_view caption;
