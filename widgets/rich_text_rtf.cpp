@@ -72,10 +72,10 @@ void AppendRun(const Run& run, const std::vector<uint32_t>& colors, std::string&
 struct GroupState {
   CharFormat chars;
   ParagraphFormat paragraph;
-  int unicode_skip = 1;    // characters that stand in for each \u
-  bool skip = false;       // inside a destination whose text is not content
+  int unicode_skip = 1;       // characters that stand in for each \u
+  bool skip = false;          // inside a destination whose text is not content
   bool bullet_group = false;  // inside the {\*\pn ...} group that describes a bullet
-  bool color_table = false;
+  bool color_table = false;   // inside the colour table
 };
 
 // Destinations whose text is not part of the content.

@@ -55,7 +55,9 @@ class RtfController : public LateBound<RtfController> {
   void UnderlineClick(int16_t Value);
   void BulletsClick(int16_t Value);
   // Shows the colour dialog opened on the selection's colour and gives the selection the colour
-  // chosen; a cancel changes nothing and raises nothing. `Value` is ignored.
+  // chosen; a cancel changes nothing and raises nothing. A selection of mixed colours skips the
+  // dialog and takes the dialog's last colour. Only an error in giving the colour reaches the
+  // caller, without a location. `Value` is ignored.
   void ColorChangeClick(int16_t Value);
   // Alignment clicks: left 0, centre 2, right 1, whatever `Value` is.
   void AlignLeftClick(int16_t Value);
