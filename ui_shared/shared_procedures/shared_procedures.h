@@ -93,9 +93,32 @@ class SharedProcedures : public Object {
   // "#" (" 3# 17", "-4#-1").
   std::string CreateTag(int16_t intClass, int16_t intFieldEnum);
 
+  // ---- Control state and appearance (control_state.cpp) ----
+
+  // Makes a control, or each element of a control array, read-only (button-face background,
+  // locked) or editable (window background, unlocked), emptying its text first when `bClear`.
+  // A control whose type inquiry reports an object is taken for a control array.
+  void ToggleReadWrite(const ObjectPtr& objControl, bool blnReadOnly, bool bClear = false);
+  // Completes the text typed into a combo box from its list: an exact match is selected through
+  // a posted message and sets `blnFoundMatch`; otherwise the first item that begins with the text
+  // replaces it with the completed part selected, and no such item empties the text. Calls that
+  // arrive while one is under way return at once; a failing call arms the guard again.
+  void AutoFillCombo(const ObjectPtr& cbo, bool& blnFoundMatch);
+  void AutoFillCombo(const ObjectPtr& cbo);
+  // The background of the field that has the focus: 3-D highlight, else tooltip background,
+  // whichever differs from the window background; else light grey.
+  int32_t ActiveFieldBackColor();
+  // The text colour that goes with ActiveFieldBackColor, as a 32-bit number.
+  Variant ActiveFieldForeColor();
+  // Puts `lngContextHelpID` on every control of `objControls` that takes it and stores it as the
+  // help context. Raises nothing: failing controls are skipped, a bad number keeps the old one.
+  void LoadContextHelpIDs(const ObjectPtr& objControls, const Variant& lngContextHelpID);
+
  private:
   // True during a send-off validation run that the container does not mark interactive.
   bool IsNonInteractiveSendOff();
+  // Steps 20 to 90 of AutoFillCombo, run while the auto-fill flag is clear.
+  void FillComboFromList(const ObjectPtr& cbo, bool& blnFoundMatch, Line& line);
 
   FormPtr m_objOwnerForm;
   FeedbackPtr m_objFeedbackForm;
