@@ -114,6 +114,26 @@ class SharedProcedures : public Object {
   // help context. Raises nothing: failing controls are skipped, a bad number keeps the old one.
   void LoadContextHelpIDs(const ObjectPtr& objControls, const Variant& lngContextHelpID);
 
+  // ---- System utilities (system_utilities.cpp) ----
+
+  // A date text read leniently, as "mmm dd, yyyy" with the user's month abbreviations
+  // ("Mar 05, 2004"); the empty text for anything that is not a date.
+  std::string FormatDate(const std::string& strDate);
+  // The low 16 bits (0 to 65535) of a value converted to 32 bits (6, 13, 94 when it cannot be).
+  int32_t GetLoWord(const Variant& lngVal);
+  // The low 16 bits of the value divided by 65536, truncated toward zero: the high word for
+  // values of 0 or more (-1 gives 0, -65537 gives 65535).
+  int32_t GetHiWord(const Variant& lngVal);
+  // Starts the program of `CmdLine` and waits for its end, letting pending user-interface events
+  // run while it waits unless `WaitDead`; its exit code. A program that cannot be started raises
+  // the system's code (2 for a missing file).
+  int32_t ShellEx(const std::string& CmdLine, bool WaitDead = false);
+  // Lets the user pick a file-system folder through the folder chooser; "" when cancelled.
+  std::string BrowseForFolder(int32_t hWndOwner, const std::string& sPrompt);
+  // Whole years from the start date to the end date, a year complete on its anniversary day; 0
+  // for an unset start (the date 0) or an end that is not in a later year.
+  int32_t ComputeFullYears(double dtmStartDateArg, double dtmEndDateArg);
+
  private:
   // True during a send-off validation run that the container does not mark interactive.
   bool IsNonInteractiveSendOff();
