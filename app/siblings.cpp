@@ -1,6 +1,7 @@
 // The reference siblings and their registration.
 #include "app/siblings.h"
 
+#include "app/db_query.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/service.h"
@@ -24,6 +25,7 @@ void RegisterApplicationClasses() {
   registry.Register(std::string(kw::class_ids::kContainerLocator), [] { return std::make_shared<AppContainerLocator>(); });
   registry.Register(std::string(kw::class_ids::kFormsPersist), [] { return std::make_shared<FormsPersist>(); });
   registry.Register(std::string(kw::class_ids::kDBResource), [] { return std::make_shared<DatabaseResource>(); });
+  RegisterQueryClass();
 }
 
 }  // namespace trf

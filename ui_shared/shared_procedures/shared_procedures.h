@@ -134,6 +134,25 @@ class SharedProcedures : public Object {
   // for an unset start (the date 0) or an end that is not in a later year.
   int32_t ComputeFullYears(double dtmStartDateArg, double dtmEndDateArg);
 
+  // ---- Data-access helpers (data_helpers.cpp) ----
+
+  // A field's value, a text without its trailing blanks; for a null or empty value the default of
+  // the field's type (0 of the type for numbers, the date 0, false, "", an empty byte array; a
+  // 16-bit 0 for types without a default of their own). 91 for nothing.
+  Variant GetFieldValue(const FieldPtr& objField);
+  // Widens a statement by a right join: the primary select list and `strAddFieldListArg`, then
+  // " FROM ", the added table, " RIGHT JOIN (", the primary table expression, ") " and the ON and
+  // WHERE text. Raises 0x80040001 with `strErrorSourceArg` when " FROM " (exact case) is missing,
+  // and 6 when it starts beyond character 32767.
+  std::string SQLAddRightJoin(std::string strPrimarySQLStatementArg, std::string strAddFieldListArg,
+                              std::string strAddTableNameArg, std::string strAddOnAndWhereClauseArg,
+                              std::string strErrorSourceArg);
+  // True when the database holds at least one active TRF (status 1).
+  bool HaveActiveTrfs();
+  // True when the persist object's update folder holds a normal file matching "*.oup", in any
+  // letter case. The folder may end in either separator; an empty one means the root folder.
+  bool HaveUpdateFile();
+
  private:
   // True during a send-off validation run that the container does not mark interactive.
   bool IsNonInteractiveSendOff();
