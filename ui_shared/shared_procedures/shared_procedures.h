@@ -81,6 +81,16 @@ class SharedProcedures : public Object {
   // The database resource, created at the first request and kept.
   std::shared_ptr<kw::DBResource> DBResource();
 
+  // ---- Form navigation (navigation.cpp) ----
+
+  // Sends the user to the form `strForm` through the container that the locator hands out now,
+  // with `apActivateParams` for that form's activation.
+  void GotoForm(const std::string& strForm, ActiveParams& apActivateParams);
+  // Loads the screens of the TRF type read leniently from `strTrfTypeID` ("12abc" is 12, halves
+  // to even) and opens `strFormKey`, under the hourglass. Null (94) or a type beyond 16 bits (6)
+  // fails before the container is called, and the hourglass then stays.
+  void LoadForms(const std::string& strFormKey, const Variant& strTrfTypeID);
+
   // ---- Control tags (tags.cpp) ----
 
   // The field number of a control tag: the number read from everything after the first "#"
