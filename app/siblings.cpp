@@ -2,6 +2,7 @@
 #include "app/siblings.h"
 
 #include "app/db_query.h"
+#include "app/feedback_dialog.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/service.h"
@@ -26,6 +27,7 @@ void RegisterApplicationClasses() {
   registry.Register(std::string(kw::class_ids::kFormsPersist), [] { return std::make_shared<FormsPersist>(); });
   registry.Register(std::string(kw::class_ids::kDBResource), [] { return std::make_shared<DatabaseResource>(); });
   RegisterQueryClass();
+  RegisterFeedbackDialog();
 }
 
 }  // namespace trf

@@ -5,9 +5,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "ui_shared/contracts/business_objects.h"
 #include "ui_shared/contracts/container.h"
 #include "ui_shared/contracts/data.h"
 #include "ui_shared/contracts/feedback.h"
@@ -163,11 +165,153 @@ class SharedProcedures : public Object {
   // letter case. The folder may end in either separator; an empty one means the root folder.
   bool HaveUpdateFile();
 
+  // ---- Activation and context checks (activation.cpp) ----
+
+  // Checks the context the form depends on (a home; for month-dependent forms also a month with
+  // an active TRF); on a failed check shows why, writes the key of the screen that fixes it into
+  // GotoFormKey and returns false. A changed context clears the soft-rule cache and marks the
+  // form's data out of date; then the form's EveryOnActivate runs and the container receives the
+  // form's title and icon. A DependsOn outside 0 to 3 runs neither check.
+  bool OnActivate(ActiveParams& apActiveParams, enumHomeMonth DependsOn);
+  // True when a home is selected; otherwise shows message 2183 and writes the Our Home key.
+  // Sets bChanged when the home or the TRF type changed since this object's last check.
+  bool IsValidHome(ActiveParams& apActiveParams, bool& bChanged);
+  // True when the month record is set and its status is 1; otherwise shows message 2184 (whatever
+  // bDisplayMessage says) and writes the TRF setup key. Sets bChanged when the month record or
+  // its status changed since this object's last check.
+  bool IsValidMonth(ActiveParams& apActiveParams, bool& bChanged, bool bDisplayMessage);
+
+  // ---- Deactivation and save (save.cpp) ----
+
+  // Saves objLI: refuses (message 2181 or 2182) while the form shows a panel of its own, validates
+  // the form's controls unless told to skip them, lets the user deal with the rules the object
+  // refuses, and ends with the batch write when the object's SaveMode is 4. True when saved or
+  // nothing was to save.
+  bool OnSave(const LIPtr& objLI, bool blnSkipControlValidation = false);
+  // Leaves the form: saves, validates the record group unless a non-interactive send-off runs,
+  // and asks the form's DeactivateLocal. True when the form may be left.
+  bool OnDeactivate(const LIPtr& objLI, bool blnSkipControlValidation = false);
+
+  // ---- Field and record validation (record_validation.cpp) ----
+
+  // Checks the field-level rules of one field of the current record of a new or dirty record:
+  // hard rules are shown, soft rules asked or told, and the field's value written back after each
+  // settled pass so that the rules it triggers run again. 6 for a field number whose position
+  // overflows 32 bits.
+  bool ValidateField(const LIPtr& objLI, int32_t lngFieldEnum);
+  // Runs every rule of the current record (after the form's controls, unless told not to or in a
+  // non-interactive send-off) and shows what is broken. True when the record is valid.
+  bool ValidateRecord(const LIPtr& objLI, bool DisableMessage = false, const ObjectPtr& objListObject = nullptr,
+                      const ObjectPtr& itmCurrentItem = nullptr, bool blnValidateLastControl = true);
+  // Validates every record in turn, stopping at the first that fails (which stays current), then
+  // the record group; the position found on entry is restored after the group. 6 when that
+  // position lies outside 16 bits.
+  bool ValidateLI(const LIPtr& objLI, const ObjectPtr& objListObject = nullptr,
+                  const ObjectPtr& itmCurrentItem = nullptr, bool DisableMessage = false);
+
+  // ---- Record-group validation (record_group.cpp) ----
+
+  // Validates the records of objLI's class together for the current home or home month through
+  // the validator registered as "KW01.RG" + ClassName from its third character; no validator
+  // means no group rules. Hard rules are always shown; soft rules are settled through the
+  // record-group cache. False for an unset objLI; GroupDirty is cleared only when the group passes.
+  bool ValidateRecordGroup(const LIPtr& objLI, bool DisableMessage = false);
+
+  // ---- Send-off validation (sendoff.cpp) ----
+
+  // Saves, validates the current record (or every record and the record group) and saves again
+  // before a TRF is sent off; the pointer found on entry is put back on every return.
+  bool ValidateForSendoff(const LIPtr& objLI, bool blnAllRecords, const ObjectPtr& objListObject = nullptr,
+                          const ObjectPtr& itmCurrentItem = nullptr, bool DisableMessages = false);
+
+  // ---- Feedback dialog (feedback.cpp) ----
+
+  // Shows a message in the modal feedback dialog above the container's main window, with the
+  // owner form's title and icon, and returns the answer (0 = accepted). The dialog is created at
+  // first use and kept. 6 when the answer lies outside 32 bits.
+  int32_t ShowFeedbackForm(const std::string& strFeedBack, const std::string& strMoreFeedBack, int32_t enumRuleType,
+                           int32_t lngRuleNumber = 0);
+
+  // ---- Record error display (record_errors.cpp) ----
+
+  // Tells the user what is wrong with the current record of objLI after its rules have run: the
+  // broken hard rules (only lngHardRuleNumber when non-zero) with the focus on their fields, then
+  // the broken enabled soft rules (only lngSoftRuleNumber when non-zero) as notices or questions,
+  // settled silently when the record cache holds the same value; re-runs the rules after the soft
+  // rules were settled when blnRevalidate is true. In a non-interactive send-off the record is
+  // first brought into view in objListObject. True when the record may be kept.
+  bool DisplayRecordErrors(const LIPtr& objLI, bool DisableMessage = false, const ObjectPtr& objListObject = nullptr,
+                           int32_t lngHardRuleNumber = 0, int32_t lngSoftRuleNumber = 0, bool blnRevalidate = true);
+
+  // ---- Soft-rule cache (soft_rule_cache.cpp) ----
+
+  // Empties the record and record-group caches and restarts their one-day period.
+  void ClearSoftRuleCache();
+
  private:
+  // Lets the behaviour tests look into the soft-rule caches and run the private members.
+  friend struct SharedProceduresTestAccess;
+
   // True during a send-off validation run that the container does not mark interactive.
   bool IsNonInteractiveSendOff();
   // Steps 20 to 90 of AutoFillCombo, run while the auto-fill flag is clear.
   void FillComboFromList(const ObjectPtr& cbo, bool& blnFoundMatch, Line& line);
+
+  // ---- Activation and context checks (activation.cpp) ----
+
+  // Shows a context message with the default pointer and puts the previous pointer back.
+  void ShowContextMessage(const std::string& message, int32_t rule_number);
+
+  // ---- Feedback dialog (feedback.cpp) ----
+
+  // The owner form; 91 while no form is bound.
+  I_FRM_Shared& Owner();
+
+  // ---- Record error display (record_errors.cpp) ----
+
+  // Selects the entry of a tree view or list view whose key is "K" + strKey; swallows every error.
+  void SelectListEntry(const ObjectPtr& objList, const std::string& strKey);
+  // Moves the focus to the control of a field of objLI's class through the owner form.
+  void FocusRuleField(I_LI& objLI, int32_t field_enum);
+  // Shows a broken hard rule.
+  void ShowHardRule(I_HardRule& rule);
+  // Settles one broken soft rule: silently when `cache` holds `key` with the rule's value, else
+  // (messages allowed) by a notice or a question after `before_message`, caching what the user
+  // settled; an entry with another value is dropped.
+  void SettleSoftRule(Dictionary& cache, const std::string& key, I_SoftRule& rule, bool DisableMessage,
+                      const std::function<void()>& before_message);
+
+  // ---- Field and record validation (record_validation.cpp) ----
+
+  // The object behind a reference the caller must have set; 91 when it is nothing.
+  template <class T>
+  static T& Required(const std::shared_ptr<T>& object) {
+    if (!object) Raise(err::kObjectNotSet);
+    return *object;
+  }
+  // Runs every rule of objLI's current record, telling it whether a non-interactive send-off runs.
+  void RunRecordRules(I_LI& objLI);
+
+  // ---- Deactivation and save (save.cpp) ----
+
+  // Ends a save with objLI's SaveBatch when its SaveMode is 4, with its filter lifted meanwhile.
+  void RunBatchWrite(I_LI& objLI);
+
+  // ---- Record-group validation (record_group.cpp) ----
+
+  // The home-month id for classes whose records belong to a month record, else the home id.
+  std::string GroupKey(I_LI& objLI);
+  // Runs the group rules of the current group, telling the validator whether a send-off runs.
+  void RunGroupRules(I_RecordGroup& validator, I_LI& objLI);
+
+  // ---- Soft-rule cache (soft_rule_cache.cpp) ----
+
+  // Empties the caches when they were last emptied more than one day ago.
+  void CheckSoftRuleCache();
+  // The cache key of a rule: the record key or class name, "#", the rule number ("A1#7", "A1#-7").
+  static std::string SoftRuleCacheKey(const std::string& owner, int32_t rule_number);
+  // The cached text of a rule's value: its text with spaces trimmed at both ends; null reads as "".
+  static std::string SoftRuleCacheValue(const Variant& value);
 
   FormPtr m_objOwnerForm;
   FeedbackPtr m_objFeedbackForm;

@@ -1,0 +1,128 @@
+// The feedback dialog: the order in which it is filled, shown and read, the one-shot notify flag,
+// the pointer around it, and how its answer text becomes a number.
+#include <gtest/gtest.h>
+
+#include "tests/doubles/harness.h"
+#include "ui_shared/contracts/class_ids.h"
+
+namespace kw {
+namespace {
+
+using testing::LibraryHarness;
+using testing::RecordingFeedback;
+
+// The first showing creates the dialog, writes Setting, fills every property in order, clears the
+// pending notification once, and shows the dialog modally above the main window.
+TEST(ShowFeedbackForm, FirstShowingFillsTheDialogInOrder) {
+  LibraryHarness h;
+  h.container->main_window = std::make_shared<Picture>(1, 1);
+  h.persist->notify_pending = true;
+  h.shared->HelpContextID(77);
+  h.log->Clear();
+  h.dialog->answers = {"0"};
+  EXPECT_EQ(h.shared->ShowFeedbackForm("Age is unusual", "Check the birth date", kRuleQuestion, 42), 0);
+  const std::vector<std::string> expected = {
+      "Container.Get FeedbackSetting()", "Dialog.Let Setting(\"setting\")",
+      "Dialog.Let Feedback(\"Age is unusual\")", "Dialog.Let MoreFeedback(\"Check the birth date\")",
+      "Dialog.Let RuleType(0)", "Form.Get Title()", "Dialog.Let Caption(\"Test Form\")", "Form.Get Icon()",
+      "Dialog.Set Icon(Picture)", "Dialog.Let RuleNumber(42)", "Dialog.Let HelpContextID(77)",
+      "Dialog.Let Notify(True)", "Persist.Get NotifyPending()", "Persist.Let NotifyPending(False)",
+      "Dialog.Prepare()", "Container.Get MainWindow()", "Dialog.Show(1, Picture)", "Dialog.Finish()",
+      "Dialog.Cleanup()", "Dialog.Get Result()"};
+  EXPECT_EQ(h.log->Entries(), expected);
+  EXPECT_FALSE(h.persist->notify_pending);
+}
+
+// A second showing reuses the dialog: no second creation, no second Setting, and a notify flag
+// that is no longer pending is read but not written; an omitted rule number is 0.
+TEST(ShowFeedbackForm, LaterShowingsReuseTheDialogAndLeaveNotifyPendingAlone) {
+  LibraryHarness h;
+  (void)h.shared->ShowFeedbackForm("first", "", kRuleHard, 1);
+  h.log->Clear();
+  (void)h.shared->ShowFeedbackForm("second", "", kRuleNotice);
+  EXPECT_EQ(h.dialogs_created, 1);
+  EXPECT_EQ(h.log->Matching("Dialog.Let Setting").size(), 0u);
+  EXPECT_EQ(h.log->Matching("Persist.Let NotifyPending").size(), 0u);
+  EXPECT_EQ(h.log->CountOf("Persist.Get NotifyPending()"), 1u);
+  EXPECT_EQ(h.dialog->rule_number, 0);
+  EXPECT_EQ(h.dialog->rule_type, kRuleNotice);
+}
+
+// The pointer is the default one while the dialog is up and the one found on entry afterwards.
+TEST(ShowFeedbackForm, PointerIsDefaultDuringTheDialogAndRestoredAfter) {
+  LibraryHarness h;
+  h.screen->MousePointer(kPointerHourglass);
+  (void)h.shared->ShowFeedbackForm("m", "", kRuleHard, 5);
+  EXPECT_EQ(h.dialog->pointer_during_show, kPointerDefault);
+  EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
+}
+
+struct AnswerRow {
+  const char* name;
+  const char* result;
+  int32_t answer;
+};
+
+// The answer text is read leniently and rounded halves to even; nothing numeric reads as 0.
+TEST(ShowFeedbackForm, AnswerTextIsReadLenientlyAndRoundedHalfToEven) {
+  const AnswerRow rows[] = {
+      {"accepted", "0", 0},         {"declined", "1", 1},          {"empty", "", 0},
+      {"not a number", "No", 0},    {"blanks inside", " 1 2", 12}, {"half down to even", "2.5", 2},
+      {"half up to even", "3.5", 4}, {"trailing text", "7 (No)", 7}, {"negative", "-1", -1},
+  };
+  for (const auto& row : rows) {
+    LibraryHarness h;
+    h.dialog->answers = {row.result};
+    EXPECT_EQ(h.shared->ShowFeedbackForm("m", "", kRuleQuestion, 1), row.answer) << row.name;
+  }
+}
+
+// An answer beyond 32 bits overflows with the member's trail and leaves the default pointer.
+TEST(ShowFeedbackForm, AnswerBeyond32BitsOverflowsAndLeavesTheDefaultPointer) {
+  LibraryHarness h;
+  h.screen->MousePointer(kPointerHourglass);
+  h.dialog->answers = {"3000000000"};
+  try {
+    (void)h.shared->ShowFeedbackForm("m", "", kRuleQuestion, 1);
+    FAIL() << "no overflow";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), err::kOverflow);
+    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.ShowFeedbackForm:170\r\nOverflow");
+  }
+  EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
+}
+
+// An error of the dialog leaves through the trail with the failing step's number.
+TEST(ShowFeedbackForm, DialogErrorLeavesThroughTheTrail) {
+  LibraryHarness h;
+  h.dialog->FailOn("Show", Error(err::kComponentBase + 3, "ZB_MsgBox", "no display"));
+  try {
+    (void)h.shared->ShowFeedbackForm("m", "", kRuleHard, 1);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), err::kComponentBase + 3);
+    EXPECT_EQ(e.Source(), "ZB_MsgBox");
+    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.ShowFeedbackForm:140\r\nno display");
+  }
+}
+
+// The dialog goes with the SharedProcedures object that created it.
+TEST(ShowFeedbackForm, DialogIsReleasedWithItsOwner) {
+  LibraryHarness h;
+  std::weak_ptr<RecordingFeedback> watch;
+  ScopedRegistration registration(std::string(class_ids::kFeedbackForm), [&] {
+    auto dialog = std::make_shared<RecordingFeedback>(h.log);
+    watch = dialog;
+    return dialog;
+  });
+  auto shared = std::make_shared<SharedProcedures>();
+  shared->OwnerForm(h.form);
+  (void)shared->ShowFeedbackForm("m", "", kRuleHard, 1);
+  EXPECT_FALSE(watch.expired());
+  shared->OwnerForm(nullptr);
+  shared.reset();
+  EXPECT_TRUE(watch.expired());
+}
+
+}  // namespace
+}  // namespace kw

@@ -1,0 +1,177 @@
+// Record-group validation: when a validator is created and under which name, the group key, hard
+// rules shown regardless of DisableMessage, soft rules settled through the record-group cache,
+// and when GroupDirty is cleared.
+#include <gtest/gtest.h>
+
+#include "tests/doubles/fake_business_object.h"
+#include "tests/doubles/fake_record_group.h"
+#include "tests/doubles/harness.h"
+#include "tests/doubles/shared_access.h"
+#include "ui_shared/contracts/class_ids.h"
+
+namespace kw {
+namespace {
+
+using testing::FakeHardRule;
+using testing::FakeLI;
+using testing::FakeRecordGroup;
+using testing::FakeSoftRule;
+using testing::LibraryHarness;
+using Access = SharedProceduresTestAccess;
+
+// A harness with a group-dirty "LIResidents" object of class 3 and its validator registered
+// under "KW01.RGResidents".
+struct GroupWorld {
+  GroupWorld() {
+    li->group_dirty = true;
+    h.registry->Register("KW01.RGResidents", [this] {
+      ++validators_created;
+      return validator;
+    });
+    h.container->home_id = "H1";
+    h.container->month_id = "M1";
+  }
+  std::shared_ptr<FakeSoftRule> AddSoftRule(int32_t number, bool question, const char* value) {
+    auto rule = std::make_shared<FakeSoftRule>(-1, 2, number, question, "Group " + std::to_string(number),
+                                               Variant::Text(value));
+    validator->soft_rules->rules.push_back(rule);
+    return rule;
+  }
+  LibraryHarness h;
+  std::shared_ptr<FakeLI> li = std::make_shared<FakeLI>(h.log);
+  std::shared_ptr<FakeRecordGroup> validator = std::make_shared<FakeRecordGroup>(h.log);
+  int validators_created = 0;
+};
+
+// Outside send-off an unchanged group is fine without creating anything; in send-off validation
+// mode the group is validated even so; an unset object is refused.
+TEST(ValidateRecordGroup, OnlyChangedGroupsOrSendOffRunsCreateTheValidator) {
+  GroupWorld w;
+  w.li->group_dirty = false;
+  EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
+  EXPECT_EQ(w.validators_created, 0);
+  EXPECT_EQ(w.h.error_logs_created, 0);
+  w.h.container->send_off_mode = true;
+  EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
+  EXPECT_EQ(w.validators_created, 1);
+  EXPECT_FALSE(w.h.shared->ValidateRecordGroup(nullptr));
+}
+
+// A class without a registered validator has no group rules: the failure is logged, GroupDirty is
+// cleared and the result is true; short class names give the bare prefix.
+TEST(ValidateRecordGroup, MissingValidatorMeansNoGroupRules) {
+  GroupWorld w;
+  w.li->class_name = "LIStaff";
+  EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
+  EXPECT_EQ(w.h.log->CountOf("ErrorLog.Add(429)"), 1u);
+  EXPECT_FALSE(w.li->group_dirty);
+
+  w.li->class_name = "LI";
+  w.li->group_dirty = true;
+  w.h.registry->Register(std::string(class_ids::kRecordGroupPrefix), [&] { return w.validator; });
+  EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
+  EXPECT_EQ(w.h.log->CountOf("Group.Validate(\"H1\")"), 1u);
+
+  w.li->group_dirty = true;
+  w.h.log->Clear();
+  w.h.registry->Register(std::string(class_ids::kRecordGroupPrefix), [&] { return w.li; });
+  EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
+  EXPECT_EQ(w.h.log->CountOf("ErrorLog.Add(13)"), 1u);
+}
+
+// Home-month classes (answer 5) are validated with the month id, others with the home id, and the
+// validator is told about a non-interactive send-off only while it validates.
+TEST(ValidateRecordGroup, GroupKeyFollowsTheClassParent) {
+  GroupWorld w;
+  w.h.log->Clear();
+  EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
+  const std::vector<std::string> home_run = {"Group.Let SendOffValidation(False)", "Group.Validate(\"H1\")",
+                                             "Group.Let SendOffValidation(False)"};
+  const auto home_calls = w.h.log->Matching("Group.");
+  EXPECT_EQ(std::vector<std::string>(home_calls.begin(), home_calls.begin() + 3), home_run);
+  EXPECT_EQ(w.h.log->CountOf("Container.ClassDependsOn(\"3\")"), 1u);
+
+  w.h.container->class_parents["3"] = 5;
+  w.h.container->send_off_mode = true;
+  w.h.log->Clear();
+  EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
+  const auto group_calls = w.h.log->Matching("Group.");
+  const std::vector<std::string> month_run = {"Group.Let SendOffValidation(True)", "Group.Validate(\"M1\")",
+                                              "Group.Let SendOffValidation(False)", "Group.Get IsValid()"};
+  EXPECT_EQ(std::vector<std::string>(group_calls.begin(), group_calls.begin() + 4), month_run);
+}
+
+// Broken group hard rules are shown in order, even with DisableMessage true, and keep the group
+// dirty; nothing is focused.
+TEST(ValidateRecordGroup, HardRulesAreShownWhateverDisableMessageSays) {
+  GroupWorld w;
+  w.validator->hard_rules->rules = {std::make_shared<FakeHardRule>(-1, 3, 3001, "Too many rooms"),
+                                    std::make_shared<FakeHardRule>(-1, 3, 3002, "No manager")};
+  EXPECT_FALSE(w.h.shared->ValidateRecordGroup(w.li, true));
+  const auto shown = w.h.log->Matching("Dialog.Let Feedback");
+  EXPECT_EQ(shown, (std::vector<std::string>{"Dialog.Let Feedback(\"Too many rooms\")",
+                                             "Dialog.Let Feedback(\"No manager\")"}));
+  EXPECT_EQ(w.h.dialog->rule_type, kRuleHard);
+  EXPECT_EQ(w.h.log->Matching("Form.SetFocusTo").size(), 0u);
+  EXPECT_TRUE(w.li->group_dirty);
+}
+
+// An accepted group question is cached under the class name; the same value later settles
+// silently, another value asks again; a decline refuses and keeps the group dirty.
+TEST(ValidateRecordGroup, AcceptedQuestionsAreCachedPerClass) {
+  GroupWorld w;
+  auto rule = w.AddSoftRule(12, true, "3 ");
+  w.h.dialog->answers = {"0"};
+  EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
+  EXPECT_EQ(Access::RecordGroupCache(*w.h.shared).Item("LIResidents#12"), "3");
+  EXPECT_FALSE(w.li->group_dirty);
+  EXPECT_EQ(w.h.log->CountOf("Group.Validate(\"H1\")"), 2u);
+
+  rule->broken = true;
+  w.li->group_dirty = true;
+  w.h.log->Clear();
+  EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
+  EXPECT_EQ(w.h.log->Matching("Dialog.").size(), 0u);
+
+  rule->broken = true;
+  rule->value = Variant::Text("4");
+  w.li->group_dirty = true;
+  w.h.dialog->answers = {"1"};
+  EXPECT_FALSE(w.h.shared->ValidateRecordGroup(w.li));
+  EXPECT_EQ(w.h.dialog->feedback, "Group 12");
+  EXPECT_FALSE(Access::RecordGroupCache(*w.h.shared).Exists("LIResidents#12"));
+  EXPECT_TRUE(w.li->group_dirty);
+}
+
+// A notice is shown, settled and cached; the group is validated again and a question raised by
+// that run and declined makes the result false.
+TEST(ValidateRecordGroup, NoticeThenQuestionRaisedByTheNewRun) {
+  GroupWorld w;
+  w.AddSoftRule(20, false, "a");
+  int runs = 0;
+  w.validator->on_validate = [&](FakeRecordGroup&) {
+    if (++runs == 2) w.AddSoftRule(21, true, "b");
+  };
+  w.h.dialog->answers = {"0", "1"};
+  EXPECT_FALSE(w.h.shared->ValidateRecordGroup(w.li, false));
+  EXPECT_EQ(Access::RecordGroupCache(*w.h.shared).Item("LIResidents#20"), "a");
+  EXPECT_FALSE(Access::RecordGroupCache(*w.h.shared).Exists("LIResidents#21"));
+  EXPECT_EQ(w.h.dialog->rule_type, kRuleQuestion);
+  EXPECT_EQ(runs, 2);
+}
+
+// Errors of the validator leave through the trail.
+TEST(ValidateRecordGroup, ValidatorErrorsLeaveThroughTheTrail) {
+  GroupWorld w;
+  w.validator->FailOn("Validate", Error(err::kComponentBase + 1, "KW01", "no database"));
+  try {
+    (void)w.h.shared->ValidateRecordGroup(w.li);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), err::kComponentBase + 1);
+    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.ValidateRecordGroup:70\r\nno database");
+  }
+}
+
+}  // namespace
+}  // namespace kw

@@ -1,0 +1,213 @@
+// Field, record and whole-object validation: which rules are shown, the write-back of a field
+// between soft-rule passes, the form's control validation, the send-off flag, and the walk over
+// every record with the record group at the end.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "tests/doubles/fake_business_object.h"
+#include "tests/doubles/far_position_li.h"
+#include "tests/doubles/fake_record_group.h"
+#include "tests/doubles/harness.h"
+
+namespace kw {
+namespace {
+
+using testing::FakeHardRule;
+using testing::FakeLI;
+using testing::FarPositionLI;
+using testing::FakeRecordGroup;
+using testing::FakeSoftRule;
+using testing::LibraryHarness;
+
+// A business object whose one record (key 101) was just edited.
+std::shared_ptr<FakeLI> EditedRecord(LibraryHarness& h) {
+  auto li = std::make_shared<FakeLI>(h.log);
+  li->AddRecord({Variant::Long(101), Variant::Long(1), Variant::Text("Smith"), Variant::Long(40)});
+  li->FieldValue(3, Variant::Text("Smith"));
+  h.log->Clear();
+  return li;
+}
+
+std::shared_ptr<FakeSoftRule> AddSoftRule(FakeLI& li, int32_t field, int32_t number, bool question) {
+  auto rule = std::make_shared<FakeSoftRule>(field, 1, number, question, "Soft " + std::to_string(number),
+                                             Variant::Text("v"));
+  li.soft_rules->rules.push_back(rule);
+  return rule;
+}
+
+// A stored record that nobody touched is valid for the field check, whatever its rules say, and
+// the pointer is left alone.
+TEST(ValidateField, UntouchedRecordIsNotChecked) {
+  LibraryHarness h;
+  auto li = std::make_shared<FakeLI>(h.log);
+  li->AddRecord({Variant::Long(101)});
+  li->hard_rules->rules = {std::make_shared<FakeHardRule>(2, 1, 1, "Broken")};
+  h.screen->MousePointer(5);
+  EXPECT_TRUE(h.shared->ValidateField(li, 2));
+  EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{"LI.IsDirty(Empty)", "LI.Get IsNew()"}));
+  EXPECT_EQ(h.screen->MousePointer(), 5);
+}
+
+// Field-level hard rules are all shown in order and refuse the field; a broken rule of another
+// level alone is passed over and the soft rules decide.
+TEST(ValidateField, OnlyFieldLevelHardRulesAreShown) {
+  LibraryHarness h;
+  auto li = EditedRecord(h);
+  li->hard_rules->rules = {std::make_shared<FakeHardRule>(2, 1, 11, "First"),
+                           std::make_shared<FakeHardRule>(2, 2, 12, "Record level"),
+                           std::make_shared<FakeHardRule>(5, 1, 13, "Other field")};
+  EXPECT_FALSE(h.shared->ValidateField(li, 2));
+  EXPECT_EQ(h.log->Matching("Dialog.Let Feedback"),
+            (std::vector<std::string>{"Dialog.Let Feedback(\"First\")", "Dialog.Let Feedback(\"Other field\")"}));
+  EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
+
+  LibraryHarness g;
+  auto record_level = EditedRecord(g);
+  record_level->hard_rules->rules = {std::make_shared<FakeHardRule>(2, 2, 12, "Record level")};
+  EXPECT_TRUE(g.shared->ValidateField(record_level, 2));
+  EXPECT_EQ(g.log->Matching("Dialog.").size(), 0u);
+}
+
+// A declined question refuses the field, keeps the rule broken and writes nothing back.
+TEST(ValidateField, DeclinedQuestionRefusesWithoutWriteBack) {
+  LibraryHarness h;
+  auto li = EditedRecord(h);
+  auto rule = AddSoftRule(*li, 2, 7, true);
+  h.dialog->answers = {"1"};
+  EXPECT_FALSE(h.shared->ValidateField(li, 2));
+  EXPECT_TRUE(rule->broken);
+  EXPECT_EQ(h.log->Matching("LI.FieldValue(").size(), 0u);
+  EXPECT_EQ(h.dialog->rule_type, kRuleQuestion);
+}
+
+// A notice is shown and settled, the field's own value is written back at its position, and a
+// question that this write raises is asked in the next pass.
+TEST(ValidateField, SettledPassWritesTheFieldBackAndAsksWhatItRaises) {
+  LibraryHarness h;
+  auto li = EditedRecord(h);
+  AddSoftRule(*li, 2, 7, false);
+  li->on_field = [&](FakeLI& self, int32_t, const Variant&) {
+    if (self.soft_rules->rules.size() == 1) AddSoftRule(self, 2, 8, true);
+  };
+  h.dialog->answers = {"", "0"};
+  EXPECT_TRUE(h.shared->ValidateField(li, 2));
+  const std::vector<std::string> write_back = {"LI.FieldValueAt(-1, 3)", "LI.FieldValue(3, \"Smith\")"};
+  const auto calls = h.log->Matching("LI.FieldValue");
+  EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 2), write_back);
+  EXPECT_EQ(h.log->Matching("Dialog.Let Feedback"),
+            (std::vector<std::string>{"Dialog.Let Feedback(\"Soft 7\")", "Dialog.Let Feedback(\"Soft 8\")"}));
+  EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
+}
+
+// The largest field number overflows the position arithmetic when its value is written back.
+TEST(ValidateField, LargestFieldNumberOverflows) {
+  LibraryHarness h;
+  auto li = EditedRecord(h);
+  const int32_t largest = std::numeric_limits<int32_t>::max();
+  AddSoftRule(*li, largest, 7, false);
+  try {
+    (void)h.shared->ValidateField(li, largest);
+    FAIL() << "no overflow";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), err::kOverflow);
+    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.ValidateField:110\r\nOverflow");
+  }
+  EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
+}
+
+// A valid record: the form's controls first, then the rules with the send-off flag around Validate.
+TEST(ValidateRecord, ValidRecordRunsControlsThenRules) {
+  LibraryHarness h;
+  auto li = EditedRecord(h);
+  EXPECT_TRUE(h.shared->ValidateRecord(li));
+  const std::vector<std::string> expected = {
+      "Container.Get SendOffValidationMode()", "Form.ValidateMyControls()", "LI.Let SuspendValidation(False)",
+      "Container.Get SendOffValidationMode()", "LI.Let SendOffValidation(False)", "LI.Validate()",
+      "LI.Let SendOffValidation(False)", "LI.IsValid(Empty)"};
+  EXPECT_EQ(h.log->Entries(), expected);
+}
+
+// In a non-interactive send-off the controls are skipped and the object is told it is sent off;
+// an empty object is valid; a broken record goes to the error display.
+TEST(ValidateRecord, SendOffEmptyAndBrokenRecords) {
+  LibraryHarness h;
+  h.container->send_off_mode = true;
+  auto li = EditedRecord(h);
+  EXPECT_TRUE(h.shared->ValidateRecord(li));
+  EXPECT_EQ(h.log->CountOf("Form.ValidateMyControls()"), 0u);
+  EXPECT_EQ(h.log->CountOf("LI.Let SendOffValidation(True)"), 1u);
+
+  auto empty = std::make_shared<FakeLI>(h.log);
+  EXPECT_TRUE(h.shared->ValidateRecord(empty, false, nullptr, nullptr, false));
+
+  li->hard_rules->rules = {std::make_shared<FakeHardRule>(2, 1, 11, "Broken")};
+  EXPECT_FALSE(h.shared->ValidateRecord(li));
+  EXPECT_EQ(h.dialog->feedback, "Broken");
+}
+
+// Three records of which the second fails: the third and the group are not validated and the
+// failing record stays current.
+TEST(ValidateLI, StopsAtTheFirstFailingRecord) {
+  LibraryHarness h;
+  auto li = std::make_shared<FakeLI>(h.log);
+  for (int32_t key = 1; key <= 3; ++key) li->AddRecord({Variant::Long(key)});
+  li->CurrentIndex(Variant::Long(3));
+  li->group_dirty = true;
+  li->on_validate = [](FakeLI& self) {
+    self.hard_rules->rules.clear();
+    if (self.Current() == 2) self.hard_rules->rules = {std::make_shared<FakeHardRule>(0, 2, 5, "Second")};
+  };
+  h.log->Clear();
+  EXPECT_FALSE(h.shared->ValidateLI(li));
+  EXPECT_EQ(h.log->Matching("LI.Let CurrentIndex"),
+            (std::vector<std::string>{"LI.Let CurrentIndex(1)", "LI.Let CurrentIndex(2)"}));
+  EXPECT_EQ(h.log->CountOf("LI.Validate()"), 2u);
+  EXPECT_EQ(h.log->CountOf("LI.Get GroupDirty()"), 0u);
+  EXPECT_EQ(li->Current(), 2);
+  EXPECT_EQ(h.log->Entries()[0], "LI.Get CurrentIndex()");
+  EXPECT_EQ(h.log->Entries()[1], "LI.CancelEdit()");
+}
+
+// When every record passes the group decides, and the position found on entry is restored after
+// it whatever it answers; an empty object still has its group validated.
+TEST(ValidateLI, GroupDecidesAndThePositionIsRestored) {
+  LibraryHarness h;
+  auto validator = std::make_shared<FakeRecordGroup>(h.log);
+  validator->hard_rules->rules = {std::make_shared<FakeHardRule>(-1, 3, 9, "Group broken")};
+  h.registry->Register("KW01.RGResidents", [&] { return validator; });
+  auto li = std::make_shared<FakeLI>(h.log);
+  for (int32_t key = 1; key <= 3; ++key) li->AddRecord({Variant::Long(key)});
+  li->CurrentIndex(Variant::Long(2));
+  li->group_dirty = true;
+  EXPECT_FALSE(h.shared->ValidateLI(li));
+  EXPECT_EQ(h.log->Matching("LI.Let CurrentIndex").back(), "LI.Let CurrentIndex(2)");
+  EXPECT_EQ(h.dialog->feedback, "Group broken");
+
+  auto empty = std::make_shared<FakeLI>(h.log);
+  empty->group_dirty = true;
+  h.log->Clear();
+  EXPECT_FALSE(h.shared->ValidateLI(empty));
+  EXPECT_EQ(h.log->Matching("LI.Let CurrentIndex").size(), 0u);
+  validator->hard_rules->rules.clear();
+  EXPECT_TRUE(h.shared->ValidateLI(empty));
+}
+
+// A position beyond 16 bits overflows before any record is validated.
+TEST(ValidateLI, PositionBeyond16BitsOverflowsFirst) {
+  LibraryHarness h;
+  auto li = std::make_shared<FarPositionLI>(h.log);
+  li->AddRecord({Variant::Long(1)});
+  try {
+    (void)h.shared->ValidateLI(li);
+    FAIL() << "no overflow";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), err::kOverflow);
+    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.ValidateLI:20\r\nOverflow");
+  }
+  EXPECT_EQ(h.log->CountOf("LI.CancelEdit()"), 0u);
+  EXPECT_EQ(h.log->CountOf("LI.Validate()"), 0u);
+}
+
+}  // namespace
+}  // namespace kw

@@ -1,0 +1,178 @@
+// Saving and leaving a form: the panel refusal and its two messages, the save with the record
+// error display on refusal, the batch write with its filter lifted, and the deactivation steps.
+#include <gtest/gtest.h>
+
+#include "tests/doubles/fake_business_object.h"
+#include "tests/doubles/far_position_li.h"
+#include "tests/doubles/fake_record_group.h"
+#include "tests/doubles/harness.h"
+
+namespace kw {
+namespace {
+
+using testing::FakeLI;
+using testing::FarPositionLI;
+using testing::FakeSoftRule;
+using testing::LibraryHarness;
+
+std::shared_ptr<FakeLI> TwoRecords(LibraryHarness& h, int32_t save_mode = 0) {
+  auto li = std::make_shared<FakeLI>(h.log);
+  li->AddRecord({Variant::Long(101)});
+  li->AddRecord({Variant::Long(102)});
+  li->CurrentIndex(Variant::Long(2));
+  li->save_mode = save_mode;
+  h.log->Clear();
+  return li;
+}
+
+// An open panel refuses the save with the named or generic message, even without an object.
+TEST(OnSave, OpenPanelRefusesWithItsMessage) {
+  struct Row {
+    const char* panel;
+    const char* message;
+    int32_t number;
+  };
+  const Row rows[] = {
+      {"Find", "Unable to save while Find dialog box is visible. Please close dialog and try again.", 2181},
+      {"", "Unable to save while a dialog box on the screen is visible. Please close dialog and try again.", 2182},
+  };
+  for (const auto& row : rows) {
+    LibraryHarness h;
+    h.form->panel_visible = true;
+    h.form->panel_name = row.panel;
+    EXPECT_FALSE(h.shared->OnSave(nullptr));
+    EXPECT_EQ(h.dialog->feedback, row.message);
+    EXPECT_EQ(h.dialog->more_feedback, "");
+    EXPECT_EQ(h.dialog->rule_type, kRuleNotice);
+    EXPECT_EQ(h.dialog->rule_number, row.number);
+  }
+}
+
+struct SaveRow {
+  const char* name;
+  int32_t records;
+  int32_t save_mode;
+  bool skip_controls;
+  std::vector<std::string> expected;
+};
+
+// What a save calls on the form and the object, for empty and filled objects, with and without
+// the batch write and the control validation.
+TEST(OnSave, CallsFollowTheObjectAndItsSaveMode) {
+  const SaveRow rows[] = {
+      {"empty, batch", 0, 4, false, {"Form.PanelVisible(\"\")", "LI.Get SaveMode()", "LI.Get Filter()", "LI.SaveBatch()"}},
+      {"empty, no batch", 0, 0, false, {"Form.PanelVisible(\"\")", "LI.Get SaveMode()"}},
+      {"saved", 1, 0, false, {"Form.PanelVisible(\"\")", "Form.ValidateMyControls()", "LI.Save(False)", "LI.Get SaveMode()"}},
+      {"controls skipped", 1, 0, true, {"Form.PanelVisible(\"\")", "LI.Save(False)", "LI.Get SaveMode()"}},
+  };
+  for (const auto& row : rows) {
+    LibraryHarness h;
+    auto li = std::make_shared<FakeLI>(h.log);
+    if (row.records) li->AddRecord({Variant::Long(101)});
+    li->save_mode = row.save_mode;
+    EXPECT_TRUE(h.shared->OnSave(li, row.skip_controls)) << row.name;
+    EXPECT_EQ(h.log->Entries(), row.expected) << row.name;
+  }
+  LibraryHarness h;
+  EXPECT_TRUE(h.shared->OnSave(nullptr));
+  EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{"Form.PanelVisible(\"\")"}));
+}
+
+// A refused record goes to the error display: accepted, it is stored with a forced save and the
+// batch write follows; declined, the save is refused and nothing is written.
+TEST(OnSave, RefusedRecordIsShownThenForcedOrAbandoned) {
+  for (const bool accept : {true, false}) {
+    LibraryHarness h;
+    auto li = TwoRecords(h, 4);
+    li->save_answers = {false};
+    li->soft_rules->rules = {
+        std::make_shared<FakeSoftRule>(2, 1, 7, true, "Sure?", Variant::Text("x"))};
+    h.dialog->answers = {accept ? "0" : "1"};
+    EXPECT_EQ(h.shared->OnSave(li), accept);
+    EXPECT_EQ(h.dialog->feedback, "Sure?");
+    EXPECT_EQ(h.log->CountOf("LI.Save(True)"), accept ? 1u : 0u);
+    EXPECT_EQ(h.log->CountOf("LI.SaveBatch()"), accept ? 1u : 0u);
+  }
+}
+
+// A filter is lifted to 0 around SaveBatch, then put back, then the position is restored.
+TEST(OnSave, BatchWriteLiftsTheFilterAndRestoresThePosition) {
+  LibraryHarness h;
+  auto li = TwoRecords(h, 4);
+  li->filter = Variant::Text("Name='x'");
+  EXPECT_TRUE(h.shared->OnSave(li, true));
+  const std::vector<std::string> expected = {"LI.Get SaveMode()", "LI.Get Filter()", "LI.Get CurrentIndex()",
+                                             "LI.Let Filter(0)", "LI.SaveBatch()", "LI.Let Filter(\"Name='x'\")",
+                                             "LI.Let CurrentIndex(2)"};
+  const auto& entries = h.log->Entries();
+  EXPECT_EQ(std::vector<std::string>(entries.end() - 7, entries.end()), expected);
+}
+
+// A failing SaveBatch leaves the filter at 0 and the error leaves through the trail.
+TEST(OnSave, FailingBatchLeavesTheFilterAtZero) {
+  LibraryHarness h;
+  auto li = TwoRecords(h, 4);
+  li->filter = Variant::Text("Name='x'");
+  li->FailOn("SaveBatch", Error(err::kComponentBase + 2, "KW_I", "disk full"));
+  try {
+    (void)h.shared->OnSave(li, true);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.OnSave:100\r\ndisk full");
+  }
+  EXPECT_TRUE(VariantEquals(li->filter, Variant::Long(0)));
+}
+
+// A position beyond 16 bits overflows before the filter is touched.
+TEST(OnSave, PositionBeyond16BitsOverflowsBeforeAnythingIsWritten) {
+  LibraryHarness h;
+  auto li = std::make_shared<FarPositionLI>(h.log);
+  li->save_mode = 4;
+  li->filter = Variant::Text("x");
+  EXPECT_THROW((void)h.shared->OnSave(li, true), Error);
+  EXPECT_EQ(h.log->Matching("LI.Let Filter").size(), 0u);
+  EXPECT_EQ(h.log->CountOf("LI.SaveBatch()"), 0u);
+}
+
+struct LeaveRow {
+  const char* name;
+  bool send_off, interactive;
+  bool group_validated;
+};
+
+// Leaving validates the record group except in a non-interactive send-off, then asks the form.
+TEST(OnDeactivate, RecordGroupIsSkippedOnlyInANonInteractiveSendOff) {
+  const LeaveRow rows[] = {
+      {"ordinary", false, false, true},
+      {"interactive send-off", true, true, true},
+      {"non-interactive send-off", true, false, false},
+  };
+  for (const auto& row : rows) {
+    LibraryHarness h;
+    h.container->send_off_mode = row.send_off;
+    h.container->send_off_interactive = row.interactive;
+    auto li = TwoRecords(h);
+    li->group_dirty = true;
+    EXPECT_TRUE(h.shared->OnDeactivate(li)) << row.name;
+    EXPECT_EQ(h.log->CountOf("LI.Let GroupDirty(False)"), row.group_validated ? 1u : 0u) << row.name;
+    EXPECT_EQ(h.log->Entries().back(), "Form.DeactivateLocal()") << row.name;
+  }
+}
+
+// DeactivateLocal false refuses after the save and the group have run; a refused save stops first.
+TEST(OnDeactivate, FormOrSaveCanRefuse) {
+  LibraryHarness h;
+  auto li = TwoRecords(h);
+  h.form->deactivate_local = false;
+  EXPECT_FALSE(h.shared->OnDeactivate(li));
+  EXPECT_EQ(h.log->CountOf("LI.Save(False)"), 1u);
+  EXPECT_EQ(h.log->CountOf("LI.Get GroupDirty()"), 1u);
+
+  h.form->panel_visible = true;
+  h.log->Clear();
+  EXPECT_FALSE(h.shared->OnDeactivate(li));
+  EXPECT_EQ(h.log->CountOf("Form.DeactivateLocal()"), 0u);
+}
+
+}  // namespace
+}  // namespace kw
