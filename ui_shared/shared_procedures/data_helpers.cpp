@@ -1,5 +1,6 @@
 // SharedProcedures: data-access helpers: typed field values, SQL right joins, and the active-TRF
 // and update-file questions.
+#include "ui_shared/contracts/business_objects.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/location.h"
 #include "ui_shared/platform/class_registry.h"
@@ -65,6 +66,34 @@ std::string SharedProcedures::SQLAddRightJoin(std::string strPrimarySQLStatement
     const size_t p = static_cast<size_t>(from);
     return text::Left(strPrimarySQLStatementArg, p) + strAddFieldListArg + " FROM " + strAddTableNameArg +
            " RIGHT JOIN (" + text::Mid(strPrimarySQLStatementArg, p + 6) + ") " + strAddOnAndWhereClauseArg;
+  });
+}
+
+void SharedProcedures::AssessMMLOandAMMailingFees(const LIPtr& objLIFamilyGroups,
+                                                  int32_t lngAssessMMLOandAMMailingFeesEnumArg,
+                                                  bool blnForceAMInfoSoftRuleArg) {
+  Guarded(kSharedProceduresClass, "AssessMMLOandAMMailingFees", [&](Line& line) {
+    line = 10;
+    const std::shared_ptr<FamilyGroups> family_groups = As<FamilyGroups>(objLIFamilyGroups);
+    if (!family_groups) Raise(err::kObjectNotSet);
+    line = 20;
+    const bool send_off_mode = m_objTrfContainer->SendOffValidationMode();
+    const bool interactive = m_objTrfContainer->SendOffInteractive();
+    family_groups->SendOffValidation(send_off_mode && !interactive);
+    const auto prepare = [&] {
+      if (objLIFamilyGroups->Count() > 0) {
+        family_groups->AssessPrepare();
+        (void)family_groups->AssessState().ToInteger();
+      }
+    };
+    line = 30;
+    prepare();
+    line = 40;
+    family_groups->AssessMMLOandAMMailingFees(lngAssessMMLOandAMMailingFeesEnumArg, blnForceAMInfoSoftRuleArg);
+    line = 50;
+    (void)DisplayRecordErrors(objLIFamilyGroups, false, nullptr, 0, 0, false);
+    line = 60;
+    prepare();
   });
 }
 

@@ -159,6 +159,11 @@ class SharedProcedures : public Object {
   std::string SQLAddRightJoin(std::string strPrimarySQLStatementArg, std::string strAddFieldListArg,
                               std::string strAddTableNameArg, std::string strAddOnAndWhereClauseArg,
                               std::string strErrorSourceArg);
+  // Runs the family groups' mailing-fee assessment: marks a non-interactive send-off on the
+  // object, prepares the assessment around it when the object holds records (before and after),
+  // and shows the rules the assessment broke. 13 when the object is no FamilyGroups.
+  void AssessMMLOandAMMailingFees(const LIPtr& objLIFamilyGroups, int32_t lngAssessMMLOandAMMailingFeesEnumArg,
+                                  bool blnForceAMInfoSoftRuleArg);
   // True when the database holds at least one active TRF (status 1).
   bool HaveActiveTrfs();
   // True when the persist object's update folder holds a normal file matching "*.oup", in any
