@@ -245,3 +245,19 @@ TEST(LoadContextHelpIDs, SetsEveryControlThatTakesItAndRaisesNothing) {
 
 }  // namespace
 }  // namespace kw
+
+namespace kw {
+namespace {
+
+// The stored help context is the one the feedback dialog receives; a bad value keeps it.
+TEST(LoadContextHelpIDs, StoredNumberReachesTheFeedbackDialog) {
+  testing::LibraryHarness h;
+  auto controls = std::make_shared<widgets::ControlsCollection>();
+  h.shared->LoadContextHelpIDs(controls, Variant::Double(76.5));
+  h.shared->LoadContextHelpIDs(controls, Variant::Text("oops"));
+  (void)h.shared->ShowFeedbackForm("text", "", 1, 9);
+  EXPECT_EQ(h.log->Matching("Dialog.Let HelpContextID"), std::vector<std::string>{"Dialog.Let HelpContextID(76)"});
+}
+
+}  // namespace
+}  // namespace kw
