@@ -19,12 +19,7 @@ const kw::MemberTable<ControlArray>& ControlArray::Members() {
   using kw::Args;
   using kw::Variant;
   using A = ControlArray;
-  static const auto item = [](A& a, const Args& args) {
-    return Variant::Object(a.Item(args.Required(0, "Index").ToLong()));
-  };
   static const kw::MemberTable<A> table{
-      {"", item, nullptr},
-      {"Item", item, nullptr},
       {"LBound", [](A&, const Args&) { return Variant::Long(0); }, nullptr},
       {"UBound", [](A& a, const Args&) { return Variant::Long(a.Count() - 1); }, nullptr},
   };

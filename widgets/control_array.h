@@ -18,7 +18,7 @@ class ControlArray : public kw::LateBound<ControlArray, ControlsCollection> {
   explicit ControlArray(const std::vector<kw::ObjectPtr>& elements);
   static const kw::MemberTable<ControlArray>& Members();
 
-  const kw::ObjectPtr& Item(int32_t index) const;
+  const kw::ObjectPtr& Item(int32_t index) const override;
 };
 
 }  // namespace widgets

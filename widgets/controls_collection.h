@@ -19,8 +19,8 @@ class ControlsCollection : public kw::LateBound<ControlsCollection> {
 
   void Add(kw::ObjectPtr control) { controls_.push_back(std::move(control)); }
   int32_t Count() const { return static_cast<int32_t>(controls_.size()); }
-  // 9 outside 0 to Count - 1.
-  const kw::ObjectPtr& Item(int32_t index) const;
+  // The control at `index`; 9 outside 0 to Count - 1.
+  virtual const kw::ObjectPtr& Item(int32_t index) const;
 
  protected:
   const std::vector<kw::ObjectPtr>& Controls() const { return controls_; }
