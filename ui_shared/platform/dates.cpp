@@ -204,14 +204,14 @@ int SecondsOfDay(double serial) {
 std::string ToText(double serial) {
   const Civil c = CivilOf(serial);
   const int secs = SecondsOfDay(serial);
-  std::string out;
-  char buf[64];
   const bool day_zero = std::trunc(serial) == 0.0;
-  if (!day_zero || secs == 0) {
+  char buf[64];
+  std::string out;
+  if (!day_zero) {
     std::snprintf(buf, sizeof buf, "%d/%d/%04d", c.month, c.day, c.year);
     out = buf;
   }
-  if (secs != 0) {
+  if (secs != 0 || day_zero) {
     const int h = secs / 3600, m = secs / 60 % 60, s = secs % 60;
     const int h12 = h % 12 == 0 ? 12 : h % 12;
     std::snprintf(buf, sizeof buf, "%d:%02d:%02d %s", h12, m, s, h < 12 ? "AM" : "PM");
