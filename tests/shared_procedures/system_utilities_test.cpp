@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 
 #include "tests/doubles/harness.h"
 #include "ui_shared/platform/dates.h"
@@ -55,13 +56,19 @@ TEST(FormatDate, MonthNamesFollowTheUsersLocale) {
     std::filesystem::remove_all(dir);
     GTEST_SKIP() << "localedef or the nl_NL locale source is not available";
   }
-  {
-    LibraryHarness h;
-    ScopedEnv path("LOCPATH", dir.string());
-    ScopedEnv lc("LC_ALL", "nl_NL.UTF-8");
-    EXPECT_EQ(h.shared->FormatDate("2004-05-01"), "mei 01, 2004");
-    EXPECT_EQ(h.shared->FormatDate("3/5/2004"), "mrt 05, 2004");
-  }
+  // The C library keeps what it read for a locale from LOCPATH for the rest of the process, so
+  // the check runs in a child that ends without the exit handlers.
+  GTEST_FLAG_SET(death_test_style, "fast");
+  EXPECT_EXIT(
+      {
+        LibraryHarness h;
+        ScopedEnv path("LOCPATH", dir.string());
+        ScopedEnv lc("LC_ALL", "nl_NL.UTF-8");
+        const bool dutch = h.shared->FormatDate("2004-05-01") == "mei 01, 2004" &&
+                           h.shared->FormatDate("3/5/2004") == "mrt 05, 2004";
+        _exit(dutch ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
   std::filesystem::remove_all(dir);
 }
 
