@@ -2,6 +2,7 @@
 // waits (and what it costs), and that no child process or descriptor is left behind.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -98,6 +99,32 @@ TEST(ShellEx, MissingProgramRaisesTwoAndLeavesNothingOpen) {
   }
   EXPECT_EQ(OpenDescriptors(), before);
   EXPECT_TRUE(ChildrenGone());
+}
+
+// A child that the C library could not turn into its program exits with 127, which counts as
+// the missing file (2) too.
+TEST(ShellEx, ExitCode127CountsAsAMissingFile) {
+  LibraryHarness h;
+  try {
+    (void)h.shared->ShellEx(R"(sh -c "exit 127")", true);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), 2);
+    EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.ShellEx:20\r\n", 0), 0u);
+  }
+  EXPECT_TRUE(ChildrenGone());
+}
+
+// The started program inherits no descriptor of the caller beyond the standard three.
+TEST(ShellEx, ProgramInheritsNoDescriptors) {
+  LibraryHarness h;
+  const int fd = ::open("/dev/null", O_RDONLY);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::dup2(fd, 57), 57);
+  EXPECT_EQ(h.shared->ShellEx(R"(sh -c "test ! -e /proc/self/fd/57")", true), 0);
+  EXPECT_EQ(h.shared->ShellEx(R"(sh -c "test -e /proc/self/fd/2")", true), 0);
+  ::close(57);
+  ::close(fd);
 }
 
 // A file that may not be executed raises 5 (access denied).
