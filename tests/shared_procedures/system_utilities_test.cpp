@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "tests/doubles/harness.h"
+#include "tests/doubles/scoped_env.h"
 #include "ui_shared/platform/dates.h"
 #include "ui_shared/platform/folder_chooser.h"
 
@@ -14,26 +15,7 @@ namespace kw {
 namespace {
 
 using testing::LibraryHarness;
-
-// Sets an environment variable for the length of a scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string& value) : name_(name) {
-    if (const char* old = std::getenv(name)) previous_ = old;
-    setenv(name, value.c_str(), 1);
-  }
-  ~ScopedEnv() {
-    if (previous_) {
-      setenv(name_, previous_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> previous_;
-};
+using testing::ScopedEnv;
 
 // Dates under English settings come out as "mmm dd, yyyy"; anything else as the empty text.
 TEST(FormatDate, EnglishFormAndEmptyForNonDates) {
