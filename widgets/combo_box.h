@@ -9,19 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "ui_shared/platform/combo_messages.h"
 #include "widgets/edit_control.h"
 
 namespace widgets {
 
-// The combo-box message numbers its window answers.
-namespace combo_messages {
-inline constexpr uint32_t kFindString = 0x014C;
-inline constexpr uint32_t kSetCurSel = 0x014E;
-inline constexpr uint32_t kShowDropDown = 0x014F;
-inline constexpr uint32_t kGetDroppedState = 0x0157;
-inline constexpr uint32_t kFindStringExact = 0x0158;
-inline constexpr int64_t kNotFound = -1;
-}  // namespace combo_messages
+namespace combo_messages = kw::combo_messages;
 
 // A combo box with an editable text and a list of items.
 class ComboBox : public kw::LateBound<ComboBox, EditControl> {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "ui_shared/location.h"
+#include "ui_shared/platform/combo_messages.h"
 #include "ui_shared/platform/service.h"
 #include "ui_shared/platform/system_colors.h"
 #include "ui_shared/platform/text.h"
@@ -11,13 +12,6 @@
 
 namespace kw {
 namespace {
-
-constexpr uint32_t kComboFindString = 0x014C;
-constexpr uint32_t kComboSetCurSel = 0x014E;
-constexpr uint32_t kComboShowDropDown = 0x014F;
-constexpr uint32_t kComboGetDroppedState = 0x0157;
-constexpr uint32_t kComboFindStringExact = 0x0158;
-constexpr int64_t kComboNotFound = -1;
 
 constexpr uint32_t kLightGrey = 0x00E0E0E0u;
 
@@ -88,21 +82,21 @@ void SharedProcedures::FillComboFromList(const ObjectPtr& cbo, bool& blnFoundMat
   const Hwnd hwnd = GetMember(cbo, "hwnd").ToLong();
   WindowTable& windows = Service<WindowTable>::Get();
   line = 30;
-  windows.Send(hwnd, kComboGetDroppedState);
-  windows.Send(hwnd, kComboShowDropDown, 1);
+  windows.Send(hwnd, combo_messages::kGetDroppedState);
+  windows.Send(hwnd, combo_messages::kShowDropDown, 1);
   line = 40;
-  const int64_t exact = windows.Send(hwnd, kComboFindStringExact, -1, Variant::Text(typed));
+  const int64_t exact = windows.Send(hwnd, combo_messages::kFindStringExact, -1, Variant::Text(typed));
   line = 50;
-  if (exact != kComboNotFound) {
-    windows.Post(hwnd, kComboSetCurSel, exact);
+  if (exact != combo_messages::kNotFound) {
+    windows.Post(hwnd, combo_messages::kSetCurSel, exact);
     m_blnAutoFillArmed = true;
     blnFoundMatch = true;
     return;
   }
   line = 60;
-  const int64_t prefix = windows.Send(hwnd, kComboFindString, -1, Variant::Text(typed));
+  const int64_t prefix = windows.Send(hwnd, combo_messages::kFindString, -1, Variant::Text(typed));
   line = 70;
-  if (prefix == kComboNotFound) {
+  if (prefix == combo_messages::kNotFound) {
     LetMember(cbo, "Text", Variant::Text(""));
   } else {
     line = 80;
