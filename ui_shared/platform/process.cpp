@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <thread>
@@ -21,6 +22,7 @@ namespace {
 // The C library makes a child that it could not turn into the program exit with this code.
 constexpr int kExecFailedStatus = 127;
 
+// The system error code that the original platform reported for a C library error number.
 int32_t SystemCodeOf(int error_number) {
   switch (error_number) {
     case ENOENT: return system_errors::kFileNotFound;
@@ -46,6 +48,8 @@ pid_t WaitPid(pid_t pid, int& status, int options) {
   return r;
 }
 
+// A program started by posix_spawnp, watched through a pidfd where the kernel offers one (else
+// by short sleeps).
 class PosixChild final : public ChildProcess {
  public:
   explicit PosixChild(pid_t pid) : pid_(pid), pidfd_(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0))) {}
