@@ -3,7 +3,7 @@
 
 #include "ui_shared/platform/text.h"
 
-namespace widgets {
+namespace kw::widgets {
 namespace {
 constexpr int32_t kInvalidPropertyValue = 380;
 constexpr int32_t kInvalidArrayIndex = 381;
@@ -114,4 +114,4 @@ const kw::MemberTable<ComboBox>& ComboBox::Members() {
   return table;
 }
 
-}  // namespace widgets
+}  // namespace kw::widgets

@@ -12,7 +12,7 @@
 #include "ui_shared/platform/combo_messages.h"
 #include "widgets/edit_control.h"
 
-namespace widgets {
+namespace kw::widgets {
 
 namespace combo_messages = kw::combo_messages;
 
@@ -52,4 +52,4 @@ class ComboBox : public kw::LateBound<ComboBox, EditControl> {
   bool dropped_ = false;
 };
 
-}  // namespace widgets
+}  // namespace kw::widgets

@@ -1,7 +1,7 @@
 // The control array.
 #include "widgets/control_array.h"
 
-namespace widgets {
+namespace kw::widgets {
 namespace {
 constexpr int32_t kNoSuchElement = 340;
 }  // namespace
@@ -26,4 +26,4 @@ const kw::MemberTable<ControlArray>& ControlArray::Members() {
   return table;
 }
 
-}  // namespace widgets
+}  // namespace kw::widgets

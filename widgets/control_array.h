@@ -9,7 +9,7 @@
 
 #include "widgets/controls_collection.h"
 
-namespace widgets {
+namespace kw::widgets {
 
 // A control array; indexes outside 0 to Count - 1 raise 340 (element does not exist).
 class ControlArray : public kw::LateBound<ControlArray, ControlsCollection> {
@@ -21,4 +21,4 @@ class ControlArray : public kw::LateBound<ControlArray, ControlsCollection> {
   const kw::ObjectPtr& Item(int32_t index) const override;
 };
 
-}  // namespace widgets
+}  // namespace kw::widgets

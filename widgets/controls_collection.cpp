@@ -1,7 +1,7 @@
 // The controls collection.
 #include "widgets/controls_collection.h"
 
-namespace widgets {
+namespace kw::widgets {
 
 const kw::ObjectPtr& ControlsCollection::Item(int32_t index) const {
   if (index < 0 || index >= Count()) kw::Raise(kw::err::kSubscript);
@@ -30,4 +30,4 @@ const kw::MemberTable<ControlsCollection>& ControlsCollection::Members() {
   return table;
 }
 
-}  // namespace widgets
+}  // namespace kw::widgets

@@ -8,7 +8,7 @@
 
 #include "ui_shared/platform/object.h"
 
-namespace widgets {
+namespace kw::widgets {
 
 // The controls of a form, and the base of control arrays.
 class ControlsCollection : public kw::LateBound<ControlsCollection> {
@@ -29,4 +29,4 @@ class ControlsCollection : public kw::LateBound<ControlsCollection> {
   std::vector<kw::ObjectPtr> controls_;
 };
 
-}  // namespace widgets
+}  // namespace kw::widgets

@@ -6,7 +6,7 @@
 #include "ui_shared/platform/service.h"
 #include "ui_shared/platform/text.h"
 
-namespace widgets {
+namespace kw::widgets {
 
 kw::Variant ColorVariant(uint32_t color) { return kw::Variant::Long(static_cast<int32_t>(color)); }
 uint32_t ColorOf(const kw::Variant& value) { return static_cast<uint32_t>(value.ToLong()); }
@@ -79,4 +79,4 @@ const kw::MemberTable<EditControl>& EditControl::Members() {
   return table;
 }
 
-}  // namespace widgets
+}  // namespace kw::widgets

@@ -10,7 +10,7 @@
 #include "ui_shared/platform/object.h"
 #include "ui_shared/platform/windows.h"
 
-namespace widgets {
+namespace kw::widgets {
 
 // The common base of the editable widgets; `Text` is its default member.
 class EditControl : public kw::LateBound<EditControl> {
@@ -77,4 +77,4 @@ kw::Variant ColorVariant(uint32_t color);
 // A late-bound colour value back to its 32 bits (6 or 13 when it is no 32-bit number).
 uint32_t ColorOf(const kw::Variant& value);
 
-}  // namespace widgets
+}  // namespace kw::widgets

@@ -1,7 +1,7 @@
 // The text box.
 #include "widgets/text_box.h"
 
-namespace widgets {
+namespace kw::widgets {
 
 TextBox::TextBox() : LateBound("TextBox", [](const kw::WindowMessage&) -> int64_t { return 0; }) {}
 
@@ -16,4 +16,4 @@ const kw::MemberTable<TextBox>& TextBox::Members() {
   return table;
 }
 
-}  // namespace widgets
+}  // namespace kw::widgets

@@ -7,7 +7,7 @@
 
 #include "widgets/edit_control.h"
 
-namespace widgets {
+namespace kw::widgets {
 
 // A text box; its window answers no messages of its own.
 class TextBox : public kw::LateBound<TextBox, EditControl> {
@@ -19,4 +19,4 @@ class TextBox : public kw::LateBound<TextBox, EditControl> {
   static const kw::MemberTable<TextBox>& Members();
 };
 
-}  // namespace widgets
+}  // namespace kw::widgets

@@ -1,7 +1,7 @@
 // The timer control.
 #include "widgets/timer.h"
 
-namespace widgets {
+namespace kw::widgets {
 
 void Timer::SetInterval(int32_t milliseconds) {
   if (milliseconds < 0 || milliseconds > 65535) kw::Raise(380, "", "Invalid property value");
@@ -20,4 +20,4 @@ const kw::MemberTable<Timer>& Timer::Members() {
   return table;
 }
 
-}  // namespace widgets
+}  // namespace kw::widgets

@@ -7,7 +7,7 @@
 
 #include "ui_shared/platform/object.h"
 
-namespace widgets {
+namespace kw::widgets {
 
 // A timer control; it has neither a default value nor `HelpContextID`.
 class Timer : public kw::LateBound<Timer> {
@@ -26,4 +26,4 @@ class Timer : public kw::LateBound<Timer> {
   int32_t interval_ = 0;
 };
 
-}  // namespace widgets
+}  // namespace kw::widgets
