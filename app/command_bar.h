@@ -1,9 +1,12 @@
 // CommandBar: the container's row of command buttons. Each button has a key, a caption, a style,
 // a picture, the target whose member named by the key a click calls, and its state (available,
-// value 1 pressed or 0 not pressed).
+// value 1 pressed or 0 not pressed). Clicks follow the toolbar rules: a check button toggles, a
+// group button stays pressed and releases the others of its group (a run of group buttons between
+// separators or other buttons), a plain button springs back, and separators hold no state.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,29 +16,41 @@
 
 namespace trf {
 
+// One button of the bar and its state.
 struct CommandButton {
   std::string key;
   std::string caption;
   int32_t style = kw::kButtonPlain;
   kw::PicturePtr picture;
-  kw::ObjectPtr target;
+  // The bar does not keep a target alive: a form that goes without taking its buttons off leaves
+  // buttons whose clicks fail with 91, not a form held for ever.
+  std::weak_ptr<kw::Object> target;
   bool enabled = true;
   int16_t value = 0;
 };
 
+// The buttons of the bar, in order.
 class CommandBar {
  public:
   // Appends a button; a second button with the same key stands beside the first.
   void Add(CommandButton button);
   // Takes the first button with `key` off the bar; false when there is none.
   bool Remove(const std::string& key);
-  // Sets the state of the first button with `key`; false when there is none.
+  // Sets the state of the first button with `key`; pressing a group button releases the others of
+  // its group. False when there is none or it is a separator, which holds no state.
   bool SetState(const std::string& key, bool enabled, int16_t value);
+  // Clicks the first button with `key` as the user does: its value changes by the rules above,
+  // then the target's member named by the key is called with the value as a 16-bit integer.
+  // Unavailable buttons and separators do nothing; false when nothing was clicked. Errors of the
+  // target (91 when it is gone) reach the caller.
+  bool Click(const std::string& key);
   const CommandButton* Find(const std::string& key) const;
   const std::vector<CommandButton>& Buttons() const { return buttons_; }
 
  private:
-  CommandButton* FindMutable(const std::string& key);
+  std::vector<CommandButton>::iterator FindMutable(const std::string& key);
+  // Sets the value of a button; a group button pressed releases the rest of its group.
+  void SetValue(std::vector<CommandButton>::iterator button, int16_t value);
   std::vector<CommandButton> buttons_;
 };
 

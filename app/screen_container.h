@@ -78,6 +78,8 @@ class ScreenContainer : public kw::TrfContainer {
   // Every form key shown through NavigateToForm or OpenForm, in order.
   const std::vector<std::string>& NavigationHistory() const { return navigation_history_; }
   CommandBar& Bar() { return bar_; }
+  // The user clicks a command button: the front end hands the click on here (CommandBar::Click).
+  bool ClickCommandButton(const std::string& key) { return bar_.Click(key); }
 
  private:
   void Show(const std::string& key, kw::ActiveParams& params);

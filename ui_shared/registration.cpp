@@ -5,6 +5,7 @@
 #include "ui_shared/forms/form_contract.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/service.h"
+#include "ui_shared/rtf/rtf_controller.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
 
 namespace kw {
@@ -13,6 +14,7 @@ void RegisterLibraryClasses() {
   ClassRegistry& registry = Service<ClassRegistry>::Get();
   registry.Register(std::string(class_ids::kSharedProcedures), [] { return std::make_shared<SharedProcedures>(); });
   registry.Register(std::string(class_ids::kFormContract), [] { return std::make_shared<FormContract>(); });
+  registry.Register(std::string(class_ids::kRtfController), [] { return std::make_shared<RtfController>(); });
 }
 
 }  // namespace kw

@@ -1,0 +1,12 @@
+// Program output with a mark per command.
+#include "app/transcript.h"
+
+namespace trf {
+
+void Transcript::Line(std::string_view text) {
+  out_ << text << '\n';
+  out_.flush();
+  since_mark_.append(text).append("\n");
+}
+
+}  // namespace trf

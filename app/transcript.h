@@ -1,0 +1,26 @@
+// Transcript: everything the program prints goes through it, so that a script's `expect` can look
+// at the output written since the previous command.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace trf {
+
+class Transcript {
+ public:
+  explicit Transcript(std::ostream& out) : out_(out) {}
+
+  // Writes a line (a line feed is added).
+  void Line(std::string_view text);
+  // Starts a new command: what was written before is no longer "since the previous command".
+  void Mark() { since_mark_.clear(); }
+  const std::string& SinceMark() const { return since_mark_; }
+
+ private:
+  std::ostream& out_;
+  std::string since_mark_;
+};
+
+}  // namespace trf

@@ -1,0 +1,100 @@
+// A process killed in the middle of a batch of 10,000 records: the database opens consistent
+// afterwards, holding the whole batch or none of it.
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/business_classes.h"
+#include "app/trf_database.h"
+#include "tests/app/business_fixture.h"
+
+namespace trf::testing {
+namespace {
+
+constexpr int kBatchSize = 10000;
+constexpr int kSampleResidents = 16;
+
+// Progress callbacks after which the child kills itself: well inside the batch's inserts.
+constexpr int kKillAfterCallbacks = 200;
+
+int KillSelfMidway(void* callbacks) {
+  if (++*static_cast<int*>(callbacks) == kKillAfterCallbacks) ::kill(::getpid(), SIGKILL);
+  return 0;
+}
+
+// In the child: opens the file, adds the batch and writes it, dying on the way when `kill` is set.
+[[noreturn]] void RunBatch(const std::string& path, bool kill) {
+  int callbacks = 0;
+  try {
+    auto database = OpenTrfDatabase(path);
+    LIResidents residents(database);
+    residents.Load(kw::Variant::Long(3));
+    for (int i = 0; i < kBatchSize; ++i) {
+      residents.AddNew();
+      residents.FieldValue(LIResidents::kName, kw::Variant::Text("Resident " + std::to_string(i)));
+      residents.FieldValue(LIResidents::kAdmissionDate, kw::Variant::Text("3/1/2004"));
+      residents.FieldValue(LIResidents::kMonthlyFee, kw::Variant::Long(2000 + i % 100));
+    }
+    if (kill) sqlite3_progress_handler(database->Handle(), 100, KillSelfMidway, &callbacks);
+    residents.SaveBatch();
+  } catch (...) {
+    ::_exit(2);
+  }
+  ::_exit(0);
+}
+
+// Forks a child that runs the batch; answers its wait status.
+int RunChild(const std::string& path, bool kill) {
+  const pid_t child = ::fork();
+  if (child == 0) RunBatch(path, kill);
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  return status;
+}
+
+class BatchCrashTest : public ::testing::Test {
+ protected:
+  BatchCrashTest() {
+    std::filesystem::remove(path);
+    OpenTrfDatabase(path);  // created with its sample data before any child runs
+  }
+  ~BatchCrashTest() override {
+    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path + suffix);
+  }
+
+  // Opens the file afresh and checks it: integrity, and the number of residents.
+  int32_t ResidentsAfterReopening() {
+    auto database = OpenTrfDatabase(path);
+    auto check = database->Prepare("PRAGMA integrity_check");
+    check->Step();
+    EXPECT_EQ(check->Column(0).ToText(), "ok");
+    auto count = database->Prepare("SELECT COUNT(*) FROM tbH_Residents");
+    count->Step();
+    return count->Column(0).ToLong();
+  }
+
+  std::string path =
+      (std::filesystem::temp_directory_path() / ("trf_crash_test_" + std::to_string(::getpid()) + ".db")).string();
+};
+
+// Killed mid-way, the batch leaves nothing; run to its end, it leaves all 10,000 records.
+TEST_F(BatchCrashTest, KilledBatchLeavesAllOrNothing) {
+  const int killed = RunChild(path, true);
+  ASSERT_TRUE(WIFSIGNALED(killed)) << "the child finished the batch before it was killed";
+  EXPECT_EQ(WTERMSIG(killed), SIGKILL);
+  EXPECT_TRUE(std::filesystem::exists(path + "-wal"));
+  EXPECT_EQ(ResidentsAfterReopening(), kSampleResidents);
+
+  const int finished = RunChild(path, false);
+  ASSERT_TRUE(WIFEXITED(finished));
+  EXPECT_EQ(WEXITSTATUS(finished), 0);
+  EXPECT_EQ(ResidentsAfterReopening(), kSampleResidents + kBatchSize);
+}
+
+}  // namespace
+}  // namespace trf::testing

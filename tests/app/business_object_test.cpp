@@ -1,0 +1,238 @@
+// The life of records in the reference business objects: addressing by position and key, add,
+// edit, cancel, save, delete, filter, batch saves and access by member name.
+#include <sqlite3.h>
+
+#include "app/business_classes.h"
+#include "tests/app/business_fixture.h"
+
+namespace trf::testing {
+namespace {
+
+using kw::Variant;
+
+class BusinessObjectTest : public BusinessFixture {
+ protected:
+  BusinessObjectTest() { residents->Load(Long(3)); }
+  std::shared_ptr<LIResidents> residents = std::make_shared<LIResidents>(database);
+};
+
+// Positions run 1 to Count in key order; field 1 is the key and field 2 the parent.
+TEST_F(BusinessObjectTest, RecordsAreAddressedByPositionInKeyOrder) {
+  ASSERT_EQ(residents->Count(), 6);
+  EXPECT_EQ(residents->CurrentIndex().ToLong(), 1);
+  EXPECT_EQ(residents->FieldValueAt(Long(1), 1).ToLong(), 4);
+  EXPECT_EQ(residents->FieldValueAt(Long(6), 1).ToLong(), 9);
+  EXPECT_EQ(residents->FieldValueAt(Long(2), 2).ToLong(), 3);
+  EXPECT_EQ(residents->FieldValueAt(Long(4), LIResidents::kName).ToText(), "Nora Pike");
+  EXPECT_TRUE(residents->FieldValueAt(Long(4), LIResidents::kBirthDate).IsDate());
+}
+
+// A key written as text, also blank-prefixed as the list binding makes it, finds its record.
+TEST_F(BusinessObjectTest, CurrentIndexWrittenWithKeyTextFindsTheRecord) {
+  const struct {
+    const char* name;
+    const char* key;
+    int32_t position;
+  } rows[] = {{"plain", "7", 4}, {"blank-prefixed", " 8", 5}, {"blanks around", " 9 ", 6}};
+  for (const auto& row : rows) {
+    residents->CurrentIndex(Text(row.key));
+    EXPECT_EQ(residents->CurrentIndex().ToLong(), row.position) << row.name;
+    EXPECT_TRUE(residents->Exists(row.key)) << row.name;
+  }
+  EXPECT_FALSE(residents->Exists("1"));  // a resident of another month
+  EXPECT_FALSE(residents->Exists("K7"));
+  EXPECT_THROW(residents->CurrentIndex(Text("1")), kw::Error);
+  EXPECT_THROW(residents->CurrentIndex(Long(7)), kw::Error);
+  EXPECT_EQ(residents->CurrentIndex().ToLong(), 6);
+}
+
+// A new record has a unique key at once, is new and dirty, and CancelEdit drops it.
+TEST_F(BusinessObjectTest, AddNewGivesAKeyAtOnceAndCancelDropsTheRecord) {
+  residents->AddNew();
+  const int32_t key = residents->FieldValueAt(Long(-1), 1).ToLong();
+  EXPECT_EQ(key, 17);  // the sample's largest key is 16
+  EXPECT_EQ(residents->Count(), 7);
+  EXPECT_EQ(residents->CurrentIndex().ToLong(), 7);
+  EXPECT_TRUE(residents->Exists("17"));
+  EXPECT_TRUE(residents->IsNew());
+  EXPECT_TRUE(residents->IsDirty());
+  residents->CancelEdit();
+  EXPECT_EQ(residents->Count(), 6);
+  EXPECT_FALSE(residents->Exists("17"));
+  EXPECT_EQ(residents->CurrentIndex().ToLong(), -3);
+  residents->CurrentIndex(Long(-3));
+  EXPECT_EQ(residents->CurrentIndex().ToLong(), 6);
+}
+
+// CancelEdit puts back the stored values of an edited record.
+TEST_F(BusinessObjectTest, CancelEditRestoresStoredValues) {
+  residents->CurrentIndex(Long(2));
+  residents->FieldValue(LIResidents::kName, Text("Benjamin Okafor"));
+  EXPECT_TRUE(residents->IsDirty());
+  EXPECT_FALSE(residents->IsDirty(Long(1)));
+  residents->CancelEdit();
+  EXPECT_FALSE(residents->IsDirty());
+  EXPECT_EQ(residents->FieldValueAt(Long(-1), LIResidents::kName).ToText(), "Ben Okafor");
+}
+
+// An immediate-mode object stores a record at Save, and a deletion at the Save after Delete;
+// afterwards CurrentIndex reads -3 until it is settled on the record now at that position.
+TEST_F(BusinessObjectTest, ImmediateSaveAndDeleteReachTheDatabase) {
+  LIHomes homes(database);
+  homes.Load();
+  homes.AddNew();
+  homes.FieldValue(3, Text("H-104"));
+  homes.FieldValue(4, Text("Aspen Hall"));
+  homes.FieldValue(LIHomes::kCapacity, Text("10"));
+  ASSERT_TRUE(homes.Save(false));
+  EXPECT_FALSE(homes.IsNew());
+  EXPECT_EQ(CountRows("SELECT H_Capacity FROM tbH_Homes WHERE H_HomeName = 'Aspen Hall'"), 10);
+
+  homes.CurrentIndex(Text("2"));
+  homes.Delete();
+  EXPECT_TRUE(homes.IsDirty());
+  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Homes"), 4);
+  homes.CancelEdit();
+  EXPECT_FALSE(homes.IsDirty());
+  homes.CurrentIndex(Text("4"));
+  homes.Delete();
+  ASSERT_TRUE(homes.Save(true));
+  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Homes"), 3);
+  EXPECT_EQ(homes.Count(), 3);
+  EXPECT_EQ(homes.CurrentIndex().ToLong(), -3);
+  homes.CurrentIndex(Long(-3));
+  EXPECT_EQ(homes.CurrentIndex().ToLong(), 3);
+  EXPECT_EQ(homes.FieldValueAt(Long(-1), 1).ToLong(), 3);
+}
+
+// In save mode 4, Save keeps changes and SaveBatch writes them all in one go.
+TEST_F(BusinessObjectTest, BatchModeKeepsChangesUntilSaveBatch) {
+  ASSERT_EQ(residents->SaveMode(), kSaveModeBatch);
+  residents->CurrentIndex(Text("4"));
+  residents->FieldValue(LIResidents::kMonthlyFee, Long(2450));
+  EXPECT_TRUE(residents->Save(false));
+  residents->CurrentIndex(Text("5"));
+  residents->Delete();
+  EXPECT_TRUE(residents->Save(true));
+  residents->AddNew();
+  residents->FieldValue(LIResidents::kName, Text("Eva Lund"));
+  residents->FieldValue(LIResidents::kAdmissionDate, Text("3/10/2004"));
+  EXPECT_TRUE(residents->Save(true));
+  EXPECT_EQ(residents->PendingChanges(), 3);
+  EXPECT_EQ(CountRows("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 2400);
+  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Residents WHERE H_HomeMonthlyStatsID = 3"), 6);
+
+  residents->SaveBatch();
+  EXPECT_EQ(residents->PendingChanges(), 0);
+  EXPECT_EQ(CountRows("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 2450);
+  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Residents WHERE H_HomeMonthlyStatsID = 3"), 6);
+  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentName = 'Eva Lund'"), 1);
+  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentsID = 5"), 0);
+}
+
+// A batch that fails in the middle leaves the database as it was and the object holding every
+// change, so that the same batch succeeds once the cause is gone.
+TEST_F(BusinessObjectTest, FailedBatchLeavesDatabaseAndObjectAsBefore) {
+  for (int i = 0; i < 50; ++i) {
+    residents->AddNew();
+    residents->FieldValue(LIResidents::kName, Text("Batch resident"));
+    residents->FieldValue(LIResidents::kAdmissionDate, Text("3/1/2004"));
+  }
+  residents->CurrentIndex(Text("4"));
+  residents->FieldValue(LIResidents::kMonthlyFee, Long(9));
+  int steps = 0;
+  sqlite3_progress_handler(
+      database->Handle(), 100, [](void* count) -> int { return ++*static_cast<int*>(count) > 5 ? 1 : 0; }, &steps);
+  EXPECT_THROW(residents->SaveBatch(), kw::Error);
+  sqlite3_progress_handler(database->Handle(), 0, nullptr, nullptr);
+  EXPECT_GT(steps, 5);
+  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Residents"), 16);
+  EXPECT_EQ(CountRows("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 2400);
+  EXPECT_EQ(residents->PendingChanges(), 51);
+  EXPECT_TRUE(residents->IsNew() || residents->IsDirty());
+
+  residents->SaveBatch();
+  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Residents"), 66);
+  EXPECT_EQ(CountRows("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 9);
+}
+
+// A filter shows the records of one parent; 0 shows them all again; new records take the
+// filtered parent.
+TEST_F(BusinessObjectTest, FilterShowsTheRecordsOfOneParent) {
+  residents->Load();
+  EXPECT_EQ(residents->Count(), 16);
+  residents->Filter(Text("5"));
+  EXPECT_EQ(residents->Count(), 5);
+  EXPECT_FALSE(residents->Exists("4"));
+  residents->AddNew();
+  EXPECT_EQ(residents->FieldValueAt(Long(-1), 2).ToLong(), 5);
+  residents->Filter(Long(0));
+  EXPECT_EQ(residents->Count(), 17);
+  EXPECT_EQ(residents->CurrentIndex().ToLong(), 1);
+}
+
+// The lookup pair: expenses of a month completed from the categories, one record per missing
+// category, each stored at its Save as the lookup-table completion does it.
+TEST_F(BusinessObjectTest, ExpensesAreCompletedFromTheirCategories) {
+  LIExpenseCategories categories(database);
+  categories.Load(Text("STD"));
+  LIMonthlyExpenses expenses(database);
+  expenses.Load(Long(3));
+  ASSERT_EQ(categories.Count(), 4);
+  const int32_t before = expenses.Count();
+  for (int16_t i = 1; i <= categories.Count(); ++i) {
+    const Variant category = categories.FieldValueAt(Variant::Integer(i), 1);
+    bool found = false;
+    for (int16_t j = 1; j <= before; ++j) {
+      found = found || kw::VariantEquals(expenses.FieldValueAt(Variant::Integer(j), LIMonthlyExpenses::kCategory), category);
+    }
+    if (found) continue;
+    expenses.AddNew();
+    expenses.FieldValue(LIMonthlyExpenses::kCategory, category);
+    expenses.Save(true);
+  }
+  EXPECT_EQ(expenses.Count(), 4);
+  EXPECT_EQ(CountRows("SELECT COUNT(DISTINCT HU_ExpenseCategoriesID) FROM tbH_MonthlyExpenses WHERE H_HomeMonthlyStatsID = 3"), 4);
+}
+
+// The list binding reaches Count, Index and the fields by their property names.
+TEST_F(BusinessObjectTest, MembersAreReachedByName) {
+  EXPECT_EQ(residents->Get("Count").ToLong(), 6);
+  residents->Let("Index", Variant::Integer(3));
+  EXPECT_EQ(residents->Get("index").ToLong(), 3);
+  EXPECT_EQ(residents->Get("H_ResidentName").ToText(), "Clara Lindqvist");
+  EXPECT_EQ(residents->Get("H_ResidentsID").ToLong(), 6);
+  residents->Let("H_MonthlyFee", Text("2600"));
+  EXPECT_EQ(residents->FieldValueAt(Long(3), LIResidents::kMonthlyFee).ToDouble(), 2600);
+  try {
+    residents->Get("NoSuchProperty");
+    FAIL() << "an unknown member was answered";
+  } catch (const kw::Error& e) {
+    EXPECT_EQ(e.Number(), kw::err::kNoSuchMember);
+  }
+}
+
+// Positions and keys outside the object give clear errors.
+TEST_F(BusinessObjectTest, AddressesOutsideTheObjectRaiseClearErrors) {
+  const struct {
+    const char* name;
+    Variant index;
+    const char* description;
+  } rows[] = {{"position 0", Long(0), "No record at position 0; the object holds 6."},
+              {"past the end", Long(7), "No record at position 7; the object holds 6."},
+              {"unknown key", Text("99"), "No record with the key \"99\" is held."},
+              {"key no number", Text("abc"), "No record with the key \"abc\" is held."}};
+  for (const auto& row : rows) {
+    try {
+      residents->FieldValueAt(row.index, 1);
+      ADD_FAILURE() << row.name;
+    } catch (const kw::Error& e) {
+      EXPECT_EQ(e.Number(), kw::err::kSubscript) << row.name;
+      EXPECT_EQ(e.Description(), row.description) << row.name;
+      EXPECT_EQ(e.Source(), "KW_I.LIResidents") << row.name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace trf::testing

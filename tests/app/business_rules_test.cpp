@@ -1,0 +1,216 @@
+// The rules of the reference business objects: hard and soft rules at field and record level,
+// their collections, settling, the send-off and suspend flags, and what marks the group dirty.
+#include "app/business_classes.h"
+#include "tests/app/business_fixture.h"
+
+namespace trf::testing {
+namespace {
+
+using kw::Variant;
+
+class BusinessRulesTest : public BusinessFixture {
+ protected:
+  BusinessRulesTest() { residents.Load(Long(3)); }
+  // Field numbers of the residents' fields (position - 1).
+  static constexpr int32_t kFeeField = LIResidents::kMonthlyFee - 1;
+  static constexpr int32_t kAdmissionField = LIResidents::kAdmissionDate - 1;
+  LIResidents residents{database};
+};
+
+// A record rule (admission before birth) is a broken level-2 hard rule of its field; the
+// collection answers by field and level, and Save(false) refuses the record.
+TEST_F(BusinessRulesTest, BrokenRecordRuleIsAnsweredByFieldAndLevel) {
+  residents.CurrentIndex(Text("8"));
+  EXPECT_TRUE(residents.IsValid());  // no rule has run yet
+  residents.Validate();
+  auto hard = residents.HardRules();
+  ASSERT_EQ(hard->Rules().size(), 1u);
+  const auto rule = hard->Rules()[0];
+  EXPECT_EQ(rule->RuleNumber(), 3111);
+  EXPECT_EQ(rule->RuleLevel(), 2);
+  EXPECT_EQ(rule->FieldEnum(), kAdmissionField);
+  EXPECT_EQ(rule->Feedback(), "Admission date 2/1/1998 lies before the birth date 5/5/1999.");
+  const struct {
+    int32_t field, level;
+    bool valid;
+  } scopes[] = {{-1, -1, false}, {kAdmissionField, -1, false}, {kAdmissionField, 2, false},
+                {kAdmissionField, 1, true}, {kFeeField, -1, true}, {-1, 1, true}};
+  for (const auto& scope : scopes) {
+    EXPECT_EQ(hard->IsValid(scope.field, scope.level, false), scope.valid) << scope.field << "/" << scope.level;
+  }
+  EXPECT_FALSE(residents.IsValid());
+  EXPECT_TRUE(residents.Save(false));  // nothing to store: the record is unchanged
+  residents.FieldValue(LIResidents::kName, Text("Tom A. Reyes"));
+  EXPECT_FALSE(residents.Save(false));
+  EXPECT_TRUE(residents.IsValid(Long(1)));
+}
+
+// A soft question stays settled while its value stays the same, and is asked again for another.
+TEST_F(BusinessRulesTest, SettledQuestionStaysSettledForTheSameValue) {
+  residents.CurrentIndex(Text("7"));
+  residents.FieldValue(LIResidents::kName, Text("Nora J. Pike"));
+  EXPECT_FALSE(residents.Save(false));
+  auto soft = residents.SoftRules();
+  ASSERT_EQ(soft->Rules().size(), 1u);
+  const auto rule = soft->Rules()[0];
+  EXPECT_EQ(rule->RuleNumber(), 3121);
+  EXPECT_TRUE(rule->IsQuestion());
+  EXPECT_TRUE(rule->Broken());
+  EXPECT_TRUE(rule->Enabled());
+  EXPECT_EQ(rule->Value().ToDouble(), 7800);
+  EXPECT_EQ(rule->Feedback(), "A monthly fee of 7,800.00 is unusually high. Is it right?");
+  EXPECT_FALSE(soft->IsValid(kFeeField, 1));
+
+  rule->Broken(false);
+  EXPECT_TRUE(residents.IsValid());
+  residents.FieldValue(LIResidents::kMonthlyFee, Text("7800"));  // written back: the rules run again
+  EXPECT_TRUE(soft->IsValid(kFeeField, 1));
+  EXPECT_TRUE(residents.Save(false));
+
+  residents.FieldValue(LIResidents::kMonthlyFee, Long(8100));
+  EXPECT_FALSE(soft->IsValid(kFeeField, 1));  // the collection shows the new run
+  EXPECT_EQ(soft->Rules()[0]->Value().ToDouble(), 8100);
+}
+
+// Writing a field runs that field's rules only; Validate runs the record's rules too.
+TEST_F(BusinessRulesTest, FieldWriteRunsOnlyTheRulesOfThatField) {
+  residents.CurrentIndex(Text("9"));  // admitted at 16: a record-level question
+  residents.FieldValue(LIResidents::kMonthlyFee, Long(0));
+  auto soft = residents.SoftRules();
+  ASSERT_EQ(soft->Rules().size(), 1u);
+  EXPECT_EQ(soft->Rules()[0]->RuleNumber(), 3122);
+  EXPECT_FALSE(soft->Rules()[0]->IsQuestion());
+  residents.Validate();
+  ASSERT_EQ(soft->Rules().size(), 2u);
+  EXPECT_EQ(soft->Rules()[1]->RuleNumber(), 3112);
+  EXPECT_EQ(soft->Rules()[1]->Feedback(), "Lily Chen was 16 years old at admission. Is the birth date right?");
+  EXPECT_FALSE(soft->IsValid(-1, 2));
+  EXPECT_FALSE(soft->IsValid(kFeeField, 1));
+}
+
+// With validation suspended a write runs no rule; written false it runs them again.
+TEST_F(BusinessRulesTest, SuspendedValidationRunsNoRules) {
+  residents.SuspendValidation(true);
+  residents.FieldValue(LIResidents::kMonthlyFee, Long(9000));
+  EXPECT_TRUE(residents.SoftRules()->Rules().empty());
+  residents.SuspendValidation(false);
+  residents.FieldValue(LIResidents::kMonthlyFee, Long(9000));
+  EXPECT_EQ(residents.SoftRules()->Rules().size(), 1u);
+}
+
+// During a send-off run notices are disabled (they only inform); questions stay enabled.
+TEST_F(BusinessRulesTest, SendOffDisablesNoticesOnly) {
+  residents.SendOffValidation(true);
+  residents.FieldValue(LIResidents::kMonthlyFee, Long(0));
+  EXPECT_FALSE(residents.SoftRules()->Rules()[0]->Enabled());
+  EXPECT_TRUE(residents.IsValid());
+  residents.FieldValue(LIResidents::kMonthlyFee, Long(9000));
+  EXPECT_TRUE(residents.SoftRules()->Rules()[0]->Enabled());
+  EXPECT_FALSE(residents.IsValid());
+  residents.SendOffValidation(false);
+  residents.FieldValue(LIResidents::kMonthlyFee, Long(0));
+  EXPECT_TRUE(residents.SoftRules()->Rules()[0]->Enabled());
+}
+
+// Only changes that the group rules read (fees, the month, new or deleted records) mark the
+// group dirty; writing it false clears the object and its records.
+TEST_F(BusinessRulesTest, GroupDirtyFollowsWhatGroupRulesRead) {
+  EXPECT_FALSE(residents.GroupDirty());
+  residents.FieldValue(LIResidents::kName, Text("Ada M. Andersen"));
+  EXPECT_FALSE(residents.GroupDirty());
+  residents.CurrentIndex(Long(2));
+  residents.FieldValue(LIResidents::kMonthlyFee, Long(2390));
+  EXPECT_TRUE(residents.GroupDirty());
+  EXPECT_TRUE(residents.GroupDirty(Long(2)));
+  EXPECT_FALSE(residents.GroupDirty(Long(1)));
+  residents.GroupDirty(false);
+  EXPECT_FALSE(residents.GroupDirty());
+  EXPECT_FALSE(residents.GroupDirty(Long(2)));
+  residents.Delete();
+  EXPECT_TRUE(residents.GroupDirty());
+  residents.GroupDirty(false);
+  residents.AddNew();
+  EXPECT_TRUE(residents.GroupDirty());
+}
+
+// Bad values give a broken hard rule naming the field and the value, never an exception.
+TEST_F(BusinessRulesTest, BadValuesBreakHardRules) {
+  const struct {
+    const char* name;
+    int32_t position;
+    Variant value;
+    int32_t rule;
+    const char* feedback;
+  } rows[] = {
+      {"text in a number field", LIResidents::kMonthlyFee, Text("abc"), 3001,
+       "Monthly fee must be an amount; \"abc\" is not a number."},
+      {"impossible date", LIResidents::kAdmissionDate, Text("2004-02-30"), 3002,
+       "Admission date must be a date; \"2004-02-30\" is not a valid date."},
+      {"unknown key", LIResidents::kFamilyGroup, Long(999), 3004, "Family group 999 does not exist."},
+      {"whole number with a fraction", LIResidents::kFamilyGroup, Text("1.5"), 3001,
+       "Family group must be a whole number; \"1.5\" is not one."},
+      {"required left empty", LIResidents::kName, Text("  "), 3003, "Resident name must be filled in."},
+      {"negative amount", LIResidents::kMonthlyFee, Long(-5), 3005, "Monthly fee cannot be negative."},
+      {"birth in the future", LIResidents::kBirthDate, Text("12/31/2099"), 3101,
+       "Birth date 12/31/2099 lies in the future."},
+      {"an object", LIResidents::kName, Variant::Object(nullptr), 3001, "Resident name must be a text."},
+  };
+  for (const auto& row : rows) {
+    residents.CancelEdit();
+    residents.FieldValue(row.position, row.value);
+    const auto rules = residents.HardRules()->Rules();
+    ASSERT_EQ(rules.size(), 1u) << row.name;
+    EXPECT_EQ(rules[0]->RuleNumber(), row.rule) << row.name;
+    EXPECT_EQ(rules[0]->FieldEnum(), row.position - 1) << row.name;
+    EXPECT_EQ(rules[0]->Feedback(), row.feedback) << row.name;
+    EXPECT_FALSE(residents.Save(false)) << row.name;
+  }
+}
+
+// A forced save of a value that does not fit raises a clear error and writes nothing, also
+// not the other, good changes of the batch.
+TEST_F(BusinessRulesTest, ForcedSaveOfBadValueRaisesAndWritesNothing) {
+  residents.CurrentIndex(Long(1));
+  residents.FieldValue(LIResidents::kName, Text("Ada M. Andersen"));
+  residents.CurrentIndex(Long(2));
+  residents.FieldValue(LIResidents::kMonthlyFee, Text("twelve"));
+  try {
+    residents.SaveBatch();
+    FAIL() << "a bad value was stored";
+  } catch (const kw::Error& e) {
+    EXPECT_EQ(e.Number(), kw::err::kTypeMismatch);
+    EXPECT_EQ(e.Description(),
+              "Cannot store record 5: Monthly fee holds \"twelve\", which does not fit the field. Nothing was written.");
+  }
+  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentName = 'Ada M. Andersen'"), 0);
+  EXPECT_EQ(residents.PendingChanges(), 2);
+
+  LIHomes homes(database);
+  homes.Load();
+  homes.FieldValue(LIHomes::kCapacity, Text("many"));
+  EXPECT_THROW(homes.Save(true), kw::Error);
+  EXPECT_EQ(CountRows("SELECT H_Capacity FROM tbH_Homes WHERE H_HomesID = 1"), 12);
+}
+
+// The key and positions beyond the record cannot be written.
+TEST_F(BusinessRulesTest, KeyAndUnknownPositionsCannotBeWritten) {
+  const struct {
+    const char* name;
+    int32_t position;
+    const char* description;
+  } rows[] = {{"key", 1, "The record key of LIResidents cannot be written."},
+              {"beyond", 8, "LIResidents has no field at position 8."}};
+  for (const auto& row : rows) {
+    try {
+      residents.FieldValue(row.position, Long(1));
+      ADD_FAILURE() << row.name;
+    } catch (const kw::Error& e) {
+      EXPECT_EQ(e.Number(), kw::err::kInvalidCall) << row.name;
+      EXPECT_EQ(e.Description(), row.description) << row.name;
+    }
+  }
+  EXPECT_FALSE(residents.IsDirty());
+}
+
+}  // namespace
+}  // namespace trf::testing

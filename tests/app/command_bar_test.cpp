@@ -1,0 +1,84 @@
+// The reference command bar: clicks by the toolbar rules, group runs, separators, and the call of
+// the target's member named by the key.
+#include <gtest/gtest.h>
+
+#include "app/screen_container.h"
+
+namespace trf {
+namespace {
+
+// A click target that writes down each member called with its value.
+struct ClickTarget : kw::Object {
+  std::string TypeName() const override { return "ClickTarget"; }
+  kw::Variant Call(std::string_view member, const kw::Args& args) override {
+    calls.push_back(std::string(member) + "(" + args.Required(0, "Value").ToText() + ")");
+    return kw::Variant();
+  }
+  std::vector<std::string> calls;
+};
+
+// A bar of: check, separator, three group buttons, a plain one, two more group buttons.
+struct BarWorld {
+  BarWorld() {
+    for (auto [key, style] : {std::pair{"Check", kw::kButtonCheck}, {"Sep", kw::kButtonSeparator},
+                              {"G1", kw::kButtonGroup}, {"G2", kw::kButtonGroup}, {"G3", kw::kButtonGroup},
+                              {"Plain", kw::kButtonPlain}, {"H1", kw::kButtonGroup}, {"H2", kw::kButtonGroup}})
+      container->AddCommandButton(nullptr, key, target, style, key);
+  }
+  std::string Values() const {
+    std::string values;
+    for (const auto& button : container->Bar().Buttons()) values += std::to_string(button.value);
+    return values;
+  }
+  std::shared_ptr<ScreenContainer> container = std::make_shared<ScreenContainer>();
+  std::shared_ptr<ClickTarget> target = std::make_shared<ClickTarget>();
+};
+
+// A check button toggles, a group button releases only the others of its own run, a plain button
+// stays released, and each click calls the target's member named by the key with the new value.
+TEST(CommandBar, ClicksFollowTheToolbarRules) {
+  BarWorld w;
+  const std::pair<const char*, const char*> steps[] = {
+      {"Check", "10000000"}, {"G2", "10010000"}, {"H1", "10010010"}, {"G3", "10001010"},
+      {"G3", "10001010"},    {"Check", "00001010"}, {"Plain", "00001010"}, {"H2", "00001001"},
+  };
+  for (auto [key, values] : steps) {
+    EXPECT_TRUE(w.container->ClickCommandButton(key)) << key;
+    EXPECT_EQ(w.Values(), values) << "after " << key;
+  }
+  EXPECT_EQ(w.target->calls, (std::vector<std::string>{"Check(1)", "G2(1)", "H1(1)", "G3(1)", "G3(1)", "Check(0)",
+                                                        "Plain(0)", "H2(1)"}));
+}
+
+// Setting a group button pressed releases its run; separators hold no state; unavailable buttons,
+// separators and unknown keys are not clicked.
+TEST(CommandBar, StateCallsAndButtonsThatCannotBeClicked) {
+  BarWorld w;
+  w.container->ClickCommandButton("G1");
+  w.container->SetCommandButtonState("G3", true, 1);
+  EXPECT_EQ(w.Values(), "00001000");
+  EXPECT_FALSE(w.container->SetCommandButtonState("Sep", true, 1).ToBoolean());
+  EXPECT_EQ(w.container->Bar().Find("Sep")->value, 0);
+  w.container->SetCommandButtonState("Check", false, 0);
+  EXPECT_FALSE(w.container->ClickCommandButton("Check"));
+  EXPECT_FALSE(w.container->ClickCommandButton("Sep"));
+  EXPECT_FALSE(w.container->ClickCommandButton("Missing"));
+  EXPECT_EQ(w.target->calls, std::vector<std::string>{"G1(1)"});
+}
+
+// The bar does not keep a target alive; a click on a button whose target has gone fails with 91.
+TEST(CommandBar, TargetThatHasGoneFailsTheClick) {
+  BarWorld w;
+  std::weak_ptr<ClickTarget> watch = w.target;
+  w.target.reset();
+  EXPECT_TRUE(watch.expired());
+  try {
+    w.container->ClickCommandButton("Plain");
+    FAIL() << "no error";
+  } catch (const kw::Error& e) {
+    EXPECT_EQ(e.Number(), kw::err::kObjectNotSet);
+  }
+}
+
+}  // namespace
+}  // namespace trf

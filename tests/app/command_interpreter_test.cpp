@@ -1,0 +1,89 @@
+// The command interpreter: splitting lines, argument counts, unknown commands, expectations and
+// script outcomes.
+#include "app/command_interpreter.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "ui_shared/platform/error.h"
+
+namespace trf {
+namespace {
+
+// An interpreter with a few commands that record what they were given.
+struct Console {
+  std::ostringstream out;
+  Transcript transcript{out};
+  CommandInterpreter interpreter{transcript};
+  std::vector<std::vector<std::string>> calls;
+  Console() {
+    interpreter.Add({"set", "set <field> <value>", "write a field", 1, true, true,
+                     [this](const auto& a) { calls.push_back(a); transcript.Line("set " + a[0] + " = " + a[1]); }});
+    interpreter.Add({"save", "save", "save the record", 0, false, false, [this](const auto& a) { calls.push_back(a); }});
+    interpreter.Add({"boom", "boom", "fails", 0, false, false, [](const auto&) { kw::Raise(13); }});
+  }
+};
+
+// Words are split at blanks; the rest of the line stays one text.
+TEST(CommandInterpreterTest, SplitsWordsAndKeepsTheRestOfTheLine) {
+  EXPECT_EQ(SplitCommandLine("  set  Name   Ann  Marie ", 1, true),
+            (std::vector<std::string>{"set", "Name", "Ann  Marie"}));
+  EXPECT_EQ(SplitCommandLine("select 3", 1, false), (std::vector<std::string>{"select", "3"}));
+  EXPECT_EQ(SplitCommandLine("save now", 0, false), (std::vector<std::string>{"save", "now"}));
+}
+
+// Commands run with their arguments; bad counts and unknown verbs fail with a clear message.
+TEST(CommandInterpreterTest, RunsCommandsAndRejectsBadInput) {
+  Console c;
+  EXPECT_EQ(c.interpreter.Execute("set Fee 12.50"), CommandInterpreter::Outcome::kContinue);
+  EXPECT_EQ(c.calls.back(), (std::vector<std::string>{"Fee", "12.50"}));
+  EXPECT_EQ(c.interpreter.Execute("set Fee"), CommandInterpreter::Outcome::kFailed);
+  EXPECT_NE(c.out.str().find("error: usage: set <field> <value>"), std::string::npos);
+  EXPECT_EQ(c.interpreter.Execute("save twice"), CommandInterpreter::Outcome::kFailed);
+  EXPECT_EQ(c.interpreter.Execute("frobnicate"), CommandInterpreter::Outcome::kFailed);
+  EXPECT_NE(c.out.str().find("error: unknown command \"frobnicate\"; type help for the list"), std::string::npos);
+  EXPECT_EQ(c.interpreter.Execute("boom"), CommandInterpreter::Outcome::kFailed);
+  EXPECT_NE(c.out.str().find("error 13: Type mismatch"), std::string::npos);
+  EXPECT_EQ(c.interpreter.Execute("   # a comment"), CommandInterpreter::Outcome::kContinue);
+  EXPECT_EQ(c.interpreter.Execute("quit"), CommandInterpreter::Outcome::kQuit);
+}
+
+// `expect` looks only at the output since the previous command.
+TEST(CommandInterpreterTest, ExpectLooksAtTheOutputSinceThePreviousCommand) {
+  Console c;
+  c.interpreter.Execute("set Name Ann");
+  EXPECT_EQ(c.interpreter.Execute("expect Name = Ann"), CommandInterpreter::Outcome::kContinue);
+  EXPECT_EQ(c.interpreter.Execute("expect = Ann"), CommandInterpreter::Outcome::kContinue);
+  c.interpreter.Execute("save");
+  EXPECT_EQ(c.interpreter.Execute("expect Ann"), CommandInterpreter::Outcome::kFailed);
+  EXPECT_NE(c.out.str().find("expectation failed"), std::string::npos);
+}
+
+// A script answers 0 when all ran, 1 at the first failure, and stops at quit.
+TEST(CommandInterpreterTest, ScriptOutcomes) {
+  {
+    Console c;
+    std::istringstream script("set A 1\nexpect A = 1\nquit\nfrobnicate\n");
+    EXPECT_EQ(c.interpreter.RunScript(script, true), 0);
+    EXPECT_NE(c.out.str().find("> set A 1"), std::string::npos);
+  }
+  {
+    Console c;
+    std::istringstream script("set A 1\nexpect B\nsave\n");
+    EXPECT_EQ(c.interpreter.RunScript(script, false), 1);
+    EXPECT_NE(c.out.str().find("script stopped at line 2"), std::string::npos);
+    EXPECT_EQ(c.calls.size(), 1u);
+  }
+}
+
+// help lists every command with its usage.
+TEST(CommandInterpreterTest, HelpListsTheCommands) {
+  Console c;
+  c.interpreter.Execute("help");
+  EXPECT_NE(c.out.str().find("set <field> <value>"), std::string::npos);
+  EXPECT_NE(c.out.str().find("expect <text>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace trf

@@ -1,0 +1,104 @@
+// The family groups' mailing-fee assessment: the fees by kind of assessment, its state, and the
+// rules it raises.
+#include "app/business_classes.h"
+#include "tests/app/business_fixture.h"
+
+namespace trf::testing {
+namespace {
+
+class FamilyGroupsTest : public BusinessFixture {
+ protected:
+  FamilyGroupsTest() { groups->Load(Long(1)); }
+
+  double Fee(int32_t position, int32_t field) {
+    const kw::Variant value = groups->FieldValueAt(Long(position), field);
+    return value.IsNull() ? -1 : value.ToDouble();
+  }
+
+  std::shared_ptr<LIFamilyGroups> groups = std::make_shared<LIFamilyGroups>(database);
+};
+
+// Residents in the active month (March at Maple House): Andersen 2, Okafor 1, Lindqvist 1 but no
+// address. Each kind of assessment writes only its fees; a group without address pays none.
+TEST_F(FamilyGroupsTest, AssessmentWritesTheFeesOfItsKind) {
+  const struct {
+    const char* name;
+    int32_t assessment;
+    double andersen_mmlo, andersen_am, okafor_mmlo, lindqvist_mmlo;
+  } rows[] = {
+      {"all fees", kAssessAllFees, 2.30, 12.00, 1.90, 0},
+      {"mail-out only", kAssessMMLOFee, 2.30, -1, 1.90, 0},
+      {"annual only", kAssessAMFee, -1, 12.00, -1, -1},
+      {"clear", kClearMailingFees, 0, 0, 0, 0},
+  };
+  for (const auto& row : rows) {
+    groups = std::make_shared<LIFamilyGroups>(database);
+    groups->Load(Long(1));
+    EXPECT_EQ(groups->AssessState().ToInteger(), kAssessIdle) << row.name;
+    groups->AssessPrepare();
+    EXPECT_EQ(groups->AssessState().ToInteger(), kAssessPrepared) << row.name;
+    groups->AssessMMLOandAMMailingFees(row.assessment, false);
+    EXPECT_EQ(groups->AssessState().ToInteger(), kAssessDone) << row.name;
+    EXPECT_DOUBLE_EQ(Fee(1, LIFamilyGroups::kMMLOFee), row.andersen_mmlo) << row.name;
+    EXPECT_DOUBLE_EQ(Fee(1, LIFamilyGroups::kAMFee), row.andersen_am) << row.name;
+    EXPECT_DOUBLE_EQ(Fee(2, LIFamilyGroups::kMMLOFee), row.okafor_mmlo) << row.name;
+    EXPECT_DOUBLE_EQ(Fee(3, LIFamilyGroups::kMMLOFee), row.lindqvist_mmlo) << row.name;
+  }
+}
+
+// A changed annual fee raises a notice; forced, every group with an annual fee gets it; the
+// assessed fees are stored by Save.
+TEST_F(FamilyGroupsTest, AnnualFeeNoticesAndStoring) {
+  groups->AssessPrepare();
+  groups->AssessMMLOandAMMailingFees(kAssessAllFees, false);
+  auto soft = groups->SoftRules(Long(1));
+  ASSERT_EQ(soft->Rules().size(), 1u);
+  EXPECT_EQ(soft->Rules()[0]->RuleNumber(), 3403);
+  EXPECT_EQ(soft->Rules()[0]->Feedback(), "The Andersen family is charged an annual mailing fee of 12.00.");
+  EXPECT_TRUE(groups->IsValid(Long(3)));
+  for (int32_t position = 1; position <= groups->Count(); ++position) {
+    groups->CurrentIndex(Long(position));
+    ASSERT_TRUE(groups->Save(true));
+  }
+  EXPECT_EQ(CountRows("SELECT CAST(ROUND(H_MMLOFee * 100) AS INTEGER) FROM tbH_FamilyGroups WHERE H_FamilyGroupsID = 1"), 230);
+
+  groups->AssessPrepare();
+  groups->AssessMMLOandAMMailingFees(kAssessAllFees, false);
+  EXPECT_TRUE(groups->SoftRules(Long(1))->Rules().empty());  // unchanged: nothing to tell
+  groups->AssessMMLOandAMMailingFees(kAssessAllFees, true);
+  EXPECT_EQ(groups->SoftRules(Long(1))->Rules().size(), 1u);
+  EXPECT_EQ(groups->CurrentIndex().ToLong(), 3);  // the assessment leaves the current record
+}
+
+// A fee typed for a group without address is a hard rule; an unknown assessment a clear error.
+TEST_F(FamilyGroupsTest, FeeWithoutAddressAndUnknownAssessment) {
+  groups->CurrentIndex(Text("3"));
+  groups->FieldValue(LIFamilyGroups::kMMLOFee, Text("4.50"));
+  groups->Validate();
+  const auto hard = groups->HardRules()->Rules();
+  ASSERT_EQ(hard.size(), 1u);
+  EXPECT_EQ(hard[0]->Feedback(), "The Lindqvist family is charged mailing fees but has no mailing address.");
+  try {
+    groups->AssessMMLOandAMMailingFees(7, false);
+    FAIL() << "an unknown assessment was run";
+  } catch (const kw::Error& e) {
+    EXPECT_EQ(e.Number(), kw::err::kInvalidCall);
+    EXPECT_EQ(e.Description(), "Unknown mailing-fee assessment 7.");
+  }
+}
+
+// The library reaches the assessment through the FamilyGroups interface of the same object.
+TEST_F(FamilyGroupsTest, ReachedThroughItsClassInterface) {
+  kw::ObjectPtr object = groups;
+  auto assessment = kw::As<kw::FamilyGroups>(object);
+  auto li = kw::As<kw::I_LI>(object);
+  assessment->SendOffValidation(true);
+  assessment->AssessPrepare();
+  assessment->AssessMMLOandAMMailingFees(kAssessAllFees, true);
+  EXPECT_FALSE(li->SoftRules(Long(1))->Rules()[0]->Enabled());  // notices are off in a send-off
+  EXPECT_EQ(li->ClassName(), "LIFamilyGroups");
+  EXPECT_EQ(li->ClassEnum(), 4);
+}
+
+}  // namespace
+}  // namespace trf::testing

@@ -1,0 +1,32 @@
+// ScriptedColorPicker: a colour dialog double. It records the colour and flags each showing opened
+// with and answers as the test scripted: a chosen colour, or a cancel (nothing).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "ui_shared/platform/color_picker.h"
+
+namespace kw::testing {
+
+// The scripted colour dialog (see above).
+class ScriptedColorPicker : public ColorPicker {
+ public:
+  // What one showing of the dialog was opened with.
+  struct Showing {
+    uint32_t initial;
+    int32_t flags;
+  };
+
+  std::optional<uint32_t> Pick(uint32_t initial, int32_t flags) override {
+    showings.push_back(Showing{initial, flags});
+    return answer;
+  }
+
+  // What every showing answers; nothing (a cancel) until the test chooses a colour.
+  std::optional<uint32_t> answer;
+  std::vector<Showing> showings;
+};
+
+}  // namespace kw::testing

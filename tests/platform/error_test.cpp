@@ -1,0 +1,99 @@
+// The error convention: each member a error passes through adds "Class.Member:line" + CR LF in
+// front of the description, keeping number and source; foreign exceptions become runtime errors.
+#include "ui_shared/platform/error.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+
+namespace kw {
+namespace {
+
+constexpr std::string_view kClass = "KW_UIShared.SharedProcedures";
+
+int Inner(int divisor) {
+  return Guarded(kClass, "Inner", [&](Line& line) {
+    line = 10;
+    if (divisor == 0) Raise(err::kDivisionByZero);
+    line = 20;
+    return 10 / divisor;
+  });
+}
+
+int Outer(int divisor) {
+  return Guarded(kClass, "Get Outer", [&](Line& line) {
+    line = 10;
+    int a = 1;
+    line = 30;
+    return a + Inner(divisor);
+  });
+}
+
+// Two nested members give a trail, innermost location last, with the runtime's description.
+TEST(ErrorTrail, NestedMembersPrefixTheirLocations) {
+  try {
+    (void)Outer(0);
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), err::kDivisionByZero);
+    EXPECT_EQ(e.Source(), "KW_UIShared");
+    EXPECT_EQ(e.Description(),
+              "KW_UIShared.SharedProcedures.Get Outer:30\r\n"
+              "KW_UIShared.SharedProcedures.Inner:10\r\n"
+              "Division by zero");
+  }
+  EXPECT_EQ(Outer(5), 3);
+}
+
+// A sibling's own source and number pass through unchanged.
+TEST(ErrorTrail, KeepsTheRaisersNumberAndSource) {
+  try {
+    Guarded(kClass, "OnSave", [&](Line& line) {
+      line = 40;
+      Raise(-2147221503, "KW_I.LIResidents", "Record locked");
+    });
+    FAIL();
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), -2147221503);
+    EXPECT_EQ(e.Source(), "KW_I.LIResidents");
+    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.OnSave:40\r\nRecord locked");
+  }
+}
+
+// Standard exceptions turn into the matching runtime errors before the prefix is added.
+TEST(ErrorTrail, ForeignExceptionsBecomeRuntimeErrors) {
+  struct Row {
+    std::function<void()> raise;
+    int32_t number;
+  };
+  const Row rows[] = {
+      {[] { throw std::bad_alloc(); }, err::kOutOfMemory},
+      {[] { throw std::out_of_range("index"); }, err::kSubscript},
+      {[] { throw std::overflow_error("big"); }, err::kOverflow},
+      {[] { throw std::runtime_error("odd"); }, err::kInvalidCall},
+      {[] { throw 42; }, err::kInvalidCall},
+  };
+  for (const auto& row : rows) {
+    try {
+      Guarded(kClass, "ShellEx", [&](Line& line) {
+        line = 50;
+        row.raise();
+      });
+      FAIL();
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Number(), row.number);
+      EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.ShellEx:50\r\n", 0), 0u) << e.Description();
+    }
+  }
+}
+
+// Component error numbers stay signed.
+TEST(ErrorTrail, ComponentNumbersAreSigned) {
+  EXPECT_EQ(err::kComponentBase + 1, -2147221503);
+  EXPECT_EQ(StandardDescription(err::kNoSuchMember), "Object doesn't support this property or method");
+  EXPECT_EQ(StandardDescription(123456), "");
+}
+
+}  // namespace
+}  // namespace kw

@@ -1,0 +1,146 @@
+// Late binding: members by name through a class's member table, named and positional arguments,
+// the default member, the type inquiry, and the errors for missing, read-only and write-only
+// members; and the class registry.
+#include "ui_shared/platform/object.h"
+
+#include <gtest/gtest.h>
+
+#include "ui_shared/platform/class_registry.h"
+#include "ui_shared/platform/service.h"
+
+namespace kw {
+namespace {
+
+// A small control: default member Text, read-only hwnd, write-only Password, a method with
+// named arguments.
+class Gadget : public LateBound<Gadget> {
+ public:
+  std::string TypeName() const override { return "Gadget"; }
+  static const MemberTable<Gadget>& Members() {
+    static const MemberTable<Gadget> table{
+        {"", [](Gadget& g, const Args&) { return Variant::Text(g.text); },
+         [](Gadget& g, const Variant& v, const Args&) { g.text = v.ToText(); }},
+        {"Text", [](Gadget& g, const Args&) { return Variant::Text(g.text); },
+         [](Gadget& g, const Variant& v, const Args&) { g.text = v.ToText(); }},
+        {"hwnd", [](Gadget&, const Args&) { return Variant::Long(4242); }, nullptr},
+        {"Password", nullptr, [](Gadget& g, const Variant& v, const Args&) { g.secret = v.ToText(); }},
+        {"Join", [](Gadget&, const Args& a) {
+           return Variant::Text(a.Required(0, "First").ToText() + a.Optional(1, "Sep", Variant::Text("-")).ToText() +
+                                a.Required(2, "Last").ToText());
+         }},
+    };
+    return table;
+  }
+  std::string text, secret;
+};
+
+// A gadget with one more member on top of the base table.
+class BigGadget : public LateBound<BigGadget, Gadget> {
+ public:
+  std::string TypeName() const override { return "BigGadget"; }
+  static const MemberTable<BigGadget>& Members() {
+    static const MemberTable<BigGadget> table{{"Size", [](BigGadget&, const Args&) { return Variant::Integer(3); }}};
+    return table;
+  }
+};
+
+// An indexed group with no value of its own, like a control array.
+class Group : public LateBound<Group> {
+ public:
+  std::string TypeName() const override { return "Object"; }
+  static const MemberTable<Group>& Members() {
+    static const MemberTable<Group> table{
+        {"", [](Group&, const Args& a) { return Variant::Long(a.Required(0, "Index").ToLong()); }}};
+    return table;
+  }
+};
+
+int32_t ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+// Members are found by name without regard to case, read and written through the table.
+TEST(LateBinding, GetsAndLetsMembersByName) {
+  auto g = std::make_shared<Gadget>();
+  ObjectPtr o = g;
+  LetMember(o, "TEXT", Variant::Text("hello"));
+  EXPECT_EQ(GetMember(o, "text").GetText(), "hello");
+  EXPECT_EQ(o->DefaultValue().GetText(), "hello");
+  EXPECT_EQ(GetMember(o, "hWnd").ToLong(), 4242);
+  LetMember(o, "Password", Variant::Text("pw"));
+  EXPECT_EQ(g->secret, "pw");
+  EXPECT_EQ(TypeNameOf(o), "Gadget");
+  EXPECT_EQ(TypeNameOf(nullptr), "Nothing");
+}
+
+// Missing, read-only and write-only members are told apart; nothing raises 91.
+TEST(LateBinding, RaisesDistinctErrorsForMisuse) {
+  ObjectPtr o = std::make_shared<Gadget>();
+  EXPECT_EQ(ErrorOf([&] { (void)GetMember(o, "Nope"); }), err::kNoSuchMember);
+  EXPECT_EQ(ErrorOf([&] { LetMember(o, "Nope", Variant()); }), err::kNoSuchMember);
+  EXPECT_EQ(ErrorOf([&] { (void)CallMember(o, "Nope"); }), err::kNoSuchMember);
+  EXPECT_EQ(ErrorOf([&] { LetMember(o, "hwnd", Variant::Long(1)); }), err::kReadOnly);
+  EXPECT_EQ(ErrorOf([&] { (void)GetMember(o, "Password"); }), err::kWriteOnly);
+  EXPECT_EQ(ErrorOf([&] { (void)GetMember(nullptr, "Text"); }), err::kObjectNotSet);
+  EXPECT_EQ(ErrorOf([&] { (void)o->Enumerate(); }), err::kNoSuchMember);
+}
+
+// Arguments are taken by name first, then by position; omitted optionals take their default.
+TEST(LateBinding, NamedAndPositionalArguments) {
+  ObjectPtr o = std::make_shared<Gadget>();
+  EXPECT_EQ(CallMember(o, "Join", Args{Variant::Text("a"), Variant::Text("+"), Variant::Text("b")}).GetText(), "a+b");
+  EXPECT_EQ(CallMember(o, "Join", Args().Named("Last", Variant::Text("z")).Named("first", Variant::Text("y")))
+                .GetText(),
+            "y-z");
+  EXPECT_EQ(ErrorOf([&] { (void)CallMember(o, "Join", Args{Variant::Text("a")}); }), err::kArgumentNotOptional);
+}
+
+// A derived class keeps its base's members.
+TEST(LateBinding, DerivedTablesFallBackToTheBase) {
+  ObjectPtr o = std::make_shared<BigGadget>();
+  EXPECT_EQ(GetMember(o, "Size").ToLong(), 3);
+  LetMember(o, "Text", Variant::Text("t"));
+  EXPECT_EQ(GetMember(o, "Text").GetText(), "t");
+}
+
+// The type inquiry reports the default value's type, or Object when the default needs an index.
+TEST(LateBinding, DefaultVarTypeTellsControlsFromArrays) {
+  EXPECT_EQ(std::make_shared<Gadget>()->DefaultVarType(), VarType::String);
+  EXPECT_EQ(std::make_shared<Group>()->DefaultVarType(), VarType::Object);
+}
+
+// Typed interfaces are taken with As: 13 when unsupported, nothing stays nothing.
+TEST(LateBinding, TypedInterfaceCast) {
+  ObjectPtr o = std::make_shared<Gadget>();
+  EXPECT_NE(As<Gadget>(o), nullptr);
+  EXPECT_EQ(ErrorOf([&] { (void)As<Group>(o); }), err::kTypeMismatch);
+  EXPECT_EQ(As<Group>(nullptr), nullptr);
+}
+
+// The registry creates by identifier without regard to case; unknown identifiers raise 429, and a
+// scoped registration puts back what stood before.
+TEST(ClassRegistryTest, CreatesByIdentifierAndRestoresScopedRegistrations) {
+  ScopedService<ClassRegistry> registry(std::make_shared<ClassRegistry>());
+  registry->Register("KW_Test.Gadget", [] { return std::make_shared<Gadget>(); });
+  EXPECT_EQ(CreateObject("kw_test.gadget")->TypeName(), "Gadget");
+  EXPECT_EQ(ErrorOf([] { (void)CreateObject("KW_Test.Missing"); }), err::kCannotCreate);
+  EXPECT_EQ(ErrorOf([] { (void)CreateObjectAs<Group>("KW_Test.Gadget"); }), err::kTypeMismatch);
+  {
+    ScopedRegistration swap("KW_Test.Gadget", [] { return std::make_shared<BigGadget>(); });
+    EXPECT_EQ(CreateObject("KW_Test.Gadget")->TypeName(), "BigGadget");
+    ScopedRegistration fresh("KW_Test.Fresh", [] { return std::make_shared<Group>(); });
+    EXPECT_TRUE(registry->IsRegistered("KW_Test.Fresh"));
+  }
+  EXPECT_EQ(CreateObject("KW_Test.Gadget")->TypeName(), "Gadget");
+  EXPECT_FALSE(registry->IsRegistered("KW_Test.Fresh"));
+  registry->Register("KW_Test.Empty", [] { return ObjectPtr(); });
+  EXPECT_EQ(ErrorOf([] { (void)CreateObject("KW_Test.Empty"); }), err::kCannotCreate);
+}
+
+}  // namespace
+}  // namespace kw

@@ -1,0 +1,219 @@
+// Variant: kinds, the runtime's conversions by table, equality, the "differs from zero" test and
+// the Str rendering.
+#include "ui_shared/platform/variant.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+
+#include "ui_shared/platform/dates.h"
+#include "ui_shared/platform/error.h"
+#include "ui_shared/platform/object.h"
+
+namespace kw {
+namespace {
+
+// The error number a call raises, 0 when it raises none.
+int32_t ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+// An object whose default member is its text, as a text box's is.
+class Labelled : public Object {
+ public:
+  explicit Labelled(std::string label) : label_(std::move(label)) {}
+  std::string TypeName() const override { return "Labelled"; }
+  Variant Get(std::string_view member, const Args& args) override {
+    if (member.empty()) return Variant::Text(label_);
+    return Object::Get(member, args);
+  }
+
+ private:
+  std::string label_;
+};
+
+struct IntRow {
+  const char* name;
+  Variant value;
+  int32_t expected;  // when error is 0
+  int32_t error;
+};
+
+// Conversion to a 16-bit integer: halves to even, range checked after rounding, strict text.
+TEST(VariantConversion, ToIntegerFollowsTheRuntime) {
+  const IntRow rows[] = {
+      {"empty", Variant(), 0, 0},
+      {"true", Variant::Boolean(true), -1, 0},
+      {"false", Variant::Boolean(false), 0, 0},
+      {"half down to even", Variant::Double(2.5), 2, 0},
+      {"half up to even", Variant::Double(3.5), 4, 0},
+      {"negative half", Variant::Double(-2.5), -2, 0},
+      {"lowest half", Variant::Double(-32768.5), -32768, 0},
+      {"just over", Variant::Double(32767.5), 0, err::kOverflow},
+      {"long in range", Variant::Long(-300), -300, 0},
+      {"long out of range", Variant::Long(40000), 0, err::kOverflow},
+      {"text with blanks", Variant::Text(" 12 "), 12, 0},
+      {"text with letters", Variant::Text("12abc"), 0, err::kTypeMismatch},
+      {"empty text", Variant::Text(""), 0, err::kTypeMismatch},
+      {"text beyond range", Variant::Text("70000"), 0, err::kOverflow},
+      {"fraction text", Variant::Text("2.5"), 2, 0},
+      {"null", Variant::Null(), 0, err::kInvalidNull},
+      {"currency", Variant::Currency(CurrencyValue{25000}), 2, 0},
+      {"byte", Variant::Byte(255), 255, 0},
+      {"date", Variant::Date(3.75), 4, 0},
+      {"decimal", Variant::Decimal(DecimalValue{125, 1}), 12, 0},
+      {"nothing", Variant::Object(nullptr), 0, err::kObjectNotSet},
+      {"object's default text", Variant::Object(std::make_shared<Labelled>("7")), 7, 0},
+  };
+  for (const auto& row : rows) {
+    if (row.error) {
+      EXPECT_EQ(ErrorOf([&] { (void)row.value.ToInteger(); }), row.error) << row.name;
+    } else {
+      EXPECT_EQ(row.value.ToInteger(), row.expected) << row.name;
+    }
+  }
+}
+
+// Conversion to a 32-bit integer has the same rules over the wider range.
+TEST(VariantConversion, ToLongFollowsTheRuntime) {
+  EXPECT_EQ(Variant::Double(2147483647.4).ToLong(), 2147483647);
+  EXPECT_EQ(ErrorOf([] { (void)Variant::Double(2147483647.5).ToLong(); }), err::kOverflow);
+  EXPECT_EQ(ErrorOf([] { (void)Variant::Text("1e10").ToLong(); }), err::kOverflow);
+  EXPECT_EQ(Variant::Text("-0.5").ToLong(), 0);
+  EXPECT_EQ(ErrorOf([] { (void)Variant::Null().ToLong(); }), err::kInvalidNull);
+  EXPECT_EQ(ErrorOf([] { (void)Variant::Double(std::numeric_limits<double>::quiet_NaN()).ToLong(); }),
+            err::kOverflow);
+}
+
+struct TextRow {
+  const char* name;
+  Variant value;
+  const char* expected;
+};
+
+// Numbers become text in ordinary decimal form; booleans "True"/"False"; dates US English.
+TEST(VariantConversion, ToTextRendersEachKind) {
+  const TextRow rows[] = {
+      {"empty", Variant(), ""},
+      {"integer", Variant::Integer(-4), "-4"},
+      {"long", Variant::Long(17), "17"},
+      {"double", Variant::Double(2.5), "2.5"},
+      {"double twelfth", Variant::Double(1.0 / 12.0), "8.33333333333333E-02"},
+      {"single", Variant::Single(0.1f), "0.1"},
+      {"currency", Variant::Currency(CurrencyValue{-12345}), "-1.2345"},
+      {"whole currency", Variant::Currency(CurrencyValue{20000}), "2"},
+      {"decimal", Variant::Decimal(DecimalValue{12340, 3}), "12.34"},
+      {"true", Variant::Boolean(true), "True"},
+      {"false", Variant::Boolean(false), "False"},
+      {"date at midnight", Variant::Date(dates::Serial(2004, 3, 5)), "3/5/2004"},
+      {"date with time", Variant::Date(dates::Serial(2004, 3, 5, 14, 7, 9)), "3/5/2004 2:07:09 PM"},
+      {"time alone", Variant::Date(0.5), "12:00:00 PM"},
+      {"text", Variant::Text("abc "), "abc "},
+  };
+  for (const auto& row : rows) EXPECT_EQ(row.value.ToText(), row.expected) << row.name;
+  EXPECT_EQ(ErrorOf([] { (void)Variant::Null().ToText(); }), err::kInvalidNull);
+}
+
+// Str puts a blank before zero and positive numbers only.
+TEST(VariantConversion, StrPutsABlankBeforeNonNegativeNumbers) {
+  EXPECT_EQ(StrOf(Variant::Long(17)), " 17");
+  EXPECT_EQ(StrOf(Variant::Integer(0)), " 0");
+  EXPECT_EQ(StrOf(Variant::Integer(-4)), "-4");
+  EXPECT_EQ(StrOf(Variant::Double(2.5)), " 2.5");
+  EXPECT_EQ(StrOf(Variant::Text("x")), "x");
+}
+
+// Booleans, doubles and the exact getters.
+TEST(VariantConversion, BooleanDoubleAndExactAccess) {
+  EXPECT_TRUE(Variant::Long(-3).ToBoolean());
+  EXPECT_FALSE(Variant().ToBoolean());
+  EXPECT_TRUE(Variant::Text("True").ToBoolean());
+  EXPECT_TRUE(Variant::Text("5").ToBoolean());
+  EXPECT_EQ(ErrorOf([] { (void)Variant::Text("yes").ToBoolean(); }), err::kTypeMismatch);
+  EXPECT_DOUBLE_EQ(Variant::Text(" 1.5 ").ToDouble(), 1.5);
+  EXPECT_EQ(ErrorOf([] { (void)Variant::Long(1).GetText(); }), err::kTypeMismatch);
+  EXPECT_EQ(ErrorOf([] { (void)Variant::Text("1").ToObject(); }), err::kObjectRequired);
+  EXPECT_EQ(Variant::Object(nullptr).ToObject(), nullptr);
+  EXPECT_DOUBLE_EQ(Variant::Text("3/5/2004").ToDate(), dates::Serial(2004, 3, 5));
+  EXPECT_EQ(ErrorOf([] { (void)Variant::Text("someday").ToDate(); }), err::kTypeMismatch);
+}
+
+// Every kind reports its runtime type number.
+TEST(VariantKinds, TypeNumbersMatchTheRuntime) {
+  EXPECT_EQ(Variant().Type(), VarType::Empty);
+  EXPECT_EQ(Variant::Null().Type(), VarType::Null);
+  EXPECT_EQ(Variant::Integer(1).Type(), VarType::Integer);
+  EXPECT_EQ(Variant::Long(1).Type(), VarType::Long);
+  EXPECT_EQ(Variant::Single(1).Type(), VarType::Single);
+  EXPECT_EQ(Variant::Double(1).Type(), VarType::Double);
+  EXPECT_EQ(Variant::Currency({}).Type(), VarType::Currency);
+  EXPECT_EQ(Variant::Date(1).Type(), VarType::Date);
+  EXPECT_EQ(Variant::Text("").Type(), VarType::String);
+  EXPECT_EQ(Variant::Object(nullptr).Type(), VarType::Object);
+  EXPECT_EQ(Variant::Boolean(true).Type(), VarType::Boolean);
+  EXPECT_EQ(Variant::Decimal({}).Type(), VarType::Decimal);
+  EXPECT_EQ(Variant::Byte(1).Type(), VarType::Byte);
+  EXPECT_EQ(Variant::Array(std::make_shared<const VArray>(VArray::Bytes({}))).Type(), VarType::Array);
+  EXPECT_TRUE(Variant::Currency({}).IsNumber());
+  EXPECT_FALSE(Variant::Date(1).IsNumber());
+}
+
+// Equality over a sample of kinds, pair by pair: numbers by value, texts exactly, Empty equals 0
+// and "", a number never equals a text, null matches nothing.
+TEST(VariantEquality, PairwiseOverSamples) {
+  struct Pair {
+    Variant a, b;
+    bool equal;
+    const char* name;
+  };
+  const Pair pairs[] = {
+      {Variant::Integer(2), Variant::Double(2.0), true, "integer and double"},
+      {Variant::Long(1), Variant::Currency(CurrencyValue{10000}), true, "long and currency"},
+      {Variant::Text("a"), Variant::Text("a"), true, "same text"},
+      {Variant::Text("a"), Variant::Text("A"), false, "case matters"},
+      {Variant(), Variant::Long(0), true, "empty and zero"},
+      {Variant(), Variant::Text(""), true, "empty and empty text"},
+      {Variant::Long(17), Variant::Text("17"), false, "number and text"},
+      {Variant::Null(), Variant::Null(), false, "null and null"},
+      {Variant::Null(), Variant::Long(0), false, "null and zero"},
+      {Variant::Boolean(true), Variant::Long(-1), true, "true and -1"},
+      {Variant::Text(""), Variant::Long(0), false, "empty text and zero"},
+  };
+  for (const auto& p : pairs) {
+    EXPECT_EQ(VariantEquals(p.a, p.b), p.equal) << p.name;
+    EXPECT_EQ(VariantEquals(p.b, p.a), p.equal) << p.name << " (swapped)";
+  }
+}
+
+// The save step's filter test: only Empty and numeric zeros count as "no filter".
+TEST(VariantEquality, DiffersFromZero) {
+  EXPECT_FALSE(DiffersFromZero(Variant()));
+  EXPECT_FALSE(DiffersFromZero(Variant::Double(0.0)));
+  EXPECT_FALSE(DiffersFromZero(Variant::Long(0)));
+  EXPECT_TRUE(DiffersFromZero(Variant::Text("")));
+  EXPECT_TRUE(DiffersFromZero(Variant::Text("0")));
+  EXPECT_TRUE(DiffersFromZero(Variant::Long(3)));
+  EXPECT_TRUE(DiffersFromZero(Variant::Null()));
+}
+
+// Arrays keep their bounds per dimension and refuse subscripts outside them.
+TEST(VariantArray, BoundsAndSubscripts) {
+  VArray table({{0, 2}, {0, 3}});
+  table.At({2, 3}) = Variant::Text("last");
+  EXPECT_EQ(table.At({2, 3}).GetText(), "last");
+  EXPECT_TRUE(table.At({0, 0}).IsEmpty());
+  EXPECT_EQ(table.DimensionBounds(1).upper, 2);
+  EXPECT_EQ(table.ElementCount(), 12u);
+  EXPECT_EQ(ErrorOf([&] { (void)table.At({3, 0}); }), err::kSubscript);
+  EXPECT_EQ(ErrorOf([&] { (void)table.At({0}); }), err::kSubscript);
+  EXPECT_EQ(ErrorOf([&] { (void)table.DimensionBounds(3); }), err::kSubscript);
+}
+
+}  // namespace
+}  // namespace kw

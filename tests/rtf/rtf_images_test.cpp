@@ -1,0 +1,92 @@
+// The toolbar's image host: its ten drawn pictures, its sharing per thread, and its colour dialog
+// over the colour-picker service.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "tests/doubles/scripted_color_picker.h"
+#include "ui_shared/platform/service.h"
+#include "ui_shared/rtf/rtf_images.h"
+
+namespace kw {
+namespace {
+
+using testing::ScriptedColorPicker;
+
+constexpr uint32_t kSilver = 0xC0C0C0;
+
+// The image list holds ten 16 x 16 pictures on a silver mask with masking on; only undo and redo
+// carry keys; numbers outside 1 to 10 are out of range.
+TEST(RtfImages, ImageListHoldsTenMaskedPictures) {
+  const auto images = frmRtfImages::ForThisThread()->ImageList();
+  ASSERT_EQ(images->Count(), 10);
+  EXPECT_EQ(images->MaskColor(), kSilver);
+  EXPECT_TRUE(images->UseMaskColor());
+  for (int i = 1; i <= 10; ++i) {
+    EXPECT_EQ(images->Picture(i)->Width(), 16) << i;
+    EXPECT_EQ(images->Picture(i)->Height(), 16) << i;
+    EXPECT_EQ(images->Key(i), i == 9 ? "Undo" : i == 10 ? "Redo" : "") << i;
+  }
+  for (int bad : {0, 11}) {
+    try {
+      (void)images->Picture(bad);
+      FAIL() << bad;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Number(), err::kSubscript);
+    }
+  }
+}
+
+// The pictures are real drawings: each keeps the mask colour at its corners, draws on at least a
+// tenth of its pixels, and differs from every other picture.
+TEST(RtfImages, PicturesAreDistinctDrawingsOnTheMaskColour) {
+  const auto images = frmRtfImages::ForThisThread()->ImageList();
+  for (int i = 1; i <= 10; ++i) {
+    const auto& picture = *images->Picture(i);
+    for (auto [x, y] : {std::pair{0, 0}, {15, 0}, {0, 15}, {15, 15}}) EXPECT_EQ(picture.Pixel(x, y), kSilver) << i;
+    const auto drawn = std::count_if(picture.Pixels().begin(), picture.Pixels().end(),
+                                     [](uint32_t pixel) { return pixel != kSilver; });
+    EXPECT_GE(drawn, 26) << i;
+    for (int j = 1; j < i; ++j) EXPECT_NE(picture.Pixels(), images->Picture(j)->Pixels()) << i << " vs " << j;
+  }
+}
+
+// One host per thread: the same instance and image list on this thread, another on a new thread.
+TEST(RtfImages, OneHostPerThread) {
+  const auto here = frmRtfImages::ForThisThread();
+  EXPECT_EQ(here->ImageList(), frmRtfImages::ForThisThread()->ImageList());
+  EXPECT_EQ(here->cdColorChange(), frmRtfImages::ForThisThread()->cdColorChange());
+  const frmRtfImages* there = nullptr;
+  std::thread([&] { there = frmRtfImages::ForThisThread().get(); }).join();
+  EXPECT_NE(there, here.get());
+}
+
+// The colour dialog keeps a chosen colour; a cancel keeps the old one and raises 32755 only when
+// asked to. The headless picker cancels.
+TEST(RtfImages, ColorDialogReportsCancelOnlyWhenAsked) {
+  ColorDialog dialog;
+  dialog.Color(0x112233);
+  EXPECT_NO_THROW(dialog.ShowColor());
+  dialog.CancelError(true);
+  try {
+    dialog.ShowColor();
+    FAIL() << "no cancel error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), err::kColorCancel);
+    EXPECT_EQ(e.Description(), "Cancel was selected");
+  }
+  EXPECT_EQ(dialog.Color(), 0x112233u);
+  auto picker = std::make_shared<ScriptedColorPicker>();
+  ScopedService<ColorPicker> scripted(picker);
+  picker->answer = 0x445566;
+  dialog.Flags(1);
+  dialog.ShowColor();
+  EXPECT_EQ(dialog.Color(), 0x445566u);
+  ASSERT_EQ(picker->showings.size(), 1u);
+  EXPECT_EQ(picker->showings[0].initial, 0x112233u);
+  EXPECT_EQ(picker->showings[0].flags, 1);
+}
+
+}  // namespace
+}  // namespace kw

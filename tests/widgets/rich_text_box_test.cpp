@@ -1,0 +1,229 @@
+// The headless rich-text box: text and selection in characters, the selection's formatting read
+// as null when mixed and written to the whole selection, typing, events and the window.
+#include <gtest/gtest.h>
+
+#include "ui_shared/platform/service.h"
+#include "widgets/rich_text_box.h"
+
+namespace kw {
+namespace {
+
+// A box in a private window table, holding `text`, with `start` and `length` selected.
+struct BoxWorld {
+  explicit BoxWorld(std::string_view text = "") { box->Text(text); }
+  void Select(int32_t start, int32_t length) {
+    box->SelStart(start);
+    box->SelLength(length);
+  }
+  ScopedService<WindowTable> windows{std::make_shared<WindowTable>()};
+  RichTextBoxPtr box = std::make_shared<RichTextBox>();
+};
+
+// A form that writes down what the box tells it, reading the selection as it hears of it.
+struct RecordingListener : RichTextBoxEvents {
+  explicit RecordingListener(RichTextBox& b) : box(b) {}
+  void GotFocus() override { heard.push_back("GotFocus"); }
+  void LostFocus() override { heard.push_back("LostFocus"); }
+  void SelChange() override {
+    heard.push_back("SelChange " + std::to_string(box.SelStart()) + "+" + std::to_string(box.SelLength()));
+  }
+  RichTextBox& box;
+  std::vector<std::string> heard;
+};
+
+// Positions and lengths count code points, so accented letters and emoji are one character each.
+TEST(RichTextBox, SelectionCountsCodePoints) {
+  BoxWorld w("h\xC3\xA9llo \xF0\x9F\x98\x80 w\xC3\xB6rld");
+  w.Select(1, 4);
+  EXPECT_EQ(w.box->SelText(), "\xC3\xA9llo");
+  w.Select(6, 1);
+  EXPECT_EQ(w.box->SelText(), "\xF0\x9F\x98\x80");
+  w.Select(8, 100);
+  EXPECT_EQ(w.box->SelLength(), 5);
+  EXPECT_EQ(w.box->SelText(), "w\xC3\xB6rld");
+  w.box->SelStart(1000);
+  EXPECT_EQ(w.box->SelStart(), 13);
+  EXPECT_EQ(w.box->SelLength(), 0);
+}
+
+// Line ends of every kind become one paragraph break; bad UTF-8 becomes U+FFFD; negative
+// positions are refused.
+TEST(RichTextBox, TextNormalisesLineEndsAndBadBytes) {
+  BoxWorld w("one\r\ntwo\rthree\nfour\xFF");
+  EXPECT_EQ(w.box->Text(), "one\ntwo\nthree\nfour\xEF\xBF\xBD");
+  EXPECT_EQ(w.box->Document().ParagraphCount(), 4u);
+  for (auto set : {+[](RichTextBox& b) { b.SelStart(-1); }, +[](RichTextBox& b) { b.SelLength(-2); }}) {
+    try {
+      set(*w.box);
+      FAIL() << "negative position accepted";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Number(), err::kInvalidCall);
+    }
+  }
+}
+
+// Setting SelText replaces the selection, takes the format of the replaced text and puts the
+// caret after it; typing at a caret continues the format before it.
+TEST(RichTextBox, TypingReplacesTheSelectionInItsFormat) {
+  BoxWorld w("plain BOLD plain");
+  w.Select(6, 4);
+  w.box->SelBold(true);
+  w.box->SelText("STRONG");
+  EXPECT_EQ(w.box->Text(), "plain STRONG plain");
+  EXPECT_EQ(w.box->SelStart(), 12);
+  w.box->SelText("ER");
+  w.Select(6, 8);
+  EXPECT_EQ(w.box->SelText(), "STRONGER");
+  EXPECT_EQ(w.box->SelBold(), true);
+  w.Select(14, 6);
+  EXPECT_EQ(w.box->SelBold(), false);
+}
+
+// A format set at a caret applies to what is typed next there, not to the neighbours, and is
+// forgotten when the caret moves.
+TEST(RichTextBox, FormatAtTheCaretAppliesToTheNextTyping) {
+  BoxWorld w("ab");
+  w.box->SelStart(1);
+  w.box->SelItalic(true);
+  EXPECT_EQ(w.box->SelItalic(), true);
+  w.box->SelText("X");
+  w.Select(0, 3);
+  EXPECT_EQ(w.box->SelItalic(), std::nullopt);
+  w.Select(1, 1);
+  EXPECT_EQ(w.box->SelItalic(), true);
+  w.box->SelStart(3);
+  w.box->SelItalic(true);
+  w.box->SelStart(3);
+  w.box->SelText("Y");
+  w.Select(3, 1);
+  EXPECT_EQ(w.box->SelItalic(), false);
+}
+
+struct MixedRow {
+  const char* member;
+  Variant set;
+  bool paragraph;  // a paragraph format rather than a character format
+};
+
+// Each selection property reads null over a mixed selection, its value over a uniform one, and
+// writing it by name applies it to the whole selection.
+TEST(RichTextBox, SelectionPropertiesAreNullWhenMixed) {
+  const MixedRow rows[] = {
+      {"SelBold", Variant::Boolean(true), false},      {"SelItalic", Variant::Boolean(true), false},
+      {"SelUnderline", Variant::Boolean(true), false}, {"SelColor", Variant::Long(0x0000FF), false},
+      {"SelAlignment", Variant::Integer(2), true},     {"SelBullet", Variant::Boolean(true), true},
+  };
+  for (const auto& row : rows) {
+    BoxWorld w("first line\nsecond line\nthird");
+    w.Select(0, 5);  // "first"
+    w.box->Let(row.member, row.set);
+    // Characters: "first line\nseco"; paragraphs: "line\nsec", which spans the first two.
+    if (row.paragraph)
+      w.Select(6, 8);
+    else
+      w.Select(0, 15);
+    EXPECT_TRUE(w.box->Get(row.member).IsNull()) << row.member;
+    w.box->Let(row.member, row.set);
+    EXPECT_TRUE(VariantEquals(w.box->Get(row.member), row.set)) << row.member;
+    w.Select(23, 5);  // "third" was never touched
+    EXPECT_FALSE(VariantEquals(w.box->Get(row.member), row.set)) << row.member;
+  }
+}
+
+// Alignment and bullets belong to paragraphs: a caret reads its paragraph, a selection touching
+// two paragraphs formats both, and alignments outside 0 to 2 are refused.
+TEST(RichTextBox, ParagraphFormatsFollowTheParagraphsTouched) {
+  BoxWorld w("alpha\nbeta\ngamma");
+  w.Select(3, 5);  // "ha\nbe"
+  w.box->SelAlignment(rich_text::kAlignRight);
+  w.box->SelBullet(true);
+  w.box->SelStart(7);
+  EXPECT_EQ(w.box->SelAlignment(), rich_text::kAlignRight);
+  EXPECT_EQ(w.box->SelBullet(), true);
+  w.box->SelStart(12);
+  EXPECT_EQ(w.box->SelAlignment(), rich_text::kAlignLeft);
+  EXPECT_EQ(w.box->SelBullet(), false);
+  try {
+    w.box->Let("SelAlignment", Variant::Integer(3));
+    FAIL() << "alignment 3 accepted";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), err::kInvalidCall);
+  }
+}
+
+// Removing a paragraph break joins two paragraphs in the first one's format; typing a break splits
+// a paragraph, both halves keeping its format.
+TEST(RichTextBox, BreaksSplitAndJoinParagraphs) {
+  BoxWorld w("left\ncentre");
+  w.box->SelStart(6);
+  w.box->SelAlignment(rich_text::kAlignCenter);
+  w.Select(4, 1);
+  w.box->SelText("");
+  EXPECT_EQ(w.box->Text(), "leftcentre");
+  EXPECT_EQ(w.box->SelAlignment(), rich_text::kAlignLeft);
+  w.box->SelAlignment(rich_text::kAlignCenter);
+  w.box->SelStart(4);
+  w.box->SelText("\r\n");
+  EXPECT_EQ(w.box->Document().ParagraphCount(), 2u);
+  w.Select(0, 11);
+  EXPECT_EQ(w.box->SelAlignment(), rich_text::kAlignCenter);
+}
+
+// The listener hears focus changes once each and every selection change, typing included, and
+// the box does not keep it alive.
+TEST(RichTextBox, TellsTheListenerOfFocusAndSelection) {
+  BoxWorld w("text");
+  auto listener = std::make_shared<RecordingListener>(*w.box);
+  w.box->Listener(listener);
+  w.box->SetFocus();
+  w.box->SetFocus();
+  w.Select(1, 2);
+  w.box->SelText("ES");
+  w.box->Call("SetFocus");
+  w.box->KillFocus();
+  w.box->KillFocus();
+  EXPECT_EQ(listener->heard, (std::vector<std::string>{"GotFocus", "SelChange 1+0", "SelChange 1+2", "SelChange 3+0",
+                                                        "LostFocus"}));
+  std::weak_ptr<RecordingListener> gone = listener;
+  listener.reset();
+  EXPECT_TRUE(gone.expired());
+  w.box->SetFocus();
+}
+
+// The box's window answers the focus messages and the text length, and goes with the box.
+TEST(RichTextBox, WindowAnswersMessages) {
+  BoxWorld w("h\xC3\xA9llo");
+  auto listener = std::make_shared<RecordingListener>(*w.box);
+  w.box->Listener(listener);
+  const Hwnd hwnd = static_cast<Hwnd>(w.box->Get("hwnd").ToLong());
+  EXPECT_EQ(w.windows->ClassName(hwnd), "RichTextBox");
+  EXPECT_EQ(w.windows->Send(hwnd, RichTextBox::kGetTextLengthMessage), 5);
+  w.windows->Send(hwnd, RichTextBox::kSetFocusMessage);
+  EXPECT_TRUE(w.box->Focused());
+  w.windows->Post(hwnd, RichTextBox::kKillFocusMessage);
+  w.windows->DeliverPosted();
+  EXPECT_EQ(listener->heard, (std::vector<std::string>{"GotFocus", "LostFocus"}));
+  w.box.reset();
+  EXPECT_FALSE(w.windows->Exists(hwnd));
+}
+
+// By name the box offers its members and refuses others with 438; hwnd cannot be written.
+TEST(RichTextBox, MembersByName) {
+  BoxWorld w;
+  w.box->Let("Text", Variant::Text("by name"));
+  w.box->Let("SelStart", Variant::Integer(3));
+  w.box->Let("SelLength", Variant::Integer(4));
+  EXPECT_EQ(w.box->Get("SelText").GetText(), "name");
+  EXPECT_EQ(w.box->Get("text").GetText(), "by name");
+  for (auto [member, number] : {std::pair{"SelStrike", err::kNoSuchMember}, {"hwnd", err::kReadOnly}}) {
+    try {
+      w.box->Let(member, Variant::Integer(1));
+      FAIL() << member;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Number(), number) << member;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kw

@@ -1,0 +1,116 @@
+// RtfController: the buttons' state after focus and selection changes, and the click members that
+// format the rich-text box's selection.
+#include "ui_shared/location.h"
+#include "ui_shared/platform/color_picker.h"
+#include "ui_shared/rtf/rtf_controller.h"
+#include "ui_shared/rtf/toolbar_buttons.h"
+
+namespace kw {
+namespace {
+
+// Paragraph alignments of the rich-text box.
+constexpr int16_t kAlignLeft = 0;
+constexpr int16_t kAlignRight = 1;
+constexpr int16_t kAlignCenter = 2;
+
+// A button's value: 1 pressed, 0 not pressed.
+constexpr int16_t kPressed = 1;
+constexpr int16_t kReleased = 0;
+
+}  // namespace
+
+void RtfController::SetAllButtons(std::string_view member, bool enabled) {
+  Guarded(kRtfControllerClass, member, [&](Line& line) {
+    line = 10;
+    if (!m_blnButtonsPresent) return;
+    line = 20;
+    for (const ToolbarButton& button : kToolbarButtons)
+      if (button.style != kButtonSeparator)
+        m_objTrfContainer->SetCommandButtonState(std::string(button.key), enabled, kReleased);
+  });
+}
+
+bool RtfController::SelectionHas(std::string_view property) {
+  const Variant value = GetMember(m_rtfControl, property);
+  return !value.IsNull() && value.ToBoolean();
+}
+
+void RtfController::ShowButton(const std::string& key, bool pressed) {
+  m_objTrfContainer->SetCommandButtonState(key, true, pressed ? kPressed : kReleased);
+}
+
+void RtfController::LostFocus() { SetAllButtons("LostFocus", false); }
+
+void RtfController::GotFocus() { SetAllButtons("GotFocus", true); }
+
+void RtfController::SelChange() {
+  Guarded(kRtfControllerClass, "SelChange", [&](Line& line) {
+    line = 10;
+    ShowButton("BoldClick", SelectionHas("SelBold"));
+    line = 20;
+    ShowButton("ItalicClick", SelectionHas("SelItalic"));
+    line = 30;
+    ShowButton("UnderlineClick", SelectionHas("SelUnderline"));
+    // Each comparison reads the alignment afresh; a mixed selection (null) matches none of them.
+    const auto aligned = [&](int16_t alignment) {
+      return VariantEquals(GetMember(m_rtfControl, "SelAlignment"), Variant::Integer(alignment));
+    };
+    line = 40;
+    if (aligned(kAlignLeft)) {
+      ShowButton("AlignLeftClick", true);
+    } else if (line = 50; aligned(kAlignCenter)) {
+      ShowButton("AlignCenterClick", true);
+    } else if (line = 60; aligned(kAlignRight)) {
+      ShowButton("AlignRightClick", true);
+    }
+    line = 70;
+    ShowButton("BulletsClick", SelectionHas("SelBullet"));
+  });
+}
+
+void RtfController::FormatSelection(std::string_view member, std::string_view property, const Variant& value) {
+  Guarded(kRtfControllerClass, member, [&](Line& line) {
+    line = 10;
+    LetMember(m_rtfControl, property, value);
+  });
+}
+
+void RtfController::BoldClick(int16_t Value) {
+  FormatSelection("BoldClick", "SelBold", Variant::Boolean(Value == kPressed));
+}
+void RtfController::ItalicClick(int16_t Value) {
+  FormatSelection("ItalicClick", "SelItalic", Variant::Boolean(Value == kPressed));
+}
+void RtfController::UnderlineClick(int16_t Value) {
+  FormatSelection("UnderlineClick", "SelUnderline", Variant::Boolean(Value == kPressed));
+}
+void RtfController::BulletsClick(int16_t Value) {
+  FormatSelection("BulletsClick", "SelBullet", Variant::Boolean(Value == kPressed));
+}
+void RtfController::AlignLeftClick(int16_t) {
+  FormatSelection("AlignLeftClick", "SelAlignment", Variant::Integer(kAlignLeft));
+}
+void RtfController::AlignCenterClick(int16_t) {
+  FormatSelection("AlignCenterClick", "SelAlignment", Variant::Integer(kAlignCenter));
+}
+void RtfController::AlignRightClick(int16_t) {
+  FormatSelection("AlignRightClick", "SelAlignment", Variant::Integer(kAlignRight));
+}
+
+void RtfController::ColorChangeClick(int16_t) {
+  // A cancel is the user's answer, not a failure: it is told to nobody. Any other failure on the
+  // way to the dialog skips the rest of it, and the selection then takes the dialog's colour.
+  int32_t failure = 0;
+  try {
+    m_cdColorChange->CancelError(true);
+    m_cdColorChange->Color(static_cast<uint32_t>(GetMember(m_rtfControl, "SelColor").ToLong()));
+    m_cdColorChange->Flags(kColorPickerInitialColor);
+    m_cdColorChange->ShowColor();
+  } catch (...) {
+    failure = CurrentError().Number();
+  }
+  if (failure == err::kColorCancel) return;
+  LetMember(m_rtfControl, "SelColor", Variant::Long(static_cast<int32_t>(m_cdColorChange->Color())));
+}
+
+}  // namespace kw
