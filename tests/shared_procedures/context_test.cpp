@@ -1,6 +1,5 @@
 // SharedProcedures' own state: construction in order and its failures, the context forwarded to
-// the container, the reopen counter, the cached database resource, and release of everything when
-// the object goes.
+// the container, the reopen counter, and the cached database resource.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -75,25 +74,6 @@ TEST(SharedContext, DBResourceIsCachedPerObject) {
   h.registry->Register(std::string(class_ids::kDBResource), [] { return std::make_shared<testing::RecordingDBResource>(); });
   EXPECT_NE(other->DBResource(), nullptr);
   EXPECT_NE(other->DBResource(), first);
-}
-
-// When the form unbinds and lets go, the object and everything it holds are released.
-TEST(SharedContext, ReleasesEverythingWhenTheFormLetsGo) {
-  LibraryHarness h(false);
-  std::weak_ptr<SharedProcedures> weak;
-  std::weak_ptr<testing::RecordingForm> weak_form;
-  {
-    auto form = std::make_shared<testing::RecordingForm>(h.log);
-    auto shared = std::make_shared<SharedProcedures>();
-    shared->OwnerForm(form);
-    (void)shared->DBResource();
-    weak = shared;
-    weak_form = form;
-    shared->OwnerForm(nullptr);
-  }
-  EXPECT_TRUE(weak.expired());
-  EXPECT_TRUE(weak_form.expired());
-  EXPECT_EQ(h.container.use_count(), 1);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/doubles/harness.h"
-#include "ui_shared/contracts/class_ids.h"
 
 namespace kw {
 namespace {
@@ -12,7 +11,6 @@ namespace {
 using ::testing::StrEq;
 using ::testing::ThrowsMessage;
 using testing::LibraryHarness;
-using testing::RecordingFeedback;
 
 // The first showing creates the dialog, writes Setting, fills every property in order, clears the
 // pending notification once, shows the dialog modally above the main window with the default
@@ -81,24 +79,6 @@ TEST(ShowFeedbackForm, ErrorsLeaveThroughTheTrailWithTheDefaultPointer) {
     EXPECT_EQ(e.Source(), "ZB_MsgBox");
     EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.ShowFeedbackForm:140\r\nno display");
   }
-}
-
-// The dialog goes with the SharedProcedures object that created it.
-TEST(ShowFeedbackForm, DialogIsReleasedWithItsOwner) {
-  LibraryHarness h;
-  std::weak_ptr<RecordingFeedback> watch;
-  ScopedRegistration registration(std::string(class_ids::kFeedbackForm), [&] {
-    auto dialog = std::make_shared<RecordingFeedback>(h.log);
-    watch = dialog;
-    return dialog;
-  });
-  auto shared = std::make_shared<SharedProcedures>();
-  shared->OwnerForm(h.form);
-  (void)shared->ShowFeedbackForm("m", "", kRuleHard, 1);
-  EXPECT_FALSE(watch.expired());
-  shared->OwnerForm(nullptr);
-  shared.reset();
-  EXPECT_TRUE(watch.expired());
 }
 
 }  // namespace

@@ -161,7 +161,8 @@ TEST(DisplayRecordErrors, DisabledFilteredAndSilencedRules) {
 
 // In a non-interactive send-off the record is brought into view before any message: the grid's Row
 // receives the key; a tree view or list view selects the entry "K" + key and hands the list's
-// selection to the form; a missing entry hands over whatever the list reports.
+// selection to the form; a missing entry hands over whatever the list reports. An interactive
+// send-off leaves the list alone.
 TEST(DisplayRecordErrors, SendOffBringsTheRecordIntoView) {
   struct Row {
     const char* type;
@@ -192,8 +193,9 @@ TEST(DisplayRecordErrors, SendOffBringsTheRecordIntoView) {
   h.container->send_off_mode = true;
   h.container->send_off_interactive = true;
   auto li = OneRecord(h);
+  li->hard_rules->rules = {std::make_shared<FakeHardRule>(4, 1, 2001, "Age missing")};
   auto list = std::make_shared<RecordingList>(h.log, "TrfEditGrid", std::vector<std::string>{});
-  EXPECT_TRUE(h.shared->DisplayRecordErrors(li, false, list));
+  EXPECT_FALSE(h.shared->DisplayRecordErrors(li, false, list));
   EXPECT_TRUE(list->row.IsEmpty());
 }
 
