@@ -1,6 +1,7 @@
 // Activation of a form: the home and month checks with their messages and form keys, the change
 // detection that clears the soft-rule cache and marks the form's data out of date, the home
 // screen's reopen counter, and the error trail.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "tests/doubles/harness.h"
@@ -9,6 +10,8 @@
 namespace kw {
 namespace {
 
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 using testing::LibraryHarness;
 using Access = SharedProceduresTestAccess;
 
@@ -43,16 +46,15 @@ TEST(OnActivate, HomeScreenComparesTheReopenCounterButNeverRecordsIt) {
   EXPECT_TRUE(CacheCleared(h));
   h.form->first_time = false;
   h.persist->trf_reopened = 1;
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 2; ++i) {
     SeedCache(h);
     h.log->Clear();
     EXPECT_TRUE(h.shared->OnActivate(params, icIsHome)) << i;
     EXPECT_TRUE(CacheCleared(h)) << i;
-    const std::vector<std::string> expected = {
+    EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{
         "Form.Get FirstTime()", "Persist.Get TrfReopened()", "Form.DirtyOnActivate()",
         "Form.EveryOnActivate(\"\")", "Form.Get Title()", "Container.Let FormTitle(\"Test Form\")",
-        "Form.Get Icon()", "Container.Set FormIcon(Picture)"};
-    EXPECT_EQ(h.log->Entries(), expected) << i;
+        "Form.Get Icon()", "Container.Set FormIcon(Picture)"})) << i;
   }
   SelectActiveMonth(h);
   h.log->Clear();
@@ -60,56 +62,47 @@ TEST(OnActivate, HomeScreenComparesTheReopenCounterButNeverRecordsIt) {
   EXPECT_EQ(h.log->CountOf("Form.DirtyOnActivate()"), 1u);
 }
 
-// A missing home stops a month-dependent form after the home message: the month is not tested,
-// the Our Home key is written, the pointer is the default during the message and restored after.
-TEST(OnActivate, MissingHomeShowsTheHomeMessageAndSendsToOurHome) {
-  LibraryHarness h;
-  h.container->month_id = "M1";
-  h.container->stat_status = 1;
-  h.screen->MousePointer(kPointerHourglass);
-  ActiveParams params;
-  EXPECT_FALSE(h.shared->OnActivate(params, icDependsOnMonth));
-  EXPECT_EQ(params.GotoFormKey, "KW_UI01____FRM_H_OurHome");
-  EXPECT_EQ(h.dialog->feedback, kHomeMessage);
-  EXPECT_EQ(h.dialog->more_feedback, "");
-  EXPECT_EQ(h.dialog->rule_type, kRuleHard);
-  EXPECT_EQ(h.dialog->rule_number, 2183);
-  EXPECT_EQ(h.dialog->pointer_during_show, kPointerDefault);
-  EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
-  EXPECT_EQ(h.log->Matching("Container.Get CurrentH_HomeMonthlyStatsID").size(), 0u);
-  EXPECT_EQ(h.log->Matching("Form.EveryOnActivate").size(), 0u);
-  EXPECT_EQ(h.log->Matching("Form.DirtyOnActivate").size(), 0u);
-  EXPECT_EQ(h.log->Matching("Container.Let FormTitle").size(), 0u);
-}
-
-struct MonthRow {
-  const char* name;
-  std::string month_id;
-  uint8_t status;
-  enumHomeMonth depends_on;
-  bool accepted;
-};
-
-// The month check wants a month record with status 1, and only forms that depend on home or month
-// run it; the month message is shown whatever bDisplayMessage says.
-TEST(OnActivate, MonthCheckAcceptsOnlyAnActiveTrf) {
-  const MonthRow rows[] = {
-      {"active month", "M1", 1, icDependsOnMonth, true},
-      {"status 2", "M1", 2, icDependsOnMonth, false},
-      {"no month record", "", 1, icDependsOnHome, false},
-      {"month screen needs no active TRF", "M1", 2, icIsMonth, true},
+// The home check comes first and a missing home stops before the month is tested; the month check
+// wants a month record with status 1 and only forms that depend on home or month run it. A refusal
+// shows its message as a hard rule with the default pointer, restores the pointer found on entry,
+// writes its form key and ends before the form is asked anything.
+TEST(OnActivate, HomeThenMonthChecksSendToTheirScreens) {
+  struct Row {
+    const char* name;
+    std::string home_id, month_id;
+    uint8_t status;
+    enumHomeMonth depends_on;
+    const char *key, *message;
+    int32_t number;
+  };
+  const Row rows[] = {
+      {"no home", "", "M1", 1, icDependsOnMonth, "KW_UI01____FRM_H_OurHome", kHomeMessage, 2183},
+      {"active month", "H1", "M1", 1, icDependsOnMonth, "", "", -1},
+      {"status 2", "H1", "M1", 2, icDependsOnMonth, "KW_UI01____FRM_H_TRFSetup", kMonthMessage, 2184},
+      {"no month record", "H1", "", 1, icDependsOnHome, "KW_UI01____FRM_H_TRFSetup", kMonthMessage, 2184},
+      {"month screen needs no active TRF", "H1", "M1", 2, icIsMonth, "", "", -1},
   };
   for (const auto& row : rows) {
     LibraryHarness h;
-    h.container->home_id = "H1";
+    h.container->home_id = row.home_id;
     h.container->month_id = row.month_id;
     h.container->stat_status = row.status;
+    h.screen->MousePointer(kPointerHourglass);
     ActiveParams params;
-    EXPECT_EQ(h.shared->OnActivate(params, row.depends_on), row.accepted) << row.name;
-    EXPECT_EQ(params.GotoFormKey, row.accepted ? "" : "KW_UI01____FRM_H_TRFSetup") << row.name;
-    EXPECT_EQ(h.dialog->feedback, row.accepted ? "" : kMonthMessage) << row.name;
-    EXPECT_EQ(h.dialog->rule_number, row.accepted ? -1 : 2184) << row.name;
+    EXPECT_EQ(h.shared->OnActivate(params, row.depends_on), row.number == -1) << row.name;
+    EXPECT_EQ(params.GotoFormKey, row.key) << row.name;
+    EXPECT_EQ(h.dialog->feedback, row.message) << row.name;
+    EXPECT_EQ(h.dialog->rule_number, row.number) << row.name;
+    EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass) << row.name;
+    if (row.number == -1) continue;
+    EXPECT_EQ(h.dialog->more_feedback, "") << row.name;
+    EXPECT_EQ(h.dialog->rule_type, kRuleHard) << row.name;
+    EXPECT_EQ(h.dialog->pointer_during_show, kPointerDefault) << row.name;
+    EXPECT_EQ(h.log->Matching("Container.Get CurrentH_HomeMonthlyStatsID").empty(), row.number == 2183) << row.name;
+    for (const char* never : {"Form.EveryOnActivate", "Form.DirtyOnActivate", "Container.Let FormTitle"})
+      EXPECT_TRUE(h.log->Matching(never).empty()) << row.name << never;
   }
+  // The month message is shown whatever bDisplayMessage says.
   LibraryHarness h;
   h.container->month_id = "M1";
   h.container->stat_status = 2;
@@ -132,10 +125,9 @@ TEST(OnActivate, OnlyAChangedContextClearsTheCacheAndMarksTheFormDirty) {
   EXPECT_TRUE(h.shared->OnActivate(params, icDependsOnHome));
   EXPECT_FALSE(CacheCleared(h));
   EXPECT_EQ(h.log->CountOf("Form.DirtyOnActivate()"), 0u);
-  EXPECT_EQ(h.log->CountOf("Form.EveryOnActivate(\"\")"), 1u);
-  EXPECT_EQ(h.log->CountOf("Container.Let FormTitle(\"Test Form\")"), 1u);
-  EXPECT_EQ(h.log->CountOf("Container.Set FormIcon(Picture)"), 1u);
-
+  for (const char* once : {"Form.EveryOnActivate(\"\")", "Container.Let FormTitle(\"Test Form\")",
+                           "Container.Set FormIcon(Picture)"})
+    EXPECT_EQ(h.log->CountOf(once), 1u) << once;
   h.container->trf_type_code = "B";
   h.log->Clear();
   EXPECT_TRUE(h.shared->OnActivate(params, icDependsOnMonth));
@@ -143,28 +135,25 @@ TEST(OnActivate, OnlyAChangedContextClearsTheCacheAndMarksTheFormDirty) {
   EXPECT_EQ(h.log->CountOf("Form.DirtyOnActivate()"), 1u);
 }
 
-// EveryOnActivate false ends the activation after DirtyOnActivate, before the title and icon.
-TEST(OnActivate, EveryOnActivateFalseStopsBeforeTitleAndIcon) {
+// EveryOnActivate false ends the activation after DirtyOnActivate, before the title and icon; a
+// DependsOn outside 0 to 3 runs neither check, so only the reopen counter can mark the data dirty.
+TEST(OnActivate, EveryOnActivateFalseStopsEarlyAndUnknownDependencyRunsNoCheck) {
   LibraryHarness h;
   SelectActiveMonth(h);
   h.form->every_on_activate = false;
   ActiveParams params;
   EXPECT_FALSE(h.shared->OnActivate(params, icDependsOnMonth));
   EXPECT_LT(h.log->IndexOf("Form.DirtyOnActivate()"), h.log->IndexOf("Form.EveryOnActivate(\"\")"));
-  EXPECT_EQ(h.log->Matching("Container.Let FormTitle").size(), 0u);
-  EXPECT_EQ(h.log->Matching("Container.Set FormIcon").size(), 0u);
-}
+  EXPECT_TRUE(h.log->Matching("Container.Let FormTitle").empty());
+  EXPECT_TRUE(h.log->Matching("Container.Set FormIcon").empty());
 
-// A DependsOn outside 0 to 3 runs neither check; only the reopen counter can mark the data dirty.
-TEST(OnActivate, UnknownDependencyRunsNoCheck) {
-  LibraryHarness h;
-  ActiveParams params;
-  EXPECT_TRUE(h.shared->OnActivate(params, static_cast<enumHomeMonth>(7)));
-  EXPECT_EQ(h.log->Matching("Container.Get CurrentH").size(), 0u);
-  EXPECT_EQ(h.log->CountOf("Form.DirtyOnActivate()"), 0u);
-  h.persist->trf_reopened = 4;
-  EXPECT_TRUE(h.shared->OnActivate(params, static_cast<enumHomeMonth>(-1)));
-  EXPECT_EQ(h.log->CountOf("Form.DirtyOnActivate()"), 1u);
+  LibraryHarness g;
+  EXPECT_TRUE(g.shared->OnActivate(params, static_cast<enumHomeMonth>(7)));
+  EXPECT_TRUE(g.log->Matching("Container.Get CurrentH").empty());
+  EXPECT_EQ(g.log->CountOf("Form.DirtyOnActivate()"), 0u);
+  g.persist->trf_reopened = 4;
+  EXPECT_TRUE(g.shared->OnActivate(params, static_cast<enumHomeMonth>(-1)));
+  EXPECT_EQ(g.log->CountOf("Form.DirtyOnActivate()"), 1u);
 }
 
 // A failed check still records what it saw: the next activation with the home now selected finds
@@ -174,7 +163,6 @@ TEST(OnActivate, FailedCheckKeepsItsSnapshot) {
   h.container->trf_type_code = "A";
   ActiveParams params;
   EXPECT_FALSE(h.shared->OnActivate(params, icIsMonth));
-  h.log->Clear();
   h.container->home_id = "H1";
   bool changed = false;
   EXPECT_TRUE(h.shared->IsValidHome(params, changed));
@@ -191,25 +179,16 @@ TEST(OnActivate, ErrorsLeaveThroughTheTrail) {
   SelectActiveMonth(h);
   h.form->FailOn("EveryOnActivate", Error(err::kInvalidCall, "Form", "broken form"));
   ActiveParams params;
-  try {
-    (void)h.shared->OnActivate(params, icDependsOnMonth);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.OnActivate:80\r\nbroken form");
-  }
+  EXPECT_THAT([&] { (void)h.shared->OnActivate(params, icDependsOnMonth); },
+              ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.OnActivate:80\r\nbroken form")));
 
   LibraryHarness g;
   g.screen->MousePointer(kPointerHourglass);
   g.dialog->FailOn("Prepare", Error(err::kInvalidCall, "ZB_MsgBox", "no display"));
-  try {
-    (void)g.shared->OnActivate(params, icDependsOnHome);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Description(),
-              "KW_UIShared.SharedProcedures.OnActivate:30\r\n"
-              "KW_UIShared.SharedProcedures.IsValidHome:40\r\n"
-              "KW_UIShared.SharedProcedures.ShowFeedbackForm:130\r\nno display");
-  }
+  EXPECT_THAT([&] { (void)g.shared->OnActivate(params, icDependsOnHome); },
+              ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.OnActivate:30\r\n"
+                                         "KW_UIShared.SharedProcedures.IsValidHome:40\r\n"
+                                         "KW_UIShared.SharedProcedures.ShowFeedbackForm:130\r\nno display")));
   EXPECT_EQ(g.screen->MousePointer(), kPointerDefault);
 }
 

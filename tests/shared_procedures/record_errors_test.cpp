@@ -1,6 +1,7 @@
 // The record error display: hard rules with their filter and focus, soft rules settled through
 // questions, notices and the record cache, re-validation, the send-off steps that bring the record
 // into view, and the pointer.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,8 @@
 namespace kw {
 namespace {
 
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 using testing::FakeHardRule;
 using testing::FakeLI;
 using testing::FakeSoftRule;
@@ -34,18 +37,9 @@ std::shared_ptr<FakeSoftRule> AddSoftRule(FakeLI& li, int32_t number, bool quest
   return rule;
 }
 
-// A business object without records is fine: nothing shown, the pointer ends at the default.
-TEST(DisplayRecordErrors, EmptyObjectIsAcceptedSilently) {
-  LibraryHarness h;
-  auto li = std::make_shared<FakeLI>(h.log);
-  h.screen->MousePointer(5);
-  EXPECT_TRUE(h.shared->DisplayRecordErrors(li));
-  EXPECT_EQ(h.log->Matching("Dialog.").size(), 0u);
-  EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
-}
-
 // Every broken hard rule is focused through its tag and shown in order; a rule-number filter keeps
-// only the matching rule; with messages disabled nothing moves. The result is false each time.
+// only the matching rule; with messages disabled nothing moves. The result is false each time,
+// and soft rules are not looked at while a hard rule is broken.
 TEST(DisplayRecordErrors, HardRulesAreFocusedAndShownThroughTheFilter) {
   struct Row {
     const char* name;
@@ -71,8 +65,14 @@ TEST(DisplayRecordErrors, HardRulesAreFocusedAndShownThroughTheFilter) {
     }
     EXPECT_EQ(seen, row.expected) << row.name;
     EXPECT_EQ(h.screen->MousePointer(), kPointerDefault) << row.name;
-    EXPECT_EQ(h.log->Matching("Get SoftRules").size(), 0u) << row.name;
+    EXPECT_TRUE(h.log->Matching("LI.Get SoftRules").empty()) << row.name;
   }
+  // A business object without records is fine: nothing shown, the pointer ends at the default.
+  LibraryHarness h;
+  h.screen->MousePointer(5);
+  EXPECT_TRUE(h.shared->DisplayRecordErrors(std::make_shared<FakeLI>(h.log)));
+  EXPECT_TRUE(h.log->Matching("Dialog.").empty());
+  EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
 }
 
 // An accepted question settles the rule and caches its trimmed value under the record key; the same
@@ -93,8 +93,8 @@ TEST(DisplayRecordErrors, AcceptedQuestionsAreCachedUntilTheValueChanges) {
   h.log->Clear();
   EXPECT_TRUE(h.shared->DisplayRecordErrors(li, false, nullptr, 0, 0, false));
   EXPECT_FALSE(rule->broken);
-  EXPECT_EQ(h.log->Matching("Dialog.").size(), 0u);
-  EXPECT_EQ(h.log->Matching("Form.SetFocusTo").size(), 0u);
+  EXPECT_TRUE(h.log->Matching("Dialog.").empty());
+  EXPECT_TRUE(h.log->Matching("Form.SetFocusTo").empty());
 
   rule->broken = true;
   rule->value = Variant::Text("41");
@@ -148,7 +148,7 @@ TEST(DisplayRecordErrors, DisabledFilteredAndSilencedRules) {
   EXPECT_FALSE(h.shared->DisplayRecordErrors(li, false, nullptr, 0, 9));
   EXPECT_TRUE(disabled->broken);
   EXPECT_TRUE(other->broken);
-  EXPECT_EQ(h.log->Matching("Dialog.").size(), 0u);
+  EXPECT_TRUE(h.log->Matching("Dialog.").empty());
   EXPECT_EQ(h.log->CountOf("LI.IsValid(Empty)"), 2u);
 
   auto cached = AddSoftRule(*li, 9, true, "40");
@@ -156,12 +156,13 @@ TEST(DisplayRecordErrors, DisabledFilteredAndSilencedRules) {
   EXPECT_FALSE(h.shared->DisplayRecordErrors(li, true));
   EXPECT_FALSE(cached->broken);
   EXPECT_TRUE(other->broken);
-  EXPECT_EQ(h.log->Matching("Dialog.").size(), 0u);
+  EXPECT_TRUE(h.log->Matching("Dialog.").empty());
 }
 
 // In a non-interactive send-off the record is brought into view before any message: the grid's Row
 // receives the key; a tree view or list view selects the entry "K" + key and hands the list's
-// selection to the form; a missing entry hands over whatever the list reports.
+// selection to the form; a missing entry hands over whatever the list reports. An interactive
+// send-off leaves the list alone.
 TEST(DisplayRecordErrors, SendOffBringsTheRecordIntoView) {
   struct Row {
     const char* type;
@@ -192,8 +193,9 @@ TEST(DisplayRecordErrors, SendOffBringsTheRecordIntoView) {
   h.container->send_off_mode = true;
   h.container->send_off_interactive = true;
   auto li = OneRecord(h);
+  li->hard_rules->rules = {std::make_shared<FakeHardRule>(4, 1, 2001, "Age missing")};
   auto list = std::make_shared<RecordingList>(h.log, "TrfEditGrid", std::vector<std::string>{});
-  EXPECT_TRUE(h.shared->DisplayRecordErrors(li, false, list));
+  EXPECT_FALSE(h.shared->DisplayRecordErrors(li, false, list));
   EXPECT_TRUE(list->row.IsEmpty());
 }
 
@@ -204,22 +206,13 @@ TEST(DisplayRecordErrors, ErrorsLeaveThroughTheTrailWithTheHourglass) {
   auto li = OneRecord(h);
   li->hard_rules->rules = {std::make_shared<FakeHardRule>(4, 1, 2001, "Age missing")};
   h.form->FailOn("SetFocusTo", Error(err::kInvalidCall, "Form", "no such control"));
-  try {
-    (void)h.shared->DisplayRecordErrors(li);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.DisplayRecordErrors:100\r\nno such control");
-  }
+  EXPECT_THAT([&] { (void)h.shared->DisplayRecordErrors(li); },
+              ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.DisplayRecordErrors:100\r\nno such control")));
   EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
-
   h.form->Disarm("SetFocusTo");
   li->hard_rules->rules = {std::make_shared<FakeHardRule>(40000, 1, 2001, "Age missing")};
-  try {
-    (void)h.shared->DisplayRecordErrors(li);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kOverflow);
-  }
+  EXPECT_THAT([&] { (void)h.shared->DisplayRecordErrors(li); },
+              ThrowsMessage<Error>(::testing::EndsWith("\r\nOverflow")));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Field, record and whole-object validation: which rules are shown, the write-back of a field
 // between soft-rule passes, the form's control validation, the send-off flag, and the walk over
 // every record with the record group at the end.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -13,12 +14,13 @@
 namespace kw {
 namespace {
 
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 using testing::FakeHardRule;
 using testing::FakeLI;
-using testing::FarPositionLI;
-using testing::FakeRecordGroup;
 using testing::FakeSoftRule;
 using testing::LibraryHarness;
+using Strings = std::vector<std::string>;
 
 // A business object whose one record (key 101) was just edited.
 std::shared_ptr<FakeLI> EditedRecord(LibraryHarness& h) {
@@ -29,11 +31,19 @@ std::shared_ptr<FakeLI> EditedRecord(LibraryHarness& h) {
   return li;
 }
 
-std::shared_ptr<FakeSoftRule> AddSoftRule(FakeLI& li, int32_t field, int32_t number, bool question) {
-  auto rule = std::make_shared<FakeSoftRule>(field, 1, number, question, "Soft " + std::to_string(number),
-                                             Variant::Text("v"));
-  li.soft_rules->rules.push_back(rule);
-  return rule;
+void AddSoftRule(FakeLI& li, int32_t field, int32_t number, bool question) {
+  li.soft_rules->rules.push_back(std::make_shared<FakeSoftRule>(field, 1, number, question,
+                                                                "Soft " + std::to_string(number), Variant::Text("v")));
+}
+
+// A business object with records 1 to 3, the `current` one current and its group changed.
+std::shared_ptr<FakeLI> ThreeRecords(LibraryHarness& h, int32_t current) {
+  auto li = std::make_shared<FakeLI>(h.log);
+  for (int32_t key = 1; key <= 3; ++key) li->AddRecord({Variant::Long(key)});
+  li->CurrentIndex(Variant::Long(current));
+  li->group_dirty = true;
+  h.log->Clear();
+  return li;
 }
 
 // A stored record that nobody touched is valid for the field check, whatever its rules say, and
@@ -45,7 +55,7 @@ TEST(ValidateField, UntouchedRecordIsNotChecked) {
   li->hard_rules->rules = {std::make_shared<FakeHardRule>(2, 1, 1, "Broken")};
   h.screen->MousePointer(5);
   EXPECT_TRUE(h.shared->ValidateField(li, 2));
-  EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{"LI.IsDirty(Empty)", "LI.Get IsNew()"}));
+  EXPECT_EQ(h.log->Entries(), (Strings{"LI.IsDirty(Empty)", "LI.Get IsNew()"}));
   EXPECT_EQ(h.screen->MousePointer(), 5);
 }
 
@@ -59,25 +69,24 @@ TEST(ValidateField, OnlyFieldLevelHardRulesAreShown) {
                            std::make_shared<FakeHardRule>(5, 1, 13, "Other field")};
   EXPECT_FALSE(h.shared->ValidateField(li, 2));
   EXPECT_EQ(h.log->Matching("Dialog.Let Feedback"),
-            (std::vector<std::string>{"Dialog.Let Feedback(\"First\")", "Dialog.Let Feedback(\"Other field\")"}));
+            (Strings{"Dialog.Let Feedback(\"First\")", "Dialog.Let Feedback(\"Other field\")"}));
   EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
-
-  LibraryHarness g;
-  auto record_level = EditedRecord(g);
-  record_level->hard_rules->rules = {std::make_shared<FakeHardRule>(2, 2, 12, "Record level")};
-  EXPECT_TRUE(g.shared->ValidateField(record_level, 2));
-  EXPECT_EQ(g.log->Matching("Dialog.").size(), 0u);
+  li->hard_rules->rules.erase(li->hard_rules->rules.begin());
+  li->hard_rules->rules.pop_back();
+  h.log->Clear();
+  EXPECT_TRUE(h.shared->ValidateField(li, 2));
+  EXPECT_TRUE(h.log->Matching("Dialog.").empty());
 }
 
 // A declined question refuses the field, keeps the rule broken and writes nothing back.
 TEST(ValidateField, DeclinedQuestionRefusesWithoutWriteBack) {
   LibraryHarness h;
   auto li = EditedRecord(h);
-  auto rule = AddSoftRule(*li, 2, 7, true);
+  AddSoftRule(*li, 2, 7, true);
   h.dialog->answers = {"1"};
   EXPECT_FALSE(h.shared->ValidateField(li, 2));
-  EXPECT_TRUE(rule->broken);
-  EXPECT_EQ(h.log->Matching("LI.FieldValue(").size(), 0u);
+  EXPECT_TRUE(li->soft_rules->rules[0]->broken);
+  EXPECT_TRUE(h.log->Matching("LI.FieldValue(").empty());
   EXPECT_EQ(h.dialog->rule_type, kRuleQuestion);
 }
 
@@ -92,55 +101,38 @@ TEST(ValidateField, SettledPassWritesTheFieldBackAndAsksWhatItRaises) {
   };
   h.dialog->answers = {"", "0"};
   EXPECT_TRUE(h.shared->ValidateField(li, 2));
-  const std::vector<std::string> write_back = {"LI.FieldValueAt(-1, 3)", "LI.FieldValue(3, \"Smith\")"};
-  const auto calls = h.log->Matching("LI.FieldValue");
-  EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 2), write_back);
+  auto calls = h.log->Matching("LI.FieldValue");
+  calls.resize(2);
+  EXPECT_EQ(calls, (Strings{"LI.FieldValueAt(-1, 3)", "LI.FieldValue(3, \"Smith\")"}));
   EXPECT_EQ(h.log->Matching("Dialog.Let Feedback"),
-            (std::vector<std::string>{"Dialog.Let Feedback(\"Soft 7\")", "Dialog.Let Feedback(\"Soft 8\")"}));
+            (Strings{"Dialog.Let Feedback(\"Soft 7\")", "Dialog.Let Feedback(\"Soft 8\")"}));
   EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
-}
-
-// The largest field number overflows the position arithmetic when its value is written back.
-TEST(ValidateField, LargestFieldNumberOverflows) {
-  LibraryHarness h;
-  auto li = EditedRecord(h);
+  // The largest field number overflows the position arithmetic when its value is written back.
   const int32_t largest = std::numeric_limits<int32_t>::max();
-  AddSoftRule(*li, largest, 7, false);
-  try {
-    (void)h.shared->ValidateField(li, largest);
-    FAIL() << "no overflow";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kOverflow);
-    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.ValidateField:110\r\nOverflow");
-  }
+  AddSoftRule(*li, largest, 9, false);
+  EXPECT_THAT([&] { (void)h.shared->ValidateField(li, largest); },
+              ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.ValidateField:110\r\nOverflow")));
   EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
 }
 
-// A valid record: the form's controls first, then the rules with the send-off flag around Validate.
-TEST(ValidateRecord, ValidRecordRunsControlsThenRules) {
+// A valid record: the form's controls first, then the rules with the send-off flag around
+// Validate. In a non-interactive send-off the controls are skipped and the object is told it is
+// sent off; an empty object is valid; a broken record goes to the error display.
+TEST(ValidateRecord, ControlsThenRulesSendOffEmptyAndBrokenRecords) {
   LibraryHarness h;
   auto li = EditedRecord(h);
   EXPECT_TRUE(h.shared->ValidateRecord(li));
-  const std::vector<std::string> expected = {
-      "Container.Get SendOffValidationMode()", "Form.ValidateMyControls()", "LI.Let SuspendValidation(False)",
-      "Container.Get SendOffValidationMode()", "LI.Let SendOffValidation(False)", "LI.Validate()",
-      "LI.Let SendOffValidation(False)", "LI.IsValid(Empty)"};
-  EXPECT_EQ(h.log->Entries(), expected);
-}
-
-// In a non-interactive send-off the controls are skipped and the object is told it is sent off;
-// an empty object is valid; a broken record goes to the error display.
-TEST(ValidateRecord, SendOffEmptyAndBrokenRecords) {
-  LibraryHarness h;
+  EXPECT_EQ(h.log->Entries(),
+            (Strings{"Container.Get SendOffValidationMode()", "Form.ValidateMyControls()",
+                     "LI.Let SuspendValidation(False)", "Container.Get SendOffValidationMode()",
+                     "LI.Let SendOffValidation(False)", "LI.Validate()", "LI.Let SendOffValidation(False)",
+                     "LI.IsValid(Empty)"}));
   h.container->send_off_mode = true;
-  auto li = EditedRecord(h);
+  h.log->Clear();
   EXPECT_TRUE(h.shared->ValidateRecord(li));
   EXPECT_EQ(h.log->CountOf("Form.ValidateMyControls()"), 0u);
   EXPECT_EQ(h.log->CountOf("LI.Let SendOffValidation(True)"), 1u);
-
-  auto empty = std::make_shared<FakeLI>(h.log);
-  EXPECT_TRUE(h.shared->ValidateRecord(empty, false, nullptr, nullptr, false));
-
+  EXPECT_TRUE(h.shared->ValidateRecord(std::make_shared<FakeLI>(h.log), false, nullptr, nullptr, false));
   li->hard_rules->rules = {std::make_shared<FakeHardRule>(2, 1, 11, "Broken")};
   EXPECT_FALSE(h.shared->ValidateRecord(li));
   EXPECT_EQ(h.dialog->feedback, "Broken");
@@ -150,36 +142,28 @@ TEST(ValidateRecord, SendOffEmptyAndBrokenRecords) {
 // failing record stays current.
 TEST(ValidateLI, StopsAtTheFirstFailingRecord) {
   LibraryHarness h;
-  auto li = std::make_shared<FakeLI>(h.log);
-  for (int32_t key = 1; key <= 3; ++key) li->AddRecord({Variant::Long(key)});
-  li->CurrentIndex(Variant::Long(3));
-  li->group_dirty = true;
+  auto li = ThreeRecords(h, 3);
   li->on_validate = [](FakeLI& self) {
     self.hard_rules->rules.clear();
     if (self.Current() == 2) self.hard_rules->rules = {std::make_shared<FakeHardRule>(0, 2, 5, "Second")};
   };
-  h.log->Clear();
   EXPECT_FALSE(h.shared->ValidateLI(li));
-  EXPECT_EQ(h.log->Matching("LI.Let CurrentIndex"),
-            (std::vector<std::string>{"LI.Let CurrentIndex(1)", "LI.Let CurrentIndex(2)"}));
+  EXPECT_EQ(h.log->Matching("LI.Let CurrentIndex"), (Strings{"LI.Let CurrentIndex(1)", "LI.Let CurrentIndex(2)"}));
   EXPECT_EQ(h.log->CountOf("LI.Validate()"), 2u);
   EXPECT_EQ(h.log->CountOf("LI.Get GroupDirty()"), 0u);
   EXPECT_EQ(li->Current(), 2);
-  EXPECT_EQ(h.log->Entries()[0], "LI.Get CurrentIndex()");
-  EXPECT_EQ(h.log->Entries()[1], "LI.CancelEdit()");
+  EXPECT_EQ(Strings(h.log->Entries().begin(), h.log->Entries().begin() + 2),
+            (Strings{"LI.Get CurrentIndex()", "LI.CancelEdit()"}));
 }
 
 // When every record passes the group decides, and the position found on entry is restored after
 // it whatever it answers; an empty object still has its group validated.
 TEST(ValidateLI, GroupDecidesAndThePositionIsRestored) {
   LibraryHarness h;
-  auto validator = std::make_shared<FakeRecordGroup>(h.log);
+  auto validator = std::make_shared<testing::FakeRecordGroup>(h.log);
   validator->hard_rules->rules = {std::make_shared<FakeHardRule>(-1, 3, 9, "Group broken")};
   h.registry->Register("KW01.RGResidents", [&] { return validator; });
-  auto li = std::make_shared<FakeLI>(h.log);
-  for (int32_t key = 1; key <= 3; ++key) li->AddRecord({Variant::Long(key)});
-  li->CurrentIndex(Variant::Long(2));
-  li->group_dirty = true;
+  auto li = ThreeRecords(h, 2);
   EXPECT_FALSE(h.shared->ValidateLI(li));
   EXPECT_EQ(h.log->Matching("LI.Let CurrentIndex").back(), "LI.Let CurrentIndex(2)");
   EXPECT_EQ(h.dialog->feedback, "Group broken");
@@ -188,7 +172,7 @@ TEST(ValidateLI, GroupDecidesAndThePositionIsRestored) {
   empty->group_dirty = true;
   h.log->Clear();
   EXPECT_FALSE(h.shared->ValidateLI(empty));
-  EXPECT_EQ(h.log->Matching("LI.Let CurrentIndex").size(), 0u);
+  EXPECT_TRUE(h.log->Matching("LI.Let CurrentIndex").empty());
   validator->hard_rules->rules.clear();
   EXPECT_TRUE(h.shared->ValidateLI(empty));
 }
@@ -196,15 +180,10 @@ TEST(ValidateLI, GroupDecidesAndThePositionIsRestored) {
 // A position beyond 16 bits overflows before any record is validated.
 TEST(ValidateLI, PositionBeyond16BitsOverflowsFirst) {
   LibraryHarness h;
-  auto li = std::make_shared<FarPositionLI>(h.log);
+  auto li = std::make_shared<testing::FarPositionLI>(h.log);
   li->AddRecord({Variant::Long(1)});
-  try {
-    (void)h.shared->ValidateLI(li);
-    FAIL() << "no overflow";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kOverflow);
-    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.ValidateLI:20\r\nOverflow");
-  }
+  EXPECT_THAT([&] { (void)h.shared->ValidateLI(li); },
+              ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.ValidateLI:20\r\nOverflow")));
   EXPECT_EQ(h.log->CountOf("LI.CancelEdit()"), 0u);
   EXPECT_EQ(h.log->CountOf("LI.Validate()"), 0u);
 }

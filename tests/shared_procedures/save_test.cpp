@@ -1,19 +1,20 @@
 // Saving and leaving a form: the panel refusal and its two messages, the save with the record
 // error display on refusal, the batch write with its filter lifted, and the deactivation steps.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "tests/doubles/fake_business_object.h"
 #include "tests/doubles/far_position_li.h"
-#include "tests/doubles/fake_record_group.h"
 #include "tests/doubles/harness.h"
 
 namespace kw {
 namespace {
 
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 using testing::FakeLI;
-using testing::FarPositionLI;
-using testing::FakeSoftRule;
 using testing::LibraryHarness;
+using Strings = std::vector<std::string>;
 
 std::shared_ptr<FakeLI> TwoRecords(LibraryHarness& h, int32_t save_mode = 0) {
   auto li = std::make_shared<FakeLI>(h.log);
@@ -27,12 +28,10 @@ std::shared_ptr<FakeLI> TwoRecords(LibraryHarness& h, int32_t save_mode = 0) {
 
 // An open panel refuses the save with the named or generic message, even without an object.
 TEST(OnSave, OpenPanelRefusesWithItsMessage) {
-  struct Row {
-    const char* panel;
-    const char* message;
+  const struct {
+    const char *panel, *message;
     int32_t number;
-  };
-  const Row rows[] = {
+  } rows[] = {
       {"Find", "Unable to save while Find dialog box is visible. Please close dialog and try again.", 2181},
       {"", "Unable to save while a dialog box on the screen is visible. Please close dialog and try again.", 2182},
   };
@@ -48,18 +47,16 @@ TEST(OnSave, OpenPanelRefusesWithItsMessage) {
   }
 }
 
-struct SaveRow {
-  const char* name;
-  int32_t records;
-  int32_t save_mode;
-  bool skip_controls;
-  std::vector<std::string> expected;
-};
-
-// What a save calls on the form and the object, for empty and filled objects, with and without
-// the batch write and the control validation.
+// What a save calls on the form and the object, for no object, empty and filled objects, with and
+// without the batch write and the control validation.
 TEST(OnSave, CallsFollowTheObjectAndItsSaveMode) {
-  const SaveRow rows[] = {
+  const struct {
+    const char* name;
+    int32_t records, save_mode;
+    bool skip_controls;
+    Strings expected;
+  } rows[] = {
+      {"no object", -1, 0, false, {"Form.PanelVisible(\"\")"}},
       {"empty, batch", 0, 4, false, {"Form.PanelVisible(\"\")", "LI.Get SaveMode()", "LI.Get Filter()", "LI.SaveBatch()"}},
       {"empty, no batch", 0, 0, false, {"Form.PanelVisible(\"\")", "LI.Get SaveMode()"}},
       {"saved", 1, 0, false, {"Form.PanelVisible(\"\")", "Form.ValidateMyControls()", "LI.Save(False)", "LI.Get SaveMode()"}},
@@ -67,15 +64,12 @@ TEST(OnSave, CallsFollowTheObjectAndItsSaveMode) {
   };
   for (const auto& row : rows) {
     LibraryHarness h;
-    auto li = std::make_shared<FakeLI>(h.log);
-    if (row.records) li->AddRecord({Variant::Long(101)});
-    li->save_mode = row.save_mode;
+    auto li = row.records < 0 ? nullptr : std::make_shared<FakeLI>(h.log);
+    if (row.records > 0) li->AddRecord({Variant::Long(101)});
+    if (li) li->save_mode = row.save_mode;
     EXPECT_TRUE(h.shared->OnSave(li, row.skip_controls)) << row.name;
     EXPECT_EQ(h.log->Entries(), row.expected) << row.name;
   }
-  LibraryHarness h;
-  EXPECT_TRUE(h.shared->OnSave(nullptr));
-  EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{"Form.PanelVisible(\"\")"}));
 }
 
 // A refused record goes to the error display: accepted, it is stored with a forced save and the
@@ -85,8 +79,7 @@ TEST(OnSave, RefusedRecordIsShownThenForcedOrAbandoned) {
     LibraryHarness h;
     auto li = TwoRecords(h, 4);
     li->save_answers = {false};
-    li->soft_rules->rules = {
-        std::make_shared<FakeSoftRule>(2, 1, 7, true, "Sure?", Variant::Text("x"))};
+    li->soft_rules->rules = {std::make_shared<testing::FakeSoftRule>(2, 1, 7, true, "Sure?", Variant::Text("x"))};
     h.dialog->answers = {accept ? "0" : "1"};
     EXPECT_EQ(h.shared->OnSave(li), accept);
     EXPECT_EQ(h.dialog->feedback, "Sure?");
@@ -95,54 +88,39 @@ TEST(OnSave, RefusedRecordIsShownThenForcedOrAbandoned) {
   }
 }
 
-// A filter is lifted to 0 around SaveBatch, then put back, then the position is restored.
+// A filter is lifted to 0 around SaveBatch, then put back, then the position is restored; a
+// failing SaveBatch leaves the filter at 0 and leaves through the trail; a position beyond 16 bits
+// overflows before the filter is touched.
 TEST(OnSave, BatchWriteLiftsTheFilterAndRestoresThePosition) {
   LibraryHarness h;
   auto li = TwoRecords(h, 4);
   li->filter = Variant::Text("Name='x'");
   EXPECT_TRUE(h.shared->OnSave(li, true));
-  const std::vector<std::string> expected = {"LI.Get SaveMode()", "LI.Get Filter()", "LI.Get CurrentIndex()",
-                                             "LI.Let Filter(0)", "LI.SaveBatch()", "LI.Let Filter(\"Name='x'\")",
-                                             "LI.Let CurrentIndex(2)"};
   const auto& entries = h.log->Entries();
-  EXPECT_EQ(std::vector<std::string>(entries.end() - 7, entries.end()), expected);
-}
+  EXPECT_EQ(Strings(entries.end() - 7, entries.end()),
+            (Strings{"LI.Get SaveMode()", "LI.Get Filter()", "LI.Get CurrentIndex()", "LI.Let Filter(0)",
+                     "LI.SaveBatch()", "LI.Let Filter(\"Name='x'\")", "LI.Let CurrentIndex(2)"}));
 
-// A failing SaveBatch leaves the filter at 0 and the error leaves through the trail.
-TEST(OnSave, FailingBatchLeavesTheFilterAtZero) {
-  LibraryHarness h;
-  auto li = TwoRecords(h, 4);
-  li->filter = Variant::Text("Name='x'");
   li->FailOn("SaveBatch", Error(err::kComponentBase + 2, "KW_I", "disk full"));
-  try {
-    (void)h.shared->OnSave(li, true);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.OnSave:100\r\ndisk full");
-  }
+  EXPECT_THAT([&] { (void)h.shared->OnSave(li, true); },
+              ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.OnSave:100\r\ndisk full")));
   EXPECT_TRUE(VariantEquals(li->filter, Variant::Long(0)));
-}
 
-// A position beyond 16 bits overflows before the filter is touched.
-TEST(OnSave, PositionBeyond16BitsOverflowsBeforeAnythingIsWritten) {
-  LibraryHarness h;
-  auto li = std::make_shared<FarPositionLI>(h.log);
-  li->save_mode = 4;
-  li->filter = Variant::Text("x");
-  EXPECT_THROW((void)h.shared->OnSave(li, true), Error);
-  EXPECT_EQ(h.log->Matching("LI.Let Filter").size(), 0u);
+  auto far = std::make_shared<testing::FarPositionLI>(h.log);
+  far->save_mode = 4;
+  far->filter = Variant::Text("x");
+  h.log->Clear();
+  EXPECT_THROW((void)h.shared->OnSave(far, true), Error);
+  EXPECT_TRUE(h.log->Matching("LI.Let Filter").empty());
   EXPECT_EQ(h.log->CountOf("LI.SaveBatch()"), 0u);
 }
 
-struct LeaveRow {
-  const char* name;
-  bool send_off, interactive;
-  bool group_validated;
-};
-
 // Leaving validates the record group except in a non-interactive send-off, then asks the form.
 TEST(OnDeactivate, RecordGroupIsSkippedOnlyInANonInteractiveSendOff) {
-  const LeaveRow rows[] = {
+  const struct {
+    const char* name;
+    bool send_off, interactive, group_validated;
+  } rows[] = {
       {"ordinary", false, false, true},
       {"interactive send-off", true, true, true},
       {"non-interactive send-off", true, false, false},
@@ -167,7 +145,6 @@ TEST(OnDeactivate, FormOrSaveCanRefuse) {
   EXPECT_FALSE(h.shared->OnDeactivate(li));
   EXPECT_EQ(h.log->CountOf("LI.Save(False)"), 1u);
   EXPECT_EQ(h.log->CountOf("LI.Get GroupDirty()"), 1u);
-
   h.form->panel_visible = true;
   h.log->Clear();
   EXPECT_FALSE(h.shared->OnDeactivate(li));

@@ -1,5 +1,6 @@
 // Send-off validation: save, validate the current record or every record with the group, save
 // again, and the pointer put back on every answer.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "tests/doubles/fake_business_object.h"
@@ -10,11 +11,11 @@
 namespace kw {
 namespace {
 
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 using testing::FakeHardRule;
 using testing::FakeLI;
-using testing::FakeRecordGroup;
 using testing::LibraryHarness;
-using testing::RecordingList;
 
 std::shared_ptr<FakeLI> OneRecord(LibraryHarness& h) {
   auto li = std::make_shared<FakeLI>(h.log);
@@ -23,59 +24,50 @@ std::shared_ptr<FakeLI> OneRecord(LibraryHarness& h) {
   return li;
 }
 
-// An empty object with only the current record asked for needs nothing: no save, no rules.
-TEST(ValidateForSendoff, EmptyObjectForTheCurrentRecordIsReady) {
+// An empty object (or none) with only the current record asked for needs no save and no rules; a
+// save refused before validation ends the check without running any rule; the pointer found on
+// entry is put back either way.
+TEST(ValidateForSendoff, EmptyObjectIsReadyAndARefusedSaveStops) {
   LibraryHarness h;
-  auto li = std::make_shared<FakeLI>(h.log);
   h.screen->MousePointer(3);
-  EXPECT_TRUE(h.shared->ValidateForSendoff(li, false));
+  EXPECT_TRUE(h.shared->ValidateForSendoff(std::make_shared<FakeLI>(h.log), false));
   EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{"LI.Let SuspendValidation(False)"}));
-  EXPECT_EQ(h.screen->MousePointer(), 3);
   EXPECT_TRUE(h.shared->ValidateForSendoff(nullptr, true));
+  EXPECT_EQ(h.screen->MousePointer(), 3);
+  h.form->panel_visible = true;
+  EXPECT_FALSE(h.shared->ValidateForSendoff(OneRecord(h), true));
+  EXPECT_EQ(h.log->CountOf("LI.Validate()"), 0u);
   EXPECT_EQ(h.screen->MousePointer(), 3);
 }
 
 // An empty object with all records asked for is not saved, but its record group decides.
 TEST(ValidateForSendoff, EmptyObjectForAllRecordsLetsTheGroupDecide) {
   LibraryHarness h;
-  auto validator = std::make_shared<FakeRecordGroup>(h.log);
+  auto validator = std::make_shared<testing::FakeRecordGroup>(h.log);
   validator->hard_rules->rules = {std::make_shared<FakeHardRule>(-1, 3, 9, "No manager")};
   h.registry->Register("KW01.RGResidents", [&] { return validator; });
   h.container->send_off_mode = true;
-  auto li = std::make_shared<FakeLI>(h.log);
   h.screen->MousePointer(3);
-  EXPECT_FALSE(h.shared->ValidateForSendoff(li, true));
-  EXPECT_EQ(h.log->Matching("LI.Save").size(), 0u);
+  EXPECT_FALSE(h.shared->ValidateForSendoff(std::make_shared<FakeLI>(h.log), true));
+  EXPECT_TRUE(h.log->Matching("LI.Save").empty());
   EXPECT_EQ(h.dialog->feedback, "No manager");
   EXPECT_EQ(h.screen->MousePointer(), 3);
 }
 
-// A save refused before validation ends the check without running any rule.
-TEST(ValidateForSendoff, RefusedSaveStopsBeforeValidation) {
-  LibraryHarness h;
-  auto li = OneRecord(h);
-  h.form->panel_visible = true;
-  h.screen->MousePointer(3);
-  EXPECT_FALSE(h.shared->ValidateForSendoff(li, true));
-  EXPECT_EQ(h.log->CountOf("LI.Validate()"), 0u);
-  EXPECT_EQ(h.screen->MousePointer(), 3);
-}
-
 // With the current record only, the caller's list is not used even in a non-interactive send-off;
-// a ready record is saved, validated and saved again.
+// a ready record is saved, validated and saved again, a broken one is not saved again.
 TEST(ValidateForSendoff, CurrentRecordOnlyIgnoresTheList) {
   LibraryHarness h;
   h.container->send_off_mode = true;
   auto li = OneRecord(h);
-  auto list = std::make_shared<RecordingList>(h.log, "ListView", std::vector<std::string>{"K101"});
+  auto list = std::make_shared<testing::RecordingList>(h.log, "ListView", std::vector<std::string>{"K101"});
   EXPECT_TRUE(h.shared->ValidateForSendoff(li, false, list));
   EXPECT_EQ(h.log->CountOf("LI.Save(False)"), 2u);
   EXPECT_EQ(h.log->CountOf("LI.Validate()"), 1u);
-
   li->hard_rules->rules = {std::make_shared<FakeHardRule>(0, 2, 4, "Broken")};
   h.log->Clear();
   EXPECT_FALSE(h.shared->ValidateForSendoff(li, false, list));
-  EXPECT_EQ(h.log->Matching("List").size(), 0u);
+  EXPECT_TRUE(h.log->Matching("List").empty());
   EXPECT_EQ(h.log->CountOf("LI.Save(False)"), 1u);
 }
 
@@ -87,17 +79,11 @@ TEST(ValidateForSendoff, AllRecordsAndErrorsKeepTheHourglass) {
   EXPECT_TRUE(h.shared->ValidateForSendoff(li, true));
   EXPECT_EQ(h.log->CountOf("LI.Validate()"), 2u);
   EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
-
   li->FailOn("Validate", Error(err::kComponentBase + 5, "KW_I", "rules missing"));
-  try {
-    (void)h.shared->ValidateForSendoff(li, true);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Description(),
-              "KW_UIShared.SharedProcedures.ValidateForSendoff:60\r\n"
-              "KW_UIShared.SharedProcedures.ValidateLI:60\r\n"
-              "KW_UIShared.SharedProcedures.ValidateRecord:30\r\nrules missing");
-  }
+  EXPECT_THAT([&] { (void)h.shared->ValidateForSendoff(li, true); },
+              ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.ValidateForSendoff:60\r\n"
+                                         "KW_UIShared.SharedProcedures.ValidateLI:60\r\n"
+                                         "KW_UIShared.SharedProcedures.ValidateRecord:30\r\nrules missing")));
   EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
 }
 
