@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "tests/doubles/harness.h"
+#include "tests/doubles/raised.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/directory.h"
 
@@ -14,6 +15,8 @@ namespace kw {
 namespace {
 
 using testing::LibraryHarness;
+using testing::Raised;
+using testing::RaisedAt;
 
 // A field that holds one value of one ADO type.
 class FixedField : public DBField {
@@ -84,32 +87,21 @@ TEST(SQLAddRightJoin, BuildsTheJoinText) {
 }
 
 // " FROM " in another case or after a line break is not found: 0x80040001, the caller's source
-// and the 46-character description behind the member's location.
+// and the 46-character description behind the member's location; " FROM " beyond character
+// 32767 overflows the 16-bit position.
 TEST(SQLAddRightJoin, MissingFromRaisesTheComponentError) {
   LibraryHarness h;
+  const std::string description = "\" FROM \" not found in strPrimarySQLStatmentArg";
+  EXPECT_EQ(description.size(), 46u);
   for (const char* primary : {"SELECT a from tbA", "SELECT a\r\nFROM tbA", "SELECT a FROMtbA"}) {
-    try {
-      (void)h.shared->SQLAddRightJoin(primary, ", b", "tbB", "ON 1=1", "frmHomes.Refresh");
-      FAIL() << "no error for " << primary;
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Number(), -2147221503);
-      EXPECT_EQ(e.Source(), "frmHomes.Refresh");
-      const std::string description = "\" FROM \" not found in strPrimarySQLStatmentArg";
-      EXPECT_EQ(description.size(), 46u);
-      EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.SQLAddRightJoin:20\r\n" + description);
-    }
+    const Error e = Raised([&] { (void)h.shared->SQLAddRightJoin(primary, ", b", "tbB", "ON 1=1", "frmHomes.Refresh"); });
+    EXPECT_EQ(e.Number(), -2147221503) << primary;
+    EXPECT_EQ(e.Source(), "frmHomes.Refresh");
+    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.SQLAddRightJoin:20\r\n" + description);
   }
-}
-
-// " FROM " beyond character 32767 overflows the 16-bit position.
-TEST(SQLAddRightJoin, FromBeyond16BitsOverflows) {
-  LibraryHarness h;
-  try {
-    (void)h.shared->SQLAddRightJoin("SELECT " + std::string(32760, 'x') + " FROM t", "", "u", "", "S");
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kOverflow);
-  }
+  EXPECT_EQ(Raised([&] { (void)h.shared->SQLAddRightJoin("SELECT " + std::string(32760, 'x') + " FROM t", "", "u", "", "S"); })
+                .Number(),
+            err::kOverflow);
 }
 
 // A query double that logs its statements and answers a set record count.
@@ -129,8 +121,10 @@ class CountingQuery : public DBQuery {
 };
 
 // A new query runs the status-1 statement each time; one row or more means an active TRF.
+// Without a query class the error names the member and statement.
 TEST(HaveActiveTrfs, AsksANewQueryForStatusOne) {
   LibraryHarness h;
+  EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->HaveActiveTrfs(); }), err::kCannotCreate, "HaveActiveTrfs", 10));
   int32_t count = 0;
   int created = 0;
   ScopedRegistration query(std::string(class_ids::kDBQuery), [&] {
@@ -146,18 +140,6 @@ TEST(HaveActiveTrfs, AsksANewQueryForStatusOne) {
   EXPECT_EQ(h.log->CountOf("Query.OpenSQL(\"SELECT 0 FROM tbH_HomeMonthlyStats WHERE StatStatus=1\")"), 3u);
 }
 
-// Without a query class the error names the member and statement.
-TEST(HaveActiveTrfs, MissingQueryClassRaisesWithTrail) {
-  LibraryHarness h;
-  try {
-    (void)h.shared->HaveActiveTrfs();
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kCannotCreate);
-    EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.HaveActiveTrfs:10\r\n", 0), 0u);
-  }
-}
-
 // A temporary folder that goes at the end of the test.
 struct TempFolder {
   std::filesystem::path path = std::filesystem::temp_directory_path() / ("trf_oup_" + std::to_string(getpid()));
@@ -166,16 +148,15 @@ struct TempFolder {
   void Touch(const std::string& name) const { std::ofstream(path / name) << "x"; }
 };
 
-// Only a normal file named *.oup, in any case, counts; the folder may end in either separator.
+// Only a normal file named *.oup, in any case, counts; the folder may end in either separator;
+// an empty folder text searches the root folder and a null folder cannot become text (94).
 TEST(HaveUpdateFile, FindsOupFilesInTheUpdateFolder) {
   LibraryHarness h;
   TempFolder folder;
   const std::string plain = folder.path.string();
   h.persist->update_folder = Variant::Text(plain);
   EXPECT_FALSE(h.shared->HaveUpdateFile());
-  folder.Touch("update.oupx");
-  folder.Touch(".oup");
-  folder.Touch("readme.txt");
+  for (const char* name : {"update.oupx", ".oup", "readme.txt"}) folder.Touch(name);
   std::filesystem::create_directory(folder.path / "dir.oup");
   EXPECT_FALSE(h.shared->HaveUpdateFile());
   folder.Touch("UPDATE.OuP");
@@ -185,21 +166,10 @@ TEST(HaveUpdateFile, FindsOupFilesInTheUpdateFolder) {
   }
   h.persist->update_folder = Variant::Text(plain + "/missing");
   EXPECT_FALSE(h.shared->HaveUpdateFile());
-}
-
-// An empty folder text searches the root folder; a null folder cannot become text (94).
-TEST(HaveUpdateFile, EmptyFolderIsTheRootAndNullFails) {
-  LibraryHarness h;
   h.persist->update_folder = Variant::Text("");
   EXPECT_EQ(h.shared->HaveUpdateFile(), FindFirstFile("/", "*.oup").has_value());
   h.persist->update_folder = Variant::Null();
-  try {
-    (void)h.shared->HaveUpdateFile();
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kInvalidNull);
-    EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.HaveUpdateFile:10\r\n", 0), 0u);
-  }
+  EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->HaveUpdateFile(); }), err::kInvalidNull, "HaveUpdateFile", 10));
 }
 
 struct MatchRow {

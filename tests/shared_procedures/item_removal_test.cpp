@@ -4,6 +4,7 @@
 
 #include "tests/doubles/fake_business_object.h"
 #include "tests/doubles/harness.h"
+#include "tests/doubles/raised.h"
 #include "widgets/list_view.h"
 #include "widgets/tree_view.h"
 
@@ -12,12 +13,13 @@ namespace {
 
 using testing::FakeLI;
 using testing::LibraryHarness;
+using Keys = std::vector<std::string>;
 
-// Records keyed 1..`count`, each shown in `view` as K<key>; the record and entry at `selected`
-// current and selected.
+// Records keyed 1..`count`, each shown in `view` as <prefix><key>; the record and entry at
+// `selected` current and selected.
 std::shared_ptr<FakeLI> Listed(LibraryHarness& h, widgets::EntryControl& view, int32_t count, int32_t selected,
-                               const std::string& prefix = "K") {
-  auto li = std::make_shared<FakeLI>(h.log);
+                               const std::string& prefix = "K", std::shared_ptr<FakeLI> li = nullptr) {
+  if (!li) li = std::make_shared<FakeLI>(h.log);
   const ObjectPtr entries = view.Get(view.TypeName() == "TreeView" ? "Nodes" : "ListItems").ToObject();
   for (int32_t key = 1; key <= count; ++key) {
     li->AddRecord({Variant::Long(key)});
@@ -29,10 +31,15 @@ std::shared_ptr<FakeLI> Listed(LibraryHarness& h, widgets::EntryControl& view, i
   return li;
 }
 
-std::vector<std::string> Keys(const widgets::EntryList& entries) {
-  std::vector<std::string> keys;
+Keys KeysOf(const widgets::EntryList& entries) {
+  Keys keys;
   for (int32_t i = 1; i <= entries.Count(); ++i) keys.push_back(entries.At(i)->Key());
   return keys;
+}
+
+// Removes the selected entry without asking.
+ObjectPtr RemoveQuietly(LibraryHarness& h, const ObjectPtr& control, const std::shared_ptr<FakeLI>& li, bool& removed) {
+  return h.shared->RemoveItem(control, li, "", nullptr, removed, "", true);
 }
 
 // Removing the middle entry deletes and stores its record, selects and shows the next entry and
@@ -44,7 +51,7 @@ TEST(RemoveItem, RemovesTheMiddleEntryAndFollowsTheNewSelection) {
   bool removed = false;
   const ObjectPtr result = h.shared->RemoveItem(view, li, "2", nullptr, removed);
   EXPECT_TRUE(removed);
-  EXPECT_EQ(Keys(view->Entries()), (std::vector<std::string>{"K1", "K3"}));
+  EXPECT_EQ(KeysOf(view->Entries()), (Keys{"K1", "K3"}));
   EXPECT_EQ(result, view->SelectedItem());
   EXPECT_EQ(view->SelectedItem()->Key(), "K3");
   EXPECT_EQ(view->VisibleItem(), view->SelectedItem());
@@ -83,13 +90,10 @@ TEST(RemoveItem, AsksUnlessToldNotTo) {
     const ObjectPtr result = h.shared->RemoveItem(view, li, "", given, removed, row.msg_text, row.disable);
     EXPECT_EQ(removed, row.removed) << row.name;
     EXPECT_EQ(h.log->Matching("Dialog.Show").size(), row.asked ? 1u : 0u) << row.name;
-    if (row.asked) {
-      EXPECT_EQ(h.dialog->feedback, *row.msg_text ? row.msg_text : "Are you sure you want to delete this entry?")
-          << row.name;
-      EXPECT_EQ(h.dialog->more_feedback, "") << row.name;
-      EXPECT_EQ(h.dialog->rule_type, 0) << row.name;
-      EXPECT_EQ(h.dialog->rule_number, 2185) << row.name;
-    }
+    const std::string question = *row.msg_text ? row.msg_text : "Are you sure you want to delete this entry?";
+    const std::string shown = h.dialog->feedback + "|" + h.dialog->more_feedback + "|" +
+                              std::to_string(h.dialog->rule_type) + "|" + std::to_string(h.dialog->rule_number);
+    EXPECT_EQ(shown, row.asked ? question + "||0|2185" : "||-1|-1") << row.name;
     EXPECT_EQ(view->Items().Count(), row.removed ? 1 : 2) << row.name;
     EXPECT_EQ(li->Count(), row.removed ? 1 : 2) << row.name;
     EXPECT_EQ(result == given, !row.removed) << row.name;
@@ -118,10 +122,10 @@ TEST(RemoveItem, DropsANewRecordWithoutDeleting) {
   view->Items().Add("K100", "new")->Selected(true);
   h.log->Clear();
   bool removed = false;
-  h.shared->RemoveItem(view, li, "", nullptr, removed, "", true);
+  RemoveQuietly(h, view, li, removed);
   EXPECT_EQ(h.log->CountOf("LI.CancelEdit()"), 1u);
   EXPECT_EQ(h.log->CountOf("LI.Delete()"), 0u);
-  EXPECT_EQ(Keys(view->Entries()), std::vector<std::string>{"K1"});
+  EXPECT_EQ(KeysOf(view->Entries()), Keys{"K1"});
   EXPECT_EQ(li->Current(), 1);
 }
 
@@ -152,12 +156,9 @@ class SettlingLI : public FakeLI {
 TEST(RemoveItem, SettlesTheObjectAfterADeletion) {
   LibraryHarness h;
   auto view = std::make_shared<widgets::ListView>();
-  auto li = std::make_shared<SettlingLI>(h.log);
-  for (int32_t key = 1; key <= 2; ++key) li->AddRecord({Variant::Long(key)});
-  view->Items().Add("K1", "entry")->Selected(true);
-  view->Items().Add("K2", "entry");
+  auto li = Listed(h, *view, 2, 1, "K", std::make_shared<SettlingLI>(h.log));
   bool removed = false;
-  h.shared->RemoveItem(view, li, "", nullptr, removed, "", true);
+  RemoveQuietly(h, view, li, removed);
   const int settle = h.log->IndexOf("LI.Let CurrentIndex(-3)");
   EXPECT_GE(settle, 0);
   EXPECT_LT(settle, h.log->IndexOf("LI.Exists(\"2\")"));
@@ -165,26 +166,22 @@ TEST(RemoveItem, SettlesTheObjectAfterADeletion) {
   EXPECT_EQ(li->Record(1)[0].ToLong(), 2);
 }
 
-// A tree view, recognised by its window class, loses its node through Nodes.
-TEST(RemoveItem, RemovesTreeNodes) {
+// A tree view, recognised by its window class, loses its node through Nodes; entries under
+// another prefix are looked up as if their first character were the prefix.
+TEST(RemoveItem, RemovesTreeNodesAndReselectsAssumingTheDefaultPrefix) {
   LibraryHarness h;
   auto tree = std::make_shared<widgets::TreeView>();
   auto li = Listed(h, *tree, 3, 3);
   bool removed = false;
-  h.shared->RemoveItem(tree, li, "", nullptr, removed, "", true);
-  EXPECT_EQ(Keys(tree->Entries()), (std::vector<std::string>{"K1", "K2"}));
+  RemoveQuietly(h, tree, li, removed);
+  EXPECT_EQ(KeysOf(tree->Entries()), (Keys{"K1", "K2"}));
   EXPECT_EQ(tree->SelectedNode()->Key(), "K2");
   EXPECT_EQ(li->Current(), 2);
-}
 
-// Entries under another prefix are looked up as if their first character were the prefix.
-TEST(RemoveItem, ReselectsAssumingTheDefaultPrefix) {
-  LibraryHarness h;
+  LibraryHarness other;
   auto view = std::make_shared<widgets::ListView>();
-  auto li = Listed(h, *view, 3, 1, "AB");
-  bool removed = false;
-  h.shared->RemoveItem(view, li, "", nullptr, removed, "", true);
-  EXPECT_EQ(h.log->Matching("LI.Exists"), std::vector<std::string>{"LI.Exists(\"B2\")"});
+  RemoveQuietly(other, view, Listed(other, *view, 3, 1, "AB"), removed);
+  EXPECT_EQ(other.log->Matching("LI.Exists"), Keys{"LI.Exists(\"B2\")"});
   EXPECT_EQ(view->SelectedItem()->Key(), "AB2");
 }
 
@@ -196,13 +193,8 @@ TEST(RemoveItem, FocusRefusalIsAnError) {
   auto li = Listed(h, *view, 2, 1);
   view->RefuseFocus(true);
   bool removed = false;
-  try {
-    h.shared->RemoveItem(view, li, "", nullptr, removed, "", true);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kInvalidCall);
-    EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.RemoveItem:60\r\n", 0), 0u) << e.Description();
-  }
+  EXPECT_TRUE(testing::RaisedAt(testing::Raised([&] { RemoveQuietly(h, view, li, removed); }), err::kInvalidCall,
+                                "RemoveItem", 60));
   EXPECT_FALSE(removed);
   EXPECT_EQ(li->Count(), 1);
   EXPECT_EQ(h.log->CountOf("LI.Save(True)"), 1u);
@@ -217,14 +209,14 @@ TEST(RemoveItem, RemovesDownToTheLastRecord) {
   auto li = Listed(h, *view, 4, 2);
   bool removed = false;
   for (int32_t left = 3; left >= 1; --left) {
-    h.shared->RemoveItem(view, li, "", nullptr, removed, "", true);
+    RemoveQuietly(h, view, li, removed);
     ASSERT_EQ(li->Count(), left);
     ASSERT_EQ(view->Items().Count(), left);
     EXPECT_EQ("K" + li->FieldValueAt(Variant(), 1).ToText(), view->SelectedItem()->Key()) << left;
   }
   h.log->Clear();
   removed = false;
-  EXPECT_EQ(h.shared->RemoveItem(view, li, "", nullptr, removed, "", true), nullptr);
+  EXPECT_EQ(RemoveQuietly(h, view, li, removed), nullptr);
   EXPECT_TRUE(removed);
   EXPECT_EQ(li->Count(), 0);
   EXPECT_EQ(view->Items().Count(), 0);

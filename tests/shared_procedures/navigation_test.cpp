@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/doubles/harness.h"
+#include "tests/doubles/raised.h"
 
 namespace kw {
 namespace {
@@ -28,14 +29,10 @@ TEST(GotoForm, ContainerErrorCarriesTheTrail) {
   LibraryHarness h;
   h.container->FailOn("NavigateToForm", Error(5, "Container", "no such form"));
   ActiveParams params;
-  try {
-    h.shared->GotoForm("x", params);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), 5);
-    EXPECT_EQ(e.Source(), "Container");
-    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.GotoForm:20\r\nno such form");
-  }
+  const Error e = testing::Raised([&] { h.shared->GotoForm("x", params); });
+  EXPECT_EQ(e.Number(), 5);
+  EXPECT_EQ(e.Source(), "Container");
+  EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.GotoForm:20\r\nno such form");
 }
 
 struct TypeRow {
@@ -85,13 +82,8 @@ TEST(LoadForms, BadTypesFailBeforeTheContainer) {
   };
   for (const auto& [type, number] : rows) {
     LibraryHarness h;
-    try {
-      h.shared->LoadForms("KW_UI01____FRM_H_Staff", type);
-      FAIL() << "no error for " << number;
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Number(), number);
-      EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.LoadForms:20\r\n", 0), 0u);
-    }
+    EXPECT_TRUE(testing::RaisedAt(testing::Raised([&] { h.shared->LoadForms("KW_UI01____FRM_H_Staff", type); }), number,
+                                  "LoadForms", 20));
     EXPECT_TRUE(h.log->Entries().empty());
     EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
   }
