@@ -19,24 +19,18 @@ using testing::Raised;
 using testing::RaisedAt;
 
 // A field that holds one value of one ADO type.
-class FixedField : public DBField {
- public:
-  FixedField(Variant value, int32_t type) : value_(std::move(value)), type_(type) {}
+struct FixedField : DBField {
+  FixedField(Variant v, int32_t t) : value(std::move(v)), type(t) {}
   std::string TypeName() const override { return "Field"; }
-  Variant Value() override { return value_; }
-  int32_t Type() override { return type_; }
-
- private:
-  Variant value_;
-  int32_t type_;
+  Variant Value() override { return value; }
+  int32_t Type() override { return type; }
+  Variant value;
+  int32_t type;
 };
 
 FieldPtr FieldOf(Variant value, int32_t type) { return std::make_shared<FixedField>(std::move(value), type); }
 
-struct DefaultRow {
-  int32_t type;
-  VarType kind;
-};
+struct DefaultRow { int32_t type; VarType kind; };
 
 // A null or empty field reads as the zero of its type; types without their own default as a 16-bit 0.
 TEST(GetFieldValue, NullAndEmptyFieldsGiveTheirTypesDefault) {
@@ -55,13 +49,9 @@ TEST(GetFieldValue, NullAndEmptyFieldsGiveTheirTypesDefault) {
     for (const Variant& missing : {Variant::Null(), Variant()}) {
       const Variant v = h.shared->GetFieldValue(FieldOf(missing, row.type));
       EXPECT_EQ(v.Type(), row.kind) << "type " << row.type;
-      if (v.IsText()) {
-        EXPECT_EQ(v.GetText(), "") << "type " << row.type;
-      } else if (v.IsArray()) {
-        EXPECT_EQ(v.GetArray()->ElementCount(), 0u);
-      } else {
-        EXPECT_FALSE(DiffersFromZero(v)) << "type " << row.type;
-      }
+      const bool filled =
+          v.IsText() ? !v.GetText().empty() : v.IsArray() ? v.GetArray()->ElementCount() != 0 : DiffersFromZero(v);
+      EXPECT_FALSE(filled) << "type " << row.type;
     }
   }
 }
@@ -105,19 +95,13 @@ TEST(SQLAddRightJoin, MissingFromRaisesTheComponentError) {
 }
 
 // A query double that logs its statements and answers a set record count.
-class CountingQuery : public DBQuery {
- public:
-  CountingQuery(std::shared_ptr<testing::CallLog> log, int32_t count) : log_(std::move(log)), count_(count) {}
+struct CountingQuery : DBQuery {
+  CountingQuery(std::shared_ptr<testing::CallLog> l, int32_t c) : log(std::move(l)), count(c) {}
   std::string TypeName() const override { return "DBQuery"; }
-  void OpenSQL(const std::string& sql) override { log_->Record("Query.OpenSQL(" + testing::Show(sql) + ")"); }
-  int32_t RecordCount() override {
-    log_->Record("Query.Get RecordCount()");
-    return count_;
-  }
-
- private:
-  std::shared_ptr<testing::CallLog> log_;
-  int32_t count_;
+  void OpenSQL(const std::string& sql) override { log->Record("Query.OpenSQL(" + testing::Show(sql) + ")"); }
+  int32_t RecordCount() override { return count; }
+  std::shared_ptr<testing::CallLog> log;
+  int32_t count;
 };
 
 // A new query runs the status-1 statement each time; one row or more means an active TRF.
@@ -172,11 +156,7 @@ TEST(HaveUpdateFile, FindsOupFilesInTheUpdateFolder) {
   EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->HaveUpdateFile(); }), err::kInvalidNull, "HaveUpdateFile", 10));
 }
 
-struct MatchRow {
-  const char* pattern;
-  const char* name;
-  bool match;
-};
+struct MatchRow { const char* pattern; const char* name; bool match; };
 
 // Wildcards: "*" any run, "?" one character, letters in any case.
 TEST(WildcardMatch, StarQuestionAndCase) {

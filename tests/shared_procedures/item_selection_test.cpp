@@ -167,13 +167,7 @@ TEST(ItemClick, RenamesTheNewEntryItLeaves) {
   EXPECT_EQ(GetMember(c.previous, "Key").ToText(), "AB100");
 }
 
-struct KeyRow {
-  const char* name;
-  const char* prefix;
-  const char* clicked_key;
-  const char* looked_up;
-  int32_t current_after;
-};
+struct KeyRow { const char *name, *prefix, *clicked_key, *looked_up; int32_t current_after; };
 
 // The record key is what follows the prefix: read as a number under a custom prefix, taken as it
 // is under the default one; a key the object lacks leaves the current record in place.

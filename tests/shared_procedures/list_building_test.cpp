@@ -109,7 +109,7 @@ TEST(BuildListView, FillsHeadersItemsAndSubItems) {
 // An item-text prefix numbers the items by position; a null key gives the bare prefix; an
 // object without records leaves the headers, no items and nothing as result, and still tells
 // the owner form.
-TEST(BuildListView, PrefixesNullKeysAndEmptyObjects) {
+TEST(BuildListView, PrefixesIconsNullKeysAndEmptyObjects) {
   LibraryHarness h;
   auto view = std::make_shared<ListView>();
   h.shared->LVColumnInfo("Name", "Entry", 900, false, "Entry ");
@@ -125,31 +125,22 @@ TEST(BuildListView, PrefixesNullKeysAndEmptyObjects) {
   EXPECT_EQ(view->Columns().Count(), 3);
   EXPECT_EQ(view->Items().Count(), 0);
   EXPECT_EQ(h.log->CountOf("Form.ToggleReadWrite()"), 1u);
-}
 
-// Icon index 0 adds no icon even with an image list; a nonzero index is passed even without one,
-// and the list keeps the image list it had.
-TEST(BuildListView, PassesTheIconIndexOnlyWhenNonzero) {
-  LibraryHarness h;
-  auto li = Residents(h);
-  auto view = std::make_shared<ListView>();
+  // Icon index 0 adds no icon even with an image list; a nonzero index is passed even without
+  // one, and the list keeps the image list it had.
   auto images = std::make_shared<widgets::ImageList>();
   const Variant table = h.shared->LVColumnInfo("Name", "Resident", 2000);
-  h.shared->BuildListView(view, images, 0, li, "ID", table);
-  EXPECT_EQ(view->SmallIcons(), images);
+  h.shared->BuildListView(view, images, 0, Residents(h), "ID", table);
   EXPECT_TRUE(view->Items().Item(Variant::Long(1))->SmallIcon().IsEmpty());
-  h.shared->BuildListView(view, nullptr, 5, li, "ID", table);
+  h.shared->BuildListView(view, nullptr, 5, Residents(h), "ID", table);
   EXPECT_EQ(view->SmallIcons(), images);
   EXPECT_EQ(view->Items().Item(Variant::Long(3))->SmallIcon().ToLong(), 5);
 }
 
 struct BadBuildRow {
-  const char* name;
+  const char *name, *shown_property;
   Records records;
-  const char* shown_property;
-  int32_t number;
-  int line;
-  int32_t items_left;
+  int32_t number, line, items_left;
 };
 
 // A null shown value, a duplicate key or an unknown property fails with the trail and leaves the
@@ -157,12 +148,12 @@ struct BadBuildRow {
 TEST(BuildListView, FailuresKeepTheItemsAlreadyAdded) {
   const Variant ann = Variant::Text("Ann");
   const BadBuildRow rows[] = {
-      {"null shown value", {{Variant::Long(1), Variant(), ann}, {Variant::Long(2), Variant(), Variant::Null()}},
-       "Name", err::kInvalidNull, 62, 1},
-      {"duplicate key",
+      {"null shown value", "Name", {{Variant::Long(1), Variant(), ann}, {Variant::Long(2), Variant(), Variant::Null()}},
+       err::kInvalidNull, 62, 1},
+      {"duplicate key", "Name",
        {{Variant::Long(1), Variant(), ann}, {Variant::Long(2), Variant(), ann}, {Variant::Long(1), Variant(), ann}},
-       "Name", err::kKeyNotUnique, 64, 2},
-      {"unknown property", {{Variant::Long(1), Variant(), ann}}, "Nickname", err::kNoSuchMember, 62, 0},
+       err::kKeyNotUnique, 64, 2},
+      {"unknown property", "Nickname", {{Variant::Long(1), Variant(), ann}}, err::kNoSuchMember, 62, 0},
   };
   for (const auto& row : rows) {
     LibraryHarness h;

@@ -38,12 +38,7 @@ std::vector<std::string> Column3(FakeLI& li) {
   return out;
 }
 
-struct LookupRow {
-  const char* name;
-  std::vector<Variant> lookup;
-  std::vector<Variant> data;
-  std::vector<std::string> data_after;
-};
+struct LookupRow { const char* name; std::vector<Variant> lookup, data; std::vector<std::string> data_after; };
 
 // Every lookup value no data record carries is appended, in lookup order; equal counts end the
 // call at once even when the contents differ.
@@ -101,11 +96,7 @@ TEST(CheckTableEntries, MoreThan32767RecordsOverflow) {
   EXPECT_EQ(data->Count(), 0);
 }
 
-struct ParentRow {
-  const char* name;
-  int32_t kind;
-  const char* parent_after;
-};
+struct ParentRow { const char* name; int32_t kind; const char* parent_after; };
 
 // Kind 4 writes the current home id, kind 5 the current month's TRF record id, anything else
 // leaves the record alone; the class number is asked as plain decimal text.

@@ -10,7 +10,8 @@ namespace {
 
 using testing::LibraryHarness;
 
-// Each GotoForm asks the locator for the container again and hands it the key and parameters.
+// Each GotoForm asks the locator for the container again and hands it the key and parameters; a
+// container error comes back with the GotoForm location in front.
 TEST(GotoForm, AsksTheLocatorEachTime) {
   LibraryHarness h;
   ActiveParams params;
@@ -22,24 +23,15 @@ TEST(GotoForm, AsksTheLocatorEachTime) {
                                   "Container.NavigateToForm(\"KW_UI01____FRM_H_OurHome\", \"before\")",
                                   "Locator.Get Container()",
                                   "Container.NavigateToForm(\"KW_UI01____FRM_H_TRFSetup\", \"before\")"}));
-}
-
-// A container error comes back with the GotoForm location in front.
-TEST(GotoForm, ContainerErrorCarriesTheTrail) {
-  LibraryHarness h;
   h.container->FailOn("NavigateToForm", Error(5, "Container", "no such form"));
-  ActiveParams params;
+
   const Error e = testing::Raised([&] { h.shared->GotoForm("x", params); });
   EXPECT_EQ(e.Number(), 5);
   EXPECT_EQ(e.Source(), "Container");
   EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.GotoForm:20\r\nno such form");
 }
 
-struct TypeRow {
-  const char* name;
-  Variant type;
-  int32_t loaded;
-};
+struct TypeRow { const char* name; Variant type; int32_t loaded; };
 
 // The TRF type is read by the lenient number rule and rounded half to even.
 TEST(LoadForms, ReadsTheTrfTypeLeniently) {

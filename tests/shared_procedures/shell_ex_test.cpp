@@ -61,23 +61,26 @@ class TimedPump : public EventPump {
   std::optional<size_t> fail_after;
 };
 
-struct ExitRow {
-  const char* command;
-  bool wait_dead;
-  int32_t code;
-};
+struct ExitRow { const char* command; bool wait_dead; int32_t code; };
 
-// The started program's exit code comes back, with and without pumping; arguments arrive whole.
+// The started program's exit code comes back, with and without pumping; arguments arrive whole;
+// the program inherits no descriptor of the caller beyond the standard three.
 TEST(ShellEx, ReturnsTheExitCode) {
   LibraryHarness h;
+  const int fd = ::open("/dev/null", O_RDONLY);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::dup2(fd, 57), 57);
   const ExitRow rows[] = {
       {"true", true, 0},
       {"false", false, 1},
       {R"(sh -c "exit 3")", true, 3},
       {R"(sh -c "exit 300")", false, 44},
       {R"(sh -c "test \"a b\" = 'a b'")", true, 0},
+      {R"(sh -c "test ! -e /proc/self/fd/57 && test -e /proc/self/fd/2")", true, 0},
   };
   for (const auto& row : rows) EXPECT_EQ(h.shared->ShellEx(row.command, row.wait_dead), row.code) << row.command;
+  ::close(57);
+  ::close(fd);
   EXPECT_TRUE(ChildrenGone());
 }
 
@@ -92,18 +95,6 @@ TEST(ShellEx, MissingProgramRaisesTwoAndLeavesNothingOpen) {
     EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->ShellEx(command, true); }), 2, "ShellEx", line)) << command;
   EXPECT_EQ(OpenDescriptors(), before);
   EXPECT_TRUE(ChildrenGone());
-}
-
-// The started program inherits no descriptor of the caller beyond the standard three.
-TEST(ShellEx, ProgramInheritsNoDescriptors) {
-  LibraryHarness h;
-  const int fd = ::open("/dev/null", O_RDONLY);
-  ASSERT_GE(fd, 0);
-  ASSERT_EQ(::dup2(fd, 57), 57);
-  EXPECT_EQ(h.shared->ShellEx(R"(sh -c "test ! -e /proc/self/fd/57")", true), 0);
-  EXPECT_EQ(h.shared->ShellEx(R"(sh -c "test -e /proc/self/fd/2")", true), 0);
-  ::close(57);
-  ::close(fd);
 }
 
 // A file that may not be executed raises 5 (access denied).

@@ -55,11 +55,7 @@ TEST(FormatDate, MonthNamesFollowTheUsersLocale) {
   std::filesystem::remove_all(dir);
 }
 
-struct WordRow {
-  const char* name;
-  Variant value;
-  int32_t low, high;
-};
+struct WordRow { const char* name; Variant value; int32_t low, high; };
 
 // Low and high words, with the truncating division for negative values and rounding of fractions.
 TEST(Words, LowAndHighWords) {
@@ -93,11 +89,7 @@ TEST(Words, ConversionFailuresRaiseWithTrail) {
     EXPECT_TRUE(testing::RaisedAt(testing::Raised([&] { (void)h.shared->GetHiWord(value); }), number, "GetHiWord", 10));
 }
 
-struct YearsRow {
-  const char* name;
-  double start, end;
-  int32_t years;
-};
+struct YearsRow { const char* name; double start, end; int32_t years; };
 
 // Whole years count a year complete on its anniversary day; unset starts and earlier ends give 0.
 TEST(ComputeFullYears, AnniversaryRules) {
