@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "tests/doubles/harness.h"
+#include "tests/doubles/raised.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/directory.h"
 
@@ -14,26 +15,22 @@ namespace kw {
 namespace {
 
 using testing::LibraryHarness;
+using testing::Raised;
+using testing::RaisedAt;
 
 // A field that holds one value of one ADO type.
-class FixedField : public DBField {
- public:
-  FixedField(Variant value, int32_t type) : value_(std::move(value)), type_(type) {}
+struct FixedField : DBField {
+  FixedField(Variant v, int32_t t) : value(std::move(v)), type(t) {}
   std::string TypeName() const override { return "Field"; }
-  Variant Value() override { return value_; }
-  int32_t Type() override { return type_; }
-
- private:
-  Variant value_;
-  int32_t type_;
+  Variant Value() override { return value; }
+  int32_t Type() override { return type; }
+  Variant value;
+  int32_t type;
 };
 
 FieldPtr FieldOf(Variant value, int32_t type) { return std::make_shared<FixedField>(std::move(value), type); }
 
-struct DefaultRow {
-  int32_t type;
-  VarType kind;
-};
+struct DefaultRow { int32_t type; VarType kind; };
 
 // A null or empty field reads as the zero of its type; types without their own default as a 16-bit 0.
 TEST(GetFieldValue, NullAndEmptyFieldsGiveTheirTypesDefault) {
@@ -52,13 +49,9 @@ TEST(GetFieldValue, NullAndEmptyFieldsGiveTheirTypesDefault) {
     for (const Variant& missing : {Variant::Null(), Variant()}) {
       const Variant v = h.shared->GetFieldValue(FieldOf(missing, row.type));
       EXPECT_EQ(v.Type(), row.kind) << "type " << row.type;
-      if (v.IsText()) {
-        EXPECT_EQ(v.GetText(), "") << "type " << row.type;
-      } else if (v.IsArray()) {
-        EXPECT_EQ(v.GetArray()->ElementCount(), 0u);
-      } else {
-        EXPECT_FALSE(DiffersFromZero(v)) << "type " << row.type;
-      }
+      const bool filled =
+          v.IsText() ? !v.GetText().empty() : v.IsArray() ? v.GetArray()->ElementCount() != 0 : DiffersFromZero(v);
+      EXPECT_FALSE(filled) << "type " << row.type;
     }
   }
 }
@@ -84,53 +77,38 @@ TEST(SQLAddRightJoin, BuildsTheJoinText) {
 }
 
 // " FROM " in another case or after a line break is not found: 0x80040001, the caller's source
-// and the 46-character description behind the member's location.
+// and the 46-character description behind the member's location; " FROM " beyond character
+// 32767 overflows the 16-bit position.
 TEST(SQLAddRightJoin, MissingFromRaisesTheComponentError) {
   LibraryHarness h;
+  const std::string description = "\" FROM \" not found in strPrimarySQLStatmentArg";
+  EXPECT_EQ(description.size(), 46u);
   for (const char* primary : {"SELECT a from tbA", "SELECT a\r\nFROM tbA", "SELECT a FROMtbA"}) {
-    try {
-      (void)h.shared->SQLAddRightJoin(primary, ", b", "tbB", "ON 1=1", "frmHomes.Refresh");
-      FAIL() << "no error for " << primary;
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Number(), -2147221503);
-      EXPECT_EQ(e.Source(), "frmHomes.Refresh");
-      const std::string description = "\" FROM \" not found in strPrimarySQLStatmentArg";
-      EXPECT_EQ(description.size(), 46u);
-      EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.SQLAddRightJoin:20\r\n" + description);
-    }
+    const Error e = Raised([&] { (void)h.shared->SQLAddRightJoin(primary, ", b", "tbB", "ON 1=1", "frmHomes.Refresh"); });
+    EXPECT_EQ(e.Number(), -2147221503) << primary;
+    EXPECT_EQ(e.Source(), "frmHomes.Refresh");
+    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.SQLAddRightJoin:20\r\n" + description);
   }
-}
-
-// " FROM " beyond character 32767 overflows the 16-bit position.
-TEST(SQLAddRightJoin, FromBeyond16BitsOverflows) {
-  LibraryHarness h;
-  try {
-    (void)h.shared->SQLAddRightJoin("SELECT " + std::string(32760, 'x') + " FROM t", "", "u", "", "S");
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kOverflow);
-  }
+  EXPECT_EQ(Raised([&] { (void)h.shared->SQLAddRightJoin("SELECT " + std::string(32760, 'x') + " FROM t", "", "u", "", "S"); })
+                .Number(),
+            err::kOverflow);
 }
 
 // A query double that logs its statements and answers a set record count.
-class CountingQuery : public DBQuery {
- public:
-  CountingQuery(std::shared_ptr<testing::CallLog> log, int32_t count) : log_(std::move(log)), count_(count) {}
+struct CountingQuery : DBQuery {
+  CountingQuery(std::shared_ptr<testing::CallLog> l, int32_t c) : log(std::move(l)), count(c) {}
   std::string TypeName() const override { return "DBQuery"; }
-  void OpenSQL(const std::string& sql) override { log_->Record("Query.OpenSQL(" + testing::Show(sql) + ")"); }
-  int32_t RecordCount() override {
-    log_->Record("Query.Get RecordCount()");
-    return count_;
-  }
-
- private:
-  std::shared_ptr<testing::CallLog> log_;
-  int32_t count_;
+  void OpenSQL(const std::string& sql) override { log->Record("Query.OpenSQL(" + testing::Show(sql) + ")"); }
+  int32_t RecordCount() override { return count; }
+  std::shared_ptr<testing::CallLog> log;
+  int32_t count;
 };
 
 // A new query runs the status-1 statement each time; one row or more means an active TRF.
+// Without a query class the error names the member and statement.
 TEST(HaveActiveTrfs, AsksANewQueryForStatusOne) {
   LibraryHarness h;
+  EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->HaveActiveTrfs(); }), err::kCannotCreate, "HaveActiveTrfs", 10));
   int32_t count = 0;
   int created = 0;
   ScopedRegistration query(std::string(class_ids::kDBQuery), [&] {
@@ -146,18 +124,6 @@ TEST(HaveActiveTrfs, AsksANewQueryForStatusOne) {
   EXPECT_EQ(h.log->CountOf("Query.OpenSQL(\"SELECT 0 FROM tbH_HomeMonthlyStats WHERE StatStatus=1\")"), 3u);
 }
 
-// Without a query class the error names the member and statement.
-TEST(HaveActiveTrfs, MissingQueryClassRaisesWithTrail) {
-  LibraryHarness h;
-  try {
-    (void)h.shared->HaveActiveTrfs();
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kCannotCreate);
-    EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.HaveActiveTrfs:10\r\n", 0), 0u);
-  }
-}
-
 // A temporary folder that goes at the end of the test.
 struct TempFolder {
   std::filesystem::path path = std::filesystem::temp_directory_path() / ("trf_oup_" + std::to_string(getpid()));
@@ -166,16 +132,15 @@ struct TempFolder {
   void Touch(const std::string& name) const { std::ofstream(path / name) << "x"; }
 };
 
-// Only a normal file named *.oup, in any case, counts; the folder may end in either separator.
+// Only a normal file named *.oup, in any case, counts; the folder may end in either separator;
+// an empty folder text searches the root folder and a null folder cannot become text (94).
 TEST(HaveUpdateFile, FindsOupFilesInTheUpdateFolder) {
   LibraryHarness h;
   TempFolder folder;
   const std::string plain = folder.path.string();
   h.persist->update_folder = Variant::Text(plain);
   EXPECT_FALSE(h.shared->HaveUpdateFile());
-  folder.Touch("update.oupx");
-  folder.Touch(".oup");
-  folder.Touch("readme.txt");
+  for (const char* name : {"update.oupx", ".oup", "readme.txt"}) folder.Touch(name);
   std::filesystem::create_directory(folder.path / "dir.oup");
   EXPECT_FALSE(h.shared->HaveUpdateFile());
   folder.Touch("UPDATE.OuP");
@@ -185,28 +150,13 @@ TEST(HaveUpdateFile, FindsOupFilesInTheUpdateFolder) {
   }
   h.persist->update_folder = Variant::Text(plain + "/missing");
   EXPECT_FALSE(h.shared->HaveUpdateFile());
-}
-
-// An empty folder text searches the root folder; a null folder cannot become text (94).
-TEST(HaveUpdateFile, EmptyFolderIsTheRootAndNullFails) {
-  LibraryHarness h;
   h.persist->update_folder = Variant::Text("");
   EXPECT_EQ(h.shared->HaveUpdateFile(), FindFirstFile("/", "*.oup").has_value());
   h.persist->update_folder = Variant::Null();
-  try {
-    (void)h.shared->HaveUpdateFile();
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kInvalidNull);
-    EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.HaveUpdateFile:10\r\n", 0), 0u);
-  }
+  EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->HaveUpdateFile(); }), err::kInvalidNull, "HaveUpdateFile", 10));
 }
 
-struct MatchRow {
-  const char* pattern;
-  const char* name;
-  bool match;
-};
+struct MatchRow { const char* pattern; const char* name; bool match; };
 
 // Wildcards: "*" any run, "?" one character, letters in any case.
 TEST(WildcardMatch, StarQuestionAndCase) {

@@ -4,12 +4,15 @@
 
 #include "tests/doubles/fake_business_object.h"
 #include "tests/doubles/harness.h"
+#include "tests/doubles/raised.h"
 
 namespace kw {
 namespace {
 
 using testing::FakeLI;
 using testing::LibraryHarness;
+using testing::Raised;
+using testing::RaisedAt;
 
 // A family-groups business object: the business-object double with the assessment members.
 class FakeFamilyGroups : public FakeLI, public FamilyGroups {
@@ -109,20 +112,10 @@ TEST(AssessMMLOandAMMailingFees, ErrorsCarryTheTrail) {
   auto groups = std::make_shared<FakeFamilyGroups>(h.log);
   groups->AddRecord({Variant::Text("1")});
   groups->state = Variant::Long(40000);
-  try {
-    h.shared->AssessMMLOandAMMailingFees(groups, 1, false);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kOverflow);
-    EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.AssessMMLOandAMMailingFees:30\r\n", 0), 0u);
-  }
-  try {
-    h.shared->AssessMMLOandAMMailingFees(std::make_shared<FakeLI>(h.log), 1, false);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kTypeMismatch);
-    EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.AssessMMLOandAMMailingFees:10\r\n", 0), 0u);
-  }
+  EXPECT_TRUE(RaisedAt(Raised([&] { h.shared->AssessMMLOandAMMailingFees(groups, 1, false); }), err::kOverflow,
+                       "AssessMMLOandAMMailingFees", 30));
+  EXPECT_TRUE(RaisedAt(Raised([&] { h.shared->AssessMMLOandAMMailingFees(std::make_shared<FakeLI>(h.log), 1, false); }),
+                       err::kTypeMismatch, "AssessMMLOandAMMailingFees", 10));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "tests/doubles/fake_business_object.h"
 #include "tests/doubles/harness.h"
+#include "tests/doubles/raised.h"
 #include "widgets/image_list.h"
 #include "widgets/list_view.h"
 
@@ -12,22 +13,23 @@ namespace {
 
 using testing::FakeLI;
 using testing::LibraryHarness;
+using testing::Raised;
+using testing::RaisedAt;
 using widgets::ListView;
+using Records = std::vector<std::vector<Variant>>;
 
-// A business object of residents: key at position 1, name at 3 and age at 4.
-std::shared_ptr<FakeLI> Residents(LibraryHarness& h, std::vector<std::vector<Variant>> rows) {
+// A business object of residents: key at position 1, name at 3 and age at 4; by default three
+// residents keyed 17, 4 and 9.
+std::shared_ptr<FakeLI> Residents(LibraryHarness& h,
+                                  Records rows = {{Variant::Long(17), Variant(), Variant::Text("Ann"), Variant::Integer(81)},
+                                                  {Variant::Long(4), Variant(), Variant::Text("Bob"), Variant::Integer(77)},
+                                                  {Variant::Long(9), Variant(), Variant::Text("Cy"), Variant::Integer(90)}}) {
   auto li = std::make_shared<FakeLI>(h.log);
   li->NameProperty("ID", 1);
   li->NameProperty("Name", 3);
   li->NameProperty("Age", 4);
   for (auto& row : rows) li->AddRecord(std::move(row));
   return li;
-}
-
-std::shared_ptr<FakeLI> ThreeResidents(LibraryHarness& h) {
-  return Residents(h, {{Variant::Long(17), Variant(), Variant::Text("Ann"), Variant::Integer(81)},
-                       {Variant::Long(4), Variant(), Variant::Text("Bob"), Variant::Integer(77)},
-                       {Variant::Long(9), Variant(), Variant::Text("Cy"), Variant::Integer(90)}});
 }
 
 // The usual three-column table: name, age, and a position column.
@@ -37,6 +39,7 @@ Variant ThreeColumns(SharedProcedures& shared) {
   return shared.LVColumnInfo("", "Row", 500, true, "Row ");
 }
 
+// Each item as "key:text|sub-item|sub-item".
 std::vector<std::string> ItemTexts(ListView& view) {
   std::vector<std::string> texts;
   for (int32_t i = 1; i <= view.Items().Count(); ++i) {
@@ -48,21 +51,12 @@ std::vector<std::string> ItemTexts(ListView& view) {
   return texts;
 }
 
-Error ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e;
-  }
-  return Error(0, "", "no error");
-}
-
-// One reset call and two appending calls give three columns with their four fields each.
+// One reset call and two appending calls give three columns with their four fields each; an
+// earlier result stays as it was and a reset call starts over.
 TEST(LVColumnInfo, BuildsTheTableColumnByColumn) {
   LibraryHarness h;
   const Variant first = h.shared->LVColumnInfo("Name", "Resident", 2000);
-  const Variant table = ThreeColumns(*h.shared);
-  const VArray& columns = *table.GetArray();
+  const VArray& columns = *ThreeColumns(*h.shared).GetArray();
   EXPECT_EQ(columns.DimensionBounds(1).upper, 2);
   EXPECT_EQ(columns.DimensionBounds(2).upper, 3);
   EXPECT_EQ(columns.At({0, 0}).GetText(), "Name");
@@ -71,9 +65,7 @@ TEST(LVColumnInfo, BuildsTheTableColumnByColumn) {
   EXPECT_EQ(columns.At({1, 2}).ToLong(), 600);
   EXPECT_EQ(columns.At({2, 3}).GetText(), "Row ");
   EXPECT_EQ(columns.At({0, 3}).GetText(), "");
-  // What an earlier call returned stays as it was.
   EXPECT_EQ(first.GetArray()->DimensionBounds(1).upper, 0);
-  // A reset call starts over.
   EXPECT_EQ(h.shared->LVColumnInfo("Age", "Age", 1).GetArray()->DimensionBounds(1).upper, 0);
 }
 
@@ -81,10 +73,8 @@ TEST(LVColumnInfo, BuildsTheTableColumnByColumn) {
 // appending call builds on and the next reset call discards.
 TEST(LVColumnInfo, AppendingBeforeAnyTableFailsWithSubscriptOutOfRange) {
   LibraryHarness h;
-  const Error e = ErrorOf([&] { h.shared->LVColumnInfo("Name", "Resident", 2000, true); });
-  EXPECT_EQ(e.Number(), err::kSubscript);
-  EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.LVColumnInfo:50\r\n", 0), 0u) << e.Description();
-
+  EXPECT_TRUE(RaisedAt(Raised([&] { h.shared->LVColumnInfo("Name", "Resident", 2000, true); }), err::kSubscript,
+                       "LVColumnInfo", 50));
   const Variant grown = h.shared->LVColumnInfo("Age", "Age", 600, true);
   EXPECT_EQ(grown.GetArray()->DimensionBounds(1).upper, 2);
   EXPECT_TRUE(grown.GetArray()->At({1, 0}).IsEmpty());
@@ -92,16 +82,16 @@ TEST(LVColumnInfo, AppendingBeforeAnyTableFailsWithSubscriptOutOfRange) {
   EXPECT_EQ(h.shared->LVColumnInfo("Name", "Resident", 2000).GetArray()->DimensionBounds(1).upper, 0);
 }
 
-// Three columns give three headers, an item per record keyed by the record key, two sub-items
-// per item (properties or the position prefix), the first item selected and record 1 current.
+// Three columns replace the old headers and items: an item per record keyed by the record key,
+// two sub-items each (properties or the position prefix), the first item selected, record 1
+// current, and the owner form told once.
 TEST(BuildListView, FillsHeadersItemsAndSubItems) {
   LibraryHarness h;
-  auto li = ThreeResidents(h);
+  auto li = Residents(h);
   auto view = std::make_shared<ListView>();
   view->Items().Add("old", "stale");
   view->Columns().Add("stale");
   const ObjectPtr first = h.shared->BuildListView(view, nullptr, 0, li, "ID", ThreeColumns(*h.shared));
-
   ASSERT_EQ(view->Columns().Count(), 3);
   EXPECT_EQ(view->Columns().Item(Variant::Long(1))->Text(), "Resident");
   EXPECT_EQ(view->Columns().Item(Variant::Long(2))->Width(), 600);
@@ -110,96 +100,70 @@ TEST(BuildListView, FillsHeadersItemsAndSubItems) {
   EXPECT_EQ(first, view->Items().Item(Variant::Long(1)));
   EXPECT_EQ(view->SelectedItem(), first);
   EXPECT_EQ(li->Current(), 1);
-  // The header loop ended on its one trapped error; the owner form was told to refresh its state.
+  // The header loop ended on its one trapped error.
   EXPECT_EQ(h.log->Matching("ErrorLog.Add"), std::vector<std::string>{"ErrorLog.Add(9)"});
   EXPECT_EQ(h.log->CountOf("Form.ToggleReadWrite()"), 1u);
   EXPECT_EQ(h.log->Matching("LI.Let Index").back(), "LI.Let Index(1)");
 }
 
-// An item-text prefix in the first column numbers the items by position whatever the records hold.
-TEST(BuildListView, NumbersItemsByPositionUnderAnItemTextPrefix) {
+// An item-text prefix numbers the items by position; a null key gives the bare prefix; an
+// object without records leaves the headers, no items and nothing as result, and still tells
+// the owner form.
+TEST(BuildListView, PrefixesIconsNullKeysAndEmptyObjects) {
   LibraryHarness h;
-  auto li = ThreeResidents(h);
   auto view = std::make_shared<ListView>();
   h.shared->LVColumnInfo("Name", "Entry", 900, false, "Entry ");
-  const Variant table = h.shared->LVColumnInfo("Name", "Resident", 2000, true);
-  h.shared->BuildListView(view, nullptr, 0, li, "ID", table);
+  h.shared->BuildListView(view, nullptr, 0, Residents(h), "ID", h.shared->LVColumnInfo("Name", "Resident", 2000, true));
   EXPECT_EQ(ItemTexts(*view), (std::vector<std::string>{"K17:Entry 1|Ann", "K4:Entry 2|Bob", "K9:Entry 3|Cy"}));
-}
 
-// Icon index 0 adds no icon even with an image list; a nonzero index is passed even without one,
-// and the list keeps the image list it had.
-TEST(BuildListView, PassesTheIconIndexOnlyWhenNonzero) {
-  LibraryHarness h;
-  auto li = ThreeResidents(h);
-  auto view = std::make_shared<ListView>();
+  h.shared->BuildListView(view, nullptr, 0, Residents(h, {{Variant::Null(), Variant(), Variant::Text("Ann")}}), "ID",
+                          h.shared->LVColumnInfo("Name", "Resident", 2000));
+  EXPECT_EQ(ItemTexts(*view), std::vector<std::string>{"K:Ann"});
+
+  h.log->Clear();
+  EXPECT_EQ(h.shared->BuildListView(view, nullptr, 0, Residents(h, {}), "ID", ThreeColumns(*h.shared)), nullptr);
+  EXPECT_EQ(view->Columns().Count(), 3);
+  EXPECT_EQ(view->Items().Count(), 0);
+  EXPECT_EQ(h.log->CountOf("Form.ToggleReadWrite()"), 1u);
+
+  // Icon index 0 adds no icon even with an image list; a nonzero index is passed even without
+  // one, and the list keeps the image list it had.
   auto images = std::make_shared<widgets::ImageList>();
   const Variant table = h.shared->LVColumnInfo("Name", "Resident", 2000);
-
-  h.shared->BuildListView(view, images, 0, li, "ID", table);
-  EXPECT_EQ(view->SmallIcons(), images);
+  h.shared->BuildListView(view, images, 0, Residents(h), "ID", table);
   EXPECT_TRUE(view->Items().Item(Variant::Long(1))->SmallIcon().IsEmpty());
-
-  h.shared->BuildListView(view, nullptr, 5, li, "ID", table);
+  h.shared->BuildListView(view, nullptr, 5, Residents(h), "ID", table);
   EXPECT_EQ(view->SmallIcons(), images);
   EXPECT_EQ(view->Items().Item(Variant::Long(3))->SmallIcon().ToLong(), 5);
 }
 
-// An object without records leaves the headers, no items, the result nothing, and still calls
-// the owner form.
-TEST(BuildListView, EmptyObjectGivesHeadersAndNothing) {
-  LibraryHarness h;
-  auto li = Residents(h, {});
-  auto view = std::make_shared<ListView>();
-  view->Items().Add("old", "stale");
-  EXPECT_EQ(h.shared->BuildListView(view, nullptr, 0, li, "ID", ThreeColumns(*h.shared)), nullptr);
-  EXPECT_EQ(view->Columns().Count(), 3);
-  EXPECT_EQ(view->Items().Count(), 0);
-  EXPECT_EQ(h.log->CountOf("Form.ToggleReadWrite()"), 1u);
-}
-
-// A null key gives the bare prefix as key.
-TEST(BuildListView, NullKeyGivesTheBarePrefix) {
-  LibraryHarness h;
-  auto li = Residents(h, {{Variant::Null(), Variant(), Variant::Text("Ann")}});
-  auto view = std::make_shared<ListView>();
-  h.shared->BuildListView(view, nullptr, 0, li, "ID", h.shared->LVColumnInfo("Name", "Resident", 2000));
-  EXPECT_EQ(ItemTexts(*view), std::vector<std::string>{"K:Ann"});
-}
-
 struct BadBuildRow {
-  const char* name;
-  std::vector<std::vector<Variant>> records;
-  const char* shown_property;
-  int32_t number;
-  const char* trail;
-  size_t items_left;
+  const char *name, *shown_property;
+  Records records;
+  int32_t number, line, items_left;
 };
 
 // A null shown value, a duplicate key or an unknown property fails with the trail and leaves the
 // items added before it.
 TEST(BuildListView, FailuresKeepTheItemsAlreadyAdded) {
+  const Variant ann = Variant::Text("Ann");
   const BadBuildRow rows[] = {
-      {"null shown value",
-       {{Variant::Long(1), Variant(), Variant::Text("Ann")}, {Variant::Long(2), Variant(), Variant::Null()}},
-       "Name", err::kInvalidNull, "KW_UIShared.SharedProcedures.BuildListView:62\r\n", 1},
-      {"duplicate key",
-       {{Variant::Long(1), Variant(), Variant::Text("Ann")},
-        {Variant::Long(2), Variant(), Variant::Text("Bob")},
-        {Variant::Long(1), Variant(), Variant::Text("Cy")}},
-       "Name", err::kKeyNotUnique, "KW_UIShared.SharedProcedures.BuildListView:64\r\n", 2},
-      {"unknown property", {{Variant::Long(1), Variant(), Variant::Text("Ann")}}, "Nickname", err::kNoSuchMember,
-       "KW_UIShared.SharedProcedures.BuildListView:62\r\n", 0},
+      {"null shown value", "Name", {{Variant::Long(1), Variant(), ann}, {Variant::Long(2), Variant(), Variant::Null()}},
+       err::kInvalidNull, 62, 1},
+      {"duplicate key", "Name",
+       {{Variant::Long(1), Variant(), ann}, {Variant::Long(2), Variant(), ann}, {Variant::Long(1), Variant(), ann}},
+       err::kKeyNotUnique, 64, 2},
+      {"unknown property", "Nickname", {{Variant::Long(1), Variant(), ann}}, err::kNoSuchMember, 62, 0},
   };
   for (const auto& row : rows) {
     LibraryHarness h;
     auto li = Residents(h, row.records);
     auto view = std::make_shared<ListView>();
     const Variant table = h.shared->LVColumnInfo(row.shown_property, "Resident", 2000);
-    const Error e = ErrorOf([&] { h.shared->BuildListView(view, nullptr, 0, li, "ID", table); });
-    EXPECT_EQ(e.Number(), row.number) << row.name;
-    EXPECT_EQ(e.Description().rfind(row.trail, 0), 0u) << row.name << ": " << e.Description();
-    EXPECT_EQ(static_cast<size_t>(view->Items().Count()), row.items_left) << row.name;
+    EXPECT_TRUE(RaisedAt(Raised([&] { h.shared->BuildListView(view, nullptr, 0, li, "ID", table); }), row.number,
+                         "BuildListView", row.line))
+        << row.name;
+    EXPECT_EQ(view->Items().Count(), row.items_left) << row.name;
   }
 }
 
@@ -208,20 +172,16 @@ TEST(BuildListView, UnusableTableFailsAtTheFirstRecord) {
   LibraryHarness h;
   auto view = std::make_shared<ListView>();
   EXPECT_EQ(h.shared->BuildListView(view, nullptr, 0, Residents(h, {}), "ID", Variant::Text("x")), nullptr);
-  const Error e = ErrorOf([&] { h.shared->BuildListView(view, nullptr, 0, ThreeResidents(h), "ID", Variant()); });
-  EXPECT_EQ(e.Number(), err::kTypeMismatch);
-  EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.BuildListView:62\r\n", 0), 0u);
+  EXPECT_TRUE(RaisedAt(Raised([&] { h.shared->BuildListView(view, nullptr, 0, Residents(h), "ID", Variant()); }),
+                       err::kTypeMismatch, "BuildListView", 62));
   EXPECT_EQ(view->Columns().Count(), 0);
 }
 
 // The record key is everything after the first character, whatever that character is.
 TEST(GetLIKeyFromLVKey, DropsTheFirstCharacter) {
   LibraryHarness h;
-  EXPECT_EQ(h.shared->GetLIKeyFromLVKey("K17"), "17");
-  EXPECT_EQ(h.shared->GetLIKeyFromLVKey("K"), "");
-  EXPECT_EQ(h.shared->GetLIKeyFromLVKey(""), "");
-  EXPECT_EQ(h.shared->GetLIKeyFromLVKey("AB17"), "B17");
-  EXPECT_EQ(h.shared->GetLIKeyFromLVKey("Ärger"), "rger");
+  const std::pair<const char*, const char*> rows[] = {{"K17", "17"}, {"K", ""}, {"", ""}, {"AB17", "B17"}, {"Ärger", "rger"}};
+  for (const auto& [key, expected] : rows) EXPECT_EQ(h.shared->GetLIKeyFromLVKey(key), expected) << key;
 }
 
 }  // namespace

@@ -3,13 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "tests/doubles/harness.h"
+#include "tests/doubles/raised.h"
 
 namespace kw {
 namespace {
 
 using testing::LibraryHarness;
 
-// Each GotoForm asks the locator for the container again and hands it the key and parameters.
+// Each GotoForm asks the locator for the container again and hands it the key and parameters; a
+// container error comes back with the GotoForm location in front.
 TEST(GotoForm, AsksTheLocatorEachTime) {
   LibraryHarness h;
   ActiveParams params;
@@ -21,28 +23,15 @@ TEST(GotoForm, AsksTheLocatorEachTime) {
                                   "Container.NavigateToForm(\"KW_UI01____FRM_H_OurHome\", \"before\")",
                                   "Locator.Get Container()",
                                   "Container.NavigateToForm(\"KW_UI01____FRM_H_TRFSetup\", \"before\")"}));
-}
-
-// A container error comes back with the GotoForm location in front.
-TEST(GotoForm, ContainerErrorCarriesTheTrail) {
-  LibraryHarness h;
   h.container->FailOn("NavigateToForm", Error(5, "Container", "no such form"));
-  ActiveParams params;
-  try {
-    h.shared->GotoForm("x", params);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), 5);
-    EXPECT_EQ(e.Source(), "Container");
-    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.GotoForm:20\r\nno such form");
-  }
+
+  const Error e = testing::Raised([&] { h.shared->GotoForm("x", params); });
+  EXPECT_EQ(e.Number(), 5);
+  EXPECT_EQ(e.Source(), "Container");
+  EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.GotoForm:20\r\nno such form");
 }
 
-struct TypeRow {
-  const char* name;
-  Variant type;
-  int32_t loaded;
-};
+struct TypeRow { const char* name; Variant type; int32_t loaded; };
 
 // The TRF type is read by the lenient number rule and rounded half to even.
 TEST(LoadForms, ReadsTheTrfTypeLeniently) {
@@ -85,13 +74,8 @@ TEST(LoadForms, BadTypesFailBeforeTheContainer) {
   };
   for (const auto& [type, number] : rows) {
     LibraryHarness h;
-    try {
-      h.shared->LoadForms("KW_UI01____FRM_H_Staff", type);
-      FAIL() << "no error for " << number;
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Number(), number);
-      EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.LoadForms:20\r\n", 0), 0u);
-    }
+    EXPECT_TRUE(testing::RaisedAt(testing::Raised([&] { h.shared->LoadForms("KW_UI01____FRM_H_Staff", type); }), number,
+                                  "LoadForms", 20));
     EXPECT_TRUE(h.log->Entries().empty());
     EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
   }

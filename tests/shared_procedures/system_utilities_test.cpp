@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "tests/doubles/harness.h"
+#include "tests/doubles/raised.h"
 #include "tests/doubles/scoped_env.h"
 #include "ui_shared/platform/dates.h"
 #include "ui_shared/platform/folder_chooser.h"
@@ -54,11 +55,7 @@ TEST(FormatDate, MonthNamesFollowTheUsersLocale) {
   std::filesystem::remove_all(dir);
 }
 
-struct WordRow {
-  const char* name;
-  Variant value;
-  int32_t low, high;
-};
+struct WordRow { const char* name; Variant value; int32_t low, high; };
 
 // Low and high words, with the truncating division for negative values and rounding of fractions.
 TEST(Words, LowAndHighWords) {
@@ -88,22 +85,11 @@ TEST(Words, ConversionFailuresRaiseWithTrail) {
       {Variant::Text("12abc"), err::kTypeMismatch},
       {Variant::Null(), err::kInvalidNull},
   };
-  for (const auto& [value, number] : rows) {
-    try {
-      (void)h.shared->GetHiWord(value);
-      FAIL() << "no error for " << number;
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Number(), number);
-      EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.GetHiWord:10\r\n", 0), 0u);
-    }
-  }
+  for (const auto& [value, number] : rows)
+    EXPECT_TRUE(testing::RaisedAt(testing::Raised([&] { (void)h.shared->GetHiWord(value); }), number, "GetHiWord", 10));
 }
 
-struct YearsRow {
-  const char* name;
-  double start, end;
-  int32_t years;
-};
+struct YearsRow { const char* name; double start, end; int32_t years; };
 
 // Whole years count a year complete on its anniversary day; unset starts and earlier ends give 0.
 TEST(ComputeFullYears, AnniversaryRules) {
@@ -125,40 +111,27 @@ TEST(ComputeFullYears, AnniversaryRules) {
 }
 
 // A folder chooser that answers what the test says and records what it was asked.
-class AnsweringChooser : public FolderChooser {
- public:
-  explicit AnsweringChooser(std::optional<std::string> answer) : answer_(std::move(answer)) {}
+struct AnsweringChooser : FolderChooser {
+  explicit AnsweringChooser(std::string chosen) : answer(std::move(chosen)) {}
   std::optional<std::string> Choose(Hwnd owner, const std::string& prompt, bool file_system_only) override {
-    asked_owner = owner;
-    asked_prompt = prompt;
-    asked_file_system_only = file_system_only;
-    return answer_;
+    asked = std::to_string(owner) + " " + prompt + " " + (file_system_only ? "file system only" : "anything");
+    return answer;
   }
-  Hwnd asked_owner = 0;
-  std::string asked_prompt;
-  bool asked_file_system_only = false;
-
- private:
-  std::optional<std::string> answer_;
+  std::string asked, answer;
 };
 
-// The headless chooser cancels, which gives the empty text.
-TEST(BrowseForFolder, CancelledGivesEmptyText) {
-  LibraryHarness h;
-  ScopedService<FolderChooser> chooser(std::make_shared<FolderChooser>());
-  EXPECT_EQ(h.shared->BrowseForFolder(0x1234, "Pick"), "");
-}
-
-// A chosen folder comes back cut at its first zero character; owner, prompt and the
-// file-system-only flag reach the chooser.
+// The headless chooser cancels, which gives the empty text; a chosen folder comes back cut at its
+// first zero character, and owner, prompt and the file-system-only flag reach the chooser.
 TEST(BrowseForFolder, ChosenFolderIsCutAtTheFirstZero) {
   LibraryHarness h;
+  {
+    ScopedService<FolderChooser> cancelling(std::make_shared<FolderChooser>());
+    EXPECT_EQ(h.shared->BrowseForFolder(0x1234, "Pick"), "");
+  }
   auto answering = std::make_shared<AnsweringChooser>(std::string("/srv/updates\0junk", 17));
   ScopedService<FolderChooser> chooser(answering);
-  EXPECT_EQ(h.shared->BrowseForFolder(0x1234, "Where are the updates?"), "/srv/updates");
-  EXPECT_EQ(answering->asked_owner, 0x1234);
-  EXPECT_EQ(answering->asked_prompt, "Where are the updates?");
-  EXPECT_TRUE(answering->asked_file_system_only);
+  EXPECT_EQ(h.shared->BrowseForFolder(0x1234, "Where?"), "/srv/updates");
+  EXPECT_EQ(answering->asked, "4660 Where? file system only");
 }
 
 }  // namespace

@@ -4,29 +4,26 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/doubles/raised.h"
 #include "ui_shared/platform/service.h"
 #include "widgets/image_list.h"
 
 namespace kw::widgets {
 namespace {
 
-// Adds items by member name, as the library does.
-ObjectPtr AddByName(ListView& view, const std::string& key, const std::string& text) {
-  const ObjectPtr items = view.Get("ListItems").ToObject();
-  return items->Call("Add", Args().Named("Key", Variant::Text(key)).Named("Text", Variant::Text(text))).ToObject();
+using testing::Raised;
+
+// Adds items by member name, as the library does, with a small icon when one is given.
+ObjectPtr AddByName(ListView& view, const std::string& key, const std::string& text, const Variant& icon = Variant()) {
+  Args args;
+  args.Named("Key", Variant::Text(key)).Named("Text", Variant::Text(text));
+  if (!icon.IsEmpty()) args.Named("SmallIcon", icon);
+  return view.Get("ListItems").ToObject()->Call("Add", args).ToObject();
 }
 
-int32_t ErrorNumberOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
-
-// Items are found by key and by position, and their members answer by name.
-TEST(ListView, FindsItemsByKeyAndPosition) {
+// Items are found by key and by position, and their members answer by name; a key may be held
+// by one item only, whether it is added or given later; empty keys repeat.
+TEST(ListView, FindsItemsByKeyAndPositionAndKeepsKeysUnique) {
   ListView view;
   AddByName(view, "K1", "Ann");
   AddByName(view, "K2", "Bob");
@@ -35,26 +32,21 @@ TEST(ListView, FindsItemsByKeyAndPosition) {
   EXPECT_EQ(items->Get("Item", {Variant::Text("K2")}).ToObject()->Get("Text").ToText(), "Bob");
   EXPECT_EQ(items->Get("Item", {Variant::Long(1)}).ToObject()->Get("Key").ToText(), "K1");
   EXPECT_EQ(items->Get("", {Variant::Integer(2)}).ToObject()->Get("Index").ToLong(), 2);
-  EXPECT_EQ(ErrorNumberOf([&] { items->Get("Item", {Variant::Text("K9")}); }), widget_err::kElementNotFound);
-  EXPECT_EQ(ErrorNumberOf([&] { items->Get("Item", {Variant::Long(3)}); }), widget_err::kIndexOutOfBounds);
-  EXPECT_EQ(ErrorNumberOf([&] { view.Get("NoSuchMember"); }), err::kNoSuchMember);
+  EXPECT_EQ(Raised([&] { items->Get("Item", {Variant::Text("K9")}); }).Number(), widget_err::kElementNotFound);
+  EXPECT_EQ(Raised([&] { items->Get("Item", {Variant::Long(3)}); }).Number(), widget_err::kIndexOutOfBounds);
+  EXPECT_EQ(Raised([&] { view.Get("NoSuchMember"); }).Number(), err::kNoSuchMember);
   EXPECT_EQ(view.TypeName(), "ListView");
   EXPECT_EQ(TypeNameOf(items), "ListItems");
-}
 
-// A key may be held by one item only, whether it is added or given later; empty keys repeat.
-TEST(ListView, RefusesDuplicateKeysWithTheControlsError) {
-  ListView view;
-  AddByName(view, "K1", "Ann");
-  const ObjectPtr second = AddByName(view, "K2", "Bob");
-  EXPECT_EQ(ErrorNumberOf([&] { AddByName(view, "K1", "Again"); }), err::kKeyNotUnique);
+  const ObjectPtr second = items->Get("Item", {Variant::Text("K2")}).ToObject();
+  EXPECT_EQ(Raised([&] { AddByName(view, "K1", "Again"); }).Number(), err::kKeyNotUnique);
   EXPECT_EQ(view.Items().Count(), 2);
-  EXPECT_EQ(ErrorNumberOf([&] { second->Let("Key", Variant::Text("K1")); }), err::kKeyNotUnique);
+  EXPECT_EQ(Raised([&] { second->Let("Key", Variant::Text("K1")); }).Number(), err::kKeyNotUnique);
   EXPECT_EQ(second->Get("Key").ToText(), "K2");
 
   second->Let("Key", Variant::Text("K7"));
   EXPECT_EQ(view.Items().Item(Variant::Text("K7")), second);
-  EXPECT_EQ(ErrorNumberOf([&] { view.Items().Item(Variant::Text("K2")); }), widget_err::kElementNotFound);
+  EXPECT_EQ(Raised([&] { view.Items().Item(Variant::Text("K2")); }).Number(), widget_err::kElementNotFound);
   AddByName(view, "K2", "Reused");
   AddByName(view, "", "No key");
   AddByName(view, "", "No key either");
@@ -83,7 +75,7 @@ TEST(ListView, KeepsOneItemSelected) {
   EXPECT_TRUE(first->Get("Selected").ToBoolean());
   ListView other;
   const ObjectPtr stranger = AddByName(other, "K1", "Elsewhere");
-  EXPECT_EQ(ErrorNumberOf([&] { view.Set("SelectedItem", stranger); }), widget_err::kEntryRemoved);
+  EXPECT_EQ(Raised([&] { view.Set("SelectedItem", stranger); }).Number(), widget_err::kEntryRemoved);
 }
 
 struct RemovalRow {
@@ -110,7 +102,7 @@ TEST(ListView, RemovalHandsTheSelectionToANeighbour) {
     EXPECT_EQ(selected ? selected->Key() : "", row.selected_after) << row.name;
     EXPECT_EQ(view.Items().Count(), 2) << row.name;
     EXPECT_FALSE(removed->Get("Selected").ToBoolean()) << row.name;
-    EXPECT_EQ(ErrorNumberOf([&] { removed->Let("Selected", Variant::Boolean(true)); }), widget_err::kEntryRemoved)
+    EXPECT_EQ(Raised([&] { removed->Let("Selected", Variant::Boolean(true)); }).Number(), widget_err::kEntryRemoved)
         << row.name;
   }
 }
@@ -125,14 +117,7 @@ TEST(ListView, KeepsSubItemsIconsAndHeaders) {
   EXPECT_EQ(view.Columns().Item(Variant::Long(2))->Text(), "Age");
   EXPECT_EQ(view.Columns().Item(Variant::Long(1))->Width(), 1500);
 
-  const ObjectPtr item =
-      view.Get("ListItems")
-          .ToObject()
-          ->Call("Add", Args()
-                            .Named("Key", Variant::Text("K1"))
-                            .Named("Text", Variant::Text("Ann"))
-                            .Named("SmallIcon", Variant::Integer(3)))
-          .ToObject();
+  const ObjectPtr item = AddByName(view, "K1", "Ann", Variant::Integer(3));
   item->Get("ListSubItems").ToObject()->Call("Add", Args().Named("Text", Variant::Text("42")));
   const auto typed = view.Items().Item(Variant::Text("K1"));
   EXPECT_EQ(typed->SmallIcon().ToLong(), 3);
@@ -147,28 +132,21 @@ TEST(ListView, KeepsSubItemsIconsAndHeaders) {
   EXPECT_EQ(view.Columns().Count(), 0);
 }
 
-// The window's class name starts with "ListView", so an 8-character read recognises it; the
-// window goes with the control.
-TEST(ListView, OwnsAWindowWhoseClassNameStartsWithListView) {
+// The window's class name starts with "ListView", so an 8-character read recognises it, and the
+// window goes with the control; SetFocus fails with 5 while the control refuses the focus.
+TEST(ListView, OwnsAWindowAndTakesTheFocus) {
   ScopedService<WindowTable> windows{std::make_shared<WindowTable>()};
-  Hwnd hwnd = 0;
-  {
-    ListView view;
-    hwnd = static_cast<Hwnd>(view.Get("hwnd").ToLong());
-    EXPECT_EQ(windows->ClassName(hwnd, 9), "ListView");
-  }
+  auto view = std::make_shared<ListView>();
+  const auto hwnd = static_cast<Hwnd>(view->Get("hwnd").ToLong());
+  EXPECT_EQ(windows->ClassName(hwnd, 9), "ListView");
+  view->RefuseFocus(true);
+  EXPECT_EQ(Raised([&] { view->Call("SetFocus"); }).Number(), err::kInvalidCall);
+  EXPECT_FALSE(view->HasFocus());
+  view->RefuseFocus(false);
+  view->Call("SetFocus");
+  EXPECT_TRUE(view->HasFocus());
+  view.reset();
   EXPECT_FALSE(windows->Exists(hwnd));
-}
-
-// SetFocus gives the control the focus, and fails with 5 while the control refuses it.
-TEST(ListView, SetFocusFailsWhileRefused) {
-  ListView view;
-  view.RefuseFocus(true);
-  EXPECT_EQ(ErrorNumberOf([&] { view.Call("SetFocus"); }), err::kInvalidCall);
-  EXPECT_FALSE(view.HasFocus());
-  view.RefuseFocus(false);
-  view.Call("SetFocus");
-  EXPECT_TRUE(view.HasFocus());
 }
 
 }  // namespace

@@ -49,7 +49,8 @@ struct FormattedBox {
   RichTextBoxPtr box = std::make_shared<RichTextBox>();
 };
 
-// Everything a user formatted comes back from the box's own RTF unchanged.
+// Everything a user formatted comes back from the box's own RTF unchanged, and that RTF has the
+// expected pieces.
 TEST(RichTextRtf, ReadsBackEverythingItWrote) {
   FormattedBox formatted;
   const std::string rtf = formatted.box->TextRTF();
@@ -58,13 +59,8 @@ TEST(RichTextRtf, ReadsBackEverythingItWrote) {
   EXPECT_EQ(copy->Text(), formatted.box->Text());
   EXPECT_EQ(Describe(copy->Document()), Describe(formatted.box->Document()));
   EXPECT_EQ(copy->TextRTF(), rtf);
-}
-
-// The writer's RTF is 7-bit, escapes braces and backslashes, lists the colours it uses and
-// writes characters beyond 7 bits as \u escapes (surrogate pairs beyond 16 bits).
-TEST(RichTextRtf, WriterOutput) {
-  FormattedBox formatted;
-  const std::string rtf = formatted.box->TextRTF();
+  // The RTF is 7-bit, escapes braces and backslashes, lists the colours it uses and writes
+  // characters beyond 7 bits as \u escapes (surrogate pairs beyond 16 bits).
   EXPECT_TRUE(LooksLikeRtf(rtf));
   const char* const expected[] = {
       "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green255\\blue0;}",
@@ -102,10 +98,8 @@ TEST(RichTextRtf, ReadsAnotherWritersRtf) {
                                     "  --- 0 [caf\xC3\xA9 \xE2\x82\xAC\xC2\xA0x]",
                                     "paragraph align 0",
                                 }));
-}
 
-// Text that is no RTF is taken as plain text; broken RTF is read as far as it goes.
-TEST(RichTextRtf, PlainAndBrokenInput) {
+  // Text that is no RTF is taken as plain text; broken RTF is read as far as it goes.
   ScopedService<WindowTable> windows{std::make_shared<WindowTable>()};
   RichTextBox box;
   box.TextRTF("just {text}\r\nhere");

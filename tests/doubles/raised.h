@@ -1,0 +1,34 @@
+// Raised and RaisedAt: run an action that must raise and check what it raised (number and the
+// shared library's error trail) without a try block in every test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "ui_shared/platform/error.h"
+
+namespace kw::testing {
+
+// What `action` raised; a test failure (and error 0) when it raised nothing.
+inline Error Raised(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Error& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no error raised";
+  return Error(0, "", "");
+}
+
+// Whether `e` is error `number` whose description begins with the trail of the shared library
+// member `member` at statement `line`.
+inline ::testing::AssertionResult RaisedAt(const Error& e, int32_t number, const std::string& member, int line) {
+  const std::string trail = "KW_UIShared.SharedProcedures." + member + ":" + std::to_string(line) + "\r\n";
+  if (e.Number() == number && e.Description().starts_with(trail)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "raised " << e.Number() << " \"" << e.Description() << "\", expected "
+                                       << number << " from " << member << ":" << line;
+}
+
+}  // namespace kw::testing
