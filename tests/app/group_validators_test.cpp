@@ -37,8 +37,7 @@ TEST_F(RecordGroupTest, ResidentsGroupChecksCapacityAndFeesTotal) {
       {"over capacity", "5", 3501, 0, "Cedar Lodge lists 5 residents in 2/2004 but has room for 4."},
       {"fees jump", "3", 0, 3502,
        "The residents' fees total 19,450.00 in 3/2004 against 7,250.00 the month before. Is that right?"},
-      {"quiet month", "2", 0, 0, ""},
-      {"no such month", "42", 3503, 0, "Month record 42 does not exist."},
+      {"quiet month", "2", 0, 0, ""}, {"no such month", "42", 3503, 0, "Month record 42 does not exist."},
       {"no month selected", "", 3500, 0, "No home or month is selected: \"\" is no record key."},
   };
   for (const auto& row : rows) {

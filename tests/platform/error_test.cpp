@@ -68,11 +68,9 @@ TEST(ErrorTrail, ForeignExceptionsBecomeRuntimeErrors) {
     int32_t number;
   };
   const Row rows[] = {
-      {[] { throw std::bad_alloc(); }, err::kOutOfMemory},
-      {[] { throw std::out_of_range("index"); }, err::kSubscript},
+      {[] { throw std::bad_alloc(); }, err::kOutOfMemory}, {[] { throw std::out_of_range("index"); }, err::kSubscript},
       {[] { throw std::overflow_error("big"); }, err::kOverflow},
-      {[] { throw std::runtime_error("odd"); }, err::kInvalidCall},
-      {[] { throw 42; }, err::kInvalidCall},
+      {[] { throw std::runtime_error("odd"); }, err::kInvalidCall}, {[] { throw 42; }, err::kInvalidCall},
   };
   for (const auto& row : rows) {
     try {
