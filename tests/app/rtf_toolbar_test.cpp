@@ -17,7 +17,6 @@
 namespace trf {
 namespace {
 
-using kw::Service;
 using kw::ScopedService;
 
 // A form with a rich-text box, wired as the program's forms wire theirs: it hands the box to its
@@ -31,10 +30,10 @@ struct RichTextForm : kw::RichTextBoxEvents {
 };
 
 // The application's classes registered, a fresh container, a scripted colour dialog, and a form
-// whose box holds "plain bold\ncentred" with "bold" in bold and the second paragraph centred.
+// whose box holds "plain bold\ncentred" with "bold" in bold and the second paragraph centred; the
+// toolbar is added.
 struct ToolbarWorld {
-  explicit ToolbarWorld(std::shared_ptr<ScreenContainer> screen_container = std::make_shared<ScreenContainer>())
-      : container(std::move(screen_container)) {
+  ToolbarWorld() {
     kw::RegisterLibraryClasses();
     RegisterApplicationClasses();
     form = std::make_shared<RichTextForm>();
@@ -45,6 +44,7 @@ struct ToolbarWorld {
     form->box->SelBold(true);
     Select(11, 0);
     form->box->SelAlignment(kw::rich_text::kAlignCenter);
+    form->controller->AddRemoveCommandButtons(false);
   }
   void Select(int32_t start, int32_t length) {
     form->box->SelStart(start);
@@ -59,7 +59,7 @@ struct ToolbarWorld {
 
   ScopedService<kw::ClassRegistry> registry{std::make_shared<kw::ClassRegistry>()};
   ScopedService<kw::WindowTable> windows{std::make_shared<kw::WindowTable>()};
-  ScopedService<ScreenContainer> container;
+  ScopedService<ScreenContainer> container{std::make_shared<ScreenContainer>()};
   std::shared_ptr<kw::testing::ScriptedColorPicker> picker = std::make_shared<kw::testing::ScriptedColorPicker>();
   ScopedService<kw::ColorPicker> picker_service{picker};
   std::shared_ptr<RichTextForm> form;
@@ -69,7 +69,6 @@ struct ToolbarWorld {
 // pictures, the eight real ones unavailable; removing takes every one of them off again.
 TEST(RtfToolbar, AddingAndRemovingTheButtons) {
   ToolbarWorld w;
-  w.form->controller->AddRemoveCommandButtons(false);
   const auto& buttons = w.container->Bar().Buttons();
   const int pictures[] = {1, 2, 3, 3, 4, 3, 5, 6, 7, 3, 8};
   ASSERT_EQ(buttons.size(), std::size(pictures));
@@ -89,7 +88,6 @@ TEST(RtfToolbar, AddingAndRemovingTheButtons) {
 // losing the focus makes them unavailable again.
 TEST(RtfToolbar, ButtonsFollowFocusAndSelection) {
   ToolbarWorld w;
-  w.form->controller->AddRemoveCommandButtons(false);
   w.form->box->SetFocus();
   EXPECT_EQ(w.Buttons(), "00000000000");
   w.Select(6, 4);  // "bold"
@@ -109,7 +107,6 @@ TEST(RtfToolbar, ButtonsFollowFocusAndSelection) {
 // alignment 2 and right gives 1, each pressing its own button and releasing the rest.
 TEST(RtfToolbar, ClicksFormatTheSelectionAndPressTheirButtons) {
   ToolbarWorld w;
-  w.form->controller->AddRemoveCommandButtons(false);
   w.form->box->SetFocus();
   w.Select(0, 5);  // "plain"
   ASSERT_TRUE(w.container->ClickCommandButton("ItalicClick"));
@@ -132,7 +129,6 @@ TEST(RtfToolbar, ClicksFormatTheSelectionAndPressTheirButtons) {
 // survives a save through RTF with the bold and the centred paragraph.
 TEST(RtfToolbar, ChosenColourSurvivesASaveThroughRtf) {
   ToolbarWorld w;
-  w.form->controller->AddRemoveCommandButtons(false);
   w.form->box->SetFocus();
   w.Select(6, 4);
   w.picker->answer = kw::Rgb(200, 0, 0);
