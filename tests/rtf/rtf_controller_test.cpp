@@ -96,30 +96,28 @@ const std::tuple<const char*, int, const char*> kButtons[] = {
     {"AlignLeftClick", 2, "Align Left"}, {"AlignCenterClick", 2, "Center"}, {"AlignRightClick", 2, "Align Right"},
     {"Separator3", 3, ""},             {"BulletsClick", 1, "Bullets"}};
 
-// The first `count` add calls, or remove calls, in toolbar order.
-Calls Adds(size_t count = 11) {
+// The first `count` add calls (or remove calls) in toolbar order.
+Calls ButtonCalls(bool add, size_t count = 11) {
   Calls calls;
   for (size_t i = 0; i < count; ++i) {
     const auto& [key, style, caption] = kButtons[i];
-    calls.push_back(std::string("Container.AddCommandButton(Picture, \"") + key + "\", RtfController, " +
-                    std::to_string(style) + ", \"" + caption + "\")");
+    calls.push_back(add ? std::string("Container.AddCommandButton(Picture, \"") + key + "\", RtfController, " +
+                              std::to_string(style) + ", \"" + caption + "\")"
+                        : std::string("Container.RemoveCommandButton(\"") + key + "\")");
   }
   return calls;
 }
-Calls Removes(size_t count = 11) {
-  Calls calls;
-  for (size_t i = 0; i < count; ++i)
-    calls.push_back(std::string("Container.RemoveCommandButton(\"") + std::get<0>(kButtons[i]) + "\")");
-  return calls;
+
+std::string State(const char* key, bool enabled, int value) {
+  return std::string("Container.SetCommandButtonState(\"") + key + "\", " + (enabled ? "True" : "False") + ", " +
+         std::to_string(value) + ")";
 }
 
 // The first `count` of the eight state calls that LostFocus (false) or GotFocus (true) make.
 Calls AllButtons(bool enabled, size_t count = 8) {
   Calls calls;
   for (const auto& [key, style, caption] : kButtons)
-    if (style != 3 && calls.size() < count)
-      calls.push_back(std::string("Container.SetCommandButtonState(\"") + key + "\", " + (enabled ? "True" : "False") +
-                      ", 0)");
+    if (style != 3 && calls.size() < count) calls.push_back(State(key, enabled, 0));
   return calls;
 }
 
@@ -152,13 +150,13 @@ TEST(RtfController, AddingFocusingAndRemovingVisitTheButtonsInOrder) {
   w.controller->LostFocus();
   EXPECT_TRUE(w.Take().empty());
   w.controller->AddRemoveCommandButtons(false);
-  EXPECT_EQ(w.Take(), Concat(Adds(), AllButtons(false)));
+  EXPECT_EQ(w.Take(), Concat(ButtonCalls(true), AllButtons(false)));
   w.controller->GotFocus();
   EXPECT_EQ(w.Take(), AllButtons(true));
   w.controller->LostFocus();
   EXPECT_EQ(w.Take(), AllButtons(false));
   w.controller->AddRemoveCommandButtons(true);
-  EXPECT_EQ(w.Take(), Removes());
+  EXPECT_EQ(w.Take(), ButtonCalls(false));
   w.controller->AddRemoveCommandButtons(true);
   EXPECT_TRUE(w.Take().empty());
   w.controller->AddRemoveCommandButtons(false);
@@ -172,7 +170,7 @@ TEST(RtfController, ContainerFailuresWhileAddingOrRemovingEndSilently) {
   ControllerWorld w;
   w.container->fail_add_at = 5;
   EXPECT_NO_THROW(w.controller->AddRemoveCommandButtons(false));
-  EXPECT_EQ(w.Take(), Adds(5));
+  EXPECT_EQ(w.Take(), ButtonCalls(true, 5));
   w.controller->AddRemoveCommandButtons(true);
   w.controller->GotFocus();
   EXPECT_TRUE(w.Take().empty());
@@ -182,9 +180,9 @@ TEST(RtfController, ContainerFailuresWhileAddingOrRemovingEndSilently) {
   v.container->fail_remove_at = 3;
   v.Take();
   EXPECT_NO_THROW(v.controller->AddRemoveCommandButtons(true));
-  EXPECT_EQ(v.Take(), Removes(3));
+  EXPECT_EQ(v.Take(), ButtonCalls(false, 3));
   v.controller->AddRemoveCommandButtons(true);
-  EXPECT_EQ(v.Take(), Removes());
+  EXPECT_EQ(v.Take(), ButtonCalls(false));
 }
 
 // A refused state call ends GotFocus with its trail; during adding it is swallowed, and the buttons
@@ -199,16 +197,15 @@ TEST(RtfController, RefusedStateCallsInFocusChanges) {
             "KW_UIShared.RtfController.GotFocus:20\r\ncommand bar full");
   EXPECT_EQ(w.Take(), AllButtons(true, 4));
   w.controller->AddRemoveCommandButtons(true);
-  EXPECT_EQ(w.Take(), Removes());
+  EXPECT_EQ(w.Take(), ButtonCalls(false));
 }
 
+// The state calls SelChange makes for the given button values, in its order.
 Calls StateCalls(int bold, int italic, int underline, const char* alignment_key, int bullet) {
-  const auto state = [](const char* key, int value) {
-    return std::string("Container.SetCommandButtonState(\"") + key + "\", True, " + std::to_string(value) + ")";
-  };
-  Calls calls = {state("BoldClick", bold), state("ItalicClick", italic), state("UnderlineClick", underline)};
-  if (alignment_key) calls.push_back(state(alignment_key, 1));
-  calls.push_back(state("BulletsClick", bullet));
+  Calls calls = {State("BoldClick", true, bold), State("ItalicClick", true, italic),
+                 State("UnderlineClick", true, underline)};
+  if (alignment_key) calls.push_back(State(alignment_key, true, 1));
+  calls.push_back(State("BulletsClick", true, bullet));
   return calls;
 }
 
@@ -252,8 +249,7 @@ TEST(RtfController, SelChangeStopsAtARefusedStateCall) {
   EXPECT_EQ(e.Number(), err::kComponentBase + 1);
   EXPECT_EQ(e.Source(), "Container");
   EXPECT_EQ(e.Description(), "KW_UIShared.RtfController.SelChange:20\r\ncommand bar full");
-  const Calls all = StateCalls(0, 0, 0, nullptr, 0);
-  EXPECT_EQ(w.h.log->Matching("Container."), Calls(all.begin(), all.begin() + 2));
+  EXPECT_EQ(w.h.log->Matching("Container."), (Calls{State("BoldClick", true, 0), State("ItalicClick", true, 0)}));
   EXPECT_EQ(w.h.log->CountOf("RichText.Get SelUnderline()"), 0u);
 }
 
