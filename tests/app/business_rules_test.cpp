@@ -26,18 +26,12 @@ TEST_F(BusinessRulesTest, BrokenRecordRuleIsAnsweredByFieldAndLevel) {
   auto hard = residents.HardRules();
   ASSERT_EQ(hard->Rules().size(), 1u);
   const auto rule = hard->Rules()[0];
-  EXPECT_EQ(rule->RuleNumber(), 3111);
-  EXPECT_EQ(rule->RuleLevel(), 2);
-  EXPECT_EQ(rule->FieldEnum(), kAdmissionField);
+  EXPECT_EQ(std::tuple(rule->RuleNumber(), rule->RuleLevel(), rule->FieldEnum()), std::tuple(3111, 2, kAdmissionField));
   EXPECT_EQ(rule->Feedback(), "Admission date 2/1/1998 lies before the birth date 5/5/1999.");
-  const struct {
-    int32_t field, level;
-    bool valid;
-  } scopes[] = {{-1, -1, false}, {kAdmissionField, -1, false}, {kAdmissionField, 2, false},
-                {kAdmissionField, 1, true}, {kFeeField, -1, true}, {-1, 1, true}};
-  for (const auto& scope : scopes) {
-    EXPECT_EQ(hard->IsValid(scope.field, scope.level, false), scope.valid) << scope.field << "/" << scope.level;
-  }
+  const std::tuple<int32_t, int32_t, bool> scopes[] = {{-1, -1, false}, {kAdmissionField, -1, false},
+                                                       {kAdmissionField, 2, false}, {kAdmissionField, 1, true},
+                                                       {kFeeField, -1, true},       {-1, 1, true}};
+  for (const auto& [field, level, valid] : scopes) EXPECT_EQ(hard->IsValid(field, level, false), valid) << field << "/" << level;
   EXPECT_FALSE(residents.IsValid());
   EXPECT_TRUE(residents.Save(false));  // nothing to store: the record is unchanged
   residents.FieldValue(LIResidents::kName, Text("Tom A. Reyes"));
@@ -54,9 +48,7 @@ TEST_F(BusinessRulesTest, SettledQuestionStaysSettledForTheSameValue) {
   ASSERT_EQ(soft->Rules().size(), 1u);
   const auto rule = soft->Rules()[0];
   EXPECT_EQ(rule->RuleNumber(), 3121);
-  EXPECT_TRUE(rule->IsQuestion());
-  EXPECT_TRUE(rule->Broken());
-  EXPECT_TRUE(rule->Enabled());
+  EXPECT_TRUE(rule->IsQuestion() && rule->Broken() && rule->Enabled());
   EXPECT_EQ(rule->Value().ToDouble(), 7800);
   EXPECT_EQ(rule->Feedback(), "A monthly fee of 7,800.00 is unusually high. Is it right?");
   EXPECT_FALSE(soft->IsValid(kFeeField, 1));
@@ -88,25 +80,21 @@ TEST_F(BusinessRulesTest, FieldWriteRunsOnlyTheRulesOfThatField) {
   EXPECT_FALSE(soft->IsValid(kFeeField, 1));
 }
 
-// With validation suspended a write runs no rule; written false it runs them again.
-TEST_F(BusinessRulesTest, SuspendedValidationRunsNoRules) {
+// With validation suspended a write runs no rule; written false it runs them again. During a
+// send-off run notices are disabled (they only inform); questions stay enabled.
+TEST_F(BusinessRulesTest, SuspendedAndSendOffValidation) {
   residents.SuspendValidation(true);
   residents.FieldValue(LIResidents::kMonthlyFee, Long(9000));
   EXPECT_TRUE(residents.SoftRules()->Rules().empty());
   residents.SuspendValidation(false);
-  residents.FieldValue(LIResidents::kMonthlyFee, Long(9000));
-  EXPECT_EQ(residents.SoftRules()->Rules().size(), 1u);
-}
-
-// During a send-off run notices are disabled (they only inform); questions stay enabled.
-TEST_F(BusinessRulesTest, SendOffDisablesNoticesOnly) {
   residents.SendOffValidation(true);
+  residents.FieldValue(LIResidents::kMonthlyFee, Long(9000));
+  ASSERT_EQ(residents.SoftRules()->Rules().size(), 1u);
+  EXPECT_TRUE(residents.SoftRules()->Rules()[0]->Enabled());
+  EXPECT_FALSE(residents.IsValid());
   residents.FieldValue(LIResidents::kMonthlyFee, Long(0));
   EXPECT_FALSE(residents.SoftRules()->Rules()[0]->Enabled());
   EXPECT_TRUE(residents.IsValid());
-  residents.FieldValue(LIResidents::kMonthlyFee, Long(9000));
-  EXPECT_TRUE(residents.SoftRules()->Rules()[0]->Enabled());
-  EXPECT_FALSE(residents.IsValid());
   residents.SendOffValidation(false);
   residents.FieldValue(LIResidents::kMonthlyFee, Long(0));
   EXPECT_TRUE(residents.SoftRules()->Rules()[0]->Enabled());
@@ -160,9 +148,9 @@ TEST_F(BusinessRulesTest, BadValuesBreakHardRules) {
     residents.FieldValue(row.position, row.value);
     const auto rules = residents.HardRules()->Rules();
     ASSERT_EQ(rules.size(), 1u) << row.name;
-    EXPECT_EQ(rules[0]->RuleNumber(), row.rule) << row.name;
-    EXPECT_EQ(rules[0]->FieldEnum(), row.position - 1) << row.name;
-    EXPECT_EQ(rules[0]->Feedback(), row.feedback) << row.name;
+    EXPECT_EQ(std::tuple(rules[0]->RuleNumber(), rules[0]->FieldEnum(), rules[0]->Feedback()),
+              std::tuple(row.rule, row.position - 1, std::string(row.feedback)))
+        << row.name;
     EXPECT_FALSE(residents.Save(false)) << row.name;
   }
 }
@@ -194,19 +182,13 @@ TEST_F(BusinessRulesTest, ForcedSaveOfBadValueRaisesAndWritesNothing) {
 
 // The key and positions beyond the record cannot be written.
 TEST_F(BusinessRulesTest, KeyAndUnknownPositionsCannotBeWritten) {
-  const struct {
-    const char* name;
-    int32_t position;
-    const char* description;
-  } rows[] = {{"key", 1, "The record key of LIResidents cannot be written."},
-              {"beyond", 8, "LIResidents has no field at position 8."}};
-  for (const auto& row : rows) {
+  for (const auto& [position, description] : {std::pair{1, "The record key of LIResidents cannot be written."},
+                                               {8, "LIResidents has no field at position 8."}}) {
     try {
-      residents.FieldValue(row.position, Long(1));
-      ADD_FAILURE() << row.name;
+      residents.FieldValue(position, Long(1));
+      ADD_FAILURE() << description;
     } catch (const kw::Error& e) {
-      EXPECT_EQ(e.Number(), kw::err::kInvalidCall) << row.name;
-      EXPECT_EQ(e.Description(), row.description) << row.name;
+      EXPECT_EQ(std::pair(e.Number(), e.Description()), std::pair(kw::err::kInvalidCall, std::string(description)));
     }
   }
   EXPECT_FALSE(residents.IsDirty());

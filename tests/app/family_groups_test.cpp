@@ -26,10 +26,8 @@ TEST_F(FamilyGroupsTest, AssessmentWritesTheFeesOfItsKind) {
     int32_t assessment;
     double andersen_mmlo, andersen_am, okafor_mmlo, lindqvist_mmlo;
   } rows[] = {
-      {"all fees", kAssessAllFees, 2.30, 12.00, 1.90, 0},
-      {"mail-out only", kAssessMMLOFee, 2.30, -1, 1.90, 0},
-      {"annual only", kAssessAMFee, -1, 12.00, -1, -1},
-      {"clear", kClearMailingFees, 0, 0, 0, 0},
+      {"all fees", kAssessAllFees, 2.30, 12.00, 1.90, 0}, {"mail-out only", kAssessMMLOFee, 2.30, -1, 1.90, 0},
+      {"annual only", kAssessAMFee, -1, 12.00, -1, -1}, {"clear", kClearMailingFees, 0, 0, 0, 0},
   };
   for (const auto& row : rows) {
     groups = std::make_shared<LIFamilyGroups>(database);

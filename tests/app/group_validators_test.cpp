@@ -5,25 +5,11 @@
 #include "app/business_registration.h"
 #include "app/group_validators.h"
 #include "tests/app/business_fixture.h"
-#include "ui_shared/contracts/class_ids.h"
 
 namespace trf::testing {
 namespace {
 
 using RecordGroupTest = BusinessFixture;
-
-kw::Variant Group(std::shared_ptr<kw::I_RecordGroup> validator, const std::string& key) {
-  return validator->Validate(key);
-}
-
-// The validators are found by "KW01.RG" + the class name from its third character.
-TEST_F(RecordGroupTest, ValidatorsAreCreatedByName) {
-  for (const char* class_name : {"LIResidents", "LIFamilyGroups"}) {
-    const std::string name = std::string(kw::class_ids::kRecordGroupPrefix) + (class_name + 2);
-    EXPECT_NO_THROW(kw::CreateObjectAs<kw::I_RecordGroup>(name)) << name;
-  }
-  EXPECT_THROW(kw::CreateObject("KW01.RGHomes"), kw::Error);
-}
 
 // The residents' group: more residents than room is a hard rule; a fees total far from the month
 // before is a question carrying the total; a quiet month passes.
@@ -37,35 +23,33 @@ TEST_F(RecordGroupTest, ResidentsGroupChecksCapacityAndFeesTotal) {
       {"over capacity", "5", 3501, 0, "Cedar Lodge lists 5 residents in 2/2004 but has room for 4."},
       {"fees jump", "3", 0, 3502,
        "The residents' fees total 19,450.00 in 3/2004 against 7,250.00 the month before. Is that right?"},
-      {"quiet month", "2", 0, 0, ""},
-      {"no such month", "42", 3503, 0, "Month record 42 does not exist."},
+      {"quiet month", "2", 0, 0, ""}, {"no such month", "42", 3503, 0, "Month record 42 does not exist."},
       {"no month selected", "", 3500, 0, "No home or month is selected: \"\" is no record key."},
   };
   for (const auto& row : rows) {
     auto validator = kw::CreateObjectAs<kw::I_RecordGroup>("KW01.RGResidents");
     validator->SendOffValidation(false);
-    EXPECT_EQ(Group(validator, row.month).ToBoolean(), row.hard == 0 && row.soft == 0) << row.name;
+    EXPECT_EQ(validator->Validate(row.month).ToBoolean(), row.hard == 0 && row.soft == 0) << row.name;
     EXPECT_EQ(validator->IsValid(), row.hard == 0 && row.soft == 0) << row.name;
     const auto hard = validator->HardRules()->Rules();
     const auto soft = validator->SoftRules()->Rules();
     ASSERT_EQ(hard.size(), row.hard ? 1u : 0u) << row.name;
     ASSERT_EQ(soft.size(), row.soft ? 1u : 0u) << row.name;
     if (row.hard) {
-      EXPECT_EQ(hard[0]->RuleNumber(), row.hard) << row.name;
-      EXPECT_EQ(hard[0]->Feedback(), row.feedback) << row.name;
-      EXPECT_FALSE(validator->HardRules()->IsValid(-1, -1, false)) << row.name;
+      EXPECT_EQ(std::pair(hard[0]->RuleNumber(), hard[0]->Feedback()), std::pair(row.hard, std::string(row.feedback)));
     }
     if (row.soft) {
-      EXPECT_EQ(soft[0]->RuleNumber(), row.soft) << row.name;
-      EXPECT_EQ(soft[0]->Feedback(), row.feedback) << row.name;
-      EXPECT_EQ(soft[0]->Value().ToDouble(), 19450) << row.name;
-      EXPECT_TRUE(soft[0]->IsQuestion()) << row.name;
+      EXPECT_EQ(std::pair(soft[0]->RuleNumber(), soft[0]->Feedback()), std::pair(row.soft, std::string(row.feedback)));
+      EXPECT_EQ(soft[0]->Value().ToDouble(), 19450);
+      EXPECT_TRUE(soft[0]->IsQuestion());
     }
   }
 }
 
-// A settled group question stays settled when the same validator checks the group again.
+// A settled group question stays settled when the same validator checks the group again; a class
+// without a validator has none to create.
 TEST_F(RecordGroupTest, SettledGroupQuestionSurvivesRevalidation) {
+  EXPECT_THROW(kw::CreateObject("KW01.RGHomes"), kw::Error);
   auto validator = kw::CreateObjectAs<kw::I_RecordGroup>("KW01.RGResidents");
   validator->Validate("3");
   validator->SoftRules()->Rules()[0]->Broken(false);
@@ -102,11 +86,8 @@ TEST_F(RecordGroupTest, FamilyGroupsGroupChecksNamesAndUnusedGroups) {
 TEST_F(RecordGroupTest, ClassDependsOnIsLoadedFromTheDatabase) {
   ScreenContainer container;
   LoadClassDependsOn(container, *database);
-  const struct {
-    const char* number;
-    int32_t kind;
-  } rows[] = {{"1", 0}, {"2", 4}, {"3", 5}, {"4", 4}, {"5", 0}, {"6", 5}, {"77", 0}};
-  for (const auto& row : rows) EXPECT_EQ(container.ClassDependsOn(Text(row.number)), row.kind) << row.number;
+  for (const auto& [number, kind] : {std::pair{"1", 0}, {"2", 4}, {"3", 5}, {"4", 4}, {"5", 0}, {"6", 5}, {"77", 0}})
+    EXPECT_EQ(container.ClassDependsOn(Text(number)), kind) << number;
 }
 
 // Installing the database puts it in force for the validators and fills the container in force.

@@ -15,8 +15,7 @@ LibraryHarness::LibraryHarness(bool create) {
   });
   registry->Register(std::string(class_ids::kErrorLog), [this] {
     ++error_logs_created;
-    last_error_log = std::make_shared<RecordingErrorLog>(log);
-    return last_error_log;
+    return std::make_shared<RecordingErrorLog>(log);
   });
   registry->Register(std::string(class_ids::kDBResource), [] { return std::make_shared<RecordingDBResource>(); });
   if (create) {

@@ -44,7 +44,6 @@ class LibraryHarness {
   std::shared_ptr<RecordingForm> form = std::make_shared<RecordingForm>(log);
   int dialogs_created = 0;
   int error_logs_created = 0;
-  std::shared_ptr<RecordingErrorLog> last_error_log;
 
   SharedProceduresPtr shared;
 

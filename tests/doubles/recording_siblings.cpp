@@ -9,7 +9,7 @@ namespace kw::testing {
 ObjectPtr RecordingContainer::MainWindow() { Hit("Get MainWindow"); return main_window; }
 std::string RecordingContainer::CurrentH_HomesID() { Hit("Get CurrentH_HomesID"); return home_id; }
 void RecordingContainer::CurrentH_HomesID(const std::string& id) { Hit("Let CurrentH_HomesID", Show(id)); home_id = id; }
-void RecordingContainer::CurrentFormKey(const std::string& key) { Hit("Let CurrentFormKey", Show(key)); form_key = key; }
+void RecordingContainer::CurrentFormKey(const std::string& key) { Hit("Let CurrentFormKey", Show(key)); }
 std::string RecordingContainer::CurrentHomeNum() { Hit("Get CurrentHomeNum"); return home_num; }
 void RecordingContainer::CurrentHomeNum(const std::string& number) { Hit("Let CurrentHomeNum", Show(number)); home_num = number; }
 std::string RecordingContainer::CurrentH_HomeMonthlyStatsID() { Hit("Get CurrentH_HomeMonthlyStatsID"); return month_id; }
@@ -52,8 +52,8 @@ Variant RecordingContainer::AddCommandButton(const PicturePtr& picture, const st
   return Variant::Boolean(true);
 }
 
-void RecordingContainer::FormTitle(const std::string& title) { Hit("Let FormTitle", Show(title)); form_title = title; }
-void RecordingContainer::FormIcon(const PicturePtr& icon) { Hit("Set FormIcon", icon ? "Picture" : "Nothing"); form_icon = icon; }
+void RecordingContainer::FormTitle(const std::string& title) { Hit("Let FormTitle", Show(title)); }
+void RecordingContainer::FormIcon(const PicturePtr& icon) { Hit("Set FormIcon", icon ? "Picture" : "Nothing"); }
 bool RecordingContainer::SendOffValidationMode() { Hit("Get SendOffValidationMode"); return send_off_mode; }
 void RecordingContainer::SendOffValidationMode(bool on) { Hit("Let SendOffValidationMode", Show(on)); send_off_mode = on; }
 bool RecordingContainer::SendOffInteractive() { Hit("Get SendOffInteractive"); return send_off_interactive; }

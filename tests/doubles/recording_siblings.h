@@ -60,8 +60,6 @@ class RecordingContainer : public TrfContainer, public RecordingDouble {
   uint8_t stat_status = 0;
   bool send_off_mode = false, send_off_interactive = false, normal_termination = true;
   std::map<std::string, int32_t> class_parents;  // class number text -> kind
-  std::string form_title, form_key;
-  PicturePtr form_icon;
 };
 
 class RecordingLocator : public ContainerLocator, public RecordingDouble {

@@ -21,21 +21,15 @@ TEST(FormContractClass, MembersDoNothingAndAnswerEmptyValues) {
   params.GotoFormKey = "keep";
   std::string panel = "Panel";
   EXPECT_EQ(form->Icon(), nullptr);
-  EXPECT_FALSE(form->FirstTime());
+  EXPECT_EQ(form->FormControlsCollection(), nullptr);
   EXPECT_EQ(form->Title(), "");
   EXPECT_EQ(form->FormEnum() + form->FormHeight() + form->FormWidth(), 0);
-  EXPECT_EQ(form->FormControlsCollection(), nullptr);
-  EXPECT_FALSE(form->Create(params));
-  EXPECT_FALSE(form->Activate(params));
-  EXPECT_FALSE(form->Deactivate());
-  EXPECT_FALSE(form->Save());
-  EXPECT_FALSE(form->EveryOnActivate(params));
-  EXPECT_FALSE(form->DeactivateLocal());
-  EXPECT_FALSE(form->ValidateForSendoff());
-  EXPECT_TRUE(form->ListItemClick(nullptr).IsEmpty());
-  EXPECT_TRUE(form->ToggleReadWrite().IsEmpty());
-  EXPECT_TRUE(form->Refresh().IsEmpty());
-  EXPECT_FALSE(form->PanelVisible(panel));
+  for (bool answer : {form->FirstTime(), form->Create(params), form->Activate(params), form->Deactivate(), form->Save(),
+                      form->EveryOnActivate(params), form->DeactivateLocal(), form->ValidateForSendoff(),
+                      form->PanelVisible(panel)})
+    EXPECT_FALSE(answer);
+  for (const Variant& answer : {form->ListItemClick(nullptr), form->ToggleReadWrite(), form->Refresh()})
+    EXPECT_TRUE(answer.IsEmpty());
   EXPECT_EQ(panel, "Panel");
   EXPECT_EQ(params.GotoFormKey, "keep");
   EXPECT_EQ(form->TypeName(), "I_FRM_Shared");
@@ -46,12 +40,7 @@ TEST(FormContractClass, SharedProceduresIsRegisteredByIdentifier) {
   ScopedService<ClassRegistry> registry(std::make_shared<ClassRegistry>());
   RegisterLibraryClasses();
   EXPECT_TRUE(registry->IsRegistered(class_ids::kSharedProcedures));
-  try {
-    (void)CreateObject(class_ids::kSharedProcedures);
-    FAIL() << "created without siblings";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kCannotCreate);
-  }
+  EXPECT_THROW((void)CreateObject(class_ids::kSharedProcedures), Error);
 }
 
 }  // namespace

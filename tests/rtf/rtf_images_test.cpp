@@ -17,16 +17,22 @@ using testing::ScriptedColorPicker;
 constexpr uint32_t kSilver = 0xC0C0C0;
 
 // The image list holds ten 16 x 16 pictures on a silver mask with masking on; only undo and redo
-// carry keys; numbers outside 1 to 10 are out of range.
-TEST(RtfImages, ImageListHoldsTenMaskedPictures) {
+// carry keys; numbers outside 1 to 10 are out of range. The pictures are real drawings: each keeps
+// the mask colour at its corners, draws on at least a tenth of its pixels, and differs from the rest.
+TEST(RtfImages, ImageListHoldsTenDistinctMaskedDrawings) {
   const auto images = frmRtfImages::ForThisThread()->ImageList();
   ASSERT_EQ(images->Count(), 10);
   EXPECT_EQ(images->MaskColor(), kSilver);
   EXPECT_TRUE(images->UseMaskColor());
   for (int i = 1; i <= 10; ++i) {
-    EXPECT_EQ(images->Picture(i)->Width(), 16) << i;
-    EXPECT_EQ(images->Picture(i)->Height(), 16) << i;
+    const auto& picture = *images->Picture(i);
+    EXPECT_EQ(std::pair(picture.Width(), picture.Height()), std::pair(16, 16)) << i;
     EXPECT_EQ(images->Key(i), i == 9 ? "Undo" : i == 10 ? "Redo" : "") << i;
+    for (auto [x, y] : {std::pair{0, 0}, {15, 0}, {0, 15}, {15, 15}}) EXPECT_EQ(picture.Pixel(x, y), kSilver) << i;
+    const auto drawn = std::count_if(picture.Pixels().begin(), picture.Pixels().end(),
+                                     [](uint32_t pixel) { return pixel != kSilver; });
+    EXPECT_GE(drawn, 26) << i;
+    for (int j = 1; j < i; ++j) EXPECT_NE(picture.Pixels(), images->Picture(j)->Pixels()) << i << " vs " << j;
   }
   for (int bad : {0, 11}) {
     try {
@@ -35,20 +41,6 @@ TEST(RtfImages, ImageListHoldsTenMaskedPictures) {
     } catch (const Error& e) {
       EXPECT_EQ(e.Number(), err::kSubscript);
     }
-  }
-}
-
-// The pictures are real drawings: each keeps the mask colour at its corners, draws on at least a
-// tenth of its pixels, and differs from every other picture.
-TEST(RtfImages, PicturesAreDistinctDrawingsOnTheMaskColour) {
-  const auto images = frmRtfImages::ForThisThread()->ImageList();
-  for (int i = 1; i <= 10; ++i) {
-    const auto& picture = *images->Picture(i);
-    for (auto [x, y] : {std::pair{0, 0}, {15, 0}, {0, 15}, {15, 15}}) EXPECT_EQ(picture.Pixel(x, y), kSilver) << i;
-    const auto drawn = std::count_if(picture.Pixels().begin(), picture.Pixels().end(),
-                                     [](uint32_t pixel) { return pixel != kSilver; });
-    EXPECT_GE(drawn, 26) << i;
-    for (int j = 1; j < i; ++j) EXPECT_NE(picture.Pixels(), images->Picture(j)->Pixels()) << i << " vs " << j;
   }
 }
 
