@@ -95,6 +95,72 @@ class SharedProcedures : public Object {
   // "#" (" 3# 17", "-4#-1").
   std::string CreateTag(int16_t intClass, int16_t intFieldEnum);
 
+  // ---- List view construction (list_building.cpp) ----
+
+  // Records one list column (property, header caption, width, item-text prefix) in the column
+  // table and returns a copy of the whole table. Without `bAdd` a fresh one-column table is
+  // started; with it a column is appended (9 when there is no table yet).
+  Variant LVColumnInfo(const std::string& strLIProperty, const std::string& strHeaderCaption, int16_t intColumnWidth,
+                       bool bAdd = false, const std::string& strItemText = "");
+  // Empties `lvListView` and fills it from the records of `objLI`, reached by member name: one
+  // header per column of the table, one item per record keyed "K" + the `strLIKeyProperty`
+  // value, sub-items for the further columns. Returns the first item, selected, with the
+  // object's current record on record 1; nothing when the object holds no record.
+  ObjectPtr BuildListView(const ObjectPtr& lvListView, const ObjectPtr& ilImageList, int16_t intImageIndex,
+                          const ObjectPtr& objLI, const std::string& strLIKeyProperty,
+                          const Variant& varIncludeLIProperties);
+  // The record key of a list key made with the default prefix: everything after its first
+  // character.
+  std::string GetLIKeyFromLVKey(const std::string& strLVKey);
+
+  // ---- Item selection (item_selection.cpp) ----
+
+  // Moves a list or tree selection from PreviousItem (nothing on the first click, which then
+  // becomes ClickedItem) to ClickedItem: secures the record being left unless it was deleted or
+  // is not to be saved, gives a "NEW" entry its real key, makes the clicked entry's record current
+  // and selects the entry. When the record being left cannot be kept, the selection goes back to
+  // PreviousItem, which is returned. 13 for a key remainder that is no number under a KeyPrefix.
+  ObjectPtr ItemClick(const ObjectPtr& ClickedItem, ObjectPtr& PreviousItem, const LIPtr& objLI, bool& bChanged,
+                      const std::string& KeyPrefix = "", bool blnDeleted = false,
+                      const Variant& blnSavePrevious = Variant::Boolean(true),
+                      const Variant& blnChangeLIIndex = Variant::Boolean(true));
+
+  // ---- Adding items (item_adding.cpp) ----
+
+  // Secures the current record, appends a new record (with its parent id unless told not to) and
+  // adds a selected list item or top-level tree node for it, keyed with the prefix and the new
+  // record key. Returns the new entry; itmCurrentItem, with blnNotAdded set, when the current record
+  // cannot be kept; nothing for a control that is neither a "ListView" nor a "TreeView".
+  ObjectPtr AddItem(const ObjectPtr& lvListView, const ObjectPtr& ilImageList, int16_t intImageIndex,
+                    const LIPtr& objLI, const ObjectPtr& itmCurrentItem, const std::string& KeyPrefix,
+                    const std::string& LvText, bool blnNotDirty, bool& blnNotAdded, bool blnAutoFillParent = true);
+
+  // ---- Removing items (item_removal.cpp) ----
+
+  // After asking (unless DisableMessage) deletes and stores the current record (drops it when it
+  // was never stored), removes the control's selected entry and selects the record of the entry
+  // the control selects next. Returns that entry, nothing when no record is left, and
+  // objItemOrNode when nothing is selected or the user declines (Removed false).
+  ObjectPtr RemoveItem(const ObjectPtr& objLvOrTree, const LIPtr& objLI, const std::string& strPKID,
+                       const ObjectPtr& objItemOrNode, bool& Removed, const std::string& MsgText = "",
+                       bool DisableMessage = false);
+
+  // ---- Lookup-table entries (lookup_entries.cpp) ----
+
+  // Appends to `objData` a stored record for every value of property `intUtilityProperty` of
+  // `objUtility` that no record of `objData` carries in property `intDataProperty`. Nothing is
+  // done when both hold as many records; 6 when either holds more than 32767.
+  void CheckTableEntries(const LIPtr& objUtility, int16_t intUtilityProperty, const LIPtr& objData,
+                         int16_t intDataProperty, enumHomeMonth DependsOn, int16_t iKeyProperty,
+                         bool blnAutoFillParent = true);
+
+  // ---- Parent id of new records (parent_id.cpp) ----
+
+  // Writes the current home id, or the current month's TRF record id, into position 2 of the
+  // object's current record, as the container says the object's class depends on; other classes
+  // are left alone.
+  void SetHomesOrHomeMontlyStatsID(const LIPtr& objLI);
+
   // ---- Activation and context checks (activation.cpp) ----
 
   // Checks the context the form depends on (a home; for month-dependent forms also a month with
@@ -208,6 +274,14 @@ class SharedProcedures : public Object {
   // settled; an entry with another value is dropped.
   void SettleSoftRule(Dictionary& cache, const std::string& key, I_SoftRule& rule, bool DisableMessage,
                       const std::function<void()>& before_message);
+
+  // ---- Item selection (item_selection.cpp) ----
+
+  // How securing the current record before leaving it ended.
+  enum class Secured { kKept, kRefusedByValidation, kRefusedBySave };
+  // Validates and stores objLI's current record as the list members do before leaving it:
+  // through ValidateRecord and a forced Save when its SaveMode is 4, otherwise through OnSave.
+  Secured SecureCurrentRecord(const LIPtr& objLI);
 
   // ---- Field and record validation (record_validation.cpp) ----
 
