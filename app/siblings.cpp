@@ -2,6 +2,7 @@
 #include "app/siblings.h"
 
 #include "app/business_registration.h"
+#include "app/db_query.h"
 #include "app/error_log.h"
 #include "app/feedback_dialog.h"
 #include "ui_shared/contracts/class_ids.h"
@@ -27,6 +28,7 @@ void RegisterApplicationClasses() {
   registry.Register(std::string(kw::class_ids::kContainerLocator), [] { return std::make_shared<AppContainerLocator>(); });
   registry.Register(std::string(kw::class_ids::kFormsPersist), [] { return std::make_shared<FormsPersist>(); });
   registry.Register(std::string(kw::class_ids::kDBResource), [] { return std::make_shared<DatabaseResource>(); });
+  RegisterQueryClass();
   RegisterFeedbackDialog();
   RegisterErrorLog();
   RegisterRecordGroupValidators();

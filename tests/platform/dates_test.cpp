@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "tests/doubles/scoped_env.h"
+
 namespace kw::dates {
 namespace {
 
@@ -39,6 +43,11 @@ TEST(Dates, RecognizesTheRuntimesLenientForms) {
       {"04.28.2014", 0, 0, 0},       {"13/32/2014", 0, 0, 0},     {"31/02/2004", 0, 0, 0},
       {"2004-02-30", 0, 0, 0},       {"Friday, March 5, 2004", 0, 0, 0}, {"not a date", 0, 0, 0},
       {"", 0, 0, 0},                 {"3/5", 0, 0, 0},
+      {"1/1/00", 2000, 1, 1},        {"1/1/99", 1999, 1, 1},      {"mAY 31 2004", 2004, 5, 31},
+      {"12/31/9999", 9999, 12, 31},  {"2/29/2005", 0, 0, 0},
+      {"0/5/2004", 0, 0, 0},         {"Fri 3/5/2004", 0, 0, 0},   {"99999999999999999999/1/1", 0, 0, 0},
+      {"1/1/10000", 0, 0, 0},        {"Smarch 5 2004", 0, 0, 0},  {"3/5/2004 10:60", 0, 0, 0},
+      {"3/5/2004 13:00 PM", 0, 0, 0}, {"123:30", 0, 0, 0},
   };
   for (const auto& row : rows) {
     const auto d = Recognize(row.text);
@@ -68,6 +77,24 @@ TEST(Dates, TextFormsOfDates) {
   EXPECT_EQ(ToText(0), "12:00:00 AM");
   EXPECT_EQ(ToText(Serial(1899, 12, 31)), "12/31/1899");
   EXPECT_EQ(FormatMmmDdYyyy(Serial(2004, 3, 5), EnglishMonthAbbreviations()), "Mar 05, 2004");
+}
+
+// "mmm dd, yyyy" pads the day to two digits and takes the month name from the table given.
+TEST(DatesFormat, MmmDdYyyy) {
+  EXPECT_EQ(FormatMmmDdYyyy(Serial(1899, 12, 30), EnglishMonthAbbreviations()), "Dec 30, 1899");
+  std::array<std::string, 12> dutch = {"jan", "feb", "mrt", "apr", "mei", "jun",
+                                       "jul", "aug", "sep", "okt", "nov", "dec"};
+  EXPECT_EQ(FormatMmmDdYyyy(Serial(2004, 5, 1), dutch), "mei 01, 2004");
+}
+
+// The C locale and a locale that cannot be loaded both give the English abbreviations.
+TEST(DatesFormat, UserMonthAbbreviationsFallBackToEnglish) {
+  {
+    const testing::ScopedEnv lc("LC_ALL", "C");
+    EXPECT_EQ(UserMonthAbbreviations(), EnglishMonthAbbreviations());
+  }
+  const testing::ScopedEnv lc("LC_ALL", "xx_NOWHERE.UTF-8");
+  EXPECT_EQ(UserMonthAbbreviations(), EnglishMonthAbbreviations());
 }
 
 }  // namespace

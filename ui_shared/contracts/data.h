@@ -68,6 +68,14 @@ class DBQuery : public virtual Object {
   // Runs a statement and positions on its first row.
   virtual void OpenSQL(const std::string& sql) = 0;
   virtual int32_t RecordCount() = 0;
+
+  // Row movement and field access for the application's forms; queries that offer none raise 438.
+  // True when no row is current (no rows, or moved past the last).
+  virtual bool EndOfFile() { Raise(err::kNoSuchMember); }
+  virtual void MoveNext() { Raise(err::kNoSuchMember); }
+  virtual int32_t FieldCount() { Raise(err::kNoSuchMember); }
+  // A field of the current row by 0-based position or by name (3265 when there is no such field).
+  virtual FieldPtr Field(const Variant& /*name_or_position*/) { Raise(err::kNoSuchMember); }
 };
 
 }  // namespace kw

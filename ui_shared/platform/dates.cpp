@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <langinfo.h>
+#include <locale.h>
 #include <vector>
 
 #include "ui_shared/platform/text.h"
@@ -68,33 +70,42 @@ struct Token {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// Splits a trailing time "h:mm[:ss] [AM|PM]" off `s`; returns the seconds, -1 when malformed.
+// Reads 1 or 2 digits at `i` of `s`; nullopt when there are none or more than 2.
+std::optional<int> ReadTwoDigits(const std::string& s, size_t& i) {
+  const size_t start = i;
+  while (i < s.size() && IsDigit(s[i])) ++i;
+  if (i == start || i - start > 2) return std::nullopt;
+  return std::atoi(s.substr(start, i - start).c_str());
+}
+
+// Splits a trailing time "h:mm[:ss] [AM|PM]" off `s`; the seconds since midnight (0 when there is
+// no time), nullopt when it is malformed.
 std::optional<int> SplitTime(std::string& s) {
   const size_t colon = s.find(':');
   if (colon == std::string::npos) return 0;
   size_t start = colon;
   while (start > 0 && IsDigit(s[start - 1])) --start;
-  std::string tail = s.substr(start);
+  const std::string tail = s.substr(start);
   s = text::RTrim(s.substr(0, start));
-  int h = 0, m = 0, sec = 0;
-  int consumed = 0;
-  if (std::sscanf(tail.c_str(), "%d:%d%n", &h, &m, &consumed) < 2) return std::nullopt;
-  std::string after = tail.substr(static_cast<size_t>(consumed));
-  if (!after.empty() && after[0] == ':') {
-    int c2 = 0;
-    if (std::sscanf(after.c_str(), ":%d%n", &sec, &c2) < 1) return std::nullopt;
-    after = after.substr(static_cast<size_t>(c2));
+  size_t i = 0;
+  const std::optional<int> hour = ReadTwoDigits(tail, i);
+  if (!hour || i >= tail.size() || tail[i] != ':') return std::nullopt;
+  const std::optional<int> minute = ReadTwoDigits(tail, ++i);
+  if (!minute) return std::nullopt;
+  std::optional<int> second = 0;
+  if (i < tail.size() && tail[i] == ':') {
+    second = ReadTwoDigits(tail, ++i);
+    if (!second) return std::nullopt;
   }
-  after = text::Trim(after);
-  if (!after.empty()) {
-    const std::string ampm = text::Upper(after);
-    if (ampm != "AM" && ampm != "PM") return std::nullopt;
-    if (h < 1 || h > 12) return std::nullopt;
+  int h = *hour;
+  const std::string ampm = text::Upper(text::Trim(tail.substr(i)));
+  if (!ampm.empty()) {
+    if ((ampm != "AM" && ampm != "PM") || h < 1 || h > 12) return std::nullopt;
     if (ampm == "AM" && h == 12) h = 0;
     if (ampm == "PM" && h != 12) h += 12;
   }
-  if (h < 0 || h > 23 || m < 0 || m > 59 || sec < 0 || sec > 59) return std::nullopt;
-  return h * 3600 + m * 60 + sec;
+  if (h > 23 || *minute > 59 || *second > 59) return std::nullopt;
+  return h * 3600 + *minute * 60 + *second;
 }
 
 int ExpandYear(const std::string& digits) {
@@ -124,6 +135,8 @@ std::optional<Civil> RecognizeDatePart(const std::string& s) {
     }
   }
   if (tokens.size() != 3) return std::nullopt;
+  for (const Token& t : tokens)
+    if (t.number && t.text.size() > 4) return std::nullopt;
   int year = 0, month = 0, day = 0;
   int words = 0;
   for (const Token& t : tokens) words += t.number ? 0 : 1;
@@ -225,6 +238,22 @@ std::optional<double> Recognize(std::string_view input) {
 const std::array<std::string, 12>& EnglishMonthAbbreviations() {
   static const std::array<std::string, 12> months = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                      "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  return months;
+}
+
+std::array<std::string, 12> UserMonthAbbreviations() {
+  const locale_t user = ::newlocale(LC_TIME_MASK, "", static_cast<locale_t>(nullptr));
+  if (user == static_cast<locale_t>(nullptr)) return EnglishMonthAbbreviations();
+  std::array<std::string, 12> months;
+  for (size_t i = 0; i < months.size(); ++i) {
+    const char* name = ::nl_langinfo_l(static_cast<nl_item>(ABMON_1 + static_cast<int>(i)), user);
+    if (name == nullptr || *name == '\0') {
+      ::freelocale(user);
+      return EnglishMonthAbbreviations();
+    }
+    months[i] = name;
+  }
+  ::freelocale(user);
   return months;
 }
 

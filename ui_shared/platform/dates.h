@@ -39,6 +39,10 @@ std::optional<double> Recognize(std::string_view text);
 // English month abbreviations, the fallback when the locale names none.
 const std::array<std::string, 12>& EnglishMonthAbbreviations();
 
+// The month abbreviations of the user's time locale (LC_ALL, LC_TIME or LANG); English when the
+// locale cannot be loaded or names none.
+std::array<std::string, 12> UserMonthAbbreviations();
+
 // "mmm dd, yyyy" with the given month abbreviations: "Mar 05, 2004".
 std::string FormatMmmDdYyyy(double serial, const std::array<std::string, 12>& months);
 

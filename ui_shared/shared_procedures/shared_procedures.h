@@ -83,6 +83,16 @@ class SharedProcedures : public Object {
   // The database resource, created at the first request and kept.
   std::shared_ptr<kw::DBResource> DBResource();
 
+  // ---- Form navigation (navigation.cpp) ----
+
+  // Sends the user to the form `strForm` through the container that the locator hands out now,
+  // with `apActivateParams` for that form's activation.
+  void GotoForm(const std::string& strForm, ActiveParams& apActivateParams);
+  // Loads the screens of the TRF type read leniently from `strTrfTypeID` ("12abc" is 12, halves
+  // to even) and opens `strFormKey`, under the hourglass. Null (94) or a type beyond 16 bits (6)
+  // fails before the container is called, and the hourglass then stays.
+  void LoadForms(const std::string& strFormKey, const Variant& strTrfTypeID);
+
   // ---- Control tags (tags.cpp) ----
 
   // The field number of a control tag: the number read from everything after the first "#"
@@ -94,6 +104,137 @@ class SharedProcedures : public Object {
   // The tag of a class and field: both numbers with a blank before non-negative ones, joined by
   // "#" (" 3# 17", "-4#-1").
   std::string CreateTag(int16_t intClass, int16_t intFieldEnum);
+
+  // ---- List view construction (list_building.cpp) ----
+
+  // Records one list column (property, header caption, width, item-text prefix) in the column
+  // table and returns a copy of the whole table. Without `bAdd` a fresh one-column table is
+  // started; with it a column is appended (9 when there is no table yet).
+  Variant LVColumnInfo(const std::string& strLIProperty, const std::string& strHeaderCaption, int16_t intColumnWidth,
+                       bool bAdd = false, const std::string& strItemText = "");
+  // Empties `lvListView` and fills it from the records of `objLI`, reached by member name: one
+  // header per column of the table, one item per record keyed "K" + the `strLIKeyProperty`
+  // value, sub-items for the further columns. Returns the first item, selected, with the
+  // object's current record on record 1; nothing when the object holds no record.
+  ObjectPtr BuildListView(const ObjectPtr& lvListView, const ObjectPtr& ilImageList, int16_t intImageIndex,
+                          const ObjectPtr& objLI, const std::string& strLIKeyProperty,
+                          const Variant& varIncludeLIProperties);
+  // The record key of a list key made with the default prefix: everything after its first
+  // character.
+  std::string GetLIKeyFromLVKey(const std::string& strLVKey);
+
+  // ---- Item selection (item_selection.cpp) ----
+
+  // Moves a list or tree selection from PreviousItem (nothing on the first click, which then
+  // becomes ClickedItem) to ClickedItem: secures the record being left unless it was deleted or
+  // is not to be saved, gives a "NEW" entry its real key, makes the clicked entry's record current
+  // and selects the entry. When the record being left cannot be kept, the selection goes back to
+  // PreviousItem, which is returned. 13 for a key remainder that is no number under a KeyPrefix.
+  ObjectPtr ItemClick(const ObjectPtr& ClickedItem, ObjectPtr& PreviousItem, const LIPtr& objLI, bool& bChanged,
+                      const std::string& KeyPrefix = "", bool blnDeleted = false,
+                      const Variant& blnSavePrevious = Variant::Boolean(true),
+                      const Variant& blnChangeLIIndex = Variant::Boolean(true));
+
+  // ---- Adding items (item_adding.cpp) ----
+
+  // Secures the current record, appends a new record (with its parent id unless told not to) and
+  // adds a selected list item or top-level tree node for it, keyed with the prefix and the new
+  // record key. Returns the new entry; itmCurrentItem, with blnNotAdded set, when the current record
+  // cannot be kept; nothing for a control that is neither a "ListView" nor a "TreeView".
+  ObjectPtr AddItem(const ObjectPtr& lvListView, const ObjectPtr& ilImageList, int16_t intImageIndex,
+                    const LIPtr& objLI, const ObjectPtr& itmCurrentItem, const std::string& KeyPrefix,
+                    const std::string& LvText, bool blnNotDirty, bool& blnNotAdded, bool blnAutoFillParent = true);
+
+  // ---- Removing items (item_removal.cpp) ----
+
+  // After asking (unless DisableMessage) deletes and stores the current record (drops it when it
+  // was never stored), removes the control's selected entry and selects the record of the entry
+  // the control selects next. Returns that entry, nothing when no record is left, and
+  // objItemOrNode when nothing is selected or the user declines (Removed false).
+  ObjectPtr RemoveItem(const ObjectPtr& objLvOrTree, const LIPtr& objLI, const std::string& strPKID,
+                       const ObjectPtr& objItemOrNode, bool& Removed, const std::string& MsgText = "",
+                       bool DisableMessage = false);
+
+  // ---- Lookup-table entries (lookup_entries.cpp) ----
+
+  // Appends to `objData` a stored record for every value of property `intUtilityProperty` of
+  // `objUtility` that no record of `objData` carries in property `intDataProperty`. Nothing is
+  // done when both hold as many records; 6 when either holds more than 32767.
+  void CheckTableEntries(const LIPtr& objUtility, int16_t intUtilityProperty, const LIPtr& objData,
+                         int16_t intDataProperty, enumHomeMonth DependsOn, int16_t iKeyProperty,
+                         bool blnAutoFillParent = true);
+
+  // ---- Parent id of new records (parent_id.cpp) ----
+
+  // Writes the current home id, or the current month's TRF record id, into position 2 of the
+  // object's current record, as the container says the object's class depends on; other classes
+  // are left alone.
+  void SetHomesOrHomeMontlyStatsID(const LIPtr& objLI);
+
+  // ---- Control state and appearance (control_state.cpp) ----
+
+  // Makes a control, or each element of a control array, read-only (button-face background,
+  // locked) or editable (window background, unlocked), emptying its text first when `bClear`.
+  // A control whose type inquiry reports an object is taken for a control array.
+  void ToggleReadWrite(const ObjectPtr& objControl, bool blnReadOnly, bool bClear = false);
+  // Completes the text typed into a combo box from its list: an exact match is selected through
+  // a posted message and sets `blnFoundMatch`; otherwise the first item that begins with the text
+  // replaces it with the completed part selected, and no such item empties the text. Calls that
+  // arrive while one is under way return at once; a failing call arms the guard again.
+  void AutoFillCombo(const ObjectPtr& cbo, bool& blnFoundMatch);
+  void AutoFillCombo(const ObjectPtr& cbo);
+  // The background of the field that has the focus: 3-D highlight, else tooltip background,
+  // whichever differs from the window background; else light grey.
+  int32_t ActiveFieldBackColor();
+  // The text colour that goes with ActiveFieldBackColor, as a 32-bit number.
+  Variant ActiveFieldForeColor();
+  // Puts `lngContextHelpID` on every control of `objControls` that takes it and stores it as the
+  // help context. Raises nothing: failing controls are skipped, a bad number keeps the old one.
+  void LoadContextHelpIDs(const ObjectPtr& objControls, const Variant& lngContextHelpID);
+
+  // ---- System utilities (system_utilities.cpp) ----
+
+  // A date text read leniently, as "mmm dd, yyyy" with the user's month abbreviations
+  // ("Mar 05, 2004"); the empty text for anything that is not a date.
+  std::string FormatDate(const std::string& strDate);
+  // The low 16 bits (0 to 65535) of a value converted to 32 bits (6, 13, 94 when it cannot be).
+  int32_t GetLoWord(const Variant& lngVal);
+  // The low 16 bits of the value divided by 65536, truncated toward zero: the high word for
+  // values of 0 or more (-1 gives 0, -65537 gives 65535).
+  int32_t GetHiWord(const Variant& lngVal);
+  // Starts the program of `CmdLine` and waits for its end, letting pending user-interface events
+  // run while it waits unless `WaitDead`; its exit code. A program that cannot be started raises
+  // the system's code (2 for a missing file).
+  int32_t ShellEx(const std::string& CmdLine, bool WaitDead = false);
+  // Lets the user pick a file-system folder through the folder chooser; "" when cancelled.
+  std::string BrowseForFolder(int32_t hWndOwner, const std::string& sPrompt);
+  // Whole years from the start date to the end date, a year complete on its anniversary day; 0
+  // for an unset start (the date 0) or an end that is not in a later year.
+  int32_t ComputeFullYears(double dtmStartDateArg, double dtmEndDateArg);
+
+  // ---- Data-access helpers (data_helpers.cpp) ----
+
+  // A field's value, a text without its trailing blanks; for a null or empty value the default of
+  // the field's type (0 of the type for numbers, the date 0, false, "", an empty byte array; a
+  // 16-bit 0 for types without a default of their own). 91 for nothing.
+  Variant GetFieldValue(const FieldPtr& objField);
+  // Widens a statement by a right join: the primary select list and `strAddFieldListArg`, then
+  // " FROM ", the added table, " RIGHT JOIN (", the primary table expression, ") " and the ON and
+  // WHERE text. Raises 0x80040001 with `strErrorSourceArg` when " FROM " (exact case) is missing,
+  // and 6 when it starts beyond character 32767.
+  std::string SQLAddRightJoin(std::string strPrimarySQLStatementArg, std::string strAddFieldListArg,
+                              std::string strAddTableNameArg, std::string strAddOnAndWhereClauseArg,
+                              std::string strErrorSourceArg);
+  // Runs the family groups' mailing-fee assessment: marks a non-interactive send-off on the
+  // object, prepares the assessment around it when the object holds records (before and after),
+  // and shows the rules the assessment broke. 13 when the object is no FamilyGroups.
+  void AssessMMLOandAMMailingFees(const LIPtr& objLIFamilyGroups, int32_t lngAssessMMLOandAMMailingFeesEnumArg,
+                                  bool blnForceAMInfoSoftRuleArg);
+  // True when the database holds at least one active TRF (status 1).
+  bool HaveActiveTrfs();
+  // True when the persist object's update folder holds a normal file matching "*.oup", in any
+  // letter case. The folder may end in either separator; an empty one means the root folder.
+  bool HaveUpdateFile();
 
   // ---- Activation and context checks (activation.cpp) ----
 
@@ -184,6 +325,8 @@ class SharedProcedures : public Object {
 
   // True during a send-off validation run that the container does not mark interactive.
   bool IsNonInteractiveSendOff();
+  // Steps 20 to 90 of AutoFillCombo, run while the auto-fill flag is clear.
+  void FillComboFromList(const ObjectPtr& cbo, bool& blnFoundMatch, Line& line);
 
   // ---- Activation and context checks (activation.cpp) ----
 
@@ -208,6 +351,14 @@ class SharedProcedures : public Object {
   // settled; an entry with another value is dropped.
   void SettleSoftRule(Dictionary& cache, const std::string& key, I_SoftRule& rule, bool DisableMessage,
                       const std::function<void()>& before_message);
+
+  // ---- Item selection (item_selection.cpp) ----
+
+  // How securing the current record before leaving it ended.
+  enum class Secured { kKept, kRefusedByValidation, kRefusedBySave };
+  // Validates and stores objLI's current record as the list members do before leaving it:
+  // through ValidateRecord and a forced Save when its SaveMode is 4, otherwise through OnSave.
+  Secured SecureCurrentRecord(const LIPtr& objLI);
 
   // ---- Field and record validation (record_validation.cpp) ----
 

@@ -1,0 +1,152 @@
+// The data-access helpers over the reference application: the SQLite query object on a real
+// database file, the active-TRF question, typed field values, and the right join run on SQLite.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "app/db_query.h"
+#include "app/siblings.h"
+#include "ui_shared/contracts/class_ids.h"
+#include "ui_shared/platform/class_registry.h"
+#include "ui_shared/platform/service.h"
+#include "ui_shared/shared_procedures/shared_procedures.h"
+
+namespace trf {
+namespace {
+
+// The application's siblings over a fresh database file, and a SharedProcedures on them.
+struct AppWorld {
+  std::filesystem::path file = std::filesystem::temp_directory_path() / ("trf_data_" + std::to_string(getpid()) + ".db");
+  kw::ScopedService<kw::ClassRegistry> registry{std::make_shared<kw::ClassRegistry>()};
+  kw::ScopedService<ScreenContainer> container{std::make_shared<ScreenContainer>()};
+  kw::ScopedService<PersistState> persist{std::make_shared<PersistState>()};
+  kw::ScopedService<AppDatabase> database{std::make_shared<AppDatabase>()};
+  std::shared_ptr<kw::SharedProcedures> shared;
+
+  AppWorld() {
+    std::filesystem::remove(file);
+    database->database = std::make_shared<Database>(file.string());
+    RegisterApplicationClasses();
+    shared = std::make_shared<kw::SharedProcedures>();
+  }
+  ~AppWorld() {
+    shared.reset();
+    database->database.reset();
+    std::filesystem::remove(file);
+  }
+  Database& Db() { return *database->database; }
+  std::shared_ptr<kw::DBQuery> Query(const std::string& sql) {
+    auto query = kw::CreateObjectAs<kw::DBQuery>(kw::class_ids::kDBQuery);
+    query->OpenSQL(sql);
+    return query;
+  }
+  // Every row of a query, each field read through GetFieldValue and shown as text.
+  std::vector<std::vector<std::string>> Rows(const std::string& sql) {
+    const auto query = Query(sql);
+    std::vector<std::vector<std::string>> rows;
+    for (; !query->EndOfFile(); query->MoveNext()) {
+      std::vector<std::string> row;
+      for (int32_t c = 0; c < query->FieldCount(); ++c)
+        row.push_back(shared->GetFieldValue(query->Field(kw::Variant::Long(c))).ToText());
+      rows.push_back(std::move(row));
+    }
+    return rows;
+  }
+};
+
+// HaveActiveTrfs answers from the month records in the database file: only status 1 counts.
+TEST(AppDataAccess, HaveActiveTrfsReadsTheMonthRecords) {
+  AppWorld w;
+  w.Db().Exec("CREATE TABLE tbH_HomeMonthlyStats (H_HomeMonthlyStatsID INTEGER PRIMARY KEY, StatStatus TINYINT)");
+  EXPECT_FALSE(w.shared->HaveActiveTrfs());
+  w.Db().Exec("INSERT INTO tbH_HomeMonthlyStats (StatStatus) VALUES (0), (2)");
+  EXPECT_FALSE(w.shared->HaveActiveTrfs());
+  w.Db().Exec("INSERT INTO tbH_HomeMonthlyStats (StatStatus) VALUES (1), (1)");
+  EXPECT_TRUE(w.shared->HaveActiveTrfs());
+  EXPECT_EQ(w.Query("SELECT 0 FROM tbH_HomeMonthlyStats WHERE StatStatus=1")->RecordCount(), 2);
+}
+
+// Without the table the database's error leaves HaveActiveTrfs with the member's trail.
+TEST(AppDataAccess, HaveActiveTrfsWithoutTheTableRaises) {
+  AppWorld w;
+  try {
+    (void)w.shared->HaveActiveTrfs();
+    FAIL() << "no error";
+  } catch (const kw::Error& e) {
+    EXPECT_EQ(e.Number(), kDatabaseError);
+    EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.HaveActiveTrfs:20\r\n", 0), 0u);
+  }
+}
+
+struct ColumnRow {
+  const char* column;
+  int32_t type;
+  kw::VarType null_default;
+};
+
+// Declared column types become ADO types, and null fields read as their type's default.
+TEST(AppDataAccess, FieldTypesAndNullDefaults) {
+  AppWorld w;
+  w.Db().Exec(
+      "CREATE TABLE t (n VARCHAR(20), s SMALLINT, i INTEGER, d DATETIME, b BOOLEAN, c CURRENCY, r REAL, "
+      "g GUID, m MEMO, x BLOB, k BIGINT)");
+  w.Db().Exec("INSERT INTO t DEFAULT VALUES");
+  const auto query = w.Query("SELECT * FROM t");
+  const ColumnRow rows[] = {
+      {"n", kw::adVarWChar, kw::VarType::String},     {"s", kw::adSmallInt, kw::VarType::Integer},
+      {"i", kw::adInteger, kw::VarType::Long},        {"d", kw::adDate, kw::VarType::Date},
+      {"b", kw::adBoolean, kw::VarType::Boolean},     {"c", kw::adCurrency, kw::VarType::Currency},
+      {"r", kw::adDouble, kw::VarType::Double},       {"g", kw::adGUID, kw::VarType::String},
+      {"m", kw::adLongVarWChar, kw::VarType::String}, {"x", kw::adLongVarBinary, kw::VarType::Array},
+      {"k", kw::adBigInt, kw::VarType::Integer},
+  };
+  for (const auto& row : rows) {
+    const kw::FieldPtr field = query->Field(kw::Variant::Text(row.column));
+    EXPECT_EQ(field->Type(), row.type) << row.column;
+    EXPECT_TRUE(field->Value().IsNull()) << row.column;
+    EXPECT_EQ(w.shared->GetFieldValue(field).Type(), row.null_default) << row.column;
+  }
+}
+
+// Stored values come back in their field's type, texts trimmed of trailing blanks.
+TEST(AppDataAccess, StoredValuesTakeTheirFieldsType) {
+  AppWorld w;
+  w.Db().Exec("CREATE TABLE t (n VARCHAR(20), s SMALLINT, d DATETIME, b BOOLEAN)");
+  w.Db().Exec("INSERT INTO t VALUES ('abc   ', 12, 38051.5, -1)");
+  const auto query = w.Query("SELECT n, s, d, b FROM t");
+  EXPECT_EQ(w.shared->GetFieldValue(query->Field(kw::Variant::Long(0))).GetText(), "abc");
+  const kw::Variant s = w.shared->GetFieldValue(query->Field(kw::Variant::Long(1)));
+  EXPECT_EQ(s.Type(), kw::VarType::Integer);
+  EXPECT_EQ(s.ToInteger(), 12);
+  const kw::Variant d = w.shared->GetFieldValue(query->Field(kw::Variant::Text("D")));
+  EXPECT_EQ(d.Type(), kw::VarType::Date);
+  EXPECT_DOUBLE_EQ(d.ToDate(), 38051.5);
+  EXPECT_TRUE(w.shared->GetFieldValue(query->Field(kw::Variant::Long(3))).GetBoolean());
+  query->MoveNext();
+  EXPECT_TRUE(query->EndOfFile());
+  EXPECT_THROW((void)query->Field(kw::Variant::Long(0))->Value(), kw::Error);
+  EXPECT_THROW((void)query->Field(kw::Variant::Text("missing")), kw::Error);
+}
+
+// The text SQLAddRightJoin builds runs on SQLite as a right join: every row of the primary
+// expression stays (with nulls where the added table has no partner), rows of the added table
+// without a partner are dropped, and the caller's WHERE filters the joined rows.
+TEST(AppDataAccess, RightJoinRunsOnSQLite) {
+  AppWorld w;
+  w.Db().Exec(
+      "CREATE TABLE tbA (k INTEGER, x TEXT); CREATE TABLE tbC (k INTEGER, w TEXT); "
+      "CREATE TABLE tbB (k INTEGER, y TEXT, z INTEGER); "
+      "INSERT INTO tbA VALUES (1, 'a1'), (2, 'a2'), (3, 'a3'), (9, 'a9'); "
+      "INSERT INTO tbC VALUES (1, 'c1'), (2, 'c2'), (3, 'c3'); "
+      "INSERT INTO tbB VALUES (1, 'b1', 1), (2, 'b2', 0), (4, 'b4', 1)");
+  const std::string primary = "SELECT a.x FROM tbA a INNER JOIN tbC c ON a.k = c.k";
+  const std::string all = w.shared->SQLAddRightJoin(primary, ", b.y", "tbB b", "ON b.k = a.k ORDER BY a.k", "Test");
+  EXPECT_EQ(w.Rows(all), (std::vector<std::vector<std::string>>{{"a1", "b1"}, {"a2", "b2"}, {"a3", ""}}));
+  const std::string filtered =
+      w.shared->SQLAddRightJoin(primary, ", b.y", "tbB b", "ON b.k = a.k WHERE b.z = 1 ORDER BY a.k", "Test");
+  EXPECT_EQ(w.Rows(filtered), (std::vector<std::vector<std::string>>{{"a1", "b1"}}));
+}
+
+}  // namespace
+}  // namespace trf

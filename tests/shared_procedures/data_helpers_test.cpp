@@ -1,0 +1,222 @@
+// Data-access helpers: typed field defaults, the right-join text and its errors, the active-TRF
+// question through a recording query, and the update-file search in a temporary folder.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tests/doubles/harness.h"
+#include "ui_shared/contracts/class_ids.h"
+#include "ui_shared/platform/directory.h"
+
+namespace kw {
+namespace {
+
+using testing::LibraryHarness;
+
+// A field that holds one value of one ADO type.
+class FixedField : public DBField {
+ public:
+  FixedField(Variant value, int32_t type) : value_(std::move(value)), type_(type) {}
+  std::string TypeName() const override { return "Field"; }
+  Variant Value() override { return value_; }
+  int32_t Type() override { return type_; }
+
+ private:
+  Variant value_;
+  int32_t type_;
+};
+
+FieldPtr FieldOf(Variant value, int32_t type) { return std::make_shared<FixedField>(std::move(value), type); }
+
+struct DefaultRow {
+  int32_t type;
+  VarType kind;
+};
+
+// A null or empty field reads as the zero of its type; types without their own default as a 16-bit 0.
+TEST(GetFieldValue, NullAndEmptyFieldsGiveTheirTypesDefault) {
+  LibraryHarness h;
+  const DefaultRow rows[] = {
+      {adSmallInt, VarType::Integer},   {adInteger, VarType::Long},        {adSingle, VarType::Single},
+      {adDouble, VarType::Double},      {adCurrency, VarType::Currency},   {adDate, VarType::Date},
+      {adBoolean, VarType::Boolean},    {adDecimal, VarType::Decimal},     {adUnsignedTinyInt, VarType::Byte},
+      {adGUID, VarType::String},        {adChar, VarType::String},         {adVarChar, VarType::String},
+      {adLongVarChar, VarType::String}, {adVarWChar, VarType::String},     {adLongVarWChar, VarType::String},
+      {adLongVarBinary, VarType::Array}, {adTinyInt, VarType::Integer},    {adBigInt, VarType::Integer},
+      {adNumeric, VarType::Integer},    {adWChar, VarType::Integer},       {adDBDate, VarType::Integer},
+      {adDBTimeStamp, VarType::Integer}, {adVarBinary, VarType::Integer},
+  };
+  for (const auto& row : rows) {
+    for (const Variant& missing : {Variant::Null(), Variant()}) {
+      const Variant v = h.shared->GetFieldValue(FieldOf(missing, row.type));
+      EXPECT_EQ(v.Type(), row.kind) << "type " << row.type;
+      if (v.IsText()) {
+        EXPECT_EQ(v.GetText(), "") << "type " << row.type;
+      } else if (v.IsArray()) {
+        EXPECT_EQ(v.GetArray()->ElementCount(), 0u);
+      } else {
+        EXPECT_FALSE(DiffersFromZero(v)) << "type " << row.type;
+      }
+    }
+  }
+}
+
+// Values are returned as they are, texts without their trailing blanks only.
+TEST(GetFieldValue, ValuesPassWithTrailingBlanksTrimmed) {
+  LibraryHarness h;
+  EXPECT_EQ(h.shared->GetFieldValue(FieldOf(Variant::Text("  abc   "), adVarWChar)).GetText(), "  abc");
+  EXPECT_EQ(h.shared->GetFieldValue(FieldOf(Variant::Text("a\t "), adChar)).GetText(), "a\t");
+  const Variant n = h.shared->GetFieldValue(FieldOf(Variant::Long(7), adSmallInt));
+  EXPECT_EQ(n.Type(), VarType::Long);
+  EXPECT_EQ(n.ToLong(), 7);
+  EXPECT_EQ(h.shared->GetFieldValue(FieldOf(Variant::Text(""), adInteger)).GetText(), "");
+}
+
+// The primary table expression becomes the parenthesised right side of the join.
+TEST(SQLAddRightJoin, BuildsTheJoinText) {
+  LibraryHarness h;
+  EXPECT_EQ(h.shared->SQLAddRightJoin("SELECT a.x FROM tbA a INNER JOIN tbC c ON a.k = c.k", ", b.y", "tbB b",
+                                      "ON b.k = a.k WHERE b.z = 1", "Src"),
+            "SELECT a.x , b.y FROM tbB b RIGHT JOIN (tbA a INNER JOIN tbC c ON a.k = c.k) ON b.k = a.k WHERE b.z = 1");
+  EXPECT_EQ(h.shared->SQLAddRightJoin("SELECT ä FROM t", "", "u", "ON 1=1", ""), "SELECT ä  FROM u RIGHT JOIN (t) ON 1=1");
+}
+
+// " FROM " in another case or after a line break is not found: 0x80040001, the caller's source
+// and the 46-character description behind the member's location.
+TEST(SQLAddRightJoin, MissingFromRaisesTheComponentError) {
+  LibraryHarness h;
+  for (const char* primary : {"SELECT a from tbA", "SELECT a\r\nFROM tbA", "SELECT a FROMtbA"}) {
+    try {
+      (void)h.shared->SQLAddRightJoin(primary, ", b", "tbB", "ON 1=1", "frmHomes.Refresh");
+      FAIL() << "no error for " << primary;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Number(), -2147221503);
+      EXPECT_EQ(e.Source(), "frmHomes.Refresh");
+      const std::string description = "\" FROM \" not found in strPrimarySQLStatmentArg";
+      EXPECT_EQ(description.size(), 46u);
+      EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.SQLAddRightJoin:20\r\n" + description);
+    }
+  }
+}
+
+// " FROM " beyond character 32767 overflows the 16-bit position.
+TEST(SQLAddRightJoin, FromBeyond16BitsOverflows) {
+  LibraryHarness h;
+  try {
+    (void)h.shared->SQLAddRightJoin("SELECT " + std::string(32760, 'x') + " FROM t", "", "u", "", "S");
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), err::kOverflow);
+  }
+}
+
+// A query double that logs its statements and answers a set record count.
+class CountingQuery : public DBQuery {
+ public:
+  CountingQuery(std::shared_ptr<testing::CallLog> log, int32_t count) : log_(std::move(log)), count_(count) {}
+  std::string TypeName() const override { return "DBQuery"; }
+  void OpenSQL(const std::string& sql) override { log_->Record("Query.OpenSQL(" + testing::Show(sql) + ")"); }
+  int32_t RecordCount() override {
+    log_->Record("Query.Get RecordCount()");
+    return count_;
+  }
+
+ private:
+  std::shared_ptr<testing::CallLog> log_;
+  int32_t count_;
+};
+
+// A new query runs the status-1 statement each time; one row or more means an active TRF.
+TEST(HaveActiveTrfs, AsksANewQueryForStatusOne) {
+  LibraryHarness h;
+  int32_t count = 0;
+  int created = 0;
+  ScopedRegistration query(std::string(class_ids::kDBQuery), [&] {
+    ++created;
+    return std::make_shared<CountingQuery>(h.log, count);
+  });
+  EXPECT_FALSE(h.shared->HaveActiveTrfs());
+  count = 1;
+  EXPECT_TRUE(h.shared->HaveActiveTrfs());
+  count = 3;
+  EXPECT_TRUE(h.shared->HaveActiveTrfs());
+  EXPECT_EQ(created, 3);
+  EXPECT_EQ(h.log->CountOf("Query.OpenSQL(\"SELECT 0 FROM tbH_HomeMonthlyStats WHERE StatStatus=1\")"), 3u);
+}
+
+// Without a query class the error names the member and statement.
+TEST(HaveActiveTrfs, MissingQueryClassRaisesWithTrail) {
+  LibraryHarness h;
+  try {
+    (void)h.shared->HaveActiveTrfs();
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), err::kCannotCreate);
+    EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.HaveActiveTrfs:10\r\n", 0), 0u);
+  }
+}
+
+// A temporary folder that goes at the end of the test.
+struct TempFolder {
+  std::filesystem::path path = std::filesystem::temp_directory_path() / ("trf_oup_" + std::to_string(getpid()));
+  TempFolder() { std::filesystem::create_directories(path); }
+  ~TempFolder() { std::filesystem::remove_all(path); }
+  void Touch(const std::string& name) const { std::ofstream(path / name) << "x"; }
+};
+
+// Only a normal file named *.oup, in any case, counts; the folder may end in either separator.
+TEST(HaveUpdateFile, FindsOupFilesInTheUpdateFolder) {
+  LibraryHarness h;
+  TempFolder folder;
+  const std::string plain = folder.path.string();
+  h.persist->update_folder = Variant::Text(plain);
+  EXPECT_FALSE(h.shared->HaveUpdateFile());
+  folder.Touch("update.oupx");
+  folder.Touch(".oup");
+  folder.Touch("readme.txt");
+  std::filesystem::create_directory(folder.path / "dir.oup");
+  EXPECT_FALSE(h.shared->HaveUpdateFile());
+  folder.Touch("UPDATE.OuP");
+  for (const std::string& text : {plain, plain + "/", plain + "\\"}) {
+    h.persist->update_folder = Variant::Text(text);
+    EXPECT_TRUE(h.shared->HaveUpdateFile()) << text;
+  }
+  h.persist->update_folder = Variant::Text(plain + "/missing");
+  EXPECT_FALSE(h.shared->HaveUpdateFile());
+}
+
+// An empty folder text searches the root folder; a null folder cannot become text (94).
+TEST(HaveUpdateFile, EmptyFolderIsTheRootAndNullFails) {
+  LibraryHarness h;
+  h.persist->update_folder = Variant::Text("");
+  EXPECT_EQ(h.shared->HaveUpdateFile(), FindFirstFile("/", "*.oup").has_value());
+  h.persist->update_folder = Variant::Null();
+  try {
+    (void)h.shared->HaveUpdateFile();
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), err::kInvalidNull);
+    EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.HaveUpdateFile:10\r\n", 0), 0u);
+  }
+}
+
+struct MatchRow {
+  const char* pattern;
+  const char* name;
+  bool match;
+};
+
+// Wildcards: "*" any run, "?" one character, letters in any case.
+TEST(WildcardMatch, StarQuestionAndCase) {
+  const MatchRow rows[] = {
+      {"*.oup", "a.oup", true},  {"*.oup", "A.OUP", true},    {"*.oup", ".oup", true},
+      {"*.oup", "a.oupx", false}, {"*.oup", "a.ou", false},   {"?.oup", "ab.oup", false},
+      {"a*b*c", "aXbYc", true},  {"a*b*c", "aXbY", false},    {"*", "", true},
+  };
+  for (const auto& row : rows) EXPECT_EQ(WildcardMatch(row.pattern, row.name), row.match) << row.pattern << " " << row.name;
+}
+
+}  // namespace
+}  // namespace kw

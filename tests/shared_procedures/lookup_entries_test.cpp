@@ -1,0 +1,135 @@
+// Lookup-table entries and the parent id of new records: data records are completed from a
+// lookup table, each new one tied to the current home or month as its class requires.
+#include <gtest/gtest.h>
+
+#include "tests/doubles/fake_business_object.h"
+#include "tests/doubles/harness.h"
+
+namespace kw {
+namespace {
+
+using testing::FakeLI;
+using testing::LibraryHarness;
+
+// A business object whose records carry `values` at position 3 (property 2).
+std::shared_ptr<FakeLI> WithValues(LibraryHarness& h, int16_t class_enum, std::vector<Variant> values) {
+  auto li = std::make_shared<FakeLI>(h.log, class_enum);
+  int32_t key = 1;
+  for (auto& v : values) li->AddRecord({Variant::Long(key++), Variant::Text("old parent"), std::move(v)});
+  return li;
+}
+
+std::vector<Variant> Texts(std::initializer_list<const char*> texts) {
+  std::vector<Variant> out;
+  for (const char* t : texts) out.push_back(Variant::Text(t));
+  return out;
+}
+
+// Position 3 of every record of `li`, as text ("Null" for null).
+std::vector<std::string> Column3(FakeLI& li) {
+  std::vector<std::string> out;
+  for (int32_t i = 1; i <= li.Count(); ++i) {
+    const Variant& v = li.Record(i)[2];
+    out.push_back(v.IsNull() ? "Null" : v.ToText());
+  }
+  return out;
+}
+
+struct LookupRow {
+  const char* name;
+  std::vector<Variant> lookup;
+  std::vector<Variant> data;
+  std::vector<std::string> data_after;
+};
+
+// Every lookup value no data record carries is appended, in lookup order; equal counts end the
+// call at once even when the contents differ.
+TEST(CheckTableEntries, AppendsTheMissingLookupValues) {
+  const LookupRow rows[] = {
+      {"one missing", Texts({"A", "B", "C"}), Texts({"A", "C"}), {"A", "C", "B"}},
+      {"empty data", Texts({"A", "B", "C"}), {}, {"A", "B", "C"}},
+      {"equal counts", Texts({"A", "B"}), Texts({"X", "Y"}), {"X", "Y"}},
+      {"lookup value twice", Texts({"A", "A", "B"}), Texts({"B"}), {"B", "A", "A"}},
+      {"more data than lookup", Texts({"A", "D"}), Texts({"A", "B", "C"}), {"A", "B", "C", "D"}},
+      {"numbers by value", {Variant::Integer(1), Variant::Double(2)}, {Variant::Long(2)}, {"2", "1"}},
+      {"null matches nothing", {Variant::Null()}, {Variant::Null(), Variant::Text("x")}, {"Null", "x", "Null"}},
+  };
+  for (const auto& row : rows) {
+    LibraryHarness h;
+    auto lookup = WithValues(h, 7, row.lookup);
+    auto data = WithValues(h, 3, row.data);
+    h.shared->CheckTableEntries(lookup, 2, data, 2, icDependsOnHome, 0);
+    EXPECT_EQ(Column3(*data), row.data_after) << row.name;
+  }
+}
+
+// A new record gets its parent id, then the lookup value, and is stored at once.
+TEST(CheckTableEntries, FillsParentAndValueThenSaves) {
+  LibraryHarness h;
+  h.container->home_id = "H42";
+  h.container->class_parents["3"] = 4;
+  auto lookup = WithValues(h, 7, Texts({"A", "B"}));
+  auto data = WithValues(h, 3, Texts({"A"}));
+  h.log->Clear();
+  h.shared->CheckTableEntries(lookup, 2, data, 2, icDependsOnMonth, 5);
+  EXPECT_EQ(h.log->Matching("LI.AddNew").size(), 1u);
+  const auto& entries = h.log->Entries();
+  const int add = h.log->IndexOf("LI.AddNew()");
+  const int parent = h.log->IndexOf("LI.FieldValue(2, \"H42\")");
+  const int value = h.log->IndexOf("LI.FieldValue(3, \"B\")");
+  const int save = h.log->IndexOf("LI.Save(True)");
+  EXPECT_TRUE(add >= 0 && add < parent && parent < value && value < save) << ::testing::PrintToString(entries);
+  EXPECT_EQ(data->Record(2)[1].ToText(), "H42");
+  EXPECT_FALSE(data->IsDirty(Variant::Long(2)));
+}
+
+// Without auto-fill the new record keeps the parent id AddNew gave it.
+TEST(CheckTableEntries, LeavesTheParentAloneWithoutAutoFill) {
+  LibraryHarness h;
+  h.container->class_parents["3"] = 4;
+  auto data = WithValues(h, 3, {});
+  h.shared->CheckTableEntries(WithValues(h, 7, Texts({"A"})), 2, data, 2, icDependsOnHome, 0, false);
+  EXPECT_TRUE(data->Record(1)[1].IsEmpty());
+  EXPECT_TRUE(h.log->Matching("Container.ClassDependsOn").empty());
+}
+
+// Counts beyond 16 bits raise 6 with the trail, before anything is added.
+TEST(CheckTableEntries, MoreThan32767RecordsOverflow) {
+  LibraryHarness h;
+  auto lookup = WithValues(h, 7, std::vector<Variant>(32768, Variant::Text("A")));
+  auto data = WithValues(h, 3, {});
+  try {
+    h.shared->CheckTableEntries(lookup, 2, data, 2, icDependsOnHome, 0);
+    FAIL() << "no overflow";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), err::kOverflow);
+    EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.CheckTableEntries:10\r\n", 0), 0u);
+  }
+  EXPECT_EQ(data->Count(), 0);
+}
+
+struct ParentRow {
+  const char* name;
+  int32_t kind;
+  const char* parent_after;
+};
+
+// Kind 4 writes the current home id, kind 5 the current month's TRF record id, anything else
+// leaves the record alone; the class number is asked as plain decimal text.
+TEST(SetHomesOrHomeMontlyStatsID, WritesTheParentTheClassDependsOn) {
+  const ParentRow rows[] = {{"home", 4, "H42"}, {"month", 5, "M7"}, {"neither", 0, "old parent"}, {"other", 6, "old parent"}};
+  for (const auto& row : rows) {
+    LibraryHarness h;
+    h.container->home_id = "H42";
+    h.container->month_id = "M7";
+    h.container->class_parents["-3"] = row.kind;
+    auto li = WithValues(h, -3, Texts({"A"}));
+    h.shared->SetHomesOrHomeMontlyStatsID(li);
+    EXPECT_EQ(li->Record(1)[1].ToText(), row.parent_after) << row.name;
+    EXPECT_EQ(h.log->Matching("Container.ClassDependsOn"), std::vector<std::string>{"Container.ClassDependsOn(\"-3\")"})
+        << row.name;
+  }
+}
+
+}  // namespace
+}  // namespace kw

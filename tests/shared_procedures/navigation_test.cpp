@@ -1,0 +1,101 @@
+// Form navigation: GotoForm asks the locator each time; LoadForms reads the TRF type leniently and
+// calls the container in order, failing before the container for null or out-of-range types.
+#include <gtest/gtest.h>
+
+#include "tests/doubles/harness.h"
+
+namespace kw {
+namespace {
+
+using testing::LibraryHarness;
+
+// Each GotoForm asks the locator for the container again and hands it the key and parameters.
+TEST(GotoForm, AsksTheLocatorEachTime) {
+  LibraryHarness h;
+  ActiveParams params;
+  params.GotoFormKey = "before";
+  h.shared->GotoForm("KW_UI01____FRM_H_OurHome", params);
+  h.shared->GotoForm("KW_UI01____FRM_H_TRFSetup", params);
+  EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{
+                                  "Locator.Get Container()",
+                                  "Container.NavigateToForm(\"KW_UI01____FRM_H_OurHome\", \"before\")",
+                                  "Locator.Get Container()",
+                                  "Container.NavigateToForm(\"KW_UI01____FRM_H_TRFSetup\", \"before\")"}));
+}
+
+// A container error comes back with the GotoForm location in front.
+TEST(GotoForm, ContainerErrorCarriesTheTrail) {
+  LibraryHarness h;
+  h.container->FailOn("NavigateToForm", Error(5, "Container", "no such form"));
+  ActiveParams params;
+  try {
+    h.shared->GotoForm("x", params);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), 5);
+    EXPECT_EQ(e.Source(), "Container");
+    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.GotoForm:20\r\nno such form");
+  }
+}
+
+struct TypeRow {
+  const char* name;
+  Variant type;
+  int32_t loaded;
+};
+
+// The TRF type is read by the lenient number rule and rounded half to even.
+TEST(LoadForms, ReadsTheTrfTypeLeniently) {
+  const TypeRow rows[] = {
+      {"digits then letters", Variant::Text("12abc"), 12},
+      {"half down to even", Variant::Text("2.5"), 2},
+      {"half up to even", Variant::Text("3.5"), 4},
+      {"empty text", Variant::Text(""), 0},
+      {"empty variant", Variant(), 0},
+      {"number", Variant::Double(7.5), 8},
+      {"blanks inside", Variant::Text(" 1 2"), 12},
+      {"negative edge", Variant::Text("-32768"), -32768},
+  };
+  for (const auto& row : rows) {
+    LibraryHarness h;
+    h.shared->LoadForms("KW_UI01____FRM_H_Staff", row.type);
+    EXPECT_EQ(h.log->Matching("Container.LoadTrfType"),
+              std::vector<std::string>{"Container.LoadTrfType(" + std::to_string(row.loaded) + ")"})
+        << row.name;
+  }
+}
+
+// LoadTrfType, OpenForm and the CurrentFormKey assignment run once each, in that order, under
+// the hourglass, which goes back to the default pointer at the end.
+TEST(LoadForms, CallsTheContainerInOrderUnderTheHourglass) {
+  LibraryHarness h;
+  h.shared->LoadForms("KW_UI01____FRM_H_Staff", Variant::Text("3"));
+  EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{"Container.LoadTrfType(3)",
+                                                        "Container.OpenForm(\"KW_UI01____FRM_H_Staff\")",
+                                                        "Container.Let CurrentFormKey(\"KW_UI01____FRM_H_Staff\")"}));
+  EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
+}
+
+// Null and types beyond 16 bits fail before the container is called; the hourglass stays.
+TEST(LoadForms, BadTypesFailBeforeTheContainer) {
+  const std::pair<Variant, int32_t> rows[] = {
+      {Variant::Null(), err::kInvalidNull},
+      {Variant::Text("32768"), err::kOverflow},
+      {Variant::Long(-40000), err::kOverflow},
+  };
+  for (const auto& [type, number] : rows) {
+    LibraryHarness h;
+    try {
+      h.shared->LoadForms("KW_UI01____FRM_H_Staff", type);
+      FAIL() << "no error for " << number;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.Number(), number);
+      EXPECT_EQ(e.Description().rfind("KW_UIShared.SharedProcedures.LoadForms:20\r\n", 0), 0u);
+    }
+    EXPECT_TRUE(h.log->Entries().empty());
+    EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
+  }
+}
+
+}  // namespace
+}  // namespace kw

@@ -1,0 +1,263 @@
+// Control state and appearance: read-only toggling of controls and control arrays, combo-box
+// completion, active-field colours and help context numbers, over the widget models.
+#include <gtest/gtest.h>
+
+#include "tests/doubles/harness.h"
+#include "tests/doubles/recording_control.h"
+#include "ui_shared/platform/system_colors.h"
+#include "widgets/combo_box.h"
+#include "widgets/control_array.h"
+#include "widgets/controls_collection.h"
+#include "widgets/text_box.h"
+#include "widgets/timer.h"
+
+namespace kw {
+namespace {
+
+using testing::LibraryHarness;
+using testing::RecordingControl;
+using widgets::ComboBox;
+using widgets::ControlArray;
+using widgets::TextBox;
+
+constexpr uint32_t kButtonFace = 0x8000000Fu;
+constexpr uint32_t kWindow = 0x80000005u;
+
+// A read-only text box with clearing ends empty, on the button face, locked.
+TEST(ToggleReadWrite, ReadOnlyTextBoxIsClearedGreyedAndLocked) {
+  LibraryHarness h;
+  auto box = TextBox::Make("Smith");
+  h.shared->ToggleReadWrite(box, true, true);
+  EXPECT_EQ(box->Text(), "");
+  EXPECT_EQ(box->BackColor(), kButtonFace);
+  EXPECT_TRUE(box->Locked());
+}
+
+// Without the clear flag the text stays; editable means window background and unlocked.
+TEST(ToggleReadWrite, OmittedClearKeepsTheTextAndEditableUnlocks) {
+  LibraryHarness h;
+  auto box = TextBox::Make("Smith");
+  box->SetLocked(true);
+  box->SetBackColor(kButtonFace);
+  h.shared->ToggleReadWrite(box, false);
+  EXPECT_EQ(box->Text(), "Smith");
+  EXPECT_EQ(box->BackColor(), kWindow);
+  EXPECT_FALSE(box->Locked());
+}
+
+// Every element of a control array is emptied and made editable.
+TEST(ToggleReadWrite, ControlArrayElementsAreEachToggled) {
+  LibraryHarness h;
+  auto a = TextBox::Make("a"), b = TextBox::Make("b"), c = TextBox::Make("c");
+  for (auto& box : {a, b, c}) {
+    box->SetLocked(true);
+    box->SetBackColor(kButtonFace);
+  }
+  auto array = std::make_shared<ControlArray>(std::vector<ObjectPtr>{a, b, c});
+  h.shared->ToggleReadWrite(array, false, true);
+  for (auto& box : {a, b, c}) {
+    EXPECT_EQ(box->Text(), "");
+    EXPECT_EQ(box->BackColor(), kWindow);
+    EXPECT_FALSE(box->Locked());
+  }
+}
+
+// Array elements are cleared first, then toggled element by element, background before lock.
+TEST(ToggleReadWrite, ArrayStepsRunInIndexOrderBackColorBeforeLocked) {
+  LibraryHarness h;
+  const std::set<std::string> members{"", "BackColor", "Locked"};
+  auto e0 = std::make_shared<RecordingControl>(h.log, "E0", members);
+  auto e1 = std::make_shared<RecordingControl>(h.log, "E1", members);
+  auto array = std::make_shared<ControlArray>(std::vector<ObjectPtr>{e0, e1});
+  h.shared->ToggleReadWrite(array, true, true);
+  EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{
+                                  "E0.Let (\"\")", "E1.Let (\"\")",
+                                  "E0.Let BackColor(-2147483633)", "E0.Let Locked(True)",
+                                  "E1.Let BackColor(-2147483633)", "E1.Let Locked(True)"}));
+}
+
+// A control without Locked keeps its new background and the error carries the member's trail.
+TEST(ToggleReadWrite, MissingLockedRaisesAfterTheBackgroundIsSet) {
+  LibraryHarness h;
+  auto control = std::make_shared<RecordingControl>(h.log, "C", std::set<std::string>{"", "BackColor"});
+  control->values[""] = Variant::Text("x");
+  try {
+    h.shared->ToggleReadWrite(control, true);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), err::kNoSuchMember);
+    EXPECT_EQ(e.Description().substr(0, 47), "KW_UIShared.SharedProcedures.ToggleReadWrite:30");
+  }
+  EXPECT_EQ(control->values["BackColor"].ToLong(), static_cast<int32_t>(kButtonFace));
+}
+
+// A control without a plain default value (a timer) is taken for an array and fails on Count.
+TEST(ToggleReadWrite, ControlWithoutDefaultValueIsTakenForAnArray) {
+  LibraryHarness h;
+  auto timer = std::make_shared<widgets::Timer>();
+  try {
+    h.shared->ToggleReadWrite(timer, true);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), err::kNoSuchMember);
+  }
+}
+
+// A combo box over "Abbey" and "Abbot" whose change notification calls AutoFillCombo, as forms do.
+struct ComboFixture {
+  LibraryHarness h;
+  std::shared_ptr<ComboBox> combo = ComboBox::Make({"Abbey", "Abbot"});
+  int notifications = 0;
+  bool found = false;
+  ComboFixture() {
+    combo->OnChange([this] {
+      ++notifications;
+      h.shared->AutoFillCombo(combo, found);
+    });
+  }
+  ~ComboFixture() { combo->OnChange(nullptr); }
+};
+
+// "ab" completes to the first item with the completed part selected; the flag is not touched.
+TEST(AutoFillCombo, PrefixCompletesToFirstItemAndSelectsTheRest) {
+  ComboFixture f;
+  f.combo->Type("ab");
+  EXPECT_EQ(f.combo->Text(), "Abbey");
+  EXPECT_EQ(f.combo->SelStart(), 2);
+  EXPECT_EQ(f.combo->SelLength(), 3);
+  EXPECT_EQ(f.combo->SelText(), "bey");
+  EXPECT_TRUE(f.combo->Dropped());
+  EXPECT_FALSE(f.found);
+  // The combo reported its own change once more; that nested call did nothing.
+  EXPECT_EQ(f.notifications, 2);
+  EXPECT_EQ(f.h.windows->PendingCount(), 0u);
+}
+
+// The caller's flag keeps a true value when only a prefix matched.
+TEST(AutoFillCombo, FoundFlagIsOnlyEverSetToTrue) {
+  ComboFixture f;
+  f.found = true;
+  f.combo->Type("ab");
+  EXPECT_TRUE(f.found);
+  f.combo->Type("xyz");
+  EXPECT_TRUE(f.found);
+}
+
+// An exact match (in any case) is selected by a posted message that runs when events are pumped.
+TEST(AutoFillCombo, ExactMatchPostsTheSelectionAndSetsTheFlag) {
+  ComboFixture f;
+  f.combo->Type("abbot");
+  EXPECT_TRUE(f.found);
+  EXPECT_EQ(f.combo->Text(), "abbot");
+  EXPECT_EQ(f.combo->ListIndex(), -1);
+  EXPECT_EQ(f.h.windows->PendingCount(), 1u);
+  Service<EventPump>::Get().DoEvents();
+  EXPECT_EQ(f.combo->ListIndex(), 1);
+  EXPECT_EQ(f.combo->Text(), "Abbot");
+  EXPECT_EQ(f.notifications, 1);
+}
+
+// Text that begins no item empties the combo.
+TEST(AutoFillCombo, NoMatchEmptiesTheText) {
+  ComboFixture f;
+  f.combo->Type("xyz");
+  EXPECT_EQ(f.combo->Text(), "");
+  EXPECT_FALSE(f.found);
+}
+
+// The guard is armed again after every call, so the next typing completes too.
+TEST(AutoFillCombo, GuardIsArmedAgainForTheNextCall) {
+  ComboFixture f;
+  f.combo->Type("xyz");
+  f.combo->Type("abbo");
+  EXPECT_EQ(f.combo->Text(), "Abbot");
+  EXPECT_EQ(f.combo->SelText(), "t");
+}
+
+// A control without a window handle fails with the trail, and completion still works afterwards.
+TEST(AutoFillCombo, FailureRaisesWithTrailAndReArmsTheGuard) {
+  ComboFixture f;
+  auto broken = std::make_shared<RecordingControl>(f.h.log, "C", std::set<std::string>{"Text"});
+  broken->values["Text"] = Variant::Text("ab");
+  try {
+    f.h.shared->AutoFillCombo(broken);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.Number(), err::kNoSuchMember);
+    EXPECT_EQ(e.Description().substr(0, 45), "KW_UIShared.SharedProcedures.AutoFillCombo:20");
+  }
+  f.combo->Type("ab");
+  EXPECT_EQ(f.combo->Text(), "Abbey");
+}
+
+struct ColorRow {
+  const char* name;
+  uint32_t highlight, window, tooltip_background;
+  uint32_t back, fore;
+};
+
+// The active-field colours fall from 3-D highlight to tooltip background to light grey.
+TEST(ActiveFieldColors, FallBackWhenColoursEqualTheWindowBackground) {
+  const ColorRow rows[] = {
+      {"highlight differs", Rgb(250, 250, 250), Rgb(255, 255, 255), Rgb(255, 255, 255), 0x80000014u, 0x80000012u},
+      {"tooltip differs", Rgb(255, 255, 255), Rgb(255, 255, 255), Rgb(255, 255, 225), 0x80000018u, 0x80000017u},
+      {"all equal", Rgb(1, 2, 3), Rgb(1, 2, 3), Rgb(1, 2, 3), 0x00E0E0E0u, 0u},
+  };
+  for (const auto& row : rows) {
+    LibraryHarness h;
+    ScopedService<SystemColors> colors(std::make_shared<SystemColors>());
+    colors->SetSysColor(kColor3DHighlight, row.highlight);
+    colors->SetSysColor(kColorWindow, row.window);
+    colors->SetSysColor(kColorTooltipBackground, row.tooltip_background);
+    EXPECT_EQ(static_cast<uint32_t>(h.shared->ActiveFieldBackColor()), row.back) << row.name;
+    const Variant fore = h.shared->ActiveFieldForeColor();
+    EXPECT_EQ(fore.Type(), VarType::Long) << row.name;
+    EXPECT_EQ(static_cast<uint32_t>(fore.ToLong()), row.fore) << row.name;
+  }
+}
+
+// The classic scheme has highlight equal to window, so the tooltip colours are used.
+TEST(ActiveFieldColors, ClassicSchemeGivesTooltipColours) {
+  LibraryHarness h;
+  ScopedService<SystemColors> colors(std::make_shared<SystemColors>());
+  EXPECT_EQ(static_cast<uint32_t>(h.shared->ActiveFieldBackColor()), 0x80000018u);
+}
+
+// Every control that has a help context gets the number; a timer and a refusing control are skipped.
+TEST(LoadContextHelpIDs, SetsEveryControlThatTakesItAndRaisesNothing) {
+  LibraryHarness h;
+  auto box = TextBox::Make();
+  auto combo = ComboBox::Make({});
+  auto timer = std::make_shared<widgets::Timer>();
+  auto controls = std::make_shared<widgets::ControlsCollection>();
+  controls->Add(box);
+  controls->Add(timer);
+  controls->Add(combo);
+  h.shared->LoadContextHelpIDs(controls, Variant::Text("77"));
+  EXPECT_EQ(box->HelpContextID(), 77);
+  EXPECT_EQ(combo->HelpContextID(), 77);
+  EXPECT_NO_THROW(h.shared->LoadContextHelpIDs(controls, Variant::Text("not a number")));
+  EXPECT_EQ(box->HelpContextID(), 77);
+  EXPECT_NO_THROW(h.shared->LoadContextHelpIDs(controls, Variant::Null()));
+  EXPECT_NO_THROW(h.shared->LoadContextHelpIDs(nullptr, Variant::Long(1)));
+  EXPECT_NO_THROW(h.shared->LoadContextHelpIDs(box, Variant::Long(1)));
+}
+
+}  // namespace
+}  // namespace kw
+
+namespace kw {
+namespace {
+
+// The stored help context is the one the feedback dialog receives; a bad value keeps it.
+TEST(LoadContextHelpIDs, StoredNumberReachesTheFeedbackDialog) {
+  testing::LibraryHarness h;
+  auto controls = std::make_shared<widgets::ControlsCollection>();
+  h.shared->LoadContextHelpIDs(controls, Variant::Double(76.5));
+  h.shared->LoadContextHelpIDs(controls, Variant::Text("oops"));
+  (void)h.shared->ShowFeedbackForm("text", "", 1, 9);
+  EXPECT_EQ(h.log->Matching("Dialog.Let HelpContextID"), std::vector<std::string>{"Dialog.Let HelpContextID(76)"});
+}
+
+}  // namespace
+}  // namespace kw

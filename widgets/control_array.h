@@ -1,0 +1,24 @@
+// ControlArray: an indexed group of controls under one name. It offers `Count`, `LBound`,
+// `UBound` and `Item`; its default member needs an index, so the type inquiry reports an object.
+// Elements are reached by index 0 to Count - 1.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "widgets/controls_collection.h"
+
+namespace kw::widgets {
+
+// A control array; indexes outside 0 to Count - 1 raise 340 (element does not exist).
+class ControlArray : public kw::LateBound<ControlArray, ControlsCollection> {
+ public:
+  ControlArray() = default;
+  explicit ControlArray(const std::vector<kw::ObjectPtr>& elements);
+  static const kw::MemberTable<ControlArray>& Members();
+
+  const kw::ObjectPtr& Item(int32_t index) const override;
+};
+
+}  // namespace kw::widgets

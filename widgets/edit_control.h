@@ -1,0 +1,80 @@
+// EditControl: the state that text boxes and combo boxes share: the text with its selection, the
+// colours and lock of a data-entry field, its help context, its window and its notifications.
+// Reached by member name (`Text` is the default member) and through a typed C++ API.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "ui_shared/platform/object.h"
+#include "ui_shared/platform/windows.h"
+
+namespace kw::widgets {
+
+// The common base of the editable widgets; `Text` is its default member.
+class EditControl : public kw::LateBound<EditControl> {
+ public:
+  // Registers a window of `window_class` answering `handler` in the window table in force.
+  EditControl(std::string window_class, kw::WindowTable::Handler handler);
+  ~EditControl() override;
+  EditControl(const EditControl&) = delete;
+  EditControl& operator=(const EditControl&) = delete;
+
+  static const kw::MemberTable<EditControl>& Members();
+
+  const std::string& Text() const { return text_; }
+  // Replaces the text, puts the caret at its end and reports a change when the text differs.
+  void SetText(std::string text);
+  // What the user's typing leaves: the text replaced and a change reported.
+  void Type(std::string text) { SetText(std::move(text)); }
+
+  // Selection in characters; setting the start clears the length, both are clamped to the text.
+  int32_t SelStart() const { return sel_start_; }
+  int32_t SelLength() const { return sel_length_; }
+  void SetSelStart(int32_t start);
+  void SetSelLength(int32_t length);
+  // The selected characters.
+  std::string SelText() const;
+
+  // Colour values: 0x80000000 + n for system colour n, else 0x00BBGGRR.
+  uint32_t BackColor() const { return back_color_; }
+  void SetBackColor(uint32_t color) { back_color_ = color; }
+  bool Locked() const { return locked_; }
+  void SetLocked(bool locked) { locked_ = locked; }
+  int32_t HelpContextID() const { return help_context_id_; }
+  void SetHelpContextID(int32_t id) { help_context_id_ = id; }
+  kw::Hwnd Hwnd() const { return hwnd_; }
+
+  // Gives the control the focus and tells the got-focus handler.
+  void SetFocus();
+  bool HasFocus() const { return focused_; }
+  void LoseFocus() { focused_ = false; }
+
+  // Called after every change of the text (the form's change notification).
+  void OnChange(std::function<void()> handler) { on_change_ = std::move(handler); }
+  void OnGotFocus(std::function<void()> handler) { on_got_focus_ = std::move(handler); }
+
+ protected:
+  // Replaces the text without reporting a change (a selection made in the list).
+  void ShowText(std::string text);
+
+ private:
+  std::string text_;
+  int32_t sel_start_ = 0;
+  int32_t sel_length_ = 0;
+  uint32_t back_color_ = 0x80000005u;
+  bool locked_ = false;
+  int32_t help_context_id_ = 0;
+  bool focused_ = false;
+  kw::Hwnd hwnd_ = 0;
+  std::function<void()> on_change_;
+  std::function<void()> on_got_focus_;
+};
+
+// A colour value as the late-bound `BackColor` carries it: a signed 32-bit number.
+kw::Variant ColorVariant(uint32_t color);
+// A late-bound colour value back to its 32 bits (6 or 13 when it is no 32-bit number).
+uint32_t ColorOf(const kw::Variant& value);
+
+}  // namespace kw::widgets

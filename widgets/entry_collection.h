@@ -1,0 +1,30 @@
+// EntryCollection: the late-bound collection of a control's entries (`ListItems`, `Nodes`):
+// `Count`, `Item` by key or position (also the default member), `Remove`, `Clear`. The kinds of
+// collection add their own `Add`.
+#pragma once
+
+#include "widgets/keyed_entries.h"
+
+namespace kw::widgets {
+
+// The members list and tree collections share, over one EntryList.
+class EntryCollection : public LateBound<EntryCollection> {
+ public:
+  EntryList& Entries() { return entries_; }
+  const EntryList& Entries() const { return entries_; }
+
+  int32_t Count() const { return entries_.Count(); }
+  // By key (text) or 1-based position; 35601 / 35600 when there is none.
+  EntryPtr Item(const Variant& index) const { return entries_.Lookup(index); }
+  // Removes the entry of a key or position; a selected entry hands its selection on.
+  void Remove(const Variant& index) { entries_.Remove(*entries_.Lookup(index)); }
+  void Clear() { entries_.Clear(); }
+
+  std::vector<Variant> Enumerate() override;
+  static const MemberTable<EntryCollection>& Members();
+
+ private:
+  EntryList entries_;
+};
+
+}  // namespace kw::widgets

@@ -1,0 +1,47 @@
+// EntryControl: what the list view and the tree view share as controls: a window in the window
+// table (Service<WindowTable>) under the control's class name, the focus (which a test can make
+// the control refuse), and `SelectedItem`, the selected entry or nothing.
+#pragma once
+
+#include <string>
+
+#include "ui_shared/platform/windows.h"
+#include "widgets/entry_collection.h"
+
+namespace kw::widgets {
+
+// A control whose entries live in an EntryCollection.
+class EntryControl : public LateBound<EntryControl> {
+ public:
+  ~EntryControl() override;
+  EntryControl(const EntryControl&) = delete;
+  EntryControl& operator=(const EntryControl&) = delete;
+
+  Hwnd hwnd() const { return hwnd_; }
+  // Takes the focus; 5 while the control refuses it (hidden or disabled, as tests arrange).
+  void SetFocus();
+  bool HasFocus() const { return has_focus_; }
+  void RefuseFocus(bool refuse) { refuses_focus_ = refuse; }
+
+  // The control's entries in order.
+  EntryList& Entries() { return collection_->Entries(); }
+  // The selected entry; nullptr when none.
+  const EntryPtr& SelectedItem() const { return collection_->Entries().Selected(); }
+  // The entry last scrolled into view; nullptr when none.
+  const EntryPtr& VisibleItem() const { return collection_->Entries().Visible(); }
+
+  static const MemberTable<EntryControl>& Members();
+
+ protected:
+  // Registers the control's window under `class_name`.
+  EntryControl(const std::string& class_name, std::shared_ptr<EntryCollection> collection);
+  const std::shared_ptr<EntryCollection>& Collection() const { return collection_; }
+
+ private:
+  std::shared_ptr<EntryCollection> collection_;
+  Hwnd hwnd_;
+  bool has_focus_ = false;
+  bool refuses_focus_ = false;
+};
+
+}  // namespace kw::widgets

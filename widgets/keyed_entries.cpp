@@ -1,0 +1,122 @@
+// The entries of list and tree controls: keys, selection, positions and removal.
+#include "widgets/keyed_entries.h"
+
+#include <algorithm>
+
+#include "widgets/collection_helpers.h"
+
+namespace kw::widgets {
+
+EntryList& KeyedEntry::Owner() const {
+  if (!owner_) Raise(widget_err::kEntryRemoved, "", "The entry is no longer in its control");
+  return *owner_;
+}
+
+EntryPtr KeyedEntry::Self() { return std::static_pointer_cast<KeyedEntry>(shared_from_this()); }
+
+void KeyedEntry::Key(std::string key) {
+  if (owner_) {
+    owner_->Rekey(*this, std::move(key));
+  } else {
+    key_ = std::move(key);
+  }
+}
+
+bool KeyedEntry::Selected() const { return owner_ && owner_->Selected().get() == this; }
+
+void KeyedEntry::Selected(bool selected) {
+  EntryList& owner = Owner();
+  if (selected) {
+    owner.Select(Self());
+  } else if (Selected()) {
+    owner.Select(nullptr);
+  }
+}
+
+int32_t KeyedEntry::Index() const { return Owner().PositionOf(*this); }
+
+void KeyedEntry::EnsureVisible() { Owner().MakeVisible(Self()); }
+
+const MemberTable<KeyedEntry>& KeyedEntry::Members() {
+  static const MemberTable<KeyedEntry> table{
+      {"Key", [](KeyedEntry& e, const Args&) { return Variant::Text(e.Key()); },
+       [](KeyedEntry& e, const Variant& v, const Args&) { e.Key(v.ToText()); }},
+      {"Text", [](KeyedEntry& e, const Args&) { return Variant::Text(e.Text()); },
+       [](KeyedEntry& e, const Variant& v, const Args&) { e.Text(v.ToText()); }},
+      {"", [](KeyedEntry& e, const Args&) { return Variant::Text(e.Text()); },
+       [](KeyedEntry& e, const Variant& v, const Args&) { e.Text(v.ToText()); }},
+      {"Selected", [](KeyedEntry& e, const Args&) { return Variant::Boolean(e.Selected()); },
+       [](KeyedEntry& e, const Variant& v, const Args&) { e.Selected(v.ToBoolean()); }},
+      {"Index", [](KeyedEntry& e, const Args&) { return Variant::Long(e.Index()); }, nullptr},
+      {"EnsureVisible",
+       [](KeyedEntry& e, const Args&) {
+         e.EnsureVisible();
+         return Variant::Boolean(true);
+       },
+       nullptr},
+  };
+  return table;
+}
+
+EntryList::~EntryList() { Clear(); }
+
+void EntryList::Insert(const EntryPtr& entry, int32_t position) {
+  CheckInsertPosition(position, Count());
+  if (!entry->key_.empty() && !by_key_.emplace(entry->key_, entry).second)
+    Raise(err::kKeyNotUnique, "", "Key is not unique in collection");
+  InsertAt(entries_, entry, position);
+  entry->owner_ = this;
+}
+
+void EntryList::Remove(const KeyedEntry& entry) {
+  const int32_t position = PositionOf(entry);
+  const EntryPtr keep = entries_[static_cast<size_t>(position - 1)];
+  if (!entry.key_.empty()) by_key_.erase(entry.key_);
+  entries_.erase(entries_.begin() + (position - 1));
+  keep->owner_ = nullptr;
+  if (visible_ == keep) visible_ = nullptr;
+  if (selected_ == keep) selected_ = entries_.empty() ? nullptr : At(std::min(position, Count()));
+}
+
+void EntryList::Clear() {
+  for (const EntryPtr& e : entries_) e->owner_ = nullptr;
+  entries_.clear();
+  by_key_.clear();
+  selected_ = nullptr;
+  visible_ = nullptr;
+}
+
+const EntryPtr& EntryList::At(int32_t position) const {
+  if (position < 1 || position > Count()) Raise(widget_err::kIndexOutOfBounds, "", "Index out of bounds");
+  return entries_[static_cast<size_t>(position - 1)];
+}
+
+EntryPtr EntryList::Find(std::string_view key) const {
+  const auto it = by_key_.find(key);
+  return it == by_key_.end() ? nullptr : it->second;
+}
+
+EntryPtr EntryList::Lookup(const Variant& index) const {
+  if (index.IsText()) {
+    EntryPtr found = Find(index.GetText());
+    if (!found) Raise(widget_err::kElementNotFound, "", "Element not found");
+    return found;
+  }
+  return At(index.ToLong());
+}
+
+int32_t EntryList::PositionOf(const KeyedEntry& entry) const {
+  if (entry.owner_ != this) Raise(widget_err::kEntryRemoved, "", "The entry is no longer in its control");
+  const auto it = std::find_if(entries_.begin(), entries_.end(), [&](const EntryPtr& e) { return e.get() == &entry; });
+  return static_cast<int32_t>(it - entries_.begin()) + 1;
+}
+
+void EntryList::Rekey(KeyedEntry& entry, std::string key) {
+  if (key == entry.key_) return;
+  if (!key.empty() && by_key_.contains(key)) Raise(err::kKeyNotUnique, "", "Key is not unique in collection");
+  if (!entry.key_.empty()) by_key_.erase(entry.key_);
+  if (!key.empty()) by_key_.emplace(key, entry.Self());
+  entry.key_ = std::move(key);
+}
+
+}  // namespace kw::widgets

@@ -1,0 +1,109 @@
+// KeyedEntry and EntryList: the entries of a list view or a tree view, each with a key that is
+// unique within its control (or empty), a text and a selected state, and the list that holds them
+// in order, finds them by key through a hash, and keeps at most one of them selected.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "ui_shared/platform/object.h"
+
+namespace kw::widgets {
+
+// Error numbers of the list and tree controls beside the runtime's own.
+namespace widget_err {
+inline constexpr int32_t kIndexOutOfBounds = 35600;
+inline constexpr int32_t kElementNotFound = 35601;
+inline constexpr int32_t kEntryRemoved = 35605;
+}  // namespace widget_err
+
+class EntryList;
+class KeyedEntry;
+using EntryPtr = std::shared_ptr<KeyedEntry>;
+
+// One entry of a list or tree control. Reached by name through `Key`, `Text`, `Selected`,
+// `Index` and `EnsureVisible`; the kinds of entry add their own members.
+class KeyedEntry : public LateBound<KeyedEntry> {
+ public:
+  const std::string& Key() const { return key_; }
+  // Gives the entry a new key; 35602 when another entry of the same control holds it.
+  void Key(std::string key);
+  const std::string& Text() const { return text_; }
+  void Text(std::string text) { text_ = std::move(text); }
+  bool Selected() const;
+  // Selecting an entry unselects the one selected before; 35605 when the entry was removed.
+  void Selected(bool selected);
+  // The 1-based position in the control; 35605 when the entry was removed.
+  int32_t Index() const;
+  // Scrolls the entry into view (the control remembers it as its visible entry).
+  void EnsureVisible();
+  // False once the entry has been removed from its control or the control has gone.
+  bool InControl() const { return owner_ != nullptr; }
+
+  static const MemberTable<KeyedEntry>& Members();
+
+ protected:
+  KeyedEntry(std::string key, std::string text) : key_(std::move(key)), text_(std::move(text)) {}
+
+ private:
+  friend class EntryList;
+  EntryList& Owner() const;
+  EntryPtr Self();
+
+  EntryList* owner_ = nullptr;
+  std::string key_;
+  std::string text_;
+};
+
+// The entries of one control in order, with a hash of their keys and the one selected entry.
+class EntryList {
+ public:
+  EntryList() = default;
+  ~EntryList();
+  EntryList(const EntryList&) = delete;
+  EntryList& operator=(const EntryList&) = delete;
+
+  // Puts `entry` at 1-based `position` (at the end when 0); 35602 for a key already in use,
+  // 35600 for a position beyond the end.
+  void Insert(const EntryPtr& entry, int32_t position = 0);
+  // Removes an entry. When it was selected, the entry that takes its place is selected, or the
+  // new last entry when it was the last, so that the user keeps a selection while one is left.
+  void Remove(const KeyedEntry& entry);
+  void Clear();
+
+  int32_t Count() const { return static_cast<int32_t>(entries_.size()); }
+  // By 1-based position (35600 beyond the ends).
+  const EntryPtr& At(int32_t position) const;
+  // By key; nullptr when no entry holds it.
+  EntryPtr Find(std::string_view key) const;
+  // By key when `index` is text (35601 when unknown), otherwise by position.
+  EntryPtr Lookup(const Variant& index) const;
+  int32_t PositionOf(const KeyedEntry& entry) const;
+
+  // The selected entry; nullptr when none.
+  const EntryPtr& Selected() const { return selected_; }
+  // Selects `entry` (nullptr: none) and unselects the one before.
+  void Select(EntryPtr entry) { selected_ = std::move(entry); }
+  // The entry last scrolled into view; nullptr when none.
+  const EntryPtr& Visible() const { return visible_; }
+  void MakeVisible(EntryPtr entry) { visible_ = std::move(entry); }
+
+  // Moves an entry to a new key (35602 when another entry holds it).
+  void Rekey(KeyedEntry& entry, std::string key);
+
+ private:
+  struct KeyHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
+  };
+  std::vector<EntryPtr> entries_;
+  std::unordered_map<std::string, EntryPtr, KeyHash, std::equal_to<>> by_key_;
+  EntryPtr selected_;
+  EntryPtr visible_;
+};
+
+}  // namespace kw::widgets

@@ -1,0 +1,56 @@
+// TreeView: the headless tree view. Its nodes (`Nodes`) are top-level nodes with a key, a text and
+// an image index; it keeps one node selected at a time, owns a window of class
+// "TreeView20WndClass", and takes the focus unless told to refuse it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "widgets/entry_control.h"
+
+namespace kw::widgets {
+
+// One node of a tree view.
+class Node : public LateBound<Node, KeyedEntry> {
+ public:
+  Node(std::string key, std::string text, Variant image)
+      : LateBound(std::move(key), std::move(text)), image_(std::move(image)) {}
+  std::string TypeName() const override { return "Node"; }
+  // The image index or key in the tree's image list; Empty when none was given.
+  const Variant& Image() const { return image_; }
+  static const MemberTable<Node>& Members();
+
+ private:
+  Variant image_;
+};
+
+// The nodes of a tree view. `Add` takes Relative, Relationship, Key, Text and Image; this model
+// holds top-level nodes only, so a Relative is refused with 5.
+class Nodes : public LateBound<Nodes, EntryCollection> {
+ public:
+  std::string TypeName() const override { return "Nodes"; }
+  // Adds a top-level node at the end; 35602 for a key already in use.
+  std::shared_ptr<Node> Add(std::string key, std::string text, Variant image = Variant());
+  std::shared_ptr<Node> Item(const Variant& index) const;
+  static const MemberTable<Nodes>& Members();
+};
+
+class TreeView : public LateBound<TreeView, EntryControl> {
+ public:
+  static constexpr const char* kClassName = "TreeView20WndClass";
+
+  TreeView();
+  std::string TypeName() const override { return "TreeView"; }
+
+  Nodes& TreeNodes() { return *nodes_; }
+  std::shared_ptr<Node> SelectedNode() const { return std::static_pointer_cast<Node>(SelectedItem()); }
+
+  static const MemberTable<TreeView>& Members();
+
+ private:
+  explicit TreeView(std::shared_ptr<Nodes> nodes);
+
+  std::shared_ptr<Nodes> nodes_;
+};
+
+}  // namespace kw::widgets
