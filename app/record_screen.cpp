@@ -186,6 +186,15 @@ void RecordScreen::RefreshSelectedRow() {
   current_item_ = fresh;
 }
 
+void RecordScreen::SelectCurrentRecord() {
+  if (!records_ || records_->Count() == 0 || records_->CurrentIndex().ToLong() < 1) return;
+  const auto item = list_->Entries().Find("K" + ShownValue(records_->FieldValueAt(kw::Variant::Long(-1), 1)));
+  if (!item) return;
+  item->Selected(true);
+  item->EnsureVisible();
+  current_item_ = item;
+}
+
 void RecordScreen::AddRecord() {
   if (ReadOnly()) throw ScreenCommandError("nothing can be added while the month's TRF is not active");
   bool not_added = false;
@@ -218,9 +227,10 @@ void RecordScreen::RemoveRecord() {
 bool RecordScreen::ValidateForSendoff(bool blnDisableMessages) {
   if (!records_ || loaded_for_ != Context()) Refresh();
   const bool ready = ScreenForm::ValidateForSendoff(blnDisableMessages);
-  current_item_ = list_->SelectedItem();
+  SelectCurrentRecord();
   ShowCurrentRecord();
-  Say(Title() + (ready ? ": ready for send-off" : ": not ready for send-off"));
+  Say(Title() + (ready ? ": ready for send-off" : ": not ready for send-off") +
+      (blnDisableMessages ? " (checked without messages)" : ""));
   return ready;
 }
 

@@ -102,6 +102,8 @@ class RecordScreen : public ScreenForm {
   bool LeaveField(size_t index);
   // Gives the box the focus and the active-field colours; the box that had them gets its own back.
   void Focus(size_t index);
+  // Selects the row of the object's current record, where a check may have left it.
+  void SelectCurrentRecord();
   // Rewrites the selected row from the current record after one of its fields changed.
   void RefreshSelectedRow();
 
