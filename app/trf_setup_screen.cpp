@@ -73,7 +73,8 @@ void TrfSetupScreen::Describe(ScreenView& view) {
     month = kw::dates::ToText(shared.CurrentTRFDate()) + " (" + MonthStatusText(shared.CurrentStatStatus()) + ")";
   }
   view.lines.push_back("Home: " + shared.CurrentHomeNum() + "   Current month: " + month);
-  view.lines.push_back("Status: 0 not started, 1 active, 2 closed");
+  view.lines.push_back("Status: 0 not started, 1 active, 2 closed   TRFs reopened: " +
+                       std::to_string(shared.TrfReopened()));
   view.has_list = true;
   view.list = list_->Describe();
 }
