@@ -96,11 +96,15 @@ kw::Variant ScreenForm::Call(std::string_view member, const kw::Args& args) {
 
 void ScreenForm::AddButton(const std::string& key, const std::string& caption, std::function<void(int16_t)> on_click,
                            int32_t style) {
-  buttons_.push_back(Button{key, caption, style, std::move(on_click)});
+  buttons_.push_back(Button{key, caption, style, std::move(on_click), true});
 }
 
 void ScreenForm::EnableButton(const std::string& key, bool enabled) {
-  if (on_bar_) Container().SetCommandButtonState(key, enabled, 0);
+  for (Button& button : buttons_) {
+    if (button.key != key) continue;
+    button.enabled = enabled;
+    if (on_bar_) Container().SetCommandButtonState(key, enabled, 0);
+  }
 }
 
 void ScreenForm::Say(const std::string& text) {
@@ -111,8 +115,10 @@ kw::TrfContainer& ScreenForm::Container() const { return *shared_->pTrfContainer
 
 void ScreenForm::PutButtonsOnBar() {
   if (on_bar_) return;
-  for (const Button& button : buttons_)
+  for (const Button& button : buttons_) {
     Container().AddCommandButton(nullptr, button.key, shared_from_this(), button.style, button.caption);
+    if (!button.enabled) Container().SetCommandButtonState(button.key, false, 0);
+  }
   on_bar_ = true;
 }
 

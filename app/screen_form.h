@@ -128,7 +128,7 @@ class ScreenForm : public kw::I_FRM_Shared {
   // calls `on_click` with the button's value.
   void AddButton(const std::string& key, const std::string& caption, std::function<void(int16_t)> on_click,
                  int32_t style = kw::kButtonPlain);
-  // Enables or disables one of the screen's buttons while the screen is current.
+  // Makes one of the screen's buttons available or not, on the bar now or when it goes there.
   void EnableButton(const std::string& key, bool enabled);
   // Writes a line to the transcript.
   void Say(const std::string& text);
@@ -142,6 +142,7 @@ class ScreenForm : public kw::I_FRM_Shared {
     std::string caption;
     int32_t style;
     std::function<void(int16_t)> on_click;
+    bool enabled = true;
   };
   void PutButtonsOnBar();
   void TakeButtonsOffBar();
