@@ -195,6 +195,12 @@ void RecordScreen::SelectCurrentRecord() {
   current_item_ = item;
 }
 
+void RecordScreen::SaveScreen() {
+  const bool saved = Save();
+  ShowCurrentRecord();
+  Say(saved ? "record saved" : "record not saved: put it right first");
+}
+
 void RecordScreen::AddRecord() {
   if (ReadOnly()) throw ScreenCommandError("nothing can be added while the month's TRF is not active");
   bool not_added = false;

@@ -51,6 +51,8 @@ class RecordScreen : public ScreenForm {
   void Select(int row) override;
   // Focuses the field, writes the text into its box and leaves the field (LeaveField).
   void SetField(const std::string& field, const std::string& value) override;
+  // OnSave over the records; the screen says "record saved" or "record not saved".
+  void SaveScreen() override;
   void AddRecord() override;
   void RemoveRecord() override;
 
