@@ -4,6 +4,7 @@
 #include "app/screen_expenses.h"
 #include "app/screen_families.h"
 #include "app/screen_host.h"
+#include "app/screen_notes.h"
 #include "app/screen_residents.h"
 #include "app/trf_setup_screen.h"
 
@@ -15,6 +16,7 @@ void RegisterScreens(ScreenHost& host) {
   host.Add(std::make_shared<ResidentsScreen>());
   host.Add(std::make_shared<FamilyGroupsScreen>());
   host.Add(std::make_shared<MonthlyExpensesScreen>());
+  host.Add(std::make_shared<NotesScreen>());
 }
 
 }  // namespace trf
