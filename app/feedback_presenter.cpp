@@ -99,8 +99,8 @@ FeedbackPresenter MakeTerminalPresenter(Transcript& transcript, FeedbackDesk& de
       return kDeclined;
     }
     std::string reply;
+    transcript.Line("Yes or no? [y/n]");
     while (true) {
-      transcript.Line("Yes or no? [y/n]");
       if (!std::getline(*terminal, reply)) {
         transcript.Line("answered no");
         return kDeclined;
@@ -108,6 +108,7 @@ FeedbackPresenter MakeTerminalPresenter(Transcript& transcript, FeedbackDesk& de
       const std::string word = kw::text::Lower(kw::text::Trim(reply));
       if (word == "y" || word == "yes") return kAccepted;
       if (word == "n" || word == "no") return kDeclined;
+      transcript.Line("Please answer y (yes) or n (no).");
     }
   };
 }

@@ -33,7 +33,8 @@ TrfSession::TrfSession(const std::string& db_path, std::ostream& out, std::istre
 int TrfSession::RunScript(std::istream& script, bool echo) { return interpreter_.RunScript(script, echo); }
 
 void TrfSession::RunInteractive(std::istream& in) {
-  transcript_.Line("trf: type help for the commands, go home to begin, quit to leave.");
+  transcript_.Line("trf: type help for the commands, go <screen> to move between screens, quit to leave.");
+  interpreter_.Execute("go home");
   std::string line;
   while (true) {
     transcript_.Line("");
