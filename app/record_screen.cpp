@@ -118,7 +118,7 @@ kw::Variant RecordScreen::ListItemClick(const kw::ObjectPtr& objItem) {
   kw::ObjectPtr previous = current_item_;
   current_item_ = Shared()->ItemClick(objItem, previous, records_, changed);
   ShowCurrentRecord();
-  if (!changed) Say("the selection stays: the record being left must be put right first");
+  if (current_item_ != objItem) Say("the selection stays: the record being left must be put right first");
   return kw::Variant::Object(current_item_);
 }
 
@@ -140,13 +140,6 @@ bool RecordScreen::LeaveField(size_t index) {
   ShowCurrentRecord();
   Say(layout_.fields[index].name + (valid ? " accepted" : " refused"));
   return valid;
-}
-
-void RecordScreen::ValidateMyControls() {
-  if (!active_ || !records_ || records_->Count() == 0) return;
-  const int32_t position = layout_.fields[*active_].field + 1;
-  if (boxes_[*active_]->Text() != ShownValue(records_->FieldValueAt(kw::Variant::Long(-1), position)))
-    LeaveField(*active_);
 }
 
 void RecordScreen::Focus(size_t index) {
@@ -235,7 +228,10 @@ bool RecordScreen::ValidateForSendoff(bool blnDisableMessages) {
   const bool ready = ScreenForm::ValidateForSendoff(blnDisableMessages);
   SelectCurrentRecord();
   ShowCurrentRecord();
-  Say(Title() + (ready ? ": ready for send-off" : ": not ready for send-off") +
+  const auto selected = list_->SelectedListItem();
+  const std::string where =
+      ready || !selected ? "" : " at row " + std::to_string(selected->Index()) + ", " + selected->Text();
+  Say(Title() + (ready ? ": ready for send-off" : ": not ready for send-off" + where) +
       (blnDisableMessages ? " (checked without messages)" : ""));
   return ready;
 }

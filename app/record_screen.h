@@ -56,8 +56,6 @@ class RecordScreen : public ScreenForm {
   void AddRecord() override;
   void RemoveRecord() override;
 
-  // The field that has the focus is written to the record when its box holds another text.
-  void ValidateMyControls() override;
   // Every field box read-only while ReadOnly() holds or no record is there, editable otherwise.
   kw::Variant ToggleReadWrite() override;
   // Moves the focus to the field box that carries `strTag` (the library points at a broken rule).
