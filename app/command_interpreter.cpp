@@ -124,7 +124,7 @@ int CommandInterpreter::RunScript(std::istream& script, bool echo) {
   int number = 0;
   while (std::getline(script, line)) {
     ++number;
-    if (echo && !TrimBlanks(line).empty()) transcript_.Line("> " + std::string(TrimBlanks(line)));
+    if (echo && !TrimBlanks(line).empty()) transcript_.Echo("> " + std::string(TrimBlanks(line)));
     switch (Execute(line)) {
       case Outcome::kContinue:
         break;
