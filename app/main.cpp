@@ -59,7 +59,7 @@ int RunDemo() {
     std::cerr << "trf: the tour stopped: the program did not behave as the tour expects (see above)\n";
     return 1;
   }
-  std::cout << "\nThe tour is over. Run `trf` for a session of your own on trf.db in this folder.\n";
+  std::cout << "\nThe tour is over. `make run` (or ./build/dev/trf) starts a session of your own on trf.db in the current folder.\n";
   return 0;
 }
 

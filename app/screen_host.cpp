@@ -43,6 +43,8 @@ bool ScreenHost::Go(const std::string& name_or_key) {
     for (const ScreenPtr& screen : screens_) names += (names.empty() ? "" : ", ") + screen->Name();
     throw ScreenCommandError("no screen \"" + name_or_key + "\"; the screens are: " + names);
   }
+  // Already there: showing the screen again must not reload it over the user's unsaved edits.
+  if (current_.get() == target) return true;
   kw::ActiveParams params;
   params.FormKey = target->Key();
   redirects_ = 0;

@@ -25,7 +25,7 @@ class ScreenHost {
   // Loads a screen and makes it reachable by its key and its short name.
   void Add(ScreenPtr screen);
   // `go <screen>`: by short name or form key, through the container's NavigateToForm. False when
-  // the user stayed where they were or ended elsewhere.
+  // the user stayed where they were or ended elsewhere; the current screen is left as it is.
   bool Go(const std::string& name_or_key);
   // The current screen; nullptr before the first navigation.
   ScreenForm* Current() const { return current_.get(); }

@@ -99,6 +99,16 @@ TEST(ScreenHostTest, NavigationActivatesAndSwapsTheButtons) {
   EXPECT_EQ(w.work->pings, 1);
 }
 
+// Going to the screen already shown neither leaves nor reloads it.
+TEST(ScreenHostTest, GoingToTheCurrentScreenKeepsIt) {
+  HostWorld w;
+  w.host->Go("home");
+  EXPECT_TRUE(w.host->Go("home"));
+  EXPECT_EQ(w.home->reloads, 1);
+  EXPECT_TRUE(w.log.empty());
+  EXPECT_EQ(w.container->NavigationHistory().size(), 1u);
+}
+
 // A screen that refuses to be left keeps the user, its buttons and the container's form key.
 TEST(ScreenHostTest, RefusedDeactivationStays) {
   HostWorld w;

@@ -125,19 +125,44 @@ TEST(RemoveItem, DropsANewRecordWithoutDeleting) {
   EXPECT_EQ(li->Current(), 1);
 }
 
-// Removing the last record leaves an empty object: no re-selection, the result nothing,
-// Removed true and the owner form still told.
-TEST(RemoveItem, RemovingTheLastRecordGivesNothing) {
+// A business object that reads -3 as its position after a deletion until it is told to settle.
+class SettlingLI : public FakeLI {
+ public:
+  using FakeLI::FakeLI;
+  using FakeLI::CurrentIndex;
+  void Delete() override {
+    FakeLI::Delete();
+    unsettled_ = true;
+  }
+  Variant CurrentIndex() override {
+    if (!unsettled_) return FakeLI::CurrentIndex();
+    Hit("Get CurrentIndex");
+    return Variant::Long(-3);
+  }
+  void CurrentIndex(const Variant& index) override {
+    FakeLI::CurrentIndex(index);
+    unsettled_ = false;
+  }
+
+ private:
+  bool unsettled_ = false;
+};
+
+// A position of -3 after the deletion is written back before the next entry is selected.
+TEST(RemoveItem, SettlesTheObjectAfterADeletion) {
   LibraryHarness h;
   auto view = std::make_shared<widgets::ListView>();
-  auto li = Listed(h, *view, 1, 1);
+  auto li = std::make_shared<SettlingLI>(h.log);
+  for (int32_t key = 1; key <= 2; ++key) li->AddRecord({Variant::Long(key)});
+  view->Items().Add("K1", "entry")->Selected(true);
+  view->Items().Add("K2", "entry");
   bool removed = false;
-  EXPECT_EQ(h.shared->RemoveItem(view, li, "", view->SelectedItem(), removed, "", true), nullptr);
-  EXPECT_TRUE(removed);
-  EXPECT_EQ(li->Count(), 0);
-  EXPECT_EQ(view->Items().Count(), 0);
-  EXPECT_TRUE(h.log->Matching("LI.Exists").empty());
-  EXPECT_EQ(h.log->Entries().back(), "Form.ToggleReadWrite()");
+  h.shared->RemoveItem(view, li, "", nullptr, removed, "", true);
+  const int settle = h.log->IndexOf("LI.Let CurrentIndex(-3)");
+  EXPECT_GE(settle, 0);
+  EXPECT_LT(settle, h.log->IndexOf("LI.Exists(\"2\")"));
+  EXPECT_EQ(li->Current(), 1);
+  EXPECT_EQ(li->Record(1)[0].ToLong(), 2);
 }
 
 // A tree view, recognised by its window class, loses its node through Nodes.
@@ -183,7 +208,9 @@ TEST(RemoveItem, FocusRefusalIsAnError) {
   EXPECT_EQ(h.log->CountOf("LI.Save(True)"), 1u);
 }
 
-// Removing record after record down to the last keeps the selection and the current record together.
+// Removing record after record keeps the selection and the current record together; removing the
+// last one calls no re-selection, gives nothing, and still reports the removal to the caller and
+// the owner form.
 TEST(RemoveItem, RemovesDownToTheLastRecord) {
   LibraryHarness h;
   auto view = std::make_shared<widgets::ListView>();
@@ -195,9 +222,15 @@ TEST(RemoveItem, RemovesDownToTheLastRecord) {
     ASSERT_EQ(view->Items().Count(), left);
     EXPECT_EQ("K" + li->FieldValueAt(Variant(), 1).ToText(), view->SelectedItem()->Key()) << left;
   }
+  h.log->Clear();
+  removed = false;
   EXPECT_EQ(h.shared->RemoveItem(view, li, "", nullptr, removed, "", true), nullptr);
+  EXPECT_TRUE(removed);
   EXPECT_EQ(li->Count(), 0);
+  EXPECT_EQ(view->Items().Count(), 0);
   EXPECT_FALSE(view->SelectedItem());
+  EXPECT_TRUE(h.log->Matching("LI.Exists").empty());
+  EXPECT_EQ(h.log->Entries().back(), "Form.ToggleReadWrite()");
 }
 
 }  // namespace

@@ -115,20 +115,6 @@ TEST(ListView, RemovalHandsTheSelectionToANeighbour) {
   }
 }
 
-// Removing the last item leaves nothing selected; Clear empties items but keeps the view usable.
-TEST(ListView, RemovingEverythingLeavesNoSelection) {
-  ListView view;
-  AddByName(view, "K1", "Ann")->Let("Selected", Variant::Boolean(true));
-  view.Items().Remove(Variant::Text("K1"));
-  EXPECT_FALSE(view.SelectedItem());
-  AddByName(view, "K1", "Ann")->Let("Selected", Variant::Boolean(true));
-  view.Get("ListItems").ToObject()->Call("Clear");
-  EXPECT_EQ(view.Items().Count(), 0);
-  EXPECT_FALSE(view.SelectedItem());
-  AddByName(view, "K1", "Ann again");
-  EXPECT_EQ(view.Items().Count(), 1);
-}
-
 // Sub-items, small icons, column headers and the image list are kept as given.
 TEST(ListView, KeepsSubItemsIconsAndHeaders) {
   ListView view;
@@ -183,17 +169,6 @@ TEST(ListView, SetFocusFailsWhileRefused) {
   view.RefuseFocus(false);
   view.Call("SetFocus");
   EXPECT_TRUE(view.HasFocus());
-}
-
-// EnsureVisible is remembered as the control's visible item until that item goes.
-TEST(ListView, RemembersTheItemMadeVisible) {
-  ListView view;
-  AddByName(view, "K1", "Ann");
-  const ObjectPtr second = AddByName(view, "K2", "Bob");
-  second->Call("EnsureVisible");
-  EXPECT_EQ(view.VisibleItem(), second);
-  view.Items().Remove(Variant::Long(2));
-  EXPECT_FALSE(view.VisibleItem());
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ std::string FormatWithDigits(double value, int digits) {
   const bool exponent_form = exponent >= digits || (exponent < 0 && (nsig - 1 - exponent) > digits);
   if (exponent_form) {
     result = sig.substr(0, 1);
-    if (nsig > 1) result.append(".").append(sig, 1);
+    if (nsig > 1) result += "." + sig.substr(1);
     char ebuf[16];
     std::snprintf(ebuf, sizeof ebuf, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
     result += ebuf;

@@ -51,10 +51,13 @@ struct ColumnSource {
     if (item_text.empty()) property = columns.At({column, kProperty}).ToText();
   }
 
-  // The text of the current record at position `position`; 94 for a null property value.
-  std::string TextAt(const ObjectPtr& business_object, int32_t position) const {
-    if (!item_text.empty()) return item_text + std::to_string(position);
-    return GetMember(business_object, property).ToText();
+  // The text of the current record at position `position`, as a text variant; 94 for a null
+  // property value. A text value is handed on as it is, without another copy.
+  Variant TextAt(const ObjectPtr& business_object, int32_t position) const {
+    if (!item_text.empty()) return Variant::Text(item_text + std::to_string(position));
+    Variant value = GetMember(business_object, property);
+    if (value.IsText()) return value;
+    return Variant::Text(value.ToText());
   }
 };
 
@@ -127,20 +130,19 @@ ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const Obj
         LetMember(objLI, "Index", Variant::Long(position));
         line = 62;
         if (sources.empty()) sources = ColumnSources(varIncludeLIProperties, column_count);
-        std::string item_text = sources[0].TextAt(objLI, position);
+        Variant item_text = sources[0].TextAt(objLI, position);
         line = 63;
         std::string key = ListKey(kDefaultKeyPrefix, GetMember(objLI, strLIKeyProperty));
         line = 64;
         Args add;
-        add.Named("Key", Variant::Text(std::move(key))).Named("Text", Variant::Text(std::move(item_text)));
+        add.Named("Key", Variant::Text(std::move(key))).Named("Text", std::move(item_text));
         if (intImageIndex != 0) add.Named("SmallIcon", Variant::Integer(intImageIndex));
         const ObjectPtr item = CallMember(items, "Add", add).ToObject();
         line = 65;
         if (column_count > 1) {
           const ObjectPtr sub_items = GetMember(item, "ListSubItems").ToObject();
           for (int32_t column = 1; column < column_count; ++column)
-            CallMember(sub_items, "Add",
-                       Args().Named("Text", Variant::Text(sources[static_cast<size_t>(column)].TextAt(objLI, position))));
+            CallMember(sub_items, "Add", Args().Named("Text", sources[static_cast<size_t>(column)].TextAt(objLI, position)));
         }
       }
       line = 70;

@@ -105,6 +105,71 @@ class SharedProcedures : public Object {
   // "#" (" 3# 17", "-4#-1").
   std::string CreateTag(int16_t intClass, int16_t intFieldEnum);
 
+  // ---- Control state and appearance (control_state.cpp) ----
+
+  // Makes a control, or each element of a control array, read-only (button-face background,
+  // locked) or editable (window background, unlocked), emptying its text first when `bClear`.
+  // A control whose type inquiry reports an object is taken for a control array.
+  void ToggleReadWrite(const ObjectPtr& objControl, bool blnReadOnly, bool bClear = false);
+  // Completes the text typed into a combo box from its list: an exact match is selected through
+  // a posted message and sets `blnFoundMatch`; otherwise the first item that begins with the text
+  // replaces it with the completed part selected, and no such item empties the text. Calls that
+  // arrive while one is under way return at once; a failing call arms the guard again.
+  void AutoFillCombo(const ObjectPtr& cbo, bool& blnFoundMatch);
+  void AutoFillCombo(const ObjectPtr& cbo);
+  // The background of the field that has the focus: 3-D highlight, else tooltip background,
+  // whichever differs from the window background; else light grey.
+  int32_t ActiveFieldBackColor();
+  // The text colour that goes with ActiveFieldBackColor, as a 32-bit number.
+  Variant ActiveFieldForeColor();
+  // Puts `lngContextHelpID` on every control of `objControls` that takes it and stores it as the
+  // help context. Raises nothing: failing controls are skipped, a bad number keeps the old one.
+  void LoadContextHelpIDs(const ObjectPtr& objControls, const Variant& lngContextHelpID);
+
+  // ---- System utilities (system_utilities.cpp) ----
+
+  // A date text read leniently, as "mmm dd, yyyy" with the user's month abbreviations
+  // ("Mar 05, 2004"); the empty text for anything that is not a date.
+  std::string FormatDate(const std::string& strDate);
+  // The low 16 bits (0 to 65535) of a value converted to 32 bits (6, 13, 94 when it cannot be).
+  int32_t GetLoWord(const Variant& lngVal);
+  // The low 16 bits of the value divided by 65536, truncated toward zero: the high word for
+  // values of 0 or more (-1 gives 0, -65537 gives 65535).
+  int32_t GetHiWord(const Variant& lngVal);
+  // Starts the program of `CmdLine` and waits for its end, letting pending user-interface events
+  // run while it waits unless `WaitDead`; its exit code. A program that cannot be started raises
+  // the system's code (2 for a missing file).
+  int32_t ShellEx(const std::string& CmdLine, bool WaitDead = false);
+  // Lets the user pick a file-system folder through the folder chooser; "" when cancelled.
+  std::string BrowseForFolder(int32_t hWndOwner, const std::string& sPrompt);
+  // Whole years from the start date to the end date, a year complete on its anniversary day; 0
+  // for an unset start (the date 0) or an end that is not in a later year.
+  int32_t ComputeFullYears(double dtmStartDateArg, double dtmEndDateArg);
+
+  // ---- Data-access helpers (data_helpers.cpp) ----
+
+  // A field's value, a text without its trailing blanks; for a null or empty value the default of
+  // the field's type (0 of the type for numbers, the date 0, false, "", an empty byte array; a
+  // 16-bit 0 for types without a default of their own). 91 for nothing.
+  Variant GetFieldValue(const FieldPtr& objField);
+  // Widens a statement by a right join: the primary select list and `strAddFieldListArg`, then
+  // " FROM ", the added table, " RIGHT JOIN (", the primary table expression, ") " and the ON and
+  // WHERE text. Raises 0x80040001 with `strErrorSourceArg` when " FROM " (exact case) is missing,
+  // and 6 when it starts beyond character 32767.
+  std::string SQLAddRightJoin(std::string strPrimarySQLStatementArg, std::string strAddFieldListArg,
+                              std::string strAddTableNameArg, std::string strAddOnAndWhereClauseArg,
+                              std::string strErrorSourceArg);
+  // Runs the family groups' mailing-fee assessment: marks a non-interactive send-off on the
+  // object, prepares the assessment around it when the object holds records (before and after),
+  // and shows the rules the assessment broke. 13 when the object is no FamilyGroups.
+  void AssessMMLOandAMMailingFees(const LIPtr& objLIFamilyGroups, int32_t lngAssessMMLOandAMMailingFeesEnumArg,
+                                  bool blnForceAMInfoSoftRuleArg);
+  // True when the database holds at least one active TRF (status 1).
+  bool HaveActiveTrfs();
+  // True when the persist object's update folder holds a normal file matching "*.oup", in any
+  // letter case. The folder may end in either separator; an empty one means the root folder.
+  bool HaveUpdateFile();
+
   // ---- List view construction (list_building.cpp) ----
 
   // Records one list column (property, header caption, width, item-text prefix) in the column
@@ -170,71 +235,6 @@ class SharedProcedures : public Object {
   // object's current record, as the container says the object's class depends on; other classes
   // are left alone.
   void SetHomesOrHomeMontlyStatsID(const LIPtr& objLI);
-
-  // ---- Control state and appearance (control_state.cpp) ----
-
-  // Makes a control, or each element of a control array, read-only (button-face background,
-  // locked) or editable (window background, unlocked), emptying its text first when `bClear`.
-  // A control whose type inquiry reports an object is taken for a control array.
-  void ToggleReadWrite(const ObjectPtr& objControl, bool blnReadOnly, bool bClear = false);
-  // Completes the text typed into a combo box from its list: an exact match is selected through
-  // a posted message and sets `blnFoundMatch`; otherwise the first item that begins with the text
-  // replaces it with the completed part selected, and no such item empties the text. Calls that
-  // arrive while one is under way return at once; a failing call arms the guard again.
-  void AutoFillCombo(const ObjectPtr& cbo, bool& blnFoundMatch);
-  void AutoFillCombo(const ObjectPtr& cbo);
-  // The background of the field that has the focus: 3-D highlight, else tooltip background,
-  // whichever differs from the window background; else light grey.
-  int32_t ActiveFieldBackColor();
-  // The text colour that goes with ActiveFieldBackColor, as a 32-bit number.
-  Variant ActiveFieldForeColor();
-  // Puts `lngContextHelpID` on every control of `objControls` that takes it and stores it as the
-  // help context. Raises nothing: failing controls are skipped, a bad number keeps the old one.
-  void LoadContextHelpIDs(const ObjectPtr& objControls, const Variant& lngContextHelpID);
-
-  // ---- System utilities (system_utilities.cpp) ----
-
-  // A date text read leniently, as "mmm dd, yyyy" with the user's month abbreviations
-  // ("Mar 05, 2004"); the empty text for anything that is not a date.
-  std::string FormatDate(const std::string& strDate);
-  // The low 16 bits (0 to 65535) of a value converted to 32 bits (6, 13, 94 when it cannot be).
-  int32_t GetLoWord(const Variant& lngVal);
-  // The low 16 bits of the value divided by 65536, truncated toward zero: the high word for
-  // values of 0 or more (-1 gives 0, -65537 gives 65535).
-  int32_t GetHiWord(const Variant& lngVal);
-  // Starts the program of `CmdLine` and waits for its end, letting pending user-interface events
-  // run while it waits unless `WaitDead`; its exit code. A program that cannot be started raises
-  // the system's code (2 for a missing file).
-  int32_t ShellEx(const std::string& CmdLine, bool WaitDead = false);
-  // Lets the user pick a file-system folder through the folder chooser; "" when cancelled.
-  std::string BrowseForFolder(int32_t hWndOwner, const std::string& sPrompt);
-  // Whole years from the start date to the end date, a year complete on its anniversary day; 0
-  // for an unset start (the date 0) or an end that is not in a later year.
-  int32_t ComputeFullYears(double dtmStartDateArg, double dtmEndDateArg);
-
-  // ---- Data-access helpers (data_helpers.cpp) ----
-
-  // A field's value, a text without its trailing blanks; for a null or empty value the default of
-  // the field's type (0 of the type for numbers, the date 0, false, "", an empty byte array; a
-  // 16-bit 0 for types without a default of their own). 91 for nothing.
-  Variant GetFieldValue(const FieldPtr& objField);
-  // Widens a statement by a right join: the primary select list and `strAddFieldListArg`, then
-  // " FROM ", the added table, " RIGHT JOIN (", the primary table expression, ") " and the ON and
-  // WHERE text. Raises 0x80040001 with `strErrorSourceArg` when " FROM " (exact case) is missing,
-  // and 6 when it starts beyond character 32767.
-  std::string SQLAddRightJoin(std::string strPrimarySQLStatementArg, std::string strAddFieldListArg,
-                              std::string strAddTableNameArg, std::string strAddOnAndWhereClauseArg,
-                              std::string strErrorSourceArg);
-  // Runs the family groups' mailing-fee assessment: marks a non-interactive send-off on the
-  // object, prepares the assessment around it when the object holds records (before and after),
-  // and shows the rules the assessment broke. 13 when the object is no FamilyGroups.
-  void AssessMMLOandAMMailingFees(const LIPtr& objLIFamilyGroups, int32_t lngAssessMMLOandAMMailingFeesEnumArg,
-                                  bool blnForceAMInfoSoftRuleArg);
-  // True when the database holds at least one active TRF (status 1).
-  bool HaveActiveTrfs();
-  // True when the persist object's update folder holds a normal file matching "*.oup", in any
-  // letter case. The folder may end in either separator; an empty one means the root folder.
-  bool HaveUpdateFile();
 
   // ---- Activation and context checks (activation.cpp) ----
 
