@@ -14,9 +14,6 @@ class Transcript {
 
   // Writes a line (a line feed is added).
   void Line(std::string_view text);
-  // Writes the echo of a script line (a line feed is added); `expect` does not see it, so that an
-  // expectation never finds its own text.
-  void Echo(std::string_view text);
   // Writes a prompt for the person at the terminal (no line feed; not part of the output that
   // `expect` looks at).
   void Prompt(std::string_view text);
