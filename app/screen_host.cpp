@@ -89,31 +89,29 @@ void ScreenHost::Show(const std::string& key, kw::ActiveParams& params) {
 }
 
 bool ScreenHost::SendOff() {
-  ScreenForm* failed = nullptr;
-  container_->SendOffValidationMode(true);
-  container_->SetSendOffInteractive(false);
-  try {
-    for (const ScreenPtr& screen : screens_) {
-      if (!screen->ValidateForSendoff(true)) {
-        failed = screen.get();
-        break;
-      }
+  // The container's send-off flags are on for the run only, however it ends.
+  struct SendOffRun {
+    explicit SendOffRun(ScreenContainer& c) : container(c) { container.SendOffValidationMode(true); }
+    ~SendOffRun() {
+      container.SendOffValidationMode(false);
+      container.SetSendOffInteractive(false);
     }
-    if (failed) {
-      transcript_.Line("send-off stopped on " + failed->Title());
-      container_->SetSendOffInteractive(true);
-      if (current_.get() != failed) Go(failed->Key());
-      if (current_.get() == failed && failed->ValidateForSendoff(false)) failed = nullptr;
-    }
-  } catch (...) {
-    container_->SendOffValidationMode(false);
+    SendOffRun(const SendOffRun&) = delete;
+    SendOffRun& operator=(const SendOffRun&) = delete;
+    ScreenContainer& container;
+  } run(*container_);
+  bool passed = true;
+  for (const ScreenPtr& screen : screens_) {
     container_->SetSendOffInteractive(false);
-    throw;
+    if (screen->ValidateForSendoff(true)) continue;
+    transcript_.Line("send-off stopped on " + screen->Title());
+    container_->SetSendOffInteractive(true);
+    if (current_ != screen) Go(screen->Key());
+    passed = current_ == screen && screen->ValidateForSendoff(false);
+    if (!passed) break;
   }
-  container_->SendOffValidationMode(false);
-  container_->SetSendOffInteractive(false);
-  transcript_.Line(failed ? "send-off refused" : "send-off passed");
-  return !failed;
+  transcript_.Line(passed ? "send-off passed" : "send-off refused");
+  return passed;
 }
 
 }  // namespace trf
