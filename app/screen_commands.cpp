@@ -43,7 +43,7 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
                      host.Go(args[0]);
                      ShowCurrentScreen(host, transcript);
                    }});
-  interpreter.Add({"show", "show", "show the current screen again", 0, false, false,
+  interpreter.Add({"show", "show", "show the current screen again, with what it takes", 0, false, false,
                    [&host, &transcript](const Args&) {
                      ShowCurrentScreen(host, transcript);
                      if (host.Current()) transcript.Line(host.Current()->Help());

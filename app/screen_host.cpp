@@ -75,7 +75,8 @@ void ScreenHost::Show(const std::string& key, kw::ActiveParams& params) {
     ++redirects_;
     kw::ActiveParams redirected;
     redirected.FormKey = params.GotoFormKey;
-    transcript_.Line("redirected to " + params.GotoFormKey);
+    ScreenForm* next = Find(params.GotoFormKey);
+    transcript_.Line("redirected to " + params.GotoFormKey + (next ? " (" + next->Title() + ")" : std::string()));
     container_->NavigateToForm(kw::Variant::Text(params.GotoFormKey), redirected);
     return;
   }

@@ -67,7 +67,7 @@ void TrfSetupScreen::UpdateButtons() {
 
 void TrfSetupScreen::Describe(ScreenView& view) {
   kw::SharedProcedures& shared = *Shared();
-  std::string month = "none selected";
+  std::string month = "none selected (select one)";
   if (!shared.CurrentH_HomeMonthlyStatsID().empty()) {
     month = kw::dates::ToText(shared.CurrentTRFDate()) + " (" + MonthStatusText(shared.CurrentStatStatus()) + ")";
   }
