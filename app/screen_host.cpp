@@ -89,21 +89,21 @@ void ScreenHost::Show(const std::string& key, kw::ActiveParams& params) {
 }
 
 bool ScreenHost::SendOff() {
-  ScreenForm* failed = nullptr;
+  bool refused = false;
   container_->SendOffValidationMode(true);
-  container_->SetSendOffInteractive(false);
   try {
     for (const ScreenPtr& screen : screens_) {
-      if (!screen->ValidateForSendoff(true)) {
-        failed = screen.get();
+      container_->SetSendOffInteractive(false);
+      if (screen->ValidateForSendoff(true)) continue;
+      // The user settles what the quiet check found, on the screen itself; then the check goes on
+      // with the screens after it.
+      transcript_.Line("send-off stopped on " + screen->Title());
+      container_->SetSendOffInteractive(true);
+      if (current_ != screen) Go(screen->Key());
+      if (current_ != screen || !screen->ValidateForSendoff(false)) {
+        refused = true;
         break;
       }
-    }
-    if (failed) {
-      transcript_.Line("send-off stopped on " + failed->Title());
-      container_->SetSendOffInteractive(true);
-      if (current_.get() != failed) Go(failed->Key());
-      if (current_.get() == failed && failed->ValidateForSendoff(false)) failed = nullptr;
     }
   } catch (...) {
     container_->SendOffValidationMode(false);
@@ -112,8 +112,8 @@ bool ScreenHost::SendOff() {
   }
   container_->SendOffValidationMode(false);
   container_->SetSendOffInteractive(false);
-  transcript_.Line(failed ? "send-off refused" : "send-off passed");
-  return !failed;
+  transcript_.Line(refused ? "send-off refused" : "send-off passed");
+  return !refused;
 }
 
 }  // namespace trf
