@@ -5,11 +5,17 @@
 
 namespace trf {
 
-BoundList::BoundList(kw::LIPtr object, std::string key_property)
-    : object_(std::move(object)), key_property_(std::move(key_property)) {}
+BoundList::BoundList(kw::LIPtr object, std::string key_property, kw::Variant columns)
+    : object_(std::move(object)), key_property_(std::move(key_property)), columns_(std::move(columns)) {}
 
-void BoundList::Build(kw::SharedProcedures& shared, const kw::Variant& columns) {
-  previous_ = shared.BuildListView(view_, nullptr, 0, object_, key_property_, columns);
+void BoundList::Build(kw::SharedProcedures& shared, const std::string& selected_key) {
+  previous_ = shared.BuildListView(view_, nullptr, 0, object_, key_property_, columns_);
+  SelectKey(selected_key);
+}
+
+void BoundList::Describe(ScreenView& view) const {
+  view.has_list = true;
+  view.list = DescribeListView(view_);
 }
 
 bool BoundList::Click(kw::SharedProcedures& shared, int row) {

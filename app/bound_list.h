@@ -14,12 +14,13 @@ namespace trf {
 
 class BoundList {
  public:
-  // `key_property`: the object's property that is field 1 (the record key) of its records.
-  BoundList(kw::LIPtr object, std::string key_property);
+  // `key_property`: the object's property that is field 1 (the record key) of its records;
+  // `columns`: the column table of LVColumnInfo.
+  BoundList(kw::LIPtr object, std::string key_property, kw::Variant columns);
 
-  // Empties the list and fills it from the object's records with `columns` (a column table of
-  // LVColumnInfo); the first row is selected and the object's first record is current.
-  void Build(kw::SharedProcedures& shared, const kw::Variant& columns);
+  // Empties the list and fills it from the object's records; the row whose record has
+  // `selected_key` is selected and its record current, else the first row and record.
+  void Build(kw::SharedProcedures& shared, const std::string& selected_key);
   // The user clicks row `row` (1-based): ItemClick secures the record being left and moves the
   // object's current record. True when that row is selected afterwards (also when it already
   // was); false when the record being left could not be kept. A ScreenCommandError for a row the
@@ -36,12 +37,14 @@ class BoundList {
   // The item a later click leaves: the one selected by the last build or click.
   kw::ObjectPtr& PreviousItem() { return previous_; }
   int32_t Rows() const { return view_->Entries().Count(); }
-  ScreenList Describe() const { return DescribeListView(view_); }
+  // Shows the list in `view`.
+  void Describe(ScreenView& view) const;
 
  private:
   std::shared_ptr<kw::widgets::ListView> view_ = std::make_shared<kw::widgets::ListView>();
   kw::LIPtr object_;
   std::string key_property_;
+  kw::Variant columns_;
   kw::ObjectPtr previous_;
 };
 

@@ -59,15 +59,30 @@ set fee 7900
 expect dialog question 3121:
 expect answered yes
 expect fee accepted
-say *** ... and when the record is checked as you leave it, the accepted answer is remembered: no question.
-select 1
-expect > 1     Ada Andersen
+say *** ... and when the whole record is checked on saving, the accepted answer is remembered: no question.
+save
+expect record saved
 say *** Step 8: Leaving the residents: the month's fee total jumped, a group question; accept it.
 answer yes
 go home
 expect dialog question 3502:
 expect == Our Home ==
-say *** Step 9: The notes of the month: the rich-text toolbar on the command bar follows the selection.
+say *** Step 9: Send-off checks every screen quietly first; it stops on the residents, where it is run again aloud: Nora Pike's fee is asked (yes), Tom Reyes's dates are refused and the list moves to him.
+go residents
+answer yes
+sendoff
+expect send-off stopped on Residents
+expect dialog question 3121:
+expect dialog error 3111: Admission date 2/1/1998 lies before the birth date 5/5/1999.
+expect send-off refused
+expect > 5     Tom Reyes
+say *** Put Tom's birth date right and send off again: the questions left are answered yes, and the TRF is ready.
+set birthdate 5/5/1929
+expect birthdate accepted
+answer yes
+sendoff
+expect send-off passed
+say *** Step 10: The notes of the month: the rich-text toolbar on the command bar follows the selection.
 go notes
 type Residents settled in well.
 set selection 0 9

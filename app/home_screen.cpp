@@ -10,26 +10,23 @@ HomeScreen::HomeScreen() : ScreenForm(kHomeScreenKey, "home", "Our Home", kw::ic
 
 void HomeScreen::OnLoad() {
   homes_ = std::make_shared<LIHomes>(kw::Service<AppDatabase>::Get().database);
-  list_ = std::make_unique<BoundList>(homes_, "H_HomesID");
   kw::SharedProcedures& shared = *Shared();
   shared.LVColumnInfo("H_HomeNum", "Number", 70);
   shared.LVColumnInfo("H_HomeName", "Home", 160, true);
   shared.LVColumnInfo("H_RegionCD", "Region", 60, true);
-  columns_ = shared.LVColumnInfo("H_Capacity", "Beds", 50, true);
+  list_ = std::make_unique<BoundList>(homes_, "H_HomesID", shared.LVColumnInfo("H_Capacity", "Beds", 50, true));
 }
 
 void HomeScreen::Reload() {
   homes_->Load();
-  list_->Build(*Shared(), columns_);
-  list_->SelectKey(Shared()->CurrentH_HomesID());
+  list_->Build(*Shared(), Shared()->CurrentH_HomesID());
 }
 
 void HomeScreen::Describe(ScreenView& view) {
   const std::string home = Shared()->CurrentHomeNum();
   view.lines.push_back(home.empty() ? "No home selected: select one of the homes below."
                                     : "Current home: " + home);
-  view.has_list = true;
-  view.list = list_->Describe();
+  list_->Describe(view);
 }
 
 std::string HomeScreen::Help() const {

@@ -29,7 +29,6 @@ class HomeScreen : public ScreenForm {
  private:
   std::shared_ptr<LIHomes> homes_;
   std::unique_ptr<BoundList> list_;
-  kw::Variant columns_;
 };
 
 }  // namespace trf

@@ -89,31 +89,29 @@ void ScreenHost::Show(const std::string& key, kw::ActiveParams& params) {
 }
 
 bool ScreenHost::SendOff() {
-  bool refused = false;
-  container_->SendOffValidationMode(true);
-  try {
-    for (const ScreenPtr& screen : screens_) {
-      container_->SetSendOffInteractive(false);
-      if (screen->ValidateForSendoff(true)) continue;
-      // The user settles what the quiet check found, on the screen itself; then the check goes on
-      // with the screens after it.
-      transcript_.Line("send-off stopped on " + screen->Title());
-      container_->SetSendOffInteractive(true);
-      if (current_ != screen) Go(screen->Key());
-      if (current_ != screen || !screen->ValidateForSendoff(false)) {
-        refused = true;
-        break;
-      }
+  // The container's send-off flags are on for the run only, however it ends.
+  struct SendOffRun {
+    explicit SendOffRun(ScreenContainer& c) : container(c) { container.SendOffValidationMode(true); }
+    ~SendOffRun() {
+      container.SendOffValidationMode(false);
+      container.SetSendOffInteractive(false);
     }
-  } catch (...) {
-    container_->SendOffValidationMode(false);
+    SendOffRun(const SendOffRun&) = delete;
+    SendOffRun& operator=(const SendOffRun&) = delete;
+    ScreenContainer& container;
+  } run(*container_);
+  bool passed = true;
+  for (const ScreenPtr& screen : screens_) {
     container_->SetSendOffInteractive(false);
-    throw;
+    if (screen->ValidateForSendoff(true)) continue;
+    transcript_.Line("send-off stopped on " + screen->Title());
+    container_->SetSendOffInteractive(true);
+    if (current_ != screen) Go(screen->Key());
+    passed = current_ == screen && screen->ValidateForSendoff(false);
+    if (!passed) break;
   }
-  container_->SendOffValidationMode(false);
-  container_->SetSendOffInteractive(false);
-  transcript_.Line(refused ? "send-off refused" : "send-off passed");
-  return !refused;
+  transcript_.Line(passed ? "send-off passed" : "send-off refused");
+  return passed;
 }
 
 }  // namespace trf

@@ -35,9 +35,9 @@ class ScreenHost {
   const std::vector<ScreenPtr>& Screens() const { return screens_; }
   ScreenContainer& Container() const { return *container_; }
 
-  // Send-off: every screen checked without messages; one that fails becomes current and is checked
-  // again with its messages (interactive); when it then passes, the check goes on with the screens
-  // after it. True when every screen passed.
+  // Send-off: every screen in turn is checked without messages; one that fails becomes current and
+  // is checked again with its messages (interactive), and the run goes on when it then passes.
+  // True when every screen passed.
   bool SendOff();
 
  private:

@@ -24,11 +24,11 @@ TrfSetupScreen::TrfSetupScreen() : ScreenForm(kTrfSetupScreenKey, "setup", "TRF 
 
 void TrfSetupScreen::OnLoad() {
   months_ = std::make_shared<LIHomeMonths>(kw::Service<AppDatabase>::Get().database);
-  list_ = std::make_unique<BoundList>(months_, "H_HomeMonthlyStatsID");
   kw::SharedProcedures& shared = *Shared();
   shared.LVColumnInfo("H_StatMonth", "Month", 80);
   shared.LVColumnInfo("HU_TrfTypesCD", "TRF type", 60, true);
-  columns_ = shared.LVColumnInfo("StatStatus", "Status", 50, true);
+  list_ = std::make_unique<BoundList>(months_, "H_HomeMonthlyStatsID",
+                                      shared.LVColumnInfo("StatStatus", "Status", 50, true));
   AddButton("StartTrf", "Start TRF", [this](int16_t) { ChangeStatus(kMonthNotStarted, kMonthActive, "start"); });
   AddButton("CloseTrf", "Close TRF", [this](int16_t) { ChangeStatus(kMonthActive, kMonthClosed, "close"); });
   AddButton("ReopenTrf", "Reopen TRF", [this](int16_t) {
@@ -38,8 +38,7 @@ void TrfSetupScreen::OnLoad() {
 
 void TrfSetupScreen::Reload() {
   months_->Load(kw::Variant::Long(kw::Variant::Text(Shared()->CurrentH_HomesID()).ToLong()));
-  list_->Build(*Shared(), columns_);
-  list_->SelectKey(Shared()->CurrentH_HomeMonthlyStatsID());
+  list_->Build(*Shared(), Shared()->CurrentH_HomeMonthlyStatsID());
   UpdateButtons();
 }
 
@@ -75,8 +74,7 @@ void TrfSetupScreen::Describe(ScreenView& view) {
   view.lines.push_back("Home: " + shared.CurrentHomeNum() + "   Current month: " + month);
   view.lines.push_back("Status: 0 not started, 1 active, 2 closed   TRFs reopened: " +
                        std::to_string(shared.TrfReopened()));
-  view.has_list = true;
-  view.list = list_->Describe();
+  list_->Describe(view);
 }
 
 std::string TrfSetupScreen::Help() const {
@@ -113,8 +111,7 @@ bool TrfSetupScreen::ChangeStatus(MonthStatus from, MonthStatus to, const std::s
   }
   Say("TRF " + MonthStatusText(to) + " for " + months_->Get("H_StatMonth").ToText());
   const std::string id = months_->Get("H_HomeMonthlyStatsID").ToText();
-  list_->Build(*Shared(), columns_);
-  list_->SelectKey(id);
+  list_->Build(*Shared(), id);
   MakeSelectedMonthCurrent();
   UpdateButtons();
   return true;

@@ -46,7 +46,6 @@ class TrfSetupScreen : public ScreenForm {
 
   std::shared_ptr<LIHomeMonths> months_;
   std::unique_ptr<BoundList> list_;
-  kw::Variant columns_;
 };
 
 // "not started", "active" or "closed".

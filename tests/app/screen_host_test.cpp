@@ -30,10 +30,12 @@ class TestScreen : public ScreenForm {
   }
   bool ValidateForSendoff(bool blnDisableMessages) override {
     log_.push_back(Name() + (blnDisableMessages ? " checked quietly" : " checked aloud"));
-    return !fails_sendoff;
+    return !fails_sendoff || (answers_aloud && !blnDisableMessages);
   }
   bool refuse_leaving = false;
   bool fails_sendoff = false;
+  // A failing check passes when run aloud: the user settled what it asks.
+  bool answers_aloud = false;
   int pings = 0;
   int reloads = 0;
 
@@ -167,22 +169,30 @@ TEST(ScreenHostTest, UnsupportedCommandsAreClearErrors) {
   }
 }
 
-// Send-off checks every screen quietly; the first that fails becomes current and is checked
-// again aloud; the container's send-off flags are off again afterwards.
-TEST(ScreenHostTest, SendOffStopsOnTheFirstFailingScreen) {
+// Send-off checks every screen quietly; one that fails becomes current and is checked again
+// aloud, and the run stops there while it still fails and goes on once it passes; the
+// container's send-off flags are off again afterwards.
+TEST(ScreenHostTest, SendOffStopsOnAFailingScreenAndGoesOnOnceItPasses) {
   HostWorld w;
   w.SelectActiveMonth();
-  w.host->Go("home");
+  w.host->Go("work");
+  w.home->fails_sendoff = true;
   w.work->fails_sendoff = true;
   EXPECT_FALSE(w.host->SendOff());
-  EXPECT_EQ(w.host->Current(), w.work.get());
-  EXPECT_EQ(w.log, (std::vector<std::string>{"home checked quietly", "work checked quietly", "home leaves",
-                                             "work checked aloud"}));
+  EXPECT_EQ(w.host->Current(), w.home.get());
+  EXPECT_EQ(w.log, (std::vector<std::string>{"home checked quietly", "work leaves", "home checked aloud"}));
   EXPECT_FALSE(w.container->SendOffValidationMode());
   EXPECT_FALSE(w.container->SendOffInteractive());
-  EXPECT_NE(w.out.str().find("send-off refused"), std::string::npos);
-  w.work->fails_sendoff = false;
+  EXPECT_NE(w.out.str().find("send-off stopped on Test home\nsend-off refused"), std::string::npos);
+
+  w.log.clear();
+  w.home->answers_aloud = true;
+  w.work->answers_aloud = true;
   EXPECT_TRUE(w.host->SendOff());
+  EXPECT_EQ(w.log, (std::vector<std::string>{"home checked quietly", "home checked aloud", "work checked quietly",
+                                             "home leaves", "work checked aloud"}));
+  EXPECT_EQ(w.host->Current(), w.work.get());
+  EXPECT_NE(w.out.str().find("send-off passed"), std::string::npos);
 }
 
 // Once the host goes, its screens and their SharedProcedures no longer hold each other.
