@@ -3,7 +3,6 @@
 
 #include <cstdio>
 
-
 namespace trf {
 namespace {
 
