@@ -3,8 +3,6 @@
 
 #include <cstdio>
 
-#include "ui_shared/platform/error.h"
-
 namespace trf {
 namespace {
 
