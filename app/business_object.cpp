@@ -142,6 +142,7 @@ void TableBusinessObject::AddNew() {
 
 void TableBusinessObject::Delete() {
   Record& record = CurrentRecord();
+  record.Reopen();
   record.deleted = true;
   for (const FieldSpec& field : spec_.fields) {
     if (field.read_by_group) record.group_dirty = group_dirty_ = true;
@@ -151,10 +152,20 @@ void TableBusinessObject::Delete() {
 void TableBusinessObject::CancelEdit() {
   if (Count() == 0) return;
   Record& record = CurrentRecord();
+  if (record.batch_values) {
+    // Edited again after the batch accepted it: back to what the batch accepted.
+    record.values = std::move(*record.batch_values);
+    record.batch_values.reset();
+    record.in_batch = true;
+    record.deleted = false;
+    if (record.rules) record.rules->Clear();
+    return;
+  }
   if (record.is_new) {
     Drop(view_[static_cast<size_t>(current_ - 1)]);
     return;
   }
+  if (record.in_batch) return;
   if (record.stored) {
     record.values = std::move(*record.stored);
     record.stored.reset();
@@ -229,6 +240,7 @@ bool TableBusinessObject::Exists(const std::string& key) {
 }
 
 void TableBusinessObject::MarkChanged(Record& record, const FieldSpec& field) {
+  record.Reopen();
   if (!record.is_new && !record.stored) record.stored = std::make_unique<std::vector<kw::Variant>>(record.values);
   if (field.read_by_group) record.group_dirty = group_dirty_ = true;
 }

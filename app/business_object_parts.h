@@ -17,9 +17,22 @@ struct TableBusinessObject::Record {
   bool is_new = false;
   bool deleted = false;
   bool group_dirty = false;
+  // Save mode 4: Save accepted the changes for SaveBatch; they are no unsaved edits any more.
+  bool in_batch = false;
+  // The values the batch accepted, kept while the record is edited again, for CancelEdit.
+  std::unique_ptr<std::vector<kw::Variant>> batch_values;
   RuleStatePtr rules;
 
-  bool Dirty() const { return is_new || deleted || stored != nullptr; }
+  // Changes that a write (Save, or SaveBatch in save mode 4) still has to store.
+  bool Pending() const { return is_new || deleted || stored != nullptr; }
+  // Changes that no Save accepted yet.
+  bool Dirty() const { return Pending() && !in_batch; }
+  // The record is changed again after the batch accepted it.
+  void Reopen() {
+    if (!in_batch) return;
+    batch_values = std::make_unique<std::vector<kw::Variant>>(values);
+    in_batch = false;
+  }
 };
 
 // The value as its field keeps it: whole numbers, amounts and dates in their kind (texts that

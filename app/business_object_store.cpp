@@ -153,7 +153,11 @@ bool TableBusinessObject::Save(bool force) {
     RunAllRules(record);
     if (!record.rules->Valid()) return false;
   }
-  if (spec_.save_mode == kSaveModeBatch) return true;
+  if (spec_.save_mode == kSaveModeBatch) {
+    record.in_batch = true;
+    record.batch_values.reset();
+    return true;
+  }
   store_->CheckStorable(record, "KW_I." + spec_.class_name);
   Transaction transaction(*database_);
   store_->Write(record);
@@ -166,13 +170,13 @@ bool TableBusinessObject::Save(bool force) {
 void TableBusinessObject::SaveBatch() {
   const std::string source = "KW_I." + spec_.class_name;
   for (const Record& record : records_) {
-    if (record.Dirty() && !record.deleted) store_->CheckStorable(record, source);
+    if (record.Pending() && !record.deleted) store_->CheckStorable(record, source);
   }
   {
     Transaction transaction(*database_);
     for (const int64_t key : deleted_keys_) store_->Remove(key);
     for (const Record& record : records_) {
-      if (!record.Dirty()) continue;
+      if (!record.Pending()) continue;
       if (record.deleted) {
         if (!record.is_new) store_->Remove(KeyOf(record));
       } else {
@@ -190,13 +194,15 @@ void TableBusinessObject::SaveBatch() {
     } else {
       record.is_new = false;
       record.stored.reset();
+      record.in_batch = false;
+      record.batch_values.reset();
     }
   }
 }
 
 int32_t TableBusinessObject::PendingChanges() const {
   int32_t count = static_cast<int32_t>(deleted_keys_.size());
-  for (const Record& record : records_) count += record.Dirty() ? 1 : 0;
+  for (const Record& record : records_) count += record.Pending() ? 1 : 0;
   return count;
 }
 

@@ -59,15 +59,16 @@ const CommandInterpreter::Command* CommandInterpreter::Find(std::string_view ver
 }
 
 void CommandInterpreter::PrintHelp() {
+  auto entry = [this](const std::string& usage, const std::string& help) {
+    std::string line = "  " + usage;
+    if (line.size() < 28) line.resize(28, ' ');
+    transcript_.Line(line + help);
+  };
   transcript_.Line("Commands:");
-  for (const Command& c : commands_) {
-    std::string usage = "  " + c.usage;
-    if (usage.size() < 28) usage.resize(28, ' ');
-    transcript_.Line(usage + c.help);
-  }
-  transcript_.Line("  expect <text>               fail the script unless the output since the previous command holds <text>");
-  transcript_.Line("  help                        this list");
-  transcript_.Line("  quit                        leave trf");
+  for (const Command& c : commands_) entry(c.usage, c.help);
+  entry("expect <text>", "fail the script unless the output since the previous command holds <text>");
+  entry("help", "this list");
+  entry("quit", "leave trf");
 }
 
 CommandInterpreter::Outcome CommandInterpreter::Execute(std::string_view line) {
@@ -123,7 +124,7 @@ int CommandInterpreter::RunScript(std::istream& script, bool echo) {
   int number = 0;
   while (std::getline(script, line)) {
     ++number;
-    if (echo && !TrimBlanks(line).empty()) transcript_.Line("> " + std::string(TrimBlanks(line)));
+    if (echo && !TrimBlanks(line).empty()) transcript_.Echo("> " + std::string(TrimBlanks(line)));
     switch (Execute(line)) {
       case Outcome::kContinue:
         break;

@@ -9,4 +9,14 @@ void Transcript::Line(std::string_view text) {
   since_mark_.append(text).append("\n");
 }
 
+void Transcript::Echo(std::string_view text) {
+  out_ << text << '\n';
+  out_.flush();
+}
+
+void Transcript::Prompt(std::string_view text) {
+  out_ << text;
+  out_.flush();
+}
+
 }  // namespace trf

@@ -14,6 +14,12 @@ class Transcript {
 
   // Writes a line (a line feed is added).
   void Line(std::string_view text);
+  // Writes a prompt for the person at the terminal (no line feed; not part of the output that
+  // `expect` looks at).
+  void Prompt(std::string_view text);
+  // Writes the echo of a script line: shown, but not output an `expect` could find (else every
+  // expectation would find itself in its own echo).
+  void Echo(std::string_view text);
   // Starts a new command: what was written before is no longer "since the previous command".
   void Mark() { since_mark_.clear(); }
   const std::string& SinceMark() const { return since_mark_; }

@@ -63,7 +63,8 @@ TEST(CommandInterpreterTest, ExpectLooksAtTheOutputSinceThePreviousCommand) {
   EXPECT_NE(c.out.str().find("expectation failed"), std::string::npos);
 }
 
-// A script answers 0 when all ran, 1 at the first failure, and stops at quit.
+// A script answers 0 when all ran, 1 at the first failure, and stops at quit; an expectation
+// never finds its own echo.
 TEST(CommandInterpreterTest, ScriptOutcomes) {
   {
     Console c;
@@ -74,7 +75,7 @@ TEST(CommandInterpreterTest, ScriptOutcomes) {
   {
     Console c;
     std::istringstream script("set A 1\nexpect B\nsave\n");
-    EXPECT_EQ(c.interpreter.RunScript(script, false), 1);
+    EXPECT_EQ(c.interpreter.RunScript(script, true), 1);
     EXPECT_NE(c.out.str().find("script stopped at line 2"), std::string::npos);
     EXPECT_EQ(c.calls.size(), 1u);
   }

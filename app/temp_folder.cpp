@@ -1,0 +1,27 @@
+// Making and removing a private temporary folder.
+#include "app/temp_folder.h"
+
+#include <stdlib.h>
+
+#include <cerrno>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace trf {
+
+TempFolder::TempFolder() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "trf-XXXXXX").string();
+  std::vector<char> buffer(pattern.begin(), pattern.end());
+  buffer.push_back('\0');
+  if (!mkdtemp(buffer.data()))
+    throw std::system_error(errno, std::generic_category(), "cannot make a temporary folder from " + pattern);
+  path_ = buffer.data();
+}
+
+TempFolder::~TempFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+}  // namespace trf

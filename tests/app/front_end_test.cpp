@@ -1,0 +1,118 @@
+// The terminal front end: command bar and screen rendering, feedback boxes and dialog lines, the
+// answers to questions, and the busy marker.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/busy_screen.h"
+#include "app/feedback_presenter.h"
+#include "app/screen_renderer.h"
+
+namespace trf {
+namespace {
+
+// Buttons show their key, pressed ones a star, unavailable ones "(off)", separators a bar.
+TEST(FrontEndTest, CommandBarShowsButtonStates) {
+  CommandBar bar;
+  EXPECT_EQ(RenderCommandBar(bar), "");
+  bar.Add({"Bold", "Bold", kw::kButtonCheck, nullptr, {}, true, 1});
+  bar.Add({"Sep", "", kw::kButtonSeparator, nullptr, {}, true, 0});
+  bar.Add({"CloseTrf", "Close", kw::kButtonPlain, nullptr, {}, false, 0});
+  EXPECT_EQ(RenderCommandBar(bar), "[Bold]* | [CloseTrf](off)");
+}
+
+// The screen: title, bar, free lines, the list with numbered rows, the selected one marked and
+// columns padded, then the fields with the active one starred and locked ones marked.
+TEST(FrontEndTest, ScreenShowsListSelectionAndFields) {
+  CommandBar bar;
+  bar.Add({"Save", "Save", kw::kButtonPlain, nullptr, {}, true, 0});
+  ScreenView view;
+  view.lines.push_back("Home: H-101");
+  view.has_list = true;
+  view.list = {{"Name", "Fee"}, {{"Ann", "10"}, {"Robert", "2400"}}, 1};
+  view.fields = {{"Name", "Robert", true, false}, {"Fee", "2400", false, true}};
+  const std::vector<std::string> lines = RenderScreen("Residents", bar, view);
+  const std::vector<std::string> expected{
+      "== Residents ==",     "bar: [Save]",           "Home: H-101",
+      "        Name    Fee", "  1     Ann     10",     "> 2     Robert  2400",
+      "* Name : Robert",     "  Fee  : 2400   (read-only)"};
+  EXPECT_EQ(lines, expected);
+}
+
+// An empty list says so instead of showing nothing under its headers.
+TEST(FrontEndTest, EmptyListSaysSo) {
+  ScreenView view;
+  view.has_list = true;
+  view.list.headers = {"Month"};
+  const auto lines = RenderScreen("TRF Setup", CommandBar(), view);
+  EXPECT_EQ(lines.back(), "      (no records)");
+}
+
+// Rule types name the dialog's kind; the transcript line has the exact format scripts expect.
+TEST(FrontEndTest, DialogKindsAndTranscriptLine) {
+  EXPECT_EQ(DialogKind(0), "question");
+  EXPECT_EQ(DialogKind(1), "error");
+  EXPECT_EQ(DialogKind(2), "notice");
+  FeedbackShowing showing{"Our Home", "No home.", "", 1, 2183, 0, false};
+  EXPECT_EQ(DialogTranscriptLine(showing), "dialog error 2183: No home.");
+}
+
+// The box is framed at the given width, wraps long texts at blanks, shows the detail after a
+// blank line and offers Yes and No for questions.
+TEST(FrontEndTest, FeedbackBoxIsFramedAndWrapped) {
+  FeedbackShowing showing{"Residents", "The monthly fee looks unusually high for this home.", "Fee: 7,800", 0,
+                          3105, 0, false};
+  const auto box = RenderFeedbackBox(showing, 30);
+  const std::vector<std::string> expected{
+      "+----------------------------+", "| Residents - question 3105  |", "+----------------------------+",
+      "| The monthly fee looks      |", "| unusually high for this    |", "| home.                      |",
+      "|                            |", "| Fee: 7,800                 |", "| [Yes] [No]                 |",
+      "+----------------------------+"};
+  EXPECT_EQ(box, expected);
+}
+
+// A word longer than the box is cut rather than overflowing the frame.
+TEST(FrontEndTest, LongWordsAreCutToTheBox) {
+  FeedbackShowing showing{"T", std::string(30, 'x'), "", 2, 1, 0, false};
+  for (const std::string& line : RenderFeedbackBox(showing, 20)) EXPECT_EQ(line.size(), 20u) << line;
+}
+
+// Questions take the queued answer first; without one a script declines and a terminal is asked
+// until it says yes or no; notices and errors are simply acknowledged.
+TEST(FrontEndTest, QuestionsAreAnsweredFromQueueTerminalOrDeclined) {
+  std::ostringstream out;
+  Transcript transcript(out);
+  FeedbackDesk desk;
+  FeedbackShowing question{"Residents", "Keep it?", "", 0, 3105, 0, false};
+  FeedbackShowing notice{"Residents", "Saved.", "", 2, 2181, 0, false};
+
+  const FeedbackPresenter script = MakeTerminalPresenter(transcript, desk, nullptr);
+  desk.answers.push_back("0");
+  EXPECT_EQ(script(question), "0");
+  EXPECT_EQ(script(question), "1");
+  EXPECT_EQ(script(notice), "0");
+  EXPECT_NE(out.str().find("answered no (no answer was queued)"), std::string::npos);
+  EXPECT_NE(out.str().find("dialog notice 2181: Saved."), std::string::npos);
+
+  std::istringstream terminal("maybe\n Yes \nn\n");
+  const FeedbackPresenter person = MakeTerminalPresenter(transcript, desk, &terminal);
+  EXPECT_EQ(person(question), "0");
+  EXPECT_EQ(person(question), "1");
+  EXPECT_EQ(person(question), "1");  // the end of input declines
+}
+
+// The busy marker comes once when the pointer turns to the hourglass, not again while it stays.
+TEST(FrontEndTest, BusyMarkerOnTheTurnToTheHourglass) {
+  int marks = 0;
+  BusyScreen screen([&] { ++marks; });
+  screen.MousePointer(kw::kPointerHourglass);
+  screen.MousePointer(kw::kPointerHourglass);
+  EXPECT_EQ(marks, 1);
+  screen.MousePointer(kw::kPointerDefault);
+  screen.MousePointer(kw::kPointerHourglass);
+  EXPECT_EQ(marks, 2);
+  EXPECT_EQ(screen.MousePointer(), kw::kPointerHourglass);
+}
+
+}  // namespace
+}  // namespace trf
