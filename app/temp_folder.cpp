@@ -11,7 +11,8 @@
 namespace trf {
 
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "trf-XXXXXX").string();
+  // mkdtemp replaces the six trailing placeholder characters with a unique suffix.
+  const std::string pattern = (std::filesystem::temp_directory_path() / ("trf-" + std::string(6, 'X'))).string();
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
   if (!mkdtemp(buffer.data()))
