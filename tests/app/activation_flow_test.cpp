@@ -7,15 +7,19 @@
 namespace trf {
 namespace {
 
-// A month-dependent form with an inactive month is sent to TRF setup through the dialog with the
-// form's caption; once the month is active it is shown with its title and icon.
-TEST(ActivationFlow, InactiveMonthThenSuccess) {
+// A month-dependent form is sent to Our Home while no home is selected, then to TRF setup while the
+// month is inactive, through the dialog with the form's caption; once the month is active it is
+// shown with its title and icon.
+TEST(ActivationFlow, MissingHomeThenInactiveMonthThenSuccess) {
   testing::AppWorld world;
   world.form->title = "Residents";
+  kw::ActiveParams params;
+  EXPECT_FALSE(world.shared->OnActivate(params, kw::icDependsOnMonth));
+  EXPECT_EQ(params.GotoFormKey, "KW_UI01____FRM_H_OurHome");
   world.shared->CurrentH_HomesID("17");
   world.shared->CurrentH_HomeMonthlyStatsID("204");
   world.shared->CurrentStatStatus(2);
-  kw::ActiveParams params;
+  params = {};
   EXPECT_FALSE(world.shared->OnActivate(params, kw::icDependsOnMonth));
   EXPECT_EQ(params.GotoFormKey, "KW_UI01____FRM_H_TRFSetup");
   world.shared->CurrentStatStatus(1);
@@ -23,9 +27,10 @@ TEST(ActivationFlow, InactiveMonthThenSuccess) {
   EXPECT_TRUE(world.shared->OnActivate(params, kw::icDependsOnMonth));
   EXPECT_EQ(world.container->FormTitle(), "Residents");
   EXPECT_EQ(world.container->FormIcon(), world.form->icon);
-  ASSERT_EQ(world.desk->shown.size(), 1u);
-  EXPECT_EQ(world.desk->shown[0].rule_number, 2184);
-  EXPECT_EQ(world.desk->shown[0].caption, "Residents");
+  ASSERT_EQ(world.desk->shown.size(), 2u);
+  EXPECT_EQ(world.desk->shown[0].rule_number, 2183);
+  EXPECT_EQ(world.desk->shown[1].rule_number, 2184);
+  EXPECT_EQ(world.desk->shown[1].caption, "Residents");
 }
 
 // The dialog clears a pending notification on its first showing, answers from the queue, declines
