@@ -36,13 +36,29 @@ void TrfSession::RunInteractive(std::istream& in) {
   transcript_.Line("trf: type help for the commands, go <screen> to move between screens, quit to leave.");
   interpreter_.Execute("go home");
   std::string line;
+  bool warned = false;
   while (true) {
     transcript_.Line("");
     const std::string where = host_->Current() ? host_->Current()->Name() : "trf";
     transcript_.Prompt(where + "> ");
-    if (!std::getline(in, line)) break;
-    if (interpreter_.Execute(line) == CommandInterpreter::Outcome::kQuit) break;
+    if (!std::getline(in, line)) {
+      if (!LeaveCurrentScreen()) transcript_.Line("the input ended; the changes on the current screen were not saved");
+      break;
+    }
+    if (interpreter_.Execute(line) != CommandInterpreter::Outcome::kQuit) {
+      warned = false;
+      continue;
+    }
+    if (warned || LeaveCurrentScreen()) break;
+    warned = true;
+    transcript_.Line("the changes on " + host_->Current()->Title() +
+                     " are not saved; put them right, or type quit again to leave without them");
   }
+}
+
+bool TrfSession::LeaveCurrentScreen() {
+  ScreenForm* current = host_->Current();
+  return !current || current->Leave();
 }
 
 TrfSession::~TrfSession() = default;

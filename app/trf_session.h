@@ -32,7 +32,9 @@ class TrfSession {
   // Runs a script (see CommandInterpreter::RunScript): 0 when every line ran and held.
   int RunScript(std::istream& script, bool echo);
   // The interactive session: a prompt per command until `quit` or the end of input. Failed
-  // commands are reported and the session goes on.
+  // commands are reported and the session goes on. Leaving the program leaves the current screen
+  // first, so that its changes are saved; when the screen refuses, a second `quit` leaves
+  // without them.
   void RunInteractive(std::istream& in);
 
   CommandInterpreter& Interpreter() { return interpreter_; }
@@ -40,6 +42,9 @@ class TrfSession {
   Transcript& Output() { return transcript_; }
 
  private:
+  // Runs the current screen's leave step; true when there is none or it let go.
+  bool LeaveCurrentScreen();
+
   Transcript transcript_;
   std::shared_ptr<ScreenContainer> container_ = std::make_shared<ScreenContainer>();
   kw::ScopedService<kw::ClassRegistry> registry_;

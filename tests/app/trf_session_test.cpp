@@ -6,6 +6,8 @@
 
 #include <sstream>
 
+#include "app/temp_folder.h"
+
 namespace trf {
 namespace {
 
@@ -60,6 +62,31 @@ TEST(TrfSessionTest, SetupRefusesASecondActiveTrf) {
             std::string::npos);
   EXPECT_EQ(session.Interpreter().Execute("click StartTrf"), CommandInterpreter::Outcome::kFailed);
   EXPECT_NE(out.str().find("TRFs reopened: 0"), std::string::npos);
+}
+
+// Quitting leaves the current screen first, so its changes are stored; a screen that refuses to
+// be left keeps the session until a second quit.
+TEST(TrfSessionTest, QuitLeavesTheCurrentScreenFirst) {
+  TempFolder folder;
+  const std::string db = (folder.Path() / "trf.db").string();
+  const std::string to_notes = "select 1\ngo setup\nselect 3\ngo notes\n";
+  {
+    std::ostringstream out;
+    TrfSession session(db, out, nullptr);
+    std::istringstream in(to_notes + "type Kept after quitting\nquit\n");
+    session.RunInteractive(in);
+    EXPECT_EQ(out.str().find("are not saved"), std::string::npos) << out.str();
+  }
+  {
+    std::ostringstream out;
+    TrfSession session(db, out, nullptr);
+    std::istringstream in(to_notes + "go residents\nadd\nquit\nquit\n");
+    session.RunInteractive(in);
+    EXPECT_NE(out.str().find("Kept after quitting"), std::string::npos);
+    const size_t warning = out.str().find("the changes on Residents are not saved; put them right, or type quit again");
+    ASSERT_NE(warning, std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("the input ended"), std::string::npos);
+  }
 }
 
 }  // namespace
