@@ -3,12 +3,10 @@
 #include "ui_shared/location.h"
 #include "ui_shared/shared_procedures/list_keys.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
+#include "ui_shared/shared_procedures/sibling_codes.h"
 
 namespace kw {
 namespace {
-// The SaveMode of objects that keep their changes until a batch write.
-constexpr int32_t kBatchSaveMode = 4;
-
 // A variant flag: true for any nonzero value, false for 0, false and null.
 bool FlagIsSet(const Variant& flag) { return !flag.IsNull() && flag.ToBoolean(); }
 
@@ -16,7 +14,7 @@ std::string KeyOf(const ObjectPtr& entry) { return GetMember(entry, "Key").ToTex
 }  // namespace
 
 SharedProcedures::Secured SharedProcedures::SecureCurrentRecord(const LIPtr& objLI) {
-  if (Required(objLI).SaveMode() == kBatchSaveMode) {
+  if (Required(objLI).SaveMode() == kSaveModeBatch) {
     Owner().ValidateMyControls();
     if (!ValidateRecord(objLI, false, nullptr, nullptr, true)) return Secured::kRefusedByValidation;
     (void)objLI->Save(true);

@@ -6,12 +6,11 @@
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/text.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
+#include "ui_shared/shared_procedures/sibling_codes.h"
 
 namespace kw {
 
 namespace {
-// The answer of ClassDependsOn for classes whose records belong to a month record.
-constexpr int32_t kDependsOnMonthRecord = 5;
 // The validator's name takes the class name from this character on.
 constexpr size_t kClassNameTail = 3;
 }  // namespace
@@ -78,7 +77,7 @@ bool SharedProcedures::ValidateRecordGroup(const LIPtr& objLI, bool DisableMessa
 
 std::string SharedProcedures::GroupKey(I_LI& objLI) {
   const int32_t parent = m_objTrfContainer->ClassDependsOn(Variant::Text(std::to_string(objLI.ClassEnum())));
-  return parent == kDependsOnMonthRecord ? CurrentH_HomeMonthlyStatsID() : CurrentH_HomesID();
+  return parent == kParentIsMonthRecord ? CurrentH_HomeMonthlyStatsID() : CurrentH_HomesID();
 }
 
 void SharedProcedures::RunGroupRules(I_RecordGroup& validator, I_LI& objLI) {

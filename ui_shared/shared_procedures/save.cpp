@@ -1,6 +1,7 @@
 // SharedProcedures: the shared save step of a form and the deactivation that leaves it.
 #include "ui_shared/location.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
+#include "ui_shared/shared_procedures/sibling_codes.h"
 
 namespace kw {
 
@@ -11,8 +12,6 @@ constexpr int32_t kNamedPanelRuleNumber = 2181;
 constexpr char kUnnamedPanelMessage[] =
     "Unable to save while a dialog box on the screen is visible. Please close dialog and try again.";
 constexpr int32_t kUnnamedPanelRuleNumber = 2182;
-// The SaveMode of objects that keep their changes until SaveBatch.
-constexpr int32_t kSaveModeBatch = 4;
 }  // namespace
 
 bool SharedProcedures::OnSave(const LIPtr& objLI, bool blnSkipControlValidation) {
