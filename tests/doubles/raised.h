@@ -22,6 +22,9 @@ inline Error Raised(const std::function<void()>& action) {
   return Error(0, "", "");
 }
 
+// The number of the error `action` raised (a test failure, and 0, when it raised none).
+inline int32_t RaisedNumber(const std::function<void()>& action) { return Raised(action).Number(); }
+
 // Whether `e` is error `number` whose description begins with the trail of the shared library
 // member `member` at statement `line`.
 inline ::testing::AssertionResult RaisedAt(const Error& e, int32_t number, const std::string& member, int line) {

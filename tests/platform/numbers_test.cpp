@@ -8,19 +8,11 @@
 #include <limits>
 #include <tuple>
 
+#include "tests/doubles/raised.h"
 #include "ui_shared/platform/error.h"
 
 namespace kw {
 namespace {
-
-int32_t ErrorNumberOf(const auto& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 // The lenient reader reads the leading number, skipping blanks, tabs and line feeds anywhere.
 TEST(LenientReader, ReadsTheLeadingNumberOfEachText) {
@@ -42,7 +34,7 @@ TEST(LenientReader, ReadsTheLeadingNumberOfEachText) {
 // A number too large for a double overflows rather than reading as infinity; strict reading
 // wants the whole text to be a number, blanks allowed around it.
 TEST(LenientReader, OverflowAndStrictWholeTextReading) {
-  EXPECT_EQ(ErrorNumberOf([] { (void)ReadLeadingNumber("1e999"); }), err::kOverflow);
+  EXPECT_EQ(testing::RaisedNumber([] { (void)ReadLeadingNumber("1e999"); }), err::kOverflow);
   EXPECT_EQ(ParseWholeNumber(" 12 "), 12.0);
   EXPECT_EQ(ParseWholeNumber("-3.5"), -3.5);
   EXPECT_EQ(ParseWholeNumber("1E3"), 1000.0);
@@ -55,20 +47,20 @@ TEST(Rounding, SixteenBitHalvesToEvenThenRange) {
                                              {1.5, 2}, {-32768.5, -32768}, {32767.4, 32767}};
   for (const auto& [value, expected] : rows) EXPECT_EQ(ToInt16(value), expected) << value;
   for (double value : {32767.5, -32769.0, std::nan(""), double(INFINITY)})
-    EXPECT_EQ(ErrorNumberOf([&] { (void)ToInt16(value); }), err::kOverflow) << value;
+    EXPECT_EQ(testing::RaisedNumber([&] { (void)ToInt16(value); }), err::kOverflow) << value;
 }
 
 // The wider, the byte and the leading-number variants check their own ranges.
 TEST(Rounding, ThirtyTwoBitAndByteRanges) {
   EXPECT_EQ(ToInt32(2147483647.4), 2147483647);
   EXPECT_EQ(ToInt32(-2147483648.5), std::numeric_limits<int32_t>::min());
-  EXPECT_EQ(ErrorNumberOf([] { (void)ToInt32(2147483647.5); }), err::kOverflow);
+  EXPECT_EQ(testing::RaisedNumber([] { (void)ToInt32(2147483647.5); }), err::kOverflow);
   EXPECT_EQ(ToUInt8(255.4), 255);
-  EXPECT_EQ(ErrorNumberOf([] { (void)ToUInt8(-0.6); }), err::kOverflow);
+  EXPECT_EQ(testing::RaisedNumber([] { (void)ToUInt8(-0.6); }), err::kOverflow);
   EXPECT_EQ(LeadingInt16("2.5#3.5"), 2);
   EXPECT_EQ(LeadingInt16("3.5"), 4);
-  EXPECT_EQ(ErrorNumberOf([] { (void)LeadingInt16("40000#1"); }), err::kOverflow);
-  EXPECT_EQ(ErrorNumberOf([] { (void)LeadingInt32("99999999999"); }), err::kOverflow);
+  EXPECT_EQ(testing::RaisedNumber([] { (void)LeadingInt16("40000#1"); }), err::kOverflow);
+  EXPECT_EQ(testing::RaisedNumber([] { (void)LeadingInt32("99999999999"); }), err::kOverflow);
 }
 
 // Doubles print with at most 15 significant digits, in exponent form where the runtime uses it.

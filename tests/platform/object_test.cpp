@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "tests/doubles/raised.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/service.h"
 
@@ -57,16 +58,6 @@ class Group : public LateBound<Group> {
   }
 };
 
-// The error number a call raises, 0 when it raises none.
-int32_t ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
-
 // Members are found by name without regard to case, read and written through the table.
 TEST(LateBinding, GetsAndLetsMembersByName) {
   auto g = std::make_shared<Gadget>();
@@ -84,13 +75,13 @@ TEST(LateBinding, GetsAndLetsMembersByName) {
 // Missing, read-only and write-only members are told apart; nothing raises 91.
 TEST(LateBinding, RaisesDistinctErrorsForMisuse) {
   ObjectPtr o = std::make_shared<Gadget>();
-  EXPECT_EQ(ErrorOf([&] { (void)GetMember(o, "Nope"); }), err::kNoSuchMember);
-  EXPECT_EQ(ErrorOf([&] { LetMember(o, "Nope", Variant()); }), err::kNoSuchMember);
-  EXPECT_EQ(ErrorOf([&] { (void)CallMember(o, "Nope"); }), err::kNoSuchMember);
-  EXPECT_EQ(ErrorOf([&] { LetMember(o, "hwnd", Variant::Long(1)); }), err::kReadOnly);
-  EXPECT_EQ(ErrorOf([&] { (void)GetMember(o, "Password"); }), err::kWriteOnly);
-  EXPECT_EQ(ErrorOf([&] { (void)GetMember(nullptr, "Text"); }), err::kObjectNotSet);
-  EXPECT_EQ(ErrorOf([&] { (void)o->Enumerate(); }), err::kNoSuchMember);
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)GetMember(o, "Nope"); }), err::kNoSuchMember);
+  EXPECT_EQ(testing::RaisedNumber([&] { LetMember(o, "Nope", Variant()); }), err::kNoSuchMember);
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)CallMember(o, "Nope"); }), err::kNoSuchMember);
+  EXPECT_EQ(testing::RaisedNumber([&] { LetMember(o, "hwnd", Variant::Long(1)); }), err::kReadOnly);
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)GetMember(o, "Password"); }), err::kWriteOnly);
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)GetMember(nullptr, "Text"); }), err::kObjectNotSet);
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)o->Enumerate(); }), err::kNoSuchMember);
 }
 
 // Arguments are taken by name first, then by position; omitted optionals take their default.
@@ -100,7 +91,7 @@ TEST(LateBinding, NamedAndPositionalArguments) {
   EXPECT_EQ(CallMember(o, "Join", Args().Named("Last", Variant::Text("z")).Named("first", Variant::Text("y")))
                 .GetText(),
             "y-z");
-  EXPECT_EQ(ErrorOf([&] { (void)CallMember(o, "Join", Args{Variant::Text("a")}); }), err::kArgumentNotOptional);
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)CallMember(o, "Join", Args{Variant::Text("a")}); }), err::kArgumentNotOptional);
 }
 
 // A derived class keeps its base's members; the type inquiry reports the default value's type, or
@@ -113,7 +104,7 @@ TEST(LateBinding, DerivedTablesTypeInquiryAndTypedCast) {
   EXPECT_EQ(o->DefaultVarType(), VarType::String);
   EXPECT_EQ(std::make_shared<Group>()->DefaultVarType(), VarType::Object);
   EXPECT_NE(As<Gadget>(o), nullptr);
-  EXPECT_EQ(ErrorOf([&] { (void)As<Group>(o); }), err::kTypeMismatch);
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)As<Group>(o); }), err::kTypeMismatch);
   EXPECT_EQ(As<Group>(nullptr), nullptr);
 }
 
@@ -123,8 +114,8 @@ TEST(ClassRegistryTest, CreatesByIdentifierAndRestoresScopedRegistrations) {
   ScopedService<ClassRegistry> registry(std::make_shared<ClassRegistry>());
   registry->Register("KW_Test.Gadget", [] { return std::make_shared<Gadget>(); });
   EXPECT_EQ(CreateObject("kw_test.gadget")->TypeName(), "Gadget");
-  EXPECT_EQ(ErrorOf([] { (void)CreateObject("KW_Test.Missing"); }), err::kCannotCreate);
-  EXPECT_EQ(ErrorOf([] { (void)CreateObjectAs<Group>("KW_Test.Gadget"); }), err::kTypeMismatch);
+  EXPECT_EQ(testing::RaisedNumber([] { (void)CreateObject("KW_Test.Missing"); }), err::kCannotCreate);
+  EXPECT_EQ(testing::RaisedNumber([] { (void)CreateObjectAs<Group>("KW_Test.Gadget"); }), err::kTypeMismatch);
   {
     ScopedRegistration swap("KW_Test.Gadget", [] { return std::make_shared<BigGadget>(); });
     EXPECT_EQ(CreateObject("KW_Test.Gadget")->TypeName(), "BigGadget");
@@ -134,7 +125,7 @@ TEST(ClassRegistryTest, CreatesByIdentifierAndRestoresScopedRegistrations) {
   EXPECT_EQ(CreateObject("KW_Test.Gadget")->TypeName(), "Gadget");
   EXPECT_FALSE(registry->IsRegistered("KW_Test.Fresh"));
   registry->Register("KW_Test.Empty", [] { return ObjectPtr(); });
-  EXPECT_EQ(ErrorOf([] { (void)CreateObject("KW_Test.Empty"); }), err::kCannotCreate);
+  EXPECT_EQ(testing::RaisedNumber([] { (void)CreateObject("KW_Test.Empty"); }), err::kCannotCreate);
 }
 
 }  // namespace

@@ -8,22 +8,13 @@
 #include <limits>
 #include <tuple>
 
+#include "tests/doubles/raised.h"
 #include "ui_shared/platform/dates.h"
 #include "ui_shared/platform/error.h"
 #include "ui_shared/platform/object.h"
 
 namespace kw {
 namespace {
-
-// The error number a call raises, 0 when it raises none.
-int32_t ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 // An object whose default member is its text, as a text box's is.
 class Labelled : public Object {
@@ -54,7 +45,7 @@ TEST(VariantConversion, ToIntegerFollowsTheRuntime) {
       {"text with letters", Variant::Text("12abc"), err::kTypeMismatch},
       {"empty text", Variant::Text(""), err::kTypeMismatch}, {"text beyond range", Variant::Text("70000"), err::kOverflow},
       {"null", Variant::Null(), err::kInvalidNull}, {"nothing", Variant::Object(nullptr), err::kObjectNotSet}};
-  for (const auto& [name, value, error] : failing) EXPECT_EQ(ErrorOf([&] { (void)value.ToInteger(); }), error) << name;
+  for (const auto& [name, value, error] : failing) EXPECT_EQ(testing::RaisedNumber([&] { (void)value.ToInteger(); }), error) << name;
 }
 
 // Conversion to a 32-bit integer has the same rules over the wider range.
@@ -63,7 +54,7 @@ TEST(VariantConversion, ToLongFollowsTheRuntime) {
   EXPECT_EQ(Variant::Text("-0.5").ToLong(), 0);
   for (const Variant& bad : {Variant::Double(2147483647.5), Variant::Text("1e10"),
                              Variant::Double(std::numeric_limits<double>::quiet_NaN())})
-    EXPECT_EQ(ErrorOf([&] { (void)bad.ToLong(); }), err::kOverflow) << bad.ToText();
+    EXPECT_EQ(testing::RaisedNumber([&] { (void)bad.ToLong(); }), err::kOverflow) << bad.ToText();
 }
 
 // Numbers become text in ordinary decimal form; booleans "True"/"False"; dates US English.
@@ -80,7 +71,7 @@ TEST(VariantConversion, ToTextRendersEachKind) {
       {"time alone", Variant::Date(0.5), "12:00:00 PM"}, {"text", Variant::Text("abc "), "abc "},
   };
   for (const auto& [name, value, expected] : rows) EXPECT_EQ(value.ToText(), expected) << name;
-  EXPECT_EQ(ErrorOf([] { (void)Variant::Null().ToText(); }), err::kInvalidNull);
+  EXPECT_EQ(testing::RaisedNumber([] { (void)Variant::Null().ToText(); }), err::kInvalidNull);
 }
 
 // Str puts a blank before zero and positive numbers only.
@@ -97,13 +88,13 @@ TEST(VariantConversion, BooleanDoubleAndExactAccess) {
   EXPECT_FALSE(Variant().ToBoolean());
   EXPECT_TRUE(Variant::Text("True").ToBoolean());
   EXPECT_TRUE(Variant::Text("5").ToBoolean());
-  EXPECT_EQ(ErrorOf([] { (void)Variant::Text("yes").ToBoolean(); }), err::kTypeMismatch);
+  EXPECT_EQ(testing::RaisedNumber([] { (void)Variant::Text("yes").ToBoolean(); }), err::kTypeMismatch);
   EXPECT_DOUBLE_EQ(Variant::Text(" 1.5 ").ToDouble(), 1.5);
-  EXPECT_EQ(ErrorOf([] { (void)Variant::Long(1).GetText(); }), err::kTypeMismatch);
-  EXPECT_EQ(ErrorOf([] { (void)Variant::Text("1").ToObject(); }), err::kObjectRequired);
+  EXPECT_EQ(testing::RaisedNumber([] { (void)Variant::Long(1).GetText(); }), err::kTypeMismatch);
+  EXPECT_EQ(testing::RaisedNumber([] { (void)Variant::Text("1").ToObject(); }), err::kObjectRequired);
   EXPECT_EQ(Variant::Object(nullptr).ToObject(), nullptr);
   EXPECT_DOUBLE_EQ(Variant::Text("3/5/2004").ToDate(), dates::Serial(2004, 3, 5));
-  EXPECT_EQ(ErrorOf([] { (void)Variant::Text("someday").ToDate(); }), err::kTypeMismatch);
+  EXPECT_EQ(testing::RaisedNumber([] { (void)Variant::Text("someday").ToDate(); }), err::kTypeMismatch);
 }
 
 // Every kind reports its runtime type number.
@@ -152,9 +143,9 @@ TEST(VariantArray, BoundsAndSubscripts) {
   EXPECT_TRUE(table.At({0, 0}).IsEmpty());
   EXPECT_EQ(table.DimensionBounds(1).upper, 2);
   EXPECT_EQ(table.ElementCount(), 12u);
-  EXPECT_EQ(ErrorOf([&] { (void)table.At({3, 0}); }), err::kSubscript);
-  EXPECT_EQ(ErrorOf([&] { (void)table.At({0}); }), err::kSubscript);
-  EXPECT_EQ(ErrorOf([&] { (void)table.DimensionBounds(3); }), err::kSubscript);
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)table.At({3, 0}); }), err::kSubscript);
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)table.At({0}); }), err::kSubscript);
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)table.DimensionBounds(3); }), err::kSubscript);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "tests/doubles/harness.h"
+#include "tests/doubles/raised.h"
 #include "tests/doubles/recording_rich_text_box.h"
 #include "tests/doubles/scripted_color_picker.h"
 #include "ui_shared/contracts/class_ids.h"
@@ -22,16 +23,7 @@ using testing::RecordingRichTextBox;
 using testing::ScriptedColorPicker;
 using Calls = std::vector<std::string>;
 
-// The error `action` raises; a test failure when it raises none.
-Error Raised(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const Error& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error raised";
-  return Error(0, "", "");
-}
+using testing::Raised;
 
 // A recording container that can refuse the n-th AddCommandButton or RemoveCommandButton call, or
 // the state calls for one key.
