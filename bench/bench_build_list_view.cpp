@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/siblings.h"
+#include "app/siblings/siblings.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/contracts/data.h"
 #include "ui_shared/platform/class_registry.h"

@@ -12,9 +12,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/business_classes.h"
-#include "app/transaction.h"
-#include "app/trf_database.h"
+#include "app/business/business_classes.h"
+#include "app/data/transaction.h"
+#include "app/data/trf_database.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "app/siblings.h"
+#include "app/siblings/siblings.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/service.h"

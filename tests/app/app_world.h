@@ -5,10 +5,10 @@
 
 #include <memory>
 
-#include "app/error_log.h"
-#include "app/feedback_dialog.h"
-#include "app/screen_container.h"
-#include "app/siblings.h"
+#include "app/siblings/error_log.h"
+#include "app/siblings/feedback_dialog.h"
+#include "app/siblings/screen_container.h"
+#include "app/siblings/siblings.h"
 #include "tests/doubles/recording_siblings.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/screen.h"

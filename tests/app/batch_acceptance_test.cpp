@@ -1,7 +1,7 @@
 // Save mode 4: what Save accepted for the batch is no unsaved edit any more, so that moving to
 // another record (which discards unsaved edits) keeps it; editing it again can be cancelled back
 // to what the batch accepted; SaveBatch writes it.
-#include "app/business_classes.h"
+#include "app/business/business_classes.h"
 #include "tests/app/business_fixture.h"
 
 namespace trf::testing {

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/business_classes.h"
-#include "app/trf_database.h"
+#include "app/business/business_classes.h"
+#include "app/data/trf_database.h"
 #include "tests/app/business_fixture.h"
 
 namespace trf::testing {

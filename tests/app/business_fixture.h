@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "app/siblings.h"
-#include "app/trf_database.h"
+#include "app/siblings/siblings.h"
+#include "app/data/trf_database.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/clock.h"
 #include "ui_shared/platform/dates.h"

@@ -2,7 +2,7 @@
 // edit, cancel, save, delete, filter, batch saves and access by member name.
 #include <sqlite3.h>
 
-#include "app/business_classes.h"
+#include "app/business/business_classes.h"
 #include "tests/app/business_fixture.h"
 
 namespace trf::testing {

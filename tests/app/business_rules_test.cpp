@@ -1,6 +1,6 @@
 // The rules of the reference business objects: hard and soft rules at field and record level,
 // their collections, settling, the send-off and suspend flags, and what marks the group dirty.
-#include "app/business_classes.h"
+#include "app/business/business_classes.h"
 #include "tests/app/business_fixture.h"
 
 namespace trf::testing {

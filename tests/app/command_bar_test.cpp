@@ -2,7 +2,7 @@
 // the target's member named by the key.
 #include <gtest/gtest.h>
 
-#include "app/screen_container.h"
+#include "app/siblings/screen_container.h"
 
 namespace trf {
 namespace {

@@ -1,6 +1,6 @@
 // The command interpreter: splitting lines, argument counts, unknown commands, expectations and
 // script outcomes.
-#include "app/command_interpreter.h"
+#include "app/terminal/command_interpreter.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "app/db_query.h"
-#include "app/siblings.h"
+#include "app/data/db_query.h"
+#include "app/siblings/siblings.h"
 #include "tests/doubles/raised.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/class_registry.h"

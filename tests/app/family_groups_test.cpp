@@ -1,6 +1,6 @@
 // The family groups' mailing-fee assessment: the fees by kind of assessment, its state, and the
 // rules it raises.
-#include "app/business_classes.h"
+#include "app/business/business_classes.h"
 #include "tests/app/business_fixture.h"
 
 namespace trf::testing {

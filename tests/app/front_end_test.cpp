@@ -4,9 +4,9 @@
 
 #include <sstream>
 
-#include "app/busy_screen.h"
-#include "app/feedback_presenter.h"
-#include "app/screen_renderer.h"
+#include "app/terminal/busy_screen.h"
+#include "app/terminal/feedback_presenter.h"
+#include "app/terminal/screen_renderer.h"
 
 namespace trf {
 namespace {

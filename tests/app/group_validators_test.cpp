@@ -2,8 +2,8 @@
 // container answers from, and the opening of the database file.
 #include <filesystem>
 
-#include "app/business_registration.h"
-#include "app/group_validators.h"
+#include "app/business/business_registration.h"
+#include "app/business/group_validators.h"
 #include "tests/app/business_fixture.h"
 
 namespace trf::testing {

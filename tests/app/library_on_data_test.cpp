@@ -2,9 +2,9 @@
 // in a batch validated through the feedback dialog.
 #include <gtest/gtest.h>
 
-#include "app/business_classes.h"
-#include "app/business_registration.h"
-#include "app/trf_database.h"
+#include "app/business/business_classes.h"
+#include "app/business/business_registration.h"
+#include "app/data/trf_database.h"
 #include "tests/app/app_world.h"
 
 namespace trf::testing {

@@ -1,9 +1,9 @@
 // The notes of a home month in the database: stored, replaced and read back per month record.
-#include "app/monthly_notes.h"
+#include "app/data/monthly_notes.h"
 
 #include <gtest/gtest.h>
 
-#include "app/trf_database.h"
+#include "app/data/trf_database.h"
 #include "ui_shared/platform/error.h"
 
 namespace trf {

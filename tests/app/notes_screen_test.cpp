@@ -2,8 +2,8 @@
 // and the notes' formatting is stored with the month in the database.
 #include <gtest/gtest.h>
 
-#include "app/monthly_notes.h"
-#include "app/screen_notes.h"
+#include "app/data/monthly_notes.h"
+#include "app/screens/notes_screen.h"
 #include "tests/app/screen_world.h"
 #include "widgets/rich_text_box.h"
 

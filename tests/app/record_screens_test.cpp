@@ -3,7 +3,7 @@
 // from the system, the list a quiet send-off check leaves on the offending record.
 #include <gtest/gtest.h>
 
-#include "app/record_screen.h"
+#include "app/screens/record_screen.h"
 #include "tests/app/screen_world.h"
 #include "ui_shared/platform/system_colors.h"
 

@@ -3,7 +3,7 @@
 // and the box's focus and selection drive the buttons.
 #include <gtest/gtest.h>
 
-#include "app/siblings.h"
+#include "app/siblings/siblings.h"
 #include "tests/doubles/scripted_color_picker.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/class_registry.h"

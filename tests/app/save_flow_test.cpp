@@ -2,7 +2,7 @@
 // the application's error log and its record-group registration.
 #include <gtest/gtest.h>
 
-#include "app/record_groups.h"
+#include "app/business/record_groups.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/fake_business_object.h"
 #include "tests/doubles/fake_record_group.h"

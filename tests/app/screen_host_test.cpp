@@ -5,11 +5,11 @@
 
 #include <sstream>
 
-#include "app/error_log.h"
-#include "app/feedback_dialog.h"
-#include "app/home_screen.h"
-#include "app/screen_host.h"
-#include "app/siblings.h"
+#include "app/siblings/error_log.h"
+#include "app/siblings/feedback_dialog.h"
+#include "app/screens/home_screen.h"
+#include "app/screens/screen_host.h"
+#include "app/siblings/siblings.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/screen.h"
 #include "ui_shared/platform/service.h"

@@ -1,9 +1,9 @@
 // The integration-test world of the program's screens.
 #include "tests/app/screen_world.h"
 
-#include "app/business_registration.h"
-#include "app/screen_commands.h"
-#include "app/trf_database.h"
+#include "app/business/business_registration.h"
+#include "app/terminal/screen_commands.h"
+#include "app/data/trf_database.h"
 #include "ui_shared/registration.h"
 
 namespace trf::testing {

@@ -7,13 +7,13 @@
 #include <sstream>
 #include <string>
 
-#include "app/command_interpreter.h"
-#include "app/error_log.h"
-#include "app/feedback_dialog.h"
-#include "app/screen_container.h"
-#include "app/screen_host.h"
-#include "app/siblings.h"
-#include "app/transcript.h"
+#include "app/terminal/command_interpreter.h"
+#include "app/siblings/error_log.h"
+#include "app/siblings/feedback_dialog.h"
+#include "app/siblings/screen_container.h"
+#include "app/screens/screen_host.h"
+#include "app/siblings/siblings.h"
+#include "app/terminal/transcript.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/screen.h"
 #include "ui_shared/platform/service.h"

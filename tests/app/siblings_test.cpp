@@ -1,6 +1,6 @@
 // The reference siblings: SharedProcedures objects made through the registry share the one
 // container and the persist state, and reach the application's database.
-#include "app/siblings.h"
+#include "app/siblings/siblings.h"
 
 #include <gtest/gtest.h>
 

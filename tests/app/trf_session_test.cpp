@@ -1,12 +1,12 @@
 // A run of the program on the sample database: whatever a person types is answered with a clear
 // error and the session goes on.
-#include "app/trf_session.h"
+#include "app/terminal/trf_session.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "app/temp_folder.h"
+#include "app/terminal/temp_folder.h"
 
 namespace trf {
 namespace {

@@ -3,7 +3,7 @@
 #include "ui_shared/location.h"
 #include "ui_shared/shared_procedures/list_keys.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
-#include "ui_shared/shared_procedures/sibling_codes.h"
+#include "ui_shared/contracts/sibling_codes.h"
 
 namespace kw {
 namespace {

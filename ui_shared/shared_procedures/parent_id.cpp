@@ -1,7 +1,7 @@
 // SharedProcedures: the parent id of a new record, taken from the current home or month.
 #include "ui_shared/location.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
-#include "ui_shared/shared_procedures/sibling_codes.h"
+#include "ui_shared/contracts/sibling_codes.h"
 
 namespace kw {
 namespace {

@@ -6,7 +6,7 @@
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/text.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
-#include "ui_shared/shared_procedures/sibling_codes.h"
+#include "ui_shared/contracts/sibling_codes.h"
 
 namespace kw {
 

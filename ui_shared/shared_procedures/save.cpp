@@ -1,7 +1,7 @@
 // SharedProcedures: the shared save step of a form and the deactivation that leaves it.
 #include "ui_shared/location.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
-#include "ui_shared/shared_procedures/sibling_codes.h"
+#include "ui_shared/contracts/sibling_codes.h"
 
 namespace kw {
 

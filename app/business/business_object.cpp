@@ -1,0 +1,301 @@
+// TableBusinessObject: records by position and by key, the current record, edits, the filter and
+// access by member name.
+#include "app/business/business_object.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "app/business/business_object_parts.h"
+#include "ui_shared/platform/numbers.h"
+
+namespace trf {
+
+namespace {
+
+// A record key given as text: a whole number, blanks around it allowed (" 17" finds 17). Plain
+// digits, the list binding's form, are read directly; anything else by the number reader.
+std::optional<int64_t> KeyFromText(const std::string& text) {
+  size_t start = text.find_first_not_of(' ');
+  const size_t end = text.find_last_not_of(' ') + 1;
+  if (start != std::string::npos && end - start <= 15) {
+    int64_t key = 0;
+    while (start < end && text[start] >= '0' && text[start] <= '9') key = key * 10 + (text[start++] - '0');
+    if (start == end) return key;
+  }
+  const std::optional<double> number = kw::ParseWholeNumber(text);
+  if (!number || *number != std::floor(*number) || std::fabs(*number) > 9.0e15) return std::nullopt;
+  return static_cast<int64_t>(*number);
+}
+
+// Two field values that hold the same thing (two nulls included).
+bool SameValue(const kw::Variant& a, const kw::Variant& b) {
+  if (a.IsNull() || b.IsNull()) return a.IsNull() && b.IsNull();
+  return a.Type() == b.Type() && kw::VariantEquals(a, b);
+}
+
+}  // namespace
+
+TableBusinessObject::TableBusinessObject(std::shared_ptr<Database> database, ClassSpec spec)
+    : database_(std::move(database)), spec_(std::move(spec)) {
+  for (size_t i = 0; i < spec_.fields.size(); ++i) {
+    positions_by_name_.emplace(spec_.fields[i].property, static_cast<int32_t>(i + 1));
+  }
+  store_ = std::make_unique<Store>(*database_, spec_);
+}
+
+TableBusinessObject::~TableBusinessObject() = default;
+
+void TableBusinessObject::Fail(int32_t number, const std::string& description) const {
+  kw::Raise(number, "KW_I." + spec_.class_name, description);
+}
+
+int64_t TableBusinessObject::KeyOf(const Record& record) const {
+  return static_cast<int64_t>(record.values[0].ToDouble());
+}
+
+size_t TableBusinessObject::SlotOf(const kw::Variant& index) const {
+  if (index.IsText()) {
+    const std::optional<int64_t> key = KeyFromText(index.GetText());
+    const auto it = key ? slots_by_key_.find(*key) : slots_by_key_.end();
+    if (it == slots_by_key_.end() || positions_by_slot_[it->second] == 0) {
+      Fail(kw::err::kSubscript, "No record with the key \"" + index.GetText() + "\" is held.");
+    }
+    return it->second;
+  }
+  const int32_t position = index.IsEmpty() ? -1 : index.ToLong();
+  if (position == -1) {
+    if (current_ == 0) Fail(kw::err::kSubscript, "There is no current record: the object holds no record.");
+    return view_[static_cast<size_t>(current_ - 1)];
+  }
+  if (position < 1 || static_cast<size_t>(position) > view_.size()) {
+    Fail(kw::err::kSubscript, "No record at position " + std::to_string(position) + "; the object holds " +
+                                  std::to_string(view_.size()) + ".");
+  }
+  return view_[static_cast<size_t>(position - 1)];
+}
+
+TableBusinessObject::Record& TableBusinessObject::RecordAt(const kw::Variant& index) { return records_[SlotOf(index)]; }
+
+TableBusinessObject::Record& TableBusinessObject::CurrentRecord() { return RecordAt(kw::Variant()); }
+
+const std::vector<kw::Variant>& TableBusinessObject::ValuesAt(int32_t position) const {
+  return records_[SlotOf(kw::Variant::Long(position))].values;
+}
+
+bool TableBusinessObject::PassesFilter(const Record& record) const {
+  if (!kw::DiffersFromZero(filter_)) return true;
+  const kw::Variant& parent = record.values[1];
+  if (filter_.IsText()) {
+    const std::optional<int64_t> key = KeyFromText(filter_.GetText());
+    return key ? parent.IsNumber() && parent.ToDouble() == static_cast<double>(*key)
+               : parent.IsText() && parent.GetText() == filter_.GetText();
+  }
+  return kw::VariantEquals(parent, filter_);
+}
+
+void TableBusinessObject::RebuildView() {
+  view_.clear();
+  positions_by_slot_.assign(records_.size(), 0);
+  for (size_t slot = 0; slot < records_.size(); ++slot) {
+    if (!PassesFilter(records_[slot])) continue;
+    view_.push_back(slot);
+    positions_by_slot_[slot] = static_cast<int32_t>(view_.size());
+  }
+}
+
+void TableBusinessObject::Drop(size_t slot) {
+  records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(slot));
+  slots_by_key_.clear();
+  for (size_t i = 0; i < records_.size(); ++i) slots_by_key_.emplace(KeyOf(records_[i]), i);
+  RebuildView();
+  current_ = std::min(current_, Count());
+  if (current_ == 0 && Count() > 0) current_ = 1;
+  settle_pending_ = true;
+}
+
+int64_t TableBusinessObject::NextKey() {
+  max_key_ = std::max(max_key_, store_->MaxKey()) + 1;
+  return max_key_;
+}
+
+void TableBusinessObject::AddNew() {
+  Record record;
+  record.values.assign(spec_.fields.size(), kw::Variant::Null());
+  const int64_t key = NextKey();
+  record.values[0] = key <= INT32_MAX ? kw::Variant::Long(static_cast<int32_t>(key))
+                                      : kw::Variant::Double(static_cast<double>(key));
+  const kw::Variant& parent = kw::DiffersFromZero(filter_) ? filter_ : loaded_parent_;
+  if (!parent.IsEmpty()) record.values[1] = NormalisedValue(spec_.fields[1], parent);
+  record.is_new = true;
+  const bool read_by_group = std::any_of(spec_.fields.begin(), spec_.fields.end(),
+                                         [](const FieldSpec& field) { return field.read_by_group; });
+  record.group_dirty = read_by_group;
+  group_dirty_ = group_dirty_ || read_by_group;
+  records_.push_back(std::move(record));
+  slots_by_key_.emplace(key, records_.size() - 1);
+  view_.push_back(records_.size() - 1);
+  positions_by_slot_.push_back(Count());
+  current_ = Count();
+  settle_pending_ = false;
+}
+
+void TableBusinessObject::Delete() {
+  Record& record = CurrentRecord();
+  record.Reopen();
+  record.deleted = true;
+  for (const FieldSpec& field : spec_.fields) {
+    if (field.read_by_group) record.group_dirty = group_dirty_ = true;
+  }
+}
+
+void TableBusinessObject::CancelEdit() {
+  if (Count() == 0) return;
+  Record& record = CurrentRecord();
+  if (record.batch_values) {
+    // Edited again after the batch accepted it: back to what the batch accepted.
+    record.values = std::move(*record.batch_values);
+    record.batch_values.reset();
+    record.in_batch = true;
+    record.deleted = false;
+    if (record.rules) record.rules->Clear();
+    return;
+  }
+  if (record.is_new) {
+    Drop(view_[static_cast<size_t>(current_ - 1)]);
+    return;
+  }
+  if (record.in_batch) return;
+  if (record.stored) {
+    record.values = std::move(*record.stored);
+    record.stored.reset();
+  }
+  record.deleted = false;
+  if (record.rules) record.rules->Clear();
+}
+
+void TableBusinessObject::Filter(const kw::Variant& filter) {
+  filter_ = filter;
+  RebuildView();
+  current_ = Count() > 0 ? 1 : 0;
+  settle_pending_ = false;
+}
+
+kw::Variant TableBusinessObject::FieldValueAt(const kw::Variant& index, int32_t position) {
+  if (position < 1 || position > static_cast<int32_t>(spec_.fields.size())) {
+    Fail(kw::err::kSubscript, spec_.class_name + " has no field at position " + std::to_string(position) + ".");
+  }
+  return RecordAt(index).values[static_cast<size_t>(position - 1)];
+}
+
+kw::Variant TableBusinessObject::CurrentIndex() {
+  return kw::Variant::Long(settle_pending_ ? -3 : current_);
+}
+
+void TableBusinessObject::CurrentIndex(const kw::Variant& index) {
+  if (index.IsNumber() && index.ToDouble() == -3) {
+    current_ = std::min(std::max(current_, Count() > 0 ? 1 : 0), Count());
+    settle_pending_ = false;
+    return;
+  }
+  const size_t slot = SlotOf(index.IsEmpty() ? kw::Variant::Long(0) : index);
+  current_ = positions_by_slot_[slot];
+  settle_pending_ = false;
+}
+
+bool TableBusinessObject::IsNew() { return Count() > 0 && CurrentRecord().is_new; }
+
+bool TableBusinessObject::IsDirty(const kw::Variant& index) {
+  if (index.IsEmpty() && Count() == 0) return false;
+  return RecordAt(index).Dirty();
+}
+
+bool TableBusinessObject::IsValid(const kw::Variant& index) {
+  if (index.IsEmpty() && Count() == 0) return true;
+  const Record& record = RecordAt(index);
+  return !record.rules || record.rules->Valid();
+}
+
+bool TableBusinessObject::GroupDirty(const kw::Variant& index) {
+  return index.IsEmpty() ? group_dirty_ : RecordAt(index).group_dirty;
+}
+
+void TableBusinessObject::GroupDirty(bool dirty, const kw::Variant& index) {
+  if (!index.IsEmpty()) {
+    RecordAt(index).group_dirty = dirty;
+    group_dirty_ = group_dirty_ || dirty;
+    return;
+  }
+  group_dirty_ = dirty;
+  if (!dirty) {
+    for (Record& record : records_) record.group_dirty = false;
+  }
+}
+
+bool TableBusinessObject::Exists(const std::string& key) {
+  const std::optional<int64_t> number = KeyFromText(key);
+  if (!number) return false;
+  const auto it = slots_by_key_.find(*number);
+  return it != slots_by_key_.end() && positions_by_slot_[it->second] != 0;
+}
+
+void TableBusinessObject::MarkChanged(Record& record, const FieldSpec& field) {
+  record.Reopen();
+  if (!record.is_new && !record.stored) record.stored = std::make_unique<std::vector<kw::Variant>>(record.values);
+  if (field.read_by_group) record.group_dirty = group_dirty_ = true;
+}
+
+void TableBusinessObject::StoreValue(int32_t record_position, int32_t field_position, const kw::Variant& value) {
+  Record& record = RecordAt(kw::Variant::Long(record_position));
+  const size_t field = static_cast<size_t>(field_position - 1);
+  if (SameValue(record.values[field], value)) return;
+  MarkChanged(record, spec_.fields[field]);
+  record.values[field] = value;
+}
+
+void TableBusinessObject::FieldValue(int32_t position, const kw::Variant& value) {
+  if (position < 2 || position > static_cast<int32_t>(spec_.fields.size())) {
+    Fail(kw::err::kInvalidCall, position == 1 ? "The record key of " + spec_.class_name + " cannot be written."
+                                              : spec_.class_name + " has no field at position " +
+                                                    std::to_string(position) + ".");
+  }
+  Record& record = CurrentRecord();
+  const size_t field = static_cast<size_t>(position - 1);
+  const kw::Variant normalised = NormalisedValue(spec_.fields[field], value);
+  if (!SameValue(record.values[field], normalised)) {
+    MarkChanged(record, spec_.fields[field]);
+    record.values[field] = normalised;
+  }
+  if (!suspended_) RunFieldRules(record, position - 1);
+}
+
+kw::HardRulesPtr TableBusinessObject::HardRules(const kw::Variant& index) {
+  if (index.IsEmpty() && Count() == 0) return std::make_shared<HardRuleCollection>(std::make_shared<RuleState>());
+  Record& record = RecordAt(index);
+  if (!record.rules) record.rules = std::make_shared<RuleState>();
+  return std::make_shared<HardRuleCollection>(record.rules);
+}
+
+kw::SoftRulesPtr TableBusinessObject::SoftRules(const kw::Variant& index) {
+  if (index.IsEmpty() && Count() == 0) return std::make_shared<SoftRuleCollection>(std::make_shared<RuleState>());
+  Record& record = RecordAt(index);
+  if (!record.rules) record.rules = std::make_shared<RuleState>();
+  return std::make_shared<SoftRuleCollection>(record.rules);
+}
+
+kw::Variant TableBusinessObject::Get(std::string_view member, const kw::Args& args) {
+  if (kw::NoCaseEqual{}(member, "Count")) return kw::Variant::Long(Count());
+  if (kw::NoCaseEqual{}(member, "Index")) return CurrentIndex();
+  const auto it = positions_by_name_.find(member);
+  if (it != positions_by_name_.end()) return FieldValueAt(kw::Variant::Long(-1), it->second);
+  return kw::I_LI::Get(member, args);
+}
+
+void TableBusinessObject::Let(std::string_view member, const kw::Variant& value, const kw::Args& args) {
+  if (kw::NoCaseEqual{}(member, "Index")) return CurrentIndex(value);
+  const auto it = positions_by_name_.find(member);
+  if (it != positions_by_name_.end()) return FieldValue(it->second, value);
+  kw::I_LI::Let(member, value, args);
+}
+
+}  // namespace trf

@@ -1,0 +1,166 @@
+// TableBusinessObject: the reference business object over one table of the TRF database. It
+// holds the records it loaded, one of them current, addressed by position (1 to Count, within the
+// filter) or by record key; keeps edits until they are saved (at once, or in one batch when the
+// class's SaveMode is 4); and runs the class's hard and soft rules per field and per record.
+// Fields are addressed by position, field number + 1: position 1 is the record key, 2 the parent.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "app/data/database.h"
+#include "app/business/rules.h"
+#include "ui_shared/contracts/business_objects.h"
+
+namespace trf {
+
+// What a field holds; values that do not fit break a hard rule and are never stored.
+enum class FieldKind { Key, Integer, Money, Date, Text, Reference };
+
+// One field of a class: its property name (reached by member name; the column's name), column, kind, caption for
+// feedback texts, whether it must be filled, the table and column its value must exist in (when
+// it refers to another record), and whether a record-group rule reads it.
+struct FieldSpec {
+  FieldSpec(std::string column_name, FieldKind field_kind, std::string field_caption, bool must_be_filled = false,
+            std::string table = "", std::string table_column = "", bool group = false)
+      : property(column_name), column(std::move(column_name)), kind(field_kind), caption(std::move(field_caption)),
+        required(must_be_filled), reference_table(std::move(table)), reference_column(std::move(table_column)),
+        read_by_group(group) {}
+  std::string property;
+  std::string column;
+  FieldKind kind = FieldKind::Text;
+  std::string caption;
+  bool required = false;
+  std::string reference_table;
+  std::string reference_column;
+  bool read_by_group = false;
+};
+
+// A class of business objects: number, name, table, fields (key first, parent second), save mode.
+struct ClassSpec {
+  int16_t class_enum = 0;
+  std::string class_name;
+  std::string table;
+  std::vector<FieldSpec> fields;
+  int32_t save_mode = 0;
+};
+
+// Save mode under which Save keeps changes until SaveBatch.
+inline constexpr int32_t kSaveModeBatch = 4;
+
+// Rule numbers shared by every class: values of the wrong kind, missing values, unknown keys.
+namespace rule_numbers {
+inline constexpr int32_t kNotANumber = 3001;
+inline constexpr int32_t kNotADate = 3002;
+inline constexpr int32_t kRequired = 3003;
+inline constexpr int32_t kUnknownKey = 3004;
+inline constexpr int32_t kNegative = 3005;
+}  // namespace rule_numbers
+
+// A business object over one table: the records of one class (see the top of this file).
+class TableBusinessObject : public kw::I_LI {
+ public:
+  TableBusinessObject(std::shared_ptr<Database> database, ClassSpec spec);
+  ~TableBusinessObject() override;
+  std::string TypeName() const override { return spec_.class_name; }
+
+  // Loads the records of the class, all of them or those of one parent (position 2), in key
+  // order; new records then take that parent. Pending changes are dropped.
+  void Load(const kw::Variant& parent = kw::Variant());
+
+  // I_LI
+  void AddNew() override;
+  // Stores the current record's changes (in save mode 4 accepts them for SaveBatch); with false
+  // it first runs the record's rules and refuses while they fail. An unchanged record needs no
+  // save: true. A deleted record is removed. A value that cannot be stored raises; nothing is
+  // written then.
+  bool Save(bool force) override;
+  void SuspendValidation(bool suspend) override { suspended_ = suspend; }
+  void CancelEdit() override;
+  int16_t ClassEnum() override { return spec_.class_enum; }
+  std::string ClassName() override { return spec_.class_name; }
+  int32_t Count() override { return static_cast<int32_t>(view_.size()); }
+  void Delete() override;
+  // 0 (or empty) shows every record; any other value shows the records whose parent id equals it.
+  kw::Variant Filter() override { return filter_; }
+  void Filter(const kw::Variant& filter) override;
+  kw::Variant FieldValueAt(const kw::Variant& index, int32_t position) override;
+  kw::HardRulesPtr HardRules(const kw::Variant& index = kw::Variant()) override;
+  // -3 while the record at the current position was removed and nothing was settled on yet.
+  kw::Variant CurrentIndex() override;
+  void CurrentIndex(const kw::Variant& index) override;
+  bool IsNew() override;
+  bool IsDirty(const kw::Variant& index = kw::Variant()) override;
+  bool IsValid(const kw::Variant& index = kw::Variant()) override;
+  // With the index omitted: whether any change since the group last passed touched what the
+  // class's group rules read; with an index, whether that record's changes did.
+  bool GroupDirty(const kw::Variant& index = kw::Variant()) override;
+  void GroupDirty(bool dirty, const kw::Variant& index = kw::Variant()) override;
+  bool Exists(const std::string& key) override;
+  int32_t SaveMode() override { return spec_.save_mode; }
+  void SendOffValidation(bool sending_off) override { send_off_ = sending_off; }
+  void FieldValue(int32_t position, const kw::Variant& value) override;
+  kw::SoftRulesPtr SoftRules(const kw::Variant& index = kw::Variant()) override;
+  void SaveBatch() override;
+  void Validate() override;
+
+  // Late binding: "Count", "Index" and every field by its property name (current record).
+  kw::Variant Get(std::string_view member, const kw::Args& args = {}) override;
+  void Let(std::string_view member, const kw::Variant& value, const kw::Args& args = {}) override;
+
+  // The number of changes (new, edited, deleted records) SaveBatch would write.
+  int32_t PendingChanges() const;
+  Database& Connection() { return *database_; }
+
+ protected:
+  // Class rules of one field, run after the field's value passed the kind, required and key
+  // checks. `values` are the record's values by position - 1.
+  virtual void CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings);
+  // Class rules over the whole record (level 2), run by Validate.
+  virtual void CheckRecord(const std::vector<kw::Variant>& values, RuleFindings& findings);
+  // Writes a field of the record at `position` without running rules (assessments).
+  void StoreValue(int32_t record_position, int32_t field_position, const kw::Variant& value);
+  // The values of the record at `position` (1 to Count).
+  const std::vector<kw::Variant>& ValuesAt(int32_t position) const;
+
+ private:
+  struct Record;
+  class Store;
+
+  Record& CurrentRecord();
+  Record& RecordAt(const kw::Variant& index);
+  size_t SlotOf(const kw::Variant& index) const;
+  int64_t KeyOf(const Record& record) const;
+  void RunFieldRules(Record& record, int32_t field);
+  void RunAllRules(Record& record);
+  void CheckFieldKind(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings);
+  void MarkChanged(Record& record, const FieldSpec& field);
+  void RebuildView();
+  void Drop(size_t slot);
+  bool PassesFilter(const Record& record) const;
+  int64_t NextKey();
+  [[noreturn]] void Fail(int32_t number, const std::string& description) const;
+
+  std::shared_ptr<Database> database_;
+  ClassSpec spec_;
+  std::unordered_map<std::string, int32_t, kw::NoCaseHash, kw::NoCaseEqual> positions_by_name_;
+  std::vector<Record> records_;
+  std::unordered_map<int64_t, size_t> slots_by_key_;
+  std::vector<size_t> view_;               // slot of each visible position
+  std::vector<int32_t> positions_by_slot_; // position of each slot, 0 when filtered out
+  std::vector<int64_t> deleted_keys_;      // stored records deleted, waiting for SaveBatch
+  int32_t current_ = 0;
+  bool settle_pending_ = false;
+  bool suspended_ = false;
+  bool send_off_ = false;
+  bool group_dirty_ = false;
+  int64_t max_key_ = 0;
+  kw::Variant filter_ = kw::Variant::Long(0);
+  kw::Variant loaded_parent_;
+  std::unique_ptr<Store> store_;
+};
+
+}  // namespace trf

@@ -1,0 +1,70 @@
+// The inner parts of TableBusinessObject shared by its source files: a held record, and the store
+// that reads and writes the class's table with statements prepared once.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "app/business/business_object.h"
+
+namespace trf {
+
+// A held record: its values by position - 1, the stored values while it is edited, its state and
+// its rules as the last runs left them.
+struct TableBusinessObject::Record {
+  std::vector<kw::Variant> values;
+  std::unique_ptr<std::vector<kw::Variant>> stored;  // set from the first edit until saved
+  bool is_new = false;
+  bool deleted = false;
+  bool group_dirty = false;
+  // Save mode 4: Save accepted the changes for SaveBatch; they are no unsaved edits any more.
+  bool in_batch = false;
+  // The values the batch accepted, kept while the record is edited again, for CancelEdit.
+  std::unique_ptr<std::vector<kw::Variant>> batch_values;
+  RuleStatePtr rules;
+
+  // Changes that a write (Save, or SaveBatch in save mode 4) still has to store.
+  bool Pending() const { return is_new || deleted || stored != nullptr; }
+  // Changes that no Save accepted yet.
+  bool Dirty() const { return Pending() && !in_batch; }
+  // The record is changed again after the batch accepted it.
+  void Reopen() {
+    if (!in_batch) return;
+    batch_values = std::make_unique<std::vector<kw::Variant>>(values);
+    in_batch = false;
+  }
+};
+
+// The value as its field keeps it: whole numbers, amounts and dates in their kind (texts that
+// read as one are converted), texts as text, empty as null. A value that does not fit stays as it
+// was given, for the kind rule to report.
+kw::Variant NormalisedValue(const FieldSpec& field, const kw::Variant& value);
+
+// A value as feedback texts show it: texts in double quotes, numbers and dates as the runtime
+// writes them, anything else by its kind.
+std::string ShownValue(const kw::Variant& value);
+
+// Reads and writes the class's table.
+class TableBusinessObject::Store {
+ public:
+  Store(Database& database, const ClassSpec& spec);
+
+  // The rows of the class (of one parent when `parent` is not empty), in key order.
+  std::unique_ptr<Statement> Select(const kw::Variant& parent);
+  int64_t MaxKey();
+  bool ReferenceExists(size_t field, const kw::Variant& value);
+  // Raises a clear error, before anything is written, when a value of `record` does not fit
+  // its field.
+  void CheckStorable(const Record& record, const std::string& source);
+  // Writes one record (insert or update) or removes one key; the caller holds the transaction.
+  void Write(const Record& record);
+  void Remove(int64_t key);
+
+ private:
+  Database& database_;
+  const ClassSpec& spec_;
+  std::unique_ptr<Statement> insert_, update_, remove_, max_key_;
+  std::vector<std::unique_ptr<Statement>> reference_checks_;
+};
+
+}  // namespace trf

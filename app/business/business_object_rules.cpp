@@ -1,0 +1,148 @@
+// TableBusinessObject: the rules every class shares (kind, required, existing key), the running of
+// field and record rules, and the conversion of written values to their field's kind.
+#include <cmath>
+#include <optional>
+
+#include "app/business/business_object_parts.h"
+#include "ui_shared/platform/dates.h"
+#include "ui_shared/platform/numbers.h"
+#include "ui_shared/platform/text.h"
+
+namespace trf {
+
+namespace {
+
+std::optional<double> NumberOf(const kw::Variant& value) {
+  if (value.IsNumber()) return value.ToDouble();
+  if (value.IsText()) return kw::ParseWholeNumber(value.GetText());
+  return std::nullopt;
+}
+
+bool IsBlank(const kw::Variant& value) {
+  return value.IsEmpty() || value.IsNull() || (value.IsText() && kw::text::Trim(value.GetText()).empty());
+}
+
+}  // namespace
+
+std::string ShownValue(const kw::Variant& value) {
+  if (value.IsText()) return "\"" + value.GetText() + "\"";
+  if (value.IsNumber() || value.IsDate() || value.IsBoolean()) return value.ToText();
+  return "a value of another kind";
+}
+
+kw::Variant NormalisedValue(const FieldSpec& field, const kw::Variant& value) {
+  if (IsBlank(value)) return kw::Variant::Null();
+  switch (field.kind) {
+    case FieldKind::Key:
+    case FieldKind::Integer:
+    case FieldKind::Reference: {
+      const std::optional<double> number = NumberOf(value);
+      if (number && *number == std::floor(*number) && std::fabs(*number) <= INT32_MAX) {
+        return kw::Variant::Long(static_cast<int32_t>(*number));
+      }
+      return value;
+    }
+    case FieldKind::Money: {
+      const std::optional<double> number = NumberOf(value);
+      return number && std::isfinite(*number) ? kw::Variant::Double(*number) : value;
+    }
+    case FieldKind::Date: {
+      if (value.IsDate()) return value;
+      if (value.IsNumber()) return kw::Variant::Date(value.ToDouble());
+      const std::optional<double> serial = value.IsText() ? kw::dates::Recognize(value.GetText()) : std::nullopt;
+      return serial ? kw::Variant::Date(*serial) : value;
+    }
+    case FieldKind::Text:
+      if (value.IsText()) return value;
+      return value.IsNumber() || value.IsDate() || value.IsBoolean() ? kw::Variant::Text(value.ToText()) : value;
+  }
+  return value;
+}
+
+void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Variant>& values,
+                                         RuleFindings& findings) {
+  const FieldSpec& spec = spec_.fields[static_cast<size_t>(field)];
+  const kw::Variant& value = values[static_cast<size_t>(field)];
+  const std::string shown = ShownValue(value);
+  if (value.IsNull()) {
+    if (spec.required) findings.Hard(field, kFieldLevel, rule_numbers::kRequired, spec.caption + " must be filled in.");
+    return;
+  }
+  switch (spec.kind) {
+    case FieldKind::Key:
+    case FieldKind::Integer:
+    case FieldKind::Reference:
+      if (!value.IsNumber()) {
+        findings.Hard(field, kFieldLevel, rule_numbers::kNotANumber,
+                      spec.caption + " must be a whole number; " + shown + " is not one.");
+        return;
+      }
+      break;
+    case FieldKind::Money:
+      if (!value.IsNumber()) {
+        findings.Hard(field, kFieldLevel, rule_numbers::kNotANumber,
+                      spec.caption + " must be an amount; " + shown + " is not a number.");
+        return;
+      }
+      if (value.ToDouble() < 0) {
+        findings.Hard(field, kFieldLevel, rule_numbers::kNegative, spec.caption + " cannot be negative.");
+        return;
+      }
+      break;
+    case FieldKind::Date:
+      if (!value.IsDate()) {
+        findings.Hard(field, kFieldLevel, rule_numbers::kNotADate,
+                      spec.caption + " must be a date; " + shown + " is not a valid date.",
+                      "Enter the date as month/day/year, for example 3/5/2004.");
+        return;
+      }
+      break;
+    case FieldKind::Text:
+      if (!value.IsText()) {
+        findings.Hard(field, kFieldLevel, rule_numbers::kNotANumber, spec.caption + " must be a text.");
+        return;
+      }
+      break;
+  }
+  if (!spec.reference_table.empty() && !store_->ReferenceExists(static_cast<size_t>(field), value)) {
+    findings.Hard(field, kFieldLevel, rule_numbers::kUnknownKey,
+                  spec.caption + " " + shown + " does not exist.",
+                  "Choose one of the entries offered; the record it names may have been deleted.");
+  }
+}
+
+void TableBusinessObject::CheckField(int32_t, const std::vector<kw::Variant>&, RuleFindings&) {}
+
+void TableBusinessObject::CheckRecord(const std::vector<kw::Variant>&, RuleFindings&) {}
+
+void TableBusinessObject::RunFieldRules(Record& record, int32_t field) {
+  RuleFindings findings;
+  CheckFieldKind(field, record.values, findings);
+  if (!findings.HasHard(field)) CheckField(field, record.values, findings);
+  if (!record.rules) record.rules = std::make_shared<RuleState>();
+  record.rules->Merge(field, kFieldLevel, std::move(findings), send_off_);
+}
+
+void TableBusinessObject::RunAllRules(Record& record) {
+  RuleFindings findings;
+  bool well_formed = true;
+  for (int32_t field = 0; field < static_cast<int32_t>(spec_.fields.size()); ++field) {
+    CheckFieldKind(field, record.values, findings);
+    if (findings.HasHard(field)) {
+      well_formed = false;
+    } else {
+      CheckField(field, record.values, findings);
+    }
+  }
+  // Record rules compare fields with each other: they need every field of its own kind.
+  if (well_formed) CheckRecord(record.values, findings);
+  if (!record.rules) record.rules = std::make_shared<RuleState>();
+  record.rules->Merge(-1, -1, std::move(findings), send_off_);
+}
+
+void TableBusinessObject::Validate() {
+  if (Count() == 0) return;
+  RunAllRules(CurrentRecord());
+}
+
+}  // namespace trf

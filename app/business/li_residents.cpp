@@ -1,0 +1,76 @@
+// Residents of a home month: fields and rules.
+#include <cmath>
+
+#include "app/business/business_classes.h"
+#include "app/data/class_numbers.h"
+#include "ui_shared/platform/clock.h"
+#include "ui_shared/platform/dates.h"
+#include "ui_shared/platform/service.h"
+
+namespace trf {
+
+namespace {
+
+// Above this monthly fee the user is asked whether the fee is right.
+constexpr double kUnusualFee = 6000;
+// Residents admitted younger than this are unusual in a home: the user is asked.
+constexpr int32_t kAdultAge = 18;
+
+}  // namespace
+
+LIResidents::LIResidents(std::shared_ptr<Database> database)
+    : TableBusinessObject(
+          std::move(database),
+          ClassSpec{classes::kResidents,
+                    "LIResidents",
+                    "tbH_Residents",
+                    {{"H_ResidentsID", FieldKind::Key, "Resident"},
+                     {"H_HomeMonthlyStatsID", FieldKind::Reference, "Month record", true,
+                      "tbH_HomeMonthlyStats", "H_HomeMonthlyStatsID", true},
+                     {"H_ResidentName", FieldKind::Text, "Resident name", true},
+                     {"H_BirthDate", FieldKind::Date, "Birth date"},
+                     {"H_AdmissionDate", FieldKind::Date, "Admission date", true},
+                     {"H_MonthlyFee", FieldKind::Money, "Monthly fee", false, "", "", true},
+                     {"H_FamilyGroupsID", FieldKind::Reference, "Family group", false,
+                      "tbH_FamilyGroups", "H_FamilyGroupsID"}},
+                    kSaveModeBatch}) {}
+
+void LIResidents::CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) {
+  const kw::Variant& value = values[static_cast<size_t>(field)];
+  if (value.IsNull()) return;
+  if (field == kBirthDate - 1) {
+    const double today = std::floor(kw::Service<kw::Clock>::Get().Now());
+    if (value.ToDate() > today) {
+      findings.Hard(field, kFieldLevel, 3101, "Birth date " + value.ToText() + " lies in the future.");
+    }
+  } else if (field == kMonthlyFee - 1) {
+    const double fee = value.ToDouble();
+    if (fee > kUnusualFee) {
+      findings.Question(field, kFieldLevel, 3121,
+                        "A monthly fee of " + AmountText(fee) + " is unusually high. Is it right?", value,
+                        "Fees above " + AmountText(kUnusualFee) + " are asked about once per value.");
+    } else if (fee == 0) {
+      findings.Notice(field, kFieldLevel, 3122, "No monthly fee is charged for this resident.", value);
+    }
+  }
+}
+
+void LIResidents::CheckRecord(const std::vector<kw::Variant>& values, RuleFindings& findings) {
+  const kw::Variant& birth = values[kBirthDate - 1];
+  const kw::Variant& admission = values[kAdmissionDate - 1];
+  if (birth.IsNull()) return;
+  if (admission.ToDate() < birth.ToDate()) {
+    findings.Hard(kAdmissionDate - 1, kRecordLevel, 3111,
+                  "Admission date " + admission.ToText() + " lies before the birth date " + birth.ToText() + ".");
+    return;
+  }
+  const int32_t age = FullYears(birth.ToDate(), admission.ToDate());
+  if (age < kAdultAge) {
+    findings.Question(kBirthDate - 1, kRecordLevel, 3112,
+                      values[kName - 1].ToText() + " was " + std::to_string(age) +
+                          " years old at admission. Is the birth date right?",
+                      kw::Variant::Long(age));
+  }
+}
+
+}  // namespace trf

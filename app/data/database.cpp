@@ -1,0 +1,127 @@
+// SQLite connection and statements.
+#include "app/data/database.h"
+
+#include <sqlite3.h>
+
+#include <cmath>
+
+#include "ui_shared/platform/error.h"
+
+namespace trf {
+
+void RaiseDatabaseError(sqlite3* db, const std::string& context) {
+  const std::string message = db ? sqlite3_errmsg(db) : "cannot open the database";
+  kw::Raise(kDatabaseError, "KW_DB", context + ": " + message);
+}
+
+Statement::Statement(sqlite3* db, const std::string& sql) : db_(db) {
+  if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK) {
+    sqlite3_finalize(stmt_);
+    stmt_ = nullptr;
+    RaiseDatabaseError(db_, "prepare");
+  }
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+Statement& Statement::Bind(int index, const kw::Variant& value) {
+  int rc = SQLITE_OK;
+  switch (value.Type()) {
+    case kw::VarType::Empty:
+    case kw::VarType::Null:
+      rc = sqlite3_bind_null(stmt_, index);
+      break;
+    case kw::VarType::Integer:
+    case kw::VarType::Long:
+    case kw::VarType::Byte:
+    case kw::VarType::Boolean:
+      rc = sqlite3_bind_int64(stmt_, index, value.ToLong());
+      break;
+    case kw::VarType::String: {
+      const std::string& s = value.GetText();
+      rc = sqlite3_bind_text(stmt_, index, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+      break;
+    }
+    default:
+      rc = sqlite3_bind_double(stmt_, index, value.ToDouble());
+      break;
+  }
+  if (rc != SQLITE_OK) RaiseDatabaseError(db_, "bind");
+  return *this;
+}
+
+bool Statement::Step() {
+  const int rc = sqlite3_step(stmt_);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  RaiseDatabaseError(db_, "step");
+}
+
+void Statement::Reset() {
+  sqlite3_reset(stmt_);
+  sqlite3_clear_bindings(stmt_);
+}
+
+int Statement::ColumnCount() const { return sqlite3_column_count(stmt_); }
+
+std::string Statement::ColumnName(int column) const {
+  const char* name = sqlite3_column_name(stmt_, column);
+  return name ? name : "";
+}
+
+std::string Statement::ColumnDeclType(int column) const {
+  const char* type = sqlite3_column_decltype(stmt_, column);
+  return type ? type : "";
+}
+
+kw::Variant Statement::Column(int column) const {
+  switch (sqlite3_column_type(stmt_, column)) {
+    case SQLITE_NULL:
+      return kw::Variant::Null();
+    case SQLITE_INTEGER: {
+      const sqlite3_int64 v = sqlite3_column_int64(stmt_, column);
+      if (v >= INT32_MIN && v <= INT32_MAX) return kw::Variant::Long(static_cast<int32_t>(v));
+      return kw::Variant::Double(static_cast<double>(v));
+    }
+    case SQLITE_FLOAT:
+      return kw::Variant::Double(sqlite3_column_double(stmt_, column));
+    case SQLITE_BLOB: {
+      const auto* data = static_cast<const uint8_t*>(sqlite3_column_blob(stmt_, column));
+      const int size = sqlite3_column_bytes(stmt_, column);
+      std::vector<uint8_t> bytes(data, data + size);
+      return kw::Variant::Array(std::make_shared<const kw::VArray>(kw::VArray::Bytes(std::move(bytes))));
+    }
+    default: {
+      const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+      return kw::Variant::Text(std::string(data, static_cast<size_t>(sqlite3_column_bytes(stmt_, column))));
+    }
+  }
+}
+
+Database::Database(const std::string& path) : path_(path) {
+  if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) {
+    const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
+    sqlite3_close(db_);
+    db_ = nullptr;
+    kw::Raise(kDatabaseError, "KW_DB", "open " + path + ": " + message);
+  }
+  sqlite3_busy_timeout(db_, 5000);
+  Exec("PRAGMA foreign_keys = ON");
+}
+
+Database::~Database() { sqlite3_close(db_); }
+
+void Database::Exec(const std::string& sql) {
+  char* message = nullptr;
+  if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+    const std::string text = message ? message : "unknown error";
+    sqlite3_free(message);
+    kw::Raise(kDatabaseError, "KW_DB", "exec: " + text);
+  }
+}
+
+std::unique_ptr<Statement> Database::Prepare(const std::string& sql) { return std::make_unique<Statement>(db_, sql); }
+
+int64_t Database::LastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
+
+}  // namespace trf

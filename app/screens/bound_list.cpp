@@ -1,0 +1,40 @@
+// Building and clicking a list bound to a business object.
+#include "app/screens/bound_list.h"
+
+#include "app/screens/screen_form.h"
+
+namespace trf {
+
+BoundList::BoundList(kw::LIPtr object, std::string key_property, kw::Variant columns)
+    : object_(std::move(object)), key_property_(std::move(key_property)), columns_(std::move(columns)) {}
+
+void BoundList::Build(kw::SharedProcedures& shared, const std::string& selected_key) {
+  previous_ = shared.BuildListView(view_, nullptr, 0, object_, key_property_, columns_);
+  SelectKey(selected_key);
+}
+
+void BoundList::Describe(ScreenView& view) const {
+  view.has_list = true;
+  view.list = DescribeListView(view_);
+}
+
+bool BoundList::Click(kw::SharedProcedures& shared, int row) {
+  if (row < 1 || row > Rows())
+    throw ScreenCommandError("there is no row " + std::to_string(row) + "; the list has " + std::to_string(Rows()) +
+                             (Rows() == 1 ? " row" : " rows"));
+  const kw::ObjectPtr clicked = view_->Entries().At(row);
+  bool changed = false;
+  previous_ = shared.ItemClick(clicked, previous_, object_, changed);
+  return previous_ == clicked;
+}
+
+bool BoundList::SelectKey(const std::string& key) {
+  const kw::widgets::EntryPtr entry = view_->Entries().Find("K" + key);
+  if (!entry || !object_->Exists(key)) return false;
+  object_->CurrentIndex(kw::Variant::Text(key));
+  entry->Selected(true);
+  previous_ = entry;
+  return true;
+}
+
+}  // namespace trf

@@ -1,0 +1,51 @@
+// BoundList: a headless list view bound to a business object through the library: built with
+// BuildListView from a column table, rows clicked through ItemClick, so that the list's selection
+// and the object's current record move together.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/screens/screen_view.h"
+#include "ui_shared/shared_procedures/shared_procedures.h"
+#include "widgets/list_view.h"
+
+namespace trf {
+
+class BoundList {
+ public:
+  // `key_property`: the object's property that is field 1 (the record key) of its records;
+  // `columns`: the column table of LVColumnInfo.
+  BoundList(kw::LIPtr object, std::string key_property, kw::Variant columns);
+
+  // Empties the list and fills it from the object's records; the row whose record has
+  // `selected_key` is selected and its record current, else the first row and record.
+  void Build(kw::SharedProcedures& shared, const std::string& selected_key);
+  // The user clicks row `row` (1-based): ItemClick secures the record being left and moves the
+  // object's current record. True when that row is selected afterwards (also when it already
+  // was); false when the record being left could not be kept. A ScreenCommandError for a row the
+  // list does not have.
+  bool Click(kw::SharedProcedures& shared, int row);
+  // Selects the row whose record has `key` without securing anything (after a reload); false
+  // when no row has it.
+  bool SelectKey(const std::string& key);
+
+  const std::shared_ptr<kw::widgets::ListView>& View() const { return view_; }
+  const kw::LIPtr& Object() const { return object_; }
+  // The selected list item; nothing when none.
+  kw::ObjectPtr SelectedItem() const { return view_->SelectedItem(); }
+  // The item a later click leaves: the one selected by the last build or click.
+  kw::ObjectPtr& PreviousItem() { return previous_; }
+  int32_t Rows() const { return view_->Entries().Count(); }
+  // Shows the list in `view`.
+  void Describe(ScreenView& view) const;
+
+ private:
+  std::shared_ptr<kw::widgets::ListView> view_ = std::make_shared<kw::widgets::ListView>();
+  kw::LIPtr object_;
+  std::string key_property_;
+  kw::Variant columns_;
+  kw::ObjectPtr previous_;
+};
+
+}  // namespace trf

@@ -1,0 +1,82 @@
+// The family-groups screen: layout, assessment kind and the fee assessment.
+#include "app/screens/families_screen.h"
+
+#include "app/business/business_classes.h"
+#include "app/data/class_numbers.h"
+#include "app/business/rules.h"
+#include "app/siblings/siblings.h"
+#include "ui_shared/platform/service.h"
+#include "ui_shared/platform/windows.h"
+
+namespace trf {
+namespace {
+
+// The kinds of assessment in the order of MailingFeeAssessment.
+const std::vector<std::string> kAssessmentKinds = {"All fees", "Mail-out fee only", "Annual fee only", "Clear fees"};
+
+// A fee as the assessment report shows it: "-" when the assessment left it unset.
+std::string FeeText(const kw::Variant& fee) { return fee.IsNull() ? "-" : AmountText(fee.ToDouble()); }
+
+}  // namespace
+
+FamilyGroupsScreen::FamilyGroupsScreen()
+    : RecordScreen("KW_UI01____FRM_H_FamilyGroups", "families", "Family Groups", kw::icDependsOnHome,
+                   RecordScreenLayout{classes::kFamilyGroups,
+                                      "H_FamilyGroupsID",
+                                      {{"H_GroupName", "Family group", 2400}},
+                                      {{"name", LIFamilyGroups::kGroupName - 1},
+                                       {"address", LIFamilyGroups::kMailingAddress - 1},
+                                       {"mailout", LIFamilyGroups::kMMLOFee - 1},
+                                       {"annual", LIFamilyGroups::kAMFee - 1}},
+                                      "(new family group)"}) {}
+
+std::string FamilyGroupsScreen::Help() const {
+  return "Family groups of the home: select <n>; set name|address|mailout|annual <value>; add; remove; save; "
+         "type <kind> to choose the assessment (" + kAssessmentKinds[0] + ", " + kAssessmentKinds[1] + ", " +
+         kAssessmentKinds[2] + ", " + kAssessmentKinds[3] + "); click AssessFeesClick to assess the mailing fees.";
+}
+
+void FamilyGroupsScreen::OnLoad() {
+  RecordScreen::OnLoad();
+  kind_ = kw::widgets::ComboBox::Make(kAssessmentKinds);
+  kind_->OnChange([this] { Shared()->AutoFillCombo(kind_); });
+  AddButton("AssessFeesClick", "Assess fees", [this](int16_t) { AssessFees(); });
+}
+
+std::shared_ptr<TableBusinessObject> FamilyGroupsScreen::LoadRecords() {
+  auto groups = std::make_shared<LIFamilyGroups>(kw::Service<AppDatabase>::Get().database);
+  groups->Load(ParentId(Shared()->CurrentH_HomesID()));
+  return groups;
+}
+
+void FamilyGroupsScreen::Describe(ScreenView& view) {
+  RecordScreen::Describe(view);
+  view.lines.insert(view.lines.begin(), "assessment: " + (kind_->Text().empty() ? "(none chosen)" : kind_->Text()));
+}
+
+void FamilyGroupsScreen::TypeText(const std::string& text) {
+  kind_->Type(text);
+  // An exact match is selected by a posted message: let it arrive.
+  kw::Service<kw::EventPump>::Get().DoEvents();
+  if (kind_->Text().empty()) Say("no kind of assessment begins with \"" + text + "\"");
+}
+
+void FamilyGroupsScreen::AssessFees() {
+  const int32_t kind = kind_->Find(kind_->Text(), -1, true);
+  if (kind < 0) throw ScreenCommandError("choose the kind of assessment first: type all, mail-out, annual or clear");
+  TableBusinessObject& groups = *Records();
+  const kw::Variant current = groups.CurrentIndex();
+  Shared()->AssessMMLOandAMMailingFees(Records(), kind, false);
+  for (int32_t position = 1; position <= groups.Count(); ++position) {
+    groups.CurrentIndex(kw::Variant::Long(position));
+    groups.Save(true);
+    Say(groups.Get("H_GroupName").ToText() + ": mail-out fee " +
+        FeeText(groups.FieldValueAt(kw::Variant::Long(position), LIFamilyGroups::kMMLOFee)) + ", annual fee " +
+        FeeText(groups.FieldValueAt(kw::Variant::Long(position), LIFamilyGroups::kAMFee)));
+  }
+  if (current.ToLong() > 0) groups.CurrentIndex(current);
+  ShowCurrentRecord();
+  Say("assessed: " + kAssessmentKinds[static_cast<size_t>(kind)]);
+}
+
+}  // namespace trf

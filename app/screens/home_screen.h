@@ -1,0 +1,34 @@
+// The Our Home screen: the homes in a list; selecting one makes it the current home of every
+// screen (and clears the month, which belongs to the home before).
+#pragma once
+
+#include <memory>
+
+#include "app/screens/bound_list.h"
+#include "app/business/business_classes.h"
+#include "app/screens/screen_form.h"
+
+namespace trf {
+
+inline constexpr const char* kHomeScreenKey = "KW_UI01____FRM_H_OurHome";
+
+class HomeScreen : public ScreenForm {
+ public:
+  HomeScreen();
+  std::string TypeName() const override { return "FRM_H_OurHome"; }
+
+  void Describe(ScreenView& view) override;
+  std::string Help() const override;
+  void Select(int row) override;
+
+ protected:
+  void OnLoad() override;
+  void Reload() override;
+  kw::LIPtr MainObject() override { return homes_; }
+
+ private:
+  std::shared_ptr<LIHomes> homes_;
+  std::unique_ptr<BoundList> list_;
+};
+
+}  // namespace trf

@@ -1,0 +1,237 @@
+// The record screens' list, field boxes and record commands on the library's list binding.
+#include "app/screens/record_screen.h"
+
+#include <cstdio>
+
+namespace trf {
+namespace {
+
+constexpr uint32_t kWindowBackground = 0x80000005u;
+constexpr uint32_t kButtonFace = 0x8000000Fu;
+
+// A value as a field box or a list cell shows it: "" for nothing.
+std::string ShownValue(const kw::Variant& value) {
+  return value.IsNull() || value.IsEmpty() ? std::string() : value.ToText();
+}
+
+// A colour value as the screen shows it: "&H80000014&".
+std::string ColorText(uint32_t color) {
+  char text[16];
+  std::snprintf(text, sizeof text, "&H%08X&", static_cast<unsigned>(color));
+  return text;
+}
+
+}  // namespace
+
+RecordScreen::RecordScreen(std::string key, std::string name, std::string title, kw::enumHomeMonth depends_on,
+                           RecordScreenLayout layout)
+    : ScreenForm(std::move(key), std::move(name), std::move(title), depends_on), layout_(std::move(layout)) {}
+
+void RecordScreen::OnLoad() {
+  list_ = std::make_shared<kw::widgets::ListView>();
+  std::vector<kw::ObjectPtr> elements;
+  for (const RecordScreenLayout::Field& field : layout_.fields) {
+    boxes_.push_back(kw::widgets::TextBox::Make());
+    tags_.push_back(Shared()->CreateTag(layout_.class_number, field.field));
+    elements.push_back(boxes_.back());
+  }
+  box_array_ = std::make_shared<kw::widgets::ControlArray>(elements);
+  for (size_t c = 0; c < layout_.columns.size(); ++c) {
+    const RecordScreenLayout::Column& column = layout_.columns[c];
+    columns_ = Shared()->LVColumnInfo(column.property, column.caption, column.width, c > 0);
+  }
+}
+
+std::string RecordScreen::Context() const {
+  return Shared()->CurrentH_HomesID() + "/" + Shared()->CurrentH_HomeMonthlyStatsID();
+}
+
+void RecordScreen::Reload() {
+  records_ = LoadRecords();
+  loaded_for_ = Context();
+  current_item_ = Shared()->BuildListView(list_, nullptr, 0, records_, layout_.key_property, columns_);
+  ShowCurrentRecord();
+}
+
+bool RecordScreen::EveryOnActivate(kw::ActiveParams&) {
+  Refresh();
+  return true;
+}
+
+bool RecordScreen::ReadOnly() {
+  return DependsOn() == kw::icDependsOnMonth && Container().CurrentStatStatus() != 1;
+}
+
+std::shared_ptr<kw::widgets::TextBox> RecordScreen::FieldBox(const std::string& name) const {
+  for (size_t i = 0; i < layout_.fields.size(); ++i)
+    if (layout_.fields[i].name == name) return boxes_[i];
+  return nullptr;
+}
+
+size_t RecordScreen::FieldIndex(const std::string& name) const {
+  std::string names;
+  for (size_t i = 0; i < layout_.fields.size(); ++i) {
+    if (layout_.fields[i].name == name) return i;
+    names += (names.empty() ? "" : ", ") + layout_.fields[i].name;
+  }
+  throw ScreenCommandError("no field \"" + name + "\" here; the fields are: " + names);
+}
+
+kw::Variant RecordScreen::ParentId(const std::string& id) {
+  return kw::Variant::Long(id.empty() ? 0 : kw::Variant::Text(id).ToLong());
+}
+
+std::string RecordScreen::ShownProperty(const std::string& property) const {
+  return ShownValue(records_->Get(property));
+}
+
+void RecordScreen::ShowCurrentRecord() {
+  const bool has_record = records_ && records_->Count() > 0 && records_->CurrentIndex().ToLong() > 0;
+  for (size_t i = 0; i < boxes_.size(); ++i) {
+    const int32_t position = layout_.fields[i].field + 1;
+    boxes_[i]->SetText(has_record ? ShownValue(records_->FieldValueAt(kw::Variant::Long(-1), position)) : "");
+  }
+}
+
+void RecordScreen::Describe(ScreenView& view) {
+  view.has_list = true;
+  view.list = DescribeListView(list_);
+  for (size_t i = 0; i < boxes_.size(); ++i)
+    view.fields.push_back({layout_.fields[i].name, boxes_[i]->Text(), active_ == i, boxes_[i]->Locked()});
+  if (active_) {
+    view.lines.push_back("active field " + layout_.fields[*active_].name + ": background " +
+                         ColorText(boxes_[*active_]->BackColor()) + ", text " +
+                         ColorText(static_cast<uint32_t>(active_fore_color_)));
+  }
+}
+
+void RecordScreen::Select(int row) {
+  const int32_t rows = list_->Items().Count();
+  if (row > rows) throw ScreenCommandError("no row " + std::to_string(row) + "; the list has " + std::to_string(rows));
+  ListItemClick(list_->Items().Item(kw::Variant::Long(row)));
+}
+
+kw::Variant RecordScreen::ListItemClick(const kw::ObjectPtr& objItem) {
+  bool changed = false;
+  kw::ObjectPtr previous = current_item_;
+  current_item_ = Shared()->ItemClick(objItem, previous, records_, changed);
+  ShowCurrentRecord();
+  if (current_item_ != objItem) Say("the selection stays: the record being left must be put right first");
+  return kw::Variant::Object(current_item_);
+}
+
+void RecordScreen::SetField(const std::string& field, const std::string& value) {
+  const size_t index = FieldIndex(field);
+  if (!records_ || records_->Count() == 0) throw ScreenCommandError("there is no record to edit; add one first");
+  if (boxes_[index]->Locked()) throw ScreenCommandError("the field \"" + field + "\" is read-only now");
+  Focus(index);
+  boxes_[index]->Type(value);
+  LeaveField(index);
+}
+
+bool RecordScreen::LeaveField(size_t index) {
+  const int16_t field = Shared()->GetFieldEnumFromTag(tags_[index]);
+  const std::string& text = boxes_[index]->Text();
+  records_->FieldValue(field + 1, text.empty() ? kw::Variant::Null() : kw::Variant::Text(text));
+  const bool valid = Shared()->ValidateField(records_, field);
+  RefreshSelectedRow();
+  ShowCurrentRecord();
+  Say(layout_.fields[index].name + (valid ? " accepted" : " refused"));
+  return valid;
+}
+
+void RecordScreen::Focus(size_t index) {
+  if (active_ && *active_ != index) {
+    boxes_[*active_]->SetBackColor(boxes_[*active_]->Locked() ? kButtonFace : kWindowBackground);
+    boxes_[*active_]->LoseFocus();
+  }
+  active_ = index;
+  boxes_[index]->SetBackColor(static_cast<uint32_t>(Shared()->ActiveFieldBackColor()));
+  active_fore_color_ = Shared()->ActiveFieldForeColor().ToLong();
+  boxes_[index]->SetFocus();
+}
+
+void RecordScreen::SetFocusTo(const std::string& strTag) {
+  for (size_t i = 0; i < tags_.size(); ++i)
+    if (tags_[i] == strTag) Focus(i);
+}
+
+kw::Variant RecordScreen::ToggleReadWrite() {
+  const bool read_only = ReadOnly() || !records_ || records_->Count() == 0;
+  Shared()->ToggleReadWrite(box_array_, read_only);
+  if (active_ && !read_only) boxes_[*active_]->SetBackColor(static_cast<uint32_t>(Shared()->ActiveFieldBackColor()));
+  return kw::Variant::Boolean(read_only);
+}
+
+void RecordScreen::RefreshSelectedRow() {
+  const auto item = list_->SelectedListItem();
+  if (!item) return;
+  std::vector<std::string> cells;
+  for (const RecordScreenLayout::Column& column : layout_.columns) cells.push_back(ShownProperty(column.property));
+  const std::string key = item->Key();
+  const int32_t position = item->Index();
+  list_->Entries().Remove(*item);
+  const auto fresh = list_->Items().Add(key, cells[0], kw::Variant(), position);
+  for (size_t c = 1; c < cells.size(); ++c) fresh->SubItems().Add(cells[c]);
+  fresh->Selected(true);
+  current_item_ = fresh;
+}
+
+void RecordScreen::SelectCurrentRecord() {
+  if (!records_ || records_->Count() == 0 || records_->CurrentIndex().ToLong() < 1) return;
+  const auto item = list_->Entries().Find("K" + ShownValue(records_->FieldValueAt(kw::Variant::Long(-1), 1)));
+  if (!item) return;
+  item->Selected(true);
+  item->EnsureVisible();
+  current_item_ = item;
+}
+
+void RecordScreen::SaveScreen() {
+  const bool saved = Save();
+  ShowCurrentRecord();
+  Say(saved ? "record saved" : "record not saved: put it right first");
+}
+
+void RecordScreen::AddRecord() {
+  if (ReadOnly()) throw ScreenCommandError("nothing can be added while the month's TRF is not active");
+  bool not_added = false;
+  const kw::ObjectPtr item = Shared()->AddItem(list_, nullptr, 0, records_, current_item_, "", layout_.new_entry_text,
+                                               false, not_added);
+  if (not_added) {
+    Say("nothing added: the current record must be put right first");
+    return;
+  }
+  current_item_ = item;
+  ShowCurrentRecord();
+  Focus(0);
+  Say("added a record; fill in its fields");
+}
+
+void RecordScreen::RemoveRecord() {
+  if (!records_ || records_->Count() == 0) throw ScreenCommandError("there is no record to remove");
+  if (ReadOnly()) throw ScreenCommandError("nothing can be removed while the month's TRF is not active");
+  bool removed = false;
+  const kw::ObjectPtr result = Shared()->RemoveItem(list_, records_, "", current_item_, removed);
+  if (!removed) {
+    Say("nothing removed");
+    return;
+  }
+  current_item_ = result;
+  ShowCurrentRecord();
+  Say("removed the record");
+}
+
+bool RecordScreen::ValidateForSendoff(bool blnDisableMessages) {
+  if (!records_ || loaded_for_ != Context()) Refresh();
+  const bool ready = ScreenForm::ValidateForSendoff(blnDisableMessages);
+  SelectCurrentRecord();
+  ShowCurrentRecord();
+  const auto selected = list_->SelectedListItem();
+  const std::string where =
+      ready || !selected ? "" : " at row " + std::to_string(selected->Index()) + ", " + selected->Text();
+  Say(Title() + (ready ? ": ready for send-off" : ": not ready for send-off" + where) +
+      (blnDisableMessages ? " (checked without messages)" : ""));
+  return ready;
+}
+
+}  // namespace trf

@@ -1,0 +1,125 @@
+// RecordScreen: a screen over the records of one business object. A headless list view built
+// with LVColumnInfo and BuildListView shows the records; text boxes tied to the object's fields
+// by control tags edit the current record. Selecting, adding and removing go through ItemClick,
+// AddItem and RemoveItem; a field written with `set` is checked with ValidateField as when the
+// user leaves it; the field that has the focus wears the active-field colours, and the fields
+// turn read-only (ToggleReadWrite) while there is nothing the user may edit.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/business/business_object.h"
+#include "app/screens/screen_form.h"
+#include "widgets/control_array.h"
+#include "widgets/list_view.h"
+#include "widgets/text_box.h"
+
+namespace trf {
+
+// What a record screen shows: its class, its list columns and its fields.
+struct RecordScreenLayout {
+  // One list column: the property shown, its header and width.
+  struct Column {
+    std::string property;
+    std::string caption;
+    int16_t width = 0;
+  };
+  // One data-entry field: the name `set` takes and the field number in the class.
+  struct Field {
+    std::string name;
+    int16_t field = 0;
+  };
+  int16_t class_number = 0;
+  std::string key_property;
+  std::vector<Column> columns;
+  std::vector<Field> fields;
+  // The text of the list entry of a record just added.
+  std::string new_entry_text;
+};
+
+class RecordScreen : public ScreenForm {
+ public:
+  RecordScreen(std::string key, std::string name, std::string title, kw::enumHomeMonth depends_on,
+               RecordScreenLayout layout);
+
+  void Describe(ScreenView& view) override;
+  // Clicks row `row` of the list (ListItemClick).
+  void Select(int row) override;
+  // Focuses the field, writes the text into its box and leaves the field (LeaveField).
+  void SetField(const std::string& field, const std::string& value) override;
+  // OnSave over the records; the screen says "record saved" or "record not saved".
+  void SaveScreen() override;
+  void AddRecord() override;
+  void RemoveRecord() override;
+
+  // Every field box read-only while ReadOnly() holds or no record is there, editable otherwise.
+  kw::Variant ToggleReadWrite() override;
+  // Moves the focus to the field box that carries `strTag` (the library points at a broken rule).
+  void SetFocusTo(const std::string& strTag) override;
+  // Moves the selection to `objItem` through ItemClick and shows the record it lands on.
+  kw::Variant ListItemClick(const kw::ObjectPtr& objItem) override;
+  // Reads the records afresh every time the screen is shown: leaving saved them, and other
+  // screens change what some screens show (an assessment reads the residents).
+  bool EveryOnActivate(kw::ActiveParams& params) override;
+  // The library's send-off check; afterwards the boxes show the record the list moved to, and the
+  // screen says whether it is ready.
+  bool ValidateForSendoff(bool blnDisableMessages = false) override;
+
+  const std::shared_ptr<kw::widgets::ListView>& List() const { return list_; }
+  // The box of the field named `name`; nullptr when there is none.
+  std::shared_ptr<kw::widgets::TextBox> FieldBox(const std::string& name) const;
+
+ protected:
+  // The records to show, freshly loaded for the current home or month.
+  virtual std::shared_ptr<TableBusinessObject> LoadRecords() = 0;
+  // True while the records may only be looked at: by default while a month-dependent screen's TRF
+  // is not active.
+  virtual bool ReadOnly();
+
+  void OnLoad() override;
+  // Loads the records and builds the list; the boxes show the first record.
+  void Reload() override;
+  kw::LIPtr MainObject() override { return records_; }
+  std::vector<SendoffTarget> SendoffTargets() override { return {{records_, list_}}; }
+
+  const std::shared_ptr<TableBusinessObject>& Records() const { return records_; }
+  // The parent value that loads the records of the home or month record `id`: none for "".
+  static kw::Variant ParentId(const std::string& id);
+  // The current record's value of `property` as the screen shows it ("" for nothing).
+  std::string ShownProperty(const std::string& property) const;
+  // Fills the boxes from the current record and keeps the selected row in step with it.
+  void ShowCurrentRecord();
+
+ private:
+  size_t FieldIndex(const std::string& name) const;
+  // The home and month the screen works in now.
+  std::string Context() const;
+  // Writes the box's text into its field and runs the field's checks; true when they pass.
+  bool LeaveField(size_t index);
+  // Gives the box the focus and the active-field colours; the box that had them gets its own back.
+  void Focus(size_t index);
+  // Selects the row of the object's current record, where a check may have left it.
+  void SelectCurrentRecord();
+  // Rewrites the selected row from the current record after one of its fields changed.
+  void RefreshSelectedRow();
+
+  RecordScreenLayout layout_;
+  std::shared_ptr<TableBusinessObject> records_;
+  std::shared_ptr<kw::widgets::ListView> list_;
+  std::vector<std::shared_ptr<kw::widgets::TextBox>> boxes_;
+  std::vector<std::string> tags_;
+  std::shared_ptr<kw::widgets::ControlArray> box_array_;
+  kw::Variant columns_;
+  // The home and month the records were loaded for.
+  std::string loaded_for_;
+  kw::ObjectPtr current_item_;
+  // The box with the focus and the text colour it wears; none before the first field is entered.
+  std::optional<size_t> active_;
+  int32_t active_fore_color_ = 0;
+};
+
+}  // namespace trf

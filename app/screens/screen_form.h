@@ -1,0 +1,162 @@
+// ScreenForm: the base of every screen of the program. It implements the form contract with
+// sensible defaults, owns the screen's own SharedProcedures (bound to the screen while it is
+// loaded), and offers the hooks the front end and the commands call: describe, select, set, save,
+// add, remove, type, command-bar buttons, activation, deactivation and send-off.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/screens/screen_view.h"
+#include "app/terminal/transcript.h"
+#include "ui_shared/forms/form_contract.h"
+#include "ui_shared/shared_procedures/shared_procedures.h"
+
+namespace trf {
+
+// A command the current screen cannot carry out ("this screen has no list"); the front end prints
+// it as an error and the session goes on.
+class ScreenCommandError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A business object a screen hands to the send-off check, with the list that shows its records.
+struct SendoffTarget {
+  kw::LIPtr object;
+  kw::ObjectPtr list;
+};
+
+class ScreenForm : public kw::I_FRM_Shared {
+ public:
+  // `key`: the container's form key; `name`: the short name for `go`.
+  ScreenForm(std::string key, std::string name, std::string title, kw::enumHomeMonth depends_on);
+  ~ScreenForm() override;
+  ScreenForm(const ScreenForm&) = delete;
+  ScreenForm& operator=(const ScreenForm&) = delete;
+
+  std::string TypeName() const override { return "ScreenForm"; }
+
+  // Creates the screen's SharedProcedures through the class registry and binds it to the screen;
+  // then the screen's OnLoad. `transcript` receives what the screen says.
+  void Load(Transcript& transcript);
+  // Takes the screen's buttons off the bar and unbinds its SharedProcedures, so that the two no
+  // longer hold each other.
+  void Unload();
+
+  const std::string& Key() const { return key_; }
+  const std::string& Name() const { return name_; }
+  kw::enumHomeMonth DependsOn() const { return depends_on_; }
+  const kw::SharedProceduresPtr& Shared() const { return shared_; }
+
+  // ---- Lifecycle, called by the screen host ----
+
+  // OnActivate with the screen's dependency; on success the screen's buttons go on the bar.
+  bool Enter(kw::ActiveParams& params);
+  // OnDeactivate over the main business object (DeactivateLocal alone for screens without one);
+  // on success the screen's buttons come off the bar.
+  bool Leave();
+
+  // ---- Hooks of the commands; the defaults refuse with a clear error ----
+
+  // What the screen shows now.
+  virtual void Describe(ScreenView& view);
+  // One line on what the screen is for and the commands and buttons it takes.
+  virtual std::string Help() const;
+  // `select <n>`: the n-th row (1-based) of the screen's list.
+  virtual void Select(int row);
+  // `set <field> <value>`.
+  virtual void SetField(const std::string& field, const std::string& value);
+  // `save`: OnSave over the main business object.
+  virtual void SaveScreen();
+  // `add` and `remove`: a record of the screen's list.
+  virtual void AddRecord();
+  virtual void RemoveRecord();
+  // `type <text>`: into the screen's combo box.
+  virtual void TypeText(const std::string& text);
+
+  // ---- Form contract ----
+
+  kw::PicturePtr Icon() override { return nullptr; }
+  bool FirstTime() override { return first_time_; }
+  std::string Title() override { return title_; }
+  int32_t FormEnum() override { return 0; }
+  int32_t FormHeight() override { return 0; }
+  int32_t FormWidth() override { return 0; }
+  void ValidateMyControls() override {}
+  kw::ObjectPtr FormControlsCollection() override { return nullptr; }
+  bool Create(kw::ActiveParams&) override { return true; }
+  bool Activate(kw::ActiveParams& params) override { return Enter(params); }
+  bool Deactivate() override { return Leave(); }
+  bool Save() override;
+  // Marks the shown data out of date: the next EveryOnActivate reloads it.
+  void DirtyOnActivate() override { stale_ = true; }
+  // Reloads stale data (Reload) and answers true.
+  bool EveryOnActivate(kw::ActiveParams& params) override;
+  bool DeactivateLocal() override { return true; }
+  void UndoChanges() override {}
+  // Runs the library's send-off check over each SendoffTargets entry, all records, and stops at
+  // the first that fails.
+  bool ValidateForSendoff(bool blnDisableMessages = false) override;
+  kw::Variant ListItemClick(const kw::ObjectPtr&) override { return {}; }
+  kw::Variant ToggleReadWrite() override { return {}; }
+  kw::Variant Refresh() override;
+  void SetFocusTo(const std::string&) override {}
+  void UpdateForm() override {}
+  void SetInitialFocus() override {}
+  bool PanelVisible(std::string&) override { return false; }
+
+  // A click on one of the screen's command-bar buttons arrives here by the button's key.
+  kw::Variant Call(std::string_view member, const kw::Args& args = {}) override;
+
+ protected:
+  // Called once the SharedProcedures is bound: build controls, column tables, buttons.
+  virtual void OnLoad() {}
+  // Refills what the screen shows from its business objects.
+  virtual void Reload() {}
+  // The business object that saving and leaving work on; nothing for screens without one.
+  virtual kw::LIPtr MainObject() { return nullptr; }
+  // What the send-off check goes through.
+  virtual std::vector<SendoffTarget> SendoffTargets() { return {}; }
+
+  // Declares a command-bar button: it is on the bar while the screen is current, and a click on it
+  // calls `on_click` with the button's value.
+  void AddButton(const std::string& key, const std::string& caption, std::function<void(int16_t)> on_click,
+                 int32_t style = kw::kButtonPlain);
+  // Makes one of the screen's buttons available or not, on the bar now or when it goes there.
+  void EnableButton(const std::string& key, bool enabled);
+  // Writes a line to the transcript.
+  void Say(const std::string& text);
+  // The container the screen's SharedProcedures works with.
+  kw::TrfContainer& Container() const;
+  bool IsCurrent() const { return on_bar_; }
+
+ private:
+  struct Button {
+    std::string key;
+    std::string caption;
+    int32_t style;
+    std::function<void(int16_t)> on_click;
+    bool enabled = true;
+  };
+  void PutButtonsOnBar();
+  void TakeButtonsOffBar();
+
+  std::string key_, name_, title_;
+  kw::enumHomeMonth depends_on_;
+  kw::SharedProceduresPtr shared_;
+  Transcript* transcript_ = nullptr;
+  std::vector<Button> buttons_;
+  bool first_time_ = true;
+  bool stale_ = true;
+  bool on_bar_ = false;
+};
+
+using ScreenPtr = std::shared_ptr<ScreenForm>;
+
+}  // namespace trf

@@ -1,0 +1,57 @@
+// ScreenHost: the screens of the program, by form key and by short name, and the one current
+// screen. It is the container's navigator: leaving the current screen runs its deactivation (and
+// stays when it refuses), showing another runs its activation and follows the redirect the
+// library writes into ActiveParams when the home or the month is missing.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/siblings/screen_container.h"
+#include "app/screens/screen_form.h"
+#include "app/terminal/transcript.h"
+
+namespace trf {
+
+class ScreenHost {
+ public:
+  ScreenHost(std::shared_ptr<ScreenContainer> container, Transcript& transcript);
+  // Unloads every screen and leaves the container without a navigator.
+  ~ScreenHost();
+  ScreenHost(const ScreenHost&) = delete;
+  ScreenHost& operator=(const ScreenHost&) = delete;
+
+  // Loads a screen and makes it reachable by its key and its short name.
+  void Add(ScreenPtr screen);
+  // `go <screen>`: by short name or form key, through the container's NavigateToForm. False when
+  // the user stayed where they were or ended elsewhere; the current screen is left as it is.
+  bool Go(const std::string& name_or_key);
+  // The current screen; nullptr before the first navigation.
+  ScreenForm* Current() const { return current_.get(); }
+  // The current screen, or a ScreenCommandError when there is none yet.
+  ScreenForm& RequireCurrent() const;
+  ScreenForm* Find(const std::string& name_or_key) const;
+  const std::vector<ScreenPtr>& Screens() const { return screens_; }
+  ScreenContainer& Container() const { return *container_; }
+
+  // Send-off: every screen in turn is checked without messages; one that fails becomes current and
+  // is checked again with its messages (interactive), and the run goes on when it then passes.
+  // True when every screen passed.
+  bool SendOff();
+
+ private:
+  // The container's navigator.
+  void Show(const std::string& key, kw::ActiveParams& params);
+
+  std::shared_ptr<ScreenContainer> container_;
+  Transcript& transcript_;
+  std::vector<ScreenPtr> screens_;
+  ScreenPtr current_;
+  int redirects_ = 0;
+};
+
+// The place where every screen of the program is registered with the host (screen_catalog.cpp).
+void RegisterScreens(ScreenHost& host);
+
+}  // namespace trf

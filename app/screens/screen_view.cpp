@@ -1,0 +1,25 @@
+// Reading a headless list view into a ScreenList.
+#include "app/screens/screen_view.h"
+
+#include "widgets/list_view.h"
+
+namespace trf {
+
+ScreenList DescribeListView(const kw::ObjectPtr& list_view) {
+  ScreenList list;
+  auto view = kw::As<kw::widgets::ListView>(list_view);
+  if (!view) return list;
+  for (int32_t c = 1; c <= view->Columns().Count(); ++c)
+    list.headers.push_back(view->Columns().Item(kw::Variant::Long(c))->Text());
+  kw::widgets::EntryList& entries = view->Entries();
+  for (int32_t i = 1; i <= entries.Count(); ++i) {
+    auto item = std::static_pointer_cast<kw::widgets::ListItem>(entries.At(i));
+    std::vector<std::string> row{item->Text()};
+    for (int32_t s = 1; s <= item->SubItems().Count(); ++s) row.push_back(item->SubItems().Item(s)->Text());
+    if (item == entries.Selected()) list.selected = i - 1;
+    list.rows.push_back(std::move(row));
+  }
+  return list;
+}
+
+}  // namespace trf

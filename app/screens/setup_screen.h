@@ -1,0 +1,54 @@
+// The TRF Setup screen: the current home's months with their status. Selecting one makes it the
+// current month; the command-bar buttons start a month's TRF (status 1), close it (status 2) and
+// reopen it (status 1 again, counted by the reopen counter every screen watches).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/screens/bound_list.h"
+#include "app/business/business_classes.h"
+#include "app/screens/screen_form.h"
+
+namespace trf {
+
+inline constexpr const char* kTrfSetupScreenKey = "KW_UI01____FRM_H_TRFSetup";
+
+// The status of a month record.
+enum MonthStatus : uint8_t { kMonthNotStarted = 0, kMonthActive = 1, kMonthClosed = 2 };
+
+class TrfSetupScreen : public ScreenForm {
+ public:
+  TrfSetupScreen();
+  std::string TypeName() const override { return "FRM_H_TRFSetup"; }
+
+  void Describe(ScreenView& view) override;
+  std::string Help() const override;
+  void Select(int row) override;
+
+ protected:
+  void OnLoad() override;
+  void Reload() override;
+  kw::LIPtr MainObject() override { return months_; }
+
+ private:
+  // Moves the selected month from status `from` to `to`, saved through the library, and makes it
+  // the current month. `action` names the change in messages ("start", "close", "reopen").
+  bool ChangeStatus(MonthStatus from, MonthStatus to, const std::string& action);
+  // Puts the selected month into the container's context.
+  void MakeSelectedMonthCurrent();
+  void UpdateButtons();
+  bool HasSelectedMonth() const;
+  // Whether a month other than the selected one has an active TRF: a home works on one at a time.
+  bool HasOtherActiveMonth() const;
+  uint8_t SelectedStatus() const;
+
+  std::shared_ptr<LIHomeMonths> months_;
+  std::unique_ptr<BoundList> list_;
+};
+
+// "not started", "active" or "closed".
+std::string MonthStatusText(int32_t status);
+
+}  // namespace trf

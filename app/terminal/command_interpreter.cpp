@@ -1,0 +1,141 @@
+// Command parsing, dispatch, expectations and script runs.
+#include "app/terminal/command_interpreter.h"
+
+#include <exception>
+
+#include "ui_shared/platform/error.h"
+#include "ui_shared/platform/text.h"
+
+namespace trf {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+std::string_view TrimBlanks(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// Takes the next word off the front of `s`.
+std::string NextWord(std::string_view& s) {
+  s = TrimBlanks(s);
+  size_t end = 0;
+  while (end < s.size() && !IsBlank(s[end])) ++end;
+  std::string word(s.substr(0, end));
+  s.remove_prefix(end);
+  return word;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(std::string_view line, size_t words, bool takes_rest) {
+  std::vector<std::string> out;
+  std::string_view rest = TrimBlanks(line);
+  out.push_back(NextWord(rest));
+  for (size_t i = 0; i < words; ++i) {
+    std::string word = NextWord(rest);
+    if (word.empty()) break;
+    out.push_back(std::move(word));
+  }
+  rest = TrimBlanks(rest);
+  if (takes_rest && !rest.empty()) {
+    out.emplace_back(rest);
+  } else if (!rest.empty()) {
+    // Extra words: keep them so the count check reports them.
+    while (!rest.empty()) out.push_back(NextWord(rest));
+  }
+  return out;
+}
+
+CommandInterpreter::CommandInterpreter(Transcript& transcript) : transcript_(transcript) {}
+
+void CommandInterpreter::Add(Command command) { commands_.push_back(std::move(command)); }
+
+const CommandInterpreter::Command* CommandInterpreter::Find(std::string_view verb) const {
+  for (const Command& c : commands_)
+    if (c.verb == verb) return &c;
+  return nullptr;
+}
+
+void CommandInterpreter::PrintHelp() {
+  auto entry = [this](const std::string& usage, const std::string& help) {
+    std::string line = "  " + usage;
+    if (line.size() < 28) line.resize(28, ' ');
+    transcript_.Line(line + help);
+  };
+  transcript_.Line("Commands:");
+  for (const Command& c : commands_) entry(c.usage, c.help);
+  entry("expect <text>", "fail the script unless the output since the previous command holds <text>");
+  entry("help", "this list");
+  entry("quit", "leave trf");
+}
+
+CommandInterpreter::Outcome CommandInterpreter::Execute(std::string_view line) {
+  const std::string_view trimmed = TrimBlanks(line);
+  if (trimmed.empty() || trimmed.front() == '#') return Outcome::kContinue;
+  std::string_view rest = trimmed;
+  const std::string verb = NextWord(rest);
+  if (verb == "expect") {
+    const std::string wanted(TrimBlanks(rest));
+    if (wanted.empty()) {
+      transcript_.Line("error: usage: expect <text>");
+      return Outcome::kFailed;
+    }
+    if (transcript_.SinceMark().find(wanted) == std::string::npos) {
+      transcript_.Line("expectation failed: the output since the previous command does not contain \"" + wanted + "\"");
+      return Outcome::kFailed;
+    }
+    return Outcome::kContinue;
+  }
+  transcript_.Mark();
+  if (verb == "quit" || verb == "exit") return Outcome::kQuit;
+  if (verb == "help") {
+    PrintHelp();
+    return Outcome::kContinue;
+  }
+  const Command* command = Find(verb);
+  if (!command) {
+    transcript_.Line("error: unknown command \"" + verb + "\"; type help for the list");
+    return Outcome::kFailed;
+  }
+  std::vector<std::string> args = SplitCommandLine(trimmed, command->words, command->takes_rest);
+  args.erase(args.begin());
+  const size_t max = command->words + (command->takes_rest ? 1 : 0);
+  const size_t min = command->words + (command->rest_required ? 1 : 0);
+  if (args.size() < min || args.size() > max) {
+    transcript_.Line("error: usage: " + command->usage);
+    return Outcome::kFailed;
+  }
+  try {
+    command->run(args);
+  } catch (const kw::Error& e) {
+    transcript_.Line("error " + std::to_string(e.Number()) + ": " + e.Description());
+    return Outcome::kFailed;
+  } catch (const std::exception& e) {
+    transcript_.Line(std::string("error: ") + e.what());
+    return Outcome::kFailed;
+  }
+  return Outcome::kContinue;
+}
+
+int CommandInterpreter::RunScript(std::istream& script, bool echo) {
+  std::string line;
+  int number = 0;
+  while (std::getline(script, line)) {
+    ++number;
+    if (echo && !TrimBlanks(line).empty()) transcript_.Echo("> " + std::string(TrimBlanks(line)));
+    switch (Execute(line)) {
+      case Outcome::kContinue:
+        break;
+      case Outcome::kQuit:
+        return 0;
+      case Outcome::kFailed:
+        transcript_.Line("script stopped at line " + std::to_string(number));
+        return 1;
+    }
+  }
+  return 0;
+}
+
+}  // namespace trf

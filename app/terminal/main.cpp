@@ -1,0 +1,110 @@
+// trf: the program that runs the screens of the TRF on the shared user-interface library:
+// interactively, from a script, or as a guided tour.
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "app/terminal/demo_tour.h"
+#include "app/terminal/temp_folder.h"
+#include "app/terminal/trf_session.h"
+#include "ui_shared/platform/error.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: trf [--db PATH] [--script FILE | --demo]\n"
+    "  (no option)    work interactively on trf.db in the current folder,\n"
+    "                 created with sample data when missing\n"
+    "  --db PATH      the database to work on (created with sample data when missing)\n"
+    "  --script FILE  run the commands of FILE (- for standard input) and print the transcript;\n"
+    "                 exit status 0 when every command ran and every expect held. Without --db\n"
+    "                 the script runs on a fresh sample database in a temporary folder\n"
+    "  --demo         a guided tour on a fresh sample database in a temporary folder\n"
+    "  --help         this text\n";
+
+struct Options {
+  std::optional<std::string> db;
+  std::optional<std::string> script;
+  bool demo = false;
+  bool help = false;
+};
+
+// The options, or a message saying what is wrong with them.
+std::optional<std::string> Parse(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--demo") {
+      options.demo = true;
+    } else if (arg == "--db" || arg == "--script") {
+      if (i + 1 >= argc) return arg + " needs a value";
+      (arg == "--db" ? options.db : options.script) = argv[++i];
+    } else {
+      return "unknown option \"" + arg + "\"";
+    }
+  }
+  if (options.demo && options.script) return "--script and --demo cannot be used together";
+  if (options.demo && options.db) return "--demo always runs on a fresh sample database; leave out --db";
+  return std::nullopt;
+}
+
+int RunDemo() {
+  trf::TempFolder folder;
+  trf::TrfSession session((folder.Path() / "trf.db").string(), std::cout, nullptr);
+  std::istringstream tour(trf::DemoTourScript());
+  if (session.RunScript(tour, true) != 0) {
+    std::cerr << "trf: the tour stopped: the program did not behave as the tour expects (see above)\n";
+    return 1;
+  }
+  std::cout << "\nThe tour is over. `make run` (or ./build/dev/trf) starts a session of your own on trf.db in the current folder.\n";
+  return 0;
+}
+
+int RunScriptFile(const std::string& file, const std::optional<std::string>& db) {
+  std::ifstream opened;
+  if (file != "-") {
+    opened.open(file);
+    if (!opened) {
+      std::cerr << "trf: cannot open the script " << file << "\n";
+      return 2;
+    }
+  }
+  std::istream& script = file == "-" ? std::cin : opened;
+  std::optional<trf::TempFolder> folder;
+  if (!db) folder.emplace();
+  trf::TrfSession session(db ? *db : (folder->Path() / "trf.db").string(), std::cout, nullptr);
+  if (session.RunScript(script, true) != 0) {
+    std::cerr << "trf: the script " << file << " failed (see the transcript above)\n";
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (const auto problem = Parse(argc, argv, options)) {
+    std::cerr << "trf: " << *problem << "\n" << kUsage;
+    return 2;
+  }
+  if (options.help) {
+    std::cout << kUsage;
+    return 0;
+  }
+  try {
+    if (options.demo) return RunDemo();
+    if (options.script) return RunScriptFile(*options.script, options.db);
+    trf::TrfSession session(options.db.value_or("trf.db"), std::cout, &std::cin);
+    session.RunInteractive(std::cin);
+    return 0;
+  } catch (const kw::Error& e) {
+    std::cerr << "trf: error " << e.Number() << ": " << e.Description() << "\n";
+  } catch (const std::exception& e) {
+    std::cerr << "trf: " << e.what() << "\n";
+  }
+  return 1;
+}

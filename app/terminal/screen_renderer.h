@@ -1,0 +1,19 @@
+// Renders the current screen as terminal lines: title, command bar with button states, the list
+// with the selected row marked, and the fields with their values and the active one marked.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/siblings/command_bar.h"
+#include "app/screens/screen_view.h"
+
+namespace trf {
+
+// The command bar in one line: "[Key]" per button, "(off)" after unavailable ones, "*" after
+// pressed ones, "|" for separators; "" for an empty bar.
+std::string RenderCommandBar(const CommandBar& bar);
+// The whole screen.
+std::vector<std::string> RenderScreen(const std::string& title, const CommandBar& bar, const ScreenView& view);
+
+}  // namespace trf
