@@ -1,15 +1,14 @@
 // The Our Home screen over LIHomes.
 #include "app/screens/home_screen.h"
 
-#include "app/siblings/siblings.h"
-#include "ui_shared/platform/service.h"
 
 namespace trf {
 
-HomeScreen::HomeScreen() : ScreenForm(kHomeScreenKey, "home", "Our Home", kw::icIsHome) {}
+HomeScreen::HomeScreen(std::shared_ptr<Database> database)
+    : ScreenForm(kHomeScreenKey, "home", "Our Home", kw::icIsHome), database_(std::move(database)) {}
 
 void HomeScreen::OnLoad() {
-  homes_ = std::make_shared<LIHomes>(kw::Service<AppDatabase>::Get().database);
+  homes_ = std::make_shared<LIHomes>(database_);
   kw::SharedProcedures& shared = *Shared();
   shared.LVColumnInfo("H_HomeNum", "Number", 70);
   shared.LVColumnInfo("H_HomeName", "Home", 160, true);
@@ -23,17 +22,15 @@ void HomeScreen::Reload() {
 }
 
 void HomeScreen::Describe(ScreenView& view) {
-  const std::string home = Shared()->CurrentHomeNum();
-  view.lines.push_back(home.empty() ? "No home selected: select one of the homes below."
-                                    : "Current home: " + home);
+  ScreenForm::Describe(view);
   list_->Describe(view);
 }
 
-std::string HomeScreen::Help() const {
-  return "Our Home: the homes. select <n> makes home n the current home; then go setup to pick its month.";
+std::string HomeScreen::Purpose() const {
+  return "Our Home: the homes. Selecting one makes it the current home; its months are on TRF Setup.";
 }
 
-void HomeScreen::Select(int row) {
+void HomeScreen::SelectRow(int row) {
   if (!list_->Click(*Shared(), row)) return;
   kw::SharedProcedures& shared = *Shared();
   shared.CurrentH_HomesID(homes_->Get("H_HomesID").ToText());

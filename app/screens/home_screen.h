@@ -14,12 +14,13 @@ inline constexpr const char* kHomeScreenKey = "KW_UI01____FRM_H_OurHome";
 
 class HomeScreen : public ScreenForm {
  public:
-  HomeScreen();
+  explicit HomeScreen(std::shared_ptr<Database> database);
   std::string TypeName() const override { return "FRM_H_OurHome"; }
 
   void Describe(ScreenView& view) override;
-  std::string Help() const override;
-  void Select(int row) override;
+  std::string Purpose() const override;
+  // Makes the home of `row` the current home of every screen.
+  void SelectRow(int row) override;
 
  protected:
   void OnLoad() override;
@@ -27,6 +28,7 @@ class HomeScreen : public ScreenForm {
   kw::LIPtr MainObject() override { return homes_; }
 
  private:
+  std::shared_ptr<Database> database_;
   std::shared_ptr<LIHomes> homes_;
   std::unique_ptr<BoundList> list_;
 };

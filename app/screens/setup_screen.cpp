@@ -1,9 +1,7 @@
 // The TRF Setup screen over LIHomeMonths.
 #include "app/screens/setup_screen.h"
 
-#include "app/siblings/siblings.h"
 #include "ui_shared/platform/dates.h"
-#include "ui_shared/platform/service.h"
 
 namespace trf {
 
@@ -20,10 +18,11 @@ std::string MonthStatusText(int32_t status) {
   }
 }
 
-TrfSetupScreen::TrfSetupScreen() : ScreenForm(kTrfSetupScreenKey, "setup", "TRF Setup", kw::icIsMonth) {}
+TrfSetupScreen::TrfSetupScreen(std::shared_ptr<Database> database)
+    : ScreenForm(kTrfSetupScreenKey, "setup", "TRF Setup", kw::icIsMonth), database_(std::move(database)) {}
 
 void TrfSetupScreen::OnLoad() {
-  months_ = std::make_shared<LIHomeMonths>(kw::Service<AppDatabase>::Get().database);
+  months_ = std::make_shared<LIHomeMonths>(database_);
   kw::SharedProcedures& shared = *Shared();
   shared.LVColumnInfo("H_StatMonth", "Month", 80);
   shared.LVColumnInfo("HU_TrfTypesCD", "TRF type", 60, true);
@@ -66,23 +65,16 @@ void TrfSetupScreen::UpdateButtons() {
 }
 
 void TrfSetupScreen::Describe(ScreenView& view) {
-  kw::SharedProcedures& shared = *Shared();
-  std::string month = "none selected (select one)";
-  if (!shared.CurrentH_HomeMonthlyStatsID().empty()) {
-    month = kw::dates::ToText(shared.CurrentTRFDate()) + " (" + MonthStatusText(shared.CurrentStatStatus()) + ")";
-  }
-  view.lines.push_back("Home: " + shared.CurrentHomeNum() + "   Current month: " + month);
-  view.lines.push_back("Status: 0 not started, 1 active, 2 closed   TRFs reopened: " +
-                       std::to_string(shared.TrfReopened()));
+  ScreenForm::Describe(view);
   list_->Describe(view);
 }
 
-std::string TrfSetupScreen::Help() const {
-  return "TRF Setup: the home's months. select <n> makes month n current; click StartTrf, CloseTrf or ReopenTrf "
-         "to start, close or reopen the selected month's TRF.";
+std::string TrfSetupScreen::Purpose() const {
+  return "TRF Setup: the home's months. Selecting one makes it the current month; the buttons start, close or "
+         "reopen the selected month's TRF.";
 }
 
-void TrfSetupScreen::Select(int row) {
+void TrfSetupScreen::SelectRow(int row) {
   if (list_->Click(*Shared(), row)) MakeSelectedMonthCurrent();
   UpdateButtons();
 }
@@ -98,11 +90,11 @@ void TrfSetupScreen::MakeSelectedMonthCurrent() {
 }
 
 bool TrfSetupScreen::ChangeStatus(MonthStatus from, MonthStatus to, const std::string& action) {
-  if (!HasSelectedMonth()) throw ScreenCommandError("select a month first");
+  if (!HasSelectedMonth()) throw ScreenRefusal("no month is selected");
   if (SelectedStatus() != from)
-    throw ScreenCommandError("cannot " + action + " a TRF that is " + MonthStatusText(SelectedStatus()));
+    throw ScreenRefusal("cannot " + action + " a TRF that is " + MonthStatusText(SelectedStatus()));
   if (to == kMonthActive && HasOtherActiveMonth())
-    throw ScreenCommandError("the home already has an active TRF; close it before you " + action + " another");
+    throw ScreenRefusal("the home already has an active TRF; close it before you " + action + " another");
   months_->FieldValue(LIHomeMonths::kStatStatus, kw::Variant::Long(to));
   if (!Shared()->OnSave(months_)) {
     months_->CancelEdit();

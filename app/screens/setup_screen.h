@@ -20,12 +20,13 @@ enum MonthStatus : uint8_t { kMonthNotStarted = 0, kMonthActive = 1, kMonthClose
 
 class TrfSetupScreen : public ScreenForm {
  public:
-  TrfSetupScreen();
+  explicit TrfSetupScreen(std::shared_ptr<Database> database);
   std::string TypeName() const override { return "FRM_H_TRFSetup"; }
 
   void Describe(ScreenView& view) override;
-  std::string Help() const override;
-  void Select(int row) override;
+  std::string Purpose() const override;
+  // Makes the month of `row` the current month.
+  void SelectRow(int row) override;
 
  protected:
   void OnLoad() override;
@@ -44,6 +45,7 @@ class TrfSetupScreen : public ScreenForm {
   bool HasOtherActiveMonth() const;
   uint8_t SelectedStatus() const;
 
+  std::shared_ptr<Database> database_;
   std::shared_ptr<LIHomeMonths> months_;
   std::unique_ptr<BoundList> list_;
 };
