@@ -14,6 +14,7 @@
 #include "app/data/database.h"
 #include "app/business/rules.h"
 #include "ui_shared/contracts/business_objects.h"
+#include "ui_shared/contracts/sibling_codes.h"
 
 namespace trf {
 
@@ -47,9 +48,6 @@ struct ClassSpec {
   std::vector<FieldSpec> fields;
   int32_t save_mode = 0;
 };
-
-// Save mode under which Save keeps changes until SaveBatch.
-inline constexpr int32_t kSaveModeBatch = 4;
 
 // Rule numbers shared by every class: values of the wrong kind, missing values, unknown keys.
 namespace rule_numbers {

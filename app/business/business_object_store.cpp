@@ -138,7 +138,7 @@ bool TableBusinessObject::Save(bool force) {
   const size_t slot = view_[static_cast<size_t>(current_ - 1)];
   if (record.deleted) {
     if (!record.is_new) {
-      if (spec_.save_mode == kSaveModeBatch) {
+      if (spec_.save_mode == kw::kSaveModeBatch) {
         deleted_keys_.push_back(KeyOf(record));
       } else {
         Transaction transaction(*database_);
@@ -153,7 +153,7 @@ bool TableBusinessObject::Save(bool force) {
     RunAllRules(record);
     if (!record.rules->Valid()) return false;
   }
-  if (spec_.save_mode == kSaveModeBatch) {
+  if (spec_.save_mode == kw::kSaveModeBatch) {
     record.in_batch = true;
     record.batch_values.reset();
     return true;

@@ -1,25 +1,22 @@
 // Registration of the business-object component with the application: the record-group
-// validators under their names, and the container's class-to-parent answers from the database.
+// validators under their names, and the class-to-parent answers the container gives.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
-#include <string>
 
 #include "app/data/database.h"
-#include "app/siblings/screen_container.h"
+#include "ui_shared/platform/class_registry.h"
 
 namespace trf {
 
 // Registers every record-group validator under "KW01.RG" + its class name from the third
-// character; each works on the application's database in force when it is created.
-void RegisterRecordGroupValidators();
+// character; each works on `database`.
+void RegisterRecordGroupValidators(kw::ClassRegistry& registry, const std::shared_ptr<Database>& database);
 
-// Gives the container the parent kind (4 home, 5 month record) of every class in the database's
-// class-to-parent table.
-void LoadClassDependsOn(ScreenContainer& container, Database& database);
-
-// Opens the TRF database at `path` (created with its sample data when missing), puts it in force
-// as the application's database and loads its class-to-parent table into the container in force.
-std::shared_ptr<Database> InstallTrfDatabase(const std::string& path);
+// Calls `depends_on(class number, parent kind)` (4 home, 5 month record) for every class in the
+// database's class-to-parent table.
+void ReadClassDependsOn(Database& database, const std::function<void(int16_t, int32_t)>& depends_on);
 
 }  // namespace trf

@@ -8,13 +8,14 @@
 #include <string_view>
 
 #include "ui_shared/contracts/business_objects.h"
+#include "ui_shared/platform/class_registry.h"
 
 namespace trf {
 
 using RecordGroupFactory = std::function<std::shared_ptr<kw::I_RecordGroup>()>;
 
-// Registers `factory` with the class registry in force under "KW01.RG" + `name_tail`, replacing
-// any validator registered there before.
-void RegisterRecordGroupValidator(std::string_view name_tail, RecordGroupFactory factory);
+// Registers `factory` with `registry` under "KW01.RG" + `name_tail`, replacing any validator
+// registered there before.
+void RegisterRecordGroupValidator(kw::ClassRegistry& registry, std::string_view name_tail, RecordGroupFactory factory);
 
 }  // namespace trf

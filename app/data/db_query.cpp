@@ -1,7 +1,6 @@
 // The SQLite query object and its fields.
 #include "app/data/db_query.h"
 
-#include "app/siblings/siblings.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/dates.h"
@@ -89,7 +88,7 @@ kw::Variant ValueAsType(const kw::Variant& stored, int32_t type) {
 
 void AppQuery::OpenSQL(const std::string& sql) {
   auto result = std::make_shared<QueryResult>();
-  const auto statement = kw::Service<AppDatabase>::Get().database->Prepare(sql);
+  const auto statement = database_->Prepare(sql);
   const int columns = statement->ColumnCount();
   while (statement->Step()) {
     std::vector<kw::Variant> row;
@@ -133,9 +132,8 @@ kw::FieldPtr AppQuery::Field(const kw::Variant& name_or_position) {
   return std::make_shared<AppField>(result_, static_cast<size_t>(position));
 }
 
-void RegisterQueryClass() {
-  kw::Service<kw::ClassRegistry>::Get().Register(std::string(kw::class_ids::kDBQuery),
-                                                 [] { return std::make_shared<AppQuery>(); });
+void RegisterQueryClass(kw::ClassRegistry& registry, const std::shared_ptr<Database>& database) {
+  registry.Register(std::string(kw::class_ids::kDBQuery), [database] { return std::make_shared<AppQuery>(database); });
 }
 
 }  // namespace trf

@@ -1,5 +1,5 @@
-// The query object of the data component on SQLite: it runs a statement on the application's
-// database (AppDatabase), keeps the rows it returned, and offers them row by row through fields
+// The query object of the data component on SQLite: it runs a statement on the database it was
+// made for, keeps the rows it returned, and offers them row by row through fields
 // with ADO-like type numbers taken from the columns' declared types.
 #pragma once
 
@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "app/data/database.h"
 #include "ui_shared/contracts/data.h"
+#include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/variant.h"
 
 namespace trf {
@@ -27,9 +29,10 @@ struct QueryResult {
   size_t position = 0;
 };
 
-// DBQuery on the database in force.
+// DBQuery on one database.
 class AppQuery : public kw::DBQuery {
  public:
+  explicit AppQuery(std::shared_ptr<Database> database) : database_(std::move(database)) {}
   std::string TypeName() const override { return "DBQuery"; }
   void OpenSQL(const std::string& sql) override;
   int32_t RecordCount() override;
@@ -39,10 +42,11 @@ class AppQuery : public kw::DBQuery {
   kw::FieldPtr Field(const kw::Variant& name_or_position) override;
 
  private:
+  std::shared_ptr<Database> database_;
   std::shared_ptr<QueryResult> result_ = std::make_shared<QueryResult>();
 };
 
-// Registers AppQuery as the data component's query class.
-void RegisterQueryClass();
+// Registers AppQuery on `database` as the data component's query class.
+void RegisterQueryClass(kw::ClassRegistry& registry, const std::shared_ptr<Database>& database);
 
 }  // namespace trf

@@ -1,7 +1,7 @@
 // Building and clicking a list bound to a business object.
 #include "app/screens/bound_list.h"
 
-#include "app/screens/screen_form.h"
+#include "app/screens/screen_refusal.h"
 
 namespace trf {
 
@@ -14,13 +14,12 @@ void BoundList::Build(kw::SharedProcedures& shared, const std::string& selected_
 }
 
 void BoundList::Describe(ScreenView& view) const {
-  view.has_list = true;
   view.list = DescribeListView(view_);
 }
 
 bool BoundList::Click(kw::SharedProcedures& shared, int row) {
   if (row < 1 || row > Rows())
-    throw ScreenCommandError("there is no row " + std::to_string(row) + "; the list has " + std::to_string(Rows()) +
+    throw ScreenRefusal("there is no row " + std::to_string(row) + "; the list has " + std::to_string(Rows()) +
                              (Rows() == 1 ? " row" : " rows"));
   const kw::ObjectPtr clicked = view_->Entries().At(row);
   bool changed = false;

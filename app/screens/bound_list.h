@@ -23,9 +23,9 @@ class BoundList {
   void Build(kw::SharedProcedures& shared, const std::string& selected_key);
   // The user clicks row `row` (1-based): ItemClick secures the record being left and moves the
   // object's current record. True when that row is selected afterwards (also when it already
-  // was); false when the record being left could not be kept. A ScreenCommandError for a row the
+  // was); false when the record being left could not be kept. A ScreenRefusal for a row the
   // list does not have.
-  bool Click(kw::SharedProcedures& shared, int row);
+  [[nodiscard]] bool Click(kw::SharedProcedures& shared, int row);
   // Selects the row whose record has `key` without securing anything (after a reload); false
   // when no row has it.
   bool SelectKey(const std::string& key);

@@ -3,8 +3,6 @@
 
 #include "app/business/business_classes.h"
 #include "app/data/class_numbers.h"
-#include "app/siblings/siblings.h"
-#include "ui_shared/platform/service.h"
 
 namespace trf {
 namespace {
@@ -16,21 +14,22 @@ constexpr int32_t kCategoryNamePosition = 3;
 
 }  // namespace
 
-MonthlyExpensesScreen::MonthlyExpensesScreen()
+MonthlyExpensesScreen::MonthlyExpensesScreen(std::shared_ptr<Database> database)
     : RecordScreen("KW_UI01____FRM_H_MonthlyExpenses", "expenses", "Monthly Expenses", kw::icDependsOnMonth,
                    RecordScreenLayout{classes::kMonthlyExpenses,
                                       "H_MonthlyExpensesID",
                                       {{"HU_ExpenseCategoriesID", "Category", 1800}},
                                       {{"amount", LIMonthlyExpenses::kAmount - 1}},
-                                      ""}) {}
+                                      ""},
+                   std::move(database)) {}
 
-std::string MonthlyExpensesScreen::Help() const {
+std::string MonthlyExpensesScreen::Purpose() const {
   return "Expenses of the month, one line per expense category (completed from the categories each time the screen "
-         "is shown): select <n>; set amount <value>; save.";
+         "is shown).";
 }
 
 std::shared_ptr<TableBusinessObject> MonthlyExpensesScreen::LoadRecords() {
-  const std::shared_ptr<Database>& database = kw::Service<AppDatabase>::Get().database;
+  const std::shared_ptr<Database>& database = Data();
   categories_ = std::make_shared<LIExpenseCategories>(database);
   const std::string trf_type = Shared()->CurrentHU_TrfTypesCD();
   categories_->Load(trf_type.empty() ? kw::Variant() : kw::Variant::Text(trf_type));
@@ -57,16 +56,16 @@ std::string MonthlyExpensesScreen::CategoryName(const std::string& id) const {
 
 void MonthlyExpensesScreen::Describe(ScreenView& view) {
   RecordScreen::Describe(view);
-  for (auto& row : view.list.rows)
+  for (auto& row : view.list->rows)
     if (!row.empty()) row[0] = CategoryName(row[0]);
 }
 
 void MonthlyExpensesScreen::AddRecord() {
-  throw ScreenCommandError("the expense lines follow the expense categories: there is one per category");
+  throw ScreenRefusal("the expense lines follow the expense categories: there is one per category");
 }
 
 void MonthlyExpensesScreen::RemoveRecord() {
-  throw ScreenCommandError("the expense lines follow the expense categories: there is one per category");
+  throw ScreenRefusal("the expense lines follow the expense categories: there is one per category");
 }
 
 }  // namespace trf

@@ -13,8 +13,8 @@ namespace trf {
 
 class MonthlyExpensesScreen : public RecordScreen {
  public:
-  MonthlyExpensesScreen();
-  std::string Help() const override;
+  explicit MonthlyExpensesScreen(std::shared_ptr<Database> database);
+  std::string Purpose() const override;
   // The list shows each line's category by name.
   void Describe(ScreenView& view) override;
   // The lines follow the categories: none is added or removed by hand.

@@ -4,7 +4,6 @@
 #include "app/business/business_classes.h"
 #include "app/data/class_numbers.h"
 #include "app/business/rules.h"
-#include "app/siblings/siblings.h"
 #include "ui_shared/platform/service.h"
 #include "ui_shared/platform/windows.h"
 
@@ -19,7 +18,7 @@ std::string FeeText(const kw::Variant& fee) { return fee.IsNull() ? "-" : Amount
 
 }  // namespace
 
-FamilyGroupsScreen::FamilyGroupsScreen()
+FamilyGroupsScreen::FamilyGroupsScreen(std::shared_ptr<Database> database)
     : RecordScreen("KW_UI01____FRM_H_FamilyGroups", "families", "Family Groups", kw::icDependsOnHome,
                    RecordScreenLayout{classes::kFamilyGroups,
                                       "H_FamilyGroupsID",
@@ -28,12 +27,11 @@ FamilyGroupsScreen::FamilyGroupsScreen()
                                        {"address", LIFamilyGroups::kMailingAddress - 1},
                                        {"mailout", LIFamilyGroups::kMMLOFee - 1},
                                        {"annual", LIFamilyGroups::kAMFee - 1}},
-                                      "(new family group)"}) {}
+                                      "(new family group)"},
+                   std::move(database)) {}
 
-std::string FamilyGroupsScreen::Help() const {
-  return "Family groups of the home: select <n>; set name|address|mailout|annual <value>; add; remove; save; "
-         "type <kind> to choose the assessment (" + kAssessmentKinds[0] + ", " + kAssessmentKinds[1] + ", " +
-         kAssessmentKinds[2] + ", " + kAssessmentKinds[3] + "); click AssessFeesClick to assess the mailing fees.";
+std::string FamilyGroupsScreen::Purpose() const {
+  return "Family groups of the home, with their mailing fees; choose a kind of assessment and assess the fees.";
 }
 
 void FamilyGroupsScreen::OnLoad() {
@@ -44,17 +42,17 @@ void FamilyGroupsScreen::OnLoad() {
 }
 
 std::shared_ptr<TableBusinessObject> FamilyGroupsScreen::LoadRecords() {
-  auto groups = std::make_shared<LIFamilyGroups>(kw::Service<AppDatabase>::Get().database);
+  auto groups = std::make_shared<LIFamilyGroups>(Data());
   groups->Load(ParentId(Shared()->CurrentH_HomesID()));
   return groups;
 }
 
 void FamilyGroupsScreen::Describe(ScreenView& view) {
   RecordScreen::Describe(view);
-  view.lines.insert(view.lines.begin(), "assessment: " + (kind_->Text().empty() ? "(none chosen)" : kind_->Text()));
+  view.choice = ScreenChoice{"assessment", kind_->Text(), kAssessmentKinds};
 }
 
-void FamilyGroupsScreen::TypeText(const std::string& text) {
+void FamilyGroupsScreen::Choose(const std::string& text) {
   kind_->Type(text);
   // An exact match is selected by a posted message: let it arrive.
   kw::Service<kw::EventPump>::Get().DoEvents();
@@ -63,13 +61,13 @@ void FamilyGroupsScreen::TypeText(const std::string& text) {
 
 void FamilyGroupsScreen::AssessFees() {
   const int32_t kind = kind_->Find(kind_->Text(), -1, true);
-  if (kind < 0) throw ScreenCommandError("choose the kind of assessment first: type all, mail-out, annual or clear");
+  if (kind < 0) throw ScreenRefusal("choose the kind of assessment first: all, mail-out, annual or clear");
   TableBusinessObject& groups = *Records();
   const kw::Variant current = groups.CurrentIndex();
   Shared()->AssessMMLOandAMMailingFees(Records(), kind, false);
   for (int32_t position = 1; position <= groups.Count(); ++position) {
     groups.CurrentIndex(kw::Variant::Long(position));
-    groups.Save(true);
+    if (!groups.Save(true)) throw ScreenRefusal("the fees of " + groups.Get("H_GroupName").ToText() + " could not be stored");
     Say(groups.Get("H_GroupName").ToText() + ": mail-out fee " +
         FeeText(groups.FieldValueAt(kw::Variant::Long(position), LIFamilyGroups::kMMLOFee)) + ", annual fee " +
         FeeText(groups.FieldValueAt(kw::Variant::Long(position), LIFamilyGroups::kAMFee)));

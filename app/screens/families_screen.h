@@ -14,11 +14,14 @@ namespace trf {
 
 class FamilyGroupsScreen : public RecordScreen {
  public:
-  FamilyGroupsScreen();
-  std::string Help() const override;
+  explicit FamilyGroupsScreen(std::shared_ptr<Database> database);
+  std::string Purpose() const override;
   void Describe(ScreenView& view) override;
-  // Types `text` into the assessment combo box, which completes it from its list.
-  void TypeText(const std::string& text) override;
+  // Chooses the kind of fee assessment: `text` is typed into the assessment combo box, which
+  // completes it from its list.
+  void Choose(const std::string& text) override;
+  // Assesses the fees of the chosen kind, stores them and reports them per group.
+  void AssessFees();
 
   const std::shared_ptr<kw::widgets::ComboBox>& AssessmentKind() const { return kind_; }
 
@@ -27,8 +30,6 @@ class FamilyGroupsScreen : public RecordScreen {
   std::shared_ptr<TableBusinessObject> LoadRecords() override;
 
  private:
-  // Assesses the fees of the kind the combo box shows, stores them and reports them per group.
-  void AssessFees();
 
   std::shared_ptr<kw::widgets::ComboBox> kind_;
 };

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/data/database.h"
 #include "app/screens/screen_form.h"
 #include "ui_shared/rtf/rtf_controller.h"
 #include "widgets/rich_text_box.h"
@@ -16,17 +17,20 @@ namespace trf {
 
 class NotesScreen : public ScreenForm, public kw::RichTextBoxEvents {
  public:
-  NotesScreen();
-  std::string Help() const override;
+  explicit NotesScreen(std::shared_ptr<Database> database);
+  std::string Purpose() const override;
+  // The context and the rich-text box.
   void Describe(ScreenView& view) override;
-  // `select <n>`: selects paragraph n.
-  void Select(int paragraph) override;
-  // `set selection <start> <length>`: selects `length` characters from character `start` (0-based).
-  void SetField(const std::string& field, const std::string& value) override;
-  // Types over the selection, in its formatting; a backslash followed by "n" breaks the paragraph.
-  void TypeText(const std::string& text) override;
+  // Selects paragraph `paragraph` (1-based).
+  void SelectParagraph(int paragraph);
+  // Selects `length` characters from character `start` (0-based).
+  void SetSelection(int32_t start, int32_t length);
+  // Types `text` over the selection, in its formatting; a line feed in it breaks the paragraph.
+  void InsertText(const std::string& text);
   // Stores the notes of the month.
   void SaveScreen() override;
+  // Shows the stored notes again, dropping what was typed since they were last stored.
+  void UndoEdits() override;
 
   // Reloads the notes when they are out of date, then puts the toolbar on the bar and gives the
   // box the focus, the buttons showing the formatting at the caret.
@@ -34,7 +38,7 @@ class NotesScreen : public ScreenForm, public kw::RichTextBoxEvents {
   // Stores the notes, takes the box's focus and the toolbar away.
   bool DeactivateLocal() override;
   // Notes are free text: always ready; the screen says so.
-  bool ValidateForSendoff(bool blnDisableMessages = false) override;
+  bool ValidateForSendoff(bool quiet = false) override;
 
   // The box's events, handed to the toolbar's controller.
   void GotFocus() override { controller_->GotFocus(); }
@@ -52,6 +56,7 @@ class NotesScreen : public ScreenForm, public kw::RichTextBoxEvents {
   // Writes the box's RTF for the month the notes were loaded for.
   void StoreNotes();
 
+  std::shared_ptr<Database> database_;
   kw::RichTextBoxPtr box_;
   kw::RtfControllerPtr controller_;
   std::string loaded_month_;

@@ -1,31 +1,26 @@
 // The record screens' list, field boxes and record commands on the library's list binding.
 #include "app/screens/record_screen.h"
 
-#include <cstdio>
+#include "ui_shared/platform/system_colors.h"
 
 namespace trf {
 namespace {
 
-constexpr uint32_t kWindowBackground = 0x80000005u;
-constexpr uint32_t kButtonFace = 0x8000000Fu;
+constexpr uint32_t kWindowBackground = kw::kSystemColorFlag | kw::kColorWindow;
+constexpr uint32_t kButtonFace = kw::kSystemColorFlag | kw::kColorButtonFace;
 
 // A value as a field box or a list cell shows it: "" for nothing.
 std::string ShownValue(const kw::Variant& value) {
   return value.IsNull() || value.IsEmpty() ? std::string() : value.ToText();
 }
 
-// A colour value as the screen shows it: "&H80000014&".
-std::string ColorText(uint32_t color) {
-  char text[16];
-  std::snprintf(text, sizeof text, "&H%08X&", static_cast<unsigned>(color));
-  return text;
-}
-
 }  // namespace
 
 RecordScreen::RecordScreen(std::string key, std::string name, std::string title, kw::enumHomeMonth depends_on,
-                           RecordScreenLayout layout)
-    : ScreenForm(std::move(key), std::move(name), std::move(title), depends_on), layout_(std::move(layout)) {}
+                           RecordScreenLayout layout, std::shared_ptr<Database> database)
+    : ScreenForm(std::move(key), std::move(name), std::move(title), depends_on),
+      layout_(std::move(layout)),
+      database_(std::move(database)) {}
 
 void RecordScreen::OnLoad() {
   list_ = std::make_shared<kw::widgets::ListView>();
@@ -68,13 +63,19 @@ std::shared_ptr<kw::widgets::TextBox> RecordScreen::FieldBox(const std::string& 
   return nullptr;
 }
 
+std::vector<std::string> RecordScreen::Fields() const {
+  std::vector<std::string> names;
+  for (const RecordScreenLayout::Field& field : layout_.fields) names.push_back(field.name);
+  return names;
+}
+
 size_t RecordScreen::FieldIndex(const std::string& name) const {
   std::string names;
   for (size_t i = 0; i < layout_.fields.size(); ++i) {
     if (layout_.fields[i].name == name) return i;
     names += (names.empty() ? "" : ", ") + layout_.fields[i].name;
   }
-  throw ScreenCommandError("no field \"" + name + "\" here; the fields are: " + names);
+  throw ScreenRefusal("no field \"" + name + "\" here; the fields are: " + names);
 }
 
 kw::Variant RecordScreen::ParentId(const std::string& id) {
@@ -94,39 +95,53 @@ void RecordScreen::ShowCurrentRecord() {
 }
 
 void RecordScreen::Describe(ScreenView& view) {
-  view.has_list = true;
+  ScreenForm::Describe(view);
   view.list = DescribeListView(list_);
-  for (size_t i = 0; i < boxes_.size(); ++i)
-    view.fields.push_back({layout_.fields[i].name, boxes_[i]->Text(), active_ == i, boxes_[i]->Locked()});
-  if (active_) {
-    view.lines.push_back("active field " + layout_.fields[*active_].name + ": background " +
-                         ColorText(boxes_[*active_]->BackColor()) + ", text " +
-                         ColorText(static_cast<uint32_t>(active_fore_color_)));
+  for (size_t i = 0; i < boxes_.size(); ++i) {
+    const bool active = active_ == i;
+    view.fields.push_back({layout_.fields[i].name, boxes_[i]->Text(), active, boxes_[i]->Locked(),
+                           boxes_[i]->BackColor(),
+                           active ? static_cast<uint32_t>(active_fore_color_) : kw::kSystemColorFlag | kw::kColorWindowText});
   }
 }
 
-void RecordScreen::Select(int row) {
+void RecordScreen::SelectRow(int row) {
   const int32_t rows = list_->Items().Count();
-  if (row > rows) throw ScreenCommandError("no row " + std::to_string(row) + "; the list has " + std::to_string(rows));
+  if (row < 1 || row > rows)
+    throw ScreenRefusal("there is no row " + std::to_string(row) + "; the list has " + std::to_string(rows) +
+                        (rows == 1 ? " row" : " rows"));
   ListItemClick(list_->Items().Item(kw::Variant::Long(row)));
 }
 
-kw::Variant RecordScreen::ListItemClick(const kw::ObjectPtr& objItem) {
+kw::Variant RecordScreen::ListItemClick(const kw::ObjectPtr& item) {
   bool changed = false;
   kw::ObjectPtr previous = current_item_;
-  current_item_ = Shared()->ItemClick(objItem, previous, records_, changed);
+  current_item_ = Shared()->ItemClick(item, previous, records_, changed);
   ShowCurrentRecord();
-  if (current_item_ != objItem) Say("the selection stays: the record being left must be put right first");
+  if (current_item_ != item) Say("the selection stays: the record being left must be put right first");
   return kw::Variant::Object(current_item_);
 }
 
-void RecordScreen::SetField(const std::string& field, const std::string& value) {
+void RecordScreen::EditField(const std::string& field, const std::string& text) {
   const size_t index = FieldIndex(field);
-  if (!records_ || records_->Count() == 0) throw ScreenCommandError("there is no record to edit; add one first");
-  if (boxes_[index]->Locked()) throw ScreenCommandError("the field \"" + field + "\" is read-only now");
+  if (!records_ || records_->Count() == 0) throw ScreenRefusal("there is no record to edit");
+  if (boxes_[index]->Locked()) throw ScreenRefusal("the field \"" + field + "\" is read-only now");
   Focus(index);
-  boxes_[index]->Type(value);
+  boxes_[index]->Type(text);
   LeaveField(index);
+}
+
+void RecordScreen::UndoEdits() {
+  const std::string key = records_ && records_->Count() > 0 && records_->CurrentIndex().ToLong() > 0
+                              ? ShownValue(records_->FieldValueAt(kw::Variant::Long(-1), 1))
+                              : std::string();
+  Reload();
+  if (!key.empty() && records_->Exists(key)) {
+    records_->CurrentIndex(kw::Variant::Text(key));
+    SelectCurrentRecord();
+    ShowCurrentRecord();
+  }
+  Say("the unsaved edits were discarded");
 }
 
 bool RecordScreen::LeaveField(size_t index) {
@@ -151,9 +166,9 @@ void RecordScreen::Focus(size_t index) {
   boxes_[index]->SetFocus();
 }
 
-void RecordScreen::SetFocusTo(const std::string& strTag) {
+void RecordScreen::SetFocusTo(const std::string& tag) {
   for (size_t i = 0; i < tags_.size(); ++i)
-    if (tags_[i] == strTag) Focus(i);
+    if (tags_[i] == tag) Focus(i);
 }
 
 kw::Variant RecordScreen::ToggleReadWrite() {
@@ -193,7 +208,7 @@ void RecordScreen::SaveScreen() {
 }
 
 void RecordScreen::AddRecord() {
-  if (ReadOnly()) throw ScreenCommandError("nothing can be added while the month's TRF is not active");
+  if (ReadOnly()) throw ScreenRefusal("nothing can be added while the month's TRF is not active");
   bool not_added = false;
   const kw::ObjectPtr item = Shared()->AddItem(list_, nullptr, 0, records_, current_item_, "", layout_.new_entry_text,
                                                false, not_added);
@@ -208,8 +223,8 @@ void RecordScreen::AddRecord() {
 }
 
 void RecordScreen::RemoveRecord() {
-  if (!records_ || records_->Count() == 0) throw ScreenCommandError("there is no record to remove");
-  if (ReadOnly()) throw ScreenCommandError("nothing can be removed while the month's TRF is not active");
+  if (!records_ || records_->Count() == 0) throw ScreenRefusal("there is no record to remove");
+  if (ReadOnly()) throw ScreenRefusal("nothing can be removed while the month's TRF is not active");
   bool removed = false;
   const kw::ObjectPtr result = Shared()->RemoveItem(list_, records_, "", current_item_, removed);
   if (!removed) {
@@ -221,16 +236,16 @@ void RecordScreen::RemoveRecord() {
   Say("removed the record");
 }
 
-bool RecordScreen::ValidateForSendoff(bool blnDisableMessages) {
+bool RecordScreen::ValidateForSendoff(bool quiet) {
   if (!records_ || loaded_for_ != Context()) Refresh();
-  const bool ready = ScreenForm::ValidateForSendoff(blnDisableMessages);
+  const bool ready = ScreenForm::ValidateForSendoff(quiet);
   SelectCurrentRecord();
   ShowCurrentRecord();
   const auto selected = list_->SelectedListItem();
   const std::string where =
       ready || !selected ? "" : " at row " + std::to_string(selected->Index()) + ", " + selected->Text();
   Say(Title() + (ready ? ": ready for send-off" : ": not ready for send-off" + where) +
-      (blnDisableMessages ? " (checked without messages)" : ""));
+      (quiet ? " (checked without messages)" : ""));
   return ready;
 }
 

@@ -1,8 +1,8 @@
 // RecordScreen: a screen over the records of one business object. A headless list view built
 // with LVColumnInfo and BuildListView shows the records; text boxes tied to the object's fields
 // by control tags edit the current record. Selecting, adding and removing go through ItemClick,
-// AddItem and RemoveItem; a field written with `set` is checked with ValidateField as when the
-// user leaves it; the field that has the focus wears the active-field colours, and the fields
+// AddItem and RemoveItem; an edited field is checked with ValidateField as when the user leaves
+// it; the field that has the focus wears the active-field colours, and the fields
 // turn read-only (ToggleReadWrite) while there is nothing the user may edit.
 #pragma once
 
@@ -28,7 +28,7 @@ struct RecordScreenLayout {
     std::string caption;
     int16_t width = 0;
   };
-  // One data-entry field: the name `set` takes and the field number in the class.
+  // One data-entry field: its name and its field number in the class.
   struct Field {
     std::string name;
     int16_t field = 0;
@@ -44,30 +44,34 @@ struct RecordScreenLayout {
 class RecordScreen : public ScreenForm {
  public:
   RecordScreen(std::string key, std::string name, std::string title, kw::enumHomeMonth depends_on,
-               RecordScreenLayout layout);
+               RecordScreenLayout layout, std::shared_ptr<Database> database);
 
   void Describe(ScreenView& view) override;
+  std::vector<std::string> Fields() const override;
   // Clicks row `row` of the list (ListItemClick).
-  void Select(int row) override;
+  void SelectRow(int row) override;
   // Focuses the field, writes the text into its box and leaves the field (LeaveField).
-  void SetField(const std::string& field, const std::string& value) override;
+  void EditField(const std::string& field, const std::string& text) override;
   // OnSave over the records; the screen says "record saved" or "record not saved".
   void SaveScreen() override;
   void AddRecord() override;
   void RemoveRecord() override;
+  // Reads the records afresh from the database, dropping what was not saved; the record that was
+  // current stays current when it is still there.
+  void UndoEdits() override;
 
   // Every field box read-only while ReadOnly() holds or no record is there, editable otherwise.
   kw::Variant ToggleReadWrite() override;
-  // Moves the focus to the field box that carries `strTag` (the library points at a broken rule).
-  void SetFocusTo(const std::string& strTag) override;
-  // Moves the selection to `objItem` through ItemClick and shows the record it lands on.
-  kw::Variant ListItemClick(const kw::ObjectPtr& objItem) override;
+  // Moves the focus to the field box that carries `tag` (the library points at a broken rule).
+  void SetFocusTo(const std::string& tag) override;
+  // Moves the selection to `item` through ItemClick and shows the record it lands on.
+  kw::Variant ListItemClick(const kw::ObjectPtr& item) override;
   // Reads the records afresh every time the screen is shown: leaving saved them, and other
   // screens change what some screens show (an assessment reads the residents).
   bool EveryOnActivate(kw::ActiveParams& params) override;
   // The library's send-off check; afterwards the boxes show the record the list moved to, and the
   // screen says whether it is ready.
-  bool ValidateForSendoff(bool blnDisableMessages = false) override;
+  bool ValidateForSendoff(bool quiet = false) override;
 
   const std::shared_ptr<kw::widgets::ListView>& List() const { return list_; }
   // The box of the field named `name`; nullptr when there is none.
@@ -87,6 +91,7 @@ class RecordScreen : public ScreenForm {
   std::vector<SendoffTarget> SendoffTargets() override { return {{records_, list_}}; }
 
   const std::shared_ptr<TableBusinessObject>& Records() const { return records_; }
+  const std::shared_ptr<Database>& Data() const { return database_; }
   // The parent value that loads the records of the home or month record `id`: none for "".
   static kw::Variant ParentId(const std::string& id);
   // The current record's value of `property` as the screen shows it ("" for nothing).
@@ -108,6 +113,7 @@ class RecordScreen : public ScreenForm {
   void RefreshSelectedRow();
 
   RecordScreenLayout layout_;
+  std::shared_ptr<Database> database_;
   std::shared_ptr<TableBusinessObject> records_;
   std::shared_ptr<kw::widgets::ListView> list_;
   std::vector<std::shared_ptr<kw::widgets::TextBox>> boxes_;

@@ -3,12 +3,10 @@
 
 #include "app/business/business_classes.h"
 #include "app/data/class_numbers.h"
-#include "app/siblings/siblings.h"
-#include "ui_shared/platform/service.h"
 
 namespace trf {
 
-ResidentsScreen::ResidentsScreen()
+ResidentsScreen::ResidentsScreen(std::shared_ptr<Database> database)
     : RecordScreen("KW_UI01____FRM_H_Residents", "residents", "Residents", kw::icDependsOnMonth,
                    RecordScreenLayout{classes::kResidents,
                                       "H_ResidentsID",
@@ -18,15 +16,16 @@ ResidentsScreen::ResidentsScreen()
                                        {"admission", LIResidents::kAdmissionDate - 1},
                                        {"fee", LIResidents::kMonthlyFee - 1},
                                        {"family", LIResidents::kFamilyGroup - 1}},
-                                      "(new resident)"}) {}
+                                      "(new resident)"},
+                   std::move(database)) {}
 
-std::string ResidentsScreen::Help() const {
-  return "Residents of the month: select <n>; set name|birthdate|admission|fee|family <value> (dates as 3/5/2004, "
-         "family as a family group number); add; remove; save. Leaving the screen saves the month's residents.";
+std::string ResidentsScreen::Purpose() const {
+  return "Residents of the month (dates as 3/5/2004, the family as a family group number). Leaving the screen "
+         "saves the month's residents.";
 }
 
 std::shared_ptr<TableBusinessObject> ResidentsScreen::LoadRecords() {
-  auto residents = std::make_shared<LIResidents>(kw::Service<AppDatabase>::Get().database);
+  auto residents = std::make_shared<LIResidents>(Data());
   residents->Load(ParentId(Shared()->CurrentH_HomeMonthlyStatsID()));
   return residents;
 }

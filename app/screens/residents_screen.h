@@ -8,8 +8,8 @@ namespace trf {
 
 class ResidentsScreen : public RecordScreen {
  public:
-  ResidentsScreen();
-  std::string Help() const override;
+  explicit ResidentsScreen(std::shared_ptr<Database> database);
+  std::string Purpose() const override;
 
  protected:
   std::shared_ptr<TableBusinessObject> LoadRecords() override;

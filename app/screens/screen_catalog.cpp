@@ -1,5 +1,5 @@
-// The one place where the program's screens are registered with the host, one line per screen,
-// in the order `help` lists them and send-off checks them.
+// The one place where the application's screens are registered with the host, one line per screen,
+// in the order front ends list them and send-off checks them.
 #include "app/screens/home_screen.h"
 #include "app/screens/expenses_screen.h"
 #include "app/screens/families_screen.h"
@@ -10,13 +10,13 @@
 
 namespace trf {
 
-void RegisterScreens(ScreenHost& host) {
-  host.Add(std::make_shared<HomeScreen>());
-  host.Add(std::make_shared<TrfSetupScreen>());
-  host.Add(std::make_shared<ResidentsScreen>());
-  host.Add(std::make_shared<FamilyGroupsScreen>());
-  host.Add(std::make_shared<MonthlyExpensesScreen>());
-  host.Add(std::make_shared<NotesScreen>());
+void RegisterScreens(ScreenHost& host, const std::shared_ptr<Database>& database) {
+  host.Add(std::make_shared<HomeScreen>(database));
+  host.Add(std::make_shared<TrfSetupScreen>(database));
+  host.Add(std::make_shared<ResidentsScreen>(database));
+  host.Add(std::make_shared<FamilyGroupsScreen>(database));
+  host.Add(std::make_shared<MonthlyExpensesScreen>(database));
+  host.Add(std::make_shared<NotesScreen>(database));
 }
 
 }  // namespace trf

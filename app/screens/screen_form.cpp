@@ -1,5 +1,5 @@
 // The screen base: SharedProcedures binding, lifecycle through the library, command-bar buttons
-// and the default answers of the command hooks.
+// and the default answers of the typed operations.
 #include "app/screens/screen_form.h"
 
 #include "ui_shared/contracts/class_ids.h"
@@ -12,8 +12,8 @@ ScreenForm::ScreenForm(std::string key, std::string name, std::string title, kw:
 
 ScreenForm::~ScreenForm() = default;
 
-void ScreenForm::Load(Transcript& transcript) {
-  transcript_ = &transcript;
+void ScreenForm::Load(ScreenEvents& events) {
+  events_ = &events;
   shared_ = kw::CreateObjectAs<kw::SharedProcedures>(kw::class_ids::kSharedProcedures);
   shared_->OwnerForm(std::dynamic_pointer_cast<kw::I_FRM_Shared>(shared_from_this()));
   OnLoad();
@@ -54,34 +54,43 @@ kw::Variant ScreenForm::Refresh() {
   return kw::Variant::Boolean(true);
 }
 
-bool ScreenForm::ValidateForSendoff(bool blnDisableMessages) {
+bool ScreenForm::ValidateForSendoff(bool quiet) {
   for (const SendoffTarget& target : SendoffTargets()) {
     kw::ObjectPtr selected = target.list ? kw::GetMember(target.list, "SelectedItem").ToObject() : nullptr;
-    if (!shared_->ValidateForSendoff(target.object, true, target.list, selected, blnDisableMessages)) return false;
+    if (!shared_->ValidateForSendoff(target.object, true, target.list, selected, quiet)) return false;
   }
   return true;
 }
 
-void ScreenForm::Describe(ScreenView&) {}
+void ScreenForm::Describe(ScreenView& view) {
+  kw::SharedProcedures& shared = *shared_;
+  view.context.home_num = shared.CurrentHomeNum();
+  view.context.month_id = shared.CurrentH_HomeMonthlyStatsID();
+  view.context.month_date = shared.CurrentTRFDate();
+  view.context.month_status = shared.CurrentStatStatus();
+  view.context.trf_reopened = shared.TrfReopened();
+}
 
-std::string ScreenForm::Help() const { return title_ + ": nothing to edit here."; }
+std::string ScreenForm::Purpose() const { return title_ + ": nothing to edit here."; }
 
-void ScreenForm::Select(int) { throw ScreenCommandError("this screen has no list"); }
+void ScreenForm::SelectRow(int) { throw ScreenRefusal("this screen has no list"); }
 
-void ScreenForm::SetField(const std::string& field, const std::string&) {
-  throw ScreenCommandError("this screen has no field \"" + field + "\"");
+void ScreenForm::EditField(const std::string& field, const std::string&) {
+  throw ScreenRefusal("this screen has no field \"" + field + "\"");
 }
 
 void ScreenForm::SaveScreen() {
-  if (!MainObject()) throw ScreenCommandError("this screen has nothing to save");
+  if (!MainObject()) throw ScreenRefusal("this screen has nothing to save");
   Say(Save() ? "saved" : "not saved");
 }
 
-void ScreenForm::AddRecord() { throw ScreenCommandError("this screen has no list to add to"); }
+void ScreenForm::AddRecord() { throw ScreenRefusal("this screen has no list to add to"); }
 
-void ScreenForm::RemoveRecord() { throw ScreenCommandError("this screen has no list to remove from"); }
+void ScreenForm::RemoveRecord() { throw ScreenRefusal("this screen has no list to remove from"); }
 
-void ScreenForm::TypeText(const std::string&) { throw ScreenCommandError("this screen has no combo box"); }
+void ScreenForm::UndoEdits() { throw ScreenRefusal("this screen has no edits to undo"); }
+
+void ScreenForm::Choose(const std::string&) { throw ScreenRefusal("this screen has nothing to choose"); }
 
 kw::Variant ScreenForm::Call(std::string_view member, const kw::Args& args) {
   for (const Button& button : buttons_) {
@@ -108,7 +117,7 @@ void ScreenForm::EnableButton(const std::string& key, bool enabled) {
 }
 
 void ScreenForm::Say(const std::string& text) {
-  if (transcript_) transcript_->Line(text);
+  if (events_) events_->Notice(*this, text);
 }
 
 kw::TrfContainer& ScreenForm::Container() const { return *shared_->pTrfContainer(); }

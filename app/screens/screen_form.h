@@ -1,30 +1,24 @@
-// ScreenForm: the base of every screen of the program. It implements the form contract with
+// ScreenForm: the base of every screen of the application. It implements the form contract with
 // sensible defaults, owns the screen's own SharedProcedures (bound to the screen while it is
-// loaded), and offers the hooks the front end and the commands call: describe, select, set, save,
-// add, remove, type, command-bar buttons, activation, deactivation and send-off.
+// loaded), and offers the typed operations every front end calls: describe, select a row, edit a
+// field, add, remove, save, undo, choose; command-bar buttons, activation, deactivation and send-off.
+// What it has to say goes to the front end through ScreenEvents; what it cannot do is a ScreenRefusal.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "app/screens/screen_events.h"
+#include "app/screens/screen_refusal.h"
 #include "app/screens/screen_view.h"
-#include "app/terminal/transcript.h"
 #include "ui_shared/forms/form_contract.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
 
 namespace trf {
-
-// A command the current screen cannot carry out ("this screen has no list"); the front end prints
-// it as an error and the session goes on.
-class ScreenCommandError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // A business object a screen hands to the send-off check, with the list that shows its records.
 struct SendoffTarget {
@@ -34,7 +28,7 @@ struct SendoffTarget {
 
 class ScreenForm : public kw::I_FRM_Shared {
  public:
-  // `key`: the container's form key; `name`: the short name for `go`.
+  // `key`: the container's form key; `name`: the short name a front end may offer for it.
   ScreenForm(std::string key, std::string name, std::string title, kw::enumHomeMonth depends_on);
   ~ScreenForm() override;
   ScreenForm(const ScreenForm&) = delete;
@@ -43,14 +37,16 @@ class ScreenForm : public kw::I_FRM_Shared {
   std::string TypeName() const override { return "ScreenForm"; }
 
   // Creates the screen's SharedProcedures through the class registry and binds it to the screen;
-  // then the screen's OnLoad. `transcript` receives what the screen says.
-  void Load(Transcript& transcript);
+  // then the screen's OnLoad. `events` receives what the screen says.
+  void Load(ScreenEvents& events);
   // Takes the screen's buttons off the bar and unbinds its SharedProcedures, so that the two no
   // longer hold each other.
   void Unload();
 
   const std::string& Key() const { return key_; }
   const std::string& Name() const { return name_; }
+  // The screen's title as a person reads it ("Our Home").
+  const std::string& Caption() const { return title_; }
   kw::enumHomeMonth DependsOn() const { return depends_on_; }
   const kw::SharedProceduresPtr& Shared() const { return shared_; }
 
@@ -62,23 +58,27 @@ class ScreenForm : public kw::I_FRM_Shared {
   // on success the screen's buttons come off the bar.
   bool Leave();
 
-  // ---- Hooks of the commands; the defaults refuse with a clear error ----
+  // ---- Typed operations; the defaults refuse with a ScreenRefusal ----
 
-  // What the screen shows now.
+  // What the screen shows now; the base fills the context every screen works in.
   virtual void Describe(ScreenView& view);
-  // One line on what the screen is for and the commands and buttons it takes.
-  virtual std::string Help() const;
-  // `select <n>`: the n-th row (1-based) of the screen's list.
-  virtual void Select(int row);
-  // `set <field> <value>`.
-  virtual void SetField(const std::string& field, const std::string& value);
-  // `save`: OnSave over the main business object.
+  // One sentence on what the screen is for.
+  virtual std::string Purpose() const;
+  // The names EditField takes, in the order the screen shows them.
+  virtual std::vector<std::string> Fields() const { return {}; }
+  // Selects the n-th row (1-based) of the screen's list.
+  virtual void SelectRow(int row);
+  // Writes `text` into the field `field` as a person types it, then leaves the field (its checks run).
+  virtual void EditField(const std::string& field, const std::string& text);
+  // OnSave over the main business object.
   virtual void SaveScreen();
-  // `add` and `remove`: a record of the screen's list.
+  // A record added to or removed from the screen's list.
   virtual void AddRecord();
   virtual void RemoveRecord();
-  // `type <text>`: into the screen's combo box.
-  virtual void TypeText(const std::string& text);
+  // Discards the screen's unsaved edits: what it shows comes back from the stored data.
+  virtual void UndoEdits();
+  // Types `text` into the screen's choice (a combo box that completes it from its options).
+  virtual void Choose(const std::string& text);
 
   // ---- Form contract ----
 
@@ -102,7 +102,7 @@ class ScreenForm : public kw::I_FRM_Shared {
   void UndoChanges() override {}
   // Runs the library's send-off check over each SendoffTargets entry, all records, and stops at
   // the first that fails.
-  bool ValidateForSendoff(bool blnDisableMessages = false) override;
+  bool ValidateForSendoff(bool quiet = false) override;
   kw::Variant ListItemClick(const kw::ObjectPtr&) override { return {}; }
   kw::Variant ToggleReadWrite() override { return {}; }
   kw::Variant Refresh() override;
@@ -130,7 +130,7 @@ class ScreenForm : public kw::I_FRM_Shared {
                  int32_t style = kw::kButtonPlain);
   // Makes one of the screen's buttons available or not, on the bar now or when it goes there.
   void EnableButton(const std::string& key, bool enabled);
-  // Writes a line to the transcript.
+  // Tells the front end something the person should know.
   void Say(const std::string& text);
   // The container the screen's SharedProcedures works with.
   kw::TrfContainer& Container() const;
@@ -150,7 +150,7 @@ class ScreenForm : public kw::I_FRM_Shared {
   std::string key_, name_, title_;
   kw::enumHomeMonth depends_on_;
   kw::SharedProceduresPtr shared_;
-  Transcript* transcript_ = nullptr;
+  ScreenEvents* events_ = nullptr;
   std::vector<Button> buttons_;
   bool first_time_ = true;
   bool stale_ = true;

@@ -1,16 +1,34 @@
 // Screen lookup, navigation with deactivation and redirects, and the send-off run.
 #include "app/screens/screen_host.h"
 
+#include <tuple>
+
 namespace trf {
 namespace {
 
 // Redirects followed in a row before the host gives up (home -> setup -> home would loop).
 constexpr int kMaxRedirects = 3;
 
+// The screen pointer while a host lives: it tells the host's listener when work starts and ends.
+class BusyPointer : public kw::Screen {
+ public:
+  explicit BusyPointer(ScreenEvents& events) : events_(events) {}
+  void MousePointer(int16_t pointer) override {
+    const bool was_busy = Screen::MousePointer() == kw::kPointerHourglass;
+    const bool busy = pointer == kw::kPointerHourglass;
+    Screen::MousePointer(pointer);
+    if (busy != was_busy) events_.Busy(busy);
+  }
+  using kw::Screen::MousePointer;
+
+ private:
+  ScreenEvents& events_;
+};
+
 }  // namespace
 
-ScreenHost::ScreenHost(std::shared_ptr<ScreenContainer> container, Transcript& transcript)
-    : container_(std::move(container)), transcript_(transcript) {
+ScreenHost::ScreenHost(std::shared_ptr<ScreenContainer> container, ScreenEvents& events)
+    : container_(std::move(container)), events_(events), pointer_(std::make_shared<BusyPointer>(events)) {
   container_->SetNavigator([this](const std::string& key, kw::ActiveParams& params) { Show(key, params); });
 }
 
@@ -21,7 +39,7 @@ ScreenHost::~ScreenHost() {
 }
 
 void ScreenHost::Add(ScreenPtr screen) {
-  screen->Load(transcript_);
+  screen->Load(events_);
   screens_.push_back(std::move(screen));
 }
 
@@ -32,7 +50,7 @@ ScreenForm* ScreenHost::Find(const std::string& name_or_key) const {
 }
 
 ScreenForm& ScreenHost::RequireCurrent() const {
-  if (!current_) throw ScreenCommandError("no screen is shown yet; try: go home");
+  if (!current_) throw ScreenRefusal("no screen is shown yet");
   return *current_;
 }
 
@@ -41,7 +59,7 @@ bool ScreenHost::Go(const std::string& name_or_key) {
   if (!target) {
     std::string names;
     for (const ScreenPtr& screen : screens_) names += (names.empty() ? "" : ", ") + screen->Name();
-    throw ScreenCommandError("no screen \"" + name_or_key + "\"; the screens are: " + names);
+    throw ScreenRefusal("no screen \"" + name_or_key + "\"; the screens are: " + names);
   }
   // Already there: showing the screen again must not reload it over the user's unsaved edits.
   if (current_.get() == target) return true;
@@ -56,12 +74,12 @@ void ScreenHost::Show(const std::string& key, kw::ActiveParams& params) {
   ScreenPtr target;
   for (const ScreenPtr& screen : screens_)
     if (screen->Key() == key) target = screen;
-  if (!target) throw ScreenCommandError("no screen with the key \"" + key + "\"");
+  if (!target) throw ScreenRefusal("no screen with the key \"" + key + "\"");
   const ScreenPtr previous = current_;
   if (previous && previous != target) {
     if (!previous->Leave()) {
       container_->CurrentFormKey(previous->Key());
-      transcript_.Line("stayed on " + previous->Title());
+      events_.Stayed(*previous);
       return;
     }
     current_.reset();
@@ -76,7 +94,7 @@ void ScreenHost::Show(const std::string& key, kw::ActiveParams& params) {
     kw::ActiveParams redirected;
     redirected.FormKey = params.GotoFormKey;
     ScreenForm* next = Find(params.GotoFormKey);
-    transcript_.Line("redirected to " + params.GotoFormKey + (next ? " (" + next->Title() + ")" : std::string()));
+    events_.Redirected(params.GotoFormKey, next);
     container_->NavigateToForm(kw::Variant::Text(params.GotoFormKey), redirected);
     return;
   }
@@ -85,7 +103,7 @@ void ScreenHost::Show(const std::string& key, kw::ActiveParams& params) {
     kw::ActiveParams again;
     if (previous->Enter(again)) current_ = previous;
   }
-  transcript_.Line("could not open " + target->Title());
+  events_.CouldNotOpen(*target);
   if (current_) container_->CurrentFormKey(current_->Key());
 }
 
@@ -105,14 +123,21 @@ bool ScreenHost::SendOff() {
   for (const ScreenPtr& screen : screens_) {
     container_->SetSendOffInteractive(false);
     if (screen->ValidateForSendoff(true)) continue;
-    transcript_.Line("send-off stopped on " + screen->Title());
+    events_.SendOffStopped(*screen);
     container_->SetSendOffInteractive(true);
-    if (current_ != screen) Go(screen->Key());
+    if (current_ != screen) std::ignore = Go(screen->Key());  // where it ended is checked next
     passed = current_ == screen && screen->ValidateForSendoff(false);
     if (!passed) break;
   }
-  transcript_.Line(passed ? "send-off passed" : "send-off refused");
+  events_.SendOffResult(passed);
   return passed;
+}
+
+bool ScreenHost::LeaveCurrent() {
+  if (!current_) return true;
+  if (!current_->Leave()) return false;
+  current_.reset();
+  return true;
 }
 
 }  // namespace trf

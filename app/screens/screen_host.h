@@ -1,4 +1,4 @@
-// ScreenHost: the screens of the program, by form key and by short name, and the one current
+// ScreenHost: the application's screens, by form key and by short name, and the one current
 // screen. It is the container's navigator: leaving the current screen runs its deactivation (and
 // stays when it refuses), showing another runs its activation and follows the redirect the
 // library writes into ActiveParams when the home or the month is missing.
@@ -8,15 +8,20 @@
 #include <string>
 #include <vector>
 
-#include "app/siblings/screen_container.h"
+#include "app/data/database.h"
+#include "app/screens/screen_events.h"
 #include "app/screens/screen_form.h"
-#include "app/terminal/transcript.h"
+#include "app/siblings/screen_container.h"
+#include "ui_shared/platform/screen.h"
+#include "ui_shared/platform/service.h"
 
 namespace trf {
 
 class ScreenHost {
  public:
-  ScreenHost(std::shared_ptr<ScreenContainer> container, Transcript& transcript);
+  // `events` hears what the screens and the host say; while the host lives, the screen pointer in
+  // force reports the hourglass to it as Busy.
+  ScreenHost(std::shared_ptr<ScreenContainer> container, ScreenEvents& events);
   // Unloads every screen and leaves the container without a navigator.
   ~ScreenHost();
   ScreenHost(const ScreenHost&) = delete;
@@ -24,12 +29,12 @@ class ScreenHost {
 
   // Loads a screen and makes it reachable by its key and its short name.
   void Add(ScreenPtr screen);
-  // `go <screen>`: by short name or form key, through the container's NavigateToForm. False when
-  // the user stayed where they were or ended elsewhere; the current screen is left as it is.
-  bool Go(const std::string& name_or_key);
+  // Shows a screen, by short name or form key, through the container's NavigateToForm. False when
+  // the user stayed where they were or ended elsewhere. A ScreenRefusal for a screen it lacks.
+  [[nodiscard]] bool Go(const std::string& name_or_key);
   // The current screen; nullptr before the first navigation.
   ScreenForm* Current() const { return current_.get(); }
-  // The current screen, or a ScreenCommandError when there is none yet.
+  // The current screen, or a ScreenRefusal when there is none yet.
   ScreenForm& RequireCurrent() const;
   ScreenForm* Find(const std::string& name_or_key) const;
   const std::vector<ScreenPtr>& Screens() const { return screens_; }
@@ -39,19 +44,24 @@ class ScreenHost {
   // is checked again with its messages (interactive), and the run goes on when it then passes.
   // True when every screen passed.
   bool SendOff();
+  // Runs the current screen's leave step (its changes are saved); true when there is no current
+  // screen or it let go, and then no screen is current.
+  [[nodiscard]] bool LeaveCurrent();
 
  private:
   // The container's navigator.
   void Show(const std::string& key, kw::ActiveParams& params);
 
   std::shared_ptr<ScreenContainer> container_;
-  Transcript& transcript_;
+  ScreenEvents& events_;
+  kw::ScopedService<kw::Screen> pointer_;
   std::vector<ScreenPtr> screens_;
   ScreenPtr current_;
   int redirects_ = 0;
 };
 
-// The place where every screen of the program is registered with the host (screen_catalog.cpp).
-void RegisterScreens(ScreenHost& host);
+// The place where every screen of the application is registered with the host, each working on
+// `database` (screen_catalog.cpp).
+void RegisterScreens(ScreenHost& host, const std::shared_ptr<Database>& database);
 
 }  // namespace trf

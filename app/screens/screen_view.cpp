@@ -9,8 +9,11 @@ ScreenList DescribeListView(const kw::ObjectPtr& list_view) {
   ScreenList list;
   auto view = kw::As<kw::widgets::ListView>(list_view);
   if (!view) return list;
-  for (int32_t c = 1; c <= view->Columns().Count(); ++c)
-    list.headers.push_back(view->Columns().Item(kw::Variant::Long(c))->Text());
+  for (int32_t c = 1; c <= view->Columns().Count(); ++c) {
+    const auto column = view->Columns().Item(kw::Variant::Long(c));
+    list.headers.push_back(column->Text());
+    list.widths.push_back(column->Width());
+  }
   kw::widgets::EntryList& entries = view->Entries();
   for (int32_t i = 1; i <= entries.Count(); ++i) {
     auto item = std::static_pointer_cast<kw::widgets::ListItem>(entries.At(i));

@@ -8,28 +8,30 @@
 #include <vector>
 
 #include "ui_shared/contracts/data.h"
+#include "ui_shared/platform/class_registry.h"
 
 namespace trf {
 
-// Every error recorded by any error log of the program, in order.
+// Every error recorded by any error log of the application, in order.
 struct ErrorJournal {
   std::vector<kw::Error> errors;
-  static std::shared_ptr<ErrorJournal> MakeDefault() { return std::make_shared<ErrorJournal>(); }
 };
 
 class AppErrorLog : public kw::ErrorLog {
  public:
+  explicit AppErrorLog(std::shared_ptr<ErrorJournal> journal) : journal_(std::move(journal)) {}
   std::string TypeName() const override { return "ErrorLog"; }
-  // Records the error here and in the journal in force.
+  // Records the error here and in the application's journal.
   void Add(const kw::Error& error) override;
   int32_t Count() override { return static_cast<int32_t>(errors_.size()); }
   const std::vector<kw::Error>& Errors() const { return errors_; }
 
  private:
+  std::shared_ptr<ErrorJournal> journal_;
   std::vector<kw::Error> errors_;
 };
 
-// Registers the error log with the class registry in force.
-void RegisterErrorLog();
+// Registers the error log, writing to `journal`, with `registry`.
+void RegisterErrorLog(kw::ClassRegistry& registry, const std::shared_ptr<ErrorJournal>& journal);
 
 }  // namespace trf

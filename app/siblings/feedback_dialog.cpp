@@ -3,13 +3,12 @@
 
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/class_registry.h"
-#include "ui_shared/platform/service.h"
 
 namespace trf {
 
 void FeedbackDialog::Show(const kw::Variant&, const kw::Variant&) {
   if (!prepared_) kw::Raise(kw::err::kInvalidCall);
-  FeedbackDesk& desk = kw::Service<FeedbackDesk>::Get();
+  FeedbackDesk& desk = *desk_;
   desk.shown.push_back(pending_);
   if (desk.presenter) {
     result_ = desk.presenter(pending_);
@@ -21,9 +20,8 @@ void FeedbackDialog::Show(const kw::Variant&, const kw::Variant&) {
   }
 }
 
-void RegisterFeedbackDialog() {
-  kw::Service<kw::ClassRegistry>::Get().Register(std::string(kw::class_ids::kFeedbackForm),
-                                                  [] { return std::make_shared<FeedbackDialog>(); });
+void RegisterFeedbackDialog(kw::ClassRegistry& registry, const std::shared_ptr<FeedbackDesk>& desk) {
+  registry.Register(std::string(kw::class_ids::kFeedbackForm), [desk] { return std::make_shared<FeedbackDialog>(desk); });
 }
 
 }  // namespace trf

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ui_shared/contracts/feedback.h"
+#include "ui_shared/platform/class_registry.h"
 
 namespace trf {
 
@@ -28,8 +29,8 @@ struct FeedbackShowing {
 // Answers a showing with the answer's number as text ("0" = accepted).
 using FeedbackPresenter = std::function<std::string(const FeedbackShowing&)>;
 
-// What every feedback dialog of the program shares: the scripted answers, the record of showings
-// and the presenter. The service in force is the one the dialogs use.
+// What every feedback dialog of the application shares: the scripted answers, the record of
+// showings and the presenter.
 struct FeedbackDesk {
   // The answer a dialog gives when no presenter is set and no answer is queued: declined, so that
   // nothing is confirmed that nobody confirmed.
@@ -38,12 +39,11 @@ struct FeedbackDesk {
   std::deque<std::string> answers;
   std::vector<FeedbackShowing> shown;
   FeedbackPresenter presenter;
-
-  static std::shared_ptr<FeedbackDesk> MakeDefault() { return std::make_shared<FeedbackDesk>(); }
 };
 
 class FeedbackDialog : public kw::FeedbackForm {
  public:
+  explicit FeedbackDialog(std::shared_ptr<FeedbackDesk> desk) : desk_(std::move(desk)) {}
   std::string TypeName() const override { return "FeedbackForm"; }
 
   void Feedback(const std::string& text) override { pending_.message = text; }
@@ -73,11 +73,12 @@ class FeedbackDialog : public kw::FeedbackForm {
   FeedbackShowing pending_;
   kw::PicturePtr icon_;
   std::string setting_;
+  std::shared_ptr<FeedbackDesk> desk_;
   std::string result_;
   bool prepared_ = false;
 };
 
-// Registers the feedback dialog with the class registry in force.
-void RegisterFeedbackDialog();
+// Registers the feedback dialog, answering through `desk`, with `registry`.
+void RegisterFeedbackDialog(kw::ClassRegistry& registry, const std::shared_ptr<FeedbackDesk>& desk);
 
 }  // namespace trf

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <stdexcept>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -13,6 +14,13 @@
 #include "app/terminal/transcript.h"
 
 namespace trf {
+
+// A command line the terminal cannot run as written (a missing number, an unknown button); printed
+// as an error, and the session goes on.
+class CommandError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 class CommandInterpreter {
  public:

@@ -1,19 +1,59 @@
-// Screen commands: each one runs on the current screen, then the screen is shown again.
+// Screen commands: each one runs a typed operation of the current screen, then the screen is shown
+// again. The command words, their parsing and the help of each screen live here, in the terminal.
 #include "app/terminal/screen_commands.h"
 
 #include <charconv>
+#include <map>
+#include <tuple>
 
+#include "app/screens/notes_screen.h"
 #include "app/terminal/screen_renderer.h"
 
 namespace trf {
 namespace {
 
-int ParseRowNumber(const std::string& text) {
-  int row = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), row);
-  if (error != std::errc() || end != text.data() + text.size() || row < 1)
-    throw ScreenCommandError("select takes a row number from 1, not \"" + text + "\"");
-  return row;
+// A whole number of `text` from `lowest`; a CommandError saying what `what` takes otherwise.
+int ParseNumber(const std::string& text, int lowest, const std::string& what) {
+  int number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end != text.data() + text.size() || number < lowest)
+    throw CommandError(what + " " + std::to_string(lowest) + ", not \"" + text + "\"");
+  return number;
+}
+
+// What each screen takes at the terminal, after the screen's purpose.
+std::string ScreenCommandsHelp(ScreenForm& screen) {
+  static const std::map<std::string, std::string> kHelp = {
+      {"home", "select <n> makes home n the current home; then go setup to pick its month."},
+      {"setup", "select <n> makes month n current; click StartTrf, CloseTrf or ReopenTrf to start, close or reopen "
+                "the selected month's TRF."},
+      {"families", "type <kind> chooses the assessment (all, mail-out, annual, clear); click AssessFeesClick "
+                   "assesses the mailing fees."},
+      {"notes", "type <text> (over the selection; \\n in the text breaks the paragraph); select <n> (paragraph n); "
+                "set selection <start> <length>; click BoldClick|ItalicClick|UnderlineClick|ColorChangeClick|"
+                "AlignLeftClick|AlignCenterClick|AlignRightClick|BulletsClick; save; undo."},
+  };
+  std::string help;
+  const auto found = kHelp.find(screen.Name());
+  if (found != kHelp.end()) help = found->second;
+  const std::vector<std::string> fields = screen.Fields();
+  if (!fields.empty()) {
+    std::string names;
+    for (const std::string& field : fields) names += (names.empty() ? "" : "|") + field;
+    help = "select <n>; set " + names + " <value> (set <field> alone clears it); add; remove; save; undo." +
+           (help.empty() ? "" : " " + help);
+  }
+  return screen.Purpose() + (help.empty() ? "" : " Commands: " + help);
+}
+
+// The notes screen when it is the one shown; nullptr otherwise.
+NotesScreen* Notes(ScreenForm& screen) { return dynamic_cast<NotesScreen*>(&screen); }
+
+// A typed line of text: a backslash followed by "n" stands for the line break a command line cannot
+// hold.
+std::string Unescape(std::string text) {
+  for (size_t at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at + 1)) text.replace(at, 2, "\n");
+  return text;
 }
 
 }  // namespace
@@ -23,7 +63,8 @@ void ShowCurrentScreen(const ScreenHost& host, Transcript& transcript) {
   if (!screen) return;
   ScreenView view;
   screen->Describe(view);
-  for (const std::string& line : RenderScreen(screen->Title(), host.Container().Bar(), view)) transcript.Line(line);
+  for (const std::string& line : RenderScreen(screen->Name(), screen->Caption(), host.Container().Bar(), view))
+    transcript.Line(line);
 }
 
 void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, FeedbackDesk& desk, Transcript& transcript) {
@@ -31,7 +72,8 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
   // A command on the current screen, which is shown again afterwards.
   auto on_screen = [&host, &transcript](std::function<void(ScreenForm&, const Args&)> action) {
     return [&host, &transcript, action](const Args& args) {
-      action(host.RequireCurrent(), args);
+      if (!host.Current()) throw CommandError("no screen is shown yet; try: go home");
+      action(*host.Current(), args);
       ShowCurrentScreen(host, transcript);
     };
   };
@@ -40,30 +82,54 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
 
   interpreter.Add({"go", "go <screen>", "show another screen (" + names + ")", 1, false, false,
                    [&host, &transcript](const Args& args) {
-                     host.Go(args[0]);
+                     std::ignore = host.Go(args[0]);  // where the person ended up is shown next
                      ShowCurrentScreen(host, transcript);
                    }});
   interpreter.Add({"show", "show", "show the current screen again, with what it takes", 0, false, false,
                    [&host, &transcript](const Args&) {
                      ShowCurrentScreen(host, transcript);
-                     if (host.Current()) transcript.Line(host.Current()->Help());
+                     if (host.Current()) transcript.Line(ScreenCommandsHelp(*host.Current()));
                    }});
-  interpreter.Add({"select", "select <n>", "select row n of the screen's list", 1, false, false,
-                   on_screen([](ScreenForm& s, const Args& a) { s.Select(ParseRowNumber(a[0])); })});
-  interpreter.Add({"set", "set <field> <value>", "write a value into a field of the screen", 1, true, true,
-                   on_screen([](ScreenForm& s, const Args& a) { s.SetField(a[0], a[1]); })});
+  interpreter.Add({"select", "select <n>", "select row n of the screen's list (paragraph n of the notes)", 1, false,
+                   false, on_screen([](ScreenForm& s, const Args& a) {
+                     const int n = ParseNumber(a[0], 1, "select takes a row number from");
+                     if (NotesScreen* notes = Notes(s))
+                       notes->SelectParagraph(n);
+                     else
+                       s.SelectRow(n);
+                   })});
+  interpreter.Add({"set", "set <field> <value>", "write a value into a field of the screen (none clears it)", 1, true,
+                   false, on_screen([](ScreenForm& s, const Args& a) {
+                     const std::string value = a.size() > 1 ? a[1] : std::string();
+                     NotesScreen* notes = Notes(s);
+                     if (!notes) return s.EditField(a[0], value);
+                     if (a[0] != "selection")
+                       throw CommandError("the notes have one field, \"selection\": set selection <start> <length>");
+                     const size_t blank = value.find(' ');
+                     if (blank == std::string::npos)
+                       throw CommandError("set selection takes a start and a length: set selection 6 4");
+                     notes->SetSelection(ParseNumber(value.substr(0, blank), 0, "the start must be a whole number from"),
+                                         ParseNumber(value.substr(blank + 1), 0, "the length must be a whole number from"));
+                   })});
   interpreter.Add({"save", "save", "save the screen's current record", 0, false, false,
                    on_screen([](ScreenForm& s, const Args&) { s.SaveScreen(); })});
   interpreter.Add({"add", "add", "add a record to the screen's list", 0, false, false,
                    on_screen([](ScreenForm& s, const Args&) { s.AddRecord(); })});
   interpreter.Add({"remove", "remove", "remove the selected record", 0, false, false,
                    on_screen([](ScreenForm& s, const Args&) { s.RemoveRecord(); })});
-  interpreter.Add({"type", "type <text>", "type text into the screen's combo box", 0, true, true,
-                   on_screen([](ScreenForm& s, const Args& a) { s.TypeText(a[0]); })});
+  interpreter.Add({"undo", "undo", "discard the screen's unsaved edits", 0, false, false,
+                   on_screen([](ScreenForm& s, const Args&) { s.UndoEdits(); })});
+  interpreter.Add({"type", "type <text>", "type text into the screen's combo box (or the notes)", 0, true, true,
+                   on_screen([](ScreenForm& s, const Args& a) {
+                     if (NotesScreen* notes = Notes(s))
+                       notes->InsertText(Unescape(a[0]));
+                     else
+                       s.Choose(a[0]);
+                   })});
   interpreter.Add({"click", "click <button key>", "click a button of the command bar", 1, false, false,
                    on_screen([&host](ScreenForm&, const Args& a) {
                      if (!host.Container().ClickCommandButton(a[0]))
-                       throw ScreenCommandError("no available button \"" + a[0] + "\" on the command bar");
+                       throw CommandError("no available button \"" + a[0] + "\" on the command bar");
                    })});
   interpreter.Add({"sendoff", "sendoff", "check every screen before the TRF is sent off", 0, false, false,
                    [&host, &transcript](const Args&) {
@@ -72,7 +138,7 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
                    }});
   interpreter.Add({"answer", "answer yes|no", "the answer to the next question", 1, false, false,
                    [&desk](const Args& a) {
-                     if (a[0] != "yes" && a[0] != "no") throw ScreenCommandError("answer takes yes or no");
+                     if (a[0] != "yes" && a[0] != "no") throw CommandError("answer takes yes or no");
                      desk.answers.push_back(a[0] == "yes" ? "0" : "1");
                    }});
 }

@@ -2,8 +2,12 @@
 #include "app/terminal/screen_renderer.h"
 
 #include <algorithm>
+#include <cstdio>
 
+#include "app/screens/setup_screen.h"
+#include "ui_shared/platform/dates.h"
 #include "ui_shared/platform/text.h"
+#include "widgets/rich_text_box.h"
 
 namespace trf {
 namespace {
@@ -45,6 +49,90 @@ void RenderFields(const std::vector<ScreenField>& fields, std::vector<std::strin
   }
 }
 
+// A colour value as the runtime writes it: "&H80000014&".
+std::string ColorText(uint32_t color) {
+  char text[16];
+  std::snprintf(text, sizeof text, "&H%08X&", static_cast<unsigned>(color));
+  return text;
+}
+
+// The formats of a run: "bold, italic, colour #C80000"; "" for plain.
+std::string FormatNames(const kw::rich_text::CharFormat& format) {
+  std::string names;
+  auto add = [&names](const std::string& name) { names += (names.empty() ? "" : ", ") + name; };
+  if (format.bold) add("bold");
+  if (format.italic) add("italic");
+  if (format.underline) add("underline");
+  if (format.color != 0) {
+    char colour[8];
+    std::snprintf(colour, sizeof colour, "%02X%02X%02X", format.color & 0xFFu, (format.color >> 8) & 0xFFu,
+                  (format.color >> 16) & 0xFFu);
+    add(std::string("colour #") + colour);
+  }
+  return names;
+}
+
+// One paragraph as a line: a bullet, the runs with their formats in brackets ("plain [bold:
+// word]"), and the alignment when it is not left.
+std::string ParagraphLine(const kw::rich_text::Document& document, size_t first, size_t end, size_t paragraph) {
+  const kw::rich_text::ParagraphFormat& format = document.FormatOfParagraph(paragraph);
+  std::string line = format.bullet ? "  * " : "    ";
+  size_t run = first;
+  while (run < end) {
+    size_t next = run + 1;
+    while (next < end && document.FormatAt(next) == document.FormatAt(run)) ++next;
+    const std::string text = document.Text(run, next - run);
+    const std::string names = FormatNames(document.FormatAt(run));
+    line += names.empty() ? text : "[" + names + ": " + text + "]";
+    run = next;
+  }
+  if (format.alignment == kw::rich_text::kAlignCenter) line += "   (centred)";
+  if (format.alignment == kw::rich_text::kAlignRight) line += "   (right)";
+  return line;
+}
+
+// The selection and the paragraphs of a rich-text box.
+void RenderRichText(const kw::RichTextBox& box, std::vector<std::string>& out) {
+  const kw::rich_text::Document& document = box.Document();
+  out.push_back("selection: start " + std::to_string(box.SelStart()) + ", length " + std::to_string(box.SelLength()) +
+                " \"" + box.SelText() + "\"");
+  if (document.Length() == 0) {
+    out.push_back("    (no notes yet)");
+    return;
+  }
+  size_t first = 0;
+  size_t paragraph = 0;
+  for (size_t i = 0; i <= document.Length(); ++i) {
+    if (i < document.Length() && document.At(i) != kw::rich_text::kParagraphBreak) continue;
+    out.push_back(ParagraphLine(document, first, i, paragraph++));
+    first = i + 1;
+  }
+}
+
+// The lines above the list: the context on the two screens that set it, the choice, the colours
+// of the active field and the notes.
+void RenderHeader(const std::string& name, const ScreenView& view, std::vector<std::string>& out) {
+  const ScreenContext& context = view.context;
+  if (name == "home") {
+    out.push_back(context.home_num.empty() ? "No home selected: select one of the homes below."
+                                           : "Current home: " + context.home_num);
+  }
+  if (name == "setup") {
+    const std::string month = context.month_id.empty() ? "none selected (select one)"
+                                                        : kw::dates::ToText(context.month_date) + " (" +
+                                                              MonthStatusText(context.month_status) + ")";
+    out.push_back("Home: " + context.home_num + "   Current month: " + month);
+    out.push_back("Status: 0 not started, 1 active, 2 closed   TRFs reopened: " + std::to_string(context.trf_reopened));
+  }
+  if (view.choice) out.push_back(view.choice->name + ": " + (view.choice->text.empty() ? "(none chosen)" : view.choice->text));
+  for (const ScreenField& field : view.fields) {
+    if (!field.active) continue;
+    out.push_back("active field " + field.name + ": background " + ColorText(field.back_color) + ", text " +
+                  ColorText(field.fore_color));
+  }
+  if (view.rich_text) RenderRichText(*view.rich_text, out);
+}
+
 }  // namespace
 
 std::string RenderCommandBar(const CommandBar& bar) {
@@ -62,13 +150,14 @@ std::string RenderCommandBar(const CommandBar& bar) {
   return text;
 }
 
-std::vector<std::string> RenderScreen(const std::string& title, const CommandBar& bar, const ScreenView& view) {
+std::vector<std::string> RenderScreen(const std::string& name, const std::string& title, const CommandBar& bar,
+                                      const ScreenView& view) {
   std::vector<std::string> out;
   out.push_back("== " + title + " ==");
   const std::string buttons = RenderCommandBar(bar);
   if (!buttons.empty()) out.push_back("bar: " + buttons);
-  out.insert(out.end(), view.lines.begin(), view.lines.end());
-  if (view.has_list) RenderList(view.list, out);
+  RenderHeader(name, view, out);
+  if (view.list) RenderList(*view.list, out);
   RenderFields(view.fields, out);
   return out;
 }

@@ -1,5 +1,6 @@
-// Renders the current screen as terminal lines: title, command bar with button states, the list
-// with the selected row marked, and the fields with their values and the active one marked.
+// Renders the current screen as terminal lines: title, command bar with button states, the context
+// of the home and month, the choice, the active field's colours, the notes with their formats in
+// brackets, the list with the selected row marked, and the fields with their values.
 #pragma once
 
 #include <string>
@@ -13,7 +14,8 @@ namespace trf {
 // The command bar in one line: "[Key]" per button, "(off)" after unavailable ones, "*" after
 // pressed ones, "|" for separators; "" for an empty bar.
 std::string RenderCommandBar(const CommandBar& bar);
-// The whole screen.
-std::vector<std::string> RenderScreen(const std::string& title, const CommandBar& bar, const ScreenView& view);
+// The whole screen `name` ("home", "residents" ...) with its title.
+std::vector<std::string> RenderScreen(const std::string& name, const std::string& title, const CommandBar& bar,
+                                      const ScreenView& view);
 
 }  // namespace trf

@@ -1,30 +1,17 @@
 // Setting up a run of the program and driving its commands.
 #include "app/terminal/trf_session.h"
 
-#include "app/terminal/busy_screen.h"
-#include "app/business/business_registration.h"
 #include "app/terminal/feedback_presenter.h"
 #include "app/terminal/screen_commands.h"
-#include "ui_shared/registration.h"
 
 namespace trf {
 
 TrfSession::TrfSession(const std::string& db_path, std::ostream& out, std::istream* terminal)
-    : transcript_(out),
-      registry_(std::make_shared<kw::ClassRegistry>()),
-      container_in_force_(container_),
-      persist_(std::make_shared<PersistState>()),
-      desk_(std::make_shared<FeedbackDesk>()),
-      screen_(std::make_shared<BusyScreen>([this] { transcript_.Line("[busy]"); })),
-      database_(nullptr),
-      interpreter_(transcript_) {
-  kw::RegisterLibraryClasses();
-  RegisterApplicationClasses();
-  InstallTrfDatabase(db_path);
-  FeedbackDesk& desk = kw::Service<FeedbackDesk>::Get();
+    : transcript_(out), services_(db_path), interpreter_(transcript_) {
+  FeedbackDesk& desk = services_.desk();
   desk.presenter = MakeTerminalPresenter(transcript_, desk, terminal);
-  host_ = std::make_unique<ScreenHost>(container_, transcript_);
-  RegisterScreens(*host_);
+  host_ = std::make_unique<ScreenHost>(services_.container(), events_);
+  RegisterScreens(*host_, services_.database());
   AddScreenCommands(interpreter_, *host_, desk, transcript_);
   interpreter_.Add({"say", "say <text>", "print a line (scripts announce their steps with it)", 0, true, true,
                     [this](const std::vector<std::string>& args) { transcript_.Line(args[0]); }});
@@ -42,23 +29,18 @@ void TrfSession::RunInteractive(std::istream& in) {
     const std::string where = host_->Current() ? host_->Current()->Name() : "trf";
     transcript_.Prompt(where + "> ");
     if (!std::getline(in, line)) {
-      if (!LeaveCurrentScreen()) transcript_.Line("the input ended; the changes on the current screen were not saved");
+      if (!host_->LeaveCurrent()) transcript_.Line("the input ended; the changes on the current screen were not saved");
       break;
     }
     if (interpreter_.Execute(line) != CommandInterpreter::Outcome::kQuit) {
       warned = false;
       continue;
     }
-    if (warned || LeaveCurrentScreen()) break;
+    if (warned || host_->LeaveCurrent()) break;
     warned = true;
     transcript_.Line("the changes on " + host_->Current()->Title() +
                      " are not saved; put them right, or type quit again to leave without them");
   }
-}
-
-bool TrfSession::LeaveCurrentScreen() {
-  ScreenForm* current = host_->Current();
-  return !current || current->Leave();
 }
 
 TrfSession::~TrfSession() = default;

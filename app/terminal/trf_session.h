@@ -1,5 +1,4 @@
-// TrfSession: one run of the program: the application's services in force (class registry,
-// container, persist state, feedback desk, screen pointer, database), the screens, the terminal
+// TrfSession: one run of the program `trf`: the application's services, the screens, the terminal
 // front end and the commands. Scripts, the tour and the interactive session all run through it.
 #pragma once
 
@@ -8,15 +7,11 @@
 #include <ostream>
 #include <string>
 
-#include "app/terminal/command_interpreter.h"
-#include "app/siblings/feedback_dialog.h"
-#include "app/siblings/screen_container.h"
 #include "app/screens/screen_host.h"
-#include "app/siblings/siblings.h"
+#include "app/siblings/app_services.h"
+#include "app/terminal/command_interpreter.h"
+#include "app/terminal/terminal_events.h"
 #include "app/terminal/transcript.h"
-#include "ui_shared/platform/class_registry.h"
-#include "ui_shared/platform/screen.h"
-#include "ui_shared/platform/service.h"
 
 namespace trf {
 
@@ -40,20 +35,13 @@ class TrfSession {
   CommandInterpreter& Interpreter() { return interpreter_; }
   ScreenHost& Host() { return *host_; }
   Transcript& Output() { return transcript_; }
+  AppServices& Services() { return services_; }
 
  private:
-  // Runs the current screen's leave step; true when there is none or it let go.
-  bool LeaveCurrentScreen();
-
   Transcript transcript_;
-  std::shared_ptr<ScreenContainer> container_ = std::make_shared<ScreenContainer>();
-  kw::ScopedService<kw::ClassRegistry> registry_;
-  kw::ScopedService<ScreenContainer> container_in_force_;
-  kw::ScopedService<PersistState> persist_;
-  kw::ScopedService<FeedbackDesk> desk_;
-  kw::ScopedService<kw::Screen> screen_;
-  // Puts the application's database back as it was when the session ends.
-  kw::ScopedService<AppDatabase> database_;
+  TerminalEvents events_{transcript_};
+  // Built before the screens and destroyed after them.
+  AppServices services_;
   std::unique_ptr<ScreenHost> host_;
   CommandInterpreter interpreter_;
 };

@@ -10,6 +10,7 @@ namespace kw {
 
 inline constexpr uint32_t kSystemColorFlag = 0x80000000u;
 inline constexpr int kColorWindow = 5;
+inline constexpr int kColorWindowText = 8;
 inline constexpr int kColorButtonFace = 15;
 inline constexpr int kColorButtonText = 18;
 inline constexpr int kColor3DHighlight = 20;

@@ -1,0 +1,33 @@
+// ScreenEvents: what screens and their host tell the front end that shows them. The terminal writes
+// each event as a transcript line; a desktop front end shows a status message or a dialog. Nothing
+// here is formatted for one front end: the texts are sentences for a person.
+#pragma once
+
+#include <string>
+
+namespace trf {
+
+class ScreenForm;
+
+class ScreenEvents {
+ public:
+  virtual ~ScreenEvents() = default;
+
+  // A short message of `screen` to the person: "record saved", "current home: 1 Maple House".
+  virtual void Notice(const ScreenForm& screen, const std::string& text) = 0;
+  // Leaving `screen` was refused (its changes could not be kept): the person stays on it.
+  virtual void Stayed(const ScreenForm& screen) = 0;
+  // Opening another screen needs the home or the month first: the library sends the person to the
+  // screen of `form_key` (`target`, nullptr when the host has no such screen).
+  virtual void Redirected(const std::string& form_key, const ScreenForm* target) = 0;
+  // `target` could not be opened; the person stays where they were.
+  virtual void CouldNotOpen(const ScreenForm& target) = 0;
+  // The send-off check stopped on `screen`, which is now checked again with its messages.
+  virtual void SendOffStopped(const ScreenForm& screen) = 0;
+  // The send-off check is over: every screen passed, or one refused.
+  virtual void SendOffResult(bool passed) = 0;
+  // Work that takes time has started (the pointer became the hourglass) or ended.
+  virtual void Busy(bool busy) = 0;
+};
+
+}  // namespace trf
