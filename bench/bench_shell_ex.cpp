@@ -11,8 +11,7 @@
 #include <ctime>
 #include <vector>
 
-#include "app/screen_container.h"
-#include "app/siblings.h"
+#include "app/siblings/siblings.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/service.h"
 #include "ui_shared/platform/windows.h"
