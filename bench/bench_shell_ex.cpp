@@ -11,7 +11,7 @@
 #include <ctime>
 #include <vector>
 
-#include "app/siblings/siblings.h"
+#include "app/siblings/app_services.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/service.h"
 #include "ui_shared/platform/windows.h"
@@ -66,11 +66,8 @@ void Print(const char* name, std::vector<double> values, double goal) {
 }  // namespace
 
 int main() {
-  kw::ScopedService<kw::ClassRegistry> registry{std::make_shared<kw::ClassRegistry>()};
+  trf::AppServices services(":memory:");
   kw::ScopedService<kw::WindowTable> windows{std::make_shared<kw::WindowTable>()};
-  kw::ScopedService<trf::ScreenContainer> container{std::make_shared<trf::ScreenContainer>()};
-  kw::RegisterLibraryClasses();
-  trf::RegisterApplicationClasses();
   auto shared = std::make_shared<kw::SharedProcedures>();
   std::vector<double> wall_ratio, cpu_share, floor_cpu_share, gap_ratio;
   for (int repetition = 0; repetition < 7; ++repetition) {
