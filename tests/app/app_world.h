@@ -3,6 +3,8 @@
 // SharedProcedures bound to a recording form for tests that drive the library on the siblings.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -63,6 +65,13 @@ class AppWorld {
   std::shared_ptr<kw::testing::RecordingForm> form = std::make_shared<kw::testing::RecordingForm>(log);
   // Made by its identifier through the registry, bound to `form`.
   kw::SharedProceduresPtr shared;
+};
+
+// A test of the business objects and validators: the world without screens, and its database.
+class ServicesTest : public ::testing::Test {
+ protected:
+  AppWorld world{AppWorld::Screens::kNone};
+  std::shared_ptr<Database> database = world.services.database();
 };
 
 // Values as a test writes them.

@@ -2,8 +2,6 @@
 // edit, cancel, save, delete, filter, batch saves and access by member name.
 #include <sqlite3.h>
 
-#include <gtest/gtest.h>
-
 #include "app/business/business_classes.h"
 #include "tests/app/app_world.h"
 
@@ -12,10 +10,8 @@ namespace {
 
 using kw::Variant;
 
-class BusinessObjectTest : public ::testing::Test {
+class BusinessObjectTest : public ServicesTest {
  protected:
-  AppWorld world{AppWorld::Screens::kNone};
-  std::shared_ptr<Database> database = world.services.database();
   BusinessObjectTest() { residents->Load(Long(3)); }
   std::shared_ptr<LIResidents> residents = std::make_shared<LIResidents>(database);
 };

@@ -1,7 +1,5 @@
 // The rules of the reference business objects: hard and soft rules at field and record level,
 // their collections, settling, the send-off and suspend flags, and what marks the group dirty.
-#include <gtest/gtest.h>
-
 #include "app/business/business_classes.h"
 #include "tests/app/app_world.h"
 
@@ -10,10 +8,8 @@ namespace {
 
 using kw::Variant;
 
-class BusinessRulesTest : public ::testing::Test {
+class BusinessRulesTest : public ServicesTest {
  protected:
-  AppWorld world{AppWorld::Screens::kNone};
-  std::shared_ptr<Database> database = world.services.database();
   BusinessRulesTest() { residents.Load(Long(3)); }
   // Field numbers of the residents' fields (position - 1).
   static constexpr int32_t kFeeField = LIResidents::kMonthlyFee - 1;

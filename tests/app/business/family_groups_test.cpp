@@ -1,17 +1,13 @@
 // The family groups' mailing-fee assessment: the fees by kind of assessment, its state, and the
 // rules it raises.
-#include <gtest/gtest.h>
-
 #include "app/business/business_classes.h"
 #include "tests/app/app_world.h"
 
 namespace trf::testing {
 namespace {
 
-class FamilyGroupsTest : public ::testing::Test {
+class FamilyGroupsTest : public ServicesTest {
  protected:
-  AppWorld world{AppWorld::Screens::kNone};
-  std::shared_ptr<Database> database = world.services.database();
   FamilyGroupsTest() { groups->Load(Long(1)); }
 
   double Fee(int32_t position, int32_t field) {

@@ -1,17 +1,11 @@
 // Record-group validators created by name over the sample data, and the class-to-parent table the
 // container answers from.
-#include <gtest/gtest.h>
-
 #include "tests/app/app_world.h"
 
 namespace trf::testing {
 namespace {
 
-class RecordGroupTest : public ::testing::Test {
- protected:
-  AppWorld world{AppWorld::Screens::kNone};
-  std::shared_ptr<Database> database = world.services.database();
-};
+using RecordGroupTest = ServicesTest;
 
 // The residents' group: more residents than room is a hard rule; a fees total far from the month
 // before is a question carrying the total; a quiet month passes.
