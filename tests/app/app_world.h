@@ -1,40 +1,81 @@
-// AppWorld: a fresh reference application for one integration test: its own class registry with
-// the library's and the application's classes, the reference container, persist state, feedback
-// desk, error journal and screen pointer in force, and a recording form as the owner of what the test creates.
+// AppWorld: the application for one test, as a front end starts it: AppServices on a private sample
+// database (or a file), the screen host with its screens, the events they tell recorded, and a
+// SharedProcedures bound to a recording form for tests that drive the library on the siblings.
 #pragma once
 
-#include <memory>
+#include <gtest/gtest.h>
 
-#include "app/siblings/error_log.h"
-#include "app/siblings/feedback_dialog.h"
-#include "app/siblings/screen_container.h"
-#include "app/siblings/siblings.h"
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/screens/screen_host.h"
+#include "app/siblings/app_services.h"
 #include "tests/doubles/recording_siblings.h"
-#include "ui_shared/platform/class_registry.h"
-#include "ui_shared/platform/screen.h"
+#include "ui_shared/platform/clock.h"
 #include "ui_shared/platform/service.h"
+#include "ui_shared/platform/windows.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
 
 namespace trf::testing {
 
+// What the screens and their host told the front end, one line per event, screens by short name.
+struct RecordedEvents : ScreenEvents {
+  void Notice(const ScreenForm&, const std::string& text) override { lines.push_back(text); }
+  void Stayed(const ScreenForm& screen) override { lines.push_back("stayed on " + screen.Name()); }
+  void Redirected(const std::string& key, const ScreenForm* target) override {
+    lines.push_back("redirected to " + key + (target ? " " + target->Name() : ""));
+  }
+  void CouldNotOpen(const ScreenForm& target) override { lines.push_back("could not open " + target.Name()); }
+  void SendOffStopped(const ScreenForm& screen) override { lines.push_back("send-off stopped on " + screen.Name()); }
+  void SendOffResult(bool passed) override { lines.push_back(passed ? "send-off passed" : "send-off refused"); }
+  void Busy(bool busy) override { lines.push_back(busy ? "busy" : "not busy"); }
+  // Whether a line holds `text`.
+  bool Saw(const std::string& text) const;
+
+  std::vector<std::string> lines;
+};
+
 class AppWorld {
  public:
-  AppWorld();
+  enum class Screens { kAll, kNone };
+  explicit AppWorld(Screens screens = Screens::kAll, const std::string& db_path = ":memory:");
   ~AppWorld();
   AppWorld(const AppWorld&) = delete;
   AppWorld& operator=(const AppWorld&) = delete;
 
-  kw::ScopedService<kw::ClassRegistry> registry{std::make_shared<kw::ClassRegistry>()};
-  kw::ScopedService<kw::Screen> screen{std::make_shared<kw::Screen>()};
-  kw::ScopedService<ScreenContainer> container{std::make_shared<ScreenContainer>()};
-  kw::ScopedService<PersistState> persist{std::make_shared<PersistState>()};
-  kw::ScopedService<FeedbackDesk> desk{std::make_shared<FeedbackDesk>()};
-  kw::ScopedService<ErrorJournal> journal{std::make_shared<ErrorJournal>()};
+  // Makes home 1 (Maple House) and its active March (month record 3, type STD) the context.
+  void UseMapleHouseMarch();
+  // The first column of the first row `sql` returns (0 when none).
+  int32_t Count(const std::string& sql) const;
+  // The host's screen `name` as its own type.
+  template <class T = ScreenForm>
+  T& Screen(const std::string& name) const {
+    return dynamic_cast<T&>(*host.Find(name));
+  }
+  ScreenContainer& Container() const { return *services.container(); }
 
+  // 15 March 2004.
+  kw::ScopedService<kw::Clock> clock;
+  kw::ScopedService<kw::WindowTable> windows{std::make_shared<kw::WindowTable>()};
+  AppServices services;
+  RecordedEvents events;
+  ScreenHost host{services.container(), events};
   std::shared_ptr<kw::testing::CallLog> log = std::make_shared<kw::testing::CallLog>();
   std::shared_ptr<kw::testing::RecordingForm> form = std::make_shared<kw::testing::RecordingForm>(log);
-  // Created by its identifier through the registry, bound to `form`.
+  // Made by its identifier through the registry, bound to `form`.
   kw::SharedProceduresPtr shared;
 };
+
+// A test of the business objects and validators: the world without screens, and its database.
+class ServicesTest : public ::testing::Test {
+ protected:
+  AppWorld world{AppWorld::Screens::kNone};
+  std::shared_ptr<Database> database = world.services.database();
+};
+
+// Values as a test writes them.
+inline kw::Variant Text(const char* text) { return kw::Variant::Text(text); }
+inline kw::Variant Long(int32_t value) { return kw::Variant::Long(value); }
 
 }  // namespace trf::testing

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/siblings/screen_container.h"
+#include "ui_shared/platform/error.h"
 
 namespace trf {
 namespace {

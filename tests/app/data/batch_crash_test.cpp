@@ -10,7 +10,7 @@
 
 #include "app/business/business_classes.h"
 #include "app/data/trf_database.h"
-#include "tests/app/business_fixture.h"
+#include <gtest/gtest.h>
 
 namespace trf::testing {
 namespace {

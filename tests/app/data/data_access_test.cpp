@@ -1,42 +1,19 @@
-// The data-access helpers over the reference application: the SQLite query object on a real
-// database file, the active-TRF question, typed field values, and the right join run on SQLite.
+// The data-access helpers over the reference application: the SQLite query object, the active-TRF
+// question, typed field values, and the right join run on SQLite.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
 
 #include "app/data/db_query.h"
-#include "app/siblings/siblings.h"
+#include "tests/app/app_world.h"
 #include "tests/doubles/raised.h"
 #include "ui_shared/contracts/class_ids.h"
-#include "ui_shared/platform/class_registry.h"
-#include "ui_shared/platform/service.h"
-#include "ui_shared/shared_procedures/shared_procedures.h"
 
-namespace trf {
+namespace trf::testing {
 namespace {
 
-// The application's siblings over a fresh database file, and a SharedProcedures on them.
-struct AppWorld {
-  std::filesystem::path file = std::filesystem::temp_directory_path() / ("trf_data_" + std::to_string(getpid()) + ".db");
-  kw::ScopedService<kw::ClassRegistry> registry{std::make_shared<kw::ClassRegistry>()};
-  kw::ScopedService<ScreenContainer> container{std::make_shared<ScreenContainer>()};
-  kw::ScopedService<PersistState> persist{std::make_shared<PersistState>()};
-  kw::ScopedService<AppDatabase> database{std::make_shared<AppDatabase>()};
-  std::shared_ptr<kw::SharedProcedures> shared;
-
-  AppWorld() {
-    std::filesystem::remove(file);
-    database->database = std::make_shared<Database>(file.string());
-    RegisterApplicationClasses();
-    shared = std::make_shared<kw::SharedProcedures>();
-  }
-  ~AppWorld() {
-    shared.reset();
-    database->database.reset();
-    std::filesystem::remove(file);
-  }
-  Database& Db() { return *database->database; }
+// The application over its sample database, with the query object and rows read as text.
+struct DataWorld : AppWorld {
+  DataWorld() : AppWorld(Screens::kNone) {}
+  Database& Db() { return *services.database(); }
   std::shared_ptr<kw::DBQuery> Query(const std::string& sql) {
     auto query = kw::CreateObjectAs<kw::DBQuery>(kw::class_ids::kDBQuery);
     query->OpenSQL(sql);
@@ -56,23 +33,23 @@ struct AppWorld {
   }
 };
 
-// HaveActiveTrfs answers from the month records in the database file, where only status 1
-// counts; without the table the database's error leaves it with the member's trail.
+// HaveActiveTrfs answers from the month records, where only status 1 counts; without the table
+// the database's error leaves it with the member's trail.
 TEST(AppDataAccess, HaveActiveTrfsReadsTheMonthRecords) {
-  AppWorld w;
+  DataWorld w;
+  EXPECT_TRUE(w.shared->HaveActiveTrfs());
+  w.Db().Exec("UPDATE tbH_HomeMonthlyStats SET StatStatus = 2 WHERE StatStatus = 1");
+  EXPECT_FALSE(w.shared->HaveActiveTrfs());
+  w.Db().Exec("UPDATE tbH_HomeMonthlyStats SET StatStatus = 1 WHERE H_HomeMonthlyStatsID = 3");
+  EXPECT_TRUE(w.shared->HaveActiveTrfs());
+  w.Db().Exec("ALTER TABLE tbH_HomeMonthlyStats RENAME TO tbGone");
   EXPECT_TRUE(kw::testing::RaisedAt(kw::testing::Raised([&] { (void)w.shared->HaveActiveTrfs(); }), kDatabaseError,
                                     "HaveActiveTrfs", 20));
-  w.Db().Exec("CREATE TABLE tbH_HomeMonthlyStats (H_HomeMonthlyStatsID INTEGER PRIMARY KEY, StatStatus TINYINT)");
-  EXPECT_FALSE(w.shared->HaveActiveTrfs());
-  w.Db().Exec("INSERT INTO tbH_HomeMonthlyStats (StatStatus) VALUES (0), (2)");
-  EXPECT_FALSE(w.shared->HaveActiveTrfs());
-  w.Db().Exec("INSERT INTO tbH_HomeMonthlyStats (StatStatus) VALUES (1), (1)");
-  EXPECT_TRUE(w.shared->HaveActiveTrfs());
 }
 
 // Declared column types become ADO types, and their null fields read as null.
 TEST(AppDataAccess, FieldTypesFollowTheDeclaredColumnTypes) {
-  AppWorld w;
+  DataWorld w;
   w.Db().Exec(
       "CREATE TABLE t (n VARCHAR(20), s SMALLINT, i INTEGER, d DATETIME, b BOOLEAN, c CURRENCY, r REAL, "
       "g GUID, m MEMO, x BLOB, k BIGINT)");
@@ -92,7 +69,7 @@ TEST(AppDataAccess, FieldTypesFollowTheDeclaredColumnTypes) {
 
 // Stored values come back in their field's type, texts trimmed of trailing blanks.
 TEST(AppDataAccess, StoredValuesTakeTheirFieldsType) {
-  AppWorld w;
+  DataWorld w;
   w.Db().Exec("CREATE TABLE t (n VARCHAR(20), s SMALLINT, d DATETIME, b BOOLEAN)");
   w.Db().Exec("INSERT INTO t VALUES ('abc   ', 12, 38051.5, -1)");
   const auto query = w.Query("SELECT n, s, d, b FROM t");
@@ -114,7 +91,7 @@ TEST(AppDataAccess, StoredValuesTakeTheirFieldsType) {
 // expression stays (with nulls where the added table has no partner), rows of the added table
 // without a partner are dropped, and the caller's WHERE filters the joined rows.
 TEST(AppDataAccess, RightJoinRunsOnSQLite) {
-  AppWorld w;
+  DataWorld w;
   w.Db().Exec(
       "CREATE TABLE tbA (k INTEGER, x TEXT); CREATE TABLE tbC (k INTEGER, w TEXT); "
       "CREATE TABLE tbB (k INTEGER, y TEXT, z INTEGER); "
@@ -130,4 +107,4 @@ TEST(AppDataAccess, RightJoinRunsOnSQLite) {
 }
 
 }  // namespace
-}  // namespace trf
+}  // namespace trf::testing

@@ -1,10 +1,9 @@
-// The terminal front end: command bar and screen rendering, feedback boxes and dialog lines, the
-// answers to questions, and the busy marker.
+// The terminal front end: command bar and screen rendering, feedback boxes and dialog lines, and
+// the answers to questions.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "app/terminal/busy_screen.h"
 #include "app/terminal/feedback_presenter.h"
 #include "app/terminal/screen_renderer.h"
 
@@ -21,40 +20,26 @@ TEST(FrontEndTest, CommandBarShowsButtonStates) {
   EXPECT_EQ(RenderCommandBar(bar), "[Bold]* | [CloseTrf](off)");
 }
 
-// The screen: title, bar, free lines, the list with numbered rows, the selected one marked and
-// columns padded, then the fields with the active one starred and locked ones marked.
+// The screen: title, bar, the context, the active field's colours, the list with numbered rows,
+// the selected one marked and columns padded, then the fields with the active one starred and
+// locked ones marked.
 TEST(FrontEndTest, ScreenShowsListSelectionAndFields) {
   CommandBar bar;
   bar.Add({"Save", "Save", kw::kButtonPlain, nullptr, {}, true, 0});
   ScreenView view;
-  view.lines.push_back("Home: H-101");
-  view.has_list = true;
-  view.list = {{"Name", "Fee"}, {{"Ann", "10"}, {"Robert", "2400"}}, 1};
-  view.fields = {{"Name", "Robert", true, false}, {"Fee", "2400", false, true}};
-  const std::vector<std::string> lines = RenderScreen("Residents", bar, view);
-  const std::vector<std::string> expected{
-      "== Residents ==",     "bar: [Save]",           "Home: H-101",
-      "        Name    Fee", "  1     Ann     10",     "> 2     Robert  2400",
-      "* Name : Robert",     "  Fee  : 2400   (read-only)"};
-  EXPECT_EQ(lines, expected);
-}
-
-// An empty list says so instead of showing nothing under its headers.
-TEST(FrontEndTest, EmptyListSaysSo) {
-  ScreenView view;
-  view.has_list = true;
-  view.list.headers = {"Month"};
-  const auto lines = RenderScreen("TRF Setup", CommandBar(), view);
-  EXPECT_EQ(lines.back(), "      (no records)");
-}
-
-// Rule types name the dialog's kind; the transcript line has the exact format scripts expect.
-TEST(FrontEndTest, DialogKindsAndTranscriptLine) {
-  EXPECT_EQ(DialogKind(0), "question");
-  EXPECT_EQ(DialogKind(1), "error");
-  EXPECT_EQ(DialogKind(2), "notice");
-  FeedbackShowing showing{"Our Home", "No home.", "", 1, 2183, 0, false};
-  EXPECT_EQ(DialogTranscriptLine(showing), "dialog error 2183: No home.");
+  view.context.home_num = "H-101";
+  view.list = ScreenList{{"Name", "Fee"}, {}, {{"Ann", "10"}, {"Robert", "2400"}}, 1};
+  view.fields = {{"Name", "Robert", true, false, 0x80000014u, 0x80000012u}, {"Fee", "2400", false, true, 0, 0}};
+  const std::vector<std::string> expected{"== Our Home ==",
+                                          "bar: [Save]",
+                                          "Current home: H-101",
+                                          "active field Name: background &H80000014&, text &H80000012&",
+                                          "        Name    Fee",
+                                          "  1     Ann     10",
+                                          "> 2     Robert  2400",
+                                          "* Name : Robert",
+                                          "  Fee  : 2400   (read-only)"};
+  EXPECT_EQ(RenderScreen("home", "Our Home", bar, view), expected);
 }
 
 // The box is framed at the given width, wraps long texts at blanks, shows the detail after a
@@ -99,19 +84,6 @@ TEST(FrontEndTest, QuestionsAreAnsweredFromQueueTerminalOrDeclined) {
   EXPECT_EQ(person(question), "0");
   EXPECT_EQ(person(question), "1");
   EXPECT_EQ(person(question), "1");  // the end of input declines
-}
-
-// The busy marker comes once when the pointer turns to the hourglass, not again while it stays.
-TEST(FrontEndTest, BusyMarkerOnTheTurnToTheHourglass) {
-  int marks = 0;
-  BusyScreen screen([&] { ++marks; });
-  screen.MousePointer(kw::kPointerHourglass);
-  screen.MousePointer(kw::kPointerHourglass);
-  EXPECT_EQ(marks, 1);
-  screen.MousePointer(kw::kPointerDefault);
-  screen.MousePointer(kw::kPointerHourglass);
-  EXPECT_EQ(marks, 2);
-  EXPECT_EQ(screen.MousePointer(), kw::kPointerHourglass);
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 // The family groups' mailing-fee assessment: the fees by kind of assessment, its state, and the
 // rules it raises.
 #include "app/business/business_classes.h"
-#include "tests/app/business_fixture.h"
+#include "tests/app/app_world.h"
 
 namespace trf::testing {
 namespace {
 
-class FamilyGroupsTest : public BusinessFixture {
+class FamilyGroupsTest : public ServicesTest {
  protected:
   FamilyGroupsTest() { groups->Load(Long(1)); }
 
@@ -58,7 +58,7 @@ TEST_F(FamilyGroupsTest, AnnualFeeNoticesAndStoring) {
     groups->CurrentIndex(Long(position));
     ASSERT_TRUE(groups->Save(true));
   }
-  EXPECT_EQ(CountRows("SELECT CAST(ROUND(H_MMLOFee * 100) AS INTEGER) FROM tbH_FamilyGroups WHERE H_FamilyGroupsID = 1"), 230);
+  EXPECT_EQ(world.Count("SELECT CAST(ROUND(H_MMLOFee * 100) AS INTEGER) FROM tbH_FamilyGroups WHERE H_FamilyGroupsID = 1"), 230);
 
   groups->AssessPrepare();
   groups->AssessMMLOandAMMailingFees(kAssessAllFees, false);

@@ -3,14 +3,14 @@
 #include <sqlite3.h>
 
 #include "app/business/business_classes.h"
-#include "tests/app/business_fixture.h"
+#include "tests/app/app_world.h"
 
 namespace trf::testing {
 namespace {
 
 using kw::Variant;
 
-class BusinessObjectTest : public BusinessFixture {
+class BusinessObjectTest : public ServicesTest {
  protected:
   BusinessObjectTest() { residents->Load(Long(3)); }
   std::shared_ptr<LIResidents> residents = std::make_shared<LIResidents>(database);
@@ -73,48 +73,23 @@ TEST_F(BusinessObjectTest, ImmediateSaveAndDeleteReachTheDatabase) {
   homes.FieldValue(LIHomes::kCapacity, Text("10"));
   ASSERT_TRUE(homes.Save(false));
   EXPECT_FALSE(homes.IsNew());
-  EXPECT_EQ(CountRows("SELECT H_Capacity FROM tbH_Homes WHERE H_HomeName = 'Aspen Hall'"), 10);
+  EXPECT_EQ(world.Count("SELECT H_Capacity FROM tbH_Homes WHERE H_HomeName = 'Aspen Hall'"), 10);
 
   homes.CurrentIndex(Text("2"));
   homes.Delete();
   EXPECT_TRUE(homes.IsDirty());
-  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Homes"), 4);
+  EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Homes"), 4);
   homes.CancelEdit();
   EXPECT_FALSE(homes.IsDirty());
   homes.CurrentIndex(Text("4"));
   homes.Delete();
   ASSERT_TRUE(homes.Save(true));
-  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Homes"), 3);
+  EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Homes"), 3);
   EXPECT_EQ(homes.Count(), 3);
   EXPECT_EQ(homes.CurrentIndex().ToLong(), -3);
   homes.CurrentIndex(Long(-3));
   EXPECT_EQ(homes.CurrentIndex().ToLong(), 3);
   EXPECT_EQ(homes.FieldValueAt(Long(-1), 1).ToLong(), 3);
-}
-
-// In save mode 4, Save keeps changes and SaveBatch writes them all in one go.
-TEST_F(BusinessObjectTest, BatchModeKeepsChangesUntilSaveBatch) {
-  ASSERT_EQ(residents->SaveMode(), kSaveModeBatch);
-  residents->CurrentIndex(Text("4"));
-  residents->FieldValue(LIResidents::kMonthlyFee, Long(2450));
-  EXPECT_TRUE(residents->Save(false));
-  residents->CurrentIndex(Text("5"));
-  residents->Delete();
-  EXPECT_TRUE(residents->Save(true));
-  residents->AddNew();
-  residents->FieldValue(LIResidents::kName, Text("Eva Lund"));
-  residents->FieldValue(LIResidents::kAdmissionDate, Text("3/10/2004"));
-  EXPECT_TRUE(residents->Save(true));
-  EXPECT_EQ(residents->PendingChanges(), 3);
-  EXPECT_EQ(CountRows("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 2400);
-  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Residents WHERE H_HomeMonthlyStatsID = 3"), 6);
-
-  residents->SaveBatch();
-  EXPECT_EQ(residents->PendingChanges(), 0);
-  EXPECT_EQ(CountRows("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 2450);
-  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Residents WHERE H_HomeMonthlyStatsID = 3"), 6);
-  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentName = 'Eva Lund'"), 1);
-  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentsID = 5"), 0);
 }
 
 // A batch that fails in the middle leaves the database as it was and the object holding every
@@ -133,14 +108,14 @@ TEST_F(BusinessObjectTest, FailedBatchLeavesDatabaseAndObjectAsBefore) {
   EXPECT_THROW(residents->SaveBatch(), kw::Error);
   sqlite3_progress_handler(database->Handle(), 0, nullptr, nullptr);
   EXPECT_GT(steps, 5);
-  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Residents"), 16);
-  EXPECT_EQ(CountRows("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 2400);
+  EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Residents"), 16);
+  EXPECT_EQ(world.Count("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 2400);
   EXPECT_EQ(residents->PendingChanges(), 51);
   EXPECT_TRUE(residents->IsNew() || residents->IsDirty());
 
   residents->SaveBatch();
-  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Residents"), 66);
-  EXPECT_EQ(CountRows("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 9);
+  EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Residents"), 66);
+  EXPECT_EQ(world.Count("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 9);
 }
 
 // A filter shows the records of one parent; 0 shows them all again; new records take the
@@ -156,29 +131,6 @@ TEST_F(BusinessObjectTest, FilterShowsTheRecordsOfOneParent) {
   residents->Filter(Long(0));
   EXPECT_EQ(residents->Count(), 17);
   EXPECT_EQ(residents->CurrentIndex().ToLong(), 1);
-}
-
-// The lookup pair: expenses of a month completed from the categories, one record per missing
-// category, each stored at its Save as the lookup-table completion does it.
-TEST_F(BusinessObjectTest, ExpensesAreCompletedFromTheirCategories) {
-  LIExpenseCategories categories(database);
-  categories.Load(Text("STD"));
-  LIMonthlyExpenses expenses(database);
-  expenses.Load(Long(3));
-  ASSERT_EQ(categories.Count(), 4);
-  const int32_t before = expenses.Count();
-  for (int16_t i = 1; i <= categories.Count(); ++i) {
-    const Variant category = categories.FieldValueAt(Variant::Integer(i), 1);
-    bool found = false;
-    for (int16_t j = 1; j <= before; ++j)
-      found = found || kw::VariantEquals(expenses.FieldValueAt(Variant::Integer(j), LIMonthlyExpenses::kCategory), category);
-    if (found) continue;
-    expenses.AddNew();
-    expenses.FieldValue(LIMonthlyExpenses::kCategory, category);
-    expenses.Save(true);
-  }
-  EXPECT_EQ(expenses.Count(), 4);
-  EXPECT_EQ(CountRows("SELECT COUNT(DISTINCT HU_ExpenseCategoriesID) FROM tbH_MonthlyExpenses WHERE H_HomeMonthlyStatsID = 3"), 4);
 }
 
 // The list binding reaches Count, Index and the fields by their property names.

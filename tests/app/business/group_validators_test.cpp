@@ -1,15 +1,11 @@
-// Record-group validators created by name over the sample data, the class-to-parent table the
-// container answers from, and the opening of the database file.
-#include <filesystem>
-
-#include "app/business/business_registration.h"
-#include "app/business/group_validators.h"
-#include "tests/app/business_fixture.h"
+// Record-group validators created by name over the sample data, and the class-to-parent table the
+// container answers from.
+#include "tests/app/app_world.h"
 
 namespace trf::testing {
 namespace {
 
-using RecordGroupTest = BusinessFixture;
+using RecordGroupTest = ServicesTest;
 
 // The residents' group: more residents than room is a hard rule; a fees total far from the month
 // before is a question carrying the total; a quiet month passes.
@@ -83,47 +79,9 @@ TEST_F(RecordGroupTest, FamilyGroupsGroupChecksNamesAndUnusedGroups) {
 
 // The container answers ClassDependsOn from the class-to-parent table: 5 for month classes,
 // 4 for home classes, 0 for the others.
-TEST_F(RecordGroupTest, ClassDependsOnIsLoadedFromTheDatabase) {
-  ScreenContainer container;
-  LoadClassDependsOn(container, *database);
+TEST_F(RecordGroupTest, ClassDependsOnIsReadFromTheDatabase) {
   for (const auto& [number, kind] : {std::pair{"1", 0}, {"2", 4}, {"3", 5}, {"4", 4}, {"5", 0}, {"6", 5}, {"77", 0}})
-    EXPECT_EQ(container.ClassDependsOn(Text(number)), kind) << number;
-}
-
-// Installing the database puts it in force for the validators and fills the container in force.
-TEST_F(RecordGroupTest, InstalledDatabaseServesValidatorsAndContainer) {
-  kw::ScopedService<AppDatabase> restore_database{std::make_shared<AppDatabase>()};
-  kw::ScopedService<ScreenContainer> container{std::make_shared<ScreenContainer>()};
-  auto installed = InstallTrfDatabase(":memory:");
-  EXPECT_EQ(kw::Service<AppDatabase>::Get().database, installed);
-  EXPECT_EQ(container->ClassDependsOn(Text("3")), 5);
-  installed->Exec("UPDATE tbH_Homes SET H_Capacity = 1 WHERE H_HomesID = 2");
-  auto validator = kw::CreateObjectAs<kw::I_RecordGroup>("KW01.RGResidents");
-  EXPECT_FALSE(validator->Validate("4").ToBoolean());
-}
-
-// A database file is created once with its sample data, in WAL mode, and opened again as it is.
-TEST_F(RecordGroupTest, DatabaseFileIsCreatedOnceInWalMode) {
-  const auto path = std::filesystem::temp_directory_path() / ("trf_open_test_" + std::to_string(::getpid()) + ".db");
-  std::filesystem::remove(path);
-  {
-    auto file = OpenTrfDatabase(path.string());
-    auto mode = file->Prepare("PRAGMA journal_mode");
-    mode->Step();
-    EXPECT_EQ(mode->Column(0).ToText(), "wal");
-    file->Exec("DELETE FROM tbH_MonthlyExpenses");
-  }
-  {
-    auto again = OpenTrfDatabase(path.string());
-    auto counts = again->Prepare(
-        "SELECT (SELECT COUNT(*) FROM tbH_Homes), (SELECT COUNT(*) FROM tbH_MonthlyExpenses), "
-        "(SELECT COUNT(*) FROM tbH_HomeMonthlyStats WHERE StatStatus = 1)");
-    counts->Step();
-    EXPECT_EQ(counts->Column(0).ToLong(), 3);
-    EXPECT_EQ(counts->Column(1).ToLong(), 0);  // kept as left, not filled again
-    EXPECT_EQ(counts->Column(2).ToLong(), 2);
-  }
-  for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path.string() + suffix);
+    EXPECT_EQ(world.Container().ClassDependsOn(Text(number)), kind) << number;
 }
 
 }  // namespace

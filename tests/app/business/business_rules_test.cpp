@@ -1,14 +1,14 @@
 // The rules of the reference business objects: hard and soft rules at field and record level,
 // their collections, settling, the send-off and suspend flags, and what marks the group dirty.
 #include "app/business/business_classes.h"
-#include "tests/app/business_fixture.h"
+#include "tests/app/app_world.h"
 
 namespace trf::testing {
 namespace {
 
 using kw::Variant;
 
-class BusinessRulesTest : public BusinessFixture {
+class BusinessRulesTest : public ServicesTest {
  protected:
   BusinessRulesTest() { residents.Load(Long(3)); }
   // Field numbers of the residents' fields (position - 1).
@@ -170,14 +170,14 @@ TEST_F(BusinessRulesTest, ForcedSaveOfBadValueRaisesAndWritesNothing) {
     EXPECT_EQ(e.Description(),
               "Cannot store record 5: Monthly fee holds \"twelve\", which does not fit the field. Nothing was written.");
   }
-  EXPECT_EQ(CountRows("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentName = 'Ada M. Andersen'"), 0);
+  EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentName = 'Ada M. Andersen'"), 0);
   EXPECT_EQ(residents.PendingChanges(), 2);
 
   LIHomes homes(database);
   homes.Load();
   homes.FieldValue(LIHomes::kCapacity, Text("many"));
   EXPECT_THROW(homes.Save(true), kw::Error);
-  EXPECT_EQ(CountRows("SELECT H_Capacity FROM tbH_Homes WHERE H_HomesID = 1"), 12);
+  EXPECT_EQ(world.Count("SELECT H_Capacity FROM tbH_Homes WHERE H_HomesID = 1"), 12);
 }
 
 // The key and positions beyond the record cannot be written.

@@ -1,0 +1,96 @@
+// The notes screen: the rich-text toolbar is on the command bar only while the screen is shown,
+// the notes' formatting (a chosen colour too) is stored with the month, and undoing brings the
+// stored notes back.
+#include <gtest/gtest.h>
+
+#include "app/data/monthly_notes.h"
+#include "app/screens/notes_screen.h"
+#include "tests/app/app_world.h"
+#include "tests/doubles/scripted_color_picker.h"
+#include "ui_shared/platform/system_colors.h"
+#include "widgets/rich_text_box.h"
+
+namespace trf::testing {
+namespace {
+
+class NotesScreenTest : public ::testing::Test {
+ protected:
+  NotesScreenTest() { world.UseMapleHouseMarch(); }
+
+  NotesScreen& ShowNotes() {
+    EXPECT_TRUE(world.host.Go("notes"));
+    return world.Screen<NotesScreen>("notes");
+  }
+  // The stored notes of month record `month` in a box of their own, `length` characters from
+  // `start` selected.
+  kw::RichTextBoxPtr Stored(const std::string& month, int32_t start, int32_t length) const {
+    auto stored = std::make_shared<kw::RichTextBox>();
+    stored->TextRTF(MonthlyNotes(world.services.database()).Load(month));
+    stored->SelStart(start);
+    stored->SelLength(length);
+    return stored;
+  }
+
+  AppWorld world;
+};
+
+// The eleven toolbar buttons come with the screen and go with it; the box has the focus while the
+// screen is shown.
+TEST_F(NotesScreenTest, ToolbarIsOnTheBarWhileTheScreenIsShown) {
+  NotesScreen& notes = ShowNotes();
+  EXPECT_EQ(world.Container().Bar().Buttons().size(), 11u);
+  EXPECT_TRUE(notes.Box()->Focused());
+  ASSERT_TRUE(world.host.Go("residents"));
+  EXPECT_TRUE(world.Container().Bar().Buttons().empty());
+  EXPECT_FALSE(notes.Box()->Focused());
+  ShowNotes();
+  EXPECT_EQ(world.Container().Bar().Buttons().size(), 11u);
+}
+
+// What the user formatted is stored as RTF for the month when the screen is left and on save, and
+// reads back with its formatting; a colour chosen in the dialog, opened on the selection's colour,
+// survives too.
+TEST_F(NotesScreenTest, FormattingIsStoredWithTheMonth) {
+  auto picker = std::make_shared<kw::testing::ScriptedColorPicker>();
+  kw::ScopedService<kw::ColorPicker> picker_in_force(picker);
+  picker->answer = kw::Rgb(200, 0, 0);
+  NotesScreen& notes = ShowNotes();
+  notes.InsertText("Fire drill on Friday");
+  notes.SetSelection(14, 6);
+  for (const char* button : {"BoldClick", "UnderlineClick", "ColorChangeClick"})
+    EXPECT_TRUE(world.Container().ClickCommandButton(button)) << button;
+  EXPECT_EQ(picker->showings.at(0).initial, 0u);
+  ASSERT_TRUE(world.host.Go("residents"));
+  const kw::RichTextBoxPtr friday = Stored("3", 14, 6);
+  EXPECT_EQ(friday->Text(), "Fire drill on Friday");
+  EXPECT_EQ(friday->SelBold(), true);
+  EXPECT_EQ(friday->SelUnderline(), true);
+  EXPECT_EQ(friday->SelColor(), kw::Rgb(200, 0, 0));
+  EXPECT_EQ(Stored("3", 0, 4)->SelBold(), false);
+  EXPECT_EQ(MonthlyNotes(world.services.database()).Load("4"), "");
+
+  ShowNotes().SetSelection(20, 0);
+  notes.InsertText("!");
+  notes.SaveScreen();
+  EXPECT_EQ(Stored("3", 0, 0)->Text(), "Fire drill on Friday!");
+}
+
+// UndoEdits drops what was typed since the notes were stored and shows the stored notes again;
+// the selection and paragraph operations refuse what is not there.
+TEST_F(NotesScreenTest, UndoEditsBringsTheStoredNotesBack) {
+  NotesScreen& notes = ShowNotes();
+  notes.InsertText("Kept\nsecond");
+  notes.SaveScreen();
+  notes.SelectParagraph(2);
+  notes.InsertText("typed over");
+  EXPECT_EQ(notes.Box()->Text(), "Kept\ntyped over");
+  notes.UndoEdits();
+  EXPECT_EQ(notes.Box()->Text(), "Kept\nsecond");
+  EXPECT_TRUE(world.events.Saw("the unsaved edits were discarded"));
+  EXPECT_EQ(Stored("3", 0, 0)->Text(), "Kept\nsecond");
+  EXPECT_THROW(notes.SelectParagraph(3), ScreenRefusal);
+  EXPECT_THROW(notes.SetSelection(1, -2), ScreenRefusal);
+}
+
+}  // namespace
+}  // namespace trf::testing

@@ -1,0 +1,196 @@
+// The record screens (residents, family groups, expenses) on the sample database, driven by their
+// typed operations: stored rows, read-only fields, the colours taken from the system, the list a
+// quiet send-off check leaves on the offending record, refusals and undone edits.
+#include <gtest/gtest.h>
+
+#include "app/screens/families_screen.h"
+#include "app/screens/record_screen.h"
+#include "tests/app/app_world.h"
+#include "ui_shared/platform/system_colors.h"
+
+namespace trf::testing {
+namespace {
+
+class RecordScreensTest : public ::testing::Test {
+ protected:
+  RecordScreensTest() { world.UseMapleHouseMarch(); }
+
+  // Shows the screen `name` and answers it.
+  template <class T = RecordScreen>
+  T& Show(const std::string& name) {
+    EXPECT_TRUE(world.host.Go(name)) << name;
+    return world.Screen<T>(name);
+  }
+  // The field `name` as the screen shows it now.
+  static ScreenField Field(ScreenForm& screen, const std::string& name) {
+    ScreenView view;
+    screen.Describe(view);
+    for (const ScreenField& field : view.fields)
+      if (field.name == name) return field;
+    ADD_FAILURE() << "no field " << name;
+    return {};
+  }
+
+  AppWorld world;
+};
+
+// Removing and adding reach the database only with the batch write: when the user saves.
+TEST_F(RecordScreensTest, ResidentsAreWrittenInOneBatchOnSave) {
+  const std::string count = "SELECT COUNT(*) FROM tbH_Residents WHERE H_HomeMonthlyStatsID = 3";
+  RecordScreen& residents = Show("residents");
+  residents.SelectRow(2);
+  world.services.desk().answers = {"0"};
+  residents.RemoveRecord();
+  EXPECT_EQ(world.Count(count), 6);
+  residents.AddRecord();
+  residents.EditField("name", "Zoe Ward");
+  residents.EditField("admission", "3/10/2004");
+  residents.SelectRow(1);
+  EXPECT_EQ(world.Count(count), 6);
+  residents.SaveScreen();
+  EXPECT_TRUE(world.events.Saw("record saved"));
+  EXPECT_EQ(world.Count(count), 6);
+  EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentName = 'Ben Okafor' "
+                        "AND H_HomeMonthlyStatsID = 3"),
+            0);
+  EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentName = 'Zoe Ward'"), 1);
+}
+
+// Fields() names the fields the screen shows, in order; a row before the first or after the last
+// and an unknown field are refused with what there is.
+TEST_F(RecordScreensTest, FieldsAndRefusals) {
+  RecordScreen& residents = Show("residents");
+  EXPECT_EQ(residents.Fields(), (std::vector<std::string>{"name", "birthdate", "admission", "fee", "family"}));
+  const std::pair<std::function<void()>, const char*> refused[] = {
+      {[&] { residents.SelectRow(0); }, "there is no row 0; the list has 6 rows"},
+      {[&] { residents.SelectRow(7); }, "there is no row 7; the list has 6 rows"},
+      {[&] { residents.EditField("age", "3"); },
+       "no field \"age\" here; the fields are: name, birthdate, admission, fee, family"},
+  };
+  for (const auto& [operation, message] : refused) {
+    try {
+      operation();
+      ADD_FAILURE() << message;
+    } catch (const ScreenRefusal& e) {
+      EXPECT_STREQ(e.what(), message);
+    }
+  }
+  EXPECT_EQ(residents.List()->SelectedListItem()->Index(), 1);
+}
+
+// UndoEdits drops what was not saved - an edit the batch holds, a record added - and shows the
+// stored data again, on the record that was current.
+TEST_F(RecordScreensTest, UndoEditsBringsTheStoredDataBack) {
+  RecordScreen& residents = Show("residents");
+  residents.SelectRow(2);
+  const std::string stored = Field(residents, "fee").value;
+  residents.EditField("fee", "2450");
+  residents.SelectRow(3);
+  residents.SelectRow(2);
+  EXPECT_EQ(Field(residents, "fee").value, "2450");
+  residents.UndoEdits();
+  EXPECT_EQ(Field(residents, "fee").value, stored);
+  EXPECT_EQ(residents.List()->SelectedListItem()->Index(), 2);
+  residents.AddRecord();
+  residents.UndoEdits();
+  EXPECT_EQ(residents.List()->Items().Count(), 6);
+  EXPECT_TRUE(world.events.Saw("the unsaved edits were discarded"));
+  residents.SaveScreen();
+  EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_MonthlyFee = 2450"), 0);
+}
+
+// While the month's TRF is not active the fields are read-only (button face, locked) and edits are
+// refused; once it is active again they are editable with the window colour.
+TEST_F(RecordScreensTest, FieldsAreReadOnlyWhileTheTrfIsNotActive) {
+  RecordScreen& residents = Show("residents");
+  world.Container().CurrentStatStatus(2);
+  residents.Refresh();
+  EXPECT_TRUE(Field(residents, "fee").read_only);
+  EXPECT_EQ(Field(residents, "fee").back_color, 0x8000000Fu);
+  try {
+    residents.EditField("fee", "2500");
+    ADD_FAILURE() << "edited a read-only field";
+  } catch (const ScreenRefusal& e) {
+    EXPECT_STREQ(e.what(), "the field \"fee\" is read-only now");
+  }
+  EXPECT_THROW(residents.AddRecord(), ScreenRefusal);
+  EXPECT_THROW(residents.RemoveRecord(), ScreenRefusal);
+  world.Container().CurrentStatStatus(1);
+  residents.Refresh();
+  EXPECT_FALSE(Field(residents, "fee").read_only);
+  EXPECT_EQ(Field(residents, "fee").back_color, 0x80000005u);
+  residents.EditField("fee", "2500");
+}
+
+// The active field wears the library's active-field colours, which follow the system's colours;
+// the field left gets the window background back.
+TEST_F(RecordScreensTest, ActiveFieldColoursFollowTheSystemColours) {
+  const struct {
+    const char* name;
+    uint32_t highlight, tooltip, back, fore;
+  } rows[] = {
+      {"3-D highlight differs", kw::Rgb(200, 200, 200), kw::Rgb(255, 255, 255), 0x80000014u, 0x80000012u},
+      {"tooltip differs", kw::Rgb(255, 255, 255), kw::Rgb(255, 255, 225), 0x80000018u, 0x80000017u},
+      {"all alike", kw::Rgb(255, 255, 255), kw::Rgb(255, 255, 255), 0x00E0E0E0u, 0u},
+  };
+  auto colours = std::make_shared<kw::SystemColors>();
+  kw::ScopedService<kw::SystemColors> in_force(colours);
+  colours->SetSysColor(kw::kColorWindow, kw::Rgb(255, 255, 255));
+  RecordScreen& residents = Show("residents");
+  for (const auto& row : rows) {
+    colours->SetSysColor(kw::kColor3DHighlight, row.highlight);
+    colours->SetSysColor(kw::kColorTooltipBackground, row.tooltip);
+    residents.EditField("name", "Ada Andersen");
+    const ScreenField name = Field(residents, "name");
+    EXPECT_TRUE(name.active) << row.name;
+    EXPECT_EQ(std::pair(name.back_color, name.fore_color), std::pair(row.back, row.fore)) << row.name;
+  }
+  residents.EditField("fee", "2400");
+  EXPECT_EQ(Field(residents, "name").back_color, 0x80000005u);
+  EXPECT_FALSE(Field(residents, "name").active);
+}
+
+// A quiet send-off check asks nothing, stops on Nora Pike's unusual fee and leaves the list and
+// the boxes on her record.
+TEST_F(RecordScreensTest, QuietSendOffCheckMovesTheListToTheOffendingRecord) {
+  RecordScreen& residents = Show("residents");
+  world.Container().SendOffValidationMode(true);
+  EXPECT_FALSE(residents.ValidateForSendoff(true));
+  world.Container().SendOffValidationMode(false);
+  EXPECT_TRUE(world.services.desk().shown.empty());
+  EXPECT_EQ(residents.List()->SelectedListItem()->Key(), "K7");
+  EXPECT_EQ(Field(residents, "name").value, "Nora Pike");
+  EXPECT_TRUE(world.events.Saw("Residents: not ready for send-off at row 4, Nora Pike (checked without messages)"));
+}
+
+// The expense lines the categories call for are stored when the screen is first shown, and only
+// then; the lines follow the categories, so none is added.
+TEST_F(RecordScreensTest, ExpenseLinesAreCompletedOnce) {
+  const std::string count = "SELECT COUNT(*) FROM tbH_MonthlyExpenses WHERE H_HomeMonthlyStatsID = 3";
+  EXPECT_EQ(world.Count(count), 2);
+  RecordScreen& expenses = Show("expenses");
+  EXPECT_EQ(world.Count(count), 4);
+  EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_MonthlyExpenses WHERE H_HomeMonthlyStatsID = 3 "
+                        "AND HU_ExpenseCategoriesID IN (2, 4) AND H_Amount IS NULL"),
+            2);
+  world.events.lines.clear();
+  Show("residents");
+  Show("expenses");
+  EXPECT_EQ(world.Count(count), 4);
+  EXPECT_FALSE(world.events.Saw("completed from the expense categories"));
+  EXPECT_THROW(expenses.AddRecord(), ScreenRefusal);
+}
+
+// The assessed fees are stored for every group, not only the current one.
+TEST_F(RecordScreensTest, AssessedFeesAreStoredForEveryGroup) {
+  auto& families = Show<FamilyGroupsScreen>("families");
+  families.Choose("all fees");
+  families.AssessFees();
+  EXPECT_EQ(world.Count("SELECT CAST(ROUND(SUM(H_MMLOFee) * 100) AS INTEGER) FROM tbH_FamilyGroups WHERE H_HomesID = 1"),
+            420);
+  EXPECT_EQ(world.Count("SELECT CAST(SUM(H_AMFee) AS INTEGER) FROM tbH_FamilyGroups WHERE H_HomesID = 1"), 24);
+  EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_FamilyGroups WHERE H_HomesID = 2 AND H_MMLOFee IS NOT NULL"), 0);
+}
+
+}  // namespace
+}  // namespace trf::testing

@@ -1,0 +1,172 @@
+// The screen framework: navigation through the container with deactivation, refusals and
+// redirects and the events they tell, the screens' command-bar buttons, the send-off run, the busy
+// pointer and the unbinding that lets screens go.
+#include <gtest/gtest.h>
+
+#include "app/screens/home_screen.h"
+#include "tests/app/app_world.h"
+#include "ui_shared/platform/screen.h"
+
+namespace trf {
+namespace {
+
+// A screen that records its lifecycle in a shared log and can refuse to be left or to pass send-off.
+class TestScreen : public ScreenForm {
+ public:
+  TestScreen(const std::string& key, const std::string& name, kw::enumHomeMonth depends_on,
+             std::vector<std::string>& log)
+      : ScreenForm(key, name, "Test " + name, depends_on), log_(log) {}
+  bool DeactivateLocal() override {
+    log_.push_back(Name() + " leaves");
+    return !refuse_leaving;
+  }
+  bool ValidateForSendoff(bool blnDisableMessages) override {
+    log_.push_back(Name() + (blnDisableMessages ? " checked quietly" : " checked aloud"));
+    return !fails_sendoff || (answers_aloud && !blnDisableMessages);
+  }
+  bool refuse_leaving = false;
+  bool fails_sendoff = false;
+  // A failing check passes when run aloud: the user settled what it asks.
+  bool answers_aloud = false;
+  int pings = 0;
+  int reloads = 0;
+
+ protected:
+  void OnLoad() override { AddButton("Ping" + Name(), "Ping", [this](int16_t) { ++pings; }); }
+  void Reload() override { ++reloads; }
+
+ private:
+  std::vector<std::string>& log_;
+};
+
+// The application with two test screens on its host: a home screen and one that needs a home.
+struct HostWorld : testing::AppWorld {
+  std::vector<std::string> log;
+  std::shared_ptr<TestScreen> home = std::make_shared<TestScreen>(kHomeScreenKey, "home", kw::icIsHome, log);
+  std::shared_ptr<TestScreen> work =
+      std::make_shared<TestScreen>("KW_UI01____FRM_H_Work", "work", kw::icDependsOnHome, log);
+
+  HostWorld() : AppWorld(Screens::kNone) {
+    host.Add(home);
+    host.Add(work);
+  }
+  // A home and a month with an active TRF, as TRF Setup leaves them.
+  void SelectActiveMonth() {
+    Container().CurrentH_HomesID("1");
+    Container().CurrentH_HomeMonthlyStatsID("3");
+    Container().CurrentStatStatus(1);
+  }
+};
+
+// Going to a screen activates it (loading its data the first time) and puts its buttons on the
+// bar; going on deactivates it and swaps the buttons.
+TEST(ScreenHostTest, NavigationActivatesAndSwapsTheButtons) {
+  HostWorld w;
+  EXPECT_TRUE(w.host.Go("home"));
+  EXPECT_EQ(w.host.Current(), w.home.get());
+  EXPECT_EQ(w.home->reloads, 1);
+  EXPECT_EQ(w.Container().FormTitle(), "Test home");
+  ASSERT_EQ(w.Container().Bar().Buttons().size(), 1u);
+  EXPECT_EQ(w.Container().Bar().Buttons()[0].key, "Pinghome");
+
+  w.SelectActiveMonth();
+  EXPECT_TRUE(w.host.Go("KW_UI01____FRM_H_Work"));
+  EXPECT_EQ(w.log, (std::vector<std::string>{"home leaves"}));
+  ASSERT_EQ(w.Container().Bar().Buttons().size(), 1u);
+  EXPECT_EQ(w.Container().Bar().Buttons()[0].key, "Pingwork");
+  EXPECT_EQ(w.Container().CurrentFormKey(), "KW_UI01____FRM_H_Work");
+  EXPECT_TRUE(w.Container().ClickCommandButton("Pingwork"));
+  EXPECT_EQ(w.work->pings, 1);
+}
+
+// Going to the screen already shown neither leaves nor reloads it.
+TEST(ScreenHostTest, GoingToTheCurrentScreenKeepsIt) {
+  HostWorld w;
+  ASSERT_TRUE(w.host.Go("home"));
+  EXPECT_TRUE(w.host.Go("home"));
+  EXPECT_EQ(w.home->reloads, 1);
+  EXPECT_TRUE(w.log.empty());
+  EXPECT_EQ(w.Container().NavigationHistory().size(), 1u);
+}
+
+// A screen that refuses to be left keeps the user, its buttons and the container's form key.
+TEST(ScreenHostTest, RefusedDeactivationStays) {
+  HostWorld w;
+  ASSERT_TRUE(w.host.Go("home"));
+  w.home->refuse_leaving = true;
+  w.Container().CurrentH_HomesID("1");
+  EXPECT_FALSE(w.host.Go("work"));
+  EXPECT_EQ(w.host.Current(), w.home.get());
+  EXPECT_EQ(w.Container().CurrentFormKey(), kHomeScreenKey);
+  EXPECT_EQ(w.Container().Bar().Buttons()[0].key, "Pinghome");
+  EXPECT_EQ(w.events.lines, std::vector<std::string>{"stayed on home"});
+}
+
+// Without a home the library refuses the activation and names Our Home: the host goes there.
+TEST(ScreenHostTest, MissingHomeRedirectsToOurHome) {
+  HostWorld w;
+  EXPECT_FALSE(w.host.Go("work"));
+  EXPECT_EQ(w.host.Current(), w.home.get());
+  ASSERT_EQ(w.services.desk().shown.size(), 1u);
+  EXPECT_EQ(w.services.desk().shown[0].rule_number, 2183);
+  EXPECT_EQ(w.events.lines, std::vector<std::string>{"redirected to KW_UI01____FRM_H_OurHome home"});
+  EXPECT_EQ(w.Container().NavigationHistory(),
+            (std::vector<std::string>{"KW_UI01____FRM_H_Work", "KW_UI01____FRM_H_OurHome"}));
+}
+
+// The hourglass tells the front end once when work starts and once when it ends.
+TEST(ScreenHostTest, TheHourglassIsBusy) {
+  HostWorld w;
+  kw::Screen& pointer = kw::Service<kw::Screen>::Get();
+  pointer.MousePointer(kw::kPointerHourglass);
+  pointer.MousePointer(kw::kPointerHourglass);
+  pointer.MousePointer(kw::kPointerDefault);
+  EXPECT_EQ(w.events.lines, (std::vector<std::string>{"busy", "not busy"}));
+}
+
+// Send-off checks every screen quietly; one that fails becomes current and is checked again
+// aloud, and the run stops there while it still fails and goes on once it passes; the
+// container's send-off flags are off again afterwards.
+TEST(ScreenHostTest, SendOffStopsOnAFailingScreenAndGoesOnOnceItPasses) {
+  HostWorld w;
+  w.SelectActiveMonth();
+  ASSERT_TRUE(w.host.Go("work"));
+  w.home->fails_sendoff = true;
+  w.work->fails_sendoff = true;
+  EXPECT_FALSE(w.host.SendOff());
+  EXPECT_EQ(w.host.Current(), w.home.get());
+  EXPECT_EQ(w.log, (std::vector<std::string>{"home checked quietly", "work leaves", "home checked aloud"}));
+  EXPECT_FALSE(w.Container().SendOffValidationMode());
+  EXPECT_FALSE(w.Container().SendOffInteractive());
+  EXPECT_EQ(w.events.lines, (std::vector<std::string>{"send-off stopped on home", "send-off refused"}));
+
+  w.log.clear();
+  w.events.lines.clear();
+  w.home->answers_aloud = true;
+  w.work->answers_aloud = true;
+  EXPECT_TRUE(w.host.SendOff());
+  EXPECT_EQ(w.log, (std::vector<std::string>{"home checked quietly", "home checked aloud", "work checked quietly",
+                                             "home leaves", "work checked aloud"}));
+  EXPECT_EQ(w.host.Current(), w.work.get());
+  EXPECT_EQ(w.events.lines,
+            (std::vector<std::string>{"send-off stopped on home", "send-off stopped on work", "send-off passed"}));
+}
+
+// Once the host goes, its screens and their SharedProcedures no longer hold each other.
+TEST(ScreenHostTest, ScreensAreReleasedWithTheHost) {
+  std::weak_ptr<TestScreen> screen;
+  std::weak_ptr<kw::SharedProcedures> shared;
+  {
+    HostWorld w;
+    ASSERT_TRUE(w.host.Go("home"));
+    screen = w.home;
+    shared = w.home->Shared();
+    w.home.reset();
+    w.work.reset();
+  }
+  EXPECT_TRUE(screen.expired());
+  EXPECT_TRUE(shared.expired());
+}
+
+}  // namespace
+}  // namespace trf

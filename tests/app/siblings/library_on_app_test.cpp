@@ -1,0 +1,138 @@
+// The library on the application's siblings and business objects: the feedback dialog's answers,
+// the record-group validation when a form is left, and saves of batch objects.
+#include <gtest/gtest.h>
+
+#include "app/business/business_classes.h"
+#include "app/business/record_groups.h"
+#include "tests/app/app_world.h"
+#include "tests/doubles/fake_business_object.h"
+#include "tests/doubles/fake_record_group.h"
+
+namespace trf::testing {
+namespace {
+
+// The dialog clears a pending notification on its first showing, answers from the queue, declines
+// when unscripted, and lets a presenter answer instead.
+TEST(LibraryOnApp, FeedbackDialogAnswersFromQueueThenDeclinesThenAsksThePresenter) {
+  AppWorld w(AppWorld::Screens::kNone);
+  FeedbackDesk& desk = w.services.desk();
+  w.services.persist().notify_pending = true;
+  desk.answers = {"0"};
+  EXPECT_EQ(w.shared->ShowFeedbackForm("Delete?", "", kw::kRuleQuestion, 2185), 0);
+  EXPECT_FALSE(w.services.persist().notify_pending);
+  EXPECT_EQ(w.shared->ShowFeedbackForm("Delete?", "", kw::kRuleQuestion, 2185), 1);
+  desk.presenter = [](const FeedbackShowing& showing) { return showing.rule_number == 9 ? "0" : "1"; };
+  EXPECT_EQ(w.shared->ShowFeedbackForm("Sure?", "", kw::kRuleQuestion, 9), 0);
+  EXPECT_EQ(w.shared->ShowFeedbackForm("Sure?", "", kw::kRuleQuestion, 10), 1);
+  ASSERT_EQ(desk.shown.size(), 4u);
+  EXPECT_TRUE(desk.shown[0].notify);
+  EXPECT_EQ(desk.shown[2].message, "Sure?");
+}
+
+// Leaving the form validates the record group: a class without a registered validator is logged
+// in the application's error journal and passes; a registered one is created by name and its
+// question, once accepted, is not asked again for the same value.
+TEST(LibraryOnApp, DeactivationValidatesTheRecordGroupByName) {
+  AppWorld w(AppWorld::Screens::kNone);
+  w.services.registry().Unregister("KW01.RGResidents");  // the application's own validator stands here
+  w.shared->CurrentH_HomeMonthlyStatsID("17");  // the fake's class is a month class
+  auto residents = std::make_shared<kw::testing::FakeLI>(w.log);
+  residents->AddRecord({Long(101)});
+  residents->group_dirty = true;
+  EXPECT_TRUE(w.shared->OnDeactivate(residents));
+  ASSERT_EQ(w.services.journal().errors.size(), 1u);
+  EXPECT_EQ(w.services.journal().errors[0].Number(), kw::err::kCannotCreate);
+  EXPECT_FALSE(residents->group_dirty);
+
+  auto validator = std::make_shared<kw::testing::FakeRecordGroup>(w.log);
+  auto question = std::make_shared<kw::testing::FakeSoftRule>(-1, 3, 12, true, "Only one manager?", Long(1));
+  validator->soft_rules->rules = {question};
+  RegisterRecordGroupValidator(w.services.registry(), "Residents", [validator] { return validator; });
+  w.services.desk().answers = {"0"};
+  for (int i = 0; i < 2; ++i) {
+    question->broken = true;
+    residents->group_dirty = true;
+    EXPECT_TRUE(w.shared->OnDeactivate(residents)) << i;
+  }
+  EXPECT_EQ(w.log->CountOf("Group.Validate(\"17\")"), 4u);
+  ASSERT_EQ(w.services.desk().shown.size(), 1u);
+  EXPECT_EQ(w.services.desk().shown[0].message, "Only one manager?");
+}
+
+// OnSave of a batch object validates the edited record and asks its question: declined, nothing
+// is written; accepted, the batch is written.
+TEST(LibraryOnApp, OnSaveWritesTheBatchOnceTheUserAccepts) {
+  AppWorld w(AppWorld::Screens::kNone);
+  w.shared->CurrentH_HomesID("1");
+  w.shared->CurrentH_HomeMonthlyStatsID("3");
+  auto residents = std::make_shared<LIResidents>(w.services.database());
+  residents->Load(Long(3));
+  residents->CurrentIndex(Text("4"));
+  residents->FieldValue(LIResidents::kMonthlyFee, Long(6500));
+  const std::string fee = "SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4";
+  w.services.desk().answers = {"1"};
+  EXPECT_FALSE(w.shared->OnSave(residents));
+  EXPECT_EQ(w.Count(fee), 2400);
+
+  w.services.desk().answers = {"0"};
+  EXPECT_TRUE(w.shared->OnSave(residents));
+  ASSERT_EQ(w.services.desk().shown.size(), 2u);
+  EXPECT_EQ(w.services.desk().shown[0].rule_number, 3121);
+  EXPECT_EQ(w.services.desk().shown[1].rule_number, 3121);
+  EXPECT_EQ(w.Count(fee), 6500);
+  EXPECT_EQ(residents->PendingChanges(), 0);
+}
+
+// Save mode 4: Save keeps changes for the batch, and what it accepted is no unsaved edit any more:
+// CancelEdit (which moving to another record runs) goes back to it, a new record accepted is still
+// new and dropped by CancelEdit, a deletion is cancelled back to the accepted record. SaveBatch
+// writes every accepted change in one go.
+TEST(LibraryOnApp, BatchModeKeepsAcceptedChangesUntilSaveBatch) {
+  AppWorld w(AppWorld::Screens::kNone);
+  LIResidents residents(w.services.database());
+  residents.Load(Long(3));
+  ASSERT_EQ(residents.SaveMode(), kSaveModeBatch);
+  const auto fee = [&] { return residents.FieldValueAt(Long(-1), LIResidents::kMonthlyFee).ToDouble(); };
+  const auto add = [&](const char* name) {
+    residents.AddNew();
+    residents.FieldValue(LIResidents::kName, Text(name));
+    residents.FieldValue(LIResidents::kAdmissionDate, Text("3/10/2004"));
+    ASSERT_TRUE(residents.Save(true));
+    EXPECT_TRUE(residents.IsNew());
+  };
+  add("Eva Lund");
+  residents.CancelEdit();
+  EXPECT_EQ(residents.Count(), 6);
+
+  residents.CurrentIndex(Text("4"));
+  residents.FieldValue(LIResidents::kMonthlyFee, Long(2500));
+  ASSERT_TRUE(residents.Save(false));
+  EXPECT_FALSE(residents.IsDirty());
+  residents.CancelEdit();
+  EXPECT_DOUBLE_EQ(fee(), 2500);
+  residents.FieldValue(LIResidents::kMonthlyFee, Long(2600));
+  residents.CancelEdit();
+  EXPECT_DOUBLE_EQ(fee(), 2500);
+  residents.Delete();
+  EXPECT_TRUE(residents.IsDirty());
+  residents.CancelEdit();
+  EXPECT_DOUBLE_EQ(fee(), 2500);
+  residents.CurrentIndex(Text("5"));
+  residents.Delete();
+  EXPECT_TRUE(residents.Save(true));
+  add("Zoe Ward");
+  EXPECT_EQ(residents.PendingChanges(), 3);
+  const std::string month = "SELECT COUNT(*) FROM tbH_Residents WHERE H_HomeMonthlyStatsID = 3";
+  EXPECT_EQ(w.Count("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 2400);
+  EXPECT_EQ(w.Count(month), 6);
+
+  residents.SaveBatch();
+  EXPECT_EQ(residents.PendingChanges(), 0);
+  EXPECT_EQ(w.Count("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 2500);
+  EXPECT_EQ(w.Count(month), 6);
+  EXPECT_EQ(w.Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentName = 'Zoe Ward'"), 1);
+  EXPECT_EQ(w.Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentsID = 5"), 0);
+}
+
+}  // namespace
+}  // namespace trf::testing

@@ -1,0 +1,73 @@
+// The reference siblings and the wiring that owns them: SharedProcedures objects made through the
+// registry share one container and persist state and reach the application's database; each
+// AppServices is an application of its own, and the registry in force before it is back when it goes.
+#include "app/siblings/app_services.h"
+
+#include <gtest/gtest.h>
+
+#include "app/siblings/database_resource.h"
+#include "tests/app/app_world.h"
+#include "ui_shared/contracts/class_ids.h"
+
+namespace trf::testing {
+namespace {
+
+kw::SharedProceduresPtr MakeShared() { return kw::CreateObjectAs<kw::SharedProcedures>(kw::class_ids::kSharedProcedures); }
+
+// Two forms' objects work on one context and one reopen counter.
+TEST(ReferenceSiblings, ObjectsShareTheContainerAndPersistState) {
+  AppWorld world(AppWorld::Screens::kNone);
+  auto a = MakeShared();
+  auto b = MakeShared();
+  a->CurrentH_HomesID("3");
+  a->CurrentStatStatus(1);
+  a->TrfReopened(2);
+  EXPECT_EQ(b->CurrentH_HomesID(), "3");
+  EXPECT_EQ(b->CurrentStatStatus(), 1);
+  EXPECT_EQ(b->TrfReopened(), 2);
+  EXPECT_NE(a->pTrfFormsPersist(), b->pTrfFormsPersist());
+  EXPECT_EQ(a->pTrfContainer(), b->pTrfContainer());
+  EXPECT_EQ(world.Container().CurrentH_HomesID(), "3");
+  EXPECT_EQ(world.services.persist().trf_reopened, 2);
+}
+
+// The database resource is the application's database; bad SQL is a clear error, not a crash.
+TEST(ReferenceSiblings, DatabaseResourceReachesTheApplicationsDatabase) {
+  AppWorld world(AppWorld::Screens::kNone);
+  auto resource = std::dynamic_pointer_cast<DatabaseResource>(world.shared->DBResource());
+  ASSERT_NE(resource, nullptr);
+  EXPECT_EQ(resource->Location(), ":memory:");
+  EXPECT_EQ(resource->Connection(), world.services.database());
+  try {
+    resource->Connection()->Exec("SELEKT 1");
+    FAIL();
+  } catch (const kw::Error& e) {
+    EXPECT_EQ(e.Number(), kDatabaseError);
+    EXPECT_NE(e.Description().find("syntax error"), std::string::npos);
+  }
+}
+
+// Two AppServices in sequence share nothing: the second has its own database, context and desk,
+// and its validators read its own database; the registry in force before each is back when it goes.
+TEST(AppServicesTest, EachIsAnApplicationOfItsOwnAndRestoresTheRegistry) {
+  const kw::ClassRegistry* before = &kw::Service<kw::ClassRegistry>::Get();
+  const auto residents_fit = [](const char* month) {
+    return kw::CreateObjectAs<kw::I_RecordGroup>("KW01.RGResidents")->Validate(month).ToBoolean();
+  };
+  {
+    AppServices first(":memory:");
+    EXPECT_EQ(&kw::Service<kw::ClassRegistry>::Get(), &first.registry());
+    MakeShared()->CurrentH_HomesID("3");
+    first.desk().answers = {"0"};
+    first.database()->Exec("UPDATE tbH_Homes SET H_Capacity = 1 WHERE H_HomesID = 2");
+    EXPECT_FALSE(residents_fit("4"));
+  }
+  EXPECT_EQ(&kw::Service<kw::ClassRegistry>::Get(), before);
+  AppServices second(":memory:");
+  EXPECT_EQ(MakeShared()->CurrentH_HomesID(), "");
+  EXPECT_TRUE(second.desk().answers.empty());
+  EXPECT_TRUE(residents_fit("4"));
+}
+
+}  // namespace
+}  // namespace trf::testing

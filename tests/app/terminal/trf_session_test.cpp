@@ -1,0 +1,104 @@
+// A run of the program on the sample database: whatever a person types is answered with a clear
+// error and the session goes on.
+#include "app/terminal/trf_session.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/terminal/temp_folder.h"
+
+namespace trf {
+namespace {
+
+// Each command a person types is answered: bad ones with their own message, and the session goes
+// on; `show` lists what the screen takes, `set <field>` alone clears the field, `undo` brings back
+// what was stored.
+TEST(TrfSessionTest, EveryLineIsAnsweredAndTheSessionGoesOn) {
+  std::ostringstream out;
+  TrfSession session(":memory:", out, nullptr);
+  const struct {
+    const char* line;
+    bool fails;
+    const char* says;
+  } lines[] = {
+      {"select 1", true, "error: no screen is shown yet; try: go home"},
+      {"go nowhere", true, "error: no screen \"nowhere\"; the screens are: home, setup"},
+      {"frobnicate", true, "error: unknown command \"frobnicate\"; type help for the list"},
+      {"answer maybe", true, "error: answer takes yes or no"},
+      {"select", true, "error: usage: select <n>"},
+      {"go home", false, "== Our Home =="},
+      {"select two", true, "error: select takes a row number from 1, not \"two\""},
+      {"select 0", true, "error: select takes a row number from 1, not \"0\""},
+      {"select 9", true, "error: there is no row 9; the list has 3 rows"},
+      {"click StartTrf", true, "error: no available button \"StartTrf\" on the command bar"},
+      {"set Fee 12", true, "error: this screen has no field \"Fee\""},
+      {"type Maple", true, "error: this screen has nothing to choose"},
+      {"undo", true, "error: this screen has no edits to undo"},
+      {"select 2", false, "current home: H-102 Birch Court"},
+      {"select 1", false, "current home: H-101"},
+      {"go setup", false, "== TRF Setup =="},
+      {"select 3", false, "TRF active"},
+      {"go residents", false, "> 1     Ada Andersen"},
+      {"show", false, "set name|birthdate|admission|fee|family <value> (set <field> alone clears it); add; remove"},
+      {"set fee", false, "* fee       : \n"},
+      {"undo", false, "the unsaved edits were discarded\n"},
+      {"show", false, "* fee       : 2400\n"},
+      {"go notes", false, "== Notes =="},
+      {"set selection 5", true, "error: set selection takes a start and a length: set selection 6 4"},
+      {"set selection a 2", true, "error: the start must be a whole number from 0, not \"a\""},
+      {"set selection 1 -2", true, "error: the length must be a whole number from 0, not \"-2\""},
+      {"set fee 3", true, "error: the notes have one field, \"selection\": set selection <start> <length>"},
+      {"select 2", true, "error: there is no paragraph 2; the notes have 1"},
+      {"add", true, "error: this screen has no list to add to"},
+      {"show", false, "select <n> (paragraph n); set selection <start> <length>"},
+  };
+  for (const auto& l : lines) {
+    const size_t before = out.str().size();
+    const auto outcome = session.Interpreter().Execute(l.line);
+    EXPECT_EQ(outcome, l.fails ? CommandInterpreter::Outcome::kFailed : CommandInterpreter::Outcome::kContinue) << l.line;
+    EXPECT_NE(out.str().find(l.says, before), std::string::npos) << l.line << "\n" << out.str().substr(before);
+  }
+}
+
+// The setup screen refuses to start a second TRF while the home has an active one, and a disabled
+// button cannot be clicked.
+TEST(TrfSessionTest, SetupRefusesASecondActiveTrf) {
+  std::ostringstream out;
+  TrfSession session(":memory:", out, nullptr);
+  std::istringstream script("go home\nselect 1\ngo setup\nselect 2\n");
+  ASSERT_EQ(session.RunScript(script, false), 0) << out.str();
+  EXPECT_EQ(session.Interpreter().Execute("click ReopenTrf"), CommandInterpreter::Outcome::kFailed);
+  EXPECT_NE(out.str().find("error: the home already has an active TRF; close it before you reopen another"),
+            std::string::npos);
+  EXPECT_EQ(session.Interpreter().Execute("click StartTrf"), CommandInterpreter::Outcome::kFailed);
+  EXPECT_NE(out.str().find("TRFs reopened: 0"), std::string::npos);
+}
+
+// Quitting leaves the current screen first, so its changes are stored; a screen that refuses to
+// be left keeps the session until a second quit.
+TEST(TrfSessionTest, QuitLeavesTheCurrentScreenFirst) {
+  TempFolder folder;
+  const std::string db = (folder.Path() / "trf.db").string();
+  const std::string to_notes = "select 1\ngo setup\nselect 3\ngo notes\n";
+  {
+    std::ostringstream out;
+    TrfSession session(db, out, nullptr);
+    std::istringstream in(to_notes + "type Kept after quitting\nquit\n");
+    session.RunInteractive(in);
+    EXPECT_EQ(out.str().find("are not saved"), std::string::npos) << out.str();
+  }
+  {
+    std::ostringstream out;
+    TrfSession session(db, out, nullptr);
+    std::istringstream in(to_notes + "go residents\nadd\nquit\nquit\n");
+    session.RunInteractive(in);
+    EXPECT_NE(out.str().find("Kept after quitting"), std::string::npos);
+    const size_t warning = out.str().find("the changes on Residents are not saved; put them right, or type quit again");
+    ASSERT_NE(warning, std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find("the input ended"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace trf
