@@ -37,6 +37,7 @@ struct GroupState {
   int32_t font = -1;        // \f: its character set gives the code page of \'hh escapes
   int32_t unicode_skip = 1;  // \uc: characters that stand in for each \u
   bool hidden = false;      // \v
+  bool in_table = false;    // \intbl: the paragraph is in a table cell
   int32_t list = 0;         // \ls: the list the paragraph belongs to, 0 for none
   int32_t list_level = 0;   // \ilvl
 };
@@ -69,6 +70,7 @@ class RtfReader {
         Byte(static_cast<unsigned char>(c));
       }
     }
+    if (break_pending_) Paragraph();
     return std::move(document_);
   }
 
@@ -216,15 +218,21 @@ class RtfReader {
     GroupState& state = State();
     if (const char32_t symbol = SymbolOfWord(word)) {
       Emit(symbol);
+    } else if (word == "par" && state.in_table) {
+      break_pending_ = Shows() && InContent();
     } else if (word == "par") {
       Paragraph();
     } else if (word == "cell" || word == "nestcell") {
+      break_pending_ = false;
       if (Shows() && InContent()) cell_pending_ = true;
+    } else if (word == "intbl") {
+      state.in_table = true;
     } else if (word == "row" || ((word == "page" || word == "sect" || word == "column") && !ParagraphEmpty())) {
       Paragraph();
     } else if (word == "pard") {
       state.list = 0;
       state.list_level = 0;
+      state.in_table = false;
       SetParagraph(ParagraphFormat{});
     } else if (word == "ql" || word == "qj" || word == "qr" || word == "qc") {
       ParagraphFormat format = state.paragraph;
@@ -322,6 +330,7 @@ class RtfReader {
       marker_.push_back({c, State().chars});
       return;
     }
+    if (std::exchange(break_pending_, false)) Paragraph();
     StartList();
     if (std::exchange(cell_pending_, false)) document_.Append(U'\t', State().chars);
     document_.Append(c, State().chars);
@@ -334,16 +343,19 @@ class RtfReader {
 
   void Paragraph() {
     if (!Shows() || !InContent()) return;
+    break_pending_ = false;
     StartList();
     ApplyParagraphFormat();
     document_.Append(kParagraphBreak, State().chars);
-    paragraph_bullet_ = marker_seen_ = cell_pending_ = false;
+    paragraph_bullet_ = marker_seen_ = list_counted_ = cell_pending_ = false;
   }
 
-  // A list paragraph whose writer gave no marker text gets its marker from the list tables.
+  // A list paragraph counts in its list; one whose writer gave no marker text gets its marker from
+  // the list tables.
   void StartList() {
-    if (State().list == 0 || std::exchange(marker_seen_, true)) return;
+    if (State().list == 0 || std::exchange(list_counted_, true)) return;
     const ListMarker marker = lists_.Next(State().list, State().list_level);
+    if (marker_seen_) return;
     paragraph_bullet_ = paragraph_bullet_ || marker.bullet;
     for (char32_t c : marker.text) document_.Append(c, State().chars);
   }
@@ -404,9 +416,11 @@ class RtfReader {
   // Lists and tables of the paragraph being read.
   ListTable lists_;
   std::vector<std::pair<char32_t, CharFormat>> marker_;
-  bool marker_seen_ = false;
+  bool marker_seen_ = false;   // the paragraph had marker text
+  bool list_counted_ = false;  // the paragraph has counted in its list
   bool paragraph_bullet_ = false;
-  bool cell_pending_ = false;
+  bool cell_pending_ = false;   // a cell ended: a tab goes before the next cell's text
+  bool break_pending_ = false;  // a paragraph in a cell ended: the cell's end may end it instead
   Document document_;
 };
 
