@@ -72,7 +72,9 @@ char32_t CodePages::Convert(Converter& converter, const char* bytes, size_t coun
   if (iconv(Handle(converter.handle), &in, &in_left, &out_at, &out_left) == static_cast<size_t>(-1) || in_left != 0 ||
       out_left != sizeof out - 4)
     return kReplacement;
-  return static_cast<char32_t>(out[0] | (out[1] << 8) | (out[2] << 16) | (out[3] << 24));
+  char32_t c = 0;
+  for (int k = 3; k >= 0; --k) c = (c << 8) | out[k];
+  return c;
 }
 
 char32_t CodePages::Decode(int code_page, unsigned char byte) {
@@ -88,8 +90,13 @@ char32_t CodePages::Decode(int code_page, unsigned char byte) {
 }
 
 char32_t CodePages::Decode(int code_page, unsigned char lead, unsigned char trail) {
-  const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-  return Convert(Open(code_page), pair, 2);
+  Converter& converter = Open(code_page);
+  const auto [known, first] = converter.pairs.try_emplace(static_cast<uint16_t>(lead << 8 | trail), 0);
+  if (first) {
+    const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+    known->second = Convert(converter, pair, 2);
+  }
+  return known->second;
 }
 
 std::optional<unsigned char> CodePages::Encode(int code_page, char32_t c) {

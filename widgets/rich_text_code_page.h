@@ -3,8 +3,10 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <map>
 #include <optional>
+#include <unordered_map>
 
 namespace kw::rich_text {
 
@@ -35,10 +37,11 @@ class CodePages {
   std::optional<unsigned char> Encode(int code_page, char32_t c);
 
  private:
-  // One open converter and the single bytes it has already decoded (0 = not yet asked).
+  // One open converter and the single bytes (0 = not yet asked) and byte pairs it has decoded.
   struct Converter {
     void* handle = nullptr;
     std::array<char32_t, 256> bytes{};
+    std::unordered_map<uint16_t, char32_t> pairs;
   };
   Converter& Open(int code_page);
   static char32_t Convert(Converter& converter, const char* bytes, size_t count);

@@ -344,6 +344,7 @@ class RtfReader {
   void Paragraph() {
     if (!Shows() || !InContent()) return;
     break_pending_ = false;
+    lead_byte_.reset();
     StartList();
     ApplyParagraphFormat();
     document_.Append(kParagraphBreak, State().chars);
