@@ -39,10 +39,12 @@ class ListTable {
     int32_t format = 0;
     int32_t start = 1;
   };
+  // A list of the list table (\list), known by its \listid.
   struct List {
     int32_t id = 0;
     std::vector<Level> levels;
   };
+  // An entry of the override table: the \ls number paragraphs use for a list.
   struct Override {
     int32_t list_id = 0;
     int32_t ls = 0;

@@ -42,10 +42,9 @@ struct GroupState {
   int32_t list_level = 0;   // \ilvl
 };
 
-// The word that keeps a system colour in a colour table entry whose RGB is that colour now.
-constexpr std::string_view kSystemColorWord = "trfsyscolor";
 constexpr char32_t kPrivateSymbolBase = 0xF000;
 
+// Reads one RTF text into a document, byte by byte, keeping a state for each open group.
 class RtfReader {
  public:
   explicit RtfReader(std::string_view rtf) : rtf_(rtf) {}

@@ -6,6 +6,10 @@
 
 namespace kw::rich_text {
 
+// The word this program adds to a colour table entry for a system colour (its number as the
+// parameter), the entry's RGB being that colour as it is now; other readers ignore the word.
+inline constexpr std::string_view kSystemColorWord = "trfsyscolor";
+
 // The character a symbol control word stands for (\emdash, \rquote, \tab, \line ...); 0 for any
 // other word.
 char32_t SymbolOfWord(std::string_view word);

@@ -7,6 +7,7 @@
 #include "ui_shared/platform/system_colors.h"
 #include "widgets/rich_text_code_page.h"
 #include "widgets/rich_text_rtf.h"
+#include "widgets/rich_text_rtf_words.h"
 
 namespace kw::rich_text {
 namespace {
@@ -26,7 +27,8 @@ void AppendColor(uint32_t color, std::string& out) {
   const uint32_t rgb = Service<SystemColors>::Get().Resolve(color);
   out.append("\\red").append(std::to_string(rgb & 0xFF)).append("\\green").append(std::to_string((rgb >> 8) & 0xFF))
       .append("\\blue").append(std::to_string((rgb >> 16) & 0xFF));
-  if (color & kSystemColorFlag) out.append("\\trfsyscolor").append(std::to_string(color & ~kSystemColorFlag));
+  if (color & kSystemColorFlag)
+    out.append("\\").append(kSystemColorWord).append(std::to_string(color & ~kSystemColorFlag));
   out.push_back(';');
 }
 
@@ -96,7 +98,8 @@ std::string WriteRtf(const Document& document) {
   const std::vector<Paragraph> paragraphs = document.Paragraphs();
   const std::vector<uint32_t> colors = ColorTable(paragraphs);
   CodePages code_pages;
-  std::string out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}{\\colortbl;";
+  std::string out = "{\\rtf1\\ansi\\ansicpg" + std::to_string(kDefaultCodePage) +
+                    "\\deff0\\uc1{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}{\\colortbl;";
   for (uint32_t color : colors) AppendColor(color, out);
   out.append("}\n");
   for (size_t i = 0; i < paragraphs.size(); ++i) {
