@@ -49,8 +49,9 @@ class RichTextBox : public LateBound<RichTextBox> {
   // The form that hears the box's events; the box does not keep it alive.
   void Listener(std::weak_ptr<RichTextBoxEvents> listener) { listener_ = std::move(listener); }
 
-  // The plain text, paragraphs separated by "\n". Setting it ("\r\n" and "\r" break paragraphs
-  // too) drops all formatting and puts the caret at the start.
+  // The plain text, paragraphs separated by "\n", a line break inside a paragraph being "\v" (one
+  // character, as everywhere positions count). Setting it ("\r\n" and "\r" break paragraphs too)
+  // drops all formatting and puts the caret at the start.
   std::string Text() const { return document_.Text(); }
   void Text(std::string_view text);
   // The content as RTF. Setting text that is no RTF sets it as plain text.

@@ -1,7 +1,8 @@
 // rich_text::Document: the formatted content of a rich-text box. Characters (code points) each
 // carry their character format (bold, italic, underline, colour); the character "\n" ends a
-// paragraph, and each paragraph carries its format (alignment, bullet). Positions count
-// characters, a paragraph break being one; readers see the content as paragraphs of runs.
+// paragraph, and each paragraph carries its format (alignment, bullet). A soft line break inside a
+// paragraph is the character U+000B ("\v"): Text gives it and takes it as that one character.
+// Positions count characters, each break being one; readers see the content as paragraphs of runs.
 #pragma once
 
 #include <cstdint>
@@ -17,13 +18,15 @@ inline constexpr int16_t kAlignRight = 1;
 inline constexpr int16_t kAlignCenter = 2;
 
 inline constexpr char32_t kParagraphBreak = U'\n';
+// A line break that stays inside its paragraph (Shift+Enter in a word processor).
+inline constexpr char32_t kLineBreak = U'\v';
 
 // The formatting of one character.
 struct CharFormat {
   bool bold = false;
   bool italic = false;
   bool underline = false;
-  uint32_t color = 0;  // 0x00BBGGRR
+  uint32_t color = 0;  // 0x00BBGGRR, or 0x80000000 + n for system colour n; 0 is the automatic colour
   friend bool operator==(const CharFormat&, const CharFormat&) = default;
 };
 

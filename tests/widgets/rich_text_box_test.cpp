@@ -49,12 +49,14 @@ TEST(RichTextBox, SelectionCountsCodePoints) {
   EXPECT_EQ(w.box->SelLength(), 0);
 }
 
-// Line ends of every kind become one paragraph break; bad UTF-8 becomes U+FFFD; negative
-// positions are refused.
+// Line ends of every kind become one paragraph break; a line break ("\v") is one character that
+// stays inside its paragraph; bad UTF-8 becomes U+FFFD; negative positions are refused.
 TEST(RichTextBox, TextNormalisesLineEndsAndBadBytes) {
-  BoxWorld w("one\r\ntwo\rthree\nfour\xFF");
-  EXPECT_EQ(w.box->Text(), "one\ntwo\nthree\nfour\xEF\xBF\xBD");
+  BoxWorld w("one\r\ntwo\rthree\vline\nfour\xFF");
+  EXPECT_EQ(w.box->Text(), "one\ntwo\nthree\vline\nfour\xEF\xBF\xBD");
   EXPECT_EQ(w.box->Document().ParagraphCount(), 4u);
+  w.Select(13, 5);
+  EXPECT_EQ(w.box->SelText(), "\vline");
   EXPECT_EQ(Raised([&] { w.box->SelStart(-1); }).Number(), err::kInvalidCall);
   EXPECT_EQ(Raised([&] { w.box->SelLength(-2); }).Number(), err::kInvalidCall);
 }

@@ -1,15 +1,24 @@
 // The rich-text box's content as RTF: what the writer writes, that the reader takes it all back,
-// and that the reader understands the same features from another writer.
+// that RTF other programs wrote reads as a person expects, and that a converter reads the box's.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "ui_shared/platform/service.h"
+#include "ui_shared/platform/system_colors.h"
 #include "widgets/rich_text_box.h"
 #include "widgets/rich_text_rtf.h"
 
 namespace kw::rich_text {
 namespace {
 
-// One line per run and per paragraph, so that documents compare with a readable difference.
+// One line per run and per paragraph, so that documents compare with a readable difference; tabs
+// and line breaks show as \t and \v.
 std::vector<std::string> Describe(const Document& document) {
   std::vector<std::string> lines;
   for (const auto& paragraph : document.Paragraphs()) {
@@ -18,26 +27,47 @@ std::vector<std::string> Describe(const Document& document) {
     for (const auto& run : paragraph.runs) {
       Document only;
       for (char32_t c : run.text) only.Append(c, run.format);
+      std::string text;
+      for (char c : only.Text()) text += c == '\t' ? "\\t" : c == '\v' ? "\\v" : std::string(1, c);
       lines.push_back("  " + std::string(run.format.bold ? "B" : "-") + (run.format.italic ? "I" : "-") +
-                      (run.format.underline ? "U" : "-") + " " + std::to_string(run.format.color) + " [" +
-                      only.Text() + "]");
+                      (run.format.underline ? "U" : "-") + " " + std::to_string(run.format.color) + " [" + text +
+                      "]");
     }
   }
   return lines;
 }
 
-// A box whose content uses every feature: character formats and colours, the three alignments,
-// bullets, characters RTF must escape, text beyond 7 bits, and an empty centred last paragraph.
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The sample files beside this source: the compiler ran where the test binary lies.
+std::filesystem::path SamplesFolder() {
+  const std::filesystem::path source(__FILE__);
+  const std::filesystem::path base =
+      source.is_absolute() ? source : std::filesystem::read_symlink("/proc/self/exe").parent_path() / source;
+  return base.parent_path() / "rtf_samples";
+}
+
+// A box whose content uses every feature: character formats and colours (a system colour too),
+// the three alignments, bullets, characters RTF must escape, text beyond the code page and beyond
+// 16 bits, a line break, and an empty centred last paragraph.
 struct FormattedBox {
   FormattedBox() {
-    box->Text("Title {braces} back\\slash\ttab\nfirst item caf\xC3\xA9\nsecond item \xF0\x9F\x98\x80\nright\n");
+    colors->SetSysColor(8, Rgb(1, 2, 3));
+    box->Text("Title {braces} back\\slash\ttab\nfirst item caf\xC3\xA9\nsecond item \xF0\x9F\x98\x80\n"
+              "right\v\xD0\xBF\xD1\x80.\n");
     Format(0, 5, [&] { box->SelBold(true); box->SelAlignment(kAlignCenter); });
     Format(6, 8, [&] { box->SelItalic(true); box->SelColor(0x0000FF); });
     Format(15, 10, [&] { box->SelUnderline(true); box->SelColor(0x00FF00); });
     Format(30, 29, [&] { box->SelBullet(true); });
     Format(36, 12, [&] { box->SelBold(true); box->SelItalic(true); box->SelUnderline(true); });
     Format(60, 5, [&] { box->SelAlignment(kAlignRight); });
-    Format(66, 0, [&] { box->SelAlignment(kAlignCenter); });
+    Format(66, 3, [&] { box->SelColor(kSystemColorFlag | 8); });
+    Format(70, 0, [&] { box->SelAlignment(kAlignCenter); });
   }
   template <class F>
   void Format(int32_t start, int32_t length, F apply) {
@@ -46,11 +76,15 @@ struct FormattedBox {
     apply();
   }
   ScopedService<WindowTable> windows{std::make_shared<WindowTable>()};
+  std::shared_ptr<SystemColors> colors = std::make_shared<SystemColors>();
+  ScopedService<SystemColors> system_colors{colors};
   RichTextBoxPtr box = std::make_shared<RichTextBox>();
 };
 
-// Everything a user formatted comes back from the box's own RTF unchanged, and that RTF has the
-// expected pieces.
+// Everything a user formatted comes back from the box's own RTF unchanged, and that RTF is what
+// other readers need: 7-bit, code-page escapes where the character has one, \u with an escaped
+// fallback otherwise, the automatic colour left out of the table, a system colour as its colour
+// now and by its number, a real bullet, \line for a line break.
 TEST(RichTextRtf, ReadsBackEverythingItWrote) {
   FormattedBox formatted;
   const std::string rtf = formatted.box->TextRTF();
@@ -59,47 +93,52 @@ TEST(RichTextRtf, ReadsBackEverythingItWrote) {
   EXPECT_EQ(copy->Text(), formatted.box->Text());
   EXPECT_EQ(Describe(copy->Document()), Describe(formatted.box->Document()));
   EXPECT_EQ(copy->TextRTF(), rtf);
-  // The RTF is 7-bit, escapes braces and backslashes, lists the colours it uses and writes
-  // characters beyond 7 bits as \u escapes (surrogate pairs beyond 16 bits).
   EXPECT_TRUE(LooksLikeRtf(rtf));
   const char* const expected[] = {
-      "{\\colortbl;\\red0\\green0\\blue0;\\red255\\green0\\blue0;\\red0\\green255\\blue0;}",
-      "\\pard\\qc {\\b\\cf1 Title}",
-      "{\\i\\cf2 \\{braces\\}}",
-      "{\\ul\\cf3 back\\\\slash}{\\cf1 \\tab tab}",
-      "\\pnlvlblt",
-      "caf\\u233?",
-      "\\u-10179?\\u-8704?",
-      "\\pard\\qr {\\cf1 right}\\par\n\\pard\\qc }",
+      "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green255\\blue0;\\red1\\green2\\blue3\\trfsyscolor8;}",
+      "\\pard\\qc {\\b Title}{ }{\\i\\cf1 \\{braces\\}}{ }{\\ul\\cf2 back\\\\slash}{\\tab tab}\\par",
+      "{\\pntext\\f0\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent360{\\pntxtb\\'95}}",
+      "caf\\'e9",
+      "\\u-10179\\'3f\\u-8704\\'3f",
+      "\\pard\\qr {right\\line }{\\cf3 \\u1087\\'3f\\u1088\\'3f.}\\par\n\\pard\\qc }",
   };
   for (const char* piece : expected) EXPECT_NE(rtf.find(piece), std::string::npos) << piece << "\nin\n" << rtf;
   for (char c : rtf) EXPECT_LT(static_cast<unsigned char>(c), 0x80);
 }
 
-// RTF from another writer: font tables, generator notes and bullet text are skipped, \plain and
-// \pard reset, toggles with 0 switch off, \'hh and \u escapes give their characters.
-TEST(RichTextRtf, ReadsAnotherWritersRtf) {
-  const std::string rtf =
-      "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Times;}}"
-      "{\\colortbl ;\\red0\\green128\\blue0;}{\\*\\generator Other 1.0;}\\viewkind4\\uc1\r\n"
-      "\\pard\\qc\\b Hello\\b0  \\i\\cf1 green\\i0\\cf0\\par\r\n"
-      "\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\ul item\\ulnone\\par\r\n"
-      "\\pard\\plain caf\\'e9 \\u8364?\\~x{\\*\\unknown skipped}\\par\r\n}";
-  const Document document = ReadRtf(rtf);
-  EXPECT_EQ(document.Text(), "Hello green\nitem\ncaf\xC3\xA9 \xE2\x82\xAC\xC2\xA0x\n");
+// RTF that a converter, a word processor and a rich-edit control wrote (the files beside this
+// source) reads as the matching .expected file says a person sees it: code pages, symbols,
+// breaks, lists, tables, underlines, and nothing of headers, footers, notes, hidden text,
+// pictures or binary data.
+TEST(RichTextRtf, ReadsOtherProgramsRtfAsWritten) {
+  size_t samples = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(SamplesFolder())) {
+    if (entry.path().extension() != ".rtf") continue;
+    ++samples;
+    std::filesystem::path expected_file = entry.path();
+    std::istringstream expected(ReadFile(expected_file.replace_extension(".expected")));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(expected, line);) lines.push_back(line);
+    EXPECT_EQ(Describe(ReadRtf(ReadFile(entry.path()))), lines) << entry.path();
+  }
+  EXPECT_EQ(samples, 5u);
+}
+
+// The RTF reader's own edges: \plain and \pard reset, toggles with 0 switch off, unknown
+// destinations are skipped; text that is no RTF is plain text, broken RTF reads as far as it goes.
+TEST(RichTextRtf, ReadsTheEdgesOfRtf) {
+  const Document document = ReadRtf(
+      "{\\rtf1\\ansi{\\colortbl ;\\red0\\green128\\blue0;}\\pard\\qc\\b Hello\\b0  \\i\\cf1 green\\i0\\cf0\\par\r\n"
+      "\\pard\\plain caf\\'e9 \\u8364?\\~x{\\*\\unknown skipped}\\par\r\n}");
   EXPECT_EQ(Describe(document), (std::vector<std::string>{
                                     "paragraph align 2",
                                     "  B-- 0 [Hello]",
                                     "  --- 0 [ ]",
                                     "  -I- 32768 [green]",
-                                    "paragraph align 0 bullet",
-                                    "  --U 0 [item]",
                                     "paragraph align 0",
                                     "  --- 0 [caf\xC3\xA9 \xE2\x82\xAC\xC2\xA0x]",
                                     "paragraph align 0",
                                 }));
-
-  // Text that is no RTF is taken as plain text; broken RTF is read as far as it goes.
   ScopedService<WindowTable> windows{std::make_shared<WindowTable>()};
   RichTextBox box;
   box.TextRTF("just {text}\r\nhere");
@@ -109,6 +148,37 @@ TEST(RichTextRtf, ReadsAnotherWritersRtf) {
   EXPECT_EQ(box.SelBold(), true);
   box.TextRTF("{\\rtf1 }}} tail\\");
   EXPECT_EQ(box.Text(), " tail");
+  box.TextRTF("{\\rtf1\\ansicpg932 \\'93{\\b x}\\bin99");
+  EXPECT_EQ(box.Text(), "x");
+}
+
+// What the converter makes of the RTF `file` in output format `format`.
+std::string Convert(const std::filesystem::path& file, const std::string& format) {
+  std::string out;
+  if (FILE* pipe = popen(("pandoc --wrap=none -f rtf -t " + format + " '" + file.string() + "'").c_str(), "r")) {
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    pclose(pipe);
+  }
+  return out;
+}
+
+// A converter reads the box's RTF as the user formatted it: formats, characters beyond the code
+// page with the character after them, the bullet and the line break. Skipped where the converter
+// is not installed.
+TEST(RichTextRtf, ConverterReadsTheBoxsRtf) {
+  if (std::system("command -v pandoc >/dev/null 2>&1") != 0) GTEST_SKIP() << "pandoc is not installed";
+  FormattedBox formatted;
+  const auto file = std::filesystem::temp_directory_path() / ("trf_box_" + std::to_string(getpid()) + ".rtf");
+  std::ofstream(file, std::ios::binary) << formatted.box->TextRTF();
+  const std::string html = Convert(file, "html");
+  const std::string plain = Convert(file, "plain");
+  std::filesystem::remove(file);
+  EXPECT_NE(html.find("<strong>Title</strong> <em>{braces}</em> <u>back\\slash</u>"), std::string::npos) << html;
+  EXPECT_NE(html.find("<strong><em><u>item caf"), std::string::npos) << html;
+  EXPECT_NE(html.find("right<br />"), std::string::npos) << html;
+  EXPECT_NE(plain.find("\xE2\x80\xA2 first item caf\xC3\xA9\n"), std::string::npos) << plain;
+  EXPECT_NE(plain.find("\n\xD0\xBF\xD1\x80.\n"), std::string::npos) << plain;
 }
 
 }  // namespace
