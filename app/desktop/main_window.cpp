@@ -12,6 +12,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <tuple>
+
 #include "app/desktop/feedback_box.h"
 #include "app/desktop/qt_colors.h"
 #include "app/screens/notes_screen.h"
@@ -31,6 +33,16 @@ QString InWords(const kw::Error& error) {
 }
 
 NotesScreen* AsNotes(ScreenForm& screen) { return dynamic_cast<NotesScreen*>(&screen); }
+
+// Adds an action named `name` to `menu`, running `run` when triggered.
+QAction* AddAction(QMenu* menu, const QString& text, const QString& name, const QKeySequence& keys,
+                   std::function<void()> run) {
+  QAction* action = menu->addAction(text);
+  action->setObjectName(name);
+  action->setShortcut(keys);
+  QObject::connect(action, &QAction::triggered, menu, std::move(run));
+  return action;
+}
 
 }  // namespace
 
@@ -104,27 +116,25 @@ void MainWindow::BuildPages() {
 
 void MainWindow::BuildMenusAndTools() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
-  QAction* report = file->addAction(tr("File the &report..."), this, [this] { FileReport(); });
-  report->setObjectName("fileReport");
-  report->setShortcut(QKeySequence(Qt::Key_F9));
+  QAction* report =
+      AddAction(file, tr("File the &report..."), "fileReport", QKeySequence(Qt::Key_F9), [this] { FileReport(); });
   file->addSeparator();
-  file->addAction(tr("&Quit"), QKeySequence::Quit, this, [this] { close(); })->setObjectName("quit");
+  AddAction(file, tr("&Quit"), "quit", QKeySequence::Quit, [this] { close(); });
 
   QMenu* go = menuBar()->addMenu(tr("&Go"));
   int number = 1;
   for (const ScreenPtr& screen : host_->Screens()) {
     const std::string name = screen->Name();
-    QAction* action = go->addAction(QStringLiteral("&%1 %2").arg(number).arg(QString::fromStdString(screen->Caption())),
-                                    this, [this, name] { Go(name); });
-    action->setShortcut(QKeySequence(QStringLiteral("Ctrl+%1").arg(number++)));
+    AddAction(go, QStringLiteral("&%1 %2").arg(number).arg(QString::fromStdString(screen->Caption())),
+              QString::fromStdString("go-" + name), QKeySequence(QStringLiteral("Ctrl+%1").arg(number)),
+              [this, name] { Go(name); });
+    ++number;
   }
 
   QMenu* record = menuBar()->addMenu(tr("&Record"));
   auto add_record_action = [&](const QString& text, const QString& name, const QKeySequence& keys,
                                std::function<void(ScreenForm&)> operation) {
-    QAction* action = record->addAction(text, this, [this, operation] { Run(operation); });
-    action->setObjectName(name);
-    action->setShortcut(keys);
+    QAction* action = AddAction(record, text, name, keys, [this, operation] { Run(operation); });
     action->setToolTip(action->text().remove('&') + " (" + keys.toString(QKeySequence::NativeText) + ")");
     record_actions_.append(action);
   };
@@ -137,7 +147,7 @@ void MainWindow::BuildMenusAndTools() {
 
   commands_menu_ = menuBar()->addMenu(tr("&Commands"));
   QMenu* help = menuBar()->addMenu(tr("&Help"));
-  help->addAction(tr("&About TRF"), this, [this] { About(); })->setObjectName("about");
+  AddAction(help, tr("&About TRF"), "about", QKeySequence::HelpContents, [this] { About(); });
 
   QToolBar* records = addToolBar(tr("Record"));
   records->setObjectName("recordBar");
