@@ -153,6 +153,8 @@ void ScreenPage::Build(const ScreenView& view) {
     layout->addWidget(selection_summary_);
   }
   if (!list_ && !notes_) layout->addStretch();
+  // Widgets added to a shown page appear only once the event loop runs; the page is drawn now.
+  for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) child->show();
 }
 
 void ScreenPage::Show(const ScreenView& view) {
