@@ -71,7 +71,6 @@ void MainWindow::BuildPages() {
   navigation_ = new QListWidget;
   navigation_->setObjectName("navigation");
   navigation_->setAccessibleName(tr("Screens"));
-  navigation_->setMaximumWidth(200);
   stack_ = new QStackedWidget;
   ScreenPage::Actions actions;
   actions.select_row = [this](int row) { Run([row](ScreenForm& s) { s.SelectRow(row); }); };
@@ -104,6 +103,8 @@ void MainWindow::BuildPages() {
   split->addWidget(navigation_);
   split->addWidget(stack_);
   split->setStretchFactor(1, 1);
+  split->setCollapsible(0, false);
+  split->setSizes({180, 860});
   setCentralWidget(split);
 
   home_label_ = new QLabel;

@@ -1,6 +1,9 @@
 // Drawing a screen view with Qt widgets and handing the person's actions to the screen.
 #include "app/desktop/screen_page.h"
 
+#include <algorithm>
+
+#include <QApplication>
 #include <QDate>
 #include <QFormLayout>
 #include <QHeaderView>
@@ -118,11 +121,18 @@ void ScreenPage::Build(const ScreenView& view) {
     label->setBuddy(list_);
     layout->addWidget(label);
     layout->addWidget(list_, 1);
-    connect(list_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-      if (!item) return;
+    // A click selects its row even when the list shows it selected already (the first row of a
+    // list the person has not chosen from yet); the arrow keys move the selection. The current
+    // item that the focus alone gives a list selects nothing.
+    auto forward = [this](QTreeWidgetItem* item) {
       const int row = list_->indexOfTopLevelItem(item) + 1;
       Guarded(forwarding_, [&] { actions_.select_row(row); });
-    });
+    };
+    connect(list_, &QTreeWidget::itemClicked, this, forward);
+    connect(list_, &QTreeWidget::currentItemChanged, this,
+            [forward](QTreeWidgetItem* item, QTreeWidgetItem* previous) {
+              if (item && previous && QApplication::mouseButtons() == Qt::NoButton) forward(item);
+            });
   }
   if (!view.fields.empty()) {
     auto* form = new QFormLayout;
@@ -178,8 +188,12 @@ void ScreenPage::ShowList(const ScreenList& list) {
   if (list_->columnCount() != headers.size()) {
     list_->setHeaderLabels(headers);
     const double pixels_per_twip = logicalDpiX() / kTwipsPerInch;
-    for (size_t c = 0; c < list.widths.size(); ++c)
-      list_->setColumnWidth(static_cast<int>(c), static_cast<int>(list.widths[c] * pixels_per_twip));
+    // A column is never narrower than its header, whatever width the screen asks for.
+    const QFontMetrics metrics = list_->header()->fontMetrics();
+    for (size_t c = 0; c < list.widths.size() && c < list.headers.size(); ++c) {
+      const int header = metrics.horizontalAdvance(headers[static_cast<qsizetype>(c)]) + 4 * metrics.averageCharWidth();
+      list_->setColumnWidth(static_cast<int>(c), std::max(header, static_cast<int>(list.widths[c] * pixels_per_twip)));
+    }
   }
   list_->clear();
   for (const auto& row : list.rows) {
@@ -189,8 +203,9 @@ void ScreenPage::ShowList(const ScreenList& list) {
   }
   if (list.selected >= 0 && list.selected < list_->topLevelItemCount()) {
     list_->setCurrentItem(list_->topLevelItem(list.selected));
+    list_->scrollToItem(list_->currentItem());
   } else {
-    list_->clearSelection();
+    list_->setCurrentItem(nullptr);
   }
 }
 
