@@ -185,21 +185,28 @@ void ScreenPage::ShowList(const ScreenList& list) {
   const QSignalBlocker quiet(list_);
   QStringList headers;
   for (const std::string& header : list.headers) headers << QString::fromStdString(header);
-  if (list_->columnCount() != headers.size()) {
-    list_->setHeaderLabels(headers);
-    const double pixels_per_twip = logicalDpiX() / kTwipsPerInch;
-    // A column is never narrower than its header, whatever width the screen asks for.
-    const QFontMetrics metrics = list_->header()->fontMetrics();
-    for (size_t c = 0; c < list.widths.size() && c < list.headers.size(); ++c) {
-      const int header = metrics.horizontalAdvance(headers[static_cast<qsizetype>(c)]) + 4 * metrics.averageCharWidth();
-      list_->setColumnWidth(static_cast<int>(c), std::max(header, static_cast<int>(list.widths[c] * pixels_per_twip)));
-    }
-  }
+  int columns = static_cast<int>(headers.size());
+  for (const auto& row : list.rows) columns = std::max(columns, static_cast<int>(row.size()));
+  const bool first_fill = list_->columnCount() != columns || list_->topLevelItemCount() == 0;
+  list_->setColumnCount(columns);
+  list_->setHeaderLabels(headers);
+  // A list without captions shows no header row rather than column numbers.
+  list_->setHeaderHidden(std::all_of(headers.begin(), headers.end(), [](const QString& h) { return h.isEmpty(); }));
   list_->clear();
   for (const auto& row : list.rows) {
     QStringList cells;
     for (const std::string& cell : row) cells << QString::fromStdString(cell);
     list_->addTopLevelItem(new QTreeWidgetItem(cells));
+  }
+  if (first_fill) {
+    // The screen's width for each column, but never narrower than its caption or its texts.
+    const double pixels_per_twip = logicalDpiX() / kTwipsPerInch;
+    for (int c = 0; c < columns; ++c) {
+      const size_t at = static_cast<size_t>(c);
+      const int asked = at < list.widths.size() ? static_cast<int>(list.widths[at] * pixels_per_twip) : 0;
+      list_->resizeColumnToContents(c);
+      list_->setColumnWidth(c, std::max(asked, list_->columnWidth(c) + 8));
+    }
   }
   if (list.selected >= 0 && list.selected < list_->topLevelItemCount()) {
     list_->setCurrentItem(list_->topLevelItem(list.selected));
