@@ -16,6 +16,8 @@ namespace trf::desktop {
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
+// The widest a column is made for the screen's asking; wider texts still get their width.
+constexpr int kWidestColumn = 360;
 // Letters of the menu bar's mnemonics, which the labels leave to the menus.
 const QString kMenuMnemonics = QStringLiteral("fgrch");
 
@@ -201,11 +203,12 @@ void ScreenPage::ShowList(const ScreenList& list) {
   if (first_fill) {
     // The screen's width for each column, but never narrower than its caption or its texts.
     const double pixels_per_twip = logicalDpiX() / kTwipsPerInch;
-    for (int c = 0; c < columns; ++c) {
+    // The last column stretches to the list's edge.
+    for (int c = 0; c + 1 < columns; ++c) {
       const size_t at = static_cast<size_t>(c);
       const int asked = at < list.widths.size() ? static_cast<int>(list.widths[at] * pixels_per_twip) : 0;
       list_->resizeColumnToContents(c);
-      list_->setColumnWidth(c, std::max(asked, list_->columnWidth(c) + 8));
+      list_->setColumnWidth(c, std::max(std::min(asked, kWidestColumn), list_->columnWidth(c) + 8));
     }
   }
   if (list.selected >= 0 && list.selected < list_->topLevelItemCount()) {

@@ -70,6 +70,7 @@ class DesktopTest : public QObject {
       QCOMPARE(page->Choice() != nullptr, screen.choice);
       QCOMPARE(page->Notes() != nullptr, screen.notes);
       if (page->List()) QVERIFY(page->List()->topLevelItemCount() > 0);
+      QTest::qWait(20);  // the status bar lays out its new texts
       const QImage picture = window_->grab().toImage();
       QCOMPARE(picture.size(), window_->size());
       QVERIFY(picture.save(pictures + "/" + screen.name + ".png"));
