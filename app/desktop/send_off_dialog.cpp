@@ -13,6 +13,7 @@ SendOffDialog::SendOffDialog(int screens, QWidget* parent) : QDialog(parent) {
   setModal(true);
   progress_ = new QProgressBar(this);
   progress_->setRange(0, screens);
+  progress_->setFormat(tr("%v of %m screens"));
   progress_->setAccessibleName(tr("Screens checked"));
   log_ = new QListWidget(this);
   log_->setObjectName("sendOffLog");
