@@ -1,5 +1,6 @@
-# Front door for newcomers: `make demo` runs the program, `make test` builds and runs every test.
-.PHONY: all deps build test asan bench demo run install clean
+# Front door for newcomers: `make demo` runs the program, `make gui` the desktop program, `make test`
+# builds and runs every test.
+.PHONY: all deps build test asan bench demo run gui install clean
 
 all: build
 
@@ -29,6 +30,9 @@ demo: build
 
 run: build
 	./build/dev/trf
+
+gui: build
+	./build/dev/trf-desktop
 
 # Installs the library as a CMake package (`find_package(ui_shared)`) under PREFIX.
 PREFIX ?= /usr/local

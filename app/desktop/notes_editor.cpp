@@ -1,0 +1,184 @@
+// Drawing the rich-text box in a QTextEdit and forwarding the person's edits.
+#include "app/desktop/notes_editor.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextList>
+
+#include "app/desktop/qt_colors.h"
+
+namespace trf::desktop {
+namespace {
+
+namespace rt = kw::rich_text;
+
+// The editor counts UTF-16 units, the box code points; the two differ past a character beyond the
+// basic plane.
+int ToUtf16(const QString& plain, int32_t code_points) {
+  int at = 0;
+  for (int32_t n = 0; n < code_points && at < plain.size(); ++n) at += plain.at(at).isHighSurrogate() ? 2 : 1;
+  return at;
+}
+
+int32_t ToCodePoints(const QString& plain, int utf16) {
+  int32_t points = 0;
+  for (int at = 0; at < utf16 && at < plain.size(); at += plain.at(at).isHighSurrogate() ? 2 : 1) ++points;
+  return points;
+}
+
+QTextCharFormat QtFormat(const rt::CharFormat& format) {
+  QTextCharFormat qt;
+  qt.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
+  qt.setFontItalic(format.italic);
+  qt.setFontUnderline(format.underline);
+  qt.setForeground(ToQColor(format.color));
+  return qt;
+}
+
+Qt::Alignment QtAlignment(int16_t alignment) {
+  if (alignment == rt::kAlignCenter) return Qt::AlignHCenter;
+  if (alignment == rt::kAlignRight) return Qt::AlignRight;
+  return Qt::AlignLeft;
+}
+
+template <class T>
+QString Phrase(const std::optional<T>& value, const std::function<QString(T)>& name) {
+  return value ? name(*value) : QObject::tr("mixed");
+}
+
+}  // namespace
+
+NotesEditor::NotesEditor(Actions actions, QWidget* parent) : QTextEdit(parent), actions_(std::move(actions)) {
+  setObjectName("notes");
+  setAccessibleName(tr("Notes of the month"));
+  setTabChangesFocus(true);
+  setUndoRedoEnabled(false);
+  setAcceptDrops(false);
+  setContextMenuPolicy(Qt::NoContextMenu);
+  connect(this, &QTextEdit::cursorPositionChanged, this, [this] { ForwardSelection(); });
+  connect(this, &QTextEdit::selectionChanged, this, [this] { ForwardSelection(); });
+}
+
+void NotesEditor::Show(kw::RichTextBoxPtr shown) {
+  box_ = std::move(shown);
+  const kw::RichTextBox& box = *box_;
+  const std::string rtf = box.TextRTF();
+  if (rtf != shown_rtf_) Render(box);
+  shown_rtf_ = rtf;
+  const QString plain = toPlainText();
+  const int anchor = ToUtf16(plain, box.SelStart());
+  const int position = ToUtf16(plain, box.SelStart() + box.SelLength());
+  QTextCursor cursor = textCursor();
+  if (std::min(cursor.anchor(), cursor.position()) == anchor && std::max(cursor.anchor(), cursor.position()) == position)
+    return;
+  rendering_ = true;
+  cursor.setPosition(anchor);
+  cursor.setPosition(position, QTextCursor::KeepAnchor);
+  setTextCursor(cursor);
+  rendering_ = false;
+  sent_start_ = box.SelStart();
+  sent_length_ = box.SelLength();
+}
+
+void NotesEditor::Render(const kw::RichTextBox& box) {
+  rendering_ = true;
+  document()->clear();
+  QTextCursor cursor(document());
+  bool first = true;
+  for (const rt::Paragraph& paragraph : box.Document().Paragraphs()) {
+    QTextBlockFormat block;
+    block.setAlignment(QtAlignment(paragraph.format.alignment));
+    if (!first) cursor.insertBlock(block);
+    cursor.setBlockFormat(block);
+    first = false;
+    if (paragraph.format.bullet) {
+      QTextListFormat bullets;
+      bullets.setStyle(QTextListFormat::ListDisc);
+      cursor.createList(bullets);
+    }
+    for (const rt::Run& run : paragraph.runs)
+      cursor.insertText(QString::fromUcs4(run.text.data(), static_cast<qsizetype>(run.text.size())),
+                        QtFormat(run.format));
+  }
+  rendering_ = false;
+}
+
+void NotesEditor::ForwardSelection() {
+  if (rendering_) return;
+  const QTextCursor cursor = textCursor();
+  const QString plain = toPlainText();
+  const int32_t start = ToCodePoints(plain, std::min(cursor.anchor(), cursor.position()));
+  const int32_t end = ToCodePoints(plain, std::max(cursor.anchor(), cursor.position()));
+  if (start == sent_start_ && end - start == sent_length_) return;
+  sent_start_ = start;
+  sent_length_ = end - start;
+  actions_.select(start, end - start);
+}
+
+void NotesEditor::Type(const QString& text) {
+  ForwardSelection();
+  actions_.type(text.toStdString());
+}
+
+bool NotesEditor::SelectForDeletion(bool forward) {
+  QTextCursor cursor = textCursor();
+  if (!cursor.hasSelection()) {
+    if (!cursor.movePosition(forward ? QTextCursor::NextCharacter : QTextCursor::PreviousCharacter,
+                             QTextCursor::KeepAnchor))
+      return false;
+    setTextCursor(cursor);
+  }
+  return true;
+}
+
+void NotesEditor::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) return;
+  if (event->matches(QKeySequence::Cut)) {
+    copy();
+    if (textCursor().hasSelection()) Type(QString());
+    return;
+  }
+  if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) {
+    if (SelectForDeletion(event->key() == Qt::Key_Delete)) Type(QString());
+    return;
+  }
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    Type(QStringLiteral("\n"));
+    return;
+  }
+  const QString text = event->text();
+  const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  if (!command && !text.isEmpty() && text.at(0).isPrint()) {
+    Type(text);
+    return;
+  }
+  // Moving the caret and selecting are the editor's own; anything else that changed the text
+  // (a key this editor does not forward) is undone by drawing the box again.
+  const int revision = document()->revision();
+  QTextEdit::keyPressEvent(event);
+  if (document()->revision() != revision && box_) {
+    shown_rtf_.clear();
+    Show(box_);
+  }
+}
+
+void NotesEditor::insertFromMimeData(const QMimeData* source) {
+  if (source->hasText()) Type(source->text());
+}
+
+QString SelectionSummary(const kw::RichTextBox& box) {
+  const std::function<QString(bool)> on_off = [](bool on) { return on ? QObject::tr("on") : QObject::tr("off"); };
+  const std::function<QString(int16_t)> side = [](int16_t alignment) {
+    if (alignment == rt::kAlignCenter) return QObject::tr("centre");
+    if (alignment == rt::kAlignRight) return QObject::tr("right");
+    return QObject::tr("left");
+  };
+  const std::function<QString(uint32_t)> colour = [](uint32_t value) { return ToQColor(value).name(); };
+  return QObject::tr("Selection: bold %1, italic %2, underline %3, colour %4, alignment %5, bullets %6")
+      .arg(Phrase(box.SelBold(), on_off), Phrase(box.SelItalic(), on_off), Phrase(box.SelUnderline(), on_off),
+           Phrase(box.SelColor(), colour), Phrase(box.SelAlignment(), side), Phrase(box.SelBullet(), on_off));
+}
+
+}  // namespace trf::desktop

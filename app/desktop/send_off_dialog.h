@@ -1,0 +1,36 @@
+// SendOffDialog: "File the report" as the person sees it: a bar that moves as each screen is
+// checked, the screens' words as they come, and at the end whether the report may go or on which
+// screen the check stopped.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace trf::desktop {
+
+class SendOffDialog : public QDialog {
+ public:
+  // `screens`: how many screens the check goes through.
+  SendOffDialog(int screens, QWidget* parent);
+
+  // Screen number `position` (1-based) said `text`.
+  void Note(int position, const QString& text);
+  // The check stopped on the screen `caption`, which is shown to be put right.
+  void Stopped(const QString& caption);
+  // The check is over; Close becomes available.
+  void Finished(bool passed);
+
+  const QString& StoppedOn() const { return stopped_on_; }
+
+ private:
+  QProgressBar* progress_;
+  QListWidget* log_;
+  QLabel* result_;
+  QPushButton* close_;
+  QString stopped_on_;
+};
+
+}  // namespace trf::desktop

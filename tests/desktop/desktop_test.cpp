@@ -1,0 +1,247 @@
+// The desktop front end driven as a person would, on the offscreen platform: each test opens a
+// window on a fresh sample database, acts on its widgets and checks what the screens and the
+// widgets then hold.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+#include <memory>
+
+#include "app/desktop/main_window.h"
+#include "app/screens/notes_screen.h"
+#include "dialog_answerer.h"
+
+namespace trf::desktop {
+
+class DesktopTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+  void init() {
+    watchdog_ = std::make_unique<DialogAnswerer>(QStringList(), 3000);
+    folder_ = std::make_unique<QTemporaryDir>();
+    window_ = std::make_unique<MainWindow>(folder_->filePath("trf.db").toStdString());
+    window_->resize(1040, 720);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  }
+
+  void cleanup() {
+    window_.reset();
+    folder_.reset();
+    const bool hung = watchdog_->Hung();
+    watchdog_.reset();
+    QVERIFY2(!hung, "a dialog that no test answered was ended by the watchdog");
+  }
+
+  // Every screen opens from the navigation list once a home and a month are chosen, shows its
+  // parts, and leaves a picture of itself for the documentation.
+  void opensEveryScreen() {
+    ChooseMarch();
+    const struct {
+      const char* name;
+      bool list, fields, choice, notes;
+    } screens[] = {{"home", true, false, false, false},     {"setup", true, false, false, false},
+                   {"residents", true, true, false, false}, {"families", true, true, true, false},
+                   {"expenses", true, true, false, false},  {"notes", false, false, false, true}};
+    const QString pictures = qEnvironmentVariable("TRF_SCREENSHOTS", QDir::tempPath());
+    QDir().mkpath(pictures);
+    DialogAnswerer answerer({"Yes", "Yes", "Yes"});  // leaving a screen may ask about its rules
+    int row = 0;
+    for (const auto& screen : screens) {
+      window_->Navigation()->setCurrentRow(row++);
+      QCOMPARE(window_->Host().Current()->Name(), std::string(screen.name));
+      ScreenPage* page = window_->Page(screen.name);
+      QVERIFY(page->isVisible());
+      QCOMPARE(page->List() != nullptr, screen.list);
+      const std::vector<std::string> fields = window_->Host().Current()->Fields();
+      QCOMPARE(!fields.empty() && page->Field(fields.front()) != nullptr, screen.fields);
+      QCOMPARE(page->Choice() != nullptr, screen.choice);
+      QCOMPARE(page->Notes() != nullptr, screen.notes);
+      if (page->List()) QVERIFY(page->List()->topLevelItemCount() > 0);
+      QTest::qWait(20);  // the status bar lays out its new texts
+      const QImage picture = window_->grab().toImage();
+      QCOMPARE(picture.size(), window_->size());
+      QVERIFY(picture.save(pictures + "/" + screen.name + ".png"));
+    }
+    QVERIFY(!answerer.Hung());
+  }
+
+  // Clicking a row selects the record in the screen; a field typed and left is checked by the
+  // screen, and a refused value opens the feedback dialog and stays in the field.
+  void selectsAndEditsRecords() {
+    OpenResidents();
+    QTreeWidget* list = window_->Page("residents")->List();
+    QCOMPARE(list->columnWidth(0), 2400 * list->logicalDpiX() / 1440);
+    ClickRow(list, 4);
+    QLineEdit* name = window_->Page("residents")->Field("name");
+    QCOMPARE(name->text(), QString("Tom Reyes"));
+    QTest::keyClick(list, Qt::Key_Up);
+    QCOMPARE(name->text(), QString("Nora Pike"));
+
+    Type(name, "Nora Pike-Hale");
+    QCOMPARE(list->currentItem()->text(0), QString("Nora Pike-Hale"));
+    QVERIFY(window_->statusBar()->currentMessage().contains("name accepted"));
+
+    DialogAnswerer answerer({"OK"});
+    QLineEdit* birthdate = window_->Page("residents")->Field("birthdate");
+    Type(birthdate, "13/45/1931");
+    QCOMPARE(answerer.Seen().size(), 1);
+    QVERIFY(answerer.Seen().front().contains("Birth date must be a date"));
+    QVERIFY(birthdate->palette().color(QPalette::Base) != name->palette().color(QPalette::Base));
+  }
+
+  // Adding puts a new row in the list and opens its fields; removing takes it away again.
+  void addsAndRemovesRecords() {
+    OpenResidents();
+    QTreeWidget* list = window_->Page("residents")->List();
+    const int rows = list->topLevelItemCount();
+    Trigger("add");
+    QCOMPARE(list->topLevelItemCount(), rows + 1);
+    QCOMPARE(list->currentItem(), list->topLevelItem(rows));
+    QVERIFY(!window_->Page("residents")->Field("name")->isReadOnly());
+    DialogAnswerer answerer({"Yes"});
+    Trigger("remove");
+    QCOMPARE(list->topLevelItemCount(), rows);
+    QVERIFY(!answerer.Hung());
+  }
+
+  // Typing into the combo box runs the screen's completion: the completed part stays selected, an
+  // unknown text is emptied and said so.
+  void choiceCompletesWhatIsTyped() {
+    ChooseMarch();
+    window_->Go("families");
+    QComboBox* choice = window_->Page("families")->Choice();
+    QVERIFY(choice->completer() == nullptr);
+    choice->setFocus();
+    QTest::keyClicks(choice->lineEdit(), "ann");
+    QCOMPARE(choice->currentText(), QString("Annual fee only"));
+    QCOMPARE(choice->lineEdit()->selectedText(), QString("ual fee only"));
+    choice->lineEdit()->selectAll();
+    QTest::keyClicks(choice->lineEdit(), "x");
+    QCOMPARE(choice->currentText(), QString());
+    QVERIFY(window_->statusBar()->currentMessage().contains("no kind of assessment begins with"));
+  }
+
+  // The formatting toolbar follows the notes' selection: bold reads pressed on a bold selection,
+  // released on a plain or mixed one, and the summary calls a mixed selection mixed; alignment is
+  // one of three.
+  void toolbarFollowsTheSelection() {
+    ChooseMarch();
+    window_->Go("notes");
+    QTextEdit* notes = window_->Page("notes")->Notes();
+    QAction* bold = window_->Commands()->ActionFor("BoldClick");
+    QVERIFY(bold && bold->isCheckable() && !bold->icon().isNull());
+    QTest::keyClicks(notes, "plain bold");
+    QTest::keyClick(notes, Qt::Key_Return);
+    QTest::keyClicks(notes, "centred");
+    auto& screen = dynamic_cast<NotesScreen&>(*window_->Host().Current());
+    QCOMPARE(screen.Box()->Text(), std::string("plain bold\ncentred"));
+
+    Select(notes, 6, 4);
+    QCOMPARE(screen.Box()->SelText(), std::string("bold"));
+    bold->trigger();
+    QVERIFY(bold->isChecked());
+    QVERIFY(notes->textCursor().charFormat().fontWeight() == QFont::Bold);
+    Select(notes, 0, 3);
+    QVERIFY(!bold->isChecked());
+    Select(notes, 3, 5);
+    QVERIFY(!bold->isChecked());
+    QVERIFY(window_->Page("notes")->findChild<QLabel*>("selectionSummary")->text().contains("bold mixed"));
+
+    QAction* centre = window_->Commands()->ActionFor("AlignCenterClick");
+    Select(notes, 11, 7);
+    centre->trigger();
+    QVERIFY(centre->isChecked());
+    QVERIFY(!window_->Commands()->ActionFor("AlignLeftClick")->isChecked());
+    QCOMPARE(screen.Box()->SelAlignment(), std::optional<int16_t>(kw::rich_text::kAlignCenter));
+  }
+
+  // Filing the report stops on the broken record of the residents, says so, and shows that screen
+  // on the offending row; the questions on the way are answered in the dialog.
+  void sendOffStopsOnABrokenRecord() {
+    ChooseMarch();
+    window_->Go("notes");
+    DialogAnswerer answerer({"No", "Close"});
+    Trigger("fileReport");
+    QVERIFY(!answerer.Hung());
+    QVERIFY(answerer.Left().isEmpty());
+    QVERIFY(answerer.Seen().join('\n').contains("A monthly fee of 7,800.00 is unusually high"));
+    QCOMPARE(window_->Host().Current()->Name(), std::string("residents"));
+    QCOMPARE(window_->Page("residents")->List()->currentItem()->text(0), QString("Nora Pike"));
+    QVERIFY(window_->statusBar()->currentMessage().contains("not filed"));
+  }
+
+  // The about box names the database in use, and the status bar the home and the month.
+  void aboutNamesTheDatabase() {
+    ChooseMarch();
+    QVERIFY(window_->StatusText().contains("Home H-101"));
+    QVERIFY(window_->StatusText().contains("March"));
+    DialogAnswerer answerer({"OK"});
+    Trigger("about");
+    QVERIFY(answerer.Seen().front().contains(folder_->filePath("trf.db")));
+  }
+
+ private:
+  // Home 1, March: what most screens need first.
+  void ChooseMarch() {
+    window_->Go("home");
+    ClickRow(window_->Page("home")->List(), 0);
+    window_->Go("setup");
+    ClickRow(window_->Page("setup")->List(), 2);
+  }
+
+  void OpenResidents() {
+    ChooseMarch();
+    window_->Go("residents");
+    QCOMPARE(window_->Host().Current()->Name(), std::string("residents"));
+  }
+
+  static void ClickRow(QTreeWidget* list, int row) {
+    const QRect place = list->visualItemRect(list->topLevelItem(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
+    QCOMPARE(list->currentItem(), list->topLevelItem(row));
+  }
+
+  // Types `text` over the field's content and presses Enter, as a person does.
+  static void Type(QLineEdit* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Return);
+  }
+
+  static void Select(QTextEdit* editor, int start, int length) {
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(start);
+    cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+    editor->setTextCursor(cursor);
+  }
+
+  void Trigger(const char* action) {
+    auto* found = window_->findChild<QAction*>(action);
+    QVERIFY2(found, action);
+    found->trigger();
+  }
+
+  // Ends any dialog left unanswered, so that a test fails instead of hanging.
+  std::unique_ptr<DialogAnswerer> watchdog_;
+  std::unique_ptr<QTemporaryDir> folder_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+}  // namespace trf::desktop
+
+QTEST_MAIN(trf::desktop::DesktopTest)
+#include "desktop_test.moc"

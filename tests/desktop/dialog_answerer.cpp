@@ -1,0 +1,50 @@
+// Answering modal dialogs from a timer, with a watchdog.
+#include "dialog_answerer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMessageBox>
+
+namespace trf::desktop {
+namespace {
+
+// The message of a dialog: a message box's text, else the label named "message".
+QString MessageOf(QWidget* dialog) {
+  if (auto* box = qobject_cast<QMessageBox*>(dialog)) return box->text();
+  if (auto* label = dialog->findChild<QLabel*>("message")) return label->text();
+  return QString();
+}
+
+}  // namespace
+
+DialogAnswerer::DialogAnswerer(QStringList answers, int watchdog_ms)
+    : answers_(std::move(answers)), watchdog_ms_(watchdog_ms) {
+  QObject::connect(&poll_, &QTimer::timeout, [this] { Look(); });
+  poll_.start(20);
+}
+
+void DialogAnswerer::Look() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (!modal) return;
+  if (modal != current_) {
+    current_ = modal;
+    shown_for_.start();
+    seen_ << modal->windowTitle() + ": " + MessageOf(modal);
+  }
+  if (!answers_.isEmpty()) {
+    for (QAbstractButton* button : modal->findChildren<QAbstractButton*>()) {
+      if (button->text().remove('&') != answers_.front() || !button->isEnabled() || !button->isVisible()) continue;
+      answers_.pop_front();
+      button->click();
+      return;
+    }
+  }
+  if (shown_for_.elapsed() > watchdog_ms_) {
+    hung_ = true;
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+  }
+}
+
+}  // namespace trf::desktop

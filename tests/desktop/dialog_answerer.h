@@ -1,0 +1,38 @@
+// DialogAnswerer: answers the modal dialogs a test makes the program open, in order, by pressing
+// the button named by the next answer; a watchdog rejects a dialog that no answer could close, so
+// that a hanging modal loop fails the test instead of blocking it.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+namespace trf::desktop {
+
+class DialogAnswerer {
+ public:
+  // `answers`: the caption of the button to press in each dialog ("Yes", "No", "OK", "Close").
+  explicit DialogAnswerer(QStringList answers, int watchdog_ms = 5000);
+
+  // What each dialog said: its title, then its message.
+  const QStringList& Seen() const { return seen_; }
+  // Answers not used yet.
+  const QStringList& Left() const { return answers_; }
+  // True when the watchdog had to end a dialog.
+  bool Hung() const { return hung_; }
+
+ private:
+  void Look();
+
+  QStringList answers_;
+  QStringList seen_;
+  QTimer poll_;
+  QPointer<QWidget> current_;
+  QElapsedTimer shown_for_;
+  int watchdog_ms_;
+  bool hung_ = false;
+};
+
+}  // namespace trf::desktop
