@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "ui_shared/platform/text.h"
+
 namespace kw::rich_text {
 namespace {
 
@@ -221,7 +223,7 @@ class RtfReader {
       Emit(0x10000 + ((high_surrogate_ - 0xD800) << 10) + (unit - 0xDC00));
       high_surrogate_ = 0;
     } else {
-      Emit(unit);
+      Emit(text::ValidCodePoint(unit));
     }
     fallback_to_skip_ = State().unicode_skip;
   }
