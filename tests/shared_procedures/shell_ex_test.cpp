@@ -92,7 +92,7 @@ TEST(ShellEx, MissingProgramRaisesTwoAndLeavesNothingOpen) {
   const std::pair<const char*, int> rows[] = {
       {"no-such-program-trf-test --flag", 10}, {"/nonexistent/dir/program", 10}, {"", 10}, {R"(sh -c "exit 127")", 20}};
   for (const auto& [command, line] : rows)
-    EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->ShellEx(command, true); }), 2, "ShellEx", line)) << command;
+    EXPECT_TRUE(RaisedAt(Raised([&, &command = command] { (void)h.shared->ShellEx(command, true); }), 2, "ShellEx", line)) << command;
   EXPECT_EQ(OpenDescriptors(), before);
   EXPECT_TRUE(ChildrenGone());
 }

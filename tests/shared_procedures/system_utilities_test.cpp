@@ -86,7 +86,7 @@ TEST(Words, ConversionFailuresRaiseWithTrail) {
       {Variant::Null(), err::kInvalidNull},
   };
   for (const auto& [value, number] : rows)
-    EXPECT_TRUE(testing::RaisedAt(testing::Raised([&] { (void)h.shared->GetHiWord(value); }), number, "GetHiWord", 10));
+    EXPECT_TRUE(testing::RaisedAt(testing::Raised([&, &value = value] { (void)h.shared->GetHiWord(value); }), number, "GetHiWord", 10));
 }
 
 struct YearsRow { const char* name; double start, end; int32_t years; };
