@@ -1,6 +1,8 @@
 // Late-bound dispatch defaults, argument lookup and name hashing.
 #include "ui_shared/platform/object.h"
 
+#include <utility>
+
 #include "ui_shared/platform/text.h"
 
 namespace kw {
@@ -31,7 +33,7 @@ const Variant& Args::Required(size_t index, std::string_view name) const {
 
 Variant Args::Optional(size_t index, std::string_view name, Variant fallback) const {
   const Variant* v = Find(index, name);
-  return v ? *v : fallback;
+  return v ? *v : std::move(fallback);
 }
 
 Variant Object::Get(std::string_view, const Args&) { Raise(err::kNoSuchMember); }
