@@ -1,6 +1,6 @@
-// Fuzzes SQLAddRightJoin: the join text keeps every byte of the primary statement, the part before
-// its first " FROM " in front and the rest inside the parentheses; without " FROM " it raises the
-// component error.
+// Fuzzes SQLAddRightJoin: the join text keeps every byte of the primary statement, the part up to
+// the blank before its first " FROM " in front and the rest inside the parentheses; without
+// " FROM " it raises the component error.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(joined.has_value() || from == std::string::npos || kw::text::Len(primary.substr(0, from)) >= 32767,
           "a primary with \" FROM \" early enough joins");
   if (!joined) return 0;
-  const std::string head = primary.substr(0, from);
+  const std::string head = primary.substr(0, from + 1);
   const std::string tail = primary.substr(from + 6);
   Require(*joined == head + fields + " FROM " + table + " RIGHT JOIN (" + tail + ") " + clause,
           "the join keeps the primary statement whole: " + primary);
