@@ -1,6 +1,6 @@
 # Front door for newcomers: `make demo` runs the program, `make gui` the desktop program, `make test`
 # builds and runs every test.
-.PHONY: all deps build test asan bench demo run gui install clean
+.PHONY: all deps build test asan bench demo run gui install clean clang fuzz coverage
 
 all: build
 
@@ -24,6 +24,23 @@ bench: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release
 	@for b in build/release/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+# The same tests built with clang 14.
+clang: deps
+	cmake --preset clang >/dev/null
+	cmake --build --preset clang
+	ctest --preset clang
+
+# One fuzz target for longer: `make fuzz T=rtf` (10 minutes; S=seconds to change); no T runs all.
+S ?= 600
+fuzz: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+	@if [ -n "$(T)" ]; then fuzz/run "$(T)" "$(S)"; else fuzz/run-all; fi
+
+# Line and branch coverage of ui_shared/ and widgets/ from the whole test suite.
+coverage: deps
+	tools/coverage
 
 demo: build
 	./build/dev/trf --demo

@@ -3,60 +3,21 @@
 
 #include <algorithm>
 
+#include "ui_shared/platform/text.h"
+
 namespace kw::rich_text {
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
-
-// Decodes UTF-8 into code points, line ends of any kind becoming one paragraph break. A stray,
-// invalid or cut-short sequence becomes one U+FFFD per byte it could not use.
+// Decodes UTF-8 into code points by the text module's rule, line ends of any kind ("\r\n", "\r",
+// "\n") becoming one paragraph break.
 std::u32string Decode(std::string_view text) {
-  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
   std::u32string out;
-  size_t i = 0;
-  while (i < text.size()) {
-    const unsigned char lead = byte(i);
-    if (lead == '\r') {
-      out.push_back(kParagraphBreak);
-      i += (i + 1 < text.size() && text[i + 1] == '\n') ? 2 : 1;
-      continue;
-    }
-    if (lead < 0x80) {
-      out.push_back(lead);
-      ++i;
-      continue;
-    }
-    const size_t extra = (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : 0;
-    char32_t c = lead & (0x3Fu >> extra);
-    size_t k = 1;
-    for (; k <= extra && i + k < text.size() && (byte(i + k) & 0xC0) == 0x80; ++k) c = (c << 6) | (byte(i + k) & 0x3Fu);
-    if (extra == 0 || k <= extra) {
-      out.push_back(kReplacement);
-      ++i;
-      continue;
-    }
-    out.push_back(c);
-    i += extra + 1;
+  char32_t previous = 0;
+  for (const char32_t c : text::DecodeUtf8(text)) {
+    if (!(c == U'\n' && previous == U'\r')) out.push_back(c == U'\r' ? kParagraphBreak : c);
+    previous = c;
   }
   return out;
-}
-
-void Encode(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
 }
 
 }  // namespace
@@ -66,7 +27,7 @@ std::string Document::Text(size_t start, size_t length) const {
   length = std::min(length, chars_.size() - start);
   std::string out;
   out.reserve(length);
-  for (size_t i = start; i < start + length; ++i) Encode(chars_[i], out);
+  for (size_t i = start; i < start + length; ++i) text::AppendUtf8(chars_[i], out);
   return out;
 }
 

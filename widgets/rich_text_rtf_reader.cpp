@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui_shared/platform/system_colors.h"
+#include "ui_shared/platform/text.h"
 #include "widgets/rich_text_code_page.h"
 #include "widgets/rich_text_rtf.h"
 #include "widgets/rich_text_rtf_lists.h"
@@ -291,7 +292,7 @@ class RtfReader {
       const int code_page = CodePage();
       if (code_page == kSymbolCodePage && unit >= kPrivateSymbolBase + 0x80 && unit <= kPrivateSymbolBase + 0xFF)
         unit = code_pages_.Decode(code_page, static_cast<unsigned char>(unit - kPrivateSymbolBase));
-      Emit(unit);
+      Emit(text::ValidCodePoint(unit));
     }
     fallback_to_skip_ = State().unicode_skip;
   }

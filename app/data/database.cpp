@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "ui_shared/platform/error.h"
+#include "ui_shared/platform/text.h"
 
 namespace trf {
 
@@ -93,7 +94,8 @@ kw::Variant Statement::Column(int column) const {
     }
     default: {
       const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-      return kw::Variant::Text(std::string(data, static_cast<size_t>(sqlite3_column_bytes(stmt_, column))));
+      return kw::Variant::Text(
+          kw::text::ValidUtf8(std::string_view(data, static_cast<size_t>(sqlite3_column_bytes(stmt_, column)))));
     }
   }
 }

@@ -51,6 +51,11 @@ TEST(Dates, TextFormsOfDates) {
   EXPECT_EQ(ToText(0.25), "6:00:00 AM");
   EXPECT_EQ(ToText(0), "12:00:00 AM");
   EXPECT_EQ(ToText(Serial(1899, 12, 31)), "12/31/1899");
+  // Rounding to whole seconds carries into the date.
+  EXPECT_EQ(ToText(Serial(2004, 3, 5) + 86399.6 / 86400.0), "3/6/2004");
+  EXPECT_EQ(ToText(86399.6 / 86400.0), "12/31/1899");
+  EXPECT_EQ(ToText(kMaxSerial), "12/31/9999 11:59:59 PM");
+  EXPECT_EQ(ToText(kMinSerial), "1/1/0100 11:59:59 PM");
   EXPECT_EQ(FormatMmmDdYyyy(Serial(2004, 3, 5), EnglishMonthAbbreviations()), "Mar 05, 2004");
   EXPECT_EQ(FormatMmmDdYyyy(Serial(1899, 12, 30), EnglishMonthAbbreviations()), "Dec 30, 1899");
   std::array<std::string, 12> dutch = {"jan", "feb", "mrt", "apr", "mei", "jun", "jul", "aug", "sep", "okt", "nov", "dec"};

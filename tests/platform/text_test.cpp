@@ -22,6 +22,36 @@ TEST(Text, CountsAndCutsCodePoints) {
   EXPECT_EQ(InStr(s, ""), 1u);
 }
 
+// Ill-formed UTF-8 becomes one U+FFFD per maximal subpart, and the character functions count
+// such a subpart as one character, so a cut never drops or splits one.
+TEST(Text, IllFormedUtf8IsReplacedAndCountedTheSameWay) {
+  const std::string r = "\xEF\xBF\xBD";  // U+FFFD
+  const struct {
+    std::string in, valid;
+  } rows[] = {
+      {"a\x80z", "a" + r + "z"},                       // stray continuation byte
+      {"\xC3", r},                                     // cut short
+      {"\xE2\x82z", r + "z"},                         // cut short, one subpart
+      {"\xC0\xAF", r + r},                            // overlong
+      {"\xED\xA0\x80", r + r + r},                   // surrogate U+D800
+      {"\xF4\x90\x80\x80", r + r + r + r},          // above U+10FFFF
+      {"\xF0\x9F\x98\x80\xE2\x82\xAC", "\xF0\x9F\x98\x80\xE2\x82\xAC"},  // valid stays
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.in);
+    EXPECT_EQ(ValidUtf8(row.in), row.valid);
+    EXPECT_EQ(IsValidUtf8(row.in), row.in == row.valid);
+    EXPECT_EQ(Len(row.in), Len(row.valid));
+    EXPECT_EQ(DecodeUtf8(row.in).size(), Len(row.in));
+  }
+  EXPECT_EQ(Mid(" FROM \x80x", 7), "\x80x");
+  EXPECT_EQ(ValidCodePoint(0xDC00), kReplacementCharacter);
+  EXPECT_EQ(ValidCodePoint(0x110000), kReplacementCharacter);
+  std::string out;
+  AppendUtf8(0x10FFFF, out);
+  EXPECT_EQ(out, "\xF4\x8F\xBF\xBF");
+}
+
 // Trim removes U+0020 only; tabs, CR and LF stay.
 TEST(Text, TrimsSpacesOnly) {
   EXPECT_EQ(Trim("  a b  "), "a b");

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <tuple>
@@ -45,7 +46,7 @@ TEST(VariantConversion, ToIntegerFollowsTheRuntime) {
       {"text with letters", Variant::Text("12abc"), err::kTypeMismatch},
       {"empty text", Variant::Text(""), err::kTypeMismatch}, {"text beyond range", Variant::Text("70000"), err::kOverflow},
       {"null", Variant::Null(), err::kInvalidNull}, {"nothing", Variant::Object(nullptr), err::kObjectNotSet}};
-  for (const auto& [name, value, error] : failing) EXPECT_EQ(testing::RaisedNumber([&] { (void)value.ToInteger(); }), error) << name;
+  for (const auto& [name, value, error] : failing) EXPECT_EQ(testing::RaisedNumber([&value = value] { (void)value.ToInteger(); }), error) << name;
 }
 
 // Conversion to a 32-bit integer has the same rules over the wider range.
@@ -95,6 +96,17 @@ TEST(VariantConversion, BooleanDoubleAndExactAccess) {
   EXPECT_EQ(Variant::Object(nullptr).ToObject(), nullptr);
   EXPECT_DOUBLE_EQ(Variant::Text("3/5/2004").ToDate(), dates::Serial(2004, 3, 5));
   EXPECT_EQ(testing::RaisedNumber([] { (void)Variant::Text("someday").ToDate(); }), err::kTypeMismatch);
+}
+
+// A number outside the date range is no date: converting it, or holding it as one, overflows.
+TEST(VariantConversion, DatesOutsideTheRangeOverflow) {
+  for (const double serial : {1e19, -657435.0, 2958466.0, std::nan("")}) {
+    SCOPED_TRACE(serial);
+    EXPECT_EQ(testing::RaisedNumber([&] { (void)Variant::Double(serial).ToDate(); }), err::kOverflow);
+    EXPECT_EQ(testing::RaisedNumber([&] { (void)Variant::Date(serial); }), err::kOverflow);
+  }
+  EXPECT_EQ(testing::RaisedNumber([] { (void)Variant::Text("1e19").ToDate(); }), err::kOverflow);
+  EXPECT_EQ(Variant::Text("2958465").ToDate(), 2958465.0);
 }
 
 // Every kind reports its runtime type number.

@@ -68,6 +68,8 @@ TEST(SQLAddRightJoin, BuildsTheJoinText) {
                                       "ON b.k = a.k WHERE b.z = 1", "Src"),
             "SELECT a.x , b.y FROM tbB b RIGHT JOIN (tbA a INNER JOIN tbC c ON a.k = c.k) ON b.k = a.k WHERE b.z = 1");
   EXPECT_EQ(h.shared->SQLAddRightJoin("SELECT ä FROM t", "", "u", "ON 1=1", ""), "SELECT ä  FROM u RIGHT JOIN (t) ON 1=1");
+  // A stray continuation byte after " FROM " is a character of its own and stays.
+  EXPECT_EQ(h.shared->SQLAddRightJoin("S FROM \x80", "", "u", "", ""), "S  FROM u RIGHT JOIN (\x80) ");
 }
 
 // " FROM " in another case or after a line break is not found (0x80040001, the caller's source, a

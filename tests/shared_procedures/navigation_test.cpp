@@ -67,7 +67,7 @@ TEST(LoadForms, BadTypesFailBeforeTheContainer) {
   };
   for (const auto& [type, number] : rows) {
     LibraryHarness h;
-    EXPECT_TRUE(RaisedAt(Raised([&] { h.shared->LoadForms("KW_UI01____FRM_H_Staff", type); }), number,
+    EXPECT_TRUE(RaisedAt(Raised([&, &type = type] { h.shared->LoadForms("KW_UI01____FRM_H_Staff", type); }), number,
                                   "LoadForms", 20));
     EXPECT_TRUE(h.log->Entries().empty());
     EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);

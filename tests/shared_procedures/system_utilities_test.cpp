@@ -82,7 +82,7 @@ TEST(Words, ConversionFailuresRaiseWithTrail) {
       {Variant::Null(), err::kInvalidNull},
   };
   for (const auto& [value, number] : rows)
-    EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->GetHiWord(value); }), number, "GetHiWord", 10));
+    EXPECT_TRUE(RaisedAt(Raised([&, &value = value] { (void)h.shared->GetHiWord(value); }), number, "GetHiWord", 10));
 }
 
 struct YearsRow { const char* name; double start, end; int32_t years; };

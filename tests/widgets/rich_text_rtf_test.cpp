@@ -106,6 +106,20 @@ TEST(RichTextRtf, ReadsBackEverythingItWrote) {
   for (char c : rtf) EXPECT_LT(static_cast<unsigned char>(c), 0x80);
 }
 
+// A note typed with bytes that are no UTF-8 is saved and read back as the box shows it: one
+// U+FFFD per ill-formed piece; a lone surrogate escape from another writer reads as U+FFFD too.
+TEST(RichTextRtf, IllFormedTextComesBackAsTheBoxShowsIt) {
+  ScopedService<WindowTable> windows{std::make_shared<WindowTable>()};
+  auto box = std::make_shared<RichTextBox>();
+  box->Text("a\xF4\x90\x80\x80z\xED\xA0\x80");
+  const std::string r = "\xEF\xBF\xBD";
+  EXPECT_EQ(box->Text(), "a" + r + r + r + r + "z" + r + r + r);
+  auto copy = std::make_shared<RichTextBox>();
+  copy->TextRTF(box->TextRTF());
+  EXPECT_EQ(copy->Text(), box->Text());
+  EXPECT_EQ(ReadRtf("{\\rtf1 \\u-9216?x}").Text(), "\xEF\xBF\xBDx");
+}
+
 // RTF that a converter, a word processor and a rich-edit control wrote (the files beside this
 // source) reads as the matching .expected file says a person sees it: code pages, symbols,
 // breaks, lists, tables, underlines, and nothing of headers, footers, notes, hidden text,

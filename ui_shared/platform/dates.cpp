@@ -8,6 +8,7 @@
 #include <locale.h>
 #include <vector>
 
+#include "ui_shared/platform/error.h"
 #include "ui_shared/platform/text.h"
 
 namespace kw::dates {
@@ -37,6 +38,24 @@ Civil CivilFromDays(long z) {
 }
 
 const long kEpochOffset = DaysFromCivil(1899, 12, 30);
+
+// A serial as a linear day count and whole seconds since that day's midnight.
+struct DayAndTime {
+  long day = 0;
+  int seconds = 0;
+};
+
+// Splits a serial in the date range (6 outside it), rounding the time to whole seconds; a time that
+// rounds up to midnight carries into the next day.
+DayAndTime SplitSerial(double serial) {
+  const double day = std::trunc(CheckedSerial(serial));
+  DayAndTime out{static_cast<long>(day), static_cast<int>(std::lround(std::fabs(serial - day) * 86400.0))};
+  if (out.seconds == 86400) {
+    out.seconds = 0;
+    ++out.day;
+  }
+  return out;
+}
 
 int DaysInMonth(int year, int month) {
   static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -191,20 +210,20 @@ double Serial(int year, int month, int day, int hour, int minute, int second) {
   return days < 0 ? days - fraction : days + fraction;
 }
 
-Civil CivilOf(double serial) {
-  const long days = static_cast<long>(std::trunc(serial));
-  return CivilFromDays(days + kEpochOffset);
+double CheckedSerial(double serial) {
+  if (!(serial >= kMinSerial && serial <= kMaxSerial)) Raise(err::kOverflow);
+  return serial;
 }
 
-int SecondsOfDay(double serial) {
-  const double fraction = std::fabs(serial - std::trunc(serial));
-  return static_cast<int>(std::lround(fraction * 86400.0)) % 86400;
-}
+Civil CivilOf(double serial) { return CivilFromDays(SplitSerial(serial).day + kEpochOffset); }
+
+int SecondsOfDay(double serial) { return SplitSerial(serial).seconds; }
 
 std::string ToText(double serial) {
-  const Civil c = CivilOf(serial);
-  const int secs = SecondsOfDay(serial);
-  const bool day_zero = std::trunc(serial) == 0.0;
+  const DayAndTime split = SplitSerial(serial);
+  const Civil c = CivilFromDays(split.day + kEpochOffset);
+  const int secs = split.seconds;
+  const bool day_zero = split.day == 0;
   char buf[64];
   std::string out;
   if (!day_zero) {

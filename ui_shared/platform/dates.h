@@ -20,14 +20,22 @@ struct Civil {
 double Serial(int year, int month, int day);
 // The serial of a calendar date and time of day.
 double Serial(int year, int month, int day, int hour, int minute, int second);
-// The calendar date of a serial; for negative serials the integer part gives the day.
+// The extreme serials a date can hold: the last second of 1 January 100 (a negative serial's time
+// counts away from zero) and the last second of 31 December 9999.
+inline constexpr double kMinSerial = -(657434.0 + 86399.0 / 86400.0);
+inline constexpr double kMaxSerial = 2958465.0 + 86399.0 / 86400.0;
+// `serial` itself when it lies in the range a date can hold; otherwise (NaN too) raises 6.
+double CheckedSerial(double serial);
+// The calendar date of a serial, the time rounded to whole seconds first (so 23:59:59.6 is the
+// next day); for negative serials the integer part gives the day. 6 outside the date range.
 Civil CivilOf(double serial);
-// Seconds since midnight of the serial's time of day (the absolute fraction).
+// Seconds since midnight of the serial's time of day (the absolute fraction), rounded to whole
+// seconds; a time that rounds to midnight counts on the next day, as CivilOf does.
 int SecondsOfDay(double serial);
 bool IsValidDate(int year, int month, int day);
 
 // The runtime's text of a date: "M/d/yyyy h:mm:ss AM/PM", the time left out at midnight and the
-// date left out for day 0.
+// date left out for day 0. 6 outside the date range.
 std::string ToText(double serial);
 
 // Recognises a date text leniently: "3/5/2004", "2004-03-05", "2004/3/5", "March 5, 2004",

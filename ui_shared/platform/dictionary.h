@@ -11,7 +11,7 @@ namespace kw {
 
 class Dictionary {
  public:
-  bool Exists(const std::string& key) const { return items_.count(key) != 0; }
+  bool Exists(const std::string& key) const { return items_.contains(key); }
   // The value under `key`; "" when absent.
   std::string Item(const std::string& key) const;
   void Add(const std::string& key, const std::string& value);

@@ -1,6 +1,8 @@
 // Late-bound dispatch defaults and member-name hashing.
 #include "ui_shared/platform/object.h"
 
+#include <utility>
+
 #include "ui_shared/platform/text.h"
 
 namespace kw {

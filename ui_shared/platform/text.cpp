@@ -4,17 +4,48 @@
 namespace kw::text {
 namespace {
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+// One character read at a byte offset: its code point (U+FFFD when ill-formed) and its bytes.
+struct Decoded {
+  char32_t code_point = kReplacementCharacter;
+  size_t bytes = 1;
+  bool well_formed = false;
+};
+
+// Reads the character at `at`: a well-formed sequence whole, otherwise its maximal subpart (the
+// longest start of a well-formed sequence, at least one byte) as one U+FFFD.
+Decoded DecodeAt(std::string_view s, size_t at) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+  const unsigned char lead = byte(at);
+  if (lead < 0x80) return {lead, 1, true};
+  size_t extra = 0;
+  unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    extra = 1;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    extra = 2;
+    if (lead == 0xE0) low = 0xA0;   // overlong
+    if (lead == 0xED) high = 0x9F;  // surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    extra = 3;
+    if (lead == 0xF0) low = 0x90;   // overlong
+    if (lead == 0xF4) high = 0x8F;  // above U+10FFFF
+  } else {
+    return {};
+  }
+  char32_t c = lead & (0x3Fu >> extra);
+  for (size_t k = 1; k <= extra; ++k) {
+    const unsigned char next = at + k < s.size() ? byte(at + k) : 0;
+    if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return {kReplacementCharacter, k, false};
+    c = (c << 6) | (next & 0x3Fu);
+  }
+  return {c, extra + 1, true};
+}
 
 // Byte offset of the character with 0-based index `index`, or s.size() when beyond the end.
 size_t ByteOffset(std::string_view s, size_t index) {
-  size_t count = 0;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (IsContinuation(static_cast<unsigned char>(s[i]))) continue;
-    if (count == index) return i;
-    ++count;
-  }
-  return s.size();
+  size_t at = 0;
+  for (size_t count = 0; at < s.size() && count < index; ++count) at += DecodeAt(s, at).bytes;
+  return at;
 }
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -22,10 +53,60 @@ char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 
 
 }  // namespace
 
+std::u32string DecodeUtf8(std::string_view s) {
+  std::u32string out;
+  out.reserve(s.size());
+  for (size_t at = 0; at < s.size();) {
+    const Decoded d = DecodeAt(s, at);
+    out.push_back(d.code_point);
+    at += d.bytes;
+  }
+  return out;
+}
+
+bool IsValidUtf8(std::string_view s) {
+  for (size_t at = 0; at < s.size();) {
+    const Decoded d = DecodeAt(s, at);
+    if (!d.well_formed) return false;
+    at += d.bytes;
+  }
+  return true;
+}
+
+std::string ValidUtf8(std::string_view s) {
+  if (IsValidUtf8(s)) return std::string(s);
+  std::string out;
+  out.reserve(s.size() + 8);
+  for (char32_t c : DecodeUtf8(s)) AppendUtf8(c, out);
+  return out;
+}
+
+char32_t ValidCodePoint(char32_t c) {
+  return (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF ? kReplacementCharacter : c;
+}
+
+void AppendUtf8(char32_t c, std::string& out) {
+  c = ValidCodePoint(c);
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
 size_t Len(std::string_view s) {
   size_t count = 0;
-  for (char c : s)
-    if (!IsContinuation(static_cast<unsigned char>(c))) ++count;
+  for (size_t at = 0; at < s.size(); ++count) at += DecodeAt(s, at).bytes;
   return count;
 }
 

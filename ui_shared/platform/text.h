@@ -1,12 +1,33 @@
 // Text rules of the runtime over UTF-8: lengths and positions count code points, so that no
 // character is ever cut in half; positions are 1-based and a text not found is position 0;
 // trimming removes the space character only.
+//
+// Bytes that are not UTF-8: wherever text enters from outside (what is typed into the rich-text
+// box, RTF \u values, text read from the database) each ill-formed sequence is replaced by one
+// U+FFFD per maximal subpart (a stray continuation byte, a cut-short sequence, an overlong form, a
+// surrogate or a value above U+10FFFF), so that what is saved is what is read back. The character
+// functions below count such a subpart as one character, the same way, so that positions found
+// in unchecked text cut it where a later replacement would. The number readers need no rule:
+// a byte above 0x7F is never part of a number.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace kw::text {
+
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// The text with each ill-formed sequence replaced by U+FFFD; valid UTF-8 comes back unchanged.
+std::string ValidUtf8(std::string_view s);
+// Whether `s` is well-formed UTF-8.
+bool IsValidUtf8(std::string_view s);
+// The code points of `s`, each ill-formed sequence read as U+FFFD.
+std::u32string DecodeUtf8(std::string_view s);
+// `c` itself when it is a Unicode scalar value; U+FFFD for a surrogate or a value above U+10FFFF.
+char32_t ValidCodePoint(char32_t c);
+// Appends the UTF-8 form of ValidCodePoint(c) to `out`.
+void AppendUtf8(char32_t c, std::string& out);
 
 // Number of characters (code points).
 size_t Len(std::string_view s);

@@ -72,7 +72,7 @@ Variant Variant::Byte(uint8_t v) { return Variant(v); }
 Variant Variant::Single(float v) { return Variant(v); }
 Variant Variant::Double(double v) { return Variant(v); }
 Variant Variant::Currency(CurrencyValue v) { return Variant(v); }
-Variant Variant::Date(double serial) { return Variant(DateTag{serial}); }
+Variant Variant::Date(double serial) { return Variant(DateTag{dates::CheckedSerial(serial)}); }
 Variant Variant::Text(std::string v) { return Variant(std::move(v)); }
 Variant Variant::Boolean(bool v) { return Variant(v); }
 Variant Variant::Object(ObjectPtr v) { return Variant(std::move(v)); }
@@ -165,10 +165,10 @@ CurrencyValue Variant::ToCurrency() const {
 double Variant::ToDate() const {
   if (const auto* s = std::get_if<std::string>(&value_)) {
     if (auto d = dates::Recognize(*s)) return *d;
-    if (auto n = ParseWholeNumber(*s)) return *n;
+    if (auto n = ParseWholeNumber(*s)) return dates::CheckedSerial(*n);
     Raise(err::kTypeMismatch);
   }
-  return ToDouble();
+  return dates::CheckedSerial(ToDouble());
 }
 
 std::string Variant::ToText() const {

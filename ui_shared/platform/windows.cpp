@@ -17,7 +17,7 @@ void WindowTable::Destroy(Hwnd hwnd) {
   std::erase_if(queue_, [hwnd](const auto& entry) { return entry.first == hwnd; });
 }
 
-bool WindowTable::Exists(Hwnd hwnd) const { return windows_.count(hwnd) != 0; }
+bool WindowTable::Exists(Hwnd hwnd) const { return windows_.contains(hwnd); }
 
 int64_t WindowTable::Send(Hwnd hwnd, uint32_t msg, int64_t wparam, Variant lparam) {
   const auto it = windows_.find(hwnd);

@@ -62,7 +62,7 @@ std::string SharedProcedures::SQLAddRightJoin(std::string strPrimarySQLStatement
     line = 20;
     if (from == 0) Raise(kFromNotFound, strErrorSourceArg, std::string(kFromNotFoundDescription));
     line = 30;
-    const size_t p = static_cast<size_t>(from);
+    const auto p = static_cast<size_t>(from);
     return text::Left(strPrimarySQLStatementArg, p) + strAddFieldListArg + " FROM " + strAddTableNameArg +
            " RIGHT JOIN (" + text::Mid(strPrimarySQLStatementArg, p + 6) + ") " + strAddOnAndWhereClauseArg;
   });
