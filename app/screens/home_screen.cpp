@@ -1,7 +1,6 @@
 // The Our Home screen over LIHomes.
 #include "app/screens/home_screen.h"
 
-
 namespace trf {
 
 HomeScreen::HomeScreen(std::shared_ptr<Database> database)
