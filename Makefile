@@ -1,5 +1,5 @@
 # Front door for newcomers: `make demo` runs the program, `make test` builds and runs every test.
-.PHONY: all deps build test asan bench demo run clean
+.PHONY: all deps build test asan bench trf demo run clean
 
 all: build
 
@@ -24,11 +24,16 @@ bench: deps
 	cmake --build --preset release
 	@for b in build/release/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
-demo: build
-	./build/dev/trf --demo
+# The program alone: a first `make demo` builds no test suite.
+trf: deps
+	cmake --preset dev >/dev/null
+	cmake --build --preset dev --target trf
 
-run: build
-	./build/dev/trf
+demo: trf
+	./build/dev/app/trf --demo
+
+run: trf
+	./build/dev/app/trf
 
 clean:
 	rm -rf build

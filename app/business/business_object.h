@@ -40,7 +40,16 @@ struct FieldSpec {
   bool read_by_group = false;
 };
 
-// A class of business objects: number, name, table, fields (key first, parent second), save mode.
+// Records of another class that refer to this one: their table and column, and how a sentence
+// names them ("residents"). A record they still refer to cannot be removed.
+struct Referrer {
+  std::string table;
+  std::string column;
+  std::string plural;
+};
+
+// A class of business objects: number, name, table, fields (key first, parent second), save mode,
+// and the records of other classes that refer to its records.
 struct ClassSpec {
   int16_t class_enum = 0;
   std::string class_name;
@@ -52,14 +61,6 @@ struct ClassSpec {
 
 // Save mode under which Save keeps changes until SaveBatch.
 inline constexpr int32_t kSaveModeBatch = 4;
-
-// Records of another class that refer to this one: their table and column, and how a sentence
-// names them ("residents"). A record they still refer to cannot be removed.
-struct Referrer {
-  std::string table;
-  std::string column;
-  std::string plural;
-};
 
 // The largest amount a money field holds: more than any fee or expense, and exact in cents.
 inline constexpr double kMaxAmount = 9'999'999.99;

@@ -92,10 +92,9 @@ void TableBusinessObject::Store::CheckStorable(const Record& record, const std::
 void TableBusinessObject::Store::RaiseChanged(const Record& record) {
   kw::Raise(rule_numbers::kRecordChanged, "KW_I." + spec_.class_name,
             spec_.fields[0].caption + " " + record.values[0].ToText() +
-                " was changed or removed in the database after this screen read it, by another session or "
-                "program. Nothing was saved; your edits are still on the screen. Type undo to read the record "
-                "afresh (your edits are dropped), or keep editing and save again to overwrite the stored record "
-                "after undo.");
+                " was changed or removed in the database after it was read here (by another session or program; "
+                "who changed what is not known). Nothing was saved and your edits are still here: undo them to "
+                "read the stored record afresh, or keep editing.");
 }
 
 void TableBusinessObject::Store::Write(const Record& record) {

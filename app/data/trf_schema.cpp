@@ -168,8 +168,6 @@ Access AccessFor(const std::string& path, Access wanted) {
   return std::filesystem::exists(path) && access(path.c_str(), W_OK) != 0 ? Access::kReadOnly : wanted;
 }
 
-}  // namespace
-
 void CreateTrfSchema(Database& database) {
   database.Exec(kSchema);
   auto parents = database.Prepare("INSERT INTO tbS_ClassDependsOn VALUES (?, ?, ?, 1)");
@@ -193,9 +191,9 @@ void CreateTrfSchema(Database& database) {
 }
 
 std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted, int busy_timeout_ms) {
-  const Access access = AccessFor(path, wanted);
-  CheckFile(path, access);
-  auto database = std::make_shared<Database>(path, access, busy_timeout_ms);
+  const Access mode = AccessFor(path, wanted);
+  CheckFile(path, mode);
+  auto database = std::make_shared<Database>(path, mode, busy_timeout_ms);
   int64_t tables = 0;
   try {
     tables = TableCount(*database);
@@ -207,7 +205,7 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
   if (!ours && tables > 0 && !earlier_trf) {
     Refuse(path + " is a database of another program; trf leaves it untouched. Name another file.");
   }
-  if (access == Access::kReadOnly) {
+  if (mode == Access::kReadOnly) {
     if (tables == 0) Refuse(path + " holds no TRF data yet: open it once without --read-only to create it.");
     if (!ours) {
       Refuse(path + " was made by an earlier trf: open it once without --read-only to bring it up to date.");
