@@ -24,6 +24,8 @@ void HomeScreen::Reload() {
 void HomeScreen::Describe(ScreenView& view) {
   ScreenForm::Describe(view);
   list_->Describe(view);
+  // The list keeps a row selected for its own sake; while no home is current none is shown selected.
+  if (view.context.home_num.empty() && view.list) view.list->selected = -1;
 }
 
 std::string HomeScreen::Purpose() const {

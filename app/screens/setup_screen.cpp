@@ -67,6 +67,8 @@ void TrfSetupScreen::UpdateButtons() {
 void TrfSetupScreen::Describe(ScreenView& view) {
   ScreenForm::Describe(view);
   list_->Describe(view);
+  // The list keeps a row selected for its own sake; while no month is current none is shown selected.
+  if (view.context.month_id.empty() && view.list) view.list->selected = -1;
 }
 
 std::string TrfSetupScreen::Purpose() const {

@@ -164,7 +164,7 @@ int CommandInterpreter::RunScript(std::istream& script, bool echo) {
     const std::string verb = NextWord(rest);
     const bool expects_refusal = verb == "expect" && TrimBlanks(rest).substr(0, 7) == "refused";
     if (refused_at && !expects_refusal) return stop(refused_at);
-    if (echo && verb != "say" && verb != "expect") transcript_.Echo("> " + std::string(trimmed));
+    if (echo && verb != "say" && verb != "expect" && verb != "pause") transcript_.Echo("> " + std::string(trimmed));
     const Outcome outcome = Execute(line);
     if (outcome == Outcome::kQuit) return 0;
     if (outcome == Outcome::kFailed && (verb == "expect" || refused_at)) return stop(number);

@@ -52,7 +52,7 @@ class CommandInterpreter {
   // Runs every line of a script; stops at `quit`. A refused command followed by `expect refused
   // <text>` holding <text> goes on. At the end of the script the leave step runs as at `quit`.
   // Answers 0 when every line ran, every expectation held and the end let go; 1 otherwise (after
-  // the first failure the script stops). The echo leaves out `say` and `expect` lines.
+  // the first failure the script stops). The echo leaves out `say`, `expect` and `pause` lines.
   int RunScript(std::istream& script, bool echo);
 
   const std::vector<Command>& Commands() const { return commands_; }

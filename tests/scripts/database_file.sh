@@ -61,6 +61,8 @@ sleep 1
 cat >"$work/busy.trf" <<'TRF'
 go home
 select 1
+go setup
+select 3
 go families
 select 1
 set address 1 Elm Row
