@@ -15,6 +15,7 @@
 #include "app/business/rule_numbers.h"
 #include "app/business/rules.h"
 #include "ui_shared/contracts/business_objects.h"
+#include "ui_shared/contracts/sibling_codes.h"
 
 namespace trf {
 
@@ -58,9 +59,6 @@ struct ClassSpec {
   int32_t save_mode = 0;
   std::vector<Referrer> referrers = {};
 };
-
-// Save mode under which Save keeps changes until SaveBatch.
-inline constexpr int32_t kSaveModeBatch = 4;
 
 // The largest amount a money field holds: more than any fee or expense, and exact in cents.
 inline constexpr double kMaxAmount = 9'999'999.99;

@@ -176,7 +176,7 @@ bool TableBusinessObject::Save(bool force) {
   const size_t slot = view_[static_cast<size_t>(current_ - 1)];
   if (record.deleted) {
     if (!record.is_new) {
-      if (spec_.save_mode == kSaveModeBatch) {
+      if (spec_.save_mode == kw::kSaveModeBatch) {
         deleted_.push_back(DeletedRow{record.values[0], record.version});
       } else {
         try {
@@ -197,7 +197,7 @@ bool TableBusinessObject::Save(bool force) {
     RunAllRules(record);
     if (!record.rules->Valid()) return false;
   }
-  if (spec_.save_mode == kSaveModeBatch) {
+  if (spec_.save_mode == kw::kSaveModeBatch) {
     record.in_batch = true;
     record.batch_values.reset();
     return true;

@@ -35,7 +35,7 @@ LIResidents::LIResidents(std::shared_ptr<Database> database)
                      {"H_MonthlyFee", FieldKind::Money, "Monthly fee", false, "", "", true},
                      {"H_FamilyGroupsID", FieldKind::Reference, "Family group", false,
                       "tbH_FamilyGroups", "H_FamilyGroupsID"}},
-                    kSaveModeBatch}) {}
+                    kw::kSaveModeBatch}) {}
 
 void LIResidents::CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) {
   const kw::Variant& value = values[static_cast<size_t>(field)];

@@ -1,5 +1,5 @@
-// The class numbers of the reference business objects and the parent kinds the container's
-// ClassDependsOn answers for them.
+// The class numbers of the reference business objects. The parent kinds the container's
+// ClassDependsOn answers for them are the library's (ui_shared/contracts/sibling_codes.h).
 #pragma once
 
 #include <cstdint>
@@ -12,10 +12,5 @@ inline constexpr int16_t kResidents = 3;
 inline constexpr int16_t kFamilyGroups = 4;
 inline constexpr int16_t kExpenseCategories = 5;
 inline constexpr int16_t kMonthlyExpenses = 6;
-
-// Parent kinds: the records belong to the current home, or to the current month record.
-inline constexpr int32_t kDependsOnNothing = 0;
-inline constexpr int32_t kDependsOnHome = 4;
-inline constexpr int32_t kDependsOnMonth = 5;
 
 }  // namespace trf::classes

@@ -1,5 +1,6 @@
 // The TRF schema and the opening of the database file.
 #include "app/data/class_numbers.h"
+#include "ui_shared/contracts/sibling_codes.h"
 #include "app/data/trf_database.h"
 #include "app/data/transaction.h"
 
@@ -176,12 +177,12 @@ void CreateTrfSchema(Database& database) {
     const char* name;
     int32_t depends_on;
   } rows[] = {
-      {classes::kHomes, "LIHomes", classes::kDependsOnNothing},
-      {classes::kHomeMonths, "LIHomeMonths", classes::kDependsOnHome},
-      {classes::kResidents, "LIResidents", classes::kDependsOnMonth},
-      {classes::kFamilyGroups, "LIFamilyGroups", classes::kDependsOnHome},
-      {classes::kExpenseCategories, "LIExpenseCategories", classes::kDependsOnNothing},
-      {classes::kMonthlyExpenses, "LIMonthlyExpenses", classes::kDependsOnMonth},
+      {classes::kHomes, "LIHomes", kw::kParentNone},
+      {classes::kHomeMonths, "LIHomeMonths", kw::kParentIsHome},
+      {classes::kResidents, "LIResidents", kw::kParentIsMonthRecord},
+      {classes::kFamilyGroups, "LIFamilyGroups", kw::kParentIsHome},
+      {classes::kExpenseCategories, "LIExpenseCategories", kw::kParentNone},
+      {classes::kMonthlyExpenses, "LIMonthlyExpenses", kw::kParentIsMonthRecord},
   };
   for (const auto& row : rows) {
     parents->Reset();

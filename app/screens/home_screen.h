@@ -4,33 +4,26 @@
 
 #include <memory>
 
-#include "app/screens/bound_list.h"
 #include "app/business/business_classes.h"
-#include "app/screens/screen_form.h"
+#include "app/screens/list_screen.h"
 
 namespace trf {
 
 inline constexpr const char* kHomeScreenKey = "KW_UI01____FRM_H_OurHome";
 
-class HomeScreen : public ScreenForm {
+class HomeScreen : public ListScreen<LIHomes> {
  public:
   explicit HomeScreen(std::shared_ptr<Database> database);
   std::string TypeName() const override { return "FRM_H_OurHome"; }
 
-  void Describe(ScreenView& view) override;
   std::string Purpose() const override;
   // Makes the home of `row` the current home of every screen.
   void SelectRow(int row) override;
 
  protected:
+  bool Chosen(const ScreenContext& context) const override { return !context.home_num.empty(); }
   void OnLoad() override;
   void Reload() override;
-  kw::LIPtr MainObject() override { return homes_; }
-
- private:
-  std::shared_ptr<Database> database_;
-  std::shared_ptr<LIHomes> homes_;
-  std::unique_ptr<BoundList> list_;
 };
 
 }  // namespace trf

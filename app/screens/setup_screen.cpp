@@ -19,15 +19,13 @@ std::string MonthStatusText(int32_t status) {
 }
 
 TrfSetupScreen::TrfSetupScreen(std::shared_ptr<Database> database)
-    : ScreenForm(kTrfSetupScreenKey, "setup", "TRF Setup", kw::icIsMonth), database_(std::move(database)) {}
+    : ListScreen(kTrfSetupScreenKey, "setup", "TRF Setup", kw::icIsMonth, database) {}
 
 void TrfSetupScreen::OnLoad() {
-  months_ = std::make_shared<LIHomeMonths>(database_);
   kw::SharedProcedures& shared = *Shared();
   shared.LVColumnInfo("H_StatMonth", "Month", 80);
   shared.LVColumnInfo("HU_TrfTypesCD", "TRF type", 60, true);
-  list_ = std::make_unique<BoundList>(months_, "H_HomeMonthlyStatsID",
-                                      shared.LVColumnInfo("StatStatus", "Status", 50, true));
+  BindList("H_HomeMonthlyStatsID", shared.LVColumnInfo("StatStatus", "Status", 50, true));
   AddButton("StartTrf", "Start TRF", [this](int16_t) { ChangeStatus(kMonthNotStarted, kMonthActive, "start"); });
   AddButton("CloseTrf", "Close TRF", [this](int16_t) { ChangeStatus(kMonthActive, kMonthClosed, "close"); });
   AddButton("ReopenTrf", "Reopen TRF", [this](int16_t) {
@@ -36,22 +34,22 @@ void TrfSetupScreen::OnLoad() {
 }
 
 void TrfSetupScreen::Reload() {
-  months_->Load(kw::Variant::Long(kw::Variant::Text(Shared()->CurrentH_HomesID()).ToLong()));
-  list_->Build(*Shared(), Shared()->CurrentH_HomeMonthlyStatsID());
+  records()->Load(kw::Variant::Long(kw::Variant::Text(Shared()->CurrentH_HomesID()).ToLong()));
+  list().Build(*Shared(), Shared()->CurrentH_HomeMonthlyStatsID());
   UpdateButtons();
 }
 
-bool TrfSetupScreen::HasSelectedMonth() const { return list_->SelectedItem() != nullptr && months_->Count() > 0; }
+bool TrfSetupScreen::HasSelectedMonth() const { return list().SelectedItem() != nullptr && records()->Count() > 0; }
 
 uint8_t TrfSetupScreen::SelectedStatus() const {
-  return static_cast<uint8_t>(months_->Get("StatStatus").ToLong());
+  return static_cast<uint8_t>(records()->Get("StatStatus").ToLong());
 }
 
 bool TrfSetupScreen::HasOtherActiveMonth() const {
-  const kw::Variant current = months_->CurrentIndex();
-  for (int32_t p = 1; p <= months_->Count(); ++p) {
+  const kw::Variant current = records()->CurrentIndex();
+  for (int32_t p = 1; p <= records()->Count(); ++p) {
     if (p == current.ToLong()) continue;
-    if (months_->FieldValueAt(kw::Variant::Long(p), LIHomeMonths::kStatStatus).ToLong() == kMonthActive) return true;
+    if (records()->FieldValueAt(kw::Variant::Long(p), LIHomeMonths::kStatStatus).ToLong() == kMonthActive) return true;
   }
   return false;
 }
@@ -64,30 +62,23 @@ void TrfSetupScreen::UpdateButtons() {
   EnableButton("ReopenTrf", selected && status == kMonthClosed);
 }
 
-void TrfSetupScreen::Describe(ScreenView& view) {
-  ScreenForm::Describe(view);
-  list_->Describe(view);
-  // The list keeps a row selected for its own sake; while no month is current none is shown selected.
-  if (view.context.month_id.empty() && view.list) view.list->selected = -1;
-}
-
 std::string TrfSetupScreen::Purpose() const {
   return "TRF Setup: the home's months. Selecting one makes it the current month; the buttons start, close or "
          "reopen the selected month's TRF.";
 }
 
 void TrfSetupScreen::SelectRow(int row) {
-  if (list_->Click(*Shared(), row)) MakeSelectedMonthCurrent();
+  if (list().Click(*Shared(), row)) MakeSelectedMonthCurrent();
   UpdateButtons();
 }
 
 void TrfSetupScreen::MakeSelectedMonthCurrent() {
   kw::SharedProcedures& shared = *Shared();
-  shared.CurrentH_HomeMonthlyStatsID(months_->Get("H_HomeMonthlyStatsID").ToText());
+  shared.CurrentH_HomeMonthlyStatsID(records()->Get("H_HomeMonthlyStatsID").ToText());
   shared.CurrentStatStatus(SelectedStatus());
-  shared.CurrentHU_TrfTypesCD(months_->Get("HU_TrfTypesCD").ToText());
-  shared.CurrentTrfType(months_->Get("HU_TrfTypesCD").ToText());
-  shared.CurrentTRFDate(months_->Get("H_StatMonth").ToDate());
+  shared.CurrentHU_TrfTypesCD(records()->Get("HU_TrfTypesCD").ToText());
+  shared.CurrentTrfType(records()->Get("HU_TrfTypesCD").ToText());
+  shared.CurrentTRFDate(records()->Get("H_StatMonth").ToDate());
   Say("current month: " + kw::dates::ToText(shared.CurrentTRFDate()) + ", TRF " + MonthStatusText(SelectedStatus()));
 }
 
@@ -97,15 +88,15 @@ bool TrfSetupScreen::ChangeStatus(MonthStatus from, MonthStatus to, const std::s
     throw ScreenRefusal("cannot " + action + " a TRF that is " + MonthStatusText(SelectedStatus()));
   if (to == kMonthActive && HasOtherActiveMonth())
     throw ScreenRefusal("the home already has an active TRF; close it before you " + action + " another");
-  months_->FieldValue(LIHomeMonths::kStatStatus, kw::Variant::Long(to));
-  if (!Shared()->OnSave(months_)) {
-    months_->CancelEdit();
+  records()->FieldValue(LIHomeMonths::kStatStatus, kw::Variant::Long(to));
+  if (!Shared()->OnSave(records())) {
+    records()->CancelEdit();
     Say("the month was left as it was");
     return false;
   }
-  Say("TRF " + MonthStatusText(to) + " for " + months_->Get("H_StatMonth").ToText());
-  const std::string id = months_->Get("H_HomeMonthlyStatsID").ToText();
-  list_->Build(*Shared(), id);
+  Say("TRF " + MonthStatusText(to) + " for " + records()->Get("H_StatMonth").ToText());
+  const std::string id = records()->Get("H_HomeMonthlyStatsID").ToText();
+  list().Build(*Shared(), id);
   MakeSelectedMonthCurrent();
   UpdateButtons();
   return true;

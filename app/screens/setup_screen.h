@@ -7,9 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "app/screens/bound_list.h"
 #include "app/business/business_classes.h"
-#include "app/screens/screen_form.h"
+#include "app/screens/list_screen.h"
 
 namespace trf {
 
@@ -18,20 +17,19 @@ inline constexpr const char* kTrfSetupScreenKey = "KW_UI01____FRM_H_TRFSetup";
 // The status of a month record.
 enum MonthStatus : uint8_t { kMonthNotStarted = 0, kMonthActive = 1, kMonthClosed = 2 };
 
-class TrfSetupScreen : public ScreenForm {
+class TrfSetupScreen : public ListScreen<LIHomeMonths> {
  public:
   explicit TrfSetupScreen(std::shared_ptr<Database> database);
   std::string TypeName() const override { return "FRM_H_TRFSetup"; }
 
-  void Describe(ScreenView& view) override;
   std::string Purpose() const override;
   // Makes the month of `row` the current month.
   void SelectRow(int row) override;
 
  protected:
+  bool Chosen(const ScreenContext& context) const override { return !context.month_id.empty(); }
   void OnLoad() override;
   void Reload() override;
-  kw::LIPtr MainObject() override { return months_; }
 
  private:
   // Moves the selected month from status `from` to `to`, saved through the library, and makes it
@@ -45,9 +43,6 @@ class TrfSetupScreen : public ScreenForm {
   bool HasOtherActiveMonth() const;
   uint8_t SelectedStatus() const;
 
-  std::shared_ptr<Database> database_;
-  std::shared_ptr<LIHomeMonths> months_;
-  std::unique_ptr<BoundList> list_;
 };
 
 // "not started", "active" or "closed".

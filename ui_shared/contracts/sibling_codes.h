@@ -7,6 +7,7 @@
 namespace kw {
 
 inline constexpr int32_t kSaveModeBatch = 4;
+inline constexpr int32_t kParentNone = 0;
 inline constexpr int32_t kParentIsHome = 4;
 inline constexpr int32_t kParentIsMonthRecord = 5;
 

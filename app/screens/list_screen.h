@@ -1,0 +1,49 @@
+// ListScreen: a screen whose work is one list of records bound to a business object of class `Records`
+// (the homes, a home's months): the object made on the application's database, the bound list,
+// the view of both, and the object as the one that saving and leaving work on.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/data/database.h"
+#include "app/screens/bound_list.h"
+#include "app/screens/screen_form.h"
+
+namespace trf {
+
+template <class Records>
+class ListScreen : public ScreenForm {
+ public:
+  ListScreen(std::string key, std::string name, std::string title, kw::enumHomeMonth depends_on,
+             const std::shared_ptr<Database>& database)
+      : ScreenForm(std::move(key), std::move(name), std::move(title), depends_on),
+        records_(std::make_shared<Records>(database)) {}
+
+  // The list keeps a row selected for its own sake; while nothing of it is chosen (no home, no
+  // month) no row is shown selected.
+  void Describe(ScreenView& view) override {
+    ScreenForm::Describe(view);
+    list_->Describe(view);
+    if (!Chosen(view.context) && view.list) view.list->selected = -1;
+  }
+
+ protected:
+  // Whether the context holds a record of this list as the current one.
+  virtual bool Chosen(const ScreenContext& context) const = 0;
+  // Binds the list to the records, `key_property` being their key and `columns` the column table
+  // of LVColumnInfo.
+  void BindList(const std::string& key_property, kw::Variant columns) {
+    list_ = std::make_unique<BoundList>(records_, key_property, std::move(columns));
+  }
+  kw::LIPtr MainObject() override { return records_; }
+
+  const std::shared_ptr<Records>& records() const { return records_; }
+  BoundList& list() const { return *list_; }
+
+ private:
+  std::shared_ptr<Records> records_;
+  std::unique_ptr<BoundList> list_;
+};
+
+}  // namespace trf
