@@ -9,7 +9,7 @@
 #include "app/business/business_classes.h"
 #include "app/data/trf_database.h"
 #include "app/terminal/temp_folder.h"
-#include "raised.h"
+#include "tests/doubles/raised.h"
 
 namespace trf {
 namespace {
@@ -110,7 +110,7 @@ TEST_F(RecordVersionsTest, FullOrBusyDatabaseRefusesAndTheSaveWorksLater) {
     if (full) connection->Exec("PRAGMA max_page_count = " + Scalar("PRAGMA page_count"));
     if (!full) other->Exec("BEGIN IMMEDIATE");
     LIFamilyGroups groups(connection);
-    groups.Load();
+    groups.Load(Variant::Long(1));
     groups.AddNew();
     groups.FieldValue(LIFamilyGroups::kGroupName, Variant::Text("Holt family"));
     groups.FieldValue(LIFamilyGroups::kMailingAddress, Variant::Text(std::string(64 * 1024, 'x')));
