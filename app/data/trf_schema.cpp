@@ -4,6 +4,7 @@
 #include "app/data/trf_database.h"
 #include "app/data/transaction.h"
 
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -198,8 +199,11 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
   int64_t tables = 0;
   try {
     tables = TableCount(*database);
-  } catch (const kw::Error&) {
-    Refuse(path + " is not a database file; trf leaves it untouched. Name another file.");
+  } catch (const kw::Error& error) {
+    if (sqlite3_errcode(database->Handle()) == SQLITE_NOTADB) {
+      Refuse(path + " is not a database file; trf leaves it untouched. Name another file.");
+    }
+    Refuse(path + " cannot be read. " + error.Description());
   }
   const bool ours = ApplicationId(*database) == kTrfApplicationId;
   const bool earlier_trf = !ours && tables > 0 && HasTable(*database, "tbS_ClassDependsOn");

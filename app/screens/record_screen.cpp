@@ -213,7 +213,9 @@ void RecordScreen::SaveScreen() {
   }
   const bool saved = Save();
   ShowCurrentRecord();
-  Say(saved ? "record saved" : "record not saved: put it right first");
+  Say(saved          ? "record saved"
+      : DataRefused() ? "record not saved: the stored data refused it (see above); your edits are kept"
+                      : "record not saved: put it right first");
 }
 
 void RecordScreen::AddRecord() {

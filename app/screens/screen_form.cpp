@@ -48,10 +48,12 @@ bool ScreenForm::Save() {
 }
 
 bool ScreenForm::Attempt(const std::function<void()>& step) {
+  data_refused_ = false;
   try {
     step();
     return true;
   } catch (const kw::Error& error) {
+    data_refused_ = true;
     // The description ends with the sentence of whoever refused; the locations the error passed
     // on its way up stand before it, one per line.
     const std::string& description = error.Description();
