@@ -1,5 +1,5 @@
 # Front door for newcomers: `make demo` runs the program, `make test` builds and runs every test.
-.PHONY: all deps build test asan bench trf demo run clean
+.PHONY: all deps build test asan bench trf demo run install clean
 
 all: build
 
@@ -34,6 +34,11 @@ demo: trf
 
 run: trf
 	./build/dev/app/trf
+
+# Installs the library as a CMake package (`find_package(ui_shared)`) under PREFIX.
+PREFIX ?= /usr/local
+install: build
+	cmake --install build/dev --prefix $(PREFIX)
 
 clean:
 	rm -rf build
