@@ -2,6 +2,7 @@
 #include "app/screens/bound_list.h"
 
 #include "app/screens/screen_refusal.h"
+#include "ui_shared/shared_procedures/list_keys.h"
 
 namespace trf {
 
@@ -28,7 +29,7 @@ bool BoundList::Click(kw::SharedProcedures& shared, int row) {
 }
 
 bool BoundList::SelectKey(const std::string& key) {
-  const kw::widgets::EntryPtr entry = view_->Entries().Find("K" + key);
+  const kw::widgets::EntryPtr entry = view_->Entries().Find(kw::ListKey(kw::kDefaultKeyPrefix, kw::Variant::Text(key)));
   if (!entry || !object_->Exists(key)) return false;
   object_->CurrentIndex(kw::Variant::Text(key));
   entry->Selected(true);

@@ -5,7 +5,7 @@
 namespace trf {
 
 HomeScreen::HomeScreen(std::shared_ptr<Database> database)
-    : ListScreen(kHomeScreenKey, "home", "Our Home", kw::icIsHome, database) {}
+    : ListScreen(std::string(kw::kHomeFormKey), "home", "Our Home", kw::icIsHome, database) {}
 
 void HomeScreen::OnLoad() {
   kw::SharedProcedures& shared = *Shared();

@@ -6,10 +6,9 @@
 
 #include "app/business/business_classes.h"
 #include "app/screens/list_screen.h"
+#include "ui_shared/shared_procedures/context_keys.h"
 
 namespace trf {
-
-inline constexpr const char* kHomeScreenKey = "KW_UI01____FRM_H_OurHome";
 
 class HomeScreen : public ListScreen<LIHomes> {
  public:

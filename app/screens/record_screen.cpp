@@ -2,12 +2,14 @@
 #include "app/screens/record_screen.h"
 
 #include "ui_shared/platform/system_colors.h"
+#include "ui_shared/shared_procedures/context_keys.h"
+#include "ui_shared/shared_procedures/list_keys.h"
 
 namespace trf {
 namespace {
 
-constexpr uint32_t kWindowBackground = kw::kSystemColorFlag | kw::kColorWindow;
-constexpr uint32_t kButtonFace = kw::kSystemColorFlag | kw::kColorButtonFace;
+constexpr uint32_t kWindowBackground = kw::SystemColor(kw::kColorWindow);
+constexpr uint32_t kButtonFace = kw::SystemColor(kw::kColorButtonFace);
 
 // A value as a field box or a list cell shows it: "" for nothing.
 std::string ShownValue(const kw::Variant& value) {
@@ -54,7 +56,7 @@ bool RecordScreen::EveryOnActivate(kw::ActiveParams&) {
 }
 
 bool RecordScreen::ReadOnly() {
-  return DependsOn() == kw::icDependsOnMonth && Container().CurrentStatStatus() != 1;
+  return DependsOn() == kw::icDependsOnMonth && Container().CurrentStatStatus() != kw::kStatStatusActive;
 }
 
 std::shared_ptr<kw::widgets::TextBox> RecordScreen::FieldBox(const std::string& name) const {
@@ -101,7 +103,7 @@ void RecordScreen::Describe(ScreenView& view) {
     const bool active = active_ == i;
     view.fields.push_back({layout_.fields[i].name, boxes_[i]->Text(), active, boxes_[i]->Locked(),
                            boxes_[i]->BackColor(),
-                           active ? static_cast<uint32_t>(active_fore_color_) : kw::kSystemColorFlag | kw::kColorWindowText});
+                           active ? static_cast<uint32_t>(active_fore_color_) : kw::SystemColor(kw::kColorWindowText)});
   }
 }
 
@@ -199,7 +201,7 @@ void RecordScreen::RefreshSelectedRow() {
 
 void RecordScreen::SelectCurrentRecord() {
   if (!records_ || records_->Count() == 0 || records_->CurrentIndex().ToLong() < 1) return;
-  const auto item = list_->Entries().Find("K" + ShownValue(records_->FieldValueAt(kw::Variant::Long(-1), 1)));
+  const auto item = list_->Entries().Find(kw::ListKey(kw::kDefaultKeyPrefix, records_->FieldValueAt(kw::Variant::Long(-1), 1)));
   if (!item) return;
   item->Selected(true);
   item->EnsureVisible();

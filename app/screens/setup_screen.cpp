@@ -19,7 +19,7 @@ std::string MonthStatusText(int32_t status) {
 }
 
 TrfSetupScreen::TrfSetupScreen(std::shared_ptr<Database> database)
-    : ListScreen(kTrfSetupScreenKey, "setup", "TRF Setup", kw::icIsMonth, database) {}
+    : ListScreen(std::string(kw::kMonthSetupFormKey), "setup", "TRF Setup", kw::icIsMonth, database) {}
 
 void TrfSetupScreen::OnLoad() {
   kw::SharedProcedures& shared = *Shared();

@@ -9,13 +9,12 @@
 
 #include "app/business/business_classes.h"
 #include "app/screens/list_screen.h"
+#include "ui_shared/shared_procedures/context_keys.h"
 
 namespace trf {
 
-inline constexpr const char* kTrfSetupScreenKey = "KW_UI01____FRM_H_TRFSetup";
-
 // The status of a month record.
-enum MonthStatus : uint8_t { kMonthNotStarted = 0, kMonthActive = 1, kMonthClosed = 2 };
+enum MonthStatus : uint8_t { kMonthNotStarted = 0, kMonthActive = kw::kStatStatusActive, kMonthClosed = 2 };
 
 class TrfSetupScreen : public ListScreen<LIHomeMonths> {
  public:

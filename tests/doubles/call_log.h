@@ -3,6 +3,7 @@
 // is told to raise a given error from a given member.
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "ui_shared/platform/error.h"
+#include "ui_shared/platform/object.h"
 #include "ui_shared/platform/variant.h"
 
 namespace kw::testing {
@@ -21,6 +23,10 @@ class CallLog {
   const std::vector<std::string>& Entries() const { return entries_; }
   // The entries that begin with `prefix`, in order.
   std::vector<std::string> Matching(std::string_view prefix) const;
+  // The entries that begin with any of `prefixes`, in order.
+  std::vector<std::string> MatchingAny(std::initializer_list<std::string_view> prefixes) const;
+  // What stands between the parentheses of each entry that begins with any of `prefixes`, in order.
+  std::vector<std::string> Arguments(std::initializer_list<std::string_view> prefixes) const;
   // How many entries equal `entry`.
   size_t CountOf(std::string_view entry) const;
   // Index of the first entry equal to `entry` at or after `from`; -1 when none.
@@ -34,8 +40,12 @@ class CallLog {
 // A value as it appears in a log entry: texts quoted, numbers plain, Empty, Null, Nothing.
 std::string Show(const Variant& value);
 std::string Show(const std::string& text);
+std::string Show(const char* text);
 std::string Show(bool value);
 std::string Show(int32_t value);
+std::string Show(double value);
+// An object by its type name; Nothing for none.
+std::string Show(const ObjectPtr& object);
 
 // Base of the recording doubles: each call is logged as "<name>.<member>(<args>)" and raises the
 // error that the test armed for that member, if any.
@@ -50,10 +60,34 @@ class RecordingDouble {
   const std::string& Name() const { return name_; }
 
  protected:
-  // Logs the call and raises an armed failure.
-  void Hit(const std::string& member, const std::string& args = "");
+  // Logs the call with its arguments shown and separated by ", ", and raises an armed failure.
+  template <typename... Values>
+  void Hit(const std::string& member, const Values&... values) {
+    std::string args;
+    ((args += (args.empty() ? "" : ", ") + Show(values)), ...);
+    Logged(member, args);
+  }
+  // Logs the call with its arguments and answers `answer`.
+  template <typename T, typename... Values>
+  T Answer(const T& answer, const std::string& member, const Values&... values) {
+    Hit(member, values...);
+    return answer;
+  }
+  // Logs "Get <property>()" and answers `value`.
+  template <typename T>
+  T Got(const std::string& property, const T& value) {
+    return Answer(value, "Get " + property);
+  }
+  // Logs "Let <property>(<value>)" and keeps the value in `field`.
+  template <typename T, typename V>
+  void Put(const std::string& property, T& field, const V& value) {
+    Hit("Let " + property, value);
+    field = value;
+  }
 
  private:
+  void Logged(const std::string& member, const std::string& args);
+
   std::shared_ptr<CallLog> log_;
   std::string name_;
   std::map<std::string, Error> failures_;

@@ -5,26 +5,6 @@
 
 namespace kw::testing {
 
-void FakeSoftRule::Broken(bool b) {
-  if (log) log->Record("SoftRule " + std::to_string(rule_number) + ".Let Broken(" + Show(b) + ")");
-  broken = b;
-}
-
-bool FakeHardRules::IsValid(int32_t field_enum, int32_t rule_level, bool) {
-  for (const auto& r : rules)
-    if ((field_enum == -1 || r->field_enum == field_enum) && (rule_level == -1 || r->rule_level == rule_level))
-      return false;
-  return true;
-}
-
-bool FakeSoftRules::IsValid(int32_t field_enum, int32_t rule_level) {
-  for (const auto& r : rules)
-    if (r->broken && r->enabled && (field_enum == -1 || r->field_enum == field_enum) &&
-        (rule_level == -1 || r->rule_level == rule_level))
-      return false;
-  return true;
-}
-
 FakeLI::FakeLI(std::shared_ptr<CallLog> log, int16_t class_enum_, std::string class_name_, int positions)
     : RecordingDouble(std::move(log), "LI"), class_enum(class_enum_), class_name(std::move(class_name_)),
       positions_(positions) {}
@@ -55,7 +35,7 @@ void FakeLI::AddNew() {
 }
 
 bool FakeLI::Save(bool force) {
-  Hit("Save", Show(force));
+  Hit("Save", force);
   bool ok = true;
   if (!force && !save_answers.empty()) {
     ok = save_answers.front();
@@ -68,8 +48,6 @@ bool FakeLI::Save(bool force) {
   return ok;
 }
 
-void FakeLI::SuspendValidation(bool suspend) { Hit("Let SuspendValidation", Show(suspend)); }
-
 void FakeLI::CancelEdit() {
   Hit("CancelEdit");
   if (current_ < 1 || current_ > Count()) return;
@@ -81,32 +59,21 @@ void FakeLI::CancelEdit() {
   }
 }
 
-int16_t FakeLI::ClassEnum() { Hit("Get ClassEnum"); return class_enum; }
-std::string FakeLI::ClassName() { Hit("Get ClassName"); return class_name; }
-int32_t FakeLI::Count() { return static_cast<int32_t>(records_.size()); }
-
 void FakeLI::Delete() {
   Hit("Delete");
   records_.erase(records_.begin() + (current_ - 1));
   if (current_ > Count()) current_ = Count();
 }
 
-Variant FakeLI::Filter() { Hit("Get Filter"); return filter; }
-void FakeLI::Filter(const Variant& f) { Hit("Let Filter", Show(f)); filter = f; }
-
 Variant FakeLI::FieldValueAt(const Variant& index, int32_t position) {
-  Hit("FieldValueAt", Show(index) + ", " + Show(position));
+  Hit("FieldValueAt", index, position);
   const int32_t row = PositionOf(index);
   if (row < 1 || row > Count() || position < 1 || position > positions_) Raise(err::kSubscript);
   return records_[static_cast<size_t>(row - 1)].values[static_cast<size_t>(position - 1)];
 }
 
-HardRulesPtr FakeLI::HardRules(const Variant&) { Hit("Get HardRules"); return hard_rules; }
-
-Variant FakeLI::CurrentIndex() { Hit("Get CurrentIndex"); return Variant::Long(current_); }
-
 void FakeLI::CurrentIndex(const Variant& index) {
-  Hit("Let CurrentIndex", Show(index));
+  Hit("Let CurrentIndex", index);
   if (index.IsText()) {
     for (size_t i = 0; i < records_.size(); ++i) {
       const Variant& key = records_[i].values[0];
@@ -130,22 +97,19 @@ void FakeLI::CurrentIndex(const Variant& index) {
 bool FakeLI::IsNew() { Hit("Get IsNew"); return current_ > 0 && current_ <= Count() && CurrentRow().is_new; }
 
 bool FakeLI::IsDirty(const Variant& index) {
-  Hit("IsDirty", Show(index));
+  Hit("IsDirty", index);
   const int32_t row = PositionOf(index);
   return row > 0 && row <= Count() && records_[static_cast<size_t>(row - 1)].dirty;
 }
 
 bool FakeLI::IsValid(const Variant& index) {
-  Hit("IsValid", Show(index));
+  Hit("IsValid", index);
   if (is_valid) return *is_valid;
   return hard_rules->rules.empty() && soft_rules->IsValid(-1, -1);
 }
 
-bool FakeLI::GroupDirty(const Variant&) { Hit("Get GroupDirty"); return group_dirty; }
-void FakeLI::GroupDirty(bool dirty, const Variant&) { Hit("Let GroupDirty", Show(dirty)); group_dirty = dirty; }
-
 bool FakeLI::Exists(const std::string& key) {
-  Hit("Exists", Show(key));
+  Hit("Exists", key);
   const auto number = ParseWholeNumber(key);
   for (const Row& r : records_) {
     const Variant& k = r.values[0];
@@ -154,23 +118,12 @@ bool FakeLI::Exists(const std::string& key) {
   return false;
 }
 
-int32_t FakeLI::SaveMode() { Hit("Get SaveMode"); return save_mode; }
-void FakeLI::SendOffValidation(bool s) { Hit("Let SendOffValidation", Show(s)); }
-
 void FakeLI::FieldValue(int32_t position, const Variant& value) {
-  Hit("FieldValue", Show(position) + ", " + Show(value));
+  Hit("FieldValue", position, value);
   if (position < 1 || position > positions_) Raise(err::kSubscript);
   CurrentRow().values[static_cast<size_t>(position - 1)] = value;
   CurrentRow().dirty = true;
   if (on_field) on_field(*this, position, value);
-}
-
-SoftRulesPtr FakeLI::SoftRules(const Variant&) { Hit("Get SoftRules"); return soft_rules; }
-void FakeLI::SaveBatch() { Hit("SaveBatch"); }
-
-void FakeLI::Validate() {
-  Hit("Validate");
-  if (on_validate) on_validate(*this);
 }
 
 Variant FakeLI::Get(std::string_view member, const Args& args) {
@@ -184,7 +137,7 @@ Variant FakeLI::Get(std::string_view member, const Args& args) {
 
 void FakeLI::Let(std::string_view member, const Variant& value, const Args& args) {
   if (member == "Index") {
-    Hit("Let Index", Show(value));
+    Hit("Let Index", value);
     const int32_t i = value.ToLong();
     if (i < 1 || i > Count()) Raise(err::kSubscript);
     current_ = i;

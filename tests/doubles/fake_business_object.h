@@ -45,7 +45,10 @@ class FakeSoftRule : public I_SoftRule {
   std::string MoreFeedback() override { return more; }
   Variant Value() override { return value; }
   bool Broken() override { return broken; }
-  void Broken(bool b) override;
+  void Broken(bool b) override {
+    if (log) log->Record("SoftRule " + std::to_string(rule_number) + ".Let Broken(" + Show(b) + ")");
+    broken = b;
+  }
   bool Enabled() override { return enabled; }
 
   int32_t field_enum, rule_level, rule_number;
@@ -60,7 +63,12 @@ class FakeHardRules : public I_HardRules {
  public:
   std::string TypeName() const override { return "HardRules"; }
   std::vector<HardRulePtr> Rules() override { return {rules.begin(), rules.end()}; }
-  bool IsValid(int32_t field_enum, int32_t rule_level, bool third) override;
+  bool IsValid(int32_t field_enum, int32_t rule_level, bool) override {
+    for (const auto& r : rules)
+      if ((field_enum == -1 || r->field_enum == field_enum) && (rule_level == -1 || r->rule_level == rule_level))
+        return false;
+    return true;
+  }
   std::vector<std::shared_ptr<FakeHardRule>> rules;
 };
 
@@ -69,7 +77,13 @@ class FakeSoftRules : public I_SoftRules {
   std::string TypeName() const override { return "SoftRules"; }
   std::vector<SoftRulePtr> Rules() override { return {rules.begin(), rules.end()}; }
   // Nothing broken in scope: a rule counts as broken while Broken and Enabled are both true.
-  bool IsValid(int32_t field_enum, int32_t rule_level) override;
+  bool IsValid(int32_t field_enum, int32_t rule_level) override {
+    for (const auto& r : rules)
+      if (r->broken && r->enabled && (field_enum == -1 || r->field_enum == field_enum) &&
+          (rule_level == -1 || r->rule_level == rule_level))
+        return false;
+    return true;
+  }
   std::vector<std::shared_ptr<FakeSoftRule>> rules;
 };
 
@@ -90,30 +104,33 @@ class FakeLI : public I_LI, public RecordingDouble {
   // I_LI
   void AddNew() override;
   bool Save(bool force) override;
-  void SuspendValidation(bool suspend) override;
+  void SuspendValidation(bool suspend) override { Hit("Let SuspendValidation", suspend); }
   void CancelEdit() override;
-  int16_t ClassEnum() override;
-  std::string ClassName() override;
-  int32_t Count() override;
+  int16_t ClassEnum() override { return Got("ClassEnum", class_enum); }
+  std::string ClassName() override { return Got("ClassName", class_name); }
+  int32_t Count() override { return static_cast<int32_t>(records_.size()); }
   void Delete() override;
-  Variant Filter() override;
-  void Filter(const Variant& filter) override;
+  Variant Filter() override { return Got("Filter", filter); }
+  void Filter(const Variant& value) override { Put("Filter", filter, value); }
   Variant FieldValueAt(const Variant& index, int32_t position) override;
-  HardRulesPtr HardRules(const Variant& index = Variant()) override;
-  Variant CurrentIndex() override;
+  HardRulesPtr HardRules(const Variant& = Variant()) override { return Got("HardRules", hard_rules); }
+  Variant CurrentIndex() override { return Got("CurrentIndex", Variant::Long(reported_position.value_or(current_))); }
   void CurrentIndex(const Variant& index) override;
   bool IsNew() override;
   bool IsDirty(const Variant& index = Variant()) override;
   bool IsValid(const Variant& index = Variant()) override;
-  bool GroupDirty(const Variant& index = Variant()) override;
-  void GroupDirty(bool dirty, const Variant& index = Variant()) override;
+  bool GroupDirty(const Variant& = Variant()) override { return Got("GroupDirty", group_dirty); }
+  void GroupDirty(bool dirty, const Variant& = Variant()) override { Put("GroupDirty", group_dirty, dirty); }
   bool Exists(const std::string& key) override;
-  int32_t SaveMode() override;
-  void SendOffValidation(bool sending_off) override;
+  int32_t SaveMode() override { return Got("SaveMode", save_mode); }
+  void SendOffValidation(bool sending_off) override { Hit("Let SendOffValidation", sending_off); }
   void FieldValue(int32_t position, const Variant& value) override;
-  SoftRulesPtr SoftRules(const Variant& index = Variant()) override;
-  void SaveBatch() override;
-  void Validate() override;
+  SoftRulesPtr SoftRules(const Variant& = Variant()) override { return Got("SoftRules", soft_rules); }
+  void SaveBatch() override { Hit("SaveBatch"); }
+  void Validate() override {
+    Hit("Validate");
+    if (on_validate) on_validate(*this);
+  }
 
   // Late binding: "Count", "Index" and the named properties of the current record.
   Variant Get(std::string_view member, const Args& args = {}) override;
@@ -132,6 +149,7 @@ class FakeLI : public I_LI, public RecordingDouble {
   std::function<void(FakeLI&)> on_validate;                         // runs inside Validate
   std::function<void(FakeLI&, int32_t, const Variant&)> on_field;   // runs inside FieldValue
   int32_t next_key = 100;
+  std::optional<int32_t> reported_position;  // what CurrentIndex answers instead of the real position
 
  private:
   struct Row {

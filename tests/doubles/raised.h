@@ -22,6 +22,11 @@ inline Error Raised(const std::function<void()>& action) {
   return Error(0, "", "");
 }
 
+// An error as "<number> <source>: <description>", so that one comparison checks all three.
+inline std::string Described(const Error& e) {
+  return std::to_string(e.Number()) + " " + e.Source() + ": " + e.Description();
+}
+
 // The number of the error `action` raised (a test failure, and 0, when it raised none).
 inline int32_t RaisedNumber(const std::function<void()>& action) { return Raised(action).Number(); }
 

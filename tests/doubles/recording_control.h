@@ -16,17 +16,29 @@ namespace kw::testing {
 class RecordingControl : public Object {
  public:
   // `members` names the properties the control has; the empty name is its default member.
-  RecordingControl(std::shared_ptr<CallLog> log, std::string name, std::set<std::string> members);
+  RecordingControl(std::shared_ptr<CallLog> log, std::string name, std::set<std::string> members)
+      : log_(std::move(log)), name_(std::move(name)), members_(members.begin(), members.end()) {}
   std::string TypeName() const override { return "RecordingControl"; }
 
-  Variant Get(std::string_view member, const Args& args = {}) override;
-  void Let(std::string_view member, const Variant& value, const Args& args = {}) override;
+  Variant Get(std::string_view member, const Args& = {}) override {
+    Logged("Get", member, "");
+    const auto it = values.find(member);
+    return it == values.end() ? Variant() : it->second;
+  }
+  void Let(std::string_view member, const Variant& value, const Args& = {}) override {
+    Logged("Let", member, Show(value));
+    values.insert_or_assign(std::string(member), value);
+  }
 
   // The value last written to (or set up for) a member.
   std::map<std::string, Variant, std::less<>> values;
 
  private:
-  bool Has(std::string_view member) const;
+  // Logs "<name>.<verb> <member>(<shown>)"; raises 438 for a member the control lacks.
+  void Logged(const char* verb, std::string_view member, const std::string& shown) {
+    if (members_.count(member) == 0) Raise(err::kNoSuchMember);
+    log_->Record(name_ + "." + verb + " " + std::string(member) + "(" + shown + ")");
+  }
 
   std::shared_ptr<CallLog> log_;
   std::string name_;

@@ -47,7 +47,7 @@ Variant RecordingList::Get(std::string_view member, const Args& args) {
 
 void RecordingList::Let(std::string_view member, const Variant& value, const Args& args) {
   if (member != "Row") return Object::Let(member, value, args);
-  Hit("Let Row", Show(value));
+  Hit("Let Row", value);
   row = value;
 }
 

@@ -1,19 +1,10 @@
 // Activation of a form: the home and month checks with their messages and form keys, the change
 // detection that clears the soft-rule cache and marks the form's data out of date, the home
 // screen's reopen counter, and the error trail.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include "tests/doubles/harness.h"
-#include "tests/doubles/shared_access.h"
+#include "tests/doubles/library_test.h"
 
 namespace kw {
 namespace {
-
-using ::testing::StrEq;
-using ::testing::ThrowsMessage;
-using testing::LibraryHarness;
-using Access = SharedProceduresTestAccess;
 
 constexpr char kHomeMessage[] =
     "You need to add or select a valid home from the Our Home screen. The program will take you there now.";
@@ -32,9 +23,8 @@ void SelectActiveMonth(LibraryHarness& h) {
 void SeedCache(LibraryHarness& h) { Access::RecordCache(*h.shared).Add("A1#7", "12"); }
 bool CacheCleared(LibraryHarness& h) { return Access::RecordCache(*h.shared).Count() == 0; }
 
-// The home screen checks no context; it clears the cache and marks the data dirty on its first
-// time or while the reopen counter differs from the one recorded, which only other forms record:
-// with the counter at 1 every home activation does so, a month form only once.
+// The home screen checks no context and marks the data dirty on its first time or while the reopen
+// counter differs from the recorded one, which only other forms record.
 TEST(OnActivate, HomeScreenComparesTheReopenCounterButNeverRecordsIt) {
   LibraryHarness h;
   ActiveParams params;
@@ -51,7 +41,7 @@ TEST(OnActivate, HomeScreenComparesTheReopenCounterButNeverRecordsIt) {
     h.log->Clear();
     EXPECT_TRUE(h.shared->OnActivate(params, icIsHome)) << i;
     EXPECT_TRUE(CacheCleared(h)) << i;
-    EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{
+    EXPECT_EQ(h.log->Entries(), (Strings{
         "Form.Get FirstTime()", "Persist.Get TrfReopened()", "Form.DirtyOnActivate()",
         "Form.EveryOnActivate(\"\")", "Form.Get Title()", "Container.Let FormTitle(\"Test Form\")",
         "Form.Get Icon()", "Container.Set FormIcon(Picture)"})) << i;
@@ -62,10 +52,8 @@ TEST(OnActivate, HomeScreenComparesTheReopenCounterButNeverRecordsIt) {
   EXPECT_EQ(h.log->CountOf("Form.DirtyOnActivate()"), 1u);
 }
 
-// The home check comes first and a missing home stops before the month is tested; the month check
-// wants a month record with status 1 and only forms that depend on home or month run it. A refusal
-// shows its message as a hard rule with the default pointer, restores the pointer found on entry,
-// writes its form key and ends before the form is asked anything.
+// Home, then month (a record with status 1, for forms that depend on either): a refusal shows its hard
+// rule with the default pointer, restores the pointer, writes its form key and asks the form nothing.
 TEST(OnActivate, HomeThenMonthChecksSendToTheirScreens) {
   struct Row {
     const char* name;
@@ -99,8 +87,8 @@ TEST(OnActivate, HomeThenMonthChecksSendToTheirScreens) {
     EXPECT_EQ(h.dialog->rule_type, kRuleHard) << row.name;
     EXPECT_EQ(h.dialog->pointer_during_show, kPointerDefault) << row.name;
     EXPECT_EQ(h.log->Matching("Container.Get CurrentH_HomeMonthlyStatsID").empty(), row.number == 2183) << row.name;
-    for (const char* never : {"Form.EveryOnActivate", "Form.DirtyOnActivate", "Container.Let FormTitle"})
-      EXPECT_TRUE(h.log->Matching(never).empty()) << row.name << never;
+    EXPECT_EQ(h.log->MatchingAny({"Form.EveryOnActivate", "Form.DirtyOnActivate", "Container.Let FormTitle"}), Strings{})
+        << row.name;
   }
   // The month message is shown whatever bDisplayMessage says.
   LibraryHarness h;
@@ -144,13 +132,11 @@ TEST(OnActivate, EveryOnActivateFalseStopsEarlyAndUnknownDependencyRunsNoCheck) 
   ActiveParams params;
   EXPECT_FALSE(h.shared->OnActivate(params, icDependsOnMonth));
   EXPECT_LT(h.log->IndexOf("Form.DirtyOnActivate()"), h.log->IndexOf("Form.EveryOnActivate(\"\")"));
-  EXPECT_TRUE(h.log->Matching("Container.Let FormTitle").empty());
-  EXPECT_TRUE(h.log->Matching("Container.Set FormIcon").empty());
+  EXPECT_EQ(h.log->MatchingAny({"Container.Let FormTitle", "Container.Set FormIcon"}), Strings{});
 
   LibraryHarness g;
   EXPECT_TRUE(g.shared->OnActivate(params, static_cast<enumHomeMonth>(7)));
-  EXPECT_TRUE(g.log->Matching("Container.Get CurrentH").empty());
-  EXPECT_EQ(g.log->CountOf("Form.DirtyOnActivate()"), 0u);
+  EXPECT_EQ(g.log->MatchingAny({"Container.Get CurrentH", "Form.DirtyOnActivate()"}), Strings{});
   g.persist->trf_reopened = 4;
   EXPECT_TRUE(g.shared->OnActivate(params, static_cast<enumHomeMonth>(-1)));
   EXPECT_EQ(g.log->CountOf("Form.DirtyOnActivate()"), 1u);

@@ -1,25 +1,19 @@
 // SharedProcedures' own state: construction in order and its failures, the context forwarded to
 // the container, the reopen counter, and the cached database resource.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
+#include "tests/doubles/library_test.h"
 
-#include "tests/doubles/harness.h"
 #include "ui_shared/contracts/class_ids.h"
 
 namespace kw {
 namespace {
 
-using ::testing::StartsWith;
-using ::testing::StrEq;
-using ::testing::ThrowsMessage;
-using testing::LibraryHarness;
 using testing::RecordingLocator;
 
 // Construction creates the persist object, then the locator, and reads its container.
 TEST(SharedContext, ConstructionCreatesSiblingsInOrder) {
   LibraryHarness h(false);
   auto shared = std::make_shared<SharedProcedures>();
-  EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{"Locator.Get Container()"}));
+  EXPECT_EQ(h.log->Entries(), (Strings{"Locator.Get Container()"}));
   EXPECT_EQ(shared->scNew, "NEW");
   EXPECT_EQ(shared->pTrfContainer(), h.container);
   EXPECT_EQ(shared->pTrfFormsPersist(), h.persist);
@@ -49,7 +43,7 @@ TEST(SharedContext, ContextPropertiesForwardToTheContainerAndPersist) {
   h.shared->CurrentTRFDate(38051.5);
   h.shared->CurrentStatStatus(1);
   h.shared->SendOffValidationMode(true);
-  EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{
+  EXPECT_EQ(h.log->Entries(), (Strings{
       "Container.Let CurrentH_HomesID(\" 07 \")", "Container.Let CurrentTRFDate(38051.5)",
       "Container.Let CurrentStatStatus(1)", "Container.Let SendOffValidationMode(True)"}));
   h.container->home_id = "12";

@@ -1,22 +1,16 @@
 // Data-access helpers: typed field defaults, the right-join text and its errors, the active-TRF
 // question through a recording query, and the update-file search in a temporary folder.
-#include <gtest/gtest.h>
+#include "tests/doubles/library_test.h"
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "tests/doubles/harness.h"
-#include "tests/doubles/raised.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/directory.h"
 
 namespace kw {
 namespace {
-
-using testing::LibraryHarness;
-using testing::Raised;
-using testing::RaisedAt;
 
 // A field that holds one value of one ADO type.
 struct FixedField : DBField {
@@ -76,18 +70,16 @@ TEST(SQLAddRightJoin, BuildsTheJoinText) {
   EXPECT_EQ(h.shared->SQLAddRightJoin("SELECT ä FROM t", "", "u", "ON 1=1", ""), "SELECT ä  FROM u RIGHT JOIN (t) ON 1=1");
 }
 
-// " FROM " in another case or after a line break is not found: 0x80040001, the caller's source
-// and the 46-character description behind the member's location; " FROM " beyond character
-// 32767 overflows the 16-bit position.
+// " FROM " in another case or after a line break is not found (0x80040001, the caller's source, a
+// 46-character description); one beyond character 32767 overflows the 16-bit position.
 TEST(SQLAddRightJoin, MissingFromRaisesTheComponentError) {
   LibraryHarness h;
   const std::string description = "\" FROM \" not found in strPrimarySQLStatmentArg";
   EXPECT_EQ(description.size(), 46u);
   for (const char* primary : {"SELECT a from tbA", "SELECT a\r\nFROM tbA", "SELECT a FROMtbA"}) {
-    const Error e = Raised([&] { (void)h.shared->SQLAddRightJoin(primary, ", b", "tbB", "ON 1=1", "frmHomes.Refresh"); });
-    EXPECT_EQ(e.Number(), -2147221503) << primary;
-    EXPECT_EQ(e.Source(), "frmHomes.Refresh");
-    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.SQLAddRightJoin:20\r\n" + description);
+    EXPECT_EQ(Described(Raised([&] { (void)h.shared->SQLAddRightJoin(primary, ", b", "tbB", "ON 1=1", "frmHomes.Refresh"); })),
+              "-2147221503 frmHomes.Refresh: KW_UIShared.SharedProcedures.SQLAddRightJoin:20\r\n" + description)
+        << primary;
   }
   EXPECT_EQ(Raised([&] { (void)h.shared->SQLAddRightJoin("SELECT " + std::string(32760, 'x') + " FROM t", "", "u", "", "S"); })
                 .Number(),

@@ -1,18 +1,9 @@
 // AssessMMLOandAMMailingFees: the send-off flag, the preparation around the assessment when the
 // object holds records, the display of what the assessment broke, and its errors.
-#include <gtest/gtest.h>
-
-#include "tests/doubles/fake_business_object.h"
-#include "tests/doubles/harness.h"
-#include "tests/doubles/raised.h"
+#include "tests/doubles/library_test.h"
 
 namespace kw {
 namespace {
-
-using testing::FakeLI;
-using testing::LibraryHarness;
-using testing::Raised;
-using testing::RaisedAt;
 
 // A family-groups business object: the business-object double with the assessment members.
 class FakeFamilyGroups : public FakeLI, public FamilyGroups {
@@ -21,12 +12,9 @@ class FakeFamilyGroups : public FakeLI, public FamilyGroups {
   std::string TypeName() const override { return "FamilyGroups"; }
   void SendOffValidation(bool sending_off) override { FakeLI::SendOffValidation(sending_off); }
   void AssessPrepare() override { Hit("AssessPrepare"); }
-  Variant AssessState() override {
-    Hit("Get AssessState");
-    return state;
-  }
+  Variant AssessState() override { return Got("AssessState", state); }
   void AssessMMLOandAMMailingFees(int32_t assessment, bool force) override {
-    Hit("AssessMMLOandAMMailingFees", testing::Show(assessment) + ", " + testing::Show(force));
+    Hit("AssessMMLOandAMMailingFees", assessment, force);
     if (on_assess) on_assess(*this);
   }
 
@@ -49,15 +37,9 @@ class PointerLog : public Screen {
 };
 
 // The assessment members of interest, in the order they ran.
-std::vector<std::string> AssessmentCalls(const testing::CallLog& log) {
-  std::vector<std::string> out;
-  for (const auto& e : log.Entries()) {
-    for (const char* prefix : {"LI.Let SendOffValidation", "LI.AssessPrepare", "LI.Get AssessState",
-                               "LI.AssessMMLOandAMMailingFees", "Dialog.Let Feedback", "Screen."}) {
-      if (e.rfind(prefix, 0) == 0) out.push_back(e);
-    }
-  }
-  return out;
+Strings AssessmentCalls(const testing::CallLog& log) {
+  return log.MatchingAny({"LI.Let SendOffValidation", "LI.AssessPrepare", "LI.Get AssessState",
+                          "LI.AssessMMLOandAMMailingFees", "Dialog.Let Feedback", "Screen."});
 }
 
 // With records: prepare, assess, show the broken rule, prepare again.
@@ -69,7 +51,7 @@ TEST(AssessMMLOandAMMailingFees, PreparesAroundTheAssessmentAndShowsWhatItBroke)
     g.hard_rules->rules = {std::make_shared<testing::FakeHardRule>(3, 2, 4101, "Mailing fee missing")};
   };
   h.shared->AssessMMLOandAMMailingFees(groups, 2, true);
-  EXPECT_EQ(AssessmentCalls(*h.log), (std::vector<std::string>{
+  EXPECT_EQ(AssessmentCalls(*h.log), (Strings{
                                          "LI.Let SendOffValidation(False)", "LI.AssessPrepare()",
                                          "LI.Get AssessState()", "LI.AssessMMLOandAMMailingFees(2, True)",
                                          "Dialog.Let Feedback(\"Mailing fee missing\")", "LI.AssessPrepare()",
@@ -84,7 +66,7 @@ TEST(AssessMMLOandAMMailingFees, WithoutRecordsSkipsThePreparation) {
   auto groups = std::make_shared<FakeFamilyGroups>(h.log);
   h.shared->AssessMMLOandAMMailingFees(groups, 0, false);
   EXPECT_EQ(AssessmentCalls(*h.log),
-            (std::vector<std::string>{"LI.Let SendOffValidation(False)", "LI.AssessMMLOandAMMailingFees(0, False)",
+            (Strings{"LI.Let SendOffValidation(False)", "LI.AssessMMLOandAMMailingFees(0, False)",
                                       "Screen.Let MousePointer(11)", "Screen.Let MousePointer(0)"}));
 }
 
@@ -100,7 +82,7 @@ TEST(AssessMMLOandAMMailingFees, SendOffFlagFollowsTheContainer) {
     auto groups = std::make_shared<FakeFamilyGroups>(h.log);
     h.shared->AssessMMLOandAMMailingFees(groups, 1, false);
     EXPECT_EQ(h.log->Matching("LI.Let SendOffValidation"),
-              std::vector<std::string>{std::string("LI.Let SendOffValidation(") + (row.expected ? "True" : "False") + ")"});
+              Strings{std::string("LI.Let SendOffValidation(") + (row.expected ? "True" : "False") + ")"});
     EXPECT_EQ(h.log->CountOf("Container.Get SendOffInteractive()"), 1u);
   }
 }

@@ -1,22 +1,12 @@
 // The feedback dialog: the order in which it is filled, shown and read, the one-shot notify flag,
 // the pointer around it, and how its answer text becomes a number.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include "tests/doubles/harness.h"
+#include "tests/doubles/library_test.h"
 
 namespace kw {
 namespace {
 
-using ::testing::StrEq;
-using ::testing::ThrowsMessage;
-using testing::LibraryHarness;
-
-// The first showing creates the dialog, writes Setting, fills every property in order, clears the
-// pending notification once, shows the dialog modally above the main window with the default
-// pointer, and puts the pointer found on entry back. A second showing reuses the dialog without a
-// second Setting, reads the notify flag no longer pending without writing it; an omitted rule
-// number is 0.
+// The first showing creates and fills the dialog in order, clears the pending notification and
+// shows it modally with the default pointer; a second reuses it without Setting or notification.
 TEST(ShowFeedbackForm, FirstShowingFillsTheDialogInOrderLaterShowingsReuseIt) {
   LibraryHarness h;
   h.screen->MousePointer(kPointerHourglass);
@@ -26,7 +16,7 @@ TEST(ShowFeedbackForm, FirstShowingFillsTheDialogInOrderLaterShowingsReuseIt) {
   h.log->Clear();
   h.dialog->answers = {"0"};
   EXPECT_EQ(h.shared->ShowFeedbackForm("Age is unusual", "Check the birth date", kRuleQuestion, 42), 0);
-  const std::vector<std::string> expected = {
+  const Strings expected = {
       "Container.Get FeedbackSetting()", "Dialog.Let Setting(\"setting\")",
       "Dialog.Let Feedback(\"Age is unusual\")", "Dialog.Let MoreFeedback(\"Check the birth date\")",
       "Dialog.Let RuleType(0)", "Form.Get Title()", "Dialog.Let Caption(\"Test Form\")", "Form.Get Icon()",
@@ -41,28 +31,23 @@ TEST(ShowFeedbackForm, FirstShowingFillsTheDialogInOrderLaterShowingsReuseIt) {
   h.log->Clear();
   (void)h.shared->ShowFeedbackForm("second", "", kRuleNotice);
   EXPECT_EQ(h.dialogs_created, 1);
-  EXPECT_TRUE(h.log->Matching("Dialog.Let Setting").empty());
-  EXPECT_TRUE(h.log->Matching("Persist.Let NotifyPending").empty());
+  EXPECT_EQ(h.log->MatchingAny({"Dialog.Let Setting", "Persist.Let NotifyPending"}), Strings{});
   EXPECT_EQ(h.log->CountOf("Persist.Get NotifyPending()"), 1u);
   EXPECT_EQ(h.dialog->rule_number, 0);
 }
 
 // The answer text is read leniently and rounded halves to even; nothing numeric reads as 0.
 TEST(ShowFeedbackForm, AnswerTextIsReadLenientlyAndRoundedHalfToEven) {
-  const struct {
-    const char* result;
-    int32_t answer;
-  } rows[] = {{"1", 1},    {"", 0},       {"No", 0},     {" 1 2", 12},
-              {"2.5", 2},  {"3.5", 4},    {"7 (No)", 7}, {"-1", -1}};
+  const std::pair<const char*, int32_t> rows[] = {{"1", 1},   {"", 0},   {"No", 0},     {" 1 2", 12},
+                                                  {"2.5", 2}, {"3.5", 4}, {"7 (No)", 7}, {"-1", -1}};
   LibraryHarness h;
   for (const auto& row : rows) {
-    h.dialog->answers = {row.result};
-    EXPECT_EQ(h.shared->ShowFeedbackForm("m", "", kRuleQuestion, 1), row.answer) << row.result;
+    h.dialog->answers = {row.first};
+    EXPECT_EQ(h.shared->ShowFeedbackForm("m", "", kRuleQuestion, 1), row.second) << row.first;
   }
 }
 
-// An answer beyond 32 bits overflows and an error of the dialog leaves, each with the failing
-// step's number in the trail and the default pointer left up.
+// An answer beyond 32 bits overflows and a dialog error leaves, each with its step's trail and the default pointer.
 TEST(ShowFeedbackForm, ErrorsLeaveThroughTheTrailWithTheDefaultPointer) {
   LibraryHarness h;
   h.screen->MousePointer(kPointerHourglass);
@@ -71,14 +56,8 @@ TEST(ShowFeedbackForm, ErrorsLeaveThroughTheTrailWithTheDefaultPointer) {
               ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.ShowFeedbackForm:170\r\nOverflow")));
   EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
   h.dialog->FailOn("Show", Error(err::kComponentBase + 3, "ZB_MsgBox", "no display"));
-  try {
-    (void)h.shared->ShowFeedbackForm("m", "", kRuleHard, 1);
-    FAIL() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kComponentBase + 3);
-    EXPECT_EQ(e.Source(), "ZB_MsgBox");
-    EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.ShowFeedbackForm:140\r\nno display");
-  }
+  EXPECT_EQ(Described(Raised([&] { (void)h.shared->ShowFeedbackForm("m", "", kRuleHard, 1); })),
+            std::to_string(err::kComponentBase + 3) + " ZB_MsgBox: KW_UIShared.SharedProcedures.ShowFeedbackForm:140\r\nno display");
 }
 
 }  // namespace

@@ -1,19 +1,12 @@
 // Removing items: confirmation, deletion of the current record, removal of the selected entry
 // from a headless list or tree view, and the selection that follows.
-#include <gtest/gtest.h>
+#include "tests/doubles/library_test.h"
 
-#include "tests/doubles/fake_business_object.h"
-#include "tests/doubles/harness.h"
-#include "tests/doubles/raised.h"
 #include "widgets/list_view.h"
 #include "widgets/tree_view.h"
 
 namespace kw {
 namespace {
-
-using testing::FakeLI;
-using testing::LibraryHarness;
-using Keys = std::vector<std::string>;
 
 // Records keyed 1..`count`, each shown in `view` as <prefix><key>; the record and entry at
 // `selected` current and selected.
@@ -31,8 +24,8 @@ std::shared_ptr<FakeLI> Listed(LibraryHarness& h, widgets::EntryControl& view, i
   return li;
 }
 
-Keys KeysOf(const widgets::EntryList& entries) {
-  Keys keys;
+Strings KeysOf(const widgets::EntryList& entries) {
+  Strings keys;
   for (int32_t i = 1; i <= entries.Count(); ++i) keys.push_back(entries.At(i)->Key());
   return keys;
 }
@@ -80,7 +73,7 @@ TEST(RemoveItem, RemovesTheMiddleEntryAndFollowsTheNewSelection) {
   Removal r(3, 2);
   const ObjectPtr result = r.h.shared->RemoveItem(r.view, r.li, "2", nullptr, r.removed);
   EXPECT_TRUE(r.removed);
-  EXPECT_EQ(KeysOf(r.view->Entries()), (Keys{"K1", "K3"}));
+  EXPECT_EQ(KeysOf(r.view->Entries()), (Strings{"K1", "K3"}));
   EXPECT_EQ(result, r.view->SelectedItem());
   EXPECT_EQ(r.view->SelectedItem()->Key(), "K3");
   EXPECT_EQ(r.view->VisibleItem(), r.view->SelectedItem());
@@ -141,7 +134,7 @@ TEST(RemoveItem, DropsANewRecordWithoutDeleting) {
   r.Quietly();
   EXPECT_EQ(r.h.log->CountOf("LI.CancelEdit()"), 1u);
   EXPECT_EQ(r.h.log->CountOf("LI.Delete()"), 0u);
-  EXPECT_EQ(KeysOf(r.view->Entries()), Keys{"K1"});
+  EXPECT_EQ(KeysOf(r.view->Entries()), Strings{"K1"});
   EXPECT_EQ(r.li->Current(), 1);
 }
 
@@ -163,13 +156,13 @@ TEST(RemoveItem, RemovesTreeNodesAndReselectsAssumingTheDefaultPrefix) {
   auto tree = std::make_shared<widgets::TreeView>();
   auto li = Listed(r.h, *tree, 3, 3);
   r.h.shared->RemoveItem(tree, li, "", nullptr, r.removed, "", true);
-  EXPECT_EQ(KeysOf(tree->Entries()), (Keys{"K1", "K2"}));
+  EXPECT_EQ(KeysOf(tree->Entries()), (Strings{"K1", "K2"}));
   EXPECT_EQ(tree->SelectedNode()->Key(), "K2");
   EXPECT_EQ(li->Current(), 2);
 
   Removal other(3, 1, "AB");
   other.Quietly();
-  EXPECT_EQ(other.h.log->Matching("LI.Exists"), Keys{"LI.Exists(\"B2\")"});
+  EXPECT_EQ(other.h.log->Matching("LI.Exists"), Strings{"LI.Exists(\"B2\")"});
   EXPECT_EQ(other.view->SelectedItem()->Key(), "AB2");
 }
 
@@ -178,15 +171,14 @@ TEST(RemoveItem, RemovesTreeNodesAndReselectsAssumingTheDefaultPrefix) {
 TEST(RemoveItem, FocusRefusalIsAnError) {
   Removal r(2, 1);
   r.view->RefuseFocus(true);
-  EXPECT_TRUE(testing::RaisedAt(testing::Raised([&] { r.Quietly(); }), err::kInvalidCall, "RemoveItem", 60));
+  EXPECT_TRUE(RaisedAt(Raised([&] { r.Quietly(); }), err::kInvalidCall, "RemoveItem", 60));
   EXPECT_FALSE(r.removed);
   EXPECT_EQ(r.li->Count(), 1);
   EXPECT_EQ(r.h.log->CountOf("LI.Save(True)"), 1u);
 }
 
-// Removing record after record keeps the selection and the current record together; removing the
-// last one calls no re-selection, gives nothing, and still reports the removal to the caller and
-// the owner form.
+// Removal after removal keeps selection and current record together; the last one re-selects
+// nothing, gives nothing, and still reports the removal to the caller and the owner form.
 TEST(RemoveItem, RemovesDownToTheLastRecord) {
   Removal r(4, 2);
   for (int32_t left = 3; left >= 1; --left) {

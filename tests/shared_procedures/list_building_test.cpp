@@ -1,20 +1,13 @@
 // List view construction: the column table, filling a headless list view from a business object
 // by member name, and turning list keys back into record keys.
-#include <gtest/gtest.h>
+#include "tests/doubles/library_test.h"
 
-#include "tests/doubles/fake_business_object.h"
-#include "tests/doubles/harness.h"
-#include "tests/doubles/raised.h"
 #include "widgets/image_list.h"
 #include "widgets/list_view.h"
 
 namespace kw {
 namespace {
 
-using testing::FakeLI;
-using testing::LibraryHarness;
-using testing::Raised;
-using testing::RaisedAt;
 using widgets::ListView;
 using Records = std::vector<std::vector<Variant>>;
 
@@ -40,8 +33,8 @@ Variant ThreeColumns(SharedProcedures& shared) {
 }
 
 // Each item as "key:text|sub-item|sub-item".
-std::vector<std::string> ItemTexts(ListView& view) {
-  std::vector<std::string> texts;
+Strings ItemTexts(ListView& view) {
+  Strings texts;
   for (int32_t i = 1; i <= view.Items().Count(); ++i) {
     const auto item = view.Items().Item(Variant::Long(i));
     std::string line = item->Key() + ":" + item->Text();
@@ -82,9 +75,8 @@ TEST(LVColumnInfo, AppendingBeforeAnyTableFailsWithSubscriptOutOfRange) {
   EXPECT_EQ(h.shared->LVColumnInfo("Name", "Resident", 2000).GetArray()->DimensionBounds(1).upper, 0);
 }
 
-// Three columns replace the old headers and items: an item per record keyed by the record key,
-// two sub-items each (properties or the position prefix), the first item selected, record 1
-// current, and the owner form told once.
+// Three columns replace the old headers and items: an item per record with two sub-items, the first
+// selected, record 1 current, and the owner form told once.
 TEST(BuildListView, FillsHeadersItemsAndSubItems) {
   LibraryHarness h;
   auto li = Residents(h);
@@ -96,29 +88,28 @@ TEST(BuildListView, FillsHeadersItemsAndSubItems) {
   EXPECT_EQ(view->Columns().Item(Variant::Long(1))->Text(), "Resident");
   EXPECT_EQ(view->Columns().Item(Variant::Long(2))->Width(), 600);
   EXPECT_EQ(view->Columns().Item(Variant::Long(3))->Text(), "Row");
-  EXPECT_EQ(ItemTexts(*view), (std::vector<std::string>{"K17:Ann|81|Row 1", "K4:Bob|77|Row 2", "K9:Cy|90|Row 3"}));
+  EXPECT_EQ(ItemTexts(*view), (Strings{"K17:Ann|81|Row 1", "K4:Bob|77|Row 2", "K9:Cy|90|Row 3"}));
   EXPECT_EQ(first, view->Items().Item(Variant::Long(1)));
   EXPECT_EQ(view->SelectedItem(), first);
   EXPECT_EQ(li->Current(), 1);
   // The header loop ended on its one trapped error.
-  EXPECT_EQ(h.log->Matching("ErrorLog.Add"), std::vector<std::string>{"ErrorLog.Add(9)"});
+  EXPECT_EQ(h.log->Matching("ErrorLog.Add"), Strings{"ErrorLog.Add(9)"});
   EXPECT_EQ(h.log->CountOf("Form.ToggleReadWrite()"), 1u);
   EXPECT_EQ(h.log->Matching("LI.Let Index").back(), "LI.Let Index(1)");
 }
 
-// An item-text prefix numbers the items by position; a null key gives the bare prefix; an
-// object without records leaves the headers, no items and nothing as result, and still tells
-// the owner form.
+// An item-text prefix numbers the items; a null key gives the bare prefix; an empty object leaves
+// the headers and no items, gives nothing and still tells the owner form.
 TEST(BuildListView, PrefixesIconsNullKeysAndEmptyObjects) {
   LibraryHarness h;
   auto view = std::make_shared<ListView>();
   h.shared->LVColumnInfo("Name", "Entry", 900, false, "Entry ");
   h.shared->BuildListView(view, nullptr, 0, Residents(h), "ID", h.shared->LVColumnInfo("Name", "Resident", 2000, true));
-  EXPECT_EQ(ItemTexts(*view), (std::vector<std::string>{"K17:Entry 1|Ann", "K4:Entry 2|Bob", "K9:Entry 3|Cy"}));
+  EXPECT_EQ(ItemTexts(*view), (Strings{"K17:Entry 1|Ann", "K4:Entry 2|Bob", "K9:Entry 3|Cy"}));
 
   h.shared->BuildListView(view, nullptr, 0, Residents(h, {{Variant::Null(), Variant(), Variant::Text("Ann")}}), "ID",
                           h.shared->LVColumnInfo("Name", "Resident", 2000));
-  EXPECT_EQ(ItemTexts(*view), std::vector<std::string>{"K:Ann"});
+  EXPECT_EQ(ItemTexts(*view), Strings{"K:Ann"});
 
   h.log->Clear();
   EXPECT_EQ(h.shared->BuildListView(view, nullptr, 0, Residents(h, {}), "ID", ThreeColumns(*h.shared)), nullptr);

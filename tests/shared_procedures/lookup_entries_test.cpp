@@ -1,18 +1,11 @@
 // Lookup-table entries and the parent id of new records: data records are completed from a
 // lookup table, each new one tied to the current home or month as its class requires.
-#include <gtest/gtest.h>
+#include "tests/doubles/library_test.h"
 
 #include <algorithm>
 
-#include "tests/doubles/fake_business_object.h"
-#include "tests/doubles/harness.h"
-#include "tests/doubles/raised.h"
-
 namespace kw {
 namespace {
-
-using testing::FakeLI;
-using testing::LibraryHarness;
 
 // A business object whose records carry `values` at position 3 (property 2).
 std::shared_ptr<FakeLI> WithValues(LibraryHarness& h, int16_t class_enum, std::vector<Variant> values) {
@@ -29,8 +22,8 @@ std::vector<Variant> Texts(std::initializer_list<const char*> texts) {
 }
 
 // Position 3 of every record of `li`, as text ("Null" for null).
-std::vector<std::string> Column3(FakeLI& li) {
-  std::vector<std::string> out;
+Strings Column3(FakeLI& li) {
+  Strings out;
   for (int32_t i = 1; i <= li.Count(); ++i) {
     const Variant& v = li.Record(i)[2];
     out.push_back(v.IsNull() ? "Null" : v.ToText());
@@ -38,7 +31,7 @@ std::vector<std::string> Column3(FakeLI& li) {
   return out;
 }
 
-struct LookupRow { const char* name; std::vector<Variant> lookup, data; std::vector<std::string> data_after; };
+struct LookupRow { const char* name; std::vector<Variant> lookup, data; Strings data_after; };
 
 // Every lookup value no data record carries is appended, in lookup order; equal counts end the
 // call at once even when the contents differ.
@@ -91,7 +84,7 @@ TEST(CheckTableEntries, MoreThan32767RecordsOverflow) {
   LibraryHarness h;
   auto lookup = WithValues(h, 7, std::vector<Variant>(32768, Variant::Text("A")));
   auto data = WithValues(h, 3, {});
-  EXPECT_TRUE(testing::RaisedAt(testing::Raised([&] { h.shared->CheckTableEntries(lookup, 2, data, 2, icDependsOnHome, 0); }),
+  EXPECT_TRUE(RaisedAt(Raised([&] { h.shared->CheckTableEntries(lookup, 2, data, 2, icDependsOnHome, 0); }),
                                 err::kOverflow, "CheckTableEntries", 10));
   EXPECT_EQ(data->Count(), 0);
 }
@@ -110,7 +103,7 @@ TEST(SetHomesOrHomeMontlyStatsID, WritesTheParentTheClassDependsOn) {
     auto li = WithValues(h, -3, Texts({"A"}));
     h.shared->SetHomesOrHomeMontlyStatsID(li);
     EXPECT_EQ(li->Record(1)[1].ToText(), row.parent_after) << row.name;
-    EXPECT_EQ(h.log->Matching("Container.ClassDependsOn"), std::vector<std::string>{"Container.ClassDependsOn(\"-3\")"})
+    EXPECT_EQ(h.log->Matching("Container.ClassDependsOn"), Strings{"Container.ClassDependsOn(\"-3\")"})
         << row.name;
   }
 }

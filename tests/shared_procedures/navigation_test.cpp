@@ -1,14 +1,9 @@
 // Form navigation: GotoForm asks the locator each time; LoadForms reads the TRF type leniently and
 // calls the container in order, failing before the container for null or out-of-range types.
-#include <gtest/gtest.h>
-
-#include "tests/doubles/harness.h"
-#include "tests/doubles/raised.h"
+#include "tests/doubles/library_test.h"
 
 namespace kw {
 namespace {
-
-using testing::LibraryHarness;
 
 // Each GotoForm asks the locator for the container again and hands it the key and parameters; a
 // container error comes back with the GotoForm location in front.
@@ -18,17 +13,15 @@ TEST(GotoForm, AsksTheLocatorEachTime) {
   params.GotoFormKey = "before";
   h.shared->GotoForm("KW_UI01____FRM_H_OurHome", params);
   h.shared->GotoForm("KW_UI01____FRM_H_TRFSetup", params);
-  EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{
+  EXPECT_EQ(h.log->Entries(), (Strings{
                                   "Locator.Get Container()",
                                   "Container.NavigateToForm(\"KW_UI01____FRM_H_OurHome\", \"before\")",
                                   "Locator.Get Container()",
                                   "Container.NavigateToForm(\"KW_UI01____FRM_H_TRFSetup\", \"before\")"}));
   h.container->FailOn("NavigateToForm", Error(5, "Container", "no such form"));
 
-  const Error e = testing::Raised([&] { h.shared->GotoForm("x", params); });
-  EXPECT_EQ(e.Number(), 5);
-  EXPECT_EQ(e.Source(), "Container");
-  EXPECT_EQ(e.Description(), "KW_UIShared.SharedProcedures.GotoForm:20\r\nno such form");
+  EXPECT_EQ(Described(Raised([&] { h.shared->GotoForm("x", params); })),
+            "5 Container: KW_UIShared.SharedProcedures.GotoForm:20\r\nno such form");
 }
 
 struct TypeRow { const char* name; Variant type; int32_t loaded; };
@@ -49,7 +42,7 @@ TEST(LoadForms, ReadsTheTrfTypeLeniently) {
     LibraryHarness h;
     h.shared->LoadForms("KW_UI01____FRM_H_Staff", row.type);
     EXPECT_EQ(h.log->Matching("Container.LoadTrfType"),
-              std::vector<std::string>{"Container.LoadTrfType(" + std::to_string(row.loaded) + ")"})
+              Strings{"Container.LoadTrfType(" + std::to_string(row.loaded) + ")"})
         << row.name;
   }
 }
@@ -59,7 +52,7 @@ TEST(LoadForms, ReadsTheTrfTypeLeniently) {
 TEST(LoadForms, CallsTheContainerInOrderUnderTheHourglass) {
   LibraryHarness h;
   h.shared->LoadForms("KW_UI01____FRM_H_Staff", Variant::Text("3"));
-  EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{"Container.LoadTrfType(3)",
+  EXPECT_EQ(h.log->Entries(), (Strings{"Container.LoadTrfType(3)",
                                                         "Container.OpenForm(\"KW_UI01____FRM_H_Staff\")",
                                                         "Container.Let CurrentFormKey(\"KW_UI01____FRM_H_Staff\")"}));
   EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
@@ -74,7 +67,7 @@ TEST(LoadForms, BadTypesFailBeforeTheContainer) {
   };
   for (const auto& [type, number] : rows) {
     LibraryHarness h;
-    EXPECT_TRUE(testing::RaisedAt(testing::Raised([&] { h.shared->LoadForms("KW_UI01____FRM_H_Staff", type); }), number,
+    EXPECT_TRUE(RaisedAt(Raised([&] { h.shared->LoadForms("KW_UI01____FRM_H_Staff", type); }), number,
                                   "LoadForms", 20));
     EXPECT_TRUE(h.log->Entries().empty());
     EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);

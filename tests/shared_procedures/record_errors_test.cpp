@@ -1,55 +1,29 @@
 // The record error display: hard rules with their filter and focus, soft rules settled through
 // questions, notices and the record cache, re-validation, the send-off steps that bring the record
 // into view, and the pointer.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
+#include "tests/doubles/library_test.h"
 
 #include <algorithm>
 
-#include "tests/doubles/fake_business_object.h"
-#include "tests/doubles/harness.h"
 #include "tests/doubles/recording_list.h"
-#include "tests/doubles/shared_access.h"
 
 namespace kw {
 namespace {
 
-using ::testing::StrEq;
-using ::testing::ThrowsMessage;
-using testing::FakeHardRule;
-using testing::FakeLI;
-using testing::FakeSoftRule;
-using testing::LibraryHarness;
 using testing::RecordingList;
-using Access = SharedProceduresTestAccess;
 
-// A business object of class 3 holding one stored record with key 101.
-std::shared_ptr<FakeLI> OneRecord(LibraryHarness& h) {
-  auto li = std::make_shared<FakeLI>(h.log);
-  li->AddRecord({Variant::Long(101), Variant::Long(1), Variant::Text("Smith"), Variant::Long(40)});
-  return li;
-}
-
-std::shared_ptr<FakeSoftRule> AddSoftRule(FakeLI& li, int32_t number, bool question, const char* value) {
-  auto rule = std::make_shared<FakeSoftRule>(2, 1, number, question, "Soft " + std::to_string(number),
-                                             Variant::Text(value));
-  li.soft_rules->rules.push_back(rule);
-  return rule;
-}
-
-// Every broken hard rule is focused through its tag and shown in order; a rule-number filter keeps
-// only the matching rule; with messages disabled nothing moves. The result is false each time,
-// and soft rules are not looked at while a hard rule is broken.
+// Broken hard rules are focused and shown in order, through a rule-number filter, not at all when
+// disabled; the result is false and soft rules are not looked at.
 TEST(DisplayRecordErrors, HardRulesAreFocusedAndShownThroughTheFilter) {
   struct Row {
     const char* name;
     int32_t filter;
     bool disable;
-    std::vector<std::string> expected;
+    Strings expected;
   };
   const Row rows[] = {
-      {"all", 0, false, {"Form.SetFocusTo(\" 3# 4\")", "Age missing", "Form.SetFocusTo(\" 3# 9\")", "Bad date"}},
-      {"second only", 2002, false, {"Form.SetFocusTo(\" 3# 9\")", "Bad date"}},
+      {"all", 0, false, {R"(" 3# 4")", R"("Age missing")", R"(" 3# 9")", R"("Bad date")"}},
+      {"second only", 2002, false, {R"(" 3# 9")", R"("Bad date")"}},
       {"disabled", 0, true, {}},
   };
   for (const auto& row : rows) {
@@ -57,13 +31,8 @@ TEST(DisplayRecordErrors, HardRulesAreFocusedAndShownThroughTheFilter) {
     auto li = OneRecord(h);
     li->hard_rules->rules = {std::make_shared<FakeHardRule>(4, 1, 2001, "Age missing", "Enter the age"),
                              std::make_shared<FakeHardRule>(9, 2, 2002, "Bad date")};
-    std::vector<std::string> seen;
     EXPECT_FALSE(h.shared->DisplayRecordErrors(li, row.disable, nullptr, row.filter)) << row.name;
-    for (const auto& entry : h.log->Entries()) {
-      if (entry.rfind("Form.SetFocusTo", 0) == 0) seen.push_back(entry);
-      if (entry.rfind("Dialog.Let Feedback(", 0) == 0) seen.push_back(entry.substr(21, entry.size() - 23));
-    }
-    EXPECT_EQ(seen, row.expected) << row.name;
+    EXPECT_EQ(h.log->Arguments({"Form.SetFocusTo", "Dialog.Let Feedback"}), row.expected) << row.name;
     EXPECT_EQ(h.screen->MousePointer(), kPointerDefault) << row.name;
     EXPECT_TRUE(h.log->Matching("LI.Get SoftRules").empty()) << row.name;
   }
@@ -75,9 +44,8 @@ TEST(DisplayRecordErrors, HardRulesAreFocusedAndShownThroughTheFilter) {
   EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
 }
 
-// An accepted question settles the rule and caches its trimmed value under the record key; the same
-// value later settles silently; another value drops the entry and asks again, and a refusal returns
-// false and writes SendOffValidation false.
+// An accepted question is settled and its trimmed value cached under the record key, which settles
+// it silently later; another value asks again, and a refusal returns false.
 TEST(DisplayRecordErrors, AcceptedQuestionsAreCachedUntilTheValueChanges) {
   LibraryHarness h;
   auto li = OneRecord(h);
@@ -93,8 +61,7 @@ TEST(DisplayRecordErrors, AcceptedQuestionsAreCachedUntilTheValueChanges) {
   h.log->Clear();
   EXPECT_TRUE(h.shared->DisplayRecordErrors(li, false, nullptr, 0, 0, false));
   EXPECT_FALSE(rule->broken);
-  EXPECT_TRUE(h.log->Matching("Dialog.").empty());
-  EXPECT_TRUE(h.log->Matching("Form.SetFocusTo").empty());
+  EXPECT_EQ(h.log->MatchingAny({"Dialog.", "Form.SetFocusTo"}), Strings{});
 
   rule->broken = true;
   rule->value = Variant::Text("41");
@@ -128,16 +95,15 @@ TEST(DisplayRecordErrors, NoticesAreCachedAndTheRecordIsValidatedAgain) {
   EXPECT_EQ(h.log->CountOf("LI.Validate()"), 2u);
   EXPECT_EQ(Access::RecordCache(*h.shared).Item("101#8"), "x");
   EXPECT_EQ(Access::RecordCache(*h.shared).Item("101#9"), "y");
-  const std::vector<std::string> calls = h.log->Matching("LI.");
-  const std::vector<std::string> expected = {"LI.Let SuspendValidation(False)", "LI.Let SendOffValidation(False)",
+  const Strings calls = h.log->Matching("LI.");
+  const Strings expected = {"LI.Let SuspendValidation(False)", "LI.Let SendOffValidation(False)",
                                              "LI.Validate()", "LI.Let SendOffValidation(False)"};
   EXPECT_NE(std::search(calls.begin(), calls.end(), expected.begin(), expected.end()), calls.end());
   EXPECT_EQ(h.dialog->rule_type, kRuleNotice);
 }
 
-// A disabled rule is neither shown nor settled, so a record that stays invalid ends after one pass;
-// a soft-rule filter leaves other rules alone in the same way; with messages disabled a rule in
-// the cache still settles silently.
+// Disabled and filtered-out rules are neither shown nor settled, so an invalid record ends after one
+// pass; with messages disabled a cached rule still settles silently.
 TEST(DisplayRecordErrors, DisabledFilteredAndSilencedRules) {
   LibraryHarness h;
   auto li = OneRecord(h);
@@ -159,15 +125,13 @@ TEST(DisplayRecordErrors, DisabledFilteredAndSilencedRules) {
   EXPECT_TRUE(h.log->Matching("Dialog.").empty());
 }
 
-// In a non-interactive send-off the record is brought into view before any message: the grid's Row
-// receives the key; a tree view or list view selects the entry "K" + key and hands the list's
-// selection to the form; a missing entry hands over whatever the list reports. An interactive
-// send-off leaves the list alone.
+// A non-interactive send-off brings the record into view before any message (the grid's Row, or the
+// entry "K" + key selected and handed to the form); an interactive one leaves the list alone.
 TEST(DisplayRecordErrors, SendOffBringsTheRecordIntoView) {
   struct Row {
     const char* type;
-    std::vector<std::string> keys;
-    std::vector<std::string> expected;
+    Strings keys;
+    Strings expected;
   };
   const Row rows[] = {
       {"TrfEditGrid", {}, {"List.Let Row(101)"}},
@@ -182,10 +146,7 @@ TEST(DisplayRecordErrors, SendOffBringsTheRecordIntoView) {
     li->hard_rules->rules = {std::make_shared<FakeHardRule>(4, 1, 2001, "Age missing")};
     auto list = std::make_shared<RecordingList>(h.log, row.type, row.keys);
     EXPECT_FALSE(h.shared->DisplayRecordErrors(li, false, list));
-    std::vector<std::string> seen;
-    for (const auto& entry : h.log->Entries())
-      if (entry.rfind("List", 0) == 0 || entry.rfind("Form.ListItemClick", 0) == 0) seen.push_back(entry);
-    EXPECT_EQ(seen, row.expected) << row.type;
+    EXPECT_EQ(h.log->MatchingAny({"List", "Form.ListItemClick"}), row.expected) << row.type;
     const int first_message = h.log->IndexOf("Dialog.Let Feedback(\"Age missing\")");
     EXPECT_LT(h.log->IndexOf(row.expected.back()), first_message) << row.type;
   }
@@ -194,7 +155,7 @@ TEST(DisplayRecordErrors, SendOffBringsTheRecordIntoView) {
   h.container->send_off_interactive = true;
   auto li = OneRecord(h);
   li->hard_rules->rules = {std::make_shared<FakeHardRule>(4, 1, 2001, "Age missing")};
-  auto list = std::make_shared<RecordingList>(h.log, "TrfEditGrid", std::vector<std::string>{});
+  auto list = std::make_shared<RecordingList>(h.log, "TrfEditGrid", Strings{});
   EXPECT_FALSE(h.shared->DisplayRecordErrors(li, false, list));
   EXPECT_TRUE(list->row.IsEmpty());
 }

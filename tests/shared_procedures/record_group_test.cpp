@@ -1,28 +1,14 @@
 // Record-group validation: when a validator is created and under which name, the group key, hard
 // rules shown regardless of DisableMessage, soft rules settled through the record-group cache,
 // and when GroupDirty is cleared.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
+#include "tests/doubles/library_test.h"
 
 #include <algorithm>
 
-#include "tests/doubles/fake_business_object.h"
-#include "tests/doubles/fake_record_group.h"
-#include "tests/doubles/harness.h"
-#include "tests/doubles/shared_access.h"
 #include "ui_shared/contracts/class_ids.h"
 
 namespace kw {
 namespace {
-
-using ::testing::StrEq;
-using ::testing::ThrowsMessage;
-using testing::FakeHardRule;
-using testing::FakeLI;
-using testing::FakeRecordGroup;
-using testing::FakeSoftRule;
-using testing::LibraryHarness;
-using Access = SharedProceduresTestAccess;
 
 // A harness with a group-dirty "LIResidents" object of class 3 and its validator registered
 // under "KW01.RGResidents".
@@ -41,7 +27,7 @@ struct GroupWorld {
         -1, 2, number, question, "Group " + std::to_string(number), Variant::Text(value)));
   }
   // The first `n` calls the validator received.
-  std::vector<std::string> GroupCalls(size_t n) const {
+  Strings GroupCalls(size_t n) const {
     auto calls = h.log->Matching("Group.");
     calls.resize(std::min(n, calls.size()));
     return calls;
@@ -94,7 +80,7 @@ TEST(ValidateRecordGroup, GroupKeyFollowsTheClassParent) {
   GroupWorld w;
   w.h.log->Clear();
   EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
-  EXPECT_EQ(w.GroupCalls(3), (std::vector<std::string>{"Group.Let SendOffValidation(False)", "Group.Validate(\"H1\")",
+  EXPECT_EQ(w.GroupCalls(3), (Strings{"Group.Let SendOffValidation(False)", "Group.Validate(\"H1\")",
                                                         "Group.Let SendOffValidation(False)"}));
   EXPECT_EQ(w.h.log->CountOf("Container.ClassDependsOn(\"3\")"), 1u);
 
@@ -102,7 +88,7 @@ TEST(ValidateRecordGroup, GroupKeyFollowsTheClassParent) {
   w.h.container->send_off_mode = true;
   w.h.log->Clear();
   EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
-  EXPECT_EQ(w.GroupCalls(4), (std::vector<std::string>{"Group.Let SendOffValidation(True)", "Group.Validate(\"M1\")",
+  EXPECT_EQ(w.GroupCalls(4), (Strings{"Group.Let SendOffValidation(True)", "Group.Validate(\"M1\")",
                                                         "Group.Let SendOffValidation(False)", "Group.Get IsValid()"}));
 }
 
@@ -114,7 +100,7 @@ TEST(ValidateRecordGroup, HardRulesAreShownWhateverDisableMessageSays) {
                                     std::make_shared<FakeHardRule>(-1, 3, 3002, "No manager")};
   EXPECT_FALSE(w.h.shared->ValidateRecordGroup(w.li, true));
   EXPECT_EQ(w.h.log->Matching("Dialog.Let Feedback"),
-            (std::vector<std::string>{"Dialog.Let Feedback(\"Too many rooms\")", "Dialog.Let Feedback(\"No manager\")"}));
+            (Strings{"Dialog.Let Feedback(\"Too many rooms\")", "Dialog.Let Feedback(\"No manager\")"}));
   EXPECT_EQ(w.h.dialog->rule_type, kRuleHard);
   EXPECT_TRUE(w.h.log->Matching("Form.SetFocusTo").empty());
   EXPECT_TRUE(w.li->group_dirty);

@@ -1,37 +1,19 @@
 // Send-off validation: save, validate the current record or every record with the group, save
 // again, and the pointer put back on every answer.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
+#include "tests/doubles/library_test.h"
 
-#include "tests/doubles/fake_business_object.h"
-#include "tests/doubles/fake_record_group.h"
-#include "tests/doubles/harness.h"
 #include "tests/doubles/recording_list.h"
 
 namespace kw {
 namespace {
 
-using ::testing::StrEq;
-using ::testing::ThrowsMessage;
-using testing::FakeHardRule;
-using testing::FakeLI;
-using testing::LibraryHarness;
-
-std::shared_ptr<FakeLI> OneRecord(LibraryHarness& h) {
-  auto li = std::make_shared<FakeLI>(h.log);
-  li->AddRecord({Variant::Long(101)});
-  h.log->Clear();
-  return li;
-}
-
-// An empty object (or none) with only the current record asked for needs no save and no rules; a
-// save refused before validation ends the check without running any rule; the pointer found on
-// entry is put back either way.
+// An empty object (or none) needs no save and no rules; a refused save ends the check before any
+// rule; the pointer found on entry is put back either way.
 TEST(ValidateForSendoff, EmptyObjectIsReadyAndARefusedSaveStops) {
   LibraryHarness h;
   h.screen->MousePointer(3);
   EXPECT_TRUE(h.shared->ValidateForSendoff(std::make_shared<FakeLI>(h.log), false));
-  EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{"LI.Let SuspendValidation(False)"}));
+  EXPECT_EQ(h.log->Entries(), (Strings{"LI.Let SuspendValidation(False)"}));
   EXPECT_TRUE(h.shared->ValidateForSendoff(nullptr, true));
   EXPECT_EQ(h.screen->MousePointer(), 3);
   h.form->panel_visible = true;
@@ -43,7 +25,7 @@ TEST(ValidateForSendoff, EmptyObjectIsReadyAndARefusedSaveStops) {
 // An empty object with all records asked for is not saved, but its record group decides.
 TEST(ValidateForSendoff, EmptyObjectForAllRecordsLetsTheGroupDecide) {
   LibraryHarness h;
-  auto validator = std::make_shared<testing::FakeRecordGroup>(h.log);
+  auto validator = std::make_shared<FakeRecordGroup>(h.log);
   validator->hard_rules->rules = {std::make_shared<FakeHardRule>(-1, 3, 9, "No manager")};
   h.registry->Register("KW01.RGResidents", [&] { return validator; });
   h.container->send_off_mode = true;
@@ -60,7 +42,7 @@ TEST(ValidateForSendoff, CurrentRecordOnlyIgnoresTheList) {
   LibraryHarness h;
   h.container->send_off_mode = true;
   auto li = OneRecord(h);
-  auto list = std::make_shared<testing::RecordingList>(h.log, "ListView", std::vector<std::string>{"K101"});
+  auto list = std::make_shared<testing::RecordingList>(h.log, "ListView", Strings{"K101"});
   EXPECT_TRUE(h.shared->ValidateForSendoff(li, false, list));
   EXPECT_EQ(h.log->CountOf("LI.Save(False)"), 2u);
   EXPECT_EQ(h.log->CountOf("LI.Validate()"), 1u);

@@ -1,17 +1,11 @@
 // The soft-rule caches: their keys and values, clearing on request, and the automatic clearing
 // once the last clearing lies strictly more than one day back.
-#include <gtest/gtest.h>
-
-#include "tests/doubles/harness.h"
-#include "tests/doubles/shared_access.h"
+#include "tests/doubles/library_test.h"
 
 namespace kw {
 namespace {
 
-using testing::LibraryHarness;
-using Access = SharedProceduresTestAccess;
-
-// Keys join the owner and the rule number without a blank; values are trimmed of spaces only.
+// Strings join the owner and the rule number without a blank; values are trimmed of spaces only.
 TEST(SoftRuleCache, KeysAndValuesFollowTheCacheFormat) {
   EXPECT_EQ(Access::CacheKey("A1", 7), "A1#7");
   EXPECT_EQ(Access::CacheKey("A1", -7), "A1#-7");

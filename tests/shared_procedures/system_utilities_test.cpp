@@ -1,13 +1,10 @@
-// System utilities: date display, 16-bit words, full years and the folder chooser.
-#include <gtest/gtest.h>
+// System utilities: date display, 16-bit words, full years, the folder chooser and program start.
+#include "tests/doubles/library_test.h"
 
 #include <cstdlib>
 #include <filesystem>
-#include <string>
 #include <unistd.h>
 
-#include "tests/doubles/harness.h"
-#include "tests/doubles/raised.h"
 #include "tests/doubles/scoped_env.h"
 #include "ui_shared/platform/dates.h"
 #include "ui_shared/platform/folder_chooser.h"
@@ -15,7 +12,6 @@
 namespace kw {
 namespace {
 
-using testing::LibraryHarness;
 using testing::ScopedEnv;
 
 // Dates under English settings come out as "mmm dd, yyyy"; anything else as the empty text.
@@ -86,7 +82,7 @@ TEST(Words, ConversionFailuresRaiseWithTrail) {
       {Variant::Null(), err::kInvalidNull},
   };
   for (const auto& [value, number] : rows)
-    EXPECT_TRUE(testing::RaisedAt(testing::Raised([&] { (void)h.shared->GetHiWord(value); }), number, "GetHiWord", 10));
+    EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->GetHiWord(value); }), number, "GetHiWord", 10));
 }
 
 struct YearsRow { const char* name; double start, end; int32_t years; };
@@ -132,6 +128,29 @@ TEST(BrowseForFolder, ChosenFolderIsCutAtTheFirstZero) {
   ScopedService<FolderChooser> chooser(answering);
   EXPECT_EQ(h.shared->BrowseForFolder(0x1234, "Where?"), "/srv/updates");
   EXPECT_EQ(answering->asked, "4660 Where? file system only");
+}
+
+// An event pump that fails on its second run, as an event handler may.
+struct FailingPump : EventPump {
+  void DoEvents() override {
+    EventPump::DoEvents();
+    if (++runs == 2) Raise(err::kInvalidCall, "Form", "event handler failed");
+  }
+  int runs = 0;
+};
+
+// ShellEx hands back the exit code, waiting or pumping events; a start failure raises at its step
+// (10 to start, 20 for a program that could not run); an event handler's error leaves it.
+TEST(ShellEx, ExitCodesStartFailuresAndEventErrors) {
+  LibraryHarness h;
+  EXPECT_EQ(h.shared->ShellEx(R"(sh -c "exit 3")", true), 3);
+  EXPECT_EQ(h.shared->ShellEx(R"(sh -c "exit 300")"), 44);
+  EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->ShellEx("no-such-program-trf-test", true); }), 2, "ShellEx", 10));
+  EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->ShellEx(R"(sh -c "exit 127")", true); }), 2, "ShellEx", 20));
+  auto pump = std::make_shared<FailingPump>();
+  ScopedService<EventPump> pump_service(pump);
+  EXPECT_EQ(Described(Raised([&] { (void)h.shared->ShellEx("sleep 0.2"); })),
+            "5 Form: KW_UIShared.SharedProcedures.ShellEx:30\r\nevent handler failed");
 }
 
 }  // namespace

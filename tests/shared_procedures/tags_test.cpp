@@ -1,15 +1,8 @@
 // Control tags: building them from class and field numbers and reading the numbers back.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include "tests/doubles/harness.h"
+#include "tests/doubles/library_test.h"
 
 namespace kw {
 namespace {
-
-using ::testing::StrEq;
-using ::testing::ThrowsMessage;
-using testing::LibraryHarness;
 
 // Tags carry a blank before non-negative numbers and a "-" before negative ones.
 TEST(Tags, CreateTagRendersBothNumbersWithTheirSignSpace) {
