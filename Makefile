@@ -1,6 +1,6 @@
 # Front door for newcomers: `make demo` runs the program, `make gui` the desktop program, `make test`
 # builds and runs every test.
-.PHONY: all deps build test asan bench demo run gui install clean clang fuzz coverage
+.PHONY: all deps build test asan bench trf demo run gui install clean clang fuzz coverage
 
 all: build
 
@@ -42,13 +42,22 @@ fuzz: deps
 coverage: deps
 	tools/coverage
 
-demo: build
+
+# The program alone: a first `make demo` builds no test suite.
+trf: deps
+	cmake --preset dev >/dev/null
+	cmake --build --preset dev --target trf
+
+demo: trf
 	./build/dev/trf --demo
 
-run: build
+run: trf
 	./build/dev/trf
 
-gui: build
+# The desktop program alone (Qt 6 Widgets must be installed; `make deps` installs it).
+gui: deps
+	cmake --preset dev >/dev/null
+	cmake --build --preset dev --target trf-desktop
 	./build/dev/trf-desktop
 
 # Installs the library as a CMake package (`find_package(ui_shared)`) under PREFIX.

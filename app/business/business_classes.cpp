@@ -16,7 +16,9 @@ LIHomes::LIHomes(std::shared_ptr<Database> database)
                                      {"H_HomeNum", FieldKind::Text, "Home number", true},
                                      {"H_HomeName", FieldKind::Text, "Home name", true},
                                      {"H_Capacity", FieldKind::Integer, "Capacity", true}},
-                                    0}) {}
+                                    0,
+                                    {{"tbH_HomeMonthlyStats", "H_HomesID", "month records"},
+                                     {"tbH_FamilyGroups", "H_HomesID", "family groups"}}}) {}
 
 void LIHomes::CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) {
   if (field != kCapacity - 1) return;
@@ -42,7 +44,10 @@ LIHomeMonths::LIHomeMonths(std::shared_ptr<Database> database)
                      {"HU_TrfTypesCD", FieldKind::Text, "TRF type", true, "tbHU_TrfTypes",
                       "HU_TrfTypesCD"},
                      {"StatStatus", FieldKind::Integer, "Status", true}},
-                    0}) {}
+                    0,
+                    {{"tbH_Residents", "H_HomeMonthlyStatsID", "residents"},
+                     {"tbH_MonthlyExpenses", "H_HomeMonthlyStatsID", "monthly expenses"},
+                     {"tbH_MonthlyNotes", "H_HomeMonthlyStatsID", "monthly notes"}}}) {}
 
 void LIHomeMonths::CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) {
   if (field == kStatStatus - 1) {
@@ -66,7 +71,8 @@ LIExpenseCategories::LIExpenseCategories(std::shared_ptr<Database> database)
                      {"HU_TrfTypesCD", FieldKind::Text, "TRF type", true, "tbHU_TrfTypes",
                       "HU_TrfTypesCD"},
                      {"HU_CategoryName", FieldKind::Text, "Category name", true}},
-                    0}) {}
+                    0,
+                    {{"tbH_MonthlyExpenses", "HU_ExpenseCategoriesID", "monthly expenses"}}}) {}
 
 LIMonthlyExpenses::LIMonthlyExpenses(std::shared_ptr<Database> database)
     : TableBusinessObject(std::move(database),

@@ -142,6 +142,7 @@ void TableBusinessObject::AddNew() {
 
 void TableBusinessObject::Delete() {
   Record& record = CurrentRecord();
+  if (!record.is_new) store_->CheckUnreferenced(record);
   record.Reopen();
   record.deleted = true;
   for (const FieldSpec& field : spec_.fields) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/data/database.h"
+#include "app/business/rule_numbers.h"
 #include "app/business/rules.h"
 #include "ui_shared/contracts/business_objects.h"
 #include "ui_shared/contracts/sibling_codes.h"
@@ -40,23 +41,27 @@ struct FieldSpec {
   bool read_by_group = false;
 };
 
-// A class of business objects: number, name, table, fields (key first, parent second), save mode.
+// Records of another class that refer to this one: their table and column, and how a sentence
+// names them ("residents"). A record they still refer to cannot be removed.
+struct Referrer {
+  std::string table;
+  std::string column;
+  std::string plural;
+};
+
+// A class of business objects: number, name, table, fields (key first, parent second), save mode,
+// and the records of other classes that refer to its records.
 struct ClassSpec {
   int16_t class_enum = 0;
   std::string class_name;
   std::string table;
   std::vector<FieldSpec> fields;
   int32_t save_mode = 0;
+  std::vector<Referrer> referrers = {};
 };
 
-// Rule numbers shared by every class: values of the wrong kind, missing values, unknown keys.
-namespace rule_numbers {
-inline constexpr int32_t kNotANumber = 3001;
-inline constexpr int32_t kNotADate = 3002;
-inline constexpr int32_t kRequired = 3003;
-inline constexpr int32_t kUnknownKey = 3004;
-inline constexpr int32_t kNegative = 3005;
-}  // namespace rule_numbers
+// The largest amount a money field holds: more than any fee or expense, and exact in cents.
+inline constexpr double kMaxAmount = 9'999'999.99;
 
 // A business object over one table: the records of one class (see the top of this file).
 class TableBusinessObject : public kw::I_LI {
@@ -73,14 +78,17 @@ class TableBusinessObject : public kw::I_LI {
   void AddNew() override;
   // Stores the current record's changes (in save mode 4 accepts them for SaveBatch); with false
   // it first runs the record's rules and refuses while they fail. An unchanged record needs no
-  // save: true. A deleted record is removed. A value that cannot be stored raises; nothing is
-  // written then.
+  // save: true. A deleted record is removed. A value that cannot be stored, a record changed in
+  // the database since it was read (rule_numbers::kRecordChanged) and a failing database raise;
+  // nothing is written then and the object holds what it held before.
   bool Save(bool force) override;
   void SuspendValidation(bool suspend) override { suspended_ = suspend; }
   void CancelEdit() override;
   int16_t ClassEnum() override { return spec_.class_enum; }
   std::string ClassName() override { return spec_.class_name; }
   int32_t Count() override { return static_cast<int32_t>(view_.size()); }
+  // Marks the current record for removal; raises rule_numbers::kStillReferred, and marks nothing,
+  // while records of another class still refer to it.
   void Delete() override;
   // 0 (or empty) shows every record; any other value shows the records whose parent id equals it.
   kw::Variant Filter() override { return filter_; }
@@ -102,6 +110,8 @@ class TableBusinessObject : public kw::I_LI {
   void SendOffValidation(bool sending_off) override { send_off_ = sending_off; }
   void FieldValue(int32_t position, const kw::Variant& value) override;
   kw::SoftRulesPtr SoftRules(const kw::Variant& index = kw::Variant()) override;
+  // Writes every accepted change in one transaction. A record changed in the database since it was
+  // read refuses the whole batch (rule_numbers::kRecordChanged); nothing is written then.
   void SaveBatch() override;
   void Validate() override;
 
@@ -135,6 +145,8 @@ class TableBusinessObject : public kw::I_LI {
   void RunFieldRules(Record& record, int32_t field);
   void RunAllRules(Record& record);
   void CheckFieldKind(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings);
+  // A date more than a month ahead is asked about, unless a hard rule refused the field already.
+  void AskAboutFutureDate(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings);
   void MarkChanged(Record& record, const FieldSpec& field);
   void RebuildView();
   void Drop(size_t slot);
@@ -149,7 +161,12 @@ class TableBusinessObject : public kw::I_LI {
   std::unordered_map<int64_t, size_t> slots_by_key_;
   std::vector<size_t> view_;               // slot of each visible position
   std::vector<int32_t> positions_by_slot_; // position of each slot, 0 when filtered out
-  std::vector<int64_t> deleted_keys_;      // stored records deleted, waiting for SaveBatch
+  // A stored record deleted and dropped, waiting for SaveBatch: its key and the version it was read at.
+  struct DeletedRow {
+    kw::Variant key;
+    int64_t version = 0;
+  };
+  std::vector<DeletedRow> deleted_;
   int32_t current_ = 0;
   bool settle_pending_ = false;
   bool suspended_ = false;

@@ -13,6 +13,8 @@ namespace trf {
 // its rules as the last runs left them.
 struct TableBusinessObject::Record {
   std::vector<kw::Variant> values;
+  // The row's version when it was read or last written; a write expects the row to carry it still.
+  int64_t version = 1;
   std::unique_ptr<std::vector<kw::Variant>> stored;  // set from the first edit until saved
   bool is_new = false;
   bool deleted = false;
@@ -56,15 +58,21 @@ class TableBusinessObject::Store {
   // Raises a clear error, before anything is written, when a value of `record` does not fit
   // its field.
   void CheckStorable(const Record& record, const std::string& source);
-  // Writes one record (insert or update) or removes one key; the caller holds the transaction.
+  // Writes one record (insert or update) or removes one stored record; the caller holds the
+  // transaction. Raises rule_numbers::kRecordChanged when the row no longer has the record's version.
   void Write(const Record& record);
-  void Remove(int64_t key);
+  void Remove(const Record& record);
+  // Raises rule_numbers::kStillReferred, naming what still refers to `record`, when anything does.
+  void CheckUnreferenced(const Record& record);
 
  private:
+  [[noreturn]] void RaiseChanged(const Record& record);
+
   Database& database_;
   const ClassSpec& spec_;
   std::unique_ptr<Statement> insert_, update_, remove_, max_key_;
   std::vector<std::unique_ptr<Statement>> reference_checks_;
+  std::vector<std::unique_ptr<Statement>> referrer_counts_;
 };
 
 }  // namespace trf

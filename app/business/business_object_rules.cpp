@@ -4,19 +4,36 @@
 #include <optional>
 
 #include "app/business/business_object_parts.h"
+#include "ui_shared/platform/clock.h"
 #include "ui_shared/platform/dates.h"
+#include "ui_shared/platform/error.h"
 #include "ui_shared/platform/numbers.h"
+#include "ui_shared/platform/service.h"
 #include "ui_shared/platform/text.h"
 
 namespace trf {
 
 namespace {
 
+// The number a value holds or reads as; an infinity of its sign when the text is too large for a
+// number at all ("1e999"), so that it is refused as out of range rather than raising.
 std::optional<double> NumberOf(const kw::Variant& value) {
   if (value.IsNumber()) return value.ToDouble();
-  if (value.IsText()) return kw::ParseWholeNumber(value.GetText());
-  return std::nullopt;
+  if (!value.IsText()) return std::nullopt;
+  try {
+    return kw::ParseWholeNumber(value.GetText());
+  } catch (const kw::Error& error) {
+    if (error.Number() != kw::err::kOverflow) throw;
+    const std::string text = kw::text::Trim(value.GetText());
+    return text.starts_with('-') ? -HUGE_VAL : HUGE_VAL;
+  }
 }
+
+// The years a stored date may lie in; anything outside is a typing slip.
+constexpr int kFirstPlausibleYear = 1900;
+constexpr int kLastPlausibleYear = 2099;
+// Days ahead of today from which a date is asked about.
+constexpr double kFutureQuestionDays = 31;
 
 bool IsBlank(const kw::Variant& value) {
   return value.IsEmpty() || value.IsNull() || (value.IsText() && kw::text::Trim(value.GetText()).empty());
@@ -43,8 +60,10 @@ kw::Variant NormalisedValue(const FieldSpec& field, const kw::Variant& value) {
       return value;
     }
     case FieldKind::Money: {
+      // An amount beyond the range stays as typed: the kind rule refuses it, and the box and the
+      // record show the same text.
       const std::optional<double> number = NumberOf(value);
-      return number && std::isfinite(*number) ? kw::Variant::Double(*number) : value;
+      return number && std::fabs(*number) <= kMaxAmount ? kw::Variant::Double(*number) : value;
     }
     case FieldKind::Date: {
       if (value.IsDate()) return value;
@@ -78,22 +97,37 @@ void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Va
         return;
       }
       break;
-    case FieldKind::Money:
-      if (!value.IsNumber()) {
+    case FieldKind::Money: {
+      const std::optional<double> number = NumberOf(value);
+      if (!number) {
         findings.Hard(field, kFieldLevel, rule_numbers::kNotANumber,
                       spec.caption + " must be an amount; " + shown + " is not a number.");
         return;
       }
-      if (value.ToDouble() < 0) {
+      if (*number < 0 && *number >= -kMaxAmount) {
         findings.Hard(field, kFieldLevel, rule_numbers::kNegative, spec.caption + " cannot be negative.");
         return;
       }
+      if (!value.IsNumber() || *number > kMaxAmount || *number < 0) {
+        findings.Hard(field, kFieldLevel, rule_numbers::kOutOfRange,
+                      spec.caption + " " + shown + " is out of range; amounts go from 0.00 to " +
+                          AmountText(kMaxAmount) + ".");
+        return;
+      }
       break;
+    }
     case FieldKind::Date:
       if (!value.IsDate()) {
         findings.Hard(field, kFieldLevel, rule_numbers::kNotADate,
                       spec.caption + " must be a date; " + shown + " is not a valid date.",
                       "Enter the date as month/day/year, for example 3/5/2004.");
+        return;
+      }
+      if (const int year = kw::dates::CivilOf(value.ToDate()).year;
+          year < kFirstPlausibleYear || year > kLastPlausibleYear) {
+        findings.Hard(field, kFieldLevel, rule_numbers::kImplausibleDate,
+                      spec.caption + " " + shown + " lies outside the years " + std::to_string(kFirstPlausibleYear) +
+                          " to " + std::to_string(kLastPlausibleYear) + ".");
         return;
       }
       break;
@@ -113,12 +147,25 @@ void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Va
 
 void TableBusinessObject::CheckField(int32_t, const std::vector<kw::Variant>&, RuleFindings&) {}
 
+void TableBusinessObject::AskAboutFutureDate(int32_t field, const std::vector<kw::Variant>& values,
+                                              RuleFindings& findings) {
+  const kw::Variant& value = values[static_cast<size_t>(field)];
+  if (findings.HasHard(field) || !value.IsDate()) return;
+  const double today = std::floor(kw::Service<kw::Clock>::Get().Now());
+  if (value.ToDate() - today <= kFutureQuestionDays) return;
+  findings.Question(field, kFieldLevel, rule_numbers::kFutureDate,
+                    spec_.fields[static_cast<size_t>(field)].caption + " " + value.ToText() +
+                        " lies more than a month in the future. Is it right?",
+                    value);
+}
+
 void TableBusinessObject::CheckRecord(const std::vector<kw::Variant>&, RuleFindings&) {}
 
 void TableBusinessObject::RunFieldRules(Record& record, int32_t field) {
   RuleFindings findings;
   CheckFieldKind(field, record.values, findings);
   if (!findings.HasHard(field)) CheckField(field, record.values, findings);
+  AskAboutFutureDate(field, record.values, findings);
   if (!record.rules) record.rules = std::make_shared<RuleState>();
   record.rules->Merge(field, kFieldLevel, std::move(findings), send_off_);
 }
@@ -132,6 +179,7 @@ void TableBusinessObject::RunAllRules(Record& record) {
       well_formed = false;
     } else {
       CheckField(field, record.values, findings);
+      AskAboutFutureDate(field, record.values, findings);
     }
   }
   // Record rules compare fields with each other: they need every field of its own kind.

@@ -1,6 +1,7 @@
 // TableBusinessObject: loading from the table and storing to it, each save one transaction.
 #include "app/business/business_object_parts.h"
 #include "app/data/transaction.h"
+#include "app/data/trf_database.h"
 #include "ui_shared/platform/error.h"
 
 namespace trf {
@@ -34,15 +35,22 @@ TableBusinessObject::Store::Store(Database& database, const ClassSpec& spec) : d
     if (i) assignments += (i > 1 ? ", " : "") + spec.fields[i].column + " = ?";
   }
   const std::string& key = spec.fields[0].column;
+  const std::string version = kVersionColumn;
+  const std::string same_row = " WHERE " + key + " = ? AND " + version + " = ?";
   insert_ = database.Prepare("INSERT INTO " + spec.table + " (" + ColumnList(spec, 0) + ") VALUES (" + placeholders + ")");
-  update_ = database.Prepare("UPDATE " + spec.table + " SET " + assignments + " WHERE " + key + " = ?");
-  remove_ = database.Prepare("DELETE FROM " + spec.table + " WHERE " + key + " = ?");
+  update_ = database.Prepare("UPDATE " + spec.table + " SET " + assignments + ", " + version + " = " + version +
+                             " + 1" + same_row);
+  remove_ = database.Prepare("DELETE FROM " + spec.table + same_row);
   max_key_ = database.Prepare("SELECT COALESCE(MAX(" + key + "), 0) FROM " + spec.table);
   reference_checks_.resize(spec.fields.size());
+  for (const Referrer& referrer : spec.referrers) {
+    referrer_counts_.push_back(
+        database.Prepare("SELECT COUNT(*) FROM " + referrer.table + " WHERE " + referrer.column + " = ?"));
+  }
 }
 
 std::unique_ptr<Statement> TableBusinessObject::Store::Select(const kw::Variant& parent) {
-  std::string sql = "SELECT " + ColumnList(spec_, 0) + " FROM " + spec_.table;
+  std::string sql = "SELECT " + ColumnList(spec_, 0) + ", " + kVersionColumn + " FROM " + spec_.table;
   if (!parent.IsEmpty()) sql += " WHERE " + spec_.fields[1].column + " = ?";
   auto query = database_.Prepare(sql + " ORDER BY " + spec_.fields[0].column);
   if (!parent.IsEmpty()) query->Bind(1, parent);
@@ -81,6 +89,14 @@ void TableBusinessObject::Store::CheckStorable(const Record& record, const std::
   }
 }
 
+void TableBusinessObject::Store::RaiseChanged(const Record& record) {
+  kw::Raise(rule_numbers::kRecordChanged, "KW_I." + spec_.class_name,
+            spec_.fields[0].caption + " " + record.values[0].ToText() +
+                " was changed or removed in the database after it was read here (by another session or program; "
+                "who changed what is not known). Nothing was saved and your edits are still here: undo them to "
+                "read the stored record afresh, or keep editing.");
+}
+
 void TableBusinessObject::Store::Write(const Record& record) {
   Statement& statement = record.is_new ? *insert_ : *update_;
   statement.Reset();
@@ -90,16 +106,37 @@ void TableBusinessObject::Store::Write(const Record& record) {
   } else {
     for (size_t i = 1; i < count; ++i) statement.Bind(static_cast<int>(i), record.values[i]);
     statement.Bind(static_cast<int>(count), record.values[0]);
+    statement.Bind(static_cast<int>(count + 1), kw::Variant::Double(static_cast<double>(record.version)));
   }
   statement.Step();
   statement.Reset();
+  if (!record.is_new && database_.Changes() == 0) RaiseChanged(record);
 }
 
-void TableBusinessObject::Store::Remove(int64_t key) {
+void TableBusinessObject::Store::Remove(const Record& record) {
   remove_->Reset();
-  remove_->Bind(1, kw::Variant::Double(static_cast<double>(key)));
+  remove_->Bind(1, record.values[0]).Bind(2, kw::Variant::Double(static_cast<double>(record.version)));
   remove_->Step();
   remove_->Reset();
+  if (database_.Changes() == 0) RaiseChanged(record);
+}
+
+void TableBusinessObject::Store::CheckUnreferenced(const Record& record) {
+  std::string referring;
+  for (size_t i = 0; i < spec_.referrers.size(); ++i) {
+    Statement& count = *referrer_counts_[i];
+    count.Reset();
+    count.Bind(1, record.values[0]);
+    count.Step();
+    const int32_t found = count.Column(0).ToLong();
+    count.Reset();
+    if (found > 0) referring += (referring.empty() ? "" : " and ") + std::to_string(found) + " " + spec_.referrers[i].plural;
+  }
+  if (referring.empty()) return;
+  const std::string name = record.values.size() > 2 && record.values[2].IsText() ? " " + ShownValue(record.values[2]) : "";
+  kw::Raise(rule_numbers::kStillReferred, "KW_I." + spec_.class_name,
+            spec_.fields[0].caption + " " + record.values[0].ToText() + name + " cannot be removed: " + referring +
+                " still refer to it. Move or remove those first. Nothing was removed.");
 }
 
 void TableBusinessObject::Load(const kw::Variant& parent) {
@@ -114,10 +151,11 @@ void TableBusinessObject::Load(const kw::Variant& parent) {
       if (spec_.fields[i].kind == FieldKind::Date && !value.IsNull()) value = kw::Variant::Date(value.ToDouble());
       record.values.push_back(std::move(value));
     }
+    record.version = static_cast<int64_t>(query->Column(static_cast<int>(count)).ToDouble());
   }
   records_ = std::move(loaded);
   loaded_parent_ = parent;
-  deleted_keys_.clear();
+  deleted_.clear();
   slots_by_key_.clear();
   slots_by_key_.reserve(records_.size());
   for (size_t slot = 0; slot < records_.size(); ++slot) {
@@ -139,11 +177,17 @@ bool TableBusinessObject::Save(bool force) {
   if (record.deleted) {
     if (!record.is_new) {
       if (spec_.save_mode == kw::kSaveModeBatch) {
-        deleted_keys_.push_back(KeyOf(record));
+        deleted_.push_back(DeletedRow{record.values[0], record.version});
       } else {
-        Transaction transaction(*database_);
-        store_->Remove(KeyOf(record));
-        transaction.Commit();
+        try {
+          Transaction transaction(*database_);
+          store_->CheckUnreferenced(record);
+          store_->Remove(record);
+          transaction.Commit();
+        } catch (...) {
+          record.deleted = false;  // the record is kept as it was before the removal was asked
+          throw;
+        }
       }
     }
     Drop(slot);
@@ -162,6 +206,7 @@ bool TableBusinessObject::Save(bool force) {
   Transaction transaction(*database_);
   store_->Write(record);
   transaction.Commit();
+  if (!record.is_new) ++record.version;
   record.is_new = false;
   record.stored.reset();
   return true;
@@ -174,11 +219,16 @@ void TableBusinessObject::SaveBatch() {
   }
   {
     Transaction transaction(*database_);
-    for (const int64_t key : deleted_keys_) store_->Remove(key);
+    for (const DeletedRow& row : deleted_) {
+      Record gone;
+      gone.values = {row.key};
+      gone.version = row.version;
+      store_->Remove(gone);
+    }
     for (const Record& record : records_) {
       if (!record.Pending()) continue;
       if (record.deleted) {
-        if (!record.is_new) store_->Remove(KeyOf(record));
+        if (!record.is_new) store_->Remove(record);
       } else {
         store_->Write(record);
       }
@@ -186,12 +236,13 @@ void TableBusinessObject::SaveBatch() {
     transaction.Commit();
   }
   // Only a committed batch changes what the object holds: a failed one leaves every change held.
-  deleted_keys_.clear();
+  deleted_.clear();
   for (size_t slot = records_.size(); slot-- > 0;) {
     Record& record = records_[slot];
     if (record.deleted) {
       Drop(slot);
     } else {
+      if (record.Pending() && !record.is_new) ++record.version;
       record.is_new = false;
       record.stored.reset();
       record.in_batch = false;
@@ -201,7 +252,7 @@ void TableBusinessObject::SaveBatch() {
 }
 
 int32_t TableBusinessObject::PendingChanges() const {
-  int32_t count = static_cast<int32_t>(deleted_keys_.size());
+  int32_t count = static_cast<int32_t>(deleted_.size());
   for (const Record& record : records_) count += record.Pending() ? 1 : 0;
   return count;
 }

@@ -18,7 +18,8 @@ LIFamilyGroups::LIFamilyGroups(std::shared_ptr<Database> database)
                      {"H_MailingAddress", FieldKind::Text, "Mailing address"},
                      {"H_MMLOFee", FieldKind::Money, "Monthly mail-out fee"},
                      {"H_AMFee", FieldKind::Money, "Annual mailing fee"}},
-                    0}) {}
+                    0,
+                    {{"tbH_Residents", "H_FamilyGroupsID", "residents"}}}) {}
 
 void LIFamilyGroups::AssessPrepare() {
   residents_by_group_.clear();

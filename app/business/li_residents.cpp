@@ -15,6 +15,8 @@ namespace {
 constexpr double kUnusualFee = 6000;
 // Residents admitted younger than this are unusual in a home: the user is asked.
 constexpr int32_t kAdultAge = 18;
+// Residents older than this today are rare enough to ask whether the birth date is right.
+constexpr int32_t kUnusualAge = 110;
 
 }  // namespace
 
@@ -42,6 +44,11 @@ void LIResidents::CheckField(int32_t field, const std::vector<kw::Variant>& valu
     const double today = std::floor(kw::Service<kw::Clock>::Get().Now());
     if (value.ToDate() > today) {
       findings.Hard(field, kFieldLevel, 3101, "Birth date " + value.ToText() + " lies in the future.");
+    } else if (const int32_t age = FullYears(value.ToDate(), today); age > kUnusualAge) {
+      findings.Question(field, kFieldLevel, 3102,
+                        "A resident born on " + value.ToText() + " would be " + std::to_string(age) +
+                            " years old today. Is the birth date right?",
+                        value);
     }
   } else if (field == kMonthlyFee - 1) {
     const double fee = value.ToDouble();

@@ -10,9 +10,36 @@
 
 namespace trf {
 
+namespace {
+
+// What a failure of SQLite means for the person: the sentence before SQLite's own words.
+std::string Meaning(int code) {
+  switch (code & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return "The database is in use by another program, which held it longer than trf waits for it. Nothing "
+             "was written; try again in a moment.";
+    case SQLITE_FULL:
+      return "The disk or the database is full. Nothing was written; make room and try again.";
+    case SQLITE_READONLY:
+      return "The database is open read-only. Nothing was written.";
+    case SQLITE_CONSTRAINT:
+      return "The change breaks a rule of the stored data. Nothing was written.";
+    case SQLITE_NOTADB:
+      return "The file is not a database.";
+    case SQLITE_IOERR:
+      return "The database file could not be read or written. Nothing was written.";
+    default:
+      return "The database refused the step. Nothing was written.";
+  }
+}
+
+}  // namespace
+
 void RaiseDatabaseError(sqlite3* db, const std::string& context) {
-  const std::string message = db ? sqlite3_errmsg(db) : "cannot open the database";
-  kw::Raise(kDatabaseError, "KW_DB", context + ": " + message);
+  const int code = db ? sqlite3_errcode(db) : SQLITE_NOMEM;
+  const std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+  kw::Raise(kDatabaseError, "KW_DB", Meaning(code) + " (" + context + ": " + message + ")");
 }
 
 Statement::Statement(sqlite3* db, const std::string& sql) : db_(db) {
@@ -100,14 +127,16 @@ kw::Variant Statement::Column(int column) const {
   }
 }
 
-Database::Database(const std::string& path) : path_(path) {
-  if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) {
+Database::Database(const std::string& path, Access access, int busy_timeout_ms)
+    : path_(path), access_(access), busy_timeout_ms_(busy_timeout_ms) {
+  const int flags = access == Access::kReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
     const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
     sqlite3_close(db_);
     db_ = nullptr;
-    kw::Raise(kDatabaseError, "KW_DB", "open " + path + ": " + message);
+    kw::Raise(kDatabaseError, "KW_DB", "The database " + path + " cannot be opened (" + message + ").");
   }
-  sqlite3_busy_timeout(db_, 5000);
+  sqlite3_busy_timeout(db_, busy_timeout_ms);
   Exec("PRAGMA foreign_keys = ON");
 }
 
@@ -116,13 +145,14 @@ Database::~Database() { sqlite3_close(db_); }
 void Database::Exec(const std::string& sql) {
   char* message = nullptr;
   if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
-    const std::string text = message ? message : "unknown error";
-    sqlite3_free(message);
-    kw::Raise(kDatabaseError, "KW_DB", "exec: " + text);
+    sqlite3_free(message);  // the connection's message says the same
+    RaiseDatabaseError(db_, "exec");
   }
 }
 
 std::unique_ptr<Statement> Database::Prepare(const std::string& sql) { return std::make_unique<Statement>(db_, sql); }
+
+int64_t Database::Changes() const { return sqlite3_changes64(db_); }
 
 int64_t Database::LastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
 

@@ -1,5 +1,6 @@
 // Database: a small owner of one SQLite connection, with statements that bind and read values
-// as variants. Errors of SQLite become runtime errors carrying SQLite's message.
+// as variants. Errors of SQLite become runtime errors whose description is a sentence for a person
+// (a busy database, a full disk, a read-only file), with SQLite's own words at the end.
 #pragma once
 
 #include <cstdint>
@@ -43,15 +44,27 @@ class Statement {
   sqlite3_stmt* stmt_ = nullptr;
 };
 
+// How a connection may use its file.
+enum class Access { kReadWrite, kReadOnly };
+
+// How long a statement waits for a lock another connection holds before it is refused as busy.
+inline constexpr int kDefaultBusyTimeoutMs = 5000;
+
 class Database {
  public:
-  // Opens (creating when missing) the database at `path`; ":memory:" for a private one.
-  explicit Database(const std::string& path);
+  // Opens the database at `path`; ":memory:" for a private one. Read-write creates a missing file;
+  // read-only never writes to the file. Raises a sentence when the file cannot be opened.
+  explicit Database(const std::string& path, Access access = Access::kReadWrite,
+                    int busy_timeout_ms = kDefaultBusyTimeoutMs);
   ~Database();
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
   const std::string& Path() const { return path_; }
+  bool ReadOnly() const { return access_ == Access::kReadOnly; }
+  int BusyTimeoutMs() const { return busy_timeout_ms_; }
+  // Rows the last INSERT, UPDATE or DELETE changed.
+  int64_t Changes() const;
   void Exec(const std::string& sql);
   std::unique_ptr<Statement> Prepare(const std::string& sql);
   int64_t LastInsertRowId() const;
@@ -59,9 +72,12 @@ class Database {
 
  private:
   std::string path_;
+  Access access_;
+  int busy_timeout_ms_;
   sqlite3* db_ = nullptr;
 };
 
+// Raises kDatabaseError with a sentence that says what failed on `db` and that nothing was written.
 [[noreturn]] void RaiseDatabaseError(sqlite3* db, const std::string& context);
 
 }  // namespace trf

@@ -5,23 +5,12 @@ namespace trf {
 
 namespace {
 
-// Added beside the TRF schema rather than into it: databases made before the notes existed
-// gain the table when the notes are first opened.
-constexpr const char* kNotesTable = R"sql(
-CREATE TABLE IF NOT EXISTS tbH_MonthlyNotes (
-  H_HomeMonthlyStatsID INTEGER PRIMARY KEY REFERENCES tbH_HomeMonthlyStats(H_HomeMonthlyStatsID),
-  H_NotesRTF TEXT NOT NULL
-) STRICT;
-)sql";
-
 // The month record's id as the key column takes it (13 when it is no number).
 kw::Variant MonthKey(const std::string& month_id) { return kw::Variant::Long(kw::Variant::Text(month_id).ToLong()); }
 
 }  // namespace
 
-MonthlyNotes::MonthlyNotes(std::shared_ptr<Database> database) : database_(std::move(database)) {
-  database_->Exec(kNotesTable);
-}
+MonthlyNotes::MonthlyNotes(std::shared_ptr<Database> database) : database_(std::move(database)) {}
 
 std::string MonthlyNotes::Load(const std::string& month_id) {
   auto query = database_->Prepare("SELECT H_NotesRTF FROM tbH_MonthlyNotes WHERE H_HomeMonthlyStatsID = ?");
@@ -31,8 +20,9 @@ std::string MonthlyNotes::Load(const std::string& month_id) {
 
 void MonthlyNotes::Store(const std::string& month_id, const std::string& rtf) {
   auto upsert = database_->Prepare(
-      "INSERT INTO tbH_MonthlyNotes VALUES (?, ?) "
-      "ON CONFLICT(H_HomeMonthlyStatsID) DO UPDATE SET H_NotesRTF = excluded.H_NotesRTF");
+      "INSERT INTO tbH_MonthlyNotes (H_HomeMonthlyStatsID, H_NotesRTF) VALUES (?, ?) "
+      "ON CONFLICT(H_HomeMonthlyStatsID) DO UPDATE SET H_NotesRTF = excluded.H_NotesRTF, "
+      "RowVersion = RowVersion + 1");
   upsert->Bind(1, MonthKey(month_id)).Bind(2, kw::Variant::Text(rtf));
   upsert->Step();
 }

@@ -9,7 +9,7 @@
 
 namespace trf {
 
-// The notes of month records in the database; the table is created at first use when missing.
+// The notes of month records in the database.
 class MonthlyNotes {
  public:
   explicit MonthlyNotes(std::shared_ptr<Database> database);

@@ -3,14 +3,22 @@
 #pragma once
 
 #include "app/data/database.h"
+#include "ui_shared/platform/error.h"
 
 namespace trf {
 
 class Transaction {
  public:
   // Begins at once and takes the write lock, so that the writes that follow cannot be refused
-  // half-way for a lock held elsewhere.
-  explicit Transaction(Database& database) : database_(database) { database_.Exec("BEGIN IMMEDIATE"); }
+  // half-way for a lock held elsewhere. On a read-only database it refuses with a sentence.
+  explicit Transaction(Database& database) : database_(database) {
+    if (database_.ReadOnly()) {
+      kw::Raise(kDatabaseError, "KW_DB",
+                "The database is open read-only, so nothing can be saved; your edits stay on the screen until "
+                "you leave.");
+    }
+    database_.Exec("BEGIN IMMEDIATE");
+  }
   ~Transaction() {
     if (open_) {
       try {

@@ -10,10 +10,22 @@
 
 namespace trf {
 
-// Opens the database at `path` (":memory:" for a private one), creating the schema and the
-// sample data when the file holds no TRF schema yet. Files run in WAL mode, so that a process
-// killed in the middle of a write leaves the last committed state readable.
-std::shared_ptr<Database> OpenTrfDatabase(const std::string& path);
+// The application id that marks a file as a TRF database ("TRF1").
+inline constexpr int64_t kTrfApplicationId = 0x54524631;
+// The column that holds the version of every row; each write raises it by one.
+inline constexpr const char* kVersionColumn = "RowVersion";
+
+// Opens the database at `path` (":memory:" for a private one). An empty or new file gets the schema
+// and the sample data and is marked as ours; a file of the earlier program (no mark, TRF tables)
+// gains the row versions in one transaction; anything else is refused with a sentence and left as
+// it was: no name, a folder, a file of another program. A file the user may not write opens
+// read-only, as does `wanted` read-only; such a file is never written, not even its journal mode.
+// Written files run in WAL mode with full synchronous commits.
+std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted = Access::kReadWrite,
+                                          int busy_timeout_ms = kDefaultBusyTimeoutMs);
+
+// The access a file at `path` allows: read-only when `wanted` says so or the file is not writable.
+Access AccessFor(const std::string& path, Access wanted);
 
 // Creates every table of the schema; raises when one exists already.
 void CreateTrfSchema(Database& database);

@@ -20,6 +20,7 @@ class HomeScreen : public ListScreen<LIHomes> {
   void SelectRow(int row) override;
 
  protected:
+  bool Chosen(const ScreenContext& context) const override { return !context.home_num.empty(); }
   void OnLoad() override;
   void Reload() override;
 };

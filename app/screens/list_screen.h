@@ -20,12 +20,17 @@ class ListScreen : public ScreenForm {
       : ScreenForm(std::move(key), std::move(name), std::move(title), depends_on),
         records_(std::make_shared<Records>(database)) {}
 
+  // The list keeps a row selected for its own sake; while nothing of it is chosen (no home, no
+  // month) no row is shown selected.
   void Describe(ScreenView& view) override {
     ScreenForm::Describe(view);
     list_->Describe(view);
+    if (!Chosen(view.context) && view.list) view.list->selected = -1;
   }
 
  protected:
+  // Whether the context holds a record of this list as the current one.
+  virtual bool Chosen(const ScreenContext& context) const = 0;
   // Binds the list to the records, `key_property` being their key and `columns` the column table
   // of LVColumnInfo.
   void BindList(const std::string& key_property, kw::Variant columns) {

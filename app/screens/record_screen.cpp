@@ -118,7 +118,12 @@ void RecordScreen::SelectRow(int row) {
 kw::Variant RecordScreen::ListItemClick(const kw::ObjectPtr& item) {
   bool changed = false;
   kw::ObjectPtr previous = current_item_;
-  current_item_ = Shared()->ItemClick(item, previous, records_, changed);
+  if (!Attempt([&] { current_item_ = Shared()->ItemClick(item, previous, records_, changed); })) {
+    SelectCurrentRecord();
+    ShowCurrentRecord();
+    Say("the selection stays: the record being left could not be saved");
+    return kw::Variant::Object(current_item_);
+  }
   ShowCurrentRecord();
   if (current_item_ != item) Say("the selection stays: the record being left must be put right first");
   return kw::Variant::Object(current_item_);
@@ -204,16 +209,24 @@ void RecordScreen::SelectCurrentRecord() {
 }
 
 void RecordScreen::SaveScreen() {
+  if (records_ && !records_->IsDirty() && records_->PendingChanges() == 0) {
+    Say("nothing to save: there are no unsaved changes");
+    return;
+  }
   const bool saved = Save();
   ShowCurrentRecord();
-  Say(saved ? "record saved" : "record not saved: put it right first");
+  Say(saved          ? "record saved"
+      : DataRefused() ? "record not saved: the stored data refused it (see above); your edits are kept"
+                      : "record not saved: put it right first");
 }
 
 void RecordScreen::AddRecord() {
   if (ReadOnly()) throw ScreenRefusal("nothing can be added while the month's TRF is not active");
-  bool not_added = false;
-  const kw::ObjectPtr item = Shared()->AddItem(list_, nullptr, 0, records_, current_item_, "", layout_.new_entry_text,
-                                               false, not_added);
+  bool not_added = true;
+  kw::ObjectPtr item;
+  Attempt([&] {
+    item = Shared()->AddItem(list_, nullptr, 0, records_, current_item_, "", layout_.new_entry_text, false, not_added);
+  });
   if (not_added) {
     Say("nothing added: the current record must be put right first");
     return;
@@ -228,7 +241,8 @@ void RecordScreen::RemoveRecord() {
   if (!records_ || records_->Count() == 0) throw ScreenRefusal("there is no record to remove");
   if (ReadOnly()) throw ScreenRefusal("nothing can be removed while the month's TRF is not active");
   bool removed = false;
-  const kw::ObjectPtr result = Shared()->RemoveItem(list_, records_, "", current_item_, removed);
+  kw::ObjectPtr result;
+  Attempt([&] { result = Shared()->RemoveItem(list_, records_, "", current_item_, removed); });
   if (!removed) {
     Say("nothing removed");
     return;

@@ -17,6 +17,7 @@ void RegisterScreens(ScreenHost& host, const std::shared_ptr<Database>& database
   host.Add(std::make_shared<FamilyGroupsScreen>(database));
   host.Add(std::make_shared<MonthlyExpensesScreen>(database));
   host.Add(std::make_shared<NotesScreen>(database));
+  host.SetDataReadOnly(database->ReadOnly());
 }
 
 }  // namespace trf

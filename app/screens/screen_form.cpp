@@ -2,8 +2,10 @@
 // and the default answers of the typed operations.
 #include "app/screens/screen_form.h"
 
+#include "app/business/rule_numbers.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/class_registry.h"
+#include "ui_shared/platform/error.h"
 
 namespace trf {
 
@@ -33,14 +35,34 @@ bool ScreenForm::Enter(kw::ActiveParams& params) {
 
 bool ScreenForm::Leave() {
   const kw::LIPtr main = MainObject();
-  if (!(main ? shared_->OnDeactivate(main) : DeactivateLocal())) return false;
+  bool left = false;
+  if (!Attempt([&] { left = main ? shared_->OnDeactivate(main) : DeactivateLocal(); }) || !left) return false;
   TakeButtonsOffBar();
   return true;
 }
 
 bool ScreenForm::Save() {
   const kw::LIPtr main = MainObject();
-  return !main || shared_->OnSave(main);
+  bool saved = !main;
+  return Attempt([&] { saved = saved || shared_->OnSave(main); }) && saved;
+}
+
+bool ScreenForm::Attempt(const std::function<void()>& step) {
+  data_refused_ = false;
+  try {
+    step();
+    return true;
+  } catch (const kw::Error& error) {
+    data_refused_ = true;
+    // The description ends with the sentence of whoever refused; the locations the error passed
+    // on its way up stand before it, one per line.
+    const std::string& description = error.Description();
+    const size_t trail_end = description.rfind('\n');
+    const std::string sentence = trail_end == std::string::npos ? description : description.substr(trail_end + 1);
+    const bool rule = error.Number() >= rule_numbers::kNotANumber && error.Number() <= rule_numbers::kDatabaseStepFailed;
+    shared_->ShowFeedbackForm(sentence, "", kw::kRuleHard, rule ? error.Number() : rule_numbers::kDatabaseStepFailed);
+    return false;
+  }
 }
 
 bool ScreenForm::EveryOnActivate(kw::ActiveParams&) {

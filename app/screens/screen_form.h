@@ -132,6 +132,13 @@ class ScreenForm : public kw::I_FRM_Shared {
   void EnableButton(const std::string& key, bool enabled);
   // Tells the front end something the person should know.
   void Say(const std::string& text);
+  // Runs a step that reaches the stored data. When the business object or the database refuses it
+  // (a record changed elsewhere, a record still referred to, a busy, full or read-only database),
+  // the refusal is shown as a feedback dialog with its rule number and the step answers false; the
+  // screen stays usable, and what it holds is what it held before the step.
+  bool Attempt(const std::function<void()>& step);
+  // Whether the last Attempt was refused by the stored data (rather than by the screen's rules).
+  bool DataRefused() const { return data_refused_; }
   // The container the screen's SharedProcedures works with.
   kw::TrfContainer& Container() const;
   bool IsCurrent() const { return on_bar_; }
@@ -155,6 +162,7 @@ class ScreenForm : public kw::I_FRM_Shared {
   bool first_time_ = true;
   bool stale_ = true;
   bool on_bar_ = false;
+  bool data_refused_ = false;
 };
 
 using ScreenPtr = std::shared_ptr<ScreenForm>;

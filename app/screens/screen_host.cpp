@@ -133,6 +133,12 @@ bool ScreenHost::SendOff() {
   return passed;
 }
 
+void ScreenHost::Describe(ScreenView& view) const {
+  if (!current_) return;
+  current_->Describe(view);
+  view.context.data_read_only = data_read_only_;
+}
+
 bool ScreenHost::LeaveCurrent() {
   if (!current_) return true;
   if (!current_->Leave()) return false;

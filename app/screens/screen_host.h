@@ -38,6 +38,11 @@ class ScreenHost {
   ScreenForm& RequireCurrent() const;
   ScreenForm* Find(const std::string& name_or_key) const;
   const std::vector<ScreenPtr>& Screens() const { return screens_; }
+  // What the current screen shows, with the context every screen shares; nothing before the first
+  // navigation.
+  void Describe(ScreenView& view) const;
+  // The screens work on a database open read-only: every view says so.
+  void SetDataReadOnly(bool read_only) { data_read_only_ = read_only; }
   ScreenContainer& Container() const { return *container_; }
 
   // Send-off: every screen in turn is checked without messages; one that fails becomes current and
@@ -58,6 +63,7 @@ class ScreenHost {
   std::vector<ScreenPtr> screens_;
   ScreenPtr current_;
   int redirects_ = 0;
+  bool data_read_only_ = false;
 };
 
 // The place where every screen of the application is registered with the host, each working on

@@ -26,6 +26,7 @@ class TrfSetupScreen : public ListScreen<LIHomeMonths> {
   void SelectRow(int row) override;
 
  protected:
+  bool Chosen(const ScreenContext& context) const override { return !context.month_id.empty(); }
   void OnLoad() override;
   void Reload() override;
 

@@ -67,8 +67,40 @@ void CommandInterpreter::PrintHelp() {
   transcript_.Line("Commands:");
   for (const Command& c : commands_) entry(c.usage, c.help);
   entry("expect <text>", "fail the script unless the output since the previous command holds <text>");
+  entry("expect refused <text>", "the previous command was refused, saying <text>; the script goes on");
   entry("help", "this list");
-  entry("quit", "leave trf");
+  entry("quit", "leave trf (the current screen's changes are saved first)");
+  for (const std::string& note : help_notes_) transcript_.Line(note);
+}
+
+CommandInterpreter::Outcome CommandInterpreter::Expect(std::string_view wanted_text) {
+  std::string_view wanted = TrimBlanks(wanted_text);
+  const bool refusal = wanted.substr(0, 7) == "refused" && (wanted.size() == 7 || IsBlank(wanted[7]));
+  if (refusal) wanted = TrimBlanks(wanted.substr(7));
+  if (wanted.empty()) {
+    transcript_.Line(refusal ? "error: usage: expect refused <text>" : "error: usage: expect <text>");
+    return Outcome::kFailed;
+  }
+  if (refusal && !last_refused_) {
+    transcript_.Line("expectation failed: the previous command was not refused");
+    return Outcome::kFailed;
+  }
+  if (transcript_.SinceMark().find(wanted) == std::string::npos) {
+    transcript_.Line("expectation failed: the output since the previous command does not contain \"" +
+                     std::string(wanted) + "\"");
+    return Outcome::kFailed;
+  }
+  return Outcome::kContinue;
+}
+
+CommandInterpreter::Outcome CommandInterpreter::Quit() {
+  if (quit_refused_) {
+    transcript_.Line("left without saving the changes that could not be saved");
+    return Outcome::kQuit;
+  }
+  if (!leave_ || leave_()) return Outcome::kQuit;
+  quit_refused_ = true;
+  return Outcome::kContinue;
 }
 
 CommandInterpreter::Outcome CommandInterpreter::Execute(std::string_view line) {
@@ -76,20 +108,17 @@ CommandInterpreter::Outcome CommandInterpreter::Execute(std::string_view line) {
   if (trimmed.empty() || trimmed.front() == '#') return Outcome::kContinue;
   std::string_view rest = trimmed;
   const std::string verb = NextWord(rest);
-  if (verb == "expect") {
-    const std::string wanted(TrimBlanks(rest));
-    if (wanted.empty()) {
-      transcript_.Line("error: usage: expect <text>");
-      return Outcome::kFailed;
-    }
-    if (transcript_.SinceMark().find(wanted) == std::string::npos) {
-      transcript_.Line("expectation failed: the output since the previous command does not contain \"" + wanted + "\"");
-      return Outcome::kFailed;
-    }
-    return Outcome::kContinue;
-  }
+  if (verb == "expect") return Expect(rest);
   transcript_.Mark();
-  if (verb == "quit" || verb == "exit") return Outcome::kQuit;
+  last_refused_ = false;
+  if (verb == "quit" || verb == "exit") return Quit();
+  quit_refused_ = false;
+  const Outcome outcome = Run(verb, trimmed);
+  last_refused_ = outcome == Outcome::kFailed;
+  return outcome;
+}
+
+CommandInterpreter::Outcome CommandInterpreter::Run(const std::string& verb, std::string_view trimmed) {
   if (verb == "help") {
     PrintHelp();
     return Outcome::kContinue;
@@ -122,20 +151,29 @@ CommandInterpreter::Outcome CommandInterpreter::Execute(std::string_view line) {
 int CommandInterpreter::RunScript(std::istream& script, bool echo) {
   std::string line;
   int number = 0;
+  int refused_at = 0;  // a refused command, waiting for the `expect refused` that may follow
+  auto stop = [this](int at) {
+    transcript_.Line("script stopped at line " + std::to_string(at));
+    return 1;
+  };
   while (std::getline(script, line)) {
     ++number;
-    if (echo && !TrimBlanks(line).empty()) transcript_.Echo("> " + std::string(TrimBlanks(line)));
-    switch (Execute(line)) {
-      case Outcome::kContinue:
-        break;
-      case Outcome::kQuit:
-        return 0;
-      case Outcome::kFailed:
-        transcript_.Line("script stopped at line " + std::to_string(number));
-        return 1;
-    }
+    const std::string_view trimmed = TrimBlanks(line);
+    if (trimmed.empty() || trimmed.front() == '#') continue;
+    std::string_view rest = trimmed;
+    const std::string verb = NextWord(rest);
+    const bool expects_refusal = verb == "expect" && TrimBlanks(rest).substr(0, 7) == "refused";
+    if (refused_at && !expects_refusal) return stop(refused_at);
+    if (echo && verb != "say" && verb != "expect" && verb != "pause") transcript_.Echo("> " + std::string(trimmed));
+    const Outcome outcome = Execute(line);
+    if (outcome == Outcome::kQuit) return 0;
+    if (outcome == Outcome::kFailed && (verb == "expect" || refused_at)) return stop(number);
+    refused_at = outcome == Outcome::kFailed ? number : 0;
   }
-  return 0;
+  if (refused_at) return stop(refused_at);
+  if (!leave_ || leave_()) return 0;
+  transcript_.Line("the script ended with changes that could not be saved (see above)");
+  return 1;
 }
 
 }  // namespace trf

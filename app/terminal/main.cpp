@@ -1,5 +1,7 @@
 // trf: the program that runs the screens of the TRF on the shared user-interface library:
 // interactively, from a script, or as a guided tour.
+#include <unistd.h>
+
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -14,10 +16,13 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trf [--db PATH] [--script FILE | --demo]\n"
+    "usage: trf [--db PATH] [--read-only] [--verbose] [--script FILE | --demo]\n"
     "  (no option)    work interactively on trf.db in the current folder,\n"
     "                 created with sample data when missing\n"
     "  --db PATH      the database to work on (created with sample data when missing)\n"
+    "  --read-only    only look: the database is opened read-only and nothing is saved\n"
+    "                 (a file you may not write opens this way by itself)\n"
+    "  --verbose      also print form keys, colour codes and the busy marker\n"
     "  --script FILE  run the commands of FILE (- for standard input) and print the transcript;\n"
     "                 exit status 0 when every command ran and every expect held. Without --db\n"
     "                 the script runs on a fresh sample database in a temporary folder\n"
@@ -29,6 +34,10 @@ struct Options {
   std::optional<std::string> script;
   bool demo = false;
   bool help = false;
+  bool read_only = false;
+  bool verbose = false;
+
+  trf::Access Access() const { return read_only ? trf::Access::kReadOnly : trf::Access::kReadWrite; }
 };
 
 // The options, or a message saying what is wrong with them.
@@ -39,6 +48,10 @@ std::optional<std::string> Parse(int argc, char** argv, Options& options) {
       options.help = true;
     } else if (arg == "--demo") {
       options.demo = true;
+    } else if (arg == "--read-only") {
+      options.read_only = true;
+    } else if (arg == "--verbose") {
+      options.verbose = true;
     } else if (arg == "--db" || arg == "--script") {
       if (i + 1 >= argc) return arg + " needs a value";
       (arg == "--db" ? options.db : options.script) = argv[++i];
@@ -51,9 +64,18 @@ std::optional<std::string> Parse(int argc, char** argv, Options& options) {
   return std::nullopt;
 }
 
-int RunDemo() {
+int RunDemo(bool verbose) {
   trf::TempFolder folder;
-  trf::TrfSession session((folder.Path() / "trf.db").string(), std::cout, nullptr);
+  trf::TrfSession session((folder.Path() / "trf.db").string(), std::cout, nullptr, trf::Access::kReadWrite, verbose);
+  // A person at a terminal reads each step before the next one runs; a pipe or a test never waits.
+  const bool person = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
+  session.Interpreter().Add({"pause", "pause", "wait for Enter before the next step of the tour", 0, false, false,
+                             [&session, person](const std::vector<std::string>&) {
+                               if (!person) return;
+                               session.Output().Prompt("(press Enter for the next step) ");
+                               std::string line;
+                               std::getline(std::cin, line);
+                             }});
   std::istringstream tour(trf::DemoTourScript());
   if (session.RunScript(tour, true) != 0) {
     std::cerr << "trf: the tour stopped: the program did not behave as the tour expects (see above)\n";
@@ -63,7 +85,8 @@ int RunDemo() {
   return 0;
 }
 
-int RunScriptFile(const std::string& file, const std::optional<std::string>& db) {
+int RunScriptFile(const std::string& file, const Options& options) {
+  const std::optional<std::string>& db = options.db;
   std::ifstream opened;
   if (file != "-") {
     opened.open(file);
@@ -75,7 +98,8 @@ int RunScriptFile(const std::string& file, const std::optional<std::string>& db)
   std::istream& script = file == "-" ? std::cin : opened;
   std::optional<trf::TempFolder> folder;
   if (!db) folder.emplace();
-  trf::TrfSession session(db ? *db : (folder->Path() / "trf.db").string(), std::cout, nullptr);
+  trf::TrfSession session(db ? *db : (folder->Path() / "trf.db").string(), std::cout, nullptr, options.Access(),
+                          options.verbose);
   if (session.RunScript(script, true) != 0) {
     std::cerr << "trf: the script " << file << " failed (see the transcript above)\n";
     return 1;
@@ -96,13 +120,14 @@ int main(int argc, char** argv) {
     return 0;
   }
   try {
-    if (options.demo) return RunDemo();
-    if (options.script) return RunScriptFile(*options.script, options.db);
-    trf::TrfSession session(options.db.value_or("trf.db"), std::cout, &std::cin);
+    if (options.demo) return RunDemo(options.verbose);
+    if (options.script) return RunScriptFile(*options.script, options);
+    trf::TrfSession session(options.db.value_or("trf.db"), std::cout, &std::cin, options.Access(), options.verbose);
     session.RunInteractive(std::cin);
     return 0;
   } catch (const kw::Error& e) {
-    std::cerr << "trf: error " << e.Number() << ": " << e.Description() << "\n";
+    // Start-up refusals are sentences for the person; the error's number helps nobody here.
+    std::cerr << "trf: " << e.Description() << "\n";
   } catch (const std::exception& e) {
     std::cerr << "trf: " << e.what() << "\n";
   }

@@ -62,8 +62,9 @@ void ShowCurrentScreen(const ScreenHost& host, Transcript& transcript) {
   ScreenForm* screen = host.Current();
   if (!screen) return;
   ScreenView view;
-  screen->Describe(view);
-  for (const std::string& line : RenderScreen(screen->Name(), screen->Caption(), host.Container().Bar(), view))
+  host.Describe(view);
+  for (const std::string& line :
+       RenderScreen(screen->Name(), screen->Caption(), host.Container().Bar(), view, transcript.Verbose()))
     transcript.Line(line);
 }
 
@@ -137,10 +138,16 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
                      ShowCurrentScreen(host, transcript);
                    }});
   interpreter.Add({"answer", "answer yes|no", "the answer to the next question", 1, false, false,
-                   [&desk](const Args& a) {
+                   [&desk, &transcript](const Args& a) {
                      if (a[0] != "yes" && a[0] != "no") throw CommandError("answer takes yes or no");
                      desk.answers.push_back(a[0] == "yes" ? "0" : "1");
+                     transcript.Line("no question is open: \"" + a[0] + "\" is kept for the next question");
                    }});
+  for (const ScreenPtr& screen : host.Screens()) {
+    std::string fields;
+    for (const std::string& field : screen->Fields()) fields += (fields.empty() ? "" : ", ") + field;
+    if (!fields.empty()) interpreter.AddHelpNote("fields of " + screen->Name() + ": " + fields);
+  }
 }
 
 }  // namespace trf

@@ -17,7 +17,8 @@ std::string Pad(const std::string& s, size_t width) {
   return length >= width ? s : s + std::string(width - length, ' ');
 }
 
-// Row numbers for `select`, a ">" before the selected row, cells padded per column.
+// Row numbers for `select`, a "*" before the selected row (none while nothing is selected), cells
+// padded per column. (">" stands only before what was typed.)
 void RenderList(const ScreenList& list, std::vector<std::string>& out) {
   std::vector<size_t> widths(list.headers.size());
   for (size_t c = 0; c < list.headers.size(); ++c) widths[c] = kw::text::Len(list.headers[c]);
@@ -34,7 +35,7 @@ void RenderList(const ScreenList& list, std::vector<std::string>& out) {
   if (list.rows.empty()) out.push_back("      (no records)");
   for (size_t r = 0; r < list.rows.size(); ++r) {
     std::string number = std::to_string(r + 1);
-    const std::string lead = (static_cast<int>(r) == list.selected ? "> " : "  ") + Pad(number, 3) + " ";
+    const std::string lead = (static_cast<int>(r) == list.selected ? "* " : "  ") + Pad(number, 3) + " ";
     line(lead, list.rows[r]);
   }
 }
@@ -109,10 +110,11 @@ void RenderRichText(const kw::RichTextBox& box, std::vector<std::string>& out) {
   }
 }
 
-// The lines above the list: the context on the two screens that set it, the choice, the colours
-// of the active field and the notes.
-void RenderHeader(const std::string& name, const ScreenView& view, std::vector<std::string>& out) {
+// The lines above the list: read-only data, the context on the two screens that set it, the
+// choice, the colours of the active field (verbose only) and the notes.
+void RenderHeader(const std::string& name, const ScreenView& view, bool verbose, std::vector<std::string>& out) {
   const ScreenContext& context = view.context;
+  if (context.data_read_only) out.push_back("Read-only: the database is open for looking only; nothing can be saved.");
   if (name == "home") {
     out.push_back(context.home_num.empty() ? "No home selected: select one of the homes below."
                                            : "Current home: " + context.home_num);
@@ -126,7 +128,7 @@ void RenderHeader(const std::string& name, const ScreenView& view, std::vector<s
   }
   if (view.choice) out.push_back(view.choice->name + ": " + (view.choice->text.empty() ? "(none chosen)" : view.choice->text));
   for (const ScreenField& field : view.fields) {
-    if (!field.active) continue;
+    if (!field.active || !verbose) continue;
     out.push_back("active field " + field.name + ": background " + ColorText(field.back_color) + ", text " +
                   ColorText(field.fore_color));
   }
@@ -151,12 +153,12 @@ std::string RenderCommandBar(const CommandBar& bar) {
 }
 
 std::vector<std::string> RenderScreen(const std::string& name, const std::string& title, const CommandBar& bar,
-                                      const ScreenView& view) {
+                                      const ScreenView& view, bool verbose) {
   std::vector<std::string> out;
   out.push_back("== " + title + " ==");
   const std::string buttons = RenderCommandBar(bar);
   if (!buttons.empty()) out.push_back("bar: " + buttons);
-  RenderHeader(name, view, out);
+  RenderHeader(name, view, verbose, out);
   if (view.list) RenderList(*view.list, out);
   RenderFields(view.fields, out);
   return out;

@@ -10,7 +10,8 @@ void TerminalEvents::Notice(const ScreenForm&, const std::string& text) { transc
 void TerminalEvents::Stayed(const ScreenForm& screen) { transcript_.Line("stayed on " + screen.Caption()); }
 
 void TerminalEvents::Redirected(const std::string& form_key, const ScreenForm* target) {
-  transcript_.Line("redirected to " + form_key + (target ? " (" + target->Caption() + ")" : std::string()));
+  if (!target) return transcript_.Line("redirected to " + form_key);
+  transcript_.Line("redirected to " + (transcript_.Verbose() ? form_key + " (" + target->Caption() + ")" : target->Caption()));
 }
 
 void TerminalEvents::CouldNotOpen(const ScreenForm& target) { transcript_.Line("could not open " + target.Caption()); }
@@ -22,7 +23,7 @@ void TerminalEvents::SendOffStopped(const ScreenForm& screen) {
 void TerminalEvents::SendOffResult(bool passed) { transcript_.Line(passed ? "send-off passed" : "send-off refused"); }
 
 void TerminalEvents::Busy(bool busy) {
-  if (busy) transcript_.Line("[busy]");
+  if (busy && transcript_.Verbose()) transcript_.Line("[busy]");
 }
 
 }  // namespace trf

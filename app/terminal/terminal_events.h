@@ -1,5 +1,6 @@
 // TerminalEvents: what the screens and their host say, written as transcript lines ("stayed on
-// Residents", "redirected to KEY (Our Home)", "[busy]"), the lines scripts and the tour expect.
+// Residents", "redirected to Our Home"; with --verbose the form key and "[busy]" too), the lines
+// scripts and the tour expect.
 #pragma once
 
 #include "app/screens/screen_events.h"

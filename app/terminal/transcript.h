@@ -12,6 +12,11 @@ class Transcript {
  public:
   explicit Transcript(std::ostream& out) : out_(out) {}
 
+  // With --verbose the terminal also prints what only a developer needs: form keys, colour codes,
+  // the hourglass.
+  bool Verbose() const { return verbose_; }
+  void SetVerbose(bool verbose) { verbose_ = verbose; }
+
   // Writes a line (a line feed is added).
   void Line(std::string_view text);
   // Writes a prompt for the person at the terminal (no line feed; not part of the output that
@@ -27,6 +32,7 @@ class Transcript {
  private:
   std::ostream& out_;
   std::string since_mark_;
+  bool verbose_ = false;
 };
 
 }  // namespace trf

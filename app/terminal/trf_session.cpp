@@ -6,8 +6,10 @@
 
 namespace trf {
 
-TrfSession::TrfSession(const std::string& db_path, std::ostream& out, std::istream* terminal)
-    : transcript_(out), services_(db_path), interpreter_(transcript_) {
+TrfSession::TrfSession(const std::string& db_path, std::ostream& out, std::istream* terminal, Access access,
+                       bool verbose)
+    : transcript_(out), services_(db_path, access), interpreter_(transcript_) {
+  transcript_.SetVerbose(verbose);
   FeedbackDesk& desk = services_.desk();
   desk.presenter = MakeTerminalPresenter(transcript_, desk, terminal);
   host_ = std::make_unique<ScreenHost>(services_.container(), events_);
@@ -15,6 +17,15 @@ TrfSession::TrfSession(const std::string& db_path, std::ostream& out, std::istre
   AddScreenCommands(interpreter_, *host_, desk, transcript_);
   interpreter_.Add({"say", "say <text>", "print a line (scripts announce their steps with it)", 0, true, true,
                     [this](const std::vector<std::string>& args) { transcript_.Line(args[0]); }});
+  interpreter_.SetLeaveStep([this] { return LeaveForQuit(); });
+}
+
+bool TrfSession::LeaveForQuit() {
+  ScreenForm* screen = host_->Current();
+  if (host_->LeaveCurrent()) return true;
+  transcript_.Line("the changes on " + screen->Caption() +
+                   " are not saved; put them right, or type quit again to leave without them");
+  return false;
 }
 
 int TrfSession::RunScript(std::istream& script, bool echo) { return interpreter_.RunScript(script, echo); }
@@ -23,7 +34,6 @@ void TrfSession::RunInteractive(std::istream& in) {
   transcript_.Line("trf: type help for the commands, go <screen> to move between screens, quit to leave.");
   interpreter_.Execute("go home");
   std::string line;
-  bool warned = false;
   while (true) {
     transcript_.Line("");
     const std::string where = host_->Current() ? host_->Current()->Name() : "trf";
@@ -32,14 +42,7 @@ void TrfSession::RunInteractive(std::istream& in) {
       if (!host_->LeaveCurrent()) transcript_.Line("the input ended; the changes on the current screen were not saved");
       break;
     }
-    if (interpreter_.Execute(line) != CommandInterpreter::Outcome::kQuit) {
-      warned = false;
-      continue;
-    }
-    if (warned || host_->LeaveCurrent()) break;
-    warned = true;
-    transcript_.Line("the changes on " + host_->Current()->Title() +
-                     " are not saved; put them right, or type quit again to leave without them");
+    if (interpreter_.Execute(line) == CommandInterpreter::Outcome::kQuit) break;
   }
 }
 

@@ -17,9 +17,12 @@ namespace trf {
 
 class TrfSession {
  public:
-  // Opens (or creates with its sample data) the database at `db_path` and shows nothing yet.
-  // `terminal` is where questions are asked when no answer is queued; nothing declines them.
-  TrfSession(const std::string& db_path, std::ostream& out, std::istream* terminal);
+  // Opens (or creates with its sample data) the database at `db_path` (read-only with `access`
+  // read-only, or when the file is not writable) and shows nothing yet. `terminal` is where
+  // questions are asked when no answer is queued; nothing declines them. `verbose` prints what
+  // only a developer needs.
+  TrfSession(const std::string& db_path, std::ostream& out, std::istream* terminal,
+             Access access = Access::kReadWrite, bool verbose = false);
   ~TrfSession();
   TrfSession(const TrfSession&) = delete;
   TrfSession& operator=(const TrfSession&) = delete;
@@ -28,7 +31,8 @@ class TrfSession {
   int RunScript(std::istream& script, bool echo);
   // The interactive session: a prompt per command until `quit` or the end of input. Failed
   // commands are reported and the session goes on. Leaving the program leaves the current screen
-  // first, so that its changes are saved; when the screen refuses, a second `quit` leaves
+  // first, as moving to another screen does, so that its changes are saved; when the leave step
+  // fails (a rule, a lock, a full disk) the session and the edits stay, and a second `quit` leaves
   // without them.
   void RunInteractive(std::istream& in);
 
@@ -38,6 +42,9 @@ class TrfSession {
   AppServices& Services() { return services_; }
 
  private:
+  // The leave step of quitting: the current screen is left; when it refuses, says what stays unsaved.
+  bool LeaveForQuit();
+
   Transcript transcript_;
   TerminalEvents events_{transcript_};
   // Built before the screens and destroyed after them.

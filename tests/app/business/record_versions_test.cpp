@@ -1,0 +1,134 @@
+// Saves against a database that changes or fails under them: two connections on one file, a full
+// database (max_page_count) and a lock held by another connection. A refused save writes nothing,
+// leaves the business object as it was, and the file passes its integrity check.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/business/business_classes.h"
+#include "app/data/trf_database.h"
+#include "app/terminal/temp_folder.h"
+#include "tests/doubles/raised.h"
+
+namespace trf {
+namespace {
+
+using kw::Variant;
+using kw::testing::Raised;
+
+class RecordVersionsTest : public ::testing::Test {
+ protected:
+  // Another connection to the test's file, as a second process would open it.
+  std::shared_ptr<Database> Connect(int busy_timeout_ms = kDefaultBusyTimeoutMs) {
+    return OpenTrfDatabase(path_, Access::kReadWrite, busy_timeout_ms);
+  }
+  std::string Scalar(const std::string& sql) {
+    auto query = first_->Prepare(sql);
+    query->Step();
+    return query->Column(0).ToText();
+  }
+  void ExpectIntact() { EXPECT_EQ(Scalar("PRAGMA integrity_check"), "ok"); }
+
+  TempFolder folder_;
+  std::string path_ = (folder_.Path() / "trf.db").string();
+  std::shared_ptr<Database> first_ = Connect();
+};
+
+// A single save (family groups save at once) of a record another connection changed after it was
+// read is refused with its own rule number; the edit stays held, and reading afresh shows the other
+// connection's change.
+TEST_F(RecordVersionsTest, SingleSaveOfARecordChangedElsewhereIsRefused) {
+  LIFamilyGroups mine(first_), theirs(Connect());
+  mine.Load();
+  theirs.Load();
+  theirs.CurrentIndex(Variant::Long(2));
+  theirs.FieldValue(LIFamilyGroups::kMailingAddress, Variant::Text("5 Mill Lane"));
+  ASSERT_TRUE(theirs.Save(false));
+  mine.CurrentIndex(Variant::Long(2));
+  mine.FieldValue(LIFamilyGroups::kMailingAddress, Variant::Text("6 Mill Lane"));
+
+  EXPECT_EQ(Raised([&] { (void)mine.Save(false); }).Number(), rule_numbers::kRecordChanged);
+  EXPECT_TRUE(mine.IsDirty());
+  EXPECT_EQ(mine.FieldValueAt(Variant::Long(2), LIFamilyGroups::kMailingAddress).ToText(), "6 Mill Lane");
+  EXPECT_EQ(Scalar("SELECT H_MailingAddress FROM tbH_FamilyGroups WHERE H_FamilyGroupsID = 2"), "5 Mill Lane");
+  mine.Load();
+  EXPECT_EQ(mine.FieldValueAt(Variant::Long(2), LIFamilyGroups::kMailingAddress).ToText(), "5 Mill Lane");
+  // Read afresh, the record saves again: the version moved on with it.
+  mine.CurrentIndex(Variant::Long(2));
+  mine.FieldValue(LIFamilyGroups::kMailingAddress, Variant::Text("7 Mill Lane"));
+  EXPECT_TRUE(mine.Save(false));
+  ExpectIntact();
+}
+
+// A batch holding one record another connection changed is refused as a whole: none of its
+// records is written, every change stays held for the next try.
+TEST_F(RecordVersionsTest, BatchWithOneChangedRecordWritesNothing) {
+  LIResidents mine(first_), theirs(Connect());
+  mine.Load(Variant::Long(3));
+  theirs.Load(Variant::Long(3));
+  theirs.CurrentIndex(Variant::Long(2));
+  theirs.FieldValue(LIResidents::kMonthlyFee, Variant::Double(2500));
+  ASSERT_TRUE(theirs.Save(true));
+  theirs.SaveBatch();
+  for (const int32_t position : {2, 3}) {
+    mine.CurrentIndex(Variant::Long(position));
+    mine.FieldValue(LIResidents::kMonthlyFee, Variant::Double(9));
+    ASSERT_TRUE(mine.Save(true));
+  }
+
+  EXPECT_EQ(Raised([&] { mine.SaveBatch(); }).Number(), rule_numbers::kRecordChanged);
+  EXPECT_EQ(mine.PendingChanges(), 2);
+  EXPECT_EQ(Scalar("SELECT group_concat(H_MonthlyFee) FROM tbH_Residents WHERE H_ResidentsID IN (5, 6)"),
+            "2500.0,2500.0");
+  ExpectIntact();
+}
+
+// Removing a record that others still refer to is refused in words before anything is marked.
+TEST_F(RecordVersionsTest, RemovingAReferredRecordIsRefusedBeforeAnythingChanges) {
+  LIFamilyGroups groups(first_);
+  groups.Load();
+  const kw::Error refusal = Raised([&] { groups.Delete(); });
+  EXPECT_EQ(refusal.Number(), rule_numbers::kStillReferred);
+  EXPECT_NE(refusal.Description().find("3 residents still refer to it"), std::string::npos) << refusal.Description();
+  EXPECT_FALSE(groups.IsDirty());
+  EXPECT_TRUE(groups.Save(false));
+}
+
+// Real failures of the database: a full database and a lock held longer than the busy timeout.
+// Each refuses the save with a sentence, leaves the record as it was, and a later save succeeds.
+TEST_F(RecordVersionsTest, FullOrBusyDatabaseRefusesAndTheSaveWorksLater) {
+  struct Case {
+    const char* name;
+    const char* meaning;
+  } cases[] = {{"full", "The disk or the database is full"}, {"busy", "in use by another program"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto connection = Connect(100);
+    auto other = Connect();
+    const bool full = std::string(c.name) == "full";
+    if (full) connection->Exec("PRAGMA max_page_count = " + Scalar("PRAGMA page_count"));
+    if (!full) other->Exec("BEGIN IMMEDIATE");
+    LIFamilyGroups groups(connection);
+    groups.Load(Variant::Long(1));
+    groups.AddNew();
+    groups.FieldValue(LIFamilyGroups::kGroupName, Variant::Text("Holt family"));
+    groups.FieldValue(LIFamilyGroups::kMailingAddress, Variant::Text(std::string(64 * 1024, 'x')));
+    const int32_t count = groups.Count();
+
+    const kw::Error failure = Raised([&] { (void)groups.Save(false); });
+    EXPECT_EQ(failure.Number(), kDatabaseError);
+    EXPECT_NE(failure.Description().find(c.meaning), std::string::npos) << failure.Description();
+    EXPECT_TRUE(groups.IsNew());
+    EXPECT_EQ(groups.Count(), count);
+
+    if (full) connection->Exec("PRAGMA max_page_count = 1073741823");
+    if (!full) other->Exec("COMMIT");
+    EXPECT_TRUE(groups.Save(false));
+    EXPECT_FALSE(groups.IsNew());
+    ExpectIntact();
+  }
+}
+
+}  // namespace
+}  // namespace trf

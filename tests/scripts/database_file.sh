@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The database file from outside: refusals at start-up are sentences without raw numbers, a file of
+# another program is left untouched, a file of the earlier program gains its row versions, a
+# read-only run keeps the journal mode, a busy database is refused after the busy timeout, and the
+# file passes its integrity check after every failure. Usage: database_file.sh TRF SCRIPTS_DIR
+set -u
+trf=$1
+scripts=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+check_ok() { [ "$(sqlite3 "$1" 'PRAGMA integrity_check')" = ok ] || fail "integrity_check of $1"; }
+# Runs trf expecting a refusal at start-up: a non-zero status and `text` on standard error.
+refused() {
+  local text=$1; shift
+  if "$trf" "$@" --script /dev/null 2>"$work/err" >/dev/null; then fail "trf $* was not refused"; fi
+  grep -qF "$text" "$work/err" || fail "trf $*: expected \"$text\", got: $(cat "$work/err")"
+  if grep -qE 'error -?[0-9]' "$work/err"; then fail "trf $*: a raw error number: $(cat "$work/err")"; fi
+}
+
+refused 'No database file was named' --db ""
+refused 'is a folder, not a database file' --db "$work"
+
+# Another program's database: refused, and not one byte of it changes.
+sqlite3 "$work/other.db" 'CREATE TABLE songs (title TEXT); INSERT INTO songs VALUES ("Blue");'
+before=$(sha256sum "$work/other.db")
+refused 'is a database of another program; trf leaves it untouched' --db "$work/other.db"
+[ "$before" = "$(sha256sum "$work/other.db")" ] || fail "the other program's database was changed"
+[ "$(sqlite3 "$work/other.db" 'PRAGMA journal_mode')" = delete ] || fail "the other database's journal mode changed"
+printf 'not a database at all' >"$work/text.db"
+refused 'is not a database file' --db "$work/text.db"
+
+# A database of the earlier program: no mark, no row versions; it is brought up to date.
+"$trf" --db "$work/old.db" --script /dev/null >/dev/null || fail "creating old.db"
+for table in $(sqlite3 "$work/old.db" "SELECT name FROM sqlite_master WHERE type='table'"); do
+  sqlite3 "$work/old.db" "ALTER TABLE $table DROP COLUMN RowVersion" || fail "dropping the version of $table"
+done
+sqlite3 "$work/old.db" 'DROP TABLE tbH_MonthlyNotes; PRAGMA application_id = 0'
+printf 'go home\nselect 1\nexpect current home: H-101 Maple House\n' >"$work/browse.trf"
+"$trf" --db "$work/old.db" --script "$work/browse.trf" >"$work/out" || fail "the earlier database did not open: $(cat "$work/out")"
+[ "$(sqlite3 "$work/old.db" "SELECT COUNT(*) FROM pragma_table_info('tbH_Residents') WHERE name = 'RowVersion'")" = 1 ] ||
+  fail "the earlier database has no row versions"
+check_ok "$work/old.db"
+
+# Read-only: the journal mode stays as it was, every screen says so, saves are refused.
+"$trf" --db "$work/ro.db" --script /dev/null >/dev/null || fail "creating ro.db"
+sqlite3 "$work/ro.db" 'PRAGMA journal_mode = DELETE' >/dev/null
+"$trf" --read-only --db "$work/ro.db" --script "$scripts/support/read_only.trf" >"$work/out" ||
+  fail "read-only script: $(cat "$work/out")"
+[ "$(sqlite3 "$work/ro.db" 'PRAGMA journal_mode')" = delete ] || fail "a read-only run switched the journal mode"
+[ "$(sqlite3 "$work/ro.db" 'SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 5')" = 2350.0 ] ||
+  fail "a read-only run wrote a fee"
+refused 'does not exist' --read-only --db "$work/missing.db"
+
+# Busy: another connection holds the write lock longer than trf waits; the save is refused in words.
+"$trf" --db "$work/busy.db" --script /dev/null >/dev/null || fail "creating busy.db"
+(echo 'BEGIN IMMEDIATE;'; sleep 14; echo 'COMMIT;') | sqlite3 "$work/busy.db" &
+holder=$!
+sleep 1
+cat >"$work/busy.trf" <<'TRF'
+go home
+select 1
+go setup
+select 3
+go families
+select 1
+set address 1 Elm Row
+save
+expect dialog error 3903: The database is in use by another program
+expect record not saved
+expect * address : 1 Elm Row
+TRF
+printf 'quit\nexpect the changes on Family Groups are not saved\nquit\n' >>"$work/busy.trf"
+"$trf" --db "$work/busy.db" --script "$work/busy.trf" >"$work/out" || fail "busy script: $(cat "$work/out")"
+wait "$holder"
+check_ok "$work/busy.db"
+
+[ $failures -eq 0 ] && echo "database file checks: all passed"
+exit $((failures > 0))
