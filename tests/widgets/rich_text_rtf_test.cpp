@@ -44,13 +44,8 @@ std::string ReadFile(const std::filesystem::path& path) {
   return text.str();
 }
 
-// The sample files beside this source: the compiler ran where the test binary lies.
-std::filesystem::path SamplesFolder() {
-  const std::filesystem::path source(__FILE__);
-  const std::filesystem::path base =
-      source.is_absolute() ? source : std::filesystem::read_symlink("/proc/self/exe").parent_path() / source;
-  return base.parent_path() / "rtf_samples";
-}
+// The sample files beside this source, as the build names them.
+std::filesystem::path SamplesFolder() { return RTF_SAMPLES_DIR; }
 
 // A box whose content uses every feature: character formats and colours (a system colour too),
 // the three alignments, bullets, characters RTF must escape, text beyond the code page and beyond

@@ -75,7 +75,7 @@ TEST_F(BusinessObjectTest, ImmediateSaveAndDeleteReachTheDatabase) {
   EXPECT_FALSE(homes.IsNew());
   EXPECT_EQ(world.Count("SELECT H_Capacity FROM tbH_Homes WHERE H_HomeName = 'Aspen Hall'"), 10);
 
-  homes.CurrentIndex(Text("2"));
+  homes.CurrentIndex(Text("4"));
   homes.Delete();
   EXPECT_TRUE(homes.IsDirty());
   EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Homes"), 4);

@@ -42,7 +42,7 @@ class TestScreen : public ScreenForm {
 // The application with two test screens on its host: a home screen and one that needs a home.
 struct HostWorld : testing::AppWorld {
   std::vector<std::string> log;
-  std::shared_ptr<TestScreen> home = std::make_shared<TestScreen>(kHomeScreenKey, "home", kw::icIsHome, log);
+  std::shared_ptr<TestScreen> home = std::make_shared<TestScreen>(std::string(kw::kHomeFormKey), "home", kw::icIsHome, log);
   std::shared_ptr<TestScreen> work =
       std::make_shared<TestScreen>("KW_UI01____FRM_H_Work", "work", kw::icDependsOnHome, log);
 
@@ -97,7 +97,7 @@ TEST(ScreenHostTest, RefusedDeactivationStays) {
   w.Container().CurrentH_HomesID("1");
   EXPECT_FALSE(w.host.Go("work"));
   EXPECT_EQ(w.host.Current(), w.home.get());
-  EXPECT_EQ(w.Container().CurrentFormKey(), kHomeScreenKey);
+  EXPECT_EQ(w.Container().CurrentFormKey(), std::string(kw::kHomeFormKey));
   EXPECT_EQ(w.Container().Bar().Buttons()[0].key, "Pinghome");
   EXPECT_EQ(w.events.lines, std::vector<std::string>{"stayed on home"});
 }

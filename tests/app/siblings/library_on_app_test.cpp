@@ -91,7 +91,7 @@ TEST(LibraryOnApp, BatchModeKeepsAcceptedChangesUntilSaveBatch) {
   AppWorld w(AppWorld::Screens::kNone);
   LIResidents residents(w.services.database());
   residents.Load(Long(3));
-  ASSERT_EQ(residents.SaveMode(), kSaveModeBatch);
+  ASSERT_EQ(residents.SaveMode(), kw::kSaveModeBatch);
   const auto fee = [&] { return residents.FieldValueAt(Long(-1), LIResidents::kMonthlyFee).ToDouble(); };
   const auto add = [&](const char* name) {
     residents.AddNew();

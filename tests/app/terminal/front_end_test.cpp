@@ -20,9 +20,9 @@ TEST(FrontEndTest, CommandBarShowsButtonStates) {
   EXPECT_EQ(RenderCommandBar(bar), "[Bold]* | [CloseTrf](off)");
 }
 
-// The screen: title, bar, the context, the active field's colours, the list with numbered rows,
-// the selected one marked and columns padded, then the fields with the active one starred and
-// locked ones marked.
+// The screen: title, bar, the context, the active field's colours (with --verbose), the list with
+// numbered rows, the selected one marked and columns padded, then the fields with the active one
+// starred and locked ones marked.
 TEST(FrontEndTest, ScreenShowsListSelectionAndFields) {
   CommandBar bar;
   bar.Add({"Save", "Save", kw::kButtonPlain, nullptr, {}, true, 0});
@@ -36,10 +36,10 @@ TEST(FrontEndTest, ScreenShowsListSelectionAndFields) {
                                           "active field Name: background &H80000014&, text &H80000012&",
                                           "        Name    Fee",
                                           "  1     Ann     10",
-                                          "> 2     Robert  2400",
+                                          "* 2     Robert  2400",
                                           "* Name : Robert",
                                           "  Fee  : 2400   (read-only)"};
-  EXPECT_EQ(RenderScreen("home", "Our Home", bar, view), expected);
+  EXPECT_EQ(RenderScreen("home", "Our Home", bar, view, /*verbose=*/true), expected);
 }
 
 // The box is framed at the given width, wraps long texts at blanks, shows the detail after a

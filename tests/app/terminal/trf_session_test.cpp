@@ -39,7 +39,7 @@ TEST(TrfSessionTest, EveryLineIsAnsweredAndTheSessionGoesOn) {
       {"select 1", false, "current home: H-101"},
       {"go setup", false, "== TRF Setup =="},
       {"select 3", false, "TRF active"},
-      {"go residents", false, "> 1     Ada Andersen"},
+      {"go residents", false, "* 1     Ada Andersen"},
       {"show", false, "set name|birthdate|admission|fee|family <value> (set <field> alone clears it); add; remove"},
       {"set fee", false, "* fee       : \n"},
       {"undo", false, "the unsaved edits were discarded\n"},
@@ -66,8 +66,8 @@ TEST(TrfSessionTest, EveryLineIsAnsweredAndTheSessionGoesOn) {
 TEST(TrfSessionTest, SetupRefusesASecondActiveTrf) {
   std::ostringstream out;
   TrfSession session(":memory:", out, nullptr);
-  std::istringstream script("go home\nselect 1\ngo setup\nselect 2\n");
-  ASSERT_EQ(session.RunScript(script, false), 0) << out.str();
+  for (const char* line : {"go home", "select 1", "go setup", "select 2"})
+    ASSERT_EQ(session.Interpreter().Execute(line), CommandInterpreter::Outcome::kContinue) << out.str();
   EXPECT_EQ(session.Interpreter().Execute("click ReopenTrf"), CommandInterpreter::Outcome::kFailed);
   EXPECT_NE(out.str().find("error: the home already has an active TRF; close it before you reopen another"),
             std::string::npos);
