@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -58,7 +59,11 @@ MainWindow::MainWindow(const std::string& db_path)
   BuildPages();
   BuildMenusAndTools();
   QSettings settings;
-  if (!restoreGeometry(settings.value("window/geometry").toByteArray())) resize(1040, 720);
+  if (!restoreGeometry(settings.value("window/geometry").toByteArray())) {
+    // The first time: a comfortable size, but never larger than the screen it opens on.
+    const QSize room = screen() ? screen()->availableGeometry().size() * 9 / 10 : QSize(1040, 720);
+    resize(QSize(1040, 720).boundedTo(room));
+  }
   Go("home");
 }
 
