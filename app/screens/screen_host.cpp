@@ -49,11 +49,6 @@ ScreenForm* ScreenHost::Find(const std::string& name_or_key) const {
   return nullptr;
 }
 
-ScreenForm& ScreenHost::RequireCurrent() const {
-  if (!current_) throw ScreenRefusal("no screen is shown yet");
-  return *current_;
-}
-
 bool ScreenHost::Go(const std::string& name_or_key) {
   const ScreenForm* target = Find(name_or_key);
   if (!target) {

@@ -34,8 +34,6 @@ class ScreenHost {
   [[nodiscard]] bool Go(const std::string& name_or_key);
   // The current screen; nullptr before the first navigation.
   ScreenForm* Current() const { return current_.get(); }
-  // The current screen, or a ScreenRefusal when there is none yet.
-  ScreenForm& RequireCurrent() const;
   ScreenForm* Find(const std::string& name_or_key) const;
   const std::vector<ScreenPtr>& Screens() const { return screens_; }
   // What the current screen shows, with the context every screen shares; nothing before the first
