@@ -122,7 +122,10 @@ CommandInterpreter::Outcome CommandInterpreter::Execute(std::string_view line) {
 int CommandInterpreter::RunScript(std::istream& script, bool echo) {
   std::string line;
   int number = 0;
-  while (std::getline(script, line)) {
+  while (true) {
+    // The next line may have to be waited for: what was written is shown first.
+    if (script.rdbuf()->in_avail() <= 0) transcript_.Flush();
+    if (!std::getline(script, line)) break;
     ++number;
     if (echo && !TrimBlanks(line).empty()) transcript_.Echo("> " + std::string(TrimBlanks(line)));
     switch (Execute(line)) {

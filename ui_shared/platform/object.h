@@ -13,11 +13,14 @@
 #include <vector>
 
 #include "ui_shared/platform/error.h"
+#include "ui_shared/platform/inline_vector.h"
+#include "ui_shared/platform/member_names.h"
 #include "ui_shared/platform/variant.h"
 
 namespace kw {
 
-// Arguments of a late-bound call: positional ones first, then named ones.
+// Arguments of a late-bound call: positional ones first, then named ones. The first few of each
+// are kept inside the list, so that an ordinary call allocates nothing.
 class Args {
  public:
   Args() = default;
@@ -36,8 +39,8 @@ class Args {
   Variant Optional(size_t index, std::string_view name, Variant fallback = Variant()) const;
 
  private:
-  std::vector<Variant> positional_;
-  std::vector<std::pair<std::string, Variant>> named_;
+  InlineVector<Variant, 3> positional_;
+  InlineVector<std::pair<std::string, Variant>, 2> named_;
 };
 
 class Object : public std::enable_shared_from_this<Object> {
@@ -90,47 +93,63 @@ class MemberTable {
   };
 
   MemberTable(std::initializer_list<Entry> entries) {
-    for (const Entry& e : entries) entries_.emplace(std::string(e.name), e);
+    for (const Entry& e : entries) entries_.Add(e.name, e);
   }
 
-  const Entry* Find(std::string_view name) const {
-    const auto it = entries_.find(name);
-    return it == entries_.end() ? nullptr : &it->second;
-  }
+  const Entry* Find(std::string_view name) const { return entries_.Find(FoldedName(name)); }
+  const Entry* Find(const FoldedName& name) const { return entries_.Find(name); }
 
  private:
-  std::unordered_map<std::string, Entry, NoCaseHash, NoCaseEqual> entries_;
+  NameIndex<Entry> entries_;
 };
 
 // Dispatches late-bound access of `Self` through `Self::Members()`, falling back to `Base` for
-// names the table lacks, so that a class extends its base's members.
+// names the table lacks, so that a class extends its base's members. The name is folded once:
+// a base that is itself dispatched by its table is searched with the folded name, so that its
+// members cost what the class's own do (such a base answers by its table alone).
 template <class Self, class Base = Object>
 class LateBound : public Base {
  public:
   using Base::Base;
+  static constexpr bool kDispatchesFolded = true;
 
-  Variant Get(std::string_view member, const Args& args = {}) override {
-    if (const auto* e = Self::Members().Find(member)) {
-      if (!e->get) Raise(err::kWriteOnly);
-      return e->get(static_cast<Self&>(*this), args);
-    }
-    return Base::Get(member, args);
-  }
+  Variant Get(std::string_view member, const Args& args = {}) override { return GetFolded(FoldedName(member), args); }
   Variant Call(std::string_view member, const Args& args = {}) override {
-    if (const auto* e = Self::Members().Find(member)) {
-      if (!e->get) Raise(err::kWriteOnly);
-      return e->get(static_cast<Self&>(*this), args);
-    }
-    return Base::Call(member, args);
+    return CallFolded(FoldedName(member), args);
   }
   void Let(std::string_view member, const Variant& value, const Args& args = {}) override {
+    LetFolded(FoldedName(member), value, args);
+  }
+
+  // Get, Call and Let with the name folded already.
+  Variant GetFolded(const FoldedName& member, const Args& args) {
+    if (const auto* e = Self::Members().Find(member)) {
+      if (!e->get) Raise(err::kWriteOnly);
+      return e->get(static_cast<Self&>(*this), args);
+    }
+    if constexpr (kBaseFolds) return Base::GetFolded(member, args);
+    else return Base::Get(member.Name(), args);
+  }
+  Variant CallFolded(const FoldedName& member, const Args& args) {
+    if (const auto* e = Self::Members().Find(member)) {
+      if (!e->get) Raise(err::kWriteOnly);
+      return e->get(static_cast<Self&>(*this), args);
+    }
+    if constexpr (kBaseFolds) return Base::CallFolded(member, args);
+    else return Base::Call(member.Name(), args);
+  }
+  void LetFolded(const FoldedName& member, const Variant& value, const Args& args) {
     if (const auto* e = Self::Members().Find(member)) {
       if (!e->let) Raise(err::kReadOnly);
       e->let(static_cast<Self&>(*this), value, args);
       return;
     }
-    Base::Let(member, value, args);
+    if constexpr (kBaseFolds) Base::LetFolded(member, value, args);
+    else Base::Let(member.Name(), value, args);
   }
+
+ private:
+  static constexpr bool kBaseFolds = requires { Base::kDispatchesFolded; };
 };
 
 // Calls of a member on an object reached by name; 91 when the object is nothing.
