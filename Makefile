@@ -1,5 +1,5 @@
 # Front door for newcomers: `make demo` runs the program, `make test` builds and runs every test.
-.PHONY: all deps build test asan bench demo run clean
+.PHONY: all deps build test asan bench demo run install clean
 
 all: build
 
@@ -29,6 +29,11 @@ demo: build
 
 run: build
 	./build/dev/trf
+
+# Installs the library as a CMake package (`find_package(ui_shared)`) under PREFIX.
+PREFIX ?= /usr/local
+install: build
+	cmake --install build/dev --prefix $(PREFIX)
 
 clean:
 	rm -rf build

@@ -51,17 +51,17 @@ class BenchRecords : public kw::LateBound<BenchRecords> {
 
   static const kw::MemberTable<BenchRecords>& Members() {
     static const kw::MemberTable<BenchRecords> table{
-        {"Count", [](BenchRecords& r, const kw::Args&) { return kw::Variant::Long(static_cast<int32_t>(r.records_.size())); },
+        {"Count", kw::MemberKind::kProperty, [](BenchRecords& r, const kw::Args&) { return kw::Variant::Long(static_cast<int32_t>(r.records_.size())); },
          nullptr},
-        {"Index", [](BenchRecords& r, const kw::Args&) { return kw::Variant::Long(r.index_); },
+        {"Index", kw::MemberKind::kProperty, [](BenchRecords& r, const kw::Args&) { return kw::Variant::Long(r.index_); },
          [](BenchRecords& r, const kw::Variant& v, const kw::Args&) { r.index_ = v.ToLong(); }},
-        {"ID", [](BenchRecords& r, const kw::Args&) { return kw::Variant::Long(r.Current().id); }, nullptr},
-        {"Name", &Text<0>, nullptr},
-        {"Street", &Text<1>, nullptr},
-        {"City", &Text<2>, nullptr},
-        {"Phone", &Text<3>, nullptr},
-        {"Room", &Text<4>, nullptr},
-        {"Note", &Text<5>, nullptr},
+        {"ID", kw::MemberKind::kProperty, [](BenchRecords& r, const kw::Args&) { return kw::Variant::Long(r.Current().id); }, nullptr},
+        {"Name", kw::MemberKind::kProperty, &Text<0>, nullptr},
+        {"Street", kw::MemberKind::kProperty, &Text<1>, nullptr},
+        {"City", kw::MemberKind::kProperty, &Text<2>, nullptr},
+        {"Phone", kw::MemberKind::kProperty, &Text<3>, nullptr},
+        {"Room", kw::MemberKind::kProperty, &Text<4>, nullptr},
+        {"Note", kw::MemberKind::kProperty, &Text<5>, nullptr},
     };
     return table;
   }

@@ -30,17 +30,19 @@ class Sample final : public kw::LateBound<Sample>, public TypedAmount {
 
   static const kw::MemberTable<Sample>& Members() {
     static const auto other = [](Sample& s, const kw::Args&) { return kw::Variant::Long(s.amount_ + 1); };
+    using P = kw::MemberKind;
     static const kw::MemberTable<Sample> table{
-        {"Amount", [](Sample& s, const kw::Args&) { return s.Amount(); },
+        {"Amount", P::kProperty, [](Sample& s, const kw::Args&) { return s.Amount(); },
          [](Sample& s, const kw::Variant& v, const kw::Args&) { s.Amount(v); }},
-        {"Clamp",
-         [](Sample& s, const kw::Args& a) { return s.Clamp(a.Required(0, "Low"), a.Required(1, "High")); },
-         nullptr},
-        {"Count", other, nullptr},        {"Index", other, nullptr},      {"Name", other, nullptr},
-        {"Street", other, nullptr},       {"City", other, nullptr},       {"Phone", other, nullptr},
-        {"Room", other, nullptr},         {"Note", other, nullptr},       {"BirthDate", other, nullptr},
-        {"AdmissionDate", other, nullptr}, {"MonthlyFee", other, nullptr}, {"FamilyGroup", other, nullptr},
-        {"Validate", other, nullptr},     {"", other, nullptr},
+        {"Clamp", P::kMethod,
+         [](Sample& s, const kw::Args& a) { return s.Clamp(a.Required(0, "Low"), a.Required(1, "High")); }},
+        {"Count", P::kProperty, other},      {"Index", P::kProperty, other},
+        {"Name", P::kProperty, other},       {"Street", P::kProperty, other},
+        {"City", P::kProperty, other},       {"Phone", P::kProperty, other},
+        {"Room", P::kProperty, other},       {"Note", P::kProperty, other},
+        {"BirthDate", P::kProperty, other},  {"AdmissionDate", P::kProperty, other},
+        {"MonthlyFee", P::kProperty, other}, {"FamilyGroup", P::kProperty, other},
+        {"Validate", P::kMethod, other},     {"", P::kProperty, other},
     };
     return table;
   }

@@ -1,17 +1,19 @@
 // Column headers of the headless list view.
 #include "widgets/column_headers.h"
 
+#include "ui_shared/platform/control_members.h"
 #include "widgets/collection_helpers.h"
 #include "widgets/keyed_entries.h"
 
 namespace kw::widgets {
 
 const MemberTable<ColumnHeader>& ColumnHeader::Members() {
-  static const MemberTable<ColumnHeader> table{
-      {"Text", [](ColumnHeader& h, const Args&) { return Variant::Text(h.Text()); }, nullptr},
-      {"", [](ColumnHeader& h, const Args&) { return Variant::Text(h.Text()); }, nullptr},
-      {"Key", [](ColumnHeader& h, const Args&) { return Variant::Text(h.Key()); }, nullptr},
-      {"Width", [](ColumnHeader& h, const Args&) { return Variant::Double(h.Width()); }, nullptr},
+  using H = ColumnHeader;
+  static const MemberTable<H> table{
+      Property<&H::Text>(member::kText),
+      Property<&H::Text>(member::kDefault),
+      Property<&H::Key>(member::kKey),
+      Property<&H::Width>("Width"),
   };
   return table;
 }
@@ -34,27 +36,19 @@ std::shared_ptr<ColumnHeader> ColumnHeaders::Item(const Variant& index) const {
 }
 
 const MemberTable<ColumnHeaders>& ColumnHeaders::Members() {
-  static const auto item = [](ColumnHeaders& c, const Args& a) {
-    return Variant::Object(c.Item(a.Required(0, "Index")));
-  };
-  static const MemberTable<ColumnHeaders> table{
-      {"Add",
-       [](ColumnHeaders& c, const Args& a) {
+  using C = ColumnHeaders;
+  static const MemberTable<C> table{
+      {member::kAdd, MemberKind::kMethod,
+       [](C& c, const Args& a) {
          const Variant* width = a.Find(3, "Width");
          return Variant::Object(c.Add(OptionalText(a, 2, "Text"),
                                       width && !width->IsEmpty() ? width->ToDouble() : kDefaultWidth,
                                       OptionalText(a, 1, "Key"), OptionalPosition(a, 0)));
-       },
-       nullptr},
-      {"Count", [](ColumnHeaders& c, const Args&) { return Variant::Long(c.Count()); }, nullptr},
-      {"Item", item, nullptr},
-      {"", item, nullptr},
-      {"Clear",
-       [](ColumnHeaders& c, const Args&) {
-         c.Clear();
-         return Variant();
-       },
-       nullptr},
+       }},
+      Property<&C::Count>(member::kCount),
+      Method<&C::Item, "Index">(member::kItem),
+      Method<&C::Item, "Index">(member::kDefault),
+      Method<&C::Clear>(member::kClear),
   };
   return table;
 }

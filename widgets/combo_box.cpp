@@ -1,6 +1,7 @@
 // The combo box and the messages its window answers.
 #include "widgets/combo_box.h"
 
+#include "ui_shared/platform/control_members.h"
 #include "ui_shared/platform/text.h"
 
 namespace kw::widgets {
@@ -82,34 +83,20 @@ const kw::MemberTable<ComboBox>& ComboBox::Members() {
   using kw::Args;
   using kw::Variant;
   using C = ComboBox;
+  namespace m = kw::member;
   static const kw::MemberTable<C> table{
-      {"List", [](C& c, const Args& args) { return Variant::Text(c.List(args.Required(0, "Index").ToLong())); },
+      {m::kList, kw::MemberKind::kProperty,
+       [](C& c, const Args& args) { return Variant::Text(c.List(args.Required(0, "Index").ToLong())); },
        [](C& c, const Variant& v, const Args& args) {
          const int32_t index = args.Required(0, "Index").ToLong();
          c.List(index);
          c.items_[static_cast<size_t>(index)] = v.ToText();
        }},
-      {"ListCount", [](C& c, const Args&) { return Variant::Long(c.ListCount()); }, nullptr},
-      {"ListIndex", [](C& c, const Args&) { return Variant::Long(c.ListIndex()); },
-       [](C& c, const Variant& v, const Args&) { c.SetListIndex(v.ToLong()); }},
-      {"AddItem",
-       [](C& c, const Args& args) {
-         c.AddItem(args.Required(0, "Item").ToText());
-         return Variant();
-       },
-       nullptr},
-      {"RemoveItem",
-       [](C& c, const Args& args) {
-         c.RemoveItem(args.Required(0, "Index").ToLong());
-         return Variant();
-       },
-       nullptr},
-      {"Clear",
-       [](C& c, const Args&) {
-         c.Clear();
-         return Variant();
-       },
-       nullptr},
+      kw::Property<&C::ListCount>("ListCount"),
+      kw::Property<&C::ListIndex, &C::SetListIndex>("ListIndex"),
+      kw::Method<&C::AddItem, "Item">("AddItem"),
+      kw::Method<&C::RemoveItem, "Index">("RemoveItem"),
+      kw::Method<&C::Clear>(m::kClear),
   };
   return table;
 }

@@ -16,12 +16,10 @@ const kw::ObjectPtr& ControlArray::Item(int32_t index) const {
 }
 
 const kw::MemberTable<ControlArray>& ControlArray::Members() {
-  using kw::Args;
-  using kw::Variant;
   using A = ControlArray;
   static const kw::MemberTable<A> table{
-      {"LBound", [](A&, const Args&) { return Variant::Long(0); }, nullptr},
-      {"UBound", [](A& a, const Args&) { return Variant::Long(a.Count() - 1); }, nullptr},
+      kw::Property<&A::LBound>("LBound"),
+      kw::Property<&A::UBound>("UBound"),
   };
   return table;
 }

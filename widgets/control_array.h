@@ -19,6 +19,9 @@ class ControlArray : public kw::LateBound<ControlArray, ControlsCollection> {
   static const kw::MemberTable<ControlArray>& Members();
 
   const kw::ObjectPtr& Item(int32_t index) const override;
+  // The first and last index of the array.
+  int32_t LBound() const { return 0; }
+  int32_t UBound() const { return Count() - 1; }
 };
 
 }  // namespace kw::widgets

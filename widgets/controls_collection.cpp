@@ -1,6 +1,8 @@
 // The controls collection.
 #include "widgets/controls_collection.h"
 
+#include "ui_shared/platform/control_members.h"
+
 namespace kw::widgets {
 
 const kw::ObjectPtr& ControlsCollection::Item(int32_t index) const {
@@ -16,16 +18,12 @@ std::vector<kw::Variant> ControlsCollection::Enumerate() {
 }
 
 const kw::MemberTable<ControlsCollection>& ControlsCollection::Members() {
-  using kw::Args;
-  using kw::Variant;
   using C = ControlsCollection;
-  static const auto item = [](C& c, const Args& args) {
-    return Variant::Object(c.Item(args.Required(0, "Index").ToLong()));
-  };
+  namespace m = kw::member;
   static const kw::MemberTable<C> table{
-      {"", item, nullptr},
-      {"Item", item, nullptr},
-      {"Count", [](C& c, const Args&) { return Variant::Long(c.Count()); }, nullptr},
+      kw::Method<&C::Item, "Index">(m::kDefault),
+      kw::Method<&C::Item, "Index">(m::kItem),
+      kw::Property<&C::Count>(m::kCount),
   };
   return table;
 }

@@ -3,13 +3,11 @@
 
 #include <algorithm>
 
+#include "ui_shared/platform/control_members.h"
 #include "ui_shared/platform/service.h"
 #include "ui_shared/platform/text.h"
 
 namespace kw::widgets {
-
-kw::Variant ColorVariant(uint32_t color) { return kw::Variant::Long(static_cast<int32_t>(color)); }
-uint32_t ColorOf(const kw::Variant& value) { return static_cast<uint32_t>(value.ToLong()); }
 
 EditControl::EditControl(std::string window_class, kw::WindowTable::Handler handler)
     : hwnd_(kw::Service<kw::WindowTable>::Get().Create(std::move(window_class), std::move(handler))) {}
@@ -49,32 +47,19 @@ void EditControl::SetFocus() {
 }
 
 const kw::MemberTable<EditControl>& EditControl::Members() {
-  using kw::Args;
-  using kw::Variant;
   using C = EditControl;
-  static const auto get_text = [](C& c, const Args&) { return Variant::Text(c.Text()); };
-  static const auto let_text = [](C& c, const Variant& v, const Args&) { c.SetText(v.ToText()); };
+  namespace m = kw::member;
   static const kw::MemberTable<C> table{
-      {"", get_text, let_text},
-      {"Text", get_text, let_text},
-      {"SelStart", [](C& c, const Args&) { return Variant::Long(c.SelStart()); },
-       [](C& c, const Variant& v, const Args&) { c.SetSelStart(v.ToLong()); }},
-      {"SelLength", [](C& c, const Args&) { return Variant::Long(c.SelLength()); },
-       [](C& c, const Variant& v, const Args&) { c.SetSelLength(v.ToLong()); }},
-      {"SelText", [](C& c, const Args&) { return Variant::Text(c.SelText()); }, nullptr},
-      {"BackColor", [](C& c, const Args&) { return ColorVariant(c.BackColor()); },
-       [](C& c, const Variant& v, const Args&) { c.SetBackColor(ColorOf(v)); }},
-      {"Locked", [](C& c, const Args&) { return Variant::Boolean(c.Locked()); },
-       [](C& c, const Variant& v, const Args&) { c.SetLocked(v.ToBoolean()); }},
-      {"HelpContextID", [](C& c, const Args&) { return Variant::Long(c.HelpContextID()); },
-       [](C& c, const Variant& v, const Args&) { c.SetHelpContextID(v.ToLong()); }},
-      {"hwnd", [](C& c, const Args&) { return Variant::Long(c.Hwnd()); }, nullptr},
-      {"SetFocus",
-       [](C& c, const Args&) {
-         c.SetFocus();
-         return Variant();
-       },
-       nullptr},
+      kw::Property<&C::Text, &C::SetText>(m::kDefault),
+      kw::Property<&C::Text, &C::SetText>(m::kText),
+      kw::Property<&C::SelStart, &C::SetSelStart>(m::kSelStart),
+      kw::Property<&C::SelLength, &C::SetSelLength>(m::kSelLength),
+      kw::Property<&C::SelText>("SelText"),
+      kw::Property<&C::BackColor, &C::SetBackColor>(m::kBackColor),
+      kw::Property<&C::Locked, &C::SetLocked>(m::kLocked),
+      kw::Property<&C::HelpContextID, &C::SetHelpContextID>(m::kHelpContextID),
+      kw::Property<&C::Hwnd>(m::kHwnd),
+      kw::Method<&C::SetFocus>(m::kSetFocus),
   };
   return table;
 }

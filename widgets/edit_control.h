@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ui_shared/platform/object.h"
+#include "ui_shared/platform/system_colors.h"
 #include "ui_shared/platform/windows.h"
 
 namespace kw::widgets {
@@ -63,7 +64,7 @@ class EditControl : public kw::LateBound<EditControl> {
   std::string text_;
   int32_t sel_start_ = 0;
   int32_t sel_length_ = 0;
-  uint32_t back_color_ = 0x80000005u;
+  uint32_t back_color_ = kw::SystemColor(kw::kColorWindow);
   bool locked_ = false;
   int32_t help_context_id_ = 0;
   bool focused_ = false;
@@ -71,10 +72,5 @@ class EditControl : public kw::LateBound<EditControl> {
   std::function<void()> on_change_;
   std::function<void()> on_got_focus_;
 };
-
-// A colour value as the late-bound `BackColor` carries it: a signed 32-bit number.
-kw::Variant ColorVariant(uint32_t color);
-// A late-bound colour value back to its 32 bits (6 or 13 when it is no 32-bit number).
-uint32_t ColorOf(const kw::Variant& value);
 
 }  // namespace kw::widgets

@@ -1,6 +1,8 @@
 // The late-bound members shared by the entry collections of list and tree controls.
 #include "widgets/entry_collection.h"
 
+#include "ui_shared/platform/control_members.h"
+
 namespace kw::widgets {
 
 std::vector<Variant> EntryCollection::Enumerate() {
@@ -11,25 +13,13 @@ std::vector<Variant> EntryCollection::Enumerate() {
 }
 
 const MemberTable<EntryCollection>& EntryCollection::Members() {
-  static const auto item = [](EntryCollection& c, const Args& a) {
-    return Variant::Object(c.Item(a.Required(0, "Index")));
-  };
-  static const MemberTable<EntryCollection> table{
-      {"Count", [](EntryCollection& c, const Args&) { return Variant::Long(c.Count()); }, nullptr},
-      {"Item", item, nullptr},
-      {"", item, nullptr},
-      {"Remove",
-       [](EntryCollection& c, const Args& a) {
-         c.Remove(a.Required(0, "Index"));
-         return Variant();
-       },
-       nullptr},
-      {"Clear",
-       [](EntryCollection& c, const Args&) {
-         c.Clear();
-         return Variant();
-       },
-       nullptr},
+  using C = EntryCollection;
+  static const MemberTable<C> table{
+      Property<&C::Count>(member::kCount),
+      Method<&C::Item, "Index">(member::kItem),
+      Method<&C::Item, "Index">(member::kDefault),
+      Method<&C::Remove, "Index">(member::kRemove),
+      Method<&C::Clear>(member::kClear),
   };
   return table;
 }

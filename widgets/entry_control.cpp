@@ -1,6 +1,7 @@
 // The window, focus and selection that list and tree controls share.
 #include "widgets/entry_control.h"
 
+#include "ui_shared/platform/control_members.h"
 #include "ui_shared/platform/service.h"
 
 namespace kw::widgets {
@@ -17,16 +18,12 @@ void EntryControl::SetFocus() {
 }
 
 const MemberTable<EntryControl>& EntryControl::Members() {
-  static const MemberTable<EntryControl> table{
-      {"hwnd", [](EntryControl& c, const Args&) { return Variant::Long(c.hwnd()); }, nullptr},
-      {"SetFocus",
-       [](EntryControl& c, const Args&) {
-         c.SetFocus();
-         return Variant();
-       },
-       nullptr},
-      {"SelectedItem", [](EntryControl& c, const Args&) { return Variant::Object(c.SelectedItem()); },
-       [](EntryControl& c, const Variant& v, const Args&) {
+  using C = EntryControl;
+  static const MemberTable<C> table{
+      Property<&C::hwnd>(member::kHwnd),
+      Method<&C::SetFocus>(member::kSetFocus),
+      {member::kSelectedItem, MemberKind::kProperty, [](C& c, const Args&) { return Variant::Object(c.SelectedItem()); },
+       [](C& c, const Variant& v, const Args&) {
          const ObjectPtr entry = v.ToObject();
          if (entry) {
            const auto keyed = As<KeyedEntry>(entry);

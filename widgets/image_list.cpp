@@ -1,6 +1,7 @@
 // The headless image list.
 #include "widgets/image_list.h"
 
+#include "ui_shared/platform/control_members.h"
 #include "widgets/collection_helpers.h"
 
 namespace kw::widgets {
@@ -13,21 +14,21 @@ void ListImages::Add(PicturePtr picture, std::string key) {
 }
 
 const MemberTable<ListImages>& ListImages::Members() {
-  static const MemberTable<ListImages> table{
-      {"Add",
-       [](ListImages& l, const Args& a) {
+  using L = ListImages;
+  static const MemberTable<L> table{
+      {member::kAdd, MemberKind::kMethod,
+       [](L& l, const Args& a) {
          l.Add(As<Picture>(a.Required(2, "Picture").ToObject()), OptionalText(a, 1, "Key"));
          return Variant();
-       },
-       nullptr},
-      {"Count", [](ListImages& l, const Args&) { return Variant::Long(l.Count()); }, nullptr},
+       }},
+      Property<&L::Count>(member::kCount),
   };
   return table;
 }
 
 const MemberTable<ImageList>& ImageList::Members() {
   static const MemberTable<ImageList> table{
-      {"ListImages", [](ImageList& i, const Args&) { return Variant::Object(i.images_); }, nullptr},
+      {"ListImages", MemberKind::kProperty, [](ImageList& i, const Args&) { return Variant::Object(i.images_); }},
   };
   return table;
 }

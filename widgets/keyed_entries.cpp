@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "ui_shared/platform/control_members.h"
 #include "widgets/collection_helpers.h"
 
 namespace kw::widgets {
@@ -38,22 +39,18 @@ int32_t KeyedEntry::Index() const { return Owner().PositionOf(*this); }
 void KeyedEntry::EnsureVisible() { Owner().MakeVisible(Self()); }
 
 const MemberTable<KeyedEntry>& KeyedEntry::Members() {
-  static const MemberTable<KeyedEntry> table{
-      {"Key", [](KeyedEntry& e, const Args&) { return Variant::Text(e.Key()); },
-       [](KeyedEntry& e, const Variant& v, const Args&) { e.Key(v.ToText()); }},
-      {"Text", [](KeyedEntry& e, const Args&) { return Variant::Text(e.Text()); },
-       [](KeyedEntry& e, const Variant& v, const Args&) { e.Text(v.ToText()); }},
-      {"", [](KeyedEntry& e, const Args&) { return Variant::Text(e.Text()); },
-       [](KeyedEntry& e, const Variant& v, const Args&) { e.Text(v.ToText()); }},
-      {"Selected", [](KeyedEntry& e, const Args&) { return Variant::Boolean(e.Selected()); },
-       [](KeyedEntry& e, const Variant& v, const Args&) { e.Selected(v.ToBoolean()); }},
-      {"Index", [](KeyedEntry& e, const Args&) { return Variant::Long(e.Index()); }, nullptr},
-      {"EnsureVisible",
-       [](KeyedEntry& e, const Args&) {
-         e.EnsureVisible();
-         return Variant::Boolean(true);
-       },
-       nullptr},
+  using E = KeyedEntry;
+  static const auto text = [](E& e, const Args&) { return Variant::Text(e.Text()); };
+  static const auto let_text = [](E& e, const Variant& v, const Args&) { e.Text(v.ToText()); };
+  static const MemberTable<E> table{
+      {member::kKey, MemberKind::kProperty, [](E& e, const Args&) { return Variant::Text(e.Key()); },
+       [](E& e, const Variant& v, const Args&) { e.Key(v.ToText()); }},
+      {member::kText, MemberKind::kProperty, text, let_text},
+      {member::kDefault, MemberKind::kProperty, text, let_text},
+      {member::kSelected, MemberKind::kProperty, [](E& e, const Args&) { return Variant::Boolean(e.Selected()); },
+       [](E& e, const Variant& v, const Args&) { e.Selected(v.ToBoolean()); }},
+      Property<&E::Index>("Index"),
+      Method<&E::EnsureVisible>(member::kEnsureVisible),
   };
   return table;
 }

@@ -3,15 +3,17 @@
 
 #include <cstring>
 
+#include "ui_shared/platform/control_members.h"
 #include "widgets/collection_helpers.h"
 
 namespace kw::widgets {
 
 const MemberTable<ListSubItem>& ListSubItem::Members() {
-  static const MemberTable<ListSubItem> table{
-      {"Text", [](ListSubItem& s, const Args&) { return Variant::Text(s.Text()); }, nullptr},
-      {"", [](ListSubItem& s, const Args&) { return Variant::Text(s.Text()); }, nullptr},
-      {"Key", [](ListSubItem& s, const Args&) { return Variant::Text(s.Key()); }, nullptr},
+  using S = ListSubItem;
+  static const MemberTable<S> table{
+      Property<&S::Text>(member::kText),
+      Property<&S::Text>(member::kDefault),
+      Property<&S::Key>(member::kKey),
   };
   return table;
 }
@@ -65,34 +67,31 @@ std::shared_ptr<ListSubItem> ListSubItemTexts::Item(int32_t position) const {
 }
 
 const MemberTable<ListSubItems>& ListSubItems::Members() {
-  static const auto item = [](ListSubItems& s, const Args& a) {
-    return Variant::Object(s.Texts().Item(a.Required(0, "Index").ToLong()));
-  };
-  static const MemberTable<ListSubItems> table{
-      {"Add",
-       [](ListSubItems& s, const Args& a) {
+  using S = ListSubItems;
+  static const MemberTable<S> table{
+      {member::kAdd, MemberKind::kMethod,
+       [](S& s, const Args& a) {
          const int32_t position = OptionalPosition(a, 0);
          ListSubItemTexts& texts = s.Texts();
          texts.Add(OptionalText(a, 2, "Text"), OptionalText(a, 1, "Key"), position);
          return Variant::Object(texts.Item(position == 0 ? texts.Count() : position));
-       },
-       nullptr},
-      {"Count", [](ListSubItems& s, const Args&) { return Variant::Long(s.Texts().Count()); }, nullptr},
-      {"Item", item, nullptr},
-      {"", item, nullptr},
+       }},
+      Property<&S::Count>(member::kCount),
+      Method<&S::Item, "Index">(member::kItem),
+      Method<&S::Item, "Index">(member::kDefault),
   };
   return table;
 }
 
 const MemberTable<ListItem>& ListItem::Members() {
-  static const MemberTable<ListItem> table{
-      {"SmallIcon", [](ListItem& i, const Args&) { return i.SmallIcon(); },
-       [](ListItem& i, const Variant& v, const Args&) { i.small_icon_ = v; }},
-      {"ListSubItems",
-       [](ListItem& i, const Args&) {
-         return Variant::Object(std::make_shared<ListSubItems>(std::static_pointer_cast<ListItem>(i.shared_from_this())));
-       },
-       nullptr},
+  using I = ListItem;
+  static const MemberTable<I> table{
+      {"SmallIcon", MemberKind::kProperty, [](I& i, const Args&) { return i.SmallIcon(); },
+       [](I& i, const Variant& v, const Args&) { i.small_icon_ = v; }},
+      {member::kListSubItems, MemberKind::kProperty,
+       [](I& i, const Args&) {
+         return Variant::Object(std::make_shared<ListSubItems>(std::static_pointer_cast<I>(i.shared_from_this())));
+       }},
   };
   return table;
 }
@@ -109,12 +108,11 @@ std::shared_ptr<ListItem> ListItems::Item(const Variant& index) const {
 
 const MemberTable<ListItems>& ListItems::Members() {
   static const MemberTable<ListItems> table{
-      {"Add",
+      {member::kAdd, MemberKind::kMethod,
        [](ListItems& c, const Args& a) {
          return Variant::Object(c.Add(OptionalText(a, 1, "Key"), OptionalText(a, 2, "Text"),
                                       a.Optional(4, "SmallIcon"), OptionalPosition(a, 0)));
-       },
-       nullptr},
+       }},
   };
   return table;
 }

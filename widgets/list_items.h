@@ -71,6 +71,9 @@ class ListSubItems : public LateBound<ListSubItems> {
  public:
   explicit ListSubItems(std::shared_ptr<ListItem> item) : item_(std::move(item)) {}
   std::string TypeName() const override { return "ListSubItems"; }
+  int32_t Count() const { return item_->SubItems().Count(); }
+  // By 1-based position; 35600 beyond the ends.
+  std::shared_ptr<ListSubItem> Item(int32_t position) const { return item_->SubItems().Item(position); }
   static const MemberTable<ListSubItems>& Members();
 
  private:

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "ui_shared/platform/control_members.h"
 #include "ui_shared/platform/service.h"
 #include "widgets/rich_text_rtf.h"
 
@@ -152,34 +153,30 @@ using Box = RichTextBox;
 
 const MemberTable<RichTextBox>& RichTextBox::Members() {
   static const MemberTable<RichTextBox> table{
-      {"Text", [](Box& b, const Args&) { return Variant::Text(b.Text()); },
+      {member::kText, MemberKind::kProperty, [](Box& b, const Args&) { return Variant::Text(b.Text()); },
        [](Box& b, const Variant& v, const Args&) { b.Text(v.ToText()); }},
-      {"TextRTF", [](Box& b, const Args&) { return Variant::Text(b.TextRTF()); },
+      {"TextRTF", MemberKind::kProperty, [](Box& b, const Args&) { return Variant::Text(b.TextRTF()); },
        [](Box& b, const Variant& v, const Args&) { b.TextRTF(v.ToText()); }},
-      {"SelStart", [](Box& b, const Args&) { return Variant::Long(b.SelStart()); },
+      {member::kSelStart, MemberKind::kProperty, [](Box& b, const Args&) { return Variant::Long(b.SelStart()); },
        [](Box& b, const Variant& v, const Args&) { b.SelStart(v.ToLong()); }},
-      {"SelLength", [](Box& b, const Args&) { return Variant::Long(b.SelLength()); },
+      {member::kSelLength, MemberKind::kProperty, [](Box& b, const Args&) { return Variant::Long(b.SelLength()); },
        [](Box& b, const Variant& v, const Args&) { b.SelLength(v.ToLong()); }},
-      {"SelText", [](Box& b, const Args&) { return Variant::Text(b.SelText()); },
+      {"SelText", MemberKind::kProperty, [](Box& b, const Args&) { return Variant::Text(b.SelText()); },
        [](Box& b, const Variant& v, const Args&) { b.SelText(v.ToText()); }},
-      {"SelBold", [](Box& b, const Args&) { return Read(b.SelBold()); },
+      {member::kSelBold, MemberKind::kProperty, [](Box& b, const Args&) { return Read(b.SelBold()); },
        [](Box& b, const Variant& v, const Args&) { b.SelBold(v.ToBoolean()); }},
-      {"SelItalic", [](Box& b, const Args&) { return Read(b.SelItalic()); },
+      {member::kSelItalic, MemberKind::kProperty, [](Box& b, const Args&) { return Read(b.SelItalic()); },
        [](Box& b, const Variant& v, const Args&) { b.SelItalic(v.ToBoolean()); }},
-      {"SelUnderline", [](Box& b, const Args&) { return Read(b.SelUnderline()); },
+      {member::kSelUnderline, MemberKind::kProperty, [](Box& b, const Args&) { return Read(b.SelUnderline()); },
        [](Box& b, const Variant& v, const Args&) { b.SelUnderline(v.ToBoolean()); }},
-      {"SelAlignment", [](Box& b, const Args&) { return Read(b.SelAlignment()); },
+      {member::kSelAlignment, MemberKind::kProperty, [](Box& b, const Args&) { return Read(b.SelAlignment()); },
        [](Box& b, const Variant& v, const Args&) { b.SelAlignment(v.ToInteger()); }},
-      {"SelBullet", [](Box& b, const Args&) { return Read(b.SelBullet()); },
+      {member::kSelBullet, MemberKind::kProperty, [](Box& b, const Args&) { return Read(b.SelBullet()); },
        [](Box& b, const Variant& v, const Args&) { b.SelBullet(v.ToBoolean()); }},
-      {"SelColor", [](Box& b, const Args&) { return Read(b.SelColor()); },
+      {member::kSelColor, MemberKind::kProperty, [](Box& b, const Args&) { return Read(b.SelColor()); },
        [](Box& b, const Variant& v, const Args&) { b.SelColor(static_cast<uint32_t>(v.ToLong())); }},
-      {"hwnd", [](Box& b, const Args&) { return Variant::Long(b.hwnd()); }},
-      {"SetFocus",
-       [](Box& b, const Args&) {
-         b.SetFocus();
-         return Variant();
-       }},
+      Property<&Box::hwnd>(member::kHwnd),
+      Method<&Box::SetFocus>(member::kSetFocus),
   };
   return table;
 }

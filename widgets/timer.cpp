@@ -9,13 +9,9 @@ void Timer::SetInterval(int32_t milliseconds) {
 }
 
 const kw::MemberTable<Timer>& Timer::Members() {
-  using kw::Args;
-  using kw::Variant;
   static const kw::MemberTable<Timer> table{
-      {"Enabled", [](Timer& t, const Args&) { return Variant::Boolean(t.Enabled()); },
-       [](Timer& t, const Variant& v, const Args&) { t.SetEnabled(v.ToBoolean()); }},
-      {"Interval", [](Timer& t, const Args&) { return Variant::Long(t.Interval()); },
-       [](Timer& t, const Variant& v, const Args&) { t.SetInterval(v.ToLong()); }},
+      kw::Property<&Timer::Enabled, &Timer::SetEnabled>("Enabled"),
+      kw::Property<&Timer::Interval, &Timer::SetInterval>("Interval"),
   };
   return table;
 }

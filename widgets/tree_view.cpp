@@ -1,13 +1,14 @@
 // The headless tree view and its nodes.
 #include "widgets/tree_view.h"
 
+#include "ui_shared/platform/control_members.h"
 #include "widgets/collection_helpers.h"
 
 namespace kw::widgets {
 
 const MemberTable<Node>& Node::Members() {
   static const MemberTable<Node> table{
-      {"Image", [](Node& n, const Args&) { return n.Image(); },
+      {"Image", MemberKind::kProperty, [](Node& n, const Args&) { return n.Image(); },
        [](Node& n, const Variant& v, const Args&) { n.image_ = v; }},
   };
   return table;
@@ -25,13 +26,12 @@ std::shared_ptr<Node> Nodes::Item(const Variant& index) const {
 
 const MemberTable<Nodes>& Nodes::Members() {
   static const MemberTable<Nodes> table{
-      {"Add",
+      {member::kAdd, MemberKind::kMethod,
        [](Nodes& c, const Args& a) {
          const Variant* relative = a.Find(0, "Relative");
          if (relative && !relative->IsEmpty()) Raise(err::kInvalidCall);
          return Variant::Object(c.Add(OptionalText(a, 2, "Key"), OptionalText(a, 3, "Text"), a.Optional(4, "Image")));
-       },
-       nullptr},
+       }},
   };
   return table;
 }
@@ -42,7 +42,7 @@ TreeView::TreeView(std::shared_ptr<Nodes> nodes) : LateBound(kClassName, nodes),
 
 const MemberTable<TreeView>& TreeView::Members() {
   static const MemberTable<TreeView> table{
-      {"Nodes", [](TreeView& t, const Args&) { return Variant::Object(t.nodes_); }, nullptr},
+      {member::kNodes, MemberKind::kProperty, [](TreeView& t, const Args&) { return Variant::Object(t.nodes_); }},
   };
   return table;
 }

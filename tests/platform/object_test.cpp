@@ -15,26 +15,38 @@ namespace kw {
 namespace {
 
 // A small control: default member Text, read-only hwnd, write-only Password, a method with
-// named arguments.
+// optional named arguments, a method described by its parameters, and one that counts its runs.
 class Gadget : public LateBound<Gadget> {
  public:
   std::string TypeName() const override { return "Gadget"; }
   static const MemberTable<Gadget>& Members() {
     static const MemberTable<Gadget> table{
-        {"", [](Gadget& g, const Args&) { return Variant::Text(g.text); },
-         [](Gadget& g, const Variant& v, const Args&) { g.text = v.ToText(); }},
-        {"Text", [](Gadget& g, const Args&) { return Variant::Text(g.text); },
-         [](Gadget& g, const Variant& v, const Args&) { g.text = v.ToText(); }},
-        {"hwnd", [](Gadget&, const Args&) { return Variant::Long(4242); }, nullptr},
-        {"Password", nullptr, [](Gadget& g, const Variant& v, const Args&) { g.secret = v.ToText(); }},
-        {"Join", [](Gadget&, const Args& a) {
+        Property<&Gadget::Text, &Gadget::SetText>(""),
+        Property<&Gadget::Text, &Gadget::SetText>("Text"),
+        Property<&Gadget::Hwnd>("hwnd"),
+        Property<nullptr, &Gadget::SetPassword>("Password"),
+        {"Join", MemberKind::kMethod,
+         [](Gadget&, const Args& a) {
            return Variant::Text(a.Required(0, "First").ToText() + a.Optional(1, "Sep", Variant::Text("-")).ToText() +
                                 a.Required(2, "Last").ToText());
          }},
+        Method<&Gadget::Repeat, "Text", "Times">("Repeat"),
+        Method<&Gadget::Poke>("Poke"),
     };
     return table;
   }
+  const std::string& Text() const { return text; }
+  void SetText(std::string value) { text = std::move(value); }
+  int32_t Hwnd() const { return 4242; }
+  void SetPassword(const std::string& value) { secret = value; }
+  std::string Repeat(const std::string& part, int32_t times) const {
+    std::string out;
+    for (int32_t i = 0; i < times; ++i) out += part;
+    return out;
+  }
+  void Poke() { ++pokes; }
   std::string text, secret;
+  int pokes = 0;
 };
 
 // A gadget with one more member on top of the base table.
@@ -42,7 +54,8 @@ class BigGadget : public LateBound<BigGadget, Gadget> {
  public:
   std::string TypeName() const override { return "BigGadget"; }
   static const MemberTable<BigGadget>& Members() {
-    static const MemberTable<BigGadget> table{{"Size", [](BigGadget&, const Args&) { return Variant::Integer(3); }}};
+    static const MemberTable<BigGadget> table{
+        {"Size", MemberKind::kProperty, [](BigGadget&, const Args&) { return Variant::Integer(3); }}};
     return table;
   }
 };
@@ -53,7 +66,7 @@ class Group : public LateBound<Group> {
   std::string TypeName() const override { return "Object"; }
   static const MemberTable<Group>& Members() {
     static const MemberTable<Group> table{
-        {"", [](Group&, const Args& a) { return Variant::Long(a.Required(0, "Index").ToLong()); }}};
+        {"", MemberKind::kProperty, [](Group&, const Args& a) { return Variant::Long(a.Required(0, "Index").ToLong()); }}};
     return table;
   }
 };
@@ -72,9 +85,15 @@ TEST(LateBinding, GetsAndLetsMembersByName) {
   EXPECT_EQ(TypeNameOf(nullptr), "Nothing");
 }
 
-// Missing, read-only and write-only members are told apart; nothing raises 91.
+// Missing, read-only and write-only members and assignments to methods are told apart; reading a
+// method runs it, as the runtime allows; nothing raises 91.
 TEST(LateBinding, RaisesDistinctErrorsForMisuse) {
-  ObjectPtr o = std::make_shared<Gadget>();
+  auto g = std::make_shared<Gadget>();
+  ObjectPtr o = g;
+  EXPECT_EQ(testing::RaisedNumber([&] { LetMember(o, "Poke", Variant::Long(1)); }), err::kWriteOnly);
+  EXPECT_EQ(GetMember(o, "Poke").Type(), VarType::Empty);
+  EXPECT_EQ(CallMember(o, "poke").Type(), VarType::Empty);
+  EXPECT_EQ(g->pokes, 2);
   EXPECT_EQ(testing::RaisedNumber([&] { (void)GetMember(o, "Nope"); }), err::kNoSuchMember);
   EXPECT_EQ(testing::RaisedNumber([&] { LetMember(o, "Nope", Variant()); }), err::kNoSuchMember);
   EXPECT_EQ(testing::RaisedNumber([&] { (void)CallMember(o, "Nope"); }), err::kNoSuchMember);
@@ -92,6 +111,13 @@ TEST(LateBinding, NamedAndPositionalArguments) {
                 .GetText(),
             "y-z");
   EXPECT_EQ(testing::RaisedNumber([&] { (void)CallMember(o, "Join", Args{Variant::Text("a")}); }), err::kArgumentNotOptional);
+  // A method described by its parameters converts its arguments and its result.
+  EXPECT_EQ(CallMember(o, "Repeat", Args().Named("times", Variant::Text("3")).Named("Text", Variant::Text("ab"))).GetText(),
+            "ababab");
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)CallMember(o, "Repeat", Args{Variant::Text("ab")}); }),
+            err::kArgumentNotOptional);
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)CallMember(o, "Repeat", Args{Variant::Text("ab"), Variant::Text("x")}); }),
+            err::kTypeMismatch);
 }
 
 // A derived class keeps its base's members; the type inquiry reports the default value's type, or
@@ -115,11 +141,20 @@ class Wide : public LateBound<Wide> {
   static const MemberTable<Wide>& Members() {
     static const auto number = [](Wide&, const Args& a) { return Variant::Long(a.Required(0, "N").ToLong()); };
     static const MemberTable<Wide> table{
-        {"Item1", number},          {"Item2", number},          {"Item_3", number},
-        {"AdmissionDate", number},  {"AdmissionFee", number},   {"A", number},
-        {"ThisMemberNameIsLongerThanThirtyTwoBytes", number},   {"Count", number},
-        {"Index", number},          {"Key", number},            {"Text", number},
-        {"Selected", number},       {"EnsureVisible", number},  {"SmallIcon", number},
+        {"Item1", MemberKind::kMethod, number},
+        {"Item2", MemberKind::kMethod, number},
+        {"Item_3", MemberKind::kMethod, number},
+        {"AdmissionDate", MemberKind::kMethod, number},
+        {"AdmissionFee", MemberKind::kMethod, number},
+        {"A", MemberKind::kMethod, number},
+        {"ThisMemberNameIsLongerThanThirtyTwoBytes", MemberKind::kMethod, number},
+        {"Count", MemberKind::kMethod, number},
+        {"Index", MemberKind::kMethod, number},
+        {"Key", MemberKind::kMethod, number},
+        {"Text", MemberKind::kMethod, number},
+        {"Selected", MemberKind::kMethod, number},
+        {"EnsureVisible", MemberKind::kMethod, number},
+        {"SmallIcon", MemberKind::kMethod, number},
     };
     return table;
   }

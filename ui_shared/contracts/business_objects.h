@@ -66,7 +66,7 @@ class I_LI : public virtual Object {
  public:
   virtual void AddNew() = 0;
   // Stores pending changes; with false, false means the rules refused the record.
-  virtual bool Save(bool force) = 0;
+  [[nodiscard]] virtual bool Save(bool force) = 0;
   virtual void SuspendValidation(bool suspend) = 0;
   virtual void CancelEdit() = 0;
   virtual int16_t ClassEnum() = 0;

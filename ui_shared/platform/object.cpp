@@ -1,4 +1,4 @@
-// Late-bound dispatch defaults, argument lookup and name hashing.
+// Late-bound dispatch defaults and member-name hashing.
 #include "ui_shared/platform/object.h"
 
 #include "ui_shared/platform/text.h"
@@ -7,32 +7,6 @@ namespace kw {
 namespace {
 char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 }  // namespace
-
-Args& Args::Named(std::string name, Variant value) {
-  named_.emplace_back(std::move(name), std::move(value));
-  return *this;
-}
-
-Args& Args::Add(Variant value) {
-  positional_.push_back(std::move(value));
-  return *this;
-}
-
-const Variant* Args::Find(size_t index, std::string_view name) const {
-  for (const auto& [n, v] : named_)
-    if (text::EqualsNoCase(n, name)) return &v;
-  return index < positional_.size() ? &positional_[index] : nullptr;
-}
-
-const Variant& Args::Required(size_t index, std::string_view name) const {
-  if (const Variant* v = Find(index, name)) return *v;
-  Raise(err::kArgumentNotOptional);
-}
-
-Variant Args::Optional(size_t index, std::string_view name, Variant fallback) const {
-  const Variant* v = Find(index, name);
-  return v ? *v : fallback;
-}
 
 Variant Object::Get(std::string_view, const Args&) { Raise(err::kNoSuchMember); }
 void Object::Let(std::string_view, const Variant&, const Args&) { Raise(err::kNoSuchMember); }

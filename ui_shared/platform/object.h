@@ -1,47 +1,20 @@
 // Object: the base of every late-bound object. It answers get / let / set / call by member name
 // with positional and named arguments, reports its type name and the variant type of its default
 // member, and raises 438 for a member it lacks. Classes describe their members once, in a static
-// `MemberTable`, and derive from `LateBound<Self, Base>` to have them dispatched.
+// `MemberTable` (member_table.h), and derive from `LateBound<Self, Base>` to have them dispatched.
 #pragma once
 
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
+#include "ui_shared/platform/args.h"
 #include "ui_shared/platform/error.h"
-#include "ui_shared/platform/inline_vector.h"
-#include "ui_shared/platform/member_names.h"
+#include "ui_shared/platform/member_table.h"
 #include "ui_shared/platform/variant.h"
 
 namespace kw {
-
-// Arguments of a late-bound call: positional ones first, then named ones. The first few of each
-// are kept inside the list, so that an ordinary call allocates nothing.
-class Args {
- public:
-  Args() = default;
-  Args(std::initializer_list<Variant> positional) : positional_(positional) {}
-
-  // Adds a named argument; names compare without regard to case.
-  Args& Named(std::string name, Variant value);
-  Args& Add(Variant value);
-
-  size_t PositionalCount() const { return positional_.size(); }
-  // The argument passed by `name` or else at position `index`; nullptr when omitted.
-  const Variant* Find(size_t index, std::string_view name) const;
-  // The same, raising 449 ("Argument not optional") when omitted.
-  const Variant& Required(size_t index, std::string_view name) const;
-  // The same, answering `fallback` when omitted.
-  Variant Optional(size_t index, std::string_view name, Variant fallback = Variant()) const;
-
- private:
-  InlineVector<Variant, 3> positional_;
-  InlineVector<std::pair<std::string, Variant>, 2> named_;
-};
 
 class Object : public std::enable_shared_from_this<Object> {
  public:
@@ -51,7 +24,8 @@ class Object : public std::enable_shared_from_this<Object> {
   virtual std::string TypeName() const = 0;
 
   // Late-bound access. The empty name is the default member. Missing members raise 438,
-  // assignments to read-only members 383, reads of write-only members 451.
+  // assignments to read-only properties 383, reads of write-only properties and assignments to
+  // methods 451.
   virtual Variant Get(std::string_view member, const Args& args = {});
   virtual void Let(std::string_view member, const Variant& value, const Args& args = {});
   virtual Variant Call(std::string_view member, const Args& args = {});
@@ -69,40 +43,6 @@ class Object : public std::enable_shared_from_this<Object> {
   virtual std::vector<Variant> Enumerate();
 };
 
-// Case-insensitive hashing and comparison for member names.
-struct NoCaseHash {
-  using is_transparent = void;
-  size_t operator()(std::string_view s) const noexcept;
-};
-struct NoCaseEqual {
-  using is_transparent = void;
-  bool operator()(std::string_view a, std::string_view b) const noexcept;
-};
-
-// The members of one class: name (the empty name for the default member), a getter (also used for
-// calls) and a letter, either of which may be absent.
-template <class T>
-class MemberTable {
- public:
-  using Getter = Variant (*)(T&, const Args&);
-  using Letter = void (*)(T&, const Variant&, const Args&);
-  struct Entry {
-    std::string_view name;
-    Getter get = nullptr;
-    Letter let = nullptr;
-  };
-
-  MemberTable(std::initializer_list<Entry> entries) {
-    for (const Entry& e : entries) entries_.Add(e.name, e);
-  }
-
-  const Entry* Find(std::string_view name) const { return entries_.Find(FoldedName(name)); }
-  const Entry* Find(const FoldedName& name) const { return entries_.Find(name); }
-
- private:
-  NameIndex<Entry> entries_;
-};
-
 // Dispatches late-bound access of `Self` through `Self::Members()`, falling back to `Base` for
 // names the table lacks, so that a class extends its base's members. The name is folded once:
 // a base that is itself dispatched by its table is searched with the folded name, so that its
@@ -114,6 +54,7 @@ class LateBound : public Base {
   static constexpr bool kDispatchesFolded = true;
 
   Variant Get(std::string_view member, const Args& args = {}) override { return GetFolded(FoldedName(member), args); }
+  // A call runs a method, or reads a property, as the runtime's call asks for either.
   Variant Call(std::string_view member, const Args& args = {}) override {
     return CallFolded(FoldedName(member), args);
   }
@@ -123,23 +64,18 @@ class LateBound : public Base {
 
   // Get, Call and Let with the name folded already.
   Variant GetFolded(const FoldedName& member, const Args& args) {
-    if (const auto* e = Self::Members().Find(member)) {
-      if (!e->get) Raise(err::kWriteOnly);
-      return e->get(static_cast<Self&>(*this), args);
-    }
+    if (const auto* e = Self::Members().Find(member)) return ReadEntry(*e, args);
     if constexpr (kBaseFolds) return Base::GetFolded(member, args);
     else return Base::Get(member.Name(), args);
   }
   Variant CallFolded(const FoldedName& member, const Args& args) {
-    if (const auto* e = Self::Members().Find(member)) {
-      if (!e->get) Raise(err::kWriteOnly);
-      return e->get(static_cast<Self&>(*this), args);
-    }
+    if (const auto* e = Self::Members().Find(member)) return ReadEntry(*e, args);
     if constexpr (kBaseFolds) return Base::CallFolded(member, args);
     else return Base::Call(member.Name(), args);
   }
   void LetFolded(const FoldedName& member, const Variant& value, const Args& args) {
     if (const auto* e = Self::Members().Find(member)) {
+      if (e->kind == MemberKind::kMethod) Raise(err::kWriteOnly);
       if (!e->let) Raise(err::kReadOnly);
       e->let(static_cast<Self&>(*this), value, args);
       return;
@@ -150,6 +86,13 @@ class LateBound : public Base {
 
  private:
   static constexpr bool kBaseFolds = requires { Base::kDispatchesFolded; };
+
+  // A property's value, or a method's result (reading a method runs it); 451 for a write-only
+  // property.
+  Variant ReadEntry(const typename MemberTable<Self>::Entry& e, const Args& args) {
+    if (!e.get) Raise(err::kWriteOnly);
+    return e.get(static_cast<Self&>(*this), args);
+  }
 };
 
 // Calls of a member on an object reached by name; 91 when the object is nothing.

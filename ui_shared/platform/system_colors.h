@@ -17,6 +17,8 @@ inline constexpr int kColor3DHighlight = 20;
 inline constexpr int kColorTooltipText = 23;
 inline constexpr int kColorTooltipBackground = 24;
 
+// The colour value that names system colour `role` (kColorWindow, ...).
+constexpr uint32_t SystemColor(int role) { return kSystemColorFlag | static_cast<uint32_t>(role); }
 constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
 
 class SystemColors {

@@ -1,7 +1,8 @@
 // RtfController: the buttons' state after focus and selection changes, and the click members that
 // format the rich-text box's selection.
-#include "ui_shared/location.h"
+#include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/color_picker.h"
+#include "ui_shared/platform/control_members.h"
 #include "ui_shared/rtf/rtf_controller.h"
 #include "ui_shared/rtf/toolbar_buttons.h"
 
@@ -20,7 +21,7 @@ constexpr int16_t kReleased = 0;
 }  // namespace
 
 void RtfController::SetAllButtons(std::string_view member, bool enabled) {
-  Guarded(kRtfControllerClass, member, [&](Line& line) {
+  Guarded(class_ids::kRtfController, member, [&](Line& line) {
     line = 10;
     if (!m_blnButtonsPresent) return;
     line = 20;
@@ -44,16 +45,16 @@ void RtfController::LostFocus() { SetAllButtons("LostFocus", false); }
 void RtfController::GotFocus() { SetAllButtons("GotFocus", true); }
 
 void RtfController::SelChange() {
-  Guarded(kRtfControllerClass, "SelChange", [&](Line& line) {
+  Guarded(class_ids::kRtfController, "SelChange", [&](Line& line) {
     line = 10;
-    ShowButton("BoldClick", SelectionHas("SelBold"));
+    ShowButton("BoldClick", SelectionHas(member::kSelBold));
     line = 20;
-    ShowButton("ItalicClick", SelectionHas("SelItalic"));
+    ShowButton("ItalicClick", SelectionHas(member::kSelItalic));
     line = 30;
-    ShowButton("UnderlineClick", SelectionHas("SelUnderline"));
+    ShowButton("UnderlineClick", SelectionHas(member::kSelUnderline));
     // Each comparison reads the alignment afresh; a mixed selection (null) matches none of them.
     const auto aligned = [&](int16_t alignment) {
-      return VariantEquals(GetMember(m_rtfControl, "SelAlignment"), Variant::Integer(alignment));
+      return VariantEquals(GetMember(m_rtfControl, member::kSelAlignment), Variant::Integer(alignment));
     };
     line = 40;
     if (aligned(kAlignLeft)) {
@@ -64,37 +65,37 @@ void RtfController::SelChange() {
       ShowButton("AlignRightClick", true);
     }
     line = 70;
-    ShowButton("BulletsClick", SelectionHas("SelBullet"));
+    ShowButton("BulletsClick", SelectionHas(member::kSelBullet));
   });
 }
 
 void RtfController::FormatSelection(std::string_view member, std::string_view property, const Variant& value) {
-  Guarded(kRtfControllerClass, member, [&](Line& line) {
+  Guarded(class_ids::kRtfController, member, [&](Line& line) {
     line = 10;
     LetMember(m_rtfControl, property, value);
   });
 }
 
 void RtfController::BoldClick(int16_t Value) {
-  FormatSelection("BoldClick", "SelBold", Variant::Boolean(Value == kPressed));
+  FormatSelection("BoldClick", member::kSelBold, Variant::Boolean(Value == kPressed));
 }
 void RtfController::ItalicClick(int16_t Value) {
-  FormatSelection("ItalicClick", "SelItalic", Variant::Boolean(Value == kPressed));
+  FormatSelection("ItalicClick", member::kSelItalic, Variant::Boolean(Value == kPressed));
 }
 void RtfController::UnderlineClick(int16_t Value) {
-  FormatSelection("UnderlineClick", "SelUnderline", Variant::Boolean(Value == kPressed));
+  FormatSelection("UnderlineClick", member::kSelUnderline, Variant::Boolean(Value == kPressed));
 }
 void RtfController::BulletsClick(int16_t Value) {
-  FormatSelection("BulletsClick", "SelBullet", Variant::Boolean(Value == kPressed));
+  FormatSelection("BulletsClick", member::kSelBullet, Variant::Boolean(Value == kPressed));
 }
 void RtfController::AlignLeftClick(int16_t) {
-  FormatSelection("AlignLeftClick", "SelAlignment", Variant::Integer(kAlignLeft));
+  FormatSelection("AlignLeftClick", member::kSelAlignment, Variant::Integer(kAlignLeft));
 }
 void RtfController::AlignCenterClick(int16_t) {
-  FormatSelection("AlignCenterClick", "SelAlignment", Variant::Integer(kAlignCenter));
+  FormatSelection("AlignCenterClick", member::kSelAlignment, Variant::Integer(kAlignCenter));
 }
 void RtfController::AlignRightClick(int16_t) {
-  FormatSelection("AlignRightClick", "SelAlignment", Variant::Integer(kAlignRight));
+  FormatSelection("AlignRightClick", member::kSelAlignment, Variant::Integer(kAlignRight));
 }
 
 void RtfController::ColorChangeClick(int16_t) {
@@ -103,14 +104,14 @@ void RtfController::ColorChangeClick(int16_t) {
   int32_t failure = 0;
   try {
     m_cdColorChange->CancelError(true);
-    m_cdColorChange->Color(static_cast<uint32_t>(GetMember(m_rtfControl, "SelColor").ToLong()));
+    m_cdColorChange->Color(static_cast<uint32_t>(GetMember(m_rtfControl, member::kSelColor).ToLong()));
     m_cdColorChange->Flags(kColorPickerInitialColor);
     m_cdColorChange->ShowColor();
   } catch (...) {
     failure = CurrentError().Number();
   }
   if (failure == err::kColorCancel) return;
-  LetMember(m_rtfControl, "SelColor", Variant::Long(static_cast<int32_t>(m_cdColorChange->Color())));
+  LetMember(m_rtfControl, member::kSelColor, Variant::Long(static_cast<int32_t>(m_cdColorChange->Color())));
 }
 
 }  // namespace kw

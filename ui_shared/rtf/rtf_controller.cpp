@@ -3,7 +3,6 @@
 #include "ui_shared/rtf/rtf_controller.h"
 
 #include "ui_shared/contracts/class_ids.h"
-#include "ui_shared/location.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/rtf/rtf_images.h"
 #include "ui_shared/rtf/toolbar_buttons.h"
@@ -11,7 +10,7 @@
 namespace kw {
 
 RtfController::RtfController() {
-  Guarded(kRtfControllerClass, "Class_Initialize", [&](Line& line) {
+  Guarded(class_ids::kRtfController, "Class_Initialize", [&](Line& line) {
     line = 10;
     m_imlButtons = frmRtfImages::ForThisThread()->ImageList();
     line = 20;
@@ -25,7 +24,7 @@ RtfController::RtfController() {
 }
 
 void RtfController::RtfControl(const ObjectPtr& box) {
-  Guarded(kRtfControllerClass, "Set RtfControl", [&](Line& line) {
+  Guarded(class_ids::kRtfController, "Set RtfControl", [&](Line& line) {
     line = 10;
     m_rtfControl = box;
   });
@@ -49,43 +48,22 @@ void RtfController::AddRemoveCommandButtons(bool Remove) {
   }
 }
 
-namespace {
-
-// Late-bound forms of the members: events take no argument, clicks take the button's `Value`.
-template <void (RtfController::*Event)()>
-Variant CallEvent(RtfController& controller, const Args&) {
-  (controller.*Event)();
-  return Variant();
-}
-
-template <void (RtfController::*Click)(int16_t)>
-Variant CallClick(RtfController& controller, const Args& args) {
-  (controller.*Click)(args.Required(0, "Value").ToInteger());
-  return Variant();
-}
-
-}  // namespace
-
 const MemberTable<RtfController>& RtfController::Members() {
-  static const MemberTable<RtfController> table{
-      {"RtfControl", nullptr,
-       [](RtfController& c, const Variant& box, const Args&) { c.RtfControl(box.ToObject()); }},
-      {"AddRemoveCommandButtons",
-       [](RtfController& c, const Args& args) {
-         c.AddRemoveCommandButtons(args.Required(0, "Remove").ToBoolean());
-         return Variant();
-       }},
-      {"LostFocus", &CallEvent<&RtfController::LostFocus>},
-      {"GotFocus", &CallEvent<&RtfController::GotFocus>},
-      {"SelChange", &CallEvent<&RtfController::SelChange>},
-      {"BoldClick", &CallClick<&RtfController::BoldClick>},
-      {"ItalicClick", &CallClick<&RtfController::ItalicClick>},
-      {"UnderlineClick", &CallClick<&RtfController::UnderlineClick>},
-      {"ColorChangeClick", &CallClick<&RtfController::ColorChangeClick>},
-      {"AlignLeftClick", &CallClick<&RtfController::AlignLeftClick>},
-      {"AlignCenterClick", &CallClick<&RtfController::AlignCenterClick>},
-      {"AlignRightClick", &CallClick<&RtfController::AlignRightClick>},
-      {"BulletsClick", &CallClick<&RtfController::BulletsClick>},
+  using C = RtfController;
+  static const MemberTable<C> table{
+      Property<nullptr, &C::RtfControl>("RtfControl"),
+      Method<&C::AddRemoveCommandButtons, "Remove">("AddRemoveCommandButtons"),
+      Method<&C::LostFocus>("LostFocus"),
+      Method<&C::GotFocus>("GotFocus"),
+      Method<&C::SelChange>("SelChange"),
+      Method<&C::BoldClick, "Value">("BoldClick"),
+      Method<&C::ItalicClick, "Value">("ItalicClick"),
+      Method<&C::UnderlineClick, "Value">("UnderlineClick"),
+      Method<&C::ColorChangeClick, "Value">("ColorChangeClick"),
+      Method<&C::AlignLeftClick, "Value">("AlignLeftClick"),
+      Method<&C::AlignCenterClick, "Value">("AlignCenterClick"),
+      Method<&C::AlignRightClick, "Value">("AlignRightClick"),
+      Method<&C::BulletsClick, "Value">("BulletsClick"),
   };
   return table;
 }

@@ -1,7 +1,7 @@
 // The image host of the rich-text toolbar.
 #include "ui_shared/rtf/rtf_images.h"
 
-#include "ui_shared/location.h"
+#include "ui_shared/error_sources.h"
 #include "ui_shared/rtf/button_pictures.h"
 
 namespace kw {

@@ -1,8 +1,9 @@
 // SharedProcedures: activation of a form and the two context checks, a selected home and a month
 // with an active TRF, that send the user to the screen that fixes a missing context.
-#include "ui_shared/location.h"
+#include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/screen.h"
 #include "ui_shared/platform/service.h"
+#include "ui_shared/shared_procedures/context_keys.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
 
 namespace kw {
@@ -11,17 +12,13 @@ namespace {
 constexpr char kHomeMessage[] =
     "You need to add or select a valid home from the Our Home screen. The program will take you there now.";
 constexpr int32_t kHomeRuleNumber = 2183;
-constexpr char kHomeFormKey[] = "KW_UI01____FRM_H_OurHome";
 constexpr char kMonthMessage[] =
     "There is no active TRF for this month. The program will now take you to the TRF Monthly Setup screen.";
 constexpr int32_t kMonthRuleNumber = 2184;
-constexpr char kMonthFormKey[] = "KW_UI01____FRM_H_TRFSetup";
-// The month status of a TRF that is active.
-constexpr uint8_t kStatusActive = 1;
 }  // namespace
 
 bool SharedProcedures::OnActivate(ActiveParams& apActiveParams, enumHomeMonth DependsOn) {
-  return Guarded(kSharedProceduresClass, "OnActivate", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "OnActivate", [&](Line& line) {
     // The home screen compares the reopen counter with the one last recorded but never records it.
     bool data_out_of_date = false;
     if (DependsOn == icIsHome) {
@@ -61,7 +58,7 @@ bool SharedProcedures::OnActivate(ActiveParams& apActiveParams, enumHomeMonth De
 }
 
 bool SharedProcedures::IsValidHome(ActiveParams& apActiveParams, bool& bChanged) {
-  return Guarded(kSharedProceduresClass, "IsValidHome", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "IsValidHome", [&](Line& line) {
     line = 10;
     const std::string trf_type_code = m_objTrfContainer->CurrentHU_TrfTypesCD();
     if (trf_type_code != m_strLastHU_TrfTypesCD) {
@@ -85,7 +82,7 @@ bool SharedProcedures::IsValidHome(ActiveParams& apActiveParams, bool& bChanged)
 }
 
 bool SharedProcedures::IsValidMonth(ActiveParams& apActiveParams, bool& bChanged, bool /*bDisplayMessage*/) {
-  return Guarded(kSharedProceduresClass, "IsValidMonth", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "IsValidMonth", [&](Line& line) {
     line = 10;
     const std::string month_id = m_objTrfContainer->CurrentH_HomeMonthlyStatsID();
     line = 20;
@@ -96,11 +93,11 @@ bool SharedProcedures::IsValidMonth(ActiveParams& apActiveParams, bool& bChanged
       m_bytLastStatStatus = status;
     }
     line = 30;
-    if (!m_strLastH_HomeMonthlyStatsID.empty() && m_bytLastStatStatus == kStatusActive) return true;
+    if (!m_strLastH_HomeMonthlyStatsID.empty() && m_bytLastStatStatus == kStatStatusActive) return true;
     line = 40;
     ShowContextMessage(kMonthMessage, kMonthRuleNumber);
     line = 50;
-    apActiveParams.GotoFormKey = kMonthFormKey;
+    apActiveParams.GotoFormKey = kMonthSetupFormKey;
     return false;
   });
 }

@@ -4,13 +4,12 @@
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/clock.h"
 #include "ui_shared/platform/service.h"
-#include "ui_shared/location.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
 
 namespace kw {
 
 SharedProcedures::SharedProcedures() {
-  Guarded(kSharedProceduresClass, "Class_Initialize", [&](Line& line) {
+  Guarded(class_ids::kSharedProcedures, "Class_Initialize", [&](Line& line) {
     line = 10;
     m_objTrfFormsPersist = CreateObjectAs<TrfFormsPersist>(class_ids::kFormsPersist);
     line = 20;
@@ -57,14 +56,14 @@ int32_t SharedProcedures::TrfReopened() { return m_objTrfFormsPersist->TrfReopen
 void SharedProcedures::TrfReopened(int32_t count) { m_objTrfFormsPersist->TrfReopened(count); }
 
 void SharedProcedures::HelpContextID(int32_t id) {
-  Guarded(kSharedProceduresClass, "Let HelpContextID", [&](Line& line) {
+  Guarded(class_ids::kSharedProcedures, "Let HelpContextID", [&](Line& line) {
     line = 10;
     m_lngHelpContextID = id;
   });
 }
 
 std::shared_ptr<kw::DBResource> SharedProcedures::DBResource() {
-  return Guarded(kSharedProceduresClass, "Get DBResource", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "Get DBResource", [&](Line& line) {
     line = 10;
     if (!m_objDBResource) m_objDBResource = CreateObjectAs<kw::DBResource>(class_ids::kDBResource);
     line = 20;

@@ -2,8 +2,9 @@
 // active-field colours and help context numbers.
 #include <cstdint>
 
-#include "ui_shared/location.h"
+#include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/combo_messages.h"
+#include "ui_shared/platform/control_members.h"
 #include "ui_shared/platform/service.h"
 #include "ui_shared/platform/system_colors.h"
 #include "ui_shared/platform/text.h"
@@ -15,42 +16,39 @@ namespace {
 
 constexpr uint32_t kLightGrey = 0x00E0E0E0u;
 
-Variant ColorValue(uint32_t color) { return Variant::Long(static_cast<int32_t>(color)); }
-uint32_t SystemColor(int index) { return kSystemColorFlag + static_cast<uint32_t>(index); }
-
 // Element `index` of a control array.
 ObjectPtr ElementOf(const ObjectPtr& array, int16_t index) {
-  return GetMember(array, "", Args{Variant::Integer(index)}).ToObject();
+  return GetMember(array, member::kDefault, Args{Variant::Integer(index)}).ToObject();
 }
 
 }  // namespace
 
 void SharedProcedures::ToggleReadWrite(const ObjectPtr& objControl, bool blnReadOnly, bool bClear) {
-  Guarded(kSharedProceduresClass, "ToggleReadWrite", [&](Line& line) {
+  Guarded(class_ids::kSharedProcedures, "ToggleReadWrite", [&](Line& line) {
     line = 10;
     const bool is_array = !objControl || objControl->DefaultVarType() == VarType::Object;
     line = 20;
     if (bClear) {
       if (is_array) {
-        const int16_t count = GetMember(objControl, "Count").ToInteger();
-        for (int16_t i = 0; i < count; ++i) LetMember(ElementOf(objControl, i), "", Variant::Text(""));
+        const int16_t count = GetMember(objControl, member::kCount).ToInteger();
+        for (int16_t i = 0; i < count; ++i) LetMember(ElementOf(objControl, i), member::kDefault, Variant::Text(""));
       } else {
-        LetMember(objControl, "", Variant::Text(""));
+        LetMember(objControl, member::kDefault, Variant::Text(""));
       }
     }
     line = 30;
-    const Variant back_color = ColorValue(SystemColor(blnReadOnly ? kColorButtonFace : kColorWindow));
+    const Variant back_color = ToVariant(SystemColor(blnReadOnly ? kColorButtonFace : kColorWindow));
     const Variant locked = Variant::Boolean(blnReadOnly);
     if (is_array) {
-      const int16_t count = GetMember(objControl, "Count").ToInteger();
+      const int16_t count = GetMember(objControl, member::kCount).ToInteger();
       for (int16_t i = 0; i < count; ++i) {
         const ObjectPtr element = ElementOf(objControl, i);
-        LetMember(element, "BackColor", back_color);
-        LetMember(element, "Locked", locked);
+        LetMember(element, member::kBackColor, back_color);
+        LetMember(element, member::kLocked, locked);
       }
     } else {
-      LetMember(objControl, "BackColor", back_color);
-      LetMember(objControl, "Locked", locked);
+      LetMember(objControl, member::kBackColor, back_color);
+      LetMember(objControl, member::kLocked, locked);
     }
   });
 }
@@ -61,7 +59,7 @@ void SharedProcedures::AutoFillCombo(const ObjectPtr& cbo) {
 }
 
 void SharedProcedures::AutoFillCombo(const ObjectPtr& cbo, bool& blnFoundMatch) {
-  Guarded(kSharedProceduresClass, "AutoFillCombo", [&](Line& line) {
+  Guarded(class_ids::kSharedProcedures, "AutoFillCombo", [&](Line& line) {
     line = 10;
     if (!m_blnAutoFillArmed) return;
     m_blnAutoFillArmed = false;
@@ -78,8 +76,8 @@ void SharedProcedures::AutoFillCombo(const ObjectPtr& cbo, bool& blnFoundMatch) 
 
 void SharedProcedures::FillComboFromList(const ObjectPtr& cbo, bool& blnFoundMatch, Line& line) {
   line = 20;
-  const std::string typed = GetMember(cbo, "Text").ToText();
-  const Hwnd hwnd = GetMember(cbo, "hwnd").ToLong();
+  const std::string typed = GetMember(cbo, member::kText).ToText();
+  const Hwnd hwnd = GetMember(cbo, member::kHwnd).ToLong();
   WindowTable& windows = Service<WindowTable>::Get();
   line = 30;
   windows.Send(hwnd, combo_messages::kGetDroppedState);
@@ -97,16 +95,16 @@ void SharedProcedures::FillComboFromList(const ObjectPtr& cbo, bool& blnFoundMat
   const int64_t prefix = windows.Send(hwnd, combo_messages::kFindString, -1, Variant::Text(typed));
   line = 70;
   if (prefix == combo_messages::kNotFound) {
-    LetMember(cbo, "Text", Variant::Text(""));
+    LetMember(cbo, member::kText, Variant::Text(""));
   } else {
     line = 80;
-    const std::string item = GetMember(cbo, "List", Args{Variant::Long(static_cast<int32_t>(prefix))}).ToText();
-    LetMember(cbo, "Text", Variant::Text(item));
+    const std::string item = GetMember(cbo, member::kList, Args{Variant::Long(static_cast<int32_t>(prefix))}).ToText();
+    LetMember(cbo, member::kText, Variant::Text(item));
     const size_t typed_length = text::Len(typed);
     const size_t item_length = text::Len(item);
     if (item_length != typed_length) {
-      LetMember(cbo, "SelStart", Variant::Long(static_cast<int32_t>(typed_length)));
-      LetMember(cbo, "SelLength", Variant::Long(static_cast<int32_t>(item_length - typed_length)));
+      LetMember(cbo, member::kSelStart, Variant::Long(static_cast<int32_t>(typed_length)));
+      LetMember(cbo, member::kSelLength, Variant::Long(static_cast<int32_t>(item_length - typed_length)));
     }
   }
   line = 90;
@@ -114,7 +112,7 @@ void SharedProcedures::FillComboFromList(const ObjectPtr& cbo, bool& blnFoundMat
 }
 
 int32_t SharedProcedures::ActiveFieldBackColor() {
-  return Guarded(kSharedProceduresClass, "Get ActiveFieldBackColor", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "Get ActiveFieldBackColor", [&](Line& line) {
     const SystemColors& colors = Service<SystemColors>::Get();
     line = 10;
     if (colors.GetSysColor(kColor3DHighlight) != colors.GetSysColor(kColorWindow))
@@ -128,15 +126,15 @@ int32_t SharedProcedures::ActiveFieldBackColor() {
 }
 
 Variant SharedProcedures::ActiveFieldForeColor() {
-  return Guarded(kSharedProceduresClass, "Get ActiveFieldForeColor", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "Get ActiveFieldForeColor", [&](Line& line) {
     line = 10;
     if (ActiveFieldBackColor() == static_cast<int32_t>(SystemColor(kColor3DHighlight)))
-      return ColorValue(SystemColor(kColorButtonText));
+      return ToVariant(SystemColor(kColorButtonText));
     line = 20;
     if (ActiveFieldBackColor() == static_cast<int32_t>(SystemColor(kColorTooltipBackground)))
-      return ColorValue(SystemColor(kColorTooltipText));
+      return ToVariant(SystemColor(kColorTooltipText));
     line = 30;
-    return ColorValue(0);
+    return ToVariant(0);
   });
 }
 
@@ -149,7 +147,7 @@ void SharedProcedures::LoadContextHelpIDs(const ObjectPtr& objControls, const Va
   }
   for (const Variant& control : controls) {
     try {
-      LetMember(control.ToObject(), "HelpContextID", lngContextHelpID);
+      LetMember(control.ToObject(), member::kHelpContextID, lngContextHelpID);
     } catch (...) {
       // A control without a help context, or one that refuses the value, is left as it is.
     }

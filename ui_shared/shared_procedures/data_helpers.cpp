@@ -2,11 +2,11 @@
 // and update-file questions.
 #include "ui_shared/contracts/business_objects.h"
 #include "ui_shared/contracts/class_ids.h"
-#include "ui_shared/location.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/directory.h"
 #include "ui_shared/platform/numbers.h"
 #include "ui_shared/platform/text.h"
+#include "ui_shared/shared_procedures/context_keys.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
 
 namespace kw {
@@ -15,7 +15,6 @@ namespace {
 constexpr int32_t kFromNotFound = err::kComponentBase + 1;
 constexpr std::string_view kFromNotFoundDescription = "\" FROM \" not found in strPrimarySQLStatmentArg";
 constexpr std::string_view kActiveTrfQuery = "SELECT 0 FROM tbH_HomeMonthlyStats WHERE StatStatus=";
-constexpr int32_t kStatusActive = 1;
 
 // The value a null or empty field of ADO type `type` reads as.
 Variant DefaultOfType(int32_t type) {
@@ -43,7 +42,7 @@ Variant DefaultOfType(int32_t type) {
 }  // namespace
 
 Variant SharedProcedures::GetFieldValue(const FieldPtr& objField) {
-  return Guarded(kSharedProceduresClass, "GetFieldValue", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "GetFieldValue", [&](Line& line) {
     line = 10;
     if (!objField) Raise(err::kObjectNotSet);
     const Variant value = objField->Value();
@@ -57,7 +56,7 @@ Variant SharedProcedures::GetFieldValue(const FieldPtr& objField) {
 std::string SharedProcedures::SQLAddRightJoin(std::string strPrimarySQLStatementArg, std::string strAddFieldListArg,
                                               std::string strAddTableNameArg, std::string strAddOnAndWhereClauseArg,
                                               std::string strErrorSourceArg) {
-  return Guarded(kSharedProceduresClass, "SQLAddRightJoin", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "SQLAddRightJoin", [&](Line& line) {
     line = 10;
     const int16_t from = ToInt16(static_cast<double>(text::InStr(strPrimarySQLStatementArg, " FROM ")));
     line = 20;
@@ -72,7 +71,7 @@ std::string SharedProcedures::SQLAddRightJoin(std::string strPrimarySQLStatement
 void SharedProcedures::AssessMMLOandAMMailingFees(const LIPtr& objLIFamilyGroups,
                                                   int32_t lngAssessMMLOandAMMailingFeesEnumArg,
                                                   bool blnForceAMInfoSoftRuleArg) {
-  Guarded(kSharedProceduresClass, "AssessMMLOandAMMailingFees", [&](Line& line) {
+  Guarded(class_ids::kSharedProcedures, "AssessMMLOandAMMailingFees", [&](Line& line) {
     line = 10;
     const std::shared_ptr<FamilyGroups> family_groups = As<FamilyGroups>(objLIFamilyGroups);
     if (!family_groups) Raise(err::kObjectNotSet);
@@ -98,18 +97,18 @@ void SharedProcedures::AssessMMLOandAMMailingFees(const LIPtr& objLIFamilyGroups
 }
 
 bool SharedProcedures::HaveActiveTrfs() {
-  return Guarded(kSharedProceduresClass, "HaveActiveTrfs", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "HaveActiveTrfs", [&](Line& line) {
     line = 10;
     const std::shared_ptr<DBQuery> query = CreateObjectAs<DBQuery>(class_ids::kDBQuery);
     line = 20;
-    query->OpenSQL(std::string(kActiveTrfQuery) + std::to_string(kStatusActive));
+    query->OpenSQL(std::string(kActiveTrfQuery) + std::to_string(kStatStatusActive));
     line = 30;
     return query->RecordCount() >= 1;
   });
 }
 
 bool SharedProcedures::HaveUpdateFile() {
-  return Guarded(kSharedProceduresClass, "HaveUpdateFile", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "HaveUpdateFile", [&](Line& line) {
     line = 10;
     std::string folder = m_objTrfFormsPersist->UpdateFolder().ToText();
     line = 20;

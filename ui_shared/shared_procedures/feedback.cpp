@@ -1,7 +1,6 @@
 // SharedProcedures: the feedback dialog, the one way the library speaks to the user about rules,
 // context checks and confirmations.
 #include "ui_shared/contracts/class_ids.h"
-#include "ui_shared/location.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/numbers.h"
 #include "ui_shared/platform/screen.h"
@@ -17,7 +16,7 @@ constexpr int32_t kModal = 1;
 
 int32_t SharedProcedures::ShowFeedbackForm(const std::string& strFeedBack, const std::string& strMoreFeedBack,
                                            int32_t enumRuleType, int32_t lngRuleNumber) {
-  return Guarded(kSharedProceduresClass, "ShowFeedbackForm", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "ShowFeedbackForm", [&](Line& line) {
     line = 10;
     Screen& screen = Service<Screen>::Get();
     const int16_t saved_pointer = screen.MousePointer();

@@ -1,6 +1,7 @@
 // SharedProcedures: adding items. A new record is appended to the business object and shown as a
 // new list item or tree node, after the record being edited has been secured.
-#include "ui_shared/location.h"
+#include "ui_shared/contracts/class_ids.h"
+#include "ui_shared/platform/control_members.h"
 #include "ui_shared/shared_procedures/list_keys.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
 
@@ -26,7 +27,7 @@ const EntryKind* EntryKindOf(const std::string& type_name) {
 ObjectPtr SharedProcedures::AddItem(const ObjectPtr& lvListView, const ObjectPtr& ilImageList, int16_t intImageIndex,
                                     const LIPtr& objLI, const ObjectPtr& itmCurrentItem, const std::string& KeyPrefix,
                                     const std::string& LvText, bool, bool& blnNotAdded, bool blnAutoFillParent) {
-  return Guarded(kSharedProceduresClass, "AddItem", [&](Line& line) -> ObjectPtr {
+  return Guarded(class_ids::kSharedProcedures, "AddItem", [&](Line& line) -> ObjectPtr {
     line = 10;
     I_LI& li = Required(objLI);
     if (li.IsDirty() && SecureCurrentRecord(objLI) != Secured::kKept) {
@@ -47,13 +48,13 @@ ObjectPtr SharedProcedures::AddItem(const ObjectPtr& lvListView, const ObjectPtr
       add.Named("Key", Variant::Text(key)).Named("Text", Variant::Text(LvText));
       if (ilImageList) add.Named(std::string(kind->icon), Variant::Integer(intImageIndex));
       const ObjectPtr entries = GetMember(lvListView, kind->collection).ToObject();
-      entry = CallMember(entries, "Add", add).ToObject();
+      entry = CallMember(entries, member::kAdd, add).ToObject();
       line = 60;
-      LetMember(GetMember(entries, "Item", {Variant::Text(key)}).ToObject(), "Selected", Variant::Boolean(true));
+      LetMember(GetMember(entries, member::kItem, {Variant::Text(key)}).ToObject(), member::kSelected, Variant::Boolean(true));
     }
     line = 70;
     try {
-      CallMember(lvListView, "SetFocus");
+      CallMember(lvListView, member::kSetFocus);
     } catch (const Error&) {
       // A control that cannot take the focus now keeps the new entry all the same.
     }

@@ -1,6 +1,9 @@
 // SharedProcedures: removing items. The selected entry of a list or tree goes together with the
 // business object's current record, and the entry selected next becomes current.
-#include "ui_shared/location.h"
+#include <tuple>
+
+#include "ui_shared/contracts/class_ids.h"
+#include "ui_shared/platform/control_members.h"
 #include "ui_shared/platform/service.h"
 #include "ui_shared/platform/text.h"
 #include "ui_shared/platform/windows.h"
@@ -17,7 +20,7 @@ constexpr int32_t kIndexAfterDeletion = -3;
 
 // True when the control's window class names a tree view.
 bool IsTreeWindow(const ObjectPtr& control) {
-  const auto hwnd = static_cast<Hwnd>(GetMember(control, "hwnd").ToLong());
+  const auto hwnd = static_cast<Hwnd>(GetMember(control, member::kHwnd).ToLong());
   return text::InStr(Service<WindowTable>::Get().ClassName(hwnd, kClassNameBuffer), "TreeView") != 0;
 }
 }  // namespace
@@ -25,9 +28,9 @@ bool IsTreeWindow(const ObjectPtr& control) {
 ObjectPtr SharedProcedures::RemoveItem(const ObjectPtr& objLvOrTree, const LIPtr& objLI, const std::string&,
                                        const ObjectPtr& objItemOrNode, bool& Removed, const std::string& MsgText,
                                        bool DisableMessage) {
-  return Guarded(kSharedProceduresClass, "RemoveItem", [&](Line& line) -> ObjectPtr {
+  return Guarded(class_ids::kSharedProcedures, "RemoveItem", [&](Line& line) -> ObjectPtr {
     line = 10;
-    const ObjectPtr selected = GetMember(objLvOrTree, "SelectedItem").ToObject();
+    const ObjectPtr selected = GetMember(objLvOrTree, member::kSelectedItem).ToObject();
     if (!selected) return objItemOrNode;
     line = 20;
     const std::string question = MsgText.empty() ? std::string(kDeleteQuestion) : MsgText;
@@ -40,15 +43,15 @@ ObjectPtr SharedProcedures::RemoveItem(const ObjectPtr& objLvOrTree, const LIPtr
     I_LI& li = Required(objLI);
     if (!li.IsNew()) {
       li.Delete();
-      (void)li.Save(true);
+      std::ignore = li.Save(true);  // forced: a deletion breaks no rule of the record
     } else {
       li.CancelEdit();
     }
     line = 50;
-    const ObjectPtr entries = GetMember(objLvOrTree, IsTreeWindow(objLvOrTree) ? "Nodes" : "ListItems").ToObject();
-    CallMember(entries, "Remove", {GetMember(selected, "Key")});
+    const ObjectPtr entries = GetMember(objLvOrTree, IsTreeWindow(objLvOrTree) ? member::kNodes : member::kListItems).ToObject();
+    CallMember(entries, member::kRemove, {GetMember(selected, member::kKey)});
     line = 60;
-    CallMember(objLvOrTree, "SetFocus");
+    CallMember(objLvOrTree, member::kSetFocus);
     line = 70;
     ObjectPtr result;
     if (li.Count() != 0) {
@@ -58,7 +61,7 @@ ObjectPtr SharedProcedures::RemoveItem(const ObjectPtr& objLvOrTree, const LIPtr
       line = 72;
       ObjectPtr no_previous;
       bool changed = false;
-      result = ItemClick(GetMember(objLvOrTree, "SelectedItem").ToObject(), no_previous, objLI, changed, "", true,
+      result = ItemClick(GetMember(objLvOrTree, member::kSelectedItem).ToObject(), no_previous, objLI, changed, "", true,
                          Variant::Boolean(true), Variant::Boolean(true));
     }
     line = 80;

@@ -1,23 +1,26 @@
 // SharedProcedures: item selection. A click on a list entry or tree node secures the record being
 // left and moves the business object's current record to the clicked entry's record.
-#include "ui_shared/location.h"
+#include <tuple>
+
+#include "ui_shared/contracts/class_ids.h"
+#include "ui_shared/contracts/sibling_codes.h"
+#include "ui_shared/platform/control_members.h"
 #include "ui_shared/shared_procedures/list_keys.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
-#include "ui_shared/contracts/sibling_codes.h"
 
 namespace kw {
 namespace {
 // A variant flag: true for any nonzero value, false for 0, false and null.
 bool FlagIsSet(const Variant& flag) { return !flag.IsNull() && flag.ToBoolean(); }
 
-std::string KeyOf(const ObjectPtr& entry) { return GetMember(entry, "Key").ToText(); }
+std::string KeyOf(const ObjectPtr& entry) { return GetMember(entry, member::kKey).ToText(); }
 }  // namespace
 
 SharedProcedures::Secured SharedProcedures::SecureCurrentRecord(const LIPtr& objLI) {
   if (Required(objLI).SaveMode() == kSaveModeBatch) {
     Owner().ValidateMyControls();
     if (!ValidateRecord(objLI, false, nullptr, nullptr, true)) return Secured::kRefusedByValidation;
-    (void)objLI->Save(true);
+    std::ignore = objLI->Save(true);  // forced: stores whatever the rules say
     return Secured::kKept;
   }
   return OnSave(objLI, false) ? Secured::kKept : Secured::kRefusedBySave;
@@ -26,7 +29,7 @@ SharedProcedures::Secured SharedProcedures::SecureCurrentRecord(const LIPtr& obj
 ObjectPtr SharedProcedures::ItemClick(const ObjectPtr& ClickedItem, ObjectPtr& PreviousItem, const LIPtr& objLI,
                                       bool& bChanged, const std::string& KeyPrefix, bool blnDeleted,
                                       const Variant& blnSavePrevious, const Variant& blnChangeLIIndex) {
-  return Guarded(kSharedProceduresClass, "ItemClick", [&](Line& line) -> ObjectPtr {
+  return Guarded(class_ids::kSharedProcedures, "ItemClick", [&](Line& line) -> ObjectPtr {
     line = 10;
     bool first_click = false;
     if (!PreviousItem) {
@@ -44,12 +47,12 @@ ObjectPtr SharedProcedures::ItemClick(const ObjectPtr& ClickedItem, ObjectPtr& P
       switch (SecureCurrentRecord(objLI)) {
         case Secured::kRefusedByValidation:
           line = 42;
-          LetMember(ClickedItem, "Selected", Variant::Boolean(false));
-          LetMember(PreviousItem, "Selected", Variant::Boolean(true));
+          LetMember(ClickedItem, member::kSelected, Variant::Boolean(false));
+          LetMember(PreviousItem, member::kSelected, Variant::Boolean(true));
           return PreviousItem;
         case Secured::kRefusedBySave:
           line = 43;
-          LetMember(PreviousItem, "Selected", Variant::Boolean(true));
+          LetMember(PreviousItem, member::kSelected, Variant::Boolean(true));
           return PreviousItem;
         case Secured::kKept:
           break;
@@ -57,7 +60,7 @@ ObjectPtr SharedProcedures::ItemClick(const ObjectPtr& ClickedItem, ObjectPtr& P
     }
     line = 50;
     if (KeyOf(PreviousItem) == scNew)
-      LetMember(PreviousItem, "Key", Variant::Text(ListKey(KeyPrefix, li.FieldValueAt(li.CurrentIndex(), 1))));
+      LetMember(PreviousItem, member::kKey, Variant::Text(ListKey(KeyPrefix, li.FieldValueAt(li.CurrentIndex(), 1))));
     line = 60;
     if (FlagIsSet(blnChangeLIIndex)) {
       line = 61;
@@ -68,8 +71,8 @@ ObjectPtr SharedProcedures::ItemClick(const ObjectPtr& ClickedItem, ObjectPtr& P
       if (li.Exists(record_key)) li.CurrentIndex(Variant::Text(record_key));
     }
     line = 70;
-    LetMember(ClickedItem, "Selected", Variant::Boolean(true));
-    CallMember(ClickedItem, "EnsureVisible");
+    LetMember(ClickedItem, member::kSelected, Variant::Boolean(true));
+    CallMember(ClickedItem, member::kEnsureVisible);
     bChanged = true;
     return ClickedItem;
   });

@@ -5,8 +5,8 @@
 
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/contracts/data.h"
-#include "ui_shared/location.h"
 #include "ui_shared/platform/class_registry.h"
+#include "ui_shared/platform/control_members.h"
 #include "ui_shared/platform/numbers.h"
 #include "ui_shared/shared_procedures/list_keys.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
@@ -29,7 +29,7 @@ int16_t AddColumnHeaders(const ObjectPtr& headers, const Variant& table, ErrorLo
   for (int32_t column = 0; log.Count() == 0; ++column) {
     try {
       const VArray& columns = *table.GetArray();
-      CallMember(headers, "Add",
+      CallMember(headers, member::kAdd,
                  Args().Named("Text", columns.At({column, kCaption})).Named("Width", columns.At({column, kWidth})));
       added = ToInt16(added + 1.0);
     } catch (...) {
@@ -72,7 +72,7 @@ std::vector<ColumnSource> ColumnSources(const Variant& table, int16_t column_cou
 
 Variant SharedProcedures::LVColumnInfo(const std::string& strLIProperty, const std::string& strHeaderCaption,
                                        int16_t intColumnWidth, bool bAdd, const std::string& strItemText) {
-  return Guarded(kSharedProceduresClass, "LVColumnInfo", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "LVColumnInfo", [&](Line& line) {
     line = 10;
     std::shared_ptr<VArray> table;
     if (bAdd) {
@@ -108,21 +108,21 @@ Variant SharedProcedures::LVColumnInfo(const std::string& strLIProperty, const s
 ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const ObjectPtr& ilImageList,
                                           int16_t intImageIndex, const ObjectPtr& objLI,
                                           const std::string& strLIKeyProperty, const Variant& varIncludeLIProperties) {
-  return Guarded(kSharedProceduresClass, "BuildListView", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "BuildListView", [&](Line& line) {
     line = 10;
     const auto error_log = CreateObjectAs<ErrorLog>(class_ids::kErrorLog);
     line = 20;
-    const ObjectPtr items = GetMember(lvListView, "ListItems").ToObject();
-    CallMember(items, "Clear");
-    const ObjectPtr headers = GetMember(lvListView, "ColumnHeaders").ToObject();
-    CallMember(headers, "Clear");
+    const ObjectPtr items = GetMember(lvListView, member::kListItems).ToObject();
+    CallMember(items, member::kClear);
+    const ObjectPtr headers = GetMember(lvListView, member::kColumnHeaders).ToObject();
+    CallMember(headers, member::kClear);
     line = 30;
     if (ilImageList) lvListView->Set("SmallIcons", ilImageList);
     line = 40;
     const int16_t column_count = AddColumnHeaders(headers, varIncludeLIProperties, *error_log);
     line = 50;
     ObjectPtr first_item;
-    const int32_t record_count = GetMember(objLI, "Count").ToLong();
+    const int32_t record_count = GetMember(objLI, member::kCount).ToLong();
     if (record_count != 0) {
       std::vector<ColumnSource> sources;
       for (int32_t position = 1; position <= record_count; ++position) {
@@ -138,18 +138,18 @@ ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const Obj
         Args add;
         add.Named("Key", Variant::Text(std::move(key))).Named("Text", std::move(item_text));
         if (intImageIndex != 0) add.Named("SmallIcon", Variant::Integer(intImageIndex));
-        const ObjectPtr item = CallMember(items, "Add", add).ToObject();
+        const ObjectPtr item = CallMember(items, member::kAdd, add).ToObject();
         line = 65;
         if (column_count > 1) {
-          const ObjectPtr sub_items = GetMember(item, "ListSubItems").ToObject();
+          const ObjectPtr sub_items = GetMember(item, member::kListSubItems).ToObject();
           for (int32_t column = 1; column < column_count; ++column)
-            CallMember(sub_items, "Add", Args().Named("Text", sources[static_cast<size_t>(column)].TextAt(objLI, position)));
+            CallMember(sub_items, member::kAdd, Args().Named("Text", sources[static_cast<size_t>(column)].TextAt(objLI, position)));
         }
       }
       line = 70;
-      if (GetMember(items, "Count").ToLong() >= 1) {
-        first_item = GetMember(items, "Item", {Variant::Long(1)}).ToObject();
-        LetMember(first_item, "Selected", Variant::Boolean(true));
+      if (GetMember(items, member::kCount).ToLong() >= 1) {
+        first_item = GetMember(items, member::kItem, {Variant::Long(1)}).ToObject();
+        LetMember(first_item, member::kSelected, Variant::Boolean(true));
         LetMember(objLI, "Index", Variant::Long(1));
       }
     }
@@ -160,7 +160,7 @@ ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const Obj
 }
 
 std::string SharedProcedures::GetLIKeyFromLVKey(const std::string& strLVKey) {
-  return Guarded(kSharedProceduresClass, "GetLIKeyFromLVKey", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "GetLIKeyFromLVKey", [&](Line& line) {
     line = 10;
     return RecordKeyOf(strLVKey, "");
   });

@@ -1,5 +1,7 @@
 // SharedProcedures: completion of data records from a lookup table.
-#include "ui_shared/location.h"
+#include <tuple>
+
+#include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/numbers.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
 
@@ -7,7 +9,7 @@ namespace kw {
 
 void SharedProcedures::CheckTableEntries(const LIPtr& objUtility, int16_t intUtilityProperty, const LIPtr& objData,
                                          int16_t intDataProperty, enumHomeMonth, int16_t, bool blnAutoFillParent) {
-  Guarded(kSharedProceduresClass, "CheckTableEntries", [&](Line& line) {
+  Guarded(class_ids::kSharedProcedures, "CheckTableEntries", [&](Line& line) {
     line = 10;
     // Counts and positions are 16-bit numbers here: more than 32767 records raise 6.
     if (ToInt16(objUtility->Count()) == ToInt16(objData->Count())) return;
@@ -32,7 +34,7 @@ void SharedProcedures::CheckTableEntries(const LIPtr& objUtility, int16_t intUti
       line = 70;
       objData->FieldValue(data_position, lookup_value);
       line = 80;
-      objData->Save(true);
+      std::ignore = objData->Save(true);  // forced: the lookup entry is stored whatever its rules say
     }
   });
 }

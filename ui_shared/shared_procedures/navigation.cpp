@@ -1,5 +1,5 @@
 // SharedProcedures: form navigation, handed to the screen container.
-#include "ui_shared/location.h"
+#include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/numbers.h"
 #include "ui_shared/platform/screen.h"
 #include "ui_shared/platform/service.h"
@@ -8,7 +8,7 @@
 namespace kw {
 
 void SharedProcedures::GotoForm(const std::string& strForm, ActiveParams& apActivateParams) {
-  Guarded(kSharedProceduresClass, "GotoForm", [&](Line& line) {
+  Guarded(class_ids::kSharedProcedures, "GotoForm", [&](Line& line) {
     line = 10;
     const ContainerPtr container = As<TrfContainer>(m_objContainerLocator->Container());
     if (!container) Raise(err::kObjectNotSet);
@@ -18,7 +18,7 @@ void SharedProcedures::GotoForm(const std::string& strForm, ActiveParams& apActi
 }
 
 void SharedProcedures::LoadForms(const std::string& strFormKey, const Variant& strTrfTypeID) {
-  Guarded(kSharedProceduresClass, "LoadForms", [&](Line& line) {
+  Guarded(class_ids::kSharedProcedures, "LoadForms", [&](Line& line) {
     line = 10;
     Service<Screen>::Get().MousePointer(kPointerHourglass);
     line = 20;

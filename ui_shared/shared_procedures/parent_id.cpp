@@ -1,7 +1,7 @@
 // SharedProcedures: the parent id of a new record, taken from the current home or month.
-#include "ui_shared/location.h"
-#include "ui_shared/shared_procedures/shared_procedures.h"
+#include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/contracts/sibling_codes.h"
+#include "ui_shared/shared_procedures/shared_procedures.h"
 
 namespace kw {
 namespace {
@@ -10,7 +10,7 @@ constexpr int32_t kParentIdPosition = 2;
 }  // namespace
 
 void SharedProcedures::SetHomesOrHomeMontlyStatsID(const LIPtr& objLI) {
-  Guarded(kSharedProceduresClass, "SetHomesOrHomeMontlyStatsID", [&](Line& line) {
+  Guarded(class_ids::kSharedProcedures, "SetHomesOrHomeMontlyStatsID", [&](Line& line) {
     line = 10;
     const std::string class_number = std::to_string(objLI->ClassEnum());
     line = 20;

@@ -1,10 +1,12 @@
 // SharedProcedures: the record error display, which shows the broken rules of a record one by one,
 // settles its soft rules with the user through the record cache, and in a non-interactive
 // send-off brings the offending record into view first.
-#include "ui_shared/location.h"
+#include "ui_shared/contracts/class_ids.h"
+#include "ui_shared/platform/control_members.h"
 #include "ui_shared/platform/numbers.h"
 #include "ui_shared/platform/screen.h"
 #include "ui_shared/platform/service.h"
+#include "ui_shared/shared_procedures/list_keys.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
 
 namespace kw {
@@ -14,7 +16,6 @@ namespace {
 constexpr char kEditGridType[] = "TrfEditGrid";
 constexpr char kTreeViewType[] = "TreeView";
 // The list key of an entry is this prefix followed by the record key.
-constexpr char kListKeyPrefix[] = "K";
 // The index that means the current record.
 const Variant kCurrentRecord = Variant::Integer(-1);
 // The position of the record key.
@@ -24,7 +25,7 @@ constexpr int32_t kKeyPosition = 1;
 bool SharedProcedures::DisplayRecordErrors(const LIPtr& objLI, bool DisableMessage, const ObjectPtr& objListObject,
                                            int32_t lngHardRuleNumber, int32_t lngSoftRuleNumber,
                                            bool blnRevalidate) {
-  return Guarded(kSharedProceduresClass, "DisplayRecordErrors", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "DisplayRecordErrors", [&](Line& line) {
     Screen& screen = Service<Screen>::Get();
     line = 10;
     screen.MousePointer(kPointerHourglass);
@@ -37,12 +38,12 @@ bool SharedProcedures::DisplayRecordErrors(const LIPtr& objLI, bool DisableMessa
       if (IsNonInteractiveSendOff() && objListObject) {
         if (TypeNameOf(objListObject) == kEditGridType) {
           line = 50;
-          LetMember(objListObject, "Row", li.FieldValueAt(kCurrentRecord, kKeyPosition));
+          LetMember(objListObject, member::kRow, li.FieldValueAt(kCurrentRecord, kKeyPosition));
         } else {
           line = 60;
           SelectListEntry(objListObject, record_key);
           line = 70;
-          Owner().ListItemClick(GetMember(objListObject, "SelectedItem").ToObject());
+          Owner().ListItemClick(GetMember(objListObject, member::kSelectedItem).ToObject());
         }
       }
       line = 80;
@@ -100,10 +101,10 @@ void SharedProcedures::SelectListEntry(const ObjectPtr& objList, const std::stri
   // with whatever entry the list then reports as selected.
   try {
     if (!objList) return;
-    const char* collection = TypeNameOf(objList) == kTreeViewType ? "Nodes" : "ListItems";
+    const std::string_view collection = TypeNameOf(objList) == kTreeViewType ? member::kNodes : member::kListItems;
     const ObjectPtr entries = GetMember(objList, collection).ToObject();
-    const ObjectPtr entry = GetMember(entries, "Item", Args{Variant::Text(kListKeyPrefix + strKey)}).ToObject();
-    LetMember(entry, "Selected", Variant::Boolean(true));
+    const ObjectPtr entry = GetMember(entries, member::kItem, Args{Variant::Text(ListKey(kDefaultKeyPrefix, Variant::Text(strKey)))}).ToObject();
+    LetMember(entry, member::kSelected, Variant::Boolean(true));
   } catch (...) {
   }
 }

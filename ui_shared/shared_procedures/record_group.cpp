@@ -2,11 +2,10 @@
 // home month, through a validator object found by name.
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/contracts/data.h"
-#include "ui_shared/location.h"
+#include "ui_shared/contracts/sibling_codes.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/text.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
-#include "ui_shared/contracts/sibling_codes.h"
 
 namespace kw {
 
@@ -16,7 +15,7 @@ constexpr size_t kClassNameTail = 3;
 }  // namespace
 
 bool SharedProcedures::ValidateRecordGroup(const LIPtr& objLI, bool DisableMessage) {
-  return Guarded(kSharedProceduresClass, "ValidateRecordGroup", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "ValidateRecordGroup", [&](Line& line) {
     line = 10;
     if (!objLI) return false;
     I_LI& li = *objLI;

@@ -1,5 +1,5 @@
 // SharedProcedures: validation of a field, of a record and of every record of a business object.
-#include "ui_shared/location.h"
+#include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/numbers.h"
 #include "ui_shared/platform/screen.h"
 #include "ui_shared/platform/service.h"
@@ -18,7 +18,7 @@ int32_t FieldPosition(int32_t field_enum) { return ToInt32(static_cast<double>(f
 }  // namespace
 
 bool SharedProcedures::ValidateField(const LIPtr& objLI, int32_t lngFieldEnum) {
-  return Guarded(kSharedProceduresClass, "ValidateField", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "ValidateField", [&](Line& line) {
     line = 10;
     I_LI& li = Required(objLI);
     const bool dirty = li.IsDirty();
@@ -82,7 +82,7 @@ bool SharedProcedures::ValidateField(const LIPtr& objLI, int32_t lngFieldEnum) {
 
 bool SharedProcedures::ValidateRecord(const LIPtr& objLI, bool DisableMessage, const ObjectPtr& objListObject,
                                       const ObjectPtr& /*itmCurrentItem*/, bool blnValidateLastControl) {
-  return Guarded(kSharedProceduresClass, "ValidateRecord", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "ValidateRecord", [&](Line& line) {
     line = 10;
     if (blnValidateLastControl && !IsNonInteractiveSendOff()) Owner().ValidateMyControls();
     line = 20;
@@ -99,7 +99,7 @@ bool SharedProcedures::ValidateRecord(const LIPtr& objLI, bool DisableMessage, c
 
 bool SharedProcedures::ValidateLI(const LIPtr& objLI, const ObjectPtr& objListObject, const ObjectPtr& itmCurrentItem,
                                   bool DisableMessage) {
-  return Guarded(kSharedProceduresClass, "ValidateLI", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "ValidateLI", [&](Line& line) {
     line = 10;
     I_LI& li = Required(objLI);
     const bool empty = li.Count() == 0;

@@ -1,7 +1,9 @@
 // SharedProcedures: the shared save step of a form and the deactivation that leaves it.
-#include "ui_shared/location.h"
-#include "ui_shared/shared_procedures/shared_procedures.h"
+#include <tuple>
+
+#include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/contracts/sibling_codes.h"
+#include "ui_shared/shared_procedures/shared_procedures.h"
 
 namespace kw {
 
@@ -15,7 +17,7 @@ constexpr int32_t kUnnamedPanelRuleNumber = 2182;
 }  // namespace
 
 bool SharedProcedures::OnSave(const LIPtr& objLI, bool blnSkipControlValidation) {
-  return Guarded(kSharedProceduresClass, "OnSave", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "OnSave", [&](Line& line) {
     line = 10;
     std::string panel;
     if (Owner().PanelVisible(panel)) {
@@ -42,7 +44,7 @@ bool SharedProcedures::OnSave(const LIPtr& objLI, bool blnSkipControlValidation)
       line = 80;
       if (!DisplayRecordErrors(objLI, false, nullptr, 0, 0, true)) return false;
       line = 90;
-      (void)li.Save(true);
+      std::ignore = li.Save(true);  // forced after the user saw the broken rules
     }
     line = 100;
     RunBatchWrite(li);
@@ -51,7 +53,7 @@ bool SharedProcedures::OnSave(const LIPtr& objLI, bool blnSkipControlValidation)
 }
 
 bool SharedProcedures::OnDeactivate(const LIPtr& objLI, bool blnSkipControlValidation) {
-  return Guarded(kSharedProceduresClass, "OnDeactivate", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "OnDeactivate", [&](Line& line) {
     line = 10;
     if (!OnSave(objLI, blnSkipControlValidation)) return false;
     line = 20;

@@ -1,5 +1,5 @@
 // SharedProcedures: the validation of a business object before its TRF is sent off.
-#include "ui_shared/location.h"
+#include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/screen.h"
 #include "ui_shared/platform/service.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
@@ -8,7 +8,7 @@ namespace kw {
 
 bool SharedProcedures::ValidateForSendoff(const LIPtr& objLI, bool blnAllRecords, const ObjectPtr& objListObject,
                                           const ObjectPtr& itmCurrentItem, bool DisableMessages) {
-  return Guarded(kSharedProceduresClass, "ValidateForSendoff", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "ValidateForSendoff", [&](Line& line) {
     line = 10;
     Screen& screen = Service<Screen>::Get();
     const int16_t saved_pointer = screen.MousePointer();

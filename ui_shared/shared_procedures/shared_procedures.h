@@ -243,14 +243,14 @@ class SharedProcedures : public Object {
   // GotoFormKey and returns false. A changed context clears the soft-rule cache and marks the
   // form's data out of date; then the form's EveryOnActivate runs and the container receives the
   // form's title and icon. A DependsOn outside 0 to 3 runs neither check.
-  bool OnActivate(ActiveParams& apActiveParams, enumHomeMonth DependsOn);
+  [[nodiscard]] bool OnActivate(ActiveParams& apActiveParams, enumHomeMonth DependsOn);
   // True when a home is selected; otherwise shows message 2183 and writes the Our Home key.
   // Sets bChanged when the home or the TRF type changed since this object's last check.
-  bool IsValidHome(ActiveParams& apActiveParams, bool& bChanged);
+  [[nodiscard]] bool IsValidHome(ActiveParams& apActiveParams, bool& bChanged);
   // True when the month record is set and its status is 1; otherwise shows message 2184 (whatever
   // bDisplayMessage says) and writes the TRF setup key. Sets bChanged when the month record or
   // its status changed since this object's last check.
-  bool IsValidMonth(ActiveParams& apActiveParams, bool& bChanged, bool bDisplayMessage);
+  [[nodiscard]] bool IsValidMonth(ActiveParams& apActiveParams, bool& bChanged, bool bDisplayMessage);
 
   // ---- Deactivation and save (save.cpp) ----
 
@@ -258,10 +258,10 @@ class SharedProcedures : public Object {
   // the form's controls unless told to skip them, lets the user deal with the rules the object
   // refuses, and ends with the batch write when the object's SaveMode is 4. True when saved or
   // nothing was to save.
-  bool OnSave(const LIPtr& objLI, bool blnSkipControlValidation = false);
+  [[nodiscard]] bool OnSave(const LIPtr& objLI, bool blnSkipControlValidation = false);
   // Leaves the form: saves, validates the record group unless a non-interactive send-off runs,
   // and asks the form's DeactivateLocal. True when the form may be left.
-  bool OnDeactivate(const LIPtr& objLI, bool blnSkipControlValidation = false);
+  [[nodiscard]] bool OnDeactivate(const LIPtr& objLI, bool blnSkipControlValidation = false);
 
   // ---- Field and record validation (record_validation.cpp) ----
 
@@ -269,16 +269,17 @@ class SharedProcedures : public Object {
   // hard rules are shown, soft rules asked or told, and the field's value written back after each
   // settled pass so that the rules it triggers run again. 6 for a field number whose position
   // overflows 32 bits.
-  bool ValidateField(const LIPtr& objLI, int32_t lngFieldEnum);
+  [[nodiscard]] bool ValidateField(const LIPtr& objLI, int32_t lngFieldEnum);
   // Runs every rule of the current record (after the form's controls, unless told not to or in a
   // non-interactive send-off) and shows what is broken. True when the record is valid.
-  bool ValidateRecord(const LIPtr& objLI, bool DisableMessage = false, const ObjectPtr& objListObject = nullptr,
-                      const ObjectPtr& itmCurrentItem = nullptr, bool blnValidateLastControl = true);
+  [[nodiscard]] bool ValidateRecord(const LIPtr& objLI, bool DisableMessage = false,
+                                    const ObjectPtr& objListObject = nullptr, const ObjectPtr& itmCurrentItem = nullptr,
+                                    bool blnValidateLastControl = true);
   // Validates every record in turn, stopping at the first that fails (which stays current), then
   // the record group; the position found on entry is restored after the group. 6 when that
   // position lies outside 16 bits.
-  bool ValidateLI(const LIPtr& objLI, const ObjectPtr& objListObject = nullptr,
-                  const ObjectPtr& itmCurrentItem = nullptr, bool DisableMessage = false);
+  [[nodiscard]] bool ValidateLI(const LIPtr& objLI, const ObjectPtr& objListObject = nullptr,
+                                const ObjectPtr& itmCurrentItem = nullptr, bool DisableMessage = false);
 
   // ---- Record-group validation (record_group.cpp) ----
 
@@ -286,14 +287,15 @@ class SharedProcedures : public Object {
   // the validator registered as "KW01.RG" + ClassName from its third character; no validator
   // means no group rules. Hard rules are always shown; soft rules are settled through the
   // record-group cache. False for an unset objLI; GroupDirty is cleared only when the group passes.
-  bool ValidateRecordGroup(const LIPtr& objLI, bool DisableMessage = false);
+  [[nodiscard]] bool ValidateRecordGroup(const LIPtr& objLI, bool DisableMessage = false);
 
   // ---- Send-off validation (sendoff.cpp) ----
 
   // Saves, validates the current record (or every record and the record group) and saves again
   // before a TRF is sent off; the pointer found on entry is put back on every return.
-  bool ValidateForSendoff(const LIPtr& objLI, bool blnAllRecords, const ObjectPtr& objListObject = nullptr,
-                          const ObjectPtr& itmCurrentItem = nullptr, bool DisableMessages = false);
+  [[nodiscard]] bool ValidateForSendoff(const LIPtr& objLI, bool blnAllRecords,
+                                        const ObjectPtr& objListObject = nullptr,
+                                        const ObjectPtr& itmCurrentItem = nullptr, bool DisableMessages = false);
 
   // ---- Feedback dialog (feedback.cpp) ----
 

@@ -1,7 +1,7 @@
 // SharedProcedures: the soft-rule caches that remember which soft rules the user has settled, for
 // single records and for record groups, so that the same rule is not raised again while its value
 // stays the same.
-#include "ui_shared/location.h"
+#include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/clock.h"
 #include "ui_shared/platform/service.h"
 #include "ui_shared/platform/text.h"
@@ -10,7 +10,7 @@
 namespace kw {
 
 void SharedProcedures::ClearSoftRuleCache() {
-  Guarded(kSharedProceduresClass, "ClearSoftRuleCache", [&](Line& line) {
+  Guarded(class_ids::kSharedProcedures, "ClearSoftRuleCache", [&](Line& line) {
     line = 10;
     m_dicRecordGroupCache->RemoveAll();
     line = 20;
@@ -21,7 +21,7 @@ void SharedProcedures::ClearSoftRuleCache() {
 }
 
 void SharedProcedures::CheckSoftRuleCache() {
-  Guarded(kSharedProceduresClass, "CheckSoftRuleCache", [&](Line& line) {
+  Guarded(class_ids::kSharedProcedures, "CheckSoftRuleCache", [&](Line& line) {
     line = 10;
     const double days = Service<Clock>::Get().Now() - m_dtmLastCacheClearing;
     line = 20;

@@ -2,7 +2,7 @@
 // for it, choosing a folder and counting full years.
 #include <chrono>
 
-#include "ui_shared/location.h"
+#include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/dates.h"
 #include "ui_shared/platform/folder_chooser.h"
 #include "ui_shared/platform/process.h"
@@ -20,7 +20,7 @@ constexpr std::chrono::milliseconds kEventSlice{10};
 }  // namespace
 
 std::string SharedProcedures::FormatDate(const std::string& strDate) {
-  return Guarded(kSharedProceduresClass, "FormatDate", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "FormatDate", [&](Line& line) {
     line = 10;
     const std::optional<double> date = dates::Recognize(strDate);
     if (!date) return std::string();
@@ -30,21 +30,21 @@ std::string SharedProcedures::FormatDate(const std::string& strDate) {
 }
 
 int32_t SharedProcedures::GetLoWord(const Variant& lngVal) {
-  return Guarded(kSharedProceduresClass, "GetLoWord", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "GetLoWord", [&](Line& line) {
     line = 10;
     return lngVal.ToLong() & 0xFFFF;
   });
 }
 
 int32_t SharedProcedures::GetHiWord(const Variant& lngVal) {
-  return Guarded(kSharedProceduresClass, "GetHiWord", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "GetHiWord", [&](Line& line) {
     line = 10;
     return (lngVal.ToLong() / 65536) & 0xFFFF;
   });
 }
 
 int32_t SharedProcedures::ShellEx(const std::string& CmdLine, bool WaitDead) {
-  return Guarded(kSharedProceduresClass, "ShellEx", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "ShellEx", [&](Line& line) {
     line = 10;
     const std::unique_ptr<ChildProcess> child = Service<ProcessStarter>::Get().Start(CmdLine);
     line = 20;
@@ -61,7 +61,7 @@ int32_t SharedProcedures::ShellEx(const std::string& CmdLine, bool WaitDead) {
 }
 
 std::string SharedProcedures::BrowseForFolder(int32_t hWndOwner, const std::string& sPrompt) {
-  return Guarded(kSharedProceduresClass, "BrowseForFolder", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "BrowseForFolder", [&](Line& line) {
     line = 10;
     const std::optional<std::string> chosen = Service<FolderChooser>::Get().Choose(hWndOwner, sPrompt, true);
     line = 20;
@@ -72,7 +72,7 @@ std::string SharedProcedures::BrowseForFolder(int32_t hWndOwner, const std::stri
 }
 
 int32_t SharedProcedures::ComputeFullYears(double dtmStartDateArg, double dtmEndDateArg) {
-  return Guarded(kSharedProceduresClass, "ComputeFullYears", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "ComputeFullYears", [&](Line& line) {
     line = 10;
     const dates::Civil start = dates::CivilOf(dtmStartDateArg);
     const dates::Civil end = dates::CivilOf(dtmEndDateArg);

@@ -1,5 +1,5 @@
 // SharedProcedures: control tags, the text that ties a control to a business-object field.
-#include "ui_shared/location.h"
+#include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/numbers.h"
 #include "ui_shared/platform/text.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
@@ -7,7 +7,7 @@
 namespace kw {
 
 int16_t SharedProcedures::GetFieldEnumFromTag(const std::string& strTag) {
-  return Guarded(kSharedProceduresClass, "GetFieldEnumFromTag", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "GetFieldEnumFromTag", [&](Line& line) {
     line = 10;
     const size_t p = text::InStr(strTag, "#");
     line = 20;
@@ -16,7 +16,7 @@ int16_t SharedProcedures::GetFieldEnumFromTag(const std::string& strTag) {
 }
 
 int16_t SharedProcedures::GetClassFromTag(const std::string& strTag) {
-  return Guarded(kSharedProceduresClass, "GetClassFromTag", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "GetClassFromTag", [&](Line& line) {
     line = 10;
     const size_t p = text::InStr(strTag, "#");
     line = 20;
@@ -25,7 +25,7 @@ int16_t SharedProcedures::GetClassFromTag(const std::string& strTag) {
 }
 
 std::string SharedProcedures::CreateTag(int16_t intClass, int16_t intFieldEnum) {
-  return Guarded(kSharedProceduresClass, "CreateTag", [&](Line& line) {
+  return Guarded(class_ids::kSharedProcedures, "CreateTag", [&](Line& line) {
     line = 10;
     std::string tag = StrOf(Variant::Integer(intClass));
     line = 20;

@@ -1,0 +1,38 @@
+// Args: the arguments of a late-bound call, positional ones first, then named ones; the first few
+// of each are kept inside the list, so that an ordinary call allocates nothing.
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <utility>
+#include "ui_shared/platform/inline_vector.h"
+#include "ui_shared/platform/variant.h"
+
+namespace kw {
+
+// Arguments of a late-bound call: positional ones first, then named ones.
+class Args {
+ public:
+  Args() = default;
+  Args(std::initializer_list<Variant> positional) : positional_(positional) {}
+
+  // Adds a named argument; names compare without regard to case.
+  Args& Named(std::string name, Variant value);
+  Args& Add(Variant value);
+
+  size_t PositionalCount() const { return positional_.size(); }
+  // The argument passed by `name` or else at position `index`; nullptr when omitted.
+  const Variant* Find(size_t index, std::string_view name) const;
+  // The same, raising 449 ("Argument not optional") when omitted.
+  const Variant& Required(size_t index, std::string_view name) const;
+  // The same, answering `fallback` when omitted.
+  Variant Optional(size_t index, std::string_view name, Variant fallback = Variant()) const;
+
+ private:
+  InlineVector<Variant, 3> positional_;
+  InlineVector<std::pair<std::string, Variant>, 2> named_;
+};
+
+}  // namespace kw
