@@ -12,6 +12,7 @@
 #include "bench/ratio_reporter.h"
 #include "ui_shared/forms/form_contract.h"
 #include "ui_shared/platform/clock.h"
+#include "ui_shared/platform/service.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
 
 namespace {
