@@ -140,7 +140,7 @@ TEST(ListView, SubItemsKeepTextsKeysAndPositions) {
   const std::string long_text(40, 'x');
   subs->Call("Add", Args().Named("Text", Variant::Text("b")));
   subs->Call("Add", Args().Named("Text", Variant::Text(long_text)).Named("Key", Variant::Text("L")));
-  const ObjectPtr first = subs->Call("Add", Args{Variant::Long(1), Variant::Text("A"), Variant::Text("")});
+  const ObjectPtr first = subs->Call("Add", Args{Variant::Long(1), Variant::Text("A"), Variant::Text("")}).ToObject();
   subs->Call("Add", Args().Named("Index", Variant::Long(4)).Named("Text", Variant::Text("end")));
   EXPECT_EQ(first->Get("Key").GetText(), "A");
   EXPECT_EQ(first->Get("Text").GetText(), "");
