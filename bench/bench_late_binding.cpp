@@ -51,10 +51,11 @@ class Sample final : public kw::LateBound<Sample>, public TypedAmount {
   int32_t amount_ = 7;
 };
 
-// The object as callers hold it; hidden from the optimiser so that no call is devirtualised.
+// The object as callers hold it; hidden from the optimiser so that no call is devirtualised (one
+// register operand: the two-way constraint of DoNotOptimize is miscompiled by some compilers).
 template <class T>
 T* Opaque(T* object) {
-  benchmark::DoNotOptimize(object);
+  asm volatile("" : "+r"(object));
   return object;
 }
 

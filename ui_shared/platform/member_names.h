@@ -4,6 +4,7 @@
 // so that a lookup that passes through a class and its bases folds the name only once.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -25,9 +26,7 @@ class FoldedName {
     const size_t folded = name.size() < kFoldedBytes ? name.size() : kFoldedBytes;
     uint64_t hash = name.size();
     for (size_t i = 0; i * 8 < folded; ++i) {
-      uint64_t word = 0;
-      std::memcpy(&word, name.data() + i * 8, folded - i * 8 < 8 ? folded - i * 8 : 8);
-      words_[i] = LowerAscii(word);
+      words_[i] = LowerAscii(WordAt(name.data(), i * 8, folded));
       hash = (hash ^ words_[i]) * 0x9E3779B97F4A7C15ull;
     }
     hash_ = static_cast<size_t>(hash ^ (hash >> 29));
@@ -44,6 +43,22 @@ class FoldedName {
   }
 
  private:
+  // The bytes `from` to `from` + 8 of `text` (of length `size`), those beyond its end as zero;
+  // read with whole-word loads (never past the end), as a byte-wise copy would cost a call.
+  static uint64_t WordAt(const char* text, size_t from, size_t size) {
+    static_assert(std::endian::native == std::endian::little, "words are read least significant byte first");
+    uint64_t word = 0;
+    if (from + 8 <= size) {
+      std::memcpy(&word, text + from, 8);
+    } else if (size >= 8) {
+      std::memcpy(&word, text + size - 8, 8);  // the last eight bytes, overlapping the word before
+      word >>= 8 * (from + 8 - size);
+    } else {
+      for (size_t i = size; i-- > from;) word = (word << 8) | static_cast<unsigned char>(text[i]);
+    }
+    return word;
+  }
+
   // Each byte 'A'..'Z' of `word` to 'a'..'z'; every other byte as it is.
   static uint64_t LowerAscii(uint64_t word) {
     constexpr uint64_t kOnes = 0x0101010101010101ull;
