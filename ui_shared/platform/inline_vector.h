@@ -14,7 +14,8 @@ namespace kw {
 template <class T, size_t N>
 class InlineVector {
  public:
-  InlineVector() = default;
+  // Provided, not defaulted: value-initialising a defaulted one would clear the inline storage.
+  InlineVector() noexcept {}
   InlineVector(std::initializer_list<T> elements) {
     for (const T& e : elements) push_back(e);
   }
