@@ -126,7 +126,6 @@ void BM_RemoveOneByOne(benchmark::State& state) {
       residents.Save(false);
     }
     benchmark::DoNotOptimize(residents.Count());
-    state.PauseTiming();
   }
 }
 BENCHMARK(BM_RemoveOneByOne)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond);
@@ -153,7 +152,6 @@ void BM_RemoveVectorErase(benchmark::State& state) {
       rows.erase(rows.begin());
     }
     benchmark::DoNotOptimize(rows.size());
-    state.PauseTiming();
   }
 }
 BENCHMARK(BM_RemoveVectorErase)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond);
@@ -167,7 +165,7 @@ int main(int argc, char** argv) {
     r.Ratio("load_growth_100k_vs_1k", "BM_LoadBusinessObject/1004", "BM_LoadBusinessObject/1001", 1.5, 100, 1);
     r.Ratio("key_lookup_1k_vs_hash", "BM_KeyLookupBusinessObject/1001", "BM_KeyLookupHash/1001", 1.2);
     r.Ratio("key_lookup_30k_vs_hash", "BM_KeyLookupBusinessObject/1003", "BM_KeyLookupHash/1003", 1.2);
-    r.Ratio("remove_4k_vs_vector_erase", "BM_RemoveOneByOne/4000", "BM_RemoveVectorErase/4000", 5);
+    r.Ratio("remove_4k_vs_vector_erase", "BM_RemoveOneByOne/4000", "BM_RemoveVectorErase/4000", 1);
     r.Ratio("remove_growth_4k_vs_2k", "BM_RemoveOneByOne/4000", "BM_RemoveOneByOne/2000", 1.3, 2, 1);
   });
 }

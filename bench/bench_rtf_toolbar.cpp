@@ -74,7 +74,7 @@ BENCHMARK(BM_SelChangeTyped);
 
 int main(int argc, char** argv) {
   return bench::RunWithRatios(argc, argv, [](bench::RatioReporter& r) {
-    r.Ratio("bold_click_through_bar_vs_typed", "BM_BoldClickThroughTheBar", "BM_BoldToggleTyped", 20);
-    r.Ratio("sel_change_late_bound_vs_typed", "BM_SelChangeLateBound", "BM_SelChangeTyped", 5);
+    r.Ratio("bold_click_through_bar_vs_typed", "BM_BoldClickThroughTheBar", "BM_BoldToggleTyped", 2);
+    r.Ratio("sel_change_late_bound_vs_typed", "BM_SelChangeLateBound", "BM_SelChangeTyped", 2);
   });
 }
