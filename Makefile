@@ -20,10 +20,15 @@ asan: deps
 	cmake --build --preset asan
 	ctest --preset asan
 
+# Runs every benchmark, then states the machine's load before and after and ends with their
+# `ratio` lines together, one per ratio.
 bench: deps
 	cmake --preset release >/dev/null
-	cmake --build --preset release
-	@for b in build/release/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+	cmake --build --preset release --target benchmarks
+	@rm -f build/release/ratios.txt; before="$$(cat /proc/loadavg)"; \
+	for b in build/release/bench/bench_*; do [ -x "$$b" ] || continue; "$$b" > "$$b.out" || exit 1; \
+	  cat "$$b.out"; grep '^ratio ' "$$b.out" >> build/release/ratios.txt; done; \
+	echo; echo "load before: $$before"; echo "load after: $$(cat /proc/loadavg)"; cat build/release/ratios.txt
 
 # The same tests built with clang 14.
 clang: deps

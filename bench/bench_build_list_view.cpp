@@ -1,19 +1,18 @@
-// Measures BuildListView filling a headless list view with 30,000 records of 6 columns from a
-// business object reached by member name, against the floor: a direct loop that fills the same
-// list view with the same texts through the widgets' typed calls. Prints the ratio of the two.
-#include <benchmark/benchmark.h>
+// BuildListView filling a headless list view with records of 6 columns from a business object
+// reached by member name, against the floor: a direct loop that fills the same list view with the
+// same texts through the widgets' typed calls; with its growth from 1,000 to 10,000 to 100,000
+// records, and the memory the filled list view holds per record.
+#include <malloc.h>
 
 #include <array>
-#include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "app/siblings/siblings.h"
+#include "app/siblings/app_services.h"
+#include "bench/ratio_reporter.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/contracts/data.h"
-#include "ui_shared/platform/class_registry.h"
-#include "ui_shared/platform/service.h"
+#include "ui_shared/forms/form_contract.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
 #include "widgets/list_view.h"
 
@@ -29,12 +28,16 @@ struct Record {
   std::array<std::string, kColumns> texts;
 };
 
-std::vector<Record> MakeRecords() {
+// Texts of realistic length: names and streets partly longer than a small-string buffer.
+std::vector<Record> MakeRecords(int32_t count) {
   std::vector<Record> records;
-  records.reserve(kRecords);
-  for (int32_t i = 0; i < kRecords; ++i) {
+  records.reserve(static_cast<size_t>(count));
+  for (int32_t i = 0; i < count; ++i) {
     const std::string n = std::to_string(i);
-    records.push_back({1000 + i, {"Resident " + n, n + " Main St", "Springfield", "555-" + n, "R" + n, "ok"}});
+    records.push_back({1000 + i,
+                       {i % 2 ? "Resident " + n : "Resident number " + n + " of the home",
+                        n + (i % 3 ? " Main St" : " Main Street, Apartment 5"), "Springfield", "555-" + n, "R" + n,
+                        i % 4 ? "ok" : "Prefers the window seat at lunch"}});
   }
   return records;
 }
@@ -74,7 +77,7 @@ class BenchRecords : public kw::LateBound<BenchRecords> {
   int32_t index_ = 1;
 };
 
-// An error log that only counts, standing in for the application's.
+// An error log that only counts, standing in for the application's journal.
 class CountingErrorLog : public kw::ErrorLog {
  public:
   std::string TypeName() const override { return "ErrorLog"; }
@@ -85,13 +88,11 @@ class CountingErrorLog : public kw::ErrorLog {
   int32_t count_ = 0;
 };
 
-// The library's world for the run: the application's siblings, the error log and a form.
+// The library's world for the run: the application's wiring, the error log and a form with its
+// column table.
 struct World {
   World() {
-    trf::RegisterApplicationClasses();
-    kw::Service<kw::ClassRegistry>::Get().Register(std::string(kw::class_ids::kErrorLog),
-                                                   [] { return std::make_shared<CountingErrorLog>(); });
-    shared = std::make_shared<kw::SharedProcedures>();
+    services.registry().Register(std::string(kw::class_ids::kErrorLog), [] { return std::make_shared<CountingErrorLog>(); });
     shared->OwnerForm(std::make_shared<kw::FormContract>());
     shared->LVColumnInfo(kProperties[0], "Column 0", 1500);
     for (size_t c = 1; c < kColumns; ++c)
@@ -99,24 +100,28 @@ struct World {
   }
   ~World() { shared->OwnerForm(nullptr); }
 
-  std::shared_ptr<kw::SharedProcedures> shared;
+  kw::ObjectPtr Build(const kw::ObjectPtr& view, const kw::ObjectPtr& records) {
+    return shared->BuildListView(view, nullptr, 1, records, "ID", table);
+  }
+
+  trf::AppServices services{":memory:"};
+  std::shared_ptr<kw::SharedProcedures> shared = std::make_shared<kw::SharedProcedures>();
   kw::Variant table;
 };
 
 void BM_BuildListView(benchmark::State& state) {
-  const std::vector<Record> records = MakeRecords();
+  const std::vector<Record> records = MakeRecords(static_cast<int32_t>(state.range(0)));
   World world;
   auto li = std::make_shared<BenchRecords>(records);
   auto view = std::make_shared<kw::widgets::ListView>();
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(world.shared->BuildListView(view, nullptr, 1, li, "ID", world.table));
-  }
-  if (view->Items().Count() != kRecords) state.SkipWithError("the list is incomplete");
+  for (auto _ : state) benchmark::DoNotOptimize(world.Build(view, li));
+  if (view->Items().Count() != state.range(0)) state.SkipWithError("the list is incomplete");
 }
+BENCHMARK(BM_BuildListView)->Arg(1000)->Arg(10000)->Arg(kRecords)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // The floor: the same headers, items, keys, icons, sub-items and selection through typed calls.
 void BM_DirectFill(benchmark::State& state) {
-  const std::vector<Record> records = MakeRecords();
+  const std::vector<Record> records = MakeRecords(kRecords);
   auto view = std::make_shared<kw::widgets::ListView>();
   for (auto _ : state) {
     view->Items().Clear();
@@ -132,38 +137,30 @@ void BM_DirectFill(benchmark::State& state) {
     benchmark::DoNotOptimize(view->SelectedItem());
   }
 }
-
-BENCHMARK(BM_BuildListView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DirectFill)->Unit(benchmark::kMillisecond);
 
-// Keeps the processor time per iteration of every run so that the ratio can be printed at the
-// end; processor time, because the machine is shared and wall time counts the waits.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.iterations > 0) seconds_[run.benchmark_name()] = run.cpu_accumulated_time / static_cast<double>(run.iterations);
-    ConsoleReporter::ReportRuns(runs);
+// The bytes a list view filled with 30,000 records holds per record, measured `samples` times.
+std::vector<double> BytesPerRecord(int samples) {
+  const std::vector<Record> records = MakeRecords(kRecords);
+  World world;
+  auto li = std::make_shared<BenchRecords>(records);
+  std::vector<double> bytes;
+  for (int i = 0; i < samples; ++i) {
+    auto view = std::make_shared<kw::widgets::ListView>();
+    const size_t before = mallinfo2().uordblks;
+    world.Build(view, li);
+    bytes.push_back(static_cast<double>(mallinfo2().uordblks - before) / kRecords);
   }
-  double Seconds(const std::string& name) const {
-    const auto it = seconds_.find(name);
-    return it == seconds_.end() ? 0 : it->second;
-  }
-
- private:
-  std::map<std::string, double> seconds_;
-};
+  return bytes;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const double library = reporter.Seconds("BM_BuildListView");
-  const double floor = reporter.Seconds("BM_DirectFill");
-  if (library > 0 && floor > 0)
-    std::printf("BuildListView / direct fill (30,000 records, 6 columns, CPU time): ratio %.2f\n", library / floor);
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunWithRatios(argc, argv, [](bench::RatioReporter& r) {
+    r.Ratio("build_list_view_30k_vs_direct_fill", "BM_BuildListView/30000", "BM_DirectFill", 1.5);
+    r.Ratio("build_list_view_growth_10k_vs_1k", "BM_BuildListView/10000", "BM_BuildListView/1000", 1.5, 10, 1);
+    r.Ratio("build_list_view_growth_100k_vs_1k", "BM_BuildListView/100000", "BM_BuildListView/1000", 1.5, 100, 1);
+    r.Value("list_view_bytes_per_record", BytesPerRecord(5), 500);
+  });
 }

@@ -1,49 +1,19 @@
-// Business objects against the floor: loading 30,000 residents against a plain sqlite3 select of
-// the same rows, and moving the current record by key against a hash lookup, at 1,000 and 30,000
-// records. Prints the ratios measured in the same run.
-#include <benchmark/benchmark.h>
+// Business objects against their floors: loading residents against a plain sqlite3 select into a
+// hash by key, the current record by key against strtoll and a hash lookup, and removing records
+// one at a time (delete, save) against a vector erase and a hash erase; with the growth of the
+// load from 1,000 to 10,000 to 100,000 records and of the removal from 2,000 to 4,000.
 #include <sqlite3.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <optional>
-#include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "app/business/business_classes.h"
-#include "app/data/transaction.h"
-#include "app/data/trf_database.h"
+#include "bench/bench_database.h"
+#include "bench/ratio_reporter.h"
 
 namespace {
-
-constexpr int kLargeMonth = 1001;
-constexpr int kSmallMonth = 1002;
-
-// A sample database with 30,000 residents in one month and 1,000 in another.
-std::shared_ptr<trf::Database> BenchDatabase() {
-  static std::shared_ptr<trf::Database> database = [] {
-    auto db = trf::OpenTrfDatabase(":memory:");
-    trf::Transaction transaction(*db);
-    db->Exec("INSERT INTO tbH_HomeMonthlyStats VALUES (1001, 1, 38139, 'STD', 0), (1002, 2, 38139, 'STD', 0)");
-    auto insert = db->Prepare(
-        "INSERT INTO tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, H_BirthDate, H_AdmissionDate, "
-        "H_MonthlyFee, H_FamilyGroupsID) VALUES (?, ?, ?, ?, ?, ?)");
-    for (int i = 0; i < 31000; ++i) {
-      insert->Reset();
-      insert->Bind(1, kw::Variant::Long(i < 30000 ? kLargeMonth : kSmallMonth));
-      insert->Bind(2, kw::Variant::Text("Resident number " + std::to_string(i)));
-      insert->Bind(3, kw::Variant::Double(11000 + i % 9000)).Bind(4, kw::Variant::Double(36000 + i % 2000));
-      insert->Bind(5, kw::Variant::Double(1500 + i % 3000));
-      insert->Bind(6, i % 3 ? kw::Variant::Null() : kw::Variant::Long(1 + i % 4));
-      insert->Step();
-    }
-    transaction.Commit();
-    return db;
-  }();
-  return database;
-}
 
 // The rows as a hand-written reader keeps them.
 struct PlainResident {
@@ -53,8 +23,10 @@ struct PlainResident {
   std::optional<int64_t> family;
 };
 
+// The floor of a load: the same select, each column read once, the rows kept in a vector and
+// found by key through a hash.
 void BM_LoadPlainSelect(benchmark::State& state) {
-  sqlite3* db = BenchDatabase()->Handle();
+  sqlite3* db = bench::BenchDatabase()->Handle();
   for (auto _ : state) {
     sqlite3_stmt* stmt = nullptr;
     sqlite3_prepare_v2(db,
@@ -62,7 +34,7 @@ void BM_LoadPlainSelect(benchmark::State& state) {
                        "H_MonthlyFee, H_FamilyGroupsID FROM tbH_Residents WHERE H_HomeMonthlyStatsID = ? "
                        "ORDER BY H_ResidentsID",
                        -1, &stmt, nullptr);
-    sqlite3_bind_int(stmt, 1, kLargeMonth);
+    sqlite3_bind_int64(stmt, 1, state.range(0));
     std::vector<PlainResident> rows;
     while (sqlite3_step(stmt) == SQLITE_ROW) {
       PlainResident& row = rows.emplace_back();
@@ -82,88 +54,118 @@ void BM_LoadPlainSelect(benchmark::State& state) {
     benchmark::DoNotOptimize(by_key.size());
   }
 }
-BENCHMARK(BM_LoadPlainSelect)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadPlainSelect)->Arg(bench::kMonth30k.id)->Unit(benchmark::kMillisecond);
 
 void BM_LoadBusinessObject(benchmark::State& state) {
-  auto database = BenchDatabase();
+  auto database = bench::BenchDatabase();
   for (auto _ : state) {
     trf::LIResidents residents(database);
-    residents.Load(kw::Variant::Long(kLargeMonth));
+    residents.Load(kw::Variant::Long(static_cast<int32_t>(state.range(0))));
     benchmark::DoNotOptimize(residents.Count());
   }
 }
-BENCHMARK(BM_LoadBusinessObject)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadBusinessObject)
+    ->Arg(bench::kMonth1k.id)
+    ->Arg(bench::kMonth10k.id)
+    ->Arg(bench::kMonth30k.id)
+    ->Arg(bench::kMonth100k.id)
+    ->Unit(benchmark::kMillisecond);
 
-// The keys of a month's residents as the list binding hands them over: " 17".
+// Every seventh key of a month's residents, as the list binding hands them over: "17".
 std::vector<kw::Variant> KeyTexts(trf::LIResidents& residents) {
   std::vector<kw::Variant> keys;
   for (int32_t position = residents.Count(); position >= 1; position -= 7) {
-    keys.push_back(kw::Variant::Text(kw::StrOf(residents.FieldValueAt(kw::Variant::Long(position), 1))));
+    keys.push_back(kw::Variant::Text(kw::StrOf(residents.FieldValueAt(kw::Variant::Long(position), 1)).substr(1)));
   }
   return keys;
 }
 
 void BM_KeyLookupHash(benchmark::State& state) {
-  trf::LIResidents residents(BenchDatabase());
+  trf::LIResidents residents(bench::BenchDatabase());
   residents.Load(kw::Variant::Long(static_cast<int32_t>(state.range(0))));
   const std::vector<kw::Variant> keys = KeyTexts(residents);
-  std::unordered_map<int64_t, size_t> by_key;
+  std::unordered_map<int64_t, int32_t> by_key;
   for (int32_t position = 1; position <= residents.Count(); ++position) {
     by_key.emplace(residents.FieldValueAt(kw::Variant::Long(position), 1).ToLong(), position);
   }
   size_t i = 0;
+  int32_t current = 0;
   for (auto _ : state) {
     const std::string& text = keys[i++ % keys.size()].GetText();
-    const auto it = by_key.find(std::strtoll(text.c_str(), nullptr, 10));
-    benchmark::DoNotOptimize(it->second);
+    current = by_key.find(std::strtoll(text.c_str(), nullptr, 10))->second;
+    benchmark::DoNotOptimize(current);
   }
 }
-BENCHMARK(BM_KeyLookupHash)->Arg(kSmallMonth)->Arg(kLargeMonth);
+BENCHMARK(BM_KeyLookupHash)->Arg(bench::kMonth1k.id)->Arg(bench::kMonth30k.id);
 
 void BM_KeyLookupBusinessObject(benchmark::State& state) {
-  trf::LIResidents residents(BenchDatabase());
+  trf::LIResidents residents(bench::BenchDatabase());
   residents.Load(kw::Variant::Long(static_cast<int32_t>(state.range(0))));
   const std::vector<kw::Variant> keys = KeyTexts(residents);
   size_t i = 0;
   for (auto _ : state) {
     residents.CurrentIndex(keys[i++ % keys.size()]);
-    benchmark::DoNotOptimize(residents.CurrentIndex());
+    benchmark::ClobberMemory();
   }
 }
-BENCHMARK(BM_KeyLookupBusinessObject)->Arg(kSmallMonth)->Arg(kLargeMonth);
+BENCHMARK(BM_KeyLookupBusinessObject)->Arg(bench::kMonth1k.id)->Arg(bench::kMonth30k.id);
 
-// Keeps the CPU time per iteration of every run, to print the ratios at the end (CPU time: the
-// machine is shared, and wall time mostly measures the neighbours).
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
+// Removes the first `count` residents of the 10,000-resident month one at a time: the first
+// record is made current, deleted and saved (the batch remembers its key).
+void BM_RemoveOneByOne(benchmark::State& state) {
+  auto database = bench::BenchDatabase();
+  const auto count = static_cast<int32_t>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    trf::LIResidents residents(database);
+    residents.Load(kw::Variant::Long(bench::kMonth10k.id));
+    state.ResumeTiming();
+    for (int32_t i = 0; i < count; ++i) {
+      residents.CurrentIndex(kw::Variant::Long(1));
+      residents.Delete();
+      residents.Save(false);
+    }
+    benchmark::DoNotOptimize(residents.Count());
   }
-  std::map<std::string, double> times;
-};
-
-void PrintRatio(const RatioReporter& reporter, const char* what, const std::string& ours, const std::string& floor) {
-  const auto a = reporter.times.find(ours);
-  const auto b = reporter.times.find(floor);
-  if (a == reporter.times.end() || b == reporter.times.end()) return;
-  std::printf("%-44s %6.2f  (%s / %s)\n", what, a->second / b->second, ours.c_str(), floor.c_str());
 }
+BENCHMARK(BM_RemoveOneByOne)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond);
+
+// The floor of removal: the same rows in a vector with a hash by key; the first row is erased
+// from both, `count` times.
+void BM_RemoveVectorErase(benchmark::State& state) {
+  const auto count = static_cast<size_t>(state.range(0));
+  trf::LIResidents residents(bench::BenchDatabase());
+  residents.Load(kw::Variant::Long(bench::kMonth10k.id));
+  std::vector<std::vector<kw::Variant>> loaded;
+  for (int32_t position = 1; position <= residents.Count(); ++position) {
+    auto& values = loaded.emplace_back();
+    for (int32_t field = 1; field <= 7; ++field) values.push_back(residents.FieldValueAt(kw::Variant::Long(position), field));
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::vector<std::vector<kw::Variant>> rows = loaded;
+    std::unordered_map<int64_t, size_t> by_key;
+    for (size_t i = 0; i < rows.size(); ++i) by_key.emplace(rows[i][0].ToLong(), i);
+    state.ResumeTiming();
+    for (size_t i = 0; i < count; ++i) {
+      by_key.erase(rows.front()[0].ToLong());
+      rows.erase(rows.begin());
+    }
+    benchmark::DoNotOptimize(rows.size());
+  }
+}
+BENCHMARK(BM_RemoveVectorErase)->Arg(2000)->Arg(4000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\nRatios against the floor (1.00 = as fast as the hand-written equivalent):\n");
-  PrintRatio(reporter, "load 30,000 residents", "BM_LoadBusinessObject", "BM_LoadPlainSelect");
-  PrintRatio(reporter, "current record by key, 1,000 records", "BM_KeyLookupBusinessObject/1002",
-             "BM_KeyLookupHash/1002");
-  PrintRatio(reporter, "current record by key, 30,000 records", "BM_KeyLookupBusinessObject/1001",
-             "BM_KeyLookupHash/1001");
-  PrintRatio(reporter, "key lookup growth, 30,000 vs 1,000 records", "BM_KeyLookupBusinessObject/1001",
-             "BM_KeyLookupBusinessObject/1002");
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunWithRatios(argc, argv, [](bench::RatioReporter& r) {
+    r.Ratio("load_30k_vs_plain_select", "BM_LoadBusinessObject/1003", "BM_LoadPlainSelect/1003", 1.3);
+    r.Ratio("load_growth_10k_vs_1k", "BM_LoadBusinessObject/1002", "BM_LoadBusinessObject/1001", 1.5, 10, 1);
+    r.Ratio("load_growth_100k_vs_1k", "BM_LoadBusinessObject/1004", "BM_LoadBusinessObject/1001", 1.5, 100, 1);
+    r.Ratio("key_lookup_1k_vs_hash", "BM_KeyLookupBusinessObject/1001", "BM_KeyLookupHash/1001", 1.2);
+    r.Ratio("key_lookup_30k_vs_hash", "BM_KeyLookupBusinessObject/1003", "BM_KeyLookupHash/1003", 1.2);
+    r.Ratio("remove_4k_vs_vector_erase", "BM_RemoveOneByOne/4000", "BM_RemoveVectorErase/4000", 1);
+    r.Ratio("remove_growth_4k_vs_2k", "BM_RemoveOneByOne/4000", "BM_RemoveOneByOne/2000", 1.3, 2, 1);
+  });
 }

@@ -1,17 +1,11 @@
 // What the late-bound toolbar costs: a click routed from the command bar through the controller to
 // the rich-text box, and a selection change shown on the bar, each against the hand-written typed
-// equivalent measured in the same run. Prints the ratios.
-#include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <map>
+// equivalent measured in the same run.
 #include <string>
 
-#include "app/siblings/siblings.h"
-#include "ui_shared/contracts/class_ids.h"
-#include "ui_shared/platform/class_registry.h"
-#include "ui_shared/platform/service.h"
-#include "ui_shared/registration.h"
+#include "app/siblings/app_services.h"
+#include "bench/ratio_reporter.h"
+#include "ui_shared/platform/windows.h"
 #include "ui_shared/rtf/rtf_controller.h"
 #include "widgets/rich_text_box.h"
 
@@ -20,8 +14,6 @@ namespace {
 // A box of 1,000 characters with 100 selected, wired to a controller whose buttons are on the bar.
 struct Toolbar {
   Toolbar() {
-    kw::RegisterLibraryClasses();
-    trf::RegisterApplicationClasses();
     controller = std::make_shared<kw::RtfController>();
     box->Text(std::string(1000, 'x'));
     box->SelStart(450);
@@ -31,9 +23,9 @@ struct Toolbar {
     controller->GotFocus();
   }
   ~Toolbar() { controller->AddRemoveCommandButtons(true); }
-  kw::ScopedService<kw::ClassRegistry> registry{std::make_shared<kw::ClassRegistry>()};
+  trf::AppServices services{":memory:"};
   kw::ScopedService<kw::WindowTable> windows{std::make_shared<kw::WindowTable>()};
-  kw::ScopedService<trf::ScreenContainer> container{std::make_shared<trf::ScreenContainer>()};
+  const std::shared_ptr<trf::ScreenContainer>& container = services.container();
   kw::RichTextBoxPtr box = std::make_shared<kw::RichTextBox>();
   kw::RtfControllerPtr controller;
 };
@@ -78,28 +70,11 @@ void BM_SelChangeTyped(benchmark::State& state) {
 }
 BENCHMARK(BM_SelChangeTyped);
 
-// Keeps each run's time per iteration so that the pairs can be compared after the run.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto ratio = [&](const char* measured, const char* floor) {
-    if (reporter.times.count(measured) && reporter.times.count(floor))
-      std::printf("ratio %s / %s = %.2f\n", measured, floor, reporter.times[measured] / reporter.times[floor]);
-  };
-  ratio("BM_BoldClickThroughTheBar", "BM_BoldToggleTyped");
-  ratio("BM_SelChangeLateBound", "BM_SelChangeTyped");
-  benchmark::Shutdown();
-  return 0;
+  return bench::RunWithRatios(argc, argv, [](bench::RatioReporter& r) {
+    r.Ratio("bold_click_through_bar_vs_typed", "BM_BoldClickThroughTheBar", "BM_BoldToggleTyped", 2);
+    r.Ratio("sel_change_late_bound_vs_typed", "BM_SelChangeLateBound", "BM_SelChangeTyped", 2);
+  });
 }

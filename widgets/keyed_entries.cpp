@@ -59,7 +59,7 @@ EntryList::~EntryList() { Clear(); }
 
 void EntryList::Insert(const EntryPtr& entry, int32_t position) {
   CheckInsertPosition(position, Count());
-  if (!entry->key_.empty() && !by_key_.emplace(entry->key_, entry).second)
+  if (!entry->key_.empty() && !by_key_.emplace(entry->key_, entry.get()).second)
     Raise(err::kKeyNotUnique, "", "Key is not unique in collection");
   InsertAt(entries_, entry, position);
   entry->owner_ = this;
@@ -90,7 +90,7 @@ const EntryPtr& EntryList::At(int32_t position) const {
 
 EntryPtr EntryList::Find(std::string_view key) const {
   const auto it = by_key_.find(key);
-  return it == by_key_.end() ? nullptr : it->second;
+  return it == by_key_.end() ? nullptr : it->second->Self();
 }
 
 EntryPtr EntryList::Lookup(const Variant& index) const {
@@ -109,11 +109,12 @@ int32_t EntryList::PositionOf(const KeyedEntry& entry) const {
 }
 
 void EntryList::Rekey(KeyedEntry& entry, std::string key) {
-  if (key == entry.key_) return;
-  if (!key.empty() && by_key_.contains(key)) Raise(err::kKeyNotUnique, "", "Key is not unique in collection");
-  if (!entry.key_.empty()) by_key_.erase(entry.key_);
-  if (!key.empty()) by_key_.emplace(key, entry.Self());
+  if (entry.key_.compare(key) == 0) return;
+  if (!key.empty() && by_key_.contains(std::string_view(key)))
+    Raise(err::kKeyNotUnique, "", "Key is not unique in collection");
+  if (!entry.key_.empty()) by_key_.erase(std::string_view(entry.key_));
   entry.key_ = std::move(key);
+  if (!entry.key_.empty()) by_key_.emplace(entry.key_, &entry);
 }
 
 }  // namespace kw::widgets

@@ -96,12 +96,9 @@ class EntryList {
   void Rekey(KeyedEntry& entry, std::string key);
 
  private:
-  struct KeyHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const noexcept { return std::hash<std::string_view>{}(s); }
-  };
   std::vector<EntryPtr> entries_;
-  std::unordered_map<std::string, EntryPtr, KeyHash, std::equal_to<>> by_key_;
+  // The entries by key; each key is a view of the entry's own, which the entry keeps while listed.
+  std::unordered_map<std::string_view, KeyedEntry*> by_key_;
   EntryPtr selected_;
   EntryPtr visible_;
 };

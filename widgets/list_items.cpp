@@ -1,5 +1,7 @@
-// List items, their sub-items and the list view's item collection.
+// List items, their packed sub-items and the list view's item collection.
 #include "widgets/list_items.h"
+
+#include <cstring>
 
 #include "ui_shared/platform/control_members.h"
 #include "widgets/collection_helpers.h"
@@ -16,15 +18,52 @@ const MemberTable<ListSubItem>& ListSubItem::Members() {
   return table;
 }
 
-std::shared_ptr<ListSubItem> ListSubItems::Add(std::string text, std::string key, int32_t position) {
-  auto sub = std::make_shared<ListSubItem>(std::move(key), std::move(text));
-  InsertAt(items_, sub, position);
-  return sub;
+namespace {
+// The bytes a piece's length takes in front of it.
+constexpr size_t kLengthBytes = sizeof(uint32_t);
+
+void AppendPiece(std::string& packed, std::string_view piece) {
+  const auto length = static_cast<uint32_t>(piece.size());
+  packed.append(reinterpret_cast<const char*>(&length), kLengthBytes).append(piece);
+}
+}  // namespace
+
+std::string_view ListSubItemTexts::PieceAt(size_t offset) const {
+  uint32_t length = 0;
+  std::memcpy(&length, packed_.data() + offset, kLengthBytes);
+  return std::string_view(packed_).substr(offset + kLengthBytes, length);
 }
 
-const std::shared_ptr<ListSubItem>& ListSubItems::Item(int32_t position) const {
-  if (position < 1 || position > Count()) Raise(widget_err::kIndexOutOfBounds, "", "Index out of bounds");
-  return items_[static_cast<size_t>(position - 1)];
+size_t ListSubItemTexts::Offset(int32_t index) const {
+  size_t offset = 0;
+  for (int32_t i = 0; i < index; ++i) {
+    offset += kLengthBytes + PieceAt(offset).size();  // the text
+    offset += kLengthBytes + PieceAt(offset).size();  // the key
+  }
+  return offset;
+}
+
+void ListSubItemTexts::Add(std::string_view text, std::string_view key, int32_t position) {
+  CheckInsertPosition(position, count_);
+  std::string sub_item;
+  AppendPiece(sub_item, text);
+  AppendPiece(sub_item, key);
+  packed_.insert(position == 0 ? packed_.size() : Offset(position - 1), sub_item);
+  ++count_;
+}
+
+std::string_view ListSubItemTexts::Text(int32_t position) const {
+  if (position < 1 || position > count_) Raise(widget_err::kIndexOutOfBounds, "", "Index out of bounds");
+  return PieceAt(Offset(position - 1));
+}
+
+std::string_view ListSubItemTexts::Key(int32_t position) const {
+  const std::string_view text = Text(position);
+  return PieceAt(static_cast<size_t>(text.data() + text.size() - packed_.data()));
+}
+
+std::shared_ptr<ListSubItem> ListSubItemTexts::Item(int32_t position) const {
+  return std::make_shared<ListSubItem>(std::string(Key(position)), std::string(Text(position)));
 }
 
 const MemberTable<ListSubItems>& ListSubItems::Members() {
@@ -32,18 +71,16 @@ const MemberTable<ListSubItems>& ListSubItems::Members() {
   static const MemberTable<S> table{
       {member::kAdd, MemberKind::kMethod,
        [](S& s, const Args& a) {
-         return Variant::Object(s.Add(OptionalText(a, 2, "Text"), OptionalText(a, 1, "Key"), OptionalPosition(a, 0)));
+         const int32_t position = OptionalPosition(a, 0);
+         ListSubItemTexts& texts = s.Texts();
+         texts.Add(OptionalText(a, 2, "Text"), OptionalText(a, 1, "Key"), position);
+         return Variant::Object(texts.Item(position == 0 ? texts.Count() : position));
        }},
       Property<&S::Count>(member::kCount),
       Method<&S::Item, "Index">(member::kItem),
       Method<&S::Item, "Index">(member::kDefault),
   };
   return table;
-}
-
-ListSubItems& ListItem::SubItems() {
-  if (!sub_items_) sub_items_ = std::make_shared<ListSubItems>();
-  return *sub_items_;
 }
 
 const MemberTable<ListItem>& ListItem::Members() {
@@ -53,8 +90,7 @@ const MemberTable<ListItem>& ListItem::Members() {
        [](I& i, const Variant& v, const Args&) { i.small_icon_ = v; }},
       {member::kListSubItems, MemberKind::kProperty,
        [](I& i, const Args&) {
-         i.SubItems();
-         return Variant::Object(i.sub_items_);
+         return Variant::Object(std::make_shared<ListSubItems>(std::static_pointer_cast<I>(i.shared_from_this())));
        }},
   };
   return table;

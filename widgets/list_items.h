@@ -1,18 +1,20 @@
-// The entries of the headless list view: ListItem (a keyed entry with a small icon and its
-// sub-items), ListSubItems (the texts of the further columns) and ListItems, the collection
-// reached as `ListItems`, whose `Add` takes Index, Key, Text and SmallIcon
-// (the large Icon, fourth, is not shown by this model).
+// The entries of the headless list view: ListItem (a keyed entry with a small icon and the texts of
+// its further columns), ListSubItems (those texts as the collection reached by name), ListSubItem
+// (one of them) and ListItems, the collection reached as `ListItems`, whose `Add` takes Index, Key,
+// Text and SmallIcon (the large Icon, fourth, is not shown by this model). An item keeps its
+// sub-items' texts packed in one buffer; their objects are made only when reached by name.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "widgets/entry_collection.h"
 
 namespace kw::widgets {
 
-// The text of one further column of a list item.
+// The text of one further column of a list item, as reached by name (a copy; sub-items are read-only).
 class ListSubItem : public LateBound<ListSubItem> {
  public:
   ListSubItem(std::string key, std::string text) : key_(std::move(key)), text_(std::move(text)) {}
@@ -26,19 +28,26 @@ class ListSubItem : public LateBound<ListSubItem> {
   std::string text_;
 };
 
-// The sub-items of one list item, in column order.
-class ListSubItems : public LateBound<ListSubItems> {
+// The sub-items of one list item in column order, each a text and a key packed into one buffer.
+class ListSubItemTexts {
  public:
-  std::string TypeName() const override { return "ListSubItems"; }
   // Appends a sub-item (or puts it at 1-based `position`; 35600 beyond the end).
-  std::shared_ptr<ListSubItem> Add(std::string text, std::string key = "", int32_t position = 0);
-  int32_t Count() const { return static_cast<int32_t>(items_.size()); }
+  void Add(std::string_view text, std::string_view key = {}, int32_t position = 0);
+  int32_t Count() const { return count_; }
   // By 1-based position; 35600 beyond the ends.
-  const std::shared_ptr<ListSubItem>& Item(int32_t position) const;
-  static const MemberTable<ListSubItems>& Members();
+  std::string_view Text(int32_t position) const;
+  std::string_view Key(int32_t position) const;
+  // The sub-item at 1-based `position` as an object (35600 beyond the ends).
+  std::shared_ptr<ListSubItem> Item(int32_t position) const;
 
  private:
-  std::vector<std::shared_ptr<ListSubItem>> items_;
+  // Where the sub-item at 0-based `index` starts in `packed_` (the end for `count_`).
+  size_t Offset(int32_t index) const;
+  // One piece (a length, then its bytes) starting at `offset`.
+  std::string_view PieceAt(size_t offset) const;
+
+  std::string packed_;  // per sub-item: the text, then the key, each as length and bytes
+  int32_t count_ = 0;
 };
 
 // One entry of a list view.
@@ -49,12 +58,27 @@ class ListItem : public LateBound<ListItem, KeyedEntry> {
   std::string TypeName() const override { return "ListItem"; }
   // The icon index or key in the small-icon image list; Empty when none was given.
   const Variant& SmallIcon() const { return small_icon_; }
-  ListSubItems& SubItems();
+  ListSubItemTexts& SubItems() { return sub_items_; }
   static const MemberTable<ListItem>& Members();
 
  private:
   Variant small_icon_;
-  std::shared_ptr<ListSubItems> sub_items_;
+  ListSubItemTexts sub_items_;
+};
+
+// The sub-items of one list item as the collection reached by name (`ListSubItems`).
+class ListSubItems : public LateBound<ListSubItems> {
+ public:
+  explicit ListSubItems(std::shared_ptr<ListItem> item) : item_(std::move(item)) {}
+  std::string TypeName() const override { return "ListSubItems"; }
+  int32_t Count() const { return item_->SubItems().Count(); }
+  // By 1-based position; 35600 beyond the ends.
+  std::shared_ptr<ListSubItem> Item(int32_t position) const { return item_->SubItems().Item(position); }
+  static const MemberTable<ListSubItems>& Members();
+
+ private:
+  ListSubItemTexts& Texts() { return item_->SubItems(); }
+  std::shared_ptr<ListItem> item_;
 };
 
 // The items of a list view.

@@ -98,17 +98,24 @@ void TableBusinessObject::RebuildView() {
   view_.clear();
   positions_by_slot_.assign(records_.size(), 0);
   for (size_t slot = 0; slot < records_.size(); ++slot) {
-    if (!PassesFilter(records_[slot])) continue;
+    // A removed record's slot stays, without values.
+    if (records_[slot].values.empty() || !PassesFilter(records_[slot])) continue;
     view_.push_back(slot);
     positions_by_slot_[slot] = static_cast<int32_t>(view_.size());
   }
 }
 
 void TableBusinessObject::Drop(size_t slot) {
-  records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(slot));
-  slots_by_key_.clear();
-  for (size_t i = 0; i < records_.size(); ++i) slots_by_key_.emplace(KeyOf(records_[i]), i);
-  RebuildView();
+  // The slot stays, empty, so that no other slot moves: only the positions after it do.
+  slots_by_key_.erase(KeyOf(records_[slot]));
+  records_[slot] = Record();
+  const int32_t position = positions_by_slot_[slot];
+  if (position != 0) {
+    positions_by_slot_[slot] = 0;
+    view_.erase(view_.begin() + (position - 1));
+    for (size_t later = static_cast<size_t>(position - 1); later < view_.size(); ++later)
+      positions_by_slot_[view_[later]] = static_cast<int32_t>(later + 1);
+  }
   current_ = std::min(current_, Count());
   if (current_ == 0 && Count() > 0) current_ = 1;
   settle_pending_ = true;
@@ -199,7 +206,7 @@ void TableBusinessObject::CurrentIndex(const kw::Variant& index) {
     settle_pending_ = false;
     return;
   }
-  const size_t slot = SlotOf(index.IsEmpty() ? kw::Variant::Long(0) : index);
+  const size_t slot = index.IsEmpty() ? SlotOf(kw::Variant::Long(0)) : SlotOf(index);
   current_ = positions_by_slot_[slot];
   settle_pending_ = false;
 }

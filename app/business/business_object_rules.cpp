@@ -82,7 +82,6 @@ void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Va
                                          RuleFindings& findings) {
   const FieldSpec& spec = spec_.fields[static_cast<size_t>(field)];
   const kw::Variant& value = values[static_cast<size_t>(field)];
-  const std::string shown = ShownValue(value);
   if (value.IsNull()) {
     if (spec.required) findings.Hard(field, kFieldLevel, rule_numbers::kRequired, spec.caption + " must be filled in.");
     return;
@@ -93,7 +92,7 @@ void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Va
     case FieldKind::Reference:
       if (!value.IsNumber()) {
         findings.Hard(field, kFieldLevel, rule_numbers::kNotANumber,
-                      spec.caption + " must be a whole number; " + shown + " is not one.");
+                      spec.caption + " must be a whole number; " + ShownValue(value) + " is not one.");
         return;
       }
       break;
@@ -101,7 +100,7 @@ void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Va
       const std::optional<double> number = NumberOf(value);
       if (!number) {
         findings.Hard(field, kFieldLevel, rule_numbers::kNotANumber,
-                      spec.caption + " must be an amount; " + shown + " is not a number.");
+                      spec.caption + " must be an amount; " + ShownValue(value) + " is not a number.");
         return;
       }
       if (*number < 0 && *number >= -kMaxAmount) {
@@ -119,7 +118,7 @@ void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Va
     case FieldKind::Date:
       if (!value.IsDate()) {
         findings.Hard(field, kFieldLevel, rule_numbers::kNotADate,
-                      spec.caption + " must be a date; " + shown + " is not a valid date.",
+                      spec.caption + " must be a date; " + ShownValue(value) + " is not a valid date.",
                       "Enter the date as month/day/year, for example 3/5/2004.");
         return;
       }
@@ -140,7 +139,7 @@ void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Va
   }
   if (!spec.reference_table.empty() && !store_->ReferenceExists(static_cast<size_t>(field), value)) {
     findings.Hard(field, kFieldLevel, rule_numbers::kUnknownKey,
-                  spec.caption + " " + shown + " does not exist.",
+                  spec.caption + " " + ShownValue(value) + " does not exist.",
                   "Choose one of the entries offered; the record it names may have been deleted.");
   }
 }

@@ -103,26 +103,28 @@ std::string Statement::ColumnDeclType(int column) const {
 }
 
 kw::Variant Statement::Column(int column) const {
-  switch (sqlite3_column_type(stmt_, column)) {
+  // One request to the statement per column; the value's own readers take no lock.
+  sqlite3_value* value = sqlite3_column_value(stmt_, column);
+  switch (sqlite3_value_type(value)) {
     case SQLITE_NULL:
       return kw::Variant::Null();
     case SQLITE_INTEGER: {
-      const sqlite3_int64 v = sqlite3_column_int64(stmt_, column);
+      const sqlite3_int64 v = sqlite3_value_int64(value);
       if (v >= INT32_MIN && v <= INT32_MAX) return kw::Variant::Long(static_cast<int32_t>(v));
       return kw::Variant::Double(static_cast<double>(v));
     }
     case SQLITE_FLOAT:
-      return kw::Variant::Double(sqlite3_column_double(stmt_, column));
+      return kw::Variant::Double(sqlite3_value_double(value));
     case SQLITE_BLOB: {
-      const auto* data = static_cast<const uint8_t*>(sqlite3_column_blob(stmt_, column));
-      const int size = sqlite3_column_bytes(stmt_, column);
+      const auto* data = static_cast<const uint8_t*>(sqlite3_value_blob(value));
+      const int size = sqlite3_value_bytes(value);
       std::vector<uint8_t> bytes(data, data + size);
       return kw::Variant::Array(std::make_shared<const kw::VArray>(kw::VArray::Bytes(std::move(bytes))));
     }
     default: {
-      const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+      const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
       return kw::Variant::Text(
-          kw::text::ValidUtf8(std::string_view(data, static_cast<size_t>(sqlite3_column_bytes(stmt_, column)))));
+          kw::text::ValidUtf8(std::string_view(data, static_cast<size_t>(sqlite3_value_bytes(value)))));
     }
   }
 }

@@ -18,7 +18,7 @@ ScreenList DescribeListView(const kw::ObjectPtr& list_view) {
   for (int32_t i = 1; i <= entries.Count(); ++i) {
     auto item = std::static_pointer_cast<kw::widgets::ListItem>(entries.At(i));
     std::vector<std::string> row{item->Text()};
-    for (int32_t s = 1; s <= item->SubItems().Count(); ++s) row.push_back(item->SubItems().Item(s)->Text());
+    for (int32_t s = 1; s <= item->SubItems().Count(); ++s) row.emplace_back(item->SubItems().Text(s));
     if (item == entries.Selected()) list.selected = i - 1;
     list.rows.push_back(std::move(row));
   }

@@ -156,7 +156,10 @@ int CommandInterpreter::RunScript(std::istream& script, bool echo) {
     transcript_.Line("script stopped at line " + std::to_string(at));
     return 1;
   };
-  while (std::getline(script, line)) {
+  while (true) {
+    // The next line may have to be waited for: what was written is shown first.
+    if (script.rdbuf()->in_avail() <= 0) transcript_.Flush();
+    if (!std::getline(script, line)) break;
     ++number;
     const std::string_view trimmed = TrimBlanks(line);
     if (trimmed.empty() || trimmed.front() == '#') continue;

@@ -101,6 +101,7 @@ FeedbackPresenter MakeTerminalPresenter(Transcript& transcript, FeedbackDesk& de
     std::string reply;
     transcript.Line("Yes or no? [y/n]");
     while (true) {
+      transcript.Flush();
       if (!std::getline(*terminal, reply)) {
         transcript.Line("answered no");
         return kDeclined;

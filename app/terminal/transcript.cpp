@@ -1,22 +1,20 @@
-// Program output with a mark per command.
+// Program output with a mark per command, flushed only when the program waits or stops.
 #include "app/terminal/transcript.h"
 
 namespace trf {
 
 void Transcript::Line(std::string_view text) {
   out_ << text << '\n';
-  out_.flush();
   since_mark_.append(text).append("\n");
 }
 
-void Transcript::Echo(std::string_view text) {
-  out_ << text << '\n';
-  out_.flush();
-}
+void Transcript::Echo(std::string_view text) { out_ << text << '\n'; }
 
 void Transcript::Prompt(std::string_view text) {
   out_ << text;
-  out_.flush();
+  Flush();
 }
+
+void Transcript::Flush() { out_.flush(); }
 
 }  // namespace trf

@@ -46,6 +46,6 @@ void TrfSession::RunInteractive(std::istream& in) {
   }
 }
 
-TrfSession::~TrfSession() = default;
+TrfSession::~TrfSession() { transcript_.Flush(); }
 
 }  // namespace trf

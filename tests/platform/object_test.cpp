@@ -134,6 +134,67 @@ TEST(LateBinding, DerivedTablesTypeInquiryAndTypedCast) {
   EXPECT_EQ(As<Group>(nullptr), nullptr);
 }
 
+// A table of many members, some alike in their first letters, one longer than a folded word run.
+class Wide : public LateBound<Wide> {
+ public:
+  std::string TypeName() const override { return "Wide"; }
+  static const MemberTable<Wide>& Members() {
+    static const auto number = [](Wide&, const Args& a) { return Variant::Long(a.Required(0, "N").ToLong()); };
+    static const MemberTable<Wide> table{
+        {"Item1", MemberKind::kMethod, number},
+        {"Item2", MemberKind::kMethod, number},
+        {"Item_3", MemberKind::kMethod, number},
+        {"AdmissionDate", MemberKind::kMethod, number},
+        {"AdmissionFee", MemberKind::kMethod, number},
+        {"A", MemberKind::kMethod, number},
+        {"ThisMemberNameIsLongerThanThirtyTwoBytes", MemberKind::kMethod, number},
+        {"Count", MemberKind::kMethod, number},
+        {"Index", MemberKind::kMethod, number},
+        {"Key", MemberKind::kMethod, number},
+        {"Text", MemberKind::kMethod, number},
+        {"Selected", MemberKind::kMethod, number},
+        {"EnsureVisible", MemberKind::kMethod, number},
+        {"SmallIcon", MemberKind::kMethod, number},
+    };
+    return table;
+  }
+};
+
+// Names are found without regard to the case of letters and only so: a digit, an underscore or a
+// longer name never matches a character that merely folds onto it.
+TEST(LateBinding, FindsNamesWithoutRegardToCaseOnly) {
+  ObjectPtr o = std::make_shared<Wide>();
+  const struct {
+    const char* name;
+    bool found;
+  } rows[] = {{"item1", true},  {"ITEM2", true},     {"item_3", true},          {"ADMISSIONfee", true},
+              {"a", true},      {"smallicon", true}, {"Item\x11", false},       {"Item\x7f" "3", false},
+              {"Item", false},  {"Item12", false},   {"AdmissionDat", false},  {"", false},
+              {"thismembernameislongerthanthirtytwobytes", true},
+              {"ThisMemberNameIsLongerThanThirtyTwoBytez", false}};
+  for (const auto& row : rows) {
+    if (row.found) {
+      EXPECT_EQ(CallMember(o, row.name, {Variant::Long(7)}).ToLong(), 7) << row.name;
+    } else {
+      EXPECT_EQ(testing::RaisedNumber([&] { (void)GetMember(o, row.name); }), err::kNoSuchMember) << row.name;
+    }
+  }
+}
+
+// Argument lists longer than the few held inside keep every argument through copies and moves.
+TEST(LateBinding, ArgumentListsOfAnyLength) {
+  Args args{Variant::Long(1), Variant::Long(2), Variant::Long(3), Variant::Long(4)};
+  args.Add(Variant::Long(5)).Named("x", Variant::Long(10)).Named("y", Variant::Long(11)).Named("z", Variant::Long(12));
+  const Args copy = args;
+  const Args moved = std::move(args);
+  for (const Args* list : {&copy, &moved}) {
+    ASSERT_EQ(list->PositionalCount(), 5u);
+    for (size_t i = 0; i < 5; ++i) EXPECT_EQ(list->Required(i, "none").ToLong(), static_cast<int32_t>(i + 1));
+    EXPECT_EQ(list->Required(0, "Z").ToLong(), 12);
+    EXPECT_EQ(list->Required(0, "x").ToLong(), 10);
+  }
+}
+
 // The registry creates by identifier without regard to case; unknown identifiers raise 429, and a
 // scoped registration puts back what stood before.
 TEST(ClassRegistryTest, CreatesByIdentifierAndRestoresScopedRegistrations) {

@@ -132,6 +132,33 @@ TEST(ListView, KeepsSubItemsIconsAndHeaders) {
   EXPECT_EQ(view.Columns().Count(), 0);
 }
 
+// Sub-items keep their order, texts and keys (empty ones, long ones, ones put at a position);
+// reached by name they answer as objects; a position beyond the ends raises 35600.
+TEST(ListView, SubItemsKeepTextsKeysAndPositions) {
+  ListView view;
+  const ObjectPtr subs = AddByName(view, "K1", "Ann")->Get("ListSubItems").ToObject();
+  const std::string long_text(40, 'x');
+  subs->Call("Add", Args().Named("Text", Variant::Text("b")));
+  subs->Call("Add", Args().Named("Text", Variant::Text(long_text)).Named("Key", Variant::Text("L")));
+  const ObjectPtr first = subs->Call("Add", Args{Variant::Long(1), Variant::Text("A"), Variant::Text("")}).ToObject();
+  subs->Call("Add", Args().Named("Index", Variant::Long(4)).Named("Text", Variant::Text("end")));
+  EXPECT_EQ(first->Get("Key").GetText(), "A");
+  EXPECT_EQ(first->Get("Text").GetText(), "");
+  const ListSubItemTexts& texts = view.Items().Item(Variant::Text("K1"))->SubItems();
+  ASSERT_EQ(subs->Get("Count").ToLong(), 4);
+  const struct {
+    int32_t position;
+    std::string text, key;
+  } rows[] = {{1, "", "A"}, {2, "b", ""}, {3, long_text, "L"}, {4, "end", ""}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(texts.Text(row.position), row.text) << row.position;
+    EXPECT_EQ(texts.Key(row.position), row.key) << row.position;
+    EXPECT_EQ(subs->Get("Item", {Variant::Long(row.position)}).ToObject()->Get("").GetText(), row.text);
+  }
+  EXPECT_EQ(Raised([&] { (void)texts.Text(5); }).Number(), widget_err::kIndexOutOfBounds);
+  EXPECT_EQ(Raised([&] { subs->Call("Add", Args{Variant::Long(6)}); }).Number(), widget_err::kIndexOutOfBounds);
+}
+
 // The window's class name starts with "ListView", so an 8-character read recognises it, and the
 // window goes with the control; SetFocus fails with 5 while the control refuses the focus.
 TEST(ListView, OwnsAWindowAndTakesTheFocus) {

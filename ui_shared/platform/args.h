@@ -1,4 +1,5 @@
-// Args: the arguments of a late-bound call, positional ones first, then named ones.
+// Args: the arguments of a late-bound call, positional ones first, then named ones; the first few
+// of each are kept inside the list, so that an ordinary call allocates nothing.
 #pragma once
 
 #include <cstddef>
@@ -6,8 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
-
+#include "ui_shared/platform/inline_vector.h"
 #include "ui_shared/platform/variant.h"
 
 namespace kw {
@@ -15,7 +15,9 @@ namespace kw {
 // Arguments of a late-bound call: positional ones first, then named ones.
 class Args {
  public:
-  Args() = default;
+  // Provided, not defaulted: an omitted argument list (`= {}`) would otherwise be cleared byte by
+  // byte, inline storage included, on every call.
+  Args() {}
   Args(std::initializer_list<Variant> positional) : positional_(positional) {}
 
   // Adds a named argument; names compare without regard to case.
@@ -31,8 +33,8 @@ class Args {
   Variant Optional(size_t index, std::string_view name, Variant fallback = Variant()) const;
 
  private:
-  std::vector<Variant> positional_;
-  std::vector<std::pair<std::string, Variant>> named_;
+  InlineVector<Variant, 3> positional_;
+  InlineVector<std::pair<std::string, Variant>, 2> named_;
 };
 
 }  // namespace kw

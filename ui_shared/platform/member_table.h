@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "ui_shared/platform/args.h"
+#include "ui_shared/platform/member_names.h"
 #include "ui_shared/platform/variant_conversions.h"
 
 namespace kw {
@@ -103,13 +104,11 @@ class MemberTable {
   };
 
   MemberTable(std::initializer_list<Entry> entries) {
-    for (const Entry& e : entries) entries_.emplace(std::string(e.name), e);
+    for (const Entry& e : entries) entries_.Add(e.name, e);
   }
 
-  const Entry* Find(std::string_view name) const {
-    const auto it = entries_.find(name);
-    return it == entries_.end() ? nullptr : &it->second;
-  }
+  const Entry* Find(std::string_view name) const { return entries_.Find(FoldedName(name)); }
+  const Entry* Find(const FoldedName& name) const { return entries_.Find(name); }
 
  private:
   template <auto G>
@@ -145,7 +144,7 @@ class MemberTable {
     }(std::make_index_sequence<sizeof...(P)>());
   }
 
-  std::unordered_map<std::string, Entry, NoCaseHash, NoCaseEqual> entries_;
+  NameIndex<Entry> entries_;
 };
 
 }  // namespace kw

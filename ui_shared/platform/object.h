@@ -44,32 +44,49 @@ class Object : public std::enable_shared_from_this<Object> {
 };
 
 // Dispatches late-bound access of `Self` through `Self::Members()`, falling back to `Base` for
-// names the table lacks, so that a class extends its base's members.
+// names the table lacks, so that a class extends its base's members. The name is folded once:
+// a base that is itself dispatched by its table is searched with the folded name, so that its
+// members cost what the class's own do (such a base answers by its table alone).
 template <class Self, class Base = Object>
 class LateBound : public Base {
  public:
   using Base::Base;
+  static constexpr bool kDispatchesFolded = true;
 
-  Variant Get(std::string_view member, const Args& args = {}) override {
-    if (const auto* e = Self::Members().Find(member)) return ReadEntry(*e, args);
-    return Base::Get(member, args);
-  }
+  Variant Get(std::string_view member, const Args& args = {}) override { return GetFolded(FoldedName(member), args); }
   // A call runs a method, or reads a property, as the runtime's call asks for either.
   Variant Call(std::string_view member, const Args& args = {}) override {
-    if (const auto* e = Self::Members().Find(member)) return ReadEntry(*e, args);
-    return Base::Call(member, args);
+    return CallFolded(FoldedName(member), args);
   }
   void Let(std::string_view member, const Variant& value, const Args& args = {}) override {
+    LetFolded(FoldedName(member), value, args);
+  }
+
+  // Get, Call and Let with the name folded already.
+  Variant GetFolded(const FoldedName& member, const Args& args) {
+    if (const auto* e = Self::Members().Find(member)) return ReadEntry(*e, args);
+    if constexpr (kBaseFolds) return Base::GetFolded(member, args);
+    else return Base::Get(member.Name(), args);
+  }
+  Variant CallFolded(const FoldedName& member, const Args& args) {
+    if (const auto* e = Self::Members().Find(member)) return ReadEntry(*e, args);
+    if constexpr (kBaseFolds) return Base::CallFolded(member, args);
+    else return Base::Call(member.Name(), args);
+  }
+  void LetFolded(const FoldedName& member, const Variant& value, const Args& args) {
     if (const auto* e = Self::Members().Find(member)) {
       if (e->kind == MemberKind::kMethod) Raise(err::kWriteOnly);
       if (!e->let) Raise(err::kReadOnly);
       e->let(static_cast<Self&>(*this), value, args);
       return;
     }
-    Base::Let(member, value, args);
+    if constexpr (kBaseFolds) Base::LetFolded(member, value, args);
+    else Base::Let(member.Name(), value, args);
   }
 
  private:
+  static constexpr bool kBaseFolds = requires { Base::kDispatchesFolded; };
+
   // A property's value, or a method's result (reading a method runs it); 451 for a write-only
   // property.
   Variant ReadEntry(const typename MemberTable<Self>::Entry& e, const Args& args) {

@@ -118,6 +118,36 @@ TEST_F(BusinessObjectTest, FailedBatchLeavesDatabaseAndObjectAsBefore) {
   EXPECT_EQ(world.Count("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 9);
 }
 
+// Records removed one at a time (a saved delete, a cancelled new record) leave every other record
+// at its key and the later positions closing up, also through filters set afterwards.
+TEST_F(BusinessObjectTest, RemovalsKeepTheOtherRecordsAtTheirKeysAndPositions) {
+  residents->Load();
+  std::vector<std::string> keys;
+  for (int32_t position = 1; position <= residents->Count(); ++position)
+    keys.push_back(kw::StrOf(residents->FieldValueAt(Long(position), 1)).substr(1));
+  for (const int32_t position : {3, 1, 12}) {
+    residents->CurrentIndex(Long(position));
+    residents->Delete();
+    EXPECT_TRUE(residents->Save(true));
+    keys.erase(keys.begin() + (position - 1));
+  }
+  residents->AddNew();
+  residents->CancelEdit();
+  ASSERT_EQ(residents->Count(), static_cast<int32_t>(keys.size()));
+  for (size_t i = 0; i < keys.size(); ++i) {
+    residents->CurrentIndex(Text(keys[i]));
+    EXPECT_EQ(residents->CurrentIndex().ToLong(), static_cast<int32_t>(i + 1)) << keys[i];
+  }
+  int32_t of_parent_5 = 0;
+  for (int32_t position = 1; position <= residents->Count(); ++position)
+    of_parent_5 += residents->FieldValueAt(Long(position), 2).ToLong() == 5 ? 1 : 0;
+  residents->Filter(Text("5"));
+  EXPECT_EQ(residents->Count(), of_parent_5);
+  residents->Filter(Long(0));
+  EXPECT_EQ(residents->Count(), static_cast<int32_t>(keys.size()));
+  EXPECT_EQ(residents->PendingChanges(), 3);
+}
+
 // A filter shows the records of one parent; 0 shows them all again; new records take the
 // filtered parent.
 TEST_F(BusinessObjectTest, FilterShowsTheRecordsOfOneParent) {
