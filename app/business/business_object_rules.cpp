@@ -109,7 +109,7 @@ void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Va
       }
       if (!value.IsNumber() || *number > kMaxAmount || *number < 0) {
         findings.Hard(field, kFieldLevel, rule_numbers::kOutOfRange,
-                      spec.caption + " " + shown + " is out of range; amounts go from 0.00 to " +
+                      spec.caption + " " + ShownValue(value) + " is out of range; amounts go from 0.00 to " +
                           AmountText(kMaxAmount) + ".");
         return;
       }
@@ -125,7 +125,7 @@ void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Va
       if (const int year = kw::dates::CivilOf(value.ToDate()).year;
           year < kFirstPlausibleYear || year > kLastPlausibleYear) {
         findings.Hard(field, kFieldLevel, rule_numbers::kImplausibleDate,
-                      spec.caption + " " + shown + " lies outside the years " + std::to_string(kFirstPlausibleYear) +
+                      spec.caption + " " + ShownValue(value) + " lies outside the years " + std::to_string(kFirstPlausibleYear) +
                           " to " + std::to_string(kLastPlausibleYear) + ".");
         return;
       }

@@ -135,7 +135,7 @@ TEST_F(BusinessObjectTest, RemovalsKeepTheOtherRecordsAtTheirKeysAndPositions) {
   residents->CancelEdit();
   ASSERT_EQ(residents->Count(), static_cast<int32_t>(keys.size()));
   for (size_t i = 0; i < keys.size(); ++i) {
-    residents->CurrentIndex(Text(keys[i]));
+    residents->CurrentIndex(Text(keys[i].c_str()));
     EXPECT_EQ(residents->CurrentIndex().ToLong(), static_cast<int32_t>(i + 1)) << keys[i];
   }
   int32_t of_parent_5 = 0;
