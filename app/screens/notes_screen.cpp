@@ -1,9 +1,11 @@
 // The notes screen: rich text, its toolbar and its storage.
 #include "app/screens/notes_screen.h"
 
+#include "app/business/rule_numbers.h"
 #include "app/data/monthly_notes.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/class_registry.h"
+#include "ui_shared/platform/error.h"
 
 namespace trf {
 
@@ -23,7 +25,10 @@ void NotesScreen::OnLoad() {
 
 void NotesScreen::Reload() {
   loaded_month_ = Shared()->CurrentH_HomeMonthlyStatsID();
-  box_->TextRTF(MonthlyNotes(database_).Load(loaded_month_));
+  const StoredNotes stored = MonthlyNotes(database_).Read(loaded_month_);
+  box_->TextRTF(stored.rtf);
+  stored_rtf_ = box_->TextRTF();
+  stored_version_ = stored.version;
 }
 
 bool NotesScreen::EveryOnActivate(kw::ActiveParams& params) {
@@ -34,20 +39,29 @@ bool NotesScreen::EveryOnActivate(kw::ActiveParams& params) {
   return true;
 }
 
-void NotesScreen::StoreNotes() {
-  if (!loaded_month_.empty()) MonthlyNotes(database_).Store(loaded_month_, box_->TextRTF());
+bool NotesScreen::StoreNotes() {
+  const std::string rtf = box_->TextRTF();
+  if (loaded_month_.empty() || rtf == stored_rtf_) return true;
+  return Attempt([&] {
+    if (!MonthlyNotes(database_).Store(loaded_month_, rtf, stored_version_))
+      kw::Raise(rule_numbers::kRecordChanged, Key(),
+                "The notes of this month were changed in the database after they were read here (by another "
+                "session or program). Nothing was saved and your text is still here: copy what you want to keep, "
+                "then undo your edits to read the stored notes afresh.");
+    stored_rtf_ = rtf;
+    ++stored_version_;
+  });
 }
 
 bool NotesScreen::DeactivateLocal() {
-  StoreNotes();
+  if (!StoreNotes()) return false;
   box_->KillFocus();
   controller_->AddRemoveCommandButtons(true);
   return true;
 }
 
 void NotesScreen::SaveScreen() {
-  StoreNotes();
-  Say("notes saved");
+  Say(StoreNotes() ? "notes saved" : "notes not saved");
 }
 
 bool NotesScreen::ValidateForSendoff(bool) {

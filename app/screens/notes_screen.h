@@ -27,7 +27,7 @@ class NotesScreen : public ScreenForm, public kw::RichTextBoxEvents {
   void SetSelection(int32_t start, int32_t length);
   // Types `text` over the selection, in its formatting; a line feed in it breaks the paragraph.
   void InsertText(const std::string& text);
-  // Stores the notes of the month.
+  // Stores the notes of the month; refused when someone else stored theirs since they were read.
   void SaveScreen() override;
   // Shows the stored notes again, dropping what was typed since they were last stored.
   void UndoEdits() override;
@@ -35,7 +35,8 @@ class NotesScreen : public ScreenForm, public kw::RichTextBoxEvents {
   // Reloads the notes when they are out of date, then puts the toolbar on the bar and gives the
   // box the focus, the buttons showing the formatting at the caret.
   bool EveryOnActivate(kw::ActiveParams& params) override;
-  // Stores the notes, takes the box's focus and the toolbar away.
+  // Stores the notes, takes the box's focus and the toolbar away; the screen stays when the notes
+  // could not be stored.
   bool DeactivateLocal() override;
   // Notes are free text: always ready; the screen says so.
   bool ValidateForSendoff(bool quiet = false) override;
@@ -53,13 +54,17 @@ class NotesScreen : public ScreenForm, public kw::RichTextBoxEvents {
   void Reload() override;
 
  private:
-  // Writes the box's RTF for the month the notes were loaded for.
-  void StoreNotes();
+  // Writes the box's RTF for the month the notes were loaded for, when it changed since it was
+  // read or stored; false, with a feedback dialog, when the stored notes changed in the meantime.
+  bool StoreNotes();
 
   std::shared_ptr<Database> database_;
   kw::RichTextBoxPtr box_;
   kw::RtfControllerPtr controller_;
   std::string loaded_month_;
+  // The notes as last read or stored (as the box writes them), and the version of their row.
+  std::string stored_rtf_;
+  int64_t stored_version_ = 0;
 };
 
 }  // namespace trf

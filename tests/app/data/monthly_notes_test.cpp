@@ -9,16 +9,20 @@
 namespace trf {
 namespace {
 
-// A month without notes reads empty; stored notes come back for their own month only, and a
-// second store replaces the first.
-TEST(MonthlyNotes, StoredPerMonthAndReplaced) {
+// A month without notes reads empty at version 0; stored notes come back for their own month
+// only; a store over a version that is no longer the stored one (someone stored since) is refused
+// and writes nothing.
+TEST(MonthlyNotes, StoredPerMonthOverTheVersionRead) {
   auto database = OpenTrfDatabase(":memory:");
   MonthlyNotes notes(database);
+  EXPECT_EQ(notes.Read("3").version, 0);
   EXPECT_EQ(notes.Load("3"), "");
-  notes.Store("3", "{\\rtf1 first}");
-  notes.Store("4", "{\\rtf1 other}");
-  notes.Store("3", "{\\rtf1 second}");
-  EXPECT_EQ(notes.Load("3"), "{\\rtf1 second}");
+  EXPECT_TRUE(notes.Store("3", "{\\rtf1 first}", 0));
+  EXPECT_TRUE(notes.Store("4", "{\\rtf1 other}", 0));
+  EXPECT_FALSE(notes.Store("3", "{\\rtf1 also first}", 0));
+  EXPECT_TRUE(notes.Store("3", "{\\rtf1 second}", 1));
+  EXPECT_FALSE(notes.Store("3", "{\\rtf1 stale}", 1));
+  EXPECT_EQ(notes.Read("3").version, 2);
   EXPECT_EQ(notes.Load("4"), "{\\rtf1 other}");
   MonthlyNotes reopened(database);  // the table already exists: opening again keeps the notes
   EXPECT_EQ(reopened.Load("3"), "{\\rtf1 second}");
@@ -28,7 +32,7 @@ TEST(MonthlyNotes, StoredPerMonthAndReplaced) {
 TEST(MonthlyNotes, UnknownOrMalformedMonthRefused) {
   auto database = OpenTrfDatabase(":memory:");
   MonthlyNotes notes(database);
-  EXPECT_THROW(notes.Store("99", "{\\rtf1 x}"), kw::Error);
+  EXPECT_THROW((void)notes.Store("99", "{\\rtf1 x}", 0), kw::Error);
   EXPECT_THROW(notes.Load("abc"), kw::Error);
 }
 

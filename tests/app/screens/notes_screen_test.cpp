@@ -3,6 +3,7 @@
 // stored notes back.
 #include <gtest/gtest.h>
 
+#include "app/business/rule_numbers.h"
 #include "app/data/monthly_notes.h"
 #include "app/screens/notes_screen.h"
 #include "tests/app/app_world.h"
@@ -90,6 +91,30 @@ TEST_F(NotesScreenTest, UndoEditsBringsTheStoredNotesBack) {
   EXPECT_EQ(Stored("3", 0, 0)->Text(), "Kept\nsecond");
   EXPECT_THROW(notes.SelectParagraph(3), ScreenRefusal);
   EXPECT_THROW(notes.SetSelection(1, -2), ScreenRefusal);
+}
+
+// Leaving without an edit stores nothing. Notes that another desk stored after this screen read
+// them are not overwritten: leaving and saving are refused with the changed-record rule, the
+// typed text stays, and undoing shows the other desk's notes, which can then be edited and saved.
+TEST_F(NotesScreenTest, NotesStoredElsewhereSinceTheyWereReadAreNotOverwritten) {
+  MonthlyNotes other_desk(world.services.database());
+  NotesScreen& notes = ShowNotes();
+  ASSERT_TRUE(world.host.Go("residents"));
+  EXPECT_EQ(other_desk.Read("3").version, 0);
+  ShowNotes().InsertText("Mine");
+  ASSERT_TRUE(other_desk.Store("3", "{\\rtf1 Theirs}", 0));
+  EXPECT_FALSE(world.host.Go("residents"));
+  notes.SaveScreen();
+  EXPECT_TRUE(world.events.Saw("notes not saved"));
+  ASSERT_EQ(world.services.desk().shown.size(), 2u);
+  EXPECT_EQ(world.services.desk().shown[0].rule_number, rule_numbers::kRecordChanged);
+  EXPECT_EQ(notes.Box()->Text(), "Mine");
+  EXPECT_EQ(Stored("3", 0, 0)->Text(), "Theirs");
+  notes.UndoEdits();
+  notes.SetSelection(6, 0);
+  notes.InsertText(" and mine");
+  notes.SaveScreen();
+  EXPECT_EQ(Stored("3", 0, 0)->Text(), "Theirs and mine");
 }
 
 }  // namespace
