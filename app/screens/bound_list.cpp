@@ -18,14 +18,19 @@ void BoundList::Describe(ScreenView& view) const {
   view.list = DescribeListView(view_);
 }
 
-bool BoundList::Click(kw::SharedProcedures& shared, int row) {
+kw::ObjectPtr BoundList::Row(int row) const {
   if (row < 1 || row > Rows())
     throw ScreenRefusal("there is no row " + std::to_string(row) + "; the list has " + std::to_string(Rows()) +
-                             (Rows() == 1 ? " row" : " rows"));
-  const kw::ObjectPtr clicked = view_->Entries().At(row);
+                        (Rows() == 1 ? " row" : " rows"));
+  return view_->Entries().At(row);
+}
+
+bool BoundList::Click(kw::SharedProcedures& shared, int row) { return ClickItem(shared, Row(row)); }
+
+bool BoundList::ClickItem(kw::SharedProcedures& shared, const kw::ObjectPtr& item) {
   bool changed = false;
-  previous_ = shared.ItemClick(clicked, previous_, object_, changed);
-  return previous_ == clicked;
+  previous_ = shared.ItemClick(item, previous_, object_, changed);
+  return previous_ == item;
 }
 
 bool BoundList::SelectKey(const std::string& key) {
@@ -33,6 +38,7 @@ bool BoundList::SelectKey(const std::string& key) {
   if (!entry || !object_->Exists(key)) return false;
   object_->CurrentIndex(kw::Variant::Text(key));
   entry->Selected(true);
+  entry->EnsureVisible();
   previous_ = entry;
   return true;
 }

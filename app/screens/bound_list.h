@@ -15,9 +15,11 @@ namespace trf {
 class BoundList {
  public:
   // `key_property`: the object's property that is field 1 (the record key) of its records;
-  // `columns`: the column table of LVColumnInfo.
+  // `columns`: the column table of LVColumnInfo. `object` may come later, through Bind.
   BoundList(kw::LIPtr object, std::string key_property, kw::Variant columns);
 
+  // Binds the list to another object of the same class (one loaded afresh); Build fills it.
+  void Bind(kw::LIPtr object) { object_ = std::move(object); }
   // Empties the list and fills it from the object's records; the row whose record has
   // `selected_key` is selected and its record current, else the first row and record.
   void Build(kw::SharedProcedures& shared, const std::string& selected_key);
@@ -26,15 +28,21 @@ class BoundList {
   // was); false when the record being left could not be kept. A ScreenRefusal for a row the
   // list does not have.
   [[nodiscard]] bool Click(kw::SharedProcedures& shared, int row);
-  // Selects the row whose record has `key` without securing anything (after a reload); false
-  // when no row has it.
+  // The same for a list item of this list, however it was reached.
+  [[nodiscard]] bool ClickItem(kw::SharedProcedures& shared, const kw::ObjectPtr& item);
+  // The item of row `row` (1-based); a ScreenRefusal for a row the list does not have.
+  kw::ObjectPtr Row(int row) const;
+  // Selects the row whose record has `key`, makes that record current and scrolls the row into
+  // view, without securing anything (after a reload or a check moved the record); false when no
+  // row has it.
   bool SelectKey(const std::string& key);
 
   const std::shared_ptr<kw::widgets::ListView>& View() const { return view_; }
   const kw::LIPtr& Object() const { return object_; }
   // The selected list item; nothing when none.
   kw::ObjectPtr SelectedItem() const { return view_->SelectedItem(); }
-  // The item a later click leaves: the one selected by the last build or click.
+  // The item a later click leaves: the one selected by the last build, click or selection, or
+  // set by the list's owner after it changed the list through the library.
   kw::ObjectPtr& PreviousItem() { return previous_; }
   int32_t Rows() const { return view_->Entries().Count(); }
   // Shows the list in `view`.

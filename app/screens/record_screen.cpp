@@ -3,7 +3,6 @@
 
 #include "ui_shared/platform/system_colors.h"
 #include "ui_shared/shared_procedures/context_keys.h"
-#include "ui_shared/shared_procedures/list_keys.h"
 
 namespace trf {
 namespace {
@@ -25,7 +24,6 @@ RecordScreen::RecordScreen(std::string key, std::string name, std::string title,
       database_(std::move(database)) {}
 
 void RecordScreen::OnLoad() {
-  list_ = std::make_shared<kw::widgets::ListView>();
   std::vector<kw::ObjectPtr> elements;
   for (const RecordScreenLayout::Field& field : layout_.fields) {
     boxes_.push_back(kw::widgets::TextBox::Make());
@@ -33,10 +31,12 @@ void RecordScreen::OnLoad() {
     elements.push_back(boxes_.back());
   }
   box_array_ = std::make_shared<kw::widgets::ControlArray>(elements);
+  kw::Variant columns;
   for (size_t c = 0; c < layout_.columns.size(); ++c) {
     const RecordScreenLayout::Column& column = layout_.columns[c];
-    columns_ = Shared()->LVColumnInfo(column.property, column.caption, column.width, c > 0);
+    columns = Shared()->LVColumnInfo(column.property, column.caption, column.width, c > 0);
   }
+  list_ = std::make_unique<BoundList>(nullptr, layout_.key_property, columns);
 }
 
 std::string RecordScreen::Context() const {
@@ -46,7 +46,8 @@ std::string RecordScreen::Context() const {
 void RecordScreen::Reload() {
   records_ = LoadRecords();
   loaded_for_ = Context();
-  current_item_ = Shared()->BuildListView(list_, nullptr, 0, records_, layout_.key_property, columns_);
+  list_->Bind(records_);
+  list_->Build(*Shared(), "");
   ShowCurrentRecord();
 }
 
@@ -98,7 +99,7 @@ void RecordScreen::ShowCurrentRecord() {
 
 void RecordScreen::Describe(ScreenView& view) {
   ScreenForm::Describe(view);
-  view.list = DescribeListView(list_);
+  list_->Describe(view);
   for (size_t i = 0; i < boxes_.size(); ++i) {
     const bool active = active_ == i;
     view.fields.push_back({layout_.fields[i].name, boxes_[i]->Text(), active, boxes_[i]->Locked(),
@@ -107,26 +108,19 @@ void RecordScreen::Describe(ScreenView& view) {
   }
 }
 
-void RecordScreen::SelectRow(int row) {
-  const int32_t rows = list_->Items().Count();
-  if (row < 1 || row > rows)
-    throw ScreenRefusal("there is no row " + std::to_string(row) + "; the list has " + std::to_string(rows) +
-                        (rows == 1 ? " row" : " rows"));
-  ListItemClick(list_->Items().Item(kw::Variant::Long(row)));
-}
+void RecordScreen::SelectRow(int row) { ListItemClick(list_->Row(row)); }
 
 kw::Variant RecordScreen::ListItemClick(const kw::ObjectPtr& item) {
-  bool changed = false;
-  kw::ObjectPtr previous = current_item_;
-  if (!Attempt([&] { current_item_ = Shared()->ItemClick(item, previous, records_, changed); })) {
+  bool moved = false;
+  if (!Attempt([&] { moved = list_->ClickItem(*Shared(), item); })) {
     SelectCurrentRecord();
     ShowCurrentRecord();
     Say("the selection stays: the record being left could not be saved");
-    return kw::Variant::Object(current_item_);
+    return kw::Variant::Object(list_->PreviousItem());
   }
   ShowCurrentRecord();
-  if (current_item_ != item) Say("the selection stays: the record being left must be put right first");
-  return kw::Variant::Object(current_item_);
+  if (!moved) Say("the selection stays: the record being left must be put right first");
+  return kw::Variant::Object(list_->PreviousItem());
 }
 
 void RecordScreen::EditField(const std::string& field, const std::string& text) {
@@ -186,26 +180,22 @@ kw::Variant RecordScreen::ToggleReadWrite() {
 }
 
 void RecordScreen::RefreshSelectedRow() {
-  const auto item = list_->SelectedListItem();
+  const auto item = list_->View()->SelectedListItem();
   if (!item) return;
   std::vector<std::string> cells;
   for (const RecordScreenLayout::Column& column : layout_.columns) cells.push_back(ShownProperty(column.property));
   const std::string key = item->Key();
   const int32_t position = item->Index();
-  list_->Entries().Remove(*item);
-  const auto fresh = list_->Items().Add(key, cells[0], kw::Variant(), position);
+  list_->View()->Entries().Remove(*item);
+  const auto fresh = list_->View()->Items().Add(key, cells[0], kw::Variant(), position);
   for (size_t c = 1; c < cells.size(); ++c) fresh->SubItems().Add(cells[c]);
   fresh->Selected(true);
-  current_item_ = fresh;
+  list_->PreviousItem() = fresh;
 }
 
 void RecordScreen::SelectCurrentRecord() {
   if (!records_ || records_->Count() == 0 || records_->CurrentIndex().ToLong() < 1) return;
-  const auto item = list_->Entries().Find(kw::ListKey(kw::kDefaultKeyPrefix, records_->FieldValueAt(kw::Variant::Long(-1), 1)));
-  if (!item) return;
-  item->Selected(true);
-  item->EnsureVisible();
-  current_item_ = item;
+  list_->SelectKey(ShownValue(records_->FieldValueAt(kw::Variant::Long(-1), 1)));
 }
 
 void RecordScreen::SaveScreen() {
@@ -225,13 +215,14 @@ void RecordScreen::AddRecord() {
   bool not_added = true;
   kw::ObjectPtr item;
   Attempt([&] {
-    item = Shared()->AddItem(list_, nullptr, 0, records_, current_item_, "", layout_.new_entry_text, false, not_added);
+    item = Shared()->AddItem(list_->View(), nullptr, 0, records_, list_->PreviousItem(), "", layout_.new_entry_text,
+                             false, not_added);
   });
   if (not_added) {
     Say("nothing added: the current record must be put right first");
     return;
   }
-  current_item_ = item;
+  list_->PreviousItem() = item;
   ShowCurrentRecord();
   Focus(0);
   Say("added a record; fill in its fields");
@@ -242,12 +233,12 @@ void RecordScreen::RemoveRecord() {
   if (ReadOnly()) throw ScreenRefusal("nothing can be removed while the month's TRF is not active");
   bool removed = false;
   kw::ObjectPtr result;
-  Attempt([&] { result = Shared()->RemoveItem(list_, records_, "", current_item_, removed); });
+  Attempt([&] { result = Shared()->RemoveItem(list_->View(), records_, "", list_->PreviousItem(), removed); });
   if (!removed) {
     Say("nothing removed");
     return;
   }
-  current_item_ = result;
+  list_->PreviousItem() = result;
   ShowCurrentRecord();
   Say("removed the record");
 }
@@ -257,7 +248,7 @@ bool RecordScreen::ValidateForSendoff(bool quiet) {
   const bool ready = ScreenForm::ValidateForSendoff(quiet);
   SelectCurrentRecord();
   ShowCurrentRecord();
-  const auto selected = list_->SelectedListItem();
+  const auto selected = list_->View()->SelectedListItem();
   const std::string where =
       ready || !selected ? "" : " at row " + std::to_string(selected->Index()) + ", " + selected->Text();
   Say(Title() + (ready ? ": ready for send-off" : ": not ready for send-off" + where) +

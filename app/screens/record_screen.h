@@ -1,5 +1,5 @@
-// RecordScreen: a screen over the records of one business object. A headless list view built
-// with LVColumnInfo and BuildListView shows the records; text boxes tied to the object's fields
+// RecordScreen: a screen over the records of one business object. A list bound to the object
+// (built with LVColumnInfo and BuildListView) shows the records; text boxes tied to the object's fields
 // by control tags edit the current record. Selecting, adding and removing go through ItemClick,
 // AddItem and RemoveItem; an edited field is checked with ValidateField as when the user leaves
 // it; the field that has the focus wears the active-field colours, and the fields
@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "app/business/business_object.h"
+#include "app/screens/bound_list.h"
 #include "app/screens/screen_form.h"
 #include "widgets/control_array.h"
-#include "widgets/list_view.h"
 #include "widgets/text_box.h"
 
 namespace trf {
@@ -73,7 +73,7 @@ class RecordScreen : public ScreenForm {
   // screen says whether it is ready.
   bool ValidateForSendoff(bool quiet = false) override;
 
-  const std::shared_ptr<kw::widgets::ListView>& List() const { return list_; }
+  const std::shared_ptr<kw::widgets::ListView>& List() const { return list_->View(); }
   // The box of the field named `name`; nullptr when there is none.
   std::shared_ptr<kw::widgets::TextBox> FieldBox(const std::string& name) const;
 
@@ -88,7 +88,7 @@ class RecordScreen : public ScreenForm {
   // Loads the records and builds the list; the boxes show the first record.
   void Reload() override;
   kw::LIPtr MainObject() override { return records_; }
-  std::vector<SendoffTarget> SendoffTargets() override { return {{records_, list_}}; }
+  std::vector<SendoffTarget> SendoffTargets() override { return {{records_, list_->View()}}; }
 
   const std::shared_ptr<TableBusinessObject>& Records() const { return records_; }
   const std::shared_ptr<Database>& Data() const { return database_; }
@@ -115,14 +115,12 @@ class RecordScreen : public ScreenForm {
   RecordScreenLayout layout_;
   std::shared_ptr<Database> database_;
   std::shared_ptr<TableBusinessObject> records_;
-  std::shared_ptr<kw::widgets::ListView> list_;
+  std::unique_ptr<BoundList> list_;
   std::vector<std::shared_ptr<kw::widgets::TextBox>> boxes_;
   std::vector<std::string> tags_;
   std::shared_ptr<kw::widgets::ControlArray> box_array_;
-  kw::Variant columns_;
   // The home and month the records were loaded for.
   std::string loaded_for_;
-  kw::ObjectPtr current_item_;
   // The box with the focus and the text colour it wears; none before the first field is entered.
   std::optional<size_t> active_;
   int32_t active_fore_color_ = 0;
