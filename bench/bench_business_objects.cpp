@@ -26,7 +26,7 @@ struct PlainResident {
 // The floor of a load: the same select, each column read once, the rows kept in a vector and
 // found by key through a hash.
 void BM_LoadPlainSelect(benchmark::State& state) {
-  sqlite3* db = bench::BenchDatabase()->Handle();
+  sqlite3* db = static_cast<trf::SqliteDatabase&>(*bench::BenchDatabase()).Handle();
   for (auto _ : state) {
     sqlite3_stmt* stmt = nullptr;
     sqlite3_prepare_v2(db,

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/data/transaction.h"
+#include "app/data/sqlite_database.h"
 #include "app/data/trf_database.h"
 
 namespace bench {

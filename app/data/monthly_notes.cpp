@@ -22,7 +22,7 @@ void MonthlyNotes::Store(const std::string& month_id, const std::string& rtf) {
   auto upsert = database_->Prepare(
       "INSERT INTO tbH_MonthlyNotes (H_HomeMonthlyStatsID, H_NotesRTF) VALUES (?, ?) "
       "ON CONFLICT(H_HomeMonthlyStatsID) DO UPDATE SET H_NotesRTF = excluded.H_NotesRTF, "
-      "RowVersion = RowVersion + 1");
+      "RowVersion = tbH_MonthlyNotes.RowVersion + 1");
   upsert->Bind(1, MonthKey(month_id)).Bind(2, kw::Variant::Text(rtf));
   upsert->Step();
 }

@@ -1,4 +1,4 @@
-// Transaction: one SQLite write transaction held for the length of a scope; it is rolled back
+// Transaction: one write transaction held for the length of a scope; it is rolled back
 // unless Commit was reached, so that a failure in the middle never leaves half of a save behind.
 #pragma once
 
@@ -17,7 +17,7 @@ class Transaction {
                 "The database is open read-only, so nothing can be saved; your edits stay on the screen until "
                 "you leave.");
     }
-    database_.Exec("BEGIN IMMEDIATE");
+    database_.Begin();
   }
   ~Transaction() {
     if (open_) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/data/trf_database.h"
+#include "tests/app/test_database.h"
 #include "ui_shared/platform/error.h"
 
 namespace trf {
@@ -12,7 +13,7 @@ namespace {
 // A month without notes reads empty; stored notes come back for their own month only, and a
 // second store replaces the first.
 TEST(MonthlyNotes, StoredPerMonthAndReplaced) {
-  auto database = OpenTrfDatabase(":memory:");
+  auto database = OpenTrfDatabase(testing::TestDatabaseLocation(":memory:"));
   MonthlyNotes notes(database);
   EXPECT_EQ(notes.Load("3"), "");
   notes.Store("3", "{\\rtf1 first}");
@@ -26,7 +27,7 @@ TEST(MonthlyNotes, StoredPerMonthAndReplaced) {
 
 // Notes for a month record that does not exist or an id that is no number are refused.
 TEST(MonthlyNotes, UnknownOrMalformedMonthRefused) {
-  auto database = OpenTrfDatabase(":memory:");
+  auto database = OpenTrfDatabase(testing::TestDatabaseLocation(":memory:"));
   MonthlyNotes notes(database);
   EXPECT_THROW(notes.Store("99", "{\\rtf1 x}"), kw::Error);
   EXPECT_THROW(notes.Load("abc"), kw::Error);
