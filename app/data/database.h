@@ -60,8 +60,11 @@ class Database {
   // Runs one or more statements without parameters.
   virtual void Exec(const std::string& sql) = 0;
   virtual std::unique_ptr<Statement> Prepare(const std::string& sql) = 0;
-  // Begins a write transaction (taking the write lock at once where the engine has one).
+  // Begins a write transaction (taking the write lock at once where the engine has one); Commit
+  // and Rollback end it.
   virtual void Begin() = 0;
+  virtual void Commit() { Exec("COMMIT"); }
+  virtual void Rollback() { Exec("ROLLBACK"); }
   // A statement answering, in one row, the key a new record of `table` takes in `key_column`: the
   // engine's own counter where there is one, so that no two connections take the same key.
   virtual std::string NextKeySql(const std::string& table, const std::string& key_column) const = 0;

@@ -135,11 +135,17 @@ std::string WithoutPassword(const std::string& uri) {
 PostgresStatement::PostgresStatement(PostgresDatabase& database, const std::string& sql)
     : database_(database), name_(database.NextStatementName()) {
   int parameters = 0;
-  PGresult* prepared = PQprepare(database_.Handle(), name_.c_str(), Numbered(sql, parameters).c_str(), 0, nullptr);
-  if (PQresultStatus(prepared) != PGRES_COMMAND_OK) database_.RaiseFailure(prepared, "prepare");
-  PQclear(prepared);
+  sql_ = Numbered(sql, parameters);
+  PrepareOnServer();
   values_.resize(static_cast<size_t>(parameters));
   bound_.assign(static_cast<size_t>(parameters), false);
+}
+
+void PostgresStatement::PrepareOnServer() {
+  session_ = database_.Session();
+  PGresult* prepared = PQprepare(database_.Handle(), name_.c_str(), sql_.c_str(), 0, nullptr);
+  if (PQresultStatus(prepared) != PGRES_COMMAND_OK) database_.RaiseFailure(prepared, "prepare");
+  PQclear(prepared);
 }
 
 PostgresStatement::~PostgresStatement() {
@@ -163,6 +169,8 @@ PostgresStatement& PostgresStatement::Bind(int index, const kw::Variant& value) 
 
 bool PostgresStatement::Step() {
   if (!result_) {
+    // A statement of a session that ended with a lost connection is prepared again in the new one.
+    if (database_.Session() != session_) PrepareOnServer();
     std::vector<const char*> values(values_.size());
     for (size_t i = 0; i < values_.size(); ++i) values[i] = bound_[i] ? values_[i].c_str() : nullptr;
     result_ = PQexecPrepared(database_.Handle(), name_.c_str(), static_cast<int>(values.size()), values.data(),
@@ -253,17 +261,48 @@ PostgresDatabase::PostgresDatabase(const std::string& uri, Access access)
               "The database server at " + Path() + " could not be reached (" + reason +
                   "): start it, or name another with --db.");
   }
-  PQsetClientEncoding(conn_, "UTF8");
   // Notices (a table that exists already, a sequence set) are for the server's log, not the screen.
   PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
+  Configure();
+}
+
+void PostgresDatabase::Configure() {
+  PQsetClientEncoding(conn_, "UTF8");
   // A row another desk holds is waited for as long as SQLite waits for its lock, then refused as busy.
   Exec("SET lock_timeout = " + std::to_string(kDefaultBusyTimeoutMs));
-  if (access == Access::kReadOnly) Exec("SET default_transaction_read_only = on");
+  if (ReadOnly()) Exec("SET default_transaction_read_only = on");
+}
+
+void PostgresDatabase::Begin() {
+  Exec("BEGIN");
+  in_transaction_ = true;
+}
+
+void PostgresDatabase::Commit() {
+  Exec("COMMIT");
+  in_transaction_ = false;
+}
+
+void PostgresDatabase::Rollback() {
+  const bool connected = PQstatus(conn_) == CONNECTION_OK;
+  in_transaction_ = false;
+  if (connected) Exec("ROLLBACK");
+}
+
+int64_t PostgresDatabase::Session() {
+  if (PQstatus(conn_) == CONNECTION_OK) return session_;
+  if (in_transaction_) RaiseFailure(nullptr, "step");
+  PQreset(conn_);
+  if (PQstatus(conn_) != CONNECTION_OK) RaiseFailure(nullptr, "connect");
+  ++session_;
+  Configure();
+  return session_;
 }
 
 PostgresDatabase::~PostgresDatabase() { PQfinish(conn_); }
 
 void PostgresDatabase::Exec(const std::string& sql) {
+  Session();
   PGresult* result = PQexec(conn_, sql.c_str());
   const ExecStatusType status = PQresultStatus(result);
   if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) RaiseFailure(result, "exec");

@@ -35,7 +35,12 @@ class PostgresStatement : public Statement {
   // The result that describes the columns: the rows once run, the server's description before.
   pg_result* Described() const;
 
+  // Prepares the statement in the connection's current session.
+  void PrepareOnServer();
+
   PostgresDatabase& database_;
+  std::string sql_;
+  int64_t session_ = 0;
   std::string name_;
   std::vector<std::string> values_;
   std::vector<bool> bound_;
@@ -55,18 +60,30 @@ class PostgresDatabase : public Database {
   int64_t Changes() const override { return changes_; }
   void Exec(const std::string& sql) override;
   std::unique_ptr<Statement> Prepare(const std::string& sql) override;
-  void Begin() override { Exec("BEGIN"); }
+  void Begin() override;
+  void Commit() override;
+  // A transaction whose connection was lost is over on the server already: nothing to send then.
+  void Rollback() override;
   std::string NextKeySql(const std::string& table, const std::string& key_column) const override;
   pg_conn* Handle() const { return conn_; }
 
   // For statements: a fresh name on the server, the rows the last command changed, and the
   // refusal of a failed step (`result` may be null when the connection failed).
   std::string NextStatementName() { return "trf_" + std::to_string(++statements_); }
+  // Connects again when the connection was lost (raising when the server is still out of reach, or
+  // when the loss ended a transaction: its remaining steps must not run on their own);
+  // answers the number of the session, which changes with every new connection.
+  int64_t Session();
   void NoteChanges(pg_result* result);
   [[noreturn]] void RaiseFailure(pg_result* result, const std::string& context);
 
  private:
+  // The settings every session starts with.
+  void Configure();
+
   pg_conn* conn_ = nullptr;
+  int64_t session_ = 1;
+  bool in_transaction_ = false;
   int64_t changes_ = 0;
   int64_t statements_ = 0;
 };

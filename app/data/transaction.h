@@ -22,7 +22,7 @@ class Transaction {
   ~Transaction() {
     if (open_) {
       try {
-        database_.Exec("ROLLBACK");
+        database_.Rollback();
       } catch (...) {
         // A rollback after a failed statement may find the transaction already ended.
       }
@@ -32,7 +32,7 @@ class Transaction {
   Transaction& operator=(const Transaction&) = delete;
 
   void Commit() {
-    database_.Exec("COMMIT");
+    database_.Commit();
     open_ = false;
   }
 
