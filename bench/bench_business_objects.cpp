@@ -15,18 +15,10 @@
 
 namespace {
 
-// The rows as a hand-written reader keeps them.
-struct PlainResident {
-  int64_t id = 0, month = 0;
-  std::string name;
-  double birth = 0, admission = 0, fee = 0;
-  std::optional<int64_t> family;
-};
-
 // The floor of a load: the same select, each column read once, the rows kept in a vector and
 // found by key through a hash.
 void BM_LoadPlainSelect(benchmark::State& state) {
-  sqlite3* db = bench::BenchDatabase()->Handle();
+  sqlite3* db = static_cast<trf::SqliteDatabase&>(*bench::BenchDatabase()).Handle();
   for (auto _ : state) {
     sqlite3_stmt* stmt = nullptr;
     sqlite3_prepare_v2(db,
@@ -35,9 +27,9 @@ void BM_LoadPlainSelect(benchmark::State& state) {
                        "ORDER BY H_ResidentsID",
                        -1, &stmt, nullptr);
     sqlite3_bind_int64(stmt, 1, state.range(0));
-    std::vector<PlainResident> rows;
+    std::vector<bench::PlainResident> rows;
     while (sqlite3_step(stmt) == SQLITE_ROW) {
-      PlainResident& row = rows.emplace_back();
+      bench::PlainResident& row = rows.emplace_back();
       row.id = sqlite3_column_int64(stmt, 0);
       row.month = sqlite3_column_int64(stmt, 1);
       row.name.assign(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 2)),

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/data/transaction.h"
+#include "app/data/sqlite_database.h"
 #include "app/data/trf_database.h"
 
 namespace bench {
@@ -19,6 +21,14 @@ inline constexpr Month kMonth1k{1001, 1000};
 inline constexpr Month kMonth10k{1002, 10000};
 inline constexpr Month kMonth30k{1003, 30000};
 inline constexpr Month kMonth100k{1004, 100000};
+
+// A resident's row as a hand-written reader keeps it, for the floors of a load.
+struct PlainResident {
+  int64_t id = 0, month = 0;
+  std::string name;
+  double birth = 0, admission = 0, fee = 0;
+  std::optional<int64_t> family;
+};
 
 // The name of resident `i`: some shorter and some longer than a small-string buffer.
 inline std::string ResidentName(int i) {

@@ -102,7 +102,7 @@ void BM_HandChecks(benchmark::State& state) {
     auto& values = held.emplace_back();
     for (int32_t field = 1; field <= 7; ++field) values.push_back(world.residents->FieldValueAt(kw::Variant::Long(position), field));
   }
-  HandChecks checks(world.services.database()->Handle());
+  HandChecks checks(static_cast<trf::SqliteDatabase&>(*world.services.database()).Handle());
   for (auto _ : state) {
     int broken = 0;
     for (const auto& values : held) broken += checks.Broken(values);

@@ -18,6 +18,9 @@ namespace bench {
 
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  // With `wall_clock`, repetitions are timed on the wall clock: for work that waits on a server.
+  explicit RatioReporter(bool wall_clock = false) : wall_clock_(wall_clock) {}
+
   // Keeps every repetition's time per iteration; shows only the aggregates (mean, median, spread).
   void ReportRuns(const std::vector<Run>& runs) override {
     std::vector<Run> aggregates;
@@ -26,7 +29,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
         aggregates.push_back(run);
       } else if (!run.error_occurred && run.iterations > 0) {
         seconds_[run.benchmark_name()][run.repetition_index] =
-            run.cpu_accumulated_time / static_cast<double>(run.iterations);
+            (wall_clock_ ? run.real_accumulated_time : run.cpu_accumulated_time) / static_cast<double>(run.iterations);
       }
     }
     if (!aggregates.empty()) ConsoleReporter::ReportRuns(aggregates);
@@ -79,11 +82,14 @@ class RatioReporter : public benchmark::ConsoleReporter {
   };
   std::map<std::string, std::map<int64_t, double>> seconds_;
   std::vector<Line> lines_;
+  bool wall_clock_;
 };
 
 // Runs the registered benchmarks as at least 7 repetitions interleaved at random (flags given on
-// the command line win), then lets `ratios` name the pairs and prints them. Returns main's status.
-inline int RunWithRatios(int argc, char** argv, const std::function<void(RatioReporter&)>& ratios) {
+// the command line win), then lets `ratios` name the pairs and prints them (timed on the wall clock
+// with `wall_clock`). Returns main's status.
+inline int RunWithRatios(int argc, char** argv, const std::function<void(RatioReporter&)>& ratios,
+                         bool wall_clock = false) {
   std::vector<char*> args(argv, argv + argc);
   std::string repetitions = "--benchmark_repetitions=7";
   std::string interleaving = "--benchmark_enable_random_interleaving=true";
@@ -91,7 +97,7 @@ inline int RunWithRatios(int argc, char** argv, const std::function<void(RatioRe
   args.insert(args.begin() + 1, {repetitions.data(), interleaving.data(), min_time.data()});
   int count = static_cast<int>(args.size());
   benchmark::Initialize(&count, args.data());
-  RatioReporter reporter;
+  RatioReporter reporter(wall_clock);
   benchmark::RunSpecifiedBenchmarks(&reporter);
   ratios(reporter);
   reporter.PrintRatios();

@@ -122,7 +122,7 @@ void TableBusinessObject::Drop(size_t slot) {
 }
 
 int64_t TableBusinessObject::NextKey() {
-  max_key_ = std::max(max_key_, store_->MaxKey()) + 1;
+  max_key_ = std::max(max_key_ + 1, store_->NextKey());
   return max_key_;
 }
 

@@ -53,7 +53,8 @@ class TableBusinessObject::Store {
 
   // The rows of the class (of one parent when `parent` is not empty), in key order.
   std::unique_ptr<Statement> Select(const kw::Variant& parent);
-  int64_t MaxKey();
+  // The key the engine offers a new record (one above the largest, or the server's counter).
+  int64_t NextKey();
   bool ReferenceExists(size_t field, const kw::Variant& value);
   // Raises a clear error, before anything is written, when a value of `record` does not fit
   // its field.
@@ -70,7 +71,7 @@ class TableBusinessObject::Store {
 
   Database& database_;
   const ClassSpec& spec_;
-  std::unique_ptr<Statement> insert_, update_, remove_, max_key_;
+  std::unique_ptr<Statement> insert_, update_, remove_, next_key_;
   std::vector<std::unique_ptr<Statement>> reference_checks_;
   std::vector<std::unique_ptr<Statement>> referrer_counts_;
 };

@@ -41,7 +41,7 @@ TableBusinessObject::Store::Store(Database& database, const ClassSpec& spec) : d
   update_ = database.Prepare("UPDATE " + spec.table + " SET " + assignments + ", " + version + " = " + version +
                              " + 1" + same_row);
   remove_ = database.Prepare("DELETE FROM " + spec.table + same_row);
-  max_key_ = database.Prepare("SELECT COALESCE(MAX(" + key + "), 0) FROM " + spec.table);
+  next_key_ = database.Prepare(database.NextKeySql(spec.table, key));
   reference_checks_.resize(spec.fields.size());
   for (const Referrer& referrer : spec.referrers) {
     referrer_counts_.push_back(
@@ -57,11 +57,11 @@ std::unique_ptr<Statement> TableBusinessObject::Store::Select(const kw::Variant&
   return query;
 }
 
-int64_t TableBusinessObject::Store::MaxKey() {
-  max_key_->Reset();
-  max_key_->Step();
-  const auto key = static_cast<int64_t>(max_key_->Column(0).ToDouble());
-  max_key_->Reset();  // a statement left on a row would hold its read snapshot open
+int64_t TableBusinessObject::Store::NextKey() {
+  next_key_->Reset();
+  next_key_->Step();
+  const auto key = static_cast<int64_t>(next_key_->Column(0).ToDouble());
+  next_key_->Reset();  // a statement left on a row would hold its read snapshot open
   return key;
 }
 

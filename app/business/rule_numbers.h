@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "app/data/database.h"
+
 namespace trf::rule_numbers {
 
 // A value of the wrong kind, a missing value, an unknown key, a negative amount.
@@ -23,5 +25,8 @@ inline constexpr int32_t kRecordChanged = 3901;
 inline constexpr int32_t kStillReferred = 3902;
 // A database step failed (busy, full, read-only): nothing was written.
 inline constexpr int32_t kDatabaseStepFailed = 3903;
+// The database server could not be reached (down at start-up, or the connection lost in the middle
+// of a save): nothing was written, and the edits stay. The data layer raises it.
+inline constexpr int32_t kServerUnreachable = kServerUnreachableError;
 
 }  // namespace trf::rule_numbers

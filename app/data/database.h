@@ -1,83 +1,84 @@
-// Database: a small owner of one SQLite connection, with statements that bind and read values
-// as variants. Errors of SQLite become runtime errors whose description is a sentence for a person
-// (a busy database, a full disk, a read-only file), with SQLite's own words at the end.
+// Database: one connection to the TRF's storage engine, the embedded SQLite file or a PostgreSQL
+// server, with statements that bind and read values as variants. Everything above the data layer
+// sees only this interface. Errors of an engine become runtime errors whose description is a
+// sentence for a person (a busy database, a full disk, a server out of reach), with the engine's
+// own words at the end.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "ui_shared/platform/variant.h"
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 namespace trf {
 
 // Error number of a failure reported by the database engine.
 inline constexpr int32_t kDatabaseError = static_cast<int32_t>(0x80040E14u);
+// Error number of a database server that could not be reached (at start or in the middle of a step).
+inline constexpr int32_t kServerUnreachableError = 3904;
 
+// A statement prepared on one connection.
 class Statement {
  public:
-  Statement(sqlite3* db, const std::string& sql);
-  ~Statement();
-  Statement(const Statement&) = delete;
-  Statement& operator=(const Statement&) = delete;
-
-  // Binds parameter `index` (1-based): empty and null bind NULL, numbers bind as numbers, dates
-  // as their serial, texts as text, booleans as 0 / -1.
-  Statement& Bind(int index, const kw::Variant& value);
-  // Advances to the next row; false when there is none.
-  bool Step();
-  void Reset();
-  int ColumnCount() const;
-  std::string ColumnName(int column) const;
-  // The declared type of a column ("" for expressions).
-  std::string ColumnDeclType(int column) const;
-  // The value of a column of the current row: NULL -> Null, INTEGER -> Long (or Double when it
-  // does not fit 32 bits), REAL -> Double, TEXT -> Text, BLOB -> byte array.
-  kw::Variant Column(int column) const;
-
- private:
-  sqlite3* db_;
-  sqlite3_stmt* stmt_ = nullptr;
+  virtual ~Statement() = default;
+  // Binds parameter `index` (1-based, the n-th "?" of the text): empty and null bind NULL, numbers
+  // bind as numbers, dates as their serial, texts as text, booleans as 0 / -1.
+  virtual Statement& Bind(int index, const kw::Variant& value) = 0;
+  // Runs the statement on its first call; advances to the next row; false when there is none.
+  virtual bool Step() = 0;
+  // Back to before the first Step, with no parameter bound.
+  virtual void Reset() = 0;
+  virtual int ColumnCount() const = 0;
+  virtual std::string ColumnName(int column) const = 0;
+  // The declared type of a column in the words of the SQLite schema ("INTEGER", "REAL", "TEXT";
+  // "" for expressions).
+  virtual std::string ColumnDeclType(int column) const = 0;
+  // The value of a column of the current row: NULL -> Null, whole numbers -> Long (or Double when
+  // they do not fit 32 bits), real numbers -> Double, text -> Text, binary -> byte array.
+  virtual kw::Variant Column(int column) const = 0;
 };
 
-// How a connection may use its file.
+// How a connection may use its database.
 enum class Access { kReadWrite, kReadOnly };
 
 // How long a statement waits for a lock another connection holds before it is refused as busy.
 inline constexpr int kDefaultBusyTimeoutMs = 5000;
 
+// One connection (see the top of this file).
 class Database {
  public:
-  // Opens the database at `path`; ":memory:" for a private one. Read-write creates a missing file;
-  // read-only never writes to the file. Raises a sentence when the file cannot be opened.
-  explicit Database(const std::string& path, Access access = Access::kReadWrite,
-                    int busy_timeout_ms = kDefaultBusyTimeoutMs);
-  ~Database();
+  virtual ~Database() = default;
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
+  // The file or the server URI (without its password) the connection was opened on.
   const std::string& Path() const { return path_; }
   bool ReadOnly() const { return access_ == Access::kReadOnly; }
-  int BusyTimeoutMs() const { return busy_timeout_ms_; }
   // Rows the last INSERT, UPDATE or DELETE changed.
-  int64_t Changes() const;
-  void Exec(const std::string& sql);
-  std::unique_ptr<Statement> Prepare(const std::string& sql);
-  int64_t LastInsertRowId() const;
-  sqlite3* Handle() const { return db_; }
+  virtual int64_t Changes() const = 0;
+  // Runs one or more statements without parameters.
+  virtual void Exec(const std::string& sql) = 0;
+  virtual std::unique_ptr<Statement> Prepare(const std::string& sql) = 0;
+  // Begins a write transaction (taking the write lock at once where the engine has one); Commit
+  // and Rollback end it.
+  virtual void Begin() = 0;
+  virtual void Commit() { Exec("COMMIT"); }
+  virtual void Rollback() { Exec("ROLLBACK"); }
+  // A statement answering, in one row, the key a new record of `table` takes in `key_column`: the
+  // engine's own counter where there is one, so that no two connections take the same key.
+  virtual std::string NextKeySql(const std::string& table, const std::string& key_column) const = 0;
+
+ protected:
+  Database(std::string path, Access access) : path_(std::move(path)), access_(access) {}
 
  private:
   std::string path_;
   Access access_;
-  int busy_timeout_ms_;
-  sqlite3* db_ = nullptr;
 };
 
-// Raises kDatabaseError with a sentence that says what failed on `db` and that nothing was written.
-[[noreturn]] void RaiseDatabaseError(sqlite3* db, const std::string& context);
+// Whether `location` names a database server ("postgresql://..." or "postgres://...") rather
+// than a file.
+bool IsServerUri(const std::string& location);
 
 }  // namespace trf

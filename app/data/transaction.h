@@ -1,4 +1,4 @@
-// Transaction: one SQLite write transaction held for the length of a scope; it is rolled back
+// Transaction: one write transaction held for the length of a scope; it is rolled back
 // unless Commit was reached, so that a failure in the middle never leaves half of a save behind.
 #pragma once
 
@@ -17,12 +17,12 @@ class Transaction {
                 "The database is open read-only, so nothing can be saved; your edits stay on the screen until "
                 "you leave.");
     }
-    database_.Exec("BEGIN IMMEDIATE");
+    database_.Begin();
   }
   ~Transaction() {
     if (open_) {
       try {
-        database_.Exec("ROLLBACK");
+        database_.Rollback();
       } catch (...) {
         // A rollback after a failed statement may find the transaction already ended.
       }
@@ -32,7 +32,7 @@ class Transaction {
   Transaction& operator=(const Transaction&) = delete;
 
   void Commit() {
-    database_.Exec("COMMIT");
+    database_.Commit();
     open_ = false;
   }
 

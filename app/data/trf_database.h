@@ -15,20 +15,31 @@ inline constexpr int64_t kTrfApplicationId = 0x54524631;
 // The column that holds the version of every row; each write raises it by one.
 inline constexpr const char* kVersionColumn = "RowVersion";
 
-// Opens the database at `path` (":memory:" for a private one). An empty or new file gets the schema
-// and the sample data and is marked as ours; a file of the earlier program (no mark, TRF tables)
+// Whether a fresh database gets the sample data or only the schema.
+enum class Seed { kSample, kEmpty };
+
+// Opens the TRF database at `path`: a server when it is a server URI (see OpenServerTrfDatabase),
+// otherwise a file (":memory:" for a private one). An empty or new file gets the schema (and the
+// sample data with Seed::kSample) and is marked as ours; a file of the earlier program (no mark, TRF tables)
 // gains the row versions in one transaction; anything else is refused with a sentence and left as
 // it was: no name, a folder, a file of another program. A file the user may not write opens
 // read-only, as does `wanted` read-only; such a file is never written, not even its journal mode.
 // Written files run in WAL mode with full synchronous commits.
 std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted = Access::kReadWrite,
-                                          int busy_timeout_ms = kDefaultBusyTimeoutMs);
+                                          int busy_timeout_ms = kDefaultBusyTimeoutMs, Seed seed = Seed::kSample);
+
+// Connects to the PostgreSQL database at `uri` and, on its first use, creates the schema in one
+// transaction (with the sample data when `seed` says so) while other desks wait for it. A read-only
+// connection needs the schema there already.
+std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& uri, Access wanted, Seed seed);
 
 // The access a file at `path` allows: read-only when `wanted` says so or the file is not writable.
 Access AccessFor(const std::string& path, Access wanted);
 
-// Creates every table of the schema; raises when one exists already.
+// Creates every table of the SQLite schema; raises when one exists already.
 void CreateTrfSchema(Database& database);
+// Fills the class-to-parent table of a fresh schema.
+void InsertClassDependsOn(Database& database);
 
 // Fills a fresh schema with the demo: three homes, month records active (StatStatus 1) and not,
 // residents and family groups of which some break rules, expense categories partly covered.

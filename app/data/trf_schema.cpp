@@ -1,7 +1,8 @@
-// The TRF schema and the opening of the database file.
+// The TRF schema on SQLite and the opening of a TRF database: a file here, a server elsewhere.
 #include "app/data/class_numbers.h"
 #include "ui_shared/contracts/sibling_codes.h"
 #include "app/data/trf_database.h"
+#include "app/data/sqlite_database.h"
 #include "app/data/transaction.h"
 
 #include <sqlite3.h>
@@ -172,6 +173,10 @@ Access AccessFor(const std::string& path, Access wanted) {
 
 void CreateTrfSchema(Database& database) {
   database.Exec(kSchema);
+  InsertClassDependsOn(database);
+}
+
+void InsertClassDependsOn(Database& database) {
   auto parents = database.Prepare("INSERT INTO tbS_ClassDependsOn VALUES (?, ?, ?, 1)");
   const struct {
     int16_t number;
@@ -192,10 +197,11 @@ void CreateTrfSchema(Database& database) {
   }
 }
 
-std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted, int busy_timeout_ms) {
+std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted, int busy_timeout_ms, Seed seed) {
+  if (IsServerUri(path)) return OpenServerTrfDatabase(path, wanted, seed);
   const Access mode = AccessFor(path, wanted);
   CheckFile(path, mode);
-  auto database = std::make_shared<Database>(path, mode, busy_timeout_ms);
+  auto database = std::make_shared<SqliteDatabase>(path, mode, busy_timeout_ms);
   int64_t tables = 0;
   try {
     tables = TableCount(*database);
@@ -228,7 +234,7 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
       AddVersions(*database);
     } else {
       CreateTrfSchema(*database);
-      InsertSampleData(*database);
+      if (seed == Seed::kSample) InsertSampleData(*database);
     }
     database->Exec("PRAGMA application_id = " + std::to_string(kTrfApplicationId));
     transaction.Commit();

@@ -265,7 +265,10 @@ void MainWindow::FileReport() {
 }
 
 void MainWindow::About() {
-  const QString database = QFileInfo(QString::fromStdString(db_path_)).absoluteFilePath();
+  // A server by its URI (without a password), a file by its full path.
+  const std::string& location = services_.database()->Path();
+  const QString database = IsServerUri(location) ? QString::fromStdString(location)
+                                                 : QFileInfo(QString::fromStdString(db_path_)).absoluteFilePath();
   QMessageBox box(QMessageBox::Information, tr("About TRF"),
                   tr("<b>TRF desktop</b><p>The monthly report of the homes: residents, family groups, expenses and "
                      "notes, checked before it is filed.</p><p>Database in use:<br><tt>%1</tt></p>"

@@ -59,7 +59,7 @@ bool ScreenForm::Attempt(const std::function<void()>& step) {
     const std::string& description = error.Description();
     const size_t trail_end = description.rfind('\n');
     const std::string sentence = trail_end == std::string::npos ? description : description.substr(trail_end + 1);
-    const bool rule = error.Number() >= rule_numbers::kNotANumber && error.Number() <= rule_numbers::kDatabaseStepFailed;
+    const bool rule = error.Number() >= rule_numbers::kNotANumber && error.Number() <= rule_numbers::kServerUnreachable;
     shared_->ShowFeedbackForm(sentence, "", kw::kRuleHard, rule ? error.Number() : rule_numbers::kDatabaseStepFailed);
     return false;
   }

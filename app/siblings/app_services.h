@@ -19,8 +19,9 @@ namespace trf {
 
 class AppServices {
  public:
-  // Opens the TRF database at `db_path` (":memory:" for a private one; created with its sample
-  // data when it holds no TRF schema yet; see OpenTrfDatabase) and wires the application on it.
+  // Opens the TRF database at `db_path` (a file, ":memory:" for a private one, or a server URI;
+  // created with its sample data when it holds no TRF schema yet; see OpenTrfDatabase) and wires
+  // the application on it.
   explicit AppServices(const std::string& db_path, Access access = Access::kReadWrite);
   // Wires the application on a database that is open already.
   explicit AppServices(std::shared_ptr<Database> database);

@@ -2,12 +2,14 @@
 // interactively, from a script, or as a guided tour.
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <optional>
 #include <sstream>
 #include <string>
 
+#include "app/data/trf_database.h"
 #include "app/terminal/demo_tour.h"
 #include "app/terminal/temp_folder.h"
 #include "app/terminal/trf_session.h"
@@ -16,10 +18,14 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trf [--db PATH] [--read-only] [--verbose] [--script FILE | --demo]\n"
+    "usage: trf [--db PATH|URI] [--sample] [--read-only] [--verbose] [--script FILE | --demo]\n"
     "  (no option)    work interactively on trf.db in the current folder,\n"
     "                 created with sample data when missing\n"
-    "  --db PATH      the database to work on (created with sample data when missing)\n"
+    "  --db PATH      the database file to work on (created with sample data when missing)\n"
+    "  --db URI       a database on a PostgreSQL server shared by many desks, for example\n"
+    "                 postgresql://user@host/dbname; its tables are created on first use\n"
+    "                 (TRF_DB in the environment names the database when --db is not given)\n"
+    "  --sample       fill a server database that is new with the sample data\n"
     "  --read-only    only look: the database is opened read-only and nothing is saved\n"
     "                 (a file you may not write opens this way by itself)\n"
     "  --verbose      also print form keys, colour codes and the busy marker\n"
@@ -35,6 +41,7 @@ struct Options {
   bool demo = false;
   bool help = false;
   bool read_only = false;
+  bool sample = false;
   bool verbose = false;
 
   trf::Access Access() const { return read_only ? trf::Access::kReadOnly : trf::Access::kReadWrite; }
@@ -52,6 +59,8 @@ std::optional<std::string> Parse(int argc, char** argv, Options& options) {
       options.read_only = true;
     } else if (arg == "--verbose") {
       options.verbose = true;
+    } else if (arg == "--sample") {
+      options.sample = true;
     } else if (arg == "--db" || arg == "--script") {
       if (i + 1 >= argc) return arg + " needs a value";
       (arg == "--db" ? options.db : options.script) = argv[++i];
@@ -61,6 +70,8 @@ std::optional<std::string> Parse(int argc, char** argv, Options& options) {
   }
   if (options.demo && options.script) return "--script and --demo cannot be used together";
   if (options.demo && options.db) return "--demo always runs on a fresh sample database; leave out --db";
+  const char* from_environment = std::getenv("TRF_DB");
+  if (!options.demo && !options.db && from_environment && *from_environment) options.db = from_environment;
   return std::nullopt;
 }
 
@@ -121,6 +132,11 @@ int main(int argc, char** argv) {
   }
   try {
     if (options.demo) return RunDemo(options.verbose);
+    // A server database gets its tables (and the sample data when asked) before the session opens it.
+    if (options.db && trf::IsServerUri(*options.db)) {
+      trf::OpenServerTrfDatabase(*options.db, options.Access(),
+                                 options.sample ? trf::Seed::kSample : trf::Seed::kEmpty);
+    }
     if (options.script) return RunScriptFile(*options.script, options);
     trf::TrfSession session(options.db.value_or("trf.db"), std::cout, &std::cin, options.Access(), options.verbose);
     session.RunInteractive(std::cin);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "tests/app/test_database.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/dates.h"
 
@@ -13,7 +14,7 @@ bool RecordedEvents::Saw(const std::string& text) const {
 }
 
 AppWorld::AppWorld(Screens screens, const std::string& db_path)
-    : clock(std::make_shared<kw::ManualClock>(kw::dates::Serial(2004, 3, 15))), services(db_path) {
+    : clock(std::make_shared<kw::ManualClock>(kw::dates::Serial(2004, 3, 15))), services(TestDatabaseLocation(db_path)) {
   if (screens == Screens::kAll) RegisterScreens(host, services.database());
   shared = kw::CreateObjectAs<kw::SharedProcedures>(kw::class_ids::kSharedProcedures);
   shared->OwnerForm(form);

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include "app/business/business_classes.h"
+#include "app/data/sqlite_database.h"
 #include "tests/app/app_world.h"
 
 namespace trf::testing {
@@ -103,10 +104,11 @@ TEST_F(BusinessObjectTest, FailedBatchLeavesDatabaseAndObjectAsBefore) {
   residents->CurrentIndex(Text("4"));
   residents->FieldValue(LIResidents::kMonthlyFee, Long(9));
   int steps = 0;
+  sqlite3* handle = static_cast<SqliteDatabase&>(*database).Handle();
   sqlite3_progress_handler(
-      database->Handle(), 100, [](void* count) -> int { return ++*static_cast<int*>(count) > 5 ? 1 : 0; }, &steps);
+      handle, 100, [](void* count) -> int { return ++*static_cast<int*>(count) > 5 ? 1 : 0; }, &steps);
   EXPECT_THROW(residents->SaveBatch(), kw::Error);
-  sqlite3_progress_handler(database->Handle(), 0, nullptr, nullptr);
+  sqlite3_progress_handler(handle, 0, nullptr, nullptr);
   EXPECT_GT(steps, 5);
   EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Residents"), 16);
   EXPECT_EQ(world.Count("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 2400);

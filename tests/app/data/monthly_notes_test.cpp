@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/data/trf_database.h"
+#include "tests/app/test_database.h"
 #include "ui_shared/platform/error.h"
 
 namespace trf {
@@ -13,7 +14,7 @@ namespace {
 // only; a store over a version that is no longer the stored one (someone stored since) is refused
 // and writes nothing.
 TEST(MonthlyNotes, StoredPerMonthOverTheVersionRead) {
-  auto database = OpenTrfDatabase(":memory:");
+  auto database = OpenTrfDatabase(testing::TestDatabaseLocation(":memory:"));
   MonthlyNotes notes(database);
   EXPECT_EQ(notes.Read("3").version, 0);
   EXPECT_EQ(notes.Load("3"), "");
@@ -30,7 +31,7 @@ TEST(MonthlyNotes, StoredPerMonthOverTheVersionRead) {
 
 // Notes for a month record that does not exist or an id that is no number are refused.
 TEST(MonthlyNotes, UnknownOrMalformedMonthRefused) {
-  auto database = OpenTrfDatabase(":memory:");
+  auto database = OpenTrfDatabase(testing::TestDatabaseLocation(":memory:"));
   MonthlyNotes notes(database);
   EXPECT_THROW((void)notes.Store("99", "{\\rtf1 x}", 0), kw::Error);
   EXPECT_THROW(notes.Load("abc"), kw::Error);

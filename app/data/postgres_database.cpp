@@ -1,0 +1,340 @@
+// The PostgreSQL connection and statements on libpq: values travel as text, typed by the server.
+#include "app/data/postgres_database.h"
+
+#include <libpq-fe.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "ui_shared/platform/error.h"
+#include "ui_shared/platform/text.h"
+
+namespace trf {
+
+namespace {
+
+// Type numbers of the server's built-in types that the TRF reads.
+enum TypeOid : Oid {
+  kBool = 16,
+  kBytea = 17,
+  kInt8 = 20,
+  kInt2 = 21,
+  kInt4 = 23,
+  kFloat4 = 700,
+  kFloat8 = 701,
+  kDate = 1082,
+  kTimestamp = 1114,
+  kTimestampTz = 1184,
+  kNumeric = 1700,
+};
+
+// What a failure with SQLSTATE `state` means for the person: the sentence before the server's words.
+std::string Meaning(const std::string& state) {
+  const std::string category = state.substr(0, 2);
+  if (state == "40001" || state == "40P01" || state == "55P03") {
+    return "The database is in use by another desk, which held the rows longer than trf waits for them. Nothing "
+           "was written; try again in a moment.";
+  }
+  if (category == "53") return "The database server is out of room. Nothing was written; try again later.";
+  if (state == "25006") return "The database is open read-only. Nothing was written.";
+  if (category == "23") return "The change breaks a rule of the stored data. Nothing was written.";
+  return "The database refused the step. Nothing was written.";
+}
+
+// The first line of a message of libpq, without its trailing line break.
+std::string FirstLine(const char* message) {
+  std::string line = message ? message : "";
+  const size_t end = line.find('\n');
+  return end == std::string::npos ? line : line.substr(0, end);
+}
+
+// The text the server reads for `value`, or nothing for NULL.
+bool AsText(const kw::Variant& value, std::string& text) {
+  switch (value.Type()) {
+    case kw::VarType::Empty:
+    case kw::VarType::Null:
+      return false;
+    case kw::VarType::Integer:
+    case kw::VarType::Long:
+    case kw::VarType::Byte:
+    case kw::VarType::Boolean:
+      text = std::to_string(value.ToLong());
+      return true;
+    case kw::VarType::String:
+      text = value.GetText();
+      return true;
+    default: {
+      // Whole numbers as integers, so that an integer column takes them; others exact to the last bit.
+      const double number = value.ToDouble();
+      char buffer[32];
+      if (number == std::trunc(number) && std::fabs(number) < 1e15) {
+        std::snprintf(buffer, sizeof buffer, "%.0f", number);
+      } else {
+        std::snprintf(buffer, sizeof buffer, "%.17g", number);
+      }
+      text = buffer;
+      return true;
+    }
+  }
+}
+
+// `sql` with its "?" placeholders numbered as the server wants them ("$1", "$2", ...), and their
+// count in `count`; quoted texts and names are left as they are.
+std::string Numbered(const std::string& sql, int& next) {
+  std::string out;
+  out.reserve(sql.size() + 16);
+  char quote = 0;
+  next = 0;
+  for (const char c : sql) {
+    if (quote) {
+      if (c == quote) quote = 0;
+    } else if (c == '\'' || c == '"') {
+      quote = c;
+    } else if (c == '?') {
+      out += "$" + std::to_string(++next);
+      continue;
+    }
+    out += c;
+  }
+  return out;
+}
+
+// The declared type of a table column in the words of the SQLite schema, for the query object.
+std::string DeclaredType(Oid type) {
+  switch (type) {
+    case kBool: return "BOOLEAN";
+    case kBytea: return "BLOB";
+    case kInt8: return "BIGINT";
+    case kInt2: return "SMALLINT";
+    case kInt4: return "INTEGER";
+    case kFloat4:
+    case kFloat8: return "REAL";
+    case kDate:
+    case kTimestamp:
+    case kTimestampTz: return "DATE";
+    case kNumeric: return "NUMERIC";
+    default: return "TEXT";
+  }
+}
+
+}  // namespace
+
+std::string WithoutPassword(const std::string& uri) {
+  const size_t scheme = uri.find("://");
+  if (scheme == std::string::npos) return uri;
+  const size_t start = scheme + 3;
+  const size_t at = uri.find('@', start);
+  const size_t slash = uri.find('/', start);
+  if (at == std::string::npos || (slash != std::string::npos && at > slash)) return uri;
+  const size_t colon = uri.find(':', start);
+  if (colon == std::string::npos || colon > at) return uri;
+  return uri.substr(0, colon) + uri.substr(at);
+}
+
+PostgresStatement::PostgresStatement(PostgresDatabase& database, const std::string& sql)
+    : database_(database), name_(database.NextStatementName()) {
+  int parameters = 0;
+  sql_ = Numbered(sql, parameters);
+  PrepareOnServer();
+  values_.resize(static_cast<size_t>(parameters));
+  bound_.assign(static_cast<size_t>(parameters), false);
+}
+
+void PostgresStatement::PrepareOnServer() {
+  session_ = database_.Session();
+  PGresult* prepared = PQprepare(database_.Handle(), name_.c_str(), sql_.c_str(), 0, nullptr);
+  if (PQresultStatus(prepared) != PGRES_COMMAND_OK) database_.RaiseFailure(prepared, "prepare");
+  PQclear(prepared);
+}
+
+PostgresStatement::~PostgresStatement() {
+  PQclear(result_);
+  PQclear(description_);
+  PGconn* conn = database_.Handle();
+  // A statement of an aborted transaction or a lost connection goes with the session.
+  if (PQstatus(conn) == CONNECTION_OK && PQtransactionStatus(conn) != PQTRANS_INERROR) {
+    PQclear(PQexec(conn, ("DEALLOCATE " + name_).c_str()));
+  }
+}
+
+PostgresStatement& PostgresStatement::Bind(int index, const kw::Variant& value) {
+  if (index < 1 || static_cast<size_t>(index) > values_.size()) {
+    kw::Raise(kDatabaseError, "KW_DB", "The statement has no parameter " + std::to_string(index) + ".");
+  }
+  const auto slot = static_cast<size_t>(index - 1);
+  bound_[slot] = AsText(value, values_[slot]);
+  return *this;
+}
+
+bool PostgresStatement::Step() {
+  if (!result_) {
+    // A statement of a session that ended with a lost connection is prepared again in the new one.
+    if (database_.Session() != session_) PrepareOnServer();
+    std::vector<const char*> values(values_.size());
+    for (size_t i = 0; i < values_.size(); ++i) values[i] = bound_[i] ? values_[i].c_str() : nullptr;
+    result_ = PQexecPrepared(database_.Handle(), name_.c_str(), static_cast<int>(values.size()), values.data(),
+                             nullptr, nullptr, 0);
+    const ExecStatusType status = PQresultStatus(result_);
+    if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
+      PGresult* failed = result_;
+      result_ = nullptr;
+      database_.RaiseFailure(failed, "step");
+    }
+    database_.NoteChanges(result_);
+  }
+  return ++row_ < PQntuples(result_);
+}
+
+void PostgresStatement::Reset() {
+  PQclear(result_);
+  result_ = nullptr;
+  row_ = -1;
+  bound_.assign(bound_.size(), false);
+}
+
+pg_result* PostgresStatement::Described() const {
+  if (result_) return result_;
+  if (!description_) {
+    description_ = PQdescribePrepared(database_.Handle(), name_.c_str());
+    if (PQresultStatus(description_) != PGRES_COMMAND_OK) {
+      PGresult* failed = description_;
+      description_ = nullptr;
+      database_.RaiseFailure(failed, "describe");
+    }
+  }
+  return description_;
+}
+
+int PostgresStatement::ColumnCount() const { return PQnfields(Described()); }
+
+std::string PostgresStatement::ColumnName(int column) const {
+  const char* name = PQfname(Described(), column);
+  return name ? name : "";
+}
+
+std::string PostgresStatement::ColumnDeclType(int column) const {
+  const PGresult* described = Described();
+  return PQftable(described, column) == InvalidOid ? "" : DeclaredType(PQftype(described, column));
+}
+
+kw::Variant PostgresStatement::Column(int column) const {
+  if (!result_ || row_ < 0 || row_ >= PQntuples(result_) || column < 0 || column >= PQnfields(result_)) {
+    kw::Raise(kDatabaseError, "KW_DB", "The statement has no current row or no column " + std::to_string(column) + ".");
+  }
+  if (PQgetisnull(result_, row_, column)) return kw::Variant::Null();
+  const char* text = PQgetvalue(result_, row_, column);
+  switch (PQftype(result_, column)) {
+    case kInt2:
+    case kInt4:
+    case kInt8: {
+      const long long v = std::strtoll(text, nullptr, 10);
+      if (v >= INT32_MIN && v <= INT32_MAX) return kw::Variant::Long(static_cast<int32_t>(v));
+      return kw::Variant::Double(static_cast<double>(v));
+    }
+    case kFloat4:
+    case kFloat8:
+    case kNumeric:
+      return kw::Variant::Double(std::strtod(text, nullptr));
+    case kBool:
+      return kw::Variant::Boolean(text[0] == 't');
+    case kBytea: {
+      size_t size = 0;
+      unsigned char* data = PQunescapeBytea(reinterpret_cast<const unsigned char*>(text), &size);
+      std::vector<uint8_t> bytes(data, data + size);
+      PQfreemem(data);
+      return kw::Variant::Array(std::make_shared<const kw::VArray>(kw::VArray::Bytes(std::move(bytes))));
+    }
+    default:
+      return kw::Variant::Text(kw::text::ValidUtf8(
+          std::string_view(text, static_cast<size_t>(PQgetlength(result_, row_, column)))));
+  }
+}
+
+PostgresDatabase::PostgresDatabase(const std::string& uri, Access access)
+    : Database(WithoutPassword(uri), access), conn_(PQconnectdb(uri.c_str())) {
+  if (PQstatus(conn_) != CONNECTION_OK) {
+    const std::string reason = FirstLine(PQerrorMessage(conn_));
+    PQfinish(conn_);
+    conn_ = nullptr;
+    kw::Raise(kServerUnreachableError, "KW_DB",
+              "The database server at " + Path() + " could not be reached (" + reason +
+                  "): start it, or name another with --db.");
+  }
+  // Notices (a table that exists already, a sequence set) are for the server's log, not the screen.
+  PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
+  Configure();
+}
+
+void PostgresDatabase::Configure() {
+  PQsetClientEncoding(conn_, "UTF8");
+  // A row another desk holds is waited for as long as SQLite waits for its lock, then refused as busy.
+  Exec("SET lock_timeout = " + std::to_string(kDefaultBusyTimeoutMs));
+  if (ReadOnly()) Exec("SET default_transaction_read_only = on");
+}
+
+void PostgresDatabase::Begin() {
+  Exec("BEGIN");
+  in_transaction_ = true;
+}
+
+void PostgresDatabase::Commit() {
+  Exec("COMMIT");
+  in_transaction_ = false;
+}
+
+void PostgresDatabase::Rollback() {
+  const bool connected = PQstatus(conn_) == CONNECTION_OK;
+  in_transaction_ = false;
+  if (connected) Exec("ROLLBACK");
+}
+
+int64_t PostgresDatabase::Session() {
+  if (PQstatus(conn_) == CONNECTION_OK) return session_;
+  if (in_transaction_) RaiseFailure(nullptr, "step");
+  PQreset(conn_);
+  if (PQstatus(conn_) != CONNECTION_OK) RaiseFailure(nullptr, "connect");
+  ++session_;
+  Configure();
+  return session_;
+}
+
+PostgresDatabase::~PostgresDatabase() { PQfinish(conn_); }
+
+void PostgresDatabase::Exec(const std::string& sql) {
+  Session();
+  PGresult* result = PQexec(conn_, sql.c_str());
+  const ExecStatusType status = PQresultStatus(result);
+  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) RaiseFailure(result, "exec");
+  NoteChanges(result);
+  PQclear(result);
+}
+
+std::unique_ptr<Statement> PostgresDatabase::Prepare(const std::string& sql) {
+  return std::make_unique<PostgresStatement>(*this, sql);
+}
+
+std::string PostgresDatabase::NextKeySql(const std::string& table, const std::string& key_column) const {
+  return "SELECT nextval(pg_get_serial_sequence('" + kw::text::Lower(table) + "', '" + kw::text::Lower(key_column) +
+         "'))";
+}
+
+void PostgresDatabase::NoteChanges(pg_result* result) {
+  const char* tuples = PQcmdTuples(result);
+  changes_ = tuples && *tuples ? std::strtoll(tuples, nullptr, 10) : 0;
+}
+
+void PostgresDatabase::RaiseFailure(pg_result* result, const std::string& context) {
+  const char* state_field = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+  const std::string state = state_field ? state_field : "";
+  const std::string message = FirstLine(result ? PQresultErrorMessage(result) : PQerrorMessage(conn_));
+  PQclear(result);
+  if (PQstatus(conn_) != CONNECTION_OK || state.rfind("08", 0) == 0 || state == "57P01") {
+    kw::Raise(kServerUnreachableError, "KW_DB",
+              "The database server could not be reached, so nothing was saved; your edits are still here: save "
+              "again once the server is back.");
+  }
+  kw::Raise(kDatabaseError, "KW_DB", Meaning(state) + " (" + context + ": " + message + ")");
+}
+
+}  // namespace trf

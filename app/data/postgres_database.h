@@ -1,0 +1,94 @@
+// PostgresDatabase: the server engine, one libpq connection to a PostgreSQL database named by a
+// URI, and its statements, prepared on the server with "?" placeholders turned into "$n".
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/data/database.h"
+
+struct pg_conn;
+struct pg_result;
+
+namespace trf {
+
+class PostgresDatabase;
+
+// A statement prepared on the server; Step runs it with the bound values and walks its rows.
+class PostgresStatement : public Statement {
+ public:
+  PostgresStatement(PostgresDatabase& database, const std::string& sql);
+  ~PostgresStatement() override;
+  PostgresStatement(const PostgresStatement&) = delete;
+  PostgresStatement& operator=(const PostgresStatement&) = delete;
+
+  PostgresStatement& Bind(int index, const kw::Variant& value) override;
+  bool Step() override;
+  void Reset() override;
+  int ColumnCount() const override;
+  std::string ColumnName(int column) const override;
+  std::string ColumnDeclType(int column) const override;
+  kw::Variant Column(int column) const override;
+
+ private:
+  // The result that describes the columns: the rows once run, the server's description before.
+  pg_result* Described() const;
+
+  // Prepares the statement in the connection's current session.
+  void PrepareOnServer();
+
+  PostgresDatabase& database_;
+  std::string sql_;
+  int64_t session_ = 0;
+  std::string name_;
+  std::vector<std::string> values_;
+  std::vector<bool> bound_;
+  pg_result* result_ = nullptr;
+  mutable pg_result* description_ = nullptr;
+  int row_ = -1;
+};
+
+// One connection to a PostgreSQL server.
+class PostgresDatabase : public Database {
+ public:
+  // Connects to `uri` ("postgresql://user@host/dbname", libpq's URI form). A server that cannot be
+  // reached raises kServerUnreachableError with one sentence. A read-only connection refuses writes.
+  explicit PostgresDatabase(const std::string& uri, Access access = Access::kReadWrite);
+  ~PostgresDatabase() override;
+
+  int64_t Changes() const override { return changes_; }
+  void Exec(const std::string& sql) override;
+  std::unique_ptr<Statement> Prepare(const std::string& sql) override;
+  void Begin() override;
+  void Commit() override;
+  // A transaction whose connection was lost is over on the server already: nothing to send then.
+  void Rollback() override;
+  std::string NextKeySql(const std::string& table, const std::string& key_column) const override;
+  pg_conn* Handle() const { return conn_; }
+
+  // For statements: a fresh name on the server, the rows the last command changed, and the
+  // refusal of a failed step (`result` may be null when the connection failed).
+  std::string NextStatementName() { return "trf_" + std::to_string(++statements_); }
+  // Connects again when the connection was lost (raising when the server is still out of reach, or
+  // when the loss ended a transaction: its remaining steps must not run on their own);
+  // answers the number of the session, which changes with every new connection.
+  int64_t Session();
+  void NoteChanges(pg_result* result);
+  [[noreturn]] void RaiseFailure(pg_result* result, const std::string& context);
+
+ private:
+  // The settings every session starts with.
+  void Configure();
+
+  pg_conn* conn_ = nullptr;
+  int64_t session_ = 1;
+  bool in_transaction_ = false;
+  int64_t changes_ = 0;
+  int64_t statements_ = 0;
+};
+
+// `uri` without a password, to show to a person.
+std::string WithoutPassword(const std::string& uri);
+
+}  // namespace trf

@@ -1,0 +1,165 @@
+// SQLite connection and statements.
+#include "app/data/sqlite_database.h"
+
+#include <sqlite3.h>
+
+#include <cmath>
+
+#include "ui_shared/platform/error.h"
+#include "ui_shared/platform/text.h"
+
+namespace trf {
+
+namespace {
+
+// What a failure of SQLite means for the person: the sentence before SQLite's own words.
+std::string Meaning(int code) {
+  switch (code & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return "The database is in use by another program, which held it longer than trf waits for it. Nothing "
+             "was written; try again in a moment.";
+    case SQLITE_FULL:
+      return "The disk or the database is full. Nothing was written; make room and try again.";
+    case SQLITE_READONLY:
+      return "The database is open read-only. Nothing was written.";
+    case SQLITE_CONSTRAINT:
+      return "The change breaks a rule of the stored data. Nothing was written.";
+    case SQLITE_NOTADB:
+      return "The file is not a database.";
+    case SQLITE_IOERR:
+      return "The database file could not be read or written. Nothing was written.";
+    default:
+      return "The database refused the step. Nothing was written.";
+  }
+}
+
+}  // namespace
+
+void RaiseDatabaseError(sqlite3* db, const std::string& context) {
+  const int code = db ? sqlite3_errcode(db) : SQLITE_NOMEM;
+  const std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+  kw::Raise(kDatabaseError, "KW_DB", Meaning(code) + " (" + context + ": " + message + ")");
+}
+
+SqliteStatement::SqliteStatement(sqlite3* db, const std::string& sql) : db_(db) {
+  if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK) {
+    sqlite3_finalize(stmt_);
+    stmt_ = nullptr;
+    RaiseDatabaseError(db_, "prepare");
+  }
+}
+
+SqliteStatement::~SqliteStatement() { sqlite3_finalize(stmt_); }
+
+SqliteStatement& SqliteStatement::Bind(int index, const kw::Variant& value) {
+  int rc = SQLITE_OK;
+  switch (value.Type()) {
+    case kw::VarType::Empty:
+    case kw::VarType::Null:
+      rc = sqlite3_bind_null(stmt_, index);
+      break;
+    case kw::VarType::Integer:
+    case kw::VarType::Long:
+    case kw::VarType::Byte:
+    case kw::VarType::Boolean:
+      rc = sqlite3_bind_int64(stmt_, index, value.ToLong());
+      break;
+    case kw::VarType::String: {
+      const std::string& s = value.GetText();
+      rc = sqlite3_bind_text(stmt_, index, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
+      break;
+    }
+    default:
+      rc = sqlite3_bind_double(stmt_, index, value.ToDouble());
+      break;
+  }
+  if (rc != SQLITE_OK) RaiseDatabaseError(db_, "bind");
+  return *this;
+}
+
+bool SqliteStatement::Step() {
+  const int rc = sqlite3_step(stmt_);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  RaiseDatabaseError(db_, "step");
+}
+
+void SqliteStatement::Reset() {
+  sqlite3_reset(stmt_);
+  sqlite3_clear_bindings(stmt_);
+}
+
+int SqliteStatement::ColumnCount() const { return sqlite3_column_count(stmt_); }
+
+std::string SqliteStatement::ColumnName(int column) const {
+  const char* name = sqlite3_column_name(stmt_, column);
+  return name ? name : "";
+}
+
+std::string SqliteStatement::ColumnDeclType(int column) const {
+  const char* type = sqlite3_column_decltype(stmt_, column);
+  return type ? type : "";
+}
+
+kw::Variant SqliteStatement::Column(int column) const {
+  // One request to the statement per column; the value's own readers take no lock.
+  sqlite3_value* value = sqlite3_column_value(stmt_, column);
+  switch (sqlite3_value_type(value)) {
+    case SQLITE_NULL:
+      return kw::Variant::Null();
+    case SQLITE_INTEGER: {
+      const sqlite3_int64 v = sqlite3_value_int64(value);
+      if (v >= INT32_MIN && v <= INT32_MAX) return kw::Variant::Long(static_cast<int32_t>(v));
+      return kw::Variant::Double(static_cast<double>(v));
+    }
+    case SQLITE_FLOAT:
+      return kw::Variant::Double(sqlite3_value_double(value));
+    case SQLITE_BLOB: {
+      const auto* data = static_cast<const uint8_t*>(sqlite3_value_blob(value));
+      const int size = sqlite3_value_bytes(value);
+      std::vector<uint8_t> bytes(data, data + size);
+      return kw::Variant::Array(std::make_shared<const kw::VArray>(kw::VArray::Bytes(std::move(bytes))));
+    }
+    default: {
+      const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
+      return kw::Variant::Text(
+          kw::text::ValidUtf8(std::string_view(data, static_cast<size_t>(sqlite3_value_bytes(value)))));
+    }
+  }
+}
+
+SqliteDatabase::SqliteDatabase(const std::string& path, Access access, int busy_timeout_ms)
+    : Database(path, access), busy_timeout_ms_(busy_timeout_ms) {
+  const int flags = access == Access::kReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+    const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
+    sqlite3_close(db_);
+    db_ = nullptr;
+    kw::Raise(kDatabaseError, "KW_DB", "The database " + path + " cannot be opened (" + message + ").");
+  }
+  sqlite3_busy_timeout(db_, busy_timeout_ms);
+  Exec("PRAGMA foreign_keys = ON");
+}
+
+SqliteDatabase::~SqliteDatabase() { sqlite3_close(db_); }
+
+void SqliteDatabase::Exec(const std::string& sql) {
+  char* message = nullptr;
+  if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+    sqlite3_free(message);  // the connection's message says the same
+    RaiseDatabaseError(db_, "exec");
+  }
+}
+
+std::unique_ptr<Statement> SqliteDatabase::Prepare(const std::string& sql) {
+  return std::make_unique<SqliteStatement>(db_, sql);
+}
+
+int64_t SqliteDatabase::Changes() const { return sqlite3_changes64(db_); }
+
+std::string SqliteDatabase::NextKeySql(const std::string& table, const std::string& key_column) const {
+  return "SELECT COALESCE(MAX(" + key_column + "), 0) + 1 FROM " + table;
+}
+
+}  // namespace trf

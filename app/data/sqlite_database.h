@@ -1,0 +1,61 @@
+// SqliteDatabase: the embedded engine, one SQLite connection on a file (or ":memory:"), and its
+// statements.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/data/database.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace trf {
+
+// A statement on one SQLite connection.
+class SqliteStatement : public Statement {
+ public:
+  SqliteStatement(sqlite3* db, const std::string& sql);
+  ~SqliteStatement() override;
+  SqliteStatement(const SqliteStatement&) = delete;
+  SqliteStatement& operator=(const SqliteStatement&) = delete;
+
+  SqliteStatement& Bind(int index, const kw::Variant& value) override;
+  bool Step() override;
+  void Reset() override;
+  int ColumnCount() const override;
+  std::string ColumnName(int column) const override;
+  std::string ColumnDeclType(int column) const override;
+  kw::Variant Column(int column) const override;
+
+ private:
+  sqlite3* db_;
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+// One SQLite connection.
+class SqliteDatabase : public Database {
+ public:
+  // Opens the database at `path`; ":memory:" for a private one. Read-write creates a missing file;
+  // read-only never writes to the file. Raises a sentence when the file cannot be opened.
+  explicit SqliteDatabase(const std::string& path, Access access = Access::kReadWrite,
+                          int busy_timeout_ms = kDefaultBusyTimeoutMs);
+  ~SqliteDatabase() override;
+
+  int BusyTimeoutMs() const { return busy_timeout_ms_; }
+  int64_t Changes() const override;
+  void Exec(const std::string& sql) override;
+  std::unique_ptr<Statement> Prepare(const std::string& sql) override;
+  void Begin() override { Exec("BEGIN IMMEDIATE"); }
+  std::string NextKeySql(const std::string& table, const std::string& key_column) const override;
+  sqlite3* Handle() const { return db_; }
+
+ private:
+  int busy_timeout_ms_;
+  sqlite3* db_ = nullptr;
+};
+
+// Raises kDatabaseError with a sentence that says what failed on `db` and that nothing was written.
+[[noreturn]] void RaiseDatabaseError(sqlite3* db, const std::string& context);
+
+}  // namespace trf

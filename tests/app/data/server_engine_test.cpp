@@ -1,0 +1,91 @@
+// What only a database server shared by many desks has to show: keys counted by the server, a
+// connection lost in the middle of a batch, and a server that is not there at start-up.
+#include <gtest/gtest.h>
+
+#include "app/business/business_classes.h"
+#include "app/business/rule_numbers.h"
+#include "app/data/trf_database.h"
+#include "tests/app/app_world.h"
+#include "tests/app/test_database.h"
+#include "tests/doubles/raised.h"
+
+namespace trf::testing {
+namespace {
+
+using kw::testing::Raised;
+
+// A new resident of March at Maple House, named `name`, in `residents`.
+void AddResident(LIResidents& residents, const std::string& name) {
+  residents.AddNew();
+  residents.FieldValue(LIResidents::kName, Text(name.c_str()));
+  residents.FieldValue(LIResidents::kAdmissionDate, Text("3/1/2004"));
+}
+
+// Two desks that add a resident at the same moment get different keys from the server, and both
+// batches are stored.
+TEST(ServerEngine, TwoDesksAddingAtOnceTakeDifferentKeys) {
+  const std::string location = TestDatabaseLocation("");
+  auto first_desk = OpenTrfDatabase(location);
+  auto second_desk = OpenTrfDatabase(location);
+  LIResidents first(first_desk), second(second_desk);
+  first.Load(Long(3));
+  second.Load(Long(3));
+  AddResident(first, "First desk's resident");
+  AddResident(second, "Second desk's resident");
+  const kw::Variant first_key = first.FieldValueAt(Long(first.Count()), 1);
+  const kw::Variant second_key = second.FieldValueAt(Long(second.Count()), 1);
+  EXPECT_NE(first_key.ToLong(), second_key.ToLong());
+  first.SaveBatch();
+  second.SaveBatch();
+  auto count = first_desk->Prepare("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentsID IN (?, ?)");
+  count->Bind(1, first_key).Bind(2, second_key).Step();
+  EXPECT_EQ(count->Column(0).ToLong(), 2);
+}
+
+// The connection dies in the middle of a batch (the server ends it after the 40th insert): the
+// batch is rolled back, the object keeps every change, and the refusal says the server could not
+// be reached under its own rule number. Saved again, the batch connects anew and is stored whole.
+TEST(ServerEngine, ConnectionLostMidBatchRollsBackAndKeepsTheEdits) {
+  const std::string location = TestDatabaseLocation("");
+  auto desk = OpenTrfDatabase(location);
+  desk->Exec(
+      "CREATE FUNCTION end_connection() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+      "IF (SELECT COUNT(*) FROM tbH_Residents) >= 16 + 40 THEN PERFORM pg_terminate_backend(pg_backend_pid()); END IF; "
+      "RETURN NEW; END $$; "
+      "CREATE TRIGGER ends_connection AFTER INSERT ON tbH_Residents FOR EACH ROW EXECUTE FUNCTION end_connection()");
+  LIResidents residents(desk);
+  residents.Load(Long(3));
+  for (int i = 0; i < 50; ++i) {
+    AddResident(residents, "Batch resident " + std::to_string(i));
+  }
+
+  const kw::Error lost = Raised([&] { residents.SaveBatch(); });
+  EXPECT_EQ(lost.Number(), rule_numbers::kServerUnreachable);
+  EXPECT_NE(lost.Description().find("The database server could not be reached"), std::string::npos)
+      << lost.Description();
+  EXPECT_EQ(residents.PendingChanges(), 50);
+
+  auto other_desk = OpenTrfDatabase(location);
+  other_desk->Exec("DROP TRIGGER ends_connection ON tbH_Residents");
+  auto count = other_desk->Prepare("SELECT COUNT(*) FROM tbH_Residents");
+  count->Step();
+  EXPECT_EQ(count->Column(0).ToLong(), 16);
+  residents.SaveBatch();
+  EXPECT_EQ(residents.PendingChanges(), 0);
+  count->Reset();
+  count->Step();
+  EXPECT_EQ(count->Column(0).ToLong(), 66);
+}
+
+// A server that is not there at start-up is one sentence under its own number, without a password.
+TEST(ServerEngine, ServerDownAtStartUpIsOneSentence) {
+  const kw::Error down =
+      Raised([] { (void)OpenTrfDatabase("postgresql://trf:secret@/postgres?host=/nonexistent-trf-socket"); });
+  EXPECT_EQ(down.Number(), rule_numbers::kServerUnreachable);
+  EXPECT_EQ(down.Description().find('\n'), std::string::npos) << down.Description();
+  EXPECT_NE(down.Description().find("could not be reached"), std::string::npos) << down.Description();
+  EXPECT_EQ(down.Description().find("secret"), std::string::npos) << down.Description();
+}
+
+}  // namespace
+}  // namespace trf::testing
