@@ -67,6 +67,20 @@ TEST(AppDataAccess, FieldTypesFollowTheDeclaredColumnTypes) {
   }
 }
 
+// The TRF's own columns, and an expression, give the same field types on either engine.
+TEST(AppDataAccess, TrfColumnsHaveTheSameFieldTypesOnEveryEngine) {
+  DataWorld w;
+  const auto query = w.Query(
+      "SELECT H_ResidentsID, H_ResidentName, H_MonthlyFee, H_FamilyGroupsID, COUNT(*) AS n FROM tbH_Residents "
+      "WHERE H_ResidentsID = 7 GROUP BY H_ResidentsID, H_ResidentName, H_MonthlyFee, H_FamilyGroupsID");
+  const std::pair<const char*, int32_t> rows[] = {
+      {"H_ResidentsID", kw::adInteger}, {"h_residentname", kw::adVarWChar}, {"H_MonthlyFee", kw::adDouble},
+      {"H_FamilyGroupsID", kw::adInteger}, {"n", kw::adInteger}};
+  for (const auto& [column, type] : rows) EXPECT_EQ(query->Field(kw::Variant::Text(column))->Type(), type) << column;
+  EXPECT_EQ(query->Field(kw::Variant::Text("H_ResidentName"))->Value().ToText(), "Nora Pike");
+  EXPECT_TRUE(query->Field(kw::Variant::Text("H_FamilyGroupsID"))->Value().IsNull());
+}
+
 // Stored values come back in their field's type, texts trimmed of trailing blanks.
 TEST(AppDataAccess, StoredValuesTakeTheirFieldsType) {
   DataWorld w;

@@ -14,6 +14,14 @@ namespace {
 
 using kw::testing::Raised;
 
+// The server's own tests: run by hand without the test server, they say what they lack.
+class ServerEngine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(TestServer().empty()) << "these tests run on the test server that `ctest -L postgresql` starts";
+  }
+};
+
 // A new resident of March at Maple House, named `name`, in `residents`.
 void AddResident(LIResidents& residents, const std::string& name) {
   residents.AddNew();
@@ -23,7 +31,7 @@ void AddResident(LIResidents& residents, const std::string& name) {
 
 // Two desks that add a resident at the same moment get different keys from the server, and both
 // batches are stored.
-TEST(ServerEngine, TwoDesksAddingAtOnceTakeDifferentKeys) {
+TEST_F(ServerEngine, TwoDesksAddingAtOnceTakeDifferentKeys) {
   const std::string location = TestDatabaseLocation("");
   auto first_desk = OpenTrfDatabase(location);
   auto second_desk = OpenTrfDatabase(location);
@@ -45,7 +53,7 @@ TEST(ServerEngine, TwoDesksAddingAtOnceTakeDifferentKeys) {
 // The connection dies in the middle of a batch (the server ends it after the 40th insert): the
 // batch is rolled back, the object keeps every change, and the refusal says the server could not
 // be reached under its own rule number. Saved again, the batch connects anew and is stored whole.
-TEST(ServerEngine, ConnectionLostMidBatchRollsBackAndKeepsTheEdits) {
+TEST_F(ServerEngine, ConnectionLostMidBatchRollsBackAndKeepsTheEdits) {
   const std::string location = TestDatabaseLocation("");
   auto desk = OpenTrfDatabase(location);
   desk->Exec(
@@ -78,7 +86,7 @@ TEST(ServerEngine, ConnectionLostMidBatchRollsBackAndKeepsTheEdits) {
 }
 
 // A server that is not there at start-up is one sentence under its own number, without a password.
-TEST(ServerEngine, ServerDownAtStartUpIsOneSentence) {
+TEST_F(ServerEngine, ServerDownAtStartUpIsOneSentence) {
   const kw::Error down =
       Raised([] { (void)OpenTrfDatabase("postgresql://trf:secret@/postgres?host=/nonexistent-trf-socket"); });
   EXPECT_EQ(down.Number(), rule_numbers::kServerUnreachable);
