@@ -1,6 +1,8 @@
 // Argument lookup of late-bound calls: by name first, then by position.
 #include "ui_shared/platform/args.h"
 
+#include <utility>
+
 #include "ui_shared/platform/error.h"
 #include "ui_shared/platform/text.h"
 
@@ -29,7 +31,7 @@ const Variant& Args::Required(size_t index, std::string_view name) const {
 
 Variant Args::Optional(size_t index, std::string_view name, Variant fallback) const {
   const Variant* v = Find(index, name);
-  return v ? *v : fallback;
+  return v ? *v : std::move(fallback);
 }
 
 }  // namespace kw
