@@ -4,7 +4,6 @@
 #include <cctype>
 #include <map>
 #include <optional>
-#include <ranges>
 #include <string>
 #include <utility>
 #include <vector>
@@ -389,11 +388,9 @@ class RtfReader {
   // A bullet described inside {\*\pn ...} belongs to the paragraphs around that group.
   void SetBullet() {
     paragraph_bullet_ = true;
-    for (GroupState& state : std::views::reverse(stack_))
-      if (state.destination == Destination::kContent) {
-        state.paragraph.bullet = true;
-        return;
-      }
+    const auto content = std::find_if(stack_.rbegin(), stack_.rend(),
+                                      [](const GroupState& state) { return state.destination == Destination::kContent; });
+    if (content != stack_.rend()) content->paragraph.bullet = true;
   }
 
   std::string_view rtf_;
