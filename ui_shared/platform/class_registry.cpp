@@ -6,7 +6,7 @@
 
 namespace kw {
 
-void ClassRegistry::Register(std::string prog_id, Factory factory) {
+void ClassRegistry::Register(std::string_view prog_id, Factory factory) {
   factories_[text::Lower(prog_id)] = std::move(factory);
 }
 
