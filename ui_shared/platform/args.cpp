@@ -1,8 +1,6 @@
 // Argument lookup of late-bound calls: by name first, then by position.
 #include "ui_shared/platform/args.h"
 
-#include <utility>
-
 #include "ui_shared/platform/error.h"
 #include "ui_shared/platform/text.h"
 
@@ -30,8 +28,8 @@ const Variant& Args::Required(size_t index, std::string_view name) const {
 }
 
 Variant Args::Optional(size_t index, std::string_view name, Variant fallback) const {
-  const Variant* v = Find(index, name);
-  return v ? *v : std::move(fallback);
+  if (const Variant* v = Find(index, name)) return *v;
+  return fallback;
 }
 
 }  // namespace kw
