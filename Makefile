@@ -1,6 +1,6 @@
 # Front door for newcomers: `make demo` runs the program, `make gui` the desktop program, `make test`
 # builds and runs every test.
-.PHONY: all deps build test asan bench trf demo run gui install clean clang fuzz coverage
+.PHONY: all deps build test asan bench trf demo run gui install clean clang fuzz coverage tidy format gates
 
 all: build
 
@@ -30,7 +30,7 @@ bench: deps
 	  cat "$$b.out"; grep '^ratio ' "$$b.out" >> build/release/ratios.txt; done; \
 	echo; echo "load before: $$before"; echo "load after: $$(cat /proc/loadavg)"; cat build/release/ratios.txt
 
-# The same tests built with clang 14.
+# The same tests built with clang 14 (with source-based coverage, which `make coverage` reads).
 clang: deps
 	cmake --preset clang >/dev/null
 	cmake --build --preset clang
@@ -43,9 +43,20 @@ fuzz: deps
 	cmake --build --preset fuzz
 	@if [ -n "$(T)" ]; then fuzz/run "$(T)" "$(S)"; else fuzz/run-all; fi
 
-# Line and branch coverage of ui_shared/ and widgets/ from the whole test suite.
+# Line and branch coverage of ui_shared/ and widgets/ from the clang build's whole test suite.
 coverage: deps
 	tools/coverage
+
+# The checks of .clang-tidy on every folder (F=folder for one), and the layout of .clang-format.
+tidy: deps
+	tools/check-tidy $(F)
+
+format: deps
+	tools/check-format
+
+# Everything CI checks after the tests: format, clang tests with coverage, tidy, fuzz targets.
+gates: deps
+	.ci/gates
 
 
 # The program alone: a first `make demo` builds no test suite.

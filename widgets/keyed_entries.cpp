@@ -109,7 +109,7 @@ int32_t EntryList::PositionOf(const KeyedEntry& entry) const {
 }
 
 void EntryList::Rekey(KeyedEntry& entry, std::string key) {
-  if (entry.key_.compare(key) == 0) return;
+  if (entry.key_ == key) return;
   if (!key.empty() && by_key_.contains(std::string_view(key)))
     Raise(err::kKeyNotUnique, "", "Key is not unique in collection");
   if (!entry.key_.empty()) by_key_.erase(std::string_view(entry.key_));

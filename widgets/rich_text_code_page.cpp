@@ -15,6 +15,9 @@ constexpr unsigned char kSymbolBullet = 0xB7;
 
 iconv_t Handle(void* handle) { return static_cast<iconv_t>(handle); }
 
+// What iconv_open answers when it cannot convert.
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);  // NOLINT(performance-no-int-to-ptr): iconv's own value
+
 // The name iconv knows a Windows code page by.
 std::string IconvName(int code_page) {
   switch (code_page) {
@@ -56,8 +59,8 @@ CodePages::Converter& CodePages::Open(int code_page) {
   Converter& converter = converters_[code_page];
   const int opened = code_page == kSymbolCodePage ? kDefaultCodePage : code_page;
   iconv_t handle = iconv_open("UTF-32LE", IconvName(opened).c_str());
-  if (handle == reinterpret_cast<iconv_t>(-1)) handle = iconv_open("UTF-32LE", IconvName(kDefaultCodePage).c_str());
-  if (handle != reinterpret_cast<iconv_t>(-1)) converter.handle = handle;
+  if (handle == kNoConverter) handle = iconv_open("UTF-32LE", IconvName(kDefaultCodePage).c_str());
+  if (handle != kNoConverter) converter.handle = handle;
   return converter;
 }
 

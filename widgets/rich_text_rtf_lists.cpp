@@ -56,7 +56,7 @@ bool IsBulletMarker(std::u32string_view text) {
 void ListTable::ListTableWord(std::string_view word, int32_t param) {
   if (word == "list") {
     lists_.emplace_back();
-  } else if (lists_.empty()) {
+  } else if (lists_.empty()) {  // NOLINT(bugprone-branch-clone): a guard before each group of words
     return;
   } else if (word == "listid") {
     lists_.back().id = param;

@@ -220,14 +220,13 @@ class RtfReader {
       Emit(symbol);
     } else if (word == "par" && state.in_table) {
       break_pending_ = Shows() && InContent();
-    } else if (word == "par") {
-      Paragraph();
     } else if (word == "cell" || word == "nestcell") {
       break_pending_ = false;
       if (Shows() && InContent()) cell_pending_ = true;
     } else if (word == "intbl") {
       state.in_table = true;
-    } else if (word == "row" || ((word == "page" || word == "sect" || word == "column") && !ParagraphEmpty())) {
+    } else if (word == "par" || word == "row" ||
+               ((word == "page" || word == "sect" || word == "column") && !ParagraphEmpty())) {
       Paragraph();
     } else if (word == "pard") {
       state.list = 0;
@@ -327,7 +326,7 @@ class RtfReader {
   void Put(char32_t c) {
     lead_byte_.reset();
     if (State().destination == Destination::kListMarker) {
-      marker_.push_back({c, State().chars});
+      marker_.emplace_back(c, State().chars);
       return;
     }
     if (std::exchange(break_pending_, false)) Paragraph();
@@ -389,11 +388,9 @@ class RtfReader {
   // A bullet described inside {\*\pn ...} belongs to the paragraphs around that group.
   void SetBullet() {
     paragraph_bullet_ = true;
-    for (auto state = stack_.rbegin(); state != stack_.rend(); ++state)
-      if (state->destination == Destination::kContent) {
-        state->paragraph.bullet = true;
-        return;
-      }
+    const auto content = std::find_if(stack_.rbegin(), stack_.rend(),
+                                      [](const GroupState& state) { return state.destination == Destination::kContent; });
+    if (content != stack_.rend()) content->paragraph.bullet = true;
   }
 
   std::string_view rtf_;

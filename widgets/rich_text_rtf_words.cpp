@@ -30,14 +30,14 @@ bool IsSkippedDestination(std::string_view word) {
       "txe",        "rxe",       "fldinst",   "pict",      "shppict",            "nonshppict",   "shp",
       "shpinst",    "object",    "objdata",   "objclass",  "objname",            "pntxta",       "pntxtb",
       "pnseclvl",   "listpicture"};
-  return kSkipped.count(word) != 0;
+  return kSkipped.contains(word);
 }
 
 bool IsUnderlineWord(std::string_view word) {
   static const std::unordered_set<std::string_view> kUnderlines = {
       "ul",     "uld",      "uldash",    "uldashd",    "uldashdd",  "uldb",       "ulhwave", "ulldash", "ulth",
       "ulthd",  "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw",     "ulwave"};
-  return kUnderlines.count(word) != 0;
+  return kUnderlines.contains(word);
 }
 
 }  // namespace kw::rich_text

@@ -75,7 +75,7 @@ void AppendParagraphFormat(const ParagraphFormat& format, std::string& out) {
   out.append("\\pard");
   if (format.alignment == kAlignRight) out.append("\\qr");
   if (format.alignment == kAlignCenter) out.append("\\qc");
-  if (format.bullet) out.append("{\\pntext\\f0\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent360{\\pntxtb\\'95}}\\fi-360\\li360");
+  if (format.bullet) out.append(R"({\pntext\f0\'95\tab}{\*\pn\pnlvlblt\pnf0\pnindent360{\pntxtb\'95}}\fi-360\li360)");
   out.push_back(' ');
 }
 
@@ -98,8 +98,8 @@ std::string WriteRtf(const Document& document) {
   const std::vector<Paragraph> paragraphs = document.Paragraphs();
   const std::vector<uint32_t> colors = ColorTable(paragraphs);
   CodePages code_pages;
-  std::string out = "{\\rtf1\\ansi\\ansicpg" + std::to_string(kDefaultCodePage) +
-                    "\\deff0\\uc1{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}{\\colortbl;";
+  std::string out = R"({\rtf1\ansi\ansicpg)" + std::to_string(kDefaultCodePage) +
+                    R"(\deff0\uc1{\fonttbl{\f0\fswiss\fcharset0 Arial;}}{\colortbl;)";
   for (uint32_t color : colors) AppendColor(color, out);
   out.append("}\n");
   for (size_t i = 0; i < paragraphs.size(); ++i) {

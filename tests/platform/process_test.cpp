@@ -106,7 +106,7 @@ TEST(ProcessStarter, StartFailuresRaiseTheSystemCode) {
                                                   {R"(sh -c "exit 127")", 2},
                                                   {noexec.string(), 5}};
   for (const auto& [command, number] : rows)
-    EXPECT_EQ(testing::RaisedNumber([&] { (void)starter.Start(command)->Wait(); }), number) << command;
+    EXPECT_EQ(testing::RaisedNumber([&starter, &command = command] { (void)starter.Start(command)->Wait(); }), number) << command;
   std::filesystem::remove(noexec);
   EXPECT_EQ(OpenDescriptors(), before);
   EXPECT_TRUE(ChildrenGone());

@@ -28,8 +28,8 @@ const Variant& Args::Required(size_t index, std::string_view name) const {
 }
 
 Variant Args::Optional(size_t index, std::string_view name, Variant fallback) const {
-  const Variant* v = Find(index, name);
-  return v ? *v : fallback;
+  if (const Variant* v = Find(index, name)) return *v;
+  return fallback;
 }
 
 }  // namespace kw

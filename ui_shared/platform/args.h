@@ -17,7 +17,7 @@ class Args {
  public:
   // Provided, not defaulted: an omitted argument list (`= {}`) would otherwise be cleared byte by
   // byte, inline storage included, on every call.
-  Args() {}
+  Args() {}  // NOLINT(modernize-use-equals-default): see above
   Args(std::initializer_list<Variant> positional) : positional_(positional) {}
 
   // Adds a named argument; names compare without regard to case.

@@ -6,14 +6,14 @@
 
 namespace kw {
 
-void ClassRegistry::Register(std::string prog_id, Factory factory) {
+void ClassRegistry::Register(std::string_view prog_id, Factory factory) {
   factories_[text::Lower(prog_id)] = std::move(factory);
 }
 
 void ClassRegistry::Unregister(std::string_view prog_id) { factories_.erase(text::Lower(prog_id)); }
 
 bool ClassRegistry::IsRegistered(std::string_view prog_id) const {
-  return factories_.count(text::Lower(prog_id)) != 0;
+  return factories_.contains(text::Lower(prog_id));
 }
 
 ObjectPtr ClassRegistry::Create(std::string_view prog_id) const {

@@ -17,7 +17,7 @@ class ClassRegistry {
   using Factory = std::function<ObjectPtr()>;
 
   // Registers (or replaces) the factory of `prog_id`; identifiers compare without regard to case.
-  void Register(std::string prog_id, Factory factory);
+  void Register(std::string_view prog_id, Factory factory);
   void Unregister(std::string_view prog_id);
   bool IsRegistered(std::string_view prog_id) const;
   // The factory registered under `prog_id`; empty when none.

@@ -6,7 +6,7 @@
 
 namespace kw::member {
 
-inline constexpr std::string_view kDefault = "";
+inline constexpr std::string_view kDefault{};
 
 // Editable fields (text boxes, combo boxes, rich-text boxes).
 inline constexpr std::string_view kText = "Text";

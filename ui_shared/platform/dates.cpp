@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <langinfo.h>
-#include <locale.h>
+#include <locale.h>  // NOLINT(modernize-deprecated-headers): newlocale is POSIX's, which <clocale> need not declare
 #include <vector>
 
 #include "ui_shared/platform/error.h"

@@ -42,7 +42,7 @@ std::string ToText(double serial);
 // "Mar 5 2004", "5 Mar 2004", "12/30/91", "13/5/2004" (day and month swapped when the first cannot
 // be a month), optionally followed by a time such as "10:30 PM"; a time alone is on day 0.
 // Two-digit years 00-29 are 20xx and 30-99 19xx. nullopt for anything else.
-std::optional<double> Recognize(std::string_view text);
+std::optional<double> Recognize(std::string_view input);
 
 // English month abbreviations, the fallback when the locale names none.
 const std::array<std::string, 12>& EnglishMonthAbbreviations();

@@ -15,7 +15,7 @@ template <class T, size_t N>
 class InlineVector {
  public:
   // Provided, not defaulted: value-initialising a defaulted one would clear the inline storage.
-  InlineVector() noexcept {}
+  InlineVector() noexcept {}  // NOLINT(modernize-use-equals-default): see above
   InlineVector(std::initializer_list<T> elements) {
     for (const T& e : elements) push_back(e);
   }

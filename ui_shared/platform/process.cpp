@@ -14,8 +14,6 @@
 
 #include "ui_shared/platform/error.h"
 
-extern char** environ;
-
 namespace kw {
 namespace {
 
