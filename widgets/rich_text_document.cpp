@@ -63,10 +63,11 @@ void Document::Append(char32_t c, const CharFormat& format) {
 }
 
 std::vector<Paragraph> Document::Paragraphs() const {
-  std::vector<Paragraph> out(1, Paragraph{paragraphs_.front(), {}});
+  std::vector<Paragraph> out(1, Paragraph{paragraphs_.front(), {}, {}});
   for (size_t i = 0; i < chars_.size(); ++i) {
     if (chars_[i] == kParagraphBreak) {
-      out.push_back(Paragraph{paragraphs_[out.size()], {}});
+      out.back().mark = formats_[i];
+      out.push_back(Paragraph{paragraphs_[out.size()], {}, {}});
       continue;
     }
     auto& runs = out.back().runs;

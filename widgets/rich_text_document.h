@@ -43,10 +43,12 @@ struct Run {
   CharFormat format;
 };
 
-// A paragraph as writers see it: its format and its runs.
+// A paragraph as writers see it: its format, its runs, and the format of the paragraph break that
+// ends it (the last paragraph has none: it keeps the default).
 struct Paragraph {
   ParagraphFormat format;
   std::vector<Run> runs;
+  CharFormat mark;
 };
 
 // The content: characters with their formats, and the paragraphs' formats.

@@ -2,6 +2,7 @@
 // paragraphs and line breaks, list markers and table cells.
 #include <algorithm>
 #include <cctype>
+#include <limits>
 #include <map>
 #include <optional>
 #include <string>
@@ -126,7 +127,9 @@ class RtfReader {
   static int32_t ParseParam(std::string_view text) {
     int64_t value = 0;
     const bool negative = text.front() == '-';
-    for (char c : text.substr(negative ? 1 : 0)) value = std::min<int64_t>(value * 10 + (c - '0'), 1 << 30);
+    // Beyond 32 bits a parameter stops at the largest one (a system colour reference takes 31).
+    for (char c : text.substr(negative ? 1 : 0))
+      value = std::min<int64_t>(value * 10 + (c - '0'), std::numeric_limits<int32_t>::max());
     return static_cast<int32_t>(negative ? -value : value);
   }
 

@@ -12,13 +12,17 @@
 namespace kw::rich_text {
 namespace {
 
-// Every colour the runs use but the automatic one, in order of first use; RTF numbers them from 1.
+// Every colour the runs and paragraph breaks use but the automatic one, in order of first use;
+// RTF numbers them from 1.
 std::vector<uint32_t> ColorTable(const std::vector<Paragraph>& paragraphs) {
   std::vector<uint32_t> colors;
-  for (const auto& paragraph : paragraphs)
-    for (const auto& run : paragraph.runs)
-      if (run.format.color != 0 && std::find(colors.begin(), colors.end(), run.format.color) == colors.end())
-        colors.push_back(run.format.color);
+  auto add = [&colors](uint32_t color) {
+    if (color != 0 && std::find(colors.begin(), colors.end(), color) == colors.end()) colors.push_back(color);
+  };
+  for (const auto& paragraph : paragraphs) {
+    for (const auto& run : paragraph.runs) add(run.format.color);
+    add(paragraph.mark.color);
+  }
   return colors;
 }
 
@@ -79,17 +83,31 @@ void AppendParagraphFormat(const ParagraphFormat& format, std::string& out) {
   out.push_back(' ');
 }
 
+// The control words of a character format; false when it is the default and there are none.
+bool AppendCharFormat(const CharFormat& format, const std::vector<uint32_t>& colors, std::string& out) {
+  const size_t words = out.size();
+  if (format.bold) out.append("\\b");
+  if (format.italic) out.append("\\i");
+  if (format.underline) out.append("\\ul");
+  if (format.color != 0)
+    out.append("\\cf").append(std::to_string(std::find(colors.begin(), colors.end(), format.color) - colors.begin() + 1));
+  return out.size() > words;
+}
+
 void AppendRun(const Run& run, const std::vector<uint32_t>& colors, CodePages& code_pages, std::string& out) {
   out.push_back('{');
-  const size_t words = out.size();
-  if (run.format.bold) out.append("\\b");
-  if (run.format.italic) out.append("\\i");
-  if (run.format.underline) out.append("\\ul");
-  if (run.format.color != 0)
-    out.append("\\cf").append(std::to_string(std::find(colors.begin(), colors.end(), run.format.color) - colors.begin() + 1));
-  if (out.size() > words) out.push_back(' ');
+  if (AppendCharFormat(run.format, colors, out)) out.push_back(' ');
   for (char32_t c : run.text) AppendEscaped(c, code_pages, out);
   out.push_back('}');
+}
+
+// A paragraph break in its own format, so that text typed at the end of the paragraph takes it.
+void AppendParagraphBreak(const CharFormat& mark, const std::vector<uint32_t>& colors, std::string& out) {
+  std::string words;
+  if (AppendCharFormat(mark, colors, words))
+    out.append("{").append(words).append("\\par}\n");
+  else
+    out.append("\\par\n");
 }
 
 }  // namespace
@@ -105,7 +123,7 @@ std::string WriteRtf(const Document& document) {
   for (size_t i = 0; i < paragraphs.size(); ++i) {
     AppendParagraphFormat(paragraphs[i].format, out);
     for (const Run& run : paragraphs[i].runs) AppendRun(run, colors, code_pages, out);
-    if (i + 1 < paragraphs.size()) out.append("\\par\n");
+    if (i + 1 < paragraphs.size()) AppendParagraphBreak(paragraphs[i].mark, colors, out);
   }
   out.append("}\n");
   return out;

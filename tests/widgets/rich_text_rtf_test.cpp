@@ -101,6 +101,21 @@ TEST(RichTextRtf, ReadsBackEverythingItWrote) {
   for (char c : rtf) EXPECT_LT(static_cast<unsigned char>(c), 0x80);
 }
 
+// A paragraph break keeps its own format through writing and reading (text typed at the end of the
+// paragraph takes it), and a system colour reference of any 31-bit number comes back as itself.
+TEST(RichTextRtf, BreakFormatsAndLargeColourReferencesSurvive) {
+  const Document bold_break = ReadRtf("{\\rtf1{\\b\\par}}");
+  ASSERT_TRUE(bold_break.Paragraphs().at(0).mark.bold);
+  EXPECT_TRUE(ReadRtf(WriteRtf(bold_break)).Paragraphs().at(0).mark.bold);
+  Document colored;
+  const uint32_t reference = kSystemColorFlag | 1730537253u;
+  colored.Append(U'x', CharFormat{false, false, false, reference});
+  colored.Append(kParagraphBreak, CharFormat{false, false, false, 0x0000FF});
+  const Document again = ReadRtf(WriteRtf(colored));
+  EXPECT_EQ(again.Paragraphs().at(0).runs.at(0).format.color, reference);
+  EXPECT_EQ(again.Paragraphs().at(0).mark.color, 0x0000FFu);
+}
+
 // A note typed with bytes that are no UTF-8 is saved and read back as the box shows it: one
 // U+FFFD per ill-formed piece; a lone surrogate escape from another writer reads as U+FFFD too.
 TEST(RichTextRtf, IllFormedTextComesBackAsTheBoxShowsIt) {
