@@ -176,6 +176,7 @@ TEST(LateBinding, FindsNamesWithoutRegardToCaseOnly) {
   } rows[] = {{"item1", true},  {"ITEM2", true},     {"item_3", true},          {"ADMISSIONfee", true},
               {"a", true},      {"smallicon", true}, {"Item\x11", false},       {"Item\x7f" "3", false},
               {"Item", false},  {"Item12", false},   {"AdmissionDat", false},  {"", false},
+              {"kEY", true},    {"Ke", false},       {"SELECTED", true},       {"Selecte", false},
               {"thismembernameislongerthanthirtytwobytes", true},
               {"ThisMemberNameIsLongerThanThirtyTwoBytez", false}};
   for (const auto& row : rows) {

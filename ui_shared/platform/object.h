@@ -27,10 +27,10 @@ class Object : public std::enable_shared_from_this<Object> {
   // Late-bound access. The empty name is the default member. Missing members raise 438,
   // assignments to read-only properties 383, reads of write-only properties and assignments to
   // methods 451.
-  virtual Variant Get(std::string_view member, const Args& args = {});
-  virtual void Let(std::string_view member, const Variant& value, const Args& args = {});
-  virtual Variant Call(std::string_view member, const Args& args = {});
-  void Set(std::string_view member, const ObjectPtr& value, const Args& args = {}) {
+  virtual Variant Get(std::string_view member, const Args& args = kNoArgs);
+  virtual void Let(std::string_view member, const Variant& value, const Args& args = kNoArgs);
+  virtual Variant Call(std::string_view member, const Args& args = kNoArgs);
+  void Set(std::string_view member, const ObjectPtr& value, const Args& args = kNoArgs) {
     Let(member, Variant::Object(value), args);
   }
 
@@ -79,18 +79,18 @@ class LateBound : public Base {
   using TableDispatched = Self;
   using HandDispatched = typename member_detail::HandBase<Base>::Type;
 
-  Variant Get(std::string_view member, const Args& args = {}) override {
+  Variant Get(std::string_view member, const Args& args = kNoArgs) override {
     const FoldedName name(member);
     if (const FoundMember* found = AllMembers().Find(name)) return ReadFound(*found, args);
     return HandDispatched::Get(member, args);
   }
   // A call runs a method, or reads a property, as the runtime's call asks for either.
-  Variant Call(std::string_view member, const Args& args = {}) override {
+  Variant Call(std::string_view member, const Args& args = kNoArgs) override {
     const FoldedName name(member);
     if (const FoundMember* found = AllMembers().Find(name)) return ReadFound(*found, args);
     return HandDispatched::Call(member, args);
   }
-  void Let(std::string_view member, const Variant& value, const Args& args = {}) override {
+  void Let(std::string_view member, const Variant& value, const Args& args = kNoArgs) override {
     const FoldedName name(member);
     if (const FoundMember* found = AllMembers().Find(name)) return LetFound(*found, value, args);
     HandDispatched::Let(member, value, args);
@@ -139,9 +139,9 @@ class LateBound : public Base {
 };
 
 // Calls of a member on an object reached by name; 91 when the object is nothing.
-Variant GetMember(const ObjectPtr& object, std::string_view member, const Args& args = {});
-void LetMember(const ObjectPtr& object, std::string_view member, const Variant& value, const Args& args = {});
-Variant CallMember(const ObjectPtr& object, std::string_view member, const Args& args = {});
+Variant GetMember(const ObjectPtr& object, std::string_view member, const Args& args = kNoArgs);
+void LetMember(const ObjectPtr& object, std::string_view member, const Variant& value, const Args& args = kNoArgs);
+Variant CallMember(const ObjectPtr& object, std::string_view member, const Args& args = kNoArgs);
 // The type name of an object ("Nothing" for nothing).
 std::string TypeNameOf(const ObjectPtr& object);
 
