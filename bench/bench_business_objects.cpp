@@ -17,21 +17,21 @@ namespace {
 
 // The rows as a hand-written reader keeps them.
 struct PlainResident {
-  int64_t id = 0, month = 0;
+  int64_t id = 0, month = 0, version = 0;
   std::string name;
   double birth = 0, admission = 0, fee = 0;
   std::optional<int64_t> family;
 };
 
-// The floor of a load: the same select, each column read once, the rows kept in a vector and
-// found by key through a hash.
+// The floor of a load: the same select (the row version included), each column read once, the
+// rows kept in a vector and found by key through a hash.
 void BM_LoadPlainSelect(benchmark::State& state) {
   sqlite3* db = bench::BenchDatabase()->Handle();
   for (auto _ : state) {
     sqlite3_stmt* stmt = nullptr;
     sqlite3_prepare_v2(db,
                        "SELECT H_ResidentsID, H_HomeMonthlyStatsID, H_ResidentName, H_BirthDate, H_AdmissionDate, "
-                       "H_MonthlyFee, H_FamilyGroupsID FROM tbH_Residents WHERE H_HomeMonthlyStatsID = ? "
+                       "H_MonthlyFee, H_FamilyGroupsID, RowVersion FROM tbH_Residents WHERE H_HomeMonthlyStatsID = ? "
                        "ORDER BY H_ResidentsID",
                        -1, &stmt, nullptr);
     sqlite3_bind_int64(stmt, 1, state.range(0));
@@ -46,6 +46,7 @@ void BM_LoadPlainSelect(benchmark::State& state) {
       row.admission = sqlite3_column_double(stmt, 4);
       row.fee = sqlite3_column_double(stmt, 5);
       if (sqlite3_column_type(stmt, 6) != SQLITE_NULL) row.family = sqlite3_column_int64(stmt, 6);
+      row.version = sqlite3_column_int64(stmt, 7);
     }
     sqlite3_finalize(stmt);
     std::unordered_map<int64_t, size_t> by_key;
