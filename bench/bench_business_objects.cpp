@@ -15,15 +15,15 @@
 
 namespace {
 
-// The floor of a load: the same select, each column read once, the rows kept in a vector and
-// found by key through a hash.
+// The floor of a load: the same select (the row version included), each column read once, the
+// rows kept in a vector and found by key through a hash.
 void BM_LoadPlainSelect(benchmark::State& state) {
   sqlite3* db = static_cast<trf::SqliteDatabase&>(*bench::BenchDatabase()).Handle();
   for (auto _ : state) {
     sqlite3_stmt* stmt = nullptr;
     sqlite3_prepare_v2(db,
                        "SELECT H_ResidentsID, H_HomeMonthlyStatsID, H_ResidentName, H_BirthDate, H_AdmissionDate, "
-                       "H_MonthlyFee, H_FamilyGroupsID FROM tbH_Residents WHERE H_HomeMonthlyStatsID = ? "
+                       "H_MonthlyFee, H_FamilyGroupsID, RowVersion FROM tbH_Residents WHERE H_HomeMonthlyStatsID = ? "
                        "ORDER BY H_ResidentsID",
                        -1, &stmt, nullptr);
     sqlite3_bind_int64(stmt, 1, state.range(0));
@@ -38,6 +38,7 @@ void BM_LoadPlainSelect(benchmark::State& state) {
       row.admission = sqlite3_column_double(stmt, 4);
       row.fee = sqlite3_column_double(stmt, 5);
       if (sqlite3_column_type(stmt, 6) != SQLITE_NULL) row.family = sqlite3_column_int64(stmt, 6);
+      row.version = sqlite3_column_int64(stmt, 7);
     }
     sqlite3_finalize(stmt);
     std::unordered_map<int64_t, size_t> by_key;

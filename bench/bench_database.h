@@ -24,7 +24,7 @@ inline constexpr Month kMonth100k{1004, 100000};
 
 // A resident's row as a hand-written reader keeps it, for the floors of a load.
 struct PlainResident {
-  int64_t id = 0, month = 0;
+  int64_t id = 0, month = 0, version = 0;
   std::string name;
   double birth = 0, admission = 0, fee = 0;
   std::optional<int64_t> family;
@@ -43,7 +43,8 @@ inline std::shared_ptr<trf::Database> BenchDatabase() {
         "INSERT INTO tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, H_BirthDate, H_AdmissionDate, "
         "H_MonthlyFee, H_FamilyGroupsID) VALUES (?, ?, ?, ?, ?, ?)");
     for (const Month month : {kMonth1k, kMonth10k, kMonth30k, kMonth100k}) {
-      db->Exec("INSERT INTO tbH_HomeMonthlyStats VALUES (" + std::to_string(month.id) + ", 1, 38139, 'STD', 0)");
+      db->Exec("INSERT INTO tbH_HomeMonthlyStats (H_HomeMonthlyStatsID, H_HomesID, H_StatMonth, HU_TrfTypesCD, "
+               "StatStatus) VALUES (" + std::to_string(month.id) + ", 1, 38139, 'STD', 0)");
       for (int i = 0; i < month.residents; ++i) {
         insert->Reset();
         insert->Bind(1, kw::Variant::Long(month.id));

@@ -1,17 +1,17 @@
 // What ShellEx's wait costs while it pumps events: for a 0.2-second program, its wall time against
 // a plain posix_spawnp and waitpid (the floor), the processor share of the wait, and the 95th
-// percentile of the gaps between event pumps against the 10 ms slice. Interleaved repetitions;
-// prints "ratio <name> min <x> median <y> goal <z>".
+// percentile of the gaps between event pumps against the 10 ms slice. Floor and path alternate in
+// each of seven repetitions; the shared reporter prints each figure's min and median.
 #include <spawn.h>
 #include <sys/wait.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <ctime>
 #include <vector>
 
 #include "app/siblings/app_services.h"
+#include "bench/ratio_reporter.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/service.h"
 #include "ui_shared/platform/windows.h"
@@ -58,14 +58,8 @@ void SpawnAndWaitpid() {
   waitpid(pid, &status, 0);
 }
 
-void Print(const char* name, std::vector<double> values, double goal) {
-  std::sort(values.begin(), values.end());
-  std::printf("ratio %s min %.3f median %.3f goal %.3f\n", name, values.front(), values[values.size() / 2], goal);
-}
-
-}  // namespace
-
-int main() {
+// Seven waits of each kind, alternating, reported as the ratios of each pair.
+void MeasureWaits(bench::RatioReporter& reporter) {
   trf::AppServices services(":memory:");
   kw::ScopedService<kw::WindowTable> windows{std::make_shared<kw::WindowTable>()};
   auto shared = std::make_shared<kw::SharedProcedures>();
@@ -84,9 +78,12 @@ int main() {
     floor_cpu_share.push_back(floor.cpu / floor.wall);
     gap_ratio.push_back(gaps.empty() ? 1e9 : gaps[gaps.size() * 95 / 100] / 10.0);
   }
-  Print("shell_ex_wall_over_waitpid", wall_ratio, 1.10);
-  Print("shell_ex_cpu_share", cpu_share, 0.10);
-  Print("waitpid_cpu_share", floor_cpu_share, 0.10);
-  Print("shell_ex_pump_gap_p95_over_slice", gap_ratio, 2.0);
-  return 0;
+  reporter.Value("shell_ex_wall_over_waitpid", wall_ratio, 1.10);
+  reporter.Value("shell_ex_cpu_share", cpu_share, 0.10);
+  reporter.Value("waitpid_cpu_share", floor_cpu_share, 0.10);
+  reporter.Value("shell_ex_pump_gap_p95_over_slice", gap_ratio, 2.0);
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return bench::RunWithRatios(argc, argv, MeasureWaits); }

@@ -49,13 +49,14 @@ class Gadget : public LateBound<Gadget> {
   int pokes = 0;
 };
 
-// A gadget with one more member on top of the base table.
+// A gadget with one more member on top of the base table, and its own hwnd hiding the base's.
 class BigGadget : public LateBound<BigGadget, Gadget> {
  public:
   std::string TypeName() const override { return "BigGadget"; }
   static const MemberTable<BigGadget>& Members() {
     static const MemberTable<BigGadget> table{
-        {"Size", MemberKind::kProperty, [](BigGadget&, const Args&) { return Variant::Integer(3); }}};
+        {"Size", MemberKind::kProperty, [](BigGadget&, const Args&) { return Variant::Integer(3); }},
+        {"HWND", MemberKind::kProperty, [](BigGadget&, const Args&) { return Variant::Integer(7); }}};
     return table;
   }
 };
@@ -120,13 +121,18 @@ TEST(LateBinding, NamedAndPositionalArguments) {
             err::kTypeMismatch);
 }
 
-// A derived class keeps its base's members; the type inquiry reports the default value's type, or
-// Object when the default needs an index; As takes a typed interface, 13 when unsupported.
+// A derived class keeps its base's members, with their errors, and hides those it declares again;
+// the type inquiry reports the default value's type, or Object when the default needs an index;
+// As takes a typed interface, 13 when unsupported.
 TEST(LateBinding, DerivedTablesTypeInquiryAndTypedCast) {
   ObjectPtr o = std::make_shared<BigGadget>();
   EXPECT_EQ(GetMember(o, "Size").ToLong(), 3);
+  EXPECT_EQ(GetMember(o, "hwnd").ToLong(), 7);
   LetMember(o, "Text", Variant::Text("t"));
   EXPECT_EQ(GetMember(o, "Text").GetText(), "t");
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)GetMember(o, "Password"); }), err::kWriteOnly);
+  EXPECT_EQ(testing::RaisedNumber([&] { LetMember(o, "Size", Variant::Integer(1)); }), err::kReadOnly);
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)GetMember(o, "Sizes"); }), err::kNoSuchMember);
   EXPECT_EQ(o->DefaultVarType(), VarType::String);
   EXPECT_EQ(std::make_shared<Group>()->DefaultVarType(), VarType::Object);
   EXPECT_NE(As<Gadget>(o), nullptr);
@@ -170,6 +176,7 @@ TEST(LateBinding, FindsNamesWithoutRegardToCaseOnly) {
   } rows[] = {{"item1", true},  {"ITEM2", true},     {"item_3", true},          {"ADMISSIONfee", true},
               {"a", true},      {"smallicon", true}, {"Item\x11", false},       {"Item\x7f" "3", false},
               {"Item", false},  {"Item12", false},   {"AdmissionDat", false},  {"", false},
+              {"kEY", true},    {"Ke", false},       {"SELECTED", true},       {"Selecte", false},
               {"thismembernameislongerthanthirtytwobytes", true},
               {"ThisMemberNameIsLongerThanThirtyTwoBytez", false}};
   for (const auto& row : rows) {

@@ -18,6 +18,8 @@ class Args {
   // Provided, not defaulted: an omitted argument list (`= {}`) would otherwise be cleared byte by
   // byte, inline storage included, on every call.
   Args() {}  // NOLINT(modernize-use-equals-default): see above
+  // Empty, with its storage cleared, so that it can be made at compile time (`kNoArgs`).
+  constexpr explicit Args(std::in_place_t) noexcept : positional_(std::in_place), named_(std::in_place) {}
   Args(std::initializer_list<Variant> positional) : positional_(positional) {}
 
   // Adds a named argument; names compare without regard to case.
@@ -36,5 +38,9 @@ class Args {
   InlineVector<Variant, 3> positional_;
   InlineVector<std::pair<std::string, Variant>, 2> named_;
 };
+
+// The empty argument list, which member access takes when a caller gives none: one list made
+// once, instead of one built and destroyed on every call.
+inline constinit const Args kNoArgs{std::in_place};
 
 }  // namespace kw

@@ -16,6 +16,8 @@ class InlineVector {
  public:
   // Provided, not defaulted: value-initialising a defaulted one would clear the inline storage.
   InlineVector() noexcept {}  // NOLINT(modernize-use-equals-default): see above
+  // Empty, with the inline storage cleared, so that it can be made at compile time.
+  constexpr explicit InlineVector(std::in_place_t) noexcept : storage_{} {}
   InlineVector(std::initializer_list<T> elements) {
     for (const T& e : elements) push_back(e);
   }

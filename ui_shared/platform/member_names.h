@@ -1,7 +1,7 @@
 // FoldedName and NameIndex: member names found without regard to case at the cost of a hash and a
 // few word compares. A name is folded once (ASCII letters to lower case, eight bytes at a time) and
-// hashed from its folded words; a class's members sit in an open-addressing array over that hash,
-// so that a lookup that passes through a class and its bases folds the name only once.
+// hashed from its folded words; the names and values sit together in an open-addressing array over
+// that hash, so that a lookup folds the name once and reads one slot as a rule.
 #pragma once
 
 #include <bit>
@@ -22,12 +22,20 @@ class FoldedName {
  public:
   static constexpr size_t kFoldedBytes = 32;
 
+  FoldedName() = default;
   explicit FoldedName(std::string_view name) : name_(name) {
-    const size_t folded = name.size() < kFoldedBytes ? name.size() : kFoldedBytes;
-    uint64_t hash = name.size();
-    for (size_t i = 0; i * 8 < folded; ++i) {
-      words_[i] = LowerAscii(WordAt(name.data(), i * 8, folded));
-      hash = (hash ^ words_[i]) * 0x9E3779B97F4A7C15ull;
+    const size_t size = name.size();
+    const char* text = name.data();
+    uint64_t hash = size;
+    if (size <= 8) {
+      words_[0] = LowerAscii(ShortWord(text, size));
+      hash = (hash ^ words_[0]) * kMix;
+    } else {
+      const size_t folded = size < kFoldedBytes ? size : kFoldedBytes;
+      for (size_t i = 0; i * 8 < folded; ++i) {
+        words_[i] = LowerAscii(WordAt(text, i * 8, folded));
+        hash = (hash ^ words_[i]) * kMix;
+      }
     }
     hash_ = static_cast<size_t>(hash ^ (hash >> 29));
   }
@@ -43,18 +51,33 @@ class FoldedName {
   }
 
  private:
-  // The bytes `from` to `from` + 8 of `text` (of length `size`), those beyond its end as zero;
-  // read with whole-word loads (never past the end), as a byte-wise copy would cost a call.
-  static uint64_t WordAt(const char* text, size_t from, size_t size) {
+  static constexpr uint64_t kMix = 0x9E3779B97F4A7C15ull;
+
+  // The `size` (at most 8) bytes of `text` as one word, least significant first, zero beyond; read
+  // with two loads that may overlap, never past the end.
+  static uint64_t ShortWord(const char* text, size_t size) {
     static_assert(std::endian::native == std::endian::little, "words are read least significant byte first");
+    if (size >= 4) {
+      uint32_t low = 0;
+      uint32_t high = 0;
+      std::memcpy(&low, text, 4);
+      std::memcpy(&high, text + size - 4, 4);
+      return low | (uint64_t{high} << (8 * (size - 4)));
+    }
+    if (size == 0) return 0;
+    const auto byte = [text](size_t i) { return uint64_t{static_cast<unsigned char>(text[i])} << (8 * i); };
+    return byte(0) | byte(size / 2) | byte(size - 1);
+  }
+
+  // The bytes `from` to `from` + 8 of `text` (of length `size`, more than 8), those beyond its end
+  // as zero; read with whole-word loads (never past the end), as a byte-wise copy would cost a call.
+  static uint64_t WordAt(const char* text, size_t from, size_t size) {
     uint64_t word = 0;
     if (from + 8 <= size) {
       std::memcpy(&word, text + from, 8);
-    } else if (size >= 8) {
+    } else {
       std::memcpy(&word, text + size - 8, 8);  // the last eight bytes, overlapping the word before
       word >>= 8 * (from + 8 - size);
-    } else {
-      for (size_t i = size; i-- > from;) word = (word << 8) | static_cast<unsigned char>(text[i]);
     }
     return word;
   }
@@ -79,52 +102,56 @@ class FoldedName {
 template <class Value>
 class NameIndex {
  public:
-  NameIndex() = default;
+  NameIndex() : slots_(8) {}
   NameIndex(const NameIndex&) = delete;  // the folded keys look at this index's own names
   NameIndex& operator=(const NameIndex&) = delete;
 
   void Add(std::string_view name, Value value) {
     names_.emplace_back(name);
-    FoldedName folded(names_.back());
+    const FoldedName folded(names_.back());
     if (Find(folded)) {
       names_.pop_back();
       return;
     }
-    values_.push_back(std::move(value));
-    keys_.push_back(folded);
-    if (keys_.size() * 2 > slots_.size()) Rehash(slots_.empty() ? 8 : slots_.size() * 2);
-    Place(keys_.size() - 1);
+    if ((count_ + 1) * 2 > slots_.size()) Grow();
+    Place({folded, std::move(value), true});
+    ++count_;
   }
 
   // The value of `name`; nullptr when there is none.
   const Value* Find(const FoldedName& name) const {
-    if (slots_.empty()) return nullptr;
     const size_t mask = slots_.size() - 1;
     for (size_t i = name.Hash() & mask;; i = (i + 1) & mask) {
-      const uint32_t slot = slots_[i];
-      if (slot == kFree) return nullptr;
-      if (keys_[slot].Hash() == name.Hash() && keys_[slot].Matches(name)) return &values_[slot];
+      const Slot& slot = slots_[i];
+      if (!slot.used) return nullptr;
+      if (slot.key.Hash() == name.Hash() && slot.key.Matches(name)) return &slot.value;
     }
   }
 
  private:
-  static constexpr uint32_t kFree = UINT32_MAX;
+  // A name and its value, kept together so that a lookup reads one place.
+  struct Slot {
+    FoldedName key;
+    Value value{};
+    bool used = false;
+  };
 
-  void Rehash(size_t size) {
-    slots_.assign(size, kFree);
-    for (size_t k = 0; k + 1 < keys_.size(); ++k) Place(k);
+  void Grow() {
+    std::vector<Slot> old(slots_.size() * 2);
+    old.swap(slots_);
+    for (Slot& slot : old)
+      if (slot.used) Place(std::move(slot));
   }
-  void Place(size_t key) {
+  void Place(Slot slot) {
     const size_t mask = slots_.size() - 1;
-    size_t i = keys_[key].Hash() & mask;
-    while (slots_[i] != kFree) i = (i + 1) & mask;
-    slots_[i] = static_cast<uint32_t>(key);
+    size_t i = slot.key.Hash() & mask;
+    while (slots_[i].used) i = (i + 1) & mask;
+    slots_[i] = std::move(slot);
   }
 
   std::deque<std::string> names_;  // the names the folded keys look at; a deque never moves them
-  std::vector<FoldedName> keys_;
-  std::vector<Value> values_;
-  std::vector<uint32_t> slots_;  // a power of two of them, at most half in use
+  std::vector<Slot> slots_;        // a power of two of them, at most half in use
+  size_t count_ = 0;
 };
 
 }  // namespace kw

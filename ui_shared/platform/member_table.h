@@ -10,11 +10,10 @@
 #include <string_view>
 #include <tuple>
 #include <type_traits>
-#include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "ui_shared/platform/args.h"
-#include "ui_shared/platform/member_names.h"
 #include "ui_shared/platform/variant_conversions.h"
 
 namespace kw {
@@ -103,12 +102,10 @@ class MemberTable {
     Letter let = nullptr;
   };
 
-  MemberTable(std::initializer_list<Entry> entries) {
-    for (const Entry& e : entries) entries_.Add(e.name, e);
-  }
+  MemberTable(std::initializer_list<Entry> entries) : entries_(entries) {}
 
-  const Entry* Find(std::string_view name) const { return entries_.Find(FoldedName(name)); }
-  const Entry* Find(const FoldedName& name) const { return entries_.Find(name); }
+  // The entries in the order given; where two share a name, the first is the member.
+  const std::vector<Entry>& Entries() const { return entries_; }
 
  private:
   template <auto G>
@@ -144,7 +141,7 @@ class MemberTable {
     }(std::make_index_sequence<sizeof...(P)>());
   }
 
-  NameIndex<Entry> entries_;
+  std::vector<Entry> entries_;
 };
 
 }  // namespace kw

@@ -11,6 +11,7 @@
 
 #include "ui_shared/platform/args.h"
 #include "ui_shared/platform/error.h"
+#include "ui_shared/platform/member_names.h"
 #include "ui_shared/platform/member_table.h"
 #include "ui_shared/platform/variant.h"
 
@@ -26,10 +27,10 @@ class Object : public std::enable_shared_from_this<Object> {
   // Late-bound access. The empty name is the default member. Missing members raise 438,
   // assignments to read-only properties 383, reads of write-only properties and assignments to
   // methods 451.
-  virtual Variant Get(std::string_view member, const Args& args = {});
-  virtual void Let(std::string_view member, const Variant& value, const Args& args = {});
-  virtual Variant Call(std::string_view member, const Args& args = {});
-  void Set(std::string_view member, const ObjectPtr& value, const Args& args = {}) {
+  virtual Variant Get(std::string_view member, const Args& args = kNoArgs);
+  virtual void Let(std::string_view member, const Variant& value, const Args& args = kNoArgs);
+  virtual Variant Call(std::string_view member, const Args& args = kNoArgs);
+  void Set(std::string_view member, const ObjectPtr& value, const Args& args = kNoArgs) {
     Let(member, Variant::Object(value), args);
   }
 
@@ -43,62 +44,104 @@ class Object : public std::enable_shared_from_this<Object> {
   virtual std::vector<Variant> Enumerate();
 };
 
-// Dispatches late-bound access of `Self` through `Self::Members()`, falling back to `Base` for
-// names the table lacks, so that a class extends its base's members. The name is folded once:
-// a base that is itself dispatched by its table is searched with the folded name, so that its
-// members cost what the class's own do (such a base answers by its table alone).
+// A member as a class's index of its own and its bases' members holds it: the table entry, of the
+// class `level` steps up from the one probed (0: that class itself).
+struct FoundMember {
+  const void* entry;
+  int level;
+};
+
+namespace member_detail {
+// The first base in a chain of table-dispatched classes that answers names by hand (`Object` when
+// none does): where names that no table has go.
+template <class Base, bool = requires { typename Base::TableDispatched; }>
+struct HandBase {
+  using Type = Base;
+};
+template <class Base>
+struct HandBase<Base, true> {
+  using Type = typename Base::HandDispatched;
+};
+}  // namespace member_detail
+
+// Dispatches late-bound access of `Self` through `Self::Members()` and the tables of its bases
+// that are dispatched the same way, so that a class extends its base's members; names no table
+// has go to the first base that answers by hand. All those tables are indexed together once, each
+// entry with the level of the class that declares it, so that any member is found by folding its
+// name once and probing once; a class's own entry hides a base's of the same name.
 template <class Self, class Base = Object>
 class LateBound : public Base {
+  static constexpr bool kBaseIsTable = requires { typename Base::TableDispatched; };
+
  public:
   using Base::Base;
-  static constexpr bool kDispatchesFolded = true;
+  // Marks the classes whose members `LateBound` finds in their tables.
+  using TableDispatched = Self;
+  using HandDispatched = typename member_detail::HandBase<Base>::Type;
 
-  Variant Get(std::string_view member, const Args& args = {}) override { return GetFolded(FoldedName(member), args); }
+  Variant Get(std::string_view member, const Args& args = kNoArgs) override {
+    const FoldedName name(member);
+    if (const FoundMember* found = AllMembers().Find(name)) return ReadFound(*found, args);
+    return HandDispatched::Get(member, args);
+  }
   // A call runs a method, or reads a property, as the runtime's call asks for either.
-  Variant Call(std::string_view member, const Args& args = {}) override {
-    return CallFolded(FoldedName(member), args);
+  Variant Call(std::string_view member, const Args& args = kNoArgs) override {
+    const FoldedName name(member);
+    if (const FoundMember* found = AllMembers().Find(name)) return ReadFound(*found, args);
+    return HandDispatched::Call(member, args);
   }
-  void Let(std::string_view member, const Variant& value, const Args& args = {}) override {
-    LetFolded(FoldedName(member), value, args);
-  }
-
-  // Get, Call and Let with the name folded already.
-  Variant GetFolded(const FoldedName& member, const Args& args) {
-    if (const auto* e = Self::Members().Find(member)) return ReadEntry(*e, args);
-    if constexpr (kBaseFolds) return Base::GetFolded(member, args);
-    else return Base::Get(member.Name(), args);
-  }
-  Variant CallFolded(const FoldedName& member, const Args& args) {
-    if (const auto* e = Self::Members().Find(member)) return ReadEntry(*e, args);
-    if constexpr (kBaseFolds) return Base::CallFolded(member, args);
-    else return Base::Call(member.Name(), args);
-  }
-  void LetFolded(const FoldedName& member, const Variant& value, const Args& args) {
-    if (const auto* e = Self::Members().Find(member)) {
-      if (e->kind == MemberKind::kMethod) Raise(err::kWriteOnly);
-      if (!e->let) Raise(err::kReadOnly);
-      e->let(static_cast<Self&>(*this), value, args);
-      return;
-    }
-    if constexpr (kBaseFolds) Base::LetFolded(member, value, args);
-    else Base::Let(member.Name(), value, args);
+  void Let(std::string_view member, const Variant& value, const Args& args = kNoArgs) override {
+    const FoldedName name(member);
+    if (const FoundMember* found = AllMembers().Find(name)) return LetFound(*found, value, args);
+    HandDispatched::Let(member, value, args);
   }
 
- private:
-  static constexpr bool kBaseFolds = requires { Base::kDispatchesFolded; };
+ protected:
+  using TableEntry = typename MemberTable<Self>::Entry;
+
+  // Adds this class's members, then its bases', to `index` at `level` and above; names already
+  // there keep their entry.
+  static void AddMembersTo(NameIndex<FoundMember>& index, int level) {
+    for (const TableEntry& e : Self::Members().Entries()) index.Add(e.name, FoundMember{&e, level});
+    if constexpr (kBaseIsTable) Base::AddMembersTo(index, level + 1);
+  }
 
   // A property's value, or a method's result (reading a method runs it); 451 for a write-only
   // property.
-  Variant ReadEntry(const typename MemberTable<Self>::Entry& e, const Args& args) {
+  Variant ReadFound(const FoundMember& found, const Args& args) {
+    if constexpr (kBaseIsTable) {
+      if (found.level != 0) return Base::ReadFound({found.entry, found.level - 1}, args);
+    }
+    const TableEntry& e = *static_cast<const TableEntry*>(found.entry);
     if (!e.get) Raise(err::kWriteOnly);
     return e.get(static_cast<Self&>(*this), args);
+  }
+  // Writes a property: 451 for a method, 383 for a read-only property.
+  void LetFound(const FoundMember& found, const Variant& value, const Args& args) {
+    if constexpr (kBaseIsTable) {
+      if (found.level != 0) return Base::LetFound({found.entry, found.level - 1}, value, args);
+    }
+    const TableEntry& e = *static_cast<const TableEntry*>(found.entry);
+    if (e.kind == MemberKind::kMethod) Raise(err::kWriteOnly);
+    if (!e.let) Raise(err::kReadOnly);
+    e.let(static_cast<Self&>(*this), value, args);
+  }
+
+ private:
+  // The members of this class and of its table-dispatched bases, built on first use.
+  static const NameIndex<FoundMember>& AllMembers() {
+    static const struct Built {
+      Built() { AddMembersTo(index, 0); }
+      NameIndex<FoundMember> index;
+    } built;
+    return built.index;
   }
 };
 
 // Calls of a member on an object reached by name; 91 when the object is nothing.
-Variant GetMember(const ObjectPtr& object, std::string_view member, const Args& args = {});
-void LetMember(const ObjectPtr& object, std::string_view member, const Variant& value, const Args& args = {});
-Variant CallMember(const ObjectPtr& object, std::string_view member, const Args& args = {});
+Variant GetMember(const ObjectPtr& object, std::string_view member, const Args& args = kNoArgs);
+void LetMember(const ObjectPtr& object, std::string_view member, const Variant& value, const Args& args = kNoArgs);
+Variant CallMember(const ObjectPtr& object, std::string_view member, const Args& args = kNoArgs);
 // The type name of an object ("Nothing" for nothing).
 std::string TypeNameOf(const ObjectPtr& object);
 

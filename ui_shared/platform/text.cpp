@@ -66,6 +66,10 @@ std::u32string DecodeUtf8(std::string_view s) {
 
 bool IsValidUtf8(std::string_view s) {
   for (size_t at = 0; at < s.size();) {
+    if (static_cast<unsigned char>(s[at]) < 0x80) {  // plain ASCII, the usual case, without decoding
+      ++at;
+      continue;
+    }
     const Decoded d = DecodeAt(s, at);
     if (!d.well_formed) return false;
     at += d.bytes;
