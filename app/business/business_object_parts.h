@@ -59,15 +59,19 @@ class TableBusinessObject::Store {
   // Raises a clear error, before anything is written, when a value of `record` does not fit
   // its field.
   void CheckStorable(const Record& record, const std::string& source);
-  // Writes one record (insert or update) or removes one stored record; the caller holds the
-  // transaction. Raises rule_numbers::kRecordChanged when the row no longer has the record's version.
-  void Write(const Record& record);
-  void Remove(const Record& record);
+  // Queues the writing of one record (insert or update) or the removal of one stored record; the
+  // caller holds the transaction and hands the answers, in order, to Confirm: the key of an update
+  // or removal, whose row must still have the record's version; empty for an insert.
+  kw::Variant Write(const Record& record);
+  kw::Variant Remove(const Record& record);
+  // Waits for the queued writes; raises rule_numbers::kRecordChanged for the first of `awaited`
+  // whose row no longer had the record's version.
+  void Confirm(const std::vector<kw::Variant>& awaited);
   // Raises rule_numbers::kStillReferred, naming what still refers to `record`, when anything does.
   void CheckUnreferenced(const Record& record);
 
  private:
-  [[noreturn]] void RaiseChanged(const Record& record);
+  [[noreturn]] void RaiseChanged(const kw::Variant& key);
 
   Database& database_;
   const ClassSpec& spec_;

@@ -89,15 +89,15 @@ void TableBusinessObject::Store::CheckStorable(const Record& record, const std::
   }
 }
 
-void TableBusinessObject::Store::RaiseChanged(const Record& record) {
+void TableBusinessObject::Store::RaiseChanged(const kw::Variant& key) {
   kw::Raise(rule_numbers::kRecordChanged, "KW_I." + spec_.class_name,
-            spec_.fields[0].caption + " " + record.values[0].ToText() +
+            spec_.fields[0].caption + " " + key.ToText() +
                 " was changed or removed in the database after it was read here (by another session or program; "
                 "who changed what is not known). Nothing was saved and your edits are still here: undo them to "
                 "read the stored record afresh, or keep editing.");
 }
 
-void TableBusinessObject::Store::Write(const Record& record) {
+kw::Variant TableBusinessObject::Store::Write(const Record& record) {
   Statement& statement = record.is_new ? *insert_ : *update_;
   statement.Reset();
   const size_t count = spec_.fields.size();
@@ -108,17 +108,24 @@ void TableBusinessObject::Store::Write(const Record& record) {
     statement.Bind(static_cast<int>(count), record.values[0]);
     statement.Bind(static_cast<int>(count + 1), kw::Variant::Double(static_cast<double>(record.version)));
   }
-  statement.Step();
+  statement.Queue();
   statement.Reset();
-  if (!record.is_new && database_.Changes() == 0) RaiseChanged(record);
+  return record.is_new ? kw::Variant() : record.values[0];
 }
 
-void TableBusinessObject::Store::Remove(const Record& record) {
+kw::Variant TableBusinessObject::Store::Remove(const Record& record) {
   remove_->Reset();
   remove_->Bind(1, record.values[0]).Bind(2, kw::Variant::Double(static_cast<double>(record.version)));
-  remove_->Step();
+  remove_->Queue();
   remove_->Reset();
-  if (database_.Changes() == 0) RaiseChanged(record);
+  return record.values[0];
+}
+
+void TableBusinessObject::Store::Confirm(const std::vector<kw::Variant>& awaited) {
+  const std::vector<int64_t> changes = database_.Collect();
+  for (size_t i = 0; i < awaited.size(); ++i) {
+    if (!awaited[i].IsEmpty() && changes[i] == 0) RaiseChanged(awaited[i]);
+  }
 }
 
 void TableBusinessObject::Store::CheckUnreferenced(const Record& record) {
@@ -182,7 +189,7 @@ bool TableBusinessObject::Save(bool force) {
         try {
           Transaction transaction(*database_);
           store_->CheckUnreferenced(record);
-          store_->Remove(record);
+          store_->Confirm({store_->Remove(record)});
           transaction.Commit();
         } catch (...) {
           record.deleted = false;  // the record is kept as it was before the removal was asked
@@ -204,7 +211,7 @@ bool TableBusinessObject::Save(bool force) {
   }
   store_->CheckStorable(record, "KW_I." + spec_.class_name);
   Transaction transaction(*database_);
-  store_->Write(record);
+  store_->Confirm({store_->Write(record)});
   transaction.Commit();
   if (!record.is_new) ++record.version;
   record.is_new = false;
@@ -219,20 +226,23 @@ void TableBusinessObject::SaveBatch() {
   }
   {
     Transaction transaction(*database_);
+    // The writes go out without waiting for each answer; the answers are checked at the end, in order.
+    std::vector<kw::Variant> awaited;
     for (const DeletedRow& row : deleted_) {
       Record gone;
       gone.values = {row.key};
       gone.version = row.version;
-      store_->Remove(gone);
+      awaited.push_back(store_->Remove(gone));
     }
     for (const Record& record : records_) {
       if (!record.Pending()) continue;
       if (record.deleted) {
-        if (!record.is_new) store_->Remove(record);
+        if (!record.is_new) awaited.push_back(store_->Remove(record));
       } else {
-        store_->Write(record);
+        awaited.push_back(store_->Write(record));
       }
     }
+    store_->Confirm(awaited);
     transaction.Commit();
   }
   // Only a committed batch changes what the object holds: a failed one leaves every change held.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ui_shared/platform/variant.h"
 
@@ -27,6 +28,9 @@ class Statement {
   virtual Statement& Bind(int index, const kw::Variant& value) = 0;
   // Runs the statement on its first call; advances to the next row; false when there is none.
   virtual bool Step() = 0;
+  // Runs a writing statement with the bound values without waiting for its answer (the server may
+  // still be working on it); the database's Collect gives the rows it changed. Reset may follow at once.
+  virtual void Queue() = 0;
   // Back to before the first Step, with no parameter bound.
   virtual void Reset() = 0;
   virtual int ColumnCount() const = 0;
@@ -57,6 +61,9 @@ class Database {
   bool ReadOnly() const { return access_ == Access::kReadOnly; }
   // Rows the last INSERT, UPDATE or DELETE changed.
   virtual int64_t Changes() const = 0;
+  // Waits for every step queued since the last call and answers the rows each changed, in the order
+  // they were queued; raises the refusal of the first that failed.
+  virtual std::vector<int64_t> Collect() = 0;
   // Runs one or more statements without parameters.
   virtual void Exec(const std::string& sql) = 0;
   virtual std::unique_ptr<Statement> Prepare(const std::string& sql) = 0;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "ui_shared/platform/error.h"
 #include "ui_shared/platform/text.h"
@@ -118,6 +119,12 @@ std::string DeclaredType(Oid type) {
   }
 }
 
+// The rows the command of `result` changed (0 for one that changes none).
+int64_t ChangedRows(PGresult* result) {
+  const char* tuples = PQcmdTuples(result);
+  return tuples && *tuples ? std::strtoll(tuples, nullptr, 10) : 0;
+}
+
 }  // namespace
 
 std::string WithoutPassword(const std::string& uri) {
@@ -153,7 +160,8 @@ PostgresStatement::~PostgresStatement() {
   PQclear(description_);
   PGconn* conn = database_.Handle();
   // A statement of an aborted transaction or a lost connection goes with the session.
-  if (PQstatus(conn) == CONNECTION_OK && PQtransactionStatus(conn) != PQTRANS_INERROR) {
+  if (PQstatus(conn) == CONNECTION_OK && PQtransactionStatus(conn) != PQTRANS_INERROR &&
+      PQpipelineStatus(conn) == PQ_PIPELINE_OFF) {
     PQclear(PQexec(conn, ("DEALLOCATE " + name_).c_str()));
   }
 }
@@ -171,8 +179,7 @@ bool PostgresStatement::Step() {
   if (!result_) {
     // A statement of a session that ended with a lost connection is prepared again in the new one.
     if (database_.Session() != session_) PrepareOnServer();
-    std::vector<const char*> values(values_.size());
-    for (size_t i = 0; i < values_.size(); ++i) values[i] = bound_[i] ? values_[i].c_str() : nullptr;
+    const std::vector<const char*> values = Values();
     result_ = PQexecPrepared(database_.Handle(), name_.c_str(), static_cast<int>(values.size()), values.data(),
                              nullptr, nullptr, 0);
     const ExecStatusType status = PQresultStatus(result_);
@@ -184,6 +191,17 @@ bool PostgresStatement::Step() {
     database_.NoteChanges(result_);
   }
   return ++row_ < PQntuples(result_);
+}
+
+void PostgresStatement::Queue() {
+  if (database_.Session() != session_) PrepareOnServer();
+  database_.Queue(name_, Values());
+}
+
+std::vector<const char*> PostgresStatement::Values() const {
+  std::vector<const char*> values(values_.size());
+  for (size_t i = 0; i < values_.size(); ++i) values[i] = bound_[i] ? values_[i].c_str() : nullptr;
+  return values;
 }
 
 void PostgresStatement::Reset() {
@@ -284,6 +302,13 @@ void PostgresDatabase::Commit() {
 }
 
 void PostgresDatabase::Rollback() {
+  if (queued_ > 0) {
+    // The answers of steps queued before the failure are of no use now, but must be read first.
+    std::vector<int64_t> changes;
+    PGresult* failure = nullptr;
+    EndPipeline(changes, failure);
+    PQclear(failure);
+  }
   const bool connected = PQstatus(conn_) == CONNECTION_OK;
   in_transaction_ = false;
   if (connected) Exec("ROLLBACK");
@@ -319,9 +344,47 @@ std::string PostgresDatabase::NextKeySql(const std::string& table, const std::st
          "'))";
 }
 
-void PostgresDatabase::NoteChanges(pg_result* result) {
-  const char* tuples = PQcmdTuples(result);
-  changes_ = tuples && *tuples ? std::strtoll(tuples, nullptr, 10) : 0;
+void PostgresDatabase::NoteChanges(pg_result* result) { changes_ = ChangedRows(result); }
+
+void PostgresDatabase::Queue(const std::string& name, const std::vector<const char*>& values) {
+  if (PQpipelineStatus(conn_) == PQ_PIPELINE_OFF && PQenterPipelineMode(conn_) != 1) RaiseFailure(nullptr, "step");
+  if (PQsendQueryPrepared(conn_, name.c_str(), static_cast<int>(values.size()), values.data(), nullptr, nullptr,
+                          0) != 1) {
+    RaiseFailure(nullptr, "step");
+  }
+  ++queued_;
+}
+
+std::vector<int64_t> PostgresDatabase::Collect() {
+  std::vector<int64_t> changes;
+  if (queued_ == 0) return changes;
+  changes.reserve(queued_);
+  PGresult* failure = nullptr;
+  if (!EndPipeline(changes, failure) || failure) RaiseFailure(failure, "step");
+  return changes;
+}
+
+bool PostgresDatabase::EndPipeline(std::vector<int64_t>& changes, pg_result*& failure) {
+  const size_t queued = std::exchange(queued_, 0);
+  if (PQpipelineSync(conn_) != 1) return false;
+  for (size_t i = 0; i < queued; ++i) {
+    PGresult* result = PQgetResult(conn_);
+    if (!result) return false;
+    const ExecStatusType status = PQresultStatus(result);
+    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) {
+      changes.push_back(ChangedRows(result));
+      PQclear(result);
+    } else if (!failure && status != PGRES_PIPELINE_ABORTED) {
+      failure = result;  // the steps after it were not run
+    } else {
+      PQclear(result);
+    }
+    PQclear(PQgetResult(conn_));  // the end of the step's answer
+  }
+  PGresult* sync = PQgetResult(conn_);
+  const bool synced = PQresultStatus(sync) == PGRES_PIPELINE_SYNC;
+  PQclear(sync);
+  return synced && PQexitPipelineMode(conn_) == 1;
 }
 
 void PostgresDatabase::RaiseFailure(pg_result* result, const std::string& context) {

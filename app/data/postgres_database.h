@@ -25,6 +25,7 @@ class PostgresStatement : public Statement {
 
   PostgresStatement& Bind(int index, const kw::Variant& value) override;
   bool Step() override;
+  void Queue() override;
   void Reset() override;
   int ColumnCount() const override;
   std::string ColumnName(int column) const override;
@@ -37,6 +38,8 @@ class PostgresStatement : public Statement {
 
   // Prepares the statement in the connection's current session.
   void PrepareOnServer();
+  // The bound values as libpq takes them, null for NULL.
+  std::vector<const char*> Values() const;
 
   PostgresDatabase& database_;
   std::string sql_;
@@ -58,6 +61,8 @@ class PostgresDatabase : public Database {
   ~PostgresDatabase() override;
 
   int64_t Changes() const override { return changes_; }
+  // Sends the queued steps' end, then reads their answers in order (see PostgresStatement::Queue).
+  std::vector<int64_t> Collect() override;
   void Exec(const std::string& sql) override;
   std::unique_ptr<Statement> Prepare(const std::string& sql) override;
   void Begin() override;
@@ -75,17 +80,24 @@ class PostgresDatabase : public Database {
   // answers the number of the session, which changes with every new connection.
   int64_t Session();
   void NoteChanges(pg_result* result);
+  // Sends a step of the prepared statement `name` without waiting for its answer (in pipeline mode).
+  void Queue(const std::string& name, const std::vector<const char*>& values);
   [[noreturn]] void RaiseFailure(pg_result* result, const std::string& context);
 
  private:
   // The settings every session starts with.
   void Configure();
+  // Reads the answers of the queued steps and leaves pipeline mode: the rows each changed go into
+  // `changes`, the first refusal into `failure` (the caller's to free); false when the connection
+  // failed before every answer was read.
+  bool EndPipeline(std::vector<int64_t>& changes, pg_result*& failure);
 
   pg_conn* conn_ = nullptr;
   int64_t session_ = 1;
   bool in_transaction_ = false;
   int64_t changes_ = 0;
   int64_t statements_ = 0;
+  size_t queued_ = 0;
 };
 
 // `uri` without a password, to show to a person.

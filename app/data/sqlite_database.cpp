@@ -42,7 +42,8 @@ void RaiseDatabaseError(sqlite3* db, const std::string& context) {
   kw::Raise(kDatabaseError, "KW_DB", Meaning(code) + " (" + context + ": " + message + ")");
 }
 
-SqliteStatement::SqliteStatement(sqlite3* db, const std::string& sql) : db_(db) {
+SqliteStatement::SqliteStatement(sqlite3* db, const std::string& sql, std::vector<int64_t>& queued)
+    : db_(db), queued_(queued) {
   if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK) {
     sqlite3_finalize(stmt_);
     stmt_ = nullptr;
@@ -83,6 +84,11 @@ bool SqliteStatement::Step() {
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;
   RaiseDatabaseError(db_, "step");
+}
+
+void SqliteStatement::Queue() {
+  Step();
+  queued_.push_back(sqlite3_changes64(db_));
 }
 
 void SqliteStatement::Reset() {
@@ -153,7 +159,7 @@ void SqliteDatabase::Exec(const std::string& sql) {
 }
 
 std::unique_ptr<Statement> SqliteDatabase::Prepare(const std::string& sql) {
-  return std::make_unique<SqliteStatement>(db_, sql);
+  return std::make_unique<SqliteStatement>(db_, sql, queued_);
 }
 
 int64_t SqliteDatabase::Changes() const { return sqlite3_changes64(db_); }

@@ -4,6 +4,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/data/database.h"
 
@@ -15,13 +17,16 @@ namespace trf {
 // A statement on one SQLite connection.
 class SqliteStatement : public Statement {
  public:
-  SqliteStatement(sqlite3* db, const std::string& sql);
+  // `queued` gathers the rows changed by each queued step until the connection's Collect.
+  SqliteStatement(sqlite3* db, const std::string& sql, std::vector<int64_t>& queued);
   ~SqliteStatement() override;
   SqliteStatement(const SqliteStatement&) = delete;
   SqliteStatement& operator=(const SqliteStatement&) = delete;
 
   SqliteStatement& Bind(int index, const kw::Variant& value) override;
   bool Step() override;
+  // Steps at once: the embedded engine has nobody to wait for.
+  void Queue() override;
   void Reset() override;
   int ColumnCount() const override;
   std::string ColumnName(int column) const override;
@@ -31,6 +36,7 @@ class SqliteStatement : public Statement {
  private:
   sqlite3* db_;
   sqlite3_stmt* stmt_ = nullptr;
+  std::vector<int64_t>& queued_;
 };
 
 // One SQLite connection.
@@ -44,15 +50,21 @@ class SqliteDatabase : public Database {
 
   int BusyTimeoutMs() const { return busy_timeout_ms_; }
   int64_t Changes() const override;
+  std::vector<int64_t> Collect() override { return std::exchange(queued_, {}); }
   void Exec(const std::string& sql) override;
   std::unique_ptr<Statement> Prepare(const std::string& sql) override;
-  void Begin() override { Exec("BEGIN IMMEDIATE"); }
+  // Forgets the counts of steps queued by a transaction that failed before collecting them.
+  void Begin() override {
+    queued_.clear();
+    Exec("BEGIN IMMEDIATE");
+  }
   std::string NextKeySql(const std::string& table, const std::string& key_column) const override;
   sqlite3* Handle() const { return db_; }
 
  private:
   int busy_timeout_ms_;
   sqlite3* db_ = nullptr;
+  std::vector<int64_t> queued_;
 };
 
 // Raises kDatabaseError with a sentence that says what failed on `db` and that nothing was written.

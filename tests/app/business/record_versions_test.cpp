@@ -67,25 +67,31 @@ TEST_F(RecordVersionsTest, SingleSaveOfARecordChangedElsewhereIsRefused) {
   ExpectIntact();
 }
 
-// A batch holding one record another connection changed is refused as a whole: none of its
-// records is written, every change stays held for the next try.
-TEST_F(RecordVersionsTest, BatchWithOneChangedRecordWritesNothing) {
+// A batch holding records another connection changed is refused as a whole, naming the first of
+// them in the batch's order (its writes go out before any answer is read): none of its records is
+// written, the one before it neither, and every change stays held for the next try.
+TEST_F(RecordVersionsTest, BatchWithChangedRecordsWritesNothing) {
   LIResidents mine(first_), theirs(Connect());
   mine.Load(Variant::Long(3));
   theirs.Load(Variant::Long(3));
-  theirs.CurrentIndex(Variant::Long(2));
-  theirs.FieldValue(LIResidents::kMonthlyFee, Variant::Double(2500));
-  ASSERT_TRUE(theirs.Save(true));
+  for (const int32_t position : {3, 4}) {
+    theirs.CurrentIndex(Variant::Long(position));
+    theirs.FieldValue(LIResidents::kMonthlyFee, Variant::Double(2600));
+    ASSERT_TRUE(theirs.Save(true));
+  }
   theirs.SaveBatch();
-  for (const int32_t position : {2, 3}) {
+  for (const int32_t position : {2, 3, 4}) {
     mine.CurrentIndex(Variant::Long(position));
     mine.FieldValue(LIResidents::kMonthlyFee, Variant::Double(9));
     ASSERT_TRUE(mine.Save(true));
   }
 
-  EXPECT_EQ(Raised([&] { mine.SaveBatch(); }).Number(), rule_numbers::kRecordChanged);
-  EXPECT_EQ(mine.PendingChanges(), 2);
-  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentsID IN (5, 6) AND H_MonthlyFee = 2500"), "2");
+  const kw::Error refused = Raised([&] { mine.SaveBatch(); });
+  EXPECT_EQ(refused.Number(), rule_numbers::kRecordChanged);
+  EXPECT_NE(refused.Description().find(" 6 was changed"), std::string::npos) << refused.Description();
+  EXPECT_EQ(mine.PendingChanges(), 3);
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentsID IN (6, 7) AND H_MonthlyFee = 2600"), "2");
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM tbH_Residents WHERE H_MonthlyFee = 9"), "0");
   ExpectIntact();
 }
 
