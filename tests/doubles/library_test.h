@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/doubles/fake_record_group.h"
+#include "tests/doubles/fake_business_object.h"
 #include "tests/doubles/raised.h"
 #include "tests/doubles/records.h"
 #include "tests/doubles/shared_access.h"
