@@ -7,11 +7,18 @@
 
 namespace kw::testing {
 
+std::vector<std::string> CallLog::Matching(std::string_view prefix) const {
+  std::vector<std::string> out;
+  for (const auto& e : entries_)
+    if (std::string_view(e).substr(0, prefix.size()) == prefix) out.push_back(e);
+  return out;
+}
+
 std::vector<std::string> CallLog::MatchingAny(std::initializer_list<std::string_view> prefixes) const {
   std::vector<std::string> out;
   for (const auto& e : entries_)
     for (std::string_view prefix : prefixes)
-      if (std::string_view(e).starts_with(prefix)) {
+      if (std::string_view(e).substr(0, prefix.size()) == prefix) {
         out.push_back(e);
         break;
       }

@@ -22,7 +22,7 @@ class CallLog {
   void Record(std::string entry) { entries_.push_back(std::move(entry)); }
   const std::vector<std::string>& Entries() const { return entries_; }
   // The entries that begin with `prefix`, in order.
-  std::vector<std::string> Matching(std::string_view prefix) const { return MatchingAny({prefix}); }
+  std::vector<std::string> Matching(std::string_view prefix) const;
   // The entries that begin with any of `prefixes`, in order.
   std::vector<std::string> MatchingAny(std::initializer_list<std::string_view> prefixes) const;
   // What stands between the parentheses of each entry that begins with any of `prefixes`, in order.
