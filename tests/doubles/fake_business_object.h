@@ -1,6 +1,7 @@
 // FakeLI and its rules: a business-object double that holds records in memory, answers the rules
 // the test gives it, logs every call of the I_LI interface, and reaches "Count", "Index" and its
-// named properties by member name as BuildListView does.
+// named properties by member name as BuildListView does; and FakeRecordGroup, the record-group
+// validator double.
 #pragma once
 
 #include <deque>
@@ -164,6 +165,29 @@ class FakeLI : public I_LI, public RecordingDouble {
   std::vector<Row> records_;
   int32_t current_ = 0;
   std::map<std::string, int32_t> properties_;
+};
+
+// A record-group validator double that answers the rules the test gives it, logs every call into
+// the shared CallLog, and runs an optional hook inside Validate.
+class FakeRecordGroup : public I_RecordGroup, public RecordingDouble {
+ public:
+  explicit FakeRecordGroup(std::shared_ptr<CallLog> log) : RecordingDouble(std::move(log), "Group") {}
+  std::string TypeName() const override { return "FakeRecordGroup"; }
+
+  HardRulesPtr HardRules() override { return Got("HardRules", hard_rules); }
+  // Valid while no hard rule is held and no enabled soft rule is broken.
+  bool IsValid() override { return Got("IsValid", hard_rules->rules.empty() && soft_rules->IsValid(-1, -1)); }
+  void SendOffValidation(bool sending_off) override { Hit("Let SendOffValidation", sending_off); }
+  SoftRulesPtr SoftRules() override { return Got("SoftRules", soft_rules); }
+  Variant Validate(const std::string& group_key) override {
+    Hit("Validate", group_key);
+    if (on_validate) on_validate(*this);
+    return Variant::Boolean(true);
+  }
+
+  std::shared_ptr<FakeHardRules> hard_rules = std::make_shared<FakeHardRules>();
+  std::shared_ptr<FakeSoftRules> soft_rules = std::make_shared<FakeSoftRules>();
+  std::function<void(FakeRecordGroup&)> on_validate;
 };
 
 }  // namespace kw::testing

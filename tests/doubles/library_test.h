@@ -1,14 +1,16 @@
 // The common ground of the library's behaviour tests: the test framework, the harness with its
-// doubles, the record builders and error helpers, and the names every test file uses unqualified.
+// doubles, the record builders and error helpers, the lenient-number table, and the names every
+// test file uses unqualified.
 #pragma once
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "tests/doubles/fake_record_group.h"
+#include "tests/doubles/fake_business_object.h"
 #include "tests/doubles/raised.h"
 #include "tests/doubles/records.h"
 #include "tests/doubles/shared_access.h"
@@ -33,5 +35,11 @@ using testing::Raised;
 using testing::RaisedAt;
 using Access = SharedProceduresTestAccess;
 using Strings = std::vector<std::string>;
+
+// Texts as the lenient number rule reads them (the leading number, blanks skipped anywhere, halves
+// to even): every member that reads a number leniently runs these rows through its entry point.
+inline constexpr std::pair<const char*, int32_t> kLenientNumbers[] = {
+    {"12abc", 12}, {"2.5", 2}, {"3.5", 4}, {"", 0},     {" 1 2", 12},
+    {"-32768", -32768}, {"No", 0}, {"7 (No)", 7}, {"-1", -1}, {"5x", 5}};
 
 }  // namespace kw

@@ -109,13 +109,9 @@ TEST(HaveActiveTrfs, AsksANewQueryForStatusOne) {
     ++created;
     return std::make_shared<CountingQuery>(h.log, count);
   });
-  EXPECT_FALSE(h.shared->HaveActiveTrfs());
-  count = 1;
-  EXPECT_TRUE(h.shared->HaveActiveTrfs());
-  count = 3;
-  EXPECT_TRUE(h.shared->HaveActiveTrfs());
-  EXPECT_EQ(created, 3);
-  EXPECT_EQ(h.log->CountOf("Query.OpenSQL(\"SELECT 0 FROM tbH_HomeMonthlyStats WHERE StatStatus=1\")"), 3u);
+  for (count = 0; count <= 3; ++count) EXPECT_EQ(h.shared->HaveActiveTrfs(), count >= 1) << count;
+  EXPECT_EQ(created, 4);
+  EXPECT_EQ(h.log->CountOf("Query.OpenSQL(\"SELECT 0 FROM tbH_HomeMonthlyStats WHERE StatStatus=1\")"), 4u);
 }
 
 // A temporary folder that goes at the end of the test.

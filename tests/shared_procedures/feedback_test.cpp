@@ -38,12 +38,10 @@ TEST(ShowFeedbackForm, FirstShowingFillsTheDialogInOrderLaterShowingsReuseIt) {
 
 // The answer text is read leniently and rounded halves to even; nothing numeric reads as 0.
 TEST(ShowFeedbackForm, AnswerTextIsReadLenientlyAndRoundedHalfToEven) {
-  const std::pair<const char*, int32_t> rows[] = {{"1", 1},   {"", 0},   {"No", 0},     {" 1 2", 12},
-                                                  {"2.5", 2}, {"3.5", 4}, {"7 (No)", 7}, {"-1", -1}};
   LibraryHarness h;
-  for (const auto& row : rows) {
-    h.dialog->answers = {row.first};
-    EXPECT_EQ(h.shared->ShowFeedbackForm("m", "", kRuleQuestion, 1), row.second) << row.first;
+  for (const auto& [answer, number] : kLenientNumbers) {
+    h.dialog->answers = {answer};
+    EXPECT_EQ(h.shared->ShowFeedbackForm("m", "", kRuleQuestion, 1), number) << answer;
   }
 }
 

@@ -24,26 +24,16 @@ TEST(GotoForm, AsksTheLocatorEachTime) {
             "5 Container: KW_UIShared.SharedProcedures.GotoForm:20\r\nno such form");
 }
 
-struct TypeRow { const char* name; Variant type; int32_t loaded; };
-
-// The TRF type is read by the lenient number rule and rounded half to even.
+// The TRF type is read by the lenient number rule and rounded half to even, from a text or not.
 TEST(LoadForms, ReadsTheTrfTypeLeniently) {
-  const TypeRow rows[] = {
-      {"digits then letters", Variant::Text("12abc"), 12},
-      {"half down to even", Variant::Text("2.5"), 2},
-      {"half up to even", Variant::Text("3.5"), 4},
-      {"empty text", Variant::Text(""), 0},
-      {"empty variant", Variant(), 0},
-      {"number", Variant::Double(7.5), 8},
-      {"blanks inside", Variant::Text(" 1 2"), 12},
-      {"negative edge", Variant::Text("-32768"), -32768},
-  };
-  for (const auto& row : rows) {
+  std::vector<std::pair<Variant, int32_t>> rows = {{Variant(), 0}, {Variant::Double(7.5), 8}};
+  for (const auto& [text, number] : kLenientNumbers) rows.emplace_back(Variant::Text(text), number);
+  for (const auto& [type, loaded] : rows) {
     LibraryHarness h;
-    h.shared->LoadForms("KW_UI01____FRM_H_Staff", row.type);
+    h.shared->LoadForms("KW_UI01____FRM_H_Staff", type);
     EXPECT_EQ(h.log->Matching("Container.LoadTrfType"),
-              Strings{"Container.LoadTrfType(" + std::to_string(row.loaded) + ")"})
-        << row.name;
+              Strings{"Container.LoadTrfType(" + std::to_string(loaded) + ")"})
+        << testing::Show(type);
   }
 }
 

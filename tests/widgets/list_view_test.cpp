@@ -1,5 +1,5 @@
-// The headless list view: items by key and position, one selection, removal handing the
-// selection on, sub-items, column headers and its window, all reached by member name.
+// The headless list and tree views: entries by key and position, one selection, removal handing
+// the selection on, sub-items, column headers, node images and the window, all reached by name.
 #include "widgets/list_view.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include "tests/doubles/raised.h"
 #include "ui_shared/platform/service.h"
 #include "widgets/image_list.h"
+#include "widgets/tree_view.h"
 
 namespace kw::widgets {
 namespace {
@@ -85,26 +86,56 @@ struct RemovalRow {
   const char* selected_after;  // "" for none
 };
 
-// Removing the selected item selects the one that takes its place, or the new last one;
-// removing another item leaves the selection alone.
+// Removing the selected entry selects the one that takes its place, or the new last one;
+// removing another entry leaves the selection alone; list items and tree nodes alike.
 TEST(ListView, RemovalHandsTheSelectionToANeighbour) {
   const RemovalRow rows[] = {
       {"middle selected", 2, "K2", "K3"},  {"last selected", 3, "K3", "K2"}, {"first selected", 1, "K1", "K2"},
       {"other removed", 1, "K3", "K1"},    {"no selection", 0, "K2", ""},
   };
-  for (const auto& row : rows) {
-    ListView view;
-    for (const char* key : {"K1", "K2", "K3"}) AddByName(view, key, key);
-    if (row.selected) view.Items().Item(Variant::Long(row.selected))->Selected(true);
-    const ObjectPtr removed = view.Items().Item(Variant::Text(row.removed_key));
-    view.Get("ListItems").ToObject()->Call("Remove", {Variant::Text(row.removed_key)});
-    const EntryPtr selected = view.SelectedItem();
-    EXPECT_EQ(selected ? selected->Key() : "", row.selected_after) << row.name;
-    EXPECT_EQ(view.Items().Count(), 2) << row.name;
-    EXPECT_FALSE(removed->Get("Selected").ToBoolean()) << row.name;
-    EXPECT_EQ(Raised([&] { removed->Let("Selected", Variant::Boolean(true)); }).Number(), widget_err::kEntryRemoved)
-        << row.name;
-  }
+  for (const bool tree : {false, true})
+    for (const auto& row : rows) {
+      const std::shared_ptr<EntryControl> view =
+          tree ? std::shared_ptr<EntryControl>(std::make_shared<TreeView>()) : std::make_shared<ListView>();
+      const ObjectPtr entries = view->Get(tree ? "Nodes" : "ListItems").ToObject();
+      for (const char* key : {"K1", "K2", "K3"})
+        entries->Call("Add", Args().Named("Key", Variant::Text(key)).Named("Text", Variant::Text(key)));
+      if (row.selected) view->Entries().At(row.selected)->Selected(true);
+      const ObjectPtr removed = entries->Get("Item", {Variant::Text(row.removed_key)}).ToObject();
+      entries->Call("Remove", {Variant::Text(row.removed_key)});
+      const ObjectPtr selected = view->Get("SelectedItem").ToObject();
+      EXPECT_EQ(selected ? selected->Get("Key").ToText() : "", row.selected_after) << row.name << tree;
+      EXPECT_EQ(view->Entries().Count(), 2) << row.name;
+      EXPECT_FALSE(removed->Get("Selected").ToBoolean()) << row.name;
+      EXPECT_EQ(Raised([&] { removed->Let("Selected", Variant::Boolean(true)); }).Number(), widget_err::kEntryRemoved)
+          << row.name;
+    }
+}
+
+// Tree nodes are added at the top level only, as "Node"s that keep their image index and refuse a
+// duplicate key with 35602.
+TEST(TreeView, AddsTopLevelNodesWithUniqueKeysAndImages) {
+  TreeView tree;
+  const ObjectPtr nodes = tree.Get("Nodes").ToObject();
+  const auto add = [&](const char* key, Variant image) {
+    Args args;
+    args.Named("Key", Variant::Text(key)).Named("Text", Variant::Text(key));
+    if (!image.IsEmpty()) args.Named("Image", image);
+    nodes->Call("Add", args);
+  };
+  add("K1", Variant::Integer(2));
+  add("K2", Variant());
+  EXPECT_EQ(tree.TypeName(), "TreeView");
+  const ObjectPtr ann = nodes->Get("Item", {Variant::Text("K1")}).ToObject();
+  EXPECT_EQ(TypeNameOf(ann), "Node");
+  EXPECT_EQ(ann->Get("Image").ToLong(), 2);
+  EXPECT_TRUE(tree.TreeNodes().Item(Variant::Text("K2"))->Image().IsEmpty());
+  EXPECT_EQ(Raised([&] { add("K2", Variant()); }).Number(), err::kKeyNotUnique);
+  EXPECT_EQ(Raised([&] {
+              nodes->Call("Add", {Variant::Text("K1"), Variant::Integer(4), Variant::Text("K3"), Variant::Text("Child")});
+            }).Number(),
+            err::kInvalidCall);
+  EXPECT_EQ(nodes->Get("Count").ToLong(), 2);
 }
 
 // Sub-items, small icons, column headers and the image list are kept as given.

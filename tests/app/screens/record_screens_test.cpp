@@ -1,6 +1,7 @@
 // The record screens (residents, family groups, expenses) on the sample database, driven by their
 // typed operations: stored rows, read-only fields, the colours taken from the system, the list a
 // quiet send-off check leaves on the offending record, refusals and undone edits.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "app/screens/families_screen.h"
@@ -10,6 +11,9 @@
 
 namespace trf::testing {
 namespace {
+
+// A screen's refusal saying exactly `text`.
+auto Refused(const char* text) { return ::testing::ThrowsMessage<ScreenRefusal>(::testing::StrEq(text)); }
 
 class RecordScreensTest : public ::testing::Test {
  protected:
@@ -61,20 +65,10 @@ TEST_F(RecordScreensTest, ResidentsAreWrittenInOneBatchOnSave) {
 TEST_F(RecordScreensTest, FieldsAndRefusals) {
   RecordScreen& residents = Show("residents");
   EXPECT_EQ(residents.Fields(), (std::vector<std::string>{"name", "birthdate", "admission", "fee", "family"}));
-  const std::pair<std::function<void()>, const char*> refused[] = {
-      {[&] { residents.SelectRow(0); }, "there is no row 0; the list has 6 rows"},
-      {[&] { residents.SelectRow(7); }, "there is no row 7; the list has 6 rows"},
-      {[&] { residents.EditField("age", "3"); },
-       "no field \"age\" here; the fields are: name, birthdate, admission, fee, family"},
-  };
-  for (const auto& [operation, message] : refused) {
-    try {
-      operation();
-      ADD_FAILURE() << message;
-    } catch (const ScreenRefusal& e) {
-      EXPECT_STREQ(e.what(), message);
-    }
-  }
+  EXPECT_THAT([&] { residents.SelectRow(0); }, Refused("there is no row 0; the list has 6 rows"));
+  EXPECT_THAT([&] { residents.SelectRow(7); }, Refused("there is no row 7; the list has 6 rows"));
+  EXPECT_THAT([&] { residents.EditField("age", "3"); },
+              Refused("no field \"age\" here; the fields are: name, birthdate, admission, fee, family"));
   EXPECT_EQ(residents.List()->SelectedListItem()->Index(), 1);
 }
 
@@ -107,12 +101,7 @@ TEST_F(RecordScreensTest, FieldsAreReadOnlyWhileTheTrfIsNotActive) {
   residents.Refresh();
   EXPECT_TRUE(Field(residents, "fee").read_only);
   EXPECT_EQ(Field(residents, "fee").back_color, 0x8000000Fu);
-  try {
-    residents.EditField("fee", "2500");
-    ADD_FAILURE() << "edited a read-only field";
-  } catch (const ScreenRefusal& e) {
-    EXPECT_STREQ(e.what(), "the field \"fee\" is read-only now");
-  }
+  EXPECT_THAT([&] { residents.EditField("fee", "2500"); }, Refused("the field \"fee\" is read-only now"));
   EXPECT_THROW(residents.AddRecord(), ScreenRefusal);
   EXPECT_THROW(residents.RemoveRecord(), ScreenRefusal);
   world.Container().CurrentStatStatus(1);

@@ -56,6 +56,18 @@ struct HostWorld : testing::AppWorld {
     Container().CurrentH_HomeMonthlyStatsID("3");
     Container().CurrentStatStatus(1);
   }
+  // What a step left: the current screen, the container's form key and the bar's buttons, then
+  // the screens' lifecycle and the events told since the last look (which it clears).
+  std::string Look() {
+    std::string out = (host.Current() ? host.Current()->Name() : "none") + " " + Container().CurrentFormKey() + " [";
+    for (const auto& button : Container().Bar().Buttons()) out += button.key;
+    out += "]";
+    for (const auto& line : log) out += " | " + line;
+    for (const auto& line : events.lines) out += " > " + line;
+    log.clear();
+    events.lines.clear();
+    return out;
+  }
 };
 
 // Going to a screen activates it (loading its data the first time) and puts its buttons on the
@@ -63,18 +75,12 @@ struct HostWorld : testing::AppWorld {
 TEST(ScreenHostTest, NavigationActivatesAndSwapsTheButtons) {
   HostWorld w;
   EXPECT_TRUE(w.host.Go("home"));
-  EXPECT_EQ(w.host.Current(), w.home.get());
+  EXPECT_EQ(w.Look(), "home KW_UI01____FRM_H_OurHome [Pinghome]");
   EXPECT_EQ(w.home->reloads, 1);
   EXPECT_EQ(w.Container().FormTitle(), "Test home");
-  ASSERT_EQ(w.Container().Bar().Buttons().size(), 1u);
-  EXPECT_EQ(w.Container().Bar().Buttons()[0].key, "Pinghome");
-
   w.SelectActiveMonth();
   EXPECT_TRUE(w.host.Go("KW_UI01____FRM_H_Work"));
-  EXPECT_EQ(w.log, (std::vector<std::string>{"home leaves"}));
-  ASSERT_EQ(w.Container().Bar().Buttons().size(), 1u);
-  EXPECT_EQ(w.Container().Bar().Buttons()[0].key, "Pingwork");
-  EXPECT_EQ(w.Container().CurrentFormKey(), "KW_UI01____FRM_H_Work");
+  EXPECT_EQ(w.Look(), "work KW_UI01____FRM_H_Work [Pingwork] | home leaves");
   EXPECT_TRUE(w.Container().ClickCommandButton("Pingwork"));
   EXPECT_EQ(w.work->pings, 1);
 }
@@ -85,7 +91,7 @@ TEST(ScreenHostTest, GoingToTheCurrentScreenKeepsIt) {
   ASSERT_TRUE(w.host.Go("home"));
   EXPECT_TRUE(w.host.Go("home"));
   EXPECT_EQ(w.home->reloads, 1);
-  EXPECT_TRUE(w.log.empty());
+  EXPECT_EQ(w.Look(), "home KW_UI01____FRM_H_OurHome [Pinghome]");
   EXPECT_EQ(w.Container().NavigationHistory().size(), 1u);
 }
 
@@ -95,21 +101,18 @@ TEST(ScreenHostTest, RefusedDeactivationStays) {
   ASSERT_TRUE(w.host.Go("home"));
   w.home->refuse_leaving = true;
   w.Container().CurrentH_HomesID("1");
+  w.Look();
   EXPECT_FALSE(w.host.Go("work"));
-  EXPECT_EQ(w.host.Current(), w.home.get());
-  EXPECT_EQ(w.Container().CurrentFormKey(), std::string(kw::kHomeFormKey));
-  EXPECT_EQ(w.Container().Bar().Buttons()[0].key, "Pinghome");
-  EXPECT_EQ(w.events.lines, std::vector<std::string>{"stayed on home"});
+  EXPECT_EQ(w.Look(), "home KW_UI01____FRM_H_OurHome [Pinghome] | home leaves > stayed on home");
 }
 
 // Without a home the library refuses the activation and names Our Home: the host goes there.
 TEST(ScreenHostTest, MissingHomeRedirectsToOurHome) {
   HostWorld w;
   EXPECT_FALSE(w.host.Go("work"));
-  EXPECT_EQ(w.host.Current(), w.home.get());
+  EXPECT_EQ(w.Look(), "home KW_UI01____FRM_H_OurHome [Pinghome] > redirected to KW_UI01____FRM_H_OurHome home");
   ASSERT_EQ(w.services.desk().shown.size(), 1u);
   EXPECT_EQ(w.services.desk().shown[0].rule_number, 2183);
-  EXPECT_EQ(w.events.lines, std::vector<std::string>{"redirected to KW_UI01____FRM_H_OurHome home"});
   EXPECT_EQ(w.Container().NavigationHistory(),
             (std::vector<std::string>{"KW_UI01____FRM_H_Work", "KW_UI01____FRM_H_OurHome"}));
 }
@@ -131,25 +134,17 @@ TEST(ScreenHostTest, SendOffStopsOnAFailingScreenAndGoesOnOnceItPasses) {
   HostWorld w;
   w.SelectActiveMonth();
   ASSERT_TRUE(w.host.Go("work"));
-  w.home->fails_sendoff = true;
-  w.work->fails_sendoff = true;
+  w.Look();
+  w.home->fails_sendoff = w.work->fails_sendoff = true;
   EXPECT_FALSE(w.host.SendOff());
-  EXPECT_EQ(w.host.Current(), w.home.get());
-  EXPECT_EQ(w.log, (std::vector<std::string>{"home checked quietly", "work leaves", "home checked aloud"}));
-  EXPECT_FALSE(w.Container().SendOffValidationMode());
-  EXPECT_FALSE(w.Container().SendOffInteractive());
-  EXPECT_EQ(w.events.lines, (std::vector<std::string>{"send-off stopped on home", "send-off refused"}));
-
-  w.log.clear();
-  w.events.lines.clear();
-  w.home->answers_aloud = true;
-  w.work->answers_aloud = true;
+  EXPECT_EQ(w.Look(), "home KW_UI01____FRM_H_OurHome [Pinghome] | home checked quietly | work leaves | home checked aloud"
+                      " > send-off stopped on home > send-off refused");
+  EXPECT_FALSE(w.Container().SendOffValidationMode() || w.Container().SendOffInteractive());
+  w.home->answers_aloud = w.work->answers_aloud = true;
   EXPECT_TRUE(w.host.SendOff());
-  EXPECT_EQ(w.log, (std::vector<std::string>{"home checked quietly", "home checked aloud", "work checked quietly",
-                                             "home leaves", "work checked aloud"}));
-  EXPECT_EQ(w.host.Current(), w.work.get());
-  EXPECT_EQ(w.events.lines,
-            (std::vector<std::string>{"send-off stopped on home", "send-off stopped on work", "send-off passed"}));
+  EXPECT_EQ(w.Look(), "work KW_UI01____FRM_H_Work [Pingwork] | home checked quietly | home checked aloud"
+                      " | work checked quietly | home leaves | work checked aloud > send-off stopped on home"
+                      " > send-off stopped on work > send-off passed");
 }
 
 // Once the host goes, its screens and their SharedProcedures no longer hold each other.

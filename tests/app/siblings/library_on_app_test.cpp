@@ -6,7 +6,6 @@
 #include "app/business/record_groups.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/fake_business_object.h"
-#include "tests/doubles/fake_record_group.h"
 
 namespace trf::testing {
 namespace {
