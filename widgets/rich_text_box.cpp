@@ -5,6 +5,7 @@
 
 #include "ui_shared/platform/control_members.h"
 #include "ui_shared/platform/service.h"
+#include "ui_shared/platform/system_colors.h"
 #include "widgets/rich_text_rtf.h"
 
 namespace kw {
@@ -128,7 +129,10 @@ void RichTextBox::SelItalic(bool on) { ApplyCharFormat(&CharFormat::italic, on);
 std::optional<bool> RichTextBox::SelUnderline() const { return CommonCharFormat(&CharFormat::underline); }
 void RichTextBox::SelUnderline(bool on) { ApplyCharFormat(&CharFormat::underline, on); }
 std::optional<uint32_t> RichTextBox::SelColor() const { return CommonCharFormat(&CharFormat::color); }
-void RichTextBox::SelColor(uint32_t color) { ApplyCharFormat(&CharFormat::color, color); }
+void RichTextBox::SelColor(uint32_t color) {
+  // A fixed colour is 0x00BBGGRR whatever its high byte holds: the box keeps the colour it means.
+  ApplyCharFormat(&CharFormat::color, color & kSystemColorFlag ? color : color & 0x00FFFFFFu);
+}
 std::optional<int16_t> RichTextBox::SelAlignment() const { return CommonParagraphFormat(&ParagraphFormat::alignment); }
 std::optional<bool> RichTextBox::SelBullet() const { return CommonParagraphFormat(&ParagraphFormat::bullet); }
 void RichTextBox::SelBullet(bool on) { ApplyParagraphFormat(&ParagraphFormat::bullet, on); }

@@ -82,6 +82,7 @@ class RichTextBox : public LateBound<RichTextBox> {
   std::optional<bool> SelUnderline() const;
   void SelUnderline(bool on);
   std::optional<uint32_t> SelColor() const;
+  // A fixed colour keeps its 0x00BBGGRR bytes only; a system colour reference stays as it is.
   void SelColor(uint32_t color);
   std::optional<int16_t> SelAlignment() const;
   void SelAlignment(int16_t alignment);

@@ -102,8 +102,9 @@ TEST(RichTextRtf, ReadsBackEverythingItWrote) {
 }
 
 // A paragraph break keeps its own format through writing and reading (text typed at the end of the
-// paragraph takes it), and a system colour reference of any 31-bit number comes back as itself.
-TEST(RichTextRtf, BreakFormatsAndLargeColourReferencesSurvive) {
+// paragraph takes it), a system colour reference of any 31-bit number comes back as itself, and a
+// fixed colour with a stray high byte is kept as the colour it means.
+TEST(RichTextRtf, BreakFormatsAndColoursSurvive) {
   const Document bold_break = ReadRtf("{\\rtf1{\\b\\par}}");
   ASSERT_TRUE(bold_break.Paragraphs().at(0).mark.bold);
   EXPECT_TRUE(ReadRtf(WriteRtf(bold_break)).Paragraphs().at(0).mark.bold);
@@ -114,6 +115,12 @@ TEST(RichTextRtf, BreakFormatsAndLargeColourReferencesSurvive) {
   const Document again = ReadRtf(WriteRtf(colored));
   EXPECT_EQ(again.Paragraphs().at(0).runs.at(0).format.color, reference);
   EXPECT_EQ(again.Paragraphs().at(0).mark.color, 0x0000FFu);
+  ScopedService<WindowTable> windows{std::make_shared<WindowTable>()};
+  auto box = std::make_shared<RichTextBox>();
+  box->Text("x");
+  box->SelLength(1);
+  box->SelColor(0x6A7D7E00u);
+  EXPECT_EQ(box->SelColor(), 0x007D7E00u);
 }
 
 // A note typed with bytes that are no UTF-8 is saved and read back as the box shows it: one
