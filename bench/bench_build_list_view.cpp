@@ -51,11 +51,14 @@ class BenchRecords : public kw::LateBound<BenchRecords> {
 
   static const kw::MemberTable<BenchRecords>& Members() {
     static const kw::MemberTable<BenchRecords> table{
-        {"Count", kw::MemberKind::kProperty, [](BenchRecords& r, const kw::Args&) { return kw::Variant::Long(static_cast<int32_t>(r.records_.size())); },
+        {"Count", kw::MemberKind::kProperty,
+         [](BenchRecords& r, const kw::Args&) { return kw::Variant::Long(static_cast<int32_t>(r.records_.size())); },
          nullptr},
-        {"Index", kw::MemberKind::kProperty, [](BenchRecords& r, const kw::Args&) { return kw::Variant::Long(r.index_); },
+        {"Index", kw::MemberKind::kProperty,
+         [](BenchRecords& r, const kw::Args&) { return kw::Variant::Long(r.index_); },
          [](BenchRecords& r, const kw::Variant& v, const kw::Args&) { r.index_ = v.ToLong(); }},
-        {"ID", kw::MemberKind::kProperty, [](BenchRecords& r, const kw::Args&) { return kw::Variant::Long(r.Current().id); }, nullptr},
+        {"ID", kw::MemberKind::kProperty,
+         [](BenchRecords& r, const kw::Args&) { return kw::Variant::Long(r.Current().id); }, nullptr},
         {"Name", kw::MemberKind::kProperty, &Text<0>, nullptr},
         {"Street", kw::MemberKind::kProperty, &Text<1>, nullptr},
         {"City", kw::MemberKind::kProperty, &Text<2>, nullptr},
@@ -92,7 +95,8 @@ class CountingErrorLog : public kw::ErrorLog {
 // column table.
 struct World {
   World() {
-    services.registry().Register(std::string(kw::class_ids::kErrorLog), [] { return std::make_shared<CountingErrorLog>(); });
+    services.registry().Register(std::string(kw::class_ids::kErrorLog),
+                                 [] { return std::make_shared<CountingErrorLog>(); });
     shared->OwnerForm(std::make_shared<kw::FormContract>());
     shared->LVColumnInfo(kProperties[0], "Column 0", 1500);
     for (size_t c = 1; c < kColumns; ++c)

@@ -132,7 +132,8 @@ void BM_RemoveVectorErase(benchmark::State& state) {
   std::vector<std::vector<kw::Variant>> loaded;
   for (int32_t position = 1; position <= residents.Count(); ++position) {
     auto& values = loaded.emplace_back();
-    for (int32_t field = 1; field <= 7; ++field) values.push_back(residents.FieldValueAt(kw::Variant::Long(position), field));
+    for (int32_t field = 1; field <= 7; ++field)
+      values.push_back(residents.FieldValueAt(kw::Variant::Long(position), field));
   }
   for (auto _ : state) {
     state.PauseTiming();

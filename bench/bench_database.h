@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "app/data/transaction.h"
 #include "app/data/sqlite_database.h"
+#include "app/data/transaction.h"
 #include "app/data/trf_database.h"
 
 namespace bench {
@@ -43,8 +43,10 @@ inline std::shared_ptr<trf::Database> BenchDatabase() {
         "INSERT INTO tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, H_BirthDate, H_AdmissionDate, "
         "H_MonthlyFee, H_FamilyGroupsID) VALUES (?, ?, ?, ?, ?, ?)");
     for (const Month month : {kMonth1k, kMonth10k, kMonth30k, kMonth100k}) {
-      db->Exec("INSERT INTO tbH_HomeMonthlyStats (H_HomeMonthlyStatsID, H_HomesID, H_StatMonth, HU_TrfTypesCD, "
-               "StatStatus) VALUES (" + std::to_string(month.id) + ", 1, 38139, 'STD', 0)");
+      db->Exec(
+          "INSERT INTO tbH_HomeMonthlyStats (H_HomeMonthlyStatsID, H_HomesID, H_StatMonth, HU_TrfTypesCD, "
+          "StatStatus) VALUES (" +
+          std::to_string(month.id) + ", 1, 38139, 'STD', 0)");
       for (int i = 0; i < month.residents; ++i) {
         insert->Reset();
         insert->Bind(1, kw::Variant::Long(month.id));

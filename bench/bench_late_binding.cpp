@@ -44,13 +44,20 @@ class Sample final : public kw::LateBound<Sample>, public TypedAmount {
          [](Sample& s, const kw::Variant& v, const kw::Args&) { s.Amount(v); }},
         {"Clamp", P::kMethod,
          [](Sample& s, const kw::Args& a) { return s.Clamp(a.Required(0, "Low"), a.Required(1, "High")); }},
-        {"Count", P::kProperty, other},      {"Index", P::kProperty, other},
-        {"Name", P::kProperty, other},       {"Street", P::kProperty, other},
-        {"City", P::kProperty, other},       {"Phone", P::kProperty, other},
-        {"Room", P::kProperty, other},       {"Note", P::kProperty, other},
-        {"BirthDate", P::kProperty, other},  {"AdmissionDate", P::kProperty, other},
-        {"MonthlyFee", P::kProperty, other}, {"FamilyGroup", P::kProperty, other},
-        {"Validate", P::kMethod, other},     {"", P::kProperty, other},
+        {"Count", P::kProperty, other},
+        {"Index", P::kProperty, other},
+        {"Name", P::kProperty, other},
+        {"Street", P::kProperty, other},
+        {"City", P::kProperty, other},
+        {"Phone", P::kProperty, other},
+        {"Room", P::kProperty, other},
+        {"Note", P::kProperty, other},
+        {"BirthDate", P::kProperty, other},
+        {"AdmissionDate", P::kProperty, other},
+        {"MonthlyFee", P::kProperty, other},
+        {"FamilyGroup", P::kProperty, other},
+        {"Validate", P::kMethod, other},
+        {"", P::kProperty, other},
     };
     return table;
   }
@@ -136,7 +143,8 @@ class ItemOwningKey final : public kw::LateBound<ItemOwningKey, kw::widgets::Lis
   using LateBound::LateBound;
   static const kw::MemberTable<ItemOwningKey>& Members() {
     static const kw::MemberTable<ItemOwningKey> table{
-        {"Key", kw::MemberKind::kProperty, [](ItemOwningKey& i, const kw::Args&) { return kw::Variant::Text(i.Key()); }},
+        {"Key", kw::MemberKind::kProperty,
+         [](ItemOwningKey& i, const kw::Args&) { return kw::Variant::Text(i.Key()); }},
     };
     return table;
   }

@@ -62,9 +62,12 @@ void BM_SelChangeTyped(benchmark::State& state) {
     bar.SetState("ItalicClick", true, t.box->SelItalic().value_or(false) ? 1 : 0);
     bar.SetState("UnderlineClick", true, t.box->SelUnderline().value_or(false) ? 1 : 0);
     const auto alignment = t.box->SelAlignment();
-    if (alignment == 0) bar.SetState("AlignLeftClick", true, 1);
-    else if (alignment == 2) bar.SetState("AlignCenterClick", true, 1);
-    else if (alignment == 1) bar.SetState("AlignRightClick", true, 1);
+    if (alignment == 0)
+      bar.SetState("AlignLeftClick", true, 1);
+    else if (alignment == 2)
+      bar.SetState("AlignCenterClick", true, 1);
+    else if (alignment == 1)
+      bar.SetState("AlignRightClick", true, 1);
     bar.SetState("BulletsClick", true, t.box->SelBullet().value_or(false) ? 1 : 0);
   }
 }

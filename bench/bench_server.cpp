@@ -46,16 +46,18 @@ std::optional<Cluster> cluster;
 // The server database: the sample data and a month of 30,000 residents, and an empty month for batches.
 std::shared_ptr<trf::Database> ServerDatabase() {
   static std::shared_ptr<trf::Database> database = [] {
-    auto db = trf::OpenTrfDatabase(cluster->Uri(), trf::Access::kReadWrite, trf::kDefaultBusyTimeoutMs,
-                                   trf::Seed::kSample);
+    auto db =
+        trf::OpenTrfDatabase(cluster->Uri(), trf::Access::kReadWrite, trf::kDefaultBusyTimeoutMs, trf::Seed::kSample);
     trf::Transaction transaction(*db);
     db->Exec("INSERT INTO tbH_HomeMonthlyStats VALUES (" + std::to_string(kLoadMonth) + ", 1, 38139, 'STD', 0), (" +
              std::to_string(kBatchMonth) + ", 1, 38139, 'STD', 0)");
-    db->Exec("INSERT INTO tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, H_BirthDate, H_AdmissionDate, "
-             "H_MonthlyFee, H_FamilyGroupsID) SELECT " + std::to_string(kLoadMonth) +
-             ", 'Resident ' || i, 11000 + i % 9000, 36000 + i % 2000, 1500 + i % 3000 + 0.25 * (i % 4), "
-             "CASE WHEN i % 3 = 0 THEN 1 + i % 4 END FROM generate_series(1, " + std::to_string(kLoadResidents) +
-             ") AS i");
+    db->Exec(
+        "INSERT INTO tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, H_BirthDate, H_AdmissionDate, "
+        "H_MonthlyFee, H_FamilyGroupsID) SELECT " +
+        std::to_string(kLoadMonth) +
+        ", 'Resident ' || i, 11000 + i % 9000, 36000 + i % 2000, 1500 + i % 3000 + 0.25 * (i % 4), "
+        "CASE WHEN i % 3 = 0 THEN 1 + i % 4 END FROM generate_series(1, " +
+        std::to_string(kLoadResidents) + ") AS i");
     transaction.Commit();
     db->Exec("ANALYZE");
     return db;
@@ -126,8 +128,8 @@ void BM_ServerBatchCopy(benchmark::State& state) {
     }
     state.ResumeTiming();
     PQclear(PQexec(conn, "BEGIN"));
-    PQclear(PQexec(conn,
-                   "COPY tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, H_AdmissionDate, H_MonthlyFee) FROM STDIN"));
+    PQclear(PQexec(
+        conn, "COPY tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, H_AdmissionDate, H_MonthlyFee) FROM STDIN"));
     PQputCopyData(conn, rows.data(), static_cast<int>(rows.size()));
     PQputCopyEnd(conn, nullptr);
     PQclear(PQgetResult(conn));

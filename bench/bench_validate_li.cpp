@@ -109,7 +109,8 @@ void BM_HandChecks(benchmark::State& state) {
   std::vector<std::vector<kw::Variant>> held;
   for (int32_t position = 1; position <= world.residents->Count(); ++position) {
     auto& values = held.emplace_back();
-    for (int32_t field = 1; field <= 7; ++field) values.push_back(world.residents->FieldValueAt(kw::Variant::Long(position), field));
+    for (int32_t field = 1; field <= 7; ++field)
+      values.push_back(world.residents->FieldValueAt(kw::Variant::Long(position), field));
   }
   HandChecks checks(static_cast<trf::SqliteDatabase&>(*world.services.database()).Handle());
   for (auto _ : state) {

@@ -33,7 +33,8 @@ std::string Quoted(const std::string& argument) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::vector<std::string> arguments = kw::SplitCommandLine(std::string(reinterpret_cast<const char*>(data), size));
+  const std::vector<std::string> arguments =
+      kw::SplitCommandLine(std::string(reinterpret_cast<const char*>(data), size));
   std::string line;
   for (const std::string& argument : arguments) line += (line.empty() ? "" : " ") + Quoted(argument);
   Require(kw::SplitCommandLine(line) == arguments, "the arguments quoted back split the same: " + line);

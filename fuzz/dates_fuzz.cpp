@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   if (const auto serial = dates::Recognize(text)) {
     const auto shown = dates::ToText(*serial);
-    Require(dates::Recognize(shown) == serial, "\"" + std::string(text) + "\" shows as \"" + shown + "\", the same date");
+    Require(dates::Recognize(shown) == serial,
+            "\"" + std::string(text) + "\" shows as \"" + shown + "\", the same date");
   }
   if (size >= sizeof(double)) {
     double serial = 0;

@@ -21,7 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 2: box->SelItalic(input.ConsumeBool()); break;
       case 3: box->SelUnderline(input.ConsumeBool()); break;
       case 4: box->SelColor(input.ConsumeIntegral<uint32_t>()); break;
-      case 5: box->SelAlignment(input.ConsumeIntegralInRange<int16_t>(kw::rich_text::kAlignLeft, kw::rich_text::kAlignCenter)); break;
+      case 5:
+        box->SelAlignment(
+            input.ConsumeIntegralInRange<int16_t>(kw::rich_text::kAlignLeft, kw::rich_text::kAlignCenter));
+        break;
       case 6: box->SelBullet(input.ConsumeBool()); break;
       default: box->Text(input.ConsumeRandomLengthString(32)); break;
     }

@@ -27,9 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string table = input.ConsumeRandomLengthString(8);
   const std::string clause = input.ConsumeRandomLengthString(8);
   const std::string primary = input.ConsumeRemainingBytesAsString();
-  const auto joined = Allowing({kFromNotFound, kw::err::kOverflow}, [&] {
-    return harness.shared->SQLAddRightJoin(primary, fields, table, clause, "Fuzz");
-  });
+  const auto joined = Allowing({kFromNotFound, kw::err::kOverflow},
+                               [&] { return harness.shared->SQLAddRightJoin(primary, fields, table, clause, "Fuzz"); });
   const size_t from = primary.find(" FROM ");
   Require(joined.has_value() || from == std::string::npos || kw::text::Len(primary.substr(0, from)) >= 32767,
           "a primary with \" FROM \" early enough joins");

@@ -32,14 +32,22 @@ void RequireRoundTrip(const std::string& text, const char* kind, Convert convert
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  RequireRoundTrip(text, "Integer", [](const Variant& v) { return v.ToInteger(); }, &Variant::Integer);
-  RequireRoundTrip(text, "Long", [](const Variant& v) { return v.ToLong(); }, &Variant::Long);
-  RequireRoundTrip(text, "Byte", [](const Variant& v) { return v.ToByte(); }, &Variant::Byte);
-  RequireRoundTrip(text, "Single", [](const Variant& v) { return v.ToSingle(); }, &Variant::Single);
-  RequireRoundTrip(text, "Double", [](const Variant& v) { return v.ToDouble(); }, &Variant::Double);
-  RequireRoundTrip(text, "Currency", [](const Variant& v) { return v.ToCurrency(); }, &Variant::Currency);
-  RequireRoundTrip(text, "Date", [](const Variant& v) { return v.ToDate(); }, &Variant::Date);
-  RequireRoundTrip(text, "Boolean", [](const Variant& v) { return v.ToBoolean(); }, &Variant::Boolean);
+  RequireRoundTrip(
+      text, "Integer", [](const Variant& v) { return v.ToInteger(); }, &Variant::Integer);
+  RequireRoundTrip(
+      text, "Long", [](const Variant& v) { return v.ToLong(); }, &Variant::Long);
+  RequireRoundTrip(
+      text, "Byte", [](const Variant& v) { return v.ToByte(); }, &Variant::Byte);
+  RequireRoundTrip(
+      text, "Single", [](const Variant& v) { return v.ToSingle(); }, &Variant::Single);
+  RequireRoundTrip(
+      text, "Double", [](const Variant& v) { return v.ToDouble(); }, &Variant::Double);
+  RequireRoundTrip(
+      text, "Currency", [](const Variant& v) { return v.ToCurrency(); }, &Variant::Currency);
+  RequireRoundTrip(
+      text, "Date", [](const Variant& v) { return v.ToDate(); }, &Variant::Date);
+  RequireRoundTrip(
+      text, "Boolean", [](const Variant& v) { return v.ToBoolean(); }, &Variant::Boolean);
   const Variant original = Variant::Text(text);
   Require(original.ToText() == text, "text converts to itself");
   (void)kw::StrOf(original);

@@ -10,7 +10,8 @@ constexpr int32_t kInvalidPropertyValue = 380;
 constexpr int32_t kInvalidArrayIndex = 381;
 
 bool BeginsWithNoCase(const std::string& item, const std::string& prefix) {
-  return item.size() >= prefix.size() && kw::text::EqualsNoCase(std::string_view(item).substr(0, prefix.size()), prefix);
+  return item.size() >= prefix.size() &&
+         kw::text::EqualsNoCase(std::string_view(item).substr(0, prefix.size()), prefix);
 }
 }  // namespace
 
@@ -62,11 +63,8 @@ int32_t ComboBox::Find(const std::string& text, int32_t start, bool exact) const
 int64_t ComboBox::Answer(const kw::WindowMessage& message) {
   namespace m = combo_messages;
   switch (message.msg) {
-    case m::kGetDroppedState:
-      return dropped_ ? 1 : 0;
-    case m::kShowDropDown:
-      dropped_ = message.wparam != 0;
-      return 1;
+    case m::kGetDroppedState: return dropped_ ? 1 : 0;
+    case m::kShowDropDown: dropped_ = message.wparam != 0; return 1;
     case m::kFindString:
     case m::kFindStringExact:
       return Find(message.lparam.ToText(), static_cast<int32_t>(message.wparam), message.msg == m::kFindStringExact);
@@ -74,8 +72,7 @@ int64_t ComboBox::Answer(const kw::WindowMessage& message) {
       if (message.wparam < -1 || message.wparam >= ListCount()) return m::kNotFound;
       SetListIndex(static_cast<int32_t>(message.wparam));
       return message.wparam;
-    default:
-      return 0;
+    default: return 0;
   }
 }
 

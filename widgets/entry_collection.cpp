@@ -15,10 +15,8 @@ std::vector<Variant> EntryCollection::Enumerate() {
 const MemberTable<EntryCollection>& EntryCollection::Members() {
   using C = EntryCollection;
   static const MemberTable<C> table{
-      Property<&C::Count>(member::kCount),
-      Method<&C::Item, "Index">(member::kItem),
-      Method<&C::Item, "Index">(member::kDefault),
-      Method<&C::Remove, "Index">(member::kRemove),
+      Property<&C::Count>(member::kCount),         Method<&C::Item, "Index">(member::kItem),
+      Method<&C::Item, "Index">(member::kDefault), Method<&C::Remove, "Index">(member::kRemove),
       Method<&C::Clear>(member::kClear),
   };
   return table;

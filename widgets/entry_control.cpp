@@ -22,7 +22,8 @@ const MemberTable<EntryControl>& EntryControl::Members() {
   static const MemberTable<C> table{
       Property<&C::hwnd>(member::kHwnd),
       Method<&C::SetFocus>(member::kSetFocus),
-      {member::kSelectedItem, MemberKind::kProperty, [](C& c, const Args&) { return Variant::Object(c.SelectedItem()); },
+      {member::kSelectedItem, MemberKind::kProperty,
+       [](C& c, const Args&) { return Variant::Object(c.SelectedItem()); },
        [](C& c, const Variant& v, const Args&) {
          const ObjectPtr entry = v.ToObject();
          if (entry) {

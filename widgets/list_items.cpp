@@ -110,8 +110,8 @@ const MemberTable<ListItems>& ListItems::Members() {
   static const MemberTable<ListItems> table{
       {member::kAdd, MemberKind::kMethod,
        [](ListItems& c, const Args& a) {
-         return Variant::Object(c.Add(OptionalText(a, 1, "Key"), OptionalText(a, 2, "Text"),
-                                      a.Optional(4, "SmallIcon"), OptionalPosition(a, 0)));
+         return Variant::Object(c.Add(OptionalText(a, 1, "Key"), OptionalText(a, 2, "Text"), a.Optional(4, "SmallIcon"),
+                                      OptionalPosition(a, 0)));
        }},
   };
   return table;

@@ -86,7 +86,8 @@ class ListItems : public LateBound<ListItems, EntryCollection> {
  public:
   std::string TypeName() const override { return "ListItems"; }
   // Adds an item at the end (or at 1-based `position`); 35602 for a key already in use.
-  std::shared_ptr<ListItem> Add(std::string key, std::string text, Variant small_icon = Variant(), int32_t position = 0);
+  std::shared_ptr<ListItem> Add(std::string key, std::string text, Variant small_icon = Variant(),
+                                int32_t position = 0);
   std::shared_ptr<ListItem> Item(const Variant& index) const;
   static const MemberTable<ListItems>& Members();
 };

@@ -31,9 +31,9 @@ std::string IconvName(int code_page) {
 
 int CodePageOfCharset(int charset, int ansi) {
   static constexpr std::pair<int, int> kCharsets[] = {
-      {0, 1252},   {2, kSymbolCodePage}, {77, 10000}, {128, 932}, {129, 949}, {130, 1361}, {134, 936},
-      {136, 950},  {161, 1253},          {162, 1254}, {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257},
-      {204, 1251}, {222, 874},           {238, 1250}, {255, 437}};
+      {0, 1252},   {2, kSymbolCodePage}, {77, 10000}, {128, 932},  {129, 949},  {130, 1361},
+      {134, 936},  {136, 950},           {161, 1253}, {162, 1254}, {163, 1258}, {177, 1255},
+      {178, 1256}, {186, 1257},          {204, 1251}, {222, 874},  {238, 1250}, {255, 437}};
   for (const auto& [set, code_page] : kCharsets)
     if (set == charset) return code_page;
   return ansi;
@@ -47,8 +47,11 @@ CodePages::~CodePages() {
 bool CodePages::IsLeadByte(int code_page, unsigned char byte) {
   switch (code_page) {
     case 932: return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-    case 936: case 949: case 950: return byte >= 0x81 && byte <= 0xFE;
-    case 1361: return (byte >= 0x84 && byte <= 0xD3) || (byte >= 0xD8 && byte <= 0xDE) || (byte >= 0xE0 && byte <= 0xF9);
+    case 936:
+    case 949:
+    case 950: return byte >= 0x81 && byte <= 0xFE;
+    case 1361:
+      return (byte >= 0x84 && byte <= 0xD3) || (byte >= 0xD8 && byte <= 0xDE) || (byte >= 0xE0 && byte <= 0xF9);
     default: return false;
   }
 }

@@ -83,7 +83,7 @@ class Document {
 
  private:
   std::u32string chars_;
-  std::vector<CharFormat> formats_;                    // one per character
+  std::vector<CharFormat> formats_;                             // one per character
   std::vector<ParagraphFormat> paragraphs_{ParagraphFormat{}};  // one more than there are breaks
 };
 

@@ -16,10 +16,9 @@ constexpr int32_t kNoNumber = 255;
 bool IsAsciiAlnum(char32_t c) { return (c >= U'0' && c <= U'9') || ((c | 0x20) >= U'a' && (c | 0x20) <= U'z'); }
 
 std::u32string Roman(int32_t n, bool upper) {
-  static constexpr std::pair<int32_t, const char*> kDigits[] = {{1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"},
-                                                                {100, "c"},  {90, "xc"},  {50, "l"},  {40, "xl"},
-                                                                {10, "x"},   {9, "ix"},   {5, "v"},   {4, "iv"},
-                                                                {1, "i"}};
+  static constexpr std::pair<int32_t, const char*> kDigits[] = {
+      {1000, "m"}, {900, "cm"}, {500, "d"}, {400, "cd"}, {100, "c"}, {90, "xc"}, {50, "l"},
+      {40, "xl"},  {10, "x"},   {9, "ix"},  {5, "v"},    {4, "iv"},  {1, "i"}};
   std::u32string out;
   for (const auto& [value, digits] : kDigits)
     for (; n >= value; n -= value)
@@ -35,8 +34,10 @@ std::u32string Letters(int32_t n, bool upper) {
 
 std::u32string Number(int32_t n, int32_t format) {
   switch (format) {
-    case kUpperRoman: case kLowerRoman: return Roman(n, format == kUpperRoman);
-    case kUpperLetter: case kLowerLetter: return Letters(n, format == kUpperLetter);
+    case kUpperRoman:
+    case kLowerRoman: return Roman(n, format == kUpperRoman);
+    case kUpperLetter:
+    case kLowerLetter: return Letters(n, format == kUpperLetter);
     default: {
       const std::string digits = std::to_string(n);
       return std::u32string(digits.begin(), digits.end());
@@ -84,7 +85,8 @@ void ListTable::OverrideTableWord(std::string_view word, int32_t param) {
 }
 
 const ListTable::Level* ListTable::FindLevel(int32_t ls, int32_t level) const {
-  const auto override = std::find_if(overrides_.begin(), overrides_.end(), [&](const Override& o) { return o.ls == ls; });
+  const auto override =
+      std::find_if(overrides_.begin(), overrides_.end(), [&](const Override& o) { return o.ls == ls; });
   if (override == overrides_.end()) return nullptr;
   const auto list =
       std::find_if(lists_.begin(), lists_.end(), [&](const List& l) { return l.id == override->list_id; });

@@ -36,12 +36,12 @@ struct GroupState {
   CharFormat chars;
   ParagraphFormat paragraph;
   Destination destination = Destination::kContent;
-  int32_t font = -1;        // \f: its character set gives the code page of \'hh escapes
+  int32_t font = -1;         // \f: its character set gives the code page of \'hh escapes
   int32_t unicode_skip = 1;  // \uc: characters that stand in for each \u
-  bool hidden = false;      // \v
-  bool in_table = false;    // \intbl: the paragraph is in a table cell
-  int32_t list = 0;         // \ls: the list the paragraph belongs to, 0 for none
-  int32_t list_level = 0;   // \ilvl
+  bool hidden = false;       // \v
+  bool in_table = false;     // \intbl: the paragraph is in a table cell
+  int32_t list = 0;          // \ls: the list the paragraph belongs to, 0 for none
+  int32_t list_level = 0;    // \ilvl
 };
 
 constexpr char32_t kPrivateSymbolBase = 0xF000;
@@ -81,7 +81,8 @@ class RtfReader {
   // Whether characters read now are shown (or make up a list marker).
   bool Shows() const {
     const GroupState& state = stack_.back();
-    return !state.hidden && (state.destination == Destination::kContent || state.destination == Destination::kListMarker);
+    return !state.hidden &&
+           (state.destination == Destination::kContent || state.destination == Destination::kListMarker);
   }
 
   void OpenGroup() {
@@ -135,14 +136,17 @@ class RtfReader {
 
   void Symbol(char symbol, bool group_start) {
     switch (symbol) {
-      case '\\': case '{': case '}': Byte(static_cast<unsigned char>(symbol)); break;
+      case '\\':
+      case '{':
+      case '}': Byte(static_cast<unsigned char>(symbol)); break;
       case '~': Emit(0x00A0); break;
       case '_': Emit(0x2011); break;
       case '\'': Byte(ReadHexByte()); break;
       case '*':  // the control word after it still opens the group
         optional_destination_ = group_start_ = group_start;
         break;
-      case '\r': case '\n': Paragraph(); break;
+      case '\r':
+      case '\n': Paragraph(); break;
       default: break;  // optional hyphens and other symbols show nothing
     }
   }
@@ -391,8 +395,9 @@ class RtfReader {
   // A bullet described inside {\*\pn ...} belongs to the paragraphs around that group.
   void SetBullet() {
     paragraph_bullet_ = true;
-    const auto content = std::find_if(stack_.rbegin(), stack_.rend(),
-                                      [](const GroupState& state) { return state.destination == Destination::kContent; });
+    const auto content = std::find_if(stack_.rbegin(), stack_.rend(), [](const GroupState& state) {
+      return state.destination == Destination::kContent;
+    });
     if (content != stack_.rend()) content->paragraph.bullet = true;
   }
 
@@ -405,14 +410,14 @@ class RtfReader {
   CodePages code_pages_;
   int ansi_code_page_ = kDefaultCodePage;
   int32_t default_font_ = -1;
-  int32_t font_ = -1;                          // the font table entry being read
-  std::map<int32_t, int> font_code_pages_;     // 0: the document's code page
-  std::optional<unsigned char> lead_byte_;     // first half of a double-byte character
+  int32_t font_ = -1;                       // the font table entry being read
+  std::map<int32_t, int> font_code_pages_;  // 0: the document's code page
+  std::optional<unsigned char> lead_byte_;  // first half of a double-byte character
   char32_t high_surrogate_ = 0;
   int32_t fallback_to_skip_ = 0;
   // Colours.
   std::vector<uint32_t> colors_;  // the colour table's entries, from 0
-  uint32_t color_ = 0;             // the entry being read
+  uint32_t color_ = 0;            // the entry being read
   std::optional<uint32_t> system_color_;
   // Lists and tables of the paragraph being read.
   ListTable lists_;

@@ -10,9 +10,9 @@ namespace kw::rich_text {
 
 char32_t SymbolOfWord(std::string_view word) {
   static const std::unordered_map<std::string_view, char32_t> kSymbols = {
-      {"tab", U'\t'},        {"line", kLineBreak},  {"emdash", 0x2014},   {"endash", 0x2013},
-      {"emspace", 0x2003},   {"enspace", 0x2002},   {"qmspace", 0x2005},  {"bullet", 0x2022},
-      {"lquote", 0x2018},    {"rquote", 0x2019},    {"ldblquote", 0x201C}, {"rdblquote", 0x201D},
+      {"tab", U'\t'},      {"line", kLineBreak}, {"emdash", 0x2014},    {"endash", 0x2013},
+      {"emspace", 0x2003}, {"enspace", 0x2002},  {"qmspace", 0x2005},   {"bullet", 0x2022},
+      {"lquote", 0x2018},  {"rquote", 0x2019},   {"ldblquote", 0x201C}, {"rdblquote", 0x201D},
   };
   const auto found = kSymbols.find(word);
   return found == kSymbols.end() ? 0 : found->second;
@@ -20,23 +20,26 @@ char32_t SymbolOfWord(std::string_view word) {
 
 bool IsSkippedDestination(std::string_view word) {
   static const std::unordered_set<std::string_view> kSkipped = {
-      "stylesheet", "info",      "generator", "themedata", "colorschememapping", "latentstyles", "datastore",
-      "rsidtbl",    "revtbl",    "filetbl",   "xmlnstbl",  "pgdsctbl",           "protusertbl",  "upr",
-      "template",   "docvar",    "userprops", "falt",      "panose",             "mmathPr",      "header",
-      "headerl",    "headerr",   "headerf",   "footer",    "footerl",            "footerr",      "footerf",
-      "footnote",   "ftnsep",    "ftnsepc",   "ftncn",     "aftnsep",            "aftnsepc",     "aftncn",
-      "annotation", "atnid",     "atnauthor", "atnref",    "atndate",            "atnicn",       "atntime",
-      "atrfstart",  "atrfend",   "bkmkstart", "bkmkend",   "xe",                 "tc",           "tcn",
-      "txe",        "rxe",       "fldinst",   "pict",      "shppict",            "nonshppict",   "shp",
-      "shpinst",    "object",    "objdata",   "objclass",  "objname",            "pntxta",       "pntxtb",
-      "pnseclvl",   "listpicture"};
+      "stylesheet",   "info",      "generator",   "themedata", "colorschememapping",
+      "latentstyles", "datastore", "rsidtbl",     "revtbl",    "filetbl",
+      "xmlnstbl",     "pgdsctbl",  "protusertbl", "upr",       "template",
+      "docvar",       "userprops", "falt",        "panose",    "mmathPr",
+      "header",       "headerl",   "headerr",     "headerf",   "footer",
+      "footerl",      "footerr",   "footerf",     "footnote",  "ftnsep",
+      "ftnsepc",      "ftncn",     "aftnsep",     "aftnsepc",  "aftncn",
+      "annotation",   "atnid",     "atnauthor",   "atnref",    "atndate",
+      "atnicn",       "atntime",   "atrfstart",   "atrfend",   "bkmkstart",
+      "bkmkend",      "xe",        "tc",          "tcn",       "txe",
+      "rxe",          "fldinst",   "pict",        "shppict",   "nonshppict",
+      "shp",          "shpinst",   "object",      "objdata",   "objclass",
+      "objname",      "pntxta",    "pntxtb",      "pnseclvl",  "listpicture"};
   return kSkipped.contains(word);
 }
 
 bool IsUnderlineWord(std::string_view word) {
   static const std::unordered_set<std::string_view> kUnderlines = {
-      "ul",     "uld",      "uldash",    "uldashd",    "uldashdd",  "uldb",       "ulhwave", "ulldash", "ulth",
-      "ulthd",  "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw",     "ulwave"};
+      "ul",    "uld",      "uldash",    "uldashd",    "uldashdd",  "uldb",       "ulhwave", "ulldash", "ulth",
+      "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash", "ululdbwave", "ulw",     "ulwave"};
   return kUnderlines.contains(word);
 }
 

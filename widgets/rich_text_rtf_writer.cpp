@@ -29,8 +29,12 @@ std::vector<uint32_t> ColorTable(const std::vector<Paragraph>& paragraphs) {
 // A colour table entry: the colour's RGB, and for a system colour the word that keeps which one.
 void AppendColor(uint32_t color, std::string& out) {
   const uint32_t rgb = Service<SystemColors>::Get().Resolve(color);
-  out.append("\\red").append(std::to_string(rgb & 0xFF)).append("\\green").append(std::to_string((rgb >> 8) & 0xFF))
-      .append("\\blue").append(std::to_string((rgb >> 16) & 0xFF));
+  out.append("\\red")
+      .append(std::to_string(rgb & 0xFF))
+      .append("\\green")
+      .append(std::to_string((rgb >> 8) & 0xFF))
+      .append("\\blue")
+      .append(std::to_string((rgb >> 16) & 0xFF));
   if (color & kSystemColorFlag)
     out.append("\\").append(kSystemColorWord).append(std::to_string(color & ~kSystemColorFlag));
   out.push_back(';');
@@ -90,7 +94,8 @@ bool AppendCharFormat(const CharFormat& format, const std::vector<uint32_t>& col
   if (format.italic) out.append("\\i");
   if (format.underline) out.append("\\ul");
   if (format.color != 0)
-    out.append("\\cf").append(std::to_string(std::find(colors.begin(), colors.end(), format.color) - colors.begin() + 1));
+    out.append("\\cf").append(
+        std::to_string(std::find(colors.begin(), colors.end(), format.color) - colors.begin() + 1));
   return out.size() > words;
 }
 

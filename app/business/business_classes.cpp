@@ -7,18 +7,17 @@
 namespace trf {
 
 LIHomes::LIHomes(std::shared_ptr<Database> database)
-    : TableBusinessObject(std::move(database),
-                          ClassSpec{classes::kHomes,
-                                    "LIHomes",
-                                    "tbH_Homes",
-                                    {{"H_HomesID", FieldKind::Key, "Home"},
-                                     {"H_RegionCD", FieldKind::Text, "Region"},
-                                     {"H_HomeNum", FieldKind::Text, "Home number", true},
-                                     {"H_HomeName", FieldKind::Text, "Home name", true},
-                                     {"H_Capacity", FieldKind::Integer, "Capacity", true}},
-                                    0,
-                                    {{"tbH_HomeMonthlyStats", "H_HomesID", "month records"},
-                                     {"tbH_FamilyGroups", "H_HomesID", "family groups"}}}) {}
+    : TableBusinessObject(std::move(database), ClassSpec{classes::kHomes,
+                                                         "LIHomes",
+                                                         "tbH_Homes",
+                                                         {{"H_HomesID", FieldKind::Key, "Home"},
+                                                          {"H_RegionCD", FieldKind::Text, "Region"},
+                                                          {"H_HomeNum", FieldKind::Text, "Home number", true},
+                                                          {"H_HomeName", FieldKind::Text, "Home name", true},
+                                                          {"H_Capacity", FieldKind::Integer, "Capacity", true}},
+                                                         0,
+                                                         {{"tbH_HomeMonthlyStats", "H_HomesID", "month records"},
+                                                          {"tbH_FamilyGroups", "H_HomesID", "family groups"}}}) {}
 
 void LIHomes::CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) {
   if (field != kCapacity - 1) return;
@@ -41,8 +40,7 @@ LIHomeMonths::LIHomeMonths(std::shared_ptr<Database> database)
                     {{"H_HomeMonthlyStatsID", FieldKind::Key, "Month record"},
                      {"H_HomesID", FieldKind::Reference, "Home", true, "tbH_Homes", "H_HomesID"},
                      {"H_StatMonth", FieldKind::Date, "Month", true},
-                     {"HU_TrfTypesCD", FieldKind::Text, "TRF type", true, "tbHU_TrfTypes",
-                      "HU_TrfTypesCD"},
+                     {"HU_TrfTypesCD", FieldKind::Text, "TRF type", true, "tbHU_TrfTypes", "HU_TrfTypesCD"},
                      {"StatStatus", FieldKind::Integer, "Status", true}},
                     0,
                     {{"tbH_Residents", "H_HomeMonthlyStatsID", "residents"},
@@ -68,23 +66,21 @@ LIExpenseCategories::LIExpenseCategories(std::shared_ptr<Database> database)
                     "LIExpenseCategories",
                     "tbHU_ExpenseCategories",
                     {{"HU_ExpenseCategoriesID", FieldKind::Key, "Category"},
-                     {"HU_TrfTypesCD", FieldKind::Text, "TRF type", true, "tbHU_TrfTypes",
-                      "HU_TrfTypesCD"},
+                     {"HU_TrfTypesCD", FieldKind::Text, "TRF type", true, "tbHU_TrfTypes", "HU_TrfTypesCD"},
                      {"HU_CategoryName", FieldKind::Text, "Category name", true}},
                     0,
                     {{"tbH_MonthlyExpenses", "HU_ExpenseCategoriesID", "monthly expenses"}}}) {}
 
 LIMonthlyExpenses::LIMonthlyExpenses(std::shared_ptr<Database> database)
-    : TableBusinessObject(std::move(database),
-                          ClassSpec{classes::kMonthlyExpenses,
-                                    "LIMonthlyExpenses",
-                                    "tbH_MonthlyExpenses",
-                                    {{"H_MonthlyExpensesID", FieldKind::Key, "Expense"},
-                                     {"H_HomeMonthlyStatsID", FieldKind::Reference,
-                                      "Month record", true, "tbH_HomeMonthlyStats", "H_HomeMonthlyStatsID"},
-                                     {"HU_ExpenseCategoriesID", FieldKind::Reference,
-                                      "Category", true, "tbHU_ExpenseCategories", "HU_ExpenseCategoriesID"},
-                                     {"H_Amount", FieldKind::Money, "Amount"}},
-                                    0}) {}
+    : TableBusinessObject(std::move(database), ClassSpec{classes::kMonthlyExpenses,
+                                                         "LIMonthlyExpenses",
+                                                         "tbH_MonthlyExpenses",
+                                                         {{"H_MonthlyExpensesID", FieldKind::Key, "Expense"},
+                                                          {"H_HomeMonthlyStatsID", FieldKind::Reference, "Month record",
+                                                           true, "tbH_HomeMonthlyStats", "H_HomeMonthlyStatsID"},
+                                                          {"HU_ExpenseCategoriesID", FieldKind::Reference, "Category",
+                                                           true, "tbHU_ExpenseCategories", "HU_ExpenseCategoriesID"},
+                                                          {"H_Amount", FieldKind::Money, "Amount"}},
+                                                         0}) {}
 
 }  // namespace trf

@@ -66,9 +66,9 @@ class LIMonthlyExpenses : public TableBusinessObject {
 
 // The kinds of mailing-fee assessment.
 enum MailingFeeAssessment : int32_t {
-  kAssessAllFees = 0,   // both the monthly mail-out fee and the annual mailing fee
-  kAssessMMLOFee = 1,   // the monthly mail-out fee only
-  kAssessAMFee = 2,     // the annual mailing fee only
+  kAssessAllFees = 0,  // both the monthly mail-out fee and the annual mailing fee
+  kAssessMMLOFee = 1,  // the monthly mail-out fee only
+  kAssessAMFee = 2,    // the annual mailing fee only
   kClearMailingFees = 3,
 };
 

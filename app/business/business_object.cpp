@@ -130,13 +130,13 @@ void TableBusinessObject::AddNew() {
   Record record;
   record.values.assign(spec_.fields.size(), kw::Variant::Null());
   const int64_t key = NextKey();
-  record.values[0] = key <= INT32_MAX ? kw::Variant::Long(static_cast<int32_t>(key))
-                                      : kw::Variant::Double(static_cast<double>(key));
+  record.values[0] =
+      key <= INT32_MAX ? kw::Variant::Long(static_cast<int32_t>(key)) : kw::Variant::Double(static_cast<double>(key));
   const kw::Variant& parent = kw::DiffersFromZero(filter_) ? filter_ : loaded_parent_;
   if (!parent.IsEmpty()) record.values[1] = NormalisedValue(spec_.fields[1], parent);
   record.is_new = true;
-  const bool read_by_group = std::any_of(spec_.fields.begin(), spec_.fields.end(),
-                                         [](const FieldSpec& field) { return field.read_by_group; });
+  const bool read_by_group =
+      std::any_of(spec_.fields.begin(), spec_.fields.end(), [](const FieldSpec& field) { return field.read_by_group; });
   record.group_dirty = read_by_group;
   group_dirty_ = group_dirty_ || read_by_group;
   records_.push_back(std::move(record));
@@ -196,9 +196,7 @@ kw::Variant TableBusinessObject::FieldValueAt(const kw::Variant& index, int32_t 
   return RecordAt(index).values[static_cast<size_t>(position - 1)];
 }
 
-kw::Variant TableBusinessObject::CurrentIndex() {
-  return kw::Variant::Long(settle_pending_ ? -3 : current_);
-}
+kw::Variant TableBusinessObject::CurrentIndex() { return kw::Variant::Long(settle_pending_ ? -3 : current_); }
 
 void TableBusinessObject::CurrentIndex(const kw::Variant& index) {
   if (index.IsNumber() && index.ToDouble() == -3) {
@@ -263,9 +261,9 @@ void TableBusinessObject::StoreValue(int32_t record_position, int32_t field_posi
 
 void TableBusinessObject::FieldValue(int32_t position, const kw::Variant& value) {
   if (position < 2 || position > static_cast<int32_t>(spec_.fields.size())) {
-    Fail(kw::err::kInvalidCall, position == 1 ? "The record key of " + spec_.class_name + " cannot be written."
-                                              : spec_.class_name + " has no field at position " +
-                                                    std::to_string(position) + ".");
+    Fail(kw::err::kInvalidCall, position == 1
+                                    ? "The record key of " + spec_.class_name + " cannot be written."
+                                    : spec_.class_name + " has no field at position " + std::to_string(position) + ".");
   }
   Record& record = CurrentRecord();
   const size_t field = static_cast<size_t>(position - 1);

@@ -11,9 +11,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/data/database.h"
 #include "app/business/rule_numbers.h"
 #include "app/business/rules.h"
+#include "app/data/database.h"
 #include "ui_shared/contracts/business_objects.h"
 #include "ui_shared/contracts/sibling_codes.h"
 
@@ -159,8 +159,8 @@ class TableBusinessObject : public kw::I_LI {
   std::unordered_map<std::string, int32_t, kw::NoCaseHash, kw::NoCaseEqual> positions_by_name_;
   std::vector<Record> records_;
   std::unordered_map<int64_t, size_t> slots_by_key_;
-  std::vector<size_t> view_;               // slot of each visible position
-  std::vector<int32_t> positions_by_slot_; // position of each slot, 0 when filtered out
+  std::vector<size_t> view_;                // slot of each visible position
+  std::vector<int32_t> positions_by_slot_;  // position of each slot, 0 when filtered out
   // A stored record deleted and dropped, waiting for SaveBatch: its key and the version it was read at.
   struct DeletedRow {
     kw::Variant key;

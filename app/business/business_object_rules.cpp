@@ -125,8 +125,8 @@ void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Va
       if (const int year = kw::dates::CivilOf(value.ToDate()).year;
           year < kFirstPlausibleYear || year > kLastPlausibleYear) {
         findings.Hard(field, kFieldLevel, rule_numbers::kImplausibleDate,
-                      spec.caption + " " + ShownValue(value) + " lies outside the years " + std::to_string(kFirstPlausibleYear) +
-                          " to " + std::to_string(kLastPlausibleYear) + ".");
+                      spec.caption + " " + ShownValue(value) + " lies outside the years " +
+                          std::to_string(kFirstPlausibleYear) + " to " + std::to_string(kLastPlausibleYear) + ".");
         return;
       }
       break;
@@ -147,7 +147,7 @@ void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Va
 void TableBusinessObject::CheckField(int32_t, const std::vector<kw::Variant>&, RuleFindings&) {}
 
 void TableBusinessObject::AskAboutFutureDate(int32_t field, const std::vector<kw::Variant>& values,
-                                              RuleFindings& findings) {
+                                             RuleFindings& findings) {
   const kw::Variant& value = values[static_cast<size_t>(field)];
   if (findings.HasHard(field) || !value.IsDate()) return;
   const double today = std::floor(kw::Service<kw::Clock>::Get().Now());

@@ -17,12 +17,9 @@ std::string ColumnList(const ClassSpec& spec, size_t from) {
 bool FitsKind(const FieldSpec& field, const kw::Variant& value) {
   if (value.IsNull()) return true;
   switch (field.kind) {
-    case FieldKind::Text:
-      return value.IsText();
-    case FieldKind::Date:
-      return value.IsDate();
-    default:
-      return value.IsNumber();
+    case FieldKind::Text: return value.IsText();
+    case FieldKind::Date: return value.IsDate();
+    default: return value.IsNumber();
   }
 }
 
@@ -37,7 +34,8 @@ TableBusinessObject::Store::Store(Database& database, const ClassSpec& spec) : d
   const std::string& key = spec.fields[0].column;
   const std::string version = kVersionColumn;
   const std::string same_row = " WHERE " + key + " = ? AND " + version + " = ?";
-  insert_ = database.Prepare("INSERT INTO " + spec.table + " (" + ColumnList(spec, 0) + ") VALUES (" + placeholders + ")");
+  insert_ =
+      database.Prepare("INSERT INTO " + spec.table + " (" + ColumnList(spec, 0) + ") VALUES (" + placeholders + ")");
   update_ = database.Prepare("UPDATE " + spec.table + " SET " + assignments + ", " + version + " = " + version +
                              " + 1" + same_row);
   remove_ = database.Prepare("DELETE FROM " + spec.table + same_row);
@@ -84,8 +82,7 @@ void TableBusinessObject::Store::CheckStorable(const Record& record, const std::
     if (FitsKind(field, record.values[i])) continue;
     kw::Raise(kw::err::kTypeMismatch, source,
               "Cannot store record " + record.values[0].ToText() + ": " + field.caption + " holds " +
-                  ShownValue(record.values[i]) +
-                  ", which does not fit the field. Nothing was written.");
+                  ShownValue(record.values[i]) + ", which does not fit the field. Nothing was written.");
   }
 }
 
@@ -137,10 +134,12 @@ void TableBusinessObject::Store::CheckUnreferenced(const Record& record) {
     count.Step();
     const int32_t found = count.Column(0).ToLong();
     count.Reset();
-    if (found > 0) referring += (referring.empty() ? "" : " and ") + std::to_string(found) + " " + spec_.referrers[i].plural;
+    if (found > 0)
+      referring += (referring.empty() ? "" : " and ") + std::to_string(found) + " " + spec_.referrers[i].plural;
   }
   if (referring.empty()) return;
-  const std::string name = record.values.size() > 2 && record.values[2].IsText() ? " " + ShownValue(record.values[2]) : "";
+  const std::string name =
+      record.values.size() > 2 && record.values[2].IsText() ? " " + ShownValue(record.values[2]) : "";
   kw::Raise(rule_numbers::kStillReferred, "KW_I." + spec_.class_name,
             spec_.fields[0].caption + " " + record.values[0].ToText() + name + " cannot be removed: " + referring +
                 " still refer to it. Move or remove those first. Nothing was removed.");

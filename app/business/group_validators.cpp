@@ -55,8 +55,7 @@ void RGResidents::Check(int64_t month_id, RuleFindings& findings) {
   const std::string month_text = std::to_string(civil.month) + "/" + std::to_string(civil.year);
 
   auto totals = Query(
-      "SELECT COUNT(*), COALESCE(SUM(H_MonthlyFee), 0) FROM tbH_Residents WHERE H_HomeMonthlyStatsID = ?",
-      {month_key});
+      "SELECT COUNT(*), COALESCE(SUM(H_MonthlyFee), 0) FROM tbH_Residents WHERE H_HomeMonthlyStatsID = ?", {month_key});
   totals->Step();
   const int32_t residents = totals->Column(0).ToLong();
   const double fees = totals->Column(1).ToDouble();

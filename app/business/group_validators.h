@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "app/data/database.h"
 #include "app/business/rules.h"
+#include "app/data/database.h"
 #include "ui_shared/contracts/business_objects.h"
 
 namespace trf {

@@ -18,7 +18,9 @@ bool InScope(int32_t rule_field, int32_t rule_level, int32_t field, int32_t leve
 }
 
 // The text a rule's value is compared by: what the user saw, blanks around it removed.
-std::string ValueText(const kw::Variant& value) { return value.IsNull() ? std::string() : kw::text::Trim(value.ToText()); }
+std::string ValueText(const kw::Variant& value) {
+  return value.IsNull() ? std::string() : kw::text::Trim(value.ToText());
+}
 
 }  // namespace
 
@@ -33,14 +35,14 @@ void RuleFindings::Hard(int32_t field, int32_t level, int32_t number, std::strin
 
 void RuleFindings::Question(int32_t field, int32_t level, int32_t number, std::string feedback, kw::Variant value,
                             std::string more) {
-  soft.push_back(std::make_shared<SoftRule>(field, level, number, true, std::move(feedback), std::move(more),
-                                            std::move(value)));
+  soft.push_back(
+      std::make_shared<SoftRule>(field, level, number, true, std::move(feedback), std::move(more), std::move(value)));
 }
 
 void RuleFindings::Notice(int32_t field, int32_t level, int32_t number, std::string feedback, kw::Variant value,
                           std::string more) {
-  soft.push_back(std::make_shared<SoftRule>(field, level, number, false, std::move(feedback), std::move(more),
-                                            std::move(value)));
+  soft.push_back(
+      std::make_shared<SoftRule>(field, level, number, false, std::move(feedback), std::move(more), std::move(value)));
 }
 
 bool RuleFindings::HasHard(int32_t field) const {

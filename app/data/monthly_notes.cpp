@@ -13,8 +13,7 @@ kw::Variant MonthKey(const std::string& month_id) { return kw::Variant::Long(kw:
 MonthlyNotes::MonthlyNotes(std::shared_ptr<Database> database) : database_(std::move(database)) {}
 
 StoredNotes MonthlyNotes::Read(const std::string& month_id) {
-  auto query =
-      database_->Prepare("SELECT H_NotesRTF, RowVersion FROM tbH_MonthlyNotes WHERE H_HomeMonthlyStatsID = ?");
+  auto query = database_->Prepare("SELECT H_NotesRTF, RowVersion FROM tbH_MonthlyNotes WHERE H_HomeMonthlyStatsID = ?");
   query->Bind(1, MonthKey(month_id));
   if (!query->Step()) return {};
   return {query->Column(0).ToText(), static_cast<int64_t>(query->Column(1).ToDouble())};
@@ -23,11 +22,12 @@ StoredNotes MonthlyNotes::Read(const std::string& month_id) {
 bool MonthlyNotes::Store(const std::string& month_id, const std::string& rtf, int64_t read_version) {
   // Notes never stored are inserted, unless someone inserted theirs first; stored ones are
   // replaced only at the version they were read at.
-  auto write = read_version == 0
-                   ? database_->Prepare("INSERT INTO tbH_MonthlyNotes (H_NotesRTF, H_HomeMonthlyStatsID) VALUES (?, ?) "
-                                        "ON CONFLICT(H_HomeMonthlyStatsID) DO NOTHING")
-                   : database_->Prepare("UPDATE tbH_MonthlyNotes SET H_NotesRTF = ?, RowVersion = RowVersion + 1 "
-                                        "WHERE H_HomeMonthlyStatsID = ? AND RowVersion = ?");
+  auto write = read_version == 0 ? database_->Prepare(
+                                       "INSERT INTO tbH_MonthlyNotes (H_NotesRTF, H_HomeMonthlyStatsID) VALUES (?, ?) "
+                                       "ON CONFLICT(H_HomeMonthlyStatsID) DO NOTHING")
+                                 : database_->Prepare(
+                                       "UPDATE tbH_MonthlyNotes SET H_NotesRTF = ?, RowVersion = RowVersion + 1 "
+                                       "WHERE H_HomeMonthlyStatsID = ? AND RowVersion = ?");
   write->Bind(1, kw::Variant::Text(rtf)).Bind(2, MonthKey(month_id));
   if (read_version != 0) write->Bind(3, kw::Variant::Double(static_cast<double>(read_version)));
   write->Step();

@@ -54,17 +54,12 @@ std::string FirstLine(const char* message) {
 bool AsText(const kw::Variant& value, std::string& text) {
   switch (value.Type()) {
     case kw::VarType::Empty:
-    case kw::VarType::Null:
-      return false;
+    case kw::VarType::Null: return false;
     case kw::VarType::Integer:
     case kw::VarType::Long:
     case kw::VarType::Byte:
-    case kw::VarType::Boolean:
-      text = std::to_string(value.ToLong());
-      return true;
-    case kw::VarType::String:
-      text = value.GetText();
-      return true;
+    case kw::VarType::Boolean: text = std::to_string(value.ToLong()); return true;
+    case kw::VarType::String: text = value.GetText(); return true;
     default: {
       // Whole numbers as integers, so that an integer column takes them; others exact to the last bit.
       const double number = value.ToDouble();
@@ -180,8 +175,8 @@ bool PostgresStatement::Step() {
     // A statement of a session that ended with a lost connection is prepared again in the new one.
     if (database_.Session() != session_) PrepareOnServer();
     const std::vector<const char*> values = Values();
-    result_ = PQexecPrepared(database_.Handle(), name_.c_str(), static_cast<int>(values.size()), values.data(),
-                             nullptr, nullptr, 0);
+    result_ = PQexecPrepared(database_.Handle(), name_.c_str(), static_cast<int>(values.size()), values.data(), nullptr,
+                             nullptr, 0);
     const ExecStatusType status = PQresultStatus(result_);
     if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
       PGresult* failed = result_;
@@ -252,10 +247,8 @@ kw::Variant PostgresStatement::Column(int column) const {
     }
     case kFloat4:
     case kFloat8:
-    case kNumeric:
-      return kw::Variant::Double(std::strtod(text, nullptr));
-    case kBool:
-      return kw::Variant::Boolean(text[0] == 't');
+    case kNumeric: return kw::Variant::Double(std::strtod(text, nullptr));
+    case kBool: return kw::Variant::Boolean(text[0] == 't');
     case kBytea: {
       size_t size = 0;
       unsigned char* data = PQunescapeBytea(reinterpret_cast<const unsigned char*>(text), &size);
@@ -264,8 +257,8 @@ kw::Variant PostgresStatement::Column(int column) const {
       return kw::Variant::Array(std::make_shared<const kw::VArray>(kw::VArray::Bytes(std::move(bytes))));
     }
     default:
-      return kw::Variant::Text(kw::text::ValidUtf8(
-          std::string_view(text, static_cast<size_t>(PQgetlength(result_, row_, column)))));
+      return kw::Variant::Text(
+          kw::text::ValidUtf8(std::string_view(text, static_cast<size_t>(PQgetlength(result_, row_, column)))));
   }
 }
 
@@ -280,7 +273,8 @@ PostgresDatabase::PostgresDatabase(const std::string& uri, Access access)
                   "): start it, or name another with --db.");
   }
   // Notices (a table that exists already, a sequence set) are for the server's log, not the screen.
-  PQsetNoticeProcessor(conn_, [](void*, const char*) {}, nullptr);
+  PQsetNoticeProcessor(
+      conn_, [](void*, const char*) {}, nullptr);
   Configure();
 }
 
@@ -348,8 +342,8 @@ void PostgresDatabase::NoteChanges(pg_result* result) { changes_ = ChangedRows(r
 
 void PostgresDatabase::Queue(const std::string& name, const std::vector<const char*>& values) {
   if (PQpipelineStatus(conn_) == PQ_PIPELINE_OFF && PQenterPipelineMode(conn_) != 1) RaiseFailure(nullptr, "step");
-  if (PQsendQueryPrepared(conn_, name.c_str(), static_cast<int>(values.size()), values.data(), nullptr, nullptr,
-                          0) != 1) {
+  if (PQsendQueryPrepared(conn_, name.c_str(), static_cast<int>(values.size()), values.data(), nullptr, nullptr, 0) !=
+      1) {
     RaiseFailure(nullptr, "step");
   }
   ++queued_;

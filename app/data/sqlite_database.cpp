@@ -19,18 +19,12 @@ std::string Meaning(int code) {
     case SQLITE_LOCKED:
       return "The database is in use by another program, which held it longer than trf waits for it. Nothing "
              "was written; try again in a moment.";
-    case SQLITE_FULL:
-      return "The disk or the database is full. Nothing was written; make room and try again.";
-    case SQLITE_READONLY:
-      return "The database is open read-only. Nothing was written.";
-    case SQLITE_CONSTRAINT:
-      return "The change breaks a rule of the stored data. Nothing was written.";
-    case SQLITE_NOTADB:
-      return "The file is not a database.";
-    case SQLITE_IOERR:
-      return "The database file could not be read or written. Nothing was written.";
-    default:
-      return "The database refused the step. Nothing was written.";
+    case SQLITE_FULL: return "The disk or the database is full. Nothing was written; make room and try again.";
+    case SQLITE_READONLY: return "The database is open read-only. Nothing was written.";
+    case SQLITE_CONSTRAINT: return "The change breaks a rule of the stored data. Nothing was written.";
+    case SQLITE_NOTADB: return "The file is not a database.";
+    case SQLITE_IOERR: return "The database file could not be read or written. Nothing was written.";
+    default: return "The database refused the step. Nothing was written.";
   }
 }
 
@@ -57,23 +51,17 @@ SqliteStatement& SqliteStatement::Bind(int index, const kw::Variant& value) {
   int rc = SQLITE_OK;
   switch (value.Type()) {
     case kw::VarType::Empty:
-    case kw::VarType::Null:
-      rc = sqlite3_bind_null(stmt_, index);
-      break;
+    case kw::VarType::Null: rc = sqlite3_bind_null(stmt_, index); break;
     case kw::VarType::Integer:
     case kw::VarType::Long:
     case kw::VarType::Byte:
-    case kw::VarType::Boolean:
-      rc = sqlite3_bind_int64(stmt_, index, value.ToLong());
-      break;
+    case kw::VarType::Boolean: rc = sqlite3_bind_int64(stmt_, index, value.ToLong()); break;
     case kw::VarType::String: {
       const std::string& s = value.GetText();
       rc = sqlite3_bind_text(stmt_, index, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
       break;
     }
-    default:
-      rc = sqlite3_bind_double(stmt_, index, value.ToDouble());
-      break;
+    default: rc = sqlite3_bind_double(stmt_, index, value.ToDouble()); break;
   }
   if (rc != SQLITE_OK) RaiseDatabaseError(db_, "bind");
   return *this;
@@ -112,15 +100,13 @@ kw::Variant SqliteStatement::Column(int column) const {
   // One request to the statement per column; the value's own readers take no lock.
   sqlite3_value* value = sqlite3_column_value(stmt_, column);
   switch (sqlite3_value_type(value)) {
-    case SQLITE_NULL:
-      return kw::Variant::Null();
+    case SQLITE_NULL: return kw::Variant::Null();
     case SQLITE_INTEGER: {
       const sqlite3_int64 v = sqlite3_value_int64(value);
       if (v >= INT32_MIN && v <= INT32_MAX) return kw::Variant::Long(static_cast<int32_t>(v));
       return kw::Variant::Double(static_cast<double>(v));
     }
-    case SQLITE_FLOAT:
-      return kw::Variant::Double(sqlite3_value_double(value));
+    case SQLITE_FLOAT: return kw::Variant::Double(sqlite3_value_double(value));
     case SQLITE_BLOB: {
       const auto* data = static_cast<const uint8_t*>(sqlite3_value_blob(value));
       const int size = sqlite3_value_bytes(value);

@@ -1,9 +1,9 @@
 // The TRF schema on SQLite and the opening of a TRF database: a file here, a server elsewhere.
 #include "app/data/class_numbers.h"
-#include "ui_shared/contracts/sibling_codes.h"
-#include "app/data/trf_database.h"
 #include "app/data/sqlite_database.h"
 #include "app/data/transaction.h"
+#include "app/data/trf_database.h"
+#include "ui_shared/contracts/sibling_codes.h"
 
 #include <sqlite3.h>
 #include <unistd.h>
@@ -100,10 +100,9 @@ CREATE TABLE tbS_ClassDependsOn (
 )sql";
 
 // The tables of the schema, in the order they were created.
-constexpr const char* kTables[] = {"tbHU_TrfTypes",         "tbHU_TrfTypeScreens",   "tbH_Homes",
-                                   "tbH_HomeMonthlyStats",  "tbH_FamilyGroups",      "tbH_Residents",
-                                   "tbHU_ExpenseCategories", "tbH_MonthlyExpenses",  "tbH_MonthlyNotes",
-                                   "tbS_ClassDependsOn"};
+constexpr const char* kTables[] = {
+    "tbHU_TrfTypes", "tbHU_TrfTypeScreens",    "tbH_Homes",           "tbH_HomeMonthlyStats", "tbH_FamilyGroups",
+    "tbH_Residents", "tbHU_ExpenseCategories", "tbH_MonthlyExpenses", "tbH_MonthlyNotes",     "tbS_ClassDependsOn"};
 
 // The notes table of databases made before it was part of the schema.
 constexpr const char* kNotesTableBefore = R"sql(

@@ -93,11 +93,13 @@ CREATE TABLE tbS_ClassDependsOn (
 )sql";
 
 // The tables whose keys the server counts, with their key columns.
-constexpr const char* kCountedKeys[][2] = {
-    {"tbHU_TrfTypeScreens", "HU_TrfTypeScreensID"}, {"tbH_Homes", "H_HomesID"},
-    {"tbH_HomeMonthlyStats", "H_HomeMonthlyStatsID"}, {"tbH_FamilyGroups", "H_FamilyGroupsID"},
-    {"tbH_Residents", "H_ResidentsID"}, {"tbHU_ExpenseCategories", "HU_ExpenseCategoriesID"},
-    {"tbH_MonthlyExpenses", "H_MonthlyExpensesID"}};
+constexpr const char* kCountedKeys[][2] = {{"tbHU_TrfTypeScreens", "HU_TrfTypeScreensID"},
+                                           {"tbH_Homes", "H_HomesID"},
+                                           {"tbH_HomeMonthlyStats", "H_HomeMonthlyStatsID"},
+                                           {"tbH_FamilyGroups", "H_FamilyGroupsID"},
+                                           {"tbH_Residents", "H_ResidentsID"},
+                                           {"tbHU_ExpenseCategories", "HU_ExpenseCategoriesID"},
+                                           {"tbH_MonthlyExpenses", "H_MonthlyExpensesID"}};
 
 // The lock every desk takes while it looks for the schema and creates it ("TRF1").
 constexpr const char* kSchemaLock = "SELECT pg_advisory_xact_lock(1414678065)";

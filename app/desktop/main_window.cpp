@@ -145,7 +145,8 @@ void MainWindow::BuildMenusAndTools() {
     record_actions_.append(action);
   };
   add_record_action(tr("&Save"), "save", QKeySequence::Save, [](ScreenForm& s) { s.SaveScreen(); });
-  add_record_action(tr("&Add a record"), "add", QKeySequence(Qt::CTRL | Qt::Key_N), [](ScreenForm& s) { s.AddRecord(); });
+  add_record_action(tr("&Add a record"), "add", QKeySequence(Qt::CTRL | Qt::Key_N),
+                    [](ScreenForm& s) { s.AddRecord(); });
   add_record_action(tr("Re&move the record"), "remove", QKeySequence(Qt::CTRL | Qt::Key_Delete),
                     [](ScreenForm& s) { s.RemoveRecord(); });
   add_record_action(tr("&Undo the edits"), "undo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
@@ -288,9 +289,9 @@ void MainWindow::Notice(const ScreenForm& screen, const std::string& text) {
 }
 
 void MainWindow::Stayed(const ScreenForm& screen) {
-  statusBar()->showMessage(
-      tr("Stayed on %1: put its changes right, or undo them, before leaving").arg(QString::fromStdString(screen.Caption())),
-      10000);
+  statusBar()->showMessage(tr("Stayed on %1: put its changes right, or undo them, before leaving")
+                               .arg(QString::fromStdString(screen.Caption())),
+                           10000);
 }
 
 void MainWindow::Redirected(const std::string& form_key, const ScreenForm* target) {
@@ -326,9 +327,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   if (!host_->LeaveCurrent()) {
     const QString caption = QString::fromStdString(host_->Current()->Caption());
     const auto answer = QMessageBox::question(
-        this, tr("Leave without saving?"),
-        tr("The changes on %1 could not be saved. Leave without them?").arg(caption), QMessageBox::Yes | QMessageBox::No,
-        QMessageBox::No);
+        this, tr("Leave without saving?"), tr("The changes on %1 could not be saved. Leave without them?").arg(caption),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes) {
       event->ignore();
       Refresh();

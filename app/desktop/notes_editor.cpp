@@ -71,7 +71,8 @@ void NotesEditor::Show(kw::RichTextBoxPtr shown) {
   const int anchor = ToUtf16(plain, box.SelStart());
   const int position = ToUtf16(plain, box.SelStart() + box.SelLength());
   QTextCursor cursor = textCursor();
-  if (std::min(cursor.anchor(), cursor.position()) == anchor && std::max(cursor.anchor(), cursor.position()) == position)
+  if (std::min(cursor.anchor(), cursor.position()) == anchor &&
+      std::max(cursor.anchor(), cursor.position()) == position)
     return;
   rendering_ = true;
   cursor.setPosition(anchor);

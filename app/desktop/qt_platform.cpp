@@ -52,10 +52,8 @@ std::shared_ptr<kw::SystemColors> PaletteColors(const QPalette& palette) {
 }  // namespace
 
 QtPlatform::QtPlatform(const QPalette& palette)
-    : pump_(std::make_shared<QtEventPump>()),
-      folders_(std::make_shared<QtFolderChooser>()),
-      colors_(std::make_shared<QtColorPicker>()),
-      system_colors_(PaletteColors(palette)) {}
+    : pump_(std::make_shared<QtEventPump>()), folders_(std::make_shared<QtFolderChooser>()),
+      colors_(std::make_shared<QtColorPicker>()), system_colors_(PaletteColors(palette)) {}
 
 QWidget* DialogParent() { return QApplication::activeWindow(); }
 

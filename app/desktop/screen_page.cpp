@@ -41,11 +41,11 @@ QString ContextLine(const std::string& screen_name, const ScreenContext& context
     return context.home_num.empty() ? QObject::tr("No home is selected: choose one of the homes below.")
                                     : QObject::tr("Current home: %1").arg(QString::fromStdString(context.home_num));
   if (screen_name != "setup") return QString();
-  const QString month = context.month_id.empty()
-                            ? QObject::tr("none selected (choose one below)")
-                            : QObject::tr("%1, TRF %2")
-                                  .arg(MonthText(context.month_date),
-                                       QString::fromStdString(MonthStatusText(context.month_status)));
+  const QString month =
+      context.month_id.empty()
+          ? QObject::tr("none selected (choose one below)")
+          : QObject::tr("%1, TRF %2")
+                .arg(MonthText(context.month_date), QString::fromStdString(MonthStatusText(context.month_status)));
   return QObject::tr("Home %1 · current month: %2 · TRFs reopened in this session: %3")
       .arg(QString::fromStdString(context.home_num), month)
       .arg(context.trf_reopened);
@@ -131,10 +131,9 @@ void ScreenPage::Build(const ScreenView& view) {
       Guarded(forwarding_, [&] { actions_.select_row(row); });
     };
     connect(list_, &QTreeWidget::itemClicked, this, forward);
-    connect(list_, &QTreeWidget::currentItemChanged, this,
-            [forward](QTreeWidgetItem* item, QTreeWidgetItem* previous) {
-              if (item && previous && QApplication::mouseButtons() == Qt::NoButton) forward(item);
-            });
+    connect(list_, &QTreeWidget::currentItemChanged, this, [forward](QTreeWidgetItem* item, QTreeWidgetItem* previous) {
+      if (item && previous && QApplication::mouseButtons() == Qt::NoButton) forward(item);
+    });
   }
   if (!view.fields.empty()) {
     auto* form = new QFormLayout;
@@ -247,7 +246,8 @@ void ScreenPage::ShowChoice(const ScreenChoice& choice) {
   // What the screen completed beyond what was typed stays selected, so that typing goes on over it.
   if (!typed_choice_.isEmpty() && text.startsWith(typed_choice_, Qt::CaseInsensitive) &&
       text.size() > typed_choice_.size()) {
-    choice_->lineEdit()->setSelection(static_cast<int>(text.size()), static_cast<int>(typed_choice_.size() - text.size()));
+    choice_->lineEdit()->setSelection(static_cast<int>(text.size()),
+                                      static_cast<int>(typed_choice_.size() - text.size()));
   }
 }
 

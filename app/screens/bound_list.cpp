@@ -14,9 +14,7 @@ void BoundList::Build(kw::SharedProcedures& shared, const std::string& selected_
   SelectKey(selected_key);
 }
 
-void BoundList::Describe(ScreenView& view) const {
-  view.list = DescribeListView(view_);
-}
+void BoundList::Describe(ScreenView& view) const { view.list = DescribeListView(view_); }
 
 kw::ObjectPtr BoundList::Row(int row) const {
   if (row < 1 || row > Rows())

@@ -2,8 +2,8 @@
 #include "app/screens/families_screen.h"
 
 #include "app/business/business_classes.h"
-#include "app/data/class_numbers.h"
 #include "app/business/rules.h"
+#include "app/data/class_numbers.h"
 #include "ui_shared/platform/service.h"
 #include "ui_shared/platform/windows.h"
 
@@ -67,7 +67,8 @@ void FamilyGroupsScreen::AssessFees() {
   Shared()->AssessMMLOandAMMailingFees(Records(), kind, false);
   for (int32_t position = 1; position <= groups.Count(); ++position) {
     groups.CurrentIndex(kw::Variant::Long(position));
-    if (!groups.Save(true)) throw ScreenRefusal("the fees of " + groups.Get("H_GroupName").ToText() + " could not be stored");
+    if (!groups.Save(true))
+      throw ScreenRefusal("the fees of " + groups.Get("H_GroupName").ToText() + " could not be stored");
     Say(groups.Get("H_GroupName").ToText() + ": mail-out fee " +
         FeeText(groups.FieldValueAt(kw::Variant::Long(position), LIFamilyGroups::kMMLOFee)) + ", annual fee " +
         FeeText(groups.FieldValueAt(kw::Variant::Long(position), LIFamilyGroups::kAMFee)));

@@ -30,7 +30,6 @@ class FamilyGroupsScreen : public RecordScreen {
   std::shared_ptr<TableBusinessObject> LoadRecords() override;
 
  private:
-
   std::shared_ptr<kw::widgets::ComboBox> kind_;
 };
 

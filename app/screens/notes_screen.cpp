@@ -60,9 +60,7 @@ bool NotesScreen::DeactivateLocal() {
   return true;
 }
 
-void NotesScreen::SaveScreen() {
-  Say(StoreNotes() ? "notes saved" : "notes not saved");
-}
+void NotesScreen::SaveScreen() { Say(StoreNotes() ? "notes saved" : "notes not saved"); }
 
 bool NotesScreen::ValidateForSendoff(bool) {
   Say(Title() + ": ready for send-off (free text, nothing to check)");

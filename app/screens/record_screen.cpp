@@ -19,8 +19,7 @@ std::string ShownValue(const kw::Variant& value) {
 
 RecordScreen::RecordScreen(std::string key, std::string name, std::string title, kw::enumHomeMonth depends_on,
                            RecordScreenLayout layout, std::shared_ptr<Database> database)
-    : ScreenForm(std::move(key), std::move(name), std::move(title), depends_on),
-      layout_(std::move(layout)),
+    : ScreenForm(std::move(key), std::move(name), std::move(title), depends_on), layout_(std::move(layout)),
       database_(std::move(database)) {}
 
 void RecordScreen::OnLoad() {
@@ -205,7 +204,7 @@ void RecordScreen::SaveScreen() {
   }
   const bool saved = Save();
   ShowCurrentRecord();
-  Say(saved          ? "record saved"
+  Say(saved           ? "record saved"
       : DataRefused() ? "record not saved: the stored data refused it (see above); your edits are kept"
                       : "record not saved: put it right first");
 }

@@ -1,11 +1,11 @@
 // The one place where the application's screens are registered with the host, one line per screen,
 // in the order front ends list them and send-off checks them.
-#include "app/screens/home_screen.h"
 #include "app/screens/expenses_screen.h"
 #include "app/screens/families_screen.h"
-#include "app/screens/screen_host.h"
+#include "app/screens/home_screen.h"
 #include "app/screens/notes_screen.h"
 #include "app/screens/residents_screen.h"
+#include "app/screens/screen_host.h"
 #include "app/screens/setup_screen.h"
 
 namespace trf {

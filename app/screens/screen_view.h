@@ -15,12 +15,12 @@ namespace trf {
 
 // The home and month every screen works in.
 struct ScreenContext {
-  std::string home_num;           // "" while no home is current
-  std::string month_id;           // "" while no month is current
-  double month_date = 0;          // the current month (a date serial) when there is one
-  int32_t month_status = 0;       // 0 not started, 1 active, 2 closed
-  int32_t trf_reopened = 0;       // how often a TRF was reopened in this run
-  bool data_read_only = false;    // the database is open read-only: nothing can be saved
+  std::string home_num;         // "" while no home is current
+  std::string month_id;         // "" while no month is current
+  double month_date = 0;        // the current month (a date serial) when there is one
+  int32_t month_status = 0;     // 0 not started, 1 active, 2 closed
+  int32_t trf_reopened = 0;     // how often a TRF was reopened in this run
+  bool data_read_only = false;  // the database is open read-only: nothing can be saved
 };
 
 // A list of records as the user sees it: headers with their widths, rows of cell texts, the

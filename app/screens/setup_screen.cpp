@@ -7,14 +7,10 @@ namespace trf {
 
 std::string MonthStatusText(int32_t status) {
   switch (status) {
-    case kMonthNotStarted:
-      return "not started";
-    case kMonthActive:
-      return "active";
-    case kMonthClosed:
-      return "closed";
-    default:
-      return "status " + std::to_string(status);
+    case kMonthNotStarted: return "not started";
+    case kMonthActive: return "active";
+    case kMonthClosed: return "closed";
+    default: return "status " + std::to_string(status);
   }
 }
 
@@ -41,9 +37,7 @@ void TrfSetupScreen::Reload() {
 
 bool TrfSetupScreen::HasSelectedMonth() const { return list().SelectedItem() != nullptr && records()->Count() > 0; }
 
-uint8_t TrfSetupScreen::SelectedStatus() const {
-  return static_cast<uint8_t>(records()->Get("StatStatus").ToLong());
-}
+uint8_t TrfSetupScreen::SelectedStatus() const { return static_cast<uint8_t>(records()->Get("StatStatus").ToLong()); }
 
 bool TrfSetupScreen::HasOtherActiveMonth() const {
   const kw::Variant current = records()->CurrentIndex();

@@ -41,7 +41,6 @@ class TrfSetupScreen : public ListScreen<LIHomeMonths> {
   // Whether a month other than the selected one has an active TRF: a home works on one at a time.
   bool HasOtherActiveMonth() const;
   uint8_t SelectedStatus() const;
-
 };
 
 // "not started", "active" or "closed".

@@ -12,8 +12,7 @@
 
 namespace trf {
 
-AppServices::AppServices(const std::string& db_path, Access access)
-    : AppServices(OpenTrfDatabase(db_path, access)) {}
+AppServices::AppServices(const std::string& db_path, Access access) : AppServices(OpenTrfDatabase(db_path, access)) {}
 
 AppServices::AppServices(std::shared_ptr<Database> database) : database_(std::move(database)) {
   kw::RegisterLibraryClasses();

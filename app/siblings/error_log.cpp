@@ -12,7 +12,8 @@ void AppErrorLog::Add(const kw::Error& error) {
 }
 
 void RegisterErrorLog(kw::ClassRegistry& registry, const std::shared_ptr<ErrorJournal>& journal) {
-  registry.Register(std::string(kw::class_ids::kErrorLog), [journal] { return std::make_shared<AppErrorLog>(journal); });
+  registry.Register(std::string(kw::class_ids::kErrorLog),
+                    [journal] { return std::make_shared<AppErrorLog>(journal); });
 }
 
 }  // namespace trf

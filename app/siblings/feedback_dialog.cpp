@@ -21,7 +21,8 @@ void FeedbackDialog::Show(const kw::Variant&, const kw::Variant&) {
 }
 
 void RegisterFeedbackDialog(kw::ClassRegistry& registry, const std::shared_ptr<FeedbackDesk>& desk) {
-  registry.Register(std::string(kw::class_ids::kFeedbackForm), [desk] { return std::make_shared<FeedbackDialog>(desk); });
+  registry.Register(std::string(kw::class_ids::kFeedbackForm),
+                    [desk] { return std::make_shared<FeedbackDialog>(desk); });
 }
 
 }  // namespace trf

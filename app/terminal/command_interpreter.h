@@ -6,8 +6,8 @@
 #pragma once
 
 #include <functional>
-#include <stdexcept>
 #include <istream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>

@@ -51,12 +51,9 @@ std::string BoxLine(const std::string& text, size_t width) {
 
 std::string DialogKind(int32_t rule_type) {
   switch (rule_type) {
-    case 0:
-      return "question";
-    case 1:
-      return "error";
-    default:
-      return "notice";
+    case 0: return "question";
+    case 1: return "error";
+    default: return "notice";
   }
 }
 
@@ -65,7 +62,8 @@ std::vector<std::string> RenderFeedbackBox(const FeedbackShowing& showing, size_
   const std::string rule = "+" + std::string(width - 2, '-') + "+";
   std::vector<std::string> box{rule};
   const std::string caption = showing.caption.empty() ? "TRF" : showing.caption;
-  const std::string heading = caption + " - " + DialogKind(showing.rule_type) + " " + std::to_string(showing.rule_number);
+  const std::string heading =
+      caption + " - " + DialogKind(showing.rule_type) + " " + std::to_string(showing.rule_number);
   for (const std::string& line : Wrap(heading, inner)) box.push_back(BoxLine(line, inner));
   box.push_back(rule);
   for (const std::string& line : Wrap(showing.message, inner)) box.push_back(BoxLine(line, inner));
@@ -79,8 +77,7 @@ std::vector<std::string> RenderFeedbackBox(const FeedbackShowing& showing, size_
 }
 
 std::string DialogTranscriptLine(const FeedbackShowing& showing) {
-  return "dialog " + DialogKind(showing.rule_type) + " " + std::to_string(showing.rule_number) + ": " +
-         showing.message;
+  return "dialog " + DialogKind(showing.rule_type) + " " + std::to_string(showing.rule_number) + ": " + showing.message;
 }
 
 FeedbackPresenter MakeTerminalPresenter(Transcript& transcript, FeedbackDesk& desk, std::istream* terminal) {

@@ -92,7 +92,8 @@ int RunDemo(bool verbose) {
     std::cerr << "trf: the tour stopped: the program did not behave as the tour expects (see above)\n";
     return 1;
   }
-  std::cout << "\nThe tour is over. `make run` (or ./build/dev/trf) starts a session of your own on trf.db in the current folder.\n";
+  std::cout << "\nThe tour is over. `make run` (or ./build/dev/trf) starts a session of your own on trf.db in the "
+               "current folder.\n";
   return 0;
 }
 

@@ -25,13 +25,16 @@ int ParseNumber(const std::string& text, int lowest, const std::string& what) {
 std::string ScreenCommandsHelp(ScreenForm& screen) {
   static const std::map<std::string, std::string> kHelp = {
       {"home", "select <n> makes home n the current home; then go setup to pick its month."},
-      {"setup", "select <n> makes month n current; click StartTrf, CloseTrf or ReopenTrf to start, close or reopen "
-                "the selected month's TRF."},
-      {"families", "type <kind> chooses the assessment (all, mail-out, annual, clear); click AssessFeesClick "
-                   "assesses the mailing fees."},
-      {"notes", "type <text> (over the selection; \\n in the text breaks the paragraph); select <n> (paragraph n); "
-                "set selection <start> <length>; click BoldClick|ItalicClick|UnderlineClick|ColorChangeClick|"
-                "AlignLeftClick|AlignCenterClick|AlignRightClick|BulletsClick; save; undo."},
+      {"setup",
+       "select <n> makes month n current; click StartTrf, CloseTrf or ReopenTrf to start, close or reopen "
+       "the selected month's TRF."},
+      {"families",
+       "type <kind> chooses the assessment (all, mail-out, annual, clear); click AssessFeesClick "
+       "assesses the mailing fees."},
+      {"notes",
+       "type <text> (over the selection; \\n in the text breaks the paragraph); select <n> (paragraph n); "
+       "set selection <start> <length>; click BoldClick|ItalicClick|UnderlineClick|ColorChangeClick|"
+       "AlignLeftClick|AlignCenterClick|AlignRightClick|BulletsClick; save; undo."},
   };
   std::string help;
   const auto found = kHelp.find(screen.Name());
@@ -109,8 +112,9 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
                      const size_t blank = value.find(' ');
                      if (blank == std::string::npos)
                        throw CommandError("set selection takes a start and a length: set selection 6 4");
-                     notes->SetSelection(ParseNumber(value.substr(0, blank), 0, "the start must be a whole number from"),
-                                         ParseNumber(value.substr(blank + 1), 0, "the length must be a whole number from"));
+                     notes->SetSelection(
+                         ParseNumber(value.substr(0, blank), 0, "the start must be a whole number from"),
+                         ParseNumber(value.substr(blank + 1), 0, "the length must be a whole number from"));
                    })});
   interpreter.Add({"save", "save", "save the screen's current record", 0, false, false,
                    on_screen([](ScreenForm& s, const Args&) { s.SaveScreen(); })});

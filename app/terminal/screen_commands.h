@@ -2,9 +2,9 @@
 // sendoff, answer), wired to the screen host so that each verb reaches the current screen.
 #pragma once
 
-#include "app/terminal/command_interpreter.h"
-#include "app/siblings/feedback_dialog.h"
 #include "app/screens/screen_host.h"
+#include "app/siblings/feedback_dialog.h"
+#include "app/terminal/command_interpreter.h"
 #include "app/terminal/transcript.h"
 
 namespace trf {

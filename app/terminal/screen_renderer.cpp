@@ -121,12 +121,13 @@ void RenderHeader(const std::string& name, const ScreenView& view, bool verbose,
   }
   if (name == "setup") {
     const std::string month = context.month_id.empty() ? "none selected (select one)"
-                                                        : kw::dates::ToText(context.month_date) + " (" +
-                                                              MonthStatusText(context.month_status) + ")";
+                                                       : kw::dates::ToText(context.month_date) + " (" +
+                                                             MonthStatusText(context.month_status) + ")";
     out.push_back("Home: " + context.home_num + "   Current month: " + month);
     out.push_back("Status: 0 not started, 1 active, 2 closed   TRFs reopened: " + std::to_string(context.trf_reopened));
   }
-  if (view.choice) out.push_back(view.choice->name + ": " + (view.choice->text.empty() ? "(none chosen)" : view.choice->text));
+  if (view.choice)
+    out.push_back(view.choice->name + ": " + (view.choice->text.empty() ? "(none chosen)" : view.choice->text));
   for (const ScreenField& field : view.fields) {
     if (!field.active || !verbose) continue;
     out.push_back("active field " + field.name + ": background " + ColorText(field.back_color) + ", text " +

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/siblings/command_bar.h"
 #include "app/screens/screen_view.h"
+#include "app/siblings/command_bar.h"
 
 namespace trf {
 

@@ -11,7 +11,8 @@ void TerminalEvents::Stayed(const ScreenForm& screen) { transcript_.Line("stayed
 
 void TerminalEvents::Redirected(const std::string& form_key, const ScreenForm* target) {
   if (!target) return transcript_.Line("redirected to " + form_key);
-  transcript_.Line("redirected to " + (transcript_.Verbose() ? form_key + " (" + target->Caption() + ")" : target->Caption()));
+  transcript_.Line("redirected to " +
+                   (transcript_.Verbose() ? form_key + " (" + target->Caption() + ")" : target->Caption()));
 }
 
 void TerminalEvents::CouldNotOpen(const ScreenForm& target) { transcript_.Line("could not open " + target.Caption()); }

@@ -21,8 +21,8 @@ class TrfSession {
   // read-only, or when the file is not writable) and shows nothing yet. `terminal` is where
   // questions are asked when no answer is queued; nothing declines them. `verbose` prints what
   // only a developer needs.
-  TrfSession(const std::string& db_path, std::ostream& out, std::istream* terminal,
-             Access access = Access::kReadWrite, bool verbose = false);
+  TrfSession(const std::string& db_path, std::ostream& out, std::istream* terminal, Access access = Access::kReadWrite,
+             bool verbose = false);
   ~TrfSession();
   TrfSession(const TrfSession&) = delete;
   TrfSession& operator=(const TrfSession&) = delete;

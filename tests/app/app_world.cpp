@@ -10,11 +10,13 @@
 namespace trf::testing {
 
 bool RecordedEvents::Saw(const std::string& text) const {
-  return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.find(text) != std::string::npos; });
+  return std::any_of(lines.begin(), lines.end(),
+                     [&](const std::string& line) { return line.find(text) != std::string::npos; });
 }
 
 AppWorld::AppWorld(Screens screens, const std::string& db_path)
-    : clock(std::make_shared<kw::ManualClock>(kw::dates::Serial(2004, 3, 15))), services(TestDatabaseLocation(db_path)) {
+    : clock(std::make_shared<kw::ManualClock>(kw::dates::Serial(2004, 3, 15))),
+      services(TestDatabaseLocation(db_path)) {
   if (screens == Screens::kAll) RegisterScreens(host, services.database());
   shared = kw::CreateObjectAs<kw::SharedProcedures>(kw::class_ids::kSharedProcedures);
   shared->OwnerForm(form);

@@ -1,6 +1,6 @@
 // AppWorld: the application for one test, as a front end starts it: AppServices on a private sample
-// database (or a file; on the test server a schema of its own), the screen host with its screens, the events they tell recorded, and a
-// SharedProcedures bound to a recording form for tests that drive the library on the siblings.
+// database (or a file; on the test server a schema of its own), the screen host with its screens, the events they tell
+// recorded, and a SharedProcedures bound to a recording form for tests that drive the library on the siblings.
 #pragma once
 
 #include <gtest/gtest.h>

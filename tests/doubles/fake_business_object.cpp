@@ -94,7 +94,10 @@ void FakeLI::CurrentIndex(const Variant& index) {
   current_ = i;
 }
 
-bool FakeLI::IsNew() { Hit("Get IsNew"); return current_ > 0 && current_ <= Count() && CurrentRow().is_new; }
+bool FakeLI::IsNew() {
+  Hit("Get IsNew");
+  return current_ > 0 && current_ <= Count() && CurrentRow().is_new;
+}
 
 bool FakeLI::IsDirty(const Variant& index) {
   Hit("IsDirty", index);

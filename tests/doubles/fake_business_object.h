@@ -100,7 +100,9 @@ class FakeLI : public I_LI, public RecordingDouble {
   // Gives a property name to a position, for access by member name.
   void NameProperty(const std::string& name, int32_t position) { properties_[name] = position; }
   int32_t Current() const { return current_; }
-  const std::vector<Variant>& Record(int32_t position) const { return records_.at(static_cast<size_t>(position - 1)).values; }
+  const std::vector<Variant>& Record(int32_t position) const {
+    return records_.at(static_cast<size_t>(position - 1)).values;
+  }
 
   // I_LI
   void AddNew() override;
@@ -146,9 +148,9 @@ class FakeLI : public I_LI, public RecordingDouble {
   std::deque<bool> save_answers;  // answers of Save(false); true when empty
   std::shared_ptr<FakeHardRules> hard_rules = std::make_shared<FakeHardRules>();
   std::shared_ptr<FakeSoftRules> soft_rules = std::make_shared<FakeSoftRules>();
-  std::optional<bool> is_valid;  // overrides the computed IsValid
-  std::function<void(FakeLI&)> on_validate;                         // runs inside Validate
-  std::function<void(FakeLI&, int32_t, const Variant&)> on_field;   // runs inside FieldValue
+  std::optional<bool> is_valid;                                    // overrides the computed IsValid
+  std::function<void(FakeLI&)> on_validate;                        // runs inside Validate
+  std::function<void(FakeLI&, int32_t, const Variant&)> on_field;  // runs inside FieldValue
   int32_t next_key = 100;
   std::optional<int32_t> reported_position;  // what CurrentIndex answers instead of the real position
 

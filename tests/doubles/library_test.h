@@ -17,13 +17,10 @@
 
 namespace kw {
 
-using ::testing::EndsWith;
-using ::testing::StartsWith;
-using ::testing::StrEq;
-using ::testing::ThrowsMessage;
 using testing::AddSoftRule;
 using testing::Described;
 using testing::EditedRecord;
+using ::testing::EndsWith;
 using testing::FakeHardRule;
 using testing::FakeLI;
 using testing::FakeRecordGroup;
@@ -33,13 +30,16 @@ using testing::Numbered;
 using testing::OneRecord;
 using testing::Raised;
 using testing::RaisedAt;
+using ::testing::StartsWith;
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 using Access = SharedProceduresTestAccess;
 using Strings = std::vector<std::string>;
 
 // Texts as the lenient number rule reads them (the leading number, blanks skipped anywhere, halves
 // to even): every member that reads a number leniently runs these rows through its entry point.
 inline constexpr std::pair<const char*, int32_t> kLenientNumbers[] = {
-    {"12abc", 12}, {"2.5", 2}, {"3.5", 4}, {"", 0},     {" 1 2", 12},
-    {"-32768", -32768}, {"No", 0}, {"7 (No)", 7}, {"-1", -1}, {"5x", 5}};
+    {"12abc", 12},      {"2.5", 2}, {"3.5", 4},    {"", 0},    {" 1 2", 12},
+    {"-32768", -32768}, {"No", 0},  {"7 (No)", 7}, {"-1", -1}, {"5x", 5}};
 
 }  // namespace kw

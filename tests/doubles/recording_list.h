@@ -81,7 +81,8 @@ inline Variant RecordingListEntries::Get(std::string_view member, const Args& ar
   return Variant::Object(entry);
 }
 
-inline RecordingList::RecordingList(std::shared_ptr<CallLog> log, std::string type_name, const std::vector<std::string>& keys)
+inline RecordingList::RecordingList(std::shared_ptr<CallLog> log, std::string type_name,
+                                    const std::vector<std::string>& keys)
     : RecordingDouble(std::move(log), "List"), type_name_(std::move(type_name)),
       collection_(std::make_shared<RecordingListEntries>(*this)) {
   for (const auto& key : keys) entries.push_back(std::make_shared<RecordingListEntry>(*this, key));

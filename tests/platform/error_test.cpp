@@ -42,12 +42,14 @@ TEST(ErrorTrail, NestedMembersPrefixTheirLocationsKeepingNumberAndSource) {
   };
   raises([] { (void)Outer(0); }, err::kDivisionByZero, "KW_UIShared",
          "KW_UIShared.SharedProcedures.Get Outer:30\r\nKW_UIShared.SharedProcedures.Inner:10\r\nDivision by zero");
-  raises([] {
-    Guarded(kClass, "OnSave", [&](Line& line) {
-      line = 40;
-      Raise(-2147221503, "KW_I.LIResidents", "Record locked");
-    });
-  }, -2147221503, "KW_I.LIResidents", "KW_UIShared.SharedProcedures.OnSave:40\r\nRecord locked");
+  raises(
+      [] {
+        Guarded(kClass, "OnSave", [&](Line& line) {
+          line = 40;
+          Raise(-2147221503, "KW_I.LIResidents", "Record locked");
+        });
+      },
+      -2147221503, "KW_I.LIResidents", "KW_UIShared.SharedProcedures.OnSave:40\r\nRecord locked");
 }
 
 // Standard exceptions turn into the matching runtime errors before the prefix is added.
@@ -57,9 +59,11 @@ TEST(ErrorTrail, ForeignExceptionsBecomeRuntimeErrors) {
     int32_t number;
   };
   const Row rows[] = {
-      {[] { throw std::bad_alloc(); }, err::kOutOfMemory}, {[] { throw std::out_of_range("index"); }, err::kSubscript},
+      {[] { throw std::bad_alloc(); }, err::kOutOfMemory},
+      {[] { throw std::out_of_range("index"); }, err::kSubscript},
       {[] { throw std::overflow_error("big"); }, err::kOverflow},
-      {[] { throw std::runtime_error("odd"); }, err::kInvalidCall}, {[] { throw 42; }, err::kInvalidCall},
+      {[] { throw std::runtime_error("odd"); }, err::kInvalidCall},
+      {[] { throw 42; }, err::kInvalidCall},
   };
   for (const auto& row : rows) {
     try {

@@ -17,16 +17,26 @@ namespace {
 // The lenient reader reads the leading number, skipping blanks, tabs and line feeds anywhere.
 TEST(LenientReader, ReadsTheLeadingNumberOfEachText) {
   const std::tuple<const char*, const char*, double> rows[] = {
-      {"trailing letters", "12abc", 12},   {"blanks between digits", " 1 2 3", 123},
-      {"fraction", "2.5", 2.5},            {"comma stops", "2,5", 2},
-      {"bare sign", "-", 0},               {"empty", "", 0},
-      {"blank after sign", "- 5", -5},     {"second point stops", "1.2.3", 1.2},
-      {"exponent", "1e3x", 1000},          {"D exponent", "1D2", 100},
-      {"carriage return stops", "1\r2", 1}, {"tab and line feed", "\t4\n2", 42},
-      {"hex prefix is no number", "&H10", 0}, {"percent stops", "50.5%", 50.5},
-      {"leading point", ".5", 0.5},        {"plus sign", "+7", 7},
-      {"tag class part", " 3#", 3},        {"exponent without digits", "4e", 4},
-      {"negative exponent", "25E-1", 2.5}, {"letters only", "abc", 0},
+      {"trailing letters", "12abc", 12},
+      {"blanks between digits", " 1 2 3", 123},
+      {"fraction", "2.5", 2.5},
+      {"comma stops", "2,5", 2},
+      {"bare sign", "-", 0},
+      {"empty", "", 0},
+      {"blank after sign", "- 5", -5},
+      {"second point stops", "1.2.3", 1.2},
+      {"exponent", "1e3x", 1000},
+      {"D exponent", "1D2", 100},
+      {"carriage return stops", "1\r2", 1},
+      {"tab and line feed", "\t4\n2", 42},
+      {"hex prefix is no number", "&H10", 0},
+      {"percent stops", "50.5%", 50.5},
+      {"leading point", ".5", 0.5},
+      {"plus sign", "+7", 7},
+      {"tag class part", " 3#", 3},
+      {"exponent without digits", "4e", 4},
+      {"negative exponent", "25E-1", 2.5},
+      {"letters only", "abc", 0},
   };
   for (const auto& [name, text, expected] : rows) EXPECT_DOUBLE_EQ(ReadLeadingNumber(text), expected) << name;
 }
@@ -43,7 +53,7 @@ TEST(LenientReader, OverflowAndStrictWholeTextReading) {
 
 // Halves go to the even neighbour; the range is checked after rounding.
 TEST(Rounding, SixteenBitHalvesToEvenThenRange) {
-  const std::pair<double, int32_t> rows[] = {{2.5, 2}, {3.5, 4},           {-2.5, -2},       {0.5, 0},
+  const std::pair<double, int32_t> rows[] = {{2.5, 2}, {3.5, 4},           {-2.5, -2},      {0.5, 0},
                                              {1.5, 2}, {-32768.5, -32768}, {32767.4, 32767}};
   for (const auto& [value, expected] : rows) EXPECT_EQ(ToInt16(value), expected) << value;
   for (double value : {32767.5, -32769.0, std::nan(""), double(INFINITY)})
@@ -66,9 +76,13 @@ TEST(Rounding, ThirtyTwoBitAndByteRanges) {
 // Doubles print with at most 15 significant digits, in exponent form where the runtime uses it.
 TEST(Formatting, DoublesAsTheRuntimeWritesThem) {
   const std::pair<double, const char*> rows[] = {
-      {1e15, "1E+15"}, {123456789012345.0, "123456789012345"}, {0.0001, "0.0001"}, {0.00001, "0.00001"},
-      {1e-16, "1E-16"}, {1.0 / 12.0, "8.33333333333333E-02"}, {0.1 + 0.2, "0.3"}, {-0.0, "0"}, {2.5, "2.5"},
-      {-1234.5, "-1234.5"}, {100, "100"}, {1e-15, "0.000000000000001"}, {1.5e300, "1.5E+300"}, {-2.5e-20, "-2.5E-20"},
+      {1e15, "1E+15"},       {123456789012345.0, "123456789012345"},
+      {0.0001, "0.0001"},    {0.00001, "0.00001"},
+      {1e-16, "1E-16"},      {1.0 / 12.0, "8.33333333333333E-02"},
+      {0.1 + 0.2, "0.3"},    {-0.0, "0"},
+      {2.5, "2.5"},          {-1234.5, "-1234.5"},
+      {100, "100"},          {1e-15, "0.000000000000001"},
+      {1.5e300, "1.5E+300"}, {-2.5e-20, "-2.5E-20"},
   };
   for (const auto& [value, expected] : rows) EXPECT_EQ(FormatDouble(value), expected) << expected;
 }

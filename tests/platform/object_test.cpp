@@ -66,8 +66,9 @@ class Group : public LateBound<Group> {
  public:
   std::string TypeName() const override { return "Object"; }
   static const MemberTable<Group>& Members() {
-    static const MemberTable<Group> table{
-        {"", MemberKind::kProperty, [](Group&, const Args& a) { return Variant::Long(a.Required(0, "Index").ToLong()); }}};
+    static const MemberTable<Group> table{{"", MemberKind::kProperty, [](Group&, const Args& a) {
+                                             return Variant::Long(a.Required(0, "Index").ToLong());
+                                           }}};
     return table;
   }
 };
@@ -108,16 +109,20 @@ TEST(LateBinding, RaisesDistinctErrorsForMisuse) {
 TEST(LateBinding, NamedAndPositionalArguments) {
   ObjectPtr o = std::make_shared<Gadget>();
   EXPECT_EQ(CallMember(o, "Join", Args{Variant::Text("a"), Variant::Text("+"), Variant::Text("b")}).GetText(), "a+b");
-  EXPECT_EQ(CallMember(o, "Join", Args().Named("Last", Variant::Text("z")).Named("first", Variant::Text("y")))
-                .GetText(),
-            "y-z");
-  EXPECT_EQ(testing::RaisedNumber([&] { (void)CallMember(o, "Join", Args{Variant::Text("a")}); }), err::kArgumentNotOptional);
+  EXPECT_EQ(
+      CallMember(o, "Join", Args().Named("Last", Variant::Text("z")).Named("first", Variant::Text("y"))).GetText(),
+      "y-z");
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)CallMember(o, "Join", Args{Variant::Text("a")}); }),
+            err::kArgumentNotOptional);
   // A method described by its parameters converts its arguments and its result.
-  EXPECT_EQ(CallMember(o, "Repeat", Args().Named("times", Variant::Text("3")).Named("Text", Variant::Text("ab"))).GetText(),
-            "ababab");
+  EXPECT_EQ(
+      CallMember(o, "Repeat", Args().Named("times", Variant::Text("3")).Named("Text", Variant::Text("ab"))).GetText(),
+      "ababab");
   EXPECT_EQ(testing::RaisedNumber([&] { (void)CallMember(o, "Repeat", Args{Variant::Text("ab")}); }),
             err::kArgumentNotOptional);
-  EXPECT_EQ(testing::RaisedNumber([&] { (void)CallMember(o, "Repeat", Args{Variant::Text("ab"), Variant::Text("x")}); }),
+  EXPECT_EQ(testing::RaisedNumber([&] {
+              (void)CallMember(o, "Repeat", Args{Variant::Text("ab"), Variant::Text("x")});
+            }),
             err::kTypeMismatch);
 }
 
@@ -173,10 +178,24 @@ TEST(LateBinding, FindsNamesWithoutRegardToCaseOnly) {
   const struct {
     const char* name;
     bool found;
-  } rows[] = {{"item1", true},  {"ITEM2", true},     {"item_3", true},          {"ADMISSIONfee", true},
-              {"a", true},      {"smallicon", true}, {"Item\x11", false},       {"Item\x7f" "3", false},
-              {"Item", false},  {"Item12", false},   {"AdmissionDat", false},  {"", false},
-              {"kEY", true},    {"Ke", false},       {"SELECTED", true},       {"Selecte", false},
+  } rows[] = {{"item1", true},
+              {"ITEM2", true},
+              {"item_3", true},
+              {"ADMISSIONfee", true},
+              {"a", true},
+              {"smallicon", true},
+              {"Item\x11", false},
+              {"Item\x7f"
+               "3",
+               false},
+              {"Item", false},
+              {"Item12", false},
+              {"AdmissionDat", false},
+              {"", false},
+              {"kEY", true},
+              {"Ke", false},
+              {"SELECTED", true},
+              {"Selecte", false},
               {"thismembernameislongerthanthirtytwobytes", true},
               {"ThisMemberNameIsLongerThanThirtyTwoBytez", false}};
   for (const auto& row : rows) {

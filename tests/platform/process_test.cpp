@@ -20,8 +20,8 @@ namespace {
 using namespace std::chrono_literals;
 
 size_t OpenDescriptors() {
-  return static_cast<size_t>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
-                                           std::filesystem::directory_iterator()));
+  return static_cast<size_t>(
+      std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator()));
 }
 
 // Waits up to two seconds for this process to have no children left, zombies included (a child
@@ -52,14 +52,17 @@ struct SplitRow {
 // Blanks and tabs split outside quotes; backslashes count only before a quote.
 TEST(SplitCommandLine, WindowsRules) {
   const SplitRow rows[] = {
-      {"blanks and tabs", "a b\tc", {"a", "b", "c"}}, {"runs of blanks", "  a   b  ", {"a", "b"}},
-      {"quoted blank", R"("a b" c)", {"a b", "c"}}, {"quote inside a word", R"(x"a b"y)", {"xa by"}},
+      {"blanks and tabs", "a b\tc", {"a", "b", "c"}},
+      {"runs of blanks", "  a   b  ", {"a", "b"}},
+      {"quoted blank", R"("a b" c)", {"a b", "c"}},
+      {"quote inside a word", R"(x"a b"y)", {"xa by"}},
       {"plain backslashes", R"(C:\dir\file x\\y)", {R"(C:\dir\file)", R"(x\\y)"}},
       {"2n backslashes toggle quoting", R"(a\\"b c")", {R"(a\b c)"}},
       {"2n+1 backslashes give a quote", R"(a\\\"b c)", {R"(a\"b)", "c"}},
       {"single escaped quote", R"(\"x\")", {R"("x")"}},
       {"empty quotes are an argument", R"(prog "" x)", {"prog", "", "x"}},
-      {"unclosed quote runs to the end", R"(a "b c)", {"a", "b c"}}, {"nothing", "   ", {}},
+      {"unclosed quote runs to the end", R"(a "b c)", {"a", "b c"}},
+      {"nothing", "   ", {}},
   };
   for (const auto& row : rows) EXPECT_EQ(SplitCommandLine(row.line), row.args) << row.name;
 }
@@ -106,7 +109,8 @@ TEST(ProcessStarter, StartFailuresRaiseTheSystemCode) {
                                                   {R"(sh -c "exit 127")", 2},
                                                   {noexec.string(), 5}};
   for (const auto& [command, number] : rows)
-    EXPECT_EQ(testing::RaisedNumber([&starter, &command = command] { (void)starter.Start(command)->Wait(); }), number) << command;
+    EXPECT_EQ(testing::RaisedNumber([&starter, &command = command] { (void)starter.Start(command)->Wait(); }), number)
+        << command;
   std::filesystem::remove(noexec);
   EXPECT_EQ(OpenDescriptors(), before);
   EXPECT_TRUE(ChildrenGone());

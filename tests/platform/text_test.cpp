@@ -29,12 +29,12 @@ TEST(Text, IllFormedUtf8IsReplacedAndCountedTheSameWay) {
   const struct {
     std::string in, valid;
   } rows[] = {
-      {"a\x80z", "a" + r + "z"},                       // stray continuation byte
-      {"\xC3", r},                                     // cut short
-      {"\xE2\x82z", r + "z"},                         // cut short, one subpart
-      {"\xC0\xAF", r + r},                            // overlong
-      {"\xED\xA0\x80", r + r + r},                   // surrogate U+D800
-      {"\xF4\x90\x80\x80", r + r + r + r},          // above U+10FFFF
+      {"a\x80z", "a" + r + "z"},                                         // stray continuation byte
+      {"\xC3", r},                                                       // cut short
+      {"\xE2\x82z", r + "z"},                                            // cut short, one subpart
+      {"\xC0\xAF", r + r},                                               // overlong
+      {"\xED\xA0\x80", r + r + r},                                       // surrogate U+D800
+      {"\xF4\x90\x80\x80", r + r + r + r},                               // above U+10FFFF
       {"\xF0\x9F\x98\x80\xE2\x82\xAC", "\xF0\x9F\x98\x80\xE2\x82\xAC"},  // valid stays
   };
   for (const auto& row : rows) {

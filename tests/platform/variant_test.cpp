@@ -34,19 +34,29 @@ class Labelled : public Object {
 // Conversion to a 16-bit integer: halves to even, range checked after rounding, strict text.
 TEST(VariantConversion, ToIntegerFollowsTheRuntime) {
   const std::tuple<const char*, Variant, int32_t> rows[] = {
-      {"empty", Variant(), 0}, {"true", Variant::Boolean(true), -1}, {"false", Variant::Boolean(false), 0},
-      {"half to even", Variant::Double(2.5), 2}, {"long in range", Variant::Long(-300), -300},
-      {"text with blanks", Variant::Text(" 12 "), 12}, {"fraction text", Variant::Text("2.5"), 2},
-      {"currency", Variant::Currency(CurrencyValue{25000}), 2}, {"byte", Variant::Byte(255), 255},
-      {"date", Variant::Date(3.75), 4}, {"decimal", Variant::Decimal(DecimalValue{125, 1}), 12},
+      {"empty", Variant(), 0},
+      {"true", Variant::Boolean(true), -1},
+      {"false", Variant::Boolean(false), 0},
+      {"half to even", Variant::Double(2.5), 2},
+      {"long in range", Variant::Long(-300), -300},
+      {"text with blanks", Variant::Text(" 12 "), 12},
+      {"fraction text", Variant::Text("2.5"), 2},
+      {"currency", Variant::Currency(CurrencyValue{25000}), 2},
+      {"byte", Variant::Byte(255), 255},
+      {"date", Variant::Date(3.75), 4},
+      {"decimal", Variant::Decimal(DecimalValue{125, 1}), 12},
       {"object's default text", Variant::Object(std::make_shared<Labelled>("7")), 7}};
   for (const auto& [name, value, expected] : rows) EXPECT_EQ(value.ToInteger(), expected) << name;
   const std::tuple<const char*, Variant, int32_t> failing[] = {
-      {"just over", Variant::Double(32767.5), err::kOverflow}, {"long out of range", Variant::Long(40000), err::kOverflow},
+      {"just over", Variant::Double(32767.5), err::kOverflow},
+      {"long out of range", Variant::Long(40000), err::kOverflow},
       {"text with letters", Variant::Text("12abc"), err::kTypeMismatch},
-      {"empty text", Variant::Text(""), err::kTypeMismatch}, {"text beyond range", Variant::Text("70000"), err::kOverflow},
-      {"null", Variant::Null(), err::kInvalidNull}, {"nothing", Variant::Object(nullptr), err::kObjectNotSet}};
-  for (const auto& [name, value, error] : failing) EXPECT_EQ(testing::RaisedNumber([&value = value] { (void)value.ToInteger(); }), error) << name;
+      {"empty text", Variant::Text(""), err::kTypeMismatch},
+      {"text beyond range", Variant::Text("70000"), err::kOverflow},
+      {"null", Variant::Null(), err::kInvalidNull},
+      {"nothing", Variant::Object(nullptr), err::kObjectNotSet}};
+  for (const auto& [name, value, error] : failing)
+    EXPECT_EQ(testing::RaisedNumber([&value = value] { (void)value.ToInteger(); }), error) << name;
 }
 
 // Conversion to a 32-bit integer has the same rules over the wider range.
@@ -61,15 +71,20 @@ TEST(VariantConversion, ToLongFollowsTheRuntime) {
 // Numbers become text in ordinary decimal form; booleans "True"/"False"; dates US English.
 TEST(VariantConversion, ToTextRendersEachKind) {
   const std::tuple<const char*, Variant, const char*> rows[] = {
-      {"empty", Variant(), ""}, {"integer", Variant::Integer(-4), "-4"}, {"long", Variant::Long(17), "17"},
+      {"empty", Variant(), ""},
+      {"integer", Variant::Integer(-4), "-4"},
+      {"long", Variant::Long(17), "17"},
       {"double", Variant::Double(2.5), "2.5"},
-      {"single", Variant::Single(0.1f), "0.1"}, {"currency", Variant::Currency(CurrencyValue{-12345}), "-1.2345"},
+      {"single", Variant::Single(0.1f), "0.1"},
+      {"currency", Variant::Currency(CurrencyValue{-12345}), "-1.2345"},
       {"whole currency", Variant::Currency(CurrencyValue{20000}), "2"},
-      {"decimal", Variant::Decimal(DecimalValue{12340, 3}), "12.34"}, {"true", Variant::Boolean(true), "True"},
+      {"decimal", Variant::Decimal(DecimalValue{12340, 3}), "12.34"},
+      {"true", Variant::Boolean(true), "True"},
       {"false", Variant::Boolean(false), "False"},
       {"date at midnight", Variant::Date(dates::Serial(2004, 3, 5)), "3/5/2004"},
       {"date with time", Variant::Date(dates::Serial(2004, 3, 5, 14, 7, 9)), "3/5/2004 2:07:09 PM"},
-      {"time alone", Variant::Date(0.5), "12:00:00 PM"}, {"text", Variant::Text("abc "), "abc "},
+      {"time alone", Variant::Date(0.5), "12:00:00 PM"},
+      {"text", Variant::Text("abc "), "abc "},
   };
   for (const auto& [name, value, expected] : rows) EXPECT_EQ(value.ToText(), expected) << name;
   EXPECT_EQ(testing::RaisedNumber([] { (void)Variant::Null().ToText(); }), err::kInvalidNull);
@@ -77,8 +92,10 @@ TEST(VariantConversion, ToTextRendersEachKind) {
 
 // Str puts a blank before zero and positive numbers only.
 TEST(VariantConversion, StrPutsABlankBeforeNonNegativeNumbers) {
-  const std::pair<Variant, const char*> rows[] = {{Variant::Long(17), " 17"},     {Variant::Integer(0), " 0"},
-                                                  {Variant::Integer(-4), "-4"},   {Variant::Double(2.5), " 2.5"},
+  const std::pair<Variant, const char*> rows[] = {{Variant::Long(17), " 17"},
+                                                  {Variant::Integer(0), " 0"},
+                                                  {Variant::Integer(-4), "-4"},
+                                                  {Variant::Double(2.5), " 2.5"},
                                                   {Variant::Text("x"), "x"}};
   for (const auto& [value, expected] : rows) EXPECT_EQ(StrOf(value), expected);
 }
@@ -112,10 +129,18 @@ TEST(VariantConversion, DatesOutsideTheRangeOverflow) {
 // Every kind reports its runtime type number.
 TEST(VariantKinds, TypeNumbersMatchTheRuntime) {
   const std::pair<Variant, VarType> rows[] = {
-      {Variant(), VarType::Empty},          {Variant::Null(), VarType::Null},         {Variant::Integer(1), VarType::Integer},
-      {Variant::Long(1), VarType::Long},    {Variant::Single(1), VarType::Single},    {Variant::Double(1), VarType::Double},
-      {Variant::Date(1), VarType::Date},    {Variant::Text(""), VarType::String},     {Variant::Currency({}), VarType::Currency},
-      {Variant::Byte(1), VarType::Byte},    {Variant::Decimal({}), VarType::Decimal}, {Variant::Boolean(true), VarType::Boolean},
+      {Variant(), VarType::Empty},
+      {Variant::Null(), VarType::Null},
+      {Variant::Integer(1), VarType::Integer},
+      {Variant::Long(1), VarType::Long},
+      {Variant::Single(1), VarType::Single},
+      {Variant::Double(1), VarType::Double},
+      {Variant::Date(1), VarType::Date},
+      {Variant::Text(""), VarType::String},
+      {Variant::Currency({}), VarType::Currency},
+      {Variant::Byte(1), VarType::Byte},
+      {Variant::Decimal({}), VarType::Decimal},
+      {Variant::Boolean(true), VarType::Boolean},
       {Variant::Object(nullptr), VarType::Object},
       {Variant::Array(std::make_shared<const VArray>(VArray::Bytes({}))), VarType::Array}};
   for (const auto& [value, type] : rows) EXPECT_EQ(value.Type(), type) << static_cast<int>(type);
@@ -126,13 +151,17 @@ TEST(VariantKinds, TypeNumbersMatchTheRuntime) {
 // Equality over a sample of kinds, pair by pair: numbers by value, texts exactly, Empty equals 0
 // and "", a number never equals a text, null matches nothing.
 TEST(VariantEquality, PairwiseOverSamples) {
-  const std::tuple<Variant, Variant, bool> pairs[] = {
-      {Variant::Integer(2), Variant::Double(2.0), true}, {Variant::Long(1), Variant::Currency(CurrencyValue{10000}), true},
-      {Variant::Text("a"), Variant::Text("a"), true},    {Variant::Text("a"), Variant::Text("A"), false},
-      {Variant(), Variant::Long(0), true},               {Variant(), Variant::Text(""), true},
-      {Variant::Long(17), Variant::Text("17"), false},   {Variant::Null(), Variant::Null(), false},
-      {Variant::Null(), Variant::Long(0), false},        {Variant::Boolean(true), Variant::Long(-1), true},
-      {Variant::Text(""), Variant::Long(0), false}};
+  const std::tuple<Variant, Variant, bool> pairs[] = {{Variant::Integer(2), Variant::Double(2.0), true},
+                                                      {Variant::Long(1), Variant::Currency(CurrencyValue{10000}), true},
+                                                      {Variant::Text("a"), Variant::Text("a"), true},
+                                                      {Variant::Text("a"), Variant::Text("A"), false},
+                                                      {Variant(), Variant::Long(0), true},
+                                                      {Variant(), Variant::Text(""), true},
+                                                      {Variant::Long(17), Variant::Text("17"), false},
+                                                      {Variant::Null(), Variant::Null(), false},
+                                                      {Variant::Null(), Variant::Long(0), false},
+                                                      {Variant::Boolean(true), Variant::Long(-1), true},
+                                                      {Variant::Text(""), Variant::Long(0), false}};
   for (size_t i = 0; i < std::size(pairs); ++i) {
     const auto& [a, b, equal] = pairs[i];
     EXPECT_EQ(VariantEquals(a, b), equal) << "pair " << i;

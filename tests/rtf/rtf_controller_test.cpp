@@ -76,11 +76,17 @@ struct ControllerWorld {
 };
 
 // The eleven buttons in toolbar order: key, style (3 a separator), caption.
-const std::tuple<const char*, int, const char*> kButtons[] = {
-    {"BoldClick", 1, "Bold"},          {"ItalicClick", 1, "Italic"},         {"UnderlineClick", 1, "Underline"},
-    {"Separator1", 3, ""},             {"ColorChangeClick", 0, "Color"},     {"Separator2", 3, ""},
-    {"AlignLeftClick", 2, "Align Left"}, {"AlignCenterClick", 2, "Center"}, {"AlignRightClick", 2, "Align Right"},
-    {"Separator3", 3, ""},             {"BulletsClick", 1, "Bullets"}};
+const std::tuple<const char*, int, const char*> kButtons[] = {{"BoldClick", 1, "Bold"},
+                                                              {"ItalicClick", 1, "Italic"},
+                                                              {"UnderlineClick", 1, "Underline"},
+                                                              {"Separator1", 3, ""},
+                                                              {"ColorChangeClick", 0, "Color"},
+                                                              {"Separator2", 3, ""},
+                                                              {"AlignLeftClick", 2, "Align Left"},
+                                                              {"AlignCenterClick", 2, "Center"},
+                                                              {"AlignRightClick", 2, "Align Right"},
+                                                              {"Separator3", 3, ""},
+                                                              {"BulletsClick", 1, "Bullets"}};
 
 std::string State(const char* key, bool enabled, int value) {
   return std::string("Container.SetCommandButtonState(\"") + key + "\", " + (enabled ? "True" : "False") + ", " +
@@ -182,7 +188,7 @@ TEST(RtfController, RefusedStateCallsInFocusChanges) {
 // The state calls SelChange makes for the given button values, in its order.
 Strings StateCalls(int bold, int italic, int underline, const char* alignment_key, int bullet) {
   Strings calls = {State("BoldClick", true, bold), State("ItalicClick", true, italic),
-                 State("UnderlineClick", true, underline)};
+                   State("UnderlineClick", true, underline)};
   if (alignment_key) calls.push_back(State(alignment_key, true, 1));
   calls.push_back(State("BulletsClick", true, bullet));
   return calls;
@@ -209,8 +215,11 @@ TEST(RtfController, SelChangeShowsTheSelectionsFormatting) {
   };
   for (const auto& row : rows) {
     ControllerWorld w;
-    w.box->values = {{"SelBold", row.bold},           {"SelItalic", row.italic}, {"SelUnderline", row.underline},
-                     {"SelAlignment", row.alignment}, {"SelBullet", row.bullet}};
+    w.box->values = {{"SelBold", row.bold},
+                     {"SelItalic", row.italic},
+                     {"SelUnderline", row.underline},
+                     {"SelAlignment", row.alignment},
+                     {"SelBullet", row.bullet}};
     w.controller->SelChange();
     EXPECT_EQ(w.h.log->Matching("Container."), row.expected) << row.name;
     EXPECT_EQ(w.h.log->CountOf("RichText.Get SelAlignment()"), row.alignment_reads) << row.name;
@@ -224,7 +233,8 @@ TEST(RtfController, SelChangeStopsAtARefusedStateCall) {
   w.box->values["SelAlignment"] = Variant::Integer(0);
   w.container->refused_state_key = "ItalicClick";
   EXPECT_EQ(Described(Raised([&] { w.controller->SelChange(); })),
-            std::to_string(err::kComponentBase + 1) + " Container: KW_UIShared.RtfController.SelChange:20\r\ncommand bar full");
+            std::to_string(err::kComponentBase + 1) +
+                " Container: KW_UIShared.RtfController.SelChange:20\r\ncommand bar full");
   EXPECT_EQ(w.h.log->Matching("Container."), (Strings{State("BoldClick", true, 0), State("ItalicClick", true, 0)}));
   EXPECT_EQ(w.h.log->CountOf("RichText.Get SelUnderline()"), 0u);
 }
@@ -233,13 +243,13 @@ TEST(RtfController, SelChangeStopsAtARefusedStateCall) {
 // buttons to (Value = 1), the alignments to their fixed number whatever the value.
 TEST(RtfController, ClicksCalledByNameFormatTheSelection) {
   const std::tuple<const char*, int16_t, const char*> rows[] = {
-      {"BoldClick", 1, "SelBold(True)"},          {"BoldClick", 0, "SelBold(False)"},
-      {"BoldClick", -1, "SelBold(False)"},        {"BoldClick", 2, "SelBold(False)"},
-      {"ItalicClick", 1, "SelItalic(True)"},      {"ItalicClick", 0, "SelItalic(False)"},
+      {"BoldClick", 1, "SelBold(True)"},           {"BoldClick", 0, "SelBold(False)"},
+      {"BoldClick", -1, "SelBold(False)"},         {"BoldClick", 2, "SelBold(False)"},
+      {"ItalicClick", 1, "SelItalic(True)"},       {"ItalicClick", 0, "SelItalic(False)"},
       {"UnderlineClick", 1, "SelUnderline(True)"}, {"UnderlineClick", 0, "SelUnderline(False)"},
-      {"BulletsClick", 1, "SelBullet(True)"},     {"BulletsClick", 0, "SelBullet(False)"},
-      {"AlignLeftClick", 1, "SelAlignment(0)"},   {"AlignCenterClick", 1, "SelAlignment(2)"},
-      {"AlignCenterClick", 0, "SelAlignment(2)"}, {"AlignRightClick", 1, "SelAlignment(1)"},
+      {"BulletsClick", 1, "SelBullet(True)"},      {"BulletsClick", 0, "SelBullet(False)"},
+      {"AlignLeftClick", 1, "SelAlignment(0)"},    {"AlignCenterClick", 1, "SelAlignment(2)"},
+      {"AlignCenterClick", 0, "SelAlignment(2)"},  {"AlignRightClick", 1, "SelAlignment(1)"},
   };
   for (const auto& [member, value, expected] : rows) {
     ControllerWorld w;

@@ -41,10 +41,11 @@ TEST(OnActivate, HomeScreenComparesTheReopenCounterButNeverRecordsIt) {
     h.log->Clear();
     EXPECT_TRUE(h.shared->OnActivate(params, icIsHome)) << i;
     EXPECT_TRUE(CacheCleared(h)) << i;
-    EXPECT_EQ(h.log->Entries(), (Strings{
-        "Form.Get FirstTime()", "Persist.Get TrfReopened()", "Form.DirtyOnActivate()",
-        "Form.EveryOnActivate(\"\")", "Form.Get Title()", "Container.Let FormTitle(\"Test Form\")",
-        "Form.Get Icon()", "Container.Set FormIcon(Picture)"})) << i;
+    EXPECT_EQ(h.log->Entries(),
+              (Strings{"Form.Get FirstTime()", "Persist.Get TrfReopened()", "Form.DirtyOnActivate()",
+                       "Form.EveryOnActivate(\"\")", "Form.Get Title()", "Container.Let FormTitle(\"Test Form\")",
+                       "Form.Get Icon()", "Container.Set FormIcon(Picture)"}))
+        << i;
   }
   SelectActiveMonth(h);
   h.log->Clear();
@@ -87,7 +88,8 @@ TEST(OnActivate, HomeThenMonthChecksSendToTheirScreens) {
     EXPECT_EQ(h.dialog->rule_type, kRuleHard) << row.name;
     EXPECT_EQ(h.dialog->pointer_during_show, kPointerDefault) << row.name;
     EXPECT_EQ(h.log->Matching("Container.Get CurrentH_HomeMonthlyStatsID").empty(), row.number == 2183) << row.name;
-    EXPECT_EQ(h.log->MatchingAny({"Form.EveryOnActivate", "Form.DirtyOnActivate", "Container.Let FormTitle"}), Strings{})
+    EXPECT_EQ(h.log->MatchingAny({"Form.EveryOnActivate", "Form.DirtyOnActivate", "Container.Let FormTitle"}),
+              Strings{})
         << row.name;
   }
   // The month message is shown whatever bDisplayMessage says.
@@ -113,8 +115,8 @@ TEST(OnActivate, OnlyAChangedContextClearsTheCacheAndMarksTheFormDirty) {
   EXPECT_TRUE(h.shared->OnActivate(params, icDependsOnHome));
   EXPECT_FALSE(CacheCleared(h));
   EXPECT_EQ(h.log->CountOf("Form.DirtyOnActivate()"), 0u);
-  for (const char* once : {"Form.EveryOnActivate(\"\")", "Container.Let FormTitle(\"Test Form\")",
-                           "Container.Set FormIcon(Picture)"})
+  for (const char* once :
+       {"Form.EveryOnActivate(\"\")", "Container.Let FormTitle(\"Test Form\")", "Container.Set FormIcon(Picture)"})
     EXPECT_EQ(h.log->CountOf(once), 1u) << once;
   h.container->trf_type_code = "B";
   h.log->Clear();

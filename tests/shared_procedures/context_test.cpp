@@ -30,9 +30,9 @@ TEST(SharedContext, ConstructionFailsAtTheFailingStep) {
                 ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.Class_Initialize:30\r\nType mismatch")));
   }
   h.registry->Unregister(class_ids::kFormsPersist);
-  EXPECT_THAT([] { (void)std::make_shared<SharedProcedures>(); },
-              ThrowsMessage<Error>(StrEq(
-                  "KW_UIShared.SharedProcedures.Class_Initialize:10\r\nComponent can't create object")));
+  EXPECT_THAT(
+      [] { (void)std::make_shared<SharedProcedures>(); },
+      ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.Class_Initialize:10\r\nComponent can't create object")));
 }
 
 // Context properties hand values to the container unchanged and read back what it holds; the
@@ -43,9 +43,9 @@ TEST(SharedContext, ContextPropertiesForwardToTheContainerAndPersist) {
   h.shared->CurrentTRFDate(38051.5);
   h.shared->CurrentStatStatus(1);
   h.shared->SendOffValidationMode(true);
-  EXPECT_EQ(h.log->Entries(), (Strings{
-      "Container.Let CurrentH_HomesID(\" 07 \")", "Container.Let CurrentTRFDate(38051.5)",
-      "Container.Let CurrentStatStatus(1)", "Container.Let SendOffValidationMode(True)"}));
+  EXPECT_EQ(h.log->Entries(),
+            (Strings{"Container.Let CurrentH_HomesID(\" 07 \")", "Container.Let CurrentTRFDate(38051.5)",
+                     "Container.Let CurrentStatStatus(1)", "Container.Let SendOffValidationMode(True)"}));
   h.container->home_id = "12";
   EXPECT_EQ(h.Create(h.form)->CurrentH_HomesID(), "12");
   h.container->normal_termination = false;
@@ -65,7 +65,8 @@ TEST(SharedContext, DBResourceIsCachedPerObject) {
   h.registry->Unregister(class_ids::kDBResource);
   EXPECT_THAT([&] { (void)other->DBResource(); },
               ThrowsMessage<Error>(StartsWith("KW_UIShared.SharedProcedures.Get DBResource:10\r\n")));
-  h.registry->Register(std::string(class_ids::kDBResource), [] { return std::make_shared<testing::RecordingDBResource>(); });
+  h.registry->Register(std::string(class_ids::kDBResource),
+                       [] { return std::make_shared<testing::RecordingDBResource>(); });
   EXPECT_NE(other->DBResource(), nullptr);
   EXPECT_NE(other->DBResource(), first);
 }

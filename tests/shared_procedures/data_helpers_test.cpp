@@ -1,7 +1,7 @@
 // Data-access helpers: typed field defaults, the right-join text and its errors, the active-TRF
 // question through a recording query, and the update-file search in a temporary folder.
-#include "tests/doubles/library_test.h"
 #include <unistd.h>
+#include "tests/doubles/library_test.h"
 
 #include <filesystem>
 #include <fstream>
@@ -24,27 +24,31 @@ struct FixedField : DBField {
 
 FieldPtr FieldOf(Variant value, int32_t type) { return std::make_shared<FixedField>(std::move(value), type); }
 
-struct DefaultRow { int32_t type; VarType kind; };
+struct DefaultRow {
+  int32_t type;
+  VarType kind;
+};
 
 // A null or empty field reads as the zero of its type; types without their own default as a 16-bit 0.
 TEST(GetFieldValue, NullAndEmptyFieldsGiveTheirTypesDefault) {
   LibraryHarness h;
   const DefaultRow rows[] = {
-      {adSmallInt, VarType::Integer},   {adInteger, VarType::Long},        {adSingle, VarType::Single},
-      {adDouble, VarType::Double},      {adCurrency, VarType::Currency},   {adDate, VarType::Date},
-      {adBoolean, VarType::Boolean},    {adDecimal, VarType::Decimal},     {adUnsignedTinyInt, VarType::Byte},
-      {adGUID, VarType::String},        {adChar, VarType::String},         {adVarChar, VarType::String},
-      {adLongVarChar, VarType::String}, {adVarWChar, VarType::String},     {adLongVarWChar, VarType::String},
-      {adLongVarBinary, VarType::Array}, {adTinyInt, VarType::Integer},    {adBigInt, VarType::Integer},
-      {adNumeric, VarType::Integer},    {adWChar, VarType::Integer},       {adDBDate, VarType::Integer},
+      {adSmallInt, VarType::Integer},    {adInteger, VarType::Long},      {adSingle, VarType::Single},
+      {adDouble, VarType::Double},       {adCurrency, VarType::Currency}, {adDate, VarType::Date},
+      {adBoolean, VarType::Boolean},     {adDecimal, VarType::Decimal},   {adUnsignedTinyInt, VarType::Byte},
+      {adGUID, VarType::String},         {adChar, VarType::String},       {adVarChar, VarType::String},
+      {adLongVarChar, VarType::String},  {adVarWChar, VarType::String},   {adLongVarWChar, VarType::String},
+      {adLongVarBinary, VarType::Array}, {adTinyInt, VarType::Integer},   {adBigInt, VarType::Integer},
+      {adNumeric, VarType::Integer},     {adWChar, VarType::Integer},     {adDBDate, VarType::Integer},
       {adDBTimeStamp, VarType::Integer}, {adVarBinary, VarType::Integer},
   };
   for (const auto& row : rows) {
     for (const Variant& missing : {Variant::Null(), Variant()}) {
       const Variant v = h.shared->GetFieldValue(FieldOf(missing, row.type));
       EXPECT_EQ(v.Type(), row.kind) << "type " << row.type;
-      const bool filled =
-          v.IsText() ? !v.GetText().empty() : v.IsArray() ? v.GetArray()->ElementCount() != 0 : DiffersFromZero(v);
+      const bool filled = v.IsText()    ? !v.GetText().empty()
+                          : v.IsArray() ? v.GetArray()->ElementCount() != 0
+                                        : DiffersFromZero(v);
       EXPECT_FALSE(filled) << "type " << row.type;
     }
   }
@@ -67,7 +71,8 @@ TEST(SQLAddRightJoin, BuildsTheJoinText) {
   EXPECT_EQ(h.shared->SQLAddRightJoin("SELECT a.x FROM tbA a INNER JOIN tbC c ON a.k = c.k", ", b.y", "tbB b",
                                       "ON b.k = a.k WHERE b.z = 1", "Src"),
             "SELECT a.x , b.y FROM tbB b RIGHT JOIN (tbA a INNER JOIN tbC c ON a.k = c.k) ON b.k = a.k WHERE b.z = 1");
-  EXPECT_EQ(h.shared->SQLAddRightJoin("SELECT ä FROM t", "", "u", "ON 1=1", ""), "SELECT ä  FROM u RIGHT JOIN (t) ON 1=1");
+  EXPECT_EQ(h.shared->SQLAddRightJoin("SELECT ä FROM t", "", "u", "ON 1=1", ""),
+            "SELECT ä  FROM u RIGHT JOIN (t) ON 1=1");
   // A stray continuation byte after " FROM " is a character of its own and stays.
   EXPECT_EQ(h.shared->SQLAddRightJoin("S FROM \x80", "", "u", "", ""), "S  FROM u RIGHT JOIN (\x80) ");
 }
@@ -79,12 +84,14 @@ TEST(SQLAddRightJoin, MissingFromRaisesTheComponentError) {
   const std::string description = "\" FROM \" not found in strPrimarySQLStatmentArg";
   EXPECT_EQ(description.size(), 46u);
   for (const char* primary : {"SELECT a from tbA", "SELECT a\r\nFROM tbA", "SELECT a FROMtbA"}) {
-    EXPECT_EQ(Described(Raised([&] { (void)h.shared->SQLAddRightJoin(primary, ", b", "tbB", "ON 1=1", "frmHomes.Refresh"); })),
+    EXPECT_EQ(Described(Raised(
+                  [&] { (void)h.shared->SQLAddRightJoin(primary, ", b", "tbB", "ON 1=1", "frmHomes.Refresh"); })),
               "-2147221503 frmHomes.Refresh: KW_UIShared.SharedProcedures.SQLAddRightJoin:20\r\n" + description)
         << primary;
   }
-  EXPECT_EQ(Raised([&] { (void)h.shared->SQLAddRightJoin("SELECT " + std::string(32760, 'x') + " FROM t", "", "u", "", "S"); })
-                .Number(),
+  EXPECT_EQ(Raised([&] {
+              (void)h.shared->SQLAddRightJoin("SELECT " + std::string(32760, 'x') + " FROM t", "", "u", "", "S");
+            }).Number(),
             err::kOverflow);
 }
 
@@ -146,16 +153,21 @@ TEST(HaveUpdateFile, FindsOupFilesInTheUpdateFolder) {
   EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->HaveUpdateFile(); }), err::kInvalidNull, "HaveUpdateFile", 10));
 }
 
-struct MatchRow { const char* pattern; const char* name; bool match; };
+struct MatchRow {
+  const char* pattern;
+  const char* name;
+  bool match;
+};
 
 // Wildcards: "*" any run, "?" one character, letters in any case.
 TEST(WildcardMatch, StarQuestionAndCase) {
   const MatchRow rows[] = {
-      {"*.oup", "a.oup", true},  {"*.oup", "A.OUP", true},    {"*.oup", ".oup", true},
-      {"*.oup", "a.oupx", false}, {"*.oup", "a.ou", false},   {"?.oup", "ab.oup", false},
-      {"a*b*c", "aXbYc", true},  {"a*b*c", "aXbY", false},    {"*", "", true},
+      {"*.oup", "a.oup", true},   {"*.oup", "A.OUP", true}, {"*.oup", ".oup", true},
+      {"*.oup", "a.oupx", false}, {"*.oup", "a.ou", false}, {"?.oup", "ab.oup", false},
+      {"a*b*c", "aXbYc", true},   {"a*b*c", "aXbY", false}, {"*", "", true},
   };
-  for (const auto& row : rows) EXPECT_EQ(WildcardMatch(row.pattern, row.name), row.match) << row.pattern << " " << row.name;
+  for (const auto& row : rows)
+    EXPECT_EQ(WildcardMatch(row.pattern, row.name), row.match) << row.pattern << " " << row.name;
 }
 
 }  // namespace

@@ -51,11 +51,10 @@ TEST(AssessMMLOandAMMailingFees, PreparesAroundTheAssessmentAndShowsWhatItBroke)
     g.hard_rules->rules = {std::make_shared<testing::FakeHardRule>(3, 2, 4101, "Mailing fee missing")};
   };
   h.shared->AssessMMLOandAMMailingFees(groups, 2, true);
-  EXPECT_EQ(AssessmentCalls(*h.log), (Strings{
-                                         "LI.Let SendOffValidation(False)", "LI.AssessPrepare()",
-                                         "LI.Get AssessState()", "LI.AssessMMLOandAMMailingFees(2, True)",
-                                         "Dialog.Let Feedback(\"Mailing fee missing\")", "LI.AssessPrepare()",
-                                         "LI.Get AssessState()"}));
+  EXPECT_EQ(AssessmentCalls(*h.log),
+            (Strings{"LI.Let SendOffValidation(False)", "LI.AssessPrepare()", "LI.Get AssessState()",
+                     "LI.AssessMMLOandAMMailingFees(2, True)", "Dialog.Let Feedback(\"Mailing fee missing\")",
+                     "LI.AssessPrepare()", "LI.Get AssessState()"}));
 }
 
 // Without records the preparation is skipped both times, but the assessment runs and the display
@@ -67,7 +66,7 @@ TEST(AssessMMLOandAMMailingFees, WithoutRecordsSkipsThePreparation) {
   h.shared->AssessMMLOandAMMailingFees(groups, 0, false);
   EXPECT_EQ(AssessmentCalls(*h.log),
             (Strings{"LI.Let SendOffValidation(False)", "LI.AssessMMLOandAMMailingFees(0, False)",
-                                      "Screen.Let MousePointer(11)", "Screen.Let MousePointer(0)"}));
+                     "Screen.Let MousePointer(11)", "Screen.Let MousePointer(0)"}));
 }
 
 // Only a non-interactive send-off run marks the object as sending off.

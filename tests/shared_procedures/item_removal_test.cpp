@@ -16,7 +16,8 @@ std::shared_ptr<FakeLI> Listed(LibraryHarness& h, widgets::EntryControl& view, i
   const ObjectPtr entries = view.Get(view.TypeName() == "TreeView" ? "Nodes" : "ListItems").ToObject();
   for (int32_t key = 1; key <= count; ++key) {
     li->AddRecord({Variant::Long(key)});
-    entries->Call("Add", Args().Named("Key", Variant::Text(prefix + std::to_string(key))).Named("Text", Variant::Text("entry")));
+    entries->Call(
+        "Add", Args().Named("Key", Variant::Text(prefix + std::to_string(key))).Named("Text", Variant::Text("entry")));
   }
   li->CurrentIndex(Variant::Long(selected));
   view.Entries().At(selected)->Selected(true);
@@ -33,8 +34,8 @@ Strings KeysOf(const widgets::EntryList& entries) {
 // A business object that reads -3 as its position after a deletion until it is told to settle.
 class SettlingLI : public FakeLI {
  public:
-  using FakeLI::FakeLI;
   using FakeLI::CurrentIndex;
+  using FakeLI::FakeLI;
   void Delete() override {
     FakeLI::Delete();
     unsettled_ = true;
@@ -55,8 +56,7 @@ class SettlingLI : public FakeLI {
 
 // A list view over records keyed 1..`count` with the one at `selected` current and selected.
 struct Removal {
-  explicit Removal(int32_t count = 3, int32_t selected = 1, const std::string& prefix = "K",
-                   bool settling = false)
+  explicit Removal(int32_t count = 3, int32_t selected = 1, const std::string& prefix = "K", bool settling = false)
       : li(Listed(h, *view, count, selected, prefix, settling ? std::make_shared<SettlingLI>(h.log) : nullptr)) {}
   // Removes the selected entry without asking.
   ObjectPtr Quietly() { return h.shared->RemoveItem(view, li, "", nullptr, removed, "", true); }
@@ -84,7 +84,12 @@ TEST(RemoveItem, RemovesTheMiddleEntryAndFollowsTheNewSelection) {
   EXPECT_TRUE(r.view->HasFocus());
 }
 
-struct QuestionRow { const char *name, *msg_text; bool disable; const char* answer; bool asked, removed; };
+struct QuestionRow {
+  const char *name, *msg_text;
+  bool disable;
+  const char* answer;
+  bool asked, removed;
+};
 
 // The question (standard or custom text, rule 2185, no detail) is asked unless disabled; an
 // answer other than 0 leaves everything as it was.

@@ -156,7 +156,10 @@ TEST(ItemClick, RenamesTheNewEntryItLeaves) {
   EXPECT_EQ(GetMember(c.previous, "Key").ToText(), "AB100");
 }
 
-struct KeyRow { const char *name, *prefix, *clicked_key, *looked_up; int32_t current_after; };
+struct KeyRow {
+  const char *name, *prefix, *clicked_key, *looked_up;
+  int32_t current_after;
+};
 
 // The record key is what follows the prefix: read as a number under a custom prefix, taken as it
 // is under the default one; a key the object lacks leaves the current record in place.
@@ -180,9 +183,8 @@ TEST(ItemClick, LooksUpTheRecordKeyAfterThePrefix) {
 // A key remainder that is no number under a custom prefix raises 13 with the trail.
 TEST(ItemClick, NonNumericKeyUnderACustomPrefixIsATypeMismatch) {
   Click c(false, "ABx1");
-  EXPECT_TRUE(RaisedAt(
-      Raised([&] { c.h.shared->ItemClick(c.Entry("ABxy"), c.previous, c.li, c.changed, "AB"); }),
-      err::kTypeMismatch, "ItemClick", 62));
+  EXPECT_TRUE(RaisedAt(Raised([&] { c.h.shared->ItemClick(c.Entry("ABxy"), c.previous, c.li, c.changed, "AB"); }),
+                       err::kTypeMismatch, "ItemClick", 62));
   EXPECT_FALSE(c.changed);
 }
 

@@ -14,9 +14,10 @@ using Records = std::vector<std::vector<Variant>>;
 // A business object of residents: key at position 1, name at 3 and age at 4; by default three
 // residents keyed 17, 4 and 9.
 std::shared_ptr<FakeLI> Residents(LibraryHarness& h,
-                                  Records rows = {{Variant::Long(17), Variant(), Variant::Text("Ann"), Variant::Integer(81)},
-                                                  {Variant::Long(4), Variant(), Variant::Text("Bob"), Variant::Integer(77)},
-                                                  {Variant::Long(9), Variant(), Variant::Text("Cy"), Variant::Integer(90)}}) {
+                                  Records rows = {
+                                      {Variant::Long(17), Variant(), Variant::Text("Ann"), Variant::Integer(81)},
+                                      {Variant::Long(4), Variant(), Variant::Text("Bob"), Variant::Integer(77)},
+                                      {Variant::Long(9), Variant(), Variant::Text("Cy"), Variant::Integer(90)}}) {
   auto li = std::make_shared<FakeLI>(h.log);
   li->NameProperty("ID", 1);
   li->NameProperty("Name", 3);
@@ -139,11 +140,18 @@ struct BadBuildRow {
 TEST(BuildListView, FailuresKeepTheItemsAlreadyAdded) {
   const Variant ann = Variant::Text("Ann");
   const BadBuildRow rows[] = {
-      {"null shown value", "Name", {{Variant::Long(1), Variant(), ann}, {Variant::Long(2), Variant(), Variant::Null()}},
-       err::kInvalidNull, 62, 1},
-      {"duplicate key", "Name",
+      {"null shown value",
+       "Name",
+       {{Variant::Long(1), Variant(), ann}, {Variant::Long(2), Variant(), Variant::Null()}},
+       err::kInvalidNull,
+       62,
+       1},
+      {"duplicate key",
+       "Name",
        {{Variant::Long(1), Variant(), ann}, {Variant::Long(2), Variant(), ann}, {Variant::Long(1), Variant(), ann}},
-       err::kKeyNotUnique, 64, 2},
+       err::kKeyNotUnique,
+       64,
+       2},
       {"unknown property", "Nickname", {{Variant::Long(1), Variant(), ann}}, err::kNoSuchMember, 62, 0},
   };
   for (const auto& row : rows) {
@@ -171,7 +179,8 @@ TEST(BuildListView, UnusableTableFailsAtTheFirstRecord) {
 // The record key is everything after the first character, whatever that character is.
 TEST(GetLIKeyFromLVKey, DropsTheFirstCharacter) {
   LibraryHarness h;
-  const std::pair<const char*, const char*> rows[] = {{"K17", "17"}, {"K", ""}, {"", ""}, {"AB17", "B17"}, {"Ärger", "rger"}};
+  const std::pair<const char*, const char*> rows[] = {
+      {"K17", "17"}, {"K", ""}, {"", ""}, {"AB17", "B17"}, {"Ärger", "rger"}};
   for (const auto& [key, expected] : rows) EXPECT_EQ(h.shared->GetLIKeyFromLVKey(key), expected) << key;
 }
 

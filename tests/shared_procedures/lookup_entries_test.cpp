@@ -31,7 +31,11 @@ Strings Column3(FakeLI& li) {
   return out;
 }
 
-struct LookupRow { const char* name; std::vector<Variant> lookup, data; Strings data_after; };
+struct LookupRow {
+  const char* name;
+  std::vector<Variant> lookup, data;
+  Strings data_after;
+};
 
 // Every lookup value no data record carries is appended, in lookup order; equal counts end the
 // call at once even when the contents differ.
@@ -67,7 +71,8 @@ TEST(CheckTableEntries, FillsParentAndValueThenSaves) {
   std::vector<int> order;
   for (const char* call : {"LI.AddNew()", "LI.FieldValue(2, \"H42\")", "LI.FieldValue(3, \"B\")", "LI.Save(True)"})
     order.push_back(h.log->IndexOf(call));
-  EXPECT_TRUE(order[0] >= 0 && std::is_sorted(order.begin(), order.end())) << ::testing::PrintToString(h.log->Entries());
+  EXPECT_TRUE(order[0] >= 0 && std::is_sorted(order.begin(), order.end()))
+      << ::testing::PrintToString(h.log->Entries());
   EXPECT_EQ(data->Record(2)[1].ToText(), "H42");
   EXPECT_FALSE(data->IsDirty(Variant::Long(2)));
 
@@ -85,16 +90,21 @@ TEST(CheckTableEntries, MoreThan32767RecordsOverflow) {
   auto lookup = WithValues(h, 7, std::vector<Variant>(32768, Variant::Text("A")));
   auto data = WithValues(h, 3, {});
   EXPECT_TRUE(RaisedAt(Raised([&] { h.shared->CheckTableEntries(lookup, 2, data, 2, icDependsOnHome, 0); }),
-                                err::kOverflow, "CheckTableEntries", 10));
+                       err::kOverflow, "CheckTableEntries", 10));
   EXPECT_EQ(data->Count(), 0);
 }
 
-struct ParentRow { const char* name; int32_t kind; const char* parent_after; };
+struct ParentRow {
+  const char* name;
+  int32_t kind;
+  const char* parent_after;
+};
 
 // Kind 4 writes the current home id, kind 5 the current month's TRF record id, anything else
 // leaves the record alone; the class number is asked as plain decimal text.
 TEST(SetHomesOrHomeMontlyStatsID, WritesTheParentTheClassDependsOn) {
-  const ParentRow rows[] = {{"home", 4, "H42"}, {"month", 5, "M7"}, {"neither", 0, "old parent"}, {"other", 6, "old parent"}};
+  const ParentRow rows[] = {
+      {"home", 4, "H42"}, {"month", 5, "M7"}, {"neither", 0, "old parent"}, {"other", 6, "old parent"}};
   for (const auto& row : rows) {
     LibraryHarness h;
     h.container->home_id = "H42";
@@ -103,8 +113,7 @@ TEST(SetHomesOrHomeMontlyStatsID, WritesTheParentTheClassDependsOn) {
     auto li = WithValues(h, -3, Texts({"A"}));
     h.shared->SetHomesOrHomeMontlyStatsID(li);
     EXPECT_EQ(li->Record(1)[1].ToText(), row.parent_after) << row.name;
-    EXPECT_EQ(h.log->Matching("Container.ClassDependsOn"), Strings{"Container.ClassDependsOn(\"-3\")"})
-        << row.name;
+    EXPECT_EQ(h.log->Matching("Container.ClassDependsOn"), Strings{"Container.ClassDependsOn(\"-3\")"}) << row.name;
   }
 }
 

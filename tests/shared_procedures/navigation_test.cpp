@@ -13,11 +13,10 @@ TEST(GotoForm, AsksTheLocatorEachTime) {
   params.GotoFormKey = "before";
   h.shared->GotoForm("KW_UI01____FRM_H_OurHome", params);
   h.shared->GotoForm("KW_UI01____FRM_H_TRFSetup", params);
-  EXPECT_EQ(h.log->Entries(), (Strings{
-                                  "Locator.Get Container()",
-                                  "Container.NavigateToForm(\"KW_UI01____FRM_H_OurHome\", \"before\")",
-                                  "Locator.Get Container()",
-                                  "Container.NavigateToForm(\"KW_UI01____FRM_H_TRFSetup\", \"before\")"}));
+  EXPECT_EQ(
+      h.log->Entries(),
+      (Strings{"Locator.Get Container()", "Container.NavigateToForm(\"KW_UI01____FRM_H_OurHome\", \"before\")",
+               "Locator.Get Container()", "Container.NavigateToForm(\"KW_UI01____FRM_H_TRFSetup\", \"before\")"}));
   h.container->FailOn("NavigateToForm", Error(5, "Container", "no such form"));
 
   EXPECT_EQ(Described(Raised([&] { h.shared->GotoForm("x", params); })),
@@ -42,9 +41,8 @@ TEST(LoadForms, ReadsTheTrfTypeLeniently) {
 TEST(LoadForms, CallsTheContainerInOrderUnderTheHourglass) {
   LibraryHarness h;
   h.shared->LoadForms("KW_UI01____FRM_H_Staff", Variant::Text("3"));
-  EXPECT_EQ(h.log->Entries(), (Strings{"Container.LoadTrfType(3)",
-                                                        "Container.OpenForm(\"KW_UI01____FRM_H_Staff\")",
-                                                        "Container.Let CurrentFormKey(\"KW_UI01____FRM_H_Staff\")"}));
+  EXPECT_EQ(h.log->Entries(), (Strings{"Container.LoadTrfType(3)", "Container.OpenForm(\"KW_UI01____FRM_H_Staff\")",
+                                       "Container.Let CurrentFormKey(\"KW_UI01____FRM_H_Staff\")"}));
   EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
 }
 
@@ -58,7 +56,7 @@ TEST(LoadForms, BadTypesFailBeforeTheContainer) {
   for (const auto& [type, number] : rows) {
     LibraryHarness h;
     EXPECT_TRUE(RaisedAt(Raised([&, &type = type] { h.shared->LoadForms("KW_UI01____FRM_H_Staff", type); }), number,
-                                  "LoadForms", 20));
+                         "LoadForms", 20));
     EXPECT_TRUE(h.log->Entries().empty());
     EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
   }

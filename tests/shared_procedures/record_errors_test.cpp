@@ -96,8 +96,8 @@ TEST(DisplayRecordErrors, NoticesAreCachedAndTheRecordIsValidatedAgain) {
   EXPECT_EQ(Access::RecordCache(*h.shared).Item("101#8"), "x");
   EXPECT_EQ(Access::RecordCache(*h.shared).Item("101#9"), "y");
   const Strings calls = h.log->Matching("LI.");
-  const Strings expected = {"LI.Let SuspendValidation(False)", "LI.Let SendOffValidation(False)",
-                                             "LI.Validate()", "LI.Let SendOffValidation(False)"};
+  const Strings expected = {"LI.Let SuspendValidation(False)", "LI.Let SendOffValidation(False)", "LI.Validate()",
+                            "LI.Let SendOffValidation(False)"};
   EXPECT_NE(std::search(calls.begin(), calls.end(), expected.begin(), expected.end()), calls.end());
   EXPECT_EQ(h.dialog->rule_type, kRuleNotice);
 }

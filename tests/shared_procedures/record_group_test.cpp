@@ -81,7 +81,7 @@ TEST(ValidateRecordGroup, GroupKeyFollowsTheClassParent) {
   w.h.log->Clear();
   EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
   EXPECT_EQ(w.GroupCalls(3), (Strings{"Group.Let SendOffValidation(False)", "Group.Validate(\"H1\")",
-                                                        "Group.Let SendOffValidation(False)"}));
+                                      "Group.Let SendOffValidation(False)"}));
   EXPECT_EQ(w.h.log->CountOf("Container.ClassDependsOn(\"3\")"), 1u);
 
   w.h.container->class_parents["3"] = 5;
@@ -89,7 +89,7 @@ TEST(ValidateRecordGroup, GroupKeyFollowsTheClassParent) {
   w.h.log->Clear();
   EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
   EXPECT_EQ(w.GroupCalls(4), (Strings{"Group.Let SendOffValidation(True)", "Group.Validate(\"M1\")",
-                                                        "Group.Let SendOffValidation(False)", "Group.Get IsValid()"}));
+                                      "Group.Let SendOffValidation(False)", "Group.Get IsValid()"}));
 }
 
 // Broken group hard rules are shown in order, even with DisableMessage true, and keep the group

@@ -83,11 +83,10 @@ TEST(ValidateRecord, ControlsThenRulesSendOffEmptyAndBrokenRecords) {
   LibraryHarness h;
   auto li = EditedRecord(h);
   EXPECT_TRUE(h.shared->ValidateRecord(li));
-  EXPECT_EQ(h.log->Entries(),
-            (Strings{"Container.Get SendOffValidationMode()", "Form.ValidateMyControls()",
-                     "LI.Let SuspendValidation(False)", "Container.Get SendOffValidationMode()",
-                     "LI.Let SendOffValidation(False)", "LI.Validate()", "LI.Let SendOffValidation(False)",
-                     "LI.IsValid(Empty)"}));
+  EXPECT_EQ(h.log->Entries(), (Strings{"Container.Get SendOffValidationMode()", "Form.ValidateMyControls()",
+                                       "LI.Let SuspendValidation(False)", "Container.Get SendOffValidationMode()",
+                                       "LI.Let SendOffValidation(False)", "LI.Validate()",
+                                       "LI.Let SendOffValidation(False)", "LI.IsValid(Empty)"}));
   h.container->send_off_mode = true;
   h.log->Clear();
   EXPECT_TRUE(h.shared->ValidateRecord(li));

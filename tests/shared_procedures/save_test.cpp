@@ -36,9 +36,17 @@ TEST(OnSave, CallsFollowTheObjectAndItsSaveMode) {
     Strings expected;
   } rows[] = {
       {"no object", -1, 0, false, {"Form.PanelVisible(\"\")"}},
-      {"empty, batch", 0, 4, false, {"Form.PanelVisible(\"\")", "LI.Get SaveMode()", "LI.Get Filter()", "LI.SaveBatch()"}},
+      {"empty, batch",
+       0,
+       4,
+       false,
+       {"Form.PanelVisible(\"\")", "LI.Get SaveMode()", "LI.Get Filter()", "LI.SaveBatch()"}},
       {"empty, no batch", 0, 0, false, {"Form.PanelVisible(\"\")", "LI.Get SaveMode()"}},
-      {"saved", 1, 0, false, {"Form.PanelVisible(\"\")", "Form.ValidateMyControls()", "LI.Save(False)", "LI.Get SaveMode()"}},
+      {"saved",
+       1,
+       0,
+       false,
+       {"Form.PanelVisible(\"\")", "Form.ValidateMyControls()", "LI.Save(False)", "LI.Get SaveMode()"}},
       {"controls skipped", 1, 0, true, {"Form.PanelVisible(\"\")", "LI.Save(False)", "LI.Get SaveMode()"}},
   };
   for (const auto& row : rows) {

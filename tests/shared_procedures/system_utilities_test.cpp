@@ -1,9 +1,9 @@
 // System utilities: date display, 16-bit words, full years, the folder chooser and program start.
 #include "tests/doubles/library_test.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "tests/doubles/scoped_env.h"
 #include "ui_shared/platform/dates.h"
@@ -43,15 +43,19 @@ TEST(FormatDate, MonthNamesFollowTheUsersLocale) {
         LibraryHarness h;
         ScopedEnv path("LOCPATH", dir.string());
         ScopedEnv lc("LC_ALL", "nl_NL.UTF-8");
-        const bool dutch = h.shared->FormatDate("2004-05-01") == "mei 01, 2004" &&
-                           h.shared->FormatDate("3/5/2004") == "mrt 05, 2004";
+        const bool dutch =
+            h.shared->FormatDate("2004-05-01") == "mei 01, 2004" && h.shared->FormatDate("3/5/2004") == "mrt 05, 2004";
         _exit(dutch ? 0 : 1);
       },
       ::testing::ExitedWithCode(0), "");
   std::filesystem::remove_all(dir);
 }
 
-struct WordRow { const char* name; Variant value; int32_t low, high; };
+struct WordRow {
+  const char* name;
+  Variant value;
+  int32_t low, high;
+};
 
 // Low and high words, with the truncating division for negative values and rounding of fractions.
 TEST(Words, LowAndHighWords) {
@@ -85,7 +89,11 @@ TEST(Words, ConversionFailuresRaiseWithTrail) {
     EXPECT_TRUE(RaisedAt(Raised([&, &value = value] { (void)h.shared->GetHiWord(value); }), number, "GetHiWord", 10));
 }
 
-struct YearsRow { const char* name; double start, end; int32_t years; };
+struct YearsRow {
+  const char* name;
+  double start, end;
+  int32_t years;
+};
 
 // Whole years count a year complete on its anniversary day; unset starts and earlier ends give 0.
 TEST(ComputeFullYears, AnniversaryRules) {

@@ -16,8 +16,8 @@ TEST(Tags, CreateTagRendersBothNumbersWithTheirSignSpace) {
 // beyond 16 bits overflows with the member's location.
 TEST(Tags, ReadersSplitAtTheFirstHashAndReadLeniently) {
   LibraryHarness h;
-  std::vector<std::tuple<std::string, int16_t, int16_t>> rows = {
-      {" 3# 17", 3, 17}, {"25", 0, 25}, {"", 0, 0}, {"1#2#3", 1, 2}, {"7#", 7, 0}, {"#9", 0, 9}};
+  std::vector<std::tuple<std::string, int16_t, int16_t>> rows = {{" 3# 17", 3, 17}, {"25", 0, 25}, {"", 0, 0},
+                                                                 {"1#2#3", 1, 2},   {"7#", 7, 0},  {"#9", 0, 9}};
   for (const auto& [text, number] : kLenientNumbers)
     rows.emplace_back(std::string(text) + "#" + text, static_cast<int16_t>(number), static_cast<int16_t>(number));
   for (const auto& [tag, klass, field] : rows) {

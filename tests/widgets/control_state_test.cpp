@@ -49,10 +49,9 @@ TEST(ToggleReadWrite, ArrayStepsRunInIndexOrderBackColorBeforeLocked) {
   auto e0 = std::make_shared<RecordingControl>(h.log, "E0", members);
   auto e1 = std::make_shared<RecordingControl>(h.log, "E1", members);
   h.shared->ToggleReadWrite(std::make_shared<ControlArray>(std::vector<ObjectPtr>{e0, e1}), true, true);
-  EXPECT_EQ(h.log->Entries(), (std::vector<std::string>{
-                                  "E0.Let (\"\")", "E1.Let (\"\")",
-                                  "E0.Let BackColor(-2147483633)", "E0.Let Locked(True)",
-                                  "E1.Let BackColor(-2147483633)", "E1.Let Locked(True)"}));
+  EXPECT_EQ(h.log->Entries(),
+            (std::vector<std::string>{"E0.Let (\"\")", "E1.Let (\"\")", "E0.Let BackColor(-2147483633)",
+                                      "E0.Let Locked(True)", "E1.Let BackColor(-2147483633)", "E1.Let Locked(True)"}));
 }
 
 // A control without Locked keeps its new background and the error carries the member's trail; a
@@ -61,8 +60,8 @@ TEST(ToggleReadWrite, MissingMembersRaise) {
   LibraryHarness h;
   auto control = std::make_shared<RecordingControl>(h.log, "C", std::set<std::string>{"", "BackColor"});
   control->values[""] = Variant::Text("x");
-  EXPECT_TRUE(RaisedAt(Raised([&] { h.shared->ToggleReadWrite(control, true); }), err::kNoSuchMember,
-                       "ToggleReadWrite", 30));
+  EXPECT_TRUE(
+      RaisedAt(Raised([&] { h.shared->ToggleReadWrite(control, true); }), err::kNoSuchMember, "ToggleReadWrite", 30));
   EXPECT_EQ(control->values["BackColor"].ToLong(), static_cast<int32_t>(kButtonFace));
   EXPECT_EQ(Raised([&] { h.shared->ToggleReadWrite(std::make_shared<widgets::Timer>(), true); }).Number(),
             err::kNoSuchMember);
@@ -133,7 +132,11 @@ TEST(AutoFillCombo, FailureRaisesWithTrailAndReArmsTheGuard) {
   EXPECT_EQ(f.combo->Text(), "Abbey");
 }
 
-struct ColorRow { const char* name; uint32_t highlight, window, tooltip_background; uint32_t back, fore; };
+struct ColorRow {
+  const char* name;
+  uint32_t highlight, window, tooltip_background;
+  uint32_t back, fore;
+};
 
 // The active-field colours fall from 3-D highlight to tooltip background to light grey.
 TEST(ActiveFieldColors, FallBackWhenColoursEqualTheWindowBackground) {

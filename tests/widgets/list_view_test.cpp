@@ -81,7 +81,7 @@ TEST(ListView, KeepsOneItemSelected) {
 
 struct RemovalRow {
   const char* name;
-  int selected;              // position selected before the removal, 0 for none
+  int selected;  // position selected before the removal, 0 for none
   const char* removed_key;
   const char* selected_after;  // "" for none
 };
@@ -90,8 +90,8 @@ struct RemovalRow {
 // removing another entry leaves the selection alone; list items and tree nodes alike.
 TEST(ListView, RemovalHandsTheSelectionToANeighbour) {
   const RemovalRow rows[] = {
-      {"middle selected", 2, "K2", "K3"},  {"last selected", 3, "K3", "K2"}, {"first selected", 1, "K1", "K2"},
-      {"other removed", 1, "K3", "K1"},    {"no selection", 0, "K2", ""},
+      {"middle selected", 2, "K2", "K3"}, {"last selected", 3, "K3", "K2"}, {"first selected", 1, "K1", "K2"},
+      {"other removed", 1, "K3", "K1"},   {"no selection", 0, "K2", ""},
   };
   for (const bool tree : {false, true})
     for (const auto& row : rows) {
@@ -131,10 +131,11 @@ TEST(TreeView, AddsTopLevelNodesWithUniqueKeysAndImages) {
   EXPECT_EQ(ann->Get("Image").ToLong(), 2);
   EXPECT_TRUE(tree.TreeNodes().Item(Variant::Text("K2"))->Image().IsEmpty());
   EXPECT_EQ(Raised([&] { add("K2", Variant()); }).Number(), err::kKeyNotUnique);
-  EXPECT_EQ(Raised([&] {
-              nodes->Call("Add", {Variant::Text("K1"), Variant::Integer(4), Variant::Text("K3"), Variant::Text("Child")});
-            }).Number(),
-            err::kInvalidCall);
+  EXPECT_EQ(
+      Raised([&] {
+        nodes->Call("Add", {Variant::Text("K1"), Variant::Integer(4), Variant::Text("K3"), Variant::Text("Child")});
+      }).Number(),
+      err::kInvalidCall);
   EXPECT_EQ(nodes->Get("Count").ToLong(), 2);
 }
 

@@ -181,7 +181,7 @@ TEST(RichTextBox, TellsTheListenerAndAnswersWindowMessages) {
   w.windows->Post(hwnd, RichTextBox::kKillFocusMessage);
   w.windows->DeliverPosted();
   EXPECT_EQ(listener->heard, (std::vector<std::string>{"GotFocus", "SelChange 1+0", "SelChange 1+2", "SelChange 3+0",
-                                                        "LostFocus", "GotFocus", "LostFocus"}));
+                                                       "LostFocus", "GotFocus", "LostFocus"}));
   std::weak_ptr<RecordingListener> gone = listener;
   listener.reset();
   EXPECT_TRUE(gone.expired());

@@ -30,8 +30,7 @@ std::vector<std::string> Describe(const Document& document) {
       std::string text;
       for (char c : only.Text()) text += c == '\t' ? "\\t" : c == '\v' ? "\\v" : std::string(1, c);
       lines.push_back("  " + std::string(run.format.bold ? "B" : "-") + (run.format.italic ? "I" : "-") +
-                      (run.format.underline ? "U" : "-") + " " + std::to_string(run.format.color) + " [" + text +
-                      "]");
+                      (run.format.underline ? "U" : "-") + " " + std::to_string(run.format.color) + " [" + text + "]");
     }
   }
   return lines;
@@ -53,13 +52,27 @@ std::filesystem::path SamplesFolder() { return RTF_SAMPLES_DIR; }
 struct FormattedBox {
   FormattedBox() {
     colors->SetSysColor(8, Rgb(1, 2, 3));
-    box->Text("Title {braces} back\\slash\ttab\nfirst item caf\xC3\xA9\nsecond item \xF0\x9F\x98\x80\n"
-              "right\v\xD0\xBF\xD1\x80.\n");
-    Format(0, 5, [&] { box->SelBold(true); box->SelAlignment(kAlignCenter); });
-    Format(6, 8, [&] { box->SelItalic(true); box->SelColor(0x0000FF); });
-    Format(15, 10, [&] { box->SelUnderline(true); box->SelColor(0x00FF00); });
+    box->Text(
+        "Title {braces} back\\slash\ttab\nfirst item caf\xC3\xA9\nsecond item \xF0\x9F\x98\x80\n"
+        "right\v\xD0\xBF\xD1\x80.\n");
+    Format(0, 5, [&] {
+      box->SelBold(true);
+      box->SelAlignment(kAlignCenter);
+    });
+    Format(6, 8, [&] {
+      box->SelItalic(true);
+      box->SelColor(0x0000FF);
+    });
+    Format(15, 10, [&] {
+      box->SelUnderline(true);
+      box->SelColor(0x00FF00);
+    });
     Format(30, 29, [&] { box->SelBullet(true); });
-    Format(36, 12, [&] { box->SelBold(true); box->SelItalic(true); box->SelUnderline(true); });
+    Format(36, 12, [&] {
+      box->SelBold(true);
+      box->SelItalic(true);
+      box->SelUnderline(true);
+    });
     Format(60, 5, [&] { box->SelAlignment(kAlignRight); });
     Format(66, 3, [&] { box->SelColor(kSystemColorFlag | 8); });
     Format(70, 0, [&] { box->SelAlignment(kAlignCenter); });

@@ -15,7 +15,13 @@ using testing::Raised;
 using widgets::ComboBox;
 namespace m = widgets::combo_messages;
 
-struct FindRow { const char* name; uint32_t msg; int64_t start; const char* text; int64_t expected; };
+struct FindRow {
+  const char* name;
+  uint32_t msg;
+  int64_t start;
+  const char* text;
+  int64_t expected;
+};
 
 // Both finds ignore case, start after the given index and wrap round to the top.
 TEST(ComboBoxMessages, FindsIgnoreCaseAndWrapRound) {

@@ -12,9 +12,7 @@ void ClassRegistry::Register(std::string_view prog_id, Factory factory) {
 
 void ClassRegistry::Unregister(std::string_view prog_id) { factories_.erase(text::Lower(prog_id)); }
 
-bool ClassRegistry::IsRegistered(std::string_view prog_id) const {
-  return factories_.contains(text::Lower(prog_id));
-}
+bool ClassRegistry::IsRegistered(std::string_view prog_id) const { return factories_.contains(text::Lower(prog_id)); }
 
 ObjectPtr ClassRegistry::Create(std::string_view prog_id) const {
   const auto it = factories_.find(text::Lower(prog_id));

@@ -15,8 +15,8 @@ double Clock::Now() const {
   if (t == last_second) return last_serial;
   std::tm local{};
   localtime_r(&t, &local);
-  last_serial = dates::Serial(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                              local.tm_sec);
+  last_serial =
+      dates::Serial(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
   last_second = t;
   return last_serial;
 }

@@ -1,11 +1,11 @@
 // Date serials, calendar conversion, the runtime's date text and lenient date recognition.
 #include "ui_shared/platform/dates.h"
 
+#include <langinfo.h>
+#include <locale.h>  // NOLINT(modernize-deprecated-headers): newlocale is POSIX's, which <clocale> need not declare
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <langinfo.h>
-#include <locale.h>  // NOLINT(modernize-deprecated-headers): newlocale is POSIX's, which <clocale> need not declare
 #include <vector>
 
 #include "ui_shared/platform/error.h"
@@ -64,9 +64,9 @@ int DaysInMonth(int year, int month) {
 }
 
 const std::array<std::string, 12>& EnglishMonthNames() {
-  static const std::array<std::string, 12> names = {"january", "february", "march",     "april",
-                                                    "may",     "june",     "july",      "august",
-                                                    "september", "october", "november", "december"};
+  static const std::array<std::string, 12> names = {"january",   "february", "march",    "april",
+                                                    "may",       "june",     "july",     "august",
+                                                    "september", "october",  "november", "december"};
   return names;
 }
 

@@ -138,7 +138,8 @@ class MemberTable {
       } else {
         return ToVariant((self.*D)(FromVariant<std::tuple_element_t<I, Params>>(args.Required(I, names[I]))...));
       }
-    }(std::make_index_sequence<sizeof...(P)>());
+    }
+    (std::make_index_sequence<sizeof...(P)>());
   }
 
   std::vector<Entry> entries_;

@@ -32,9 +32,7 @@ size_t NoCaseHash::operator()(std::string_view s) const noexcept {
   return h;
 }
 
-bool NoCaseEqual::operator()(std::string_view a, std::string_view b) const noexcept {
-  return text::EqualsNoCase(a, b);
-}
+bool NoCaseEqual::operator()(std::string_view a, std::string_view b) const noexcept { return text::EqualsNoCase(a, b); }
 
 namespace {
 Object& Require(const ObjectPtr& object) {

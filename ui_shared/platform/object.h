@@ -54,10 +54,8 @@ struct FoundMember {
 namespace member_detail {
 // The first base in a chain of table-dispatched classes that answers names by hand (`Object` when
 // none does): where names that no table has go.
-template <class Base, bool = requires { typename Base::TableDispatched; }>
-struct HandBase {
-  using Type = Base;
-};
+template <class Base, bool = requires { typename Base::TableDispatched; }
+> struct HandBase { using Type = Base; };
 template <class Base>
 struct HandBase<Base, true> {
   using Type = typename Base::HandDispatched;

@@ -85,9 +85,7 @@ std::string ValidUtf8(std::string_view s) {
   return out;
 }
 
-char32_t ValidCodePoint(char32_t c) {
-  return (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF ? kReplacementCharacter : c;
-}
+char32_t ValidCodePoint(char32_t c) { return (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF ? kReplacementCharacter : c; }
 
 void AppendUtf8(char32_t c, std::string& out) {
   c = ValidCodePoint(c);

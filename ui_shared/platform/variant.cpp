@@ -115,10 +115,8 @@ bool Variant::IsNumber() const {
     case VarType::Single:
     case VarType::Double:
     case VarType::Currency:
-    case VarType::Decimal:
-      return true;
-    default:
-      return false;
+    case VarType::Decimal: return true;
+    default: return false;
   }
 }
 

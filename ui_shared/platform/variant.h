@@ -99,10 +99,10 @@ class Variant {
   float ToSingle() const;
   double ToDouble() const;
   CurrencyValue ToCurrency() const;
-  double ToDate() const;          // the date serial; text must be a recognisable date (13)
-  std::string ToText() const;     // null raises 94; numbers in ordinary decimal form
-  bool ToBoolean() const;         // numbers: non-zero; text "True"/"False" or a number
-  ObjectPtr ToObject() const;     // 424 unless an object (nothing gives nullptr)
+  double ToDate() const;       // the date serial; text must be a recognisable date (13)
+  std::string ToText() const;  // null raises 94; numbers in ordinary decimal form
+  bool ToBoolean() const;      // numbers: non-zero; text "True"/"False" or a number
+  ObjectPtr ToObject() const;  // 424 unless an object (nothing gives nullptr)
 
   // Exact access: 13 when the kind differs.
   const std::string& GetText() const;
@@ -111,8 +111,8 @@ class Variant {
   bool GetBoolean() const;
 
  private:
-  using Storage = std::variant<EmptyTag, NullTag, int16_t, int32_t, uint8_t, float, double, CurrencyValue,
-                               DateTag, std::string, bool, ObjectPtr, ArrayPtr, DecimalValue>;
+  using Storage = std::variant<EmptyTag, NullTag, int16_t, int32_t, uint8_t, float, double, CurrencyValue, DateTag,
+                               std::string, bool, ObjectPtr, ArrayPtr, DecimalValue>;
   template <class T>
   explicit Variant(T v) : value_(std::move(v)) {}
   Storage value_;

@@ -91,10 +91,9 @@ constexpr Art kUndo = {
 }  // namespace
 
 std::vector<KeyedPicture> DrawButtonPictures() {
-  return {{Draw(kBold), ""},         {Draw(kItalic), ""},  {Draw(kUnderline), ""},
-          {Draw(kColorSwatch), ""},  {Draw(kAlignLeft), ""}, {Draw(kCenter), ""},
-          {Draw(kAlignLeft, true), ""}, {Draw(kBullets), ""}, {Draw(kUndo), "Undo"},
-          {Draw(kUndo, true), "Redo"}};
+  return {{Draw(kBold), ""},      {Draw(kItalic), ""},        {Draw(kUnderline), ""},       {Draw(kColorSwatch), ""},
+          {Draw(kAlignLeft), ""}, {Draw(kCenter), ""},        {Draw(kAlignLeft, true), ""}, {Draw(kBullets), ""},
+          {Draw(kUndo), "Undo"},  {Draw(kUndo, true), "Redo"}};
 }
 
 }  // namespace kw

@@ -41,7 +41,8 @@ void RtfController::AddRemoveCommandButtons(bool Remove) {
       m_blnButtonsPresent = true;
       LostFocus();
     } else if (m_blnButtonsPresent) {
-      for (const ToolbarButton& button : kToolbarButtons) m_objTrfContainer->RemoveCommandButton(std::string(button.key));
+      for (const ToolbarButton& button : kToolbarButtons)
+        m_objTrfContainer->RemoveCommandButton(std::string(button.key));
       m_blnButtonsPresent = false;
     }
   } catch (...) {

@@ -47,7 +47,8 @@ Variant SharedProcedures::GetFieldValue(const FieldPtr& objField) {
     if (!objField) Raise(err::kObjectNotSet);
     const Variant value = objField->Value();
     line = 20;
-    if (!value.IsNull() && !value.IsEmpty()) return value.IsText() ? Variant::Text(text::RTrim(value.GetText())) : value;
+    if (!value.IsNull() && !value.IsEmpty())
+      return value.IsText() ? Variant::Text(text::RTrim(value.GetText())) : value;
     line = 30;
     return DefaultOfType(objField->Type());
   });

@@ -50,7 +50,8 @@ ObjectPtr SharedProcedures::AddItem(const ObjectPtr& lvListView, const ObjectPtr
       const ObjectPtr entries = GetMember(lvListView, kind->collection).ToObject();
       entry = CallMember(entries, member::kAdd, add).ToObject();
       line = 60;
-      LetMember(GetMember(entries, member::kItem, {Variant::Text(key)}).ToObject(), member::kSelected, Variant::Boolean(true));
+      LetMember(GetMember(entries, member::kItem, {Variant::Text(key)}).ToObject(), member::kSelected,
+                Variant::Boolean(true));
     }
     line = 70;
     try {

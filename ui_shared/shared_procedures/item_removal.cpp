@@ -48,7 +48,8 @@ ObjectPtr SharedProcedures::RemoveItem(const ObjectPtr& objLvOrTree, const LIPtr
       li.CancelEdit();
     }
     line = 50;
-    const ObjectPtr entries = GetMember(objLvOrTree, IsTreeWindow(objLvOrTree) ? member::kNodes : member::kListItems).ToObject();
+    const ObjectPtr entries =
+        GetMember(objLvOrTree, IsTreeWindow(objLvOrTree) ? member::kNodes : member::kListItems).ToObject();
     CallMember(entries, member::kRemove, {GetMember(selected, member::kKey)});
     line = 60;
     CallMember(objLvOrTree, member::kSetFocus);
@@ -61,8 +62,8 @@ ObjectPtr SharedProcedures::RemoveItem(const ObjectPtr& objLvOrTree, const LIPtr
       line = 72;
       ObjectPtr no_previous;
       bool changed = false;
-      result = ItemClick(GetMember(objLvOrTree, member::kSelectedItem).ToObject(), no_previous, objLI, changed, "", true,
-                         Variant::Boolean(true), Variant::Boolean(true));
+      result = ItemClick(GetMember(objLvOrTree, member::kSelectedItem).ToObject(), no_previous, objLI, changed, "",
+                         true, Variant::Boolean(true), Variant::Boolean(true));
     }
     line = 80;
     Removed = true;

@@ -54,8 +54,7 @@ ObjectPtr SharedProcedures::ItemClick(const ObjectPtr& ClickedItem, ObjectPtr& P
           line = 43;
           LetMember(PreviousItem, member::kSelected, Variant::Boolean(true));
           return PreviousItem;
-        case Secured::kKept:
-          break;
+        case Secured::kKept: break;
       }
     }
     line = 50;

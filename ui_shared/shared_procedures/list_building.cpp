@@ -143,7 +143,8 @@ ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const Obj
         if (column_count > 1) {
           const ObjectPtr sub_items = GetMember(item, member::kListSubItems).ToObject();
           for (int32_t column = 1; column < column_count; ++column)
-            CallMember(sub_items, member::kAdd, Args().Named("Text", sources[static_cast<size_t>(column)].TextAt(objLI, position)));
+            CallMember(sub_items, member::kAdd,
+                       Args().Named("Text", sources[static_cast<size_t>(column)].TextAt(objLI, position)));
         }
       }
       line = 70;

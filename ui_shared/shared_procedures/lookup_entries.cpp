@@ -21,7 +21,8 @@ void SharedProcedures::CheckTableEntries(const LIPtr& objUtility, int16_t intUti
     const int16_t lookup_count = ToInt16(objUtility->Count());
     for (int32_t i = 1; i <= lookup_count; ++i) {
       line = 40;
-      const Variant lookup_value = objUtility->FieldValueAt(Variant::Integer(static_cast<int16_t>(i)), utility_position);
+      const Variant lookup_value =
+          objUtility->FieldValueAt(Variant::Integer(static_cast<int16_t>(i)), utility_position);
       bool found = false;
       for (int32_t d = 1; d <= data_count && !found; ++d)
         found = VariantEquals(objData->FieldValueAt(Variant::Integer(static_cast<int16_t>(d)), data_position),

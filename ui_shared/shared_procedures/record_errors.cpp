@@ -23,8 +23,7 @@ constexpr int32_t kKeyPosition = 1;
 }  // namespace
 
 bool SharedProcedures::DisplayRecordErrors(const LIPtr& objLI, bool DisableMessage, const ObjectPtr& objListObject,
-                                           int32_t lngHardRuleNumber, int32_t lngSoftRuleNumber,
-                                           bool blnRevalidate) {
+                                           int32_t lngHardRuleNumber, int32_t lngSoftRuleNumber, bool blnRevalidate) {
   return Guarded(class_ids::kSharedProcedures, "DisplayRecordErrors", [&](Line& line) {
     Screen& screen = Service<Screen>::Get();
     line = 10;
@@ -75,8 +74,7 @@ bool SharedProcedures::DisplayRecordErrors(const LIPtr& objLI, bool DisableMessa
           const std::string key =
               SoftRuleCacheKey(li.FieldValueAt(li.CurrentIndex(), kKeyPosition).ToText(), rule->RuleNumber());
           line = 170;
-          SettleSoftRule(*m_dicRecordCache, key, *rule, DisableMessage,
-                         [&] { FocusRuleField(li, rule->FieldEnum()); });
+          SettleSoftRule(*m_dicRecordCache, key, *rule, DisableMessage, [&] { FocusRuleField(li, rule->FieldEnum()); });
         }
         line = 180;
         if (!li.IsValid()) {
@@ -103,7 +101,9 @@ void SharedProcedures::SelectListEntry(const ObjectPtr& objList, const std::stri
     if (!objList) return;
     const std::string_view collection = TypeNameOf(objList) == kTreeViewType ? member::kNodes : member::kListItems;
     const ObjectPtr entries = GetMember(objList, collection).ToObject();
-    const ObjectPtr entry = GetMember(entries, member::kItem, Args{Variant::Text(ListKey(kDefaultKeyPrefix, Variant::Text(strKey)))}).ToObject();
+    const ObjectPtr entry =
+        GetMember(entries, member::kItem, Args{Variant::Text(ListKey(kDefaultKeyPrefix, Variant::Text(strKey)))})
+            .ToObject();
     LetMember(entry, member::kSelected, Variant::Boolean(true));
   } catch (...) {
   }
@@ -117,8 +117,8 @@ void SharedProcedures::ShowHardRule(I_HardRule& rule) {
   ShowFeedbackForm(rule.Feedback(), rule.MoreFeedback(), kRuleHard, rule.RuleNumber());
 }
 
-void SharedProcedures::SettleSoftRule(Dictionary& cache, const std::string& key, I_SoftRule& rule,
-                                      bool DisableMessage, const std::function<void()>& before_message) {
+void SharedProcedures::SettleSoftRule(Dictionary& cache, const std::string& key, I_SoftRule& rule, bool DisableMessage,
+                                      const std::function<void()>& before_message) {
   bool display = true;
   if (cache.Exists(key)) {
     if (SoftRuleCacheValue(rule.Value()) == cache.Item(key)) {

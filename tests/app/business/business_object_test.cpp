@@ -179,9 +179,10 @@ TEST_F(BusinessObjectTest, MembersAreReachedByName) {
 
 // Positions and keys outside the object give clear errors.
 TEST_F(BusinessObjectTest, AddressesOutsideTheObjectRaiseClearErrors) {
-  const std::pair<Variant, const char*> rows[] = {
-      {Long(0), "No record at position 0; the object holds 6."}, {Long(7), "No record at position 7; the object holds 6."},
-      {Text("99"), "No record with the key \"99\" is held."}, {Text("abc"), "No record with the key \"abc\" is held."}};
+  const std::pair<Variant, const char*> rows[] = {{Long(0), "No record at position 0; the object holds 6."},
+                                                  {Long(7), "No record at position 7; the object holds 6."},
+                                                  {Text("99"), "No record with the key \"99\" is held."},
+                                                  {Text("abc"), "No record with the key \"abc\" is held."}};
   for (const auto& [index, description] : rows) {
     try {
       residents->FieldValueAt(index, 1);

@@ -28,10 +28,14 @@ TEST_F(BusinessRulesTest, BrokenRecordRuleIsAnsweredByFieldAndLevel) {
   const auto rule = hard->Rules()[0];
   EXPECT_EQ(std::tuple(rule->RuleNumber(), rule->RuleLevel(), rule->FieldEnum()), std::tuple(3111, 2, kAdmissionField));
   EXPECT_EQ(rule->Feedback(), "Admission date 2/1/1998 lies before the birth date 5/5/1999.");
-  const std::tuple<int32_t, int32_t, bool> scopes[] = {{-1, -1, false}, {kAdmissionField, -1, false},
-                                                       {kAdmissionField, 2, false}, {kAdmissionField, 1, true},
-                                                       {kFeeField, -1, true},       {-1, 1, true}};
-  for (const auto& [field, level, valid] : scopes) EXPECT_EQ(hard->IsValid(field, level, false), valid) << field << "/" << level;
+  const std::tuple<int32_t, int32_t, bool> scopes[] = {{-1, -1, false},
+                                                       {kAdmissionField, -1, false},
+                                                       {kAdmissionField, 2, false},
+                                                       {kAdmissionField, 1, true},
+                                                       {kFeeField, -1, true},
+                                                       {-1, 1, true}};
+  for (const auto& [field, level, valid] : scopes)
+    EXPECT_EQ(hard->IsValid(field, level, false), valid) << field << "/" << level;
   EXPECT_FALSE(residents.IsValid());
   EXPECT_TRUE(residents.Save(false));  // nothing to store: the record is unchanged
   residents.FieldValue(LIResidents::kName, Text("Tom A. Reyes"));
@@ -167,8 +171,9 @@ TEST_F(BusinessRulesTest, ForcedSaveOfBadValueRaisesAndWritesNothing) {
     FAIL() << "a bad value was stored";
   } catch (const kw::Error& e) {
     EXPECT_EQ(e.Number(), kw::err::kTypeMismatch);
-    EXPECT_EQ(e.Description(),
-              "Cannot store record 5: Monthly fee holds \"twelve\", which does not fit the field. Nothing was written.");
+    EXPECT_EQ(
+        e.Description(),
+        "Cannot store record 5: Monthly fee holds \"twelve\", which does not fit the field. Nothing was written.");
   }
   EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentName = 'Ada M. Andersen'"), 0);
   EXPECT_EQ(residents.PendingChanges(), 2);
@@ -183,7 +188,7 @@ TEST_F(BusinessRulesTest, ForcedSaveOfBadValueRaisesAndWritesNothing) {
 // The key and positions beyond the record cannot be written.
 TEST_F(BusinessRulesTest, KeyAndUnknownPositionsCannotBeWritten) {
   for (const auto& [position, description] : {std::pair{1, "The record key of LIResidents cannot be written."},
-                                               {8, "LIResidents has no field at position 8."}}) {
+                                              {8, "LIResidents has no field at position 8."}}) {
     try {
       residents.FieldValue(position, Long(1));
       ADD_FAILURE() << description;

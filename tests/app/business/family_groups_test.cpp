@@ -26,8 +26,10 @@ TEST_F(FamilyGroupsTest, AssessmentWritesTheFeesOfItsKind) {
     int32_t assessment;
     double andersen_mmlo, andersen_am, okafor_mmlo, lindqvist_mmlo;
   } rows[] = {
-      {"all fees", kAssessAllFees, 2.30, 12.00, 1.90, 0}, {"mail-out only", kAssessMMLOFee, 2.30, -1, 1.90, 0},
-      {"annual only", kAssessAMFee, -1, 12.00, -1, -1}, {"clear", kClearMailingFees, 0, 0, 0, 0},
+      {"all fees", kAssessAllFees, 2.30, 12.00, 1.90, 0},
+      {"mail-out only", kAssessMMLOFee, 2.30, -1, 1.90, 0},
+      {"annual only", kAssessAMFee, -1, 12.00, -1, -1},
+      {"clear", kClearMailingFees, 0, 0, 0, 0},
   };
   for (const auto& row : rows) {
     groups = std::make_shared<LIFamilyGroups>(database);
@@ -58,7 +60,9 @@ TEST_F(FamilyGroupsTest, AnnualFeeNoticesAndStoring) {
     groups->CurrentIndex(Long(position));
     ASSERT_TRUE(groups->Save(true));
   }
-  EXPECT_EQ(world.Count("SELECT CAST(ROUND(H_MMLOFee * 100) AS INTEGER) FROM tbH_FamilyGroups WHERE H_FamilyGroupsID = 1"), 230);
+  EXPECT_EQ(
+      world.Count("SELECT CAST(ROUND(H_MMLOFee * 100) AS INTEGER) FROM tbH_FamilyGroups WHERE H_FamilyGroupsID = 1"),
+      230);
 
   groups->AssessPrepare();
   groups->AssessMMLOandAMMailingFees(kAssessAllFees, false);

@@ -19,7 +19,8 @@ TEST_F(RecordGroupTest, ResidentsGroupChecksCapacityAndFeesTotal) {
       {"over capacity", "5", 3501, 0, "Cedar Lodge lists 5 residents in 2/2004 but has room for 4."},
       {"fees jump", "3", 0, 3502,
        "The residents' fees total 19,450.00 in 3/2004 against 7,250.00 the month before. Is that right?"},
-      {"quiet month", "2", 0, 0, ""}, {"no such month", "42", 3503, 0, "Month record 42 does not exist."},
+      {"quiet month", "2", 0, 0, ""},
+      {"no such month", "42", 3503, 0, "Month record 42 does not exist."},
       {"no month selected", "", 3500, 0, "No home or month is selected: \"\" is no record key."},
   };
   for (const auto& row : rows) {
@@ -57,8 +58,9 @@ TEST_F(RecordGroupTest, SettledGroupQuestionSurvivesRevalidation) {
 // The family groups' group: duplicate names are hard rules; groups that never had a resident a
 // notice, disabled during a send-off run.
 TEST_F(RecordGroupTest, FamilyGroupsGroupChecksNamesAndUnusedGroups) {
-  database->Exec("INSERT INTO tbH_FamilyGroups (H_HomesID, H_GroupName) VALUES (1, 'Okafor family'), (1, 'Vance family'), "
-                   "(2, 'Quinn family')");
+  database->Exec(
+      "INSERT INTO tbH_FamilyGroups (H_HomesID, H_GroupName) VALUES (1, 'Okafor family'), (1, 'Vance family'), "
+      "(2, 'Quinn family')");
   auto validator = kw::CreateObjectAs<kw::I_RecordGroup>("KW01.RGFamilyGroups");
   validator->Validate("1");
   const auto hard = validator->HardRules()->Rules();

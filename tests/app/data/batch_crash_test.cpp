@@ -9,11 +9,11 @@
 #include <filesystem>
 #include <string>
 
+#include <gtest/gtest.h>
 #include "app/business/business_classes.h"
 #include "app/data/sqlite_database.h"
 #include "app/data/trf_database.h"
 #include "tests/app/test_database.h"
-#include <gtest/gtest.h>
 
 namespace trf::testing {
 namespace {
@@ -47,7 +47,8 @@ constexpr const char* kChildName = "trf_crash_test";
       residents.FieldValue(LIResidents::kAdmissionDate, kw::Variant::Text("3/1/2004"));
       residents.FieldValue(LIResidents::kMonthlyFee, kw::Variant::Long(2000 + i % 100));
     }
-    if (kill && !server) sqlite3_progress_handler(static_cast<SqliteDatabase&>(*database).Handle(), 100, KillSelfMidway, &callbacks);
+    if (kill && !server)
+      sqlite3_progress_handler(static_cast<SqliteDatabase&>(*database).Handle(), 100, KillSelfMidway, &callbacks);
     residents.SaveBatch();
   } catch (...) {
     ::_exit(2);
@@ -58,9 +59,8 @@ constexpr const char* kChildName = "trf_crash_test";
 // On the server: waits until the child's transaction has written rows, then kills the child.
 void KillOnceWriting(pid_t child, const std::string& location) {
   auto watcher = OpenTrfDatabase(location);
-  auto writing = watcher->Prepare(
-      std::string("SELECT COUNT(*) FROM pg_stat_activity WHERE application_name = '") + kChildName +
-      "' AND backend_xid IS NOT NULL");
+  auto writing = watcher->Prepare(std::string("SELECT COUNT(*) FROM pg_stat_activity WHERE application_name = '") +
+                                  kChildName + "' AND backend_xid IS NOT NULL");
   for (int tries = 0; tries < 30000; ++tries) {
     writing->Reset();
     writing->Step();

@@ -56,8 +56,8 @@ TEST(AppDataAccess, FieldTypesFollowTheDeclaredColumnTypes) {
   w.Db().Exec("INSERT INTO t DEFAULT VALUES");
   const auto query = w.Query("SELECT * FROM t");
   const std::pair<const char*, int32_t> rows[] = {
-      {"n", kw::adVarWChar}, {"s", kw::adSmallInt}, {"i", kw::adInteger},       {"d", kw::adDate},
-      {"b", kw::adBoolean},  {"c", kw::adCurrency}, {"r", kw::adDouble},        {"g", kw::adGUID},
+      {"n", kw::adVarWChar},     {"s", kw::adSmallInt},      {"i", kw::adInteger}, {"d", kw::adDate},
+      {"b", kw::adBoolean},      {"c", kw::adCurrency},      {"r", kw::adDouble},  {"g", kw::adGUID},
       {"m", kw::adLongVarWChar}, {"x", kw::adLongVarBinary}, {"k", kw::adBigInt},
   };
   for (const auto& [column, type] : rows) {
@@ -73,9 +73,11 @@ TEST(AppDataAccess, TrfColumnsHaveTheSameFieldTypesOnEveryEngine) {
   const auto query = w.Query(
       "SELECT H_ResidentsID, H_ResidentName, H_MonthlyFee, H_FamilyGroupsID, COUNT(*) AS n FROM tbH_Residents "
       "WHERE H_ResidentsID = 7 GROUP BY H_ResidentsID, H_ResidentName, H_MonthlyFee, H_FamilyGroupsID");
-  const std::pair<const char*, int32_t> rows[] = {
-      {"H_ResidentsID", kw::adInteger}, {"h_residentname", kw::adVarWChar}, {"H_MonthlyFee", kw::adDouble},
-      {"H_FamilyGroupsID", kw::adInteger}, {"n", kw::adInteger}};
+  const std::pair<const char*, int32_t> rows[] = {{"H_ResidentsID", kw::adInteger},
+                                                  {"h_residentname", kw::adVarWChar},
+                                                  {"H_MonthlyFee", kw::adDouble},
+                                                  {"H_FamilyGroupsID", kw::adInteger},
+                                                  {"n", kw::adInteger}};
   for (const auto& [column, type] : rows) EXPECT_EQ(query->Field(kw::Variant::Text(column))->Type(), type) << column;
   EXPECT_EQ(query->Field(kw::Variant::Text("H_ResidentName"))->Value().ToText(), "Nora Pike");
   EXPECT_TRUE(query->Field(kw::Variant::Text("H_FamilyGroupsID"))->Value().IsNull());

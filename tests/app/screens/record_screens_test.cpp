@@ -175,8 +175,9 @@ TEST_F(RecordScreensTest, AssessedFeesAreStoredForEveryGroup) {
   auto& families = Show<FamilyGroupsScreen>("families");
   families.Choose("all fees");
   families.AssessFees();
-  EXPECT_EQ(world.Count("SELECT CAST(ROUND(SUM(H_MMLOFee) * 100) AS INTEGER) FROM tbH_FamilyGroups WHERE H_HomesID = 1"),
-            420);
+  EXPECT_EQ(
+      world.Count("SELECT CAST(ROUND(SUM(H_MMLOFee) * 100) AS INTEGER) FROM tbH_FamilyGroups WHERE H_HomesID = 1"),
+      420);
   EXPECT_EQ(world.Count("SELECT CAST(SUM(H_AMFee) AS INTEGER) FROM tbH_FamilyGroups WHERE H_HomesID = 1"), 24);
   EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_FamilyGroups WHERE H_HomesID = 2 AND H_MMLOFee IS NOT NULL"), 0);
 }

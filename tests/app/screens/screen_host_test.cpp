@@ -32,7 +32,9 @@ class TestScreen : public ScreenForm {
   int reloads = 0;
 
  protected:
-  void OnLoad() override { AddButton("Ping" + Name(), "Ping", [this](int16_t) { ++pings; }); }
+  void OnLoad() override {
+    AddButton("Ping" + Name(), "Ping", [this](int16_t) { ++pings; });
+  }
   void Reload() override { ++reloads; }
 
  private:
@@ -42,7 +44,8 @@ class TestScreen : public ScreenForm {
 // The application with two test screens on its host: a home screen and one that needs a home.
 struct HostWorld : testing::AppWorld {
   std::vector<std::string> log;
-  std::shared_ptr<TestScreen> home = std::make_shared<TestScreen>(std::string(kw::kHomeFormKey), "home", kw::icIsHome, log);
+  std::shared_ptr<TestScreen> home =
+      std::make_shared<TestScreen>(std::string(kw::kHomeFormKey), "home", kw::icIsHome, log);
   std::shared_ptr<TestScreen> work =
       std::make_shared<TestScreen>("KW_UI01____FRM_H_Work", "work", kw::icDependsOnHome, log);
 
@@ -137,14 +140,16 @@ TEST(ScreenHostTest, SendOffStopsOnAFailingScreenAndGoesOnOnceItPasses) {
   w.Look();
   w.home->fails_sendoff = w.work->fails_sendoff = true;
   EXPECT_FALSE(w.host.SendOff());
-  EXPECT_EQ(w.Look(), "home KW_UI01____FRM_H_OurHome [Pinghome] | home checked quietly | work leaves | home checked aloud"
-                      " > send-off stopped on home > send-off refused");
+  EXPECT_EQ(w.Look(),
+            "home KW_UI01____FRM_H_OurHome [Pinghome] | home checked quietly | work leaves | home checked aloud"
+            " > send-off stopped on home > send-off refused");
   EXPECT_FALSE(w.Container().SendOffValidationMode() || w.Container().SendOffInteractive());
   w.home->answers_aloud = w.work->answers_aloud = true;
   EXPECT_TRUE(w.host.SendOff());
-  EXPECT_EQ(w.Look(), "work KW_UI01____FRM_H_Work [Pingwork] | home checked quietly | home checked aloud"
-                      " | work checked quietly | home leaves | work checked aloud > send-off stopped on home"
-                      " > send-off stopped on work > send-off passed");
+  EXPECT_EQ(w.Look(),
+            "work KW_UI01____FRM_H_Work [Pingwork] | home checked quietly | home checked aloud"
+            " | work checked quietly | home leaves | work checked aloud > send-off stopped on home"
+            " > send-off stopped on work > send-off passed");
 }
 
 // Once the host goes, its screens and their SharedProcedures no longer hold each other.

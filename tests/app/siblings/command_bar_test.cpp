@@ -21,9 +21,14 @@ struct ClickTarget : kw::Object {
 // A bar of: check, separator, three group buttons, a plain one, two more group buttons.
 struct BarWorld {
   BarWorld() {
-    for (auto [key, style] : {std::pair{"Check", kw::kButtonCheck}, {"Sep", kw::kButtonSeparator},
-                              {"G1", kw::kButtonGroup}, {"G2", kw::kButtonGroup}, {"G3", kw::kButtonGroup},
-                              {"Plain", kw::kButtonPlain}, {"H1", kw::kButtonGroup}, {"H2", kw::kButtonGroup}})
+    for (auto [key, style] : {std::pair{"Check", kw::kButtonCheck},
+                              {"Sep", kw::kButtonSeparator},
+                              {"G1", kw::kButtonGroup},
+                              {"G2", kw::kButtonGroup},
+                              {"G3", kw::kButtonGroup},
+                              {"Plain", kw::kButtonPlain},
+                              {"H1", kw::kButtonGroup},
+                              {"H2", kw::kButtonGroup}})
       container->AddCommandButton(nullptr, key, target, style, key);
   }
   std::string Values() const {
@@ -40,7 +45,7 @@ struct BarWorld {
 TEST(CommandBar, ClicksFollowTheToolbarRules) {
   BarWorld w;
   const std::pair<const char*, const char*> steps[] = {
-      {"Check", "10000000"}, {"G2", "10010000"}, {"H1", "10010010"}, {"G3", "10001010"},
+      {"Check", "10000000"}, {"G2", "10010000"},    {"H1", "10010010"},    {"G3", "10001010"},
       {"G3", "10001010"},    {"Check", "00001010"}, {"Plain", "00001010"}, {"H2", "00001001"},
   };
   for (auto [key, values] : steps) {
@@ -48,7 +53,7 @@ TEST(CommandBar, ClicksFollowTheToolbarRules) {
     EXPECT_EQ(w.Values(), values) << "after " << key;
   }
   EXPECT_EQ(w.target->calls, (std::vector<std::string>{"Check(1)", "G2(1)", "H1(1)", "G3(1)", "G3(1)", "Check(0)",
-                                                        "Plain(0)", "H2(1)"}));
+                                                       "Plain(0)", "H2(1)"}));
 }
 
 // Setting a group button pressed releases its run; separators hold no state; unavailable buttons,

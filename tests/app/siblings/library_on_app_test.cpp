@@ -34,7 +34,7 @@ TEST(LibraryOnApp, FeedbackDialogAnswersFromQueueThenDeclinesThenAsksThePresente
 TEST(LibraryOnApp, DeactivationValidatesTheRecordGroupByName) {
   AppWorld w(AppWorld::Screens::kNone);
   w.services.registry().Unregister("KW01.RGResidents");  // the application's own validator stands here
-  w.shared->CurrentH_HomeMonthlyStatsID("17");  // the fake's class is a month class
+  w.shared->CurrentH_HomeMonthlyStatsID("17");           // the fake's class is a month class
   auto residents = std::make_shared<kw::testing::FakeLI>(w.log);
   residents->AddRecord({Long(101)});
   residents->group_dirty = true;

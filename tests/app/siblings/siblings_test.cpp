@@ -12,7 +12,9 @@
 namespace trf::testing {
 namespace {
 
-kw::SharedProceduresPtr MakeShared() { return kw::CreateObjectAs<kw::SharedProcedures>(kw::class_ids::kSharedProcedures); }
+kw::SharedProceduresPtr MakeShared() {
+  return kw::CreateObjectAs<kw::SharedProcedures>(kw::class_ids::kSharedProcedures);
+}
 
 // Two forms' objects work on one context and one reopen counter.
 TEST(ReferenceSiblings, ObjectsShareTheContainerAndPersistState) {

@@ -18,9 +18,12 @@ struct Console {
   CommandInterpreter interpreter{transcript};
   std::vector<std::vector<std::string>> calls;
   Console() {
-    interpreter.Add({"set", "set <field> <value>", "write a field", 1, true, true,
-                     [this](const auto& a) { calls.push_back(a); transcript.Line("set " + a[0] + " = " + a[1]); }});
-    interpreter.Add({"save", "save", "save the record", 0, false, false, [this](const auto& a) { calls.push_back(a); }});
+    interpreter.Add({"set", "set <field> <value>", "write a field", 1, true, true, [this](const auto& a) {
+                       calls.push_back(a);
+                       transcript.Line("set " + a[0] + " = " + a[1]);
+                     }});
+    interpreter.Add(
+        {"save", "save", "save the record", 0, false, false, [this](const auto& a) { calls.push_back(a); }});
     interpreter.Add({"boom", "boom", "fails", 0, false, false, [](const auto&) { kw::Raise(13); }});
   }
 };

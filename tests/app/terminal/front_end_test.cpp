@@ -45,14 +45,14 @@ TEST(FrontEndTest, ScreenShowsListSelectionAndFields) {
 // The box is framed at the given width, wraps long texts at blanks, shows the detail after a
 // blank line and offers Yes and No for questions.
 TEST(FrontEndTest, FeedbackBoxIsFramedAndWrapped) {
-  FeedbackShowing showing{"Residents", "The monthly fee looks unusually high for this home.", "Fee: 7,800", 0,
-                          3105, 0, false};
+  FeedbackShowing showing{"Residents", "The monthly fee looks unusually high for this home.", "Fee: 7,800", 0, 3105, 0,
+                          false};
   const auto box = RenderFeedbackBox(showing, 30);
-  const std::vector<std::string> expected{
-      "+----------------------------+", "| Residents - question 3105  |", "+----------------------------+",
-      "| The monthly fee looks      |", "| unusually high for this    |", "| home.                      |",
-      "|                            |", "| Fee: 7,800                 |", "| [Yes] [No]                 |",
-      "+----------------------------+"};
+  const std::vector<std::string> expected{"+----------------------------+", "| Residents - question 3105  |",
+                                          "+----------------------------+", "| The monthly fee looks      |",
+                                          "| unusually high for this    |", "| home.                      |",
+                                          "|                            |", "| Fee: 7,800                 |",
+                                          "| [Yes] [No]                 |", "+----------------------------+"};
   EXPECT_EQ(box, expected);
 }
 

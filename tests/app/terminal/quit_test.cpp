@@ -27,8 +27,13 @@ TEST(QuitTest, AFullDatabaseKeepsTheSessionAndTheEditUntilThereIsRoom) {
   CommandInterpreter& commands = session.Interpreter();
   Database& database = *session.Services().database();
   const std::string long_name(64 * 1024, 'x');
-  const std::vector<std::string> lines = {"go home",      "select 1", "go setup", "select 3",
-                                          "go residents", "add",      "set name " + long_name,
+  const std::vector<std::string> lines = {"go home",
+                                          "select 1",
+                                          "go setup",
+                                          "select 3",
+                                          "go residents",
+                                          "add",
+                                          "set name " + long_name,
                                           "set admission 3/10/2004"};
   for (const std::string& line : lines) {
     ASSERT_EQ(commands.Execute(line), Outcome::kContinue) << line << "\n" << out.str();

@@ -56,7 +56,8 @@ TEST(TrfSessionTest, EveryLineIsAnsweredAndTheSessionGoesOn) {
   for (const auto& l : lines) {
     const size_t before = out.str().size();
     const auto outcome = session.Interpreter().Execute(l.line);
-    EXPECT_EQ(outcome, l.fails ? CommandInterpreter::Outcome::kFailed : CommandInterpreter::Outcome::kContinue) << l.line;
+    EXPECT_EQ(outcome, l.fails ? CommandInterpreter::Outcome::kFailed : CommandInterpreter::Outcome::kContinue)
+        << l.line;
     EXPECT_NE(out.str().find(l.says, before), std::string::npos) << l.line << "\n" << out.str().substr(before);
   }
 }
