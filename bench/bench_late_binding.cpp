@@ -76,21 +76,21 @@ T* Opaque(T* object) {
 
 void BM_GetByName(benchmark::State& state) {
   auto sample = std::make_shared<Sample>();
-  kw::Object* object = Opaque<kw::Object>(sample.get());
+  auto* object = Opaque<kw::Object>(sample.get());
   for (auto _ : state) benchmark::DoNotOptimize(object->Get("amount"));
 }
 BENCHMARK(BM_GetByName);
 
 void BM_GetVirtual(benchmark::State& state) {
   auto sample = std::make_shared<Sample>();
-  TypedAmount* typed = Opaque<TypedAmount>(sample.get());
+  auto* typed = Opaque<TypedAmount>(sample.get());
   for (auto _ : state) benchmark::DoNotOptimize(typed->Amount());
 }
 BENCHMARK(BM_GetVirtual);
 
 void BM_LetByName(benchmark::State& state) {
   auto sample = std::make_shared<Sample>();
-  kw::Object* object = Opaque<kw::Object>(sample.get());
+  auto* object = Opaque<kw::Object>(sample.get());
   const kw::Variant value = kw::Variant::Long(42);
   for (auto _ : state) object->Let("Amount", value);
   benchmark::DoNotOptimize(sample->Amount());
@@ -99,7 +99,7 @@ BENCHMARK(BM_LetByName);
 
 void BM_LetVirtual(benchmark::State& state) {
   auto sample = std::make_shared<Sample>();
-  TypedAmount* typed = Opaque<TypedAmount>(sample.get());
+  auto* typed = Opaque<TypedAmount>(sample.get());
   const kw::Variant value = kw::Variant::Long(42);
   for (auto _ : state) typed->Amount(value);
   benchmark::DoNotOptimize(sample->Amount());
@@ -108,14 +108,14 @@ BENCHMARK(BM_LetVirtual);
 
 void BM_CallPositional(benchmark::State& state) {
   auto sample = std::make_shared<Sample>();
-  kw::Object* object = Opaque<kw::Object>(sample.get());
+  auto* object = Opaque<kw::Object>(sample.get());
   for (auto _ : state) benchmark::DoNotOptimize(object->Call("Clamp", {kw::Variant::Long(1), kw::Variant::Long(5)}));
 }
 BENCHMARK(BM_CallPositional);
 
 void BM_CallNamed(benchmark::State& state) {
   auto sample = std::make_shared<Sample>();
-  kw::Object* object = Opaque<kw::Object>(sample.get());
+  auto* object = Opaque<kw::Object>(sample.get());
   for (auto _ : state) {
     benchmark::DoNotOptimize(
         object->Call("Clamp", kw::Args().Named("High", kw::Variant::Long(5)).Named("Low", kw::Variant::Long(1))));
@@ -125,7 +125,7 @@ BENCHMARK(BM_CallNamed);
 
 void BM_CallVirtual(benchmark::State& state) {
   auto sample = std::make_shared<Sample>();
-  TypedAmount* typed = Opaque<TypedAmount>(sample.get());
+  auto* typed = Opaque<TypedAmount>(sample.get());
   for (auto _ : state) benchmark::DoNotOptimize(typed->Clamp(kw::Variant::Long(1), kw::Variant::Long(5)));
 }
 BENCHMARK(BM_CallVirtual);
@@ -152,14 +152,14 @@ class ItemOwningKey final : public kw::LateBound<ItemOwningKey, kw::widgets::Lis
 
 void BM_ItemBaseMemberByName(benchmark::State& state) {
   auto item = SampleItem();
-  kw::Object* object = Opaque<kw::Object>(item.get());
+  auto* object = Opaque<kw::Object>(item.get());
   for (auto _ : state) benchmark::DoNotOptimize(object->Get("Key"));
 }
 BENCHMARK(BM_ItemBaseMemberByName);
 
 void BM_ItemOwnMemberByName(benchmark::State& state) {
   auto item = SampleItem<ItemOwningKey>();
-  kw::Object* object = Opaque<kw::Object>(item.get());
+  auto* object = Opaque<kw::Object>(item.get());
   for (auto _ : state) benchmark::DoNotOptimize(object->Get("Key"));
 }
 BENCHMARK(BM_ItemOwnMemberByName);

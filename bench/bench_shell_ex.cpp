@@ -18,7 +18,8 @@
 #include "ui_shared/registration.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
 
-extern char** environ;
+// POSIX asks the program to declare it; glibc declares it too, but only with _GNU_SOURCE.
+extern char** environ;  // NOLINT(readability-redundant-declaration)
 
 namespace {
 

@@ -50,6 +50,7 @@ double FlushesOf(int commands) {
 int main(int argc, char** argv) {
   return bench::RunWithRatios(argc, argv, [](bench::RatioReporter& r) {
     std::vector<double> ratios;
+    ratios.reserve(5);
     for (int i = 0; i < 5; ++i) ratios.push_back(FlushesOf(1000) / FlushesOf(0));
     r.Value("script_1000_commands_vs_startup_flushes", ratios, 1);
   });

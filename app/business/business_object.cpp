@@ -113,7 +113,7 @@ void TableBusinessObject::Drop(size_t slot) {
   if (position != 0) {
     positions_by_slot_[slot] = 0;
     view_.erase(view_.begin() + (position - 1));
-    for (size_t later = static_cast<size_t>(position - 1); later < view_.size(); ++later)
+    for (auto later = static_cast<size_t>(position - 1); later < view_.size(); ++later)
       positions_by_slot_[view_[later]] = static_cast<int32_t>(later + 1);
   }
   current_ = std::min(current_, Count());
@@ -253,7 +253,7 @@ void TableBusinessObject::MarkChanged(Record& record, const FieldSpec& field) {
 
 void TableBusinessObject::StoreValue(int32_t record_position, int32_t field_position, const kw::Variant& value) {
   Record& record = RecordAt(kw::Variant::Long(record_position));
-  const size_t field = static_cast<size_t>(field_position - 1);
+  const auto field = static_cast<size_t>(field_position - 1);
   if (SameValue(record.values[field], value)) return;
   MarkChanged(record, spec_.fields[field]);
   record.values[field] = value;
@@ -266,7 +266,7 @@ void TableBusinessObject::FieldValue(int32_t position, const kw::Variant& value)
                                     : spec_.class_name + " has no field at position " + std::to_string(position) + ".");
   }
   Record& record = CurrentRecord();
-  const size_t field = static_cast<size_t>(position - 1);
+  const auto field = static_cast<size_t>(position - 1);
   const kw::Variant normalised = NormalisedValue(spec_.fields[field], value);
   if (!SameValue(record.values[field], normalised)) {
     MarkChanged(record, spec_.fields[field]);

@@ -261,7 +261,7 @@ void TableBusinessObject::SaveBatch() {
 }
 
 int32_t TableBusinessObject::PendingChanges() const {
-  int32_t count = static_cast<int32_t>(deleted_.size());
+  auto count = static_cast<int32_t>(deleted_.size());
   for (const Record& record : records_) count += record.Pending() ? 1 : 0;
   return count;
 }

@@ -139,7 +139,7 @@ void MainWindow::BuildMenusAndTools() {
 
   QMenu* record = menuBar()->addMenu(tr("&Record"));
   auto add_record_action = [&](const QString& text, const QString& name, const QKeySequence& keys,
-                               std::function<void(ScreenForm&)> operation) {
+                               const std::function<void(ScreenForm&)>& operation) {
     QAction* action = AddAction(record, text, name, keys, [this, operation] { Run(operation); });
     action->setToolTip(action->text().remove('&') + " (" + keys.toString(QKeySequence::NativeText) + ")");
     record_actions_.append(action);

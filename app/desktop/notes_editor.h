@@ -25,7 +25,7 @@ class NotesEditor : public QTextEdit {
   NotesEditor(Actions actions, QWidget* parent);
 
   // Draws the box: its content when it changed since the last drawing, and its selection.
-  void Show(kw::RichTextBoxPtr box);
+  void Show(kw::RichTextBoxPtr shown);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -76,7 +76,7 @@ QString ScreenPage::WithMnemonic(const std::string& name) {
   if (!text.isEmpty()) text[0] = text[0].toUpper();
   for (qsizetype i = 0; i < text.size(); ++i) {
     const QChar letter = text[i].toLower();
-    if (!letter.isLetter() || mnemonics_.count(letter) || kMenuMnemonics.contains(letter)) continue;
+    if (!letter.isLetter() || mnemonics_.contains(letter) || kMenuMnemonics.contains(letter)) continue;
     mnemonics_.insert(letter);
     return text.left(i) + '&' + text.mid(i);
   }
@@ -204,7 +204,7 @@ void ScreenPage::ShowList(const ScreenList& list) {
     const double pixels_per_twip = logicalDpiX() / kTwipsPerInch;
     // The last column stretches to the list's edge.
     for (int c = 0; c + 1 < columns; ++c) {
-      const size_t at = static_cast<size_t>(c);
+      const auto at = static_cast<size_t>(c);
       const int asked = at < list.widths.size() ? static_cast<int>(list.widths[at] * pixels_per_twip) : 0;
       list_->resizeColumnToContents(c);
       list_->setColumnWidth(c, std::max(std::min(asked, kWidestColumn), list_->columnWidth(c) + 8));
@@ -218,7 +218,7 @@ void ScreenPage::ShowList(const ScreenList& list) {
   }
 }
 
-void ScreenPage::ShowFields(const std::vector<ScreenField>& fields) {
+void ScreenPage::ShowFields(const std::vector<ScreenField>& fields) const {
   for (const ScreenField& field : fields) {
     QLineEdit* edit = Field(field.name);
     if (!edit) continue;

@@ -45,7 +45,7 @@ class ScreenPage : public QWidget {
  private:
   void Build(const ScreenView& view);
   void ShowList(const ScreenList& list);
-  void ShowFields(const std::vector<ScreenField>& fields);
+  void ShowFields(const std::vector<ScreenField>& fields) const;
   void ShowChoice(const ScreenChoice& choice);
   // "&Name" with the first letter no other label of the page or the menus uses.
   QString WithMnemonic(const std::string& name);

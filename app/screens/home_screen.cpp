@@ -3,7 +3,7 @@
 
 namespace trf {
 
-HomeScreen::HomeScreen(std::shared_ptr<Database> database)
+HomeScreen::HomeScreen(const std::shared_ptr<Database>& database)
     : ListScreen(std::string(kw::kHomeFormKey), "home", "Our Home", kw::icIsHome, database) {}
 
 void HomeScreen::OnLoad() {

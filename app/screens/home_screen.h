@@ -12,7 +12,7 @@ namespace trf {
 
 class HomeScreen : public ListScreen<LIHomes> {
  public:
-  explicit HomeScreen(std::shared_ptr<Database> database);
+  explicit HomeScreen(const std::shared_ptr<Database>& database);
   std::string TypeName() const override { return "FRM_H_OurHome"; }
 
   std::string Purpose() const override;

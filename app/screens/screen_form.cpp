@@ -2,6 +2,8 @@
 // and the default answers of the typed operations.
 #include "app/screens/screen_form.h"
 
+#include <algorithm>
+
 #include "app/business/rule_numbers.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/class_registry.h"
@@ -77,11 +79,10 @@ kw::Variant ScreenForm::Refresh() {
 }
 
 bool ScreenForm::ValidateForSendoff(bool quiet) {
-  for (const SendoffTarget& target : SendoffTargets()) {
+  return std::ranges::all_of(SendoffTargets(), [&](const SendoffTarget& target) {
     kw::ObjectPtr selected = target.list ? kw::GetMember(target.list, "SelectedItem").ToObject() : nullptr;
-    if (!shared_->ValidateForSendoff(target.object, true, target.list, selected, quiet)) return false;
-  }
-  return true;
+    return shared_->ValidateForSendoff(target.object, true, target.list, selected, quiet);
+  });
 }
 
 void ScreenForm::Describe(ScreenView& view) {

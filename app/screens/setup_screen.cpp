@@ -14,7 +14,7 @@ std::string MonthStatusText(int32_t status) {
   }
 }
 
-TrfSetupScreen::TrfSetupScreen(std::shared_ptr<Database> database)
+TrfSetupScreen::TrfSetupScreen(const std::shared_ptr<Database>& database)
     : ListScreen(std::string(kw::kMonthSetupFormKey), "setup", "TRF Setup", kw::icIsMonth, database) {}
 
 void TrfSetupScreen::OnLoad() {

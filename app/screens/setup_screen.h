@@ -18,7 +18,7 @@ enum MonthStatus : uint8_t { kMonthNotStarted = 0, kMonthActive = kw::kStatStatu
 
 class TrfSetupScreen : public ListScreen<LIHomeMonths> {
  public:
-  explicit TrfSetupScreen(std::shared_ptr<Database> database);
+  explicit TrfSetupScreen(const std::shared_ptr<Database>& database);
   std::string TypeName() const override { return "FRM_H_TRFSetup"; }
 
   std::string Purpose() const override;

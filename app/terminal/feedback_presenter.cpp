@@ -86,7 +86,7 @@ FeedbackPresenter MakeTerminalPresenter(Transcript& transcript, FeedbackDesk& de
     transcript.Line(DialogTranscriptLine(showing));
     if (showing.rule_type != 0) return kAccepted;
     if (!desk.answers.empty()) {
-      const std::string answer = desk.answers.front();
+      std::string answer = desk.answers.front();
       desk.answers.pop_front();
       transcript.Line(answer == kAccepted ? "answered yes" : "answered no");
       return answer;

@@ -74,7 +74,7 @@ void ShowCurrentScreen(const ScreenHost& host, Transcript& transcript) {
 void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, FeedbackDesk& desk, Transcript& transcript) {
   using Args = std::vector<std::string>;
   // A command on the current screen, which is shown again afterwards.
-  auto on_screen = [&host, &transcript](std::function<void(ScreenForm&, const Args&)> action) {
+  auto on_screen = [&host, &transcript](const std::function<void(ScreenForm&, const Args&)>& action) {
     return [&host, &transcript, action](const Args& args) {
       if (!host.Current()) throw CommandError("no screen is shown yet; try: go home");
       action(*host.Current(), args);
@@ -144,7 +144,7 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
   interpreter.Add({"answer", "answer yes|no", "the answer to the next question", 1, false, false,
                    [&desk, &transcript](const Args& a) {
                      if (a[0] != "yes" && a[0] != "no") throw CommandError("answer takes yes or no");
-                     desk.answers.push_back(a[0] == "yes" ? "0" : "1");
+                     desk.answers.emplace_back(a[0] == "yes" ? "0" : "1");
                      transcript.Line("no question is open: \"" + a[0] + "\" is kept for the next question");
                    }});
   for (const ScreenPtr& screen : host.Screens()) {

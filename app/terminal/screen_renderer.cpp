@@ -32,7 +32,7 @@ void RenderList(const ScreenList& list, std::vector<std::string>& out) {
     out.push_back(kw::text::RTrim(text));
   };
   line("      ", list.headers);
-  if (list.rows.empty()) out.push_back("      (no records)");
+  if (list.rows.empty()) out.emplace_back("      (no records)");
   for (size_t r = 0; r < list.rows.size(); ++r) {
     std::string number = std::to_string(r + 1);
     const std::string lead = (static_cast<int>(r) == list.selected ? "* " : "  ") + Pad(number, 3) + " ";
@@ -84,7 +84,10 @@ std::string ParagraphLine(const kw::rich_text::Document& document, size_t first,
     while (next < end && document.FormatAt(next) == document.FormatAt(run)) ++next;
     const std::string text = document.Text(run, next - run);
     const std::string names = FormatNames(document.FormatAt(run));
-    line += names.empty() ? text : "[" + names + ": " + text + "]";
+    if (names.empty())
+      line += text;
+    else
+      line.append("[").append(names).append(": ").append(text).append("]");
     run = next;
   }
   if (format.alignment == kw::rich_text::kAlignCenter) line += "   (centred)";
@@ -98,7 +101,7 @@ void RenderRichText(const kw::RichTextBox& box, std::vector<std::string>& out) {
   out.push_back("selection: start " + std::to_string(box.SelStart()) + ", length " + std::to_string(box.SelLength()) +
                 " \"" + box.SelText() + "\"");
   if (document.Length() == 0) {
-    out.push_back("    (no notes yet)");
+    out.emplace_back("    (no notes yet)");
     return;
   }
   size_t first = 0;
@@ -114,7 +117,8 @@ void RenderRichText(const kw::RichTextBox& box, std::vector<std::string>& out) {
 // choice, the colours of the active field (verbose only) and the notes.
 void RenderHeader(const std::string& name, const ScreenView& view, bool verbose, std::vector<std::string>& out) {
   const ScreenContext& context = view.context;
-  if (context.data_read_only) out.push_back("Read-only: the database is open for looking only; nothing can be saved.");
+  if (context.data_read_only)
+    out.emplace_back("Read-only: the database is open for looking only; nothing can be saved.");
   if (name == "home") {
     out.push_back(context.home_num.empty() ? "No home selected: select one of the homes below."
                                            : "Current home: " + context.home_num);

@@ -1,7 +1,7 @@
 // Making and removing a private temporary folder.
 #include "app/terminal/temp_folder.h"
 
-#include <stdlib.h>
+#include <stdlib.h>  // NOLINT(modernize-deprecated-headers): mkdtemp is POSIX, declared here and not by <cstdlib>
 
 #include <cerrno>
 #include <string>
