@@ -28,8 +28,8 @@ struct RecordedEvents : ScreenEvents {
   }
   void CouldNotOpen(const ScreenForm& target) override { lines.push_back("could not open " + target.Name()); }
   void SendOffStopped(const ScreenForm& screen) override { lines.push_back("send-off stopped on " + screen.Name()); }
-  void SendOffResult(bool passed) override { lines.push_back(passed ? "send-off passed" : "send-off refused"); }
-  void Busy(bool busy) override { lines.push_back(busy ? "busy" : "not busy"); }
+  void SendOffResult(bool passed) override { lines.emplace_back(passed ? "send-off passed" : "send-off refused"); }
+  void Busy(bool busy) override { lines.emplace_back(busy ? "busy" : "not busy"); }
   // Whether a line holds `text`.
   bool Saw(const std::string& text) const;
 

@@ -193,7 +193,7 @@ class DesktopTest : public QObject {
     QVERIFY(answerer.Seen().front().contains(folder_->filePath("trf.db")));
   }
 
- private:
+ private:  // NOLINT(readability-redundant-access-specifiers): the one above is Qt's "private slots"
   // Home 1, March: what most screens need first.
   void ChooseMarch() {
     window_->Go("home");

@@ -4,6 +4,7 @@
 // validator double.
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -65,10 +66,9 @@ class FakeHardRules : public I_HardRules {
   std::string TypeName() const override { return "HardRules"; }
   std::vector<HardRulePtr> Rules() override { return {rules.begin(), rules.end()}; }
   bool IsValid(int32_t field_enum, int32_t rule_level, bool) override {
-    for (const auto& r : rules)
-      if ((field_enum == -1 || r->field_enum == field_enum) && (rule_level == -1 || r->rule_level == rule_level))
-        return false;
-    return true;
+    return std::ranges::none_of(rules, [&](const auto& r) {
+      return (field_enum == -1 || r->field_enum == field_enum) && (rule_level == -1 || r->rule_level == rule_level);
+    });
   }
   std::vector<std::shared_ptr<FakeHardRule>> rules;
 };
@@ -79,11 +79,10 @@ class FakeSoftRules : public I_SoftRules {
   std::vector<SoftRulePtr> Rules() override { return {rules.begin(), rules.end()}; }
   // Nothing broken in scope: a rule counts as broken while Broken and Enabled are both true.
   bool IsValid(int32_t field_enum, int32_t rule_level) override {
-    for (const auto& r : rules)
-      if (r->broken && r->enabled && (field_enum == -1 || r->field_enum == field_enum) &&
-          (rule_level == -1 || r->rule_level == rule_level))
-        return false;
-    return true;
+    return std::ranges::none_of(rules, [&](const auto& r) {
+      return r->broken && r->enabled && (field_enum == -1 || r->field_enum == field_enum) &&
+             (rule_level == -1 || r->rule_level == rule_level);
+    });
   }
   std::vector<std::shared_ptr<FakeSoftRule>> rules;
 };

@@ -117,7 +117,7 @@ TEST(ListView, RemovalHandsTheSelectionToANeighbour) {
 TEST(TreeView, AddsTopLevelNodesWithUniqueKeysAndImages) {
   TreeView tree;
   const ObjectPtr nodes = tree.Get("Nodes").ToObject();
-  const auto add = [&](const char* key, Variant image) {
+  const auto add = [&](const char* key, const Variant& image) {
     Args args;
     args.Named("Key", Variant::Text(key)).Named("Text", Variant::Text(key));
     if (!image.IsEmpty()) args.Named("Image", image);
