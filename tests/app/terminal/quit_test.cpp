@@ -26,7 +26,7 @@ TEST(QuitTest, AFullDatabaseKeepsTheSessionAndTheEditUntilThereIsRoom) {
   TrfSession session((folder.Path() / "trf.db").string(), out, nullptr);
   CommandInterpreter& commands = session.Interpreter();
   Database& database = *session.Services().database();
-  const std::string long_name(64 * 1024, 'x');
+  const std::string long_name(size_t{64} * 1024, 'x');
   const std::vector<std::string> lines = {"go home",
                                           "select 1",
                                           "go setup",
