@@ -30,8 +30,7 @@ TEST(ShowFeedbackForm, FirstShowingFillsTheDialogInOrderLaterShowingsReuseIt) {
   h.log->Clear();
   (void)h.shared->ShowFeedbackForm("second", "", kRuleNotice);
   EXPECT_EQ(h.dialogs_created, 1);
-  EXPECT_EQ(h.log->MatchingAny({"Dialog.Let Setting", "Persist.Let NotifyPending"}), Strings{});
-  EXPECT_EQ(h.log->CountOf("Persist.Get NotifyPending()"), 1u);
+  EXPECT_EQ(h.log->Joined({"Dialog.Let Setting", "Persist."}), "Persist.Get NotifyPending()");
   EXPECT_EQ(h.dialog->rule_number, 0);
 }
 
