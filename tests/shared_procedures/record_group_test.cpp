@@ -97,15 +97,18 @@ TEST(ValidateRecordGroup, HardRulesAreShownWhateverDisableMessageSays) {
 }
 
 // An accepted group question is settled, cached under the class name, and the group validated
-// again before GroupDirty is cleared.
+// again before GroupDirty is cleared; a disabled rule is not asked.
 TEST(ValidateRecordGroup, AcceptedQuestionsAreCachedPerClass) {
   GroupWorld w;
   w.AddSoftRule(12, true, "3 ");
+  w.AddSoftRule(13, true, "4");
+  w.validator->soft_rules->rules.back()->enabled = false;
   w.h.dialog->answers = {"0"};
   EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
   EXPECT_EQ(Access::RecordGroupCache(*w.h.shared).Item("LIResidents#12"), "3");
   EXPECT_EQ(w.h.log->Joined({"Group.Validate", "LI.Let GroupDirty"}),
             "Group.Validate(\"H1\"); Group.Validate(\"H1\"); LI.Let GroupDirty(False)");
+  EXPECT_EQ(w.h.log->Joined({"Dialog.Let Feedback"}), "Dialog.Let Feedback(\"Group 12\")");
 }
 
 // A notice is shown, settled and cached; the group is validated again and a question raised by

@@ -48,7 +48,8 @@ TEST(ValidateForSendoff, CurrentRecordOnlyIgnoresTheList) {
   li->hard_rules->rules = {std::make_shared<FakeHardRule>(0, 2, 4, "Broken")};
   h.log->Clear();
   EXPECT_FALSE(h.shared->ValidateForSendoff(li, false, list));
-  EXPECT_EQ(h.log->Joined({"List", "LI.Save"}), "LI.Save(False)");
+  EXPECT_EQ(h.log->Joined({"List", "LI.Save", "Dialog.Let Feedback"}),
+            "LI.Save(False); Dialog.Let Feedback(\"Broken\")");
 }
 
 // Every record and the group with all records asked for; an error leaves the hourglass up.
