@@ -73,6 +73,7 @@ TEST_F(NotesScreenTest, FormattingIsStoredWithTheMonth) {
   ShowNotes().SetSelection(20, 0);
   notes.InsertText("!");
   notes.SaveScreen();
+  EXPECT_EQ(world.events.lines.back(), "notes saved");
   EXPECT_EQ(Stored("3", 0, 0)->Text(), "Fire drill on Friday!");
 }
 
