@@ -69,9 +69,14 @@ bool TableBusinessObject::Store::ReferenceExists(size_t field, const kw::Variant
   if (!check) {
     check = database_.Prepare("SELECT 1 FROM " + spec.reference_table + " WHERE " + spec.reference_column + " = ?");
   }
-  check->Reset();
-  check->Bind(1, value);
-  const bool exists = check->Step();
+  // Every use ends in a Reset, a failing one too, so the statement is always ready for the next.
+  bool exists = false;
+  try {
+    exists = check->Bind(1, value).Step();
+  } catch (...) {
+    check->Reset();
+    throw;
+  }
   check->Reset();
   return exists;
 }
