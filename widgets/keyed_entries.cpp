@@ -59,8 +59,7 @@ EntryList::~EntryList() { Clear(); }
 
 void EntryList::Insert(const EntryPtr& entry, int32_t position) {
   CheckInsertPosition(position, Count());
-  if (!entry->key_.empty() && !by_key_.Insert(*entry))
-    Raise(err::kKeyNotUnique, "", "Key is not unique in collection");
+  if (!entry->key_.empty() && !by_key_.Insert(*entry)) Raise(err::kKeyNotUnique, "", "Key is not unique in collection");
   InsertAt(entries_, entry, position);
   entry->owner_ = this;
 }
@@ -110,8 +109,7 @@ int32_t EntryList::PositionOf(const KeyedEntry& entry) const {
 
 void EntryList::Rekey(KeyedEntry& entry, std::string key) {
   if (entry.key_ == key) return;
-  if (!key.empty() && by_key_.Find(key))
-    Raise(err::kKeyNotUnique, "", "Key is not unique in collection");
+  if (!key.empty() && by_key_.Find(key)) Raise(err::kKeyNotUnique, "", "Key is not unique in collection");
   if (!entry.key_.empty()) by_key_.Erase(entry.key_);
   entry.key_ = std::move(key);
   if (!entry.key_.empty()) by_key_.Insert(entry);
