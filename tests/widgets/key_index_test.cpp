@@ -23,6 +23,7 @@ void ExpectListed(const KeyIndex& index, const std::vector<std::shared_ptr<ListI
 
 TEST(KeyIndex, FindsWhatIsListedThroughGrowthRemovalAndClearing) {
   std::vector<std::shared_ptr<ListItem>> entries;
+  entries.reserve(300);
   for (int i = 0; i < 300; ++i) entries.push_back(std::make_shared<ListItem>("K" + std::to_string(i), "", Variant()));
   KeyIndex index;
   std::vector<bool> listed(entries.size(), true);
