@@ -10,6 +10,13 @@ std::string OptionalText(const Args& args, size_t index, std::string_view name) 
   return v ? v->ToText() : std::string();
 }
 
+std::string_view OptionalTextView(const Args& args, size_t index, std::string_view name, std::string& storage) {
+  const Variant* v = args.Find(index, name);
+  if (v && v->IsText()) return v->GetText();
+  storage = v ? v->ToText() : std::string();
+  return storage;
+}
+
 int32_t OptionalPosition(const Args& args, size_t index) {
   const Variant* v = args.Find(index, "Index");
   return v && !v->IsEmpty() ? v->ToLong() : 0;

@@ -13,6 +13,8 @@ namespace kw::widgets {
 
 // The text of an optional argument passed by `name` or at `index`: "" when omitted.
 std::string OptionalText(const Args& args, size_t index, std::string_view name);
+// The same text without a copy when the argument is one; otherwise made in `storage`.
+std::string_view OptionalTextView(const Args& args, size_t index, std::string_view name, std::string& storage);
 
 // The 1-based insert position of an optional Index argument: 0 (at the end) when omitted or Empty.
 int32_t OptionalPosition(const Args& args, size_t index);

@@ -59,8 +59,7 @@ EntryList::~EntryList() { Clear(); }
 
 void EntryList::Insert(const EntryPtr& entry, int32_t position) {
   CheckInsertPosition(position, Count());
-  if (!entry->key_.empty() && !by_key_.emplace(entry->key_, entry.get()).second)
-    Raise(err::kKeyNotUnique, "", "Key is not unique in collection");
+  if (!entry->key_.empty() && !by_key_.Insert(*entry)) Raise(err::kKeyNotUnique, "", "Key is not unique in collection");
   InsertAt(entries_, entry, position);
   entry->owner_ = this;
 }
@@ -68,7 +67,7 @@ void EntryList::Insert(const EntryPtr& entry, int32_t position) {
 void EntryList::Remove(const KeyedEntry& entry) {
   const int32_t position = PositionOf(entry);
   const EntryPtr keep = entries_[static_cast<size_t>(position - 1)];
-  if (!entry.key_.empty()) by_key_.erase(entry.key_);
+  if (!entry.key_.empty()) by_key_.Erase(entry.key_);
   entries_.erase(entries_.begin() + (position - 1));
   keep->owner_ = nullptr;
   if (visible_ == keep) visible_ = nullptr;
@@ -78,7 +77,7 @@ void EntryList::Remove(const KeyedEntry& entry) {
 void EntryList::Clear() {
   for (const EntryPtr& e : entries_) e->owner_ = nullptr;
   entries_.clear();
-  by_key_.clear();
+  by_key_.Clear();
   selected_ = nullptr;
   visible_ = nullptr;
 }
@@ -89,8 +88,8 @@ const EntryPtr& EntryList::At(int32_t position) const {
 }
 
 EntryPtr EntryList::Find(std::string_view key) const {
-  const auto it = by_key_.find(key);
-  return it == by_key_.end() ? nullptr : it->second->Self();
+  KeyedEntry* found = by_key_.Find(key);
+  return found ? found->Self() : nullptr;
 }
 
 EntryPtr EntryList::Lookup(const Variant& index) const {
@@ -110,11 +109,10 @@ int32_t EntryList::PositionOf(const KeyedEntry& entry) const {
 
 void EntryList::Rekey(KeyedEntry& entry, std::string key) {
   if (entry.key_ == key) return;
-  if (!key.empty() && by_key_.contains(std::string_view(key)))
-    Raise(err::kKeyNotUnique, "", "Key is not unique in collection");
-  if (!entry.key_.empty()) by_key_.erase(std::string_view(entry.key_));
+  if (!key.empty() && by_key_.Find(key)) Raise(err::kKeyNotUnique, "", "Key is not unique in collection");
+  if (!entry.key_.empty()) by_key_.Erase(entry.key_);
   entry.key_ = std::move(key);
-  if (!entry.key_.empty()) by_key_.emplace(entry.key_, &entry);
+  if (!entry.key_.empty()) by_key_.Insert(entry);
 }
 
 }  // namespace kw::widgets

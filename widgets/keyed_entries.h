@@ -1,16 +1,16 @@
 // KeyedEntry and EntryList: the entries of a list view or a tree view, each with a key that is
 // unique within its control (or empty), a text and a selected state, and the list that holds them
-// in order, finds them by key through a hash, and keeps at most one of them selected.
+// in order, finds them by key through an index, and keeps at most one of them selected.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "ui_shared/platform/object.h"
+#include "widgets/key_index.h"
 
 namespace kw::widgets {
 
@@ -59,7 +59,7 @@ class KeyedEntry : public LateBound<KeyedEntry> {
   std::string text_;
 };
 
-// The entries of one control in order, with a hash of their keys and the one selected entry.
+// The entries of one control in order, with an index of their keys and the one selected entry.
 class EntryList {
  public:
   EntryList() = default;
@@ -97,8 +97,8 @@ class EntryList {
 
  private:
   std::vector<EntryPtr> entries_;
-  // The entries by key; each key is a view of the entry's own, which the entry keeps while listed.
-  std::unordered_map<std::string_view, KeyedEntry*> by_key_;
+  // The entries by key; an entry keeps its key while it is listed under it.
+  KeyIndex by_key_;
   EntryPtr selected_;
   EntryPtr visible_;
 };

@@ -45,10 +45,12 @@ size_t ListSubItemTexts::Offset(int32_t index) const {
 
 void ListSubItemTexts::Add(std::string_view text, std::string_view key, int32_t position) {
   CheckInsertPosition(position, count_);
+  // At the end the pieces go straight into the buffer; elsewhere they are put together first.
   std::string sub_item;
-  AppendPiece(sub_item, text);
-  AppendPiece(sub_item, key);
-  packed_.insert(position == 0 ? packed_.size() : Offset(position - 1), sub_item);
+  std::string& target = position == 0 ? packed_ : sub_item;
+  AppendPiece(target, text);
+  AppendPiece(target, key);
+  if (position != 0) packed_.insert(Offset(position - 1), sub_item);
   ++count_;
 }
 
@@ -71,10 +73,11 @@ const MemberTable<ListSubItems>& ListSubItems::Members() {
   static const MemberTable<S> table{
       {member::kAdd, MemberKind::kMethod,
        [](S& s, const Args& a) {
-         const int32_t position = OptionalPosition(a, 0);
-         ListSubItemTexts& texts = s.Texts();
-         texts.Add(OptionalText(a, 2, "Text"), OptionalText(a, 1, "Key"), position);
-         return Variant::Object(texts.Item(position == 0 ? texts.Count() : position));
+         std::string text_storage, key_storage;
+         const std::string_view text = OptionalTextView(a, 2, "Text", text_storage);
+         const std::string_view key = OptionalTextView(a, 1, "Key", key_storage);
+         s.Texts().Add(text, key, OptionalPosition(a, 0));
+         return Variant::Object(std::make_shared<ListSubItem>(std::string(key), std::string(text)));
        }},
       Property<&S::Count>(member::kCount),
       Method<&S::Item, "Index">(member::kItem),

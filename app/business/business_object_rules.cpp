@@ -149,7 +149,7 @@ void TableBusinessObject::CheckField(int32_t, const std::vector<kw::Variant>&, R
 void TableBusinessObject::AskAboutFutureDate(int32_t field, const std::vector<kw::Variant>& values,
                                              RuleFindings& findings) {
   const kw::Variant& value = values[static_cast<size_t>(field)];
-  if (findings.HasHard(field) || !value.IsDate()) return;
+  if (!value.IsDate() || findings.HasHard(field)) return;
   const double today = std::floor(kw::Service<kw::Clock>::Get().Now());
   if (value.ToDate() - today <= kFutureQuestionDays) return;
   findings.Question(field, kFieldLevel, rule_numbers::kFutureDate,

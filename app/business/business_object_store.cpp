@@ -69,10 +69,16 @@ bool TableBusinessObject::Store::ReferenceExists(size_t field, const kw::Variant
   if (!check) {
     check = database_.Prepare("SELECT 1 FROM " + spec.reference_table + " WHERE " + spec.reference_column + " = ?");
   }
-  check->Reset();
-  check->Bind(1, value);
-  const bool exists = check->Step();
-  check->Reset();
+  // Every use ends in a Rewind, a failing one too, so the statement is always ready for the next;
+  // its one parameter is bound anew each time.
+  bool exists = false;
+  try {
+    exists = check->Bind(1, value).Step();
+  } catch (...) {
+    check->Rewind();
+    throw;
+  }
+  check->Rewind();
   return exists;
 }
 

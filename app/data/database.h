@@ -33,6 +33,9 @@ class Statement {
   virtual void Queue() = 0;
   // Back to before the first Step, with no parameter bound.
   virtual void Reset() = 0;
+  // Back to before the first Step, the bound values kept: for a statement whose every parameter is
+  // bound anew before each run, which then skips unbinding them.
+  virtual void Rewind() = 0;
   virtual int ColumnCount() const = 0;
   virtual std::string ColumnName(int column) const = 0;
   // The declared type of a column in the words of the SQLite schema ("INTEGER", "REAL", "TEXT";

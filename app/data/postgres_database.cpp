@@ -200,10 +200,14 @@ std::vector<const char*> PostgresStatement::Values() const {
 }
 
 void PostgresStatement::Reset() {
+  Rewind();
+  bound_.assign(bound_.size(), false);
+}
+
+void PostgresStatement::Rewind() {
   PQclear(result_);
   result_ = nullptr;
   row_ = -1;
-  bound_.assign(bound_.size(), false);
 }
 
 pg_result* PostgresStatement::Described() const {

@@ -27,6 +27,7 @@ class PostgresStatement : public Statement {
   bool Step() override;
   void Queue() override;
   void Reset() override;
+  void Rewind() override;
   int ColumnCount() const override;
   std::string ColumnName(int column) const override;
   std::string ColumnDeclType(int column) const override;

@@ -80,9 +80,11 @@ void SqliteStatement::Queue() {
 }
 
 void SqliteStatement::Reset() {
-  sqlite3_reset(stmt_);
+  Rewind();
   sqlite3_clear_bindings(stmt_);
 }
+
+void SqliteStatement::Rewind() { sqlite3_reset(stmt_); }
 
 int SqliteStatement::ColumnCount() const { return sqlite3_column_count(stmt_); }
 

@@ -28,6 +28,7 @@ class SqliteStatement : public Statement {
   // Steps at once: the embedded engine has nobody to wait for.
   void Queue() override;
   void Reset() override;
+  void Rewind() override;
   int ColumnCount() const override;
   std::string ColumnName(int column) const override;
   std::string ColumnDeclType(int column) const override;

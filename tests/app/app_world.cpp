@@ -33,6 +33,34 @@ void AppWorld::UseMapleHouseMarch() {
   container.CurrentStatStatus(1);
 }
 
+std::string RulesText(kw::I_HardRules& hard, kw::I_SoftRules& soft) {
+  std::string out;
+  const auto add = [&out](const auto& rule, const std::string& kind) {
+    out += (out.empty() ? "" : " | ") + kind + " " + std::to_string(rule->RuleNumber()) + " f" +
+           std::to_string(rule->FieldEnum()) + " l" + std::to_string(rule->RuleLevel());
+  };
+  for (const auto& rule : hard.Rules()) {
+    add(rule, "hard");
+    out += ": " + rule->Feedback();
+  }
+  for (const auto& rule : soft.Rules()) {
+    add(rule, "soft");
+    out += std::string(rule->IsQuestion() ? " question" : " notice") + (rule->Broken() ? " broken" : " settled") +
+           (rule->Enabled() ? " on" : " off") + " =" + rule->Value().ToText() + ": " + rule->Feedback();
+  }
+  return out;
+}
+
+std::string StateText(TableBusinessObject& li) {
+  const int32_t current = li.CurrentIndex().ToLong();
+  std::string out = "count=" + std::to_string(li.Count()) + " current=" + std::to_string(current);
+  if (current > 0) {
+    out += " key=" + li.FieldValueAt(kw::Variant::Long(-1), 1).ToText() + (li.IsNew() ? " new" : "");
+    out += li.IsDirty() ? " dirty" : "";
+  }
+  return out + " pending=" + std::to_string(li.PendingChanges());
+}
+
 int32_t AppWorld::Count(const std::string& sql) const {
   auto query = services.database()->Prepare(sql);
   return query->Step() ? query->Column(0).ToLong() : 0;

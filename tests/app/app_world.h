@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/business/business_object.h"
 #include "app/screens/screen_host.h"
 #include "app/siblings/app_services.h"
 #include "tests/doubles/recording_siblings.h"
@@ -73,6 +74,14 @@ class ServicesTest : public ::testing::Test {
   AppWorld world{AppWorld::Screens::kNone};
   std::shared_ptr<Database> database = world.services.database();
 };
+
+// The rules of a business object or validator in one line, hard ones first, joined by " | ":
+// "hard 3111 f4 l2: <feedback>", "soft 3121 f5 l1 question broken on =7800: <feedback>" (a notice,
+// settled or off says so); "" when there are none.
+std::string RulesText(kw::I_HardRules& hard, kw::I_SoftRules& soft);
+// A business object's state in one line: "count=7 current=7 key=17 new dirty pending=1" (key, new
+// and dirty only while a record is current).
+std::string StateText(TableBusinessObject& li);
 
 // Values as a test writes them.
 inline kw::Variant Text(const char* text) { return kw::Variant::Text(text); }

@@ -10,11 +10,12 @@
 namespace trf::desktop {
 namespace {
 
-// The message of a dialog: a message box's text, else the label named "message".
+// The message of a dialog: a message box's text, else the labels named "heading" and "message".
 QString MessageOf(QWidget* dialog) {
   if (auto* box = qobject_cast<QMessageBox*>(dialog)) return box->text();
-  if (auto* label = dialog->findChild<QLabel*>("message")) return label->text();
-  return QString();
+  const auto* heading = dialog->findChild<QLabel*>("heading");
+  const auto* label = dialog->findChild<QLabel*>("message");
+  return (heading ? heading->text() + " | " : QString()) + (label ? label->text() : QString());
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ class DialogAnswerer {
   // `answers`: the caption of the button to press in each dialog ("Yes", "No", "OK", "Close").
   explicit DialogAnswerer(QStringList answers, int watchdog_ms = 5000);
 
-  // What each dialog said: its title, then its message.
+  // What each dialog said: its title, then its heading (when it has one) and its message.
   const QStringList& Seen() const { return seen_; }
   // Answers not used yet.
   const QStringList& Left() const { return answers_; }

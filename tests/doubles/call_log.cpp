@@ -34,6 +34,12 @@ std::vector<std::string> CallLog::Arguments(std::initializer_list<std::string_vi
   return out;
 }
 
+std::string CallLog::Joined(std::initializer_list<std::string_view> prefixes) const {
+  std::string out;
+  for (const auto& e : MatchingAny(prefixes)) out += (out.empty() ? "" : "; ") + e;
+  return out;
+}
+
 size_t CallLog::CountOf(std::string_view entry) const {
   return static_cast<size_t>(std::count(entries_.begin(), entries_.end(), entry));
 }

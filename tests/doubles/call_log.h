@@ -27,6 +27,9 @@ class CallLog {
   std::vector<std::string> MatchingAny(std::initializer_list<std::string_view> prefixes) const;
   // What stands between the parentheses of each entry that begins with any of `prefixes`, in order.
   std::vector<std::string> Arguments(std::initializer_list<std::string_view> prefixes) const;
+  // The entries that begin with any of `prefixes` (all of them by default), joined by "; ", so that a
+  // whole log compares as one line of text.
+  std::string Joined(std::initializer_list<std::string_view> prefixes = {""}) const;
   // How many entries equal `entry`.
   size_t CountOf(std::string_view entry) const;
   // Index of the first entry equal to `entry` at or after `from`; -1 when none.

@@ -72,18 +72,23 @@ Variant FakeLI::FieldValueAt(const Variant& index, int32_t position) {
   return records_[static_cast<size_t>(row - 1)].values[static_cast<size_t>(position - 1)];
 }
 
+int32_t FakeLI::PositionOfKey(const std::string& key) const {
+  const auto number = ParseWholeNumber(key);
+  for (size_t i = 0; i < records_.size(); ++i) {
+    const Variant& k = records_[i].values[0];
+    if (VariantEquals(k, Variant::Text(key)) || (number && k.IsNumber() && k.ToDouble() == *number))
+      return static_cast<int32_t>(i) + 1;
+  }
+  return 0;
+}
+
 void FakeLI::CurrentIndex(const Variant& index) {
   Hit("Let CurrentIndex", index);
   if (index.IsText()) {
-    for (size_t i = 0; i < records_.size(); ++i) {
-      const Variant& key = records_[i].values[0];
-      const auto number = ParseWholeNumber(index.GetText());
-      if (VariantEquals(key, index) || (number && key.IsNumber() && key.ToDouble() == *number)) {
-        current_ = static_cast<int32_t>(i) + 1;
-        return;
-      }
-    }
-    Raise(err::kInvalidCall);
+    const int32_t found = PositionOfKey(index.GetText());
+    if (found == 0) Raise(err::kInvalidCall);
+    current_ = found;
+    return;
   }
   const int32_t i = index.ToLong();
   if (i == -3) {
@@ -113,12 +118,7 @@ bool FakeLI::IsValid(const Variant& index) {
 
 bool FakeLI::Exists(const std::string& key) {
   Hit("Exists", key);
-  const auto number = ParseWholeNumber(key);
-  for (const Row& r : records_) {
-    const Variant& k = r.values[0];
-    if (VariantEquals(k, Variant::Text(key)) || (number && k.IsNumber() && k.ToDouble() == *number)) return true;
-  }
-  return false;
+  return PositionOfKey(key) != 0;
 }
 
 void FakeLI::FieldValue(int32_t position, const Variant& value) {

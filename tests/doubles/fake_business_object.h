@@ -161,6 +161,8 @@ class FakeLI : public I_LI, public RecordingDouble {
   };
   Row& CurrentRow();
   int32_t PositionOf(const Variant& index);
+  // The position of the record whose key equals `key`, as text or as a whole number; 0 when none.
+  int32_t PositionOfKey(const std::string& key) const;
 
   int positions_;
   std::vector<Row> records_;

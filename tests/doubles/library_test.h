@@ -36,6 +36,12 @@ using ::testing::ThrowsMessage;
 using Access = SharedProceduresTestAccess;
 using Strings = std::vector<std::string>;
 
+// What the feedback dialog showed last: "text|detail|rule type|rule number".
+inline std::string Shown(const testing::RecordingFeedback& dialog) {
+  return dialog.feedback + "|" + dialog.more_feedback + "|" + std::to_string(dialog.rule_type) + "|" +
+         std::to_string(dialog.rule_number);
+}
+
 // Texts as the lenient number rule reads them (the leading number, blanks skipped anywhere, halves
 // to even): every member that reads a number leniently runs these rows through its entry point.
 inline constexpr std::pair<const char*, int32_t> kLenientNumbers[] = {

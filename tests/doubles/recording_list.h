@@ -15,13 +15,15 @@ namespace kw::testing {
 
 class RecordingList;
 
-// An entry of a RecordingList: a list item or a tree node with a key.
+// An entry of a RecordingList: a list item or a tree node with a key, logging what is written to
+// it ("List <key>.Let Selected(True)", "List <key>.Let Key(...)") and "List <key>.EnsureVisible()".
 class RecordingListEntry : public Object {
  public:
   RecordingListEntry(RecordingList& list, std::string key) : list_(list), key_(std::move(key)) {}
   std::string TypeName() const override { return "ListItem"; }
   Variant Get(std::string_view member, const Args& args = {}) override;
   void Let(std::string_view member, const Variant& value, const Args& args = {}) override;
+  Variant Call(std::string_view member, const Args& args = {}) override;
   const std::string& Key() const { return key_; }
 
  private:
@@ -69,9 +71,16 @@ inline Variant RecordingListEntry::Get(std::string_view member, const Args& args
 }
 
 inline void RecordingListEntry::Let(std::string_view member, const Variant& value, const Args& args) {
-  if (member != "Selected") return Object::Let(member, value, args);
-  list_.Log()->Record("List " + key_ + ".Let Selected(" + Show(value) + ")");
-  if (value.ToBoolean()) list_.Select(list_.Find(key_));
+  if (member != "Selected" && member != "Key") return Object::Let(member, value, args);
+  list_.Log()->Record("List " + key_ + ".Let " + std::string(member) + "(" + Show(value) + ")");
+  if (member == "Key") key_ = value.GetText();
+  if (member == "Selected" && value.ToBoolean()) list_.Select(list_.Find(key_));
+}
+
+inline Variant RecordingListEntry::Call(std::string_view member, const Args& args) {
+  if (member != "EnsureVisible") return Object::Call(member, args);
+  list_.Log()->Record("List " + key_ + ".EnsureVisible()");
+  return Variant::Boolean(true);
 }
 
 inline Variant RecordingListEntries::Get(std::string_view member, const Args& args) {

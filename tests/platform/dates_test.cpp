@@ -36,6 +36,7 @@ TEST(Dates, RecognizesTheRuntimesLenientForms) {
                                                  {"Dec 30, 1991", Serial(1991, 12, 30)},
                                                  {"12/30/91", Serial(1991, 12, 30)},
                                                  {"13/5/2004", Serial(2004, 5, 13)},
+                                                 {"13/12/2004", Serial(2004, 12, 13)},
                                                  {"1/2/29", Serial(2029, 1, 2)},
                                                  {"1/2/30", Serial(1930, 1, 2)},
                                                  {" 3/5/2004 ", Serial(2004, 3, 5)},

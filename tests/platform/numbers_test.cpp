@@ -66,7 +66,7 @@ TEST(Rounding, ThirtyTwoBitAndByteRanges) {
   EXPECT_EQ(ToInt32(-2147483648.5), std::numeric_limits<int32_t>::min());
   EXPECT_EQ(testing::RaisedNumber([] { (void)ToInt32(2147483647.5); }), err::kOverflow);
   EXPECT_EQ(ToUInt8(255.4), 255);
-  EXPECT_EQ(testing::RaisedNumber([] { (void)ToUInt8(-0.6); }), err::kOverflow);
+  for (double bad : {-0.6, 255.5}) EXPECT_EQ(testing::RaisedNumber([&] { (void)ToUInt8(bad); }), err::kOverflow) << bad;
   EXPECT_EQ(LeadingInt16("2.5#3.5"), 2);
   EXPECT_EQ(LeadingInt16("3.5"), 4);
   EXPECT_EQ(testing::RaisedNumber([] { (void)LeadingInt16("40000#1"); }), err::kOverflow);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "tests/doubles/raised.h"
 #include "tests/doubles/scripted_color_picker.h"
 #include "ui_shared/platform/service.h"
 #include "ui_shared/rtf/rtf_images.h"
@@ -34,14 +35,7 @@ TEST(RtfImages, ImageListHoldsTenDistinctMaskedDrawings) {
     EXPECT_GE(drawn, 26) << i;
     for (int j = 1; j < i; ++j) EXPECT_NE(picture.Pixels(), images->Picture(j)->Pixels()) << i << " vs " << j;
   }
-  for (int bad : {0, 11}) {
-    try {
-      (void)images->Picture(bad);
-      FAIL() << bad;
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Number(), err::kSubscript);
-    }
-  }
+  for (int bad : {0, 11}) EXPECT_EQ(testing::RaisedNumber([&] { (void)images->Picture(bad); }), err::kSubscript);
 }
 
 // One host per thread: the same instance and image list on this thread, another on a new thread.
@@ -61,13 +55,9 @@ TEST(RtfImages, ColorDialogReportsCancelOnlyWhenAsked) {
   dialog.Color(0x112233);
   EXPECT_NO_THROW(dialog.ShowColor());
   dialog.CancelError(true);
-  try {
-    dialog.ShowColor();
-    FAIL() << "no cancel error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), err::kColorCancel);
-    EXPECT_EQ(e.Description(), "Cancel was selected");
-  }
+  const Error cancel = testing::Raised([&] { dialog.ShowColor(); });
+  EXPECT_EQ(std::to_string(cancel.Number()) + " " + cancel.Description(),
+            std::to_string(err::kColorCancel) + " Cancel was selected");
   EXPECT_EQ(dialog.Color(), 0x112233u);
   auto picker = std::make_shared<ScriptedColorPicker>();
   ScopedService<ColorPicker> scripted(picker);
@@ -76,8 +66,7 @@ TEST(RtfImages, ColorDialogReportsCancelOnlyWhenAsked) {
   dialog.ShowColor();
   EXPECT_EQ(dialog.Color(), 0x445566u);
   ASSERT_EQ(picker->showings.size(), 1u);
-  EXPECT_EQ(picker->showings[0].initial, 0x112233u);
-  EXPECT_EQ(picker->showings[0].flags, 1);
+  EXPECT_EQ(std::pair(picker->showings[0].initial, picker->showings[0].flags), std::pair(0x112233u, 1));
 }
 
 }  // namespace

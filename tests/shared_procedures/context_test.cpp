@@ -43,9 +43,9 @@ TEST(SharedContext, ContextPropertiesForwardToTheContainerAndPersist) {
   h.shared->CurrentTRFDate(38051.5);
   h.shared->CurrentStatStatus(1);
   h.shared->SendOffValidationMode(true);
-  EXPECT_EQ(h.log->Entries(),
-            (Strings{"Container.Let CurrentH_HomesID(\" 07 \")", "Container.Let CurrentTRFDate(38051.5)",
-                     "Container.Let CurrentStatStatus(1)", "Container.Let SendOffValidationMode(True)"}));
+  EXPECT_EQ(h.log->Joined(),
+            "Container.Let CurrentH_HomesID(\" 07 \"); Container.Let CurrentTRFDate(38051.5); "
+            "Container.Let CurrentStatStatus(1); Container.Let SendOffValidationMode(True)");
   h.container->home_id = "12";
   EXPECT_EQ(h.Create(h.form)->CurrentH_HomesID(), "12");
   h.container->normal_termination = false;

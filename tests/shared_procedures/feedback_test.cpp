@@ -16,35 +16,21 @@ TEST(ShowFeedbackForm, FirstShowingFillsTheDialogInOrderLaterShowingsReuseIt) {
   h.log->Clear();
   h.dialog->answers = {"0"};
   EXPECT_EQ(h.shared->ShowFeedbackForm("Age is unusual", "Check the birth date", kRuleQuestion, 42), 0);
-  const Strings expected = {"Container.Get FeedbackSetting()",
-                            "Dialog.Let Setting(\"setting\")",
-                            "Dialog.Let Feedback(\"Age is unusual\")",
-                            "Dialog.Let MoreFeedback(\"Check the birth date\")",
-                            "Dialog.Let RuleType(0)",
-                            "Form.Get Title()",
-                            "Dialog.Let Caption(\"Test Form\")",
-                            "Form.Get Icon()",
-                            "Dialog.Set Icon(Picture)",
-                            "Dialog.Let RuleNumber(42)",
-                            "Dialog.Let HelpContextID(77)",
-                            "Dialog.Let Notify(True)",
-                            "Persist.Get NotifyPending()",
-                            "Persist.Let NotifyPending(False)",
-                            "Dialog.Prepare()",
-                            "Container.Get MainWindow()",
-                            "Dialog.Show(1, Picture)",
-                            "Dialog.Finish()",
-                            "Dialog.Cleanup()",
-                            "Dialog.Get Result()"};
-  EXPECT_EQ(h.log->Entries(), expected);
+  EXPECT_EQ(
+      h.log->Joined(),
+      "Container.Get FeedbackSetting(); Dialog.Let Setting(\"setting\"); Dialog.Let Feedback(\"Age is unusual\"); "
+      "Dialog.Let MoreFeedback(\"Check the birth date\"); Dialog.Let RuleType(0); Form.Get Title(); "
+      "Dialog.Let Caption(\"Test Form\"); Form.Get Icon(); Dialog.Set Icon(Picture); Dialog.Let RuleNumber(42); "
+      "Dialog.Let HelpContextID(77); Dialog.Let Notify(True); Persist.Get NotifyPending(); "
+      "Persist.Let NotifyPending(False); Dialog.Prepare(); Container.Get MainWindow(); Dialog.Show(1, Picture); "
+      "Dialog.Finish(); Dialog.Cleanup(); Dialog.Get Result()");
   EXPECT_FALSE(h.persist->notify_pending);
   EXPECT_EQ(h.dialog->pointer_during_show, kPointerDefault);
   EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
   h.log->Clear();
   (void)h.shared->ShowFeedbackForm("second", "", kRuleNotice);
   EXPECT_EQ(h.dialogs_created, 1);
-  EXPECT_EQ(h.log->MatchingAny({"Dialog.Let Setting", "Persist.Let NotifyPending"}), Strings{});
-  EXPECT_EQ(h.log->CountOf("Persist.Get NotifyPending()"), 1u);
+  EXPECT_EQ(h.log->Joined({"Dialog.Let Setting", "Persist."}), "Persist.Get NotifyPending()");
   EXPECT_EQ(h.dialog->rule_number, 0);
 }
 

@@ -25,10 +25,18 @@ std::shared_ptr<FakeLI> Listed(LibraryHarness& h, widgets::EntryControl& view, i
   return li;
 }
 
-Strings KeysOf(const widgets::EntryList& entries) {
-  Strings keys;
-  for (int32_t i = 1; i <= entries.Count(); ++i) keys.push_back(entries.At(i)->Key());
-  return keys;
+// The view and the object after a removal: "removed keys=K1,K3 selected=K3 visible current=2:3
+// records=2 focus", the current record shown as position:key.
+std::string State(widgets::EntryControl& view, FakeLI& li, bool removed) {
+  std::string keys;
+  for (int32_t i = 1; i <= view.Entries().Count(); ++i) keys += (i > 1 ? "," : "") + view.Entries().At(i)->Key();
+  const auto& selected = view.SelectedItem();
+  std::string state = std::string(removed ? "removed" : "kept") + " keys=" + keys +
+                      " selected=" + (selected ? selected->Key() : "none") +
+                      (selected && view.VisibleItem() == selected ? " visible" : "") +
+                      " current=" + std::to_string(li.Current());
+  if (li.Current() > 0) state += ":" + li.Record(li.Current())[0].ToText();
+  return state + " records=" + std::to_string(li.Count()) + (view.HasFocus() ? " focus" : "");
 }
 
 // A business object that reads -3 as its position after a deletion until it is told to settle.
@@ -60,6 +68,7 @@ struct Removal {
       : li(Listed(h, *view, count, selected, prefix, settling ? std::make_shared<SettlingLI>(h.log) : nullptr)) {}
   // Removes the selected entry without asking.
   ObjectPtr Quietly() { return h.shared->RemoveItem(view, li, "", nullptr, removed, "", true); }
+  std::string Now() { return State(*view, *li, removed); }
 
   LibraryHarness h;
   std::shared_ptr<widgets::ListView> view = std::make_shared<widgets::ListView>();
@@ -72,50 +81,40 @@ struct Removal {
 TEST(RemoveItem, RemovesTheMiddleEntryAndFollowsTheNewSelection) {
   Removal r(3, 2);
   const ObjectPtr result = r.h.shared->RemoveItem(r.view, r.li, "2", nullptr, r.removed);
-  EXPECT_TRUE(r.removed);
-  EXPECT_EQ(KeysOf(r.view->Entries()), (Strings{"K1", "K3"}));
+  EXPECT_EQ(r.Now(), "removed keys=K1,K3 selected=K3 visible current=2:3 records=2 focus");
   EXPECT_EQ(result, r.view->SelectedItem());
-  EXPECT_EQ(r.view->SelectedItem()->Key(), "K3");
-  EXPECT_EQ(r.view->VisibleItem(), r.view->SelectedItem());
-  EXPECT_EQ(r.li->Current(), 2);
-  EXPECT_EQ(r.li->Record(2)[0].ToLong(), 3);
   EXPECT_LT(r.h.log->IndexOf("LI.Delete()"), r.h.log->IndexOf("LI.Save(True)"));
   EXPECT_EQ(r.h.log->Entries().back(), "Form.ToggleReadWrite()");
-  EXPECT_TRUE(r.view->HasFocus());
 }
 
 struct QuestionRow {
   const char *name, *msg_text;
   bool disable;
-  const char* answer;
-  bool asked, removed;
+  const char *answer, *shown, *state;
 };
 
 // The question (standard or custom text, rule 2185, no detail) is asked unless disabled; an
 // answer other than 0 leaves everything as it was.
 TEST(RemoveItem, AsksUnlessToldNotTo) {
+  const char* const standard = "Are you sure you want to delete this entry?||0|2185";
+  const char* const gone = "removed keys=K2 selected=K2 visible current=1:2 records=1 focus";
   const QuestionRow rows[] = {
-      {"standard question, accepted", "", false, "0", true, true},
-      {"custom question, accepted", "Remove this resident?", false, "0", true, true},
-      {"declined", "", false, "1", true, false},
-      {"not asked", "", true, "1", false, true},
+      {"standard question, accepted", "", false, "0", standard, gone},
+      {"custom question, accepted", "Remove this resident?", false, "0", "Remove this resident?||0|2185", gone},
+      {"declined", "", false, "1", standard, "kept keys=K1,K2 selected=K1 current=1:1 records=2"},
+      {"not asked", "", true, "1", "||-1|-1", gone},
   };
   for (const auto& row : rows) {
     Removal r(2, 1);
     auto& h = r.h;
     h.dialog->answers = {row.answer};
     const ObjectPtr given = r.view->SelectedItem();
-    r.removed = !row.removed;
+    r.removed = std::string(row.state).starts_with("kept");
     const ObjectPtr result = h.shared->RemoveItem(r.view, r.li, "", given, r.removed, row.msg_text, row.disable);
-    EXPECT_EQ(r.removed, row.removed) << row.name;
-    EXPECT_EQ(h.log->Matching("Dialog.Show").size(), row.asked ? 1u : 0u) << row.name;
-    const std::string question = *row.msg_text ? row.msg_text : "Are you sure you want to delete this entry?";
-    const std::string shown = h.dialog->feedback + "|" + h.dialog->more_feedback + "|" +
-                              std::to_string(h.dialog->rule_type) + "|" + std::to_string(h.dialog->rule_number);
-    EXPECT_EQ(shown, row.asked ? question + "||0|2185" : "||-1|-1") << row.name;
-    EXPECT_EQ(r.view->Items().Count(), row.removed ? 1 : 2) << row.name;
-    EXPECT_EQ(r.li->Count(), row.removed ? 1 : 2) << row.name;
-    EXPECT_EQ(result == given, !row.removed) << row.name;
+    EXPECT_EQ(r.Now(), row.state) << row.name;
+    EXPECT_EQ(h.log->Matching("Dialog.Show").size(), *row.shown == '|' ? 0u : 1u) << row.name;
+    EXPECT_EQ(Shown(*h.dialog), row.shown) << row.name;
+    EXPECT_EQ(result == given, !r.removed) << row.name;
   }
 }
 
@@ -126,7 +125,7 @@ TEST(RemoveItem, NothingSelectedChangesNothing) {
   const ObjectPtr given = r.view->Items().Item(Variant::Long(2));
   r.removed = true;
   EXPECT_EQ(r.h.shared->RemoveItem(r.view, r.li, "", given, r.removed), given);
-  EXPECT_TRUE(r.removed);
+  EXPECT_EQ(r.Now(), "removed keys=K1,K2 selected=none current=1:1 records=2");
   EXPECT_TRUE(r.h.log->Entries().empty());
 }
 
@@ -137,21 +136,17 @@ TEST(RemoveItem, DropsANewRecordWithoutDeleting) {
   r.view->Items().Add("K100", "new")->Selected(true);
   r.h.log->Clear();
   r.Quietly();
-  EXPECT_EQ(r.h.log->CountOf("LI.CancelEdit()"), 1u);
-  EXPECT_EQ(r.h.log->CountOf("LI.Delete()"), 0u);
-  EXPECT_EQ(KeysOf(r.view->Entries()), Strings{"K1"});
-  EXPECT_EQ(r.li->Current(), 1);
+  EXPECT_EQ(r.h.log->MatchingAny({"LI.CancelEdit", "LI.Delete"}), Strings{"LI.CancelEdit()"});
+  EXPECT_EQ(r.Now(), "removed keys=K1 selected=K1 visible current=1:1 records=1 focus");
 }
 
 // A position of -3 after the deletion is written back before the next entry is selected.
 TEST(RemoveItem, SettlesTheObjectAfterADeletion) {
   Removal r(2, 1, "K", true);
   r.Quietly();
-  const int settle = r.h.log->IndexOf("LI.Let CurrentIndex(-3)");
-  EXPECT_GE(settle, 0);
-  EXPECT_LT(settle, r.h.log->IndexOf("LI.Exists(\"2\")"));
-  EXPECT_EQ(r.li->Current(), 1);
-  EXPECT_EQ(r.li->Record(1)[0].ToLong(), 2);
+  EXPECT_EQ(r.h.log->Joined({"LI.Let CurrentIndex", "LI.Exists"}),
+            "LI.Let CurrentIndex(-3); LI.Exists(\"2\"); LI.Let CurrentIndex(\"2\")");
+  EXPECT_EQ(r.Now(), "removed keys=K2 selected=K2 visible current=1:2 records=1 focus");
 }
 
 // A tree view, recognised by its window class, loses its node through Nodes; entries under
@@ -161,9 +156,7 @@ TEST(RemoveItem, RemovesTreeNodesAndReselectsAssumingTheDefaultPrefix) {
   auto tree = std::make_shared<widgets::TreeView>();
   auto li = Listed(r.h, *tree, 3, 3);
   r.h.shared->RemoveItem(tree, li, "", nullptr, r.removed, "", true);
-  EXPECT_EQ(KeysOf(tree->Entries()), (Strings{"K1", "K2"}));
-  EXPECT_EQ(tree->SelectedNode()->Key(), "K2");
-  EXPECT_EQ(li->Current(), 2);
+  EXPECT_EQ(State(*tree, *li, r.removed), "removed keys=K1,K2 selected=K2 visible current=2:2 records=2 focus");
 
   Removal other(3, 1, "AB");
   other.Quietly();
@@ -177,8 +170,7 @@ TEST(RemoveItem, FocusRefusalIsAnError) {
   Removal r(2, 1);
   r.view->RefuseFocus(true);
   EXPECT_TRUE(RaisedAt(Raised([&] { r.Quietly(); }), err::kInvalidCall, "RemoveItem", 60));
-  EXPECT_FALSE(r.removed);
-  EXPECT_EQ(r.li->Count(), 1);
+  EXPECT_EQ(r.Now(), "kept keys=K2 selected=K2 current=1:2 records=1");
   EXPECT_EQ(r.h.log->CountOf("LI.Save(True)"), 1u);
 }
 
@@ -186,19 +178,16 @@ TEST(RemoveItem, FocusRefusalIsAnError) {
 // nothing, gives nothing, and still reports the removal to the caller and the owner form.
 TEST(RemoveItem, RemovesDownToTheLastRecord) {
   Removal r(4, 2);
-  for (int32_t left = 3; left >= 1; --left) {
+  for (const char* state : {"removed keys=K1,K3,K4 selected=K3 visible current=2:3 records=3 focus",
+                            "removed keys=K1,K4 selected=K4 visible current=2:4 records=2 focus",
+                            "removed keys=K1 selected=K1 visible current=1:1 records=1 focus"}) {
     r.Quietly();
-    ASSERT_EQ(r.li->Count(), left);
-    ASSERT_EQ(r.view->Items().Count(), left);
-    EXPECT_EQ("K" + r.li->FieldValueAt(Variant(), 1).ToText(), r.view->SelectedItem()->Key()) << left;
+    ASSERT_EQ(r.Now(), state);
   }
   r.h.log->Clear();
   r.removed = false;
   EXPECT_EQ(r.Quietly(), nullptr);
-  EXPECT_TRUE(r.removed);
-  EXPECT_EQ(r.li->Count(), 0);
-  EXPECT_EQ(r.view->Items().Count(), 0);
-  EXPECT_FALSE(r.view->SelectedItem());
+  EXPECT_EQ(r.Now(), "removed keys= selected=none current=0 records=0 focus");
   EXPECT_TRUE(r.h.log->Matching("LI.Exists").empty());
   EXPECT_EQ(r.h.log->Entries().back(), "Form.ToggleReadWrite()");
 }

@@ -2,34 +2,15 @@
 // selection and keys, and the business object's current record.
 #include "tests/doubles/library_test.h"
 
+#include "tests/doubles/recording_list.h"
+
 namespace kw {
 namespace {
 
-// A list entry that logs what the library does to it: "Entry <key>.<member>(<value>)".
-class RecordingEntry : public Object {
- public:
-  RecordingEntry(std::shared_ptr<testing::CallLog> log, std::string key) : log_(std::move(log)), key_(std::move(key)) {}
-  std::string TypeName() const override { return "ListItem"; }
-  Variant Get(std::string_view member, const Args& args = {}) override {
-    return member == "Key" ? Variant::Text(key_) : Object::Get(member, args);
-  }
-  void Let(std::string_view member, const Variant& value, const Args& args = {}) override {
-    if (member != "Selected" && member != "Key") return Object::Let(member, value, args);
-    log_->Record("Entry " + key_ + ".Let " + std::string(member) + "(" + testing::Show(value) + ")");
-    if (member == "Key") key_ = value.GetText();
-  }
-  Variant Call(std::string_view member, const Args& args = {}) override {
-    if (member != "EnsureVisible") return Object::Call(member, args);
-    log_->Record("Entry " + key_ + ".EnsureVisible()");
-    return Variant::Boolean(true);
-  }
+using testing::RecordingList;
+using testing::RecordingListEntry;
 
- private:
-  std::shared_ptr<testing::CallLog> log_;
-  std::string key_;
-};
-
-const Strings kSelectsK4{"Entry K4.Let Selected(True)", "Entry K4.EnsureVisible()"};
+const Strings kSelectsK4{"List K4.Let Selected(True)", "List K4.EnsureVisible()"};
 
 // Residents keyed 17, 4 and 9 with record 1 current (made dirty on request), and the entry that
 // was selected before the click.
@@ -40,12 +21,13 @@ struct Click {
     if (!previous_key.empty()) previous = Entry(previous_key);
     h.log->Clear();
   }
-  ObjectPtr Entry(const std::string& key) { return std::make_shared<RecordingEntry>(h.log, key); }
+  ObjectPtr Entry(const std::string& key) { return std::make_shared<RecordingListEntry>(*list, key); }
   // The library's own calls to entries, without the fake's reads of rules and keys.
-  Strings EntryCalls() const { return h.log->Matching("Entry "); }
+  Strings EntryCalls() const { return h.log->Matching("List "); }
 
   LibraryHarness h;
   std::shared_ptr<FakeLI> li = std::make_shared<FakeLI>(h.log);
+  std::shared_ptr<RecordingList> list = std::make_shared<RecordingList>(h.log, "ListView", Strings{});
   ObjectPtr previous;
   bool changed = false;
 };
@@ -59,9 +41,8 @@ TEST(ItemClick, FirstClickSecuresTheRecordAndSelects) {
   EXPECT_EQ(c.previous, clicked);
   EXPECT_TRUE(c.changed);
   EXPECT_EQ(c.li->Current(), 2);
-  EXPECT_GE(c.h.log->IndexOf("LI.Save(False)"), 0);
-  EXPECT_LT(c.h.log->IndexOf("LI.Save(False)"), c.h.log->IndexOf("LI.Exists(\"4\")"));
-  EXPECT_EQ(c.EntryCalls(), kSelectsK4);
+  EXPECT_EQ(c.h.log->Joined({"LI.Save", "LI.Exists", "List "}),
+            "LI.Save(False); LI.Exists(\"4\"); List K4.Let Selected(True); List K4.EnsureVisible()");
 
   Click same;
   EXPECT_EQ(same.h.shared->ItemClick(same.Entry("K17"), same.previous, same.li, same.changed), same.previous);
@@ -78,8 +59,7 @@ struct FlagRow {
   bool send_off;  // a non-interactive send-off runs
   bool deleted;
   Variant save_previous, change_index;
-  bool saved;      // the record being left was stored
-  bool cancelled;  // its changes were discarded
+  const char* kept;  // what happened to the record being left: stored or discarded
   int32_t current_after;
 };
 
@@ -88,13 +68,13 @@ struct FlagRow {
 TEST(ItemClick, SavesDiscardsAndMovesAsTheFlagsSay) {
   const Variant yes = Variant::Boolean(true), no = Variant::Boolean(false), one = Variant::Integer(1);
   const FlagRow rows[] = {
-      {"plain", false, false, yes, one, true, false, 2},
-      {"non-interactive send-off", true, false, yes, one, false, false, 2},
-      {"deleted", false, true, yes, one, false, true, 2},
-      {"not saving the previous", false, false, no, one, false, true, 2},
-      {"index kept", false, false, yes, Variant::Integer(0), true, false, 1},
-      {"deleted, index kept", false, true, yes, Variant::Integer(0), false, false, 1},
-      {"null flags", false, false, Variant::Null(), Variant::Null(), false, false, 1},
+      {"plain", false, false, yes, one, "LI.Save(False)", 2},
+      {"non-interactive send-off", true, false, yes, one, "", 2},
+      {"deleted", false, true, yes, one, "LI.CancelEdit()", 2},
+      {"not saving the previous", false, false, no, one, "LI.CancelEdit()", 2},
+      {"index kept", false, false, yes, Variant::Integer(0), "LI.Save(False)", 1},
+      {"deleted, index kept", false, true, yes, Variant::Integer(0), "", 1},
+      {"null flags", false, false, Variant::Null(), Variant::Null(), "", 1},
   };
   for (const auto& row : rows) {
     Click c;
@@ -105,8 +85,7 @@ TEST(ItemClick, SavesDiscardsAndMovesAsTheFlagsSay) {
               clicked)
         << row.name;
     EXPECT_TRUE(c.changed) << row.name;
-    EXPECT_EQ(c.h.log->CountOf("LI.Save(False)") + c.h.log->CountOf("LI.Save(True)") > 0, row.saved) << row.name;
-    EXPECT_EQ(c.h.log->CountOf("LI.CancelEdit()"), row.cancelled ? 1u : 0u) << row.name;
+    EXPECT_EQ(c.h.log->Joined({"LI.Save", "LI.CancelEdit"}), row.kept) << row.name;
     EXPECT_EQ(c.li->Current(), row.current_after) << row.name;
     EXPECT_EQ(c.EntryCalls(), kSelectsK4) << row.name;
   }
@@ -116,8 +95,8 @@ TEST(ItemClick, SavesDiscardsAndMovesAsTheFlagsSay) {
 // the validation path unselects the clicked one) and the current record where it was.
 TEST(ItemClick, RefusedRecordPutsTheSelectionBack) {
   const std::pair<int32_t, Strings> rows[] = {
-      {4, {"Entry K4.Let Selected(False)", "Entry K17.Let Selected(True)"}},  // batch object, validation refuses
-      {0, {"Entry K17.Let Selected(True)"}},                                  // other object, OnSave refuses
+      {4, {"List K4.Let Selected(False)", "List K17.Let Selected(True)"}},  // batch object, validation refuses
+      {0, {"List K17.Let Selected(True)"}},                                 // other object, OnSave refuses
   };
   for (const auto& [save_mode, entry_calls] : rows) {
     Click c;
@@ -138,11 +117,8 @@ TEST(ItemClick, BatchObjectIsValidatedThenForcedToSave) {
   Click c;
   c.li->save_mode = 4;
   c.h.shared->ItemClick(c.Entry("K4"), c.previous, c.li, c.changed);
-  const int controls = c.h.log->IndexOf("Form.ValidateMyControls()");
-  EXPECT_GE(controls, 0);
-  EXPECT_LT(controls, c.h.log->IndexOf("LI.Validate()"));
-  EXPECT_LT(c.h.log->IndexOf("LI.Validate()"), c.h.log->IndexOf("LI.Save(True)"));
-  EXPECT_EQ(c.h.log->CountOf("LI.Save(False)"), 0u);
+  EXPECT_EQ(c.h.log->Joined({"Form.ValidateMyControls", "LI.Validate", "LI.Save"}),
+            "Form.ValidateMyControls(); Form.ValidateMyControls(); LI.Validate(); LI.Save(True)");
 }
 
 // A "NEW" entry left behind takes the prefix and the key of the record being left, even when
@@ -152,7 +128,7 @@ TEST(ItemClick, RenamesTheNewEntryItLeaves) {
   c.li->AddNew();  // key 100, current, not stored
   c.h.log->Clear();
   c.h.shared->ItemClick(c.Entry("AB4"), c.previous, c.li, c.changed, "AB", false, Variant::Boolean(false));
-  EXPECT_EQ(c.EntryCalls().front(), "Entry NEW.Let Key(\"AB100\")");
+  EXPECT_EQ(c.EntryCalls().front(), "List NEW.Let Key(\"AB100\")");
   EXPECT_EQ(GetMember(c.previous, "Key").ToText(), "AB100");
 }
 

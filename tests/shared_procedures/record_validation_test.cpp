@@ -30,8 +30,8 @@ TEST(ValidateField, OnlyFieldLevelHardRulesAreShown) {
                            std::make_shared<FakeHardRule>(2, 2, 12, "Record level"),
                            std::make_shared<FakeHardRule>(5, 1, 13, "Other field")};
   EXPECT_FALSE(h.shared->ValidateField(li, 2));
-  EXPECT_EQ(h.log->Matching("Dialog.Let Feedback"),
-            (Strings{"Dialog.Let Feedback(\"First\")", "Dialog.Let Feedback(\"Other field\")"}));
+  EXPECT_EQ(h.log->Joined({"Dialog.Let Feedback"}),
+            "Dialog.Let Feedback(\"First\"); Dialog.Let Feedback(\"Other field\")");
   EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
   li->hard_rules->rules.erase(li->hard_rules->rules.begin());
   li->hard_rules->rules.pop_back();
@@ -48,8 +48,7 @@ TEST(ValidateField, DeclinedQuestionRefusesWithoutWriteBack) {
   h.dialog->answers = {"1"};
   EXPECT_FALSE(h.shared->ValidateField(li, 2));
   EXPECT_TRUE(li->soft_rules->rules[0]->broken);
-  EXPECT_TRUE(h.log->Matching("LI.FieldValue(").empty());
-  EXPECT_EQ(h.dialog->rule_type, kRuleQuestion);
+  EXPECT_EQ(h.log->Joined({"LI.FieldValue(", "Dialog.Let RuleType"}), "Dialog.Let RuleType(0)");
 }
 
 // A notice is shown and settled, the field's own value is written back at its position, and a
@@ -63,11 +62,8 @@ TEST(ValidateField, SettledPassWritesTheFieldBackAndAsksWhatItRaises) {
   };
   h.dialog->answers = {"", "0"};
   EXPECT_TRUE(h.shared->ValidateField(li, 2));
-  auto calls = h.log->Matching("LI.FieldValue");
-  calls.resize(2);
-  EXPECT_EQ(calls, (Strings{"LI.FieldValueAt(-1, 3)", "LI.FieldValue(3, \"Smith\")"}));
-  EXPECT_EQ(h.log->Matching("Dialog.Let Feedback"),
-            (Strings{"Dialog.Let Feedback(\"Soft 7\")", "Dialog.Let Feedback(\"Soft 8\")"}));
+  EXPECT_THAT(h.log->Joined({"LI.FieldValue"}), StartsWith("LI.FieldValueAt(-1, 3); LI.FieldValue(3, \"Smith\"); "));
+  EXPECT_EQ(h.log->Joined({"Dialog.Let Feedback"}), "Dialog.Let Feedback(\"Soft 7\"); Dialog.Let Feedback(\"Soft 8\")");
   EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
   // The largest field number overflows the position arithmetic when its value is written back.
   const int32_t largest = std::numeric_limits<int32_t>::max();
@@ -83,15 +79,16 @@ TEST(ValidateRecord, ControlsThenRulesSendOffEmptyAndBrokenRecords) {
   LibraryHarness h;
   auto li = EditedRecord(h);
   EXPECT_TRUE(h.shared->ValidateRecord(li));
-  EXPECT_EQ(h.log->Entries(), (Strings{"Container.Get SendOffValidationMode()", "Form.ValidateMyControls()",
-                                       "LI.Let SuspendValidation(False)", "Container.Get SendOffValidationMode()",
-                                       "LI.Let SendOffValidation(False)", "LI.Validate()",
-                                       "LI.Let SendOffValidation(False)", "LI.IsValid(Empty)"}));
+  EXPECT_EQ(h.log->Joined(),
+            "Container.Get SendOffValidationMode(); Form.ValidateMyControls(); "
+            "LI.Let SuspendValidation(False); Container.Get SendOffValidationMode(); "
+            "LI.Let SendOffValidation(False); LI.Validate(); LI.Let SendOffValidation(False); "
+            "LI.IsValid(Empty)");
   h.container->send_off_mode = true;
   h.log->Clear();
   EXPECT_TRUE(h.shared->ValidateRecord(li));
-  EXPECT_EQ(h.log->CountOf("Form.ValidateMyControls()"), 0u);
-  EXPECT_EQ(h.log->CountOf("LI.Let SendOffValidation(True)"), 1u);
+  EXPECT_EQ(h.log->Joined({"Form.ValidateMyControls", "LI.Let SendOffValidation(True)"}),
+            "LI.Let SendOffValidation(True)");
   EXPECT_TRUE(h.shared->ValidateRecord(std::make_shared<FakeLI>(h.log), false, nullptr, nullptr, false));
   li->hard_rules->rules = {std::make_shared<FakeHardRule>(2, 1, 11, "Broken")};
   EXPECT_FALSE(h.shared->ValidateRecord(li));
@@ -109,12 +106,10 @@ TEST(ValidateLI, StopsAtTheFirstFailingRecord) {
     if (self.Current() == 2) self.hard_rules->rules = {std::make_shared<FakeHardRule>(0, 2, 5, "Second")};
   };
   EXPECT_FALSE(h.shared->ValidateLI(li));
-  EXPECT_EQ(h.log->Matching("LI.Let CurrentIndex"), (Strings{"LI.Let CurrentIndex(1)", "LI.Let CurrentIndex(2)"}));
-  EXPECT_EQ(h.log->CountOf("LI.Validate()"), 2u);
-  EXPECT_EQ(h.log->CountOf("LI.Get GroupDirty()"), 0u);
+  EXPECT_EQ(h.log->Joined({"LI.Let CurrentIndex", "LI.Validate", "LI.Get GroupDirty"}),
+            "LI.Let CurrentIndex(1); LI.Validate(); LI.Let CurrentIndex(2); LI.Validate()");
   EXPECT_EQ(li->Current(), 2);
-  EXPECT_EQ(Strings(h.log->Entries().begin(), h.log->Entries().begin() + 2),
-            (Strings{"LI.Get CurrentIndex()", "LI.CancelEdit()"}));
+  EXPECT_THAT(h.log->Joined(), StartsWith("LI.Get CurrentIndex(); LI.CancelEdit(); "));
 }
 
 // When every record passes the group decides, and the position found on entry is restored after

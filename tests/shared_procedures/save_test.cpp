@@ -19,10 +19,7 @@ TEST(OnSave, OpenPanelRefusesWithItsMessage) {
     h.form->panel_visible = true;
     h.form->panel_name = row.panel;
     EXPECT_FALSE(h.shared->OnSave(nullptr));
-    EXPECT_EQ(h.dialog->feedback, row.message);
-    EXPECT_EQ(h.dialog->more_feedback, "");
-    EXPECT_EQ(h.dialog->rule_type, kRuleNotice);
-    EXPECT_EQ(h.dialog->rule_number, row.number);
+    EXPECT_EQ(Shown(*h.dialog), std::string(row.message) + "||2|" + std::to_string(row.number));
   }
 }
 
@@ -33,21 +30,13 @@ TEST(OnSave, CallsFollowTheObjectAndItsSaveMode) {
     const char* name;
     int32_t records, save_mode;
     bool skip_controls;
-    Strings expected;
+    const char* expected;
   } rows[] = {
-      {"no object", -1, 0, false, {"Form.PanelVisible(\"\")"}},
-      {"empty, batch",
-       0,
-       4,
-       false,
-       {"Form.PanelVisible(\"\")", "LI.Get SaveMode()", "LI.Get Filter()", "LI.SaveBatch()"}},
-      {"empty, no batch", 0, 0, false, {"Form.PanelVisible(\"\")", "LI.Get SaveMode()"}},
-      {"saved",
-       1,
-       0,
-       false,
-       {"Form.PanelVisible(\"\")", "Form.ValidateMyControls()", "LI.Save(False)", "LI.Get SaveMode()"}},
-      {"controls skipped", 1, 0, true, {"Form.PanelVisible(\"\")", "LI.Save(False)", "LI.Get SaveMode()"}},
+      {"no object", -1, 0, false, "Form.PanelVisible(\"\")"},
+      {"empty, batch", 0, 4, false, "Form.PanelVisible(\"\"); LI.Get SaveMode(); LI.Get Filter(); LI.SaveBatch()"},
+      {"empty, no batch", 0, 0, false, "Form.PanelVisible(\"\"); LI.Get SaveMode()"},
+      {"saved", 1, 0, false, "Form.PanelVisible(\"\"); Form.ValidateMyControls(); LI.Save(False); LI.Get SaveMode()"},
+      {"controls skipped", 1, 0, true, "Form.PanelVisible(\"\"); LI.Save(False); LI.Get SaveMode()"},
   };
   for (const auto& row : rows) {
     LibraryHarness h;
@@ -55,7 +44,7 @@ TEST(OnSave, CallsFollowTheObjectAndItsSaveMode) {
     if (row.records > 0) li->AddRecord({Variant::Long(101)});
     if (li) li->save_mode = row.save_mode;
     EXPECT_TRUE(h.shared->OnSave(li, row.skip_controls)) << row.name;
-    EXPECT_EQ(h.log->Entries(), row.expected) << row.name;
+    EXPECT_EQ(h.log->Joined(), row.expected) << row.name;
   }
 }
 
@@ -71,8 +60,7 @@ TEST(OnSave, RefusedRecordIsShownThenForcedOrAbandoned) {
     h.dialog->answers = {accept ? "0" : "1"};
     EXPECT_EQ(h.shared->OnSave(li), accept);
     EXPECT_EQ(h.dialog->feedback, "Sure?");
-    EXPECT_EQ(h.log->CountOf("LI.Save(True)"), accept ? 1u : 0u);
-    EXPECT_EQ(h.log->CountOf("LI.SaveBatch()"), accept ? 1u : 0u);
+    EXPECT_EQ(h.log->Joined({"LI.Save(True)", "LI.SaveBatch()"}), accept ? "LI.Save(True); LI.SaveBatch()" : "");
   }
 }
 
@@ -84,10 +72,8 @@ TEST(OnSave, BatchWriteLiftsTheFilterAndRestoresThePosition) {
   li->save_mode = 4;
   li->filter = Variant::Text("Name='x'");
   EXPECT_TRUE(h.shared->OnSave(li, true));
-  const auto& entries = h.log->Entries();
-  EXPECT_EQ(Strings(entries.end() - 7, entries.end()),
-            (Strings{"LI.Get SaveMode()", "LI.Get Filter()", "LI.Get CurrentIndex()", "LI.Let Filter(0)",
-                     "LI.SaveBatch()", "LI.Let Filter(\"Name='x'\")", "LI.Let CurrentIndex(2)"}));
+  EXPECT_THAT(h.log->Joined(), EndsWith("LI.Get SaveMode(); LI.Get Filter(); LI.Get CurrentIndex(); LI.Let Filter(0); "
+                                        "LI.SaveBatch(); LI.Let Filter(\"Name='x'\"); LI.Let CurrentIndex(2)"));
 
   li->FailOn("SaveBatch", Error(err::kComponentBase + 2, "KW_I", "disk full"));
   EXPECT_THAT([&] { (void)h.shared->OnSave(li, true); },
@@ -131,8 +117,7 @@ TEST(OnDeactivate, FormOrSaveCanRefuse) {
   auto li = Numbered(h, 2, 2);
   h.form->deactivate_local = false;
   EXPECT_FALSE(h.shared->OnDeactivate(li));
-  EXPECT_EQ(h.log->CountOf("LI.Save(False)"), 1u);
-  EXPECT_EQ(h.log->CountOf("LI.Get GroupDirty()"), 1u);
+  EXPECT_EQ(h.log->Joined({"LI.Save(False)", "LI.Get GroupDirty()"}), "LI.Save(False); LI.Get GroupDirty()");
   h.form->panel_visible = true;
   h.log->Clear();
   EXPECT_FALSE(h.shared->OnDeactivate(li));

@@ -31,15 +31,12 @@ constexpr uint32_t kWindow = 0x80000005u;
 TEST(ToggleReadWrite, ReadOnlyClearsGreysAndLocksAndEditableUnlocks) {
   LibraryHarness h;
   auto box = TextBox::Make("Smith");
+  const auto state = [&] { return std::tuple(box->Text(), box->BackColor(), box->Locked()); };
   h.shared->ToggleReadWrite(box, true, true);
-  EXPECT_EQ(box->Text(), "");
-  EXPECT_EQ(box->BackColor(), kButtonFace);
-  EXPECT_TRUE(box->Locked());
+  EXPECT_EQ(state(), std::tuple("", kButtonFace, true));
   box->SetText("Jones");
   h.shared->ToggleReadWrite(box, false);
-  EXPECT_EQ(box->Text(), "Jones");
-  EXPECT_EQ(box->BackColor(), kWindow);
-  EXPECT_FALSE(box->Locked());
+  EXPECT_EQ(state(), std::tuple("Jones", kWindow, false));
 }
 
 // Array elements are cleared first, then toggled element by element, background before lock.
@@ -80,6 +77,12 @@ struct ComboFixture {
     });
   }
   ~ComboFixture() { combo->OnChange(nullptr); }
+  // "text [selected part] index=-1 dropped found notified=2 pending=0".
+  std::string State() const {
+    return combo->Text() + " [" + combo->SelText() + "] index=" + std::to_string(combo->ListIndex()) +
+           (combo->Dropped() ? " dropped" : "") + (found ? " found" : "") +
+           " notified=" + std::to_string(notifications) + " pending=" + std::to_string(h.windows->PendingCount());
+  }
 };
 
 // "ab" completes to the first item with the completed part selected and the list dropped; the
@@ -88,20 +91,12 @@ struct ComboFixture {
 TEST(AutoFillCombo, PrefixCompletesToFirstItemAndSelectsTheRest) {
   ComboFixture f;
   f.combo->Type("ab");
-  EXPECT_EQ(f.combo->Text(), "Abbey");
+  EXPECT_EQ(f.State(), "Abbey [bey] index=-1 dropped notified=2 pending=0");
   EXPECT_EQ(f.combo->SelStart(), 2);
-  EXPECT_EQ(f.combo->SelLength(), 3);
-  EXPECT_EQ(f.combo->SelText(), "bey");
-  EXPECT_TRUE(f.combo->Dropped());
-  EXPECT_FALSE(f.found);
-  EXPECT_EQ(f.notifications, 2);
-  EXPECT_EQ(f.h.windows->PendingCount(), 0u);
   f.combo->Type("xyz");
-  EXPECT_EQ(f.combo->Text(), "");
-  EXPECT_FALSE(f.found);
+  EXPECT_EQ(f.State(), " [] index=-1 dropped notified=4 pending=0");
   f.combo->Type("abbo");
-  EXPECT_EQ(f.combo->Text(), "Abbot");
-  EXPECT_EQ(f.combo->SelText(), "t");
+  EXPECT_EQ(f.State(), "Abbot [t] index=-1 dropped notified=6 pending=0");
 }
 
 // An exact match (in any case) sets the flag and is selected by a posted message that runs when
@@ -109,14 +104,9 @@ TEST(AutoFillCombo, PrefixCompletesToFirstItemAndSelectsTheRest) {
 TEST(AutoFillCombo, ExactMatchPostsTheSelectionAndSetsTheFlag) {
   ComboFixture f;
   f.combo->Type("abbot");
-  EXPECT_TRUE(f.found);
-  EXPECT_EQ(f.combo->Text(), "abbot");
-  EXPECT_EQ(f.combo->ListIndex(), -1);
-  EXPECT_EQ(f.h.windows->PendingCount(), 1u);
+  EXPECT_EQ(f.State(), "abbot [] index=-1 dropped found notified=1 pending=1");
   Service<EventPump>::Get().DoEvents();
-  EXPECT_EQ(f.combo->ListIndex(), 1);
-  EXPECT_EQ(f.combo->Text(), "Abbot");
-  EXPECT_EQ(f.notifications, 1);
+  EXPECT_EQ(f.State(), "Abbot [] index=1 dropped found notified=1 pending=0");
   f.combo->Type("ab");
   f.combo->Type("xyz");
   EXPECT_TRUE(f.found);

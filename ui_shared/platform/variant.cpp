@@ -99,27 +99,6 @@ VarType Variant::Type() const {
                     value_);
 }
 
-bool Variant::IsEmpty() const { return std::holds_alternative<EmptyTag>(value_); }
-bool Variant::IsNull() const { return std::holds_alternative<NullTag>(value_); }
-bool Variant::IsText() const { return std::holds_alternative<std::string>(value_); }
-bool Variant::IsObject() const { return std::holds_alternative<ObjectPtr>(value_); }
-bool Variant::IsArray() const { return std::holds_alternative<ArrayPtr>(value_); }
-bool Variant::IsBoolean() const { return std::holds_alternative<bool>(value_); }
-bool Variant::IsDate() const { return std::holds_alternative<DateTag>(value_); }
-
-bool Variant::IsNumber() const {
-  switch (Type()) {
-    case VarType::Integer:
-    case VarType::Long:
-    case VarType::Byte:
-    case VarType::Single:
-    case VarType::Double:
-    case VarType::Currency:
-    case VarType::Decimal: return true;
-    default: return false;
-  }
-}
-
 double Variant::ToDouble() const {
   return std::visit(Overloaded{
                         [](EmptyTag) { return 0.0; },

@@ -82,15 +82,21 @@ class Variant {
 
   VarType Type() const;
 
-  bool IsEmpty() const;
-  bool IsNull() const;
-  bool IsText() const;
-  bool IsObject() const;
-  bool IsArray() const;
-  bool IsBoolean() const;
-  bool IsDate() const;
+  // The kind tests, inline: rules and lookups ask them several times per record.
+  bool IsEmpty() const { return std::holds_alternative<EmptyTag>(value_); }
+  bool IsNull() const { return std::holds_alternative<NullTag>(value_); }
+  bool IsText() const { return std::holds_alternative<std::string>(value_); }
+  bool IsObject() const { return std::holds_alternative<ObjectPtr>(value_); }
+  bool IsArray() const { return std::holds_alternative<ArrayPtr>(value_); }
+  bool IsBoolean() const { return std::holds_alternative<bool>(value_); }
+  bool IsDate() const { return std::holds_alternative<DateTag>(value_); }
   // A number of any numeric kind (integer, long, byte, single, double, currency, decimal).
-  bool IsNumber() const;
+  bool IsNumber() const {
+    return std::holds_alternative<int16_t>(value_) || std::holds_alternative<int32_t>(value_) ||
+           std::holds_alternative<uint8_t>(value_) || std::holds_alternative<float>(value_) ||
+           std::holds_alternative<double>(value_) || std::holds_alternative<CurrencyValue>(value_) ||
+           std::holds_alternative<DecimalValue>(value_);
+  }
 
   // Conversions by the runtime's rules.
   int16_t ToInteger() const;

@@ -36,32 +36,24 @@ class NotesScreenTest : public ::testing::Test {
 };
 
 // The eleven toolbar buttons come with the screen and go with it; the box has the focus while the
-// screen is shown.
-TEST_F(NotesScreenTest, ToolbarIsOnTheBarWhileTheScreenIsShown) {
-  NotesScreen& notes = ShowNotes();
-  EXPECT_EQ(world.Container().Bar().Buttons().size(), 11u);
-  EXPECT_TRUE(notes.Box()->Focused());
-  ASSERT_TRUE(world.host.Go("residents"));
-  EXPECT_TRUE(world.Container().Bar().Buttons().empty());
-  EXPECT_FALSE(notes.Box()->Focused());
-  ShowNotes();
-  EXPECT_EQ(world.Container().Bar().Buttons().size(), 11u);
-}
-
-// What the user formatted is stored as RTF for the month when the screen is left and on save, and
-// reads back with its formatting; a colour chosen in the dialog, opened on the selection's colour,
-// survives too.
-TEST_F(NotesScreenTest, FormattingIsStoredWithTheMonth) {
+// screen is shown. What the user formatted is stored as RTF for the month when the screen is left
+// and on save, and reads back with its formatting; a colour chosen in the dialog, opened on the
+// selection's colour, survives too.
+TEST_F(NotesScreenTest, ToolbarComesWithTheScreenAndFormattingIsStoredWithTheMonth) {
   auto picker = std::make_shared<kw::testing::ScriptedColorPicker>();
   kw::ScopedService<kw::ColorPicker> picker_in_force(picker);
   picker->answer = kw::Rgb(200, 0, 0);
   NotesScreen& notes = ShowNotes();
+  EXPECT_EQ(world.Container().Bar().Buttons().size(), 11u);
+  EXPECT_TRUE(notes.Box()->Focused());
   notes.InsertText("Fire drill on Friday");
   notes.SetSelection(14, 6);
   for (const char* button : {"BoldClick", "UnderlineClick", "ColorChangeClick"})
     EXPECT_TRUE(world.Container().ClickCommandButton(button)) << button;
   EXPECT_EQ(picker->showings.at(0).initial, 0u);
   ASSERT_TRUE(world.host.Go("residents"));
+  EXPECT_TRUE(world.Container().Bar().Buttons().empty());
+  EXPECT_FALSE(notes.Box()->Focused());
   const kw::RichTextBoxPtr friday = Stored("3", 14, 6);
   EXPECT_EQ(friday->Text(), "Fire drill on Friday");
   EXPECT_EQ(friday->SelBold(), true);
@@ -71,8 +63,10 @@ TEST_F(NotesScreenTest, FormattingIsStoredWithTheMonth) {
   EXPECT_EQ(MonthlyNotes(world.services.database()).Load("4"), "");
 
   ShowNotes().SetSelection(20, 0);
+  EXPECT_EQ(world.Container().Bar().Buttons().size(), 11u);
   notes.InsertText("!");
   notes.SaveScreen();
+  EXPECT_EQ(world.events.lines.back(), "notes saved");
   EXPECT_EQ(Stored("3", 0, 0)->Text(), "Fire drill on Friday!");
 }
 

@@ -61,8 +61,10 @@ TEST_F(RecordScreensTest, ResidentsAreWrittenInOneBatchOnSave) {
 }
 
 // Fields() names the fields the screen shows, in order; a row before the first or after the last
-// and an unknown field are refused with what there is.
-TEST_F(RecordScreensTest, FieldsAndRefusals) {
+// and an unknown field are refused with what there is. UndoEdits drops what was not saved - an
+// edit the batch holds, a record added - and shows the stored data again, on the record that was
+// current.
+TEST_F(RecordScreensTest, RefusalsAndUndoEdits) {
   RecordScreen& residents = Show("residents");
   EXPECT_EQ(residents.Fields(), (std::vector<std::string>{"name", "birthdate", "admission", "fee", "family"}));
   EXPECT_THAT([&] { residents.SelectRow(0); }, Refused("there is no row 0; the list has 6 rows"));
@@ -70,12 +72,6 @@ TEST_F(RecordScreensTest, FieldsAndRefusals) {
   EXPECT_THAT([&] { residents.EditField("age", "3"); },
               Refused("no field \"age\" here; the fields are: name, birthdate, admission, fee, family"));
   EXPECT_EQ(residents.List()->SelectedListItem()->Index(), 1);
-}
-
-// UndoEdits drops what was not saved - an edit the batch holds, a record added - and shows the
-// stored data again, on the record that was current.
-TEST_F(RecordScreensTest, UndoEditsBringsTheStoredDataBack) {
-  RecordScreen& residents = Show("residents");
   residents.SelectRow(2);
   const std::string stored = Field(residents, "fee").value;
   residents.EditField("fee", "2450");

@@ -7,6 +7,7 @@
 
 #include "app/siblings/database_resource.h"
 #include "tests/app/app_world.h"
+#include "tests/doubles/raised.h"
 #include "ui_shared/contracts/class_ids.h"
 
 namespace trf::testing {
@@ -24,13 +25,12 @@ TEST(ReferenceSiblings, ObjectsShareTheContainerAndPersistState) {
   a->CurrentH_HomesID("3");
   a->CurrentStatStatus(1);
   a->TrfReopened(2);
-  EXPECT_EQ(b->CurrentH_HomesID(), "3");
-  EXPECT_EQ(b->CurrentStatStatus(), 1);
-  EXPECT_EQ(b->TrfReopened(), 2);
+  EXPECT_EQ(std::tuple(b->CurrentH_HomesID(), b->CurrentStatStatus(), b->TrfReopened()),
+            std::tuple(std::string("3"), 1, 2));
   EXPECT_NE(a->pTrfFormsPersist(), b->pTrfFormsPersist());
   EXPECT_EQ(a->pTrfContainer(), b->pTrfContainer());
-  EXPECT_EQ(world.Container().CurrentH_HomesID(), "3");
-  EXPECT_EQ(world.services.persist().trf_reopened, 2);
+  EXPECT_EQ(std::pair(world.Container().CurrentH_HomesID(), world.services.persist().trf_reopened),
+            std::pair(std::string("3"), 2));
 }
 
 // The database resource is the application's database; bad SQL is a clear error, not a crash.
@@ -40,13 +40,9 @@ TEST(ReferenceSiblings, DatabaseResourceReachesTheApplicationsDatabase) {
   ASSERT_NE(resource, nullptr);
   EXPECT_EQ(resource->Location(), ":memory:");
   EXPECT_EQ(resource->Connection(), world.services.database());
-  try {
-    resource->Connection()->Exec("SELEKT 1");
-    FAIL();
-  } catch (const kw::Error& e) {
-    EXPECT_EQ(e.Number(), kDatabaseError);
-    EXPECT_NE(e.Description().find("syntax error"), std::string::npos);
-  }
+  const kw::Error e = kw::testing::Raised([&] { resource->Connection()->Exec("SELEKT 1"); });
+  EXPECT_EQ(e.Number(), kDatabaseError);
+  EXPECT_NE(e.Description().find("syntax error"), std::string::npos);
 }
 
 // Two AppServices in sequence share nothing: the second has its own database, context and desk,

@@ -37,7 +37,7 @@ TEST(CommandInterpreterTest, SplitsWordsAndKeepsTheRestOfTheLine) {
 }
 
 // Commands run with their arguments; bad counts and raised errors fail with a clear message; help
-// lists every command with its usage.
+// lists every command with its usage; `expect` looks only at the output since the previous command.
 TEST(CommandInterpreterTest, RunsCommandsAndRejectsBadInput) {
   Console c;
   EXPECT_EQ(c.interpreter.Execute("set Fee 12.50"), CommandInterpreter::Outcome::kContinue);
@@ -51,11 +51,6 @@ TEST(CommandInterpreterTest, RunsCommandsAndRejectsBadInput) {
   EXPECT_EQ(c.interpreter.Execute("quit"), CommandInterpreter::Outcome::kQuit);
   c.interpreter.Execute("help");
   EXPECT_NE(c.out.str().find("expect <text>"), std::string::npos);
-}
-
-// `expect` looks only at the output since the previous command.
-TEST(CommandInterpreterTest, ExpectLooksAtTheOutputSinceThePreviousCommand) {
-  Console c;
   c.interpreter.Execute("set Name Ann");
   EXPECT_EQ(c.interpreter.Execute("expect Name = Ann"), CommandInterpreter::Outcome::kContinue);
   EXPECT_EQ(c.interpreter.Execute("expect = Ann"), CommandInterpreter::Outcome::kContinue);

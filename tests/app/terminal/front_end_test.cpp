@@ -42,8 +42,9 @@ TEST(FrontEndTest, ScreenShowsListSelectionAndFields) {
   EXPECT_EQ(RenderScreen("home", "Our Home", bar, view, /*verbose=*/true), expected);
 }
 
-// The box is framed at the given width, wraps long texts at blanks, shows the detail after a
-// blank line and offers Yes and No for questions.
+// The box is framed at the given width, wraps long texts at blanks (a word longer than the box is
+// cut rather than overflowing the frame), shows the detail after a blank line and offers Yes and No
+// for questions.
 TEST(FrontEndTest, FeedbackBoxIsFramedAndWrapped) {
   FeedbackShowing showing{"Residents", "The monthly fee looks unusually high for this home.", "Fee: 7,800", 0, 3105, 0,
                           false};
@@ -54,12 +55,8 @@ TEST(FrontEndTest, FeedbackBoxIsFramedAndWrapped) {
                                           "|                            |", "| Fee: 7,800                 |",
                                           "| [Yes] [No]                 |", "+----------------------------+"};
   EXPECT_EQ(box, expected);
-}
-
-// A word longer than the box is cut rather than overflowing the frame.
-TEST(FrontEndTest, LongWordsAreCutToTheBox) {
-  FeedbackShowing showing{"T", std::string(30, 'x'), "", 2, 1, 0, false};
-  for (const std::string& line : RenderFeedbackBox(showing, 20)) EXPECT_EQ(line.size(), 20u) << line;
+  FeedbackShowing long_word{"T", std::string(30, 'x'), "", 2, 1, 0, false};
+  for (const std::string& line : RenderFeedbackBox(long_word, 20)) EXPECT_EQ(line.size(), 20u) << line;
 }
 
 // Questions take the queued answer first; without one a script declines and a terminal is asked
