@@ -175,9 +175,9 @@ TEST_F(BusinessObjectTest, AddressesOutsideTheObjectRaiseClearErrors) {
                                                   {Long(7), "No record at position 7; the object holds 6."},
                                                   {Text("99"), "No record with the key \"99\" is held."},
                                                   {Text("abc"), "No record with the key \"abc\" is held."}};
-  for (const auto& [index, description] : rows) {
-    EXPECT_EQ(Described(Raised([&] { residents->FieldValueAt(index, 1); })),
-              std::to_string(kw::err::kSubscript) + " KW_I.LIResidents: " + description);
+  for (const auto& row : rows) {
+    EXPECT_EQ(Described(Raised([&] { residents->FieldValueAt(row.first, 1); })),
+              std::to_string(kw::err::kSubscript) + " KW_I.LIResidents: " + row.second);
   }
 }
 

@@ -176,10 +176,10 @@ TEST_F(BusinessRulesTest, ForcedSaveOfBadValueRaisesAndWritesNothing) {
 
 // The key and positions beyond the record cannot be written.
 TEST_F(BusinessRulesTest, KeyAndUnknownPositionsCannotBeWritten) {
-  for (const auto& [position, description] : {std::pair{1, "The record key of LIResidents cannot be written."},
-                                              {8, "LIResidents has no field at position 8."}}) {
-    const kw::Error e = Raised([&] { residents.FieldValue(position, Long(1)); });
-    EXPECT_EQ(std::pair(e.Number(), e.Description()), std::pair(kw::err::kInvalidCall, std::string(description)));
+  for (const auto& row : {std::pair{1, "The record key of LIResidents cannot be written."},
+                          {8, "LIResidents has no field at position 8."}}) {
+    const kw::Error e = Raised([&] { residents.FieldValue(row.first, Long(1)); });
+    EXPECT_EQ(std::pair(e.Number(), e.Description()), std::pair(kw::err::kInvalidCall, std::string(row.second)));
   }
   EXPECT_FALSE(residents.IsDirty());
 }
