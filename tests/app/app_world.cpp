@@ -24,7 +24,7 @@ AppWorld::AppWorld(Screens screens, const std::string& db_path)
 
 AppWorld::~AppWorld() { shared->OwnerForm(nullptr); }
 
-void AppWorld::UseMapleHouseMarch() {
+void AppWorld::UseMapleHouseMarch() const {
   ScreenContainer& container = *services.container();
   container.CurrentH_HomesID("1");
   container.CurrentHomeNum("H-101");

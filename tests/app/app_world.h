@@ -46,7 +46,7 @@ class AppWorld {
   AppWorld& operator=(const AppWorld&) = delete;
 
   // Makes home 1 (Maple House) and its active March (month record 3, type STD) the context.
-  void UseMapleHouseMarch();
+  void UseMapleHouseMarch() const;
   // The first column of the first row `sql` returns (0 when none).
   int32_t Count(const std::string& sql) const;
   // The host's screen `name` as its own type.

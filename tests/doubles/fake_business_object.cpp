@@ -20,7 +20,7 @@ FakeLI::Row& FakeLI::CurrentRow() {
   return records_[static_cast<size_t>(current_ - 1)];
 }
 
-int32_t FakeLI::PositionOf(const Variant& index) {
+int32_t FakeLI::PositionOf(const Variant& index) const {
   if (index.IsEmpty()) return current_;
   const int32_t i = index.ToLong();
   return i == -1 ? current_ : i;

@@ -160,7 +160,7 @@ class FakeLI : public I_LI, public RecordingDouble {
     bool dirty = false;
   };
   Row& CurrentRow();
-  int32_t PositionOf(const Variant& index);
+  int32_t PositionOf(const Variant& index) const;
   // The position of the record whose key equals `key`, as text or as a whole number; 0 when none.
   int32_t PositionOfKey(const std::string& key) const;
 

@@ -16,7 +16,7 @@ namespace kw::testing {
 class RecordingControl : public Object {
  public:
   // `members` names the properties the control has; the empty name is its default member.
-  RecordingControl(std::shared_ptr<CallLog> log, std::string name, std::set<std::string> members)
+  RecordingControl(std::shared_ptr<CallLog> log, std::string name, const std::set<std::string>& members)
       : log_(std::move(log)), name_(std::move(name)), members_(members.begin(), members.end()) {}
   std::string TypeName() const override { return "RecordingControl"; }
 
@@ -36,7 +36,7 @@ class RecordingControl : public Object {
  private:
   // Logs "<name>.<verb> <member>(<shown>)"; raises 438 for a member the control lacks.
   void Logged(const char* verb, std::string_view member, const std::string& shown) {
-    if (members_.count(member) == 0) Raise(err::kNoSuchMember);
+    if (!members_.contains(member)) Raise(err::kNoSuchMember);
     log_->Record(name_ + "." + verb + " " + std::string(member) + "(" + shown + ")");
   }
 

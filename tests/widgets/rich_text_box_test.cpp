@@ -25,8 +25,8 @@ struct BoxWorld {
 // A form that writes down what the box tells it, reading the selection as it hears of it.
 struct RecordingListener : RichTextBoxEvents {
   explicit RecordingListener(RichTextBox& b) : box(b) {}
-  void GotFocus() override { heard.push_back("GotFocus"); }
-  void LostFocus() override { heard.push_back("LostFocus"); }
+  void GotFocus() override { heard.emplace_back("GotFocus"); }
+  void LostFocus() override { heard.emplace_back("LostFocus"); }
   void SelChange() override {
     heard.push_back("SelChange " + std::to_string(box.SelStart()) + "+" + std::to_string(box.SelLength()));
   }

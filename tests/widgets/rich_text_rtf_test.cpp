@@ -103,11 +103,11 @@ TEST(RichTextRtf, ReadsBackEverythingItWrote) {
   EXPECT_EQ(copy->TextRTF(), rtf);
   EXPECT_TRUE(LooksLikeRtf(rtf));
   const char* const expected[] = {
-      "{\\colortbl;\\red255\\green0\\blue0;\\red0\\green255\\blue0;\\red1\\green2\\blue3\\trfsyscolor8;}",
-      "\\pard\\qc {\\b Title}{ }{\\i\\cf1 \\{braces\\}}{ }{\\ul\\cf2 back\\\\slash}{\\tab tab}\\par",
-      "{\\pntext\\f0\\'95\\tab}{\\*\\pn\\pnlvlblt\\pnf0\\pnindent360{\\pntxtb\\'95}}",
+      R"({\colortbl;\red255\green0\blue0;\red0\green255\blue0;\red1\green2\blue3\trfsyscolor8;})",
+      R"(\pard\qc {\b Title}{ }{\i\cf1 \{braces\}}{ }{\ul\cf2 back\\slash}{\tab tab}\par)",
+      R"({\pntext\f0\'95\tab}{\*\pn\pnlvlblt\pnf0\pnindent360{\pntxtb\'95}})",
       "caf\\'e9",
-      "\\u-10179\\'3f\\u-8704\\'3f",
+      R"(\u-10179\'3f\u-8704\'3f)",
       "\\pard\\qr {right\\line }{\\cf3 \\u1087\\'3f\\u1088\\'3f.}\\par\n\\pard\\qc }",
   };
   for (const char* piece : expected) EXPECT_NE(rtf.find(piece), std::string::npos) << piece << "\nin\n" << rtf;
@@ -118,7 +118,7 @@ TEST(RichTextRtf, ReadsBackEverythingItWrote) {
 // paragraph takes it), a system colour reference of any 31-bit number comes back as itself, and a
 // fixed colour with a stray high byte is kept as the colour it means.
 TEST(RichTextRtf, BreakFormatsAndColoursSurvive) {
-  const Document bold_break = ReadRtf("{\\rtf1{\\b\\par}}");
+  const Document bold_break = ReadRtf(R"({\rtf1{\b\par}})");
   ASSERT_TRUE(bold_break.Paragraphs().at(0).mark.bold);
   EXPECT_TRUE(ReadRtf(WriteRtf(bold_break)).Paragraphs().at(0).mark.bold);
   Document colored;
@@ -192,7 +192,7 @@ TEST(RichTextRtf, ReadsTheEdgesOfRtf) {
   EXPECT_EQ(box.SelBold(), true);
   box.TextRTF("{\\rtf1 }}} tail\\");
   EXPECT_EQ(box.Text(), " tail");
-  box.TextRTF("{\\rtf1\\ansicpg932 \\'93{\\b x}\\bin99");
+  box.TextRTF(R"({\rtf1\ansicpg932 \'93{\b x}\bin99)");
   EXPECT_EQ(box.Text(), "x");
 }
 

@@ -124,7 +124,7 @@ TEST_F(RecordVersionsTest, FullOrBusyDatabaseRefusesAndTheSaveWorksLater) {
     groups.Load(Variant::Long(1));
     groups.AddNew();
     groups.FieldValue(LIFamilyGroups::kGroupName, Variant::Text("Holt family"));
-    groups.FieldValue(LIFamilyGroups::kMailingAddress, Variant::Text(std::string(64 * 1024, 'x')));
+    groups.FieldValue(LIFamilyGroups::kMailingAddress, Variant::Text(std::string(size_t{64} * 1024, 'x')));
     const int32_t count = groups.Count();
 
     const kw::Error failure = Raised([&] { (void)groups.Save(false); });

@@ -1,7 +1,7 @@
 // A process killed in the middle of a batch of 10,000 records: the database opens consistent
 // afterwards, holding the whole batch or none of it. On SQLite the process kills itself from the
 // engine's progress handler; on a server the test kills it once its transaction has written rows.
-#include <signal.h>
+#include <signal.h>  // NOLINT(modernize-deprecated-headers): kill is POSIX, declared here and not by <csignal>
 #include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -25,6 +25,7 @@ struct DataWorld : AppWorld {
     std::vector<std::vector<std::string>> rows;
     for (; !query->EndOfFile(); query->MoveNext()) {
       std::vector<std::string> row;
+      row.reserve(static_cast<size_t>(query->FieldCount()));
       for (int32_t c = 0; c < query->FieldCount(); ++c)
         row.push_back(shared->GetFieldValue(query->Field(kw::Variant::Long(c))).ToText());
       rows.push_back(std::move(row));

@@ -69,7 +69,7 @@ TEST(FrontEndTest, QuestionsAreAnsweredFromQueueTerminalOrDeclined) {
   FeedbackShowing notice{"Residents", "Saved.", "", 2, 2181, 0, false};
 
   const FeedbackPresenter script = MakeTerminalPresenter(transcript, desk, nullptr);
-  desk.answers.push_back("0");
+  desk.answers.emplace_back("0");
   EXPECT_EQ(script(question), "0");
   EXPECT_EQ(script(question), "1");
   EXPECT_EQ(script(notice), "0");
