@@ -14,6 +14,10 @@ namespace kw {
 
 // Arguments of a late-bound call: positional ones first, then named ones.
 class Args {
+  // How many named arguments are kept inside the list: an item added with a key, a text and an
+  // icon passes three.
+  static constexpr size_t kInlineNamed = 3;
+
  public:
   // Provided, not defaulted: an omitted argument list (`= {}`) would otherwise be cleared byte by
   // byte, inline storage included, on every call.
@@ -36,7 +40,7 @@ class Args {
 
  private:
   InlineVector<Variant, 3> positional_;
-  InlineVector<std::pair<std::string, Variant>, 2> named_;
+  InlineVector<std::pair<std::string, Variant>, kInlineNamed> named_;
 };
 
 // The empty argument list, which member access takes when a caller gives none: one list made
