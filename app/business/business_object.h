@@ -133,6 +133,8 @@ class TableBusinessObject : public kw::I_LI {
   void StoreValue(int32_t record_position, int32_t field_position, const kw::Variant& value);
   // The values of the record at `position` (1 to Count).
   const std::vector<kw::Variant>& ValuesAt(int32_t position) const;
+  // Today's date (a whole date serial) as the running rules read it, once per run.
+  double Today() const { return today_; }
 
  private:
   struct Record;
@@ -144,6 +146,8 @@ class TableBusinessObject : public kw::I_LI {
   int64_t KeyOf(const Record& record) const;
   void RunFieldRules(Record& record, int32_t field);
   void RunAllRules(Record& record);
+  // Reads the clock for the rules of one run.
+  void ReadToday();
   void CheckFieldKind(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings);
   // A date more than a month ahead is asked about, unless a hard rule refused the field already.
   void AskAboutFutureDate(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings);
@@ -168,6 +172,7 @@ class TableBusinessObject : public kw::I_LI {
   };
   std::vector<DeletedRow> deleted_;
   int32_t current_ = 0;
+  double today_ = 0;
   bool settle_pending_ = false;
   bool suspended_ = false;
   bool send_off_ = false;

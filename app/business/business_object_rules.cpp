@@ -150,8 +150,7 @@ void TableBusinessObject::AskAboutFutureDate(int32_t field, const std::vector<kw
                                              RuleFindings& findings) {
   const kw::Variant& value = values[static_cast<size_t>(field)];
   if (!value.IsDate() || findings.HasHard(field)) return;
-  const double today = std::floor(kw::Service<kw::Clock>::Get().Now());
-  if (value.ToDate() - today <= kFutureQuestionDays) return;
+  if (value.ToDate() - today_ <= kFutureQuestionDays) return;
   findings.Question(field, kFieldLevel, rule_numbers::kFutureDate,
                     spec_.fields[static_cast<size_t>(field)].caption + " " + value.ToText() +
                         " lies more than a month in the future. Is it right?",
@@ -160,7 +159,10 @@ void TableBusinessObject::AskAboutFutureDate(int32_t field, const std::vector<kw
 
 void TableBusinessObject::CheckRecord(const std::vector<kw::Variant>&, RuleFindings&) {}
 
+void TableBusinessObject::ReadToday() { today_ = std::floor(kw::Service<kw::Clock>::Get().Now()); }
+
 void TableBusinessObject::RunFieldRules(Record& record, int32_t field) {
+  ReadToday();
   RuleFindings findings;
   CheckFieldKind(field, record.values, findings);
   if (!findings.HasHard(field)) CheckField(field, record.values, findings);
@@ -170,6 +172,7 @@ void TableBusinessObject::RunFieldRules(Record& record, int32_t field) {
 }
 
 void TableBusinessObject::RunAllRules(Record& record) {
+  ReadToday();
   RuleFindings findings;
   bool well_formed = true;
   for (int32_t field = 0; field < static_cast<int32_t>(spec_.fields.size()); ++field) {
@@ -178,7 +181,9 @@ void TableBusinessObject::RunAllRules(Record& record) {
       well_formed = false;
     } else {
       CheckField(field, record.values, findings);
-      AskAboutFutureDate(field, record.values, findings);
+      // A value that passed the kind check is a date only in a date field.
+      if (spec_.fields[static_cast<size_t>(field)].kind == FieldKind::Date)
+        AskAboutFutureDate(field, record.values, findings);
     }
   }
   // Record rules compare fields with each other: they need every field of its own kind.

@@ -159,9 +159,9 @@ void TableBusinessObject::Load(const kw::Variant& parent) {
     Record& record = loaded.emplace_back();
     record.values.reserve(count);
     for (size_t i = 0; i < count; ++i) {
-      kw::Variant value = query->Column(static_cast<int>(i));
+      // Each value goes straight into the record; a date's serial is read as a number first.
+      kw::Variant& value = record.values.emplace_back(query->Column(static_cast<int>(i)));
       if (spec_.fields[i].kind == FieldKind::Date && !value.IsNull()) value = kw::Variant::Date(value.ToDouble());
-      record.values.push_back(std::move(value));
     }
     record.version = static_cast<int64_t>(query->Column(static_cast<int>(count)).ToDouble());
   }

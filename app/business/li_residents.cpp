@@ -1,11 +1,8 @@
 // Residents of a home month: fields and rules.
-#include <cmath>
 
 #include "app/business/business_classes.h"
 #include "app/data/class_numbers.h"
-#include "ui_shared/platform/clock.h"
 #include "ui_shared/platform/dates.h"
-#include "ui_shared/platform/service.h"
 
 namespace trf {
 
@@ -40,7 +37,7 @@ void LIResidents::CheckField(int32_t field, const std::vector<kw::Variant>& valu
   const kw::Variant& value = values[static_cast<size_t>(field)];
   if (value.IsNull()) return;
   if (field == kBirthDate - 1) {
-    const double today = std::floor(kw::Service<kw::Clock>::Get().Now());
+    const double today = Today();
     if (value.ToDate() > today) {
       findings.Hard(field, kFieldLevel, 3101, "Birth date " + value.ToText() + " lies in the future.");
     } else if (const int32_t age = FullYears(value.ToDate(), today); age > kUnusualAge) {

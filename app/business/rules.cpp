@@ -45,10 +45,6 @@ void RuleFindings::Notice(int32_t field, int32_t level, int32_t number, std::str
       std::make_shared<SoftRule>(field, level, number, false, std::move(feedback), std::move(more), std::move(value)));
 }
 
-bool RuleFindings::HasHard(int32_t field) const {
-  return std::any_of(hard.begin(), hard.end(), [&](const auto& rule) { return rule->FieldEnum() == field; });
-}
-
 void RuleState::Merge(int32_t field, int32_t level, RuleFindings findings, bool send_off) {
   std::erase_if(hard_, [&](const auto& rule) { return InScope(rule->FieldEnum(), rule->RuleLevel(), field, level); });
   std::vector<std::shared_ptr<SoftRule>> kept;

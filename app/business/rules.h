@@ -3,6 +3,7 @@
 // the live collections that the library walks.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -75,7 +76,10 @@ class RuleFindings {
                 std::string more = "");
   void Notice(int32_t field, int32_t level, int32_t number, std::string feedback, kw::Variant value,
               std::string more = "");
-  bool HasHard(int32_t field) const;
+  // Inline: the rules ask it of every field of every record, where as a rule nothing broke.
+  bool HasHard(int32_t field) const {
+    return std::ranges::any_of(hard, [field](const auto& rule) { return rule->FieldEnum() == field; });
+  }
 
   std::vector<std::shared_ptr<HardRule>> hard;
   std::vector<std::shared_ptr<SoftRule>> soft;
