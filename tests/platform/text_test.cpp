@@ -36,6 +36,8 @@ TEST(Text, IllFormedUtf8IsReplacedAndCountedTheSameWay) {
       {"\xED\xA0\x80", r + r + r},                                       // surrogate U+D800
       {"\xF4\x90\x80\x80", r + r + r + r},                               // above U+10FFFF
       {"\xF0\x9F\x98\x80\xE2\x82\xAC", "\xF0\x9F\x98\x80\xE2\x82\xAC"},  // valid stays
+      {"eight ch\x80 and more", "eight ch" + r + " and more"},           // after a word of ASCII
+      {"caf\xC3\xA9 au lait", "caf\xC3\xA9 au lait"},                    // valid inside a word
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.in);
