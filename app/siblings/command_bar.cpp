@@ -51,7 +51,7 @@ bool CommandBar::Click(const std::string& key) {
   // The target may change the bar while it runs: take what the call needs first.
   const int16_t value = button->value;
   const kw::ObjectPtr target = button->target.lock();
-  kw::CallMember(target, key, {kw::Variant::Integer(value)});
+  kw::CallMember(target, key, kw::Args().Add(kw::Variant::Integer(value)));  // moved in, not copied from a list
   return true;
 }
 
