@@ -2,8 +2,6 @@
 // SharedProcedures object and run its private members, which no public member exposes.
 #pragma once
 
-#include <string>
-
 #include "ui_shared/shared_procedures/shared_procedures.h"
 
 namespace kw {
@@ -12,10 +10,6 @@ struct SharedProceduresTestAccess {
   static Dictionary& RecordCache(SharedProcedures& s) { return *s.m_dicRecordCache; }
   static Dictionary& RecordGroupCache(SharedProcedures& s) { return *s.m_dicRecordGroupCache; }
   static void CheckSoftRuleCache(SharedProcedures& s) { s.CheckSoftRuleCache(); }
-  static std::string CacheKey(const std::string& owner, int32_t rule_number) {
-    return SharedProcedures::SoftRuleCacheKey(owner, rule_number);
-  }
-  static std::string CacheValue(const Variant& value) { return SharedProcedures::SoftRuleCacheValue(value); }
 };
 
 }  // namespace kw

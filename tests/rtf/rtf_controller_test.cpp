@@ -149,27 +149,6 @@ TEST(RtfController, AddingFocusingAndRemovingVisitTheButtonsInOrder) {
   EXPECT_EQ(w.h.log->Matching("Container.AddCommandButton").size(), 22u);
 }
 
-// A container failing on the fifth add leaves the flag false and raises nothing, so the next remove
-// and focus call nothing; failing on the third remove keeps it true, so a later remove starts over.
-TEST(RtfController, ContainerFailuresWhileAddingOrRemovingEndSilently) {
-  ControllerWorld w;
-  w.container->fail_add_at = 5;
-  EXPECT_NO_THROW(w.controller->AddRemoveCommandButtons(false));
-  EXPECT_EQ(w.Take(), Pass("add", 5));
-  w.controller->AddRemoveCommandButtons(true);
-  w.controller->GotFocus();
-  EXPECT_TRUE(w.Take().empty());
-
-  ControllerWorld v;
-  v.controller->AddRemoveCommandButtons(false);
-  v.container->fail_remove_at = 3;
-  v.Take();
-  EXPECT_NO_THROW(v.controller->AddRemoveCommandButtons(true));
-  EXPECT_EQ(v.Take(), Pass("remove", 3));
-  v.controller->AddRemoveCommandButtons(true);
-  EXPECT_EQ(v.Take(), Pass("remove"));
-}
-
 // A refused state call ends GotFocus with its trail; during adding it is swallowed, and the buttons
 // count as present because all eleven were added before.
 TEST(RtfController, RefusedStateCallsInFocusChanges) {

@@ -174,23 +174,5 @@ TEST(RemoveItem, FocusRefusalIsAnError) {
   EXPECT_EQ(r.h.log->CountOf("LI.Save(True)"), 1u);
 }
 
-// Removal after removal keeps selection and current record together; the last one re-selects
-// nothing, gives nothing, and still reports the removal to the caller and the owner form.
-TEST(RemoveItem, RemovesDownToTheLastRecord) {
-  Removal r(4, 2);
-  for (const char* state : {"removed keys=K1,K3,K4 selected=K3 visible current=2:3 records=3 focus",
-                            "removed keys=K1,K4 selected=K4 visible current=2:4 records=2 focus",
-                            "removed keys=K1 selected=K1 visible current=1:1 records=1 focus"}) {
-    r.Quietly();
-    ASSERT_EQ(r.Now(), state);
-  }
-  r.h.log->Clear();
-  r.removed = false;
-  EXPECT_EQ(r.Quietly(), nullptr);
-  EXPECT_EQ(r.Now(), "removed keys= selected=none current=0 records=0 focus");
-  EXPECT_TRUE(r.h.log->Matching("LI.Exists").empty());
-  EXPECT_EQ(r.h.log->Entries().back(), "Form.ToggleReadWrite()");
-}
-
 }  // namespace
 }  // namespace kw

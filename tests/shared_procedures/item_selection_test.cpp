@@ -32,28 +32,6 @@ struct Click {
   bool changed = false;
 };
 
-// A first click saves the dirty record, makes the clicked one current and selects and shows its entry;
-// a click on the same key, or with no entry at all, does nothing.
-TEST(ItemClick, FirstClickSecuresTheRecordAndSelects) {
-  Click c(true, "");
-  const ObjectPtr clicked = c.Entry("K4");
-  EXPECT_EQ(c.h.shared->ItemClick(clicked, c.previous, c.li, c.changed), clicked);
-  EXPECT_EQ(c.previous, clicked);
-  EXPECT_TRUE(c.changed);
-  EXPECT_EQ(c.li->Current(), 2);
-  EXPECT_EQ(c.h.log->Joined({"LI.Save", "LI.Exists", "List "}),
-            "LI.Save(False); LI.Exists(\"4\"); List K4.Let Selected(True); List K4.EnsureVisible()");
-
-  Click same;
-  EXPECT_EQ(same.h.shared->ItemClick(same.Entry("K17"), same.previous, same.li, same.changed), same.previous);
-  Click none(true, "");
-  EXPECT_EQ(none.h.shared->ItemClick(nullptr, none.previous, none.li, none.changed), nullptr);
-  for (Click* quiet : {&same, &none}) {
-    EXPECT_FALSE(quiet->changed);
-    EXPECT_TRUE(quiet->h.log->Entries().empty()) << ::testing::PrintToString(quiet->h.log->Entries());
-  }
-}
-
 struct FlagRow {
   const char* name;
   bool send_off;  // a non-interactive send-off runs
@@ -130,30 +108,6 @@ TEST(ItemClick, RenamesTheNewEntryItLeaves) {
   c.h.shared->ItemClick(c.Entry("AB4"), c.previous, c.li, c.changed, "AB", false, Variant::Boolean(false));
   EXPECT_EQ(c.EntryCalls().front(), "List NEW.Let Key(\"AB100\")");
   EXPECT_EQ(GetMember(c.previous, "Key").ToText(), "AB100");
-}
-
-struct KeyRow {
-  const char *name, *prefix, *clicked_key, *looked_up;
-  int32_t current_after;
-};
-
-// The record key is what follows the prefix: read as a number under a custom prefix, taken as it
-// is under the default one; a key the object lacks leaves the current record in place.
-TEST(ItemClick, LooksUpTheRecordKeyAfterThePrefix) {
-  const KeyRow rows[] = {
-      {"default prefix", "", "K9", "\"9\"", 3},
-      {"custom prefix", "AB", "AB9", "\" 9\"", 3},
-      {"custom prefix, padded number", "AB", "AB 09", "\" 9\"", 3},
-      {"unknown key", "", "K55", "\"55\"", 1},
-  };
-  for (const auto& row : rows) {
-    Click c(false);
-    const ObjectPtr clicked = c.Entry(row.clicked_key);
-    EXPECT_EQ(c.h.shared->ItemClick(clicked, c.previous, c.li, c.changed, row.prefix), clicked) << row.name;
-    EXPECT_TRUE(c.changed) << row.name;
-    EXPECT_EQ(c.h.log->Matching("LI.Exists"), Strings{"LI.Exists(" + std::string(row.looked_up) + ")"}) << row.name;
-    EXPECT_EQ(c.li->Current(), row.current_after) << row.name;
-  }
 }
 
 // A key remainder that is no number under a custom prefix raises 13 with the trail.

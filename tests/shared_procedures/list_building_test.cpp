@@ -45,24 +45,6 @@ Strings ItemTexts(ListView& view) {
   return texts;
 }
 
-// One reset call and two appending calls give three columns with their four fields each; an
-// earlier result stays as it was and a reset call starts over.
-TEST(LVColumnInfo, BuildsTheTableColumnByColumn) {
-  LibraryHarness h;
-  const Variant first = h.shared->LVColumnInfo("Name", "Resident", 2000);
-  const VArray& columns = *ThreeColumns(*h.shared).GetArray();
-  EXPECT_EQ(columns.DimensionBounds(1).upper, 2);
-  EXPECT_EQ(columns.DimensionBounds(2).upper, 3);
-  EXPECT_EQ(columns.At({0, 0}).GetText(), "Name");
-  EXPECT_EQ(columns.At({1, 1}).GetText(), "Age");
-  EXPECT_EQ(columns.At({1, 2}).Type(), VarType::Integer);
-  EXPECT_EQ(columns.At({1, 2}).ToLong(), 600);
-  EXPECT_EQ(columns.At({2, 3}).GetText(), "Row ");
-  EXPECT_EQ(columns.At({0, 3}).GetText(), "");
-  EXPECT_EQ(first.GetArray()->DimensionBounds(1).upper, 0);
-  EXPECT_EQ(h.shared->LVColumnInfo("Age", "Age", 1).GetArray()->DimensionBounds(1).upper, 0);
-}
-
 // Appending before any table fails with 9 and leaves two empty columns, which the next
 // appending call builds on and the next reset call discards.
 TEST(LVColumnInfo, AppendingBeforeAnyTableFailsWithSubscriptOutOfRange) {

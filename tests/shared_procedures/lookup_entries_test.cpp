@@ -19,43 +19,6 @@ std::vector<Variant> Texts(std::initializer_list<const char*> texts) {
   return out;
 }
 
-// Position 3 of every record of `li`, as text ("Null" for null).
-Strings Column3(FakeLI& li) {
-  Strings out;
-  for (int32_t i = 1; i <= li.Count(); ++i) {
-    const Variant& v = li.Record(i)[2];
-    out.push_back(v.IsNull() ? "Null" : v.ToText());
-  }
-  return out;
-}
-
-struct LookupRow {
-  const char* name;
-  std::vector<Variant> lookup, data;
-  Strings data_after;
-};
-
-// Every lookup value no data record carries is appended, in lookup order; equal counts end the
-// call at once even when the contents differ.
-TEST(CheckTableEntries, AppendsTheMissingLookupValues) {
-  const LookupRow rows[] = {
-      {"one missing", Texts({"A", "B", "C"}), Texts({"A", "C"}), {"A", "C", "B"}},
-      {"empty data", Texts({"A", "B", "C"}), {}, {"A", "B", "C"}},
-      {"equal counts", Texts({"A", "B"}), Texts({"X", "Y"}), {"X", "Y"}},
-      {"lookup value twice", Texts({"A", "A", "B"}), Texts({"B"}), {"B", "A", "A"}},
-      {"more data than lookup", Texts({"A", "D"}), Texts({"A", "B", "C"}), {"A", "B", "C", "D"}},
-      {"numbers by value", {Variant::Integer(1), Variant::Double(2)}, {Variant::Long(2)}, {"2", "1"}},
-      {"null matches nothing", {Variant::Null()}, {Variant::Null(), Variant::Text("x")}, {"Null", "x", "Null"}},
-  };
-  for (const auto& row : rows) {
-    LibraryHarness h;
-    auto lookup = WithValues(h, 7, row.lookup);
-    auto data = WithValues(h, 3, row.data);
-    h.shared->CheckTableEntries(lookup, 2, data, 2, icDependsOnHome, 0);
-    EXPECT_EQ(Column3(*data), row.data_after) << row.name;
-  }
-}
-
 // A new record gets its parent id, then the lookup value, and is stored at once; without
 // auto-fill it keeps the parent id AddNew gave it.
 TEST(CheckTableEntries, FillsParentAndValueThenSaves) {

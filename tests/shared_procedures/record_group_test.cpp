@@ -43,28 +43,6 @@ TEST(ValidateRecordGroup, OnlyChangedGroupsOrSendOffRunsCreateTheValidator) {
   EXPECT_FALSE(w.h.shared->ValidateRecordGroup(nullptr));
 }
 
-// A class without a registered validator has no group rules: the failure is logged, GroupDirty is
-// cleared and the result is true; short class names give the bare prefix.
-TEST(ValidateRecordGroup, MissingValidatorMeansNoGroupRules) {
-  GroupWorld w;
-  w.li->class_name = "LIStaff";
-  EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
-  EXPECT_EQ(w.h.log->CountOf("ErrorLog.Add(429)"), 1u);
-  EXPECT_FALSE(w.li->group_dirty);
-
-  w.li->class_name = "LI";
-  w.li->group_dirty = true;
-  w.h.registry->Register(std::string(class_ids::kRecordGroupPrefix), [&] { return w.validator; });
-  EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
-  EXPECT_EQ(w.h.log->CountOf("Group.Validate(\"H1\")"), 1u);
-
-  w.li->group_dirty = true;
-  w.h.log->Clear();
-  w.h.registry->Register(std::string(class_ids::kRecordGroupPrefix), [&] { return w.li; });
-  EXPECT_TRUE(w.h.shared->ValidateRecordGroup(w.li));
-  EXPECT_EQ(w.h.log->CountOf("ErrorLog.Add(13)"), 1u);
-}
-
 // Home-month classes (answer 5) are validated with the month id, others with the home id, and the
 // validator is told about a non-interactive send-off only while it validates.
 TEST(ValidateRecordGroup, GroupKeyFollowsTheClassParent) {

@@ -111,18 +111,5 @@ TEST(OnDeactivate, RecordGroupIsSkippedOnlyInANonInteractiveSendOff) {
   }
 }
 
-// DeactivateLocal false refuses after the save and the group have run; a refused save stops first.
-TEST(OnDeactivate, FormOrSaveCanRefuse) {
-  LibraryHarness h;
-  auto li = Numbered(h, 2, 2);
-  h.form->deactivate_local = false;
-  EXPECT_FALSE(h.shared->OnDeactivate(li));
-  EXPECT_EQ(h.log->Joined({"LI.Save(False)", "LI.Get GroupDirty()"}), "LI.Save(False); LI.Get GroupDirty()");
-  h.form->panel_visible = true;
-  h.log->Clear();
-  EXPECT_FALSE(h.shared->OnDeactivate(li));
-  EXPECT_EQ(h.log->CountOf("Form.DeactivateLocal()"), 0u);
-}
-
 }  // namespace
 }  // namespace kw

@@ -22,20 +22,6 @@ TEST(ValidateForSendoff, EmptyObjectIsReadyAndARefusedSaveStops) {
   EXPECT_EQ(h.screen->MousePointer(), 3);
 }
 
-// An empty object with all records asked for is not saved, but its record group decides.
-TEST(ValidateForSendoff, EmptyObjectForAllRecordsLetsTheGroupDecide) {
-  LibraryHarness h;
-  auto validator = std::make_shared<FakeRecordGroup>(h.log);
-  validator->hard_rules->rules = {std::make_shared<FakeHardRule>(-1, 3, 9, "No manager")};
-  h.registry->Register("KW01.RGResidents", [&] { return validator; });
-  h.container->send_off_mode = true;
-  h.screen->MousePointer(3);
-  EXPECT_FALSE(h.shared->ValidateForSendoff(std::make_shared<FakeLI>(h.log), true));
-  EXPECT_TRUE(h.log->Matching("LI.Save").empty());
-  EXPECT_EQ(h.dialog->feedback, "No manager");
-  EXPECT_EQ(h.screen->MousePointer(), 3);
-}
-
 // With the current record only, the caller's list is not used even in a non-interactive send-off;
 // a ready record is saved, validated and saved again, a broken one is not saved again.
 TEST(ValidateForSendoff, CurrentRecordOnlyIgnoresTheList) {

@@ -5,16 +5,6 @@
 namespace kw {
 namespace {
 
-// Strings join the owner and the rule number without a blank; values are trimmed of spaces only.
-TEST(SoftRuleCache, KeysAndValuesFollowTheCacheFormat) {
-  EXPECT_EQ(Access::CacheKey("A1", 7), "A1#7");
-  EXPECT_EQ(Access::CacheKey("A1", -7), "A1#-7");
-  EXPECT_EQ(Access::CacheValue(Variant::Text("  12 kg  ")), "12 kg");
-  EXPECT_EQ(Access::CacheValue(Variant::Text("\t12 ")), "\t12");
-  EXPECT_EQ(Access::CacheValue(Variant::Double(2.5)), "2.5");
-  EXPECT_EQ(Access::CacheValue(Variant::Null()), "");
-}
-
 // Exactly one day after the last clearing the caches survive a check; one second later both go.
 // Either clearing restarts the one-day period, and a clock set back only delays it.
 TEST(SoftRuleCache, ClearsWhenMoreThanOneDayHasPassedSinceTheLastClearing) {

@@ -4,14 +4,6 @@
 namespace kw {
 namespace {
 
-// Tags carry a blank before non-negative numbers and a "-" before negative ones.
-TEST(Tags, CreateTagRendersBothNumbersWithTheirSignSpace) {
-  LibraryHarness h;
-  EXPECT_EQ(h.shared->CreateTag(0, 0), " 0# 0");
-  EXPECT_EQ(h.shared->CreateTag(-2, 5), "-2# 5");
-  EXPECT_EQ(h.shared->CreateTag(-32768, 32767), "-32768# 32767");
-}
-
 // The readers split at the first "#" and read each side leniently, halves to even; a number
 // beyond 16 bits overflows with the member's location.
 TEST(Tags, ReadersSplitAtTheFirstHashAndReadLeniently) {

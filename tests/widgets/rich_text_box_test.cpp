@@ -127,38 +127,6 @@ TEST(RichTextBox, SelectionPropertiesAreNullWhenMixed) {
   }
 }
 
-// Alignment and bullets belong to paragraphs: a caret reads its paragraph, a selection touching
-// two paragraphs formats both, and alignments outside 0 to 2 are refused.
-TEST(RichTextBox, ParagraphFormatsFollowTheParagraphsTouched) {
-  BoxWorld w("alpha\nbeta\ngamma");
-  w.Select(3, 5);  // "ha\nbe"
-  w.box->SelAlignment(rich_text::kAlignRight);
-  w.box->SelBullet(true);
-  w.box->SelStart(7);
-  EXPECT_EQ(w.box->SelAlignment(), rich_text::kAlignRight);
-  EXPECT_EQ(w.box->SelBullet(), true);
-  w.box->SelStart(12);
-  EXPECT_EQ(w.box->SelAlignment(), rich_text::kAlignLeft);
-  EXPECT_EQ(w.box->SelBullet(), false);
-  EXPECT_EQ(Raised([&] { w.box->Let("SelAlignment", Variant::Integer(3)); }).Number(), err::kInvalidCall);
-
-  // Removing a break joins two paragraphs in the first one's format; typing one splits a
-  // paragraph, both halves keeping its format.
-  w.box->Text("left\ncentre");
-  w.box->SelStart(6);
-  w.box->SelAlignment(rich_text::kAlignCenter);
-  w.Select(4, 1);
-  w.box->SelText("");
-  EXPECT_EQ(w.box->Text(), "leftcentre");
-  EXPECT_EQ(w.box->SelAlignment(), rich_text::kAlignLeft);
-  w.box->SelAlignment(rich_text::kAlignCenter);
-  w.box->SelStart(4);
-  w.box->SelText("\r\n");
-  EXPECT_EQ(w.box->Document().ParagraphCount(), 2u);
-  w.Select(0, 11);
-  EXPECT_EQ(w.box->SelAlignment(), rich_text::kAlignCenter);
-}
-
 // The listener hears focus changes once each and every selection change, typing included; the
 // box's window answers the focus messages and the text length; the box does not keep the
 // listener alive, and its window goes with it.

@@ -1,17 +1,12 @@
-// The widget models: combo-box messages, late-bound members and the type inquiry of controls.
+// The combo box's window messages: finding items, selecting one and dropping the list down.
 #include <gtest/gtest.h>
 
 #include "tests/doubles/harness.h"
-#include "tests/doubles/raised.h"
 #include "widgets/combo_box.h"
-#include "widgets/control_array.h"
-#include "widgets/text_box.h"
-#include "widgets/timer.h"
 
 namespace kw {
 namespace {
 
-using testing::Raised;
 using widgets::ComboBox;
 namespace m = widgets::combo_messages;
 
@@ -61,35 +56,6 @@ TEST(ComboBoxMessages, SelectAndDropDown) {
   EXPECT_EQ(windows->Send(hwnd, m::kGetDroppedState), 1);
   combo.reset();
   EXPECT_FALSE(windows->Exists(hwnd));
-}
-
-// Late-bound members reach the same state as the typed API, selection counted in characters.
-TEST(EditControls, LateBoundMembersAndSelection) {
-  ScopedService<WindowTable> windows(std::make_shared<WindowTable>());
-  auto box = widgets::TextBox::Make();
-  LetMember(box, "", Variant::Text("Zoë Ann"));
-  EXPECT_EQ(GetMember(box, "Text").ToText(), "Zoë Ann");
-  LetMember(box, "SelStart", Variant::Long(2));
-  LetMember(box, "SelLength", Variant::Long(99));
-  EXPECT_EQ(box->SelText(), "ë Ann");
-  EXPECT_EQ(GetMember(box, "SelLength").ToLong(), 5);
-  LetMember(box, "BackColor", Variant::Long(static_cast<int32_t>(0x8000000Fu)));
-  EXPECT_EQ(box->BackColor(), 0x8000000Fu);
-  EXPECT_THROW(LetMember(box, "hwnd", Variant::Long(1)), Error);
-  EXPECT_EQ(Raised([&] { (void)GetMember(box, "Caption"); }).Number(), err::kNoSuchMember);
-}
-
-// The type inquiry: a text box reports text; a control array and a timer report an object.
-TEST(EditControls, TypeInquiryTellsSingleControlsFromArrays) {
-  ScopedService<WindowTable> windows(std::make_shared<WindowTable>());
-  auto box = widgets::TextBox::Make("x");
-  auto array = std::make_shared<widgets::ControlArray>(std::vector<ObjectPtr>{box});
-  EXPECT_EQ(box->DefaultVarType(), VarType::String);
-  EXPECT_EQ(array->DefaultVarType(), VarType::Object);
-  EXPECT_EQ(std::make_shared<widgets::Timer>()->DefaultVarType(), VarType::Object);
-  EXPECT_EQ(GetMember(array, "", Args{Variant::Integer(0)}).ToObject(), box);
-  EXPECT_EQ(GetMember(array, "Count").ToLong(), 1);
-  EXPECT_EQ(Raised([&] { (void)GetMember(array, "", Args{Variant::Integer(1)}); }).Number(), 340);
 }
 
 }  // namespace
