@@ -33,18 +33,6 @@ TEST_F(RecordGroupTest, ResidentsGroupChecksCapacityAndFeesTotal) {
   }
 }
 
-// A settled group question stays settled when the same validator checks the group again; a class
-// without a validator has none to create.
-TEST_F(RecordGroupTest, SettledGroupQuestionSurvivesRevalidation) {
-  EXPECT_THROW(kw::CreateObject("KW01.RGHomes"), kw::Error);
-  auto validator = kw::CreateObjectAs<kw::I_RecordGroup>("KW01.RGResidents");
-  validator->Validate("3");
-  validator->SoftRules()->Rules()[0]->Broken(false);
-  EXPECT_TRUE(validator->IsValid());
-  validator->Validate("3");
-  EXPECT_TRUE(validator->IsValid());
-}
-
 // The family groups' group: duplicate names are hard rules; groups that never had a resident a
 // notice, disabled during a send-off run.
 TEST_F(RecordGroupTest, FamilyGroupsGroupChecksNamesAndUnusedGroups) {
