@@ -1,5 +1,4 @@
-// Record-group validators created by name over the sample data, and the class-to-parent table the
-// container answers from.
+// Record-group validators created by name over the sample data.
 #include "tests/app/app_world.h"
 
 namespace trf::testing {
@@ -50,13 +49,6 @@ TEST_F(RecordGroupTest, FamilyGroupsGroupChecksNamesAndUnusedGroups) {
   sending_off->Validate("2");
   EXPECT_FALSE(sending_off->SoftRules()->Rules().empty());
   EXPECT_TRUE(sending_off->IsValid());
-}
-
-// The container answers ClassDependsOn from the class-to-parent table: 5 for month classes,
-// 4 for home classes, 0 for the others.
-TEST_F(RecordGroupTest, ClassDependsOnIsReadFromTheDatabase) {
-  for (const auto& [number, kind] : {std::pair{"1", 0}, {"2", 4}, {"3", 5}, {"4", 4}, {"5", 0}, {"6", 5}, {"77", 0}})
-    EXPECT_EQ(world.Container().ClassDependsOn(Text(number)), kind) << number;
 }
 
 }  // namespace
