@@ -17,25 +17,6 @@ class BusinessObjectTest : public ServicesTest {
   std::shared_ptr<LIResidents> residents = std::make_shared<LIResidents>(database);
 };
 
-// Positions run 1 to Count in key order; field 1 is the key and field 2 the parent. A key written
-// as text, also blank-prefixed as the list binding makes it, finds its record.
-TEST_F(BusinessObjectTest, RecordsAreAddressedByPositionInKeyOrder) {
-  EXPECT_EQ(StateText(*residents), "count=6 current=1 key=4 pending=0");
-  EXPECT_EQ(residents->FieldValueAt(Long(6), 1).ToLong(), 9);
-  EXPECT_EQ(residents->FieldValueAt(Long(2), 2).ToLong(), 3);
-  EXPECT_EQ(residents->FieldValueAt(Long(4), LIResidents::kName).ToText(), "Nora Pike");
-  EXPECT_TRUE(residents->FieldValueAt(Long(4), LIResidents::kBirthDate).IsDate());
-  for (const auto& [key, position] : {std::pair{"7", 4}, {" 8", 5}, {" 9 ", 6}}) {
-    residents->CurrentIndex(Text(key));
-    EXPECT_EQ(residents->CurrentIndex().ToLong(), position) << key;
-    EXPECT_TRUE(residents->Exists(key)) << key;
-  }
-  EXPECT_FALSE(residents->Exists("1") || residents->Exists("K7"));  // "1": a resident of another month
-  EXPECT_THROW(residents->CurrentIndex(Text("1")), kw::Error);
-  EXPECT_THROW(residents->CurrentIndex(Long(7)), kw::Error);
-  EXPECT_EQ(residents->CurrentIndex().ToLong(), 6);
-}
-
 // A new record has a unique key at once, is new and dirty, and CancelEdit drops it; CancelEdit on
 // an edited record puts back its stored values.
 TEST_F(BusinessObjectTest, AddNewGivesAKeyAtOnceAndCancelEditUndoes) {
