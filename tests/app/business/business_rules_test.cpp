@@ -65,21 +65,6 @@ TEST_F(BusinessRulesTest, SettledQuestionStaysSettledForTheSameValue) {
   EXPECT_EQ(soft->Rules()[0]->Value().ToDouble(), 8100);
 }
 
-// Writing a field runs that field's rules only; Validate runs the record's rules too.
-TEST_F(BusinessRulesTest, FieldWriteRunsOnlyTheRulesOfThatField) {
-  residents.CurrentIndex(Text("9"));  // admitted at 16: a record-level question
-  residents.FieldValue(LIResidents::kMonthlyFee, Long(0));
-  const std::string no_fee = "soft 3122 f5 l1 notice broken on =0: No monthly fee is charged for this resident.";
-  EXPECT_EQ(Rules(), no_fee);
-  residents.Validate();
-  EXPECT_EQ(Rules(), no_fee +
-                         " | soft 3112 f3 l2 question broken on =16: Lily Chen was 16 years old at admission. "
-                         "Is the birth date right?");
-  auto soft = residents.SoftRules();
-  EXPECT_FALSE(soft->IsValid(-1, 2));
-  EXPECT_FALSE(soft->IsValid(kFeeField, 1));
-}
-
 // With validation suspended a write runs no rule; written false it runs them again. During a
 // send-off run notices are disabled (they only inform); questions stay enabled.
 TEST_F(BusinessRulesTest, SuspendedAndSendOffValidation) {
