@@ -1,9 +1,6 @@
 // The life of records in the reference business objects: addressing by position and key, add,
 // edit, cancel, save, delete, filter, batch saves and access by member name.
-#include <sqlite3.h>
-
 #include "app/business/business_classes.h"
-#include "app/data/sqlite_database.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/raised.h"
 
@@ -19,25 +16,6 @@ class BusinessObjectTest : public ServicesTest {
   BusinessObjectTest() { residents->Load(Long(3)); }
   std::shared_ptr<LIResidents> residents = std::make_shared<LIResidents>(database);
 };
-
-// Positions run 1 to Count in key order; field 1 is the key and field 2 the parent. A key written
-// as text, also blank-prefixed as the list binding makes it, finds its record.
-TEST_F(BusinessObjectTest, RecordsAreAddressedByPositionInKeyOrder) {
-  EXPECT_EQ(StateText(*residents), "count=6 current=1 key=4 pending=0");
-  EXPECT_EQ(residents->FieldValueAt(Long(6), 1).ToLong(), 9);
-  EXPECT_EQ(residents->FieldValueAt(Long(2), 2).ToLong(), 3);
-  EXPECT_EQ(residents->FieldValueAt(Long(4), LIResidents::kName).ToText(), "Nora Pike");
-  EXPECT_TRUE(residents->FieldValueAt(Long(4), LIResidents::kBirthDate).IsDate());
-  for (const auto& [key, position] : {std::pair{"7", 4}, {" 8", 5}, {" 9 ", 6}}) {
-    residents->CurrentIndex(Text(key));
-    EXPECT_EQ(residents->CurrentIndex().ToLong(), position) << key;
-    EXPECT_TRUE(residents->Exists(key)) << key;
-  }
-  EXPECT_FALSE(residents->Exists("1") || residents->Exists("K7"));  // "1": a resident of another month
-  EXPECT_THROW(residents->CurrentIndex(Text("1")), kw::Error);
-  EXPECT_THROW(residents->CurrentIndex(Long(7)), kw::Error);
-  EXPECT_EQ(residents->CurrentIndex().ToLong(), 6);
-}
 
 // A new record has a unique key at once, is new and dirty, and CancelEdit drops it; CancelEdit on
 // an edited record puts back its stored values.
@@ -85,32 +63,6 @@ TEST_F(BusinessObjectTest, ImmediateSaveAndDeleteReachTheDatabase) {
   EXPECT_EQ(StateText(homes), "count=3 current=-3 pending=0");
   homes.CurrentIndex(Long(-3));
   EXPECT_EQ(StateText(homes), "count=3 current=3 key=3 pending=0");
-}
-
-// A batch that fails in the middle leaves the database as it was and the object holding every
-// change, so that the same batch succeeds once the cause is gone.
-TEST_F(BusinessObjectTest, FailedBatchLeavesDatabaseAndObjectAsBefore) {
-  for (int i = 0; i < 50; ++i) {
-    residents->AddNew();
-    residents->FieldValue(LIResidents::kName, Text("Batch resident"));
-    residents->FieldValue(LIResidents::kAdmissionDate, Text("3/1/2004"));
-  }
-  residents->CurrentIndex(Text("4"));
-  residents->FieldValue(LIResidents::kMonthlyFee, Long(9));
-  int steps = 0;
-  sqlite3* handle = static_cast<SqliteDatabase&>(*database).Handle();
-  sqlite3_progress_handler(
-      handle, 100, [](void* count) -> int { return ++*static_cast<int*>(count) > 5 ? 1 : 0; }, &steps);
-  EXPECT_THROW(residents->SaveBatch(), kw::Error);
-  sqlite3_progress_handler(handle, 0, nullptr, nullptr);
-  EXPECT_GT(steps, 5);
-  EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Residents"), 16);
-  EXPECT_EQ(world.Count("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 2400);
-  EXPECT_EQ(StateText(*residents), "count=56 current=1 key=4 dirty pending=51");
-
-  residents->SaveBatch();
-  EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Residents"), 66);
-  EXPECT_EQ(world.Count("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), 9);
 }
 
 // Records removed one at a time (a saved delete, a cancelled new record) leave every other record

@@ -14,35 +14,11 @@ using kw::testing::Raised;
 class BusinessRulesTest : public ServicesTest {
  protected:
   BusinessRulesTest() { residents.Load(Long(3)); }
-  // Field numbers of the residents' fields (position - 1).
+  // The field number of the residents' monthly fee (position - 1).
   static constexpr int32_t kFeeField = LIResidents::kMonthlyFee - 1;
-  static constexpr int32_t kAdmissionField = LIResidents::kAdmissionDate - 1;
   std::string Rules() { return RulesText(*residents.HardRules(), *residents.SoftRules()); }
   LIResidents residents{database};
 };
-
-// A record rule (admission before birth) is a broken level-2 hard rule of its field; the
-// collection answers by field and level, and Save(false) refuses the record.
-TEST_F(BusinessRulesTest, BrokenRecordRuleIsAnsweredByFieldAndLevel) {
-  residents.CurrentIndex(Text("8"));
-  EXPECT_TRUE(residents.IsValid());  // no rule has run yet
-  residents.Validate();
-  EXPECT_EQ(Rules(), "hard 3111 f4 l2: Admission date 2/1/1998 lies before the birth date 5/5/1999.");
-  auto hard = residents.HardRules();
-  const std::tuple<int32_t, int32_t, bool> scopes[] = {{-1, -1, false},
-                                                       {kAdmissionField, -1, false},
-                                                       {kAdmissionField, 2, false},
-                                                       {kAdmissionField, 1, true},
-                                                       {kFeeField, -1, true},
-                                                       {-1, 1, true}};
-  for (const auto& [field, level, valid] : scopes)
-    EXPECT_EQ(hard->IsValid(field, level, false), valid) << field << "/" << level;
-  EXPECT_FALSE(residents.IsValid());
-  EXPECT_TRUE(residents.Save(false));  // nothing to store: the record is unchanged
-  residents.FieldValue(LIResidents::kName, Text("Tom A. Reyes"));
-  EXPECT_FALSE(residents.Save(false));
-  EXPECT_TRUE(residents.IsValid(Long(1)));
-}
 
 // A soft question stays settled while its value stays the same, and is asked again for another.
 TEST_F(BusinessRulesTest, SettledQuestionStaysSettledForTheSameValue) {
@@ -63,21 +39,6 @@ TEST_F(BusinessRulesTest, SettledQuestionStaysSettledForTheSameValue) {
   residents.FieldValue(LIResidents::kMonthlyFee, Long(8100));
   EXPECT_FALSE(soft->IsValid(kFeeField, 1));  // the collection shows the new run
   EXPECT_EQ(soft->Rules()[0]->Value().ToDouble(), 8100);
-}
-
-// Writing a field runs that field's rules only; Validate runs the record's rules too.
-TEST_F(BusinessRulesTest, FieldWriteRunsOnlyTheRulesOfThatField) {
-  residents.CurrentIndex(Text("9"));  // admitted at 16: a record-level question
-  residents.FieldValue(LIResidents::kMonthlyFee, Long(0));
-  const std::string no_fee = "soft 3122 f5 l1 notice broken on =0: No monthly fee is charged for this resident.";
-  EXPECT_EQ(Rules(), no_fee);
-  residents.Validate();
-  EXPECT_EQ(Rules(), no_fee +
-                         " | soft 3112 f3 l2 question broken on =16: Lily Chen was 16 years old at admission. "
-                         "Is the birth date right?");
-  auto soft = residents.SoftRules();
-  EXPECT_FALSE(soft->IsValid(-1, 2));
-  EXPECT_FALSE(soft->IsValid(kFeeField, 1));
 }
 
 // With validation suspended a write runs no rule; written false it runs them again. During a

@@ -1,5 +1,4 @@
-// Record-group validators created by name over the sample data, and the class-to-parent table the
-// container answers from.
+// Record-group validators created by name over the sample data.
 #include "tests/app/app_world.h"
 
 namespace trf::testing {
@@ -33,18 +32,6 @@ TEST_F(RecordGroupTest, ResidentsGroupChecksCapacityAndFeesTotal) {
   }
 }
 
-// A settled group question stays settled when the same validator checks the group again; a class
-// without a validator has none to create.
-TEST_F(RecordGroupTest, SettledGroupQuestionSurvivesRevalidation) {
-  EXPECT_THROW(kw::CreateObject("KW01.RGHomes"), kw::Error);
-  auto validator = kw::CreateObjectAs<kw::I_RecordGroup>("KW01.RGResidents");
-  validator->Validate("3");
-  validator->SoftRules()->Rules()[0]->Broken(false);
-  EXPECT_TRUE(validator->IsValid());
-  validator->Validate("3");
-  EXPECT_TRUE(validator->IsValid());
-}
-
 // The family groups' group: duplicate names are hard rules; groups that never had a resident a
 // notice, disabled during a send-off run.
 TEST_F(RecordGroupTest, FamilyGroupsGroupChecksNamesAndUnusedGroups) {
@@ -62,13 +49,6 @@ TEST_F(RecordGroupTest, FamilyGroupsGroupChecksNamesAndUnusedGroups) {
   sending_off->Validate("2");
   EXPECT_FALSE(sending_off->SoftRules()->Rules().empty());
   EXPECT_TRUE(sending_off->IsValid());
-}
-
-// The container answers ClassDependsOn from the class-to-parent table: 5 for month classes,
-// 4 for home classes, 0 for the others.
-TEST_F(RecordGroupTest, ClassDependsOnIsReadFromTheDatabase) {
-  for (const auto& [number, kind] : {std::pair{"1", 0}, {"2", 4}, {"3", 5}, {"4", 4}, {"5", 0}, {"6", 5}, {"77", 0}})
-    EXPECT_EQ(world.Container().ClassDependsOn(Text(number)), kind) << number;
 }
 
 }  // namespace

@@ -29,10 +29,11 @@ class RecordVersionsTest : public ::testing::Test {
     query->Step();
     return query->Column(0).ToText();
   }
-  // The file passes its integrity check (the server keeps its own).
+  // The file passes its integrity check and keeps its write-ahead log (the server keeps its own).
   void ExpectIntact() {
     if (testing::TestServer().empty()) {
       EXPECT_EQ(Scalar("PRAGMA integrity_check"), "ok");
+      EXPECT_EQ(Scalar("PRAGMA journal_mode"), "wal");
     }
   }
 

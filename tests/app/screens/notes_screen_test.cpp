@@ -70,26 +70,10 @@ TEST_F(NotesScreenTest, ToolbarComesWithTheScreenAndFormattingIsStoredWithTheMon
   EXPECT_EQ(Stored("3", 0, 0)->Text(), "Fire drill on Friday!");
 }
 
-// UndoEdits drops what was typed since the notes were stored and shows the stored notes again;
-// the selection and paragraph operations refuse what is not there.
-TEST_F(NotesScreenTest, UndoEditsBringsTheStoredNotesBack) {
-  NotesScreen& notes = ShowNotes();
-  notes.InsertText("Kept\nsecond");
-  notes.SaveScreen();
-  notes.SelectParagraph(2);
-  notes.InsertText("typed over");
-  EXPECT_EQ(notes.Box()->Text(), "Kept\ntyped over");
-  notes.UndoEdits();
-  EXPECT_EQ(notes.Box()->Text(), "Kept\nsecond");
-  EXPECT_TRUE(world.events.Saw("the unsaved edits were discarded"));
-  EXPECT_EQ(Stored("3", 0, 0)->Text(), "Kept\nsecond");
-  EXPECT_THROW(notes.SelectParagraph(3), ScreenRefusal);
-  EXPECT_THROW(notes.SetSelection(1, -2), ScreenRefusal);
-}
-
 // Leaving without an edit stores nothing. Notes that another desk stored after this screen read
 // them are not overwritten: leaving and saving are refused with the changed-record rule, the
-// typed text stays, and undoing shows the other desk's notes, which can then be edited and saved.
+// typed text stays, and undoing shows the other desk's notes (a selection of a negative length is
+// refused), which can then be edited and saved.
 TEST_F(NotesScreenTest, NotesStoredElsewhereSinceTheyWereReadAreNotOverwritten) {
   MonthlyNotes other_desk(world.services.database());
   NotesScreen& notes = ShowNotes();
@@ -105,6 +89,8 @@ TEST_F(NotesScreenTest, NotesStoredElsewhereSinceTheyWereReadAreNotOverwritten) 
   EXPECT_EQ(notes.Box()->Text(), "Mine");
   EXPECT_EQ(Stored("3", 0, 0)->Text(), "Theirs");
   notes.UndoEdits();
+  EXPECT_TRUE(world.events.Saw("the unsaved edits were discarded"));
+  EXPECT_THROW(notes.SetSelection(1, -2), ScreenRefusal);
   notes.SetSelection(6, 0);
   notes.InsertText(" and mine");
   notes.SaveScreen();

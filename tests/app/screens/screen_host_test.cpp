@@ -96,17 +96,6 @@ TEST(ScreenHostTest, NavigationActivatesStaysAndSwapsTheButtons) {
   EXPECT_EQ(w.work->pings, 1);
 }
 
-// Without a home the library refuses the activation and names Our Home: the host goes there.
-TEST(ScreenHostTest, MissingHomeRedirectsToOurHome) {
-  HostWorld w;
-  EXPECT_FALSE(w.host.Go("work"));
-  EXPECT_EQ(w.Look(), "home KW_UI01____FRM_H_OurHome [Pinghome] > redirected to KW_UI01____FRM_H_OurHome home");
-  ASSERT_EQ(w.services.desk().shown.size(), 1u);
-  EXPECT_EQ(w.services.desk().shown[0].rule_number, 2183);
-  EXPECT_EQ(w.Container().NavigationHistory(),
-            (std::vector<std::string>{"KW_UI01____FRM_H_Work", "KW_UI01____FRM_H_OurHome"}));
-}
-
 // The hourglass tells the front end once when work starts and once when it ends.
 TEST(ScreenHostTest, TheHourglassIsBusy) {
   HostWorld w;

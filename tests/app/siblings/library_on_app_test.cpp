@@ -58,30 +58,6 @@ TEST(LibraryOnApp, DeactivationValidatesTheRecordGroupByName) {
   EXPECT_EQ(w.services.desk().shown[0].message, "Only one manager?");
 }
 
-// OnSave of a batch object validates the edited record and asks its question: declined, nothing
-// is written; accepted, the batch is written.
-TEST(LibraryOnApp, OnSaveWritesTheBatchOnceTheUserAccepts) {
-  AppWorld w(AppWorld::Screens::kNone);
-  w.shared->CurrentH_HomesID("1");
-  w.shared->CurrentH_HomeMonthlyStatsID("3");
-  auto residents = std::make_shared<LIResidents>(w.services.database());
-  residents->Load(Long(3));
-  residents->CurrentIndex(Text("4"));
-  residents->FieldValue(LIResidents::kMonthlyFee, Long(6500));
-  const std::string fee = "SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4";
-  w.services.desk().answers = {"1"};
-  EXPECT_FALSE(w.shared->OnSave(residents));
-  EXPECT_EQ(w.Count(fee), 2400);
-
-  w.services.desk().answers = {"0"};
-  EXPECT_TRUE(w.shared->OnSave(residents));
-  ASSERT_EQ(w.services.desk().shown.size(), 2u);
-  EXPECT_EQ(w.services.desk().shown[0].rule_number, 3121);
-  EXPECT_EQ(w.services.desk().shown[1].rule_number, 3121);
-  EXPECT_EQ(w.Count(fee), 6500);
-  EXPECT_EQ(residents->PendingChanges(), 0);
-}
-
 // Save mode 4: Save keeps changes for the batch, and what it accepted is no unsaved edit any more:
 // CancelEdit (which moving to another record runs) goes back to it, a new record accepted is still
 // new and dropped by CancelEdit, a deletion is cancelled back to the accepted record. SaveBatch

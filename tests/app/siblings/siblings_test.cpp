@@ -1,6 +1,6 @@
-// The reference siblings and the wiring that owns them: SharedProcedures objects made through the
-// registry share one container and persist state and reach the application's database; each
-// AppServices is an application of its own, and the registry in force before it is back when it goes.
+// The reference siblings and the wiring that owns them: the database resource is the application's
+// database; each AppServices is an application of its own, and the registry in force before it is
+// back when it goes.
 #include "app/siblings/app_services.h"
 
 #include <gtest/gtest.h>
@@ -15,22 +15,6 @@ namespace {
 
 kw::SharedProceduresPtr MakeShared() {
   return kw::CreateObjectAs<kw::SharedProcedures>(kw::class_ids::kSharedProcedures);
-}
-
-// Two forms' objects work on one context and one reopen counter.
-TEST(ReferenceSiblings, ObjectsShareTheContainerAndPersistState) {
-  AppWorld world(AppWorld::Screens::kNone);
-  auto a = MakeShared();
-  auto b = MakeShared();
-  a->CurrentH_HomesID("3");
-  a->CurrentStatStatus(1);
-  a->TrfReopened(2);
-  EXPECT_EQ(std::tuple(b->CurrentH_HomesID(), b->CurrentStatStatus(), b->TrfReopened()),
-            std::tuple(std::string("3"), 1, 2));
-  EXPECT_NE(a->pTrfFormsPersist(), b->pTrfFormsPersist());
-  EXPECT_EQ(a->pTrfContainer(), b->pTrfContainer());
-  EXPECT_EQ(std::pair(world.Container().CurrentH_HomesID(), world.services.persist().trf_reopened),
-            std::pair(std::string("3"), 2));
 }
 
 // The database resource is the application's database; bad SQL is a clear error, not a crash.

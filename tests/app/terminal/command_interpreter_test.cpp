@@ -28,14 +28,6 @@ struct Console {
   }
 };
 
-// Words are split at blanks; the rest of the line stays one text.
-TEST(CommandInterpreterTest, SplitsWordsAndKeepsTheRestOfTheLine) {
-  EXPECT_EQ(SplitCommandLine("  set  Name   Ann  Marie ", 1, true),
-            (std::vector<std::string>{"set", "Name", "Ann  Marie"}));
-  EXPECT_EQ(SplitCommandLine("select 3", 1, false), (std::vector<std::string>{"select", "3"}));
-  EXPECT_EQ(SplitCommandLine("save now", 0, false), (std::vector<std::string>{"save", "now"}));
-}
-
 // Commands run with their arguments; bad counts and raised errors fail with a clear message; help
 // lists every command with its usage; `expect` looks only at the output since the previous command.
 TEST(CommandInterpreterTest, RunsCommandsAndRejectsBadInput) {

@@ -1,5 +1,5 @@
-// The terminal front end: command bar and screen rendering, feedback boxes and dialog lines, and
-// the answers to questions.
+// The terminal front end: screen rendering, feedback boxes and dialog lines, and the answers to
+// questions.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -9,16 +9,6 @@
 
 namespace trf {
 namespace {
-
-// Buttons show their key, pressed ones a star, unavailable ones "(off)", separators a bar.
-TEST(FrontEndTest, CommandBarShowsButtonStates) {
-  CommandBar bar;
-  EXPECT_EQ(RenderCommandBar(bar), "");
-  bar.Add({"Bold", "Bold", kw::kButtonCheck, nullptr, {}, true, 1});
-  bar.Add({"Sep", "", kw::kButtonSeparator, nullptr, {}, true, 0});
-  bar.Add({"CloseTrf", "Close", kw::kButtonPlain, nullptr, {}, false, 0});
-  EXPECT_EQ(RenderCommandBar(bar), "[Bold]* | [CloseTrf](off)");
-}
 
 // The screen: title, bar, the context, the active field's colours (with --verbose), the list with
 // numbered rows, the selected one marked and columns padded, then the fields with the active one
