@@ -55,9 +55,17 @@ refused 'does not exist' --read-only --db "$work/missing.db"
 
 # Busy: another connection holds the write lock longer than trf waits; the save is refused in words.
 "$trf" --db "$work/busy.db" --script /dev/null >/dev/null || fail "creating busy.db"
-(echo 'BEGIN IMMEDIATE;'; sleep 14; echo 'COMMIT;') | sqlite3 "$work/busy.db" &
+# The holder keeps the lock until trf is done, however slow a loaded machine makes trf; trf starts
+# only once the lock is taken (a second writer is then refused at once).
+hold_lock() {
+  echo '.timeout 5000'
+  echo 'BEGIN IMMEDIATE;'
+  while [ ! -e "$work/trf.done" ]; do sleep 0.2; done
+  echo 'COMMIT;'
+}
+hold_lock | sqlite3 "$work/busy.db" &
 holder=$!
-sleep 1
+until ! sqlite3 "$work/busy.db" 'BEGIN IMMEDIATE; ROLLBACK;' 2>/dev/null; do sleep 0.1; done
 cat >"$work/busy.trf" <<'TRF'
 go home
 select 1
@@ -73,6 +81,7 @@ expect * address : 1 Elm Row
 TRF
 printf 'quit\nexpect the changes on Family Groups are not saved\nquit\n' >>"$work/busy.trf"
 "$trf" --db "$work/busy.db" --script "$work/busy.trf" >"$work/out" || fail "busy script: $(cat "$work/out")"
+touch "$work/trf.done"
 wait "$holder"
 check_ok "$work/busy.db"
 
