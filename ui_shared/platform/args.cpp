@@ -19,7 +19,7 @@ Args& Args::Add(Variant value) {
 const Variant* Args::Find(size_t index, std::string_view name) const {
   // Callers as a rule spell a name as the member does: the exact comparison settles most.
   for (const auto& [n, v] : named_)
-    if (n.size() == name.size() && (n == name || text::EqualsNoCase(n, name))) return &v;
+    if (n == name || text::EqualsNoCase(n, name)) return &v;
   return index < positional_.size() ? &positional_[index] : nullptr;
 }
 
