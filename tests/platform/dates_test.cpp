@@ -73,10 +73,7 @@ TEST(Dates, TextFormsOfDates) {
   std::array<std::string, 12> dutch = {"jan", "feb", "mrt", "apr", "mei", "jun",
                                        "jul", "aug", "sep", "okt", "nov", "dec"};
   EXPECT_EQ(FormatMmmDdYyyy(Serial(2004, 5, 1), dutch), "mei 01, 2004");
-}
-
-// The C locale and a locale that cannot be loaded both give the English abbreviations.
-TEST(Dates, UserMonthAbbreviationsFallBackToEnglish) {
+  // The C locale and a locale that cannot be loaded both give the user the English abbreviations.
   for (const char* locale : {"C", "xx_NOWHERE.UTF-8"}) {
     const testing::ScopedEnv lc("LC_ALL", locale);
     EXPECT_EQ(UserMonthAbbreviations(), EnglishMonthAbbreviations()) << locale;

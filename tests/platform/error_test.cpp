@@ -49,7 +49,8 @@ TEST(ErrorTrail, NestedMembersPrefixTheirLocationsKeepingNumberAndSource) {
             "-2147221503 KW_I.LIResidents: KW_UIShared.SharedProcedures.OnSave:40\r\nRecord locked");
 }
 
-// Standard exceptions turn into the matching runtime errors before the prefix is added.
+// Standard exceptions turn into the matching runtime errors before the prefix is added; standard
+// numbers have the runtime's descriptions, and component numbers stay signed.
 TEST(ErrorTrail, ForeignExceptionsBecomeRuntimeErrors) {
   struct Row {
     std::function<void()> raise;
@@ -71,10 +72,6 @@ TEST(ErrorTrail, ForeignExceptionsBecomeRuntimeErrors) {
                                   }),
                                   row.number, "ShellEx", 50));
   }
-}
-
-// Component error numbers stay signed.
-TEST(ErrorTrail, ComponentNumbersAreSigned) {
   EXPECT_EQ(err::kComponentBase + 1, -2147221503);
   EXPECT_EQ(StandardDescription(err::kNoSuchMember), "Object doesn't support this property or method");
   EXPECT_EQ(StandardDescription(err::kSubscript), "Subscript out of range");

@@ -6,8 +6,8 @@
 namespace kw::text {
 namespace {
 
-// Lengths and cuts count characters, never cutting one in half.
-TEST(Text, CountsAndCutsCodePoints) {
+// Lengths and cuts count characters, never cutting one in half, ill-formed ones included.
+TEST(Text, CountsAndCutsCodePointsIllFormedOnesIncluded) {
   const std::string s = "Zoë#12";  // ë is two bytes
   EXPECT_EQ(Len(s), 6u);
   EXPECT_EQ(Left(s, 3), "Zoë");
@@ -20,11 +20,8 @@ TEST(Text, CountsAndCutsCodePoints) {
   EXPECT_EQ(InStr(s, "#"), 4u);
   EXPECT_EQ(InStr(s, "x"), 0u);
   EXPECT_EQ(InStr(s, ""), 1u);
-}
-
-// Ill-formed UTF-8 becomes one U+FFFD per maximal subpart, and the character functions count
-// such a subpart as one character, so a cut never drops or splits one.
-TEST(Text, IllFormedUtf8IsReplacedAndCountedTheSameWay) {
+  // Ill-formed UTF-8 becomes one U+FFFD per maximal subpart, and the character functions count
+  // such a subpart as one character, so a cut never drops or splits one.
   const std::string r = "\xEF\xBF\xBD";  // U+FFFD
   const struct {
     std::string in, valid;
@@ -54,16 +51,13 @@ TEST(Text, IllFormedUtf8IsReplacedAndCountedTheSameWay) {
   EXPECT_EQ(out, "\xF4\x8F\xBF\xBF");
 }
 
-// Trim removes U+0020 only; tabs, CR and LF stay.
-TEST(Text, TrimsSpacesOnly) {
+// Trim removes U+0020 only (tabs, CR and LF stay), and case folding is ASCII only.
+TEST(Text, TrimsSpacesOnlyAndFoldsAsciiCase) {
   EXPECT_EQ(Trim("  a b  "), "a b");
   EXPECT_EQ(Trim("\ta\t"), "\ta\t");
   EXPECT_EQ(LTrim("  x "), "x ");
   EXPECT_EQ(RTrim(" x  "), " x");
   EXPECT_EQ(Trim("    "), "");
-}
-
-TEST(Text, CaseFoldingIsAsciiOnly) {
   EXPECT_TRUE(EqualsNoCase("ListItems", "LISTITEMS"));
   EXPECT_FALSE(EqualsNoCase("Key", "Keys"));
   EXPECT_EQ(Lower("AbC1"), "abc1");

@@ -17,22 +17,19 @@
 namespace kw {
 namespace {
 
-// An object whose default member is its text, as a text box's is.
+// An object whose default member is its text, as a text box's is (no other member is read).
 class Labelled : public Object {
  public:
   explicit Labelled(std::string label) : label_(std::move(label)) {}
   std::string TypeName() const override { return "Labelled"; }
-  Variant Get(std::string_view member, const Args& args) override {
-    if (member.empty()) return Variant::Text(label_);
-    return Object::Get(member, args);
-  }
+  Variant Get(std::string_view, const Args&) override { return Variant::Text(label_); }
 
  private:
   std::string label_;
 };
 
-// Conversion to a 16-bit integer: halves to even, range checked after rounding, strict text.
-TEST(VariantConversion, ToIntegerFollowsTheRuntime) {
+// Conversion to a 16- or 32-bit integer: halves to even, range checked after rounding, strict text.
+TEST(VariantConversion, ToIntegerAndToLongFollowTheRuntime) {
   const std::tuple<const char*, Variant, int32_t> rows[] = {
       {"empty", Variant(), 0},
       {"true", Variant::Boolean(true), -1},
@@ -57,10 +54,7 @@ TEST(VariantConversion, ToIntegerFollowsTheRuntime) {
       {"nothing", Variant::Object(nullptr), err::kObjectNotSet}};
   for (const auto& [name, value, error] : failing)
     EXPECT_EQ(testing::RaisedNumber([&value = value] { (void)value.ToInteger(); }), error) << name;
-}
-
-// Conversion to a 32-bit integer has the same rules over the wider range.
-TEST(VariantConversion, ToLongFollowsTheRuntime) {
+  // Conversion to a 32-bit integer has the same rules over the wider range.
   EXPECT_EQ(Variant::Double(2147483647.4).ToLong(), 2147483647);
   EXPECT_EQ(Variant::Text("-0.5").ToLong(), 0);
   for (const Variant& bad : {Variant::Double(2147483647.5), Variant::Text("1e10"),
@@ -100,8 +94,8 @@ TEST(VariantConversion, StrPutsABlankBeforeNonNegativeNumbers) {
   for (const auto& [value, expected] : rows) EXPECT_EQ(StrOf(value), expected);
 }
 
-// Booleans, doubles and the exact getters.
-TEST(VariantConversion, BooleanDoubleAndExactAccess) {
+// Booleans, doubles, dates and the exact getters.
+TEST(VariantConversion, BooleanDoubleDateAndExactAccess) {
   EXPECT_TRUE(Variant::Long(-3).ToBoolean());
   EXPECT_FALSE(Variant().ToBoolean());
   EXPECT_TRUE(Variant::Text("True").ToBoolean());
@@ -113,10 +107,7 @@ TEST(VariantConversion, BooleanDoubleAndExactAccess) {
   EXPECT_EQ(Variant::Object(nullptr).ToObject(), nullptr);
   EXPECT_DOUBLE_EQ(Variant::Text("3/5/2004").ToDate(), dates::Serial(2004, 3, 5));
   EXPECT_EQ(testing::RaisedNumber([] { (void)Variant::Text("someday").ToDate(); }), err::kTypeMismatch);
-}
-
-// A number outside the date range is no date: converting it, or holding it as one, overflows.
-TEST(VariantConversion, DatesOutsideTheRangeOverflow) {
+  // A number outside the date range is no date: converting it, or holding it as one, overflows.
   for (const double serial : {1e19, -657435.0, 2958466.0, std::nan("")}) {
     SCOPED_TRACE(serial);
     EXPECT_EQ(testing::RaisedNumber([&] { (void)Variant::Double(serial).ToDate(); }), err::kOverflow);
@@ -149,8 +140,8 @@ TEST(VariantKinds, TypeNumbersMatchTheRuntime) {
 }
 
 // Equality over a sample of kinds, pair by pair: numbers by value, texts exactly, Empty equals 0
-// and "", a number never equals a text, null matches nothing.
-TEST(VariantEquality, PairwiseOverSamples) {
+// and "", a number never equals a text, null matches nothing; and the test against zero.
+TEST(VariantEquality, PairwiseOverSamplesAndDiffersFromZero) {
   const std::tuple<Variant, Variant, bool> pairs[] = {{Variant::Integer(2), Variant::Double(2.0), true},
                                                       {Variant::Long(1), Variant::Currency(CurrencyValue{10000}), true},
                                                       {Variant::Text("a"), Variant::Text("a"), true},
@@ -167,10 +158,7 @@ TEST(VariantEquality, PairwiseOverSamples) {
     EXPECT_EQ(VariantEquals(a, b), equal) << "pair " << i;
     EXPECT_EQ(VariantEquals(b, a), equal) << "pair " << i << " swapped";
   }
-}
-
-// The save step's filter test: only Empty and numeric zeros count as "no filter".
-TEST(VariantEquality, DiffersFromZero) {
+  // The save step's filter test: only Empty and numeric zeros count as "no filter".
   for (const Variant& zero : {Variant(), Variant::Double(0.0), Variant::Long(0)}) EXPECT_FALSE(DiffersFromZero(zero));
   for (const Variant& other : {Variant::Text(""), Variant::Text("0"), Variant::Long(3), Variant::Null()})
     EXPECT_TRUE(DiffersFromZero(other));

@@ -11,19 +11,15 @@
 namespace kw {
 namespace {
 
-// Class names are cut to the buffer size less one, as a fixed buffer receives them.
-TEST(WindowTableTest, ClassNamesAreCutToTheBuffer) {
-  WindowTable table;
-  const Hwnd tree = table.Create("TreeView20WndClass", nullptr);
-  EXPECT_EQ(table.ClassName(tree, 9), "TreeView");
-  EXPECT_EQ(table.ClassName(tree), "TreeView20WndClass");
-  EXPECT_EQ(table.ClassName(tree + 1, 9), "");
-}
-
-// Sent messages reach the handler at once; posted ones wait for the pump, in order, and a
-// destroyed window's messages are dropped.
-TEST(WindowTableTest, SendAnswersAtOncePostWaitsForThePump) {
+// Class names are cut to the buffer size less one, as a fixed buffer receives them. Sent messages
+// reach the handler at once; posted ones wait for the pump, in order, and a destroyed window's
+// messages are dropped.
+TEST(WindowTableTest, ClassNamesAreCutSendAnswersAtOncePostWaitsForThePump) {
   ScopedService<WindowTable> table(std::make_shared<WindowTable>());
+  const Hwnd tree = table->Create("TreeView20WndClass", nullptr);
+  EXPECT_EQ(table->ClassName(tree, 9), "TreeView");
+  EXPECT_EQ(table->ClassName(tree), "TreeView20WndClass");
+  EXPECT_EQ(table->ClassName(tree + 100, 9), "");
   std::vector<std::string> seen;
   const Hwnd a = table->Create("Edit", [&](const WindowMessage& m) {
     seen.push_back("a" + std::to_string(m.msg) + ":" + m.lparam.ToText());

@@ -17,11 +17,18 @@ using testing::ScriptedColorPicker;
 
 constexpr uint32_t kSilver = 0xC0C0C0;
 
-// The image list holds ten 16 x 16 pictures on a silver mask with masking on; only undo and redo
+// One host per thread (the same instance and image list on this thread, another on a new thread);
+// its image list holds ten 16 x 16 pictures on a silver mask with masking on; only undo and redo
 // carry keys; numbers outside 1 to 10 are out of range. The pictures are real drawings: each keeps
 // the mask colour at its corners, draws on at least a tenth of its pixels, and differs from the rest.
-TEST(RtfImages, ImageListHoldsTenDistinctMaskedDrawings) {
-  const auto images = frmRtfImages::ForThisThread()->ImageList();
+TEST(RtfImages, OneHostPerThreadWithTenDistinctMaskedDrawings) {
+  const auto here = frmRtfImages::ForThisThread();
+  const auto images = here->ImageList();
+  EXPECT_EQ(images, frmRtfImages::ForThisThread()->ImageList());
+  EXPECT_EQ(here->cdColorChange(), frmRtfImages::ForThisThread()->cdColorChange());
+  const frmRtfImages* there = nullptr;
+  std::thread([&] { there = frmRtfImages::ForThisThread().get(); }).join();
+  EXPECT_NE(there, here.get());
   ASSERT_EQ(images->Count(), 10);
   EXPECT_EQ(images->MaskColor(), kSilver);
   EXPECT_TRUE(images->UseMaskColor());
@@ -36,16 +43,6 @@ TEST(RtfImages, ImageListHoldsTenDistinctMaskedDrawings) {
     for (int j = 1; j < i; ++j) EXPECT_NE(picture.Pixels(), images->Picture(j)->Pixels()) << i << " vs " << j;
   }
   for (int bad : {0, 11}) EXPECT_EQ(testing::RaisedNumber([&] { (void)images->Picture(bad); }), err::kSubscript);
-}
-
-// One host per thread: the same instance and image list on this thread, another on a new thread.
-TEST(RtfImages, OneHostPerThread) {
-  const auto here = frmRtfImages::ForThisThread();
-  EXPECT_EQ(here->ImageList(), frmRtfImages::ForThisThread()->ImageList());
-  EXPECT_EQ(here->cdColorChange(), frmRtfImages::ForThisThread()->cdColorChange());
-  const frmRtfImages* there = nullptr;
-  std::thread([&] { there = frmRtfImages::ForThisThread().get(); }).join();
-  EXPECT_NE(there, here.get());
 }
 
 // The colour dialog keeps a chosen colour; a cancel keeps the old one and raises 32755 only when

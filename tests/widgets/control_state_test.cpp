@@ -27,8 +27,10 @@ constexpr uint32_t kButtonFace = 0x8000000Fu;
 constexpr uint32_t kWindow = 0x80000005u;
 
 // A read-only text box with clearing ends empty, on the button face, locked; without the clear
-// flag the text stays, and editable means window background and unlocked.
-TEST(ToggleReadWrite, ReadOnlyClearsGreysAndLocksAndEditableUnlocks) {
+// flag the text stays, and editable means window background and unlocked. A control without
+// Locked keeps its new background and the error carries the member's trail; a control without a
+// plain default value (a timer) is taken for an array and fails on Count.
+TEST(ToggleReadWrite, ReadOnlyGreysAndLocksEditableUnlocksAndMissingMembersRaise) {
   LibraryHarness h;
   auto box = TextBox::Make("Smith");
   const auto state = [&] { return std::tuple(box->Text(), box->BackColor(), box->Locked()); };
@@ -37,6 +39,13 @@ TEST(ToggleReadWrite, ReadOnlyClearsGreysAndLocksAndEditableUnlocks) {
   box->SetText("Jones");
   h.shared->ToggleReadWrite(box, false);
   EXPECT_EQ(state(), std::tuple("Jones", kWindow, false));
+  auto control = std::make_shared<RecordingControl>(h.log, "C", std::set<std::string>{"", "BackColor"});
+  control->values[""] = Variant::Text("x");
+  EXPECT_TRUE(
+      RaisedAt(Raised([&] { h.shared->ToggleReadWrite(control, true); }), err::kNoSuchMember, "ToggleReadWrite", 30));
+  EXPECT_EQ(control->values["BackColor"].ToLong(), static_cast<int32_t>(kButtonFace));
+  EXPECT_EQ(Raised([&] { h.shared->ToggleReadWrite(std::make_shared<widgets::Timer>(), true); }).Number(),
+            err::kNoSuchMember);
 }
 
 // Array elements are cleared first, then toggled element by element, background before lock.
@@ -49,19 +58,6 @@ TEST(ToggleReadWrite, ArrayStepsRunInIndexOrderBackColorBeforeLocked) {
   EXPECT_EQ(h.log->Entries(),
             (std::vector<std::string>{"E0.Let (\"\")", "E1.Let (\"\")", "E0.Let BackColor(-2147483633)",
                                       "E0.Let Locked(True)", "E1.Let BackColor(-2147483633)", "E1.Let Locked(True)"}));
-}
-
-// A control without Locked keeps its new background and the error carries the member's trail; a
-// control without a plain default value (a timer) is taken for an array and fails on Count.
-TEST(ToggleReadWrite, MissingMembersRaise) {
-  LibraryHarness h;
-  auto control = std::make_shared<RecordingControl>(h.log, "C", std::set<std::string>{"", "BackColor"});
-  control->values[""] = Variant::Text("x");
-  EXPECT_TRUE(
-      RaisedAt(Raised([&] { h.shared->ToggleReadWrite(control, true); }), err::kNoSuchMember, "ToggleReadWrite", 30));
-  EXPECT_EQ(control->values["BackColor"].ToLong(), static_cast<int32_t>(kButtonFace));
-  EXPECT_EQ(Raised([&] { h.shared->ToggleReadWrite(std::make_shared<widgets::Timer>(), true); }).Number(),
-            err::kNoSuchMember);
 }
 
 // A combo box over "Abbey" and "Abbot" whose change notification calls AutoFillCombo, as forms do.
@@ -85,11 +81,15 @@ struct ComboFixture {
   }
 };
 
+// A control without a window handle fails with the trail, and completion still works afterwards:
 // "ab" completes to the first item with the completed part selected and the list dropped; the
 // flag is not touched, and the combo's own change report runs a nested call that does nothing.
 // Text that begins no item empties the combo, and the next typing completes again.
-TEST(AutoFillCombo, PrefixCompletesToFirstItemAndSelectsTheRest) {
+TEST(AutoFillCombo, AfterAFailurePrefixCompletesToFirstItemAndSelectsTheRest) {
   ComboFixture f;
+  auto broken = std::make_shared<RecordingControl>(f.h.log, "C", std::set<std::string>{"Text"});
+  broken->values["Text"] = Variant::Text("ab");
+  EXPECT_TRUE(RaisedAt(Raised([&] { f.h.shared->AutoFillCombo(broken); }), err::kNoSuchMember, "AutoFillCombo", 20));
   f.combo->Type("ab");
   EXPECT_EQ(f.State(), "Abbey [bey] index=-1 dropped notified=2 pending=0");
   EXPECT_EQ(f.combo->SelStart(), 2);
@@ -110,16 +110,6 @@ TEST(AutoFillCombo, ExactMatchPostsTheSelectionAndSetsTheFlag) {
   f.combo->Type("ab");
   f.combo->Type("xyz");
   EXPECT_TRUE(f.found);
-}
-
-// A control without a window handle fails with the trail, and completion still works afterwards.
-TEST(AutoFillCombo, FailureRaisesWithTrailAndReArmsTheGuard) {
-  ComboFixture f;
-  auto broken = std::make_shared<RecordingControl>(f.h.log, "C", std::set<std::string>{"Text"});
-  broken->values["Text"] = Variant::Text("ab");
-  EXPECT_TRUE(RaisedAt(Raised([&] { f.h.shared->AutoFillCombo(broken); }), err::kNoSuchMember, "AutoFillCombo", 20));
-  f.combo->Type("ab");
-  EXPECT_EQ(f.combo->Text(), "Abbey");
 }
 
 struct ColorRow {

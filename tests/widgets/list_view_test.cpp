@@ -14,20 +14,40 @@ namespace {
 
 using testing::Raised;
 
-// Adds items by member name, as the library does, with a small icon when one is given.
-ObjectPtr AddByName(ListView& view, const std::string& key, const std::string& text, const Variant& icon = Variant()) {
+// Adds an entry by member name, as the library does: an item to a list view, with a small icon
+// when one is given, or a node to a tree view, with an image.
+ObjectPtr AddByName(EntryControl& view, const std::string& key, const std::string& text,
+                    const Variant& image = Variant()) {
+  const bool tree = view.TypeName() == "TreeView";
   Args args;
   args.Named("Key", Variant::Text(key)).Named("Text", Variant::Text(text));
-  if (!icon.IsEmpty()) args.Named("SmallIcon", icon);
-  return view.Get("ListItems").ToObject()->Call("Add", args).ToObject();
+  if (!image.IsEmpty()) args.Named(tree ? "Image" : "SmallIcon", image);
+  return view.Get(tree ? "Nodes" : "ListItems").ToObject()->Call("Add", args).ToObject();
 }
 
+// Selecting an item unselects the one before; SelectedItem follows, and unselecting clears it.
 // Items are found by key and by position, and their members answer by name; a key may be held
 // by one item only, whether it is added or given later; empty keys repeat.
-TEST(ListView, FindsItemsByKeyAndPositionAndKeepsKeysUnique) {
+TEST(ListView, KeepsOneItemSelectedAndFindsItemsByUniqueKeyOrPosition) {
   ListView view;
-  AddByName(view, "K1", "Ann");
-  AddByName(view, "K2", "Bob");
+  const ObjectPtr first = AddByName(view, "K1", "Ann");
+  const ObjectPtr second = AddByName(view, "K2", "Bob");
+  EXPECT_FALSE(view.Get("SelectedItem").ToObject());
+  first->Let("Selected", Variant::Boolean(true));
+  second->Let("Selected", Variant::Boolean(true));
+  EXPECT_FALSE(first->Get("Selected").ToBoolean());
+  EXPECT_TRUE(second->Get("Selected").ToBoolean());
+  EXPECT_EQ(view.Get("SelectedItem").ToObject(), second);
+  first->Let("Selected", Variant::Boolean(false));
+  EXPECT_EQ(view.Get("SelectedItem").ToObject(), second);
+  second->Let("Selected", Variant::Boolean(false));
+  EXPECT_FALSE(view.Get("SelectedItem").ToObject());
+  view.Set("SelectedItem", first);
+  EXPECT_TRUE(first->Get("Selected").ToBoolean());
+  ListView other;
+  const ObjectPtr stranger = AddByName(other, "K1", "Elsewhere");
+  EXPECT_EQ(Raised([&] { view.Set("SelectedItem", stranger); }).Number(), widget_err::kEntryRemoved);
+
   const ObjectPtr items = view.Get("ListItems").ToObject();
   EXPECT_EQ(items->Get("Count").ToLong(), 2);
   EXPECT_EQ(items->Get("Item", {Variant::Text("K2")}).ToObject()->Get("Text").ToText(), "Bob");
@@ -39,7 +59,6 @@ TEST(ListView, FindsItemsByKeyAndPositionAndKeepsKeysUnique) {
   EXPECT_EQ(view.TypeName(), "ListView");
   EXPECT_EQ(TypeNameOf(items), "ListItems");
 
-  const ObjectPtr second = items->Get("Item", {Variant::Text("K2")}).ToObject();
   EXPECT_EQ(Raised([&] { AddByName(view, "K1", "Again"); }).Number(), err::kKeyNotUnique);
   EXPECT_EQ(view.Items().Count(), 2);
   EXPECT_EQ(Raised([&] { second->Let("Key", Variant::Text("K1")); }).Number(), err::kKeyNotUnique);
@@ -52,31 +71,6 @@ TEST(ListView, FindsItemsByKeyAndPositionAndKeepsKeysUnique) {
   AddByName(view, "", "No key");
   AddByName(view, "", "No key either");
   EXPECT_EQ(view.Items().Count(), 5);
-}
-
-// Selecting an item unselects the one before; SelectedItem follows, and unselecting clears it.
-TEST(ListView, KeepsOneItemSelected) {
-  ListView view;
-  const ObjectPtr first = AddByName(view, "K1", "Ann");
-  const ObjectPtr second = AddByName(view, "K2", "Bob");
-  EXPECT_FALSE(view.Get("SelectedItem").ToObject());
-
-  first->Let("Selected", Variant::Boolean(true));
-  second->Let("Selected", Variant::Boolean(true));
-  EXPECT_FALSE(first->Get("Selected").ToBoolean());
-  EXPECT_TRUE(second->Get("Selected").ToBoolean());
-  EXPECT_EQ(view.Get("SelectedItem").ToObject(), second);
-
-  first->Let("Selected", Variant::Boolean(false));
-  EXPECT_EQ(view.Get("SelectedItem").ToObject(), second);
-  second->Let("Selected", Variant::Boolean(false));
-  EXPECT_FALSE(view.Get("SelectedItem").ToObject());
-
-  view.Set("SelectedItem", first);
-  EXPECT_TRUE(first->Get("Selected").ToBoolean());
-  ListView other;
-  const ObjectPtr stranger = AddByName(other, "K1", "Elsewhere");
-  EXPECT_EQ(Raised([&] { view.Set("SelectedItem", stranger); }).Number(), widget_err::kEntryRemoved);
 }
 
 struct RemovalRow {
@@ -98,8 +92,7 @@ TEST(ListView, RemovalHandsTheSelectionToANeighbour) {
       const std::shared_ptr<EntryControl> view =
           tree ? std::shared_ptr<EntryControl>(std::make_shared<TreeView>()) : std::make_shared<ListView>();
       const ObjectPtr entries = view->Get(tree ? "Nodes" : "ListItems").ToObject();
-      for (const char* key : {"K1", "K2", "K3"})
-        entries->Call("Add", Args().Named("Key", Variant::Text(key)).Named("Text", Variant::Text(key)));
+      for (const char* key : {"K1", "K2", "K3"}) AddByName(*view, key, key);
       if (row.selected) view->Entries().At(row.selected)->Selected(true);
       const ObjectPtr removed = entries->Get("Item", {Variant::Text(row.removed_key)}).ToObject();
       entries->Call("Remove", {Variant::Text(row.removed_key)});
@@ -117,20 +110,14 @@ TEST(ListView, RemovalHandsTheSelectionToANeighbour) {
 TEST(TreeView, AddsTopLevelNodesWithUniqueKeysAndImages) {
   TreeView tree;
   const ObjectPtr nodes = tree.Get("Nodes").ToObject();
-  const auto add = [&](const char* key, const Variant& image) {
-    Args args;
-    args.Named("Key", Variant::Text(key)).Named("Text", Variant::Text(key));
-    if (!image.IsEmpty()) args.Named("Image", image);
-    nodes->Call("Add", args);
-  };
-  add("K1", Variant::Integer(2));
-  add("K2", Variant());
+  AddByName(tree, "K1", "K1", Variant::Integer(2));
+  AddByName(tree, "K2", "K2");
   EXPECT_EQ(tree.TypeName(), "TreeView");
   const ObjectPtr ann = nodes->Get("Item", {Variant::Text("K1")}).ToObject();
   EXPECT_EQ(TypeNameOf(ann), "Node");
   EXPECT_EQ(ann->Get("Image").ToLong(), 2);
   EXPECT_TRUE(tree.TreeNodes().Item(Variant::Text("K2"))->Image().IsEmpty());
-  EXPECT_EQ(Raised([&] { add("K2", Variant()); }).Number(), err::kKeyNotUnique);
+  EXPECT_EQ(Raised([&] { AddByName(tree, "K2", "K2"); }).Number(), err::kKeyNotUnique);
   EXPECT_EQ(
       Raised([&] {
         nodes->Call("Add", {Variant::Text("K1"), Variant::Integer(4), Variant::Text("K3"), Variant::Text("Child")});
@@ -139,8 +126,10 @@ TEST(TreeView, AddsTopLevelNodesWithUniqueKeysAndImages) {
   EXPECT_EQ(nodes->Get("Count").ToLong(), 2);
 }
 
-// Sub-items, small icons, column headers and the image list are kept as given.
-TEST(ListView, KeepsSubItemsIconsAndHeaders) {
+// Column headers, the image list and small icons are kept as given; sub-items keep their order,
+// texts and keys (empty ones, long ones, ones put at a position); reached by name they answer as
+// objects; a position beyond the ends raises 35600.
+TEST(ListView, KeepsHeadersIconsAndSubItems) {
   ListView view;
   const ObjectPtr headers = view.Get("ColumnHeaders").ToObject();
   headers->Call("Add", Args().Named("Text", Variant::Text("Name")).Named("Width", Variant::Integer(1500)));
@@ -148,27 +137,15 @@ TEST(ListView, KeepsSubItemsIconsAndHeaders) {
   EXPECT_EQ(headers->Get("Count").ToLong(), 2);
   EXPECT_EQ(view.Columns().Item(Variant::Long(2))->Text(), "Age");
   EXPECT_EQ(view.Columns().Item(Variant::Long(1))->Width(), 1500);
-
-  const ObjectPtr item = AddByName(view, "K1", "Ann", Variant::Integer(3));
-  item->Get("ListSubItems").ToObject()->Call("Add", Args().Named("Text", Variant::Text("42")));
-  const auto typed = view.Items().Item(Variant::Text("K1"));
-  EXPECT_EQ(typed->SmallIcon().ToLong(), 3);
-  EXPECT_EQ(typed->SubItems().Item(1)->Text(), "42");
-
+  headers->Call("Clear");
+  EXPECT_EQ(view.Columns().Count(), 0);
   auto images = std::make_shared<ImageList>();
   images->Images().Add(std::make_shared<Picture>(16, 16), "home");
   view.Set("SmallIcons", images);
   EXPECT_EQ(view.SmallIcons(), images);
   EXPECT_EQ(images->Get("ListImages").ToObject()->Get("Count").ToLong(), 1);
-  headers->Call("Clear");
-  EXPECT_EQ(view.Columns().Count(), 0);
-}
 
-// Sub-items keep their order, texts and keys (empty ones, long ones, ones put at a position);
-// reached by name they answer as objects; a position beyond the ends raises 35600.
-TEST(ListView, SubItemsKeepTextsKeysAndPositions) {
-  ListView view;
-  const ObjectPtr subs = AddByName(view, "K1", "Ann")->Get("ListSubItems").ToObject();
+  const ObjectPtr subs = AddByName(view, "K1", "Ann", Variant::Integer(3))->Get("ListSubItems").ToObject();
   const std::string long_text(40, 'x');
   subs->Call("Add", Args().Named("Text", Variant::Text("b")));
   subs->Call("Add", Args().Named("Text", Variant::Text(long_text)).Named("Key", Variant::Text("L")));
@@ -176,7 +153,10 @@ TEST(ListView, SubItemsKeepTextsKeysAndPositions) {
   subs->Call("Add", Args().Named("Index", Variant::Long(4)).Named("Text", Variant::Text("end")));
   EXPECT_EQ(first->Get("Key").GetText(), "A");
   EXPECT_EQ(first->Get("Text").GetText(), "");
-  const ListSubItemTexts& texts = view.Items().Item(Variant::Text("K1"))->SubItems();
+  const auto typed = view.Items().Item(Variant::Text("K1"));
+  EXPECT_EQ(typed->SmallIcon().ToLong(), 3);
+  EXPECT_EQ(typed->SubItems().Item(2)->Text(), "b");
+  const ListSubItemTexts& texts = typed->SubItems();
   ASSERT_EQ(subs->Get("Count").ToLong(), 4);
   const struct {
     int32_t position;

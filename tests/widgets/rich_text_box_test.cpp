@@ -34,8 +34,9 @@ struct RecordingListener : RichTextBoxEvents {
   std::vector<std::string> heard;
 };
 
-// Positions and lengths count code points, so accented letters and emoji are one character each.
-TEST(RichTextBox, SelectionCountsCodePoints) {
+// Positions and lengths count code points, so accented letters and emoji are one character each;
+// by name the box offers its members and refuses others with 438; hwnd cannot be written.
+TEST(RichTextBox, SelectionCountsCodePointsAlsoByName) {
   BoxWorld w("h\xC3\xA9llo \xF0\x9F\x98\x80 w\xC3\xB6rld");
   w.Select(1, 4);
   EXPECT_EQ(w.box->SelText(), "\xC3\xA9llo");
@@ -47,6 +48,13 @@ TEST(RichTextBox, SelectionCountsCodePoints) {
   w.box->SelStart(1000);
   EXPECT_EQ(w.box->SelStart(), 13);
   EXPECT_EQ(w.box->SelLength(), 0);
+  w.box->Let("Text", Variant::Text("by name"));
+  w.box->Let("SelStart", Variant::Integer(3));
+  w.box->Let("SelLength", Variant::Integer(4));
+  EXPECT_EQ(w.box->Get("SelText").GetText(), "name");
+  EXPECT_EQ(w.box->Get("text").GetText(), "by name");
+  EXPECT_EQ(Raised([&] { w.box->Let("SelStrike", Variant::Integer(1)); }).Number(), err::kNoSuchMember);
+  EXPECT_EQ(Raised([&] { w.box->Let("hwnd", Variant::Integer(1)); }).Number(), err::kReadOnly);
 }
 
 // Line ends of every kind become one paragraph break; a line break ("\v") is one character that
@@ -156,18 +164,6 @@ TEST(RichTextBox, TellsTheListenerAndAnswersWindowMessages) {
   w.box->SetFocus();
   w.box.reset();
   EXPECT_FALSE(w.windows->Exists(hwnd));
-}
-
-// By name the box offers its members and refuses others with 438; hwnd cannot be written.
-TEST(RichTextBox, MembersByName) {
-  BoxWorld w;
-  w.box->Let("Text", Variant::Text("by name"));
-  w.box->Let("SelStart", Variant::Integer(3));
-  w.box->Let("SelLength", Variant::Integer(4));
-  EXPECT_EQ(w.box->Get("SelText").GetText(), "name");
-  EXPECT_EQ(w.box->Get("text").GetText(), "by name");
-  EXPECT_EQ(Raised([&] { w.box->Let("SelStrike", Variant::Integer(1)); }).Number(), err::kNoSuchMember);
-  EXPECT_EQ(Raised([&] { w.box->Let("hwnd", Variant::Integer(1)); }).Number(), err::kReadOnly);
 }
 
 }  // namespace

@@ -18,8 +18,9 @@ struct FindRow {
   int64_t expected;
 };
 
-// Both finds ignore case, start after the given index and wrap round to the top.
-TEST(ComboBoxMessages, FindsIgnoreCaseAndWrapRound) {
+// Both finds ignore case, start after the given index and wrap round to the top; selecting and
+// dropping the list down answer through the window too.
+TEST(ComboBoxMessages, FindsSelectsAndDropsDown) {
   ScopedService<WindowTable> windows(std::make_shared<WindowTable>());
   auto combo = ComboBox::Make({"apple", "Apricot", "banana"});
   const FindRow rows[] = {
@@ -33,23 +34,18 @@ TEST(ComboBoxMessages, FindsIgnoreCaseAndWrapRound) {
       {"empty text", m::kFindString, -1, "", -1},
       {"start beyond the end", m::kFindStringExact, 7, "banana", 2},
   };
-  for (const auto& row : rows)
-    EXPECT_EQ(windows->Send(combo->Hwnd(), row.msg, row.start, Variant::Text(row.text)), row.expected) << row.name;
-}
-
-// Selecting past the end answers -1 and changes nothing; a valid index selects without a change
-// notification; the drop-down opens and reports its state; the window goes with the control.
-TEST(ComboBoxMessages, SelectAndDropDown) {
-  ScopedService<WindowTable> windows(std::make_shared<WindowTable>());
-  auto combo = ComboBox::Make({"a", "b"});
   const Hwnd hwnd = combo->Hwnd();
+  for (const auto& row : rows)
+    EXPECT_EQ(windows->Send(hwnd, row.msg, row.start, Variant::Text(row.text)), row.expected) << row.name;
+  // Selecting past the end answers -1 and changes nothing; a valid index selects without a change
+  // notification; the drop-down opens and reports its state; the window goes with the control.
   EXPECT_EQ(windows->ClassName(hwnd), "ComboBox");
   int changes = 0;
   combo->OnChange([&] { ++changes; });
-  EXPECT_EQ(windows->Send(hwnd, m::kSetCurSel, 2), -1);
+  EXPECT_EQ(windows->Send(hwnd, m::kSetCurSel, 3), -1);
   EXPECT_EQ(combo->ListIndex(), -1);
   EXPECT_EQ(windows->Send(hwnd, m::kSetCurSel, 1), 1);
-  EXPECT_EQ(combo->Text(), "b");
+  EXPECT_EQ(combo->Text(), "Apricot");
   EXPECT_EQ(changes, 0);
   EXPECT_EQ(windows->Send(hwnd, m::kGetDroppedState), 0);
   EXPECT_EQ(windows->Send(hwnd, m::kShowDropDown, 1), 1);
