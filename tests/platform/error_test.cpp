@@ -33,7 +33,7 @@ int Outer(int divisor) {
 }
 
 // Two nested members give a trail, innermost location last, with the runtime's description; a
-// sibling's own source and number pass through unchanged.
+// sibling's own source and number pass through unchanged, foreign exceptions as runtime errors.
 TEST(ErrorTrail, NestedMembersPrefixTheirLocationsKeepingNumberAndSource) {
   EXPECT_EQ(Outer(5), 3);
   EXPECT_EQ(testing::Described(testing::Raised([] { (void)Outer(0); })),
@@ -47,11 +47,8 @@ TEST(ErrorTrail, NestedMembersPrefixTheirLocationsKeepingNumberAndSource) {
               });
             })),
             "-2147221503 KW_I.LIResidents: KW_UIShared.SharedProcedures.OnSave:40\r\nRecord locked");
-}
-
-// Standard exceptions turn into the matching runtime errors before the prefix is added; standard
-// numbers have the runtime's descriptions, and component numbers stay signed.
-TEST(ErrorTrail, ForeignExceptionsBecomeRuntimeErrors) {
+  // Standard exceptions turn into the matching runtime errors before the prefix is added; standard
+  // numbers have the runtime's descriptions, and component numbers stay signed.
   struct Row {
     std::function<void()> raise;
     int32_t number;

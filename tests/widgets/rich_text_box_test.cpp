@@ -35,8 +35,10 @@ struct RecordingListener : RichTextBoxEvents {
 };
 
 // Positions and lengths count code points, so accented letters and emoji are one character each;
-// by name the box offers its members and refuses others with 438; hwnd cannot be written.
-TEST(RichTextBox, SelectionCountsCodePointsAlsoByName) {
+// by name the box offers its members and refuses others with 438; hwnd cannot be written. Line
+// ends of every kind become one paragraph break; a line break ("\v") is one character that stays
+// inside its paragraph; bad UTF-8 becomes U+FFFD; negative positions are refused.
+TEST(RichTextBox, TextAndSelectionCountCodePointsAlsoByName) {
   BoxWorld w("h\xC3\xA9llo \xF0\x9F\x98\x80 w\xC3\xB6rld");
   w.Select(1, 4);
   EXPECT_EQ(w.box->SelText(), "\xC3\xA9llo");
@@ -55,12 +57,7 @@ TEST(RichTextBox, SelectionCountsCodePointsAlsoByName) {
   EXPECT_EQ(w.box->Get("text").GetText(), "by name");
   EXPECT_EQ(Raised([&] { w.box->Let("SelStrike", Variant::Integer(1)); }).Number(), err::kNoSuchMember);
   EXPECT_EQ(Raised([&] { w.box->Let("hwnd", Variant::Integer(1)); }).Number(), err::kReadOnly);
-}
-
-// Line ends of every kind become one paragraph break; a line break ("\v") is one character that
-// stays inside its paragraph; bad UTF-8 becomes U+FFFD; negative positions are refused.
-TEST(RichTextBox, TextNormalisesLineEndsAndBadBytes) {
-  BoxWorld w("one\r\ntwo\rthree\vline\nfour\xFF");
+  w.box->Text("one\r\ntwo\rthree\vline\nfour\xFF");
   EXPECT_EQ(w.box->Text(), "one\ntwo\nthree\vline\nfour\xEF\xBF\xBD");
   EXPECT_EQ(w.box->Document().ParagraphCount(), 4u);
   w.Select(13, 5);
