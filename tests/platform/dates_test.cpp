@@ -11,8 +11,9 @@
 namespace kw::dates {
 namespace {
 
-// Serials count days from 30 Dec 1899; negative serials keep the time as the absolute fraction.
-TEST(Dates, SerialsRoundTripThroughTheCalendar) {
+// Serials count days from 30 Dec 1899; negative serials keep the time as the absolute fraction;
+// and the serials' text forms.
+TEST(Dates, SerialsRoundTripThroughTheCalendarAndText) {
   EXPECT_EQ(Serial(1899, 12, 30), 0.0);
   EXPECT_EQ(Serial(1900, 1, 1), 2.0);
   EXPECT_EQ(Serial(2004, 3, 5), 38051.0);
@@ -23,6 +24,28 @@ TEST(Dates, SerialsRoundTripThroughTheCalendar) {
   EXPECT_EQ(Serial(1899, 12, 29, 6, 0, 0), -1.25);
   EXPECT_TRUE(IsValidDate(2000, 2, 29));
   EXPECT_FALSE(IsValidDate(1900, 2, 29));
+  // The runtime's text leaves out midnight, and the date on day 0; "mmm dd, yyyy" pads the day and
+  // takes the month name from the table given.
+  EXPECT_EQ(ToText(Serial(2004, 3, 5)), "3/5/2004");
+  EXPECT_EQ(ToText(Serial(2004, 12, 25, 0, 0, 1)), "12/25/2004 12:00:01 AM");
+  EXPECT_EQ(ToText(0.25), "6:00:00 AM");
+  EXPECT_EQ(ToText(0), "12:00:00 AM");
+  EXPECT_EQ(ToText(Serial(1899, 12, 31)), "12/31/1899");
+  // Rounding to whole seconds carries into the date.
+  EXPECT_EQ(ToText(Serial(2004, 3, 5) + 86399.6 / 86400.0), "3/6/2004");
+  EXPECT_EQ(ToText(86399.6 / 86400.0), "12/31/1899");
+  EXPECT_EQ(ToText(kMaxSerial), "12/31/9999 11:59:59 PM");
+  EXPECT_EQ(ToText(kMinSerial), "1/1/0100 11:59:59 PM");
+  EXPECT_EQ(FormatMmmDdYyyy(Serial(2004, 3, 5), EnglishMonthAbbreviations()), "Mar 05, 2004");
+  EXPECT_EQ(FormatMmmDdYyyy(Serial(1899, 12, 30), EnglishMonthAbbreviations()), "Dec 30, 1899");
+  std::array<std::string, 12> dutch = {"jan", "feb", "mrt", "apr", "mei", "jun",
+                                       "jul", "aug", "sep", "okt", "nov", "dec"};
+  EXPECT_EQ(FormatMmmDdYyyy(Serial(2004, 5, 1), dutch), "mei 01, 2004");
+  // The C locale and a locale that cannot be loaded both give the user the English abbreviations.
+  for (const char* locale : {"C", "xx_NOWHERE.UTF-8"}) {
+    const testing::ScopedEnv lc("LC_ALL", locale);
+    EXPECT_EQ(UserMonthAbbreviations(), EnglishMonthAbbreviations()) << locale;
+  }
 }
 
 // The recognised forms, times after a date or alone (on day 0), and the rejected texts.
@@ -53,31 +76,6 @@ TEST(Dates, RecognizesTheRuntimesLenientForms) {
         "2/29/2005", "0/5/2004", "Fri 3/5/2004", "99999999999999999999/1/1", "1/1/10000", "Smarch 5 2004",
         "3/5/2004 10:60", "3/5/2004 13:00 PM", "123:30", "25:00", "3/5/2004 10:30 XM"})
     EXPECT_FALSE(Recognize(text)) << text;
-}
-
-// The runtime's text leaves out midnight, and the date on day 0; "mmm dd, yyyy" pads the day and
-// takes the month name from the table given.
-TEST(Dates, TextFormsOfDates) {
-  EXPECT_EQ(ToText(Serial(2004, 3, 5)), "3/5/2004");
-  EXPECT_EQ(ToText(Serial(2004, 12, 25, 0, 0, 1)), "12/25/2004 12:00:01 AM");
-  EXPECT_EQ(ToText(0.25), "6:00:00 AM");
-  EXPECT_EQ(ToText(0), "12:00:00 AM");
-  EXPECT_EQ(ToText(Serial(1899, 12, 31)), "12/31/1899");
-  // Rounding to whole seconds carries into the date.
-  EXPECT_EQ(ToText(Serial(2004, 3, 5) + 86399.6 / 86400.0), "3/6/2004");
-  EXPECT_EQ(ToText(86399.6 / 86400.0), "12/31/1899");
-  EXPECT_EQ(ToText(kMaxSerial), "12/31/9999 11:59:59 PM");
-  EXPECT_EQ(ToText(kMinSerial), "1/1/0100 11:59:59 PM");
-  EXPECT_EQ(FormatMmmDdYyyy(Serial(2004, 3, 5), EnglishMonthAbbreviations()), "Mar 05, 2004");
-  EXPECT_EQ(FormatMmmDdYyyy(Serial(1899, 12, 30), EnglishMonthAbbreviations()), "Dec 30, 1899");
-  std::array<std::string, 12> dutch = {"jan", "feb", "mrt", "apr", "mei", "jun",
-                                       "jul", "aug", "sep", "okt", "nov", "dec"};
-  EXPECT_EQ(FormatMmmDdYyyy(Serial(2004, 5, 1), dutch), "mei 01, 2004");
-  // The C locale and a locale that cannot be loaded both give the user the English abbreviations.
-  for (const char* locale : {"C", "xx_NOWHERE.UTF-8"}) {
-    const testing::ScopedEnv lc("LC_ALL", locale);
-    EXPECT_EQ(UserMonthAbbreviations(), EnglishMonthAbbreviations()) << locale;
-  }
 }
 
 }  // namespace

@@ -98,11 +98,7 @@ TEST(LateBinding, GetsAndLetsMembersByName) {
   EXPECT_EQ(testing::RaisedNumber([&] { (void)GetMember(o, "Password"); }), err::kWriteOnly);
   EXPECT_EQ(testing::RaisedNumber([&] { (void)GetMember(nullptr, "Text"); }), err::kObjectNotSet);
   EXPECT_EQ(testing::RaisedNumber([&] { (void)o->Enumerate(); }), err::kNoSuchMember);
-}
-
-// Arguments are taken by name first, then by position; omitted optionals take their default.
-TEST(LateBinding, NamedAndPositionalArguments) {
-  ObjectPtr o = std::make_shared<Gadget>();
+  // Arguments are taken by name first, then by position; omitted optionals take their default.
   EXPECT_EQ(CallMember(o, "Join", Args{Variant::Text("a"), Variant::Text("+"), Variant::Text("b")}).GetText(), "a+b");
   EXPECT_EQ(
       CallMember(o, "Join", Args().Named("Last", Variant::Text("z")).Named("first", Variant::Text("y"))).GetText(),

@@ -62,8 +62,8 @@ TEST(VariantConversion, ToIntegerAndToLongFollowTheRuntime) {
     EXPECT_EQ(testing::RaisedNumber([&] { (void)bad.ToLong(); }), err::kOverflow) << bad.ToText();
 }
 
-// Numbers become text in ordinary decimal form; booleans "True"/"False"; dates US English.
-TEST(VariantConversion, ToTextRendersEachKind) {
+// Numbers become text in ordinary decimal form; booleans "True"/"False"; dates US English; and Str.
+TEST(VariantConversion, ToTextAndStrRenderEachKind) {
   const std::tuple<const char*, Variant, const char*> rows[] = {
       {"empty", Variant(), ""},
       {"integer", Variant::Integer(-4), "-4"},
@@ -82,16 +82,13 @@ TEST(VariantConversion, ToTextRendersEachKind) {
   };
   for (const auto& [name, value, expected] : rows) EXPECT_EQ(value.ToText(), expected) << name;
   EXPECT_EQ(testing::RaisedNumber([] { (void)Variant::Null().ToText(); }), err::kInvalidNull);
-}
-
-// Str puts a blank before zero and positive numbers only.
-TEST(VariantConversion, StrPutsABlankBeforeNonNegativeNumbers) {
-  const std::pair<Variant, const char*> rows[] = {{Variant::Long(17), " 17"},
-                                                  {Variant::Integer(0), " 0"},
-                                                  {Variant::Integer(-4), "-4"},
-                                                  {Variant::Double(2.5), " 2.5"},
-                                                  {Variant::Text("x"), "x"}};
-  for (const auto& [value, expected] : rows) EXPECT_EQ(StrOf(value), expected);
+  // Str puts a blank before zero and positive numbers only.
+  const std::pair<Variant, const char*> str_rows[] = {{Variant::Long(17), " 17"},
+                                                      {Variant::Integer(0), " 0"},
+                                                      {Variant::Integer(-4), "-4"},
+                                                      {Variant::Double(2.5), " 2.5"},
+                                                      {Variant::Text("x"), "x"}};
+  for (const auto& [value, expected] : str_rows) EXPECT_EQ(StrOf(value), expected);
 }
 
 // Booleans, doubles, dates and the exact getters.
