@@ -76,6 +76,7 @@ struct HostWorld : testing::AppWorld {
 // Going to a screen activates it (loading its data the first time) and puts its buttons on the
 // bar; going to it again neither leaves nor reloads it; a screen that refuses to be left keeps the
 // user, its buttons and the container's form key; going on deactivates it and swaps the buttons.
+// The hourglass tells the front end once when work starts and once when it ends.
 TEST(ScreenHostTest, NavigationActivatesStaysAndSwapsTheButtons) {
   HostWorld w;
   EXPECT_TRUE(w.host.Go("home"));
@@ -94,16 +95,11 @@ TEST(ScreenHostTest, NavigationActivatesStaysAndSwapsTheButtons) {
   EXPECT_EQ(w.Look(), "work KW_UI01____FRM_H_Work [Pingwork] | home leaves");
   EXPECT_TRUE(w.Container().ClickCommandButton("Pingwork"));
   EXPECT_EQ(w.work->pings, 1);
-}
-
-// The hourglass tells the front end once when work starts and once when it ends.
-TEST(ScreenHostTest, TheHourglassIsBusy) {
-  HostWorld w;
   kw::Screen& pointer = kw::Service<kw::Screen>::Get();
   pointer.MousePointer(kw::kPointerHourglass);
   pointer.MousePointer(kw::kPointerHourglass);
   pointer.MousePointer(kw::kPointerDefault);
-  EXPECT_EQ(w.events.lines, (std::vector<std::string>{"busy", "not busy"}));
+  EXPECT_EQ(w.Look(), "work KW_UI01____FRM_H_Work [Pingwork] > busy > not busy");
 }
 
 // Send-off checks every screen quietly; one that fails becomes current and is checked again
