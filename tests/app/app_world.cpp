@@ -14,9 +14,9 @@ bool RecordedEvents::Saw(const std::string& text) const {
                      [&](const std::string& line) { return line.find(text) != std::string::npos; });
 }
 
-AppWorld::AppWorld(Screens screens, const std::string& db_path)
+AppWorld::AppWorld(Screens screens)
     : clock(std::make_shared<kw::ManualClock>(kw::dates::Serial(2004, 3, 15))),
-      services(TestDatabaseLocation(db_path)) {
+      services(TestDatabaseLocation(":memory:")) {
   if (screens == Screens::kAll) RegisterScreens(host, services.database());
   shared = kw::CreateObjectAs<kw::SharedProcedures>(kw::class_ids::kSharedProcedures);
   shared->OwnerForm(form);

@@ -46,9 +46,12 @@ class DesktopTest : public QObject {
   }
 
   // Every screen opens from the navigation list once a home and a month are chosen, shows its
-  // parts, and leaves a picture of itself for the documentation.
+  // parts, and leaves a picture of itself for the documentation; the status bar names the home and
+  // the month, and the about box the database in use.
   void opensEveryScreen() {
     ChooseMarch();
+    QVERIFY(window_->StatusText().contains("Home H-101"));
+    QVERIFY(window_->StatusText().contains("March"));
     const struct {
       const char* name;
       bool list, fields, choice, notes;
@@ -76,13 +79,27 @@ class DesktopTest : public QObject {
       QVERIFY(picture.save(pictures + "/" + screen.name + ".png"));
     }
     QVERIFY(!answerer.Hung());
+    DialogAnswerer about({"OK"});
+    Trigger("about");
+    QVERIFY(about.Seen().front().contains(folder_->filePath("trf.db")));
   }
 
-  // Clicking a row selects the record in the screen; a field typed and left is checked by the
-  // screen, and a refused value opens the feedback dialog and stays in the field.
-  void selectsAndEditsRecords() {
+  // Adding puts a new row in the list and opens its fields; removing takes it away again. Clicking
+  // a row selects the record in the screen; a field typed and left is checked by the screen, and a
+  // refused value opens the feedback dialog and stays in the field.
+  void addsSelectsAndEditsRecords() {
     OpenResidents();
     QTreeWidget* list = window_->Page("residents")->List();
+    const int rows = list->topLevelItemCount();
+    Trigger("add");
+    QCOMPARE(list->topLevelItemCount(), rows + 1);
+    QCOMPARE(list->currentItem(), list->topLevelItem(rows));
+    QVERIFY(!window_->Page("residents")->Field("name")->isReadOnly());
+    DialogAnswerer confirm({"Yes"});
+    Trigger("remove");
+    QCOMPARE(list->topLevelItemCount(), rows);
+    QVERIFY(!confirm.Hung());
+
     QCOMPARE(list->columnWidth(0), 2400 * list->logicalDpiX() / 1440);
     ClickRow(list, 4);
     QLineEdit* name = window_->Page("residents")->Field("name");
@@ -100,21 +117,6 @@ class DesktopTest : public QObject {
     QCOMPARE(answerer.Seen(), QStringList("Residents: <b>Error</b> &middot; rule 3002 | Birth date must be a date; "
                                           "\"13/45/1931\" is not a valid date."));
     QVERIFY(birthdate->palette().color(QPalette::Base) != name->palette().color(QPalette::Base));
-  }
-
-  // Adding puts a new row in the list and opens its fields; removing takes it away again.
-  void addsAndRemovesRecords() {
-    OpenResidents();
-    QTreeWidget* list = window_->Page("residents")->List();
-    const int rows = list->topLevelItemCount();
-    Trigger("add");
-    QCOMPARE(list->topLevelItemCount(), rows + 1);
-    QCOMPARE(list->currentItem(), list->topLevelItem(rows));
-    QVERIFY(!window_->Page("residents")->Field("name")->isReadOnly());
-    DialogAnswerer answerer({"Yes"});
-    Trigger("remove");
-    QCOMPARE(list->topLevelItemCount(), rows);
-    QVERIFY(!answerer.Hung());
   }
 
   // Typing into the combo box runs the screen's completion: the completed part stays selected, an
@@ -181,16 +183,6 @@ class DesktopTest : public QObject {
     QCOMPARE(window_->Host().Current()->Name(), std::string("residents"));
     QCOMPARE(window_->Page("residents")->List()->currentItem()->text(0), QString("Nora Pike"));
     QVERIFY(window_->statusBar()->currentMessage().contains("not filed"));
-  }
-
-  // The about box names the database in use, and the status bar the home and the month.
-  void aboutNamesTheDatabase() {
-    ChooseMarch();
-    QVERIFY(window_->StatusText().contains("Home H-101"));
-    QVERIFY(window_->StatusText().contains("March"));
-    DialogAnswerer answerer({"OK"});
-    Trigger("about");
-    QVERIFY(answerer.Seen().front().contains(folder_->filePath("trf.db")));
   }
 
  private:  // NOLINT(readability-redundant-access-specifiers): the one above is Qt's "private slots"

@@ -109,8 +109,9 @@ TEST_F(BusinessObjectTest, FilterShowsTheRecordsOfOneParent) {
   EXPECT_EQ(StateText(*residents), "count=17 current=1 key=1 pending=1");
 }
 
-// The list binding reaches Count, Index and the fields by their property names.
-TEST_F(BusinessObjectTest, MembersAreReachedByName) {
+// The list binding reaches Count, Index and the fields by their property names; positions and keys
+// outside the object give clear errors.
+TEST_F(BusinessObjectTest, MembersAreReachedByNameAndAddressesOutsideRaiseClearErrors) {
   EXPECT_EQ(residents->Get("Count").ToLong(), 6);
   residents->Let("Index", Variant::Integer(3));
   EXPECT_EQ(residents->Get("index").ToLong(), 3);
@@ -119,10 +120,6 @@ TEST_F(BusinessObjectTest, MembersAreReachedByName) {
   residents->Let("H_MonthlyFee", Text("2600"));
   EXPECT_EQ(residents->FieldValueAt(Long(3), LIResidents::kMonthlyFee).ToDouble(), 2600);
   EXPECT_THROW(residents->Get("NoSuchProperty"), kw::Error);
-}
-
-// Positions and keys outside the object give clear errors.
-TEST_F(BusinessObjectTest, AddressesOutsideTheObjectRaiseClearErrors) {
   const std::pair<Variant, const char*> rows[] = {{Long(0), "No record at position 0; the object holds 6."},
                                                   {Long(7), "No record at position 7; the object holds 6."},
                                                   {Text("99"), "No record with the key \"99\" is held."},

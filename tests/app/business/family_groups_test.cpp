@@ -51,8 +51,9 @@ TEST_F(FamilyGroupsTest, AssessmentWritesTheFeesOfItsKind) {
 }
 
 // A changed annual fee raises a notice; forced, every group with an annual fee gets it; the
-// assessed fees are stored by Save.
-TEST_F(FamilyGroupsTest, AnnualFeeNoticesAndStoring) {
+// assessed fees are stored by Save. The library reaches the assessment through the FamilyGroups
+// interface of the same object, where a send-off turns the notices off.
+TEST_F(FamilyGroupsTest, AnnualFeeNoticesAndStoringAlsoThroughTheClassInterface) {
   groups->AssessPrepare();
   groups->AssessMMLOandAMMailingFees(kAssessAllFees, false);
   const std::string notice =
@@ -74,6 +75,15 @@ TEST_F(FamilyGroupsTest, AnnualFeeNoticesAndStoring) {
   groups->AssessMMLOandAMMailingFees(kAssessAllFees, true);
   EXPECT_EQ(Rules(1), notice);
   EXPECT_EQ(groups->CurrentIndex().ToLong(), 3);  // the assessment leaves the current record
+  kw::ObjectPtr object = groups;
+  auto assessment = kw::As<kw::FamilyGroups>(object);
+  auto li = kw::As<kw::I_LI>(object);
+  assessment->SendOffValidation(true);
+  assessment->AssessPrepare();
+  assessment->AssessMMLOandAMMailingFees(kAssessAllFees, true);
+  EXPECT_FALSE(li->SoftRules(Long(1))->Rules()[0]->Enabled());  // notices are off in a send-off
+  EXPECT_EQ(li->ClassName(), "LIFamilyGroups");
+  EXPECT_EQ(li->ClassEnum(), 4);
 }
 
 // A fee typed for a group without address is a hard rule; an unknown assessment a clear error.
@@ -85,19 +95,6 @@ TEST_F(FamilyGroupsTest, FeeWithoutAddressAndUnknownAssessment) {
   const kw::Error e = kw::testing::Raised([&] { groups->AssessMMLOandAMMailingFees(7, false); });
   EXPECT_EQ(std::pair(e.Number(), e.Description()),
             std::pair(kw::err::kInvalidCall, std::string("Unknown mailing-fee assessment 7.")));
-}
-
-// The library reaches the assessment through the FamilyGroups interface of the same object.
-TEST_F(FamilyGroupsTest, ReachedThroughItsClassInterface) {
-  kw::ObjectPtr object = groups;
-  auto assessment = kw::As<kw::FamilyGroups>(object);
-  auto li = kw::As<kw::I_LI>(object);
-  assessment->SendOffValidation(true);
-  assessment->AssessPrepare();
-  assessment->AssessMMLOandAMMailingFees(kAssessAllFees, true);
-  EXPECT_FALSE(li->SoftRules(Long(1))->Rules()[0]->Enabled());  // notices are off in a send-off
-  EXPECT_EQ(li->ClassName(), "LIFamilyGroups");
-  EXPECT_EQ(li->ClassEnum(), 4);
 }
 
 }  // namespace

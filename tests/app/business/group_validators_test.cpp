@@ -7,8 +7,10 @@ namespace {
 using RecordGroupTest = ServicesTest;
 
 // The residents' group: more residents than room is a hard rule; a fees total far from the month
-// before is a question carrying the total; a quiet month passes.
-TEST_F(RecordGroupTest, ResidentsGroupChecksCapacityAndFeesTotal) {
+// before is a question carrying the total; a quiet month passes. The family groups' group:
+// duplicate names are hard rules; groups that never had a resident a notice, disabled during a
+// send-off run.
+TEST_F(RecordGroupTest, ResidentsAndFamilyGroupsGroupsCheckTheirRules) {
   const struct {
     const char* name;
     const char* month;
@@ -30,11 +32,6 @@ TEST_F(RecordGroupTest, ResidentsGroupChecksCapacityAndFeesTotal) {
     EXPECT_EQ(validator->IsValid(), valid) << row.name;
     EXPECT_EQ(RulesText(*validator->HardRules(), *validator->SoftRules()), row.rules) << row.name;
   }
-}
-
-// The family groups' group: duplicate names are hard rules; groups that never had a resident a
-// notice, disabled during a send-off run.
-TEST_F(RecordGroupTest, FamilyGroupsGroupChecksNamesAndUnusedGroups) {
   database->Exec(
       "INSERT INTO tbH_FamilyGroups (H_HomesID, H_GroupName) VALUES (1, 'Okafor family'), (1, 'Vance family'), "
       "(2, 'Quinn family')");

@@ -1,5 +1,5 @@
-// The data-access helpers over the reference application: the SQLite query object, the active-TRF
-// question, typed field values, and the right join run on SQLite.
+// The data-access helpers over the reference application: the query object, the active-TRF
+// question and typed field values.
 #include <gtest/gtest.h>
 
 #include "app/data/db_query.h"
@@ -10,7 +10,7 @@
 namespace trf::testing {
 namespace {
 
-// The application over its sample database, with the query object and rows read as text.
+// The application over its sample database, with the query object.
 struct DataWorld : AppWorld {
   DataWorld() : AppWorld(Screens::kNone) {}
   Database& Db() { return *services.database(); }
@@ -19,76 +19,28 @@ struct DataWorld : AppWorld {
     query->OpenSQL(sql);
     return query;
   }
-  // Every row of a query, each field read through GetFieldValue and shown as text.
-  std::vector<std::vector<std::string>> Rows(const std::string& sql) {
-    const auto query = Query(sql);
-    std::vector<std::vector<std::string>> rows;
-    for (; !query->EndOfFile(); query->MoveNext()) {
-      std::vector<std::string> row;
-      row.reserve(static_cast<size_t>(query->FieldCount()));
-      for (int32_t c = 0; c < query->FieldCount(); ++c)
-        row.push_back(shared->GetFieldValue(query->Field(kw::Variant::Long(c))).ToText());
-      rows.push_back(std::move(row));
-    }
-    return rows;
-  }
 };
 
-// HaveActiveTrfs answers from the month records, where only status 1 counts; without the table
-// the database's error leaves it with the member's trail.
-TEST(AppDataAccess, HaveActiveTrfsReadsTheMonthRecords) {
-  DataWorld w;
-  EXPECT_TRUE(w.shared->HaveActiveTrfs());
-  w.Db().Exec("UPDATE tbH_HomeMonthlyStats SET StatStatus = 2 WHERE StatStatus = 1");
-  EXPECT_FALSE(w.shared->HaveActiveTrfs());
-  w.Db().Exec("UPDATE tbH_HomeMonthlyStats SET StatStatus = 1 WHERE H_HomeMonthlyStatsID = 3");
-  EXPECT_TRUE(w.shared->HaveActiveTrfs());
-  w.Db().Exec("ALTER TABLE tbH_HomeMonthlyStats RENAME TO tbGone");
-  EXPECT_TRUE(kw::testing::RaisedAt(kw::testing::Raised([&] { (void)w.shared->HaveActiveTrfs(); }), kDatabaseError,
-                                    "HaveActiveTrfs", 20));
-}
-
-// Declared column types become ADO types, and their null fields read as null.
-TEST(AppDataAccess, FieldTypesFollowTheDeclaredColumnTypes) {
+// Declared column types become ADO types, and their null fields read as null; stored values come
+// back in their field's type, texts trimmed of trailing blanks.
+TEST(AppDataAccess, DeclaredColumnTypesGiveTheFieldsAndTheStoredValuesTheirTypes) {
   DataWorld w;
   w.Db().Exec(
       "CREATE TABLE t (n VARCHAR(20), s SMALLINT, i INTEGER, d DATETIME, b BOOLEAN, c CURRENCY, r REAL, "
       "g GUID, m MEMO, x BLOB, k BIGINT)");
   w.Db().Exec("INSERT INTO t DEFAULT VALUES");
-  const auto query = w.Query("SELECT * FROM t");
+  const auto nulls = w.Query("SELECT * FROM t");
   const std::pair<const char*, int32_t> rows[] = {
       {"n", kw::adVarWChar},     {"s", kw::adSmallInt},      {"i", kw::adInteger}, {"d", kw::adDate},
       {"b", kw::adBoolean},      {"c", kw::adCurrency},      {"r", kw::adDouble},  {"g", kw::adGUID},
       {"m", kw::adLongVarWChar}, {"x", kw::adLongVarBinary}, {"k", kw::adBigInt},
   };
   for (const auto& [column, type] : rows) {
-    const kw::FieldPtr field = query->Field(kw::Variant::Text(column));
+    const kw::FieldPtr field = nulls->Field(kw::Variant::Text(column));
     EXPECT_EQ(field->Type(), type) << column;
     EXPECT_TRUE(field->Value().IsNull()) << column;
   }
-}
-
-// The TRF's own columns, and an expression, give the same field types on either engine.
-TEST(AppDataAccess, TrfColumnsHaveTheSameFieldTypesOnEveryEngine) {
-  DataWorld w;
-  const auto query = w.Query(
-      "SELECT H_ResidentsID, H_ResidentName, H_MonthlyFee, H_FamilyGroupsID, COUNT(*) AS n FROM tbH_Residents "
-      "WHERE H_ResidentsID = 7 GROUP BY H_ResidentsID, H_ResidentName, H_MonthlyFee, H_FamilyGroupsID");
-  const std::pair<const char*, int32_t> rows[] = {{"H_ResidentsID", kw::adInteger},
-                                                  {"h_residentname", kw::adVarWChar},
-                                                  {"H_MonthlyFee", kw::adDouble},
-                                                  {"H_FamilyGroupsID", kw::adInteger},
-                                                  {"n", kw::adInteger}};
-  for (const auto& [column, type] : rows) EXPECT_EQ(query->Field(kw::Variant::Text(column))->Type(), type) << column;
-  EXPECT_EQ(query->Field(kw::Variant::Text("H_ResidentName"))->Value().ToText(), "Nora Pike");
-  EXPECT_TRUE(query->Field(kw::Variant::Text("H_FamilyGroupsID"))->Value().IsNull());
-}
-
-// Stored values come back in their field's type, texts trimmed of trailing blanks.
-TEST(AppDataAccess, StoredValuesTakeTheirFieldsType) {
-  DataWorld w;
-  w.Db().Exec("CREATE TABLE t (n VARCHAR(20), s SMALLINT, d DATETIME, b BOOLEAN)");
-  w.Db().Exec("INSERT INTO t VALUES ('abc   ', 12, 38051.5, -1)");
+  w.Db().Exec("DELETE FROM t; INSERT INTO t (n, s, d, b) VALUES ('abc   ', 12, 38051.5, -1)");
   const auto query = w.Query("SELECT n, s, d, b FROM t");
   EXPECT_EQ(w.shared->GetFieldValue(query->Field(kw::Variant::Long(0))).GetText(), "abc");
   const kw::Variant s = w.shared->GetFieldValue(query->Field(kw::Variant::Long(1)));
@@ -104,23 +56,31 @@ TEST(AppDataAccess, StoredValuesTakeTheirFieldsType) {
   EXPECT_THROW((void)query->Field(kw::Variant::Text("missing")), kw::Error);
 }
 
-// The text SQLAddRightJoin builds runs on SQLite as a right join: every row of the primary
-// expression stays (with nulls where the added table has no partner), rows of the added table
-// without a partner are dropped, and the caller's WHERE filters the joined rows.
-TEST(AppDataAccess, RightJoinRunsOnSQLite) {
+// The TRF's own columns, and an expression, give the same field types on either engine.
+// HaveActiveTrfs answers from the month records, where only status 1 counts; without the table
+// the database's error leaves it with the member's trail.
+TEST(AppDataAccess, TrfColumnsAndActiveTrfsReadAlikeOnEveryEngine) {
   DataWorld w;
-  w.Db().Exec(
-      "CREATE TABLE tbA (k INTEGER, x TEXT); CREATE TABLE tbC (k INTEGER, w TEXT); "
-      "CREATE TABLE tbB (k INTEGER, y TEXT, z INTEGER); "
-      "INSERT INTO tbA VALUES (1, 'a1'), (2, 'a2'), (3, 'a3'), (9, 'a9'); "
-      "INSERT INTO tbC VALUES (1, 'c1'), (2, 'c2'), (3, 'c3'); "
-      "INSERT INTO tbB VALUES (1, 'b1', 1), (2, 'b2', 0), (4, 'b4', 1)");
-  const std::string primary = "SELECT a.x FROM tbA a INNER JOIN tbC c ON a.k = c.k";
-  const std::string all = w.shared->SQLAddRightJoin(primary, ", b.y", "tbB b", "ON b.k = a.k ORDER BY a.k", "Test");
-  EXPECT_EQ(w.Rows(all), (std::vector<std::vector<std::string>>{{"a1", "b1"}, {"a2", "b2"}, {"a3", ""}}));
-  const std::string filtered =
-      w.shared->SQLAddRightJoin(primary, ", b.y", "tbB b", "ON b.k = a.k WHERE b.z = 1 ORDER BY a.k", "Test");
-  EXPECT_EQ(w.Rows(filtered), (std::vector<std::vector<std::string>>{{"a1", "b1"}}));
+  const auto query = w.Query(
+      "SELECT H_ResidentsID, H_ResidentName, H_MonthlyFee, H_FamilyGroupsID, COUNT(*) AS n FROM tbH_Residents "
+      "WHERE H_ResidentsID = 7 GROUP BY H_ResidentsID, H_ResidentName, H_MonthlyFee, H_FamilyGroupsID");
+  const std::pair<const char*, int32_t> rows[] = {{"H_ResidentsID", kw::adInteger},
+                                                  {"h_residentname", kw::adVarWChar},
+                                                  {"H_MonthlyFee", kw::adDouble},
+                                                  {"H_FamilyGroupsID", kw::adInteger},
+                                                  {"n", kw::adInteger}};
+  for (const auto& [column, type] : rows) EXPECT_EQ(query->Field(kw::Variant::Text(column))->Type(), type) << column;
+  EXPECT_EQ(query->Field(kw::Variant::Text("H_ResidentName"))->Value().ToText(), "Nora Pike");
+  EXPECT_TRUE(query->Field(kw::Variant::Text("H_FamilyGroupsID"))->Value().IsNull());
+  EXPECT_EQ(w.Query("SELECT H_ResidentsID FROM tbH_Residents")->RecordCount(), 16);
+  EXPECT_TRUE(w.shared->HaveActiveTrfs());
+  w.Db().Exec("UPDATE tbH_HomeMonthlyStats SET StatStatus = 2 WHERE StatStatus = 1");
+  EXPECT_FALSE(w.shared->HaveActiveTrfs());
+  w.Db().Exec("UPDATE tbH_HomeMonthlyStats SET StatStatus = 1 WHERE H_HomeMonthlyStatsID = 3");
+  EXPECT_TRUE(w.shared->HaveActiveTrfs());
+  w.Db().Exec("ALTER TABLE tbH_HomeMonthlyStats RENAME TO tbGone");
+  EXPECT_TRUE(kw::testing::RaisedAt(kw::testing::Raised([&] { (void)w.shared->HaveActiveTrfs(); }), kDatabaseError,
+                                    "HaveActiveTrfs", 20));
 }
 
 }  // namespace

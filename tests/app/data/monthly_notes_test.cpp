@@ -12,8 +12,9 @@ namespace {
 
 // A month without notes reads empty at version 0; stored notes come back for their own month
 // only; a store over a version that is no longer the stored one (someone stored since) is refused
-// and writes nothing.
-TEST(MonthlyNotes, StoredPerMonthOverTheVersionRead) {
+// and writes nothing. Notes for a month record that does not exist or an id that is no number are
+// refused.
+TEST(MonthlyNotes, StoredPerMonthOverTheVersionReadForKnownMonthsOnly) {
   auto database = OpenTrfDatabase(testing::TestDatabaseLocation(":memory:"));
   MonthlyNotes notes(database);
   EXPECT_EQ(notes.Read("3").version, 0);
@@ -27,12 +28,6 @@ TEST(MonthlyNotes, StoredPerMonthOverTheVersionRead) {
   EXPECT_EQ(notes.Load("4"), "{\\rtf1 other}");
   MonthlyNotes reopened(database);  // the table already exists: opening again keeps the notes
   EXPECT_EQ(reopened.Load("3"), "{\\rtf1 second}");
-}
-
-// Notes for a month record that does not exist or an id that is no number are refused.
-TEST(MonthlyNotes, UnknownOrMalformedMonthRefused) {
-  auto database = OpenTrfDatabase(testing::TestDatabaseLocation(":memory:"));
-  MonthlyNotes notes(database);
   EXPECT_THROW((void)notes.Store("99", "{\\rtf1 x}", 0), kw::Error);
   EXPECT_THROW(notes.Load("abc"), kw::Error);
 }

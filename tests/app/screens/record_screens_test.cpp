@@ -1,10 +1,9 @@
-// The record screens (residents, family groups, expenses) on the sample database, driven by their
-// typed operations: stored rows, read-only fields, the colours taken from the system, the list a
-// quiet send-off check leaves on the offending record, refusals and undone edits.
+// The record screens (residents, expenses) on the sample database, driven by their typed
+// operations: stored rows, read-only fields, the colours taken from the system, refusals and undone
+// edits, and the expense lines completed from the categories.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/screens/families_screen.h"
 #include "app/screens/record_screen.h"
 #include "tests/app/app_world.h"
 #include "ui_shared/platform/system_colors.h"
@@ -20,10 +19,9 @@ class RecordScreensTest : public ::testing::Test {
   RecordScreensTest() { world.UseMapleHouseMarch(); }
 
   // Shows the screen `name` and answers it.
-  template <class T = RecordScreen>
-  T& Show(const std::string& name) {
+  RecordScreen& Show(const std::string& name) {
     EXPECT_TRUE(world.host.Go(name)) << name;
-    return world.Screen<T>(name);
+    return world.Screen<RecordScreen>(name);
   }
   // The field `name` as the screen shows it now.
   static ScreenField Field(ScreenForm& screen, const std::string& name) {
@@ -135,19 +133,6 @@ TEST_F(RecordScreensTest, ActiveFieldColoursFollowTheSystemColours) {
   EXPECT_FALSE(Field(residents, "name").active);
 }
 
-// A quiet send-off check asks nothing, stops on Nora Pike's unusual fee and leaves the list and
-// the boxes on her record.
-TEST_F(RecordScreensTest, QuietSendOffCheckMovesTheListToTheOffendingRecord) {
-  RecordScreen& residents = Show("residents");
-  world.Container().SendOffValidationMode(true);
-  EXPECT_FALSE(residents.ValidateForSendoff(true));
-  world.Container().SendOffValidationMode(false);
-  EXPECT_TRUE(world.services.desk().shown.empty());
-  EXPECT_EQ(residents.List()->SelectedListItem()->Key(), "K7");
-  EXPECT_EQ(Field(residents, "name").value, "Nora Pike");
-  EXPECT_TRUE(world.events.Saw("Residents: not ready for send-off at row 4, Nora Pike (checked without messages)"));
-}
-
 // The expense lines the categories call for are stored when the screen is first shown, and only
 // then; the lines follow the categories, so none is added.
 TEST_F(RecordScreensTest, ExpenseLinesAreCompletedOnce) {
@@ -164,18 +149,6 @@ TEST_F(RecordScreensTest, ExpenseLinesAreCompletedOnce) {
   EXPECT_EQ(world.Count(count), 4);
   EXPECT_FALSE(world.events.Saw("completed from the expense categories"));
   EXPECT_THROW(expenses.AddRecord(), ScreenRefusal);
-}
-
-// The assessed fees are stored for every group, not only the current one.
-TEST_F(RecordScreensTest, AssessedFeesAreStoredForEveryGroup) {
-  auto& families = Show<FamilyGroupsScreen>("families");
-  families.Choose("all fees");
-  families.AssessFees();
-  EXPECT_EQ(
-      world.Count("SELECT CAST(ROUND(SUM(H_MMLOFee) * 100) AS INTEGER) FROM tbH_FamilyGroups WHERE H_HomesID = 1"),
-      420);
-  EXPECT_EQ(world.Count("SELECT CAST(SUM(H_AMFee) AS INTEGER) FROM tbH_FamilyGroups WHERE H_HomesID = 1"), 24);
-  EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_FamilyGroups WHERE H_HomesID = 2 AND H_MMLOFee IS NOT NULL"), 0);
 }
 
 }  // namespace

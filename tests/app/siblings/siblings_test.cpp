@@ -17,20 +17,9 @@ kw::SharedProceduresPtr MakeShared() {
   return kw::CreateObjectAs<kw::SharedProcedures>(kw::class_ids::kSharedProcedures);
 }
 
-// The database resource is the application's database; bad SQL is a clear error, not a crash.
-TEST(ReferenceSiblings, DatabaseResourceReachesTheApplicationsDatabase) {
-  AppWorld world(AppWorld::Screens::kNone);
-  auto resource = std::dynamic_pointer_cast<DatabaseResource>(world.shared->DBResource());
-  ASSERT_NE(resource, nullptr);
-  EXPECT_EQ(resource->Location(), ":memory:");
-  EXPECT_EQ(resource->Connection(), world.services.database());
-  const kw::Error e = kw::testing::Raised([&] { resource->Connection()->Exec("SELEKT 1"); });
-  EXPECT_EQ(e.Number(), kDatabaseError);
-  EXPECT_NE(e.Description().find("syntax error"), std::string::npos);
-}
-
 // Two AppServices in sequence share nothing: the second has its own database, context and desk,
 // and its validators read its own database; the registry in force before each is back when it goes.
+// The database resource is the application's database; bad SQL is a clear error, not a crash.
 TEST(AppServicesTest, EachIsAnApplicationOfItsOwnAndRestoresTheRegistry) {
   const kw::ClassRegistry* before = &kw::Service<kw::ClassRegistry>::Get();
   const auto residents_fit = [](const char* month) {
@@ -49,6 +38,13 @@ TEST(AppServicesTest, EachIsAnApplicationOfItsOwnAndRestoresTheRegistry) {
   EXPECT_EQ(MakeShared()->CurrentH_HomesID(), "");
   EXPECT_TRUE(second.desk().answers.empty());
   EXPECT_TRUE(residents_fit("4"));
+  auto resource = std::dynamic_pointer_cast<DatabaseResource>(MakeShared()->DBResource());
+  ASSERT_NE(resource, nullptr);
+  EXPECT_EQ(resource->Location(), ":memory:");
+  EXPECT_EQ(resource->Connection(), second.database());
+  const kw::Error e = kw::testing::Raised([&] { resource->Connection()->Exec("SELEKT 1"); });
+  EXPECT_EQ(e.Number(), kDatabaseError);
+  EXPECT_NE(e.Description().find("syntax error"), std::string::npos);
 }
 
 }  // namespace

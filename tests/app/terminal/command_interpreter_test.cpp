@@ -30,7 +30,9 @@ struct Console {
 
 // Commands run with their arguments; bad counts and raised errors fail with a clear message; help
 // lists every command with its usage; `expect` looks only at the output since the previous command.
-TEST(CommandInterpreterTest, RunsCommandsAndRejectsBadInput) {
+// A script answers 0 when all ran, 1 at the first failure, and stops at quit; an expectation never
+// finds its own echo.
+TEST(CommandInterpreterTest, RunsCommandsAndScriptsAndRejectsBadInput) {
   Console c;
   EXPECT_EQ(c.interpreter.Execute("set Fee 12.50"), CommandInterpreter::Outcome::kContinue);
   EXPECT_EQ(c.calls.back(), (std::vector<std::string>{"Fee", "12.50"}));
@@ -49,23 +51,18 @@ TEST(CommandInterpreterTest, RunsCommandsAndRejectsBadInput) {
   c.interpreter.Execute("save");
   EXPECT_EQ(c.interpreter.Execute("expect Ann"), CommandInterpreter::Outcome::kFailed);
   EXPECT_NE(c.out.str().find("expectation failed"), std::string::npos);
-}
-
-// A script answers 0 when all ran, 1 at the first failure, and stops at quit; an expectation
-// never finds its own echo.
-TEST(CommandInterpreterTest, ScriptOutcomes) {
   {
-    Console c;
+    Console passing;
     std::istringstream script("set A 1\nexpect A = 1\nquit\nfrobnicate\n");
-    EXPECT_EQ(c.interpreter.RunScript(script, true), 0);
-    EXPECT_NE(c.out.str().find("> set A 1"), std::string::npos);
+    EXPECT_EQ(passing.interpreter.RunScript(script, true), 0);
+    EXPECT_NE(passing.out.str().find("> set A 1"), std::string::npos);
   }
   {
-    Console c;
+    Console failing;
     std::istringstream script("set A 1\nexpect B\nsave\n");
-    EXPECT_EQ(c.interpreter.RunScript(script, true), 1);
-    EXPECT_NE(c.out.str().find("script stopped at line 2"), std::string::npos);
-    EXPECT_EQ(c.calls.size(), 1u);
+    EXPECT_EQ(failing.interpreter.RunScript(script, true), 1);
+    EXPECT_NE(failing.out.str().find("script stopped at line 2"), std::string::npos);
+    EXPECT_EQ(failing.calls.size(), 1u);
   }
 }
 

@@ -12,8 +12,10 @@ namespace {
 
 // The screen: title, bar, the context, the active field's colours (with --verbose), the list with
 // numbered rows, the selected one marked and columns padded, then the fields with the active one
-// starred and locked ones marked.
-TEST(FrontEndTest, ScreenShowsListSelectionAndFields) {
+// starred and locked ones marked. The feedback box is framed at the given width, wraps long texts
+// at blanks (a word longer than the box is cut rather than overflowing the frame), shows the detail
+// after a blank line and offers Yes and No for questions.
+TEST(FrontEndTest, ScreenAndFeedbackBoxAreRendered) {
   CommandBar bar;
   bar.Add({"Save", "Save", kw::kButtonPlain, nullptr, {}, true, 0});
   ScreenView view;
@@ -30,21 +32,15 @@ TEST(FrontEndTest, ScreenShowsListSelectionAndFields) {
                                           "* Name : Robert",
                                           "  Fee  : 2400   (read-only)"};
   EXPECT_EQ(RenderScreen("home", "Our Home", bar, view, /*verbose=*/true), expected);
-}
-
-// The box is framed at the given width, wraps long texts at blanks (a word longer than the box is
-// cut rather than overflowing the frame), shows the detail after a blank line and offers Yes and No
-// for questions.
-TEST(FrontEndTest, FeedbackBoxIsFramedAndWrapped) {
   FeedbackShowing showing{"Residents", "The monthly fee looks unusually high for this home.", "Fee: 7,800", 0, 3105, 0,
                           false};
   const auto box = RenderFeedbackBox(showing, 30);
-  const std::vector<std::string> expected{"+----------------------------+", "| Residents - question 3105  |",
-                                          "+----------------------------+", "| The monthly fee looks      |",
-                                          "| unusually high for this    |", "| home.                      |",
-                                          "|                            |", "| Fee: 7,800                 |",
-                                          "| [Yes] [No]                 |", "+----------------------------+"};
-  EXPECT_EQ(box, expected);
+  const std::vector<std::string> framed{"+----------------------------+", "| Residents - question 3105  |",
+                                        "+----------------------------+", "| The monthly fee looks      |",
+                                        "| unusually high for this    |", "| home.                      |",
+                                        "|                            |", "| Fee: 7,800                 |",
+                                        "| [Yes] [No]                 |", "+----------------------------+"};
+  EXPECT_EQ(box, framed);
   FeedbackShowing long_word{"T", std::string(30, 'x'), "", 2, 1, 0, false};
   for (const std::string& line : RenderFeedbackBox(long_word, 20)) EXPECT_EQ(line.size(), 20u) << line;
 }
