@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "tests/doubles/recording_rich_text_box.h"
+#include "tests/doubles/recording_control.h"
 #include "tests/doubles/scripted_color_picker.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/registration.h"
@@ -71,7 +71,7 @@ struct ControllerWorld {
   ScopedService<ColorPicker> picker_service{std::make_shared<ScriptedColorPicker>()};
   ScriptedColorPicker& picker = static_cast<ScriptedColorPicker&>(*picker_service);
   std::shared_ptr<ToolbarContainer> container = std::make_shared<ToolbarContainer>(h.log);
-  std::shared_ptr<RecordingRichTextBox> box = std::make_shared<RecordingRichTextBox>(h.log);
+  std::shared_ptr<testing::RecordingControl> box = RecordingRichTextBox(h.log);
   RtfControllerPtr controller;
 };
 
@@ -278,7 +278,7 @@ TEST(RtfController, ColourChangeThroughTheDialog) {
 TEST(RtfController, ControllersOfOneThreadShareTheImageHost) {
   ControllerWorld w;
   auto second = std::make_shared<RtfController>();
-  auto second_box = std::make_shared<RecordingRichTextBox>(w.h.log);
+  auto second_box = RecordingRichTextBox(w.h.log);
   second->RtfControl(second_box);
   w.picker.answer = 0x00AA00;
   w.controller->ColorChangeClick(0);
