@@ -7,13 +7,6 @@
 
 namespace kw::testing {
 
-std::vector<std::string> CallLog::Matching(std::string_view prefix) const {
-  std::vector<std::string> out;
-  for (const auto& e : entries_)
-    if (std::string_view(e).substr(0, prefix.size()) == prefix) out.push_back(e);
-  return out;
-}
-
 std::vector<std::string> CallLog::MatchingAny(std::initializer_list<std::string_view> prefixes) const {
   std::vector<std::string> out;
   for (const auto& e : entries_)
@@ -27,10 +20,7 @@ std::vector<std::string> CallLog::MatchingAny(std::initializer_list<std::string_
 
 std::vector<std::string> CallLog::Arguments(std::initializer_list<std::string_view> prefixes) const {
   std::vector<std::string> out;
-  for (const auto& e : MatchingAny(prefixes)) {
-    const size_t open = e.find('(');
-    out.push_back(open == std::string::npos ? "" : e.substr(open + 1, e.size() - open - 2));
-  }
+  for (const auto& e : MatchingAny(prefixes)) out.push_back(e.substr(e.find('(') + 1, e.size() - e.find('(') - 2));
   return out;
 }
 
@@ -44,8 +34,8 @@ size_t CallLog::CountOf(std::string_view entry) const {
   return static_cast<size_t>(std::count(entries_.begin(), entries_.end(), entry));
 }
 
-int CallLog::IndexOf(std::string_view entry, size_t from) const {
-  for (size_t i = from; i < entries_.size(); ++i)
+int CallLog::IndexOf(std::string_view entry) const {
+  for (size_t i = 0; i < entries_.size(); ++i)
     if (entries_[i] == entry) return static_cast<int>(i);
   return -1;
 }
@@ -53,16 +43,13 @@ int CallLog::IndexOf(std::string_view entry, size_t from) const {
 std::string Show(const Variant& value) {
   switch (value.Type()) {
     case VarType::Empty: return "Empty";
-    case VarType::Null: return "Null";
     case VarType::String: return "\"" + value.GetText() + "\"";
     case VarType::Object: return Show(value.GetObject());
-    case VarType::Array: return "Array";
     default: return value.ToText();
   }
 }
 
 std::string Show(const std::string& text) { return "\"" + text + "\""; }
-std::string Show(const char* text) { return Show(std::string(text)); }
 std::string Show(double value) { return Variant::Double(value).ToText(); }
 std::string Show(const ObjectPtr& object) { return object ? object->TypeName() : "Nothing"; }
 std::string Show(bool value) { return value ? "True" : "False"; }

@@ -21,10 +21,9 @@ class CallLog {
  public:
   void Record(std::string entry) { entries_.push_back(std::move(entry)); }
   const std::vector<std::string>& Entries() const { return entries_; }
-  // The entries that begin with `prefix`, in order.
-  std::vector<std::string> Matching(std::string_view prefix) const;
-  // The entries that begin with any of `prefixes`, in order.
+  // The entries that begin with any of `prefixes` (or with `prefix`), in order.
   std::vector<std::string> MatchingAny(std::initializer_list<std::string_view> prefixes) const;
+  std::vector<std::string> Matching(std::string_view prefix) const { return MatchingAny({prefix}); }
   // What stands between the parentheses of each entry that begins with any of `prefixes`, in order.
   std::vector<std::string> Arguments(std::initializer_list<std::string_view> prefixes) const;
   // The entries that begin with any of `prefixes` (all of them by default), joined by "; ", so that a
@@ -32,18 +31,18 @@ class CallLog {
   std::string Joined(std::initializer_list<std::string_view> prefixes = {""}) const;
   // How many entries equal `entry`.
   size_t CountOf(std::string_view entry) const;
-  // Index of the first entry equal to `entry` at or after `from`; -1 when none.
-  int IndexOf(std::string_view entry, size_t from = 0) const;
+  // Index of the first entry equal to `entry`; -1 when none.
+  int IndexOf(std::string_view entry) const;
   void Clear() { entries_.clear(); }
 
  private:
   std::vector<std::string> entries_;
 };
 
-// A value as it appears in a log entry: texts quoted, numbers plain, Empty, Null, Nothing.
+// A value as it appears in a log entry: texts quoted, numbers plain, Empty, Nothing.
 std::string Show(const Variant& value);
 std::string Show(const std::string& text);
-std::string Show(const char* text);
+std::string Show(const char* text) = delete;  // a literal would pick the bool form: pass a std::string
 std::string Show(bool value);
 std::string Show(int32_t value);
 std::string Show(double value);
@@ -60,7 +59,6 @@ class RecordingDouble {
   void FailOn(const std::string& member, Error error) { failures_.insert_or_assign(member, std::move(error)); }
   void Disarm(const std::string& member) { failures_.erase(member); }
   const std::shared_ptr<CallLog>& Log() const { return log_; }
-  const std::string& Name() const { return name_; }
 
  protected:
   // Logs the call with its arguments shown and separated by ", ", and raises an armed failure.

@@ -50,7 +50,6 @@ bool FakeLI::Save(bool force) {
 
 void FakeLI::CancelEdit() {
   Hit("CancelEdit");
-  if (current_ < 1 || current_ > Count()) return;
   if (CurrentRow().is_new) {
     records_.erase(records_.begin() + (current_ - 1));
     if (current_ > Count()) current_ = Count();
@@ -91,10 +90,7 @@ void FakeLI::CurrentIndex(const Variant& index) {
     return;
   }
   const int32_t i = index.ToLong();
-  if (i == -3) {
-    if (current_ > Count()) current_ = Count();
-    return;
-  }
+  if (i == -3) return;  // the position a deletion left is already within the records
   if (i < 1 || i > Count()) Raise(err::kSubscript);
   current_ = i;
 }
@@ -132,21 +128,17 @@ void FakeLI::FieldValue(int32_t position, const Variant& value) {
 Variant FakeLI::Get(std::string_view member, const Args& args) {
   const std::string name(member);
   if (name == "Count") return Variant::Long(Count());
-  if (name == "Index") return Variant::Long(current_);
   const auto it = properties_.find(name);
   if (it == properties_.end()) return Object::Get(member, args);
   return CurrentRow().values[static_cast<size_t>(it->second - 1)];
 }
 
 void FakeLI::Let(std::string_view member, const Variant& value, const Args& args) {
-  if (member == "Index") {
-    Hit("Let Index", value);
-    const int32_t i = value.ToLong();
-    if (i < 1 || i > Count()) Raise(err::kSubscript);
-    current_ = i;
-    return;
-  }
-  Object::Let(member, value, args);
+  if (member != "Index") return Object::Let(member, value, args);
+  Hit("Let Index", value);
+  const int32_t i = value.ToLong();
+  if (i < 1 || i > Count()) Raise(err::kSubscript);
+  current_ = i;
 }
 
 }  // namespace kw::testing

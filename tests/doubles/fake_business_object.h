@@ -47,10 +47,7 @@ class FakeSoftRule : public I_SoftRule {
   std::string MoreFeedback() override { return more; }
   Variant Value() override { return value; }
   bool Broken() override { return broken; }
-  void Broken(bool b) override {
-    if (log) log->Record("SoftRule " + std::to_string(rule_number) + ".Let Broken(" + Show(b) + ")");
-    broken = b;
-  }
+  void Broken(bool b) override { broken = b; }
   bool Enabled() override { return enabled; }
 
   int32_t field_enum, rule_level, rule_number;
@@ -58,7 +55,6 @@ class FakeSoftRule : public I_SoftRule {
   std::string feedback, more;
   Variant value;
   bool broken = true, enabled = true;
-  std::shared_ptr<CallLog> log;  // when set, "SoftRule <n>.Let Broken(...)" is logged
 };
 
 class FakeHardRules : public I_HardRules {
@@ -77,12 +73,10 @@ class FakeSoftRules : public I_SoftRules {
  public:
   std::string TypeName() const override { return "SoftRules"; }
   std::vector<SoftRulePtr> Rules() override { return {rules.begin(), rules.end()}; }
-  // Nothing broken in scope: a rule counts as broken while Broken and Enabled are both true.
-  bool IsValid(int32_t field_enum, int32_t rule_level) override {
-    return std::ranges::none_of(rules, [&](const auto& r) {
-      return r->broken && r->enabled && (field_enum == -1 || r->field_enum == field_enum) &&
-             (rule_level == -1 || r->rule_level == rule_level);
-    });
+  // Nothing broken (the objects ask about every field and level): a rule counts as broken while
+  // Broken and Enabled are both true.
+  bool IsValid(int32_t, int32_t) override {
+    return std::ranges::none_of(rules, [](const auto& r) { return r->broken && r->enabled; });
   }
   std::vector<std::shared_ptr<FakeSoftRule>> rules;
 };
@@ -134,7 +128,7 @@ class FakeLI : public I_LI, public RecordingDouble {
     if (on_validate) on_validate(*this);
   }
 
-  // Late binding: "Count", "Index" and the named properties of the current record.
+  // Late binding: "Count" and the named properties of the current record read, "Index" written.
   Variant Get(std::string_view member, const Args& args = {}) override;
   void Let(std::string_view member, const Variant& value, const Args& args = {}) override;
 

@@ -51,7 +51,6 @@ class RecordingList : public Object, public RecordingDouble {
   void Let(std::string_view member, const Variant& value, const Args& args = {}) override;
 
   std::shared_ptr<RecordingListEntry> Find(const std::string& key) const;
-  void Select(const std::shared_ptr<RecordingListEntry>& entry) { selected = entry; }
 
   std::vector<std::shared_ptr<RecordingListEntry>> entries;
   std::shared_ptr<RecordingListEntry> selected;
@@ -74,7 +73,7 @@ inline void RecordingListEntry::Let(std::string_view member, const Variant& valu
   if (member != "Selected" && member != "Key") return Object::Let(member, value, args);
   list_.Log()->Record("List " + key_ + ".Let " + std::string(member) + "(" + Show(value) + ")");
   if (member == "Key") key_ = value.GetText();
-  if (member == "Selected" && value.ToBoolean()) list_.Select(list_.Find(key_));
+  if (member == "Selected" && value.ToBoolean()) list_.selected = list_.Find(key_);
 }
 
 inline Variant RecordingListEntry::Call(std::string_view member, const Args& args) {

@@ -13,7 +13,7 @@ namespace kw::testing {
 inline std::shared_ptr<FakeLI> Numbered(LibraryHarness& h, int32_t count, int32_t current = 1) {
   auto li = std::make_shared<FakeLI>(h.log);
   for (int32_t key = 1; key <= count; ++key) li->AddRecord({Variant::Long(key)});
-  if (count > 0) li->CurrentIndex(Variant::Long(current));
+  li->CurrentIndex(Variant::Long(current));
   h.log->Clear();
   return li;
 }

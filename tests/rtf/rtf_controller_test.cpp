@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "tests/doubles/recording_rich_text_box.h"
+#include "tests/doubles/recording_control.h"
 #include "tests/doubles/scripted_color_picker.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/registration.h"
@@ -55,7 +55,7 @@ struct ControllerWorld {
   ScopedService<ColorPicker> picker_service{std::make_shared<ScriptedColorPicker>()};
   ScriptedColorPicker& picker = static_cast<ScriptedColorPicker&>(*picker_service);
   std::shared_ptr<ToolbarContainer> container = std::make_shared<ToolbarContainer>(h.log);
-  std::shared_ptr<RecordingRichTextBox> box = std::make_shared<RecordingRichTextBox>(h.log);
+  std::shared_ptr<testing::RecordingControl> box = RecordingRichTextBox(h.log);
   RtfControllerPtr controller;
 };
 
@@ -247,7 +247,7 @@ TEST(RtfController, ColourChangeThroughTheDialog) {
   EXPECT_EQ(w.picker.showings.size(), 2u);
   EXPECT_EQ(w.Take(), Strings{"RichText.Get SelColor()"});
   auto second = std::make_shared<RtfController>();
-  auto second_box = std::make_shared<RecordingRichTextBox>(w.h.log);
+  auto second_box = RecordingRichTextBox(w.h.log);
   second->RtfControl(second_box);
   second_box->values["SelColor"] = Variant::Null();
   w.Take();

@@ -104,7 +104,9 @@ TEST(OnActivate, HomeThenMonthChecksSendToTheirScreens) {
 
 // An unchanged context neither clears the cache nor marks the data dirty, yet EveryOnActivate
 // runs and the title and icon are handed over; a change of the TRF type alone marks it dirty.
-TEST(OnActivate, OnlyAChangedContextClearsTheCacheAndMarksTheFormDirty) {
+// EveryOnActivate false ends the activation after DirtyOnActivate, before the title and icon; a
+// DependsOn outside 0 to 3 runs neither check, so only the reopen counter can mark the data dirty.
+TEST(OnActivate, OnlyAChangedContextMarksDirtyEveryOnActivateFalseStopsUnknownDependencyChecksNothing) {
   LibraryHarness h;
   SelectActiveMonth(h);
   ActiveParams params;
@@ -120,17 +122,12 @@ TEST(OnActivate, OnlyAChangedContextClearsTheCacheAndMarksTheFormDirty) {
   EXPECT_TRUE(h.shared->OnActivate(params, icDependsOnMonth));
   EXPECT_TRUE(CacheCleared(h));
   EXPECT_EQ(h.log->CountOf("Form.DirtyOnActivate()"), 1u);
-}
 
-// EveryOnActivate false ends the activation after DirtyOnActivate, before the title and icon; a
-// DependsOn outside 0 to 3 runs neither check, so only the reopen counter can mark the data dirty.
-TEST(OnActivate, EveryOnActivateFalseStopsEarlyAndUnknownDependencyRunsNoCheck) {
-  LibraryHarness h;
-  SelectActiveMonth(h);
-  h.form->every_on_activate = false;
-  ActiveParams params;
-  EXPECT_FALSE(h.shared->OnActivate(params, icDependsOnMonth));
-  EXPECT_EQ(h.log->Joined({"Form.DirtyOnActivate", "Form.EveryOnActivate", "Container.Let FormTitle", "Container.Set"}),
+  LibraryHarness e;
+  SelectActiveMonth(e);
+  e.form->every_on_activate = false;
+  EXPECT_FALSE(e.shared->OnActivate(params, icDependsOnMonth));
+  EXPECT_EQ(e.log->Joined({"Form.DirtyOnActivate", "Form.EveryOnActivate", "Container.Let FormTitle", "Container.Set"}),
             "Form.DirtyOnActivate(); Form.EveryOnActivate(\"\")");
 
   LibraryHarness g;
@@ -141,22 +138,10 @@ TEST(OnActivate, EveryOnActivateFalseStopsEarlyAndUnknownDependencyRunsNoCheck) 
   EXPECT_EQ(g.log->CountOf("Form.DirtyOnActivate()"), 1u);
 }
 
-// A failed check still records what it saw: the next activation with the home now selected finds
-// the home changed and marks the data dirty.
-TEST(OnActivate, FailedCheckKeepsItsSnapshot) {
-  LibraryHarness h;
-  h.container->trf_type_code = "A";
-  ActiveParams params;
-  EXPECT_FALSE(h.shared->OnActivate(params, icIsMonth));
-  h.container->home_id = "H1";
-  bool first = false, second = false;
-  EXPECT_TRUE(h.shared->IsValidHome(params, first) && h.shared->IsValidHome(params, second));
-  EXPECT_TRUE(first && !second);
-}
-
 // Errors of the form and of the dialog leave with the trail of every member they passed; an error
-// while the message is up leaves the default pointer.
-TEST(OnActivate, ErrorsLeaveThroughTheTrail) {
+// while the message is up leaves the default pointer. A failed check still records what it saw: the
+// next activation with the home now selected finds the home changed and marks the data dirty.
+TEST(OnActivate, ErrorsLeaveThroughTheTrailAndAFailedCheckKeepsItsSnapshot) {
   LibraryHarness h;
   SelectActiveMonth(h);
   h.form->FailOn("EveryOnActivate", Error(err::kInvalidCall, "Form", "broken form"));
@@ -172,6 +157,15 @@ TEST(OnActivate, ErrorsLeaveThroughTheTrail) {
                                          "KW_UIShared.SharedProcedures.IsValidHome:40\r\n"
                                          "KW_UIShared.SharedProcedures.ShowFeedbackForm:130\r\nno display")));
   EXPECT_EQ(g.screen->MousePointer(), kPointerDefault);
+
+  LibraryHarness f;
+  f.container->trf_type_code = "A";
+  ActiveParams fresh;
+  EXPECT_FALSE(f.shared->OnActivate(fresh, icIsMonth));
+  f.container->home_id = "H1";
+  bool first = false, second = false;
+  EXPECT_TRUE(f.shared->IsValidHome(fresh, first) && f.shared->IsValidHome(fresh, second));
+  EXPECT_TRUE(first && !second);
 }
 
 }  // namespace

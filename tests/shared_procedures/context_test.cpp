@@ -9,20 +9,15 @@ namespace {
 
 using testing::RecordingLocator;
 
-// Construction creates the persist object, then the locator, and reads its container.
-TEST(SharedContext, ConstructionCreatesSiblingsInOrder) {
+// Construction creates the persist object, then the locator, and reads its container; a locator
+// whose container is no TrfContainer, or a sibling that cannot be created, fails it at its step.
+TEST(SharedContext, ConstructionCreatesSiblingsInOrderAndFailsAtTheFailingStep) {
   LibraryHarness h(false);
   auto shared = std::make_shared<SharedProcedures>();
   EXPECT_EQ(h.log->Entries(), (Strings{"Locator.Get Container()"}));
   EXPECT_EQ(shared->scNew, "NEW");
   EXPECT_EQ(shared->pTrfContainer(), h.container);
   EXPECT_EQ(shared->pTrfFormsPersist(), h.persist);
-}
-
-// A locator whose container is no TrfContainer, or a sibling that cannot be created, fails
-// construction at its step.
-TEST(SharedContext, ConstructionFailsAtTheFailingStep) {
-  LibraryHarness h(false);
   {
     ScopedRegistration odd(std::string(class_ids::kContainerLocator),
                            [&] { return std::make_shared<RecordingLocator>(h.log, std::make_shared<FormContract>()); });
@@ -37,7 +32,7 @@ TEST(SharedContext, ConstructionFailsAtTheFailingStep) {
 
 // Context properties hand values to the container unchanged and read back what it holds; the
 // reopen counter lives in the persist object, whose errors pass unchanged.
-TEST(SharedContext, ContextPropertiesForwardToTheContainerAndPersist) {
+TEST(SharedContext, ContextPropertiesForwardAndTheDBResourceIsCachedPerObject) {
   LibraryHarness h;
   h.shared->CurrentH_HomesID(" 07 ");
   h.shared->CurrentTRFDate(38051.5);
@@ -54,11 +49,7 @@ TEST(SharedContext, ContextPropertiesForwardToTheContainerAndPersist) {
   EXPECT_EQ(h.persist->trf_reopened, 3);
   h.persist->FailOn("Get TrfReopened", Error(70, "KW_UIPersist", "Permission denied"));
   EXPECT_THAT([&] { (void)h.shared->TrfReopened(); }, ThrowsMessage<Error>(StrEq("Permission denied")));
-}
-
-// The database resource is made once per object; a failed creation leaves nothing cached.
-TEST(SharedContext, DBResourceIsCachedPerObject) {
-  LibraryHarness h;
+  // The database resource is made once per object; a failed creation leaves nothing cached.
   auto first = h.shared->DBResource();
   EXPECT_EQ(h.shared->DBResource(), first);
   auto other = h.Create(h.form);

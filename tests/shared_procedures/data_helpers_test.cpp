@@ -29,8 +29,9 @@ struct DefaultRow {
   VarType kind;
 };
 
-// A null or empty field reads as the zero of its type; types without their own default as a 16-bit 0.
-TEST(GetFieldValue, NullAndEmptyFieldsGiveTheirTypesDefault) {
+// A null or empty field reads as the zero of its type, types without their own default as a 16-bit
+// 0; values are returned as they are, texts without their trailing blanks only.
+TEST(GetFieldValue, NullAndEmptyFieldsGiveTheirTypesDefaultValuesPassTrimmed) {
   LibraryHarness h;
   const DefaultRow rows[] = {
       {adSmallInt, VarType::Integer},    {adInteger, VarType::Long},      {adSingle, VarType::Single},
@@ -52,11 +53,6 @@ TEST(GetFieldValue, NullAndEmptyFieldsGiveTheirTypesDefault) {
       EXPECT_FALSE(filled) << "type " << row.type;
     }
   }
-}
-
-// Values are returned as they are, texts without their trailing blanks only.
-TEST(GetFieldValue, ValuesPassWithTrailingBlanksTrimmed) {
-  LibraryHarness h;
   EXPECT_EQ(h.shared->GetFieldValue(FieldOf(Variant::Text("  abc   "), adVarWChar)).GetText(), "  abc");
   EXPECT_EQ(h.shared->GetFieldValue(FieldOf(Variant::Text("a\t "), adChar)).GetText(), "a\t");
   const Variant n = h.shared->GetFieldValue(FieldOf(Variant::Long(7), adSmallInt));
@@ -65,8 +61,10 @@ TEST(GetFieldValue, ValuesPassWithTrailingBlanksTrimmed) {
   EXPECT_EQ(h.shared->GetFieldValue(FieldOf(Variant::Text(""), adInteger)).GetText(), "");
 }
 
-// The primary table expression becomes the parenthesised right side of the join.
-TEST(SQLAddRightJoin, BuildsTheJoinText) {
+// The primary table expression becomes the parenthesised right side of the join. " FROM " in another
+// case or after a line break is not found (0x80040001, the caller's source, a 46-character
+// description); one beyond character 32767 overflows the 16-bit position.
+TEST(SQLAddRightJoin, BuildsTheJoinTextOrRaisesTheComponentError) {
   LibraryHarness h;
   EXPECT_EQ(h.shared->SQLAddRightJoin("SELECT a.x FROM tbA a INNER JOIN tbC c ON a.k = c.k", ", b.y", "tbB b",
                                       "ON b.k = a.k WHERE b.z = 1", "Src"),
@@ -75,14 +73,7 @@ TEST(SQLAddRightJoin, BuildsTheJoinText) {
             "SELECT ä  FROM u RIGHT JOIN (t) ON 1=1");
   // A stray continuation byte after " FROM " is a character of its own and stays.
   EXPECT_EQ(h.shared->SQLAddRightJoin("S FROM \x80", "", "u", "", ""), "S  FROM u RIGHT JOIN (\x80) ");
-}
-
-// " FROM " in another case or after a line break is not found (0x80040001, the caller's source, a
-// 46-character description); one beyond character 32767 overflows the 16-bit position.
-TEST(SQLAddRightJoin, MissingFromRaisesTheComponentError) {
-  LibraryHarness h;
   const std::string description = "\" FROM \" not found in strPrimarySQLStatmentArg";
-  EXPECT_EQ(description.size(), 46u);
   for (const char* primary : {"SELECT a from tbA", "SELECT a\r\nFROM tbA", "SELECT a FROMtbA"}) {
     EXPECT_EQ(Described(Raised(
                   [&] { (void)h.shared->SQLAddRightJoin(primary, ", b", "tbB", "ON 1=1", "frmHomes.Refresh"); })),

@@ -42,8 +42,11 @@ std::string AssessmentCalls(const testing::CallLog& log) {
                      "Dialog.Let Feedback", "Screen."});
 }
 
-// With records: prepare, assess, show the broken rule, prepare again.
-TEST(AssessMMLOandAMMailingFees, PreparesAroundTheAssessmentAndShowsWhatItBroke) {
+// With records: prepare, assess, show the broken rule, prepare again. Without records the
+// preparation is skipped both times, but the assessment runs and the display still takes place (its
+// hourglass and default pointer). A state that is no 16-bit number, and an object that is no
+// family-groups object, raise with the member's trail.
+TEST(AssessMMLOandAMMailingFees, PreparesAroundTheAssessmentOnlyWithRecordsAndErrorsCarryTheTrail) {
   LibraryHarness h;
   auto groups = std::make_shared<FakeFamilyGroups>(h.log);
   groups->AddRecord({Variant::Text("1"), Variant::Text("home")});
@@ -55,18 +58,20 @@ TEST(AssessMMLOandAMMailingFees, PreparesAroundTheAssessmentAndShowsWhatItBroke)
       AssessmentCalls(*h.log),
       "LI.Let SendOffValidation(False); LI.AssessPrepare(); LI.Get AssessState(); LI.AssessMMLOandAMMailingFees(2, "
       "True); Dialog.Let Feedback(\"Mailing fee missing\"); LI.AssessPrepare(); LI.Get AssessState()");
-}
 
-// Without records the preparation is skipped both times, but the assessment runs and the display
-// still takes place (its hourglass and default pointer).
-TEST(AssessMMLOandAMMailingFees, WithoutRecordsSkipsThePreparation) {
-  LibraryHarness h;
   ScopedService<Screen> screen(std::make_shared<PointerLog>(h.log));
-  auto groups = std::make_shared<FakeFamilyGroups>(h.log);
-  h.shared->AssessMMLOandAMMailingFees(groups, 0, false);
+  auto without = std::make_shared<FakeFamilyGroups>(h.log);
+  h.log->Clear();
+  h.shared->AssessMMLOandAMMailingFees(without, 0, false);
   EXPECT_EQ(AssessmentCalls(*h.log),
             "LI.Let SendOffValidation(False); LI.AssessMMLOandAMMailingFees(0, False); "
             "Screen.Let MousePointer(11); Screen.Let MousePointer(0)");
+
+  groups->state = Variant::Long(40000);
+  EXPECT_TRUE(RaisedAt(Raised([&] { h.shared->AssessMMLOandAMMailingFees(groups, 1, false); }), err::kOverflow,
+                       "AssessMMLOandAMMailingFees", 30));
+  EXPECT_TRUE(RaisedAt(Raised([&] { h.shared->AssessMMLOandAMMailingFees(std::make_shared<FakeLI>(h.log), 1, false); }),
+                       err::kTypeMismatch, "AssessMMLOandAMMailingFees", 10));
 }
 
 // Only a non-interactive send-off run marks the object as sending off.
@@ -84,19 +89,6 @@ TEST(AssessMMLOandAMMailingFees, SendOffFlagFollowsTheContainer) {
               std::string("Container.Get SendOffInteractive(); LI.Let SendOffValidation(") +
                   (row.expected ? "True" : "False") + ")");
   }
-}
-
-// A state that is no 16-bit number, and an object that is no family-groups object, raise with
-// the member's trail.
-TEST(AssessMMLOandAMMailingFees, ErrorsCarryTheTrail) {
-  LibraryHarness h;
-  auto groups = std::make_shared<FakeFamilyGroups>(h.log);
-  groups->AddRecord({Variant::Text("1")});
-  groups->state = Variant::Long(40000);
-  EXPECT_TRUE(RaisedAt(Raised([&] { h.shared->AssessMMLOandAMMailingFees(groups, 1, false); }), err::kOverflow,
-                       "AssessMMLOandAMMailingFees", 30));
-  EXPECT_TRUE(RaisedAt(Raised([&] { h.shared->AssessMMLOandAMMailingFees(std::make_shared<FakeLI>(h.log), 1, false); }),
-                       err::kTypeMismatch, "AssessMMLOandAMMailingFees", 10));
 }
 
 }  // namespace

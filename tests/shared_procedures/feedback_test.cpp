@@ -7,7 +7,10 @@ namespace {
 
 // The first showing creates and fills the dialog in order, clears the pending notification and
 // shows it modally with the default pointer; a second reuses it without Setting or notification.
-TEST(ShowFeedbackForm, FirstShowingFillsTheDialogInOrderLaterShowingsReuseIt) {
+// The answer text is read leniently and rounded halves to even (nothing numeric reads as 0); an
+// answer beyond 32 bits overflows and a dialog error leaves, each with its step's trail and the
+// default pointer.
+TEST(ShowFeedbackForm, FillsShowsAndReadsTheDialogErrorsLeaveThroughTheTrail) {
   LibraryHarness h;
   h.screen->MousePointer(kPointerHourglass);
   h.container->main_window = std::make_shared<Picture>(1, 1);
@@ -32,20 +35,11 @@ TEST(ShowFeedbackForm, FirstShowingFillsTheDialogInOrderLaterShowingsReuseIt) {
   EXPECT_EQ(h.dialogs_created, 1);
   EXPECT_EQ(h.log->Joined({"Dialog.Let Setting", "Persist."}), "Persist.Get NotifyPending()");
   EXPECT_EQ(h.dialog->rule_number, 0);
-}
 
-// The answer text is read leniently and rounded halves to even; nothing numeric reads as 0.
-TEST(ShowFeedbackForm, AnswerTextIsReadLenientlyAndRoundedHalfToEven) {
-  LibraryHarness h;
   for (const auto& [answer, number] : kLenientNumbers) {
     h.dialog->answers = {answer};
     EXPECT_EQ(h.shared->ShowFeedbackForm("m", "", kRuleQuestion, 1), number) << answer;
   }
-}
-
-// An answer beyond 32 bits overflows and a dialog error leaves, each with its step's trail and the default pointer.
-TEST(ShowFeedbackForm, ErrorsLeaveThroughTheTrailWithTheDefaultPointer) {
-  LibraryHarness h;
   h.screen->MousePointer(kPointerHourglass);
   h.dialog->answers = {"3000000000"};
   EXPECT_THAT([&] { (void)h.shared->ShowFeedbackForm("m", "", kRuleQuestion, 1); },

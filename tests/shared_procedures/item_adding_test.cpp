@@ -28,12 +28,16 @@ struct Adding {
 };
 
 // A new record gives a selected, focused item keyed with the prefix; the form is told last,
-// blnNotAdded keeps its value, and a clean current record is neither validated nor saved.
-TEST(AddItem, AddsASelectedListItemKeyedWithThePrefix) {
+// blnNotAdded keeps its value, and a clean current record is neither validated nor saved. The
+// parent id is filled from the current home unless told not to.
+TEST(AddItem, AddsASelectedListItemKeyedWithThePrefixAndFillsTheParentIdUnlessToldNotTo) {
   for (const std::string prefix : {"", "AB"}) {
     Adding a;
     a.not_added = true;
-    const ObjectPtr entry = a.Add(a.view, prefix, "New resident");
+    a.h.container->home_id = "H9";
+    a.h.container->class_parents["3"] = 4;
+    const bool fill = prefix.empty();
+    const ObjectPtr entry = a.Add(a.view, prefix, "New resident", nullptr, 0, nullptr, fill);
     ASSERT_TRUE(entry) << prefix;
     EXPECT_EQ(GetMember(entry, "Key").ToText(), (prefix.empty() ? "K" : prefix) + "12");
     EXPECT_EQ(GetMember(entry, "Text").ToText(), "New resident");
@@ -43,6 +47,7 @@ TEST(AddItem, AddsASelectedListItemKeyedWithThePrefix) {
     EXPECT_EQ(a.li->Count(), 3);
     EXPECT_EQ(a.h.log->Entries().back(), "Form.ToggleReadWrite()");
     EXPECT_EQ(a.h.log->MatchingAny({"LI.Save", "Form.ValidateMyControls()"}), Strings{});
+    EXPECT_EQ(testing::Show(a.li->Record(3)[1]), fill ? "\"H9\"" : "Empty") << fill;
   }
 }
 
@@ -64,17 +69,6 @@ TEST(AddItem, AddsTreeNodesAndPassesTheIconOnlyWithAnImageList) {
   EXPECT_EQ(a.view->Items().Item(Variant::Text("K14"))->SmallIcon().Type(), VarType::Integer);
   EXPECT_EQ(a.view->Items().Item(Variant::Text("K14"))->SmallIcon().ToLong(), 0);
   EXPECT_TRUE(a.view->Items().Item(Variant::Text("K15"))->SmallIcon().IsEmpty());
-}
-
-// The parent id is filled from the current home unless told not to.
-TEST(AddItem, FillsTheParentIdUnlessToldNotTo) {
-  for (const bool fill : {true, false}) {
-    Adding a;
-    a.h.container->home_id = "H9";
-    a.h.container->class_parents["3"] = 4;
-    a.Add(a.view, "", "", nullptr, 0, nullptr, fill);
-    EXPECT_EQ(testing::Show(a.li->Record(3)[1]), fill ? "\"H9\"" : "Empty") << fill;
-  }
 }
 
 // A dirty current record is saved before the new one is appended; one that validation or saving
@@ -100,8 +94,9 @@ TEST(AddItem, SecuresADirtyCurrentRecordFirst) {
 }
 
 // A control that refuses the focus does not stop the addition; a control of another kind still
-// gets its record appended but no entry, and the result is nothing.
-TEST(AddItem, FocusRefusalsAndOtherControlsDoNotStopIt) {
+// gets its record appended but no entry, and the result is nothing. A key the control already holds
+// is refused after the record was appended, with the trail.
+TEST(AddItem, FocusRefusalsAndOtherControlsDoNotStopItDuplicateKeysDo) {
   Adding a;
   a.view->RefuseFocus(true);
   EXPECT_TRUE(a.Add(a.view));
@@ -109,14 +104,9 @@ TEST(AddItem, FocusRefusalsAndOtherControlsDoNotStopIt) {
   EXPECT_EQ(a.li->Count(), 4);
   EXPECT_FALSE(a.not_added);
   EXPECT_EQ(a.h.log->CountOf("Form.ToggleReadWrite()"), 2u);
-}
-
-// A key the control already holds is refused after the record was appended, with the trail.
-TEST(AddItem, DuplicateKeyIsRefusedWithTheTrail) {
-  Adding a;
-  a.view->Items().Add("K12", "already there");
+  a.view->Items().Add("K14", "already there");
   EXPECT_TRUE(RaisedAt(Raised([&] { a.Add(a.view); }), err::kKeyNotUnique, "AddItem", 50));
-  EXPECT_EQ(a.li->Count(), 3);
+  EXPECT_EQ(a.li->Count(), 5);
   EXPECT_FALSE(a.not_added);
 }
 

@@ -118,19 +118,9 @@ TEST(RemoveItem, AsksUnlessToldNotTo) {
   }
 }
 
-// Without a selection nothing happens and the given entry comes back.
-TEST(RemoveItem, NothingSelectedChangesNothing) {
-  Removal r(2, 1);
-  r.view->SelectedItem()->Selected(false);
-  const ObjectPtr given = r.view->Items().Item(Variant::Long(2));
-  r.removed = true;
-  EXPECT_EQ(r.h.shared->RemoveItem(r.view, r.li, "", given, r.removed), given);
-  EXPECT_EQ(r.Now(), "removed keys=K1,K2 selected=none current=1:1 records=2");
-  EXPECT_TRUE(r.h.log->Entries().empty());
-}
-
-// A record that was never stored is dropped with CancelEdit, not deleted.
-TEST(RemoveItem, DropsANewRecordWithoutDeleting) {
+// A record that was never stored is dropped with CancelEdit, not deleted. A position of -3 after
+// the deletion is written back before the next entry is selected.
+TEST(RemoveItem, DropsANewRecordWithoutDeletingAndSettlesTheObjectAfterADeletion) {
   Removal r(1, 1);
   r.li->AddNew();  // key 100
   r.view->Items().Add("K100", "new")->Selected(true);
@@ -138,15 +128,12 @@ TEST(RemoveItem, DropsANewRecordWithoutDeleting) {
   r.Quietly();
   EXPECT_EQ(r.h.log->MatchingAny({"LI.CancelEdit", "LI.Delete"}), Strings{"LI.CancelEdit()"});
   EXPECT_EQ(r.Now(), "removed keys=K1 selected=K1 visible current=1:1 records=1 focus");
-}
 
-// A position of -3 after the deletion is written back before the next entry is selected.
-TEST(RemoveItem, SettlesTheObjectAfterADeletion) {
-  Removal r(2, 1, "K", true);
-  r.Quietly();
-  EXPECT_EQ(r.h.log->Joined({"LI.Let CurrentIndex", "LI.Exists"}),
+  Removal settling(2, 1, "K", true);
+  settling.Quietly();
+  EXPECT_EQ(settling.h.log->Joined({"LI.Let CurrentIndex", "LI.Exists"}),
             "LI.Let CurrentIndex(-3); LI.Exists(\"2\"); LI.Let CurrentIndex(\"2\")");
-  EXPECT_EQ(r.Now(), "removed keys=K2 selected=K2 visible current=1:2 records=1 focus");
+  EXPECT_EQ(settling.Now(), "removed keys=K2 selected=K2 visible current=1:2 records=1 focus");
 }
 
 // A tree view, recognised by its window class, loses its node through Nodes; entries under
@@ -165,13 +152,21 @@ TEST(RemoveItem, RemovesTreeNodesAndReselectsAssumingTheDefaultPrefix) {
 }
 
 // A control that refuses the focus fails the removal with the trail, after the record was deleted
-// and stored and the entry removed.
-TEST(RemoveItem, FocusRefusalIsAnError) {
+// and stored and the entry removed. Without a selection nothing happens and the given entry comes back.
+TEST(RemoveItem, FocusRefusalIsAnErrorAndNothingSelectedChangesNothing) {
   Removal r(2, 1);
   r.view->RefuseFocus(true);
   EXPECT_TRUE(RaisedAt(Raised([&] { r.Quietly(); }), err::kInvalidCall, "RemoveItem", 60));
   EXPECT_EQ(r.Now(), "kept keys=K2 selected=K2 current=1:2 records=1");
   EXPECT_EQ(r.h.log->CountOf("LI.Save(True)"), 1u);
+
+  Removal none(2, 1);
+  none.view->SelectedItem()->Selected(false);
+  const ObjectPtr given = none.view->Items().Item(Variant::Long(2));
+  none.removed = true;
+  EXPECT_EQ(none.h.shared->RemoveItem(none.view, none.li, "", given, none.removed), given);
+  EXPECT_EQ(none.Now(), "removed keys=K1,K2 selected=none current=1:1 records=2");
+  EXPECT_TRUE(none.h.log->Entries().empty());
 }
 
 }  // namespace

@@ -42,8 +42,11 @@ struct FlagRow {
 };
 
 // Which of save, discard and move happen under the send-off state and the three flags; null
-// flags count as false.
-TEST(ItemClick, SavesDiscardsAndMovesAsTheFlagsSay) {
+// flags count as false. A record that validation or saving refuses keeps the selection on the
+// previous entry (only the validation path unselects the clicked one) and the current record where
+// it was; a batch object whose record passes validation is stored with a forced Save, after the
+// form's controls.
+TEST(ItemClick, SavesDiscardsMovesOrPutsTheSelectionBackAsTheFlagsAndTheRecordSay) {
   const Variant yes = Variant::Boolean(true), no = Variant::Boolean(false), one = Variant::Integer(1);
   const FlagRow rows[] = {
       {"plain", false, false, yes, one, "LI.Save(False)", 2},
@@ -67,16 +70,11 @@ TEST(ItemClick, SavesDiscardsAndMovesAsTheFlagsSay) {
     EXPECT_EQ(c.li->Current(), row.current_after) << row.name;
     EXPECT_EQ(c.EntryCalls(), kSelectsK4) << row.name;
   }
-}
-
-// A record that validation or saving refuses keeps the selection on the previous entry (only
-// the validation path unselects the clicked one) and the current record where it was.
-TEST(ItemClick, RefusedRecordPutsTheSelectionBack) {
-  const std::pair<int32_t, Strings> rows[] = {
+  const std::pair<int32_t, Strings> refusals[] = {
       {4, {"List K4.Let Selected(False)", "List K17.Let Selected(True)"}},  // batch object, validation refuses
       {0, {"List K17.Let Selected(True)"}},                                 // other object, OnSave refuses
   };
-  for (const auto& [save_mode, entry_calls] : rows) {
+  for (const auto& [save_mode, entry_calls] : refusals) {
     Click c;
     c.li->save_mode = save_mode;
     c.li->save_answers = {false};
@@ -87,11 +85,6 @@ TEST(ItemClick, RefusedRecordPutsTheSelectionBack) {
     EXPECT_EQ(c.h.log->MatchingAny({"LI.CancelEdit()", "LI.Save(True)"}), Strings{}) << save_mode;
     EXPECT_EQ(c.EntryCalls(), entry_calls) << save_mode;
   }
-}
-
-// A batch object whose record passes validation is stored with a forced Save, after the form's
-// controls were validated.
-TEST(ItemClick, BatchObjectIsValidatedThenForcedToSave) {
   Click c;
   c.li->save_mode = 4;
   c.h.shared->ItemClick(c.Entry("K4"), c.previous, c.li, c.changed);
@@ -100,22 +93,19 @@ TEST(ItemClick, BatchObjectIsValidatedThenForcedToSave) {
 }
 
 // A "NEW" entry left behind takes the prefix and the key of the record being left, even when
-// that record is not saved.
-TEST(ItemClick, RenamesTheNewEntryItLeaves) {
+// that record is not saved. A key remainder that is no number under a custom prefix raises 13.
+TEST(ItemClick, RenamesTheNewEntryItLeavesAndNeedsANumberAfterACustomPrefix) {
   Click c(false, "NEW");
   c.li->AddNew();  // key 100, current, not stored
   c.h.log->Clear();
   c.h.shared->ItemClick(c.Entry("AB4"), c.previous, c.li, c.changed, "AB", false, Variant::Boolean(false));
   EXPECT_EQ(c.EntryCalls().front(), "List NEW.Let Key(\"AB100\")");
   EXPECT_EQ(GetMember(c.previous, "Key").ToText(), "AB100");
-}
 
-// A key remainder that is no number under a custom prefix raises 13 with the trail.
-TEST(ItemClick, NonNumericKeyUnderACustomPrefixIsATypeMismatch) {
-  Click c(false, "ABx1");
-  EXPECT_TRUE(RaisedAt(Raised([&] { c.h.shared->ItemClick(c.Entry("ABxy"), c.previous, c.li, c.changed, "AB"); }),
+  Click x(false, "ABx1");
+  EXPECT_TRUE(RaisedAt(Raised([&] { x.h.shared->ItemClick(x.Entry("ABxy"), x.previous, x.li, x.changed, "AB"); }),
                        err::kTypeMismatch, "ItemClick", 62));
-  EXPECT_FALSE(c.changed);
+  EXPECT_FALSE(x.changed);
 }
 
 }  // namespace

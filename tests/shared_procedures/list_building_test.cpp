@@ -119,8 +119,9 @@ struct BadBuildRow {
 };
 
 // A null shown value, a duplicate key or an unknown property fails with the trail and leaves the
-// items added before it.
-TEST(BuildListView, FailuresKeepTheItemsAlreadyAdded) {
+// items added before it; a column table that is no array adds no header and fails at the first
+// record, not before.
+TEST(BuildListView, FailuresKeepTheItemsAlreadyAddedAnUnusableTableFailsAtTheFirstRecord) {
   const Variant ann = Variant::Text("Ann");
   const BadBuildRow rows[] = {
       {"null shown value",
@@ -147,10 +148,6 @@ TEST(BuildListView, FailuresKeepTheItemsAlreadyAdded) {
         << row.name;
     EXPECT_EQ(view->Items().Count(), row.items_left) << row.name;
   }
-}
-
-// A column table that is no array adds no header and fails at the first record, not before.
-TEST(BuildListView, UnusableTableFailsAtTheFirstRecord) {
   LibraryHarness h;
   auto view = std::make_shared<ListView>();
   EXPECT_EQ(h.shared->BuildListView(view, nullptr, 0, Residents(h, {}), "ID", Variant::Text("x")), nullptr);

@@ -24,8 +24,9 @@ TEST(GotoForm, AsksTheLocatorEachTime) {
 
 // The TRF type is read by the lenient number rule and rounded half to even, from a text or not;
 // LoadTrfType, OpenForm and the CurrentFormKey assignment run once each, in that order, under the
-// hourglass, which goes back to the default pointer at the end.
-TEST(LoadForms, ReadsTheTrfTypeLenientlyAndCallsTheContainerInOrder) {
+// hourglass, which goes back to the default pointer at the end. Null and types beyond 16 bits fail
+// before the container is called; the hourglass stays.
+TEST(LoadForms, ReadsTheTrfTypeLenientlyAndCallsTheContainerInOrderOrFailsBeforeIt) {
   std::vector<std::pair<Variant, int32_t>> rows = {{Variant(), 0}, {Variant::Double(7.5), 8}};
   for (const auto& [text, number] : kLenientNumbers) rows.emplace_back(Variant::Text(text), number);
   for (const auto& [type, loaded] : rows) {
@@ -37,16 +38,12 @@ TEST(LoadForms, ReadsTheTrfTypeLenientlyAndCallsTheContainerInOrder) {
         << testing::Show(type);
     EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
   }
-}
-
-// Null and types beyond 16 bits fail before the container is called; the hourglass stays.
-TEST(LoadForms, BadTypesFailBeforeTheContainer) {
-  const std::pair<Variant, int32_t> rows[] = {
+  const std::pair<Variant, int32_t> bad[] = {
       {Variant::Null(), err::kInvalidNull},
       {Variant::Text("32768"), err::kOverflow},
       {Variant::Long(-40000), err::kOverflow},
   };
-  for (const auto& [type, number] : rows) {
+  for (const auto& [type, number] : bad) {
     LibraryHarness h;
     EXPECT_TRUE(RaisedAt(Raised([&, &type = type] { h.shared->LoadForms("KW_UI01____FRM_H_Staff", type); }), number,
                          "LoadForms", 20));

@@ -11,8 +11,10 @@ namespace {
 using testing::RecordingList;
 
 // Broken hard rules are focused and shown in order, through a rule-number filter, not at all when
-// disabled; the result is false and soft rules are not looked at.
-TEST(DisplayRecordErrors, HardRulesAreFocusedAndShownThroughTheFilter) {
+// disabled; the result is false and soft rules are not looked at. An error of the form leaves
+// through the trail with the hourglass still up; a field number beyond 16 bits overflows when its
+// tag is built.
+TEST(DisplayRecordErrors, HardRulesAreFocusedAndShownThroughTheFilterErrorsLeaveThroughTheTrail) {
   struct Row {
     const char* name;
     int32_t filter;
@@ -40,6 +42,16 @@ TEST(DisplayRecordErrors, HardRulesAreFocusedAndShownThroughTheFilter) {
   EXPECT_TRUE(h.shared->DisplayRecordErrors(std::make_shared<FakeLI>(h.log)));
   EXPECT_TRUE(h.log->Matching("Dialog.").empty());
   EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
+  auto li = OneRecord(h);
+  li->hard_rules->rules = {std::make_shared<FakeHardRule>(4, 1, 2001, "Age missing")};
+  h.form->FailOn("SetFocusTo", Error(err::kInvalidCall, "Form", "no such control"));
+  EXPECT_THAT([&] { (void)h.shared->DisplayRecordErrors(li); },
+              ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.DisplayRecordErrors:100\r\nno such control")));
+  EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
+  h.form->Disarm("SetFocusTo");
+  li->hard_rules->rules = {std::make_shared<FakeHardRule>(40000, 1, 2001, "Age missing")};
+  EXPECT_THAT([&] { (void)h.shared->DisplayRecordErrors(li); },
+              ThrowsMessage<Error>(::testing::EndsWith("\r\nOverflow")));
 }
 
 // An accepted question is settled and its trimmed value cached under the record key, which settles
@@ -75,7 +87,9 @@ TEST(DisplayRecordErrors, AcceptedQuestionsAreCachedUntilTheValueChanges) {
 
 // A notice is shown as type 2, settled and cached; after the settling the rules run again and a
 // rule raised by that run is settled in the next pass. Without re-validation nothing runs again.
-TEST(DisplayRecordErrors, NoticesAreCachedAndTheRecordIsValidatedAgain) {
+// Disabled and filtered-out rules are neither shown nor settled, so an invalid record ends after one
+// pass; with messages disabled a cached rule still settles silently.
+TEST(DisplayRecordErrors, NoticesAreCachedTheRecordIsValidatedAgainDisabledAndFilteredRulesAreNot) {
   LibraryHarness g;
   auto once = OneRecord(g);
   AddSoftRule(*once, 8, false, "x");
@@ -96,26 +110,22 @@ TEST(DisplayRecordErrors, NoticesAreCachedAndTheRecordIsValidatedAgain) {
   EXPECT_THAT(h.log->Joined({"LI."}), ::testing::HasSubstr("LI.Let SuspendValidation(False); LI.Let SendOffValidation("
                                                            "False); LI.Validate(); LI.Let SendOffValidation(False)"));
   EXPECT_EQ(h.dialog->rule_type, kRuleNotice);
-}
 
-// Disabled and filtered-out rules are neither shown nor settled, so an invalid record ends after one
-// pass; with messages disabled a cached rule still settles silently.
-TEST(DisplayRecordErrors, DisabledFilteredAndSilencedRules) {
-  LibraryHarness h;
-  auto li = OneRecord(h);
-  auto disabled = AddSoftRule(*li, 7, false, "x");
+  LibraryHarness d;
+  auto rec = OneRecord(d);
+  auto disabled = AddSoftRule(*rec, 7, false, "x");
   disabled->enabled = false;
-  auto other = AddSoftRule(*li, 8, false, "x");
-  li->is_valid = false;
-  EXPECT_FALSE(h.shared->DisplayRecordErrors(li, false, nullptr, 0, 9));
+  auto other = AddSoftRule(*rec, 8, false, "x");
+  rec->is_valid = false;
+  EXPECT_FALSE(d.shared->DisplayRecordErrors(rec, false, nullptr, 0, 9));
   EXPECT_TRUE(disabled->broken && other->broken);
-  EXPECT_EQ(h.log->Joined({"Dialog.", "LI.IsValid"}), "LI.IsValid(Empty); LI.IsValid(Empty)");
+  EXPECT_EQ(d.log->Joined({"Dialog.", "LI.IsValid"}), "LI.IsValid(Empty); LI.IsValid(Empty)");
 
-  auto cached = AddSoftRule(*li, 9, true, "40");
-  Access::RecordCache(*h.shared).Add("101#9", "40");
-  EXPECT_FALSE(h.shared->DisplayRecordErrors(li, true));
+  auto cached = AddSoftRule(*rec, 9, true, "40");
+  Access::RecordCache(*d.shared).Add("101#9", "40");
+  EXPECT_FALSE(d.shared->DisplayRecordErrors(rec, true));
   EXPECT_TRUE(!cached->broken && other->broken);
-  EXPECT_TRUE(h.log->Matching("Dialog.").empty());
+  EXPECT_TRUE(d.log->Matching("Dialog.").empty());
 }
 
 // A non-interactive send-off brings the record into view before any message (the grid's Row, or the
@@ -152,22 +162,6 @@ TEST(DisplayRecordErrors, SendOffBringsTheRecordIntoView) {
   auto list = std::make_shared<RecordingList>(h.log, "TrfEditGrid", Strings{});
   EXPECT_FALSE(h.shared->DisplayRecordErrors(li, false, list));
   EXPECT_TRUE(list->row.IsEmpty());
-}
-
-// An error of the form leaves through the trail with the hourglass still up; a field number beyond
-// 16 bits overflows when its tag is built.
-TEST(DisplayRecordErrors, ErrorsLeaveThroughTheTrailWithTheHourglass) {
-  LibraryHarness h;
-  auto li = OneRecord(h);
-  li->hard_rules->rules = {std::make_shared<FakeHardRule>(4, 1, 2001, "Age missing")};
-  h.form->FailOn("SetFocusTo", Error(err::kInvalidCall, "Form", "no such control"));
-  EXPECT_THAT([&] { (void)h.shared->DisplayRecordErrors(li); },
-              ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.DisplayRecordErrors:100\r\nno such control")));
-  EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
-  h.form->Disarm("SetFocusTo");
-  li->hard_rules->rules = {std::make_shared<FakeHardRule>(40000, 1, 2001, "Age missing")};
-  EXPECT_THAT([&] { (void)h.shared->DisplayRecordErrors(li); },
-              ThrowsMessage<Error>(::testing::EndsWith("\r\nOverflow")));
 }
 
 }  // namespace

@@ -62,8 +62,8 @@ TEST(ValidateRecordGroup, GroupKeyFollowsTheClassParent) {
 }
 
 // Broken group hard rules are shown in order, even with DisableMessage true, and keep the group
-// dirty; nothing is focused.
-TEST(ValidateRecordGroup, HardRulesAreShownWhateverDisableMessageSays) {
+// dirty; nothing is focused. Errors of the validator leave through the trail.
+TEST(ValidateRecordGroup, HardRulesAreShownWhateverDisableMessageSaysErrorsLeaveThroughTheTrail) {
   GroupWorld w;
   w.validator->hard_rules->rules = {std::make_shared<FakeHardRule>(-1, 3, 3001, "Too many rooms"),
                                     std::make_shared<FakeHardRule>(-1, 3, 3002, "No manager")};
@@ -72,6 +72,9 @@ TEST(ValidateRecordGroup, HardRulesAreShownWhateverDisableMessageSays) {
             "Dialog.Let Feedback(\"Too many rooms\"); Dialog.Let RuleType(1); Dialog.Let Feedback(\"No manager\"); "
             "Dialog.Let RuleType(1)");
   EXPECT_TRUE(w.li->group_dirty);
+  w.validator->FailOn("Validate", Error(err::kComponentBase + 1, "KW01", "no database"));
+  EXPECT_THAT([&] { (void)w.h.shared->ValidateRecordGroup(w.li); },
+              ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.ValidateRecordGroup:70\r\nno database")));
 }
 
 // An accepted group question is settled, cached under the class name, and the group validated
@@ -104,14 +107,6 @@ TEST(ValidateRecordGroup, NoticeThenQuestionRaisedByTheNewRun) {
   EXPECT_FALSE(Access::RecordGroupCache(*w.h.shared).Exists("LIResidents#21"));
   EXPECT_EQ(w.h.dialog->rule_type, kRuleQuestion);
   EXPECT_TRUE(runs == 2 && w.li->group_dirty);
-}
-
-// Errors of the validator leave through the trail.
-TEST(ValidateRecordGroup, ValidatorErrorsLeaveThroughTheTrail) {
-  GroupWorld w;
-  w.validator->FailOn("Validate", Error(err::kComponentBase + 1, "KW01", "no database"));
-  EXPECT_THAT([&] { (void)w.h.shared->ValidateRecordGroup(w.li); },
-              ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.ValidateRecordGroup:70\r\nno database")));
 }
 
 }  // namespace

@@ -9,22 +9,17 @@ namespace kw {
 namespace {
 
 // A stored record that nobody touched is valid for the field check, whatever its rules say, and
-// the pointer is left alone.
-TEST(ValidateField, UntouchedRecordIsNotChecked) {
+// the pointer is left alone. Once edited, field-level hard rules are all shown in order and refuse
+// the field; a broken rule of another level alone is passed over and the soft rules decide.
+TEST(ValidateField, UntouchedRecordIsNotCheckedEditedOneShowsOnlyFieldLevelHardRules) {
   LibraryHarness h;
-  auto li = std::make_shared<FakeLI>(h.log);
-  li->AddRecord({Variant::Long(101)});
-  li->hard_rules->rules = {std::make_shared<FakeHardRule>(2, 1, 1, "Broken")};
+  auto untouched = std::make_shared<FakeLI>(h.log);
+  untouched->AddRecord({Variant::Long(101)});
+  untouched->hard_rules->rules = {std::make_shared<FakeHardRule>(2, 1, 1, "Broken")};
   h.screen->MousePointer(5);
-  EXPECT_TRUE(h.shared->ValidateField(li, 2));
+  EXPECT_TRUE(h.shared->ValidateField(untouched, 2));
   EXPECT_EQ(h.log->Entries(), (Strings{"LI.IsDirty(Empty)", "LI.Get IsNew()"}));
   EXPECT_EQ(h.screen->MousePointer(), 5);
-}
-
-// Field-level hard rules are all shown in order and refuse the field; a broken rule of another
-// level alone is passed over and the soft rules decide.
-TEST(ValidateField, OnlyFieldLevelHardRulesAreShown) {
-  LibraryHarness h;
   auto li = EditedRecord(h);
   li->hard_rules->rules = {std::make_shared<FakeHardRule>(2, 1, 11, "First"),
                            std::make_shared<FakeHardRule>(2, 2, 12, "Record level"),
@@ -40,21 +35,17 @@ TEST(ValidateField, OnlyFieldLevelHardRulesAreShown) {
   EXPECT_TRUE(h.log->Matching("Dialog.").empty());
 }
 
-// A declined question refuses the field, keeps the rule broken and writes nothing back.
-TEST(ValidateField, DeclinedQuestionRefusesWithoutWriteBack) {
+// A declined question refuses the field, keeps the rule broken and writes nothing back. A notice is
+// shown and settled, the field's own value is written back at its position, and a question that
+// this write raises is asked in the next pass.
+TEST(ValidateField, DeclinedQuestionRefusesSettledPassWritesTheFieldBackAndAsksWhatItRaises) {
   LibraryHarness h;
-  auto li = EditedRecord(h);
-  AddSoftRule(*li, 7, true);
+  auto declined = EditedRecord(h);
+  AddSoftRule(*declined, 7, true);
   h.dialog->answers = {"1"};
-  EXPECT_FALSE(h.shared->ValidateField(li, 2));
-  EXPECT_TRUE(li->soft_rules->rules[0]->broken);
+  EXPECT_FALSE(h.shared->ValidateField(declined, 2));
+  EXPECT_TRUE(declined->soft_rules->rules[0]->broken);
   EXPECT_EQ(h.log->Joined({"LI.FieldValue(", "Dialog.Let RuleType"}), "Dialog.Let RuleType(0)");
-}
-
-// A notice is shown and settled, the field's own value is written back at its position, and a
-// question that this write raises is asked in the next pass.
-TEST(ValidateField, SettledPassWritesTheFieldBackAndAsksWhatItRaises) {
-  LibraryHarness h;
   auto li = EditedRecord(h);
   AddSoftRule(*li, 7, false);
   li->on_field = [&](FakeLI& self, int32_t, const Variant&) {
@@ -96,8 +87,8 @@ TEST(ValidateRecord, ControlsThenRulesSendOffEmptyAndBrokenRecords) {
 }
 
 // Three records of which the second fails: the third and the group are not validated and the
-// failing record stays current.
-TEST(ValidateLI, StopsAtTheFirstFailingRecord) {
+// failing record stays current. A position beyond 16 bits overflows before any record is validated.
+TEST(ValidateLI, StopsAtTheFirstFailingRecordOrAtAPositionBeyond16Bits) {
   LibraryHarness h;
   auto li = Numbered(h, 3, 3);
   li->group_dirty = true;
@@ -110,6 +101,13 @@ TEST(ValidateLI, StopsAtTheFirstFailingRecord) {
             "LI.Let CurrentIndex(1); LI.Validate(); LI.Let CurrentIndex(2); LI.Validate()");
   EXPECT_EQ(li->Current(), 2);
   EXPECT_THAT(h.log->Joined(), StartsWith("LI.Get CurrentIndex(); LI.CancelEdit(); "));
+  auto far = std::make_shared<FakeLI>(h.log);
+  far->reported_position = 40000;
+  far->AddRecord({Variant::Long(1)});
+  h.log->Clear();
+  EXPECT_THAT([&] { (void)h.shared->ValidateLI(far); },
+              ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.ValidateLI:20\r\nOverflow")));
+  EXPECT_EQ(h.log->MatchingAny({"LI.CancelEdit()", "LI.Validate()"}), Strings{});
 }
 
 // When every record passes the group decides, and the position found on entry is restored after
@@ -132,17 +130,6 @@ TEST(ValidateLI, GroupDecidesAndThePositionIsRestored) {
   EXPECT_TRUE(h.log->Matching("LI.Let CurrentIndex").empty());
   validator->hard_rules->rules.clear();
   EXPECT_TRUE(h.shared->ValidateLI(empty));
-}
-
-// A position beyond 16 bits overflows before any record is validated.
-TEST(ValidateLI, PositionBeyond16BitsOverflowsFirst) {
-  LibraryHarness h;
-  auto li = std::make_shared<FakeLI>(h.log);
-  li->reported_position = 40000;
-  li->AddRecord({Variant::Long(1)});
-  EXPECT_THAT([&] { (void)h.shared->ValidateLI(li); },
-              ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.ValidateLI:20\r\nOverflow")));
-  EXPECT_EQ(h.log->MatchingAny({"LI.CancelEdit()", "LI.Validate()"}), Strings{});
 }
 
 }  // namespace

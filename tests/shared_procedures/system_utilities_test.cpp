@@ -57,8 +57,9 @@ struct WordRow {
   int32_t low, high;
 };
 
-// Low and high words, with the truncating division for negative values and rounding of fractions.
-TEST(Words, LowAndHighWords) {
+// Low and high words, with the truncating division for negative values and rounding of fractions;
+// values that cannot become 32-bit numbers raise the conversion errors with the member's trail.
+TEST(Words, LowAndHighWordsAndConversionFailures) {
   LibraryHarness h;
   const WordRow rows[] = {
       {"0x12345678", Variant::Long(0x12345678), 0x5678, 0x1234},
@@ -75,17 +76,12 @@ TEST(Words, LowAndHighWords) {
     EXPECT_EQ(h.shared->GetLoWord(row.value), row.low) << row.name;
     EXPECT_EQ(h.shared->GetHiWord(row.value), row.high) << row.name;
   }
-}
-
-// Values that cannot become 32-bit numbers raise the conversion errors with the member's trail.
-TEST(Words, ConversionFailuresRaiseWithTrail) {
-  LibraryHarness h;
-  const std::pair<Variant, int32_t> rows[] = {
+  const std::pair<Variant, int32_t> failures[] = {
       {Variant::Double(2147483648.0), err::kOverflow},
       {Variant::Text("12abc"), err::kTypeMismatch},
       {Variant::Null(), err::kInvalidNull},
   };
-  for (const auto& [value, number] : rows)
+  for (const auto& [value, number] : failures)
     EXPECT_TRUE(RaisedAt(Raised([&, &value = value] { (void)h.shared->GetHiWord(value); }), number, "GetHiWord", 10));
 }
 
