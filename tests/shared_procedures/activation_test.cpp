@@ -104,9 +104,7 @@ TEST(OnActivate, HomeThenMonthChecksSendToTheirScreens) {
 
 // An unchanged context neither clears the cache nor marks the data dirty, yet EveryOnActivate
 // runs and the title and icon are handed over; a change of the TRF type alone marks it dirty.
-// EveryOnActivate false ends the activation after DirtyOnActivate, before the title and icon; a
-// DependsOn outside 0 to 3 runs neither check, so only the reopen counter can mark the data dirty.
-TEST(OnActivate, OnlyAChangedContextMarksDirtyEveryOnActivateFalseStopsUnknownDependencyChecksNothing) {
+TEST(OnActivate, OnlyAChangedContextClearsTheCacheAndMarksTheFormDirty) {
   LibraryHarness h;
   SelectActiveMonth(h);
   ActiveParams params;
@@ -122,7 +120,12 @@ TEST(OnActivate, OnlyAChangedContextMarksDirtyEveryOnActivateFalseStopsUnknownDe
   EXPECT_TRUE(h.shared->OnActivate(params, icDependsOnMonth));
   EXPECT_TRUE(CacheCleared(h));
   EXPECT_EQ(h.log->CountOf("Form.DirtyOnActivate()"), 1u);
+}
 
+// EveryOnActivate false ends the activation after DirtyOnActivate, before the title and icon; a
+// DependsOn outside 0 to 3 runs neither check, so only the reopen counter can mark the data dirty.
+TEST(OnActivate, EveryOnActivateFalseStopsEarlyAndUnknownDependencyRunsNoCheck) {
+  ActiveParams params;
   LibraryHarness e;
   SelectActiveMonth(e);
   e.form->every_on_activate = false;
@@ -139,9 +142,8 @@ TEST(OnActivate, OnlyAChangedContextMarksDirtyEveryOnActivateFalseStopsUnknownDe
 }
 
 // Errors of the form and of the dialog leave with the trail of every member they passed; an error
-// while the message is up leaves the default pointer. A failed check still records what it saw: the
-// next activation with the home now selected finds the home changed and marks the data dirty.
-TEST(OnActivate, ErrorsLeaveThroughTheTrailAndAFailedCheckKeepsItsSnapshot) {
+// while the message is up leaves the default pointer.
+TEST(OnActivate, ErrorsLeaveThroughTheTrail) {
   LibraryHarness h;
   SelectActiveMonth(h);
   h.form->FailOn("EveryOnActivate", Error(err::kInvalidCall, "Form", "broken form"));
@@ -157,7 +159,11 @@ TEST(OnActivate, ErrorsLeaveThroughTheTrailAndAFailedCheckKeepsItsSnapshot) {
                                          "KW_UIShared.SharedProcedures.IsValidHome:40\r\n"
                                          "KW_UIShared.SharedProcedures.ShowFeedbackForm:130\r\nno display")));
   EXPECT_EQ(g.screen->MousePointer(), kPointerDefault);
+}
 
+// A failed check still records what it saw: the next activation with the home now selected finds
+// the home changed and marks the data dirty.
+TEST(OnActivate, FailedCheckKeepsItsSnapshot) {
   LibraryHarness f;
   f.container->trf_type_code = "A";
   ActiveParams fresh;

@@ -11,10 +11,8 @@ namespace {
 using testing::RecordingList;
 
 // Broken hard rules are focused and shown in order, through a rule-number filter, not at all when
-// disabled; the result is false and soft rules are not looked at. An error of the form leaves
-// through the trail with the hourglass still up; a field number beyond 16 bits overflows when its
-// tag is built.
-TEST(DisplayRecordErrors, HardRulesAreFocusedAndShownThroughTheFilterErrorsLeaveThroughTheTrail) {
+// disabled; the result is false and soft rules are not looked at.
+TEST(DisplayRecordErrors, HardRulesAreFocusedAndShownThroughTheFilter) {
   struct Row {
     const char* name;
     int32_t filter;
@@ -36,7 +34,12 @@ TEST(DisplayRecordErrors, HardRulesAreFocusedAndShownThroughTheFilterErrorsLeave
     EXPECT_EQ(h.screen->MousePointer(), kPointerDefault) << row.name;
     EXPECT_TRUE(h.log->Matching("LI.Get SoftRules").empty()) << row.name;
   }
-  // A business object without records is fine: nothing shown, the pointer ends at the default.
+}
+
+// A business object without records is fine: nothing shown, the pointer ends at the default. An
+// error of the form leaves through the trail with the hourglass still up; a field number beyond 16
+// bits overflows when its tag is built.
+TEST(DisplayRecordErrors, ErrorsLeaveThroughTheTrailWithTheHourglass) {
   LibraryHarness h;
   h.screen->MousePointer(5);
   EXPECT_TRUE(h.shared->DisplayRecordErrors(std::make_shared<FakeLI>(h.log)));
@@ -87,9 +90,7 @@ TEST(DisplayRecordErrors, AcceptedQuestionsAreCachedUntilTheValueChanges) {
 
 // A notice is shown as type 2, settled and cached; after the settling the rules run again and a
 // rule raised by that run is settled in the next pass. Without re-validation nothing runs again.
-// Disabled and filtered-out rules are neither shown nor settled, so an invalid record ends after one
-// pass; with messages disabled a cached rule still settles silently.
-TEST(DisplayRecordErrors, NoticesAreCachedTheRecordIsValidatedAgainDisabledAndFilteredRulesAreNot) {
+TEST(DisplayRecordErrors, NoticesAreCachedAndTheRecordIsValidatedAgain) {
   LibraryHarness g;
   auto once = OneRecord(g);
   AddSoftRule(*once, 8, false, "x");
@@ -110,7 +111,11 @@ TEST(DisplayRecordErrors, NoticesAreCachedTheRecordIsValidatedAgainDisabledAndFi
   EXPECT_THAT(h.log->Joined({"LI."}), ::testing::HasSubstr("LI.Let SuspendValidation(False); LI.Let SendOffValidation("
                                                            "False); LI.Validate(); LI.Let SendOffValidation(False)"));
   EXPECT_EQ(h.dialog->rule_type, kRuleNotice);
+}
 
+// Disabled and filtered-out rules are neither shown nor settled, so an invalid record ends after one
+// pass; with messages disabled a cached rule still settles silently.
+TEST(DisplayRecordErrors, DisabledFilteredAndSilencedRules) {
   LibraryHarness d;
   auto rec = OneRecord(d);
   auto disabled = AddSoftRule(*rec, 7, false, "x");

@@ -49,10 +49,8 @@ TEST(OnSave, CallsFollowTheObjectAndItsSaveMode) {
 }
 
 // A refused record goes to the error display: accepted, it is stored with a forced save and the
-// batch write follows; declined, the save is refused and nothing is written. The filter is lifted to
-// 0 around SaveBatch and put back, then the position restored; a failing SaveBatch leaves the filter
-// at 0; a position beyond 16 bits overflows before the filter moves.
-TEST(OnSave, RefusedRecordIsShownThenForcedOrAbandonedBatchWriteLiftsTheFilter) {
+// batch write follows; declined, the save is refused and nothing is written.
+TEST(OnSave, RefusedRecordIsShownThenForcedOrAbandoned) {
   for (const bool accept : {true, false}) {
     LibraryHarness h;
     auto li = Numbered(h, 2, 2);
@@ -64,6 +62,11 @@ TEST(OnSave, RefusedRecordIsShownThenForcedOrAbandonedBatchWriteLiftsTheFilter) 
     EXPECT_EQ(h.dialog->feedback, "Sure?");
     EXPECT_EQ(h.log->Joined({"LI.Save(True)", "LI.SaveBatch()"}), accept ? "LI.Save(True); LI.SaveBatch()" : "");
   }
+}
+
+// The filter is lifted to 0 around SaveBatch and put back, then the position restored; a failing
+// SaveBatch leaves the filter at 0; a position beyond 16 bits overflows before the filter moves.
+TEST(OnSave, BatchWriteLiftsTheFilterAndRestoresThePosition) {
   LibraryHarness h;
   auto li = Numbered(h, 2, 2);
   li->save_mode = 4;

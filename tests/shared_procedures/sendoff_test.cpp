@@ -8,11 +8,8 @@ namespace kw {
 namespace {
 
 // With the current record only, the caller's list is not used even in a non-interactive send-off;
-// a ready record is saved, validated and saved again, a broken one is not saved again. With all
-// records every record and the group are validated; an error leaves the hourglass up. An empty
-// object (or none) needs no save and no rules; a refused save ends the check before any rule; the
-// pointer found on entry is put back either way.
-TEST(ValidateForSendoff, CurrentOrAllRecordsEmptyObjectsRefusedSavesAndThePointer) {
+// a ready record is saved, validated and saved again, a broken one is not saved again.
+TEST(ValidateForSendoff, CurrentRecordOnlyIgnoresTheList) {
   LibraryHarness h;
   h.container->send_off_mode = true;
   auto li = OneRecord(h);
@@ -24,7 +21,12 @@ TEST(ValidateForSendoff, CurrentOrAllRecordsEmptyObjectsRefusedSavesAndThePointe
   EXPECT_FALSE(h.shared->ValidateForSendoff(li, false, list));
   EXPECT_EQ(h.log->Joined({"List", "LI.Save", "Dialog.Let Feedback"}),
             "LI.Save(False); Dialog.Let Feedback(\"Broken\")");
+}
 
+// With all records every record and the group are validated; an error leaves the hourglass up. An
+// empty object (or none) needs no save and no rules; a refused save ends the check before any rule;
+// the pointer found on entry is put back either way.
+TEST(ValidateForSendoff, AllRecordsEmptyObjectsAndRefusedSaves) {
   LibraryHarness g;
   auto all = OneRecord(g);
   all->AddRecord({Variant::Long(102)});
