@@ -95,14 +95,16 @@ TEST_F(BusinessObjectTest, RemovalsKeepTheOtherRecordsAtTheirKeysAndPositions) {
   EXPECT_EQ(residents->PendingChanges(), 3);
 }
 
-// A filter shows the records of one parent; 0 shows them all again; new records take the
-// filtered parent.
+// A filter shows the records of one parent and hides the others, by key too; 0 shows them all
+// again; new records take the filtered parent.
 TEST_F(BusinessObjectTest, FilterShowsTheRecordsOfOneParent) {
   residents->Load();
   EXPECT_EQ(residents->Count(), 16);
   residents->Filter(Text("5"));
   EXPECT_EQ(residents->Count(), 5);
   EXPECT_FALSE(residents->Exists("4"));
+  EXPECT_EQ(Described(Raised([&] { residents->FieldValueAt(Text("4"), 1); })),
+            std::to_string(kw::err::kSubscript) + " KW_I.LIResidents: No record with the key \"4\" is held.");
   residents->AddNew();
   EXPECT_EQ(residents->FieldValueAt(Long(-1), 2).ToLong(), 5);
   residents->Filter(Long(0));

@@ -29,6 +29,7 @@ TEST_F(BusinessRulesTest, SettledQuestionStaysSettledForTheSameValue) {
             "soft 3121 f5 l1 question broken on =7800: A monthly fee of 7,800.00 is unusually high. Is it right?");
   auto soft = residents.SoftRules();
   EXPECT_FALSE(soft->IsValid(kFeeField, 1));
+  EXPECT_TRUE(soft->IsValid(kFeeField, 2));  // the broken rule is of level 1 only
 
   soft->Rules()[0]->Broken(false);
   EXPECT_TRUE(residents.IsValid());
