@@ -78,6 +78,16 @@ TEST(AppDataAccess, TrfColumnsAndActiveTrfsReadAlikeOnEveryEngine) {
   EXPECT_FALSE(w.shared->HaveActiveTrfs());
   w.Db().Exec("UPDATE tbH_HomeMonthlyStats SET StatStatus = 1 WHERE H_HomeMonthlyStatsID = 3");
   EXPECT_TRUE(w.shared->HaveActiveTrfs());
+  // A transaction rolled back before its queued step was collected leaves no count for the next.
+  const auto touch = w.Db().Prepare("UPDATE tbH_Residents SET H_MonthlyFee = H_MonthlyFee WHERE H_ResidentsID = ?");
+  for (const bool roll_back : {true, false}) {
+    w.Db().Begin();
+    touch->Bind(1, kw::Variant::Long(7)).Queue();
+    touch->Reset();
+    if (roll_back) w.Db().Rollback();
+  }
+  EXPECT_EQ(w.Db().Collect(), std::vector<int64_t>{1});
+  w.Db().Commit();
   w.Db().Exec("ALTER TABLE tbH_HomeMonthlyStats RENAME TO tbGone");
   EXPECT_TRUE(kw::testing::RaisedAt(kw::testing::Raised([&] { (void)w.shared->HaveActiveTrfs(); }), kDatabaseError,
                                     "HaveActiveTrfs", 20));
