@@ -20,8 +20,11 @@ class TestScreen : public ScreenForm {
     log_.push_back(Name() + " leaves");
     return !refuse_leaving;
   }
+  // Logs how it was checked, and whether the container told the library otherwise.
   bool ValidateForSendoff(bool blnDisableMessages) override {
-    log_.push_back(Name() + (blnDisableMessages ? " checked quietly" : " checked aloud"));
+    const bool container_agrees = Container().SendOffInteractive() == !blnDisableMessages;
+    log_.push_back(Name() + (blnDisableMessages ? " checked quietly" : " checked aloud") +
+                   (container_agrees ? "" : " but not by the container"));
     return !fails_sendoff || (answers_aloud && !blnDisableMessages);
   }
   bool refuse_leaving = false;
