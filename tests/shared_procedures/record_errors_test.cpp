@@ -118,7 +118,7 @@ TEST(DisplayRecordErrors, NoticesAreCachedAndTheRecordIsValidatedAgain) {
 TEST(DisplayRecordErrors, DisabledFilteredAndSilencedRules) {
   LibraryHarness d;
   auto rec = OneRecord(d);
-  auto disabled = AddSoftRule(*rec, 7, false, "x");
+  auto disabled = AddSoftRule(*rec, 9, false, "x");
   disabled->enabled = false;
   auto other = AddSoftRule(*rec, 8, false, "x");
   rec->is_valid = false;
