@@ -100,6 +100,9 @@ TEST(OnActivate, HomeThenMonthChecksSendToTheirScreens) {
   EXPECT_FALSE(h.shared->IsValidMonth(params, changed, false));
   EXPECT_TRUE(changed);
   EXPECT_EQ(h.dialog->feedback, kMonthMessage);
+  h.container->stat_status = 1;  // the same month with another status is a change too
+  changed = false;
+  EXPECT_TRUE(h.shared->IsValidMonth(params, changed, false) && changed);
 }
 
 // An unchanged context neither clears the cache nor marks the data dirty, yet EveryOnActivate
