@@ -20,7 +20,10 @@ std::vector<std::string> CallLog::MatchingAny(std::initializer_list<std::string_
 
 std::vector<std::string> CallLog::Arguments(std::initializer_list<std::string_view> prefixes) const {
   std::vector<std::string> out;
-  for (const auto& e : MatchingAny(prefixes)) out.push_back(e.substr(e.find('(') + 1, e.size() - e.find('(') - 2));
+  for (const auto& e : MatchingAny(prefixes)) {
+    const size_t open = e.find('(');
+    out.push_back(e.substr(open + 1, e.size() - open - 2));
+  }
   return out;
 }
 

@@ -65,7 +65,7 @@ hold_lock() {
 }
 hold_lock | sqlite3 "$work/busy.db" &
 holder=$!
-until ! sqlite3 "$work/busy.db" 'BEGIN IMMEDIATE; ROLLBACK;' 2>/dev/null; do sleep 0.1; done
+for _ in $(seq 100); do sqlite3 "$work/busy.db" 'BEGIN IMMEDIATE; ROLLBACK;' 2>/dev/null || break; sleep 0.1; done
 cat >"$work/busy.trf" <<'TRF'
 go home
 select 1
