@@ -1,5 +1,4 @@
-// Uses the installed library: its variants, its class registry and a widget reached by member
-// name; exits non-zero when any answer is wrong.
+// Uses the installed library (variants, class registry, a widget by name); exits non-zero on a wrong answer.
 #include <cstdio>
 
 #include "ui_shared/contracts/class_ids.h"

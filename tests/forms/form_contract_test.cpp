@@ -10,8 +10,7 @@
 namespace kw {
 namespace {
 
-// The form contract is created by its identifier; SharedProcedures is registered, and creating it
-// fails while its siblings cannot be created.
+// SharedProcedures is registered, yet creating it fails while its siblings cannot be created.
 TEST(FormContractClass, LibraryClassesAreRegisteredByIdentifier) {
   ScopedService<ClassRegistry> registry(std::make_shared<ClassRegistry>());
   RegisterLibraryClasses();

@@ -1,5 +1,4 @@
-// The error convention: each member a error passes through adds "Class.Member:line" + CR LF in
-// front of the description, keeping number and source; foreign exceptions become runtime errors.
+// The error convention: each member an error passes adds "Class.Member:line" + CR LF before its description.
 #include "ui_shared/platform/error.h"
 
 #include <gtest/gtest.h>
@@ -32,8 +31,6 @@ int Outer(int divisor) {
   });
 }
 
-// Two nested members give a trail, innermost location last, with the runtime's description; a
-// sibling's own source and number pass through unchanged, foreign exceptions as runtime errors.
 TEST(ErrorTrail, NestedMembersPrefixTheirLocationsKeepingNumberAndSource) {
   EXPECT_EQ(Outer(5), 3);
   EXPECT_EQ(testing::Described(testing::Raised([] { (void)Outer(0); })),
@@ -47,28 +44,22 @@ TEST(ErrorTrail, NestedMembersPrefixTheirLocationsKeepingNumberAndSource) {
               });
             })),
             "-2147221503 KW_I.LIResidents: KW_UIShared.SharedProcedures.OnSave:40\r\nRecord locked");
-  // Standard exceptions turn into the matching runtime errors before the prefix is added; standard
-  // numbers have the runtime's descriptions, and component numbers stay signed.
-  struct Row {
-    std::function<void()> raise;
-    int32_t number;
-  };
-  const Row rows[] = {
+  // Standard exceptions turn into the matching runtime errors before the prefix is added.
+  const std::pair<std::function<void()>, int32_t> rows[] = {
       {[] { throw std::bad_alloc(); }, err::kOutOfMemory},
       {[] { throw std::out_of_range("index"); }, err::kSubscript},
       {[] { throw std::overflow_error("big"); }, err::kOverflow},
       {[] { throw std::runtime_error("odd"); }, err::kInvalidCall},
       {[] { throw 42; }, err::kInvalidCall},
   };
-  for (const auto& row : rows) {
+  for (const auto& row : rows)
     EXPECT_TRUE(testing::RaisedAt(testing::Raised([&] {
                                     Guarded(kClass, "ShellEx", [&](Line& line) {
                                       line = 50;
-                                      row.raise();
+                                      row.first();
                                     });
                                   }),
-                                  row.number, "ShellEx", 50));
-  }
+                                  row.second, "ShellEx", 50));
   EXPECT_EQ(err::kComponentBase + 1, -2147221503);
   EXPECT_EQ(StandardDescription(err::kNoSuchMember), "Object doesn't support this property or method");
   EXPECT_EQ(StandardDescription(err::kSubscript), "Subscript out of range");

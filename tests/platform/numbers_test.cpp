@@ -1,5 +1,4 @@
-// The runtime's number rules: the lenient reader, strict whole-text reading, rounding with range
-// checks, and decimal rendering of doubles and singles.
+// The runtime's number rules: lenient and strict reading, rounding with range checks, rendering.
 #include "ui_shared/platform/numbers.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +13,6 @@
 namespace kw {
 namespace {
 
-// The lenient reader reads the leading number, skipping blanks, tabs and line feeds anywhere.
 TEST(LenientReader, ReadsTheLeadingNumberOfEachTextAndStrictlyTheWholeText) {
   const std::tuple<const char*, const char*, double> rows[] = {
       {"trailing letters", "12abc", 12},
@@ -39,8 +37,7 @@ TEST(LenientReader, ReadsTheLeadingNumberOfEachTextAndStrictlyTheWholeText) {
       {"letters only", "abc", 0},
   };
   for (const auto& [name, text, expected] : rows) EXPECT_DOUBLE_EQ(ReadLeadingNumber(text), expected) << name;
-  // A number too large for a double overflows rather than reading as infinity; strict reading
-  // wants the whole text to be a number, blanks allowed around it.
+  // A number too large for a double overflows rather than reading as infinity.
   EXPECT_EQ(testing::RaisedNumber([] { (void)ReadLeadingNumber("1e999"); }), err::kOverflow);
   EXPECT_EQ(ParseWholeNumber(" 12 "), 12.0);
   EXPECT_EQ(ParseWholeNumber("-3.5"), -3.5);
@@ -48,14 +45,12 @@ TEST(LenientReader, ReadsTheLeadingNumberOfEachTextAndStrictlyTheWholeText) {
   for (const char* text : {"12abc", "", "   ", "1 2", "\t12"}) EXPECT_FALSE(ParseWholeNumber(text)) << text;
 }
 
-// Halves go to the even neighbour; the range is checked after rounding, for each width.
 TEST(Rounding, HalvesToEvenThenRange) {
   const std::pair<double, int32_t> rows[] = {{2.5, 2}, {3.5, 4},           {-2.5, -2},      {0.5, 0},
                                              {1.5, 2}, {-32768.5, -32768}, {32767.4, 32767}};
   for (const auto& [value, expected] : rows) EXPECT_EQ(ToInt16(value), expected) << value;
   for (double value : {32767.5, -32769.0, std::nan(""), double(INFINITY)})
     EXPECT_EQ(testing::RaisedNumber([&] { (void)ToInt16(value); }), err::kOverflow) << value;
-  // The wider, the byte and the leading-number variants check their own ranges.
   EXPECT_EQ(ToInt32(2147483647.4), 2147483647);
   EXPECT_EQ(ToInt32(-2147483648.5), std::numeric_limits<int32_t>::min());
   EXPECT_EQ(testing::RaisedNumber([] { (void)ToInt32(2147483647.5); }), err::kOverflow);
@@ -79,7 +74,6 @@ TEST(Formatting, DoublesAndSinglesAsTheRuntimeWritesThem) {
       {1.5e300, "1.5E+300"}, {-2.5e-20, "-2.5E-20"},
   };
   for (const auto& [value, expected] : rows) EXPECT_EQ(FormatDouble(value), expected) << expected;
-  // Singles keep seven significant digits.
   EXPECT_EQ(FormatSingle(0.1f), "0.1");
   EXPECT_EQ(FormatSingle(1.0f / 3.0f), "0.3333333");
   EXPECT_EQ(FormatSingle(1e7f), "1E+07");

@@ -1,5 +1,4 @@
-// Process start: command-line splitting by the Windows rules, exit codes, start failures, and that
-// no child process or descriptor is left behind.
+// Process start: Windows command-line splitting, exit codes, start failures, nothing left behind.
 #include "ui_shared/platform/process.h"
 
 #include <fcntl.h>
@@ -24,8 +23,7 @@ size_t OpenDescriptors() {
       std::distance(std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator()));
 }
 
-// Waits up to two seconds for this process to have no children left, zombies included (a child
-// names its parent in the fourth field of /proc/<pid>/stat, after the closing parenthesis).
+// Waits up to 2 s until no process, zombies included, names this one as parent in /proc/<pid>/stat.
 bool ChildrenGone() {
   const std::string me = std::to_string(getpid());
   const auto children = [&] {
@@ -43,15 +41,8 @@ bool ChildrenGone() {
   return children() == 0;
 }
 
-struct SplitRow {
-  const char* name;
-  const char* line;
-  std::vector<std::string> args;
-};
-
-// Blanks and tabs split outside quotes; backslashes count only before a quote.
 TEST(SplitCommandLine, WindowsRules) {
-  const SplitRow rows[] = {
+  const std::tuple<const char*, const char*, std::vector<std::string>> rows[] = {
       {"blanks and tabs", "a b\tc", {"a", "b", "c"}},
       {"runs of blanks", "  a   b  ", {"a", "b"}},
       {"quoted blank", R"("a b" c)", {"a b", "c"}},
@@ -64,11 +55,10 @@ TEST(SplitCommandLine, WindowsRules) {
       {"unclosed quote runs to the end", R"(a "b c)", {"a", "b c"}},
       {"nothing", "   ", {}},
   };
-  for (const auto& row : rows) EXPECT_EQ(SplitCommandLine(row.line), row.args) << row.name;
+  for (const auto& [name, line, args] : rows) EXPECT_EQ(SplitCommandLine(line), args) << name;
 }
 
-// The exit code comes back from Wait and from polling alike; arguments arrive whole; the program
-// inherits no descriptor of the caller beyond the standard three; every child is reaped.
+// Descriptor 57 stands for one the caller opened: the program must inherit only the standard three.
 TEST(ProcessStarter, ExitCodesArgumentsAndDescriptors) {
   const int fd = ::open("/dev/null", O_RDONLY);
   ASSERT_GE(fd, 0);
@@ -95,9 +85,7 @@ TEST(ProcessStarter, ExitCodesArgumentsAndDescriptors) {
   EXPECT_TRUE(ChildrenGone());
 }
 
-// A missing program, an empty line and a child that the C library could not turn into its program
-// (exit code 127) raise 2, a file that may not be executed 5; nothing is left open or unreaped,
-// not even by a program dropped while it still runs.
+// Exit code 127 is the C library's sign that the child could not become its program: it raises 2.
 TEST(ProcessStarter, StartFailuresRaiseTheSystemCode) {
   const auto noexec = std::filesystem::temp_directory_path() / ("trf_noexec_" + std::to_string(getpid()));
   std::ofstream(noexec) << "#!/bin/sh\nexit 0\n";

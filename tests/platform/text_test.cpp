@@ -6,7 +6,6 @@
 namespace kw::text {
 namespace {
 
-// Lengths and cuts count characters, never cutting one in half, ill-formed ones included.
 TEST(Text, CountsAndCutsCodePointsIllFormedOnesIncluded) {
   const std::string s = "Zoë#12";  // ë is two bytes
   EXPECT_EQ(Len(s), 6u);
@@ -20,12 +19,9 @@ TEST(Text, CountsAndCutsCodePointsIllFormedOnesIncluded) {
   EXPECT_EQ(InStr(s, "#"), 4u);
   EXPECT_EQ(InStr(s, "x"), 0u);
   EXPECT_EQ(InStr(s, ""), 1u);
-  // Ill-formed UTF-8 becomes one U+FFFD per maximal subpart, and the character functions count
-  // such a subpart as one character, so a cut never drops or splits one.
+  // Ill-formed UTF-8 becomes one U+FFFD per maximal subpart, which the character functions count as one.
   const std::string r = "\xEF\xBF\xBD";  // U+FFFD
-  const struct {
-    std::string in, valid;
-  } rows[] = {
+  const std::pair<std::string, std::string> rows[] = {
       {"a\x80z", "a" + r + "z"},                                         // stray continuation byte
       {"\xC3", r},                                                       // cut short
       {"\xE2\x82z", r + "z"},                                            // cut short, one subpart
@@ -36,12 +32,12 @@ TEST(Text, CountsAndCutsCodePointsIllFormedOnesIncluded) {
       {"eight ch\x80 and more", "eight ch" + r + " and more"},           // after a word of ASCII
       {"caf\xC3\xA9 au lait", "caf\xC3\xA9 au lait"},                    // valid inside a word
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.in);
-    EXPECT_EQ(ValidUtf8(row.in), row.valid);
-    EXPECT_EQ(IsValidUtf8(row.in), row.in == row.valid);
-    EXPECT_EQ(Len(row.in), Len(row.valid));
-    EXPECT_EQ(DecodeUtf8(row.in).size(), Len(row.in));
+  for (const auto& [in, valid] : rows) {
+    SCOPED_TRACE(in);
+    EXPECT_EQ(ValidUtf8(in), valid);
+    EXPECT_EQ(IsValidUtf8(in), in == valid);
+    EXPECT_EQ(Len(in), Len(valid));
+    EXPECT_EQ(DecodeUtf8(in).size(), Len(in));
   }
   EXPECT_EQ(Mid(" FROM \x80x", 7), "\x80x");
   EXPECT_EQ(ValidCodePoint(0xDC00), kReplacementCharacter);
@@ -51,7 +47,6 @@ TEST(Text, CountsAndCutsCodePointsIllFormedOnesIncluded) {
   EXPECT_EQ(out, "\xF4\x8F\xBF\xBF");
 }
 
-// Trim removes U+0020 only (tabs, CR and LF stay), and case folding is ASCII only.
 TEST(Text, TrimsSpacesOnlyAndFoldsAsciiCase) {
   EXPECT_EQ(Trim("  a b  "), "a b");
   EXPECT_EQ(Trim("\ta\t"), "\ta\t");

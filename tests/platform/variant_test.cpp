@@ -1,11 +1,9 @@
-// Variant: kinds, the runtime's conversions by table, equality, the "differs from zero" test and
-// the Str rendering.
+// Variant: kinds, the runtime's conversions by table, equality, "differs from zero" and Str.
 #include "ui_shared/platform/variant.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <tuple>
 
@@ -28,7 +26,6 @@ class Labelled : public Object {
   std::string label_;
 };
 
-// Conversion to a 16- or 32-bit integer: halves to even, range checked after rounding, strict text.
 TEST(VariantConversion, ToIntegerAndToLongFollowTheRuntime) {
   const std::tuple<const char*, Variant, int32_t> rows[] = {
       {"empty", Variant(), 0},
@@ -54,7 +51,6 @@ TEST(VariantConversion, ToIntegerAndToLongFollowTheRuntime) {
       {"nothing", Variant::Object(nullptr), err::kObjectNotSet}};
   for (const auto& [name, value, error] : failing)
     EXPECT_EQ(testing::RaisedNumber([&value = value] { (void)value.ToInteger(); }), error) << name;
-  // Conversion to a 32-bit integer has the same rules over the wider range.
   EXPECT_EQ(Variant::Double(2147483647.4).ToLong(), 2147483647);
   EXPECT_EQ(Variant::Text("-0.5").ToLong(), 0);
   for (const Variant& bad : {Variant::Double(2147483647.5), Variant::Text("1e10"),
@@ -62,7 +58,6 @@ TEST(VariantConversion, ToIntegerAndToLongFollowTheRuntime) {
     EXPECT_EQ(testing::RaisedNumber([&] { (void)bad.ToLong(); }), err::kOverflow) << bad.ToText();
 }
 
-// Numbers become text in ordinary decimal form; booleans "True"/"False"; dates US English; and Str.
 TEST(VariantConversion, ToTextAndStrRenderEachKind) {
   const std::tuple<const char*, Variant, const char*> rows[] = {
       {"empty", Variant(), ""},
@@ -91,7 +86,6 @@ TEST(VariantConversion, ToTextAndStrRenderEachKind) {
   for (const auto& [value, expected] : str_rows) EXPECT_EQ(StrOf(value), expected);
 }
 
-// Booleans, doubles, dates and the exact getters.
 TEST(VariantConversion, BooleanDoubleDateAndExactAccess) {
   EXPECT_TRUE(Variant::Long(-3).ToBoolean());
   EXPECT_FALSE(Variant().ToBoolean());
@@ -114,7 +108,6 @@ TEST(VariantConversion, BooleanDoubleDateAndExactAccess) {
   EXPECT_EQ(Variant::Text("2958465").ToDate(), 2958465.0);
 }
 
-// Every kind reports its runtime type number.
 TEST(VariantKinds, TypeNumbersMatchTheRuntime) {
   const std::pair<Variant, VarType> rows[] = {
       {Variant(), VarType::Empty},
@@ -136,8 +129,6 @@ TEST(VariantKinds, TypeNumbersMatchTheRuntime) {
   EXPECT_FALSE(Variant::Date(1).IsNumber());
 }
 
-// Equality over a sample of kinds, pair by pair: numbers by value, texts exactly, Empty equals 0
-// and "", a number never equals a text, null matches nothing; and the test against zero.
 TEST(VariantEquality, PairwiseOverSamplesAndDiffersFromZero) {
   const std::tuple<Variant, Variant, bool> pairs[] = {{Variant::Integer(2), Variant::Double(2.0), true},
                                                       {Variant::Long(1), Variant::Currency(CurrencyValue{10000}), true},
@@ -161,7 +152,6 @@ TEST(VariantEquality, PairwiseOverSamplesAndDiffersFromZero) {
     EXPECT_TRUE(DiffersFromZero(other));
 }
 
-// Arrays keep their bounds per dimension and refuse subscripts outside them.
 TEST(VariantArray, BoundsAndSubscripts) {
   VArray table({{0, 2}, {0, 3}});
   table.At({2, 3}) = Variant::Text("last");

@@ -1,5 +1,4 @@
-// The window table: class names cut to a buffer, sent messages answered at once, posted ones
-// delivered when events are pumped.
+// The window table: class names, sent messages answered at once, posted ones delivered when pumped.
 #include "ui_shared/platform/windows.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +10,7 @@
 namespace kw {
 namespace {
 
-// Class names are cut to the buffer size less one, as a fixed buffer receives them. Sent messages
-// reach the handler at once; posted ones wait for the pump, in order, and a destroyed window's
-// messages are dropped.
+// Class names are cut to the buffer size less one, as a fixed buffer receives them.
 TEST(WindowTableTest, ClassNamesAreCutSendAnswersAtOncePostWaitsForThePump) {
   ScopedService<WindowTable> table(std::make_shared<WindowTable>());
   const Hwnd tree = table->Create("TreeView20WndClass", nullptr);

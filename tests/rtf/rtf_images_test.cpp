@@ -1,5 +1,4 @@
-// The toolbar's image host: its ten drawn pictures, its sharing per thread, and its colour dialog
-// over the colour-picker service.
+// The toolbar's image host: its ten drawn pictures, one host per thread, and its colour dialog.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,10 +16,7 @@ using testing::ScriptedColorPicker;
 
 constexpr uint32_t kSilver = 0xC0C0C0;
 
-// One host per thread (the same instance and image list on this thread, another on a new thread);
-// its image list holds ten 16 x 16 pictures on a silver mask with masking on; only undo and redo
-// carry keys; numbers outside 1 to 10 are out of range. The pictures are real drawings: each keeps
-// the mask colour at its corners, draws on at least a tenth of its pixels, and differs from the rest.
+// Real drawings: the mask colour at the corners, at least a tenth of the pixels drawn, no two alike.
 TEST(RtfImages, OneHostPerThreadWithTenDistinctMaskedDrawings) {
   const auto here = frmRtfImages::ForThisThread();
   const auto images = here->ImageList();
@@ -45,8 +41,7 @@ TEST(RtfImages, OneHostPerThreadWithTenDistinctMaskedDrawings) {
   for (int bad : {0, 11}) EXPECT_EQ(testing::RaisedNumber([&] { (void)images->Picture(bad); }), err::kSubscript);
 }
 
-// The colour dialog keeps a chosen colour; a cancel keeps the old one and raises 32755 only when
-// asked to. The headless picker cancels.
+// The headless picker cancels: the old colour stays, and 32755 is raised only when asked for.
 TEST(RtfImages, ColorDialogReportsCancelOnlyWhenAsked) {
   ColorDialog dialog;
   dialog.Color(0x112233);

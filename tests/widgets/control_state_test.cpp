@@ -1,5 +1,4 @@
-// Control state and appearance: read-only toggling of controls and control arrays, combo-box
-// completion, active-field colours and help context numbers, over the widget models.
+// Control state over the widget models: read-only toggling, combo completion, field colours, help numbers.
 #include <gtest/gtest.h>
 
 #include "tests/doubles/harness.h"
@@ -26,10 +25,7 @@ using widgets::TextBox;
 constexpr uint32_t kButtonFace = 0x8000000Fu;
 constexpr uint32_t kWindow = 0x80000005u;
 
-// A read-only text box with clearing ends empty, on the button face, locked; without the clear
-// flag the text stays, and editable means window background and unlocked. A control without
-// Locked keeps its new background and the error carries the member's trail; a control without a
-// plain default value (a timer) is taken for an array and fails on Count.
+// A control without a plain default value (a timer) is taken for a control array and fails on Count.
 TEST(ToggleReadWrite, ReadOnlyGreysAndLocksEditableUnlocksAndMissingMembersRaise) {
   LibraryHarness h;
   auto box = TextBox::Make("Smith");
@@ -48,7 +44,6 @@ TEST(ToggleReadWrite, ReadOnlyGreysAndLocksEditableUnlocksAndMissingMembersRaise
             err::kNoSuchMember);
 }
 
-// Array elements are cleared first, then toggled element by element, background before lock.
 TEST(ToggleReadWrite, ArrayStepsRunInIndexOrderBackColorBeforeLocked) {
   LibraryHarness h;
   const std::set<std::string> members{"", "BackColor", "Locked"};
@@ -81,10 +76,7 @@ struct ComboFixture {
   }
 };
 
-// A control without a window handle fails with the trail, and completion still works afterwards:
-// "ab" completes to the first item with the completed part selected and the list dropped; the
-// flag is not touched, and the combo's own change report runs a nested call that does nothing.
-// Text that begins no item empties the combo, and the next typing completes again.
+// After a failure the guard re-arms; the combo's own change report makes a nested call that does nothing.
 TEST(AutoFillCombo, AfterAFailurePrefixCompletesToFirstItemAndSelectsTheRest) {
   ComboFixture f;
   auto broken = std::make_shared<RecordingControl>(f.h.log, "C", std::set<std::string>{"Text"});
@@ -99,8 +91,7 @@ TEST(AutoFillCombo, AfterAFailurePrefixCompletesToFirstItemAndSelectsTheRest) {
   EXPECT_EQ(f.State(), "Abbot [t] index=-1 dropped notified=6 pending=0");
 }
 
-// An exact match (in any case) sets the flag and is selected by a posted message that runs when
-// events are pumped; later prefix matches and misses never set the flag back to false.
+// The exact match is selected by a posted message; later prefix matches and misses never clear the flag.
 TEST(AutoFillCombo, ExactMatchPostsTheSelectionAndSetsTheFlag) {
   ComboFixture f;
   f.combo->Type("abbot");
@@ -112,15 +103,9 @@ TEST(AutoFillCombo, ExactMatchPostsTheSelectionAndSetsTheFlag) {
   EXPECT_TRUE(f.found);
 }
 
-struct ColorRow {
-  const char* name;
-  uint32_t highlight, window, tooltip_background;
-  uint32_t back, fore;
-};
-
-// The active-field colours fall from 3-D highlight to tooltip background to light grey.
+// Rows: 3-D highlight, window and tooltip colours set, then the back and fore colours expected.
 TEST(ActiveFieldColors, FallBackWhenColoursEqualTheWindowBackground) {
-  const ColorRow rows[] = {
+  const std::tuple<const char*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t> rows[] = {
       {"highlight differs", Rgb(250, 250, 250), Rgb(255, 255, 255), Rgb(255, 255, 255), 0x80000014u, 0x80000012u},
       {"tooltip differs", Rgb(255, 255, 255), Rgb(255, 255, 255), Rgb(255, 255, 225), 0x80000018u, 0x80000017u},
       {"all equal", Rgb(1, 2, 3), Rgb(1, 2, 3), Rgb(1, 2, 3), 0x00E0E0E0u, 0u},
@@ -130,22 +115,20 @@ TEST(ActiveFieldColors, FallBackWhenColoursEqualTheWindowBackground) {
     ScopedService<SystemColors> classic(std::make_shared<SystemColors>());
     EXPECT_EQ(static_cast<uint32_t>(h.shared->ActiveFieldBackColor()), 0x80000018u);
   }
-  for (const auto& row : rows) {
+  for (const auto& [name, highlight, window, tooltip, back, fore] : rows) {
     LibraryHarness h;
     ScopedService<SystemColors> colors(std::make_shared<SystemColors>());
-    colors->SetSysColor(kColor3DHighlight, row.highlight);
-    colors->SetSysColor(kColorWindow, row.window);
-    colors->SetSysColor(kColorTooltipBackground, row.tooltip_background);
-    EXPECT_EQ(static_cast<uint32_t>(h.shared->ActiveFieldBackColor()), row.back) << row.name;
-    const Variant fore = h.shared->ActiveFieldForeColor();
-    EXPECT_EQ(fore.Type(), VarType::Long) << row.name;
-    EXPECT_EQ(static_cast<uint32_t>(fore.ToLong()), row.fore) << row.name;
+    colors->SetSysColor(kColor3DHighlight, highlight);
+    colors->SetSysColor(kColorWindow, window);
+    colors->SetSysColor(kColorTooltipBackground, tooltip);
+    EXPECT_EQ(static_cast<uint32_t>(h.shared->ActiveFieldBackColor()), back) << name;
+    const Variant fore_color = h.shared->ActiveFieldForeColor();
+    EXPECT_EQ(fore_color.Type(), VarType::Long) << name;
+    EXPECT_EQ(static_cast<uint32_t>(fore_color.ToLong()), fore) << name;
   }
 }
 
-// Every control that has a help context gets the number; a timer and a refusing control are
-// skipped, and nothing raises. The stored number (rounded) is the one the feedback dialog
-// receives; a bad value keeps it.
+// The stored number (rounded) is the one the feedback dialog receives; a bad value keeps it.
 TEST(LoadContextHelpIDs, SetsEveryControlThatTakesItAndRaisesNothing) {
   LibraryHarness h;
   auto box = TextBox::Make();
@@ -155,8 +138,7 @@ TEST(LoadContextHelpIDs, SetsEveryControlThatTakesItAndRaisesNothing) {
   controls->Add(std::make_shared<widgets::Timer>());
   controls->Add(combo);
   h.shared->LoadContextHelpIDs(controls, Variant::Double(76.5));
-  EXPECT_EQ(box->HelpContextID(), 76);
-  EXPECT_EQ(combo->HelpContextID(), 76);
+  EXPECT_EQ(std::pair(box->HelpContextID(), combo->HelpContextID()), std::pair(76, 76));
   EXPECT_NO_THROW(h.shared->LoadContextHelpIDs(controls, Variant::Text("not a number")));
   EXPECT_EQ(box->HelpContextID(), 76);
   (void)h.shared->ShowFeedbackForm("text", "", 1, 9);

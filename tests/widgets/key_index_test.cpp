@@ -1,5 +1,4 @@
-// The key index of list and tree controls against a plain model: through growth, removals that
-// shift later keys back into place, refused duplicates and emptying.
+// The key index of list and tree controls against a plain model: growth, removals, duplicates, clearing.
 #include "widgets/key_index.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The headless list and tree views: entries by key and position, one selection, removal handing
-// the selection on, sub-items, column headers, node images and the window, all reached by name.
+// The headless list and tree views reached by name: entries, one selection, removal, sub-items, headers.
 #include "widgets/list_view.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +13,7 @@ namespace {
 
 using testing::Raised;
 
-// Adds an entry by member name, as the library does: an item to a list view, with a small icon
-// when one is given, or a node to a tree view, with an image.
+// Adds an entry by member name, as the library does: a list item with a small icon, or a tree node with an image.
 ObjectPtr AddByName(EntryControl& view, const std::string& key, const std::string& text,
                     const Variant& image = Variant()) {
   const bool tree = view.TypeName() == "TreeView";
@@ -25,9 +23,7 @@ ObjectPtr AddByName(EntryControl& view, const std::string& key, const std::strin
   return view.Get(tree ? "Nodes" : "ListItems").ToObject()->Call("Add", args).ToObject();
 }
 
-// Selecting an item unselects the one before; SelectedItem follows, and unselecting clears it.
-// Items are found by key and by position, and their members answer by name; a key may be held
-// by one item only, whether it is added or given later; empty keys repeat.
+// A key may be held by one item only, whether it is added or given later; empty keys repeat.
 TEST(ListView, KeepsOneItemSelectedAndFindsItemsByUniqueKeyOrPosition) {
   ListView view;
   const ObjectPtr first = AddByName(view, "K1", "Ann");
@@ -73,40 +69,31 @@ TEST(ListView, KeepsOneItemSelectedAndFindsItemsByUniqueKeyOrPosition) {
   EXPECT_EQ(view.Items().Count(), 5);
 }
 
-struct RemovalRow {
-  const char* name;
-  int selected;  // position selected before the removal, 0 for none
-  const char* removed_key;
-  const char* selected_after;  // "" for none
-};
-
-// Removing the selected entry selects the one that takes its place, or the new last one;
-// removing another entry leaves the selection alone; list items and tree nodes alike.
+// Rows: the position selected before (0 for none), the key removed, the key selected after.
 TEST(ListView, RemovalHandsTheSelectionToANeighbour) {
-  const RemovalRow rows[] = {
+  const std::tuple<const char*, int, const char*, const char*> rows[] = {
       {"middle selected", 2, "K2", "K3"}, {"last selected", 3, "K3", "K2"}, {"first selected", 1, "K1", "K2"},
       {"other removed", 1, "K3", "K1"},   {"no selection", 0, "K2", ""},
   };
   for (const bool tree : {false, true})
-    for (const auto& row : rows) {
+    for (const auto& [name, selected_before, removed_key, selected_after] : rows) {
       const std::shared_ptr<EntryControl> view =
           tree ? std::shared_ptr<EntryControl>(std::make_shared<TreeView>()) : std::make_shared<ListView>();
       const ObjectPtr entries = view->Get(tree ? "Nodes" : "ListItems").ToObject();
       for (const char* key : {"K1", "K2", "K3"}) AddByName(*view, key, key);
-      if (row.selected) view->Entries().At(row.selected)->Selected(true);
-      const ObjectPtr removed = entries->Get("Item", {Variant::Text(row.removed_key)}).ToObject();
-      entries->Call("Remove", {Variant::Text(row.removed_key)});
+      if (selected_before) view->Entries().At(selected_before)->Selected(true);
+      const ObjectPtr removed = entries->Get("Item", {Variant::Text(removed_key)}).ToObject();
+      entries->Call("Remove", {Variant::Text(removed_key)});
       const ObjectPtr selected = view->Get("SelectedItem").ToObject();
-      EXPECT_EQ(selected ? selected->Get("Key").ToText() : "", row.selected_after) << row.name << tree;
-      EXPECT_EQ(view->Entries().Count(), 2) << row.name;
-      EXPECT_FALSE(removed->Get("Selected").ToBoolean()) << row.name;
+      EXPECT_EQ(selected ? selected->Get("Key").ToText() : "", selected_after) << name << tree;
+      EXPECT_EQ(view->Entries().Count(), 2) << name;
+      EXPECT_FALSE(removed->Get("Selected").ToBoolean()) << name;
       EXPECT_EQ(Raised([&] { removed->Let("Selected", Variant::Boolean(true)); }).Number(), widget_err::kEntryRemoved)
-          << row.name;
+          << name;
     }
 }
 
-// Tree nodes are added at the top level only, as "Node"s that keep their image index and refuse a
-// duplicate key with 35602.
+// Only top-level nodes are added: a relative with a relationship (4, a child) is refused.
 TEST(TreeView, AddsTopLevelNodesWithUniqueKeysAndImages) {
   TreeView tree;
   const ObjectPtr nodes = tree.Get("Nodes").ToObject();
@@ -126,9 +113,6 @@ TEST(TreeView, AddsTopLevelNodesWithUniqueKeysAndImages) {
   EXPECT_EQ(nodes->Get("Count").ToLong(), 2);
 }
 
-// Column headers, the image list and small icons are kept as given; sub-items keep their order,
-// texts and keys (empty ones, long ones, ones put at a position); reached by name they answer as
-// objects; a position beyond the ends raises 35600.
 TEST(ListView, KeepsHeadersIconsAndSubItems) {
   ListView view;
   const ObjectPtr headers = view.Get("ColumnHeaders").ToObject();
@@ -158,21 +142,18 @@ TEST(ListView, KeepsHeadersIconsAndSubItems) {
   EXPECT_EQ(typed->SubItems().Item(2)->Text(), "b");
   const ListSubItemTexts& texts = typed->SubItems();
   ASSERT_EQ(subs->Get("Count").ToLong(), 4);
-  const struct {
-    int32_t position;
-    std::string text, key;
-  } rows[] = {{1, "", "A"}, {2, "b", ""}, {3, long_text, "L"}, {4, "end", ""}};
-  for (const auto& row : rows) {
-    EXPECT_EQ(texts.Text(row.position), row.text) << row.position;
-    EXPECT_EQ(texts.Key(row.position), row.key) << row.position;
-    EXPECT_EQ(subs->Get("Item", {Variant::Long(row.position)}).ToObject()->Get("").GetText(), row.text);
+  const std::tuple<int32_t, std::string, std::string> rows[] = {
+      {1, "", "A"}, {2, "b", ""}, {3, long_text, "L"}, {4, "end", ""}};
+  for (const auto& [position, text, key] : rows) {
+    EXPECT_EQ(texts.Text(position), text) << position;
+    EXPECT_EQ(texts.Key(position), key) << position;
+    EXPECT_EQ(subs->Get("Item", {Variant::Long(position)}).ToObject()->Get("").GetText(), text);
   }
   EXPECT_EQ(Raised([&] { (void)texts.Text(5); }).Number(), widget_err::kIndexOutOfBounds);
   EXPECT_EQ(Raised([&] { subs->Call("Add", Args{Variant::Long(6)}); }).Number(), widget_err::kIndexOutOfBounds);
 }
 
-// The window's class name starts with "ListView", so an 8-character read recognises it, and the
-// window goes with the control; SetFocus fails with 5 while the control refuses the focus.
+// The window's class name starts with "ListView", so that an 8-character read recognises it.
 TEST(ListView, OwnsAWindowAndTakesTheFocus) {
   ScopedService<WindowTable> windows{std::make_shared<WindowTable>()};
   auto view = std::make_shared<ListView>();

@@ -1,5 +1,4 @@
-// The headless rich-text box: text and selection in characters, the selection's formatting read
-// as null when mixed and written to the whole selection, typing, events and the window.
+// The headless rich-text box: text and selection in characters, mixed formats, typing, events, window.
 #include <gtest/gtest.h>
 
 #include "tests/doubles/raised.h"
@@ -34,10 +33,7 @@ struct RecordingListener : RichTextBoxEvents {
   std::vector<std::string> heard;
 };
 
-// Positions and lengths count code points, so accented letters and emoji are one character each;
-// by name the box offers its members and refuses others with 438; hwnd cannot be written. Line
-// ends of every kind become one paragraph break; a line break ("\v") is one character that stays
-// inside its paragraph; bad UTF-8 becomes U+FFFD; negative positions are refused.
+// A line break ("\v") is one character that stays inside its paragraph.
 TEST(RichTextBox, TextAndSelectionCountCodePointsAlsoByName) {
   BoxWorld w("h\xC3\xA9llo \xF0\x9F\x98\x80 w\xC3\xB6rld");
   w.Select(1, 4);
@@ -66,8 +62,7 @@ TEST(RichTextBox, TextAndSelectionCountCodePointsAlsoByName) {
   EXPECT_EQ(Raised([&] { w.box->SelLength(-2); }).Number(), err::kInvalidCall);
 }
 
-// Setting SelText replaces the selection, takes the format of the replaced text and puts the
-// caret after it; typing at a caret continues the format before it, or the format set there.
+// Typed text takes the format of what it replaces, or at a caret the format before it or set there.
 TEST(RichTextBox, TypingReplacesTheSelectionInItsFormat) {
   BoxWorld w("plain BOLD plain");
   w.Select(6, 4);
@@ -82,8 +77,7 @@ TEST(RichTextBox, TypingReplacesTheSelectionInItsFormat) {
   w.Select(14, 6);
   EXPECT_EQ(w.box->SelBold(), false);
 
-  // A format set at a caret applies to what is typed next there, not to the neighbours, and is
-  // forgotten when the caret moves.
+  // A format set at a caret is forgotten when the caret moves.
   w.box->Text("ab");
   w.box->SelStart(1);
   w.box->SelItalic(true);
@@ -101,40 +95,28 @@ TEST(RichTextBox, TypingReplacesTheSelectionInItsFormat) {
   EXPECT_EQ(w.box->SelItalic(), false);
 }
 
-struct MixedRow {
-  const char* member;
-  Variant set;
-  bool paragraph;  // a paragraph format rather than a character format
-};
-
-// Each selection property reads null over a mixed selection, its value over a uniform one, and
-// writing it by name applies it to the whole selection.
+// Rows: the member, the value written, and whether it is a paragraph format.
 TEST(RichTextBox, SelectionPropertiesAreNullWhenMixed) {
-  const MixedRow rows[] = {
+  const std::tuple<const char*, Variant, bool> rows[] = {
       {"SelBold", Variant::Boolean(true), false},      {"SelItalic", Variant::Boolean(true), false},
       {"SelUnderline", Variant::Boolean(true), false}, {"SelColor", Variant::Long(0x0000FF), false},
       {"SelAlignment", Variant::Integer(2), true},     {"SelBullet", Variant::Boolean(true), true},
   };
-  for (const auto& row : rows) {
+  for (const auto& [member, set, paragraph] : rows) {
     BoxWorld w("first line\nsecond line\nthird");
     w.Select(0, 5);  // "first"
-    w.box->Let(row.member, row.set);
+    w.box->Let(member, set);
     // Characters: "first line\nseco"; paragraphs: "line\nsec", which spans the first two.
-    if (row.paragraph)
-      w.Select(6, 8);
-    else
-      w.Select(0, 15);
-    EXPECT_TRUE(w.box->Get(row.member).IsNull()) << row.member;
-    w.box->Let(row.member, row.set);
-    EXPECT_TRUE(VariantEquals(w.box->Get(row.member), row.set)) << row.member;
+    w.Select(paragraph ? 6 : 0, paragraph ? 8 : 15);
+    EXPECT_TRUE(w.box->Get(member).IsNull()) << member;
+    w.box->Let(member, set);
+    EXPECT_TRUE(VariantEquals(w.box->Get(member), set)) << member;
     w.Select(23, 5);  // "third" was never touched
-    EXPECT_FALSE(VariantEquals(w.box->Get(row.member), row.set)) << row.member;
+    EXPECT_FALSE(VariantEquals(w.box->Get(member), set)) << member;
   }
 }
 
-// The listener hears focus changes once each and every selection change, typing included; the
-// box's window answers the focus messages and the text length; the box does not keep the
-// listener alive, and its window goes with it.
+// The listener hears focus changes once each and every selection change; the box does not keep it alive.
 TEST(RichTextBox, TellsTheListenerAndAnswersWindowMessages) {
   BoxWorld w("t\xC3\xA9xt\xC3\xA9");
   auto listener = std::make_shared<RecordingListener>(*w.box);

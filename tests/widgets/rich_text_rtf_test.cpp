@@ -1,5 +1,4 @@
-// The rich-text box's content as RTF: what the writer writes, that the reader takes it all back,
-// and that RTF other programs wrote reads as a person expects.
+// The rich-text box's content as RTF: what is written, read back, and read from other programs.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,8 +13,7 @@
 namespace kw::rich_text {
 namespace {
 
-// One line per run and per paragraph, so that documents compare with a readable difference; tabs
-// and line breaks show as \t and \v.
+// One line per run and per paragraph, so that documents compare with a readable difference.
 std::vector<std::string> Describe(const Document& document) {
   std::vector<std::string> lines;
   for (const auto& paragraph : document.Paragraphs()) {
@@ -40,9 +38,7 @@ std::string ReadFile(const std::filesystem::path& path) {
   return text.str();
 }
 
-// A box whose content uses every feature: character formats and colours (a system colour too),
-// the three alignments, bullets, characters RTF must escape, text beyond the code page and beyond
-// 16 bits, a line break, and an empty centred last paragraph.
+// A box whose content uses every feature the writer has, down to an empty centred last paragraph.
 struct FormattedBox {
   FormattedBox() {
     colors->SetSysColor(8, Rgb(1, 2, 3));
@@ -83,10 +79,8 @@ struct FormattedBox {
   RichTextBoxPtr box = std::make_shared<RichTextBox>();
 };
 
-// Everything a user formatted comes back from the box's own RTF unchanged, and that RTF is what
-// other readers need: 7-bit, code-page escapes where the character has one, \u with an escaped
-// fallback otherwise, the automatic colour left out of the table, a system colour as its colour
-// now and by its number, a real bullet, \line for a line break.
+// Other readers need 7-bit RTF, \u with an escaped fallback, no automatic colour in the table, \line for a
+// line break, and a system colour as its colour now and by its number.
 TEST(RichTextRtf, ReadsBackEverythingItWrote) {
   FormattedBox formatted;
   const std::string rtf = formatted.box->TextRTF();
@@ -108,17 +102,13 @@ TEST(RichTextRtf, ReadsBackEverythingItWrote) {
   for (char c : rtf) EXPECT_LT(static_cast<unsigned char>(c), 0x80);
 }
 
-// A paragraph break keeps its own format through writing and reading (text typed at the end of the
-// paragraph takes it), a system colour reference of any 31-bit number comes back as itself, and a
-// fixed colour with a stray high byte is kept as the colour it means. A note typed with bytes that
-// are no UTF-8 is saved and read back as the box shows it: one U+FFFD per ill-formed piece; a lone
-// surrogate escape from another writer reads as U+FFFD too.
+// A paragraph break's own format matters: text typed at the end of the paragraph takes it.
 TEST(RichTextRtf, BreakFormatsColoursAndIllFormedTextSurvive) {
   const Document bold_break = ReadRtf(R"({\rtf1{\b\par}})");
   ASSERT_TRUE(bold_break.Paragraphs().at(0).mark.bold);
   EXPECT_TRUE(ReadRtf(WriteRtf(bold_break)).Paragraphs().at(0).mark.bold);
   Document colored;
-  const uint32_t reference = kSystemColorFlag | 1730537253u;
+  const uint32_t reference = kSystemColorFlag | 1730537253u;  // any 31-bit number comes back as itself
   colored.Append(U'x', CharFormat{false, false, false, reference});
   colored.Append(kParagraphBreak, CharFormat{false, false, false, 0x0000FF});
   const Document again = ReadRtf(WriteRtf(colored));
@@ -136,13 +126,10 @@ TEST(RichTextRtf, BreakFormatsColoursAndIllFormedTextSurvive) {
   auto copy = std::make_shared<RichTextBox>();
   copy->TextRTF(box->TextRTF());
   EXPECT_EQ(copy->Text(), box->Text());
-  EXPECT_EQ(ReadRtf("{\\rtf1 \\u-9216?x}").Text(), "\xEF\xBF\xBDx");
+  EXPECT_EQ(ReadRtf("{\\rtf1 \\u-9216?x}").Text(), "\xEF\xBF\xBDx");  // a lone surrogate, U+DC00
 }
 
-// RTF that a converter, a word processor and a rich-edit control wrote (the files beside this
-// source) reads as the matching .expected file says a person sees it: code pages, symbols,
-// breaks, lists, tables, underlines, and nothing of headers, footers, notes, hidden text,
-// pictures or binary data.
+// Each sample beside this source reads as its .expected file says a person sees it.
 TEST(RichTextRtf, ReadsOtherProgramsRtfAsWrittenAndTheEdgesOfRtf) {
   size_t samples = 0;
   for (const auto& entry : std::filesystem::directory_iterator(RTF_SAMPLES_DIR)) {
@@ -155,8 +142,7 @@ TEST(RichTextRtf, ReadsOtherProgramsRtfAsWrittenAndTheEdgesOfRtf) {
     EXPECT_EQ(Describe(ReadRtf(ReadFile(entry.path()))), lines) << entry.path();
   }
   EXPECT_EQ(samples, 5u);
-  // The reader's own edges: \plain and \pard reset, toggles with 0 switch off, unknown destinations
-  // are skipped; text that is no RTF is plain text, broken RTF reads as far as it goes.
+  // Text that is no RTF is plain text; broken RTF reads as far as it goes.
   const Document document = ReadRtf(
       "{\\rtf1\\ansi{\\colortbl ;\\red0\\green128\\blue0;}\\pard\\qc\\b Hello\\b0  \\i\\cf1 green\\i0\\cf0\\par\r\n"
       "\\pard\\plain caf\\'e9 \\u8364?\\~x{\\*\\unknown skipped}\\par\r\n}");

@@ -10,20 +10,11 @@ namespace {
 using widgets::ComboBox;
 namespace m = widgets::combo_messages;
 
-struct FindRow {
-  const char* name;
-  uint32_t msg;
-  int64_t start;
-  const char* text;
-  int64_t expected;
-};
-
-// Both finds ignore case, start after the given index and wrap round to the top; selecting and
-// dropping the list down answer through the window too.
+// Both finds ignore case, start after the given index and wrap round to the top.
 TEST(ComboBoxMessages, FindsSelectsAndDropsDown) {
   ScopedService<WindowTable> windows(std::make_shared<WindowTable>());
   auto combo = ComboBox::Make({"apple", "Apricot", "banana"});
-  const FindRow rows[] = {
+  const std::tuple<const char*, uint32_t, int64_t, const char*, int64_t> rows[] = {
       {"prefix from top", m::kFindString, -1, "ap", 0},
       {"prefix after 0", m::kFindString, 0, "ap", 1},
       {"prefix wraps", m::kFindString, 1, "ap", 0},
@@ -35,10 +26,8 @@ TEST(ComboBoxMessages, FindsSelectsAndDropsDown) {
       {"start beyond the end", m::kFindStringExact, 7, "banana", 2},
   };
   const Hwnd hwnd = combo->Hwnd();
-  for (const auto& row : rows)
-    EXPECT_EQ(windows->Send(hwnd, row.msg, row.start, Variant::Text(row.text)), row.expected) << row.name;
-  // Selecting past the end answers -1 and changes nothing; a valid index selects without a change
-  // notification; the drop-down opens and reports its state; the window goes with the control.
+  for (const auto& [name, msg, start, text, expected] : rows)
+    EXPECT_EQ(windows->Send(hwnd, msg, start, Variant::Text(text)), expected) << name;
   EXPECT_EQ(windows->ClassName(hwnd), "ComboBox");
   int changes = 0;
   combo->OnChange([&] { ++changes; });
