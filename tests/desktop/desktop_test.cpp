@@ -1,6 +1,4 @@
-// The desktop front end driven as a person would, on the offscreen platform: each test opens a
-// window on a fresh sample database, acts on its widgets and checks what the screens and the
-// widgets then hold.
+// The desktop front end driven as a person would, on the offscreen platform, on a fresh sample database each.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -45,9 +43,7 @@ class DesktopTest : public QObject {
     QVERIFY2(!hung, "a dialog that no test answered was ended by the watchdog");
   }
 
-  // Every screen opens from the navigation list once a home and a month are chosen, shows its
-  // parts, and leaves a picture of itself for the documentation; the status bar names the home and
-  // the month, and the about box the database in use.
+  // Every screen opens once a home and a month are chosen, and leaves a picture of itself for the documentation.
   void opensEveryScreen() {
     ChooseMarch();
     QVERIFY(window_->StatusText().contains("Home H-101"));
@@ -84,9 +80,7 @@ class DesktopTest : public QObject {
     QVERIFY(about.Seen().front().contains(folder_->filePath("trf.db")));
   }
 
-  // Adding puts a new row in the list and opens its fields; removing takes it away again. Clicking
-  // a row selects the record in the screen; a field typed and left is checked by the screen, and a
-  // refused value opens the feedback dialog and stays in the field.
+  // A field typed and left is checked by the screen; a refused value opens the dialog and stays in the field.
   void addsSelectsAndEditsRecords() {
     OpenResidents();
     QTreeWidget* list = window_->Page("residents")->List();
@@ -119,8 +113,7 @@ class DesktopTest : public QObject {
     QVERIFY(birthdate->palette().color(QPalette::Base) != name->palette().color(QPalette::Base));
   }
 
-  // Typing into the combo box runs the screen's completion: the completed part stays selected, an
-  // unknown text is emptied and said so.
+  // Typing into the combo box runs the screen's completion, not Qt's.
   void choiceCompletesWhatIsTyped() {
     ChooseMarch();
     window_->Go("families");
@@ -136,9 +129,7 @@ class DesktopTest : public QObject {
     QVERIFY(window_->statusBar()->currentMessage().contains("no kind of assessment begins with"));
   }
 
-  // The formatting toolbar follows the notes' selection: bold reads pressed on a bold selection,
-  // released on a plain or mixed one, and the summary calls a mixed selection mixed; alignment is
-  // one of three.
+  // Bold reads pressed only on a wholly bold selection; alignment is one of three.
   void toolbarFollowsTheSelection() {
     ChooseMarch();
     window_->Go("notes");
@@ -170,8 +161,7 @@ class DesktopTest : public QObject {
     QCOMPARE(screen.Box()->SelAlignment(), std::optional<int16_t>(kw::rich_text::kAlignCenter));
   }
 
-  // Filing the report stops on the broken record of the residents, says so, and shows that screen
-  // on the offending row; the questions on the way are answered in the dialog.
+  // Filing the report stops on the broken resident and shows it; the questions on the way are answered.
   void sendOffStopsOnABrokenRecord() {
     ChooseMarch();
     window_->Go("notes");

@@ -1,5 +1,4 @@
-// The rules of the reference business objects: hard and soft rules at field and record level,
-// their collections, settling, the send-off and suspend flags, and what marks the group dirty.
+// The hard and soft rules of the reference business objects, their flags, and what marks the group dirty.
 #include "app/business/business_classes.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/raised.h"
@@ -20,7 +19,6 @@ class BusinessRulesTest : public ServicesTest {
   LIResidents residents{database};
 };
 
-// A soft question stays settled while its value stays the same, and is asked again for another.
 TEST_F(BusinessRulesTest, SettledQuestionStaysSettledForTheSameValue) {
   residents.CurrentIndex(Text("7"));
   residents.FieldValue(LIResidents::kName, Text("Nora J. Pike"));
@@ -42,8 +40,7 @@ TEST_F(BusinessRulesTest, SettledQuestionStaysSettledForTheSameValue) {
   EXPECT_EQ(soft->Rules()[0]->Value().ToDouble(), 8100);
 }
 
-// With validation suspended a write runs no rule; written false it runs them again. During a
-// send-off run notices are disabled (they only inform); questions stay enabled.
+// During a send-off run notices are disabled (they only inform); questions stay enabled.
 TEST_F(BusinessRulesTest, SuspendedAndSendOffValidation) {
   residents.SuspendValidation(true);
   residents.FieldValue(LIResidents::kMonthlyFee, Long(9000));
@@ -62,8 +59,7 @@ TEST_F(BusinessRulesTest, SuspendedAndSendOffValidation) {
   EXPECT_EQ(Rules(), "soft 3122 f5 l1 notice broken on =0: No monthly fee is charged for this resident.");
 }
 
-// Only changes that the group rules read (fees, the month, new or deleted records) mark the
-// group dirty; writing it false clears the object and its records.
+// Only changes that the group rules read (fees, the month, new or deleted records) mark the group dirty.
 TEST_F(BusinessRulesTest, GroupDirtyFollowsWhatGroupRulesRead) {
   EXPECT_FALSE(residents.GroupDirty());
   residents.FieldValue(LIResidents::kName, Text("Ada M. Andersen"));
@@ -83,8 +79,7 @@ TEST_F(BusinessRulesTest, GroupDirtyFollowsWhatGroupRulesRead) {
   EXPECT_TRUE(residents.GroupDirty());
 }
 
-// Bad values give a broken hard rule naming the field and the value, never an exception; the key
-// and positions beyond the record cannot be written at all.
+// Bad values give a broken hard rule naming the field and the value, never an exception.
 TEST_F(BusinessRulesTest, BadValuesBreakHardRulesAndTheKeyCannotBeWritten) {
   const struct {
     const char* name;
@@ -123,8 +118,7 @@ TEST_F(BusinessRulesTest, BadValuesBreakHardRulesAndTheKeyCannotBeWritten) {
   EXPECT_FALSE(residents.IsDirty());
 }
 
-// A forced save of a value that does not fit raises a clear error and writes nothing, also
-// not the other, good changes of the batch.
+// A forced save of a value that does not fit writes nothing, not even the batch's good changes.
 TEST_F(BusinessRulesTest, ForcedSaveOfBadValueRaisesAndWritesNothing) {
   residents.CurrentIndex(Long(1));
   residents.FieldValue(LIResidents::kName, Text("Ada M. Andersen"));

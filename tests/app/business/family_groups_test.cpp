@@ -1,5 +1,4 @@
-// The family groups' mailing-fee assessment: the fees by kind of assessment, its state, and the
-// rules it raises.
+// The family groups' mailing-fee assessment: the fees by kind of assessment, its state and its rules.
 #include "app/business/business_classes.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/raised.h"
@@ -22,8 +21,7 @@ class FamilyGroupsTest : public ServicesTest {
   std::shared_ptr<LIFamilyGroups> groups = std::make_shared<LIFamilyGroups>(database);
 };
 
-// Residents in the active month (March at Maple House): Andersen 2, Okafor 1, Lindqvist 1 but no
-// address. Each kind of assessment writes only its fees; a group without address pays none.
+// Residents in March at Maple House: Andersen 2, Okafor 1, Lindqvist 1 but no address (so no fee).
 TEST_F(FamilyGroupsTest, AssessmentWritesTheFeesOfItsKind) {
   const struct {
     const char* name;
@@ -50,9 +48,7 @@ TEST_F(FamilyGroupsTest, AssessmentWritesTheFeesOfItsKind) {
   }
 }
 
-// A changed annual fee raises a notice; forced, every group with an annual fee gets it; the
-// assessed fees are stored by Save. The library reaches the assessment through the FamilyGroups
-// interface of the same object, where a send-off turns the notices off.
+// The library reaches the assessment through the object's FamilyGroups interface, where a send-off mutes notices.
 TEST_F(FamilyGroupsTest, AnnualFeeNoticesAndStoringAlsoThroughTheClassInterface) {
   groups->AssessPrepare();
   groups->AssessMMLOandAMMailingFees(kAssessAllFees, false);
@@ -86,7 +82,6 @@ TEST_F(FamilyGroupsTest, AnnualFeeNoticesAndStoringAlsoThroughTheClassInterface)
   EXPECT_EQ(li->ClassEnum(), 4);
 }
 
-// A fee typed for a group without address is a hard rule; an unknown assessment a clear error.
 TEST_F(FamilyGroupsTest, FeeWithoutAddressAndUnknownAssessment) {
   groups->CurrentIndex(Text("3"));
   groups->FieldValue(LIFamilyGroups::kMMLOFee, Text("4.50"));

@@ -6,10 +6,7 @@ namespace {
 
 using RecordGroupTest = ServicesTest;
 
-// The residents' group: more residents than room is a hard rule; a fees total far from the month
-// before is a question carrying the total; a quiet month passes. The family groups' group:
-// duplicate names are hard rules; groups that never had a resident a notice, disabled during a
-// send-off run.
+// Family groups that never had a resident are a notice, which a send-off run disables (the group stays valid).
 TEST_F(RecordGroupTest, ResidentsAndFamilyGroupsGroupsCheckTheirRules) {
   const struct {
     const char* name;

@@ -1,5 +1,4 @@
-// The data-access helpers over the reference application: the query object, the active-TRF
-// question and typed field values.
+// The data-access helpers over the reference application: the query object, HaveActiveTrfs and field values.
 #include <gtest/gtest.h>
 
 #include "app/data/db_query.h"
@@ -21,8 +20,6 @@ struct DataWorld : AppWorld {
   }
 };
 
-// Declared column types become ADO types, and their null fields read as null; stored values come
-// back in their field's type, texts trimmed of trailing blanks.
 TEST(AppDataAccess, DeclaredColumnTypesGiveTheFieldsAndTheStoredValuesTheirTypes) {
   DataWorld w;
   w.Db().Exec(
@@ -56,9 +53,7 @@ TEST(AppDataAccess, DeclaredColumnTypesGiveTheFieldsAndTheStoredValuesTheirTypes
   EXPECT_THROW((void)query->Field(kw::Variant::Text("missing")), kw::Error);
 }
 
-// The TRF's own columns, and an expression, give the same field types on either engine.
-// HaveActiveTrfs answers from the month records, where only status 1 counts; without the table
-// the database's error leaves it with the member's trail.
+// HaveActiveTrfs answers from the month records, where only status 1 counts.
 TEST(AppDataAccess, TrfColumnsAndActiveTrfsReadAlikeOnEveryEngine) {
   DataWorld w;
   const auto query = w.Query(

@@ -1,6 +1,4 @@
-// The record screens (residents, expenses) on the sample database, driven by their typed
-// operations: stored rows, read-only fields, the colours taken from the system, refusals and undone
-// edits, and the expense lines completed from the categories.
+// The record screens (residents, expenses) on the sample database, driven by their typed operations.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -58,10 +56,7 @@ TEST_F(RecordScreensTest, ResidentsAreWrittenInOneBatchOnSave) {
   EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentName = 'Zoe Ward'"), 1);
 }
 
-// Fields() names the fields the screen shows, in order; a row before the first or after the last
-// and an unknown field are refused with what there is. UndoEdits drops what was not saved - an
-// edit the batch holds, a record added - and shows the stored data again, on the record that was
-// current.
+// UndoEdits drops what was not saved (an edit the batch holds, a record added), on the record that was current.
 TEST_F(RecordScreensTest, RefusalsAndUndoEdits) {
   RecordScreen& residents = Show("residents");
   EXPECT_EQ(residents.Fields(), (std::vector<std::string>{"name", "birthdate", "admission", "fee", "family"}));
@@ -87,8 +82,7 @@ TEST_F(RecordScreensTest, RefusalsAndUndoEdits) {
   EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_MonthlyFee = 2450"), 0);
 }
 
-// While the month's TRF is not active the fields are read-only (button face, locked) and edits are
-// refused; once it is active again they are editable with the window colour.
+// Read-only fields wear the button face (&H8000000F), editable ones the window colour (&H80000005).
 TEST_F(RecordScreensTest, FieldsAreReadOnlyWhileTheTrfIsNotActive) {
   RecordScreen& residents = Show("residents");
   world.Container().CurrentStatStatus(2);
@@ -105,8 +99,7 @@ TEST_F(RecordScreensTest, FieldsAreReadOnlyWhileTheTrfIsNotActive) {
   residents.EditField("fee", "2500");
 }
 
-// The active field wears the library's active-field colours, which follow the system's colours;
-// the field left gets the window background back.
+// The active field wears the library's active-field colours, which follow the system's colours.
 TEST_F(RecordScreensTest, ActiveFieldColoursFollowTheSystemColours) {
   const struct {
     const char* name;
@@ -133,8 +126,7 @@ TEST_F(RecordScreensTest, ActiveFieldColoursFollowTheSystemColours) {
   EXPECT_FALSE(Field(residents, "name").active);
 }
 
-// The expense lines the categories call for are stored when the screen is first shown, and only
-// then; the lines follow the categories, so none is added.
+// The expense lines the categories call for are stored when the screen is first shown, and only then.
 TEST_F(RecordScreensTest, ExpenseLinesAreCompletedOnce) {
   const std::string count = "SELECT COUNT(*) FROM tbH_MonthlyExpenses WHERE H_HomeMonthlyStatsID = 3";
   EXPECT_EQ(world.Count(count), 2);

@@ -1,5 +1,4 @@
-// The reference command bar: clicks by the toolbar rules, group runs, separators, and the call of
-// the target's member named by the key.
+// The reference command bar: clicks by the toolbar rules and the call of the target's member named by the key.
 #include <gtest/gtest.h>
 
 #include "app/siblings/screen_container.h"
@@ -40,8 +39,7 @@ struct BarWorld {
   std::shared_ptr<ClickTarget> target = std::make_shared<ClickTarget>();
 };
 
-// A check button toggles, a group button releases only the others of its own run, a plain button
-// stays released, and each click calls the target's member named by the key with the new value.
+// A group button releases only the others of its own run; a plain button stays released.
 TEST(CommandBar, ClicksFollowTheToolbarRules) {
   BarWorld w;
   const std::pair<const char*, const char*> steps[] = {
@@ -56,9 +54,7 @@ TEST(CommandBar, ClicksFollowTheToolbarRules) {
                                                        "Plain(0)", "H2(1)"}));
 }
 
-// Setting a group button pressed releases its run; separators hold no state; unavailable buttons,
-// separators and unknown keys are not clicked. The bar does not keep a target alive; a click on a
-// button whose target has gone fails with 91.
+// The bar does not keep a target alive; a click on a button whose target has gone fails with 91.
 TEST(CommandBar, StateCallsAndButtonsThatCannotBeClicked) {
   BarWorld w;
   w.container->ClickCommandButton("G1");

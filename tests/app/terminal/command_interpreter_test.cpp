@@ -1,5 +1,4 @@
-// The command interpreter: splitting lines, argument counts, unknown commands, expectations and
-// script outcomes.
+// The command interpreter: lines, argument counts, errors, expectations and script outcomes.
 #include "app/terminal/command_interpreter.h"
 
 #include <gtest/gtest.h>
@@ -28,10 +27,7 @@ struct Console {
   }
 };
 
-// Commands run with their arguments; bad counts and raised errors fail with a clear message; help
-// lists every command with its usage; `expect` looks only at the output since the previous command.
-// A script answers 0 when all ran, 1 at the first failure, and stops at quit; an expectation never
-// finds its own echo.
+// `expect` looks only at the output since the previous command, so it never finds its own echo.
 TEST(CommandInterpreterTest, RunsCommandsAndScriptsAndRejectsBadInput) {
   Console c;
   EXPECT_EQ(c.interpreter.Execute("set Fee 12.50"), CommandInterpreter::Outcome::kContinue);

@@ -1,5 +1,4 @@
-// The terminal front end: screen rendering, feedback boxes and dialog lines, and the answers to
-// questions.
+// The terminal front end: the screen, feedback boxes and dialog lines, and the answers to questions.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -10,11 +9,7 @@
 namespace trf {
 namespace {
 
-// The screen: title, bar, the context, the active field's colours (with --verbose), the list with
-// numbered rows, the selected one marked and columns padded, then the fields with the active one
-// starred and locked ones marked. The feedback box is framed at the given width, wraps long texts
-// at blanks (a word longer than the box is cut rather than overflowing the frame), shows the detail
-// after a blank line and offers Yes and No for questions.
+// A word longer than the feedback box is cut rather than overflowing the frame.
 TEST(FrontEndTest, ScreenAndFeedbackBoxAreRendered) {
   CommandBar bar;
   bar.Add({"Save", "Save", kw::kButtonPlain, nullptr, {}, true, 0});
@@ -45,8 +40,7 @@ TEST(FrontEndTest, ScreenAndFeedbackBoxAreRendered) {
   for (const std::string& line : RenderFeedbackBox(long_word, 20)) EXPECT_EQ(line.size(), 20u) << line;
 }
 
-// Questions take the queued answer first; without one a script declines and a terminal is asked
-// until it says yes or no; notices and errors are simply acknowledged.
+// Without a queued answer a script declines and a terminal is asked until it says yes or no.
 TEST(FrontEndTest, QuestionsAreAnsweredFromQueueTerminalOrDeclined) {
   std::ostringstream out;
   Transcript transcript(out);

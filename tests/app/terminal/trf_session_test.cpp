@@ -1,5 +1,4 @@
-// A run of the program on the sample database: whatever a person types is answered with a clear
-// error and the session goes on.
+// A run of the program on the sample database: whatever a person types is answered and the session goes on.
 #include "app/terminal/trf_session.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +10,7 @@
 namespace trf {
 namespace {
 
-// Each command a person types is answered: bad ones with their own message, and the session goes
-// on; `show` lists what the screen takes, `set <field>` alone clears the field, `undo` brings back
-// what was stored; the setup screen refuses to reopen a TRF while the home has an active one, and a
-// disabled button cannot be clicked.
+// The setup screen refuses to reopen a TRF while the home has an active one.
 TEST(TrfSessionTest, EveryLineIsAnsweredAndTheSessionGoesOn) {
   std::ostringstream out;
   TrfSession session(":memory:", out, nullptr);
@@ -66,8 +62,7 @@ TEST(TrfSessionTest, EveryLineIsAnsweredAndTheSessionGoesOn) {
   }
 }
 
-// Quitting leaves the current screen first, so its changes are stored; a screen that refuses to
-// be left keeps the session until a second quit.
+// A screen that refuses to be left keeps the session until a second quit.
 TEST(TrfSessionTest, QuitLeavesTheCurrentScreenFirst) {
   TempFolder folder;
   const std::string db = (folder.Path() / "trf.db").string();
