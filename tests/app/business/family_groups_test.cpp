@@ -1,4 +1,6 @@
 // The family groups' mailing-fee assessment: the fees by kind of assessment, its state and its rules.
+#include <gmock/gmock.h>
+
 #include "app/business/business_classes.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/raised.h"
@@ -23,28 +25,24 @@ class FamilyGroupsTest : public ServicesTest {
 
 // Residents in March at Maple House: Andersen 2, Okafor 1, Lindqvist 1 but no address (so no fee).
 TEST_F(FamilyGroupsTest, AssessmentWritesTheFeesOfItsKind) {
-  const struct {
-    const char* name;
-    int32_t assessment;
-    double andersen_mmlo, andersen_am, okafor_mmlo, lindqvist_mmlo;
-  } rows[] = {
-      {"all fees", kAssessAllFees, 2.30, 12.00, 1.90, 0},
-      {"mail-out only", kAssessMMLOFee, 2.30, -1, 1.90, 0},
-      {"annual only", kAssessAMFee, -1, 12.00, -1, -1},
-      {"clear", kClearMailingFees, 0, 0, 0, 0},
+  // Andersen's mail-out and annual fees, Okafor's and Lindqvist's mail-out fees; -1: not written.
+  const std::pair<int32_t, std::vector<double>> rows[] = {
+      {kAssessAllFees, {2.30, 12.00, 1.90, 0}},
+      {kAssessMMLOFee, {2.30, -1, 1.90, 0}},
+      {kAssessAMFee, {-1, 12.00, -1, -1}},
+      {kClearMailingFees, {0, 0, 0, 0}},
   };
-  for (const auto& row : rows) {
+  for (const auto& [assessment, fees] : rows) {
     groups = std::make_shared<LIFamilyGroups>(database);
     groups->Load(Long(1));
-    EXPECT_EQ(groups->AssessState().ToInteger(), kAssessIdle) << row.name;
+    EXPECT_EQ(groups->AssessState().ToInteger(), kAssessIdle) << assessment;
     groups->AssessPrepare();
-    EXPECT_EQ(groups->AssessState().ToInteger(), kAssessPrepared) << row.name;
-    groups->AssessMMLOandAMMailingFees(row.assessment, false);
-    EXPECT_EQ(groups->AssessState().ToInteger(), kAssessDone) << row.name;
-    EXPECT_DOUBLE_EQ(Fee(1, LIFamilyGroups::kMMLOFee), row.andersen_mmlo) << row.name;
-    EXPECT_DOUBLE_EQ(Fee(1, LIFamilyGroups::kAMFee), row.andersen_am) << row.name;
-    EXPECT_DOUBLE_EQ(Fee(2, LIFamilyGroups::kMMLOFee), row.okafor_mmlo) << row.name;
-    EXPECT_DOUBLE_EQ(Fee(3, LIFamilyGroups::kMMLOFee), row.lindqvist_mmlo) << row.name;
+    EXPECT_EQ(groups->AssessState().ToInteger(), kAssessPrepared) << assessment;
+    groups->AssessMMLOandAMMailingFees(assessment, false);
+    EXPECT_EQ(groups->AssessState().ToInteger(), kAssessDone) << assessment;
+    const std::vector<double> written{Fee(1, LIFamilyGroups::kMMLOFee), Fee(1, LIFamilyGroups::kAMFee),
+                                      Fee(2, LIFamilyGroups::kMMLOFee), Fee(3, LIFamilyGroups::kMMLOFee)};
+    EXPECT_THAT(written, ::testing::Pointwise(::testing::DoubleEq(), fees)) << assessment;
   }
 }
 

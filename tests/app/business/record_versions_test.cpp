@@ -1,9 +1,4 @@
 // Saves against a database that changes or fails under them: a refused save writes nothing and keeps the edits.
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-
 #include "app/business/business_classes.h"
 #include "app/data/trf_database.h"
 #include "app/terminal/temp_folder.h"
@@ -98,15 +93,12 @@ TEST_F(RecordVersionsTest, BatchWithChangedRecordsWritesNothing) {
 
 // A full database (max_page_count) and a lock held longer than the busy timeout: real failures of the database.
 TEST_F(RecordVersionsTest, FullOrBusyDatabaseRefusesAndTheSaveWorksLater) {
-  struct Case {
-    const char* name;
-    const char* meaning;
-  } cases[] = {{"full", "The disk or the database is full"}, {"busy", "in use by another program"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, meaning] :
+       {std::pair{"full", "The disk or the database is full"}, {"busy", "in use by another program"}}) {
+    SCOPED_TRACE(name);
     auto connection = Connect(100);
     auto other = Connect();
-    const bool full = std::string(c.name) == "full";
+    const bool full = std::string(name) == "full";
     if (full) connection->Exec("PRAGMA max_page_count = " + Scalar("PRAGMA page_count"));
     if (!full) other->Exec("BEGIN IMMEDIATE");
     LIFamilyGroups groups(connection);
@@ -118,7 +110,7 @@ TEST_F(RecordVersionsTest, FullOrBusyDatabaseRefusesAndTheSaveWorksLater) {
 
     const kw::Error failure = Raised([&] { (void)groups.Save(false); });
     EXPECT_EQ(failure.Number(), kDatabaseError);
-    EXPECT_NE(failure.Description().find(c.meaning), std::string::npos) << failure.Description();
+    EXPECT_NE(failure.Description().find(meaning), std::string::npos) << failure.Description();
     EXPECT_TRUE(groups.IsNew());
     EXPECT_EQ(groups.Count(), count);
 

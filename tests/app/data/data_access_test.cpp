@@ -1,6 +1,4 @@
 // The data-access helpers over the reference application: the query object, HaveActiveTrfs and field values.
-#include <gtest/gtest.h>
-
 #include "app/data/db_query.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/raised.h"

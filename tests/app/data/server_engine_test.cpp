@@ -1,6 +1,4 @@
 // What only a database server shared by many desks has to show: its keys, a lost connection, a missing server.
-#include <gtest/gtest.h>
-
 #include "app/business/business_classes.h"
 #include "app/business/rule_numbers.h"
 #include "app/data/trf_database.h"

@@ -1,9 +1,7 @@
 // The notes screen: its toolbar, the formatting stored with the month, and notes stored by another desk.
-#include <gtest/gtest.h>
-
+#include "app/screens/notes_screen.h"
 #include "app/business/rule_numbers.h"
 #include "app/data/monthly_notes.h"
-#include "app/screens/notes_screen.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/scripted_color_picker.h"
 #include "ui_shared/platform/system_colors.h"
@@ -49,10 +47,8 @@ TEST_F(NotesScreenTest, ToolbarComesWithTheScreenAndFormattingIsStoredWithTheMon
   EXPECT_TRUE(world.Container().Bar().Buttons().empty());
   EXPECT_FALSE(notes.Box()->Focused());
   const kw::RichTextBoxPtr friday = Stored("3", 14, 6);
-  EXPECT_EQ(friday->Text(), "Fire drill on Friday");
-  EXPECT_EQ(friday->SelBold(), true);
-  EXPECT_EQ(friday->SelUnderline(), true);
-  EXPECT_EQ(friday->SelColor(), kw::Rgb(200, 0, 0));
+  EXPECT_EQ(std::tuple(friday->Text(), friday->SelBold(), friday->SelUnderline(), friday->SelColor()),
+            std::tuple("Fire drill on Friday", true, true, kw::Rgb(200, 0, 0)));
   EXPECT_EQ(Stored("3", 0, 4)->SelBold(), false);
   EXPECT_EQ(MonthlyNotes(world.services.database()).Load("4"), "");
 

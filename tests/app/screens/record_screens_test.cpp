@@ -16,7 +16,6 @@ class RecordScreensTest : public ::testing::Test {
  protected:
   RecordScreensTest() { world.UseMapleHouseMarch(); }
 
-  // Shows the screen `name` and answers it.
   RecordScreen& Show(const std::string& name) {
     EXPECT_TRUE(world.host.Go(name)) << name;
     return world.Screen<RecordScreen>(name);
@@ -34,7 +33,6 @@ class RecordScreensTest : public ::testing::Test {
   AppWorld world;
 };
 
-// Removing and adding reach the database only with the batch write: when the user saves.
 TEST_F(RecordScreensTest, ResidentsAreWrittenInOneBatchOnSave) {
   const std::string count = "SELECT COUNT(*) FROM tbH_Residents WHERE H_HomeMonthlyStatsID = 3";
   RecordScreen& residents = Show("residents");
@@ -101,25 +99,22 @@ TEST_F(RecordScreensTest, FieldsAreReadOnlyWhileTheTrfIsNotActive) {
 
 // The active field wears the library's active-field colours, which follow the system's colours.
 TEST_F(RecordScreensTest, ActiveFieldColoursFollowTheSystemColours) {
-  const struct {
-    const char* name;
-    uint32_t highlight, tooltip, back, fore;
-  } rows[] = {
-      {"3-D highlight differs", kw::Rgb(200, 200, 200), kw::Rgb(255, 255, 255), 0x80000014u, 0x80000012u},
-      {"tooltip differs", kw::Rgb(255, 255, 255), kw::Rgb(255, 255, 225), 0x80000018u, 0x80000017u},
-      {"all alike", kw::Rgb(255, 255, 255), kw::Rgb(255, 255, 255), 0x00E0E0E0u, 0u},
+  // The 3-D highlight and the tooltip background set, then the active field's back and fore colours.
+  const std::tuple<uint32_t, uint32_t, uint32_t, uint32_t> rows[] = {
+      {kw::Rgb(200, 200, 200), kw::Rgb(255, 255, 255), 0x80000014u, 0x80000012u},
+      {kw::Rgb(255, 255, 255), kw::Rgb(255, 255, 225), 0x80000018u, 0x80000017u},
+      {kw::Rgb(255, 255, 255), kw::Rgb(255, 255, 255), 0x00E0E0E0u, 0u},
   };
   auto colours = std::make_shared<kw::SystemColors>();
   kw::ScopedService<kw::SystemColors> in_force(colours);
   colours->SetSysColor(kw::kColorWindow, kw::Rgb(255, 255, 255));
   RecordScreen& residents = Show("residents");
-  for (const auto& row : rows) {
-    colours->SetSysColor(kw::kColor3DHighlight, row.highlight);
-    colours->SetSysColor(kw::kColorTooltipBackground, row.tooltip);
+  for (const auto& [highlight, tooltip, back, fore] : rows) {
+    colours->SetSysColor(kw::kColor3DHighlight, highlight);
+    colours->SetSysColor(kw::kColorTooltipBackground, tooltip);
     residents.EditField("name", "Ada Andersen");
     const ScreenField name = Field(residents, "name");
-    EXPECT_TRUE(name.active) << row.name;
-    EXPECT_EQ(std::pair(name.back_color, name.fore_color), std::pair(row.back, row.fore)) << row.name;
+    EXPECT_EQ(std::tuple(name.active, name.back_color, name.fore_color), std::tuple(true, back, fore)) << back;
   }
   residents.EditField("fee", "2400");
   EXPECT_EQ(Field(residents, "name").back_color, 0x80000005u);

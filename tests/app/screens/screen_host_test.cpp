@@ -1,6 +1,4 @@
 // The screen framework: navigation, the screens' buttons, the send-off run, the busy pointer, releasing screens.
-#include <gtest/gtest.h>
-
 #include "app/screens/home_screen.h"
 #include "tests/app/app_world.h"
 #include "ui_shared/platform/screen.h"
@@ -54,12 +52,6 @@ struct HostWorld : testing::AppWorld {
     host.Add(home);
     host.Add(work);
   }
-  // A home and a month with an active TRF, as TRF Setup leaves them.
-  void SelectActiveMonth() {
-    Container().CurrentH_HomesID("1");
-    Container().CurrentH_HomeMonthlyStatsID("3");
-    Container().CurrentStatStatus(1);
-  }
   // The current screen, form key and buttons, then the lifecycle and events since the last look (cleared).
   std::string Look() {
     std::string out = (host.Current() ? host.Current()->Name() : "none") + " " + Container().CurrentFormKey() + " [";
@@ -84,7 +76,7 @@ TEST(ScreenHostTest, NavigationActivatesStaysSwapsTheButtonsAndSendsOff) {
   EXPECT_EQ(w.Look(), "home KW_UI01____FRM_H_OurHome [Pinghome]");
   EXPECT_EQ(w.home->reloads, 1);
   EXPECT_EQ(w.Container().NavigationHistory().size(), 1u);
-  w.SelectActiveMonth();
+  w.UseMapleHouseMarch();
   w.home->refuse_leaving = true;
   EXPECT_FALSE(w.host.Go("work"));
   EXPECT_EQ(w.Look(), "home KW_UI01____FRM_H_OurHome [Pinghome] | home leaves > stayed on home");

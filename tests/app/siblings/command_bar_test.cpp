@@ -1,6 +1,4 @@
 // The reference command bar: clicks by the toolbar rules and the call of the target's member named by the key.
-#include <gtest/gtest.h>
-
 #include "app/siblings/screen_container.h"
 #include "tests/doubles/raised.h"
 
@@ -20,15 +18,10 @@ struct ClickTarget : kw::Object {
 // A bar of: check, separator, three group buttons, a plain one, two more group buttons.
 struct BarWorld {
   BarWorld() {
-    for (auto [key, style] : {std::pair{"Check", kw::kButtonCheck},
-                              {"Sep", kw::kButtonSeparator},
-                              {"G1", kw::kButtonGroup},
-                              {"G2", kw::kButtonGroup},
-                              {"G3", kw::kButtonGroup},
-                              {"Plain", kw::kButtonPlain},
-                              {"H1", kw::kButtonGroup},
-                              {"H2", kw::kButtonGroup}})
-      container->AddCommandButton(nullptr, key, target, style, key);
+    const std::pair<const char*, kw::CommandButtonStyle> buttons[] = {
+        {"Check", kw::kButtonCheck}, {"Sep", kw::kButtonSeparator}, {"G1", kw::kButtonGroup}, {"G2", kw::kButtonGroup},
+        {"G3", kw::kButtonGroup},    {"Plain", kw::kButtonPlain},   {"H1", kw::kButtonGroup}, {"H2", kw::kButtonGroup}};
+    for (auto [key, style] : buttons) container->AddCommandButton(nullptr, key, target, style, key);
   }
   std::string Values() const {
     std::string values;

@@ -1,6 +1,4 @@
 // The library on the application's siblings and business objects: dialogs, group validation, batch saves.
-#include <gtest/gtest.h>
-
 #include "app/business/business_classes.h"
 #include "app/business/record_groups.h"
 #include "tests/app/app_world.h"

@@ -1,8 +1,6 @@
 // The reference siblings and AppServices, the wiring that owns them.
 #include "app/siblings/app_services.h"
 
-#include <gtest/gtest.h>
-
 #include "app/siblings/database_resource.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/raised.h"

@@ -17,25 +17,19 @@ TEST(FrontEndTest, ScreenAndFeedbackBoxAreRendered) {
   view.context.home_num = "H-101";
   view.list = ScreenList{{"Name", "Fee"}, {}, {{"Ann", "10"}, {"Robert", "2400"}}, 1};
   view.fields = {{"Name", "Robert", true, false, 0x80000014u, 0x80000012u}, {"Fee", "2400", false, true, 0, 0}};
-  const std::vector<std::string> expected{"== Our Home ==",
-                                          "bar: [Save]",
-                                          "Current home: H-101",
-                                          "active field Name: background &H80000014&, text &H80000012&",
-                                          "        Name    Fee",
-                                          "  1     Ann     10",
-                                          "* 2     Robert  2400",
-                                          "* Name : Robert",
-                                          "  Fee  : 2400   (read-only)"};
-  EXPECT_EQ(RenderScreen("home", "Our Home", bar, view, /*verbose=*/true), expected);
+  EXPECT_EQ(RenderScreen("home", "Our Home", bar, view, /*verbose=*/true),
+            (std::vector<std::string>{"== Our Home ==", "bar: [Save]", "Current home: H-101",
+                                      "active field Name: background &H80000014&, text &H80000012&",
+                                      "        Name    Fee", "  1     Ann     10", "* 2     Robert  2400",
+                                      "* Name : Robert", "  Fee  : 2400   (read-only)"}));
   FeedbackShowing showing{"Residents", "The monthly fee looks unusually high for this home.", "Fee: 7,800", 0, 3105, 0,
                           false};
-  const auto box = RenderFeedbackBox(showing, 30);
-  const std::vector<std::string> framed{"+----------------------------+", "| Residents - question 3105  |",
-                                        "+----------------------------+", "| The monthly fee looks      |",
-                                        "| unusually high for this    |", "| home.                      |",
-                                        "|                            |", "| Fee: 7,800                 |",
-                                        "| [Yes] [No]                 |", "+----------------------------+"};
-  EXPECT_EQ(box, framed);
+  EXPECT_EQ(RenderFeedbackBox(showing, 30),
+            (std::vector<std::string>{"+----------------------------+", "| Residents - question 3105  |",
+                                      "+----------------------------+", "| The monthly fee looks      |",
+                                      "| unusually high for this    |", "| home.                      |",
+                                      "|                            |", "| Fee: 7,800                 |",
+                                      "| [Yes] [No]                 |", "+----------------------------+"}));
   FeedbackShowing long_word{"T", std::string(30, 'x'), "", 2, 1, 0, false};
   for (const std::string& line : RenderFeedbackBox(long_word, 20)) EXPECT_EQ(line.size(), 20u) << line;
 }
