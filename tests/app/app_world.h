@@ -1,6 +1,4 @@
-// AppWorld: the application for one test, as a front end starts it: AppServices on a private sample
-// database (on the test server a schema of its own), the screen host with its screens, the events they tell
-// recorded, and a SharedProcedures bound to a recording form for tests that drive the library on the siblings.
+// AppWorld: the application as a front end starts it, on a private sample database, for one test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -48,7 +46,6 @@ class AppWorld {
   void UseMapleHouseMarch() const;
   // The first column of the first row `sql` returns (0 when none).
   int32_t Count(const std::string& sql) const;
-  // The host's screen `name` as its own type.
   template <class T = ScreenForm>
   T& Screen(const std::string& name) const {
     return dynamic_cast<T&>(*host.Find(name));
@@ -74,12 +71,10 @@ class ServicesTest : public ::testing::Test {
   std::shared_ptr<Database> database = world.services.database();
 };
 
-// The rules of a business object or validator in one line, hard ones first, joined by " | ":
-// "hard 3111 f4 l2: <feedback>", "soft 3121 f5 l1 question broken on =7800: <feedback>" (a notice,
-// settled or off says so); "" when there are none.
+// The rules in one line, hard ones first, joined by " | ": "hard 3111 f4 l2: <feedback>",
+// "soft 3121 f5 l1 question broken on =7800: <feedback>" (a notice, settled or off says so); "" when none.
 std::string RulesText(kw::I_HardRules& hard, kw::I_SoftRules& soft);
-// A business object's state in one line: "count=7 current=7 key=17 new dirty pending=1" (key, new
-// and dirty only while a record is current).
+// A business object's state: "count=7 current=7 key=17 new dirty pending=1" (key to dirty only on a record).
 std::string StateText(TableBusinessObject& li);
 
 // Values as a test writes them.

@@ -1,6 +1,4 @@
-// Where a test's database lives: on SQLite, or on the throwaway PostgreSQL server that the ctest
-// fixture starts for the tests labelled postgresql (its URI in TRF_TEST_PG), each test in a schema
-// of its own so that no test sees another's rows.
+// A test's database: on SQLite, or in a schema of its own on the test server whose URI is in TRF_TEST_PG.
 #pragma once
 
 #include <string>

@@ -1,6 +1,4 @@
-// The desktop front end driven as a person would, on the offscreen platform: each test opens a
-// window on a fresh sample database, acts on its widgets and checks what the screens and the
-// widgets then hold.
+// The desktop front end driven as a person would, on the offscreen platform, on a fresh sample database each.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -45,38 +43,35 @@ class DesktopTest : public QObject {
     QVERIFY2(!hung, "a dialog that no test answered was ended by the watchdog");
   }
 
-  // Every screen opens from the navigation list once a home and a month are chosen, shows its
-  // parts, and leaves a picture of itself for the documentation; the status bar names the home and
-  // the month, and the about box the database in use.
+  // Every screen opens once a home and a month are chosen, and leaves a picture of itself for the documentation.
   void opensEveryScreen() {
     ChooseMarch();
     QVERIFY(window_->StatusText().contains("Home H-101"));
     QVERIFY(window_->StatusText().contains("March"));
-    const struct {
-      const char* name;
-      bool list, fields, choice, notes;
-    } screens[] = {{"home", true, false, false, false},     {"setup", true, false, false, false},
-                   {"residents", true, true, false, false}, {"families", true, true, true, false},
-                   {"expenses", true, true, false, false},  {"notes", false, false, false, true}};
+    // Each screen's name, then whether it shows a list, fields, a choice and notes.
+    const std::tuple<const char*, bool, bool, bool, bool> screens[] = {
+        {"home", true, false, false, false},     {"setup", true, false, false, false},
+        {"residents", true, true, false, false}, {"families", true, true, true, false},
+        {"expenses", true, true, false, false},  {"notes", false, false, false, true}};
     const QString pictures = qEnvironmentVariable("TRF_SCREENSHOTS", QDir::tempPath());
     QDir().mkpath(pictures);
     DialogAnswerer answerer({"Yes", "Yes", "Yes"});  // leaving a screen may ask about its rules
     int row = 0;
-    for (const auto& screen : screens) {
+    for (const auto& [name, list, fields, choice, notes] : screens) {
       window_->Navigation()->setCurrentRow(row++);
-      QCOMPARE(window_->Host().Current()->Name(), std::string(screen.name));
-      ScreenPage* page = window_->Page(screen.name);
+      QCOMPARE(window_->Host().Current()->Name(), std::string(name));
+      ScreenPage* page = window_->Page(name);
       QVERIFY(page->isVisible());
-      QCOMPARE(page->List() != nullptr, screen.list);
-      const std::vector<std::string> fields = window_->Host().Current()->Fields();
-      QCOMPARE(!fields.empty() && page->Field(fields.front()) != nullptr, screen.fields);
-      QCOMPARE(page->Choice() != nullptr, screen.choice);
-      QCOMPARE(page->Notes() != nullptr, screen.notes);
+      QCOMPARE(page->List() != nullptr, list);
+      const std::vector<std::string> shown = window_->Host().Current()->Fields();
+      QCOMPARE(!shown.empty() && page->Field(shown.front()) != nullptr, fields);
+      QCOMPARE(page->Choice() != nullptr, choice);
+      QCOMPARE(page->Notes() != nullptr, notes);
       if (page->List()) QVERIFY(page->List()->topLevelItemCount() > 0);
       QTest::qWait(20);  // the status bar lays out its new texts
       const QImage picture = window_->grab().toImage();
       QCOMPARE(picture.size(), window_->size());
-      QVERIFY(picture.save(pictures + "/" + screen.name + ".png"));
+      QVERIFY(picture.save(pictures + "/" + name + ".png"));
     }
     QVERIFY(!answerer.Hung());
     DialogAnswerer about({"OK"});
@@ -84,11 +79,10 @@ class DesktopTest : public QObject {
     QVERIFY(about.Seen().front().contains(folder_->filePath("trf.db")));
   }
 
-  // Adding puts a new row in the list and opens its fields; removing takes it away again. Clicking
-  // a row selects the record in the screen; a field typed and left is checked by the screen, and a
-  // refused value opens the feedback dialog and stays in the field.
+  // A field typed and left is checked by the screen; a refused value opens the dialog and stays in the field.
   void addsSelectsAndEditsRecords() {
-    OpenResidents();
+    ChooseMarch("residents");
+    QCOMPARE(window_->Host().Current()->Name(), std::string("residents"));
     QTreeWidget* list = window_->Page("residents")->List();
     const int rows = list->topLevelItemCount();
     Trigger("add");
@@ -119,11 +113,9 @@ class DesktopTest : public QObject {
     QVERIFY(birthdate->palette().color(QPalette::Base) != name->palette().color(QPalette::Base));
   }
 
-  // Typing into the combo box runs the screen's completion: the completed part stays selected, an
-  // unknown text is emptied and said so.
+  // Typing into the combo box runs the screen's completion, not Qt's.
   void choiceCompletesWhatIsTyped() {
-    ChooseMarch();
-    window_->Go("families");
+    ChooseMarch("families");
     QComboBox* choice = window_->Page("families")->Choice();
     QVERIFY(choice->completer() == nullptr);
     choice->setFocus();
@@ -136,12 +128,9 @@ class DesktopTest : public QObject {
     QVERIFY(window_->statusBar()->currentMessage().contains("no kind of assessment begins with"));
   }
 
-  // The formatting toolbar follows the notes' selection: bold reads pressed on a bold selection,
-  // released on a plain or mixed one, and the summary calls a mixed selection mixed; alignment is
-  // one of three.
+  // Bold reads pressed only on a wholly bold selection; alignment is one of three.
   void toolbarFollowsTheSelection() {
-    ChooseMarch();
-    window_->Go("notes");
+    ChooseMarch("notes");
     QTextEdit* notes = window_->Page("notes")->Notes();
     QAction* bold = window_->Commands()->ActionFor("BoldClick");
     QVERIFY(bold && bold->isCheckable() && !bold->icon().isNull());
@@ -170,11 +159,9 @@ class DesktopTest : public QObject {
     QCOMPARE(screen.Box()->SelAlignment(), std::optional<int16_t>(kw::rich_text::kAlignCenter));
   }
 
-  // Filing the report stops on the broken record of the residents, says so, and shows that screen
-  // on the offending row; the questions on the way are answered in the dialog.
+  // Filing the report stops on the broken resident and shows it; the questions on the way are answered.
   void sendOffStopsOnABrokenRecord() {
-    ChooseMarch();
-    window_->Go("notes");
+    ChooseMarch("notes");
     DialogAnswerer answerer({"No", "Close"});
     Trigger("fileReport");
     QVERIFY(!answerer.Hung());
@@ -186,18 +173,13 @@ class DesktopTest : public QObject {
   }
 
  private:  // NOLINT(readability-redundant-access-specifiers): the one above is Qt's "private slots"
-  // Home 1, March: what most screens need first.
-  void ChooseMarch() {
+  // Home 1, March: what most screens need first; then goes to `screen`, if given.
+  void ChooseMarch(const char* screen = nullptr) {
     window_->Go("home");
     ClickRow(window_->Page("home")->List(), 0);
     window_->Go("setup");
     ClickRow(window_->Page("setup")->List(), 2);
-  }
-
-  void OpenResidents() {
-    ChooseMarch();
-    window_->Go("residents");
-    QCOMPARE(window_->Host().Current()->Name(), std::string("residents"));
+    if (screen) window_->Go(screen);
   }
 
   static void ClickRow(QTreeWidget* list, int row) {

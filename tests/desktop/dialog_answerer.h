@@ -1,6 +1,5 @@
-// DialogAnswerer: answers the modal dialogs a test makes the program open, in order, by pressing
-// the button named by the next answer; a watchdog rejects a dialog that no answer could close, so
-// that a hanging modal loop fails the test instead of blocking it.
+// DialogAnswerer: answers a test's modal dialogs in order by button caption; a watchdog rejects a dialog left
+// unanswered, so that a hanging modal loop fails the test instead of blocking it.
 #pragma once
 
 #include <QElapsedTimer>

@@ -1,6 +1,4 @@
-// CallLog and RecordingDouble: the shared record of calls that the test doubles write, so that a
-// test can assert calls, arguments and their order across several objects; and the way a double
-// is told to raise a given error from a given member.
+// CallLog and RecordingDouble: the calls of several doubles in one order, and errors armed per member.
 #pragma once
 
 #include <initializer_list>
@@ -26,10 +24,8 @@ class CallLog {
   std::vector<std::string> Matching(std::string_view prefix) const { return MatchingAny({prefix}); }
   // What stands between the parentheses of each entry that begins with any of `prefixes`, in order.
   std::vector<std::string> Arguments(std::initializer_list<std::string_view> prefixes) const;
-  // The entries that begin with any of `prefixes` (all of them by default), joined by "; ", so that a
-  // whole log compares as one line of text.
+  // The entries that begin with any of `prefixes` (all by default), joined by "; " to compare as one text.
   std::string Joined(std::initializer_list<std::string_view> prefixes = {""}) const;
-  // How many entries equal `entry`.
   size_t CountOf(std::string_view entry) const;
   // Index of the first entry equal to `entry`; -1 when none.
   int IndexOf(std::string_view entry) const;
@@ -49,8 +45,7 @@ std::string Show(double value);
 // An object by its type name; Nothing for none.
 std::string Show(const ObjectPtr& object);
 
-// Base of the recording doubles: each call is logged as "<name>.<member>(<args>)" and raises the
-// error that the test armed for that member, if any.
+// Base of the recording doubles: logs each call as "<name>.<member>(<args>)" and raises what is armed.
 class RecordingDouble {
  public:
   RecordingDouble(std::shared_ptr<CallLog> log, std::string name) : log_(std::move(log)), name_(std::move(name)) {}
@@ -68,7 +63,6 @@ class RecordingDouble {
     ((args += (args.empty() ? "" : ", ") + Show(values)), ...);
     Logged(member, args);
   }
-  // Logs the call with its arguments and answers `answer`.
   template <typename T, typename... Values>
   T Answer(const T& answer, const std::string& member, const Values&... values) {
     Hit(member, values...);

@@ -1,7 +1,4 @@
-// FakeLI and its rules: a business-object double that holds records in memory, answers the rules
-// the test gives it, logs every call of the I_LI interface, and reaches "Count", "Index" and its
-// named properties by member name as BuildListView does; and FakeRecordGroup, the record-group
-// validator double.
+// FakeLI, its rules and FakeRecordGroup: business-object doubles that answer the rules a test gives them.
 #pragma once
 
 #include <algorithm>
@@ -73,8 +70,7 @@ class FakeSoftRules : public I_SoftRules {
  public:
   std::string TypeName() const override { return "SoftRules"; }
   std::vector<SoftRulePtr> Rules() override { return {rules.begin(), rules.end()}; }
-  // Nothing broken (the objects ask about every field and level): a rule counts as broken while
-  // Broken and Enabled are both true.
+  // Answers for every field and level (all the library asks): broken means Broken and Enabled.
   bool IsValid(int32_t, int32_t) override {
     return std::ranges::none_of(rules, [](const auto& r) { return r->broken && r->enabled; });
   }
@@ -97,7 +93,6 @@ class FakeLI : public I_LI, public RecordingDouble {
     return records_.at(static_cast<size_t>(position - 1)).values;
   }
 
-  // I_LI
   void AddNew() override;
   bool Save(bool force) override;
   void SuspendValidation(bool suspend) override { Hit("Let SuspendValidation", suspend); }
@@ -132,7 +127,6 @@ class FakeLI : public I_LI, public RecordingDouble {
   Variant Get(std::string_view member, const Args& args = {}) override;
   void Let(std::string_view member, const Variant& value, const Args& args = {}) override;
 
-  // What the test sets.
   int16_t class_enum;
   std::string class_name;
   int32_t save_mode = 0;
@@ -164,8 +158,7 @@ class FakeLI : public I_LI, public RecordingDouble {
   std::map<std::string, int32_t> properties_;
 };
 
-// A record-group validator double that answers the rules the test gives it, logs every call into
-// the shared CallLog, and runs an optional hook inside Validate.
+// A record-group validator double that runs an optional hook inside Validate.
 class FakeRecordGroup : public I_RecordGroup, public RecordingDouble {
  public:
   explicit FakeRecordGroup(std::shared_ptr<CallLog> log) : RecordingDouble(std::move(log), "Group") {}

@@ -1,7 +1,4 @@
-// LibraryHarness: a fresh world for one test of the library. It puts a private class registry,
-// screen and clock in force, registers the recording siblings under the identifiers the library
-// creates them by, and builds a SharedProcedures bound to a recording form. The form is unbound
-// when the harness goes, as a real form does when it unloads.
+// LibraryHarness: a fresh world per library test, with its own registry, screen, clock and siblings.
 #pragma once
 
 #include <memory>

@@ -1,6 +1,4 @@
-// The common ground of the library's behaviour tests: the test framework, the harness with its
-// doubles, the record builders and error helpers, the lenient-number table, and the names every
-// test file uses unqualified.
+// The common ground of the library's behaviour tests, and the names they use unqualified.
 #pragma once
 
 #include <gmock/gmock.h>

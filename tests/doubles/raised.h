@@ -1,5 +1,4 @@
-// Raised and RaisedAt: run an action that must raise and check what it raised (number and the
-// shared library's error trail) without a try block in every test.
+// Raised and RaisedAt: what an action raised, checked without a try block in every test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -30,8 +29,7 @@ inline std::string Described(const Error& e) {
 // The number of the error `action` raised (a test failure, and 0, when it raised none).
 inline int32_t RaisedNumber(const std::function<void()>& action) { return Raised(action).Number(); }
 
-// Whether `e` is error `number` whose description begins with the trail of the shared library
-// member `member` at statement `line`.
+// Whether `e` is error `number` with the trail of the shared library's `member` at statement `line`.
 inline ::testing::AssertionResult RaisedAt(const Error& e, int32_t number, const std::string& member, int line) {
   const std::string trail = "KW_UIShared.SharedProcedures." + member + ":" + std::to_string(line) + "\r\n";
   if (e.Number() == number && e.Description().starts_with(trail)) return ::testing::AssertionSuccess();

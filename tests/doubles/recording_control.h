@@ -1,7 +1,5 @@
-// RecordingControl: a control reached by member name that logs every property read and write
-// ("C.Get Locked()", "RichText.Let SelBold(True)") into a CallLog, holds the values written and
-// raises an armed error. Tests choose which members it has, so that a control without `Locked` or
-// `HelpContextID` can be built; missing members raise 438.
+// RecordingControl: a control reached by member name whose members a test chooses (others raise 438),
+// so that a control without `Locked` or `HelpContextID` can be built.
 #pragma once
 
 #include <map>

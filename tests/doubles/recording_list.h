@@ -1,7 +1,4 @@
-// RecordingList: a list control double reached by member name, as the record error display reaches
-// the form's lists: a "TreeView", a "ListView" or a "TrfEditGrid" by its type name, with entries
-// found by key ("Nodes" or "ListItems" then "Item"), "Selected", "SelectedItem" and "Row", each
-// write logged into the shared CallLog.
+// RecordingList: a "TreeView", "ListView" or "TrfEditGrid" reached by member name, logging each write.
 #pragma once
 
 #include <memory>
@@ -15,8 +12,7 @@ namespace kw::testing {
 
 class RecordingList;
 
-// An entry of a RecordingList: a list item or a tree node with a key, logging what is written to
-// it ("List <key>.Let Selected(True)", "List <key>.Let Key(...)") and "List <key>.EnsureVisible()".
+// An entry of a RecordingList: a list item or a tree node, logged as "List <key>.<member>(...)".
 class RecordingListEntry : public Object {
  public:
   RecordingListEntry(RecordingList& list, std::string key) : list_(list), key_(std::move(key)) {}

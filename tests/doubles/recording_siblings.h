@@ -1,6 +1,4 @@
-// Recording doubles of the library's siblings: container, locator, persist object, owner form,
-// feedback dialog, error log and database resource. Each logs every call with its arguments into
-// a shared CallLog, answers what the test sets, and can raise an armed error.
+// Recording doubles of the library's siblings: each logs its calls and answers what the test sets.
 #pragma once
 
 #include <deque>
@@ -68,7 +66,6 @@ class RecordingContainer : public TrfContainer, public RecordingDouble {
   bool NormalScreenTermination() override { return Got("NormalScreenTermination", normal_termination); }
   void OpenForm(const std::string& key) override { Hit("OpenForm", key); }
 
-  // What the container holds and answers; tests set these directly.
   ObjectPtr main_window;
   std::string home_id, home_num, month_id, trf_type, trf_type_code, feedback_setting = "setting";
   double trf_date = 0;
@@ -186,7 +183,6 @@ class RecordingFeedback : public FeedbackForm, public RecordingDouble {
   // What the dialog showed last.
   std::string feedback, more_feedback;
   int32_t rule_type = -1, rule_number = -1;
-  // The screen pointer seen while the dialog was up.
   int16_t pointer_during_show = -1;
 
  private:

@@ -1,5 +1,4 @@
-// Record builders of the library's behaviour tests: business objects holding the few records a
-// test needs, with the log cleared after building, and the soft rules they break.
+// Record builders of the library's behaviour tests, and the soft rules they break.
 #pragma once
 
 #include <memory>

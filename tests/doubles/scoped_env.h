@@ -1,5 +1,4 @@
-// ScopedEnv: sets an environment variable for the length of a scope and puts back what stood
-// there before (tests of locale-dependent behaviour).
+// ScopedEnv: sets an environment variable for a scope and puts back what stood there before.
 #pragma once
 
 #include <cstdlib>

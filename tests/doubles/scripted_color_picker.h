@@ -1,5 +1,4 @@
-// ScriptedColorPicker: a colour dialog double. It records the colour and flags each showing opened
-// with and answers as the test scripted: a chosen colour, or a cancel (nothing).
+// ScriptedColorPicker: a colour dialog double that records its showings and answers as scripted.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +9,6 @@
 
 namespace kw::testing {
 
-// The scripted colour dialog (see above).
 class ScriptedColorPicker : public ColorPicker {
  public:
   // What one showing of the dialog was opened with.

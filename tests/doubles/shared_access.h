@@ -1,5 +1,4 @@
-// SharedProceduresTestAccess: lets behaviour tests look into the soft-rule caches of a
-// SharedProcedures object and run its private members, which no public member exposes.
+// SharedProceduresTestAccess: the soft-rule caches and private members of SharedProcedures, for tests.
 #pragma once
 
 #include "ui_shared/shared_procedures/shared_procedures.h"

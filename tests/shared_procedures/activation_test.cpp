@@ -1,6 +1,4 @@
-// Activation of a form: the home and month checks with their messages and form keys, the change
-// detection that clears the soft-rule cache and marks the form's data out of date, the home
-// screen's reopen counter, and the error trail.
+// Activation of a form: the home and month checks, the change detection and the reopen counter.
 #include "tests/doubles/library_test.h"
 
 namespace kw {
@@ -23,8 +21,7 @@ void SelectActiveMonth(LibraryHarness& h) {
 void SeedCache(LibraryHarness& h) { Access::RecordCache(*h.shared).Add("A1#7", "12"); }
 bool CacheCleared(LibraryHarness& h) { return Access::RecordCache(*h.shared).Count() == 0; }
 
-// The home screen checks no context and marks the data dirty on its first time or while the reopen
-// counter differs from the recorded one, which only other forms record.
+// Only other forms record the reopen counter, so the home screen keeps finding it changed.
 TEST(OnActivate, HomeScreenComparesTheReopenCounterButNeverRecordsIt) {
   LibraryHarness h;
   ActiveParams params;
@@ -53,8 +50,7 @@ TEST(OnActivate, HomeScreenComparesTheReopenCounterButNeverRecordsIt) {
   EXPECT_EQ(h.log->CountOf("Form.DirtyOnActivate()"), 1u);
 }
 
-// Home, then month (a record with status 1, for forms that depend on either): a refusal shows its hard
-// rule with the default pointer, restores the pointer, writes its form key and asks the form nothing.
+// An active month is a month record with status 1; forms that depend on the home check the month too.
 TEST(OnActivate, HomeThenMonthChecksSendToTheirScreens) {
   struct Row {
     const char* name;
@@ -105,8 +101,7 @@ TEST(OnActivate, HomeThenMonthChecksSendToTheirScreens) {
   EXPECT_TRUE(h.shared->IsValidMonth(params, changed, false) && changed);
 }
 
-// An unchanged context neither clears the cache nor marks the data dirty, yet EveryOnActivate
-// runs and the title and icon are handed over; a change of the TRF type alone marks it dirty.
+// A change of the TRF type alone counts as a change of context.
 TEST(OnActivate, OnlyAChangedContextClearsTheCacheAndMarksTheFormDirty) {
   LibraryHarness h;
   SelectActiveMonth(h);
@@ -125,8 +120,7 @@ TEST(OnActivate, OnlyAChangedContextClearsTheCacheAndMarksTheFormDirty) {
   EXPECT_EQ(h.log->CountOf("Form.DirtyOnActivate()"), 1u);
 }
 
-// EveryOnActivate false ends the activation after DirtyOnActivate, before the title and icon; a
-// DependsOn outside 0 to 3 runs neither check, so only the reopen counter can mark the data dirty.
+// A DependsOn outside 0 to 3 runs neither check, so only the reopen counter can mark the data dirty.
 TEST(OnActivate, EveryOnActivateFalseStopsEarlyAndUnknownDependencyRunsNoCheck) {
   ActiveParams params;
   LibraryHarness e;
@@ -144,8 +138,7 @@ TEST(OnActivate, EveryOnActivateFalseStopsEarlyAndUnknownDependencyRunsNoCheck) 
   EXPECT_EQ(g.log->CountOf("Form.DirtyOnActivate()"), 1u);
 }
 
-// Errors of the form and of the dialog leave with the trail of every member they passed; an error
-// while the message is up leaves the default pointer.
+// An error while the message is up leaves the default pointer.
 TEST(OnActivate, ErrorsLeaveThroughTheTrail) {
   LibraryHarness h;
   SelectActiveMonth(h);
@@ -164,8 +157,7 @@ TEST(OnActivate, ErrorsLeaveThroughTheTrail) {
   EXPECT_EQ(g.screen->MousePointer(), kPointerDefault);
 }
 
-// A failed check still records what it saw: the next activation with the home now selected finds
-// the home changed and marks the data dirty.
+// A failed check still records the context it saw, so the next check finds the home changed.
 TEST(OnActivate, FailedCheckKeepsItsSnapshot) {
   LibraryHarness f;
   f.container->trf_type_code = "A";

@@ -1,5 +1,4 @@
-// SharedProcedures' own state: construction in order and its failures, the context forwarded to
-// the container, the reopen counter, and the cached database resource.
+// SharedProcedures' own state: construction, the context kept by the container, the database resource.
 #include "tests/doubles/library_test.h"
 
 #include "ui_shared/contracts/class_ids.h"
@@ -9,8 +8,7 @@ namespace {
 
 using testing::RecordingLocator;
 
-// Construction creates the persist object, then the locator, and reads its container; a locator
-// whose container is no TrfContainer, or a sibling that cannot be created, fails it at its step.
+// A locator whose container is no TrfContainer fails construction as a sibling that cannot be made does.
 TEST(SharedContext, ConstructionCreatesSiblingsInOrderAndFailsAtTheFailingStep) {
   LibraryHarness h(false);
   auto shared = std::make_shared<SharedProcedures>();
@@ -30,8 +28,7 @@ TEST(SharedContext, ConstructionCreatesSiblingsInOrderAndFailsAtTheFailingStep) 
       ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.Class_Initialize:10\r\nComponent can't create object")));
 }
 
-// Context properties hand values to the container unchanged and read back what it holds; the
-// reopen counter lives in the persist object, whose errors pass unchanged.
+// The reopen counter lives in the persist object, whose errors pass unchanged.
 TEST(SharedContext, ContextPropertiesForwardAndTheDBResourceIsCachedPerObject) {
   LibraryHarness h;
   h.shared->CurrentH_HomesID(" 07 ");

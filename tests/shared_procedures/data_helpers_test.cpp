@@ -1,5 +1,4 @@
-// Data-access helpers: typed field defaults, the right-join text and its errors, the active-TRF
-// question through a recording query, and the update-file search in a temporary folder.
+// Data-access helpers: field defaults, the right-join text, the active-TRF question, the update file.
 #include <unistd.h>
 #include "tests/doubles/library_test.h"
 
@@ -24,16 +23,10 @@ struct FixedField : DBField {
 
 FieldPtr FieldOf(Variant value, int32_t type) { return std::make_shared<FixedField>(std::move(value), type); }
 
-struct DefaultRow {
-  int32_t type;
-  VarType kind;
-};
-
-// A null or empty field reads as the zero of its type, types without their own default as a 16-bit
-// 0; values are returned as they are, texts without their trailing blanks only.
+// Types without their own default read as a 16-bit 0; texts lose their trailing blanks only.
 TEST(GetFieldValue, NullAndEmptyFieldsGiveTheirTypesDefaultValuesPassTrimmed) {
   LibraryHarness h;
-  const DefaultRow rows[] = {
+  const std::pair<int32_t, VarType> rows[] = {
       {adSmallInt, VarType::Integer},    {adInteger, VarType::Long},      {adSingle, VarType::Single},
       {adDouble, VarType::Double},       {adCurrency, VarType::Currency}, {adDate, VarType::Date},
       {adBoolean, VarType::Boolean},     {adDecimal, VarType::Decimal},   {adUnsignedTinyInt, VarType::Byte},
@@ -43,14 +36,14 @@ TEST(GetFieldValue, NullAndEmptyFieldsGiveTheirTypesDefaultValuesPassTrimmed) {
       {adNumeric, VarType::Integer},     {adWChar, VarType::Integer},     {adDBDate, VarType::Integer},
       {adDBTimeStamp, VarType::Integer}, {adVarBinary, VarType::Integer},
   };
-  for (const auto& row : rows) {
+  for (const auto& [type, kind] : rows) {
     for (const Variant& missing : {Variant::Null(), Variant()}) {
-      const Variant v = h.shared->GetFieldValue(FieldOf(missing, row.type));
-      EXPECT_EQ(v.Type(), row.kind) << "type " << row.type;
+      const Variant v = h.shared->GetFieldValue(FieldOf(missing, type));
+      EXPECT_EQ(v.Type(), kind) << "type " << type;
       const bool filled = v.IsText()    ? !v.GetText().empty()
                           : v.IsArray() ? v.GetArray()->ElementCount() != 0
                                         : DiffersFromZero(v);
-      EXPECT_FALSE(filled) << "type " << row.type;
+      EXPECT_FALSE(filled) << "type " << type;
     }
   }
   EXPECT_EQ(h.shared->GetFieldValue(FieldOf(Variant::Text("  abc   "), adVarWChar)).GetText(), "  abc");
@@ -61,9 +54,7 @@ TEST(GetFieldValue, NullAndEmptyFieldsGiveTheirTypesDefaultValuesPassTrimmed) {
   EXPECT_EQ(h.shared->GetFieldValue(FieldOf(Variant::Text(""), adInteger)).GetText(), "");
 }
 
-// The primary table expression becomes the parenthesised right side of the join. " FROM " in another
-// case or after a line break is not found (0x80040001, the caller's source, a 46-character
-// description); one beyond character 32767 overflows the 16-bit position.
+// " FROM " in another case or after a line break is not found (0x80040001); past 32767 it overflows.
 TEST(SQLAddRightJoin, BuildsTheJoinTextOrRaisesTheComponentError) {
   LibraryHarness h;
   EXPECT_EQ(h.shared->SQLAddRightJoin("SELECT a.x FROM tbA a INNER JOIN tbC c ON a.k = c.k", ", b.y", "tbB b",
@@ -96,17 +87,14 @@ struct CountingQuery : DBQuery {
   int32_t count;
 };
 
-// A new query runs the status-1 statement each time; one row or more means an active TRF.
-// Without a query class the error names the member and statement.
+// A new query each time: one row or more means an active TRF.
 TEST(HaveActiveTrfs, AsksANewQueryForStatusOne) {
   LibraryHarness h;
   EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->HaveActiveTrfs(); }), err::kCannotCreate, "HaveActiveTrfs", 10));
   int32_t count = 0;
   int created = 0;
-  ScopedRegistration query(std::string(class_ids::kDBQuery), [&] {
-    ++created;
-    return std::make_shared<CountingQuery>(h.log, count);
-  });
+  ScopedRegistration query(std::string(class_ids::kDBQuery),
+                           [&] { return ++created, std::make_shared<CountingQuery>(h.log, count); });
   for (count = 0; count <= 3; ++count) EXPECT_EQ(h.shared->HaveActiveTrfs(), count >= 1) << count;
   EXPECT_EQ(created, 4);
   EXPECT_EQ(h.log->CountOf("Query.OpenSQL(\"SELECT 0 FROM tbH_HomeMonthlyStats WHERE StatStatus=1\")"), 4u);
@@ -120,8 +108,7 @@ struct TempFolder {
   void Touch(const std::string& name) const { std::ofstream(path / name) << "x"; }
 };
 
-// Only a normal file named *.oup, in any case, counts; the folder may end in either separator;
-// an empty folder text searches the root folder and a null folder cannot become text (94).
+// Only a normal file counts; an empty folder text searches the root folder.
 TEST(HaveUpdateFile, FindsOupFilesInTheUpdateFolder) {
   LibraryHarness h;
   TempFolder folder;
@@ -144,21 +131,14 @@ TEST(HaveUpdateFile, FindsOupFilesInTheUpdateFolder) {
   EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->HaveUpdateFile(); }), err::kInvalidNull, "HaveUpdateFile", 10));
 }
 
-struct MatchRow {
-  const char* pattern;
-  const char* name;
-  bool match;
-};
-
-// Wildcards: "*" any run, "?" one character, letters in any case.
 TEST(WildcardMatch, StarQuestionAndCase) {
-  const MatchRow rows[] = {
+  const std::tuple<const char*, const char*, bool> rows[] = {
       {"*.oup", "a.oup", true},   {"*.oup", "A.OUP", true}, {"*.oup", ".oup", true},
       {"*.oup", "a.oupx", false}, {"*.oup", "a.ou", false}, {"?.oup", "ab.oup", false},
       {"a*b*c", "aXbYc", true},   {"a*b*c", "aXbY", false}, {"*", "", true},
   };
-  for (const auto& row : rows)
-    EXPECT_EQ(WildcardMatch(row.pattern, row.name), row.match) << row.pattern << " " << row.name;
+  for (const auto& [pattern, name, match] : rows)
+    EXPECT_EQ(WildcardMatch(pattern, name), match) << pattern << " " << name;
 }
 
 }  // namespace

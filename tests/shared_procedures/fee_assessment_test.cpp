@@ -1,5 +1,4 @@
-// AssessMMLOandAMMailingFees: the send-off flag, the preparation around the assessment when the
-// object holds records, the display of what the assessment broke, and its errors.
+// AssessMMLOandAMMailingFees: the send-off flag, the preparation, the display of what it broke.
 #include "tests/doubles/library_test.h"
 
 namespace kw {
@@ -36,16 +35,12 @@ class PointerLog : public Screen {
   std::shared_ptr<testing::CallLog> log_;
 };
 
-// The assessment members of interest, in the order they ran.
 std::string AssessmentCalls(const testing::CallLog& log) {
   return log.Joined({"LI.Let SendOffValidation", "LI.AssessPrepare", "LI.Get AssessState", "LI.AssessMMLOandAM",
                      "Dialog.Let Feedback", "Screen."});
 }
 
-// With records: prepare, assess, show the broken rule, prepare again. Without records the
-// preparation is skipped both times, but the assessment runs and the display still takes place (its
-// hourglass and default pointer). A state that is no 16-bit number, and an object that is no
-// family-groups object, raise with the member's trail.
+// Without records the preparation is skipped, yet the display still sets and resets the pointer.
 TEST(AssessMMLOandAMMailingFees, PreparesAroundTheAssessmentOnlyWithRecordsAndErrorsCarryTheTrail) {
   LibraryHarness h;
   auto groups = std::make_shared<FakeFamilyGroups>(h.log);
@@ -74,20 +69,18 @@ TEST(AssessMMLOandAMMailingFees, PreparesAroundTheAssessmentOnlyWithRecordsAndEr
                        err::kTypeMismatch, "AssessMMLOandAMMailingFees", 10));
 }
 
-// Only a non-interactive send-off run marks the object as sending off.
 TEST(AssessMMLOandAMMailingFees, SendOffFlagFollowsTheContainer) {
-  const struct {
-    bool mode, interactive, expected;
-  } rows[] = {{false, false, false}, {false, true, false}, {true, true, false}, {true, false, true}};
-  for (const auto& row : rows) {
+  const std::tuple<bool, bool, bool> rows[] = {
+      {false, false, false}, {false, true, false}, {true, true, false}, {true, false, true}};
+  for (const auto& [mode, interactive, expected] : rows) {
     LibraryHarness h;
-    h.container->send_off_mode = row.mode;
-    h.container->send_off_interactive = row.interactive;
+    h.container->send_off_mode = mode;
+    h.container->send_off_interactive = interactive;
     auto groups = std::make_shared<FakeFamilyGroups>(h.log);
     h.shared->AssessMMLOandAMMailingFees(groups, 1, false);
     EXPECT_EQ(h.log->Joined({"LI.Let SendOffValidation", "Container.Get SendOffInteractive"}),
               std::string("Container.Get SendOffInteractive(); LI.Let SendOffValidation(") +
-                  (row.expected ? "True" : "False") + ")");
+                  (expected ? "True" : "False") + ")");
   }
 }
 

@@ -1,15 +1,10 @@
-// The feedback dialog: the order in which it is filled, shown and read, the one-shot notify flag,
-// the pointer around it, and how its answer text becomes a number.
+// The feedback dialog: how it is filled, shown and read, and the pointer around it.
 #include "tests/doubles/library_test.h"
 
 namespace kw {
 namespace {
 
-// The first showing creates and fills the dialog in order, clears the pending notification and
-// shows it modally with the default pointer; a second reuses it without Setting or notification.
-// The answer text is read leniently and rounded halves to even (nothing numeric reads as 0); an
-// answer beyond 32 bits overflows and a dialog error leaves, each with its step's trail and the
-// default pointer.
+// A second showing reuses the dialog without Setting; the pending notification is sent only once.
 TEST(ShowFeedbackForm, FillsShowsAndReadsTheDialogErrorsLeaveThroughTheTrail) {
   LibraryHarness h;
   h.screen->MousePointer(kPointerHourglass);

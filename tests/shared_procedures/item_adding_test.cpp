@@ -1,5 +1,4 @@
-// Adding items: a new record appended after the current one was secured, and its entry in a
-// headless list or tree view, keyed, selected and focused.
+// Adding items: a new record after the current one was secured, and its entry in a list or tree view.
 #include "tests/doubles/library_test.h"
 
 #include "widgets/image_list.h"
@@ -27,9 +26,7 @@ struct Adding {
   bool not_added = false;
 };
 
-// A new record gives a selected, focused item keyed with the prefix; the form is told last,
-// blnNotAdded keeps its value, and a clean current record is neither validated nor saved. The
-// parent id is filled from the current home unless told not to.
+// blnNotAdded keeps its value on success; a clean current record is neither validated nor saved.
 TEST(AddItem, AddsASelectedListItemKeyedWithThePrefixAndFillsTheParentIdUnlessToldNotTo) {
   for (const std::string prefix : {"", "AB"}) {
     Adding a;
@@ -51,8 +48,7 @@ TEST(AddItem, AddsASelectedListItemKeyedWithThePrefixAndFillsTheParentIdUnlessTo
   }
 }
 
-// A tree view receives a top-level node keyed like a list item. The icon index is passed, even
-// when 0, only with an image list.
+// The icon index is passed, even when 0, only with an image list.
 TEST(AddItem, AddsTreeNodesAndPassesTheIconOnlyWithAnImageList) {
   Adding a;
   auto tree = std::make_shared<widgets::TreeView>();
@@ -71,8 +67,7 @@ TEST(AddItem, AddsTreeNodesAndPassesTheIconOnlyWithAnImageList) {
   EXPECT_TRUE(a.view->Items().Item(Variant::Text("K15"))->SmallIcon().IsEmpty());
 }
 
-// A dirty current record is saved before the new one is appended; one that validation or saving
-// refuses stops the addition: nothing appended, no entry, blnNotAdded set, the current entry back.
+// Save mode 4 refuses through validation, 0 through the save: either stops the addition.
 TEST(AddItem, SecuresADirtyCurrentRecordFirst) {
   Adding saved;
   saved.li->FieldValue(3, Variant::Text("changed"));
@@ -93,9 +88,7 @@ TEST(AddItem, SecuresADirtyCurrentRecordFirst) {
   }
 }
 
-// A control that refuses the focus does not stop the addition; a control of another kind still
-// gets its record appended but no entry, and the result is nothing. A key the control already holds
-// is refused after the record was appended, with the trail.
+// A key the control already holds is refused only after its record was appended.
 TEST(AddItem, FocusRefusalsAndOtherControlsDoNotStopItDuplicateKeysDo) {
   Adding a;
   a.view->RefuseFocus(true);

@@ -1,5 +1,4 @@
-// Removing items: confirmation, deletion of the current record, removal of the selected entry
-// from a headless list or tree view, and the selection that follows.
+// Removing items: confirmation, deletion of the record, its entry and the selection that follows.
 #include "tests/doubles/library_test.h"
 
 #include "widgets/list_view.h"
@@ -8,8 +7,7 @@
 namespace kw {
 namespace {
 
-// Records keyed 1..`count`, each shown in `view` as <prefix><key>; the record and entry at
-// `selected` current and selected.
+// Records keyed 1..`count` shown in `view` as <prefix><key>; the one at `selected` current and selected.
 std::shared_ptr<FakeLI> Listed(LibraryHarness& h, widgets::EntryControl& view, int32_t count, int32_t selected,
                                const std::string& prefix = "K", std::shared_ptr<FakeLI> li = nullptr) {
   if (!li) li = std::make_shared<FakeLI>(h.log);
@@ -25,8 +23,7 @@ std::shared_ptr<FakeLI> Listed(LibraryHarness& h, widgets::EntryControl& view, i
   return li;
 }
 
-// The view and the object after a removal: "removed keys=K1,K3 selected=K3 visible current=2:3
-// records=2 focus", the current record shown as position:key.
+// The view and the object as one line; the current record is shown as position:key.
 std::string State(widgets::EntryControl& view, FakeLI& li, bool removed) {
   std::string keys;
   for (int32_t i = 1; i <= view.Entries().Count(); ++i) keys += (i > 1 ? "," : "") + view.Entries().At(i)->Key();
@@ -76,8 +73,6 @@ struct Removal {
   bool removed = false;
 };
 
-// Removing the middle entry deletes and stores its record, selects and shows the next entry and
-// makes its record current; the owner form is told last.
 TEST(RemoveItem, RemovesTheMiddleEntryAndFollowsTheNewSelection) {
   Removal r(3, 2);
   const ObjectPtr result = r.h.shared->RemoveItem(r.view, r.li, "2", nullptr, r.removed);
@@ -93,8 +88,6 @@ struct QuestionRow {
   const char *answer, *shown, *state;
 };
 
-// The question (standard or custom text, rule 2185, no detail) is asked unless disabled; an
-// answer other than 0 leaves everything as it was.
 TEST(RemoveItem, AsksUnlessToldNotTo) {
   const char* const standard = "Are you sure you want to delete this entry?||0|2185";
   const char* const gone = "removed keys=K2 selected=K2 visible current=1:2 records=1 focus";
@@ -118,8 +111,7 @@ TEST(RemoveItem, AsksUnlessToldNotTo) {
   }
 }
 
-// A record that was never stored is dropped with CancelEdit, not deleted. A position of -3 after
-// the deletion is written back before the next entry is selected.
+// A position of -3 after the deletion is written back before the next entry is selected.
 TEST(RemoveItem, DropsANewRecordWithoutDeletingAndSettlesTheObjectAfterADeletion) {
   Removal r(1, 1);
   r.li->AddNew();  // key 100
@@ -136,8 +128,7 @@ TEST(RemoveItem, DropsANewRecordWithoutDeletingAndSettlesTheObjectAfterADeletion
   EXPECT_EQ(settling.Now(), "removed keys=K2 selected=K2 visible current=1:2 records=1 focus");
 }
 
-// A tree view, recognised by its window class, loses its node through Nodes; entries under
-// another prefix are looked up as if their first character were the prefix.
+// Entries under another prefix are looked up as if only their first character were the prefix.
 TEST(RemoveItem, RemovesTreeNodesAndReselectsAssumingTheDefaultPrefix) {
   Removal r;
   auto tree = std::make_shared<widgets::TreeView>();
@@ -151,8 +142,7 @@ TEST(RemoveItem, RemovesTreeNodesAndReselectsAssumingTheDefaultPrefix) {
   EXPECT_EQ(other.view->SelectedItem()->Key(), "AB2");
 }
 
-// A control that refuses the focus fails the removal with the trail, after the record was deleted
-// and stored and the entry removed. Without a selection nothing happens and the given entry comes back.
+// A focus refusal fails the removal only after the record was deleted and stored and the entry removed.
 TEST(RemoveItem, FocusRefusalIsAnErrorAndNothingSelectedChangesNothing) {
   Removal r(2, 1);
   r.view->RefuseFocus(true);

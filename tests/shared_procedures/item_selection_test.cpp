@@ -1,5 +1,4 @@
-// Item selection: what a click on a list entry does to the record being left, the entries'
-// selection and keys, and the business object's current record.
+// Item selection: what a click on a list entry does to the record left, the entries and the position.
 #include "tests/doubles/library_test.h"
 
 #include "tests/doubles/recording_list.h"
@@ -7,13 +6,9 @@
 namespace kw {
 namespace {
 
-using testing::RecordingList;
-using testing::RecordingListEntry;
-
 const Strings kSelectsK4{"List K4.Let Selected(True)", "List K4.EnsureVisible()"};
 
-// Residents keyed 17, 4 and 9 with record 1 current (made dirty on request), and the entry that
-// was selected before the click.
+// Residents keyed 17, 4 and 9, record 1 current (dirty on request), and the entry selected before.
 struct Click {
   explicit Click(bool dirty = true, const std::string& previous_key = "K17") {
     for (int32_t key : {17, 4, 9}) li->AddRecord({Variant::Long(key), Variant(), Variant::Text("name")});
@@ -21,13 +16,13 @@ struct Click {
     if (!previous_key.empty()) previous = Entry(previous_key);
     h.log->Clear();
   }
-  ObjectPtr Entry(const std::string& key) { return std::make_shared<RecordingListEntry>(*list, key); }
+  ObjectPtr Entry(const std::string& key) { return std::make_shared<testing::RecordingListEntry>(*list, key); }
   // The library's own calls to entries, without the fake's reads of rules and keys.
   Strings EntryCalls() const { return h.log->Matching("List "); }
 
   LibraryHarness h;
   std::shared_ptr<FakeLI> li = std::make_shared<FakeLI>(h.log);
-  std::shared_ptr<RecordingList> list = std::make_shared<RecordingList>(h.log, "ListView", Strings{});
+  std::shared_ptr<testing::RecordingList> list = std::make_shared<testing::RecordingList>(h.log, "ListView", Strings{});
   ObjectPtr previous;
   bool changed = false;
 };
@@ -41,11 +36,7 @@ struct FlagRow {
   int32_t current_after;
 };
 
-// Which of save, discard and move happen under the send-off state and the three flags; null
-// flags count as false. A record that validation or saving refuses keeps the selection on the
-// previous entry (only the validation path unselects the clicked one) and the current record where
-// it was; a batch object whose record passes validation is stored with a forced Save, after the
-// form's controls.
+// Null flags count as false; only the validation path unselects the clicked entry when it refuses.
 TEST(ItemClick, SavesDiscardsMovesOrPutsTheSelectionBackAsTheFlagsAndTheRecordSay) {
   const Variant yes = Variant::Boolean(true), no = Variant::Boolean(false), one = Variant::Integer(1);
   const FlagRow rows[] = {
@@ -92,8 +83,7 @@ TEST(ItemClick, SavesDiscardsMovesOrPutsTheSelectionBackAsTheFlagsAndTheRecordSa
             "Form.ValidateMyControls(); Form.ValidateMyControls(); LI.Validate(); LI.Save(True)");
 }
 
-// A "NEW" entry left behind takes the prefix and the key of the record being left, even when
-// that record is not saved. A key remainder that is no number under a custom prefix raises 13.
+// The "NEW" entry left behind is renamed even when its record is not saved.
 TEST(ItemClick, RenamesTheNewEntryItLeavesAndNeedsANumberAfterACustomPrefix) {
   Click c(false, "NEW");
   c.li->AddNew();  // key 100, current, not stored

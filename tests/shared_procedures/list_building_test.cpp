@@ -1,5 +1,4 @@
-// List view construction: the column table, filling a headless list view from a business object
-// by member name, and turning list keys back into record keys.
+// List view construction: the column table, the items read by member name, and keys back to records.
 #include "tests/doubles/library_test.h"
 
 #include "widgets/image_list.h"
@@ -11,8 +10,7 @@ namespace {
 using widgets::ListView;
 using Records = std::vector<std::vector<Variant>>;
 
-// A business object of residents: key at position 1, name at 3 and age at 4; by default three
-// residents keyed 17, 4 and 9.
+// Residents with key at position 1, name at 3 and age at 4; by default three keyed 17, 4 and 9.
 std::shared_ptr<FakeLI> Residents(LibraryHarness& h,
                                   Records rows = {
                                       {Variant::Long(17), Variant(), Variant::Text("Ann"), Variant::Integer(81)},
@@ -26,7 +24,6 @@ std::shared_ptr<FakeLI> Residents(LibraryHarness& h,
   return li;
 }
 
-// The usual three-column table: name, age, and a position column.
 Variant ThreeColumns(SharedProcedures& shared) {
   shared.LVColumnInfo("Name", "Resident", 2000);
   shared.LVColumnInfo("Age", "Age", 600, true);
@@ -45,8 +42,7 @@ Strings ItemTexts(ListView& view) {
   return texts;
 }
 
-// Appending before any table fails with 9 and leaves two empty columns, which the next
-// appending call builds on and the next reset call discards.
+// The failed append still leaves two empty columns, which the next appending call builds on.
 TEST(LVColumnInfo, AppendingBeforeAnyTableFailsWithSubscriptOutOfRange) {
   LibraryHarness h;
   EXPECT_TRUE(RaisedAt(Raised([&] { h.shared->LVColumnInfo("Name", "Resident", 2000, true); }), err::kSubscript,
@@ -58,8 +54,6 @@ TEST(LVColumnInfo, AppendingBeforeAnyTableFailsWithSubscriptOutOfRange) {
   EXPECT_EQ(h.shared->LVColumnInfo("Name", "Resident", 2000).GetArray()->DimensionBounds(1).upper, 0);
 }
 
-// Three columns replace the old headers and items: an item per record with two sub-items, the first
-// selected, record 1 current, and the owner form told once.
 TEST(BuildListView, FillsHeadersItemsAndSubItems) {
   LibraryHarness h;
   auto li = Residents(h);
@@ -75,13 +69,12 @@ TEST(BuildListView, FillsHeadersItemsAndSubItems) {
   EXPECT_EQ(first, view->Items().Item(Variant::Long(1)));
   EXPECT_EQ(view->SelectedItem(), first);
   EXPECT_EQ(li->Current(), 1);
-  // The header loop ended on its one trapped error.
+  // The header loop ends on the error it traps.
   EXPECT_EQ(h.log->Joined({"ErrorLog.Add", "Form.ToggleReadWrite"}), "ErrorLog.Add(9); Form.ToggleReadWrite()");
   EXPECT_EQ(h.log->Matching("LI.Let Index").back(), "LI.Let Index(1)");
 }
 
-// An item-text prefix numbers the items; a null key gives the bare prefix, a lone item selected; an
-// empty object leaves the headers and no items, gives nothing and still tells the owner form.
+// An empty object still tells the owner form.
 TEST(BuildListView, PrefixesIconsNullKeysAndEmptyObjects) {
   LibraryHarness h;
   auto view = std::make_shared<ListView>();
@@ -101,8 +94,7 @@ TEST(BuildListView, PrefixesIconsNullKeysAndEmptyObjects) {
   EXPECT_EQ(view->Items().Count(), 0);
   EXPECT_EQ(h.log->CountOf("Form.ToggleReadWrite()"), 1u);
 
-  // Icon index 0 adds no icon even with an image list; a nonzero index is passed even without
-  // one, and the list keeps the image list it had.
+  // Icon index 0 adds no icon even with an image list; without one the list keeps the image list it had.
   auto images = std::make_shared<widgets::ImageList>();
   const Variant table = h.shared->LVColumnInfo("Name", "Resident", 2000);
   h.shared->BuildListView(view, images, 0, Residents(h), "ID", table);
@@ -118,25 +110,14 @@ struct BadBuildRow {
   int32_t number, line, items_left;
 };
 
-// A null shown value, a duplicate key or an unknown property fails with the trail and leaves the
-// items added before it; a column table that is no array adds no header and fails at the first
-// record, not before.
+// A column table that is no array fails at the first record, not before.
 TEST(BuildListView, FailuresKeepTheItemsAlreadyAddedAnUnusableTableFailsAtTheFirstRecord) {
-  const Variant ann = Variant::Text("Ann");
+  const std::vector<Variant> ann1 = {Variant::Long(1), Variant(), Variant::Text("Ann")};
+  const std::vector<Variant> ann2 = {Variant::Long(2), Variant(), Variant::Text("Ann")};
   const BadBuildRow rows[] = {
-      {"null shown value",
-       "Name",
-       {{Variant::Long(1), Variant(), ann}, {Variant::Long(2), Variant(), Variant::Null()}},
-       err::kInvalidNull,
-       62,
-       1},
-      {"duplicate key",
-       "Name",
-       {{Variant::Long(1), Variant(), ann}, {Variant::Long(2), Variant(), ann}, {Variant::Long(1), Variant(), ann}},
-       err::kKeyNotUnique,
-       64,
-       2},
-      {"unknown property", "Nickname", {{Variant::Long(1), Variant(), ann}}, err::kNoSuchMember, 62, 0},
+      {"null shown value", "Name", {ann1, {Variant::Long(2), Variant(), Variant::Null()}}, err::kInvalidNull, 62, 1},
+      {"duplicate key", "Name", {ann1, ann2, ann1}, err::kKeyNotUnique, 64, 2},
+      {"unknown property", "Nickname", {ann1}, err::kNoSuchMember, 62, 0},
   };
   for (const auto& row : rows) {
     LibraryHarness h;
@@ -156,7 +137,6 @@ TEST(BuildListView, FailuresKeepTheItemsAlreadyAddedAnUnusableTableFailsAtTheFir
   EXPECT_EQ(view->Columns().Count(), 0);
 }
 
-// The record key is everything after the first character, whatever that character is.
 TEST(GetLIKeyFromLVKey, DropsTheFirstCharacter) {
   LibraryHarness h;
   const std::pair<const char*, const char*> rows[] = {

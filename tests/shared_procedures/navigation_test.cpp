@@ -1,12 +1,9 @@
-// Form navigation: GotoForm asks the locator each time; LoadForms reads the TRF type leniently and
-// calls the container in order, failing before the container for null or out-of-range types.
+// Form navigation: GotoForm and LoadForms.
 #include "tests/doubles/library_test.h"
 
 namespace kw {
 namespace {
 
-// Each GotoForm asks the locator for the container again and hands it the key and parameters; a
-// container error comes back with the GotoForm location in front.
 TEST(GotoForm, AsksTheLocatorEachTime) {
   LibraryHarness h;
   ActiveParams params;
@@ -22,10 +19,6 @@ TEST(GotoForm, AsksTheLocatorEachTime) {
             "5 Container: KW_UIShared.SharedProcedures.GotoForm:20\r\nno such form");
 }
 
-// The TRF type is read by the lenient number rule and rounded half to even, from a text or not;
-// LoadTrfType, OpenForm and the CurrentFormKey assignment run once each, in that order, under the
-// hourglass, which goes back to the default pointer at the end. Null and types beyond 16 bits fail
-// before the container is called; the hourglass stays.
 TEST(LoadForms, ReadsTheTrfTypeLenientlyAndCallsTheContainerInOrderOrFailsBeforeIt) {
   std::vector<std::pair<Variant, int32_t>> rows = {{Variant(), 0}, {Variant::Double(7.5), 8}};
   for (const auto& [text, number] : kLenientNumbers) rows.emplace_back(Variant::Text(text), number);

@@ -1,6 +1,4 @@
-// The record error display: hard rules with their filter and focus, soft rules settled through
-// questions, notices and the record cache, re-validation, the send-off steps that bring the record
-// into view, and the pointer.
+// The record error display: hard rules, soft rules settled through the record cache, and send-off.
 #include "tests/doubles/library_test.h"
 
 #include "tests/doubles/recording_list.h"
@@ -8,37 +6,26 @@
 namespace kw {
 namespace {
 
-using testing::RecordingList;
-
-// Broken hard rules are focused and shown in order, through a rule-number filter, not at all when
-// disabled; the result is false and soft rules are not looked at.
+// While a hard rule is broken the soft rules are not looked at.
 TEST(DisplayRecordErrors, HardRulesAreFocusedAndShownThroughTheFilter) {
-  struct Row {
-    const char* name;
-    int32_t filter;
-    bool disable;
-    Strings expected;
-  };
-  const Row rows[] = {
+  const std::tuple<const char*, int32_t, bool, Strings> rows[] = {
       {"all", 0, false, {R"(" 3# 4")", R"("Age missing")", R"(" 3# 9")", R"("Bad date")"}},
       {"second only", 2002, false, {R"(" 3# 9")", R"("Bad date")"}},
       {"disabled", 0, true, {}},
   };
-  for (const auto& row : rows) {
+  for (const auto& [name, filter, disable, expected] : rows) {
     LibraryHarness h;
     auto li = OneRecord(h);
     li->hard_rules->rules = {std::make_shared<FakeHardRule>(4, 1, 2001, "Age missing", "Enter the age"),
                              std::make_shared<FakeHardRule>(9, 2, 2002, "Bad date")};
-    EXPECT_FALSE(h.shared->DisplayRecordErrors(li, row.disable, nullptr, row.filter)) << row.name;
-    EXPECT_EQ(h.log->Arguments({"Form.SetFocusTo", "Dialog.Let Feedback"}), row.expected) << row.name;
-    EXPECT_EQ(h.screen->MousePointer(), kPointerDefault) << row.name;
-    EXPECT_TRUE(h.log->Matching("LI.Get SoftRules").empty()) << row.name;
+    EXPECT_FALSE(h.shared->DisplayRecordErrors(li, disable, nullptr, filter)) << name;
+    EXPECT_EQ(h.log->Arguments({"Form.SetFocusTo", "Dialog.Let Feedback"}), expected) << name;
+    EXPECT_EQ(h.screen->MousePointer(), kPointerDefault) << name;
+    EXPECT_TRUE(h.log->Matching("LI.Get SoftRules").empty()) << name;
   }
 }
 
-// A business object without records is fine: nothing shown, the pointer ends at the default. An
-// error of the form leaves through the trail with the hourglass still up; a field number beyond 16
-// bits overflows when its tag is built.
+// A field number beyond 16 bits overflows when its tag is built.
 TEST(DisplayRecordErrors, ErrorsLeaveThroughTheTrailWithTheHourglass) {
   LibraryHarness h;
   h.screen->MousePointer(5);
@@ -57,8 +44,7 @@ TEST(DisplayRecordErrors, ErrorsLeaveThroughTheTrailWithTheHourglass) {
               ThrowsMessage<Error>(::testing::EndsWith("\r\nOverflow")));
 }
 
-// An accepted question is settled and its trimmed value cached under the record key, which settles
-// it silently later; another value asks again, and a refusal returns false.
+// The cache holds the trimmed value under the record key, so only another value asks again.
 TEST(DisplayRecordErrors, AcceptedQuestionsAreCachedUntilTheValueChanges) {
   LibraryHarness h;
   auto li = OneRecord(h);
@@ -88,8 +74,7 @@ TEST(DisplayRecordErrors, AcceptedQuestionsAreCachedUntilTheValueChanges) {
   EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
 }
 
-// A notice is shown as type 2, settled and cached; after the settling the rules run again and a
-// rule raised by that run is settled in the next pass. Without re-validation nothing runs again.
+// After the settling the rules run again, and a rule that run raises is settled in the next pass.
 TEST(DisplayRecordErrors, NoticesAreCachedAndTheRecordIsValidatedAgain) {
   LibraryHarness g;
   auto once = OneRecord(g);
@@ -113,8 +98,7 @@ TEST(DisplayRecordErrors, NoticesAreCachedAndTheRecordIsValidatedAgain) {
   EXPECT_EQ(h.dialog->rule_type, kRuleNotice);
 }
 
-// Disabled and filtered-out rules are neither shown nor settled, so an invalid record ends after one
-// pass; with messages disabled a cached rule still settles silently.
+// Unsettled rules end an invalid record after one pass; with messages off a cached rule still settles.
 TEST(DisplayRecordErrors, DisabledFilteredAndSilencedRules) {
   LibraryHarness d;
   auto rec = OneRecord(d);
@@ -133,13 +117,13 @@ TEST(DisplayRecordErrors, DisabledFilteredAndSilencedRules) {
   EXPECT_TRUE(d.log->Matching("Dialog.").empty());
 }
 
-// A non-interactive send-off brings the record into view before any message (the grid's Row, or the
-// entry "K" + key selected and handed to the form); an interactive one leaves the list alone.
+// Only a non-interactive send-off brings the record into view, before any message.
 TEST(DisplayRecordErrors, SendOffBringsTheRecordIntoView) {
   struct Row {
     const char* type;
     Strings keys;
     const char* expected;
+    bool interactive = false;
   };
   const char* const selected = "List K101.Let Selected(True); Form.ListItemClick(\"K101\"); ";
   const Row rows[] = {
@@ -147,26 +131,20 @@ TEST(DisplayRecordErrors, SendOffBringsTheRecordIntoView) {
       {"TreeView", {"K100", "K101"}, selected},
       {"ListView", {"K101"}, selected},
       {"ListView", {"K7"}, "Form.ListItemClick(Nothing); "},
+      {"TrfEditGrid", {}, "", true},
   };
   for (const auto& row : rows) {
     LibraryHarness h;
     h.container->send_off_mode = true;
+    h.container->send_off_interactive = row.interactive;
     auto li = OneRecord(h);
     li->hard_rules->rules = {std::make_shared<FakeHardRule>(4, 1, 2001, "Age missing")};
-    auto list = std::make_shared<RecordingList>(h.log, row.type, row.keys);
+    auto list = std::make_shared<testing::RecordingList>(h.log, row.type, row.keys);
     EXPECT_FALSE(h.shared->DisplayRecordErrors(li, false, list));
     EXPECT_EQ(h.log->Joined({"List", "Form.ListItemClick", "Dialog.Let Feedback"}),
               row.expected + std::string("Dialog.Let Feedback(\"Age missing\")"))
-        << row.type;
+        << row.type << row.interactive;
   }
-  LibraryHarness h;
-  h.container->send_off_mode = true;
-  h.container->send_off_interactive = true;
-  auto li = OneRecord(h);
-  li->hard_rules->rules = {std::make_shared<FakeHardRule>(4, 1, 2001, "Age missing")};
-  auto list = std::make_shared<RecordingList>(h.log, "TrfEditGrid", Strings{});
-  EXPECT_FALSE(h.shared->DisplayRecordErrors(li, false, list));
-  EXPECT_TRUE(list->row.IsEmpty());
 }
 
 }  // namespace

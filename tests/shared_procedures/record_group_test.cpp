@@ -1,22 +1,14 @@
-// Record-group validation: when a validator is created and under which name, the group key, hard
-// rules shown regardless of DisableMessage, soft rules settled through the record-group cache,
-// and when GroupDirty is cleared.
+// Record-group validation: the validator, the group key, its rules, the cache and GroupDirty.
 #include "tests/doubles/library_test.h"
-
-#include "ui_shared/contracts/class_ids.h"
 
 namespace kw {
 namespace {
 
-// A harness with a group-dirty "LIResidents" object of class 3 and its validator registered
-// under "KW01.RGResidents".
+// A group-dirty "LIResidents" object of class 3 with its validator registered as "KW01.RGResidents".
 struct GroupWorld {
   GroupWorld() {
     li->group_dirty = true;
-    h.registry->Register("KW01.RGResidents", [this] {
-      ++validators_created;
-      return validator;
-    });
+    h.registry->Register("KW01.RGResidents", [this] { return ++validators_created, validator; });
     h.container->home_id = "H1";
     h.container->month_id = "M1";
   }
@@ -30,8 +22,6 @@ struct GroupWorld {
   int validators_created = 0;
 };
 
-// Outside send-off an unchanged group is fine without creating anything; in send-off validation
-// mode the group is validated even so; an unset object is refused.
 TEST(ValidateRecordGroup, OnlyChangedGroupsOrSendOffRunsCreateTheValidator) {
   GroupWorld w;
   w.li->group_dirty = false;
@@ -43,8 +33,7 @@ TEST(ValidateRecordGroup, OnlyChangedGroupsOrSendOffRunsCreateTheValidator) {
   EXPECT_FALSE(w.h.shared->ValidateRecordGroup(nullptr));
 }
 
-// Home-month classes (answer 5) are validated with the month id, others with the home id, and the
-// validator is told about a non-interactive send-off only while it validates.
+// Home-month classes (answer 5) are validated with the month id, others with the home id.
 TEST(ValidateRecordGroup, GroupKeyFollowsTheClassParent) {
   GroupWorld w;
   w.h.log->Clear();
@@ -61,8 +50,7 @@ TEST(ValidateRecordGroup, GroupKeyFollowsTheClassParent) {
                                                       "Group.Let SendOffValidation(False); Group.Get IsValid()"));
 }
 
-// Broken group hard rules are shown in order, even with DisableMessage true, and keep the group
-// dirty; nothing is focused. Errors of the validator leave through the trail.
+// Group rules belong to no field, so nothing is focused.
 TEST(ValidateRecordGroup, HardRulesAreShownWhateverDisableMessageSaysErrorsLeaveThroughTheTrail) {
   GroupWorld w;
   w.validator->hard_rules->rules = {std::make_shared<FakeHardRule>(-1, 3, 3001, "Too many rooms"),
@@ -77,8 +65,7 @@ TEST(ValidateRecordGroup, HardRulesAreShownWhateverDisableMessageSaysErrorsLeave
               ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.ValidateRecordGroup:70\r\nno database")));
 }
 
-// An accepted group question is settled, cached under the class name, and the group validated
-// again before GroupDirty is cleared; a disabled rule is not asked.
+// The group is validated again before GroupDirty is cleared; a disabled rule is not asked.
 TEST(ValidateRecordGroup, AcceptedQuestionsAreCachedPerClass) {
   GroupWorld w;
   w.AddSoftRule(12, true, "3 ");
@@ -92,8 +79,7 @@ TEST(ValidateRecordGroup, AcceptedQuestionsAreCachedPerClass) {
   EXPECT_EQ(w.h.log->Joined({"Dialog.Let Feedback"}), "Dialog.Let Feedback(\"Group 12\")");
 }
 
-// A notice is shown, settled and cached; the group is validated again and a question raised by
-// that run and declined makes the result false and keeps the group dirty.
+// A question raised by the second run and declined keeps the group dirty.
 TEST(ValidateRecordGroup, NoticeThenQuestionRaisedByTheNewRun) {
   GroupWorld w;
   w.AddSoftRule(20, false, "a");

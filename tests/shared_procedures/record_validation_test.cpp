@@ -1,6 +1,4 @@
-// Field, record and whole-object validation: which rules are shown, the write-back of a field
-// between soft-rule passes, the form's control validation, the send-off flag, and the walk over
-// every record with the record group at the end.
+// Field, record and whole-object validation.
 #include "tests/doubles/library_test.h"
 
 #include <limits>
@@ -8,9 +6,7 @@
 namespace kw {
 namespace {
 
-// A stored record that nobody touched is valid for the field check, whatever its rules say, and
-// the pointer is left alone. Once edited, field-level hard rules are all shown in order and refuse
-// the field; a broken rule of another level alone is passed over and the soft rules decide.
+// A broken hard rule of another level alone is passed over and the soft rules decide.
 TEST(ValidateField, UntouchedRecordIsNotCheckedEditedOneShowsOnlyFieldLevelHardRules) {
   LibraryHarness h;
   auto untouched = std::make_shared<FakeLI>(h.log);
@@ -35,9 +31,7 @@ TEST(ValidateField, UntouchedRecordIsNotCheckedEditedOneShowsOnlyFieldLevelHardR
   EXPECT_TRUE(h.log->Matching("Dialog.").empty());
 }
 
-// A declined question refuses the field, keeps the rule broken and writes nothing back. A notice is
-// shown and settled, the field's own value is written back at its position, and a question that
-// this write raises is asked in the next pass.
+// The field's value is written back after a settled pass; a question the write raises is asked next.
 TEST(ValidateField, DeclinedQuestionRefusesSettledPassWritesTheFieldBackAndAsksWhatItRaises) {
   LibraryHarness h;
   auto declined = EditedRecord(h);
@@ -64,8 +58,7 @@ TEST(ValidateField, DeclinedQuestionRefusesSettledPassWritesTheFieldBackAndAsksW
   EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass);
 }
 
-// Controls first, then the rules with the send-off flag around Validate (controls skipped in a
-// non-interactive send-off); an empty object is valid; a broken record goes to the error display.
+// A non-interactive send-off skips the controls.
 TEST(ValidateRecord, ControlsThenRulesSendOffEmptyAndBrokenRecords) {
   LibraryHarness h;
   auto li = EditedRecord(h);
@@ -86,8 +79,6 @@ TEST(ValidateRecord, ControlsThenRulesSendOffEmptyAndBrokenRecords) {
   EXPECT_EQ(h.dialog->feedback, "Broken");
 }
 
-// Three records of which the second fails: the third and the group are not validated and the
-// failing record stays current. A position beyond 16 bits overflows before any record is validated.
 TEST(ValidateLI, StopsAtTheFirstFailingRecordOrAtAPositionBeyond16Bits) {
   LibraryHarness h;
   auto li = Numbered(h, 3, 3);
@@ -110,8 +101,7 @@ TEST(ValidateLI, StopsAtTheFirstFailingRecordOrAtAPositionBeyond16Bits) {
   EXPECT_EQ(h.log->MatchingAny({"LI.CancelEdit()", "LI.Validate()"}), Strings{});
 }
 
-// When every record passes the group decides, and the position found on entry is restored after
-// it whatever it answers; an empty object still has its group validated.
+// The position found on entry is restored whatever the group answers.
 TEST(ValidateLI, GroupDecidesAndThePositionIsRestored) {
   LibraryHarness h;
   auto validator = std::make_shared<FakeRecordGroup>(h.log);

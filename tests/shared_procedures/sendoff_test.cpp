@@ -1,5 +1,4 @@
-// Send-off validation: save, validate the current record or every record with the group, save
-// again, and the pointer put back on every answer.
+// Send-off validation: save, validate the current or every record, save again, restore the pointer.
 #include "tests/doubles/library_test.h"
 
 #include "tests/doubles/recording_list.h"
@@ -7,8 +6,7 @@
 namespace kw {
 namespace {
 
-// With the current record only, the caller's list is not used even in a non-interactive send-off;
-// a ready record is saved, validated and saved again, a broken one is not saved again.
+// With the current record only, the caller's list is not used even in a non-interactive send-off.
 TEST(ValidateForSendoff, CurrentRecordOnlyIgnoresTheList) {
   LibraryHarness h;
   h.container->send_off_mode = true;
@@ -23,9 +21,7 @@ TEST(ValidateForSendoff, CurrentRecordOnlyIgnoresTheList) {
             "LI.Save(False); Dialog.Let Feedback(\"Broken\")");
 }
 
-// With all records every record and the group are validated; an error leaves the hourglass up. An
-// empty object (or none) needs no save and no rules; a refused save ends the check before any rule;
-// the pointer found on entry is put back either way.
+// An error leaves the hourglass up; every answer puts back the pointer found on entry.
 TEST(ValidateForSendoff, AllRecordsEmptyObjectsAndRefusedSaves) {
   LibraryHarness g;
   auto all = OneRecord(g);

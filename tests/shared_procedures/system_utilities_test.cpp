@@ -12,21 +12,15 @@
 namespace kw {
 namespace {
 
-using testing::ScopedEnv;
-
-// Dates under English settings come out as "mmm dd, yyyy"; anything else as the empty text.
 TEST(FormatDate, EnglishFormAndEmptyForNonDates) {
   LibraryHarness h;
-  ScopedEnv lc("LC_ALL", "C");
-  EXPECT_EQ(h.shared->FormatDate("2004-03-05"), "Mar 05, 2004");
-  EXPECT_EQ(h.shared->FormatDate("12/30/91"), "Dec 30, 1991");
-  EXPECT_EQ(h.shared->FormatDate("5 Mar 2004 10:30 PM"), "Mar 05, 2004");
-  EXPECT_EQ(h.shared->FormatDate("not a date"), "");
-  EXPECT_EQ(h.shared->FormatDate(""), "");
-  EXPECT_EQ(h.shared->FormatDate("31/02/2004"), "");
+  testing::ScopedEnv lc("LC_ALL", "C");
+  std::string shown;
+  for (const char* text : {"2004-03-05", "12/30/91", "5 Mar 2004 10:30 PM", "not a date", "", "31/02/2004"})
+    shown += h.shared->FormatDate(text) + "|";
+  EXPECT_EQ(shown, "Mar 05, 2004|Dec 30, 1991|Mar 05, 2004||||");
 }
 
-// The month abbreviation comes from the user's time locale (a Dutch locale built for the test).
 TEST(FormatDate, MonthNamesFollowTheUsersLocale) {
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("trf_locale_" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
@@ -35,14 +29,13 @@ TEST(FormatDate, MonthNamesFollowTheUsersLocale) {
     std::filesystem::remove_all(dir);
     GTEST_SKIP() << "localedef or the nl_NL locale source is not available";
   }
-  // The C library keeps what it read for a locale from LOCPATH for the rest of the process, so
-  // the check runs in a child that ends without the exit handlers.
+  // The C library keeps a locale read from LOCPATH for the whole process, so the check runs in a child.
   GTEST_FLAG_SET(death_test_style, "fast");
   EXPECT_EXIT(
       {
         LibraryHarness h;
-        ScopedEnv path("LOCPATH", dir.string());
-        ScopedEnv lc("LC_ALL", "nl_NL.UTF-8");
+        testing::ScopedEnv path("LOCPATH", dir.string());
+        testing::ScopedEnv lc("LC_ALL", "nl_NL.UTF-8");
         const bool dutch =
             h.shared->FormatDate("2004-05-01") == "mei 01, 2004" && h.shared->FormatDate("3/5/2004") == "mrt 05, 2004";
         _exit(dutch ? 0 : 1);
@@ -51,17 +44,10 @@ TEST(FormatDate, MonthNamesFollowTheUsersLocale) {
   std::filesystem::remove_all(dir);
 }
 
-struct WordRow {
-  const char* name;
-  Variant value;
-  int32_t low, high;
-};
-
-// Low and high words, with the truncating division for negative values and rounding of fractions;
-// values that cannot become 32-bit numbers raise the conversion errors with the member's trail.
+// Negative values divide truncating, fractions round half to even.
 TEST(Words, LowAndHighWordsAndConversionFailures) {
   LibraryHarness h;
-  const WordRow rows[] = {
+  const std::tuple<const char*, Variant, int32_t, int32_t> rows[] = {
       {"0x12345678", Variant::Long(0x12345678), 0x5678, 0x1234},
       {"-1", Variant::Long(-1), 65535, 0},
       {"-65536", Variant::Long(-65536), 0, 65535},
@@ -72,9 +58,9 @@ TEST(Words, LowAndHighWordsAndConversionFailures) {
       {"half to even", Variant::Double(65536.5), 0, 1},
       {"empty", Variant(), 0, 0},
   };
-  for (const auto& row : rows) {
-    EXPECT_EQ(h.shared->GetLoWord(row.value), row.low) << row.name;
-    EXPECT_EQ(h.shared->GetHiWord(row.value), row.high) << row.name;
+  for (const auto& [name, value, low, high] : rows) {
+    EXPECT_EQ(h.shared->GetLoWord(value), low) << name;
+    EXPECT_EQ(h.shared->GetHiWord(value), high) << name;
   }
   const std::pair<Variant, int32_t> failures[] = {
       {Variant::Double(2147483648.0), err::kOverflow},
@@ -85,17 +71,10 @@ TEST(Words, LowAndHighWordsAndConversionFailures) {
     EXPECT_TRUE(RaisedAt(Raised([&, &value = value] { (void)h.shared->GetHiWord(value); }), number, "GetHiWord", 10));
 }
 
-struct YearsRow {
-  const char* name;
-  double start, end;
-  int32_t years;
-};
-
-// Whole years count a year complete on its anniversary day; unset starts and earlier ends give 0.
 TEST(ComputeFullYears, AnniversaryRules) {
   LibraryHarness h;
   using dates::Serial;
-  const YearsRow rows[] = {
+  const std::tuple<const char*, double, double, int32_t> rows[] = {
       {"on the anniversary", Serial(2000, 3, 15), Serial(2005, 3, 15), 5},
       {"a day before", Serial(2000, 3, 15), Serial(2005, 3, 14), 4},
       {"leap day, day before", Serial(2000, 2, 29), Serial(2001, 2, 28), 0},
@@ -107,7 +86,7 @@ TEST(ComputeFullYears, AnniversaryRules) {
       {"times ignored", Serial(2000, 3, 15, 23, 0, 0), Serial(2001, 3, 15, 1, 0, 0), 1},
       {"before 1899", Serial(1850, 6, 1), Serial(1900, 6, 1), 50},
   };
-  for (const auto& row : rows) EXPECT_EQ(h.shared->ComputeFullYears(row.start, row.end), row.years) << row.name;
+  for (const auto& [name, start, end, years] : rows) EXPECT_EQ(h.shared->ComputeFullYears(start, end), years) << name;
 }
 
 // A folder chooser that answers what the test says and records what it was asked.
@@ -120,8 +99,6 @@ struct AnsweringChooser : FolderChooser {
   std::string asked, answer;
 };
 
-// The headless chooser cancels, which gives the empty text; a chosen folder comes back cut at its
-// first zero character, and owner, prompt and the file-system-only flag reach the chooser.
 TEST(BrowseForFolder, ChosenFolderIsCutAtTheFirstZero) {
   LibraryHarness h;
   {
@@ -143,8 +120,7 @@ struct FailingPump : EventPump {
   int runs = 0;
 };
 
-// ShellEx hands back the exit code, waiting or pumping events; a start failure raises at its step
-// (10 to start, 20 for a program that could not run); an event handler's error leaves it.
+// A start failure raises at 10, a program that could not run (exit 127) at 20; exit 300 wraps to 44.
 TEST(ShellEx, ExitCodesStartFailuresAndEventErrors) {
   LibraryHarness h;
   EXPECT_EQ(h.shared->ShellEx(R"(sh -c "exit 3")", true), 3);

@@ -4,8 +4,6 @@
 namespace kw {
 namespace {
 
-// The readers split at the first "#" and read each side leniently, halves to even; a number
-// beyond 16 bits overflows with the member's location.
 TEST(Tags, ReadersSplitAtTheFirstHashAndReadLeniently) {
   LibraryHarness h;
   std::vector<std::tuple<std::string, int16_t, int16_t>> rows = {{" 3# 17", 3, 17}, {"25", 0, 25}, {"", 0, 0},

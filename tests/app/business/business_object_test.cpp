@@ -1,5 +1,4 @@
-// The life of records in the reference business objects: addressing by position and key, add,
-// edit, cancel, save, delete, filter, batch saves and access by member name.
+// The life of records in the reference business objects, from adding to saving, filtering and names.
 #include "app/business/business_classes.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/raised.h"
@@ -17,8 +16,6 @@ class BusinessObjectTest : public ServicesTest {
   std::shared_ptr<LIResidents> residents = std::make_shared<LIResidents>(database);
 };
 
-// A new record has a unique key at once, is new and dirty, and CancelEdit drops it; CancelEdit on
-// an edited record puts back its stored values.
 TEST_F(BusinessObjectTest, AddNewGivesAKeyAtOnceAndCancelEditUndoes) {
   residents->AddNew();
   EXPECT_EQ(StateText(*residents), "count=7 current=7 key=17 new dirty pending=1");  // the largest key was 16
@@ -37,8 +34,7 @@ TEST_F(BusinessObjectTest, AddNewGivesAKeyAtOnceAndCancelEditUndoes) {
   EXPECT_EQ(residents->FieldValueAt(Long(-1), LIResidents::kName).ToText(), "Ben Okafor");
 }
 
-// An immediate-mode object stores a record at Save, and a deletion at the Save after Delete;
-// afterwards CurrentIndex reads -3 until it is settled on the record now at that position.
+// After a saved deletion CurrentIndex reads -3 until it is settled on the record now at that position.
 TEST_F(BusinessObjectTest, ImmediateSaveAndDeleteReachTheDatabase) {
   LIHomes homes(database);
   homes.Load();
@@ -65,8 +61,7 @@ TEST_F(BusinessObjectTest, ImmediateSaveAndDeleteReachTheDatabase) {
   EXPECT_EQ(StateText(homes), "count=3 current=3 key=3 pending=0");
 }
 
-// Records removed one at a time (a saved delete, a cancelled new record) leave every other record
-// at its key and the later positions closing up, also through filters set afterwards.
+// A saved delete and a cancelled new record close up the later positions; the keys and filters still hold.
 TEST_F(BusinessObjectTest, RemovalsKeepTheOtherRecordsAtTheirKeysAndPositions) {
   residents->Load();
   std::vector<std::string> keys;
@@ -95,8 +90,7 @@ TEST_F(BusinessObjectTest, RemovalsKeepTheOtherRecordsAtTheirKeysAndPositions) {
   EXPECT_EQ(residents->PendingChanges(), 3);
 }
 
-// A filter shows the records of one parent and hides the others, by key too; 0 shows them all
-// again; new records take the filtered parent.
+// A filter hides the other parents' records, by key too; new records take the filtered parent.
 TEST_F(BusinessObjectTest, FilterShowsTheRecordsOfOneParent) {
   residents->Load();
   EXPECT_EQ(residents->Count(), 16);
@@ -111,8 +105,7 @@ TEST_F(BusinessObjectTest, FilterShowsTheRecordsOfOneParent) {
   EXPECT_EQ(StateText(*residents), "count=17 current=1 key=1 pending=1");
 }
 
-// The list binding reaches Count, Index and the fields by their property names; positions and keys
-// outside the object give clear errors.
+// The list binding reaches Count, Index and the fields by their property names.
 TEST_F(BusinessObjectTest, MembersAreReachedByNameAndAddressesOutsideRaiseClearErrors) {
   EXPECT_EQ(residents->Get("Count").ToLong(), 6);
   residents->Let("Index", Variant::Integer(3));

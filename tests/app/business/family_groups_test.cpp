@@ -1,5 +1,6 @@
-// The family groups' mailing-fee assessment: the fees by kind of assessment, its state, and the
-// rules it raises.
+// The family groups' mailing-fee assessment: the fees by kind of assessment, its state and its rules.
+#include <gmock/gmock.h>
+
 #include "app/business/business_classes.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/raised.h"
@@ -22,37 +23,30 @@ class FamilyGroupsTest : public ServicesTest {
   std::shared_ptr<LIFamilyGroups> groups = std::make_shared<LIFamilyGroups>(database);
 };
 
-// Residents in the active month (March at Maple House): Andersen 2, Okafor 1, Lindqvist 1 but no
-// address. Each kind of assessment writes only its fees; a group without address pays none.
+// Residents in March at Maple House: Andersen 2, Okafor 1, Lindqvist 1 but no address (so no fee).
 TEST_F(FamilyGroupsTest, AssessmentWritesTheFeesOfItsKind) {
-  const struct {
-    const char* name;
-    int32_t assessment;
-    double andersen_mmlo, andersen_am, okafor_mmlo, lindqvist_mmlo;
-  } rows[] = {
-      {"all fees", kAssessAllFees, 2.30, 12.00, 1.90, 0},
-      {"mail-out only", kAssessMMLOFee, 2.30, -1, 1.90, 0},
-      {"annual only", kAssessAMFee, -1, 12.00, -1, -1},
-      {"clear", kClearMailingFees, 0, 0, 0, 0},
+  // Andersen's mail-out and annual fees, Okafor's and Lindqvist's mail-out fees; -1: not written.
+  const std::pair<int32_t, std::vector<double>> rows[] = {
+      {kAssessAllFees, {2.30, 12.00, 1.90, 0}},
+      {kAssessMMLOFee, {2.30, -1, 1.90, 0}},
+      {kAssessAMFee, {-1, 12.00, -1, -1}},
+      {kClearMailingFees, {0, 0, 0, 0}},
   };
-  for (const auto& row : rows) {
+  for (const auto& [assessment, fees] : rows) {
     groups = std::make_shared<LIFamilyGroups>(database);
     groups->Load(Long(1));
-    EXPECT_EQ(groups->AssessState().ToInteger(), kAssessIdle) << row.name;
+    EXPECT_EQ(groups->AssessState().ToInteger(), kAssessIdle) << assessment;
     groups->AssessPrepare();
-    EXPECT_EQ(groups->AssessState().ToInteger(), kAssessPrepared) << row.name;
-    groups->AssessMMLOandAMMailingFees(row.assessment, false);
-    EXPECT_EQ(groups->AssessState().ToInteger(), kAssessDone) << row.name;
-    EXPECT_DOUBLE_EQ(Fee(1, LIFamilyGroups::kMMLOFee), row.andersen_mmlo) << row.name;
-    EXPECT_DOUBLE_EQ(Fee(1, LIFamilyGroups::kAMFee), row.andersen_am) << row.name;
-    EXPECT_DOUBLE_EQ(Fee(2, LIFamilyGroups::kMMLOFee), row.okafor_mmlo) << row.name;
-    EXPECT_DOUBLE_EQ(Fee(3, LIFamilyGroups::kMMLOFee), row.lindqvist_mmlo) << row.name;
+    EXPECT_EQ(groups->AssessState().ToInteger(), kAssessPrepared) << assessment;
+    groups->AssessMMLOandAMMailingFees(assessment, false);
+    EXPECT_EQ(groups->AssessState().ToInteger(), kAssessDone) << assessment;
+    const std::vector<double> written{Fee(1, LIFamilyGroups::kMMLOFee), Fee(1, LIFamilyGroups::kAMFee),
+                                      Fee(2, LIFamilyGroups::kMMLOFee), Fee(3, LIFamilyGroups::kMMLOFee)};
+    EXPECT_THAT(written, ::testing::Pointwise(::testing::DoubleEq(), fees)) << assessment;
   }
 }
 
-// A changed annual fee raises a notice; forced, every group with an annual fee gets it; the
-// assessed fees are stored by Save. The library reaches the assessment through the FamilyGroups
-// interface of the same object, where a send-off turns the notices off.
+// The library reaches the assessment through the object's FamilyGroups interface, where a send-off mutes notices.
 TEST_F(FamilyGroupsTest, AnnualFeeNoticesAndStoringAlsoThroughTheClassInterface) {
   groups->AssessPrepare();
   groups->AssessMMLOandAMMailingFees(kAssessAllFees, false);
@@ -86,7 +80,6 @@ TEST_F(FamilyGroupsTest, AnnualFeeNoticesAndStoringAlsoThroughTheClassInterface)
   EXPECT_EQ(li->ClassEnum(), 4);
 }
 
-// A fee typed for a group without address is a hard rule; an unknown assessment a clear error.
 TEST_F(FamilyGroupsTest, FeeWithoutAddressAndUnknownAssessment) {
   groups->CurrentIndex(Text("3"));
   groups->FieldValue(LIFamilyGroups::kMMLOFee, Text("4.50"));

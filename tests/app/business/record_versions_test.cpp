@@ -1,11 +1,4 @@
-// Saves against a database that changes or fails under them: two connections on one file, a full
-// database (max_page_count) and a lock held by another connection. A refused save writes nothing,
-// leaves the business object as it was, and the file passes its integrity check.
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-
+// Saves against a database that changes or fails under them: a refused save writes nothing and keeps the edits.
 #include "app/business/business_classes.h"
 #include "app/data/trf_database.h"
 #include "app/terminal/temp_folder.h"
@@ -42,9 +35,7 @@ class RecordVersionsTest : public ::testing::Test {
   std::shared_ptr<Database> first_ = Connect();
 };
 
-// A single save (family groups save at once) of a record another connection changed after it was
-// read is refused with its own rule number; the edit stays held, and reading afresh shows the other
-// connection's change. Removing a record that others still refer to is refused in words.
+// Family groups save at once; removing a record that others still refer to is refused in words.
 TEST_F(RecordVersionsTest, SingleSaveOfARecordChangedElsewhereIsRefused) {
   LIFamilyGroups mine(first_), theirs(Connect());
   mine.Load();
@@ -74,9 +65,7 @@ TEST_F(RecordVersionsTest, SingleSaveOfARecordChangedElsewhereIsRefused) {
   EXPECT_TRUE(mine.Save(false));
 }
 
-// A batch holding records another connection changed is refused as a whole, naming the first of
-// them in the batch's order (its writes go out before any answer is read): none of its records is
-// written, the one before it neither, and every change stays held for the next try.
+// The refusal names the first changed record in the batch's order: its writes go out before any answer is read.
 TEST_F(RecordVersionsTest, BatchWithChangedRecordsWritesNothing) {
   LIResidents mine(first_), theirs(Connect());
   mine.Load(Variant::Long(3));
@@ -102,18 +91,14 @@ TEST_F(RecordVersionsTest, BatchWithChangedRecordsWritesNothing) {
   ExpectIntact();
 }
 
-// Real failures of the database: a full database and a lock held longer than the busy timeout.
-// Each refuses the save with a sentence, leaves the record as it was, and a later save succeeds.
+// A full database (max_page_count) and a lock held longer than the busy timeout: real failures of the database.
 TEST_F(RecordVersionsTest, FullOrBusyDatabaseRefusesAndTheSaveWorksLater) {
-  struct Case {
-    const char* name;
-    const char* meaning;
-  } cases[] = {{"full", "The disk or the database is full"}, {"busy", "in use by another program"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, meaning] :
+       {std::pair{"full", "The disk or the database is full"}, {"busy", "in use by another program"}}) {
+    SCOPED_TRACE(name);
     auto connection = Connect(100);
     auto other = Connect();
-    const bool full = std::string(c.name) == "full";
+    const bool full = std::string(name) == "full";
     if (full) connection->Exec("PRAGMA max_page_count = " + Scalar("PRAGMA page_count"));
     if (!full) other->Exec("BEGIN IMMEDIATE");
     LIFamilyGroups groups(connection);
@@ -125,7 +110,7 @@ TEST_F(RecordVersionsTest, FullOrBusyDatabaseRefusesAndTheSaveWorksLater) {
 
     const kw::Error failure = Raised([&] { (void)groups.Save(false); });
     EXPECT_EQ(failure.Number(), kDatabaseError);
-    EXPECT_NE(failure.Description().find(c.meaning), std::string::npos) << failure.Description();
+    EXPECT_NE(failure.Description().find(meaning), std::string::npos) << failure.Description();
     EXPECT_TRUE(groups.IsNew());
     EXPECT_EQ(groups.Count(), count);
 

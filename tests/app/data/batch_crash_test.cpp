@@ -1,6 +1,5 @@
-// A process killed in the middle of a batch of 10,000 records: the database opens consistent
-// afterwards, holding the whole batch or none of it. On SQLite the process kills itself from the
-// engine's progress handler; on a server the test kills it once its transaction has written rows.
+// A process killed in the middle of a batch leaves the database consistent, holding all of the batch or none.
+// On SQLite it kills itself from the engine's progress handler; on a server the test kills it once it wrote rows.
 #include <signal.h>  // NOLINT(modernize-deprecated-headers): kill is POSIX, declared here and not by <csignal>
 #include <sqlite3.h>
 #include <sys/wait.h>
@@ -32,8 +31,7 @@ int KillSelfMidway(void* callbacks) {
 // The name the child's connection carries on the server, for the test to find it.
 constexpr const char* kChildName = "trf_crash_test";
 
-// In the child: opens the database, adds the batch and writes it; on SQLite it dies on the way when
-// `kill` is set.
+// In the child: adds the batch and writes it; on SQLite it dies on the way when `kill` is set.
 [[noreturn]] void RunBatch(const std::string& location, bool kill) {
   int callbacks = 0;
   const bool server = !TestServer().empty();
@@ -110,7 +108,6 @@ class BatchCrashTest : public ::testing::Test {
   std::string location = TestDatabaseLocation(path);
 };
 
-// Killed mid-way, the batch leaves nothing; run to its end, it leaves all 10,000 records.
 TEST_F(BatchCrashTest, KilledBatchLeavesAllOrNothing) {
   const int killed = RunChild(location, true);
   ASSERT_TRUE(WIFSIGNALED(killed)) << "the child finished the batch before it was killed";

@@ -1,7 +1,4 @@
-// The data-access helpers over the reference application: the query object, the active-TRF
-// question and typed field values.
-#include <gtest/gtest.h>
-
+// The data-access helpers over the reference application: the query object, HaveActiveTrfs and field values.
 #include "app/data/db_query.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/raised.h"
@@ -21,8 +18,6 @@ struct DataWorld : AppWorld {
   }
 };
 
-// Declared column types become ADO types, and their null fields read as null; stored values come
-// back in their field's type, texts trimmed of trailing blanks.
 TEST(AppDataAccess, DeclaredColumnTypesGiveTheFieldsAndTheStoredValuesTheirTypes) {
   DataWorld w;
   w.Db().Exec(
@@ -56,9 +51,7 @@ TEST(AppDataAccess, DeclaredColumnTypesGiveTheFieldsAndTheStoredValuesTheirTypes
   EXPECT_THROW((void)query->Field(kw::Variant::Text("missing")), kw::Error);
 }
 
-// The TRF's own columns, and an expression, give the same field types on either engine.
-// HaveActiveTrfs answers from the month records, where only status 1 counts; without the table
-// the database's error leaves it with the member's trail.
+// HaveActiveTrfs answers from the month records, where only status 1 counts.
 TEST(AppDataAccess, TrfColumnsAndActiveTrfsReadAlikeOnEveryEngine) {
   DataWorld w;
   const auto query = w.Query(

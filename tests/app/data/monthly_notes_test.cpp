@@ -10,10 +10,7 @@
 namespace trf {
 namespace {
 
-// A month without notes reads empty at version 0; stored notes come back for their own month
-// only; a store over a version that is no longer the stored one (someone stored since) is refused
-// and writes nothing. Notes for a month record that does not exist or an id that is no number are
-// refused.
+// A store over a version that is no longer the stored one (someone stored since) is refused and writes nothing.
 TEST(MonthlyNotes, StoredPerMonthOverTheVersionReadForKnownMonthsOnly) {
   auto database = OpenTrfDatabase(testing::TestDatabaseLocation(":memory:"));
   MonthlyNotes notes(database);

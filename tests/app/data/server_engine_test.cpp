@@ -1,7 +1,4 @@
-// What only a database server shared by many desks has to show: keys counted by the server, a
-// connection lost in the middle of a batch, and a server that is not there at start-up.
-#include <gtest/gtest.h>
-
+// What only a database server shared by many desks has to show: its keys, a lost connection, a missing server.
 #include "app/business/business_classes.h"
 #include "app/business/rule_numbers.h"
 #include "app/data/trf_database.h"
@@ -29,8 +26,6 @@ void AddResident(LIResidents& residents, const std::string& name) {
   residents.FieldValue(LIResidents::kAdmissionDate, Text("3/1/2004"));
 }
 
-// Two desks that add a resident at the same moment get different keys from the server, and both
-// batches are stored.
 TEST_F(ServerEngine, TwoDesksAddingAtOnceTakeDifferentKeys) {
   const std::string location = TestDatabaseLocation("");
   auto first_desk = OpenTrfDatabase(location);
@@ -50,9 +45,7 @@ TEST_F(ServerEngine, TwoDesksAddingAtOnceTakeDifferentKeys) {
   EXPECT_EQ(count->Column(0).ToLong(), 2);
 }
 
-// The connection dies in the middle of a batch (the server ends it after the 40th insert): the
-// batch is rolled back, the object keeps every change, and the refusal says the server could not
-// be reached under its own rule number. Saved again, the batch connects anew and is stored whole.
+// The server ends the connection after the 40th insert; saved again, the batch connects anew and is stored whole.
 TEST_F(ServerEngine, ConnectionLostMidBatchRollsBackAndKeepsTheEdits) {
   const std::string location = TestDatabaseLocation("");
   auto desk = OpenTrfDatabase(location);

@@ -1,11 +1,7 @@
-// The notes screen: the rich-text toolbar is on the command bar only while the screen is shown,
-// the notes' formatting (a chosen colour too) is stored with the month, and undoing brings the
-// stored notes back.
-#include <gtest/gtest.h>
-
+// The notes screen: its toolbar, the formatting stored with the month, and notes stored by another desk.
+#include "app/screens/notes_screen.h"
 #include "app/business/rule_numbers.h"
 #include "app/data/monthly_notes.h"
-#include "app/screens/notes_screen.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/scripted_color_picker.h"
 #include "ui_shared/platform/system_colors.h"
@@ -22,8 +18,7 @@ class NotesScreenTest : public ::testing::Test {
     EXPECT_TRUE(world.host.Go("notes"));
     return world.Screen<NotesScreen>("notes");
   }
-  // The stored notes of month record `month` in a box of their own, `length` characters from
-  // `start` selected.
+  // The stored notes of month record `month` in a box of their own, `length` characters from `start` selected.
   kw::RichTextBoxPtr Stored(const std::string& month, int32_t start, int32_t length) const {
     auto stored = std::make_shared<kw::RichTextBox>();
     stored->TextRTF(MonthlyNotes(world.services.database()).Load(month));
@@ -35,10 +30,7 @@ class NotesScreenTest : public ::testing::Test {
   AppWorld world;
 };
 
-// The eleven toolbar buttons come with the screen and go with it; the box has the focus while the
-// screen is shown. What the user formatted is stored as RTF for the month when the screen is left
-// and on save, and reads back with its formatting; a colour chosen in the dialog, opened on the
-// selection's colour, survives too.
+// The notes are stored as RTF when the screen is left and on save; the colour dialog opens on the selection's.
 TEST_F(NotesScreenTest, ToolbarComesWithTheScreenAndFormattingIsStoredWithTheMonth) {
   auto picker = std::make_shared<kw::testing::ScriptedColorPicker>();
   kw::ScopedService<kw::ColorPicker> picker_in_force(picker);
@@ -55,10 +47,8 @@ TEST_F(NotesScreenTest, ToolbarComesWithTheScreenAndFormattingIsStoredWithTheMon
   EXPECT_TRUE(world.Container().Bar().Buttons().empty());
   EXPECT_FALSE(notes.Box()->Focused());
   const kw::RichTextBoxPtr friday = Stored("3", 14, 6);
-  EXPECT_EQ(friday->Text(), "Fire drill on Friday");
-  EXPECT_EQ(friday->SelBold(), true);
-  EXPECT_EQ(friday->SelUnderline(), true);
-  EXPECT_EQ(friday->SelColor(), kw::Rgb(200, 0, 0));
+  EXPECT_EQ(std::tuple(friday->Text(), friday->SelBold(), friday->SelUnderline(), friday->SelColor()),
+            std::tuple("Fire drill on Friday", true, true, kw::Rgb(200, 0, 0)));
   EXPECT_EQ(Stored("3", 0, 4)->SelBold(), false);
   EXPECT_EQ(MonthlyNotes(world.services.database()).Load("4"), "");
 
@@ -70,10 +60,7 @@ TEST_F(NotesScreenTest, ToolbarComesWithTheScreenAndFormattingIsStoredWithTheMon
   EXPECT_EQ(Stored("3", 0, 0)->Text(), "Fire drill on Friday!");
 }
 
-// Leaving without an edit stores nothing. Notes that another desk stored after this screen read
-// them are not overwritten: leaving and saving are refused with the changed-record rule, the
-// typed text stays, and undoing shows the other desk's notes (a selection of a negative length is
-// refused), which can then be edited and saved.
+// Leaving without an edit stores nothing; undoing shows the other desk's notes, which can then be edited.
 TEST_F(NotesScreenTest, NotesStoredElsewhereSinceTheyWereReadAreNotOverwritten) {
   MonthlyNotes other_desk(world.services.database());
   NotesScreen& notes = ShowNotes();

@@ -1,6 +1,4 @@
-// The record screens (residents, expenses) on the sample database, driven by their typed
-// operations: stored rows, read-only fields, the colours taken from the system, refusals and undone
-// edits, and the expense lines completed from the categories.
+// The record screens (residents, expenses) on the sample database, driven by their typed operations.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -18,7 +16,6 @@ class RecordScreensTest : public ::testing::Test {
  protected:
   RecordScreensTest() { world.UseMapleHouseMarch(); }
 
-  // Shows the screen `name` and answers it.
   RecordScreen& Show(const std::string& name) {
     EXPECT_TRUE(world.host.Go(name)) << name;
     return world.Screen<RecordScreen>(name);
@@ -36,7 +33,6 @@ class RecordScreensTest : public ::testing::Test {
   AppWorld world;
 };
 
-// Removing and adding reach the database only with the batch write: when the user saves.
 TEST_F(RecordScreensTest, ResidentsAreWrittenInOneBatchOnSave) {
   const std::string count = "SELECT COUNT(*) FROM tbH_Residents WHERE H_HomeMonthlyStatsID = 3";
   RecordScreen& residents = Show("residents");
@@ -58,10 +54,7 @@ TEST_F(RecordScreensTest, ResidentsAreWrittenInOneBatchOnSave) {
   EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentName = 'Zoe Ward'"), 1);
 }
 
-// Fields() names the fields the screen shows, in order; a row before the first or after the last
-// and an unknown field are refused with what there is. UndoEdits drops what was not saved - an
-// edit the batch holds, a record added - and shows the stored data again, on the record that was
-// current.
+// UndoEdits drops what was not saved (an edit the batch holds, a record added), on the record that was current.
 TEST_F(RecordScreensTest, RefusalsAndUndoEdits) {
   RecordScreen& residents = Show("residents");
   EXPECT_EQ(residents.Fields(), (std::vector<std::string>{"name", "birthdate", "admission", "fee", "family"}));
@@ -87,8 +80,7 @@ TEST_F(RecordScreensTest, RefusalsAndUndoEdits) {
   EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_MonthlyFee = 2450"), 0);
 }
 
-// While the month's TRF is not active the fields are read-only (button face, locked) and edits are
-// refused; once it is active again they are editable with the window colour.
+// Read-only fields wear the button face (&H8000000F), editable ones the window colour (&H80000005).
 TEST_F(RecordScreensTest, FieldsAreReadOnlyWhileTheTrfIsNotActive) {
   RecordScreen& residents = Show("residents");
   world.Container().CurrentStatStatus(2);
@@ -105,36 +97,31 @@ TEST_F(RecordScreensTest, FieldsAreReadOnlyWhileTheTrfIsNotActive) {
   residents.EditField("fee", "2500");
 }
 
-// The active field wears the library's active-field colours, which follow the system's colours;
-// the field left gets the window background back.
+// The active field wears the library's active-field colours, which follow the system's colours.
 TEST_F(RecordScreensTest, ActiveFieldColoursFollowTheSystemColours) {
-  const struct {
-    const char* name;
-    uint32_t highlight, tooltip, back, fore;
-  } rows[] = {
-      {"3-D highlight differs", kw::Rgb(200, 200, 200), kw::Rgb(255, 255, 255), 0x80000014u, 0x80000012u},
-      {"tooltip differs", kw::Rgb(255, 255, 255), kw::Rgb(255, 255, 225), 0x80000018u, 0x80000017u},
-      {"all alike", kw::Rgb(255, 255, 255), kw::Rgb(255, 255, 255), 0x00E0E0E0u, 0u},
+  // The 3-D highlight and the tooltip background set, then the active field's back and fore colours.
+  const std::tuple<uint32_t, uint32_t, uint32_t, uint32_t> rows[] = {
+      {kw::Rgb(200, 200, 200), kw::Rgb(255, 255, 255), 0x80000014u, 0x80000012u},
+      {kw::Rgb(255, 255, 255), kw::Rgb(255, 255, 225), 0x80000018u, 0x80000017u},
+      {kw::Rgb(255, 255, 255), kw::Rgb(255, 255, 255), 0x00E0E0E0u, 0u},
   };
   auto colours = std::make_shared<kw::SystemColors>();
   kw::ScopedService<kw::SystemColors> in_force(colours);
   colours->SetSysColor(kw::kColorWindow, kw::Rgb(255, 255, 255));
   RecordScreen& residents = Show("residents");
-  for (const auto& row : rows) {
-    colours->SetSysColor(kw::kColor3DHighlight, row.highlight);
-    colours->SetSysColor(kw::kColorTooltipBackground, row.tooltip);
+  for (const auto& [highlight, tooltip, back, fore] : rows) {
+    colours->SetSysColor(kw::kColor3DHighlight, highlight);
+    colours->SetSysColor(kw::kColorTooltipBackground, tooltip);
     residents.EditField("name", "Ada Andersen");
     const ScreenField name = Field(residents, "name");
-    EXPECT_TRUE(name.active) << row.name;
-    EXPECT_EQ(std::pair(name.back_color, name.fore_color), std::pair(row.back, row.fore)) << row.name;
+    EXPECT_EQ(std::tuple(name.active, name.back_color, name.fore_color), std::tuple(true, back, fore)) << back;
   }
   residents.EditField("fee", "2400");
   EXPECT_EQ(Field(residents, "name").back_color, 0x80000005u);
   EXPECT_FALSE(Field(residents, "name").active);
 }
 
-// The expense lines the categories call for are stored when the screen is first shown, and only
-// then; the lines follow the categories, so none is added.
+// The expense lines the categories call for are stored when the screen is first shown, and only then.
 TEST_F(RecordScreensTest, ExpenseLinesAreCompletedOnce) {
   const std::string count = "SELECT COUNT(*) FROM tbH_MonthlyExpenses WHERE H_HomeMonthlyStatsID = 3";
   EXPECT_EQ(world.Count(count), 2);

@@ -1,8 +1,4 @@
-// The screen framework: navigation through the container with deactivation, refusals and
-// redirects and the events they tell, the screens' command-bar buttons, the send-off run, the busy
-// pointer and the unbinding that lets screens go.
-#include <gtest/gtest.h>
-
+// The screen framework: navigation, the screens' buttons, the send-off run, the busy pointer, releasing screens.
 #include "app/screens/home_screen.h"
 #include "tests/app/app_world.h"
 #include "ui_shared/platform/screen.h"
@@ -56,14 +52,7 @@ struct HostWorld : testing::AppWorld {
     host.Add(home);
     host.Add(work);
   }
-  // A home and a month with an active TRF, as TRF Setup leaves them.
-  void SelectActiveMonth() {
-    Container().CurrentH_HomesID("1");
-    Container().CurrentH_HomeMonthlyStatsID("3");
-    Container().CurrentStatStatus(1);
-  }
-  // What a step left: the current screen, the container's form key and the bar's buttons, then
-  // the screens' lifecycle and the events told since the last look (which it clears).
+  // The current screen, form key and buttons, then the lifecycle and events since the last look (cleared).
   std::string Look() {
     std::string out = (host.Current() ? host.Current()->Name() : "none") + " " + Container().CurrentFormKey() + " [";
     for (const auto& button : Container().Bar().Buttons()) out += button.key;
@@ -76,13 +65,8 @@ struct HostWorld : testing::AppWorld {
   }
 };
 
-// Going to a screen activates it (loading its data the first time) and puts its buttons on the
-// bar; going to it again neither leaves nor reloads it; a screen that refuses to be left keeps the
-// user, its buttons and the container's form key; going on deactivates it and swaps the buttons.
-// The hourglass tells the front end once when work starts and once when it ends. Send-off checks
-// every screen quietly; one that fails becomes current and is checked again aloud, and the run
-// stops there while it still fails and goes on once it passes; the container's send-off flags are
-// off again afterwards.
+// The hourglass is told once when work starts and once when it ends. Send-off checks every screen quietly; one
+// that fails is shown and checked aloud, and the run stops there while it still fails.
 TEST(ScreenHostTest, NavigationActivatesStaysSwapsTheButtonsAndSendsOff) {
   HostWorld w;
   EXPECT_TRUE(w.host.Go("home"));
@@ -92,7 +76,7 @@ TEST(ScreenHostTest, NavigationActivatesStaysSwapsTheButtonsAndSendsOff) {
   EXPECT_EQ(w.Look(), "home KW_UI01____FRM_H_OurHome [Pinghome]");
   EXPECT_EQ(w.home->reloads, 1);
   EXPECT_EQ(w.Container().NavigationHistory().size(), 1u);
-  w.SelectActiveMonth();
+  w.UseMapleHouseMarch();
   w.home->refuse_leaving = true;
   EXPECT_FALSE(w.host.Go("work"));
   EXPECT_EQ(w.Look(), "home KW_UI01____FRM_H_OurHome [Pinghome] | home leaves > stayed on home");

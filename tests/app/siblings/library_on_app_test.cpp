@@ -1,7 +1,4 @@
-// The library on the application's siblings and business objects: the feedback dialog's answers,
-// the record-group validation when a form is left, and saves of batch objects.
-#include <gtest/gtest.h>
-
+// The library on the application's siblings and business objects: dialogs, group validation, batch saves.
 #include "app/business/business_classes.h"
 #include "app/business/record_groups.h"
 #include "tests/app/app_world.h"
@@ -10,8 +7,7 @@
 namespace trf::testing {
 namespace {
 
-// The dialog clears a pending notification on its first showing, answers from the queue, declines
-// when unscripted, and lets a presenter answer instead.
+// The dialog clears a pending notification on its first showing.
 TEST(LibraryOnApp, FeedbackDialogAnswersFromQueueThenDeclinesThenAsksThePresenter) {
   AppWorld w(AppWorld::Screens::kNone);
   FeedbackDesk& desk = w.services.desk();
@@ -28,9 +24,7 @@ TEST(LibraryOnApp, FeedbackDialogAnswersFromQueueThenDeclinesThenAsksThePresente
   EXPECT_EQ(desk.shown[2].message, "Sure?");
 }
 
-// Leaving the form validates the record group: a class without a registered validator is logged
-// in the application's error journal and passes; a registered one is created by name and its
-// question, once accepted, is not asked again for the same value.
+// A class without a validator is logged in the journal and passes; an accepted question is not asked again.
 TEST(LibraryOnApp, DeactivationValidatesTheRecordGroupByName) {
   AppWorld w(AppWorld::Screens::kNone);
   w.services.registry().Unregister("KW01.RGResidents");  // the application's own validator stands here
@@ -58,10 +52,8 @@ TEST(LibraryOnApp, DeactivationValidatesTheRecordGroupByName) {
   EXPECT_EQ(w.services.desk().shown[0].message, "Only one manager?");
 }
 
-// Save mode 4: Save keeps changes for the batch, and what it accepted is no unsaved edit any more:
-// CancelEdit (which moving to another record runs) goes back to it, a new record accepted is still
-// new and dropped by CancelEdit, a deletion is cancelled back to the accepted record. SaveBatch
-// writes every accepted change in one go.
+// What Save accepted for the batch is no unsaved edit: CancelEdit (which moving to another record runs) goes
+// back to it, but a new record accepted is still new and dropped.
 TEST(LibraryOnApp, BatchModeKeepsAcceptedChangesUntilSaveBatch) {
   AppWorld w(AppWorld::Screens::kNone);
   LIResidents residents(w.services.database());

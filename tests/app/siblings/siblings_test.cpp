@@ -1,9 +1,5 @@
-// The reference siblings and the wiring that owns them: the database resource is the application's
-// database; each AppServices is an application of its own, and the registry in force before it is
-// back when it goes.
+// The reference siblings and AppServices, the wiring that owns them.
 #include "app/siblings/app_services.h"
-
-#include <gtest/gtest.h>
 
 #include "app/siblings/database_resource.h"
 #include "tests/app/app_world.h"
@@ -17,9 +13,7 @@ kw::SharedProceduresPtr MakeShared() {
   return kw::CreateObjectAs<kw::SharedProcedures>(kw::class_ids::kSharedProcedures);
 }
 
-// Two AppServices in sequence share nothing: the second has its own database, context and desk,
-// and its validators read its own database; the registry in force before each is back when it goes.
-// The database resource is the application's database; bad SQL is a clear error, not a crash.
+// Two AppServices in sequence share nothing, down to the database their validators read.
 TEST(AppServicesTest, EachIsAnApplicationOfItsOwnAndRestoresTheRegistry) {
   const kw::ClassRegistry* before = &kw::Service<kw::ClassRegistry>::Get();
   const auto residents_fit = [](const char* month) {

@@ -1,5 +1,4 @@
-// The command interpreter: splitting lines, argument counts, unknown commands, expectations and
-// script outcomes.
+// The command interpreter: lines, argument counts, errors, expectations and script outcomes.
 #include "app/terminal/command_interpreter.h"
 
 #include <gtest/gtest.h>
@@ -28,10 +27,7 @@ struct Console {
   }
 };
 
-// Commands run with their arguments; bad counts and raised errors fail with a clear message; help
-// lists every command with its usage; `expect` looks only at the output since the previous command.
-// A script answers 0 when all ran, 1 at the first failure, and stops at quit; an expectation never
-// finds its own echo.
+// `expect` looks only at the output since the previous command, so it never finds its own echo.
 TEST(CommandInterpreterTest, RunsCommandsAndScriptsAndRejectsBadInput) {
   Console c;
   EXPECT_EQ(c.interpreter.Execute("set Fee 12.50"), CommandInterpreter::Outcome::kContinue);
@@ -51,19 +47,15 @@ TEST(CommandInterpreterTest, RunsCommandsAndScriptsAndRejectsBadInput) {
   c.interpreter.Execute("save");
   EXPECT_EQ(c.interpreter.Execute("expect Ann"), CommandInterpreter::Outcome::kFailed);
   EXPECT_NE(c.out.str().find("expectation failed"), std::string::npos);
-  {
-    Console passing;
-    std::istringstream script("set A 1\nexpect A = 1\nquit\nfrobnicate\n");
-    EXPECT_EQ(passing.interpreter.RunScript(script, true), 0);
-    EXPECT_NE(passing.out.str().find("> set A 1"), std::string::npos);
-  }
-  {
-    Console failing;
-    std::istringstream script("set A 1\nexpect B\nsave\n");
-    EXPECT_EQ(failing.interpreter.RunScript(script, true), 1);
-    EXPECT_NE(failing.out.str().find("script stopped at line 2"), std::string::npos);
-    EXPECT_EQ(failing.calls.size(), 1u);
-  }
+  Console passing;
+  std::istringstream passing_script("set A 1\nexpect A = 1\nquit\nfrobnicate\n");
+  EXPECT_EQ(passing.interpreter.RunScript(passing_script, true), 0);
+  EXPECT_NE(passing.out.str().find("> set A 1"), std::string::npos);
+  Console failing;
+  std::istringstream failing_script("set A 1\nexpect B\nsave\n");
+  EXPECT_EQ(failing.interpreter.RunScript(failing_script, true), 1);
+  EXPECT_NE(failing.out.str().find("script stopped at line 2"), std::string::npos);
+  EXPECT_EQ(failing.calls.size(), 1u);
 }
 
 }  // namespace

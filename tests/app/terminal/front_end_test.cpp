@@ -1,5 +1,4 @@
-// The terminal front end: screen rendering, feedback boxes and dialog lines, and the answers to
-// questions.
+// The terminal front end: the screen, feedback boxes and dialog lines, and the answers to questions.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -10,11 +9,7 @@
 namespace trf {
 namespace {
 
-// The screen: title, bar, the context, the active field's colours (with --verbose), the list with
-// numbered rows, the selected one marked and columns padded, then the fields with the active one
-// starred and locked ones marked. The feedback box is framed at the given width, wraps long texts
-// at blanks (a word longer than the box is cut rather than overflowing the frame), shows the detail
-// after a blank line and offers Yes and No for questions.
+// A word longer than the feedback box is cut rather than overflowing the frame.
 TEST(FrontEndTest, ScreenAndFeedbackBoxAreRendered) {
   CommandBar bar;
   bar.Add({"Save", "Save", kw::kButtonPlain, nullptr, {}, true, 0});
@@ -22,31 +17,24 @@ TEST(FrontEndTest, ScreenAndFeedbackBoxAreRendered) {
   view.context.home_num = "H-101";
   view.list = ScreenList{{"Name", "Fee"}, {}, {{"Ann", "10"}, {"Robert", "2400"}}, 1};
   view.fields = {{"Name", "Robert", true, false, 0x80000014u, 0x80000012u}, {"Fee", "2400", false, true, 0, 0}};
-  const std::vector<std::string> expected{"== Our Home ==",
-                                          "bar: [Save]",
-                                          "Current home: H-101",
-                                          "active field Name: background &H80000014&, text &H80000012&",
-                                          "        Name    Fee",
-                                          "  1     Ann     10",
-                                          "* 2     Robert  2400",
-                                          "* Name : Robert",
-                                          "  Fee  : 2400   (read-only)"};
-  EXPECT_EQ(RenderScreen("home", "Our Home", bar, view, /*verbose=*/true), expected);
+  EXPECT_EQ(RenderScreen("home", "Our Home", bar, view, /*verbose=*/true),
+            (std::vector<std::string>{"== Our Home ==", "bar: [Save]", "Current home: H-101",
+                                      "active field Name: background &H80000014&, text &H80000012&",
+                                      "        Name    Fee", "  1     Ann     10", "* 2     Robert  2400",
+                                      "* Name : Robert", "  Fee  : 2400   (read-only)"}));
   FeedbackShowing showing{"Residents", "The monthly fee looks unusually high for this home.", "Fee: 7,800", 0, 3105, 0,
                           false};
-  const auto box = RenderFeedbackBox(showing, 30);
-  const std::vector<std::string> framed{"+----------------------------+", "| Residents - question 3105  |",
-                                        "+----------------------------+", "| The monthly fee looks      |",
-                                        "| unusually high for this    |", "| home.                      |",
-                                        "|                            |", "| Fee: 7,800                 |",
-                                        "| [Yes] [No]                 |", "+----------------------------+"};
-  EXPECT_EQ(box, framed);
+  EXPECT_EQ(RenderFeedbackBox(showing, 30),
+            (std::vector<std::string>{"+----------------------------+", "| Residents - question 3105  |",
+                                      "+----------------------------+", "| The monthly fee looks      |",
+                                      "| unusually high for this    |", "| home.                      |",
+                                      "|                            |", "| Fee: 7,800                 |",
+                                      "| [Yes] [No]                 |", "+----------------------------+"}));
   FeedbackShowing long_word{"T", std::string(30, 'x'), "", 2, 1, 0, false};
   for (const std::string& line : RenderFeedbackBox(long_word, 20)) EXPECT_EQ(line.size(), 20u) << line;
 }
 
-// Questions take the queued answer first; without one a script declines and a terminal is asked
-// until it says yes or no; notices and errors are simply acknowledged.
+// Without a queued answer a script declines and a terminal is asked until it says yes or no.
 TEST(FrontEndTest, QuestionsAreAnsweredFromQueueTerminalOrDeclined) {
   std::ostringstream out;
   Transcript transcript(out);
