@@ -18,8 +18,7 @@ TEST(Dates, SerialsRoundTripThroughTheCalendarAndText) {
   EXPECT_EQ(Serial(2004, 3, 5), 38051.0);
   const Civil c = CivilOf(38051.75);
   EXPECT_EQ(std::tuple(c.year, c.month, c.day, SecondsOfDay(38051.75)), std::tuple(2004, 3, 5, 18 * 3600));
-  EXPECT_EQ(CivilOf(-1.25).day, 29);
-  EXPECT_EQ(SecondsOfDay(-1.25), 6 * 3600);
+  EXPECT_EQ(std::pair(CivilOf(-1.25).day, SecondsOfDay(-1.25)), std::pair(29, 6 * 3600));
   EXPECT_EQ(Serial(1899, 12, 29, 6, 0, 0), -1.25);
   EXPECT_TRUE(IsValidDate(2000, 2, 29));
   EXPECT_FALSE(IsValidDate(1900, 2, 29));
@@ -46,25 +45,20 @@ TEST(Dates, SerialsRoundTripThroughTheCalendarAndText) {
 }
 
 TEST(Dates, RecognizesTheRuntimesLenientForms) {
-  const std::pair<const char*, double> rows[] = {{"3/5/2004", Serial(2004, 3, 5)},
-                                                 {"2004-03-05", Serial(2004, 3, 5)},
-                                                 {"2004/3/5", Serial(2004, 3, 5)},
-                                                 {"March 5, 2004", Serial(2004, 3, 5)},
-                                                 {"Mar 5 2004", Serial(2004, 3, 5)},
-                                                 {"5 Mar 2004", Serial(2004, 3, 5)},
-                                                 {"Dec 30, 1991", Serial(1991, 12, 30)},
+  for (const char* text : {"3/5/2004", "2004-03-05", "2004/3/5", "March 5, 2004", "Mar 5 2004", "5 Mar 2004",
+                           " 3/5/2004 ", "3/5/2004 12:00 AM"})
+    EXPECT_EQ(Recognize(text), Serial(2004, 3, 5)) << text;
+  const std::pair<const char*, double> rows[] = {{"Dec 30, 1991", Serial(1991, 12, 30)},
                                                  {"12/30/91", Serial(1991, 12, 30)},
                                                  {"13/5/2004", Serial(2004, 5, 13)},
                                                  {"13/12/2004", Serial(2004, 12, 13)},
                                                  {"1/2/29", Serial(2029, 1, 2)},
                                                  {"1/2/30", Serial(1930, 1, 2)},
-                                                 {" 3/5/2004 ", Serial(2004, 3, 5)},
                                                  {"1/1/00", Serial(2000, 1, 1)},
                                                  {"1/1/99", Serial(1999, 1, 1)},
                                                  {"mAY 31 2004", Serial(2004, 5, 31)},
                                                  {"12/31/9999", Serial(9999, 12, 31)},
                                                  {"10:30 PM", (22 * 3600 + 30 * 60) / 86400.0},
-                                                 {"3/5/2004 12:00 AM", Serial(2004, 3, 5)},
                                                  {"3/5/2004 6:00:30", Serial(2004, 3, 5, 6, 0, 30)}};
   for (const auto& [text, serial] : rows) EXPECT_EQ(Recognize(text), serial) << text;
   for (const char* text :

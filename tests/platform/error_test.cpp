@@ -50,8 +50,7 @@ TEST(ErrorTrail, NestedMembersPrefixTheirLocationsKeepingNumberAndSource) {
       {[] { throw std::out_of_range("index"); }, err::kSubscript},
       {[] { throw std::overflow_error("big"); }, err::kOverflow},
       {[] { throw std::runtime_error("odd"); }, err::kInvalidCall},
-      {[] { throw 42; }, err::kInvalidCall},
-  };
+      {[] { throw 42; }, err::kInvalidCall}};
   for (const auto& row : rows)
     EXPECT_TRUE(testing::RaisedAt(testing::Raised([&] {
                                     Guarded(kClass, "ShellEx", [&](Line& line) {

@@ -14,34 +14,31 @@ namespace kw {
 namespace {
 
 TEST(LenientReader, ReadsTheLeadingNumberOfEachTextAndStrictlyTheWholeText) {
-  const std::tuple<const char*, const char*, double> rows[] = {
-      {"trailing letters", "12abc", 12},
-      {"blanks between digits", " 1 2 3", 123},
-      {"fraction", "2.5", 2.5},
-      {"comma stops", "2,5", 2},
-      {"bare sign", "-", 0},
-      {"empty", "", 0},
-      {"blank after sign", "- 5", -5},
-      {"second point stops", "1.2.3", 1.2},
-      {"exponent", "1e3x", 1000},
-      {"D exponent", "1D2", 100},
-      {"carriage return stops", "1\r2", 1},
-      {"tab and line feed", "\t4\n2", 42},
-      {"hex prefix is no number", "&H10", 0},
-      {"percent stops", "50.5%", 50.5},
-      {"leading point", ".5", 0.5},
-      {"plus sign", "+7", 7},
-      {"tag class part", " 3#", 3},
-      {"exponent without digits", "4e", 4},
-      {"negative exponent", "25E-1", 2.5},
-      {"letters only", "abc", 0},
-  };
+  const std::tuple<const char*, const char*, double> rows[] = {{"trailing letters", "12abc", 12},
+                                                               {"blanks between digits", " 1 2 3", 123},
+                                                               {"fraction", "2.5", 2.5},
+                                                               {"comma stops", "2,5", 2},
+                                                               {"bare sign", "-", 0},
+                                                               {"empty", "", 0},
+                                                               {"blank after sign", "- 5", -5},
+                                                               {"second point stops", "1.2.3", 1.2},
+                                                               {"exponent", "1e3x", 1000},
+                                                               {"D exponent", "1D2", 100},
+                                                               {"carriage return stops", "1\r2", 1},
+                                                               {"tab and line feed", "\t4\n2", 42},
+                                                               {"hex prefix is no number", "&H10", 0},
+                                                               {"percent stops", "50.5%", 50.5},
+                                                               {"leading point", ".5", 0.5},
+                                                               {"plus sign", "+7", 7},
+                                                               {"tag class part", " 3#", 3},
+                                                               {"exponent without digits", "4e", 4},
+                                                               {"negative exponent", "25E-1", 2.5},
+                                                               {"letters only", "abc", 0}};
   for (const auto& [name, text, expected] : rows) EXPECT_DOUBLE_EQ(ReadLeadingNumber(text), expected) << name;
   // A number too large for a double overflows rather than reading as infinity.
   EXPECT_EQ(testing::RaisedNumber([] { (void)ReadLeadingNumber("1e999"); }), err::kOverflow);
-  EXPECT_EQ(ParseWholeNumber(" 12 "), 12.0);
-  EXPECT_EQ(ParseWholeNumber("-3.5"), -3.5);
-  EXPECT_EQ(ParseWholeNumber("1E3"), 1000.0);
+  for (const auto& [text, value] : {std::pair(" 12 ", 12.0), std::pair("-3.5", -3.5), std::pair("1E3", 1000.0)})
+    EXPECT_EQ(ParseWholeNumber(text), value) << text;
   for (const char* text : {"12abc", "", "   ", "1 2", "\t12"}) EXPECT_FALSE(ParseWholeNumber(text)) << text;
 }
 
@@ -64,20 +61,17 @@ TEST(Rounding, HalvesToEvenThenRange) {
 
 // Doubles print with at most 15 significant digits, in exponent form where the runtime uses it.
 TEST(Formatting, DoublesAndSinglesAsTheRuntimeWritesThem) {
-  const std::pair<double, const char*> rows[] = {
-      {1e15, "1E+15"},       {123456789012345.0, "123456789012345"},
-      {0.0001, "0.0001"},    {0.00001, "0.00001"},
-      {1e-16, "1E-16"},      {1.0 / 12.0, "8.33333333333333E-02"},
-      {0.1 + 0.2, "0.3"},    {-0.0, "0"},
-      {2.5, "2.5"},          {-1234.5, "-1234.5"},
-      {100, "100"},          {1e-15, "0.000000000000001"},
-      {1.5e300, "1.5E+300"}, {-2.5e-20, "-2.5E-20"},
-  };
+  const std::pair<double, const char*> rows[] = {{1e15, "1E+15"},       {123456789012345.0, "123456789012345"},
+                                                 {0.0001, "0.0001"},    {0.00001, "0.00001"},
+                                                 {1e-16, "1E-16"},      {1.0 / 12.0, "8.33333333333333E-02"},
+                                                 {0.1 + 0.2, "0.3"},    {-0.0, "0"},
+                                                 {2.5, "2.5"},          {-1234.5, "-1234.5"},
+                                                 {100, "100"},          {1e-15, "0.000000000000001"},
+                                                 {1.5e300, "1.5E+300"}, {-2.5e-20, "-2.5E-20"}};
   for (const auto& [value, expected] : rows) EXPECT_EQ(FormatDouble(value), expected) << expected;
-  EXPECT_EQ(FormatSingle(0.1f), "0.1");
-  EXPECT_EQ(FormatSingle(1.0f / 3.0f), "0.3333333");
-  EXPECT_EQ(FormatSingle(1e7f), "1E+07");
-  EXPECT_EQ(FormatSingle(1234567.0f), "1234567");
+  for (const auto& [value, expected] : {std::pair(0.1f, "0.1"), std::pair(1.0f / 3.0f, "0.3333333"),
+                                        std::pair(1e7f, "1E+07"), std::pair(1234567.0f, "1234567")})
+    EXPECT_EQ(FormatSingle(value), expected) << expected;
 }
 
 }  // namespace

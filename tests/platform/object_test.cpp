@@ -15,19 +15,18 @@ class Gadget : public LateBound<Gadget> {
  public:
   std::string TypeName() const override { return "Gadget"; }
   static const MemberTable<Gadget>& Members() {
-    static const MemberTable<Gadget> table{
-        Property<&Gadget::Text, &Gadget::SetText>(""),
-        Property<&Gadget::Text, &Gadget::SetText>("Text"),
-        Property<&Gadget::Hwnd>("hwnd"),
-        Property<nullptr, &Gadget::SetPassword>("Password"),
-        {"Join", MemberKind::kMethod,
-         [](Gadget&, const Args& a) {
-           return Variant::Text(a.Required(0, "First").ToText() + a.Optional(1, "Sep", Variant::Text("-")).ToText() +
-                                a.Required(2, "Last").ToText());
-         }},
-        Method<&Gadget::Repeat, "Text", "Times">("Repeat"),
-        Method<&Gadget::Poke>("Poke"),
-    };
+    static const MemberTable<Gadget> table{Property<&Gadget::Text, &Gadget::SetText>(""),
+                                           Property<&Gadget::Text, &Gadget::SetText>("Text"),
+                                           Property<&Gadget::Hwnd>("hwnd"),
+                                           Property<nullptr, &Gadget::SetPassword>("Password"),
+                                           {"Join", MemberKind::kMethod,
+                                            [](Gadget&, const Args& a) {
+                                              return Variant::Text(a.Required(0, "First").ToText() +
+                                                                   a.Optional(1, "Sep", Variant::Text("-")).ToText() +
+                                                                   a.Required(2, "Last").ToText());
+                                            }},
+                                           Method<&Gadget::Repeat, "Text", "Times">("Repeat"),
+                                           Method<&Gadget::Poke>("Poke")};
     return table;
   }
   const std::string& Text() const { return text; }
@@ -112,8 +111,7 @@ TEST(LateBinding, GetsAndLetsMembersByName) {
 // The type inquiry reports the default value's type, or Object when the default needs an index.
 TEST(LateBinding, DerivedTablesTypeInquiryAndTypedCast) {
   ObjectPtr o = std::make_shared<BigGadget>();
-  EXPECT_EQ(GetMember(o, "Size").ToLong(), 3);
-  EXPECT_EQ(GetMember(o, "hwnd").ToLong(), 7);
+  EXPECT_EQ(std::tuple(GetMember(o, "Size").ToLong(), GetMember(o, "hwnd").ToLong()), std::tuple(3, 7));
   LetMember(o, "Text", Variant::Text("t"));
   EXPECT_EQ(GetMember(o, "Text").GetText(), "t");
   EXPECT_EQ(testing::RaisedNumber([&] { (void)GetMember(o, "Password"); }), err::kWriteOnly);
@@ -132,22 +130,20 @@ class Wide : public LateBound<Wide> {
   std::string TypeName() const override { return "Wide"; }
   static const MemberTable<Wide>& Members() {
     static const auto number = [](Wide&, const Args& a) { return Variant::Long(a.Required(0, "N").ToLong()); };
-    static const MemberTable<Wide> table{
-        {"Item1", MemberKind::kMethod, number},
-        {"Item2", MemberKind::kMethod, number},
-        {"Item_3", MemberKind::kMethod, number},
-        {"AdmissionDate", MemberKind::kMethod, number},
-        {"AdmissionFee", MemberKind::kMethod, number},
-        {"A", MemberKind::kMethod, number},
-        {"ThisMemberNameIsLongerThanThirtyTwoBytes", MemberKind::kMethod, number},
-        {"Count", MemberKind::kMethod, number},
-        {"Index", MemberKind::kMethod, number},
-        {"Key", MemberKind::kMethod, number},
-        {"Text", MemberKind::kMethod, number},
-        {"Selected", MemberKind::kMethod, number},
-        {"EnsureVisible", MemberKind::kMethod, number},
-        {"SmallIcon", MemberKind::kMethod, number},
-    };
+    static const MemberTable<Wide> table{{"Item1", MemberKind::kMethod, number},
+                                         {"Item2", MemberKind::kMethod, number},
+                                         {"Item_3", MemberKind::kMethod, number},
+                                         {"AdmissionDate", MemberKind::kMethod, number},
+                                         {"AdmissionFee", MemberKind::kMethod, number},
+                                         {"A", MemberKind::kMethod, number},
+                                         {"ThisMemberNameIsLongerThanThirtyTwoBytes", MemberKind::kMethod, number},
+                                         {"Count", MemberKind::kMethod, number},
+                                         {"Index", MemberKind::kMethod, number},
+                                         {"Key", MemberKind::kMethod, number},
+                                         {"Text", MemberKind::kMethod, number},
+                                         {"Selected", MemberKind::kMethod, number},
+                                         {"EnsureVisible", MemberKind::kMethod, number},
+                                         {"SmallIcon", MemberKind::kMethod, number}};
     return table;
   }
 };
@@ -172,8 +168,7 @@ TEST(LateBinding, ArgumentListsOfAnyLength) {
   for (const Args* list : {&copy, &moved}) {
     ASSERT_EQ(list->PositionalCount(), 5u);
     for (size_t i = 0; i < 5; ++i) EXPECT_EQ(list->Required(i, "none").ToLong(), static_cast<int32_t>(i + 1));
-    EXPECT_EQ(list->Required(0, "Z").ToLong(), 12);
-    EXPECT_EQ(list->Required(0, "x").ToLong(), 10);
+    EXPECT_EQ(std::tuple(list->Required(0, "Z").ToLong(), list->Required(0, "x").ToLong()), std::tuple(12, 10));
   }
 }
 

@@ -53,8 +53,7 @@ TEST(SplitCommandLine, WindowsRules) {
       {"single escaped quote", R"(\"x\")", {R"("x")"}},
       {"empty quotes are an argument", R"(prog "" x)", {"prog", "", "x"}},
       {"unclosed quote runs to the end", R"(a "b c)", {"a", "b c"}},
-      {"nothing", "   ", {}},
-  };
+      {"nothing", "   ", {}}};
   for (const auto& [name, line, args] : rows) EXPECT_EQ(SplitCommandLine(line), args) << name;
 }
 
@@ -69,8 +68,7 @@ TEST(ProcessStarter, ExitCodesArgumentsAndDescriptors) {
       {R"(sh -c "exit 3")", 3},
       {R"(sh -c "exit 300")", 44},
       {R"(sh -c "test \"a b\" = 'a b'")", 0},
-      {R"(sh -c "test ! -e /proc/self/fd/57 && test -e /proc/self/fd/2")", 0},
-  };
+      {R"(sh -c "test ! -e /proc/self/fd/57 && test -e /proc/self/fd/2")", 0}};
   ProcessStarter starter;
   for (bool poll : {false, true}) {
     for (const auto& [command, code] : rows) {

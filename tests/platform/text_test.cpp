@@ -16,9 +16,7 @@ TEST(Text, CountsAndCutsCodePointsIllFormedOnesIncluded) {
   EXPECT_EQ(Mid(s, 7), "");
   EXPECT_EQ(Mid(s, 99), "");
   EXPECT_EQ(Right(s, 2), "12");
-  EXPECT_EQ(InStr(s, "#"), 4u);
-  EXPECT_EQ(InStr(s, "x"), 0u);
-  EXPECT_EQ(InStr(s, ""), 1u);
+  EXPECT_EQ(std::tuple(InStr(s, "#"), InStr(s, "x"), InStr(s, "")), std::tuple(4u, 0u, 1u));
   // Ill-formed UTF-8 becomes one U+FFFD per maximal subpart, which the character functions count as one.
   const std::string r = "\xEF\xBF\xBD";  // U+FFFD
   const std::pair<std::string, std::string> rows[] = {

@@ -73,24 +73,21 @@ TEST(VariantConversion, ToTextAndStrRenderEachKind) {
       {"date at midnight", Variant::Date(dates::Serial(2004, 3, 5)), "3/5/2004"},
       {"date with time", Variant::Date(dates::Serial(2004, 3, 5, 14, 7, 9)), "3/5/2004 2:07:09 PM"},
       {"time alone", Variant::Date(0.5), "12:00:00 PM"},
-      {"text", Variant::Text("abc "), "abc "},
-  };
+      {"text", Variant::Text("abc "), "abc "}};
   for (const auto& [name, value, expected] : rows) EXPECT_EQ(value.ToText(), expected) << name;
   EXPECT_EQ(testing::RaisedNumber([] { (void)Variant::Null().ToText(); }), err::kInvalidNull);
   // Str puts a blank before zero and positive numbers only.
-  const std::pair<Variant, const char*> str_rows[] = {{Variant::Long(17), " 17"},
-                                                      {Variant::Integer(0), " 0"},
-                                                      {Variant::Integer(-4), "-4"},
-                                                      {Variant::Double(2.5), " 2.5"},
-                                                      {Variant::Text("x"), "x"}};
+  const std::pair<Variant, const char*> str_rows[] = {
+      {Variant::Long(17), " 17"},     {Variant::Integer(0), " 0"}, {Variant::Integer(-4), "-4"},
+      {Variant::Double(2.5), " 2.5"}, {Variant::Text("x"), "x"},
+  };
   for (const auto& [value, expected] : str_rows) EXPECT_EQ(StrOf(value), expected);
 }
 
 TEST(VariantConversion, BooleanDoubleDateAndExactAccess) {
-  EXPECT_TRUE(Variant::Long(-3).ToBoolean());
+  for (const Variant& truthy : {Variant::Long(-3), Variant::Text("True"), Variant::Text("5")})
+    EXPECT_TRUE(truthy.ToBoolean()) << truthy.ToText();
   EXPECT_FALSE(Variant().ToBoolean());
-  EXPECT_TRUE(Variant::Text("True").ToBoolean());
-  EXPECT_TRUE(Variant::Text("5").ToBoolean());
   EXPECT_EQ(testing::RaisedNumber([] { (void)Variant::Text("yes").ToBoolean(); }), err::kTypeMismatch);
   EXPECT_DOUBLE_EQ(Variant::Text(" 1.5 ").ToDouble(), 1.5);
   EXPECT_EQ(testing::RaisedNumber([] { (void)Variant::Long(1).GetText(); }), err::kTypeMismatch);
@@ -157,8 +154,7 @@ TEST(VariantArray, BoundsAndSubscripts) {
   table.At({2, 3}) = Variant::Text("last");
   EXPECT_EQ(table.At({2, 3}).GetText(), "last");
   EXPECT_TRUE(table.At({0, 0}).IsEmpty());
-  EXPECT_EQ(table.DimensionBounds(1).upper, 2);
-  EXPECT_EQ(table.ElementCount(), 12u);
+  EXPECT_EQ(std::tuple(table.DimensionBounds(1).upper, table.ElementCount()), std::tuple(2, 12u));
   EXPECT_EQ(testing::RaisedNumber([&] { (void)table.At({3, 0}); }), err::kSubscript);
   EXPECT_EQ(testing::RaisedNumber([&] { (void)table.At({0}); }), err::kSubscript);
   EXPECT_EQ(testing::RaisedNumber([&] { (void)table.DimensionBounds(3); }), err::kSubscript);

@@ -39,7 +39,6 @@ struct ControllerWorld {
     controller->RtfControl(box);
     h.log->Clear();
   }
-  // The calls logged since the last look, clearing the log.
   Strings Take() {
     Strings calls = h.log->Entries();
     h.log->Clear();
@@ -154,15 +153,13 @@ TEST(RtfController, SelChangeShowsTheSelectionsFormatting) {
       {"right", f, t, f, Variant::Integer(1), f, StateCalls(0, 1, 0, "AlignRightClick", 0), 3},
       {"mixed bold and bullets", null, f, t, Variant::Integer(0), null, StateCalls(0, 0, 1, "AlignLeftClick", 0), 1},
       {"mixed alignment", t, f, f, null, t, StateCalls(1, 0, 0, nullptr, 1), 3},
-      {"alignment as long", f, f, f, Variant::Long(2), f, StateCalls(0, 0, 0, "AlignCenterClick", 0), 2},
-  };
+      {"alignment as long", f, f, f, Variant::Long(2), f, StateCalls(0, 0, 0, "AlignCenterClick", 0), 2}};
   for (const auto& [name, bold, italic, underline, alignment, bullet, expected, alignment_reads] : rows) {
     ControllerWorld w;
-    w.box->values = {{"SelBold", bold},
-                     {"SelItalic", italic},
-                     {"SelUnderline", underline},
-                     {"SelAlignment", alignment},
-                     {"SelBullet", bullet}};
+    w.box->values = {
+        {"SelBold", bold},           {"SelItalic", italic}, {"SelUnderline", underline},
+        {"SelAlignment", alignment}, {"SelBullet", bullet},
+    };
     w.controller->SelChange();
     EXPECT_EQ(w.h.log->Matching("Container."), expected) << name;
     EXPECT_EQ(w.h.log->CountOf("RichText.Get SelAlignment()"), alignment_reads) << name;
@@ -189,8 +186,7 @@ TEST(RtfController, ClicksCalledByNameFormatTheSelection) {
       {"UnderlineClick", 1, "SelUnderline(True)"}, {"UnderlineClick", 0, "SelUnderline(False)"},
       {"BulletsClick", 1, "SelBullet(True)"},      {"BulletsClick", 0, "SelBullet(False)"},
       {"AlignLeftClick", 1, "SelAlignment(0)"},    {"AlignCenterClick", 1, "SelAlignment(2)"},
-      {"AlignCenterClick", 0, "SelAlignment(2)"},  {"AlignRightClick", 1, "SelAlignment(1)"},
-  };
+      {"AlignCenterClick", 0, "SelAlignment(2)"},  {"AlignRightClick", 1, "SelAlignment(1)"}};
   for (const auto& [member, value, expected] : rows) {
     ControllerWorld w;
     w.controller->Call(member, {Variant::Integer(value)});

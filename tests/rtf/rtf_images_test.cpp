@@ -26,8 +26,7 @@ TEST(RtfImages, OneHostPerThreadWithTenDistinctMaskedDrawings) {
   std::thread([&] { there = frmRtfImages::ForThisThread().get(); }).join();
   EXPECT_NE(there, here.get());
   ASSERT_EQ(images->Count(), 10);
-  EXPECT_EQ(images->MaskColor(), kSilver);
-  EXPECT_TRUE(images->UseMaskColor());
+  EXPECT_EQ(std::pair(images->MaskColor(), images->UseMaskColor()), std::pair(kSilver, true));
   for (int i = 1; i <= 10; ++i) {
     const auto& picture = *images->Picture(i);
     EXPECT_EQ(std::pair(picture.Width(), picture.Height()), std::pair(16, 16)) << i;

@@ -68,7 +68,6 @@ struct ComboFixture {
     });
   }
   ~ComboFixture() { combo->OnChange(nullptr); }
-  // "text [selected part] index=-1 dropped found notified=2 pending=0".
   std::string State() const {
     return combo->Text() + " [" + combo->SelText() + "] index=" + std::to_string(combo->ListIndex()) +
            (combo->Dropped() ? " dropped" : "") + (found ? " found" : "") +
@@ -103,24 +102,18 @@ TEST(AutoFillCombo, ExactMatchPostsTheSelectionAndSetsTheFlag) {
   EXPECT_TRUE(f.found);
 }
 
-// Rows: 3-D highlight, window and tooltip colours set, then the back and fore colours expected.
+// Rows: highlight, window and tooltip set (0: the classic scheme's, highlight equal to window), back and fore.
 TEST(ActiveFieldColors, FallBackWhenColoursEqualTheWindowBackground) {
   const std::tuple<const char*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t> rows[] = {
       {"highlight differs", Rgb(250, 250, 250), Rgb(255, 255, 255), Rgb(255, 255, 255), 0x80000014u, 0x80000012u},
-      {"tooltip differs", Rgb(255, 255, 255), Rgb(255, 255, 255), Rgb(255, 255, 225), 0x80000018u, 0x80000017u},
-      {"all equal", Rgb(1, 2, 3), Rgb(1, 2, 3), Rgb(1, 2, 3), 0x00E0E0E0u, 0u},
-  };
-  {  // The classic scheme has highlight equal to window, so the tooltip colours are used.
-    LibraryHarness h;
-    ScopedService<SystemColors> classic(std::make_shared<SystemColors>());
-    EXPECT_EQ(static_cast<uint32_t>(h.shared->ActiveFieldBackColor()), 0x80000018u);
-  }
+      {"classic scheme", 0, 0, 0, 0x80000018u, 0x80000017u},
+      {"all equal", Rgb(1, 2, 3), Rgb(1, 2, 3), Rgb(1, 2, 3), 0x00E0E0E0u, 0u}};
   for (const auto& [name, highlight, window, tooltip, back, fore] : rows) {
     LibraryHarness h;
     ScopedService<SystemColors> colors(std::make_shared<SystemColors>());
-    colors->SetSysColor(kColor3DHighlight, highlight);
-    colors->SetSysColor(kColorWindow, window);
-    colors->SetSysColor(kColorTooltipBackground, tooltip);
+    for (const auto& [index, color] : {std::pair(kColor3DHighlight, highlight), std::pair(kColorWindow, window),
+                                       std::pair(kColorTooltipBackground, tooltip)})
+      if (color != 0) colors->SetSysColor(index, color);
     EXPECT_EQ(static_cast<uint32_t>(h.shared->ActiveFieldBackColor()), back) << name;
     const Variant fore_color = h.shared->ActiveFieldForeColor();
     EXPECT_EQ(fore_color.Type(), VarType::Long) << name;

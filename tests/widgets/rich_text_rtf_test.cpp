@@ -96,8 +96,7 @@ TEST(RichTextRtf, ReadsBackEverythingItWrote) {
       R"({\pntext\f0\'95\tab}{\*\pn\pnlvlblt\pnf0\pnindent360{\pntxtb\'95}})",
       "caf\\'e9",
       R"(\u-10179\'3f\u-8704\'3f)",
-      "\\pard\\qr {right\\line }{\\cf3 \\u1087\\'3f\\u1088\\'3f.}\\par\n\\pard\\qc }",
-  };
+      "\\pard\\qr {right\\line }{\\cf3 \\u1087\\'3f\\u1088\\'3f.}\\par\n\\pard\\qc }"};
   for (const char* piece : expected) EXPECT_NE(rtf.find(piece), std::string::npos) << piece << "\nin\n" << rtf;
   for (char c : rtf) EXPECT_LT(static_cast<unsigned char>(c), 0x80);
 }
@@ -146,15 +145,10 @@ TEST(RichTextRtf, ReadsOtherProgramsRtfAsWrittenAndTheEdgesOfRtf) {
   const Document document = ReadRtf(
       "{\\rtf1\\ansi{\\colortbl ;\\red0\\green128\\blue0;}\\pard\\qc\\b Hello\\b0  \\i\\cf1 green\\i0\\cf0\\par\r\n"
       "\\pard\\plain caf\\'e9 \\u8364?\\~x{\\*\\unknown skipped}\\par\r\n}");
-  EXPECT_EQ(Describe(document), (std::vector<std::string>{
-                                    "paragraph align 2",
-                                    "  B-- 0 [Hello]",
-                                    "  --- 0 [ ]",
-                                    "  -I- 32768 [green]",
-                                    "paragraph align 0",
-                                    "  --- 0 [caf\xC3\xA9 \xE2\x82\xAC\xC2\xA0x]",
-                                    "paragraph align 0",
-                                }));
+  EXPECT_EQ(Describe(document),
+            (std::vector<std::string>{"paragraph align 2", "  B-- 0 [Hello]", "  --- 0 [ ]", "  -I- 32768 [green]",
+                                      "paragraph align 0", "  --- 0 [caf\xC3\xA9 \xE2\x82\xAC\xC2\xA0x]",
+                                      "paragraph align 0"}));
   ScopedService<WindowTable> windows{std::make_shared<WindowTable>()};
   RichTextBox box;
   box.TextRTF("just {text}\r\nhere");
