@@ -28,7 +28,6 @@ struct RecordedEvents : ScreenEvents {
   void SendOffStopped(const ScreenForm& screen) override { lines.push_back("send-off stopped on " + screen.Name()); }
   void SendOffResult(bool passed) override { lines.emplace_back(passed ? "send-off passed" : "send-off refused"); }
   void Busy(bool busy) override { lines.emplace_back(busy ? "busy" : "not busy"); }
-  // Whether a line holds `text`.
   bool Saw(const std::string& text) const;
 
   std::vector<std::string> lines;
@@ -77,7 +76,6 @@ std::string RulesText(kw::I_HardRules& hard, kw::I_SoftRules& soft);
 // A business object's state: "count=7 current=7 key=17 new dirty pending=1" (key to dirty only on a record).
 std::string StateText(TableBusinessObject& li);
 
-// Values as a test writes them.
 inline kw::Variant Text(const char* text) { return kw::Variant::Text(text); }
 inline kw::Variant Long(int32_t value) { return kw::Variant::Long(value); }
 

@@ -188,7 +188,6 @@ class DesktopTest : public QObject {
     QCOMPARE(list->currentItem(), list->topLevelItem(row));
   }
 
-  // Types `text` over the field's content and presses Enter, as a person does.
   static void Type(QLineEdit* field, const QString& text) {
     field->setFocus();
     field->selectAll();

@@ -90,7 +90,6 @@ TEST_F(BusinessObjectTest, RemovalsKeepTheOtherRecordsAtTheirKeysAndPositions) {
   EXPECT_EQ(residents->PendingChanges(), 3);
 }
 
-// A filter hides the other parents' records, by key too; new records take the filtered parent.
 TEST_F(BusinessObjectTest, FilterShowsTheRecordsOfOneParent) {
   residents->Load();
   EXPECT_EQ(residents->Count(), 16);
@@ -105,7 +104,6 @@ TEST_F(BusinessObjectTest, FilterShowsTheRecordsOfOneParent) {
   EXPECT_EQ(StateText(*residents), "count=17 current=1 key=1 pending=1");
 }
 
-// The list binding reaches Count, Index and the fields by their property names.
 TEST_F(BusinessObjectTest, MembersAreReachedByNameAndAddressesOutsideRaiseClearErrors) {
   EXPECT_EQ(residents->Get("Count").ToLong(), 6);
   residents->Let("Index", Variant::Integer(3));

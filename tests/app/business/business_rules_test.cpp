@@ -107,7 +107,6 @@ TEST_F(BusinessRulesTest, BadValuesBreakHardRulesAndTheKeyCannotBeWritten) {
   EXPECT_FALSE(residents.IsDirty());
 }
 
-// A forced save of a value that does not fit writes nothing, not even the batch's good changes.
 TEST_F(BusinessRulesTest, ForcedSaveOfBadValueRaisesAndWritesNothing) {
   residents.CurrentIndex(Long(1));
   residents.FieldValue(LIResidents::kName, Text("Ada M. Andersen"));

@@ -90,7 +90,6 @@ class BatchCrashTest : public ::testing::Test {
     for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path + suffix);
   }
 
-  // Opens the database afresh and checks it: integrity (of a file), and the number of residents.
   int32_t ResidentsAfterReopening() {
     auto database = OpenTrfDatabase(location);
     if (TestServer().empty()) {

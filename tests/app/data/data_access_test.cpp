@@ -31,19 +31,16 @@ TEST(AppDataAccess, DeclaredColumnTypesGiveTheFieldsAndTheStoredValuesTheirTypes
       {"m", kw::adLongVarWChar}, {"x", kw::adLongVarBinary}, {"k", kw::adBigInt},
   };
   for (const auto& [column, type] : rows) {
-    const kw::FieldPtr field = nulls->Field(kw::Variant::Text(column));
-    EXPECT_EQ(field->Type(), type) << column;
-    EXPECT_TRUE(field->Value().IsNull()) << column;
+    const kw::FieldPtr field = nulls->Field(Text(column));
+    EXPECT_EQ(std::pair(field->Type(), field->Value().IsNull()), std::pair(type, true)) << column;
   }
   w.Db().Exec("DELETE FROM t; INSERT INTO t (n, s, d, b) VALUES ('abc   ', 12, 38051.5, -1)");
   const auto query = w.Query("SELECT n, s, d, b FROM t");
   EXPECT_EQ(w.shared->GetFieldValue(query->Field(kw::Variant::Long(0))).GetText(), "abc");
-  const kw::Variant s = w.shared->GetFieldValue(query->Field(kw::Variant::Long(1)));
-  EXPECT_EQ(s.Type(), kw::VarType::Integer);
-  EXPECT_EQ(s.ToInteger(), 12);
-  const kw::Variant d = w.shared->GetFieldValue(query->Field(kw::Variant::Text("D")));
-  EXPECT_EQ(d.Type(), kw::VarType::Date);
-  EXPECT_DOUBLE_EQ(d.ToDate(), 38051.5);
+  const kw::Variant s = w.shared->GetFieldValue(query->Field(Long(1)));
+  EXPECT_EQ(std::pair(s.Type(), s.ToInteger()), std::pair(kw::VarType::Integer, int16_t{12}));
+  const kw::Variant d = w.shared->GetFieldValue(query->Field(Text("D")));
+  EXPECT_EQ(std::pair(d.Type(), d.ToDate()), std::pair(kw::VarType::Date, 38051.5));
   EXPECT_TRUE(w.shared->GetFieldValue(query->Field(kw::Variant::Long(3))).GetBoolean());
   query->MoveNext();
   EXPECT_TRUE(query->EndOfFile());

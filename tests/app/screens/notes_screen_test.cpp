@@ -18,7 +18,6 @@ class NotesScreenTest : public ::testing::Test {
     EXPECT_TRUE(world.host.Go("notes"));
     return world.Screen<NotesScreen>("notes");
   }
-  // The stored notes of month record `month` in a box of their own, `length` characters from `start` selected.
   kw::RichTextBoxPtr Stored(const std::string& month, int32_t start, int32_t length) const {
     auto stored = std::make_shared<kw::RichTextBox>();
     stored->TextRTF(MonthlyNotes(world.services.database()).Load(month));

@@ -56,9 +56,7 @@ TEST(CommandBar, StateCallsAndButtonsThatCannotBeClicked) {
   EXPECT_FALSE(w.container->SetCommandButtonState("Sep", true, 1).ToBoolean());
   EXPECT_EQ(w.container->Bar().Find("Sep")->value, 0);
   w.container->SetCommandButtonState("Check", false, 0);
-  EXPECT_FALSE(w.container->ClickCommandButton("Check"));
-  EXPECT_FALSE(w.container->ClickCommandButton("Sep"));
-  EXPECT_FALSE(w.container->ClickCommandButton("Missing"));
+  for (const char* key : {"Check", "Sep", "Missing"}) EXPECT_FALSE(w.container->ClickCommandButton(key)) << key;
   EXPECT_EQ(w.target->calls, std::vector<std::string>{"G1(1)"});
   std::weak_ptr<ClickTarget> watch = w.target;
   w.target.reset();
