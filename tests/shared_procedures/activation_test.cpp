@@ -52,7 +52,7 @@ TEST(OnActivate, HomeScreenComparesTheReopenCounterButNeverRecordsIt) {
 
 // An active month is a month record with status 1; forms that depend on the home check the month too.
 TEST(OnActivate, HomeThenMonthChecksSendToTheirScreens) {
-  const std::tuple<const char*, const char*, const char*, uint8_t, enumHomeMonth, std::string, const char*, int32_t>
+  const std::tuple<const char*, const char*, const char*, uint8_t, enumHomeMonth, const char*, const char*, int32_t>
       rows[] = {
           {"no home", "", "M1", 1, icDependsOnMonth, "KW_UI01____FRM_H_OurHome", kHomeMessage, 2183},
           {"active month", "H1", "M1", 1, icDependsOnMonth, "", "", -1},
