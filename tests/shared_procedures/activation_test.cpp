@@ -52,40 +52,32 @@ TEST(OnActivate, HomeScreenComparesTheReopenCounterButNeverRecordsIt) {
 
 // An active month is a month record with status 1; forms that depend on the home check the month too.
 TEST(OnActivate, HomeThenMonthChecksSendToTheirScreens) {
-  struct Row {
-    const char* name;
-    std::string home_id, month_id;
-    uint8_t status;
-    enumHomeMonth depends_on;
-    const char *key, *message;
-    int32_t number;
-  };
-  const Row rows[] = {
-      {"no home", "", "M1", 1, icDependsOnMonth, "KW_UI01____FRM_H_OurHome", kHomeMessage, 2183},
-      {"active month", "H1", "M1", 1, icDependsOnMonth, "", "", -1},
-      {"status 2", "H1", "M1", 2, icDependsOnMonth, "KW_UI01____FRM_H_TRFSetup", kMonthMessage, 2184},
-      {"no month record", "H1", "", 1, icDependsOnHome, "KW_UI01____FRM_H_TRFSetup", kMonthMessage, 2184},
-      {"month screen needs no active TRF", "H1", "M1", 2, icIsMonth, "", "", -1},
-  };
-  for (const auto& row : rows) {
+  const std::tuple<const char*, const char*, const char*, uint8_t, enumHomeMonth, const char*, const char*, int32_t>
+      rows[] = {
+          {"no home", "", "M1", 1, icDependsOnMonth, "KW_UI01____FRM_H_OurHome", kHomeMessage, 2183},
+          {"active month", "H1", "M1", 1, icDependsOnMonth, "", "", -1},
+          {"status 2", "H1", "M1", 2, icDependsOnMonth, "KW_UI01____FRM_H_TRFSetup", kMonthMessage, 2184},
+          {"no month record", "H1", "", 1, icDependsOnHome, "KW_UI01____FRM_H_TRFSetup", kMonthMessage, 2184},
+          {"month screen needs no active TRF", "H1", "M1", 2, icIsMonth, "", "", -1},
+      };
+  for (const auto& [name, home_id, month_id, status, depends_on, key, message, number] : rows) {
     LibraryHarness h;
-    h.container->home_id = row.home_id;
-    h.container->month_id = row.month_id;
-    h.container->stat_status = row.status;
+    h.container->home_id = home_id;
+    h.container->month_id = month_id;
+    h.container->stat_status = status;
     h.screen->MousePointer(kPointerHourglass);
     ActiveParams params;
-    EXPECT_EQ(h.shared->OnActivate(params, row.depends_on), row.number == -1) << row.name;
-    const std::string shown =
-        row.number == -1 ? "||-1|-1" : std::string(row.message) + "||1|" + std::to_string(row.number);
+    EXPECT_EQ(h.shared->OnActivate(params, depends_on), number == -1) << name;
+    const std::string shown = number == -1 ? "||-1|-1" : std::string(message) + "||1|" + std::to_string(number);
     EXPECT_EQ(params.GotoFormKey + " " + Shown(*h.dialog) + " " + std::to_string(h.screen->MousePointer()),
-              row.key + (" " + shown) + " " + std::to_string(kPointerHourglass))
-        << row.name;
-    if (row.number == -1) continue;
-    EXPECT_EQ(h.dialog->pointer_during_show, kPointerDefault) << row.name;
+              key + (" " + shown) + " " + std::to_string(kPointerHourglass))
+        << name;
+    if (number == -1) continue;
+    EXPECT_EQ(h.dialog->pointer_during_show, kPointerDefault) << name;
     EXPECT_EQ(h.log->Joined({"Container.Get CurrentH_HomeMonthlyStatsID", "Form.EveryOnActivate",
                              "Form.DirtyOnActivate", "Container.Let FormTitle"}),
-              row.number == 2183 ? "" : "Container.Get CurrentH_HomeMonthlyStatsID()")
-        << row.name;
+              number == 2183 ? "" : "Container.Get CurrentH_HomeMonthlyStatsID()")
+        << name;
   }
   // The month message is shown whatever bDisplayMessage says.
   LibraryHarness h;
@@ -93,8 +85,7 @@ TEST(OnActivate, HomeThenMonthChecksSendToTheirScreens) {
   h.container->stat_status = 2;
   ActiveParams params;
   bool changed = false;
-  EXPECT_FALSE(h.shared->IsValidMonth(params, changed, false));
-  EXPECT_TRUE(changed);
+  EXPECT_TRUE(!h.shared->IsValidMonth(params, changed, false) && changed);
   EXPECT_EQ(h.dialog->feedback, kMonthMessage);
   h.container->stat_status = 1;  // the same month with another status is a change too
   changed = false;

@@ -63,7 +63,6 @@ class SettlingLI : public FakeLI {
 struct Removal {
   explicit Removal(int32_t count = 3, int32_t selected = 1, const std::string& prefix = "K", bool settling = false)
       : li(Listed(h, *view, count, selected, prefix, settling ? std::make_shared<SettlingLI>(h.log) : nullptr)) {}
-  // Removes the selected entry without asking.
   ObjectPtr Quietly() { return h.shared->RemoveItem(view, li, "", nullptr, removed, "", true); }
   std::string Now() { return State(*view, *li, removed); }
 

@@ -6,8 +6,6 @@
 namespace kw {
 namespace {
 
-const Strings kSelectsK4{"List K4.Let Selected(True)", "List K4.EnsureVisible()"};
-
 // Residents keyed 17, 4 and 9, record 1 current (dirty on request), and the entry selected before.
 struct Click {
   explicit Click(bool dirty = true, const std::string& previous_key = "K17") {
@@ -27,19 +25,11 @@ struct Click {
   bool changed = false;
 };
 
-struct FlagRow {
-  const char* name;
-  bool send_off;  // a non-interactive send-off runs
-  bool deleted;
-  Variant save_previous, change_index;
-  const char* kept;  // what happened to the record being left: stored or discarded
-  int32_t current_after;
-};
-
 // Null flags count as false; only the validation path unselects the clicked entry when it refuses.
 TEST(ItemClick, SavesDiscardsMovesOrPutsTheSelectionBackAsTheFlagsAndTheRecordSay) {
   const Variant yes = Variant::Boolean(true), no = Variant::Boolean(false), one = Variant::Integer(1);
-  const FlagRow rows[] = {
+  // `kept`: what happened to the record being left, stored or discarded.
+  const std::tuple<const char*, bool, bool, Variant, Variant, const char*, int32_t> rows[] = {
       {"plain", false, false, yes, one, "LI.Save(False)", 2},
       {"non-interactive send-off", true, false, yes, one, "", 2},
       {"deleted", false, true, yes, one, "LI.CancelEdit()", 2},
@@ -48,18 +38,17 @@ TEST(ItemClick, SavesDiscardsMovesOrPutsTheSelectionBackAsTheFlagsAndTheRecordSa
       {"deleted, index kept", false, true, yes, Variant::Integer(0), "", 1},
       {"null flags", false, false, Variant::Null(), Variant::Null(), "", 1},
   };
-  for (const auto& row : rows) {
+  for (const auto& [name, send_off, deleted, save_previous, change_index, kept, current_after] : rows) {
     Click c;
-    c.h.container->send_off_mode = row.send_off;
+    c.h.container->send_off_mode = send_off;
     const ObjectPtr clicked = c.Entry("K4");
-    EXPECT_EQ(c.h.shared->ItemClick(clicked, c.previous, c.li, c.changed, "", row.deleted, row.save_previous,
-                                    row.change_index),
+    EXPECT_EQ(c.h.shared->ItemClick(clicked, c.previous, c.li, c.changed, "", deleted, save_previous, change_index),
               clicked)
-        << row.name;
-    EXPECT_TRUE(c.changed) << row.name;
-    EXPECT_EQ(c.h.log->Joined({"LI.Save", "LI.CancelEdit"}), row.kept) << row.name;
-    EXPECT_EQ(c.li->Current(), row.current_after) << row.name;
-    EXPECT_EQ(c.EntryCalls(), kSelectsK4) << row.name;
+        << name;
+    EXPECT_TRUE(c.changed) << name;
+    EXPECT_EQ(c.h.log->Joined({"LI.Save", "LI.CancelEdit"}), kept) << name;
+    EXPECT_EQ(c.li->Current(), current_after) << name;
+    EXPECT_EQ(c.EntryCalls(), (Strings{"List K4.Let Selected(True)", "List K4.EnsureVisible()"})) << name;
   }
   const std::pair<int32_t, Strings> refusals[] = {
       {4, {"List K4.Let Selected(False)", "List K17.Let Selected(True)"}},  // batch object, validation refuses

@@ -9,8 +9,7 @@ namespace {
 // A broken hard rule of another level alone is passed over and the soft rules decide.
 TEST(ValidateField, UntouchedRecordIsNotCheckedEditedOneShowsOnlyFieldLevelHardRules) {
   LibraryHarness h;
-  auto untouched = std::make_shared<FakeLI>(h.log);
-  untouched->AddRecord({Variant::Long(101)});
+  auto untouched = OneRecord(h);
   untouched->hard_rules->rules = {std::make_shared<FakeHardRule>(2, 1, 1, "Broken")};
   h.screen->MousePointer(5);
   EXPECT_TRUE(h.shared->ValidateField(untouched, 2));
@@ -24,8 +23,7 @@ TEST(ValidateField, UntouchedRecordIsNotCheckedEditedOneShowsOnlyFieldLevelHardR
   EXPECT_EQ(h.log->Joined({"Dialog.Let Feedback"}),
             "Dialog.Let Feedback(\"First\"); Dialog.Let Feedback(\"Other field\")");
   EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
-  li->hard_rules->rules.erase(li->hard_rules->rules.begin());
-  li->hard_rules->rules.pop_back();
+  li->hard_rules->rules = {li->hard_rules->rules[1]};
   h.log->Clear();
   EXPECT_TRUE(h.shared->ValidateField(li, 2));
   EXPECT_TRUE(h.log->Matching("Dialog.").empty());
@@ -92,10 +90,8 @@ TEST(ValidateLI, StopsAtTheFirstFailingRecordOrAtAPositionBeyond16Bits) {
             "LI.Let CurrentIndex(1); LI.Validate(); LI.Let CurrentIndex(2); LI.Validate()");
   EXPECT_EQ(li->Current(), 2);
   EXPECT_THAT(h.log->Joined(), StartsWith("LI.Get CurrentIndex(); LI.CancelEdit(); "));
-  auto far = std::make_shared<FakeLI>(h.log);
+  auto far = Numbered(h, 1);
   far->reported_position = 40000;
-  far->AddRecord({Variant::Long(1)});
-  h.log->Clear();
   EXPECT_THAT([&] { (void)h.shared->ValidateLI(far); },
               ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.ValidateLI:20\r\nOverflow")));
   EXPECT_EQ(h.log->MatchingAny({"LI.CancelEdit()", "LI.Validate()"}), Strings{});
