@@ -52,32 +52,40 @@ TEST(OnActivate, HomeScreenComparesTheReopenCounterButNeverRecordsIt) {
 
 // An active month is a month record with status 1; forms that depend on the home check the month too.
 TEST(OnActivate, HomeThenMonthChecksSendToTheirScreens) {
-  const std::tuple<const char*, const char*, const char*, uint8_t, enumHomeMonth, const char*, const char*, int32_t>
-      rows[] = {
-          {"no home", "", "M1", 1, icDependsOnMonth, "KW_UI01____FRM_H_OurHome", kHomeMessage, 2183},
-          {"active month", "H1", "M1", 1, icDependsOnMonth, "", "", -1},
-          {"status 2", "H1", "M1", 2, icDependsOnMonth, "KW_UI01____FRM_H_TRFSetup", kMonthMessage, 2184},
-          {"no month record", "H1", "", 1, icDependsOnHome, "KW_UI01____FRM_H_TRFSetup", kMonthMessage, 2184},
-          {"month screen needs no active TRF", "H1", "M1", 2, icIsMonth, "", "", -1},
-      };
-  for (const auto& [name, home_id, month_id, status, depends_on, key, message, number] : rows) {
+  struct Row {
+    const char* name;
+    std::string home_id, month_id;
+    uint8_t status;
+    enumHomeMonth depends_on;
+    const char *key, *message;
+    int32_t number;
+  };
+  const Row rows[] = {
+      {"no home", "", "M1", 1, icDependsOnMonth, "KW_UI01____FRM_H_OurHome", kHomeMessage, 2183},
+      {"active month", "H1", "M1", 1, icDependsOnMonth, "", "", -1},
+      {"status 2", "H1", "M1", 2, icDependsOnMonth, "KW_UI01____FRM_H_TRFSetup", kMonthMessage, 2184},
+      {"no month record", "H1", "", 1, icDependsOnHome, "KW_UI01____FRM_H_TRFSetup", kMonthMessage, 2184},
+      {"month screen needs no active TRF", "H1", "M1", 2, icIsMonth, "", "", -1},
+  };
+  for (const auto& row : rows) {
     LibraryHarness h;
-    h.container->home_id = home_id;
-    h.container->month_id = month_id;
-    h.container->stat_status = status;
+    h.container->home_id = row.home_id;
+    h.container->month_id = row.month_id;
+    h.container->stat_status = row.status;
     h.screen->MousePointer(kPointerHourglass);
     ActiveParams params;
-    EXPECT_EQ(h.shared->OnActivate(params, depends_on), number == -1) << name;
-    const std::string shown = number == -1 ? "||-1|-1" : std::string(message) + "||1|" + std::to_string(number);
+    EXPECT_EQ(h.shared->OnActivate(params, row.depends_on), row.number == -1) << row.name;
+    const std::string shown =
+        row.number == -1 ? "||-1|-1" : std::string(row.message) + "||1|" + std::to_string(row.number);
     EXPECT_EQ(params.GotoFormKey + " " + Shown(*h.dialog) + " " + std::to_string(h.screen->MousePointer()),
-              key + (" " + shown) + " " + std::to_string(kPointerHourglass))
-        << name;
-    if (number == -1) continue;
-    EXPECT_EQ(h.dialog->pointer_during_show, kPointerDefault) << name;
+              row.key + (" " + shown) + " " + std::to_string(kPointerHourglass))
+        << row.name;
+    if (row.number == -1) continue;
+    EXPECT_EQ(h.dialog->pointer_during_show, kPointerDefault) << row.name;
     EXPECT_EQ(h.log->Joined({"Container.Get CurrentH_HomeMonthlyStatsID", "Form.EveryOnActivate",
                              "Form.DirtyOnActivate", "Container.Let FormTitle"}),
-              number == 2183 ? "" : "Container.Get CurrentH_HomeMonthlyStatsID()")
-        << name;
+              row.number == 2183 ? "" : "Container.Get CurrentH_HomeMonthlyStatsID()")
+        << row.name;
   }
   // The month message is shown whatever bDisplayMessage says.
   LibraryHarness h;
