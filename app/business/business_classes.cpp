@@ -7,17 +7,9 @@
 namespace trf {
 
 LIHomes::LIHomes(std::shared_ptr<Database> database)
-    : TableBusinessObject(std::move(database), ClassSpec{classes::kHomes,
-                                                         "LIHomes",
-                                                         "tbH_Homes",
-                                                         {{"H_HomesID", FieldKind::Key, "Home"},
-                                                          {"H_RegionCD", FieldKind::Text, "Region"},
-                                                          {"H_HomeNum", FieldKind::Text, "Home number", true},
-                                                          {"H_HomeName", FieldKind::Text, "Home name", true},
-                                                          {"H_Capacity", FieldKind::Integer, "Capacity", true}},
-                                                         0,
-                                                         {{"tbH_HomeMonthlyStats", "H_HomesID", "month records"},
-                                                          {"tbH_FamilyGroups", "H_HomesID", "family groups"}}}) {}
+    : TableBusinessObject(std::move(database),
+                          ClassSpec{.class_enum = classes::kHomes, .class_name = "LIHomes", .table = &tables::kHomes}) {
+}
 
 void LIHomes::CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) {
   if (field != kCapacity - 1) return;
@@ -34,18 +26,7 @@ void LIHomes::CheckField(int32_t field, const std::vector<kw::Variant>& values, 
 LIHomeMonths::LIHomeMonths(std::shared_ptr<Database> database)
     : TableBusinessObject(
           std::move(database),
-          ClassSpec{classes::kHomeMonths,
-                    "LIHomeMonths",
-                    "tbH_HomeMonthlyStats",
-                    {{"H_HomeMonthlyStatsID", FieldKind::Key, "Month record"},
-                     {"H_HomesID", FieldKind::Reference, "Home", true, "tbH_Homes", "H_HomesID"},
-                     {"H_StatMonth", FieldKind::Date, "Month", true},
-                     {"HU_TrfTypesCD", FieldKind::Text, "TRF type", true, "tbHU_TrfTypes", "HU_TrfTypesCD"},
-                     {"StatStatus", FieldKind::Integer, "Status", true}},
-                    0,
-                    {{"tbH_Residents", "H_HomeMonthlyStatsID", "residents"},
-                     {"tbH_MonthlyExpenses", "H_HomeMonthlyStatsID", "monthly expenses"},
-                     {"tbH_MonthlyNotes", "H_HomeMonthlyStatsID", "monthly notes"}}}) {}
+          ClassSpec{.class_enum = classes::kHomeMonths, .class_name = "LIHomeMonths", .table = &tables::kHomeMonths}) {}
 
 void LIHomeMonths::CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) {
   if (field == kStatStatus - 1) {
@@ -60,27 +41,13 @@ void LIHomeMonths::CheckField(int32_t field, const std::vector<kw::Variant>& val
 }
 
 LIExpenseCategories::LIExpenseCategories(std::shared_ptr<Database> database)
-    : TableBusinessObject(
-          std::move(database),
-          ClassSpec{classes::kExpenseCategories,
-                    "LIExpenseCategories",
-                    "tbHU_ExpenseCategories",
-                    {{"HU_ExpenseCategoriesID", FieldKind::Key, "Category"},
-                     {"HU_TrfTypesCD", FieldKind::Text, "TRF type", true, "tbHU_TrfTypes", "HU_TrfTypesCD"},
-                     {"HU_CategoryName", FieldKind::Text, "Category name", true}},
-                    0,
-                    {{"tbH_MonthlyExpenses", "HU_ExpenseCategoriesID", "monthly expenses"}}}) {}
+    : TableBusinessObject(std::move(database), ClassSpec{.class_enum = classes::kExpenseCategories,
+                                                         .class_name = "LIExpenseCategories",
+                                                         .table = &tables::kExpenseCategories}) {}
 
 LIMonthlyExpenses::LIMonthlyExpenses(std::shared_ptr<Database> database)
-    : TableBusinessObject(std::move(database), ClassSpec{classes::kMonthlyExpenses,
-                                                         "LIMonthlyExpenses",
-                                                         "tbH_MonthlyExpenses",
-                                                         {{"H_MonthlyExpensesID", FieldKind::Key, "Expense"},
-                                                          {"H_HomeMonthlyStatsID", FieldKind::Reference, "Month record",
-                                                           true, "tbH_HomeMonthlyStats", "H_HomeMonthlyStatsID"},
-                                                          {"HU_ExpenseCategoriesID", FieldKind::Reference, "Category",
-                                                           true, "tbHU_ExpenseCategories", "HU_ExpenseCategoriesID"},
-                                                          {"H_Amount", FieldKind::Money, "Amount"}},
-                                                         0}) {}
+    : TableBusinessObject(std::move(database), ClassSpec{.class_enum = classes::kMonthlyExpenses,
+                                                         .class_name = "LIMonthlyExpenses",
+                                                         .table = &tables::kMonthlyExpenses}) {}
 
 }  // namespace trf

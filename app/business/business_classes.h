@@ -1,5 +1,6 @@
 // The reference business-object classes over the TRF tables, each with its class number, its
-// fields (key first, parent second; properties named after their columns) and its rules.
+// table (whose columns are its fields, key first, parent second; properties named after the
+// columns; the positions below are read from the table's description) and its rules.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "app/business/business_object.h"
+#include "app/data/trf_tables.h"
 #include "ui_shared/contracts/business_objects.h"
 
 namespace trf {
@@ -16,7 +18,7 @@ namespace trf {
 class LIHomes : public TableBusinessObject {
  public:
   explicit LIHomes(std::shared_ptr<Database> database);
-  static constexpr int32_t kCapacity = 5;
+  static constexpr int32_t kCapacity = tables::kHomes.Position("H_Capacity");
 
  protected:
   void CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) override;
@@ -26,8 +28,8 @@ class LIHomes : public TableBusinessObject {
 class LIHomeMonths : public TableBusinessObject {
  public:
   explicit LIHomeMonths(std::shared_ptr<Database> database);
-  static constexpr int32_t kStatMonth = 3;
-  static constexpr int32_t kStatStatus = 5;
+  static constexpr int32_t kStatMonth = tables::kHomeMonths.Position("H_StatMonth");
+  static constexpr int32_t kStatStatus = tables::kHomeMonths.Position("StatStatus");
 
  protected:
   void CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) override;
@@ -38,11 +40,11 @@ class LIHomeMonths : public TableBusinessObject {
 class LIResidents : public TableBusinessObject {
  public:
   explicit LIResidents(std::shared_ptr<Database> database);
-  static constexpr int32_t kName = 3;
-  static constexpr int32_t kBirthDate = 4;
-  static constexpr int32_t kAdmissionDate = 5;
-  static constexpr int32_t kMonthlyFee = 6;
-  static constexpr int32_t kFamilyGroup = 7;
+  static constexpr int32_t kName = tables::kResidents.Position("H_ResidentName");
+  static constexpr int32_t kBirthDate = tables::kResidents.Position("H_BirthDate");
+  static constexpr int32_t kAdmissionDate = tables::kResidents.Position("H_AdmissionDate");
+  static constexpr int32_t kMonthlyFee = tables::kResidents.Position("H_MonthlyFee");
+  static constexpr int32_t kFamilyGroup = tables::kResidents.Position("H_FamilyGroupsID");
 
  protected:
   void CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) override;
@@ -60,8 +62,8 @@ class LIExpenseCategories : public TableBusinessObject {
 class LIMonthlyExpenses : public TableBusinessObject {
  public:
   explicit LIMonthlyExpenses(std::shared_ptr<Database> database);
-  static constexpr int32_t kCategory = 3;
-  static constexpr int32_t kAmount = 4;
+  static constexpr int32_t kCategory = tables::kMonthlyExpenses.Position("HU_ExpenseCategoriesID");
+  static constexpr int32_t kAmount = tables::kMonthlyExpenses.Position("H_Amount");
 };
 
 // The kinds of mailing-fee assessment.
@@ -81,10 +83,10 @@ class LIFamilyGroups : public TableBusinessObject, public kw::FamilyGroups {
  public:
   explicit LIFamilyGroups(std::shared_ptr<Database> database);
   std::string TypeName() const override { return TableBusinessObject::TypeName(); }
-  static constexpr int32_t kGroupName = 3;
-  static constexpr int32_t kMailingAddress = 4;
-  static constexpr int32_t kMMLOFee = 5;
-  static constexpr int32_t kAMFee = 6;
+  static constexpr int32_t kGroupName = tables::kFamilyGroups.Position("H_GroupName");
+  static constexpr int32_t kMailingAddress = tables::kFamilyGroups.Position("H_MailingAddress");
+  static constexpr int32_t kMMLOFee = tables::kFamilyGroups.Position("H_MMLOFee");
+  static constexpr int32_t kAMFee = tables::kFamilyGroups.Position("H_AMFee");
 
   // Monthly mail-out fee: a base per group and a part per resident; annual mailing fee per group.
   static constexpr double kMMLOBase = 1.50;

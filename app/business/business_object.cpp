@@ -37,11 +37,12 @@ bool SameValue(const kw::Variant& a, const kw::Variant& b) {
 }  // namespace
 
 TableBusinessObject::TableBusinessObject(std::shared_ptr<Database> database, ClassSpec spec)
-    : database_(std::move(database)), spec_(std::move(spec)) {
-  for (size_t i = 0; i < spec_.fields.size(); ++i) {
-    positions_by_name_.emplace(spec_.fields[i].property, static_cast<int32_t>(i + 1));
+    : database_(std::move(database)), spec_(std::move(spec)), fields_(FieldsOf(spec_)),
+      referrers_(ReferrersOf(*spec_.table)) {
+  for (size_t i = 0; i < fields_.size(); ++i) {
+    positions_by_name_.emplace(fields_[i].property, static_cast<int32_t>(i + 1));
   }
-  store_ = std::make_unique<Store>(*database_, spec_);
+  store_ = std::make_unique<Store>(*database_, spec_, fields_, referrers_);
 }
 
 TableBusinessObject::~TableBusinessObject() = default;
@@ -128,15 +129,15 @@ int64_t TableBusinessObject::NextKey() {
 
 void TableBusinessObject::AddNew() {
   Record record;
-  record.values.assign(spec_.fields.size(), kw::Variant::Null());
+  record.values.assign(fields_.size(), kw::Variant::Null());
   const int64_t key = NextKey();
   record.values[0] =
       key <= INT32_MAX ? kw::Variant::Long(static_cast<int32_t>(key)) : kw::Variant::Double(static_cast<double>(key));
   const kw::Variant& parent = kw::DiffersFromZero(filter_) ? filter_ : loaded_parent_;
-  if (!parent.IsEmpty()) record.values[1] = NormalisedValue(spec_.fields[1], parent);
+  if (!parent.IsEmpty()) record.values[1] = NormalisedValue(fields_[1], parent);
   record.is_new = true;
   const bool read_by_group =
-      std::any_of(spec_.fields.begin(), spec_.fields.end(), [](const FieldSpec& field) { return field.read_by_group; });
+      std::any_of(fields_.begin(), fields_.end(), [](const FieldSpec& field) { return field.read_by_group; });
   record.group_dirty = read_by_group;
   group_dirty_ = group_dirty_ || read_by_group;
   records_.push_back(std::move(record));
@@ -152,7 +153,7 @@ void TableBusinessObject::Delete() {
   if (!record.is_new) store_->CheckUnreferenced(record);
   record.Reopen();
   record.deleted = true;
-  for (const FieldSpec& field : spec_.fields) {
+  for (const FieldSpec& field : fields_) {
     if (field.read_by_group) record.group_dirty = group_dirty_ = true;
   }
 }
@@ -190,7 +191,7 @@ void TableBusinessObject::Filter(const kw::Variant& filter) {
 }
 
 kw::Variant TableBusinessObject::FieldValueAt(const kw::Variant& index, int32_t position) {
-  if (position < 1 || position > static_cast<int32_t>(spec_.fields.size())) {
+  if (position < 1 || position > static_cast<int32_t>(fields_.size())) {
     Fail(kw::err::kSubscript, spec_.class_name + " has no field at position " + std::to_string(position) + ".");
   }
   return RecordAt(index).values[static_cast<size_t>(position - 1)];
@@ -255,21 +256,21 @@ void TableBusinessObject::StoreValue(int32_t record_position, int32_t field_posi
   Record& record = RecordAt(kw::Variant::Long(record_position));
   const auto field = static_cast<size_t>(field_position - 1);
   if (SameValue(record.values[field], value)) return;
-  MarkChanged(record, spec_.fields[field]);
+  MarkChanged(record, fields_[field]);
   record.values[field] = value;
 }
 
 void TableBusinessObject::FieldValue(int32_t position, const kw::Variant& value) {
-  if (position < 2 || position > static_cast<int32_t>(spec_.fields.size())) {
+  if (position < 2 || position > static_cast<int32_t>(fields_.size())) {
     Fail(kw::err::kInvalidCall, position == 1
                                     ? "The record key of " + spec_.class_name + " cannot be written."
                                     : spec_.class_name + " has no field at position " + std::to_string(position) + ".");
   }
   Record& record = CurrentRecord();
   const auto field = static_cast<size_t>(position - 1);
-  const kw::Variant normalised = NormalisedValue(spec_.fields[field], value);
+  const kw::Variant normalised = NormalisedValue(fields_[field], value);
   if (!SameValue(record.values[field], normalised)) {
-    MarkChanged(record, spec_.fields[field]);
+    MarkChanged(record, fields_[field]);
     record.values[field] = normalised;
   }
   if (!suspended_) RunFieldRules(record, position - 1);

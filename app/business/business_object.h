@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -14,28 +15,26 @@
 #include "app/business/rule_numbers.h"
 #include "app/business/rules.h"
 #include "app/data/database.h"
+#include "app/data/table_description.h"
 #include "ui_shared/contracts/business_objects.h"
 #include "ui_shared/contracts/sibling_codes.h"
 
 namespace trf {
 
-// What a field holds; values that do not fit break a hard rule and are never stored.
+// What a field holds, as the rules check it; values that do not fit break a hard rule and are never stored.
 enum class FieldKind { Key, Integer, Money, Date, Text, Reference };
 
-// One field of a class: its property name (reached by member name; the column's name), column, kind, caption for
-// feedback texts, whether it must be filled, the table and column its value must exist in (when
-// it refers to another record), and whether a record-group rule reads it.
+// One field of a class as its business object works with it, resolved once from its column: the
+// property name (reached by member name; the column's name), kind, caption for feedback texts,
+// whether it must be filled, its bounds, the table and key column its value must exist in (when it
+// refers to another record), and whether a record-group rule reads it.
 struct FieldSpec {
-  FieldSpec(std::string column_name, FieldKind field_kind, std::string field_caption, bool must_be_filled = false,
-            std::string table = "", std::string table_column = "", bool group = false)
-      : property(column_name), column(std::move(column_name)), kind(field_kind), caption(std::move(field_caption)),
-        required(must_be_filled), reference_table(std::move(table)), reference_column(std::move(table_column)),
-        read_by_group(group) {}
   std::string property;
-  std::string column;
   FieldKind kind = FieldKind::Text;
   std::string caption;
   bool required = false;
+  std::optional<Bounds> bounds;
+  size_t max_length = 0;
   std::string reference_table;
   std::string reference_column;
   bool read_by_group = false;
@@ -49,19 +48,16 @@ struct Referrer {
   std::string plural;
 };
 
-// A class of business objects: number, name, table, fields (key first, parent second), save mode,
-// and the records of other classes that refer to its records.
+// A class of business objects: number, name, the table its records live in (its columns are the
+// class's fields, key first, parent second), save mode, and the columns its record-group rules
+// read (a change to one of them makes the group dirty).
 struct ClassSpec {
   int16_t class_enum = 0;
   std::string class_name;
-  std::string table;
-  std::vector<FieldSpec> fields;
+  const TableDescription* table = nullptr;
   int32_t save_mode = 0;
-  std::vector<Referrer> referrers = {};
+  std::vector<std::string_view> read_by_group = {};
 };
-
-// The largest amount a money field holds: more than any fee or expense, and exact in cents.
-inline constexpr double kMaxAmount = 9'999'999.99;
 
 // A business object over one table: the records of one class (see the top of this file).
 class TableBusinessObject : public kw::I_LI {
@@ -110,8 +106,8 @@ class TableBusinessObject : public kw::I_LI {
   void SendOffValidation(bool sending_off) override { send_off_ = sending_off; }
   void FieldValue(int32_t position, const kw::Variant& value) override;
   kw::SoftRulesPtr SoftRules(const kw::Variant& index = kw::Variant()) override;
-  // Writes every accepted change in one transaction. A record changed in the database since it was
-  // read refuses the whole batch (rule_numbers::kRecordChanged); nothing is written then.
+  // Writes every accepted change in one transaction (none when there is nothing to write). A record changed in the
+  // database since it was read refuses the whole batch (rule_numbers::kRecordChanged); nothing is written then.
   void SaveBatch() override;
   void Validate() override;
 
@@ -160,6 +156,8 @@ class TableBusinessObject : public kw::I_LI {
 
   std::shared_ptr<Database> database_;
   ClassSpec spec_;
+  std::vector<FieldSpec> fields_;
+  std::vector<Referrer> referrers_;
   std::unordered_map<std::string, int32_t, kw::NoCaseHash, kw::NoCaseEqual> positions_by_name_;
   std::vector<Record> records_;
   std::unordered_map<int64_t, size_t> slots_by_key_;

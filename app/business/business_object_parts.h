@@ -37,6 +37,11 @@ struct TableBusinessObject::Record {
   }
 };
 
+// The fields of a class from the columns of its table, in their order.
+std::vector<FieldSpec> FieldsOf(const ClassSpec& spec);
+// The columns of other tables that refer to records of `table`.
+std::vector<Referrer> ReferrersOf(const TableDescription& table);
+
 // The value as its field keeps it: whole numbers, amounts and dates in their kind (texts that
 // read as one are converted), texts as text, empty as null. A value that does not fit stays as it
 // was given, for the kind rule to report.
@@ -49,7 +54,8 @@ std::string ShownValue(const kw::Variant& value);
 // Reads and writes the class's table.
 class TableBusinessObject::Store {
  public:
-  Store(Database& database, const ClassSpec& spec);
+  Store(Database& database, const ClassSpec& spec, const std::vector<FieldSpec>& fields,
+        const std::vector<Referrer>& referrers);
 
   // The rows of the class (of one parent when `parent` is not empty), in key order.
   std::unique_ptr<Statement> Select(const kw::Variant& parent);
@@ -75,6 +81,9 @@ class TableBusinessObject::Store {
 
   Database& database_;
   const ClassSpec& spec_;
+  std::string table_;
+  const std::vector<FieldSpec>& fields_;
+  const std::vector<Referrer>& referrers_;
   std::unique_ptr<Statement> insert_, update_, remove_, next_key_;
   std::vector<std::unique_ptr<Statement>> reference_checks_;
   std::vector<std::unique_ptr<Statement>> referrer_counts_;

@@ -63,7 +63,7 @@ kw::Variant NormalisedValue(const FieldSpec& field, const kw::Variant& value) {
       // An amount beyond the range stays as typed: the kind rule refuses it, and the box and the
       // record show the same text.
       const std::optional<double> number = NumberOf(value);
-      return number && std::fabs(*number) <= kMaxAmount ? kw::Variant::Double(*number) : value;
+      return number && std::fabs(*number) <= field.bounds->most ? kw::Variant::Double(*number) : value;
     }
     case FieldKind::Date: {
       if (value.IsDate()) return value;
@@ -80,7 +80,7 @@ kw::Variant NormalisedValue(const FieldSpec& field, const kw::Variant& value) {
 
 void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Variant>& values,
                                          RuleFindings& findings) {
-  const FieldSpec& spec = spec_.fields[static_cast<size_t>(field)];
+  const FieldSpec& spec = fields_[static_cast<size_t>(field)];
   const kw::Variant& value = values[static_cast<size_t>(field)];
   if (value.IsNull()) {
     if (spec.required) findings.Hard(field, kFieldLevel, rule_numbers::kRequired, spec.caption + " must be filled in.");
@@ -103,14 +103,15 @@ void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Va
                       spec.caption + " must be an amount; " + ShownValue(value) + " is not a number.");
         return;
       }
-      if (*number < 0 && *number >= -kMaxAmount) {
+      const Bounds& bounds = *spec.bounds;
+      if (*number < 0 && bounds.least >= 0 && *number >= -bounds.most) {
         findings.Hard(field, kFieldLevel, rule_numbers::kNegative, spec.caption + " cannot be negative.");
         return;
       }
-      if (!value.IsNumber() || *number > kMaxAmount || *number < 0) {
+      if (!value.IsNumber() || *number > bounds.most || *number < bounds.least) {
         findings.Hard(field, kFieldLevel, rule_numbers::kOutOfRange,
-                      spec.caption + " " + ShownValue(value) + " is out of range; amounts go from 0.00 to " +
-                          AmountText(kMaxAmount) + ".");
+                      spec.caption + " " + ShownValue(value) + " is out of range; amounts go from " +
+                          AmountText(bounds.least) + " to " + AmountText(bounds.most) + ".");
         return;
       }
       break;
@@ -135,6 +136,11 @@ void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Va
         findings.Hard(field, kFieldLevel, rule_numbers::kNotANumber, spec.caption + " must be a text.");
         return;
       }
+      if (spec.max_length > 0 && kw::text::Len(value.GetText()) > spec.max_length) {
+        findings.Hard(field, kFieldLevel, rule_numbers::kTooLong,
+                      spec.caption + " is longer than " + std::to_string(spec.max_length) + " characters.");
+        return;
+      }
       break;
   }
   if (!spec.reference_table.empty() && !store_->ReferenceExists(static_cast<size_t>(field), value)) {
@@ -152,7 +158,7 @@ void TableBusinessObject::AskAboutFutureDate(int32_t field, const std::vector<kw
   if (!value.IsDate() || findings.HasHard(field)) return;
   if (value.ToDate() - today_ <= kFutureQuestionDays) return;
   findings.Question(field, kFieldLevel, rule_numbers::kFutureDate,
-                    spec_.fields[static_cast<size_t>(field)].caption + " " + value.ToText() +
+                    fields_[static_cast<size_t>(field)].caption + " " + value.ToText() +
                         " lies more than a month in the future. Is it right?",
                     value);
 }
@@ -175,14 +181,14 @@ void TableBusinessObject::RunAllRules(Record& record) {
   ReadToday();
   RuleFindings findings;
   bool well_formed = true;
-  for (int32_t field = 0; field < static_cast<int32_t>(spec_.fields.size()); ++field) {
+  for (int32_t field = 0; field < static_cast<int32_t>(fields_.size()); ++field) {
     CheckFieldKind(field, record.values, findings);
     if (findings.HasHard(field)) {
       well_formed = false;
     } else {
       CheckField(field, record.values, findings);
       // A value that passed the kind check is a date only in a date field.
-      if (spec_.fields[static_cast<size_t>(field)].kind == FieldKind::Date)
+      if (fields_[static_cast<size_t>(field)].kind == FieldKind::Date)
         AskAboutFutureDate(field, record.values, findings);
     }
   }

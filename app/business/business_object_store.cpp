@@ -8,9 +8,9 @@ namespace trf {
 
 namespace {
 
-std::string ColumnList(const ClassSpec& spec, size_t from) {
+std::string ColumnList(const std::vector<FieldSpec>& fields) {
   std::string list;
-  for (size_t i = from; i < spec.fields.size(); ++i) list += (list.empty() ? "" : ", ") + spec.fields[i].column;
+  for (const FieldSpec& field : fields) list += (list.empty() ? "" : ", ") + field.property;
   return list;
 }
 
@@ -25,32 +25,33 @@ bool FitsKind(const FieldSpec& field, const kw::Variant& value) {
 
 }  // namespace
 
-TableBusinessObject::Store::Store(Database& database, const ClassSpec& spec) : database_(database), spec_(spec) {
+TableBusinessObject::Store::Store(Database& database, const ClassSpec& spec, const std::vector<FieldSpec>& fields,
+                                  const std::vector<Referrer>& referrers)
+    : database_(database), spec_(spec), table_(spec.table->name), fields_(fields), referrers_(referrers) {
   std::string placeholders, assignments;
-  for (size_t i = 0; i < spec.fields.size(); ++i) {
+  for (size_t i = 0; i < fields.size(); ++i) {
     placeholders += i ? ", ?" : "?";
-    if (i) assignments += (i > 1 ? ", " : "") + spec.fields[i].column + " = ?";
+    if (i) assignments += (i > 1 ? ", " : "") + fields[i].property + " = ?";
   }
-  const std::string& key = spec.fields[0].column;
+  const std::string& key = fields[0].property;
   const std::string version = kVersionColumn;
   const std::string same_row = " WHERE " + key + " = ? AND " + version + " = ?";
-  insert_ =
-      database.Prepare("INSERT INTO " + spec.table + " (" + ColumnList(spec, 0) + ") VALUES (" + placeholders + ")");
-  update_ = database.Prepare("UPDATE " + spec.table + " SET " + assignments + ", " + version + " = " + version +
-                             " + 1" + same_row);
-  remove_ = database.Prepare("DELETE FROM " + spec.table + same_row);
-  next_key_ = database.Prepare(database.NextKeySql(spec.table, key));
-  reference_checks_.resize(spec.fields.size());
-  for (const Referrer& referrer : spec.referrers) {
+  insert_ = database.Prepare("INSERT INTO " + table_ + " (" + ColumnList(fields) + ") VALUES (" + placeholders + ")");
+  update_ = database.Prepare("UPDATE " + table_ + " SET " + assignments + ", " + version + " = " + version + " + 1" +
+                             same_row);
+  remove_ = database.Prepare("DELETE FROM " + table_ + same_row);
+  next_key_ = database.Prepare(database.NextKeySql(table_, key));
+  reference_checks_.resize(fields.size());
+  for (const Referrer& referrer : referrers) {
     referrer_counts_.push_back(
         database.Prepare("SELECT COUNT(*) FROM " + referrer.table + " WHERE " + referrer.column + " = ?"));
   }
 }
 
 std::unique_ptr<Statement> TableBusinessObject::Store::Select(const kw::Variant& parent) {
-  std::string sql = "SELECT " + ColumnList(spec_, 0) + ", " + kVersionColumn + " FROM " + spec_.table;
-  if (!parent.IsEmpty()) sql += " WHERE " + spec_.fields[1].column + " = ?";
-  auto query = database_.Prepare(sql + " ORDER BY " + spec_.fields[0].column);
+  std::string sql = "SELECT " + ColumnList(fields_) + ", " + kVersionColumn + " FROM " + table_;
+  if (!parent.IsEmpty()) sql += " WHERE " + fields_[1].property + " = ?";
+  auto query = database_.Prepare(sql + " ORDER BY " + fields_[0].property);
   if (!parent.IsEmpty()) query->Bind(1, parent);
   return query;
 }
@@ -65,7 +66,7 @@ int64_t TableBusinessObject::Store::NextKey() {
 
 bool TableBusinessObject::Store::ReferenceExists(size_t field, const kw::Variant& value) {
   auto& check = reference_checks_[field];
-  const FieldSpec& spec = spec_.fields[field];
+  const FieldSpec& spec = fields_[field];
   if (!check) {
     check = database_.Prepare("SELECT 1 FROM " + spec.reference_table + " WHERE " + spec.reference_column + " = ?");
   }
@@ -83,8 +84,8 @@ bool TableBusinessObject::Store::ReferenceExists(size_t field, const kw::Variant
 }
 
 void TableBusinessObject::Store::CheckStorable(const Record& record, const std::string& source) {
-  for (size_t i = 0; i < spec_.fields.size(); ++i) {
-    const FieldSpec& field = spec_.fields[i];
+  for (size_t i = 0; i < fields_.size(); ++i) {
+    const FieldSpec& field = fields_[i];
     if (FitsKind(field, record.values[i])) continue;
     kw::Raise(kw::err::kTypeMismatch, source,
               "Cannot store record " + record.values[0].ToText() + ": " + field.caption + " holds " +
@@ -94,7 +95,7 @@ void TableBusinessObject::Store::CheckStorable(const Record& record, const std::
 
 void TableBusinessObject::Store::RaiseChanged(const kw::Variant& key) {
   kw::Raise(rule_numbers::kRecordChanged, "KW_I." + spec_.class_name,
-            spec_.fields[0].caption + " " + key.ToText() +
+            fields_[0].caption + " " + key.ToText() +
                 " was changed or removed in the database after it was read here (by another session or program; "
                 "who changed what is not known). Nothing was saved and your edits are still here: undo them to "
                 "read the stored record afresh, or keep editing.");
@@ -103,7 +104,7 @@ void TableBusinessObject::Store::RaiseChanged(const kw::Variant& key) {
 kw::Variant TableBusinessObject::Store::Write(const Record& record) {
   Statement& statement = record.is_new ? *insert_ : *update_;
   statement.Reset();
-  const size_t count = spec_.fields.size();
+  const size_t count = fields_.size();
   if (record.is_new) {
     for (size_t i = 0; i < count; ++i) statement.Bind(static_cast<int>(i + 1), record.values[i]);
   } else {
@@ -133,35 +134,34 @@ void TableBusinessObject::Store::Confirm(const std::vector<kw::Variant>& awaited
 
 void TableBusinessObject::Store::CheckUnreferenced(const Record& record) {
   std::string referring;
-  for (size_t i = 0; i < spec_.referrers.size(); ++i) {
+  for (size_t i = 0; i < referrers_.size(); ++i) {
     Statement& count = *referrer_counts_[i];
     count.Reset();
     count.Bind(1, record.values[0]);
     count.Step();
     const int32_t found = count.Column(0).ToLong();
     count.Reset();
-    if (found > 0)
-      referring += (referring.empty() ? "" : " and ") + std::to_string(found) + " " + spec_.referrers[i].plural;
+    if (found > 0) referring += (referring.empty() ? "" : " and ") + std::to_string(found) + " " + referrers_[i].plural;
   }
   if (referring.empty()) return;
   const std::string name =
       record.values.size() > 2 && record.values[2].IsText() ? " " + ShownValue(record.values[2]) : "";
   kw::Raise(rule_numbers::kStillReferred, "KW_I." + spec_.class_name,
-            spec_.fields[0].caption + " " + record.values[0].ToText() + name + " cannot be removed: " + referring +
+            fields_[0].caption + " " + record.values[0].ToText() + name + " cannot be removed: " + referring +
                 " still refer to it. Move or remove those first. Nothing was removed.");
 }
 
 void TableBusinessObject::Load(const kw::Variant& parent) {
   auto query = store_->Select(parent);
   std::vector<Record> loaded;
-  const size_t count = spec_.fields.size();
+  const size_t count = fields_.size();
   while (query->Step()) {
     Record& record = loaded.emplace_back();
     record.values.reserve(count);
     for (size_t i = 0; i < count; ++i) {
       // Each value goes straight into the record; a date's serial is read as a number first.
       kw::Variant& value = record.values.emplace_back(query->Column(static_cast<int>(i)));
-      if (spec_.fields[i].kind == FieldKind::Date && !value.IsNull()) value = kw::Variant::Date(value.ToDouble());
+      if (fields_[i].kind == FieldKind::Date && !value.IsNull()) value = kw::Variant::Date(value.ToDouble());
     }
     record.version = static_cast<int64_t>(query->Column(static_cast<int>(count)).ToDouble());
   }
@@ -225,6 +225,7 @@ bool TableBusinessObject::Save(bool force) {
 }
 
 void TableBusinessObject::SaveBatch() {
+  if (PendingChanges() == 0) return;  // nothing to write: no transaction, so a read-only database lets go too
   const std::string source = "KW_I." + spec_.class_name;
   for (const Record& record : records_) {
     if (record.Pending() && !record.deleted) store_->CheckStorable(record, source);

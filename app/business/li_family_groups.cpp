@@ -7,18 +7,10 @@
 namespace trf {
 
 LIFamilyGroups::LIFamilyGroups(std::shared_ptr<Database> database)
-    : TableBusinessObject(std::move(database),
-                          ClassSpec{classes::kFamilyGroups,
-                                    "LIFamilyGroups",
-                                    "tbH_FamilyGroups",
-                                    {{"H_FamilyGroupsID", FieldKind::Key, "Family group"},
-                                     {"H_HomesID", FieldKind::Reference, "Home", true, "tbH_Homes", "H_HomesID", true},
-                                     {"H_GroupName", FieldKind::Text, "Group name", true, "", "", true},
-                                     {"H_MailingAddress", FieldKind::Text, "Mailing address"},
-                                     {"H_MMLOFee", FieldKind::Money, "Monthly mail-out fee"},
-                                     {"H_AMFee", FieldKind::Money, "Annual mailing fee"}},
-                                    0,
-                                    {{"tbH_Residents", "H_FamilyGroupsID", "residents"}}}) {}
+    : TableBusinessObject(std::move(database), ClassSpec{.class_enum = classes::kFamilyGroups,
+                                                         .class_name = "LIFamilyGroups",
+                                                         .table = &tables::kFamilyGroups,
+                                                         .read_by_group = {"H_HomesID", "H_GroupName"}}) {}
 
 void LIFamilyGroups::AssessPrepare() {
   residents_by_group_.clear();

@@ -18,20 +18,11 @@ constexpr int32_t kUnusualAge = 110;
 }  // namespace
 
 LIResidents::LIResidents(std::shared_ptr<Database> database)
-    : TableBusinessObject(std::move(database),
-                          ClassSpec{classes::kResidents,
-                                    "LIResidents",
-                                    "tbH_Residents",
-                                    {{"H_ResidentsID", FieldKind::Key, "Resident"},
-                                     {"H_HomeMonthlyStatsID", FieldKind::Reference, "Month record", true,
-                                      "tbH_HomeMonthlyStats", "H_HomeMonthlyStatsID", true},
-                                     {"H_ResidentName", FieldKind::Text, "Resident name", true},
-                                     {"H_BirthDate", FieldKind::Date, "Birth date"},
-                                     {"H_AdmissionDate", FieldKind::Date, "Admission date", true},
-                                     {"H_MonthlyFee", FieldKind::Money, "Monthly fee", false, "", "", true},
-                                     {"H_FamilyGroupsID", FieldKind::Reference, "Family group", false,
-                                      "tbH_FamilyGroups", "H_FamilyGroupsID"}},
-                                    kw::kSaveModeBatch}) {}
+    : TableBusinessObject(std::move(database), ClassSpec{.class_enum = classes::kResidents,
+                                                         .class_name = "LIResidents",
+                                                         .table = &tables::kResidents,
+                                                         .save_mode = kw::kSaveModeBatch,
+                                                         .read_by_group = {"H_HomeMonthlyStatsID", "H_MonthlyFee"}}) {}
 
 void LIResidents::CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) {
   const kw::Variant& value = values[static_cast<size_t>(field)];

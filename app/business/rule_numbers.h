@@ -19,6 +19,8 @@ inline constexpr int32_t kOutOfRange = 3006;
 // A date outside the years the application can mean (hard), or more than a month ahead (question).
 inline constexpr int32_t kImplausibleDate = 3007;
 inline constexpr int32_t kFutureDate = 3008;
+// A text longer than its field holds.
+inline constexpr int32_t kTooLong = 3009;
 // The record changed in the database since it was read: the save would overwrite that change.
 inline constexpr int32_t kRecordChanged = 3901;
 // The record cannot be removed: other records still refer to it.

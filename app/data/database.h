@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ui_shared/platform/error.h"
 #include "ui_shared/platform/variant.h"
 
 namespace trf {
@@ -86,6 +87,11 @@ class Database {
   std::string path_;
   Access access_;
 };
+
+// The sentence for a person that ends the description of `error`: the text after its last line
+// break, trimmed (what stands before it, the trail of locations the error passed and the engine's
+// own words, is for the error journal); the runtime's description of its number when it has none.
+std::string SentenceOf(const kw::Error& error);
 
 // Whether `location` names a database server ("postgresql://..." or "postgres://...") rather
 // than a file.

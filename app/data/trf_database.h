@@ -36,6 +36,10 @@ std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& uri, Access w
 // The access a file at `path` allows: read-only when `wanted` says so or the file is not writable.
 Access AccessFor(const std::string& path, Access wanted);
 
+// Refuses, with a sentence naming `location`, stored tables of a newer schema version than this
+// program describes; nothing of them is touched.
+void RefuseNewer(const std::string& location, int stored_version);
+
 // Creates every table of the SQLite schema; raises when one exists already.
 void CreateTrfSchema(Database& database);
 // Fills the class-to-parent table of a fresh schema.

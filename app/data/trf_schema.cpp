@@ -1,13 +1,16 @@
 // The TRF schema on SQLite and the opening of a TRF database: a file here, a server elsewhere.
 #include "app/data/class_numbers.h"
+#include "app/data/schema.h"
 #include "app/data/sqlite_database.h"
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
+#include "app/data/trf_tables.h"
 #include "ui_shared/contracts/sibling_codes.h"
 
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "ui_shared/platform/error.h"
@@ -16,113 +19,9 @@ namespace trf {
 
 namespace {
 
-// Tables are STRICT: a text can never land in a number column, whatever a caller binds. Every
-// table carries the version of each row, raised by every write, so that no save overwrites a change
-// it did not read.
-constexpr const char* kSchema = R"sql(
-CREATE TABLE tbHU_TrfTypes (
-  HU_TrfTypesCD TEXT PRIMARY KEY,
-  HU_TrfTypeNum INTEGER NOT NULL UNIQUE,
-  HU_Description TEXT NOT NULL,
-  RowVersion INTEGER NOT NULL DEFAULT 1
-) STRICT;
-CREATE TABLE tbHU_TrfTypeScreens (
-  HU_TrfTypeScreensID INTEGER PRIMARY KEY,
-  HU_TrfTypesCD TEXT NOT NULL REFERENCES tbHU_TrfTypes(HU_TrfTypesCD),
-  HU_FormKey TEXT NOT NULL,
-  HU_ScreenOrder INTEGER NOT NULL,
-  RowVersion INTEGER NOT NULL DEFAULT 1
-) STRICT;
-CREATE TABLE tbH_Homes (
-  H_HomesID INTEGER PRIMARY KEY,
-  H_RegionCD TEXT,
-  H_HomeNum TEXT NOT NULL,
-  H_HomeName TEXT NOT NULL,
-  H_Capacity INTEGER NOT NULL,
-  RowVersion INTEGER NOT NULL DEFAULT 1
-) STRICT;
-CREATE TABLE tbH_HomeMonthlyStats (
-  H_HomeMonthlyStatsID INTEGER PRIMARY KEY,
-  H_HomesID INTEGER NOT NULL REFERENCES tbH_Homes(H_HomesID),
-  H_StatMonth REAL NOT NULL,
-  HU_TrfTypesCD TEXT NOT NULL REFERENCES tbHU_TrfTypes(HU_TrfTypesCD),
-  StatStatus INTEGER NOT NULL,
-  RowVersion INTEGER NOT NULL DEFAULT 1
-) STRICT;
-CREATE INDEX ixH_HomeMonthlyStats_Home ON tbH_HomeMonthlyStats(H_HomesID);
-CREATE TABLE tbH_FamilyGroups (
-  H_FamilyGroupsID INTEGER PRIMARY KEY,
-  H_HomesID INTEGER NOT NULL REFERENCES tbH_Homes(H_HomesID),
-  H_GroupName TEXT NOT NULL,
-  H_MailingAddress TEXT,
-  H_MMLOFee REAL,
-  H_AMFee REAL,
-  RowVersion INTEGER NOT NULL DEFAULT 1
-) STRICT;
-CREATE INDEX ixH_FamilyGroups_Home ON tbH_FamilyGroups(H_HomesID);
-CREATE TABLE tbH_Residents (
-  H_ResidentsID INTEGER PRIMARY KEY,
-  H_HomeMonthlyStatsID INTEGER NOT NULL REFERENCES tbH_HomeMonthlyStats(H_HomeMonthlyStatsID),
-  H_ResidentName TEXT NOT NULL,
-  H_BirthDate REAL,
-  H_AdmissionDate REAL NOT NULL,
-  H_MonthlyFee REAL,
-  H_FamilyGroupsID INTEGER REFERENCES tbH_FamilyGroups(H_FamilyGroupsID),
-  RowVersion INTEGER NOT NULL DEFAULT 1
-) STRICT;
-CREATE INDEX ixH_Residents_Month ON tbH_Residents(H_HomeMonthlyStatsID);
-CREATE INDEX ixH_Residents_FamilyGroup ON tbH_Residents(H_FamilyGroupsID);
-CREATE TABLE tbHU_ExpenseCategories (
-  HU_ExpenseCategoriesID INTEGER PRIMARY KEY,
-  HU_TrfTypesCD TEXT NOT NULL REFERENCES tbHU_TrfTypes(HU_TrfTypesCD),
-  HU_CategoryName TEXT NOT NULL,
-  RowVersion INTEGER NOT NULL DEFAULT 1
-) STRICT;
-CREATE TABLE tbH_MonthlyExpenses (
-  H_MonthlyExpensesID INTEGER PRIMARY KEY,
-  H_HomeMonthlyStatsID INTEGER NOT NULL REFERENCES tbH_HomeMonthlyStats(H_HomeMonthlyStatsID),
-  HU_ExpenseCategoriesID INTEGER REFERENCES tbHU_ExpenseCategories(HU_ExpenseCategoriesID),
-  H_Amount REAL,
-  RowVersion INTEGER NOT NULL DEFAULT 1
-) STRICT;
-CREATE INDEX ixH_MonthlyExpenses_Month ON tbH_MonthlyExpenses(H_HomeMonthlyStatsID);
-CREATE TABLE tbH_MonthlyNotes (
-  H_HomeMonthlyStatsID INTEGER PRIMARY KEY REFERENCES tbH_HomeMonthlyStats(H_HomeMonthlyStatsID),
-  H_NotesRTF TEXT NOT NULL,
-  RowVersion INTEGER NOT NULL DEFAULT 1
-) STRICT;
-CREATE TABLE tbS_ClassDependsOn (
-  S_ClassEnum INTEGER PRIMARY KEY,
-  S_ClassName TEXT NOT NULL,
-  S_DependsOn INTEGER NOT NULL,
-  RowVersion INTEGER NOT NULL DEFAULT 1
-) STRICT;
-)sql";
-
-// The tables of the schema, in the order they were created.
-constexpr const char* kTables[] = {
-    "tbHU_TrfTypes", "tbHU_TrfTypeScreens",    "tbH_Homes",           "tbH_HomeMonthlyStats", "tbH_FamilyGroups",
-    "tbH_Residents", "tbHU_ExpenseCategories", "tbH_MonthlyExpenses", "tbH_MonthlyNotes",     "tbS_ClassDependsOn"};
-
-// The notes table of databases made before it was part of the schema.
-constexpr const char* kNotesTableBefore = R"sql(
-CREATE TABLE IF NOT EXISTS tbH_MonthlyNotes (
-  H_HomeMonthlyStatsID INTEGER PRIMARY KEY REFERENCES tbH_HomeMonthlyStats(H_HomeMonthlyStatsID),
-  H_NotesRTF TEXT NOT NULL
-) STRICT;
-)sql";
-
-bool HasTable(Database& database, const std::string& table) {
-  auto query = database.Prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
-  query->Bind(1, kw::Variant::Text(table));
-  return query->Step();
-}
-
-bool HasColumn(Database& database, const std::string& table, const std::string& column) {
-  auto query = database.Prepare("SELECT 1 FROM pragma_table_info(?) WHERE name = ?");
-  query->Bind(1, kw::Variant::Text(table)).Bind(2, kw::Variant::Text(column));
-  return query->Step();
-}
+// Indexes of schemas made before the indexes were named after their columns; an upgrade drops them.
+constexpr const char* kRetiredIndexes[] = {"ixH_HomeMonthlyStats_Home", "ixH_FamilyGroups_Home", "ixH_Residents_Month",
+                                           "ixH_Residents_FamilyGroup", "ixH_MonthlyExpenses_Month"};
 
 int64_t ApplicationId(Database& database) {
   auto query = database.Prepare("PRAGMA application_id");
@@ -137,15 +36,23 @@ int64_t TableCount(Database& database) {
 
 [[noreturn]] void Refuse(const std::string& sentence) { kw::Raise(kDatabaseError, "KW_DB", sentence); }
 
-// Brings a database of the earlier program up to date: the notes table and a version on every row.
-void AddVersions(Database& database) {
-  database.Exec(kNotesTableBefore);
-  for (const char* table : kTables) {
-    if (!HasColumn(database, table, kVersionColumn)) {
-      database.Exec(std::string("ALTER TABLE ") + table + " ADD COLUMN " + kVersionColumn +
-                    " INTEGER NOT NULL DEFAULT 1");
-    }
-  }
+}  // namespace
+
+void RefuseNewer(const std::string& location, int stored_version) {
+  const int known = SchemaVersion(tables::All());
+  if (stored_version <= known) return;
+  Refuse(location + " holds TRF data of a newer version (schema " + std::to_string(stored_version) +
+         "; this version knows up to " + std::to_string(known) +
+         "). It is left untouched: open it with the newer version.");
+}
+
+namespace {
+
+// Brings the stored tables up to the described ones (the earlier program's files included: they lack
+// the row versions, the notes and the schema version).
+void UpgradeTrfSchema(Database& database) {
+  UpgradeSchema(database, tables::All(), Dialect::kSqlite);
+  for (const char* index : kRetiredIndexes) database.Exec(std::string("DROP INDEX IF EXISTS ") + index);
 }
 
 // What the file at `path` is, and refusals for what trf cannot work on; nothing is written here.
@@ -171,12 +78,13 @@ Access AccessFor(const std::string& path, Access wanted) {
 }
 
 void CreateTrfSchema(Database& database) {
-  database.Exec(kSchema);
+  CreateSchema(database, tables::All(), Dialect::kSqlite);
   InsertClassDependsOn(database);
 }
 
 void InsertClassDependsOn(Database& database) {
-  auto parents = database.Prepare("INSERT INTO tbS_ClassDependsOn VALUES (?, ?, ?, 1)");
+  auto parents =
+      database.Prepare("INSERT INTO tbS_ClassDependsOn (S_ClassEnum, S_ClassName, S_DependsOn) VALUES (?, ?, ?)");
   const struct {
     int16_t number;
     const char* name;
@@ -211,13 +119,17 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
     Refuse(path + " cannot be read. " + error.Description());
   }
   const bool ours = ApplicationId(*database) == kTrfApplicationId;
-  const bool earlier_trf = !ours && tables > 0 && HasTable(*database, "tbS_ClassDependsOn");
+  const bool earlier_trf = !ours && tables > 0 && HasStoredTable(*database, Dialect::kSqlite, "tbS_ClassDependsOn");
   if (!ours && tables > 0 && !earlier_trf) {
     Refuse(path + " is a database of another program; trf leaves it untouched. Name another file.");
   }
+  // Files of ours made before the schema version was recorded have the first version's tables.
+  const int stored = ours ? std::max(StoredSchemaVersion(*database, Dialect::kSqlite), 1) : 0;
+  RefuseNewer(path, stored);
+  const bool current = ours && stored == SchemaVersion(tables::All());
   if (mode == Access::kReadOnly) {
     if (tables == 0) Refuse(path + " holds no TRF data yet: open it once without --read-only to create it.");
-    if (!ours) {
+    if (!current) {
       Refuse(path + " was made by an earlier trf: open it once without --read-only to bring it up to date.");
     }
     return database;
@@ -227,10 +139,10 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
     database->Exec("PRAGMA journal_mode = WAL");
     database->Exec("PRAGMA synchronous = FULL");
   }
-  if (!ours) {
+  if (!current) {
     Transaction transaction(*database);
-    if (earlier_trf) {
-      AddVersions(*database);
+    if (tables > 0) {
+      UpgradeTrfSchema(*database);
     } else {
       CreateTrfSchema(*database);
       if (seed == Seed::kSample) InsertSampleData(*database);

@@ -108,7 +108,7 @@ TEST_F(RecordVersionsTest, FullOrBusyDatabaseRefusesAndTheSaveWorksLater) {
     groups.FieldValue(LIFamilyGroups::kMailingAddress, Variant::Text(std::string(size_t{64} * 1024, 'x')));
     const int32_t count = groups.Count();
 
-    const kw::Error failure = Raised([&] { (void)groups.Save(false); });
+    const kw::Error failure = Raised([&] { (void)groups.Save(true); });
     EXPECT_EQ(failure.Number(), kDatabaseError);
     EXPECT_NE(failure.Description().find(meaning), std::string::npos) << failure.Description();
     EXPECT_TRUE(groups.IsNew());
@@ -116,7 +116,7 @@ TEST_F(RecordVersionsTest, FullOrBusyDatabaseRefusesAndTheSaveWorksLater) {
 
     if (full) connection->Exec("PRAGMA max_page_count = 1073741823");
     if (!full) other->Exec("COMMIT");
-    EXPECT_TRUE(groups.Save(false));
+    EXPECT_TRUE(groups.Save(true));
     EXPECT_FALSE(groups.IsNew());
     ExpectIntact();
   }

@@ -1,0 +1,201 @@
+// The tables of the TRF database, each described once (see table_description.h). Adding a field to
+// a table is one more column here (with `since` set to the next schema version) plus its rules:
+// the schemas, the business object and the screen's field follow.
+#pragma once
+
+#include <span>
+
+#include "app/data/table_description.h"
+
+namespace trf::tables {
+
+// What every amount holds: no less than nothing, and more than any fee or expense, exact in cents.
+inline constexpr Bounds kAmounts{.least = 0, .most = 9'999'999.99};
+// The most characters of a name or of a line of an address.
+inline constexpr size_t kNameLength = 100;
+inline constexpr size_t kAddressLength = 200;
+
+inline constexpr ColumnDescription kTrfTypeColumns[] = {
+    {.name = "HU_TrfTypesCD", .caption = "TRF type", .key = true, .max_length = 10},
+    {.name = "HU_TrfTypeNum",
+     .kind = ColumnKind::kWholeNumber,
+     .caption = "TRF type number",
+     .required = true,
+     .unique = true},
+    {.name = "HU_Description", .caption = "Description", .required = true, .max_length = kNameLength},
+};
+inline constexpr TableDescription kTrfTypes{.name = "tbHU_TrfTypes", .plural = "TRF types", .columns = kTrfTypeColumns};
+
+inline constexpr ColumnDescription kTrfTypeScreenColumns[] = {
+    {.name = "HU_TrfTypeScreensID",
+     .kind = ColumnKind::kWholeNumber,
+     .caption = "TRF type screen",
+     .key = true,
+     .counted = true},
+    {.name = "HU_TrfTypesCD",
+     .kind = ColumnKind::kLookup,
+     .caption = "TRF type",
+     .required = true,
+     .lookup = {.table = "tbHU_TrfTypes", .name_column = "HU_Description"}},
+    {.name = "HU_FormKey", .caption = "Screen", .required = true},
+    {.name = "HU_ScreenOrder", .kind = ColumnKind::kWholeNumber, .caption = "Order", .required = true},
+};
+inline constexpr TableDescription kTrfTypeScreens{
+    .name = "tbHU_TrfTypeScreens", .plural = "TRF type screens", .columns = kTrfTypeScreenColumns};
+
+inline constexpr ColumnDescription kHomeColumns[] = {
+    {.name = "H_HomesID", .kind = ColumnKind::kWholeNumber, .caption = "Home", .key = true, .counted = true},
+    {.name = "H_RegionCD", .caption = "Region", .max_length = 10},
+    {.name = "H_HomeNum", .caption = "Home number", .required = true, .max_length = 20},
+    {.name = "H_HomeName", .caption = "Home name", .required = true, .max_length = kNameLength},
+    {.name = "H_Capacity", .kind = ColumnKind::kWholeNumber, .caption = "Capacity", .required = true},
+};
+inline constexpr TableDescription kHomes{.name = "tbH_Homes", .plural = "homes", .columns = kHomeColumns};
+
+inline constexpr ColumnDescription kHomeMonthColumns[] = {
+    {.name = "H_HomeMonthlyStatsID",
+     .kind = ColumnKind::kWholeNumber,
+     .caption = "Month record",
+     .key = true,
+     .counted = true},
+    {.name = "H_HomesID",
+     .kind = ColumnKind::kLookup,
+     .caption = "Home",
+     .required = true,
+     .indexed = true,
+     .lookup = {.table = "tbH_Homes", .name_column = "H_HomeName"}},
+    {.name = "H_StatMonth", .kind = ColumnKind::kDate, .caption = "Month", .required = true},
+    {.name = "HU_TrfTypesCD",
+     .kind = ColumnKind::kLookup,
+     .caption = "TRF type",
+     .required = true,
+     .lookup = {.table = "tbHU_TrfTypes", .name_column = "HU_Description"}},
+    {.name = "StatStatus", .kind = ColumnKind::kWholeNumber, .caption = "Status", .required = true},
+};
+inline constexpr TableDescription kHomeMonths{
+    .name = "tbH_HomeMonthlyStats", .plural = "month records", .columns = kHomeMonthColumns};
+
+inline constexpr ColumnDescription kFamilyGroupColumns[] = {
+    {.name = "H_FamilyGroupsID",
+     .kind = ColumnKind::kWholeNumber,
+     .caption = "Family group",
+     .key = true,
+     .counted = true},
+    {.name = "H_HomesID",
+     .kind = ColumnKind::kLookup,
+     .caption = "Home",
+     .required = true,
+     .indexed = true,
+     .lookup = {.table = "tbH_Homes", .name_column = "H_HomeName"}},
+    {.name = "H_GroupName", .caption = "Group name", .field = "name", .required = true, .max_length = kNameLength},
+    {.name = "H_MailingAddress", .caption = "Mailing address", .field = "address", .max_length = kAddressLength},
+    {.name = "H_MMLOFee",
+     .kind = ColumnKind::kMoney,
+     .caption = "Monthly mail-out fee",
+     .field = "mailout",
+     .bounds = kAmounts},
+    {.name = "H_AMFee",
+     .kind = ColumnKind::kMoney,
+     .caption = "Annual mailing fee",
+     .field = "annual",
+     .bounds = kAmounts},
+};
+inline constexpr TableDescription kFamilyGroups{
+    .name = "tbH_FamilyGroups", .plural = "family groups", .columns = kFamilyGroupColumns};
+
+inline constexpr ColumnDescription kResidentColumns[] = {
+    {.name = "H_ResidentsID", .kind = ColumnKind::kWholeNumber, .caption = "Resident", .key = true, .counted = true},
+    {.name = "H_HomeMonthlyStatsID",
+     .kind = ColumnKind::kLookup,
+     .caption = "Month record",
+     .required = true,
+     .indexed = true,
+     .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = "H_StatMonth"}},
+    {.name = "H_ResidentName",
+     .caption = "Resident name",
+     .field = "name",
+     .required = true,
+     .max_length = kNameLength},
+    {.name = "H_BirthDate", .kind = ColumnKind::kDate, .caption = "Birth date", .field = "birthdate"},
+    {.name = "H_AdmissionDate",
+     .kind = ColumnKind::kDate,
+     .caption = "Admission date",
+     .field = "admission",
+     .required = true},
+    {.name = "H_MonthlyFee", .kind = ColumnKind::kMoney, .caption = "Monthly fee", .field = "fee", .bounds = kAmounts},
+    {.name = "H_FamilyGroupsID",
+     .kind = ColumnKind::kLookup,
+     .caption = "Family group",
+     .field = "family",
+     .indexed = true,
+     .lookup = {.table = "tbH_FamilyGroups", .name_column = "H_GroupName"}},
+};
+inline constexpr TableDescription kResidents{
+    .name = "tbH_Residents", .plural = "residents", .columns = kResidentColumns};
+
+inline constexpr ColumnDescription kExpenseCategoryColumns[] = {
+    {.name = "HU_ExpenseCategoriesID",
+     .kind = ColumnKind::kWholeNumber,
+     .caption = "Category",
+     .key = true,
+     .counted = true},
+    {.name = "HU_TrfTypesCD",
+     .kind = ColumnKind::kLookup,
+     .caption = "TRF type",
+     .required = true,
+     .lookup = {.table = "tbHU_TrfTypes", .name_column = "HU_Description"}},
+    {.name = "HU_CategoryName", .caption = "Category name", .required = true, .max_length = kNameLength},
+};
+inline constexpr TableDescription kExpenseCategories{
+    .name = "tbHU_ExpenseCategories", .plural = "expense categories", .columns = kExpenseCategoryColumns};
+
+inline constexpr ColumnDescription kMonthlyExpenseColumns[] = {
+    {.name = "H_MonthlyExpensesID",
+     .kind = ColumnKind::kWholeNumber,
+     .caption = "Expense",
+     .key = true,
+     .counted = true},
+    {.name = "H_HomeMonthlyStatsID",
+     .kind = ColumnKind::kLookup,
+     .caption = "Month record",
+     .required = true,
+     .indexed = true,
+     .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = "H_StatMonth"}},
+    {.name = "HU_ExpenseCategoriesID",
+     .kind = ColumnKind::kLookup,
+     .caption = "Category",
+     .required = true,
+     .lookup = {.table = "tbHU_ExpenseCategories", .name_column = "HU_CategoryName"}},
+    {.name = "H_Amount", .kind = ColumnKind::kMoney, .caption = "Amount", .field = "amount", .bounds = kAmounts},
+};
+inline constexpr TableDescription kMonthlyExpenses{
+    .name = "tbH_MonthlyExpenses", .plural = "monthly expenses", .columns = kMonthlyExpenseColumns};
+
+inline constexpr ColumnDescription kMonthlyNoteColumns[] = {
+    {.name = "H_HomeMonthlyStatsID",
+     .kind = ColumnKind::kLookup,
+     .caption = "Month record",
+     .key = true,
+     .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = "H_StatMonth"}},
+    {.name = "H_NotesRTF", .kind = ColumnKind::kRichText, .caption = "Notes", .required = true},
+};
+inline constexpr TableDescription kMonthlyNotes{
+    .name = "tbH_MonthlyNotes", .plural = "monthly notes", .columns = kMonthlyNoteColumns};
+
+inline constexpr ColumnDescription kClassDependsOnColumns[] = {
+    {.name = "S_ClassEnum", .kind = ColumnKind::kWholeNumber, .caption = "Class", .key = true},
+    {.name = "S_ClassName", .caption = "Class name", .required = true},
+    {.name = "S_DependsOn", .kind = ColumnKind::kWholeNumber, .caption = "Depends on", .required = true},
+};
+inline constexpr TableDescription kClassDependsOn{
+    .name = "tbS_ClassDependsOn", .plural = "class dependencies", .columns = kClassDependsOnColumns};
+
+// Every table, each after the tables it refers to.
+inline constexpr TableDescription kAll[] = {
+    kTrfTypes,  kTrfTypeScreens,    kHomes,           kHomeMonths,   kFamilyGroups,
+    kResidents, kExpenseCategories, kMonthlyExpenses, kMonthlyNotes, kClassDependsOn};
+
+// The TRF's tables, in the order above.
+inline constexpr std::span<const TableDescription> All() { return kAll; }
+
+}  // namespace trf::tables
