@@ -23,16 +23,6 @@
 namespace trf::desktop {
 namespace {
 
-// An error of the library or the data layer in words: the message under its trail of locations,
-// or the runtime's description of its number when it carries none.
-QString InWords(const kw::Error& error) {
-  QString text = QString::fromStdString(error.Description()).trimmed();
-  const qsizetype last_break = text.lastIndexOf('\n');
-  if (last_break >= 0) text = text.mid(last_break + 1).trimmed();
-  if (text.isEmpty()) text = QString::fromStdString(std::string(kw::StandardDescription(error.Number())));
-  return text.isEmpty() ? QObject::tr("The operation could not be completed.") : text;
-}
-
 NotesScreen* AsNotes(ScreenForm& screen) { return dynamic_cast<NotesScreen*>(&screen); }
 
 // Adds an action named `name` to `menu`, running `run` when triggered.
@@ -165,7 +155,14 @@ void MainWindow::BuildMenusAndTools() {
   records->addAction(report);
   commands_ = new CommandToolbar(
       services_.container()->Bar(),
-      [this](const std::string& key) { Run([&](ScreenForm&) { services_.container()->ClickCommandButton(key); }); },
+      [this](const std::string& key) {
+        try {
+          host_->Click(key);
+        } catch (const ScreenRefusal& refusal) {
+          ShowProblem(tr("Not possible now"), QString::fromStdString(refusal.what()));
+        }
+        Refresh();
+      },
       this);
   addToolBar(commands_);
 }
@@ -174,9 +171,7 @@ void MainWindow::Go(const std::string& name) {
   try {
     std::ignore = host_->Go(name);  // where the person ended up is drawn next
   } catch (const ScreenRefusal& refusal) {
-    ShowProblem(tr("Not possible now"), QString::fromStdString(refusal.what()), QString());
-  } catch (const kw::Error& error) {
-    ShowProblem(tr("Could not open the screen"), InWords(error), QString::fromStdString(error.Description()));
+    ShowProblem(tr("Not possible now"), QString::fromStdString(refusal.what()));
   }
   Refresh();
   if (ScreenForm* current = host_->Current())
@@ -184,25 +179,18 @@ void MainWindow::Go(const std::string& name) {
 }
 
 void MainWindow::Run(const std::function<void(ScreenForm&)>& operation) {
-  ScreenForm* current = host_->Current();
-  if (!current) return;
+  if (!host_->Current()) return;
   try {
-    operation(*current);
+    host_->Perform(operation);
   } catch (const ScreenRefusal& refusal) {
-    ShowProblem(tr("Not possible now"), QString::fromStdString(refusal.what()), QString());
-  } catch (const kw::Error& error) {
-    ShowProblem(tr("Could not complete it"), InWords(error), QString::fromStdString(error.Description()));
-  } catch (const std::exception& error) {
-    ShowProblem(tr("Could not complete it"), QString::fromStdString(error.what()), QString());
+    ShowProblem(tr("Not possible now"), QString::fromStdString(refusal.what()));
   }
   Refresh();
 }
 
-void MainWindow::ShowProblem(const QString& title, const QString& text, const QString& detail) {
-  last_problem_ = text;
+void MainWindow::ShowProblem(const QString& title, const QString& text) {
   QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
   box.setObjectName("problem");
-  if (!detail.isEmpty() && detail != text) box.setDetailedText(detail);
   box.exec();
 }
 
@@ -212,14 +200,16 @@ void MainWindow::Refresh() {
     ScreenPage* page = Page(current->Name());
     stack_->setCurrentWidget(page);
     ScreenView view;
-    current->Describe(view);
+    host_->Describe(view);
     page->Show(view);
     setWindowTitle(tr("TRF - %1").arg(QString::fromStdString(current->Caption())));
     const QSignalBlocker quiet(navigation_);
     navigation_->setCurrentRow(Position(*current) - 1);
-    const bool records = !current->Fields().empty();
-    for (QAction* action : record_actions_)
-      action->setEnabled(records || action->objectName() == "save" || action->objectName() == "undo");
+    const std::map<QString, bool> allowed = {{"save", view.allows.save},
+                                             {"add", view.allows.add},
+                                             {"remove", view.allows.remove},
+                                             {"undo", view.allows.undo}};
+    for (QAction* action : record_actions_) action->setEnabled(allowed.at(action->objectName()));
   }
   commands_->Sync();
   commands_menu_->clear();
@@ -255,9 +245,6 @@ void MainWindow::FileReport() {
     host_->SendOff();
   } catch (const ScreenRefusal& refusal) {
     dialog.Note(0, QString::fromStdString(refusal.what()));
-    dialog.Finished(false);
-  } catch (const kw::Error& error) {
-    dialog.Note(0, InWords(error));
     dialog.Finished(false);
   }
   send_off_ = nullptr;
@@ -324,11 +311,19 @@ void MainWindow::Busy(bool busy) {
 void MainWindow::closeEvent(QCloseEvent* event) {
   QSettings settings;
   settings.setValue("window/geometry", saveGeometry());
-  if (!host_->LeaveCurrent()) {
+  QString why;
+  bool left = false;
+  try {
+    left = host_->LeaveCurrent();
+  } catch (const ScreenRefusal& refusal) {
+    why = QString::fromStdString(refusal.what()) + "\n\n";
+  }
+  if (!left) {
     const QString caption = QString::fromStdString(host_->Current()->Caption());
-    const auto answer = QMessageBox::question(
-        this, tr("Leave without saving?"), tr("The changes on %1 could not be saved. Leave without them?").arg(caption),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    const auto answer =
+        QMessageBox::question(this, tr("Leave without saving?"),
+                              why + tr("The changes on %1 could not be saved. Leave without them?").arg(caption),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes) {
       event->ignore();
       Refresh();

@@ -38,13 +38,10 @@ class MainWindow : public QMainWindow, public ScreenEvents {
   void About();
 
   ScreenHost& Host() const { return *host_; }
-  AppServices& Services() { return services_; }
   ScreenPage* Page(const std::string& name) const;
   CommandToolbar* Commands() const { return commands_; }
   QListWidget* Navigation() const { return navigation_; }
   QString StatusText() const;
-  // The text of the last refusal or error dialog, for whoever looks after the session.
-  const QString& LastProblem() const { return last_problem_; }
 
   // ---- ScreenEvents ----
   void Notice(const ScreenForm& screen, const std::string& text) override;
@@ -59,13 +56,13 @@ class MainWindow : public QMainWindow, public ScreenEvents {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Runs `operation` on the current screen; a refusal or an error becomes a dialog in words. The
-  // screen is drawn again afterwards.
+  // Runs `operation` on the current screen through its refusal path; a refusal becomes a dialog in
+  // words. The screen is drawn again afterwards.
   void Run(const std::function<void(ScreenForm&)>& operation);
   void Refresh();
   void BuildPages();
   void BuildMenusAndTools();
-  void ShowProblem(const QString& title, const QString& text, const QString& detail);
+  void ShowProblem(const QString& title, const QString& text);
   int Position(const ScreenForm& screen) const;
 
   std::string db_path_;
@@ -81,7 +78,6 @@ class MainWindow : public QMainWindow, public ScreenEvents {
   QLabel* home_label_ = nullptr;
   QLabel* month_label_ = nullptr;
   SendOffDialog* send_off_ = nullptr;
-  QString last_problem_;
   bool busy_ = false;
 };
 

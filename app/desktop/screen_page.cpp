@@ -140,8 +140,8 @@ void ScreenPage::Build(const ScreenView& view) {
     for (const ScreenField& field : view.fields) {
       auto* edit = new QLineEdit(this);
       edit->setObjectName(QString::fromStdString(field.name));
-      edit->setAccessibleName(QString::fromStdString(field.name));
-      auto* label = new QLabel(WithMnemonic(field.name) + ':', this);
+      edit->setAccessibleName(QString::fromStdString(field.caption));
+      auto* label = new QLabel(WithMnemonic(field.caption) + (field.required ? "*:" : ":"), this);
       label->setBuddy(edit);
       form->addRow(label, edit);
       fields_[field.name] = edit;

@@ -38,7 +38,6 @@ class BoundList {
   bool SelectKey(const std::string& key);
 
   const std::shared_ptr<kw::widgets::ListView>& View() const { return view_; }
-  const kw::LIPtr& Object() const { return object_; }
   // The selected list item; nothing when none.
   kw::ObjectPtr SelectedItem() const { return view_->SelectedItem(); }
   // The item a later click leaves: the one selected by the last build, click or selection, or

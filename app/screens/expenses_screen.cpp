@@ -10,17 +10,15 @@ namespace {
 // Property numbers (field number - 1) that tie an expense line to its category.
 constexpr int16_t kCategoryKeyProperty = 0;
 constexpr int16_t kExpenseCategoryProperty = LIMonthlyExpenses::kCategory - 1;
-constexpr int32_t kCategoryNamePosition = 3;
 
 }  // namespace
 
 MonthlyExpensesScreen::MonthlyExpensesScreen(std::shared_ptr<Database> database)
     : RecordScreen("KW_UI01____FRM_H_MonthlyExpenses", "expenses", "Monthly Expenses", kw::icDependsOnMonth,
-                   RecordScreenLayout{classes::kMonthlyExpenses,
-                                      "H_MonthlyExpensesID",
-                                      {{"HU_ExpenseCategoriesID", "Category", 1800}},
-                                      {{"amount", LIMonthlyExpenses::kAmount - 1}},
-                                      ""},
+                   RecordScreenLayout{.class_number = classes::kMonthlyExpenses,
+                                      .table = &tables::kMonthlyExpenses,
+                                      .columns = {{"HU_ExpenseCategoriesID", "Category", 1800}},
+                                      .adds_records = false},
                    std::move(database)) {}
 
 std::string MonthlyExpensesScreen::Purpose() const {
@@ -43,21 +41,6 @@ std::shared_ptr<TableBusinessObject> MonthlyExpensesScreen::LoadRecords() {
         " line(s) added for categories the month lacked");
   }
   return expenses;
-}
-
-std::string MonthlyExpensesScreen::CategoryName(const std::string& id) const {
-  for (int32_t position = 1; position <= categories_->Count(); ++position) {
-    const kw::Variant index = kw::Variant::Long(position);
-    if (categories_->FieldValueAt(index, 1).ToText() == id)
-      return categories_->FieldValueAt(index, kCategoryNamePosition).ToText();
-  }
-  return id;
-}
-
-void MonthlyExpensesScreen::Describe(ScreenView& view) {
-  RecordScreen::Describe(view);
-  for (auto& row : view.list->rows)
-    if (!row.empty()) row[0] = CategoryName(row[0]);
 }
 
 void MonthlyExpensesScreen::AddRecord() {

@@ -15,8 +15,6 @@ class MonthlyExpensesScreen : public RecordScreen {
  public:
   explicit MonthlyExpensesScreen(std::shared_ptr<Database> database);
   std::string Purpose() const override;
-  // The list shows each line's category by name.
-  void Describe(ScreenView& view) override;
   // The lines follow the categories: none is added or removed by hand.
   void AddRecord() override;
   void RemoveRecord() override;
@@ -26,9 +24,6 @@ class MonthlyExpensesScreen : public RecordScreen {
   std::shared_ptr<TableBusinessObject> LoadRecords() override;
 
  private:
-  // The name of the category with the key `id`; the key itself when it is no category's.
-  std::string CategoryName(const std::string& id) const;
-
   std::shared_ptr<TableBusinessObject> categories_;
 };
 

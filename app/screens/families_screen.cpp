@@ -20,14 +20,10 @@ std::string FeeText(const kw::Variant& fee) { return fee.IsNull() ? "-" : Amount
 
 FamilyGroupsScreen::FamilyGroupsScreen(std::shared_ptr<Database> database)
     : RecordScreen("KW_UI01____FRM_H_FamilyGroups", "families", "Family Groups", kw::icDependsOnHome,
-                   RecordScreenLayout{classes::kFamilyGroups,
-                                      "H_FamilyGroupsID",
-                                      {{"H_GroupName", "Family group", 2400}},
-                                      {{"name", LIFamilyGroups::kGroupName - 1},
-                                       {"address", LIFamilyGroups::kMailingAddress - 1},
-                                       {"mailout", LIFamilyGroups::kMMLOFee - 1},
-                                       {"annual", LIFamilyGroups::kAMFee - 1}},
-                                      "(new family group)"},
+                   RecordScreenLayout{.class_number = classes::kFamilyGroups,
+                                      .table = &tables::kFamilyGroups,
+                                      .columns = {{"H_GroupName", "Family group", 2400}},
+                                      .new_entry_text = "(new family group)"},
                    std::move(database)) {}
 
 std::string FamilyGroupsScreen::Purpose() const {
@@ -64,14 +60,18 @@ void FamilyGroupsScreen::AssessFees() {
   if (kind < 0) throw ScreenRefusal("choose the kind of assessment first: all, mail-out, annual or clear");
   TableBusinessObject& groups = *Records();
   const kw::Variant current = groups.CurrentIndex();
-  Shared()->AssessMMLOandAMMailingFees(Records(), kind, false);
+  try {
+    Shared()->AssessMMLOandAMMailingFees(Records(), kind, false);
+    groups.SaveBatch();
+  } catch (...) {
+    Reload();  // what is stored, without the half of an assessment
+    throw;
+  }
   for (int32_t position = 1; position <= groups.Count(); ++position) {
-    groups.CurrentIndex(kw::Variant::Long(position));
-    if (!groups.Save(true))
-      throw ScreenRefusal("the fees of " + groups.Get("H_GroupName").ToText() + " could not be stored");
-    Say(groups.Get("H_GroupName").ToText() + ": mail-out fee " +
-        FeeText(groups.FieldValueAt(kw::Variant::Long(position), LIFamilyGroups::kMMLOFee)) + ", annual fee " +
-        FeeText(groups.FieldValueAt(kw::Variant::Long(position), LIFamilyGroups::kAMFee)));
+    const kw::Variant index = kw::Variant::Long(position);
+    Say(groups.FieldValueAt(index, LIFamilyGroups::kGroupName).ToText() + ": mail-out fee " +
+        FeeText(groups.FieldValueAt(index, LIFamilyGroups::kMMLOFee)) + ", annual fee " +
+        FeeText(groups.FieldValueAt(index, LIFamilyGroups::kAMFee)));
   }
   if (current.ToLong() > 0) groups.CurrentIndex(current);
   ShowCurrentRecord();

@@ -20,10 +20,9 @@ class FamilyGroupsScreen : public RecordScreen {
   // Chooses the kind of fee assessment: `text` is typed into the assessment combo box, which
   // completes it from its list.
   void Choose(const std::string& text) override;
-  // Assesses the fees of the chosen kind, stores them and reports them per group.
+  // Assesses the fees of the chosen kind, stores them in one transaction and reports them per
+  // group. When the store is refused, nothing of the assessment stays: the stored fees are shown.
   void AssessFees();
-
-  const std::shared_ptr<kw::widgets::ComboBox>& AssessmentKind() const { return kind_; }
 
  protected:
   void OnLoad() override;

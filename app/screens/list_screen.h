@@ -26,6 +26,13 @@ class ListScreen : public ScreenForm {
     ScreenForm::Describe(view);
     list_->Describe(view);
     if (!Chosen(view.context) && view.list) view.list->selected = -1;
+    view.allows.undo = true;
+  }
+  // Reads the records afresh (what others stored since shows), the chosen one staying chosen.
+  void UndoEdits() override {
+    if (records_->Count() > 0 && records_->IsDirty()) records_->CancelEdit();
+    Reload();
+    Say("the list was read afresh");
   }
 
  protected:
@@ -37,6 +44,10 @@ class ListScreen : public ScreenForm {
     list_ = std::make_unique<BoundList>(records_, key_property, std::move(columns));
   }
   kw::LIPtr MainObject() override { return records_; }
+  // A refused change of the current record is dropped: the record is as it was read.
+  void Recover() override {
+    if (records_->Count() > 0 && records_->IsDirty()) records_->CancelEdit();
+  }
 
   const std::shared_ptr<Records>& records() const { return records_; }
   BoundList& list() const { return *list_; }

@@ -39,28 +39,29 @@ bool NotesScreen::EveryOnActivate(kw::ActiveParams& params) {
   return true;
 }
 
-bool NotesScreen::StoreNotes() {
+void NotesScreen::StoreNotes() {
   const std::string rtf = box_->TextRTF();
-  if (loaded_month_.empty() || rtf == stored_rtf_) return true;
-  return Attempt([&] {
-    if (!MonthlyNotes(database_).Store(loaded_month_, rtf, stored_version_))
-      kw::Raise(rule_numbers::kRecordChanged, Key(),
-                "The notes of this month were changed in the database after they were read here (by another "
-                "session or program). Nothing was saved and your text is still here: copy what you want to keep, "
-                "then undo your edits to read the stored notes afresh.");
-    stored_rtf_ = rtf;
-    ++stored_version_;
-  });
+  if (loaded_month_.empty() || rtf == stored_rtf_) return;
+  if (!MonthlyNotes(database_).Store(loaded_month_, rtf, stored_version_))
+    kw::Raise(rule_numbers::kRecordChanged, Key(),
+              "The notes of this month were changed in the database after they were read here (by another "
+              "session or program). Nothing was saved and your text is still here: copy what you want to keep, "
+              "then undo your edits to read the stored notes afresh.");
+  stored_rtf_ = rtf;
+  ++stored_version_;
 }
 
 bool NotesScreen::DeactivateLocal() {
-  if (!StoreNotes()) return false;
+  StoreNotes();
   box_->KillFocus();
   controller_->AddRemoveCommandButtons(true);
   return true;
 }
 
-void NotesScreen::SaveScreen() { Say(StoreNotes() ? "notes saved" : "notes not saved"); }
+void NotesScreen::SaveScreen() {
+  StoreNotes();
+  Say("notes saved");
+}
 
 bool NotesScreen::ValidateForSendoff(bool) {
   Say(Title() + ": ready for send-off (free text, nothing to check)");
@@ -76,6 +77,8 @@ void NotesScreen::UndoEdits() {
 void NotesScreen::Describe(ScreenView& view) {
   ScreenForm::Describe(view);
   view.rich_text = box_;
+  view.allows.save = !database_->ReadOnly() && !loaded_month_.empty() && box_->TextRTF() != stored_rtf_;
+  view.allows.undo = true;
 }
 
 void NotesScreen::SelectParagraph(int paragraph) {
@@ -83,8 +86,12 @@ void NotesScreen::SelectParagraph(int paragraph) {
   if (paragraph < 1 || static_cast<size_t>(paragraph) > document.ParagraphCount())
     throw ScreenRefusal("there is no paragraph " + std::to_string(paragraph) + "; the notes have " +
                         std::to_string(document.ParagraphCount()));
+  // Positions count characters, as the box does: a paragraph starts after the break before it.
   size_t start = 0;
-  for (int p = 1; p < paragraph; ++p) start = document.Text().find('\n', start) + 1;
+  for (int p = 1; p < paragraph; ++p) {
+    while (document.At(start) != kw::rich_text::kParagraphBreak) ++start;
+    ++start;
+  }
   size_t end = start;
   while (end < document.Length() && document.At(end) != kw::rich_text::kParagraphBreak) ++end;
   box_->SelStart(static_cast<int32_t>(start));

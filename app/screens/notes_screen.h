@@ -55,8 +55,9 @@ class NotesScreen : public ScreenForm, public kw::RichTextBoxEvents {
 
  private:
   // Writes the box's RTF for the month the notes were loaded for, when it changed since it was
-  // read or stored; false, with a feedback dialog, when the stored notes changed in the meantime.
-  bool StoreNotes();
+  // read or stored; raises rule_numbers::kRecordChanged, writing nothing, when the stored notes
+  // changed in the meantime.
+  void StoreNotes();
 
   std::shared_ptr<Database> database_;
   kw::RichTextBoxPtr box_;

@@ -1,7 +1,10 @@
 // The record screens' list, field boxes and record commands on the library's list binding.
 #include "app/screens/record_screen.h"
 
+#include <tuple>
+
 #include "ui_shared/platform/system_colors.h"
+#include "ui_shared/platform/text.h"
 #include "ui_shared/shared_procedures/context_keys.h"
 
 namespace trf {
@@ -11,7 +14,7 @@ constexpr uint32_t kWindowBackground = kw::SystemColor(kw::kColorWindow);
 constexpr uint32_t kButtonFace = kw::SystemColor(kw::kColorButtonFace);
 
 // A value as a field box or a list cell shows it: "" for nothing.
-std::string ShownValue(const kw::Variant& value) {
+std::string Displayed(const kw::Variant& value) {
   return value.IsNull() || value.IsEmpty() ? std::string() : value.ToText();
 }
 
@@ -20,13 +23,24 @@ std::string ShownValue(const kw::Variant& value) {
 RecordScreen::RecordScreen(std::string key, std::string name, std::string title, kw::enumHomeMonth depends_on,
                            RecordScreenLayout layout, std::shared_ptr<Database> database)
     : ScreenForm(std::move(key), std::move(name), std::move(title), depends_on), layout_(std::move(layout)),
-      database_(std::move(database)) {}
+      database_(std::move(database)) {
+  const TableDescription& table = *layout_.table;
+  for (const ColumnDescription& column : table.columns) {
+    if (column.field.empty()) continue;
+    fields_.push_back(Field{&column, static_cast<int16_t>(table.Position(column.name) - 1), {}});
+  }
+  for (const RecordScreenLayout::Column& shown : layout_.columns) {
+    const ColumnDescription* column = table.Find(shown.property);
+    column_lookups_.push_back(column && column->kind == ColumnKind::kLookup ? std::optional<Field>(Field{column, 0, {}})
+                                                                            : std::nullopt);
+  }
+}
 
 void RecordScreen::OnLoad() {
   std::vector<kw::ObjectPtr> elements;
-  for (const RecordScreenLayout::Field& field : layout_.fields) {
+  for (const Field& field : fields_) {
     boxes_.push_back(kw::widgets::TextBox::Make());
-    tags_.push_back(Shared()->CreateTag(layout_.class_number, field.field));
+    tags_.push_back(Shared()->CreateTag(layout_.class_number, field.number));
     elements.push_back(boxes_.back());
   }
   box_array_ = std::make_shared<kw::widgets::ControlArray>(elements);
@@ -35,7 +49,7 @@ void RecordScreen::OnLoad() {
     const RecordScreenLayout::Column& column = layout_.columns[c];
     columns = Shared()->LVColumnInfo(column.property, column.caption, column.width, c > 0);
   }
-  list_ = std::make_unique<BoundList>(nullptr, layout_.key_property, columns);
+  list_ = std::make_unique<BoundList>(nullptr, std::string(layout_.table->Key().name), columns);
 }
 
 std::string RecordScreen::Context() const {
@@ -45,9 +59,17 @@ std::string RecordScreen::Context() const {
 void RecordScreen::Reload() {
   records_ = LoadRecords();
   loaded_for_ = Context();
+  LoadChoices();
   list_->Bind(records_);
   list_->Build(*Shared(), "");
   ShowCurrentRecord();
+}
+
+void RecordScreen::LoadChoices() {
+  for (Field& field : fields_)
+    if (field.column->kind == ColumnKind::kLookup) field.choices.Load(*database_, *field.column, *Shared());
+  for (std::optional<Field>& lookup : column_lookups_)
+    if (lookup) lookup->choices.Load(*database_, *lookup->column, *Shared());
 }
 
 bool RecordScreen::EveryOnActivate(kw::ActiveParams&) {
@@ -56,26 +78,21 @@ bool RecordScreen::EveryOnActivate(kw::ActiveParams&) {
 }
 
 bool RecordScreen::ReadOnly() {
-  return DependsOn() == kw::icDependsOnMonth && Container().CurrentStatStatus() != kw::kStatStatusActive;
-}
-
-std::shared_ptr<kw::widgets::TextBox> RecordScreen::FieldBox(const std::string& name) const {
-  for (size_t i = 0; i < layout_.fields.size(); ++i)
-    if (layout_.fields[i].name == name) return boxes_[i];
-  return nullptr;
+  return database_->ReadOnly() ||
+         (DependsOn() == kw::icDependsOnMonth && Container().CurrentStatStatus() != kw::kStatStatusActive);
 }
 
 std::vector<std::string> RecordScreen::Fields() const {
   std::vector<std::string> names;
-  for (const RecordScreenLayout::Field& field : layout_.fields) names.push_back(field.name);
+  for (const Field& field : fields_) names.emplace_back(field.column->field);
   return names;
 }
 
 size_t RecordScreen::FieldIndex(const std::string& name) const {
   std::string names;
-  for (size_t i = 0; i < layout_.fields.size(); ++i) {
-    if (layout_.fields[i].name == name) return i;
-    names += (names.empty() ? "" : ", ") + layout_.fields[i].name;
+  for (size_t i = 0; i < fields_.size(); ++i) {
+    if (fields_[i].column->field == name) return i;
+    names += (names.empty() ? "" : ", ") + std::string(fields_[i].column->field);
   }
   throw ScreenRefusal("no field \"" + name + "\" here; the fields are: " + names);
 }
@@ -85,40 +102,75 @@ kw::Variant RecordScreen::ParentId(const std::string& id) {
 }
 
 std::string RecordScreen::ShownProperty(const std::string& property) const {
-  return ShownValue(records_->Get(property));
+  return Displayed(records_->Get(property));
+}
+
+std::string RecordScreen::CurrentKey() const {
+  const bool has_record = records_ && records_->Count() > 0 && records_->CurrentIndex().ToLong() > 0;
+  return has_record ? Displayed(records_->FieldValueAt(kw::Variant::Long(-1), 1)) : std::string();
+}
+
+std::string RecordScreen::Shown(const Field& field) const {
+  const kw::Variant value = records_->FieldValueAt(kw::Variant::Long(-1), field.number + 1);
+  if (field.column->kind == ColumnKind::kLookup) {
+    if (const std::optional<std::string> name = field.choices.NameOf(value)) return *name;
+  }
+  return Displayed(value);
+}
+
+const LookupChoices* RecordScreen::ColumnChoices(size_t column) const {
+  return column < column_lookups_.size() && column_lookups_[column] ? &column_lookups_[column]->choices : nullptr;
 }
 
 void RecordScreen::ShowCurrentRecord() {
-  const bool has_record = records_ && records_->Count() > 0 && records_->CurrentIndex().ToLong() > 0;
-  for (size_t i = 0; i < boxes_.size(); ++i) {
-    const int32_t position = layout_.fields[i].field + 1;
-    boxes_[i]->SetText(has_record ? ShownValue(records_->FieldValueAt(kw::Variant::Long(-1), position)) : "");
-  }
+  const bool has_record = !CurrentKey().empty();
+  for (size_t i = 0; i < boxes_.size(); ++i) boxes_[i]->SetText(has_record ? Shown(fields_[i]) : "");
 }
 
 void RecordScreen::Describe(ScreenView& view) {
   ScreenForm::Describe(view);
   list_->Describe(view);
-  for (size_t i = 0; i < boxes_.size(); ++i) {
-    const bool active = active_ == i;
-    view.fields.push_back({layout_.fields[i].name, boxes_[i]->Text(), active, boxes_[i]->Locked(),
-                           boxes_[i]->BackColor(),
-                           active ? static_cast<uint32_t>(active_fore_color_) : kw::SystemColor(kw::kColorWindowText)});
+  for (auto& row : view.list->rows) {
+    for (size_t c = 0; c < row.size(); ++c) {
+      const LookupChoices* choices = ColumnChoices(c);
+      if (!choices) continue;
+      if (const std::optional<std::string> name = choices->NameOf(kw::Variant::Text(row[c]))) row[c] = *name;
+    }
   }
+  for (size_t i = 0; i < boxes_.size(); ++i) {
+    const ColumnDescription& column = *fields_[i].column;
+    const bool active = active_ == i;
+    ScreenField& field = view.fields.emplace_back();
+    field.name = std::string(column.field);
+    field.caption = std::string(column.caption);
+    field.kind = column.kind;
+    field.required = column.required;
+    field.bounds = column.bounds;
+    field.max_length = column.max_length;
+    field.choices = fields_[i].choices.Names();
+    field.value = boxes_[i]->Text();
+    field.active = active;
+    field.read_only = boxes_[i]->Locked();
+    field.back_color = boxes_[i]->BackColor();
+    field.fore_color = active ? static_cast<uint32_t>(active_fore_color_) : kw::SystemColor(kw::kColorWindowText);
+  }
+  const bool editable = records_ && !ReadOnly();
+  view.allows.add = editable && layout_.adds_records;
+  view.allows.remove = view.allows.add && !CurrentKey().empty();
+  view.allows.save = editable && (records_->IsDirty() || records_->PendingChanges() > 0);
+  view.allows.undo = true;
 }
 
-void RecordScreen::SelectRow(int row) { ListItemClick(list_->Row(row)); }
+void RecordScreen::SelectRow(int row) {
+  const kw::ObjectPtr item = list_->Row(row);
+  ListItemClick(item);
+  if (list_->PreviousItem() != item)
+    throw ScreenRefusal("the selection stays: the record being left must be put right first");
+}
 
 kw::Variant RecordScreen::ListItemClick(const kw::ObjectPtr& item) {
-  bool moved = false;
-  if (!Attempt([&] { moved = list_->ClickItem(*Shared(), item); })) {
-    SelectCurrentRecord();
-    ShowCurrentRecord();
-    Say("the selection stays: the record being left could not be saved");
-    return kw::Variant::Object(list_->PreviousItem());
-  }
+  std::ignore = list_->ClickItem(*Shared(), item);  // where the selection ended is shown next
   ShowCurrentRecord();
-  if (!moved) Say("the selection stays: the record being left must be put right first");
   return kw::Variant::Object(list_->PreviousItem());
 }
 
@@ -126,15 +178,25 @@ void RecordScreen::EditField(const std::string& field, const std::string& text) 
   const size_t index = FieldIndex(field);
   if (!records_ || records_->Count() == 0) throw ScreenRefusal("there is no record to edit");
   if (boxes_[index]->Locked()) throw ScreenRefusal("the field \"" + field + "\" is read-only now");
+  std::string typed = text;
+  const Field& edited = fields_[index];
+  if (edited.column->kind == ColumnKind::kLookup && !kw::text::Trim(text).empty()) {
+    const std::optional<kw::Variant> key = edited.choices.KeyOf(text);
+    if (!key) {
+      std::string names;
+      for (const std::string& name : edited.choices.Names()) names += (names.empty() ? "" : ", ") + name;
+      throw ScreenRefusal("no " + kw::text::Lower(edited.column->caption) + " is named \"" + text + "\"" +
+                          (names.empty() ? "; there is none to choose from" : "; choose one of: " + names));
+    }
+    typed = *edited.choices.NameOf(*key);
+  }
   Focus(index);
-  boxes_[index]->Type(text);
+  boxes_[index]->Type(typed);
   LeaveField(index);
 }
 
 void RecordScreen::UndoEdits() {
-  const std::string key = records_ && records_->Count() > 0 && records_->CurrentIndex().ToLong() > 0
-                              ? ShownValue(records_->FieldValueAt(kw::Variant::Long(-1), 1))
-                              : std::string();
+  const std::string key = CurrentKey();
   Reload();
   if (!key.empty() && records_->Exists(key)) {
     records_->CurrentIndex(kw::Variant::Text(key));
@@ -145,13 +207,17 @@ void RecordScreen::UndoEdits() {
 }
 
 bool RecordScreen::LeaveField(size_t index) {
-  const int16_t field = Shared()->GetFieldEnumFromTag(tags_[index]);
+  const Field& field = fields_[index];
   const std::string& text = boxes_[index]->Text();
-  records_->FieldValue(field + 1, text.empty() ? kw::Variant::Null() : kw::Variant::Text(text));
-  const bool valid = Shared()->ValidateField(records_, field);
+  kw::Variant value = text.empty() ? kw::Variant::Null() : kw::Variant::Text(text);
+  if (field.column->kind == ColumnKind::kLookup && !text.empty()) {
+    if (const std::optional<kw::Variant> key = field.choices.KeyOf(text)) value = *key;
+  }
+  records_->FieldValue(Shared()->GetFieldEnumFromTag(tags_[index]) + 1, value);
+  const bool valid = Shared()->ValidateField(records_, field.number);
   RefreshSelectedRow();
   ShowCurrentRecord();
-  Say(layout_.fields[index].name + (valid ? " accepted" : " refused"));
+  Say(std::string(field.column->field) + (valid ? " accepted" : " refused"));
   return valid;
 }
 
@@ -193,8 +259,14 @@ void RecordScreen::RefreshSelectedRow() {
 }
 
 void RecordScreen::SelectCurrentRecord() {
-  if (!records_ || records_->Count() == 0 || records_->CurrentIndex().ToLong() < 1) return;
-  list_->SelectKey(ShownValue(records_->FieldValueAt(kw::Variant::Long(-1), 1)));
+  const std::string key = CurrentKey();
+  if (!key.empty()) list_->SelectKey(key);
+}
+
+void RecordScreen::Recover() {
+  if (!records_) return;
+  SelectCurrentRecord();
+  ShowCurrentRecord();
 }
 
 void RecordScreen::SaveScreen() {
@@ -202,25 +274,18 @@ void RecordScreen::SaveScreen() {
     Say("nothing to save: there are no unsaved changes");
     return;
   }
-  const bool saved = Save();
+  if (!Save()) throw ScreenRefusal("the record was not saved: put it right first; your edits are kept");
   ShowCurrentRecord();
-  Say(saved           ? "record saved"
-      : DataRefused() ? "record not saved: the stored data refused it (see above); your edits are kept"
-                      : "record not saved: put it right first");
+  Say("record saved");
 }
 
 void RecordScreen::AddRecord() {
+  if (database_->ReadOnly()) throw ScreenRefusal("nothing can be added: the database is open read-only");
   if (ReadOnly()) throw ScreenRefusal("nothing can be added while the month's TRF is not active");
-  bool not_added = true;
-  kw::ObjectPtr item;
-  Attempt([&] {
-    item = Shared()->AddItem(list_->View(), nullptr, 0, records_, list_->PreviousItem(), "", layout_.new_entry_text,
-                             false, not_added);
-  });
-  if (not_added) {
-    Say("nothing added: the current record must be put right first");
-    return;
-  }
+  bool not_added = false;
+  const kw::ObjectPtr item = Shared()->AddItem(list_->View(), nullptr, 0, records_, list_->PreviousItem(), "",
+                                               layout_.new_entry_text, false, not_added);
+  if (not_added) throw ScreenRefusal("nothing was added: the current record must be put right first");
   list_->PreviousItem() = item;
   ShowCurrentRecord();
   Focus(0);
@@ -229,10 +294,10 @@ void RecordScreen::AddRecord() {
 
 void RecordScreen::RemoveRecord() {
   if (!records_ || records_->Count() == 0) throw ScreenRefusal("there is no record to remove");
+  if (database_->ReadOnly()) throw ScreenRefusal("nothing can be removed: the database is open read-only");
   if (ReadOnly()) throw ScreenRefusal("nothing can be removed while the month's TRF is not active");
   bool removed = false;
-  kw::ObjectPtr result;
-  Attempt([&] { result = Shared()->RemoveItem(list_->View(), records_, "", list_->PreviousItem(), removed); });
+  const kw::ObjectPtr result = Shared()->RemoveItem(list_->View(), records_, "", list_->PreviousItem(), removed);
   if (!removed) {
     Say("nothing removed");
     return;

@@ -1,6 +1,7 @@
 // RecordScreen: a screen over the records of one business object. A list bound to the object
 // (built with LVColumnInfo and BuildListView) shows the records; text boxes tied to the object's fields
-// by control tags edit the current record. Selecting, adding and removing go through ItemClick,
+// by control tags edit the current record; the fields and their captions, kinds and bounds come from
+// the description of the object's table. Selecting, adding and removing go through ItemClick,
 // AddItem and RemoveItem; an edited field is checked with ValidateField as when the user leaves
 // it; the field that has the focus wears the active-field colours, and the fields
 // turn read-only (ToggleReadWrite) while there is nothing the user may edit.
@@ -14,13 +15,16 @@
 
 #include "app/business/business_object.h"
 #include "app/screens/bound_list.h"
+#include "app/screens/lookup_choices.h"
 #include "app/screens/screen_form.h"
 #include "widgets/control_array.h"
 #include "widgets/text_box.h"
 
 namespace trf {
 
-// What a record screen shows: its class, its list columns and its fields.
+// What a record screen shows: its class and table, its list columns and whether the person adds
+// and removes records. Its fields are the table's columns that have a field word, in their order,
+// each with the caption, kind and bounds its column describes.
 struct RecordScreenLayout {
   // One list column: the property shown, its header and width.
   struct Column {
@@ -28,17 +32,13 @@ struct RecordScreenLayout {
     std::string caption;
     int16_t width = 0;
   };
-  // One data-entry field: its name and its field number in the class.
-  struct Field {
-    std::string name;
-    int16_t field = 0;
-  };
   int16_t class_number = 0;
-  std::string key_property;
-  std::vector<Column> columns;
-  std::vector<Field> fields;
+  const TableDescription* table = nullptr;
+  std::vector<Column> columns = {};
   // The text of the list entry of a record just added.
-  std::string new_entry_text;
+  std::string new_entry_text = {};
+  // Whether the person adds and removes the records (not when they follow other records).
+  bool adds_records = true;
 };
 
 class RecordScreen : public ScreenForm {
@@ -48,12 +48,17 @@ class RecordScreen : public ScreenForm {
 
   void Describe(ScreenView& view) override;
   std::vector<std::string> Fields() const override;
-  // Clicks row `row` of the list (ListItemClick).
+  // Clicks row `row` of the list (ListItemClick); refused when the record being left must be put
+  // right first.
   void SelectRow(int row) override;
-  // Focuses the field, writes the text into its box and leaves the field (LeaveField).
+  // Focuses the field, writes the text into its box and leaves the field (LeaveField). A lookup
+  // field takes the name of one of its choices.
   void EditField(const std::string& field, const std::string& text) override;
-  // OnSave over the records; the screen says "record saved" or "record not saved".
+  // OnSave over the records; the screen says "record saved", or refuses when the record must be
+  // put right first.
   void SaveScreen() override;
+  // AddItem: a new record, selected, its fields shown; refused when the record being left must be
+  // put right first or records cannot be added now.
   void AddRecord() override;
   void RemoveRecord() override;
   // Reads the records afresh from the database, dropping what was not saved; the record that was
@@ -74,14 +79,12 @@ class RecordScreen : public ScreenForm {
   bool ValidateForSendoff(bool quiet = false) override;
 
   const std::shared_ptr<kw::widgets::ListView>& List() const { return list_->View(); }
-  // The box of the field named `name`; nullptr when there is none.
-  std::shared_ptr<kw::widgets::TextBox> FieldBox(const std::string& name) const;
 
  protected:
   // The records to show, freshly loaded for the current home or month.
   virtual std::shared_ptr<TableBusinessObject> LoadRecords() = 0;
-  // True while the records may only be looked at: by default while a month-dependent screen's TRF
-  // is not active.
+  // True while the records may only be looked at: while the database is open read-only, and by
+  // default while a month-dependent screen's TRF is not active.
   virtual bool ReadOnly();
 
   void OnLoad() override;
@@ -89,6 +92,8 @@ class RecordScreen : public ScreenForm {
   void Reload() override;
   kw::LIPtr MainObject() override { return records_; }
   std::vector<SendoffTarget> SendoffTargets() override { return {{records_, list_->View()}}; }
+  // Selects the current record's row and shows the record.
+  void Recover() override;
 
   const std::shared_ptr<TableBusinessObject>& Records() const { return records_; }
   const std::shared_ptr<Database>& Data() const { return database_; }
@@ -100,6 +105,19 @@ class RecordScreen : public ScreenForm {
   void ShowCurrentRecord();
 
  private:
+  // A field of the screen: its column, its field number in the class, and for a lookup its choices.
+  struct Field {
+    const ColumnDescription* column = nullptr;
+    int16_t number = 0;
+    LookupChoices choices;
+  };
+  // The key of the current record as the list keys it; "" when there is none.
+  std::string CurrentKey() const;
+  // The current record's value of `field` as its box shows it (a lookup's by name).
+  std::string Shown(const Field& field) const;
+  // The choices behind list column `column`, for a lookup column; nullptr otherwise.
+  const LookupChoices* ColumnChoices(size_t column) const;
+  void LoadChoices();
   size_t FieldIndex(const std::string& name) const;
   // The home and month the screen works in now.
   std::string Context() const;
@@ -113,6 +131,9 @@ class RecordScreen : public ScreenForm {
   void RefreshSelectedRow();
 
   RecordScreenLayout layout_;
+  std::vector<Field> fields_;
+  // Per list column: its lookup column and choices, where it shows a lookup.
+  std::vector<std::optional<Field>> column_lookups_;
   std::shared_ptr<Database> database_;
   std::shared_ptr<TableBusinessObject> records_;
   std::unique_ptr<BoundList> list_;

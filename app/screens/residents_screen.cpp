@@ -7,21 +7,17 @@
 namespace trf {
 
 ResidentsScreen::ResidentsScreen(std::shared_ptr<Database> database)
-    : RecordScreen("KW_UI01____FRM_H_Residents", "residents", "Residents", kw::icDependsOnMonth,
-                   RecordScreenLayout{classes::kResidents,
-                                      "H_ResidentsID",
-                                      {{"H_ResidentName", "Name", 2400}, {"H_AdmissionDate", "Admitted", 1200}},
-                                      {{"name", LIResidents::kName - 1},
-                                       {"birthdate", LIResidents::kBirthDate - 1},
-                                       {"admission", LIResidents::kAdmissionDate - 1},
-                                       {"fee", LIResidents::kMonthlyFee - 1},
-                                       {"family", LIResidents::kFamilyGroup - 1}},
-                                      "(new resident)"},
-                   std::move(database)) {}
+    : RecordScreen(
+          "KW_UI01____FRM_H_Residents", "residents", "Residents", kw::icDependsOnMonth,
+          RecordScreenLayout{.class_number = classes::kResidents,
+                             .table = &tables::kResidents,
+                             .columns = {{"H_ResidentName", "Name", 2400}, {"H_AdmissionDate", "Admitted", 1200}},
+                             .new_entry_text = "(new resident)"},
+          std::move(database)) {}
 
 std::string ResidentsScreen::Purpose() const {
-  return "Residents of the month (dates as 3/5/2004, the family as a family group number). Leaving the screen "
-         "saves the month's residents.";
+  return "Residents of the month (dates as 3/5/2004, the family group by its name). Leaving the screen saves the "
+         "month's residents.";
 }
 
 std::shared_ptr<TableBusinessObject> ResidentsScreen::LoadRecords() {

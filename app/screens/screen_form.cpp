@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "app/business/rule_numbers.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/error.h"
@@ -37,33 +36,23 @@ bool ScreenForm::Enter(kw::ActiveParams& params) {
 
 bool ScreenForm::Leave() {
   const kw::LIPtr main = MainObject();
-  bool left = false;
-  if (!Attempt([&] { left = main ? shared_->OnDeactivate(main) : DeactivateLocal(); }) || !left) return false;
+  if (!(main ? shared_->OnDeactivate(main) : DeactivateLocal())) return false;
   TakeButtonsOffBar();
   return true;
 }
 
 bool ScreenForm::Save() {
   const kw::LIPtr main = MainObject();
-  bool saved = !main;
-  return Attempt([&] { saved = saved || shared_->OnSave(main); }) && saved;
+  return !main || shared_->OnSave(main);
 }
 
-bool ScreenForm::Attempt(const std::function<void()>& step) {
-  data_refused_ = false;
+void ScreenForm::Perform(const std::function<void()>& operation) {
   try {
-    step();
-    return true;
-  } catch (const kw::Error& error) {
-    data_refused_ = true;
-    // The description ends with the sentence of whoever refused; the locations the error passed
-    // on its way up stand before it, one per line.
-    const std::string& description = error.Description();
-    const size_t trail_end = description.rfind('\n');
-    const std::string sentence = trail_end == std::string::npos ? description : description.substr(trail_end + 1);
-    const bool rule = error.Number() >= rule_numbers::kNotANumber && error.Number() <= rule_numbers::kServerUnreachable;
-    shared_->ShowFeedbackForm(sentence, "", kw::kRuleHard, rule ? error.Number() : rule_numbers::kDatabaseStepFailed);
-    return false;
+    operation();
+  } catch (...) {
+    const ScreenRefusal refusal = CurrentRefusal();
+    Recover();
+    throw refusal;
   }
 }
 

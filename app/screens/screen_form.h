@@ -2,7 +2,8 @@
 // sensible defaults, owns the screen's own SharedProcedures (bound to the screen while it is
 // loaded), and offers the typed operations every front end calls: describe, select a row, edit a
 // field, add, remove, save, undo, choose; command-bar buttons, activation, deactivation and send-off.
-// What it has to say goes to the front end through ScreenEvents; what it cannot do is a ScreenRefusal.
+// Front ends run every typed operation through Perform, the one refusal path: what it has to say
+// goes to the front end through ScreenEvents, and whatever refuses an operation is a ScreenRefusal.
 #pragma once
 
 #include <cstdint>
@@ -58,9 +59,20 @@ class ScreenForm : public kw::I_FRM_Shared {
   // on success the screen's buttons come off the bar.
   bool Leave();
 
+  // Runs one typed operation of this screen; every front end calls the operations through here.
+  // Whatever refuses it (a rule, a record changed elsewhere, a constraint, a lost connection, a
+  // busy, full or read-only database) comes out as a ScreenRefusal with a sentence for a person;
+  // the error's trail goes to the error journal, and the screen is brought back in step with its
+  // records (Recover), so that it stays usable and can be left.
+  void Perform(const std::function<void()>& operation);
+  // Brings what the screen shows back in step with its records after a refused step (the host
+  // calls it when leaving or showing a screen was refused).
+  virtual void Recover() {}
+
   // ---- Typed operations; the defaults refuse with a ScreenRefusal ----
 
-  // What the screen shows now; the base fills the context every screen works in.
+  // What the screen shows now, with what it allows now; the base fills the context every screen
+  // works in.
   virtual void Describe(ScreenView& view);
   // One sentence on what the screen is for.
   virtual std::string Purpose() const;
@@ -132,16 +144,8 @@ class ScreenForm : public kw::I_FRM_Shared {
   void EnableButton(const std::string& key, bool enabled);
   // Tells the front end something the person should know.
   void Say(const std::string& text);
-  // Runs a step that reaches the stored data. When the business object or the database refuses it
-  // (a record changed elsewhere, a record still referred to, a busy, full or read-only database),
-  // the refusal is shown as a feedback dialog with its rule number and the step answers false; the
-  // screen stays usable, and what it holds is what it held before the step.
-  bool Attempt(const std::function<void()>& step);
-  // Whether the last Attempt was refused by the stored data (rather than by the screen's rules).
-  bool DataRefused() const { return data_refused_; }
   // The container the screen's SharedProcedures works with.
   kw::TrfContainer& Container() const;
-  bool IsCurrent() const { return on_bar_; }
 
  private:
   struct Button {
@@ -162,7 +166,6 @@ class ScreenForm : public kw::I_FRM_Shared {
   bool first_time_ = true;
   bool stale_ = true;
   bool on_bar_ = false;
-  bool data_refused_ = false;
 };
 
 using ScreenPtr = std::shared_ptr<ScreenForm>;

@@ -3,6 +3,8 @@
 
 #include <tuple>
 
+#include "ui_shared/shared_procedures/context_keys.h"
+
 namespace trf {
 namespace {
 
@@ -61,8 +63,31 @@ bool ScreenHost::Go(const std::string& name_or_key) {
   kw::ActiveParams params;
   params.FormKey = target->Key();
   redirects_ = 0;
-  container_->NavigateToForm(kw::Variant::Text(target->Key()), params);
+  try {
+    container_->NavigateToForm(kw::Variant::Text(target->Key()), params);
+  } catch (...) {
+    // Leaving or showing a screen was refused: the person stays where they were.
+    const ScreenRefusal refusal = CurrentRefusal();
+    if (current_) {
+      container_->CurrentFormKey(current_->Key());
+      current_->Recover();
+      events_.Stayed(*current_);
+    }
+    throw refusal;
+  }
   return current_.get() == target;
+}
+
+void ScreenHost::Perform(const std::function<void(ScreenForm&)>& operation) {
+  if (!current_) throw ScreenRefusal("no screen is shown yet");
+  ScreenForm& screen = *current_;
+  screen.Perform([&] { operation(screen); });
+}
+
+bool ScreenHost::Click(const std::string& key) {
+  bool clicked = false;
+  Perform([&](ScreenForm&) { clicked = container_->ClickCommandButton(key); });
+  return clicked;
 }
 
 void ScreenHost::Show(const std::string& key, kw::ActiveParams& params) {
@@ -79,12 +104,33 @@ void ScreenHost::Show(const std::string& key, kw::ActiveParams& params) {
     }
     current_.reset();
   }
-  if (target->Enter(params)) {
+  Enter(target, previous, params);
+}
+
+void ScreenHost::Enter(const ScreenPtr& target, const ScreenPtr& previous, kw::ActiveParams& params) {
+  // Back where the user was, when the target cannot be shown.
+  const auto back = [&] {
+    if (!previous || previous == target) return;
+    try {
+      kw::ActiveParams again;
+      if (previous->Enter(again)) current_ = previous;
+    } catch (...) {
+      Journal(kw::CurrentError());  // the refusal of the target is the one the person reads
+    }
+  };
+  bool entered = false;
+  try {
+    entered = target->Enter(params);
+  } catch (...) {
+    back();
+    throw;
+  }
+  if (entered) {
     current_ = target;
     container_->CurrentFormKey(target->Key());
     return;
   }
-  if (!params.GotoFormKey.empty() && params.GotoFormKey != key && redirects_ < kMaxRedirects) {
+  if (!params.GotoFormKey.empty() && params.GotoFormKey != target->Key() && redirects_ < kMaxRedirects) {
     ++redirects_;
     kw::ActiveParams redirected;
     redirected.FormKey = params.GotoFormKey;
@@ -94,10 +140,7 @@ void ScreenHost::Show(const std::string& key, kw::ActiveParams& params) {
     return;
   }
   // Refused without a way on: back where the user was.
-  if (previous && previous != target) {
-    kw::ActiveParams again;
-    if (previous->Enter(again)) current_ = previous;
-  }
+  back();
   events_.CouldNotOpen(*target);
   if (current_) container_->CurrentFormKey(current_->Key());
 }
@@ -115,14 +158,21 @@ bool ScreenHost::SendOff() {
     ScreenContainer& container;
   } run(*container_);
   bool passed = true;
-  for (const ScreenPtr& screen : screens_) {
-    container_->SetSendOffInteractive(false);
-    if (screen->ValidateForSendoff(true)) continue;
-    events_.SendOffStopped(*screen);
-    container_->SetSendOffInteractive(true);
-    if (current_ != screen) std::ignore = Go(screen->Key());  // where it ended is checked next
-    passed = current_ == screen && screen->ValidateForSendoff(false);
-    if (!passed) break;
+  try {
+    for (const ScreenPtr& screen : screens_) {
+      container_->SetSendOffInteractive(false);
+      if (screen->ValidateForSendoff(true)) continue;
+      events_.SendOffStopped(*screen);
+      container_->SetSendOffInteractive(true);
+      if (current_ != screen) std::ignore = Go(screen->Key());  // where it ended is checked next
+      passed = current_ == screen && screen->ValidateForSendoff(false);
+      if (!passed) break;
+    }
+  } catch (...) {
+    const ScreenRefusal refusal = CurrentRefusal();
+    if (current_) current_->Recover();
+    events_.SendOffResult(false);
+    throw refusal;
   }
   events_.SendOffResult(passed);
   return passed;
@@ -132,11 +182,25 @@ void ScreenHost::Describe(ScreenView& view) const {
   if (!current_) return;
   current_->Describe(view);
   view.context.data_read_only = data_read_only_;
+  for (const CommandButton& button : container_->Bar().Buttons()) {
+    if (button.style != kw::kButtonSeparator)
+      view.allows.commands.push_back({button.key, button.caption, button.enabled, button.value != 0});
+  }
+  view.allows.send_off = !view.context.month_id.empty() && view.context.month_status == kw::kStatStatusActive;
+  if (data_read_only_) view.allows.add = view.allows.remove = view.allows.save = false;
 }
 
 bool ScreenHost::LeaveCurrent() {
   if (!current_) return true;
-  if (!current_->Leave()) return false;
+  bool left = false;
+  try {
+    left = current_->Leave();
+  } catch (...) {
+    const ScreenRefusal refusal = CurrentRefusal();
+    current_->Recover();
+    throw refusal;
+  }
+  if (!left) return false;
   current_.reset();
   return true;
 }

@@ -4,6 +4,7 @@
 // library writes into ActiveParams when the home or the month is missing.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,14 +31,21 @@ class ScreenHost {
   // Loads a screen and makes it reachable by its key and its short name.
   void Add(ScreenPtr screen);
   // Shows a screen, by short name or form key, through the container's NavigateToForm. False when
-  // the user stayed where they were or ended elsewhere. A ScreenRefusal for a screen it lacks.
+  // the user stayed where they were or ended elsewhere. A ScreenRefusal for a screen it lacks, and
+  // when the stored data refused the step (the person stays where they were).
   [[nodiscard]] bool Go(const std::string& name_or_key);
+  // Runs one typed operation of the current screen through its refusal path (ScreenForm::Perform).
+  // A ScreenRefusal when no screen is shown yet.
+  void Perform(const std::function<void(ScreenForm&)>& operation);
+  // Clicks a button of the command bar as the person does, through the current screen's refusal
+  // path; false when the bar has no such button available.
+  bool Click(const std::string& key);
   // The current screen; nullptr before the first navigation.
   ScreenForm* Current() const { return current_.get(); }
   ScreenForm* Find(const std::string& name_or_key) const;
   const std::vector<ScreenPtr>& Screens() const { return screens_; }
-  // What the current screen shows, with the context every screen shares; nothing before the first
-  // navigation.
+  // What the current screen shows, with the context every screen shares and what the person may do
+  // there now (the bar's commands among it); nothing before the first navigation.
   void Describe(ScreenView& view) const;
   // The screens work on a database open read-only: every view says so.
   void SetDataReadOnly(bool read_only) { data_read_only_ = read_only; }
@@ -45,15 +53,18 @@ class ScreenHost {
 
   // Send-off: every screen in turn is checked without messages; one that fails becomes current and
   // is checked again with its messages (interactive), and the run goes on when it then passes.
-  // True when every screen passed.
+  // True when every screen passed; a ScreenRefusal when the stored data refused a step of it.
   bool SendOff();
   // Runs the current screen's leave step (its changes are saved); true when there is no current
-  // screen or it let go, and then no screen is current.
+  // screen or it let go, and then no screen is current. A ScreenRefusal when the stored data
+  // refused it (the screen stays current).
   [[nodiscard]] bool LeaveCurrent();
 
  private:
   // The container's navigator.
   void Show(const std::string& key, kw::ActiveParams& params);
+  // Shows `target` in place of `previous`; the previous screen is shown again when it cannot be.
+  void Enter(const ScreenPtr& target, const ScreenPtr& previous, kw::ActiveParams& params);
 
   std::shared_ptr<ScreenContainer> container_;
   ScreenEvents& events_;

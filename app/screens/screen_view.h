@@ -1,6 +1,6 @@
 // ScreenView: what a screen shows, as data (the home and month it works in, a list, fields with their
-// colours and states, a choice, the rich-text box), so that every front end draws every screen its
-// own way and tests can look at it without one.
+// descriptions, colours and states, a choice, the rich-text box, what the person may do now), so
+// that every front end draws every screen its own way and tests can look at it without one.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/data/table_description.h"
 #include "ui_shared/platform/object.h"
 #include "widgets/rich_text_box.h"
 
@@ -32,15 +33,43 @@ struct ScreenList {
   int selected = -1;  // 0-based row, -1 when nothing is selected
 };
 
-// One data-entry field: its name, its value, its colours (system colours keep their high bit) and
+// One data-entry field: what it is (from its column's description: the word it goes by, its
+// caption, kind, whether it must be filled, its bounds, a lookup's choices by name), its value as
+// the person reads it (a lookup's by name), its colours (system colours keep their high bit) and
 // whether it has the focus or is locked.
 struct ScreenField {
-  std::string name;
-  std::string value;
+  std::string name = {};
+  std::string caption = {};
+  ColumnKind kind = ColumnKind::kText;
+  bool required = false;
+  std::optional<Bounds> bounds = {};
+  size_t max_length = 0;
+  std::vector<std::string> choices = {};
+  std::string value = {};
   bool active = false;
   bool read_only = false;
   uint32_t back_color = 0;
   uint32_t fore_color = 0;
+};
+
+// A command of the screen's command bar: its key, caption, whether it may be used now, and its
+// state (a pressed formatting button).
+struct ScreenCommand {
+  std::string key = {};
+  std::string caption = {};
+  bool enabled = true;
+  bool pressed = false;
+};
+
+// What the person may do on the screen now, so that a front end offers only that; an operation
+// that is not allowed is still refused in words.
+struct ScreenAllows {
+  bool add = false;
+  bool remove = false;
+  bool save = false;
+  bool undo = false;
+  bool send_off = false;
+  std::vector<ScreenCommand> commands = {};
 };
 
 // A choice of one of a few texts typed into a combo box: its name, what it shows, the options.
@@ -56,6 +85,7 @@ struct ScreenView {
   std::vector<ScreenField> fields;
   std::optional<ScreenChoice> choice;
   kw::RichTextBoxPtr rich_text;  // the notes, for screens that edit rich text
+  ScreenAllows allows;
 };
 
 // The headers, widths, rows and selection of a headless list view (a "ListView" reached by name).

@@ -25,7 +25,8 @@ void TrfSetupScreen::OnLoad() {
   AddButton("StartTrf", "Start TRF", [this](int16_t) { ChangeStatus(kMonthNotStarted, kMonthActive, "start"); });
   AddButton("CloseTrf", "Close TRF", [this](int16_t) { ChangeStatus(kMonthActive, kMonthClosed, "close"); });
   AddButton("ReopenTrf", "Reopen TRF", [this](int16_t) {
-    if (ChangeStatus(kMonthClosed, kMonthActive, "reopen")) Shared()->TrfReopened(Shared()->TrfReopened() + 1);
+    ChangeStatus(kMonthClosed, kMonthActive, "reopen");
+    Shared()->TrfReopened(Shared()->TrfReopened() + 1);
   });
 }
 
@@ -49,7 +50,7 @@ bool TrfSetupScreen::HasOtherActiveMonth() const {
 }
 
 void TrfSetupScreen::UpdateButtons() {
-  const bool selected = HasSelectedMonth();
+  const bool selected = HasSelectedMonth() && !records()->Connection().ReadOnly();
   const uint8_t status = selected ? SelectedStatus() : uint8_t{0};
   EnableButton("StartTrf", selected && status == kMonthNotStarted);
   EnableButton("CloseTrf", selected && status == kMonthActive);
@@ -76,24 +77,19 @@ void TrfSetupScreen::MakeSelectedMonthCurrent() {
   Say("current month: " + kw::dates::ToText(shared.CurrentTRFDate()) + ", TRF " + MonthStatusText(SelectedStatus()));
 }
 
-bool TrfSetupScreen::ChangeStatus(MonthStatus from, MonthStatus to, const std::string& action) {
+void TrfSetupScreen::ChangeStatus(MonthStatus from, MonthStatus to, const std::string& action) {
   if (!HasSelectedMonth()) throw ScreenRefusal("no month is selected");
   if (SelectedStatus() != from)
     throw ScreenRefusal("cannot " + action + " a TRF that is " + MonthStatusText(SelectedStatus()));
   if (to == kMonthActive && HasOtherActiveMonth())
     throw ScreenRefusal("the home already has an active TRF; close it before you " + action + " another");
   records()->FieldValue(LIHomeMonths::kStatStatus, kw::Variant::Long(to));
-  if (!Shared()->OnSave(records())) {
-    records()->CancelEdit();
-    Say("the month was left as it was");
-    return false;
-  }
+  if (!Shared()->OnSave(records())) throw ScreenRefusal("the month was left as it was: it must be put right first");
   Say("TRF " + MonthStatusText(to) + " for " + records()->Get("H_StatMonth").ToText());
   const std::string id = records()->Get("H_HomeMonthlyStatsID").ToText();
   list().Build(*Shared(), id);
   MakeSelectedMonthCurrent();
   UpdateButtons();
-  return true;
 }
 
 }  // namespace trf

@@ -32,8 +32,9 @@ class TrfSetupScreen : public ListScreen<LIHomeMonths> {
 
  private:
   // Moves the selected month from status `from` to `to`, saved through the library, and makes it
-  // the current month. `action` names the change in messages ("start", "close", "reopen").
-  bool ChangeStatus(MonthStatus from, MonthStatus to, const std::string& action);
+  // the current month. `action` names the change in messages ("start", "close", "reopen"). A
+  // refused save leaves the month as it was (Recover).
+  void ChangeStatus(MonthStatus from, MonthStatus to, const std::string& action);
   // Puts the selected month into the container's context.
   void MakeSelectedMonthCurrent();
   void UpdateButtons();

@@ -3,6 +3,7 @@
 
 #include <exception>
 
+#include "app/data/database.h"
 #include "ui_shared/platform/error.h"
 #include "ui_shared/platform/text.h"
 
@@ -27,9 +28,8 @@ std::string NextWord(std::string_view& s) {
   return word;
 }
 
-}  // namespace
-
-std::vector<std::string> SplitCommandLine(std::string_view line, size_t words, bool takes_rest) {
+// Splits `line` into a verb, `words` words and (optionally) the rest of the line, trimmed.
+std::vector<std::string> SplitCommandWords(std::string_view line, size_t words, bool takes_rest) {
   std::vector<std::string> out;
   std::string_view rest = TrimBlanks(line);
   out.push_back(NextWord(rest));
@@ -47,6 +47,8 @@ std::vector<std::string> SplitCommandLine(std::string_view line, size_t words, b
   }
   return out;
 }
+
+}  // namespace
 
 CommandInterpreter::CommandInterpreter(Transcript& transcript) : transcript_(transcript) {}
 
@@ -128,7 +130,7 @@ CommandInterpreter::Outcome CommandInterpreter::Run(const std::string& verb, std
     transcript_.Line("error: unknown command \"" + verb + "\"; type help for the list");
     return Outcome::kFailed;
   }
-  std::vector<std::string> args = SplitCommandLine(trimmed, command->words, command->takes_rest);
+  std::vector<std::string> args = SplitCommandWords(trimmed, command->words, command->takes_rest);
   args.erase(args.begin());
   const size_t max = command->words + (command->takes_rest ? 1 : 0);
   const size_t min = command->words + (command->rest_required ? 1 : 0);
@@ -139,7 +141,7 @@ CommandInterpreter::Outcome CommandInterpreter::Run(const std::string& verb, std
   try {
     command->run(args);
   } catch (const kw::Error& e) {
-    transcript_.Line("error " + std::to_string(e.Number()) + ": " + e.Description());
+    transcript_.Line("error: " + SentenceOf(e));
     return Outcome::kFailed;
   } catch (const std::exception& e) {
     transcript_.Line(std::string("error: ") + e.what());

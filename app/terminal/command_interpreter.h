@@ -75,7 +75,4 @@ class CommandInterpreter {
   bool quit_refused_ = false;
 };
 
-// Splits `line` into a verb, `words` words and (optionally) the rest of the line, trimmed.
-std::vector<std::string> SplitCommandLine(std::string_view line, size_t words, bool takes_rest);
-
 }  // namespace trf

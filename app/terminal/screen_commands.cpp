@@ -1,11 +1,13 @@
-// Screen commands: each one runs a typed operation of the current screen, then the screen is shown
-// again. The command words, their parsing and the help of each screen live here, in the terminal.
+// Screen commands: each one runs a typed operation of the current screen through its refusal path,
+// then the screen is shown again (also after a refusal, which is said after it). The command words,
+// their parsing and the help of each screen live here, in the terminal.
 #include "app/terminal/screen_commands.h"
 
 #include <charconv>
 #include <map>
 #include <tuple>
 
+#include "app/business/rules.h"
 #include "app/screens/notes_screen.h"
 #include "app/terminal/screen_renderer.h"
 
@@ -49,6 +51,49 @@ std::string ScreenCommandsHelp(ScreenForm& screen) {
   return screen.Purpose() + (help.empty() ? "" : " Commands: " + help);
 }
 
+// What a field takes, in words: "Monthly fee: an amount from 0.00 to 9,999,999.99".
+std::string FieldHelp(const ScreenField& field) {
+  std::string takes;
+  switch (field.kind) {
+    case ColumnKind::kWholeNumber: takes = "a whole number"; break;
+    case ColumnKind::kMoney:
+      takes = field.bounds
+                  ? "an amount from " + AmountText(field.bounds->least) + " to " + AmountText(field.bounds->most)
+                  : "an amount";
+      break;
+    case ColumnKind::kDate: takes = "a date such as 3/5/2004"; break;
+    case ColumnKind::kLookup: {
+      std::string names;
+      for (const std::string& choice : field.choices) names += (names.empty() ? "" : ", ") + choice;
+      takes = names.empty() ? "nothing to choose from now" : "one of " + names;
+      break;
+    }
+    case ColumnKind::kText:
+    case ColumnKind::kRichText:
+      takes = field.max_length > 0 ? "a text of up to " + std::to_string(field.max_length) + " characters" : "a text";
+      break;
+  }
+  return field.name + " = " + field.caption + ": " + takes + (field.required ? " (required)" : "");
+}
+
+// The fields of a view and what the person may do now, a line each.
+std::vector<std::string> ViewHelp(const ScreenView& view) {
+  std::vector<std::string> lines;
+  for (const ScreenField& field : view.fields) lines.push_back("  " + FieldHelp(field));
+  std::string allowed;
+  const auto add = [&allowed](bool on, const std::string& what) {
+    if (on) allowed += (allowed.empty() ? "" : ", ") + what;
+  };
+  add(view.allows.add, "add");
+  add(view.allows.remove, "remove");
+  add(view.allows.save, "save");
+  add(view.allows.undo, "undo");
+  add(view.allows.send_off, "sendoff");
+  for (const ScreenCommand& command : view.allows.commands) add(command.enabled, "click " + command.key);
+  lines.push_back("Allowed now: " + (allowed.empty() ? std::string("nothing but moving to another screen") : allowed));
+  return lines;
+}
+
 // The notes screen when it is the one shown; nullptr otherwise.
 NotesScreen* Notes(ScreenForm& screen) { return dynamic_cast<NotesScreen*>(&screen); }
 
@@ -73,11 +118,16 @@ void ShowCurrentScreen(const ScreenHost& host, Transcript& transcript) {
 
 void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, FeedbackDesk& desk, Transcript& transcript) {
   using Args = std::vector<std::string>;
-  // A command on the current screen, which is shown again afterwards.
+  // A command on the current screen, run through its refusal path; the screen is shown again afterwards.
   auto on_screen = [&host, &transcript](const std::function<void(ScreenForm&, const Args&)>& action) {
     return [&host, &transcript, action](const Args& args) {
       if (!host.Current()) throw CommandError("no screen is shown yet; try: go home");
-      action(*host.Current(), args);
+      try {
+        host.Perform([&](ScreenForm& screen) { action(screen, args); });
+      } catch (const ScreenRefusal&) {
+        ShowCurrentScreen(host, transcript);  // as it stands after the refusal, which is said last
+        throw;
+      }
       ShowCurrentScreen(host, transcript);
     };
   };
@@ -92,7 +142,11 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
   interpreter.Add({"show", "show", "show the current screen again, with what it takes", 0, false, false,
                    [&host, &transcript](const Args&) {
                      ShowCurrentScreen(host, transcript);
-                     if (host.Current()) transcript.Line(ScreenCommandsHelp(*host.Current()));
+                     if (!host.Current()) return;
+                     transcript.Line(ScreenCommandsHelp(*host.Current()));
+                     ScreenView view;
+                     host.Describe(view);
+                     for (const std::string& line : ViewHelp(view)) transcript.Line(line);
                    }});
   interpreter.Add({"select", "select <n>", "select row n of the screen's list (paragraph n of the notes)", 1, false,
                    false, on_screen([](ScreenForm& s, const Args& a) {
@@ -132,10 +186,12 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
                        s.Choose(a[0]);
                    })});
   interpreter.Add({"click", "click <button key>", "click a button of the command bar", 1, false, false,
-                   on_screen([&host](ScreenForm&, const Args& a) {
-                     if (!host.Container().ClickCommandButton(a[0]))
+                   [&host, &transcript](const Args& a) {
+                     if (!host.Current()) throw CommandError("no screen is shown yet; try: go home");
+                     if (!host.Click(a[0]))
                        throw CommandError("no available button \"" + a[0] + "\" on the command bar");
-                   })});
+                     ShowCurrentScreen(host, transcript);
+                   }});
   interpreter.Add({"sendoff", "sendoff", "check every screen before the TRF is sent off", 0, false, false,
                    [&host, &transcript](const Args&) {
                      host.SendOff();

@@ -22,7 +22,11 @@ TrfSession::TrfSession(const std::string& db_path, std::ostream& out, std::istre
 
 bool TrfSession::LeaveForQuit() {
   ScreenForm* screen = host_->Current();
-  if (host_->LeaveCurrent()) return true;
+  try {
+    if (host_->LeaveCurrent()) return true;
+  } catch (const ScreenRefusal& refusal) {
+    transcript_.Line(std::string("error: ") + refusal.what());
+  }
   transcript_.Line("the changes on " + screen->Caption() +
                    " are not saved; put them right, or type quit again to leave without them");
   return false;
@@ -39,7 +43,7 @@ void TrfSession::RunInteractive(std::istream& in) {
     const std::string where = host_->Current() ? host_->Current()->Name() : "trf";
     transcript_.Prompt(where + "> ");
     if (!std::getline(in, line)) {
-      if (!host_->LeaveCurrent()) transcript_.Line("the input ended; the changes on the current screen were not saved");
+      if (!LeaveForQuit()) transcript_.Line("the input ended; the changes on the current screen were not saved");
       break;
     }
     if (interpreter_.Execute(line) == CommandInterpreter::Outcome::kQuit) break;

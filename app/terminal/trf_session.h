@@ -39,7 +39,6 @@ class TrfSession {
   CommandInterpreter& Interpreter() { return interpreter_; }
   ScreenHost& Host() { return *host_; }
   Transcript& Output() { return transcript_; }
-  AppServices& Services() { return services_; }
 
  private:
   // The leave step of quitting: the current screen is left; when it refuses, says what stays unsaved.

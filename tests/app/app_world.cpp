@@ -14,6 +14,16 @@ bool RecordedEvents::Saw(const std::string& text) const {
                      [&](const std::string& line) { return line.find(text) != std::string::npos; });
 }
 
+ScreenRefusal RefusalOf(const std::function<void()>& step) {
+  try {
+    step();
+  } catch (const ScreenRefusal& refusal) {
+    return refusal;
+  }
+  ADD_FAILURE() << "nothing was refused";
+  return ScreenRefusal("");
+}
+
 AppWorld::AppWorld(Screens screens)
     : clock(std::make_shared<kw::ManualClock>(kw::dates::Serial(2004, 3, 15))),
       services(TestDatabaseLocation(":memory:")) {

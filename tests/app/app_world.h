@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,6 +76,9 @@ class ServicesTest : public ::testing::Test {
 std::string RulesText(kw::I_HardRules& hard, kw::I_SoftRules& soft);
 // A business object's state: "count=7 current=7 key=17 new dirty pending=1" (key to dirty only on a record).
 std::string StateText(TableBusinessObject& li);
+
+// The refusal `step` ended in; a test failure (and an empty refusal) when it ended without one.
+ScreenRefusal RefusalOf(const std::function<void()>& step);
 
 inline kw::Variant Text(const char* text) { return kw::Variant::Text(text); }
 inline kw::Variant Long(int32_t value) { return kw::Variant::Long(value); }

@@ -1,5 +1,10 @@
 // The notes screen: its toolbar, the formatting stored with the month, and notes stored by another desk.
 #include "app/screens/notes_screen.h"
+
+#include <gmock/gmock.h>
+
+#include <tuple>
+
 #include "app/business/rule_numbers.h"
 #include "app/data/monthly_notes.h"
 #include "tests/app/app_world.h"
@@ -67,11 +72,12 @@ TEST_F(NotesScreenTest, NotesStoredElsewhereSinceTheyWereReadAreNotOverwritten) 
   EXPECT_EQ(other_desk.Read("3").version, 0);
   ShowNotes().InsertText("Mine");
   ASSERT_TRUE(other_desk.Store("3", "{\\rtf1 Theirs}", 0));
-  EXPECT_FALSE(world.host.Go("residents"));
-  notes.SaveScreen();
-  EXPECT_TRUE(world.events.Saw("notes not saved"));
-  ASSERT_EQ(world.services.desk().shown.size(), 2u);
-  EXPECT_EQ(world.services.desk().shown[0].rule_number, rule_numbers::kRecordChanged);
+  EXPECT_EQ(RefusalOf([&] { std::ignore = world.host.Go("residents"); }).Number(), rule_numbers::kRecordChanged);
+  EXPECT_TRUE(world.events.Saw("stayed on notes"));
+  const ScreenRefusal refused = RefusalOf([&] { notes.Perform([&] { notes.SaveScreen(); }); });
+  EXPECT_EQ(refused.Number(), rule_numbers::kRecordChanged);
+  EXPECT_THAT(refused.what(), ::testing::StartsWith("The notes of this month were changed in the database"));
+  EXPECT_EQ(world.services.journal().errors.back().Number(), rule_numbers::kRecordChanged);
   EXPECT_EQ(notes.Box()->Text(), "Mine");
   EXPECT_EQ(Stored("3", 0, 0)->Text(), "Theirs");
   notes.UndoEdits();

@@ -16,7 +16,10 @@ TEST(FrontEndTest, ScreenAndFeedbackBoxAreRendered) {
   ScreenView view;
   view.context.home_num = "H-101";
   view.list = ScreenList{{"Name", "Fee"}, {}, {{"Ann", "10"}, {"Robert", "2400"}}, 1};
-  view.fields = {{"Name", "Robert", true, false, 0x80000014u, 0x80000012u}, {"Fee", "2400", false, true, 0, 0}};
+  view.fields.resize(2);
+  view.fields[0] = {
+      .name = "Name", .value = "Robert", .active = true, .back_color = 0x80000014u, .fore_color = 0x80000012u};
+  view.fields[1] = {.name = "Fee", .value = "2400", .read_only = true};
   EXPECT_EQ(RenderScreen("home", "Our Home", bar, view, /*verbose=*/true),
             (std::vector<std::string>{"== Our Home ==", "bar: [Save]", "Current home: H-101",
                                       "active field Name: background &H80000014&, text &H80000012&",
