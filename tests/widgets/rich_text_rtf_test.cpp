@@ -162,5 +162,31 @@ TEST(RichTextRtf, ReadsOtherProgramsRtfAsWrittenAndTheEdgesOfRtf) {
   EXPECT_EQ(box.Text(), "x");
 }
 
+// A font's character set names the code page of its bytes. Each byte reads on its own, so Hebrew
+// points and Vietnamese tone marks stay combining characters after their letters.
+TEST(RichTextRtf, ReadsBytesInTheCodePageOfTheirFont) {
+  struct Row {
+    const char* name;
+    int charset;
+    const char* bytes;
+    const char* text;
+  };
+  const Row rows[] = {
+      {"Hebrew letters", 177, R"(\'f9\'ec\'e5\'ed)", "\u05E9\u05DC\u05D5\u05DD"},
+      {"Hebrew letter with points", 177, R"(\'f9\'d1\'c8)", "\u05E9\u05C1\u05B8"},
+      {"Vietnamese tone mark", 163, R"(Vi\'ea\'f2t)", "Vi\u00EA\u0323t"},
+      {"Japanese", 128, R"(\'93\'8c)", "\u6771"},
+      {"simplified Chinese", 134, R"(\'c4\'e3)", "\u4F60"},
+      {"Korean", 129, R"(\'b0\'a1)", "\uAC00"},
+      {"traditional Chinese", 136, R"(\'a4\'a4)", "\u4E2D"},
+      {"Korean Johab", 130, R"(\'88\'61)", "\uAC00"},
+  };
+  for (const Row& row : rows) {
+    const std::string rtf =
+        "{\\rtf1{\\fonttbl{\\f0\\fcharset" + std::to_string(row.charset) + " F;}}\\f0 " + row.bytes + "}";
+    EXPECT_EQ(ReadRtf(rtf).Text(), row.text) << row.name;
+  }
+}
+
 }  // namespace
 }  // namespace kw::rich_text
