@@ -188,5 +188,25 @@ TEST(RichTextRtf, ReadsBytesInTheCodePageOfTheirFont) {
   }
 }
 
+// A \upr group holds a writer's text twice: the Unicode twin in its \ud group is read instead of
+// the ANSI text, which is read only where there is no twin.
+TEST(RichTextRtf, ReadsUprTextFromItsUnicodeTwin) {
+  struct Row {
+    const char* name;
+    const char* rtf;
+    std::vector<std::string> document;
+  };
+  const Row rows[] = {
+      {"twin", R"({\rtf1 a{\upr{b}{\*\ud{\u1488?}}}c})", {"paragraph align 0", "  --- 0 [a\u05D0c]"}},
+      {"no twin", R"({\rtf1 a{\upr{b}}c})", {"paragraph align 0", "  --- 0 [abc]"}},
+      {"formats in both",
+       R"({\rtf1 a{\upr{\b b\par}{\*\ud{\i \u1488?}}}c})",
+       {"paragraph align 0", "  --- 0 [a]", "  -I- 0 [\u05D0]", "  --- 0 [c]"}},
+      {"twin inside a twin", R"({\rtf1{\upr{a}{\*\ud{\upr{b}{\*\ud{c}}}d}}})", {"paragraph align 0", "  --- 0 [cd]"}},
+      {"braces as text and data", R"({\rtf1{\upr{\}\bin1 {}{\*\ud{u}}}})", {"paragraph align 0", "  --- 0 [u]"}},
+  };
+  for (const Row& row : rows) EXPECT_EQ(Describe(ReadRtf(row.rtf)), row.document) << row.name;
+}
+
 }  // namespace
 }  // namespace kw::rich_text
