@@ -69,14 +69,18 @@ CodePages::Converter& CodePages::Open(int code_page) {
 
 char32_t CodePages::Convert(Converter& converter, const char* bytes, size_t count) {
   if (!converter.handle) return kReplacement;
-  iconv(Handle(converter.handle), nullptr, nullptr, nullptr, nullptr);
+  const iconv_t handle = Handle(converter.handle);
+  iconv(handle, nullptr, nullptr, nullptr, nullptr);
   char* in = const_cast<char*>(bytes);
   size_t in_left = count;
   unsigned char out[8] = {};
   char* out_at = reinterpret_cast<char*>(out);
   size_t out_left = sizeof out;
-  if (iconv(Handle(converter.handle), &in, &in_left, &out_at, &out_left) == static_cast<size_t>(-1) || in_left != 0 ||
-      out_left != sizeof out - 4)
+  constexpr size_t kFailed = static_cast<size_t>(-1);
+  // Converters that compose (1255 and 1258 among them) hold a letter back until they see whether
+  // combining marks follow, and give it out only when flushed.
+  if (iconv(handle, &in, &in_left, &out_at, &out_left) == kFailed || in_left != 0 ||
+      iconv(handle, nullptr, nullptr, &out_at, &out_left) == kFailed || out_left != sizeof out - 4)
     return kReplacement;
   char32_t c = 0;
   for (int k = 3; k >= 0; --k) c = (c << 8) | out[k];

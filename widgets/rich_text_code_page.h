@@ -31,6 +31,9 @@ class CodePages {
   // Whether `byte` starts a two-byte character in `code_page` (only the double-byte pages have such).
   static bool IsLeadByte(int code_page, unsigned char byte);
   // The character of one byte, or of a lead byte and its trail byte; U+FFFD when there is none.
+  // Each reads on its own, as RTF gives it: a combining mark (Hebrew points, Vietnamese tones)
+  // stays a character of its own after its letter, the same text as the writer's \uN escapes
+  // give, and never the presentation forms that joining Hebrew letters and points makes.
   char32_t Decode(int code_page, unsigned char byte);
   char32_t Decode(int code_page, unsigned char lead, unsigned char trail);
   // The byte that stands for `c` in a single-byte `code_page`, if it has one.

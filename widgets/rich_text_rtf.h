@@ -26,6 +26,8 @@ bool LooksLikeRtf(std::string_view text);
 // character set (\fcharset, \cpg) or else the document's (\ansicpg), double-byte ones included;
 // \uN takes the \uc characters after it as its fallback. Symbol words (\emdash, \rquote, \bullet
 // ...) give their characters, \line a line break, \page and \sect end a paragraph that has text.
+// Text a writer gives twice in a \upr group is read from its Unicode twin ({\*\ud ...}) where it
+// has one, else from its ANSI text.
 // List paragraphs keep a number as text and take a bullet as the paragraph's bullet, from their
 // marker text or, without one, from the document's list table. Control words it does not know are
 // ignored and destinations it does not know are skipped; unbalanced braces end the reading where

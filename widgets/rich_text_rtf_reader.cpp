@@ -2,10 +2,10 @@
 // paragraphs and line breaks, list markers and table cells.
 #include <algorithm>
 #include <cctype>
-#include <limits>
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -14,6 +14,7 @@
 #include "widgets/rich_text_code_page.h"
 #include "widgets/rich_text_rtf.h"
 #include "widgets/rich_text_rtf_lists.h"
+#include "widgets/rich_text_rtf_scan.h"
 #include "widgets/rich_text_rtf_words.h"
 
 namespace kw::rich_text {
@@ -46,10 +47,16 @@ struct GroupState {
 
 constexpr char32_t kPrivateSymbolBase = 0xF000;
 
+// The \ud group that the \upr group being read skipped to: where it opens, and what its text is for.
+struct UnicodeTwin {
+  size_t brace = 0;
+  Destination destination = Destination::kContent;
+};
+
 // Reads one RTF text into a document, byte by byte, keeping a state for each open group.
 class RtfReader {
  public:
-  explicit RtfReader(std::string_view rtf) : rtf_(rtf) {}
+  explicit RtfReader(std::string_view rtf) : rtf_(rtf), unicode_twins_(FindUnicodeTwins(rtf)) {}
 
   Document Read() {
     while (pos_ < rtf_.size()) {
@@ -87,6 +94,7 @@ class RtfReader {
 
   void OpenGroup() {
     stack_.push_back(stack_.back());
+    group_brace_ = pos_ - 1;
     group_start_ = true;
     lead_byte_.reset();
   }
@@ -109,29 +117,9 @@ class RtfReader {
       Symbol(symbol, group_start);
       return;
     }
-    const size_t start = pos_;
-    while (pos_ < rtf_.size() && std::isalpha(static_cast<unsigned char>(rtf_[pos_]))) ++pos_;
-    const std::string_view word = rtf_.substr(start, pos_ - start);
-    const size_t digits = pos_;
-    if (pos_ < rtf_.size() && rtf_[pos_] == '-') ++pos_;
-    while (pos_ < rtf_.size() && std::isdigit(static_cast<unsigned char>(rtf_[pos_]))) ++pos_;
-    const bool has_param = pos_ > digits && rtf_[pos_ - 1] != '-';
-    const int32_t param = has_param ? ParseParam(rtf_.substr(digits, pos_ - digits)) : 1;
-    if (pos_ < rtf_.size() && rtf_[pos_] == ' ') ++pos_;
-    if (word == "bin") {  // binary data follows, whatever the destination
-      pos_ += std::min(static_cast<size_t>(std::max(param, 0)), rtf_.size() - pos_);
-      return;
-    }
-    Word(word, param, has_param, group_start);
-  }
-
-  static int32_t ParseParam(std::string_view text) {
-    int64_t value = 0;
-    const bool negative = text.front() == '-';
-    // Beyond 32 bits a parameter stops at the largest one (a system colour reference takes 31).
-    for (char c : text.substr(negative ? 1 : 0))
-      value = std::min<int64_t>(value * 10 + (c - '0'), std::numeric_limits<int32_t>::max());
-    return static_cast<int32_t>(negative ? -value : value);
+    const ControlWord control = ReadControlWord(rtf_, pos_);
+    // \bin's data has been read past, whatever the destination.
+    if (control.word != "bin") Word(control.word, control.param, control.has_param, group_start);
   }
 
   void Symbol(char symbol, bool group_start) {
@@ -177,6 +165,13 @@ class RtfReader {
       destination = Destination::kListTable;
     } else if (word == "listoverridetable") {
       destination = Destination::kListOverrides;
+    } else if (word == "upr") {
+      // Text given twice: read from its Unicode twin where it has one, else as it stands.
+      const auto twin = unicode_twins_.find(group_brace_);
+      if (twin != unicode_twins_.end()) {
+        unicode_twin_ = UnicodeTwin{twin->second, destination};
+        destination = Destination::kSkipped;
+      }
     } else if (optional || IsSkippedDestination(word)) {
       destination = Destination::kSkipped;
     } else {
@@ -187,6 +182,11 @@ class RtfReader {
 
   void Word(std::string_view word, int32_t param, bool has_param, bool group_start) {
     const bool optional = std::exchange(optional_destination_, false);
+    if (group_start && word == "ud" && unicode_twin_ && unicode_twin_->brace == group_brace_) {
+      State().destination = unicode_twin_->destination;
+      unicode_twin_.reset();
+      return;
+    }
     if (State().destination == Destination::kSkipped) return;
     if (group_start && OpenDestination(word, optional)) return;
     switch (State().destination) {
@@ -404,8 +404,12 @@ class RtfReader {
   std::string_view rtf_;
   size_t pos_ = 0;
   std::vector<GroupState> stack_{GroupState{}};
+  size_t group_brace_ = 0;  // the "{" of the group opened last
   bool group_start_ = false;
   bool optional_destination_ = false;
+  // The \ud groups to read instead of the text of the \upr groups around them.
+  std::unordered_map<size_t, size_t> unicode_twins_;
+  std::optional<UnicodeTwin> unicode_twin_;
   // Fonts and code pages.
   CodePages code_pages_;
   int ansi_code_page_ = kDefaultCodePage;

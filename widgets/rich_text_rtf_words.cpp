@@ -20,19 +20,19 @@ char32_t SymbolOfWord(std::string_view word) {
 
 bool IsSkippedDestination(std::string_view word) {
   static const std::unordered_set<std::string_view> kSkipped = {
-      "stylesheet",   "info",      "generator",   "themedata", "colorschememapping",
-      "latentstyles", "datastore", "rsidtbl",     "revtbl",    "filetbl",
-      "xmlnstbl",     "pgdsctbl",  "protusertbl", "upr",       "template",
-      "docvar",       "userprops", "falt",        "panose",    "mmathPr",
-      "header",       "headerl",   "headerr",     "headerf",   "footer",
-      "footerl",      "footerr",   "footerf",     "footnote",  "ftnsep",
-      "ftnsepc",      "ftncn",     "aftnsep",     "aftnsepc",  "aftncn",
-      "annotation",   "atnid",     "atnauthor",   "atnref",    "atndate",
-      "atnicn",       "atntime",   "atrfstart",   "atrfend",   "bkmkstart",
-      "bkmkend",      "xe",        "tc",          "tcn",       "txe",
-      "rxe",          "fldinst",   "pict",        "shppict",   "nonshppict",
-      "shp",          "shpinst",   "object",      "objdata",   "objclass",
-      "objname",      "pntxta",    "pntxtb",      "pnseclvl",  "listpicture"};
+      "stylesheet",   "info",      "generator",   "themedata",  "colorschememapping",
+      "latentstyles", "datastore", "rsidtbl",     "revtbl",     "filetbl",
+      "xmlnstbl",     "pgdsctbl",  "protusertbl", "template",   "docvar",
+      "userprops",    "falt",      "panose",      "mmathPr",    "header",
+      "headerl",      "headerr",   "headerf",     "footer",     "footerl",
+      "footerr",      "footerf",   "footnote",    "ftnsep",     "ftnsepc",
+      "ftncn",        "aftnsep",   "aftnsepc",    "aftncn",     "annotation",
+      "atnid",        "atnauthor", "atnref",      "atndate",    "atnicn",
+      "atntime",      "atrfstart", "atrfend",     "bkmkstart",  "bkmkend",
+      "xe",           "tc",        "tcn",         "txe",        "rxe",
+      "fldinst",      "pict",      "shppict",     "nonshppict", "shp",
+      "shpinst",      "object",    "objdata",     "objclass",   "objname",
+      "pntxta",       "pntxtb",    "pnseclvl",    "listpicture"};
   return kSkipped.contains(word);
 }
 

@@ -162,5 +162,51 @@ TEST(RichTextRtf, ReadsOtherProgramsRtfAsWrittenAndTheEdgesOfRtf) {
   EXPECT_EQ(box.Text(), "x");
 }
 
+// A font's character set names the code page of its bytes. Each byte reads on its own, so Hebrew
+// points and Vietnamese tone marks stay combining characters after their letters.
+TEST(RichTextRtf, ReadsBytesInTheCodePageOfTheirFont) {
+  struct Row {
+    const char* name;
+    int charset;
+    const char* bytes;
+    const char* text;
+  };
+  const Row rows[] = {
+      {"Hebrew letters", 177, R"(\'f9\'ec\'e5\'ed)", "\u05E9\u05DC\u05D5\u05DD"},
+      {"Hebrew letter with points", 177, R"(\'f9\'d1\'c8)", "\u05E9\u05C1\u05B8"},
+      {"Vietnamese tone mark", 163, R"(Vi\'ea\'f2t)", "Vi\u00EA\u0323t"},
+      {"Japanese", 128, R"(\'93\'8c)", "\u6771"},
+      {"simplified Chinese", 134, R"(\'c4\'e3)", "\u4F60"},
+      {"Korean", 129, R"(\'b0\'a1)", "\uAC00"},
+      {"traditional Chinese", 136, R"(\'a4\'a4)", "\u4E2D"},
+      {"Korean Johab", 130, R"(\'88\'61)", "\uAC00"},
+  };
+  for (const Row& row : rows) {
+    const std::string rtf =
+        "{\\rtf1{\\fonttbl{\\f0\\fcharset" + std::to_string(row.charset) + " F;}}\\f0 " + row.bytes + "}";
+    EXPECT_EQ(ReadRtf(rtf).Text(), row.text) << row.name;
+  }
+}
+
+// A \upr group holds a writer's text twice: the Unicode twin in its \ud group is read instead of
+// the ANSI text, which is read only where there is no twin.
+TEST(RichTextRtf, ReadsUprTextFromItsUnicodeTwin) {
+  struct Row {
+    const char* name;
+    const char* rtf;
+    std::vector<std::string> document;
+  };
+  const Row rows[] = {
+      {"twin", R"({\rtf1 a{\upr{b}{\*\ud{\u1488?}}}c})", {"paragraph align 0", "  --- 0 [a\u05D0c]"}},
+      {"no twin", R"({\rtf1 a{\upr{b}}c})", {"paragraph align 0", "  --- 0 [abc]"}},
+      {"formats in both",
+       R"({\rtf1 a{\upr{\b b\par}{\*\ud{\i \u1488?}}}c})",
+       {"paragraph align 0", "  --- 0 [a]", "  -I- 0 [\u05D0]", "  --- 0 [c]"}},
+      {"twin inside a twin", R"({\rtf1{\upr{a}{\*\ud{\upr{b}{\*\ud{c}}}d}}})", {"paragraph align 0", "  --- 0 [cd]"}},
+      {"braces as text and data", R"({\rtf1{\upr{\}\bin1 {}{\*\ud{u}}}})", {"paragraph align 0", "  --- 0 [u]"}},
+  };
+  for (const Row& row : rows) EXPECT_EQ(Describe(ReadRtf(row.rtf)), row.document) << row.name;
+}
+
 }  // namespace
 }  // namespace kw::rich_text
