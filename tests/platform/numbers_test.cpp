@@ -31,7 +31,9 @@ TEST(LenientReader, ReadsTheLeadingNumberOfEachTextAndStrictlyTheWholeText) {
                                                                {"leading point", ".5", 0.5},
                                                                {"plus sign", "+7", 7},
                                                                {"tag class part", " 3#", 3},
-                                                               {"exponent without digits", "4e", 4},
+                                                               {"exponent mark without digits", "12e", 12},
+                                                               {"exponent sign without digits", "1.5E+", 1.5},
+                                                               {"D exponent sign without digits", "3d-", 3},
                                                                {"negative exponent", "25E-1", 2.5},
                                                                {"letters only", "abc", 0}};
   for (const auto& [name, text, expected] : rows) EXPECT_DOUBLE_EQ(ReadLeadingNumber(text), expected) << name;
@@ -39,7 +41,8 @@ TEST(LenientReader, ReadsTheLeadingNumberOfEachTextAndStrictlyTheWholeText) {
   EXPECT_EQ(testing::RaisedNumber([] { (void)ReadLeadingNumber("1e999"); }), err::kOverflow);
   for (const auto& [text, value] : {std::pair(" 12 ", 12.0), std::pair("-3.5", -3.5), std::pair("1E3", 1000.0)})
     EXPECT_EQ(ParseWholeNumber(text), value) << text;
-  for (const char* text : {"12abc", "", "   ", "1 2", "\t12"}) EXPECT_FALSE(ParseWholeNumber(text)) << text;
+  for (const char* text : {"12abc", "", "   ", "1 2", "\t12", "12e", "1.5E+", "3d-"})
+    EXPECT_FALSE(ParseWholeNumber(text)) << text;
 }
 
 TEST(Rounding, HalvesToEvenThenRange) {

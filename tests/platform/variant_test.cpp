@@ -126,8 +126,13 @@ TEST(VariantKinds, TypeNumbersMatchTheRuntime) {
   EXPECT_FALSE(Variant::Date(1).IsNumber());
 }
 
+// Objects compare by identity: another object with the same default text is not the same object.
 TEST(VariantEquality, PairwiseOverSamplesAndDiffersFromZero) {
-  const std::tuple<Variant, Variant, bool> pairs[] = {{Variant::Integer(2), Variant::Double(2.0), true},
+  const Variant box = Variant::Object(std::make_shared<Labelled>("7"));
+  const Variant twin = Variant::Object(std::make_shared<Labelled>("7"));
+  const std::tuple<Variant, Variant, bool> pairs[] = {{box, box, true},
+                                                      {box, twin, false},
+                                                      {Variant::Integer(2), Variant::Double(2.0), true},
                                                       {Variant::Long(1), Variant::Currency(CurrencyValue{10000}), true},
                                                       {Variant::Text("a"), Variant::Text("a"), true},
                                                       {Variant::Text("a"), Variant::Text("A"), false},

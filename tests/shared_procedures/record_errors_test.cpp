@@ -74,6 +74,19 @@ TEST(DisplayRecordErrors, AcceptedQuestionsAreCachedUntilTheValueChanges) {
   EXPECT_EQ(h.screen->MousePointer(), kPointerDefault);
 }
 
+// The display checks the cache's age first: an answer given more than a day ago no longer settles the question.
+TEST(DisplayRecordErrors, QuestionsSettledMoreThanADayAgoAreAskedAgain) {
+  LibraryHarness h;
+  auto li = OneRecord(h);
+  auto rule = AddSoftRule(*li, 7, true, "40");
+  h.dialog->answers = {"0", "0"};
+  EXPECT_TRUE(h.shared->DisplayRecordErrors(li, false, nullptr, 0, 0, false));
+  rule->broken = true;
+  h.clock->AdvanceSeconds(86401);
+  EXPECT_TRUE(h.shared->DisplayRecordErrors(li, false, nullptr, 0, 0, false));
+  EXPECT_EQ(h.log->CountOf("Dialog.Let Feedback(\"Soft 7\")"), 2u);
+}
+
 // After the settling the rules run again, and a rule that run raises is settled in the next pass.
 TEST(DisplayRecordErrors, NoticesAreCachedAndTheRecordIsValidatedAgain) {
   LibraryHarness g;

@@ -120,13 +120,24 @@ struct FailingPump : EventPump {
   int runs = 0;
 };
 
-// A start failure raises at 10, a program that could not run (exit 127) at 20; exit 300 wraps to 44.
+// A program that ends in failure hands back its code in either wait (128 + n when signal n ended it); one that
+// could not become its program (exit 127) raises 2 from the wait that found it.
+TEST(ShellEx, FailingProgramsGiveTheirCodeAndUnrunnableOnesRaiseInEitherWait) {
+  LibraryHarness h;
+  for (const bool wait_dead : {true, false}) {
+    SCOPED_TRACE(wait_dead ? "waiting until it ends" : "polling");
+    EXPECT_EQ(h.shared->ShellEx("false", wait_dead), 1);
+    EXPECT_EQ(h.shared->ShellEx(R"(sh -c "kill -9 $$")", wait_dead), 137);
+    EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->ShellEx(R"(sh -c "exit 127")", wait_dead); }), 2, "ShellEx",
+                         wait_dead ? 20 : 30));
+  }
+}
+
+// A start failure raises at 10; exit 300 wraps to 44.
 TEST(ShellEx, ExitCodesStartFailuresAndEventErrors) {
   LibraryHarness h;
-  EXPECT_EQ(h.shared->ShellEx(R"(sh -c "exit 3")", true), 3);
   EXPECT_EQ(h.shared->ShellEx(R"(sh -c "exit 300")"), 44);
   EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->ShellEx("no-such-program-trf-test", true); }), 2, "ShellEx", 10));
-  EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->ShellEx(R"(sh -c "exit 127")", true); }), 2, "ShellEx", 20));
   auto pump = std::make_shared<FailingPump>();
   ScopedService<EventPump> pump_service(pump);
   EXPECT_EQ(Described(Raised([&] { (void)h.shared->ShellEx("sleep 0.2"); })),

@@ -90,5 +90,16 @@ TEST_F(FamilyGroupsTest, FeeWithoutAddressAndUnknownAssessment) {
             std::pair(kw::err::kInvalidCall, std::string("Unknown mailing-fee assessment 7.")));
 }
 
+// Once the assessment is prepared, a group with an address and no resident in an active month is questioned.
+TEST_F(FamilyGroupsTest, GroupWithoutResidentsIsQuestionedUnderItsOwnNumber) {
+  database->Exec("UPDATE tbH_Residents SET H_FamilyGroupsID = NULL WHERE H_ResidentsID = 5");  // Ben Okafor, March
+  groups->AssessPrepare();
+  groups->CurrentIndex(Long(2));
+  groups->Validate();
+  EXPECT_EQ(Rules(2),
+            "soft 3402 f2 l2 question broken on =Okafor family: The Okafor family has no resident in the active month. "
+            "Keep it on the mailing list?");
+}
+
 }  // namespace
 }  // namespace trf::testing

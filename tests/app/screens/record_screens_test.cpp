@@ -1,9 +1,11 @@
-// The record screens (residents, expenses) on the sample database, driven by their typed operations.
+// The record screens (residents, expenses) and the Our Home list on the sample database, driven by their typed
+// operations.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "app/screens/record_screen.h"
 #include "tests/app/app_world.h"
+#include "ui_shared/platform/dates.h"
 #include "ui_shared/platform/system_colors.h"
 
 namespace trf::testing {
@@ -129,6 +131,19 @@ TEST_F(RecordScreensTest, ExpenseLinesAreCompletedOnce) {
   EXPECT_EQ(world.Count(count), 4);
   EXPECT_FALSE(world.events.Saw("completed from the expense categories"));
   EXPECT_THROW(expenses.AddRecord(), ScreenRefusal);
+}
+
+// A month belongs to its home: choosing another home leaves no month current, nor that month's status, type or date.
+TEST_F(RecordScreensTest, ChoosingAnotherHomeClearsTheWholeMonthContext) {
+  ScreenContainer& context = world.Container();
+  context.CurrentTrfType("STD");
+  context.CurrentTRFDate(kw::dates::Serial(2004, 3, 1));
+  ASSERT_TRUE(world.host.Go("home"));
+  world.Screen("home").SelectRow(2);
+  EXPECT_EQ(context.CurrentH_HomesID(), "2");
+  EXPECT_EQ(std::tuple(context.CurrentH_HomeMonthlyStatsID(), context.CurrentStatStatus(),
+                       context.CurrentHU_TrfTypesCD(), context.CurrentTrfType(), context.CurrentTRFDate()),
+            std::tuple(std::string(), 0, std::string(), std::string(), 0.0));
 }
 
 }  // namespace

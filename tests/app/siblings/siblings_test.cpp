@@ -5,6 +5,7 @@
 #include "tests/app/app_world.h"
 #include "tests/doubles/raised.h"
 #include "ui_shared/contracts/class_ids.h"
+#include "ui_shared/contracts/sibling_codes.h"
 
 namespace trf::testing {
 namespace {
@@ -39,6 +40,15 @@ TEST(AppServicesTest, EachIsAnApplicationOfItsOwnAndRestoresTheRegistry) {
   const kw::Error e = kw::testing::Raised([&] { resource->Connection()->Exec("SELEKT 1"); });
   EXPECT_EQ(e.Number(), kDatabaseError);
   EXPECT_NE(e.Description().find("syntax error"), std::string::npos);
+}
+
+// The container answers the parent kind recorded for a class (asked by its number as text), and no parent for a
+// class nothing was recorded for.
+TEST(ScreenContainerTest, AClassWithoutARegisteredParentHasNone) {
+  ScreenContainer container;
+  container.SetClassDependsOn(3, kw::kParentIsMonthRecord);
+  EXPECT_EQ(container.ClassDependsOn(Text("3")), kw::kParentIsMonthRecord);
+  EXPECT_EQ(container.ClassDependsOn(Text("7")), kw::kParentNone);
 }
 
 }  // namespace
