@@ -91,6 +91,7 @@ TEST_F(BusinessRulesTest, BadValuesBreakHardRulesAndTheKeyCannotBeWritten) {
       {LIResidents::kMonthlyFee, Long(-5), 3005, "Monthly fee cannot be negative."},
       {LIResidents::kBirthDate, Text("12/31/2099"), 3101, "Birth date 12/31/2099 lies in the future."},
       {LIResidents::kName, Variant::Object(nullptr), 3001, "Resident name must be a text."},
+      {LIResidents::kName, Variant::Text(std::string(101, 'n')), 3009, "Resident name is longer than 100 characters."},
   };
   for (const auto& [position, value, rule, feedback] : rows) {
     residents.CancelEdit();

@@ -89,5 +89,13 @@ TEST_F(NotesScreenTest, NotesStoredElsewhereSinceTheyWereReadAreNotOverwritten) 
   EXPECT_EQ(Stored("3", 0, 0)->Text(), "Theirs and mine");
 }
 
+// A paragraph is found by characters, also after letters outside ASCII.
+TEST_F(NotesScreenTest, ParagraphAfterNonAsciiTextIsSelectedWhole) {
+  NotesScreen& notes = ShowNotes();
+  notes.InsertText("Crème brûlée für Zoë\nSecond paragraph");
+  notes.SelectParagraph(2);
+  EXPECT_EQ(notes.Box()->SelText(), "Second paragraph");
+}
+
 }  // namespace
 }  // namespace trf::testing

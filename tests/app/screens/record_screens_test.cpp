@@ -146,5 +146,74 @@ TEST_F(RecordScreensTest, ChoosingAnotherHomeClearsTheWholeMonthContext) {
             std::tuple(std::string(), 0, std::string(), std::string(), 0.0));
 }
 
+// Adding says so and shows the new record's empty fields, the new row selected.
+TEST_F(RecordScreensTest, AddedRecordIsShownAtOnce) {
+  RecordScreen& residents = Show("residents");
+  residents.AddRecord();
+  EXPECT_EQ(world.events.lines.back(), "added a record; fill in its fields");
+  EXPECT_EQ(residents.List()->SelectedListItem()->Text(), "(new resident)");
+  EXPECT_EQ(Field(residents, "name").value, "");
+  EXPECT_EQ(Field(residents, "fee").value, "");
+}
+
+// A field is described by its column: caption, kind, bounds; a lookup offers the home's records by name.
+TEST_F(RecordScreensTest, FieldsCarryTheirColumnsDescription) {
+  RecordScreen& residents = Show("residents");
+  const ScreenField fee = Field(residents, "fee");
+  EXPECT_EQ(std::tuple(fee.caption, fee.kind, fee.required, fee.bounds->most),
+            std::tuple("Monthly fee", ColumnKind::kMoney, false, 9'999'999.99));
+  EXPECT_EQ(Field(residents, "admission").required, true);
+  const ScreenField family = Field(residents, "family");
+  EXPECT_EQ(family.kind, ColumnKind::kLookup);
+  EXPECT_EQ(family.value, "Andersen family");
+  EXPECT_EQ(family.choices, (std::vector<std::string>{"Andersen family", "Lindqvist family", "Okafor family"}));
+}
+
+// A family group is chosen by its name, in any case; a name the home has no group of is refused with the choices.
+TEST_F(RecordScreensTest, LookupIsChosenByName) {
+  RecordScreen& residents = Show("residents");
+  residents.EditField("family", "okafor FAMILY");
+  EXPECT_EQ(Field(residents, "family").value, "Okafor family");
+  EXPECT_THAT([&] { residents.EditField("family", "Moreau family"); },
+              Refused("no family group is named \"Moreau family\"; choose one of: Andersen family, Lindqvist "
+                      "family, Okafor family"));
+  EXPECT_THAT([&] { residents.EditField("family", "2"); }, ::testing::Throws<ScreenRefusal>());
+  residents.EditField("family", "");
+  residents.SaveScreen();
+  residents.SelectRow(2);
+  residents.SelectRow(1);
+  EXPECT_EQ(Field(residents, "family").value, "");
+  EXPECT_EQ(world.Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentsID = 4 AND H_FamilyGroupsID IS NULL"), 1);
+}
+
+// What a screen allows follows its state: a record edited can be saved; expense lines are not added by hand.
+TEST_F(RecordScreensTest, ScreensSayWhatTheyAllowNow) {
+  const auto allows = [&] {
+    ScreenView view;
+    world.host.Describe(view);
+    return std::tuple(view.allows.add, view.allows.remove, view.allows.save, view.allows.undo, view.allows.send_off);
+  };
+  Show("expenses");
+  EXPECT_EQ(allows(), std::tuple(false, false, false, true, true));
+  ASSERT_TRUE(world.host.Go("setup"));
+  ScreenView setup;
+  world.host.Describe(setup);
+  ASSERT_EQ(setup.allows.commands.size(), 3u);
+  EXPECT_EQ(setup.allows.commands[1].key, "CloseTrf");
+  EXPECT_EQ(std::tuple(setup.allows.commands[0].enabled, setup.allows.commands[1].enabled), std::tuple(false, true));
+  RecordScreen& residents = Show("residents");
+  EXPECT_EQ(allows(), std::tuple(true, true, false, true, true));
+  residents.EditField("fee", "2410");
+  EXPECT_EQ(allows(), std::tuple(true, true, true, true, true));
+}
+
+// The expense lines show their categories by name.
+TEST_F(RecordScreensTest, LookupColumnsShowNames) {
+  Show("expenses");
+  ScreenView view;
+  world.host.Describe(view);
+  EXPECT_EQ(view.list->rows.at(0).at(0), "Food");
+}
+
 }  // namespace
 }  // namespace trf::testing
