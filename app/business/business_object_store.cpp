@@ -96,9 +96,8 @@ void TableBusinessObject::Store::CheckStorable(const Record& record, const std::
 void TableBusinessObject::Store::RaiseChanged(const kw::Variant& key) {
   kw::Raise(rule_numbers::kRecordChanged, "KW_I." + spec_.class_name,
             fields_[0].caption + " " + key.ToText() +
-                " was changed or removed in the database after it was read here (by another session or program; "
-                "who changed what is not known). Nothing was saved and your edits are still here: undo them to "
-                "read the stored record afresh, or keep editing.");
+                " was changed or removed in the database after it was read here (by another desk or program). "
+                "Nothing was saved: undo to read the stored record afresh.");
 }
 
 kw::Variant TableBusinessObject::Store::Write(const Record& record) {

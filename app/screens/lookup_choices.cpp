@@ -57,9 +57,19 @@ std::optional<std::string> LookupChoices::NameOf(const kw::Variant& key) const {
 
 std::optional<kw::Variant> LookupChoices::KeyOf(std::string_view name) const {
   const std::string wanted = kw::text::Lower(kw::text::Trim(name));
-  for (size_t i = 0; i < names_.size(); ++i)
-    if (kw::text::Lower(names_[i]) == wanted) return keys_[i];
-  return std::nullopt;
+  if (wanted.empty()) return std::nullopt;
+  std::optional<size_t> begins;
+  size_t beginning = 0;
+  for (size_t i = 0; i < names_.size(); ++i) {
+    const std::string lower = kw::text::Lower(names_[i]);
+    if (lower == wanted) return keys_[i];
+    if (lower.starts_with(wanted)) {
+      begins = i;
+      ++beginning;
+    }
+  }
+  // The beginning of one name only is as good as the name.
+  return beginning == 1 ? std::optional<kw::Variant>(keys_[*begins]) : std::nullopt;
 }
 
 }  // namespace trf

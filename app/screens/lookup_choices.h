@@ -24,7 +24,8 @@ class LookupChoices {
   const std::vector<std::string>& Names() const { return names_; }
   // The name of the record with `key`; nothing when no choice has it.
   std::optional<std::string> NameOf(const kw::Variant& key) const;
-  // The key of the choice named `name` (case and surrounding blanks ignored); nothing when none is.
+  // The key of the choice named `name`, or of the one choice whose name begins with it (case and
+  // surrounding blanks ignored); nothing when none is, or several begin with it.
   std::optional<kw::Variant> KeyOf(std::string_view name) const;
 
  private:

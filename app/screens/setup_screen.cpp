@@ -32,7 +32,11 @@ void TrfSetupScreen::OnLoad() {
 
 void TrfSetupScreen::Reload() {
   records()->Load(kw::Variant::Long(kw::Variant::Text(Shared()->CurrentH_HomesID()).ToLong()));
-  list().Build(*Shared(), Shared()->CurrentH_HomeMonthlyStatsID());
+  const std::string current = Shared()->CurrentH_HomeMonthlyStatsID();
+  list().Build(*Shared(), current);
+  // The current month as stored now: another desk may have closed or reopened it.
+  if (!current.empty() && HasSelectedMonth() && records()->Get("H_HomeMonthlyStatsID").ToText() == current)
+    Shared()->CurrentStatStatus(SelectedStatus());
   UpdateButtons();
 }
 

@@ -28,7 +28,11 @@ constexpr ColumnDescription kPetsV2[] = {
 };
 constexpr ColumnDescription kToys[] = {
     {.name = "T_ToysID", .kind = ColumnKind::kWholeNumber, .caption = "Toy", .key = true, .counted = true},
-    {.name = "T_PetsID", .kind = ColumnKind::kLookup, .caption = "Pet", .required = true, .indexed = true,
+    {.name = "T_PetsID",
+     .kind = ColumnKind::kLookup,
+     .caption = "Pet",
+     .required = true,
+     .indexed = true,
      .lookup = {.table = "tbT_Pets", .name_column = "T_Name"}},
 };
 constexpr TableDescription kVersion1[] = {{.name = "tbT_Pets", .plural = "pets", .columns = kPetsV1}};
@@ -59,7 +63,7 @@ TEST(SchemaTest, OlderStoredTablesAreUpgradedAndKeepTheirRows) {
   database->Exec("INSERT INTO tbT_Toys (T_PetsID) VALUES (1)");
   EXPECT_EQ(Scalar(*database, "SELECT COUNT(*) FROM tbT_Toys WHERE RowVersion = 1"), "1");
   EXPECT_THROW(database->Exec("INSERT INTO tbT_Toys (T_PetsID) VALUES (7)"), kw::Error);  // no pet 7
-  UpgradeSchema(*database, kVersion2, dialect);  // nothing left to do
+  UpgradeSchema(*database, kVersion2, dialect);                                           // nothing left to do
   EXPECT_EQ(Scalar(*database, "SELECT COUNT(*) FROM tbT_Pets"), "1");
 }
 

@@ -174,6 +174,8 @@ TEST_F(RecordScreensTest, LookupIsChosenByName) {
   RecordScreen& residents = Show("residents");
   residents.EditField("family", "okafor FAMILY");
   EXPECT_EQ(Field(residents, "family").value, "Okafor family");
+  residents.EditField("family", " lind");
+  EXPECT_EQ(Field(residents, "family").value, "Lindqvist family");
   EXPECT_THAT([&] { residents.EditField("family", "Moreau family"); },
               Refused("no family group is named \"Moreau family\"; choose one of: Andersen family, Lindqvist "
                       "family, Okafor family"));

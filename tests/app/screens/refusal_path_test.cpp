@@ -25,8 +25,7 @@ TEST(RefusalPathTest, StaleMonthStatusIsRefusedInWordsAndTheSetupScreenStaysUsab
   EXPECT_EQ(refused.Number(), rule_numbers::kRecordChanged);
   EXPECT_THAT(refused.what(), HasSubstr("Month record 3 was changed or removed in the database"));
   EXPECT_THAT(refused.what(), Not(HasSubstr("KW_")));
-  EXPECT_THAT(world.services.journal().errors.back().Description(),
-              HasSubstr("KW_UIShared.SharedProcedures.OnSave:"));
+  EXPECT_THAT(world.services.journal().errors.back().Description(), HasSubstr("KW_UIShared.SharedProcedures.OnSave:"));
 
   EXPECT_TRUE(world.host.Go("residents"));
   ASSERT_TRUE(world.host.Go("setup"));
@@ -34,6 +33,7 @@ TEST(RefusalPathTest, StaleMonthStatusIsRefusedInWordsAndTheSetupScreenStaysUsab
   ScreenView view;
   world.host.Describe(view);
   EXPECT_EQ(view.list->rows.at(2).at(2), "2");
+  EXPECT_EQ(view.context.month_status, 2);
 }
 
 }  // namespace
