@@ -353,9 +353,12 @@ pg_result* PostgresDatabase::Request(const std::function<pg_result*()>& send, bo
   }
 }
 
-bool PostgresDatabase::Lost(pg_result* result) const {
-  if (PQstatus(conn_) != CONNECTION_OK) return true;
+bool PostgresDatabase::Lost(pg_result* result) {
   const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+  // A server that went away at once (stopped immediately, crashed) leaves libpq's own failure and a
+  // connection that still looks alive: reading from it tells.
+  if (!state && PQstatus(conn_) == CONNECTION_OK) PQconsumeInput(conn_);
+  if (PQstatus(conn_) != CONNECTION_OK) return true;
   const std::string_view code = state ? state : "";
   // Class 08 is a failed connection; 57P01 to 57P03 a server shutting down, crashed or not yet up.
   return code.starts_with("08") || code == "57P01" || code == "57P02" || code == "57P03";

@@ -109,7 +109,7 @@ class PostgresDatabase : public Database {
   // The settings every session starts with.
   void Configure();
   // Whether the failure `result` (null when the request could not be made) lost the connection.
-  bool Lost(pg_result* result) const;
+  bool Lost(pg_result* result);
   // Reads the answers of the queued steps and leaves pipeline mode: the rows each changed go into
   // `changes`, the first refusal into `failure` (the caller's to free); false when the connection
   // failed before every answer was read.

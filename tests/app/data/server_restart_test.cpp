@@ -27,10 +27,11 @@ class ServerRestart : public ::testing::Test {
   void TearDown() override {
     if (down_) Server("up");
   }
-  // Runs `action` ("down" or "up") of the cluster tool on the tests' folder.
-  void Server(const std::string& action) {
+  // Runs `action` ("up", or "down" with its mode) of the cluster tool on the tests' folder.
+  void Server(const std::string& action, const std::string& mode = "") {
     const size_t folder = cluster_.rfind(' ');
-    const std::string command = cluster_.substr(0, folder) + " " + action + cluster_.substr(folder) + " >/dev/null";
+    const std::string command =
+        cluster_.substr(0, folder) + " " + action + cluster_.substr(folder) + " " + mode + " >/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     down_ = action == "down";
   }
@@ -63,7 +64,7 @@ TEST_F(ServerRestart, SaveWhileTheServerIsDownIsRefusedAndStoredOnceItIsBack) {
   residents.FieldValue(LIResidents::kMonthlyFee, Variant::Double(2411));
   ASSERT_TRUE(residents.Save(true));
 
-  Server("down");
+  Server("down", "immediate");
   const kw::Error refused = Raised([&] { residents.SaveBatch(); });
   EXPECT_EQ(refused.Number(), rule_numbers::kServerUnreachable) << refused.Description();
   EXPECT_EQ(SentenceOf(refused),
@@ -78,10 +79,11 @@ TEST_F(ServerRestart, SaveWhileTheServerIsDownIsRefusedAndStoredOnceItIsBack) {
   EXPECT_EQ(Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_MonthlyFee = 2411"), 1);
 }
 
-// With the server back before anything is asked, reads and a save go through on the first try.
+// With the server back before anything is asked, reads and a save go through on the first try,
+// whether it ended the sessions with a word to each or dropped them at once.
 TEST_F(ServerRestart, ReadsAndSavesAfterARestartConnectAnewByThemselves) {
   auto homes = desk_->Prepare("SELECT COUNT(*) FROM tbH_Homes");
-  Server("down");
+  Server("down", "immediate");
   Server("up");
 
   ASSERT_TRUE(homes->Step()) << "a statement prepared before the restart";
@@ -89,7 +91,7 @@ TEST_F(ServerRestart, ReadsAndSavesAfterARestartConnectAnewByThemselves) {
   LIFamilyGroups groups(desk_);
   groups.Load();
   ASSERT_GE(groups.Count(), 2);
-  Server("down");
+  Server("down", "fast");
   Server("up");
   groups.CurrentIndex(Variant::Long(2));
   groups.FieldValue(LIFamilyGroups::kMailingAddress, Variant::Text("9 Quay Street"));
