@@ -1,16 +1,25 @@
-// What a database location names, and the sentence of a failure.
+// What a database location names, and the errors of the data layer: raised and read.
 #include "app/data/database.h"
-
-#include "ui_shared/platform/text.h"
 
 namespace trf {
 
+namespace {
+
+constexpr const char* kBlanks = " \t\r\n";
+
+}  // namespace
+
 std::string SentenceOf(const kw::Error& error) {
   const std::string& description = error.Description();
-  const size_t last_break = description.find_last_of('\n');
-  std::string sentence =
-      kw::text::Trim(last_break == std::string::npos ? description : description.substr(last_break + 1));
-  return sentence.empty() ? std::string(kw::StandardDescription(error.Number())) : sentence;
+  const size_t line_break = description.rfind('\n');
+  const size_t start = description.find_first_not_of(kBlanks, line_break == std::string::npos ? 0 : line_break);
+  if (start != std::string::npos) return description.substr(start, description.find_last_not_of(kBlanks) + 1 - start);
+  const std::string_view standard = kw::StandardDescription(error.Number());
+  return standard.empty() ? "The operation could not be completed." : std::string(standard);
+}
+
+void RaiseDataError(int32_t number, const std::string& sentence, const std::string& engine_words) {
+  kw::Raise(number, "KW_DB", engine_words.empty() ? sentence : engine_words + "\r\n" + sentence);
 }
 
 bool IsServerUri(const std::string& location) {

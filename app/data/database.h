@@ -1,8 +1,10 @@
 // Database: one connection to the TRF's storage engine, the embedded SQLite file or a PostgreSQL
 // server, with statements that bind and read values as variants. Everything above the data layer
-// sees only this interface. Errors of an engine become runtime errors whose description is a
-// sentence for a person (a busy database, a full disk, a server out of reach), with the engine's
-// own words at the end.
+// sees only this interface. Errors of an engine become runtime errors whose description ENDS with a
+// sentence for a person (a busy database, a full disk, a server out of reach), on a line of its own
+// and naming no program or option; the engine's own words stand on the line before it, and the
+// trail of locations the error passes on its way up in front of those: both are for the error
+// journal, not for the person.
 #pragma once
 
 #include <cstdint>
@@ -88,10 +90,13 @@ class Database {
   Access access_;
 };
 
-// The sentence for a person that ends the description of `error`: the text after its last line
-// break, trimmed (what stands before it, the trail of locations the error passed and the engine's
-// own words, is for the error journal); the runtime's description of its number when it has none.
+// The sentence for a person that `error` ends with: the text after its last line break, trimmed;
+// the runtime's description of its number when it carries none.
 std::string SentenceOf(const kw::Error& error);
+
+// Raises error `number` of the data layer: `engine_words` (what the engine said, for the error
+// journal; left out when empty) on a line of their own, then `sentence` for the person on the last.
+[[noreturn]] void RaiseDataError(int32_t number, const std::string& sentence, const std::string& engine_words = "");
 
 // Whether `location` names a database server ("postgresql://..." or "postgres://...") rather
 // than a file.

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 
 #include "ui_shared/platform/error.h"
@@ -30,12 +31,12 @@ enum TypeOid : Oid {
   kNumeric = 1700,
 };
 
-// What a failure with SQLSTATE `state` means for the person: the sentence before the server's words.
+// What a failure with SQLSTATE `state` means for the person.
 std::string Meaning(const std::string& state) {
   const std::string category = state.substr(0, 2);
   if (state == "40001" || state == "40P01" || state == "55P03") {
-    return "The database is in use by another desk, which held the rows longer than trf waits for them. Nothing "
-           "was written; try again in a moment.";
+    return "The database is in use by another desk, which held the rows longer than this desk waits for them. "
+           "Nothing was written; try again in a moment.";
   }
   if (category == "53") return "The database server is out of room. Nothing was written; try again later.";
   if (state == "25006") return "The database is open read-only. Nothing was written.";
@@ -48,6 +49,22 @@ std::string FirstLine(const char* message) {
   std::string line = message ? message : "";
   const size_t end = line.find('\n');
   return end == std::string::npos ? line : line.substr(0, end);
+}
+
+// PostgreSQL's own words about a failure (the server's or libpq's), for the error journal.
+std::string PostgresSaid(const std::string& context, const char* message) {
+  return "PostgreSQL said (" + context + "): " + FirstLine(message);
+}
+
+// Whether `sql` is one statement that cannot change stored data, so that it may be sent again
+// after a lost connection: a query, or the start of a transaction or a setting of the session.
+bool WritesNothing(const std::string& sql) {
+  const size_t end = sql.find_last_not_of(" \t\r\n;");
+  if (end == std::string::npos) return true;
+  if (sql.find(';') < end) return false;
+  const size_t start = sql.find_first_not_of(" \t\r\n(");
+  const std::string word = kw::text::Upper(sql.substr(start, sql.find_first_of(" \t\r\n(", start) - start));
+  return word == "SELECT" || word == "SHOW" || word == "VALUES" || word == "BEGIN" || word == "SET";
 }
 
 // The text the server reads for `value`, or nothing for NULL.
@@ -135,7 +152,7 @@ std::string WithoutPassword(const std::string& uri) {
 }
 
 PostgresStatement::PostgresStatement(PostgresDatabase& database, const std::string& sql)
-    : database_(database), name_(database.NextStatementName()) {
+    : database_(database), writes_nothing_(WritesNothing(sql)), name_(database.NextStatementName()) {
   int parameters = 0;
   sql_ = Numbered(sql, parameters);
   PrepareOnServer();
@@ -143,27 +160,31 @@ PostgresStatement::PostgresStatement(PostgresDatabase& database, const std::stri
   bound_.assign(static_cast<size_t>(parameters), false);
 }
 
-void PostgresStatement::PrepareOnServer() {
-  session_ = database_.Session();
-  PGresult* prepared = PQprepare(database_.Handle(), name_.c_str(), sql_.c_str(), 0, nullptr);
-  if (PQresultStatus(prepared) != PGRES_COMMAND_OK) database_.RaiseFailure(prepared, "prepare");
-  PQclear(prepared);
+void PostgresStatement::PrepareOnServer() const {
+  if (session_ == database_.Session()) return;
+  if (database_.Pipelining()) {
+    database_.QueuePrepare(name_, sql_);
+  } else {
+    PQclear(database_.Request([this] { return PQprepare(database_.Handle(), name_.c_str(), sql_.c_str(), 0, nullptr); },
+                              true, "prepare"));
+  }
+  session_ = database_.CurrentSession();
 }
 
 PostgresStatement::~PostgresStatement() {
   PQclear(result_);
   PQclear(description_);
   PGconn* conn = database_.Handle();
-  // A statement of an aborted transaction or a lost connection goes with the session.
-  if (PQstatus(conn) == CONNECTION_OK && PQtransactionStatus(conn) != PQTRANS_INERROR &&
-      PQpipelineStatus(conn) == PQ_PIPELINE_OFF) {
+  // A statement of an aborted transaction, of an earlier session or a lost connection goes with its session.
+  if (session_ == database_.CurrentSession() && PQstatus(conn) == CONNECTION_OK &&
+      PQtransactionStatus(conn) != PQTRANS_INERROR && PQpipelineStatus(conn) == PQ_PIPELINE_OFF) {
     PQclear(PQexec(conn, ("DEALLOCATE " + name_).c_str()));
   }
 }
 
 PostgresStatement& PostgresStatement::Bind(int index, const kw::Variant& value) {
   if (index < 1 || static_cast<size_t>(index) > values_.size()) {
-    kw::Raise(kDatabaseError, "KW_DB", "The statement has no parameter " + std::to_string(index) + ".");
+    RaiseDataError(kDatabaseError, "The statement has no parameter " + std::to_string(index) + ".");
   }
   const auto slot = static_cast<size_t>(index - 1);
   bound_[slot] = AsText(value, values_[slot]);
@@ -172,24 +193,21 @@ PostgresStatement& PostgresStatement::Bind(int index, const kw::Variant& value) 
 
 bool PostgresStatement::Step() {
   if (!result_) {
-    // A statement of a session that ended with a lost connection is prepared again in the new one.
-    if (database_.Session() != session_) PrepareOnServer();
     const std::vector<const char*> values = Values();
-    result_ = PQexecPrepared(database_.Handle(), name_.c_str(), static_cast<int>(values.size()), values.data(), nullptr,
-                             nullptr, 0);
-    const ExecStatusType status = PQresultStatus(result_);
-    if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
-      PGresult* failed = result_;
-      result_ = nullptr;
-      database_.RaiseFailure(failed, "step");
-    }
+    result_ = database_.Request(
+        [&] {
+          PrepareOnServer();
+          return PQexecPrepared(database_.Handle(), name_.c_str(), static_cast<int>(values.size()), values.data(),
+                                nullptr, nullptr, 0);
+        },
+        writes_nothing_, "step");
     database_.NoteChanges(result_);
   }
   return ++row_ < PQntuples(result_);
 }
 
 void PostgresStatement::Queue() {
-  if (database_.Session() != session_) PrepareOnServer();
+  PrepareOnServer();
   database_.Queue(name_, Values());
 }
 
@@ -213,12 +231,12 @@ void PostgresStatement::Rewind() {
 pg_result* PostgresStatement::Described() const {
   if (result_) return result_;
   if (!description_) {
-    description_ = PQdescribePrepared(database_.Handle(), name_.c_str());
-    if (PQresultStatus(description_) != PGRES_COMMAND_OK) {
-      PGresult* failed = description_;
-      description_ = nullptr;
-      database_.RaiseFailure(failed, "describe");
-    }
+    description_ = database_.Request(
+        [this] {
+          PrepareOnServer();
+          return PQdescribePrepared(database_.Handle(), name_.c_str());
+        },
+        true, "describe");
   }
   return description_;
 }
@@ -237,7 +255,7 @@ std::string PostgresStatement::ColumnDeclType(int column) const {
 
 kw::Variant PostgresStatement::Column(int column) const {
   if (!result_ || row_ < 0 || row_ >= PQntuples(result_) || column < 0 || column >= PQnfields(result_)) {
-    kw::Raise(kDatabaseError, "KW_DB", "The statement has no current row or no column " + std::to_string(column) + ".");
+    RaiseDataError(kDatabaseError, "The statement has no current row or no column " + std::to_string(column) + ".");
   }
   if (PQgetisnull(result_, row_, column)) return kw::Variant::Null();
   const char* text = PQgetvalue(result_, row_, column);
@@ -269,12 +287,12 @@ kw::Variant PostgresStatement::Column(int column) const {
 PostgresDatabase::PostgresDatabase(const std::string& uri, Access access)
     : Database(WithoutPassword(uri), access), conn_(PQconnectdb(uri.c_str())) {
   if (PQstatus(conn_) != CONNECTION_OK) {
-    const std::string reason = FirstLine(PQerrorMessage(conn_));
+    const std::string said = PostgresSaid("connect", PQerrorMessage(conn_));
     PQfinish(conn_);
     conn_ = nullptr;
-    kw::Raise(kServerUnreachableError, "KW_DB",
-              "The database server at " + Path() + " could not be reached (" + reason +
-                  "): start it, or name another with --db.");
+    RaiseDataError(kServerUnreachableError,
+                   "The database server at " + Path() + " could not be reached: start it, or name another database.",
+                   said);
   }
   // Notices (a table that exists already, a sequence set) are for the server's log, not the screen.
   PQsetNoticeProcessor(
@@ -300,7 +318,7 @@ void PostgresDatabase::Commit() {
 }
 
 void PostgresDatabase::Rollback() {
-  if (queued_ > 0) {
+  if (!queued_.empty()) {
     // The answers of steps queued before the failure are of no use now, but must be read first.
     std::vector<int64_t> changes;
     PGresult* failure = nullptr;
@@ -317,18 +335,39 @@ int64_t PostgresDatabase::Session() {
   if (in_transaction_) RaiseFailure(nullptr, "step");
   PQreset(conn_);
   if (PQstatus(conn_) != CONNECTION_OK) RaiseFailure(nullptr, "connect");
+  queued_.clear();  // the answers awaited on the lost connection went with it
   ++session_;
   Configure();
   return session_;
 }
 
+pg_result* PostgresDatabase::Request(const std::function<pg_result*()>& send, bool writes_nothing,
+                                     const std::string& context) {
+  for (bool first_try = true;; first_try = false) {
+    Session();
+    PGresult* result = send();
+    const ExecStatusType status = PQresultStatus(result);
+    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) return result;
+    if (!first_try || in_transaction_ || !writes_nothing || !Lost(result)) RaiseFailure(result, context);
+    PQclear(result);
+  }
+}
+
+bool PostgresDatabase::Lost(pg_result* result) {
+  const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+  // A server that went away at once (stopped immediately, crashed) leaves libpq's own failure and a
+  // connection that still looks alive: reading from it tells.
+  if (!state && PQstatus(conn_) == CONNECTION_OK) PQconsumeInput(conn_);
+  if (PQstatus(conn_) != CONNECTION_OK) return true;
+  const std::string_view code = state ? state : "";
+  // Class 08 is a failed connection; 57P01 to 57P03 a server shutting down, crashed or not yet up.
+  return code.starts_with("08") || code == "57P01" || code == "57P02" || code == "57P03";
+}
+
 PostgresDatabase::~PostgresDatabase() { PQfinish(conn_); }
 
 void PostgresDatabase::Exec(const std::string& sql) {
-  Session();
-  PGresult* result = PQexec(conn_, sql.c_str());
-  const ExecStatusType status = PQresultStatus(result);
-  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) RaiseFailure(result, "exec");
+  PGresult* result = Request([&] { return PQexec(conn_, sql.c_str()); }, WritesNothing(sql), "exec");
   NoteChanges(result);
   PQclear(result);
 }
@@ -344,33 +383,46 @@ std::string PostgresDatabase::NextKeySql(const std::string& table, const std::st
 
 void PostgresDatabase::NoteChanges(pg_result* result) { changes_ = ChangedRows(result); }
 
+bool PostgresDatabase::Pipelining() const { return PQpipelineStatus(conn_) != PQ_PIPELINE_OFF; }
+
+void PostgresDatabase::SendInPipeline(const std::function<int()>& send, Awaited awaited) {
+  if (!Pipelining() && PQenterPipelineMode(conn_) != 1) RaiseFailure(nullptr, "step");
+  if (send() != 1) RaiseFailure(nullptr, "step");
+  queued_.push_back(awaited);
+}
+
 void PostgresDatabase::Queue(const std::string& name, const std::vector<const char*>& values) {
-  if (PQpipelineStatus(conn_) == PQ_PIPELINE_OFF && PQenterPipelineMode(conn_) != 1) RaiseFailure(nullptr, "step");
-  if (PQsendQueryPrepared(conn_, name.c_str(), static_cast<int>(values.size()), values.data(), nullptr, nullptr, 0) !=
-      1) {
-    RaiseFailure(nullptr, "step");
-  }
-  ++queued_;
+  Session();
+  SendInPipeline(
+      [&] {
+        return PQsendQueryPrepared(conn_, name.c_str(), static_cast<int>(values.size()), values.data(), nullptr,
+                                   nullptr, 0);
+      },
+      Awaited::kStep);
+}
+
+void PostgresDatabase::QueuePrepare(const std::string& name, const std::string& sql) {
+  SendInPipeline([&] { return PQsendPrepare(conn_, name.c_str(), sql.c_str(), 0, nullptr); }, Awaited::kPrepare);
 }
 
 std::vector<int64_t> PostgresDatabase::Collect() {
   std::vector<int64_t> changes;
-  if (queued_ == 0) return changes;
-  changes.reserve(queued_);
+  if (queued_.empty()) return changes;
+  changes.reserve(queued_.size());
   PGresult* failure = nullptr;
   if (!EndPipeline(changes, failure) || failure) RaiseFailure(failure, "step");
   return changes;
 }
 
 bool PostgresDatabase::EndPipeline(std::vector<int64_t>& changes, pg_result*& failure) {
-  const size_t queued = std::exchange(queued_, 0);
+  const std::vector<Awaited> queued = std::exchange(queued_, {});
   if (PQpipelineSync(conn_) != 1) return false;
-  for (size_t i = 0; i < queued; ++i) {
+  for (const Awaited awaited : queued) {
     PGresult* result = PQgetResult(conn_);
     if (!result) return false;
     const ExecStatusType status = PQresultStatus(result);
     if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) {
-      changes.push_back(ChangedRows(result));
+      if (awaited == Awaited::kStep) changes.push_back(ChangedRows(result));
       PQclear(result);
     } else if (!failure && status != PGRES_PIPELINE_ABORTED) {
       failure = result;  // the steps after it were not run
@@ -388,14 +440,16 @@ bool PostgresDatabase::EndPipeline(std::vector<int64_t>& changes, pg_result*& fa
 void PostgresDatabase::RaiseFailure(pg_result* result, const std::string& context) {
   const char* state_field = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
   const std::string state = state_field ? state_field : "";
-  const std::string message = FirstLine(result ? PQresultErrorMessage(result) : PQerrorMessage(conn_));
+  const std::string said = PostgresSaid(context, result ? PQresultErrorMessage(result) : PQerrorMessage(conn_));
+  const bool lost = Lost(result);
   PQclear(result);
-  if (PQstatus(conn_) != CONNECTION_OK || state.rfind("08", 0) == 0 || state == "57P01") {
-    kw::Raise(kServerUnreachableError, "KW_DB",
-              "The database server could not be reached, so nothing was saved; your edits are still here: save "
-              "again once the server is back.");
+  if (lost) {
+    RaiseDataError(kServerUnreachableError,
+                   "The database server could not be reached, so nothing was saved; your edits are still here: save "
+                   "again once the server is back.",
+                   said);
   }
-  kw::Raise(kDatabaseError, "KW_DB", Meaning(state) + " (" + context + ": " + message + ")");
+  RaiseDataError(kDatabaseError, Meaning(state), said);
 }
 
 }  // namespace trf

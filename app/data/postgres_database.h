@@ -2,6 +2,7 @@
 // URI, and its statements, prepared on the server with "?" placeholders turned into "$n".
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,7 +16,8 @@ namespace trf {
 
 class PostgresDatabase;
 
-// A statement prepared on the server; Step runs it with the bound values and walks its rows.
+// A statement prepared on the server; Step runs it with the bound values and walks its rows. A
+// statement outlives a lost connection: it is prepared again in the next session when first used.
 class PostgresStatement : public Statement {
  public:
   PostgresStatement(PostgresDatabase& database, const std::string& sql);
@@ -37,14 +39,16 @@ class PostgresStatement : public Statement {
   // The result that describes the columns: the rows once run, the server's description before.
   pg_result* Described() const;
 
-  // Prepares the statement in the connection's current session.
-  void PrepareOnServer();
+  // Prepares the statement in the connection's current session (in turn with the queued steps
+  // when they are being sent); a statement prepared in it already is left as it is.
+  void PrepareOnServer() const;
   // The bound values as libpq takes them, null for NULL.
   std::vector<const char*> Values() const;
 
   PostgresDatabase& database_;
   std::string sql_;
-  int64_t session_ = 0;
+  bool writes_nothing_ = false;
+  mutable int64_t session_ = 0;  // the session the statement is prepared in (0 before the first)
   std::string name_;
   std::vector<std::string> values_;
   std::vector<bool> bound_;
@@ -80,25 +84,46 @@ class PostgresDatabase : public Database {
   // when the loss ended a transaction: its remaining steps must not run on their own);
   // answers the number of the session, which changes with every new connection.
   int64_t Session();
+  // The number of the session now, without connecting again.
+  int64_t CurrentSession() const { return session_; }
+  // Makes one request (`send` makes it and answers its result) on a live connection and answers
+  // its result when it succeeded. A connection lost during the request is established anew and the
+  // request made once more where nothing of it can have been written: outside a transaction, for a
+  // request that writes nothing (`writes_nothing`). Any other failure is raised (see RaiseFailure).
+  pg_result* Request(const std::function<pg_result*()>& send, bool writes_nothing, const std::string& context);
   void NoteChanges(pg_result* result);
+  // Whether steps are being sent without waiting for their answers (until Collect).
+  bool Pipelining() const;
   // Sends a step of the prepared statement `name` without waiting for its answer (in pipeline mode).
   void Queue(const std::string& name, const std::vector<const char*>& values);
+  // Sends the preparation of `sql` as `name` in turn with the queued steps.
+  void QueuePrepare(const std::string& name, const std::string& sql);
+  // Raises the failure of `context`: kServerUnreachableError for a lost connection, otherwise
+  // kDatabaseError with what it means; the server's own words go to the error journal.
   [[noreturn]] void RaiseFailure(pg_result* result, const std::string& context);
 
  private:
+  // What each answer awaited in the pipeline is the answer to.
+  enum class Awaited { kStep, kPrepare };
+
   // The settings every session starts with.
   void Configure();
+  // Whether the failure `result` (null when the request could not be made) lost the connection.
+  bool Lost(pg_result* result);
   // Reads the answers of the queued steps and leaves pipeline mode: the rows each changed go into
   // `changes`, the first refusal into `failure` (the caller's to free); false when the connection
   // failed before every answer was read.
   bool EndPipeline(std::vector<int64_t>& changes, pg_result*& failure);
+  // Enters pipeline mode unless it is on, then sends with `send` (true when sent); `awaited` says
+  // what its answer will be.
+  void SendInPipeline(const std::function<int()>& send, Awaited awaited);
 
   pg_conn* conn_ = nullptr;
   int64_t session_ = 1;
   bool in_transaction_ = false;
   int64_t changes_ = 0;
   int64_t statements_ = 0;
-  size_t queued_ = 0;
+  std::vector<Awaited> queued_;
 };
 
 // `uri` without a password, to show to a person.

@@ -2,8 +2,12 @@
 #include "app/data/sqlite_database.h"
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 #include "ui_shared/platform/error.h"
 #include "ui_shared/platform/text.h"
@@ -12,13 +16,13 @@ namespace trf {
 
 namespace {
 
-// What a failure of SQLite means for the person: the sentence before SQLite's own words.
+// What a failure of SQLite means for the person.
 std::string Meaning(int code) {
   switch (code & 0xFF) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-      return "The database is in use by another program, which held it longer than trf waits for it. Nothing "
-             "was written; try again in a moment.";
+      return "The database is in use by another program, which held it longer than this desk waits for it. "
+             "Nothing was written; try again in a moment.";
     case SQLITE_FULL: return "The disk or the database is full. Nothing was written; make room and try again.";
     case SQLITE_READONLY: return "The database is open read-only. Nothing was written.";
     case SQLITE_CONSTRAINT: return "The change breaks a rule of the stored data. Nothing was written.";
@@ -28,12 +32,53 @@ std::string Meaning(int code) {
   }
 }
 
+// SQLite's own words about a failure, for the error journal.
+std::string SqliteSaid(const std::string& context, const std::string& message) {
+  return "SQLite said (" + context + "): " + message;
+}
+
+// Whether the file at `path` is in WAL mode by its header (its read and write versions are 2).
+bool InWalMode(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  char header[20] = {};
+  return file.read(header, sizeof header) && header[18] == 2 && header[19] == 2;
+}
+
+// The name that opens the file at `path` read-only. A file in WAL mode is read through its log and
+// the log's index beside it, which SQLite creates when they are missing, even for a reader: in a
+// folder this process may not write, such a file cannot be opened at all by its plain name. When no
+// log is beside it, the last writer closed it and every committed change is in the file itself, so
+// it is opened immutable (SQLite then takes no lock and creates nothing beside it; a writer that
+// starts later is not seen until the file is opened again). When a log is there, a writer is at
+// work or stopped half-way and the log holds changes the file lacks: the plain name then reads them
+// through the index that writer keeps.
+std::string ReadOnlyName(const std::string& path) {
+  if (path == ":memory:" || MayWriteBeside(path) || !InWalMode(path) || std::filesystem::exists(path + "-wal")) {
+    return path;
+  }
+  std::string uri = "file://";  // an empty authority; the absolute path follows, its reserved characters escaped
+  for (const char c : std::filesystem::absolute(path).string()) {
+    if (c == '%' || c == '?' || c == '#') {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+      uri += escaped;
+    } else {
+      uri += c;
+    }
+  }
+  return uri + "?immutable=1";
+}
+
 }  // namespace
+
+bool MayWriteBeside(const std::string& path) {
+  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  return access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) == 0;
+}
 
 void RaiseDatabaseError(sqlite3* db, const std::string& context) {
   const int code = db ? sqlite3_errcode(db) : SQLITE_NOMEM;
-  const std::string message = db ? sqlite3_errmsg(db) : "out of memory";
-  kw::Raise(kDatabaseError, "KW_DB", Meaning(code) + " (" + context + ": " + message + ")");
+  RaiseDataError(kDatabaseError, Meaning(code), SqliteSaid(context, db ? sqlite3_errmsg(db) : "out of memory"));
 }
 
 SqliteStatement::SqliteStatement(sqlite3* db, const std::string& sql, std::vector<int64_t>& queued)
@@ -125,12 +170,15 @@ kw::Variant SqliteStatement::Column(int column) const {
 
 SqliteDatabase::SqliteDatabase(const std::string& path, Access access, int busy_timeout_ms)
     : Database(path, access), busy_timeout_ms_(busy_timeout_ms) {
-  const int flags = access == Access::kReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-  if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+  const bool read_only = access == Access::kReadOnly;
+  const std::string name = read_only ? ReadOnlyName(path) : path;
+  int flags = read_only ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+  if (name != path) flags |= SQLITE_OPEN_URI;
+  if (sqlite3_open_v2(name.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
     const std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
     sqlite3_close(db_);
     db_ = nullptr;
-    kw::Raise(kDatabaseError, "KW_DB", "The database " + path + " cannot be opened (" + message + ").");
+    RaiseDataError(kDatabaseError, "The database " + path + " cannot be opened.", SqliteSaid("open", message));
   }
   sqlite3_busy_timeout(db_, busy_timeout_ms);
   Exec("PRAGMA foreign_keys = ON");

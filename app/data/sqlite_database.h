@@ -44,7 +44,8 @@ class SqliteStatement : public Statement {
 class SqliteDatabase : public Database {
  public:
   // Opens the database at `path`; ":memory:" for a private one. Read-write creates a missing file;
-  // read-only never writes to the file. Raises a sentence when the file cannot be opened.
+  // read-only never writes to the file, nor creates anything beside it where this process may not
+  // write. Raises a sentence when the file cannot be opened.
   explicit SqliteDatabase(const std::string& path, Access access = Access::kReadWrite,
                           int busy_timeout_ms = kDefaultBusyTimeoutMs);
   ~SqliteDatabase() override;
@@ -67,6 +68,10 @@ class SqliteDatabase : public Database {
   sqlite3* db_ = nullptr;
   std::vector<int64_t> queued_;
 };
+
+// Whether this process may create files in the folder of `path`: a database in WAL mode keeps its
+// log beside the file, so a file in a folder that may not be written can only be looked at.
+bool MayWriteBeside(const std::string& path);
 
 // Raises kDatabaseError with a sentence that says what failed on `db` and that nothing was written.
 [[noreturn]] void RaiseDatabaseError(sqlite3* db, const std::string& context);

@@ -13,9 +13,9 @@ class Transaction {
   // half-way for a lock held elsewhere. On a read-only database it refuses with a sentence.
   explicit Transaction(Database& database) : database_(database) {
     if (database_.ReadOnly()) {
-      kw::Raise(kDatabaseError, "KW_DB",
-                "The database is open read-only, so nothing can be saved; your edits stay on the screen until "
-                "you leave.");
+      RaiseDataError(kDatabaseError,
+                     "The database is open read-only, so nothing can be saved; your edits stay on the screen until "
+                     "you leave.");
     }
     database_.Begin();
   }

@@ -22,8 +22,9 @@ enum class Seed { kSample, kEmpty };
 // otherwise a file (":memory:" for a private one). An empty or new file gets the schema (and the
 // sample data with Seed::kSample) and is marked as ours; a file of the earlier program (no mark, TRF tables)
 // gains the row versions in one transaction; anything else is refused with a sentence and left as
-// it was: no name, a folder, a file of another program. A file the user may not write opens
-// read-only, as does `wanted` read-only; such a file is never written, not even its journal mode.
+// it was: no name, a folder, a file of another program. A file the user may not write, or in a folder
+// the user may not write, opens read-only, as does `wanted` read-only; such a file is never written,
+// not even its journal mode, and nothing is created beside it where the folder may not be written.
 // Written files run in WAL mode with full synchronous commits.
 std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted = Access::kReadWrite,
                                           int busy_timeout_ms = kDefaultBusyTimeoutMs, Seed seed = Seed::kSample);
@@ -33,7 +34,8 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
 // connection needs the schema there already.
 std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& uri, Access wanted, Seed seed);
 
-// The access a file at `path` allows: read-only when `wanted` says so or the file is not writable.
+// The access a file at `path` allows: read-only when `wanted` says so, or when the file or its
+// folder (where SQLite keeps the write-ahead log) may not be written.
 Access AccessFor(const std::string& path, Access wanted);
 
 // Refuses, with a sentence naming `location`, stored tables of a newer schema version than this

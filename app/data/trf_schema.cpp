@@ -34,7 +34,14 @@ int64_t TableCount(Database& database) {
   return static_cast<int64_t>(query->Column(0).ToDouble());
 }
 
-[[noreturn]] void Refuse(const std::string& sentence) { kw::Raise(kDatabaseError, "KW_DB", sentence); }
+[[noreturn]] void Refuse(const std::string& sentence) { RaiseDataError(kDatabaseError, sentence); }
+
+// Refuses with `sentence` in place of the one `error` ends with, keeping the engine's words before it.
+[[noreturn]] void RefuseInstead(const kw::Error& error, const std::string& sentence) {
+  const std::string& description = error.Description();
+  const size_t line_break = description.rfind("\r\n");
+  RaiseDataError(kDatabaseError, sentence, line_break == std::string::npos ? "" : description.substr(0, line_break));
+}
 
 }  // namespace
 
@@ -55,9 +62,9 @@ void UpgradeTrfSchema(Database& database) {
   for (const char* index : kRetiredIndexes) database.Exec(std::string("DROP INDEX IF EXISTS ") + index);
 }
 
-// What the file at `path` is, and refusals for what trf cannot work on; nothing is written here.
+// What the file at `path` is, and refusals for what cannot be worked on; nothing is written here.
 void CheckFile(const std::string& path, Access access) {
-  if (path.empty()) Refuse("No database file was named: give --db the name of a file, for example --db trf.db.");
+  if (path.empty()) Refuse("No database file was named: name a file, for example trf.db.");
   if (path == ":memory:") return;
   std::error_code error;
   const auto status = std::filesystem::status(path, error);
@@ -65,16 +72,22 @@ void CheckFile(const std::string& path, Access access) {
     Refuse(path + " is a folder, not a database file: name a file, for example " +
            (std::filesystem::path(path) / "trf.db").string() + ".");
   }
-  if (access == Access::kReadOnly && !std::filesystem::exists(status)) {
-    Refuse(path + " does not exist: a read-only session needs a TRF database that is there already.");
+  if (std::filesystem::exists(status)) return;
+  if (access == Access::kReadOnly) {
+    Refuse(path + " does not exist, and a database open read-only is never created: name one that is there.");
+  }
+  if (!MayWriteBeside(path)) {
+    Refuse(path +
+           " does not exist and cannot be created: its folder may not be written. Name a file in a folder "
+           "that may be written.");
   }
 }
 
 }  // namespace
 
 Access AccessFor(const std::string& path, Access wanted) {
-  if (wanted == Access::kReadOnly || path == ":memory:") return wanted;
-  return std::filesystem::exists(path) && access(path.c_str(), W_OK) != 0 ? Access::kReadOnly : wanted;
+  if (wanted == Access::kReadOnly || path == ":memory:" || !std::filesystem::exists(path)) return wanted;
+  return access(path.c_str(), W_OK) != 0 || !MayWriteBeside(path) ? Access::kReadOnly : wanted;
 }
 
 void CreateTrfSchema(Database& database) {
@@ -114,28 +127,30 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
     tables = TableCount(*database);
   } catch (const kw::Error& error) {
     if (sqlite3_errcode(database->Handle()) == SQLITE_NOTADB) {
-      Refuse(path + " is not a database file; trf leaves it untouched. Name another file.");
+      RefuseInstead(error, path + " is not a database file; it is left untouched. Name another file.");
     }
-    Refuse(path + " cannot be read. " + error.Description());
+    RefuseInstead(error, path + " cannot be read. " + SentenceOf(error));
   }
   const bool ours = ApplicationId(*database) == kTrfApplicationId;
   const bool earlier_trf = !ours && tables > 0 && HasStoredTable(*database, Dialect::kSqlite, "tbS_ClassDependsOn");
   if (!ours && tables > 0 && !earlier_trf) {
-    Refuse(path + " is a database of another program; trf leaves it untouched. Name another file.");
+    Refuse(path + " is a database of another program; it is left untouched. Name another file.");
   }
   // Files of ours made before the schema version was recorded have the first version's tables.
   const int stored = ours ? std::max(StoredSchemaVersion(*database, Dialect::kSqlite), 1) : 0;
   RefuseNewer(path, stored);
   const bool current = ours && stored == SchemaVersion(tables::All());
   if (mode == Access::kReadOnly) {
-    if (tables == 0) Refuse(path + " holds no TRF data yet: open it once without --read-only to create it.");
+    if (tables == 0) Refuse(path + " holds no TRF data yet: it is created the first time it is opened for writing.");
     if (!current) {
-      Refuse(path + " was made by an earlier trf: open it once without --read-only to bring it up to date.");
+      Refuse(path +
+             " was made by an earlier version: it is brought up to date the first time it is opened for "
+             "writing.");
     }
     return database;
   }
   if (path != ":memory:") {
-    // Every commit reaches the disk before trf reports it: a power loss after "record saved" keeps it.
+    // Every commit reaches the disk before it is reported: a power loss after "record saved" keeps it.
     database->Exec("PRAGMA journal_mode = WAL");
     database->Exec("PRAGMA synchronous = FULL");
   }

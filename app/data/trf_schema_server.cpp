@@ -34,8 +34,9 @@ std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& uri, Access w
   auto database = std::make_shared<PostgresDatabase>(uri, wanted);
   if (wanted == Access::kReadOnly) {
     if (!HasSchema(*database)) {
-      kw::Raise(kDatabaseError, "KW_DB",
-                database->Path() + " holds no TRF data yet: open it once without --read-only to create it.");
+      RaiseDataError(
+          kDatabaseError,
+          database->Path() + " holds no TRF data yet: it is created the first time it is opened for writing.");
     }
     RefuseNewer(database->Path(), StoredSchemaVersion(*database, Dialect::kPostgres));
     return database;

@@ -55,7 +55,8 @@ int main(int argc, char** argv) {
     window.show();
     return QApplication::exec();
   } catch (const kw::Error& e) {
-    std::cerr << "trf-desktop: " << e.Description() << "\n";
+    // The sentence for the person; the error's number and the engine's words help nobody here.
+    std::cerr << "trf-desktop: " << trf::SentenceOf(e) << "\n";
   } catch (const std::exception& e) {
     std::cerr << "trf-desktop: " << e.what() << "\n";
   }

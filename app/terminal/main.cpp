@@ -27,7 +27,8 @@ constexpr const char* kUsage =
     "                 (TRF_DB in the environment names the database when --db is not given)\n"
     "  --sample       fill a server database that is new with the sample data\n"
     "  --read-only    only look: the database is opened read-only and nothing is saved\n"
-    "                 (a file you may not write opens this way by itself)\n"
+    "                 (a file you may not write, or one in a folder you may not write,\n"
+    "                 opens this way by itself)\n"
     "  --verbose      also print form keys, colour codes and the busy marker\n"
     "  --script FILE  run the commands of FILE (- for standard input) and print the transcript;\n"
     "                 exit status 0 when every command ran and every expect held. Without --db\n"
@@ -143,8 +144,9 @@ int main(int argc, char** argv) {
     session.RunInteractive(std::cin);
     return 0;
   } catch (const kw::Error& e) {
-    // Start-up refusals are sentences for the person; the error's number helps nobody here.
-    std::cerr << "trf: " << e.Description() << "\n";
+    // A start-up refusal is the sentence for the person and where to read how to name a database;
+    // the error's number and the engine's words help nobody here.
+    std::cerr << "trf: " << trf::SentenceOf(e) << " (trf --help tells how to name a database)\n";
   } catch (const std::exception& e) {
     std::cerr << "trf: " << e.what() << "\n";
   }

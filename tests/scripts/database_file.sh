@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The database file from outside: refusals at start-up are sentences without raw numbers, a file of
 # another program is left untouched, a file of the earlier program gains its row versions, a
-# read-only run keeps the journal mode, a busy database is refused after the busy timeout, and the
+# read-only run keeps the journal mode, a file in a folder that may not be written opens read-only
+# without anything created beside it, a busy database is refused after the busy timeout, and the
 # file passes its integrity check after every failure. Usage: database_file.sh TRF SCRIPTS_DIR
 set -u
 trf=$1
@@ -25,7 +26,7 @@ refused 'is a folder, not a database file' --db "$work"
 # Another program's database: refused, and not one byte of it changes.
 sqlite3 "$work/other.db" 'CREATE TABLE songs (title TEXT); INSERT INTO songs VALUES ("Blue");'
 before=$(sha256sum "$work/other.db")
-refused 'is a database of another program; trf leaves it untouched' --db "$work/other.db"
+refused 'is a database of another program; it is left untouched' --db "$work/other.db"
 [ "$before" = "$(sha256sum "$work/other.db")" ] || fail "the other program's database was changed"
 [ "$(sqlite3 "$work/other.db" 'PRAGMA journal_mode')" = delete ] || fail "the other database's journal mode changed"
 printf 'not a database at all' >"$work/text.db"
@@ -52,6 +53,25 @@ sqlite3 "$work/ro.db" 'PRAGMA journal_mode = DELETE' >/dev/null
 [ "$(sqlite3 "$work/ro.db" 'SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 5')" = 2350.0 ] ||
   fail "a read-only run wrote a fee"
 refused 'does not exist' --read-only --db "$work/missing.db"
+
+# A read-only share: a database in WAL mode in a folder the user may read but not write. The file
+# itself may be written, so only the folder makes it read-only. Root may write any folder, so as
+# root trf runs as nobody there.
+as_reader() {
+  if [ "$(id -u)" -eq 0 ]; then setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"; else "$@"; fi
+}
+share="$work/share"
+mkdir "$share"
+"$trf" --db "$share/trf.db" --script /dev/null >/dev/null || fail "creating the shared database"
+[ "$(sqlite3 "$share/trf.db" 'PRAGMA journal_mode')" = wal ] || fail "the shared database is not in WAL mode"
+cp "$scripts/support/read_only.trf" "$work/read_only.trf"
+chmod 755 "$work" && chmod 666 "$share/trf.db" && chmod 555 "$share"
+listing() { ls -lA --time-style=full-iso "$share"; }
+before=$(listing)
+as_reader "$trf" --db "$share/trf.db" --script "$work/read_only.trf" >"$work/out" 2>&1 ||
+  fail "browsing the share: $(cat "$work/out")"
+[ "$before" = "$(listing)" ] || fail "browsing the share changed its folder: $(listing)"
+chmod 755 "$share"
 
 # Busy: another connection holds the write lock longer than trf waits; the save is refused in words.
 "$trf" --db "$work/busy.db" --script /dev/null >/dev/null || fail "creating busy.db"
