@@ -7,18 +7,13 @@
 #include "ui_shared/platform/text.h"
 
 namespace trf {
-namespace {
 
-// The value of the context that holds records of `table` as their parent: the current home,
-// month or TRF type; nothing for a table no context names.
-std::optional<std::string> ContextKey(std::string_view table, kw::SharedProcedures& shared) {
+std::optional<std::string> ContextKeyOf(std::string_view table, kw::SharedProcedures& shared) {
   if (table == tables::kHomes.name) return shared.CurrentH_HomesID();
   if (table == tables::kHomeMonths.name) return shared.CurrentH_HomeMonthlyStatsID();
   if (table == tables::kTrfTypes.name) return shared.CurrentHU_TrfTypesCD();
   return std::nullopt;
 }
-
-}  // namespace
 
 void LookupChoices::Load(Database& database, const ColumnDescription& column, kw::SharedProcedures& shared) {
   names_.clear();
@@ -31,7 +26,7 @@ void LookupChoices::Load(Database& database, const ColumnDescription& column, kw
   // The records of the current home (or month, or TRF type) when the table belongs to one.
   const ColumnDescription* parent = table->columns.size() > 1 ? &table->columns[1] : nullptr;
   const std::optional<std::string> scope =
-      parent && parent->kind == ColumnKind::kLookup ? ContextKey(parent->lookup.table, shared) : std::nullopt;
+      parent && parent->kind == ColumnKind::kLookup ? ContextKeyOf(parent->lookup.table, shared) : std::nullopt;
   if (scope && scope->empty()) return;  // nothing of it is current: nothing to choose from
   if (scope) sql += " WHERE " + std::string(parent->name) + " = ?";
   auto query = database.Prepare(sql + " ORDER BY " + std::string(column.lookup.name_column));

@@ -14,6 +14,10 @@
 
 namespace trf {
 
+// The key the current context holds for records of `table` as their parent: the current home, month
+// or TRF type ("" while none is current); nothing for a table no context names.
+std::optional<std::string> ContextKeyOf(std::string_view table, kw::SharedProcedures& shared);
+
 class LookupChoices {
  public:
   // Reads the choices of `column` (a lookup) within the context `shared` holds: the records of

@@ -69,6 +69,12 @@ class RecordScreen : public ScreenForm {
   kw::Variant ToggleReadWrite() override;
   // Moves the focus to the field box that carries `tag` (the library points at a broken rule).
   void SetFocusTo(const std::string& tag) override;
+  // Every record's broken hard rules and soft questions (soft rules the person settled earlier
+  // settle again silently, as the library does), then the group's rules; the records are read
+  // for the current context when they were read for another.
+  void CollectProblems(std::vector<Problem>& problems) override;
+  // Clicks the record's row (ItemClick) and focuses the field's box.
+  void OpenRecord(const std::string& record_key, const std::string& tag) override;
   // Moves the selection to `item` through ItemClick and shows the record it lands on.
   kw::Variant ListItemClick(const kw::ObjectPtr& item) override;
   // Reads the records afresh every time the screen is shown: leaving saved them, and other
@@ -117,6 +123,12 @@ class RecordScreen : public ScreenForm {
   std::string Shown(const Field& field) const;
   // The choices behind list column `column`, for a lookup column; nullptr otherwise.
   const LookupChoices* ColumnChoices(size_t column) const;
+  // The current record as a person names it: its first list column's text (a lookup's by name).
+  std::string RecordName() const;
+  // A problem of this screen from a rule on `field` (a field number; -1 for none).
+  Problem ProblemOf(int32_t field, int32_t rule, const std::string& message, bool hard) const;
+  // The problems of the rules over the group of records, from the class's group validator.
+  void CollectGroupProblems(std::vector<Problem>& problems);
   void LoadChoices();
   size_t FieldIndex(const std::string& name) const;
   // The home and month the screen works in now.

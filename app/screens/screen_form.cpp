@@ -104,6 +104,12 @@ void ScreenForm::UndoEdits() { throw ScreenRefusal("this screen has no edits to 
 
 void ScreenForm::Choose(const std::string&) { throw ScreenRefusal("this screen has nothing to choose"); }
 
+void ScreenForm::CollectProblems(std::vector<Problem>&) {}
+
+void ScreenForm::OpenRecord(const std::string& record_key, const std::string&) {
+  throw ScreenRefusal(Caption() + " has no record " + record_key);
+}
+
 kw::Variant ScreenForm::Call(std::string_view member, const kw::Args& args) {
   for (const Button& button : buttons_) {
     if (button.key == member) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/screens/problem.h"
 #include "app/screens/screen_events.h"
 #include "app/screens/screen_refusal.h"
 #include "app/screens/screen_view.h"
@@ -91,6 +92,16 @@ class ScreenForm : public kw::I_FRM_Shared {
   virtual void UndoEdits();
   // Types `text` into the screen's choice (a combo box that completes it from its options).
   virtual void Choose(const std::string& text);
+
+  // ---- The month's problem list ----
+
+  // Adds what stands between the month and its filing on this screen: every broken hard rule and
+  // every soft question of its records (accepted ones marked), and its rules over the group of
+  // records, without asking the person anything. None by default.
+  virtual void CollectProblems(std::vector<Problem>& problems);
+  // Shows the record `record_key` (secured as a click on it is) with the focus on the field of
+  // `tag` (none when empty). A ScreenRefusal when the screen has no such record.
+  virtual void OpenRecord(const std::string& record_key, const std::string& tag);
 
   // ---- Form contract ----
 

@@ -145,18 +145,28 @@ void ScreenHost::Enter(const ScreenPtr& target, const ScreenPtr& previous, kw::A
   if (current_) container_->CurrentFormKey(current_->Key());
 }
 
+namespace {
+
+// The container's send-off flags on for one run only, however it ends; the run asks the person
+// only when `interactive`.
+class SendOffRun {
+ public:
+  explicit SendOffRun(ScreenContainer& container) : container_(container) { container_.SendOffValidationMode(true); }
+  ~SendOffRun() {
+    container_.SendOffValidationMode(false);
+    container_.SetSendOffInteractive(false);
+  }
+  SendOffRun(const SendOffRun&) = delete;
+  SendOffRun& operator=(const SendOffRun&) = delete;
+
+ private:
+  ScreenContainer& container_;
+};
+
+}  // namespace
+
 bool ScreenHost::SendOff() {
-  // The container's send-off flags are on for the run only, however it ends.
-  struct SendOffRun {
-    explicit SendOffRun(ScreenContainer& c) : container(c) { container.SendOffValidationMode(true); }
-    ~SendOffRun() {
-      container.SendOffValidationMode(false);
-      container.SetSendOffInteractive(false);
-    }
-    SendOffRun(const SendOffRun&) = delete;
-    SendOffRun& operator=(const SendOffRun&) = delete;
-    ScreenContainer& container;
-  } run(*container_);
+  const SendOffRun run(*container_);
   bool passed = true;
   try {
     for (const ScreenPtr& screen : screens_) {
@@ -176,6 +186,23 @@ bool ScreenHost::SendOff() {
   }
   events_.SendOffResult(passed);
   return passed;
+}
+
+std::vector<Problem> ScreenHost::Problems() {
+  const SendOffRun run(*container_);
+  container_->SetSendOffInteractive(false);
+  std::vector<Problem> problems;
+  try {
+    for (const ScreenPtr& screen : screens_) screen->CollectProblems(problems);
+  } catch (...) {
+    throw CurrentRefusal();
+  }
+  return problems;
+}
+
+void ScreenHost::Open(const Problem& problem) {
+  if (!Go(problem.screen_key)) throw ScreenRefusal("stayed where you were: " + problem.screen + " could not be shown");
+  Perform([&](ScreenForm& screen) { screen.OpenRecord(problem.record_key, problem.tag); });
 }
 
 void ScreenHost::Describe(ScreenView& view) const {

@@ -55,6 +55,12 @@ class ScreenHost {
   // is checked again with its messages (interactive), and the run goes on when it then passes.
   // True when every screen passed; a ScreenRefusal when the stored data refused a step of it.
   bool SendOff();
+  // The month's problem list: every screen's problems in the screens' order, gathered by a send-off
+  // pass that asks the person nothing. A ScreenRefusal when the stored data refused a step of it.
+  std::vector<Problem> Problems();
+  // Shows the screen of `problem` on its record, the focus on its field, through the container's
+  // navigation, the list's key and the field's tag. A ScreenRefusal when that cannot be done now.
+  void Open(const Problem& problem);
   // Runs the current screen's leave step (its changes are saved); true when there is no current
   // screen or it let go, and then no screen is current. A ScreenRefusal when the stored data
   // refused it (the screen stays current).

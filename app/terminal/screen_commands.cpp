@@ -94,6 +94,25 @@ std::vector<std::string> ViewHelp(const ScreenView& view) {
   return lines;
 }
 
+// The problem list, numbered: "3. Residents, Tom Reyes, Admission date: error 3111 Admission date ...".
+std::vector<std::string> ProblemLines(const std::vector<Problem>& problems) {
+  std::vector<std::string> lines;
+  size_t open = 0;
+  for (size_t i = 0; i < problems.size(); ++i) {
+    const Problem& problem = problems[i];
+    std::string where = problem.screen + ", " + problem.record;
+    if (!problem.field.empty()) where += ", " + problem.field;
+    const std::string kind = problem.hard ? "error" : problem.accepted ? "question (accepted)" : "question";
+    lines.push_back(std::to_string(i + 1) + ". " + where + ": " + kind + " " + std::to_string(problem.rule) + " " +
+                    problem.message);
+    if (problem.hard || !problem.accepted) ++open;
+  }
+  lines.push_back(open == 0 ? "Nothing stands in the way of filing the month."
+                            : std::to_string(open) + (open == 1 ? " problem stands" : " problems stand") +
+                                  " in the way of filing the month; goto <n> opens one.");
+  return lines;
+}
+
 // The notes screen when it is the one shown; nullptr otherwise.
 NotesScreen* Notes(ScreenForm& screen) { return dynamic_cast<NotesScreen*>(&screen); }
 
@@ -195,6 +214,21 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
   interpreter.Add({"sendoff", "sendoff", "check every screen before the TRF is sent off", 0, false, false,
                    [&host, &transcript](const Args&) {
                      host.SendOff();
+                     ShowCurrentScreen(host, transcript);
+                   }});
+  // The problems as `problems` last listed them, for `goto`.
+  auto listed = std::make_shared<std::vector<Problem>>();
+  interpreter.Add({"problems", "problems", "list what stands between the month and its filing, numbered", 0, false,
+                   false, [&host, &transcript, listed](const Args&) {
+                     *listed = host.Problems();
+                     for (const std::string& line : ProblemLines(*listed)) transcript.Line(line);
+                   }});
+  interpreter.Add({"goto", "goto <n>", "open the screen of problem n on its record and field", 1, false, false,
+                   [&host, &transcript, listed](const Args& a) {
+                     const int n = ParseNumber(a[0], 1, "goto takes a problem number from");
+                     if (static_cast<size_t>(n) > listed->size())
+                       throw CommandError("there is no problem " + a[0] + "; problems lists them");
+                     host.Open((*listed)[static_cast<size_t>(n - 1)]);
                      ShowCurrentScreen(host, transcript);
                    }});
   interpreter.Add({"answer", "answer yes|no", "the answer to the next question", 1, false, false,
