@@ -1,11 +1,17 @@
 # Checks that the guide's code is the example's code, so that neither drifts from the other
 # (cmake -P). Inputs: GUIDE (the guide's Markdown), EXAMPLE_DIR (the example's sources). Every
-# fenced block marked cpp or cmake must appear, exactly as written, in one of the example's files;
-# blocks marked sh (commands to type) and text (what the program prints) are the only others the
-# guide may have. Fails naming each block that does not, by its line in the guide.
+# fenced block marked cpp or cmake must appear, exactly as written, in one of the example's files,
+# and together the blocks must show every file whole: what no block shows is reported. Blocks
+# marked sh (commands to type) and text (what the program prints) are the only others the guide
+# may have. Fails naming each block that is not the example's, by its line in the guide.
 cmake_minimum_required(VERSION 3.25)
 file(READ ${GUIDE} guide)
 file(GLOB example_files ${EXAMPLE_DIR}/*.h ${EXAMPLE_DIR}/*.cpp ${EXAMPLE_DIR}/CMakeLists.txt)
+# What no block has shown yet, per file.
+foreach(file ${example_files})
+  string(MAKE_C_IDENTIFIER "${file}" id)
+  file(READ ${file} unshown_${id})
+endforeach()
 set(checked 0)
 set(failed 0)
 set(position 0)
@@ -42,7 +48,8 @@ while(TRUE)
       string(FIND "${text}" "${block}" at)
       if(NOT at EQUAL -1)
         set(found TRUE)
-        break()
+        string(MAKE_C_IDENTIFIER "${file}" id)
+        string(REPLACE "${block}" "" unshown_${id} "${unshown_${id}}")
       endif()
     endforeach()
     if(NOT found)
@@ -54,10 +61,19 @@ while(TRUE)
     message(SEND_ERROR "${GUIDE}:${line}: a code block marked \"${language}\"; cpp, cmake, sh or text only")
   endif()
 endwhile()
+foreach(file ${example_files})
+  string(MAKE_C_IDENTIFIER "${file}" id)
+  string(STRIP "${unshown_${id}}" unshown)
+  if(NOT unshown STREQUAL "")
+    math(EXPR failed "${failed} + 1")
+    string(REGEX MATCH "^[^\n]*" first_unshown "${unshown}")
+    message(SEND_ERROR "${file}: the guide does not show all of it; first left out: ${first_unshown}")
+  endif()
+endforeach()
 if(checked EQUAL 0)
   message(FATAL_ERROR "${GUIDE}: no cpp or cmake block to check")
 endif()
 if(NOT failed EQUAL 0)
-  message(FATAL_ERROR "${failed} of the guide's code blocks are not the example's")
+  message(FATAL_ERROR "the guide's code and the example differ in ${failed} places")
 endif()
-message(STATUS "all ${checked} cpp and cmake blocks of the guide are in the example")
+message(STATUS "the guide's ${checked} cpp and cmake blocks are the example, all of it")

@@ -45,6 +45,7 @@ class ErrorCount : public kw::ErrorLog {
   int32_t count_ = 0;
 };
 
+// How the printout names a kind of message.
 const char* RuleTypeName(int32_t rule_type) {
   return rule_type == kw::kRuleQuestion ? "question" : rule_type == kw::kRuleHard ? "hard rule" : "notice";
 }
