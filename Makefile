@@ -1,6 +1,6 @@
 # Front door for newcomers: `make demo` runs the program, `make gui` the desktop program, `make test`
 # builds and runs every test.
-.PHONY: all deps build test asan bench trf demo run gui install clean clang fuzz coverage tidy format gates
+.PHONY: all deps build test asan bench trf demo run gui install clean clang fuzz coverage tidy format gates docs
 
 all: build
 
@@ -54,7 +54,13 @@ tidy: deps
 format: deps
 	tools/check-format
 
-# Everything CI checks after the tests: format, clang tests with coverage, tidy, fuzz targets.
+# The reference of the public headers, as HTML in build/docs/html; fails on a public class or member
+# without a sentence saying what it is for.
+docs: deps
+	doxygen docs/reference/Doxyfile
+
+# Everything CI checks after the tests: format, clang tests with coverage, tidy, fuzz targets, the
+# reference.
 gates: deps
 	.ci/gates
 

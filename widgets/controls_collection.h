@@ -14,15 +14,19 @@ namespace kw::widgets {
 class ControlsCollection : public kw::LateBound<ControlsCollection> {
  public:
   std::string TypeName() const override { return "Object"; }
+  // The members reached by name: Count and Item.
   static const kw::MemberTable<ControlsCollection>& Members();
   std::vector<kw::Variant> Enumerate() override;
 
+  // Appends a control.
   void Add(kw::ObjectPtr control) { controls_.push_back(std::move(control)); }
+  // The number of controls.
   int32_t Count() const { return static_cast<int32_t>(controls_.size()); }
   // The control at `index`; 9 outside 0 to Count - 1.
   virtual const kw::ObjectPtr& Item(int32_t index) const;
 
  protected:
+  // The controls in order, for derived collections.
   const std::vector<kw::ObjectPtr>& Controls() const { return controls_; }
 
  private:

@@ -17,10 +17,13 @@ class EntryControl : public LateBound<EntryControl> {
   EntryControl(const EntryControl&) = delete;
   EntryControl& operator=(const EntryControl&) = delete;
 
+  // The control's window.
   Hwnd hwnd() const { return hwnd_; }
   // Takes the focus; 5 while the control refuses it (hidden or disabled, as tests arrange).
   void SetFocus();
+  // True while the control has the focus.
   bool HasFocus() const { return has_focus_; }
+  // Makes the control refuse the focus (as a hidden or disabled one does), or take it again.
   void RefuseFocus(bool refuse) { refuses_focus_ = refuse; }
 
   // The control's entries in order.
@@ -30,11 +33,13 @@ class EntryControl : public LateBound<EntryControl> {
   // The entry last scrolled into view; nullptr when none.
   const EntryPtr& VisibleItem() const { return collection_->Entries().Visible(); }
 
+  // The members reached by name: SelectedItem, hwnd and SetFocus.
   static const MemberTable<EntryControl>& Members();
 
  protected:
   // Registers the control's window under `class_name`.
   EntryControl(const std::string& class_name, std::shared_ptr<EntryCollection> collection);
+  // The collection of the control's entries.
   const std::shared_ptr<EntryCollection>& Collection() const { return collection_; }
 
  private:

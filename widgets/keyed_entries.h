@@ -16,24 +16,29 @@ namespace kw::widgets {
 
 // Error numbers of the list and tree controls beside the runtime's own.
 namespace widget_err {
-inline constexpr int32_t kIndexOutOfBounds = 35600;
-inline constexpr int32_t kElementNotFound = 35601;
-inline constexpr int32_t kEntryRemoved = 35605;
+inline constexpr int32_t kIndexOutOfBounds = 35600;  // a position beyond the entries
+inline constexpr int32_t kElementNotFound = 35601;   // no entry has the key
+inline constexpr int32_t kEntryRemoved = 35605;      // the entry was removed from its control
 }  // namespace widget_err
 
 class EntryList;
 class KeyedEntry;
+// A shared reference to an entry of a list or tree control.
 using EntryPtr = std::shared_ptr<KeyedEntry>;
 
 // One entry of a list or tree control. Reached by name through `Key`, `Text`, `Selected`,
 // `Index` and `EnsureVisible`; the kinds of entry add their own members.
 class KeyedEntry : public LateBound<KeyedEntry> {
  public:
+  // The entry's key ("" for none).
   const std::string& Key() const { return key_; }
   // Gives the entry a new key; 35602 when another entry of the same control holds it.
   void Key(std::string key);
+  // The text the control shows.
   const std::string& Text() const { return text_; }
+  // Changes the text the control shows.
   void Text(std::string text) { text_ = std::move(text); }
+  // True when the entry is the control's selected one.
   bool Selected() const;
   // Selecting an entry unselects the one selected before; 35605 when the entry was removed.
   void Selected(bool selected);
@@ -44,9 +49,11 @@ class KeyedEntry : public LateBound<KeyedEntry> {
   // False once the entry has been removed from its control or the control has gone.
   bool InControl() const { return owner_ != nullptr; }
 
+  // The members reached by name: Key, Text, Selected, Index and EnsureVisible.
   static const MemberTable<KeyedEntry>& Members();
 
  protected:
+  // An entry with `key` and `text`, not yet in a control.
   KeyedEntry(std::string key, std::string text) : key_(std::move(key)), text_(std::move(text)) {}
 
  private:
@@ -73,8 +80,10 @@ class EntryList {
   // Removes an entry. When it was selected, the entry that takes its place is selected, or the
   // new last entry when it was the last, so that the user keeps a selection while one is left.
   void Remove(const KeyedEntry& entry);
+  // Removes every entry; none stays selected or visible.
   void Clear();
 
+  // The number of entries.
   int32_t Count() const { return static_cast<int32_t>(entries_.size()); }
   // By 1-based position (35600 beyond the ends).
   const EntryPtr& At(int32_t position) const;
@@ -82,6 +91,7 @@ class EntryList {
   EntryPtr Find(std::string_view key) const;
   // By key when `index` is text (35601 when unknown), otherwise by position.
   EntryPtr Lookup(const Variant& index) const;
+  // The 1-based position of an entry of this list.
   int32_t PositionOf(const KeyedEntry& entry) const;
 
   // The selected entry; nullptr when none.
@@ -90,6 +100,7 @@ class EntryList {
   void Select(EntryPtr entry) { selected_ = std::move(entry); }
   // The entry last scrolled into view; nullptr when none.
   const EntryPtr& Visible() const { return visible_; }
+  // Remembers `entry` as the one last scrolled into view.
   void MakeVisible(EntryPtr entry) { visible_ = std::move(entry); }
 
   // Moves an entry to a new key (35602 when another entry holds it).

@@ -17,10 +17,14 @@ namespace kw::widgets {
 // The text of one further column of a list item, as reached by name (a copy; sub-items are read-only).
 class ListSubItem : public LateBound<ListSubItem> {
  public:
+  // A sub-item with its key and text.
   ListSubItem(std::string key, std::string text) : key_(std::move(key)), text_(std::move(text)) {}
   std::string TypeName() const override { return "ListSubItem"; }
+  // The key ("" for none).
   const std::string& Key() const { return key_; }
+  // The text.
   const std::string& Text() const { return text_; }
+  // The members reached by name: Key and Text.
   static const MemberTable<ListSubItem>& Members();
 
  private:
@@ -33,9 +37,11 @@ class ListSubItemTexts {
  public:
   // Appends a sub-item (or puts it at 1-based `position`; 35600 beyond the end).
   void Add(std::string_view text, std::string_view key = {}, int32_t position = 0);
+  // The number of sub-items.
   int32_t Count() const { return count_; }
   // By 1-based position; 35600 beyond the ends.
   std::string_view Text(int32_t position) const;
+  // The key of the sub-item at 1-based `position`; 35600 beyond the ends.
   std::string_view Key(int32_t position) const;
   // The sub-item at 1-based `position` as an object (35600 beyond the ends).
   std::shared_ptr<ListSubItem> Item(int32_t position) const;
@@ -53,12 +59,16 @@ class ListSubItemTexts {
 // One entry of a list view.
 class ListItem : public LateBound<ListItem, KeyedEntry> {
  public:
+  // An item with `key`, `text` and its icon in the small-icon image list (Empty for none).
   ListItem(std::string key, std::string text, Variant small_icon)
       : LateBound(std::move(key), std::move(text)), small_icon_(std::move(small_icon)) {}
+  // The type name the runtime reports: "ListItem".
   std::string TypeName() const override { return "ListItem"; }
   // The icon index or key in the small-icon image list; Empty when none was given.
   const Variant& SmallIcon() const { return small_icon_; }
+  // The texts of the item's further columns.
   ListSubItemTexts& SubItems() { return sub_items_; }
+  // The members reached by name besides an entry's: SmallIcon and ListSubItems.
   static const MemberTable<ListItem>& Members();
 
  private:
@@ -69,11 +79,14 @@ class ListItem : public LateBound<ListItem, KeyedEntry> {
 // The sub-items of one list item as the collection reached by name (`ListSubItems`).
 class ListSubItems : public LateBound<ListSubItems> {
  public:
+  // The sub-items of `item`.
   explicit ListSubItems(std::shared_ptr<ListItem> item) : item_(std::move(item)) {}
   std::string TypeName() const override { return "ListSubItems"; }
+  // The number of sub-items.
   int32_t Count() const { return item_->SubItems().Count(); }
   // By 1-based position; 35600 beyond the ends.
   std::shared_ptr<ListSubItem> Item(int32_t position) const { return item_->SubItems().Item(position); }
+  // The members reached by name: Count, Item and Add.
   static const MemberTable<ListSubItems>& Members();
 
  private:
@@ -84,11 +97,15 @@ class ListSubItems : public LateBound<ListSubItems> {
 // The items of a list view.
 class ListItems : public LateBound<ListItems, EntryCollection> {
  public:
+  // The type name the runtime reports: "ListItems".
   std::string TypeName() const override { return "ListItems"; }
   // Adds an item at the end (or at 1-based `position`); 35602 for a key already in use.
   std::shared_ptr<ListItem> Add(std::string key, std::string text, Variant small_icon = Variant(),
                                 int32_t position = 0);
+  // The item at a 1-based position, or of a key when `index` is text; 35600 / 35601 when there is
+  // none.
   std::shared_ptr<ListItem> Item(const Variant& index) const;
+  // The members reached by name besides a collection's: Add.
   static const MemberTable<ListItems>& Members();
 };
 

@@ -11,20 +11,27 @@
 
 namespace kw::widgets {
 
+// The headless list view (see the top of this file).
 class ListView : public LateBound<ListView, EntryControl> {
  public:
+  // The window class of a list view.
   static constexpr const char* kClassName = "ListView20WndClass";
 
   ListView();
+  // The type name the runtime reports: "ListView".
   std::string TypeName() const override { return "ListView"; }
 
+  // The items.
   ListItems& Items() { return *items_; }
+  // The column headers.
   ColumnHeaders& Columns() { return *columns_; }
   // The small-icon image list; nullptr when none was set.
   const ObjectPtr& SmallIcons() const { return small_icons_; }
   void SmallIcons(ObjectPtr image_list) { small_icons_ = std::move(image_list); }
+  // The selected item; nullptr when none.
   std::shared_ptr<ListItem> SelectedListItem() const { return std::static_pointer_cast<ListItem>(SelectedItem()); }
 
+  // The members reached by name besides a control's: ListItems, ColumnHeaders and SmallIcons.
   static const MemberTable<ListView>& Members();
 
  private:

@@ -23,7 +23,9 @@ namespace kw {
 class RichTextBoxEvents {
  public:
   virtual ~RichTextBoxEvents() = default;
+  // The box got the focus.
   virtual void GotFocus() {}
+  // The box lost the focus.
   virtual void LostFocus() {}
   // The selection moved or the text under it changed.
   virtual void SelChange() {}
@@ -34,7 +36,9 @@ class RichTextBox : public LateBound<RichTextBox> {
  public:
   // Messages the box's window answers: the focus coming and going, and the text length.
   static constexpr uint32_t kSetFocusMessage = 0x0007;
+  // Sent when the box loses the focus.
   static constexpr uint32_t kKillFocusMessage = 0x0008;
+  // Answers the length of the text, in characters.
   static constexpr uint32_t kGetTextLengthMessage = 0x000E;
 
   // Creates the box's window in the WindowTable in force; the window goes with the box.
@@ -44,6 +48,7 @@ class RichTextBox : public LateBound<RichTextBox> {
   RichTextBox& operator=(const RichTextBox&) = delete;
 
   std::string TypeName() const override { return "RichTextBox"; }
+  // The members reached by name: Text, TextRTF, the selection and its formats, hwnd and SetFocus.
   static const MemberTable<RichTextBox>& Members();
 
   // The form that hears the box's events; the box does not keep it alive.
@@ -63,7 +68,9 @@ class RichTextBox : public LateBound<RichTextBox> {
   // values raise 5.
   int32_t SelStart() const { return static_cast<int32_t>(sel_start_); }
   void SelStart(int32_t start);
+  // The number of selected characters.
   int32_t SelLength() const { return static_cast<int32_t>(sel_length_); }
+  // Selects `length` characters from the start; 5 when negative.
   void SelLength(int32_t length);
   // The selected text; setting it replaces the selection as typing does, in the selection's
   // format, and leaves the caret after the new text.
@@ -77,24 +84,38 @@ class RichTextBox : public LateBound<RichTextBox> {
   // raises 5.
   std::optional<bool> SelBold() const;
   void SelBold(bool on);
+  // Italic type in the selection; nothing when mixed.
   std::optional<bool> SelItalic() const;
+  // Makes the selection italic or not.
   void SelItalic(bool on);
+  // Underlined type in the selection; nothing when mixed.
   std::optional<bool> SelUnderline() const;
+  // Makes the selection underlined or not.
   void SelUnderline(bool on);
+  // The colour of the selection; nothing when mixed.
   std::optional<uint32_t> SelColor() const;
   // A fixed colour keeps its 0x00BBGGRR bytes only; a system colour reference stays as it is.
   void SelColor(uint32_t color);
+  // The alignment of the selected paragraphs (kAlignLeft, kAlignRight, kAlignCenter); nothing when
+  // mixed.
   std::optional<int16_t> SelAlignment() const;
+  // Aligns the selected paragraphs; 5 for another number.
   void SelAlignment(int16_t alignment);
+  // Bullets on the selected paragraphs; nothing when mixed.
   std::optional<bool> SelBullet() const;
+  // Puts bullets on the selected paragraphs or takes them off.
   void SelBullet(bool on);
 
+  // The box's window.
   Hwnd hwnd() const { return hwnd_; }
+  // True while the box has the focus.
   bool Focused() const { return focused_; }
   // Gives the box the focus or takes it away, telling the listener when that changes anything.
   void SetFocus();
+  // Takes the focus away, telling the listener.
   void KillFocus();
 
+  // The formatted content.
   const rich_text::Document& Document() const { return document_; }
 
  private:
@@ -123,6 +144,7 @@ class RichTextBox : public LateBound<RichTextBox> {
   Hwnd hwnd_ = 0;
 };
 
+// A shared reference to a rich-text box.
 using RichTextBoxPtr = std::shared_ptr<RichTextBox>;
 
 }  // namespace kw

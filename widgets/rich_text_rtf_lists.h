@@ -13,8 +13,8 @@ namespace kw::rich_text {
 
 // What goes before a list paragraph: a bullet, or text such as "3.\t" (empty for none).
 struct ListMarker {
-  bool bullet = false;
-  std::u32string text;
+  bool bullet = false;  // the paragraph has a bullet
+  std::u32string text;  // the number or other text before the paragraph; empty for a bullet or none
 };
 
 // Whether the marker text a writer put before a list paragraph (\pntext, \listtext) stands for a
@@ -26,6 +26,7 @@ class ListTable {
  public:
   // The control words of the list table and of the override table, in the order they come.
   void ListTableWord(std::string_view word, int32_t param);
+  // A control word of the list-override table, in the order they come.
   void OverrideTableWord(std::string_view word, int32_t param);
 
   // The marker of the next paragraph of list `ls` (\lsN) at `level` (\ilvlN). Numbers go on from

@@ -11,9 +11,9 @@ namespace kw::rich_text {
 
 // A control word as the text has it: \b0, \fcharset177, \upr.
 struct ControlWord {
-  std::string_view word;
-  int32_t param = 1;  // 1 when the word has none
-  bool has_param = false;
+  std::string_view word;   // the word's letters, without the backslash
+  int32_t param = 1;       // 1 when the word has none
+  bool has_param = false;  // whether the text gave a parameter
 };
 
 // Reads the control word whose letters start at `pos` (past its backslash), its parameter and the

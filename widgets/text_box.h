@@ -13,7 +13,9 @@ namespace kw::widgets {
 class TextBox : public kw::LateBound<TextBox, EditControl> {
  public:
   TextBox();
+  // A text box showing `text`.
   static std::shared_ptr<TextBox> Make(std::string text = "");
+  // The type name the runtime reports: "TextBox".
   std::string TypeName() const override { return "TextBox"; }
   // A text box adds nothing to the members every edit control has.
   static const kw::MemberTable<TextBox>& Members();

@@ -1,5 +1,6 @@
-# Installs the build into a fresh prefix, then configures, builds and runs tests/consumer against
-# it alone (cmake -P). Inputs: BUILD_DIR, CONSUMER_DIR, WORK_DIR, GENERATOR, CXX_COMPILER and, for a
+# Installs the build into a fresh prefix, then configures, builds and runs a project that uses the
+# package (tests/consumer, examples/first_screen) against it alone (cmake -P). Inputs: BUILD_DIR,
+# CONSUMER_DIR, PROGRAM (the project's program), WORK_DIR, GENERATOR, CXX_COMPILER and, for a
 # sanitized build, SANITIZE_FLAGS, which the consumer must link with.
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE result)
@@ -16,4 +17,4 @@ run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 run(${CMAKE_COMMAND} -S ${CONSUMER_DIR} -B ${consumer_build} -G ${GENERATOR} -DCMAKE_CXX_COMPILER=${CXX_COMPILER}
     -DCMAKE_PREFIX_PATH=${prefix} "-DCMAKE_EXE_LINKER_FLAGS=${SANITIZE_FLAGS}")
 run(${CMAKE_COMMAND} --build ${consumer_build})
-run(${consumer_build}/consumer)
+run(${consumer_build}/${PROGRAM})

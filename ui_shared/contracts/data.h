@@ -14,7 +14,9 @@ namespace kw {
 // Records errors that a member traps instead of raising.
 class ErrorLog : public virtual Object {
  public:
+  // Records an error that a member trapped.
   virtual void Add(const Error& error) = 0;
+  // The number of errors recorded.
   virtual int32_t Count() = 0;
 };
 
@@ -56,10 +58,12 @@ enum DataTypeEnum : int32_t {
 // A field of a query's current row.
 class DBField : public virtual Object {
  public:
+  // The field's value in the current row.
   virtual Variant Value() = 0;
   virtual int32_t Type() = 0;  // a DataTypeEnum number
 };
 
+// A shared reference to a field of a query's row.
 using FieldPtr = std::shared_ptr<DBField>;
 
 // A query over the application's database.
@@ -67,12 +71,15 @@ class DBQuery : public virtual Object {
  public:
   // Runs a statement and positions on its first row.
   virtual void OpenSQL(const std::string& sql) = 0;
+  // The number of rows the last statement returned.
   virtual int32_t RecordCount() = 0;
 
   // Row movement and field access for the application's forms; queries that offer none raise 438.
   // True when no row is current (no rows, or moved past the last).
   virtual bool EndOfFile() { Raise(err::kNoSuchMember); }
+  // Moves to the next row.
   virtual void MoveNext() { Raise(err::kNoSuchMember); }
+  // The number of fields of a row.
   virtual int32_t FieldCount() { Raise(err::kNoSuchMember); }
   // A field of the current row by 0-based position or by name (3265 when there is no such field).
   virtual FieldPtr Field(const Variant& /*name_or_position*/) { Raise(err::kNoSuchMember); }

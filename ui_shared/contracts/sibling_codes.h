@@ -6,9 +6,13 @@
 
 namespace kw {
 
+// A business object's SaveMode that keeps changes until SaveBatch.
 inline constexpr int32_t kSaveModeBatch = 4;
+// ClassDependsOn: the class's records have no parent.
 inline constexpr int32_t kParentNone = 0;
+// ClassDependsOn: the class's records belong to a home.
 inline constexpr int32_t kParentIsHome = 4;
+// ClassDependsOn: the class's records belong to a month record.
 inline constexpr int32_t kParentIsMonthRecord = 5;
 
 }  // namespace kw

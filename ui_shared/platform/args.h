@@ -28,8 +28,10 @@ class Args {
 
   // Adds a named argument; names compare without regard to case.
   Args& Named(std::string name, Variant value);
+  // Adds a positional argument after those already given.
   Args& Add(Variant value);
 
+  // The number of positional arguments.
   size_t PositionalCount() const { return positional_.size(); }
   // The argument passed by `name` or else at position `index`; nullptr when omitted.
   const Variant* Find(size_t index, std::string_view name) const;

@@ -12,13 +12,19 @@
 
 namespace kw {
 
+// Creates objects by their programmatic identifiers: where the library finds its siblings and a
+// program registers them (see the top of this file). A replaceable service: Service<ClassRegistry>
+// is the registry in force.
 class ClassRegistry {
  public:
+  // Makes a new object of a class, or hands out a shared one.
   using Factory = std::function<ObjectPtr()>;
 
   // Registers (or replaces) the factory of `prog_id`; identifiers compare without regard to case.
   void Register(std::string_view prog_id, Factory factory);
+  // Forgets the factory of `prog_id`.
   void Unregister(std::string_view prog_id);
+  // True when a factory is registered under `prog_id`.
   bool IsRegistered(std::string_view prog_id) const;
   // The factory registered under `prog_id`; empty when none.
   Factory Lookup(std::string_view prog_id) const;
@@ -27,6 +33,7 @@ class ClassRegistry {
   // the factory itself pass unchanged.
   ObjectPtr Create(std::string_view prog_id) const;
 
+  // A registry with nothing registered, the default of Service<ClassRegistry>.
   static std::shared_ptr<ClassRegistry> MakeDefault() { return std::make_shared<ClassRegistry>(); }
 
  private:
@@ -45,6 +52,7 @@ std::shared_ptr<T> CreateObjectAs(std::string_view prog_id) {
 // Registers a factory for the length of a scope and puts back what stood there before (tests).
 class ScopedRegistration {
  public:
+  // Registers `factory` under `prog_id` until the end of the scope.
   ScopedRegistration(std::string prog_id, ClassRegistry::Factory factory);
   ~ScopedRegistration();
   ScopedRegistration(const ScopedRegistration&) = delete;

@@ -19,6 +19,7 @@ class ColorPicker {
   // Shows the dialog opened on `initial` (0x00BBGGRR) with the dialog's `flags`; answers the colour
   // the user chose, or nothing when the user cancelled.
   virtual std::optional<uint32_t> Pick(uint32_t initial, int32_t flags);
+  // The headless dialog, the default of Service<ColorPicker>.
   static std::shared_ptr<ColorPicker> MakeDefault() { return std::make_shared<ColorPicker>(); }
 };
 

@@ -10,10 +10,11 @@
 
 namespace kw::dates {
 
+// A calendar date.
 struct Civil {
-  int year = 1899;
-  int month = 12;
-  int day = 30;
+  int year = 1899;  // 100 to 9999
+  int month = 12;   // 1 to 12
+  int day = 30;     // 1 to 31
 };
 
 // The serial of a calendar date (midnight). Months and days must be valid.
@@ -23,6 +24,7 @@ double Serial(int year, int month, int day, int hour, int minute, int second);
 // The extreme serials a date can hold: the last second of 1 January 100 (a negative serial's time
 // counts away from zero) and the last second of 31 December 9999.
 inline constexpr double kMinSerial = -(657434.0 + 86399.0 / 86400.0);
+// The last second of 31 December 9999, the latest a date can hold.
 inline constexpr double kMaxSerial = 2958465.0 + 86399.0 / 86400.0;
 // `serial` itself when it lies in the range a date can hold; otherwise (NaN too) raises 6.
 double CheckedSerial(double serial);
@@ -32,6 +34,7 @@ Civil CivilOf(double serial);
 // Seconds since midnight of the serial's time of day (the absolute fraction), rounded to whole
 // seconds; a time that rounds to midnight counts on the next day, as CivilOf does.
 int SecondsOfDay(double serial);
+// True when the day exists in the month of the year (leap years included).
 bool IsValidDate(int year, int month, int day);
 
 // The runtime's text of a date: "M/d/yyyy h:mm:ss AM/PM", the time left out at midnight and the

@@ -9,14 +9,20 @@
 
 namespace kw {
 
+// A text-keyed dictionary (see the top of this file).
 class Dictionary {
  public:
+  // True when `key` is present.
   bool Exists(const std::string& key) const { return items_.contains(key); }
   // The value under `key`; "" when absent.
   std::string Item(const std::string& key) const;
+  // Adds `value` under `key`; 457 when the key is present already.
   void Add(const std::string& key, const std::string& value);
+  // Removes `key`; 5 when it is not present.
   void Remove(const std::string& key);
+  // Removes every entry.
   void RemoveAll() { items_.clear(); }
+  // The number of entries.
   int32_t Count() const { return static_cast<int32_t>(items_.size()); }
 
  private:

@@ -10,6 +10,7 @@
 
 namespace kw {
 
+// The folder chooser (see the top of this file); Service<FolderChooser> is the chooser in force.
 class FolderChooser {
  public:
   virtual ~FolderChooser() = default;
@@ -17,6 +18,7 @@ class FolderChooser {
   // folders when `file_system_only`. The chosen folder's path ("" for a chosen item that has
   // none), or nullopt when the user cancels.
   virtual std::optional<std::string> Choose(Hwnd owner, const std::string& prompt, bool file_system_only);
+  // The headless chooser, the default of Service<FolderChooser>.
   static std::shared_ptr<FolderChooser> MakeDefault() { return std::make_shared<FolderChooser>(); }
 };
 

@@ -12,6 +12,7 @@
 namespace kw {
 
 template <class T, size_t N>
+// A vector that keeps its first `N` elements inside itself (see the top of this file).
 class InlineVector {
  public:
   // Provided, not defaulted: value-initialising a defaulted one would clear the inline storage.
@@ -21,10 +22,13 @@ class InlineVector {
   InlineVector(std::initializer_list<T> elements) {
     for (const T& e : elements) push_back(e);
   }
+  // A copy of another vector's elements.
   InlineVector(const InlineVector& other) {
     for (const T& e : other) push_back(e);
   }
+  // Takes over another vector's elements, leaving it empty.
   InlineVector(InlineVector&& other) noexcept { TakeFrom(other); }
+  // Replaces the elements with copies of another vector's.
   InlineVector& operator=(const InlineVector& other) {
     if (this != &other) {
       clear();
@@ -32,6 +36,7 @@ class InlineVector {
     }
     return *this;
   }
+  // Replaces the elements with another vector's, leaving it empty.
   InlineVector& operator=(InlineVector&& other) noexcept {
     if (this != &other) {
       clear();
@@ -42,15 +47,21 @@ class InlineVector {
   ~InlineVector() { clear(); }
 
   template <class... A>
+  // Appends an element made from `args`; the element appended.
   T& emplace_back(A&&... args) {
     if (inline_count_ < N) return *new (Slot(inline_count_++)) T(std::forward<A>(args)...);
     return spill_.emplace_back(std::forward<A>(args)...);
   }
+  // Appends an element.
   void push_back(T element) { emplace_back(std::move(element)); }
 
+  // The number of elements.
   size_t size() const { return inline_count_ + spill_.size(); }
+  // True when there is no element.
   bool empty() const { return size() == 0; }
+  // The element at 0-based position `i` (unchecked).
   const T& operator[](size_t i) const { return i < N ? *Slot(i) : spill_[i - N]; }
+  // Removes every element.
   void clear() {
     for (size_t i = inline_count_; i-- > 0;) Slot(i)->~T();
     inline_count_ = 0;
@@ -60,20 +71,27 @@ class InlineVector {
   // Iteration in order: the elements held inside, then those beyond.
   class const_iterator {
    public:
+    // The position `index` of `owner`.
     const_iterator(const InlineVector* owner, size_t index) : owner_(owner), index_(index) {}
+    // The element at the position.
     const T& operator*() const { return (*owner_)[index_]; }
+    // The element at the position, for member access.
     const T* operator->() const { return &(*owner_)[index_]; }
+    // Moves to the next element.
     const_iterator& operator++() {
       ++index_;
       return *this;
     }
+    // True when both stand at the same position.
     bool operator==(const const_iterator& other) const { return index_ == other.index_; }
 
    private:
     const InlineVector* owner_;
     size_t index_;
   };
+  // An iterator at the first element.
   const_iterator begin() const { return {this, 0}; }
+  // An iterator past the last element.
   const_iterator end() const { return {this, size()}; }
 
  private:

@@ -20,9 +20,11 @@ namespace kw {
 // word by word; longer ones character by character.
 class FoldedName {
  public:
+  // The longest name compared word by word.
   static constexpr size_t kFoldedBytes = 32;
 
   FoldedName() = default;
+  // Folds `name`, which must outlive the folded name.
   explicit FoldedName(std::string_view name) : name_(name) {
     const size_t size = name.size();
     const char* text = name.data();
@@ -40,7 +42,9 @@ class FoldedName {
     hash_ = static_cast<size_t>(hash ^ (hash >> 29));
   }
 
+  // The name as given.
   std::string_view Name() const { return name_; }
+  // The hash of the folded name.
   size_t Hash() const { return hash_; }
   // The same name without regard to the case of ASCII letters.
   bool Matches(const FoldedName& other) const {
@@ -106,6 +110,7 @@ class NameIndex {
   NameIndex(const NameIndex&) = delete;  // the folded keys look at this index's own names
   NameIndex& operator=(const NameIndex&) = delete;
 
+  // Adds the value of `name`; a name already present keeps its first value.
   void Add(std::string_view name, Value value) {
     names_.emplace_back(name);
     const FoldedName folded(names_.back());

@@ -20,11 +20,16 @@ namespace kw {
 
 // Case-insensitive hashing and comparison for member names.
 struct NoCaseHash {
+  // Lets a table of names be searched with a string_view, without making a string.
   using is_transparent = void;
+  // The hash of a name, the same for every spelling of its letters in either case.
   size_t operator()(std::string_view s) const noexcept;
 };
+// Compares member names without regard to case.
 struct NoCaseEqual {
+  // Lets a table of names be searched with a string_view, without making a string.
   using is_transparent = void;
+  // True when the names differ at most in the case of their letters.
   bool operator()(std::string_view a, std::string_view b) const noexcept;
 };
 
@@ -35,17 +40,23 @@ enum class MemberKind { kProperty, kMethod };
 // A parameter name of a member described by `Method`, given as a template argument ("Index").
 template <size_t N>
 struct ParamName {
+  // Takes the name from a string literal; implicit, so that a template argument can be written as
+  // the literal.
   constexpr ParamName(const char (&text)[N]) { std::copy_n(text, N, chars); }  // NOLINT: implicit by design
+  // The name as text.
   constexpr std::string_view View() const { return {chars, N - 1}; }
+  // The name's characters and its terminating zero.
   char chars[N] = {};
 };
 
 // A property read through `Get` and, unless it is nullptr, written through `Set`.
 template <auto Get, auto Set = nullptr>
 struct PropertyOf {
+  // The member's name.
   std::string_view name;
 };
 template <auto Get, auto Set = nullptr>
+// Describes a property for a member table: `Get` reads it and `Set`, unless nullptr, writes it.
 constexpr PropertyOf<Get, Set> Property(std::string_view name) {
   return {name};
 }
@@ -53,9 +64,11 @@ constexpr PropertyOf<Get, Set> Property(std::string_view name) {
 // A method running `Do` with the arguments named `Params`, in the order of its parameters.
 template <auto Do, ParamName... Params>
 struct MethodOf {
+  // The member's name.
   std::string_view name;
 };
 template <auto Do, ParamName... Params>
+// Describes a method for a member table: `Do` runs it, with its parameters named `Params` in order.
 constexpr MethodOf<Do, Params...> Method(std::string_view name) {
   return {name};
 }
@@ -82,26 +95,36 @@ struct Signature<R (C::*)(A...) const noexcept> : Signature<R (C::*)(A...)> {};
 template <class T>
 class MemberTable {
  public:
+  // Reads a property, or runs a method, on an object with the call's arguments.
   using Getter = Variant (*)(T&, const Args&);
+  // Writes a property of an object with the call's arguments.
   using Letter = void (*)(T&, const Variant&, const Args&);
 
+  // One member: its name, kind and the functions that read and write it.
   struct Entry {
     // A member whose access needs more than one call (optional or indexed arguments).
     Entry(std::string_view member, MemberKind member_kind, Getter getter, Letter letter = nullptr)
         : name(member), kind(member_kind), get(getter), let(letter) {}
     template <auto G, auto S>
+    // A property described with `Property`.
     Entry(PropertyOf<G, S> property)  // NOLINT: implicit, so that a table lists its helpers
         : Entry(property.name, MemberKind::kProperty, ReaderOf<G>(), WriterOf<S>()) {}
     template <auto D, ParamName... P>
+    // A method described with `Method`.
     Entry(MethodOf<D, P...> method)  // NOLINT: implicit, so that a table lists its helpers
         : Entry(method.name, MemberKind::kMethod, &Run<D, P...>) {}
 
+    // The name; the empty name is the default member.
     std::string_view name;
+    // Whether the member is a property or a method.
     MemberKind kind;
+    // Reads the property or runs the method; nullptr for a write-only property.
     Getter get = nullptr;
+    // Writes the property; nullptr for a read-only property and for a method.
     Letter let = nullptr;
   };
 
+  // A table of the given members.
   MemberTable(std::initializer_list<Entry> entries) : entries_(entries) {}
 
   // The entries in the order given; where two share a name, the first is the member.

@@ -24,11 +24,14 @@ double RoundHalfEven(double value);
 
 // Rounds half to even, then checks the range: 6 when outside (NaN and infinities too).
 int16_t ToInt16(double value);
+// The same for a 32-bit whole number.
 int32_t ToInt32(double value);
+// The same for a byte (0 to 255).
 uint8_t ToUInt8(double value);
 
 // The lenient reader followed by rounding to a 16-bit or 32-bit whole number (6 when outside).
 int16_t LeadingInt16(std::string_view text);
+// The same for a 32-bit whole number.
 int32_t LeadingInt32(std::string_view text);
 
 // A double as the runtime writes it: at most 15 significant digits, exponent form ("1E+15",

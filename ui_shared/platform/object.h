@@ -17,6 +17,8 @@
 
 namespace kw {
 
+// A late-bound object of the runtime: anything a form, the library or a sibling reaches by member
+// name.
 class Object : public std::enable_shared_from_this<Object> {
  public:
   virtual ~Object() = default;
@@ -28,8 +30,11 @@ class Object : public std::enable_shared_from_this<Object> {
   // assignments to read-only properties 383, reads of write-only properties and assignments to
   // methods 451.
   virtual Variant Get(std::string_view member, const Args& args = kNoArgs);
+  // Writes the property `member` (with `args` for an indexed one).
   virtual void Let(std::string_view member, const Variant& value, const Args& args = kNoArgs);
+  // Runs the method `member`, or reads the property of that name, as the runtime's call does.
   virtual Variant Call(std::string_view member, const Args& args = kNoArgs);
+  // Writes an object into the property `member`, as the runtime's set statement does.
   void Set(std::string_view member, const ObjectPtr& value, const Args& args = kNoArgs) {
     Let(member, Variant::Object(value), args);
   }
@@ -47,7 +52,9 @@ class Object : public std::enable_shared_from_this<Object> {
 // A member as a class's index of its own and its bases' members holds it: the table entry, of the
 // class `level` steps up from the one probed (0: that class itself).
 struct FoundMember {
+  // The table entry of the member.
   const void* entry;
+  // How many classes up from the probed one the entry is declared (0: the class itself).
   int level;
 };
 
@@ -75,8 +82,11 @@ class LateBound : public Base {
   using Base::Base;
   // Marks the classes whose members `LateBound` finds in their tables.
   using TableDispatched = Self;
+  // The first base that answers names by hand, where names no table holds go.
   using HandDispatched = typename member_detail::HandBase<Base>::Type;
 
+  // Reads the property `member` or runs the method, found in the tables of this class and its
+  // bases.
   Variant Get(std::string_view member, const Args& args = kNoArgs) override {
     const FoldedName name(member);
     if (const FoundMember* found = AllMembers().Find(name)) return ReadFound(*found, args);
@@ -90,6 +100,7 @@ class LateBound : public Base {
     // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
     return HandDispatched::Call(member, args);
   }
+  // Writes the property `member`, found in the tables of this class and its bases.
   void Let(std::string_view member, const Variant& value, const Args& args = kNoArgs) override {
     const FoldedName name(member);
     if (const FoundMember* found = AllMembers().Find(name)) return LetFound(*found, value, args);
@@ -98,6 +109,7 @@ class LateBound : public Base {
   }
 
  protected:
+  // An entry of this class's member table.
   using TableEntry = typename MemberTable<Self>::Entry;
 
   // Adds this class's members, then its bases', to `index` at `level` and above; names already
@@ -141,7 +153,9 @@ class LateBound : public Base {
 
 // Calls of a member on an object reached by name; 91 when the object is nothing.
 Variant GetMember(const ObjectPtr& object, std::string_view member, const Args& args = kNoArgs);
+// Writes the property `member` of an object reached by name; 91 when the object is nothing.
 void LetMember(const ObjectPtr& object, std::string_view member, const Variant& value, const Args& args = kNoArgs);
+// Runs the method `member` of an object reached by name; 91 when the object is nothing.
 Variant CallMember(const ObjectPtr& object, std::string_view member, const Args& args = kNoArgs);
 // The type name of an object ("Nothing" for nothing).
 std::string TypeNameOf(const ObjectPtr& object);

@@ -11,15 +11,21 @@
 
 namespace kw {
 
+// An image (see the top of this file).
 class Picture : public Object {
  public:
+  // A picture of `width` by `height` pixels, all of colour `fill`.
   Picture(int width, int height, uint32_t fill = 0);
   std::string TypeName() const override { return "Picture"; }
 
+  // The width in pixels.
   int Width() const { return width_; }
+  // The height in pixels.
   int Height() const { return height_; }
   uint32_t Pixel(int x, int y) const;  // 9 outside the picture
+  // Colours one pixel; 9 outside the picture.
   void SetPixel(int x, int y, uint32_t color);
+  // The pixels row by row, each 0x00BBGGRR.
   const std::vector<uint32_t>& Pixels() const { return pixels_; }
 
  private:
@@ -28,6 +34,7 @@ class Picture : public Object {
   std::vector<uint32_t> pixels_;
 };
 
+// A shared reference to a picture; nothing is the null pointer.
 using PicturePtr = std::shared_ptr<Picture>;
 
 }  // namespace kw

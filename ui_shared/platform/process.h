@@ -15,11 +15,11 @@ namespace kw {
 
 // System error codes that a failed start raises.
 namespace system_errors {
-inline constexpr int32_t kFileNotFound = 2;
-inline constexpr int32_t kPathNotFound = 3;
-inline constexpr int32_t kAccessDenied = 5;
-inline constexpr int32_t kNotEnoughMemory = 8;
-inline constexpr int32_t kBadFormat = 193;
+inline constexpr int32_t kFileNotFound = 2;     // the program does not exist
+inline constexpr int32_t kPathNotFound = 3;     // a folder of the path does not exist
+inline constexpr int32_t kAccessDenied = 5;     // the program may not be run
+inline constexpr int32_t kNotEnoughMemory = 8;  // the system could not start another process
+inline constexpr int32_t kBadFormat = 193;      // the file is no program this system runs
 }  // namespace system_errors
 
 // Splits a command line at blanks and tabs outside double quotes; inside, 2n backslashes before a
@@ -41,12 +41,14 @@ class ChildProcess {
   virtual int32_t Wait() = 0;
 };
 
+// Starts programs (see the top of this file); Service<ProcessStarter> is the starter in force.
 class ProcessStarter {
  public:
   virtual ~ProcessStarter() = default;
   // Starts the program that `command_line` names, in the caller's environment and folder.
   // Raises the system code of the failure, with the system's message as description.
   virtual std::unique_ptr<ChildProcess> Start(const std::string& command_line);
+  // The starter that uses the system, the default of Service<ProcessStarter>.
   static std::shared_ptr<ProcessStarter> MakeDefault() { return std::make_shared<ProcessStarter>(); }
 };
 

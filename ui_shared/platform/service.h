@@ -8,6 +8,7 @@
 namespace kw {
 
 template <class T>
+// A process-wide, replaceable instance of a platform service (see the top of this file).
 class Service {
  public:
   // The service in force; the headless default is made at first use.
@@ -31,14 +32,18 @@ class Service {
 };
 
 template <class T>
+// Puts a replacement service in force for the length of a scope, then brings back the one before.
 class ScopedService {
  public:
+  // Puts `replacement` in force.
   explicit ScopedService(std::shared_ptr<T> replacement)
       : replacement_(replacement), previous_(Service<T>::Replace(std::move(replacement))) {}
   ~ScopedService() { Service<T>::Replace(std::move(previous_)); }
   ScopedService(const ScopedService&) = delete;
   ScopedService& operator=(const ScopedService&) = delete;
+  // The replacement in force.
   T& operator*() const { return *replacement_; }
+  // The replacement in force, for member access.
   T* operator->() const { return replacement_.get(); }
 
  private:

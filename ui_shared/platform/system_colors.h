@@ -8,19 +8,23 @@
 
 namespace kw {
 
+// The flag of a colour value that names a system colour.
 inline constexpr uint32_t kSystemColorFlag = 0x80000000u;
-inline constexpr int kColorWindow = 5;
-inline constexpr int kColorWindowText = 8;
-inline constexpr int kColorButtonFace = 15;
-inline constexpr int kColorButtonText = 18;
-inline constexpr int kColor3DHighlight = 20;
-inline constexpr int kColorTooltipText = 23;
-inline constexpr int kColorTooltipBackground = 24;
+inline constexpr int kColorWindow = 5;              // the background of a window and of editable fields
+inline constexpr int kColorWindowText = 8;          // the text of a window
+inline constexpr int kColorButtonFace = 15;         // the face of buttons and of read-only fields
+inline constexpr int kColorButtonText = 18;         // the text on buttons
+inline constexpr int kColor3DHighlight = 20;        // the highlight of 3-D elements
+inline constexpr int kColorTooltipText = 23;        // the text of tooltips
+inline constexpr int kColorTooltipBackground = 24;  // the background of tooltips
 
 // The colour value that names system colour `role` (kColorWindow, ...).
 constexpr uint32_t SystemColor(int role) { return kSystemColorFlag | static_cast<uint32_t>(role); }
+// The 0x00BBGGRR colour value of red, green and blue parts (0 to 255 each).
 constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
 
+// The system's colours for each role (see the top of this file); Service<SystemColors> is the set
+// in force.
 class SystemColors {
  public:
   virtual ~SystemColors() = default;
@@ -30,6 +34,7 @@ class SystemColors {
   void SetSysColor(int index, uint32_t color) { overrides_[index] = color; }
   // Resolves a colour value: a system colour reference becomes its colour, others stay.
   uint32_t Resolve(uint32_t value) const;
+  // The classic colour scheme, the default of Service<SystemColors>.
   static std::shared_ptr<SystemColors> MakeDefault() { return std::make_shared<SystemColors>(); }
 
  private:

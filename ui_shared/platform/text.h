@@ -16,6 +16,7 @@
 
 namespace kw::text {
 
+// The character that stands for an ill-formed sequence (U+FFFD).
 inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 
 // The text with each ill-formed sequence replaced by U+FFFD; valid UTF-8 comes back unchanged.
@@ -43,10 +44,13 @@ std::string Mid(std::string_view s, size_t start, size_t n);
 size_t InStr(std::string_view haystack, std::string_view needle);
 // Removes U+0020 at both ends, at the left, or at the right; tabs and other blanks stay.
 std::string Trim(std::string_view s);
+// Removes U+0020 at the left.
 std::string LTrim(std::string_view s);
+// Removes U+0020 at the right.
 std::string RTrim(std::string_view s);
 // ASCII letters to lower / upper case; other characters unchanged.
 std::string Lower(std::string_view s);
+// ASCII letters to upper case; other characters unchanged.
 std::string Upper(std::string_view s);
 // Case-insensitive equality over ASCII letters (member names, combo-box searches).
 bool EqualsNoCase(std::string_view a, std::string_view b);

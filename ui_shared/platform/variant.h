@@ -14,8 +14,10 @@
 namespace kw {
 
 class Object;
+// A shared reference to a late-bound object; nothing is the null pointer.
 using ObjectPtr = std::shared_ptr<Object>;
 class VArray;
+// A shared reference to an array held by a variant.
 using ArrayPtr = std::shared_ptr<const VArray>;
 
 // The runtime's variant type numbers, as the type inquiry reports them.
@@ -40,55 +42,87 @@ enum class VarType : int16_t {
 
 // Currency: a fixed-point number with four decimals, held as value * 10,000.
 struct CurrencyValue {
+  // The value times 10,000.
   int64_t scaled = 0;
   friend bool operator==(CurrencyValue, CurrencyValue) = default;
 };
 
 // Decimal as database fields carry it: mantissa * 10^-scale, scale 0 to 28.
 struct DecimalValue {
+  // The digits, without the decimal point.
   int64_t mantissa = 0;
+  // How many of the digits stand after the decimal point.
   uint8_t scale = 0;
+  // The value as a double, for arithmetic and comparisons.
   double ToDouble() const;
 };
 
+// The kind of the Empty value (an uninitialised variant).
 struct EmptyTag {
   friend bool operator==(EmptyTag, EmptyTag) = default;
 };
+// The kind of the Null value (no valid data).
 struct NullTag {
   friend bool operator==(NullTag, NullTag) = default;
 };
+// The kind of a date, kept apart from the double it is held as.
 struct DateTag {
+  // Days since 30 December 1899; the fraction is the time of day.
   double serial = 0;
 };
 
+// A value of the runtime: Empty, Null, a number of one of its kinds, a date, a text, a boolean, an
+// object or an array. Made only through the named factories, so that a call site says which kind it
+// makes; converted by the runtime's rules (ToLong), taken exactly as it is (GetText), and asked for
+// its kind (IsText) through three separate sets of members.
 class Variant {
  public:
   Variant() = default;  // Empty
 
+  // The value of an unset variant; the same as a default-constructed one.
   static Variant Empty() { return Variant(); }
+  // The Null value: no valid data.
   static Variant Null();
+  // A 16-bit whole number.
   static Variant Integer(int16_t v);
+  // A 32-bit whole number.
   static Variant Long(int32_t v);
+  // A byte, 0 to 255.
   static Variant Byte(uint8_t v);
+  // A single-precision number.
   static Variant Single(float v);
+  // A double-precision number.
   static Variant Double(double v);
+  // A currency amount.
   static Variant Currency(CurrencyValue v);
+  // A date, as a date serial (days since 30 December 1899).
   static Variant Date(double serial);
+  // A text (UTF-8).
   static Variant Text(std::string v);
+  // A boolean.
   static Variant Boolean(bool v);
   static Variant Object(ObjectPtr v);  // a null pointer is "nothing"
+  // An array; a null pointer is an array of nothing.
   static Variant Array(ArrayPtr v);
+  // A decimal as a database field carries it.
   static Variant Decimal(DecimalValue v);
 
+  // The variant's type number, as the runtime's type inquiry reports it.
   VarType Type() const;
 
   // The kind tests, inline: rules and lookups ask them several times per record.
   bool IsEmpty() const { return std::holds_alternative<EmptyTag>(value_); }
+  // True for Null.
   bool IsNull() const { return std::holds_alternative<NullTag>(value_); }
+  // True for a text.
   bool IsText() const { return std::holds_alternative<std::string>(value_); }
+  // True for an object, nothing included.
   bool IsObject() const { return std::holds_alternative<ObjectPtr>(value_); }
+  // True for an array.
   bool IsArray() const { return std::holds_alternative<ArrayPtr>(value_); }
+  // True for a boolean.
   bool IsBoolean() const { return std::holds_alternative<bool>(value_); }
+  // True for a date.
   bool IsDate() const { return std::holds_alternative<DateTag>(value_); }
   // A number of any numeric kind (integer, long, byte, single, double, currency, decimal).
   bool IsNumber() const {
@@ -100,10 +134,16 @@ class Variant {
 
   // Conversions by the runtime's rules.
   int16_t ToInteger() const;
+  // The value as a 32-bit whole number (banker's rounding; 6 on overflow, 13 for a text that is no
+  // number, 94 for Null).
   int32_t ToLong() const;
+  // The value as a byte, by the same rules as ToLong (6 outside 0 to 255).
   uint8_t ToByte() const;
+  // The value as a single-precision number (6 on overflow, 13, 94).
   float ToSingle() const;
+  // The value as a double-precision number (13 for a text that is no number, 94 for Null).
   double ToDouble() const;
+  // The value as a currency amount, rounded to four decimals (6 on overflow, 13, 94).
   CurrencyValue ToCurrency() const;
   double ToDate() const;       // the date serial; text must be a recognisable date (13)
   std::string ToText() const;  // null raises 94; numbers in ordinary decimal form
@@ -112,8 +152,11 @@ class Variant {
 
   // Exact access: 13 when the kind differs.
   const std::string& GetText() const;
+  // The object held; 13 for any other kind.
   const ObjectPtr& GetObject() const;
+  // The array held; 13 for any other kind.
   const ArrayPtr& GetArray() const;
+  // The boolean held; 13 for any other kind.
   bool GetBoolean() const;
 
  private:
@@ -137,20 +180,27 @@ std::string StrOf(const Variant& v);
 // A multi-dimensional array with lower and upper bounds per dimension (row-major storage).
 class VArray {
  public:
+  // The bounds of one dimension.
   struct Bounds {
+    // The lowest subscript.
     int32_t lower = 0;
+    // The highest subscript; one below `lower` for an empty dimension.
     int32_t upper = -1;
+    // The number of elements along the dimension.
     int32_t Size() const { return upper - lower + 1; }
   };
+  // An array with the given bounds per dimension, every element Empty.
   explicit VArray(std::vector<Bounds> bounds);
   // A one-dimensional array 0..n-1 of bytes, as a binary field holds them.
   static VArray Bytes(std::vector<uint8_t> bytes);
 
+  // The number of dimensions.
   int Dimensions() const { return static_cast<int>(bounds_.size()); }
   Bounds DimensionBounds(int dimension) const;  // 9 when no such dimension
   // Elements by subscripts; 9 when the count or a subscript is out of range.
   const Variant& At(const std::vector<int32_t>& subscripts) const;
   Variant& At(const std::vector<int32_t>& subscripts);
+  // The number of elements over all dimensions.
   size_t ElementCount() const { return elements_.size(); }
 
  private:

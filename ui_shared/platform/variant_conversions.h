@@ -14,6 +14,7 @@
 namespace kw {
 
 template <class T>
+// False for every type; a static_assert on it names the type that has no variant form.
 inline constexpr bool kNoVariantForm = false;
 
 // The variant that carries `value`.

@@ -13,11 +13,14 @@ namespace kw {
 
 // The mask colour of the toolbar pictures: pixels of this colour are the background.
 inline constexpr uint32_t kButtonMaskColor = Rgb(192, 192, 192);
+// The width and height of each picture, in pixels.
 inline constexpr int kButtonPictureSize = 16;
 
 // A picture with the key it is stored under in the image list (empty for none).
 struct KeyedPicture {
+  // The picture.
   PicturePtr picture;
+  // The key it is stored under.
   std::string key;
 };
 

@@ -15,6 +15,7 @@ class ColorDialog {
   // The colour the dialog opens on and, after a choice, the colour chosen (0x00BBGGRR).
   uint32_t Color() const { return color_; }
   void Color(uint32_t color) { color_ = color; }
+  // The dialog's flags (kColorPickerInitialColor opens it on `Color`).
   int32_t Flags() const { return flags_; }
   void Flags(int32_t flags) { flags_ = flags; }
 

@@ -28,6 +28,8 @@ class RtfController : public LateBound<RtfController> {
   RtfController& operator=(const RtfController&) = delete;
 
   std::string TypeName() const override { return "RtfController"; }
+  // The members reached by name: RtfControl, AddRemoveCommandButtons and the focus, selection and
+  // click members below.
   static const MemberTable<RtfController>& Members();
 
   // ---- Toolbar construction (rtf_controller.cpp) ----
@@ -45,14 +47,19 @@ class RtfController : public LateBound<RtfController> {
   // The box lost or got the focus: while the buttons are present, all eight real buttons become
   // unavailable (or available), not pressed.
   void LostFocus();
+  // The box got the focus: while the buttons are present, all eight real buttons become available,
+  // not pressed.
   void GotFocus();
   // The selection changed: the bold, italic, underline, alignment and bullet buttons show its
   // formatting; a mixed alignment leaves the alignment buttons as they were.
   void SelChange();
   // Check-button clicks: the selection gets the format when `Value` is 1 and loses it otherwise.
   void BoldClick(int16_t Value);
+  // Italic on (1) or off for the selection.
   void ItalicClick(int16_t Value);
+  // Underline on (1) or off for the selection.
   void UnderlineClick(int16_t Value);
+  // Bullets on (1) or off for the selected paragraphs.
   void BulletsClick(int16_t Value);
   // Shows the colour dialog opened on the selection's colour and gives the selection the colour
   // chosen; a cancel changes nothing and raises nothing. A selection of mixed colours skips the
@@ -61,7 +68,9 @@ class RtfController : public LateBound<RtfController> {
   void ColorChangeClick(int16_t Value);
   // Alignment clicks: left 0, centre 2, right 1, whatever `Value` is.
   void AlignLeftClick(int16_t Value);
+  // Centres the selected paragraphs.
   void AlignCenterClick(int16_t Value);
+  // Aligns the selected paragraphs right.
   void AlignRightClick(int16_t Value);
 
  private:
@@ -82,6 +91,7 @@ class RtfController : public LateBound<RtfController> {
   std::shared_ptr<ColorDialog> m_cdColorChange;
 };
 
+// A shared reference to a toolbar controller.
 using RtfControllerPtr = std::shared_ptr<RtfController>;
 
 }  // namespace kw

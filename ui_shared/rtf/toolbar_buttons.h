@@ -13,12 +13,17 @@ namespace kw {
 
 // One button of the toolbar: key, caption, style (0 plain, 1 check, 2 group, 3 separator), picture.
 struct ToolbarButton {
+  // The key: the button's command-bar key, the name of the controller member a click calls.
   std::string_view key;
+  // The caption ("" for a separator).
   std::string_view caption;
+  // The button style (a CommandButtonStyle).
   int32_t style;
+  // The 1-based number of its picture in the toolbar's image list.
   int picture;
 };
 
+// The eleven buttons (eight real ones and three separators), in toolbar order.
 inline constexpr std::array<ToolbarButton, 11> kToolbarButtons = {{
     {"BoldClick", "Bold", kButtonCheck, 1},
     {"ItalicClick", "Italic", kButtonCheck, 2},

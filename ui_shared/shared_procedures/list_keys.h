@@ -9,6 +9,7 @@
 
 namespace kw {
 
+// The key prefix of a list entry that stands for a record, when a caller names none.
 inline constexpr std::string_view kDefaultKeyPrefix = "K";
 
 // The list key of a record key value: the prefix and the value as text joined as the runtime

@@ -28,6 +28,8 @@ enum enumHomeMonth : int32_t {
   icIsMonth = 3,
 };
 
+// The shared behaviour of every data-entry form (see the top of this file); each form creates one
+// for itself and binds itself to it as OwnerForm.
 class SharedProcedures : public Object {
  public:
   // Creates the persist object, the container locator and the two soft-rule caches, and takes
@@ -49,27 +51,37 @@ class SharedProcedures : public Object {
   void OwnerForm(FormPtr form) { m_objOwnerForm = std::move(form); }
   const FormPtr& OwnerForm() const { return m_objOwnerForm; }
 
+  // The application's screen container, taken from the locator when this object was made.
   const ContainerPtr& pTrfContainer() const { return m_objTrfContainer; }
+  // The forms-persist object this object created.
   const PersistPtr& pTrfFormsPersist() const { return m_objTrfFormsPersist; }
 
+  // True while a send-off validation run is in progress, as the container keeps it.
   bool SendOffValidationMode();
   void SendOffValidationMode(bool on);
 
   // The context properties forward to the container unchanged.
   std::string CurrentH_HomesID();
   void CurrentH_HomesID(const std::string& id);
+  // The number of the current home.
   std::string CurrentHomeNum();
   void CurrentHomeNum(const std::string& number);
+  // The record id of the current month record; empty when none.
   std::string CurrentH_HomeMonthlyStatsID();
   void CurrentH_HomeMonthlyStatsID(const std::string& id);
+  // The date of the current month's TRF.
   double CurrentTRFDate();
   void CurrentTRFDate(double date);
+  // The name of the current TRF type.
   std::string CurrentTrfType();
   void CurrentTrfType(const std::string& type);
+  // The code of the current TRF type.
   std::string CurrentHU_TrfTypesCD();
   void CurrentHU_TrfTypesCD(const std::string& code);
+  // The status of the current month's TRF (1 active).
   uint8_t CurrentStatStatus();
   void CurrentStatStatus(uint8_t status);
+  // Whether the screens ended normally, as the container keeps it.
   bool NormalScreenTermination();
 
   // The persist object's reopen counter.
@@ -415,6 +427,7 @@ class SharedProcedures : public Object {
   int16_t m_intLastLVColumn = 0;
 };
 
+// A shared reference to a SharedProcedures object.
 using SharedProceduresPtr = std::shared_ptr<SharedProcedures>;
 
 }  // namespace kw
