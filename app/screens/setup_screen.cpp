@@ -32,7 +32,7 @@ void TrfSetupScreen::OnLoad() {
 
 void TrfSetupScreen::Reload() {
   records()->Load(kw::Variant::Long(kw::Variant::Text(Shared()->CurrentH_HomesID()).ToLong()));
-  list().Build(*Shared(), Shared()->CurrentH_HomeMonthlyStatsID());
+  Rebuild(Shared()->CurrentH_HomeMonthlyStatsID());
   UpdateButtons();
 }
 
@@ -64,6 +64,7 @@ std::string TrfSetupScreen::Purpose() const {
 
 void TrfSetupScreen::SelectRow(int row) {
   if (list().Click(*Shared(), row)) MakeSelectedMonthCurrent();
+  AnnounceSelection();
   UpdateButtons();
 }
 
@@ -87,7 +88,7 @@ void TrfSetupScreen::ChangeStatus(MonthStatus from, MonthStatus to, const std::s
   if (!Shared()->OnSave(records())) throw ScreenRefusal("the month was left as it was: it must be put right first");
   Say("TRF " + MonthStatusText(to) + " for " + records()->Get("H_StatMonth").ToText());
   const std::string id = records()->Get("H_HomeMonthlyStatsID").ToText();
-  list().Build(*Shared(), id);
+  Rebuild(id);
   MakeSelectedMonthCurrent();
   UpdateButtons();
 }
