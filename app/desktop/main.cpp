@@ -27,19 +27,16 @@ std::string OwnDatabase() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  // The options are read before the application connects to a display, so that --help needs none.
   QApplication::setOrganizationName("trf");
   QApplication::setApplicationName("trf-desktop");
-  QApplication::setApplicationDisplayName("TRF");
-  QApplication::setWindowIcon(QIcon::fromTheme("trf-desktop"));
   trf::AppOptions options;
   trf::OptionsParser parser("trf-desktop",
                             "trf.db in your data folder (" +
                                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString() +
                                 "), created with sample data when missing");
-  std::vector<std::string> args;
-  for (const QString& arg : QApplication::arguments().mid(1)) args.push_back(arg.toStdString());
-  if (const auto problem = parser.Parse(args, std::getenv("TRF_DB"), options)) {
+  if (const auto problem =
+          parser.Parse(std::vector<std::string>(argv + 1, argv + argc), std::getenv("TRF_DB"), options)) {
     std::cerr << "trf-desktop: " << *problem << "\n" << parser.Usage();
     return 2;
   }
@@ -47,6 +44,9 @@ int main(int argc, char** argv) {
     std::cout << parser.Usage();
     return 0;
   }
+  QApplication app(argc, argv);
+  QApplication::setApplicationDisplayName("TRF");
+  QApplication::setWindowIcon(QIcon::fromTheme("trf-desktop"));
   try {
     const std::string db = options.Database().value_or(OwnDatabase());
     if (trf::IsServerUri(db))

@@ -35,6 +35,7 @@ QAction* AddAction(QMenu* menu, const QString& text, const QString& name, const 
 }  // namespace
 
 MainWindow::MainWindow(DesktopSession& session) : session_(session) {
+  // The screen's caption once one is shown; the platform adds the program's name.
   setWindowTitle(tr("TRF[*]"));
   BuildPages();
   BuildMenusAndTools();
@@ -196,7 +197,7 @@ void MainWindow::Redraw() {
     ScreenPage* page = Page(current->Name());
     stack_->setCurrentWidget(page);
     page->Show(view);
-    setWindowTitle(tr("TRF - %1[*]").arg(QString::fromStdString(current->Caption())));
+    setWindowTitle(QString::fromStdString(current->Caption()) + QStringLiteral("[*]"));
   }
   setWindowModified(view.allows.save);
   {

@@ -153,12 +153,14 @@ void ScreenPage::BuildList(const ScreenView& view) {
   const auto& headers = view.list->headers;
   list_->horizontalHeader()->setVisible(
       !std::all_of(headers.begin(), headers.end(), [](const std::string& h) { return h.empty(); }));
-  // The screen's width for each column, but never narrower than its caption.
+  // The screen's width for each column, but never narrower than its caption or the texts of the
+  // rows in sight (the rows out of sight are not read for it).
+  list_->horizontalHeader()->setResizeContentsPrecision(0);
   const double pixels_per_twip = logicalDpiX() / kTwipsPerInch;
   for (int c = 0; c + 1 < model->columnCount(); ++c) {
     const int asked = static_cast<int>(model->Width(c) * pixels_per_twip);
-    const int caption = list_->horizontalHeader()->sectionSizeHint(c);
-    list_->setColumnWidth(c, std::max(std::min(asked, kWidestColumn), caption));
+    list_->resizeColumnToContents(c);
+    list_->setColumnWidth(c, std::max(std::min(asked, kWidestColumn), list_->columnWidth(c) + 8));
   }
   label->setBuddy(list_);
   auto* layout = static_cast<QVBoxLayout*>(this->layout());
@@ -171,10 +173,13 @@ void ScreenPage::BuildList(const ScreenView& view) {
           [this](const QModelIndex& current, const QModelIndex& previous) {
             if (!showing_ && current.isValid() && previous.isValid()) SelectRow(current.row());
           });
-  connect(list_, &QTableView::clicked, this, [this](const QModelIndex& index) {
+  // Enter on the current row (activated) chooses it as a click does.
+  const auto choose = [this](const QModelIndex& index) {
     const ScreenView& shown = session_.View();
     if (index.isValid() && shown.list && shown.list->selected != index.row()) SelectRow(index.row());
-  });
+  };
+  connect(list_, &QTableView::clicked, this, choose);
+  connect(list_, &QTableView::activated, this, choose);
 }
 
 void ScreenPage::SelectRow(int row) {
