@@ -18,7 +18,7 @@ constexpr int32_t kHardRule = 1;
 // the screen's checks again.
 class FieldEdit : public QUndoCommand {
  public:
-  FieldEdit(DesktopSession& session, std::string field, QString caption, std::string before, std::string after)
+  FieldEdit(DesktopSession& session, std::string field, const QString& caption, std::string before, std::string after)
       : QUndoCommand(QObject::tr("edit of %1").arg(caption)), session_(session), field_(std::move(field)),
         before_(std::move(before)), after_(std::move(after)) {}
 

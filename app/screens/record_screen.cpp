@@ -328,10 +328,10 @@ void RecordScreen::AddRecord() {
   if (database_->ReadOnly()) throw ScreenRefusal("nothing can be added: the database is open read-only");
   if (ReadOnly()) throw ScreenRefusal("nothing can be added while the month's TRF is not active");
   bool not_added = false;
-  const int32_t rows = list_->Rows();
+  const int32_t before = list_->Rows();
   const kw::ObjectPtr item = Shared()->AddItem(list_->View(), nullptr, 0, records_, list_->PreviousItem(), "",
                                                layout_.new_entry_text, false, not_added);
-  AnnounceRowCount(rows, list_->SelectedRow());
+  AnnounceRowCount(before, list_->SelectedRow());
   if (not_added) throw ScreenRefusal("nothing was added: the current record must be put right first");
   list_->PreviousItem() = item;
   AnnounceSelection();
@@ -345,10 +345,10 @@ void RecordScreen::RemoveRecord() {
   if (database_->ReadOnly()) throw ScreenRefusal("nothing can be removed: the database is open read-only");
   if (ReadOnly()) throw ScreenRefusal("nothing can be removed while the month's TRF is not active");
   bool removed = false;
-  const int32_t rows = list_->Rows();
+  const int32_t before = list_->Rows();
   const int selected = list_->SelectedRow();
   const kw::ObjectPtr result = Shared()->RemoveItem(list_->View(), records_, "", list_->PreviousItem(), removed);
-  AnnounceRowCount(rows, selected);
+  AnnounceRowCount(before, selected);
   if (!removed) {
     Say("nothing removed");
     return;

@@ -8,10 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <time.h>
-
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <map>
 #include <memory>
@@ -148,7 +147,7 @@ class DesktopBench : public QObject {
     std::fflush(stdout);
   }
 
- private:
+ private:  // NOLINT(readability-redundant-access-specifiers): the one above is Qt's "private slots"
   std::map<std::string, std::map<int, std::vector<double>>> seconds_;
 };
 
