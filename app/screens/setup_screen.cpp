@@ -40,7 +40,12 @@ void TrfSetupScreen::Reload() {
   UpdateButtons();
 }
 
-bool TrfSetupScreen::HasSelectedMonth() const { return list().SelectedItem() != nullptr && records()->Count() > 0; }
+bool TrfSetupScreen::HasSelectedMonth() const {
+  // The list keeps a row selected for its own sake: a month is selected once the person chose it.
+  const std::string chosen = Shared()->CurrentH_HomeMonthlyStatsID();
+  return list().SelectedItem() != nullptr && records()->Count() > 0 && !chosen.empty() &&
+         records()->Get("H_HomeMonthlyStatsID").ToText() == chosen;
+}
 
 uint8_t TrfSetupScreen::SelectedStatus() const { return static_cast<uint8_t>(records()->Get("StatStatus").ToLong()); }
 
