@@ -46,7 +46,7 @@ void NotesScreen::StoreNotes() {
     kw::Raise(rule_numbers::kRecordChanged, Key(),
               "The notes of this month were changed in the database after they were read here (by another "
               "session or program). Nothing was saved and your text is still here: copy what you want to keep, "
-              "then undo your edits to read the stored notes afresh.");
+              "then read the stored notes afresh.");
   stored_rtf_ = rtf;
   ++stored_version_;
 }
