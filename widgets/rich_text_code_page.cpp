@@ -74,7 +74,7 @@ char32_t CodePages::Convert(Converter& converter, const char* bytes, size_t coun
   char* in = const_cast<char*>(bytes);
   size_t in_left = count;
   unsigned char out[8] = {};
-  char* out_at = reinterpret_cast<char*>(out);
+  auto* out_at = reinterpret_cast<char*>(out);
   size_t out_left = sizeof out;
   constexpr size_t kFailed = static_cast<size_t>(-1);
   // Converters that compose (1255 and 1258 among them) hold a letter back until they see whether

@@ -23,8 +23,15 @@ void MoveCountersPastStoredKeys(Database& database) {
     if (!key.counted) continue;
     const std::string name(table.name);
     const std::string column(key.name);
-    database.Exec("SELECT setval(pg_get_serial_sequence('" + kw::text::Lower(name) + "', '" + kw::text::Lower(column) +
-                  "'), COALESCE(MAX(" + column + "), 0) + 1, false) FROM " + name);
+    std::string sql = "SELECT setval(pg_get_serial_sequence('";
+    sql += kw::text::Lower(name);
+    sql += "', '";
+    sql += kw::text::Lower(column);
+    sql += "'), COALESCE(MAX(";
+    sql += column;
+    sql += "), 0) + 1, false) FROM ";
+    sql += name;
+    database.Exec(sql);
   }
 }
 

@@ -80,7 +80,7 @@ QString FieldRule(const ScreenField& field) {
 }
 
 QString ShownValue(const ScreenField& field, const std::string& value) {
-  const QString text = QString::fromStdString(value);
+  QString text = QString::fromStdString(value);
   if (field.kind != ColumnKind::kMoney || text.isEmpty()) return text;
   bool number = false;
   const double amount = text.toDouble(&number);

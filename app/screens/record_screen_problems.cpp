@@ -19,7 +19,7 @@ constexpr size_t kClassNameTail = 3;
 
 std::string RecordScreen::RecordName() const {
   if (layout_.columns.empty()) return CurrentKey();
-  const std::string shown = ShownProperty(layout_.columns.front().property);
+  std::string shown = ShownProperty(layout_.columns.front().property);
   if (const LookupChoices* choices = ColumnChoices(0)) {
     if (const std::optional<std::string> name = choices->NameOf(kw::Variant::Text(shown))) return *name;
   }

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <map>
 #include <tuple>
+#include <utility>
 
 #include "app/business/rules.h"
 #include "app/screens/notes_screen.h"
@@ -103,8 +104,9 @@ std::vector<std::string> ProblemLines(const std::vector<Problem>& problems) {
     std::string where = problem.screen + ", " + problem.record;
     if (!problem.field.empty()) where += ", " + problem.field;
     const std::string kind = problem.hard ? "error" : problem.accepted ? "question (accepted)" : "question";
-    lines.push_back(std::to_string(i + 1) + ". " + where + ": " + kind + " " + std::to_string(problem.rule) + " " +
-                    problem.message);
+    std::string line = std::to_string(i + 1) + ". " + where + ": " + kind + " ";
+    line += std::to_string(problem.rule) + " " + problem.message;
+    lines.push_back(std::move(line));
     if (problem.hard || !problem.accepted) ++open;
   }
   lines.push_back(open == 0 ? "Nothing stands in the way of filing the month."

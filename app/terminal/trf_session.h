@@ -38,6 +38,8 @@ class TrfSession {
 
   CommandInterpreter& Interpreter() { return interpreter_; }
   ScreenHost& Host() { return *host_; }
+  // The services the screens run on (the fuzz target checks the database they leave).
+  AppServices& Services() { return services_; }
   Transcript& Output() { return transcript_; }
 
  private:

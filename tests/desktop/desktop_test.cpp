@@ -258,7 +258,7 @@ class DesktopTest : public QObject {
     QApplication::sendEvent(notes, &composed);
     QCOMPARE(screen.Box()->Text(), std::string("plain bold\nsecond!日本"));
     auto* pasted = new QMimeData;
-    pasted->setData("text/rtf", "{\\rtf1\\ansi {\\b heavy} light}");
+    pasted->setData("text/rtf", R"({\rtf1\ansi {\b heavy} light})");
     pasted->setText("ignored plain text");
     QApplication::clipboard()->setMimeData(pasted);
     notes->paste();

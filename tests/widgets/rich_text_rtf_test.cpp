@@ -183,7 +183,7 @@ TEST(RichTextRtf, ReadsBytesInTheCodePageOfTheirFont) {
   };
   for (const Row& row : rows) {
     const std::string rtf =
-        "{\\rtf1{\\fonttbl{\\f0\\fcharset" + std::to_string(row.charset) + " F;}}\\f0 " + row.bytes + "}";
+        R"({\rtf1{\fonttbl{\f0\fcharset)" + std::to_string(row.charset) + R"( F;}}\f0 )" + row.bytes + "}";
     EXPECT_EQ(ReadRtf(rtf).Text(), row.text) << row.name;
   }
 }
