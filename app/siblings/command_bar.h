@@ -27,12 +27,16 @@ struct CommandButton {
   std::weak_ptr<kw::Object> target;
   bool enabled = true;
   int16_t value = 0;
+  // The target's member named by the key, resolved when the button is added; shared, so that a
+  // click keeps it while the target changes the bar.
+  std::shared_ptr<const kw::MemberRef> member;
 };
 
 // The buttons of the bar, in order.
 class CommandBar {
  public:
-  // Appends a button; a second button with the same key stands beside the first.
+  // Appends a button (resolving the member its clicks call); a second button with the same key
+  // stands beside the first.
   void Add(CommandButton button);
   // Takes the first button with `key` off the bar; false when there is none.
   bool Remove(const std::string& key);
