@@ -60,8 +60,8 @@ class ListSubItem : public LateBound<ListSubItem> {
   ListSubItem(std::shared_ptr<const ListSubItemTexts> texts, uint32_t place)
       : texts_(std::move(texts)), place_(place) {}
   std::string TypeName() const override { return "ListSubItem"; }
-  std::string_view Key() const { return texts_->KeyAt(place_); }
-  std::string_view Text() const { return texts_->TextAt(place_); }
+  std::string Key() const { return std::string(texts_->KeyAt(place_)); }
+  std::string Text() const { return std::string(texts_->TextAt(place_)); }
   static const MemberTable<ListSubItem>& Members();
 
  private:

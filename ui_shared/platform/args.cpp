@@ -19,9 +19,12 @@ Args& Args::Add(Variant value) {
 }
 
 const Variant* Args::Find(size_t index, std::string_view name) const {
-  // Names of another length never match; the rest are compared without regard to case.
-  for (const auto& [n, v] : named_)
-    if (n.size() == name.size() && text::EqualsNoCase(n, name)) return &v;
+  // Names of another length never match; callers as a rule spell a name as the member does, so
+  // the exact comparison settles most of the rest.
+  for (const auto& [n, v] : named_) {
+    if (n.size() != name.size()) continue;
+    if (n == name || text::EqualsNoCase(n, name)) return &v;
+  }
   return index < positional_.size() ? &positional_[index] : nullptr;
 }
 

@@ -35,7 +35,9 @@ TEST(RecordOrder, AgreesWithAPlainListThroughRemovalsAndAppends) {
       const auto it = std::find(plain.begin(), plain.end(), slot);
       const int32_t expected = it == plain.end() ? 0 : static_cast<int32_t>(it - plain.begin()) + 1;
       ASSERT_EQ(order.PositionOf(slot), expected) << "step " << step << ", slot " << slot;
-      if (expected != 0) ASSERT_EQ(order.SlotAt(expected), slot) << "step " << step << ", slot " << slot;
+      if (expected != 0) {
+        ASSERT_EQ(order.SlotAt(expected), slot) << "step " << step << ", slot " << slot;
+      }
     }
   }
 }
