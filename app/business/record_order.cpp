@@ -39,8 +39,7 @@ void RecordOrder::Remove(size_t slot) {
   if (++gaps_ * 2 >= order_.size()) CloseGaps();
 }
 
-size_t RecordOrder::SlotAt(int32_t position) const {
-  if (gaps_ == 0) return order_[static_cast<size_t>(position - 1)];
+size_t RecordOrder::SlotAcrossGaps(int32_t position) const {
   // Descends the tree to the index whose shown count reaches `position`.
   size_t index = 0;
   int32_t left = position;
@@ -51,12 +50,6 @@ size_t RecordOrder::SlotAt(int32_t position) const {
     }
   }
   return order_[index];
-}
-
-int32_t RecordOrder::PositionOf(size_t slot) const {
-  const int32_t index = index_by_slot_[slot];
-  if (index == kHidden) return 0;
-  return gaps_ == 0 ? index + 1 : ShownUpTo(static_cast<size_t>(index) + 1);
 }
 
 int32_t RecordOrder::ShownUpTo(size_t index) const {

@@ -20,14 +20,22 @@ class RecordOrder {
   void Remove(size_t slot);
 
   int32_t Count() const { return static_cast<int32_t>(order_.size() - gaps_); }
-  // The slot at 1-based `position`, which must lie within 1 and Count.
-  size_t SlotAt(int32_t position) const;
+  // The slot at 1-based `position`, which must lie within 1 and Count; one array read while there
+  // are no gaps.
+  size_t SlotAt(int32_t position) const {
+    return gaps_ == 0 ? order_[static_cast<size_t>(position - 1)] : SlotAcrossGaps(position);
+  }
   // The position of `slot`; 0 when it is hidden.
-  int32_t PositionOf(size_t slot) const;
+  int32_t PositionOf(size_t slot) const {
+    const int32_t index = index_by_slot_[slot];
+    if (index == kHidden) return 0;
+    return gaps_ == 0 ? index + 1 : ShownUpTo(static_cast<size_t>(index) + 1);
+  }
 
  private:
   static constexpr int32_t kHidden = -1;
 
+  size_t SlotAcrossGaps(int32_t position) const;
   // Makes `order_` the shown slots alone and forgets the count tree.
   void CloseGaps();
   // The count tree over `order_`: shown entries among the first `index` (1-based, inclusive).

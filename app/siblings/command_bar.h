@@ -27,9 +27,6 @@ struct CommandButton {
   std::weak_ptr<kw::Object> target;
   bool enabled = true;
   int16_t value = 0;
-  // The target's member named by the key, resolved when the button is added; shared, so that a
-  // click keeps it while the target changes the bar.
-  std::shared_ptr<const kw::MemberRef> member;
 };
 
 // The buttons of the bar, in order.
@@ -56,6 +53,9 @@ class CommandBar {
   // Sets the value of a button; a group button pressed releases the rest of its group.
   void SetValue(std::vector<CommandButton>::iterator button, int16_t value);
   std::vector<CommandButton> buttons_;
+  // Beside each button, the target's member named by its key, resolved when the button is added;
+  // shared, so that a click keeps it while the target changes the bar.
+  std::vector<std::shared_ptr<const kw::MemberRef>> members_;
 };
 
 }  // namespace trf

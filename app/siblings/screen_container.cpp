@@ -20,7 +20,7 @@ kw::Variant ScreenContainer::SetCommandButtonState(const std::string& key, bool 
 
 kw::Variant ScreenContainer::AddCommandButton(const kw::PicturePtr& picture, const std::string& key,
                                               const kw::ObjectPtr& target, int32_t style, const std::string& caption) {
-  bar_.Add(CommandButton{key, caption, style, picture, target, true, 0, nullptr});
+  bar_.Add(CommandButton{key, caption, style, picture, target, true, 0});
   return kw::Variant::Boolean(true);
 }
 
