@@ -21,14 +21,17 @@ asan: deps
 	ctest --preset asan
 
 # Runs every benchmark, then states the machine's load before and after and ends with their
-# `ratio` lines together, one per ratio.
+# `ratio` lines together, one per ratio. A benchmark that fails, or cannot measure one of its
+# ratios, fails the run once every benchmark has run.
 bench: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release --target benchmarks
-	@rm -f build/release/ratios.txt; before="$$(cat /proc/loadavg)"; \
-	for b in build/release/bench/bench_*; do [ -x "$$b" ] || continue; "$$b" > "$$b.out" || exit 1; \
+	@rm -f build/release/ratios.txt; before="$$(cat /proc/loadavg)"; failed=""; \
+	for b in build/release/bench/bench_*; do [ -x "$$b" ] || continue; \
+	  "$$b" > "$$b.out" || failed="$$failed $${b##*/}"; \
 	  cat "$$b.out"; grep '^ratio ' "$$b.out" >> build/release/ratios.txt; done; \
-	echo; echo "load before: $$before"; echo "load after: $$(cat /proc/loadavg)"; cat build/release/ratios.txt
+	echo; echo "load before: $$before"; echo "load after: $$(cat /proc/loadavg)"; cat build/release/ratios.txt; \
+	if [ -n "$$failed" ]; then echo "failed:$$failed"; exit 1; fi
 
 # The same tests built with clang 14 (with source-based coverage, which `make coverage` reads).
 clang: deps

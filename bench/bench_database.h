@@ -1,5 +1,6 @@
-// The benchmarks' database: the TRF sample database with four extra month records holding 1,000,
-// 10,000, 30,000 and 100,000 residents of realistic names, dates and fees that break no rule.
+// The benchmarks' database: the TRF sample database with extra month records holding 1,000,
+// 10,000, 30,000 and 100,000 residents of realistic names, dates and fees that break no rule, and
+// three of 2,000, 4,000 and 8,000 for the growth of removal.
 #pragma once
 
 #include <memory>
@@ -21,6 +22,9 @@ inline constexpr Month kMonth1k{1001, 1000};
 inline constexpr Month kMonth10k{1002, 10000};
 inline constexpr Month kMonth30k{1003, 30000};
 inline constexpr Month kMonth100k{1004, 100000};
+inline constexpr Month kMonth2k{1011, 2000};
+inline constexpr Month kMonth4k{1012, 4000};
+inline constexpr Month kMonth8k{1013, 8000};
 
 // A resident's row as a hand-written reader keeps it, for the floors of a load.
 struct PlainResident {
@@ -42,7 +46,7 @@ inline std::shared_ptr<trf::Database> BenchDatabase() {
     auto insert = db->Prepare(
         "INSERT INTO tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, H_BirthDate, H_AdmissionDate, "
         "H_MonthlyFee, H_FamilyGroupsID) VALUES (?, ?, ?, ?, ?, ?)");
-    for (const Month month : {kMonth1k, kMonth10k, kMonth30k, kMonth100k}) {
+    for (const Month month : {kMonth1k, kMonth10k, kMonth30k, kMonth100k, kMonth2k, kMonth4k, kMonth8k}) {
       db->Exec(
           "INSERT INTO tbH_HomeMonthlyStats (H_HomeMonthlyStatsID, H_HomesID, H_StatMonth, HU_TrfTypesCD, "
           "StatStatus) VALUES (" +

@@ -165,7 +165,7 @@ int main(int argc, char** argv) {
       argc, argv,
       [](bench::RatioReporter& r) {
         r.Ratio("pg_load_30k_vs_libpq_select", "BM_ServerLoadBusinessObject/real_time",
-                "BM_ServerLoadRawSelect/real_time", 1.3);
+                "BM_ServerLoadRawSelect/real_time", 1.2);
         r.Ratio("pg_batch_save_10k_vs_copy", "BM_ServerBatchSave/real_time", "BM_ServerBatchCopy/real_time", 2);
       },
       true);

@@ -1,13 +1,17 @@
 // RatioReporter: the one reporter of every benchmark. Benchmarks run as repetitions interleaved at
 // random; the reporter keeps each repetition's processor time per iteration and pairs a path with
-// its floor repetition by repetition, so that a ratio is reported as the min and median of those
-// pairs, never one sample. Each ratio ends the output as one line a script can read:
+// its floor repetition by repetition. A ratio is reported as its min, the fastest repetition of the
+// path over the fastest of the floor (each side at its least disturbed), and the median of the
+// pairs' ratios, never one sample. Each ratio ends the output as one line a script can read:
 //   ratio <name> min <x> median <y> goal <z>
+// A ratio that could not be measured (no samples, a failed step, a figure that is not finite or
+// not above zero) is reported as failed, and the benchmark's main returns failure.
 #pragma once
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -39,44 +43,56 @@ class RatioReporter : public benchmark::ConsoleReporter {
   // (`floor` / `per_floor`); the divisors turn times of different sizes into times per record.
   void Ratio(const std::string& name, const std::string& measured, const std::string& floor, double goal,
              double per_measured = 1, double per_floor = 1) {
-    std::vector<double> ratios;
+    std::vector<double> ratios, paths, floors;
     const auto a = seconds_.find(measured);
     const auto b = seconds_.find(floor);
     if (a != seconds_.end() && b != seconds_.end()) {
+      for (const auto& [repetition, seconds] : a->second) paths.push_back(seconds / per_measured);
+      for (const auto& [repetition, seconds] : b->second) floors.push_back(seconds / per_floor);
       for (const auto& [repetition, seconds] : a->second) {
         const auto other = b->second.find(repetition);
-        if (other != b->second.end() && other->second > 0)
-          ratios.push_back((seconds / per_measured) / (other->second / per_floor));
+        if (other != b->second.end()) ratios.push_back((seconds / per_measured) / (other->second / per_floor));
       }
     }
-    Value(name, std::move(ratios), goal);
+    const double min = paths.empty() || floors.empty() ? std::nan("")
+                                                       : *std::min_element(paths.begin(), paths.end()) /
+                                                             *std::min_element(floors.begin(), floors.end());
+    lines_.push_back({name, min, std::move(ratios), goal});
   }
 
-  // A figure measured directly (bytes, counts), one sample per repetition.
+  // A figure measured directly (bytes, counts), one sample per repetition; its min is the least sample.
   void Value(const std::string& name, std::vector<double> samples, double goal) {
-    lines_.push_back({name, std::move(samples), goal});
+    const double min = samples.empty() ? std::nan("") : *std::min_element(samples.begin(), samples.end());
+    lines_.push_back({name, min, std::move(samples), goal});
   }
 
-  // Prints the `ratio` lines; a ratio without samples is reported as missing, not left out.
-  void PrintRatios() const {
+  // Prints the `ratio` lines; false when any of them could not be measured, which is then said
+  // on its line instead of a figure.
+  [[nodiscard]] bool PrintRatios() const {
     std::printf("\n");
+    bool all_measured = true;
     for (const Line& line : lines_) {
-      if (line.samples.empty()) {
-        std::printf("ratio %s min nan median nan goal %g\n", line.name.c_str(), line.goal);
-        continue;
-      }
       std::vector<double> sorted = line.samples;
       std::sort(sorted.begin(), sorted.end());
       const size_t n = sorted.size();
-      const double median = n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
-      std::printf("ratio %s min %.3g median %.3g goal %g\n", line.name.c_str(), sorted.front(), median, line.goal);
+      const double median = n == 0 ? std::nan("") : n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+      const auto measured = [](double x) { return std::isfinite(x) && x > 0; };
+      if (n == 0 || !measured(line.min) || !std::all_of(sorted.begin(), sorted.end(), measured)) {
+        std::printf("ratio %s FAILED: %zu samples, a ratio needs samples that are finite and above zero\n",
+                    line.name.c_str(), n);
+        all_measured = false;
+        continue;
+      }
+      std::printf("ratio %s min %.3g median %.3g goal %g\n", line.name.c_str(), line.min, median, line.goal);
     }
     std::fflush(stdout);
+    return all_measured;
   }
 
  private:
   struct Line {
     std::string name;
+    double min;
     std::vector<double> samples;
     double goal;
   };
@@ -87,7 +103,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 // Runs the registered benchmarks as at least 7 repetitions interleaved at random (flags given on
 // the command line win), then lets `ratios` name the pairs and prints them (timed on the wall clock
-// with `wall_clock`). Returns main's status.
+// with `wall_clock`). Returns main's status: failure when a ratio could not be measured.
 inline int RunWithRatios(int argc, char** argv, const std::function<void(RatioReporter&)>& ratios,
                          bool wall_clock = false) {
   std::vector<char*> args(argv, argv + argc);
@@ -100,9 +116,9 @@ inline int RunWithRatios(int argc, char** argv, const std::function<void(RatioRe
   RatioReporter reporter(wall_clock);
   benchmark::RunSpecifiedBenchmarks(&reporter);
   ratios(reporter);
-  reporter.PrintRatios();
+  const bool all_measured = reporter.PrintRatios();
   benchmark::Shutdown();
-  return 0;
+  return all_measured ? 0 : 1;
 }
 
 }  // namespace bench

@@ -19,53 +19,88 @@ const MemberTable<ListSubItem>& ListSubItem::Members() {
 }
 
 namespace {
-// The bytes a piece's length takes in front of it.
-constexpr size_t kLengthBytes = sizeof(uint32_t);
+// A piece's length stands in front of it: one byte below kLongPiece, else that byte and four more.
+constexpr unsigned char kLongPiece = 0xFF;
+constexpr size_t kLongLengthBytes = sizeof(uint32_t);
 
-void AppendPiece(std::string& packed, std::string_view piece) {
-  const auto length = static_cast<uint32_t>(piece.size());
-  packed.append(reinterpret_cast<const char*>(&length), kLengthBytes).append(piece);
+size_t PieceSize(std::string_view piece) {
+  return (piece.size() < kLongPiece ? 1 : 1 + kLongLengthBytes) + piece.size();
+}
+
+// Writes `piece` with its length at `out`; returns the end.
+char* PutPiece(char* out, std::string_view piece) {
+  if (piece.size() < kLongPiece) {
+    *out++ = static_cast<char>(piece.size());
+  } else {
+    *out++ = static_cast<char>(kLongPiece);
+    const auto length = static_cast<uint32_t>(piece.size());
+    std::memcpy(out, &length, kLongLengthBytes);
+    out += kLongLengthBytes;
+  }
+  if (!piece.empty()) std::memcpy(out, piece.data(), piece.size());
+  return out + piece.size();
 }
 }  // namespace
 
-std::string_view ListSubItemTexts::PieceAt(size_t offset) const {
+std::string_view ListSubItemTexts::PieceAt(size_t place) const {
+  const auto lead = static_cast<unsigned char>(packed_[place]);
+  if (lead != kLongPiece) return std::string_view(packed_).substr(place + 1, lead);
   uint32_t length = 0;
-  std::memcpy(&length, packed_.data() + offset, kLengthBytes);
-  return std::string_view(packed_).substr(offset + kLengthBytes, length);
+  std::memcpy(&length, packed_.data() + place + 1, kLongLengthBytes);
+  return std::string_view(packed_).substr(place + 1 + kLongLengthBytes, length);
 }
 
-size_t ListSubItemTexts::Offset(int32_t index) const {
-  size_t offset = 0;
-  for (int32_t i = 0; i < index; ++i) {
-    offset += kLengthBytes + PieceAt(offset).size();  // the text
-    offset += kLengthBytes + PieceAt(offset).size();  // the key
-  }
-  return offset;
+size_t ListSubItemTexts::PieceEnd(size_t place) const {
+  const std::string_view piece = PieceAt(place);
+  return static_cast<size_t>(piece.data() + piece.size() - packed_.data());
 }
 
 void ListSubItemTexts::Add(std::string_view text, std::string_view key, int32_t position) {
   CheckInsertPosition(position, count_);
-  // At the end the pieces go straight into the buffer; elsewhere they are put together first.
-  std::string sub_item;
-  std::string& target = position == 0 ? packed_ : sub_item;
-  AppendPiece(target, text);
-  AppendPiece(target, key);
-  if (position != 0) packed_.insert(Offset(position - 1), sub_item);
+  const auto place = static_cast<uint32_t>(packed_.size());
+  // The pieces always go to the end of the buffer; an insert elsewhere only changes the order.
+  packed_.resize(place + PieceSize(text) + PieceSize(key));
+  PutPiece(PutPiece(packed_.data() + place, text), key);
+  if (position != 0 && position <= count_) {
+    if (!order_) {
+      order_ = std::make_unique<std::vector<uint32_t>>();
+      for (size_t at = 0; at < place; at = PieceEnd(PieceEnd(at))) order_->push_back(static_cast<uint32_t>(at));
+    }
+    order_->insert(order_->begin() + (position - 1), place);
+  } else if (order_) {
+    order_->push_back(place);
+  }
   ++count_;
 }
 
-std::string_view ListSubItemTexts::Text(int32_t position) const {
+uint32_t ListSubItemTexts::PlaceOf(int32_t position) const {
   if (position < 1 || position > count_) Raise(widget_err::kIndexOutOfBounds, "", "Index out of bounds");
-  return PieceAt(Offset(position - 1));
+  if (order_) return (*order_)[static_cast<size_t>(position - 1)];
+  size_t place = 0;
+  for (int32_t i = 1; i < position; ++i) place = PieceEnd(PieceEnd(place));
+  return static_cast<uint32_t>(place);
 }
 
-std::string_view ListSubItemTexts::Key(int32_t position) const {
-  const std::string_view text = Text(position);
-  return PieceAt(static_cast<size_t>(text.data() + text.size() - packed_.data()));
-}
+std::string_view ListSubItemTexts::KeyAt(uint32_t place) const { return PieceAt(PieceEnd(place)); }
+
+std::string_view ListSubItemTexts::Text(int32_t position) const { return TextAt(PlaceOf(position)); }
+
+std::string_view ListSubItemTexts::Key(int32_t position) const { return KeyAt(PlaceOf(position)); }
 
 std::shared_ptr<ListSubItem> ListSubItemTexts::Item(int32_t position) const {
-  return std::make_shared<ListSubItem>(std::string(Key(position)), std::string(Text(position)));
+  const uint32_t place = PlaceOf(position);
+  auto own = std::make_shared<ListSubItemTexts>();
+  own->Add(TextAt(place), KeyAt(place));
+  return std::make_shared<ListSubItem>(std::move(own), 0);
+}
+
+std::shared_ptr<ListSubItem> ListSubItems::SubItemAt(uint32_t place) const {
+  if (last_ && last_.use_count() == 1) {
+    last_->place_ = place;
+  } else {
+    last_ = std::make_shared<ListSubItem>(texts_, place);
+  }
+  return last_;
 }
 
 const MemberTable<ListSubItems>& ListSubItems::Members() {
@@ -76,8 +111,10 @@ const MemberTable<ListSubItems>& ListSubItems::Members() {
          std::string text_storage, key_storage;
          const std::string_view text = OptionalTextView(a, 2, "Text", text_storage);
          const std::string_view key = OptionalTextView(a, 1, "Key", key_storage);
-         s.Texts().Add(text, key, OptionalPosition(a, 0));
-         return Variant::Object(std::make_shared<ListSubItem>(std::string(key), std::string(text)));
+         const int32_t position = OptionalPosition(a, 0);
+         const auto place = static_cast<uint32_t>(s.texts_->PackedSize());
+         s.texts_->Add(text, key, position);
+         return Variant::Object(s.SubItemAt(place));
        }},
       Property<&S::Count>(member::kCount),
       Method<&S::Item, "Index">(member::kItem),
@@ -101,6 +138,8 @@ const MemberTable<ListItem>& ListItem::Members() {
 
 std::shared_ptr<ListItem> ListItems::Add(std::string key, std::string text, Variant small_icon, int32_t position) {
   auto item = std::make_shared<ListItem>(std::move(key), std::move(text), std::move(small_icon));
+  // Items of one list as a rule have texts of similar length: room for as many as the last one's.
+  if (Count() > 0) item->SubItems().Reserve(static_cast<ListItem&>(*Entries().At(Count())).SubItems().PackedSize());
   Entries().Insert(item, position);
   return item;
 }

@@ -2,9 +2,11 @@
 // its further columns), ListSubItems (those texts as the collection reached by name), ListSubItem
 // (one of them) and ListItems, the collection reached as `ListItems`, whose `Add` takes Index, Key,
 // Text and SmallIcon (the large Icon, fourth, is not shown by this model). An item keeps its
-// sub-items' texts packed in one buffer; their objects are made only when reached by name.
+// sub-items' texts packed in one buffer, reserved as large as the item before needed; their objects
+// are made only when reached by name, and refer to the texts there.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,25 +16,11 @@
 
 namespace kw::widgets {
 
-// The text of one further column of a list item, as reached by name (a copy; sub-items are read-only).
-class ListSubItem : public LateBound<ListSubItem> {
- public:
-  // A sub-item with its key and text.
-  ListSubItem(std::string key, std::string text) : key_(std::move(key)), text_(std::move(text)) {}
-  std::string TypeName() const override { return "ListSubItem"; }
-  // The key ("" for none).
-  const std::string& Key() const { return key_; }
-  // The text.
-  const std::string& Text() const { return text_; }
-  // The members reached by name: Key and Text.
-  static const MemberTable<ListSubItem>& Members();
-
- private:
-  std::string key_;
-  std::string text_;
-};
+class ListSubItem;
 
 // The sub-items of one list item in column order, each a text and a key packed into one buffer.
+// A sub-item keeps its place in the buffer for the item's life (an insert before it changes the
+// order, not the buffer), so that a sub-item object refers to its texts there.
 class ListSubItemTexts {
  public:
   // Appends a sub-item (or puts it at 1-based `position`; 35600 beyond the end).
@@ -43,17 +31,45 @@ class ListSubItemTexts {
   std::string_view Text(int32_t position) const;
   // The key of the sub-item at 1-based `position`; 35600 beyond the ends.
   std::string_view Key(int32_t position) const;
-  // The sub-item at 1-based `position` as an object (35600 beyond the ends).
+  // The sub-item at 1-based `position` as an object of its own, holding a copy of its texts
+  // (35600 beyond the ends).
   std::shared_ptr<ListSubItem> Item(int32_t position) const;
 
- private:
-  // Where the sub-item at 0-based `index` starts in `packed_` (the end for `count_`).
-  size_t Offset(int32_t index) const;
-  // One piece (a length, then its bytes) starting at `offset`.
-  std::string_view PieceAt(size_t offset) const;
+  // Where the sub-item at 1-based `position` lies in the buffer (35600 beyond the ends), and its
+  // text and key from there.
+  uint32_t PlaceOf(int32_t position) const;
+  std::string_view TextAt(uint32_t place) const { return PieceAt(place); }
+  std::string_view KeyAt(uint32_t place) const;
+  // Reserves room for `bytes` of packed texts, as many as the item before needed.
+  void Reserve(size_t bytes) { packed_.reserve(bytes); }
+  size_t PackedSize() const { return packed_.size(); }
 
-  std::string packed_;  // per sub-item: the text, then the key, each as length and bytes
+ private:
+  // One piece (its length, then its bytes) starting at `place`.
+  std::string_view PieceAt(size_t place) const;
+  size_t PieceEnd(size_t place) const;
+
+  std::string packed_;  // per sub-item in the order they were added: the text, then the key
+  // The places in column order, made at the first insert: until then the order is the buffer's.
+  std::unique_ptr<std::vector<uint32_t>> order_;
   int32_t count_ = 0;
+};
+
+// The text of one further column of a list item, as reached by name (sub-items are read-only): it
+// refers to its place in the item's texts, which it keeps alive.
+class ListSubItem : public LateBound<ListSubItem> {
+ public:
+  ListSubItem(std::shared_ptr<const ListSubItemTexts> texts, uint32_t place)
+      : texts_(std::move(texts)), place_(place) {}
+  std::string TypeName() const override { return "ListSubItem"; }
+  std::string Key() const { return std::string(texts_->KeyAt(place_)); }
+  std::string Text() const { return std::string(texts_->TextAt(place_)); }
+  static const MemberTable<ListSubItem>& Members();
+
+ private:
+  friend class ListSubItems;
+  std::shared_ptr<const ListSubItemTexts> texts_;
+  uint32_t place_;
 };
 
 // One entry of a list view.
@@ -79,19 +95,20 @@ class ListItem : public LateBound<ListItem, KeyedEntry> {
 // The sub-items of one list item as the collection reached by name (`ListSubItems`).
 class ListSubItems : public LateBound<ListSubItems> {
  public:
-  // The sub-items of `item`.
-  explicit ListSubItems(std::shared_ptr<ListItem> item) : item_(std::move(item)) {}
+  explicit ListSubItems(const std::shared_ptr<ListItem>& item) : texts_(item, &item->SubItems()) {}
   std::string TypeName() const override { return "ListSubItems"; }
-  // The number of sub-items.
-  int32_t Count() const { return item_->SubItems().Count(); }
+  int32_t Count() const { return texts_->Count(); }
   // By 1-based position; 35600 beyond the ends.
-  std::shared_ptr<ListSubItem> Item(int32_t position) const { return item_->SubItems().Item(position); }
-  // The members reached by name: Count, Item and Add.
+  std::shared_ptr<ListSubItem> Item(int32_t position) const { return SubItemAt(texts_->PlaceOf(position)); }
   static const MemberTable<ListSubItems>& Members();
 
  private:
-  ListSubItemTexts& Texts() { return item_->SubItems(); }
-  std::shared_ptr<ListItem> item_;
+  // The sub-item at `place`. The one handed out last is used again once its caller has let go of
+  // it: a fill that adds sub-items and drops each at once then makes one object, not one each.
+  std::shared_ptr<ListSubItem> SubItemAt(uint32_t place) const;
+
+  std::shared_ptr<ListSubItemTexts> texts_;  // the item's texts, sharing the item's life
+  mutable std::shared_ptr<ListSubItem> last_;
 };
 
 // The items of a list view.

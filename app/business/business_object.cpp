@@ -13,15 +13,27 @@ namespace trf {
 
 namespace {
 
+// The whole number that `digits` spell (at most 15 of them, nothing else); nullopt otherwise.
+std::optional<int64_t> PlainDigits(std::string_view digits) {
+  if (digits.empty() || digits.size() > 15) return std::nullopt;
+  int64_t key = 0;
+  for (const char c : digits) {
+    const auto digit = static_cast<unsigned>(c - '0');
+    if (digit > 9) return std::nullopt;
+    key = key * 10 + digit;
+  }
+  return key;
+}
+
 // A record key given as text: a whole number, blanks around it allowed (" 17" finds 17). Plain
-// digits, the list binding's form, are read directly; anything else by the number reader.
+// digits, the list binding's form, are read in one pass; anything else by the number reader.
 std::optional<int64_t> KeyFromText(const std::string& text) {
-  size_t start = text.find_first_not_of(' ');
-  const size_t end = text.find_last_not_of(' ') + 1;
-  if (start != std::string::npos && end - start <= 15) {
-    int64_t key = 0;
-    while (start < end && text[start] >= '0' && text[start] <= '9') key = key * 10 + (text[start++] - '0');
-    if (start == end) return key;
+  if (const std::optional<int64_t> key = PlainDigits(text)) return key;
+  const size_t start = text.find_first_not_of(' ');
+  if (start != std::string::npos) {
+    if (const std::optional<int64_t> key =
+            PlainDigits(std::string_view(text).substr(start, text.find_last_not_of(' ') + 1 - start)))
+      return key;
   }
   const std::optional<double> number = kw::ParseWholeNumber(text);
   if (!number || *number != std::floor(*number) || std::fabs(*number) > 9.0e15) return std::nullopt;
@@ -59,7 +71,7 @@ size_t TableBusinessObject::SlotOf(const kw::Variant& index) const {
   if (index.IsText()) {
     const std::optional<int64_t> key = KeyFromText(index.GetText());
     const auto it = key ? slots_by_key_.find(*key) : slots_by_key_.end();
-    if (it == slots_by_key_.end() || positions_by_slot_[it->second] == 0) {
+    if (it == slots_by_key_.end() || order_.PositionOf(it->second) == 0) {
       Fail(kw::err::kSubscript, "No record with the key \"" + index.GetText() + "\" is held.");
     }
     return it->second;
@@ -67,13 +79,13 @@ size_t TableBusinessObject::SlotOf(const kw::Variant& index) const {
   const int32_t position = index.IsEmpty() ? -1 : index.ToLong();
   if (position == -1) {
     if (current_ == 0) Fail(kw::err::kSubscript, "There is no current record: the object holds no record.");
-    return view_[static_cast<size_t>(current_ - 1)];
+    return order_.SlotAt(current_);
   }
-  if (position < 1 || static_cast<size_t>(position) > view_.size()) {
+  if (position < 1 || position > order_.Count()) {
     Fail(kw::err::kSubscript, "No record at position " + std::to_string(position) + "; the object holds " +
-                                  std::to_string(view_.size()) + ".");
+                                  std::to_string(order_.Count()) + ".");
   }
-  return view_[static_cast<size_t>(position - 1)];
+  return order_.SlotAt(position);
 }
 
 TableBusinessObject::Record& TableBusinessObject::RecordAt(const kw::Variant& index) { return records_[SlotOf(index)]; }
@@ -96,27 +108,21 @@ bool TableBusinessObject::PassesFilter(const Record& record) const {
 }
 
 void TableBusinessObject::RebuildView() {
-  view_.clear();
-  positions_by_slot_.assign(records_.size(), 0);
+  std::vector<size_t> visible;
+  visible.reserve(records_.size());
   for (size_t slot = 0; slot < records_.size(); ++slot) {
     // A removed record's slot stays, without values.
     if (records_[slot].values.empty() || !PassesFilter(records_[slot])) continue;
-    view_.push_back(slot);
-    positions_by_slot_[slot] = static_cast<int32_t>(view_.size());
+    visible.push_back(slot);
   }
+  order_.Assign(std::move(visible), records_.size());
 }
 
 void TableBusinessObject::Drop(size_t slot) {
   // The slot stays, empty, so that no other slot moves: only the positions after it do.
   slots_by_key_.erase(KeyOf(records_[slot]));
   records_[slot] = Record();
-  const int32_t position = positions_by_slot_[slot];
-  if (position != 0) {
-    positions_by_slot_[slot] = 0;
-    view_.erase(view_.begin() + (position - 1));
-    for (auto later = static_cast<size_t>(position - 1); later < view_.size(); ++later)
-      positions_by_slot_[view_[later]] = static_cast<int32_t>(later + 1);
-  }
+  if (order_.PositionOf(slot) != 0) order_.Remove(slot);
   current_ = std::min(current_, Count());
   if (current_ == 0 && Count() > 0) current_ = 1;
   settle_pending_ = true;
@@ -142,8 +148,7 @@ void TableBusinessObject::AddNew() {
   group_dirty_ = group_dirty_ || read_by_group;
   records_.push_back(std::move(record));
   slots_by_key_.emplace(key, records_.size() - 1);
-  view_.push_back(records_.size() - 1);
-  positions_by_slot_.push_back(Count());
+  order_.Append(records_.size() - 1);
   current_ = Count();
   settle_pending_ = false;
 }
@@ -171,7 +176,7 @@ void TableBusinessObject::CancelEdit() {
     return;
   }
   if (record.is_new) {
-    Drop(view_[static_cast<size_t>(current_ - 1)]);
+    Drop(order_.SlotAt(current_));
     return;
   }
   if (record.in_batch) return;
@@ -206,7 +211,7 @@ void TableBusinessObject::CurrentIndex(const kw::Variant& index) {
     return;
   }
   const size_t slot = index.IsEmpty() ? SlotOf(kw::Variant::Long(0)) : SlotOf(index);
-  current_ = positions_by_slot_[slot];
+  current_ = order_.PositionOf(slot);
   settle_pending_ = false;
 }
 
@@ -243,7 +248,7 @@ bool TableBusinessObject::Exists(const std::string& key) {
   const std::optional<int64_t> number = KeyFromText(key);
   if (!number) return false;
   const auto it = slots_by_key_.find(*number);
-  return it != slots_by_key_.end() && positions_by_slot_[it->second] != 0;
+  return it != slots_by_key_.end() && order_.PositionOf(it->second) != 0;
 }
 
 void TableBusinessObject::MarkChanged(Record& record, const FieldSpec& field) {

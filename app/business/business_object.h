@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/business/record_order.h"
 #include "app/business/rule_numbers.h"
 #include "app/business/rules.h"
 #include "app/data/database.h"
@@ -82,7 +83,7 @@ class TableBusinessObject : public kw::I_LI {
   void CancelEdit() override;
   int16_t ClassEnum() override { return spec_.class_enum; }
   std::string ClassName() override { return spec_.class_name; }
-  int32_t Count() override { return static_cast<int32_t>(view_.size()); }
+  int32_t Count() override { return order_.Count(); }
   // Marks the current record for removal; raises rule_numbers::kStillReferred, and marks nothing,
   // while records of another class still refer to it.
   void Delete() override;
@@ -161,8 +162,7 @@ class TableBusinessObject : public kw::I_LI {
   std::unordered_map<std::string, int32_t, kw::NoCaseHash, kw::NoCaseEqual> positions_by_name_;
   std::vector<Record> records_;
   std::unordered_map<int64_t, size_t> slots_by_key_;
-  std::vector<size_t> view_;                // slot of each visible position
-  std::vector<int32_t> positions_by_slot_;  // position of each slot, 0 when filtered out
+  RecordOrder order_;  // the visible records' slots by position
   // A stored record deleted and dropped, waiting for SaveBatch: its key and the version it was read at.
   struct DeletedRow {
     kw::Variant key;

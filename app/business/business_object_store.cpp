@@ -184,7 +184,7 @@ bool TableBusinessObject::Save(bool force) {
   if (Count() == 0) return true;
   Record& record = CurrentRecord();
   if (!record.Dirty()) return true;
-  const size_t slot = view_[static_cast<size_t>(current_ - 1)];
+  const size_t slot = order_.SlotAt(current_);
   if (record.deleted) {
     if (!record.is_new) {
       if (spec_.save_mode == kw::kSaveModeBatch) {

@@ -13,11 +13,15 @@ bool InGroup(const CommandButton& button) { return button.style == kw::kButtonGr
 
 }  // namespace
 
-void CommandBar::Add(CommandButton button) { buttons_.push_back(std::move(button)); }
+void CommandBar::Add(CommandButton button) {
+  members_.push_back(std::make_shared<const kw::MemberRef>(button.key));
+  buttons_.push_back(std::move(button));
+}
 
 bool CommandBar::Remove(const std::string& key) {
   const auto it = FindMutable(key);
   if (it == buttons_.end()) return false;
+  members_.erase(members_.begin() + (it - buttons_.begin()));
   buttons_.erase(it);
   return true;
 }
@@ -51,7 +55,8 @@ bool CommandBar::Click(const std::string& key) {
   // The target may change the bar while it runs: take what the call needs first.
   const int16_t value = button->value;
   const kw::ObjectPtr target = button->target.lock();
-  kw::CallMember(target, key, kw::Args().Add(kw::Variant::Integer(value)));  // moved in, not copied from a list
+  const std::shared_ptr<const kw::MemberRef> member = members_[static_cast<size_t>(button - buttons_.begin())];
+  kw::CallMember(target, *member, kw::Args().Add(kw::Variant::Integer(value)));  // moved in, not copied from a list
   return true;
 }
 

@@ -32,7 +32,8 @@ struct CommandButton {
 // The buttons of the bar, in order.
 class CommandBar {
  public:
-  // Appends a button; a second button with the same key stands beside the first.
+  // Appends a button (resolving the member its clicks call); a second button with the same key
+  // stands beside the first.
   void Add(CommandButton button);
   // Takes the first button with `key` off the bar; false when there is none.
   bool Remove(const std::string& key);
@@ -52,6 +53,9 @@ class CommandBar {
   // Sets the value of a button; a group button pressed releases the rest of its group.
   void SetValue(std::vector<CommandButton>::iterator button, int16_t value);
   std::vector<CommandButton> buttons_;
+  // Beside each button, the target's member named by its key, resolved when the button is added;
+  // shared, so that a click keeps it while the target changes the bar.
+  std::vector<std::shared_ptr<const kw::MemberRef>> members_;
 };
 
 }  // namespace trf

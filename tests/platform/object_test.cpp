@@ -172,6 +172,58 @@ TEST(LateBinding, ArgumentListsOfAnyLength) {
   }
 }
 
+// A gadget of a class with no table of its own that answers one name by hand before its base.
+class HandGadget : public Gadget {
+ public:
+  Variant Get(std::string_view member, const Args& args = kNoArgs) override {
+    if (member == "Text") return Variant::Text("by hand");
+    return Gadget::Get(member, args);
+  }
+};
+
+// A control that is not one of ours: it answers every name by hand and counts what it was asked.
+class ForeignControl : public Object {
+ public:
+  std::string TypeName() const override { return "Foreign"; }
+  Variant Get(std::string_view member, const Args&) override { return Variant::Text("get " + std::string(member)); }
+  void Let(std::string_view member, const Variant& value, const Args&) override {
+    asked = "let " + std::string(member) + " " + value.ToText();
+  }
+  Variant Call(std::string_view member, const Args&) override { return Variant::Text("call " + std::string(member)); }
+  std::string asked;
+};
+
+// A name resolved once answers on every object as the name itself does: per class (one name on two
+// classes finds each class's own member), through a class that answers by hand, on a control that
+// is not ours, with the same errors, and after being copied.
+TEST(LateBinding, ResolvedNamesAnswerAsTheirNamesDo) {
+  const MemberRef hwnd("HWND"), text("Text"), nope("Nope"), poke("Poke");
+  ObjectPtr gadget = std::make_shared<Gadget>(), big = std::make_shared<BigGadget>();
+  EXPECT_EQ(GetMember(gadget, hwnd).ToLong(), 4242);
+  EXPECT_EQ(GetMember(big, hwnd).ToLong(), 7);
+  EXPECT_EQ(GetMember(gadget, hwnd).ToLong(), 4242);
+  LetMember(big, text, Variant::Text("t"));
+  EXPECT_EQ(GetMember(big, "Text").GetText(), "t");
+  EXPECT_EQ(GetMember(std::make_shared<HandGadget>(), text).GetText(), "by hand");
+  EXPECT_EQ(CallMember(gadget, poke).Type(), VarType::Empty);
+  EXPECT_EQ(As<Gadget>(gadget)->pokes, 1);
+  for (const ObjectPtr& o : {gadget, big}) {
+    EXPECT_EQ(testing::RaisedNumber([&] { (void)GetMember(o, nope); }), err::kNoSuchMember);
+    EXPECT_EQ(testing::RaisedNumber([&] { (void)CallMember(o, nope); }), err::kNoSuchMember);
+    EXPECT_EQ(testing::RaisedNumber([&] { LetMember(o, nope, Variant()); }), err::kNoSuchMember);
+    EXPECT_EQ(testing::RaisedNumber([&] { LetMember(o, poke, Variant()); }), err::kWriteOnly);
+  }
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)GetMember(nullptr, text); }), err::kObjectNotSet);
+  auto foreign = std::make_shared<ForeignControl>();
+  const ObjectPtr control = foreign;
+  EXPECT_EQ(GetMember(control, text).GetText(), "get Text");
+  EXPECT_EQ(CallMember(control, poke).GetText(), "call Poke");
+  LetMember(control, hwnd, Variant::Long(3));
+  EXPECT_EQ(foreign->asked, "let HWND 3");
+  const MemberRef copy = hwnd;
+  EXPECT_EQ(std::tuple(copy.Name(), GetMember(big, copy).ToLong()), std::tuple("HWND", 7));
+}
+
 TEST(ClassRegistryTest, CreatesByIdentifierAndRestoresScopedRegistrations) {
   ScopedService<ClassRegistry> registry(std::make_shared<ClassRegistry>());
   registry->Register("KW_Test.Gadget", [] { return std::make_shared<Gadget>(); });

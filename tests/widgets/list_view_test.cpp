@@ -153,6 +153,33 @@ TEST(ListView, KeepsHeadersIconsAndSubItems) {
   EXPECT_EQ(Raised([&] { subs->Call("Add", Args{Variant::Long(6)}); }).Number(), widget_err::kIndexOutOfBounds);
 }
 
+// A sub-item handed out keeps its own texts: an insert before it, later adds and texts too long for
+// a one-byte length leave it as it was, and an object still held is never handed out again.
+TEST(ListView, SubItemsKeepTheirTextsAcrossInsertsAndAdds) {
+  ListView view;
+  const ObjectPtr subs = AddByName(view, "K1", "Ann")->Get("ListSubItems").ToObject();
+  const std::string long_text(300, 'y');
+  const auto add_text = [&](const std::string& text) {
+    return subs->Call("Add", Args().Named("Text", Variant::Text(text))).ToObject();
+  };
+  const ObjectPtr b =
+      subs->Call("Add", Args().Named("Text", Variant::Text("b")).Named("Key", Variant::Text("kb"))).ToObject();
+  subs->Call("Add", Args{Variant::Long(1), Variant::Text("ka"), Variant::Text("a")});
+  const ObjectPtr longer = add_text(long_text);
+  const ObjectPtr c = add_text("c");
+  EXPECT_NE(b, c);
+  EXPECT_NE(longer, c);
+  EXPECT_EQ(std::tuple(b->Get("Text").GetText(), b->Get("Key").GetText()), std::tuple("b", "kb"));
+  EXPECT_EQ(longer->Get("Text").GetText(), long_text);
+  EXPECT_EQ(c->Get("").GetText(), "c");
+  const ListSubItemTexts& texts = view.Items().Item(Variant::Text("K1"))->SubItems();
+  const std::tuple<int32_t, std::string, std::string> rows[] = {
+      {1, "a", "ka"}, {2, "b", "kb"}, {3, long_text, ""}, {4, "c", ""}};
+  for (const auto& [position, text, key] : rows) {
+    EXPECT_EQ(std::tuple(texts.Text(position), texts.Key(position)), std::tuple(text, key)) << position;
+  }
+}
+
 // The window's class name starts with "ListView", so that an 8-character read recognises it.
 TEST(ListView, OwnsAWindowAndTakesTheFocus) {
   ScopedService<WindowTable> windows{std::make_shared<WindowTable>()};

@@ -1,13 +1,15 @@
 // Argument lookup of late-bound calls: by name first, then by position.
 #include "ui_shared/platform/args.h"
 
+#include <tuple>
+
 #include "ui_shared/platform/error.h"
 #include "ui_shared/platform/text.h"
 
 namespace kw {
 
-Args& Args::Named(std::string name, Variant value) {
-  named_.emplace_back(std::move(name), std::move(value));
+Args& Args::Named(std::string_view name, Variant value) {
+  named_.emplace_back(std::piecewise_construct, std::forward_as_tuple(name), std::forward_as_tuple(std::move(value)));
   return *this;
 }
 
@@ -17,9 +19,12 @@ Args& Args::Add(Variant value) {
 }
 
 const Variant* Args::Find(size_t index, std::string_view name) const {
-  // Callers as a rule spell a name as the member does: the exact comparison settles most.
-  for (const auto& [n, v] : named_)
+  // Names of another length never match; callers as a rule spell a name as the member does, so
+  // the exact comparison settles most of the rest.
+  for (const auto& [n, v] : named_) {
+    if (n.size() != name.size()) continue;
     if (n == name || text::EqualsNoCase(n, name)) return &v;
+  }
   return index < positional_.size() ? &positional_[index] : nullptr;
 }
 

@@ -27,7 +27,7 @@ class Args {
   Args(std::initializer_list<Variant> positional) : positional_(positional) {}
 
   // Adds a named argument; names compare without regard to case.
-  Args& Named(std::string name, Variant value);
+  Args& Named(std::string_view name, Variant value);
   // Adds a positional argument after those already given.
   Args& Add(Variant value);
 

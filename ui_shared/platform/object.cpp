@@ -53,6 +53,18 @@ Variant CallMember(const ObjectPtr& object, std::string_view member, const Args&
   return Require(object).Call(member, args);
 }
 
+Variant GetMember(const ObjectPtr& object, const MemberRef& member, const Args& args) {
+  return Require(object).GetResolved(member, args);
+}
+
+void LetMember(const ObjectPtr& object, const MemberRef& member, const Variant& value, const Args& args) {
+  Require(object).LetResolved(member, value, args);
+}
+
+Variant CallMember(const ObjectPtr& object, const MemberRef& member, const Args& args) {
+  return Require(object).CallResolved(member, args);
+}
+
 std::string TypeNameOf(const ObjectPtr& object) { return object ? object->TypeName() : "Nothing"; }
 
 }  // namespace kw

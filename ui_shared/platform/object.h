@@ -7,11 +7,13 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <typeinfo>
 #include <vector>
 
 #include "ui_shared/platform/args.h"
 #include "ui_shared/platform/error.h"
 #include "ui_shared/platform/member_names.h"
+#include "ui_shared/platform/member_ref.h"
 #include "ui_shared/platform/member_table.h"
 #include "ui_shared/platform/variant.h"
 
@@ -38,6 +40,13 @@ class Object : public std::enable_shared_from_this<Object> {
   void Set(std::string_view member, const ObjectPtr& value, const Args& args = kNoArgs) {
     Let(member, Variant::Object(value), args);
   }
+  // The same through a name resolved once (member_ref.h), for a member reached many times. An
+  // object answers exactly as by the name; classes whose members tables describe skip the lookup.
+  virtual Variant GetResolved(const MemberRef& member, const Args& args) { return Get(member.Name(), args); }
+  virtual void LetResolved(const MemberRef& member, const Variant& value, const Args& args) {
+    Let(member.Name(), value, args);
+  }
+  virtual Variant CallResolved(const MemberRef& member, const Args& args) { return Call(member.Name(), args); }
 
   // The default member's value (Get with the empty name).
   Variant DefaultValue() { return Get(""); }
@@ -47,15 +56,6 @@ class Object : public std::enable_shared_from_this<Object> {
 
   // The elements of a collection object in its order; 438 for objects that are no collection.
   virtual std::vector<Variant> Enumerate();
-};
-
-// A member as a class's index of its own and its bases' members holds it: the table entry, of the
-// class `level` steps up from the one probed (0: that class itself).
-struct FoundMember {
-  // The table entry of the member.
-  const void* entry;
-  // How many classes up from the probed one the entry is declared (0: the class itself).
-  int level;
 };
 
 namespace member_detail {
@@ -107,6 +107,26 @@ class LateBound : public Base {
     // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
     HandDispatched::Let(member, value, args);
   }
+  // A resolved name finds its entry once per class; a class derived further without a table of
+  // its own may answer names by hand, and is reached by the name.
+  Variant GetResolved(const MemberRef& member, const Args& args) override {
+    if (typeid(*this) != typeid(Self)) return this->Get(member.Name(), args);
+    if (const FoundMember* found = member.FindIn(AllMembers())) return ReadFound(*found, args);
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
+    return HandDispatched::Get(member.Name(), args);
+  }
+  Variant CallResolved(const MemberRef& member, const Args& args) override {
+    if (typeid(*this) != typeid(Self)) return this->Call(member.Name(), args);
+    if (const FoundMember* found = member.FindIn(AllMembers())) return ReadFound(*found, args);
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
+    return HandDispatched::Call(member.Name(), args);
+  }
+  void LetResolved(const MemberRef& member, const Variant& value, const Args& args) override {
+    if (typeid(*this) != typeid(Self)) return this->Let(member.Name(), value, args);
+    if (const FoundMember* found = member.FindIn(AllMembers())) return LetFound(*found, value, args);
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
+    HandDispatched::Let(member.Name(), value, args);
+  }
 
  protected:
   // An entry of this class's member table.
@@ -157,6 +177,9 @@ Variant GetMember(const ObjectPtr& object, std::string_view member, const Args& 
 void LetMember(const ObjectPtr& object, std::string_view member, const Variant& value, const Args& args = kNoArgs);
 // Runs the method `member` of an object reached by name; 91 when the object is nothing.
 Variant CallMember(const ObjectPtr& object, std::string_view member, const Args& args = kNoArgs);
+Variant GetMember(const ObjectPtr& object, const MemberRef& member, const Args& args = kNoArgs);
+void LetMember(const ObjectPtr& object, const MemberRef& member, const Variant& value, const Args& args = kNoArgs);
+Variant CallMember(const ObjectPtr& object, const MemberRef& member, const Args& args = kNoArgs);
 // The type name of an object ("Nothing" for nothing).
 std::string TypeNameOf(const ObjectPtr& object);
 

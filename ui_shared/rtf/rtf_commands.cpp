@@ -69,7 +69,7 @@ void RtfController::SelChange() {
   });
 }
 
-void RtfController::FormatSelection(std::string_view member, std::string_view property, const Variant& value) {
+void RtfController::FormatSelection(std::string_view member, const MemberRef& property, const Variant& value) {
   Guarded(class_ids::kRtfController, member, [&](Line& line) {
     line = 10;
     LetMember(m_rtfControl, property, value);
@@ -77,25 +77,25 @@ void RtfController::FormatSelection(std::string_view member, std::string_view pr
 }
 
 void RtfController::BoldClick(int16_t Value) {
-  FormatSelection("BoldClick", member::kSelBold, Variant::Boolean(Value == kPressed));
+  FormatSelection("BoldClick", m_selBold, Variant::Boolean(Value == kPressed));
 }
 void RtfController::ItalicClick(int16_t Value) {
-  FormatSelection("ItalicClick", member::kSelItalic, Variant::Boolean(Value == kPressed));
+  FormatSelection("ItalicClick", m_selItalic, Variant::Boolean(Value == kPressed));
 }
 void RtfController::UnderlineClick(int16_t Value) {
-  FormatSelection("UnderlineClick", member::kSelUnderline, Variant::Boolean(Value == kPressed));
+  FormatSelection("UnderlineClick", m_selUnderline, Variant::Boolean(Value == kPressed));
 }
 void RtfController::BulletsClick(int16_t Value) {
-  FormatSelection("BulletsClick", member::kSelBullet, Variant::Boolean(Value == kPressed));
+  FormatSelection("BulletsClick", m_selBullet, Variant::Boolean(Value == kPressed));
 }
 void RtfController::AlignLeftClick(int16_t) {
-  FormatSelection("AlignLeftClick", member::kSelAlignment, Variant::Integer(kAlignLeft));
+  FormatSelection("AlignLeftClick", m_selAlignment, Variant::Integer(kAlignLeft));
 }
 void RtfController::AlignCenterClick(int16_t) {
-  FormatSelection("AlignCenterClick", member::kSelAlignment, Variant::Integer(kAlignCenter));
+  FormatSelection("AlignCenterClick", m_selAlignment, Variant::Integer(kAlignCenter));
 }
 void RtfController::AlignRightClick(int16_t) {
-  FormatSelection("AlignRightClick", member::kSelAlignment, Variant::Integer(kAlignRight));
+  FormatSelection("AlignRightClick", m_selAlignment, Variant::Integer(kAlignRight));
 }
 
 void RtfController::ColorChangeClick(int16_t) {

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "ui_shared/contracts/container.h"
+#include "ui_shared/platform/control_members.h"
 #include "ui_shared/platform/object.h"
 #include "ui_shared/rtf/button_image_list.h"
 #include "ui_shared/rtf/color_dialog.h"
@@ -81,7 +82,14 @@ class RtfController : public LateBound<RtfController> {
   bool SelectionHas(std::string_view property);
   void ShowButton(const std::string& key, bool pressed);
   // The body of a click member named `member`: sets the box's selection `property` to `value`.
-  void FormatSelection(std::string_view member, std::string_view property, const Variant& value);
+  void FormatSelection(std::string_view member, const MemberRef& property, const Variant& value);
+
+  // The box's selection properties the clicks set, resolved once.
+  const MemberRef m_selBold{std::string(member::kSelBold)};
+  const MemberRef m_selItalic{std::string(member::kSelItalic)};
+  const MemberRef m_selUnderline{std::string(member::kSelUnderline)};
+  const MemberRef m_selBullet{std::string(member::kSelBullet)};
+  const MemberRef m_selAlignment{std::string(member::kSelAlignment)};
 
   std::shared_ptr<ContainerLocator> m_objContainerLocator;
   ContainerPtr m_objTrfContainer;

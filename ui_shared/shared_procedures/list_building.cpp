@@ -40,16 +40,15 @@ int16_t AddColumnHeaders(const ObjectPtr& headers, const Variant& table, ErrorLo
 }
 
 // Where a column's texts come from: an item-text prefix followed by the record position, or,
-// when the prefix is empty, the business-object property of that name.
+// when the prefix is empty, the business-object property of that name, resolved once for all
+// records.
 struct ColumnSource {
   std::string item_text;
-  std::string property;
+  MemberRef property;
 
-  ColumnSource(const Variant& table, int32_t column) {
-    const VArray& columns = *table.GetArray();
-    item_text = columns.At({column, kItemText}).ToText();
-    if (item_text.empty()) property = columns.At({column, kProperty}).ToText();
-  }
+  ColumnSource(const Variant& table, int32_t column)
+      : item_text(table.GetArray()->At({column, kItemText}).ToText()),
+        property(item_text.empty() ? table.GetArray()->At({column, kProperty}).ToText() : std::string()) {}
 
   // The text of the current record at position `position`, as a text variant; 94 for a null
   // property value. A text value is handed on as it is, without another copy.
@@ -124,26 +123,29 @@ ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const Obj
     ObjectPtr first_item;
     const int32_t record_count = GetMember(objLI, member::kCount).ToLong();
     if (record_count != 0) {
+      // The members reached once per record, resolved once for all of them.
+      const MemberRef index("Index"), key_property(strLIKeyProperty), add_item(std::string(member::kAdd)),
+          sub_items_of(std::string(member::kListSubItems)), add_sub_item(std::string(member::kAdd));
       std::vector<ColumnSource> sources;
       for (int32_t position = 1; position <= record_count; ++position) {
         line = 61;
-        LetMember(objLI, "Index", Variant::Long(position));
+        LetMember(objLI, index, Variant::Long(position));
         line = 62;
         // The table is read at the first record: a table without a usable column 0 fails here.
         if (sources.empty()) sources = ColumnSources(varIncludeLIProperties, column_count);
         Variant item_text = sources[0].TextAt(objLI, position);
         line = 63;
-        std::string key = ListKey(kDefaultKeyPrefix, GetMember(objLI, strLIKeyProperty));
+        std::string key = ListKey(kDefaultKeyPrefix, GetMember(objLI, key_property));
         line = 64;
         Args add;
         add.Named("Key", Variant::Text(std::move(key))).Named("Text", std::move(item_text));
         if (intImageIndex != 0) add.Named("SmallIcon", Variant::Integer(intImageIndex));
-        const ObjectPtr item = CallMember(items, member::kAdd, add).ToObject();
+        const ObjectPtr item = CallMember(items, add_item, add).ToObject();
         line = 65;
         if (column_count > 1) {
-          const ObjectPtr sub_items = GetMember(item, member::kListSubItems).ToObject();
+          const ObjectPtr sub_items = GetMember(item, sub_items_of).ToObject();
           for (int32_t column = 1; column < column_count; ++column)
-            CallMember(sub_items, member::kAdd,
+            CallMember(sub_items, add_sub_item,
                        Args().Named("Text", sources[static_cast<size_t>(column)].TextAt(objLI, position)));
         }
       }
