@@ -35,13 +35,15 @@ class ListSubItemTexts {
   // (35600 beyond the ends).
   std::shared_ptr<ListSubItem> Item(int32_t position) const;
 
-  // Where the sub-item at 1-based `position` lies in the buffer (35600 beyond the ends), and its
-  // text and key from there.
+  // Where the sub-item at 1-based `position` lies in the buffer (35600 beyond the ends).
   uint32_t PlaceOf(int32_t position) const;
+  // The text of the sub-item at `place` in the buffer.
   std::string_view TextAt(uint32_t place) const { return PieceAt(place); }
+  // The key of the sub-item at `place` in the buffer.
   std::string_view KeyAt(uint32_t place) const;
   // Reserves room for `bytes` of packed texts, as many as the item before needed.
   void Reserve(size_t bytes) { packed_.reserve(bytes); }
+  // The bytes the packed texts take now (what the next item of the list reserves).
   size_t PackedSize() const { return packed_.size(); }
 
  private:
@@ -59,11 +61,15 @@ class ListSubItemTexts {
 // refers to its place in the item's texts, which it keeps alive.
 class ListSubItem : public LateBound<ListSubItem> {
  public:
+  // The sub-item at `place` in `texts`.
   ListSubItem(std::shared_ptr<const ListSubItemTexts> texts, uint32_t place)
       : texts_(std::move(texts)), place_(place) {}
   std::string TypeName() const override { return "ListSubItem"; }
+  // The key ("" for none).
   std::string Key() const { return std::string(texts_->KeyAt(place_)); }
+  // The text.
   std::string Text() const { return std::string(texts_->TextAt(place_)); }
+  // The members reached by name: Key and Text.
   static const MemberTable<ListSubItem>& Members();
 
  private:
@@ -95,11 +101,14 @@ class ListItem : public LateBound<ListItem, KeyedEntry> {
 // The sub-items of one list item as the collection reached by name (`ListSubItems`).
 class ListSubItems : public LateBound<ListSubItems> {
  public:
+  // The collection of `item`'s sub-items, which it keeps alive.
   explicit ListSubItems(const std::shared_ptr<ListItem>& item) : texts_(item, &item->SubItems()) {}
   std::string TypeName() const override { return "ListSubItems"; }
+  // How many sub-items the item has.
   int32_t Count() const { return texts_->Count(); }
   // By 1-based position; 35600 beyond the ends.
   std::shared_ptr<ListSubItem> Item(int32_t position) const { return SubItemAt(texts_->PlaceOf(position)); }
+  // The members reached by name: Count and Item.
   static const MemberTable<ListSubItems>& Members();
 
  private:

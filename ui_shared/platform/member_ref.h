@@ -15,16 +15,20 @@ namespace kw {
 // A member as a class's index of its own and its bases' members holds it: the table entry, of the
 // class `level` steps up from the one probed (0: that class itself).
 struct FoundMember {
+  // The table entry of the member.
   const void* entry;
+  // How many classes up from the probed one the entry is declared (0: the class itself).
   int level;
 };
 
 // A member name resolved once (see the top of this file). Used by one caller at a time.
 class MemberRef {
  public:
+  // A reference to the member called `name`, resolved at its first use.
   explicit MemberRef(std::string name) : name_(std::move(name)), folded_(name_) {}
   // A copy folds its own name: the folded name looks at the text it was made from.
   MemberRef(const MemberRef& other) : MemberRef(other.name_) {}
+  // Takes another's name, forgetting what this one had found.
   MemberRef& operator=(const MemberRef& other) {
     if (this != &other) {
       name_ = other.name_;
@@ -35,6 +39,7 @@ class MemberRef {
     return *this;
   }
 
+  // The name as written.
   const std::string& Name() const { return name_; }
 
   // The member's entry in `index`, a class's index of its members; nullptr when the class has no

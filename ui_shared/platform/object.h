@@ -40,12 +40,14 @@ class Object : public std::enable_shared_from_this<Object> {
   void Set(std::string_view member, const ObjectPtr& value, const Args& args = kNoArgs) {
     Let(member, Variant::Object(value), args);
   }
-  // The same through a name resolved once (member_ref.h), for a member reached many times. An
-  // object answers exactly as by the name; classes whose members tables describe skip the lookup.
+  // Get through a name resolved once (member_ref.h), for a member reached many times. An object
+  // answers exactly as by the name; classes whose members tables describe skip the lookup.
   virtual Variant GetResolved(const MemberRef& member, const Args& args) { return Get(member.Name(), args); }
+  // Let through a name resolved once, answering exactly as by the name.
   virtual void LetResolved(const MemberRef& member, const Variant& value, const Args& args) {
     Let(member.Name(), value, args);
   }
+  // Call through a name resolved once, answering exactly as by the name.
   virtual Variant CallResolved(const MemberRef& member, const Args& args) { return Call(member.Name(), args); }
 
   // The default member's value (Get with the empty name).
@@ -115,12 +117,14 @@ class LateBound : public Base {
     // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
     return HandDispatched::Get(member.Name(), args);
   }
+  // Call through a resolved name: the entry found once per class, as GetResolved.
   Variant CallResolved(const MemberRef& member, const Args& args) override {
     if (typeid(*this) != typeid(Self)) return this->Call(member.Name(), args);
     if (const FoundMember* found = member.FindIn(AllMembers())) return ReadFound(*found, args);
     // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
     return HandDispatched::Call(member.Name(), args);
   }
+  // Let through a resolved name: the entry found once per class, as GetResolved.
   void LetResolved(const MemberRef& member, const Variant& value, const Args& args) override {
     if (typeid(*this) != typeid(Self)) return this->Let(member.Name(), value, args);
     if (const FoundMember* found = member.FindIn(AllMembers())) return LetFound(*found, value, args);
@@ -177,8 +181,11 @@ Variant GetMember(const ObjectPtr& object, std::string_view member, const Args& 
 void LetMember(const ObjectPtr& object, std::string_view member, const Variant& value, const Args& args = kNoArgs);
 // Runs the method `member` of an object reached by name; 91 when the object is nothing.
 Variant CallMember(const ObjectPtr& object, std::string_view member, const Args& args = kNoArgs);
+// Reads the property `member`, resolved once, of an object reached by name; 91 when it is nothing.
 Variant GetMember(const ObjectPtr& object, const MemberRef& member, const Args& args = kNoArgs);
+// Writes the property `member`, resolved once, of an object reached by name; 91 when it is nothing.
 void LetMember(const ObjectPtr& object, const MemberRef& member, const Variant& value, const Args& args = kNoArgs);
+// Runs the method `member`, resolved once, of an object reached by name; 91 when it is nothing.
 Variant CallMember(const ObjectPtr& object, const MemberRef& member, const Args& args = kNoArgs);
 // The type name of an object ("Nothing" for nothing).
 std::string TypeNameOf(const ObjectPtr& object);
