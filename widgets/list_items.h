@@ -108,7 +108,7 @@ class ListSubItems : public LateBound<ListSubItems> {
   int32_t Count() const { return texts_->Count(); }
   // By 1-based position; 35600 beyond the ends.
   std::shared_ptr<ListSubItem> Item(int32_t position) const { return SubItemAt(texts_->PlaceOf(position)); }
-  // The members reached by name: Count and Item.
+  // The members reached by name: Add, Count and Item (the default).
   static const MemberTable<ListSubItems>& Members();
 
  private:
