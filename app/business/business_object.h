@@ -118,6 +118,8 @@ class TableBusinessObject : public kw::I_LI {
   // The number of changes (new, edited, deleted records) SaveBatch would write.
   int32_t PendingChanges() const;
   Database& Connection() { return *database_; }
+  // The table the class's records live in.
+  const TableDescription& Table() const { return *spec_.table; }
 
  protected:
   // Class rules of one field, run after the field's value passed the kind, required and key
