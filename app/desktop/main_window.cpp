@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -15,6 +16,7 @@
 
 #include <tuple>
 
+#include "app/data/backup.h"
 #include "app/desktop/feedback_box.h"
 #include "app/desktop/qt_colors.h"
 #include "app/screens/notes_screen.h"
@@ -114,6 +116,7 @@ void MainWindow::BuildMenusAndTools() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   QAction* report =
       AddAction(file, tr("File the &report..."), "fileReport", QKeySequence(Qt::Key_F9), [this] { FileReport(); });
+  AddAction(file, tr("&Back up..."), "backUp", QKeySequence(), [this] { BackUp(); });
   file->addSeparator();
   AddAction(file, tr("&Quit"), "quit", QKeySequence::Quit, [this] { close(); });
 
@@ -141,6 +144,8 @@ void MainWindow::BuildMenusAndTools() {
                     [](ScreenForm& s) { s.RemoveRecord(); });
   add_record_action(tr("&Undo the edits"), "undo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                     [](ScreenForm& s) { s.UndoEdits(); });
+
+  AddAction(record, tr("Field &history"), "history", QKeySequence(Qt::CTRL | Qt::Key_H), [this] { ShowHistory(); });
 
   commands_menu_ = menuBar()->addMenu(tr("&Commands"));
   QMenu* help = menuBar()->addMenu(tr("&Help"));
@@ -186,6 +191,36 @@ void MainWindow::Run(const std::function<void(ScreenForm&)>& operation) {
     ShowProblem(tr("Not possible now"), QString::fromStdString(refusal.what()));
   }
   Refresh();
+}
+
+void MainWindow::BackUp() {
+  const QString copy =
+      QFileDialog::getSaveFileName(this, tr("Back up the database"), QString::fromStdString(db_path_) + ".backup");
+  if (copy.isEmpty()) return;
+  try {
+    BackUpTrfFile(db_path_, copy.toStdString());
+    statusBar()->showMessage(tr("Backed up into %1").arg(copy), 5000);
+  } catch (const kw::Error& error) {
+    ShowProblem(tr("No backup"), QString::fromStdString(SentenceOf(error)));
+  }
+}
+
+void MainWindow::ShowHistory() {
+  ScreenForm* screen = host_->Current();
+  if (!screen) return;
+  std::string focused;
+  if (const ScreenPage* page = Page(screen->Name())) {
+    for (const std::string& field : screen->Fields())
+      if (page->Field(field) && page->Field(field) == QApplication::focusWidget()) focused = field;
+  }
+  std::vector<Change> changes;
+  Run([&](ScreenForm& s) { changes = s.History(focused); });
+  QString text;
+  for (const Change& change : changes) text += QString::fromStdString(screen->ChangeLine(change)) + "\n";
+  QMessageBox box(QMessageBox::Information, focused.empty() ? tr("History of the record") : tr("History of the field"),
+                  text.isEmpty() ? tr("No change of this record is on record.") : text, QMessageBox::Ok, this);
+  box.setObjectName("history");
+  box.exec();
 }
 
 void MainWindow::ShowProblem(const QString& title, const QString& text) {

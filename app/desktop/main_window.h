@@ -36,6 +36,11 @@ class MainWindow : public QMainWindow, public ScreenEvents {
   void FileReport();
   // The about box: the program, the database in use, the screens.
   void About();
+  // File > Back up...: a copy of the database file, taken while other desks keep working.
+  void BackUp();
+  // Record > Field history: the changes of the focused field of the current record (of the whole
+  // record when no field has the focus).
+  void ShowHistory();
 
   ScreenHost& Host() const { return *host_; }
   ScreenPage* Page(const std::string& name) const;

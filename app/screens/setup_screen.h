@@ -24,6 +24,12 @@ class TrfSetupScreen : public ListScreen<LIHomeMonths> {
   std::string Purpose() const override;
   // Makes the month of `row` the current month.
   void SelectRow(int row) override;
+  // Files the current month once the send-off passed (unless it is filed already): it is closed and
+  // locked in the name of whoever works at this desk, at this time.
+  void SendOffPassed() override;
+  // Reopens the current month, which was filed, for `reason` (kept on record with who and when);
+  // a ScreenRefusal when the current month is not filed or the reason is blank.
+  void ReopenFiled(const std::string& reason);
 
  protected:
   bool Chosen(const ScreenContext& context) const override { return !context.month_id.empty(); }
@@ -42,6 +48,7 @@ class TrfSetupScreen : public ListScreen<LIHomeMonths> {
   // Whether a month other than the selected one has an active TRF: a home works on one at a time.
   bool HasOtherActiveMonth() const;
   uint8_t SelectedStatus() const;
+  int64_t SelectedMonth() const;
 };
 
 // "not started", "active" or "closed".

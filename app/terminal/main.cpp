@@ -8,7 +8,10 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "app/data/backup.h"
+#include "app/data/home_access.h"
 #include "app/data/trf_database.h"
 #include "app/terminal/demo_tour.h"
 #include "app/terminal/temp_folder.h"
@@ -19,6 +22,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: trf [--db PATH|URI] [--sample] [--read-only] [--verbose] [--script FILE | --demo]\n"
+    "       trf [--db PATH] --backup FILE | --restore FILE;  trf --db URI --admin ...\n"
     "  (no option)    work interactively on trf.db in the current folder,\n"
     "                 created with sample data when missing\n"
     "  --db PATH      the database file to work on (created with sample data when missing)\n"
@@ -29,6 +33,12 @@ constexpr const char* kUsage =
     "  --read-only    only look: the database is opened read-only and nothing is saved\n"
     "                 (a file you may not write, or one in a folder you may not write,\n"
     "                 opens this way by itself)\n"
+    "  --admin grant ROLE HOME | --admin revoke ROLE HOME | --admin list\n"
+    "                 on a server database, as its administrator: let the desk that connects\n"
+    "                 as ROLE work on the home numbered HOME (H-101), take it back, or list\n"
+    "                 who may work on which home\n"
+    "  --backup FILE  copy the database file into FILE while desks keep working\n"
+    "  --restore FILE replace the database file by the copy FILE, once the copy is checked\n"
     "  --verbose      also print form keys, colour codes and the busy marker\n"
     "  --script FILE  run the commands of FILE (- for standard input) and print the transcript;\n"
     "                 exit status 0 when every command ran and every expect held. Without --db\n"
@@ -39,6 +49,9 @@ constexpr const char* kUsage =
 struct Options {
   std::optional<std::string> db;
   std::optional<std::string> script;
+  std::optional<std::string> backup;
+  std::optional<std::string> restore;
+  std::vector<std::string> admin;  // the action and its words
   bool demo = false;
   bool help = false;
   bool read_only = false;
@@ -62,6 +75,17 @@ std::optional<std::string> Parse(int argc, char** argv, Options& options) {
       options.verbose = true;
     } else if (arg == "--sample") {
       options.sample = true;
+    } else if (arg == "--admin") {
+      if (i + 1 >= argc) return std::string("--admin needs grant, revoke or list");
+      options.admin.push_back(argv[++i]);
+      const size_t words = options.admin[0] == "list" ? 0 : 2;
+      if (options.admin[0] != "list" && options.admin[0] != "grant" && options.admin[0] != "revoke")
+        return "--admin takes grant, revoke or list, not \"" + options.admin[0] + "\"";
+      if (i + static_cast<int>(words) >= argc) return "--admin " + options.admin[0] + " needs a role and a home number";
+      for (size_t w = 0; w < words; ++w) options.admin.push_back(argv[++i]);
+    } else if (arg == "--backup" || arg == "--restore") {
+      if (i + 1 >= argc) return arg + " needs a file";
+      (arg == "--backup" ? options.backup : options.restore) = argv[++i];
     } else if (arg == "--db" || arg == "--script") {
       if (i + 1 >= argc) return arg + " needs a value";
       (arg == "--db" ? options.db : options.script) = argv[++i];
@@ -95,6 +119,30 @@ int RunDemo(bool verbose) {
   }
   std::cout << "\nThe tour is over. `make run` (or ./build/dev/trf) starts a session of your own on trf.db in the "
                "current folder.\n";
+  return 0;
+}
+
+// --admin: grants, revokes or lists the homes of the desks of a server database.
+int RunAdmin(const Options& options) {
+  if (!options.db || !trf::IsServerUri(*options.db)) {
+    std::cerr << "trf: --admin works on a server database: name it with --db postgresql://...\n";
+    return 2;
+  }
+  auto database = trf::OpenServerTrfDatabase(*options.db, trf::Access::kReadWrite,
+                                             options.sample ? trf::Seed::kSample : trf::Seed::kEmpty);
+  const std::string& action = options.admin[0];
+  if (action == "grant") {
+    trf::GrantHome(*database, options.admin[1], options.admin[2]);
+    std::cout << options.admin[1] << " may work on home " << options.admin[2] << " from its next connection on\n";
+  } else if (action == "revoke") {
+    trf::RevokeHome(*database, options.admin[1], options.admin[2]);
+    std::cout << options.admin[1] << " may no longer work on home " << options.admin[2] << "\n";
+  } else {
+    const std::vector<trf::HomePermission> permissions = trf::ListPermissions(*database);
+    if (permissions.empty()) std::cout << "no desk may work on any home yet: grant one with --admin grant\n";
+    for (const trf::HomePermission& permission : permissions)
+      std::cout << permission.role << " may work on " << permission.home_number << " " << permission.home_name << "\n";
+  }
   return 0;
 }
 
@@ -134,6 +182,17 @@ int main(int argc, char** argv) {
   }
   try {
     if (options.demo) return RunDemo(options.verbose);
+    if (!options.admin.empty()) return RunAdmin(options);
+    if (options.backup) {
+      trf::BackUpTrfFile(options.db.value_or("trf.db"), *options.backup);
+      std::cout << "backed up " << options.db.value_or("trf.db") << " into " << *options.backup << "\n";
+      return 0;
+    }
+    if (options.restore) {
+      trf::RestoreTrfFile(*options.restore, options.db.value_or("trf.db"));
+      std::cout << "restored " << options.db.value_or("trf.db") << " from " << *options.restore << "\n";
+      return 0;
+    }
     // A server database gets its tables (and the sample data when asked) before the session opens it.
     if (options.db && trf::IsServerUri(*options.db)) {
       trf::OpenServerTrfDatabase(*options.db, options.Access(),
