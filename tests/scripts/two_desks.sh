@@ -23,8 +23,8 @@ sql() { psql -qtA "$1" -c "$2" 2>&1; }
 "$trf" --db "$admin" --sample --script /dev/null >/dev/null || { echo "FAILED: creating the database"; exit 1; }
 "$trf" --db "$admin" --admin grant "$maple" H-101 >/dev/null || { echo "FAILED: granting H-101"; exit 1; }
 "$trf" --db "$admin" --admin grant "$birch" H-102 >/dev/null || { echo "FAILED: granting H-102"; exit 1; }
-check "the administrator lists both desks" "$maple may work on H-101 Maple House
-$birch may work on H-102 Birch Court" "$("$trf" --db "$admin" --admin list)"
+check "the administrator lists both desks" "$birch may work on H-102 Birch Court
+$maple may work on H-101 Maple House" "$("$trf" --db "$admin" --admin list)"
 
 # Through psql: Birch Court's rows are not there for Maple's desk, and writing to them changes nothing.
 check "psql: a desk reads no other home's residents" 0 \

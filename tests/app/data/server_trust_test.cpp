@@ -95,6 +95,7 @@ TEST_F(ServerTrust, TheChangeRecordNamesTheRoleAndNoDeskAltersIt) {
   residents.CurrentIndex(Text("4"));
   residents.FieldValue(LIResidents::kMonthlyFee, Long(2600));
   ASSERT_TRUE(residents.Save(true));
+  residents.SaveBatch();
   const std::vector<Change> changes = ChangesOf(*admin_, tables::kResidents.name, Long(4));
   ASSERT_EQ(changes.size(), 1u);
   EXPECT_EQ(changes[0].who, maple_desk_);
