@@ -92,7 +92,12 @@ TEST_F(TrustTest, AChangeByAnotherProgramIsRecordedAsSuch) {
   if (OnServer()) GTEST_SKIP() << "on a server the role is recorded (the psql test shows it)";
   TempFolder folder;
   const std::string path = (folder.Path() / "trf.db").string();
-  OpenTrfDatabase(path);  // made, and a transaction of ours committed
+  auto ours = OpenTrfDatabase(path);
+  {
+    Transaction transaction(*ours);  // a save of ours names its writer, and takes the name out again
+    ours->Exec("UPDATE tbH_Homes SET H_Capacity = 13 WHERE H_HomesID = 1");
+    transaction.Commit();
+  }
   SqliteDatabase other(path);
   other.Exec("UPDATE tbH_Residents SET H_MonthlyFee = 99 WHERE H_ResidentsID = 4");
   const std::vector<Change> changes = ChangesOf(other, tables::kResidents.name, Long(kAdaInMarch));
