@@ -2,7 +2,6 @@
 #include "app/data/change_record.h"
 
 #include "app/data/schema.h"
-#include "app/data/trf_tables.h"
 #include "app/data/trust_schema.h"
 
 namespace trf {
@@ -27,25 +26,22 @@ std::vector<Change> ChangesOf(Database& database, std::string_view table, const 
 }
 
 AcceptanceRecorder::AcceptanceRecorder(Database& database, const TableDescription& table) : table_(table) {
-  const Dialect dialect = DialectOf(database);
-  // The home comes from the link as the triggers take it: the month's home for a month's rows.
-  const std::string home = table.home_data == HomeData::kByMonth
-                               ? "(SELECT H_HomesID FROM " + std::string(tables::kHomeMonths.name) + " WHERE " +
-                                     std::string(tables::kHomeMonths.Key().name) + " = ?)"
-                               : "?";
   insert_ = database.Prepare(
-      "INSERT INTO tbS_ChangeRecord (S_Who, S_When, S_Table, S_RecordKey, S_HomesID, S_Field, S_NewValue, "
-      "S_RuleNumber, S_Message) VALUES (" +
-      WhoSql(dialect) + ", " + NowSql(dialect) + ", ?, ?, " + home + ", ?, ?, ?, ?)");
+      "INSERT INTO tbS_ChangeRecord (S_Who, S_When, S_Table, S_RecordKey, S_HomesID, S_HomeMonthlyStatsID, S_Field, "
+      "S_NewValue, S_RuleNumber, S_Message) VALUES (" +
+      WhoSql(DialectOf(database)) + ", " + NowSql(DialectOf(database)) + ", ?, ?, ?, ?, ?, ?, ?, ?)");
 }
 
 void AcceptanceRecorder::Queue(const kw::Variant& key, const kw::Variant& link, const std::string& field,
                                const kw::Variant& value, int32_t rule, const std::string& message) {
   insert_->Reset();
   insert_->Bind(1, kw::Variant::Text(std::string(table_.name))).Bind(2, kw::Variant::Text(key.ToText()));
-  insert_->Bind(3, table_.home_data == HomeData::kNone ? kw::Variant::Null() : link);
-  insert_->Bind(4, kw::Variant::Text(field)).Bind(5, value.IsNull() ? value : kw::Variant::Text(value.ToText()));
-  insert_->Bind(6, kw::Variant::Long(rule)).Bind(7, kw::Variant::Text(message));
+  // The link goes where the triggers put it: a month's rows by their month, the others by their home.
+  const bool by_month = table_.home_data == HomeData::kByMonth;
+  const bool by_home = table_.home_data == HomeData::kHomes || table_.home_data == HomeData::kByHome;
+  insert_->Bind(3, by_home ? link : kw::Variant::Null()).Bind(4, by_month ? link : kw::Variant::Null());
+  insert_->Bind(5, kw::Variant::Text(field)).Bind(6, value.IsNull() ? value : kw::Variant::Text(value.ToText()));
+  insert_->Bind(7, kw::Variant::Long(rule)).Bind(8, kw::Variant::Text(message));
   insert_->Queue();
   insert_->Reset();
 }

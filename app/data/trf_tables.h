@@ -236,7 +236,9 @@ inline constexpr ColumnDescription kChangeRecordColumns[] = {
     {.name = "S_When", .caption = "When", .required = true},  // UTC, "2026-12-06 19:05:45"
     {.name = "S_Table", .caption = "Table", .required = true},
     {.name = "S_RecordKey", .caption = "Record", .required = true, .indexed = true},
-    {.name = "S_HomesID", .kind = ColumnKind::kWholeNumber, .caption = "Home", .indexed = true},
+    // The home of a home's or a family group's row; the month record of a month's row.
+    {.name = "S_HomesID", .kind = ColumnKind::kWholeNumber, .caption = "Home"},
+    {.name = "S_HomeMonthlyStatsID", .kind = ColumnKind::kWholeNumber, .caption = "Month record"},
     {.name = "S_Field", .caption = "Field"},  // empty for a whole row
     {.name = "S_OldValue", .caption = "Old value"},
     {.name = "S_NewValue", .caption = "New value"},

@@ -9,7 +9,8 @@ namespace trf {
 
 namespace {
 
-const std::string kChangeColumns = "S_Who, S_When, S_Table, S_RecordKey, S_HomesID, S_Field, S_OldValue, S_NewValue";
+const std::string kChangeColumns =
+    "S_Who, S_When, S_Table, S_RecordKey, S_HomesID, S_HomeMonthlyStatsID, S_Field, S_OldValue, S_NewValue";
 
 std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
@@ -27,70 +28,72 @@ const std::string kAdministrator =
 // The homes the role at work was granted.
 const std::string kGrantedHomes = "(SELECT H_HomesID FROM tbS_HomeAccess WHERE S_Role = current_user)";
 
-// The functions every table's triggers call. They run as the role that made the change, so that the
-// change record names it and row-level security applies to what they read.
+// The one function every table's trigger calls, before the row is written: it refuses a change to a
+// filed month, then records the change in the same transaction. It runs as the role that made the
+// change, so that the change record names it and row-level security applies to what it reads.
 std::string PostgresFunctions() {
+  const std::string who_and_when = WhoSql(Dialect::kPostgres) + ", " + NowSql(Dialect::kPostgres);
   return R"sql(
-CREATE OR REPLACE FUNCTION trf_record_change() RETURNS trigger LANGUAGE plpgsql AS $fn$
+CREATE OR REPLACE FUNCTION trf_keep() RETURNS trigger LANGUAGE plpgsql AS $fn$
 DECLARE
+  -- TG_ARGV: the table as described, its key column, 'home' or 'month' for the column that ties it
+  -- to its home, 'record' when its changes go on record, 'lock' when a filed month locks its rows.
   old_row jsonb;
   new_row jsonb;
   this_row jsonb;
-  home integer;
-BEGIN
-  -- TG_ARGV: the table as described, its key column, and 'home' or 'month' for what ties it to its home.
-  IF TG_OP <> 'INSERT' THEN old_row := to_jsonb(OLD) - 'rowversion'; END IF;
-  IF TG_OP <> 'DELETE' THEN new_row := to_jsonb(NEW) - 'rowversion'; END IF;
-  this_row := COALESCE(new_row, old_row);
-  IF TG_ARGV[2] = 'month' THEN
-    SELECT h_homesid INTO home FROM tbh_homemonthlystats
-     WHERE h_homemonthlystatsid = (this_row->>'h_homemonthlystatsid')::integer;
-  ELSE
-    home := (this_row->>'h_homesid')::integer;
-  END IF;
-  IF TG_OP = 'UPDATE' THEN
-    INSERT INTO tbS_ChangeRecord ()sql" +
-         kChangeColumns + R"sql()
-    SELECT )sql" +
-         WhoSql(Dialect::kPostgres) + ", " + NowSql(Dialect::kPostgres) +
-         R"sql(, TG_ARGV[0], this_row->>TG_ARGV[1], home, n.key,
-           o.value #>> '{}', n.value #>> '{}'
-      FROM jsonb_each(new_row) n JOIN jsonb_each(old_row) o ON o.key = n.key
-     WHERE n.value IS DISTINCT FROM o.value;
-  ELSE
-    INSERT INTO tbS_ChangeRecord ()sql" +
-         kChangeColumns + R"sql()
-    VALUES ()sql" +
-         WhoSql(Dialect::kPostgres) + ", " + NowSql(Dialect::kPostgres) +
-         R"sql(, TG_ARGV[0], this_row->>TG_ARGV[1], home, NULL,
-            old_row::text, new_row::text);
-  END IF;
-  RETURN NULL;
-END $fn$;
-
-CREATE OR REPLACE FUNCTION trf_filed_refusal(month_id integer) RETURNS text LANGUAGE sql STABLE AS $fn$
-  SELECT format('%s of %s was filed by %s on %s UTC: reopen it to change it.',
-                to_char(date '1899-12-30' + floor(m.h_statmonth)::integer, 'FMMonth YYYY'), h.h_homenum,
-                f.h_filedby, f.h_filedat)
-    FROM tbh_monthfilings f
-    JOIN tbh_homemonthlystats m ON m.h_homemonthlystatsid = f.h_homemonthlystatsid
-    JOIN tbh_homes h ON h.h_homesid = m.h_homesid
-   WHERE f.h_homemonthlystatsid = month_id AND f.h_reopenedat IS NULL
-   LIMIT 1
-$fn$;
-
-CREATE OR REPLACE FUNCTION trf_refuse_filed() RETURNS trigger LANGUAGE plpgsql AS $fn$
-DECLARE
+  link integer;
   refusal text;
 BEGIN
-  IF TG_OP <> 'DELETE' THEN refusal := trf_filed_refusal(NEW.h_homemonthlystatsid); END IF;
-  IF refusal IS NULL AND TG_OP <> 'INSERT' THEN refusal := trf_filed_refusal(OLD.h_homemonthlystatsid); END IF;
-  IF refusal IS NOT NULL THEN
-    RAISE EXCEPTION USING ERRCODE = ')sql" +
+  IF TG_ARGV[4] = 'lock' THEN
+    IF TG_OP <> 'DELETE' THEN refusal := trf_filed_refusal(NEW.h_homemonthlystatsid); END IF;
+    IF refusal IS NULL AND TG_OP <> 'INSERT' THEN refusal := trf_filed_refusal(OLD.h_homemonthlystatsid); END IF;
+    IF refusal IS NOT NULL THEN
+      RAISE EXCEPTION USING ERRCODE = ')sql" +
          std::string(kFiledMonthState) + R"sql(', MESSAGE = refusal;
+    END IF;
+  END IF;
+  IF TG_ARGV[3] = 'record' THEN
+    IF TG_OP <> 'INSERT' THEN old_row := to_jsonb(OLD) - 'rowversion'; END IF;
+    IF TG_OP <> 'DELETE' THEN new_row := to_jsonb(NEW) - 'rowversion'; END IF;
+    this_row := COALESCE(new_row, old_row);
+    link := (this_row->>(CASE TG_ARGV[2] WHEN 'month' THEN 'h_homemonthlystatsid' ELSE 'h_homesid' END))::integer;
+    IF TG_OP = 'UPDATE' THEN
+      INSERT INTO tbS_ChangeRecord ()sql" +
+         kChangeColumns + R"sql()
+      SELECT )sql" +
+         who_and_when +
+         R"sql(, TG_ARGV[0], this_row->>TG_ARGV[1],
+             CASE TG_ARGV[2] WHEN 'home' THEN link END, CASE TG_ARGV[2] WHEN 'month' THEN link END,
+             n.key, o.value #>> '{}', n.value #>> '{}'
+        FROM jsonb_each(new_row) n JOIN jsonb_each(old_row) o ON o.key = n.key
+       WHERE n.value IS DISTINCT FROM o.value;
+    ELSE
+      INSERT INTO tbS_ChangeRecord ()sql" +
+         kChangeColumns + R"sql()
+      VALUES ()sql" +
+         who_and_when +
+         R"sql(, TG_ARGV[0], this_row->>TG_ARGV[1],
+              CASE TG_ARGV[2] WHEN 'home' THEN link END, CASE TG_ARGV[2] WHEN 'month' THEN link END,
+              NULL, old_row::text, new_row::text);
+    END IF;
   END IF;
   IF TG_OP = 'DELETE' THEN RETURN OLD; END IF;
   RETURN NEW;
+END $fn$;
+
+-- The sentence refusing a change to month record `month_id`, while it is filed; nothing otherwise.
+CREATE OR REPLACE FUNCTION trf_filed_refusal(month_id integer) RETURNS text LANGUAGE plpgsql STABLE AS $fn$
+BEGIN
+  PERFORM 1 FROM tbh_monthfilings WHERE h_homemonthlystatsid = month_id AND h_reopenedat IS NULL;
+  IF NOT FOUND THEN RETURN NULL; END IF;
+  RETURN (SELECT format('%s of %s was filed by %s on %s UTC: reopen it to change it.',
+                        to_char(date '1899-12-30' + floor(m.h_statmonth)::integer, 'FMMonth YYYY'), h.h_homenum,
+                        f.h_filedby, f.h_filedat)
+            FROM tbh_monthfilings f
+            JOIN tbh_homemonthlystats m ON m.h_homemonthlystatsid = f.h_homemonthlystatsid
+            JOIN tbh_homes h ON h.h_homesid = m.h_homesid
+           WHERE f.h_homemonthlystatsid = month_id AND f.h_reopenedat IS NULL
+           LIMIT 1);
 END $fn$;
 )sql";
 }
@@ -129,7 +132,7 @@ std::string Trigger(const std::string& table, const std::string& trigger, const 
   return "DROP TRIGGER IF EXISTS " + trigger + " ON " + table + ";\nCREATE TRIGGER " + trigger + " " + rule + ";\n";
 }
 
-// Row-level security, forced on the owner too, and the triggers of a table that holds a home's data.
+// Row-level security, forced on the owner too, and the trigger of a table that holds a home's data.
 std::string PostgresHomeData(const TableDescription& table) {
   const std::string name(table.name);
   const std::string link(LinkColumn(table));
@@ -144,16 +147,7 @@ std::string PostgresHomeData(const TableDescription& table) {
   std::string sql = "ALTER TABLE " + name + " ENABLE ROW LEVEL SECURITY;\nALTER TABLE " + name +
                     " FORCE ROW LEVEL SECURITY;\n" +
                     Policy(name, "trf_homes_apart", "USING " + condition + " WITH CHECK " + condition);
-  const std::string arguments = Quoted(table.name) + ", " + Quoted(kw::text::Lower(table.Key().name)) + ", " +
-                                Quoted(table.home_data == HomeData::kByMonth ? "month" : "home");
-  sql += Trigger(name, "trf_change",
-                 "AFTER INSERT OR UPDATE OR DELETE ON " + name + " FOR EACH ROW EXECUTE FUNCTION trf_record_change(" +
-                     arguments + ")");
-  if (table.filed_with_month) {
-    sql +=
-        Trigger(name, "trf_filed",
-                "BEFORE INSERT OR UPDATE OR DELETE ON " + name + " FOR EACH ROW EXECUTE FUNCTION trf_refuse_filed()");
-  }
+  sql += KeepTriggerSql(table, true);
   return sql;
 }
 
@@ -161,7 +155,10 @@ std::string PostgresHomeData(const TableDescription& table) {
 std::string PostgresChangeRecord() {
   const std::string name(tables::kChangeRecord.name);
   return "ALTER TABLE " + name + " ENABLE ROW LEVEL SECURITY;\nALTER TABLE " + name + " FORCE ROW LEVEL SECURITY;\n" +
-         Policy(name, "trf_read", "FOR SELECT USING (" + kAdministrator + " OR S_HomesID IN " + kGrantedHomes + ")") +
+         Policy(name, "trf_read",
+                "FOR SELECT USING (" + kAdministrator + " OR S_HomesID IN " + kGrantedHomes +
+                    " OR S_HomeMonthlyStatsID IN (SELECT H_HomeMonthlyStatsID FROM " +
+                    std::string(tables::kHomeMonths.name) + "))") +
          Policy(name, "trf_add", "FOR INSERT WITH CHECK (S_Who = current_user)");
 }
 
@@ -191,12 +188,11 @@ std::string SqliteTrigger(const std::string& trigger, const std::string& rule, c
          "END;\n";
 }
 
-// The home of the row `row` ("NEW" or "OLD") of `table`.
-std::string SqliteHome(const TableDescription& table, const std::string& row) {
+// The home and the month record of the row `row` ("NEW" or "OLD") of `table`, as the change record
+// keeps them: one of them, the other NULL.
+std::string SqliteLinks(const TableDescription& table, const std::string& row) {
   const std::string link = row + "." + std::string(LinkColumn(table));
-  if (table.home_data != HomeData::kByMonth) return link;
-  return "(SELECT H_HomesID FROM " + std::string(tables::kHomeMonths.name) + " WHERE " +
-         std::string(tables::kHomeMonths.Key().name) + " = " + link + ")";
+  return table.home_data == HomeData::kByMonth ? "NULL, " + link : link + ", NULL";
 }
 
 // The whole row `row` of `table` as a JSON object.
@@ -213,7 +209,7 @@ std::string SqliteWholeRow(const TableDescription& table, const std::string& row
 std::string SqliteChange(const TableDescription& table, const std::string& row, const std::string& field,
                          const std::string& old_value, const std::string& new_value) {
   return WhoSql(Dialect::kSqlite) + ", " + NowSql(Dialect::kSqlite) + ", " + Quoted(table.name) + ", " + row + "." +
-         std::string(table.Key().name) + ", " + SqliteHome(table, row) + ", " + field + ", " + old_value + ", " +
+         std::string(table.Key().name) + ", " + SqliteLinks(table, row) + ", " + field + ", " + old_value + ", " +
          new_value;
 }
 
@@ -280,6 +276,15 @@ std::string SqliteTrust(std::span<const TableDescription> tables) {
 }
 
 }  // namespace
+
+std::string KeepTriggerSql(const TableDescription& table, bool record) {
+  const std::string name(table.name);
+  const std::string call = "trf_keep(" + Quoted(table.name) + ", " + Quoted(kw::text::Lower(table.Key().name)) + ", " +
+                           Quoted(table.home_data == HomeData::kByMonth ? "month" : "home") + ", " +
+                           Quoted(record ? "record" : "") + ", " + Quoted(table.filed_with_month ? "lock" : "") + ")";
+  return Trigger(name, "trf_keep",
+                 "BEFORE INSERT OR UPDATE OR DELETE ON " + name + " FOR EACH ROW EXECUTE FUNCTION " + call);
+}
 
 std::string WhoSql(Dialect dialect) {
   if (dialect == Dialect::kPostgres) return "current_user";

@@ -23,6 +23,11 @@ inline constexpr const char* kRefusalMark = "TRF: ";
 // `tables`; they replace what an earlier run put there, so that they serve creation and upgrade.
 std::string TrustSql(std::span<const TableDescription> tables, Dialect dialect);
 
+// The statement that makes anew the server's trigger of `table`, which holds a home's data: it
+// refuses changes to a filed month and, with `record`, records every change (without, only to
+// measure what the record costs).
+std::string KeepTriggerSql(const TableDescription& table, bool record);
+
 // Puts the trust in place (see TrustSql); the caller holds the transaction.
 void ApplyTrust(Database& database, std::span<const TableDescription> tables, Dialect dialect);
 

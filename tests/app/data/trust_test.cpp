@@ -84,7 +84,7 @@ TEST_F(TrustTest, AddedAndRemovedRecordsAreRecordedWhole) {
   ASSERT_EQ(changes.size(), 2u);
   EXPECT_NE(changes[0].new_value.ToText().find("Nell Park"), std::string::npos);
   EXPECT_NE(changes[1].old_value.ToText().find("Nell Park"), std::string::npos);
-  EXPECT_EQ(Scalar("SELECT S_HomesID FROM tbS_ChangeRecord WHERE S_RecordKey = '90' LIMIT 1"), "1");
+  EXPECT_EQ(Scalar("SELECT S_HomeMonthlyStatsID FROM tbS_ChangeRecord WHERE S_RecordKey = '90' LIMIT 1"), "3");
 }
 
 // Another program writing to the file is recorded as another program, never in the last person's name.
