@@ -205,7 +205,8 @@ int main(int argc, char** argv) {
   } catch (const kw::Error& e) {
     // A start-up refusal is the sentence for the person and where to read how to name a database;
     // the error's number and the engine's words help nobody here.
-    std::cerr << "trf: " << trf::SentenceOf(e) << " (trf --help tells how to name a database)\n";
+    const bool naming = options.admin.empty() && !options.backup && !options.restore;
+    std::cerr << "trf: " << trf::SentenceOf(e) << (naming ? " (trf --help tells how to name a database)" : "") << "\n";
   } catch (const std::exception& e) {
     std::cerr << "trf: " << e.what() << "\n";
   }
