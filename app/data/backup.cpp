@@ -36,10 +36,14 @@ int64_t Number(SqliteDatabase& database, const std::string& pragma) {
 
 // Refuses `copy` unless it is a sound TRF database of a version this program knows.
 void CheckCopy(SqliteDatabase& copy, const std::string& path) {
-  auto integrity = copy.Prepare("PRAGMA integrity_check");
-  if (!integrity->Step() || integrity->Column(0).ToText() != "ok") {
-    Refuse(path + " is damaged (its integrity check failed): nothing was restored. Restore another copy.");
+  bool sound = false;
+  try {
+    auto integrity = copy.Prepare("PRAGMA integrity_check");
+    sound = integrity->Step() && integrity->Column(0).ToText() == "ok";
+  } catch (const kw::Error& error) {
+    Refuse(path + " cannot be read as a database: nothing was restored. Restore another copy.", error.Description());
   }
+  if (!sound) Refuse(path + " is damaged (its integrity check failed): nothing was restored. Restore another copy.");
   if (Number(copy, "PRAGMA application_id") != kTrfApplicationId) {
     Refuse(path + " is not a TRF database: nothing was restored. Restore a copy made with trf --backup.");
   }

@@ -2,7 +2,10 @@
 // values that look like SQL stored as plain values.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "app/business/business_classes.h"
+#include "app/data/backup.h"
 #include "app/data/change_record.h"
 #include "app/data/db_query.h"
 #include "app/data/month_filing.h"
@@ -215,6 +218,43 @@ TEST_F(TrustTest, InjectionStringsAreStoredAsTheyWereTypedAndNothingElseHappens)
                    .empty());
   EXPECT_EQ(Scalar("SELECT COUNT(*) FROM tbH_Residents"), tables_before);
   EXPECT_NE(Scalar("SELECT COUNT(*) FROM tbS_ChangeRecord"), "0");
+}
+
+// A backup is one consistent copy taken while a desk is in the middle of a save; a restore checks the
+// copy whole and replaces nothing when it is damaged, of another program or of a newer version.
+TEST_F(TrustTest, ABackupIsConsistentAndARestoreChecksTheCopyFirst) {
+  if (OnServer()) GTEST_SKIP() << "a server is dumped with its own tools";
+  TempFolder folder;
+  const auto path = [&](const char* name) { return (folder.Path() / name).string(); };
+  auto desk = OpenTrfDatabase(path("trf.db"));
+  {
+    Transaction unfinished(*desk);  // a save under way while the copy is taken
+    desk->Exec("UPDATE tbH_Residents SET H_MonthlyFee = 1 WHERE H_ResidentsID = 4");
+    BackUpTrfFile(path("trf.db"), path("copy.db"));
+  }
+  {
+    Transaction later(*desk);
+    desk->Exec("UPDATE tbH_Residents SET H_MonthlyFee = 2 WHERE H_ResidentsID = 4");
+    later.Commit();
+  }
+  desk.reset();
+  std::ofstream(path("garbage.db")) << "not a database at all, though long enough to look like a header";
+  SqliteDatabase(path("other.db")).Exec("CREATE TABLE t (x); INSERT INTO t VALUES (1)");
+  BackUpTrfFile(path("copy.db"), path("newer.db"));
+  SqliteDatabase(path("newer.db")).Exec("UPDATE tbS_SchemaVersion SET S_Version = 99");
+  for (const char* copy : {"garbage.db", "other.db", "newer.db", "missing.db"}) {
+    const std::string refusal = SentenceOf(Raised([&] { RestoreTrfFile(path(copy), path("trf.db")); }));
+    EXPECT_TRUE(refusal.starts_with(path(copy)) && refusal.find("nothing") != std::string::npos) << refusal;
+  }
+  SqliteDatabase kept(path("trf.db"));
+  auto fee = kept.Prepare("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4");
+  ASSERT_TRUE(fee->Step());
+  EXPECT_EQ(fee->Column(0).ToText(), "2") << "a refused restore changed the database";
+  fee.reset();
+  RestoreTrfFile(path("copy.db"), path("trf.db"));
+  auto restored = kept.Prepare("SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4");
+  ASSERT_TRUE(restored->Step());
+  EXPECT_EQ(restored->Column(0).ToText(), "2400") << "the copy holds an unfinished save, or the restore did nothing";
 }
 
 // A server's password reaches neither the person nor the error journal, whatever fails.
