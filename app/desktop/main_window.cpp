@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -20,6 +21,7 @@
 #include "app/desktop/feedback_box.h"
 #include "app/desktop/qt_colors.h"
 #include "app/screens/notes_screen.h"
+#include "app/screens/setup_screen.h"
 #include "ui_shared/platform/error.h"
 
 namespace trf::desktop {
@@ -162,7 +164,7 @@ void MainWindow::BuildMenusAndTools() {
       services_.container()->Bar(),
       [this](const std::string& key) {
         try {
-          host_->Click(key);
+          if (!ReopenFiledMonth(key)) host_->Click(key);
         } catch (const ScreenRefusal& refusal) {
           ShowProblem(tr("Not possible now"), QString::fromStdString(refusal.what()));
         }
@@ -221,6 +223,17 @@ void MainWindow::ShowHistory() {
                   text.isEmpty() ? tr("No change of this record is on record.") : text, QMessageBox::Ok, this);
   box.setObjectName("history");
   box.exec();
+}
+
+bool MainWindow::ReopenFiledMonth(const std::string& key) {
+  auto* setup = dynamic_cast<TrfSetupScreen*>(host_->Current());
+  if (key != "ReopenTrf" || !setup || !setup->CurrentFiling()) return false;
+  bool given = false;
+  const QString reason = QInputDialog::getText(this, tr("Reopen a filed month"),
+                                               tr("Why is the month reopened? The reason is kept on record."),
+                                               QLineEdit::Normal, QString(), &given);
+  if (given) host_->Perform([&](ScreenForm&) { setup->ReopenFiled(reason.toStdString()); });
+  return true;
 }
 
 void MainWindow::ShowProblem(const QString& title, const QString& text) {

@@ -41,6 +41,9 @@ class MainWindow : public QMainWindow, public ScreenEvents {
   // Record > Field history: the changes of the focused field of the current record (of the whole
   // record when no field has the focus).
   void ShowHistory();
+  // A click on TRF Setup's Reopen while the current month is filed: the person is asked why, and the
+  // month reopened for that reason. False for any other click, which the command bar makes as usual.
+  bool ReopenFiledMonth(const std::string& key);
 
   ScreenHost& Host() const { return *host_; }
   ScreenPage* Page(const std::string& name) const;

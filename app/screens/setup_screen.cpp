@@ -1,7 +1,6 @@
 // The TRF Setup screen over LIHomeMonths.
 #include "app/screens/setup_screen.h"
 
-#include "app/data/month_filing.h"
 #include "app/data/transaction.h"
 #include "ui_shared/platform/dates.h"
 
@@ -108,11 +107,17 @@ void TrfSetupScreen::SendOffPassed() {
   Say("the TRF is filed: the month stays as it was filed until it is reopened with a reason");
 }
 
+std::optional<Filing> TrfSetupScreen::CurrentFiling() {
+  const std::string month = Shared()->CurrentH_HomeMonthlyStatsID();
+  if (month.empty()) return std::nullopt;
+  return FilingOf(records()->Connection(), static_cast<int64_t>(kw::Variant::Text(month).ToDouble()));
+}
+
 void TrfSetupScreen::ReopenFiled(const std::string& reason) {
   const std::string month = Shared()->CurrentH_HomeMonthlyStatsID();
   Database& database = records()->Connection();
   const auto id = static_cast<int64_t>(kw::Variant::Text(month).ToDouble());
-  if (month.empty() || !FilingOf(database, id)) throw ScreenRefusal("select a filed month to reopen it");
+  if (!CurrentFiling()) throw ScreenRefusal("select a filed month to reopen it");
   records()->CurrentIndex(kw::Variant::Text(month));
   if (HasOtherActiveMonth())
     throw ScreenRefusal("the home already has an active TRF; close it before you reopen another");

@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/business/business_classes.h"
+#include "app/data/month_filing.h"
 #include "app/screens/list_screen.h"
 #include "ui_shared/shared_procedures/context_keys.h"
 
@@ -30,6 +32,8 @@ class TrfSetupScreen : public ListScreen<LIHomeMonths> {
   // Reopens the current month, which was filed, for `reason` (kept on record with who and when);
   // a ScreenRefusal when the current month is not filed or the reason is blank.
   void ReopenFiled(const std::string& reason);
+  // The filing in force for the current month: who filed it and when; nothing while it is open.
+  std::optional<Filing> CurrentFiling();
 
  protected:
   bool Chosen(const ScreenContext& context) const override { return !context.month_id.empty(); }
