@@ -1,5 +1,8 @@
 // TableBusinessObject: loading from the table and storing to it, each save one transaction.
 #include "app/business/business_object_parts.h"
+
+#include <algorithm>
+
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
 #include "ui_shared/platform/error.h"
@@ -290,6 +293,25 @@ void TableBusinessObject::SaveBatch() {
       record.batch_values.reset();
     }
   }
+}
+
+void TableBusinessObject::RecordAcceptedQuestions() {
+  const auto unrecorded = [](const Record& record) {
+    return !record.is_new && record.rules && std::ranges::any_of(record.rules->Soft(), [](const auto& rule) {
+      return rule->Accepted() && !rule->OnRecord();
+    });
+  };
+  if (std::ranges::none_of(records_, unrecorded)) return;  // no transaction: a read-only database lets go too
+  std::vector<std::shared_ptr<SoftRule>> accepted;
+  std::vector<kw::Variant> awaited;
+  Transaction transaction(*database_);
+  for (const Record& record : records_) {
+    if (!unrecorded(record)) continue;
+    for (auto& rule : store_->QueueAcceptances(record, awaited)) accepted.push_back(std::move(rule));
+  }
+  store_->Confirm(awaited);
+  transaction.Commit();
+  for (const auto& rule : accepted) rule->PutOnRecord();
 }
 
 int32_t TableBusinessObject::PendingChanges() const {
