@@ -12,6 +12,7 @@ namespace {
 const std::string kChangeColumns =
     "S_Who, S_When, S_Table, S_RecordKey, S_HomesID, S_HomeMonthlyStatsID, S_Field, S_OldValue, S_NewValue";
 
+// A name of this program's own (a table, a column) as an SQL literal; never a value of a person's.
 std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
 // The column that ties a table's rows to their home or their month.
@@ -128,6 +129,7 @@ std::string Policy(const std::string& table, const std::string& policy, const st
          rule + ";\n";
 }
 
+// A trigger made anew: `rule` is what follows its name in CREATE TRIGGER.
 std::string Trigger(const std::string& table, const std::string& trigger, const std::string& rule) {
   return "DROP TRIGGER IF EXISTS " + trigger + " ON " + table + ";\nCREATE TRIGGER " + trigger + " " + rule + ";\n";
 }
