@@ -102,10 +102,11 @@ END $fn$;
 // The group role of the desks, made once per server, and its use of the schema.
 std::string PostgresDeskRole() {
   const std::string role = kDeskRole;
+  // Roles are the server's, not the database's: another database's first opening may make it at once.
   return "DO $$ BEGIN\n"
          "  IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = '" +
-         role + "') THEN CREATE ROLE " + role +
-         " NOLOGIN; END IF;\n"
+         role + "') THEN\n    BEGIN CREATE ROLE " + role +
+         " NOLOGIN; EXCEPTION WHEN duplicate_object OR unique_violation THEN NULL; END;\n  END IF;\n"
          "  EXECUTE format('GRANT USAGE ON SCHEMA %I TO " +
          role +
          "', current_schema());\n"
