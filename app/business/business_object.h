@@ -116,9 +116,15 @@ class TableBusinessObject : public kw::I_LI {
   kw::Variant Get(std::string_view member, const kw::Args& args = {}) override;
   void Let(std::string_view member, const kw::Variant& value, const kw::Args& args = {}) override;
 
+  // Puts on the change record, in one transaction, the soft questions a person accepted about stored
+  // records that no save put there yet (questions answered during a send-off, for instance).
+  void RecordAcceptedQuestions();
+
   // The number of changes (new, edited, deleted records) SaveBatch would write.
   int32_t PendingChanges() const;
   Database& Connection() { return *database_; }
+  // The table the class's records live in.
+  const TableDescription& Table() const { return *spec_.table; }
 
  protected:
   // Class rules of one field, run after the field's value passed the kind, required and key

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/business/business_object.h"
+#include "app/data/change_record.h"
 
 namespace trf {
 
@@ -75,6 +76,10 @@ class TableBusinessObject::Store {
   void Confirm(const std::vector<kw::Variant>& awaited);
   // Raises rule_numbers::kStillReferred, naming what still refers to `record`, when anything does.
   void CheckUnreferenced(const Record& record);
+  // Queues the soft questions of `record` a person accepted that are not on the change record yet,
+  // in the caller's transaction, with an empty answer each in `awaited`; answers them, to be put on
+  // record once the transaction is committed.
+  std::vector<std::shared_ptr<SoftRule>> QueueAcceptances(const Record& record, std::vector<kw::Variant>& awaited);
 
  private:
   [[noreturn]] void RaiseChanged(const kw::Variant& key);
@@ -87,6 +92,7 @@ class TableBusinessObject::Store {
   std::unique_ptr<Statement> insert_, update_, remove_, next_key_;
   std::vector<std::unique_ptr<Statement>> reference_checks_;
   std::vector<std::unique_ptr<Statement>> referrer_counts_;
+  std::unique_ptr<AcceptanceRecorder> acceptances_;  // made at the first accepted question
 };
 
 }  // namespace trf

@@ -1,5 +1,8 @@
 // TableBusinessObject: loading from the table and storing to it, each save one transaction.
 #include "app/business/business_object_parts.h"
+
+#include <algorithm>
+
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
 #include "ui_shared/platform/error.h"
@@ -150,6 +153,26 @@ void TableBusinessObject::Store::CheckUnreferenced(const Record& record) {
                 " still refer to it. Move or remove those first. Nothing was removed.");
 }
 
+std::vector<std::shared_ptr<SoftRule>> TableBusinessObject::Store::QueueAcceptances(const Record& record,
+                                                                                    std::vector<kw::Variant>& awaited) {
+  std::vector<std::shared_ptr<SoftRule>> queued;
+  if (!record.rules) return queued;
+  const TableDescription& table = *spec_.table;
+  const size_t link = table.home_data == HomeData::kHomes ? 0 : 1;  // the key, or the parent: home or month
+  for (const std::shared_ptr<SoftRule>& rule : record.rules->Soft()) {
+    if (!rule->Accepted() || rule->OnRecord()) continue;
+    if (!acceptances_) acceptances_ = std::make_unique<AcceptanceRecorder>(database_, table);
+    const int32_t field = rule->FieldEnum();
+    const std::string name =
+        field >= 0 && static_cast<size_t>(field) < fields_.size() ? fields_[static_cast<size_t>(field)].property : "";
+    acceptances_->Queue(record.values[0], record.values.size() > link ? record.values[link] : kw::Variant(), name,
+                        rule->Value(), rule->RuleNumber(), rule->Feedback());
+    awaited.emplace_back();
+    queued.push_back(rule);
+  }
+  return queued;
+}
+
 void TableBusinessObject::Load(const kw::Variant& parent) {
   auto query = store_->Select(parent);
   std::vector<Record> loaded;
@@ -215,8 +238,11 @@ bool TableBusinessObject::Save(bool force) {
   }
   store_->CheckStorable(record, "KW_I." + spec_.class_name);
   Transaction transaction(*database_);
-  store_->Confirm({store_->Write(record)});
+  std::vector<kw::Variant> awaited = {store_->Write(record)};
+  const auto accepted = store_->QueueAcceptances(record, awaited);
+  store_->Confirm(awaited);
   transaction.Commit();
+  for (const auto& rule : accepted) rule->PutOnRecord();
   if (!record.is_new) ++record.version;
   record.is_new = false;
   record.stored.reset();
@@ -229,6 +255,7 @@ void TableBusinessObject::SaveBatch() {
   for (const Record& record : records_) {
     if (record.Pending() && !record.deleted) store_->CheckStorable(record, source);
   }
+  std::vector<std::shared_ptr<SoftRule>> accepted;
   {
     Transaction transaction(*database_);
     // The writes go out without waiting for each answer; the answers are checked at the end, in order.
@@ -245,11 +272,13 @@ void TableBusinessObject::SaveBatch() {
         if (!record.is_new) awaited.push_back(store_->Remove(record));
       } else {
         awaited.push_back(store_->Write(record));
+        for (auto& rule : store_->QueueAcceptances(record, awaited)) accepted.push_back(std::move(rule));
       }
     }
     store_->Confirm(awaited);
     transaction.Commit();
   }
+  for (const auto& rule : accepted) rule->PutOnRecord();
   // Only a committed batch changes what the object holds: a failed one leaves every change held.
   deleted_.clear();
   for (size_t slot = records_.size(); slot-- > 0;) {
@@ -264,6 +293,25 @@ void TableBusinessObject::SaveBatch() {
       record.batch_values.reset();
     }
   }
+}
+
+void TableBusinessObject::RecordAcceptedQuestions() {
+  const auto unrecorded = [](const Record& record) {
+    return !record.is_new && record.rules && std::ranges::any_of(record.rules->Soft(), [](const auto& rule) {
+      return rule->Accepted() && !rule->OnRecord();
+    });
+  };
+  if (std::ranges::none_of(records_, unrecorded)) return;  // no transaction: a read-only database lets go too
+  std::vector<std::shared_ptr<SoftRule>> accepted;
+  std::vector<kw::Variant> awaited;
+  Transaction transaction(*database_);
+  for (const Record& record : records_) {
+    if (!unrecorded(record)) continue;
+    for (auto& rule : store_->QueueAcceptances(record, awaited)) accepted.push_back(std::move(rule));
+  }
+  store_->Confirm(awaited);
+  transaction.Commit();
+  for (const auto& rule : accepted) rule->PutOnRecord();
 }
 
 int32_t TableBusinessObject::PendingChanges() const {

@@ -57,6 +57,10 @@ class SoftRule : public kw::I_SoftRule {
 
   // The same rule of the same field raised for an equal value.
   bool SameFinding(const SoftRule& other) const;
+  // A question the person accepted, and whether that is on the change record already.
+  bool Accepted() const { return question_ && !broken_; }
+  bool OnRecord() const { return on_record_; }
+  void PutOnRecord() { on_record_ = true; }
 
  private:
   int32_t field_, level_, number_;
@@ -65,6 +69,7 @@ class SoftRule : public kw::I_SoftRule {
   kw::Variant value_;
   bool broken_ = true;
   bool enabled_ = true;
+  bool on_record_ = false;
 };
 
 // What one run of rules found; merged into a RuleState afterwards.

@@ -1,6 +1,8 @@
 // The notes of home months in the database.
 #include "app/data/monthly_notes.h"
 
+#include "app/data/transaction.h"
+
 namespace trf {
 
 namespace {
@@ -30,8 +32,12 @@ bool MonthlyNotes::Store(const std::string& month_id, const std::string& rtf, in
                                        "WHERE H_HomeMonthlyStatsID = ? AND RowVersion = ?");
   write->Bind(1, kw::Variant::Text(rtf)).Bind(2, MonthKey(month_id));
   if (read_version != 0) write->Bind(3, kw::Variant::Double(static_cast<double>(read_version)));
+  // In a transaction of the application's, so that the change record names the person.
+  Transaction transaction(*database_);
   write->Step();
-  return database_->Changes() == 1;
+  const bool stored = database_->Changes() == 1;
+  transaction.Commit();
+  return stored;
 }
 
 }  // namespace trf

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/data/trust_schema.h"
 #include "ui_shared/platform/error.h"
 #include "ui_shared/platform/text.h"
 
@@ -31,9 +32,19 @@ enum TypeOid : Oid {
   kNumeric = 1700,
 };
 
-// What a failure with SQLSTATE `state` means for the person.
-std::string Meaning(const std::string& state) {
+// What a failure with SQLSTATE `state` and the server's message `message` means for the person at
+// the desk that connects as `role`.
+std::string Meaning(const std::string& state, const std::string& message, const std::string& role) {
   const std::string category = state.substr(0, 2);
+  if (state == "42501" && message.find("row-level security") != std::string::npos) {
+    return "This desk (role " + role +
+           ") may not change the records of that home: the administrator gives each desk the homes it works on. "
+           "Nothing was written.";
+  }
+  if (state == "42501") {
+    return "This desk (role " + role +
+           ") may not do that: only the administrator of the TRF database may. Nothing was written.";
+  }
   if (state == "40001" || state == "40P01" || state == "55P03") {
     return "The database is in use by another desk, which held the rows longer than this desk waits for them. "
            "Nothing was written; try again in a moment.";
@@ -442,6 +453,10 @@ void PostgresDatabase::RaiseFailure(pg_result* result, const std::string& contex
   const std::string state = state_field ? state_field : "";
   const std::string said = PostgresSaid(context, result ? PQresultErrorMessage(result) : PQerrorMessage(conn_));
   const bool lost = Lost(result);
+  const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+  // The TRF's own refusals (a filed month) carry their sentence; the server's words never reach a person.
+  const std::string sentence =
+      state == kFiledMonthState && primary ? primary : Meaning(state, primary ? primary : "", PQuser(conn_));
   PQclear(result);
   if (lost) {
     RaiseDataError(kServerUnreachableError,
@@ -449,7 +464,7 @@ void PostgresDatabase::RaiseFailure(pg_result* result, const std::string& contex
                    "again once the server is back.",
                    said);
   }
-  RaiseDataError(kDatabaseError, Meaning(state), said);
+  RaiseDataError(kDatabaseError, sentence, said);
 }
 
 }  // namespace trf

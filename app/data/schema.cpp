@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <set>
 
+#include "app/data/postgres_database.h"
 #include "app/data/trf_database.h"
 #include "ui_shared/platform/text.h"
 
@@ -76,6 +77,10 @@ void CreateVersionTable(Database& database) {
 }
 
 }  // namespace
+
+Dialect DialectOf(const Database& database) {
+  return dynamic_cast<const PostgresDatabase*>(&database) ? Dialect::kPostgres : Dialect::kSqlite;
+}
 
 std::string CreateTableSql(const TableDescription& table, std::span<const TableDescription> all, Dialect dialect) {
   std::string sql = "CREATE TABLE " + std::string(table.name) + " (\n";

@@ -13,6 +13,9 @@ namespace trf {
 // The words an engine's schema is written in.
 enum class Dialect { kSqlite, kPostgres };
 
+// The words `database`'s engine is written in.
+Dialect DialectOf(const Database& database);
+
 // The statements that create `table` on `dialect`: the table with a version column on every row
 // (raised by each write), then an index per indexed column. `all` holds the tables its lookups
 // refer to.

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/data/trust_schema.h"
 #include "ui_shared/platform/error.h"
 #include "ui_shared/platform/text.h"
 
@@ -78,15 +79,27 @@ bool MayWriteBeside(const std::string& path) {
 
 void RaiseDatabaseError(sqlite3* db, const std::string& context) {
   const int code = db ? sqlite3_errcode(db) : SQLITE_NOMEM;
-  RaiseDataError(kDatabaseError, Meaning(code), SqliteSaid(context, db ? sqlite3_errmsg(db) : "out of memory"));
+  const std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+  // The TRF's triggers refuse with a sentence of their own (a filed month, the change record).
+  const bool ours = (code & 0xFF) == SQLITE_CONSTRAINT && message.starts_with(kRefusalMark);
+  RaiseDataError(kDatabaseError, ours ? message.substr(std::string_view(kRefusalMark).size()) : Meaning(code),
+                 SqliteSaid(context, message));
 }
 
 SqliteStatement::SqliteStatement(sqlite3* db, const std::string& sql, std::vector<int64_t>& queued)
     : db_(db), queued_(queued) {
-  if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr) != SQLITE_OK) {
+  const char* tail = nullptr;
+  if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, &tail) != SQLITE_OK) {
     sqlite3_finalize(stmt_);
     stmt_ = nullptr;
     RaiseDatabaseError(db_, "prepare");
+  }
+  // A second statement after the first would be left unrun without a word: refused, as on a server.
+  if (tail && std::string_view(tail).find_first_not_of(" \t\r\n;") != std::string_view::npos) {
+    sqlite3_finalize(stmt_);
+    stmt_ = nullptr;
+    RaiseDataError(kDatabaseError, "The database refused the step. Nothing was written.",
+                   "SQLite said (prepare): more than one statement in " + sql);
   }
 }
 
@@ -184,7 +197,11 @@ SqliteDatabase::SqliteDatabase(const std::string& path, Access access, int busy_
   Exec("PRAGMA foreign_keys = ON");
 }
 
-SqliteDatabase::~SqliteDatabase() { sqlite3_close(db_); }
+SqliteDatabase::~SqliteDatabase() {
+  name_writer_.reset();  // a statement must be finalised before its connection closes
+  clear_writer_.reset();
+  sqlite3_close(db_);
+}
 
 void SqliteDatabase::Exec(const std::string& sql) {
   char* message = nullptr;
@@ -196,6 +213,29 @@ void SqliteDatabase::Exec(const std::string& sql) {
 
 std::unique_ptr<Statement> SqliteDatabase::Prepare(const std::string& sql) {
   return std::make_unique<SqliteStatement>(db_, sql, queued_);
+}
+
+void SqliteDatabase::Begin() {
+  queued_.clear();
+  Exec("BEGIN IMMEDIATE");
+  if (name_writer_) {
+    name_writer_->Rewind();
+    name_writer_->Step();
+  }
+}
+
+void SqliteDatabase::Commit() {
+  if (clear_writer_) {
+    clear_writer_->Rewind();
+    clear_writer_->Step();
+  }
+  Exec("COMMIT");
+}
+
+void SqliteDatabase::NameWriter(const std::string& table, const std::string& who) {
+  name_writer_ = Prepare("UPDATE " + table + " SET S_Who = ?");
+  name_writer_->Bind(1, kw::Variant::Text(who));
+  clear_writer_ = Prepare("UPDATE " + table + " SET S_Who = NULL");
 }
 
 int64_t SqliteDatabase::Changes() const { return sqlite3_changes64(db_); }

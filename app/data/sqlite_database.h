@@ -55,11 +55,15 @@ class SqliteDatabase : public Database {
   std::vector<int64_t> Collect() override { return std::exchange(queued_, {}); }
   void Exec(const std::string& sql) override;
   std::unique_ptr<Statement> Prepare(const std::string& sql) override;
-  // Forgets the counts of steps queued by a transaction that failed before collecting them.
-  void Begin() override {
-    queued_.clear();
-    Exec("BEGIN IMMEDIATE");
-  }
+  // Forgets the counts of steps queued by a transaction that failed before collecting them; names
+  // the writer for the triggers (see NameWriter).
+  void Begin() override;
+  // Takes the writer's name out of the file again before the commit, so that a change made by
+  // another program is never recorded in this one's name.
+  void Commit() override;
+  // From now on every transaction of this connection names `who` in the one-row table `table` for
+  // the triggers that record changes; the table must be there.
+  void NameWriter(const std::string& table, const std::string& who);
   std::string NextKeySql(const std::string& table, const std::string& key_column) const override;
   sqlite3* Handle() const { return db_; }
 
@@ -67,6 +71,7 @@ class SqliteDatabase : public Database {
   int busy_timeout_ms_;
   sqlite3* db_ = nullptr;
   std::vector<int64_t> queued_;
+  std::unique_ptr<Statement> name_writer_, clear_writer_;
 };
 
 // Whether this process may create files in the folder of `path`: a database in WAL mode keeps its

@@ -53,12 +53,20 @@ struct ColumnDescription {
   int since = 1;          // the schema version that added the column
 };
 
+// How a table's rows belong to a home, which decides who may read and change them and whether
+// their changes go on record: not at all (TRF types, categories), as the homes themselves, through a
+// column H_HomesID, or through the month record they belong to (column H_HomeMonthlyStatsID).
+enum class HomeData : uint8_t { kNone, kHomes, kByHome, kByMonth };
+
 // One table: its columns, key first and (where the table belongs to another record) its parent second.
 struct TableDescription {
   std::string_view name = {};
   std::string_view plural = {};  // how a sentence names its records: "residents"
   std::span<const ColumnDescription> columns = {};
   int since = 1;  // the schema version that added the table
+  HomeData home_data = HomeData::kNone;
+  // Rows of a month (column H_HomeMonthlyStatsID) that stay as they were while the month is filed.
+  bool filed_with_month = false;
 
   // The column named `column` (the case as written); nullptr when the table has none.
   constexpr const ColumnDescription* Find(std::string_view column) const {

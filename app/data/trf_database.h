@@ -34,6 +34,10 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
 // connection needs the schema there already.
 std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& uri, Access wanted, Seed seed);
 
+// Whether the role connected to a server database administers it: it owns the TRF's tables (or,
+// before there are any, may create them in the schema).
+bool IsAdministrator(Database& database);
+
 // The access a file at `path` allows: read-only when `wanted` says so, or when the file or its
 // folder (where SQLite keeps the write-ahead log) may not be written.
 Access AccessFor(const std::string& path, Access wanted);
@@ -41,6 +45,9 @@ Access AccessFor(const std::string& path, Access wanted);
 // Refuses, with a sentence naming `location`, stored tables of a newer schema version than this
 // program describes; nothing of them is touched.
 void RefuseNewer(const std::string& location, int stored_version);
+
+// The name of the person this program runs for, as the change record of a file names them.
+std::string LoginName();
 
 // Creates every table of the SQLite schema; raises when one exists already.
 void CreateTrfSchema(Database& database);

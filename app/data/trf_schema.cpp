@@ -5,8 +5,10 @@
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
 #include "app/data/trf_tables.h"
+#include "app/data/trust_schema.h"
 #include "ui_shared/contracts/sibling_codes.h"
 
+#include <pwd.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -85,6 +87,11 @@ void CheckFile(const std::string& path, Access access) {
 
 }  // namespace
 
+std::string LoginName() {
+  const passwd* entry = getpwuid(geteuid());
+  return entry && entry->pw_name ? entry->pw_name : "user " + std::to_string(geteuid());
+}
+
 Access AccessFor(const std::string& path, Access wanted) {
   if (wanted == Access::kReadOnly || path == ":memory:" || !std::filesystem::exists(path)) return wanted;
   return access(path.c_str(), W_OK) != 0 || !MayWriteBeside(path) ? Access::kReadOnly : wanted;
@@ -162,9 +169,12 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
       CreateTrfSchema(*database);
       if (seed == Seed::kSample) InsertSampleData(*database);
     }
+    // The sample data is the start of the record: changes are recorded from here on.
+    ApplyTrust(*database, tables::All(), Dialect::kSqlite);
     database->Exec("PRAGMA application_id = " + std::to_string(kTrfApplicationId));
     transaction.Commit();
   }
+  database->NameWriter(kWriterTable, LoginName());
   return database;
 }
 

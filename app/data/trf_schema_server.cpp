@@ -4,6 +4,7 @@
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
 #include "app/data/trf_tables.h"
+#include "app/data/trust_schema.h"
 #include "ui_shared/platform/error.h"
 #include "ui_shared/platform/text.h"
 
@@ -35,7 +36,26 @@ void MoveCountersPastStoredKeys(Database& database) {
   }
 }
 
+// Refuses, before anything is written, a desk that would make the TRF's tables or bring them up to
+// date (`what` says which): only the administrator, who owns them, does that.
+void RequireAdministrator(Database& database, const std::string& what) {
+  if (IsAdministrator(database)) return;
+  RaiseDataError(kDatabaseError, "The TRF's tables at " + database.Path() + " are " + what +
+                                     " by its administrator, not by a desk: ask the administrator to open it once "
+                                     "with trf, then try again.");
+}
+
 }  // namespace
+
+bool IsAdministrator(Database& database) {
+  // Superusers own everything; otherwise the owner of the tables, or of the schema before there are any.
+  auto query = database.Prepare(
+      "SELECT CASE WHEN to_regclass('tbs_classdependson') IS NULL "
+      "THEN has_schema_privilege(current_schema(), 'CREATE') "
+      "ELSE pg_has_role(current_user, (SELECT relowner FROM pg_class WHERE oid = to_regclass('tbs_classdependson')), "
+      "'USAGE') END");
+  return query->Step() && query->Column(0).ToBoolean();
+}
 
 std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& uri, Access wanted, Seed seed) {
   auto database = std::make_shared<PostgresDatabase>(uri, wanted);
@@ -51,17 +71,23 @@ std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& uri, Access w
   Transaction transaction(*database);
   database->Exec(kSchemaLock);
   if (!HasSchema(*database)) {
-    CreateSchema(*database, tables::All(), Dialect::kPostgres);
+    RequireAdministrator(*database, "made");
+    CreateSchema(*database, tables::AllOnServer(), Dialect::kPostgres);
     InsertClassDependsOn(*database);
     if (seed == Seed::kSample) {
       InsertSampleData(*database);
       MoveCountersPastStoredKeys(*database);
     }
+    ApplyTrust(*database, tables::AllOnServer(), Dialect::kPostgres);
   } else {
     // Tables made before the version was recorded record none: the upgrade records it.
     const int recorded = StoredSchemaVersion(*database, Dialect::kPostgres);
     RefuseNewer(database->Path(), recorded);
-    if (recorded < SchemaVersion(tables::All())) UpgradeSchema(*database, tables::All(), Dialect::kPostgres);
+    if (recorded < SchemaVersion(tables::AllOnServer())) {
+      RequireAdministrator(*database, "brought up to date");
+      UpgradeSchema(*database, tables::AllOnServer(), Dialect::kPostgres);
+      ApplyTrust(*database, tables::AllOnServer(), Dialect::kPostgres);
+    }
   }
   transaction.Commit();
   return database;

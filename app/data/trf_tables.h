@@ -50,7 +50,8 @@ inline constexpr ColumnDescription kHomeColumns[] = {
     {.name = "H_HomeName", .caption = "Home name", .required = true, .max_length = kNameLength},
     {.name = "H_Capacity", .kind = ColumnKind::kWholeNumber, .caption = "Capacity", .required = true},
 };
-inline constexpr TableDescription kHomes{.name = "tbH_Homes", .plural = "homes", .columns = kHomeColumns};
+inline constexpr TableDescription kHomes{
+    .name = "tbH_Homes", .plural = "homes", .columns = kHomeColumns, .home_data = HomeData::kHomes};
 
 inline constexpr ColumnDescription kHomeMonthColumns[] = {
     {.name = "H_HomeMonthlyStatsID",
@@ -72,8 +73,11 @@ inline constexpr ColumnDescription kHomeMonthColumns[] = {
      .lookup = {.table = "tbHU_TrfTypes", .name_column = "HU_Description"}},
     {.name = "StatStatus", .kind = ColumnKind::kWholeNumber, .caption = "Status", .required = true},
 };
-inline constexpr TableDescription kHomeMonths{
-    .name = "tbH_HomeMonthlyStats", .plural = "month records", .columns = kHomeMonthColumns};
+inline constexpr TableDescription kHomeMonths{.name = "tbH_HomeMonthlyStats",
+                                              .plural = "month records",
+                                              .columns = kHomeMonthColumns,
+                                              .home_data = HomeData::kByHome,
+                                              .filed_with_month = true};
 
 inline constexpr ColumnDescription kFamilyGroupColumns[] = {
     {.name = "H_FamilyGroupsID",
@@ -100,8 +104,10 @@ inline constexpr ColumnDescription kFamilyGroupColumns[] = {
      .field = "annual",
      .bounds = kAmounts},
 };
-inline constexpr TableDescription kFamilyGroups{
-    .name = "tbH_FamilyGroups", .plural = "family groups", .columns = kFamilyGroupColumns};
+inline constexpr TableDescription kFamilyGroups{.name = "tbH_FamilyGroups",
+                                                .plural = "family groups",
+                                                .columns = kFamilyGroupColumns,
+                                                .home_data = HomeData::kByHome};
 
 inline constexpr ColumnDescription kResidentColumns[] = {
     {.name = "H_ResidentsID", .kind = ColumnKind::kWholeNumber, .caption = "Resident", .key = true, .counted = true},
@@ -130,8 +136,11 @@ inline constexpr ColumnDescription kResidentColumns[] = {
      .indexed = true,
      .lookup = {.table = "tbH_FamilyGroups", .name_column = "H_GroupName"}},
 };
-inline constexpr TableDescription kResidents{
-    .name = "tbH_Residents", .plural = "residents", .columns = kResidentColumns};
+inline constexpr TableDescription kResidents{.name = "tbH_Residents",
+                                             .plural = "residents",
+                                             .columns = kResidentColumns,
+                                             .home_data = HomeData::kByMonth,
+                                             .filed_with_month = true};
 
 inline constexpr ColumnDescription kExpenseCategoryColumns[] = {
     {.name = "HU_ExpenseCategoriesID",
@@ -168,8 +177,11 @@ inline constexpr ColumnDescription kMonthlyExpenseColumns[] = {
      .lookup = {.table = "tbHU_ExpenseCategories", .name_column = "HU_CategoryName"}},
     {.name = "H_Amount", .kind = ColumnKind::kMoney, .caption = "Amount", .field = "amount", .bounds = kAmounts},
 };
-inline constexpr TableDescription kMonthlyExpenses{
-    .name = "tbH_MonthlyExpenses", .plural = "monthly expenses", .columns = kMonthlyExpenseColumns};
+inline constexpr TableDescription kMonthlyExpenses{.name = "tbH_MonthlyExpenses",
+                                                   .plural = "monthly expenses",
+                                                   .columns = kMonthlyExpenseColumns,
+                                                   .home_data = HomeData::kByMonth,
+                                                   .filed_with_month = true};
 
 inline constexpr ColumnDescription kMonthlyNoteColumns[] = {
     {.name = "H_HomeMonthlyStatsID",
@@ -179,8 +191,11 @@ inline constexpr ColumnDescription kMonthlyNoteColumns[] = {
      .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = "H_StatMonth"}},
     {.name = "H_NotesRTF", .kind = ColumnKind::kRichText, .caption = "Notes", .required = true},
 };
-inline constexpr TableDescription kMonthlyNotes{
-    .name = "tbH_MonthlyNotes", .plural = "monthly notes", .columns = kMonthlyNoteColumns};
+inline constexpr TableDescription kMonthlyNotes{.name = "tbH_MonthlyNotes",
+                                                .plural = "monthly notes",
+                                                .columns = kMonthlyNoteColumns,
+                                                .home_data = HomeData::kByMonth,
+                                                .filed_with_month = true};
 
 inline constexpr ColumnDescription kClassDependsOnColumns[] = {
     {.name = "S_ClassEnum", .kind = ColumnKind::kWholeNumber, .caption = "Class", .key = true},
@@ -190,12 +205,73 @@ inline constexpr ColumnDescription kClassDependsOnColumns[] = {
 inline constexpr TableDescription kClassDependsOn{
     .name = "tbS_ClassDependsOn", .plural = "class dependencies", .columns = kClassDependsOnColumns};
 
+// Who filed a month (its send-off passed) and when; a month with a filing not reopened is locked.
+// Reopening fills in who reopened it, when and why.
+inline constexpr ColumnDescription kMonthFilingColumns[] = {
+    {.name = "H_MonthFilingsID", .kind = ColumnKind::kWholeNumber, .caption = "Filing", .key = true, .counted = true},
+    {.name = "H_HomeMonthlyStatsID",
+     .kind = ColumnKind::kLookup,
+     .caption = "Month record",
+     .required = true,
+     .indexed = true,
+     .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = "H_StatMonth"}},
+    {.name = "H_FiledBy", .caption = "Filed by", .required = true},
+    {.name = "H_FiledAt", .caption = "Filed at", .required = true},
+    {.name = "H_ReopenedBy", .caption = "Reopened by"},
+    {.name = "H_ReopenedAt", .caption = "Reopened at"},
+    {.name = "H_ReopenReason", .caption = "Reason for reopening"},
+};
+inline constexpr TableDescription kMonthFilings{.name = "tbH_MonthFilings",
+                                                .plural = "filings",
+                                                .columns = kMonthFilingColumns,
+                                                .since = 2,
+                                                .home_data = HomeData::kByMonth};
+
+// The change record: one row per changed field of a home's data (a whole row for an insert or a
+// delete, as JSON), and one per soft question a person accepted. Written by the engines' triggers
+// in the transaction of the change; never changed or removed.
+inline constexpr ColumnDescription kChangeRecordColumns[] = {
+    {.name = "S_ChangeID", .kind = ColumnKind::kWholeNumber, .caption = "Change", .key = true, .counted = true},
+    {.name = "S_Who", .caption = "Who", .required = true},
+    {.name = "S_When", .caption = "When", .required = true},  // UTC, "2026-12-06 19:05:45"
+    {.name = "S_Table", .caption = "Table", .required = true},
+    {.name = "S_RecordKey", .caption = "Record", .required = true, .indexed = true},
+    // The home of a home's or a family group's row; the month record of a month's row.
+    {.name = "S_HomesID", .kind = ColumnKind::kWholeNumber, .caption = "Home"},
+    {.name = "S_HomeMonthlyStatsID", .kind = ColumnKind::kWholeNumber, .caption = "Month record"},
+    {.name = "S_Field", .caption = "Field"},  // empty for a whole row
+    {.name = "S_OldValue", .caption = "Old value"},
+    {.name = "S_NewValue", .caption = "New value"},
+    {.name = "S_RuleNumber", .kind = ColumnKind::kWholeNumber, .caption = "Rule"},  // an accepted soft question
+    {.name = "S_Message", .caption = "Message shown"},
+};
+inline constexpr TableDescription kChangeRecord{
+    .name = "tbS_ChangeRecord", .plural = "changes", .columns = kChangeRecordColumns, .since = 2};
+
+// On a server: which role (a desk) may work on which home. Managed by the administrator only.
+inline constexpr ColumnDescription kHomeAccessColumns[] = {
+    {.name = "S_HomeAccessID", .kind = ColumnKind::kWholeNumber, .caption = "Access", .key = true, .counted = true},
+    {.name = "S_Role", .caption = "Role", .required = true, .indexed = true},
+    {.name = "H_HomesID",
+     .kind = ColumnKind::kLookup,
+     .caption = "Home",
+     .required = true,
+     .lookup = {.table = "tbH_Homes", .name_column = "H_HomeName"}},
+};
+inline constexpr TableDescription kHomeAccess{
+    .name = "tbS_HomeAccess", .plural = "home permissions", .columns = kHomeAccessColumns, .since = 2};
+
 // Every table, each after the tables it refers to.
 inline constexpr TableDescription kAll[] = {
-    kTrfTypes,  kTrfTypeScreens,    kHomes,           kHomeMonths,   kFamilyGroups,
-    kResidents, kExpenseCategories, kMonthlyExpenses, kMonthlyNotes, kClassDependsOn};
+    kTrfTypes,          kTrfTypeScreens,  kHomes,        kHomeMonths,     kFamilyGroups, kResidents,
+    kExpenseCategories, kMonthlyExpenses, kMonthlyNotes, kClassDependsOn, kMonthFilings, kChangeRecord};
+// The tables of a server database: every table, and who may work on which home.
+inline constexpr TableDescription kAllOnServer[] = {
+    kTrfTypes,        kTrfTypeScreens, kHomes,          kHomeMonths,   kFamilyGroups, kResidents, kExpenseCategories,
+    kMonthlyExpenses, kMonthlyNotes,   kClassDependsOn, kMonthFilings, kChangeRecord, kHomeAccess};
 
 // The TRF's tables, in the order above.
 inline constexpr std::span<const TableDescription> All() { return kAll; }
+inline constexpr std::span<const TableDescription> AllOnServer() { return kAllOnServer; }
 
 }  // namespace trf::tables

@@ -4,7 +4,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
@@ -14,6 +16,10 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QWhatsThis>
+
+#include "app/data/backup.h"
+#include "app/screens/setup_screen.h"
+#include "ui_shared/platform/error.h"
 
 namespace trf::desktop {
 namespace {
@@ -116,6 +122,7 @@ void MainWindow::BuildMenusAndTools() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   allowed_["send_off"] =
       AddAction(file, tr("File the &report..."), "fileReport", {QKeySequence(Qt::Key_F9)}, [this] { FileReport(); });
+  AddAction(file, tr("&Back up..."), "backUp", {}, [this] { BackUp(); });
   file->addSeparator();
   AddAction(file, tr("&Quit"), "quit", {QKeySequence::Quit}, [this] { close(); });
 
@@ -159,6 +166,8 @@ void MainWindow::BuildMenusAndTools() {
                                  {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_Delete)},
                                  [this] { session_.Run([](ScreenForm& s) { s.RemoveRecord(); }); });
 
+  AddAction(record, tr("Field &history"), "history", {QKeySequence(Qt::CTRL | Qt::Key_H)}, [this] { ShowHistory(); });
+
   commands_menu_ = menuBar()->addMenu(tr("&Commands"));
   QMenu* help = menuBar()->addMenu(tr("&Help"));
   AddAction(help, tr("Help on this &field"), "fieldHelp", {QKeySequence::HelpContents}, [this] { FieldHelp(); });
@@ -172,7 +181,11 @@ void MainWindow::BuildMenusAndTools() {
   records->addSeparator();
   records->addAction(allowed_["send_off"]);
   commands_ = new CommandToolbar(
-      session_.Services().container()->Bar(), [this](const std::string& key) { session_.Click(key); }, this);
+      session_.Services().container()->Bar(),
+      [this](const std::string& key) {
+        if (!ReopenFiledMonth(key)) session_.Click(key);
+      },
+      this);
   addToolBar(commands_);
 }
 
@@ -184,8 +197,54 @@ void MainWindow::Go(const std::string& name) {
     if (QWidget* first = Page(current->Name())->FirstControl()) first->setFocus();
 }
 
-void MainWindow::ShowProblem(const QString& text) {
-  QMessageBox box(QMessageBox::Warning, tr("Not possible now"), text, QMessageBox::Ok, this);
+void MainWindow::BackUp() {
+  const std::string location = session_.Services().database()->Path();
+  if (IsServerUri(location)) {
+    ShowProblem(tr("A server database is backed up on the server, by its administrator."), tr("No backup"));
+    return;
+  }
+  const QString copy =
+      QFileDialog::getSaveFileName(this, tr("Back up the database"), QString::fromStdString(location) + ".backup");
+  if (copy.isEmpty()) return;
+  try {
+    BackUpTrfFile(location, copy.toStdString());
+    statusBar()->showMessage(tr("Backed up into %1").arg(copy), kMessageMs);
+  } catch (const kw::Error& error) {
+    ShowProblem(QString::fromStdString(SentenceOf(error)), tr("No backup"));
+  }
+}
+
+void MainWindow::ShowHistory() {
+  ScreenForm* screen = session_.Host().Current();
+  if (!screen) return;
+  std::string focused;
+  if (const ScreenPage* page = Page(screen->Name())) {
+    for (const std::string& field : screen->Fields())
+      if (page->Field(field) && page->Field(field) == QApplication::focusWidget()) focused = field;
+  }
+  std::vector<Change> changes;
+  if (!session_.Run([&](ScreenForm& s) { changes = s.History(focused); })) return;
+  QString text;
+  for (const Change& change : changes) text += QString::fromStdString(screen->ChangeLine(change)) + "\n";
+  QMessageBox box(QMessageBox::Information, focused.empty() ? tr("History of the record") : tr("History of the field"),
+                  text.isEmpty() ? tr("No change of this record is on record.") : text, QMessageBox::Ok, this);
+  box.setObjectName("history");
+  box.exec();
+}
+
+bool MainWindow::ReopenFiledMonth(const std::string& key) {
+  auto* setup = dynamic_cast<TrfSetupScreen*>(session_.Host().Current());
+  if (key != "ReopenTrf" || !setup || !setup->CurrentFiling()) return false;
+  bool given = false;
+  const QString reason = QInputDialog::getText(this, tr("Reopen a filed month"),
+                                               tr("Why is the month reopened? The reason is kept on record."),
+                                               QLineEdit::Normal, QString(), &given);
+  if (given) session_.Run([&](ScreenForm&) { setup->ReopenFiled(reason.toStdString()); });
+  return true;
+}
+
+void MainWindow::ShowProblem(const QString& text, const QString& title) {
+  QMessageBox box(QMessageBox::Warning, title.isEmpty() ? tr("Not possible now") : title, text, QMessageBox::Ok, this);
   box.setObjectName("problem");
   box.exec();
 }

@@ -35,6 +35,14 @@ class MainWindow : public QMainWindow {
   void About();
   // Help on the focused field: what it holds, whether it must be filled, and what is wrong with it.
   void FieldHelp();
+  // File > Back up...: a copy of the database file, taken while other desks keep working.
+  void BackUp();
+  // Record > Field history: the changes of the focused field of the current record (of the whole
+  // record when no field has the focus).
+  void ShowHistory();
+  // A click on TRF Setup's Reopen while the current month is filed: the person is asked why, and the
+  // month reopened for that reason. False for any other click, which the command bar makes as usual.
+  bool ReopenFiledMonth(const std::string& key);
 
   DesktopSession& Session() const { return session_; }
   ScreenPage* Page(const std::string& name) const;
@@ -50,7 +58,8 @@ class MainWindow : public QMainWindow {
   void Redraw();
   void BuildPages();
   void BuildMenusAndTools();
-  void ShowProblem(const QString& text);
+  // A refusal or failure in words, in a dialog titled `title` (by default "Not possible now").
+  void ShowProblem(const QString& text, const QString& title = QString());
 
   DesktopSession& session_;
   QListWidget* navigation_ = nullptr;

@@ -373,4 +373,8 @@ bool RecordScreen::ValidateForSendoff(bool quiet) {
   return ready;
 }
 
+void RecordScreen::SendOffPassed() {
+  if (records_) records_->RecordAcceptedQuestions();
+}
+
 }  // namespace trf

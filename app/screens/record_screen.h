@@ -87,6 +87,8 @@ class RecordScreen : public ScreenForm {
   // The library's send-off check; afterwards the boxes show the record the list moved to, and the
   // screen says whether it is ready.
   bool ValidateForSendoff(bool quiet = false) override;
+  // The questions the person accepted on the way go on the change record.
+  void SendOffPassed() override;
 
   const std::shared_ptr<kw::widgets::ListView>& List() const { return list_->View(); }
 

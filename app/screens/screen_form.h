@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/screens/problem.h"
+#include "app/data/change_record.h"
 #include "app/screens/screen_events.h"
 #include "app/screens/screen_refusal.h"
 #include "app/screens/screen_view.h"
@@ -92,6 +93,14 @@ class ScreenForm : public kw::I_FRM_Shared {
   virtual void UndoEdits();
   // Types `text` into the screen's choice (a combo box that completes it from its options).
   virtual void Choose(const std::string& text);
+  // The send-off of every screen passed: what the screen does about it (the TRF Setup files the month).
+  virtual void SendOffPassed() {}
+  // The changes of the current record, oldest first, of the field `field` (a name Fields gives; the
+  // record's being added or removed included) or of every field when it is empty; nothing when the
+  // screen has no current stored record.
+  std::vector<Change> History(const std::string& field = "");
+  // The line a person reads for one change of the screen's records: when, who, what.
+  std::string ChangeLine(const Change& change);
 
   // ---- The month's problem list ----
 

@@ -178,6 +178,9 @@ bool ScreenHost::SendOff() {
       passed = current_ == screen && screen->ValidateForSendoff(false);
       if (!passed) break;
     }
+    if (passed) {
+      for (const ScreenPtr& screen : screens_) screen->SendOffPassed();
+    }
   } catch (...) {
     const ScreenRefusal refusal = CurrentRefusal();
     if (current_) current_->Recover();

@@ -53,7 +53,8 @@ class ScreenHost {
 
   // Send-off: every screen in turn is checked without messages; one that fails becomes current and
   // is checked again with its messages (interactive), and the run goes on when it then passes.
-  // True when every screen passed; a ScreenRefusal when the stored data refused a step of it.
+  // True when every screen passed, and then each screen hears it (the month is filed); a
+  // ScreenRefusal when the stored data refused a step of it.
   bool SendOff();
   // The month's problem list: every screen's problems in the screens' order, gathered by a send-off
   // pass that asks the person nothing. A ScreenRefusal when the stored data refused a step of it.

@@ -1,6 +1,7 @@
 // The TRF Setup screen over LIHomeMonths.
 #include "app/screens/setup_screen.h"
 
+#include "app/data/transaction.h"
 #include "ui_shared/platform/dates.h"
 
 namespace trf {
@@ -25,6 +26,12 @@ void TrfSetupScreen::OnLoad() {
   AddButton("StartTrf", "Start TRF", [this](int16_t) { ChangeStatus(kMonthNotStarted, kMonthActive, "start"); });
   AddButton("CloseTrf", "Close TRF", [this](int16_t) { ChangeStatus(kMonthActive, kMonthClosed, "close"); });
   AddButton("ReopenTrf", "Reopen TRF", [this](int16_t) {
+    if (HasSelectedMonth()) {
+      if (const auto filing = FilingOf(records()->Connection(), SelectedMonth())) {
+        throw ScreenRefusal("this month was filed by " + filing->filed_by + " on " + filing->filed_at +
+                            " UTC: reopening it needs a reason, which is kept on record");
+      }
+    }
     ChangeStatus(kMonthClosed, kMonthActive, "reopen");
     Shared()->TrfReopened(Shared()->TrfReopened() + 1);
   });
@@ -85,6 +92,51 @@ void TrfSetupScreen::MakeSelectedMonthCurrent() {
   shared.CurrentTrfType(records()->Get("HU_TrfTypesCD").ToText());
   shared.CurrentTRFDate(records()->Get("H_StatMonth").ToDate());
   Say("current month: " + kw::dates::ToText(shared.CurrentTRFDate()) + ", TRF " + MonthStatusText(SelectedStatus()));
+}
+
+int64_t TrfSetupScreen::SelectedMonth() const {
+  return static_cast<int64_t>(records()->Get("H_HomeMonthlyStatsID").ToDouble());
+}
+
+void TrfSetupScreen::SendOffPassed() {
+  const std::string month = Shared()->CurrentH_HomeMonthlyStatsID();
+  if (month.empty()) return;
+  Database& database = records()->Connection();
+  const auto id = static_cast<int64_t>(kw::Variant::Text(month).ToDouble());
+  if (FilingOf(database, id)) return;  // filed by an earlier send-off
+  Transaction transaction(database);
+  SetMonthStatus(database, id, kMonthClosed);  // before the filing: from the filing on, the month is locked
+  FileMonth(database, id);
+  transaction.Commit();
+  Shared()->CurrentStatStatus(kMonthClosed);
+  DirtyOnActivate();
+  Say("the TRF is filed: the month stays as it was filed until it is reopened with a reason");
+}
+
+std::optional<Filing> TrfSetupScreen::CurrentFiling() {
+  const std::string month = Shared()->CurrentH_HomeMonthlyStatsID();
+  if (month.empty()) return std::nullopt;
+  return FilingOf(records()->Connection(), static_cast<int64_t>(kw::Variant::Text(month).ToDouble()));
+}
+
+void TrfSetupScreen::ReopenFiled(const std::string& reason) {
+  const std::string month = Shared()->CurrentH_HomeMonthlyStatsID();
+  Database& database = records()->Connection();
+  const auto id = static_cast<int64_t>(kw::Variant::Text(month).ToDouble());
+  if (!CurrentFiling()) throw ScreenRefusal("select a filed month to reopen it");
+  records()->CurrentIndex(kw::Variant::Text(month));
+  if (HasOtherActiveMonth())
+    throw ScreenRefusal("the home already has an active TRF; close it before you reopen another");
+  Transaction transaction(database);
+  ReopenMonth(database, id, reason);  // first: the month is open to change from here on
+  SetMonthStatus(database, id, kMonthActive);
+  transaction.Commit();
+  Shared()->TrfReopened(Shared()->TrfReopened() + 1);
+  Reload();
+  records()->CurrentIndex(kw::Variant::Text(month));
+  MakeSelectedMonthCurrent();
+  UpdateButtons();
+  Say("TRF reopened for " + records()->Get("H_StatMonth").ToText() + ": " + reason);
 }
 
 void TrfSetupScreen::ChangeStatus(MonthStatus from, MonthStatus to, const std::string& action) {

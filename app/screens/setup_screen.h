@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/business/business_classes.h"
+#include "app/data/month_filing.h"
 #include "app/screens/list_screen.h"
 #include "ui_shared/shared_procedures/context_keys.h"
 
@@ -24,6 +26,14 @@ class TrfSetupScreen : public ListScreen<LIHomeMonths> {
   std::string Purpose() const override;
   // Makes the month of `row` the current month.
   void SelectRow(int row) override;
+  // Files the current month once the send-off passed (unless it is filed already): it is closed and
+  // locked in the name of whoever works at this desk, at this time.
+  void SendOffPassed() override;
+  // Reopens the current month, which was filed, for `reason` (kept on record with who and when);
+  // a ScreenRefusal when the current month is not filed or the reason is blank.
+  void ReopenFiled(const std::string& reason);
+  // The filing in force for the current month: who filed it and when; nothing while it is open.
+  std::optional<Filing> CurrentFiling();
 
  protected:
   bool Chosen(const ScreenContext& context) const override { return !context.month_id.empty(); }
@@ -42,6 +52,7 @@ class TrfSetupScreen : public ListScreen<LIHomeMonths> {
   // Whether a month other than the selected one has an active TRF: a home works on one at a time.
   bool HasOtherActiveMonth() const;
   uint8_t SelectedStatus() const;
+  int64_t SelectedMonth() const;
 };
 
 // "not started", "active" or "closed".

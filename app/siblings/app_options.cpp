@@ -59,12 +59,19 @@ OptionsParser::OptionsParser(std::string program, std::string default_db)
     : program_(std::move(program)), default_db_(std::move(default_db)) {}
 
 void OptionsParser::Flag(std::string name, std::string help, bool& target) {
-  options_.push_back(Option{std::move(name), "", std::move(help), &target, nullptr});
+  options_.push_back(Option{.name = std::move(name), .help = std::move(help), .flag = &target});
 }
 
 void OptionsParser::Value(std::string name, std::string placeholder, std::string help,
                           std::optional<std::string>& target) {
-  options_.push_back(Option{std::move(name), std::move(placeholder), std::move(help), nullptr, &target});
+  options_.push_back(
+      Option{.name = std::move(name), .placeholder = std::move(placeholder), .help = std::move(help), .value = &target});
+}
+
+void OptionsParser::Words(std::string name, std::string placeholder, std::string help,
+                          std::vector<std::string>& target) {
+  options_.push_back(
+      Option{.name = std::move(name), .placeholder = std::move(placeholder), .help = std::move(help), .words = &target});
 }
 
 std::optional<std::string> OptionsParser::Parse(const std::vector<std::string>& args, const char* environment_db,
@@ -89,6 +96,10 @@ std::optional<std::string> OptionsParser::Parse(const std::vector<std::string>& 
       if (own == options_.end()) return "unknown option \"" + arg + "\"";
       if (own->flag) {
         *own->flag = true;
+      } else if (own->words) {
+        own->words->clear();
+        while (i + 1 < args.size() && !args[i + 1].starts_with("--")) own->words->push_back(args[++i]);
+        if (own->words->empty()) return arg + " needs a value";
       } else if (auto problem = value(*own->value)) {
         return problem;
       }

@@ -33,6 +33,9 @@ class OptionsParser {
   void Flag(std::string name, std::string help, bool& target);
   // An option of the program's own that takes a value.
   void Value(std::string name, std::string placeholder, std::string help, std::optional<std::string>& target);
+  // An option of the program's own followed by words of its own: every word up to the next option
+  // (one that starts with "--"); at least one.
+  void Words(std::string name, std::string placeholder, std::string help, std::vector<std::string>& target);
 
   // Reads the arguments (without the program's name) into `options` and the program's own
   // targets, and TRF_DB from `environment_db` (nullptr when unset); what is wrong with them in
@@ -49,6 +52,7 @@ class OptionsParser {
     std::string help;
     bool* flag = nullptr;
     std::optional<std::string>* value = nullptr;
+    std::vector<std::string>* words = nullptr;
   };
   std::string program_;
   std::string default_db_;

@@ -92,6 +92,11 @@ expect birthdate accepted
 answer yes
 sendoff
 expect send-off passed
+expect the TRF is filed
+say *** The TRF is filed in your name: its month stays as filed until someone reopens it and says why.
+go setup
+reopen the notes are still to be written
+expect TRF reopened
 pause
 say *** Step 10: The notes of the month: the rich-text toolbar on the command bar follows the selection.
 go notes

@@ -8,7 +8,10 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "app/data/backup.h"
+#include "app/data/home_access.h"
 #include "app/data/trf_database.h"
 #include "app/siblings/app_options.h"
 #include "app/terminal/demo_tour.h"
@@ -21,6 +24,9 @@ namespace {
 struct Options {
   trf::AppOptions app;
   std::optional<std::string> script;
+  std::optional<std::string> backup;
+  std::optional<std::string> restore;
+  std::vector<std::string> admin;  // the action and its words
   bool demo = false;
   bool verbose = false;
 };
@@ -37,9 +43,25 @@ std::optional<std::string> Parse(int argc, char** argv, Options& options, std::s
                "temporary folder",
                options.script);
   parser.Flag("--demo", "a guided tour on a fresh sample database in a temporary folder", options.demo);
+  parser.Value("--backup", "FILE", "copy the database file into FILE while desks keep working", options.backup);
+  parser.Value("--restore", "FILE", "replace the database file by the copy FILE, once the copy is checked",
+               options.restore);
+  parser.Words("--admin", "grant ROLE HOME|revoke ROLE HOME|list",
+               "on a server database (--db URI): let the desk ROLE work on the home numbered HOME, no longer let "
+               "it, or list who may work on which home",
+               options.admin);
   usage = parser.Usage();
   if (auto problem = parser.Parse(std::vector<std::string>(argv + 1, argv + argc), std::getenv("TRF_DB"), options.app))
     return problem;
+  if (!options.admin.empty()) {
+    const std::string& action = options.admin[0];
+    if (action != "grant" && action != "revoke" && action != "list")
+      return "--admin takes grant, revoke or list, not \"" + action + "\"";
+    const size_t words = action == "list" ? 1 : 3;
+    if (options.admin.size() != words)
+      return action == "list" ? std::string("--admin list takes no further word")
+                              : "--admin " + action + " takes a role and a home number";
+  }
   if (options.demo && options.script) return "--script and --demo cannot be used together";
   if (options.demo && options.app.db) return "--demo always runs on a fresh sample database; leave out --db";
   return std::nullopt;
@@ -64,6 +86,31 @@ int RunDemo(bool verbose) {
   }
   std::cout << "\nThe tour is over. `make run` (or ./build/dev/trf) starts a session of your own on trf.db in the "
                "current folder.\n";
+  return 0;
+}
+
+// --admin: grants, revokes or lists the homes of the desks of a server database.
+int RunAdmin(const Options& options) {
+  const std::optional<std::string> db = options.app.Database();
+  if (!db || !trf::IsServerUri(*db)) {
+    std::cerr << "trf: --admin works on a server database: name it with --db postgresql://...\n";
+    return 2;
+  }
+  auto database = trf::OpenServerTrfDatabase(*db, trf::Access::kReadWrite,
+                                             options.app.sample ? trf::Seed::kSample : trf::Seed::kEmpty);
+  const std::string& action = options.admin[0];
+  if (action == "grant") {
+    trf::GrantHome(*database, options.admin[1], options.admin[2]);
+    std::cout << options.admin[1] << " may work on home " << options.admin[2] << " from its next connection on\n";
+  } else if (action == "revoke") {
+    trf::RevokeHome(*database, options.admin[1], options.admin[2]);
+    std::cout << options.admin[1] << " may no longer work on home " << options.admin[2] << "\n";
+  } else {
+    const std::vector<trf::HomePermission> permissions = trf::ListPermissions(*database);
+    if (permissions.empty()) std::cout << "no desk may work on any home yet: grant one with --admin grant\n";
+    for (const trf::HomePermission& permission : permissions)
+      std::cout << permission.role << " may work on " << permission.home_number << " " << permission.home_name << "\n";
+  }
   return 0;
 }
 
@@ -104,8 +151,19 @@ int main(int argc, char** argv) {
   }
   try {
     if (options.demo) return RunDemo(options.verbose);
+    if (!options.admin.empty()) return RunAdmin(options);
     // A server database gets its tables (and the sample data when asked) before the session opens it.
     const std::optional<std::string> db = options.app.Database();
+    if (options.backup) {
+      trf::BackUpTrfFile(db.value_or("trf.db"), *options.backup);
+      std::cout << "backed up " << db.value_or("trf.db") << " into " << *options.backup << "\n";
+      return 0;
+    }
+    if (options.restore) {
+      trf::RestoreTrfFile(*options.restore, db.value_or("trf.db"));
+      std::cout << "restored " << db.value_or("trf.db") << " from " << *options.restore << "\n";
+      return 0;
+    }
     if (db && trf::IsServerUri(*db)) {
       trf::OpenServerTrfDatabase(*db, options.app.WantedAccess(),
                                  options.app.sample ? trf::Seed::kSample : trf::Seed::kEmpty);
@@ -117,7 +175,8 @@ int main(int argc, char** argv) {
   } catch (const kw::Error& e) {
     // A start-up refusal is the sentence for the person and where to read how to name a database;
     // the error's number and the engine's words help nobody here.
-    std::cerr << "trf: " << trf::SentenceOf(e) << " (trf --help tells how to name a database)\n";
+    const bool naming = options.admin.empty() && !options.backup && !options.restore;
+    std::cerr << "trf: " << trf::SentenceOf(e) << (naming ? " (trf --help tells how to name a database)" : "") << "\n";
   } catch (const std::exception& e) {
     std::cerr << "trf: " << e.what() << "\n";
   }

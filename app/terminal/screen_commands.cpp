@@ -10,6 +10,7 @@
 
 #include "app/business/rules.h"
 #include "app/screens/notes_screen.h"
+#include "app/screens/setup_screen.h"
 #include "app/terminal/screen_renderer.h"
 
 namespace trf {
@@ -30,7 +31,7 @@ std::string ScreenCommandsHelp(ScreenForm& screen) {
       {"home", "select <n> makes home n the current home; then go setup to pick its month."},
       {"setup",
        "select <n> makes month n current; click StartTrf, CloseTrf or ReopenTrf to start, close or reopen "
-       "the selected month's TRF."},
+       "the selected month's TRF; reopen <reason> reopens a month that was filed (its send-off passed)."},
       {"families",
        "type <kind> chooses the assessment (all, mail-out, annual, clear); click AssessFeesClick "
        "assesses the mailing fees."},
@@ -233,6 +234,20 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
                      host.Open((*listed)[static_cast<size_t>(n - 1)]);
                      ShowCurrentScreen(host, transcript);
                    }});
+  interpreter.Add({"history", "history [field]", "list the changes of the current record (of one field), oldest first",
+                   0, true, false, [&host, &transcript](const Args& a) {
+                     if (!host.Current()) throw CommandError("no screen is shown yet; try: go home");
+                     std::vector<Change> changes;
+                     host.Perform([&](ScreenForm& s) { changes = s.History(a.empty() ? "" : a[0]); });
+                     if (changes.empty()) transcript.Line("no change of this record is on record");
+                     for (const Change& change : changes) transcript.Line(host.Current()->ChangeLine(change));
+                   }});
+  interpreter.Add({"reopen", "reopen <reason>", "reopen the selected filed month of TRF Setup, saying why", 0, true,
+                   true, on_screen([](ScreenForm& s, const Args& a) {
+                     auto* setup = dynamic_cast<TrfSetupScreen*>(&s);
+                     if (!setup) throw CommandError("a filed month is reopened in TRF Setup: go setup, select it");
+                     setup->ReopenFiled(a[0]);
+                   })});
   interpreter.Add({"answer", "answer yes|no", "the answer to the next question", 1, false, false,
                    [&desk, &transcript](const Args& a) {
                      if (a[0] != "yes" && a[0] != "no") throw CommandError("answer takes yes or no");

@@ -34,7 +34,11 @@ refused 'is not a database file' --db "$work/text.db"
 
 # A database of the earlier program: no mark, no row versions; it is brought up to date.
 "$trf" --db "$work/old.db" --script /dev/null >/dev/null || fail "creating old.db"
-sqlite3 "$work/old.db" 'DROP TABLE tbH_MonthlyNotes; DROP TABLE tbS_SchemaVersion; PRAGMA application_id = 0'
+for trigger in $(sqlite3 "$work/old.db" "SELECT name FROM sqlite_master WHERE type='trigger'"); do
+  sqlite3 "$work/old.db" "DROP TRIGGER $trigger" || fail "dropping the trigger $trigger"
+done
+sqlite3 "$work/old.db" 'DROP TABLE tbH_MonthlyNotes; DROP TABLE tbS_SchemaVersion; DROP TABLE tbS_Writer;
+  DROP TABLE tbS_ChangeRecord; DROP TABLE tbH_MonthFilings; PRAGMA application_id = 0'
 for table in $(sqlite3 "$work/old.db" "SELECT name FROM sqlite_master WHERE type='table'"); do
   sqlite3 "$work/old.db" "ALTER TABLE $table DROP COLUMN RowVersion" || fail "dropping the version of $table"
 done

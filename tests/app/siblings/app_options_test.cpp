@@ -56,5 +56,30 @@ TEST(AppOptionsTest, ProgramOptionsBesideTheSharedOnes) {
   EXPECT_NE(usage.find("  --read-only"), std::string::npos) << usage;
 }
 
+// An option with words of its own takes every word up to the next option, and needs at least one.
+TEST(AppOptionsTest, WordsRunUpToTheNextOption) {
+  struct Row {
+    std::vector<std::string> args;
+    std::vector<std::string> words;
+    std::optional<std::string> problem;
+  };
+  const Row rows[] = {
+      {.args = {"--admin", "grant", "maple", "H-101"}, .words = {"grant", "maple", "H-101"}, .problem = std::nullopt},
+      {.args = {"--admin", "list", "--db", "x.db"}, .words = {"list"}, .problem = std::nullopt},
+      {.args = {"--admin", "--db", "x.db"}, .words = {}, .problem = "--admin needs a value"},
+      {.args = {"--admin"}, .words = {}, .problem = "--admin needs a value"},
+  };
+  for (const Row& row : rows) {
+    OptionsParser parser("trf", "trf.db");
+    std::vector<std::string> words;
+    parser.Words("--admin", "ACTION...", "administer", words);
+    AppOptions options;
+    EXPECT_EQ(parser.Parse(row.args, nullptr, options), row.problem) << testing::PrintToString(row.args);
+    if (!row.problem) {
+      EXPECT_EQ(words, row.words) << testing::PrintToString(row.args);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace trf

@@ -1,0 +1,32 @@
+// Filing a month: once its send-off passed, a month is filed by someone at some time, and its rows
+// stay as they were filed (the engines' triggers refuse any change) until it is reopened, by
+// someone, at some time, for a reason. Every filing stays on record in tbH_MonthFilings.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/data/database.h"
+
+namespace trf {
+
+// Who filed a month and when (UTC, "2026-12-06 19:05:45").
+struct Filing {
+  std::string filed_by;
+  std::string filed_at;
+};
+
+// The filing in force for month record `month_id`: filed and not reopened; nothing while it is open.
+std::optional<Filing> FilingOf(Database& database, int64_t month_id);
+// Files month record `month_id` in the name of whoever the engine says is at work. The caller holds
+// the transaction; write the month's own changes before, since it is locked from here on.
+void FileMonth(Database& database, int64_t month_id);
+// Sets the status of month record `month_id` to `status` (raising its row version). The caller holds
+// the transaction.
+void SetMonthStatus(Database& database, int64_t month_id, int32_t status);
+// Reopens the filed month record `month_id`, recording who, when and `reason` (which must not be
+// blank: raises a sentence then). The caller holds the transaction.
+void ReopenMonth(Database& database, int64_t month_id, const std::string& reason);
+
+}  // namespace trf

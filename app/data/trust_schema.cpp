@@ -1,0 +1,310 @@
+// The change record, the filed-month lock and (on a server) the keeping apart of homes, generated
+// for each engine from the table descriptions.
+#include "app/data/trust_schema.h"
+
+#include "app/data/trf_tables.h"
+#include "ui_shared/platform/text.h"
+
+namespace trf {
+
+namespace {
+
+const std::string kChangeColumns =
+    "S_Who, S_When, S_Table, S_RecordKey, S_HomesID, S_HomeMonthlyStatsID, S_Field, S_OldValue, S_NewValue";
+
+// A name of this program's own (a table, a column) as an SQL literal; never a value of a person's.
+std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+// The column that ties a table's rows to their home or their month.
+std::string_view LinkColumn(const TableDescription& table) {
+  return table.home_data == HomeData::kByMonth ? tables::kHomeMonths.Key().name : tables::kHomes.Key().name;
+}
+
+// --- PostgreSQL -----------------------------------------------------------------------------------
+
+// Whether the role at work administers the database: it is (a member of) the owner of its tables.
+// The table is named once, when the policy is made, and kept by its number from then on.
+const std::string kAdministrator =
+    "(SELECT pg_has_role(current_user, c.relowner, 'USAGE') FROM pg_class c WHERE c.oid = 'tbh_homes'::regclass)";
+// The homes the role at work was granted.
+const std::string kGrantedHomes = "(SELECT H_HomesID FROM tbS_HomeAccess WHERE S_Role = current_user)";
+
+// The one function every table's trigger calls, before the row is written: it refuses a change to a
+// filed month, then records the change in the same transaction. It runs as the role that made the
+// change, so that the change record names it and row-level security applies to what it reads.
+std::string PostgresFunctions() {
+  const std::string who_and_when = WhoSql(Dialect::kPostgres) + ", " + NowSql(Dialect::kPostgres);
+  return R"sql(
+CREATE OR REPLACE FUNCTION trf_keep() RETURNS trigger LANGUAGE plpgsql AS $fn$
+DECLARE
+  -- TG_ARGV: the table as described, its key column, 'home' or 'month' for the column that ties it
+  -- to its home, 'record' when its changes go on record, 'lock' when a filed month locks its rows.
+  old_row jsonb;
+  new_row jsonb;
+  this_row jsonb;
+  link integer;
+  refusal text;
+BEGIN
+  IF TG_ARGV[4] = 'lock' THEN
+    IF TG_OP <> 'DELETE' THEN refusal := trf_filed_refusal(NEW.h_homemonthlystatsid); END IF;
+    IF refusal IS NULL AND TG_OP <> 'INSERT' THEN refusal := trf_filed_refusal(OLD.h_homemonthlystatsid); END IF;
+    IF refusal IS NOT NULL THEN
+      RAISE EXCEPTION USING ERRCODE = ')sql" +
+         std::string(kFiledMonthState) + R"sql(', MESSAGE = refusal;
+    END IF;
+  END IF;
+  IF TG_ARGV[3] = 'record' THEN
+    IF TG_OP <> 'INSERT' THEN old_row := to_jsonb(OLD) - 'rowversion'; END IF;
+    IF TG_OP <> 'DELETE' THEN new_row := to_jsonb(NEW) - 'rowversion'; END IF;
+    this_row := COALESCE(new_row, old_row);
+    link := (this_row->>(CASE TG_ARGV[2] WHEN 'month' THEN 'h_homemonthlystatsid' ELSE 'h_homesid' END))::integer;
+    IF TG_OP = 'UPDATE' THEN
+      INSERT INTO tbS_ChangeRecord ()sql" +
+         kChangeColumns + R"sql()
+      SELECT )sql" +
+         who_and_when +
+         R"sql(, TG_ARGV[0], this_row->>TG_ARGV[1],
+             CASE TG_ARGV[2] WHEN 'home' THEN link END, CASE TG_ARGV[2] WHEN 'month' THEN link END,
+             n.key, o.value #>> '{}', n.value #>> '{}'
+        FROM jsonb_each(new_row) n JOIN jsonb_each(old_row) o ON o.key = n.key
+       WHERE n.value IS DISTINCT FROM o.value;
+    ELSE
+      INSERT INTO tbS_ChangeRecord ()sql" +
+         kChangeColumns + R"sql()
+      VALUES ()sql" +
+         who_and_when +
+         R"sql(, TG_ARGV[0], this_row->>TG_ARGV[1],
+              CASE TG_ARGV[2] WHEN 'home' THEN link END, CASE TG_ARGV[2] WHEN 'month' THEN link END,
+              NULL, old_row::text, new_row::text);
+    END IF;
+  END IF;
+  IF TG_OP = 'DELETE' THEN RETURN OLD; END IF;
+  RETURN NEW;
+END $fn$;
+
+-- The sentence refusing a change to month record `month_id`, while it is filed; nothing otherwise.
+CREATE OR REPLACE FUNCTION trf_filed_refusal(month_id integer) RETURNS text LANGUAGE plpgsql STABLE AS $fn$
+BEGIN
+  PERFORM 1 FROM tbh_monthfilings WHERE h_homemonthlystatsid = month_id AND h_reopenedat IS NULL;
+  IF NOT FOUND THEN RETURN NULL; END IF;
+  RETURN (SELECT format('%s of %s was filed by %s on %s UTC: reopen it to change it.',
+                        to_char(date '1899-12-30' + floor(m.h_statmonth)::integer, 'FMMonth YYYY'), h.h_homenum,
+                        f.h_filedby, f.h_filedat)
+            FROM tbh_monthfilings f
+            JOIN tbh_homemonthlystats m ON m.h_homemonthlystatsid = f.h_homemonthlystatsid
+            JOIN tbh_homes h ON h.h_homesid = m.h_homesid
+           WHERE f.h_homemonthlystatsid = month_id AND f.h_reopenedat IS NULL
+           LIMIT 1);
+END $fn$;
+)sql";
+}
+
+// The group role of the desks, made once per server, and its use of the schema.
+std::string PostgresDeskRole() {
+  const std::string role = kDeskRole;
+  // Roles are the server's, not the database's: another database's first opening may make it at once.
+  return "DO $$ BEGIN\n"
+         "  IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = '" +
+         role + "') THEN\n    BEGIN CREATE ROLE " + role +
+         " NOLOGIN; EXCEPTION WHEN duplicate_object OR unique_violation THEN NULL; END;\n  END IF;\n"
+         "  EXECUTE format('GRANT USAGE ON SCHEMA %I TO " +
+         role +
+         "', current_schema());\n"
+         "  EXECUTE format('GRANT USAGE ON ALL SEQUENCES IN SCHEMA %I TO " +
+         role + "', current_schema());\nEND $$;\n";
+}
+
+// What the desks may do with `table`: work on a home's data, add to the change record, read the rest.
+std::string PostgresGrants(const TableDescription& table) {
+  const std::string name(table.name);
+  std::string privileges = "SELECT";
+  if (table.home_data != HomeData::kNone) privileges = "SELECT, INSERT, UPDATE, DELETE";
+  if (table.name == tables::kChangeRecord.name) privileges = "SELECT, INSERT";
+  return "REVOKE ALL ON " + name + " FROM " + kDeskRole + ";\nGRANT " + privileges + " ON " + name + " TO " +
+         kDeskRole + ";\n";
+}
+
+// A policy made anew: `rule` is what follows the table's name in CREATE POLICY.
+std::string Policy(const std::string& table, const std::string& policy, const std::string& rule) {
+  return "DROP POLICY IF EXISTS " + policy + " ON " + table + ";\nCREATE POLICY " + policy + " ON " + table + " " +
+         rule + ";\n";
+}
+
+// A trigger made anew: `rule` is what follows its name in CREATE TRIGGER.
+std::string Trigger(const std::string& table, const std::string& trigger, const std::string& rule) {
+  return "DROP TRIGGER IF EXISTS " + trigger + " ON " + table + ";\nCREATE TRIGGER " + trigger + " " + rule + ";\n";
+}
+
+// Row-level security, forced on the owner too, and the trigger of a table that holds a home's data.
+std::string PostgresHomeData(const TableDescription& table) {
+  const std::string name(table.name);
+  const std::string link(LinkColumn(table));
+  std::string permitted;
+  if (table.home_data == HomeData::kByMonth) {
+    // A month's rows go with their month: the months' own policy decides which months the role sees.
+    permitted = link + " IN (SELECT " + link + " FROM " + std::string(tables::kHomeMonths.name) + ")";
+  } else {
+    permitted = link + " IN " + kGrantedHomes;
+  }
+  const std::string condition = "(" + kAdministrator + " OR " + permitted + ")";
+  std::string sql = "ALTER TABLE " + name + " ENABLE ROW LEVEL SECURITY;\nALTER TABLE " + name +
+                    " FORCE ROW LEVEL SECURITY;\n" +
+                    Policy(name, "trf_homes_apart", "USING " + condition + " WITH CHECK " + condition);
+  sql += KeepTriggerSql(table, true);
+  return sql;
+}
+
+// The change record: each role reads the changes of its homes and adds changes in its own name only.
+std::string PostgresChangeRecord() {
+  const std::string name(tables::kChangeRecord.name);
+  return "ALTER TABLE " + name + " ENABLE ROW LEVEL SECURITY;\nALTER TABLE " + name + " FORCE ROW LEVEL SECURITY;\n" +
+         Policy(name, "trf_read",
+                "FOR SELECT USING (" + kAdministrator + " OR S_HomesID IN " + kGrantedHomes +
+                    " OR S_HomeMonthlyStatsID IN (SELECT H_HomeMonthlyStatsID FROM " +
+                    std::string(tables::kHomeMonths.name) + "))") +
+         Policy(name, "trf_add", "FOR INSERT WITH CHECK (S_Who = current_user)");
+}
+
+// The access table: a desk sees its own permissions only; the administrator, its owner, all of them.
+std::string PostgresAccess() {
+  const std::string name(tables::kHomeAccess.name);
+  return "ALTER TABLE " + name + " ENABLE ROW LEVEL SECURITY;\n" +
+         Policy(name, "trf_own", "FOR SELECT USING (S_Role = current_user)");
+}
+
+std::string PostgresTrust(std::span<const TableDescription> tables) {
+  std::string sql = PostgresDeskRole() + PostgresFunctions();
+  sql += "GRANT SELECT ON tbS_SchemaVersion TO " + std::string(kDeskRole) + ";\n";
+  for (const TableDescription& table : tables) {
+    sql += PostgresGrants(table);
+    if (table.home_data != HomeData::kNone) sql += PostgresHomeData(table);
+    if (table.name == tables::kChangeRecord.name) sql += PostgresChangeRecord();
+    if (table.name == tables::kHomeAccess.name) sql += PostgresAccess();
+  }
+  return sql;
+}
+
+// --- SQLite ---------------------------------------------------------------------------------------
+
+std::string SqliteTrigger(const std::string& trigger, const std::string& rule, const std::string& body) {
+  return "DROP TRIGGER IF EXISTS " + trigger + ";\nCREATE TRIGGER " + trigger + " " + rule + " BEGIN\n" + body +
+         "END;\n";
+}
+
+// The home and the month record of the row `row` ("NEW" or "OLD") of `table`, as the change record
+// keeps them: one of them, the other NULL.
+std::string SqliteLinks(const TableDescription& table, const std::string& row) {
+  const std::string link = row + "." + std::string(LinkColumn(table));
+  return table.home_data == HomeData::kByMonth ? "NULL, " + link : link + ", NULL";
+}
+
+// The whole row `row` of `table` as a JSON object.
+std::string SqliteWholeRow(const TableDescription& table, const std::string& row) {
+  std::string object = "json_object(";
+  for (size_t i = 0; i < table.columns.size(); ++i) {
+    const std::string column(table.columns[i].name);
+    object += (i ? ", " : "") + Quoted(column) + ", " + row + "." + column;
+  }
+  return object + ")";
+}
+
+// One row of the change record as the values of a SELECT, for `row` of `table`.
+std::string SqliteChange(const TableDescription& table, const std::string& row, const std::string& field,
+                         const std::string& old_value, const std::string& new_value) {
+  return WhoSql(Dialect::kSqlite) + ", " + NowSql(Dialect::kSqlite) + ", " + Quoted(table.name) + ", " + row + "." +
+         std::string(table.Key().name) + ", " + SqliteLinks(table, row) + ", " + field + ", " + old_value + ", " +
+         new_value;
+}
+
+// A stored value as the change record keeps it: a real number without a trailing ".0", as a server
+// writes it; anything else as it is.
+std::string SqliteValue(const std::string& value) {
+  return "CASE WHEN typeof(" + value + ") = 'real' THEN printf('%.15g', " + value + ") ELSE " + value + " END";
+}
+
+std::string SqliteChangeTriggers(const TableDescription& table) {
+  const std::string name(table.name);
+  const std::string insert = "  INSERT INTO " + std::string(tables::kChangeRecord.name) + " (" + kChangeColumns + ") ";
+  std::string sql = SqliteTrigger(
+      "trf_" + name + "_added", "AFTER INSERT ON " + name,
+      insert + "SELECT " + SqliteChange(table, "NEW", "NULL", "NULL", SqliteWholeRow(table, "NEW")) + ";\n");
+  sql += SqliteTrigger(
+      "trf_" + name + "_removed", "AFTER DELETE ON " + name,
+      insert + "SELECT " + SqliteChange(table, "OLD", "NULL", SqliteWholeRow(table, "OLD"), "NULL") + ";\n");
+  std::string changed;
+  for (const ColumnDescription& column : table.columns) {
+    const std::string c(column.name);
+    changed += insert + "SELECT " +
+               SqliteChange(table, "NEW", Quoted(c), SqliteValue("OLD." + c), SqliteValue("NEW." + c)) + " WHERE OLD." +
+               c + " IS NOT NEW." + c + ";\n";
+  }
+  return sql + SqliteTrigger("trf_" + name + "_changed", "AFTER UPDATE ON " + name, changed);
+}
+
+std::string SqliteLockTriggers(const TableDescription& table) {
+  const std::string name(table.name);
+  const std::string month(tables::kHomeMonths.Key().name);
+  const auto filed = [&](const std::string& row) {
+    return "EXISTS (SELECT 1 FROM " + std::string(tables::kMonthFilings.name) + " WHERE " + month + " = " + row + "." +
+           month + " AND H_ReopenedAt IS NULL)";
+  };
+  const std::string refuse = "  SELECT RAISE(ABORT, '" + std::string(kRefusalMark) +
+                             "This month was filed, and stays as it was filed: reopen it in TRF Setup to change "
+                             "it.');\n";
+  return SqliteTrigger("trf_" + name + "_filed_insert", "BEFORE INSERT ON " + name + " WHEN " + filed("NEW"), refuse) +
+         SqliteTrigger("trf_" + name + "_filed_update",
+                       "BEFORE UPDATE ON " + name + " WHEN " + filed("OLD") + " OR " + filed("NEW"), refuse) +
+         SqliteTrigger("trf_" + name + "_filed_delete", "BEFORE DELETE ON " + name + " WHEN " + filed("OLD"), refuse);
+}
+
+// The change record is only ever added to.
+std::string SqliteChangeRecordKept() {
+  const std::string name(tables::kChangeRecord.name);
+  const std::string refuse = "  SELECT RAISE(ABORT, '" + std::string(kRefusalMark) +
+                             "The change record is kept as it was written: nothing in it can be changed or "
+                             "removed.');\n";
+  return SqliteTrigger("trf_changes_kept_update", "BEFORE UPDATE ON " + name, refuse) +
+         SqliteTrigger("trf_changes_kept_delete", "BEFORE DELETE ON " + name, refuse);
+}
+
+std::string SqliteTrust(std::span<const TableDescription> tables) {
+  const std::string writer = kWriterTable;
+  std::string sql = "CREATE TABLE IF NOT EXISTS " + writer + " (S_Who TEXT);\nINSERT INTO " + writer +
+                    " SELECT NULL WHERE NOT EXISTS (SELECT 1 FROM " + writer + ");\n";
+  for (const TableDescription& table : tables) {
+    if (table.home_data != HomeData::kNone) sql += SqliteChangeTriggers(table);
+    if (table.filed_with_month) sql += SqliteLockTriggers(table);
+  }
+  return sql + SqliteChangeRecordKept();
+}
+
+}  // namespace
+
+std::string KeepTriggerSql(const TableDescription& table, bool record) {
+  const std::string name(table.name);
+  const std::string call = "trf_keep(" + Quoted(table.name) + ", " + Quoted(kw::text::Lower(table.Key().name)) + ", " +
+                           Quoted(table.home_data == HomeData::kByMonth ? "month" : "home") + ", " +
+                           Quoted(record ? "record" : "") + ", " + Quoted(table.filed_with_month ? "lock" : "") + ")";
+  return Trigger(name, "trf_keep",
+                 "BEFORE INSERT OR UPDATE OR DELETE ON " + name + " FOR EACH ROW EXECUTE FUNCTION " + call);
+}
+
+std::string WhoSql(Dialect dialect) {
+  if (dialect == Dialect::kPostgres) return "current_user";
+  return "COALESCE((SELECT S_Who FROM " + std::string(kWriterTable) + "), 'another program')";
+}
+
+std::string NowSql(Dialect dialect) {
+  if (dialect == Dialect::kPostgres) return "to_char(now() AT TIME ZONE 'UTC', 'YYYY-MM-DD HH24:MI:SS')";
+  return "strftime('%Y-%m-%d %H:%M:%S', 'now')";
+}
+
+std::string TrustSql(std::span<const TableDescription> tables, Dialect dialect) {
+  return dialect == Dialect::kPostgres ? PostgresTrust(tables) : SqliteTrust(tables);
+}
+
+void ApplyTrust(Database& database, std::span<const TableDescription> tables, Dialect dialect) {
+  database.Exec(TrustSql(tables, dialect));
+}
+
+}  // namespace trf

@@ -1,0 +1,135 @@
+// Homes kept apart by the server: two desks, each its own role, granted one home each by the
+// administrator (the test server's superuser).
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "app/business/business_classes.h"
+#include "app/data/change_record.h"
+#include "app/data/home_access.h"
+#include "app/data/postgres_database.h"
+#include "app/data/transaction.h"
+#include "app/data/trf_database.h"
+#include "app/data/trf_tables.h"
+#include "tests/app/app_world.h"
+#include "tests/app/test_database.h"
+#include "tests/doubles/raised.h"
+
+namespace trf::testing {
+namespace {
+
+using kw::testing::Raised;
+
+class ServerTrust : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(TestServer().empty()) << "these tests run on the test server that `ctest -L postgresql` starts";
+    location_ = TestDatabaseLocation("");
+    admin_ = OpenTrfDatabase(location_);
+    for (const std::string& role : {maple_desk_, birch_desk_})
+      PostgresDatabase(TestServer())
+          .Exec("DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = '" + role + "') THEN CREATE ROLE " +
+                role + " LOGIN; END IF; END $$");
+    GrantHome(*admin_, maple_desk_, "H-101");
+    GrantHome(*admin_, birch_desk_, "H-102");
+  }
+  // The database as the desk that connects as `role` sees it.
+  std::shared_ptr<Database> DeskOf(const std::string& role) {
+    std::string uri = location_;
+    uri.replace(uri.find("user=trf"), 8, "user=" + role);
+    return OpenTrfDatabase(uri);
+  }
+  static int32_t Count(Database& database, const std::string& sql) {
+    auto query = database.Prepare(sql);
+    query->Step();
+    return query->Column(0).ToLong();
+  }
+  static void Run(Database& database, const std::string& sql) {
+    Transaction transaction(database);
+    database.Exec(sql);
+    transaction.Commit();
+  }
+
+  const std::string maple_desk_ = "maple_desk_" + std::to_string(::getpid());
+  const std::string birch_desk_ = "birch_desk_" + std::to_string(::getpid());
+  std::string location_;
+  std::shared_ptr<Database> admin_;
+};
+
+// A desk reads its own home's rows only, and whatever it writes to another home changes nothing.
+TEST_F(ServerTrust, ADeskReadsAndChangesOnlyItsOwnHome) {
+  auto maple = DeskOf(maple_desk_);
+  LIHomes homes(maple);
+  homes.Load();
+  ASSERT_EQ(homes.Count(), 1);
+  EXPECT_EQ(homes.FieldValueAt(Long(1), tables::kHomes.Position("H_HomeNum")).ToText(), "H-101");
+  LIResidents birch_residents(maple);
+  birch_residents.Load(Long(4));  // Birch Court's March
+  EXPECT_EQ(birch_residents.Count(), 0);
+  EXPECT_EQ(Count(*maple, "SELECT COUNT(*) FROM tbH_FamilyGroups WHERE H_HomesID = 2"), 0);
+
+  const std::string refusal = SentenceOf(Raised([&] {
+    Run(*maple, "INSERT INTO tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, H_AdmissionDate) VALUES (4, 'X', 1)");
+  }));
+  EXPECT_EQ(refusal, "This desk (role " + maple_desk_ +
+                         ") may not change the records of that home: the administrator gives each desk the homes it "
+                         "works on. Nothing was written.");
+  Run(*maple, "UPDATE tbH_Residents SET H_MonthlyFee = 1 WHERE H_HomeMonthlyStatsID = 4");
+  EXPECT_EQ(Count(*admin_, "SELECT COUNT(*) FROM tbH_Residents WHERE H_MonthlyFee = 1"), 0);
+}
+
+// Revoking a home takes it from the desk by its next connection.
+TEST_F(ServerTrust, ARevokedHomeIsGoneAtTheDesksNextConnection) {
+  EXPECT_EQ(Count(*DeskOf(birch_desk_), "SELECT COUNT(*) FROM tbH_Homes"), 1);
+  RevokeHome(*admin_, birch_desk_, "H-102");
+  EXPECT_EQ(Count(*DeskOf(birch_desk_), "SELECT COUNT(*) FROM tbH_Homes"), 0);
+  EXPECT_EQ(SentenceOf(Raised([&] { RevokeHome(*admin_, birch_desk_, "H-102"); })),
+            birch_desk_ + " had no permission for home H-102.");
+}
+
+// The change record names the role; another home's desk does not read it, and no desk alters it.
+TEST_F(ServerTrust, TheChangeRecordNamesTheRoleAndNoDeskAltersIt) {
+  auto maple = DeskOf(maple_desk_);
+  LIResidents residents(maple);
+  residents.Load(Long(3));
+  residents.CurrentIndex(Text("4"));
+  residents.FieldValue(LIResidents::kMonthlyFee, Long(2600));
+  ASSERT_TRUE(residents.Save(true));
+  residents.SaveBatch();
+  const std::vector<Change> changes = ChangesOf(*admin_, tables::kResidents.name, Long(4));
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes[0].who, maple_desk_);
+  EXPECT_EQ(ChangesOf(*maple, tables::kResidents.name, Long(4)).size(), 1u);
+  EXPECT_EQ(ChangesOf(*DeskOf(birch_desk_), tables::kResidents.name, Long(4)).size(), 0u);
+
+  const std::string not_allowed =
+      "This desk (role " + maple_desk_ + ") may not do that: only the administrator of the TRF database may.";
+  for (const char* sql : {"DELETE FROM tbS_ChangeRecord", "UPDATE tbS_ChangeRecord SET S_Who = 'nobody'"})
+    EXPECT_TRUE(SentenceOf(Raised([&] { Run(*maple, sql); })).starts_with(not_allowed)) << sql;
+  EXPECT_FALSE(Raised([&] {
+                 Run(*maple,
+                     "INSERT INTO tbS_ChangeRecord (S_Who, S_When, S_Table, S_RecordKey) "
+                     "VALUES ('someone else', 'now', 'tbH_Residents', '4')");
+               })
+                   .Description()
+                   .empty())
+      << "a desk wrote a change in another's name";
+  EXPECT_EQ(ChangesOf(*admin_, tables::kResidents.name, Long(4)).size(), 1u);
+}
+
+// The schema, its policies and the permissions are the administrator's: a desk changes none of them.
+TEST_F(ServerTrust, DesksChangeNeitherTheSchemaNorThePermissions) {
+  auto maple = DeskOf(maple_desk_);
+  for (const char* sql :
+       {"DROP POLICY trf_homes_apart ON tbH_Residents", "ALTER TABLE tbH_Residents DISABLE TRIGGER ALL",
+        "INSERT INTO tbS_HomeAccess (S_Role, H_HomesID) VALUES (current_user, 2)"})
+    EXPECT_FALSE(Raised([&] { Run(*maple, sql); }).Description().empty()) << sql;
+  EXPECT_EQ(SentenceOf(Raised([&] { GrantHome(*maple, maple_desk_, "H-102"); })),
+            "Only the administrator of the TRF database (the role that owns its tables) grants and revokes homes.");
+  EXPECT_EQ(Count(*maple, "SELECT COUNT(*) FROM tbS_HomeAccess"), 1) << "a desk sees its own permission only";
+  EXPECT_EQ(SentenceOf(Raised([&] { GrantHome(*admin_, "no_such_role", "H-101"); })).substr(0, 36),
+            "There is no role no_such_role on the");
+}
+
+}  // namespace
+}  // namespace trf::testing
