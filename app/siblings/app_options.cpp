@@ -59,7 +59,7 @@ OptionsParser::OptionsParser(std::string program, std::string default_db)
     : program_(std::move(program)), default_db_(std::move(default_db)) {}
 
 void OptionsParser::Flag(std::string name, std::string help, bool& target) {
-  options_.push_back(Option{.name = std::move(name), .help = std::move(help), .flag = &target});
+  options_.push_back(Option{.name = std::move(name), .placeholder = "", .help = std::move(help), .flag = &target});
 }
 
 void OptionsParser::Value(std::string name, std::string placeholder, std::string help,
