@@ -22,6 +22,8 @@
 
 namespace trf {
 
+struct MonthReport;
+
 // A business object a screen hands to the send-off check, with the list that shows its records.
 struct SendoffTarget {
   kw::LIPtr object;
@@ -102,6 +104,12 @@ class ScreenForm : public kw::I_FRM_Shared {
   // Shows the record `record_key` (secured as a click on it is) with the focus on the field of
   // `tag` (none when empty). A ScreenRefusal when the screen has no such record.
   virtual void OpenRecord(const std::string& record_key, const std::string& tag);
+
+  // ---- The month's report (month_report.h) ----
+
+  // Adds what the screen shows of the month to `report` (a record screen its records as a table,
+  // the notes screen its formatted notes), read for the current home and month. Nothing by default.
+  virtual void AddToReport(MonthReport& report);
 
   // ---- Form contract ----
 
