@@ -55,6 +55,31 @@ std::string ProblemText(const Problem& problem) {
   return where + " \xe2\x80\x94 " + kind + " " + std::to_string(problem.rule) + ": " + problem.message;
 }
 
+// Fits columns of natural widths `widths` into `total`: when they are wider, the widest give way
+// down to a width all of them fit in, so that narrow columns (dates, amounts) keep their width;
+// when narrower, each grows by its share.
+void FitWidths(std::vector<double>& widths, double total) {
+  double natural = 0;
+  for (const double width : widths) natural += width;
+  if (natural <= total) {
+    for (double& width : widths) width *= total / natural;
+    return;
+  }
+  std::vector<double> sorted = widths;
+  std::sort(sorted.begin(), sorted.end());
+  double below = 0;  // the widths under the cap
+  double cap = total / static_cast<double>(sorted.size());
+  for (size_t i = 0; i < sorted.size(); ++i) {
+    const double even = (total - below) / static_cast<double>(sorted.size() - i);
+    if (sorted[i] > even) {
+      cap = even;
+      break;
+    }
+    below += sorted[i];
+  }
+  for (double& width : widths) width = std::min(width, cap);
+}
+
 // Lays the report out on a PdfFlow: the writer's paint device measures every text.
 class ReportLayout {
  public:
@@ -159,8 +184,8 @@ class ReportLayout {
     const QFontMetricsF header(header_font, &writer_);
     const double padding = flow_.Points(3);
     const size_t columns = table.columns.size();
-    // Each column as wide as its widest text, then all scaled to the body's width; a text wider
-    // than its column wraps.
+    // Each column as wide as its widest text, then fitted to the body's width; a text wider than
+    // its column wraps.
     std::vector<double> widths(columns);
     std::vector<double> advances;
     advances.reserve(table.rows.size() * columns);
@@ -171,9 +196,8 @@ class ReportLayout {
         widths[c] = std::max(widths[c], advances.back());
       }
     }
-    double natural = 0;
-    for (double& width : widths) natural += (width += 2 * padding);
-    for (double& width : widths) width *= flow_.Width() / natural;
+    for (double& width : widths) width += 2 * padding;
+    FitWidths(widths, flow_.Width());
     std::vector<Qt::Alignment> aligns(columns, Qt::AlignLeft);
     for (size_t c = 0; c < columns; ++c)
       if (table.columns[c].kind == ColumnKind::kMoney) aligns[c] = Qt::AlignRight;
@@ -181,8 +205,7 @@ class ReportLayout {
     // How tall `text` is in a column `width` wide once wrapped, `advance` being its width on one line.
     const auto height_of = [&](const QFontMetricsF& metrics, const QString& text, double advance, double width) {
       if (advance <= width - 2 * padding) return metrics.height();
-      return metrics.boundingRect(QRectF(0, 0, width - 2 * padding, 1e9), Qt::TextWordWrap | Qt::TextWrapAnywhere, text)
-          .height();
+      return metrics.boundingRect(QRectF(0, 0, width - 2 * padding, 1e9), Qt::TextWordWrap, text).height();
     };
     double header_height = 0;
     for (size_t c = 0; c < columns; ++c) {
@@ -219,8 +242,7 @@ class ReportLayout {
             double x = area.left();
             for (size_t c = 0; c < widths.size(); ++c) {
               const QRectF box(x + padding, area.top() + padding, widths[c] - 2 * padding, area.height() - 2 * padding);
-              painter.drawText(
-                  box, static_cast<int>(aligns[c]) | Qt::AlignTop | Qt::TextWordWrap | Qt::TextWrapAnywhere, Q(row[c]));
+              painter.drawText(box, static_cast<int>(aligns[c]) | Qt::AlignTop | Qt::TextWordWrap, Q(row[c]));
               x += widths[c];
             }
             painter.setPen(QPen(kRuleGrey, 0));
@@ -288,7 +310,8 @@ void DrawFurniture(const MonthReport& report, PdfFlow& flow, QPainter& painter, 
   // The mark across the page, faint, drawn as shapes rather than text, so that a program reading
   // the page's text does not find its letters among the records.
   QPainterPath mark;
-  const QFont mark_font = Font(110, true);
+  QFont mark_font = Font(110, true);
+  mark_font.setPixelSize(static_cast<int>(flow.Points(110)));  // a path takes no notice of the device's resolution
   const QString word = QStringLiteral("DRAFT");
   mark.addText(-QFontMetricsF(mark_font, painter.device()).horizontalAdvance(word) / 2, flow.Points(40), mark_font,
                word);
