@@ -1,8 +1,10 @@
-// Writing the month's report as JSON.
+// Writing the month's report as JSON, appended to one text as it goes: a month of many records
+// makes no large pieces to copy.
 #include "app/report/report_json.h"
 
 #include <cstdio>
 #include <fstream>
+#include <string_view>
 
 #include "app/screens/screen_refusal.h"
 #include "app/screens/setup_screen.h"
@@ -10,40 +12,76 @@
 namespace trf {
 namespace {
 
-// A text as a JSON string: quotes, backslashes and control characters escaped, UTF-8 as it is.
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          char escaped[8];
-          std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-          out += escaped;
-        } else {
-          out += c;
-        }
-    }
+// A JSON text written front to back; the commas between members and items come by themselves.
+class JsonText {
+ public:
+  // Opens an object or an array (`bracket` '{' or '['); Close ends it.
+  void Open(char bracket) {
+    Separate();
+    out_ += bracket;
+    first_ = true;
   }
-  return out + "\"";
-}
+  void Close(char bracket) {
+    out_ += bracket;
+    first_ = false;
+  }
+  // The name of the member whose value comes next.
+  JsonText& Name(std::string_view name) {
+    Separate();
+    Quote(name);
+    out_ += ':';
+    first_ = true;
+    return *this;
+  }
+  void Text(std::string_view text) {
+    Separate();
+    Quote(text);
+  }
+  // A value written as JSON already: a number, true, false or null.
+  void Literal(std::string_view literal) {
+    Separate();
+    out_ += literal;
+  }
+  void Flag(bool value) { Literal(value ? "true" : "false"); }
+  // A text, or null for an empty one.
+  void TextOrNull(const std::string& text) { text.empty() ? Literal("null") : Text(text); }
+  // A line break between items, so that a person can read a long array too.
+  void Break() { out_ += '\n'; }
+  std::string& Out() { return out_; }
 
-std::string Flag(bool value) { return value ? "true" : "false"; }
+ private:
+  void Separate() {
+    if (!first_) out_ += ',';
+    first_ = false;
+  }
+  // Quotes, backslashes and control characters escaped, UTF-8 as it is.
+  void Quote(std::string_view text) {
+    out_ += '"';
+    for (const char c : text) {
+      switch (c) {
+        case '"': out_ += "\\\""; break;
+        case '\\': out_ += "\\\\"; break;
+        case '\n': out_ += "\\n"; break;
+        case '\r': out_ += "\\r"; break;
+        case '\t': out_ += "\\t"; break;
+        default:
+          if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            out_ += escaped;
+          } else {
+            out_ += c;
+          }
+      }
+    }
+    out_ += '"';
+  }
 
-// `items` written by `write`, as a JSON array.
-template <class T, class Write>
-std::string Array(const std::vector<T>& items, Write write) {
-  std::string out = "[";
-  for (size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + write(items[i]);
-  return out + "]";
-}
+  std::string out_;
+  bool first_ = true;
+};
 
-std::string KindName(ColumnKind kind) {
+std::string_view KindName(ColumnKind kind) {
   switch (kind) {
     case ColumnKind::kWholeNumber: return "whole number";
     case ColumnKind::kMoney: return "money";
@@ -54,7 +92,7 @@ std::string KindName(ColumnKind kind) {
   }
 }
 
-std::string AlignmentName(ReportAlignment alignment) {
+std::string_view AlignmentName(ReportAlignment alignment) {
   switch (alignment) {
     case ReportAlignment::kCenter: return "center";
     case ReportAlignment::kRight: return "right";
@@ -62,61 +100,102 @@ std::string AlignmentName(ReportAlignment alignment) {
   }
 }
 
-std::string Color(uint32_t rgb) {
-  char text[8];
-  std::snprintf(text, sizeof text, "#%06x", rgb & 0xFFFFFFu);
-  return Quoted(text);
+// The members every entry of the problem list has; the object stays open.
+void ProblemMembers(const Problem& problem, JsonText& json) {
+  json.Open('{');
+  json.Name("screen").Text(problem.screen);
+  json.Name("record_key").Text(problem.record_key);
+  json.Name("record").Text(problem.record);
+  json.Name("field").Text(problem.field);
+  json.Name("rule").Literal(std::to_string(problem.rule));
+  json.Name("message").Text(problem.message);
+  json.Name("hard").Flag(problem.hard);
 }
 
-// The fields every entry of the problem list has, without the braces around them.
-std::string ProblemFields(const Problem& problem) {
-  return "\"screen\":" + Quoted(problem.screen) + ",\"record_key\":" + Quoted(problem.record_key) +
-         ",\"record\":" + Quoted(problem.record) + ",\"field\":" + Quoted(problem.field) +
-         ",\"rule\":" + std::to_string(problem.rule) + ",\"message\":" + Quoted(problem.message) +
-         ",\"hard\":" + Flag(problem.hard);
+void Table(const ReportTable& table, JsonText& json) {
+  json.Open('{');
+  json.Name("name").Text(table.name);
+  json.Name("title").Text(table.title);
+  json.Name("columns").Open('[');
+  for (const ReportColumn& column : table.columns) {
+    json.Open('{');
+    json.Name("name").Text(column.name);
+    json.Name("caption").Text(column.caption);
+    json.Name("kind").Text(KindName(column.kind));
+    json.Close('}');
+  }
+  json.Close(']');
+  json.Name("rows").Open('[');
+  for (const std::vector<std::string>& row : table.rows) {
+    json.Break();
+    json.Open('[');
+    for (const std::string& cell : row) json.Text(cell);
+    json.Close(']');
+  }
+  json.Close(']');
+  json.Close('}');
 }
 
-std::string OrNull(const std::string& text) { return text.empty() ? "null" : Quoted(text); }
-
-std::string TableJson(const ReportTable& table) {
-  const std::string columns = Array(table.columns, [](const ReportColumn& column) {
-    return "{\"name\":" + Quoted(column.name) + ",\"caption\":" + Quoted(column.caption) +
-           ",\"kind\":" + Quoted(KindName(column.kind)) + "}";
-  });
-  const std::string rows = Array(table.rows, [](const std::vector<std::string>& row) {
-    return Array(row, [](const std::string& cell) { return Quoted(cell); });
-  });
-  return "{\"name\":" + Quoted(table.name) + ",\"title\":" + Quoted(table.title) + ",\"columns\":" + columns +
-         ",\n\"rows\":" + rows + "}";
-}
-
-std::string ParagraphJson(const ReportParagraph& paragraph) {
-  const std::string runs = Array(paragraph.runs, [](const ReportRun& run) {
-    return "{\"text\":" + Quoted(run.text) + ",\"bold\":" + Flag(run.bold) + ",\"italic\":" + Flag(run.italic) +
-           ",\"underline\":" + Flag(run.underline) + ",\"color\":" + Color(run.rgb) + "}";
-  });
-  return "{\"alignment\":" + Quoted(AlignmentName(paragraph.alignment)) + ",\"bullet\":" + Flag(paragraph.bullet) +
-         ",\"runs\":" + runs + "}";
+void Paragraph(const ReportParagraph& paragraph, JsonText& json) {
+  json.Open('{');
+  json.Name("alignment").Text(AlignmentName(paragraph.alignment));
+  json.Name("bullet").Flag(paragraph.bullet);
+  json.Name("runs").Open('[');
+  for (const ReportRun& run : paragraph.runs) {
+    char color[8];
+    std::snprintf(color, sizeof color, "#%06x", run.rgb & 0xFFFFFFu);
+    json.Open('{');
+    json.Name("text").Text(run.text);
+    json.Name("bold").Flag(run.bold);
+    json.Name("italic").Flag(run.italic);
+    json.Name("underline").Flag(run.underline);
+    json.Name("color").Text(color);
+    json.Close('}');
+  }
+  json.Close(']');
+  json.Close('}');
 }
 
 }  // namespace
 
 std::string MonthReportJson(const MonthReport& report) {
+  JsonText json;
   char month[16];
   std::snprintf(month, sizeof month, "%04d-%02d", report.year, report.month);
-  const std::string accepted = Array(report.accepted, [](const AcceptedQuestion& accepted_question) {
-    return "{" + ProblemFields(accepted_question.question) +
-           ",\"accepted_by\":" + OrNull(accepted_question.accepted_by) +
-           ",\"accepted_at\":" + OrNull(accepted_question.accepted_at) + "}";
-  });
-  const std::string standing =
-      Array(report.standing, [](const Problem& problem) { return "{" + ProblemFields(problem) + "}"; });
-  return "{\"home\":{\"number\":" + Quoted(report.home_number) + ",\"name\":" + Quoted(report.home_name) +
-         "},\n\"month\":" + Quoted(month) + ",\"trf_type\":" + Quoted(report.trf_type) +
-         ",\"status\":" + Quoted(MonthStatusText(report.status)) + ",\"passes\":" + Flag(report.passes) +
-         ",\n\"filed_by\":" + Quoted(report.filed_by) + ",\"filed_at\":" + Quoted(IsoMomentText(report.filed_at)) +
-         ",\n\"tables\":" + Array(report.tables, TableJson) + ",\n\"notes\":" + Array(report.notes, ParagraphJson) +
-         ",\n\"accepted_questions\":" + accepted + ",\n\"problems\":" + standing + "}\n";
+  json.Open('{');
+  json.Name("home").Open('{');
+  json.Name("number").Text(report.home_number);
+  json.Name("name").Text(report.home_name);
+  json.Close('}');
+  json.Name("month").Text(month);
+  json.Name("trf_type").Text(report.trf_type);
+  json.Name("status").Text(MonthStatusText(report.status));
+  json.Name("passes").Flag(report.passes);
+  json.Name("filed_by").Text(report.filed_by);
+  json.Name("filed_at").Text(IsoMomentText(report.filed_at));
+  json.Name("tables").Open('[');
+  for (const ReportTable& table : report.tables) Table(table, json);
+  json.Close(']');
+  json.Name("notes").Open('[');
+  for (const ReportParagraph& paragraph : report.notes) Paragraph(paragraph, json);
+  json.Close(']');
+  json.Name("accepted_questions").Open('[');
+  for (const AcceptedQuestion& accepted : report.accepted) {
+    ProblemMembers(accepted.question, json);
+    json.Name("accepted_by").TextOrNull(accepted.accepted_by);
+    json.Name("accepted_at").TextOrNull(accepted.accepted_at);
+    json.Close('}');
+  }
+  json.Close(']');
+  json.Name("problems").Open('[');
+  for (const Problem& problem : report.standing) {
+    ProblemMembers(problem, json);
+    json.Close('}');
+  }
+  json.Close(']');
+  json.Close('}');
+  json.Break();
+  return std::move(json.Out());
 }
 
 void WriteMonthReportJson(const MonthReport& report, const std::string& path) {

@@ -42,7 +42,6 @@ class PdfFlow {
 
   // Draws every page: its furniture, then its blocks. The painter must paint on the writer.
   void Render(QPainter& painter, const Furniture& furniture) const;
-  int PageCount() const { return page_ + 1; }
 
  private:
   struct Block {

@@ -29,6 +29,7 @@ class MonthReportTest : public ::testing::Test {
   // "<record> <rule>" of each problem.
   static std::vector<std::string> Entries(const std::vector<Problem>& problems) {
     std::vector<std::string> entries;
+    entries.reserve(problems.size());
     for (const Problem& problem : problems) entries.push_back(problem.record + " " + std::to_string(problem.rule));
     return entries;
   }
