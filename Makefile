@@ -1,6 +1,6 @@
 # Front door for newcomers: `make demo` runs the program, `make gui` the desktop program, `make test`
 # builds and runs every test.
-.PHONY: all deps build test asan bench trf demo run gui install clean clang fuzz coverage tidy format gates docs
+.PHONY: all deps build test asan bench trf demo run gui install package clean clang fuzz coverage tidy format gates docs
 
 all: build
 
@@ -86,6 +86,13 @@ gui: deps
 PREFIX ?= /usr/local
 install: build
 	cmake --install build/dev --prefix $(PREFIX)
+
+# A Debian package of both programs with the desktop entry and the icon, in build/release
+# (`apt install ./build/release/trf_*.deb`); only the two programs are built for it.
+package: deps
+	cmake --preset release -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+	cmake --build --preset release --target trf trf-desktop
+	cd build/release && cpack -G DEB
 
 clean:
 	rm -rf build

@@ -97,7 +97,7 @@ void TableBusinessObject::Store::RaiseChanged(const kw::Variant& key) {
   kw::Raise(rule_numbers::kRecordChanged, "KW_I." + spec_.class_name,
             fields_[0].caption + " " + key.ToText() +
                 " was changed or removed in the database after it was read here (by another desk or program). "
-                "Nothing was saved: undo to read the stored record afresh.");
+                "Nothing was saved: read the stored record afresh before changing it again.");
 }
 
 kw::Variant TableBusinessObject::Store::Write(const Record& record) {

@@ -5,53 +5,54 @@
 #include <string>
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 
 #include "app/data/trf_database.h"
+#include "app/desktop/desktop_session.h"
 #include "app/desktop/main_window.h"
+#include "app/siblings/app_options.h"
 #include "ui_shared/platform/error.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: trf-desktop [--db PATH|URI] [--sample]\n"
-    "  (no option)  work on trf.db in the current folder, created with sample data when missing\n"
-    "               (or on the database TRF_DB names)\n"
-    "  --db PATH    the database file to work on (created with sample data when missing)\n"
-    "  --db URI     a database on a PostgreSQL server (postgresql://user@host/dbname)\n"
-    "  --sample     fill a server database that is new with the sample data\n"
-    "  --help       this text\n";
+// The person's own database: trf.db in their data folder (~/.local/share/trf/trf-desktop), made
+// with the folder the first time.
+std::string OwnDatabase() {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  QDir().mkpath(folder);
+  return QDir(folder).filePath("trf.db").toStdString();
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  // The options are read before the application connects to a display, so that --help needs none.
   QApplication::setOrganizationName("trf");
   QApplication::setApplicationName("trf-desktop");
-  const char* from_environment = std::getenv("TRF_DB");
-  std::string db = from_environment && *from_environment ? from_environment : "trf.db";
-  bool sample = false;
-  const QStringList args = QApplication::arguments();
-  for (qsizetype i = 1; i < args.size(); ++i) {
-    if (args[i] == "--help" || args[i] == "-h") {
-      std::cout << kUsage;
-      return 0;
-    }
-    if (args[i] == "--sample") {
-      sample = true;
-      continue;
-    }
-    if (args[i] == "--db" && i + 1 < args.size()) {
-      db = args[++i].toStdString();
-      continue;
-    }
-    std::cerr << "trf-desktop: unknown option \"" << args[i].toStdString() << "\"\n" << kUsage;
+  trf::AppOptions options;
+  trf::OptionsParser parser("trf-desktop",
+                            "trf.db in your data folder (" +
+                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString() +
+                                "), created with sample data when missing");
+  if (const auto problem =
+          parser.Parse(std::vector<std::string>(argv + 1, argv + argc), std::getenv("TRF_DB"), options)) {
+    std::cerr << "trf-desktop: " << *problem << "\n" << parser.Usage();
     return 2;
   }
+  if (options.help) {
+    std::cout << parser.Usage();
+    return 0;
+  }
+  QApplication app(argc, argv);
+  QApplication::setApplicationDisplayName("TRF");
+  QApplication::setWindowIcon(QIcon::fromTheme("trf-desktop"));
   try {
-    if (trf::IsServerUri(db)) {
-      trf::OpenServerTrfDatabase(db, trf::Access::kReadWrite, sample ? trf::Seed::kSample : trf::Seed::kEmpty);
-    }
-    trf::desktop::MainWindow window(db);
+    const std::string db = options.Database().value_or(OwnDatabase());
+    if (trf::IsServerUri(db))
+      trf::OpenServerTrfDatabase(db, options.WantedAccess(), options.sample ? trf::Seed::kSample : trf::Seed::kEmpty);
+    trf::desktop::DesktopSession session(db, options.WantedAccess(), QApplication::palette());
+    trf::desktop::MainWindow window(session);
     window.show();
     return QApplication::exec();
   } catch (const kw::Error& e) {

@@ -1,4 +1,4 @@
-// The desktop session's window: pages, navigation, menus and tool bars, events and dialogs.
+// The desktop session's window: pages, navigation, menus and tool bars, and the dialogs.
 #include "app/desktop/main_window.h"
 
 #include <QAction>
@@ -11,43 +11,64 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
-
-#include <tuple>
-
-#include "app/desktop/feedback_box.h"
-#include "app/desktop/qt_colors.h"
-#include "app/screens/notes_screen.h"
-#include "ui_shared/platform/error.h"
+#include <QWhatsThis>
 
 namespace trf::desktop {
 namespace {
 
-NotesScreen* AsNotes(ScreenForm& screen) { return dynamic_cast<NotesScreen*>(&screen); }
+constexpr int kMessageMs = 10000;
 
 // Adds an action named `name` to `menu`, running `run` when triggered.
-QAction* AddAction(QMenu* menu, const QString& text, const QString& name, const QKeySequence& keys,
+QAction* AddAction(QMenu* menu, const QString& text, const QString& name, const QList<QKeySequence>& keys,
                    std::function<void()> run) {
   QAction* action = menu->addAction(text);
   action->setObjectName(name);
-  action->setShortcut(keys);
+  action->setShortcuts(keys);
+  if (!keys.isEmpty())
+    action->setToolTip(action->text().remove('&') + " (" + keys.front().toString(QKeySequence::NativeText) + ")");
   QObject::connect(action, &QAction::triggered, menu, std::move(run));
   return action;
 }
 
 }  // namespace
 
-MainWindow::MainWindow(const std::string& db_path)
-    : db_path_(db_path), platform_(QApplication::palette()), services_(db_path) {
-  services_.desk().presenter = MakeDesktopPresenter([this] {
-    const kw::PicturePtr& icon = services_.container()->FormIcon();
-    return icon ? ToIcon(*icon) : QIcon();
-  });
-  host_ = std::make_unique<ScreenHost>(services_.container(), *this);
-  RegisterScreens(*host_, services_.database());
-  setWindowTitle(tr("TRF"));
+MainWindow::MainWindow(DesktopSession& session) : session_(session) {
+  // The screen's caption once one is shown; the platform adds the program's name.
+  setWindowTitle(tr("TRF[*]"));
   BuildPages();
   BuildMenusAndTools();
+  connect(&session_, &DesktopSession::viewChanged, this, [this] { Redraw(); });
+  connect(&session_, &DesktopSession::refused, this, [this](const QString& sentence) { ShowProblem(sentence); });
+  connect(&session_, &DesktopSession::notice, this, [this](int position, const QString& text) {
+    statusBar()->showMessage(text, kMessageMs);
+    if (send_off_) send_off_->Note(position, text);
+  });
+  connect(&session_, &DesktopSession::stayed, this, [this](const QString& caption) {
+    statusBar()->showMessage(tr("Stayed on %1: put its changes right, or revert them, before leaving").arg(caption),
+                             kMessageMs);
+  });
+  connect(&session_, &DesktopSession::redirected, this, [this](const QString& where) {
+    statusBar()->showMessage(tr("That screen needs a home and a month first: showing %1").arg(where), kMessageMs);
+  });
+  connect(&session_, &DesktopSession::couldNotOpen, this, [this](const QString& caption) {
+    statusBar()->showMessage(tr("%1 could not be opened").arg(caption), kMessageMs);
+  });
+  connect(&session_, &DesktopSession::sendOffStopped, this, [this](const QString& caption) {
+    if (send_off_) send_off_->Stopped(caption);
+  });
+  connect(&session_, &DesktopSession::sendOffResult, this, [this](bool passed) {
+    if (send_off_) send_off_->Finished(passed);
+    statusBar()->showMessage(passed ? tr("The report is ready to be filed") : tr("The report was not filed"),
+                             kMessageMs);
+  });
+  connect(&session_, &DesktopSession::busy, this, [](bool busy) {
+    if (busy)
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+      QApplication::restoreOverrideCursor();
+  });
   QSettings settings;
   if (!restoreGeometry(settings.value("window/geometry").toByteArray())) {
     // The first time: a comfortable size, but never larger than the screen it opens on.
@@ -57,34 +78,15 @@ MainWindow::MainWindow(const std::string& db_path)
   Go("home");
 }
 
-MainWindow::~MainWindow() {
-  // The screens go before the services they work with, and before the window's widgets.
-  host_.reset();
-}
+MainWindow::~MainWindow() { session_.disconnect(this); }
 
 void MainWindow::BuildPages() {
   navigation_ = new QListWidget;
   navigation_->setObjectName("navigation");
   navigation_->setAccessibleName(tr("Screens"));
   stack_ = new QStackedWidget;
-  ScreenPage::Actions actions;
-  actions.select_row = [this](int row) { Run([row](ScreenForm& s) { s.SelectRow(row); }); };
-  actions.edit_field = [this](const std::string& field, const std::string& text) {
-    Run([&](ScreenForm& s) { s.EditField(field, text); });
-  };
-  actions.choose = [this](const std::string& text) { Run([&](ScreenForm& s) { s.Choose(text); }); };
-  actions.notes.select = [this](int32_t start, int32_t length) {
-    Run([=](ScreenForm& s) {
-      if (NotesScreen* notes = AsNotes(s)) notes->SetSelection(start, length);
-    });
-  };
-  actions.notes.type = [this](const std::string& text) {
-    Run([&](ScreenForm& s) {
-      if (NotesScreen* notes = AsNotes(s)) notes->InsertText(text);
-    });
-  };
-  for (const ScreenPtr& screen : host_->Screens()) {
-    auto* page = new ScreenPage(*screen, actions, stack_);
+  for (const ScreenPtr& screen : session_.Host().Screens()) {
+    auto* page = new ScreenPage(session_, *screen, stack_);
     pages_[screen->Name()] = page;
     stack_->addWidget(page);
     auto* item = new QListWidgetItem(QString::fromStdString(screen->Caption()), navigation_);
@@ -112,115 +114,120 @@ void MainWindow::BuildPages() {
 
 void MainWindow::BuildMenusAndTools() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
-  QAction* report =
-      AddAction(file, tr("File the &report..."), "fileReport", QKeySequence(Qt::Key_F9), [this] { FileReport(); });
+  allowed_["send_off"] =
+      AddAction(file, tr("File the &report..."), "fileReport", {QKeySequence(Qt::Key_F9)}, [this] { FileReport(); });
   file->addSeparator();
-  AddAction(file, tr("&Quit"), "quit", QKeySequence::Quit, [this] { close(); });
+  AddAction(file, tr("&Quit"), "quit", {QKeySequence::Quit}, [this] { close(); });
+
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  QAction* undo = AddAction(edit, tr("&Undo"), "undo", {QKeySequence::Undo}, [this] { session_.UndoEdit(); });
+  // Redo on the keys every desktop program uses for it, whatever the platform's theme says.
+  QAction* redo = AddAction(edit, tr("&Redo"), "redo",
+                            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+                            [this] { session_.RedoEdit(); });
+  QUndoGroup& edits = session_.Undo();
+  undo->setEnabled(false);
+  redo->setEnabled(false);
+  connect(&edits, &QUndoGroup::canUndoChanged, undo, &QAction::setEnabled);
+  connect(&edits, &QUndoGroup::canRedoChanged, redo, &QAction::setEnabled);
+  // What an undo or redo would change, on the action's tip.
+  connect(&edits, &QUndoGroup::undoTextChanged, undo,
+          [undo](const QString& text) { undo->setToolTip(tr("Undo the %1 (Ctrl+Z)").arg(text)); });
+  connect(&edits, &QUndoGroup::redoTextChanged, redo,
+          [redo](const QString& text) { redo->setToolTip(tr("Redo the %1 (Ctrl+Shift+Z)").arg(text)); });
+  edit->addSeparator();
+  allowed_["undo"] = AddAction(edit, tr("Re&vert to the stored data"), "revert", {QKeySequence(Qt::Key_F5)},
+                               [this] { session_.Run([](ScreenForm& s) { s.UndoEdits(); }); });
 
   QMenu* go = menuBar()->addMenu(tr("&Go"));
   int number = 1;
-  for (const ScreenPtr& screen : host_->Screens()) {
+  for (const ScreenPtr& screen : session_.Host().Screens()) {
     const std::string name = screen->Name();
     AddAction(go, QStringLiteral("&%1 %2").arg(number).arg(QString::fromStdString(screen->Caption())),
-              QString::fromStdString("go-" + name), QKeySequence(QStringLiteral("Ctrl+%1").arg(number)),
+              QString::fromStdString("go-" + name), {QKeySequence(QStringLiteral("Ctrl+%1").arg(number))},
               [this, name] { Go(name); });
     ++number;
   }
 
   QMenu* record = menuBar()->addMenu(tr("&Record"));
-  auto add_record_action = [&](const QString& text, const QString& name, const QKeySequence& keys,
-                               const std::function<void(ScreenForm&)>& operation) {
-    QAction* action = AddAction(record, text, name, keys, [this, operation] { Run(operation); });
-    action->setToolTip(action->text().remove('&') + " (" + keys.toString(QKeySequence::NativeText) + ")");
-    record_actions_.append(action);
-  };
-  add_record_action(tr("&Save"), "save", QKeySequence::Save, [](ScreenForm& s) { s.SaveScreen(); });
-  add_record_action(tr("&Add a record"), "add", QKeySequence(Qt::CTRL | Qt::Key_N),
-                    [](ScreenForm& s) { s.AddRecord(); });
-  add_record_action(tr("Re&move the record"), "remove", QKeySequence(Qt::CTRL | Qt::Key_Delete),
-                    [](ScreenForm& s) { s.RemoveRecord(); });
-  add_record_action(tr("&Undo the edits"), "undo", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                    [](ScreenForm& s) { s.UndoEdits(); });
+  allowed_["save"] = AddAction(record, tr("&Save"), "save", {QKeySequence::Save},
+                               [this] { session_.Run([](ScreenForm& s) { s.SaveScreen(); }); });
+  allowed_["add"] =
+      AddAction(record, tr("&Add a record"), "add", {QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::Key_Insert)},
+                [this] { session_.Run([](ScreenForm& s) { s.AddRecord(); }); });
+  allowed_["remove"] = AddAction(record, tr("Re&move the record"), "remove",
+                                 {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_Delete)},
+                                 [this] { session_.Run([](ScreenForm& s) { s.RemoveRecord(); }); });
 
   commands_menu_ = menuBar()->addMenu(tr("&Commands"));
   QMenu* help = menuBar()->addMenu(tr("&Help"));
-  AddAction(help, tr("&About TRF"), "about", QKeySequence::HelpContents, [this] { About(); });
+  AddAction(help, tr("Help on this &field"), "fieldHelp", {QKeySequence::HelpContents}, [this] { FieldHelp(); });
+  AddAction(help, tr("&About TRF"), "about", {}, [this] { About(); });
 
   QToolBar* records = addToolBar(tr("Record"));
   records->setObjectName("recordBar");
   records->setAccessibleName(tr("Record actions"));
   records->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  records->addActions(record_actions_);
+  records->addActions({allowed_["save"], allowed_["add"], allowed_["remove"], undo, redo, allowed_["undo"]});
   records->addSeparator();
-  records->addAction(report);
+  records->addAction(allowed_["send_off"]);
   commands_ = new CommandToolbar(
-      services_.container()->Bar(),
-      [this](const std::string& key) {
-        try {
-          host_->Click(key);
-        } catch (const ScreenRefusal& refusal) {
-          ShowProblem(tr("Not possible now"), QString::fromStdString(refusal.what()));
-        }
-        Refresh();
-      },
-      this);
+      session_.Services().container()->Bar(), [this](const std::string& key) { session_.Click(key); }, this);
   addToolBar(commands_);
 }
 
 void MainWindow::Go(const std::string& name) {
-  try {
-    std::ignore = host_->Go(name);  // where the person ended up is drawn next
-  } catch (const ScreenRefusal& refusal) {
-    ShowProblem(tr("Not possible now"), QString::fromStdString(refusal.what()));
-  }
-  Refresh();
-  if (ScreenForm* current = host_->Current())
+  session_.Go(name);
+  // A refused move leaves the navigation on the screen shown, also after the list's own mouse handling.
+  QTimer::singleShot(0, this, [this] { Redraw(); });
+  if (ScreenForm* current = session_.Host().Current())
     if (QWidget* first = Page(current->Name())->FirstControl()) first->setFocus();
 }
 
-void MainWindow::Run(const std::function<void(ScreenForm&)>& operation) {
-  if (!host_->Current()) return;
-  try {
-    host_->Perform(operation);
-  } catch (const ScreenRefusal& refusal) {
-    ShowProblem(tr("Not possible now"), QString::fromStdString(refusal.what()));
-  }
-  Refresh();
-}
-
-void MainWindow::ShowProblem(const QString& title, const QString& text) {
-  QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, this);
+void MainWindow::ShowProblem(const QString& text) {
+  QMessageBox box(QMessageBox::Warning, tr("Not possible now"), text, QMessageBox::Ok, this);
   box.setObjectName("problem");
   box.exec();
 }
 
-void MainWindow::Refresh() {
-  ScreenForm* current = host_->Current();
+void MainWindow::Redraw() {
+  const ScreenForm* current = session_.Host().Current();
+  const ScreenView& view = session_.View();
   if (current) {
     ScreenPage* page = Page(current->Name());
     stack_->setCurrentWidget(page);
-    ScreenView view;
-    host_->Describe(view);
     page->Show(view);
-    setWindowTitle(tr("TRF - %1").arg(QString::fromStdString(current->Caption())));
-    const QSignalBlocker quiet(navigation_);
-    navigation_->setCurrentRow(Position(*current) - 1);
-    const std::map<QString, bool> allowed = {{"save", view.allows.save},
-                                             {"add", view.allows.add},
-                                             {"remove", view.allows.remove},
-                                             {"undo", view.allows.undo}};
-    for (QAction* action : record_actions_) action->setEnabled(allowed.at(action->objectName()));
+    setWindowTitle(QString::fromStdString(current->Caption()) + QStringLiteral("[*]"));
   }
+  setWindowModified(view.allows.save);
+  {
+    const QSignalBlocker quiet(navigation_);
+    const auto& screens = session_.Host().Screens();
+    for (int row = 0; row < navigation_->count(); ++row) {
+      const ScreenForm& screen = *screens[static_cast<size_t>(row)];
+      const bool here = &screen == current;
+      // The screen with unsaved edits wears a mark.
+      navigation_->item(row)->setText(QString::fromStdString(screen.Caption()) +
+                                      (here && view.allows.save ? QStringLiteral(" *") : QString()));
+      if (here) navigation_->setCurrentRow(row);
+    }
+  }
+  const std::map<std::string, bool> allows = {{"save", view.allows.save},
+                                              {"add", view.allows.add},
+                                              {"remove", view.allows.remove},
+                                              {"undo", view.allows.undo},
+                                              {"send_off", view.allows.send_off}};
+  for (const auto& [name, action] : allowed_) action->setEnabled(allows.at(name));
   commands_->Sync();
   commands_menu_->clear();
   commands_menu_->addActions(commands_->ButtonActions());
   commands_menu_->setEnabled(!commands_menu_->isEmpty());
 
-  kw::TrfContainer& container = *services_.container();
-  const std::string home = container.CurrentHomeNum();
-  home_label_->setText(home.empty() ? tr("No home chosen") : tr("Home %1").arg(QString::fromStdString(home)));
-  const bool month = !container.CurrentH_HomeMonthlyStatsID().empty();
-  month_label_->setText(month ? tr("Month: %1").arg(MonthText(container.CurrentTRFDate())) : tr("No month chosen"));
+  const ScreenContext& context = view.context;
+  home_label_->setText(context.home_num.empty() ? tr("No home chosen")
+                                                : tr("Home %1").arg(QString::fromStdString(context.home_num)));
+  month_label_->setText(context.month_id.empty() ? tr("No month chosen")
+                                                 : tr("Month: %1").arg(MonthText(context.month_date)));
 }
 
 QString MainWindow::StatusText() const { return home_label_->text() + " | " + month_label_->text(); }
@@ -230,103 +237,74 @@ ScreenPage* MainWindow::Page(const std::string& name) const {
   return found == pages_.end() ? nullptr : found->second;
 }
 
-int MainWindow::Position(const ScreenForm& screen) const {
-  const auto& screens = host_->Screens();
-  for (size_t i = 0; i < screens.size(); ++i)
-    if (screens[i].get() == &screen) return static_cast<int>(i) + 1;
-  return 0;
-}
-
 void MainWindow::FileReport() {
-  SendOffDialog dialog(static_cast<int>(host_->Screens().size()), this);
+  SendOffDialog dialog(static_cast<int>(session_.Host().Screens().size()), this);
   send_off_ = &dialog;
   dialog.show();
-  try {
-    host_->SendOff();
-  } catch (const ScreenRefusal& refusal) {
-    dialog.Note(0, QString::fromStdString(refusal.what()));
+  connect(&session_, &DesktopSession::refused, &dialog, [&dialog](const QString& sentence) {
+    dialog.Note(0, sentence);
     dialog.Finished(false);
-  }
+  });
+  session_.SendOff();
   send_off_ = nullptr;
-  Refresh();
   dialog.exec();
 }
 
+void MainWindow::FieldHelp() {
+  const ScreenForm* current = session_.Host().Current();
+  QWidget* focused = focusWidget();
+  ScreenPage* page = current ? Page(current->Name()) : nullptr;
+  RecordModel* record = current ? session_.Record(current->Name()) : nullptr;
+  // The field is the focused editor, or the editor a focused part (a combo's line) belongs to.
+  while (focused && page &&
+         !(record && record->Column(focused->objectName().toStdString()) >= 0 &&
+           page->Field(focused->objectName().toStdString()) == focused))
+    focused = focused->parentWidget();
+  if (!focused || !record) {
+    statusBar()->showMessage(tr("Help: move to a field first (Tab), then press F1 for what it holds"), kMessageMs);
+    return;
+  }
+  const ScreenField& field = record->Field(record->Column(focused->objectName().toStdString()));
+  QString help = FieldRule(field);
+  if (const QString problem = focused->property("problem").toString(); !problem.isEmpty())
+    help += "\n" + tr("Now: %1").arg(problem);
+  if (field.help_context != 0) help += "\n" + tr("Help topic %1").arg(field.help_context);
+  statusBar()->showMessage(help.section('\n', 0, 0), kMessageMs);
+  QWhatsThis::showText(focused->mapToGlobal(QPoint(0, focused->height())), help, focused);
+}
+
 void MainWindow::About() {
+  const std::string& location = session_.Services().database()->Path();
   // A server by its URI (without a password), a file by its full path.
-  const std::string& location = services_.database()->Path();
   const QString database = IsServerUri(location) ? QString::fromStdString(location)
-                                                 : QFileInfo(QString::fromStdString(db_path_)).absoluteFilePath();
+                                                 : QFileInfo(QString::fromStdString(location)).absoluteFilePath();
   QMessageBox box(QMessageBox::Information, tr("About TRF"),
                   tr("<b>TRF desktop</b><p>The monthly report of the homes: residents, family groups, expenses and "
                      "notes, checked before it is filed.</p><p>Database in use:<br><tt>%1</tt></p>"
                      "<p>%2 screens &middot; Qt %3</p>")
                       .arg(database.toHtmlEscaped())
-                      .arg(host_->Screens().size())
+                      .arg(session_.Host().Screens().size())
                       .arg(QString::fromLatin1(qVersion())),
                   QMessageBox::Ok, this);
   box.setObjectName("aboutBox");
   box.exec();
 }
 
-void MainWindow::Notice(const ScreenForm& screen, const std::string& text) {
-  const QString words = QString::fromStdString(text);
-  statusBar()->showMessage(words, 10000);
-  if (send_off_) send_off_->Note(Position(screen), words);
-}
-
-void MainWindow::Stayed(const ScreenForm& screen) {
-  statusBar()->showMessage(tr("Stayed on %1: put its changes right, or undo them, before leaving")
-                               .arg(QString::fromStdString(screen.Caption())),
-                           10000);
-}
-
-void MainWindow::Redirected(const std::string& form_key, const ScreenForm* target) {
-  const QString where = target ? QString::fromStdString(target->Caption()) : QString::fromStdString(form_key);
-  statusBar()->showMessage(tr("That screen needs a home and a month first: showing %1").arg(where), 10000);
-}
-
-void MainWindow::CouldNotOpen(const ScreenForm& target) {
-  statusBar()->showMessage(tr("%1 could not be opened").arg(QString::fromStdString(target.Caption())), 10000);
-}
-
-void MainWindow::SendOffStopped(const ScreenForm& screen) {
-  if (send_off_) send_off_->Stopped(QString::fromStdString(screen.Caption()));
-}
-
-void MainWindow::SendOffResult(bool passed) {
-  if (send_off_) send_off_->Finished(passed);
-  statusBar()->showMessage(passed ? tr("The report is ready to be filed") : tr("The report was not filed"), 10000);
-}
-
-void MainWindow::Busy(bool busy) {
-  if (busy == busy_) return;
-  busy_ = busy;
-  if (busy)
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-  else
-    QApplication::restoreOverrideCursor();
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
   QSettings settings;
   settings.setValue("window/geometry", saveGeometry());
+  // The field being typed in counts before the screen is left.
+  if (QWidget* focused = focusWidget()) focused->clearFocus();
   QString why;
-  bool left = false;
-  try {
-    left = host_->LeaveCurrent();
-  } catch (const ScreenRefusal& refusal) {
-    why = QString::fromStdString(refusal.what()) + "\n\n";
-  }
-  if (!left) {
-    const QString caption = QString::fromStdString(host_->Current()->Caption());
+  if (!session_.LeaveCurrent(why)) {
+    const QString caption = QString::fromStdString(session_.Host().Current()->Caption());
     const auto answer =
         QMessageBox::question(this, tr("Leave without saving?"),
-                              why + tr("The changes on %1 could not be saved. Leave without them?").arg(caption),
+                              (why.isEmpty() ? QString() : why + "\n\n") +
+                                  tr("The changes on %1 could not be saved. Leave without them?").arg(caption),
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes) {
       event->ignore();
-      Refresh();
       return;
     }
   }

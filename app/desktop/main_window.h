@@ -1,13 +1,11 @@
-// MainWindow: one desktop session of the TRF: the application's services and screens on a
-// database, drawn as pages of a main window with a navigation list and menu, the container's
-// command bar as a tool bar, the record actions, "File the report" and "About", and a status bar
-// with the current home and month. It hears the screens' events and shows the feedback dialog;
-// every operation ends by drawing the current screen again.
+// MainWindow: the view of a desktop session: a page per screen beside a navigation list, menus
+// with the usual shortcuts (save, add, remove, undo and redo of single edits, revert, help on the
+// focused field), the container's command bar as a tool bar, and a status bar with the current
+// home and month. Every action is enabled from what the current screen allows now; a refusal is
+// a dialog in words. The session does the work; the window only draws it.
 #pragma once
 
-#include <functional>
 #include <map>
-#include <memory>
 #include <string>
 
 #include <QLabel>
@@ -16,18 +14,17 @@
 #include <QStackedWidget>
 
 #include "app/desktop/command_toolbar.h"
-#include "app/desktop/qt_platform.h"
+#include "app/desktop/desktop_session.h"
 #include "app/desktop/screen_page.h"
 #include "app/desktop/send_off_dialog.h"
-#include "app/screens/screen_host.h"
-#include "app/siblings/app_services.h"
 
 namespace trf::desktop {
 
-class MainWindow : public QMainWindow, public ScreenEvents {
+class MainWindow : public QMainWindow {
  public:
-  // Opens (or creates with its sample data) the database at `db_path` and shows the first screen.
-  explicit MainWindow(const std::string& db_path);
+  // Draws `session`, which outlives the window, and shows its first screen.
+  explicit MainWindow(DesktopSession& session);
+  // Hears the session no more: an editor that loses the focus as the window goes still commits.
   ~MainWindow() override;
 
   // Shows the screen `name` as the navigation list does.
@@ -36,49 +33,36 @@ class MainWindow : public QMainWindow, public ScreenEvents {
   void FileReport();
   // The about box: the program, the database in use, the screens.
   void About();
+  // Help on the focused field: what it holds, whether it must be filled, and what is wrong with it.
+  void FieldHelp();
 
-  ScreenHost& Host() const { return *host_; }
+  DesktopSession& Session() const { return session_; }
   ScreenPage* Page(const std::string& name) const;
   CommandToolbar* Commands() const { return commands_; }
   QListWidget* Navigation() const { return navigation_; }
   QString StatusText() const;
 
-  // ---- ScreenEvents ----
-  void Notice(const ScreenForm& screen, const std::string& text) override;
-  void Stayed(const ScreenForm& screen) override;
-  void Redirected(const std::string& form_key, const ScreenForm* target) override;
-  void CouldNotOpen(const ScreenForm& target) override;
-  void SendOffStopped(const ScreenForm& screen) override;
-  void SendOffResult(bool passed) override;
-  void Busy(bool busy) override;
-
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Runs `operation` on the current screen through its refusal path; a refusal becomes a dialog in
-  // words. The screen is drawn again afterwards.
-  void Run(const std::function<void(ScreenForm&)>& operation);
-  void Refresh();
+  // Draws the frame around the current screen: its page, the navigation, title, actions, status.
+  void Redraw();
   void BuildPages();
   void BuildMenusAndTools();
-  void ShowProblem(const QString& title, const QString& text);
-  int Position(const ScreenForm& screen) const;
+  void ShowProblem(const QString& text);
 
-  std::string db_path_;
-  QtPlatform platform_;
-  AppServices services_;
-  std::unique_ptr<ScreenHost> host_;
+  DesktopSession& session_;
   QListWidget* navigation_ = nullptr;
   QStackedWidget* stack_ = nullptr;
   std::map<std::string, ScreenPage*> pages_;
   CommandToolbar* commands_ = nullptr;
   QMenu* commands_menu_ = nullptr;
-  QList<QAction*> record_actions_;
+  // The actions enabled by what the screen allows, by the ScreenAllows member they follow.
+  std::map<std::string, QAction*> allowed_;
   QLabel* home_label_ = nullptr;
   QLabel* month_label_ = nullptr;
   SendOffDialog* send_off_ = nullptr;
-  bool busy_ = false;
 };
 
 }  // namespace trf::desktop

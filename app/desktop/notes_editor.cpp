@@ -1,6 +1,7 @@
 // Drawing the rich-text box in a QTextEdit and forwarding the person's edits.
 #include "app/desktop/notes_editor.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
@@ -43,6 +44,16 @@ Qt::Alignment QtAlignment(int16_t alignment) {
   return Qt::AlignLeft;
 }
 
+bool SameParagraph(const rt::Paragraph& a, const rt::Paragraph& b) {
+  if (!(a.format == b.format) || a.runs.size() != b.runs.size()) return false;
+  for (size_t r = 0; r < a.runs.size(); ++r)
+    if (a.runs[r].text != b.runs[r].text || !(a.runs[r].format == b.runs[r].format)) return false;
+  return true;
+}
+
+// The clipboard's names for RTF.
+const QStringList kRtfTypes = {QStringLiteral("text/rtf"), QStringLiteral("application/rtf")};
+
 template <class T>
 QString Phrase(const std::optional<T>& value, const std::function<QString(T)>& name) {
   return value ? name(*value) : QObject::tr("mixed");
@@ -62,11 +73,10 @@ NotesEditor::NotesEditor(Actions actions, QWidget* parent) : QTextEdit(parent), 
 }
 
 void NotesEditor::Show(kw::RichTextBoxPtr shown) {
+  const bool another_box = shown != box_;
   box_ = std::move(shown);
   const kw::RichTextBox& box = *box_;
-  const std::string rtf = box.TextRTF();
-  if (rtf != shown_rtf_) Render(box);
-  shown_rtf_ = rtf;
+  Render(box.Document().Paragraphs(), another_box);
   const QString plain = toPlainText();
   const int anchor = ToUtf16(plain, box.SelStart());
   const int position = ToUtf16(plain, box.SelStart() + box.SelLength());
@@ -83,17 +93,48 @@ void NotesEditor::Show(kw::RichTextBoxPtr shown) {
   sent_length_ = box.SelLength();
 }
 
-void NotesEditor::Render(const kw::RichTextBox& box) {
+void NotesEditor::Render(const std::vector<rt::Paragraph>& paragraphs, bool everything) {
+  if (paragraphs.empty()) {  // an empty box is one empty paragraph, as the document's one block
+    Render({rt::Paragraph{}}, everything);
+    return;
+  }
+  const int blocks = document()->blockCount();
+  const int wanted = static_cast<int>(paragraphs.size());
+  if (everything || static_cast<int>(drawn_.size()) != blocks) drawn_.clear();
+  const int drawn = static_cast<int>(drawn_.size());
+  // The paragraphs alike at the start and at the end stay as they are drawn; the rest is replaced.
+  int first = 0;
+  while (first < drawn && first < wanted && SameParagraph(drawn_[first], paragraphs[first])) ++first;
+  int alike_at_end = 0;
+  while (alike_at_end < drawn - first && alike_at_end < wanted - first &&
+         SameParagraph(drawn_[drawn - 1 - alike_at_end], paragraphs[wanted - 1 - alike_at_end]))
+    ++alike_at_end;
+  if (!drawn_.empty() && first == drawn && first == wanted) return;
+  int old_end = drawn_.empty() ? blocks : drawn - alike_at_end;
+  int new_end = wanted - alike_at_end;
+  // Both ranges hold a block at least, so that the replaced text has a place: a paragraph put in
+  // or taken out takes its neighbour along.
+  while (old_end == first || new_end == first) {
+    if (old_end < blocks && new_end < wanted) {
+      ++old_end;
+      ++new_end;
+    } else {
+      --first;
+    }
+  }
   rendering_ = true;
-  document()->clear();
   QTextCursor cursor(document());
-  bool first = true;
-  for (const rt::Paragraph& paragraph : box.Document().Paragraphs()) {
+  cursor.beginEditBlock();
+  const QTextBlock last = document()->findBlockByNumber(old_end - 1);
+  cursor.setPosition(document()->findBlockByNumber(first).position());
+  cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
+  cursor.removeSelectedText();
+  for (int p = first; p < new_end; ++p) {
+    const rt::Paragraph& paragraph = paragraphs[static_cast<size_t>(p)];
     QTextBlockFormat block;
     block.setAlignment(QtAlignment(paragraph.format.alignment));
-    if (!first) cursor.insertBlock(block);
+    if (p > first) cursor.insertBlock(block);
     cursor.setBlockFormat(block);
-    first = false;
     if (paragraph.format.bullet) {
       QTextListFormat bullets;
       bullets.setStyle(QTextListFormat::ListDisc);
@@ -102,8 +143,11 @@ void NotesEditor::Render(const kw::RichTextBox& box) {
     for (const rt::Run& run : paragraph.runs)
       cursor.insertText(QString::fromUcs4(run.text.data(), static_cast<qsizetype>(run.text.size())),
                         QtFormat(run.format));
+    ++paragraphs_drawn_;
   }
+  cursor.endEditBlock();
   rendering_ = false;
+  drawn_ = paragraphs;
 }
 
 void NotesEditor::ForwardSelection() {
@@ -160,13 +204,59 @@ void NotesEditor::keyPressEvent(QKeyEvent* event) {
   const int revision = document()->revision();
   QTextEdit::keyPressEvent(event);
   if (document()->revision() != revision && box_) {
-    shown_rtf_.clear();
+    drawn_.clear();
     Show(box_);
   }
 }
 
 void NotesEditor::insertFromMimeData(const QMimeData* source) {
+  for (const QString& type : kRtfTypes) {
+    if (!source->hasFormat(type)) continue;
+    ForwardSelection();
+    actions_.paste_rtf(source->data(type).toStdString());
+    return;
+  }
   if (source->hasText()) Type(source->text());
+}
+
+QMimeData* NotesEditor::createMimeDataFromSelection() const {
+  QMimeData* copied = QTextEdit::createMimeDataFromSelection();
+  if (box_ && box_->SelLength() > 0) {
+    const QByteArray rtf = QByteArray::fromStdString(SelectionRtf(*box_));
+    for (const QString& type : kRtfTypes) copied->setData(type, rtf);
+  }
+  return copied;
+}
+
+void NotesEditor::inputMethodEvent(QInputMethodEvent* event) {
+  // Composing over a selection replaces it: the box deletes it first.
+  if (!event->preeditString().isEmpty() && textCursor().hasSelection()) Type(QString());
+  // The text being composed is drawn by the editor beside the caret; only what the input method
+  // commits goes into the box, over the characters it replaces.
+  QInputMethodEvent composing(event->preeditString(), event->attributes());
+  QTextEdit::inputMethodEvent(&composing);
+  if (event->commitString().isEmpty()) return;
+  if (event->replacementLength() > 0) {
+    QTextCursor cursor = textCursor();
+    cursor.setPosition(cursor.position() + event->replacementStart());
+    cursor.setPosition(cursor.position() + event->replacementLength(), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+  }
+  Type(event->commitString());
+  event->accept();
+}
+
+std::string SelectionRtf(const kw::RichTextBox& box) {
+  kw::RichTextBox copy;
+  copy.TextRTF(box.TextRTF());
+  const int32_t end = box.SelStart() + box.SelLength();
+  copy.SelStart(end);
+  copy.SelLength(static_cast<int32_t>(copy.Document().Length()) - end);
+  copy.SelText("");
+  copy.SelStart(0);
+  copy.SelLength(box.SelStart());
+  copy.SelText("");
+  return copy.TextRTF();
 }
 
 QString SelectionSummary(const kw::RichTextBox& box) {

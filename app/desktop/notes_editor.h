@@ -1,7 +1,9 @@
 // NotesEditor: the notes as a rich-text editor. It draws the headless rich-text box (its runs,
 // paragraph alignments, bullets and selection), and hands what the person does back to the screen:
-// every move of the caret or the selection, and every typed, pasted or deleted text. The box stays
-// the source of truth: the editor never changes its own text, it shows the box again.
+// every move of the caret or the selection, every typed, composed (input method), pasted or deleted
+// text. The box stays the source of truth: the editor never changes its own text; it draws again
+// only the paragraphs of the box that changed since it last drew them. Rich text pasted from other
+// programs goes through the box's RTF reader; a copy puts RTF and plain text on the clipboard.
 #pragma once
 
 #include <cstdint>
@@ -21,18 +23,25 @@ class NotesEditor : public QTextEdit {
   struct Actions {
     std::function<void(int32_t start, int32_t length)> select;
     std::function<void(const std::string& text)> type;
+    std::function<void(const std::string& rtf)> paste_rtf;
   };
   NotesEditor(Actions actions, QWidget* parent);
 
-  // Draws the box: its content when it changed since the last drawing, and its selection.
+  // Draws the box: the paragraphs that changed since the last drawing, and its selection.
   void Show(kw::RichTextBoxPtr shown);
+  // How many paragraphs were drawn since the editor was made: a measure of the work of a change.
+  int ParagraphsDrawn() const { return paragraphs_drawn_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void insertFromMimeData(const QMimeData* source) override;
+  QMimeData* createMimeDataFromSelection() const override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
 
  private:
-  void Render(const kw::RichTextBox& box);
+  // Draws the paragraphs of `paragraphs` that differ from those drawn last (all of them when
+  // `everything`), in place of the blocks that showed the old ones.
+  void Render(const std::vector<kw::rich_text::Paragraph>& paragraphs, bool everything);
   // Hands the editor's selection to the screen when it moved.
   void ForwardSelection();
   void Type(const QString& text);
@@ -42,7 +51,9 @@ class NotesEditor : public QTextEdit {
 
   Actions actions_;
   kw::RichTextBoxPtr box_;
-  std::string shown_rtf_;
+  // The paragraphs as last drawn, one per block of the document.
+  std::vector<kw::rich_text::Paragraph> drawn_;
+  int paragraphs_drawn_ = 0;
   bool rendering_ = false;
   int32_t sent_start_ = -1;
   int32_t sent_length_ = -1;
@@ -50,5 +61,7 @@ class NotesEditor : public QTextEdit {
 
 // How the selection is formatted, a property to a phrase: "Bold: mixed, Italic: off, ...".
 QString SelectionSummary(const kw::RichTextBox& box);
+// The selection of `box` as RTF of its own, formats kept.
+std::string SelectionRtf(const kw::RichTextBox& box);
 
 }  // namespace trf::desktop

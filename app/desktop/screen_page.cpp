@@ -3,13 +3,13 @@
 
 #include <algorithm>
 
-#include <QApplication>
 #include <QDate>
 #include <QFormLayout>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/desktop/qt_colors.h"
+#include "app/screens/notes_screen.h"
 #include "app/screens/setup_screen.h"
 
 namespace trf::desktop {
@@ -20,15 +20,6 @@ constexpr double kTwipsPerInch = 1440.0;
 constexpr int kWidestColumn = 360;
 // Letters of the menu bar's mnemonics, which the labels leave to the menus.
 const QString kMenuMnemonics = QStringLiteral("fgrch");
-
-// Runs `action` unless one is running already (a dialog it opens moves the focus, and Qt reports
-// that as the end of an edit).
-void Guarded(bool& running, const std::function<void()>& action) {
-  if (running) return;
-  running = true;
-  action();
-  running = false;
-}
 
 }  // namespace
 
@@ -51,8 +42,8 @@ QString ContextLine(const std::string& screen_name, const ScreenContext& context
       .arg(context.trf_reopened);
 }
 
-ScreenPage::ScreenPage(const ScreenForm& screen, Actions actions, QWidget* parent)
-    : QWidget(parent), name_(screen.Name()), actions_(std::move(actions)) {
+ScreenPage::ScreenPage(DesktopSession& session, const ScreenForm& screen, QWidget* parent)
+    : QWidget(parent), session_(session), name_(screen.Name()) {
   setObjectName(QString::fromStdString(screen.Name()));
   setAccessibleName(QString::fromStdString(screen.Caption()));
   auto* layout = new QVBoxLayout(this);
@@ -86,77 +77,22 @@ QString ScreenPage::WithMnemonic(const std::string& name) {
 void ScreenPage::Build(const ScreenView& view) {
   built_ = true;
   auto* layout = static_cast<QVBoxLayout*>(this->layout());
-  if (view.choice) {
-    auto* row = new QHBoxLayout;
-    auto* label = new QLabel(WithMnemonic(view.choice->name) + ':', this);
-    choice_ = new QComboBox(this);
-    choice_->setObjectName("choice");
-    choice_->setEditable(true);
-    choice_->setInsertPolicy(QComboBox::NoInsert);
-    choice_->setCompleter(nullptr);  // the screen completes what is typed, through the combo messages
-    choice_->setAccessibleName(QString::fromStdString(view.choice->name));
-    choice_->setMinimumContentsLength(16);
-    label->setBuddy(choice_);
-    row->addWidget(label);
-    row->addWidget(choice_);
-    row->addStretch();
-    layout->addLayout(row);
-    connect(choice_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
-      typed_choice_ = text;
-      Guarded(forwarding_, [&] { actions_.choose(text.toStdString()); });
-    });
-    connect(choice_, &QComboBox::activated, this, [this](int index) {
-      typed_choice_ = choice_->itemText(index);
-      Guarded(forwarding_, [&] { actions_.choose(typed_choice_.toStdString()); });
-    });
-  }
-  if (view.list) {
-    auto* label = new QLabel(WithMnemonic("list of records") + ':', this);
-    list_ = new QTreeWidget(this);
-    list_->setObjectName("list");
-    list_->setAccessibleName(tr("Records"));
-    list_->setRootIsDecorated(false);
-    list_->setUniformRowHeights(true);
-    list_->setAlternatingRowColors(true);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setAllColumnsShowFocus(true);
-    label->setBuddy(list_);
-    layout->addWidget(label);
-    layout->addWidget(list_, 1);
-    // A click selects its row even when the list shows it selected already (the first row of a
-    // list the person has not chosen from yet); the arrow keys move the selection. The current
-    // item that the focus alone gives a list selects nothing.
-    auto forward = [this](QTreeWidgetItem* item) {
-      const int row = list_->indexOfTopLevelItem(item) + 1;
-      Guarded(forwarding_, [&] { actions_.select_row(row); });
-    };
-    connect(list_, &QTreeWidget::itemClicked, this, forward);
-    connect(list_, &QTreeWidget::currentItemChanged, this, [forward](QTreeWidgetItem* item, QTreeWidgetItem* previous) {
-      if (item && previous && QApplication::mouseButtons() == Qt::NoButton) forward(item);
-    });
-  }
-  if (!view.fields.empty()) {
-    auto* form = new QFormLayout;
-    for (const ScreenField& field : view.fields) {
-      auto* edit = new QLineEdit(this);
-      edit->setObjectName(QString::fromStdString(field.name));
-      edit->setAccessibleName(QString::fromStdString(field.caption));
-      auto* label = new QLabel(WithMnemonic(field.caption) + (field.required ? "*:" : ":"), this);
-      label->setBuddy(edit);
-      form->addRow(label, edit);
-      fields_[field.name] = edit;
-      field_order_.push_back(field.name);
-      const std::string name = field.name;
-      connect(edit, &QLineEdit::editingFinished, this, [this, edit, name] {
-        if (!edit->isModified()) return;
-        edit->setModified(false);
-        Guarded(forwarding_, [&] { actions_.edit_field(name, edit->text().toStdString()); });
-      });
-    }
-    layout->addLayout(form);
-  }
+  if (view.choice) BuildChoice(*view.choice);
+  if (view.list) BuildList(view);
+  if (RecordModel* record = session_.Record(name_)) BuildFields(*record);
   if (view.rich_text) {
-    notes_ = new NotesEditor(actions_.notes, this);
+    NotesEditor::Actions notes;
+    const auto on_notes = [this](const std::function<void(NotesScreen&)>& operation) {
+      session_.Run([&](ScreenForm& s) {
+        if (auto* screen = dynamic_cast<NotesScreen*>(&s)) operation(*screen);
+      });
+    };
+    notes.select = [on_notes](int32_t start, int32_t length) {
+      on_notes([=](NotesScreen& s) { s.SetSelection(start, length); });
+    };
+    notes.type = [on_notes](const std::string& text) { on_notes([&](NotesScreen& s) { s.InsertText(text); }); };
+    notes.paste_rtf = [on_notes](const std::string& rtf) { on_notes([&](NotesScreen& s) { s.InsertRtf(rtf); }); };
+    notes_ = new NotesEditor(notes, this);
     selection_summary_ = new QLabel(this);
     selection_summary_->setObjectName("selectionSummary");
     selection_summary_->setAccessibleName(tr("Formatting of the selection"));
@@ -168,13 +104,123 @@ void ScreenPage::Build(const ScreenView& view) {
   for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) child->show();
 }
 
+void ScreenPage::BuildChoice(const ScreenChoice& choice) {
+  auto* row = new QHBoxLayout;
+  auto* label = new QLabel(WithMnemonic(choice.name) + ':', this);
+  choice_ = new QComboBox(this);
+  choice_->setObjectName("choice");
+  choice_->setEditable(true);
+  choice_->setInsertPolicy(QComboBox::NoInsert);
+  choice_->setCompleter(nullptr);  // the screen completes what is typed, through the combo messages
+  choice_->setAccessibleName(QString::fromStdString(choice.name));
+  choice_->setMinimumContentsLength(16);
+  label->setBuddy(choice_);
+  row->addWidget(label);
+  row->addWidget(choice_);
+  row->addStretch();
+  static_cast<QVBoxLayout*>(layout())->addLayout(row);
+  connect(choice_->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+    typed_choice_ = text;
+    session_.Run([&](ScreenForm& s) { s.Choose(text.toStdString()); });
+  });
+  connect(choice_, &QComboBox::activated, this, [this](int index) {
+    typed_choice_ = choice_->itemText(index);
+    session_.Run([&](ScreenForm& s) { s.Choose(typed_choice_.toStdString()); });
+  });
+}
+
+void ScreenPage::BuildList(const ScreenView& view) {
+  ListModel* model = session_.List(name_);
+  auto* label = new QLabel(WithMnemonic("list of records") + ':', this);
+  list_ = new QTableView(this);
+  list_->setObjectName("list");
+  list_->setAccessibleName(tr("Records"));
+  list_->setModel(model);
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list_->setAlternatingRowColors(true);
+  list_->setShowGrid(false);
+  list_->setTabKeyNavigation(false);
+  list_->setWordWrap(false);
+  list_->verticalHeader()->hide();
+  // Rows of one height: the view never measures the rows it does not show.
+  list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  list_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  list_->horizontalHeader()->setStretchLastSection(true);
+  list_->horizontalHeader()->setHighlightSections(false);
+  // A list without captions shows no header row rather than column numbers.
+  const auto& headers = view.list->headers;
+  list_->horizontalHeader()->setVisible(
+      !std::all_of(headers.begin(), headers.end(), [](const std::string& h) { return h.empty(); }));
+  // The screen's width for each column, but never narrower than its caption or the texts of the
+  // rows in sight (the rows out of sight are not read for it).
+  list_->horizontalHeader()->setResizeContentsPrecision(0);
+  const double pixels_per_twip = logicalDpiX() / kTwipsPerInch;
+  for (int c = 0; c + 1 < model->columnCount(); ++c) {
+    const int asked = static_cast<int>(model->Width(c) * pixels_per_twip);
+    list_->resizeColumnToContents(c);
+    list_->setColumnWidth(c, std::max(std::min(asked, kWidestColumn), list_->columnWidth(c) + 8));
+  }
+  label->setBuddy(list_);
+  auto* layout = static_cast<QVBoxLayout*>(this->layout());
+  layout->addWidget(label);
+  layout->addWidget(list_, 1);
+  // The arrow keys and a click move the current row; a click on the row that is current already
+  // (the first row of a list nothing was chosen from yet) selects it too. The current row that the
+  // focus alone gives a list selects nothing.
+  connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current, const QModelIndex& previous) {
+            if (!showing_ && current.isValid() && previous.isValid()) SelectRow(current.row());
+          });
+  // Enter on the current row (activated) chooses it as a click does.
+  const auto choose = [this](const QModelIndex& index) {
+    const ScreenView& shown = session_.View();
+    if (index.isValid() && shown.list && shown.list->selected != index.row()) SelectRow(index.row());
+  };
+  connect(list_, &QTableView::clicked, this, choose);
+  connect(list_, &QTableView::activated, this, choose);
+}
+
+void ScreenPage::SelectRow(int row) {
+  session_.Run([row](ScreenForm& s) { s.SelectRow(row + 1); });
+}
+
+void ScreenPage::BuildFields(RecordModel& record) {
+  auto* form = new QFormLayout;
+  auto* delegate = new FieldDelegate(
+      [this](const std::string& field, const QString& problem) { session_.MarkField(field, problem); }, this);
+  mapper_ = new QDataWidgetMapper(this);
+  mapper_->setModel(&record);
+  mapper_->setItemDelegate(delegate);
+  mapper_->setSubmitPolicy(QDataWidgetMapper::AutoSubmit);
+  for (int column = 0; column < record.columnCount(); ++column) {
+    const ScreenField& field = record.Field(column);
+    QWidget* editor = MakeFieldEditor(field, this);
+    // A field that must be filled says so by a mark after its caption, and in its accessible name.
+    auto* label = new QLabel(WithMnemonic(field.caption) + (field.required ? " *:" : ":"), this);
+    if (field.required) {
+      label->setToolTip(tr("Must be filled"));
+      editor->setAccessibleName(editor->accessibleName() + tr(" (required)"));
+    }
+    label->setBuddy(editor);
+    form->addRow(label, editor);
+    mapper_->addMapping(editor, column);
+    delegate->Watch(editor);
+    fields_[field.name] = editor;
+    field_order_.push_back(field.name);
+  }
+  connect(&record, &QAbstractItemModel::modelReset, mapper_, &QDataWidgetMapper::toFirst);
+  mapper_->toFirst();
+  static_cast<QVBoxLayout*>(layout())->addLayout(form);
+}
+
 void ScreenPage::Show(const ScreenView& view) {
   if (!built_) Build(view);
   const QString context = ContextLine(name_, view.context);
   context_->setText(context);
   context_->setVisible(!context.isEmpty());
-  if (view.list && list_) ShowList(*view.list);
-  ShowFields(view.fields);
+  if (view.list && list_) ShowSelection(view.list->selected);
   if (view.choice && choice_) ShowChoice(*view.choice);
   if (view.rich_text && notes_) {
     notes_->Show(view.rich_text);
@@ -182,56 +228,19 @@ void ScreenPage::Show(const ScreenView& view) {
   }
 }
 
-void ScreenPage::ShowList(const ScreenList& list) {
-  const QSignalBlocker quiet(list_);
-  QStringList headers;
-  for (const std::string& header : list.headers) headers << QString::fromStdString(header);
-  int columns = static_cast<int>(headers.size());
-  for (const auto& row : list.rows) columns = std::max(columns, static_cast<int>(row.size()));
-  const bool first_fill = list_->columnCount() != columns || list_->topLevelItemCount() == 0;
-  list_->setColumnCount(columns);
-  list_->setHeaderLabels(headers);
-  // A list without captions shows no header row rather than column numbers.
-  list_->setHeaderHidden(std::all_of(headers.begin(), headers.end(), [](const QString& h) { return h.isEmpty(); }));
-  list_->clear();
-  for (const auto& row : list.rows) {
-    QStringList cells;
-    for (const std::string& cell : row) cells << QString::fromStdString(cell);
-    list_->addTopLevelItem(new QTreeWidgetItem(cells));
-  }
-  if (first_fill) {
-    // The screen's width for each column, but never narrower than its caption or its texts.
-    const double pixels_per_twip = logicalDpiX() / kTwipsPerInch;
-    // The last column stretches to the list's edge.
-    for (int c = 0; c + 1 < columns; ++c) {
-      const auto at = static_cast<size_t>(c);
-      const int asked = at < list.widths.size() ? static_cast<int>(list.widths[at] * pixels_per_twip) : 0;
-      list_->resizeColumnToContents(c);
-      list_->setColumnWidth(c, std::max(std::min(asked, kWidestColumn), list_->columnWidth(c) + 8));
-    }
-  }
-  if (list.selected >= 0 && list.selected < list_->topLevelItemCount()) {
-    list_->setCurrentItem(list_->topLevelItem(list.selected));
-    list_->scrollToItem(list_->currentItem());
+void ScreenPage::ShowSelection(int row) {
+  const QModelIndex current = list_->selectionModel()->currentIndex();
+  const bool selected = current.isValid() && list_->selectionModel()->isRowSelected(current.row(), {});
+  if (row < 0 ? !current.isValid() : (current.row() == row && selected)) return;
+  showing_ = true;
+  if (row < 0 || row >= list_->model()->rowCount()) {
+    list_->selectionModel()->clear();
   } else {
-    list_->setCurrentItem(nullptr);
+    const QModelIndex index = list_->model()->index(row, 0);
+    list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    list_->scrollTo(index);
   }
-}
-
-void ScreenPage::ShowFields(const std::vector<ScreenField>& fields) const {
-  for (const ScreenField& field : fields) {
-    QLineEdit* edit = Field(field.name);
-    if (!edit) continue;
-    const QSignalBlocker quiet(edit);
-    edit->setText(QString::fromStdString(field.value));
-    edit->setModified(false);
-    edit->setReadOnly(field.read_only);
-    QPalette colours = edit->palette();
-    colours.setColor(QPalette::Base, ToQColor(field.back_color));
-    colours.setColor(QPalette::Text, ToQColor(field.fore_color));
-    edit->setPalette(colours);
-    edit->setToolTip(field.read_only ? tr("Read-only: nothing here may be changed now") : QString());
-  }
+  showing_ = false;
 }
 
 void ScreenPage::ShowChoice(const ScreenChoice& choice) {
@@ -251,7 +260,7 @@ void ScreenPage::ShowChoice(const ScreenChoice& choice) {
   }
 }
 
-QLineEdit* ScreenPage::Field(const std::string& name) const {
+QWidget* ScreenPage::Field(const std::string& name) const {
   const auto found = fields_.find(name);
   return found == fields_.end() ? nullptr : found->second;
 }

@@ -1,42 +1,39 @@
-// ScreenPage: one screen drawn from its ScreenView: its title and purpose, the list as an item view
-// (columns at their widths, the selected row, keyboard), the fields as line edits in the screen's
-// colours, the choice as a combo box and the notes as a rich-text editor. What the person does is
-// handed to the screen's typed operations through Actions; the page draws the view again after.
+// ScreenPage: one screen in the window: its title, purpose and context line, its list as a table
+// view over the session's ListModel, its fields as typed editors bound to the RecordModel by a
+// QDataWidgetMapper (each committed when the person leaves it, with Tab or Enter), its choice as a
+// combo box and its notes as a rich-text editor. What the person does goes to the session's
+// operations; what changed comes back through the models, so the page redraws only that.
 #pragma once
 
-#include <functional>
 #include <map>
 #include <set>
 #include <string>
 
 #include <QComboBox>
+#include <QDataWidgetMapper>
 #include <QLabel>
-#include <QLineEdit>
-#include <QTreeWidget>
+#include <QTableView>
 #include <QWidget>
 
+#include "app/desktop/desktop_session.h"
+#include "app/desktop/field_editors.h"
 #include "app/desktop/notes_editor.h"
-#include "app/screens/screen_form.h"
 
 namespace trf::desktop {
 
 class ScreenPage : public QWidget {
  public:
-  struct Actions {
-    std::function<void(int row)> select_row;  // 1-based
-    std::function<void(const std::string& field, const std::string& text)> edit_field;
-    std::function<void(const std::string& text)> choose;
-    NotesEditor::Actions notes;
-  };
-  // The parts the page needs are made the first time it shows a view.
-  ScreenPage(const ScreenForm& screen, Actions actions, QWidget* parent);
+  // The parts the page needs are made the first time it is shown.
+  ScreenPage(DesktopSession& session, const ScreenForm& screen, QWidget* parent);
 
+  // Draws the session's view of the screen: the context line, the list's selection, the choice
+  // and the notes; the list and the fields follow their models by themselves.
   void Show(const ScreenView& view);
 
   // The page's controls, for the window's focus handling and for tests; nullptr where the screen
   // has none.
-  QTreeWidget* List() const { return list_; }
-  QLineEdit* Field(const std::string& name) const;
+  QTableView* List() const { return list_; }
+  QWidget* Field(const std::string& name) const;
   QComboBox* Choice() const { return choice_; }
   NotesEditor* Notes() const { return notes_; }
   // The control that takes the focus when the page is shown.
@@ -44,26 +41,31 @@ class ScreenPage : public QWidget {
 
  private:
   void Build(const ScreenView& view);
-  void ShowList(const ScreenList& list);
-  void ShowFields(const std::vector<ScreenField>& fields) const;
+  void BuildList(const ScreenView& view);
+  void BuildFields(RecordModel& record);
+  void BuildChoice(const ScreenChoice& choice);
+  void ShowSelection(int row);
   void ShowChoice(const ScreenChoice& choice);
+  // The person moved the list's selection to `row` (0-based).
+  void SelectRow(int row);
   // "&Name" with the first letter no other label of the page or the menus uses.
   QString WithMnemonic(const std::string& name);
 
+  DesktopSession& session_;
   std::string name_;
-  Actions actions_;
   bool built_ = false;
   QLabel* context_ = nullptr;
-  QTreeWidget* list_ = nullptr;
-  std::map<std::string, QLineEdit*> fields_;
+  QTableView* list_ = nullptr;
+  QDataWidgetMapper* mapper_ = nullptr;
+  std::map<std::string, QWidget*> fields_;
   std::vector<std::string> field_order_;
   QComboBox* choice_ = nullptr;
   QString typed_choice_;
   NotesEditor* notes_ = nullptr;
   QLabel* selection_summary_ = nullptr;
   std::set<QChar> mnemonics_;
-  // An operation of the page is running: focus changes it causes (a dialog) start none.
-  bool forwarding_ = false;
+  // The page is putting the screen's selection on the view: that moves nothing on the screen.
+  bool showing_ = false;
 };
 
 // The context line of the screens that set the home and the month; "" on the others.

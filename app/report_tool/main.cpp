@@ -2,6 +2,7 @@
 // display: the same report as the desktop files, as PDF, JSON or CSV, and an exit status that says
 // whether the month passed.
 #include <QGuiApplication>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -25,8 +26,9 @@ void Summarise(const trf::MonthReport& report) {
 }
 
 int Run(const trf::ReportOptions& options, char* program) {
-  if (!trf::IsServerUri(options.db) && !std::filesystem::is_regular_file(options.db)) {
-    std::cerr << "trf-report: there is no database file " << options.db << "\n";
+  const std::string db = *options.app.Database();
+  if (!trf::IsServerUri(db) && !std::filesystem::is_regular_file(db)) {
+    std::cerr << "trf-report: there is no database file " << db << "\n";
     return 2;
   }
   // Qt draws the PDF; nothing else needs it.
@@ -36,8 +38,8 @@ int Run(const trf::ReportOptions& options, char* program) {
     trf::HeadlessGuiPlatform();
     gui.emplace(gui_argc, &program);
   }
-  trf::ReportSession session(options.db, trf::Access::kReadOnly);
-  session.Choose(options.home, options.year, options.month);
+  trf::ReportSession session(db, trf::Access::kReadOnly);
+  session.Choose(*options.home, options.year, options.month_number);
   const trf::MonthReport report = session.Report(trf::LoginName());
   if (options.pdf) trf::WriteMonthReportPdf(report, *options.pdf);
   if (options.json) trf::WriteMonthReportJson(report, *options.json);
@@ -50,12 +52,13 @@ int Run(const trf::ReportOptions& options, char* program) {
 
 int main(int argc, char** argv) {
   trf::ReportOptions options;
-  if (const auto problem = trf::ParseReportOptions({argv + 1, argv + argc}, options)) {
-    std::cerr << "trf-report: " << *problem << "\n" << trf::kReportUsage;
+  std::string usage;
+  if (const auto problem = trf::ParseReportOptions({argv + 1, argv + argc}, std::getenv("TRF_DB"), options, usage)) {
+    std::cerr << "trf-report: " << *problem << "\n" << usage;
     return 2;
   }
-  if (options.help) {
-    std::cout << trf::kReportUsage;
+  if (options.app.help) {
+    std::cout << usage;
     return 0;
   }
   try {

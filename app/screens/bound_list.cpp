@@ -14,7 +14,20 @@ void BoundList::Build(kw::SharedProcedures& shared, const std::string& selected_
   SelectKey(selected_key);
 }
 
-void BoundList::Describe(ScreenView& view) const { view.list = DescribeListView(view_); }
+void BoundList::Describe(ScreenView& view) const { view.list = DescribeListView(view_, view.list_rows_wanted); }
+
+std::string BoundList::Cell(int row, int column) const {
+  if (row < 0 || row >= Rows() || column < 0) return {};
+  const auto item = std::static_pointer_cast<kw::widgets::ListItem>(view_->Entries().At(row + 1));
+  if (column == 0) return item->Text();
+  const kw::widgets::ListSubItemTexts& sub_items = item->SubItems();
+  return column <= sub_items.Count() ? std::string(sub_items.Text(column)) : std::string();
+}
+
+int BoundList::SelectedRow() const {
+  const kw::widgets::EntryPtr& selected = view_->Entries().Selected();
+  return selected ? selected->Index() - 1 : -1;
+}
 
 kw::ObjectPtr BoundList::Row(int row) const {
   if (row < 1 || row > Rows())

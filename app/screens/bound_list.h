@@ -44,7 +44,11 @@ class BoundList {
   // set by the list's owner after it changed the list through the library.
   kw::ObjectPtr& PreviousItem() { return previous_; }
   int32_t Rows() const { return view_->Entries().Count(); }
-  // Shows the list in `view`.
+  // The text of cell `column` of row `row` (both 0-based) as the list shows it; "" outside the list.
+  std::string Cell(int row, int column) const;
+  // The selected row (0-based); -1 when none is.
+  int SelectedRow() const;
+  // Shows the list in `view` (its rows when the view wants them).
   void Describe(ScreenView& view) const;
 
  private:

@@ -16,7 +16,7 @@ void HomeScreen::OnLoad() {
 
 void HomeScreen::Reload() {
   records()->Load();
-  list().Build(*Shared(), Shared()->CurrentH_HomesID());
+  Rebuild(Shared()->CurrentH_HomesID());
 }
 
 std::string HomeScreen::Purpose() const {
@@ -24,7 +24,9 @@ std::string HomeScreen::Purpose() const {
 }
 
 void HomeScreen::SelectRow(int row) {
-  if (!list().Click(*Shared(), row)) return;
+  const bool moved = list().Click(*Shared(), row);
+  AnnounceSelection();
+  if (!moved) return;
   kw::SharedProcedures& shared = *Shared();
   shared.CurrentH_HomesID(records()->Get("H_HomesID").ToText());
   shared.CurrentHomeNum(records()->Get("H_HomeNum").ToText());

@@ -34,6 +34,8 @@ class ListScreen : public ScreenForm {
     Reload();
     Say("the list was read afresh");
   }
+  int ListRows() const override { return list_ ? list_->Rows() : 0; }
+  std::string ListCell(int row, int column) const override { return list_->Cell(row, column); }
 
  protected:
   // Whether the context holds a record of this list as the current one.
@@ -43,6 +45,13 @@ class ListScreen : public ScreenForm {
   void BindList(const std::string& key_property, kw::Variant columns) {
     list_ = std::make_unique<BoundList>(records_, key_property, std::move(columns));
   }
+  // Fills the list afresh from the records, the row of `selected_key` selected, and tells the front end.
+  void Rebuild(const std::string& selected_key) {
+    list_->Build(*Shared(), selected_key);
+    Events().ListReset(*this);
+  }
+  // Tells the front end where the list's selection is now.
+  void AnnounceSelection() { Events().SelectionMoved(*this, list_->SelectedRow()); }
   kw::LIPtr MainObject() override { return records_; }
   // A refused change of the current record is dropped: the record is as it was read.
   void Recover() override {

@@ -46,7 +46,7 @@ void NotesScreen::StoreNotes() {
     kw::Raise(rule_numbers::kRecordChanged, Key(),
               "The notes of this month were changed in the database after they were read here (by another "
               "session or program). Nothing was saved and your text is still here: copy what you want to keep, "
-              "then undo your edits to read the stored notes afresh.");
+              "then read the stored notes afresh.");
   stored_rtf_ = rtf;
   ++stored_version_;
 }
@@ -105,5 +105,32 @@ void NotesScreen::SetSelection(int32_t start, int32_t length) {
 }
 
 void NotesScreen::InsertText(const std::string& text) { box_->SelText(text); }
+
+void NotesScreen::InsertRtf(const std::string& rtf) {
+  kw::RichTextBox pasted;
+  pasted.TextRTF(rtf);
+  const std::vector<kw::rich_text::Paragraph> paragraphs = pasted.Document().Paragraphs();
+  const int32_t start = box_->SelStart();
+  box_->SelText(pasted.Text());
+  int32_t at = start;
+  for (const kw::rich_text::Paragraph& paragraph : paragraphs) {
+    const int32_t paragraph_start = at;
+    for (const kw::rich_text::Run& run : paragraph.runs) {
+      SetSelection(at, static_cast<int32_t>(run.text.size()));
+      box_->SelBold(run.format.bold);
+      box_->SelItalic(run.format.italic);
+      box_->SelUnderline(run.format.underline);
+      box_->SelColor(run.format.color);
+      at += static_cast<int32_t>(run.text.size());
+    }
+    if (paragraphs.size() > 1) {
+      SetSelection(paragraph_start, at - paragraph_start);
+      box_->SelAlignment(paragraph.format.alignment);
+      box_->SelBullet(paragraph.format.bullet);
+    }
+    ++at;  // the paragraph break
+  }
+  SetSelection(at - 1, 0);
+}
 
 }  // namespace trf

@@ -27,6 +27,10 @@ class NotesScreen : public ScreenForm, public kw::RichTextBoxEvents {
   void SetSelection(int32_t start, int32_t length);
   // Types `text` over the selection, in its formatting; a line feed in it breaks the paragraph.
   void InsertText(const std::string& text);
+  // Pastes rich text over the selection: `rtf` goes through the box's RTF reader, and its text comes
+  // in with its own character formats (and, when it holds more than one paragraph, their alignment
+  // and bullets); the caret ends after it.
+  void InsertRtf(const std::string& rtf);
   // Stores the notes of the month; refused when someone else stored theirs since they were read.
   void SaveScreen() override;
   // Shows the stored notes again, dropping what was typed since they were last stored.

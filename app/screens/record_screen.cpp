@@ -60,8 +60,10 @@ void RecordScreen::Reload() {
   records_ = LoadRecords();
   loaded_for_ = Context();
   LoadChoices();
+  saved_since_load_ = false;
   list_->Bind(records_);
   list_->Build(*Shared(), "");
+  Events().ListReset(*this);
   ShowCurrentRecord();
 }
 
@@ -73,8 +75,28 @@ void RecordScreen::LoadChoices() {
 }
 
 bool RecordScreen::EveryOnActivate(kw::ActiveParams&) {
-  Refresh();
+  if (!records_ || Stale() || saved_since_load_ || loaded_for_ != Context()) {
+    Refresh();
+    return true;
+  }
+  LoadChoices();
+  if (list_->Rows() > 0) Events().RowsChanged(*this, 0, list_->Rows());
+  ShowCurrentRecord();
   return true;
+}
+
+void RecordScreen::BeforeLeave() {
+  saved_since_load_ = saved_since_load_ || (records_ && (records_->IsDirty() || records_->PendingChanges() > 0));
+}
+
+int RecordScreen::ListRows() const { return list_ ? list_->Rows() : 0; }
+
+std::string RecordScreen::ListCell(int row, int column) const {
+  std::string text = list_->Cell(row, column);
+  if (const LookupChoices* choices = ColumnChoices(static_cast<size_t>(column))) {
+    if (const std::optional<std::string> name = choices->NameOf(kw::Variant::Text(text))) return *name;
+  }
+  return text;
 }
 
 bool RecordScreen::ReadOnly() {
@@ -125,6 +147,21 @@ const LookupChoices* RecordScreen::ColumnChoices(size_t column) const {
 void RecordScreen::ShowCurrentRecord() {
   const bool has_record = !CurrentKey().empty();
   for (size_t i = 0; i < boxes_.size(); ++i) boxes_[i]->SetText(has_record ? Shown(fields_[i]) : "");
+  Events().FieldsChanged(*this);
+}
+
+void RecordScreen::AnnounceSelection() { Events().SelectionMoved(*this, list_->SelectedRow()); }
+
+void RecordScreen::AnnounceRowCount(int32_t before, int row) {
+  const int32_t now = list_->Rows();
+  if (now == before) return;
+  if (row >= 0 && now == before + 1) {
+    Events().RowsInserted(*this, row, 1);
+  } else if (row >= 0 && now == before - 1) {
+    Events().RowsRemoved(*this, row, 1);
+  } else {
+    Events().ListReset(*this);
+  }
 }
 
 void RecordScreen::Describe(ScreenView& view) {
@@ -153,6 +190,7 @@ void RecordScreen::Describe(ScreenView& view) {
     field.read_only = boxes_[i]->Locked();
     field.back_color = boxes_[i]->BackColor();
     field.fore_color = active ? static_cast<uint32_t>(active_fore_color_) : kw::SystemColor(kw::kColorWindowText);
+    field.help_context = boxes_[i]->HelpContextID();
   }
   const bool editable = records_ && !ReadOnly();
   view.allows.add = editable && layout_.adds_records;
@@ -170,6 +208,7 @@ void RecordScreen::SelectRow(int row) {
 
 kw::Variant RecordScreen::ListItemClick(const kw::ObjectPtr& item) {
   std::ignore = list_->ClickItem(*Shared(), item);  // where the selection ended is shown next
+  AnnounceSelection();
   ShowCurrentRecord();
   return kw::Variant::Object(list_->PreviousItem());
 }
@@ -203,6 +242,7 @@ void RecordScreen::UndoEdits() {
     SelectCurrentRecord();
     ShowCurrentRecord();
   }
+  AnnounceSelection();
   Say("the unsaved edits were discarded");
 }
 
@@ -230,6 +270,7 @@ void RecordScreen::Focus(size_t index) {
   boxes_[index]->SetBackColor(static_cast<uint32_t>(Shared()->ActiveFieldBackColor()));
   active_fore_color_ = Shared()->ActiveFieldForeColor().ToLong();
   boxes_[index]->SetFocus();
+  Events().FieldsChanged(*this);
 }
 
 void RecordScreen::SetFocusTo(const std::string& tag) {
@@ -241,6 +282,7 @@ kw::Variant RecordScreen::ToggleReadWrite() {
   const bool read_only = ReadOnly() || !records_ || records_->Count() == 0;
   Shared()->ToggleReadWrite(box_array_, read_only);
   if (active_ && !read_only) boxes_[*active_]->SetBackColor(static_cast<uint32_t>(Shared()->ActiveFieldBackColor()));
+  Events().FieldsChanged(*this);
   return kw::Variant::Boolean(read_only);
 }
 
@@ -256,11 +298,13 @@ void RecordScreen::RefreshSelectedRow() {
   for (size_t c = 1; c < cells.size(); ++c) fresh->SubItems().Add(cells[c]);
   fresh->Selected(true);
   list_->PreviousItem() = fresh;
+  Events().RowsChanged(*this, position - 1, 1);
 }
 
 void RecordScreen::SelectCurrentRecord() {
   const std::string key = CurrentKey();
   if (!key.empty()) list_->SelectKey(key);
+  AnnounceSelection();
 }
 
 void RecordScreen::Recover() {
@@ -275,6 +319,7 @@ void RecordScreen::SaveScreen() {
     return;
   }
   if (!Save()) throw ScreenRefusal("the record was not saved: put it right first; your edits are kept");
+  saved_since_load_ = true;
   ShowCurrentRecord();
   Say("record saved");
 }
@@ -283,10 +328,13 @@ void RecordScreen::AddRecord() {
   if (database_->ReadOnly()) throw ScreenRefusal("nothing can be added: the database is open read-only");
   if (ReadOnly()) throw ScreenRefusal("nothing can be added while the month's TRF is not active");
   bool not_added = false;
+  const int32_t before = list_->Rows();
   const kw::ObjectPtr item = Shared()->AddItem(list_->View(), nullptr, 0, records_, list_->PreviousItem(), "",
                                                layout_.new_entry_text, false, not_added);
+  AnnounceRowCount(before, list_->SelectedRow());
   if (not_added) throw ScreenRefusal("nothing was added: the current record must be put right first");
   list_->PreviousItem() = item;
+  AnnounceSelection();
   ShowCurrentRecord();
   Focus(0);
   Say("added a record; fill in its fields");
@@ -297,12 +345,16 @@ void RecordScreen::RemoveRecord() {
   if (database_->ReadOnly()) throw ScreenRefusal("nothing can be removed: the database is open read-only");
   if (ReadOnly()) throw ScreenRefusal("nothing can be removed while the month's TRF is not active");
   bool removed = false;
+  const int32_t before = list_->Rows();
+  const int selected = list_->SelectedRow();
   const kw::ObjectPtr result = Shared()->RemoveItem(list_->View(), records_, "", list_->PreviousItem(), removed);
+  AnnounceRowCount(before, selected);
   if (!removed) {
     Say("nothing removed");
     return;
   }
   list_->PreviousItem() = result;
+  AnnounceSelection();
   ShowCurrentRecord();
   Say("removed the record");
 }
@@ -311,6 +363,7 @@ bool RecordScreen::ValidateForSendoff(bool quiet) {
   if (!records_ || loaded_for_ != Context()) Refresh();
   const bool ready = ScreenForm::ValidateForSendoff(quiet);
   SelectCurrentRecord();
+  AnnounceSelection();
   ShowCurrentRecord();
   const auto selected = list_->View()->SelectedListItem();
   const std::string where =

@@ -80,9 +80,13 @@ class RecordScreen : public ScreenForm {
   void OpenRecord(const std::string& record_key, const std::string& tag) override;
   // Moves the selection to `item` through ItemClick and shows the record it lands on.
   kw::Variant ListItemClick(const kw::ObjectPtr& item) override;
-  // Reads the records afresh every time the screen is shown: leaving saved them, and other
-  // screens change what some screens show (an assessment reads the residents).
+  // Reads the records afresh when the screen is shown after leaving it saved them, or when the
+  // library marked them out of date (another home or month, a reopened TRF); otherwise the list
+  // stays as it was, so that coming back costs the same for any number of records. The lookups'
+  // names are read afresh every time (another screen may have renamed a family group).
   bool EveryOnActivate(kw::ActiveParams& params) override;
+  int ListRows() const override;
+  std::string ListCell(int row, int column) const override;
   // The library's send-off check; afterwards the boxes show the record the list moved to, and the
   // screen says whether it is ready.
   bool ValidateForSendoff(bool quiet = false) override;
@@ -103,6 +107,8 @@ class RecordScreen : public ScreenForm {
   std::vector<SendoffTarget> SendoffTargets() override { return {{records_, list_->View()}}; }
   // Selects the current record's row and shows the record.
   void Recover() override;
+  // Notes whether leaving is about to save changes: then the records are read afresh next time.
+  void BeforeLeave() override;
 
   const std::shared_ptr<TableBusinessObject>& Records() const { return records_; }
   const std::shared_ptr<Database>& Data() const { return database_; }
@@ -144,6 +150,12 @@ class RecordScreen : public ScreenForm {
   void SelectCurrentRecord();
   // Rewrites the selected row from the current record after one of its fields changed.
   void RefreshSelectedRow();
+  // Tells the front end where the list's selection is now.
+  void AnnounceSelection();
+  // Tells the front end of the row that adding or removing made, the list having had `before`
+  // rows: one more at `row` (the new selection), or one fewer at `row` (the selection before); any
+  // other difference has the whole list read again.
+  void AnnounceRowCount(int32_t before, int row);
 
   RecordScreenLayout layout_;
   std::vector<Field> fields_;
@@ -157,6 +169,8 @@ class RecordScreen : public ScreenForm {
   std::shared_ptr<kw::widgets::ControlArray> box_array_;
   // The home and month the records were loaded for.
   std::string loaded_for_;
+  // Changes were saved since the records were loaded, which may have given new records their keys.
+  bool saved_since_load_ = false;
   // The box with the focus and the text colour it wears; none before the first field is entered.
   std::optional<size_t> active_;
   int32_t active_fore_color_ = 0;

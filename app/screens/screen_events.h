@@ -28,6 +28,20 @@ class ScreenEvents {
   virtual void SendOffResult(bool passed) = 0;
   // Work that takes time has started (the pointer became the hourglass) or ended.
   virtual void Busy(bool busy) = 0;
+
+  // ---- What changed on a screen, so that a front end redraws only that. Rows are 0-based rows of
+  // the screen's list, read afterwards through ScreenForm::ListRows and ListCell. A front end that
+  // draws everything anew after each operation needs none of these. ----
+
+  // The list was read afresh: any row of it may have changed.
+  virtual void ListReset(const ScreenForm& /*screen*/) {}
+  virtual void RowsInserted(const ScreenForm& /*screen*/, int /*first*/, int /*count*/) {}
+  virtual void RowsRemoved(const ScreenForm& /*screen*/, int /*first*/, int /*count*/) {}
+  virtual void RowsChanged(const ScreenForm& /*screen*/, int /*first*/, int /*count*/) {}
+  // The list's selection is now on `row` (-1: none).
+  virtual void SelectionMoved(const ScreenForm& /*screen*/, int /*row*/) {}
+  // The fields show other values or states: another record, a check that ran, the focus that moved.
+  virtual void FieldsChanged(const ScreenForm& /*screen*/) {}
 };
 
 }  // namespace trf

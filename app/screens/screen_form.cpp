@@ -9,6 +9,21 @@
 #include "ui_shared/platform/error.h"
 
 namespace trf {
+namespace {
+
+// The listener of a screen that is not loaded.
+class NoListener final : public ScreenEvents {
+ public:
+  void Notice(const ScreenForm&, const std::string&) override {}
+  void Stayed(const ScreenForm&) override {}
+  void Redirected(const std::string&, const ScreenForm*) override {}
+  void CouldNotOpen(const ScreenForm&) override {}
+  void SendOffStopped(const ScreenForm&) override {}
+  void SendOffResult(bool) override {}
+  void Busy(bool) override {}
+};
+
+}  // namespace
 
 ScreenForm::ScreenForm(std::string key, std::string name, std::string title, kw::enumHomeMonth depends_on)
     : key_(std::move(key)), name_(std::move(name)), title_(std::move(title)), depends_on_(depends_on) {}
@@ -35,6 +50,7 @@ bool ScreenForm::Enter(kw::ActiveParams& params) {
 }
 
 bool ScreenForm::Leave() {
+  BeforeLeave();
   const kw::LIPtr main = MainObject();
   if (!(main ? shared_->OnDeactivate(main) : DeactivateLocal())) return false;
   TakeButtonsOffBar();
@@ -136,8 +152,11 @@ void ScreenForm::EnableButton(const std::string& key, bool enabled) {
   }
 }
 
-void ScreenForm::Say(const std::string& text) {
-  if (events_) events_->Notice(*this, text);
+void ScreenForm::Say(const std::string& text) { Events().Notice(*this, text); }
+
+ScreenEvents& ScreenForm::Events() const {
+  static NoListener nobody;
+  return events_ ? *events_ : nobody;
 }
 
 kw::TrfContainer& ScreenForm::Container() const { return *shared_->pTrfContainer(); }

@@ -105,6 +105,13 @@ class ScreenForm : public kw::I_FRM_Shared {
   // `tag` (none when empty). A ScreenRefusal when the screen has no such record.
   virtual void OpenRecord(const std::string& record_key, const std::string& tag);
 
+  // ---- The screen's list read one cell at a time, so that a front end reads only the rows it shows ----
+
+  // How many rows the list has now; 0 for a screen without one.
+  virtual int ListRows() const { return 0; }
+  // The text of cell `column` of row `row` (both 0-based) as the person reads it; "" outside the list.
+  virtual std::string ListCell(int /*row*/, int /*column*/) const { return {}; }
+
   // ---- The month's report (month_report.h) ----
 
   // Adds what the screen shows of the month to `report` (a record screen its records as a table,
@@ -154,6 +161,11 @@ class ScreenForm : public kw::I_FRM_Shared {
   virtual kw::LIPtr MainObject() { return nullptr; }
   // What the send-off check goes through.
   virtual std::vector<SendoffTarget> SendoffTargets() { return {}; }
+  // Called as the screen's leave step starts, before its changes are saved.
+  virtual void BeforeLeave() {}
+  // Whether the library marked what the screen shows out of date (DirtyOnActivate) since it was
+  // last read.
+  bool Stale() const { return stale_; }
 
   // Declares a command-bar button: it is on the bar while the screen is current, and a click on it
   // calls `on_click` with the button's value.
@@ -163,6 +175,9 @@ class ScreenForm : public kw::I_FRM_Shared {
   void EnableButton(const std::string& key, bool enabled);
   // Tells the front end something the person should know.
   void Say(const std::string& text);
+  // Where the screen tells what changed on it (ScreenEvents); one that listens to nothing while
+  // the screen is not loaded.
+  ScreenEvents& Events() const;
   // The container the screen's SharedProcedures works with.
   kw::TrfContainer& Container() const;
 

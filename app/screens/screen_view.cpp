@@ -5,7 +5,7 @@
 
 namespace trf {
 
-ScreenList DescribeListView(const kw::ObjectPtr& list_view) {
+ScreenList DescribeListView(const kw::ObjectPtr& list_view, bool with_rows) {
   ScreenList list;
   auto view = kw::As<kw::widgets::ListView>(list_view);
   if (!view) return list;
@@ -15,11 +15,12 @@ ScreenList DescribeListView(const kw::ObjectPtr& list_view) {
     list.widths.push_back(column->Width());
   }
   kw::widgets::EntryList& entries = view->Entries();
+  if (entries.Selected()) list.selected = entries.Selected()->Index() - 1;
+  if (!with_rows) return list;
   for (int32_t i = 1; i <= entries.Count(); ++i) {
     auto item = std::static_pointer_cast<kw::widgets::ListItem>(entries.At(i));
     std::vector<std::string> row{item->Text()};
     for (int32_t s = 1; s <= item->SubItems().Count(); ++s) row.emplace_back(item->SubItems().Text(s));
-    if (item == entries.Selected()) list.selected = i - 1;
     list.rows.push_back(std::move(row));
   }
   return list;

@@ -50,6 +50,7 @@ struct ScreenField {
   bool read_only = false;
   uint32_t back_color = 0;
   uint32_t fore_color = 0;
+  int32_t help_context = 0;  // the help topic of the field's box; 0 for none
 };
 
 // A command of the screen's command bar: its key, caption, whether it may be used now, and its
@@ -80,6 +81,10 @@ struct ScreenChoice {
 };
 
 struct ScreenView {
+  // Set by the caller before Describe: whether the list's rows are wanted. A front end that reads
+  // the rows one at a time (ScreenForm::ListCell) leaves them out, and then describing a screen
+  // costs the same however long its list is.
+  bool list_rows_wanted = true;
   ScreenContext context;
   std::optional<ScreenList> list;
   std::vector<ScreenField> fields;
@@ -88,7 +93,8 @@ struct ScreenView {
   ScreenAllows allows;
 };
 
-// The headers, widths, rows and selection of a headless list view (a "ListView" reached by name).
-ScreenList DescribeListView(const kw::ObjectPtr& list_view);
+// The headers, widths, rows (unless `with_rows` is false) and selection of a headless list view (a
+// "ListView" reached by name).
+ScreenList DescribeListView(const kw::ObjectPtr& list_view, bool with_rows = true);
 
 }  // namespace trf

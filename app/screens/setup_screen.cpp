@@ -33,14 +33,19 @@ void TrfSetupScreen::OnLoad() {
 void TrfSetupScreen::Reload() {
   records()->Load(kw::Variant::Long(kw::Variant::Text(Shared()->CurrentH_HomesID()).ToLong()));
   const std::string current = Shared()->CurrentH_HomeMonthlyStatsID();
-  list().Build(*Shared(), current);
+  Rebuild(current);
   // The current month as stored now: another desk may have closed or reopened it.
   if (!current.empty() && HasSelectedMonth() && records()->Get("H_HomeMonthlyStatsID").ToText() == current)
     Shared()->CurrentStatStatus(SelectedStatus());
   UpdateButtons();
 }
 
-bool TrfSetupScreen::HasSelectedMonth() const { return list().SelectedItem() != nullptr && records()->Count() > 0; }
+bool TrfSetupScreen::HasSelectedMonth() const {
+  // The list keeps a row selected for its own sake: a month is selected once the person chose it.
+  const std::string chosen = Shared()->CurrentH_HomeMonthlyStatsID();
+  return list().SelectedItem() != nullptr && records()->Count() > 0 && !chosen.empty() &&
+         records()->Get("H_HomeMonthlyStatsID").ToText() == chosen;
+}
 
 uint8_t TrfSetupScreen::SelectedStatus() const { return static_cast<uint8_t>(records()->Get("StatStatus").ToLong()); }
 
@@ -68,6 +73,7 @@ std::string TrfSetupScreen::Purpose() const {
 
 void TrfSetupScreen::SelectRow(int row) {
   if (list().Click(*Shared(), row)) MakeSelectedMonthCurrent();
+  AnnounceSelection();
   UpdateButtons();
 }
 
@@ -91,7 +97,7 @@ void TrfSetupScreen::ChangeStatus(MonthStatus from, MonthStatus to, const std::s
   if (!Shared()->OnSave(records())) throw ScreenRefusal("the month was left as it was: it must be put right first");
   Say("TRF " + MonthStatusText(to) + " for " + records()->Get("H_StatMonth").ToText());
   const std::string id = records()->Get("H_HomeMonthlyStatsID").ToText();
-  list().Build(*Shared(), id);
+  Rebuild(id);
   MakeSelectedMonthCurrent();
   UpdateButtons();
 }

@@ -18,7 +18,8 @@ go residents
 expect dialog error 2184:
 expect == TRF Setup ==
 pause
-say *** Step 3: Start February's TRF from the command bar; now the residents open.
+say *** Step 3: Choose February and start its TRF from the command bar; now the residents open.
+select 1
 click StartTrf
 expect TRF active for 2/1/2004
 go residents

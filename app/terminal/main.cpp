@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/data/trf_database.h"
+#include "app/siblings/app_options.h"
 #include "app/terminal/demo_tour.h"
 #include "app/terminal/temp_folder.h"
 #include "app/terminal/trf_session.h"
@@ -17,62 +18,30 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: trf [--db PATH|URI] [--sample] [--read-only] [--verbose] [--script FILE | --demo]\n"
-    "  (no option)    work interactively on trf.db in the current folder,\n"
-    "                 created with sample data when missing\n"
-    "  --db PATH      the database file to work on (created with sample data when missing)\n"
-    "  --db URI       a database on a PostgreSQL server shared by many desks, for example\n"
-    "                 postgresql://user@host/dbname; its tables are created on first use\n"
-    "                 (TRF_DB in the environment names the database when --db is not given)\n"
-    "  --sample       fill a server database that is new with the sample data\n"
-    "  --read-only    only look: the database is opened read-only and nothing is saved\n"
-    "                 (a file you may not write, or one in a folder you may not write,\n"
-    "                 opens this way by itself)\n"
-    "  --verbose      also print form keys, colour codes and the busy marker\n"
-    "  --script FILE  run the commands of FILE (- for standard input) and print the transcript;\n"
-    "                 exit status 0 when every command ran and every expect held. Without --db\n"
-    "                 the script runs on a fresh sample database in a temporary folder\n"
-    "  --demo         a guided tour on a fresh sample database in a temporary folder\n"
-    "  --help         this text\n";
-
 struct Options {
-  std::optional<std::string> db;
+  trf::AppOptions app;
   std::optional<std::string> script;
   bool demo = false;
-  bool help = false;
-  bool read_only = false;
-  bool sample = false;
   bool verbose = false;
-
-  trf::Access Access() const { return read_only ? trf::Access::kReadOnly : trf::Access::kReadWrite; }
 };
 
-// The options, or a message saying what is wrong with them.
-std::optional<std::string> Parse(int argc, char** argv, Options& options) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      options.help = true;
-    } else if (arg == "--demo") {
-      options.demo = true;
-    } else if (arg == "--read-only") {
-      options.read_only = true;
-    } else if (arg == "--verbose") {
-      options.verbose = true;
-    } else if (arg == "--sample") {
-      options.sample = true;
-    } else if (arg == "--db" || arg == "--script") {
-      if (i + 1 >= argc) return arg + " needs a value";
-      (arg == "--db" ? options.db : options.script) = argv[++i];
-    } else {
-      return "unknown option \"" + arg + "\"";
-    }
-  }
+// The options, or a message saying what is wrong with them; `usage` gets the usage text.
+std::optional<std::string> Parse(int argc, char** argv, Options& options, std::string& usage) {
+  trf::OptionsParser parser("trf",
+                            "trf.db in the current folder, interactively (created with sample data when "
+                            "missing)");
+  parser.Flag("--verbose", "also print form keys, colour codes and the busy marker", options.verbose);
+  parser.Value("--script", "FILE",
+               "run the commands of FILE (- for standard input) and print the transcript; exit status 0 when every "
+               "command ran and every expect held. Without --db the script runs on a fresh sample database in a "
+               "temporary folder",
+               options.script);
+  parser.Flag("--demo", "a guided tour on a fresh sample database in a temporary folder", options.demo);
+  usage = parser.Usage();
+  if (auto problem = parser.Parse(std::vector<std::string>(argv + 1, argv + argc), std::getenv("TRF_DB"), options.app))
+    return problem;
   if (options.demo && options.script) return "--script and --demo cannot be used together";
-  if (options.demo && options.db) return "--demo always runs on a fresh sample database; leave out --db";
-  const char* from_environment = std::getenv("TRF_DB");
-  if (!options.demo && !options.db && from_environment && *from_environment) options.db = from_environment;
+  if (options.demo && options.app.db) return "--demo always runs on a fresh sample database; leave out --db";
   return std::nullopt;
 }
 
@@ -99,7 +68,7 @@ int RunDemo(bool verbose) {
 }
 
 int RunScriptFile(const std::string& file, const Options& options) {
-  const std::optional<std::string>& db = options.db;
+  const std::optional<std::string> db = options.app.Database();
   std::ifstream opened;
   if (file != "-") {
     opened.open(file);
@@ -111,8 +80,8 @@ int RunScriptFile(const std::string& file, const Options& options) {
   std::istream& script = file == "-" ? std::cin : opened;
   std::optional<trf::TempFolder> folder;
   if (!db) folder.emplace();
-  trf::TrfSession session(db ? *db : (folder->Path() / "trf.db").string(), std::cout, nullptr, options.Access(),
-                          options.verbose);
+  trf::TrfSession session(db ? *db : (folder->Path() / "trf.db").string(), std::cout, nullptr,
+                          options.app.WantedAccess(), options.verbose);
   if (session.RunScript(script, true) != 0) {
     std::cerr << "trf: the script " << file << " failed (see the transcript above)\n";
     return 1;
@@ -124,23 +93,25 @@ int RunScriptFile(const std::string& file, const Options& options) {
 
 int main(int argc, char** argv) {
   Options options;
-  if (const auto problem = Parse(argc, argv, options)) {
-    std::cerr << "trf: " << *problem << "\n" << kUsage;
+  std::string usage;
+  if (const auto problem = Parse(argc, argv, options, usage)) {
+    std::cerr << "trf: " << *problem << "\n" << usage;
     return 2;
   }
-  if (options.help) {
-    std::cout << kUsage;
+  if (options.app.help) {
+    std::cout << usage;
     return 0;
   }
   try {
     if (options.demo) return RunDemo(options.verbose);
     // A server database gets its tables (and the sample data when asked) before the session opens it.
-    if (options.db && trf::IsServerUri(*options.db)) {
-      trf::OpenServerTrfDatabase(*options.db, options.Access(),
-                                 options.sample ? trf::Seed::kSample : trf::Seed::kEmpty);
+    const std::optional<std::string> db = options.app.Database();
+    if (db && trf::IsServerUri(*db)) {
+      trf::OpenServerTrfDatabase(*db, options.app.WantedAccess(),
+                                 options.app.sample ? trf::Seed::kSample : trf::Seed::kEmpty);
     }
     if (options.script) return RunScriptFile(*options.script, options);
-    trf::TrfSession session(options.db.value_or("trf.db"), std::cout, &std::cin, options.Access(), options.verbose);
+    trf::TrfSession session(db.value_or("trf.db"), std::cout, &std::cin, options.app.WantedAccess(), options.verbose);
     session.RunInteractive(std::cin);
     return 0;
   } catch (const kw::Error& e) {

@@ -1,0 +1,135 @@
+// DesktopSession: one desktop session of the TRF without its window: the Qt platform services, the
+// application's services and the screen host, the presentation models of each screen (its list
+// and its current record) fed by the screens' change notifications, and an undo stack of single
+// edits per screen. Every operation runs through the host's refusal path; a refusal comes out as
+// the `refused` signal, what the screens say as signals a window shows. MainWindow only draws it,
+// and tests drive it without one.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include <QObject>
+#include <QPalette>
+#include <QUndoGroup>
+#include <QUndoStack>
+
+#include "app/desktop/list_model.h"
+#include "app/desktop/qt_platform.h"
+#include "app/desktop/record_model.h"
+#include "app/screens/screen_host.h"
+#include "app/siblings/app_services.h"
+
+namespace trf::desktop {
+
+class DesktopSession : public QObject, public ScreenEvents {
+  Q_OBJECT
+
+ public:
+  // Opens (or creates with its sample data) the database at `db_path` with `access`; feedback
+  // dialogs are the desktop's own boxes. Shows no screen yet.
+  DesktopSession(const std::string& db_path, Access access, const QPalette& palette);
+  ~DesktopSession() override;
+  DesktopSession(const DesktopSession&) = delete;
+  DesktopSession& operator=(const DesktopSession&) = delete;
+
+  ScreenHost& Host() const { return *host_; }
+  AppServices& Services() { return services_; }
+  // The models of the screen `name`, made the first time it is shown; nullptr before that and for
+  // a part the screen lacks.
+  ListModel* List(const std::string& name) const;
+  RecordModel* Record(const std::string& name) const;
+  QUndoStack* Edits(const std::string& name) const;
+  QUndoGroup& Undo() { return undo_; }
+  // What the current screen shows now, without its list's rows (the list model reads those).
+  const ScreenView& View() const { return view_; }
+
+  // ---- Operations: each returns whether it went through; a refusal is also signalled ----
+
+  // Shows the screen `name`; true when it is shown.
+  bool Go(const std::string& name);
+  // One typed operation of the current screen.
+  bool Run(const std::function<void(ScreenForm&)>& operation);
+  // A command-bar button of the current screen.
+  bool Click(const std::string& key);
+  // Writes `text` into the current screen's field `field` as one undoable edit. A value that broke
+  // a rule marks the field (and the record's row) with the rule's message until it is put right.
+  bool EditField(const std::string& field, const std::string& text);
+  // Undoes or redoes one edit of the current screen.
+  void UndoEdit();
+  void RedoEdit();
+  // The send-off check; true when every screen passed.
+  bool SendOff();
+  // The current screen's leave step (its changes are saved); false with `why` (may be empty) when it
+  // refused.
+  bool LeaveCurrent(QString& why);
+
+  // Marks the current record's field `field` as holding a value the field cannot take, with
+  // `problem` ("" clears it); the record's row shows it too.
+  void MarkField(const std::string& field, const QString& problem);
+
+  // ---- ScreenEvents ----
+  void Notice(const ScreenForm& screen, const std::string& text) override;
+  void Stayed(const ScreenForm& screen) override;
+  void Redirected(const std::string& form_key, const ScreenForm* target) override;
+  void CouldNotOpen(const ScreenForm& target) override;
+  void SendOffStopped(const ScreenForm& screen) override;
+  void SendOffResult(bool passed) override;
+  void Busy(bool busy) override;
+  void ListReset(const ScreenForm& screen) override;
+  void RowsInserted(const ScreenForm& screen, int first, int count) override;
+  void RowsRemoved(const ScreenForm& screen, int first, int count) override;
+  void RowsChanged(const ScreenForm& screen, int first, int count) override;
+  void SelectionMoved(const ScreenForm& screen, int row) override;
+  void FieldsChanged(const ScreenForm& screen) override;
+
+ signals:
+  // An operation was refused: the sentence for the person.
+  void refused(const QString& sentence);
+  // Screen number `position` (1-based) said `text`.
+  void notice(int position, const QString& text);
+  void stayed(const QString& caption);
+  void redirected(const QString& where);
+  void couldNotOpen(const QString& caption);
+  void sendOffStopped(const QString& caption);
+  void sendOffResult(bool passed);
+  void busy(bool busy);
+  // The current screen, or what it shows or allows, changed: a window draws its frame anew.
+  void viewChanged();
+
+ private:
+  struct Models {
+    ListModel* list = nullptr;
+    RecordModel* record = nullptr;
+    QUndoStack* edits = nullptr;
+  };
+  // Runs `operation` through the host's refusal path; false (and `refused`) when it was refused.
+  bool Attempt(const std::function<void()>& operation);
+  // Writes `text` into the field and marks or clears it by what the rules said (an undo command's step).
+  bool ApplyEdit(const std::string& field, const std::string& text);
+  // Brings the view, the record model and the undo stack in step with the current screen.
+  void Sync();
+  // The models of `screen` (made when it is current for the first time); nullptr before.
+  Models* ModelsOf(const ScreenForm& screen);
+  int Position(const ScreenForm& screen) const;
+  friend class FieldEdit;
+
+  QtPlatform platform_;
+  AppServices services_;
+  std::unique_ptr<ScreenHost> host_;
+  std::map<const ScreenForm*, Models> models_;
+  QUndoGroup undo_;
+  ScreenView view_;
+  const ScreenForm* synced_screen_ = nullptr;
+  int synced_row_ = -1;
+  bool list_reset_ = false;
+  bool running_ = false;
+  // An undo command's edit is running inside the undo stack, which must not be cleared then.
+  bool in_edit_ = false;
+  bool edit_applied_ = false;
+  bool busy_ = false;
+};
+
+}  // namespace trf::desktop

@@ -1,0 +1,60 @@
+// The options both programs share, read by one parser beside a program's own.
+#include "app/siblings/app_options.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace trf {
+namespace {
+
+// The database comes from --db, else from TRF_DB; a wrong option is named in words.
+TEST(AppOptionsTest, DatabaseFromTheOptionThenTheEnvironment) {
+  struct Row {
+    std::vector<std::string> args;
+    const char* environment;
+    std::optional<std::string> database;
+    std::optional<std::string> problem;
+  };
+  const Row rows[] = {
+      {.args = {}, .environment = nullptr, .database = std::nullopt, .problem = std::nullopt},
+      {.args = {}, .environment = "", .database = std::nullopt, .problem = std::nullopt},
+      {.args = {}, .environment = "env.db", .database = "env.db", .problem = std::nullopt},
+      {.args = {"--db", "mine.db"}, .environment = "env.db", .database = "mine.db", .problem = std::nullopt},
+      {.args = {"--db"}, .environment = nullptr, .database = std::nullopt, .problem = "--db needs a value"},
+      {.args = {"--dbx"}, .environment = nullptr, .database = std::nullopt, .problem = "unknown option \"--dbx\""},
+  };
+  for (const Row& row : rows) {
+    OptionsParser parser("trf-desktop", "trf.db");
+    AppOptions options;
+    const std::optional<std::string> problem = parser.Parse(row.args, row.environment, options);
+    EXPECT_EQ(problem, row.problem) << testing::PrintToString(row.args);
+    if (!problem) {
+      EXPECT_EQ(options.Database(), row.database) << testing::PrintToString(row.args);
+    }
+  }
+}
+
+// A program's own switch and value are read beside the shared ones, and the usage text lists both.
+TEST(AppOptionsTest, ProgramOptionsBesideTheSharedOnes) {
+  OptionsParser parser("trf", "trf.db");
+  bool verbose = false;
+  std::optional<std::string> script;
+  parser.Flag("--verbose", "say more", verbose);
+  parser.Value("--script", "FILE", "run FILE", script);
+  AppOptions options;
+  ASSERT_EQ(parser.Parse({"--read-only", "--script", "a.trf", "--verbose", "--sample"}, nullptr, options),
+            std::nullopt);
+  EXPECT_TRUE(verbose);
+  EXPECT_EQ(script, "a.trf");
+  EXPECT_EQ(options.WantedAccess(), Access::kReadOnly);
+  EXPECT_TRUE(options.sample);
+  const std::string usage = parser.Usage();
+  EXPECT_NE(usage.find("[--script FILE]"), std::string::npos) << usage;
+  EXPECT_NE(usage.find("  --read-only"), std::string::npos) << usage;
+}
+
+}  // namespace
+}  // namespace trf
