@@ -1,9 +1,12 @@
-# The Debian package of the programs: `trf` and `trf-desktop` under /usr/bin, the desktop entry and
-# the icon, with the libraries they link declared as dependencies (dpkg-shlibdeps) and Qt's
+# The Debian package of the programs: `trf`, `trf-report` and `trf-desktop` under /usr/bin, the
+# desktop entry and the icon, with the libraries they link declared as dependencies (dpkg-shlibdeps) and Qt's
 # platform plugins, so that `apt install ./trf_*.deb` sets up a clean machine. The library's
 # headers and archives stay out: they are for `make install`.
 include(GNUInstallDirs)
 install(TARGETS trf RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
+if(TARGET trf-report)
+  install(TARGETS trf-report RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
+endif()
 if(TARGET trf-desktop)
   install(TARGETS trf-desktop RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/trf-desktop.desktop

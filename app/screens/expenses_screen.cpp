@@ -33,6 +33,8 @@ std::shared_ptr<TableBusinessObject> MonthlyExpensesScreen::LoadRecords() {
   categories_->Load(trf_type.empty() ? kw::Variant() : kw::Variant::Text(trf_type));
   auto expenses = std::make_shared<LIMonthlyExpenses>(database);
   expenses->Load(ParentId(Shared()->CurrentH_HomeMonthlyStatsID()));
+  // Completing the lines stores them: a database open to look at shows the stored lines alone.
+  if (database->ReadOnly()) return expenses;
   const int32_t before = expenses->Count();
   Shared()->CheckTableEntries(categories_, kCategoryKeyProperty, expenses, kExpenseCategoryProperty,
                               kw::icDependsOnMonth, 0);

@@ -42,6 +42,9 @@ class NotesScreen : public ScreenForm, public kw::RichTextBoxEvents {
   // Stores the notes, takes the box's focus and the toolbar away; the screen stays when the notes
   // could not be stored.
   bool DeactivateLocal() override;
+  // The notes of the current month, paragraph by paragraph with their formatting
+  // (notes_screen_report.cpp).
+  void AddToReport(MonthReport& report) override;
   // Notes are free text: always ready; the screen says so.
   bool ValidateForSendoff(bool quiet = false) override;
 

@@ -73,6 +73,9 @@ class RecordScreen : public ScreenForm {
   // settle again silently, as the library does), then the group's rules; the records are read
   // for the current context when they were read for another.
   void CollectProblems(std::vector<Problem>& problems) override;
+  // Every record as a row of the report, its columns those of the table after its key and its
+  // parent, each cell as a person reads it (record_screen_report.cpp).
+  void AddToReport(MonthReport& report) override;
   // Clicks the record's row (ItemClick) and focuses the field's box.
   void OpenRecord(const std::string& record_key, const std::string& tag) override;
   // Moves the selection to `item` through ItemClick and shows the record it lands on.

@@ -126,6 +126,8 @@ void ScreenForm::OpenRecord(const std::string& record_key, const std::string&) {
   throw ScreenRefusal(Caption() + " has no record " + record_key);
 }
 
+void ScreenForm::AddToReport(MonthReport&) {}
+
 kw::Variant ScreenForm::Call(std::string_view member, const kw::Args& args) {
   for (const Button& button : buttons_) {
     if (button.key == member) {

@@ -23,6 +23,8 @@
 
 namespace trf {
 
+struct MonthReport;
+
 // A business object a screen hands to the send-off check, with the list that shows its records.
 struct SendoffTarget {
   kw::LIPtr object;
@@ -118,6 +120,12 @@ class ScreenForm : public kw::I_FRM_Shared {
   virtual int ListRows() const { return 0; }
   // The text of cell `column` of row `row` (both 0-based) as the person reads it; "" outside the list.
   virtual std::string ListCell(int /*row*/, int /*column*/) const { return {}; }
+
+  // ---- The month's report (month_report.h) ----
+
+  // Adds what the screen shows of the month to `report` (a record screen its records as a table,
+  // the notes screen its formatted notes), read for the current home and month. Nothing by default.
+  virtual void AddToReport(MonthReport& report);
 
   // ---- Form contract ----
 
