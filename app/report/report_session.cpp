@@ -1,21 +1,11 @@
 // Opening the application for a report and choosing its home and month.
 #include "app/report/report_session.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <tuple>
 
 #include "ui_shared/platform/dates.h"
 
 namespace trf {
-
-std::string LoginName() {
-  if (const passwd* user = getpwuid(geteuid()); user && user->pw_name) return user->pw_name;
-  const char* name = std::getenv("LOGNAME");
-  return name && *name ? name : "unknown";
-}
 
 ReportSession::ReportSession(const std::string& location, Access access) : services_(location, access) {
   RegisterScreens(host_, services_.database());

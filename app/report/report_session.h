@@ -7,13 +7,11 @@
 #include <string>
 
 #include "app/screens/month_report.h"
+#include "app/data/trf_database.h"
 #include "app/screens/screen_host.h"
 #include "app/siblings/app_services.h"
 
 namespace trf {
-
-// The login name of the person running the program: the user the process runs as.
-std::string LoginName();
 
 class ReportSession {
  public:
