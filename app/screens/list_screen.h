@@ -25,6 +25,10 @@ class ListScreen : public ScreenForm {
   void Describe(ScreenView& view) override {
     ScreenForm::Describe(view);
     list_->Describe(view);
+    if (view.list) {
+      for (auto& row : view.list->rows)
+        for (size_t c = 0; c < row.size(); ++c) row[c] = ShownCell(c, std::move(row[c]));
+    }
     if (!Chosen(view.context) && view.list) view.list->selected = -1;
     view.allows.undo = true;
   }
@@ -35,11 +39,16 @@ class ListScreen : public ScreenForm {
     Say("the list was read afresh");
   }
   int ListRows() const override { return list_ ? list_->Rows() : 0; }
-  std::string ListCell(int row, int column) const override { return list_->Cell(row, column); }
+  std::string ListCell(int row, int column) const override {
+    return ShownCell(static_cast<size_t>(column), list_->Cell(row, column));
+  }
 
  protected:
   // Whether the context holds a record of this list as the current one.
   virtual bool Chosen(const ScreenContext& context) const = 0;
+  // What a person reads for `text`, the list's value in column `column` (0-based): the value itself
+  // unless a screen puts a coded value into words.
+  virtual std::string ShownCell(size_t /*column*/, std::string text) const { return text; }
   // Binds the list to the records, `key_property` being their key and `columns` the column table
   // of LVColumnInfo.
   void BindList(const std::string& key_property, kw::Variant columns) {

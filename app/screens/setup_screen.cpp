@@ -3,6 +3,7 @@
 
 #include "app/data/transaction.h"
 #include "ui_shared/platform/dates.h"
+#include "ui_shared/platform/numbers.h"
 
 namespace trf {
 
@@ -17,6 +18,11 @@ std::string MonthStatusText(int32_t status) {
 
 TrfSetupScreen::TrfSetupScreen(const std::shared_ptr<Database>& database)
     : ListScreen(std::string(kw::kMonthSetupFormKey), "setup", "TRF Setup", kw::icIsMonth, database) {}
+
+namespace {
+// The list's columns: the month, its TRF type, its status.
+constexpr size_t kStatusColumn = 2;
+}  // namespace
 
 void TrfSetupScreen::OnLoad() {
   kw::SharedProcedures& shared = *Shared();
@@ -76,6 +82,12 @@ void TrfSetupScreen::UpdateButtons() {
 std::string TrfSetupScreen::Purpose() const {
   return "TRF Setup: the home's months. Selecting one makes it the current month; the buttons start, close or "
          "reopen the selected month's TRF.";
+}
+
+std::string TrfSetupScreen::ShownCell(size_t column, std::string text) const {
+  if (column != kStatusColumn) return text;
+  const std::optional<double> status = kw::ParseWholeNumber(text);
+  return status ? MonthStatusText(static_cast<int32_t>(*status)) : text;
 }
 
 void TrfSetupScreen::SelectRow(int row) {

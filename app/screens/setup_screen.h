@@ -39,6 +39,8 @@ class TrfSetupScreen : public ListScreen<LIHomeMonths> {
   bool Chosen(const ScreenContext& context) const override { return !context.month_id.empty(); }
   void OnLoad() override;
   void Reload() override;
+  // The status column in words ("active", not its code).
+  std::string ShownCell(size_t column, std::string text) const override;
 
  private:
   // Moves the selected month from status `from` to `to`, saved through the library, and makes it

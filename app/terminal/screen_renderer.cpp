@@ -128,7 +128,7 @@ void RenderHeader(const std::string& name, const ScreenView& view, bool verbose,
                                                        : kw::dates::ToText(context.month_date) + " (" +
                                                              MonthStatusText(context.month_status) + ")";
     out.push_back("Home: " + context.home_num + "   Current month: " + month);
-    out.push_back("Status: 0 not started, 1 active, 2 closed   TRFs reopened: " + std::to_string(context.trf_reopened));
+    out.push_back("TRFs reopened: " + std::to_string(context.trf_reopened));
   }
   if (view.choice)
     out.push_back(view.choice->name + ": " + (view.choice->text.empty() ? "(none chosen)" : view.choice->text));

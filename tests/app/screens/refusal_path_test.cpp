@@ -32,7 +32,7 @@ TEST(RefusalPathTest, StaleMonthStatusIsRefusedInWordsAndTheSetupScreenStaysUsab
   world.host.Perform([](ScreenForm& setup) { setup.UndoEdits(); });
   ScreenView view;
   world.host.Describe(view);
-  EXPECT_EQ(view.list->rows.at(2).at(2), "2");
+  EXPECT_EQ(view.list->rows.at(2).at(2), "closed") << "the status column in words";
   EXPECT_EQ(view.context.month_status, 2);
 }
 
