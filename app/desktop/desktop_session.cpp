@@ -171,6 +171,26 @@ bool DesktopSession::SendOff() {
   return passed;
 }
 
+bool DesktopSession::Problems(std::vector<Problem>& problems, QString& why) {
+  if (running_) return false;
+  collecting_ = true;
+  bool made = true;
+  try {
+    problems = host_->Problems();
+  } catch (const ScreenRefusal& refusal) {
+    why = QString::fromStdString(refusal.what());
+    made = false;
+  }
+  collecting_ = false;
+  return made;
+}
+
+bool DesktopSession::Open(const Problem& problem) {
+  const bool done = Attempt([&] { host_->Open(problem); });
+  Sync();
+  return done;
+}
+
 bool DesktopSession::LeaveCurrent(QString& why) {
   bool left = false;
   try {
@@ -227,6 +247,7 @@ void DesktopSession::Sync() {
 // ---- ScreenEvents ----
 
 void DesktopSession::Notice(const ScreenForm& screen, const std::string& text) {
+  if (collecting_) return;  // the problem list's pass is made often and says nothing of its own
   emit notice(Position(screen), QString::fromStdString(text));
 }
 

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QObject>
 #include <QPalette>
@@ -19,6 +20,7 @@
 #include "app/desktop/list_model.h"
 #include "app/desktop/qt_platform.h"
 #include "app/desktop/record_model.h"
+#include "app/screens/problem.h"
 #include "app/screens/screen_host.h"
 #include "app/siblings/app_services.h"
 
@@ -62,6 +64,11 @@ class DesktopSession : public QObject, public ScreenEvents {
   void RedoEdit();
   // The send-off check; true when every screen passed.
   bool SendOff();
+  // The month's problem list (ScreenHost::Problems) into `problems`; false with `why` when it could
+  // not be made. Asks the person nothing and signals no refusal: the list is made often.
+  bool Problems(std::vector<Problem>& problems, QString& why);
+  // Shows the screen of `problem` on its record, the focus on its field; true when it is shown.
+  bool Open(const Problem& problem);
   // The current screen's leave step (its changes are saved); false with `why` (may be empty) when it
   // refused.
   bool LeaveCurrent(QString& why);
@@ -130,6 +137,8 @@ class DesktopSession : public QObject, public ScreenEvents {
   bool in_edit_ = false;
   bool edit_applied_ = false;
   bool busy_ = false;
+  // The problem list is being made: what the screens say meanwhile is not shown.
+  bool collecting_ = false;
 };
 
 }  // namespace trf::desktop

@@ -4,20 +4,26 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QWhatsThis>
 
 #include "app/data/backup.h"
+#include "app/data/trf_database.h"
+#include "app/report_pdf/report_pdf.h"
 #include "app/screens/setup_screen.h"
 #include "ui_shared/platform/error.h"
 
@@ -25,6 +31,8 @@ namespace trf::desktop {
 namespace {
 
 constexpr int kMessageMs = 10000;
+// How long the problem list waits for a running operation before it tries again.
+constexpr int kRetryMs = 250;
 
 // Adds an action named `name` to `menu`, running `run` when triggered.
 QAction* AddAction(QMenu* menu, const QString& text, const QString& name, const QList<QKeySequence>& keys,
@@ -66,8 +74,10 @@ MainWindow::MainWindow(DesktopSession& session) : session_(session) {
   });
   connect(&session_, &DesktopSession::sendOffResult, this, [this](bool passed) {
     if (send_off_) send_off_->Finished(passed);
-    statusBar()->showMessage(passed ? tr("The report is ready to be filed") : tr("The report was not filed"),
+    statusBar()->showMessage(passed ? tr("The month is filed: File > Save the report as PDF keeps its report")
+                                    : tr("The report was not filed"),
                              kMessageMs);
+    ProblemsDue();
   });
   connect(&session_, &DesktopSession::busy, this, [](bool busy) {
     if (busy)
@@ -81,6 +91,7 @@ MainWindow::MainWindow(DesktopSession& session) : session_(session) {
     const QSize room = screen() ? screen()->availableGeometry().size() * 9 / 10 : QSize(1040, 720);
     resize(QSize(1040, 720).boundedTo(room));
   }
+  if (!restoreState(settings.value("window/state").toByteArray())) resizeDocks({problems_}, {150}, Qt::Vertical);
   Go("home");
 }
 
@@ -114,14 +125,23 @@ void MainWindow::BuildPages() {
   home_label_->setObjectName("homeStatus");
   month_label_ = new QLabel;
   month_label_->setObjectName("monthStatus");
+  problems_label_ = new QLabel;
+  problems_label_->setObjectName("problemsStatus");
+  statusBar()->addPermanentWidget(problems_label_);
   statusBar()->addPermanentWidget(home_label_);
   statusBar()->addPermanentWidget(month_label_);
+
+  problems_ = new ProblemsPanel([this](const Problem& problem) { OpenProblem(problem); }, this);
+  addDockWidget(Qt::BottomDockWidgetArea, problems_);
 }
 
 void MainWindow::BuildMenusAndTools() {
   QMenu* file = menuBar()->addMenu(tr("&File"));
   allowed_["send_off"] =
       AddAction(file, tr("File the &report..."), "fileReport", {QKeySequence(Qt::Key_F9)}, [this] { FileReport(); });
+  AddAction(file, tr("Save the report as &PDF..."), "reportPdf", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)},
+            [this] { SaveReportPdf(); });
+  AddAction(file, tr("Print pre&view..."), "printPreview", {QKeySequence::Print}, [this] { PrintPreview(); });
   AddAction(file, tr("&Back up..."), "backUp", {}, [this] { BackUp(); });
   file->addSeparator();
   AddAction(file, tr("&Quit"), "quit", {QKeySequence::Quit}, [this] { close(); });
@@ -155,6 +175,12 @@ void MainWindow::BuildMenusAndTools() {
               [this, name] { Go(name); });
     ++number;
   }
+  go->addSeparator();
+  QAction* problems = problems_->toggleViewAction();
+  problems->setText(tr("&Problems of the month"));
+  problems->setObjectName("problemsPanel");
+  problems->setShortcut(QKeySequence(Qt::Key_F8));
+  go->addAction(problems);
 
   QMenu* record = menuBar()->addMenu(tr("&Record"));
   allowed_["save"] = AddAction(record, tr("&Save"), "save", {QKeySequence::Save},
@@ -285,6 +311,11 @@ void MainWindow::Redraw() {
   const ScreenContext& context = view.context;
   home_label_->setText(context.home_num.empty() ? tr("No home chosen")
                                                 : tr("Home %1").arg(QString::fromStdString(context.home_num)));
+  // The problem list follows the month, its status, the screen shown (leaving one saves it) and each save.
+  const bool unsaved = view.allows.save;
+  if (context.month_id != problems_month_ || context.month_status != problems_status_ || (had_unsaved_ && !unsaved))
+    ProblemsDue();
+  had_unsaved_ = unsaved;
   month_label_->setText(context.month_id.empty() ? tr("No month chosen")
                                                  : tr("Month: %1").arg(MonthText(context.month_date)));
 }
@@ -297,7 +328,8 @@ ScreenPage* MainWindow::Page(const std::string& name) const {
 }
 
 void MainWindow::FileReport() {
-  SendOffDialog dialog(static_cast<int>(session_.Host().Screens().size()), this);
+  SendOffDialog dialog(
+      static_cast<int>(session_.Host().Screens().size()), [this] { SaveReportPdf(); }, this);
   send_off_ = &dialog;
   dialog.show();
   connect(&session_, &DesktopSession::refused, &dialog, [&dialog](const QString& sentence) {
@@ -307,6 +339,103 @@ void MainWindow::FileReport() {
   session_.SendOff();
   send_off_ = nullptr;
   dialog.exec();
+}
+
+std::optional<MonthReport> MainWindow::CurrentReport() {
+  if (session_.View().allows.save) {
+    ShowProblem(tr("Save or revert the changes of this screen first: the report shows what is stored."));
+    return std::nullopt;
+  }
+  try {
+    return BuildMonthReport(session_.Host(), *session_.Services().database(), LoginName());
+  } catch (const ScreenRefusal& refusal) {
+    ShowProblem(QString::fromStdString(refusal.what()), tr("No report"));
+    return std::nullopt;
+  }
+}
+
+void MainWindow::SaveReportPdf() {
+  const std::optional<MonthReport> report = CurrentReport();
+  if (!report) return;
+  const QString name = QStringLiteral("TRF %1 %2-%3%4.pdf")
+                           .arg(QString::fromStdString(report->home_number))
+                           .arg(report->year)
+                           .arg(report->month, 2, 10, QChar('0'))
+                           .arg(report->passes ? QString() : tr(" draft"));
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  const QString path = QFileDialog::getSaveFileName(
+      this, report->passes ? tr("Save the month's report") : tr("Save a draft of the month's report"),
+      QDir(folder).filePath(name), tr("PDF documents (*.pdf)"));
+  if (path.isEmpty()) return;
+  try {
+    WriteMonthReportPdf(*report, path.toStdString());
+  } catch (const ScreenRefusal& refusal) {
+    ShowProblem(QString::fromStdString(refusal.what()), tr("No report"));
+    return;
+  }
+  statusBar()->showMessage(report->passes
+                               ? tr("The month's report was saved as %1").arg(path)
+                               : tr("A draft of the report (the month does not pass yet) was saved as %1").arg(path),
+                           kMessageMs);
+}
+
+void MainWindow::PrintPreview() {
+  const std::optional<MonthReport> report = CurrentReport();
+  if (!report) return;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setFullPage(true);
+  printer.setDocName(QString::fromStdString("TRF " + report->home_number + " " + ReportMonthText(*report)));
+  QPrintPreviewDialog preview(&printer, this);
+  preview.setObjectName("printPreview");
+  preview.setWindowTitle(report->passes ? tr("The month's report") : tr("A draft of the month's report"));
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this, &report](QPrinter* device) {
+    device->setFullPage(true);
+    if (!PaintMonthReport(*report, *device)) statusBar()->showMessage(tr("The report could not be drawn"), kMessageMs);
+  });
+  preview.exec();
+}
+
+void MainWindow::ProblemsDue() {
+  if (problems_due_) return;
+  problems_due_ = true;
+  QTimer::singleShot(0, this, [this] {
+    problems_due_ = false;
+    RefreshProblems();
+  });
+}
+
+void MainWindow::RefreshProblems() {
+  const ScreenContext& context = session_.View().context;
+  problems_month_ = context.month_id;
+  problems_status_ = context.month_status;
+  if (context.month_id.empty()) {
+    problems_->Clear();
+    problems_label_->clear();
+    return;
+  }
+  std::vector<Problem> problems;
+  QString why;
+  if (session_.Problems(problems, why)) {
+    problems_->Show(std::move(problems));
+  } else if (why.isEmpty()) {
+    // An operation is still running (its dialog is open): the list is made once it is over.
+    QTimer::singleShot(kRetryMs, this, [this] { ProblemsDue(); });
+    return;
+  } else {
+    problems_->Failed(why);
+  }
+  problems_label_->setText(problems_->CountText());
+}
+
+void MainWindow::OpenProblem(const Problem& problem) {
+  if (!session_.Open(problem)) return;
+  const ScreenForm* current = session_.Host().Current();
+  ScreenPage* page = current ? Page(current->Name()) : nullptr;
+  if (!page) return;
+  QWidget* focus = page->FirstControl();
+  for (const ScreenField& field : session_.View().fields)
+    if (field.active && page->Field(field.name)) focus = page->Field(field.name);
+  if (focus) focus->setFocus();
 }
 
 void MainWindow::FieldHelp() {
@@ -352,6 +481,7 @@ void MainWindow::About() {
 void MainWindow::closeEvent(QCloseEvent* event) {
   QSettings settings;
   settings.setValue("window/geometry", saveGeometry());
+  settings.setValue("window/state", saveState());
   // The field being typed in counts before the screen is left.
   if (QWidget* focused = focusWidget()) focused->clearFocus();
   QString why;

@@ -1,11 +1,13 @@
 // MainWindow: the view of a desktop session: a page per screen beside a navigation list, menus
 // with the usual shortcuts (save, add, remove, undo and redo of single edits, revert, help on the
-// focused field), the container's command bar as a tool bar, and a status bar with the current
-// home and month. Every action is enabled from what the current screen allows now; a refusal is
-// a dialog in words. The session does the work; the window only draws it.
+// focused field), the container's command bar as a tool bar, the month's problem list in a dock,
+// and a status bar with the current home, month and problem count. The month's report is saved
+// as a PDF, previewed and printed from the File menu. Every action is enabled from what the current screen allows now;
+// a refusal is a dialog in words. The session does the work; the window only draws it.
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include <QLabel>
@@ -15,8 +17,10 @@
 
 #include "app/desktop/command_toolbar.h"
 #include "app/desktop/desktop_session.h"
+#include "app/desktop/problems_panel.h"
 #include "app/desktop/screen_page.h"
 #include "app/desktop/send_off_dialog.h"
+#include "app/screens/month_report.h"
 
 namespace trf::desktop {
 
@@ -29,8 +33,18 @@ class MainWindow : public QMainWindow {
 
   // Shows the screen `name` as the navigation list does.
   void Go(const std::string& name);
-  // Runs the send-off check with its progress dialog, which stays until the person closes it.
+  // Runs the send-off check with its progress dialog, which stays until the person closes it; a
+  // month that passed is filed, and its report can be saved as a PDF from there.
   void FileReport();
+  // Writes the current month's report as a PDF (a draft while the month does not pass) to a file
+  // the person chooses.
+  void SaveReportPdf();
+  // The current month's report in a print preview, from which it can be printed.
+  void PrintPreview();
+  // The month's problem list made afresh (or emptied while no month is chosen), and its count.
+  void RefreshProblems();
+  // Shows the screen of `problem` on its record, the focus on its field.
+  void OpenProblem(const Problem& problem);
   // The about box: the program, the database in use, the screens.
   void About();
   // Help on the focused field: what it holds, whether it must be filled, and what is wrong with it.
@@ -49,6 +63,7 @@ class MainWindow : public QMainWindow {
   CommandToolbar* Commands() const { return commands_; }
   QListWidget* Navigation() const { return navigation_; }
   QString StatusText() const;
+  ProblemsPanel* Problems() const { return problems_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -60,6 +75,10 @@ class MainWindow : public QMainWindow {
   void BuildMenusAndTools();
   // A refusal or failure in words, in a dialog titled `title` (by default "Not possible now").
   void ShowProblem(const QString& text, const QString& title = QString());
+  // The report of the current month, or nothing (the person is told why) when it cannot be made.
+  std::optional<MonthReport> CurrentReport();
+  // Asks for the list to be made afresh once the current operation is over.
+  void ProblemsDue();
 
   DesktopSession& session_;
   QListWidget* navigation_ = nullptr;
@@ -71,6 +90,14 @@ class MainWindow : public QMainWindow {
   std::map<std::string, QAction*> allowed_;
   QLabel* home_label_ = nullptr;
   QLabel* month_label_ = nullptr;
+  ProblemsPanel* problems_ = nullptr;
+  QLabel* problems_label_ = nullptr;
+  // What the problem list was made for: it is made afresh when the month, its status or the
+  // screen changes, and after a save.
+  std::string problems_month_;
+  int32_t problems_status_ = -1;
+  bool had_unsaved_ = false;
+  bool problems_due_ = false;
   SendOffDialog* send_off_ = nullptr;
 };
 

@@ -7,7 +7,7 @@
 
 namespace trf::desktop {
 
-SendOffDialog::SendOffDialog(int screens, QWidget* parent) : QDialog(parent) {
+SendOffDialog::SendOffDialog(int screens, std::function<void()> save_report, QWidget* parent) : QDialog(parent) {
   setObjectName("sendOff");
   setWindowTitle(tr("File the report"));
   setModal(true);
@@ -26,6 +26,10 @@ SendOffDialog::SendOffDialog(int screens, QWidget* parent) : QDialog(parent) {
   close_->setEnabled(false);
   close_->setAccessibleName(tr("Close"));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::accept);
+  save_report_ = buttons->addButton(tr("Save the report as &PDF..."), QDialogButtonBox::ActionRole);
+  save_report_->setObjectName("saveReport");
+  save_report_->setEnabled(false);
+  connect(save_report_, &QPushButton::clicked, this, std::move(save_report));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(result_);
   layout->addWidget(progress_);
@@ -48,7 +52,8 @@ void SendOffDialog::Stopped(const QString& caption) {
 
 void SendOffDialog::Finished(bool passed) {
   if (passed) progress_->setValue(progress_->maximum());
-  result_->setText(passed ? tr("Every screen is ready: the report can be filed.")
+  save_report_->setEnabled(passed);
+  result_->setText(passed ? tr("Every screen is ready: the month is filed.")
                           : tr("The report was not filed: %1 needs to be put right first.")
                                 .arg(stopped_on_.isEmpty() ? tr("a screen") : stopped_on_));
   close_->setEnabled(true);

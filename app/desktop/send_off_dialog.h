@@ -3,6 +3,8 @@
 // screen the check stopped.
 #pragma once
 
+#include <functional>
+
 #include <QDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -13,8 +15,9 @@ namespace trf::desktop {
 
 class SendOffDialog : public QDialog {
  public:
-  // `screens`: how many screens the check goes through.
-  SendOffDialog(int screens, QWidget* parent);
+  // `screens`: how many screens the check goes through; `save_report` saves the filed month's
+  // report, offered once the check passed.
+  SendOffDialog(int screens, std::function<void()> save_report, QWidget* parent);
 
   // Screen number `position` (1-based) said `text`.
   void Note(int position, const QString& text);
@@ -30,6 +33,7 @@ class SendOffDialog : public QDialog {
   QListWidget* log_;
   QLabel* result_;
   QPushButton* close_;
+  QPushButton* save_report_;
   QString stopped_on_;
 };
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/screens/month_report.h"
 #include "app/data/trf_database.h"
+#include "app/screens/month_report.h"
 #include "app/screens/screen_host.h"
 #include "app/siblings/app_services.h"
 

@@ -5,9 +5,9 @@
 
 namespace trf {
 
-PdfFlow::PdfFlow(QPdfWriter& writer, const QMarginsF& margins)
-    : page_rect_(QPointF(0, 0), writer.pageLayout().fullRectPoints().size() * (writer.resolution() / 72.0)),
-      dots_per_point_(writer.resolution() / 72.0) {
+PdfFlow::PdfFlow(QPagedPaintDevice& device, const QMarginsF& margins)
+    : page_rect_(QPointF(0, 0), device.pageLayout().fullRectPoints().size() * (device.logicalDpiY() / 72.0)),
+      dots_per_point_(device.logicalDpiY() / 72.0) {
   body_ = page_rect_.adjusted(Points(margins.left()), Points(margins.top()), -Points(margins.right()),
                               -Points(margins.bottom()));
   y_ = body_.top();
@@ -43,10 +43,10 @@ void PdfFlow::Repeat(double height, Draw draw) {
 }
 
 void PdfFlow::Render(QPainter& painter, const Furniture& furniture) const {
-  auto& writer = static_cast<QPdfWriter&>(*painter.device());
+  auto& device = static_cast<QPagedPaintDevice&>(*painter.device());
   size_t next = 0;
   for (int page = 0; page <= page_; ++page) {
-    if (page > 0) writer.newPage();
+    if (page > 0) device.newPage();
     furniture(painter, page_rect_, page + 1, page_ + 1);
     for (; next < blocks_.size() && blocks_[next].page == page; ++next) {
       const Block& block = blocks_[next];

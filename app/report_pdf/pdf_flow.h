@@ -1,4 +1,5 @@
-// PdfFlow: blocks of known height flowing down the pages of a PDF, laid out first and drawn after,
+// PdfFlow: blocks of known height flowing down the pages of a PDF (or a printer's, the same way),
+// laid out first and drawn after,
 // so that every page knows how many pages there are ("Page n of m") and carries its own furniture
 // (a running header, a draft mark). A block that does not fit on what is left of a page starts the
 // next one; a table's column headers come back at the top of each page the table goes on to. The
@@ -6,8 +7,8 @@
 #pragma once
 
 #include <QMarginsF>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QRectF>
 #include <functional>
 #include <memory>
@@ -17,13 +18,13 @@ namespace trf {
 
 class PdfFlow {
  public:
-  // Draws a block in `area`, in the writer's device units.
+  // Draws a block in `area`, in the device's units.
   using Draw = std::function<void(QPainter&, const QRectF& area)>;
   // Draws what every page carries, around its body, knowing the page (1-based) and the page count.
   using Furniture = std::function<void(QPainter&, const QRectF& page, int number, int count)>;
 
-  // Blocks flow over `writer`'s pages inside `margins` (in points).
-  PdfFlow(QPdfWriter& writer, const QMarginsF& margins);
+  // Blocks flow over `device`'s pages (its whole paper) inside `margins` (in points).
+  PdfFlow(QPagedPaintDevice& device, const QMarginsF& margins);
 
   // Device units of `points` (1/72 inch).
   double Points(double points) const { return points * dots_per_point_; }
@@ -40,7 +41,7 @@ class PdfFlow {
   // From now on each new page starts with `draw` (`height` tall), until Repeat(0, nullptr).
   void Repeat(double height, Draw draw);
 
-  // Draws every page: its furniture, then its blocks. The painter must paint on the writer.
+  // Draws every page: its furniture, then its blocks. The painter must paint on the device.
   void Render(QPainter& painter, const Furniture& furniture) const;
 
  private:

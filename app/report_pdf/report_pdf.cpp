@@ -8,6 +8,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainterPath>
+#include <QPdfWriter>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -80,11 +81,11 @@ void FitWidths(std::vector<double>& widths, double total) {
   for (double& width : widths) width = std::min(width, cap);
 }
 
-// Lays the report out on a PdfFlow: the writer's paint device measures every text.
+// Lays the report out on a PdfFlow: the paint device measures every text.
 class ReportLayout {
  public:
-  ReportLayout(const MonthReport& report, QPdfWriter& writer, PdfFlow& flow)
-      : report_(report), writer_(writer), flow_(flow) {}
+  ReportLayout(const MonthReport& report, QPagedPaintDevice& device, PdfFlow& flow)
+      : report_(report), device_(device), flow_(flow) {}
 
   void LayOut() {
     Head();
@@ -128,7 +129,7 @@ class ReportLayout {
     const QFont font = Font(13, true);
     flow_.Gap(flow_.Points(14));
     // A heading keeps at least three lines of what follows on its page.
-    flow_.KeepSpace(QFontMetricsF(font, &writer_).height() * 1.4 + QFontMetricsF(Font(10), &writer_).height() * 3);
+    flow_.KeepSpace(QFontMetricsF(font, &device_).height() * 1.4 + QFontMetricsF(Font(10), &device_).height() * 3);
     Text(text, font);
     flow_.Gap(flow_.Points(4));
   }
@@ -143,7 +144,7 @@ class ReportLayout {
   void Paragraph(const QString& text, const QFont& font, const QList<QTextLayout::FormatRange>& formats,
                  Qt::Alignment alignment, bool bullet, const QColor& color) {
     const double indent = bullet ? flow_.Points(14) : 0;
-    auto layout = std::make_shared<QTextLayout>(text, font, &writer_);
+    auto layout = std::make_shared<QTextLayout>(text, font, &device_);
     layout->setFormats(formats);
     QTextOption option(alignment);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -180,8 +181,8 @@ class ReportLayout {
     }
     const QFont cell_font = Font(9);
     const QFont header_font = Font(9, true);
-    const QFontMetricsF cell(cell_font, &writer_);
-    const QFontMetricsF header(header_font, &writer_);
+    const QFontMetricsF cell(cell_font, &device_);
+    const QFontMetricsF header(header_font, &device_);
     const double padding = flow_.Points(3);
     const size_t columns = table.columns.size();
     // Each column as wide as its widest text, then fitted to the body's width; a text wider than
@@ -279,7 +280,7 @@ class ReportLayout {
   }
 
   const MonthReport& report_;
-  QPdfWriter& writer_;
+  QPagedPaintDevice& device_;
   PdfFlow& flow_;
 };
 
@@ -332,14 +333,18 @@ void WriteMonthReportPdf(const MonthReport& report, const std::string& path) {
   writer.setTitle(
       Q("Monthly report: " + report.home_name + ", " + ReportMonthText(report) + (report.passes ? "" : " (draft)")));
   writer.setCreator(QStringLiteral("trf"));
-  PdfFlow flow(writer, QMarginsF(50, 52, 50, 56));
-  ReportLayout(report, writer, flow).LayOut();
+  if (!PaintMonthReport(report, writer)) throw ScreenRefusal("the file " + path + " cannot be written");
+}
+
+bool PaintMonthReport(const MonthReport& report, QPagedPaintDevice& device) {
+  PdfFlow flow(device, QMarginsF(50, 52, 50, 56));
+  ReportLayout(report, device, flow).LayOut();
   QPainter painter;
-  if (!painter.begin(&writer)) throw ScreenRefusal("the file " + path + " cannot be written");
+  if (!painter.begin(&device)) return false;
   flow.Render(painter, [&](QPainter& on, const QRectF& page, int number, int count) {
     DrawFurniture(report, flow, on, page, number, count);
   });
-  if (!painter.end()) throw ScreenRefusal("the file " + path + " could not be written whole");
+  return painter.end();
 }
 
 bool FileMonthReportPdf(ScreenHost& host, Database& database, const std::string& path) {

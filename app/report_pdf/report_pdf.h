@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include <QPagedPaintDevice>
+
 #include "app/data/database.h"
 #include "app/screens/month_report.h"
 #include "app/screens/screen_host.h"
@@ -15,6 +17,10 @@ namespace trf {
 
 // Writes `report` as a PDF to the file `path`; a ScreenRefusal when the file cannot be written.
 void WriteMonthReportPdf(const MonthReport& report, const std::string& path);
+
+// Draws `report` on the pages of `device` (a PDF writer, a printer, a print preview) over its whole
+// paper, in the same layout as the PDF; false when the device could not be painted on.
+bool PaintMonthReport(const MonthReport& report, QPagedPaintDevice& device);
 
 // Writes the report of the month the host is on, made by the person logged in (LoginName) at the
 // clock's time, to `path`, and answers whether the month passes: true for the filed report, false

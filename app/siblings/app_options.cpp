@@ -64,14 +64,14 @@ void OptionsParser::Flag(std::string name, std::string help, bool& target) {
 
 void OptionsParser::Value(std::string name, std::string placeholder, std::string help,
                           std::optional<std::string>& target) {
-  options_.push_back(
-      Option{.name = std::move(name), .placeholder = std::move(placeholder), .help = std::move(help), .value = &target});
+  options_.push_back(Option{
+      .name = std::move(name), .placeholder = std::move(placeholder), .help = std::move(help), .value = &target});
 }
 
 void OptionsParser::Words(std::string name, std::string placeholder, std::string help,
                           std::vector<std::string>& target) {
-  options_.push_back(
-      Option{.name = std::move(name), .placeholder = std::move(placeholder), .help = std::move(help), .words = &target});
+  options_.push_back(Option{
+      .name = std::move(name), .placeholder = std::move(placeholder), .help = std::move(help), .words = &target});
 }
 
 std::optional<std::string> OptionsParser::Parse(const std::vector<std::string>& args, const char* environment_db,

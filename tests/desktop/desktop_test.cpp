@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QTreeWidget>
 
 #include <memory>
 
@@ -280,6 +281,33 @@ class DesktopTest : public QObject {
     QCOMPARE(session_->Host().Current()->Name(), std::string("residents"));
     QCOMPARE(window_->Page("residents")->List()->currentIndex().data().toString(), QString("Nora Pike"));
     QVERIFY(window_->statusBar()->currentMessage().contains("not filed"));
+  }
+
+  // The month's problems stand beside the screens, counted in the status bar; Enter on one opens
+  // its record with the focus on its field, and the list follows the save that put it right.
+  void problemListLeadsToEachProblem() {
+    ChooseMarch();
+    QTreeWidget* entries = window_->Problems()->Entries();
+    QTRY_COMPARE(entries->topLevelItemCount(), 4);
+    auto* count = window_->findChild<QLabel*>("problemsStatus");
+    QCOMPARE(count->text(), QString("4 problems"));
+    QTreeWidgetItem* tom = entries->topLevelItem(1);
+    QCOMPARE(tom->text(1), QString("Tom Reyes"));
+    QCOMPARE(tom->text(2), QString("Admission date"));
+    QCOMPARE(tom->text(3), QString("error 3111"));
+
+    entries->setCurrentItem(tom);
+    QTest::keyClick(entries, Qt::Key_Return);
+    QCOMPARE(session_->Host().Current()->Name(), std::string("residents"));
+    ScreenPage* page = window_->Page("residents");
+    QCOMPARE(page->List()->currentIndex().data().toString(), QString("Tom Reyes"));
+    QCOMPARE(window_->focusWidget(), page->Field("admission"));
+
+    DialogAnswerer answerer({"OK"});
+    Type(qobject_cast<QLineEdit*>(page->Field("birthdate")), "5/5/1930");
+    QTest::keyClick(page->List(), Qt::Key_S, Qt::ControlModifier);
+    QTRY_COMPARE(count->text(), QString("3 problems"));
+    QCOMPARE(entries->findItems("Tom Reyes", Qt::MatchExactly, 1).size(), 0);
   }
 
  private:  // NOLINT(readability-redundant-access-specifiers): the one above is Qt's "private slots"

@@ -1,0 +1,45 @@
+// ProblemsPanel: the month's problem list beside the screens, as a dock: every broken hard rule,
+// soft question and group rule of the month with its screen, record, field and message, a count
+// for the status bar, and one step (a double click, or Enter) from an entry to its record and field.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include <QDockWidget>
+#include <QLabel>
+#include <QTreeWidget>
+
+#include "app/screens/problem.h"
+
+namespace trf::desktop {
+
+class ProblemsPanel : public QDockWidget {
+ public:
+  // `open` shows the record and field of the problem the person picked.
+  ProblemsPanel(std::function<void(const Problem&)> open, QWidget* parent);
+
+  // Shows `problems` (the whole list, as the send-off pass found it).
+  void Show(std::vector<Problem> problems);
+  // Says that the list could not be made, and why; the entries shown before are dropped.
+  void Failed(const QString& why);
+  // Empties the list while no month is chosen.
+  void Clear();
+
+  // How many problems still stand in the way (accepted questions do not).
+  int Open() const;
+  // "3 problems", "1 problem", "No problems" for the status bar; "" while no list is shown.
+  QString CountText() const;
+  QTreeWidget* Entries() const { return entries_; }
+
+ private:
+  void OpenEntry(QTreeWidgetItem* item);
+
+  std::function<void(const Problem&)> open_;
+  std::vector<Problem> problems_;
+  bool shown_ = false;
+  QLabel* summary_;
+  QTreeWidget* entries_;
+};
+
+}  // namespace trf::desktop
