@@ -43,7 +43,7 @@ clang: deps
 S ?= 600
 fuzz: deps
 	cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz
+	cmake --build --preset fuzz --target fuzzers
 	@if [ -n "$(T)" ]; then fuzz/run "$(T)" "$(S)"; else fuzz/run-all; fi
 
 # Line and branch coverage of ui_shared/ and widgets/ from the clang build's whole test suite.
