@@ -124,8 +124,8 @@ ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const Obj
     const int32_t record_count = GetMember(objLI, member::kCount).ToLong();
     if (record_count != 0) {
       // The members reached once per record, resolved once for all of them.
-      const MemberRef index("Index"), key_property(strLIKeyProperty), add_item(std::string(member::kAdd)),
-          sub_items_of(std::string(member::kListSubItems)), add_sub_item(std::string(member::kAdd));
+      const MemberRef index("Index"), key_property(strLIKeyProperty), add_item{std::string(member::kAdd)},
+          sub_items_of{std::string(member::kListSubItems)}, add_sub_item{std::string(member::kAdd)};
       std::vector<ColumnSource> sources;
       for (int32_t position = 1; position <= record_count; ++position) {
         line = 61;
