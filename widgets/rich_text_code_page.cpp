@@ -76,7 +76,7 @@ char32_t CodePages::Convert(Converter& converter, const char* bytes, size_t coun
   unsigned char out[8] = {};
   auto* out_at = reinterpret_cast<char*>(out);
   size_t out_left = sizeof out;
-  constexpr size_t kFailed = static_cast<size_t>(-1);
+  constexpr auto kFailed = static_cast<size_t>(-1);
   // Converters that compose (1255 and 1258 among them) hold a letter back until they see whether
   // combining marks follow, and give it out only when flushed.
   if (iconv(handle, &in, &in_left, &out_at, &out_left) == kFailed || in_left != 0 ||

@@ -203,7 +203,12 @@ std::string SqliteWholeRow(const TableDescription& table, const std::string& row
   std::string object = "json_object(";
   for (size_t i = 0; i < table.columns.size(); ++i) {
     const std::string column(table.columns[i].name);
-    object += (i ? ", " : "") + Quoted(column) + ", " + row + "." + column;
+    if (i > 0) object += ", ";
+    object += Quoted(column);
+    object += ", ";
+    object += row;
+    object += ".";
+    object += column;
   }
   return object + ")";
 }
@@ -234,9 +239,12 @@ std::string SqliteChangeTriggers(const TableDescription& table) {
   std::string changed;
   for (const ColumnDescription& column : table.columns) {
     const std::string c(column.name);
-    changed += insert + "SELECT " +
-               SqliteChange(table, "NEW", Quoted(c), SqliteValue("OLD." + c), SqliteValue("NEW." + c)) + " WHERE OLD." +
-               c + " IS NOT NEW." + c + ";\n";
+    changed += insert;
+    changed += "SELECT ";
+    changed += SqliteChange(table, "NEW", Quoted(c), SqliteValue("OLD." + c), SqliteValue("NEW." + c));
+    changed += " WHERE OLD." + c;
+    changed += " IS NOT NEW." + c;
+    changed += ";\n";
   }
   return sql + SqliteTrigger("trf_" + name + "_changed", "AFTER UPDATE ON " + name, changed);
 }

@@ -19,7 +19,7 @@ const ColumnDescription* ColumnNamed(const TableDescription& table, const std::s
 // A stored value as the person entered it: amounts with cents, dates as dates, nothing as "(empty)".
 std::string ValueText(const ColumnDescription* column, const kw::Variant& value) {
   if (value.IsNull() || value.IsEmpty()) return "(empty)";
-  const std::string text = value.ToText();
+  std::string text = value.ToText();
   if (!column) return text;
   switch (column->kind) {
     case ColumnKind::kMoney: return AmountText(kw::Variant::Text(text).ToDouble());

@@ -105,8 +105,15 @@ std::vector<std::string> ProblemLines(const std::vector<Problem>& problems) {
     std::string where = problem.screen + ", " + problem.record;
     if (!problem.field.empty()) where += ", " + problem.field;
     const std::string kind = problem.hard ? "error" : problem.accepted ? "question (accepted)" : "question";
-    std::string line = std::to_string(i + 1) + ". " + where + ": " + kind + " ";
-    line += std::to_string(problem.rule) + " " + problem.message;
+    std::string line = std::to_string(i + 1);
+    line += ". ";
+    line += where;
+    line += ": ";
+    line += kind;
+    line += " ";
+    line += std::to_string(problem.rule);
+    line += " ";
+    line += problem.message;
     lines.push_back(std::move(line));
     if (problem.hard || !problem.accepted) ++open;
   }

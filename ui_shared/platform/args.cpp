@@ -1,7 +1,7 @@
 // Argument lookup of late-bound calls: by name first, then by position.
 #include "ui_shared/platform/args.h"
 
-#include <tuple>
+#include <utility>
 
 #include "ui_shared/platform/error.h"
 #include "ui_shared/platform/text.h"
@@ -9,7 +9,7 @@
 namespace kw {
 
 Args& Args::Named(std::string_view name, Variant value) {
-  named_.emplace_back(std::piecewise_construct, std::forward_as_tuple(name), std::forward_as_tuple(std::move(value)));
+  named_.emplace_back(name, std::move(value));
   return *this;
 }
 

@@ -26,10 +26,14 @@ class ServerTrust : public ::testing::Test {
     ASSERT_FALSE(TestServer().empty()) << "these tests run on the test server that `ctest -L postgresql` starts";
     location_ = TestDatabaseLocation("");
     admin_ = OpenTrfDatabase(location_);
-    for (const std::string& role : {maple_desk_, birch_desk_})
-      PostgresDatabase(TestServer())
-          .Exec("DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = '" + role + "') THEN CREATE ROLE " +
-                role + " LOGIN; END IF; END $$");
+    for (const std::string& role : {maple_desk_, birch_desk_}) {
+      std::string create = "DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = '";
+      create += role;
+      create += "') THEN CREATE ROLE ";
+      create += role;
+      create += " LOGIN; END IF; END $$";
+      PostgresDatabase(TestServer()).Exec(create);
+    }
     GrantHome(*admin_, maple_desk_, "H-101");
     GrantHome(*admin_, birch_desk_, "H-102");
   }

@@ -181,7 +181,7 @@ TEST_F(TrustTest, AnAcceptedSoftQuestionIsRecordedWithTheSave) {
 // Every text a person types, and the query object, take SQL-looking text as plain text: nothing runs.
 TEST_F(TrustTest, InjectionStringsAreStoredAsTheyWereTypedAndNothingElseHappens) {
   const std::vector<std::string> attacks = {"x'); DROP TABLE tbH_Residents; --", "' OR '1'='1",
-                                            "\"; DELETE FROM tbS_ChangeRecord; --", "$1 ? :name @p \\' \\\""};
+                                            "\"; DELETE FROM tbS_ChangeRecord; --", R"($1 ? :name @p \' \")"};
   const std::string tables_before = Scalar("SELECT COUNT(*) FROM tbH_Residents");
   LIResidents residents(database_);
   LIFamilyGroups families(database_);
