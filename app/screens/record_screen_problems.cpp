@@ -78,8 +78,10 @@ void RecordScreen::CollectGroupProblems(std::vector<Problem>& problems) {
   validator->SendOffValidation(true);
   validator->Validate(*group);
   // The library settles the group's questions from its cache: when the group passes, the person
-  // accepted every question it still raises.
-  const bool passes = Shared()->ValidateRecordGroup(records_, true);
+  // accepted every question it still raises. A broken hard rule it would show in a dialog: the
+  // list asks nothing, and such a group does not pass anyway.
+  const bool hard_broken = !validator->HardRules()->Rules().empty();
+  const bool passes = !hard_broken && Shared()->ValidateRecordGroup(records_, true);
   const auto add = [&](Problem problem) {
     problem.record = "the " + std::string(layout_.table->plural) + " together";
     problems.push_back(std::move(problem));

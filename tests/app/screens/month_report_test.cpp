@@ -4,6 +4,10 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "app/data/monthly_notes.h"
 #include "app/screens/record_screen.h"
 #include "tests/app/app_world.h"
@@ -36,6 +40,25 @@ class MonthReportTest : public ::testing::Test {
 
   AppWorld world;
 };
+
+// A rule over the month's residents that is broken (more residents than beds) stands in the list as
+// what the residents together break, and the list is made without a dialog.
+TEST_F(MonthReportTest, ABrokenGroupRuleIsListedWithoutADialog) {
+  for (int i = 0; i < 7; ++i) {
+    world.services.database()->Exec(
+        "INSERT INTO tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, H_AdmissionDate, H_MonthlyFee) "
+        "VALUES (3, 'Extra " +
+        std::to_string(i) + "', 38047, 2000)");
+  }
+  const size_t dialogs_before = world.services.desk().shown.size();
+  const std::vector<Problem> problems = world.host.Problems();
+  EXPECT_EQ(world.services.desk().shown.size(), dialogs_before) << "the problem list asked something";
+  const auto capacity = std::ranges::find(problems, 3501, &Problem::rule);
+  ASSERT_NE(capacity, problems.end()) << "the capacity rule is missing from the list";
+  EXPECT_EQ(capacity->record, "the residents together");
+  EXPECT_TRUE(capacity->hard);
+  EXPECT_FALSE(capacity->accepted);
+}
 
 // Every record screen gives its records, the columns after the key and the parent with their captions,
 // a lookup by its name, dates and amounts as a person reads them; the stored month record gives the rest.
