@@ -33,22 +33,12 @@ class ReportSession {
   AppServices& Services() { return services_; }
 
  private:
-  // What the screens say, unheard.
-  struct Unheard : ScreenEvents {
-    void Notice(const ScreenForm&, const std::string&) override {}
-    void Stayed(const ScreenForm&) override {}
-    void Redirected(const std::string&, const ScreenForm*) override {}
-    void CouldNotOpen(const ScreenForm&) override {}
-    void SendOffStopped(const ScreenForm&) override {}
-    void SendOffResult(bool) override {}
-    void Busy(bool) override {}
-  };
   // Selects on screen `screen` the first row whose first cell `matches`; false when none does. The
   // cells of that column are gathered into `seen` for the refusal.
   template <class Matches>
   bool SelectRow(const std::string& screen, Matches matches, std::string& seen);
 
-  Unheard events_;
+  NoScreenEvents events_;  // what the screens say goes unheard
   AppServices services_;
   ScreenHost host_{services_.container(), events_};
 };

@@ -44,4 +44,17 @@ class ScreenEvents {
   virtual void FieldsChanged(const ScreenForm& /*screen*/) {}
 };
 
+// The listener that hears nothing: for a screen that is not loaded, and for a host without a
+// front end (a report made from the command line).
+class NoScreenEvents final : public ScreenEvents {
+ public:
+  void Notice(const ScreenForm&, const std::string&) override {}
+  void Stayed(const ScreenForm&) override {}
+  void Redirected(const std::string&, const ScreenForm*) override {}
+  void CouldNotOpen(const ScreenForm&) override {}
+  void SendOffStopped(const ScreenForm&) override {}
+  void SendOffResult(bool) override {}
+  void Busy(bool) override {}
+};
+
 }  // namespace trf

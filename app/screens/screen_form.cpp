@@ -9,22 +9,6 @@
 #include "ui_shared/platform/error.h"
 
 namespace trf {
-namespace {
-
-// The listener of a screen that is not loaded.
-class NoListener final : public ScreenEvents {
- public:
-  void Notice(const ScreenForm&, const std::string&) override {}
-  void Stayed(const ScreenForm&) override {}
-  void Redirected(const std::string&, const ScreenForm*) override {}
-  void CouldNotOpen(const ScreenForm&) override {}
-  void SendOffStopped(const ScreenForm&) override {}
-  void SendOffResult(bool) override {}
-  void Busy(bool) override {}
-};
-
-}  // namespace
-
 ScreenForm::ScreenForm(std::string key, std::string name, std::string title, kw::enumHomeMonth depends_on)
     : key_(std::move(key)), name_(std::move(name)), title_(std::move(title)), depends_on_(depends_on) {}
 
@@ -155,7 +139,7 @@ void ScreenForm::EnableButton(const std::string& key, bool enabled) {
 void ScreenForm::Say(const std::string& text) { Events().Notice(*this, text); }
 
 ScreenEvents& ScreenForm::Events() const {
-  static NoListener nobody;
+  static NoScreenEvents nobody;
   return events_ ? *events_ : nobody;
 }
 
