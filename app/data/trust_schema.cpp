@@ -26,62 +26,39 @@ std::string_view LinkColumn(const TableDescription& table) {
 // The table is named once, when the policy is made, and kept by its number from then on.
 const std::string kAdministrator =
     "(SELECT pg_has_role(current_user, c.relowner, 'USAGE') FROM pg_class c WHERE c.oid = 'tbh_homes'::regclass)";
+
+// Whether `column` holds one of `permitted` (a scalar subquery giving an array). The array is read
+// once per query, and the check of a row is a comparison, not a probe of a subquery per row; where
+// the query also looks for one value of the column, the server joins both in its index search.
+std::string AmongPermitted(std::string_view column, const std::string& permitted) {
+  return std::string(column) + " = ANY (" + permitted + "::integer[])";
+}
 // The homes the role at work was granted.
-const std::string kGrantedHomes = "(SELECT H_HomesID FROM tbS_HomeAccess WHERE S_Role = current_user)";
+const std::string kGrantedHomes = "(SELECT array_agg(H_HomesID) FROM tbS_HomeAccess WHERE S_Role = current_user)";
+// The month records the role at work sees: the months' own policy decides which.
+const std::string kVisibleMonths = "(SELECT array_agg(" + std::string(tables::kHomeMonths.Key().name) + ") FROM " +
+                                   std::string(tables::kHomeMonths.name) + ")";
 
-// The one function every table's trigger calls, before the row is written: it refuses a change to a
-// filed month, then records the change in the same transaction. It runs as the role that made the
-// change, so that the change record names it and row-level security applies to what it reads.
+// The home and the month record of the row `row` ("NEW" or "OLD") of `table`, as the change record
+// keeps them: one of them, the other NULL.
+std::string Links(const TableDescription& table, const std::string& row) {
+  const std::string link = row + "." + std::string(LinkColumn(table));
+  return table.home_data == HomeData::kByMonth ? "NULL, " + link : link + ", NULL";
+}
+
+// The whole row `row` ("NEW" or "OLD") of `table` as JSON text: an object of its described columns.
+std::string WholeRow(const TableDescription& table, const std::string& row, Dialect dialect) {
+  std::string object;
+  for (const ColumnDescription& column : table.columns) {
+    object += object.empty() ? (dialect == Dialect::kPostgres ? "json_build_object(" : "json_object(") : ", ";
+    object += Quoted(column.name) + ", " + row + "." + std::string(column.name);
+  }
+  return object + (dialect == Dialect::kPostgres ? ")::text" : ")");
+}
+
+// The functions every table's trigger calls before a row is written.
 std::string PostgresFunctions() {
-  const std::string who_and_when = WhoSql(Dialect::kPostgres) + ", " + NowSql(Dialect::kPostgres);
   return R"sql(
-CREATE OR REPLACE FUNCTION trf_keep() RETURNS trigger LANGUAGE plpgsql AS $fn$
-DECLARE
-  -- TG_ARGV: the table as described, its key column, 'home' or 'month' for the column that ties it
-  -- to its home, 'record' when its changes go on record, 'lock' when a filed month locks its rows.
-  old_row jsonb;
-  new_row jsonb;
-  this_row jsonb;
-  link integer;
-  refusal text;
-BEGIN
-  IF TG_ARGV[4] = 'lock' THEN
-    IF TG_OP <> 'DELETE' THEN refusal := trf_filed_refusal(NEW.h_homemonthlystatsid); END IF;
-    IF refusal IS NULL AND TG_OP <> 'INSERT' THEN refusal := trf_filed_refusal(OLD.h_homemonthlystatsid); END IF;
-    IF refusal IS NOT NULL THEN
-      RAISE EXCEPTION USING ERRCODE = ')sql" +
-         std::string(kFiledMonthState) + R"sql(', MESSAGE = refusal;
-    END IF;
-  END IF;
-  IF TG_ARGV[3] = 'record' THEN
-    IF TG_OP <> 'INSERT' THEN old_row := to_jsonb(OLD) - 'rowversion'; END IF;
-    IF TG_OP <> 'DELETE' THEN new_row := to_jsonb(NEW) - 'rowversion'; END IF;
-    this_row := COALESCE(new_row, old_row);
-    link := (this_row->>(CASE TG_ARGV[2] WHEN 'month' THEN 'h_homemonthlystatsid' ELSE 'h_homesid' END))::integer;
-    IF TG_OP = 'UPDATE' THEN
-      INSERT INTO tbS_ChangeRecord ()sql" +
-         kChangeColumns + R"sql()
-      SELECT )sql" +
-         who_and_when +
-         R"sql(, TG_ARGV[0], this_row->>TG_ARGV[1],
-             CASE TG_ARGV[2] WHEN 'home' THEN link END, CASE TG_ARGV[2] WHEN 'month' THEN link END,
-             n.key, o.value #>> '{}', n.value #>> '{}'
-        FROM jsonb_each(new_row) n JOIN jsonb_each(old_row) o ON o.key = n.key
-       WHERE n.value IS DISTINCT FROM o.value;
-    ELSE
-      INSERT INTO tbS_ChangeRecord ()sql" +
-         kChangeColumns + R"sql()
-      VALUES ()sql" +
-         who_and_when +
-         R"sql(, TG_ARGV[0], this_row->>TG_ARGV[1],
-              CASE TG_ARGV[2] WHEN 'home' THEN link END, CASE TG_ARGV[2] WHEN 'month' THEN link END,
-              NULL, old_row::text, new_row::text);
-    END IF;
-  END IF;
-  IF TG_OP = 'DELETE' THEN RETURN OLD; END IF;
-  RETURN NEW;
-END $fn$;
-
 -- The sentence refusing a change to month record `month_id`, while it is filed; nothing otherwise.
 CREATE OR REPLACE FUNCTION trf_filed_refusal(month_id integer) RETURNS text LANGUAGE plpgsql STABLE AS $fn$
 BEGIN
@@ -97,6 +74,43 @@ BEGIN
            LIMIT 1);
 END $fn$;
 )sql";
+}
+
+// The statements of a trigger function that refuse a change to a filed month.
+std::string PostgresLock() {
+  return R"sql(  IF TG_OP <> 'DELETE' THEN refusal := trf_filed_refusal(NEW.h_homemonthlystatsid); END IF;
+  IF refusal IS NULL AND TG_OP <> 'INSERT' THEN refusal := trf_filed_refusal(OLD.h_homemonthlystatsid); END IF;
+  IF refusal IS NOT NULL THEN
+    RAISE EXCEPTION USING ERRCODE = ')sql" +
+         std::string(kFiledMonthState) + R"sql(', MESSAGE = refusal;
+  END IF;
+)sql";
+}
+
+// The statements of `table`'s trigger function that record a change: the whole row (as JSON) of an
+// insert or a delete, and one row per changed field of an update. Written out column by column from
+// the description, so that the server runs plain statements rather than taking each row apart.
+std::string PostgresRecord(const TableDescription& table) {
+  const std::string insert = "INSERT INTO " + std::string(tables::kChangeRecord.name) + " (" + kChangeColumns + ")";
+  const auto change = [&](const std::string& row) {
+    return WhoSql(Dialect::kPostgres) + ", " + NowSql(Dialect::kPostgres) + ", " + Quoted(table.name) + ", " + row +
+           "." + std::string(table.Key().name) + "::text, " + Links(table, row);
+  };
+  std::string fields;
+  for (const ColumnDescription& column : table.columns) {
+    const std::string c(column.name);
+    fields += fields.empty() ? "" : ",\n               ";
+    fields += "(";
+    fields += Quoted(kw::text::Lower(column.name));
+    fields += ", OLD." + c;
+    fields += "::text, NEW." + c;
+    fields += "::text)";
+  }
+  return "  IF TG_OP = 'INSERT' THEN\n    " + insert + "\n    VALUES (" + change("NEW") + ", NULL, NULL, " +
+         WholeRow(table, "NEW", Dialect::kPostgres) + ");\n  ELSIF TG_OP = 'DELETE' THEN\n    " + insert +
+         "\n    VALUES (" + change("OLD") + ", NULL, " + WholeRow(table, "OLD", Dialect::kPostgres) +
+         ", NULL);\n  ELSE\n    " + insert + "\n    SELECT " + change("NEW") + ", v.f, v.o, v.n\n      FROM (VALUES " +
+         fields + ") AS v (f, o, n)\n     WHERE v.o IS DISTINCT FROM v.n;\n" + "  END IF;\n";
 }
 
 // The group role of the desks, made once per server, and its use of the schema.
@@ -138,14 +152,9 @@ std::string Trigger(const std::string& table, const std::string& trigger, const 
 // Row-level security, forced on the owner too, and the trigger of a table that holds a home's data.
 std::string PostgresHomeData(const TableDescription& table) {
   const std::string name(table.name);
-  const std::string link(LinkColumn(table));
-  std::string permitted;
-  if (table.home_data == HomeData::kByMonth) {
-    // A month's rows go with their month: the months' own policy decides which months the role sees.
-    permitted = link + " IN (SELECT " + link + " FROM " + std::string(tables::kHomeMonths.name) + ")";
-  } else {
-    permitted = link + " IN " + kGrantedHomes;
-  }
+  // A month's rows go with their month: the months' own policy decides which months the role sees.
+  const std::string permitted =
+      AmongPermitted(LinkColumn(table), table.home_data == HomeData::kByMonth ? kVisibleMonths : kGrantedHomes);
   const std::string condition = "(" + kAdministrator + " OR " + permitted + ")";
   std::string sql = "ALTER TABLE " + name + " ENABLE ROW LEVEL SECURITY;\nALTER TABLE " + name +
                     " FORCE ROW LEVEL SECURITY;\n" +
@@ -159,9 +168,8 @@ std::string PostgresChangeRecord() {
   const std::string name(tables::kChangeRecord.name);
   return "ALTER TABLE " + name + " ENABLE ROW LEVEL SECURITY;\nALTER TABLE " + name + " FORCE ROW LEVEL SECURITY;\n" +
          Policy(name, "trf_read",
-                "FOR SELECT USING (" + kAdministrator + " OR S_HomesID IN " + kGrantedHomes +
-                    " OR S_HomeMonthlyStatsID IN (SELECT H_HomeMonthlyStatsID FROM " +
-                    std::string(tables::kHomeMonths.name) + "))") +
+                "FOR SELECT USING (" + kAdministrator + " OR " + AmongPermitted("S_HomesID", kGrantedHomes) + " OR " +
+                    AmongPermitted("S_HomeMonthlyStatsID", kVisibleMonths) + ")") +
          Policy(name, "trf_add", "FOR INSERT WITH CHECK (S_Who = current_user)");
 }
 
@@ -191,34 +199,11 @@ std::string SqliteTrigger(const std::string& trigger, const std::string& rule, c
          "END;\n";
 }
 
-// The home and the month record of the row `row` ("NEW" or "OLD") of `table`, as the change record
-// keeps them: one of them, the other NULL.
-std::string SqliteLinks(const TableDescription& table, const std::string& row) {
-  const std::string link = row + "." + std::string(LinkColumn(table));
-  return table.home_data == HomeData::kByMonth ? "NULL, " + link : link + ", NULL";
-}
-
-// The whole row `row` of `table` as a JSON object.
-std::string SqliteWholeRow(const TableDescription& table, const std::string& row) {
-  std::string object = "json_object(";
-  for (size_t i = 0; i < table.columns.size(); ++i) {
-    const std::string column(table.columns[i].name);
-    if (i > 0) object += ", ";
-    object += Quoted(column);
-    object += ", ";
-    object += row;
-    object += ".";
-    object += column;
-  }
-  return object + ")";
-}
-
 // One row of the change record as the values of a SELECT, for `row` of `table`.
 std::string SqliteChange(const TableDescription& table, const std::string& row, const std::string& field,
                          const std::string& old_value, const std::string& new_value) {
   return WhoSql(Dialect::kSqlite) + ", " + NowSql(Dialect::kSqlite) + ", " + Quoted(table.name) + ", " + row + "." +
-         std::string(table.Key().name) + ", " + SqliteLinks(table, row) + ", " + field + ", " + old_value + ", " +
-         new_value;
+         std::string(table.Key().name) + ", " + Links(table, row) + ", " + field + ", " + old_value + ", " + new_value;
 }
 
 // A stored value as the change record keeps it: a real number without a trailing ".0", as a server
@@ -230,12 +215,14 @@ std::string SqliteValue(const std::string& value) {
 std::string SqliteChangeTriggers(const TableDescription& table) {
   const std::string name(table.name);
   const std::string insert = "  INSERT INTO " + std::string(tables::kChangeRecord.name) + " (" + kChangeColumns + ") ";
-  std::string sql = SqliteTrigger(
-      "trf_" + name + "_added", "AFTER INSERT ON " + name,
-      insert + "SELECT " + SqliteChange(table, "NEW", "NULL", "NULL", SqliteWholeRow(table, "NEW")) + ";\n");
-  sql += SqliteTrigger(
-      "trf_" + name + "_removed", "AFTER DELETE ON " + name,
-      insert + "SELECT " + SqliteChange(table, "OLD", "NULL", SqliteWholeRow(table, "OLD"), "NULL") + ";\n");
+  std::string sql =
+      SqliteTrigger("trf_" + name + "_added", "AFTER INSERT ON " + name,
+                    insert + "SELECT " +
+                        SqliteChange(table, "NEW", "NULL", "NULL", WholeRow(table, "NEW", Dialect::kSqlite)) + ";\n");
+  sql +=
+      SqliteTrigger("trf_" + name + "_removed", "AFTER DELETE ON " + name,
+                    insert + "SELECT " +
+                        SqliteChange(table, "OLD", "NULL", WholeRow(table, "OLD", Dialect::kSqlite), "NULL") + ";\n");
   std::string changed;
   for (const ColumnDescription& column : table.columns) {
     const std::string c(column.name);
@@ -290,11 +277,14 @@ std::string SqliteTrust(std::span<const TableDescription> tables) {
 
 std::string KeepTriggerSql(const TableDescription& table, bool record) {
   const std::string name(table.name);
-  const std::string call = "trf_keep(" + Quoted(table.name) + ", " + Quoted(kw::text::Lower(table.Key().name)) + ", " +
-                           Quoted(table.home_data == HomeData::kByMonth ? "month" : "home") + ", " +
-                           Quoted(record ? "record" : "") + ", " + Quoted(table.filed_with_month ? "lock" : "") + ")";
-  return Trigger(name, "trf_keep",
-                 "BEFORE INSERT OR UPDATE OR DELETE ON " + name + " FOR EACH ROW EXECUTE FUNCTION " + call);
+  const std::string function = "trf_keep_" + kw::text::Lower(table.name);
+  std::string body = table.filed_with_month ? PostgresLock() : "";
+  if (record) body += PostgresRecord(table);
+  return "CREATE OR REPLACE FUNCTION " + function + "() RETURNS trigger LANGUAGE plpgsql AS $fn$\nDECLARE\n" +
+         "  refusal text;\nBEGIN\n" + body +
+         "  IF TG_OP = 'DELETE' THEN RETURN OLD; END IF;\n  RETURN NEW;\nEND $fn$;\n" +
+         Trigger(name, "trf_keep",
+                 "BEFORE INSERT OR UPDATE OR DELETE ON " + name + " FOR EACH ROW EXECUTE FUNCTION " + function + "()");
 }
 
 std::string WhoSql(Dialect dialect) {
