@@ -44,8 +44,9 @@ void Args::BindInto(const Param* params, const Variant** bound, size_t count) co
       }
     }
   }
+  const size_t positional_count = positional_.size();
   for (size_t i = 0; i < count; ++i) {
-    if (!bound[i] && params[i].position < positional_.size()) bound[i] = &positional_[params[i].position];
+    if (!bound[i] && params[i].position < positional_count) bound[i] = &positional_[params[i].position];
   }
 }
 
