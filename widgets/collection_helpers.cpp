@@ -5,22 +5,25 @@
 
 namespace kw::widgets {
 
-std::string OptionalText(const Args& args, size_t index, std::string_view name) {
-  const Variant* v = args.Find(index, name);
-  return v ? v->ToText() : std::string();
-}
+std::string TextOf(const Variant* argument) { return argument ? argument->ToText() : std::string(); }
 
-std::string_view OptionalTextView(const Args& args, size_t index, std::string_view name, std::string& storage) {
-  const Variant* v = args.Find(index, name);
-  if (v && v->IsText()) return v->GetText();
-  storage = v ? v->ToText() : std::string();
+std::string_view TextViewOf(const Variant* argument, std::string& storage) {
+  if (argument && argument->IsText()) return argument->GetText();
+  storage = TextOf(argument);
   return storage;
 }
 
-int32_t OptionalPosition(const Args& args, size_t index) {
-  const Variant* v = args.Find(index, "Index");
-  return v && !v->IsEmpty() ? v->ToLong() : 0;
+int32_t InsertPositionOf(const Variant* argument) { return argument && !argument->IsEmpty() ? argument->ToLong() : 0; }
+
+std::string OptionalText(const Args& args, size_t index, std::string_view name) {
+  return TextOf(args.Find(index, name));
 }
+
+std::string_view OptionalTextView(const Args& args, size_t index, std::string_view name, std::string& storage) {
+  return TextViewOf(args.Find(index, name), storage);
+}
+
+int32_t OptionalPosition(const Args& args, size_t index) { return InsertPositionOf(args.Find(index, "Index")); }
 
 void CheckInsertPosition(int32_t position, int32_t count) {
   if (position < 0 || position > count + 1) Raise(widget_err::kIndexOutOfBounds, "", "Index out of bounds");

@@ -11,6 +11,14 @@
 
 namespace kw::widgets {
 
+// The text of an optional argument as bound (Args::Bind): "" when omitted (nullptr).
+std::string TextOf(const Variant* argument);
+// The same text without a copy when the argument is one; otherwise made in `storage`.
+std::string_view TextViewOf(const Variant* argument, std::string& storage);
+// The 1-based insert position of an optional Index argument as bound: 0 (at the end) when omitted
+// or Empty.
+int32_t InsertPositionOf(const Variant* argument);
+
 // The text of an optional argument passed by `name` or at `index`: "" when omitted.
 std::string OptionalText(const Args& args, size_t index, std::string_view name);
 // The same text without a copy when the argument is one; otherwise made in `storage`.

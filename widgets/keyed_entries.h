@@ -35,9 +35,9 @@ class KeyedEntry : public LateBound<KeyedEntry> {
   // Gives the entry a new key; 35602 when another entry of the same control holds it.
   void Key(std::string key);
   // The text the control shows.
-  const std::string& Text() const { return text_; }
+  std::string Text() const { return std::string(ShownText()); }
   // Changes the text the control shows.
-  void Text(std::string text) { text_ = std::move(text); }
+  void Text(std::string text) { ShowText(std::move(text)); }
   // True when the entry is the control's selected one.
   bool Selected() const;
   // Selecting an entry unselects the one selected before; 35605 when the entry was removed.
@@ -53,8 +53,12 @@ class KeyedEntry : public LateBound<KeyedEntry> {
   static const MemberTable<KeyedEntry>& Members();
 
  protected:
-  // An entry with `key` and `text`, not yet in a control.
-  KeyedEntry(std::string key, std::string text) : key_(std::move(key)), text_(std::move(text)) {}
+  // An entry with `key`, not yet in a control.
+  explicit KeyedEntry(std::string key) : key_(std::move(key)) {}
+  // The text the control shows, where the kind of entry keeps it.
+  virtual std::string_view ShownText() const = 0;
+  // Keeps `text` as the text the control shows.
+  virtual void ShowText(std::string text) = 0;
 
  private:
   friend class EntryList;
@@ -63,7 +67,6 @@ class KeyedEntry : public LateBound<KeyedEntry> {
 
   EntryList* owner_ = nullptr;
   std::string key_;
-  std::string text_;
 };
 
 // The entries of one control in order, with an index of their keys and the one selected entry.

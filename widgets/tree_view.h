@@ -15,7 +15,7 @@ class Node : public LateBound<Node, KeyedEntry> {
  public:
   // A node with `key`, `text` and its image in the tree's image list (Empty for none).
   Node(std::string key, std::string text, Variant image)
-      : LateBound(std::move(key), std::move(text)), image_(std::move(image)) {}
+      : LateBound(std::move(key)), text_(std::move(text)), image_(std::move(image)) {}
   // The type name the runtime reports: "Node".
   std::string TypeName() const override { return "Node"; }
   // The image index or key in the tree's image list; Empty when none was given.
@@ -23,7 +23,12 @@ class Node : public LateBound<Node, KeyedEntry> {
   // The members reached by name besides an entry's: Image.
   static const MemberTable<Node>& Members();
 
+ protected:
+  std::string_view ShownText() const override { return text_; }
+  void ShowText(std::string text) override { text_ = std::move(text); }
+
  private:
+  std::string text_;
   Variant image_;
 };
 

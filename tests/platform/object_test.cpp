@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "tests/doubles/raised.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/service.h"
@@ -170,6 +172,21 @@ TEST(LateBinding, ArgumentListsOfAnyLength) {
     for (size_t i = 0; i < 5; ++i) EXPECT_EQ(list->Required(i, "none").ToLong(), static_cast<int32_t>(i + 1));
     EXPECT_EQ(std::tuple(list->Required(0, "Z").ToLong(), list->Required(0, "x").ToLong()), std::tuple(12, 10));
   }
+}
+
+// A member's parameters bound in one pass answer as each found by name does: a name in any case
+// before the position, the first of two arguments of one name, the position when no name matches,
+// nothing when omitted.
+TEST(LateBinding, ParametersBoundAtOnceAnswerAsFoundOneByOne) {
+  Args args{Variant::Long(1), Variant::Long(2)};
+  args.Named("TEXT", Variant::Text("first")).Named("text", Variant::Text("second")).Named("Other", Variant::Long(9));
+  static constexpr std::array<Param, 4> kParams{{{0, "Index"}, {1, "Key"}, {2, "Text"}, {3, "Icon"}}};
+  const auto bound = args.Bind(kParams);
+  for (size_t i = 0; i < kParams.size(); ++i)
+    EXPECT_EQ(bound[i], args.Find(kParams[i].position, kParams[i].name)) << kParams[i].name;
+  EXPECT_EQ(bound[1]->ToLong(), 2);
+  EXPECT_EQ(bound[2]->GetText(), "first");
+  EXPECT_EQ(bound[3], nullptr);
 }
 
 // A gadget of a class with no table of its own that answers one name by hand before its base.

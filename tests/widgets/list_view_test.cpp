@@ -180,6 +180,48 @@ TEST(ListView, SubItemsKeepTheirTextsAcrossInsertsAndAdds) {
   }
 }
 
+// An item keeps its own text beside its sub-items' texts: a text given later, before or after
+// sub-items are added or inserted, leaves them in their places, and the item's icon reads back
+// as the kind of value it was given.
+TEST(ListView, ItemTextAndIconLiveBesideTheSubItems) {
+  ListView view;
+  const ObjectPtr item = AddByName(view, "K1", "Ann");
+  item->Let("Text", Variant::Text("Anna"));
+  const ObjectPtr subs = item->Get("ListSubItems").ToObject();
+  subs->Call("Add", Args().Named("Text", Variant::Text("b")).Named("Key", Variant::Text("kb")));
+  const ObjectPtr c = subs->Call("Add", Args().Named("Text", Variant::Text("c"))).ToObject();
+  const std::string long_name(300, 'n');
+  item->Let("Text", Variant::Text(long_name));
+  subs->Call("Add", Args{Variant::Long(1), Variant::Text("ka"), Variant::Text("a")});
+  subs->Call("Add", Args().Named("Text", Variant::Text("d")));
+  EXPECT_EQ(item->Get("Text").GetText(), long_name);
+  EXPECT_EQ(c->Get("Text").GetText(), "c");
+  const ListSubItemTexts& texts = view.Items().Item(Variant::Text("K1"))->SubItems();
+  const std::tuple<int32_t, std::string, std::string> rows[] = {
+      {1, "a", "ka"}, {2, "b", "kb"}, {3, "c", ""}, {4, "d", ""}};
+  for (const auto& [position, text, key] : rows) {
+    EXPECT_EQ(std::tuple(texts.Text(position), texts.Key(position)), std::tuple(text, key)) << position;
+  }
+
+  struct IconCase {
+    const char* kind;
+    Variant icon;
+  };
+  const IconCase icons[] = {{"none", Variant()},
+                            {"integer", Variant::Integer(-3)},
+                            {"long", Variant::Long(70000)},
+                            {"key", Variant::Text("home")},
+                            {"double", Variant::Double(2.5)}};
+  for (const IconCase& icon_case : icons) {
+    const ObjectPtr added = AddByName(view, std::string("I") + icon_case.kind, "x", icon_case.icon);
+    const Variant read = added->Get("SmallIcon");
+    EXPECT_EQ(read.Type(), icon_case.icon.Type()) << icon_case.kind;
+    EXPECT_TRUE(VariantEquals(read, icon_case.icon)) << icon_case.kind;
+    added->Let("SmallIcon", Variant::Text("later"));
+    EXPECT_EQ(added->Get("SmallIcon").GetText(), "later") << icon_case.kind;
+  }
+}
+
 // The window's class name starts with "ListView", so that an 8-character read recognises it.
 TEST(ListView, OwnsAWindowAndTakesTheFocus) {
   ScopedService<WindowTable> windows{std::make_shared<WindowTable>()};

@@ -18,14 +18,36 @@ Args& Args::Add(Variant value) {
   return *this;
 }
 
+namespace {
+// Whether an argument's name is a parameter's. Names of another length never match; callers as a
+// rule spell a name as the member does, so the exact comparison settles most of the rest.
+bool SameName(std::string_view argument, std::string_view parameter) {
+  return argument.size() == parameter.size() && (argument == parameter || text::EqualsNoCase(argument, parameter));
+}
+}  // namespace
+
 const Variant* Args::Find(size_t index, std::string_view name) const {
-  // Names of another length never match; callers as a rule spell a name as the member does, so
-  // the exact comparison settles most of the rest.
   for (const auto& [n, v] : named_) {
-    if (n.size() != name.size()) continue;
-    if (n == name || text::EqualsNoCase(n, name)) return &v;
+    if (SameName(n, name)) return &v;
   }
   return index < positional_.size() ? &positional_[index] : nullptr;
+}
+
+void Args::BindInto(const Param* params, const Variant** bound, size_t count) const {
+  // Each named argument goes to the parameter of its name, the first of its name winning as in
+  // Find; a parameter no name reached takes the argument at its position.
+  for (const auto& [n, v] : named_) {
+    for (size_t i = 0; i < count; ++i) {
+      if (!bound[i] && SameName(n, params[i].name)) {
+        bound[i] = &v;
+        break;
+      }
+    }
+  }
+  const size_t positional_count = positional_.size();
+  for (size_t i = 0; i < count; ++i) {
+    if (!bound[i] && params[i].position < positional_count) bound[i] = &positional_[params[i].position];
+  }
 }
 
 const Variant& Args::Required(size_t index, std::string_view name) const {

@@ -2,6 +2,7 @@
 // of each are kept inside the list, so that an ordinary call allocates nothing.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <initializer_list>
 #include <string>
@@ -11,6 +12,14 @@
 #include "ui_shared/platform/variant.h"
 
 namespace kw {
+
+// A parameter of a member as its arguments are bound: its 0-based position and its name.
+struct Param {
+  // Where the parameter stands when its argument is passed by position.
+  size_t position;
+  // The name its argument is passed by.
+  std::string_view name;
+};
 
 // Arguments of a late-bound call: positional ones first, then named ones.
 class Args {
@@ -39,8 +48,22 @@ class Args {
   const Variant& Required(size_t index, std::string_view name) const;
   // The same, answering `fallback` when omitted.
   Variant Optional(size_t index, std::string_view name, Variant fallback = Variant()) const;
+  // The arguments of all of a member's `params` at once, each as Find would answer it (nullptr
+  // when omitted), found in one pass over the named arguments instead of one per parameter.
+  template <size_t N>
+  std::array<const Variant*, N> Bind(const std::array<Param, N>& params) const {
+    std::array<const Variant*, N> bound{};
+    BindInto(params.data(), bound.data(), N);
+    return bound;
+  }
+
+  // The value of the named argument added `index`-th (0-based, unchecked), for a caller that
+  // makes the same call again with other values instead of building its arguments anew.
+  Variant& NamedValue(size_t index) { return named_[index].second; }
 
  private:
+  void BindInto(const Param* params, const Variant** bound, size_t count) const;
+
   InlineVector<Variant, 3> positional_;
   InlineVector<std::pair<std::string, Variant>, kInlineNamed> named_;
 };

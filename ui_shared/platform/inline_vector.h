@@ -61,6 +61,8 @@ class InlineVector {
   bool empty() const { return size() == 0; }
   // The element at 0-based position `i` (unchecked).
   const T& operator[](size_t i) const { return i < N ? *Slot(i) : spill_[i - N]; }
+  // The element at 0-based position `i`, to change it in place (unchecked).
+  T& operator[](size_t i) { return i < N ? *Slot(i) : spill_[i - N]; }
   // Removes every element.
   void clear() {
     for (size_t i = inline_count_; i-- > 0;) Slot(i)->~T();

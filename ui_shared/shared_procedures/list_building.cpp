@@ -126,6 +126,14 @@ ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const Obj
       // The members reached once per record, resolved once for all of them.
       const MemberRef index("Index"), key_property(strLIKeyProperty), add_item{std::string(member::kAdd)},
           sub_items_of{std::string(member::kListSubItems)}, add_sub_item{std::string(member::kAdd)};
+      // The arguments of the items' and the sub-items' Add, made once and given each record's values.
+      Args item_args;
+      item_args.Named("Key", Variant()).Named("Text", Variant());
+      if (intImageIndex != 0) item_args.Named("SmallIcon", Variant::Integer(intImageIndex));
+      Variant& item_key = item_args.NamedValue(0);
+      Variant& item_text = item_args.NamedValue(1);
+      Args sub_item_args;
+      Variant& sub_item_text = sub_item_args.Named("Text", Variant()).NamedValue(0);
       std::vector<ColumnSource> sources;
       for (int32_t position = 1; position <= record_count; ++position) {
         line = 61;
@@ -133,20 +141,18 @@ ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const Obj
         line = 62;
         // The table is read at the first record: a table without a usable column 0 fails here.
         if (sources.empty()) sources = ColumnSources(varIncludeLIProperties, column_count);
-        Variant item_text = sources[0].TextAt(objLI, position);
+        item_text = sources[0].TextAt(objLI, position);
         line = 63;
-        std::string key = ListKey(kDefaultKeyPrefix, GetMember(objLI, key_property));
+        item_key = Variant::Text(ListKey(kDefaultKeyPrefix, GetMember(objLI, key_property)));
         line = 64;
-        Args add;
-        add.Named("Key", Variant::Text(std::move(key))).Named("Text", std::move(item_text));
-        if (intImageIndex != 0) add.Named("SmallIcon", Variant::Integer(intImageIndex));
-        const ObjectPtr item = CallMember(items, add_item, add).ToObject();
+        const ObjectPtr item = CallMember(items, add_item, item_args).ToObject();
         line = 65;
         if (column_count > 1) {
           const ObjectPtr sub_items = GetMember(item, sub_items_of).ToObject();
-          for (int32_t column = 1; column < column_count; ++column)
-            CallMember(sub_items, add_sub_item,
-                       Args().Named("Text", sources[static_cast<size_t>(column)].TextAt(objLI, position)));
+          for (int32_t column = 1; column < column_count; ++column) {
+            sub_item_text = sources[static_cast<size_t>(column)].TextAt(objLI, position);
+            CallMember(sub_items, add_sub_item, sub_item_args);
+          }
         }
       }
       line = 70;
