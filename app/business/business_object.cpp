@@ -13,31 +13,16 @@ namespace trf {
 
 namespace {
 
-// The number that up to eight ASCII digits spell, read a word at a time: the digits are shifted
-// into a word of '0's, checked together and combined pairwise (two digits, then four, then
-// eight); nullopt when any byte is no digit.
-std::optional<uint32_t> EightDigits(std::string_view digits) {
-  uint64_t word = 0x3030303030303030ull;  // eight '0's, the surplus ones leading
-  for (const char c : digits) word = (word << 8) | static_cast<unsigned char>(c);
-  word = __builtin_bswap64(word);  // the leading digit in the lowest byte, the order the combining expects
-  // A digit is 0x30 to 0x39: its high half is 3, and adding 6 leaves it 3.
-  const uint64_t high_halves =
-      (word & 0xF0F0F0F0F0F0F0F0ull) | (((word + 0x0606060606060606ull) & 0xF0F0F0F0F0F0F0F0ull) >> 4);
-  if (high_halves != 0x3333333333333333ull) return std::nullopt;
-  word = ((word & 0x0F0F0F0F0F0F0F0Full) * (10 * 256 + 1)) >> 8;
-  word = ((word & 0x00FF00FF00FF00FFull) * (100 * 65536 + 1)) >> 16;
-  return static_cast<uint32_t>(((word & 0x0000FFFF0000FFFFull) * (10000ull * 4294967296ull + 1)) >> 32);
-}
-
 // The whole number that `digits` spell (at most 15 of them, nothing else); nullopt otherwise.
 std::optional<int64_t> PlainDigits(std::string_view digits) {
   if (digits.empty() || digits.size() > 15) return std::nullopt;
-  if (digits.size() <= 8) return EightDigits(digits);
-  const size_t split = digits.size() - 8;
-  const std::optional<uint32_t> high = EightDigits(digits.substr(0, split));
-  const std::optional<uint32_t> low = EightDigits(digits.substr(split));
-  if (!high || !low) return std::nullopt;
-  return static_cast<int64_t>(*high) * 100000000 + *low;
+  int64_t key = 0;
+  for (const char c : digits) {
+    const auto digit = static_cast<unsigned>(c - '0');
+    if (digit > 9) return std::nullopt;
+    key = key * 10 + digit;
+  }
+  return key;
 }
 
 // A record key given as text: a whole number, blanks around it allowed (" 17" finds 17). Plain
