@@ -97,7 +97,6 @@ const std::vector<kw::Variant>& TableBusinessObject::ValuesAt(int32_t position) 
 }
 
 bool TableBusinessObject::PassesFilter(const Record& record) const {
-  if (!kw::DiffersFromZero(filter_)) return true;
   const kw::Variant& parent = record.values[1];
   if (filter_.IsText()) {
     const std::optional<int64_t> key = KeyFromText(filter_.GetText());
@@ -110,9 +109,10 @@ bool TableBusinessObject::PassesFilter(const Record& record) const {
 void TableBusinessObject::RebuildView() {
   std::vector<size_t> visible;
   visible.reserve(records_.size());
+  const bool filtered = kw::DiffersFromZero(filter_);
   for (size_t slot = 0; slot < records_.size(); ++slot) {
     // A removed record's slot stays, without values.
-    if (records_[slot].values.empty() || !PassesFilter(records_[slot])) continue;
+    if (records_[slot].values.empty() || (filtered && !PassesFilter(records_[slot]))) continue;
     visible.push_back(slot);
   }
   order_.Assign(std::move(visible), records_.size());

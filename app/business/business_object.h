@@ -157,6 +157,7 @@ class TableBusinessObject : public kw::I_LI {
   void MarkChanged(Record& record, const FieldSpec& field);
   void RebuildView();
   void Drop(size_t slot);
+  // Whether the record's parent is the one the filter (which differs from zero) shows.
   bool PassesFilter(const Record& record) const;
   int64_t NextKey();
   [[noreturn]] void Fail(int32_t number, const std::string& description) const;

@@ -177,14 +177,14 @@ void TableBusinessObject::Load(const kw::Variant& parent) {
   auto query = store_->Select(parent);
   std::vector<Record> loaded;
   const size_t count = fields_.size();
+  std::vector<ReadAs> reads(count, ReadAs::kStored);
+  for (size_t i = 0; i < count; ++i) {
+    if (fields_[i].kind == FieldKind::Date) reads[i] = ReadAs::kDate;
+  }
   while (query->Step()) {
     Record& record = loaded.emplace_back();
     record.values.reserve(count);
-    for (size_t i = 0; i < count; ++i) {
-      // Each value goes straight into the record; a date's serial is read as a number first.
-      kw::Variant& value = record.values.emplace_back(query->Column(static_cast<int>(i)));
-      if (fields_[i].kind == FieldKind::Date && !value.IsNull()) value = kw::Variant::Date(value.ToDouble());
-    }
+    query->AppendRow(reads, record.values);  // each value straight into the record
     record.version = static_cast<int64_t>(query->Column(static_cast<int>(count)).ToDouble());
   }
   records_ = std::move(loaded);

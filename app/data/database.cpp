@@ -9,6 +9,17 @@ constexpr const char* kBlanks = " \t\r\n";
 
 }  // namespace
 
+kw::Variant StoredAsDate(const kw::Variant& stored) {
+  return stored.IsNull() ? stored : kw::Variant::Date(stored.ToDouble());
+}
+
+void Statement::AppendRow(std::span<const ReadAs> as, std::vector<kw::Variant>& values) const {
+  for (size_t i = 0; i < as.size(); ++i) {
+    kw::Variant& value = values.emplace_back(Column(static_cast<int>(i)));
+    if (as[i] == ReadAs::kDate) value = StoredAsDate(value);
+  }
+}
+
 std::string SentenceOf(const kw::Error& error) {
   const std::string& description = error.Description();
   const size_t line_break = description.rfind('\n');

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,14 @@ namespace trf {
 inline constexpr int32_t kDatabaseError = static_cast<int32_t>(0x80040E14u);
 // Error number of a database server that could not be reached (at start or in the middle of a step).
 inline constexpr int32_t kServerUnreachableError = 3904;
+
+// How a column of a row is read into a record (see Statement::AppendRow): as the engine stored it,
+// as Column reads it; or as a date, whose stored number is its serial.
+enum class ReadAs : uint8_t { kStored, kDate };
+
+// A stored value read as a date: a number (or a text that spells one) is the date's serial; null
+// stays null.
+kw::Variant StoredAsDate(const kw::Variant& stored);
 
 // A statement prepared on one connection.
 class Statement {
@@ -47,6 +56,10 @@ class Statement {
   // The value of a column of the current row: NULL -> Null, whole numbers -> Long (or Double when
   // they do not fit 32 bits), real numbers -> Double, text -> Text, binary -> byte array.
   virtual kw::Variant Column(int column) const = 0;
+  // Appends the current row's first `as.size()` columns to `values`, column n read as as[n] says.
+  // One call a row, for loads: an engine reads each column straight into its place, a date's serial
+  // straight into a date.
+  virtual void AppendRow(std::span<const ReadAs> as, std::vector<kw::Variant>& values) const;
 };
 
 // How a connection may use its database.

@@ -1,4 +1,5 @@
-// The PostgreSQL connection and statements on libpq: values travel as text, typed by the server.
+// The PostgreSQL connection and statements on libpq: values travel as text, typed by the server;
+// rows of numbers and texts come back in binary.
 #include "app/data/postgres_database.h"
 
 #include <libpq-fe.h>
@@ -6,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -30,6 +32,8 @@ enum TypeOid : Oid {
   kTimestamp = 1114,
   kTimestampTz = 1184,
   kNumeric = 1700,
+  kText = 25,
+  kVarchar = 1043,
 };
 
 // What a failure with SQLSTATE `state` and the server's message `message` means for the person at
@@ -142,6 +146,27 @@ std::string DeclaredType(Oid type) {
   }
 }
 
+// Whether a column of `type` reads the same from its binary form as from its text: whole numbers,
+// doubles (the text carries every bit) and texts. A result of such columns alone is asked for in
+// binary, which spares the server printing the numbers and this side parsing them.
+bool ReadsSameInBinary(Oid type) {
+  return type == kInt2 || type == kInt4 || type == kInt8 || type == kFloat8 || type == kText || type == kVarchar;
+}
+
+// A whole number of `size` bytes in network order.
+int64_t BigEndian(const char* bytes, int size) {
+  uint64_t value = 0;
+  for (int i = 0; i < size; ++i) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+  const int unused = 64 - 8 * size;  // the sign spread over the bits a narrower number leaves
+  return static_cast<int64_t>(value << unused) >> unused;
+}
+
+// A whole number as the TRF keeps it: Long, or Double when it does not fit 32 bits.
+kw::Variant WholeNumber(int64_t v) {
+  if (v >= INT32_MIN && v <= INT32_MAX) return kw::Variant::Long(static_cast<int32_t>(v));
+  return kw::Variant::Double(static_cast<double>(v));
+}
+
 // The rows the command of `result` changed (0 for one that changes none).
 int64_t ChangedRows(PGresult* result) {
   const char* tuples = PQcmdTuples(result);
@@ -205,16 +230,27 @@ PostgresStatement& PostgresStatement::Bind(int index, const kw::Variant& value) 
 bool PostgresStatement::Step() {
   if (!result_) {
     const std::vector<const char*> values = Values();
+    const int format = BinaryResults() ? 1 : 0;
     result_ = database_.Request(
         [&] {
           PrepareOnServer();
           return PQexecPrepared(database_.Handle(), name_.c_str(), static_cast<int>(values.size()), values.data(),
-                                nullptr, nullptr, 0);
+                                nullptr, nullptr, format);
         },
         writes_nothing_, "step");
     database_.NoteChanges(result_);
   }
   return ++row_ < PQntuples(result_);
+}
+
+bool PostgresStatement::BinaryResults() const {
+  if (!writes_nothing_) return false;
+  const PGresult* described = Described();
+  const int columns = PQnfields(described);
+  for (int column = 0; column < columns; ++column) {
+    if (!ReadsSameInBinary(PQftype(described, column))) return false;
+  }
+  return columns > 0;
 }
 
 void PostgresStatement::Queue() {
@@ -268,16 +304,36 @@ kw::Variant PostgresStatement::Column(int column) const {
   if (!result_ || row_ < 0 || row_ >= PQntuples(result_) || column < 0 || column >= PQnfields(result_)) {
     RaiseDataError(kDatabaseError, "The statement has no current row or no column " + std::to_string(column) + ".");
   }
+  return ValueAt(column);
+}
+
+void PostgresStatement::AppendRow(std::span<const ReadAs> as, std::vector<kw::Variant>& values) const {
+  if (!result_ || row_ < 0 || row_ >= PQntuples(result_) || static_cast<int>(as.size()) > PQnfields(result_)) {
+    RaiseDataError(kDatabaseError,
+                   "The statement has no current row or not " + std::to_string(as.size()) + " columns.");
+  }
+  for (size_t i = 0; i < as.size(); ++i) {
+    kw::Variant& value = values.emplace_back(ValueAt(static_cast<int>(i)));
+    if (as[i] == ReadAs::kDate) value = StoredAsDate(value);
+  }
+}
+
+kw::Variant PostgresStatement::ValueAt(int column) const {
   if (PQgetisnull(result_, row_, column)) return kw::Variant::Null();
   const char* text = PQgetvalue(result_, row_, column);
-  switch (PQftype(result_, column)) {
+  const Oid type = PQftype(result_, column);
+  if (PQfformat(result_, column) == 1 && type != kText && type != kVarchar) {
+    const int size = PQgetlength(result_, row_, column);
+    if (type != kFloat8) return WholeNumber(BigEndian(text, size));
+    const int64_t bits = BigEndian(text, size);
+    double number = 0;
+    std::memcpy(&number, &bits, sizeof number);
+    return kw::Variant::Double(number);
+  }
+  switch (type) {
     case kInt2:
     case kInt4:
-    case kInt8: {
-      const long long v = std::strtoll(text, nullptr, 10);
-      if (v >= INT32_MIN && v <= INT32_MAX) return kw::Variant::Long(static_cast<int32_t>(v));
-      return kw::Variant::Double(static_cast<double>(v));
-    }
+    case kInt8: return WholeNumber(std::strtoll(text, nullptr, 10));
     case kFloat4:
     case kFloat8:
     case kNumeric: return kw::Variant::Double(std::strtod(text, nullptr));

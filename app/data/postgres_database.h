@@ -34,8 +34,14 @@ class PostgresStatement : public Statement {
   std::string ColumnName(int column) const override;
   std::string ColumnDeclType(int column) const override;
   kw::Variant Column(int column) const override;
+  void AppendRow(std::span<const ReadAs> as, std::vector<kw::Variant>& values) const override;
 
  private:
+  // The value of `column` in the current row, both known to be there.
+  kw::Variant ValueAt(int column) const;
+  // Whether the rows are asked for in binary: for a statement that writes nothing and whose every
+  // column reads the same in binary as in text.
+  bool BinaryResults() const;
   // The result that describes the columns: the rows once run, the server's description before.
   pg_result* Described() const;
 

@@ -33,6 +33,7 @@ class SqliteStatement : public Statement {
   std::string ColumnName(int column) const override;
   std::string ColumnDeclType(int column) const override;
   kw::Variant Column(int column) const override;
+  void AppendRow(std::span<const ReadAs> as, std::vector<kw::Variant>& values) const override;
 
  private:
   sqlite3* db_;
@@ -40,7 +41,7 @@ class SqliteStatement : public Statement {
   std::vector<int64_t>& queued_;
 };
 
-// One SQLite connection.
+// One SQLite connection, used by one thread at a time.
 class SqliteDatabase : public Database {
  public:
   // Opens the database at `path`; ":memory:" for a private one. Read-write creates a missing file;

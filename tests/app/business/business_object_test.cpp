@@ -123,5 +123,29 @@ TEST_F(BusinessObjectTest, MembersAreReachedByNameAndAddressesOutsideRaiseClearE
   }
 }
 
+// A key given as text is found whatever number of digits spells it and with blanks around it;
+// a text with anything else in it finds nothing, even where a careless reading would make a held key of it.
+TEST_F(BusinessObjectTest, KeysGivenAsTextAreFoundInEachFormAndOnlyThen) {
+  for (int added = 0; added < 4; ++added) residents->AddNew();  // keys 17 to 20
+  struct Row {
+    const char* text;
+    bool found;
+  };
+  const Row rows[] = {
+      {"20", true},
+      {"00000020", true},
+      {"000000020", true},
+      {"000000000000020", true},
+      {"0000000000000020", true},
+      {" 20 ", true},
+      {"1:", false},
+      {"x00000020", false},
+      {"2 0", false},
+      {"20x", false},
+      {"", false},
+  };
+  for (const Row& row : rows) EXPECT_EQ(residents->Exists(row.text), row.found) << "key text \"" << row.text << "\"";
+}
+
 }  // namespace
 }  // namespace trf::testing

@@ -7,6 +7,8 @@
 namespace trf::testing {
 namespace {
 
+using kw::Variant;
+
 // The application over its sample database, with the query object.
 struct DataWorld : AppWorld {
   DataWorld() : AppWorld(Screens::kNone) {}
@@ -81,6 +83,41 @@ TEST(AppDataAccess, TrfColumnsAndActiveTrfsReadAlikeOnEveryEngine) {
   w.Db().Exec("ALTER TABLE tbH_HomeMonthlyStats RENAME TO tbGone");
   EXPECT_TRUE(kw::testing::RaisedAt(kw::testing::Raised([&] { (void)w.shared->HaveActiveTrfs(); }), kDatabaseError,
                                     "HaveActiveTrfs", 20));
+}
+
+// A row read at once, as a load reads it, holds what its columns read one by one: whole numbers of
+// every width (beyond 32 bits as a double), doubles to the last bit, texts and nulls; a column read
+// as a date holds the date of its serial.
+TEST(AppDataAccess, ARowReadAtOnceHoldsWhatItsColumnsReadOneByOne) {
+  DataWorld w;
+  w.Db().Exec("CREATE TABLE v (s SMALLINT, i INTEGER, k BIGINT, r DOUBLE PRECISION, t TEXT, d DOUBLE PRECISION)");
+  w.Db().Exec(
+      "INSERT INTO v VALUES (-7, -123456, 9876543210, 0.1, 'Zo\xc3\xab', 38051.5), (NULL, 1, NULL, NULL, NULL, NULL)");
+  const ReadAs reads[] = {ReadAs::kStored, ReadAs::kStored, ReadAs::kStored,
+                          ReadAs::kStored, ReadAs::kStored, ReadAs::kDate};
+  // Each row as a load reads it; a column read alone gives the same, the date's serial as a double.
+  const std::vector<Variant> expected[] = {
+      {Long(-7), Long(-123456), Variant::Double(9876543210.0), Variant::Double(0.1), Text("Zo\xc3\xab"),
+       Variant::Date(38051.5)},
+      {Variant::Null(), Long(1), Variant::Null(), Variant::Null(), Variant::Null(), Variant::Null()},
+  };
+  const auto same = [](const Variant& a, const Variant& b) {
+    return a.Type() == b.Type() && (a.IsNull() || kw::VariantEquals(a, b));
+  };
+  auto rows = w.Db().Prepare("SELECT s, i, k, r, t, d FROM v ORDER BY i");
+  for (const std::vector<Variant>& row : expected) {
+    ASSERT_TRUE(rows->Step());
+    std::vector<Variant> read;
+    rows->AppendRow(reads, read);
+    ASSERT_EQ(read.size(), row.size());
+    for (size_t column = 0; column < row.size(); ++column) {
+      const Variant alone = row[column].IsDate() ? Variant::Double(row[column].ToDouble()) : row[column];
+      EXPECT_TRUE(same(read[column], row[column]))
+          << "row read at once, column " << column << " of row " << row[1].ToLong();
+      EXPECT_TRUE(same(rows->Column(static_cast<int>(column)), alone))
+          << "column read alone, column " << column << " of row " << row[1].ToLong();
+    }
+  }
 }
 
 }  // namespace
