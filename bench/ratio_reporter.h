@@ -103,9 +103,12 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 // Runs the registered benchmarks as at least 7 repetitions interleaved at random (flags given on
 // the command line win), then lets `ratios` name the pairs and prints them (timed on the wall clock
-// with `wall_clock`). Returns main's status: failure when a ratio could not be measured.
+// with `wall_clock`). With `groups` (filters, such as "BM_Load"), each group runs on its own, its
+// repetitions interleaved with each other only: a pair whose work leaves the machine busy (a
+// server writing out a batch) then lands on its own repetitions, not on another pair's. Returns
+// main's status: failure when a ratio could not be measured.
 inline int RunWithRatios(int argc, char** argv, const std::function<void(RatioReporter&)>& ratios,
-                         bool wall_clock = false) {
+                         bool wall_clock = false, const std::vector<std::string>& groups = {}) {
   std::vector<char*> args(argv, argv + argc);
   std::string repetitions = "--benchmark_repetitions=7";
   std::string interleaving = "--benchmark_enable_random_interleaving=true";
@@ -114,7 +117,8 @@ inline int RunWithRatios(int argc, char** argv, const std::function<void(RatioRe
   int count = static_cast<int>(args.size());
   benchmark::Initialize(&count, args.data());
   RatioReporter reporter(wall_clock);
-  benchmark::RunSpecifiedBenchmarks(&reporter);
+  if (groups.empty()) benchmark::RunSpecifiedBenchmarks(&reporter);
+  for (const std::string& group : groups) benchmark::RunSpecifiedBenchmarks(&reporter, group);
   ratios(reporter);
   const bool all_measured = reporter.PrintRatios();
   benchmark::Shutdown();
