@@ -27,7 +27,7 @@ bench: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release --target benchmarks
 	@rm -f build/release/ratios.txt; before="$$(cat /proc/loadavg)"; failed=""; \
-	for b in build/release/bench/bench_*; do [ -x "$$b" ] || continue; \
+	for b in build/release/bench/bench_*; do [ -f "$$b" ] && [ -x "$$b" ] || continue; \
 	  "$$b" > "$$b.out" || failed="$$failed $${b##*/}"; \
 	  cat "$$b.out"; grep '^ratio ' "$$b.out" >> build/release/ratios.txt; done; \
 	echo; echo "load before: $$before"; echo "load after: $$(cat /proc/loadavg)"; cat build/release/ratios.txt; \
