@@ -21,7 +21,9 @@ class ItemIcon {
   ~ItemIcon();
   ItemIcon(const ItemIcon&) = delete;
   ItemIcon& operator=(const ItemIcon&) = delete;
+  // Takes the icon of `other`, which is left Empty.
   ItemIcon(ItemIcon&& other) noexcept : word_(std::exchange(other.word_, 0)) {}
+  // Lets go of this icon and takes the icon of `other`, which is left Empty.
   ItemIcon& operator=(ItemIcon&& other) noexcept;
 
   // The icon as it was given.

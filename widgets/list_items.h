@@ -120,7 +120,9 @@ class ListItem : public LateBound<ListItem, KeyedEntry> {
   static const MemberTable<ListItem>& Members();
 
  protected:
+  // The item's own text, kept at the start of its packed texts.
   std::string_view ShownText() const override { return sub_items_.ItemText(); }
+  // Replaces the item's own text; the sub-items keep their texts.
   void ShowText(std::string text) override { sub_items_.ItemText(text); }
 
  private:

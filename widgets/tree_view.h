@@ -24,7 +24,9 @@ class Node : public LateBound<Node, KeyedEntry> {
   static const MemberTable<Node>& Members();
 
  protected:
+  // The node's text.
   std::string_view ShownText() const override { return text_; }
+  // Replaces the node's text.
   void ShowText(std::string text) override { text_ = std::move(text); }
 
  private:
