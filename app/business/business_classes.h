@@ -18,7 +18,7 @@ namespace trf {
 class LIHomes : public TableBusinessObject {
  public:
   explicit LIHomes(std::shared_ptr<Database> database);
-  static constexpr int32_t kCapacity = tables::kHomes.Position("H_Capacity");
+  static constexpr int32_t kCapacity = tables::kHomes.Position(tables::column::kCapacity);
 
  protected:
   void CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) override;
@@ -28,8 +28,8 @@ class LIHomes : public TableBusinessObject {
 class LIHomeMonths : public TableBusinessObject {
  public:
   explicit LIHomeMonths(std::shared_ptr<Database> database);
-  static constexpr int32_t kStatMonth = tables::kHomeMonths.Position("H_StatMonth");
-  static constexpr int32_t kStatStatus = tables::kHomeMonths.Position("StatStatus");
+  static constexpr int32_t kStatMonth = tables::kHomeMonths.Position(tables::column::kStatMonth);
+  static constexpr int32_t kStatStatus = tables::kHomeMonths.Position(tables::column::kStatStatus);
 
  protected:
   void CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) override;
@@ -40,11 +40,11 @@ class LIHomeMonths : public TableBusinessObject {
 class LIResidents : public TableBusinessObject {
  public:
   explicit LIResidents(std::shared_ptr<Database> database);
-  static constexpr int32_t kName = tables::kResidents.Position("H_ResidentName");
-  static constexpr int32_t kBirthDate = tables::kResidents.Position("H_BirthDate");
-  static constexpr int32_t kAdmissionDate = tables::kResidents.Position("H_AdmissionDate");
-  static constexpr int32_t kMonthlyFee = tables::kResidents.Position("H_MonthlyFee");
-  static constexpr int32_t kFamilyGroup = tables::kResidents.Position("H_FamilyGroupsID");
+  static constexpr int32_t kName = tables::kResidents.Position(tables::column::kResidentName);
+  static constexpr int32_t kBirthDate = tables::kResidents.Position(tables::column::kBirthDate);
+  static constexpr int32_t kAdmissionDate = tables::kResidents.Position(tables::column::kAdmissionDate);
+  static constexpr int32_t kMonthlyFee = tables::kResidents.Position(tables::column::kMonthlyFee);
+  static constexpr int32_t kFamilyGroup = tables::kResidents.Position(tables::column::kFamilyGroupsID);
 
  protected:
   void CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) override;
@@ -62,8 +62,8 @@ class LIExpenseCategories : public TableBusinessObject {
 class LIMonthlyExpenses : public TableBusinessObject {
  public:
   explicit LIMonthlyExpenses(std::shared_ptr<Database> database);
-  static constexpr int32_t kCategory = tables::kMonthlyExpenses.Position("HU_ExpenseCategoriesID");
-  static constexpr int32_t kAmount = tables::kMonthlyExpenses.Position("H_Amount");
+  static constexpr int32_t kCategory = tables::kMonthlyExpenses.Position(tables::column::kExpenseCategoriesID);
+  static constexpr int32_t kAmount = tables::kMonthlyExpenses.Position(tables::column::kAmount);
 };
 
 // The kinds of mailing-fee assessment.
@@ -83,10 +83,10 @@ class LIFamilyGroups : public TableBusinessObject, public kw::FamilyGroups {
  public:
   explicit LIFamilyGroups(std::shared_ptr<Database> database);
   std::string TypeName() const override { return TableBusinessObject::TypeName(); }
-  static constexpr int32_t kGroupName = tables::kFamilyGroups.Position("H_GroupName");
-  static constexpr int32_t kMailingAddress = tables::kFamilyGroups.Position("H_MailingAddress");
-  static constexpr int32_t kMMLOFee = tables::kFamilyGroups.Position("H_MMLOFee");
-  static constexpr int32_t kAMFee = tables::kFamilyGroups.Position("H_AMFee");
+  static constexpr int32_t kGroupName = tables::kFamilyGroups.Position(tables::column::kGroupName);
+  static constexpr int32_t kMailingAddress = tables::kFamilyGroups.Position(tables::column::kMailingAddress);
+  static constexpr int32_t kMMLOFee = tables::kFamilyGroups.Position(tables::column::kMMLOFee);
+  static constexpr int32_t kAMFee = tables::kFamilyGroups.Position(tables::column::kAMFee);
 
   // Monthly mail-out fee: a base per group and a part per resident; annual mailing fee per group.
   static constexpr double kMMLOBase = 1.50;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <span>
+#include <string_view>
 
 #include "app/data/table_description.h"
 
@@ -14,6 +15,24 @@ inline constexpr Bounds kAmounts{.least = 0, .most = 9'999'999.99};
 // The most characters of a name or of a line of an address.
 inline constexpr size_t kNameLength = 100;
 inline constexpr size_t kAddressLength = 200;
+
+// The names of the columns that the business objects reach by position, each written once.
+namespace column {
+inline constexpr std::string_view kStatStatus = "StatStatus";
+inline constexpr std::string_view kStatMonth = "H_StatMonth";
+inline constexpr std::string_view kResidentName = "H_ResidentName";
+inline constexpr std::string_view kMonthlyFee = "H_MonthlyFee";
+inline constexpr std::string_view kMailingAddress = "H_MailingAddress";
+inline constexpr std::string_view kMMLOFee = "H_MMLOFee";
+inline constexpr std::string_view kGroupName = "H_GroupName";
+inline constexpr std::string_view kFamilyGroupsID = "H_FamilyGroupsID";
+inline constexpr std::string_view kCapacity = "H_Capacity";
+inline constexpr std::string_view kBirthDate = "H_BirthDate";
+inline constexpr std::string_view kAmount = "H_Amount";
+inline constexpr std::string_view kAdmissionDate = "H_AdmissionDate";
+inline constexpr std::string_view kAMFee = "H_AMFee";
+inline constexpr std::string_view kExpenseCategoriesID = "HU_ExpenseCategoriesID";
+}  // namespace column
 
 inline constexpr ColumnDescription kTrfTypeColumns[] = {
     {.name = "HU_TrfTypesCD", .caption = "TRF type", .key = true, .max_length = 10},
@@ -48,7 +67,7 @@ inline constexpr ColumnDescription kHomeColumns[] = {
     {.name = "H_RegionCD", .caption = "Region", .max_length = 10},
     {.name = "H_HomeNum", .caption = "Home number", .required = true, .max_length = 20},
     {.name = "H_HomeName", .caption = "Home name", .required = true, .max_length = kNameLength},
-    {.name = "H_Capacity", .kind = ColumnKind::kWholeNumber, .caption = "Capacity", .required = true},
+    {.name = column::kCapacity, .kind = ColumnKind::kWholeNumber, .caption = "Capacity", .required = true},
 };
 inline constexpr TableDescription kHomes{
     .name = "tbH_Homes", .plural = "homes", .columns = kHomeColumns, .home_data = HomeData::kHomes};
@@ -65,13 +84,13 @@ inline constexpr ColumnDescription kHomeMonthColumns[] = {
      .required = true,
      .indexed = true,
      .lookup = {.table = "tbH_Homes", .name_column = "H_HomeName"}},
-    {.name = "H_StatMonth", .kind = ColumnKind::kDate, .caption = "Month", .required = true},
+    {.name = column::kStatMonth, .kind = ColumnKind::kDate, .caption = "Month", .required = true},
     {.name = "HU_TrfTypesCD",
      .kind = ColumnKind::kLookup,
      .caption = "TRF type",
      .required = true,
      .lookup = {.table = "tbHU_TrfTypes", .name_column = "HU_Description"}},
-    {.name = "StatStatus", .kind = ColumnKind::kWholeNumber, .caption = "Status", .required = true},
+    {.name = column::kStatStatus, .kind = ColumnKind::kWholeNumber, .caption = "Status", .required = true},
 };
 inline constexpr TableDescription kHomeMonths{.name = "tbH_HomeMonthlyStats",
                                               .plural = "month records",
@@ -80,7 +99,7 @@ inline constexpr TableDescription kHomeMonths{.name = "tbH_HomeMonthlyStats",
                                               .filed_with_month = true};
 
 inline constexpr ColumnDescription kFamilyGroupColumns[] = {
-    {.name = "H_FamilyGroupsID",
+    {.name = column::kFamilyGroupsID,
      .kind = ColumnKind::kWholeNumber,
      .caption = "Family group",
      .key = true,
@@ -91,14 +110,14 @@ inline constexpr ColumnDescription kFamilyGroupColumns[] = {
      .required = true,
      .indexed = true,
      .lookup = {.table = "tbH_Homes", .name_column = "H_HomeName"}},
-    {.name = "H_GroupName", .caption = "Group name", .field = "name", .required = true, .max_length = kNameLength},
-    {.name = "H_MailingAddress", .caption = "Mailing address", .field = "address", .max_length = kAddressLength},
-    {.name = "H_MMLOFee",
+    {.name = column::kGroupName, .caption = "Group name", .field = "name", .required = true, .max_length = kNameLength},
+    {.name = column::kMailingAddress, .caption = "Mailing address", .field = "address", .max_length = kAddressLength},
+    {.name = column::kMMLOFee,
      .kind = ColumnKind::kMoney,
      .caption = "Monthly mail-out fee",
      .field = "mailout",
      .bounds = kAmounts},
-    {.name = "H_AMFee",
+    {.name = column::kAMFee,
      .kind = ColumnKind::kMoney,
      .caption = "Annual mailing fee",
      .field = "annual",
@@ -117,19 +136,23 @@ inline constexpr ColumnDescription kResidentColumns[] = {
      .required = true,
      .indexed = true,
      .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = "H_StatMonth"}},
-    {.name = "H_ResidentName",
+    {.name = column::kResidentName,
      .caption = "Resident name",
      .field = "name",
      .required = true,
      .max_length = kNameLength},
-    {.name = "H_BirthDate", .kind = ColumnKind::kDate, .caption = "Birth date", .field = "birthdate"},
-    {.name = "H_AdmissionDate",
+    {.name = column::kBirthDate, .kind = ColumnKind::kDate, .caption = "Birth date", .field = "birthdate"},
+    {.name = column::kAdmissionDate,
      .kind = ColumnKind::kDate,
      .caption = "Admission date",
      .field = "admission",
      .required = true},
-    {.name = "H_MonthlyFee", .kind = ColumnKind::kMoney, .caption = "Monthly fee", .field = "fee", .bounds = kAmounts},
-    {.name = "H_FamilyGroupsID",
+    {.name = column::kMonthlyFee,
+     .kind = ColumnKind::kMoney,
+     .caption = "Monthly fee",
+     .field = "fee",
+     .bounds = kAmounts},
+    {.name = column::kFamilyGroupsID,
      .kind = ColumnKind::kLookup,
      .caption = "Family group",
      .field = "family",
@@ -143,7 +166,7 @@ inline constexpr TableDescription kResidents{.name = "tbH_Residents",
                                              .filed_with_month = true};
 
 inline constexpr ColumnDescription kExpenseCategoryColumns[] = {
-    {.name = "HU_ExpenseCategoriesID",
+    {.name = column::kExpenseCategoriesID,
      .kind = ColumnKind::kWholeNumber,
      .caption = "Category",
      .key = true,
@@ -170,12 +193,12 @@ inline constexpr ColumnDescription kMonthlyExpenseColumns[] = {
      .required = true,
      .indexed = true,
      .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = "H_StatMonth"}},
-    {.name = "HU_ExpenseCategoriesID",
+    {.name = column::kExpenseCategoriesID,
      .kind = ColumnKind::kLookup,
      .caption = "Category",
      .required = true,
      .lookup = {.table = "tbHU_ExpenseCategories", .name_column = "HU_CategoryName"}},
-    {.name = "H_Amount", .kind = ColumnKind::kMoney, .caption = "Amount", .field = "amount", .bounds = kAmounts},
+    {.name = column::kAmount, .kind = ColumnKind::kMoney, .caption = "Amount", .field = "amount", .bounds = kAmounts},
 };
 inline constexpr TableDescription kMonthlyExpenses{.name = "tbH_MonthlyExpenses",
                                                    .plural = "monthly expenses",
