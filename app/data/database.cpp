@@ -13,6 +13,11 @@ kw::Variant StoredAsDate(const kw::Variant& stored) {
   return stored.IsNull() ? stored : kw::Variant::Date(stored.ToDouble());
 }
 
+kw::Variant StoredWholeNumber(int64_t number) {
+  if (number >= INT32_MIN && number <= INT32_MAX) return kw::Variant::Long(static_cast<int32_t>(number));
+  return kw::Variant::Double(static_cast<double>(number));
+}
+
 void Statement::AppendRow(std::span<const ReadAs> as, std::vector<kw::Variant>& values) const {
   for (size_t i = 0; i < as.size(); ++i) {
     kw::Variant& value = values.emplace_back(Column(static_cast<int>(i)));

@@ -30,6 +30,8 @@ enum class ReadAs : uint8_t { kStored, kDate };
 // A stored value read as a date: a number (or a text that spells one) is the date's serial; null
 // stays null.
 kw::Variant StoredAsDate(const kw::Variant& stored);
+// A stored whole number as a record holds it: Long, or Double when it does not fit 32 bits.
+kw::Variant StoredWholeNumber(int64_t number);
 
 // A statement prepared on one connection.
 class Statement {

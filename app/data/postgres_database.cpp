@@ -161,12 +161,6 @@ int64_t BigEndian(const char* bytes, int size) {
   return static_cast<int64_t>(value << unused) >> unused;
 }
 
-// A whole number as the TRF keeps it: Long, or Double when it does not fit 32 bits.
-kw::Variant WholeNumber(int64_t v) {
-  if (v >= INT32_MIN && v <= INT32_MAX) return kw::Variant::Long(static_cast<int32_t>(v));
-  return kw::Variant::Double(static_cast<double>(v));
-}
-
 // The rows the command of `result` changed (0 for one that changes none).
 int64_t ChangedRows(PGresult* result) {
   const char* tuples = PQcmdTuples(result);
@@ -324,7 +318,7 @@ kw::Variant PostgresStatement::ValueAt(int column) const {
   const Oid type = PQftype(result_, column);
   if (PQfformat(result_, column) == 1 && type != kText && type != kVarchar) {
     const int size = PQgetlength(result_, row_, column);
-    if (type != kFloat8) return WholeNumber(BigEndian(text, size));
+    if (type != kFloat8) return StoredWholeNumber(BigEndian(text, size));
     const int64_t bits = BigEndian(text, size);
     double number = 0;
     std::memcpy(&number, &bits, sizeof number);
@@ -333,7 +327,7 @@ kw::Variant PostgresStatement::ValueAt(int column) const {
   switch (type) {
     case kInt2:
     case kInt4:
-    case kInt8: return WholeNumber(std::strtoll(text, nullptr, 10));
+    case kInt8: return StoredWholeNumber(std::strtoll(text, nullptr, 10));
     case kFloat4:
     case kFloat8:
     case kNumeric: return kw::Variant::Double(std::strtod(text, nullptr));

@@ -75,11 +75,7 @@ std::string ReadOnlyName(const std::string& path) {
 kw::Variant VariantOf(sqlite3_value* value) {
   switch (sqlite3_value_type(value)) {
     case SQLITE_NULL: return kw::Variant::Null();
-    case SQLITE_INTEGER: {
-      const sqlite3_int64 v = sqlite3_value_int64(value);
-      if (v >= INT32_MIN && v <= INT32_MAX) return kw::Variant::Long(static_cast<int32_t>(v));
-      return kw::Variant::Double(static_cast<double>(v));
-    }
+    case SQLITE_INTEGER: return StoredWholeNumber(sqlite3_value_int64(value));
     case SQLITE_FLOAT: return kw::Variant::Double(sqlite3_value_double(value));
     case SQLITE_BLOB: {
       const auto* data = static_cast<const uint8_t*>(sqlite3_value_blob(value));
