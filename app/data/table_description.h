@@ -67,6 +67,10 @@ struct TableDescription {
   HomeData home_data = HomeData::kNone;
   // Rows of a month (column H_HomeMonthlyStatsID) that stay as they were while the month is filed.
   bool filed_with_month = false;
+  // Rows are only ever added, and found by an indexed column, never by the key: on a server the
+  // counted key keeps no index of its own (its counter alone numbers the rows, and nobody may give
+  // one a number of their own), which spares every row written an index entry.
+  bool append_only = false;
 
   // The column named `column` (the case as written); nullptr when the table has none.
   constexpr const ColumnDescription* Find(std::string_view column) const {

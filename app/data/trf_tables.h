@@ -269,7 +269,7 @@ inline constexpr ColumnDescription kChangeRecordColumns[] = {
     {.name = "S_Message", .caption = "Message shown"},
 };
 inline constexpr TableDescription kChangeRecord{
-    .name = "tbS_ChangeRecord", .plural = "changes", .columns = kChangeRecordColumns, .since = 2};
+    .name = "tbS_ChangeRecord", .plural = "changes", .columns = kChangeRecordColumns, .since = 2, .append_only = true};
 
 // On a server: which role (a desk) may work on which home. Managed by the administrator only.
 inline constexpr ColumnDescription kHomeAccessColumns[] = {

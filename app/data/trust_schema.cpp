@@ -2,6 +2,8 @@
 // for each engine from the table descriptions.
 #include "app/data/trust_schema.h"
 
+#include <initializer_list>
+
 #include "app/data/trf_tables.h"
 #include "ui_shared/platform/text.h"
 
@@ -46,16 +48,6 @@ std::string Links(const TableDescription& table, const std::string& row) {
   return table.home_data == HomeData::kByMonth ? "NULL, " + link : link + ", NULL";
 }
 
-// The whole row `row` ("NEW" or "OLD") of `table` as JSON text: an object of its described columns.
-std::string WholeRow(const TableDescription& table, const std::string& row, Dialect dialect) {
-  std::string object;
-  for (const ColumnDescription& column : table.columns) {
-    object += object.empty() ? (dialect == Dialect::kPostgres ? "json_build_object(" : "json_object(") : ", ";
-    object += Quoted(column.name) + ", " + row + "." + std::string(column.name);
-  }
-  return object + (dialect == Dialect::kPostgres ? ")::text" : ")");
-}
-
 // The functions every table's trigger calls before a row is written.
 std::string PostgresFunctions() {
   return R"sql(
@@ -76,20 +68,38 @@ END $fn$;
 )sql";
 }
 
-// The statements of a trigger function that refuse a change to a filed month.
-std::string PostgresLock() {
-  return R"sql(  IF TG_OP <> 'DELETE' THEN refusal := trf_filed_refusal(NEW.h_homemonthlystatsid); END IF;
-  IF refusal IS NULL AND TG_OP <> 'INSERT' THEN refusal := trf_filed_refusal(OLD.h_homemonthlystatsid); END IF;
-  IF refusal IS NOT NULL THEN
-    RAISE EXCEPTION USING ERRCODE = ')sql" +
-         std::string(kFiledMonthState) + R"sql(', MESSAGE = refusal;
-  END IF;
-)sql";
+// The statements of a trigger function that refuse a change to a filed month, each line after `indent`.
+std::string PostgresLock(const std::string& indent) {
+  return indent + "IF TG_OP <> 'DELETE' THEN refusal := trf_filed_refusal(NEW.h_homemonthlystatsid); END IF;\n" +
+         indent +
+         "IF refusal IS NULL AND TG_OP <> 'INSERT' THEN refusal := trf_filed_refusal(OLD.h_homemonthlystatsid); END "
+         "IF;\n" +
+         indent + "IF refusal IS NOT NULL THEN\n" + indent + "  RAISE EXCEPTION USING ERRCODE = '" +
+         std::string(kFiledMonthState) + "', MESSAGE = refusal;\n" + indent + "END IF;\n";
+}
+
+// The condition that the month of each of `rows` ("NEW", "OLD") is open, for a table whose rows are
+// filed with their month: the change is recorded on it, so that one statement per row both records
+// the change and finds the month open. Empty for the other tables.
+std::string MonthsOpen(const TableDescription& table, std::initializer_list<const char*> rows) {
+  if (!table.filed_with_month) return "";
+  const std::string month(tables::kHomeMonths.Key().name);
+  std::string months;
+  for (const char* row : rows) months += (months.empty() ? "" : ", ") + std::string(row) + "." + month;
+  return "NOT EXISTS (SELECT 1 FROM " + std::string(tables::kMonthFilings.name) + " WHERE " + month + " IN (" + months +
+         ") AND H_ReopenedAt IS NULL)";
+}
+
+// `condition` as the WHERE clause (or its continuation with `joint`) of a statement; nothing when empty.
+std::string Where(const std::string& condition, const char* joint = "WHERE") {
+  return condition.empty() ? "" : "\n     " + std::string(joint) + " " + condition;
 }
 
 // The statements of `table`'s trigger function that record a change: the whole row (as JSON) of an
 // insert or a delete, and one row per changed field of an update. Written out column by column from
-// the description, so that the server runs plain statements rather than taking each row apart.
+// the description, so that the server runs plain statements rather than taking each row apart. For a
+// table filed with its month a change is recorded only while its month is open; when nothing was
+// recorded the lock looks why, and refuses a filed month in words.
 std::string PostgresRecord(const TableDescription& table) {
   const std::string insert = "INSERT INTO " + std::string(tables::kChangeRecord.name) + " (" + kChangeColumns + ")";
   const auto change = [&](const std::string& row) {
@@ -106,11 +116,16 @@ std::string PostgresRecord(const TableDescription& table) {
     fields += "::text, NEW." + c;
     fields += "::text)";
   }
-  return "  IF TG_OP = 'INSERT' THEN\n    " + insert + "\n    VALUES (" + change("NEW") + ", NULL, NULL, " +
-         WholeRow(table, "NEW", Dialect::kPostgres) + ");\n  ELSIF TG_OP = 'DELETE' THEN\n    " + insert +
-         "\n    VALUES (" + change("OLD") + ", NULL, " + WholeRow(table, "OLD", Dialect::kPostgres) +
-         ", NULL);\n  ELSE\n    " + insert + "\n    SELECT " + change("NEW") + ", v.f, v.o, v.n\n      FROM (VALUES " +
-         fields + ") AS v (f, o, n)\n     WHERE v.o IS DISTINCT FROM v.n;\n" + "  END IF;\n";
+  std::string sql = "  IF TG_OP = 'INSERT' THEN\n    " + insert + "\n    SELECT " + change("NEW") +
+                    ", NULL, NULL, row_to_json(NEW)::text" + Where(MonthsOpen(table, {"NEW"})) +
+                    ";\n  ELSIF TG_OP = 'DELETE' THEN\n    " + insert + "\n    SELECT " + change("OLD") +
+                    ", NULL, row_to_json(OLD)::text, NULL" + Where(MonthsOpen(table, {"OLD", "NEW"})) +
+                    ";\n  ELSE\n    " + insert + "\n    SELECT " + change("NEW") +
+                    ", v.f, v.o, v.n\n      FROM (VALUES " + fields +
+                    ") AS v (f, o, n)\n     WHERE v.o IS DISTINCT FROM v.n" +
+                    Where(MonthsOpen(table, {"OLD", "NEW"}), "AND") + ";\n  END IF;\n";
+  if (table.filed_with_month) sql += "  IF NOT FOUND THEN\n" + PostgresLock("    ") + "  END IF;\n";
+  return sql;
 }
 
 // The group role of the desks, made once per server, and its use of the schema.
@@ -206,6 +221,17 @@ std::string SqliteChange(const TableDescription& table, const std::string& row, 
          std::string(table.Key().name) + ", " + Links(table, row) + ", " + field + ", " + old_value + ", " + new_value;
 }
 
+// The whole row `row` ("NEW" or "OLD") of `table` on SQLite as JSON text: an object of its
+// described columns. (A server writes its own row as JSON, every column by the server's name.)
+std::string SqliteWholeRow(const TableDescription& table, const std::string& row) {
+  std::string object;
+  for (const ColumnDescription& column : table.columns) {
+    object += object.empty() ? "json_object(" : ", ";
+    object += Quoted(column.name) + ", " + row + "." + std::string(column.name);
+  }
+  return object + ")";
+}
+
 // A stored value as the change record keeps it: a real number without a trailing ".0", as a server
 // writes it; anything else as it is.
 std::string SqliteValue(const std::string& value) {
@@ -215,14 +241,12 @@ std::string SqliteValue(const std::string& value) {
 std::string SqliteChangeTriggers(const TableDescription& table) {
   const std::string name(table.name);
   const std::string insert = "  INSERT INTO " + std::string(tables::kChangeRecord.name) + " (" + kChangeColumns + ") ";
-  std::string sql =
-      SqliteTrigger("trf_" + name + "_added", "AFTER INSERT ON " + name,
-                    insert + "SELECT " +
-                        SqliteChange(table, "NEW", "NULL", "NULL", WholeRow(table, "NEW", Dialect::kSqlite)) + ";\n");
-  sql +=
-      SqliteTrigger("trf_" + name + "_removed", "AFTER DELETE ON " + name,
-                    insert + "SELECT " +
-                        SqliteChange(table, "OLD", "NULL", WholeRow(table, "OLD", Dialect::kSqlite), "NULL") + ";\n");
+  std::string sql = SqliteTrigger(
+      "trf_" + name + "_added", "AFTER INSERT ON " + name,
+      insert + "SELECT " + SqliteChange(table, "NEW", "NULL", "NULL", SqliteWholeRow(table, "NEW")) + ";\n");
+  sql += SqliteTrigger(
+      "trf_" + name + "_removed", "AFTER DELETE ON " + name,
+      insert + "SELECT " + SqliteChange(table, "OLD", "NULL", SqliteWholeRow(table, "OLD"), "NULL") + ";\n");
   std::string changed;
   for (const ColumnDescription& column : table.columns) {
     const std::string c(column.name);
@@ -278,8 +302,8 @@ std::string SqliteTrust(std::span<const TableDescription> tables) {
 std::string KeepTriggerSql(const TableDescription& table, bool record) {
   const std::string name(table.name);
   const std::string function = "trf_keep_" + kw::text::Lower(table.name);
-  std::string body = table.filed_with_month ? PostgresLock() : "";
-  if (record) body += PostgresRecord(table);
+  const std::string lock = table.filed_with_month ? PostgresLock("  ") : "";
+  const std::string body = record ? PostgresRecord(table) : lock;
   return "CREATE OR REPLACE FUNCTION " + function + "() RETURNS trigger LANGUAGE plpgsql AS $fn$\nDECLARE\n" +
          "  refusal text;\nBEGIN\n" + body +
          "  IF TG_OP = 'DELETE' THEN RETURN OLD; END IF;\n  RETURN NEW;\nEND $fn$;\n" +

@@ -67,6 +67,34 @@ TEST(SchemaTest, OlderStoredTablesAreUpgradedAndKeepTheirRows) {
   EXPECT_EQ(Scalar(*database, "SELECT COUNT(*) FROM tbT_Pets"), "1");
 }
 
+// A log that a first version kept as any table, and a second keeps as rows only ever added.
+constexpr ColumnDescription kLog[] = {
+    {.name = "T_LogID", .kind = ColumnKind::kWholeNumber, .caption = "Entry", .key = true, .counted = true},
+    {.name = "T_Said", .caption = "Said", .required = true, .indexed = true},
+};
+constexpr TableDescription kLogAsAnyTable[] = {{.name = "tbT_Log", .plural = "entries", .columns = kLog}};
+constexpr TableDescription kLogAppendOnly[] = {
+    {.name = "tbT_Log", .plural = "entries", .columns = kLog, .append_only = true}};
+
+// On a server an append-only table keeps no index on its key, and its counter alone numbers the
+// rows; a table made before with such an index loses it on upgrade and keeps its rows and its count.
+TEST(SchemaTest, AnAppendOnlyTableOnAServerIsNumberedByItsCounterAlone) {
+  if (TestServer().empty()) GTEST_SKIP() << "on SQLite a counted key is the row's own number, without an index";
+  PostgresDatabase database(TestDatabaseLocation(""));
+  CreateSchema(database, kLogAsAnyTable, Dialect::kPostgres);
+  database.Exec("INSERT INTO tbT_Log (T_Said) VALUES ('first')");
+  const std::string key_index =
+      "SELECT COUNT(*) FROM pg_indexes WHERE tablename = 'tbt_log' AND indexdef LIKE '%t_logid%'";
+  ASSERT_EQ(Scalar(database, key_index), "1");
+
+  UpgradeSchema(database, kLogAppendOnly, Dialect::kPostgres);
+  EXPECT_EQ(Scalar(database, key_index), "0");
+  database.Exec("INSERT INTO tbT_Log (T_Said) VALUES ('second')");
+  EXPECT_EQ(Scalar(database, "SELECT string_agg(T_LogID || ' ' || T_Said, ', ' ORDER BY T_LogID) FROM tbT_Log"),
+            "1 first, 2 second");
+  EXPECT_THROW(database.Exec("INSERT INTO tbT_Log (T_LogID, T_Said) VALUES (2, 'a number of my own')"), kw::Error);
+}
+
 std::string Bytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), {}};

@@ -130,7 +130,9 @@ TEST_F(TrustTest, AFiledMonthIsLockedUntilReopenedForAReason) {
                           "DELETE FROM tbH_Residents WHERE H_ResidentsID = 4",
                           "INSERT INTO tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, H_AdmissionDate) "
                           "VALUES (3, 'Late', 38000)",
-                          "UPDATE tbH_HomeMonthlyStats SET StatStatus = 1 WHERE H_HomeMonthlyStatsID = 3"}) {
+                          "UPDATE tbH_HomeMonthlyStats SET StatStatus = 1 WHERE H_HomeMonthlyStatsID = 3",
+                          "UPDATE tbH_Residents SET H_MonthlyFee = H_MonthlyFee WHERE H_ResidentsID = 4",
+                          "UPDATE tbH_Residents SET H_HomeMonthlyStatsID = 3 WHERE H_HomeMonthlyStatsID = 4"}) {
     EXPECT_TRUE(SentenceOf(Raised([&] { Run(sql); })).starts_with(locked)) << sql;
   }
   Run("UPDATE tbH_Residents SET H_MonthlyFee = 1 WHERE H_HomeMonthlyStatsID = 4");  // another month is open
