@@ -7,10 +7,11 @@
 namespace trf {
 
 LIFamilyGroups::LIFamilyGroups(std::shared_ptr<Database> database)
-    : TableBusinessObject(std::move(database), ClassSpec{.class_enum = classes::kFamilyGroups,
-                                                         .class_name = "LIFamilyGroups",
-                                                         .table = &tables::kFamilyGroups,
-                                                         .read_by_group = {"H_HomesID", "H_GroupName"}}) {}
+    : TableBusinessObject(std::move(database),
+                          ClassSpec{.class_enum = classes::kFamilyGroups,
+                                    .class_name = "LIFamilyGroups",
+                                    .table = &tables::kFamilyGroups,
+                                    .read_by_group = {tables::column::kHomesID, tables::column::kGroupName}}) {}
 
 void LIFamilyGroups::AssessPrepare() {
   residents_by_group_.clear();

@@ -22,7 +22,8 @@ LIResidents::LIResidents(std::shared_ptr<Database> database)
                                                          .class_name = "LIResidents",
                                                          .table = &tables::kResidents,
                                                          .save_mode = kw::kSaveModeBatch,
-                                                         .read_by_group = {"H_HomeMonthlyStatsID", "H_MonthlyFee"}}) {}
+                                                         .read_by_group = {tables::column::kHomeMonthlyStatsID,
+                                                                           tables::column::kMonthlyFee}}) {}
 
 void LIResidents::CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) {
   const kw::Variant& value = values[static_cast<size_t>(field)];

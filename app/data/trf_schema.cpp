@@ -139,7 +139,8 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
     RefuseInstead(error, path + " cannot be read. " + SentenceOf(error));
   }
   const bool ours = ApplicationId(*database) == kTrfApplicationId;
-  const bool earlier_trf = !ours && tables > 0 && HasStoredTable(*database, Dialect::kSqlite, "tbS_ClassDependsOn");
+  const bool earlier_trf =
+      !ours && tables > 0 && HasStoredTable(*database, Dialect::kSqlite, tables::kClassDependsOn.name);
   if (!ours && tables > 0 && !earlier_trf) {
     Refuse(path + " is a database of another program; it is left untouched. Name another file.");
   }

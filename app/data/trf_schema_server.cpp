@@ -15,7 +15,9 @@ namespace {
 // The lock every desk takes while it looks for the schema and creates it ("TRF1").
 constexpr const char* kSchemaLock = "SELECT pg_advisory_xact_lock(1414678065)";
 
-bool HasSchema(Database& database) { return HasStoredTable(database, Dialect::kPostgres, "tbS_ClassDependsOn"); }
+bool HasSchema(Database& database) {
+  return HasStoredTable(database, Dialect::kPostgres, tables::kClassDependsOn.name);
+}
 
 // Moves each key counter past the keys the sample data wrote itself.
 void MoveCountersPastStoredKeys(Database& database) {

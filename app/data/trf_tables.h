@@ -16,32 +16,42 @@ inline constexpr Bounds kAmounts{.least = 0, .most = 9'999'999.99};
 inline constexpr size_t kNameLength = 100;
 inline constexpr size_t kAddressLength = 200;
 
-// The names of the columns that the business objects reach by position, each written once.
+// The names of the columns that code outside these descriptions reaches, by position or by name,
+// each written once: the descriptions below use them, and a name that is no table's column fails to
+// compile (see the checks at the end of this file).
 namespace column {
-inline constexpr std::string_view kStatStatus = "StatStatus";
-inline constexpr std::string_view kStatMonth = "H_StatMonth";
-inline constexpr std::string_view kResidentName = "H_ResidentName";
-inline constexpr std::string_view kMonthlyFee = "H_MonthlyFee";
-inline constexpr std::string_view kMailingAddress = "H_MailingAddress";
-inline constexpr std::string_view kMMLOFee = "H_MMLOFee";
-inline constexpr std::string_view kGroupName = "H_GroupName";
-inline constexpr std::string_view kFamilyGroupsID = "H_FamilyGroupsID";
-inline constexpr std::string_view kCapacity = "H_Capacity";
-inline constexpr std::string_view kBirthDate = "H_BirthDate";
-inline constexpr std::string_view kAmount = "H_Amount";
-inline constexpr std::string_view kAdmissionDate = "H_AdmissionDate";
-inline constexpr std::string_view kAMFee = "H_AMFee";
-inline constexpr std::string_view kExpenseCategoriesID = "HU_ExpenseCategoriesID";
+inline constexpr char kTrfTypesCD[] = "HU_TrfTypesCD";
+inline constexpr char kTrfTypeDescription[] = "HU_Description";
+inline constexpr char kHomesID[] = "H_HomesID";
+inline constexpr char kRegionCD[] = "H_RegionCD";
+inline constexpr char kHomeNum[] = "H_HomeNum";
+inline constexpr char kHomeName[] = "H_HomeName";
+inline constexpr char kCapacity[] = "H_Capacity";
+inline constexpr char kHomeMonthlyStatsID[] = "H_HomeMonthlyStatsID";
+inline constexpr char kStatStatus[] = "StatStatus";
+inline constexpr char kStatMonth[] = "H_StatMonth";
+inline constexpr char kResidentName[] = "H_ResidentName";
+inline constexpr char kMonthlyFee[] = "H_MonthlyFee";
+inline constexpr char kMailingAddress[] = "H_MailingAddress";
+inline constexpr char kMMLOFee[] = "H_MMLOFee";
+inline constexpr char kGroupName[] = "H_GroupName";
+inline constexpr char kFamilyGroupsID[] = "H_FamilyGroupsID";
+inline constexpr char kBirthDate[] = "H_BirthDate";
+inline constexpr char kAmount[] = "H_Amount";
+inline constexpr char kAdmissionDate[] = "H_AdmissionDate";
+inline constexpr char kAMFee[] = "H_AMFee";
+inline constexpr char kExpenseCategoriesID[] = "HU_ExpenseCategoriesID";
+inline constexpr char kCategoryName[] = "HU_CategoryName";
 }  // namespace column
 
 inline constexpr ColumnDescription kTrfTypeColumns[] = {
-    {.name = "HU_TrfTypesCD", .caption = "TRF type", .key = true, .max_length = 10},
+    {.name = column::kTrfTypesCD, .caption = "TRF type", .key = true, .max_length = 10},
     {.name = "HU_TrfTypeNum",
      .kind = ColumnKind::kWholeNumber,
      .caption = "TRF type number",
      .required = true,
      .unique = true},
-    {.name = "HU_Description", .caption = "Description", .required = true, .max_length = kNameLength},
+    {.name = column::kTrfTypeDescription, .caption = "Description", .required = true, .max_length = kNameLength},
 };
 inline constexpr TableDescription kTrfTypes{.name = "tbHU_TrfTypes", .plural = "TRF types", .columns = kTrfTypeColumns};
 
@@ -51,11 +61,11 @@ inline constexpr ColumnDescription kTrfTypeScreenColumns[] = {
      .caption = "TRF type screen",
      .key = true,
      .counted = true},
-    {.name = "HU_TrfTypesCD",
+    {.name = column::kTrfTypesCD,
      .kind = ColumnKind::kLookup,
      .caption = "TRF type",
      .required = true,
-     .lookup = {.table = "tbHU_TrfTypes", .name_column = "HU_Description"}},
+     .lookup = {.table = "tbHU_TrfTypes", .name_column = column::kTrfTypeDescription}},
     {.name = "HU_FormKey", .caption = "Screen", .required = true},
     {.name = "HU_ScreenOrder", .kind = ColumnKind::kWholeNumber, .caption = "Order", .required = true},
 };
@@ -63,33 +73,33 @@ inline constexpr TableDescription kTrfTypeScreens{
     .name = "tbHU_TrfTypeScreens", .plural = "TRF type screens", .columns = kTrfTypeScreenColumns};
 
 inline constexpr ColumnDescription kHomeColumns[] = {
-    {.name = "H_HomesID", .kind = ColumnKind::kWholeNumber, .caption = "Home", .key = true, .counted = true},
-    {.name = "H_RegionCD", .caption = "Region", .max_length = 10},
-    {.name = "H_HomeNum", .caption = "Home number", .required = true, .max_length = 20},
-    {.name = "H_HomeName", .caption = "Home name", .required = true, .max_length = kNameLength},
+    {.name = column::kHomesID, .kind = ColumnKind::kWholeNumber, .caption = "Home", .key = true, .counted = true},
+    {.name = column::kRegionCD, .caption = "Region", .max_length = 10},
+    {.name = column::kHomeNum, .caption = "Home number", .required = true, .max_length = 20},
+    {.name = column::kHomeName, .caption = "Home name", .required = true, .max_length = kNameLength},
     {.name = column::kCapacity, .kind = ColumnKind::kWholeNumber, .caption = "Capacity", .required = true},
 };
 inline constexpr TableDescription kHomes{
     .name = "tbH_Homes", .plural = "homes", .columns = kHomeColumns, .home_data = HomeData::kHomes};
 
 inline constexpr ColumnDescription kHomeMonthColumns[] = {
-    {.name = "H_HomeMonthlyStatsID",
+    {.name = column::kHomeMonthlyStatsID,
      .kind = ColumnKind::kWholeNumber,
      .caption = "Month record",
      .key = true,
      .counted = true},
-    {.name = "H_HomesID",
+    {.name = column::kHomesID,
      .kind = ColumnKind::kLookup,
      .caption = "Home",
      .required = true,
      .indexed = true,
-     .lookup = {.table = "tbH_Homes", .name_column = "H_HomeName"}},
+     .lookup = {.table = "tbH_Homes", .name_column = column::kHomeName}},
     {.name = column::kStatMonth, .kind = ColumnKind::kDate, .caption = "Month", .required = true},
-    {.name = "HU_TrfTypesCD",
+    {.name = column::kTrfTypesCD,
      .kind = ColumnKind::kLookup,
      .caption = "TRF type",
      .required = true,
-     .lookup = {.table = "tbHU_TrfTypes", .name_column = "HU_Description"}},
+     .lookup = {.table = "tbHU_TrfTypes", .name_column = column::kTrfTypeDescription}},
     {.name = column::kStatStatus, .kind = ColumnKind::kWholeNumber, .caption = "Status", .required = true},
 };
 inline constexpr TableDescription kHomeMonths{.name = "tbH_HomeMonthlyStats",
@@ -104,12 +114,12 @@ inline constexpr ColumnDescription kFamilyGroupColumns[] = {
      .caption = "Family group",
      .key = true,
      .counted = true},
-    {.name = "H_HomesID",
+    {.name = column::kHomesID,
      .kind = ColumnKind::kLookup,
      .caption = "Home",
      .required = true,
      .indexed = true,
-     .lookup = {.table = "tbH_Homes", .name_column = "H_HomeName"}},
+     .lookup = {.table = "tbH_Homes", .name_column = column::kHomeName}},
     {.name = column::kGroupName, .caption = "Group name", .field = "name", .required = true, .max_length = kNameLength},
     {.name = column::kMailingAddress, .caption = "Mailing address", .field = "address", .max_length = kAddressLength},
     {.name = column::kMMLOFee,
@@ -130,12 +140,12 @@ inline constexpr TableDescription kFamilyGroups{.name = "tbH_FamilyGroups",
 
 inline constexpr ColumnDescription kResidentColumns[] = {
     {.name = "H_ResidentsID", .kind = ColumnKind::kWholeNumber, .caption = "Resident", .key = true, .counted = true},
-    {.name = "H_HomeMonthlyStatsID",
+    {.name = column::kHomeMonthlyStatsID,
      .kind = ColumnKind::kLookup,
      .caption = "Month record",
      .required = true,
      .indexed = true,
-     .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = "H_StatMonth"}},
+     .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = column::kStatMonth}},
     {.name = column::kResidentName,
      .caption = "Resident name",
      .field = "name",
@@ -157,7 +167,7 @@ inline constexpr ColumnDescription kResidentColumns[] = {
      .caption = "Family group",
      .field = "family",
      .indexed = true,
-     .lookup = {.table = "tbH_FamilyGroups", .name_column = "H_GroupName"}},
+     .lookup = {.table = "tbH_FamilyGroups", .name_column = column::kGroupName}},
 };
 inline constexpr TableDescription kResidents{.name = "tbH_Residents",
                                              .plural = "residents",
@@ -171,12 +181,12 @@ inline constexpr ColumnDescription kExpenseCategoryColumns[] = {
      .caption = "Category",
      .key = true,
      .counted = true},
-    {.name = "HU_TrfTypesCD",
+    {.name = column::kTrfTypesCD,
      .kind = ColumnKind::kLookup,
      .caption = "TRF type",
      .required = true,
-     .lookup = {.table = "tbHU_TrfTypes", .name_column = "HU_Description"}},
-    {.name = "HU_CategoryName", .caption = "Category name", .required = true, .max_length = kNameLength},
+     .lookup = {.table = "tbHU_TrfTypes", .name_column = column::kTrfTypeDescription}},
+    {.name = column::kCategoryName, .caption = "Category name", .required = true, .max_length = kNameLength},
 };
 inline constexpr TableDescription kExpenseCategories{
     .name = "tbHU_ExpenseCategories", .plural = "expense categories", .columns = kExpenseCategoryColumns};
@@ -187,17 +197,17 @@ inline constexpr ColumnDescription kMonthlyExpenseColumns[] = {
      .caption = "Expense",
      .key = true,
      .counted = true},
-    {.name = "H_HomeMonthlyStatsID",
+    {.name = column::kHomeMonthlyStatsID,
      .kind = ColumnKind::kLookup,
      .caption = "Month record",
      .required = true,
      .indexed = true,
-     .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = "H_StatMonth"}},
+     .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = column::kStatMonth}},
     {.name = column::kExpenseCategoriesID,
      .kind = ColumnKind::kLookup,
      .caption = "Category",
      .required = true,
-     .lookup = {.table = "tbHU_ExpenseCategories", .name_column = "HU_CategoryName"}},
+     .lookup = {.table = "tbHU_ExpenseCategories", .name_column = column::kCategoryName}},
     {.name = column::kAmount, .kind = ColumnKind::kMoney, .caption = "Amount", .field = "amount", .bounds = kAmounts},
 };
 inline constexpr TableDescription kMonthlyExpenses{.name = "tbH_MonthlyExpenses",
@@ -207,11 +217,11 @@ inline constexpr TableDescription kMonthlyExpenses{.name = "tbH_MonthlyExpenses"
                                                    .filed_with_month = true};
 
 inline constexpr ColumnDescription kMonthlyNoteColumns[] = {
-    {.name = "H_HomeMonthlyStatsID",
+    {.name = column::kHomeMonthlyStatsID,
      .kind = ColumnKind::kLookup,
      .caption = "Month record",
      .key = true,
-     .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = "H_StatMonth"}},
+     .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = column::kStatMonth}},
     {.name = "H_NotesRTF", .kind = ColumnKind::kRichText, .caption = "Notes", .required = true},
 };
 inline constexpr TableDescription kMonthlyNotes{.name = "tbH_MonthlyNotes",
@@ -232,12 +242,12 @@ inline constexpr TableDescription kClassDependsOn{
 // Reopening fills in who reopened it, when and why.
 inline constexpr ColumnDescription kMonthFilingColumns[] = {
     {.name = "H_MonthFilingsID", .kind = ColumnKind::kWholeNumber, .caption = "Filing", .key = true, .counted = true},
-    {.name = "H_HomeMonthlyStatsID",
+    {.name = column::kHomeMonthlyStatsID,
      .kind = ColumnKind::kLookup,
      .caption = "Month record",
      .required = true,
      .indexed = true,
-     .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = "H_StatMonth"}},
+     .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = column::kStatMonth}},
     {.name = "H_FiledBy", .caption = "Filed by", .required = true},
     {.name = "H_FiledAt", .caption = "Filed at", .required = true},
     {.name = "H_ReopenedBy", .caption = "Reopened by"},
@@ -275,11 +285,11 @@ inline constexpr TableDescription kChangeRecord{
 inline constexpr ColumnDescription kHomeAccessColumns[] = {
     {.name = "S_HomeAccessID", .kind = ColumnKind::kWholeNumber, .caption = "Access", .key = true, .counted = true},
     {.name = "S_Role", .caption = "Role", .required = true, .indexed = true},
-    {.name = "H_HomesID",
+    {.name = column::kHomesID,
      .kind = ColumnKind::kLookup,
      .caption = "Home",
      .required = true,
-     .lookup = {.table = "tbH_Homes", .name_column = "H_HomeName"}},
+     .lookup = {.table = "tbH_Homes", .name_column = column::kHomeName}},
 };
 inline constexpr TableDescription kHomeAccess{
     .name = "tbS_HomeAccess", .plural = "home permissions", .columns = kHomeAccessColumns, .since = 2};
@@ -296,5 +306,37 @@ inline constexpr TableDescription kAllOnServer[] = {
 // The TRF's tables, in the order above.
 inline constexpr std::span<const TableDescription> All() { return kAll; }
 inline constexpr std::span<const TableDescription> AllOnServer() { return kAllOnServer; }
+
+// Whether `name` is a column of some table; the server's database holds every table.
+constexpr bool IsDescribedColumn(std::string_view name) {
+  for (const TableDescription& table : kAllOnServer)
+    if (table.Find(name) != nullptr) return true;
+  return false;
+}
+
+// Each named column is a column of a described table, so that renaming a column in its description
+// alone does not compile.
+static_assert(IsDescribedColumn(column::kTrfTypesCD));
+static_assert(IsDescribedColumn(column::kTrfTypeDescription));
+static_assert(IsDescribedColumn(column::kHomesID));
+static_assert(IsDescribedColumn(column::kRegionCD));
+static_assert(IsDescribedColumn(column::kHomeNum));
+static_assert(IsDescribedColumn(column::kHomeName));
+static_assert(IsDescribedColumn(column::kCapacity));
+static_assert(IsDescribedColumn(column::kHomeMonthlyStatsID));
+static_assert(IsDescribedColumn(column::kStatStatus));
+static_assert(IsDescribedColumn(column::kStatMonth));
+static_assert(IsDescribedColumn(column::kResidentName));
+static_assert(IsDescribedColumn(column::kMonthlyFee));
+static_assert(IsDescribedColumn(column::kMailingAddress));
+static_assert(IsDescribedColumn(column::kMMLOFee));
+static_assert(IsDescribedColumn(column::kGroupName));
+static_assert(IsDescribedColumn(column::kFamilyGroupsID));
+static_assert(IsDescribedColumn(column::kBirthDate));
+static_assert(IsDescribedColumn(column::kAmount));
+static_assert(IsDescribedColumn(column::kAdmissionDate));
+static_assert(IsDescribedColumn(column::kAMFee));
+static_assert(IsDescribedColumn(column::kExpenseCategoriesID));
+static_assert(IsDescribedColumn(column::kCategoryName));
 
 }  // namespace trf::tables

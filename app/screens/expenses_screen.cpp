@@ -17,7 +17,7 @@ MonthlyExpensesScreen::MonthlyExpensesScreen(std::shared_ptr<Database> database)
     : RecordScreen("KW_UI01____FRM_H_MonthlyExpenses", "expenses", "Monthly Expenses", kw::icDependsOnMonth,
                    RecordScreenLayout{.class_number = classes::kMonthlyExpenses,
                                       .table = &tables::kMonthlyExpenses,
-                                      .columns = {{"HU_ExpenseCategoriesID", "Category", 1800}},
+                                      .columns = {{tables::column::kExpenseCategoriesID, "Category", 1800}},
                                       .adds_records = false},
                    std::move(database)) {}
 

@@ -22,7 +22,7 @@ FamilyGroupsScreen::FamilyGroupsScreen(std::shared_ptr<Database> database)
     : RecordScreen("KW_UI01____FRM_H_FamilyGroups", "families", "Family Groups", kw::icDependsOnHome,
                    RecordScreenLayout{.class_number = classes::kFamilyGroups,
                                       .table = &tables::kFamilyGroups,
-                                      .columns = {{"H_GroupName", "Family group", 2400}},
+                                      .columns = {{tables::column::kGroupName, "Family group", 2400}},
                                       .new_entry_text = "(new family group)"},
                    std::move(database)) {}
 

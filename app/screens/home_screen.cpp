@@ -3,15 +3,17 @@
 
 namespace trf {
 
+namespace column = tables::column;
+
 HomeScreen::HomeScreen(const std::shared_ptr<Database>& database)
     : ListScreen(std::string(kw::kHomeFormKey), "home", "Our Home", kw::icIsHome, database) {}
 
 void HomeScreen::OnLoad() {
   kw::SharedProcedures& shared = *Shared();
-  shared.LVColumnInfo("H_HomeNum", "Number", 70);
-  shared.LVColumnInfo("H_HomeName", "Home", 160, true);
-  shared.LVColumnInfo("H_RegionCD", "Region", 60, true);
-  BindList("H_HomesID", shared.LVColumnInfo("H_Capacity", "Beds", 50, true));
+  shared.LVColumnInfo(column::kHomeNum, "Number", 70);
+  shared.LVColumnInfo(column::kHomeName, "Home", 160, true);
+  shared.LVColumnInfo(column::kRegionCD, "Region", 60, true);
+  BindList(column::kHomesID, shared.LVColumnInfo(column::kCapacity, "Beds", 50, true));
 }
 
 void HomeScreen::Reload() {
@@ -28,15 +30,15 @@ void HomeScreen::SelectRow(int row) {
   AnnounceSelection();
   if (!moved) return;
   kw::SharedProcedures& shared = *Shared();
-  shared.CurrentH_HomesID(records()->Get("H_HomesID").ToText());
-  shared.CurrentHomeNum(records()->Get("H_HomeNum").ToText());
+  shared.CurrentH_HomesID(records()->Get(column::kHomesID).ToText());
+  shared.CurrentHomeNum(records()->Get(column::kHomeNum).ToText());
   // A month belongs to its home: none is current until the user picks one of the new home.
   shared.CurrentH_HomeMonthlyStatsID("");
   shared.CurrentStatStatus(0);
   shared.CurrentHU_TrfTypesCD("");
   shared.CurrentTrfType("");
   shared.CurrentTRFDate(0);
-  Say("current home: " + records()->Get("H_HomeNum").ToText() + " " + records()->Get("H_HomeName").ToText());
+  Say("current home: " + records()->Get(column::kHomeNum).ToText() + " " + records()->Get(column::kHomeName).ToText());
 }
 
 }  // namespace trf

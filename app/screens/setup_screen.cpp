@@ -7,6 +7,8 @@
 
 namespace trf {
 
+namespace column = tables::column;
+
 std::string MonthStatusText(int32_t status) {
   switch (status) {
     case kMonthNotStarted: return "not started";
@@ -26,9 +28,9 @@ constexpr size_t kStatusColumn = 2;
 
 void TrfSetupScreen::OnLoad() {
   kw::SharedProcedures& shared = *Shared();
-  shared.LVColumnInfo("H_StatMonth", "Month", 80);
-  shared.LVColumnInfo("HU_TrfTypesCD", "TRF type", 60, true);
-  BindList("H_HomeMonthlyStatsID", shared.LVColumnInfo("StatStatus", "Status", 50, true));
+  shared.LVColumnInfo(column::kStatMonth, "Month", 80);
+  shared.LVColumnInfo(column::kTrfTypesCD, "TRF type", 60, true);
+  BindList(column::kHomeMonthlyStatsID, shared.LVColumnInfo(column::kStatStatus, "Status", 50, true));
   AddButton("StartTrf", "Start TRF", [this](int16_t) { ChangeStatus(kMonthNotStarted, kMonthActive, "start"); });
   AddButton("CloseTrf", "Close TRF", [this](int16_t) { ChangeStatus(kMonthActive, kMonthClosed, "close"); });
   AddButton("ReopenTrf", "Reopen TRF", [this](int16_t) {
@@ -48,7 +50,7 @@ void TrfSetupScreen::Reload() {
   const std::string current = Shared()->CurrentH_HomeMonthlyStatsID();
   Rebuild(current);
   // The current month as stored now: another desk may have closed or reopened it.
-  if (!current.empty() && HasSelectedMonth() && records()->Get("H_HomeMonthlyStatsID").ToText() == current)
+  if (!current.empty() && HasSelectedMonth() && records()->Get(column::kHomeMonthlyStatsID).ToText() == current)
     Shared()->CurrentStatStatus(SelectedStatus());
   UpdateButtons();
 }
@@ -57,10 +59,12 @@ bool TrfSetupScreen::HasSelectedMonth() const {
   // The list keeps a row selected for its own sake: a month is selected once the person chose it.
   const std::string chosen = Shared()->CurrentH_HomeMonthlyStatsID();
   return list().SelectedItem() != nullptr && records()->Count() > 0 && !chosen.empty() &&
-         records()->Get("H_HomeMonthlyStatsID").ToText() == chosen;
+         records()->Get(column::kHomeMonthlyStatsID).ToText() == chosen;
 }
 
-uint8_t TrfSetupScreen::SelectedStatus() const { return static_cast<uint8_t>(records()->Get("StatStatus").ToLong()); }
+uint8_t TrfSetupScreen::SelectedStatus() const {
+  return static_cast<uint8_t>(records()->Get(column::kStatStatus).ToLong());
+}
 
 bool TrfSetupScreen::HasOtherActiveMonth() const {
   const kw::Variant current = records()->CurrentIndex();
@@ -98,16 +102,16 @@ void TrfSetupScreen::SelectRow(int row) {
 
 void TrfSetupScreen::MakeSelectedMonthCurrent() {
   kw::SharedProcedures& shared = *Shared();
-  shared.CurrentH_HomeMonthlyStatsID(records()->Get("H_HomeMonthlyStatsID").ToText());
+  shared.CurrentH_HomeMonthlyStatsID(records()->Get(column::kHomeMonthlyStatsID).ToText());
   shared.CurrentStatStatus(SelectedStatus());
-  shared.CurrentHU_TrfTypesCD(records()->Get("HU_TrfTypesCD").ToText());
-  shared.CurrentTrfType(records()->Get("HU_TrfTypesCD").ToText());
-  shared.CurrentTRFDate(records()->Get("H_StatMonth").ToDate());
+  shared.CurrentHU_TrfTypesCD(records()->Get(column::kTrfTypesCD).ToText());
+  shared.CurrentTrfType(records()->Get(column::kTrfTypesCD).ToText());
+  shared.CurrentTRFDate(records()->Get(column::kStatMonth).ToDate());
   Say("current month: " + kw::dates::ToText(shared.CurrentTRFDate()) + ", TRF " + MonthStatusText(SelectedStatus()));
 }
 
 int64_t TrfSetupScreen::SelectedMonth() const {
-  return static_cast<int64_t>(records()->Get("H_HomeMonthlyStatsID").ToDouble());
+  return static_cast<int64_t>(records()->Get(column::kHomeMonthlyStatsID).ToDouble());
 }
 
 void TrfSetupScreen::SendOffPassed() {
@@ -148,7 +152,7 @@ void TrfSetupScreen::ReopenFiled(const std::string& reason) {
   records()->CurrentIndex(kw::Variant::Text(month));
   MakeSelectedMonthCurrent();
   UpdateButtons();
-  Say("TRF reopened for " + records()->Get("H_StatMonth").ToText() + ": " + reason);
+  Say("TRF reopened for " + records()->Get(column::kStatMonth).ToText() + ": " + reason);
 }
 
 void TrfSetupScreen::ChangeStatus(MonthStatus from, MonthStatus to, const std::string& action) {
@@ -159,8 +163,8 @@ void TrfSetupScreen::ChangeStatus(MonthStatus from, MonthStatus to, const std::s
     throw ScreenRefusal("the home already has an active TRF; close it before you " + action + " another");
   records()->FieldValue(LIHomeMonths::kStatStatus, kw::Variant::Long(to));
   if (!Shared()->OnSave(records())) throw ScreenRefusal("the month was left as it was: it must be put right first");
-  Say("TRF " + MonthStatusText(to) + " for " + records()->Get("H_StatMonth").ToText());
-  const std::string id = records()->Get("H_HomeMonthlyStatsID").ToText();
+  Say("TRF " + MonthStatusText(to) + " for " + records()->Get(column::kStatMonth).ToText());
+  const std::string id = records()->Get(column::kHomeMonthlyStatsID).ToText();
   Rebuild(id);
   MakeSelectedMonthCurrent();
   UpdateButtons();
