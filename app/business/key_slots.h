@@ -1,7 +1,9 @@
 // KeySlots: the slot of each held record by its key, for the lookups by key that the list binding
 // makes once per row. Open addressing over a power-of-two table at most half full: a lookup costs
 // a few shifts and mostly a single probe, with no division and no node to follow. Keys handed out
-// one after another land side by side, so that lookups in key order read memory in order too.
+// one after another land side by side, so that lookups in key order read memory in order too. An
+// erased key leaves a marker that searches pass over, so that erasing costs one probe however long
+// the run of neighbouring keys; the markers go when the table is next rebuilt.
 #pragma once
 
 #include <cstddef>
@@ -32,8 +34,9 @@ class KeySlots {
  private:
   struct Entry {
     int64_t key = 0;
-    size_t slot = kNone;  // kNone: a free entry
+    size_t slot = kNone;  // kNone: a free entry; kErased: a key erased here
   };
+  static constexpr size_t kErased = SIZE_MAX - 1;
 
   // Where the search for `key` starts: its low bits, with the high ones folded in so that keys
   // far apart that share their low bits do not all start at the same entry.
@@ -48,13 +51,14 @@ class KeySlots {
     if (held_ == 0) return kNone;
     for (size_t i = Home(key);; i = (i + 1) & mask_) {
       if (entries_[i].slot == kNone) return kNone;
-      if (entries_[i].key == key) return i;
+      if (entries_[i].key == key && entries_[i].slot != kErased) return i;
     }
   }
 
   std::vector<Entry> entries_;
   size_t mask_ = 0;
   size_t held_ = 0;
+  size_t erased_ = 0;  // entries marked kErased
 };
 
 }  // namespace trf
