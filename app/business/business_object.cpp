@@ -3,6 +3,8 @@
 #include "app/business/business_object.h"
 
 #include <algorithm>
+#include <charconv>
+#include <climits>
 #include <cmath>
 #include <optional>
 
@@ -13,31 +15,29 @@ namespace trf {
 
 namespace {
 
-// The whole number that `digits` spell (at most 15 of them, nothing else); nullopt otherwise.
-std::optional<int64_t> PlainDigits(std::string_view digits) {
-  if (digits.empty() || digits.size() > 15) return std::nullopt;
+// What KeyFromText answers for a text that names no key; no key lies so far out.
+constexpr int64_t kNoKey = INT64_MIN;
+
+// A key given in any other form than plain digits, read by the number reader; beyond 9E15, where
+// doubles no longer hold every whole number, a number is no key.
+int64_t KeyFromNumberText(const std::string& text) {
+  const std::optional<double> number = kw::ParseWholeNumber(text);
+  if (!number || *number != std::floor(*number) || std::fabs(*number) > 9.0e15) return kNoKey;
+  return static_cast<int64_t>(*number);
+}
+
+// A record key given as text: a whole number, blanks around it allowed (" 17" finds 17); kNoKey
+// when the text names none. Plain digits (at most 15), the list binding's form, are read in one
+// pass; anything else by the number reader.
+int64_t KeyFromText(const std::string& text) {
+  if (text.empty() || text.size() > 15) return KeyFromNumberText(text);
   int64_t key = 0;
-  for (const char c : digits) {
+  for (const char c : text) {
     const auto digit = static_cast<unsigned>(c - '0');
-    if (digit > 9) return std::nullopt;
+    if (digit > 9) return KeyFromNumberText(text);
     key = key * 10 + digit;
   }
   return key;
-}
-
-// A record key given as text: a whole number, blanks around it allowed (" 17" finds 17). Plain
-// digits, the list binding's form, are read in one pass; anything else by the number reader.
-std::optional<int64_t> KeyFromText(const std::string& text) {
-  if (const std::optional<int64_t> key = PlainDigits(text)) return key;
-  const size_t start = text.find_first_not_of(' ');
-  if (start != std::string::npos) {
-    if (const std::optional<int64_t> key =
-            PlainDigits(std::string_view(text).substr(start, text.find_last_not_of(' ') + 1 - start)))
-      return key;
-  }
-  const std::optional<double> number = kw::ParseWholeNumber(text);
-  if (!number || *number != std::floor(*number) || std::fabs(*number) > 9.0e15) return std::nullopt;
-  return static_cast<int64_t>(*number);
 }
 
 // Two field values that hold the same thing (two nulls included).
@@ -68,14 +68,7 @@ int64_t TableBusinessObject::KeyOf(const Record& record) const {
 }
 
 size_t TableBusinessObject::SlotOf(const kw::Variant& index) const {
-  if (index.IsText()) {
-    const std::optional<int64_t> key = KeyFromText(index.GetText());
-    const auto it = key ? slots_by_key_.find(*key) : slots_by_key_.end();
-    if (it == slots_by_key_.end() || order_.PositionOf(it->second) == 0) {
-      Fail(kw::err::kSubscript, "No record with the key \"" + index.GetText() + "\" is held.");
-    }
-    return it->second;
-  }
+  if (index.IsText()) return ShownRecordOfKey(index.GetText()).first;
   const int32_t position = index.IsEmpty() ? -1 : index.ToLong();
   if (position == -1) {
     if (current_ == 0) Fail(kw::err::kSubscript, "There is no current record: the object holds no record.");
@@ -86,6 +79,18 @@ size_t TableBusinessObject::SlotOf(const kw::Variant& index) const {
                                   std::to_string(order_.Count()) + ".");
   }
   return order_.SlotAt(position);
+}
+
+std::pair<size_t, int32_t> TableBusinessObject::ShownRecordOfKey(const std::string& text) const {
+  const int64_t key = KeyFromText(text);
+  const size_t slot = key == kNoKey ? KeySlots::kNone : slots_by_key_.Find(key);
+  const int32_t position = slot == KeySlots::kNone ? 0 : order_.PositionOf(slot);
+  if (position == 0) FailNoKey(text);
+  return {slot, position};
+}
+
+void TableBusinessObject::FailNoKey(const std::string& text) const {
+  Fail(kw::err::kSubscript, "No record with the key \"" + text + "\" is held.");
 }
 
 TableBusinessObject::Record& TableBusinessObject::RecordAt(const kw::Variant& index) { return records_[SlotOf(index)]; }
@@ -99,9 +104,9 @@ const std::vector<kw::Variant>& TableBusinessObject::ValuesAt(int32_t position) 
 bool TableBusinessObject::PassesFilter(const Record& record) const {
   const kw::Variant& parent = record.values[1];
   if (filter_.IsText()) {
-    const std::optional<int64_t> key = KeyFromText(filter_.GetText());
-    return key ? parent.IsNumber() && parent.ToDouble() == static_cast<double>(*key)
-               : parent.IsText() && parent.GetText() == filter_.GetText();
+    const int64_t key = KeyFromText(filter_.GetText());
+    return key != kNoKey ? parent.IsNumber() && parent.ToDouble() == static_cast<double>(key)
+                         : parent.IsText() && parent.GetText() == filter_.GetText();
   }
   return kw::VariantEquals(parent, filter_);
 }
@@ -120,7 +125,7 @@ void TableBusinessObject::RebuildView() {
 
 void TableBusinessObject::Drop(size_t slot) {
   // The slot stays, empty, so that no other slot moves: only the positions after it do.
-  slots_by_key_.erase(KeyOf(records_[slot]));
+  slots_by_key_.Erase(KeyOf(records_[slot]));
   records_[slot] = Record();
   if (order_.PositionOf(slot) != 0) order_.Remove(slot);
   current_ = std::min(current_, Count());
@@ -147,7 +152,7 @@ void TableBusinessObject::AddNew() {
   record.group_dirty = read_by_group;
   group_dirty_ = group_dirty_ || read_by_group;
   records_.push_back(std::move(record));
-  slots_by_key_.emplace(key, records_.size() - 1);
+  slots_by_key_.Insert(key, records_.size() - 1);
   order_.Append(records_.size() - 1);
   current_ = Count();
   settle_pending_ = false;
@@ -202,9 +207,19 @@ kw::Variant TableBusinessObject::FieldValueAt(const kw::Variant& index, int32_t 
   return RecordAt(index).values[static_cast<size_t>(position - 1)];
 }
 
+void TableBusinessObject::MakeKeyCurrent(const std::string& key) {
+  current_ = ShownRecordOfKey(key).second;
+  settle_pending_ = false;
+}
+
 kw::Variant TableBusinessObject::CurrentIndex() { return kw::Variant::Long(settle_pending_ ? -3 : current_); }
 
 void TableBusinessObject::CurrentIndex(const kw::Variant& index) {
+  if (index.IsText()) return MakeKeyCurrent(index.GetText());
+  MakePositionCurrent(index);
+}
+
+void TableBusinessObject::MakePositionCurrent(const kw::Variant& index) {
   if (index.IsNumber() && index.ToDouble() == -3) {
     current_ = std::min(std::max(current_, Count() > 0 ? 1 : 0), Count());
     settle_pending_ = false;
@@ -245,10 +260,10 @@ void TableBusinessObject::GroupDirty(bool dirty, const kw::Variant& index) {
 }
 
 bool TableBusinessObject::Exists(const std::string& key) {
-  const std::optional<int64_t> number = KeyFromText(key);
-  if (!number) return false;
-  const auto it = slots_by_key_.find(*number);
-  return it != slots_by_key_.end() && order_.PositionOf(it->second) != 0;
+  const int64_t number = KeyFromText(key);
+  if (number == kNoKey) return false;
+  const size_t slot = slots_by_key_.Find(number);
+  return slot != KeySlots::kNone && order_.PositionOf(slot) != 0;
 }
 
 void TableBusinessObject::MarkChanged(Record& record, const FieldSpec& field) {

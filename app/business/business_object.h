@@ -10,8 +10,10 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "app/business/key_slots.h"
 #include "app/business/record_order.h"
 #include "app/business/rule_numbers.h"
 #include "app/business/rules.h"
@@ -146,6 +148,16 @@ class TableBusinessObject : public kw::I_LI {
   Record& CurrentRecord();
   Record& RecordAt(const kw::Variant& index);
   size_t SlotOf(const kw::Variant& index) const;
+  // The slot and position of the shown record whose key `text` spells; raises 9 when no shown
+  // record has that key.
+  std::pair<size_t, int32_t> ShownRecordOfKey(const std::string& text) const;
+  // Raises 9: no shown record has the key `text` spells.
+  [[noreturn]] void FailNoKey(const std::string& text) const;
+  // Makes the record with the key `key` spells current (the list binding's lookup); 9 as above.
+  void MakeKeyCurrent(const std::string& key);
+  // Makes the record at the position `index` gives current (-1 or empty: the current one; -3:
+  // settles on the position after a removal).
+  void MakePositionCurrent(const kw::Variant& index);
   int64_t KeyOf(const Record& record) const;
   void RunFieldRules(Record& record, int32_t field);
   void RunAllRules(Record& record);
@@ -168,7 +180,7 @@ class TableBusinessObject : public kw::I_LI {
   std::vector<Referrer> referrers_;
   std::unordered_map<std::string, int32_t, kw::NoCaseHash, kw::NoCaseEqual> positions_by_name_;
   std::vector<Record> records_;
-  std::unordered_map<int64_t, size_t> slots_by_key_;
+  KeySlots slots_by_key_;
   RecordOrder order_;  // the visible records' slots by position
   // A stored record deleted and dropped, waiting for SaveBatch: its key and the version it was read at.
   struct DeletedRow {

@@ -190,11 +190,10 @@ void TableBusinessObject::Load(const kw::Variant& parent) {
   records_ = std::move(loaded);
   loaded_parent_ = parent;
   deleted_.clear();
-  slots_by_key_.clear();
-  slots_by_key_.reserve(records_.size());
+  slots_by_key_.Reset(records_.size());
   for (size_t slot = 0; slot < records_.size(); ++slot) {
     const int64_t key = KeyOf(records_[slot]);
-    slots_by_key_.emplace(key, slot);
+    slots_by_key_.Insert(key, slot);
     max_key_ = std::max(max_key_, key);
   }
   RebuildView();
