@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/business/business_classes.h"
+#include "app/data/trf_tables.h"
 #include "app/siblings/app_services.h"
 #include "bench/bench_database.h"
 #include "bench/ratio_reporter.h"
@@ -15,6 +16,7 @@
 #include "ui_shared/platform/clock.h"
 #include "ui_shared/platform/dates.h"
 #include "ui_shared/platform/service.h"
+#include "ui_shared/platform/text.h"
 #include "ui_shared/shared_procedures/shared_procedures.h"
 
 namespace {
@@ -71,7 +73,7 @@ class HandChecks {
     const double today = std::floor(kw::Service<kw::Clock>::Get().Now());
     int broken = !v[0].IsNumber();
     broken += v[1].IsNull() || !v[1].IsNumber() || !Exists(month_, v[1]);
-    broken += v[2].IsNull() || !v[2].IsText();
+    broken += v[2].IsNull() || !v[2].IsText() || kw::text::Len(v[2].GetText()) > trf::tables::kNameLength;
     if (!v[3].IsNull()) broken += !v[3].IsDate() || v[3].ToDate() > today;
     broken += v[4].IsNull() || !v[4].IsDate();
     if (!v[5].IsNull()) {
