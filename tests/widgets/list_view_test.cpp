@@ -187,7 +187,7 @@ TEST(ListView, SubItemsReachedItemAfterItemStayWithTheirItem) {
   ListView view;
   const ObjectPtr held = AddByName(view, "K1", "Ann")->Get("ListSubItems").ToObject();
   held->Call("Add", Args().Named("Text", Variant::Text("a1")));
-  for (const std::string n : {"2", "3", "4"}) {
+  for (const std::string& n : std::vector<std::string>{"2", "3", "4"}) {
     const ObjectPtr subs = AddByName(view, "K" + n, "Item " + n)->Get("ListSubItems").ToObject();
     const Variant dropped = subs->Call("Add", Args().Named("Text", Variant::Text("x" + n)).ResultUnused());
     EXPECT_TRUE(dropped.IsEmpty()) << n;
