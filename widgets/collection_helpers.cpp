@@ -7,12 +7,6 @@ namespace kw::widgets {
 
 std::string TextOf(const Variant* argument) { return argument ? argument->ToText() : std::string(); }
 
-std::string_view TextViewOf(const Variant* argument, std::string& storage) {
-  if (argument && argument->IsText()) return argument->GetText();
-  storage = TextOf(argument);
-  return storage;
-}
-
 int32_t InsertPositionOf(const Variant* argument) { return argument && !argument->IsEmpty() ? argument->ToLong() : 0; }
 
 std::string OptionalText(const Args& args, size_t index, std::string_view name) {

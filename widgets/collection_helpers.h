@@ -13,8 +13,14 @@ namespace kw::widgets {
 
 // The text of an optional argument as bound (Args::Bind): "" when omitted (nullptr).
 std::string TextOf(const Variant* argument);
-// The same text without a copy when the argument is one; otherwise made in `storage`.
-std::string_view TextViewOf(const Variant* argument, std::string& storage);
+// The same text without a copy when the argument is one (or "" when omitted); otherwise made in
+// `storage`. Inline: collections' `Add` read their texts this way once per entry.
+inline std::string_view TextViewOf(const Variant* argument, std::string& storage) {
+  if (!argument) return {};
+  if (argument->IsText()) return argument->GetText();
+  storage = argument->ToText();
+  return storage;
+}
 // The 1-based insert position of an optional Index argument as bound: 0 (at the end) when omitted
 // or Empty.
 int32_t InsertPositionOf(const Variant* argument);

@@ -163,8 +163,19 @@ std::shared_ptr<ListSubItem> ListSubItemTexts::Item(int32_t position) const {
   return std::make_shared<ListSubItem>(std::move(own), own_place);
 }
 
+std::shared_ptr<ListSubItems> ListSubItems::Of(const std::shared_ptr<ListItem>& item) {
+  thread_local std::shared_ptr<ListSubItems> handed_out;
+  if (handed_out && handed_out.use_count() == 1) {
+    handed_out->texts_ = std::shared_ptr<ListSubItemTexts>(item, &item->SubItems());
+  } else {
+    handed_out = std::make_shared<ListSubItems>(item);
+  }
+  return handed_out;
+}
+
 std::shared_ptr<ListSubItem> ListSubItems::SubItemAt(uint32_t place) const {
   if (last_ && last_.use_count() == 1) {
+    if (last_->texts_ != texts_) last_->texts_ = texts_;
     last_->place_ = place;
   } else {
     last_ = std::make_shared<ListSubItem>(texts_, place);
@@ -185,6 +196,7 @@ const MemberTable<ListSubItems>& ListSubItems::Members() {
          const int32_t position = InsertPositionOf(index);
          const auto place = static_cast<uint32_t>(s.texts_->PackedSize());
          s.texts_->Add(text, key, position);
+         if (a.IsResultUnused()) return Variant();
          return Variant::Object(s.SubItemAt(place));
        }},
       Property<&S::Count>(member::kCount),
@@ -201,7 +213,7 @@ const MemberTable<ListItem>& ListItem::Members() {
        [](I& i, const Variant& v, const Args&) { i.small_icon_ = ItemIcon(v); }},
       {member::kListSubItems, MemberKind::kProperty,
        [](I& i, const Args&) {
-         return Variant::Object(std::make_shared<ListSubItems>(std::static_pointer_cast<I>(i.shared_from_this())));
+         return Variant::Object(ListSubItems::Of(std::static_pointer_cast<I>(i.shared_from_this())));
        }},
   };
   return table;

@@ -135,6 +135,10 @@ class ListSubItems : public LateBound<ListSubItems> {
  public:
   // The collection of `item`'s sub-items, which it keeps alive.
   explicit ListSubItems(const std::shared_ptr<ListItem>& item) : texts_(item, &item->SubItems()) {}
+  // The collection of `item`'s sub-items as reached by name. A fill asks for it once per item and
+  // lets go of it at once: the one handed out last is used again once nobody holds it, instead of
+  // one made per item.
+  static std::shared_ptr<ListSubItems> Of(const std::shared_ptr<ListItem>& item);
   std::string TypeName() const override { return "ListSubItems"; }
   // How many sub-items the item has.
   int32_t Count() const { return texts_->Count(); }

@@ -189,6 +189,27 @@ TEST(LateBinding, ParametersBoundAtOnceAnswerAsFoundOneByOne) {
   EXPECT_EQ(bound[3], nullptr);
 }
 
+// A list bound again for the same member, as a caller that refills its values does, answers with
+// its values of now; an argument added since, another member's parameters and a copy bind anew.
+TEST(LateBinding, ParametersBoundAgainFollowTheirList) {
+  static constexpr std::array<Param, 2> kParams{{{0, "Key"}, {1, "Text"}}};
+  static constexpr std::array<Param, 2> kSwapped{{{0, "Text"}, {1, "Key"}}};
+  Args args;
+  args.Named("Text", Variant::Text("a"));
+  EXPECT_EQ(args.Bind(kParams)[0], nullptr);
+  args.NamedValue(0) = Variant::Text("b");
+  EXPECT_EQ(args.Bind(kParams)[1]->GetText(), "b");
+  args.Add(Variant::Long(7));
+  EXPECT_EQ(args.Bind(kParams)[0], args.Find(0, "Key"));
+  args.Named("Key", Variant::Text("k"));
+  EXPECT_EQ(args.Bind(kParams)[0]->GetText(), "k");
+  EXPECT_EQ(args.Bind(kSwapped)[0]->GetText(), "b");
+  (void)args.Bind(kParams);
+  const Args copy = args;
+  const auto bound = copy.Bind(kParams);
+  EXPECT_EQ(std::pair(bound[0], bound[1]), std::pair(copy.Find(0, "Key"), copy.Find(1, "Text")));
+}
+
 // A gadget of a class with no table of its own that answers one name by hand before its base.
 class HandGadget : public Gadget {
  public:

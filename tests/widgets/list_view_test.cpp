@@ -180,6 +180,30 @@ TEST(ListView, SubItemsKeepTheirTextsAcrossInsertsAndAdds) {
   }
 }
 
+// The sub-items of one item after another, reached by name and let go of at once as a fill does,
+// each reach their own item's texts, and so does the sub-item an Add returns; a collection still
+// held stays with its item. An Add whose caller drops the result returns none.
+TEST(ListView, SubItemsReachedItemAfterItemStayWithTheirItem) {
+  ListView view;
+  const ObjectPtr held = AddByName(view, "K1", "Ann")->Get("ListSubItems").ToObject();
+  held->Call("Add", Args().Named("Text", Variant::Text("a1")));
+  for (const std::string& n : std::vector<std::string>{"2", "3", "4"}) {
+    const ObjectPtr subs = AddByName(view, "K" + n, "Item " + n)->Get("ListSubItems").ToObject();
+    const Variant dropped = subs->Call("Add", Args().Named("Text", Variant::Text("x" + n)).ResultUnused());
+    EXPECT_TRUE(dropped.IsEmpty()) << n;
+    const ObjectPtr returned = subs->Call("Add", Args().Named("Text", Variant::Text("y" + n))).ToObject();
+    EXPECT_EQ(returned->Get("Text").GetText(), "y" + n);
+  }
+  held->Call("Add", Args().Named("Text", Variant::Text("a2")));
+  const std::tuple<std::string, std::string, std::string> rows[] = {
+      {"K1", "a1", "a2"}, {"K2", "x2", "y2"}, {"K3", "x3", "y3"}, {"K4", "x4", "y4"}};
+  for (const auto& [key, first, second] : rows) {
+    const ListSubItemTexts& texts = view.Items().Item(Variant::Text(key))->SubItems();
+    ASSERT_EQ(texts.Count(), 2) << key;
+    EXPECT_EQ(std::tuple(texts.Text(1), texts.Text(2)), std::tuple(first, second)) << key;
+  }
+}
+
 // An item keeps its own text beside its sub-items' texts: a text given later, before or after
 // sub-items are added or inserted, leaves them in their places, and the item's icon reads back
 // as the kind of value it was given.

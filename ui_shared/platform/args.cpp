@@ -1,6 +1,7 @@
 // Argument lookup of late-bound calls: by name first, then by position.
 #include "ui_shared/platform/args.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "ui_shared/platform/error.h"
@@ -9,11 +10,13 @@
 namespace kw {
 
 Args& Args::Named(std::string_view name, Variant value) {
+  bound_last_.params = nullptr;
   named_.emplace_back(name, std::move(value));
   return *this;
 }
 
 Args& Args::Add(Variant value) {
+  bound_last_.params = nullptr;
   positional_.push_back(std::move(value));
   return *this;
 }
@@ -48,6 +51,10 @@ void Args::BindInto(const Param* params, const Variant** bound, size_t count) co
   for (size_t i = 0; i < count; ++i) {
     if (!bound[i] && params[i].position < positional_count) bound[i] = &positional_[params[i].position];
   }
+  // The empty list is shared by every caller (kNoArgs) and has nothing worth keeping.
+  if (named_.empty() || count > BoundLast::kMaxParams) return;
+  std::copy_n(bound, count, bound_last_.bound.begin());
+  bound_last_.params = params;
 }
 
 const Variant& Args::Required(size_t index, std::string_view name) const {

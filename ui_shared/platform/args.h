@@ -2,6 +2,7 @@
 // of each are kept inside the list, so that an ordinary call allocates nothing.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <initializer_list>
@@ -50,12 +51,29 @@ class Args {
   Variant Optional(size_t index, std::string_view name, Variant fallback = Variant()) const;
   // The arguments of all of a member's `params` at once, each as Find would answer it (nullptr
   // when omitted), found in one pass over the named arguments instead of one per parameter.
+  // `params` is a member's fixed list (static): the list remembers what it found for it, so that
+  // a caller making the same call again with other values (NamedValue) binds it once.
   template <size_t N>
   std::array<const Variant*, N> Bind(const std::array<Param, N>& params) const {
     std::array<const Variant*, N> bound{};
+    if constexpr (N <= BoundLast::kMaxParams) {
+      if (params.data() == bound_last_.params) {
+        std::copy_n(bound_last_.bound.begin(), N, bound.begin());
+        return bound;
+      }
+    }
     BindInto(params.data(), bound.data(), N);
     return bound;
   }
+
+  // Tells the member called that the caller drops its result, so that a member whose result
+  // costs work to make (an object made or handed out for it) may return Empty instead.
+  Args& ResultUnused() {
+    result_unused_ = true;
+    return *this;
+  }
+  // True when the caller drops the result (ResultUnused).
+  bool IsResultUnused() const { return result_unused_; }
 
   // The value of the named argument added `index`-th (0-based, unchecked), for a caller that
   // makes the same call again with other values instead of building its arguments anew.
@@ -64,8 +82,28 @@ class Args {
  private:
   void BindInto(const Param* params, const Variant** bound, size_t count) const;
 
+  // What Bind found for the member bound last, by the address of its parameters. It points into
+  // this list, so a copy or a move starts without it, and adding an argument forgets it.
+  struct BoundLast {
+    // The most parameters whose binding is kept.
+    static constexpr size_t kMaxParams = 4;
+    BoundLast() noexcept = default;
+    BoundLast(const BoundLast& /*other*/) noexcept {}
+    BoundLast& operator=(const BoundLast& other) noexcept {
+      if (this != &other) params = nullptr;
+      return *this;
+    }
+    ~BoundLast() = default;
+    // The parameters bound last; nullptr when none are kept.
+    const Param* params = nullptr;
+    // Their arguments, as Bind answered.
+    std::array<const Variant*, kMaxParams> bound{};
+  };
+
   InlineVector<Variant, 3> positional_;
   InlineVector<std::pair<std::string, Variant>, kInlineNamed> named_;
+  mutable BoundLast bound_last_;
+  bool result_unused_ = false;
 };
 
 // The empty argument list, which member access takes when a caller gives none: one list made

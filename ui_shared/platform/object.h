@@ -165,13 +165,17 @@ class LateBound : public Base {
   }
 
  private:
-  // The members of this class and of its table-dispatched bases, built on first use.
+  // The members of this class and of its table-dispatched bases, built on first use. Every
+  // late-bound access asks for them: the check that they are built stays a few instructions, the
+  // building is a call of its own.
   static const NameIndex<FoundMember>& AllMembers() {
-    static const struct Built {
-      Built() { AddMembersTo(index, 0); }
-      NameIndex<FoundMember> index;
-    } built;
-    return built.index;
+    static const NameIndex<FoundMember>& built = BuildAllMembers();
+    return built;
+  }
+  [[gnu::noinline]] static const NameIndex<FoundMember>& BuildAllMembers() {
+    static NameIndex<FoundMember> index;
+    AddMembersTo(index, 0);
+    return index;
   }
 };
 

@@ -50,13 +50,15 @@ struct ColumnSource {
       : item_text(table.GetArray()->At({column, kItemText}).ToText()),
         property(item_text.empty() ? table.GetArray()->At({column, kProperty}).ToText() : std::string()) {}
 
-  // The text of the current record at position `position`, as a text variant; 94 for a null
-  // property value. A text value is handed on as it is, without another copy.
-  Variant TextAt(const ObjectPtr& business_object, int32_t position) const {
-    if (!item_text.empty()) return Variant::Text(item_text + std::to_string(position));
-    Variant value = GetMember(business_object, property);
-    if (value.IsText()) return value;
-    return Variant::Text(value.ToText());
+  // Reads the text of the current record at position `position` into `text`, as a text variant;
+  // 94 for a null property value. A text value is taken as it is, without another copy.
+  void ReadText(const ObjectPtr& business_object, int32_t position, Variant& text) const {
+    if (!item_text.empty()) {
+      text = Variant::Text(item_text + std::to_string(position));
+      return;
+    }
+    text = GetMember(business_object, property);
+    if (!text.IsText()) text = Variant::Text(text.ToText());
   }
 };
 
@@ -133,7 +135,7 @@ ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const Obj
       Variant& item_key = item_args.NamedValue(0);
       Variant& item_text = item_args.NamedValue(1);
       Args sub_item_args;
-      Variant& sub_item_text = sub_item_args.Named("Text", Variant()).NamedValue(0);
+      Variant& sub_item_text = sub_item_args.Named("Text", Variant()).ResultUnused().NamedValue(0);
       std::vector<ColumnSource> sources;
       for (int32_t position = 1; position <= record_count; ++position) {
         line = 61;
@@ -141,7 +143,7 @@ ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const Obj
         line = 62;
         // The table is read at the first record: a table without a usable column 0 fails here.
         if (sources.empty()) sources = ColumnSources(varIncludeLIProperties, column_count);
-        item_text = sources[0].TextAt(objLI, position);
+        sources[0].ReadText(objLI, position, item_text);
         line = 63;
         item_key = Variant::Text(ListKey(kDefaultKeyPrefix, GetMember(objLI, key_property)));
         line = 64;
@@ -150,7 +152,7 @@ ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const Obj
         if (column_count > 1) {
           const ObjectPtr sub_items = GetMember(item, sub_items_of).ToObject();
           for (int32_t column = 1; column < column_count; ++column) {
-            sub_item_text = sources[static_cast<size_t>(column)].TextAt(objLI, position);
+            sources[static_cast<size_t>(column)].ReadText(objLI, position, sub_item_text);
             CallMember(sub_items, add_sub_item, sub_item_args);
           }
         }
