@@ -13,20 +13,22 @@ bool InGroup(const CommandButton& button) { return button.style == kw::kButtonGr
 
 }  // namespace
 
+CommandBar::ButtonCall::ButtonCall(const std::string& key) : member(key) { args.Add(kw::Variant::Integer(0)); }
+
 void CommandBar::Add(CommandButton button) {
-  members_.push_back(std::make_shared<const kw::MemberRef>(button.key));
+  calls_.push_back(std::make_shared<ButtonCall>(button.key));
   buttons_.push_back(std::move(button));
 }
 
-bool CommandBar::Remove(const std::string& key) {
+bool CommandBar::Remove(std::string_view key) {
   const auto it = FindMutable(key);
   if (it == buttons_.end()) return false;
-  members_.erase(members_.begin() + (it - buttons_.begin()));
+  calls_.erase(calls_.begin() + (it - buttons_.begin()));
   buttons_.erase(it);
   return true;
 }
 
-bool CommandBar::SetState(const std::string& key, bool enabled, int16_t value) {
+bool CommandBar::SetState(std::string_view key, bool enabled, int16_t value) {
   const auto button = FindMutable(key);
   if (button == buttons_.end() || button->style == kw::kButtonSeparator) return false;
   button->enabled = enabled;
@@ -44,7 +46,7 @@ void CommandBar::SetValue(std::vector<CommandButton>::iterator button, int16_t v
     if (other != button) other->value = kReleased;
 }
 
-bool CommandBar::Click(const std::string& key) {
+bool CommandBar::Click(std::string_view key) {
   const auto button = FindMutable(key);
   if (button == buttons_.end() || !button->enabled || button->style == kw::kButtonSeparator) return false;
   switch (button->style) {
@@ -55,18 +57,32 @@ bool CommandBar::Click(const std::string& key) {
   // The target may change the bar while it runs: take what the call needs first.
   const int16_t value = button->value;
   const kw::ObjectPtr target = button->target.lock();
-  const std::shared_ptr<const kw::MemberRef> member = members_[static_cast<size_t>(button - buttons_.begin())];
-  kw::CallMember(target, *member, kw::Args().Add(kw::Variant::Integer(value)));  // moved in, not copied from a list
+  const std::shared_ptr<ButtonCall> call = calls_[static_cast<size_t>(button - buttons_.begin())];
+  if (call->calling) {
+    kw::CallMember(target, call->member, kw::Args().Add(kw::Variant::Integer(value)));
+    return true;
+  }
+  // Ends the click's use of the kept list, however the call ends.
+  struct Called {
+    ~Called() { call.calling = false; }
+    ButtonCall& call;
+  } called{*call};
+  call->calling = true;
+  call->args.PositionalValue(0) = kw::Variant::Integer(value);
+  kw::CallMember(target, call->member, call->args);
   return true;
 }
 
-const CommandButton* CommandBar::Find(const std::string& key) const {
+const CommandButton* CommandBar::Find(std::string_view key) const {
   const auto it = const_cast<CommandBar*>(this)->FindMutable(key);
   return it == buttons_.end() ? nullptr : &*it;
 }
 
-std::vector<CommandButton>::iterator CommandBar::FindMutable(const std::string& key) {
-  return std::find_if(buttons_.begin(), buttons_.end(), [&](const CommandButton& b) { return b.key == key; });
+std::vector<CommandButton>::iterator CommandBar::FindMutable(std::string_view key) {
+  // A plain walk: the bar holds a dozen buttons, too few for the unrolled search to pay its way.
+  for (auto it = buttons_.begin(); it != buttons_.end(); ++it)
+    if (it->key == key) return it;
+  return buttons_.end();
 }
 
 }  // namespace trf

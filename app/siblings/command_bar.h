@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui_shared/contracts/container.h"
@@ -36,26 +37,41 @@ class CommandBar {
   // stands beside the first.
   void Add(CommandButton button);
   // Takes the first button with `key` off the bar; false when there is none.
-  bool Remove(const std::string& key);
+  bool Remove(std::string_view key);
   // Sets the state of the first button with `key`; pressing a group button releases the others of
   // its group. False when there is none or it is a separator, which holds no state.
-  bool SetState(const std::string& key, bool enabled, int16_t value);
+  bool SetState(std::string_view key, bool enabled, int16_t value);
   // Clicks the first button with `key` as the user does: its value changes by the rules above,
   // then the target's member named by the key is called with the value as a 16-bit integer.
   // Unavailable buttons and separators do nothing; false when nothing was clicked. Errors of the
   // target (91 when it is gone) reach the caller.
-  bool Click(const std::string& key);
-  const CommandButton* Find(const std::string& key) const;
+  bool Click(std::string_view key);
+  // The first button with `key`; nullptr when there is none.
+  const CommandButton* Find(std::string_view key) const;
   const std::vector<CommandButton>& Buttons() const { return buttons_; }
 
  private:
-  std::vector<CommandButton>::iterator FindMutable(const std::string& key);
+  // What a click of one button calls: the target's member named by the key, resolved once, and
+  // the list of one argument it is called with, kept and refilled with each click's value.
+  struct ButtonCall {
+    // The call of the member named `key`, with a list holding one 16-bit integer.
+    explicit ButtonCall(const std::string& key);
+    // The target's member named by the button's key.
+    kw::MemberRef member;
+    // The click's value, the one argument of every call.
+    kw::Args args;
+    // A click of this button is under way: a second one, made by the target while it runs, is
+    // called with a list of its own, so that the first keeps its value.
+    bool calling = false;
+  };
+
+  std::vector<CommandButton>::iterator FindMutable(std::string_view key);
   // Sets the value of a button; a group button pressed releases the rest of its group.
   void SetValue(std::vector<CommandButton>::iterator button, int16_t value);
   std::vector<CommandButton> buttons_;
-  // Beside each button, the target's member named by its key, resolved when the button is added;
-  // shared, so that a click keeps it while the target changes the bar.
-  std::vector<std::shared_ptr<const kw::MemberRef>> members_;
+  // Beside each button, what its clicks call, made when the button is added; shared, so that a
+  // click keeps it while the target changes the bar.
+  std::vector<std::shared_ptr<ButtonCall>> calls_;
 };
 
 }  // namespace trf

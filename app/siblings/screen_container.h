@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/siblings/command_bar.h"
@@ -79,7 +80,7 @@ class ScreenContainer : public kw::TrfContainer {
   const std::vector<std::string>& NavigationHistory() const { return navigation_history_; }
   CommandBar& Bar() { return bar_; }
   // The user clicks a command button: the front end hands the click on here (CommandBar::Click).
-  bool ClickCommandButton(const std::string& key) { return bar_.Click(key); }
+  bool ClickCommandButton(std::string_view key) { return bar_.Click(key); }
 
  private:
   void Show(const std::string& key, kw::ActiveParams& params);

@@ -29,6 +29,7 @@ class Labelled : public Object {
 TEST(VariantConversion, ToIntegerAndToLongFollowTheRuntime) {
   const std::tuple<const char*, Variant, int32_t> rows[] = {
       {"empty", Variant(), 0},
+      {"integer, as it is", Variant::Integer(-32768), -32768},
       {"true", Variant::Boolean(true), -1},
       {"false", Variant::Boolean(false), 0},
       {"half to even", Variant::Double(2.5), 2},

@@ -29,7 +29,7 @@ bool SameName(std::string_view argument, std::string_view parameter) {
 }
 }  // namespace
 
-const Variant* Args::Find(size_t index, std::string_view name) const {
+const Variant* Args::FindNamedOrAt(size_t index, std::string_view name) const {
   for (const auto& [n, v] : named_) {
     if (SameName(n, name)) return &v;
   }
@@ -57,10 +57,7 @@ void Args::BindInto(const Param* params, const Variant** bound, size_t count) co
   bound_last_.params = params;
 }
 
-const Variant& Args::Required(size_t index, std::string_view name) const {
-  if (const Variant* v = Find(index, name)) return *v;
-  Raise(err::kArgumentNotOptional);
-}
+void Args::RaiseNotOptional() { Raise(err::kArgumentNotOptional); }
 
 Variant Args::Optional(size_t index, std::string_view name, Variant fallback) const {
   if (const Variant* v = Find(index, name)) return *v;

@@ -43,10 +43,17 @@ class Args {
 
   // The number of positional arguments.
   size_t PositionalCount() const { return positional_.size(); }
-  // The argument passed by `name` or else at position `index`; nullptr when omitted.
-  const Variant* Find(size_t index, std::string_view name) const;
+  // The argument passed by `name` or else at position `index`; nullptr when omitted. Inline for
+  // the common call with no named arguments, which needs no name compared.
+  const Variant* Find(size_t index, std::string_view name) const {
+    if (named_.empty()) return index < positional_.size() ? &positional_[index] : nullptr;
+    return FindNamedOrAt(index, name);
+  }
   // The same, raising 449 ("Argument not optional") when omitted.
-  const Variant& Required(size_t index, std::string_view name) const;
+  const Variant& Required(size_t index, std::string_view name) const {
+    if (const Variant* v = Find(index, name)) return *v;
+    RaiseNotOptional();
+  }
   // The same, answering `fallback` when omitted.
   Variant Optional(size_t index, std::string_view name, Variant fallback = Variant()) const;
   // The arguments of all of a member's `params` at once, each as Find would answer it (nullptr
@@ -78,8 +85,12 @@ class Args {
   // The value of the named argument added `index`-th (0-based, unchecked), for a caller that
   // makes the same call again with other values instead of building its arguments anew.
   Variant& NamedValue(size_t index) { return named_[index].second; }
+  // The value of the positional argument at `index` (0-based, unchecked), for the same purpose.
+  Variant& PositionalValue(size_t index) { return positional_[index]; }
 
  private:
+  const Variant* FindNamedOrAt(size_t index, std::string_view name) const;
+  [[noreturn]] static void RaiseNotOptional();
   void BindInto(const Param* params, const Variant** bound, size_t count) const;
 
   // What Bind found for the member bound last, by the address of its parameters. It points into

@@ -51,6 +51,11 @@ class MemberRef {
     }
     return found_;
   }
+  // The entry FindIn answered for `index` last; nullptr when it answered none or was last asked
+  // about another index.
+  const FoundMember* FoundBefore(const NameIndex<FoundMember>& index) const {
+    return &index == index_ ? found_ : nullptr;
+  }
 
  private:
   std::string name_;

@@ -4,6 +4,7 @@
 // `MemberTable` (member_table.h), and derive from `LateBound<Self, Base>` to have them dispatched.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -110,26 +111,25 @@ class LateBound : public Base {
     HandDispatched::Let(member, value, args);
   }
   // A resolved name finds its entry once per class; a class derived further without a table of
-  // its own may answer names by hand, and is reached by the name.
+  // its own may answer names by hand, and is reached by the name. A member of this very class,
+  // found by the same name before, is reached straight from its entry.
   Variant GetResolved(const MemberRef& member, const Args& args) override {
-    if (typeid(*this) != typeid(Self)) return this->Get(member.Name(), args);
-    if (const FoundMember* found = member.FindIn(AllMembers())) return ReadFound(*found, args);
-    // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
-    return HandDispatched::Get(member.Name(), args);
+    if (const TableEntry* e = OwnEntryFoundBefore(member); e != nullptr && e->get != nullptr)
+      return e->get(static_cast<Self&>(*this), args);
+    return GetByTablesOrName(member, args);
   }
   // Call through a resolved name: the entry found once per class, as GetResolved.
   Variant CallResolved(const MemberRef& member, const Args& args) override {
-    if (typeid(*this) != typeid(Self)) return this->Call(member.Name(), args);
-    if (const FoundMember* found = member.FindIn(AllMembers())) return ReadFound(*found, args);
-    // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
-    return HandDispatched::Call(member.Name(), args);
+    if (const TableEntry* e = OwnEntryFoundBefore(member); e != nullptr && e->get != nullptr)
+      return e->get(static_cast<Self&>(*this), args);
+    return CallByTablesOrName(member, args);
   }
   // Let through a resolved name: the entry found once per class, as GetResolved.
   void LetResolved(const MemberRef& member, const Variant& value, const Args& args) override {
-    if (typeid(*this) != typeid(Self)) return this->Let(member.Name(), value, args);
-    if (const FoundMember* found = member.FindIn(AllMembers())) return LetFound(*found, value, args);
-    // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
-    HandDispatched::Let(member.Name(), value, args);
+    if (const TableEntry* e = OwnEntryFoundBefore(member);
+        e != nullptr && e->let != nullptr && e->kind != MemberKind::kMethod)
+      return e->let(static_cast<Self&>(*this), value, args);
+    LetByTablesOrName(member, value, args);
   }
 
  protected:
@@ -165,6 +165,40 @@ class LateBound : public Base {
   }
 
  private:
+  // The entry this very class declares for a resolved name that was found in its tables before;
+  // nullptr for anything else (another class, a base's member, no such member, a name not looked
+  // up yet, tables not built yet), which the full lookups below answer. Reads only what is kept,
+  // so that the calls above stay small.
+  const TableEntry* OwnEntryFoundBefore(const MemberRef& member) const {
+    const NameIndex<FoundMember>* tables = built_tables_.load(std::memory_order_acquire);
+    // The same type_info object as a rule; one compared by name is left to the full lookup.
+    if (tables == nullptr || &typeid(*this) != &typeid(Self)) return nullptr;
+    const FoundMember* found = member.FoundBefore(*tables);
+    return found != nullptr && found->level == 0 ? static_cast<const TableEntry*>(found->entry) : nullptr;
+  }
+  // A resolved name looked up in full: through the class derived further by the name, in the
+  // tables, or by the first base that answers by hand. Out of line, to keep the calls above small.
+  [[gnu::noinline]] Variant GetByTablesOrName(const MemberRef& member, const Args& args) {
+    if (typeid(*this) != typeid(Self)) return this->Get(member.Name(), args);
+    if (const FoundMember* found = member.FindIn(AllMembers())) return ReadFound(*found, args);
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
+    return HandDispatched::Get(member.Name(), args);
+  }
+  // A call by a resolved name looked up in full, as GetByTablesOrName.
+  [[gnu::noinline]] Variant CallByTablesOrName(const MemberRef& member, const Args& args) {
+    if (typeid(*this) != typeid(Self)) return this->Call(member.Name(), args);
+    if (const FoundMember* found = member.FindIn(AllMembers())) return ReadFound(*found, args);
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
+    return HandDispatched::Call(member.Name(), args);
+  }
+  // A write by a resolved name looked up in full, as GetByTablesOrName.
+  [[gnu::noinline]] void LetByTablesOrName(const MemberRef& member, const Variant& value, const Args& args) {
+    if (typeid(*this) != typeid(Self)) return this->Let(member.Name(), value, args);
+    if (const FoundMember* found = member.FindIn(AllMembers())) return LetFound(*found, value, args);
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
+    HandDispatched::Let(member.Name(), value, args);
+  }
+
   // The members of this class and of its table-dispatched bases, built on first use. Every
   // late-bound access asks for them: the check that they are built stays a few instructions, the
   // building is a call of its own.
@@ -175,8 +209,11 @@ class LateBound : public Base {
   [[gnu::noinline]] static const NameIndex<FoundMember>& BuildAllMembers() {
     static NameIndex<FoundMember> index;
     AddMembersTo(index, 0);
+    built_tables_.store(&index, std::memory_order_release);
     return index;
   }
+  // The members once AllMembers has built them, read without its guard by the resolved calls.
+  static inline std::atomic<const NameIndex<FoundMember>*> built_tables_{nullptr};
 };
 
 // Calls of a member on an object reached by name; 91 when the object is nothing.

@@ -66,15 +66,11 @@ double DecimalValue::ToDouble() const {
 }
 
 Variant Variant::Null() { return Variant(NullTag{}); }
-Variant Variant::Integer(int16_t v) { return Variant(v); }
-Variant Variant::Long(int32_t v) { return Variant(v); }
 Variant Variant::Byte(uint8_t v) { return Variant(v); }
 Variant Variant::Single(float v) { return Variant(v); }
-Variant Variant::Double(double v) { return Variant(v); }
 Variant Variant::Currency(CurrencyValue v) { return Variant(v); }
 Variant Variant::Date(double serial) { return Variant(DateTag{dates::CheckedSerial(serial)}); }
 Variant Variant::Text(std::string v) { return Variant(std::move(v)); }
-Variant Variant::Boolean(bool v) { return Variant(v); }
 Variant Variant::Object(ObjectPtr v) { return Variant(std::move(v)); }
 Variant Variant::Array(ArrayPtr v) { return Variant(std::move(v)); }
 Variant Variant::Decimal(DecimalValue v) { return Variant(v); }
@@ -122,7 +118,10 @@ double Variant::ToDouble() const {
                     value_);
 }
 
-int16_t Variant::ToInteger() const { return ToInt16(ToDouble()); }
+int16_t Variant::ToInteger() const {
+  if (const auto* i = std::get_if<int16_t>(&value_)) return *i;  // a button's value, an index: no rounding to do
+  return ToInt16(ToDouble());
+}
 int32_t Variant::ToLong() const { return ToInt32(ToDouble()); }
 uint8_t Variant::ToByte() const { return ToUInt8(ToDouble()); }
 

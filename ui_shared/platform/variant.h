@@ -83,16 +83,17 @@ class Variant {
   static Variant Empty() { return Variant(); }
   // The Null value: no valid data.
   static Variant Null();
-  // A 16-bit whole number.
-  static Variant Integer(int16_t v);
+  // A 16-bit whole number. This and the other small kinds are made inline: calls make them per
+  // argument.
+  static Variant Integer(int16_t v) { return Variant(v); }
   // A 32-bit whole number.
-  static Variant Long(int32_t v);
+  static Variant Long(int32_t v) { return Variant(v); }
   // A byte, 0 to 255.
   static Variant Byte(uint8_t v);
   // A single-precision number.
   static Variant Single(float v);
   // A double-precision number.
-  static Variant Double(double v);
+  static Variant Double(double v) { return Variant(v); }
   // A currency amount.
   static Variant Currency(CurrencyValue v);
   // A date, as a date serial (days since 30 December 1899).
@@ -100,7 +101,7 @@ class Variant {
   // A text (UTF-8).
   static Variant Text(std::string v);
   // A boolean.
-  static Variant Boolean(bool v);
+  static Variant Boolean(bool v) { return Variant(v); }
   static Variant Object(ObjectPtr v);  // a null pointer is "nothing"
   // An array; a null pointer is an array of nothing.
   static Variant Array(ArrayPtr v);

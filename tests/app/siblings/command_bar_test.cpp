@@ -1,4 +1,7 @@
 // The reference command bar: clicks by the toolbar rules and the call of the target's member named by the key.
+#include <functional>
+#include <utility>
+
 #include "app/siblings/screen_container.h"
 #include "tests/doubles/raised.h"
 
@@ -62,6 +65,34 @@ TEST(CommandBar, StateCallsAndButtonsThatCannotBeClicked) {
   w.target.reset();
   EXPECT_TRUE(watch.expired());
   EXPECT_EQ(kw::testing::RaisedNumber([&] { w.container->ClickCommandButton("Plain"); }), kw::err::kObjectNotSet);
+}
+
+// A click target that, once, does something to the bar in the middle of its click, and writes down
+// the value it was given before and after.
+struct BusyTarget : kw::Object {
+  std::string TypeName() const override { return "BusyTarget"; }
+  kw::Variant Call(std::string_view member, const kw::Args& args) override {
+    const std::string before = args.Required(0, "Value").ToText();
+    if (during) std::exchange(during, nullptr)();
+    calls.push_back(std::string(member) + "(" + before + "->" + args.Required(0, "Value").ToText() + ")");
+    return kw::Variant();
+  }
+  std::function<void()> during;
+  std::vector<std::string> calls;
+};
+
+// A target that clicks its own button again, or takes it off the bar, in the middle of a click:
+// each click keeps the value it was given until it returns.
+TEST(CommandBar, AClickKeepsItsValueWhileTheTargetChangesTheBar) {
+  const auto container = std::make_shared<ScreenContainer>();
+  const auto target = std::make_shared<BusyTarget>();
+  container->AddCommandButton(nullptr, "Check", target, kw::kButtonCheck, "Check");
+  target->during = [&] { container->ClickCommandButton("Check"); };
+  EXPECT_TRUE(container->ClickCommandButton("Check"));
+  target->during = [&] { container->RemoveCommandButton("Check"); };
+  EXPECT_TRUE(container->ClickCommandButton("Check"));
+  EXPECT_FALSE(container->ClickCommandButton("Check"));
+  EXPECT_EQ(target->calls, (std::vector<std::string>{"Check(0->0)", "Check(1->1)", "Check(1->1)"}));
 }
 
 }  // namespace
