@@ -126,10 +126,10 @@ TEST_F(TrustTest, AFiledMonthIsLockedUntilReopenedForAReason) {
   ASSERT_TRUE(FilingOf(*database_, kMarchAtMaple).has_value());
   EXPECT_EQ(FilingOf(*database_, kMarchAtMaple)->filed_by, Me());
   const std::string locked = OnServer() ? "March 2004 of H-101 was filed by trf on " : "This month was filed";
+  const char* const late_arrival =
+      "INSERT INTO tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, H_AdmissionDate) VALUES (3, 'Late', 38000)";
   for (const char* sql : {"UPDATE tbH_Residents SET H_MonthlyFee = 1 WHERE H_ResidentsID = 4",
-                          "DELETE FROM tbH_Residents WHERE H_ResidentsID = 4",
-                          "INSERT INTO tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, H_AdmissionDate) "
-                          "VALUES (3, 'Late', 38000)",
+                          "DELETE FROM tbH_Residents WHERE H_ResidentsID = 4", late_arrival,
                           "UPDATE tbH_HomeMonthlyStats SET StatStatus = 1 WHERE H_HomeMonthlyStatsID = 3",
                           "UPDATE tbH_Residents SET H_MonthlyFee = H_MonthlyFee WHERE H_ResidentsID = 4",
                           "UPDATE tbH_Residents SET H_HomeMonthlyStatsID = 3 WHERE H_HomeMonthlyStatsID = 4"}) {
