@@ -3,7 +3,6 @@
 #include "app/business/business_object.h"
 
 #include <algorithm>
-#include <charconv>
 #include <climits>
 #include <cmath>
 #include <optional>
@@ -81,12 +80,16 @@ size_t TableBusinessObject::SlotOf(const kw::Variant& index) const {
   return order_.SlotAt(position);
 }
 
-std::pair<size_t, int32_t> TableBusinessObject::ShownRecordOfKey(const std::string& text) const {
+std::pair<size_t, int32_t> TableBusinessObject::FindShownKey(const std::string& text) const {
   const int64_t key = KeyFromText(text);
   const size_t slot = key == kNoKey ? KeySlots::kNone : slots_by_key_.Find(key);
-  const int32_t position = slot == KeySlots::kNone ? 0 : order_.PositionOf(slot);
-  if (position == 0) FailNoKey(text);
-  return {slot, position};
+  return {slot, slot == KeySlots::kNone ? 0 : order_.PositionOf(slot)};
+}
+
+std::pair<size_t, int32_t> TableBusinessObject::ShownRecordOfKey(const std::string& text) const {
+  const std::pair<size_t, int32_t> found = FindShownKey(text);
+  if (found.second == 0) FailNoKey(text);
+  return found;
 }
 
 void TableBusinessObject::FailNoKey(const std::string& text) const {
@@ -259,12 +262,7 @@ void TableBusinessObject::GroupDirty(bool dirty, const kw::Variant& index) {
   }
 }
 
-bool TableBusinessObject::Exists(const std::string& key) {
-  const int64_t number = KeyFromText(key);
-  if (number == kNoKey) return false;
-  const size_t slot = slots_by_key_.Find(number);
-  return slot != KeySlots::kNone && order_.PositionOf(slot) != 0;
-}
+bool TableBusinessObject::Exists(const std::string& key) { return FindShownKey(key).second != 0; }
 
 void TableBusinessObject::MarkChanged(Record& record, const FieldSpec& field) {
   record.Reopen();

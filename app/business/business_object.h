@@ -148,8 +148,10 @@ class TableBusinessObject : public kw::I_LI {
   Record& CurrentRecord();
   Record& RecordAt(const kw::Variant& index);
   size_t SlotOf(const kw::Variant& index) const;
-  // The slot and position of the shown record whose key `text` spells; raises 9 when no shown
+  // The slot and position of the shown record whose key `text` spells; position 0 when no shown
   // record has that key.
+  std::pair<size_t, int32_t> FindShownKey(const std::string& text) const;
+  // The same, raising 9 when no shown record has that key.
   std::pair<size_t, int32_t> ShownRecordOfKey(const std::string& text) const;
   // Raises 9: no shown record has the key `text` spells.
   [[noreturn]] void FailNoKey(const std::string& text) const;
