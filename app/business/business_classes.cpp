@@ -11,7 +11,7 @@ LIHomes::LIHomes(std::shared_ptr<Database> database)
                           ClassSpec{.class_enum = classes::kHomes, .class_name = "LIHomes", .table = &tables::kHomes}) {
 }
 
-void LIHomes::CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) {
+void LIHomes::CheckField(int32_t field, std::span<const kw::Variant> values, RuleFindings& findings) {
   if (field != kCapacity - 1) return;
   const int32_t capacity = values[kCapacity - 1].ToLong();
   if (capacity < 1) {
@@ -28,7 +28,7 @@ LIHomeMonths::LIHomeMonths(std::shared_ptr<Database> database)
           std::move(database),
           ClassSpec{.class_enum = classes::kHomeMonths, .class_name = "LIHomeMonths", .table = &tables::kHomeMonths}) {}
 
-void LIHomeMonths::CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) {
+void LIHomeMonths::CheckField(int32_t field, std::span<const kw::Variant> values, RuleFindings& findings) {
   if (field == kStatStatus - 1) {
     const int32_t status = values[kStatStatus - 1].ToLong();
     if (status < 0 || status > 2) {

@@ -21,7 +21,7 @@ class LIHomes : public TableBusinessObject {
   static constexpr int32_t kCapacity = tables::kHomes.Position(tables::column::kCapacity);
 
  protected:
-  void CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) override;
+  void CheckField(int32_t field, std::span<const kw::Variant> values, RuleFindings& findings) override;
 };
 
 // Month records of the homes (tbH_HomeMonthlyStats); StatStatus 1 is the active TRF.
@@ -32,7 +32,7 @@ class LIHomeMonths : public TableBusinessObject {
   static constexpr int32_t kStatStatus = tables::kHomeMonths.Position(tables::column::kStatStatus);
 
  protected:
-  void CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) override;
+  void CheckField(int32_t field, std::span<const kw::Variant> values, RuleFindings& findings) override;
 };
 
 // Residents of a home month (tbH_Residents). Saved in batches: the screen writes the month's
@@ -47,8 +47,8 @@ class LIResidents : public TableBusinessObject {
   static constexpr int32_t kFamilyGroup = tables::kResidents.Position(tables::column::kFamilyGroupsID);
 
  protected:
-  void CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) override;
-  void CheckRecord(const std::vector<kw::Variant>& values, RuleFindings& findings) override;
+  void CheckField(int32_t field, std::span<const kw::Variant> values, RuleFindings& findings) override;
+  void CheckRecord(std::span<const kw::Variant> values, RuleFindings& findings) override;
 };
 
 // The expense categories of a TRF type (tbHU_ExpenseCategories): the lookup table.
@@ -104,7 +104,7 @@ class LIFamilyGroups : public TableBusinessObject, public kw::FamilyGroups {
   void AssessMMLOandAMMailingFees(int32_t assessment, bool force_am_info_soft_rule) override;
 
  protected:
-  void CheckRecord(const std::vector<kw::Variant>& values, RuleFindings& findings) override;
+  void CheckRecord(std::span<const kw::Variant> values, RuleFindings& findings) override;
 
  private:
   std::map<int64_t, int32_t> residents_by_group_;

@@ -100,7 +100,7 @@ TableBusinessObject::Record& TableBusinessObject::RecordAt(const kw::Variant& in
 
 TableBusinessObject::Record& TableBusinessObject::CurrentRecord() { return RecordAt(kw::Variant()); }
 
-const std::vector<kw::Variant>& TableBusinessObject::ValuesAt(int32_t position) const {
+std::span<const kw::Variant> TableBusinessObject::ValuesAt(int32_t position) const {
   return records_[SlotOf(kw::Variant::Long(position))].values;
 }
 
@@ -143,7 +143,7 @@ int64_t TableBusinessObject::NextKey() {
 
 void TableBusinessObject::AddNew() {
   Record record;
-  record.values.assign(fields_.size(), kw::Variant::Null());
+  record.values.Assign(std::vector<kw::Variant>(fields_.size(), kw::Variant::Null()));
   const int64_t key = NextKey();
   record.values[0] =
       key <= INT32_MAX ? kw::Variant::Long(static_cast<int32_t>(key)) : kw::Variant::Double(static_cast<double>(key));
@@ -176,7 +176,7 @@ void TableBusinessObject::CancelEdit() {
   Record& record = CurrentRecord();
   if (record.batch_values) {
     // Edited again after the batch accepted it: back to what the batch accepted.
-    record.values = std::move(*record.batch_values);
+    record.values.Assign(std::move(*record.batch_values));
     record.batch_values.reset();
     record.in_batch = true;
     record.deleted = false;
@@ -189,7 +189,7 @@ void TableBusinessObject::CancelEdit() {
   }
   if (record.in_batch) return;
   if (record.stored) {
-    record.values = std::move(*record.stored);
+    record.values.Assign(std::move(*record.stored));
     record.stored.reset();
   }
   record.deleted = false;
@@ -266,7 +266,7 @@ bool TableBusinessObject::Exists(const std::string& key) { return FindShownKey(k
 
 void TableBusinessObject::MarkChanged(Record& record, const FieldSpec& field) {
   record.Reopen();
-  if (!record.is_new && !record.stored) record.stored = std::make_unique<std::vector<kw::Variant>>(record.values);
+  if (!record.is_new && !record.stored) record.stored = std::make_unique<std::vector<kw::Variant>>(record.values.Copy());
   if (field.read_by_group) record.group_dirty = group_dirty_ = true;
 }
 

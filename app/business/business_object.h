@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -15,6 +16,7 @@
 
 #include "app/business/key_slots.h"
 #include "app/business/record_order.h"
+#include "app/business/record_values.h"
 #include "app/business/rule_numbers.h"
 #include "app/business/rules.h"
 #include "app/data/database.h"
@@ -131,13 +133,13 @@ class TableBusinessObject : public kw::I_LI {
  protected:
   // Class rules of one field, run after the field's value passed the kind, required and key
   // checks. `values` are the record's values by position - 1.
-  virtual void CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings);
+  virtual void CheckField(int32_t field, std::span<const kw::Variant> values, RuleFindings& findings);
   // Class rules over the whole record (level 2), run by Validate.
-  virtual void CheckRecord(const std::vector<kw::Variant>& values, RuleFindings& findings);
+  virtual void CheckRecord(std::span<const kw::Variant> values, RuleFindings& findings);
   // Writes a field of the record at `position` without running rules (assessments).
   void StoreValue(int32_t record_position, int32_t field_position, const kw::Variant& value);
   // The values of the record at `position` (1 to Count).
-  const std::vector<kw::Variant>& ValuesAt(int32_t position) const;
+  std::span<const kw::Variant> ValuesAt(int32_t position) const;
   // Today's date (a whole date serial) as the running rules read it, once per run.
   double Today() const { return today_; }
 
@@ -165,9 +167,9 @@ class TableBusinessObject : public kw::I_LI {
   void RunAllRules(Record& record);
   // Reads the clock for the rules of one run.
   void ReadToday();
-  void CheckFieldKind(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings);
+  void CheckFieldKind(int32_t field, std::span<const kw::Variant> values, RuleFindings& findings);
   // A date more than a month ahead is asked about, unless a hard rule refused the field already.
-  void AskAboutFutureDate(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings);
+  void AskAboutFutureDate(int32_t field, std::span<const kw::Variant> values, RuleFindings& findings);
   void MarkChanged(Record& record, const FieldSpec& field);
   void RebuildView();
   void Drop(size_t slot);
@@ -181,6 +183,9 @@ class TableBusinessObject : public kw::I_LI {
   std::vector<FieldSpec> fields_;
   std::vector<Referrer> referrers_;
   std::unordered_map<std::string, int32_t, kw::NoCaseHash, kw::NoCaseEqual> positions_by_name_;
+  // The values of the records the last load read; declared before the records, which point into
+  // them, so that the records go first.
+  RecordValueBlocks loaded_values_;
   std::vector<Record> records_;
   KeySlots slots_by_key_;
   RecordOrder order_;  // the visible records' slots by position

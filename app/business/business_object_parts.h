@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/business/business_object.h"
+#include "app/business/record_values.h"
 #include "app/data/change_record.h"
 
 namespace trf {
@@ -13,7 +14,7 @@ namespace trf {
 // A held record: its values by position - 1, the stored values while it is edited, its state and
 // its rules as the last runs left them.
 struct TableBusinessObject::Record {
-  std::vector<kw::Variant> values;
+  RecordValues values;
   // The row's version when it was read or last written; a write expects the row to carry it still.
   int64_t version = 1;
   std::unique_ptr<std::vector<kw::Variant>> stored;  // set from the first edit until saved
@@ -33,7 +34,7 @@ struct TableBusinessObject::Record {
   // The record is changed again after the batch accepted it.
   void Reopen() {
     if (!in_batch) return;
-    batch_values = std::make_unique<std::vector<kw::Variant>>(values);
+    batch_values = std::make_unique<std::vector<kw::Variant>>(values.Copy());
     in_batch = false;
   }
 };

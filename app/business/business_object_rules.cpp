@@ -78,7 +78,7 @@ kw::Variant NormalisedValue(const FieldSpec& field, const kw::Variant& value) {
   return value;
 }
 
-void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Variant>& values,
+void TableBusinessObject::CheckFieldKind(int32_t field, std::span<const kw::Variant> values,
                                          RuleFindings& findings) {
   const FieldSpec& spec = fields_[static_cast<size_t>(field)];
   const kw::Variant& value = values[static_cast<size_t>(field)];
@@ -150,9 +150,9 @@ void TableBusinessObject::CheckFieldKind(int32_t field, const std::vector<kw::Va
   }
 }
 
-void TableBusinessObject::CheckField(int32_t, const std::vector<kw::Variant>&, RuleFindings&) {}
+void TableBusinessObject::CheckField(int32_t, std::span<const kw::Variant>, RuleFindings&) {}
 
-void TableBusinessObject::AskAboutFutureDate(int32_t field, const std::vector<kw::Variant>& values,
+void TableBusinessObject::AskAboutFutureDate(int32_t field, std::span<const kw::Variant> values,
                                              RuleFindings& findings) {
   const kw::Variant& value = values[static_cast<size_t>(field)];
   if (!value.IsDate() || findings.HasHard(field)) return;
@@ -163,7 +163,7 @@ void TableBusinessObject::AskAboutFutureDate(int32_t field, const std::vector<kw
                     value);
 }
 
-void TableBusinessObject::CheckRecord(const std::vector<kw::Variant>&, RuleFindings&) {}
+void TableBusinessObject::CheckRecord(std::span<const kw::Variant>, RuleFindings&) {}
 
 void TableBusinessObject::ReadToday() { today_ = std::floor(kw::Service<kw::Clock>::Get().Now()); }
 

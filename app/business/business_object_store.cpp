@@ -176,18 +176,22 @@ std::vector<std::shared_ptr<SoftRule>> TableBusinessObject::Store::QueueAcceptan
 void TableBusinessObject::Load(const kw::Variant& parent) {
   auto query = store_->Select(parent);
   std::vector<Record> loaded;
+  RecordValueBlocks values;
   const size_t count = fields_.size();
   std::vector<ReadAs> reads(count, ReadAs::kStored);
   for (size_t i = 0; i < count; ++i) {
     if (fields_[i].kind == FieldKind::Date) reads[i] = ReadAs::kDate;
   }
   while (query->Step()) {
+    std::vector<kw::Variant>& block = values.RoomFor(count);
+    const size_t first = block.size();
+    query->AppendRow(reads, block);  // each value straight into its place
     Record& record = loaded.emplace_back();
-    record.values.reserve(count);
-    query->AppendRow(reads, record.values);  // each value straight into the record
+    record.values = RecordValues(block.data() + first, count);
     record.version = static_cast<int64_t>(query->Column(static_cast<int>(count)).ToDouble());
   }
   records_ = std::move(loaded);
+  loaded_values_ = std::move(values);  // after the records that pointed into the earlier blocks are gone
   loaded_parent_ = parent;
   deleted_.clear();
   slots_by_key_.Reset(records_.size());
@@ -261,7 +265,7 @@ void TableBusinessObject::SaveBatch() {
     std::vector<kw::Variant> awaited;
     for (const DeletedRow& row : deleted_) {
       Record gone;
-      gone.values = {row.key};
+      gone.values.Assign({row.key});
       gone.version = row.version;
       awaited.push_back(store_->Remove(gone));
     }

@@ -24,7 +24,7 @@ void LIFamilyGroups::AssessPrepare() {
   }
   am_fee_before_.clear();
   for (int32_t position = 1; position <= Count(); ++position) {
-    const std::vector<kw::Variant>& values = ValuesAt(position);
+    std::span<const kw::Variant> values = ValuesAt(position);
     am_fee_before_[static_cast<int64_t>(values[0].ToDouble())] =
         values[kAMFee - 1].IsNumber() ? values[kAMFee - 1].ToDouble() : 0.0;
   }
@@ -40,7 +40,7 @@ void LIFamilyGroups::AssessMMLOandAMMailingFees(int32_t assessment, bool force_a
   force_am_info_ = force_am_info_soft_rule;
   const kw::Variant current = CurrentIndex();
   for (int32_t position = 1; position <= Count(); ++position) {
-    const std::vector<kw::Variant>& values = ValuesAt(position);
+    std::span<const kw::Variant> values = ValuesAt(position);
     const bool has_address = values[kMailingAddress - 1].IsText();
     const auto found = residents_by_group_.find(static_cast<int64_t>(values[0].ToDouble()));
     const int32_t residents = found == residents_by_group_.end() ? 0 : found->second;
@@ -60,7 +60,7 @@ void LIFamilyGroups::AssessMMLOandAMMailingFees(int32_t assessment, bool force_a
   state_ = kAssessDone;
 }
 
-void LIFamilyGroups::CheckRecord(const std::vector<kw::Variant>& values, RuleFindings& findings) {
+void LIFamilyGroups::CheckRecord(std::span<const kw::Variant> values, RuleFindings& findings) {
   const bool has_address = values[kMailingAddress - 1].IsText();
   const double mmlo = values[kMMLOFee - 1].IsNumber() ? values[kMMLOFee - 1].ToDouble() : 0.0;
   const double am = values[kAMFee - 1].IsNumber() ? values[kAMFee - 1].ToDouble() : 0.0;

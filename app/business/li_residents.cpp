@@ -25,7 +25,7 @@ LIResidents::LIResidents(std::shared_ptr<Database> database)
                                                          .read_by_group = {tables::column::kHomeMonthlyStatsID,
                                                                            tables::column::kMonthlyFee}}) {}
 
-void LIResidents::CheckField(int32_t field, const std::vector<kw::Variant>& values, RuleFindings& findings) {
+void LIResidents::CheckField(int32_t field, std::span<const kw::Variant> values, RuleFindings& findings) {
   const kw::Variant& value = values[static_cast<size_t>(field)];
   if (value.IsNull()) return;
   if (field == kBirthDate - 1) {
@@ -50,7 +50,7 @@ void LIResidents::CheckField(int32_t field, const std::vector<kw::Variant>& valu
   }
 }
 
-void LIResidents::CheckRecord(const std::vector<kw::Variant>& values, RuleFindings& findings) {
+void LIResidents::CheckRecord(std::span<const kw::Variant> values, RuleFindings& findings) {
   const kw::Variant& birth = values[kBirthDate - 1];
   const kw::Variant& admission = values[kAdmissionDate - 1];
   if (birth.IsNull()) return;

@@ -2,6 +2,7 @@
 // rows of numbers and texts come back in binary.
 #include "app/data/postgres_database.h"
 
+#include <endian.h>
 #include <libpq-fe.h>
 
 #include <cmath>
@@ -153,12 +154,38 @@ bool ReadsSameInBinary(Oid type) {
   return type == kInt2 || type == kInt4 || type == kInt8 || type == kFloat8 || type == kText || type == kVarchar;
 }
 
-// A whole number of `size` bytes in network order.
+// A whole number of `size` bytes (2, 4 or 8, as the server sends them) in network order.
 int64_t BigEndian(const char* bytes, int size) {
-  uint64_t value = 0;
-  for (int i = 0; i < size; ++i) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
-  const int unused = 64 - 8 * size;  // the sign spread over the bits a narrower number leaves
-  return static_cast<int64_t>(value << unused) >> unused;
+  switch (size) {
+    case 2: {
+      uint16_t bits = 0;
+      std::memcpy(&bits, bytes, sizeof bits);
+      return static_cast<int16_t>(be16toh(bits));
+    }
+    case 4: {
+      uint32_t bits = 0;
+      std::memcpy(&bits, bytes, sizeof bits);
+      return static_cast<int32_t>(be32toh(bits));
+    }
+    default: {
+      uint64_t bits = 0;
+      std::memcpy(&bits, bytes, sizeof bits);
+      return static_cast<int64_t>(be64toh(bits));
+    }
+  }
+}
+
+// A double's 8 bytes in network order.
+double BigEndianDouble(const char* bytes) {
+  const int64_t bits = BigEndian(bytes, 8);
+  double number = 0;
+  std::memcpy(&number, &bits, sizeof number);
+  return number;
+}
+
+// A text from the server, made valid UTF-8.
+kw::Variant TextOf(const char* text, int size) {
+  return kw::Variant::Text(kw::text::ValidUtf8(std::string_view(text, static_cast<size_t>(size))));
 }
 
 // The rows the command of `result` changed (0 for one that changes none).
@@ -233,6 +260,10 @@ bool PostgresStatement::Step() {
         },
         writes_nothing_, "step");
     database_.NoteChanges(result_);
+    binary_types_.clear();
+    if (format == 1) {
+      for (int column = 0; column < PQnfields(result_); ++column) binary_types_.push_back(PQftype(result_, column));
+    }
   }
   return ++row_ < PQntuples(result_);
 }
@@ -307,23 +338,29 @@ void PostgresStatement::AppendRow(std::span<const ReadAs> as, std::vector<kw::Va
                    "The statement has no current row or not " + std::to_string(as.size()) + " columns.");
   }
   for (size_t i = 0; i < as.size(); ++i) {
-    kw::Variant& value = values.emplace_back(ValueAt(static_cast<int>(i)));
+    const int column = static_cast<int>(i);
+    kw::Variant& value =
+        values.emplace_back(binary_types_.empty() ? ValueAt(column) : BinaryValueAt(column, binary_types_[i]));
     if (as[i] == ReadAs::kDate) value = StoredAsDate(value);
   }
+}
+
+kw::Variant PostgresStatement::BinaryValueAt(int column, unsigned int type) const {
+  const int size = PQgetlength(result_, row_, column);
+  if (type == kText || type == kVarchar) {
+    if (size == 0 && PQgetisnull(result_, row_, column)) return kw::Variant::Null();
+    return TextOf(PQgetvalue(result_, row_, column), size);
+  }
+  if (size == 0) return kw::Variant::Null();  // a number in binary always has its bytes
+  const char* bytes = PQgetvalue(result_, row_, column);
+  return type == kFloat8 ? kw::Variant::Double(BigEndianDouble(bytes)) : StoredWholeNumber(BigEndian(bytes, size));
 }
 
 kw::Variant PostgresStatement::ValueAt(int column) const {
   if (PQgetisnull(result_, row_, column)) return kw::Variant::Null();
   const char* text = PQgetvalue(result_, row_, column);
   const Oid type = PQftype(result_, column);
-  if (PQfformat(result_, column) == 1 && type != kText && type != kVarchar) {
-    const int size = PQgetlength(result_, row_, column);
-    if (type != kFloat8) return StoredWholeNumber(BigEndian(text, size));
-    const int64_t bits = BigEndian(text, size);
-    double number = 0;
-    std::memcpy(&number, &bits, sizeof number);
-    return kw::Variant::Double(number);
-  }
+  if (PQfformat(result_, column) == 1) return BinaryValueAt(column, type);
   switch (type) {
     case kInt2:
     case kInt4:
@@ -339,9 +376,7 @@ kw::Variant PostgresStatement::ValueAt(int column) const {
       PQfreemem(data);
       return kw::Variant::Array(std::make_shared<const kw::VArray>(kw::VArray::Bytes(std::move(bytes))));
     }
-    default:
-      return kw::Variant::Text(
-          kw::text::ValidUtf8(std::string_view(text, static_cast<size_t>(PQgetlength(result_, row_, column)))));
+    default: return TextOf(text, PQgetlength(result_, row_, column));
   }
 }
 

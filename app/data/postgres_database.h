@@ -39,6 +39,9 @@ class PostgresStatement : public Statement {
  private:
   // The value of `column` in the current row, both known to be there.
   kw::Variant ValueAt(int column) const;
+  // The same for a row that came in binary, the column's type known: a number's bytes or a text,
+  // read with the fewest requests to the result.
+  kw::Variant BinaryValueAt(int column, unsigned int type) const;
   // Whether the rows are asked for in binary: for a statement that writes nothing and whose every
   // column reads the same in binary as in text.
   bool BinaryResults() const;
@@ -59,6 +62,9 @@ class PostgresStatement : public Statement {
   std::vector<std::string> values_;
   std::vector<bool> bound_;
   pg_result* result_ = nullptr;
+  // The type of each column of a result that came in binary, read once per result; empty for a
+  // result in text.
+  std::vector<unsigned int> binary_types_;
   mutable pg_result* description_ = nullptr;
   int row_ = -1;
 };
