@@ -178,17 +178,19 @@ void TableBusinessObject::Load(const kw::Variant& parent) {
   std::vector<Record> loaded;
   RecordValueBlocks values;
   const size_t count = fields_.size();
-  std::vector<ReadAs> reads(count, ReadAs::kStored);
+  // The fields, then the row's version, read with them and taken off again.
+  std::vector<ReadAs> reads(count + 1, ReadAs::kStored);
   for (size_t i = 0; i < count; ++i) {
     if (fields_[i].kind == FieldKind::Date) reads[i] = ReadAs::kDate;
   }
   while (query->Step()) {
-    std::vector<kw::Variant>& block = values.RoomFor(count);
+    std::vector<kw::Variant>& block = values.RoomFor(count + 1);
     const size_t first = block.size();
     query->AppendRow(reads, block);  // each value straight into its place
     Record& record = loaded.emplace_back();
+    record.version = static_cast<int64_t>(block.back().ToDouble());
+    block.pop_back();
     record.values = RecordValues(block.data() + first, count);
-    record.version = static_cast<int64_t>(query->Column(static_cast<int>(count)).ToDouble());
   }
   records_ = std::move(loaded);
   loaded_values_ = std::move(values);  // after the records that pointed into the earlier blocks are gone

@@ -339,21 +339,30 @@ void PostgresStatement::AppendRow(std::span<const ReadAs> as, std::vector<kw::Va
   }
   for (size_t i = 0; i < as.size(); ++i) {
     const int column = static_cast<int>(i);
-    kw::Variant& value =
-        values.emplace_back(binary_types_.empty() ? ValueAt(column) : BinaryValueAt(column, binary_types_[i]));
-    if (as[i] == ReadAs::kDate) value = StoredAsDate(value);
+    if (!binary_types_.empty()) {
+      values.push_back(BinaryValueAt(column, binary_types_[i], as[i]));
+    } else {
+      kw::Variant& value = values.emplace_back(ValueAt(column));
+      if (as[i] == ReadAs::kDate) value = StoredAsDate(value);
+    }
   }
 }
 
-kw::Variant PostgresStatement::BinaryValueAt(int column, unsigned int type) const {
+kw::Variant PostgresStatement::BinaryValueAt(int column, unsigned int type, ReadAs as) const {
   const int size = PQgetlength(result_, row_, column);
   if (type == kText || type == kVarchar) {
     if (size == 0 && PQgetisnull(result_, row_, column)) return kw::Variant::Null();
-    return TextOf(PQgetvalue(result_, row_, column), size);
+    kw::Variant text = TextOf(PQgetvalue(result_, row_, column), size);
+    return as == ReadAs::kDate ? StoredAsDate(text) : text;
   }
   if (size == 0) return kw::Variant::Null();  // a number in binary always has its bytes
   const char* bytes = PQgetvalue(result_, row_, column);
-  return type == kFloat8 ? kw::Variant::Double(BigEndianDouble(bytes)) : StoredWholeNumber(BigEndian(bytes, size));
+  if (type == kFloat8) {
+    const double number = BigEndianDouble(bytes);
+    return as == ReadAs::kDate ? kw::Variant::Date(number) : kw::Variant::Double(number);
+  }
+  const int64_t number = BigEndian(bytes, size);
+  return as == ReadAs::kDate ? kw::Variant::Date(static_cast<double>(number)) : StoredWholeNumber(number);
 }
 
 kw::Variant PostgresStatement::ValueAt(int column) const {

@@ -40,8 +40,8 @@ class PostgresStatement : public Statement {
   // The value of `column` in the current row, both known to be there.
   kw::Variant ValueAt(int column) const;
   // The same for a row that came in binary, the column's type known: a number's bytes or a text,
-  // read with the fewest requests to the result.
-  kw::Variant BinaryValueAt(int column, unsigned int type) const;
+  // read with the fewest requests to the result; a number read as a date is made one at once.
+  kw::Variant BinaryValueAt(int column, unsigned int type, ReadAs as = ReadAs::kStored) const;
   // Whether the rows are asked for in binary: for a statement that writes nothing and whose every
   // column reads the same in binary as in text.
   bool BinaryResults() const;
