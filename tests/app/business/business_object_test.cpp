@@ -147,5 +147,41 @@ TEST_F(BusinessObjectTest, KeysGivenAsTextAreFoundInEachFormAndOnlyThen) {
   for (const Row& row : rows) EXPECT_EQ(residents->Exists(row.text), row.found) << "key text \"" << row.text << "\"";
 }
 
+// A month of hundreds of residents is held whole, its values kept in blocks of many records: every
+// record reads as stored, and one edited and undone leaves the others as they were read.
+TEST_F(BusinessObjectTest, AMonthOfManyRecordsIsHeldWholeAndItsRecordsEditedOneByOne) {
+  database->Exec(
+      "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
+      "INSERT INTO tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, H_AdmissionDate) "
+      "SELECT 3, 'Resident ' || i, 38000 + i FROM n");
+  residents->Load(Long(3));
+  ASSERT_EQ(residents->Count(), 606);  // the six of the sample first
+  struct Row {
+    int32_t position;
+    const char* name;
+    double admission;
+  };
+  const Row rows[] = {{7, "Resident 1", 38001}, {300, "Resident 294", 38294}, {606, "Resident 600", 38600}};
+  for (const Row& row : rows) {
+    EXPECT_EQ(residents->FieldValueAt(Long(row.position), LIResidents::kName).ToText(), row.name)
+        << "name at position " << row.position;
+    EXPECT_EQ(residents->FieldValueAt(Long(row.position), LIResidents::kAdmissionDate).ToDate(), row.admission)
+        << "admission at position " << row.position;
+  }
+  residents->CurrentIndex(Long(7));
+  residents->FieldValue(LIResidents::kName, Text("Renamed"));
+  residents->CurrentIndex(Long(606));
+  residents->FieldValue(LIResidents::kName, Text("Also renamed"));
+  residents->CancelEdit();
+  EXPECT_EQ(residents->FieldValueAt(Long(606), LIResidents::kName).ToText(), "Resident 600");
+  EXPECT_EQ(residents->FieldValueAt(Long(7), LIResidents::kName).ToText(), "Renamed");
+  EXPECT_EQ(residents->FieldValueAt(Long(300), LIResidents::kName).ToText(), "Resident 294");
+  residents->AddNew();
+  EXPECT_EQ(residents->Count(), 607);
+  residents->Load(Long(3));  // what was not saved is gone
+  EXPECT_EQ(residents->FieldValueAt(Long(7), LIResidents::kName).ToText(), "Resident 1");
+  EXPECT_EQ(residents->Count(), 606);
+}
+
 }  // namespace
 }  // namespace trf::testing
