@@ -39,15 +39,18 @@ TableBusinessObject::Store::Store(Database& database, const ClassSpec& spec, con
   const std::string& key = fields[0].property;
   const std::string version = kVersionColumn;
   const std::string same_row = " WHERE " + key + " = ? AND " + version + " = ?";
-  insert_ = database.Prepare("INSERT INTO " + table_ + " (" + ColumnList(fields) + ") VALUES (" + placeholders + ")");
-  update_ = database.Prepare("UPDATE " + table_ + " SET " + assignments + ", " + version + " = " + version + " + 1" +
-                             same_row);
-  remove_ = database.Prepare("DELETE FROM " + table_ + same_row);
-  next_key_ = database.Prepare(database.NextKeySql(table_, key));
-  reference_checks_.resize(fields.size());
+  insert_ = LazyStatement("INSERT INTO " + table_ + " (" + ColumnList(fields) + ") VALUES (" + placeholders + ")");
+  update_ = LazyStatement("UPDATE " + table_ + " SET " + assignments + ", " + version + " = " + version + " + 1" +
+                          same_row);
+  remove_ = LazyStatement("DELETE FROM " + table_ + same_row);
+  next_key_ = LazyStatement(database.NextKeySql(table_, key));
+  for (const FieldSpec& field : fields) {
+    reference_checks_.emplace_back(field.reference_table.empty() ? std::string()
+                                                                 : "SELECT 1 FROM " + field.reference_table +
+                                                                       " WHERE " + field.reference_column + " = ?");
+  }
   for (const Referrer& referrer : referrers) {
-    referrer_counts_.push_back(
-        database.Prepare("SELECT COUNT(*) FROM " + referrer.table + " WHERE " + referrer.column + " = ?"));
+    referrer_counts_.emplace_back("SELECT COUNT(*) FROM " + referrer.table + " WHERE " + referrer.column + " = ?");
   }
 }
 
@@ -60,29 +63,26 @@ std::unique_ptr<Statement> TableBusinessObject::Store::Select(const kw::Variant&
 }
 
 int64_t TableBusinessObject::Store::NextKey() {
-  next_key_->Reset();
-  next_key_->Step();
-  const auto key = static_cast<int64_t>(next_key_->Column(0).ToDouble());
-  next_key_->Reset();  // a statement left on a row would hold its read snapshot open
+  Statement& next_key = next_key_.In(database_);
+  next_key.Reset();
+  next_key.Step();
+  const auto key = static_cast<int64_t>(next_key.Column(0).ToDouble());
+  next_key.Reset();  // a statement left on a row would hold its read snapshot open
   return key;
 }
 
 bool TableBusinessObject::Store::ReferenceExists(size_t field, const kw::Variant& value) {
-  auto& check = reference_checks_[field];
-  const FieldSpec& spec = fields_[field];
-  if (!check) {
-    check = database_.Prepare("SELECT 1 FROM " + spec.reference_table + " WHERE " + spec.reference_column + " = ?");
-  }
+  Statement& check = reference_checks_[field].In(database_);
   // Every use ends in a Rewind, a failing one too, so the statement is always ready for the next;
   // its one parameter is bound anew each time.
   bool exists = false;
   try {
-    exists = check->Bind(1, value).Step();
+    exists = check.Bind(1, value).Step();
   } catch (...) {
-    check->Rewind();
+    check.Rewind();
     throw;
   }
-  check->Rewind();
+  check.Rewind();
   return exists;
 }
 
@@ -104,7 +104,7 @@ void TableBusinessObject::Store::RaiseChanged(const kw::Variant& key) {
 }
 
 kw::Variant TableBusinessObject::Store::Write(const Record& record) {
-  Statement& statement = record.is_new ? *insert_ : *update_;
+  Statement& statement = (record.is_new ? insert_ : update_).In(database_);
   statement.Reset();
   const size_t count = fields_.size();
   if (record.is_new) {
@@ -120,10 +120,11 @@ kw::Variant TableBusinessObject::Store::Write(const Record& record) {
 }
 
 kw::Variant TableBusinessObject::Store::Remove(const Record& record) {
-  remove_->Reset();
-  remove_->Bind(1, record.values[0]).Bind(2, kw::Variant::Double(static_cast<double>(record.version)));
-  remove_->Queue();
-  remove_->Reset();
+  Statement& remove = remove_.In(database_);
+  remove.Reset();
+  remove.Bind(1, record.values[0]).Bind(2, kw::Variant::Double(static_cast<double>(record.version)));
+  remove.Queue();
+  remove.Reset();
   return record.values[0];
 }
 
@@ -137,7 +138,7 @@ void TableBusinessObject::Store::Confirm(const std::vector<kw::Variant>& awaited
 void TableBusinessObject::Store::CheckUnreferenced(const Record& record) {
   std::string referring;
   for (size_t i = 0; i < referrers_.size(); ++i) {
-    Statement& count = *referrer_counts_[i];
+    Statement& count = referrer_counts_[i].In(database_);
     count.Reset();
     count.Bind(1, record.values[0]);
     count.Step();
