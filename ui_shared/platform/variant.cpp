@@ -70,7 +70,6 @@ Variant Variant::Byte(uint8_t v) { return Variant(v); }
 Variant Variant::Single(float v) { return Variant(v); }
 Variant Variant::Currency(CurrencyValue v) { return Variant(v); }
 Variant Variant::Date(double serial) { return Variant(DateTag{dates::CheckedSerial(serial)}); }
-Variant Variant::Text(std::string v) { return Variant(std::move(v)); }
 Variant Variant::Object(ObjectPtr v) { return Variant(std::move(v)); }
 Variant Variant::Array(ArrayPtr v) { return Variant(std::move(v)); }
 Variant Variant::Decimal(DecimalValue v) { return Variant(v); }
