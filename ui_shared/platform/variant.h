@@ -101,9 +101,11 @@ class Variant {
   static Variant Currency(CurrencyValue v);
   // A date, as a date serial (days since 30 December 1899).
   static Variant Date(double serial);
-  // A text (UTF-8). Inline, and moved straight into place: getters reached by name make one per
-  // call.
-  static Variant Text(std::string v) { return Variant(std::move(v)); }
+  // A text (UTF-8), copied straight into place. Inline, as the next: getters reached by name make
+  // one per call, as a rule from a text they keep.
+  static Variant Text(const std::string& v) { return Variant(v); }
+  // A text (UTF-8), moved straight into place.
+  static Variant Text(std::string&& v) { return Variant(std::move(v)); }
   // A boolean.
   static Variant Boolean(bool v) { return Variant(v); }
   static Variant Object(ObjectPtr v);  // a null pointer is "nothing"
@@ -170,8 +172,16 @@ class Variant {
     }
   }
 
-  // Exact access: 13 when the kind differs.
-  const std::string& GetText() const;
+  // Appends the value as ToText renders it to `out`; a whole number and a text without making a
+  // text of their own first.
+  void AppendText(std::string& out) const;
+
+  // Exact access: 13 when the kind differs. Inline for a text, which collections read once per
+  // entry.
+  const std::string& GetText() const {
+    if (const auto* s = std::get_if<std::string>(&value_)) return *s;
+    RaiseTypeMismatch();
+  }
   // The object held; 13 for any other kind.
   const ObjectPtr& GetObject() const;
   // The array held; 13 for any other kind.
@@ -180,6 +190,8 @@ class Variant {
   bool GetBoolean() const;
 
  private:
+  [[noreturn]] static void RaiseTypeMismatch();
+
   using Storage = std::variant<EmptyTag, NullTag, int16_t, int32_t, uint8_t, float, double, CurrencyValue, DateTag,
                                std::string, bool, ObjectPtr, ArrayPtr, DecimalValue>;
   // Any kind's value, moved or copied into place; never a variant, which the copy and move
