@@ -127,8 +127,7 @@ TEST(VariantText, MadeFromAKeptTextOrRemadeInPlace) {
   v.Remake([&] { return Variant::Text(kept); });
   EXPECT_EQ(v.GetText(), kept);
   // A failure while making leaves the variant Empty, and usable.
-  EXPECT_EQ(testing::RaisedNumber([&] { v.Remake([]() -> Variant { Raise(err::kInvalidNull); }); }),
-            err::kInvalidNull);
+  EXPECT_EQ(testing::RaisedNumber([&] { v.Remake([]() -> Variant { Raise(err::kInvalidNull); }); }), err::kInvalidNull);
   EXPECT_TRUE(v.IsEmpty());
   v.Remake([] { return Variant::Text("again"); });
   EXPECT_EQ(v.GetText(), "again");

@@ -197,8 +197,7 @@ class Variant {
   // Any kind's value, moved or copied into place; never a variant, which the copy and move
   // constructors take.
   template <class T>
-    requires(!std::is_same_v<std::remove_cvref_t<T>, Variant>)
-  explicit Variant(T&& v) : value_(std::forward<T>(v)) {}
+  requires(!std::is_same_v<std::remove_cvref_t<T>, Variant>) explicit Variant(T&& v) : value_(std::forward<T>(v)) {}
   Storage value_;
 };
 
