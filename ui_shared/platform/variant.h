@@ -196,8 +196,8 @@ class Variant {
                                std::string, bool, ObjectPtr, ArrayPtr, DecimalValue>;
   // Any kind's value, moved or copied into place; never a variant, which the copy and move
   // constructors take.
-  template <class T>
-  requires(!std::is_same_v<std::remove_cvref_t<T>, Variant>) explicit Variant(T&& v) : value_(std::forward<T>(v)) {}
+  template <class T, std::enable_if_t<!std::is_same_v<std::remove_cvref_t<T>, Variant>, int> = 0>
+  explicit Variant(T&& v) : value_(std::forward<T>(v)) {}
   Storage value_;
 };
 
