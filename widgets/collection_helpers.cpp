@@ -7,8 +7,6 @@ namespace kw::widgets {
 
 std::string TextOf(const Variant* argument) { return argument ? argument->ToText() : std::string(); }
 
-int32_t InsertPositionOf(const Variant* argument) { return argument && !argument->IsEmpty() ? argument->ToLong() : 0; }
-
 std::string OptionalText(const Args& args, size_t index, std::string_view name) {
   return TextOf(args.Find(index, name));
 }

@@ -22,8 +22,10 @@ inline std::string_view TextViewOf(const Variant* argument, std::string& storage
   return storage;
 }
 // The 1-based insert position of an optional Index argument as bound: 0 (at the end) when omitted
-// or Empty.
-int32_t InsertPositionOf(const Variant* argument);
+// or Empty. Inline, as TextViewOf.
+inline int32_t InsertPositionOf(const Variant* argument) {
+  return argument && !argument->IsEmpty() ? argument->ToLong() : 0;
+}
 
 // The text of an optional argument passed by `name` or at `index`: "" when omitted.
 std::string OptionalText(const Args& args, size_t index, std::string_view name);

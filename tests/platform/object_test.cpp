@@ -252,6 +252,8 @@ TEST(LateBinding, ResolvedNamesAnswerAsTheirNamesDo) {
     EXPECT_EQ(testing::RaisedNumber([&] { LetMember(o, poke, Variant()); }), err::kWriteOnly);
   }
   EXPECT_EQ(testing::RaisedNumber([&] { (void)GetMember(nullptr, text); }), err::kObjectNotSet);
+  EXPECT_EQ(testing::RaisedNumber([&] { (void)CallMember(nullptr, poke); }), err::kObjectNotSet);
+  EXPECT_EQ(testing::RaisedNumber([&] { LetMember(nullptr, hwnd, Variant()); }), err::kObjectNotSet);
   auto foreign = std::make_shared<ForeignControl>();
   const ObjectPtr control = foreign;
   EXPECT_EQ(GetMember(control, text).GetText(), "get Text");

@@ -85,6 +85,54 @@ TEST(VariantConversion, ToTextAndStrRenderEachKind) {
   for (const auto& [value, expected] : str_rows) EXPECT_EQ(StrOf(value), expected);
 }
 
+// Whole numbers take their own way to text: their edges and signs are checked against ToText.
+TEST(VariantConversion, AppendTextAddsWhatToTextRenders) {
+  const std::tuple<const char*, Variant> rows[] = {
+      {"empty", Variant()},
+      {"long zero", Variant::Long(0)},
+      {"negative long", Variant::Long(-7)},
+      {"least long", Variant::Long(std::numeric_limits<int32_t>::min())},
+      {"greatest long", Variant::Long(std::numeric_limits<int32_t>::max())},
+      {"integer", Variant::Integer(-4)},
+      {"double", Variant::Double(2.5)},
+      {"time", Variant::Date(0.5)},
+      {"true", Variant::Boolean(true)},
+      {"text", Variant::Text("abc ")},
+      {"empty text", Variant::Text("")},
+      {"object's default text", Variant::Object(std::make_shared<Labelled>("label"))}};
+  for (const auto& [name, value] : rows) {
+    std::string out = "K";
+    value.AppendText(out);
+    EXPECT_EQ(out, "K" + value.ToText()) << name;
+  }
+  std::string least = "K";
+  Variant::Long(std::numeric_limits<int32_t>::min()).AppendText(least);
+  EXPECT_EQ(least, "K-2147483648");
+  std::string untouched = "K";
+  EXPECT_EQ(testing::RaisedNumber([&] { Variant::Null().AppendText(untouched); }), err::kInvalidNull);
+  EXPECT_EQ(untouched, "K");
+}
+
+// A kept text is copied, not taken; a value remade in place replaces the old one, of any kind.
+TEST(VariantText, MadeFromAKeptTextOrRemadeInPlace) {
+  std::string kept(40, 'k');
+  const Variant copy = Variant::Text(kept);
+  EXPECT_EQ(kept, std::string(40, 'k'));
+  EXPECT_EQ(copy.GetText(), kept);
+
+  Variant v = Variant::Text(std::string(40, 'x'));
+  v.Remake([] { return Variant::Long(5); });
+  EXPECT_EQ(v.Type(), VarType::Long);
+  EXPECT_EQ(v.ToLong(), 5);
+  v.Remake([&] { return Variant::Text(kept); });
+  EXPECT_EQ(v.GetText(), kept);
+  // A failure while making leaves the variant Empty, and usable.
+  EXPECT_EQ(testing::RaisedNumber([&] { v.Remake([]() -> Variant { Raise(err::kInvalidNull); }); }), err::kInvalidNull);
+  EXPECT_TRUE(v.IsEmpty());
+  v.Remake([] { return Variant::Text("again"); });
+  EXPECT_EQ(v.GetText(), "again");
+}
+
 TEST(VariantConversion, BooleanDoubleDateAndExactAccess) {
   for (const Variant& truthy : {Variant::Long(-3), Variant::Text("True"), Variant::Text("5")})
     EXPECT_TRUE(truthy.ToBoolean()) << truthy.ToText();

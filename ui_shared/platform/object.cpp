@@ -34,9 +34,11 @@ size_t NoCaseHash::operator()(std::string_view s) const noexcept {
 
 bool NoCaseEqual::operator()(std::string_view a, std::string_view b) const noexcept { return text::EqualsNoCase(a, b); }
 
+void RaiseObjectNotSet() { Raise(err::kObjectNotSet); }
+
 namespace {
 Object& Require(const ObjectPtr& object) {
-  if (!object) Raise(err::kObjectNotSet);
+  if (!object) RaiseObjectNotSet();
   return *object;
 }
 }  // namespace
@@ -51,18 +53,6 @@ void LetMember(const ObjectPtr& object, std::string_view member, const Variant& 
 
 Variant CallMember(const ObjectPtr& object, std::string_view member, const Args& args) {
   return Require(object).Call(member, args);
-}
-
-Variant GetMember(const ObjectPtr& object, const MemberRef& member, const Args& args) {
-  return Require(object).GetResolved(member, args);
-}
-
-void LetMember(const ObjectPtr& object, const MemberRef& member, const Variant& value, const Args& args) {
-  Require(object).LetResolved(member, value, args);
-}
-
-Variant CallMember(const ObjectPtr& object, const MemberRef& member, const Args& args) {
-  return Require(object).CallResolved(member, args);
 }
 
 std::string TypeNameOf(const ObjectPtr& object) { return object ? object->TypeName() : "Nothing"; }

@@ -222,12 +222,25 @@ Variant GetMember(const ObjectPtr& object, std::string_view member, const Args& 
 void LetMember(const ObjectPtr& object, std::string_view member, const Variant& value, const Args& args = kNoArgs);
 // Runs the method `member` of an object reached by name; 91 when the object is nothing.
 Variant CallMember(const ObjectPtr& object, std::string_view member, const Args& args = kNoArgs);
+// Raises 91 for a member reached on nothing.
+[[noreturn]] void RaiseObjectNotSet();
 // Reads the property `member`, resolved once, of an object reached by name; 91 when it is nothing.
-Variant GetMember(const ObjectPtr& object, const MemberRef& member, const Args& args = kNoArgs);
+// Inline, as the two below: a resolved member is reached once per record of a fill.
+inline Variant GetMember(const ObjectPtr& object, const MemberRef& member, const Args& args = kNoArgs) {
+  if (!object) RaiseObjectNotSet();
+  return object->GetResolved(member, args);
+}
 // Writes the property `member`, resolved once, of an object reached by name; 91 when it is nothing.
-void LetMember(const ObjectPtr& object, const MemberRef& member, const Variant& value, const Args& args = kNoArgs);
+inline void LetMember(const ObjectPtr& object, const MemberRef& member, const Variant& value,
+                      const Args& args = kNoArgs) {
+  if (!object) RaiseObjectNotSet();
+  object->LetResolved(member, value, args);
+}
 // Runs the method `member`, resolved once, of an object reached by name; 91 when it is nothing.
-Variant CallMember(const ObjectPtr& object, const MemberRef& member, const Args& args = kNoArgs);
+inline Variant CallMember(const ObjectPtr& object, const MemberRef& member, const Args& args = kNoArgs) {
+  if (!object) RaiseObjectNotSet();
+  return object->CallResolved(member, args);
+}
 // The type name of an object ("Nothing" for nothing).
 std::string TypeNameOf(const ObjectPtr& object);
 

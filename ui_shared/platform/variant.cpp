@@ -1,7 +1,10 @@
 // Variant construction, kind inquiry and the runtime's conversions.
 #include "ui_shared/platform/variant.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <limits>
 #include <type_traits>
 
 #include "ui_shared/platform/dates.h"
@@ -70,7 +73,6 @@ Variant Variant::Byte(uint8_t v) { return Variant(v); }
 Variant Variant::Single(float v) { return Variant(v); }
 Variant Variant::Currency(CurrencyValue v) { return Variant(v); }
 Variant Variant::Date(double serial) { return Variant(DateTag{dates::CheckedSerial(serial)}); }
-Variant Variant::Text(std::string v) { return Variant(std::move(v)); }
 Variant Variant::Object(ObjectPtr v) { return Variant(std::move(v)); }
 Variant Variant::Array(ArrayPtr v) { return Variant(std::move(v)); }
 Variant Variant::Decimal(DecimalValue v) { return Variant(v); }
@@ -180,9 +182,18 @@ ObjectPtr Variant::ToObject() const {
   Raise(err::kObjectRequired);
 }
 
-const std::string& Variant::GetText() const {
-  if (const auto* s = std::get_if<std::string>(&value_)) return *s;
-  Raise(err::kTypeMismatch);
+void Variant::RaiseTypeMismatch() { Raise(err::kTypeMismatch); }
+
+void Variant::AppendText(std::string& out) const {
+  if (const auto* whole = std::get_if<int32_t>(&value_)) {
+    std::array<char, std::numeric_limits<int32_t>::digits10 + 2> digits{};
+    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), *whole);
+    out.append(digits.data(), static_cast<size_t>(written.ptr - digits.data()));
+  } else if (const auto* text = std::get_if<std::string>(&value_)) {
+    out += *text;
+  } else {
+    out += ToText();
+  }
 }
 
 const ObjectPtr& Variant::GetObject() const {

@@ -7,7 +7,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -98,8 +101,11 @@ class Variant {
   static Variant Currency(CurrencyValue v);
   // A date, as a date serial (days since 30 December 1899).
   static Variant Date(double serial);
-  // A text (UTF-8).
-  static Variant Text(std::string v);
+  // A text (UTF-8), copied straight into place. Inline, as the next: getters reached by name make
+  // one per call, as a rule from a text they keep.
+  static Variant Text(const std::string& v) { return Variant(v); }
+  // A text (UTF-8), moved straight into place.
+  static Variant Text(std::string&& v) { return Variant(std::move(v)); }
   // A boolean.
   static Variant Boolean(bool v) { return Variant(v); }
   static Variant Object(ObjectPtr v);  // a null pointer is "nothing"
@@ -151,8 +157,31 @@ class Variant {
   bool ToBoolean() const;      // numbers: non-zero; text "True"/"False" or a number
   ObjectPtr ToObject() const;  // 424 unless an object (nothing gives nullptr)
 
-  // Exact access: 13 when the kind differs.
-  const std::string& GetText() const;
+  // Replaces the value with the one `make` returns, made right here: no temporary is moved in and
+  // destroyed, as an assignment would, which counts for a value refilled per record. The old value
+  // goes first, so `make` must not read this variant; should `make` throw, the variant is left
+  // Empty.
+  template <class Make>
+  void Remake(Make&& make) {
+    this->~Variant();
+    try {
+      ::new (this) Variant(std::forward<Make>(make)());
+    } catch (...) {
+      ::new (this) Variant();
+      throw;
+    }
+  }
+
+  // Appends the value as ToText renders it to `out`; a whole number and a text without making a
+  // text of their own first.
+  void AppendText(std::string& out) const;
+
+  // Exact access: 13 when the kind differs. Inline for a text, which collections read once per
+  // entry.
+  const std::string& GetText() const {
+    if (const auto* s = std::get_if<std::string>(&value_)) return *s;
+    RaiseTypeMismatch();
+  }
   // The object held; 13 for any other kind.
   const ObjectPtr& GetObject() const;
   // The array held; 13 for any other kind.
@@ -161,10 +190,14 @@ class Variant {
   bool GetBoolean() const;
 
  private:
+  [[noreturn]] static void RaiseTypeMismatch();
+
   using Storage = std::variant<EmptyTag, NullTag, int16_t, int32_t, uint8_t, float, double, CurrencyValue, DateTag,
                                std::string, bool, ObjectPtr, ArrayPtr, DecimalValue>;
-  template <class T>
-  explicit Variant(T v) : value_(std::move(v)) {}
+  // Any kind's value, moved or copied into place; never a variant, which the copy and move
+  // constructors take.
+  template <class T, std::enable_if_t<!std::is_same_v<std::remove_cvref_t<T>, Variant>, int> = 0>
+  explicit Variant(T&& v) : value_(std::forward<T>(v)) {}
   Storage value_;
 };
 

@@ -32,6 +32,9 @@ Variant ToVariant(const T& value) {
     return Variant::Long(static_cast<int32_t>(value));
   } else if constexpr (std::is_same_v<T, double>) {
     return Variant::Double(value);
+  } else if constexpr (std::is_same_v<T, std::string>) {
+    // Copied straight into place, as a typed caller's Variant::Text(getter()) is.
+    return Variant::Text(value);
   } else if constexpr (std::is_convertible_v<const T&, std::string_view>) {
     return Variant::Text(std::string(std::string_view(value)));
   } else if constexpr (std::is_convertible_v<const T&, ObjectPtr>) {

@@ -57,7 +57,7 @@ struct ColumnSource {
       text = Variant::Text(item_text + std::to_string(position));
       return;
     }
-    text = GetMember(business_object, property);
+    text.Remake([&] { return GetMember(business_object, property); });
     if (!text.IsText()) text = Variant::Text(text.ToText());
   }
 };
@@ -145,7 +145,7 @@ ObjectPtr SharedProcedures::BuildListView(const ObjectPtr& lvListView, const Obj
         if (sources.empty()) sources = ColumnSources(varIncludeLIProperties, column_count);
         sources[0].ReadText(objLI, position, item_text);
         line = 63;
-        item_key = Variant::Text(ListKey(kDefaultKeyPrefix, GetMember(objLI, key_property)));
+        item_key.Remake([&] { return Variant::Text(ListKey(kDefaultKeyPrefix, GetMember(objLI, key_property))); });
         line = 64;
         const ObjectPtr item = CallMember(items, add_item, item_args).ToObject();
         line = 65;

@@ -7,7 +7,7 @@ namespace kw {
 
 std::string ListKey(std::string_view prefix, const Variant& record_key) {
   std::string key(prefix.empty() ? kDefaultKeyPrefix : prefix);
-  if (!record_key.IsNull()) key += record_key.ToText();
+  if (!record_key.IsNull()) record_key.AppendText(key);
   return key;
 }
 
