@@ -266,7 +266,8 @@ bool TableBusinessObject::Exists(const std::string& key) { return FindShownKey(k
 
 void TableBusinessObject::MarkChanged(Record& record, const FieldSpec& field) {
   record.Reopen();
-  if (!record.is_new && !record.stored) record.stored = std::make_unique<std::vector<kw::Variant>>(record.values.Copy());
+  if (!record.is_new && !record.stored)
+    record.stored = std::make_unique<std::vector<kw::Variant>>(record.values.Copy());
   if (field.read_by_group) record.group_dirty = group_dirty_ = true;
 }
 

@@ -78,8 +78,7 @@ kw::Variant NormalisedValue(const FieldSpec& field, const kw::Variant& value) {
   return value;
 }
 
-void TableBusinessObject::CheckFieldKind(int32_t field, std::span<const kw::Variant> values,
-                                         RuleFindings& findings) {
+void TableBusinessObject::CheckFieldKind(int32_t field, std::span<const kw::Variant> values, RuleFindings& findings) {
   const FieldSpec& spec = fields_[static_cast<size_t>(field)];
   const kw::Variant& value = values[static_cast<size_t>(field)];
   if (value.IsNull()) {

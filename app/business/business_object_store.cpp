@@ -40,8 +40,8 @@ TableBusinessObject::Store::Store(Database& database, const ClassSpec& spec, con
   const std::string version = kVersionColumn;
   const std::string same_row = " WHERE " + key + " = ? AND " + version + " = ?";
   insert_ = LazyStatement("INSERT INTO " + table_ + " (" + ColumnList(fields) + ") VALUES (" + placeholders + ")");
-  update_ = LazyStatement("UPDATE " + table_ + " SET " + assignments + ", " + version + " = " + version + " + 1" +
-                          same_row);
+  update_ =
+      LazyStatement("UPDATE " + table_ + " SET " + assignments + ", " + version + " = " + version + " + 1" + same_row);
   remove_ = LazyStatement("DELETE FROM " + table_ + same_row);
   next_key_ = LazyStatement(database.NextKeySql(table_, key));
   for (const FieldSpec& field : fields) {
