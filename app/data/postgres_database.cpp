@@ -366,11 +366,10 @@ kw::Variant PostgresStatement::BinaryValueAt(int column, unsigned int type, Read
 }
 
 kw::Variant PostgresStatement::ValueAt(int column) const {
+  if (!binary_types_.empty()) return BinaryValueAt(column, binary_types_[static_cast<size_t>(column)]);
   if (PQgetisnull(result_, row_, column)) return kw::Variant::Null();
   const char* text = PQgetvalue(result_, row_, column);
-  const Oid type = PQftype(result_, column);
-  if (PQfformat(result_, column) == 1) return BinaryValueAt(column, type);
-  switch (type) {
+  switch (PQftype(result_, column)) {
     case kInt2:
     case kInt4:
     case kInt8: return StoredWholeNumber(std::strtoll(text, nullptr, 10));
