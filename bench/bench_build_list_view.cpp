@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/data/memory_policy.h"
 #include "app/siblings/app_services.h"
 #include "bench/ratio_reporter.h"
 #include "ui_shared/contracts/class_ids.h"
@@ -168,6 +169,7 @@ std::vector<double> BytesPerRecord(int samples) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  trf::KeepFreedMemoryForReloads();  // as the programs run
   return bench::RunWithRatios(argc, argv, [](bench::RatioReporter& r) {
     r.Ratio("build_list_view_30k_vs_direct_fill", "BM_BuildListView/30000", "BM_DirectFill", 2);
     r.Ratio("build_list_view_growth_10k_vs_1k", "BM_BuildListView/10000", "BM_BuildListView/1000", 1.5, 10, 1);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/business/business_classes.h"
+#include "app/data/memory_policy.h"
 #include "bench/bench_database.h"
 #include "bench/ratio_reporter.h"
 
@@ -185,6 +186,7 @@ BENCHMARK(BM_RemoveFromSlots)->Arg(bench::kMonth8k.residents)->Unit(benchmark::k
 }  // namespace
 
 int main(int argc, char** argv) {
+  trf::KeepFreedMemoryForReloads();  // as the programs run
   return bench::RunWithRatios(argc, argv, [](bench::RatioReporter& r) {
     r.Ratio("load_30k_vs_plain_select", "BM_LoadBusinessObject/1003", "BM_LoadPlainSelect/1003", 1.2);
     r.Ratio("load_growth_10k_vs_1k", "BM_LoadBusinessObject/1002", "BM_LoadBusinessObject/1001", 1.5, 10, 1);

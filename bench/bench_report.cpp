@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "app/data/memory_policy.h"
 #include "app/report/report_csv.h"
 #include "app/report/report_json.h"
 #include "app/report/report_session.h"
@@ -60,6 +61,7 @@ BENCHMARK(BM_ReportPdf)->Arg(bench::kMonth1k.id)->Arg(bench::kMonth10k.id)->Unit
 }  // namespace
 
 int main(int argc, char** argv) {
+  trf::KeepFreedMemoryForReloads();  // as the programs run
 #ifdef TRF_BENCH_PDF
   trf::HeadlessGuiPlatform();
   int gui_argc = 1;

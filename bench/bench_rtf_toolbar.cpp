@@ -3,6 +3,7 @@
 // equivalent measured in the same run.
 #include <string>
 
+#include "app/data/memory_policy.h"
 #include "app/siblings/app_services.h"
 #include "bench/ratio_reporter.h"
 #include "ui_shared/platform/windows.h"
@@ -76,6 +77,7 @@ BENCHMARK(BM_SelChangeTyped);
 }  // namespace
 
 int main(int argc, char** argv) {
+  trf::KeepFreedMemoryForReloads();  // as the programs run
   return bench::RunWithRatios(argc, argv, [](bench::RatioReporter& r) {
     r.Ratio("bold_click_through_bar_vs_typed", "BM_BoldClickThroughTheBar", "BM_BoldToggleTyped", 2);
     r.Ratio("sel_change_late_bound_vs_typed", "BM_SelChangeLateBound", "BM_SelChangeTyped", 2);

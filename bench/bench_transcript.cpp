@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/data/memory_policy.h"
 #include "app/terminal/trf_session.h"
 #include "bench/ratio_reporter.h"
 
@@ -48,6 +49,7 @@ double FlushesOf(int commands) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  trf::KeepFreedMemoryForReloads();  // as the programs run
   return bench::RunWithRatios(argc, argv, [](bench::RatioReporter& r) {
     std::vector<double> ratios;
     ratios.reserve(5);

@@ -11,6 +11,7 @@
 
 #include "app/business/business_classes.h"
 #include "app/data/home_access.h"
+#include "app/data/memory_policy.h"
 #include "app/data/postgres_database.h"
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
@@ -139,6 +140,7 @@ BENCHMARK(BM_BatchSaveWithoutChangeRecord)->Unit(benchmark::kMillisecond)->UseRe
 }  // namespace
 
 int main(int argc, char** argv) {
+  trf::KeepFreedMemoryForReloads();  // as the programs run
   cluster.emplace();
   const int status = bench::RunWithRatios(
       argc, argv,

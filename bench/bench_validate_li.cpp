@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/business/business_classes.h"
+#include "app/data/memory_policy.h"
 #include "app/data/trf_tables.h"
 #include "app/siblings/app_services.h"
 #include "bench/bench_database.h"
@@ -131,6 +132,7 @@ BENCHMARK(BM_HandChecks)
 }  // namespace
 
 int main(int argc, char** argv) {
+  trf::KeepFreedMemoryForReloads();  // as the programs run
   return bench::RunWithRatios(argc, argv, [](bench::RatioReporter& r) {
     r.Ratio("validate_li_30k_vs_hand_checks", "BM_ValidateLI/1003", "BM_HandChecks/1003", 1.5);
     r.Ratio("validate_li_growth_10k_vs_1k", "BM_ValidateLI/1002", "BM_ValidateLI/1001", 1.5, 10, 1);

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include "app/data/memory_policy.h"
 #include "app/data/trf_database.h"
 #include "app/desktop/desktop_session.h"
 #include "app/desktop/main_window.h"
@@ -27,6 +28,7 @@ std::string OwnDatabase() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  trf::KeepFreedMemoryForReloads();  // months are loaded again and again
   // The options are read before the application connects to a display, so that --help needs none.
   QApplication::setOrganizationName("trf");
   QApplication::setApplicationName("trf-desktop");

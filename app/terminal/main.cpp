@@ -12,6 +12,7 @@
 
 #include "app/data/backup.h"
 #include "app/data/home_access.h"
+#include "app/data/memory_policy.h"
 #include "app/data/trf_database.h"
 #include "app/siblings/app_options.h"
 #include "app/terminal/demo_tour.h"
@@ -139,6 +140,7 @@ int RunScriptFile(const std::string& file, const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  trf::KeepFreedMemoryForReloads();  // months are loaded again and again
   Options options;
   std::string usage;
   if (const auto problem = Parse(argc, argv, options, usage)) {

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/data/memory_policy.h"
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
 #include "app/desktop/main_window.h"
@@ -154,6 +155,7 @@ class DesktopBench : public QObject {
 }  // namespace trf::desktop
 
 int main(int argc, char** argv) {
+  trf::KeepFreedMemoryForReloads();  // as the programs run
   // A benchmark needs no display: the window is drawn on the offscreen platform unless told otherwise.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
