@@ -62,10 +62,6 @@ void TableBusinessObject::Fail(int32_t number, const std::string& description) c
   kw::Raise(number, "KW_I." + spec_.class_name, description);
 }
 
-int64_t TableBusinessObject::KeyOf(const Record& record) const {
-  return static_cast<int64_t>(record.values[0].ToDouble());
-}
-
 size_t TableBusinessObject::SlotOf(const kw::Variant& index) const {
   if (index.IsText()) return ShownRecordOfKey(index.GetText()).first;
   const int32_t position = index.IsEmpty() ? -1 : index.ToLong();
@@ -128,7 +124,7 @@ void TableBusinessObject::RebuildView() {
 
 void TableBusinessObject::Drop(size_t slot) {
   // The slot stays, empty, so that no other slot moves: only the positions after it do.
-  slots_by_key_.Erase(KeyOf(records_[slot]));
+  slots_by_key_.Erase(KeyNumber(records_[slot].values[0]));
   records_[slot] = Record();
   if (order_.PositionOf(slot) != 0) order_.Remove(slot);
   current_ = std::min(current_, Count());

@@ -162,7 +162,6 @@ class TableBusinessObject : public kw::I_LI {
   // Makes the record at the position `index` gives current (-1 or empty: the current one; -3:
   // settles on the position after a removal).
   void MakePositionCurrent(const kw::Variant& index);
-  int64_t KeyOf(const Record& record) const;
   void RunFieldRules(Record& record, int32_t field);
   void RunAllRules(Record& record);
   // Reads the clock for the rules of one run.

@@ -176,7 +176,6 @@ std::vector<std::shared_ptr<SoftRule>> TableBusinessObject::Store::QueueAcceptan
 
 void TableBusinessObject::Load(const kw::Variant& parent) {
   auto query = store_->Select(parent);
-  std::vector<Record> loaded;
   RecordValueBlocks values;
   const size_t count = fields_.size();
   // The fields, then the row's version, read with them and taken off again.
@@ -184,24 +183,34 @@ void TableBusinessObject::Load(const kw::Variant& parent) {
   for (size_t i = 0; i < count; ++i) {
     if (fields_[i].kind == FieldKind::Date) reads[i] = ReadAs::kDate;
   }
+  // Each row's values where they landed, its version and its key, gathered first: the records are
+  // then made once, in a table of their final size, and never moved as it grows.
+  struct ReadRow {
+    kw::Variant* values;
+    int64_t version;
+    int64_t key;
+  };
+  std::vector<ReadRow> rows;
   while (query->Step()) {
     std::vector<kw::Variant>& block = values.RoomFor(count + 1);
-    const size_t first = block.size();
+    kw::Variant* first = block.data() + block.size();
     query->AppendRow(reads, block);  // each value straight into its place
-    Record& record = loaded.emplace_back();
-    record.version = static_cast<int64_t>(block.back().ToDouble());
+    rows.push_back({first, static_cast<int64_t>(block.back().ToDouble()), KeyNumber(*first)});
     block.pop_back();
-    record.values = RecordValues(block.data() + first, count);
+  }
+  std::vector<Record> loaded(rows.size());
+  for (size_t slot = 0; slot < rows.size(); ++slot) {
+    loaded[slot].values = RecordValues(rows[slot].values, count);
+    loaded[slot].version = rows[slot].version;
   }
   records_ = std::move(loaded);
   loaded_values_ = std::move(values);  // after the records that pointed into the earlier blocks are gone
   loaded_parent_ = parent;
   deleted_.clear();
-  slots_by_key_.Reset(records_.size());
-  for (size_t slot = 0; slot < records_.size(); ++slot) {
-    const int64_t key = KeyOf(records_[slot]);
-    slots_by_key_.Insert(key, slot);
-    max_key_ = std::max(max_key_, key);
+  slots_by_key_.Reset(rows.size());
+  for (size_t slot = 0; slot < rows.size(); ++slot) {
+    slots_by_key_.Insert(rows[slot].key, slot);
+    max_key_ = std::max(max_key_, rows[slot].key);
   }
   RebuildView();
   current_ = Count() > 0 ? 1 : 0;

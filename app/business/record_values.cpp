@@ -23,11 +23,6 @@ void RecordValues::Assign(std::vector<kw::Variant> values) {
   size_ = own_->size();
 }
 
-std::vector<kw::Variant>& RecordValueBlocks::RoomFor(size_t count) {
-  if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < count) {
-    blocks_.emplace_back().reserve(std::max(kBlockValues, count));
-  }
-  return blocks_.back();
-}
+void RecordValueBlocks::StartBlock(size_t count) { blocks_.emplace_back().reserve(std::max(kBlockValues, count)); }
 
 }  // namespace trf

@@ -42,10 +42,17 @@ class RecordValues {
 // that appending never moves a value a record already points at.
 class RecordValueBlocks {
  public:
-  // The block to append `count` values to: the last one while it has room, else a new one.
-  std::vector<kw::Variant>& RoomFor(size_t count);
+  // The block to append `count` values to: the last one while it has room, else a new one. Inline:
+  // a load asks once per record.
+  std::vector<kw::Variant>& RoomFor(size_t count) {
+    if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < count) StartBlock(count);
+    return blocks_.back();
+  }
 
  private:
+  // Starts a block with room for `count` values at least.
+  void StartBlock(size_t count);
+
   std::vector<std::vector<kw::Variant>> blocks_;
 };
 

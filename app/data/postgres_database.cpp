@@ -339,10 +339,11 @@ void PostgresStatement::AppendRow(std::span<const ReadAs> as, std::vector<kw::Va
   }
   for (size_t i = 0; i < as.size(); ++i) {
     const int column = static_cast<int>(i);
+    kw::Variant& value = values.emplace_back();  // Empty, then made in its place: nothing moved
     if (!binary_types_.empty()) {
-      values.push_back(BinaryValueAt(column, binary_types_[i], as[i]));
+      value.Remake([&] { return BinaryValueAt(column, binary_types_[i], as[i]); });
     } else {
-      kw::Variant& value = values.emplace_back(ValueAt(column));
+      value.Remake([&] { return ValueAt(column); });
       if (as[i] == ReadAs::kDate) value = StoredAsDate(value);
     }
   }

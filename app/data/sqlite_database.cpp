@@ -70,10 +70,11 @@ std::string ReadOnlyName(const std::string& path) {
   return uri + "?immutable=1";
 }
 
-// A stored value as a variant: NULL -> Null, whole numbers -> Long (Double beyond 32 bits), real
-// numbers -> Double, blobs -> bytes, text -> Text (made valid UTF-8: the engine stores what it is given).
-kw::Variant VariantOf(sqlite3_value* value) {
-  switch (sqlite3_value_type(value)) {
+// A stored value, of the engine's storage class `type`, as a variant: NULL -> Null, whole numbers -> Long (Double
+// beyond 32 bits), real numbers -> Double, blobs -> bytes, text -> Text (made valid UTF-8: the engine stores what it is
+// given).
+kw::Variant VariantOf(sqlite3_value* value, int type) {
+  switch (type) {
     case SQLITE_NULL: return kw::Variant::Null();
     case SQLITE_INTEGER: return StoredWholeNumber(sqlite3_value_int64(value));
     case SQLITE_FLOAT: return kw::Variant::Double(sqlite3_value_double(value));
@@ -179,17 +180,19 @@ std::string SqliteStatement::ColumnDeclType(int column) const {
 
 kw::Variant SqliteStatement::Column(int column) const {
   // One request to the statement per column; the value's own readers take no lock.
-  return VariantOf(sqlite3_column_value(stmt_, column));
+  sqlite3_value* value = sqlite3_column_value(stmt_, column);
+  return VariantOf(value, sqlite3_value_type(value));
 }
 
 void SqliteStatement::AppendRow(std::span<const ReadAs> as, std::vector<kw::Variant>& values) const {
   for (size_t i = 0; i < as.size(); ++i) {
     sqlite3_value* value = sqlite3_column_value(stmt_, static_cast<int>(i));
     const int type = sqlite3_value_type(value);
+    kw::Variant& read = values.emplace_back();  // Empty, then made in its place: nothing moved
     if (as[i] == ReadAs::kDate && (type == SQLITE_FLOAT || type == SQLITE_INTEGER)) {
-      values.push_back(kw::Variant::Date(sqlite3_value_double(value)));  // the serial, without a number made first
+      read.Remake([&] { return kw::Variant::Date(sqlite3_value_double(value)); });  // no number made first
     } else {
-      kw::Variant& read = values.emplace_back(VariantOf(value));
+      read.Remake([&] { return VariantOf(value, type); });
       if (as[i] == ReadAs::kDate) read = StoredAsDate(read);
     }
   }

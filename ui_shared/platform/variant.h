@@ -158,12 +158,12 @@ class Variant {
   ObjectPtr ToObject() const;  // 424 unless an object (nothing gives nullptr)
 
   // Replaces the value with the one `make` returns, made right here: no temporary is moved in and
-  // destroyed, as an assignment would, which counts for a value refilled per record. The old value
-  // goes first, so `make` must not read this variant; should `make` throw, the variant is left
-  // Empty.
+  // destroyed, as an assignment would, which counts for a value refilled per record or read into
+  // a freshly appended Empty (which has nothing to destroy first). The old value goes first, so
+  // `make` must not read this variant; should `make` throw, the variant is left Empty.
   template <class Make>
   void Remake(Make&& make) {
-    this->~Variant();
+    if (!IsEmpty()) this->~Variant();
     try {
       ::new (this) Variant(std::forward<Make>(make)());
     } catch (...) {
