@@ -27,8 +27,9 @@ int64_t KeyFromNumberText(const std::string& text) {
 
 // A record key given as text: a whole number, blanks around it allowed (" 17" finds 17); kNoKey
 // when the text names none. Plain digits (at most 15), the list binding's form, are read in one
-// pass; anything else by the number reader.
-int64_t KeyFromText(const std::string& text) {
+// pass, inline in the lookup that the list binding makes once per row; anything else by the number
+// reader.
+[[gnu::always_inline]] inline int64_t KeyFromText(const std::string& text) {
   if (text.empty() || text.size() > 15) return KeyFromNumberText(text);
   int64_t key = 0;
   for (const char c : text) {
@@ -76,7 +77,9 @@ size_t TableBusinessObject::SlotOf(const kw::Variant& index) const {
   return order_.SlotAt(position);
 }
 
-std::pair<size_t, int32_t> TableBusinessObject::FindShownKey(const std::string& text) const {
+// Inline in its callers, which are all in this file: the list binding's lookup by key, once per row.
+[[gnu::always_inline]] inline std::pair<size_t, int32_t> TableBusinessObject::FindShownKey(
+    const std::string& text) const {
   const int64_t key = KeyFromText(text);
   const size_t slot = key == kNoKey ? KeySlots::kNone : slots_by_key_.Find(key);
   return {slot, slot == KeySlots::kNone ? 0 : order_.PositionOf(slot)};

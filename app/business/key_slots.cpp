@@ -7,7 +7,7 @@
 namespace trf {
 
 void KeySlots::Reset(size_t count) {
-  const size_t capacity = std::bit_ceil(std::max<size_t>(8, count * 2));
+  const size_t capacity = std::bit_ceil(std::max(kFewest, count * 2));
   entries_.assign(capacity, Entry{});
   mask_ = capacity - 1;
   held_ = 0;

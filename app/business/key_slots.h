@@ -48,15 +48,17 @@ class KeySlots {
   }
   // The index of `key`'s entry; kNone when it is not held.
   size_t IndexOf(int64_t key) const {
-    if (held_ == 0) return kNone;
     for (size_t i = Home(key);; i = (i + 1) & mask_) {
       if (entries_[i].slot == kNone) return kNone;
       if (entries_[i].key == key && entries_[i].slot != kErased) return i;
     }
   }
 
-  std::vector<Entry> entries_;
-  size_t mask_ = 0;
+  // The fewest entries the table has: never none, so that a search needs no check for an empty one.
+  static constexpr size_t kFewest = 8;
+
+  std::vector<Entry> entries_ = std::vector<Entry>(kFewest);
+  size_t mask_ = kFewest - 1;
   size_t held_ = 0;
   size_t erased_ = 0;  // entries marked kErased
 };

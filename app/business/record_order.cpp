@@ -8,7 +8,11 @@ namespace trf {
 void RecordOrder::Assign(std::vector<size_t> slots, size_t slot_count) {
   order_ = std::move(slots);
   index_by_slot_.assign(slot_count, kHidden);
-  for (size_t i = 0; i < order_.size(); ++i) index_by_slot_[order_[i]] = static_cast<int32_t>(i);
+  in_slot_order_ = true;
+  for (size_t i = 0; i < order_.size(); ++i) {
+    index_by_slot_[order_[i]] = static_cast<int32_t>(i);
+    in_slot_order_ = in_slot_order_ && order_[i] == i;
+  }
   removed_.clear();
   tree_.clear();
   gaps_ = 0;
@@ -17,6 +21,7 @@ void RecordOrder::Assign(std::vector<size_t> slots, size_t slot_count) {
 void RecordOrder::Append(size_t slot) {
   index_by_slot_.resize(slot + 1, kHidden);
   index_by_slot_[slot] = static_cast<int32_t>(order_.size());
+  in_slot_order_ = in_slot_order_ && slot == order_.size();
   order_.push_back(slot);
   if (gaps_ == 0) return;
   // The new node counts itself and the nodes its range covers below it.
@@ -34,6 +39,7 @@ void RecordOrder::Remove(size_t slot) {
     return;
   }
   if (gaps_ == 0) BuildTree();
+  in_slot_order_ = false;
   removed_[index] = 1;
   for (size_t node = index + 1; node <= tree_.size(); node += node & (~node + 1)) --tree_[node - 1];
   if (++gaps_ * 2 >= order_.size()) CloseGaps();

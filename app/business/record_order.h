@@ -25,8 +25,10 @@ class RecordOrder {
   size_t SlotAt(int32_t position) const {
     return gaps_ == 0 ? order_[static_cast<size_t>(position - 1)] : SlotAcrossGaps(position);
   }
-  // The position of `slot`; 0 when it is hidden.
+  // The position of `slot`; 0 when it is hidden. While the order is the slots' own (a load with no
+  // filter, before any removal), with no table read.
   int32_t PositionOf(size_t slot) const {
+    if (in_slot_order_ && slot < order_.size()) return static_cast<int32_t>(slot + 1);
     const int32_t index = index_by_slot_[slot];
     if (index == kHidden) return 0;
     return gaps_ == 0 ? index + 1 : ShownUpTo(static_cast<size_t>(index) + 1);
@@ -47,6 +49,7 @@ class RecordOrder {
   std::vector<uint8_t> removed_;        // per index of `order_`: 1 for a removed slot (only with gaps)
   std::vector<int32_t> tree_;           // a Fenwick tree of shown counts over `order_` (only with gaps)
   size_t gaps_ = 0;
+  bool in_slot_order_ = true;  // order_[i] == i for every i
 };
 
 }  // namespace trf

@@ -11,15 +11,11 @@ namespace trf {
 namespace {
 
 // Through removals anywhere (first, last, in between), appends among the gaps and the closing of
-// gaps, every position gives the slot a plain ordered list gives, and every slot its position.
-TEST(RecordOrder, AgreesWithAPlainListThroughRemovalsAndAppends) {
-  constexpr size_t kSlots = 60;
-  std::vector<size_t> plain;
-  for (size_t slot = 0; slot < kSlots; ++slot)
-    if (slot % 7 != 3) plain.push_back(slot);  // a few slots filtered out from the start
+// gaps, every position gives the slot a plain ordered list gives, and every slot its position;
+// starting from `plain`, the shown slots of a store of `slot_count`.
+void ExpectAgreementWithAPlainList(std::vector<size_t> plain, size_t slot_count) {
   RecordOrder order;
-  order.Assign(plain, kSlots);
-  size_t slot_count = kSlots;
+  order.Assign(plain, slot_count);
   std::mt19937 random(11);
   for (int step = 0; step < 300; ++step) {
     if (plain.empty() || random() % 3 == 0) {
@@ -40,6 +36,37 @@ TEST(RecordOrder, AgreesWithAPlainListThroughRemovalsAndAppends) {
       }
     }
   }
+}
+
+constexpr size_t kSlots = 60;
+
+TEST(RecordOrder, AgreesWithAPlainListFromAFilteredOrder) {
+  std::vector<size_t> plain;
+  for (size_t slot = 0; slot < kSlots; ++slot)
+    if (slot % 7 != 3) plain.push_back(slot);  // a few slots filtered out from the start
+  ExpectAgreementWithAPlainList(plain, kSlots);
+}
+
+// A load without a filter shows every slot in its own order, which positions answer without their
+// table until the first removal that is not the last record, or an append after a gap.
+TEST(RecordOrder, AgreesWithAPlainListFromTheSlotsOwnOrder) {
+  std::vector<size_t> plain(kSlots);
+  for (size_t slot = 0; slot < kSlots; ++slot) plain[slot] = slot;
+  ExpectAgreementWithAPlainList(plain, kSlots);
+}
+
+// Slots shown in their own order up to a point, with the later ones hidden, are hidden still.
+TEST(RecordOrder, SlotsBeyondTheShownOnesAreHidden) {
+  RecordOrder order;
+  order.Assign({0, 1, 2}, 5);
+  EXPECT_EQ(order.PositionOf(2), 3);
+  EXPECT_EQ(order.PositionOf(3), 0);
+  order.Remove(2);  // the last shown: the order stays the slots' own
+  EXPECT_EQ(order.PositionOf(2), 0);
+  order.Append(5);  // after hidden slots: the order is no longer the slots' own
+  EXPECT_EQ(order.PositionOf(5), 3);
+  EXPECT_EQ(order.PositionOf(2), 0);
+  EXPECT_EQ(order.PositionOf(1), 2);
 }
 
 }  // namespace
