@@ -19,7 +19,7 @@ constexpr int64_t kNoKey = INT64_MIN;
 
 // A key given in any other form than plain digits, read by the number reader; beyond 9E15, where
 // doubles no longer hold every whole number, a number is no key.
-int64_t KeyFromNumberText(const std::string& text) {
+[[gnu::cold, gnu::noinline]] int64_t KeyFromNumberText(const std::string& text) {
   const std::optional<double> number = kw::ParseWholeNumber(text);
   if (!number || *number != std::floor(*number) || std::fabs(*number) > 9.0e15) return kNoKey;
   return static_cast<int64_t>(*number);
@@ -31,13 +31,13 @@ int64_t KeyFromNumberText(const std::string& text) {
 // reader.
 [[gnu::always_inline]] inline int64_t KeyFromText(const std::string& text) {
   if (text.empty() || text.size() > 15) return KeyFromNumberText(text);
-  int64_t key = 0;
-  for (const char c : text) {
-    const auto digit = static_cast<unsigned>(c - '0');
+  uint64_t key = 0;
+  for (const unsigned char c : text) {
+    const unsigned digit = c - unsigned{'0'};
     if (digit > 9) return KeyFromNumberText(text);
     key = key * 10 + digit;
   }
-  return key;
+  return static_cast<int64_t>(key);
 }
 
 // Two field values that hold the same thing (two nulls included).
