@@ -353,8 +353,9 @@ kw::Variant PostgresStatement::BinaryValueAt(int column, unsigned int type, Read
   const int size = PQgetlength(result_, row_, column);
   if (type == kText || type == kVarchar) {
     if (size == 0 && PQgetisnull(result_, row_, column)) return kw::Variant::Null();
-    kw::Variant text = TextOf(PQgetvalue(result_, row_, column), size);
-    return as == ReadAs::kDate ? StoredAsDate(text) : text;
+    const char* text = PQgetvalue(result_, row_, column);
+    if (as == ReadAs::kDate) return StoredAsDate(TextOf(text, size));
+    return TextOf(text, size);  // made in place, not copied as a conditional's operand would be
   }
   if (size == 0) return kw::Variant::Null();  // a number in binary always has its bytes
   const char* bytes = PQgetvalue(result_, row_, column);
