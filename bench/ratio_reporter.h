@@ -16,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bench {
@@ -105,7 +106,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
 // the command line win), then lets `ratios` name the pairs and prints them (timed on the wall clock
 // with `wall_clock`). With `groups` (filters, such as "BM_Load"), each group runs on its own, its
 // repetitions interleaved with each other only: a pair whose work leaves the machine busy (a
-// server writing out a batch) then lands on its own repetitions, not on another pair's. Returns
+// server writing out a batch) then lands on its own repetitions, not on another pair's; a
+// --benchmark_filter given on the command line runs instead of the groups. Returns
 // main's status: failure when a ratio could not be measured.
 inline int RunWithRatios(int argc, char** argv, const std::function<void(RatioReporter&)>& ratios,
                          bool wall_clock = false, const std::vector<std::string>& groups = {}) {
@@ -117,8 +119,13 @@ inline int RunWithRatios(int argc, char** argv, const std::function<void(RatioRe
   int count = static_cast<int>(args.size());
   benchmark::Initialize(&count, args.data());
   RatioReporter reporter(wall_clock);
-  if (groups.empty()) benchmark::RunSpecifiedBenchmarks(&reporter);
-  for (const std::string& group : groups) benchmark::RunSpecifiedBenchmarks(&reporter, group);
+  // A filter given on the command line wins over the groups, which would each run in full.
+  const bool filtered = std::any_of(
+      argv + 1, argv + argc, [](const char* arg) { return std::string_view(arg).starts_with("--benchmark_filter"); });
+  if (groups.empty() || filtered) benchmark::RunSpecifiedBenchmarks(&reporter);
+  if (!filtered) {
+    for (const std::string& group : groups) benchmark::RunSpecifiedBenchmarks(&reporter, group);
+  }
   ratios(reporter);
   const bool all_measured = reporter.PrintRatios();
   benchmark::Shutdown();
