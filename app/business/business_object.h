@@ -64,6 +64,10 @@ struct ClassSpec {
   std::vector<std::string_view> read_by_group = {};
 };
 
+// A record's key as a number: its first value, a whole number, as the table of keys and the classes'
+// own maps by key hold it.
+inline int64_t KeyNumber(const kw::Variant& key) { return static_cast<int64_t>(key.ToDouble()); }
+
 // A business object over one table: the records of one class (see the top of this file).
 class TableBusinessObject : public kw::I_LI {
  public:

@@ -2,7 +2,6 @@
 // that reads and writes the class's table with statements prepared once.
 #pragma once
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -13,9 +12,6 @@
 #include "app/data/change_record.h"
 
 namespace trf {
-
-// A record's key as the table of keys holds it: its first value, a whole number.
-inline int64_t KeyNumber(const kw::Variant& key) { return static_cast<int64_t>(key.ToDouble()); }
 
 // A held record: its values by position - 1, the stored values while it is edited, its state and
 // its rules as the last runs left them.

@@ -25,8 +25,7 @@ void LIFamilyGroups::AssessPrepare() {
   am_fee_before_.clear();
   for (int32_t position = 1; position <= Count(); ++position) {
     std::span<const kw::Variant> values = ValuesAt(position);
-    am_fee_before_[static_cast<int64_t>(values[0].ToDouble())] =
-        values[kAMFee - 1].IsNumber() ? values[kAMFee - 1].ToDouble() : 0.0;
+    am_fee_before_[KeyNumber(values[0])] = values[kAMFee - 1].IsNumber() ? values[kAMFee - 1].ToDouble() : 0.0;
   }
   state_ = kAssessPrepared;
 }
@@ -42,7 +41,7 @@ void LIFamilyGroups::AssessMMLOandAMMailingFees(int32_t assessment, bool force_a
   for (int32_t position = 1; position <= Count(); ++position) {
     std::span<const kw::Variant> values = ValuesAt(position);
     const bool has_address = values[kMailingAddress - 1].IsText();
-    const auto found = residents_by_group_.find(static_cast<int64_t>(values[0].ToDouble()));
+    const auto found = residents_by_group_.find(KeyNumber(values[0]));
     const int32_t residents = found == residents_by_group_.end() ? 0 : found->second;
     const bool clear = assessment == kClearMailingFees;
     if (assessment != kAssessAMFee) {
@@ -69,13 +68,13 @@ void LIFamilyGroups::CheckRecord(std::span<const kw::Variant> values, RuleFindin
     findings.Hard(kMailingAddress - 1, kRecordLevel, 3401,
                   "The " + name + " is charged mailing fees but has no mailing address.");
   }
-  const auto found = residents_by_group_.find(static_cast<int64_t>(values[0].ToDouble()));
+  const auto found = residents_by_group_.find(KeyNumber(values[0]));
   if (state_ != kAssessIdle && found == residents_by_group_.end() && has_address) {
     findings.Question(kGroupName - 1, kRecordLevel, 3402,
                       "The " + name + " has no resident in the active month. Keep it on the mailing list?",
                       values[kGroupName - 1]);
   }
-  const auto before = am_fee_before_.find(static_cast<int64_t>(values[0].ToDouble()));
+  const auto before = am_fee_before_.find(KeyNumber(values[0]));
   const bool changed = before != am_fee_before_.end() && before->second != am;
   if (am > 0 && (force_am_info_ || changed)) {
     findings.Notice(kAMFee - 1, kRecordLevel, 3403,

@@ -339,13 +339,8 @@ void PostgresStatement::AppendRow(std::span<const ReadAs> as, std::vector<kw::Va
   }
   for (size_t i = 0; i < as.size(); ++i) {
     const int column = static_cast<int>(i);
-    kw::Variant& value = values.emplace_back();  // Empty, then made in its place: nothing moved
-    if (!binary_types_.empty()) {
-      value.Remake([&] { return BinaryValueAt(column, binary_types_[i], as[i]); });
-    } else {
-      value.Remake([&] { return ValueAt(column); });
-      if (as[i] == ReadAs::kDate) value = StoredAsDate(value);
-    }
+    // Empty, then made in its place: nothing moved.
+    values.emplace_back().Remake([&] { return ValueAt(column, as[i]); });
   }
 }
 
@@ -367,8 +362,13 @@ kw::Variant PostgresStatement::BinaryValueAt(int column, unsigned int type, Read
   return as == ReadAs::kDate ? kw::Variant::Date(static_cast<double>(number)) : StoredWholeNumber(number);
 }
 
-kw::Variant PostgresStatement::ValueAt(int column) const {
-  if (!binary_types_.empty()) return BinaryValueAt(column, binary_types_[static_cast<size_t>(column)]);
+kw::Variant PostgresStatement::ValueAt(int column, ReadAs as) const {
+  if (!binary_types_.empty()) return BinaryValueAt(column, binary_types_[static_cast<size_t>(column)], as);
+  if (as == ReadAs::kDate) return StoredAsDate(TextValueAt(column));
+  return TextValueAt(column);
+}
+
+kw::Variant PostgresStatement::TextValueAt(int column) const {
   if (PQgetisnull(result_, row_, column)) return kw::Variant::Null();
   const char* text = PQgetvalue(result_, row_, column);
   switch (PQftype(result_, column)) {

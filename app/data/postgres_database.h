@@ -37,11 +37,14 @@ class PostgresStatement : public Statement {
   void AppendRow(std::span<const ReadAs> as, std::vector<kw::Variant>& values) const override;
 
  private:
-  // The value of `column` in the current row, both known to be there.
-  kw::Variant ValueAt(int column) const;
+  // The value of `column` in the current row, both known to be there, read as `as` says: from the
+  // result in binary or in text, as it came.
+  kw::Variant ValueAt(int column, ReadAs as = ReadAs::kStored) const;
   // The same for a row that came in binary, the column's type known: a number's bytes or a text,
   // read with the fewest requests to the result; a number read as a date is made one at once.
-  kw::Variant BinaryValueAt(int column, unsigned int type, ReadAs as = ReadAs::kStored) const;
+  kw::Variant BinaryValueAt(int column, unsigned int type, ReadAs as) const;
+  // The same for a row that came in text, as stored.
+  kw::Variant TextValueAt(int column) const;
   // Whether the rows are asked for in binary: for a statement that writes nothing and whose every
   // column reads the same in binary as in text.
   bool BinaryResults() const;
