@@ -25,23 +25,40 @@ std::vector<Change> ChangesOf(Database& database, std::string_view table, const 
   return changes;
 }
 
-AcceptanceRecorder::AcceptanceRecorder(Database& database, const TableDescription& table) : table_(table) {
+AcceptanceRecorder::AcceptanceRecorder(Database& database, const TableDescription& table)
+    : table_(table), on_server_(DialectOf(database) == Dialect::kPostgres) {
+  // A server finds the record's home and month itself and stamps who and when: a desk names the
+  // record, the field, the value and what the person read, nothing more.
+  if (on_server_) {
+    insert_ = database.Prepare(
+        "INSERT INTO tbS_ChangeRecord (S_Table, S_RecordKey, S_Field, S_NewValue, S_RuleNumber, S_Message) "
+        "VALUES (?, ?, ?, ?, ?, ?)");
+    return;
+  }
+  // On a file a month's row names its month and that month's home; any other row its home.
+  const std::string home = table.home_data == HomeData::kByMonth
+                               ? "(SELECT H_HomesID FROM tbH_HomeMonthlyStats WHERE H_HomeMonthlyStatsID = ?1)"
+                               : "?1";
   insert_ = database.Prepare(
       "INSERT INTO tbS_ChangeRecord (S_Who, S_When, S_Table, S_RecordKey, S_HomesID, S_HomeMonthlyStatsID, S_Field, "
       "S_NewValue, S_RuleNumber, S_Message) VALUES (" +
-      WhoSql(DialectOf(database)) + ", " + NowSql(DialectOf(database)) + ", ?, ?, ?, ?, ?, ?, ?, ?)");
+      WhoSql(Dialect::kSqlite) + ", " + NowSql(Dialect::kSqlite) + ", ?2, ?3, " + home + ", ?4, ?5, ?6, ?7, ?8)");
 }
 
 void AcceptanceRecorder::Queue(const kw::Variant& key, const kw::Variant& link, const std::string& field,
                                const kw::Variant& value, int32_t rule, const std::string& message) {
   insert_->Reset();
-  insert_->Bind(1, kw::Variant::Text(std::string(table_.name))).Bind(2, kw::Variant::Text(key.ToText()));
-  // The link goes where the triggers put it: a month's rows by their month, the others by their home.
-  const bool by_month = table_.home_data == HomeData::kByMonth;
-  const bool by_home = table_.home_data == HomeData::kHomes || table_.home_data == HomeData::kByHome;
-  insert_->Bind(3, by_home ? link : kw::Variant::Null()).Bind(4, by_month ? link : kw::Variant::Null());
-  insert_->Bind(5, kw::Variant::Text(field)).Bind(6, value.IsNull() ? value : kw::Variant::Text(value.ToText()));
-  insert_->Bind(7, kw::Variant::Long(rule)).Bind(8, kw::Variant::Text(message));
+  const kw::Variant shown = value.IsNull() ? value : kw::Variant::Text(value.ToText());
+  if (on_server_) {
+    insert_->Bind(1, kw::Variant::Text(std::string(table_.name))).Bind(2, kw::Variant::Text(key.ToText()));
+    insert_->Bind(3, kw::Variant::Text(field)).Bind(4, shown);
+    insert_->Bind(5, kw::Variant::Long(rule)).Bind(6, kw::Variant::Text(message));
+  } else {
+    insert_->Bind(1, link).Bind(2, kw::Variant::Text(std::string(table_.name))).Bind(3, kw::Variant::Text(key.ToText()));
+    insert_->Bind(4, table_.home_data == HomeData::kByMonth ? link : kw::Variant::Null());
+    insert_->Bind(5, kw::Variant::Text(field)).Bind(6, shown);
+    insert_->Bind(7, kw::Variant::Long(rule)).Bind(8, kw::Variant::Text(message));
+  }
   insert_->Queue();
   insert_->Reset();
 }

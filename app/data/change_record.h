@@ -38,6 +38,7 @@ class AcceptanceRecorder {
 
  private:
   const TableDescription& table_;
+  bool on_server_;
   std::unique_ptr<Statement> insert_;
 };
 

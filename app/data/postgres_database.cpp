@@ -482,9 +482,9 @@ std::unique_ptr<Statement> PostgresDatabase::Prepare(const std::string& sql) {
   return std::make_unique<PostgresStatement>(*this, sql);
 }
 
-std::string PostgresDatabase::NextKeySql(const std::string& table, const std::string& key_column) const {
-  return "SELECT nextval(pg_get_serial_sequence('" + kw::text::Lower(table) + "', '" + kw::text::Lower(key_column) +
-         "'))";
+std::string PostgresDatabase::NextKeySql(const std::string& table, const std::string& /*key_column*/) const {
+  // The server gives the key and notes to whom: a new record is written only under a key given to its role.
+  return "SELECT trf_new_key('" + kw::text::Lower(table) + "')";
 }
 
 void PostgresDatabase::NoteChanges(pg_result* result) { changes_ = ChangedRows(result); }
@@ -550,8 +550,9 @@ void PostgresDatabase::RaiseFailure(pg_result* result, const std::string& contex
   const bool lost = Lost(result);
   const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
   // The TRF's own refusals (a filed month) carry their sentence; the server's words never reach a person.
-  const std::string sentence =
-      state == kFiledMonthState && primary ? primary : Meaning(state, primary ? primary : "", PQuser(conn_));
+  const std::string sentence = state.starts_with(kTrfRefusalClass) && primary
+                                   ? primary
+                                   : Meaning(state, primary ? primary : "", PQuser(conn_));
   PQclear(result);
   if (lost) {
     RaiseDataError(kServerUnreachableError,

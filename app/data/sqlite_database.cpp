@@ -244,6 +244,7 @@ void SqliteDatabase::Begin() {
 }
 
 void SqliteDatabase::Commit() {
+  if (before_commit_) before_commit_(*this);
   if (clear_writer_) {
     clear_writer_->Rewind();
     clear_writer_->Step();

@@ -2,6 +2,7 @@
 // statements.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -65,6 +66,9 @@ class SqliteDatabase : public Database {
   // From now on every transaction of this connection names `who` in the one-row table `table` for
   // the triggers that record changes; the table must be there.
   void NameWriter(const std::string& table, const std::string& who);
+  // From now on every commit of this connection runs `hook` first, inside the transaction: the TRF
+  // seals its change record there.
+  void BeforeCommit(std::function<void(Database&)> hook) { before_commit_ = std::move(hook); }
   std::string NextKeySql(const std::string& table, const std::string& key_column) const override;
   sqlite3* Handle() const { return db_; }
 
@@ -73,6 +77,7 @@ class SqliteDatabase : public Database {
   sqlite3* db_ = nullptr;
   std::vector<int64_t> queued_;
   std::unique_ptr<Statement> name_writer_, clear_writer_;
+  std::function<void(Database&)> before_commit_;
 };
 
 // Whether this process may create files in the folder of `path`: a database in WAL mode keeps its

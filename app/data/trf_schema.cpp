@@ -1,4 +1,5 @@
 // The TRF schema on SQLite and the opening of a TRF database: a file here, a server elsewhere.
+#include "app/data/change_chain.h"
 #include "app/data/class_numbers.h"
 #include "app/data/schema.h"
 #include "app/data/sqlite_database.h"
@@ -173,9 +174,12 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
     // The sample data is the start of the record: changes are recorded from here on.
     ApplyTrust(*database, tables::All(), Dialect::kSqlite);
     database->Exec("PRAGMA application_id = " + std::to_string(kTrfApplicationId));
+    // Changes recorded before entries were chained go on their homes' chains now.
+    SealChanges(*database);
     transaction.Commit();
   }
   database->NameWriter(kWriterTable, LoginName());
+  database->BeforeCommit(SealChanges);
   return database;
 }
 

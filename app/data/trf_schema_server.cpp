@@ -1,4 +1,5 @@
 // The TRF schema on a PostgreSQL server and the opening of a TRF database there.
+#include "app/data/change_chain.h"
 #include "app/data/postgres_database.h"
 #include "app/data/schema.h"
 #include "app/data/transaction.h"
@@ -88,6 +89,10 @@ std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& uri, Access w
     if (recorded < SchemaVersion(tables::AllOnServer())) {
       RequireAdministrator(*database, "brought up to date");
       UpgradeSchema(*database, tables::AllOnServer(), Dialect::kPostgres);
+      // Changes recorded before entries were chained go on their homes' chains now; the record's
+      // policies, which let no one change it, are put back in force with the trust below.
+      database->Exec("ALTER TABLE " + std::string(tables::kChangeRecord.name) + " NO FORCE ROW LEVEL SECURITY");
+      SealChanges(*database);
       ApplyTrust(*database, tables::AllOnServer(), Dialect::kPostgres);
     }
   }

@@ -42,6 +42,10 @@ inline constexpr char kAdmissionDate[] = "H_AdmissionDate";
 inline constexpr char kAMFee[] = "H_AMFee";
 inline constexpr char kExpenseCategoriesID[] = "HU_ExpenseCategoriesID";
 inline constexpr char kCategoryName[] = "HU_CategoryName";
+inline constexpr char kFiledReport[] = "H_Report";
+inline constexpr char kReportDigest[] = "H_ReportDigest";
+inline constexpr char kFiledChainDigest[] = "H_ChainDigest";
+inline constexpr char kChainDigest[] = "S_Digest";
 }  // namespace column
 
 inline constexpr ColumnDescription kTrfTypeColumns[] = {
@@ -75,7 +79,7 @@ inline constexpr TableDescription kTrfTypeScreens{
 inline constexpr ColumnDescription kHomeColumns[] = {
     {.name = column::kHomesID, .kind = ColumnKind::kWholeNumber, .caption = "Home", .key = true, .counted = true},
     {.name = column::kRegionCD, .caption = "Region", .max_length = 10},
-    {.name = column::kHomeNum, .caption = "Home number", .required = true, .max_length = 20},
+    {.name = column::kHomeNum, .caption = "Home number", .required = true, .unique = true, .max_length = 20},
     {.name = column::kHomeName, .caption = "Home name", .required = true, .max_length = kNameLength},
     {.name = column::kCapacity, .kind = ColumnKind::kWholeNumber, .caption = "Capacity", .required = true},
 };
@@ -238,8 +242,9 @@ inline constexpr ColumnDescription kClassDependsOnColumns[] = {
 inline constexpr TableDescription kClassDependsOn{
     .name = "tbS_ClassDependsOn", .plural = "class dependencies", .columns = kClassDependsOnColumns};
 
-// Who filed a month (its send-off passed) and when; a month with a filing not reopened is locked.
-// Reopening fills in who reopened it, when and why.
+// Who filed a month (its send-off passed) and when, and the report as it was filed; a month with a
+// filing not reopened is locked. Reopening fills in who reopened it, when and why. The engine stamps
+// who and when; a filing is never removed, and nothing of it changes but its reopening.
 inline constexpr ColumnDescription kMonthFilingColumns[] = {
     {.name = "H_MonthFilingsID", .kind = ColumnKind::kWholeNumber, .caption = "Filing", .key = true, .counted = true},
     {.name = column::kHomeMonthlyStatsID,
@@ -253,6 +258,13 @@ inline constexpr ColumnDescription kMonthFilingColumns[] = {
     {.name = "H_ReopenedBy", .caption = "Reopened by"},
     {.name = "H_ReopenedAt", .caption = "Reopened at"},
     {.name = "H_ReopenReason", .caption = "Reason for reopening"},
+    // The month's report as it was filed (JSON), and the SHA-256 of its text, in hex.
+    {.name = column::kFiledReport, .caption = "Filed report", .since = 3},
+    {.name = column::kReportDigest, .caption = "Digest of the filed report", .since = 3},
+    // The digest of the home's change record when the month was filed: the chain's head just before
+    // the filing's own entry. A report of the month prints it, so that whoever keeps the report can
+    // later show that no entry up to it was changed or removed.
+    {.name = column::kFiledChainDigest, .caption = "Digest of the change record at filing", .since = 3},
 };
 inline constexpr TableDescription kMonthFilings{.name = "tbH_MonthFilings",
                                                 .plural = "filings",
@@ -269,7 +281,7 @@ inline constexpr ColumnDescription kChangeRecordColumns[] = {
     {.name = "S_When", .caption = "When", .required = true},  // UTC, "2026-12-06 19:05:45"
     {.name = "S_Table", .caption = "Table", .required = true},
     {.name = "S_RecordKey", .caption = "Record", .required = true, .indexed = true},
-    // The home of a home's or a family group's row; the month record of a month's row.
+    // The home the row belongs to (whose chain the entry is on); for a month's row also its month record.
     {.name = "S_HomesID", .kind = ColumnKind::kWholeNumber, .caption = "Home"},
     {.name = "S_HomeMonthlyStatsID", .kind = ColumnKind::kWholeNumber, .caption = "Month record"},
     {.name = "S_Field", .caption = "Field"},  // empty for a whole row
@@ -277,6 +289,10 @@ inline constexpr ColumnDescription kChangeRecordColumns[] = {
     {.name = "S_NewValue", .caption = "New value"},
     {.name = "S_RuleNumber", .kind = ColumnKind::kWholeNumber, .caption = "Rule"},  // an accepted soft question
     {.name = "S_Message", .caption = "Message shown"},
+    // SHA-256 (hex) over the entry's content and the digest of the home's entry before it: the home's
+    // chain (see change_chain.h). Empty on a file until the entry is sealed, at the end of the
+    // transaction that wrote it.
+    {.name = column::kChainDigest, .caption = "Chain digest", .since = 3},
 };
 inline constexpr TableDescription kChangeRecord{
     .name = "tbS_ChangeRecord", .plural = "changes", .columns = kChangeRecordColumns, .since = 2, .append_only = true};
@@ -294,14 +310,35 @@ inline constexpr ColumnDescription kHomeAccessColumns[] = {
 inline constexpr TableDescription kHomeAccess{
     .name = "tbS_HomeAccess", .plural = "home permissions", .columns = kHomeAccessColumns, .since = 2};
 
+// The head of each home's chain of changes: the digest of its newest sealed entry. Written by the
+// engine alone (on a server, in the transaction that adds the entries).
+inline constexpr ColumnDescription kChainHeadColumns[] = {
+    {.name = "S_HomesID", .kind = ColumnKind::kWholeNumber, .caption = "Home", .key = true},
+    {.name = column::kChainDigest, .caption = "Chain digest", .required = true},
+    // The newest change the head covers (on a file, where entries are sealed after they are written).
+    {.name = "S_ChangeID", .kind = ColumnKind::kWholeNumber, .caption = "Newest change"},
+};
+inline constexpr TableDescription kChainHeads{
+    .name = "tbS_ChainHeads", .plural = "chain heads", .columns = kChainHeadColumns, .since = 3};
+
+// On a server: the keys the server gave out for new records and to which role, each until the record
+// that takes it is written. A desk writes a new record only under a key given to it.
+inline constexpr ColumnDescription kIssuedKeyColumns[] = {
+    {.name = "S_IssuedKey", .caption = "Table and key", .key = true},  // "tbh_residents:1234"
+    {.name = "S_Role", .caption = "Role", .required = true},
+};
+inline constexpr TableDescription kIssuedKeys{
+    .name = "tbS_IssuedKeys", .plural = "issued keys", .columns = kIssuedKeyColumns, .since = 3};
+
 // Every table, each after the tables it refers to.
 inline constexpr TableDescription kAll[] = {
-    kTrfTypes,          kTrfTypeScreens,  kHomes,        kHomeMonths,     kFamilyGroups, kResidents,
-    kExpenseCategories, kMonthlyExpenses, kMonthlyNotes, kClassDependsOn, kMonthFilings, kChangeRecord};
-// The tables of a server database: every table, and who may work on which home.
+    kTrfTypes,        kTrfTypeScreens, kHomes,          kHomeMonths,   kFamilyGroups, kResidents,  kExpenseCategories,
+    kMonthlyExpenses, kMonthlyNotes,   kClassDependsOn, kMonthFilings, kChangeRecord, kChainHeads};
+// The tables of a server database: every table, who may work on which home, and the keys given out.
 inline constexpr TableDescription kAllOnServer[] = {
-    kTrfTypes,        kTrfTypeScreens, kHomes,          kHomeMonths,   kFamilyGroups, kResidents, kExpenseCategories,
-    kMonthlyExpenses, kMonthlyNotes,   kClassDependsOn, kMonthFilings, kChangeRecord, kHomeAccess};
+    kTrfTypes,     kTrfTypeScreens, kHomes,      kHomeMonths, kFamilyGroups, kResidents,  kExpenseCategories,
+    kMonthlyExpenses, kMonthlyNotes, kClassDependsOn, kMonthFilings, kChangeRecord, kChainHeads, kHomeAccess,
+    kIssuedKeys};
 
 // The TRF's tables, in the order above.
 inline constexpr std::span<const TableDescription> All() { return kAll; }
@@ -341,5 +378,9 @@ static_assert(IsDescribedColumn(column::kAdmissionDate));
 static_assert(IsDescribedColumn(column::kAMFee));
 static_assert(IsDescribedColumn(column::kExpenseCategoriesID));
 static_assert(IsDescribedColumn(column::kCategoryName));
+static_assert(IsDescribedColumn(column::kFiledReport));
+static_assert(IsDescribedColumn(column::kReportDigest));
+static_assert(IsDescribedColumn(column::kFiledChainDigest));
+static_assert(IsDescribedColumn(column::kChainDigest));
 
 }  // namespace trf::tables

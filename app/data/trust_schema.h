@@ -1,6 +1,7 @@
 // What keeps a TRF database trustworthy, generated from the table descriptions for each engine:
-// the change record written by triggers, the lock of a filed month, and on a server the group role
-// of the desks with its grants and the row-level security that keeps homes apart.
+// the change record written and chained by the engine, the lock of a filed month, filings that only
+// their rule changes, and on a server the group role of the desks with its grants, the row-level
+// security that keeps homes apart, and the keys the server alone gives out.
 #pragma once
 
 #include <span>
@@ -14,22 +15,30 @@ namespace trf {
 inline constexpr const char* kDeskRole = "trf_desk";
 // The table where the application of an SQLite file names the person writing, for the triggers.
 inline constexpr const char* kWriterTable = "tbS_Writer";
-// The SQLSTATE of the server's refusal to change a filed month; its message is the sentence.
-inline constexpr const char* kFiledMonthState = "TF001";
+// The class of the SQLSTATEs of the server's own refusals (a filed month, a filing's rule, a key not
+// given, another home's family group): their message is the sentence for the person.
+inline constexpr const char* kTrfRefusalClass = "TF";
 // What the SQLite triggers' refusals start with; the rest is the sentence for the person.
 inline constexpr const char* kRefusalMark = "TRF: ";
 
-// The statements that put the triggers (and on a server the role, grants, policies) in place for
-// `tables`; they replace what an earlier run put there, so that they serve creation and upgrade.
-std::string TrustSql(std::span<const TableDescription> tables, Dialect dialect);
+// The statements that put the triggers (and on a server the role, grants, policies and functions)
+// in place for `tables`; they replace what an earlier run put there, so that they serve creation and
+// upgrade. On a server every function names its tables in `schema` (an SQL name, quoted as needed)
+// and runs with the search path fixed to it, the session's temporary tables last.
+std::string TrustSql(std::span<const TableDescription> tables, Dialect dialect, const std::string& schema = "");
 
-// The statement that makes anew the server's trigger of `table`, which holds a home's data: it
-// refuses changes to a filed month and, with `record`, records every change (without, only to
-// measure what the record costs).
-std::string KeepTriggerSql(const TableDescription& table, bool record);
+// The statement that makes anew the server's trigger of `table`, which holds a home's data, in
+// `schema`: it refuses changes to a filed month, keys the server did not give and lookups into
+// another home and, with `record`, records and chains every change (without, only to measure what
+// the record costs).
+std::string KeepTriggerSql(const TableDescription& table, bool record, const std::string& schema);
 
-// Puts the trust in place (see TrustSql); the caller holds the transaction.
+// Puts the trust in place (see TrustSql) in the connection's current schema; the caller holds the
+// transaction.
 void ApplyTrust(Database& database, std::span<const TableDescription> tables, Dialect dialect);
+
+// The SQL name of the connection's current schema, quoted as needed.
+std::string CurrentSchemaName(Database& database);
 
 // The SQL expression for who makes a change: the role on a server, on SQLite the name the
 // application wrote into the writer table ("another program" when none wrote it).

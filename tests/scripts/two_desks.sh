@@ -43,9 +43,9 @@ check "trf: Our Home lists no other home" 0 "$(grep -c 'Birch Court' <<<"$out")"
 check "trf: history shows the psql change" 1 "$(grep -c "$maple: Monthly fee 2,400.00 -> 2,999.00" <<<"$out")"
 
 # A filed month refuses changes through psql, whoever tries, the administrator too.
-sql "$as_maple" "INSERT INTO tbH_MonthFilings (H_HomeMonthlyStatsID, H_FiledBy, H_FiledAt) VALUES (3, current_user, '2004-04-02 10:00:00')" >/dev/null
+sql "$as_maple" "INSERT INTO tbH_MonthFilings (H_HomeMonthlyStatsID) VALUES (3)" >/dev/null
 for who in "$as_maple" "$admin"; do
   check "psql: a filed month is locked" 1 \
-    "$(sql "$who" "UPDATE tbH_Residents SET H_MonthlyFee = 1 WHERE H_ResidentsID = 4" | grep -c "March 2004 of H-101 was filed by $maple on 2004-04-02 10:00:00 UTC: reopen it to change it.")"
+    "$(sql "$who" "UPDATE tbH_Residents SET H_MonthlyFee = 1 WHERE H_ResidentsID = 4" | grep -Ec "March 2004 of H-101 was filed by $maple on [0-9-]+ [0-9:]+ UTC: reopen it to change it.")"
 done
 exit $failed
