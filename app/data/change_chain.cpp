@@ -252,7 +252,8 @@ std::string TrustCheck::Summary() const {
     return std::to_string(findings.size()) + (findings.size() == 1 ? " thing does" : " things do") +
            " not fit: the change record or a filing was changed outside the TRF's rules.";
   }
-  std::string summary = "All is intact: " + std::to_string(changes) + " changes on the chains of " +
+  std::string summary = "All is intact: " + std::to_string(changes) + (changes == 1 ? " change" : " changes") +
+                        " on the chains of " +
                         std::to_string(homes) + (homes == 1 ? " home" : " homes") + ", and " +
                         std::to_string(filings) + (filings == 1 ? " filing." : " filings.");
   if (unsealed > 0) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/data/backup.h"
+#include "app/data/change_chain.h"
 #include "app/data/home_access.h"
 #include "app/data/memory_policy.h"
 #include "app/data/trf_database.h"
@@ -30,6 +31,7 @@ struct Options {
   std::vector<std::string> admin;  // the action and its words
   bool demo = false;
   bool verbose = false;
+  bool verify = false;
 };
 
 // The options, or a message saying what is wrong with them; `usage` gets the usage text.
@@ -47,6 +49,10 @@ std::optional<std::string> Parse(int argc, char** argv, Options& options, std::s
   parser.Value("--backup", "FILE", "copy the database file into FILE while desks keep working", options.backup);
   parser.Value("--restore", "FILE", "replace the database file by the copy FILE, once the copy is checked",
                options.restore);
+  parser.Flag("--verify",
+              "walk the change record's chains and the filings of the database, and say whether all is intact "
+              "or name the first entry of each home that does not fit; reads only. Exit status 0 when intact",
+              options.verify);
   parser.Words("--admin", "grant ROLE HOME|revoke ROLE HOME|list",
                "on a server database (--db URI): let the desk ROLE work on the home numbered HOME, no longer let "
                "it, or list who may work on which home",
@@ -64,6 +70,8 @@ std::optional<std::string> Parse(int argc, char** argv, Options& options, std::s
                               : "--admin " + action + " takes a role and a home number";
   }
   if (options.demo && options.script) return "--script and --demo cannot be used together";
+  if (options.verify && (options.demo || options.script || options.backup || options.restore || !options.admin.empty()))
+    return "--verify only reads the database: give it alone, with --db";
   if (options.demo && options.app.db) return "--demo always runs on a fresh sample database; leave out --db";
   return std::nullopt;
 }
@@ -88,6 +96,16 @@ int RunDemo(bool verbose) {
   std::cout << "\nThe tour is over. `make run` (or ./build/dev/trf) starts a session of your own on trf.db in the "
                "current folder.\n";
   return 0;
+}
+
+// --verify: walks the chains and the filings and says what it found; status 1 when something does not fit.
+int RunVerify(const Options& options) {
+  const std::string db = options.app.Database().value_or("trf.db");
+  auto database = trf::OpenTrfDatabase(db, trf::Access::kReadOnly);
+  const trf::TrustCheck check = trf::VerifyTrust(*database);
+  for (const std::string& finding : check.findings) std::cout << finding << "\n";
+  std::cout << check.Summary() << "\n";
+  return check.Intact() ? 0 : 1;
 }
 
 // --admin: grants, revokes or lists the homes of the desks of a server database.
@@ -154,6 +172,7 @@ int main(int argc, char** argv) {
   try {
     if (options.demo) return RunDemo(options.verbose);
     if (!options.admin.empty()) return RunAdmin(options);
+    if (options.verify) return RunVerify(options);
     // A server database gets its tables (and the sample data when asked) before the session opens it.
     const std::optional<std::string> db = options.app.Database();
     if (options.backup) {

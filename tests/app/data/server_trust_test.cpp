@@ -1,7 +1,5 @@
 // Homes kept apart by the server: two desks, each its own role, granted one home each by the
 // administrator (the test server's superuser).
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include "app/business/business_classes.h"
@@ -12,6 +10,7 @@
 #include "app/data/trf_database.h"
 #include "app/data/trf_tables.h"
 #include "tests/app/app_world.h"
+#include "tests/app/data/desk_roles.h"
 #include "tests/app/test_database.h"
 #include "tests/doubles/raised.h"
 
@@ -20,44 +19,9 @@ namespace {
 
 using kw::testing::Raised;
 
-class ServerTrust : public ::testing::Test {
+class ServerTrust : public DeskRoles {
  protected:
-  void SetUp() override {
-    ASSERT_FALSE(TestServer().empty()) << "these tests run on the test server that `ctest -L postgresql` starts";
-    location_ = TestDatabaseLocation("");
-    admin_ = OpenTrfDatabase(location_);
-    for (const std::string& role : {maple_desk_, birch_desk_}) {
-      std::string create = "DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = '";
-      create += role;
-      create += "') THEN CREATE ROLE ";
-      create += role;
-      create += " LOGIN; END IF; END $$";
-      PostgresDatabase(TestServer()).Exec(create);
-    }
-    GrantHome(*admin_, maple_desk_, "H-101");
-    GrantHome(*admin_, birch_desk_, "H-102");
-  }
-  // The database as the desk that connects as `role` sees it.
-  std::shared_ptr<Database> DeskOf(const std::string& role) {
-    std::string uri = location_;
-    uri.replace(uri.find("user=trf"), 8, "user=" + role);
-    return OpenTrfDatabase(uri);
-  }
-  static int32_t Count(Database& database, const std::string& sql) {
-    auto query = database.Prepare(sql);
-    query->Step();
-    return query->Column(0).ToLong();
-  }
-  static void Run(Database& database, const std::string& sql) {
-    Transaction transaction(database);
-    database.Exec(sql);
-    transaction.Commit();
-  }
-
-  const std::string maple_desk_ = "maple_desk_" + std::to_string(::getpid());
-  const std::string birch_desk_ = "birch_desk_" + std::to_string(::getpid());
-  std::string location_;
-  std::shared_ptr<Database> admin_;
+  static int32_t Count(Database& database, const std::string& sql) { return std::stoi(Scalar(database, sql)); }
 };
 
 // A desk reads its own home's rows only, and whatever it writes to another home changes nothing.
