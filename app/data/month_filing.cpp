@@ -75,6 +75,7 @@ void ReopenMonth(Database& database, int64_t month_id, const std::string& reason
   auto update = database.Prepare("UPDATE tbH_MonthFilings SET " + stamps +
                                  "H_ReopenReason = ? WHERE H_HomeMonthlyStatsID = ? AND H_ReopenedAt IS NULL");
   update->Bind(1, kw::Variant::Text(reason)).Bind(2, Key(month_id)).Step();
+  if (database.Changes() == 0) RaiseDataError(kDatabaseError, "This month is not filed: there is nothing to reopen.");
 }
 
 }  // namespace trf

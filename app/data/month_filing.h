@@ -34,7 +34,7 @@ void FileMonth(Database& database, int64_t month_id, const std::string& report =
 // the transaction.
 void SetMonthStatus(Database& database, int64_t month_id, int32_t status);
 // Reopens the filed month record `month_id`, recording who, when and `reason` (which must not be
-// blank: raises a sentence then). The caller holds the transaction.
+// blank: raises a sentence then, as when the month is not filed). The caller holds the transaction.
 void ReopenMonth(Database& database, int64_t month_id, const std::string& reason);
 
 }  // namespace trf

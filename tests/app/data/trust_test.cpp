@@ -6,6 +6,7 @@
 
 #include "app/business/business_classes.h"
 #include "app/data/backup.h"
+#include "app/data/change_chain.h"
 #include "app/data/change_record.h"
 #include "app/data/db_query.h"
 #include "app/data/month_filing.h"
@@ -148,6 +149,81 @@ TEST_F(TrustTest, AFiledMonthIsLockedUntilReopenedForAReason) {
   Run("UPDATE tbH_Residents SET H_MonthlyFee = 1 WHERE H_ResidentsID = 4");
   EXPECT_EQ(Scalar("SELECT H_ReopenedBy || ': ' || H_ReopenReason FROM tbH_MonthFilings"),
             Me() + ": a fee was entered twice");
+}
+
+// A filing stays as it was filed, whoever tries otherwise: it is never removed, never changed but by
+// its reopening (once, with a reason), and a month has one filing in force at a time.
+TEST_F(TrustTest, AFilingStaysAsItWasFiled) {
+  File(kMarchAtMaple);
+  const struct {
+    const char* attempt;
+    const char* sql;
+    const char* refusal;
+  } attempts[] = {
+      {"removing it", "DELETE FROM tbH_MonthFilings",
+       "A filing stays on record and cannot be removed: to change the month, reopen it with a reason."},
+      {"changing who filed it", "UPDATE tbH_MonthFilings SET H_FiledBy = 'someone else'",
+       "A filing stays as it was filed: only its reopening, with a reason, is added to it."},
+      {"filing it twice", "INSERT INTO tbH_MonthFilings (H_HomeMonthlyStatsID, H_FiledBy, H_FiledAt) VALUES (3, 'x', 'y')",
+       "This month is filed already: reopen it, with a reason, before it is filed again."},
+  };
+  for (const auto& attempt : attempts) EXPECT_EQ(SentenceOf(Raised([&] { Run(attempt.sql); })), attempt.refusal) << attempt.attempt;
+  {
+    Transaction transaction(*database_);
+    ReopenMonth(*database_, kMarchAtMaple, "a fee was entered twice");
+    transaction.Commit();
+  }
+  EXPECT_EQ(SentenceOf(Raised([&] { ReopenMonth(*database_, kMarchAtMaple, "again"); })),
+            "This month is not filed: there is nothing to reopen.");
+  EXPECT_EQ(SentenceOf(Raised([&] { Run("UPDATE tbH_MonthFilings SET H_ReopenReason = 'another reason'"); })),
+            "This filing was reopened already, and stays on record as it is.");
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM tbH_MonthFilings"), "1");
+}
+
+// Every change goes on its home's chain (on a file, sealed when the save commits), and the walk over
+// the chains finds them intact.
+TEST_F(TrustTest, ChangesAreChainedPerHomeAndTheWalkFindsThemIntact) {
+  Run("UPDATE tbH_Residents SET H_MonthlyFee = 2401 WHERE H_ResidentsID = 4");
+  Run("UPDATE tbH_Residents SET H_MonthlyFee = 2201 WHERE H_ResidentsID = 10");  // Birch Court's
+  Run("UPDATE tbH_FamilyGroups SET H_GroupName = 'Andersen-Berg family' WHERE H_FamilyGroupsID = 1");
+  EXPECT_EQ(Scalar("SELECT COUNT(*) FROM tbS_ChangeRecord WHERE length(S_Digest) = 64"), "3");
+  EXPECT_EQ(Scalar("SELECT COUNT(DISTINCT S_HomesID) FROM tbS_ChangeRecord"), "2");
+  File(kMarchAtMaple);
+  const TrustCheck check = VerifyTrust(*database_);
+  EXPECT_TRUE(check.Intact()) << check.Summary();
+  EXPECT_EQ(check.changes, 4) << "three changes and the filing";
+  EXPECT_EQ(check.homes, 2);
+  EXPECT_EQ(check.filings, 1);
+}
+
+// On a file, whoever may write it can change the record past the triggers; the walk shows that they
+// did. What another program writes through the triggers is sealed at this program's next save.
+TEST_F(TrustTest, AFileChangedPastItsTriggersShowsInTheWalk) {
+  if (OnServer()) GTEST_SKIP() << "HostileDesk.TamperingPastTheRulesShowsInTheWalk does it on a server";
+  TempFolder folder;
+  const std::string path = (folder.Path() / "trf.db").string();
+  auto ours = OpenTrfDatabase(path);
+  {
+    Transaction transaction(*ours);
+    ours->Exec("UPDATE tbH_Residents SET H_MonthlyFee = 2401 WHERE H_ResidentsID = 4");
+    transaction.Commit();
+  }
+  SqliteDatabase other(path);
+  other.Exec("UPDATE tbH_Residents SET H_MonthlyFee = 2402 WHERE H_ResidentsID = 4");
+  EXPECT_EQ(VerifyTrust(*ours).unsealed, 1) << "another program's change waits for this program's next save";
+  {
+    Transaction transaction(*ours);
+    ours->Exec("UPDATE tbH_Residents SET H_MonthlyFee = 2403 WHERE H_ResidentsID = 4");
+    transaction.Commit();
+  }
+  TrustCheck check = VerifyTrust(*ours);
+  EXPECT_TRUE(check.Intact() && check.unsealed == 0 && check.changes == 3) << check.Summary();
+  other.Exec("DROP TRIGGER trf_changes_kept_update; UPDATE tbS_ChangeRecord SET S_NewValue = '9' WHERE S_ChangeID = 2");
+  check = VerifyTrust(*ours);
+  ASSERT_EQ(check.findings.size(), 1u) << check.Summary();
+  EXPECT_TRUE(check.findings[0].starts_with("The change record of H-101 does not fit at change 2 (tbH_Residents, "
+                                            "record 4, by another program at "))
+      << check.findings[0];
 }
 
 // A soft question the person accepted goes on record with the save: rule, record, field, value, message.
