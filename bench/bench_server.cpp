@@ -59,7 +59,7 @@ std::shared_ptr<trf::Database> ServerDatabase() {
         "H_MonthlyFee, H_FamilyGroupsID) SELECT " +
         std::to_string(kLoadMonth) +
         ", 'Resident ' || i, 11000 + i % 9000, 36000 + i % 2000, 1500 + i % 3000 + 0.25 * (i % 4), "
-        "CASE WHEN i % 3 = 0 THEN 1 + i % 4 END FROM generate_series(1, " +
+        "CASE WHEN i % 3 = 0 THEN 1 + i % 3 END FROM generate_series(1, " +
         std::to_string(kLoadResidents) + ") AS i");
     transaction.Commit();
     db->Exec("ANALYZE");

@@ -16,8 +16,6 @@ namespace trf {
 
 namespace {
 
-constexpr char kSeparator = '\x1F';
-
 // The columns of the change record an entry is read with: its number, the chained values, its digest.
 std::string EntryColumns() {
   std::string columns = "c.S_ChangeID";
@@ -176,27 +174,28 @@ void CheckFilings(Database& database, const std::map<int64_t, std::string>& numb
 }  // namespace
 
 std::string ChainContent(std::string_view previous, std::span<const kw::Variant> values) {
-  std::string content(previous);
-  for (const kw::Variant& value : values) {
-    content += kSeparator;
-    if (value.IsNull() || value.IsEmpty()) {
-      content += "-1";
-      continue;
+  std::string content = "(";
+  const auto append = [&content](std::string_view text) {
+    const bool quoted = text.empty() || text.find_first_of("\"\\(), \t\n\v\f\r") != std::string_view::npos;
+    if (quoted) content += '"';
+    for (const char c : text) {
+      if (c == '"' || c == '\\') content += c;
+      content += c;
     }
-    const std::string text = value.ToText();
-    content += std::to_string(text.size());
-    content += kSeparator;
-    content += text;
+    if (quoted) content += '"';
+  };
+  append(previous);
+  for (const kw::Variant& value : values) {
+    content += ',';
+    if (!value.IsNull() && !value.IsEmpty()) append(value.ToText());
   }
-  return content;
+  return content + ")";
 }
 
 std::string ChainContentSql(const std::string& previous, std::span<const std::string> values) {
-  std::string sql = "concat_ws(chr(31), " + previous;
-  for (const std::string& value : values) {
-    sql += value.empty() ? ", '-1'" : ", coalesce(octet_length(" + value + ")::text, '-1'), " + value;
-  }
-  return sql + ")";
+  std::string sql = "ROW((" + previous + ")::text";
+  for (const std::string& value : values) sql += ", " + (value.empty() ? std::string("NULL") : "(" + value + ")") + "::text";
+  return sql + ")::text";
 }
 
 void SealChanges(Database& database) {

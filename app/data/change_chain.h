@@ -24,13 +24,14 @@ inline constexpr const char* kChainedColumns[] = {"S_Who",      "S_When",     "S
                                                   "S_OldValue", "S_NewValue", "S_RuleNumber", "S_Message"};
 inline constexpr size_t kChainedColumnCount = std::size(kChainedColumns);
 
-// The bytes an entry's digest is taken over: the previous digest, then each chained value as its
-// length in bytes and its text ("-1" alone for a null), all separated by the unit separator (0x1F),
-// so that no two different entries give the same bytes.
+// The bytes an entry's digest is taken over: the previous digest and each chained value as the
+// server writes a row of texts, "(previous,value,...)", a null as nothing between its commas, and a
+// value that is empty or holds a quote, a backslash, a parenthesis, a comma or a space in quotes with
+// its quotes and backslashes doubled; so no two different entries give the same bytes.
 std::string ChainContent(std::string_view previous, std::span<const kw::Variant> values);
 
 // The same bytes as an SQL expression of the server, for its triggers: `previous` and each of
-// `values` are SQL expressions of text (an empty one stands for a null).
+// `values` are SQL expressions (an empty one stands for a null).
 std::string ChainContentSql(const std::string& previous, std::span<const std::string> values);
 
 // Seals the entries of the change record that carry no digest yet, oldest first, each on the chain
