@@ -2,10 +2,10 @@
 #include "app/data/change_chain.h"
 
 #include <array>
+#include <charconv>
 #include <map>
 #include <optional>
 #include <set>
-#include <unordered_set>
 
 #include "app/data/schema.h"
 #include "app/data/sha256.h"
@@ -51,6 +51,9 @@ Entry ReadEntry(const Statement& query) {
 }
 
 constexpr size_t kHomeValue = 4;  // S_HomesID among the chained values
+// Which of the chained values are whole numbers: S_HomesID, S_HomeMonthlyStatsID, S_RuleNumber.
+constexpr std::array<bool, kChainedColumnCount> kChainedNumbers = {false, false, false, false, true, true,
+                                                                   false, false, false, true,  false};
 
 int64_t HomeOf(const Entry& entry) {
   const kw::Variant& home = entry.values[kHomeValue];
@@ -70,11 +73,6 @@ std::string HomeName(const std::map<int64_t, std::string>& numbers, int64_t home
   return found != numbers.end() ? found->second : "home " + std::to_string(home);
 }
 
-// An entry as a sentence names it: "change 12 (tbH_Residents, record 4, by maple at 2026-12-07 10:00:00)".
-std::string Named(const Entry& entry) {
-  return "change " + std::to_string(entry.id) + " (" + entry.values[2].ToText() + ", record " +
-         entry.values[3].ToText() + ", by " + entry.values[0].ToText() + " at " + entry.values[1].ToText() + ")";
-}
 
 // A read of its own: on a server every statement of the walk sees the same committed state.
 class ReadSnapshot {
@@ -96,100 +94,183 @@ class ReadSnapshot {
   Database& database_;
 };
 
-// Walks the sealed entries, home by home, and keeps each home's digests for the filings.
+// The state of one home's chain during a walk.
+struct Chain {
+  std::string previous = kChainGenesis;
+  bool broken = false;
+};
+
+// An entry as a sentence names it, from the row of a walk:
+// "change 12 (tbH_Residents, record 4, by maple at 2026-12-07 10:00:00)".
+std::string Named(std::string_view id, std::span<const std::optional<std::string_view>> values) {
+  const auto text = [&](size_t i) { return std::string(values[i].value_or("")); };
+  return "change " + std::string(id) + " (" + text(2) + ", record " + text(3) + ", by " + text(0) + " at " +
+         text(1) + ")";
+}
+
+// Walks the sealed entries in the order they were written, each on its home's chain (a chain's
+// entries are in that order among themselves), and notes which of the digests the filings recorded
+// the chains hold. Every value is read as text in place: the walk allocates nothing per entry.
 void WalkChains(Database& database, const std::map<int64_t, std::string>& numbers, TrustCheck& check,
-                std::map<int64_t, std::unordered_set<std::string>>& digests) {
+                std::set<std::pair<int64_t, std::string>>& held, const std::set<std::string>& recorded) {
   std::map<int64_t, std::string> heads;
   auto head_query = database.Prepare("SELECT S_HomesID, S_Digest FROM tbS_ChainHeads");
-  while (head_query->Step()) heads[static_cast<int64_t>(head_query->Column(0).ToDouble())] = head_query->Column(1).ToText();
+  while (head_query->Step()) {
+    heads[static_cast<int64_t>(head_query->Column(0).ToDouble())] = head_query->Column(1).ToText();
+  }
+  head_query.reset();
   auto query = database.Prepare("SELECT " + EntryColumns() +
-                                " FROM tbS_ChangeRecord c WHERE c.S_Digest IS NOT NULL ORDER BY c.S_HomesID, c.S_ChangeID");
+                                " FROM tbS_ChangeRecord c WHERE c.S_Digest IS NOT NULL ORDER BY c.S_ChangeID");
   Sha256 sha;
-  std::optional<int64_t> home;
-  std::string previous;
-  bool broken = false;
-  std::set<int64_t> walked;
-  const auto end_chain = [&] {
-    if (!home) return;
-    walked.insert(*home);
-    if (!broken && heads[*home] != previous) {
-      check.findings.push_back("The change record of " + HomeName(numbers, *home) +
+  std::map<int64_t, Chain> chains;
+  std::array<std::optional<std::string_view>, kChainedColumnCount> values;
+  // The whole numbers among the values, written out here: the texts are read where they stand.
+  std::array<std::array<char, 24>, kChainedColumnCount> numbers_written{};
+  std::string content;
+  const int digest_column = static_cast<int>(kChainedColumnCount + 1);
+  while (query->Step()) {
+    int64_t home = 0;
+    for (size_t i = 0; i < values.size(); ++i) {
+      const int column = static_cast<int>(i + 1);
+      if (!kChainedNumbers[i]) {
+        values[i] = query->TextView(column);
+        continue;
+      }
+      const kw::Variant number = query->Column(column);
+      if (number.IsNull()) {
+        values[i] = std::nullopt;
+        continue;
+      }
+      const auto whole = static_cast<int64_t>(number.ToDouble());
+      if (i == kHomeValue) home = whole;
+      char* start = numbers_written[i].data();
+      values[i] = std::string_view(start, static_cast<size_t>(
+                                              std::to_chars(start, start + numbers_written[i].size(), whole).ptr - start));
+    }
+    const std::string_view digest = query->TextView(digest_column).value_or("");
+    Chain& chain = chains[home];
+    ++check.changes;
+    if (!chain.broken) {
+      ChainContentInto(content, chain.previous, values);
+      const std::array<char, 64> expected = sha.HexDigits(content);
+      if (std::string_view(expected.data(), expected.size()) != digest) {
+        check.findings.push_back("The change record of " + HomeName(numbers, home) + " does not fit at " +
+                                 Named(std::to_string(static_cast<int64_t>(query->Column(0).ToDouble())), values) +
+                                 ": that entry, or one before it, was changed or removed.");
+        chain.broken = true;
+      }
+    }
+    chain.previous.assign(digest);
+    if (!recorded.empty() && recorded.contains(chain.previous)) held.emplace(home, chain.previous);
+  }
+  check.homes = static_cast<int64_t>(chains.size());
+  for (const auto& [home, chain] : chains) {
+    if (!chain.broken && heads[home] != chain.previous) {
+      check.findings.push_back("The change record of " + HomeName(numbers, home) +
                                " ends before its recorded head: changes at its end were removed.");
     }
-  };
-  while (query->Step()) {
-    const Entry entry = ReadEntry(*query);
-    if (HomeOf(entry) != home) {
-      end_chain();
-      home = HomeOf(entry);
-      previous = kChainGenesis;
-      broken = false;
-      ++check.homes;
-    }
-    ++check.changes;
-    digests[*home].insert(entry.digest);
-    if (!broken && sha.Hex(ChainContent(previous, entry.values)) != entry.digest) {
-      check.findings.push_back("The change record of " + HomeName(numbers, *home) + " does not fit at " +
-                               Named(entry) + ": that entry, or one before it, was changed or removed.");
-      broken = true;
-    }
-    previous = entry.digest;
   }
-  end_chain();
-  for (const auto& [head_home, digest] : heads) {
-    if (!walked.contains(head_home) && digest != kChainGenesis) {
-      check.findings.push_back("The change record of " + HomeName(numbers, head_home) +
+  for (const auto& [home, digest] : heads) {
+    if (!chains.contains(home) && digest != kChainGenesis) {
+      check.findings.push_back("The change record of " + HomeName(numbers, home) +
                                " has a head but no entries: its changes were removed.");
     }
   }
 }
 
-// Checks each filing's report against its digest, and its chain digest against the home's chain.
-void CheckFilings(Database& database, const std::map<int64_t, std::string>& numbers, TrustCheck& check,
-                  const std::map<int64_t, std::unordered_set<std::string>>& digests) {
+// One filing as the walk checks it.
+struct FiledMonth {
+  int64_t home = 0;
+  std::string name;  // "The filing of March 2004 of H-101"
+  kw::Variant report, report_digest, chain_digest;
+};
+
+std::vector<FiledMonth> Filings(Database& database, const std::map<int64_t, std::string>& numbers) {
   auto query = database.Prepare(
       "SELECT m.H_HomesID, m.H_StatMonth, f.H_Report, f.H_ReportDigest, f.H_ChainDigest FROM tbH_MonthFilings f "
       "JOIN tbH_HomeMonthlyStats m ON m.H_HomeMonthlyStatsID = f.H_HomeMonthlyStatsID ORDER BY f.H_MonthFilingsID");
-  Sha256 sha;
+  std::vector<FiledMonth> filings;
   while (query->Step()) {
+    FiledMonth& filing = filings.emplace_back();
+    filing.home = static_cast<int64_t>(query->Column(0).ToDouble());
+    filing.name = "The filing of " + MonthText(query->Column(1).ToDouble()) + " of " + HomeName(numbers, filing.home);
+    filing.report = query->Column(2);
+    filing.report_digest = query->Column(3);
+    filing.chain_digest = query->Column(4);
+  }
+  return filings;
+}
+
+// Checks each filing's report against its digest, and its chain digest against the home's chain.
+void CheckFilings(const std::vector<FiledMonth>& filings, TrustCheck& check,
+                  const std::set<std::pair<int64_t, std::string>>& held) {
+  Sha256 sha;
+  for (const FiledMonth& filing : filings) {
     ++check.filings;
-    const auto home = static_cast<int64_t>(query->Column(0).ToDouble());
-    const std::string filing = "The filing of " + MonthText(query->Column(1).ToDouble()) + " of " +
-                               HomeName(numbers, home);
-    const kw::Variant report = query->Column(2);
-    const kw::Variant report_digest = query->Column(3);
-    if (!report.IsNull() && (report_digest.IsNull() || sha.Hex(report.ToText()) != report_digest.ToText())) {
-      check.findings.push_back(filing + " does not match its digest: the filed report was changed.");
+    if (!filing.report.IsNull() &&
+        (filing.report_digest.IsNull() || sha.Hex(filing.report.ToText()) != filing.report_digest.ToText())) {
+      check.findings.push_back(filing.name + " does not match its digest: the filed report was changed.");
     }
-    const kw::Variant chain_digest = query->Column(4);
-    if (chain_digest.IsNull() || chain_digest.ToText() == kChainGenesis) continue;
-    const auto chain = digests.find(home);
-    if (chain == digests.end() || !chain->second.contains(chain_digest.ToText())) {
-      check.findings.push_back(filing + " recorded a digest of the change record that the record no longer holds: "
-                                        "a change up to that filing was changed or removed.");
+    if (filing.chain_digest.IsNull() || filing.chain_digest.ToText() == kChainGenesis) continue;
+    if (!held.contains({filing.home, filing.chain_digest.ToText()})) {
+      check.findings.push_back(filing.name + " recorded a digest of the change record that the record no longer "
+                                             "holds: a change up to that filing was changed or removed.");
     }
   }
 }
 
 }  // namespace
 
-std::string ChainContent(std::string_view previous, std::span<const kw::Variant> values) {
-  std::string content = "(";
+void ChainContentInto(std::string& content, std::string_view previous,
+                      std::span<const std::optional<std::string_view>> values) {
+  // The characters that put a value in quotes, as the server writes a row.
+  static constexpr std::array<bool, 256> kQuoting = [] {
+    std::array<bool, 256> quoting{};
+    for (const unsigned char c : std::string_view("\"\\(), \t\n\v\f\r")) quoting[c] = true;
+    return quoting;
+  }();
+  content.assign(1, '(');
   const auto append = [&content](std::string_view text) {
-    const bool quoted = text.empty() || text.find_first_of("\"\\(), \t\n\v\f\r") != std::string_view::npos;
-    if (quoted) content += '"';
-    for (const char c : text) {
-      if (c == '"' || c == '\\') content += c;
-      content += c;
+    bool quoted = text.empty();
+    for (size_t i = 0; i < text.size() && !quoted; ++i) quoted = kQuoting[static_cast<unsigned char>(text[i])];
+    if (!quoted) {
+      content += text;
+      return;
     }
-    if (quoted) content += '"';
+    // Runs without a quote or a backslash go in whole; each of those goes in twice.
+    content += '"';
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+      if (text[i] != '"' && text[i] != '\\') continue;
+      content.append(text.data() + start, i + 1 - start);
+      start = i;
+    }
+    content.append(text.data() + start, text.size() - start);
+    content += '"';
   };
   append(previous);
-  for (const kw::Variant& value : values) {
+  for (const std::optional<std::string_view>& value : values) {
     content += ',';
-    if (!value.IsNull() && !value.IsEmpty()) append(value.ToText());
+    if (value) append(*value);
   }
-  return content + ")";
+  content += ')';
+}
+
+std::string ChainContent(std::string_view previous, std::span<const kw::Variant> values) {
+  std::vector<std::string> texts;
+  std::vector<std::optional<std::string_view>> views;
+  texts.reserve(values.size());
+  for (const kw::Variant& value : values) {
+    const bool missing = value.IsNull() || value.IsEmpty();
+    texts.push_back(missing ? std::string() : value.ToText());
+  }
+  for (size_t i = 0; i < values.size(); ++i) {
+    views.push_back(values[i].IsNull() || values[i].IsEmpty() ? std::nullopt
+                                                              : std::optional<std::string_view>(texts[i]));
+  }
+  std::string content;
+  ChainContentInto(content, previous, views);
+  return content;
 }
 
 std::string ChainContentSql(const std::string& previous, std::span<const std::string> values) {
@@ -266,8 +347,13 @@ TrustCheck VerifyTrust(Database& database) {
   TrustCheck check;
   const ReadSnapshot snapshot(database);
   const std::map<int64_t, std::string> numbers = HomeNumbers(database);
-  std::map<int64_t, std::unordered_set<std::string>> digests;
-  WalkChains(database, numbers, check, digests);
+  const std::vector<FiledMonth> filings = Filings(database, numbers);
+  std::set<std::string> recorded;
+  for (const FiledMonth& filing : filings) {
+    if (!filing.chain_digest.IsNull()) recorded.insert(filing.chain_digest.ToText());
+  }
+  std::set<std::pair<int64_t, std::string>> held;
+  WalkChains(database, numbers, check, held, recorded);
   auto unsealed = database.Prepare("SELECT COUNT(*) FROM tbS_ChangeRecord WHERE S_Digest IS NULL");
   if (unsealed->Step()) check.unsealed = static_cast<int64_t>(unsealed->Column(0).ToDouble());
   unsealed.reset();
@@ -276,7 +362,7 @@ TrustCheck VerifyTrust(Database& database) {
     check.findings.push_back(std::to_string(check.unsealed) +
                              " changes carry no digest: they were written past the database's triggers.");
   }
-  CheckFilings(database, numbers, check, digests);
+  CheckFilings(filings, check, held);
   return check;
 }
 

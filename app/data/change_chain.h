@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -29,6 +30,9 @@ inline constexpr size_t kChainedColumnCount = std::size(kChainedColumns);
 // value that is empty or holds a quote, a backslash, a parenthesis, a comma or a space in quotes with
 // its quotes and backslashes doubled; so no two different entries give the same bytes.
 std::string ChainContent(std::string_view previous, std::span<const kw::Variant> values);
+// The same into `content` (its room kept from one entry to the next), from values read as texts.
+void ChainContentInto(std::string& content, std::string_view previous,
+                      std::span<const std::optional<std::string_view>> values);
 
 // The same bytes as an SQL expression of the server, for its triggers: `previous` and each of
 // `values` are SQL expressions (an empty one stands for a null).

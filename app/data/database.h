@@ -9,8 +9,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui_shared/platform/error.h"
@@ -58,6 +60,10 @@ class Statement {
   // The value of a column of the current row: NULL -> Null, whole numbers -> Long (or Double when
   // they do not fit 32 bits), real numbers -> Double, text -> Text, binary -> byte array.
   virtual kw::Variant Column(int column) const = 0;
+  // The text of a column of the current row as the engine holds it, without a copy: valid until the
+  // next Step; nothing for a null. For walking many rows fast; on a server the column must be of a
+  // text type (cast it in the query).
+  virtual std::optional<std::string_view> TextView(int column) const = 0;
   // Appends the current row's first `as.size()` columns to `values`, column n read as as[n] says.
   // One call a row, for loads: an engine reads each column straight into its place, a date's serial
   // straight into a date.

@@ -325,6 +325,18 @@ std::string PostgresStatement::ColumnDeclType(int column) const {
   return PQftable(described, column) == InvalidOid ? "" : DeclaredType(PQftype(described, column));
 }
 
+std::optional<std::string_view> PostgresStatement::TextView(int column) const {
+  if (!result_ || row_ < 0 || row_ >= PQntuples(result_) || column < 0 || column >= PQnfields(result_)) {
+    RaiseDataError(kDatabaseError, "The statement has no current row or no column " + std::to_string(column) + ".");
+  }
+  const bool binary = PQfformat(result_, column) == 1;
+  if (binary && PQftype(result_, column) != kText && PQftype(result_, column) != kVarchar) {
+    RaiseDataError(kDatabaseError, "Column " + std::to_string(column) + " is not a text: cast it in the query.");
+  }
+  if (PQgetisnull(result_, row_, column)) return std::nullopt;
+  return std::string_view(PQgetvalue(result_, row_, column), static_cast<size_t>(PQgetlength(result_, row_, column)));
+}
+
 kw::Variant PostgresStatement::Column(int column) const {
   if (!result_ || row_ < 0 || row_ >= PQntuples(result_) || column < 0 || column >= PQnfields(result_)) {
     RaiseDataError(kDatabaseError, "The statement has no current row or no column " + std::to_string(column) + ".");

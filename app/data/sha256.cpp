@@ -3,7 +3,6 @@
 
 #include <openssl/evp.h>
 
-#include <array>
 #include <stdexcept>
 
 namespace trf {
@@ -29,7 +28,7 @@ Sha256::Sha256() : context_(std::make_unique<Context>()) {
 
 Sha256::~Sha256() = default;
 
-std::string Sha256::Hex(std::string_view bytes) {
+std::array<char, 64> Sha256::HexDigits(std::string_view bytes) {
   std::array<unsigned char, 32> digest{};
   unsigned int size = 0;
   if (EVP_DigestInit_ex(context_->digest, context_->algorithm, nullptr) != 1 ||
@@ -38,12 +37,17 @@ std::string Sha256::Hex(std::string_view bytes) {
     throw std::runtime_error("SHA-256 failed in the system's cryptography library");
   }
   static constexpr char kHex[] = "0123456789abcdef";
-  std::string hex(64, '0');
+  std::array<char, 64> hex{};
   for (size_t i = 0; i < digest.size(); ++i) {
     hex[2 * i] = kHex[digest[i] >> 4];
     hex[2 * i + 1] = kHex[digest[i] & 0xF];
   }
   return hex;
+}
+
+std::string Sha256::Hex(std::string_view bytes) {
+  const std::array<char, 64> digits = HexDigits(bytes);
+  return std::string(digits.data(), digits.size());
 }
 
 std::string Sha256Hex(std::string_view bytes) { return Sha256().Hex(bytes); }

@@ -1,6 +1,7 @@
 // SHA-256 digests as lower-case hex, for the change record's chain and the filed reports.
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,6 +21,8 @@ class Sha256 {
   Sha256& operator=(const Sha256&) = delete;
   // The digest of `bytes` as 64 lower-case hex digits.
   std::string Hex(std::string_view bytes);
+  // The same digits in place, without an allocation: for walks over many entries.
+  std::array<char, 64> HexDigits(std::string_view bytes);
 
  private:
   struct Context;

@@ -127,6 +127,12 @@ SqliteStatement::SqliteStatement(sqlite3* db, const std::string& sql, std::vecto
 
 SqliteStatement::~SqliteStatement() { sqlite3_finalize(stmt_); }
 
+std::optional<std::string_view> SqliteStatement::TextView(int column) const {
+  if (sqlite3_column_type(stmt_, column) == SQLITE_NULL) return std::nullopt;
+  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+  return std::string_view(text ? text : "", static_cast<size_t>(sqlite3_column_bytes(stmt_, column)));
+}
+
 SqliteStatement& SqliteStatement::Bind(int index, const kw::Variant& value) {
   int rc = SQLITE_OK;
   switch (value.Type()) {

@@ -34,6 +34,7 @@ class SqliteStatement : public Statement {
   std::string ColumnName(int column) const override;
   std::string ColumnDeclType(int column) const override;
   kw::Variant Column(int column) const override;
+  std::optional<std::string_view> TextView(int column) const override;
   void AppendRow(std::span<const ReadAs> as, std::vector<kw::Variant>& values) const override;
 
  private:
