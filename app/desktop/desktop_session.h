@@ -20,7 +20,7 @@
 #include "app/desktop/list_model.h"
 #include "app/desktop/qt_platform.h"
 #include "app/desktop/record_model.h"
-#include "app/screens/problem.h"
+#include "app/business/problem.h"
 #include "app/screens/screen_host.h"
 #include "app/siblings/app_services.h"
 

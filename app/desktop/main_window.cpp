@@ -347,7 +347,7 @@ std::optional<MonthReport> MainWindow::CurrentReport() {
     return std::nullopt;
   }
   try {
-    return BuildMonthReport(session_.Host(), *session_.Services().database(), LoginName());
+    return CurrentMonthReport(session_.Host(), LoginName());
   } catch (const ScreenRefusal& refusal) {
     ShowProblem(QString::fromStdString(refusal.what()), tr("No report"));
     return std::nullopt;

@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QTreeWidget>
 
-#include "app/screens/problem.h"
+#include "app/business/problem.h"
 
 namespace trf::desktop {
 

@@ -39,7 +39,12 @@ std::string TableCsv(const ReportTable& table) {
   std::vector<std::string> header;
   for (const ReportColumn& column : table.columns) header.push_back(column.caption);
   AppendLine(header, out);
-  for (const std::vector<std::string>& row : table.rows) AppendLine(row, out);
+  std::vector<std::string> texts;
+  for (const ReportRow& row : table.rows) {
+    texts.clear();
+    for (const ReportCell& cell : row.cells) texts.push_back(cell.text);
+    AppendLine(texts, out);
+  }
   return out;
 }
 
@@ -49,7 +54,9 @@ std::vector<std::string> WriteMonthReportCsv(const MonthReport& report, const st
   if (error) throw ScreenRefusal("the folder " + folder + " cannot be made: " + error.message());
   std::vector<std::string> written;
   for (const ReportTable& table : report.tables) {
-    const std::string path = (std::filesystem::path(folder) / (table.name + ".csv")).string();
+    // A draft's tables say so in their names, where every program that lists the folder sees it.
+    const std::string name = table.name + (report.filed ? ".csv" : ".draft.csv");
+    const std::string path = (std::filesystem::path(folder) / name).string();
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << TableCsv(table);
     if (!file.flush()) throw ScreenRefusal("the file " + path + " cannot be written");

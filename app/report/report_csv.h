@@ -12,8 +12,9 @@ namespace trf {
 
 // One table as CSV text.
 std::string TableCsv(const ReportTable& table);
-// Writes each table of the report to `<folder>/<table name>.csv`, creating the folder when it is
-// missing; the files written, in the tables' order. A ScreenRefusal when a file cannot be written.
+// Writes each table of the report to `<folder>/<table name>.csv` (`<table name>.draft.csv` for a draft,
+// a report of a month not filed), creating the folder when it is missing; the files written, in the
+// tables' order. A ScreenRefusal when a file cannot be written.
 std::vector<std::string> WriteMonthReportCsv(const MonthReport& report, const std::string& folder);
 
 }  // namespace trf

@@ -111,18 +111,24 @@ class ReportLayout {
     Text(report_.home_name + " \xe2\x80\x94 " + ReportMonthText(report_), Font(18, true));
     Text("Home " + report_.home_number + " \xc2\xb7 " + report_.trf_type, Font(11), kMuted);
     flow_.Gap(flow_.Points(8));
-    Text("Status of the month: " + MonthStatusText(report_.status), Font(10));
-    if (report_.passes) {
-      Text("The month passes its checks: this report is filed.", Font(10));
+    Text("Status of the month: " + std::string(report_.filing ? "filed" : MonthStatusText(report_.status)), Font(10));
+    if (report_.filing) {
+      Text("This report is the one filed by " + report_.filing->filed_by + " on " + StampText(report_.filing->filed_at) +
+               ".",
+           Font(10));
+      // Whoever keeps this page can later hold these against the database: trf --verify and trf-report --verify.
+      Text("Digest of the filed report: " + report_.filing->report_digest, Font(8), kMuted);
+      Text("Digest of the home's change record at filing: " + report_.filing->chain_digest, Font(8), kMuted);
+    } else if (report_.passes) {
+      Text("DRAFT: the month passes its checks but is not filed yet. Made by " + report_.made_by + " on " +
+               kw::dates::ToText(report_.made_at) + ".",
+           Font(10, true), kDraftRed);
     } else {
       Text("DRAFT: the month does not pass its checks yet (" + std::to_string(report_.standing.size()) +
                (report_.standing.size() == 1 ? " problem stands" : " problems stand") +
-               " in the way). This report is not filed.",
+               " in the way). Made by " + report_.made_by + " on " + kw::dates::ToText(report_.made_at) + ".",
            Font(10, true), kDraftRed);
     }
-    Text(std::string(report_.passes ? "Filed by " : "Draft made by ") + report_.filed_by + " on " +
-             kw::dates::ToText(report_.filed_at),
-         Font(10));
   }
 
   void Heading(const std::string& text) {
@@ -191,9 +197,9 @@ class ReportLayout {
     std::vector<double> advances;
     advances.reserve(table.rows.size() * columns);
     for (size_t c = 0; c < columns; ++c) widths[c] = header.horizontalAdvance(Q(table.columns[c].caption));
-    for (const std::vector<std::string>& row : table.rows) {
+    for (const ReportRow& row : table.rows) {
       for (size_t c = 0; c < columns; ++c) {
-        advances.push_back(cell.horizontalAdvance(Q(row[c])));
+        advances.push_back(cell.horizontalAdvance(Q(row.cells[c].text)));
         widths[c] = std::max(widths[c], advances.back());
       }
     }
@@ -231,11 +237,11 @@ class ReportLayout {
     flow_.Add(header_height, draw_header);
     flow_.Repeat(header_height, draw_header);
     size_t advance = 0;
-    for (const std::vector<std::string>& row : table.rows) {
+    for (const ReportRow& row : table.rows) {
       double height = cell.height();
       for (size_t c = 0; c < columns; ++c, ++advance)
         if (advances[advance] > widths[c] - 2 * padding)
-          height = std::max(height, height_of(cell, Q(row[c]), advances[advance], widths[c]));
+          height = std::max(height, height_of(cell, Q(row.cells[c].text), advances[advance], widths[c]));
       flow_.Add(
           height + 2 * padding, [&row, widths, aligns, cell_font, padding](QPainter& painter, const QRectF& area) {
             painter.setFont(cell_font);
@@ -243,7 +249,8 @@ class ReportLayout {
             double x = area.left();
             for (size_t c = 0; c < widths.size(); ++c) {
               const QRectF box(x + padding, area.top() + padding, widths[c] - 2 * padding, area.height() - 2 * padding);
-              painter.drawText(box, static_cast<int>(aligns[c]) | Qt::AlignTop | Qt::TextWordWrap, Q(row[c]));
+              painter.drawText(box, static_cast<int>(aligns[c]) | Qt::AlignTop | Qt::TextWordWrap,
+                               Q(row.cells[c].text));
               x += widths[c];
             }
             painter.setPen(QPen(kRuleGrey, 0));
@@ -296,11 +303,11 @@ void DrawFurniture(const MonthReport& report, PdfFlow& flow, QPainter& painter, 
                    Q(report.home_name + " (" + report.home_number + ") \xc2\xb7 " + ReportMonthText(report)));
   painter.drawText(foot, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Page %1 of %2").arg(number).arg(count));
   painter.drawText(foot, Qt::AlignLeft | Qt::AlignVCenter,
-                   Q(std::string(report.passes ? "Filed by " : "Draft made by ") + report.filed_by + ", " +
-                     kw::dates::ToText(report.filed_at)));
+                   Q(report.filing ? "Filed by " + report.filing->filed_by + ", " + StampText(report.filing->filed_at)
+                                   : "Draft made by " + report.made_by + ", " + kw::dates::ToText(report.made_at)));
   painter.setPen(QPen(kRuleGrey, 0));
   painter.drawLine(head.bottomLeft(), head.bottomRight());
-  if (report.passes) {
+  if (report.filing) {
     painter.setPen(kMuted);
     painter.drawText(head, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Monthly report"));
     return;
@@ -331,7 +338,7 @@ void WriteMonthReportPdf(const MonthReport& report, const std::string& path) {
   QPdfWriter writer(Q(path));
   writer.setPageLayout(QPageLayout(PaperOfLocale(), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
   writer.setTitle(
-      Q("Monthly report: " + report.home_name + ", " + ReportMonthText(report) + (report.passes ? "" : " (draft)")));
+      Q("Monthly report: " + report.home_name + ", " + ReportMonthText(report) + (report.filing ? "" : " (draft)")));
   writer.setCreator(QStringLiteral("trf"));
   if (!PaintMonthReport(report, writer)) throw ScreenRefusal("the file " + path + " cannot be written");
 }
@@ -345,12 +352,6 @@ bool PaintMonthReport(const MonthReport& report, QPagedPaintDevice& device) {
     DrawFurniture(report, flow, on, page, number, count);
   });
   return painter.end();
-}
-
-bool FileMonthReportPdf(ScreenHost& host, Database& database, const std::string& path) {
-  const MonthReport report = BuildMonthReport(host, database, LoginName());
-  WriteMonthReportPdf(report, path);
-  return report.passes;
 }
 
 void HeadlessGuiPlatform() {

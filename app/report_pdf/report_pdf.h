@@ -1,17 +1,15 @@
 // The month's report as a PDF, drawn with Qt's painter on its PDF writer: A4, or Letter where the
 // locale measures in inches; its fonts embedded; each page with the home and month at its head and
-// "Page n of m" at its foot; a draft (a month that does not pass yet) marked as one on every page.
-// The desktop files a month through FileMonthReportPdf. A QGuiApplication must exist
-// (HeadlessGuiPlatform lets one start without a display).
+// "Page n of m" at its foot; a draft (a month not filed) marked as one on every page, a filed month's
+// report with the digests of its filing. A QGuiApplication must exist (HeadlessGuiPlatform lets one
+// start without a display).
 #pragma once
 
 #include <string>
 
 #include <QPagedPaintDevice>
 
-#include "app/data/database.h"
 #include "app/screens/month_report.h"
-#include "app/screens/screen_host.h"
 
 namespace trf {
 
@@ -21,12 +19,6 @@ void WriteMonthReportPdf(const MonthReport& report, const std::string& path);
 // Draws `report` on the pages of `device` (a PDF writer, a printer, a print preview) over its whole
 // paper, in the same layout as the PDF; false when the device could not be painted on.
 bool PaintMonthReport(const MonthReport& report, QPagedPaintDevice& device);
-
-// Writes the report of the month the host is on, made by the person logged in (LoginName) at the
-// clock's time, to `path`, and answers whether the month passes: true for the filed report, false
-// when what was written is a draft. A ScreenRefusal as BuildMonthReport and WriteMonthReportPdf
-// give one.
-bool FileMonthReportPdf(ScreenHost& host, Database& database, const std::string& path);
 
 // Makes Qt draw without a display where none is named (no DISPLAY, no WAYLAND_DISPLAY and no
 // QT_QPA_PLATFORM): the offscreen platform; and gives Qt a private runtime folder where none is

@@ -9,6 +9,7 @@
 
 #include "app/report/report_csv.h"
 #include "app/report/report_json.h"
+#include "app/business/month_service.h"
 #include "app/report/report_session.h"
 #include "app/report_pdf/report_pdf.h"
 #include "app/report_tool/report_options.h"
@@ -17,12 +18,32 @@ namespace {
 
 // What the report says in a line or two: whether the month passes, and what stands in the way.
 void Summarise(const trf::MonthReport& report) {
-  std::cout << report.home_name << " (" << report.home_number << "), " << trf::ReportMonthText(report) << ": "
-            << (report.passes ? "passes; the report is final" : "does not pass yet; the report is a draft") << "\n";
+  std::cout << report.home_name << " (" << report.home_number << "), " << trf::ReportMonthText(report) << ": ";
+  if (report.filing) {
+    std::cout << "filed by " << report.filing->filed_by << " on " << trf::StampText(report.filing->filed_at)
+              << "; the report is the one filed\n";
+  } else {
+    std::cout << (report.passes ? "passes, not filed yet; the report is a draft" : "does not pass yet; the report is a draft")
+              << "\n";
+  }
   for (const trf::Problem& problem : report.standing)
     std::cout << "  " << problem.screen << ", " << problem.record << (problem.field.empty() ? "" : ", ")
               << problem.field << ": " << (problem.hard ? "error " : "question ") << problem.rule << " "
               << problem.message << "\n";
+}
+
+// --verify: the live data held against the chosen month's filing, field by field.
+int Verify(trf::ReportSession& session) {
+  trf::ScreenHost& host = session.Host();
+  const int64_t month = std::stoll(host.Container().CurrentH_HomeMonthlyStatsID());
+  const std::vector<std::string> differences = host.Months().DifferencesFromFiling(month, host);
+  for (const std::string& difference : differences) std::cout << difference << "\n";
+  std::cout << (differences.empty() ? "The live data match the filing."
+                                    : std::to_string(differences.size()) +
+                                          (differences.size() == 1 ? " field differs" : " fields differ") +
+                                          " from the filing.")
+            << "\n";
+  return differences.empty() ? 0 : 1;
 }
 
 int Run(const trf::ReportOptions& options, char* program) {
@@ -40,12 +61,13 @@ int Run(const trf::ReportOptions& options, char* program) {
   }
   trf::ReportSession session(db, trf::Access::kReadOnly);
   session.Choose(*options.home, options.year, options.month_number);
+  if (options.verify) return Verify(session);
   const trf::MonthReport report = session.Report(trf::LoginName());
   if (options.pdf) trf::WriteMonthReportPdf(report, *options.pdf);
   if (options.json) trf::WriteMonthReportJson(report, *options.json);
   if (options.csv) trf::WriteMonthReportCsv(report, *options.csv);
   Summarise(report);
-  return report.passes ? 0 : 1;
+  return report.filed || report.passes ? 0 : 1;
 }
 
 }  // namespace

@@ -27,11 +27,18 @@ std::optional<std::string> ParseReportOptions(const std::vector<std::string>& ar
   parser.Value("--pdf", "FILE", "write the report as a PDF (A4, or Letter where the locale measures in inches)",
                options.pdf);
   parser.Value("--json", "FILE", "write the report as JSON (its schema: docs/month-report.schema.json)", options.json);
-  parser.Value("--csv", "FOLDER", "write each table of the report as FOLDER/<table>.csv", options.csv);
+  parser.Value("--csv", "FOLDER",
+               "write each table of the report as FOLDER/<table>.csv (<table>.draft.csv while the month is not filed)",
+               options.csv);
+  parser.Flag("--verify",
+              "hold the live data of a filed month against its filing and list every field that differs; exit "
+              "status 0 when they match, 1 when they differ",
+              options.verify);
   usage = parser.Usage() +
-          "The report only reads the database, which must exist. The exit status is 0 when the month passes its\n"
-          "checks (the report is final), 1 when it does not (the files are written all the same, each marked as\n"
-          "a draft), 2 when the options are wrong or the report could not be made or written.\n";
+          "The report only reads the database, which must exist. A filed month's report is the one stored with\n"
+          "its filing, with the digests of the filing; any other is a draft, marked as one in every file. The\n"
+          "exit status is 0 when the month is filed or passes its checks, 1 when it does not pass (the files are\n"
+          "written all the same), 2 when the options are wrong or the report could not be made or written.\n";
   if (auto problem = parser.Parse(args, environment_db, options.app)) return problem;
   if (options.app.help) return std::nullopt;
   if (!options.app.Database()) return "no database is named: give --db, or set TRF_DB";

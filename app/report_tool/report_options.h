@@ -17,6 +17,7 @@ struct ReportOptions {
   std::optional<std::string> pdf;    // --pdf FILE
   std::optional<std::string> json;   // --json FILE
   std::optional<std::string> csv;    // --csv FOLDER
+  bool verify = false;               // --verify: hold the live data against the month's filing
   int year = 0;                      // the month's year and number, read from --month
   int month_number = 0;
 };

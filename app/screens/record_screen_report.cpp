@@ -27,7 +27,9 @@ std::string CellText(const kw::Variant& value, ColumnKind kind, const LookupChoi
 }  // namespace
 
 void RecordScreen::AddToReport(MonthReport& report) {
-  if (!records_ || loaded_for_ != Context()) Refresh();
+  // The stored records as they are now (another desk's saves included), unless this screen holds
+  // edits not saved yet: those are what the person sees.
+  if (!records_ || loaded_for_ != Context() || (records_->PendingChanges() == 0 && !records_->IsDirty())) Refresh();
   const std::span<const ColumnDescription> described = layout_.table->columns;
   // The columns after the key, the parent left out: the home or month every record belongs to.
   struct Shown {
@@ -57,12 +59,14 @@ void RecordScreen::AddToReport(MonthReport& report) {
   }
   table.rows.reserve(static_cast<size_t>(records_->Count()));
   for (int32_t position = 1; position <= records_->Count(); ++position) {
-    std::vector<std::string>& row = table.rows.emplace_back();
-    row.reserve(shown.size());
+    ReportRow& row = table.rows.emplace_back();
     const kw::Variant index = kw::Variant::Long(position);
+    row.key = records_->FieldValueAt(index, 1).ToText();
+    row.cells.reserve(shown.size());
     for (const Shown& cell : shown) {
       const kw::Variant value = records_->FieldValueAt(index, static_cast<int32_t>(cell.field) + 1);
-      row.push_back(CellText(value, described[cell.field].kind, cell.choices));
+      row.cells.push_back({CellText(value, described[cell.field].kind, cell.choices),
+                           value.IsEmpty() ? kw::Variant::Null() : value});
     }
   }
 }

@@ -11,8 +11,10 @@
 namespace trf {
 
 void RegisterScreens(ScreenHost& host, const std::shared_ptr<Database>& database) {
+  auto months = std::make_shared<MonthService>(database);
+  host.UseMonths(months);
   host.Add(std::make_shared<HomeScreen>(database));
-  host.Add(std::make_shared<TrfSetupScreen>(database));
+  host.Add(std::make_shared<TrfSetupScreen>(database, months));
   host.Add(std::make_shared<ResidentsScreen>(database));
   host.Add(std::make_shared<FamilyGroupsScreen>(database));
   host.Add(std::make_shared<MonthlyExpensesScreen>(database));

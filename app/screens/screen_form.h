@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/data/change_record.h"
-#include "app/screens/problem.h"
+#include "app/business/problem.h"
 #include "app/screens/screen_events.h"
 #include "app/screens/screen_refusal.h"
 #include "app/screens/screen_view.h"
@@ -97,6 +97,9 @@ class ScreenForm : public kw::I_FRM_Shared {
   virtual void Choose(const std::string& text);
   // The send-off of every screen passed: what the screen does about it (the TRF Setup files the month).
   virtual void SendOffPassed() {}
+  // The month the screens are on was filed (after every screen heard SendOffPassed): a screen that
+  // shows the month's status shows it anew.
+  virtual void MonthFiled() {}
   // The changes of the current record, oldest first, of the field `field` (a name Fields gives; the
   // record's being added or removed included) or of every field when it is empty; nothing when the
   // screen has no current stored record.

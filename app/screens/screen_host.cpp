@@ -1,6 +1,8 @@
 // Screen lookup, navigation with deactivation and redirects, and the send-off run.
 #include "app/screens/screen_host.h"
 
+#include "app/data/trf_database.h"
+
 #include <tuple>
 
 #include "ui_shared/shared_procedures/context_keys.h"
@@ -180,6 +182,11 @@ bool ScreenHost::SendOff() {
     }
     if (passed) {
       for (const ScreenPtr& screen : screens_) screen->SendOffPassed();
+      const std::string month = container_->CurrentH_HomeMonthlyStatsID();
+      if (months_ && !month.empty() && !months_->Standing(std::stoll(month)).filing) {
+        months_->File(std::stoll(month), *this, LoginName());
+        for (const ScreenPtr& screen : screens_) screen->MonthFiled();
+      }
     }
   } catch (...) {
     const ScreenRefusal refusal = CurrentRefusal();
@@ -203,6 +210,10 @@ std::vector<Problem> ScreenHost::Problems() {
   return problems;
 }
 
+void ScreenHost::AddToReport(MonthReport& report) {
+  for (const ScreenPtr& screen : screens_) screen->Perform([&] { screen->AddToReport(report); });
+}
+
 void ScreenHost::Open(const Problem& problem) {
   if (!Go(problem.screen_key)) throw ScreenRefusal("stayed where you were: " + problem.screen + " could not be shown");
   Perform([&](ScreenForm& screen) { screen.OpenRecord(problem.record_key, problem.tag); });
@@ -218,6 +229,17 @@ void ScreenHost::Describe(ScreenView& view) const {
   }
   view.allows.send_off = !view.context.month_id.empty() && view.context.month_status == kw::kStatStatusActive;
   if (data_read_only_) view.allows.add = view.allows.remove = view.allows.save = false;
+}
+
+void ScreenHost::ChooseMonth(const HomeChoice& home, const MonthChoice& month) {
+  if (!LeaveCurrent()) throw ScreenRefusal("stayed where you were: the current screen could not be left");
+  container_->CurrentH_HomesID(std::to_string(home.key));
+  container_->CurrentHomeNum(home.number);
+  container_->CurrentH_HomeMonthlyStatsID(std::to_string(month.key));
+  container_->CurrentStatStatus(static_cast<uint8_t>(month.status));
+  container_->CurrentHU_TrfTypesCD(month.trf_type);
+  container_->CurrentTrfType(month.trf_type);
+  container_->CurrentTRFDate(month.date);
 }
 
 bool ScreenHost::LeaveCurrent() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/business/month_service.h"
 #include "app/data/database.h"
 #include "app/screens/screen_events.h"
 #include "app/screens/screen_form.h"
@@ -18,7 +19,7 @@
 
 namespace trf {
 
-class ScreenHost {
+class ScreenHost : public MonthSheets {
  public:
   // `events` hears what the screens and the host say; while the host lives, the screen pointer in
   // force reports the hourglass to it as Busy.
@@ -53,15 +54,25 @@ class ScreenHost {
 
   // Send-off: every screen in turn is checked without messages; one that fails becomes current and
   // is checked again with its messages (interactive), and the run goes on when it then passes.
-  // True when every screen passed, and then each screen hears it (the month is filed); a
-  // ScreenRefusal when the stored data refused a step of it.
+  // True when every screen passed: each screen hears it, the month is filed with its report (see
+  // MonthService::File), and each screen hears that; a ScreenRefusal when the stored data refused a
+  // step of it.
   bool SendOff();
   // The month's problem list: every screen's problems in the screens' order, gathered by a send-off
   // pass that asks the person nothing. A ScreenRefusal when the stored data refused a step of it.
-  std::vector<Problem> Problems();
+  std::vector<Problem> Problems() override;
+  // Each screen's part of the current month's report, through its refusal path.
+  void AddToReport(MonthReport& report) override;
+  // The month service the screens work with (filing on a passed send-off, the setup screen's status,
+  // the report); set by RegisterScreens.
+  void UseMonths(std::shared_ptr<MonthService> months) { months_ = std::move(months); }
+  MonthService& Months() const { return *months_; }
   // Shows the screen of `problem` on its record, the focus on its field, through the container's
   // navigation, the list's key and the field's tag. A ScreenRefusal when that cannot be done now.
   void Open(const Problem& problem);
+  // Makes `month` of `home` the current month, as choosing them on Our Home and TRF Setup does, by
+  // their keys: the current screen is left first (a ScreenRefusal when it refuses to go).
+  void ChooseMonth(const HomeChoice& home, const MonthChoice& month);
   // Runs the current screen's leave step (its changes are saved); true when there is no current
   // screen or it let go, and then no screen is current. A ScreenRefusal when the stored data
   // refused it (the screen stays current).
@@ -78,6 +89,7 @@ class ScreenHost {
   kw::ScopedService<kw::Screen> pointer_;
   std::vector<ScreenPtr> screens_;
   ScreenPtr current_;
+  std::shared_ptr<MonthService> months_;
   int redirects_ = 0;
   bool data_read_only_ = false;
 };

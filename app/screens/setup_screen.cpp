@@ -1,7 +1,6 @@
 // The TRF Setup screen over LIHomeMonths.
 #include "app/screens/setup_screen.h"
 
-#include "app/data/transaction.h"
 #include "ui_shared/platform/dates.h"
 #include "ui_shared/platform/numbers.h"
 
@@ -9,17 +8,9 @@ namespace trf {
 
 namespace column = tables::column;
 
-std::string MonthStatusText(int32_t status) {
-  switch (status) {
-    case kMonthNotStarted: return "not started";
-    case kMonthActive: return "active";
-    case kMonthClosed: return "closed";
-    default: return "status " + std::to_string(status);
-  }
-}
-
-TrfSetupScreen::TrfSetupScreen(const std::shared_ptr<Database>& database)
-    : ListScreen(std::string(kw::kMonthSetupFormKey), "setup", "TRF Setup", kw::icIsMonth, database) {}
+TrfSetupScreen::TrfSetupScreen(const std::shared_ptr<Database>& database, std::shared_ptr<MonthService> months)
+    : ListScreen(std::string(kw::kMonthSetupFormKey), "setup", "TRF Setup", kw::icIsMonth, database),
+      months_(std::move(months)) {}
 
 namespace {
 // The list's columns: the month, its TRF type, its status.
@@ -114,18 +105,9 @@ int64_t TrfSetupScreen::SelectedMonth() const {
   return static_cast<int64_t>(records()->Get(column::kHomeMonthlyStatsID).ToDouble());
 }
 
-void TrfSetupScreen::SendOffPassed() {
-  const std::string month = Shared()->CurrentH_HomeMonthlyStatsID();
-  if (month.empty()) return;
-  Database& database = records()->Connection();
-  const auto id = static_cast<int64_t>(kw::Variant::Text(month).ToDouble());
-  if (FilingOf(database, id)) return;  // filed by an earlier send-off
-  Transaction transaction(database);
-  SetMonthStatus(database, id, kMonthClosed);  // before the filing: from the filing on, the month is locked
-  FileMonth(database, id);
-  transaction.Commit();
+void TrfSetupScreen::MonthFiled() {
   Shared()->CurrentStatStatus(kMonthClosed);
-  DirtyOnActivate();
+  Reload();
   Say("the TRF is filed: the month stays as it was filed until it is reopened with a reason");
 }
 
@@ -137,16 +119,12 @@ std::optional<Filing> TrfSetupScreen::CurrentFiling() {
 
 void TrfSetupScreen::ReopenFiled(const std::string& reason) {
   const std::string month = Shared()->CurrentH_HomeMonthlyStatsID();
-  Database& database = records()->Connection();
   const auto id = static_cast<int64_t>(kw::Variant::Text(month).ToDouble());
   if (!CurrentFiling()) throw ScreenRefusal("select a filed month to reopen it");
   records()->CurrentIndex(kw::Variant::Text(month));
   if (HasOtherActiveMonth())
     throw ScreenRefusal("the home already has an active TRF; close it before you reopen another");
-  Transaction transaction(database);
-  ReopenMonth(database, id, reason);  // first: the month is open to change from here on
-  SetMonthStatus(database, id, kMonthActive);
-  transaction.Commit();
+  months_->Reopen(id, reason);
   Shared()->TrfReopened(Shared()->TrfReopened() + 1);
   Reload();
   records()->CurrentIndex(kw::Variant::Text(month));

@@ -9,26 +9,24 @@
 #include <string>
 
 #include "app/business/business_classes.h"
+#include "app/business/month_report.h"
+#include "app/business/month_service.h"
 #include "app/data/month_filing.h"
 #include "app/screens/list_screen.h"
 #include "ui_shared/shared_procedures/context_keys.h"
 
 namespace trf {
 
-// The status of a month record.
-enum MonthStatus : uint8_t { kMonthNotStarted = 0, kMonthActive = kw::kStatStatusActive, kMonthClosed = 2 };
-
 class TrfSetupScreen : public ListScreen<LIHomeMonths> {
  public:
-  explicit TrfSetupScreen(const std::shared_ptr<Database>& database);
+  TrfSetupScreen(const std::shared_ptr<Database>& database, std::shared_ptr<MonthService> months);
   std::string TypeName() const override { return "FRM_H_TRFSetup"; }
 
   std::string Purpose() const override;
   // Makes the month of `row` the current month.
   void SelectRow(int row) override;
-  // Files the current month once the send-off passed (unless it is filed already): it is closed and
-  // locked in the name of whoever works at this desk, at this time.
-  void SendOffPassed() override;
+  // The current month was filed: it shows as closed from now on.
+  void MonthFiled() override;
   // Reopens the current month, which was filed, for `reason` (kept on record with who and when);
   // a ScreenRefusal when the current month is not filed or the reason is blank.
   void ReopenFiled(const std::string& reason);
@@ -55,9 +53,8 @@ class TrfSetupScreen : public ListScreen<LIHomeMonths> {
   bool HasOtherActiveMonth() const;
   uint8_t SelectedStatus() const;
   int64_t SelectedMonth() const;
-};
 
-// "not started", "active" or "closed".
-std::string MonthStatusText(int32_t status);
+  std::shared_ptr<MonthService> months_;
+};
 
 }  // namespace trf

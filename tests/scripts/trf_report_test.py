@@ -57,15 +57,28 @@ with tempfile.TemporaryDirectory() as folder:
         birch_court = [row[0] for row in connection.execute(
             "SELECT H_ResidentName FROM tbH_Residents WHERE H_HomeMonthlyStatsID = 4 ORDER BY H_ResidentsID")]
 
-    # A month that passes: exit 0, the final report.
+    # A month that passes and is not filed: exit 0, a draft that says the month passes.
     pdf, data, tables = (os.path.join(folder, name) for name in ("birch.pdf", "birch.json", "birch-csv"))
     status, said = report(db, "H-102", "2004-03", "--pdf", pdf, "--json", data, "--csv", tables)
     check(status == 0, "a month that passes exits 0, not %d: %s" % (status, said))
+    whole = "".join(pages_text(pdf))
+    check("DRAFT" in whole and "passes its checks but is not filed" in whole,
+          "a passing month not filed is a draft that says it passes")
+    check("filed by" not in whole.lower().replace("not filed", ""), "a draft says nothing of a filing")
+    check(os.path.exists(os.path.join(tables, "residents.draft.csv")), "a draft's CSV files say draft in their names")
+
+    # Filed, its report is the one stored with the filing: final, with the filing's digests.
+    subprocess.run([TRF, "--db", db, "--script", "-"], input="go home\nselect 2\ngo setup\nselect 1\nsendoff\n",
+                   capture_output=True, text=True, check=True)
+    tables = os.path.join(folder, "filed-csv")
+    status, said = report(db, "H-102", "2004-03", "--pdf", pdf, "--json", data, "--csv", tables)
+    check(status == 0, "a filed month exits 0, not %d: %s" % (status, said))
     pages = pages_text(pdf)
     whole = "".join(pages)
     for expected in ["Birch Court", "H-102", "March 2004", "Paul Moreau", tricky, "Birch Court in March",
-                     "A quiet month, heating checked.", "filed", "Page 1 of 1"]:
-        check(expected in whole, "the PDF of a passing month holds %r" % expected)
+                     "A quiet month, heating checked.", "Status of the month: filed", "Digest of the filed report",
+                     "Page 1 of 1"]:
+        check(expected in whole, "the PDF of a filed month holds %r" % expected)
     check("DRAFT" not in whole, "a filed report is not marked as a draft")
     check("A4" in pdf_info(pdf, "pdfinfo"), "the C locale's paper is A4")
     fonts = pdf_info(pdf, "pdffonts").splitlines()[2:]
@@ -80,13 +93,27 @@ with tempfile.TemporaryDirectory() as folder:
     except jsonschema.ValidationError as error:
         check(False, "the JSON validates against its schema: " + error.message)
     residents = next(table for table in document["tables"] if table["name"] == "residents")
-    check([row[0] for row in residents["rows"]] == birch_court, "the JSON holds every resident of the month")
-    check(document["passes"] and document["month"] == "2004-03", "the JSON says the month and that it passes")
+    check([row["cells"][0]["text"] for row in residents["rows"]] == birch_court,
+          "the JSON holds every resident of the month")
+    fees = [row["cells"][3]["value"] for row in residents["rows"]]
+    check(fees == [2200, 0], "the JSON carries the fees as numbers: %s" % fees)
+    check(residents["rows"][0]["cells"][1]["value"] == "1933-02-11", "the JSON carries dates as ISO dates")
+    check(not document["draft"] and len(document["filing"]["chain_digest"]) == 64,
+          "the filed report's JSON is no draft and carries the chain's digest")
 
     with open(os.path.join(tables, "residents.csv"), newline="", encoding="utf-8") as file:
         rows = list(csv.reader(file))
     check(rows[0][:2] == ["Resident name", "Birth date"], "the CSV's header row holds the captions: %s" % rows[0])
     check([row[0] for row in rows[1:]] == birch_court, "a name with a comma and quotes comes back whole")
+
+    # The live data held against the filing: they match, until a family group's name changes.
+    status, said = report(db, "H-102", "2004-03", "--verify")
+    check(status == 0 and "The live data match the filing." in said, "an untouched filing matches: %s" % said)
+    with sqlite3.connect(db) as connection:
+        connection.execute("UPDATE tbH_FamilyGroups SET H_GroupName = 'Moreau-Lane family' WHERE H_FamilyGroupsID = 4")
+    status, said = report(db, "H-102", "2004-03", "--verify")
+    check(status == 1 and "Residents, Paul Moreau (record 10), Family group: filed Moreau family, now Moreau-Lane "
+          "family." in said, "a renamed family group shows field by field: %s" % said)
 
     # A month that does not pass: exit 1, and every page of the draft says so; a locale that
     # measures in inches gets Letter.

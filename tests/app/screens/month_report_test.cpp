@@ -22,7 +22,13 @@ class MonthReportTest : public ::testing::Test {
  protected:
   MonthReportTest() { world.UseMapleHouseMarch(); }
 
-  MonthReport Report() { return BuildMonthReport(world.host, *world.services.database(), "alice"); }
+  MonthReport Report() { return CurrentMonthReport(world.host, "alice"); }
+  // The cells of `row` as a person reads them.
+  static std::vector<std::string> Texts(const ReportRow& row) {
+    std::vector<std::string> texts;
+    for (const ReportCell& cell : row.cells) texts.push_back(cell.text);
+    return texts;
+  }
   static const ReportTable& TableOf(const MonthReport& report, const std::string& name) {
     for (const ReportTable& table : report.tables)
       if (table.name == name) return table;
@@ -67,17 +73,23 @@ TEST_F(MonthReportTest, TablesHoldEveryRecordAsAPersonReadsIt) {
   EXPECT_EQ(report.home_number + " " + report.home_name + " " + ReportMonthText(report) + " " + report.trf_type,
             "H-101 Maple House March 2004 Standard monthly report");
   EXPECT_EQ(report.status, 1);
-  EXPECT_EQ(report.filed_by, "alice");
-  EXPECT_EQ(IsoMomentText(report.filed_at), "2004-03-15T00:00:00");
+  EXPECT_EQ(report.made_by, "alice");
+  EXPECT_EQ(IsoMomentText(report.made_at), "2004-03-15T00:00:00");
+  EXPECT_FALSE(report.filed) << "an active month's report is a draft";
 
   const ReportTable& residents = TableOf(report, "residents");
   std::vector<std::string> captions;
   for (const ReportColumn& column : residents.columns) captions.push_back(column.caption);
   EXPECT_THAT(captions, ElementsAre("Resident name", "Birth date", "Admission date", "Monthly fee", "Family group"));
   ASSERT_EQ(residents.rows.size(), 6u);
-  EXPECT_THAT(residents.rows[0], ElementsAre("Ada Andersen", "4/2/1931", "6/1/2001", "2,400.00", "Andersen family"));
-  EXPECT_THAT(residents.rows[3], ElementsAre("Nora Pike", "7/21/1940", "3/1/2004", "7,800.00", ""));
-  EXPECT_THAT(TableOf(report, "expenses").rows.front(), ElementsAre("Food", "4,200.00"));
+  EXPECT_THAT(Texts(residents.rows[0]),
+              ElementsAre("Ada Andersen", "4/2/1931", "6/1/2001", "2,400.00", "Andersen family"));
+  EXPECT_THAT(Texts(residents.rows[3]), ElementsAre("Nora Pike", "7/21/1940", "3/1/2004", "7,800.00", ""));
+  EXPECT_EQ(residents.rows[0].key, "4") << "each row names its record";
+  EXPECT_EQ(residents.rows[0].cells[1].value.ToDouble(), kw::dates::Serial(1931, 4, 2)) << "a date's value";
+  EXPECT_EQ(residents.rows[0].cells[3].value.ToDouble(), 2400) << "an amount's value";
+  EXPECT_TRUE(residents.rows[3].cells[4].value.IsNull()) << "no family group";
+  EXPECT_THAT(Texts(TableOf(report, "expenses").rows.front()), ElementsAre("Food", "4,200.00"));
   EXPECT_EQ(TableOf(report, "families").rows.size(), 3u);
 }
 

@@ -1,0 +1,131 @@
+// The month as one service, driven through the screens' host as its sheets: choosing by keys, filing
+// with the report as it stands and reading that report back, the status in words, reopening for a
+// reason, and the live data held against the filing.
+#include "app/business/month_service.h"
+
+#include <gmock/gmock.h>
+
+#include "app/business/json_value.h"
+#include "app/business/month_report_json.h"
+#include "app/data/trf_database.h"
+#include "tests/app/app_world.h"
+#include "tests/doubles/raised.h"
+
+namespace trf::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using kw::testing::Raised;
+
+constexpr int64_t kMapleMarch = 3;  // does not pass: Tom Reyes's birth date breaks a hard rule
+constexpr int64_t kBirchMarch = 4;  // passes
+
+class MonthServiceTest : public ::testing::Test {
+ protected:
+  MonthService& Months() { return world.host.Months(); }
+  // Makes Birch Court's March current, as a person choosing it would, and files it.
+  void FileBirchMarch() {
+    const HomeChoice birch = Months().HomeNumbered("H-102");
+    world.host.ChooseMonth(birch, Months().MonthOf(birch, 2004, 3));
+    Months().File(kBirchMarch, world.host, "alice");
+  }
+
+  AppWorld world;
+};
+
+// A home and its month are chosen by their keys; asking for what is not there names what is.
+TEST_F(MonthServiceTest, HomesAndMonthsAreChosenByTheirKeys) {
+  const HomeChoice maple = Months().HomeNumbered("H-101");
+  EXPECT_EQ(maple.key, 1);
+  EXPECT_EQ(Months().MonthOf(maple, 2004, 3).key, kMapleMarch);
+  EXPECT_EQ(SentenceOf(Raised([&] { Months().HomeNumbered("H-999"); })),
+            "There is no home numbered H-999; the homes are H-101, H-102, H-103.");
+  EXPECT_EQ(SentenceOf(Raised([&] { Months().MonthOf(maple, 2005, 3); })),
+            "Home H-101 has no month 2005-03; its months are 2004-01, 2004-02, 2004-03.");
+}
+
+// Filing stores the report as it then stands; the filed month's report is read back from the filing,
+// with the facts the engine stamped, whatever the screens hold later.
+TEST_F(MonthServiceTest, AFiledMonthsReportIsTheOneStoredWithItsFiling) {
+  FileBirchMarch();
+  const std::optional<MonthReport> filed = Months().FiledReport(kBirchMarch);
+  ASSERT_TRUE(filed.has_value());
+  EXPECT_TRUE(filed->filed);
+  ASSERT_TRUE(filed->filing.has_value());
+  EXPECT_EQ(filed->filing->filed_by, LoginName());
+  EXPECT_EQ(filed->filing->report_digest.size(), 64u);
+  EXPECT_EQ(filed->home_name, "Birch Court");
+  EXPECT_EQ(filed->status, kMonthClosed);
+  ASSERT_EQ(filed->tables.front().rows.size(), 2u);
+  EXPECT_EQ(filed->tables.front().rows[0].cells[0].text, "Paul Moreau");
+  EXPECT_EQ(Months().Report(kBirchMarch, world.host, "bob").made_by, "alice") << "the filed report, not a new one";
+  EXPECT_TRUE(MonthService::StatusText(Months().Standing(kBirchMarch)).starts_with("filed by " + LoginName() + " on "));
+}
+
+// A month that does not pass is not filed, and says why.
+TEST_F(MonthServiceTest, AMonthThatDoesNotPassIsNotFiled) {
+  world.UseMapleHouseMarch();
+  EXPECT_EQ(SentenceOf(Raised([&] { Months().File(kMapleMarch, world.host, "alice"); })),
+            "The month does not pass its checks (4 problems stand in the way): it is not filed.");
+  EXPECT_FALSE(Months().Standing(kMapleMarch).filing.has_value());
+}
+
+// What changes after the filing outside the month's own rows shows against the filing, field by field;
+// a reopening says who, when and why.
+TEST_F(MonthServiceTest, TheLiveDataAreHeldAgainstTheFilingFieldByField) {
+  FileBirchMarch();
+  EXPECT_TRUE(Months().DifferencesFromFiling(kBirchMarch, world.host).empty());
+  world.services.database()->Exec("UPDATE tbH_FamilyGroups SET H_GroupName = 'Moreau-Lane family' WHERE "
+                                  "H_FamilyGroupsID = 4");
+  EXPECT_THAT(Months().DifferencesFromFiling(kBirchMarch, world.host),
+              ElementsAre("Residents, Paul Moreau (record 10), Family group: filed Moreau family, now Moreau-Lane family.",
+                          "Residents, Irene Moreau (record 11), Family group: filed Moreau family, now Moreau-Lane "
+                          "family.",
+                          "Family Groups, Moreau family (record 4), Group name: filed Moreau family, now Moreau-Lane "
+                          "family."));
+  Months().Reopen(kBirchMarch, "the Moreaus' name was wrong");
+  const std::string status = MonthService::StatusText(Months().Standing(kBirchMarch));
+  EXPECT_TRUE(status.starts_with("reopened by " + LoginName() + " on ")) << status;
+  EXPECT_TRUE(status.ends_with(" UTC: the Moreaus' name was wrong")) << status;
+  EXPECT_EQ(SentenceOf(Raised([&] { Months().DifferencesFromFiling(kBirchMarch, world.host); })),
+            "This month is not filed with its report, so there is nothing to hold the live data against.");
+}
+
+// The report written as JSON reads back to the same report, every cell's text and value included.
+TEST_F(MonthServiceTest, AReportReadsBackFromItsJsonUnchanged) {
+  world.UseMapleHouseMarch();
+  const std::string written = MonthReportJson(Months().LiveReport(kMapleMarch, world.host, "alice"));
+  EXPECT_EQ(MonthReportJson(MonthReportFromJson(written)), written);
+}
+
+// A document that is not a report of this shape is refused in words that say where it breaks.
+TEST_F(MonthServiceTest, AReportOfAnotherShapeIsRefusedInWords) {
+  const struct {
+    const char* document;
+    const char* refusal;
+  } cases[] = {
+      {R"({"schema": "trf-month-report/2", "home": )", "The JSON breaks at character 42: a value was expected."},
+      {R"({"schema": "something else"})", "The document is not a month's report of the shape trf-month-report/2."},
+      {R"({"schema": "trf-month-report/2"})", "The member \"home\" is missing."},
+      {R"([1, 2] 3)", "The JSON breaks at character 8: nothing after the document's end."},
+      {"{\"a\": \"\x01\"}", "The JSON breaks at character 8: a control character stands unescaped in a text."},
+  };
+  for (const auto& each : cases) {
+    std::string refusal;
+    try {
+      MonthReportFromJson(each.document);
+    } catch (const JsonError& error) {
+      refusal = error.sentence;
+    }
+    EXPECT_EQ(refusal, each.refusal) << each.document;
+  }
+}
+
+// A stamp of the database as a person reads it; another text as it is.
+TEST(StampText, ReadsAStampAsDateAndTimeInWords) {
+  EXPECT_EQ(StampText("2004-03-31 10:05:00"), "March 31, 2004, 10:05 UTC");
+  EXPECT_EQ(StampText("yesterday"), "yesterday");
+}
+
+}  // namespace
+}  // namespace trf::testing
