@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "app/data/connection_text.h"
 #include "app/data/schema.h"
 #include "app/data/sqlite_database.h"
 #include "app/data/trf_database.h"
@@ -57,7 +58,7 @@ void CheckCopy(SqliteDatabase& copy, const std::string& path) {
 }  // namespace
 
 void BackUpTrfFile(const std::string& database, const std::string& copy) {
-  if (IsServerUri(database)) {
+  if (IsServerLocation(database)) {
     Refuse("A server database is backed up with the server's tools (pg_dump): the README says how.");
   }
   if (!std::filesystem::exists(database)) Refuse(database + " does not exist: there is nothing to back up.");
@@ -78,7 +79,7 @@ void BackUpTrfFile(const std::string& database, const std::string& copy) {
 }
 
 void RestoreTrfFile(const std::string& copy, const std::string& database) {
-  if (IsServerUri(database)) {
+  if (IsServerLocation(database)) {
     Refuse("A server database is restored with the server's tools (pg_restore): the README says how.");
   }
   if (!std::filesystem::exists(copy)) Refuse(copy + " does not exist: there is nothing to restore.");

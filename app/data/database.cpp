@@ -1,4 +1,4 @@
-// What a database location names, and the errors of the data layer: raised and read.
+// The errors of the data layer: raised and read; values as stored.
 #include "app/data/database.h"
 
 namespace trf {
@@ -36,10 +36,6 @@ std::string SentenceOf(const kw::Error& error) {
 
 void RaiseDataError(int32_t number, const std::string& sentence, const std::string& engine_words) {
   kw::Raise(number, "KW_DB", engine_words.empty() ? sentence : engine_words + "\r\n" + sentence);
-}
-
-bool IsServerUri(const std::string& location) {
-  return location.rfind("postgresql://", 0) == 0 || location.rfind("postgres://", 0) == 0;
 }
 
 }  // namespace trf

@@ -77,7 +77,8 @@ class Database {
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
-  // The file or the server URI (without its password) the connection was opened on.
+  // The location the connection was opened on as a person reads it: the file, or the server's
+  // connection text without its password (see ShownLocation).
   const std::string& Path() const { return path_; }
   bool ReadOnly() const { return access_ == Access::kReadOnly; }
   // Rows the last INSERT, UPDATE or DELETE changed.
@@ -112,9 +113,5 @@ std::string SentenceOf(const kw::Error& error);
 // Raises error `number` of the data layer: `engine_words` (what the engine said, for the error
 // journal; left out when empty) on a line of their own, then `sentence` for the person on the last.
 [[noreturn]] void RaiseDataError(int32_t number, const std::string& sentence, const std::string& engine_words = "");
-
-// Whether `location` names a database server ("postgresql://..." or "postgres://...") rather
-// than a file.
-bool IsServerUri(const std::string& location);
 
 }  // namespace trf

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <utility>
 
+#include "app/data/connection_text.h"
+#include "app/data/server_connection.h"
 #include "app/data/trust_schema.h"
 #include "ui_shared/platform/error.h"
 #include "ui_shared/platform/text.h"
@@ -58,18 +60,6 @@ std::string Meaning(const std::string& state, const std::string& message, const 
   if (state == "25006") return "The database is open read-only. Nothing was written.";
   if (category == "23") return "The change breaks a rule of the stored data. Nothing was written.";
   return "The database refused the step. Nothing was written.";
-}
-
-// The first line of a message of libpq, without its trailing line break.
-std::string FirstLine(const char* message) {
-  std::string line = message ? message : "";
-  const size_t end = line.find('\n');
-  return end == std::string::npos ? line : line.substr(0, end);
-}
-
-// PostgreSQL's own words about a failure (the server's or libpq's), for the error journal.
-std::string PostgresSaid(const std::string& context, const char* message) {
-  return "PostgreSQL said (" + context + "): " + FirstLine(message);
 }
 
 // Whether `sql` is one statement that cannot change stored data, so that it may be sent again
@@ -195,18 +185,6 @@ int64_t ChangedRows(PGresult* result) {
 }
 
 }  // namespace
-
-std::string WithoutPassword(const std::string& uri) {
-  const size_t scheme = uri.find("://");
-  if (scheme == std::string::npos) return uri;
-  const size_t start = scheme + 3;
-  const size_t at = uri.find('@', start);
-  const size_t slash = uri.find('/', start);
-  if (at == std::string::npos || (slash != std::string::npos && at > slash)) return uri;
-  const size_t colon = uri.find(':', start);
-  if (colon == std::string::npos || colon > at) return uri;
-  return uri.substr(0, colon) + uri.substr(at);
-}
 
 PostgresStatement::PostgresStatement(PostgresDatabase& database, const std::string& sql)
     : database_(database), writes_nothing_(WritesNothing(sql)), name_(database.NextStatementName()) {
@@ -390,16 +368,8 @@ kw::Variant PostgresStatement::TextValueAt(int column) const {
   }
 }
 
-PostgresDatabase::PostgresDatabase(const std::string& uri, Access access)
-    : Database(WithoutPassword(uri), access), conn_(PQconnectdb(uri.c_str())) {
-  if (PQstatus(conn_) != CONNECTION_OK) {
-    const std::string said = PostgresSaid("connect", PQerrorMessage(conn_));
-    PQfinish(conn_);
-    conn_ = nullptr;
-    RaiseDataError(kServerUnreachableError,
-                   "The database server at " + Path() + " could not be reached: start it, or name another database.",
-                   said);
-  }
+PostgresDatabase::PostgresDatabase(const std::string& location, Access access)
+    : Database(ShownLocation(location), access), conn_(ConnectToServer(location, Path())) {
   // Notices (a table that exists already, a sequence set) are for the server's log, not the screen.
   PQsetNoticeProcessor(
       conn_, [](void*, const char*) {}, nullptr);

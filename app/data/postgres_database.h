@@ -1,5 +1,5 @@
 // PostgresDatabase: the server engine, one libpq connection to a PostgreSQL database named by a
-// URI, and its statements, prepared on the server with "?" placeholders turned into "$n".
+// connection text, and its statements, prepared on the server with "?" placeholders turned into "$n".
 #pragma once
 
 #include <functional>
@@ -75,9 +75,9 @@ class PostgresStatement : public Statement {
 // One connection to a PostgreSQL server.
 class PostgresDatabase : public Database {
  public:
-  // Connects to `uri` ("postgresql://user@host/dbname", libpq's URI form). A server that cannot be
-  // reached raises kServerUnreachableError with one sentence. A read-only connection refuses writes.
-  explicit PostgresDatabase(const std::string& uri, Access access = Access::kReadWrite);
+  // Connects to the server `location` names, in either of libpq's forms (see connection_text.h);
+  // a refusal is a sentence (see ConnectToServer). A read-only connection refuses writes.
+  explicit PostgresDatabase(const std::string& location, Access access = Access::kReadWrite);
   ~PostgresDatabase() override;
 
   int64_t Changes() const override { return changes_; }
@@ -140,8 +140,5 @@ class PostgresDatabase : public Database {
   int64_t statements_ = 0;
   std::vector<Awaited> queued_;
 };
-
-// `uri` without a password, to show to a person.
-std::string WithoutPassword(const std::string& uri);
 
 }  // namespace trf

@@ -1,5 +1,6 @@
 // The TRF schema on SQLite and the opening of a TRF database: a file here, a server elsewhere.
 #include "app/data/class_numbers.h"
+#include "app/data/connection_text.h"
 #include "app/data/schema.h"
 #include "app/data/sqlite_database.h"
 #include "app/data/transaction.h"
@@ -125,7 +126,7 @@ void InsertClassDependsOn(Database& database) {
 }
 
 std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted, int busy_timeout_ms, Seed seed) {
-  if (IsServerUri(path)) return OpenServerTrfDatabase(path, wanted, seed);
+  if (IsServerLocation(path)) return OpenServerTrfDatabase(path, wanted, seed);
   const Access mode = AccessFor(path, wanted);
   CheckFile(path, mode);
   auto database = std::make_shared<SqliteDatabase>(path, mode, busy_timeout_ms);

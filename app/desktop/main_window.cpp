@@ -22,6 +22,7 @@
 #include <QWhatsThis>
 
 #include "app/data/backup.h"
+#include "app/data/connection_text.h"
 #include "app/data/trf_database.h"
 #include "app/report_pdf/report_pdf.h"
 #include "app/screens/setup_screen.h"
@@ -225,7 +226,7 @@ void MainWindow::Go(const std::string& name) {
 
 void MainWindow::BackUp() {
   const std::string location = session_.Services().database()->Path();
-  if (IsServerUri(location)) {
+  if (IsServerLocation(location)) {
     ShowProblem(tr("A server database is backed up on the server, by its administrator."), tr("No backup"));
     return;
   }
@@ -464,8 +465,8 @@ void MainWindow::FieldHelp() {
 void MainWindow::About() {
   const std::string& location = session_.Services().database()->Path();
   // A server by its URI (without a password), a file by its full path.
-  const QString database = IsServerUri(location) ? QString::fromStdString(location)
-                                                 : QFileInfo(QString::fromStdString(location)).absoluteFilePath();
+  const QString database = IsServerLocation(location) ? QString::fromStdString(location)
+                                                      : QFileInfo(QString::fromStdString(location)).absoluteFilePath();
   QMessageBox box(QMessageBox::Information, tr("About TRF"),
                   tr("<b>TRF desktop</b><p>The monthly report of the homes: residents, family groups, expenses and "
                      "notes, checked before it is filed.</p><p>Database in use:<br><tt>%1</tt></p>"

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <optional>
 
+#include "app/data/connection_text.h"
 #include "app/report/report_csv.h"
 #include "app/report/report_json.h"
 #include "app/report/report_session.h"
@@ -27,7 +28,7 @@ void Summarise(const trf::MonthReport& report) {
 
 int Run(const trf::ReportOptions& options, char* program) {
   const std::string db = *options.app.Database();
-  if (!trf::IsServerUri(db) && !std::filesystem::is_regular_file(db)) {
+  if (!trf::IsServerLocation(db) && !std::filesystem::is_regular_file(db)) {
     std::cerr << "trf-report: there is no database file " << db << "\n";
     return 2;
   }

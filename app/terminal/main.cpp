@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/data/backup.h"
+#include "app/data/connection_text.h"
 #include "app/data/home_access.h"
 #include "app/data/memory_policy.h"
 #include "app/data/trf_database.h"
@@ -93,8 +94,9 @@ int RunDemo(bool verbose) {
 // --admin: grants, revokes or lists the homes of the desks of a server database.
 int RunAdmin(const Options& options) {
   const std::optional<std::string> db = options.app.Database();
-  if (!db || !trf::IsServerUri(*db)) {
-    std::cerr << "trf: --admin works on a server database: name it with --db postgresql://...\n";
+  if (!db || !trf::IsServerLocation(*db)) {
+    std::cerr << "trf: --admin works on a server database: name it with --db postgresql://... (or host=... "
+                 "dbname=...)\n";
     return 2;
   }
   auto database = trf::OpenServerTrfDatabase(*db, trf::Access::kReadWrite,
@@ -166,7 +168,7 @@ int main(int argc, char** argv) {
       std::cout << "restored " << db.value_or("trf.db") << " from " << *options.restore << "\n";
       return 0;
     }
-    if (db && trf::IsServerUri(*db)) {
+    if (db && trf::IsServerLocation(*db)) {
       trf::OpenServerTrfDatabase(*db, options.app.WantedAccess(),
                                  options.app.sample ? trf::Seed::kSample : trf::Seed::kEmpty);
     }
