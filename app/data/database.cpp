@@ -1,4 +1,4 @@
-// The errors of the data layer: raised and read; values as stored.
+// The errors of the data layer: raised, read and worded anew; values as stored.
 #include "app/data/database.h"
 
 namespace trf {
@@ -36,6 +36,13 @@ std::string SentenceOf(const kw::Error& error) {
 
 void RaiseDataError(int32_t number, const std::string& sentence, const std::string& engine_words) {
   kw::Raise(number, "KW_DB", engine_words.empty() ? sentence : engine_words + "\r\n" + sentence);
+}
+
+void RaiseInstead(const kw::Error& error, const std::string& sentence) {
+  const std::string& description = error.Description();
+  const size_t line_break = description.rfind("\r\n");
+  const std::string before = line_break == std::string::npos ? "" : description.substr(0, line_break + 2);
+  throw kw::Error(error.Number(), error.Source(), before + sentence);
 }
 
 }  // namespace trf

@@ -22,6 +22,11 @@ namespace trf {
 inline constexpr int32_t kDatabaseError = static_cast<int32_t>(0x80040E14u);
 // Error number of a database server that could not be reached (at start or in the middle of a step).
 inline constexpr int32_t kServerUnreachableError = 3904;
+// Error number of a step refused because another connection held the rows or tables it needed
+// longer than this one waits (the lock timeout), or because the server broke a deadlock with it:
+// nothing of it was written, and trying again later may succeed. The layer that knows what the
+// step was for words it anew (see RaiseInstead).
+inline constexpr int32_t kHeldByAnotherDeskError = 3905;
 
 // How a column of a row is read into a record (see Statement::AppendRow): as the engine stored it,
 // as Column reads it; or as a date, whose stored number is its serial.
@@ -113,5 +118,9 @@ std::string SentenceOf(const kw::Error& error);
 // Raises error `number` of the data layer: `engine_words` (what the engine said, for the error
 // journal; left out when empty) on a line of their own, then `sentence` for the person on the last.
 [[noreturn]] void RaiseDataError(int32_t number, const std::string& sentence, const std::string& engine_words = "");
+
+// Raises `error` again with `sentence` in place of the one it ends with: its number, its source,
+// its trail and the engine's words stay as they were.
+[[noreturn]] void RaiseInstead(const kw::Error& error, const std::string& sentence);
 
 }  // namespace trf

@@ -39,6 +39,10 @@ enum TypeOid : Oid {
   kVarchar = 1043,
 };
 
+// Whether SQLSTATE `state` refuses a step because another connection held what it needed: a lock
+// waited for past the lock timeout, a deadlock the server broke, a serialization failure.
+bool IsHeld(const std::string& state) { return state == "55P03" || state == "40P01" || state == "40001"; }
+
 // What a failure with SQLSTATE `state` and the server's message `message` means for the person at
 // the desk that connects as `role`.
 std::string Meaning(const std::string& state, const std::string& message, const std::string& role) {
@@ -52,9 +56,9 @@ std::string Meaning(const std::string& state, const std::string& message, const 
     return "This desk (role " + role +
            ") may not do that: only the administrator of the TRF database may. Nothing was written.";
   }
-  if (state == "40001" || state == "40P01" || state == "55P03") {
-    return "The database is in use by another desk, which held the rows longer than this desk waits for them. "
-           "Nothing was written; try again in a moment.";
+  if (IsHeld(state)) {
+    return "Another desk holds records this step needs, longer than this desk waits for them. Nothing was "
+           "written; try again in a moment.";
   }
   if (category == "53") return "The database server is out of room. Nothing was written; try again later.";
   if (state == "25006") return "The database is open read-only. Nothing was written.";
@@ -368,8 +372,9 @@ kw::Variant PostgresStatement::TextValueAt(int column) const {
   }
 }
 
-PostgresDatabase::PostgresDatabase(const std::string& location, Access access)
-    : Database(ShownLocation(location), access), conn_(ConnectToServer(location, Path())) {
+PostgresDatabase::PostgresDatabase(const std::string& location, Access access, int lock_timeout_ms)
+    : Database(ShownLocation(location), access), conn_(ConnectToServer(location, Path())),
+      lock_timeout_ms_(lock_timeout_ms) {
   // Notices (a table that exists already, a sequence set) are for the server's log, not the screen.
   PQsetNoticeProcessor(
       conn_, [](void*, const char*) {}, nullptr);
@@ -378,8 +383,9 @@ PostgresDatabase::PostgresDatabase(const std::string& location, Access access)
 
 void PostgresDatabase::Configure() {
   PQsetClientEncoding(conn_, "UTF8");
-  // A row another desk holds is waited for as long as SQLite waits for its lock, then refused as busy.
-  Exec("SET lock_timeout = " + std::to_string(kDefaultBusyTimeoutMs));
+  // What another desk holds (a row, a table, the schema's lock) is waited for as long as SQLite waits
+  // for its lock, then refused as held: no statement of a desk hangs on another.
+  Exec("SET lock_timeout = " + std::to_string(lock_timeout_ms_));
   if (ReadOnly()) Exec("SET default_transaction_read_only = on");
 }
 
@@ -529,7 +535,7 @@ void PostgresDatabase::RaiseFailure(pg_result* result, const std::string& contex
                    "again once the server is back.",
                    said);
   }
-  RaiseDataError(kDatabaseError, sentence, said);
+  RaiseDataError(IsHeld(state) ? kHeldByAnotherDeskError : kDatabaseError, sentence, said);
 }
 
 }  // namespace trf

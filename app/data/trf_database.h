@@ -25,14 +25,19 @@ enum class Seed { kSample, kEmpty };
 // it was: no name, a folder, a file of another program. A file the user may not write, or in a folder
 // the user may not write, opens read-only, as does `wanted` read-only; such a file is never written,
 // not even its journal mode, and nothing is created beside it where the folder may not be written.
-// Written files run in WAL mode with full synchronous commits.
+// Written files run in WAL mode with full synchronous commits. `busy_timeout_ms` is how long a
+// statement waits for what another connection holds, on either engine.
 std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted = Access::kReadWrite,
                                           int busy_timeout_ms = kDefaultBusyTimeoutMs, Seed seed = Seed::kSample);
 
-// Connects to the PostgreSQL database at `uri` and, on its first use, creates the schema in one
-// transaction (with the sample data when `seed` says so) while other desks wait for it. A read-only
-// connection needs the schema there already.
-std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& uri, Access wanted, Seed seed);
+// Connects to the PostgreSQL database `location` names (see connection_text.h) and, on its first
+// use, creates the schema in one transaction (with the sample data when `seed` says so) while other
+// openings wait for it; the administrator's opening also brings an earlier schema up to date. Only
+// those openings take the schema's lock: one of a current schema takes none. A read-only connection
+// needs the schema there already. Statements wait `lock_timeout_ms` for what another connection
+// holds (see PostgresDatabase).
+std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& location, Access wanted, Seed seed,
+                                                int lock_timeout_ms = kDefaultBusyTimeoutMs);
 
 // Whether the role connected to a server database administers it: it owns the TRF's tables (or,
 // before there are any, may create them in the schema).

@@ -39,12 +39,6 @@ int64_t TableCount(Database& database) {
 
 [[noreturn]] void Refuse(const std::string& sentence) { RaiseDataError(kDatabaseError, sentence); }
 
-// Refuses with `sentence` in place of the one `error` ends with, keeping the engine's words before it.
-[[noreturn]] void RefuseInstead(const kw::Error& error, const std::string& sentence) {
-  const std::string& description = error.Description();
-  const size_t line_break = description.rfind("\r\n");
-  RaiseDataError(kDatabaseError, sentence, line_break == std::string::npos ? "" : description.substr(0, line_break));
-}
 
 }  // namespace
 
@@ -126,7 +120,7 @@ void InsertClassDependsOn(Database& database) {
 }
 
 std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted, int busy_timeout_ms, Seed seed) {
-  if (IsServerLocation(path)) return OpenServerTrfDatabase(path, wanted, seed);
+  if (IsServerLocation(path)) return OpenServerTrfDatabase(path, wanted, seed, busy_timeout_ms);
   const Access mode = AccessFor(path, wanted);
   CheckFile(path, mode);
   auto database = std::make_shared<SqliteDatabase>(path, mode, busy_timeout_ms);
@@ -135,9 +129,9 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
     tables = TableCount(*database);
   } catch (const kw::Error& error) {
     if (sqlite3_errcode(database->Handle()) == SQLITE_NOTADB) {
-      RefuseInstead(error, path + " is not a database file; it is left untouched. Name another file.");
+      RaiseInstead(error, path + " is not a database file; it is left untouched. Name another file.");
     }
-    RefuseInstead(error, path + " cannot be read. " + SentenceOf(error));
+    RaiseInstead(error, path + " cannot be read. " + SentenceOf(error));
   }
   const bool ours = ApplicationId(*database) == kTrfApplicationId;
   const bool earlier_trf =

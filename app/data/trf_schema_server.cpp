@@ -12,7 +12,8 @@ namespace trf {
 
 namespace {
 
-// The lock every desk takes while it looks for the schema and creates it ("TRF1").
+// The lock an opening takes while it makes the schema or brings it up to date ("TRF1"), so that two
+// first openings at once do not collide.
 constexpr const char* kSchemaLock = "SELECT pg_advisory_xact_lock(1414678065)";
 
 bool HasSchema(Database& database) {
@@ -47,6 +48,19 @@ void RequireAdministrator(Database& database, const std::string& what) {
                                      "with trf, then try again.");
 }
 
+// Takes the schema's lock for the transaction, waiting no longer than the connection's lock
+// timeout; refuses in words when another holds it longer.
+void TakeSchemaLock(Database& database) {
+  try {
+    database.Exec(kSchemaLock);
+  } catch (const kw::Error& error) {
+    if (error.Number() != kHeldByAnotherDeskError) throw;
+    RaiseInstead(error, "Another desk is making the TRF's tables at " + database.Path() +
+                            " or bringing them up to date, or holds their lock, longer than this desk waits: nothing "
+                            "was changed; try again in a moment.");
+  }
+}
+
 }  // namespace
 
 bool IsAdministrator(Database& database) {
@@ -59,19 +73,28 @@ bool IsAdministrator(Database& database) {
   return query->Step() && query->Column(0).ToBoolean();
 }
 
-std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& uri, Access wanted, Seed seed) {
-  auto database = std::make_shared<PostgresDatabase>(uri, wanted);
+std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& location, Access wanted, Seed seed,
+                                                int lock_timeout_ms) {
+  auto database = std::make_shared<PostgresDatabase>(location, wanted, lock_timeout_ms);
+  const bool stored = HasSchema(*database);
+  // Tables made before the version was recorded record none: an upgrade records it.
+  const int recorded = stored ? StoredSchemaVersion(*database, Dialect::kPostgres) : 0;
+  if (stored) RefuseNewer(database->Path(), recorded);
+  const bool current = stored && recorded == SchemaVersion(tables::AllOnServer());
   if (wanted == Access::kReadOnly) {
-    if (!HasSchema(*database)) {
+    if (!stored) {
       RaiseDataError(
           kDatabaseError,
           database->Path() + " holds no TRF data yet: it is created the first time it is opened for writing.");
     }
-    RefuseNewer(database->Path(), StoredSchemaVersion(*database, Dialect::kPostgres));
     return database;
   }
+  // A schema of this version is not changed, so no lock is taken: a desk that holds the schema's lock
+  // keeps no other from starting.
+  if (current) return database;
   Transaction transaction(*database);
-  database->Exec(kSchemaLock);
+  TakeSchemaLock(*database);
+  // What the schema is once no other opening changes it: another may have changed it meanwhile.
   if (!HasSchema(*database)) {
     RequireAdministrator(*database, "made");
     CreateSchema(*database, tables::AllOnServer(), Dialect::kPostgres);
@@ -81,15 +104,10 @@ std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& uri, Access w
       MoveCountersPastStoredKeys(*database);
     }
     ApplyTrust(*database, tables::AllOnServer(), Dialect::kPostgres);
-  } else {
-    // Tables made before the version was recorded record none: the upgrade records it.
-    const int recorded = StoredSchemaVersion(*database, Dialect::kPostgres);
-    RefuseNewer(database->Path(), recorded);
-    if (recorded < SchemaVersion(tables::AllOnServer())) {
-      RequireAdministrator(*database, "brought up to date");
-      UpgradeSchema(*database, tables::AllOnServer(), Dialect::kPostgres);
-      ApplyTrust(*database, tables::AllOnServer(), Dialect::kPostgres);
-    }
+  } else if (StoredSchemaVersion(*database, Dialect::kPostgres) < SchemaVersion(tables::AllOnServer())) {
+    RequireAdministrator(*database, "brought up to date");
+    UpgradeSchema(*database, tables::AllOnServer(), Dialect::kPostgres);
+    ApplyTrust(*database, tables::AllOnServer(), Dialect::kPostgres);
   }
   transaction.Commit();
   return database;
