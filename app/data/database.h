@@ -11,6 +11,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui_shared/platform/error.h"
@@ -27,6 +28,9 @@ inline constexpr int32_t kServerUnreachableError = 3904;
 // nothing of it was written, and trying again later may succeed. The layer that knows what the
 // step was for words it anew (see RaiseInstead).
 inline constexpr int32_t kHeldByAnotherDeskError = 3905;
+// Number of the error journal's lines that say what opening a database found wrong with its
+// schema, or put right (a trigger that was missing).
+inline constexpr int32_t kSchemaNotice = 3906;
 
 // How a column of a row is read into a record (see Statement::AppendRow): as the engine stored it,
 // as Column reads it; or as a date, whose stored number is its serial.
@@ -103,12 +107,19 @@ class Database {
   // engine's own counter where there is one, so that no two connections take the same key.
   virtual std::string NextKeySql(const std::string& table, const std::string& key_column) const = 0;
 
+  // Adds a sentence a person should read once about what opening the database found or put right
+  // (see OpenTrfDatabase).
+  void Notice(std::string sentence) { notices_.push_back(std::move(sentence)); }
+  // The sentences added since the last call, taken out, so that each is said once.
+  std::vector<std::string> TakeNotices() { return std::exchange(notices_, {}); }
+
  protected:
   Database(std::string path, Access access) : path_(std::move(path)), access_(access) {}
 
  private:
   std::string path_;
   Access access_;
+  std::vector<std::string> notices_;
 };
 
 // The sentence for a person that `error` ends with: the text after its last line break, trimmed;

@@ -2,6 +2,7 @@
 #include "app/data/class_numbers.h"
 #include "app/data/connection_text.h"
 #include "app/data/schema.h"
+#include "app/data/schema_check.h"
 #include "app/data/sqlite_database.h"
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
@@ -38,7 +39,6 @@ int64_t TableCount(Database& database) {
 }
 
 [[noreturn]] void Refuse(const std::string& sentence) { RaiseDataError(kDatabaseError, sentence); }
-
 
 }  // namespace
 
@@ -150,6 +150,7 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
              " was made by an earlier version: it is brought up to date the first time it is opened for "
              "writing.");
     }
+    if (const TriggerGaps gaps = FindTriggerGaps(*database); !gaps.Empty()) database->Notice(NotPutBackNotice(gaps));
     return database;
   }
   if (path != ":memory:") {
@@ -169,6 +170,11 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
     ApplyTrust(*database, tables::All(), Dialect::kSqlite);
     database->Exec("PRAGMA application_id = " + std::to_string(kTrfApplicationId));
     transaction.Commit();
+  } else if (const TriggerGaps gaps = FindTriggerGaps(*database); !gaps.Empty()) {
+    Transaction transaction(*database);
+    PutBackTriggers(*database, gaps);
+    transaction.Commit();
+    database->Notice(PutBackNotice(gaps));
   }
   database->NameWriter(kWriterTable, LoginName());
   return database;

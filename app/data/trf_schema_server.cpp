@@ -1,6 +1,7 @@
 // The TRF schema on a PostgreSQL server and the opening of a TRF database there.
 #include "app/data/postgres_database.h"
 #include "app/data/schema.h"
+#include "app/data/schema_check.h"
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
 #include "app/data/trf_tables.h"
@@ -12,8 +13,8 @@ namespace trf {
 
 namespace {
 
-// The lock an opening takes while it makes the schema or brings it up to date ("TRF1"), so that two
-// first openings at once do not collide.
+// The lock an opening takes while it makes the schema, brings it up to date or puts its triggers back
+// ("TRF1"), so that two first openings at once do not collide.
 constexpr const char* kSchemaLock = "SELECT pg_advisory_xact_lock(1414678065)";
 
 bool HasSchema(Database& database) {
@@ -81,20 +82,31 @@ std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& location, Acc
   const int recorded = stored ? StoredSchemaVersion(*database, Dialect::kPostgres) : 0;
   if (stored) RefuseNewer(database->Path(), recorded);
   const bool current = stored && recorded == SchemaVersion(tables::AllOnServer());
+  const TriggerGaps gaps = current ? FindTriggerGaps(*database) : TriggerGaps{};
   if (wanted == Access::kReadOnly) {
     if (!stored) {
       RaiseDataError(
           kDatabaseError,
           database->Path() + " holds no TRF data yet: it is created the first time it is opened for writing.");
     }
+    if (!gaps.Empty()) database->Notice(NotPutBackNotice(gaps));
     return database;
   }
-  // A schema of this version is not changed, so no lock is taken: a desk that holds the schema's lock
-  // keeps no other from starting.
-  if (current) return database;
+  // A schema of this version with its triggers in place is not changed, so no lock is taken: a desk
+  // that holds the schema's lock keeps no other from starting.
+  if (current && gaps.Empty()) return database;
+  // Only the administrator puts triggers back: a desk is refused before it waits for the lock. (A desk
+  // waits for the lock of a schema being made or brought up to date, and then finds it done.)
+  if (current && !IsAdministrator(*database)) {
+    RaiseDataError(kDatabaseError, "The triggers that keep the change record and the lock of filed months at " +
+                                       database->Path() + " are not all in place: " + gaps.Described() +
+                                       ". A desk cannot put them back, so it does not work on the database: the "
+                                       "administrator must open it once, which puts them back.");
+  }
   Transaction transaction(*database);
   TakeSchemaLock(*database);
   // What the schema is once no other opening changes it: another may have changed it meanwhile.
+  std::string notice;
   if (!HasSchema(*database)) {
     RequireAdministrator(*database, "made");
     CreateSchema(*database, tables::AllOnServer(), Dialect::kPostgres);
@@ -108,8 +120,12 @@ std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& location, Acc
     RequireAdministrator(*database, "brought up to date");
     UpgradeSchema(*database, tables::AllOnServer(), Dialect::kPostgres);
     ApplyTrust(*database, tables::AllOnServer(), Dialect::kPostgres);
+  } else if (const TriggerGaps found = FindTriggerGaps(*database); !found.Empty()) {
+    PutBackTriggers(*database, found);
+    notice = PutBackNotice(found);
   }
   transaction.Commit();
+  if (!notice.empty()) database->Notice(notice);
   return database;
 }
 

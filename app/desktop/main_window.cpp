@@ -94,6 +94,14 @@ MainWindow::MainWindow(DesktopSession& session) : session_(session) {
   }
   if (!restoreState(settings.value("window/state").toByteArray())) resizeDocks({problems_}, {150}, Qt::Vertical);
   Go("home");
+  // What opening the database put right, said once the window is up, without holding it up.
+  for (const std::string& notice : session_.Services().notices()) {
+    auto* box = new QMessageBox(QMessageBox::Information, tr("The database"), QString::fromStdString(notice),
+                                QMessageBox::Ok, this);
+    box->setObjectName("notice");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QTimer::singleShot(0, box, [box] { box->open(); });
+  }
 }
 
 MainWindow::~MainWindow() { session_.disconnect(this); }

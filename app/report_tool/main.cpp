@@ -40,6 +40,7 @@ int Run(const trf::ReportOptions& options, char* program) {
     gui.emplace(gui_argc, &program);
   }
   trf::ReportSession session(db, trf::Access::kReadOnly);
+  for (const std::string& notice : session.Services().notices()) std::cerr << "trf-report: note: " << notice << "\n";
   session.Choose(*options.home, options.year, options.month_number);
   const trf::MonthReport report = session.Report(trf::LoginName());
   if (options.pdf) trf::WriteMonthReportPdf(report, *options.pdf);
