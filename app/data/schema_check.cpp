@@ -184,4 +184,18 @@ void PutBackTriggers(Database& database, const TriggerGaps& gaps) {
   ApplyTrust(database, dialect == Dialect::kPostgres ? tables::AllOnServer() : tables::All(), dialect);
 }
 
+std::vector<std::string> MissingTables(Database& database, int version) {
+  std::vector<std::string> names;
+  if (version >= SchemaVersion(tables::All())) {
+    names = Fresh().tables;
+  } else {
+    for (const TableDescription& table : tables::All())
+      if (table.since <= version) names.emplace_back(table.name);
+  }
+  std::vector<std::string> missing;
+  for (const std::string& name : names)
+    if (!HasStoredTable(database, Dialect::kSqlite, name)) missing.push_back(name);
+  return missing;
+}
+
 }  // namespace trf

@@ -1,6 +1,7 @@
-// What a stored TRF schema lacks of what this program makes of it: the triggers that keep the
-// change record and the lock of filed months, which whoever may write a file, or a server's
-// superuser, can drop or alter. Opening a database for writing puts them back.
+// What a stored TRF schema lacks of what this program makes of it: its tables, and the triggers
+// that keep the change record and the lock of filed months, which whoever may write a file, or a
+// server's superuser, can drop or alter. Opening a database for writing puts the triggers back;
+// a restore refuses a copy that lacks any.
 #pragma once
 
 #include <string>
@@ -45,5 +46,9 @@ std::string NotPutBackNotice(const TriggerGaps& gaps);
 
 // `names` in words: the first five, then how many more ("a, b, c, d, e and 3 more").
 std::string Listed(const std::vector<std::string>& names);
+
+// The tables the SQLite file `database`, of schema version `version`, lacks: those the version has
+// by their description, and at this program's version also those its trust adds.
+std::vector<std::string> MissingTables(Database& database, int version);
 
 }  // namespace trf
