@@ -472,7 +472,7 @@ void MainWindow::FieldHelp() {
 
 void MainWindow::About() {
   const std::string& location = session_.Services().database()->Path();
-  // A server by its URI (without a password), a file by its full path.
+  // A server by its connection text without its password, a file by its full path.
   const QString database = IsServerLocation(location) ? QString::fromStdString(location)
                                                       : QFileInfo(QString::fromStdString(location)).absoluteFilePath();
   QMessageBox box(QMessageBox::Information, tr("About TRF"),
