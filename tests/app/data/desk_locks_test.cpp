@@ -49,20 +49,15 @@ class DeskLocks : public ::testing::Test {
     location_ = TestDatabaseLocation("");
     admin_ = OpenTrfDatabase(location_);
     for (const std::string& role : {quiet_, hostile_}) {
-      PostgresDatabase(TestServer())
-          .Exec("DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = '" + role + "') THEN CREATE ROLE " +
-                role + " LOGIN; END IF; END $$");
+      MakeRole(role);
       GrantHome(*admin_, role, "H-101");
     }
-    hostile_desk_ = std::make_unique<PostgresDatabase>(As(hostile_));
-  }
-  // The database's location for the desk `role`.
-  std::string As(const std::string& role) const {
-    std::string location = location_;
-    return location.replace(location.find("user=trf"), 8, "user=" + role);
+    hostile_desk_ = std::make_unique<PostgresDatabase>(AsRole(location_, hostile_));
   }
   // The quiet desk's database, as trf opens it, waiting `kTimeoutMs` for what others hold.
-  std::shared_ptr<Database> QuietDesk() const { return OpenTrfDatabase(As(quiet_), Access::kReadWrite, kTimeoutMs); }
+  std::shared_ptr<Database> QuietDesk() const {
+    return OpenTrfDatabase(AsRole(location_, quiet_), Access::kReadWrite, kTimeoutMs);
+  }
   // The hostile desk takes `lock` in a transaction it keeps open.
   void HostileHolds(const std::string& lock) const {
     hostile_desk_->Begin();

@@ -117,12 +117,9 @@ TEST_F(SchemaRepair, AReadOnlyOpeningSaysWhatIsAmissAndChangesNothing) {
 TEST_F(SchemaRepair, ADeskRefusesToWorkUntilTheAdministratorPutsThemBack) {
   if (!OnServer()) GTEST_SKIP() << "a file has no desks";
   const std::string desk = "repair_desk_" + std::to_string(::getpid());
-  PostgresDatabase(TestServer())
-      .Exec("DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = '" + desk + "') THEN CREATE ROLE " +
-            desk + " LOGIN; END IF; END $$");
+  MakeRole(desk);
   GrantHome(*first_, desk, "H-101");
-  std::string as_desk = location_;
-  as_desk.replace(as_desk.find("user=trf"), 8, "user=" + desk);
+  const std::string as_desk = AsRole(location_, desk);
   Behind("DROP TRIGGER trf_keep ON tbH_MonthlyExpenses");
 
   EXPECT_EQ(SentenceOf(kw::testing::Raised([&] { (void)OpenTrfDatabase(as_desk); })),

@@ -68,10 +68,8 @@ class ServerLogin : public ::testing::Test {
     admin_ = OpenTrfDatabase(location_);
     std::string literal;
     for (const char c : kPassword) literal += c == '\'' ? std::string("''") : std::string(1, c);
-    PostgresDatabase(TestServer())
-        .Exec("DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = '" + role_ + "') THEN CREATE ROLE " +
-              role_ + " LOGIN IN ROLE trf_password_login; END IF; END $$; ALTER ROLE " + role_ + " PASSWORD '" +
-              literal + "'");
+    MakeRole(role_, "IN ROLE trf_password_login");
+    PostgresDatabase(TestServer()).Exec("ALTER ROLE " + role_ + " PASSWORD '" + literal + "'");
     GrantHome(*admin_, role_, "H-101");
   }
 
@@ -128,9 +126,7 @@ TEST_F(ServerLogin, AWrongOrMissingPasswordIsSaidSoNamingTheRole) {
         << form;
     EXPECT_EQ(Described(refused).find("Zz9"), std::string::npos) << Described(refused);
   }
-  std::string without = location_;
-  without.replace(without.find("user=trf"), 8, "user=" + role_);
-  EXPECT_EQ(SentenceOf(Raised([&] { (void)OpenTrfDatabase(without); })),
+  EXPECT_EQ(SentenceOf(Raised([&] { (void)OpenTrfDatabase(AsRole(location_, role_)); })),
             "The database server asks for the password of role " + role_ +
                 ", and none was given: put it in the connection text (password=...) or in the password file "
                 "(~/.pgpass).");
