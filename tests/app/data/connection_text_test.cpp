@@ -90,7 +90,7 @@ TEST(ConnectionText, TheShownTextConnectsAsTheTextWithoutItsPassword) {
            "postgres://%2Fvar%2Frun/db?port=5433&password=pw",
            "postgresql://u@h1:5432,h2:5433/db?target_session_attrs=read-write",
            "postgresql://[fe80::1]/db?password=pw",
-           "host=/tmp/x dbname='a b' user=maple password='p\\\\w' application_name='it\\'s'",
+           R"(host=/tmp/x dbname='a b' user=maple password='p\\w' application_name='it\'s')",
            "service=trf sslmode=disable",
        }) {
     const std::string shown = ShownLocation(text);

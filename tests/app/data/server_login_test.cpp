@@ -118,7 +118,8 @@ TEST_F(ServerLogin, EveryFormConnectsAndNoneShowsThePassword) {
 
 // A wrong password is said to be refused, naming the role; a missing one is said to be asked for.
 TEST_F(ServerLogin, AWrongOrMissingPasswordIsSaidSoNamingTheRole) {
-  for (const auto& [form, text] : Forms("Zz9 wrong")) {
+  for (const auto& [form, form_text] : Forms("Zz9 wrong")) {
+    const std::string text = form_text;  // a lambda below takes it, which a structured binding cannot be
     const kw::Error refused = Raised([&] { (void)OpenTrfDatabase(text); });
     EXPECT_EQ(refused.Number(), kDatabaseError) << form;
     EXPECT_EQ(SentenceOf(refused),
