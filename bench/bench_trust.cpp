@@ -87,7 +87,8 @@ std::shared_ptr<trf::Database> Unrecorded() {
   static std::shared_ptr<trf::Database> database = [] {
     auto db = Prepared("plain");
     for (const trf::TableDescription& table : trf::tables::All())
-      if (table.home_data != trf::HomeData::kNone) db->Exec(trf::KeepTriggerSql(table, false, trf::CurrentSchemaName(*db)));
+      if (table.home_data != trf::HomeData::kNone)
+        db->Exec(trf::KeepTriggerSql(table, false, trf::CurrentSchemaName(*db)));
     return db;
   }();
   return database;

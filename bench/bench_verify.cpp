@@ -22,15 +22,15 @@ std::shared_ptr<trf::Database> Chained() {
   static std::shared_ptr<trf::Database> database = [] {
     auto db = trf::OpenTrfDatabase(":memory:");
     trf::Transaction transaction(*db);
-    db->Exec(
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(kEntries) +
-        ") INSERT INTO tbS_ChangeRecord (S_Who, S_When, S_Table, S_RecordKey, S_HomesID, S_HomeMonthlyStatsID, "
-        "S_Field, S_OldValue, S_NewValue) SELECT 'maple', '2026-12-07 10:' || printf('%02d:%02d', i / 60 % 60, i % 60), "
-        "'tbH_Residents', 100 + i / 3, 1 + i % 3, 3, CASE WHEN i % 3 THEN 'H_MonthlyFee' END, "
-        "CASE WHEN i % 3 THEN 2000 + i % 500 END, CASE WHEN i % 3 THEN 2100 + i % 500 ELSE json_object("
-        "'H_ResidentsID', 100 + i / 3, 'H_HomeMonthlyStatsID', 3, 'H_ResidentName', 'Resident number ' || i, "
-        "'H_BirthDate', 11000 + i % 9000, 'H_AdmissionDate', 36000 + i % 2000, 'H_MonthlyFee', 1500 + i % 3000, "
-        "'H_FamilyGroupsID', NULL) END FROM n");
+    db->Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " + std::to_string(kEntries) +
+             ") INSERT INTO tbS_ChangeRecord (S_Who, S_When, S_Table, S_RecordKey, S_HomesID, S_HomeMonthlyStatsID, "
+             "S_Field, S_OldValue, S_NewValue) SELECT 'maple', '2026-12-07 10:' || printf('%02d:%02d', i / 60 % 60, i "
+             "% 60), "
+             "'tbH_Residents', 100 + i / 3, 1 + i % 3, 3, CASE WHEN i % 3 THEN 'H_MonthlyFee' END, "
+             "CASE WHEN i % 3 THEN 2000 + i % 500 END, CASE WHEN i % 3 THEN 2100 + i % 500 ELSE json_object("
+             "'H_ResidentsID', 100 + i / 3, 'H_HomeMonthlyStatsID', 3, 'H_ResidentName', 'Resident number ' || i, "
+             "'H_BirthDate', 11000 + i % 9000, 'H_AdmissionDate', 36000 + i % 2000, 'H_MonthlyFee', 1500 + i % 3000, "
+             "'H_FamilyGroupsID', NULL) END FROM n");
     transaction.Commit();  // seals every entry onto its home's chain
     return db;
   }();

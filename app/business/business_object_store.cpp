@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "app/data/held_records.h"
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
 #include "ui_shared/platform/error.h"
@@ -10,6 +11,10 @@
 namespace trf {
 
 namespace {
+
+// How a refused save or load of the class's records begins (see NamingHeldRecords).
+constexpr std::string_view kNothingSaved = "Nothing was saved";
+constexpr std::string_view kNothingRead = "Nothing could be read";
 
 std::string ColumnList(const std::vector<FieldSpec>& fields) {
   std::string list;
@@ -175,7 +180,6 @@ std::vector<std::shared_ptr<SoftRule>> TableBusinessObject::Store::QueueAcceptan
 }
 
 void TableBusinessObject::Load(const kw::Variant& parent) {
-  auto query = store_->Select(parent);
   RecordValueBlocks values;
   const size_t count = fields_.size();
   // The fields, then the row's version, read with them and taken off again.
@@ -191,13 +195,16 @@ void TableBusinessObject::Load(const kw::Variant& parent) {
     int64_t key;
   };
   std::vector<ReadRow> rows;
-  while (query->Step()) {
-    std::vector<kw::Variant>& block = values.RoomFor(count + 1);
-    kw::Variant* first = block.data() + block.size();
-    query->AppendRow(reads, block);  // each value straight into its place
-    rows.push_back({first, static_cast<int64_t>(block.back().ToDouble()), KeyNumber(*first)});
-    block.pop_back();
-  }
+  NamingHeldRecords(*spec_.table, kNothingRead, [&] {
+    auto query = store_->Select(parent);
+    while (query->Step()) {
+      std::vector<kw::Variant>& block = values.RoomFor(count + 1);
+      kw::Variant* first = block.data() + block.size();
+      query->AppendRow(reads, block);  // each value straight into its place
+      rows.push_back({first, static_cast<int64_t>(block.back().ToDouble()), KeyNumber(*first)});
+      block.pop_back();
+    }
+  });
   std::vector<Record> loaded(rows.size());
   for (size_t slot = 0; slot < rows.size(); ++slot) {
     loaded[slot].values = RecordValues(rows[slot].values, count);
@@ -229,10 +236,12 @@ bool TableBusinessObject::Save(bool force) {
         deleted_.push_back(DeletedRow{record.values[0], record.version});
       } else {
         try {
-          Transaction transaction(*database_);
-          store_->CheckUnreferenced(record);
-          store_->Confirm({store_->Remove(record)});
-          transaction.Commit();
+          NamingHeldRecords(*spec_.table, kNothingSaved, [&] {
+            Transaction transaction(*database_);
+            store_->CheckUnreferenced(record);
+            store_->Confirm({store_->Remove(record)});
+            transaction.Commit();
+          });
         } catch (...) {
           record.deleted = false;  // the record is kept as it was before the removal was asked
           throw;
@@ -252,11 +261,14 @@ bool TableBusinessObject::Save(bool force) {
     return true;
   }
   store_->CheckStorable(record, "KW_I." + spec_.class_name);
-  Transaction transaction(*database_);
-  std::vector<kw::Variant> awaited = {store_->Write(record)};
-  const auto accepted = store_->QueueAcceptances(record, awaited);
-  store_->Confirm(awaited);
-  transaction.Commit();
+  const auto accepted = NamingHeldRecords(*spec_.table, kNothingSaved, [&] {
+    Transaction transaction(*database_);
+    std::vector<kw::Variant> awaited = {store_->Write(record)};
+    auto queued = store_->QueueAcceptances(record, awaited);
+    store_->Confirm(awaited);
+    transaction.Commit();
+    return queued;
+  });
   for (const auto& rule : accepted) rule->PutOnRecord();
   if (!record.is_new) ++record.version;
   record.is_new = false;
@@ -271,7 +283,7 @@ void TableBusinessObject::SaveBatch() {
     if (record.Pending() && !record.deleted) store_->CheckStorable(record, source);
   }
   std::vector<std::shared_ptr<SoftRule>> accepted;
-  {
+  NamingHeldRecords(*spec_.table, kNothingSaved, [&] {
     Transaction transaction(*database_);
     // The writes go out without waiting for each answer; the answers are checked at the end, in order.
     std::vector<kw::Variant> awaited;
@@ -292,7 +304,7 @@ void TableBusinessObject::SaveBatch() {
     }
     store_->Confirm(awaited);
     transaction.Commit();
-  }
+  });
   for (const auto& rule : accepted) rule->PutOnRecord();
   // Only a committed batch changes what the object holds: a failed one leaves every change held.
   deleted_.clear();
@@ -318,14 +330,16 @@ void TableBusinessObject::RecordAcceptedQuestions() {
   };
   if (std::ranges::none_of(records_, unrecorded)) return;  // no transaction: a read-only database lets go too
   std::vector<std::shared_ptr<SoftRule>> accepted;
-  std::vector<kw::Variant> awaited;
-  Transaction transaction(*database_);
-  for (const Record& record : records_) {
-    if (!unrecorded(record)) continue;
-    for (auto& rule : store_->QueueAcceptances(record, awaited)) accepted.push_back(std::move(rule));
-  }
-  store_->Confirm(awaited);
-  transaction.Commit();
+  NamingHeldRecords(*spec_.table, kNothingSaved, [&] {
+    std::vector<kw::Variant> awaited;
+    Transaction transaction(*database_);
+    for (const Record& record : records_) {
+      if (!unrecorded(record)) continue;
+      for (auto& rule : store_->QueueAcceptances(record, awaited)) accepted.push_back(std::move(rule));
+    }
+    store_->Confirm(awaited);
+    transaction.Commit();
+  });
   for (const auto& rule : accepted) rule->PutOnRecord();
 }
 

@@ -104,9 +104,9 @@ struct MonthReport {
   std::vector<ReportTable> tables;
   std::vector<ReportParagraph> notes;  // none when the month has no notes
   std::vector<AcceptedQuestion> accepted;
-  std::vector<Problem> standing;  // the hard rules and unsettled questions that stand in the way
-  std::string made_by;            // the login name of the person who made the report
-  double made_at = 0;             // when, as a date serial from the platform's clock
+  std::vector<Problem> standing;      // the hard rules and unsettled questions that stand in the way
+  std::string made_by;                // the login name of the person who made the report
+  double made_at = 0;                 // when, as a date serial from the platform's clock
   std::optional<FilingFacts> filing;  // for a filed month's report read from its filing
 };
 

@@ -88,9 +88,12 @@ class JsonText {
 };
 
 // The kinds of column by their names in the JSON.
-constexpr std::pair<ColumnKind, std::string_view> kKindNames[] = {
-    {ColumnKind::kWholeNumber, "whole number"}, {ColumnKind::kMoney, "money"},   {ColumnKind::kDate, "date"},
-    {ColumnKind::kText, "text"},                {ColumnKind::kRichText, "rich text"}, {ColumnKind::kLookup, "lookup"}};
+constexpr std::pair<ColumnKind, std::string_view> kKindNames[] = {{ColumnKind::kWholeNumber, "whole number"},
+                                                                  {ColumnKind::kMoney, "money"},
+                                                                  {ColumnKind::kDate, "date"},
+                                                                  {ColumnKind::kText, "text"},
+                                                                  {ColumnKind::kRichText, "rich text"},
+                                                                  {ColumnKind::kLookup, "lookup"}};
 constexpr std::pair<ReportAlignment, std::string_view> kAlignmentNames[] = {
     {ReportAlignment::kLeft, "left"}, {ReportAlignment::kCenter, "center"}, {ReportAlignment::kRight, "right"}};
 
@@ -236,7 +239,8 @@ ReportTable TableOf(const JsonValue& value) {
     ReportRow& read = table.rows.emplace_back();
     read.key = row["key"].Text("A row's key");
     const JsonValue::Array& cells = row["cells"].Items("A row's cells");
-    if (cells.size() != table.columns.size()) throw JsonError{"A row of " + table.name + " has not one cell per column."};
+    if (cells.size() != table.columns.size())
+      throw JsonError{"A row of " + table.name + " has not one cell per column."};
     for (size_t i = 0; i < cells.size(); ++i) {
       read.cells.push_back({cells[i]["text"].Text("A cell's text"), ValueOf(cells[i]["value"], table.columns[i].kind)});
     }
@@ -342,13 +346,15 @@ MonthReport MonthReportFromJson(std::string_view text) {
                                 filing["chain_digest"].Text("The chain's digest")};
   }
   for (const JsonValue& table : document["tables"].Items("The tables")) report.tables.push_back(TableOf(table));
-  for (const JsonValue& paragraph : document["notes"].Items("The notes")) report.notes.push_back(ParagraphOf(paragraph));
+  for (const JsonValue& paragraph : document["notes"].Items("The notes"))
+    report.notes.push_back(ParagraphOf(paragraph));
   for (const JsonValue& accepted : document["accepted_questions"].Items("The accepted questions")) {
     report.accepted.push_back({ProblemOf(accepted), TextOrEmpty(accepted["accepted_by"], "Who accepted"),
                                TextOrEmpty(accepted["accepted_at"], "When it was accepted")});
     report.accepted.back().question.accepted = true;
   }
-  for (const JsonValue& problem : document["problems"].Items("The problems")) report.standing.push_back(ProblemOf(problem));
+  for (const JsonValue& problem : document["problems"].Items("The problems"))
+    report.standing.push_back(ProblemOf(problem));
   return report;
 }
 

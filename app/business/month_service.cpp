@@ -82,7 +82,8 @@ MonthService::MonthService(std::shared_ptr<Database> database) : database_(std::
 std::vector<HomeChoice> MonthService::Homes() const {
   auto query = database_->Prepare("SELECT H_HomesID, H_HomeNum, H_HomeName FROM tbH_Homes ORDER BY H_HomeNum");
   std::vector<HomeChoice> homes;
-  while (query->Step()) homes.push_back({KeyOf(query->Column(0)), query->Column(1).ToText(), query->Column(2).ToText()});
+  while (query->Step())
+    homes.push_back({KeyOf(query->Column(0)), query->Column(1).ToText(), query->Column(2).ToText()});
   return homes;
 }
 
@@ -114,8 +115,7 @@ MonthChoice MonthService::MonthOf(const HomeChoice& home, int year, int month) c
   }
   char asked[16];
   std::snprintf(asked, sizeof asked, "%04d-%02d", year, month);
-  Refuse("Home " + home.number + " has no month " + asked +
-         (known.empty() ? "." : "; its months are " + known + "."));
+  Refuse("Home " + home.number + " has no month " + asked + (known.empty() ? "." : "; its months are " + known + "."));
 }
 
 MonthStanding MonthService::Standing(int64_t month) const {
@@ -198,7 +198,8 @@ MonthReport MonthService::Report(int64_t month, MonthSheets& sheets, const std::
 }
 
 void MonthService::File(int64_t month, MonthSheets& sheets, const std::string& made_by) {
-  if (FilingOf(*database_, month)) Refuse("This month is filed already: reopen it, with a reason, before it is filed again.");
+  if (FilingOf(*database_, month))
+    Refuse("This month is filed already: reopen it, with a reason, before it is filed again.");
   MonthReport report = LiveReport(month, sheets, made_by);
   if (!report.passes) {
     Refuse("The month does not pass its checks (" + std::to_string(report.standing.size()) +
@@ -227,8 +228,10 @@ std::vector<std::string> MonthService::DifferencesFromFiling(int64_t month, Mont
 
 std::vector<std::string> ReportDifferences(const MonthReport& filed, const MonthReport& live) {
   std::vector<std::string> out;
-  if (filed.home_name != live.home_name) out.push_back("Home name: filed " + filed.home_name + ", now " + live.home_name + ".");
-  if (filed.trf_type != live.trf_type) out.push_back("TRF type: filed " + filed.trf_type + ", now " + live.trf_type + ".");
+  if (filed.home_name != live.home_name)
+    out.push_back("Home name: filed " + filed.home_name + ", now " + live.home_name + ".");
+  if (filed.trf_type != live.trf_type)
+    out.push_back("TRF type: filed " + filed.trf_type + ", now " + live.trf_type + ".");
   for (const ReportTable& table : filed.tables) {
     const ReportTable* now = nullptr;
     for (const ReportTable& candidate : live.tables)

@@ -39,8 +39,8 @@ struct MonthChoice {
   int64_t key = 0;
   int64_t home = 0;
   int year = 0;
-  int month = 0;  // 1 to 12
-  double date = 0;  // the month's date serial, as stored
+  int month = 0;         // 1 to 12
+  double date = 0;       // the month's date serial, as stored
   std::string trf_type;  // the code of its TRF type: "STD"
   int32_t status = kMonthNotStarted;
 };

@@ -30,5 +30,9 @@ inline constexpr int32_t kDatabaseStepFailed = 3903;
 // The database server could not be reached (down at start-up, or the connection lost in the middle
 // of a save): nothing was written, and the edits stay. The data layer raises it.
 inline constexpr int32_t kServerUnreachable = kServerUnreachableError;
+// Another desk held the records a step needed longer than this desk waits (a lock, a deadlock):
+// nothing was written, and the edits stay. The data layer raises it; the business object words it
+// with the records it was for.
+inline constexpr int32_t kHeldByAnotherDesk = kHeldByAnotherDeskError;
 
 }  // namespace trf::rule_numbers

@@ -3,9 +3,13 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <filesystem>
 
+#include "app/data/connection_text.h"
+#include "app/data/record_chain_check.h"
 #include "app/data/schema.h"
+#include "app/data/schema_check.h"
 #include "app/data/sqlite_database.h"
 #include "app/data/trf_database.h"
 #include "app/data/trf_tables.h"
@@ -34,7 +38,9 @@ int64_t Number(SqliteDatabase& database, const std::string& pragma) {
   return query->Step() ? static_cast<int64_t>(query->Column(0).ToDouble()) : 0;
 }
 
-// Refuses `copy` unless it is a sound TRF database of a version this program knows.
+// Refuses `copy` unless it is a sound TRF database of a version this program knows, with every table
+// of its version, every trigger (of this program's version) as this program makes it, and its change
+// record's chains whole.
 void CheckCopy(SqliteDatabase& copy, const std::string& path) {
   bool sound = false;
   try {
@@ -47,17 +53,58 @@ void CheckCopy(SqliteDatabase& copy, const std::string& path) {
   if (Number(copy, "PRAGMA application_id") != kTrfApplicationId) {
     Refuse(path + " is not a TRF database: nothing was restored. Restore a copy made with trf --backup.");
   }
-  const int version = StoredSchemaVersion(copy, Dialect::kSqlite);
+  // Copies of ours made before the schema version was recorded have the first version's tables.
+  const int version = std::max(StoredSchemaVersion(copy, Dialect::kSqlite), 1);
   if (version > SchemaVersion(tables::All())) {
     Refuse(path + " was made by a newer version of the TRF (schema " + std::to_string(version) +
            "): nothing was restored. Restore it with the newer version.");
+  }
+  const std::vector<std::string> missing = MissingTables(copy, version);
+  if (!missing.empty()) {
+    Refuse(path + " carries the TRF's mark but lacks " + std::to_string(missing.size()) + " of its tables (" +
+           Listed(missing) + "): nothing was restored. Restore another copy.");
+  }
+  // A copy of an earlier version gets this version's triggers when it is first opened for writing.
+  if (version == SchemaVersion(tables::All())) {
+    if (const TriggerGaps gaps = FindTriggerGaps(copy); !gaps.Empty()) {
+      Refuse("The triggers of " + path +
+             ", which keep its change record and the lock of its filed months, are not as this version makes them: " +
+             gaps.Described() +
+             ". Changes made to it meanwhile may be missing from its record: nothing was restored. Restore another "
+             "copy.");
+    }
+  }
+  CheckChangeRecordChains(copy, path);
+}
+
+// Refuses, leaving it untouched, a file at `path` that is neither a TRF database nor empty: another
+// program's database, or no database at all. A missing or empty file may be restored into.
+void CheckDestination(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::exists(path, error) || std::filesystem::file_size(path, error) == 0) return;
+  SqliteDatabase existing(path, Access::kReadOnly);
+  bool ours = false;
+  try {
+    // A file of the earlier program carries no mark, but the TRF's tables.
+    ours = Number(existing, "PRAGMA application_id") == kTrfApplicationId ||
+           HasStoredTable(existing, Dialect::kSqlite, tables::kClassDependsOn.name);
+  } catch (const kw::Error& unreadable) {
+    Refuse(path +
+               " is not a database file: it is left untouched, and nothing was restored. Restore into a TRF "
+               "database, or into a new file.",
+           unreadable.Description());
+  }
+  if (!ours) {
+    Refuse(path +
+           " is a database of another program: it is left untouched, and nothing was restored. Restore into "
+           "a TRF database, or into a new file.");
   }
 }
 
 }  // namespace
 
 void BackUpTrfFile(const std::string& database, const std::string& copy) {
-  if (IsServerUri(database)) {
+  if (IsServerLocation(database)) {
     Refuse("A server database is backed up with the server's tools (pg_dump): the README says how.");
   }
   if (!std::filesystem::exists(database)) Refuse(database + " does not exist: there is nothing to back up.");
@@ -78,12 +125,13 @@ void BackUpTrfFile(const std::string& database, const std::string& copy) {
 }
 
 void RestoreTrfFile(const std::string& copy, const std::string& database) {
-  if (IsServerUri(database)) {
+  if (IsServerLocation(database)) {
     Refuse("A server database is restored with the server's tools (pg_restore): the README says how.");
   }
   if (!std::filesystem::exists(copy)) Refuse(copy + " does not exist: there is nothing to restore.");
   SqliteDatabase from(copy, Access::kReadOnly);
   CheckCopy(from, copy);
+  CheckDestination(database);
   SqliteDatabase to(database, Access::kReadWrite, kDefaultBusyTimeoutMs);
   // The copy replaces the file in one transaction of the destination: a failure leaves it as it was.
   Copy(from, to, "The database " + database + " could not be replaced: it is left as it was.");

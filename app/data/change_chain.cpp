@@ -25,9 +25,9 @@ std::string EntryColumns() {
 
 // A month record's month as a person reads it: "March 2004".
 std::string MonthText(double serial) {
-  static constexpr std::array<const char*, 12> kMonths = {"January", "February", "March",     "April",
-                                                          "May",     "June",     "July",      "August",
-                                                          "September", "October", "November", "December"};
+  static constexpr std::array<const char*, 12> kMonths = {"January",   "February", "March",    "April",
+                                                          "May",       "June",     "July",     "August",
+                                                          "September", "October",  "November", "December"};
   const kw::dates::Civil month = kw::dates::CivilOf(serial);
   return std::string(kMonths[static_cast<size_t>(month.month - 1)]) + " " + std::to_string(month.year);
 }
@@ -73,7 +73,6 @@ std::string HomeName(const std::map<int64_t, std::string>& numbers, int64_t home
   return found != numbers.end() ? found->second : "home " + std::to_string(home);
 }
 
-
 // A read of its own: on a server every statement of the walk sees the same committed state.
 class ReadSnapshot {
  public:
@@ -104,8 +103,8 @@ struct Chain {
 // "change 12 (tbH_Residents, record 4, by maple at 2026-12-07 10:00:00)".
 std::string Named(std::string_view id, std::span<const std::optional<std::string_view>> values) {
   const auto text = [&](size_t i) { return std::string(values[i].value_or("")); };
-  return "change " + std::string(id) + " (" + text(2) + ", record " + text(3) + ", by " + text(0) + " at " +
-         text(1) + ")";
+  return "change " + std::string(id) + " (" + text(2) + ", record " + text(3) + ", by " + text(0) + " at " + text(1) +
+         ")";
 }
 
 // Walks the sealed entries in the order they were written, each on its home's chain (a chain's
@@ -144,8 +143,8 @@ void WalkChains(Database& database, const std::map<int64_t, std::string>& number
       const auto whole = static_cast<int64_t>(number.ToDouble());
       if (i == kHomeValue) home = whole;
       char* start = numbers_written[i].data();
-      values[i] = std::string_view(start, static_cast<size_t>(
-                                              std::to_chars(start, start + numbers_written[i].size(), whole).ptr - start));
+      values[i] = std::string_view(
+          start, static_cast<size_t>(std::to_chars(start, start + numbers_written[i].size(), whole).ptr - start));
     }
     const std::string_view digest = query->TextView(digest_column).value_or("");
     Chain& chain = chains[home];
@@ -213,8 +212,9 @@ void CheckFilings(const std::vector<FiledMonth>& filings, TrustCheck& check,
     }
     if (filing.chain_digest.IsNull() || filing.chain_digest.ToText() == kChainGenesis) continue;
     if (!held.contains({filing.home, filing.chain_digest.ToText()})) {
-      check.findings.push_back(filing.name + " recorded a digest of the change record that the record no longer "
-                                             "holds: a change up to that filing was changed or removed.");
+      check.findings.push_back(filing.name +
+                               " recorded a digest of the change record that the record no longer "
+                               "holds: a change up to that filing was changed or removed.");
     }
   }
 }
@@ -275,7 +275,8 @@ std::string ChainContent(std::string_view previous, std::span<const kw::Variant>
 
 std::string ChainContentSql(const std::string& previous, std::span<const std::string> values) {
   std::string sql = "ROW((" + previous + ")::text";
-  for (const std::string& value : values) sql += ", " + (value.empty() ? std::string("NULL") : "(" + value + ")") + "::text";
+  for (const std::string& value : values)
+    sql += ", " + (value.empty() ? std::string("NULL") : "(" + value + ")") + "::text";
   return sql + ")::text";
 }
 
@@ -333,8 +334,7 @@ std::string TrustCheck::Summary() const {
            " not fit: the change record or a filing was changed outside the TRF's rules.";
   }
   std::string summary = "All is intact: " + std::to_string(changes) + (changes == 1 ? " change" : " changes") +
-                        " on the chains of " +
-                        std::to_string(homes) + (homes == 1 ? " home" : " homes") + ", and " +
+                        " on the chains of " + std::to_string(homes) + (homes == 1 ? " home" : " homes") + ", and " +
                         std::to_string(filings) + (filings == 1 ? " filing." : " filings.");
   if (unsealed > 0) {
     summary += " " + std::to_string(unsealed) + (unsealed == 1 ? " change was" : " changes were") +

@@ -20,9 +20,9 @@ namespace trf {
 inline constexpr char kChainGenesis[] = "0000000000000000000000000000000000000000000000000000000000000000";
 
 // The change record's columns an entry's digest covers, in the order they are hashed.
-inline constexpr const char* kChainedColumns[] = {"S_Who",      "S_When",     "S_Table",     "S_RecordKey",
-                                                  "S_HomesID",  "S_HomeMonthlyStatsID",      "S_Field",
-                                                  "S_OldValue", "S_NewValue", "S_RuleNumber", "S_Message"};
+inline constexpr const char* kChainedColumns[] = {
+    "S_Who",   "S_When",     "S_Table",    "S_RecordKey",  "S_HomesID", "S_HomeMonthlyStatsID",
+    "S_Field", "S_OldValue", "S_NewValue", "S_RuleNumber", "S_Message"};
 inline constexpr size_t kChainedColumnCount = std::size(kChainedColumns);
 
 // The bytes an entry's digest is taken over: the previous digest and each chained value as the

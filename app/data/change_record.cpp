@@ -54,7 +54,9 @@ void AcceptanceRecorder::Queue(const kw::Variant& key, const kw::Variant& link, 
     insert_->Bind(3, kw::Variant::Text(field)).Bind(4, shown);
     insert_->Bind(5, kw::Variant::Long(rule)).Bind(6, kw::Variant::Text(message));
   } else {
-    insert_->Bind(1, link).Bind(2, kw::Variant::Text(std::string(table_.name))).Bind(3, kw::Variant::Text(key.ToText()));
+    insert_->Bind(1, link)
+        .Bind(2, kw::Variant::Text(std::string(table_.name)))
+        .Bind(3, kw::Variant::Text(key.ToText()));
     insert_->Bind(4, table_.home_data == HomeData::kByMonth ? link : kw::Variant::Null());
     insert_->Bind(5, kw::Variant::Text(field)).Bind(6, shown);
     insert_->Bind(7, kw::Variant::Long(rule)).Bind(8, kw::Variant::Text(message));

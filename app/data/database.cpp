@@ -1,4 +1,4 @@
-// What a database location names, and the errors of the data layer: raised and read.
+// The errors of the data layer: raised, read and worded anew; values as stored.
 #include "app/data/database.h"
 
 namespace trf {
@@ -38,8 +38,11 @@ void RaiseDataError(int32_t number, const std::string& sentence, const std::stri
   kw::Raise(number, "KW_DB", engine_words.empty() ? sentence : engine_words + "\r\n" + sentence);
 }
 
-bool IsServerUri(const std::string& location) {
-  return location.rfind("postgresql://", 0) == 0 || location.rfind("postgres://", 0) == 0;
+void RaiseInstead(const kw::Error& error, const std::string& sentence) {
+  const std::string& description = error.Description();
+  const size_t line_break = description.rfind("\r\n");
+  const std::string before = line_break == std::string::npos ? "" : description.substr(0, line_break + 2);
+  throw kw::Error(error.Number(), error.Source(), before + sentence);
 }
 
 }  // namespace trf

@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ui_shared/platform/error.h"
@@ -24,6 +25,14 @@ namespace trf {
 inline constexpr int32_t kDatabaseError = static_cast<int32_t>(0x80040E14u);
 // Error number of a database server that could not be reached (at start or in the middle of a step).
 inline constexpr int32_t kServerUnreachableError = 3904;
+// Error number of a step refused because another connection held the rows or tables it needed
+// longer than this one waits (the lock timeout), or because the server broke a deadlock with it:
+// nothing of it was written, and trying again later may succeed. The layer that knows what the
+// step was for words it anew (see RaiseInstead).
+inline constexpr int32_t kHeldByAnotherDeskError = 3905;
+// Number of the error journal's lines that say what opening a database found wrong with its
+// schema, or put right (a trigger that was missing).
+inline constexpr int32_t kSchemaNotice = 3906;
 
 // How a column of a row is read into a record (see Statement::AppendRow): as the engine stored it,
 // as Column reads it; or as a date, whose stored number is its serial.
@@ -83,7 +92,8 @@ class Database {
   Database(const Database&) = delete;
   Database& operator=(const Database&) = delete;
 
-  // The file or the server URI (without its password) the connection was opened on.
+  // The location the connection was opened on as a person reads it: the file, or the server's
+  // connection text without its password (see ShownLocation).
   const std::string& Path() const { return path_; }
   bool ReadOnly() const { return access_ == Access::kReadOnly; }
   // Rows the last INSERT, UPDATE or DELETE changed.
@@ -103,12 +113,19 @@ class Database {
   // engine's own counter where there is one, so that no two connections take the same key.
   virtual std::string NextKeySql(const std::string& table, const std::string& key_column) const = 0;
 
+  // Adds a sentence a person should read once about what opening the database found or put right
+  // (see OpenTrfDatabase).
+  void Notice(std::string sentence) { notices_.push_back(std::move(sentence)); }
+  // The sentences added since the last call, taken out, so that each is said once.
+  std::vector<std::string> TakeNotices() { return std::exchange(notices_, {}); }
+
  protected:
   Database(std::string path, Access access) : path_(std::move(path)), access_(access) {}
 
  private:
   std::string path_;
   Access access_;
+  std::vector<std::string> notices_;
 };
 
 // The sentence for a person that `error` ends with: the text after its last line break, trimmed;
@@ -119,8 +136,8 @@ std::string SentenceOf(const kw::Error& error);
 // journal; left out when empty) on a line of their own, then `sentence` for the person on the last.
 [[noreturn]] void RaiseDataError(int32_t number, const std::string& sentence, const std::string& engine_words = "");
 
-// Whether `location` names a database server ("postgresql://..." or "postgres://...") rather
-// than a file.
-bool IsServerUri(const std::string& location);
+// Raises `error` again with `sentence` in place of the one it ends with: its number, its source,
+// its trail and the engine's words stay as they were.
+[[noreturn]] void RaiseInstead(const kw::Error& error, const std::string& sentence);
 
 }  // namespace trf

@@ -1,6 +1,7 @@
 // Granting, revoking and listing the homes of each desk in tbS_HomeAccess.
 #include "app/data/home_access.h"
 
+#include "app/data/schema.h"
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
 #include "app/data/trust_schema.h"
@@ -12,7 +13,7 @@ namespace {
 [[noreturn]] void Refuse(const std::string& sentence) { RaiseDataError(kDatabaseError, sentence); }
 
 void RequireAdministrator(Database& database) {
-  if (!IsServerUri(database.Path())) Refuse("Homes are granted to desks on a server database only.");
+  if (DialectOf(database) != Dialect::kPostgres) Refuse("Homes are granted to desks on a server database only.");
   if (!IsAdministrator(database)) {
     Refuse("Only the administrator of the TRF database (the role that owns its tables) grants and revokes homes.");
   }

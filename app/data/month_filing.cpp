@@ -68,10 +68,10 @@ void ReopenMonth(Database& database, int64_t month_id, const std::string& reason
   }
   // A server stamps who and when itself; a file's filing takes them from this program.
   const Dialect dialect = DialectOf(database);
-  const std::string stamps = dialect == Dialect::kPostgres ? ""
-                                                            : "H_ReopenedBy = " + WhoSql(dialect) +
-                                                                  ", H_ReopenedAt = " + NowSql(dialect) +
-                                                                  ", RowVersion = RowVersion + 1, ";
+  const std::string stamps = dialect == Dialect::kPostgres
+                                 ? ""
+                                 : "H_ReopenedBy = " + WhoSql(dialect) + ", H_ReopenedAt = " + NowSql(dialect) +
+                                       ", RowVersion = RowVersion + 1, ";
   auto update = database.Prepare("UPDATE tbH_MonthFilings SET " + stamps +
                                  "H_ReopenReason = ? WHERE H_HomeMonthlyStatsID = ? AND H_ReopenedAt IS NULL");
   update->Bind(1, kw::Variant::Text(reason)).Bind(2, Key(month_id)).Step();

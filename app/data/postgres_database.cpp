@@ -12,6 +12,8 @@
 #include <string_view>
 #include <utility>
 
+#include "app/data/connection_text.h"
+#include "app/data/server_connection.h"
 #include "app/data/trust_schema.h"
 #include "ui_shared/platform/error.h"
 #include "ui_shared/platform/text.h"
@@ -37,6 +39,10 @@ enum TypeOid : Oid {
   kVarchar = 1043,
 };
 
+// Whether SQLSTATE `state` refuses a step because another connection held what it needed: a lock
+// waited for past the lock timeout, a deadlock the server broke, a serialization failure.
+bool IsHeld(const std::string& state) { return state == "55P03" || state == "40P01" || state == "40001"; }
+
 // What a failure with SQLSTATE `state` and the server's message `message` means for the person at
 // the desk that connects as `role`.
 std::string Meaning(const std::string& state, const std::string& message, const std::string& role) {
@@ -50,26 +56,14 @@ std::string Meaning(const std::string& state, const std::string& message, const 
     return "This desk (role " + role +
            ") may not do that: only the administrator of the TRF database may. Nothing was written.";
   }
-  if (state == "40001" || state == "40P01" || state == "55P03") {
-    return "The database is in use by another desk, which held the rows longer than this desk waits for them. "
-           "Nothing was written; try again in a moment.";
+  if (IsHeld(state)) {
+    return "Another desk holds records this step needs, longer than this desk waits for them. Nothing was "
+           "written; try again in a moment.";
   }
   if (category == "53") return "The database server is out of room. Nothing was written; try again later.";
   if (state == "25006") return "The database is open read-only. Nothing was written.";
   if (category == "23") return "The change breaks a rule of the stored data. Nothing was written.";
   return "The database refused the step. Nothing was written.";
-}
-
-// The first line of a message of libpq, without its trailing line break.
-std::string FirstLine(const char* message) {
-  std::string line = message ? message : "";
-  const size_t end = line.find('\n');
-  return end == std::string::npos ? line : line.substr(0, end);
-}
-
-// PostgreSQL's own words about a failure (the server's or libpq's), for the error journal.
-std::string PostgresSaid(const std::string& context, const char* message) {
-  return "PostgreSQL said (" + context + "): " + FirstLine(message);
 }
 
 // Whether `sql` is one statement that cannot change stored data, so that it may be sent again
@@ -195,18 +189,6 @@ int64_t ChangedRows(PGresult* result) {
 }
 
 }  // namespace
-
-std::string WithoutPassword(const std::string& uri) {
-  const size_t scheme = uri.find("://");
-  if (scheme == std::string::npos) return uri;
-  const size_t start = scheme + 3;
-  const size_t at = uri.find('@', start);
-  const size_t slash = uri.find('/', start);
-  if (at == std::string::npos || (slash != std::string::npos && at > slash)) return uri;
-  const size_t colon = uri.find(':', start);
-  if (colon == std::string::npos || colon > at) return uri;
-  return uri.substr(0, colon) + uri.substr(at);
-}
 
 PostgresStatement::PostgresStatement(PostgresDatabase& database, const std::string& sql)
     : database_(database), writes_nothing_(WritesNothing(sql)), name_(database.NextStatementName()) {
@@ -402,16 +384,9 @@ kw::Variant PostgresStatement::TextValueAt(int column) const {
   }
 }
 
-PostgresDatabase::PostgresDatabase(const std::string& uri, Access access)
-    : Database(WithoutPassword(uri), access), conn_(PQconnectdb(uri.c_str())) {
-  if (PQstatus(conn_) != CONNECTION_OK) {
-    const std::string said = PostgresSaid("connect", PQerrorMessage(conn_));
-    PQfinish(conn_);
-    conn_ = nullptr;
-    RaiseDataError(kServerUnreachableError,
-                   "The database server at " + Path() + " could not be reached: start it, or name another database.",
-                   said);
-  }
+PostgresDatabase::PostgresDatabase(const std::string& location, Access access, int lock_timeout_ms)
+    : Database(ShownLocation(location), access), conn_(ConnectToServer(location, Path())),
+      lock_timeout_ms_(lock_timeout_ms) {
   // Notices (a table that exists already, a sequence set) are for the server's log, not the screen.
   PQsetNoticeProcessor(
       conn_, [](void*, const char*) {}, nullptr);
@@ -420,8 +395,9 @@ PostgresDatabase::PostgresDatabase(const std::string& uri, Access access)
 
 void PostgresDatabase::Configure() {
   PQsetClientEncoding(conn_, "UTF8");
-  // A row another desk holds is waited for as long as SQLite waits for its lock, then refused as busy.
-  Exec("SET lock_timeout = " + std::to_string(kDefaultBusyTimeoutMs));
+  // What another desk holds (a row, a table, the schema's lock) is waited for as long as SQLite waits
+  // for its lock, then refused as held: no statement of a desk hangs on another.
+  Exec("SET lock_timeout = " + std::to_string(lock_timeout_ms_));
   if (ReadOnly()) Exec("SET default_transaction_read_only = on");
 }
 
@@ -562,9 +538,8 @@ void PostgresDatabase::RaiseFailure(pg_result* result, const std::string& contex
   const bool lost = Lost(result);
   const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
   // The TRF's own refusals (a filed month) carry their sentence; the server's words never reach a person.
-  const std::string sentence = state.starts_with(kTrfRefusalClass) && primary
-                                   ? primary
-                                   : Meaning(state, primary ? primary : "", PQuser(conn_));
+  const std::string sentence =
+      state.starts_with(kTrfRefusalClass) && primary ? primary : Meaning(state, primary ? primary : "", PQuser(conn_));
   PQclear(result);
   if (lost) {
     RaiseDataError(kServerUnreachableError,
@@ -572,7 +547,7 @@ void PostgresDatabase::RaiseFailure(pg_result* result, const std::string& contex
                    "again once the server is back.",
                    said);
   }
-  RaiseDataError(kDatabaseError, sentence, said);
+  RaiseDataError(IsHeld(state) ? kHeldByAnotherDeskError : kDatabaseError, sentence, said);
 }
 
 }  // namespace trf

@@ -1,5 +1,5 @@
 // PostgresDatabase: the server engine, one libpq connection to a PostgreSQL database named by a
-// URI, and its statements, prepared on the server with "?" placeholders turned into "$n".
+// connection text, and its statements, prepared on the server with "?" placeholders turned into "$n".
 #pragma once
 
 #include <functional>
@@ -76,9 +76,12 @@ class PostgresStatement : public Statement {
 // One connection to a PostgreSQL server.
 class PostgresDatabase : public Database {
  public:
-  // Connects to `uri` ("postgresql://user@host/dbname", libpq's URI form). A server that cannot be
-  // reached raises kServerUnreachableError with one sentence. A read-only connection refuses writes.
-  explicit PostgresDatabase(const std::string& uri, Access access = Access::kReadWrite);
+  // Connects to the server `location` names, in either of libpq's forms (see connection_text.h);
+  // a refusal is a sentence (see ConnectToServer). A read-only connection refuses writes. A statement
+  // waits `lock_timeout_ms` for what another connection holds, then is refused as held
+  // (kHeldByAnotherDeskError).
+  explicit PostgresDatabase(const std::string& location, Access access = Access::kReadWrite,
+                            int lock_timeout_ms = kDefaultBusyTimeoutMs);
   ~PostgresDatabase() override;
 
   int64_t Changes() const override { return changes_; }
@@ -114,8 +117,9 @@ class PostgresDatabase : public Database {
   void Queue(const std::string& name, const std::vector<const char*>& values);
   // Sends the preparation of `sql` as `name` in turn with the queued steps.
   void QueuePrepare(const std::string& name, const std::string& sql);
-  // Raises the failure of `context`: kServerUnreachableError for a lost connection, otherwise
-  // kDatabaseError with what it means; the server's own words go to the error journal.
+  // Raises the failure of `context`: kServerUnreachableError for a lost connection,
+  // kHeldByAnotherDeskError for what another connection held too long, otherwise kDatabaseError with
+  // what it means; the server's own words go to the error journal.
   [[noreturn]] void RaiseFailure(pg_result* result, const std::string& context);
 
  private:
@@ -135,14 +139,12 @@ class PostgresDatabase : public Database {
   void SendInPipeline(const std::function<int()>& send, Awaited awaited);
 
   pg_conn* conn_ = nullptr;
+  int lock_timeout_ms_;
   int64_t session_ = 1;
   bool in_transaction_ = false;
   int64_t changes_ = 0;
   int64_t statements_ = 0;
   std::vector<Awaited> queued_;
 };
-
-// `uri` without a password, to show to a person.
-std::string WithoutPassword(const std::string& uri);
 
 }  // namespace trf

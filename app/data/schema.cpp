@@ -74,8 +74,8 @@ void RefuseSharedValues(Database& database, const TableDescription& table, const
   auto query = database.Prepare("SELECT " + name + " FROM " + std::string(table.name) + " WHERE " + name +
                                 " IS NOT NULL GROUP BY " + name + " HAVING COUNT(*) > 1");
   if (!query->Step()) return;
-  RaiseDataError(kDatabaseError, "Two " + std::string(table.plural) + " carry the " +
-                                     kw::text::Lower(column.caption) + " " + query->Column(0).ToText() +
+  RaiseDataError(kDatabaseError, "Two " + std::string(table.plural) + " carry the " + kw::text::Lower(column.caption) +
+                                     " " + query->Column(0).ToText() +
                                      ": give each its own, then open the database again to bring it up to date.");
 }
 

@@ -18,21 +18,31 @@ inline constexpr const char* kVersionColumn = "RowVersion";
 // Whether a fresh database gets the sample data or only the schema.
 enum class Seed { kSample, kEmpty };
 
-// Opens the TRF database at `path`: a server when it is a server URI (see OpenServerTrfDatabase),
-// otherwise a file (":memory:" for a private one). An empty or new file gets the schema (and the
-// sample data with Seed::kSample) and is marked as ours; a file of the earlier program (no mark, TRF tables)
-// gains the row versions in one transaction; anything else is refused with a sentence and left as
-// it was: no name, a folder, a file of another program. A file the user may not write, or in a folder
-// the user may not write, opens read-only, as does `wanted` read-only; such a file is never written,
-// not even its journal mode, and nothing is created beside it where the folder may not be written.
-// Written files run in WAL mode with full synchronous commits.
+// Opens the TRF database at `path`: a server when it names one (see IsServerLocation and
+// OpenServerTrfDatabase), otherwise a file (":memory:" for a private one). An empty or new file gets
+// the schema (and the sample data with Seed::kSample) and is marked as ours; a file of the earlier
+// program (no mark, TRF tables) gains the row versions in one transaction; anything else is refused
+// with a sentence and left as it was: no name, a folder, a file of another program. A file the
+// user may not write, or in a folder the user may not write, opens read-only, as does `wanted`
+// read-only; such a file is never written, not even its journal mode, and nothing is created beside
+// it where the folder may not be written. Written files run in WAL mode with full synchronous
+// commits. A file opened for writing gets back every trigger of its schema that is missing or
+// altered, loses those on its tables that this program does not make, and says so
+// (Database::Notice); a read-only one says what is amiss. `busy_timeout_ms` is how long a
+// statement waits for what another connection holds, on either engine.
 std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted = Access::kReadWrite,
                                           int busy_timeout_ms = kDefaultBusyTimeoutMs, Seed seed = Seed::kSample);
 
-// Connects to the PostgreSQL database at `uri` and, on its first use, creates the schema in one
-// transaction (with the sample data when `seed` says so) while other desks wait for it. A read-only
-// connection needs the schema there already.
-std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& uri, Access wanted, Seed seed);
+// Connects to the PostgreSQL database `location` names (see connection_text.h) and, on its first
+// use, creates the schema in one transaction (with the sample data when `seed` says so) while other
+// openings wait for it; the administrator's opening also brings an earlier schema up to date and
+// puts back any trigger of the schema that is missing or disabled, and says so (Database::Notice).
+// Only those openings take the schema's lock: one of a current schema takes none. A desk's opening
+// refuses to work on a schema whose triggers are not all in place, which only the administrator
+// can put back; a read-only opening says what is missing and changes nothing. Statements wait
+// `lock_timeout_ms` for what another connection holds (see PostgresDatabase).
+std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& location, Access wanted, Seed seed,
+                                                int lock_timeout_ms = kDefaultBusyTimeoutMs);
 
 // Whether the role connected to a server database administers it: it owns the TRF's tables (or,
 // before there are any, may create them in the schema).

@@ -1,7 +1,9 @@
 // The TRF schema on SQLite and the opening of a TRF database: a file here, a server elsewhere.
 #include "app/data/change_chain.h"
 #include "app/data/class_numbers.h"
+#include "app/data/connection_text.h"
 #include "app/data/schema.h"
+#include "app/data/schema_check.h"
 #include "app/data/sqlite_database.h"
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
@@ -38,13 +40,6 @@ int64_t TableCount(Database& database) {
 }
 
 [[noreturn]] void Refuse(const std::string& sentence) { RaiseDataError(kDatabaseError, sentence); }
-
-// Refuses with `sentence` in place of the one `error` ends with, keeping the engine's words before it.
-[[noreturn]] void RefuseInstead(const kw::Error& error, const std::string& sentence) {
-  const std::string& description = error.Description();
-  const size_t line_break = description.rfind("\r\n");
-  RaiseDataError(kDatabaseError, sentence, line_break == std::string::npos ? "" : description.substr(0, line_break));
-}
 
 }  // namespace
 
@@ -126,7 +121,7 @@ void InsertClassDependsOn(Database& database) {
 }
 
 std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted, int busy_timeout_ms, Seed seed) {
-  if (IsServerUri(path)) return OpenServerTrfDatabase(path, wanted, seed);
+  if (IsServerLocation(path)) return OpenServerTrfDatabase(path, wanted, seed, busy_timeout_ms);
   const Access mode = AccessFor(path, wanted);
   CheckFile(path, mode);
   auto database = std::make_shared<SqliteDatabase>(path, mode, busy_timeout_ms);
@@ -135,9 +130,9 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
     tables = TableCount(*database);
   } catch (const kw::Error& error) {
     if (sqlite3_errcode(database->Handle()) == SQLITE_NOTADB) {
-      RefuseInstead(error, path + " is not a database file; it is left untouched. Name another file.");
+      RaiseInstead(error, path + " is not a database file; it is left untouched. Name another file.");
     }
-    RefuseInstead(error, path + " cannot be read. " + SentenceOf(error));
+    RaiseInstead(error, path + " cannot be read. " + SentenceOf(error));
   }
   const bool ours = ApplicationId(*database) == kTrfApplicationId;
   const bool earlier_trf =
@@ -156,6 +151,7 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
              " was made by an earlier version: it is brought up to date the first time it is opened for "
              "writing.");
     }
+    if (const TriggerGaps gaps = FindTriggerGaps(*database); !gaps.Empty()) database->Notice(NotPutBackNotice(gaps));
     return database;
   }
   if (path != ":memory:") {
@@ -177,6 +173,11 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
     // Changes recorded before entries were chained go on their homes' chains now.
     SealChanges(*database);
     transaction.Commit();
+  } else if (const TriggerGaps gaps = FindTriggerGaps(*database); !gaps.Empty()) {
+    Transaction transaction(*database);
+    PutBackTriggers(*database, gaps);
+    transaction.Commit();
+    database->Notice(PutBackNotice(gaps));
   }
   database->NameWriter(kWriterTable, LoginName());
   database->BeforeCommit(SealChanges);

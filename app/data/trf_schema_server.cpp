@@ -2,6 +2,7 @@
 #include "app/data/change_chain.h"
 #include "app/data/postgres_database.h"
 #include "app/data/schema.h"
+#include "app/data/schema_check.h"
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
 #include "app/data/trf_tables.h"
@@ -13,7 +14,8 @@ namespace trf {
 
 namespace {
 
-// The lock every desk takes while it looks for the schema and creates it ("TRF1").
+// The lock an opening takes while it makes the schema, brings it up to date or puts its triggers back
+// ("TRF1"), so that two first openings at once do not collide.
 constexpr const char* kSchemaLock = "SELECT pg_advisory_xact_lock(1414678065)";
 
 bool HasSchema(Database& database) {
@@ -48,6 +50,19 @@ void RequireAdministrator(Database& database, const std::string& what) {
                                      "with trf, then try again.");
 }
 
+// Takes the schema's lock for the transaction, waiting no longer than the connection's lock
+// timeout; refuses in words when another holds it longer.
+void TakeSchemaLock(Database& database) {
+  try {
+    database.Exec(kSchemaLock);
+  } catch (const kw::Error& error) {
+    if (error.Number() != kHeldByAnotherDeskError) throw;
+    RaiseInstead(error, "Another desk is making the TRF's tables at " + database.Path() +
+                            " or bringing them up to date, or holds their lock, longer than this desk waits: nothing "
+                            "was changed; try again in a moment.");
+  }
+}
+
 }  // namespace
 
 bool IsAdministrator(Database& database) {
@@ -60,19 +75,39 @@ bool IsAdministrator(Database& database) {
   return query->Step() && query->Column(0).ToBoolean();
 }
 
-std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& uri, Access wanted, Seed seed) {
-  auto database = std::make_shared<PostgresDatabase>(uri, wanted);
+std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& location, Access wanted, Seed seed,
+                                                int lock_timeout_ms) {
+  auto database = std::make_shared<PostgresDatabase>(location, wanted, lock_timeout_ms);
+  const bool stored = HasSchema(*database);
+  // Tables made before the version was recorded record none: an upgrade records it.
+  const int recorded = stored ? StoredSchemaVersion(*database, Dialect::kPostgres) : 0;
+  if (stored) RefuseNewer(database->Path(), recorded);
+  const bool current = stored && recorded == SchemaVersion(tables::AllOnServer());
+  const TriggerGaps gaps = current ? FindTriggerGaps(*database) : TriggerGaps{};
   if (wanted == Access::kReadOnly) {
-    if (!HasSchema(*database)) {
+    if (!stored) {
       RaiseDataError(
           kDatabaseError,
           database->Path() + " holds no TRF data yet: it is created the first time it is opened for writing.");
     }
-    RefuseNewer(database->Path(), StoredSchemaVersion(*database, Dialect::kPostgres));
+    if (!gaps.Empty()) database->Notice(NotPutBackNotice(gaps));
     return database;
   }
+  // A schema of this version with its triggers in place is not changed, so no lock is taken: a desk
+  // that holds the schema's lock keeps no other from starting.
+  if (current && gaps.Empty()) return database;
+  // Only the administrator puts triggers back: a desk is refused before it waits for the lock. (A desk
+  // waits for the lock of a schema being made or brought up to date, and then finds it done.)
+  if (current && !IsAdministrator(*database)) {
+    RaiseDataError(kDatabaseError, "The triggers that keep the change record and the lock of filed months at " +
+                                       database->Path() + " are not all in place: " + gaps.Described() +
+                                       ". A desk cannot put them back, so it does not work on the database: the "
+                                       "administrator must open it once, which puts them back.");
+  }
   Transaction transaction(*database);
-  database->Exec(kSchemaLock);
+  TakeSchemaLock(*database);
+  // What the schema is once no other opening changes it: another may have changed it meanwhile.
+  std::string notice;
   if (!HasSchema(*database)) {
     RequireAdministrator(*database, "made");
     CreateSchema(*database, tables::AllOnServer(), Dialect::kPostgres);
@@ -82,21 +117,20 @@ std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& uri, Access w
       MoveCountersPastStoredKeys(*database);
     }
     ApplyTrust(*database, tables::AllOnServer(), Dialect::kPostgres);
-  } else {
-    // Tables made before the version was recorded record none: the upgrade records it.
-    const int recorded = StoredSchemaVersion(*database, Dialect::kPostgres);
-    RefuseNewer(database->Path(), recorded);
-    if (recorded < SchemaVersion(tables::AllOnServer())) {
-      RequireAdministrator(*database, "brought up to date");
-      UpgradeSchema(*database, tables::AllOnServer(), Dialect::kPostgres);
-      // Changes recorded before entries were chained go on their homes' chains now; the record's
-      // policies, which let no one change it, are put back in force with the trust below.
-      database->Exec("ALTER TABLE " + std::string(tables::kChangeRecord.name) + " NO FORCE ROW LEVEL SECURITY");
-      SealChanges(*database);
-      ApplyTrust(*database, tables::AllOnServer(), Dialect::kPostgres);
-    }
+  } else if (StoredSchemaVersion(*database, Dialect::kPostgres) < SchemaVersion(tables::AllOnServer())) {
+    RequireAdministrator(*database, "brought up to date");
+    UpgradeSchema(*database, tables::AllOnServer(), Dialect::kPostgres);
+    // Changes recorded before entries were chained go on their homes' chains now; the record's
+    // policies, which let no one change it, are put back in force with the trust below.
+    database->Exec("ALTER TABLE " + std::string(tables::kChangeRecord.name) + " NO FORCE ROW LEVEL SECURITY");
+    SealChanges(*database);
+    ApplyTrust(*database, tables::AllOnServer(), Dialect::kPostgres);
+  } else if (const TriggerGaps found = FindTriggerGaps(*database); !found.Empty()) {
+    PutBackTriggers(*database, found);
+    notice = PutBackNotice(found);
   }
   transaction.Commit();
+  if (!notice.empty()) database->Notice(notice);
   return database;
 }
 

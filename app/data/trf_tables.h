@@ -332,13 +332,13 @@ inline constexpr TableDescription kIssuedKeys{
 
 // Every table, each after the tables it refers to.
 inline constexpr TableDescription kAll[] = {
-    kTrfTypes,        kTrfTypeScreens, kHomes,          kHomeMonths,   kFamilyGroups, kResidents,  kExpenseCategories,
+    kTrfTypes,        kTrfTypeScreens, kHomes,          kHomeMonths,   kFamilyGroups, kResidents, kExpenseCategories,
     kMonthlyExpenses, kMonthlyNotes,   kClassDependsOn, kMonthFilings, kChangeRecord, kChainHeads};
 // The tables of a server database: every table, who may work on which home, and the keys given out.
 inline constexpr TableDescription kAllOnServer[] = {
-    kTrfTypes,     kTrfTypeScreens, kHomes,      kHomeMonths, kFamilyGroups, kResidents,  kExpenseCategories,
-    kMonthlyExpenses, kMonthlyNotes, kClassDependsOn, kMonthFilings, kChangeRecord, kChainHeads, kHomeAccess,
-    kIssuedKeys};
+    kTrfTypes,     kTrfTypeScreens,    kHomes,           kHomeMonths,   kFamilyGroups,
+    kResidents,    kExpenseCategories, kMonthlyExpenses, kMonthlyNotes, kClassDependsOn,
+    kMonthFilings, kChangeRecord,      kChainHeads,      kHomeAccess,   kIssuedKeys};
 
 // The TRF's tables, in the order above.
 inline constexpr std::span<const TableDescription> All() { return kAll; }

@@ -111,7 +111,8 @@ std::string PostgresTrust::Functions(std::span<const TableDescription> tables) c
       "  RETURN (SELECT format('%s of %s was filed by %s on %s UTC: reopen it to change it.',\n"
       "                        to_char(date '1899-12-30' + floor(m.h_statmonth)::integer, 'FMMonth YYYY'),\n"
       "                        h.h_homenum, f.h_filedby, f.h_filedat)\n"
-      "            FROM " + filed + " f\n            JOIN " + In("tbH_HomeMonthlyStats") +
+      "            FROM " +
+      filed + " f\n            JOIN " + In("tbH_HomeMonthlyStats") +
       " m ON m.h_homemonthlystatsid = f.h_homemonthlystatsid\n            JOIN " + In("tbH_Homes") +
       " h ON h.h_homesid = m.h_homesid\n"
       "           WHERE f.h_homemonthlystatsid = month_id AND f.h_reopenedat IS NULL LIMIT 1);\nEND $fn$;\n"
@@ -119,11 +120,12 @@ std::string PostgresTrust::Functions(std::span<const TableDescription> tables) c
       // administrator's rights, the login, not the role at work, tells who called).
       // Whether `issued` is the key the counter `counter` gave this session last: a record whose key the
       // table's own default took from the counter.
-      "CREATE OR REPLACE FUNCTION " + In("trf_given_here") +
-      "(counter text, issued bigint) RETURNS boolean LANGUAGE plpgsql" + Definer() +
+      "CREATE OR REPLACE FUNCTION " +
+      In("trf_given_here") + "(counter text, issued bigint) RETURNS boolean LANGUAGE plpgsql" + Definer() +
       " AS $fn$\nBEGIN\n  RETURN issued = currval(counter::regclass);\nEXCEPTION WHEN object_not_in_prerequisite_state "
       "THEN\n  RETURN false;\nEND $fn$;\n"
-      "CREATE OR REPLACE FUNCTION " + In("trf_administers") + "() RETURNS boolean LANGUAGE sql STABLE" + Definer() +
+      "CREATE OR REPLACE FUNCTION " +
+      In("trf_administers") + "() RETURNS boolean LANGUAGE sql STABLE" + Definer() +
       " AS $fn$ SELECT pg_has_role(session_user, c.relowner, 'USAGE') FROM pg_class c WHERE c.oid = '" +
       In("tbH_Homes") + "'::regclass $fn$;\n" + ChainHead() + KeyFunction(tables) + FilingRule() +
       AcceptedQuestions(tables);
@@ -147,8 +149,8 @@ std::string PostgresTrust::ChainHead() const {
          " AS $fn$\nDECLARE\n  head text := current_setting('trf.chain_' || NEW.s_homesid, true);\nBEGIN\n"
          "  IF coalesce(head, '') <> '' THEN\n    UPDATE " +
          heads + " SET s_digest = head WHERE s_homesid = NEW.s_homesid;\n  END IF;\n  RETURN NULL;\nEND $fn$;\n" +
-         "DROP TRIGGER IF EXISTS trf_chain_close ON " + heads + ";\nCREATE CONSTRAINT TRIGGER trf_chain_close AFTER UPDATE ON " +
-         heads +
+         "DROP TRIGGER IF EXISTS trf_chain_close ON " + heads +
+         ";\nCREATE CONSTRAINT TRIGGER trf_chain_close AFTER UPDATE ON " + heads +
          " DEFERRABLE INITIALLY DEFERRED FOR EACH ROW WHEN (NEW.s_digest IS DISTINCT FROM "
          "current_setting('trf.chain_' || NEW.s_homesid, true)) EXECUTE FUNCTION " +
          In("trf_chain_close") + "();\n";
@@ -199,16 +201,18 @@ std::string PostgresTrust::MonthsOpen(const TableDescription& table, std::initia
 std::string PostgresTrust::KeyCheck(const TableDescription& table) const {
   if (!table.Key().counted || table.name == tables::kMonthFilings.name) return "";
   const std::string key = "NEW." + kw::text::Lower(table.Key().name);
-  const std::string counter = "pg_get_serial_sequence(" + Quoted(In(table.name)) + ", " +
-                              Quoted(kw::text::Lower(table.Key().name)) + ")";
-  return "  IF TG_OP = 'INSERT' THEN\n    DELETE FROM " + In("tbS_IssuedKeys") + " WHERE s_issuedkey = " +
-         Quoted(kw::text::Lower(table.name)) + " || ':' || " + key +
+  const std::string counter =
+      "pg_get_serial_sequence(" + Quoted(In(table.name)) + ", " + Quoted(kw::text::Lower(table.Key().name)) + ")";
+  return "  IF TG_OP = 'INSERT' THEN\n    DELETE FROM " + In("tbS_IssuedKeys") +
+         " WHERE s_issuedkey = " + Quoted(kw::text::Lower(table.name)) + " || ':' || " + key +
          " AND s_role = session_user;\n    IF NOT FOUND AND NOT " + In("trf_given_here") + "(" + counter + ", " + key +
          ") THEN\n      IF NOT " + In("trf_administers") + "() THEN\n        " +
-         Refuse("003", "The key of a new record is given by the database, and this one was not given to this desk. "
-                       "Nothing was written.") +
+         Refuse("003",
+                "The key of a new record is given by the database, and this one was not given to this desk. "
+                "Nothing was written.") +
          "\n      END IF;\n      IF " + key + " > coalesce(pg_sequence_last_value(" + counter +
-         "::regclass), 0) THEN PERFORM setval(" + counter + "::regclass, " + key + "); END IF;\n    END IF;\n  END IF;\n";
+         "::regclass), 0) THEN PERFORM setval(" + counter + "::regclass, " + key +
+         "); END IF;\n    END IF;\n  END IF;\n";
 }
 
 // Refuses a month's row that chooses a record of another home (a resident's family group): the
@@ -223,9 +227,9 @@ std::string PostgresTrust::SameHomeChecks(const TableDescription& table) const {
     if (!target || target->home_data != HomeData::kByHome) continue;
     const std::string value = "NEW." + kw::text::Lower(column.name);
     checks += "  IF TG_OP <> 'DELETE' AND " + value + " IS NOT NULL AND (TG_OP = 'INSERT' OR " + value +
-              " IS DISTINCT FROM OLD." + kw::text::Lower(column.name) + " OR NEW." + month +
-              " IS DISTINCT FROM OLD." + month + ") THEN\n    IF NOT EXISTS (SELECT 1 FROM " + In(target->name) +
-              " g JOIN " + In(tables::kHomeMonths.name) + " m ON m.h_homesid = g.h_homesid WHERE g." +
+              " IS DISTINCT FROM OLD." + kw::text::Lower(column.name) + " OR NEW." + month + " IS DISTINCT FROM OLD." +
+              month + ") THEN\n    IF NOT EXISTS (SELECT 1 FROM " + In(target->name) + " g JOIN " +
+              In(tables::kHomeMonths.name) + " m ON m.h_homesid = g.h_homesid WHERE g." +
               kw::text::Lower(target->Key().name) + " = " + value + " AND m." + month + " = NEW." + month +
               ") THEN\n      " +
               Refuse("004", "The " + kw::text::Lower(column.caption) + " chosen is not one of this home's own " +
@@ -238,11 +242,10 @@ std::string PostgresTrust::SameHomeChecks(const TableDescription& table) const {
 // The statements of a trigger function that refuse a change to a filed month, each line after `indent`.
 std::string PostgresTrust::Lock(const std::string& indent) const {
   const std::string refusal = In("trf_filed_refusal");
-  return indent + "IF TG_OP <> 'DELETE' THEN refusal := " + refusal + "(NEW.h_homemonthlystatsid); END IF;\n" +
-         indent + "IF refusal IS NULL AND TG_OP <> 'INSERT' THEN refusal := " + refusal +
-         "(OLD.h_homemonthlystatsid); END IF;\n" + indent +
-         "IF refusal IS NOT NULL THEN\n" + indent + "  RAISE EXCEPTION USING ERRCODE = '" + kTrfRefusalClass +
-         "001', MESSAGE = refusal;\n" + indent + "END IF;\n";
+  return indent + "IF TG_OP <> 'DELETE' THEN refusal := " + refusal + "(NEW.h_homemonthlystatsid); END IF;\n" + indent +
+         "IF refusal IS NULL AND TG_OP <> 'INSERT' THEN refusal := " + refusal +
+         "(OLD.h_homemonthlystatsid); END IF;\n" + indent + "IF refusal IS NOT NULL THEN\n" + indent +
+         "  RAISE EXCEPTION USING ERRCODE = '" + kTrfRefusalClass + "001', MESSAGE = refusal;\n" + indent + "END IF;\n";
 }
 
 // `condition` as the WHERE clause (or its continuation with `joint`) of a statement; nothing when empty.
@@ -291,16 +294,17 @@ std::string PostgresTrust::Record(const TableDescription& table) const {
     fields += fields.empty() ? "" : ",\n               ";
     fields += "(" + Quoted(c) + ", OLD." + c + "::text, NEW." + c + "::text)";
   }
-  std::string sql = "  IF TG_OP = 'INSERT' THEN\n    body := row_to_json(NEW)::text;\n    " + insert +
-                    "\n    SELECT " + entry("NEW", "", "", "body") + (join.empty() ? "" : "\n      FROM" + join) +
-                    Where(and_all(months("NEW"), MonthsOpen(table, {"NEW"}))) +
-                    ";\n  ELSIF TG_OP = 'DELETE' THEN\n    body := row_to_json(OLD)::text;\n    " + insert +
-                    "\n    SELECT " + entry("OLD", "", "body", "") + (join.empty() ? "" : "\n      FROM" + join) +
-                    Where(and_all(months("OLD"), MonthsOpen(table, {"OLD", "NEW"}))) + ";\n  ELSE\n    " + insert +
-                    "\n    SELECT " + entry("NEW", "v.f", "v.o", "v.n") + "\n      FROM (VALUES " + fields +
-                    ") AS v (f, o, n)" + (join.empty() ? "" : "," + join) +
-                    Where(and_all(and_all("v.o IS DISTINCT FROM v.n", months("NEW")), MonthsOpen(table, {"OLD", "NEW"}))) +
-                    ";\n  END IF;\n";
+  std::string sql =
+      "  IF TG_OP = 'INSERT' THEN\n    body := row_to_json(NEW)::text;\n    " + insert + "\n    SELECT " +
+      entry("NEW", "", "", "body") + (join.empty() ? "" : "\n      FROM" + join) +
+      Where(and_all(months("NEW"), MonthsOpen(table, {"NEW"}))) +
+      ";\n  ELSIF TG_OP = 'DELETE' THEN\n    body := row_to_json(OLD)::text;\n    " + insert + "\n    SELECT " +
+      entry("OLD", "", "body", "") + (join.empty() ? "" : "\n      FROM" + join) +
+      Where(and_all(months("OLD"), MonthsOpen(table, {"OLD", "NEW"}))) + ";\n  ELSE\n    " + insert + "\n    SELECT " +
+      entry("NEW", "v.f", "v.o", "v.n") + "\n      FROM (VALUES " + fields + ") AS v (f, o, n)" +
+      (join.empty() ? "" : "," + join) +
+      Where(and_all(and_all("v.o IS DISTINCT FROM v.n", months("NEW")), MonthsOpen(table, {"OLD", "NEW"}))) +
+      ";\n  END IF;\n";
   if (table.filed_with_month) sql += "  IF NOT FOUND THEN\n" + Lock("    ") + "  END IF;\n";
   return sql;
 }
@@ -319,7 +323,8 @@ std::string PostgresTrust::FilingRule() const {
   }
   return "CREATE OR REPLACE FUNCTION " + In("trf_filing_rule") + "() RETURNS trigger LANGUAGE plpgsql" + Definer() +
          " AS $fn$\nDECLARE\n  home integer;\nBEGIN\n  IF TG_OP = 'DELETE' THEN\n    " +
-         Refuse("002", "A filing stays on record and cannot be removed: to change the month, reopen it with a reason.") +
+         Refuse("002",
+                "A filing stays on record and cannot be removed: to change the month, reopen it with a reason.") +
          "\n  END IF;\n  IF TG_OP = 'INSERT' THEN\n    IF EXISTS (SELECT 1 FROM " + filings +
          " WHERE h_homemonthlystatsid = NEW.h_homemonthlystatsid AND h_reopenedat IS NULL) THEN\n      " +
          Refuse("002", "This month is filed already: reopen it, with a reason, before it is filed again.") +
@@ -331,7 +336,8 @@ std::string PostgresTrust::FilingRule() const {
          In(tables::kHomeMonths.name) +
          " WHERE h_homemonthlystatsid = NEW.h_homemonthlystatsid;\n    IF home IS NOT NULL THEN\n"
          "      NEW.h_chaindigest := coalesce(nullif(current_setting('trf.chain_' || home, true), ''), " +
-         In("trf_chain_head") + "(home));\n    END IF;\n    RETURN NEW;\n  END IF;\n  IF OLD.h_reopenedat IS NOT NULL THEN\n    " +
+         In("trf_chain_head") +
+         "(home));\n    END IF;\n    RETURN NEW;\n  END IF;\n  IF OLD.h_reopenedat IS NOT NULL THEN\n    " +
          Refuse("002", "This filing was reopened already, and stays on record as it is.") + "\n  END IF;\n  IF (" +
          kept + ") IS DISTINCT FROM (" + kept_old + ") THEN\n    " +
          Refuse("002", "A filing stays as it was filed: only its reopening, with a reason, is added to it.") +
@@ -409,16 +415,14 @@ std::string PostgresTrust::Grants(const TableDescription& table) const {
 std::string PostgresTrust::HomeData(const TableDescription& table) const {
   const std::string name = In(table.name);
   // A month's rows go with their month: the months' own policy decides which months the role sees.
-  const std::string permitted =
-      AmongPermitted(LinkColumn(table), table.home_data == HomeData::kByMonth
-                                            ? "(SELECT array_agg(h_homemonthlystatsid) FROM " +
-                                                  In(tables::kHomeMonths.name) + ")"
-                                            : "(SELECT array_agg(h_homesid) FROM " + In(tables::kHomeAccess.name) +
-                                                  " WHERE s_role = current_user)");
+  const std::string permitted = AmongPermitted(
+      LinkColumn(table),
+      table.home_data == HomeData::kByMonth
+          ? "(SELECT array_agg(h_homemonthlystatsid) FROM " + In(tables::kHomeMonths.name) + ")"
+          : "(SELECT array_agg(h_homesid) FROM " + In(tables::kHomeAccess.name) + " WHERE s_role = current_user)");
   const std::string condition = "(" + Administrator() + " OR " + permitted + ")";
   return "ALTER TABLE " + name + " ENABLE ROW LEVEL SECURITY;\nALTER TABLE " + name + " FORCE ROW LEVEL SECURITY;\n" +
-         Policy(name, "trf_homes_apart", "USING " + condition + " WITH CHECK " + condition) +
-         KeepTrigger(table, true);
+         Policy(name, "trf_homes_apart", "USING " + condition + " WITH CHECK " + condition) + KeepTrigger(table, true);
 }
 
 // The change record: each role reads the changes of its homes, and adds accepted questions only.
@@ -429,9 +433,8 @@ std::string PostgresTrust::ChangeRecord() const {
   return "ALTER TABLE " + name + " ENABLE ROW LEVEL SECURITY;\nALTER TABLE " + name + " FORCE ROW LEVEL SECURITY;\n" +
          Policy(name, "trf_read",
                 "FOR SELECT USING (" + Administrator() + " OR " + AmongPermitted("s_homesid", granted) + " OR " +
-                    AmongPermitted("s_homemonthlystatsid",
-                                   "(SELECT array_agg(h_homemonthlystatsid) FROM " + In(tables::kHomeMonths.name) +
-                                       ")") +
+                    AmongPermitted("s_homemonthlystatsid", "(SELECT array_agg(h_homemonthlystatsid) FROM " +
+                                                               In(tables::kHomeMonths.name) + ")") +
                     ")") +
          Policy(name, "trf_add",
                 "FOR INSERT WITH CHECK (" + Administrator() +
@@ -473,11 +476,17 @@ std::string PostgresTrust::DeskRole() const {
 // in front of the TRF's own. Only the database's owner may take it; an administrator who is not keeps
 // the fixed search paths, which already keep the TRF's functions on its own tables.
 std::string PostgresTrust::Temporary() const {
-  return "DO $$ BEGIN\n"
-         "  EXECUTE format('REVOKE TEMPORARY ON DATABASE %I FROM PUBLIC', current_database());\n"
-         "  EXECUTE format('REVOKE TEMPORARY ON DATABASE %I FROM " +
-         std::string(kDeskRole) +
-         "', current_database());\nEXCEPTION WHEN insufficient_privilege THEN NULL;\nEND $$;\n";
+  // The right is taken only where it is still given: the database's rights are one row, which two
+  // first openings of two schemas at once would otherwise both rewrite.
+  const std::string given =
+      "EXISTS (SELECT 1 FROM pg_database d, aclexplode(coalesce(d.datacl, acldefault('d', d.datdba))) a "
+      "WHERE d.datname = current_database() AND a.privilege_type = 'TEMPORARY' AND a.grantee = ";
+  const std::string desks = std::string(kDeskRole);
+  return "DO $$ BEGIN\n  IF " + given + "0) THEN\n" +
+         "    EXECUTE format('REVOKE TEMPORARY ON DATABASE %I FROM PUBLIC', current_database());\n  END IF;\n" +
+         "  IF " + given + "(SELECT oid FROM pg_roles WHERE rolname = '" + desks + "')) THEN\n" +
+         "    EXECUTE format('REVOKE TEMPORARY ON DATABASE %I FROM " + desks + "', current_database());\n" +
+         "  END IF;\nEXCEPTION WHEN insufficient_privilege THEN NULL;\nEND $$;\n";
 }
 
 std::string PostgresTrust::All(std::span<const TableDescription> tables) const {
@@ -491,9 +500,8 @@ std::string PostgresTrust::All(std::span<const TableDescription> tables) const {
     if (table.name == tables::kChainHeads.name) sql += Heads();
   }
   // Only the desks call a function of the TRF's themselves, and only the one that gives keys.
-  for (const char* function :
-       {"trf_filed_refusal(integer)", "trf_administers()", "trf_given_here(text, bigint)", "trf_chain_head(integer)",
-        "trf_new_key(text)"}) {
+  for (const char* function : {"trf_filed_refusal(integer)", "trf_administers()", "trf_given_here(text, bigint)",
+                               "trf_chain_head(integer)", "trf_new_key(text)"}) {
     sql += "REVOKE ALL ON FUNCTION " + In(function) + " FROM PUBLIC;\n";
   }
   return sql + "GRANT EXECUTE ON FUNCTION " + In("trf_new_key(text)") + " TO " + kDeskRole + ";\n";
@@ -506,8 +514,9 @@ std::string PostgresTrust::KeepTrigger(const TableDescription& table, bool recor
   const std::string body = KeyCheck(table) + (record ? Record(table) : lock) + SameHomeChecks(table);
   return "CREATE OR REPLACE FUNCTION " + function + "() RETURNS trigger LANGUAGE plpgsql" + Definer() +
          " AS $fn$\nDECLARE\n  refusal text;\n  who text := session_user;\n  moment text := " + kNow +
-         ";\n  body text;\nBEGIN\n" + body + "  IF TG_OP = 'DELETE' THEN RETURN OLD; END IF;\n  RETURN NEW;\nEND $fn$;\n" +
-         "REVOKE ALL ON FUNCTION " + function + "() FROM PUBLIC;\n" +
+         ";\n  body text;\nBEGIN\n" + body +
+         "  IF TG_OP = 'DELETE' THEN RETURN OLD; END IF;\n  RETURN NEW;\nEND $fn$;\n" + "REVOKE ALL ON FUNCTION " +
+         function + "() FROM PUBLIC;\n" +
          Trigger(In(table.name), "trf_keep",
                  "BEFORE INSERT OR UPDATE OR DELETE ON " + In(table.name) + " FOR EACH ROW EXECUTE FUNCTION " +
                      function + "()");

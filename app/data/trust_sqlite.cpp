@@ -37,8 +37,7 @@ std::string Links(const TableDescription& table, const std::string& row) {
 std::string SqliteChange(const TableDescription& table, const std::string& row, const std::string& field,
                          const std::string& old_value, const std::string& new_value) {
   return WhoSql(Dialect::kSqlite) + ", " + NowSql(Dialect::kSqlite) + ", " + Quoted(table.name) + ", " + row + "." +
-         std::string(table.Key().name) + ", " + Links(table, row) + ", " + field + ", " + old_value + ", " +
-         new_value;
+         std::string(table.Key().name) + ", " + Links(table, row) + ", " + field + ", " + old_value + ", " + new_value;
 }
 
 // The whole row `row` ("NEW" or "OLD") of `table` on SQLite as JSON text: an object of its
@@ -105,9 +104,10 @@ std::string SqliteChangeRecordKept() {
     if (c == tables::column::kChainDigest || c == "S_HomesID") continue;
     unchanged += " AND NEW." + c + " IS OLD." + c;
   }
-  const std::string sealing = "OLD.S_Digest IS NULL AND NEW.S_Digest IS NOT NULL AND (OLD.S_HomesID IS NULL OR "
-                              "NEW.S_HomesID IS OLD.S_HomesID)" +
-                              unchanged;
+  const std::string sealing =
+      "OLD.S_Digest IS NULL AND NEW.S_Digest IS NOT NULL AND (OLD.S_HomesID IS NULL OR "
+      "NEW.S_HomesID IS OLD.S_HomesID)" +
+      unchanged;
   const std::string kept = "The change record is kept as it was written: nothing in it can be changed or removed.";
   return SqliteTrigger("trf_changes_kept_update", "BEFORE UPDATE ON " + name + " WHEN NOT (" + sealing + ")",
                        RefuseWhen("1", kept)) +
@@ -126,17 +126,21 @@ std::string SqliteFilingRule() {
     unchanged += " AND NEW." + c + " IS OLD." + c;
   }
   return SqliteTrigger("trf_filing_removed", "BEFORE DELETE ON " + name,
-                       RefuseWhen("1", "A filing stays on record and cannot be removed: to change the month, reopen "
-                                       "it with a reason.")) +
-         SqliteTrigger("trf_filing_added", "BEFORE INSERT ON " + name,
-                       RefuseWhen("EXISTS (SELECT 1 FROM " + name +
-                                      " WHERE H_HomeMonthlyStatsID = NEW.H_HomeMonthlyStatsID AND H_ReopenedAt IS NULL)",
-                                  "This month is filed already: reopen it, with a reason, before it is filed again.")) +
+                       RefuseWhen("1",
+                                  "A filing stays on record and cannot be removed: to change the month, reopen "
+                                  "it with a reason.")) +
+         SqliteTrigger(
+             "trf_filing_added", "BEFORE INSERT ON " + name,
+             RefuseWhen("EXISTS (SELECT 1 FROM " + name +
+                            " WHERE H_HomeMonthlyStatsID = NEW.H_HomeMonthlyStatsID AND H_ReopenedAt IS NULL)",
+                        "This month is filed already: reopen it, with a reason, before it is filed again.")) +
          SqliteTrigger(
              "trf_filing_changed", "BEFORE UPDATE ON " + name,
-             RefuseWhen("OLD.H_ReopenedAt IS NOT NULL", "This filing was reopened already, and stays on record as it is.") +
-                 RefuseWhen("NOT (1" + unchanged + " AND NEW.H_ReopenedAt IS NOT NULL AND NEW.H_ReopenedBy IS NOT NULL)",
-                            "A filing stays as it was filed: only its reopening, with a reason, is added to it.") +
+             RefuseWhen("OLD.H_ReopenedAt IS NOT NULL",
+                        "This filing was reopened already, and stays on record as it is.") +
+                 RefuseWhen(
+                     "NOT (1" + unchanged + " AND NEW.H_ReopenedAt IS NOT NULL AND NEW.H_ReopenedBy IS NOT NULL)",
+                     "A filing stays as it was filed: only its reopening, with a reason, is added to it.") +
                  RefuseWhen("trim(coalesce(NEW.H_ReopenReason, '')) = ''",
                             "A filed month is reopened for a reason: say why, and it is kept on record.")) +
          "CREATE UNIQUE INDEX IF NOT EXISTS uxH_MonthFilings_Open ON " + name +

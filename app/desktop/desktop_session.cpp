@@ -3,6 +3,7 @@
 
 #include <QApplication>
 
+#include "app/data/trf_database.h"
 #include "app/desktop/feedback_box.h"
 #include "app/desktop/qt_colors.h"
 
@@ -32,7 +33,10 @@ class FieldEdit : public QUndoCommand {
 };
 
 DesktopSession::DesktopSession(const std::string& db_path, Access access, const QPalette& palette)
-    : platform_(palette), services_(db_path, access) {
+    : DesktopSession(OpenTrfDatabase(db_path, access), palette) {}
+
+DesktopSession::DesktopSession(std::shared_ptr<Database> database, const QPalette& palette)
+    : platform_(palette), services_(std::move(database)) {
   services_.desk().presenter = MakeDesktopPresenter([this] {
     const kw::PicturePtr& icon = services_.container()->FormIcon();
     return icon ? ToIcon(*icon) : QIcon();

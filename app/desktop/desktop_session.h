@@ -17,10 +17,10 @@
 #include <QUndoGroup>
 #include <QUndoStack>
 
+#include "app/business/problem.h"
 #include "app/desktop/list_model.h"
 #include "app/desktop/qt_platform.h"
 #include "app/desktop/record_model.h"
-#include "app/business/problem.h"
 #include "app/screens/screen_host.h"
 #include "app/siblings/app_services.h"
 
@@ -33,6 +33,8 @@ class DesktopSession : public QObject, public ScreenEvents {
   // Opens (or creates with its sample data) the database at `db_path` with `access`; feedback
   // dialogs are the desktop's own boxes. Shows no screen yet.
   DesktopSession(const std::string& db_path, Access access, const QPalette& palette);
+  // The same on a database that is open already.
+  DesktopSession(std::shared_ptr<Database> database, const QPalette& palette);
   ~DesktopSession() override;
   DesktopSession(const DesktopSession&) = delete;
   DesktopSession& operator=(const DesktopSession&) = delete;

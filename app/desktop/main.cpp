@@ -51,9 +51,9 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon::fromTheme("trf-desktop"));
   try {
     const std::string db = options.Database().value_or(OwnDatabase());
-    if (trf::IsServerUri(db))
-      trf::OpenServerTrfDatabase(db, options.WantedAccess(), options.sample ? trf::Seed::kSample : trf::Seed::kEmpty);
-    trf::desktop::DesktopSession session(db, options.WantedAccess(), QApplication::palette());
+    trf::desktop::DesktopSession session(
+        trf::OpenTrfDatabase(db, options.WantedAccess(), trf::kDefaultBusyTimeoutMs, options.NewDatabaseSeed(db)),
+        QApplication::palette());
     trf::desktop::MainWindow window(session);
     window.show();
     return QApplication::exec();

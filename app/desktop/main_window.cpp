@@ -22,6 +22,7 @@
 #include <QWhatsThis>
 
 #include "app/data/backup.h"
+#include "app/data/connection_text.h"
 #include "app/data/trf_database.h"
 #include "app/report_pdf/report_pdf.h"
 #include "app/screens/setup_screen.h"
@@ -93,6 +94,14 @@ MainWindow::MainWindow(DesktopSession& session) : session_(session) {
   }
   if (!restoreState(settings.value("window/state").toByteArray())) resizeDocks({problems_}, {150}, Qt::Vertical);
   Go("home");
+  // What opening the database put right, said once the window is up, without holding it up.
+  for (const std::string& notice : session_.Services().notices()) {
+    auto* box = new QMessageBox(QMessageBox::Information, tr("The database"), QString::fromStdString(notice),
+                                QMessageBox::Ok, this);
+    box->setObjectName("notice");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QTimer::singleShot(0, box, [box] { box->open(); });
+  }
 }
 
 MainWindow::~MainWindow() { session_.disconnect(this); }
@@ -225,7 +234,7 @@ void MainWindow::Go(const std::string& name) {
 
 void MainWindow::BackUp() {
   const std::string location = session_.Services().database()->Path();
-  if (IsServerUri(location)) {
+  if (IsServerLocation(location)) {
     ShowProblem(tr("A server database is backed up on the server, by its administrator."), tr("No backup"));
     return;
   }
@@ -463,9 +472,9 @@ void MainWindow::FieldHelp() {
 
 void MainWindow::About() {
   const std::string& location = session_.Services().database()->Path();
-  // A server by its URI (without a password), a file by its full path.
-  const QString database = IsServerUri(location) ? QString::fromStdString(location)
-                                                 : QFileInfo(QString::fromStdString(location)).absoluteFilePath();
+  // A server by its connection text without its password, a file by its full path.
+  const QString database = IsServerLocation(location) ? QString::fromStdString(location)
+                                                      : QFileInfo(QString::fromStdString(location)).absoluteFilePath();
   QMessageBox box(QMessageBox::Information, tr("About TRF"),
                   tr("<b>TRF desktop</b><p>The monthly report of the homes: residents, family groups, expenses and "
                      "notes, checked before it is filed.</p><p>Database in use:<br><tt>%1</tt></p>"

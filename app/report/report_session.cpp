@@ -1,7 +1,6 @@
 // Opening the application for a report and choosing its home and month.
 #include "app/report/report_session.h"
 
-
 namespace trf {
 
 ReportSession::ReportSession(const std::string& location, Access access) : services_(location, access) {
@@ -22,8 +21,6 @@ void ReportSession::Choose(const std::string& home_number, int year, int month) 
   }
 }
 
-MonthReport ReportSession::Report(const std::string& made_by) {
-  return CurrentMonthReport(host_, made_by);
-}
+MonthReport ReportSession::Report(const std::string& made_by) { return CurrentMonthReport(host_, made_by); }
 
 }  // namespace trf

@@ -113,8 +113,8 @@ class ReportLayout {
     flow_.Gap(flow_.Points(8));
     Text("Status of the month: " + std::string(report_.filing ? "filed" : MonthStatusText(report_.status)), Font(10));
     if (report_.filing) {
-      Text("This report is the one filed by " + report_.filing->filed_by + " on " + StampText(report_.filing->filed_at) +
-               ".",
+      Text("This report is the one filed by " + report_.filing->filed_by + " on " +
+               StampText(report_.filing->filed_at) + ".",
            Font(10));
       // Whoever keeps this page can later hold these against the database: trf --verify and trf-report --verify.
       Text("Digest of the filed report: " + report_.filing->report_digest, Font(8), kMuted);
@@ -125,8 +125,8 @@ class ReportLayout {
            Font(10, true), kDraftRed);
     } else {
       Text("DRAFT: the month does not pass its checks yet (" + std::to_string(report_.standing.size()) +
-               (report_.standing.size() == 1 ? " problem stands" : " problems stand") +
-               " in the way). Made by " + report_.made_by + " on " + kw::dates::ToText(report_.made_at) + ".",
+               (report_.standing.size() == 1 ? " problem stands" : " problems stand") + " in the way). Made by " +
+               report_.made_by + " on " + kw::dates::ToText(report_.made_at) + ".",
            Font(10, true), kDraftRed);
     }
   }
@@ -242,20 +242,19 @@ class ReportLayout {
       for (size_t c = 0; c < columns; ++c, ++advance)
         if (advances[advance] > widths[c] - 2 * padding)
           height = std::max(height, height_of(cell, Q(row.cells[c].text), advances[advance], widths[c]));
-      flow_.Add(
-          height + 2 * padding, [&row, widths, aligns, cell_font, padding](QPainter& painter, const QRectF& area) {
-            painter.setFont(cell_font);
-            painter.setPen(kInk);
-            double x = area.left();
-            for (size_t c = 0; c < widths.size(); ++c) {
-              const QRectF box(x + padding, area.top() + padding, widths[c] - 2 * padding, area.height() - 2 * padding);
-              painter.drawText(box, static_cast<int>(aligns[c]) | Qt::AlignTop | Qt::TextWordWrap,
-                               Q(row.cells[c].text));
-              x += widths[c];
-            }
-            painter.setPen(QPen(kRuleGrey, 0));
-            painter.drawLine(area.bottomLeft(), area.bottomRight());
-          });
+      flow_.Add(height + 2 * padding, [&row, widths, aligns, cell_font, padding](QPainter& painter,
+                                                                                 const QRectF& area) {
+        painter.setFont(cell_font);
+        painter.setPen(kInk);
+        double x = area.left();
+        for (size_t c = 0; c < widths.size(); ++c) {
+          const QRectF box(x + padding, area.top() + padding, widths[c] - 2 * padding, area.height() - 2 * padding);
+          painter.drawText(box, static_cast<int>(aligns[c]) | Qt::AlignTop | Qt::TextWordWrap, Q(row.cells[c].text));
+          x += widths[c];
+        }
+        painter.setPen(QPen(kRuleGrey, 0));
+        painter.drawLine(area.bottomLeft(), area.bottomRight());
+      });
     }
     flow_.Repeat(0, nullptr);
   }

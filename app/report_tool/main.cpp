@@ -7,9 +7,10 @@
 #include <iostream>
 #include <optional>
 
+#include "app/business/month_service.h"
+#include "app/data/connection_text.h"
 #include "app/report/report_csv.h"
 #include "app/report/report_json.h"
-#include "app/business/month_service.h"
 #include "app/report/report_session.h"
 #include "app/report_pdf/report_pdf.h"
 #include "app/report_tool/report_options.h"
@@ -23,7 +24,8 @@ void Summarise(const trf::MonthReport& report) {
     std::cout << "filed by " << report.filing->filed_by << " on " << trf::StampText(report.filing->filed_at)
               << "; the report is the one filed\n";
   } else {
-    std::cout << (report.passes ? "passes, not filed yet; the report is a draft" : "does not pass yet; the report is a draft")
+    std::cout << (report.passes ? "passes, not filed yet; the report is a draft"
+                                : "does not pass yet; the report is a draft")
               << "\n";
   }
   for (const trf::Problem& problem : report.standing)
@@ -38,17 +40,17 @@ int Verify(trf::ReportSession& session) {
   const int64_t month = std::stoll(host.Container().CurrentH_HomeMonthlyStatsID());
   const std::vector<std::string> differences = host.Months().DifferencesFromFiling(month, host);
   for (const std::string& difference : differences) std::cout << difference << "\n";
-  std::cout << (differences.empty() ? "The live data match the filing."
-                                    : std::to_string(differences.size()) +
-                                          (differences.size() == 1 ? " field differs" : " fields differ") +
-                                          " from the filing.")
+  std::cout << (differences.empty()
+                    ? "The live data match the filing."
+                    : std::to_string(differences.size()) +
+                          (differences.size() == 1 ? " field differs" : " fields differ") + " from the filing.")
             << "\n";
   return differences.empty() ? 0 : 1;
 }
 
 int Run(const trf::ReportOptions& options, char* program) {
   const std::string db = *options.app.Database();
-  if (!trf::IsServerUri(db) && !std::filesystem::is_regular_file(db)) {
+  if (!trf::IsServerLocation(db) && !std::filesystem::is_regular_file(db)) {
     std::cerr << "trf-report: there is no database file " << db << "\n";
     return 2;
   }
@@ -60,6 +62,7 @@ int Run(const trf::ReportOptions& options, char* program) {
     gui.emplace(gui_argc, &program);
   }
   trf::ReportSession session(db, trf::Access::kReadOnly);
+  for (const std::string& notice : session.Services().notices()) std::cerr << "trf-report: note: " << notice << "\n";
   session.Choose(*options.home, options.year, options.month_number);
   if (options.verify) return Verify(session);
   const trf::MonthReport report = session.Report(trf::LoginName());

@@ -65,8 +65,8 @@ void RecordScreen::AddToReport(MonthReport& report) {
     row.cells.reserve(shown.size());
     for (const Shown& cell : shown) {
       const kw::Variant value = records_->FieldValueAt(index, static_cast<int32_t>(cell.field) + 1);
-      row.cells.push_back({CellText(value, described[cell.field].kind, cell.choices),
-                           value.IsEmpty() ? kw::Variant::Null() : value});
+      row.cells.push_back(
+          {CellText(value, described[cell.field].kind, cell.choices), value.IsEmpty() ? kw::Variant::Null() : value});
     }
   }
 }

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/data/change_record.h"
 #include "app/business/problem.h"
+#include "app/data/change_record.h"
 #include "app/screens/screen_events.h"
 #include "app/screens/screen_refusal.h"
 #include "app/screens/screen_view.h"

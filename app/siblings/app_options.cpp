@@ -15,8 +15,9 @@ struct SharedOption {
 constexpr SharedOption kShared[] = {
     {"--db", "PATH|URI",
      "the database to work on: a file (created with sample data when missing), or a PostgreSQL server "
-     "shared by many desks (postgresql://user@host/dbname; its tables are created on first use); "
-     "TRF_DB in the environment names it when --db is not given"},
+     "shared by many desks, as a URI (postgresql://user@host/dbname) or as libpq's key=value words "
+     "('host=... dbname=... user=...'); its tables are created on first use, and its password is never "
+     "shown. TRF_DB in the environment names it when --db is not given"},
     {"--sample", "", "fill a server database that is new with the sample data"},
     {"--read-only", "",
      "only look: the database is opened read-only and nothing is saved (a file you may not write, or one in a "

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "app/data/connection_text.h"
 #include "app/data/database.h"
+#include "app/data/trf_database.h"
 
 namespace trf {
 
@@ -21,6 +23,10 @@ struct AppOptions {
   // The database asked for: --db, else TRF_DB; nothing when neither names one.
   std::optional<std::string> Database() const { return db ? db : db_from_environment; }
   Access WantedAccess() const { return read_only ? Access::kReadOnly : Access::kReadWrite; }
+  // What a new database at `location` gets: a file always the sample data, a server only with --sample.
+  Seed NewDatabaseSeed(const std::string& location) const {
+    return sample || !IsServerLocation(location) ? Seed::kSample : Seed::kEmpty;
+  }
 };
 
 class OptionsParser {

@@ -14,7 +14,9 @@ namespace trf {
 
 AppServices::AppServices(const std::string& db_path, Access access) : AppServices(OpenTrfDatabase(db_path, access)) {}
 
-AppServices::AppServices(std::shared_ptr<Database> database) : database_(std::move(database)) {
+AppServices::AppServices(std::shared_ptr<Database> database)
+    : database_(std::move(database)), notices_(database_->TakeNotices()) {
+  for (const std::string& notice : notices_) journal_->errors.emplace_back(kSchemaNotice, "KW_DB", notice);
   kw::RegisterLibraryClasses();
   kw::ClassRegistry& registry = *registry_;
   registry.Register(std::string(kw::class_ids::kContainerLocator),

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/data/database.h"
 #include "app/siblings/error_log.h"
@@ -19,11 +20,12 @@ namespace trf {
 
 class AppServices {
  public:
-  // Opens the TRF database at `db_path` (a file, ":memory:" for a private one, or a server URI;
-  // created with its sample data when it holds no TRF schema yet; see OpenTrfDatabase) and wires
-  // the application on it.
+  // Opens the TRF database at `db_path` (a file, ":memory:" for a private one, or a server's
+  // connection text; created with its sample data when it holds no TRF schema yet; see
+  // OpenTrfDatabase) and wires the application on it.
   explicit AppServices(const std::string& db_path, Access access = Access::kReadWrite);
-  // Wires the application on a database that is open already.
+  // Wires the application on a database that is open already. What opening it found or put right
+  // (Database::TakeNotices) goes into the error journal and is kept for the front end to say once.
   explicit AppServices(std::shared_ptr<Database> database);
   AppServices(const AppServices&) = delete;
   AppServices& operator=(const AppServices&) = delete;
@@ -33,6 +35,9 @@ class AppServices {
   PersistState& persist() const { return *persist_; }
   FeedbackDesk& desk() const { return *desk_; }
   ErrorJournal& journal() const { return *journal_; }
+  // The sentences opening the database left for the person (a trigger put back), each said once by
+  // the front end as it starts.
+  const std::vector<std::string>& notices() const { return notices_; }
   kw::ClassRegistry& registry() const { return *registry_; }
 
  private:
@@ -42,6 +47,7 @@ class AppServices {
   std::shared_ptr<FeedbackDesk> desk_ = std::make_shared<FeedbackDesk>();
   std::shared_ptr<ErrorJournal> journal_ = std::make_shared<ErrorJournal>();
   std::shared_ptr<kw::ClassRegistry> registry_ = std::make_shared<kw::ClassRegistry>();
+  std::vector<std::string> notices_;
   kw::ScopedService<kw::ClassRegistry> registry_in_force_{registry_};
 };
 

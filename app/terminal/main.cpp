@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -111,12 +112,13 @@ int RunVerify(const Options& options) {
 // --admin: grants, revokes or lists the homes of the desks of a server database.
 int RunAdmin(const Options& options) {
   const std::optional<std::string> db = options.app.Database();
-  if (!db || !trf::IsServerUri(*db)) {
-    std::cerr << "trf: --admin works on a server database: name it with --db postgresql://...\n";
+  if (!db || !trf::IsServerLocation(*db)) {
+    std::cerr << "trf: --admin works on a server database: name it with --db postgresql://... (or host=... "
+                 "dbname=...)\n";
     return 2;
   }
-  auto database = trf::OpenServerTrfDatabase(*db, trf::Access::kReadWrite,
-                                             options.app.sample ? trf::Seed::kSample : trf::Seed::kEmpty);
+  auto database = trf::OpenServerTrfDatabase(*db, trf::Access::kReadWrite, options.app.NewDatabaseSeed(*db));
+  for (const std::string& notice : database->TakeNotices()) std::cerr << "trf: note: " << notice << "\n";
   const std::string& action = options.admin[0];
   if (action == "grant") {
     trf::GrantHome(*database, options.admin[1], options.admin[2]);
@@ -133,6 +135,12 @@ int RunAdmin(const Options& options) {
   return 0;
 }
 
+// The database at `location`, opened as the options ask, a new one seeded as they say.
+std::shared_ptr<trf::Database> Open(const std::string& location, const trf::AppOptions& options) {
+  return trf::OpenTrfDatabase(location, options.WantedAccess(), trf::kDefaultBusyTimeoutMs,
+                              options.NewDatabaseSeed(location));
+}
+
 int RunScriptFile(const std::string& file, const Options& options) {
   const std::optional<std::string> db = options.app.Database();
   std::ifstream opened;
@@ -146,8 +154,8 @@ int RunScriptFile(const std::string& file, const Options& options) {
   std::istream& script = file == "-" ? std::cin : opened;
   std::optional<trf::TempFolder> folder;
   if (!db) folder.emplace();
-  trf::TrfSession session(db ? *db : (folder->Path() / "trf.db").string(), std::cout, nullptr,
-                          options.app.WantedAccess(), options.verbose);
+  const std::string location = db ? *db : (folder->Path() / "trf.db").string();
+  trf::TrfSession session(Open(location, options.app), std::cout, nullptr, options.verbose);
   if (session.RunScript(script, true) != 0) {
     std::cerr << "trf: the script " << file << " failed (see the transcript above)\n";
     return 1;
@@ -173,7 +181,6 @@ int main(int argc, char** argv) {
     if (options.demo) return RunDemo(options.verbose);
     if (!options.admin.empty()) return RunAdmin(options);
     if (options.verify) return RunVerify(options);
-    // A server database gets its tables (and the sample data when asked) before the session opens it.
     const std::optional<std::string> db = options.app.Database();
     if (options.backup) {
       trf::BackUpTrfFile(db.value_or("trf.db"), *options.backup);
@@ -185,12 +192,8 @@ int main(int argc, char** argv) {
       std::cout << "restored " << db.value_or("trf.db") << " from " << *options.restore << "\n";
       return 0;
     }
-    if (db && trf::IsServerUri(*db)) {
-      trf::OpenServerTrfDatabase(*db, options.app.WantedAccess(),
-                                 options.app.sample ? trf::Seed::kSample : trf::Seed::kEmpty);
-    }
     if (options.script) return RunScriptFile(*options.script, options);
-    trf::TrfSession session(db.value_or("trf.db"), std::cout, &std::cin, options.app.WantedAccess(), options.verbose);
+    trf::TrfSession session(Open(db.value_or("trf.db"), options.app), std::cout, &std::cin, options.verbose);
     session.RunInteractive(std::cin);
     return 0;
   } catch (const kw::Error& e) {

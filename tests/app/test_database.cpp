@@ -23,4 +23,14 @@ std::string TestDatabaseLocation(const std::string& sqlite_location) {
   return server + (server.find('?') == std::string::npos ? "?" : "&") + "options=-csearch_path%3D" + schema;
 }
 
+void MakeRole(const std::string& role, const std::string& more) {
+  PostgresDatabase(TestServer())
+      .Exec("DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = '" + role + "') THEN CREATE ROLE " +
+            role + " LOGIN " + more + "; END IF; END $$");
+}
+
+std::string AsRole(std::string location, const std::string& role) {
+  return location.replace(location.find("user=trf"), 8, "user=" + role);
+}
+
 }  // namespace trf::testing

@@ -22,6 +22,7 @@
 
 #include <memory>
 
+#include "app/data/sqlite_database.h"
 #include "app/desktop/main_window.h"
 #include "app/screens/notes_screen.h"
 #include "dialog_answerer.h"
@@ -52,6 +53,25 @@ class DesktopTest : public QObject {
     const bool hung = watchdog_->Hung();
     watchdog_.reset();
     QVERIFY2(!hung, "a dialog that no test answered was ended by the watchdog");
+  }
+
+  // A trigger dropped behind the program's back is put back when the window opens on the file, and a
+  // box says so, once.
+  void putBackTriggersAreSaidOnce() {
+    window_.reset();
+    session_.reset();
+    const std::string path = folder_->filePath("trf.db").toStdString();
+    SqliteDatabase(path).Exec("DROP TRIGGER trf_tbH_Residents_changed");
+    DialogAnswerer notice({"OK"});
+    session_ = std::make_unique<DesktopSession>(path, Access::kReadWrite, QApplication::palette());
+    window_ = std::make_unique<MainWindow>(*session_);
+    window_->show();
+    QTRY_COMPARE(notice.Seen().size(), 1);
+    QVERIFY2(notice.Seen().front().startsWith(
+                 "The database: The triggers that keep the change record and the lock of filed months were not all in "
+                 "place: 1 missing or altered (trf_tbH_Residents_changed on tbH_Residents)."),
+             qPrintable(notice.Seen().front()));
+    QTRY_VERIFY(notice.Left().isEmpty());
   }
 
   // Every screen opens once a home and a month are chosen, and leaves a picture of itself for the documentation.

@@ -2,8 +2,9 @@
 # The database file from outside: refusals at start-up are sentences without raw numbers, a file of
 # another program is left untouched, a file of the earlier program gains its row versions, a
 # read-only run keeps the journal mode, a file in a folder that may not be written opens read-only
-# without anything created beside it, a busy database is refused after the busy timeout, and the
-# file passes its integrity check after every failure. Usage: database_file.sh TRF SCRIPTS_DIR
+# without anything created beside it, a busy database is refused after the busy timeout, a restore
+# refuses a tampered copy and another program's file, dropped triggers come back, and the file
+# passes its integrity check after every failure. Usage: database_file.sh TRF SCRIPTS_DIR
 set -u
 trf=$1
 scripts=$2
@@ -107,6 +108,31 @@ printf 'quit\nexpect the changes on Family Groups are not saved\nquit\n' >>"$wor
 touch "$work/trf.done"
 wait "$holder"
 check_ok "$work/busy.db"
+
+# Restore: a copy whose change record lost its triggers is refused by name, and so is a restore over
+# another program's database; neither file changes; a sound copy is restored, and a file whose
+# triggers were dropped behind trf gets them back at its next opening, which says so.
+"$trf" --db "$work/live.db" --script /dev/null >/dev/null || fail "creating live.db"
+"$trf" --db "$work/live.db" --backup "$work/copy.db" >/dev/null || fail "backing up live.db"
+cp "$work/copy.db" "$work/tampered.db"
+sqlite3 "$work/tampered.db" 'DROP TRIGGER trf_tbH_Residents_changed'
+before=$(sha256sum "$work/live.db")
+if "$trf" --db "$work/live.db" --restore "$work/tampered.db" 2>"$work/err" >/dev/null; then fail "a tampered copy was restored"; fi
+grep -qF "1 missing or altered (trf_tbH_Residents_changed on tbH_Residents)" "$work/err" ||
+  fail "the tampered copy's refusal: $(cat "$work/err")"
+[ "$before" = "$(sha256sum "$work/live.db")" ] || fail "a refused restore changed live.db"
+before=$(sha256sum "$work/other.db")
+if "$trf" --db "$work/other.db" --restore "$work/copy.db" 2>"$work/err" >/dev/null; then fail "another program's file was overwritten"; fi
+grep -qF "is a database of another program: it is left untouched" "$work/err" || fail "restore over other.db: $(cat "$work/err")"
+[ "$before" = "$(sha256sum "$work/other.db")" ] || fail "a refused restore changed other.db"
+"$trf" --db "$work/live.db" --restore "$work/copy.db" >/dev/null || fail "a sound copy was not restored"
+sqlite3 "$work/live.db" 'DROP TRIGGER trf_tbH_Residents_changed'
+"$trf" --db "$work/live.db" --script /dev/null >"$work/out" 2>&1 || fail "opening live.db: $(cat "$work/out")"
+grep -qF "note: The triggers that keep the change record and the lock of filed months were not all in place" "$work/out" ||
+  fail "the put-back triggers were not said: $(cat "$work/out")"
+[ "$(sqlite3 "$work/live.db" "SELECT COUNT(*) FROM sqlite_master WHERE name = 'trf_tbH_Residents_changed'")" = 1 ] ||
+  fail "the dropped trigger was not put back"
+check_ok "$work/live.db"
 
 [ $failures -eq 0 ] && echo "database file checks: all passed"
 exit $((failures > 0))

@@ -28,6 +28,27 @@ TEST(DatabaseErrors, SentenceOfIsTheLastLineOrTheNumbersDescription) {
   }
 }
 
+// A sentence put in place of an error's own keeps its number, its source, its trail and the engine's words.
+TEST(DatabaseErrors, RaiseInsteadChangesTheSentenceAlone) {
+  const struct {
+    const char* name;
+    const char* description;
+    const char* worded;
+  } rows[] = {
+      {"trail and engine words",
+       "LIResidents.Load:10\r\nPostgreSQL said (step): canceling statement due to lock timeout\r\nAnother desk holds "
+       "records.",
+       "LIResidents.Load:10\r\nPostgreSQL said (step): canceling statement due to lock timeout\r\nNothing could be "
+       "read."},
+      {"a sentence alone", "Another desk holds records.", "Nothing could be read."},
+  };
+  for (const auto& row : rows) {
+    const kw::Error worded = kw::testing::Raised(
+        [&] { RaiseInstead(kw::Error(kHeldByAnotherDeskError, "KW_DB", row.description), "Nothing could be read."); });
+    EXPECT_EQ(kw::testing::Described(worded), std::string("3905 KW_DB: ") + row.worded) << row.name;
+  }
+}
+
 // SQLite's own words stay in the description, on the line before the sentence.
 TEST(DatabaseErrors, EngineWordsStandBeforeTheSentence) {
   SqliteDatabase database(":memory:");

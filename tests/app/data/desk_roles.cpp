@@ -2,7 +2,6 @@
 #include "tests/app/data/desk_roles.h"
 
 #include "app/data/home_access.h"
-#include "app/data/postgres_database.h"
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
 #include "tests/app/test_database.h"
@@ -13,19 +12,13 @@ void DeskRoles::SetUp() {
   ASSERT_FALSE(TestServer().empty()) << "these tests run on the test server that `ctest -L postgresql` starts";
   location_ = TestDatabaseLocation("");
   admin_ = OpenTrfDatabase(location_);
-  for (const std::string& role : {maple_desk_, birch_desk_}) {
-    PostgresDatabase(TestServer())
-        .Exec("DO $$ BEGIN IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = '" + role + "') THEN CREATE ROLE " +
-              role + " LOGIN; END IF; END $$");
-  }
+  for (const std::string& role : {maple_desk_, birch_desk_}) MakeRole(role);
   GrantHome(*admin_, maple_desk_, "H-101");
   GrantHome(*admin_, birch_desk_, "H-102");
 }
 
 std::shared_ptr<Database> DeskRoles::DeskOf(const std::string& role) {
-  std::string uri = location_;
-  uri.replace(uri.find("user=trf"), 8, "user=" + role);
-  return OpenTrfDatabase(uri);
+  return OpenTrfDatabase(AsRole(location_, role));
 }
 
 std::string DeskRoles::Scalar(Database& database, const std::string& sql) {

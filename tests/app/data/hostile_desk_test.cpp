@@ -30,7 +30,9 @@ class HostileDesk : public DeskRoles {
     maple_ = DeskOf(maple_desk_);
   }
   // The sentence the server's refusal of `sql`, run by maple's desk, ends with.
-  std::string Refusal(const std::string& sql) { return SentenceOf(Raised([&] { Run(*maple_, sql); })); }
+  std::string Refusal(const std::string& sql) {
+    return SentenceOf(Raised([&] { Run(*maple_, sql); }));
+  }
   void File(Database& database, int64_t month, const std::string& report = "") {
     Transaction transaction(database);
     FileMonth(database, month, report);
@@ -132,8 +134,9 @@ TEST_F(HostileDesk, TemporaryTablesStandInForNothing) {
   EXPECT_EQ(Scalar(*admin_, "SELECT S_NewValue FROM tbS_ChangeRecord WHERE S_RecordKey = '4'"), "2999");
   EXPECT_EQ(Scalar(*maple, "SELECT COUNT(*) FROM pg_temp.tbs_changerecord"), "0");
   File(*admin_, kMapleMarch);
-  EXPECT_TRUE(SentenceOf(Raised([&] { Run(*maple, "UPDATE tbH_Residents SET H_MonthlyFee = 1 WHERE H_ResidentsID = 4"); }))
-                  .starts_with("March 2004 of H-101 was filed by trf on "));
+  EXPECT_TRUE(SentenceOf(Raised([&] {
+                Run(*maple, "UPDATE tbH_Residents SET H_MonthlyFee = 1 WHERE H_ResidentsID = 4");
+              })).starts_with("March 2004 of H-101 was filed by trf on "));
 }
 
 // A desk files and reopens through the rule alone: the server writes who, when, the report's digest
@@ -183,8 +186,8 @@ TEST_F(HostileDesk, AnAcceptedQuestionIsStampedAndChainedByTheServer) {
 TEST_F(HostileDesk, TamperingPastTheRulesShowsInTheWalk) {
   const struct {
     const char* tampering;
-    std::string sql;        // run by the superuser once maple changed three fees and filed
-    std::string finding;    // what the first finding starts with; %2 stands for the second change's number
+    std::string sql;      // run by the superuser once maple changed three fees and filed
+    std::string finding;  // what the first finding starts with; %2 stands for the second change's number
   } cases[] = {
       {"an entry changed", "UPDATE tbS_ChangeRecord SET S_NewValue = '2500' WHERE S_ChangeID = %2",
        "The change record of H-101 does not fit at change %2 "},
@@ -211,7 +214,8 @@ TEST_F(HostileDesk, TamperingPastTheRulesShowsInTheWalk) {
     const int64_t first = std::stoll(Scalar(*admin_, "SELECT MIN(S_ChangeID) FROM tbS_ChangeRecord"));
     const auto numbered = [&](std::string text) {
       for (const auto& [mark, offset] : {std::pair{"%2", 1}, std::pair{"%3", 2}}) {
-        if (const size_t at = text.find(mark); at != std::string::npos) text.replace(at, 2, std::to_string(first + offset));
+        if (const size_t at = text.find(mark); at != std::string::npos)
+          text.replace(at, 2, std::to_string(first + offset));
       }
       return text;
     };

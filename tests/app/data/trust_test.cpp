@@ -164,10 +164,12 @@ TEST_F(TrustTest, AFilingStaysAsItWasFiled) {
        "A filing stays on record and cannot be removed: to change the month, reopen it with a reason."},
       {"changing who filed it", "UPDATE tbH_MonthFilings SET H_FiledBy = 'someone else'",
        "A filing stays as it was filed: only its reopening, with a reason, is added to it."},
-      {"filing it twice", "INSERT INTO tbH_MonthFilings (H_HomeMonthlyStatsID, H_FiledBy, H_FiledAt) VALUES (3, 'x', 'y')",
+      {"filing it twice",
+       "INSERT INTO tbH_MonthFilings (H_HomeMonthlyStatsID, H_FiledBy, H_FiledAt) VALUES (3, 'x', 'y')",
        "This month is filed already: reopen it, with a reason, before it is filed again."},
   };
-  for (const auto& attempt : attempts) EXPECT_EQ(SentenceOf(Raised([&] { Run(attempt.sql); })), attempt.refusal) << attempt.attempt;
+  for (const auto& attempt : attempts)
+    EXPECT_EQ(SentenceOf(Raised([&] { Run(attempt.sql); })), attempt.refusal) << attempt.attempt;
   {
     Transaction transaction(*database_);
     ReopenMonth(*database_, kMarchAtMaple, "a fee was entered twice");
@@ -221,8 +223,9 @@ TEST_F(TrustTest, AFileChangedPastItsTriggersShowsInTheWalk) {
   other.Exec("DROP TRIGGER trf_changes_kept_update; UPDATE tbS_ChangeRecord SET S_NewValue = '9' WHERE S_ChangeID = 2");
   check = VerifyTrust(*ours);
   ASSERT_EQ(check.findings.size(), 1u) << check.Summary();
-  EXPECT_TRUE(check.findings[0].starts_with("The change record of H-101 does not fit at change 2 (tbH_Residents, "
-                                            "record 4, by another program at "))
+  EXPECT_TRUE(
+      check.findings[0].starts_with("The change record of H-101 does not fit at change 2 (tbH_Residents, "
+                                    "record 4, by another program at "))
       << check.findings[0];
 }
 

@@ -14,8 +14,8 @@
 namespace trf::testing {
 namespace {
 
-using ::testing::ElementsAre;
 using kw::testing::Raised;
+using ::testing::ElementsAre;
 
 constexpr int64_t kMapleMarch = 3;  // does not pass: Tom Reyes's birth date breaks a hard rule
 constexpr int64_t kBirchMarch = 4;  // passes
@@ -75,14 +75,16 @@ TEST_F(MonthServiceTest, AMonthThatDoesNotPassIsNotFiled) {
 TEST_F(MonthServiceTest, TheLiveDataAreHeldAgainstTheFilingFieldByField) {
   FileBirchMarch();
   EXPECT_TRUE(Months().DifferencesFromFiling(kBirchMarch, world.host).empty());
-  world.services.database()->Exec("UPDATE tbH_FamilyGroups SET H_GroupName = 'Moreau-Lane family' WHERE "
-                                  "H_FamilyGroupsID = 4");
-  EXPECT_THAT(Months().DifferencesFromFiling(kBirchMarch, world.host),
-              ElementsAre("Residents, Paul Moreau (record 10), Family group: filed Moreau family, now Moreau-Lane family.",
-                          "Residents, Irene Moreau (record 11), Family group: filed Moreau family, now Moreau-Lane "
-                          "family.",
-                          "Family Groups, Moreau family (record 4), Group name: filed Moreau family, now Moreau-Lane "
-                          "family."));
+  world.services.database()->Exec(
+      "UPDATE tbH_FamilyGroups SET H_GroupName = 'Moreau-Lane family' WHERE "
+      "H_FamilyGroupsID = 4");
+  EXPECT_THAT(
+      Months().DifferencesFromFiling(kBirchMarch, world.host),
+      ElementsAre("Residents, Paul Moreau (record 10), Family group: filed Moreau family, now Moreau-Lane family.",
+                  "Residents, Irene Moreau (record 11), Family group: filed Moreau family, now Moreau-Lane "
+                  "family.",
+                  "Family Groups, Moreau family (record 4), Group name: filed Moreau family, now Moreau-Lane "
+                  "family."));
   Months().Reopen(kBirchMarch, "the Moreaus' name was wrong");
   const std::string status = MonthService::StatusText(Months().Standing(kBirchMarch));
   EXPECT_TRUE(status.starts_with("reopened by " + LoginName() + " on ")) << status;

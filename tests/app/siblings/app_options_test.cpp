@@ -37,6 +37,28 @@ TEST(AppOptionsTest, DatabaseFromTheOptionThenTheEnvironment) {
   }
 }
 
+// A new file always gets the sample data; a new server database only with --sample, in either form of
+// connection text.
+TEST(AppOptionsTest, ANewServerDatabaseGetsTheSampleDataOnlyWhenAsked) {
+  const struct {
+    const char* location;
+    bool sample;
+    Seed seed;
+  } rows[] = {
+      {"trf.db", false, Seed::kSample},
+      {"trf.db", true, Seed::kSample},
+      {"postgresql://maple@h/trf", false, Seed::kEmpty},
+      {"postgresql://maple@h/trf", true, Seed::kSample},
+      {"host=h dbname=trf user=maple", false, Seed::kEmpty},
+      {"host=h dbname=trf user=maple", true, Seed::kSample},
+  };
+  for (const auto& row : rows) {
+    AppOptions options;
+    options.sample = row.sample;
+    EXPECT_EQ(options.NewDatabaseSeed(row.location), row.seed) << row.location << " --sample " << row.sample;
+  }
+}
+
 // A program's own switch and value are read beside the shared ones, and the usage text lists both.
 TEST(AppOptionsTest, ProgramOptionsBesideTheSharedOnes) {
   OptionsParser parser("trf", "trf.db");
