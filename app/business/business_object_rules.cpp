@@ -172,8 +172,7 @@ void TableBusinessObject::RunFieldRules(Record& record, int32_t field) {
   CheckFieldKind(field, record.values, findings);
   if (!findings.HasHard(field)) CheckField(field, record.values, findings);
   AskAboutFutureDate(field, record.values, findings);
-  if (!record.rules) record.rules = std::make_shared<RuleState>();
-  record.rules->Merge(field, kFieldLevel, std::move(findings), send_off_);
+  RulesOf(record)->Merge(field, kFieldLevel, std::move(findings), send_off_);
 }
 
 void TableBusinessObject::RunAllRules(Record& record) {
@@ -193,8 +192,38 @@ void TableBusinessObject::RunAllRules(Record& record) {
   }
   // Record rules compare fields with each other: they need every field of its own kind.
   if (well_formed) CheckRecord(record.values, findings);
-  if (!record.rules) record.rules = std::make_shared<RuleState>();
-  record.rules->Merge(-1, -1, std::move(findings), send_off_);
+  RulesOf(record)->Merge(-1, -1, std::move(findings), send_off_);
+}
+
+const RuleStatePtr& TableBusinessObject::RulesOf(Record& record) {
+  if (record.rules) return record.rules;
+  record.rules = std::make_shared<RuleState>();
+  if (const auto kept = kept_by_key_.find(KeyNumber(record.values[0])); kept != kept_by_key_.end())
+    record.rules->Keep(kept->second);
+  return record.rules;
+}
+
+void TableBusinessObject::ReadKeptAcceptances() {
+  kept_by_key_.clear();
+  const HomeData scope = spec_.table->home_data;
+  if (loaded_parent_.IsEmpty() || (scope != HomeData::kByMonth && scope != HomeData::kByHome)) return;
+  for (Acceptance& acceptance : AcceptancesOf(*database_, *spec_.table, KeyNumber(loaded_parent_))) {
+    const auto position = positions_by_name_.find(acceptance.field);
+    const int32_t field = position == positions_by_name_.end() ? -1 : position->second - 1;
+    const std::optional<double> key = kw::ParseWholeNumber(acceptance.record_key);
+    if (!key) continue;
+    kept_by_key_[static_cast<int64_t>(*key)].push_back(KeptAcceptance{
+        field, acceptance.rule, std::move(acceptance.value), std::move(acceptance.who), std::move(acceptance.when)});
+  }
+}
+
+void TableBusinessObject::StampAcceptances() {
+  ReadKeptAcceptances();
+  for (Record& record : records_) {
+    if (!record.rules || record.values.empty()) continue;
+    if (const auto kept = kept_by_key_.find(KeyNumber(record.values[0])); kept != kept_by_key_.end())
+      record.rules->Stamp(kept->second);
+  }
 }
 
 void TableBusinessObject::Validate() {

@@ -171,7 +171,7 @@ MonthReport MonthService::LiveReport(int64_t month, MonthSheets& sheets, const s
   std::vector<Problem> problems = sheets.Problems();
   report.passes = Passes(problems);
   for (const Problem& problem : problems)
-    if (problem.accepted) report.accepted.push_back({problem});
+    if (problem.accepted) report.accepted.push_back({problem, problem.accepted_by, problem.accepted_at});
   std::erase_if(problems, [](const Problem& problem) { return problem.accepted; });
   report.standing = std::move(problems);
   sheets.AddToReport(report);
