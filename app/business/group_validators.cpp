@@ -8,7 +8,7 @@
 #include "app/data/change_record.h"
 #include "app/data/transaction.h"
 
-#include "ui_shared/platform/dates.h"
+#include "app/data/moment_text.h"
 #include "ui_shared/platform/numbers.h"
 
 namespace trf {
@@ -94,8 +94,7 @@ void RGResidents::Check(int64_t month_id, RuleFindings& findings) {
   const int32_t capacity = month->Column(1).ToLong();
   const kw::Variant home_id = month->Column(2);
   const double stat_month = month->Column(3).ToDouble();
-  const kw::dates::Civil civil = kw::dates::CivilOf(stat_month);
-  const std::string month_text = std::to_string(civil.month) + "/" + std::to_string(civil.year);
+  const std::string month_text = MonthOfSerialText(stat_month);
 
   auto totals = Query(
       "SELECT COUNT(*), COALESCE(SUM(H_MonthlyFee), 0) FROM tbH_Residents WHERE H_HomeMonthlyStatsID = ?", {month_key});

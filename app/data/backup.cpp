@@ -45,7 +45,8 @@ void CheckCopy(SqliteDatabase& copy, const std::string& path) {
   }
   if (!sound) Refuse(path + " is damaged (its integrity check failed): nothing was restored. Restore another copy.");
   if (Number(copy, "PRAGMA application_id") != kTrfApplicationId) {
-    Refuse(path + " is not a TRF database: nothing was restored. Restore a copy made with trf --backup.");
+    Refuse(path +
+           " is not a TRF database: nothing was restored. Restore a copy of a TRF database, made by its backup.");
   }
   const int version = StoredSchemaVersion(copy, Dialect::kSqlite);
   if (version > SchemaVersion(tables::All())) {

@@ -21,7 +21,7 @@ pause
 say *** Step 3: Choose February and start its TRF from the command bar; now the residents open.
 select 1
 click StartTrf
-expect TRF active for 2/1/2004
+expect TRF active for February 2004
 go residents
 expect == Residents ==
 pause
@@ -46,7 +46,7 @@ say *** Step 6: Maple House, March. A hard rule: a negative fee is refused outri
 select 1
 go setup
 select 3
-expect current month: 3/1/2004, TRF active
+expect current month: March 2004, TRF active
 go residents
 select 2
 expect name      : Ben Okafor
