@@ -1,5 +1,6 @@
 // TableBusinessObject: the rules every class shares (kind, required, existing key), the running of
 // field and record rules, and the conversion of written values to their field's kind.
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -15,13 +16,40 @@ namespace trf {
 
 namespace {
 
-// The number a value holds or reads as; an infinity of its sign when the text is too large for a
-// number at all ("1e999"), so that it is refused as out of range rather than raising.
+// A number written with its thousands grouped as the TRF shows amounts ("2,150.50", "-1,000"),
+// without the commas; any other text as it is ("2,5" stays, and is no number).
+std::string WithoutGrouping(const std::string& text) {
+  const std::string trimmed = kw::text::Trim(text);
+  const size_t digits = trimmed.starts_with('-') ? 1 : 0;
+  const size_t point = std::min(trimmed.find('.'), trimmed.size());
+  if (trimmed.find(',') >= point) return text;
+  std::string plain = trimmed.substr(0, digits);
+  size_t group = 0;  // digits since the last comma
+  bool grouped = false;
+  for (size_t i = digits; i < point; ++i) {
+    const char c = trimmed[i];
+    if (c == ',') {
+      if (group == 0 || group > 3 || (grouped && group != 3)) return text;
+      grouped = true;
+      group = 0;
+    } else if (c >= '0' && c <= '9') {
+      plain += c;
+      ++group;
+    } else {
+      return text;
+    }
+  }
+  return group == 3 ? plain + trimmed.substr(point) : text;
+}
+
+// The number a value holds or reads as (thousands grouped or not); an infinity of its sign when the
+// text is too large for a number at all ("1e999"), so that it is refused as out of range rather
+// than raising.
 std::optional<double> NumberOf(const kw::Variant& value) {
   if (value.IsNumber()) return value.ToDouble();
   if (!value.IsText()) return std::nullopt;
   try {
-    return kw::ParseWholeNumber(value.GetText());
+    return kw::ParseWholeNumber(WithoutGrouping(value.GetText()));
   } catch (const kw::Error& error) {
     if (error.Number() != kw::err::kOverflow) throw;
     const std::string text = kw::text::Trim(value.GetText());
