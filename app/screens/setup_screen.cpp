@@ -195,10 +195,16 @@ void TrfSetupScreen::ChangeStatus(MonthStatus from, MonthStatus to, const std::s
     throw ScreenRefusal("cannot " + action + " a TRF that is " + MonthStatusText(SelectedStatus()));
   if (to == kMonthActive && HasOtherActiveMonth())
     throw ScreenRefusal("the home already has an active TRF; close it before you " + action + " another");
-  records()->FieldValue(LIHomeMonths::kStatStatus, kw::Variant::Long(to));
-  if (!Shared()->OnSave(records())) throw ScreenRefusal("the month was left as it was: it must be put right first");
-  Say("TRF " + MonthStatusText(to) + " for " + MonthOfSerialText(records()->Get(column::kStatMonth).ToDouble()));
   const std::string id = records()->Get(column::kHomeMonthlyStatsID).ToText();
+  if (from == kMonthNotStarted) {
+    months_->Start(SelectedMonth());  // with its expense lines, in one transaction
+    Reload();
+    records()->CurrentIndex(kw::Variant::Text(id));
+  } else {
+    records()->FieldValue(LIHomeMonths::kStatStatus, kw::Variant::Long(to));
+    if (!Shared()->OnSave(records())) throw ScreenRefusal("the month was left as it was: it must be put right first");
+  }
+  Say("TRF " + MonthStatusText(to) + " for " + MonthOfSerialText(records()->Get(column::kStatMonth).ToDouble()));
   Rebuild(id);
   MakeSelectedMonthCurrent();
   UpdateButtons();
