@@ -1,6 +1,8 @@
 // The desktop session: services, screens, presentation models and undo.
 #include "app/desktop/desktop_session.h"
 
+#include "app/data/trf_database.h"
+
 #include <QApplication>
 
 #include "app/desktop/feedback_box.h"
@@ -32,7 +34,10 @@ class FieldEdit : public QUndoCommand {
 };
 
 DesktopSession::DesktopSession(const std::string& db_path, Access access, const QPalette& palette)
-    : platform_(palette), services_(db_path, access) {
+    : DesktopSession(OpenTrfDatabase(db_path, access), palette) {}
+
+DesktopSession::DesktopSession(std::shared_ptr<Database> database, const QPalette& palette)
+    : platform_(palette), services_(std::move(database)) {
   services_.desk().presenter = MakeDesktopPresenter([this] {
     const kw::PicturePtr& icon = services_.container()->FormIcon();
     return icon ? ToIcon(*icon) : QIcon();

@@ -33,6 +33,8 @@ class DesktopSession : public QObject, public ScreenEvents {
   // Opens (or creates with its sample data) the database at `db_path` with `access`; feedback
   // dialogs are the desktop's own boxes. Shows no screen yet.
   DesktopSession(const std::string& db_path, Access access, const QPalette& palette);
+  // The same on a database that is open already.
+  DesktopSession(std::shared_ptr<Database> database, const QPalette& palette);
   ~DesktopSession() override;
   DesktopSession(const DesktopSession&) = delete;
   DesktopSession& operator=(const DesktopSession&) = delete;

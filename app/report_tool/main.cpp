@@ -7,12 +7,13 @@
 #include <iostream>
 #include <optional>
 
+#include "app/business/month_service.h"
 #include "app/report/report_csv.h"
 #include "app/report/report_json.h"
-#include "app/business/month_service.h"
 #include "app/report/report_session.h"
 #include "app/report_pdf/report_pdf.h"
 #include "app/report_tool/report_options.h"
+#include "app/siblings/program.h"
 
 namespace {
 
@@ -23,7 +24,8 @@ void Summarise(const trf::MonthReport& report) {
     std::cout << "filed by " << report.filing->filed_by << " on " << trf::StampText(report.filing->filed_at)
               << "; the report is the one filed\n";
   } else {
-    std::cout << (report.passes ? "passes, not filed yet; the report is a draft" : "does not pass yet; the report is a draft")
+    std::cout << (report.passes ? "passes, not filed yet; the report is a draft"
+                                : "does not pass yet; the report is a draft")
               << "\n";
   }
   for (const trf::Problem& problem : report.standing)
@@ -38,10 +40,10 @@ int Verify(trf::ReportSession& session) {
   const int64_t month = std::stoll(host.Container().CurrentH_HomeMonthlyStatsID());
   const std::vector<std::string> differences = host.Months().DifferencesFromFiling(month, host);
   for (const std::string& difference : differences) std::cout << difference << "\n";
-  std::cout << (differences.empty() ? "The live data match the filing."
-                                    : std::to_string(differences.size()) +
-                                          (differences.size() == 1 ? " field differs" : " fields differ") +
-                                          " from the filing.")
+  std::cout << (differences.empty()
+                    ? "The live data match the filing."
+                    : std::to_string(differences.size()) +
+                          (differences.size() == 1 ? " field differs" : " fields differ") + " from the filing.")
             << "\n";
   return differences.empty() ? 0 : 1;
 }
@@ -83,14 +85,5 @@ int main(int argc, char** argv) {
     std::cout << usage;
     return 0;
   }
-  try {
-    return Run(options, argv[0]);
-  } catch (const trf::ScreenRefusal& refusal) {
-    std::cerr << "trf-report: " << refusal.what() << "\n";
-  } catch (const kw::Error& error) {
-    std::cerr << "trf-report: " << trf::SentenceOf(error) << "\n";
-  } catch (const std::exception& error) {
-    std::cerr << "trf-report: " << error.what() << "\n";
-  }
-  return 2;
+  return trf::RunProgram("trf-report", 2, [&] { return Run(options, argv[0]); });
 }

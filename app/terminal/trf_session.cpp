@@ -1,6 +1,7 @@
 // Setting up a run of the program and driving its commands.
 #include "app/terminal/trf_session.h"
 
+#include "app/data/trf_database.h"
 #include "app/terminal/feedback_presenter.h"
 #include "app/terminal/screen_commands.h"
 
@@ -8,7 +9,10 @@ namespace trf {
 
 TrfSession::TrfSession(const std::string& db_path, std::ostream& out, std::istream* terminal, Access access,
                        bool verbose)
-    : transcript_(out), services_(db_path, access), interpreter_(transcript_) {
+    : TrfSession(OpenTrfDatabase(db_path, access), out, terminal, verbose) {}
+
+TrfSession::TrfSession(std::shared_ptr<Database> database, std::ostream& out, std::istream* terminal, bool verbose)
+    : transcript_(out), services_(std::move(database)), interpreter_(transcript_) {
   transcript_.SetVerbose(verbose);
   FeedbackDesk& desk = services_.desk();
   desk.presenter = MakeTerminalPresenter(transcript_, desk, terminal);

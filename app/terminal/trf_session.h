@@ -23,6 +23,8 @@ class TrfSession {
   // only a developer needs.
   TrfSession(const std::string& db_path, std::ostream& out, std::istream* terminal, Access access = Access::kReadWrite,
              bool verbose = false);
+  // The same on a database that is open already.
+  TrfSession(std::shared_ptr<Database> database, std::ostream& out, std::istream* terminal, bool verbose = false);
   ~TrfSession();
   TrfSession(const TrfSession&) = delete;
   TrfSession& operator=(const TrfSession&) = delete;
