@@ -194,7 +194,8 @@ TEST_F(BusinessObjectTest, RefusingToRemoveALookupStillInUseNamesIt) {
   };
   const Row rows[] = {
       {"an expense category",
-       ClassSpec{.class_enum = classes::kExpenseCategories, .class_name = "LIExpenseCategories",
+       ClassSpec{.class_enum = classes::kExpenseCategories,
+                 .class_name = "LIExpenseCategories",
                  .table = &tables::kExpenseCategories},
        "1", "Category 1 \"Food\" cannot be removed: 1 monthly expenses still refer to it."},
       {"a home", ClassSpec{.class_enum = classes::kHomes, .class_name = "LIHomes", .table = &tables::kHomes}, "3",
