@@ -29,14 +29,15 @@ namespace {
 
 // The accepted questions of one home (`home`, an SQL expression with the first parameter), of one
 // of its months (the second parameter) or of the home's own records (month nothing), that no later
-// change of their field has made void. The partial index of accepted questions finds them.
+// change of their field has made void (the engines' triggers name a field in their own case). The
+// partial index of accepted questions finds them.
 std::string AcceptedSql(const std::string& home, bool of_month, const std::string& more) {
   return "SELECT a.S_Table, a.S_RecordKey, a.S_Field, a.S_NewValue, a.S_RuleNumber, a.S_Who, a.S_When "
          "FROM tbS_ChangeRecord a WHERE a.S_HomesID = " +
          home + " AND a.S_HomeMonthlyStatsID " + (of_month ? "= ?" : "IS NULL") +
          " AND a.S_RuleNumber IS NOT NULL AND a.S_Table = ?" + more +
          " AND NOT EXISTS (SELECT 1 FROM tbS_ChangeRecord c WHERE c.S_RecordKey = a.S_RecordKey AND c.S_Table = "
-         "a.S_Table AND c.S_Field = a.S_Field AND c.S_RuleNumber IS NULL AND c.S_ChangeID > a.S_ChangeID) "
+         "a.S_Table AND lower(c.S_Field) = lower(a.S_Field) AND c.S_RuleNumber IS NULL AND c.S_ChangeID > a.S_ChangeID) "
          "ORDER BY a.S_ChangeID";
 }
 
