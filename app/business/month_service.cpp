@@ -7,6 +7,7 @@
 
 #include "app/business/json_value.h"
 #include "app/business/month_report_json.h"
+#include "app/business/month_start.h"
 #include "app/data/transaction.h"
 #include "ui_shared/platform/clock.h"
 #include "ui_shared/platform/dates.h"
@@ -109,13 +110,10 @@ MonthChoice MonthService::MonthOf(const HomeChoice& home, int year, int month) c
   std::string known;
   for (const MonthChoice& choice : MonthsOf(home.key)) {
     if (choice.year == year && choice.month == month) return choice;
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d", choice.year, choice.month);
-    known += (known.empty() ? "" : ", ") + std::string(text);
+    known += (known.empty() ? "" : ", ") + MonthYearText(choice.year, choice.month);
   }
-  char asked[16];
-  std::snprintf(asked, sizeof asked, "%04d-%02d", year, month);
-  Refuse("Home " + home.number + " has no month " + asked + (known.empty() ? "." : "; its months are " + known + "."));
+  Refuse("Home " + home.number + " has no month " + MonthYearText(year, month) +
+         (known.empty() ? "." : "; its months are " + known + "."));
 }
 
 MonthStanding MonthService::Standing(int64_t month) const {
@@ -171,7 +169,7 @@ MonthReport MonthService::LiveReport(int64_t month, MonthSheets& sheets, const s
   std::vector<Problem> problems = sheets.Problems();
   report.passes = Passes(problems);
   for (const Problem& problem : problems)
-    if (problem.accepted) report.accepted.push_back({problem});
+    if (problem.accepted) report.accepted.push_back({problem, problem.accepted_by, problem.accepted_at});
   std::erase_if(problems, [](const Problem& problem) { return problem.accepted; });
   report.standing = std::move(problems);
   sheets.AddToReport(report);
@@ -196,6 +194,8 @@ MonthReport MonthService::Report(int64_t month, MonthSheets& sheets, const std::
   if (std::optional<MonthReport> filed = FiledReport(month)) return std::move(*filed);
   return LiveReport(month, sheets, made_by);
 }
+
+void MonthService::Start(int64_t month) { StartMonth(*database_, month); }
 
 void MonthService::File(int64_t month, MonthSheets& sheets, const std::string& made_by) {
   if (FilingOf(*database_, month))

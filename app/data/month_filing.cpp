@@ -38,6 +38,19 @@ std::optional<Filing> FilingOf(Database& database, int64_t month_id) {
                 TextOf(query->Column(3)), TextOf(query->Column(4))};
 }
 
+std::vector<FilingEvent> FilingsOfMonth(Database& database, int64_t month_id) {
+  auto query = database.Prepare(
+      "SELECT H_FiledBy, H_FiledAt, H_ReopenedBy, H_ReopenedAt, H_ReopenReason FROM tbH_MonthFilings "
+      "WHERE H_HomeMonthlyStatsID = ? ORDER BY H_FiledAt, H_MonthFilingsID");
+  query->Bind(1, Key(month_id));
+  std::vector<FilingEvent> filings;
+  while (query->Step()) {
+    filings.push_back({TextOf(query->Column(0)), TextOf(query->Column(1)), TextOf(query->Column(2)),
+                       TextOf(query->Column(3)), TextOf(query->Column(4))});
+  }
+  return filings;
+}
+
 void FileMonth(Database& database, int64_t month_id, const std::string& report) {
   if (DialectOf(database) == Dialect::kPostgres) {
     auto insert = database.Prepare("INSERT INTO tbH_MonthFilings (H_HomeMonthlyStatsID, H_Report) VALUES (?, ?)");

@@ -100,8 +100,12 @@ void InsertSampleData(Database& database) {
               {L(2), T("STD"), T("Utilities")},
               {L(3), T("STD"), T("Staff")},
               {L(4), T("STD"), T("Maintenance")}});
-  // March at Maple House covers two of the four categories: CheckTableEntries adds the others.
-  InsertRows(database, tables::kMonthlyExpenses, {{L(1), L(3), L(1), M(4200)}, {L(2), L(3), L(3), M(15800)}});
+  // March at Maple House, started, has a line for each of the four categories; two are filled in.
+  InsertRows(database, tables::kMonthlyExpenses,
+             {{L(1), L(3), L(1), M(4200)},
+              {L(2), L(3), L(3), M(15800)},
+              {L(3), L(3), L(2), kNull},
+              {L(4), L(3), L(4), kNull}});
 }
 
 }  // namespace trf

@@ -46,8 +46,8 @@ void MoveCountersPastStoredKeys(Database& database) {
 void RequireAdministrator(Database& database, const std::string& what) {
   if (IsAdministrator(database)) return;
   RaiseDataError(kDatabaseError, "The TRF's tables at " + database.Path() + " are " + what +
-                                     " by its administrator, not by a desk: ask the administrator to open it once "
-                                     "with trf, then try again.");
+                                     " by its administrator, not by a desk: ask the administrator to open it once, "
+                                     "then try again.");
 }
 
 // Takes the schema's lock for the transaction, waiting no longer than the connection's lock

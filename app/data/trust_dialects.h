@@ -19,6 +19,10 @@ std::string Quoted(std::string_view text);
 // The column that ties a table's rows to their home or their month.
 std::string_view LinkColumn(const TableDescription& table);
 
+// The partial index through which the accepted questions of a home, or of one of its months, are
+// read back (see AcceptancesOf): `table` is the change record's name as the engine's statements write it.
+std::string AcceptedQuestionsIndex(const std::string& table);
+
 // The sentence that refuses a change made past the TRF's rules, in words, with a quote doubled for
 // an SQL literal.
 std::string SqlText(std::string_view sentence);

@@ -439,7 +439,8 @@ std::string PostgresTrust::ChangeRecord() const {
          Policy(name, "trf_add",
                 "FOR INSERT WITH CHECK (" + Administrator() +
                     " OR (s_rulenumber IS NOT NULL AND s_who = current_user AND " +
-                    AmongPermitted("s_homesid", granted) + "))");
+                    AmongPermitted("s_homesid", granted) + "))") +
+         AcceptedQuestionsIndex(name);
 }
 
 // The access table: a desk sees its own permissions only; the administrator, its owner, all of them.

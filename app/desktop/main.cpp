@@ -1,7 +1,5 @@
 // trf-desktop: the TRF's screens in a desktop window, on the same library, screens and database as
 // the program `trf`.
-#include <cstdlib>
-#include <iostream>
 #include <string>
 
 #include <QApplication>
@@ -9,11 +7,9 @@
 #include <QStandardPaths>
 
 #include "app/data/memory_policy.h"
-#include "app/data/trf_database.h"
 #include "app/desktop/desktop_session.h"
 #include "app/desktop/main_window.h"
-#include "app/siblings/app_options.h"
-#include "ui_shared/platform/error.h"
+#include "app/siblings/program.h"
 
 namespace {
 
@@ -37,31 +33,14 @@ int main(int argc, char** argv) {
                             "trf.db in your data folder (" +
                                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString() +
                                 "), created with sample data when missing");
-  if (const auto problem =
-          parser.Parse(std::vector<std::string>(argv + 1, argv + argc), std::getenv("TRF_DB"), options)) {
-    std::cerr << "trf-desktop: " << *problem << "\n" << parser.Usage();
-    return 2;
-  }
-  if (options.help) {
-    std::cout << parser.Usage();
-    return 0;
-  }
+  if (const auto status = trf::ReadOptions(parser, argc, argv, options)) return *status;
   QApplication app(argc, argv);
   QApplication::setApplicationDisplayName("TRF");
   QApplication::setWindowIcon(QIcon::fromTheme("trf-desktop"));
-  try {
-    const std::string db = options.Database().value_or(OwnDatabase());
-    trf::desktop::DesktopSession session(
-        trf::OpenTrfDatabase(db, options.WantedAccess(), trf::kDefaultBusyTimeoutMs, options.NewDatabaseSeed(db)),
-        QApplication::palette());
+  return trf::RunProgram("trf-desktop", 1, [&] {
+    trf::desktop::DesktopSession session(trf::OpenNamedDatabase(options, OwnDatabase()), QApplication::palette());
     trf::desktop::MainWindow window(session);
     window.show();
     return QApplication::exec();
-  } catch (const kw::Error& e) {
-    // The sentence for the person; the error's number and the engine's words help nobody here.
-    std::cerr << "trf-desktop: " << trf::SentenceOf(e) << "\n";
-  } catch (const std::exception& e) {
-    std::cerr << "trf-desktop: " << e.what() << "\n";
-  }
-  return 1;
+  });
 }

@@ -362,6 +362,8 @@ void RecordScreen::RemoveRecord() {
 bool RecordScreen::ValidateForSendoff(bool quiet) {
   if (!records_ || loaded_for_ != Context()) Refresh();
   const bool ready = ScreenForm::ValidateForSendoff(quiet);
+  // A question the person accepted here stays accepted whether or not the send-off goes on: on record.
+  if (!quiet) records_->RecordAcceptedQuestions();
   SelectCurrentRecord();
   AnnounceSelection();
   ShowCurrentRecord();

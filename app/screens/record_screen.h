@@ -138,6 +138,8 @@ class RecordScreen : public ScreenForm {
   std::string RecordName() const;
   // A problem of this screen from a rule on `field` (a field number; -1 for none).
   Problem ProblemOf(int32_t field, int32_t rule, const std::string& message, bool hard) const;
+  // A soft question as the problem list shows it, accepted or not, with who accepted it and when.
+  Problem QuestionOf(SoftRule& rule, bool accepted) const;
   // The problems of the rules over the group of records, from the class's group validator.
   void CollectGroupProblems(std::vector<Problem>& problems);
   void LoadChoices();

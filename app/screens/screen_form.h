@@ -23,6 +23,10 @@
 
 namespace trf {
 
+// Who made a change and when, as a line of a record's history ends: " by maple on March 31, 2004,
+// 10:00 UTC".
+std::string ByWhom(const Change& change);
+
 struct MonthReport;
 
 // A business object a screen hands to the send-off check, with the list that shows its records.
@@ -103,9 +107,10 @@ class ScreenForm : public kw::I_FRM_Shared {
   // The changes of the current record, oldest first, of the field `field` (a name Fields gives; the
   // record's being added or removed included) or of every field when it is empty; nothing when the
   // screen has no current stored record.
-  std::vector<Change> History(const std::string& field = "");
-  // The line a person reads for one change of the screen's records: when, who, what.
-  std::string ChangeLine(const Change& change);
+  virtual std::vector<Change> History(const std::string& field = "");
+  // The line a person reads for one change of the screen's records: what, by whom, when
+  // ("Monthly fee 2,400.00 -> 2,600.00 by maple on March 31, 2004, 10:00 UTC").
+  virtual std::string ChangeLine(const Change& change);
 
   // ---- The month's problem list ----
 

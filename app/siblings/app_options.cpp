@@ -79,8 +79,10 @@ std::optional<std::string> OptionsParser::Parse(const std::vector<std::string>& 
                                                 AppOptions& options) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    // An option's value follows it; a next option, or nothing, means the value is missing.
     const auto value = [&](std::optional<std::string>& target) -> std::optional<std::string> {
       if (i + 1 >= args.size()) return arg + " needs a value";
+      if (args[i + 1].starts_with("--")) return arg + " needs a value before the next option, " + args[i + 1];
       target = args[++i];
       return std::nullopt;
     };

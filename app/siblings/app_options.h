@@ -50,6 +50,8 @@ class OptionsParser {
                                    AppOptions& options);
   // The usage text: one line of synopsis, then each option with its help.
   std::string Usage() const;
+  // The program's name, as its messages start.
+  const std::string& Program() const { return program_; }
 
  private:
   struct Option {

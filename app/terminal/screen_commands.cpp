@@ -8,6 +8,7 @@
 #include <tuple>
 #include <utility>
 
+#include "app/business/month_report.h"
 #include "app/business/rules.h"
 #include "app/screens/notes_screen.h"
 #include "app/screens/setup_screen.h"
@@ -104,7 +105,9 @@ std::vector<std::string> ProblemLines(const std::vector<Problem>& problems) {
     const Problem& problem = problems[i];
     std::string where = problem.screen + ", " + problem.record;
     if (!problem.field.empty()) where += ", " + problem.field;
-    const std::string kind = problem.hard ? "error" : problem.accepted ? "question (accepted)" : "question";
+    const std::string by =
+        problem.accepted_by.empty() ? "" : " by " + problem.accepted_by + " on " + StampText(problem.accepted_at);
+    const std::string kind = problem.hard ? "error" : problem.accepted ? "question (accepted" + by + ")" : "question";
     std::string line = std::to_string(i + 1);
     line += ". ";
     line += where;

@@ -118,18 +118,30 @@ TEST_F(RecordScreensTest, ActiveFieldColoursFollowTheSystemColours) {
   EXPECT_FALSE(Field(residents, "name").active);
 }
 
-// The expense lines the categories call for are stored when the screen is first shown, and only then.
-TEST_F(RecordScreensTest, ExpenseLinesAreCompletedOnce) {
-  const std::string count = "SELECT COUNT(*) FROM tbH_MonthlyExpenses WHERE H_HomeMonthlyStatsID = 3";
-  EXPECT_EQ(world.Count(count), 2);
+// Starting a month makes its expense lines, one per category of its TRF type that it lacks, in the
+// transaction that starts it; a month that is not waiting to be started is refused and gets none.
+TEST_F(RecordScreensTest, StartingAMonthMakesItsExpenseLines) {
+  world.services.database()->Exec(
+      "INSERT INTO tbH_HomeMonthlyStats (H_HomeMonthlyStatsID, H_HomesID, H_StatMonth, HU_TrfTypesCD, StatStatus) "
+      "VALUES (6, 1, 38078, 'STD', 0)");
+  world.services.database()->Exec(
+      "INSERT INTO tbH_MonthlyExpenses (H_MonthlyExpensesID, H_HomeMonthlyStatsID, HU_ExpenseCategoriesID, H_Amount) "
+      "VALUES (9, 6, 3, 120)");
+  const std::string lines = "SELECT COUNT(*) FROM tbH_MonthlyExpenses WHERE H_HomeMonthlyStatsID = 6";
+  world.host.Months().Start(6);
+  EXPECT_EQ(world.Count(lines), 4) << "one line per category";
+  EXPECT_EQ(world.Count(lines + " AND HU_ExpenseCategoriesID IN (1, 2, 4) AND H_Amount IS NULL"), 3)
+      << "the lines made are empty";
+  EXPECT_EQ(world.Count(lines + " AND HU_ExpenseCategoriesID = 3 AND H_Amount = 120"), 1) << "the line there is kept";
+  EXPECT_EQ(world.Count("SELECT StatStatus FROM tbH_HomeMonthlyStats WHERE H_HomeMonthlyStatsID = 6"), kMonthActive);
+  EXPECT_THROW(world.host.Months().Start(6), kw::Error) << "started already";
+  EXPECT_EQ(world.Count(lines), 4) << "a refused start makes no line";
+}
+
+// Monthly Expenses shows the month's stored lines and adds none by hand.
+TEST_F(RecordScreensTest, ExpenseLinesAreShownAsStored) {
   RecordScreen& expenses = Show("expenses");
-  EXPECT_EQ(world.Count(count), 4);
-  EXPECT_EQ(world.Count(count + " AND HU_ExpenseCategoriesID IN (2, 4) AND H_Amount IS NULL"), 2);
-  world.events.lines.clear();
-  Show("residents");
-  Show("expenses");
-  EXPECT_EQ(world.Count(count), 4);
-  EXPECT_FALSE(world.events.Saw("completed from the expense categories"));
+  EXPECT_EQ(expenses.ListRows(), 4);
   EXPECT_THROW(expenses.AddRecord(), ScreenRefusal);
 }
 
