@@ -91,6 +91,10 @@ void ScreenForm::EditField(const std::string& field, const std::string&) {
   throw ScreenRefusal("this screen has no field \"" + field + "\"");
 }
 
+void ScreenForm::FocusField(const std::string& field) {
+  if (!field.empty()) throw ScreenRefusal("this screen has no field \"" + field + "\"");
+}
+
 void ScreenForm::SaveScreen() {
   if (!MainObject()) throw ScreenRefusal("this screen has nothing to save");
   Say(Save() ? "saved" : "not saved");
