@@ -76,6 +76,7 @@ bool ScreenForm::ValidateForSendoff(bool quiet) {
 
 void ScreenForm::Describe(ScreenView& view) {
   kw::SharedProcedures& shared = *shared_;
+  view.context.home_id = shared.CurrentH_HomesID();
   view.context.home_num = shared.CurrentHomeNum();
   view.context.month_id = shared.CurrentH_HomeMonthlyStatsID();
   view.context.month_date = shared.CurrentTRFDate();

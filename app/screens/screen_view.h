@@ -16,6 +16,7 @@ namespace trf {
 
 // The home and month every screen works in.
 struct ScreenContext {
+  std::string home_id;          // the home's record key; "" while no home is current
   std::string home_num;         // "" while no home is current
   std::string month_id;         // "" while no month is current
   double month_date = 0;        // the current month (a date serial) when there is one
