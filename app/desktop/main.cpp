@@ -46,6 +46,10 @@ int main(int argc, char** argv) {
     std::cout << parser.Usage();
     return 0;
   }
+  if (options.version) {
+    std::cout << trf::VersionLine("trf-desktop");
+    return 0;
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationDisplayName("TRF");
   QApplication::setWindowIcon(QIcon::fromTheme("trf-desktop"));

@@ -61,6 +61,10 @@ int main(int argc, char** argv) {
     std::cout << usage;
     return 0;
   }
+  if (options.app.version) {
+    std::cout << trf::VersionLine("trf-report");
+    return 0;
+  }
   try {
     return Run(options, argv[0]);
   } catch (const trf::ScreenRefusal& refusal) {

@@ -33,7 +33,7 @@ std::optional<std::string> ParseReportOptions(const std::vector<std::string>& ar
           "checks (the report is final), 1 when it does not (the files are written all the same, each marked as\n"
           "a draft), 2 when the options are wrong or the report could not be made or written.\n";
   if (auto problem = parser.Parse(args, environment_db, options.app)) return problem;
-  if (options.app.help) return std::nullopt;
+  if (options.app.help || options.app.version) return std::nullopt;
   if (!options.app.Database()) return "no database is named: give --db, or set TRF_DB";
   if (!options.home) return "--home is missing: name the home by its number";
   if (!options.month) return "--month is missing: name the month as yyyy-mm";

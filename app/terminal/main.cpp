@@ -151,6 +151,10 @@ int main(int argc, char** argv) {
     std::cout << usage;
     return 0;
   }
+  if (options.app.version) {
+    std::cout << trf::VersionLine("trf");
+    return 0;
+  }
   try {
     if (options.demo) return RunDemo(options.verbose);
     if (!options.admin.empty()) return RunAdmin(options);
