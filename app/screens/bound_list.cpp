@@ -18,9 +18,10 @@ void BoundList::Describe(ScreenView& view) const { view.list = DescribeListView(
 
 std::string BoundList::Cell(int row, int column) const {
   if (row < 0 || row >= Rows() || column < 0) return {};
-  const auto item = std::static_pointer_cast<kw::widgets::ListItem>(view_->Entries().At(row + 1));
-  if (column == 0) return item->Text();
-  const kw::widgets::ListSubItemTexts& sub_items = item->SubItems();
+  // The item by reference: a cell is read for every row a list shows or sums, with no count kept.
+  auto& item = static_cast<kw::widgets::ListItem&>(*view_->Entries().At(row + 1));
+  if (column == 0) return item.Text();
+  const kw::widgets::ListSubItemTexts& sub_items = item.SubItems();
   return column <= sub_items.Count() ? std::string(sub_items.Text(column)) : std::string();
 }
 

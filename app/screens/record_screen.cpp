@@ -70,11 +70,18 @@ void RecordScreen::Reload() {
   ShowCurrentRecord();
 }
 
-void RecordScreen::LoadChoices() {
+bool RecordScreen::LoadChoices() {
+  bool changed = false;
+  const auto load = [&](Field& field) {
+    const LookupChoices before = field.choices;
+    field.choices.Load(*database_, *field.column, *Shared());
+    changed = changed || !(field.choices == before);
+  };
   for (Field& field : fields_)
-    if (field.column->kind == ColumnKind::kLookup) field.choices.Load(*database_, *field.column, *Shared());
+    if (field.column->kind == ColumnKind::kLookup) load(field);
   for (std::optional<Field>& lookup : column_lookups_)
-    if (lookup) lookup->choices.Load(*database_, *lookup->column, *Shared());
+    if (lookup) load(*lookup);
+  return changed;
 }
 
 bool RecordScreen::EveryOnActivate(kw::ActiveParams&) {
@@ -82,8 +89,8 @@ bool RecordScreen::EveryOnActivate(kw::ActiveParams&) {
     Refresh();
     return true;
   }
-  LoadChoices();
-  if (list_->Rows() > 0) Events().RowsChanged(*this, 0, list_->Rows());
+  // Another screen may have renamed a record a lookup column names: only then are the rows redrawn.
+  if (LoadChoices() && list_->Rows() > 0) Events().RowsChanged(*this, 0, list_->Rows());
   ShowCurrentRecord();
   return true;
 }

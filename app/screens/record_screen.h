@@ -137,7 +137,8 @@ class RecordScreen : public ScreenForm {
   Problem ProblemOf(int32_t field, int32_t rule, const std::string& message, bool hard) const;
   // The problems of the rules over the group of records, from the class's group validator.
   void CollectGroupProblems(std::vector<Problem>& problems);
-  void LoadChoices();
+  // Reads every lookup's choices afresh; true when one of them offers other names than before.
+  bool LoadChoices();
   size_t FieldIndex(const std::string& name) const;
   // The home and month the screen works in now.
   std::string Context() const;

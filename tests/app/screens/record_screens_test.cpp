@@ -282,5 +282,21 @@ TEST_F(RecordScreensTest, FieldsSayHowTheirValuesStand) {
   EXPECT_EQ(standing("fee"), std::tuple(Standing::kFine, std::string()));
 }
 
+// Coming back to a screen redraws none of its rows, unless a record a lookup column names was renamed
+// meanwhile: then every row is announced changed, and shows the new name.
+TEST_F(RecordScreensTest, ComingBackRedrawsRowsOnlyAfterARename) {
+  RecordScreen& residents = Show("residents");
+  Show("expenses");
+  world.events.rows_changed = 0;
+  Show("residents");
+  EXPECT_EQ(world.events.rows_changed, 0);
+  RecordScreen& families = Show("families");
+  families.EditField("name", "Andersen household");
+  world.events.rows_changed = 0;
+  Show("residents");
+  EXPECT_EQ(world.events.rows_changed, 6);
+  EXPECT_EQ(residents.ListCell(0, 4), "Andersen household");
+}
+
 }  // namespace
 }  // namespace trf::testing
