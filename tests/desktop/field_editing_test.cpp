@@ -99,6 +99,27 @@ class FieldEditingTest : public DesktopSuite {
     QVERIFY(!world_->Page("residents")->Reason("birthdate")->isVisible());
   }
 
+  // A keystroke that can never make a value of the field is refused as it is typed (a letter in an
+  // amount, a third decimal, a sign a date has not); whatever else is typed is the rules' to judge.
+  void keystrokesThatMakeNoValueAreRefused() {
+    world_->ChooseMarch("residents");
+    // What the field holds after `keys` are typed over it; Escape then takes the typing back.
+    const auto typed = [this](const std::string& field, const QString& keys) {
+      QLineEdit* edit = world_->Edit(field);
+      edit->setFocus();
+      edit->selectAll();
+      QTest::keyClicks(edit, keys);
+      const QString text = edit->text();
+      QTest::keyClick(edit, Qt::Key_Escape);
+      return text;
+    };
+    QCOMPARE(typed("fee", "12x"), QString("12"));
+    QCOMPARE(typed("fee", "1.234"), QString("1.23"));
+    QCOMPARE(typed("fee", "-5"), QString("-5"));
+    QCOMPARE(typed("birthdate", "3/5/2004!"), QString("3/5/2004"));
+    QCOMPARE(typed("name", "Ann-Marie 2"), QString("Ann-Marie 2"));
+  }
+
   // Escape takes back what was typed and not yet handed over; in a field that holds a refused
   // value, it takes back that value's edit.
   void escapeRevertsDeliberately() {
