@@ -222,8 +222,10 @@ void FieldDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
     combo->setCurrentIndex(combo->findText(QString::fromStdString(field.value)));
     combo->setEnabled(!field.read_only);
   } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
-    // What the person typed stays until the screen shows another value for the field.
-    if (value_changed || !edit->isModified()) ShowValue(*edit, field);
+    // What the person typed stays until the screen shows another value for the field; a change of
+    // colours alone leaves the text, its caret and its selection as they are.
+    if (value_changed || (!edit->isModified() && edit->text() != ShownValue(field, field.value)))
+      ShowValue(*edit, field);
     edit->setReadOnly(field.read_only);
   }
   // The field's colours, the active field's among them; a combo box draws itself as a button.

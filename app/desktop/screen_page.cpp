@@ -63,6 +63,7 @@ ScreenPage::ScreenPage(DesktopSession& session, const ScreenForm& screen, QWidge
   layout->addWidget(context_);
 }
 
+// The focus moves while the page's children are deleted, after its own members are gone.
 ScreenPage::~ScreenPage() { disconnect(focus_); }
 
 QString ScreenPage::WithMnemonic(const std::string& name) {

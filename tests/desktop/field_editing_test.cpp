@@ -45,6 +45,17 @@ class FieldEditingTest : public DesktopSuite {
     QCOMPARE(world_->ActiveField(), std::string());
   }
 
+  // Tab into a field selects its text, and the active colours arriving there leave it selected: what
+  // is typed replaces the value.
+  void typingAfterTabReplacesTheValue() {
+    world_->ChooseMarch("residents");
+    world_->Edit("name")->setFocus();
+    QTest::keyClick(world_->Edit("name"), Qt::Key_Tab);
+    QCOMPARE(world_->ActiveField(), std::string("birthdate"));
+    QTest::keyClicks(world_->Focused(), "4/2/1932");
+    QCOMPARE(world_->Edit("birthdate")->text(), QString("4/2/1932"));
+  }
+
   // A value the rules refuse keeps its sentence under the field (as the terminal says it), in the
   // field's accessible description, on the record's row and in F1's "Now" line, and keeps the
   // person in the field; the correction typed then is what the field holds.
