@@ -68,9 +68,11 @@ gates: deps
 	.ci/gates
 
 
-# The program alone: a first `make demo` builds no test suite.
-trf: deps
-	cmake --preset dev >/dev/null
+# The program alone: a first `make demo` installs only what `trf` needs and builds no test suite
+# (a later `make test` builds the rest in the same folder).
+trf:
+	@./.ci/install-deps trf
+	cmake --preset dev -DTRF_TESTS=OFF >/dev/null
 	cmake --build --preset dev --target trf
 
 demo: trf
@@ -90,12 +92,16 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install build/dev --prefix $(PREFIX)
 
-# A Debian package of both programs with the desktop entry and the icon, in build/release
-# (`apt install ./build/release/trf_*.deb`); only the two programs are built for it.
-package: deps
-	cmake --preset release -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
-	cmake --build --preset release --target trf trf-desktop
-	cd build/release && cpack -G DEB
+# The Debian package of the three programs with the desktop entry and the icon, in build/package
+# (`apt install ./build/package/trf_*.deb`), built optimised without the tests, then checked
+# (its contents, desktop-file-validate, lintian).
+package:
+	@./.ci/install-deps package
+	cmake --preset package >/dev/null
+	cmake --build --preset package
+	rm -f build/package/trf_*.deb
+	cd build/package && cpack -G DEB
+	tests/packaging/check_package.sh build/package/trf_*.deb
 
 clean:
 	rm -rf build

@@ -19,7 +19,6 @@ namespace {
 
 [[noreturn]] void Refuse(const std::string& sentence) { RaiseDataError(kDatabaseError, sentence); }
 
-kw::Variant Key(int64_t key) { return kw::Variant::Double(static_cast<double>(key)); }
 int64_t KeyOf(const kw::Variant& value) { return static_cast<int64_t>(value.ToDouble()); }
 
 MonthChoice MonthOfRow(const Statement& query) {
@@ -91,7 +90,7 @@ std::vector<HomeChoice> MonthService::Homes() const {
 std::vector<MonthChoice> MonthService::MonthsOf(int64_t home) const {
   auto query = database_->Prepare(std::string("SELECT ") + kMonthColumns +
                                   " FROM tbH_HomeMonthlyStats WHERE H_HomesID = ? ORDER BY H_StatMonth");
-  query->Bind(1, Key(home));
+  query->Bind(1, BoundKey(home));
   std::vector<MonthChoice> months;
   while (query->Step()) months.push_back(MonthOfRow(*query));
   return months;
@@ -120,7 +119,7 @@ MonthStanding MonthService::Standing(int64_t month) const {
   MonthStanding standing;
   auto query = database_->Prepare(std::string("SELECT ") + kMonthColumns +
                                   " FROM tbH_HomeMonthlyStats WHERE H_HomeMonthlyStatsID = ?");
-  query->Bind(1, Key(month));
+  query->Bind(1, BoundKey(month));
   if (!query->Step()) Refuse("The month record " + std::to_string(month) + " is not in the database.");
   standing.month = MonthOfRow(*query);
   query.reset();
@@ -128,7 +127,7 @@ MonthStanding MonthService::Standing(int64_t month) const {
   auto reopened = database_->Prepare(
       "SELECT H_ReopenedBy, H_ReopenedAt, H_ReopenReason FROM tbH_MonthFilings WHERE H_HomeMonthlyStatsID = ? AND "
       "H_ReopenedAt IS NOT NULL ORDER BY H_ReopenedAt DESC");
-  reopened->Bind(1, Key(month));
+  reopened->Bind(1, BoundKey(month));
   if (reopened->Step()) {
     standing.reopened_by = reopened->Column(0).ToText();
     standing.reopened_at = reopened->Column(1).ToText();
@@ -156,7 +155,7 @@ MonthReport MonthService::LiveReport(int64_t month, MonthSheets& sheets, const s
       "SELECT h.H_HomeNum, h.H_HomeName, m.H_StatMonth, t.HU_Description, m.StatStatus "
       "FROM tbH_HomeMonthlyStats m JOIN tbH_Homes h ON h.H_HomesID = m.H_HomesID "
       "JOIN tbHU_TrfTypes t ON t.HU_TrfTypesCD = m.HU_TrfTypesCD WHERE m.H_HomeMonthlyStatsID = ?");
-  query->Bind(1, Key(month));
+  query->Bind(1, BoundKey(month));
   if (!query->Step()) Refuse("The month record " + std::to_string(month) + " is not in the database.");
   report.home_number = query->Column(0).ToText();
   report.home_name = query->Column(1).ToText();

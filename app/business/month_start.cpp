@@ -14,8 +14,6 @@ namespace {
 
 namespace column = tables::column;
 
-kw::Variant Key(int64_t key) { return kw::Variant::Double(static_cast<double>(key)); }
-
 // The categories of the month's TRF type that the month has no line for, in their order.
 std::vector<kw::Variant> MissingCategories(Database& database, int64_t month) {
   const std::string category = column::kExpenseCategoriesID;
@@ -26,7 +24,7 @@ std::vector<kw::Variant> MissingCategories(Database& database, int64_t month) {
                        column::kTrfTypesCD + " WHERE m." + month_key + " = ? AND NOT EXISTS (SELECT 1 FROM " +
                        std::string(tables::kMonthlyExpenses.name) + " e WHERE e." + month_key + " = m." + month_key +
                        " AND e." + category + " = c." + category + ") ORDER BY c." + category);
-  query->Bind(1, Key(month));
+  query->Bind(1, BoundKey(month));
   std::vector<kw::Variant> missing;
   while (query->Step()) missing.push_back(query->Column(0));
   return missing;
@@ -49,7 +47,7 @@ void AddMissingExpenseLines(Database& database, int64_t month) {
     const kw::Variant key = next_key->Column(0);
     next_key->Reset();
     insert->Reset();
-    insert->Bind(1, key).Bind(2, Key(month)).Bind(3, category).Step();
+    insert->Bind(1, key).Bind(2, BoundKey(month)).Bind(3, category).Step();
   }
 }
 
@@ -60,7 +58,7 @@ void StartMonth(Database& database, int64_t month) {
   auto start = database.Prepare("UPDATE " + std::string(tables::kHomeMonths.name) + " SET " + column::kStatStatus +
                                 " = ?, " + kVersionColumn + " = " + kVersionColumn + " + 1 WHERE " +
                                 column::kHomeMonthlyStatsID + " = ? AND " + column::kStatStatus + " = ?");
-  start->Bind(1, kw::Variant::Long(kMonthActive)).Bind(2, Key(month)).Bind(3, kw::Variant::Long(kMonthNotStarted));
+  start->Bind(1, kw::Variant::Long(kMonthActive)).Bind(2, BoundKey(month)).Bind(3, kw::Variant::Long(kMonthNotStarted));
   start->Step();
   if (database.Changes() == 0) {
     RaiseDataError(kDatabaseError,

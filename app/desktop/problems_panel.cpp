@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
+#include "app/desktop/standing_icons.h"
+
 namespace trf::desktop {
 namespace {
 
@@ -63,9 +65,7 @@ void ProblemsPanel::Show(std::vector<Problem> problems) {
     if (!standing) {
       for (int column = 0; column < kColumns; ++column) item->setForeground(column, palette().placeholderText());
     }
-    item->setIcon(kScreen, style()->standardIcon(problem.hard ? QStyle::SP_MessageBoxCritical
-                                                 : standing   ? QStyle::SP_MessageBoxWarning
-                                                              : QStyle::SP_DialogApplyButton));
+    item->setIcon(kScreen, StandingIcon(StandingOf(problem)));
   }
   for (int column = 0; column < kMessage; ++column) entries_->resizeColumnToContents(column);
   summary_->setText(Open() == 0 ? tr("Nothing stands in the way of filing the month.")

@@ -87,5 +87,9 @@ int main(int argc, char** argv) {
     std::cout << usage;
     return 0;
   }
+  if (options.app.version) {
+    std::cout << trf::VersionLine("trf-report");
+    return 0;
+  }
   return trf::RunProgram("trf-report", 2, [&] { return Run(options, argv[0]); });
 }

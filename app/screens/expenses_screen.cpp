@@ -7,12 +7,11 @@
 namespace trf {
 
 MonthlyExpensesScreen::MonthlyExpensesScreen(std::shared_ptr<Database> database)
-    : RecordScreen("KW_UI01____FRM_H_MonthlyExpenses", "expenses", "Monthly Expenses", kw::icDependsOnMonth,
-                   RecordScreenLayout{.class_number = classes::kMonthlyExpenses,
-                                      .table = &tables::kMonthlyExpenses,
-                                      .columns = {{tables::column::kExpenseCategoriesID, "Category", 1800}},
-                                      .adds_records = false},
-                   std::move(database)) {}
+    : RecordScreen(
+          "KW_UI01____FRM_H_MonthlyExpenses", "expenses", "Monthly Expenses", kw::icDependsOnMonth,
+          RecordScreenLayout{
+              .class_number = classes::kMonthlyExpenses, .table = &tables::kMonthlyExpenses, .adds_records = false},
+          std::move(database)) {}
 
 std::string MonthlyExpensesScreen::Purpose() const {
   return "Expenses of the month, one line per expense category (the lines are made when the month's TRF is "

@@ -20,8 +20,8 @@ constexpr size_t kClassNameTail = 3;
 }  // namespace
 
 std::string RecordScreen::RecordName() const {
-  if (layout_.columns.empty()) return CurrentKey();
-  std::string shown = ShownProperty(layout_.columns.front().property);
+  if (listed_.empty()) return CurrentKey();
+  std::string shown = ShownProperty(std::string(listed_.front()->name));
   if (const LookupChoices* choices = ColumnChoices(0)) {
     if (const std::optional<std::string> name = choices->NameOf(kw::Variant::Text(shown))) return *name;
   }

@@ -90,6 +90,9 @@ class ScreenForm : public kw::I_FRM_Shared {
   virtual void SelectRow(int row);
   // Writes `text` into the field `field` as a person types it, then leaves the field (its checks run).
   virtual void EditField(const std::string& field, const std::string& text);
+  // Moves the focus to the field `field` (a name Fields gives) as a person does who enters it,
+  // nothing written; "" when the person left the fields for another part of the screen.
+  virtual void FocusField(const std::string& field);
   // OnSave over the main business object.
   virtual void SaveScreen();
   // A record added to or removed from the screen's list.
@@ -128,6 +131,9 @@ class ScreenForm : public kw::I_FRM_Shared {
   virtual int ListRows() const { return 0; }
   // The text of cell `column` of row `row` (both 0-based) as the person reads it; "" outside the list.
   virtual std::string ListCell(int /*row*/, int /*column*/) const { return {}; }
+  // The key of the record of row `row` (0-based), as a Problem names it; "" outside the list, and
+  // for a list whose rows stand for no records.
+  virtual std::string ListKey(int /*row*/) const { return {}; }
 
   // ---- The month's report (month_report.h) ----
 

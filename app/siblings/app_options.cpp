@@ -23,6 +23,7 @@ constexpr SharedOption kShared[] = {
      "only look: the database is opened read-only and nothing is saved (a file you may not write, or one in a "
      "folder you may not write, opens this way by itself)"},
     {"--help", "", "this text"},
+    {"--version", "", "the program's name and version"},
 };
 
 // `text` wrapped to lines of at most `width` characters, each but the first indented by `indent`.
@@ -56,6 +57,8 @@ std::string UsageLine(const std::string& name, const std::string& placeholder, c
 
 }  // namespace
 
+std::string VersionLine(const std::string& program) { return program + " " + TRF_VERSION + "\n"; }
+
 OptionsParser::OptionsParser(std::string program, std::string default_db)
     : program_(std::move(program)), default_db_(std::move(default_db)) {}
 
@@ -88,6 +91,8 @@ std::optional<std::string> OptionsParser::Parse(const std::vector<std::string>& 
     };
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (arg == "--sample") {
       options.sample = true;
     } else if (arg == "--read-only") {

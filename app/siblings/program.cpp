@@ -15,14 +15,20 @@ std::optional<int> ReadOptions(OptionsParser& parser, int argc, char** argv, App
                                const std::function<std::optional<std::string>()>& check) {
   std::optional<std::string> problem =
       parser.Parse(std::vector<std::string>(argv + 1, argv + argc), std::getenv("TRF_DB"), options);
-  if (!problem && !options.help && check) problem = check();
+  if (!problem && !options.help && !options.version && check) problem = check();
   if (problem) {
     std::cerr << parser.Program() << ": " << *problem << "\n" << parser.Usage();
     return 2;
   }
-  if (!options.help) return std::nullopt;
-  std::cout << parser.Usage();
-  return 0;
+  if (options.help) {
+    std::cout << parser.Usage();
+    return 0;
+  }
+  if (options.version) {
+    std::cout << VersionLine(parser.Program());
+    return 0;
+  }
+  return std::nullopt;
 }
 
 std::shared_ptr<Database> OpenNamedDatabase(const AppOptions& options, const std::string& fallback) {

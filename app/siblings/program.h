@@ -16,7 +16,7 @@ namespace trf {
 // Reads the arguments of `program` (argv without the program's name) with `parser` into `options`,
 // TRF_DB from the environment, then asks `check` what else is wrong. Nothing when the program goes
 // on; otherwise its exit status: 2 after saying what is wrong with the usage on standard error, 0
-// after printing the usage for --help.
+// after printing the usage for --help or the version line for --version.
 std::optional<int> ReadOptions(OptionsParser& parser, int argc, char** argv, AppOptions& options,
                                const std::function<std::optional<std::string>()>& check = {});
 

@@ -104,6 +104,16 @@ TEST(AppOptionsTest, AnOptionWithoutItsValueIsRefused) {
   }
 }
 
+// --version asks for the version line, which names the program and the version of the package.
+TEST(AppOptionsTest, VersionIsAnOptionOfEveryProgram) {
+  OptionsParser parser("trf-report", "trf.db");
+  AppOptions options;
+  ASSERT_EQ(parser.Parse({"--version"}, nullptr, options), std::nullopt);
+  EXPECT_TRUE(options.version);
+  EXPECT_NE(parser.Usage().find("  --version"), std::string::npos);
+  EXPECT_EQ(VersionLine("trf-report"), "trf-report " TRF_VERSION "\n");
+}
+
 // An option with words of its own takes every word up to the next option, and needs at least one.
 TEST(AppOptionsTest, WordsRunUpToTheNextOption) {
   struct Row {
