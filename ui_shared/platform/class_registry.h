@@ -29,8 +29,8 @@ class ClassRegistry {
   // The factory registered under `prog_id`; empty when none.
   Factory Lookup(std::string_view prog_id) const;
 
-  // Creates a new object; 429 when none is registered or the factory gives nothing. Errors of
-  // the factory itself pass unchanged.
+  // Creates a new object; 429 naming `prog_id` when none is registered or the factory gives
+  // nothing. Errors of the factory itself pass unchanged.
   ObjectPtr Create(std::string_view prog_id) const;
 
   // A registry with nothing registered, the default of Service<ClassRegistry>.
