@@ -1,19 +1,20 @@
-// The reference command bar: clicks by the toolbar rules and the call of the target's member named by the key.
+// The default container's command bar: clicks by the toolbar rules and the call of the target's member named by
+// the key.
 #include <functional>
 #include <utility>
 
-#include "app/siblings/screen_container.h"
 #include "tests/doubles/raised.h"
+#include "ui_shared/defaults/screen_container.h"
 
-namespace trf {
+namespace kw {
 namespace {
 
 // A click target that writes down each member called with its value.
-struct ClickTarget : kw::Object {
+struct ClickTarget : Object {
   std::string TypeName() const override { return "ClickTarget"; }
-  kw::Variant Call(std::string_view member, const kw::Args& args) override {
+  Variant Call(std::string_view member, const Args& args) override {
     calls.push_back(std::string(member) + "(" + args.Required(0, "Value").ToText() + ")");
-    return kw::Variant();
+    return Variant();
   }
   std::vector<std::string> calls;
 };
@@ -21,9 +22,9 @@ struct ClickTarget : kw::Object {
 // A bar of: check, separator, three group buttons, a plain one, two more group buttons.
 struct BarWorld {
   BarWorld() {
-    const std::pair<const char*, kw::CommandButtonStyle> buttons[] = {
-        {"Check", kw::kButtonCheck}, {"Sep", kw::kButtonSeparator}, {"G1", kw::kButtonGroup}, {"G2", kw::kButtonGroup},
-        {"G3", kw::kButtonGroup},    {"Plain", kw::kButtonPlain},   {"H1", kw::kButtonGroup}, {"H2", kw::kButtonGroup}};
+    const std::pair<const char*, CommandButtonStyle> buttons[] = {
+        {"Check", kButtonCheck}, {"Sep", kButtonSeparator}, {"G1", kButtonGroup}, {"G2", kButtonGroup},
+        {"G3", kButtonGroup},    {"Plain", kButtonPlain},   {"H1", kButtonGroup}, {"H2", kButtonGroup}};
     for (auto [key, style] : buttons) container->AddCommandButton(nullptr, key, target, style, key);
   }
   std::string Values() const {
@@ -64,18 +65,18 @@ TEST(CommandBar, StateCallsAndButtonsThatCannotBeClicked) {
   std::weak_ptr<ClickTarget> watch = w.target;
   w.target.reset();
   EXPECT_TRUE(watch.expired());
-  EXPECT_EQ(kw::testing::RaisedNumber([&] { w.container->ClickCommandButton("Plain"); }), kw::err::kObjectNotSet);
+  EXPECT_EQ(testing::RaisedNumber([&] { w.container->ClickCommandButton("Plain"); }), err::kObjectNotSet);
 }
 
 // A click target that, once, does something to the bar in the middle of its click, and writes down
 // the value it was given before and after.
-struct BusyTarget : kw::Object {
+struct BusyTarget : Object {
   std::string TypeName() const override { return "BusyTarget"; }
-  kw::Variant Call(std::string_view member, const kw::Args& args) override {
+  Variant Call(std::string_view member, const Args& args) override {
     const std::string before = args.Required(0, "Value").ToText();
     if (during) std::exchange(during, nullptr)();
     calls.push_back(std::string(member) + "(" + before + "->" + args.Required(0, "Value").ToText() + ")");
-    return kw::Variant();
+    return Variant();
   }
   std::function<void()> during;
   std::vector<std::string> calls;
@@ -86,7 +87,7 @@ struct BusyTarget : kw::Object {
 TEST(CommandBar, AClickKeepsItsValueWhileTheTargetChangesTheBar) {
   const auto container = std::make_shared<ScreenContainer>();
   const auto target = std::make_shared<BusyTarget>();
-  container->AddCommandButton(nullptr, "Check", target, kw::kButtonCheck, "Check");
+  container->AddCommandButton(nullptr, "Check", target, kButtonCheck, "Check");
   target->during = [&] { container->ClickCommandButton("Check"); };
   EXPECT_TRUE(container->ClickCommandButton("Check"));
   target->during = [&] { container->RemoveCommandButton("Check"); };
@@ -96,4 +97,4 @@ TEST(CommandBar, AClickKeepsItsValueWhileTheTargetChangesTheBar) {
 }
 
 }  // namespace
-}  // namespace trf
+}  // namespace kw

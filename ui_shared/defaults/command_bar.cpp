@@ -1,19 +1,19 @@
 // Command-bar buttons, their state and their clicks.
-#include "app/siblings/command_bar.h"
+#include "ui_shared/defaults/command_bar.h"
 
 #include <algorithm>
 
-namespace trf {
+namespace kw {
 namespace {
 
 constexpr int16_t kPressed = 1;
 constexpr int16_t kReleased = 0;
 
-bool InGroup(const CommandButton& button) { return button.style == kw::kButtonGroup; }
+bool InGroup(const CommandButton& button) { return button.style == kButtonGroup; }
 
 }  // namespace
 
-CommandBar::ButtonCall::ButtonCall(const std::string& key) : member(key) { args.Add(kw::Variant::Integer(0)); }
+CommandBar::ButtonCall::ButtonCall(const std::string& key) : member(key) { args.Add(Variant::Integer(0)); }
 
 void CommandBar::Add(CommandButton button) {
   calls_.push_back(std::make_shared<ButtonCall>(button.key));
@@ -30,7 +30,7 @@ bool CommandBar::Remove(std::string_view key) {
 
 bool CommandBar::SetState(std::string_view key, bool enabled, int16_t value) {
   const auto button = FindMutable(key);
-  if (button == buttons_.end() || button->style == kw::kButtonSeparator) return false;
+  if (button == buttons_.end() || button->style == kButtonSeparator) return false;
   button->enabled = enabled;
   SetValue(button, value);
   return true;
@@ -48,18 +48,18 @@ void CommandBar::SetValue(std::vector<CommandButton>::iterator button, int16_t v
 
 bool CommandBar::Click(std::string_view key) {
   const auto button = FindMutable(key);
-  if (button == buttons_.end() || !button->enabled || button->style == kw::kButtonSeparator) return false;
+  if (button == buttons_.end() || !button->enabled || button->style == kButtonSeparator) return false;
   switch (button->style) {
-    case kw::kButtonCheck: SetValue(button, button->value == kPressed ? kReleased : kPressed); break;
-    case kw::kButtonGroup: SetValue(button, kPressed); break;
+    case kButtonCheck: SetValue(button, button->value == kPressed ? kReleased : kPressed); break;
+    case kButtonGroup: SetValue(button, kPressed); break;
     default: break;
   }
   // The target may change the bar while it runs: take what the call needs first.
   const int16_t value = button->value;
-  const kw::ObjectPtr target = button->target.lock();
+  const ObjectPtr target = button->target.lock();
   const std::shared_ptr<ButtonCall> call = calls_[static_cast<size_t>(button - buttons_.begin())];
   if (call->calling) {
-    kw::CallMember(target, call->member, kw::Args().Add(kw::Variant::Integer(value)));
+    CallMember(target, call->member, Args().Add(Variant::Integer(value)));
     return true;
   }
   // Ends the click's use of the kept list, however the call ends.
@@ -68,8 +68,8 @@ bool CommandBar::Click(std::string_view key) {
     ButtonCall& call;
   } called{*call};
   call->calling = true;
-  call->args.PositionalValue(0) = kw::Variant::Integer(value);
-  kw::CallMember(target, call->member, call->args);
+  call->args.PositionalValue(0) = Variant::Integer(value);
+  CallMember(target, call->member, call->args);
   return true;
 }
 
@@ -85,4 +85,4 @@ std::vector<CommandButton>::iterator CommandBar::FindMutable(std::string_view ke
   return buttons_.end();
 }
 
-}  // namespace trf
+}  // namespace kw
