@@ -67,5 +67,14 @@ TEST(FeedbackDialogTest, RecordsEachShowingAndAnswersAsTheDeskSays) {
   EXPECT_THROW(dialog.Show(Variant::Long(1), Variant()), Error) << "shown without being prepared";
 }
 
+// With echo, what is read is written after its prompt, as a person's typing shows at a terminal.
+TEST(AskOnTerminalTest, EchoesWhatItReadsForInputThatIsNoTerminal) {
+  FeedbackDesk desk;
+  std::istringstream in("yes\n");
+  std::ostringstream out;
+  EXPECT_EQ(AskOnTerminal(desk, in, out, true)(Showing(kRuleQuestion, 2185, "Delete?")), "0");
+  EXPECT_EQ(out.str(), "  dialog question 2185: Delete?\n  Yes or no? [y/n] yes\n");
+}
+
 }  // namespace
 }  // namespace kw

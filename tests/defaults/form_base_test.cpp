@@ -214,6 +214,8 @@ TEST(FormBaseTest, WhatIsMissingIsNamed) {
   FormWorld w;
   const Error unbound = testing::Raised([&] { w.screen->Type(widgets::TextBox::Make(), "x"); });
   EXPECT_EQ(unbound.Description(), "This TextBox is not bound to a field of \"Volunteers\".");
+  EXPECT_EQ(testing::Raised([&] { w.screen->ClickRow(4); }).Description(),
+            "\"Volunteers\" has no row 4; its list has 3.");
 }
 
 // The handle unloads the form: the form, its SharedProcedures and the records all go.

@@ -185,6 +185,9 @@ TEST(MemoryBusinessObjectTest, CountIndexAndFieldsAreReachedByName) {
   EXPECT_EQ(v.Get("count").ToLong(), 2);
   v.Let("Index", Variant::Long(2));
   EXPECT_EQ(v.Get("NAME").ToText(), "Ben Okafor");
+  v.Let("Hours", Variant::Text(""));
+  EXPECT_TRUE(v.Get("Hours").IsEmpty()) << "a field holding nothing must read by name as Empty, which a list can show";
+  EXPECT_TRUE(v.FieldValueAt(Variant(), v.PositionOf("Hours")).IsNull());
   v.Let("Hours", Variant::Text("45"));
   EXPECT_EQ(v.SoftRules()->Rules().size(), 1u);
   EXPECT_EQ(v.SoftRules()->Rules()[0]->RuleNumber(), kLongWeek);

@@ -1,6 +1,8 @@
 // The default siblings' registration.
 #include "ui_shared/defaults/default_siblings.h"
 
+#include <unistd.h>
+
 #include <iostream>
 
 #include "ui_shared/contracts/class_ids.h"
@@ -21,7 +23,7 @@ void DefaultSiblings::Register(ClassRegistry& registry) const {
 
 DefaultSiblings RegisterDefaultSiblings() {
   DefaultSiblings siblings;
-  siblings.desk->presenter = AskOnTerminal(*siblings.desk, std::cin, std::cout);
+  siblings.desk->presenter = AskOnTerminal(*siblings.desk, std::cin, std::cout, isatty(STDIN_FILENO) == 0);
   siblings.Register(Service<ClassRegistry>::Get());
   return siblings;
 }

@@ -28,9 +28,10 @@ struct DefaultSiblings {
 };
 
 // Registers a fresh set of default siblings and the library's classes with the registry in force,
-// its feedback desk asking at the terminal (AskOnTerminal on standard input and output) whatever
-// no scripted answer settles: the one call a program makes before it loads its first screen. The
-// program keeps the result to reach the container, the desk and the journal.
+// its feedback desk asking at the terminal (AskOnTerminal on standard input and output, echoing the
+// replies when standard input is no terminal) whatever no scripted answer settles: the one call a program makes before
+// it loads its first screen. The program keeps the result to reach the container, the desk and the journal. For a
+// screen: call it once in main, before the first screen is loaded.
 DefaultSiblings RegisterDefaultSiblings();
 
 }  // namespace kw

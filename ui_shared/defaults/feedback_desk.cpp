@@ -23,7 +23,7 @@ const char* KindName(int32_t rule_type) {
 }
 
 // Asks `in` until it answers yes or no; declined when nothing is left to read.
-std::string AskYesOrNo(std::istream& in, std::ostream& out) {
+std::string AskYesOrNo(std::istream& in, std::ostream& out, bool echo) {
   while (true) {
     out << "  Yes or no? [y/n] " << std::flush;
     std::string reply;
@@ -31,6 +31,7 @@ std::string AskYesOrNo(std::istream& in, std::ostream& out) {
       out << "\n  answered no (nothing left to read)\n";
       return FeedbackDesk::kUnscriptedAnswer;
     }
+    if (echo) out << reply << "\n";
     const std::string word = text::Lower(text::Trim(reply));
     if (word == "y" || word == "yes") return kAccepted;
     if (word == "n" || word == "no") return FeedbackDesk::kUnscriptedAnswer;
@@ -39,12 +40,12 @@ std::string AskYesOrNo(std::istream& in, std::ostream& out) {
 
 }  // namespace
 
-FeedbackPresenter AskOnTerminal(FeedbackDesk& desk, std::istream& in, std::ostream& out) {
-  return [&desk, &in, &out](const FeedbackShowing& showing) -> std::string {
+FeedbackPresenter AskOnTerminal(FeedbackDesk& desk, std::istream& in, std::ostream& out, bool echo) {
+  return [&desk, &in, &out, echo](const FeedbackShowing& showing) -> std::string {
     out << "  dialog " << KindName(showing.rule_type) << " " << showing.rule_number << ": " << showing.message << "\n";
     if (!showing.detail.empty()) out << "    " << showing.detail << "\n";
     if (showing.rule_type != kRuleQuestion) return kAccepted;
-    if (desk.answers.empty()) return AskYesOrNo(in, out);
+    if (desk.answers.empty()) return AskYesOrNo(in, out, echo);
     std::string answer = desk.answers.front();
     desk.answers.pop_front();
     out << (answer == kAccepted ? "  answered yes (scripted)\n" : "  answered no (scripted)\n");

@@ -47,8 +47,10 @@ struct FeedbackDesk {
 // <number>: <message>" (the detail indented below it), and answers a question with the desk's next
 // scripted answer, else with what the person types on `in` ("y" or "yes" accepts, "n" or "no"
 // declines, anything else is asked again); with nothing left to read it declines. Hard rules and
-// notices are only shown. `desk`, `in` and `out` must outlive the presenter.
-FeedbackPresenter AskOnTerminal(FeedbackDesk& desk, std::istream& in, std::ostream& out);
+// notices are only shown. With `echo`, each reply read is written after its prompt, so that input
+// from a file or a pipe reads in the output as if typed. `desk`, `in` and `out` must outlive the
+// presenter.
+FeedbackPresenter AskOnTerminal(FeedbackDesk& desk, std::istream& in, std::ostream& out, bool echo = false);
 
 // The feedback dialog the library creates by name: it records each showing on the desk and
 // answers as the desk says.

@@ -64,8 +64,12 @@ void FormBase::BindField(ObjectPtr box, int32_t position) {
 }
 
 bool FormBase::ClickRow(int32_t row) {
-  const ObjectPtr clicked =
-      CallMember(GetMember(list_, member::kListItems).ToObject(), member::kItem, {Variant::Long(row)}).ToObject();
+  const ObjectPtr items = GetMember(list_, member::kListItems).ToObject();
+  const int32_t rows = GetMember(items, member::kCount).ToLong();
+  if (row < 1 || row > rows)
+    Raise(err::kSubscript, "",
+          "\"" + title_ + "\" has no row " + std::to_string(row) + "; its list has " + std::to_string(rows) + ".");
+  const ObjectPtr clicked = CallMember(items, member::kItem, {Variant::Long(row)}).ToObject();
   ListItemClick(clicked);
   return selected_ == clicked;
 }

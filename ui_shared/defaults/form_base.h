@@ -43,27 +43,33 @@ class FormBase : public I_FRM_Shared {
 
   // Shows the records in `list`, a list view reached by name (kw::widgets::ListView): one row per
   // record, keyed "K" and the value of the records' property `key_property` (the record key).
+  // For a screen: call it in OnLoad with the screen's list view.
   void BindList(ObjectPtr list, std::string key_property = "ID");
   // Adds a column to the list: the records' property `property` under the header `caption`, `width`
   // wide (in twips: 1440 to an inch).
+  // For a screen: call it in OnLoad once per column, in order.
   void AddColumn(const std::string& property, const std::string& caption, int16_t width = 1440);
   // Ties `box`, a text box reached by name (kw::widgets::TextBox), to the field at `position` of the
   // current record: the box shows the field, and leaving it (LeaveField) writes the box's text into
   // the field and checks the field's rules.
+  // For a screen: call it in OnLoad once per field box.
   void BindField(ObjectPtr box, int32_t position);
 
   // ---- What the person does; false when the library kept them where they were ----
 
   // Clicks row `row` (1-based) of the list: the record being left is checked and saved first (a
   // refusal keeps the selection where it was), then the clicked record becomes current and its
-  // fields fill the boxes. 9 for a row the list lacks.
+  // fields fill the boxes. 9 naming the row and the list's count for a row the list lacks.
+  // For a screen: what a click on a row of the list calls.
   bool ClickRow(int32_t row);
   // Adds a record after the current one is saved: a new row, selected, showing `row_text` (and no
   // further columns until the list is built again, on the next save), and empty boxes.
+  // For a screen: what the person's "add" calls.
   bool AddRecord(const std::string& row_text = "(new)");
   // Removes the selected row's record after asking the person (question 2185); declined, refused by
   // the records (the feedback dialog then says why, as a hard rule with the refusal's number) or
   // with no row selected, nothing changes.
+  // For a screen: what the person's "remove" calls.
   bool RemoveRecord();
   // The person types `text` into the bound `box` and leaves it (LeaveField).
   bool Type(const ObjectPtr& box, const std::string& text);
@@ -71,6 +77,7 @@ class FormBase : public I_FRM_Shared {
   // field's rules run (ValidateField): a broken hard rule is shown and refused, a question asked. On
   // a refusal the box keeps the focus and the refused value stays in the record until it is put
   // right or undone. 5 for a box that is not bound.
+  // For a screen: what the focus leaving a bound box calls (Type for typing and leaving at once).
   bool LeaveField(const ObjectPtr& box);
 
   // ---- What the form holds ----
@@ -93,9 +100,9 @@ class FormBase : public I_FRM_Shared {
   std::string Title() override { return title_; }
   // 0: the container keeps no numbers of its own for the default forms.
   int32_t FormEnum() override { return 0; }
-  // 0, as the form has no size of its own.
+  // 0: the form has no height of its own, its front end decides.
   int32_t FormHeight() override { return 0; }
-  // 0, as the form has no size of its own.
+  // 0: the form has no width of its own, its front end decides.
   int32_t FormWidth() override { return 0; }
   // Nothing: each bound field was checked when it was left.
   void ValidateMyControls() override {}
@@ -138,6 +145,7 @@ class FormBase : public I_FRM_Shared {
 
  protected:
   // Called once the SharedProcedures is bound: where a screen binds its list, columns and fields.
+  // For a screen: override it to bind the list, its columns and the field boxes.
   virtual void OnLoad() {}
 
  private:
@@ -176,9 +184,11 @@ class LoadedForm {
  public:
   // Takes `form`, which Load has loaded.
   explicit LoadedForm(std::shared_ptr<Form> form) : form_(std::move(form)) {}
+  // Unloads the form, unless the handle was moved away.
   ~LoadedForm() {
     if (form_) form_->Unload();
   }
+  // Takes over `other`'s form, which it will unload instead.
   LoadedForm(LoadedForm&& other) noexcept = default;
   LoadedForm& operator=(LoadedForm&& other) = delete;
   LoadedForm(const LoadedForm&) = delete;
@@ -196,6 +206,7 @@ class LoadedForm {
 };
 
 // Makes a `Form` from `args` and loads it (FormBase::Load); the handle unloads it when it goes.
+// For a screen: make and load each screen with it.
 template <class Form, class... Args>
 LoadedForm<Form> LoadForm(Args&&... args) {
   auto form = std::make_shared<Form>(std::forward<Args>(args)...);

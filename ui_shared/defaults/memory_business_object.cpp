@@ -343,7 +343,8 @@ Variant MemoryBusinessObject::Get(std::string_view member, const Args& args) {
   if (text::EqualsNoCase(member, "Index")) return CurrentIndex();
   const size_t place = FieldPlace(fields_, member);
   if (place == fields_.size()) return I_LI::Get(member, args);
-  return At(Variant()).values[place];
+  const Variant& value = At(Variant()).values[place];
+  return value.IsNull() ? Variant() : value;
 }
 
 void MemoryBusinessObject::Let(std::string_view member, const Variant& value, const Args& args) {

@@ -87,6 +87,7 @@ class MemoryBusinessObject : public I_LI {
   // the name from its third character) with `fields` from position 3 on and `rules`;
   // `class_number` is what control tags carry. 5 naming the field when two fields share a name or
   // a rule names a field the class lacks.
+  // For a screen: derive a class of records from it, naming its fields and rules.
   MemoryBusinessObject(std::string class_name, std::vector<FieldSpec> fields, std::vector<RuleSpec> rules = {},
                        int16_t class_number = 1);
 
@@ -97,9 +98,11 @@ class MemoryBusinessObject : public I_LI {
   // text is, with `parent` as its parent id: what loading the records from a file or a database
   // does. The first record added becomes current. 5 for more texts than fields, and 13 or 6 naming
   // the field for a text that is not of the field's kind.
+  // For a screen: load the records the screen starts with.
   void AddStored(const std::vector<std::string>& texts, const std::string& parent = "");
   // The position of the field `name` (1 for "ID", 3 for the first field of the class); 9 naming the
   // field when there is none.
+  // For a screen: the position BindField takes for a field.
   int32_t PositionOf(std::string_view name) const;
 
   // ---- The business-object contract ----
@@ -150,7 +153,8 @@ class MemoryBusinessObject : public I_LI {
   void SaveBatch() override {}
   void Validate() override;
 
-  // Reads "Count", "Index" or a field of the current record by name.
+  // Reads "Count", "Index" or a field of the current record by name; a field that holds nothing
+  // reads as Empty, which a list shows blank (the library refuses to show Null, 94).
   Variant Get(std::string_view member, const Args& args = kNoArgs) override;
   // Writes "Index" (makes a record current) or a field of the current record by name.
   void Let(std::string_view member, const Variant& value, const Args& args = kNoArgs) override;

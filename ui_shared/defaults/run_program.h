@@ -9,6 +9,7 @@ namespace kw {
 // Runs `body` and returns its result. An error that leaves it is written on standard error (the
 // library's Error as ErrorReport words it, any other exception by its what()) after standard output
 // is flushed, so that nothing the program printed is lost, and the result is then 1.
+// For a screen: wrap main's body in it.
 int RunProgram(const std::function<int()>& body);
 
 }  // namespace kw

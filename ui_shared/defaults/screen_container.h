@@ -81,7 +81,7 @@ class ScreenContainer : public TrfContainer {
 
   // Makes a send-off run ask the person (true) or run without asking (false).
   void SetSendOffInteractive(bool interactive) { send_off_interactive_ = interactive; }
-  // The setting each new feedback dialog receives.
+  // Changes what FeedbackSetting answers from now on.
   void SetFeedbackSetting(std::string setting) { feedback_setting_ = std::move(setting); }
   // Whether the screens ended normally, which the container only keeps for the library.
   void SetNormalScreenTermination(bool normal) { normal_termination_ = normal; }
