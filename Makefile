@@ -58,9 +58,10 @@ format: deps
 	tools/check-format
 
 # The reference of the public headers, as HTML in build/docs/html; fails on a public class or member
-# without a sentence saying what it is for.
+# without a sentence saying what it is for, and on one sentence given to members of different names.
 docs: deps
 	doxygen docs/reference/Doxyfile
+	docs/reference/check-briefs build/docs/xml
 
 # Everything CI checks after the tests: format, clang tests with coverage, tidy, fuzz targets, the
 # reference.

@@ -12,6 +12,7 @@ namespace kw::widgets {
 // the selected one marked with ">", each column as wide as its widest text. A column an item has no
 // text for is left blank: an item added by the library's AddItem holds its key and its own text
 // only, until the list is built again.
+// For a screen: print a screen's list with it.
 std::string ListText(ListView& list);
 
 }  // namespace kw::widgets

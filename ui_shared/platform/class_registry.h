@@ -13,8 +13,8 @@
 namespace kw {
 
 // Creates objects by their programmatic identifiers: where the library finds its siblings and a
-// program registers them (see the top of this file). A replaceable service: Service<ClassRegistry>
-// is the registry in force.
+// program registers them (the library creates its siblings here, by the identifiers in class_ids.h). A replaceable
+// service: Service<ClassRegistry> is the registry in force.
 class ClassRegistry {
  public:
   // Makes a new object of a class, or hands out a shared one.
