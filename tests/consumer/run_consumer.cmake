@@ -4,13 +4,7 @@
 # consumer must link with. With SOURCE_DIR (the repository) the consumer is tests/consumer/guide:
 # it is given the examples, and instead of one program the guide's and the how-to page's programs
 # are run and their output compared with the pages (docs/check_docs.py), then the second screen.
-function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    string(REPLACE ";" " " shown "${ARGN}")
-    message(FATAL_ERROR "failed (${result}): ${shown}")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/run_step.cmake)
 
 set(prefix ${WORK_DIR}/prefix)
 set(consumer_build ${WORK_DIR}/build)

@@ -1,14 +1,8 @@
 # Builds and runs the guide's first screen with the library's sources in the consumer's own build
 # (cmake -P): HOW is add_subdirectory (the source folder itself) or FetchContent (an archive of the
-# library's files, made here, fetched by URL). Inputs: SOURCE_DIR, HOW, WORK_DIR, GENERATOR,
-# CXX_COMPILER and, for a sanitized build, SANITIZE_FLAGS.
-function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result)
-  if(NOT result EQUAL 0)
-    string(REPLACE ";" " " shown "${ARGN}")
-    message(FATAL_ERROR "failed (${result}): ${shown}")
-  endif()
-endfunction()
+# library's files, made here, fetched by URL). Inputs: SOURCE_DIR, HOW, WORK_DIR, GENERATOR and
+# CXX_COMPILER.
+include(${CMAKE_CURRENT_LIST_DIR}/run_step.cmake)
 
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
@@ -26,6 +20,6 @@ else()
 endif()
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/consumer/subproject -B ${WORK_DIR}/build -G ${GENERATOR}
     -DCMAKE_CXX_COMPILER=${CXX_COMPILER} ${source_option}
-    -DFIRST_SCREEN=${SOURCE_DIR}/examples/guide/part1/main.cpp "-DCMAKE_EXE_LINKER_FLAGS=${SANITIZE_FLAGS}")
+    -DFIRST_SCREEN=${SOURCE_DIR}/examples/guide/part1/main.cpp)
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 run(${WORK_DIR}/build/first_screen)

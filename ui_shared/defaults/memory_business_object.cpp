@@ -387,7 +387,7 @@ void MemoryBusinessObject::RaiseSoftRules(Record& record) {
 
 Variant MemoryBusinessObject::Converted(int32_t position, const std::string& typed) const {
   if (text::Trim(typed).empty()) return Variant::Null();
-  const Variant as_typed = Variant::Text(typed);
+  Variant as_typed = Variant::Text(typed);
   try {
     switch (fields_[static_cast<size_t>(position - 1)].kind) {
       case FieldKind::kWholeNumber: return Variant::Long(as_typed.ToLong());

@@ -169,8 +169,8 @@ class MemoryBusinessObject : public I_LI {
   Record& At(const Variant& index);
   // Runs the questions and notices of a record again, keeping those settled for the same value.
   void RaiseSoftRules(Record& record);
-  // `text` as a value of the field at `position`; the text itself when it is not of the kind.
-  Variant Converted(int32_t position, const std::string& text) const;
+  // `typed` as a value of the field at `position`; the text itself when it is not of the kind.
+  Variant Converted(int32_t position, const std::string& typed) const;
   // Whether the rule is broken on the record (a test that cannot convert a value is not).
   bool IsBroken(const RuleSpec& rule, const Record& record) const;
   // The field number of a rule's field (position - 1); -1 for a rule of the whole record.

@@ -55,7 +55,7 @@ std::string ErrorReport(const Error& error) {
   std::string report = "error " + std::to_string(error.Number()) + " from " +
                        (error.Source().empty() ? std::string("the program") : error.Source()) + ": " +
                        std::string(rest) + "\n";
-  for (auto line = lines.rbegin(); line != lines.rend(); ++line) report.append("  in ").append(*line).append("\n");
+  for (size_t i = lines.size(); i-- > 0;) report.append("  in ").append(lines[i]).append("\n");
   return report;
 }
 
