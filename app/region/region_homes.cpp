@@ -92,7 +92,6 @@ RegionStreams::RegionStreams(const std::string& uri, int64_t home_count)
       expenses(uri, tables::kMonthlyExpenses.name, ColumnsWithVersion(tables::kMonthlyExpenses)),
       notes(uri, tables::kMonthlyNotes.name, ColumnsWithVersion(tables::kMonthlyNotes)),
       filings(uri, tables::kMonthFilings.name, ColumnsWithVersion(tables::kMonthFilings)),
-      access(uri, tables::kHomeAccess.name, {"S_Role", std::string(column::kHomesID)}),
       entries(uri, tables::kChangeRecord.name, ChangeLog::EntryColumns()),
       heads(uri, tables::kChainHeads.name, {"S_HomesID", column::kChainDigest}), log(entries, home_count) {}
 
@@ -105,8 +104,7 @@ std::vector<std::string> RegionStreams::ColumnsWithVersion(const TableDescriptio
 
 void RegionStreams::Finish() {
   log.WriteHeads(heads);
-  for (CopyStream* stream :
-       {&homes, &months, &groups, &residents, &expenses, &notes, &filings, &access, &entries, &heads}) {
+  for (CopyStream* stream : {&homes, &months, &groups, &residents, &expenses, &notes, &filings, &entries, &heads}) {
     stream->Finish();
   }
 }
@@ -150,7 +148,7 @@ void RegionHomes::Open() {
     streams_.log.Added({administrator_, clock_.Text()}, tables::kHomes, home->row, id, 0);
     clock_.Tick();
     streams_.homes.Write(home->row);
-    for (const std::string& desk : home->desks) streams_.access.Write(std::vector<Value>{desk, id});
+    for (const std::string& desk : home->desks) desks_.emplace_back(desk, id);
     counts_.desks += static_cast<int64_t>(home->desks.size());
     homes_.push_back(std::move(home));
   }

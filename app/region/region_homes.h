@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/region/change_log.h"
@@ -28,7 +29,7 @@ struct RegionStreams {
   // The columns of `table` as a COPY of its rows names them: its description's, then the version.
   static std::vector<std::string> ColumnsWithVersion(const TableDescription& table);
 
-  CopyStream homes, months, groups, residents, expenses, notes, filings, access, entries, heads;
+  CopyStream homes, months, groups, residents, expenses, notes, filings, entries, heads;
   ChangeLog log;
 };
 
@@ -54,7 +55,7 @@ class RegionHomes {
   RegionHomes(const RegionHomes&) = delete;
   RegionHomes& operator=(const RegionHomes&) = delete;
 
-  // Adds the homes and their desks' access, as the administrator does once.
+  // Adds the homes, as the administrator does once.
   void Open();
   // Works month `index` (0 for the first): the month before closed and filed, this one started and
   // worked. The last month stays active.
@@ -62,6 +63,8 @@ class RegionHomes {
   // Writes the rows of the active months.
   void Close();
   const RegionCounts& Counts() const { return counts_; }
+  // Each desk's role and the home it works on, for the administrator to grant.
+  const std::vector<std::pair<std::string, int64_t>>& Desks() const { return desks_; }
 
   // The role of the desk of home `home` (the second desk's with `second`).
   static std::string DeskRole(const RegionShape& shape, int64_t home, bool second = false);
@@ -90,6 +93,7 @@ class RegionHomes {
   // The next key of each counted table.
   int64_t next_month_ = 1, next_group_ = 1, next_resident_ = 1, next_expense_ = 1, next_filing_ = 1;
   RegionCounts counts_;
+  std::vector<std::pair<std::string, int64_t>> desks_;
 };
 
 }  // namespace trf::region

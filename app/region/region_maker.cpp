@@ -42,15 +42,27 @@ RegionLookups Lookups(Database& database) {
   return lookups;
 }
 
-// Makes each desk named in the access table a login role of the server (roles are the server's: a
-// role another region made already is used as it is) and a member of the desks' group.
-void MakeDeskRoles(Database& database) {
+// Grants each desk its home, as the administrator grants homes (the access table's triggers keep
+// what the policies read), and makes each desk a login role of the server and a member of the
+// desks' group (roles are the server's: one another region made already is used as it is).
+void GrantDesks(Database& database, const std::vector<std::pair<std::string, int64_t>>& desks) {
+  std::string roles = "{", homes = "{";
+  for (const auto& [role, home] : desks) {
+    roles += (roles.size() > 1 ? "," : "") + role;
+    homes += (homes.size() > 1 ? "," : "") + std::to_string(home);
+  }
+  Transaction transaction(database);
+  auto grant = database.Prepare("INSERT INTO " + std::string(tables::kHomeAccess.name) +
+                                " (S_Role, H_HomesID) SELECT unnest(?::text[]), unnest(?::integer[])");
+  grant->Bind(1, kw::Variant::Text(roles + "}")).Bind(2, kw::Variant::Text(homes + "}")).Step();
+  grant.reset();
   database.Exec(std::string("DO $$\nDECLARE\n  desk text;\nBEGIN\n  FOR desk IN SELECT DISTINCT s_role FROM ") +
                 std::string(tables::kHomeAccess.name) +
                 " LOOP\n    IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = desk) THEN\n"
                 "      EXECUTE format('CREATE ROLE %I LOGIN', desk);\n    END IF;\n"
                 "    EXECUTE format('GRANT " +
                 kDeskRole + " TO %I', desk);\n  END LOOP;\nEND $$");
+  transaction.Commit();
 }
 
 }  // namespace
@@ -81,7 +93,7 @@ RegionCounts MakeRegion(const std::string& uri, const RegionShape& shape, std::o
   homes.Close();
   streams.Finish();
   say("rows and changes written");
-  MakeDeskRoles(*database);
+  GrantDesks(*database, homes.Desks());
   MoveCountersPastStoredKeys(*database, tables::AllOnServer());
   // As a server's own cleaning leaves tables that were written long ago: counted, and their pages
   // marked as seen by every transaction.
@@ -89,7 +101,7 @@ RegionCounts MakeRegion(const std::string& uri, const RegionShape& shape, std::o
   for (const TableDescription& table : tables::AllOnServer())
     tables += (tables.empty() ? "" : ", ") + std::string(table.name);
   database->Exec("VACUUM ANALYZE " + tables);
-  say("desks made, counters moved, tables vacuumed and analysed");
+  say("desks granted, counters moved, tables vacuumed and analysed");
   return homes.Counts();
 }
 

@@ -24,16 +24,27 @@ class RegionMaker : public ::testing::Test {
     if (testing::TestServer().empty()) return;
     location_ = new std::string(testing::TestDatabaseLocation(""));
     shape_ = new RegionShape{.homes = 4, .months = 3, .desk_prefix = "rm" + std::to_string(::getpid())};
-    counts_ = new RegionCounts(MakeRegion(*location_, *shape_));
+    counts_ = new RegionCounts();
+    failure_ = new std::string();
+    try {
+      *counts_ = MakeRegion(*location_, *shape_);
+    } catch (const kw::Error& error) {
+      *failure_ = error.Description();
+    } catch (const std::exception& error) {
+      *failure_ = error.what();
+    }
   }
   static void TearDownTestSuite() {
     delete location_;
     delete shape_;
     delete counts_;
+    delete failure_;
   }
   void SetUp() override {
     ASSERT_FALSE(testing::TestServer().empty())
         << "these tests run on the test server that `ctest -L postgresql` starts";
+    // A failure while the region was made fails each test, rather than passing it over.
+    ASSERT_TRUE(failure_->empty()) << "the region was not made: " << *failure_;
     admin_ = std::make_shared<PostgresDatabase>(*location_);
   }
   int64_t Count(const std::string& sql) {
@@ -53,11 +64,13 @@ class RegionMaker : public ::testing::Test {
   static std::string* location_;
   static RegionShape* shape_;
   static RegionCounts* counts_;
+  static std::string* failure_;  // why the region was not made; empty when it was
   std::shared_ptr<Database> admin_;
 };
 std::string* RegionMaker::location_ = nullptr;
 RegionShape* RegionMaker::shape_ = nullptr;
 RegionCounts* RegionMaker::counts_ = nullptr;
+std::string* RegionMaker::failure_ = nullptr;
 
 // Every entry sits on its home's chain, every head is the chain's end, every filing fits.
 TEST_F(RegionMaker, AMadeRegionIsIntactOnItsChains) {
