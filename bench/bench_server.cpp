@@ -51,10 +51,10 @@ std::shared_ptr<trf::Database> ServerDatabase() {
 
 PGconn* Raw() { return static_cast<trf::PostgresDatabase&>(*ServerDatabase()).Handle(); }
 
-// The floor of a load: the same select through libpq by hand (bench::SelectMonth).
+// The floor of a load: the same select through libpq by hand (bench::PlainMonthSelect).
 void BM_ServerLoadRawSelect(benchmark::State& state) {
-  PGconn* conn = Raw();
-  for (auto _ : state) benchmark::DoNotOptimize(bench::SelectMonth(conn, kLoadMonth).by_key.size());
+  const bench::PlainMonthSelect select(Raw());
+  for (auto _ : state) benchmark::DoNotOptimize(select.Run(kLoadMonth).by_key.size());
 }
 BENCHMARK(BM_ServerLoadRawSelect)->Unit(benchmark::kMillisecond)->UseRealTime();
 
