@@ -22,9 +22,10 @@ bool HasSchema(Database& database) {
   return HasStoredTable(database, Dialect::kPostgres, tables::kClassDependsOn.name);
 }
 
-// Moves each key counter past the keys the sample data wrote itself.
-void MoveCountersPastStoredKeys(Database& database) {
-  for (const TableDescription& table : tables::All()) {
+}  // namespace
+
+void MoveCountersPastStoredKeys(Database& database, std::span<const TableDescription> tables) {
+  for (const TableDescription& table : tables) {
     const ColumnDescription& key = table.Key();
     if (!key.counted) continue;
     const std::string name(table.name);
@@ -40,6 +41,8 @@ void MoveCountersPastStoredKeys(Database& database) {
     database.Exec(sql);
   }
 }
+
+namespace {
 
 // Refuses, before anything is written, a desk that would make the TRF's tables or bring them up to
 // date (`what` says which): only the administrator, who owns them, does that.
@@ -114,7 +117,7 @@ std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& location, Acc
     InsertClassDependsOn(*database);
     if (seed == Seed::kSample) {
       InsertSampleData(*database);
-      MoveCountersPastStoredKeys(*database);
+      MoveCountersPastStoredKeys(*database, tables::All());
     }
     ApplyTrust(*database, tables::AllOnServer(), Dialect::kPostgres);
   } else if (StoredSchemaVersion(*database, Dialect::kPostgres) < SchemaVersion(tables::AllOnServer())) {
