@@ -225,6 +225,12 @@ std::vector<std::string> MonthService::DifferencesFromFiling(int64_t month, Mont
   return ReportDifferences(*filed, LiveReport(month, sheets, filed->made_by));
 }
 
+std::string DifferencesSummary(const std::vector<std::string>& differences) {
+  if (differences.empty()) return "The live data match the filing.";
+  return std::to_string(differences.size()) + (differences.size() == 1 ? " field differs" : " fields differ") +
+         " from the filing.";
+}
+
 std::vector<std::string> ReportDifferences(const MonthReport& filed, const MonthReport& live) {
   std::vector<std::string> out;
   if (filed.home_name != live.home_name)
