@@ -246,7 +246,7 @@ std::vector<std::string> ReportDifferences(const MonthReport& filed, const Month
   std::string filed_notes, live_notes;
   for (const ReportParagraph& paragraph : filed.notes) filed_notes += PlainText(paragraph) + "\n";
   for (const ReportParagraph& paragraph : live.notes) live_notes += PlainText(paragraph) + "\n";
-  if (filed_notes != live_notes) out.push_back("Notes: the text differs from the filed notes.");
+  if (filed_notes != live_notes) out.emplace_back("Notes: the text differs from the filed notes.");
   return out;
 }
 

@@ -283,22 +283,25 @@ std::string PostgresTrust::KeyCheck(const TableDescription& table) const {
 // server's reference check alone would take any home's, and say which keys exist.
 std::string PostgresTrust::SameHomeChecks(const TableDescription& table) const {
   if (table.home_data != HomeData::kByMonth) return "";
-  std::string checks;
   const std::string month = kw::text::Lower(tables::kHomeMonths.Key().name);
+  // The check of one column that chooses a record of `target`, a table of the home's own records.
+  const auto check = [&](const ColumnDescription& column, const TableDescription& target) {
+    const std::string value = "NEW." + kw::text::Lower(column.name);
+    return "  IF TG_OP <> 'DELETE' AND " + value + " IS NOT NULL AND (TG_OP = 'INSERT' OR " + value +
+           " IS DISTINCT FROM OLD." + kw::text::Lower(column.name) + " OR NEW." + month + " IS DISTINCT FROM OLD." +
+           month + ") THEN\n    IF NOT EXISTS (SELECT 1 FROM " + In(target.name) + " g JOIN " +
+           In(tables::kHomeMonths.name) + " m ON m.h_homesid = g.h_homesid WHERE g." +
+           kw::text::Lower(target.Key().name) + " = " + value + " AND m." + month + " = NEW." + month +
+           ") THEN\n      " +
+           Refuse("004", "The " + kw::text::Lower(column.caption) + " chosen is not one of this home's own " +
+                             std::string(target.plural) + ": choose one of them. Nothing was written.") +
+           "\n    END IF;\n  END IF;\n";
+  };
+  std::string checks;
   for (const ColumnDescription& column : table.columns) {
     if (column.kind != ColumnKind::kLookup || column.name == LinkColumn(table)) continue;
     const TableDescription* target = FindTable(tables::AllOnServer(), column.lookup.table);
-    if (!target || target->home_data != HomeData::kByHome) continue;
-    const std::string value = "NEW." + kw::text::Lower(column.name);
-    checks += "  IF TG_OP <> 'DELETE' AND " + value + " IS NOT NULL AND (TG_OP = 'INSERT' OR " + value +
-              " IS DISTINCT FROM OLD." + kw::text::Lower(column.name) + " OR NEW." + month + " IS DISTINCT FROM OLD." +
-              month + ") THEN\n    IF NOT EXISTS (SELECT 1 FROM " + In(target->name) + " g JOIN " +
-              In(tables::kHomeMonths.name) + " m ON m.h_homesid = g.h_homesid WHERE g." +
-              kw::text::Lower(target->Key().name) + " = " + value + " AND m." + month + " = NEW." + month +
-              ") THEN\n      " +
-              Refuse("004", "The " + kw::text::Lower(column.caption) + " chosen is not one of this home's own " +
-                                std::string(target->plural) + ": choose one of them. Nothing was written.") +
-              "\n    END IF;\n  END IF;\n";
+    if (target && target->home_data == HomeData::kByHome) checks += check(column, *target);
   }
   return checks;
 }
@@ -352,11 +355,15 @@ std::string PostgresTrust::Record(const TableDescription& table) const {
   const auto and_all = [](const std::string& a, const std::string& b) {
     return a.empty() ? b : b.empty() ? a : a + " AND " + b;
   };
+  // A column's name with its old and new value, a row of the VALUES an update's entries come from.
+  const auto field_values = [&](const ColumnDescription& column) {
+    const std::string c = kw::text::Lower(column.name);
+    return "(" + Quoted(c) + ", OLD." + c + "::text, NEW." + c + "::text)";
+  };
   std::string fields;
   for (const ColumnDescription& column : table.columns) {
-    const std::string c = kw::text::Lower(column.name);
     fields += fields.empty() ? "" : ",\n               ";
-    fields += "(" + Quoted(c) + ", OLD." + c + "::text, NEW." + c + "::text)";
+    fields += field_values(column);
   }
   std::string sql =
       "  IF TG_OP = 'INSERT' THEN\n    body := row_to_json(NEW)::text;\n    " + insert + "\n    SELECT " +
@@ -420,18 +427,20 @@ std::string PostgresTrust::FilingRule() const {
 // home the desk may see. The engine finds the record's home and month, stamps who and when, and
 // chains the entry; anything else is refused.
 std::string PostgresTrust::AcceptedQuestions(std::span<const TableDescription> tables) const {
-  std::string cases;
   const std::string month_key = kw::text::Lower(tables::kHomeMonths.Key().name);
-  for (const TableDescription& table : tables) {
-    if (table.home_data == HomeData::kNone) continue;
+  // How the home (and month) of a record of `table` is found.
+  const auto finding = [&](const TableDescription& table) {
     const std::string key = "r." + kw::text::Lower(table.Key().name) + " = NEW.s_recordkey::integer";
-    cases += "    WHEN " + Quoted(table.name) + " THEN\n      ";
-    if (table.home_data == HomeData::kByMonth) {
-      cases += "SELECT m.h_homesid, r." + month_key + " INTO home, month FROM " + In(table.name) + " r JOIN " +
-               In(tables::kHomeMonths.name) + " m ON m." + month_key + " = r." + month_key + " WHERE " + key + ";\n";
-    } else {
-      cases += "SELECT r.h_homesid INTO home FROM " + In(table.name) + " r WHERE " + key + ";\n";
-    }
+    const std::string found = table.home_data == HomeData::kByMonth
+                                  ? "SELECT m.h_homesid, r." + month_key + " INTO home, month FROM " + In(table.name) +
+                                        " r JOIN " + In(tables::kHomeMonths.name) + " m ON m." + month_key + " = r." +
+                                        month_key + " WHERE " + key
+                                  : "SELECT r.h_homesid INTO home FROM " + In(table.name) + " r WHERE " + key;
+    return "    WHEN " + Quoted(table.name) + " THEN\n      " + found + ";\n";
+  };
+  std::string cases;
+  for (const TableDescription& table : tables) {
+    if (table.home_data != HomeData::kNone) cases += finding(table);
   }
   const std::string record = In(tables::kChangeRecord.name);
   return "CREATE OR REPLACE FUNCTION " + In("trf_accepted") + "() RETURNS trigger LANGUAGE plpgsql" + Definer() +

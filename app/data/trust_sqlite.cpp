@@ -102,7 +102,7 @@ std::string SqliteChangeRecordKept() {
   for (const ColumnDescription& column : tables::kChangeRecord.columns) {
     const std::string c(column.name);
     if (c == tables::column::kChainDigest || c == "S_HomesID") continue;
-    unchanged += " AND NEW." + c + " IS OLD." + c;
+    unchanged.append(" AND NEW.").append(c).append(" IS OLD.").append(c);
   }
   const std::string sealing =
       "OLD.S_Digest IS NULL AND NEW.S_Digest IS NOT NULL AND (OLD.S_HomesID IS NULL OR "
@@ -124,7 +124,7 @@ std::string SqliteFilingRule() {
   for (const ColumnDescription& column : tables::kMonthFilings.columns) {
     const std::string c(column.name);
     if (c.starts_with("H_Reopen")) continue;
-    unchanged += " AND NEW." + c + " IS OLD." + c;
+    unchanged.append(" AND NEW.").append(c).append(" IS OLD.").append(c);
   }
   return SqliteTrigger("trf_filing_removed", "BEFORE DELETE ON " + name,
                        RefuseWhen("1",

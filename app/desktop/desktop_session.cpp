@@ -1,8 +1,6 @@
 // The desktop session: services, screens, presentation models and undo.
 #include "app/desktop/desktop_session.h"
 
-#include "app/data/trf_database.h"
-
 #include <QApplication>
 #include <QScopedValueRollback>
 

@@ -48,9 +48,9 @@ void ChangeLog::Accepted(const Stamp& stamp, const TableDescription& table, int6
 }
 
 void ChangeLog::Write(const Stamp& stamp, const TableDescription& table, int64_t key, int64_t home, int64_t month,
-                      std::optional<std::string> field, std::optional<std::string> old_value,
-                      std::optional<std::string> new_value, std::optional<std::string> rule,
-                      std::optional<std::string> message) {
+                      const std::optional<std::string>& field, const std::optional<std::string>& old_value,
+                      const std::optional<std::string>& new_value, const std::optional<std::string>& rule,
+                      const std::optional<std::string>& message) {
   const std::string key_text = std::to_string(key);
   const std::string home_text = std::to_string(home);
   const std::optional<std::string> month_text = NumberOrNull(month);

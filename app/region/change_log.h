@@ -49,8 +49,9 @@ class ChangeLog {
  private:
   // One entry with its chained values as the server writes them (nothing for a null).
   void Write(const Stamp& stamp, const TableDescription& table, int64_t key, int64_t home, int64_t month,
-             std::optional<std::string> field, std::optional<std::string> old_value,
-             std::optional<std::string> new_value, std::optional<std::string> rule, std::optional<std::string> message);
+             const std::optional<std::string>& field, const std::optional<std::string>& old_value,
+             const std::optional<std::string>& new_value, const std::optional<std::string>& rule,
+             const std::optional<std::string>& message);
 
   CopyStream& entries_;
   std::vector<std::string> heads_;  // by home; [0] unused

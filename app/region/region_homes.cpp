@@ -2,6 +2,7 @@
 #include "app/region/region_homes.h"
 
 #include <algorithm>
+#include <cinttypes>
 #include <cmath>
 #include <cstdio>
 
@@ -109,9 +110,9 @@ void RegionStreams::Finish() {
   }
 }
 
-RegionHomes::RegionHomes(const RegionShape& shape, std::string administrator, RegionLookups lookups,
-                         RegionStreams& streams)
-    : shape_(shape), administrator_(std::move(administrator)), lookups_(std::move(lookups)), streams_(streams) {}
+RegionHomes::RegionHomes(RegionShape shape, std::string administrator, RegionLookups lookups, RegionStreams& streams)
+    : shape_(std::move(shape)), administrator_(std::move(administrator)), lookups_(std::move(lookups)),
+      streams_(streams) {}
 
 RegionHomes::~RegionHomes() = default;
 
@@ -129,7 +130,7 @@ Stamp RegionHomes::Desk(const Home& home) {
 }
 
 void RegionHomes::Open() {
-  clock_.Phase(RegionClock::At(shape_.first_year, shape_.first_month, 1) - 7 * 86400, 86400, shape_.homes);
+  clock_.Phase(RegionClock::At(shape_.first_year, shape_.first_month, 1) - int64_t{7} * 86400, 86400, shape_.homes);
   for (int64_t id = 1; id <= shape_.homes; ++id) {
     auto home = std::make_unique<Home>(shape_, id);
     Draws& draws = home->draws;
@@ -140,9 +141,9 @@ void RegionHomes::Open() {
     home->desks.push_back(DeskRole(shape_, id));
     if (draws.Chance(spread::kSecondDesk)) home->desks.push_back(DeskRole(shape_, id, true));
     char number[32];
-    std::snprintf(number, sizeof number, "H-%05lld", static_cast<long long>(id));
+    std::snprintf(number, sizeof number, "H-%05" PRId64, id);
     char region[24];
-    std::snprintf(region, sizeof region, "R%02lld", static_cast<long long>((id - 1) / 250 + 1));
+    std::snprintf(region, sizeof region, "R%02" PRId64, (id - 1) / 250 + 1);
     home->row =
         RowOf(tables::kHomes, {id, std::string(region), std::string(number), HomeName(id), int64_t{home->beds}});
     streams_.log.Added({administrator_, clock_.Text()}, tables::kHomes, home->row, id, 0);
@@ -161,16 +162,16 @@ void RegionHomes::Work(int index) {
   const int year = shape_.first_year + (shape_.first_month - 1 + index) / 12;
   const int64_t homes = shape_.homes;
   if (index > 0) {
-    clock_.Phase(RegionClock::At(year, month, 1), 8 * 3600, homes * kCloseEntries);
+    clock_.Phase(RegionClock::At(year, month, 1), int64_t{8} * 3600, homes * kCloseEntries);
     for (auto& home : homes_) CloseMonth(*home);
   }
-  clock_.Phase(RegionClock::At(year, month, 1, 8), 40 * 3600, homes * kStartEntries);
+  clock_.Phase(RegionClock::At(year, month, 1, 8), int64_t{40} * 3600, homes * kStartEntries);
   for (auto& home : homes_) {
     home->year = year;
     home->month_number = month;
     StartMonth(*home, index);
   }
-  clock_.Phase(RegionClock::At(year, month, 3), 24 * 86400, homes * kWorkEntries);
+  clock_.Phase(RegionClock::At(year, month, 3), int64_t{24} * 86400, homes * kWorkEntries);
   for (auto& home : homes_) WorkMonth(*home);
 }
 
@@ -241,7 +242,7 @@ void RegionHomes::Admit(Home& home, int index, const Stamp& stamp) {
     if (!home.groups.empty() && draws.Chance(spread::kJoinsGroup)) {
       const Row& group = home.groups[static_cast<size_t>(draws.Between(0, static_cast<int>(home.groups.size()) - 1))];
       person.group = KeyOf(group);
-      const std::string& name = std::get<std::string>(group.values[name_at]);
+      const auto& name = std::get<std::string>(group.values[name_at]);
       surname = name.substr(0, name.rfind(" family"));
     } else {
       person.group = next_group_++;

@@ -50,7 +50,7 @@ struct RegionCounts {
 class RegionHomes {
  public:
   // The homes of `shape`, written by the administrator `administrator` (a role) and their desks.
-  RegionHomes(const RegionShape& shape, std::string administrator, RegionLookups lookups, RegionStreams& streams);
+  RegionHomes(RegionShape shape, std::string administrator, RegionLookups lookups, RegionStreams& streams);
   ~RegionHomes();
   RegionHomes(const RegionHomes&) = delete;
   RegionHomes& operator=(const RegionHomes&) = delete;

@@ -39,7 +39,7 @@ class AccessibilityTest : public DesktopSuite {
     QCOMPARE(NameOf(world_->Page("families")->Choice()), QString("Assessment"));
   }
 
- private:
+ private:  // NOLINT(readability-redundant-access-specifiers): ends the list of Qt's test slots
   static QString NameOf(QObject* object) {
     QAccessibleInterface* described = object ? QAccessible::queryAccessibleInterface(object) : nullptr;
     return described ? described->text(QAccessible::Name) : QString();

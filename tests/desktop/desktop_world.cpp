@@ -38,7 +38,7 @@ void DesktopWorld::Reopen(const std::function<void(const std::string& path)>& me
   Open();
 }
 
-void DesktopWorld::ChooseMarch(const char* screen, int home_row) {
+void DesktopWorld::ChooseMarch(const char* screen, int home_row) const {
   window->Go("home");
   ClickRow(Page("home")->List(), home_row);
   window->Go("setup");
@@ -66,7 +66,7 @@ std::string DesktopWorld::ActiveField() const {
 
 QAction* DesktopWorld::Action(const char* name) const { return window->findChild<QAction*>(name); }
 
-void DesktopWorld::Trigger(const char* action) {
+void DesktopWorld::Trigger(const char* action) const {
   QAction* found = Action(action);
   QVERIFY2(found, action);
   found->trigger();
@@ -78,7 +78,7 @@ int DesktopWorld::Count(const std::string& sql) const {
 }
 
 QString DesktopWorld::Pictures() {
-  const QString folder = qEnvironmentVariable("TRF_SCREENSHOTS", QDir::tempPath());
+  QString folder = qEnvironmentVariable("TRF_SCREENSHOTS", QDir::tempPath());
   QDir().mkpath(folder);
   return folder;
 }

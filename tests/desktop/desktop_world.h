@@ -32,7 +32,7 @@ class DesktopWorld {
 
   // Home 1 (Maple House) and its March; then the screen `screen`, if given. `home_row` chooses
   // another home (0-based) and its last month instead.
-  void ChooseMarch(const char* screen = nullptr, int home_row = 0);
+  void ChooseMarch(const char* screen = nullptr, int home_row = 0) const;
   ScreenPage* Page(const std::string& name) const { return window->Page(name); }
   // The editor of a field of the current screen, as a line edit (nullptr for another kind).
   QLineEdit* Edit(const std::string& field) const;
@@ -43,7 +43,7 @@ class DesktopWorld {
   // The widget that has the keyboard focus in the window.
   QWidget* Focused() const { return window->focusWidget(); }
   QAction* Action(const char* name) const;
-  void Trigger(const char* action);
+  void Trigger(const char* action) const;
   // The count of `sql`'s first row and column, from the database itself.
   int Count(const std::string& sql) const;
   // Where screenshots go (TRF_SCREENSHOTS, else the temporary folder).
@@ -68,13 +68,13 @@ class DesktopWorld {
 class DesktopSuite : public QObject {
   Q_OBJECT
 
- protected slots:  // NOLINT(readability-redundant-access-specifiers): Qt's slots
-  void init();
-  void cleanup();
-
  protected:
   std::unique_ptr<DialogAnswerer> watchdog_;
   std::unique_ptr<DesktopWorld> world_;
+
+ protected slots:  // NOLINT(readability-redundant-access-specifiers): Qt's slots
+  void init();
+  void cleanup();
 };
 
 }  // namespace trf::desktop

@@ -120,7 +120,7 @@ class FieldEditingTest : public DesktopSuite {
       edit->setFocus();
       edit->selectAll();
       QTest::keyClicks(edit, keys);
-      const QString text = edit->text();
+      QString text = edit->text();
       QTest::keyClick(edit, Qt::Key_Escape);
       return text;
     };
@@ -196,7 +196,7 @@ class FieldEditingTest : public DesktopSuite {
     QCOMPARE(world_->Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_MonthlyFee = 2700"), 1);
   }
 
- private:
+ private:  // NOLINT(readability-redundant-access-specifiers): ends the list of Qt's test slots
   QColor BaseColour(const std::string& field) const {
     return world_->Page("residents")->Field(field)->palette().color(QPalette::Base);
   }

@@ -83,7 +83,7 @@ class ListTableTest : public DesktopSuite {
     QCOMPARE(first_name(), QString("Ada Andersen"));
   }
 
- private:
+ private:  // NOLINT(readability-redundant-access-specifiers): ends the list of Qt's test slots
   static void ClickCaption(QTableView* list, int column) {
     QHeaderView* header = list->horizontalHeader();
     const QPoint place(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);

@@ -145,7 +145,7 @@ class NotesTest : public DesktopSuite {
     QVERIFY(!summary->text().contains("#000000,"));
   }
 
- private:
+ private:  // NOLINT(readability-redundant-access-specifiers): ends the list of Qt's test slots
   const kw::RichTextBox& Box() const { return *dynamic_cast<NotesScreen&>(*world_->session->Host().Current()).Box(); }
   std::string Text() const { return Box().Text(); }
   // The notes' runs, "|" between them, each formatted one followed by its formats: "plain |bold(b)".

@@ -95,7 +95,7 @@ TEST(RegionReplica, AFiledMonthReachesTheReplicaAndNothingOfAnActiveMonthDoes) {
   {
     Transaction transaction(*primary);
     SetMonthStatus(*primary, 3, 2);
-    FileMonth(*primary, 3, "{\"month\":\"2004-03\"}");
+    FileMonth(*primary, 3, R"({"month":"2004-03"})");
     transaction.Commit();
   }
   const std::chrono::milliseconds took = Until(
