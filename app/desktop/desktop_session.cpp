@@ -1,8 +1,6 @@
 // The desktop session: services, screens, presentation models and undo.
 #include "app/desktop/desktop_session.h"
 
-#include "app/data/trf_database.h"
-
 #include <QApplication>
 #include <QScopedValueRollback>
 
@@ -10,6 +8,8 @@
 #include "app/desktop/feedback_box.h"
 #include "app/desktop/qt_colors.h"
 #include "app/desktop/standing_icons.h"
+#include "app/screens/month_report.h"
+#include "app/screens/operation_guard.h"
 
 namespace trf::desktop {
 
@@ -89,16 +89,16 @@ int DesktopSession::Position(const ScreenForm& screen) const {
 }
 
 bool DesktopSession::Attempt(const std::function<void()>& operation) {
-  if (running_) return false;
-  try {
-    const QScopedValueRollback running(running_, true);
-    operation();
-  } catch (const ScreenRefusal& refusal) {
-    Sync();
-    emit refused(QString::fromStdString(refusal.what()));
-    return false;
+  std::optional<ScreenRefusal> refusal;
+  {
+    const OperationGuard guard(running_);
+    if (!guard.Took()) return false;
+    refusal = guard.Run(operation);
   }
-  return true;
+  if (!refusal) return true;
+  Sync();
+  emit refused(QString::fromStdString(refusal->what()));
+  return false;
 }
 
 bool DesktopSession::Go(const std::string& name) {
@@ -199,15 +199,15 @@ bool DesktopSession::SendOff() {
 
 bool DesktopSession::Problems(std::vector<Problem>& problems, QString& why) {
   if (running_) return false;
-  bool made = true;
-  try {
-    const QScopedValueRollback collecting(collecting_, true);
-    problems = host_->Problems();
-  } catch (const ScreenRefusal& refusal) {
-    why = QString::fromStdString(refusal.what());
-    made = false;
+  {
+    // What the screens say while the list is made is not shown; they may change what they show.
+    const OperationGuard collecting(collecting_);
+    if (const auto refusal = collecting.Run([&] { problems = host_->Problems(); })) {
+      why = QString::fromStdString(refusal->what());
+      return false;
+    }
+    if (!collecting.Took()) return false;
   }
-  if (!made) return false;
   problems_ = problems;
   for (auto& [screen, models] : models_) {
     if (models.list) models.list->ShowProblems(problems, screen->Key());
@@ -224,13 +224,19 @@ bool DesktopSession::Open(const Problem& problem) {
 
 bool DesktopSession::LeaveCurrent(QString& why) {
   bool left = false;
-  try {
-    left = host_->LeaveCurrent();
-  } catch (const ScreenRefusal& refusal) {
-    why = QString::fromStdString(refusal.what());
+  std::optional<ScreenRefusal> refusal;
+  {
+    const OperationGuard guard(running_);
+    if (!guard.Took()) return false;
+    refusal = guard.Run([&] { left = host_->LeaveCurrent(); });
   }
+  if (refusal) why = QString::fromStdString(refusal->what());
   if (!left) Sync();
   return left;
+}
+
+bool DesktopSession::Report(std::optional<MonthReport>& report) {
+  return Attempt([&] { report = CurrentMonthReport(*host_, LoginName()); });
 }
 
 void DesktopSession::MarkCurrentRecord(const ScreenForm& screen, Models& models) {

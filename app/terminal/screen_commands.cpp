@@ -10,8 +10,6 @@
 
 #include "app/business/month_report.h"
 #include "app/business/rules.h"
-#include "app/screens/notes_screen.h"
-#include "app/screens/setup_screen.h"
 #include "app/terminal/screen_renderer.h"
 
 namespace trf {
@@ -126,9 +124,6 @@ std::vector<std::string> ProblemLines(const std::vector<Problem>& problems) {
   return lines;
 }
 
-// The notes screen when it is the one shown; nullptr otherwise.
-NotesScreen* Notes(ScreenForm& screen) { return dynamic_cast<NotesScreen*>(&screen); }
-
 // A typed line of text: a backslash followed by "n" stands for the line break a command line cannot
 // hold.
 std::string Unescape(std::string text) {
@@ -183,7 +178,7 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
   interpreter.Add({"select", "select <n>", "select row n of the screen's list (paragraph n of the notes)", 1, false,
                    false, on_screen([](ScreenForm& s, const Args& a) {
                      const int n = ParseNumber(a[0], 1, "select takes a row number from");
-                     if (NotesScreen* notes = Notes(s))
+                     if (NotesEditing* notes = s.Notes())
                        notes->SelectParagraph(n);
                      else
                        s.SelectRow(n);
@@ -191,7 +186,7 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
   interpreter.Add({"set", "set <field> <value>", "write a value into a field of the screen (none clears it)", 1, true,
                    false, on_screen([](ScreenForm& s, const Args& a) {
                      const std::string value = a.size() > 1 ? a[1] : std::string();
-                     NotesScreen* notes = Notes(s);
+                     NotesEditing* notes = s.Notes();
                      if (!notes) return s.EditField(a[0], value);
                      if (a[0] != "selection")
                        throw CommandError("the notes have one field, \"selection\": set selection <start> <length>");
@@ -212,7 +207,7 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
                    on_screen([](ScreenForm& s, const Args&) { s.UndoEdits(); })});
   interpreter.Add({"type", "type <text>", "type text into the screen's combo box (or the notes)", 0, true, true,
                    on_screen([](ScreenForm& s, const Args& a) {
-                     if (NotesScreen* notes = Notes(s))
+                     if (NotesEditing* notes = s.Notes())
                        notes->InsertText(Unescape(a[0]));
                      else
                        s.Choose(a[0]);
@@ -254,7 +249,7 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
                    }});
   interpreter.Add({"reopen", "reopen <reason>", "reopen the selected filed month of TRF Setup, saying why", 0, true,
                    true, on_screen([](ScreenForm& s, const Args& a) {
-                     auto* setup = dynamic_cast<TrfSetupScreen*>(&s);
+                     MonthSetup* setup = s.Setup();
                      if (!setup) throw CommandError("a filed month is reopened in TRF Setup: go setup, select it");
                      setup->ReopenFiled(a[0]);
                    })});
