@@ -137,7 +137,7 @@ bool DesktopSession::EditField(const std::string& field, const std::string& text
   const int column = models->record->Column(field);
   if (column < 0) return Run([&](ScreenForm& s) { s.EditField(field, text); });  // refused in words
   const ScreenField& shown = models->record->Field(column);
-  models->edits->push(new FieldEdit(*this, field, QString::fromStdString(shown.caption), shown.value, text));
+  models->edits->push(new FieldEdit(*this, field, QString::fromStdString(shown.Caption()), shown.value, text));
   Sync();
   return edit_applied_;
 }
@@ -247,7 +247,7 @@ void DesktopSession::MarkCurrentRecord(const ScreenForm& screen, Models& models)
   for (const ScreenField& field : view_.fields) {
     if (field.standing == Standing::kFine) continue;
     standing = Graver(standing, field.standing);
-    message += (message.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(field.caption) + ": " +
+    message += (message.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(field.Caption()) + ": " +
                QString::fromStdString(field.problem);
   }
   models.list->MarkRecord(row, screen.ListKey(row), standing, message);

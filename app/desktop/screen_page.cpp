@@ -229,8 +229,9 @@ void ScreenPage::BuildFields(RecordModel& record) {
     const ScreenField& field = record.Field(column);
     QWidget* editor = MakeFieldEditor(field, month, this);
     // A field that must be filled says so by a mark after its caption, and in its accessible name.
-    auto* label = new QLabel(WithMnemonic(field.caption) + (field.required ? " *:" : ":"), this);
-    if (field.required) {
+    const bool required = field.column->required;
+    auto* label = new QLabel(WithMnemonic(field.Caption()) + (required ? " *:" : ":"), this);
+    if (required) {
       label->setToolTip(tr("Must be filled"));
       editor->setAccessibleName(editor->accessibleName() + tr(" (required)"));
     }

@@ -54,12 +54,13 @@ std::string ScreenCommandsHelp(ScreenForm& screen) {
 
 // What a field takes, in words: "Monthly fee: an amount from 0.00 to 9,999,999.99".
 std::string FieldHelp(const ScreenField& field) {
+  const ColumnDescription& column = *field.column;
   std::string takes;
-  switch (field.kind) {
+  switch (column.kind) {
     case ColumnKind::kWholeNumber: takes = "a whole number"; break;
     case ColumnKind::kMoney:
-      takes = field.bounds
-                  ? "an amount from " + AmountText(field.bounds->least) + " to " + AmountText(field.bounds->most)
+      takes = column.bounds
+                  ? "an amount from " + AmountText(column.bounds->least) + " to " + AmountText(column.bounds->most)
                   : "an amount";
       break;
     case ColumnKind::kDate: takes = "a date such as 3/5/2004"; break;
@@ -71,10 +72,10 @@ std::string FieldHelp(const ScreenField& field) {
     }
     case ColumnKind::kText:
     case ColumnKind::kRichText:
-      takes = field.max_length > 0 ? "a text of up to " + std::to_string(field.max_length) + " characters" : "a text";
+      takes = column.max_length > 0 ? "a text of up to " + std::to_string(column.max_length) + " characters" : "a text";
       break;
   }
-  return field.name + " = " + field.caption + ": " + takes + (field.required ? " (required)" : "");
+  return field.name + " = " + field.Caption() + ": " + takes + (column.required ? " (required)" : "");
 }
 
 // The fields of a view and what the person may do now, a line each.
