@@ -30,7 +30,7 @@ constexpr int64_t kBirchMarch = 4;  // passes
 
 class MonthServiceTest : public ::testing::Test {
  protected:
-  MonthService& Months() { return world.host.Months(); }
+  MonthService& Months() const { return world.host.Months(); }
   // Makes Birch Court's March current, as a person choosing it would, and files it.
   void FileBirchMarch() {
     const HomeChoice birch = Months().HomeNumbered("H-102");
