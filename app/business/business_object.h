@@ -26,23 +26,22 @@
 
 namespace trf {
 
-// What a field holds, as the rules check it; values that do not fit break a hard rule and are never stored.
-enum class FieldKind { Key, Integer, Money, Date, Text, Reference };
-
-// One field of a class as its business object works with it, resolved once from its column: the
-// property name (reached by member name; the column's name), kind, caption for feedback texts,
-// whether it must be filled, its bounds, the table and key column its value must exist in (when it
-// refers to another record), and whether a record-group rule reads it.
+// One field of a class as its business object works with it: its column, whose description alone
+// says its name (the property reached by member name), kind, caption, whether it must be filled,
+// its bounds and length; and what follows from the other tables, resolved once: the kind of value
+// it holds (a lookup holds what the key it refers to holds), the table and key column its value
+// must exist in (when it refers to another record), and whether a record-group rule reads it.
 struct FieldSpec {
-  std::string property;
-  FieldKind kind = FieldKind::Text;
-  std::string caption;
-  bool required = false;
-  std::optional<Bounds> bounds;
-  size_t max_length = 0;
+  const ColumnDescription* column = nullptr;
+  // kWholeNumber, kMoney, kDate or kText: what the rules check the value against; values that do
+  // not fit break a hard rule and are never stored.
+  ColumnKind holds = ColumnKind::kText;
   std::string reference_table;
   std::string reference_column;
   bool read_by_group = false;
+
+  std::string Property() const { return std::string(column->name); }
+  std::string Caption() const { return std::string(column->caption); }
 };
 
 // Records of another class that refer to this one: their table and column, and how a sentence

@@ -77,102 +77,100 @@ std::string ShownValue(const kw::Variant& value) {
 
 kw::Variant NormalisedValue(const FieldSpec& field, const kw::Variant& value) {
   if (IsBlank(value)) return kw::Variant::Null();
-  switch (field.kind) {
-    case FieldKind::Key:
-    case FieldKind::Integer:
-    case FieldKind::Reference: {
+  switch (field.holds) {
+    case ColumnKind::kWholeNumber: {
       const std::optional<double> number = NumberOf(value);
       if (number && *number == std::floor(*number) && std::fabs(*number) <= INT32_MAX) {
         return kw::Variant::Long(static_cast<int32_t>(*number));
       }
       return value;
     }
-    case FieldKind::Money: {
+    case ColumnKind::kMoney: {
       // An amount beyond the range stays as typed: the kind rule refuses it, and the box and the
       // record show the same text.
       const std::optional<double> number = NumberOf(value);
-      return number && std::fabs(*number) <= field.bounds->most ? kw::Variant::Double(*number) : value;
+      const std::optional<Bounds>& bounds = field.column->bounds;
+      return number && (!bounds || std::fabs(*number) <= bounds->most) ? kw::Variant::Double(*number) : value;
     }
-    case FieldKind::Date: {
+    case ColumnKind::kDate: {
       if (value.IsDate()) return value;
       if (value.IsNumber()) return kw::Variant::Date(value.ToDouble());
       const std::optional<double> serial = value.IsText() ? kw::dates::Recognize(value.GetText()) : std::nullopt;
       return serial ? kw::Variant::Date(*serial) : value;
     }
-    case FieldKind::Text:
+    default:
       if (value.IsText()) return value;
       return value.IsNumber() || value.IsDate() || value.IsBoolean() ? kw::Variant::Text(value.ToText()) : value;
   }
-  return value;
 }
 
 void TableBusinessObject::CheckFieldKind(int32_t field, std::span<const kw::Variant> values, RuleFindings& findings) {
   const FieldSpec& spec = fields_[static_cast<size_t>(field)];
+  const ColumnDescription& column = *spec.column;
+  const std::string caption = spec.Caption();
   const kw::Variant& value = values[static_cast<size_t>(field)];
   if (value.IsNull()) {
-    if (spec.required) findings.Hard(field, kFieldLevel, rule_numbers::kRequired, spec.caption + " must be filled in.");
+    if (column.required) findings.Hard(field, kFieldLevel, rule_numbers::kRequired, caption + " must be filled in.");
     return;
   }
-  switch (spec.kind) {
-    case FieldKind::Key:
-    case FieldKind::Integer:
-    case FieldKind::Reference:
+  switch (spec.holds) {
+    case ColumnKind::kWholeNumber:
       if (!value.IsNumber()) {
         findings.Hard(field, kFieldLevel, rule_numbers::kNotANumber,
-                      spec.caption + " must be a whole number; " + ShownValue(value) + " is not one.");
+                      caption + " must be a whole number; " + ShownValue(value) + " is not one.");
         return;
       }
       break;
-    case FieldKind::Money: {
+    case ColumnKind::kMoney: {
       const std::optional<double> number = NumberOf(value);
       if (!number) {
         findings.Hard(field, kFieldLevel, rule_numbers::kNotANumber,
-                      spec.caption + " must be an amount; " + ShownValue(value) + " is not a number.");
+                      caption + " must be an amount; " + ShownValue(value) + " is not a number.");
         return;
       }
-      const Bounds& bounds = *spec.bounds;
+      if (!column.bounds) break;
+      const Bounds& bounds = *column.bounds;
       if (*number < 0 && bounds.least >= 0 && *number >= -bounds.most) {
-        findings.Hard(field, kFieldLevel, rule_numbers::kNegative, spec.caption + " cannot be negative.");
+        findings.Hard(field, kFieldLevel, rule_numbers::kNegative, caption + " cannot be negative.");
         return;
       }
       if (!value.IsNumber() || *number > bounds.most || *number < bounds.least) {
         findings.Hard(field, kFieldLevel, rule_numbers::kOutOfRange,
-                      spec.caption + " " + ShownValue(value) + " is out of range; amounts go from " +
+                      caption + " " + ShownValue(value) + " is out of range; amounts go from " +
                           AmountText(bounds.least) + " to " + AmountText(bounds.most) + ".");
         return;
       }
       break;
     }
-    case FieldKind::Date:
+    case ColumnKind::kDate:
       if (!value.IsDate()) {
         findings.Hard(field, kFieldLevel, rule_numbers::kNotADate,
-                      spec.caption + " must be a date; " + ShownValue(value) + " is not a valid date.",
+                      caption + " must be a date; " + ShownValue(value) + " is not a valid date.",
                       "Enter the date as month/day/year, for example 3/5/2004.");
         return;
       }
       if (const int year = kw::dates::CivilOf(value.ToDate()).year;
           year < kFirstPlausibleYear || year > kLastPlausibleYear) {
         findings.Hard(field, kFieldLevel, rule_numbers::kImplausibleDate,
-                      spec.caption + " " + ShownValue(value) + " lies outside the years " +
+                      caption + " " + ShownValue(value) + " lies outside the years " +
                           std::to_string(kFirstPlausibleYear) + " to " + std::to_string(kLastPlausibleYear) + ".");
         return;
       }
       break;
-    case FieldKind::Text:
+    default:
       if (!value.IsText()) {
-        findings.Hard(field, kFieldLevel, rule_numbers::kNotANumber, spec.caption + " must be a text.");
+        findings.Hard(field, kFieldLevel, rule_numbers::kNotANumber, caption + " must be a text.");
         return;
       }
-      if (spec.max_length > 0 && kw::text::Len(value.GetText()) > spec.max_length) {
+      if (column.max_length > 0 && kw::text::Len(value.GetText()) > column.max_length) {
         findings.Hard(field, kFieldLevel, rule_numbers::kTooLong,
-                      spec.caption + " is longer than " + std::to_string(spec.max_length) + " characters.");
+                      caption + " is longer than " + std::to_string(column.max_length) + " characters.");
         return;
       }
       break;
   }
   if (!spec.reference_table.empty() && !store_->ReferenceExists(static_cast<size_t>(field), value)) {
-    findings.Hard(field, kFieldLevel, rule_numbers::kUnknownKey,
-                  spec.caption + " " + ShownValue(value) + " does not exist.",
+    findings.Hard(field, kFieldLevel, rule_numbers::kUnknownKey, caption + " " + ShownValue(value) + " does not exist.",
                   "Choose one of the entries offered; the record it names may have been deleted.");
   }
 }
@@ -185,7 +183,7 @@ void TableBusinessObject::AskAboutFutureDate(int32_t field, std::span<const kw::
   if (!value.IsDate() || findings.HasHard(field)) return;
   if (value.ToDate() - today_ <= kFutureQuestionDays) return;
   findings.Question(field, kFieldLevel, rule_numbers::kFutureDate,
-                    fields_[static_cast<size_t>(field)].caption + " " + value.ToText() +
+                    fields_[static_cast<size_t>(field)].Caption() + " " + value.ToText() +
                         " lies more than a month in the future. Is it right?",
                     value);
 }
@@ -214,7 +212,7 @@ void TableBusinessObject::RunAllRules(Record& record) {
     } else {
       CheckField(field, record.values, findings);
       // A value that passed the kind check is a date only in a date field.
-      if (fields_[static_cast<size_t>(field)].kind == FieldKind::Date)
+      if (fields_[static_cast<size_t>(field)].holds == ColumnKind::kDate)
         AskAboutFutureDate(field, record.values, findings);
     }
   }

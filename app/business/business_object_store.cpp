@@ -18,15 +18,15 @@ constexpr std::string_view kNothingRead = "Nothing could be read";
 
 std::string ColumnList(const std::vector<FieldSpec>& fields) {
   std::string list;
-  for (const FieldSpec& field : fields) list += (list.empty() ? "" : ", ") + field.property;
+  for (const FieldSpec& field : fields) list += (list.empty() ? "" : ", ") + field.Property();
   return list;
 }
 
 bool FitsKind(const FieldSpec& field, const kw::Variant& value) {
   if (value.IsNull()) return true;
-  switch (field.kind) {
-    case FieldKind::Text: return value.IsText();
-    case FieldKind::Date: return value.IsDate();
+  switch (field.holds) {
+    case ColumnKind::kText: return value.IsText();
+    case ColumnKind::kDate: return value.IsDate();
     default: return value.IsNumber();
   }
 }
@@ -39,9 +39,9 @@ TableBusinessObject::Store::Store(Database& database, const ClassSpec& spec, con
   std::string placeholders, assignments;
   for (size_t i = 0; i < fields.size(); ++i) {
     placeholders += i ? ", ?" : "?";
-    if (i) assignments += (i > 1 ? ", " : "") + fields[i].property + " = ?";
+    if (i) assignments += (i > 1 ? ", " : "") + fields[i].Property() + " = ?";
   }
-  const std::string& key = fields[0].property;
+  const std::string key = fields[0].Property();
   const std::string version = kVersionColumn;
   const std::string same_row = " WHERE " + key + " = ? AND " + version + " = ?";
   insert_ = LazyStatement("INSERT INTO " + table_ + " (" + ColumnList(fields) + ") VALUES (" + placeholders + ")");
@@ -61,8 +61,8 @@ TableBusinessObject::Store::Store(Database& database, const ClassSpec& spec, con
 
 std::unique_ptr<Statement> TableBusinessObject::Store::Select(const kw::Variant& parent) {
   std::string sql = "SELECT " + ColumnList(fields_) + ", " + kVersionColumn + " FROM " + table_;
-  if (!parent.IsEmpty()) sql += " WHERE " + fields_[1].property + " = ?";
-  auto query = database_.Prepare(sql + " ORDER BY " + fields_[0].property);
+  if (!parent.IsEmpty()) sql += " WHERE " + fields_[1].Property() + " = ?";
+  auto query = database_.Prepare(sql + " ORDER BY " + fields_[0].Property());
   if (!parent.IsEmpty()) query->Bind(1, parent);
   return query;
 }
@@ -96,14 +96,14 @@ void TableBusinessObject::Store::CheckStorable(const Record& record, const std::
     const FieldSpec& field = fields_[i];
     if (FitsKind(field, record.values[i])) continue;
     kw::Raise(kw::err::kTypeMismatch, source,
-              "Cannot store record " + record.values[0].ToText() + ": " + field.caption + " holds " +
+              "Cannot store record " + record.values[0].ToText() + ": " + field.Caption() + " holds " +
                   ShownValue(record.values[i]) + ", which does not fit the field. Nothing was written.");
   }
 }
 
 void TableBusinessObject::Store::RaiseChanged(const kw::Variant& key) {
   kw::Raise(rule_numbers::kRecordChanged, "KW_I." + spec_.class_name,
-            fields_[0].caption + " " + key.ToText() +
+            fields_[0].Caption() + " " + key.ToText() +
                 " was changed or removed in the database after it was read here (by another desk or program). "
                 "Nothing was saved: read the stored record afresh before changing it again.");
 }
@@ -155,7 +155,7 @@ void TableBusinessObject::Store::CheckUnreferenced(const Record& record) {
   const std::string name =
       record.values.size() > 2 && record.values[2].IsText() ? " " + ShownValue(record.values[2]) : "";
   kw::Raise(rule_numbers::kStillReferred, "KW_I." + spec_.class_name,
-            fields_[0].caption + " " + record.values[0].ToText() + name + " cannot be removed: " + referring +
+            fields_[0].Caption() + " " + record.values[0].ToText() + name + " cannot be removed: " + referring +
                 " still refer to it. Move or remove those first. Nothing was removed.");
 }
 
@@ -170,7 +170,7 @@ std::vector<std::shared_ptr<SoftRule>> TableBusinessObject::Store::QueueAcceptan
     if (!acceptances_) acceptances_ = std::make_unique<AcceptanceRecorder>(database_, table);
     const int32_t field = rule->FieldEnum();
     const std::string name =
-        field >= 0 && static_cast<size_t>(field) < fields_.size() ? fields_[static_cast<size_t>(field)].property : "";
+        field >= 0 && static_cast<size_t>(field) < fields_.size() ? fields_[static_cast<size_t>(field)].Property() : "";
     acceptances_->Queue(record.values[0], record.values.size() > link ? record.values[link] : kw::Variant(), name,
                         rule->Value(), rule->RuleNumber(), rule->Feedback());
     awaited.emplace_back();
@@ -185,7 +185,7 @@ void TableBusinessObject::Load(const kw::Variant& parent) {
   // The fields, then the row's version, read with them and taken off again.
   std::vector<ReadAs> reads(count + 1, ReadAs::kStored);
   for (size_t i = 0; i < count; ++i) {
-    if (fields_[i].kind == FieldKind::Date) reads[i] = ReadAs::kDate;
+    if (fields_[i].holds == ColumnKind::kDate) reads[i] = ReadAs::kDate;
   }
   // Each row's values where they landed, its version and its key, gathered first: the records are
   // then made once, in a table of their final size, and never moved as it grows.

@@ -14,20 +14,17 @@ const ColumnDescription* LookupKey(const ColumnDescription& column) {
   return target ? &target->Key() : nullptr;
 }
 
-FieldKind KindOf(const ColumnDescription& column) {
+// What a value of `column` is as stored: formatted text is text, and a lookup holds what the key it
+// refers to holds (a number, or a code).
+ColumnKind HeldKind(const ColumnDescription& column) {
   switch (column.kind) {
-    case ColumnKind::kWholeNumber: return column.key ? FieldKind::Key : FieldKind::Integer;
-    case ColumnKind::kMoney: return FieldKind::Money;
-    case ColumnKind::kDate: return FieldKind::Date;
-    case ColumnKind::kText:
-    case ColumnKind::kRichText: return FieldKind::Text;
+    case ColumnKind::kRichText: return ColumnKind::kText;
     case ColumnKind::kLookup: {
-      // A lookup holds what the key it refers to holds: a number, or a code.
       const ColumnDescription* key = LookupKey(column);
-      return key && key->kind == ColumnKind::kText ? FieldKind::Text : FieldKind::Reference;
+      return key && key->kind == ColumnKind::kText ? ColumnKind::kText : ColumnKind::kWholeNumber;
     }
+    default: return column.kind;
   }
-  return FieldKind::Text;
 }
 
 }  // namespace
@@ -36,13 +33,8 @@ std::vector<FieldSpec> FieldsOf(const ClassSpec& spec) {
   std::vector<FieldSpec> fields;
   for (const ColumnDescription& column : spec.table->columns) {
     FieldSpec& field = fields.emplace_back();
-    field.property = std::string(column.name);
-    field.kind = KindOf(column);
-    field.caption = std::string(column.caption);
-    field.required = column.required;
-    // An amount holds what every amount holds unless its column says otherwise.
-    field.bounds = column.kind == ColumnKind::kMoney && !column.bounds ? tables::kAmounts : column.bounds;
-    field.max_length = column.max_length;
+    field.column = &column;
+    field.holds = HeldKind(column);
     if (const ColumnDescription* key = column.kind == ColumnKind::kLookup ? LookupKey(column) : nullptr) {
       field.reference_table = std::string(column.lookup.table);
       field.reference_column = std::string(key->name);

@@ -47,7 +47,7 @@ void CheckCopy(SqliteDatabase& copy, const std::string& path) {
     auto integrity = copy.Prepare("PRAGMA integrity_check");
     sound = integrity->Step() && integrity->Column(0).ToText() == "ok";
   } catch (const kw::Error& error) {
-    Refuse(path + " cannot be read as a database: nothing was restored. Restore another copy.", error.Description());
+    Refuse(path + " cannot be read as a database: nothing was restored. Restore another copy.", error.Said());
   }
   if (!sound) Refuse(path + " is damaged (its integrity check failed): nothing was restored. Restore another copy.");
   if (Number(copy, "PRAGMA application_id") != kTrfApplicationId) {
@@ -93,7 +93,7 @@ void CheckDestination(const std::string& path) {
     Refuse(path +
                " is not a database file: it is left untouched, and nothing was restored. Restore into a TRF "
                "database, or into a new file.",
-           unreadable.Description());
+           unreadable.Said());
   }
   if (!ours) {
     Refuse(path +

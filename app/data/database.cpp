@@ -28,23 +28,18 @@ void Statement::AppendRow(std::span<const ReadAs> as, std::vector<kw::Variant>& 
 }
 
 std::string SentenceOf(const kw::Error& error) {
-  const std::string& description = error.Description();
-  const size_t line_break = description.rfind('\n');
-  const size_t start = description.find_first_not_of(kBlanks, line_break == std::string::npos ? 0 : line_break);
-  if (start != std::string::npos) return description.substr(start, description.find_last_not_of(kBlanks) + 1 - start);
+  const std::string_view sentence = error.Sentence();
+  const size_t start = sentence.find_first_not_of(kBlanks);
+  if (start != std::string::npos)
+    return std::string(sentence.substr(start, sentence.find_last_not_of(kBlanks) + 1 - start));
   const std::string_view standard = kw::StandardDescription(error.Number());
   return standard.empty() ? "The operation could not be completed." : std::string(standard);
 }
 
 void RaiseDataError(int32_t number, const std::string& sentence, const std::string& engine_words) {
-  kw::Raise(number, "KW_DB", engine_words.empty() ? sentence : engine_words + "\r\n" + sentence);
+  throw kw::Error(number, "KW_DB", sentence, engine_words);
 }
 
-void RaiseInstead(const kw::Error& error, const std::string& sentence) {
-  const std::string& description = error.Description();
-  const size_t line_break = description.rfind("\r\n");
-  const std::string before = line_break == std::string::npos ? "" : description.substr(0, line_break + 2);
-  throw kw::Error(error.Number(), error.Source(), before + sentence);
-}
+void RaiseInstead(const kw::Error& error, const std::string& sentence) { throw error.WithSentence(sentence); }
 
 }  // namespace trf

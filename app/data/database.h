@@ -1,10 +1,9 @@
 // Database: one connection to the TRF's storage engine, the embedded SQLite file or a PostgreSQL
 // server, with statements that bind and read values as variants. Everything above the data layer
-// sees only this interface. Errors of an engine become runtime errors whose description ENDS with a
-// sentence for a person (a busy database, a full disk, a server out of reach), on a line of its own
-// and naming no program or option; the engine's own words stand on the line before it, and the
-// trail of locations the error passes on its way up in front of those: both are for the error
-// journal, not for the person.
+// sees only this interface. Errors of an engine become runtime errors whose sentence is for a person
+// (a busy database, a full disk, a server out of reach), naming no program or option; the engine's
+// own words travel beside it (kw::Error::Said), and the trail of locations the error passes on its
+// way up in front of it: both are for the error journal, not for the person.
 #pragma once
 
 #include <cstdint>
@@ -131,16 +130,16 @@ class Database {
   std::vector<std::string> notices_;
 };
 
-// The sentence for a person that `error` ends with: the text after its last line break, trimmed;
-// the runtime's description of its number when it carries none.
+// The sentence for a person that `error` was raised with, trimmed; the runtime's description of its
+// number when it carries none.
 std::string SentenceOf(const kw::Error& error);
 
-// Raises error `number` of the data layer: `engine_words` (what the engine said, for the error
-// journal; left out when empty) on a line of their own, then `sentence` for the person on the last.
+// Raises error `number` of the data layer with `sentence` for the person and `engine_words` (what the
+// engine said, for the error journal) beside it.
 [[noreturn]] void RaiseDataError(int32_t number, const std::string& sentence, const std::string& engine_words = "");
 
-// Raises `error` again with `sentence` in place of the one it ends with: its number, its source,
-// its trail and the engine's words stay as they were.
+// Raises `error` again with `sentence` in place of the one it was raised with: its number, its
+// source, its trail and the engine's words stay as they were.
 [[noreturn]] void RaiseInstead(const kw::Error& error, const std::string& sentence);
 
 }  // namespace trf

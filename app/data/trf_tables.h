@@ -375,6 +375,15 @@ constexpr bool IsDescribedColumn(std::string_view name) {
   return false;
 }
 
+// Whether every amount says the range it holds: the rules, the editors and the help read it there.
+constexpr bool AmountsBounded() {
+  for (const TableDescription& table : kAllOnServer)
+    for (const ColumnDescription& column : table.columns)
+      if (column.kind == ColumnKind::kMoney && !column.bounds) return false;
+  return true;
+}
+static_assert(AmountsBounded());
+
 // Each named column is a column of a described table, so that renaming a column in its description
 // alone does not compile.
 static_assert(IsDescribedColumn(column::kTrfTypesCD));

@@ -8,6 +8,8 @@
 #include "app/desktop/feedback_box.h"
 #include "app/desktop/qt_colors.h"
 #include "app/desktop/standing_icons.h"
+#include "app/screens/month_report.h"
+#include "app/screens/operation_guard.h"
 
 namespace trf::desktop {
 
@@ -87,16 +89,16 @@ int DesktopSession::Position(const ScreenForm& screen) const {
 }
 
 bool DesktopSession::Attempt(const std::function<void()>& operation) {
-  if (running_) return false;
-  try {
-    const QScopedValueRollback running(running_, true);
-    operation();
-  } catch (const ScreenRefusal& refusal) {
-    Sync();
-    emit refused(QString::fromStdString(refusal.what()));
-    return false;
+  std::optional<ScreenRefusal> refusal;
+  {
+    const OperationGuard guard(running_);
+    if (!guard.Took()) return false;
+    refusal = guard.Run(operation);
   }
-  return true;
+  if (!refusal) return true;
+  Sync();
+  emit refused(QString::fromStdString(refusal->what()));
+  return false;
 }
 
 bool DesktopSession::Go(const std::string& name) {
@@ -135,7 +137,7 @@ bool DesktopSession::EditField(const std::string& field, const std::string& text
   const int column = models->record->Column(field);
   if (column < 0) return Run([&](ScreenForm& s) { s.EditField(field, text); });  // refused in words
   const ScreenField& shown = models->record->Field(column);
-  models->edits->push(new FieldEdit(*this, field, QString::fromStdString(shown.caption), shown.value, text));
+  models->edits->push(new FieldEdit(*this, field, QString::fromStdString(shown.Caption()), shown.value, text));
   Sync();
   return edit_applied_;
 }
@@ -197,15 +199,15 @@ bool DesktopSession::SendOff() {
 
 bool DesktopSession::Problems(std::vector<Problem>& problems, QString& why) {
   if (running_) return false;
-  bool made = true;
-  try {
-    const QScopedValueRollback collecting(collecting_, true);
-    problems = host_->Problems();
-  } catch (const ScreenRefusal& refusal) {
-    why = QString::fromStdString(refusal.what());
-    made = false;
+  {
+    // What the screens say while the list is made is not shown; they may change what they show.
+    const OperationGuard collecting(collecting_);
+    if (const auto refusal = collecting.Run([&] { problems = host_->Problems(); })) {
+      why = QString::fromStdString(refusal->what());
+      return false;
+    }
+    if (!collecting.Took()) return false;
   }
-  if (!made) return false;
   problems_ = problems;
   for (auto& [screen, models] : models_) {
     if (models.list) models.list->ShowProblems(problems, screen->Key());
@@ -222,13 +224,27 @@ bool DesktopSession::Open(const Problem& problem) {
 
 bool DesktopSession::LeaveCurrent(QString& why) {
   bool left = false;
-  try {
-    left = host_->LeaveCurrent();
-  } catch (const ScreenRefusal& refusal) {
-    why = QString::fromStdString(refusal.what());
+  std::optional<ScreenRefusal> refusal;
+  {
+    const OperationGuard guard(running_);
+    if (!guard.Took()) return false;
+    refusal = guard.Run([&] { left = host_->LeaveCurrent(); });
   }
+  if (refusal) why = QString::fromStdString(refusal->what());
   if (!left) Sync();
   return left;
+}
+
+bool DesktopSession::Report(std::optional<MonthReport>& report) {
+  return Attempt([&] { report = CurrentMonthReport(*host_, LoginName()); });
+}
+
+bool DesktopSession::DifferencesFromFiling(std::vector<std::string>& differences) {
+  return Attempt([&] {
+    const std::string month = host_->Container().CurrentH_HomeMonthlyStatsID();
+    if (month.empty()) throw ScreenRefusal("Choose a home and one of its filed months first.");
+    differences = host_->Months().DifferencesFromFiling(std::stoll(month), *host_);
+  });
 }
 
 void DesktopSession::MarkCurrentRecord(const ScreenForm& screen, Models& models) {
@@ -239,7 +255,7 @@ void DesktopSession::MarkCurrentRecord(const ScreenForm& screen, Models& models)
   for (const ScreenField& field : view_.fields) {
     if (field.standing == Standing::kFine) continue;
     standing = Graver(standing, field.standing);
-    message += (message.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(field.caption) + ": " +
+    message += (message.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(field.Caption()) + ": " +
                QString::fromStdString(field.problem);
   }
   models.list->MarkRecord(row, screen.ListKey(row), standing, message);

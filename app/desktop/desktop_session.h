@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include <QUndoGroup>
 #include <QUndoStack>
 
+#include "app/business/month_report.h"
 #include "app/business/problem.h"
 #include "app/desktop/list_model.h"
 #include "app/desktop/qt_platform.h"
@@ -86,6 +88,12 @@ class DesktopSession : public QObject, public ScreenEvents {
   // The current screen's leave step (its changes are saved); false with `why` (may be empty) when it
   // refused.
   bool LeaveCurrent(QString& why);
+  // The current month's report, made by the person signed in (CurrentMonthReport), into `report`;
+  // false (and `refused`) when it could not be made.
+  bool Report(std::optional<MonthReport>& report);
+  // Where the live data of the current month differ from its filing (MonthService::DifferencesFromFiling),
+  // into `differences`; false (and `refused`) when there is no filing to hold them against.
+  bool DifferencesFromFiling(std::vector<std::string>& differences);
 
   // ---- ScreenEvents ----
   void Notice(const ScreenForm& screen, const std::string& text) override;
@@ -126,9 +134,9 @@ class DesktopSession : public QObject, public ScreenEvents {
     std::unique_ptr<RecordModel> record;
     QUndoStack* edits = nullptr;  // owned by the undo group
   };
-  // Runs `operation` through the host's refusal path; false (and `refused`) when it was refused,
-  // or when another operation is running (a dialog of it moves the focus, which Qt reports as the
-  // end of an edit: that starts no second operation).
+  // Runs `operation` as one guarded operation (OperationGuard); false (and `refused`) when it was
+  // refused, whatever refused it, or when another operation is running (a dialog of it moves the
+  // focus, which Qt reports as the end of an edit: that starts no second operation).
   bool Attempt(const std::function<void()>& operation);
   // Writes `text` into the field (an undo command's step); false when it was refused.
   bool ApplyEdit(const std::string& field, const std::string& text);

@@ -72,37 +72,38 @@ void PickDate(QLineEdit* edit, const std::function<QDate()>& month) {
 }  // namespace
 
 QString FieldRule(const ScreenField& field) {
-  const QString caption = QString::fromStdString(field.caption);
+  const ColumnDescription& column = *field.column;
+  const QString caption = QString::fromStdString(field.Caption());
   const QString bounds =
-      field.bounds
-          ? (field.kind == ColumnKind::kMoney
-                 ? QObject::tr(" from %1 to %2").arg(AmountText(field.bounds->least), AmountText(field.bounds->most))
+      column.bounds
+          ? (column.kind == ColumnKind::kMoney
+                 ? QObject::tr(" from %1 to %2").arg(AmountText(column.bounds->least), AmountText(column.bounds->most))
                  : QObject::tr(" from %1 to %2")
-                       .arg(QLocale().toString(field.bounds->least, 'f', 0),
-                            QLocale().toString(field.bounds->most, 'f', 0)))
+                       .arg(QLocale().toString(column.bounds->least, 'f', 0),
+                            QLocale().toString(column.bounds->most, 'f', 0)))
           : QString();
   QString what;
-  switch (field.kind) {
+  switch (column.kind) {
     case ColumnKind::kWholeNumber: what = QObject::tr("a whole number%1").arg(bounds); break;
     case ColumnKind::kMoney: what = QObject::tr("an amount%1").arg(bounds); break;
     case ColumnKind::kDate: what = QObject::tr("a date such as 3/5/2004 (5 March 2004)"); break;
     case ColumnKind::kLookup: what = QObject::tr("one of the names in the list"); break;
     default:
-      what = field.max_length ? QObject::tr("a text of at most %1 characters").arg(field.max_length)
-                              : QObject::tr("a text");
+      what = column.max_length ? QObject::tr("a text of at most %1 characters").arg(column.max_length)
+                               : QObject::tr("a text");
   }
-  return QObject::tr("%1: %2%3.").arg(caption, what, field.required ? QObject::tr(", which must be filled") : "");
+  return QObject::tr("%1: %2%3.").arg(caption, what, column.required ? QObject::tr(", which must be filled") : "");
 }
 
 QString ShownValue(const ScreenField& field, const std::string& value) {
-  if (field.kind != ColumnKind::kMoney) return QString::fromStdString(value);
+  if (field.column->kind != ColumnKind::kMoney) return QString::fromStdString(value);
   const std::optional<double> amount = AmountOf(value);
   return amount ? AmountText(*amount) : QString::fromStdString(value);
 }
 
 std::string TypedValue(const ScreenField& field, const QString& text) {
   const QString trimmed = text.trimmed();
-  if (field.kind != ColumnKind::kMoney || trimmed.isEmpty()) return text.toStdString();
+  if (field.column->kind != ColumnKind::kMoney || trimmed.isEmpty()) return text.toStdString();
   bool number = false;
   const double amount = QLocale().toDouble(trimmed, &number);
   return number ? QString::number(amount, 'f', 2).toStdString() : text.toStdString();
@@ -114,7 +115,7 @@ QValidator::State FieldValidator::validate(QString& input, int&) const {
   const QString text = input.trimmed();
   if (text.isEmpty()) return Acceptable;  // whether it must be filled is the rules' to say
   bool number = false;
-  switch (field_.kind) {
+  switch (field_.column->kind) {
     case ColumnKind::kWholeNumber:
       if (!NumberCharacters(text, false)) return Invalid;
       text.toLongLong(&number);
@@ -156,21 +157,23 @@ void FieldReason::Show(Standing standing, const QString& message) {
 
 QWidget* MakeFieldEditor(const ScreenField& field, const std::function<QDate()>& month, QWidget* parent) {
   QWidget* editor = nullptr;
-  if (field.kind == ColumnKind::kLookup) {
+  const ColumnDescription& column = *field.column;
+  if (column.kind == ColumnKind::kLookup) {
     auto* combo = new QComboBox(parent);
     combo->setMinimumContentsLength(20);
     editor = combo;
   } else {
     auto* edit = new QLineEdit(parent);
-    if (field.max_length) edit->setMaxLength(static_cast<int>(field.max_length));
-    if (field.kind != ColumnKind::kText) edit->setValidator(new FieldValidator(field, edit));
-    if (field.kind == ColumnKind::kMoney || field.kind == ColumnKind::kWholeNumber) edit->setAlignment(Qt::AlignRight);
-    if (field.kind == ColumnKind::kDate) {
+    if (column.max_length) edit->setMaxLength(static_cast<int>(column.max_length));
+    if (column.kind != ColumnKind::kText) edit->setValidator(new FieldValidator(field, edit));
+    if (column.kind == ColumnKind::kMoney || column.kind == ColumnKind::kWholeNumber)
+      edit->setAlignment(Qt::AlignRight);
+    if (column.kind == ColumnKind::kDate) {
       // The button's name is the action's text: what a screen reader says for it.
       QAction* calendar = edit->addAction(QApplication::style()->standardIcon(QStyle::SP_FileDialogDetailedView),
                                           QLineEdit::TrailingPosition);
       calendar->setObjectName("pickDate");
-      calendar->setText(QObject::tr("Pick the %1").arg(QString::fromStdString(field.caption).toLower()));
+      calendar->setText(QObject::tr("Pick the %1").arg(QString::fromStdString(field.Caption()).toLower()));
       calendar->setToolTip(calendar->text() + QObject::tr(" from a calendar (Alt+Down)"));
       calendar->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
       calendar->setShortcutContext(Qt::WidgetShortcut);
@@ -179,7 +182,7 @@ QWidget* MakeFieldEditor(const ScreenField& field, const std::function<QDate()>&
     editor = edit;
   }
   editor->setObjectName(QString::fromStdString(field.name));
-  editor->setAccessibleName(QString::fromStdString(field.caption));
+  editor->setAccessibleName(QString::fromStdString(field.Caption()));
   editor->setWhatsThis(FieldRule(field));
   return editor;
 }
@@ -212,7 +215,7 @@ void FieldDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
   const bool value_changed = shown.field.value != field.value || shown.field.name != field.name;
   if (auto* combo = qobject_cast<QComboBox*>(editor)) {
     QStringList names;
-    if (!field.required) names << QString();
+    if (!field.column->required) names << QString();
     for (const std::string& choice : field.choices) names << QString::fromStdString(choice);
     const QSignalBlocker quiet(combo);
     if (shown.field.choices != field.choices || combo->count() != names.size()) {

@@ -28,7 +28,6 @@
 #include "app/desktop/dialog_focus.h"
 #include "app/desktop/standing_icons.h"
 #include "app/report_pdf/report_pdf.h"
-#include "app/screens/setup_screen.h"
 #include "ui_shared/platform/error.h"
 
 namespace trf::desktop {
@@ -286,7 +285,7 @@ void MainWindow::ShowHistory() {
 }
 
 bool MainWindow::ReopenFiledMonth(const std::string& key) {
-  auto* setup = dynamic_cast<TrfSetupScreen*>(session_.Host().Current());
+  MonthSetup* setup = session_.Host().Current() ? session_.Host().Current()->Setup() : nullptr;
   if (key != "ReopenTrf" || !setup || !setup->CurrentFiling()) return false;
   bool given = false;
   const QString reason = QInputDialog::getText(this, tr("Reopen a filed month"),
@@ -380,12 +379,9 @@ std::optional<MonthReport> MainWindow::CurrentReport() {
     ShowProblem(tr("Save or revert the changes of this screen first: the report shows what is stored."));
     return std::nullopt;
   }
-  try {
-    return CurrentMonthReport(session_.Host(), LoginName());
-  } catch (const ScreenRefusal& refusal) {
-    ShowProblem(QString::fromStdString(refusal.what()), tr("No report"));
-    return std::nullopt;
-  }
+  std::optional<MonthReport> report;
+  session_.Report(report);
+  return report;
 }
 
 void MainWindow::SaveReportPdf() {
@@ -434,19 +430,8 @@ void MainWindow::CompareWithFiling() {
     ShowProblem(tr("Save or revert the changes of this screen first: the filing is held against what is stored."));
     return;
   }
-  ScreenHost& host = session_.Host();
-  const std::string month = host.Container().CurrentH_HomeMonthlyStatsID();
-  if (month.empty()) {
-    ShowProblem(tr("Choose a home and one of its filed months first."), tr("Nothing to compare"));
-    return;
-  }
   std::vector<std::string> differences;
-  try {
-    differences = host.Months().DifferencesFromFiling(std::stoll(month), host);
-  } catch (const ScreenRefusal& refusal) {
-    ShowProblem(QString::fromStdString(refusal.what()), tr("Nothing to compare"));
-    return;
-  }
+  if (!session_.DifferencesFromFiling(differences)) return;
   QMessageBox box(differences.empty() ? QMessageBox::Information : QMessageBox::Warning, tr("The month and its filing"),
                   QString::fromStdString(DifferencesSummary(differences)), QMessageBox::Ok, this);
   box.setObjectName("filingComparison");

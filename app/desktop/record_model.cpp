@@ -45,7 +45,7 @@ QVariant RecordModel::data(const QModelIndex& index, int role) const {
 
 QVariant RecordModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < columnCount())
-    return QString::fromStdString(Field(section).caption);
+    return QString::fromStdString(Field(section).Caption());
   return QAbstractTableModel::headerData(section, orientation, role);
 }
 

@@ -10,8 +10,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/screens/notes_screen.h"
-#include "app/screens/setup_screen.h"
+#include "app/business/month_report.h"
 
 namespace trf::desktop {
 namespace {
@@ -86,16 +85,16 @@ void ScreenPage::Build(const ScreenView& view) {
   if (RecordModel* record = session_.Record(name_)) BuildFields(*record);
   if (view.rich_text) {
     NotesEditor::Actions notes;
-    const auto on_notes = [this](const std::function<void(NotesScreen&)>& operation) {
+    const auto on_notes = [this](const std::function<void(NotesEditing&)>& operation) {
       session_.Run([&](ScreenForm& s) {
-        if (auto* screen = dynamic_cast<NotesScreen*>(&s)) operation(*screen);
+        if (NotesEditing* editing = s.Notes()) operation(*editing);
       });
     };
     notes.select = [on_notes](int32_t start, int32_t length) {
-      on_notes([=](NotesScreen& s) { s.SetSelection(start, length); });
+      on_notes([=](NotesEditing& s) { s.SetSelection(start, length); });
     };
-    notes.type = [on_notes](const std::string& text) { on_notes([&](NotesScreen& s) { s.InsertText(text); }); };
-    notes.paste_rtf = [on_notes](const std::string& rtf) { on_notes([&](NotesScreen& s) { s.InsertRtf(rtf); }); };
+    notes.type = [on_notes](const std::string& text) { on_notes([&](NotesEditing& s) { s.InsertText(text); }); };
+    notes.paste_rtf = [on_notes](const std::string& rtf) { on_notes([&](NotesEditing& s) { s.InsertRtf(rtf); }); };
     notes_ = new NotesEditor(notes, this);
     selection_summary_ = new QLabel(this);
     selection_summary_->setObjectName("selectionSummary");
@@ -230,8 +229,9 @@ void ScreenPage::BuildFields(RecordModel& record) {
     const ScreenField& field = record.Field(column);
     QWidget* editor = MakeFieldEditor(field, month, this);
     // A field that must be filled says so by a mark after its caption, and in its accessible name.
-    auto* label = new QLabel(WithMnemonic(field.caption) + (field.required ? " *:" : ":"), this);
-    if (field.required) {
+    const bool required = field.column->required;
+    auto* label = new QLabel(WithMnemonic(field.Caption()) + (required ? " *:" : ":"), this);
+    if (required) {
       label->setToolTip(tr("Must be filled"));
       editor->setAccessibleName(editor->accessibleName() + tr(" (required)"));
     }

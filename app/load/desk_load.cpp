@@ -22,9 +22,9 @@ kw::Variant ActiveMonth(Database& database) {
   return query->Column(0);
 }
 
-// What refused a save, sorted by the server's own words (in the error's trail) and the rule.
+// What refused a save, sorted by the server's own words and the rule.
 void Count(const kw::Error& error, DeskOutcome& outcome) {
-  const std::string& said = error.Description();
+  const std::string& said = error.Said();
   if (error.Number() == rule_numbers::kRecordChanged) {
     ++outcome.refused_as_changed;
   } else if (said.find("deadlock detected") != std::string::npos) {

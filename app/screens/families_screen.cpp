@@ -1,6 +1,8 @@
 // The family-groups screen: layout, assessment kind and the fee assessment.
 #include "app/screens/families_screen.h"
 
+#include "app/screens/operation_guard.h"
+
 #include "app/business/business_classes.h"
 #include "app/business/rules.h"
 #include "app/data/class_numbers.h"
@@ -59,13 +61,12 @@ void FamilyGroupsScreen::AssessFees() {
   if (kind < 0) throw ScreenRefusal("choose the kind of assessment first: all, mail-out, annual or clear");
   TableBusinessObject& groups = *Records();
   const kw::Variant current = groups.CurrentIndex();
-  try {
-    Shared()->AssessMMLOandAMMailingFees(Records(), kind, false);
-    groups.SaveBatch();
-  } catch (...) {
-    Reload();  // what is stored, without the half of an assessment
-    throw;
-  }
+  RunRefusable(
+      [&] {
+        Shared()->AssessMMLOandAMMailingFees(Records(), kind, false);
+        groups.SaveBatch();
+      },
+      [this] { Reload(); });  // what is stored, without the half of an assessment
   for (int32_t position = 1; position <= groups.Count(); ++position) {
     const kw::Variant index = kw::Variant::Long(position);
     Say(groups.FieldValueAt(index, LIFamilyGroups::kGroupName).ToText() + ": mail-out fee " +

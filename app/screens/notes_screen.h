@@ -15,22 +15,19 @@
 
 namespace trf {
 
-class NotesScreen : public ScreenForm, public kw::RichTextBoxEvents {
+class NotesScreen : public ScreenForm, public NotesEditing, public kw::RichTextBoxEvents {
  public:
   explicit NotesScreen(std::shared_ptr<Database> database);
   std::string Purpose() const override;
   // The context and the rich-text box.
   void Describe(ScreenView& view) override;
-  // Selects paragraph `paragraph` (1-based).
-  void SelectParagraph(int paragraph);
-  // Selects `length` characters from character `start` (0-based).
-  void SetSelection(int32_t start, int32_t length);
-  // Types `text` over the selection, in its formatting; a line feed in it breaks the paragraph.
-  void InsertText(const std::string& text);
-  // Pastes rich text over the selection: `rtf` goes through the box's RTF reader, and its text comes
-  // in with its own character formats (and, when it holds more than one paragraph, their alignment
-  // and bullets); the caret ends after it.
-  void InsertRtf(const std::string& rtf);
+  NotesEditing* Notes() override { return this; }
+  void SelectParagraph(int paragraph) override;
+  void SetSelection(int32_t start, int32_t length) override;
+  void InsertText(const std::string& text) override;
+  // `rtf` goes through the box's RTF reader, and its text comes in with its own character formats
+  // (and, when it holds more than one paragraph, their alignment and bullets).
+  void InsertRtf(const std::string& rtf) override;
   // Stores the notes of the month; refused when someone else stored theirs since they were read.
   void SaveScreen() override;
   // Shows the stored notes again, dropping what was typed since they were last stored.

@@ -192,11 +192,7 @@ void RecordScreen::Describe(ScreenView& view) {
     const bool active = active_ == i;
     ScreenField& field = view.fields.emplace_back();
     field.name = std::string(column.field);
-    field.caption = std::string(column.caption);
-    field.kind = column.kind;
-    field.required = column.required;
-    field.bounds = column.bounds;
-    field.max_length = column.max_length;
+    field.column = &column;
     field.choices = fields_[i].choices.Names();
     field.value = boxes_[i]->Text();
     field.active = active;

@@ -2,6 +2,8 @@
 // and the default answers of the typed operations.
 #include "app/screens/screen_form.h"
 
+#include "app/screens/operation_guard.h"
+
 #include <algorithm>
 
 #include "ui_shared/contracts/class_ids.h"
@@ -47,13 +49,7 @@ bool ScreenForm::Save() {
 }
 
 void ScreenForm::Perform(const std::function<void()>& operation) {
-  try {
-    operation();
-  } catch (...) {
-    const ScreenRefusal refusal = CurrentRefusal();
-    Recover();
-    throw refusal;
-  }
+  RunRefusable(operation, [this] { Recover(); });
 }
 
 bool ScreenForm::EveryOnActivate(kw::ActiveParams&) {

@@ -15,6 +15,7 @@
 
 #include "app/business/problem.h"
 #include "app/data/change_record.h"
+#include "app/screens/screen_capabilities.h"
 #include "app/screens/screen_events.h"
 #include "app/screens/screen_refusal.h"
 #include "app/screens/screen_view.h"
@@ -134,6 +135,13 @@ class ScreenForm : public kw::I_FRM_Shared {
   // The key of the record of row `row` (0-based), as a Problem names it; "" outside the list, and
   // for a list whose rows stand for no records.
   virtual std::string ListKey(int /*row*/) const { return {}; }
+
+  // ---- What the screen offers beyond these (screen_capabilities.h); nothing by default ----
+
+  // The notes the screen edits with their formatting.
+  virtual NotesEditing* Notes() { return nullptr; }
+  // The months the screen sets up.
+  virtual MonthSetup* Setup() { return nullptr; }
 
   // ---- The month's report (month_report.h) ----
 

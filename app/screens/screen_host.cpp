@@ -5,6 +5,8 @@
 
 #include <tuple>
 
+#include "app/screens/operation_guard.h"
+
 #include "ui_shared/shared_procedures/context_keys.h"
 
 namespace trf {
@@ -65,18 +67,14 @@ bool ScreenHost::Go(const std::string& name_or_key) {
   kw::ActiveParams params;
   params.FormKey = target->Key();
   redirects_ = 0;
-  try {
-    container_->NavigateToForm(kw::Variant::Text(target->Key()), params);
-  } catch (...) {
-    // Leaving or showing a screen was refused: the person stays where they were.
-    const ScreenRefusal refusal = CurrentRefusal();
-    if (current_) {
-      container_->CurrentFormKey(current_->Key());
-      current_->Recover();
-      events_.Stayed(*current_);
-    }
-    throw refusal;
-  }
+  // Leaving or showing a screen was refused: the person stays where they were.
+  RunRefusable([&] { container_->NavigateToForm(kw::Variant::Text(target->Key()), params); },
+               [this] {
+                 if (!current_) return;
+                 container_->CurrentFormKey(current_->Key());
+                 current_->Recover();
+                 events_.Stayed(*current_);
+               });
   return current_.get() == target;
 }
 
@@ -170,7 +168,7 @@ class SendOffRun {
 bool ScreenHost::SendOff() {
   const SendOffRun run(*container_);
   bool passed = true;
-  try {
+  const auto check_every_screen = [&] {
     for (const ScreenPtr& screen : screens_) {
       container_->SetSendOffInteractive(false);
       if (screen->ValidateForSendoff(true)) continue;
@@ -188,12 +186,11 @@ bool ScreenHost::SendOff() {
         for (const ScreenPtr& screen : screens_) screen->MonthFiled();
       }
     }
-  } catch (...) {
-    const ScreenRefusal refusal = CurrentRefusal();
+  };
+  RunRefusable(check_every_screen, [this] {
     if (current_) current_->Recover();
     events_.SendOffResult(false);
-    throw refusal;
-  }
+  });
   events_.SendOffResult(passed);
   return passed;
 }
@@ -202,11 +199,9 @@ std::vector<Problem> ScreenHost::Problems() {
   const SendOffRun run(*container_);
   container_->SetSendOffInteractive(false);
   std::vector<Problem> problems;
-  try {
+  RunRefusable([&] {
     for (const ScreenPtr& screen : screens_) screen->CollectProblems(problems);
-  } catch (...) {
-    throw CurrentRefusal();
-  }
+  });
   return problems;
 }
 
@@ -245,13 +240,7 @@ void ScreenHost::ChooseMonth(const HomeChoice& home, const MonthChoice& month) {
 bool ScreenHost::LeaveCurrent() {
   if (!current_) return true;
   bool left = false;
-  try {
-    left = current_->Leave();
-  } catch (...) {
-    const ScreenRefusal refusal = CurrentRefusal();
-    current_->Recover();
-    throw refusal;
-  }
+  RunRefusable([&] { left = current_->Leave(); }, [this] { current_->Recover(); });
   if (!left) return false;
   current_.reset();
   return true;

@@ -45,11 +45,9 @@ enum class Standing : uint8_t { kFine, kError, kQuestion, kAccepted };
 // (system colours keep their high bit) and whether it has the focus or is locked.
 struct ScreenField {
   std::string name = {};
-  std::string caption = {};
-  ColumnKind kind = ColumnKind::kText;
-  bool required = false;
-  std::optional<Bounds> bounds = {};
-  size_t max_length = 0;
+  // The column the field shows: its caption, kind, whether it must be filled, its bounds and its
+  // length are read from its description, which alone holds them.
+  const ColumnDescription* column = nullptr;
   std::vector<std::string> choices = {};
   std::string value = {};
   Standing standing = Standing::kFine;  // the gravest rule on the field that its record's last check found
@@ -59,6 +57,9 @@ struct ScreenField {
   uint32_t back_color = 0;
   uint32_t fore_color = 0;
   int32_t help_context = 0;  // the help topic of the field's box; 0 for none
+
+  // The column's caption, as a person reads it.
+  std::string Caption() const { return std::string(column->caption); }
 };
 
 // A command of the screen's command bar: its key, caption, whether it may be used now, and its

@@ -18,7 +18,7 @@
 
 namespace trf {
 
-class TrfSetupScreen : public ListScreen<LIHomeMonths> {
+class TrfSetupScreen : public ListScreen<LIHomeMonths>, public MonthSetup {
  public:
   TrfSetupScreen(const std::shared_ptr<Database>& database, std::shared_ptr<MonthService> months);
   std::string TypeName() const override { return "FRM_H_TRFSetup"; }
@@ -28,11 +28,9 @@ class TrfSetupScreen : public ListScreen<LIHomeMonths> {
   void SelectRow(int row) override;
   // The current month was filed: it shows as closed from now on.
   void MonthFiled() override;
-  // Reopens the current month, which was filed, for `reason` (kept on record with who and when);
-  // a ScreenRefusal when the current month is not filed or the reason is blank.
-  void ReopenFiled(const std::string& reason);
-  // The filing in force for the current month: who filed it and when; nothing while it is open.
-  std::optional<Filing> CurrentFiling();
+  MonthSetup* Setup() override { return this; }
+  void ReopenFiled(const std::string& reason) override;
+  std::optional<Filing> CurrentFiling() override;
   // The month's changes, with its filings and reopenings among them in the order they happened.
   std::vector<Change> History(const std::string& field = "") override;
   // A change of the month in words: its status by name, "filed by maple on March 31, 2004, 10:00

@@ -10,8 +10,6 @@
 
 #include "app/business/month_report.h"
 #include "app/business/rules.h"
-#include "app/screens/notes_screen.h"
-#include "app/screens/setup_screen.h"
 #include "app/terminal/screen_renderer.h"
 
 namespace trf {
@@ -56,12 +54,13 @@ std::string ScreenCommandsHelp(ScreenForm& screen) {
 
 // What a field takes, in words: "Monthly fee: an amount from 0.00 to 9,999,999.99".
 std::string FieldHelp(const ScreenField& field) {
+  const ColumnDescription& column = *field.column;
   std::string takes;
-  switch (field.kind) {
+  switch (column.kind) {
     case ColumnKind::kWholeNumber: takes = "a whole number"; break;
     case ColumnKind::kMoney:
-      takes = field.bounds
-                  ? "an amount from " + AmountText(field.bounds->least) + " to " + AmountText(field.bounds->most)
+      takes = column.bounds
+                  ? "an amount from " + AmountText(column.bounds->least) + " to " + AmountText(column.bounds->most)
                   : "an amount";
       break;
     case ColumnKind::kDate: takes = "a date such as 3/5/2004"; break;
@@ -73,10 +72,10 @@ std::string FieldHelp(const ScreenField& field) {
     }
     case ColumnKind::kText:
     case ColumnKind::kRichText:
-      takes = field.max_length > 0 ? "a text of up to " + std::to_string(field.max_length) + " characters" : "a text";
+      takes = column.max_length > 0 ? "a text of up to " + std::to_string(column.max_length) + " characters" : "a text";
       break;
   }
-  return field.name + " = " + field.caption + ": " + takes + (field.required ? " (required)" : "");
+  return field.name + " = " + field.Caption() + ": " + takes + (column.required ? " (required)" : "");
 }
 
 // The fields of a view and what the person may do now, a line each.
@@ -125,9 +124,6 @@ std::vector<std::string> ProblemLines(const std::vector<Problem>& problems) {
                                   " in the way of filing the month; goto <n> opens one.");
   return lines;
 }
-
-// The notes screen when it is the one shown; nullptr otherwise.
-NotesScreen* Notes(ScreenForm& screen) { return dynamic_cast<NotesScreen*>(&screen); }
 
 // A typed line of text: a backslash followed by "n" stands for the line break a command line cannot
 // hold.
@@ -183,7 +179,7 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
   interpreter.Add({"select", "select <n>", "select row n of the screen's list (paragraph n of the notes)", 1, false,
                    false, on_screen([](ScreenForm& s, const Args& a) {
                      const int n = ParseNumber(a[0], 1, "select takes a row number from");
-                     if (NotesScreen* notes = Notes(s))
+                     if (NotesEditing* notes = s.Notes())
                        notes->SelectParagraph(n);
                      else
                        s.SelectRow(n);
@@ -191,7 +187,7 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
   interpreter.Add({"set", "set <field> <value>", "write a value into a field of the screen (none clears it)", 1, true,
                    false, on_screen([](ScreenForm& s, const Args& a) {
                      const std::string value = a.size() > 1 ? a[1] : std::string();
-                     NotesScreen* notes = Notes(s);
+                     NotesEditing* notes = s.Notes();
                      if (!notes) return s.EditField(a[0], value);
                      if (a[0] != "selection")
                        throw CommandError("the notes have one field, \"selection\": set selection <start> <length>");
@@ -212,7 +208,7 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
                    on_screen([](ScreenForm& s, const Args&) { s.UndoEdits(); })});
   interpreter.Add({"type", "type <text>", "type text into the screen's combo box (or the notes)", 0, true, true,
                    on_screen([](ScreenForm& s, const Args& a) {
-                     if (NotesScreen* notes = Notes(s))
+                     if (NotesEditing* notes = s.Notes())
                        notes->InsertText(Unescape(a[0]));
                      else
                        s.Choose(a[0]);
@@ -254,7 +250,7 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
                    }});
   interpreter.Add({"reopen", "reopen <reason>", "reopen the selected filed month of TRF Setup, saying why", 0, true,
                    true, on_screen([](ScreenForm& s, const Args& a) {
-                     auto* setup = dynamic_cast<TrfSetupScreen*>(&s);
+                     MonthSetup* setup = s.Setup();
                      if (!setup) throw CommandError("a filed month is reopened in TRF Setup: go setup, select it");
                      setup->ReopenFiled(a[0]);
                    })});

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/screens/setup_screen.h"
+#include "app/business/month_report.h"
 #include "ui_shared/platform/dates.h"
 #include "ui_shared/platform/text.h"
 #include "widgets/rich_text_box.h"

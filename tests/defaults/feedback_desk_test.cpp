@@ -67,6 +67,22 @@ TEST(FeedbackDialogTest, RecordsEachShowingAndAnswersAsTheDeskSays) {
   EXPECT_THROW(dialog.Show(Variant::Long(1), Variant()), Error) << "shown without being prepared";
 }
 
+// A desk keeps the latest showings only, so that a long session does not grow its record without
+// end: the oldest goes when one more comes.
+TEST(FeedbackDialogTest, KeepsTheLatestShowingsOnly) {
+  auto desk = std::make_shared<FeedbackDesk>();
+  FeedbackDialog dialog(desk);
+  for (size_t i = 0; i <= FeedbackDesk::kKeptShowings; ++i) {
+    dialog.Feedback("showing " + std::to_string(i));
+    dialog.Prepare();
+    dialog.Show(Variant::Long(1), Variant());
+    dialog.Finish();
+  }
+  ASSERT_EQ(desk->shown.size(), FeedbackDesk::kKeptShowings);
+  EXPECT_EQ(desk->shown.front().message, "showing 1") << "the oldest showing stayed";
+  EXPECT_EQ(desk->shown.back().message, "showing " + std::to_string(FeedbackDesk::kKeptShowings));
+}
+
 // With echo, what is read is written after its prompt, as a person's typing shows at a terminal.
 TEST(AskOnTerminalTest, EchoesWhatItReadsForInputThatIsNoTerminal) {
   FeedbackDesk desk;

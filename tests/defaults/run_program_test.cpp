@@ -27,8 +27,10 @@ TEST(RunProgramTest, ReportsWhatLeavesTheBodyAndFails) {
   CaughtErrors caught;
   EXPECT_EQ(RunProgram([] { return 3; }), 3);
   EXPECT_EQ(RunProgram([]() -> int {
-              Raise(9003, "KW_I.LIVolunteers",
-                    "KW_UIShared.SharedProcedures.RemoveItem:40\r\nThe volunteer stays. Nothing was removed.");
+              return Guarded("KW_UIShared.SharedProcedures", "RemoveItem", [](Line& line) -> int {
+                line = 40;
+                Raise(9003, "KW_I.LIVolunteers", "The volunteer stays. Nothing was removed.");
+              });
             }),
             1);
   EXPECT_EQ(RunProgram([]() -> int { throw std::runtime_error("disk full"); }), 1);

@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
   int failed = 0;
   for (const auto run :
        {trf::desktop::RunWindowTests, trf::desktop::RunFieldEditingTests, trf::desktop::RunListTableTests,
-        trf::desktop::RunNotesTests, trf::desktop::RunFilingAndPlacesTests, trf::desktop::RunAccessibilityTests})
+        trf::desktop::RunNotesTests, trf::desktop::RunFilingAndPlacesTests, trf::desktop::RunAccessibilityTests,
+        trf::desktop::RunPdfFlowTests})
     failed += run(argc, argv);
   return failed == 0 ? 0 : 1;
 }

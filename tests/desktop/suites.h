@@ -10,5 +10,6 @@ int RunListTableTests(int argc, char** argv);
 int RunNotesTests(int argc, char** argv);
 int RunFilingAndPlacesTests(int argc, char** argv);
 int RunAccessibilityTests(int argc, char** argv);
+int RunPdfFlowTests(int argc, char** argv);
 
 }  // namespace trf::desktop

@@ -75,5 +75,22 @@ TEST(ErrorReport, SaysTheSentenceThenTheTrailInnermostFirst) {
   EXPECT_EQ(ErrorReport(Error(9, "", "Subscript out of range")), "error 9 from the program: Subscript out of range\n");
 }
 
+// What the component below said travels beside the sentence through the trail: the report says it
+// on a line of its own, and a sentence of two lines stays whole rather than being read as a trail.
+TEST(ErrorReport, SaysWhatWasSaidBesideTheSentence) {
+  const Error error = testing::Raised([] {
+    Guarded(kClass, "OnSave", [](Line& line) {
+      line = 100;
+      throw Error(err::kComponentBase + 20, "KW_DB", "The disk is full.\r\nNothing was saved.",
+                  "SQLite said (step): database or disk is full");
+    });
+  });
+  EXPECT_EQ(error.Sentence(), "The disk is full.\r\nNothing was saved.");
+  EXPECT_EQ(ErrorReport(error),
+            "error -2147221484 from KW_DB: The disk is full.\r\nNothing was saved.\n"
+            "  said: SQLite said (step): database or disk is full\n"
+            "  in KW_UIShared.SharedProcedures.OnSave:100\n");
+}
+
 }  // namespace
 }  // namespace kw

@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -102,6 +104,29 @@ TEST(ProcessStarter, StartFailuresRaiseTheSystemCode) {
   EXPECT_FALSE(ProcessStarter().Start("sleep 0.2")->ExitCode());  // dropped while it runs, reaped later
   EXPECT_EQ(OpenDescriptors(), before);
   EXPECT_TRUE(ChildrenGone());
+}
+
+// A wait that itself fails raises the system's code for the failure rather than an exit code the
+// program never gave: here the system reaps the program first (children are not kept while SIGCHLD
+// is ignored), so waitpid finds no child.
+TEST(ProcessStarter, AWaitThatFailsRaisesTheSystemCode) {
+  struct sigaction ignore {
+  }, before{};
+  ignore.sa_handler = SIG_IGN;
+  ASSERT_EQ(::sigaction(SIGCHLD, &ignore, &before), 0);
+  ProcessStarter starter;
+  const auto waited = starter.Start(R"(sh -c "exit 3")");
+  const int32_t wait_failure = testing::RaisedNumber([&] { (void)waited->Wait(); });
+  const auto polled = starter.Start(R"(sh -c "exit 3")");
+  const int32_t poll_failure = testing::RaisedNumber([&] {
+    for (int i = 0; i < 200; ++i) {
+      if (polled->ExitCode()) return;
+      polled->WaitFor(10ms);
+    }
+  });
+  ::sigaction(SIGCHLD, &before, nullptr);
+  EXPECT_EQ(wait_failure, ECHILD) << "Wait";
+  EXPECT_EQ(poll_failure, ECHILD) << "ExitCode";
 }
 
 }  // namespace

@@ -56,6 +56,7 @@ FeedbackPresenter AskOnTerminal(FeedbackDesk& desk, std::istream& in, std::ostre
 void FeedbackDialog::Show(const Variant&, const Variant&) {
   if (!prepared_) Raise(err::kInvalidCall);
   FeedbackDesk& desk = *desk_;
+  if (desk.shown.size() == FeedbackDesk::kKeptShowings) desk.shown.pop_front();
   desk.shown.push_back(pending_);
   if (desk.presenter) {
     result_ = desk.presenter(pending_);

@@ -10,7 +10,6 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "ui_shared/contracts/feedback.h"
 #include "ui_shared/platform/class_registry.h"
@@ -31,16 +30,20 @@ struct FeedbackShowing {
 // Answers a showing with the answer's number as text ("0" = accepted).
 using FeedbackPresenter = std::function<std::string(const FeedbackShowing&)>;
 
-// What every feedback dialog of one program shares: the scripted answers, the record of showings
-// and the presenter.
+// What every feedback dialog of one program shares: the scripted answers, the record of the latest
+// showings and the presenter.
 struct FeedbackDesk {
   // The answer a dialog gives when no presenter is set and no answer is queued: declined, so that
   // nothing is confirmed that nobody confirmed.
   static constexpr const char* kUnscriptedAnswer = "1";
 
-  std::deque<std::string> answers;     // scripted answers, used in order: "0" accepts, "1" declines
-  std::vector<FeedbackShowing> shown;  // every showing so far, oldest first
-  FeedbackPresenter presenter;         // when set, answers every showing instead of the queue
+  // The most showings the desk keeps: a program that runs for a day shows thousands, and only the
+  // latest tell what just happened.
+  static constexpr size_t kKeptShowings = 100;
+
+  std::deque<std::string> answers;    // scripted answers, used in order: "0" accepts, "1" declines
+  std::deque<FeedbackShowing> shown;  // the latest showings, oldest first; the oldest go first
+  FeedbackPresenter presenter;        // when set, answers every showing instead of the queue
 };
 
 // A presenter for a program at a terminal: prints each showing on `out` as "dialog <kind>

@@ -15,13 +15,6 @@ namespace {
 
 constexpr int32_t kCurrentRecord = -1;
 
-// The sentence of an error for a person: the last line of its description, below the trail.
-std::string SentenceOf(const Error& error) {
-  const std::string& description = error.Description();
-  const size_t end = description.rfind('\n');
-  return end == std::string::npos ? description : description.substr(end + 1);
-}
-
 }  // namespace
 
 FormBase::FormBase(std::string title, LIPtr records, enumHomeMonth depends_on)
@@ -88,7 +81,7 @@ bool FormBase::RemoveRecord() {
     selected_ = Shared().RemoveItem(list_, records_, "", selected_, removed);
   } catch (const Error& refusal) {
     // The records refused: the person reads why, and the trail goes to the error log.
-    Shared().ShowFeedbackForm(SentenceOf(refusal), "", kRuleHard, refusal.Number());
+    Shared().ShowFeedbackForm(std::string(refusal.Sentence()), "", kRuleHard, refusal.Number());
     CreateObjectAs<ErrorLog>(class_ids::kErrorLog)->Add(refusal);
     return false;
   }

@@ -31,14 +31,28 @@ std::string_view StandardDescription(int32_t number) {
   }
 }
 
-Error::Error(int32_t number, std::string source, std::string description)
-    : number_(number), source_(std::move(source)), description_(std::move(description)) {}
+Error::Error(int32_t number, std::string source, std::string description, std::string said)
+    : number_(number), source_(std::move(source)), description_(std::move(description)), said_(std::move(said)) {}
 
 Error Error::WithPrefix(std::string_view prefix) const {
   std::string text;
   text.reserve(prefix.size() + description_.size());
   text.append(prefix).append(description_);
-  return Error(number_, source_, std::move(text));
+  Error prefixed(number_, source_, std::move(text), said_);
+  prefixed.trail_size_ = trail_size_ + prefix.size();
+  return prefixed;
+}
+
+Error Error::WithSource(std::string source) const {
+  Error moved = *this;
+  moved.source_ = std::move(source);
+  return moved;
+}
+
+Error Error::WithSentence(std::string_view sentence) const {
+  Error worded(number_, source_, description_.substr(0, trail_size_).append(sentence), said_);
+  worded.trail_size_ = trail_size_;
+  return worded;
 }
 
 void Raise(int32_t number) { throw Error(number, "", std::string(StandardDescription(number))); }
@@ -49,12 +63,14 @@ void Raise(int32_t number, std::string source, std::string description) {
 
 std::string ErrorReport(const Error& error) {
   std::vector<std::string_view> lines;
-  std::string_view rest = error.Description();
-  for (size_t end; (end = rest.find("\r\n")) != std::string_view::npos; rest.remove_prefix(end + 2))
-    lines.push_back(rest.substr(0, end));
+  std::string_view trail = error.Description();
+  trail.remove_suffix(error.Sentence().size());
+  for (size_t end; (end = trail.find("\r\n")) != std::string_view::npos; trail.remove_prefix(end + 2))
+    lines.push_back(trail.substr(0, end));
   std::string report = "error " + std::to_string(error.Number()) + " from " +
                        (error.Source().empty() ? std::string("the program") : error.Source()) + ": " +
-                       std::string(rest) + "\n";
+                       std::string(error.Sentence()) + "\n";
+  if (!error.Said().empty()) report.append("  said: ").append(error.Said()).append("\n");
   for (size_t i = lines.size(); i-- > 0;) report.append("  in ").append(lines[i]).append("\n");
   return report;
 }
@@ -83,10 +99,7 @@ void RethrowWithLocation(std::string_view cls, std::string_view member, Line lin
   Error e = CurrentError();
   std::string prefix;
   prefix.append(cls).append(".").append(member).append(":").append(std::to_string(line)).append("\r\n");
-  if (e.Source().empty()) {
-    const auto dot = cls.find('.');
-    e = Error(e.Number(), std::string(cls.substr(0, dot)), e.Description());
-  }
+  if (e.Source().empty()) e = e.WithSource(std::string(cls.substr(0, cls.find('.'))));
   throw e.WithPrefix(prefix);
 }
 

@@ -57,8 +57,9 @@ std::string_view StandardDescription(int32_t number);
 class [[nodiscard]] Error : public std::exception {
  public:
   // An error with its number, the source (the project or class where it occurred) and its
-  // description.
-  Error(int32_t number, std::string source, std::string description);
+  // description; `said`: what the component below said of it in its own words (an engine's
+  // message), for the error journal, never part of the description.
+  Error(int32_t number, std::string source, std::string description, std::string said = "");
 
   // The error number.
   int32_t Number() const noexcept { return number_; }
@@ -68,14 +69,26 @@ class [[nodiscard]] Error : public std::exception {
   const std::string& Description() const noexcept { return description_; }
   // The description, for standard handlers of exceptions.
   const char* what() const noexcept override { return description_.c_str(); }
+  // The description as the error was raised, without the trail it gathered since: what a person
+  // reads, line breaks of its own kept.
+  std::string_view Sentence() const noexcept { return std::string_view(description_).substr(trail_size_); }
+  // What the component below said of the error in its own words; "" when it said nothing.
+  const std::string& Said() const noexcept { return said_; }
 
-  // The same error with `prefix` put in front of the description.
+  // The same error with `prefix` put in front of the description, as one more place of its trail.
   Error WithPrefix(std::string_view prefix) const;
+  // The same error raised by `source`.
+  Error WithSource(std::string source) const;
+  // The same error with `sentence` in place of the one it was raised with: its number, source,
+  // trail and what was said stay.
+  Error WithSentence(std::string_view sentence) const;
 
  private:
   int32_t number_;
   std::string source_;
   std::string description_;
+  std::string said_;
+  size_t trail_size_ = 0;  // the characters of the trail in front of the sentence
 };
 
 // Raises a standard runtime error with its standard description and an empty source.
@@ -84,8 +97,8 @@ class [[nodiscard]] Error : public std::exception {
 [[noreturn]] void Raise(int32_t number, std::string source, std::string description);
 
 // The error as a person reads it, for a program's last words: "error <number> from <source>:
-// <sentence>", the sentence being the last line of the description, and below it the members the
-// error rose through, one a line, the one it was raised in first ("  in
+// <sentence>", below it what the component below said ("  said: ..."), when it said something,
+// and the members the error rose through, one a line, the one it was raised in first ("  in
 // KW_UIShared.SharedProcedures.RemoveItem:40").
 std::string ErrorReport(const Error& error);
 

@@ -1,4 +1,4 @@
-// The sentence an error of the data layer ends with, apart from the words for the error journal.
+// The sentence an error of the data layer carries, apart from the engine's words for the error journal.
 #include <gtest/gtest.h>
 
 #include "app/data/sqlite_database.h"
@@ -7,57 +7,62 @@
 namespace trf {
 namespace {
 
-// The sentence is the last line, trimmed; an error without one falls back on its number's description.
-TEST(DatabaseErrors, SentenceOfIsTheLastLineOrTheNumbersDescription) {
+// An error of the data layer raised two places down its trail, as the business objects pass it on.
+kw::Error Passed(int32_t number, const std::string& sentence, const std::string& engine_words) {
+  return kw::testing::Raised([&] {
+    kw::Guarded("LIResidents", "SaveBatch", [&](kw::Line& line) {
+      line = 30;
+      kw::Guarded("Store", "Write", [&](kw::Line& inner) {
+        inner = 10;
+        RaiseDataError(number, sentence, engine_words);
+      });
+    });
+  });
+}
+
+// The sentence is the one the error was raised with, trimmed, whatever trail and engine words it
+// carries, a line break of its own kept; an error without one falls back on its number's description.
+TEST(DatabaseErrors, SentenceOfIsTheRaisedSentenceOrTheNumbersDescription) {
   const struct {
     const char* name;
     int32_t number;
-    const char* description;
-    const char* sentence;
+    const char* sentence_raised;
+    const char* engine_words;
+    const char* sentence_read;
   } rows[] = {
-      {"one line", kDatabaseError, "The database is full.", "The database is full."},
-      {"trail and engine words", kDatabaseError,
-       "LIResidents.SaveBatch:30\r\nSQLite said (step): disk I/O error\r\n"
-       "  The file could not be written. ",
-       "The file could not be written."},
-      {"a trail only", kw::err::kTypeMismatch, "LIResidents.Load:10\r\n", "Type mismatch"},
-      {"nothing at all", kDatabaseError, "", "The operation could not be completed."},
+      {"one line", kDatabaseError, "The database is full.", "", "The database is full."},
+      {"engine words beside it", kDatabaseError, "  The file could not be written. ",
+       "SQLite said (step): disk I/O error", "The file could not be written."},
+      {"two lines", kDatabaseError, "The file could not be written.\nNothing was saved.", "",
+       "The file could not be written.\nNothing was saved."},
+      {"nothing at all", kw::err::kTypeMismatch, "", "", "Type mismatch"},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(SentenceOf(kw::Error(row.number, "KW_DB", row.description)), row.sentence) << row.name;
+    const kw::Error error = Passed(row.number, row.sentence_raised, row.engine_words);
+    EXPECT_EQ(SentenceOf(error), row.sentence_read) << row.name;
+    EXPECT_EQ(error.Said(), row.engine_words) << row.name;
   }
 }
 
 // A sentence put in place of an error's own keeps its number, its source, its trail and the engine's words.
 TEST(DatabaseErrors, RaiseInsteadChangesTheSentenceAlone) {
-  const struct {
-    const char* name;
-    const char* description;
-    const char* worded;
-  } rows[] = {
-      {"trail and engine words",
-       "LIResidents.Load:10\r\nPostgreSQL said (step): canceling statement due to lock timeout\r\nAnother desk holds "
-       "records.",
-       "LIResidents.Load:10\r\nPostgreSQL said (step): canceling statement due to lock timeout\r\nNothing could be "
-       "read."},
-      {"a sentence alone", "Another desk holds records.", "Nothing could be read."},
-  };
-  for (const auto& row : rows) {
-    const kw::Error worded = kw::testing::Raised(
-        [&] { RaiseInstead(kw::Error(kHeldByAnotherDeskError, "KW_DB", row.description), "Nothing could be read."); });
-    EXPECT_EQ(kw::testing::Described(worded), std::string("3905 KW_DB: ") + row.worded) << row.name;
-  }
+  const kw::Error held = Passed(kHeldByAnotherDeskError, "Another desk holds records.",
+                                "PostgreSQL said (step): canceling statement due to lock timeout");
+  const kw::Error worded = kw::testing::Raised([&] { RaiseInstead(held, "Nothing could be read."); });
+  EXPECT_EQ(kw::testing::Described(worded),
+            "3905 KW_DB: LIResidents.SaveBatch:30\r\nStore.Write:10\r\nNothing could be read.");
+  EXPECT_EQ(worded.Said(), held.Said());
+  EXPECT_EQ(worded.Sentence(), "Nothing could be read.");
 }
 
-// SQLite's own words stay in the description, on the line before the sentence.
-TEST(DatabaseErrors, EngineWordsStandBeforeTheSentence) {
+// SQLite's own words travel beside the sentence, out of the description a person reads.
+TEST(DatabaseErrors, EngineWordsTravelBesideTheSentence) {
   SqliteDatabase database(":memory:");
   database.Exec("CREATE TABLE homes (number TEXT UNIQUE); INSERT INTO homes VALUES ('H-101')");
 
   const kw::Error refused = kw::testing::Raised([&] { database.Exec("INSERT INTO homes VALUES ('H-101')"); });
-  EXPECT_EQ(refused.Description(),
-            "SQLite said (exec): UNIQUE constraint failed: homes.number\r\n"
-            "The change breaks a rule of the stored data. Nothing was written.");
+  EXPECT_EQ(refused.Description(), "The change breaks a rule of the stored data. Nothing was written.");
+  EXPECT_EQ(refused.Said(), "SQLite said (exec): UNIQUE constraint failed: homes.number");
 }
 
 }  // namespace

@@ -86,8 +86,8 @@ TEST_F(ServerEngine, ServerDownAtStartUpIsOneSentence) {
   EXPECT_EQ(SentenceOf(down),
             "The database server at postgresql://trf@/postgres?host=/nonexistent-trf-socket could not be reached: "
             "start it, or name another database.");
-  EXPECT_TRUE(down.Description().starts_with("PostgreSQL said (connect): ")) << down.Description();
-  EXPECT_EQ(down.Description().find("secret"), std::string::npos) << down.Description();
+  EXPECT_TRUE(down.Said().starts_with("PostgreSQL said (connect): ")) << down.Said();
+  EXPECT_EQ(down.Said().find("secret"), std::string::npos) << down.Said();
 }
 
 }  // namespace

@@ -155,8 +155,10 @@ TEST_F(ServerLogin, NeitherTheTerminalNorTheJournalShowsThePassword) {
   EXPECT_NE(out.str().find("was changed or removed in the database"), std::string::npos) << out.str();
   EXPECT_EQ(out.str().find(kMark), std::string::npos) << out.str();
   ASSERT_FALSE(session.Services().journal().errors.empty()) << "the refused save is in the journal";
-  for (const kw::Error& error : session.Services().journal().errors)
+  for (const kw::Error& error : session.Services().journal().errors) {
     EXPECT_EQ(Described(error).find(kMark), std::string::npos) << Described(error);
+    EXPECT_EQ(error.Said().find(kMark), std::string::npos) << error.Said();
+  }
 }
 
 }  // namespace

@@ -20,7 +20,10 @@ namespace trf::testing {
 namespace {
 
 using kw::testing::Raised;
+using ::testing::AllOf;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
+using ::testing::StartsWith;
 
 constexpr int64_t kMapleMarch = 3;  // does not pass: Tom Reyes's birth date breaks a hard rule
 constexpr int64_t kBirchMarch = 4;  // passes
@@ -142,6 +145,21 @@ TEST_F(MonthServiceTest, TheLiveDataAreHeldAgainstTheFilingFieldByField) {
   EXPECT_TRUE(status.ends_with(" UTC: the Moreaus' name was wrong")) << status;
   EXPECT_EQ(SentenceOf(Raised([&] { Months().DifferencesFromFiling(kBirchMarch, world.host); })),
             "This month is not filed with its report, so there is nothing to hold the live data against.");
+}
+
+// History on the month setup screen tells the month's statuses, its filing and its reopening in
+// words, in the order they happened, the reopening with its reason.
+TEST_F(MonthServiceTest, TheSetupScreensHistoryTellsStatusesFilingsAndReopeningsInWords) {
+  FileBirchMarch();
+  Months().Reopen(kBirchMarch, "the fee of Paul Moreau was wrong");
+  ASSERT_TRUE(world.host.Go("setup"));
+  ScreenForm& setup = *world.host.Current();
+  std::vector<std::string> lines;
+  for (const Change& change : setup.History()) lines.push_back(setup.ChangeLine(change));
+  const std::string by = " by " + LoginName() + " on ";
+  EXPECT_THAT(lines, ElementsAre(StartsWith("Status active -> closed" + by), StartsWith("filed" + by),
+                                 AllOf(StartsWith("reopened" + by), EndsWith(": the fee of Paul Moreau was wrong")),
+                                 StartsWith("Status closed -> active" + by)));
 }
 
 // The report written as JSON reads back to the same report, every cell's text and value included.

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "app/data/trf_tables.h"
 #include "app/screens/record_screen.h"
 #include "tests/app/app_world.h"
 #include "ui_shared/platform/dates.h"
@@ -168,15 +169,16 @@ TEST_F(RecordScreensTest, AddedRecordIsShownAtOnce) {
   EXPECT_EQ(Field(residents, "fee").value, "");
 }
 
-// A field is described by its column: caption, kind, bounds; a lookup offers the home's records by name.
+// A field is described by its column itself, the one description of its caption, kind and bounds; a
+// lookup offers the home's records by name.
 TEST_F(RecordScreensTest, FieldsCarryTheirColumnsDescription) {
   RecordScreen& residents = Show("residents");
   const ScreenField fee = Field(residents, "fee");
-  EXPECT_EQ(std::tuple(fee.caption, fee.kind, fee.required, fee.bounds->most),
-            std::tuple("Monthly fee", ColumnKind::kMoney, false, 9'999'999.99));
-  EXPECT_EQ(Field(residents, "admission").required, true);
+  EXPECT_EQ(fee.column, tables::kResidents.Find(tables::column::kMonthlyFee)) << "the fee's own column";
+  EXPECT_EQ(fee.Caption(), "Monthly fee");
+  EXPECT_TRUE(Field(residents, "admission").column->required);
   const ScreenField family = Field(residents, "family");
-  EXPECT_EQ(family.kind, ColumnKind::kLookup);
+  EXPECT_EQ(family.column->kind, ColumnKind::kLookup);
   EXPECT_EQ(family.value, "Andersen family");
   EXPECT_EQ(family.choices, (std::vector<std::string>{"Andersen family", "Lindqvist family", "Okafor family"}));
 }

@@ -39,7 +39,7 @@ TEST(AppServicesTest, EachIsAnApplicationOfItsOwnAndRestoresTheRegistry) {
   EXPECT_EQ(resource->Connection(), second.database());
   const kw::Error e = kw::testing::Raised([&] { resource->Connection()->Exec("SELEKT 1"); });
   EXPECT_EQ(e.Number(), kDatabaseError);
-  EXPECT_NE(e.Description().find("syntax error"), std::string::npos);
+  EXPECT_NE(e.Said().find("syntax error"), std::string::npos) << e.Said();
 }
 
 // The container answers the parent kind recorded for a class (asked by its number as text), and no parent for a
