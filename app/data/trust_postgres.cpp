@@ -55,23 +55,6 @@ class PostgresTrust {
   std::string schema_;
 };
 
-// The statements that make `table`'s trigger `trigger` anew; `rule` follows its name.
-std::string Trigger(const std::string& table, const std::string& trigger, const std::string& rule) {
-  return "DROP TRIGGER IF EXISTS " + trigger + " ON " + table + ";\nCREATE TRIGGER " + trigger + " " + rule + ";\n";
-}
-
-// A policy made anew: `rule` is what follows the table's name in CREATE POLICY.
-std::string Policy(const std::string& table, const std::string& policy, const std::string& rule) {
-  return "DROP POLICY IF EXISTS " + policy + " ON " + table + ";\nCREATE POLICY " + policy + " ON " + table + " " +
-         rule + ";\n";
-}
-
-// A refusal of the TRF's own, which the client shows as it stands.
-std::string Refuse(const std::string& state, std::string_view sentence) {
-  return "RAISE EXCEPTION USING ERRCODE = '" + std::string(kTrfRefusalClass) + state +
-         "', MESSAGE = " + SqlText(sentence) + ";";
-}
-
 // The columns of `table` as a list, lower case, without the key when `with_key` is false.
 std::string Columns(const TableDescription& table, bool with_key) {
   std::string list;
@@ -493,6 +476,7 @@ std::string PostgresTrust::All(std::span<const TableDescription> tables) const {
   std::string sql = DeskRole() + Temporary() + Functions(tables);
   sql += "GRANT SELECT ON " + In("tbS_SchemaVersion") + " TO " + kDeskRole + ";\n";
   for (const TableDescription& table : tables) {
+    if (table.region) continue;
     sql += Grants(table);
     if (table.home_data != HomeData::kNone) sql += HomeData(table);
     if (table.name == tables::kChangeRecord.name) sql += ChangeRecord();
@@ -504,7 +488,8 @@ std::string PostgresTrust::All(std::span<const TableDescription> tables) const {
                                "trf_chain_head(integer)", "trf_new_key(text)"}) {
     sql += "REVOKE ALL ON FUNCTION " + In(function) + " FROM PUBLIC;\n";
   }
-  return sql + "GRANT EXECUTE ON FUNCTION " + In("trf_new_key(text)") + " TO " + kDeskRole + ";\n";
+  return sql + "GRANT EXECUTE ON FUNCTION " + In("trf_new_key(text)") + " TO " + kDeskRole + ";\n" +
+         PostgresRegionTrustSql(schema_);
 }
 
 std::string PostgresTrust::KeepTrigger(const TableDescription& table, bool record) const {
