@@ -19,7 +19,7 @@ std::string MonthStatusText(int32_t status) {
 }
 
 bool Passes(const std::vector<Problem>& problems) {
-  return std::ranges::all_of(problems, [](const Problem& problem) { return problem.accepted; });
+  return std::ranges::none_of(problems, [](const Problem& problem) { return problem.StandsInTheWay(); });
 }
 
 std::string MonthYearText(int year, int month) {
