@@ -8,10 +8,13 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include "app/data/connection_text.h"
 #include "app/data/memory_policy.h"
+#include "app/data/review_access.h"
 #include "app/data/trf_database.h"
 #include "app/desktop/desktop_session.h"
 #include "app/desktop/main_window.h"
+#include "app/desktop/region_window.h"
 #include "app/siblings/app_options.h"
 #include "ui_shared/platform/error.h"
 
@@ -33,10 +36,12 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName("trf");
   QApplication::setApplicationName("trf-desktop");
   trf::AppOptions options;
+  bool region = false;
   trf::OptionsParser parser("trf-desktop",
                             "trf.db in your data folder (" +
                                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString() +
                                 "), created with sample data when missing");
+  parser.Flag("--region", "the region's homes by months (a reviewer's role always opens them)", region);
   if (const auto problem =
           parser.Parse(std::vector<std::string>(argv + 1, argv + argc), std::getenv("TRF_DB"), options)) {
     std::cerr << "trf-desktop: " << *problem << "\n" << parser.Usage();
@@ -51,9 +56,18 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(QIcon::fromTheme("trf-desktop"));
   try {
     const std::string db = options.Database().value_or(OwnDatabase());
-    trf::desktop::DesktopSession session(
-        trf::OpenTrfDatabase(db, options.WantedAccess(), trf::kDefaultBusyTimeoutMs, options.NewDatabaseSeed(db)),
-        QApplication::palette());
+    if (region && !trf::IsServerLocation(db)) {
+      std::cerr << "trf-desktop: the region's homes are read on a server database: --db postgresql://...\n";
+      return 2;
+    }
+    auto database =
+        trf::OpenTrfDatabase(db, options.WantedAccess(), trf::kDefaultBusyTimeoutMs, options.NewDatabaseSeed(db));
+    if (region || trf::IsReviewer(*database)) {
+      trf::desktop::RegionWindow window(database);
+      window.show();
+      return QApplication::exec();
+    }
+    trf::desktop::DesktopSession session(database, QApplication::palette());
     trf::desktop::MainWindow window(session);
     window.show();
     return QApplication::exec();

@@ -204,10 +204,35 @@ std::vector<Problem> ScreenHost::Problems() {
   std::vector<Problem> problems;
   try {
     for (const ScreenPtr& screen : screens_) screen->CollectProblems(problems);
+    const std::string month = container_->CurrentH_HomeMonthlyStatsID();
+    if (months_ && !month.empty()) {
+      for (const RegionQuestion& question : months_->Questions(std::stoll(month)))
+        problems.push_back(RegionProblem(question));
+    }
   } catch (...) {
     throw CurrentRefusal();
   }
   return problems;
+}
+
+Problem ScreenHost::RegionProblem(const RegionQuestion& question) const {
+  const QuestionSubject& subject = question.subject;
+  std::string message = question.text + " (asked by " + question.asked_by + " on " + StampText(question.asked_at);
+  if (!question.replies.empty()) {
+    const QuestionReply& last = question.replies.back();
+    message += "; replied by " + last.who + " on " + StampText(last.when) + ": " + last.text;
+  }
+  Problem problem{.record_key = subject.record_key,
+                  .record = subject.record.empty() ? "the month" : subject.record,
+                  .field = subject.field,
+                  .message = message + ")",
+                  .region_question = question.number};
+  if (const ScreenForm* screen = Find(subject.table.empty() ? "setup" : subject.table)) {
+    problem.screen_key = screen->Key();
+    problem.screen = screen->Caption();
+    problem.tag = screen->FieldTag(subject.field);
+  }
+  return problem;
 }
 
 void ScreenHost::AddToReport(MonthReport& report) {
