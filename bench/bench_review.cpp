@@ -187,10 +187,10 @@ int main(int argc, char** argv) {
   const int status = bench::RunWithRatios(
       argc, argv,
       [](bench::RatioReporter& r) {
-        r.Ratio("region_grid_500_homes_vs_plain_aggregate", "BM_Grid500/real_time", "BM_PlainAggregate500/real_time",
+        r.Ratio("review_grid_500_homes_vs_plain_aggregate", "BM_Grid500/real_time", "BM_PlainAggregate500/real_time",
                 1.5);
         // Time per cell: 500 homes by 24 months against 50 by 24 (the sample's three homes beside each).
-        r.Ratio("region_grid_growth_500_vs_50_homes", "BM_Grid500/real_time", "BM_Grid50/real_time", 1.3,
+        r.Ratio("review_grid_growth_500_vs_50_homes", "BM_Grid500/real_time", "BM_Grid50/real_time", 1.3,
                 503.0 * kMonths, 53.0 * kMonths);
       },
       true);
