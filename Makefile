@@ -1,6 +1,6 @@
 # Front door for newcomers: `make demo` runs the program, `make gui` the desktop program, `make test`
 # builds and runs every test.
-.PHONY: all deps build test asan bench trf demo run gui install package clean clang fuzz coverage tidy format gates docs
+.PHONY: all deps build test asan bench trf demo run gui install install-lib package clean clang fuzz coverage tidy format gates docs
 
 all: build
 
@@ -58,9 +58,10 @@ format: deps
 	tools/check-format
 
 # The reference of the public headers, as HTML in build/docs/html; fails on a public class or member
-# without a sentence saying what it is for.
+# without a sentence saying what it is for, and on one sentence given to members of different names.
 docs: deps
 	doxygen docs/reference/Doxyfile
+	docs/reference/check-briefs build/docs/xml
 
 # Everything CI checks after the tests: format, clang tests with coverage, tidy, fuzz targets, the
 # reference.
@@ -68,9 +69,11 @@ gates: deps
 	.ci/gates
 
 
-# The program alone: a first `make demo` builds no test suite.
-trf: deps
-	cmake --preset dev >/dev/null
+# The program alone: a first `make demo` installs only what `trf` needs and builds no test suite
+# (a later `make test` builds the rest in the same folder).
+trf:
+	@./.ci/install-deps trf
+	cmake --preset dev -DTRF_TESTS=OFF >/dev/null
 	cmake --build --preset dev --target trf
 
 demo: trf
@@ -90,12 +93,25 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install build/dev --prefix $(PREFIX)
 
-# A Debian package of both programs with the desktop entry and the icon, in build/release
-# (`apt install ./build/release/trf_*.deb`); only the two programs are built for it.
-package: deps
-	cmake --preset release -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
-	cmake --build --preset release --target trf trf-desktop
-	cd build/release && cpack -G DEB
+# Installs the library alone, optimised, as the same package under PREFIX: no application, no tests
+# and no system packages, nothing but a C++20 compiler and CMake (Ninja when it is there), and no
+# root for a PREFIX of your own (`make install-lib PREFIX=$$HOME/kw`).
+install-lib:
+	cmake -S . -B build/lib -DCMAKE_BUILD_TYPE=Release -DTRF_APP=OFF \
+	  $$(command -v ninja >/dev/null && echo -G Ninja) >/dev/null
+	cmake --build build/lib --parallel $$(nproc 2>/dev/null || echo 2)
+	cmake --install build/lib --prefix $(PREFIX)
+
+# The Debian package of the three programs with the desktop entry and the icon, in build/package
+# (`apt install ./build/package/trf_*.deb`), built optimised without the tests, then checked
+# (its contents, desktop-file-validate, lintian).
+package:
+	@./.ci/install-deps package
+	cmake --preset package >/dev/null
+	cmake --build --preset package
+	rm -f build/package/trf_*.deb
+	cd build/package && cpack -G DEB
+	tests/packaging/check_package.sh build/package/trf_*.deb
 
 clean:
 	rm -rf build

@@ -2,16 +2,10 @@
 // the server does part of the work: loading 30,000 residents against a raw select of the same rows
 // into a hash by key, and a batch save of 10,000 new residents against one COPY in a transaction.
 // The benchmark starts a throwaway cluster of its own and stops it at the end.
-#include <endian.h>
 #include <libpq-fe.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <optional>
-#include <stdexcept>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "app/business/business_classes.h"
@@ -19,7 +13,9 @@
 #include "app/data/postgres_database.h"
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
+#include "bench/bench_cluster.h"
 #include "bench/bench_database.h"
+#include "bench/plain_select.h"
 #include "bench/ratio_reporter.h"
 
 namespace {
@@ -29,22 +25,7 @@ constexpr int kLoadResidents = 30000;
 constexpr int32_t kBatchMonth = 1005;
 constexpr int kBatchResidents = 10000;
 
-// The throwaway cluster, started before the benchmarks and stopped after them.
-class Cluster {
- public:
-  Cluster() : folder_("/tmp/trf-pg-bench-" + std::to_string(::getpid())) {
-    if (std::system((std::string(PG_TEST_CLUSTER) + " start " + folder_ + " >/dev/null").c_str()) != 0) {
-      throw std::runtime_error("the throwaway PostgreSQL cluster did not start");
-    }
-  }
-  ~Cluster() { (void)std::system((std::string(PG_TEST_CLUSTER) + " stop " + folder_).c_str()); }
-  std::string Uri() const { return "postgresql:///postgres?host=" + folder_ + "&user=trf"; }
-
- private:
-  std::string folder_;
-};
-
-std::optional<Cluster> cluster;
+std::optional<bench::BenchCluster> cluster;
 
 // The server database: the sample data and a month of 30,000 residents, and an empty month for batches.
 std::shared_ptr<trf::Database> ServerDatabase() {
@@ -70,51 +51,10 @@ std::shared_ptr<trf::Database> ServerDatabase() {
 
 PGconn* Raw() { return static_cast<trf::PostgresDatabase&>(*ServerDatabase()).Handle(); }
 
-// A column of a binary result: a 32-bit whole number, a double, both in network order.
-int32_t Int4At(const PGresult* result, int row, int column) {
-  uint32_t bits = 0;
-  std::memcpy(&bits, PQgetvalue(result, row, column), sizeof bits);
-  return static_cast<int32_t>(be32toh(bits));
-}
-double Float8At(const PGresult* result, int row, int column) {
-  uint64_t bits = 0;
-  std::memcpy(&bits, PQgetvalue(result, row, column), sizeof bits);
-  bits = be64toh(bits);
-  double value = 0;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
-
-// The floor of a load: the same select through libpq, its rows in binary as the path asks for them,
-// each column read once, the rows kept in a vector and found by key through a hash.
+// The floor of a load: the same select through libpq by hand (bench::PlainMonthSelect).
 void BM_ServerLoadRawSelect(benchmark::State& state) {
-  PGconn* conn = Raw();
-  const std::string month = std::to_string(kLoadMonth);
-  const char* parameters[] = {month.c_str()};
-  for (auto _ : state) {
-    PGresult* result = PQexecParams(conn,
-                                    "SELECT H_ResidentsID, H_HomeMonthlyStatsID, H_ResidentName, H_BirthDate, "
-                                    "H_AdmissionDate, H_MonthlyFee, H_FamilyGroupsID, RowVersion FROM tbH_Residents "
-                                    "WHERE H_HomeMonthlyStatsID = $1 ORDER BY H_ResidentsID",
-                                    1, nullptr, parameters, nullptr, nullptr, 1);
-    const int rows = PQntuples(result);
-    std::vector<bench::PlainResident> residents(static_cast<size_t>(rows));
-    for (int r = 0; r < rows; ++r) {
-      bench::PlainResident& row = residents[static_cast<size_t>(r)];
-      row.id = Int4At(result, r, 0);
-      row.month = Int4At(result, r, 1);
-      row.name.assign(PQgetvalue(result, r, 2), static_cast<size_t>(PQgetlength(result, r, 2)));
-      row.birth = Float8At(result, r, 3);
-      row.admission = Float8At(result, r, 4);
-      row.fee = Float8At(result, r, 5);
-      if (!PQgetisnull(result, r, 6)) row.family = Int4At(result, r, 6);
-    }
-    PQclear(result);
-    std::unordered_map<int64_t, size_t> by_key;
-    by_key.reserve(residents.size());
-    for (size_t i = 0; i < residents.size(); ++i) by_key.emplace(residents[i].id, i);
-    benchmark::DoNotOptimize(by_key.size());
-  }
+  const bench::PlainMonthSelect select(Raw());
+  for (auto _ : state) benchmark::DoNotOptimize(select.Run(kLoadMonth).by_key.size());
 }
 BENCHMARK(BM_ServerLoadRawSelect)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -179,7 +119,7 @@ BENCHMARK(BM_ServerBatchSave)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
   trf::KeepFreedMemoryForReloads();  // as the programs run
-  cluster.emplace();
+  cluster.emplace("bench");
   const int status = bench::RunWithRatios(
       argc, argv,
       [](bench::RatioReporter& r) {

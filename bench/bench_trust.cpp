@@ -2,11 +2,7 @@
 // residents with the change record written by the triggers against the same save without them, and
 // loading 30,000 residents as a desk under row-level security against the same load by the
 // administrator, whom no policy filters. The benchmark starts a throwaway cluster of its own.
-#include <unistd.h>
-
-#include <cstdlib>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "app/business/business_classes.h"
@@ -17,6 +13,7 @@
 #include "app/data/trf_database.h"
 #include "app/data/trf_tables.h"
 #include "app/data/trust_schema.h"
+#include "bench/bench_cluster.h"
 #include "bench/ratio_reporter.h"
 
 namespace {
@@ -27,36 +24,27 @@ constexpr int32_t kBatchMonth = 1005;
 constexpr int kBatchResidents = 10000;
 constexpr const char* kDesk = "bench_desk";
 
-// The throwaway cluster, started before the benchmarks and stopped after them.
-class Cluster {
- public:
-  Cluster() : folder_("/tmp/trf-pg-trust-" + std::to_string(::getpid())) {
-    if (std::system((std::string(PG_TEST_CLUSTER) + " start " + folder_ + " >/dev/null").c_str()) != 0) {
-      throw std::runtime_error("the throwaway PostgreSQL cluster did not start");
-    }
-    trf::PostgresDatabase server(Uri("trf", "public"));
-    server.Exec(std::string("CREATE SCHEMA plain; CREATE ROLE ") + kDesk + " LOGIN");
-    // The server's own cleaning and writing out would land on whichever repetition it overlaps:
-    // each batch cleans up after itself and has its pages written out, outside the timing.
-    server.Exec("ALTER SYSTEM SET autovacuum = off");
-    server.Exec("SELECT pg_reload_conf()");
-  }
-  ~Cluster() { (void)std::system((std::string(PG_TEST_CLUSTER) + " stop " + folder_).c_str()); }
-  // The database as `role` sees it in `schema`.
-  std::string Uri(const std::string& role, const std::string& schema) const {
-    return "postgresql:///postgres?host=" + folder_ + "&user=" + role + "&options=-csearch_path%3D" + schema;
-  }
+std::optional<bench::BenchCluster> cluster;
 
- private:
-  std::string folder_;
-};
+// The database as `role` sees it in `schema`.
+std::string Uri(const std::string& role, const std::string& schema) {
+  return cluster->Uri("postgres", role) + "&options=-csearch_path%3D" + schema;
+}
 
-std::optional<Cluster> cluster;
+// The schema of the TRF without the change record, the desk's role, and the server's own cleaning off:
+// it would land on whichever repetition it overlaps, so each batch cleans up after itself and has its
+// pages written out, outside the timing.
+void PrepareCluster() {
+  trf::PostgresDatabase server(Uri("trf", "public"));
+  server.Exec(std::string("CREATE SCHEMA plain; CREATE ROLE ") + kDesk + " LOGIN");
+  server.Exec("ALTER SYSTEM SET autovacuum = off");
+  server.Exec("SELECT pg_reload_conf()");
+}
 
 // The sample data, a month of 30,000 residents and an empty month for batches, in `schema`.
 std::shared_ptr<trf::Database> Prepared(const std::string& schema) {
-  auto db = trf::OpenTrfDatabase(cluster->Uri("trf", schema), trf::Access::kReadWrite, trf::kDefaultBusyTimeoutMs,
-                                 trf::Seed::kSample);
+  auto db =
+      trf::OpenTrfDatabase(Uri("trf", schema), trf::Access::kReadWrite, trf::kDefaultBusyTimeoutMs, trf::Seed::kSample);
   trf::Transaction transaction(*db);
   db->Exec("INSERT INTO tbH_HomeMonthlyStats VALUES (" + std::to_string(kLoadMonth) + ", 1, 38139, 'STD', 0), (" +
            std::to_string(kBatchMonth) + ", 1, 38139, 'STD', 0)");
@@ -97,7 +85,7 @@ std::shared_ptr<trf::Database> Unrecorded() {
 std::shared_ptr<trf::Database> Desk() {
   static std::shared_ptr<trf::Database> database = [] {
     Trusted();
-    return trf::OpenTrfDatabase(cluster->Uri(kDesk, "public"));
+    return trf::OpenTrfDatabase(Uri(kDesk, "public"));
   }();
   return database;
 }
@@ -142,7 +130,8 @@ BENCHMARK(BM_BatchSaveWithoutChangeRecord)->Unit(benchmark::kMillisecond)->UseRe
 
 int main(int argc, char** argv) {
   trf::KeepFreedMemoryForReloads();  // as the programs run
-  cluster.emplace();
+  cluster.emplace("trust");
+  PrepareCluster();
   const int status = bench::RunWithRatios(
       argc, argv,
       [](bench::RatioReporter& r) {

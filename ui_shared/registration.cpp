@@ -10,11 +10,12 @@
 
 namespace kw {
 
-void RegisterLibraryClasses() {
-  ClassRegistry& registry = Service<ClassRegistry>::Get();
+void RegisterLibraryClasses(ClassRegistry& registry) {
   registry.Register(std::string(class_ids::kSharedProcedures), [] { return std::make_shared<SharedProcedures>(); });
   registry.Register(std::string(class_ids::kFormContract), [] { return std::make_shared<FormContract>(); });
   registry.Register(std::string(class_ids::kRtfController), [] { return std::make_shared<RtfController>(); });
 }
+
+void RegisterLibraryClasses() { RegisterLibraryClasses(Service<ClassRegistry>::Get()); }
 
 }  // namespace kw

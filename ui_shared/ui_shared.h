@@ -1,5 +1,6 @@
 // The whole public surface of the shared user-interface library: the form contract, the
-// sibling contracts, SharedProcedures, and the runtime they stand on.
+// sibling contracts, SharedProcedures, the defaults a program starts from, and the runtime they
+// stand on. The headless widgets are a package target of their own (kw::widgets).
 #pragma once
 
 #include "ui_shared/contracts/business_objects.h"
@@ -7,6 +8,10 @@
 #include "ui_shared/contracts/container.h"
 #include "ui_shared/contracts/data.h"
 #include "ui_shared/contracts/feedback.h"
+#include "ui_shared/defaults/default_siblings.h"
+#include "ui_shared/defaults/form_base.h"
+#include "ui_shared/defaults/memory_business_object.h"
+#include "ui_shared/defaults/run_program.h"
 #include "ui_shared/forms/form_contract.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/clock.h"

@@ -13,8 +13,8 @@ namespace kw::widgets {
 
 // The text of an optional argument as bound (Args::Bind): "" when omitted (nullptr).
 std::string TextOf(const Variant* argument);
-// The same text without a copy when the argument is one (or "" when omitted); otherwise made in
-// `storage`. Inline: collections' `Add` read their texts this way once per entry.
+// The text of an optional argument as bound, without a copy when it is a text ("" when omitted);
+// otherwise made in `storage`. Inline: collections' `Add` read their texts this way once per entry.
 inline std::string_view TextViewOf(const Variant* argument, std::string& storage) {
   if (!argument) return {};
   if (argument->IsText()) return argument->GetText();
@@ -29,7 +29,8 @@ inline int32_t InsertPositionOf(const Variant* argument) {
 
 // The text of an optional argument passed by `name` or at `index`: "" when omitted.
 std::string OptionalText(const Args& args, size_t index, std::string_view name);
-// The same text without a copy when the argument is one; otherwise made in `storage`.
+// The text of an optional argument passed by `name` or at `index`, without a copy when it is a text
+// ("" when omitted); otherwise made in `storage`.
 std::string_view OptionalTextView(const Args& args, size_t index, std::string_view name, std::string& storage);
 
 // The 1-based insert position of an optional Index argument: 0 (at the end) when omitted or Empty.

@@ -21,7 +21,7 @@ class EntryCollection : public LateBound<EntryCollection> {
   EntryPtr Item(const Variant& index) const { return entries_.Lookup(index); }
   // Removes the entry of a key or position; a selected entry hands its selection on.
   void Remove(const Variant& index) { entries_.Remove(*entries_.Lookup(index)); }
-  // Removes every entry.
+  // Removes every entry of the control (the `Clear` a form calls by name).
   void Clear() { entries_.Clear(); }
 
   std::vector<Variant> Enumerate() override;

@@ -28,9 +28,9 @@ class EntryControl : public LateBound<EntryControl> {
 
   // The control's entries in order.
   EntryList& Entries() { return collection_->Entries(); }
-  // The selected entry; nullptr when none.
+  // The control's selected entry (its `SelectedItem` by name); nullptr when none.
   const EntryPtr& SelectedItem() const { return collection_->Entries().Selected(); }
-  // The entry last scrolled into view; nullptr when none.
+  // The entry of the control that EnsureVisible scrolled into view last; nullptr when none.
   const EntryPtr& VisibleItem() const { return collection_->Entries().Visible(); }
 
   // The members reached by name: SelectedItem, hwnd and SetFocus.

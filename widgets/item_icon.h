@@ -11,7 +11,8 @@
 
 namespace kw::widgets {
 
-// A variant held in one word when it is Empty or a whole number (see the top of this file).
+// A list item's icon in one word: an index held in the word itself, a key or any other value held
+// whole on the heap, so that it reads back exactly as given.
 class ItemIcon {
  public:
   // No icon (Empty).

@@ -11,8 +11,9 @@ namespace kw::widgets {
 
 class KeyedEntry;
 
-// The entries of one control by key (see the top of this file). It holds pointers: an entry stays
-// in the index only while it is listed, under the key it had when it was added.
+// The entries of one list or tree control by key, in an open-addressing table that keeps each
+// key's hash beside its entry. It holds pointers: an entry stays in the index only while it is
+// listed, under the key it had when it was added.
 class KeyIndex {
  public:
   // The entry holding `key`; nullptr when none.

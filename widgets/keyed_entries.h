@@ -97,11 +97,11 @@ class EntryList {
   // The 1-based position of an entry of this list.
   int32_t PositionOf(const KeyedEntry& entry) const;
 
-  // The selected entry; nullptr when none.
+  // The one entry of the list that is selected; nullptr when none.
   const EntryPtr& Selected() const { return selected_; }
   // Selects `entry` (nullptr: none) and unselects the one before.
   void Select(EntryPtr entry) { selected_ = std::move(entry); }
-  // The entry last scrolled into view; nullptr when none.
+  // The entry of the list last scrolled into view; nullptr when none.
   const EntryPtr& Visible() const { return visible_; }
   // Remembers `entry` as the one last scrolled into view.
   void MakeVisible(EntryPtr entry) { visible_ = std::move(entry); }

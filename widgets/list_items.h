@@ -38,7 +38,7 @@ class ListSubItemTexts {
   void Add(std::string_view text, std::string_view key = {}, int32_t position = 0);
   // The number of sub-items.
   int32_t Count() const { return count_; }
-  // By 1-based position; 35600 beyond the ends.
+  // The text of the sub-item at 1-based `position`; 35600 beyond the ends.
   std::string_view Text(int32_t position) const;
   // The key of the sub-item at 1-based `position`; 35600 beyond the ends.
   std::string_view Key(int32_t position) const;
@@ -142,7 +142,7 @@ class ListSubItems : public LateBound<ListSubItems> {
   std::string TypeName() const override { return "ListSubItems"; }
   // How many sub-items the item has.
   int32_t Count() const { return texts_->Count(); }
-  // By 1-based position; 35600 beyond the ends.
+  // The sub-item at 1-based `position`, as the object a form reaches by name; 35600 beyond the ends.
   std::shared_ptr<ListSubItem> Item(int32_t position) const { return SubItemAt(texts_->PlaceOf(position)); }
   // The members reached by name: Add, Count and Item (the default).
   static const MemberTable<ListSubItems>& Members();

@@ -11,7 +11,9 @@
 
 namespace kw::widgets {
 
-// The headless list view (see the top of this file).
+// The headless list view: its items, column headers and small-icon image list, one item selected
+// at a time, a window of class "ListView20WndClass". Bind one to records with
+// kw::FormBase::BindList; kw::widgets::ListText draws it as text.
 class ListView : public LateBound<ListView, EntryControl> {
  public:
   // The window class of a list view.

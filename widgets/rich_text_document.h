@@ -12,8 +12,9 @@
 
 namespace kw::rich_text {
 
-// Paragraph alignments: the numbers the box's SelAlignment reads and writes.
-inline constexpr int16_t kAlignLeft = 0;
+// ---- Paragraph alignments: the numbers the box's SelAlignment reads and writes ----
+
+inline constexpr int16_t kAlignLeft = 0;    // text flush with the left margin
 inline constexpr int16_t kAlignRight = 1;   // text flush with the right margin
 inline constexpr int16_t kAlignCenter = 2;  // text centred between the margins
 

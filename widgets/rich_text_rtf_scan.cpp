@@ -42,7 +42,9 @@ ControlWord ReadControlWord(std::string_view rtf, size_t& pos) {
   control.has_param = pos > digits && rtf[pos - 1] != '-';
   if (control.has_param) control.param = ParseParam(rtf.substr(digits, pos - digits));
   if (pos < rtf.size() && rtf[pos] == ' ') ++pos;
-  if (control.word == "bin") pos += std::min(static_cast<size_t>(std::max(control.param, 0)), rtf.size() - pos);
+  // \bin's count says how many bytes of data follow; without a count there are none.
+  if (control.word == "bin" && control.has_param)
+    pos += std::min(static_cast<size_t>(std::max(control.param, 0)), rtf.size() - pos);
   return control;
 }
 

@@ -49,7 +49,8 @@ class Nodes : public LateBound<Nodes, EntryCollection> {
   static const MemberTable<Nodes>& Members();
 };
 
-// The headless tree view (see the top of this file).
+// The headless tree view: top-level nodes with a key, a text and an image index, one node selected
+// at a time, a window of class "TreeView20WndClass".
 class TreeView : public LateBound<TreeView, EntryControl> {
  public:
   // The window class of a tree view.

@@ -57,8 +57,8 @@ class LIExpenseCategories : public TableBusinessObject {
   explicit LIExpenseCategories(std::shared_ptr<Database> database);
 };
 
-// The expenses of a home month, one per category (tbH_MonthlyExpenses): the data table that
-// CheckTableEntries completes from the categories.
+// The expenses of a home month, one per category (tbH_MonthlyExpenses), made when the month is
+// started (StartMonth).
 class LIMonthlyExpenses : public TableBusinessObject {
  public:
   explicit LIMonthlyExpenses(std::shared_ptr<Database> database);

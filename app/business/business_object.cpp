@@ -296,16 +296,12 @@ void TableBusinessObject::FieldValue(int32_t position, const kw::Variant& value)
 
 kw::HardRulesPtr TableBusinessObject::HardRules(const kw::Variant& index) {
   if (index.IsEmpty() && Count() == 0) return std::make_shared<HardRuleCollection>(std::make_shared<RuleState>());
-  Record& record = RecordAt(index);
-  if (!record.rules) record.rules = std::make_shared<RuleState>();
-  return std::make_shared<HardRuleCollection>(record.rules);
+  return std::make_shared<HardRuleCollection>(RulesOf(RecordAt(index)));
 }
 
 kw::SoftRulesPtr TableBusinessObject::SoftRules(const kw::Variant& index) {
   if (index.IsEmpty() && Count() == 0) return std::make_shared<SoftRuleCollection>(std::make_shared<RuleState>());
-  Record& record = RecordAt(index);
-  if (!record.rules) record.rules = std::make_shared<RuleState>();
-  return std::make_shared<SoftRuleCollection>(record.rules);
+  return std::make_shared<SoftRuleCollection>(RulesOf(RecordAt(index)));
 }
 
 kw::Variant TableBusinessObject::Get(std::string_view member, const kw::Args& args) {

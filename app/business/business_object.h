@@ -128,6 +128,10 @@ class TableBusinessObject : public kw::I_LI {
   // records that no save put there yet (questions answered during a send-off, for instance).
   void RecordAcceptedQuestions();
 
+  // The rules of the record at `index` (as HardRules and SoftRules), typed: with who accepted a
+  // question and when.
+  const RuleState& RulesAt(const kw::Variant& index) { return *RulesOf(RecordAt(index)); }
+
   // The number of changes (new, edited, deleted records) SaveBatch would write.
   int32_t PendingChanges() const;
   Database& Connection() { return *database_; }
@@ -166,6 +170,12 @@ class TableBusinessObject : public kw::I_LI {
   // Makes the record at the position `index` gives current (-1 or empty: the current one; -3:
   // settles on the position after a removal).
   void MakePositionCurrent(const kw::Variant& index);
+  // The rules of `record`, made at their first use with the questions kept accepted about it.
+  const RuleStatePtr& RulesOf(Record& record);
+  // Reads the questions accepted about the records of the loaded parent: one query per load.
+  void ReadKeptAcceptances();
+  // After a commit that put accepted questions on record: reads them back and gives them who and when.
+  void StampAcceptances();
   void RunFieldRules(Record& record, int32_t field);
   void RunAllRules(Record& record);
   // Reads the clock for the rules of one run.
@@ -207,6 +217,8 @@ class TableBusinessObject : public kw::I_LI {
   int64_t max_key_ = 0;
   kw::Variant filter_ = kw::Variant::Long(0);
   kw::Variant loaded_parent_;
+  // The questions accepted about the loaded records, by record key, as the change record keeps them.
+  std::unordered_map<int64_t, std::vector<KeptAcceptance>> kept_by_key_;
   std::unique_ptr<Store> store_;
 };
 

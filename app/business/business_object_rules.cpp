@@ -1,5 +1,6 @@
 // TableBusinessObject: the rules every class shares (kind, required, existing key), the running of
 // field and record rules, and the conversion of written values to their field's kind.
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -15,13 +16,40 @@ namespace trf {
 
 namespace {
 
-// The number a value holds or reads as; an infinity of its sign when the text is too large for a
-// number at all ("1e999"), so that it is refused as out of range rather than raising.
+// A number written with its thousands grouped as the TRF shows amounts ("2,150.50", "-1,000"),
+// without the commas; any other text as it is ("2,5" stays, and is no number).
+std::string WithoutGrouping(const std::string& text) {
+  const std::string trimmed = kw::text::Trim(text);
+  const size_t digits = trimmed.starts_with('-') ? 1 : 0;
+  const size_t point = std::min(trimmed.find('.'), trimmed.size());
+  if (trimmed.find(',') >= point) return text;
+  std::string plain = trimmed.substr(0, digits);
+  size_t group = 0;  // digits since the last comma
+  bool grouped = false;
+  for (size_t i = digits; i < point; ++i) {
+    const char c = trimmed[i];
+    if (c == ',') {
+      if (group == 0 || group > 3 || (grouped && group != 3)) return text;
+      grouped = true;
+      group = 0;
+    } else if (c >= '0' && c <= '9') {
+      plain += c;
+      ++group;
+    } else {
+      return text;
+    }
+  }
+  return group == 3 ? plain + trimmed.substr(point) : text;
+}
+
+// The number a value holds or reads as (thousands grouped or not); an infinity of its sign when the
+// text is too large for a number at all ("1e999"), so that it is refused as out of range rather
+// than raising.
 std::optional<double> NumberOf(const kw::Variant& value) {
   if (value.IsNumber()) return value.ToDouble();
   if (!value.IsText()) return std::nullopt;
   try {
-    return kw::ParseWholeNumber(value.GetText());
+    return kw::ParseWholeNumber(WithoutGrouping(value.GetText()));
   } catch (const kw::Error& error) {
     if (error.Number() != kw::err::kOverflow) throw;
     const std::string text = kw::text::Trim(value.GetText());
@@ -172,8 +200,7 @@ void TableBusinessObject::RunFieldRules(Record& record, int32_t field) {
   CheckFieldKind(field, record.values, findings);
   if (!findings.HasHard(field)) CheckField(field, record.values, findings);
   AskAboutFutureDate(field, record.values, findings);
-  if (!record.rules) record.rules = std::make_shared<RuleState>();
-  record.rules->Merge(field, kFieldLevel, std::move(findings), send_off_);
+  RulesOf(record)->Merge(field, kFieldLevel, std::move(findings), send_off_);
 }
 
 void TableBusinessObject::RunAllRules(Record& record) {
@@ -193,8 +220,38 @@ void TableBusinessObject::RunAllRules(Record& record) {
   }
   // Record rules compare fields with each other: they need every field of its own kind.
   if (well_formed) CheckRecord(record.values, findings);
-  if (!record.rules) record.rules = std::make_shared<RuleState>();
-  record.rules->Merge(-1, -1, std::move(findings), send_off_);
+  RulesOf(record)->Merge(-1, -1, std::move(findings), send_off_);
+}
+
+const RuleStatePtr& TableBusinessObject::RulesOf(Record& record) {
+  if (record.rules) return record.rules;
+  record.rules = std::make_shared<RuleState>();
+  if (const auto kept = kept_by_key_.find(KeyNumber(record.values[0])); kept != kept_by_key_.end())
+    record.rules->Keep(kept->second);
+  return record.rules;
+}
+
+void TableBusinessObject::ReadKeptAcceptances() {
+  kept_by_key_.clear();
+  const HomeData scope = spec_.table->home_data;
+  if (loaded_parent_.IsEmpty() || (scope != HomeData::kByMonth && scope != HomeData::kByHome)) return;
+  for (Acceptance& acceptance : AcceptancesOf(*database_, *spec_.table, KeyNumber(loaded_parent_))) {
+    const auto position = positions_by_name_.find(acceptance.field);
+    const int32_t field = position == positions_by_name_.end() ? -1 : position->second - 1;
+    const std::optional<double> key = kw::ParseWholeNumber(acceptance.record_key);
+    if (!key) continue;
+    kept_by_key_[static_cast<int64_t>(*key)].push_back(KeptAcceptance{
+        field, acceptance.rule, std::move(acceptance.value), std::move(acceptance.who), std::move(acceptance.when)});
+  }
+}
+
+void TableBusinessObject::StampAcceptances() {
+  ReadKeptAcceptances();
+  for (Record& record : records_) {
+    if (!record.rules || record.values.empty()) continue;
+    if (const auto kept = kept_by_key_.find(KeyNumber(record.values[0])); kept != kept_by_key_.end())
+      record.rules->Stamp(kept->second);
+  }
 }
 
 void TableBusinessObject::Validate() {

@@ -213,6 +213,7 @@ void TableBusinessObject::Load(const kw::Variant& parent) {
   records_ = std::move(loaded);
   loaded_values_ = std::move(values);  // after the records that pointed into the earlier blocks are gone
   loaded_parent_ = parent;
+  ReadKeptAcceptances();
   deleted_.clear();
   slots_by_key_.Reset(rows.size());
   for (size_t slot = 0; slot < rows.size(); ++slot) {
@@ -270,6 +271,7 @@ bool TableBusinessObject::Save(bool force) {
     return queued;
   });
   for (const auto& rule : accepted) rule->PutOnRecord();
+  if (!accepted.empty()) StampAcceptances();
   if (!record.is_new) ++record.version;
   record.is_new = false;
   record.stored.reset();
@@ -306,6 +308,7 @@ void TableBusinessObject::SaveBatch() {
     transaction.Commit();
   });
   for (const auto& rule : accepted) rule->PutOnRecord();
+  if (!accepted.empty()) StampAcceptances();
   // Only a committed batch changes what the object holds: a failed one leaves every change held.
   deleted_.clear();
   for (size_t slot = records_.size(); slot-- > 0;) {
@@ -328,7 +331,9 @@ void TableBusinessObject::RecordAcceptedQuestions() {
       return rule->Accepted() && !rule->OnRecord();
     });
   };
-  if (std::ranges::none_of(records_, unrecorded)) return;  // no transaction: a read-only database lets go too
+  // No transaction without anything to record; on a database open read-only the acceptances stay
+  // with the session.
+  if (database_->ReadOnly() || std::ranges::none_of(records_, unrecorded)) return;
   std::vector<std::shared_ptr<SoftRule>> accepted;
   NamingHeldRecords(*spec_.table, kNothingSaved, [&] {
     std::vector<kw::Variant> awaited;
@@ -341,6 +346,7 @@ void TableBusinessObject::RecordAcceptedQuestions() {
     transaction.Commit();
   });
   for (const auto& rule : accepted) rule->PutOnRecord();
+  StampAcceptances();
 }
 
 int32_t TableBusinessObject::PendingChanges() const {

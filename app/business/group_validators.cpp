@@ -3,8 +3,12 @@
 
 #include <cmath>
 #include <optional>
+#include <tuple>
 
-#include "ui_shared/platform/dates.h"
+#include "app/data/change_record.h"
+#include "app/data/transaction.h"
+
+#include "app/data/moment_text.h"
 #include "ui_shared/platform/numbers.h"
 
 namespace trf {
@@ -24,9 +28,48 @@ kw::Variant RecordGroupValidator::Validate(const std::string& group_key) {
                   "No home or month is selected: \"" + group_key + "\" is no record key.");
   } else {
     Check(static_cast<int64_t>(*key), findings);
+    state_->Keep(Kept(static_cast<int64_t>(*key)));
   }
   state_->Merge(-1, -1, std::move(findings), send_off_);
+  if (key && *key == std::floor(*key)) RecordAcceptances(static_cast<int64_t>(*key));
   return kw::Variant::Boolean(state_->Valid());
+}
+
+std::vector<KeptAcceptance> RecordGroupValidator::Kept(int64_t key) {
+  std::vector<KeptAcceptance> kept;
+  for (Acceptance& acceptance : AcceptancesAbout(*database_, Owner(), key)) {
+    if (!acceptance.field.empty()) continue;  // a question about the owner's own fields
+    kept.push_back(KeptAcceptance{kNoField, acceptance.rule, std::move(acceptance.value), std::move(acceptance.who),
+                                  std::move(acceptance.when)});
+  }
+  return kept;
+}
+
+void RecordGroupValidator::RecordAcceptances(int64_t key) {
+  std::vector<std::shared_ptr<SoftRule>> unrecorded;
+  for (const std::shared_ptr<SoftRule>& rule : state_->Soft())
+    if (rule->Accepted() && !rule->OnRecord()) unrecorded.push_back(rule);
+  // A send-off run without messages asks nobody, and a database open read-only keeps nothing: the
+  // acceptances then stay with the session.
+  if (unrecorded.empty() || send_off_ || database_->ReadOnly()) return;
+  const TableDescription& owner = Owner();
+  const kw::Variant owner_key = kw::Variant::Double(static_cast<double>(key));
+  auto home = Query("SELECT " + std::string(tables::column::kHomesID) + " FROM " + std::string(owner.name) + " WHERE " +
+                        std::string(owner.Key().name) + " = ?",
+                    {owner_key});
+  if (!home->Step()) return;
+  const kw::Variant link = home->Column(0);
+  home.reset();
+  {
+    Transaction transaction(*database_);
+    AcceptanceRecorder recorder(*database_, owner);
+    for (const std::shared_ptr<SoftRule>& rule : unrecorded)
+      recorder.Queue(owner_key, link, "", rule->Value(), rule->RuleNumber(), rule->Feedback());
+    std::ignore = database_->Collect();
+    transaction.Commit();
+  }
+  for (const std::shared_ptr<SoftRule>& rule : unrecorded) rule->PutOnRecord();
+  state_->Stamp(Kept(key));
 }
 
 std::unique_ptr<Statement> RecordGroupValidator::Query(const std::string& sql,
@@ -51,8 +94,7 @@ void RGResidents::Check(int64_t month_id, RuleFindings& findings) {
   const int32_t capacity = month->Column(1).ToLong();
   const kw::Variant home_id = month->Column(2);
   const double stat_month = month->Column(3).ToDouble();
-  const kw::dates::Civil civil = kw::dates::CivilOf(stat_month);
-  const std::string month_text = std::to_string(civil.month) + "/" + std::to_string(civil.year);
+  const std::string month_text = MonthOfSerialText(stat_month);
 
   auto totals = Query(
       "SELECT COUNT(*), COALESCE(SUM(H_MonthlyFee), 0) FROM tbH_Residents WHERE H_HomeMonthlyStatsID = ?", {month_key});

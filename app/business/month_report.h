@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/business/problem.h"
+#include "app/data/moment_text.h"
 #include "app/data/table_description.h"
 #include "ui_shared/platform/variant.h"
 
@@ -116,14 +117,9 @@ bool Passes(const std::vector<Problem>& problems);
 
 // The report's month as a person reads it: "March 2004".
 std::string ReportMonthText(const MonthReport& report);
-// A month as a person reads it: "March 2004"; a month outside 1 to 12 as "Month 13 2004".
-std::string MonthYearText(int year, int month);
 // A date serial as "2004-03-15T10:30:00", for files other programs read.
 std::string IsoMomentText(double serial);
 // A date serial's day as "2004-03-15".
 std::string IsoDateText(double serial);
-// A UTC stamp of the database ("2004-03-31 10:00:00") as a person reads it: "March 31, 2004, 10:00
-// UTC"; a text of another shape as it is.
-std::string StampText(const std::string& utc);
 
 }  // namespace trf

@@ -7,7 +7,9 @@
 
 #include "app/business/json_value.h"
 #include "app/business/month_report_json.h"
+#include "app/business/month_start.h"
 #include "app/data/schema.h"
+#include "app/data/stored_values.h"
 #include "app/data/transaction.h"
 #include "ui_shared/platform/clock.h"
 #include "ui_shared/platform/dates.h"
@@ -18,9 +20,6 @@ namespace trf {
 namespace {
 
 [[noreturn]] void Refuse(const std::string& sentence) { RaiseDataError(kDatabaseError, sentence); }
-
-kw::Variant Key(int64_t key) { return kw::Variant::Double(static_cast<double>(key)); }
-int64_t KeyOf(const kw::Variant& value) { return static_cast<int64_t>(value.ToDouble()); }
 
 MonthChoice MonthOfRow(const Statement& query) {
   MonthChoice choice;
@@ -91,7 +90,7 @@ std::vector<HomeChoice> MonthService::Homes() const {
 std::vector<MonthChoice> MonthService::MonthsOf(int64_t home) const {
   auto query = database_->Prepare(std::string("SELECT ") + kMonthColumns +
                                   " FROM tbH_HomeMonthlyStats WHERE H_HomesID = ? ORDER BY H_StatMonth");
-  query->Bind(1, Key(home));
+  query->Bind(1, BoundKey(home));
   std::vector<MonthChoice> months;
   while (query->Step()) months.push_back(MonthOfRow(*query));
   return months;
@@ -110,20 +109,17 @@ MonthChoice MonthService::MonthOf(const HomeChoice& home, int year, int month) c
   std::string known;
   for (const MonthChoice& choice : MonthsOf(home.key)) {
     if (choice.year == year && choice.month == month) return choice;
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d", choice.year, choice.month);
-    known += (known.empty() ? "" : ", ") + std::string(text);
+    known += (known.empty() ? "" : ", ") + MonthYearText(choice.year, choice.month);
   }
-  char asked[16];
-  std::snprintf(asked, sizeof asked, "%04d-%02d", year, month);
-  Refuse("Home " + home.number + " has no month " + asked + (known.empty() ? "." : "; its months are " + known + "."));
+  Refuse("Home " + home.number + " has no month " + MonthYearText(year, month) +
+         (known.empty() ? "." : "; its months are " + known + "."));
 }
 
 MonthStanding MonthService::Standing(int64_t month) const {
   MonthStanding standing;
   auto query = database_->Prepare(std::string("SELECT ") + kMonthColumns +
                                   " FROM tbH_HomeMonthlyStats WHERE H_HomeMonthlyStatsID = ?");
-  query->Bind(1, Key(month));
+  query->Bind(1, BoundKey(month));
   if (!query->Step()) Refuse("The month record " + std::to_string(month) + " is not in the database.");
   standing.month = MonthOfRow(*query);
   query.reset();
@@ -131,7 +127,7 @@ MonthStanding MonthService::Standing(int64_t month) const {
   auto reopened = database_->Prepare(
       "SELECT H_ReopenedBy, H_ReopenedAt, H_ReopenReason FROM tbH_MonthFilings WHERE H_HomeMonthlyStatsID = ? AND "
       "H_ReopenedAt IS NOT NULL ORDER BY H_ReopenedAt DESC");
-  reopened->Bind(1, Key(month));
+  reopened->Bind(1, BoundKey(month));
   if (reopened->Step()) {
     standing.reopened_by = reopened->Column(0).ToText();
     standing.reopened_at = reopened->Column(1).ToText();
@@ -159,7 +155,7 @@ MonthReport MonthService::LiveReport(int64_t month, MonthSheets& sheets, const s
       "SELECT h.H_HomeNum, h.H_HomeName, m.H_StatMonth, t.HU_Description, m.StatStatus "
       "FROM tbH_HomeMonthlyStats m JOIN tbH_Homes h ON h.H_HomesID = m.H_HomesID "
       "JOIN tbHU_TrfTypes t ON t.HU_TrfTypesCD = m.HU_TrfTypesCD WHERE m.H_HomeMonthlyStatsID = ?");
-  query->Bind(1, Key(month));
+  query->Bind(1, BoundKey(month));
   if (!query->Step()) Refuse("The month record " + std::to_string(month) + " is not in the database.");
   report.home_number = query->Column(0).ToText();
   report.home_name = query->Column(1).ToText();
@@ -174,7 +170,7 @@ MonthReport MonthService::LiveReport(int64_t month, MonthSheets& sheets, const s
   std::erase_if(problems, [](const Problem& problem) { return problem.region_question != 0; });
   report.passes = Passes(problems);
   for (const Problem& problem : problems)
-    if (problem.accepted) report.accepted.push_back({problem});
+    if (problem.accepted) report.accepted.push_back({problem, problem.accepted_by, problem.accepted_at});
   std::erase_if(problems, [](const Problem& problem) { return problem.accepted; });
   report.standing = std::move(problems);
   sheets.AddToReport(report);
@@ -199,6 +195,8 @@ MonthReport MonthService::Report(int64_t month, MonthSheets& sheets, const std::
   if (std::optional<MonthReport> filed = FiledReport(month)) return std::move(*filed);
   return LiveReport(month, sheets, made_by);
 }
+
+void MonthService::Start(int64_t month) { StartMonth(*database_, month); }
 
 void MonthService::File(int64_t month, MonthSheets& sheets, const std::string& made_by) {
   if (FilingOf(*database_, month))

@@ -80,6 +80,9 @@ class MonthService {
   // The filed report when the month is filed, the live one otherwise.
   MonthReport Report(int64_t month, MonthSheets& sheets, const std::string& made_by) const;
 
+  // Starts the not-started `month`: active, with an expense line for each category of its TRF type
+  // (see StartMonth). A sentence when it is not waiting to be started.
+  void Start(int64_t month);
   // Files `month` with its report as the sheets hold it: closed and locked in the name of whoever
   // works at this desk. A sentence when it does not pass, is filed already, or the database refused.
   void File(int64_t month, MonthSheets& sheets, const std::string& made_by);

@@ -20,6 +20,10 @@ struct Problem {
   std::string message = {};
   bool hard = false;      // a hard rule; otherwise a question
   bool accepted = false;  // a question a person accepted already: it stands in the way no more
+  // Who accepted it and when (UTC, "2026-12-06 19:05:45"), as the change record keeps it; empty until
+  // the acceptance is on record.
+  std::string accepted_by = {};
+  std::string accepted_at = {};
   // The number of a question of the region on the filed month (0 for a rule's problem): the home
   // answers it in words or by filing the month again; it does not stand in the way of filing.
   int64_t region_question = 0;

@@ -7,15 +7,14 @@ namespace trf {
 
 namespace {
 
-[[noreturn]] void Refuse(const std::string& sentence) { RaiseDataError(kDatabaseError, sentence); }
-
 bool SameWords(const std::string& a, const std::string& b) { return kw::text::Lower(a) == kw::text::Lower(b); }
 
 }  // namespace
 
 QuestionSubject SubjectIn(const MonthReport& report, const std::string& record, const std::string& field) {
   if (record.empty()) {
-    if (!field.empty()) Refuse("A field is asked about on a record: name the record too (--record).");
+    if (!field.empty())
+      RaiseDataError(kDatabaseError, "A field is asked about on a record: name the record too (--record).");
     return {};
   }
   const ReportTable* table = nullptr;
@@ -25,17 +24,19 @@ QuestionSubject SubjectIn(const MonthReport& report, const std::string& record, 
       const bool named = !candidate_row.cells.empty() && SameWords(candidate_row.cells.front().text, record);
       if (!named && candidate_row.key != record) continue;
       if (table && table != &candidate) {
-        Refuse(record + " names a record of " + table->title + " and one of " + candidate.title +
-               ": name it by its key instead.");
+        RaiseDataError(kDatabaseError, record + " names a record of " + table->title + " and one of " +
+                                           candidate.title + ": name it by its key instead.");
       }
       if (table == &candidate && row != &candidate_row) {
-        Refuse(record + " names more than one record of " + candidate.title + ": name it by its key instead.");
+        RaiseDataError(kDatabaseError,
+                       record + " names more than one record of " + candidate.title + ": name it by its key instead.");
       }
       table = &candidate;
       row = &candidate_row;
     }
   }
-  if (!row) Refuse("The filed report of " + ReportMonthText(report) + " has no record " + record + ".");
+  if (!row)
+    RaiseDataError(kDatabaseError, "The filed report of " + ReportMonthText(report) + " has no record " + record + ".");
   QuestionSubject subject{table->name, row->key, row->cells.front().text, ""};
   if (field.empty()) return subject;
   std::string captions;
@@ -46,7 +47,7 @@ QuestionSubject SubjectIn(const MonthReport& report, const std::string& record, 
     }
     captions += (captions.empty() ? "" : ", ") + column.caption;
   }
-  Refuse(table->title + " have no field " + field + "; their fields are " + captions + ".");
+  RaiseDataError(kDatabaseError, table->title + " have no field " + field + "; their fields are " + captions + ".");
 }
 
 std::string SubjectText(const QuestionSubject& subject, const MonthReport* report) {

@@ -9,12 +9,11 @@
 #include "app/business/json_value.h"
 #include "app/business/month_report_json.h"
 #include "app/data/sha256.h"
+#include "app/data/stored_values.h"
 
 namespace trf {
 
 namespace {
-
-std::string TextOf(const kw::Variant& value) { return value.IsNull() ? "" : value.ToText(); }
 
 // The filing columns every reading below asks for, in this order.
 constexpr const char* kFilingColumns = "H_FiledBy, H_FiledAt, H_Report, H_ReportDigest, H_ChainDigest";

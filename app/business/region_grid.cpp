@@ -7,6 +7,7 @@
 #include <map>
 
 #include "app/business/csv_line.h"
+#include "app/data/stored_values.h"
 #include "ui_shared/platform/dates.h"
 
 namespace trf {
@@ -16,8 +17,6 @@ namespace {
 // The months a grid spans when the range leaves them open: those the rows span, the last 24 at most.
 constexpr int kDefaultMonths = 24;
 
-int64_t KeyOf(const kw::Variant& value) { return static_cast<int64_t>(value.ToDouble()); }
-std::string TextOf(const kw::Variant& value) { return value.IsNull() ? "" : value.ToText(); }
 std::optional<bool> FlagOf(const kw::Variant& value) {
   if (value.IsNull()) return std::nullopt;
   return value.ToBoolean();

@@ -29,6 +29,13 @@ bool SoftRule::SameFinding(const SoftRule& other) const {
          value_.IsNull() == other.value_.IsNull() && ValueText(value_) == ValueText(other.value_);
 }
 
+void SoftRule::KeepAcceptance(std::string who, std::string when) {
+  broken_ = false;
+  on_record_ = true;
+  accepted_by_ = std::move(who);
+  accepted_at_ = std::move(when);
+}
+
 void RuleFindings::Hard(int32_t field, int32_t level, int32_t number, std::string feedback, std::string more) {
   hard.push_back(std::make_shared<HardRule>(field, level, number, std::move(feedback), std::move(more)));
 }
@@ -56,11 +63,34 @@ void RuleState::Merge(int32_t field, int32_t level, RuleFindings findings, bool 
       return InScope(rule->FieldEnum(), rule->RuleLevel(), field, level) && rule->SameFinding(*found);
     });
     auto& rule = earlier == soft_.end() ? found : *earlier;
+    if (earlier == soft_.end() && rule->IsQuestion()) {
+      if (const KeptAcceptance* accepted = KeptFor(*rule)) rule->KeepAcceptance(accepted->who, accepted->when);
+    }
     rule->SetEnabled(rule->IsQuestion() || !send_off);
     kept.push_back(rule);
   }
   soft_ = std::move(kept);
   for (auto& rule : findings.hard) hard_.push_back(std::move(rule));
+}
+
+const KeptAcceptance* RuleState::KeptFor(SoftRule& rule) const {
+  const kw::Variant value = rule.Value();
+  const std::optional<std::string> text = value.IsNull() ? std::nullopt : std::optional(ValueText(value));
+  // The latest acceptance speaks: they are kept oldest first.
+  for (auto kept = kept_.rbegin(); kept != kept_.rend(); ++kept) {
+    if (kept->field == rule.FieldEnum() && kept->rule == rule.RuleNumber() &&
+        kept->value.has_value() == text.has_value() && (!text || kw::text::Trim(*kept->value) == *text))
+      return &*kept;
+  }
+  return nullptr;
+}
+
+void RuleState::Stamp(std::vector<KeptAcceptance> kept) {
+  kept_ = std::move(kept);
+  for (const auto& rule : soft_) {
+    if (!rule->Accepted() || !rule->AcceptedBy().empty()) continue;
+    if (const KeptAcceptance* entry = KeptFor(*rule)) rule->KeepAcceptance(entry->who, entry->when);
+  }
 }
 
 void RuleState::Clear() {

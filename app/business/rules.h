@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,11 @@ class SoftRule : public kw::I_SoftRule {
   bool Accepted() const { return question_ && !broken_; }
   bool OnRecord() const { return on_record_; }
   void PutOnRecord() { on_record_ = true; }
+  // Settles the question as accepted by `who` at `when` (UTC), as the change record keeps it.
+  void KeepAcceptance(std::string who, std::string when);
+  // Who accepted the question and when, once the change record says; empty before.
+  const std::string& AcceptedBy() const { return accepted_by_; }
+  const std::string& AcceptedAt() const { return accepted_at_; }
 
  private:
   int32_t field_, level_, number_;
@@ -70,6 +76,18 @@ class SoftRule : public kw::I_SoftRule {
   bool broken_ = true;
   bool enabled_ = true;
   bool on_record_ = false;
+  std::string accepted_by_, accepted_at_;
+};
+
+// A question accepted earlier and kept on the change record, as the rules of one record or group
+// compare it: the field (-1 for the record's or the group's own rules), the rule, the value accepted
+// as text (nothing for none), who accepted it and when.
+struct KeptAcceptance {
+  int32_t field = -1;
+  int32_t rule = 0;
+  std::optional<std::string> value;
+  std::string who;
+  std::string when;
 };
 
 // What one run of rules found; merged into a RuleState afterwards.
@@ -94,10 +112,18 @@ class RuleFindings {
 class RuleState {
  public:
   // Replaces the rules in scope (field, or -1 for every field; level, or -1 for every level) by
-  // `findings`; a soft rule found again with the same value keeps its settled state. Notices are
-  // disabled during a send-off run: they only inform the user.
+  // `findings`; a soft rule found again with the same value keeps its settled state, and a question
+  // found anew that was accepted for the same field and value before (see Keep) is settled as
+  // accepted. Notices are disabled during a send-off run: they only inform the user.
   void Merge(int32_t field, int32_t level, RuleFindings findings, bool send_off);
+  // Forgets the rules found so far; the kept acceptances stay.
   void Clear();
+  // The questions accepted about this record or group on an earlier occasion, as the change record
+  // keeps them: a question found with the same field, rule and value is settled by them.
+  void Keep(std::vector<KeptAcceptance> kept) { kept_ = std::move(kept); }
+  // Keeps `kept` (see Keep) and gives the accepted questions it names their who and when: after they
+  // were put on record.
+  void Stamp(std::vector<KeptAcceptance> kept);
 
   bool HardValid(int32_t field, int32_t level) const;
   bool SoftValid(int32_t field, int32_t level) const;
@@ -107,8 +133,12 @@ class RuleState {
   const std::vector<std::shared_ptr<SoftRule>>& Soft() const { return soft_; }
 
  private:
+  // The kept acceptance that settles `rule`, when there is one.
+  const KeptAcceptance* KeptFor(SoftRule& rule) const;
+
   std::vector<std::shared_ptr<HardRule>> hard_;
   std::vector<std::shared_ptr<SoftRule>> soft_;
+  std::vector<KeptAcceptance> kept_;
 };
 
 using RuleStatePtr = std::shared_ptr<RuleState>;

@@ -51,7 +51,8 @@ void CheckCopy(SqliteDatabase& copy, const std::string& path) {
   }
   if (!sound) Refuse(path + " is damaged (its integrity check failed): nothing was restored. Restore another copy.");
   if (Number(copy, "PRAGMA application_id") != kTrfApplicationId) {
-    Refuse(path + " is not a TRF database: nothing was restored. Restore a copy made with trf --backup.");
+    Refuse(path +
+           " is not a TRF database: nothing was restored. Restore a copy of a TRF database, made by its backup.");
   }
   // Copies of ours made before the schema version was recorded have the first version's tables.
   const int version = std::max(StoredSchemaVersion(copy, Dialect::kSqlite), 1);

@@ -7,10 +7,10 @@
 #include <optional>
 #include <set>
 
+#include "app/data/moment_text.h"
 #include "app/data/schema.h"
 #include "app/data/sha256.h"
 #include "app/data/trf_tables.h"
-#include "ui_shared/platform/dates.h"
 
 namespace trf {
 
@@ -21,15 +21,6 @@ std::string EntryColumns() {
   std::string columns = "c.S_ChangeID";
   for (const char* column : kChainedColumns) columns += std::string(", c.") + column;
   return columns + ", c.S_Digest";
-}
-
-// A month record's month as a person reads it: "March 2004".
-std::string MonthText(double serial) {
-  static constexpr std::array<const char*, 12> kMonths = {"January",   "February", "March",    "April",
-                                                          "May",       "June",     "July",     "August",
-                                                          "September", "October",  "November", "December"};
-  const kw::dates::Civil month = kw::dates::CivilOf(serial);
-  return std::string(kMonths[static_cast<size_t>(month.month - 1)]) + " " + std::to_string(month.year);
 }
 
 // One entry as read: its number, its chained values and its digest (empty while unsealed).
@@ -103,8 +94,8 @@ struct Chain {
 // "change 12 (tbH_Residents, record 4, by maple at 2026-12-07 10:00:00)".
 std::string Named(std::string_view id, std::span<const std::optional<std::string_view>> values) {
   const auto text = [&](size_t i) { return std::string(values[i].value_or("")); };
-  return "change " + std::string(id) + " (" + text(2) + ", record " + text(3) + ", by " + text(0) + " at " + text(1) +
-         ")";
+  return "change " + std::string(id) + " (" + text(2) + ", record " + text(3) + ", by " + text(0) + " on " +
+         StampText(text(1)) + ")";
 }
 
 // Walks the sealed entries in the order they were written, each on its home's chain (a chain's
@@ -192,7 +183,8 @@ std::vector<FiledMonth> Filings(Database& database, const std::map<int64_t, std:
   while (query->Step()) {
     FiledMonth& filing = filings.emplace_back();
     filing.home = static_cast<int64_t>(query->Column(0).ToDouble());
-    filing.name = "The filing of " + MonthText(query->Column(1).ToDouble()) + " of " + HomeName(numbers, filing.home);
+    filing.name =
+        "The filing of " + MonthOfSerialText(query->Column(1).ToDouble()) + " of " + HomeName(numbers, filing.home);
     filing.report = query->Column(2);
     filing.report_digest = query->Column(3);
     filing.chain_digest = query->Column(4);

@@ -25,6 +25,64 @@ std::vector<Change> ChangesOf(Database& database, std::string_view table, const 
   return changes;
 }
 
+namespace {
+
+// The accepted questions of one home (`home`, an SQL expression with the first parameter), of one
+// of its months (the second parameter) or of the home's own records (month nothing), that no later
+// change of their field has made void (the engines' triggers name a field in their own case). The
+// partial index of accepted questions finds them.
+std::string AcceptedSql(const std::string& home, bool of_month, const std::string& more) {
+  return "SELECT a.S_Table, a.S_RecordKey, a.S_Field, a.S_NewValue, a.S_RuleNumber, a.S_Who, a.S_When "
+         "FROM tbS_ChangeRecord a WHERE a.S_HomesID = " +
+         home + " AND a.S_HomeMonthlyStatsID " + (of_month ? "= ?" : "IS NULL") +
+         " AND a.S_RuleNumber IS NOT NULL AND a.S_Table = ?" + more +
+         " AND NOT EXISTS (SELECT 1 FROM tbS_ChangeRecord c WHERE c.S_RecordKey = a.S_RecordKey AND c.S_Table = "
+         "a.S_Table AND lower(c.S_Field) = lower(a.S_Field) AND c.S_RuleNumber IS NULL AND c.S_ChangeID > "
+         "a.S_ChangeID) "
+         "ORDER BY a.S_ChangeID";
+}
+
+std::vector<Acceptance> ReadAcceptances(Statement& query) {
+  std::vector<Acceptance> found;
+  while (query.Step()) {
+    const kw::Variant value = query.Column(3);
+    found.push_back({query.Column(0).ToText(), query.Column(1).ToText(),
+                     query.Column(2).IsNull() ? "" : query.Column(2).ToText(),
+                     value.IsNull() ? std::nullopt : std::optional<std::string>(value.ToText()),
+                     query.Column(4).ToLong(), query.Column(5).ToText(), query.Column(6).ToText()});
+  }
+  return found;
+}
+
+kw::Variant KeyValue(int64_t key) { return kw::Variant::Double(static_cast<double>(key)); }
+
+}  // namespace
+
+std::vector<Acceptance> AcceptancesOf(Database& database, const TableDescription& table, int64_t parent) {
+  const kw::Variant name = kw::Variant::Text(std::string(table.name));
+  if (table.home_data == HomeData::kByMonth) {
+    auto query = database.Prepare(
+        AcceptedSql("(SELECT H_HomesID FROM tbH_HomeMonthlyStats WHERE H_HomeMonthlyStatsID = ?)", true, ""));
+    query->Bind(1, KeyValue(parent)).Bind(2, KeyValue(parent)).Bind(3, name);
+    return ReadAcceptances(*query);
+  }
+  if (table.home_data != HomeData::kByHome) return {};
+  auto query = database.Prepare(AcceptedSql("?", false, ""));
+  query->Bind(1, KeyValue(parent)).Bind(2, name);
+  return ReadAcceptances(*query);
+}
+
+std::vector<Acceptance> AcceptancesAbout(Database& database, const TableDescription& table, int64_t key) {
+  const std::string home =
+      table.home_data == HomeData::kHomes
+          ? "?"
+          : "(SELECT H_HomesID FROM " + std::string(table.name) + " WHERE " + std::string(table.Key().name) + " = ?)";
+  auto query = database.Prepare(AcceptedSql(home, false, " AND a.S_RecordKey = ?"));
+  query->Bind(1, KeyValue(key)).Bind(2, kw::Variant::Text(std::string(table.name)));
+  query->Bind(3, kw::Variant::Text(std::to_string(key)));
+  return ReadAcceptances(*query);
+}
+
 AcceptanceRecorder::AcceptanceRecorder(Database& database, const TableDescription& table)
     : table_(table), on_server_(DialectOf(database) == Dialect::kPostgres) {
   // A server finds the record's home and month itself and stamps who and when: a desk names the

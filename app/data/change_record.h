@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,29 @@ struct Change {
 
 // The changes of the record of `table` keyed `key`, oldest first (on a server, those the desk may read).
 std::vector<Change> ChangesOf(Database& database, std::string_view table, const kw::Variant& key);
+
+// A soft question a person accepted, as the change record keeps it: the record (table and key), the
+// field (its column; "" for a rule of the whole record or of a group of records), the value accepted
+// as text (nothing for none), the rule, and who accepted it and when (UTC, "2026-12-06 19:05:45").
+struct Acceptance {
+  std::string table;
+  std::string record_key;
+  std::string field;
+  std::optional<std::string> value;
+  int32_t rule = 0;
+  std::string who;
+  std::string when;
+};
+
+// The acceptances that still hold (no change of their field is on record after them) about the
+// records of `table` that belong to `parent`: a month record for a month's rows, a home for a home's
+// rows; none for other tables. Oldest first; read through the index of accepted questions, once per
+// loaded month or home.
+std::vector<Acceptance> AcceptancesOf(Database& database, const TableDescription& table, int64_t parent);
+// The acceptances that hold about the record `key` of `table` itself (a home, or a month record),
+// where the questions about a group of its records are kept: the residents of a month on the month
+// record, a home's family groups on the home.
+std::vector<Acceptance> AcceptancesAbout(Database& database, const TableDescription& table, int64_t key);
 
 // Adds accepted soft questions to the change record, in the transaction of the save they belong to.
 class AcceptanceRecorder {

@@ -16,7 +16,7 @@ namespace trf {
 namespace {
 
 constexpr std::array<std::string_view, 2> kUriSchemes = {"postgresql://", "postgres://"};
-constexpr const char* kBlanks = " \t\r\n";
+constexpr const char* kSpaces = " \t\r\n";
 
 // libpq's reading of a connection text, freed with it; empty when libpq cannot read the text.
 using Options = std::unique_ptr<PQconninfoOption, decltype(&PQconninfoFree)>;
@@ -41,11 +41,11 @@ struct Reading {
 // Whether the first word of `text` is one of libpq's keys followed by "=" ("host=..."): a text
 // meant for a server.
 bool StartsWithKey(std::string_view text) {
-  const size_t start = text.find_first_not_of(kBlanks);
+  const size_t start = text.find_first_not_of(kSpaces);
   const size_t equals = text.find('=');
   if (start == std::string_view::npos || equals == std::string_view::npos || equals < start) return false;
   const std::string_view word = text.substr(start, equals - start);
-  const std::string key(word.substr(0, word.find_last_not_of(kBlanks) + 1));
+  const std::string key(word.substr(0, word.find_last_not_of(kSpaces) + 1));
   const Options keys = Parsed("");  // every key libpq knows, none of them given
   for (const PQconninfoOption* option = keys.get(); option && option->keyword; ++option) {
     if (key == option->keyword) return true;
@@ -62,7 +62,7 @@ Reading Read(const std::string& location) {
   }
   // libpq reads a blank text as a connection with every default; here it names no file, which the
   // opening of a file refuses in words.
-  if (location.find_first_not_of(kBlanks) == std::string::npos) return {};
+  if (location.find_first_not_of(kSpaces) == std::string::npos) return {};
   if (Options options = Parsed(location)) return {.form = Form::kWords, .scheme = "", .options = std::move(options)};
   return {.form = StartsWithKey(location) ? Form::kUnreadableWords : Form::kFile,
           .scheme = "",

@@ -13,6 +13,8 @@ kw::Variant StoredAsDate(const kw::Variant& stored) {
   return stored.IsNull() ? stored : kw::Variant::Date(stored.ToDouble());
 }
 
+kw::Variant BoundKey(int64_t key) { return kw::Variant::Double(static_cast<double>(key)); }
+
 kw::Variant StoredWholeNumber(int64_t number) {
   if (number >= INT32_MIN && number <= INT32_MAX) return kw::Variant::Long(static_cast<int32_t>(number));
   return kw::Variant::Double(static_cast<double>(number));

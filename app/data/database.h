@@ -43,6 +43,9 @@ enum class ReadAs : uint8_t { kStored, kDate };
 kw::Variant StoredAsDate(const kw::Variant& stored);
 // A stored whole number as a record holds it: Long, or Double when it does not fit 32 bits.
 kw::Variant StoredWholeNumber(int64_t number);
+// A record key as a statement binds it: always a Double, the one kind every engine compares with
+// any whole-number column.
+kw::Variant BoundKey(int64_t key);
 
 // A statement prepared on one connection.
 class Statement {

@@ -5,6 +5,7 @@
 #include "app/data/change_chain.h"
 #include "app/data/schema.h"
 #include "app/data/sha256.h"
+#include "app/data/stored_values.h"
 #include "app/data/trust_schema.h"
 #include "ui_shared/platform/text.h"
 
@@ -12,17 +13,13 @@ namespace trf {
 
 namespace {
 
-kw::Variant Key(int64_t key) { return kw::Variant::Double(static_cast<double>(key)); }
-kw::Variant TextOrNull(const std::string& text) { return text.empty() ? kw::Variant::Null() : kw::Variant::Text(text); }
-std::string TextOf(const kw::Variant& value) { return value.IsNull() ? "" : value.ToText(); }
-
 // The head of the chain of the home of month record `month_id`, once every change so far is sealed.
 std::string ChainHeadOfMonth(Database& database, int64_t month_id) {
   SealChanges(database);
   auto query = database.Prepare(
       "SELECT h.S_Digest FROM tbH_HomeMonthlyStats m JOIN tbS_ChainHeads h ON h.S_HomesID = m.H_HomesID "
       "WHERE m.H_HomeMonthlyStatsID = ?");
-  query->Bind(1, Key(month_id));
+  query->Bind(1, BoundKey(month_id));
   return query->Step() ? query->Column(0).ToText() : kChainGenesis;
 }
 
@@ -32,16 +29,29 @@ std::optional<Filing> FilingOf(Database& database, int64_t month_id) {
   auto query = database.Prepare(
       "SELECT H_FiledBy, H_FiledAt, H_Report, H_ReportDigest, H_ChainDigest FROM tbH_MonthFilings "
       "WHERE H_HomeMonthlyStatsID = ? AND H_ReopenedAt IS NULL");
-  query->Bind(1, Key(month_id));
+  query->Bind(1, BoundKey(month_id));
   if (!query->Step()) return std::nullopt;
   return Filing{query->Column(0).ToText(), query->Column(1).ToText(), TextOf(query->Column(2)),
                 TextOf(query->Column(3)), TextOf(query->Column(4))};
 }
 
+std::vector<FilingEvent> FilingsOfMonth(Database& database, int64_t month_id) {
+  auto query = database.Prepare(
+      "SELECT H_FiledBy, H_FiledAt, H_ReopenedBy, H_ReopenedAt, H_ReopenReason FROM tbH_MonthFilings "
+      "WHERE H_HomeMonthlyStatsID = ? ORDER BY H_FiledAt, H_MonthFilingsID");
+  query->Bind(1, BoundKey(month_id));
+  std::vector<FilingEvent> filings;
+  while (query->Step()) {
+    filings.push_back({TextOf(query->Column(0)), TextOf(query->Column(1)), TextOf(query->Column(2)),
+                       TextOf(query->Column(3)), TextOf(query->Column(4))});
+  }
+  return filings;
+}
+
 void FileMonth(Database& database, int64_t month_id, const std::string& report) {
   if (DialectOf(database) == Dialect::kPostgres) {
     auto insert = database.Prepare("INSERT INTO tbH_MonthFilings (H_HomeMonthlyStatsID, H_Report) VALUES (?, ?)");
-    insert->Bind(1, Key(month_id)).Bind(2, TextOrNull(report)).Step();
+    insert->Bind(1, BoundKey(month_id)).Bind(2, TextOrNull(report)).Step();
     return;
   }
   const std::string chain = ChainHeadOfMonth(database, month_id);
@@ -49,7 +59,7 @@ void FileMonth(Database& database, int64_t month_id, const std::string& report) 
       "INSERT INTO tbH_MonthFilings (H_HomeMonthlyStatsID, H_FiledBy, H_FiledAt, H_Report, H_ReportDigest, "
       "H_ChainDigest) VALUES (?, " +
       WhoSql(Dialect::kSqlite) + ", " + NowSql(Dialect::kSqlite) + ", ?, ?, ?)");
-  insert->Bind(1, Key(month_id))
+  insert->Bind(1, BoundKey(month_id))
       .Bind(2, TextOrNull(report))
       .Bind(3, report.empty() ? kw::Variant::Null() : kw::Variant::Text(Sha256Hex(report)))
       .Bind(4, kw::Variant::Text(chain))
@@ -59,7 +69,7 @@ void FileMonth(Database& database, int64_t month_id, const std::string& report) 
 void SetMonthStatus(Database& database, int64_t month_id, int32_t status) {
   auto update = database.Prepare(
       "UPDATE tbH_HomeMonthlyStats SET StatStatus = ?, RowVersion = RowVersion + 1 WHERE H_HomeMonthlyStatsID = ?");
-  update->Bind(1, kw::Variant::Long(status)).Bind(2, Key(month_id)).Step();
+  update->Bind(1, kw::Variant::Long(status)).Bind(2, BoundKey(month_id)).Step();
 }
 
 void ReopenMonth(Database& database, int64_t month_id, const std::string& reason) {
@@ -74,7 +84,7 @@ void ReopenMonth(Database& database, int64_t month_id, const std::string& reason
                                        ", RowVersion = RowVersion + 1, ";
   auto update = database.Prepare("UPDATE tbH_MonthFilings SET " + stamps +
                                  "H_ReopenReason = ? WHERE H_HomeMonthlyStatsID = ? AND H_ReopenedAt IS NULL");
-  update->Bind(1, kw::Variant::Text(reason)).Bind(2, Key(month_id)).Step();
+  update->Bind(1, kw::Variant::Text(reason)).Bind(2, BoundKey(month_id)).Step();
   if (database.Changes() == 0) RaiseDataError(kDatabaseError, "This month is not filed: there is nothing to reopen.");
 }
 

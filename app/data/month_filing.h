@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/data/database.h"
 
@@ -23,6 +24,18 @@ struct Filing {
   std::string chain_digest = {};
 };
 
+// A filing as the month's history tells it: who filed it and when, and who reopened it, when and why
+// (empty while it is in force).
+struct FilingEvent {
+  std::string filed_by;
+  std::string filed_at;
+  std::string reopened_by = {};
+  std::string reopened_at = {};
+  std::string reason = {};
+};
+
+// Every filing of month record `month_id`, the reopened ones included, oldest first.
+std::vector<FilingEvent> FilingsOfMonth(Database& database, int64_t month_id);
 // The filing in force for month record `month_id`: filed and not reopened; nothing while it is open.
 std::optional<Filing> FilingOf(Database& database, int64_t month_id);
 // Files month record `month_id` with `report` (the month's report as JSON) in the name of whoever the

@@ -191,17 +191,25 @@ int64_t ChangedRows(PGresult* result) {
 }  // namespace
 
 PostgresStatement::PostgresStatement(PostgresDatabase& database, const std::string& sql)
-    : database_(database), writes_nothing_(WritesNothing(sql)), name_(database.NextStatementName()) {
+    : database_(database), writes_nothing_(WritesNothing(sql)) {
   int parameters = 0;
   sql_ = Numbered(sql, parameters);
-  PrepareOnServer();
+  if (std::optional<PostgresDatabase::KeptStatement> kept = database.TakeKept(sql_)) {
+    name_ = std::move(kept->name);
+    description_ = kept->description;
+    session_ = kept->session;
+  } else {
+    name_ = database.NextStatementName();
+    PrepareOnServer();
+  }
   values_.resize(static_cast<size_t>(parameters));
   bound_.assign(static_cast<size_t>(parameters), false);
 }
 
 void PostgresStatement::PrepareOnServer() const {
   if (session_ == database_.Session()) return;
-  if (database_.Pipelining()) {
+  prepared_in_pipeline_ = database_.Pipelining();
+  if (prepared_in_pipeline_) {
     database_.QueuePrepare(name_, sql_);
   } else {
     PQclear(database_.Request([this] { return PQprepare(database_.Handle(), name_.c_str(), sql_.c_str(), 0, nullptr); },
@@ -212,11 +220,15 @@ void PostgresStatement::PrepareOnServer() const {
 
 PostgresStatement::~PostgresStatement() {
   PQclear(result_);
-  PQclear(description_);
   PGconn* conn = database_.Handle();
-  // A statement of an aborted transaction, of an earlier session or a lost connection goes with its session.
-  if (session_ == database_.CurrentSession() && PQstatus(conn) == CONNECTION_OK &&
-      PQtransactionStatus(conn) != PQTRANS_INERROR && PQpipelineStatus(conn) == PQ_PIPELINE_OFF) {
+  // A statement of an earlier session or a lost connection goes with its session.
+  const bool live = session_ == database_.CurrentSession() && PQstatus(conn) == CONNECTION_OK;
+  if (live && !prepared_in_pipeline_) {
+    database_.Keep({sql_, name_, description_, session_});
+    return;
+  }
+  PQclear(description_);
+  if (live && PQtransactionStatus(conn) != PQTRANS_INERROR && PQpipelineStatus(conn) == PQ_PIPELINE_OFF) {
     PQclear(PQexec(conn, ("DEALLOCATE " + name_).c_str()));
   }
 }
@@ -458,7 +470,37 @@ bool PostgresDatabase::Lost(pg_result* result) {
   return code.starts_with("08") || code == "57P01" || code == "57P02" || code == "57P03";
 }
 
-PostgresDatabase::~PostgresDatabase() { PQfinish(conn_); }
+PostgresDatabase::~PostgresDatabase() {
+  for (KeptStatement& kept : kept_) PQclear(kept.description);
+  PQfinish(conn_);
+}
+
+std::optional<PostgresDatabase::KeptStatement> PostgresDatabase::TakeKept(const std::string& sql) {
+  std::optional<KeptStatement> taken;
+  for (auto kept = kept_.end(); kept != kept_.begin();) {
+    --kept;
+    if (kept->session != session_) {
+      PQclear(kept->description);  // went with its session
+      kept = kept_.erase(kept);
+    } else if (!taken && kept->sql == sql) {
+      taken = std::move(*kept);
+      kept = kept_.erase(kept);
+    }
+  }
+  return taken;
+}
+
+void PostgresDatabase::Keep(KeptStatement kept) {
+  kept_.push_back(std::move(kept));
+  if (kept_.size() <= kKeptStatements) return;
+  KeptStatement& oldest = kept_.front();
+  PQclear(oldest.description);
+  // In a failed transaction or among queued steps it stays on the server until the session ends.
+  if (PQtransactionStatus(conn_) != PQTRANS_INERROR && !Pipelining()) {
+    PQclear(PQexec(conn_, ("DEALLOCATE " + oldest.name).c_str()));
+  }
+  kept_.erase(kept_.begin());
+}
 
 void PostgresDatabase::Exec(const std::string& sql) {
   PGresult* result = Request([&] { return PQexec(conn_, sql.c_str()); }, WritesNothing(sql), "exec");

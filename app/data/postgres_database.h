@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ class PostgresDatabase;
 
 // A statement prepared on the server; Step runs it with the bound values and walks its rows. A
 // statement outlives a lost connection: it is prepared again in the next session when first used.
+// When it goes, its preparation stays on the server for the next statement of the same text (see
+// PostgresDatabase::Keep), which then runs in one request on the plan the server kept.
 class PostgresStatement : public Statement {
  public:
   PostgresStatement(PostgresDatabase& database, const std::string& sql);
@@ -62,6 +65,9 @@ class PostgresStatement : public Statement {
   std::string sql_;
   bool writes_nothing_ = false;
   mutable int64_t session_ = 0;  // the session the statement is prepared in (0 before the first)
+  // Prepared in turn with queued steps: whether the server took it shows only when their answers
+  // are read, so it is not kept for another statement.
+  mutable bool prepared_in_pipeline_ = false;
   std::string name_;
   std::vector<std::string> values_;
   std::vector<bool> bound_;
@@ -122,6 +128,23 @@ class PostgresDatabase : public Database {
   // what it means; the server's own words go to the error journal.
   [[noreturn]] void RaiseFailure(pg_result* result, const std::string& context);
 
+  // A statement prepared on the server that no statement uses now: its text (placeholders
+  // numbered), its name, the server's description of it when it was asked for, its session.
+  struct KeptStatement {
+    std::string sql;
+    std::string name;
+    pg_result* description = nullptr;
+    int64_t session = 0;
+  };
+  // The statements kept at most; beyond, the one kept longest is let go on the server.
+  static constexpr size_t kKeptStatements = 64;
+  // Takes the kept statement of `sql` prepared in this session, if there is one: a load that runs
+  // the same select again then skips preparing and describing it, two requests of its three, and
+  // the server plans it once rather than on every run.
+  std::optional<KeptStatement> TakeKept(const std::string& sql);
+  // Keeps `kept` for the next statement of its text.
+  void Keep(KeptStatement kept);
+
  private:
   // What each answer awaited in the pipeline is the answer to.
   enum class Awaited { kStep, kPrepare };
@@ -145,6 +168,7 @@ class PostgresDatabase : public Database {
   int64_t changes_ = 0;
   int64_t statements_ = 0;
   std::vector<Awaited> queued_;
+  std::vector<KeptStatement> kept_;  // oldest first
 };
 
 }  // namespace trf

@@ -3,25 +3,17 @@
 
 #include <map>
 
+#include "app/data/stored_values.h"
 #include "app/data/transaction.h"
 
 namespace trf {
-
-namespace {
-
-kw::Variant Key(int64_t key) { return kw::Variant::Double(static_cast<double>(key)); }
-int64_t KeyOf(const kw::Variant& value) { return static_cast<int64_t>(value.ToDouble()); }
-std::string TextOf(const kw::Variant& value) { return value.IsNull() ? "" : value.ToText(); }
-kw::Variant TextOrNull(const std::string& text) { return text.empty() ? kw::Variant::Null() : kw::Variant::Text(text); }
-
-}  // namespace
 
 int64_t AskQuestion(Database& database, int64_t month_id, const QuestionSubject& subject, const std::string& text) {
   Transaction transaction(database);
   auto insert = database.Prepare(
       "INSERT INTO tbR_Questions (H_HomeMonthlyStatsID, R_Table, R_RecordKey, R_Record, R_Field, R_Text) "
       "VALUES (?, ?, ?, ?, ?, ?) RETURNING R_QuestionsID");
-  insert->Bind(1, Key(month_id))
+  insert->Bind(1, StoredKey(month_id))
       .Bind(2, TextOrNull(subject.table))
       .Bind(3, TextOrNull(subject.record_key))
       .Bind(4, TextOrNull(subject.record))
@@ -37,7 +29,7 @@ int64_t AskQuestion(Database& database, int64_t month_id, const QuestionSubject&
 void ReplyToQuestion(Database& database, int64_t number, const std::string& text) {
   Transaction transaction(database);
   auto insert = database.Prepare("INSERT INTO tbR_QuestionReplies (R_QuestionsID, R_Text) VALUES (?, ?)");
-  insert->Bind(1, Key(number)).Bind(2, kw::Variant::Text(text)).Step();
+  insert->Bind(1, StoredKey(number)).Bind(2, kw::Variant::Text(text)).Step();
   insert.reset();
   transaction.Commit();
 }
@@ -45,7 +37,7 @@ void ReplyToQuestion(Database& database, int64_t number, const std::string& text
 void CloseQuestion(Database& database, int64_t number, const std::string& text) {
   Transaction transaction(database);
   auto update = database.Prepare("UPDATE tbR_Questions SET R_CloseText = ? WHERE R_QuestionsID = ?");
-  update->Bind(1, kw::Variant::Text(text)).Bind(2, Key(number)).Step();
+  update->Bind(1, kw::Variant::Text(text)).Bind(2, StoredKey(number)).Step();
   update.reset();
   if (database.Changes() == 0) {
     RaiseDataError(kDatabaseError,
@@ -62,7 +54,7 @@ std::vector<RegionQuestion> ReadQuestions(Database& database, int64_t month_id, 
       "q.R_Record, q.R_Field, q.R_Text, q.R_AskedBy, q.R_AskedAt, q.R_ClosedBy, q.R_ClosedAt, q.R_CloseText "
       "FROM tbR_Questions q LEFT JOIN tbH_Homes h ON h.H_HomesID = q.H_HomesID WHERE 1 = 1" +
       which + " ORDER BY q.R_QuestionsID");
-  if (month_id != 0) query->Bind(1, Key(month_id));
+  if (month_id != 0) query->Bind(1, StoredKey(month_id));
   std::vector<RegionQuestion> questions;
   std::map<int64_t, size_t> by_number;
   while (query->Step()) {
@@ -87,7 +79,7 @@ std::vector<RegionQuestion> ReadQuestions(Database& database, int64_t month_id, 
       "SELECT r.R_QuestionsID, r.R_RepliedBy, r.R_RepliedAt, r.R_Text FROM tbR_QuestionReplies r "
       "JOIN tbR_Questions q ON q.R_QuestionsID = r.R_QuestionsID WHERE 1 = 1" +
       which + " ORDER BY r.R_QuestionRepliesID");
-  if (month_id != 0) replies->Bind(1, Key(month_id));
+  if (month_id != 0) replies->Bind(1, StoredKey(month_id));
   while (replies->Step()) {
     const auto found = by_number.find(KeyOf(replies->Column(0)));
     if (found == by_number.end()) continue;

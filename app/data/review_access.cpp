@@ -10,12 +10,12 @@ namespace trf {
 
 namespace {
 
-[[noreturn]] void Refuse(const std::string& sentence) { RaiseDataError(kDatabaseError, sentence); }
-
 void RequireAdministrator(Database& database) {
-  if (DialectOf(database) != Dialect::kPostgres) Refuse("Homes are given to reviewers on a server database only.");
+  if (DialectOf(database) != Dialect::kPostgres)
+    RaiseDataError(kDatabaseError, "Homes are given to reviewers on a server database only.");
   if (!IsAdministrator(database)) {
-    Refuse("Only the administrator of the TRF database (the role that owns its tables) grants reviews.");
+    RaiseDataError(kDatabaseError,
+                   "Only the administrator of the TRF database (the role that owns its tables) grants reviews.");
   }
 }
 
@@ -26,13 +26,14 @@ void RequireReviewerRole(Database& database, const std::string& role) {
       "SELECT EXISTS (SELECT 1 FROM tbS_HomeAccess WHERE S_Role = r.rolname) FROM pg_roles r WHERE r.rolname = ?");
   query->Bind(1, kw::Variant::Text(role));
   if (!query->Step()) {
-    Refuse("There is no role " + role + " on the server: create it first (createuser " + role +
-           ", or CREATE ROLE with LOGIN), then grant it homes to review.");
+    RaiseDataError(kDatabaseError, "There is no role " + role + " on the server: create it first (createuser " + role +
+                                       ", or CREATE ROLE with LOGIN), then grant it homes to review.");
   }
   if (query->Column(0).ToBoolean()) {
-    Refuse(role +
-           " works on homes as a desk: a reviewer reads what the desks filed and is none of them; give the "
-           "review to a role of its own.");
+    RaiseDataError(kDatabaseError,
+                   role +
+                       " works on homes as a desk: a reviewer reads what the desks filed and is none of them; give the "
+                       "review to a role of its own.");
   }
 }
 
@@ -67,7 +68,7 @@ void GrantReview(Database& database, const std::string& role, const std::string&
   RequireReviewerRole(database, role);
   auto home = database.Prepare("SELECT H_HomesID FROM tbH_Homes WHERE H_HomeNum = ?");
   home->Bind(1, kw::Variant::Text(home_number));
-  if (!home->Step()) Refuse("There is no home numbered " + home_number + ".");
+  if (!home->Step()) RaiseDataError(kDatabaseError, "There is no home numbered " + home_number + ".");
   const kw::Variant key = home->Column(0);
   home.reset();
   Grant(database, role, key, "");
@@ -84,7 +85,7 @@ std::vector<std::string> GrantReviewOfRegion(Database& database, const std::stri
   std::vector<std::pair<kw::Variant, std::string>> found;
   while (homes->Step()) found.emplace_back(homes->Column(0), homes->Column(1).ToText());
   homes.reset();
-  if (found.empty()) Refuse("No home is in region " + region + ".");
+  if (found.empty()) RaiseDataError(kDatabaseError, "No home is in region " + region + ".");
   std::vector<std::string> numbers;
   for (const auto& [key, number] : found) {
     Grant(database, role, key, region);

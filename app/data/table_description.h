@@ -50,7 +50,9 @@ struct ColumnDescription {
   std::optional<Bounds> bounds = std::nullopt;
   size_t max_length = 0;  // the most characters a text holds; 0 for no limit
   Lookup lookup = {};     // for kLookup: what it chooses from
-  int since = 1;          // the schema version that added the column
+  // The width (in twips) of the column's place in a screen's list of the records; 0: not listed.
+  int16_t list_width = 0;
+  int since = 1;  // the schema version that added the column
 };
 
 // How a table's rows belong to a home, which decides who may read and change them and whether

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <memory>
-#include <string>
 #include <span>
+#include <string>
 
 #include "app/data/database.h"
 #include "app/data/table_description.h"
@@ -67,8 +67,15 @@ void CreateTrfSchema(Database& database);
 // Fills the class-to-parent table of a fresh schema.
 void InsertClassDependsOn(Database& database);
 
-// Fills a fresh schema with the demo: three homes, month records active (StatStatus 1) and not,
+// Fills a fresh schema with what every TRF database chooses from: the TRF types with their screens
+// and the expense categories.
+void InsertLookups(Database& database);
+// Fills a fresh schema with the demo: the lookups above, three homes, month records active (StatStatus 1) and not,
 // residents and family groups of which some break rules, expense categories partly covered.
 void InsertSampleData(Database& database);
+
+// On a server: moves the key counter of each of `tables` past the keys stored rows hold, so that the
+// next record written without a key takes a free one (after rows written with their keys).
+void MoveCountersPastStoredKeys(Database& database, std::span<const TableDescription> tables);
 
 }  // namespace trf

@@ -46,7 +46,7 @@ void InsertRows(Database& database, const TableDescription& table,
 
 }  // namespace
 
-void InsertSampleData(Database& database) {
+void InsertLookups(Database& database) {
   InsertRows(database, tables::kTrfTypes,
              {{T("STD"), L(1), T("Standard monthly report")}, {T("SML"), L(2), T("Small home report")}});
   InsertRows(database, tables::kTrfTypeScreens,
@@ -58,6 +58,15 @@ void InsertSampleData(Database& database) {
               {L(6), T("SML"), T("KW_UI01____FRM_H_OurHome"), L(1)},
               {L(7), T("SML"), T("KW_UI01____FRM_H_TRFSetup"), L(2)},
               {L(8), T("SML"), T("KW_UI01____FRM_H_Residents"), L(3)}});
+  InsertRows(database, tables::kExpenseCategories,
+             {{L(1), T("STD"), T("Food")},
+              {L(2), T("STD"), T("Utilities")},
+              {L(3), T("STD"), T("Staff")},
+              {L(4), T("STD"), T("Maintenance")}});
+}
+
+void InsertSampleData(Database& database) {
+  InsertLookups(database);
   // Cedar Lodge has room for four but lists five residents in February: the group's hard rule.
   InsertRows(database, tables::kHomes,
              {{L(1), T("N"), T("H-101"), T("Maple House"), L(12)},
@@ -95,13 +104,12 @@ void InsertSampleData(Database& database) {
               {L(14), L(5), T("Ivan Petrov"), D(1929, 11, 25), D(2001, 10, 1), M(2000), kNull},
               {L(15), L(5), T("Maria Silva"), D(1938, 8, 8), D(2002, 5, 1), M(2050), kNull},
               {L(16), L(5), T("Joe Baker"), D(1941, 12, 24), D(2004, 1, 20), M(2100), kNull}});
-  InsertRows(database, tables::kExpenseCategories,
-             {{L(1), T("STD"), T("Food")},
-              {L(2), T("STD"), T("Utilities")},
-              {L(3), T("STD"), T("Staff")},
-              {L(4), T("STD"), T("Maintenance")}});
-  // March at Maple House covers two of the four categories: CheckTableEntries adds the others.
-  InsertRows(database, tables::kMonthlyExpenses, {{L(1), L(3), L(1), M(4200)}, {L(2), L(3), L(3), M(15800)}});
+  // March at Maple House, started, has a line for each of the four categories; two are filled in.
+  InsertRows(database, tables::kMonthlyExpenses,
+             {{L(1), L(3), L(1), M(4200)},
+              {L(2), L(3), L(3), M(15800)},
+              {L(3), L(3), L(2), kNull},
+              {L(4), L(3), L(4), kNull}});
 }
 
 }  // namespace trf

@@ -22,9 +22,10 @@ bool HasSchema(Database& database) {
   return HasStoredTable(database, Dialect::kPostgres, tables::kClassDependsOn.name);
 }
 
-// Moves each key counter past the keys the sample data wrote itself.
-void MoveCountersPastStoredKeys(Database& database) {
-  for (const TableDescription& table : tables::All()) {
+}  // namespace
+
+void MoveCountersPastStoredKeys(Database& database, std::span<const TableDescription> tables) {
+  for (const TableDescription& table : tables) {
     const ColumnDescription& key = table.Key();
     if (!key.counted) continue;
     const std::string name(table.name);
@@ -41,13 +42,15 @@ void MoveCountersPastStoredKeys(Database& database) {
   }
 }
 
+namespace {
+
 // Refuses, before anything is written, a desk that would make the TRF's tables or bring them up to
 // date (`what` says which): only the administrator, who owns them, does that.
 void RequireAdministrator(Database& database, const std::string& what) {
   if (IsAdministrator(database)) return;
   RaiseDataError(kDatabaseError, "The TRF's tables at " + database.Path() + " are " + what +
-                                     " by its administrator, not by a desk: ask the administrator to open it once "
-                                     "with trf, then try again.");
+                                     " by its administrator, not by a desk: ask the administrator to open it once, "
+                                     "then try again.");
 }
 
 // Takes the schema's lock for the transaction, waiting no longer than the connection's lock
@@ -114,7 +117,7 @@ std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& location, Acc
     InsertClassDependsOn(*database);
     if (seed == Seed::kSample) {
       InsertSampleData(*database);
-      MoveCountersPastStoredKeys(*database);
+      MoveCountersPastStoredKeys(*database, tables::All());
     }
     ApplyTrust(*database, tables::AllOnServer(), Dialect::kPostgres);
   } else if (StoredSchemaVersion(*database, Dialect::kPostgres) < SchemaVersion(tables::AllOnServer())) {

@@ -16,6 +16,9 @@ std::string SqliteTrustSql(std::span<const TableDescription> tables);
 // questions and the desks' replies, and filings imported from files.
 std::string PostgresRegionTrustSql(const std::string& schema);
 
+// The moment a server stamps, as an SQL expression: UTC, "2026-12-06 19:05:45".
+inline constexpr char kServerNow[] = "to_char(now() AT TIME ZONE 'UTC', 'YYYY-MM-DD HH24:MI:SS')";
+
 // A name of this program's own (a table, a column) as an SQL literal; never a value of a person's.
 std::string Quoted(std::string_view text);
 
@@ -28,6 +31,9 @@ std::string Trigger(const std::string& table, const std::string& trigger, const 
 std::string Policy(const std::string& table, const std::string& policy, const std::string& rule);
 // A refusal of the TRF's own on a server (SQLSTATE "TF" + `state`), which the client shows as it stands.
 std::string Refuse(const std::string& state, std::string_view sentence);
+// The partial index through which the accepted questions of a home, or of one of its months, are
+// read back (see AcceptancesOf): `table` is the change record's name as the engine's statements write it.
+std::string AcceptedQuestionsIndex(const std::string& table);
 
 // The sentence that refuses a change made past the TRF's rules, in words, with a quote doubled for
 // an SQL literal.

@@ -9,6 +9,7 @@
 #include "app/data/trf_database.h"
 #include "app/data/trf_tables.h"
 #include "app/data/trust_dialects.h"
+#include "app/data/trust_grants.h"
 #include "app/data/trust_schema.h"
 #include "ui_shared/platform/text.h"
 
@@ -32,7 +33,9 @@ class PostgresTrust {
   // A function that runs with its owner's rights (the administrator's) and a fixed search path.
   std::string Definer() const { return " SECURITY DEFINER" + Fixed(); }
 
-  std::string Administrator() const;
+  std::string AdministratorPolicy(const std::string& table) const;
+  std::string GrantedHomes() const;
+  std::string PermittedMonths() const;
   std::string Functions(std::span<const TableDescription> tables) const;
   std::string KeyFunction(std::span<const TableDescription> tables) const;
   std::string ChainHead() const;
@@ -65,23 +68,35 @@ std::string Columns(const TableDescription& table, bool with_key) {
   return list;
 }
 
-const std::string kNow = "to_char(now() AT TIME ZONE 'UTC', 'YYYY-MM-DD HH24:MI:SS')";
+const std::string kNow = kServerNow;
 const std::string kVersion = kw::text::Lower(kVersionColumn);
 // The home of a month's row, found in the month records by the join `Months` writes.
 const std::string kMonthHome = "m.h_homesid";
 
-std::string PostgresTrust::Administrator() const {
-  // Whether the role at work administers the database: it is (a member of) the owner of its tables.
-  // The table is named once, when the policy is made, and kept by its number from then on.
-  return "(SELECT pg_has_role(current_user, c.relowner, 'USAGE') FROM pg_class c WHERE c.oid = '" + In("tbH_Homes") +
-         "'::regclass)";
+// The administrator's policy on `table`: every row, for the role that owns the TRF's tables and its
+// members, named when the policy is made. The desks' policies are the desks' own (TO trf_desk): a
+// desk's query then carries no check of the administrator, whose OR kept the server from finding the
+// desk's rows by an index (a policy's condition ORed with a value is read row by row).
+std::string PostgresTrust::AdministratorPolicy(const std::string& table) const {
+  return "DO $$ BEGIN\n  EXECUTE format($f$DROP POLICY IF EXISTS trf_administrator ON " + table +
+         "; CREATE POLICY trf_administrator ON " + table +
+         " TO %s USING (true) WITH CHECK (true)$f$,\n    (SELECT c.relowner::regrole FROM pg_class c WHERE c.oid = '" +
+         In("tbH_Homes") + "'::regclass));\nEND $$;\n";
 }
+
+// The roles a desk's policy is for: the desks' group role and its members.
+std::string ToDesks() { return std::string("TO ") + kDeskRole + " "; }
 
 // Whether `column` holds one of `permitted` (a scalar subquery giving an array). The array is read
 // once per query, and the check of a row is a comparison, not a probe of a subquery per row.
 std::string AmongPermitted(std::string_view column, const std::string& permitted) {
   return std::string(column) + " = ANY (" + permitted + "::integer[])";
 }
+
+// The homes granted to the desk at work and their month records, read once per query from the desks'
+// grants (see trust_grants.h).
+std::string PostgresTrust::GrantedHomes() const { return GrantedHomesOf(DeskGrants(schema_)); }
+std::string PostgresTrust::PermittedMonths() const { return GrantedMonthsOf(DeskGrants(schema_)); }
 
 std::string PostgresTrust::Functions(std::span<const TableDescription> tables) const {
   const std::string filed = In("tbH_MonthFilings");
@@ -397,39 +412,33 @@ std::string PostgresTrust::Grants(const TableDescription& table) const {
 // Row-level security, forced on the owner too, and the triggers of a table that holds a home's data.
 std::string PostgresTrust::HomeData(const TableDescription& table) const {
   const std::string name = In(table.name);
-  // A month's rows go with their month: the months' own policy decides which months the role sees.
-  const std::string permitted = AmongPermitted(
-      LinkColumn(table),
-      table.home_data == HomeData::kByMonth
-          ? "(SELECT array_agg(h_homemonthlystatsid) FROM " + In(tables::kHomeMonths.name) + ")"
-          : "(SELECT array_agg(h_homesid) FROM " + In(tables::kHomeAccess.name) + " WHERE s_role = current_user)");
-  const std::string condition = "(" + Administrator() + " OR " + permitted + ")";
+  // A month's rows go with their month: the months the role may see (PermittedMonths).
+  const std::string permitted =
+      AmongPermitted(LinkColumn(table), table.home_data == HomeData::kByMonth ? PermittedMonths() : GrantedHomes());
   return "ALTER TABLE " + name + " ENABLE ROW LEVEL SECURITY;\nALTER TABLE " + name + " FORCE ROW LEVEL SECURITY;\n" +
-         Policy(name, "trf_homes_apart", "USING " + condition + " WITH CHECK " + condition) + KeepTrigger(table, true);
+         Policy(name, "trf_homes_apart", ToDesks() + "USING (" + permitted + ") WITH CHECK (" + permitted + ")") +
+         AdministratorPolicy(name) + KeepTrigger(table, true);
 }
 
 // The change record: each role reads the changes of its homes, and adds accepted questions only.
 std::string PostgresTrust::ChangeRecord() const {
   const std::string name = In(tables::kChangeRecord.name);
-  const std::string granted =
-      "(SELECT array_agg(h_homesid) FROM " + In(tables::kHomeAccess.name) + " WHERE s_role = current_user)";
+  const std::string granted = GrantedHomes();
   return "ALTER TABLE " + name + " ENABLE ROW LEVEL SECURITY;\nALTER TABLE " + name + " FORCE ROW LEVEL SECURITY;\n" +
          Policy(name, "trf_read",
-                "FOR SELECT USING (" + Administrator() + " OR " + AmongPermitted("s_homesid", granted) + " OR " +
-                    AmongPermitted("s_homemonthlystatsid", "(SELECT array_agg(h_homemonthlystatsid) FROM " +
-                                                               In(tables::kHomeMonths.name) + ")") +
-                    ")") +
+                "FOR SELECT " + ToDesks() + "USING (" + AmongPermitted("s_homesid", granted) + " OR " +
+                    AmongPermitted("s_homemonthlystatsid", PermittedMonths()) + ")") +
          Policy(name, "trf_add",
-                "FOR INSERT WITH CHECK (" + Administrator() +
-                    " OR (s_rulenumber IS NOT NULL AND s_who = current_user AND " +
-                    AmongPermitted("s_homesid", granted) + "))");
+                "FOR INSERT " + ToDesks() + "WITH CHECK (s_rulenumber IS NOT NULL AND s_who = current_user AND " +
+                    AmongPermitted("s_homesid", granted) + ")") +
+         AdministratorPolicy(name) + AcceptedQuestionsIndex(name);
 }
 
 // The access table: a desk sees its own permissions only; the administrator, its owner, all of them.
 std::string PostgresTrust::Access() const {
   const std::string name = In(tables::kHomeAccess.name);
   return "ALTER TABLE " + name + " ENABLE ROW LEVEL SECURITY;\n" +
-         Policy(name, "trf_own", "FOR SELECT USING (s_role = current_user)");
+         Policy(name, "trf_own", "FOR SELECT USING (" + std::string(kRoleAtWork) + ")");
 }
 
 // The chains' heads: a desk reads those of its homes, to check its chains; only the engine writes them.
@@ -437,10 +446,8 @@ std::string PostgresTrust::Heads() const {
   const std::string name = In(tables::kChainHeads.name);
   return "ALTER TABLE " + name + " ENABLE ROW LEVEL SECURITY;\n" +
          Policy(name, "trf_read",
-                "FOR SELECT USING (" + Administrator() + " OR " +
-                    AmongPermitted("s_homesid", "(SELECT array_agg(h_homesid) FROM " + In(tables::kHomeAccess.name) +
-                                                    " WHERE s_role = current_user)") +
-                    ")");
+                "FOR SELECT " + ToDesks() + "USING (" + AmongPermitted("s_homesid", GrantedHomes()) + ")") +
+         AdministratorPolicy(name);
 }
 
 // The group role of the desks, made once per server, and its use of the schema. No desk counts keys
@@ -473,7 +480,7 @@ std::string PostgresTrust::Temporary() const {
 }
 
 std::string PostgresTrust::All(std::span<const TableDescription> tables) const {
-  std::string sql = DeskRole() + Temporary() + Functions(tables);
+  std::string sql = DeskRole() + Temporary() + Functions(tables) + RoleGrantsSql(DeskGrants(schema_));
   sql += "GRANT SELECT ON " + In("tbS_SchemaVersion") + " TO " + kDeskRole + ";\n";
   for (const TableDescription& table : tables) {
     if (table.region) continue;

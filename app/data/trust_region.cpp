@@ -7,6 +7,7 @@
 #include "app/data/change_chain.h"
 #include "app/data/trf_tables.h"
 #include "app/data/trust_dialects.h"
+#include "app/data/trust_grants.h"
 #include "app/data/trust_schema.h"
 #include "ui_shared/platform/text.h"
 
@@ -14,7 +15,6 @@ namespace trf {
 
 namespace {
 
-const std::string kNow = "to_char(now() AT TIME ZONE 'UTC', 'YYYY-MM-DD HH24:MI:SS')";
 // A month record's month as a person reads it, "March 2004", from the month record `m`.
 const std::string kMonthWords = "to_char(date '1899-12-30' + floor(m.h_statmonth)::integer, 'FMMonth YYYY')";
 // Whether the text `report` (an SQL expression) hashes to `digest`.
@@ -27,23 +27,16 @@ class RegionTrust {
   explicit RegionTrust(std::string schema) : schema_(std::move(schema)) {}
 
   std::string All() const {
-    return Role() + Reading() + Grid() + Questions() + Replies() + Imports() + "REVOKE ALL ON FUNCTION " +
-           In("trf_reviewed_months()") + " FROM PUBLIC;\nGRANT EXECUTE ON FUNCTION " + In("trf_reviewed_months()") +
-           " TO " + kReviewerRole + ";\n";
+    return Role() + RoleGrantsSql(ReviewGrants(schema_)) + Reading() + Grid() + Questions() + Replies() + Imports();
   }
 
  private:
   std::string In(std::string_view name) const { return schema_ + "." + kw::text::Lower(name); }
   // What every function of the region says after its language: its owner's rights, a fixed search path.
   std::string Definer() const { return " SECURITY DEFINER SET search_path = " + schema_ + ", pg_temp"; }
-  // The homes the role at work reviews, as an array read once per query.
-  std::string Reviewed() const {
-    return "(SELECT array_agg(h_homesid) FROM " + In(tables::kReviewAccess.name) + " WHERE s_role = current_user)";
-  }
-  // The homes the role at work works on as a desk, as an array read once per query.
-  std::string Worked() const {
-    return "(SELECT array_agg(h_homesid) FROM " + In(tables::kHomeAccess.name) + " WHERE s_role = current_user)";
-  }
+  // The homes the role at work reviews, and works on as a desk, each an array read once per query.
+  std::string Reviewed() const { return GrantedHomesOf(ReviewGrants(schema_)); }
+  std::string Worked() const { return GrantedHomesOf(DeskGrants(schema_)); }
   // Whether the login at work reviews home `home` (an SQL expression), or administers the database.
   std::string ReviewsHome(const std::string& home) const {
     return "(" + In("trf_administers") + "() OR " + home + " IN (SELECT h_homesid FROM " +
@@ -84,27 +77,24 @@ std::string RegionTrust::Role() const {
          schema_ + " TO " + role + ";\nGRANT SELECT ON " + In("tbS_SchemaVersion") + " TO " + role + ";\n";
 }
 
-// What a reviewer reads: its own permissions, the homes it reviews, and their stored filings. The
-// policies of a home's data name the desks' permissions and the month records, so a reviewer may
-// read both tables, and finds none of their rows; a month's own rows (residents, expenses, notes,
-// family groups, the change record) it may not read at all.
+// What a reviewer reads: its own permissions, the homes it reviews, and their stored filings, by the
+// reviewers' grants (trust_grants.h). The desks' policies are the desks' own, so a reviewer finds no
+// row of the permissions and month records it may select from; a month's own rows (residents,
+// expenses, notes, family groups, the change record) it may not read at all.
 std::string RegionTrust::Reading() const {
   const std::string access = In(tables::kReviewAccess.name);
   const std::string to = std::string(" TO ") + kReviewerRole + ";\n";
-  return Secured(tables::kReviewAccess) + Policy(access, "trf_own", "FOR SELECT USING (s_role = current_user)") +
-         "GRANT SELECT ON " + access + to + "GRANT SELECT ON " + In(tables::kHomeAccess.name) + to +
-         "GRANT SELECT ON " + In(tables::kHomeMonths.name) + to + "GRANT SELECT ON " + In(tables::kHomes.name) + to +
+  return Secured(tables::kReviewAccess) +
+         Policy(access, "trf_own", "FOR SELECT USING (" + std::string(kRoleAtWork) + ")") + "GRANT SELECT ON " +
+         access + to + "GRANT SELECT ON " + In(tables::kHomeAccess.name) + to + "GRANT SELECT ON " +
+         In(tables::kHomeMonths.name) + to + "GRANT SELECT ON " + In(tables::kHomes.name) + to +
          Policy(In(tables::kHomes.name), "trf_reviewed",
                 std::string("FOR SELECT TO ") + kReviewerRole + " USING (h_homesid = ANY (" + Reviewed() +
                     "::integer[]))") +
-         // The month records of the homes the login reviews, read with the administrator's rights.
-         "CREATE OR REPLACE FUNCTION " + In("trf_reviewed_months") + "() RETURNS integer[] LANGUAGE sql STABLE" +
-         Definer() + " AS $fn$ SELECT array_agg(m.h_homemonthlystatsid) FROM " + In(tables::kHomeMonths.name) +
-         " m WHERE m.h_homesid IN (SELECT h_homesid FROM " + access + " WHERE s_role = session_user) $fn$;\n" +
          "GRANT SELECT ON " + In(tables::kMonthFilings.name) + to +
          Policy(In(tables::kMonthFilings.name), "trf_reviewed",
-                std::string("FOR SELECT TO ") + kReviewerRole + " USING (h_homemonthlystatsid = ANY ((SELECT " +
-                    In("trf_reviewed_months") + "())::integer[]))");
+                std::string("FOR SELECT TO ") + kReviewerRole + " USING (h_homemonthlystatsid = ANY (" +
+                    GrantedMonthsOf(ReviewGrants(schema_)) + "::integer[]))");
 }
 
 // The region's grid in one query: each month record of the homes the login reviews (or works on as a
@@ -198,7 +188,7 @@ std::string RegionTrust::Questions() const {
       Refuse("010", "A question stays as it was asked: only its closing, with a few words, is added to it.") +
       "\n    END IF;\n    IF coalesce(btrim(NEW.r_closetext), '') = '' THEN\n      " +
       Refuse("010", "A question is closed with a few words: say why, and they are kept on record.") +
-      "\n    END IF;\n    NEW.r_closedby := session_user;\n    NEW.r_closedat := " + kNow +
+      "\n    END IF;\n    NEW.r_closedby := session_user;\n    NEW.r_closedat := " + std::string(kServerNow) +
       ";\n    RETURN NEW;\n  END IF;\n  SELECT m.h_homesid, m.h_statmonth, " + kMonthWords +
       " INTO home, stat_month, month_words FROM " + In(tables::kHomeMonths.name) +
       " m WHERE m.h_homemonthlystatsid = NEW.h_homemonthlystatsid;\n  IF home IS NULL OR NOT " + ReviewsHome("home") +
@@ -212,7 +202,7 @@ std::string RegionTrust::Questions() const {
       "\n  END IF;\n  NEW.h_homesid := home;\n  NEW.h_statmonth := stat_month;\n  NEW.h_monthfilingsid := filing;\n  "
       "NEW.r_askedby := session_user;\n"
       "  NEW.r_askedat := " +
-      kNow +
+      std::string(kServerNow) +
       ";\n  NEW.r_closedby := NULL;\n  NEW.r_closedat := NULL;\n  NEW.r_closetext := NULL;\n  RETURN NEW;\nEND\n";
   return Secured(tables::kRegionQuestions) + RuleTrigger(tables::kRegionQuestions, "trf_question_rule", body) +
          Policy(name, "trf_reviewer_reads",
@@ -244,8 +234,8 @@ std::string RegionTrust::Replies() const {
       "closed on %s UTC: it takes no more replies.', NEW.r_questionsid, closed);\n  END IF;\n"
       "  IF coalesce(btrim(NEW.r_text), '') = '' THEN\n    " +
       Refuse("011", "A reply says something: this one is blank.") +
-      "\n  END IF;\n  NEW.h_homesid := home;\n  NEW.r_repliedby := session_user;\n  NEW.r_repliedat := " + kNow +
-      ";\n  RETURN NEW;\nEND\n";
+      "\n  END IF;\n  NEW.h_homesid := home;\n  NEW.r_repliedby := session_user;\n  NEW.r_repliedat := " +
+      std::string(kServerNow) + ";\n  RETURN NEW;\nEND\n";
   return Secured(tables::kQuestionReplies) + RuleTrigger(tables::kQuestionReplies, "trf_reply_rule", body) +
          Policy(name, "trf_desk_reads",
                 std::string("FOR SELECT TO ") + kDeskRole + " USING (h_homesid = ANY (" + Worked() + "::integer[]))") +
@@ -275,7 +265,8 @@ std::string RegionTrust::Imports() const {
       " WHERE h_homesid = NEW.h_homesid AND h_statmonth = NEW.h_statmonth AND h_reportdigest = NEW.h_reportdigest) "
       "THEN\n    " +
       Refuse("012", "This filing was imported already: it is on the region's grid.") +
-      "\n  END IF;\n  NEW.r_importedby := session_user;\n  NEW.r_importedat := " + kNow + ";\n  RETURN NEW;\nEND\n";
+      "\n  END IF;\n  NEW.r_importedby := session_user;\n  NEW.r_importedat := " + std::string(kServerNow) +
+      ";\n  RETURN NEW;\nEND\n";
   return Secured(tables::kImportedFilings) + RuleTrigger(tables::kImportedFilings, "trf_import_rule", body) +
          Policy(name, "trf_reviewer_reads",
                 std::string("FOR SELECT TO ") + kReviewerRole + " USING (h_homesid = ANY (" + Reviewed() +

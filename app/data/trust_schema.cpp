@@ -32,6 +32,11 @@ std::string_view LinkColumn(const TableDescription& table) {
   return table.home_data == HomeData::kByMonth ? tables::kHomeMonths.Key().name : tables::kHomes.Key().name;
 }
 
+std::string AcceptedQuestionsIndex(const std::string& table) {
+  return "CREATE INDEX IF NOT EXISTS ixS_ChangeRecord_Accepted ON " + table +
+         " (S_HomesID, S_HomeMonthlyStatsID) WHERE S_RuleNumber IS NOT NULL;\n";
+}
+
 std::string KeepTriggerSql(const TableDescription& table, bool record, const std::string& schema) {
   return PostgresKeepTriggerSql(table, record, schema);
 }

@@ -112,7 +112,8 @@ std::string SqliteChangeRecordKept() {
   return SqliteTrigger("trf_changes_kept_update", "BEFORE UPDATE ON " + name + " WHEN NOT (" + sealing + ")",
                        RefuseWhen("1", kept)) +
          SqliteTrigger("trf_changes_kept_delete", "BEFORE DELETE ON " + name, RefuseWhen("1", kept)) +
-         "CREATE INDEX IF NOT EXISTS ixS_ChangeRecord_Unsealed ON " + name + " (S_ChangeID) WHERE S_Digest IS NULL;\n";
+         "CREATE INDEX IF NOT EXISTS ixS_ChangeRecord_Unsealed ON " + name + " (S_ChangeID) WHERE S_Digest IS NULL;\n" +
+         AcceptedQuestionsIndex(name);
 }
 
 // A filing stays on record as it was filed: never removed, one in force per month, and changed only

@@ -1,19 +1,17 @@
 // The desktop session: services, screens, presentation models and undo.
 #include "app/desktop/desktop_session.h"
 
+#include "app/data/trf_database.h"
+
 #include <QApplication>
+#include <QScopedValueRollback>
 
 #include "app/data/trf_database.h"
 #include "app/desktop/feedback_box.h"
 #include "app/desktop/qt_colors.h"
+#include "app/desktop/standing_icons.h"
 
 namespace trf::desktop {
-namespace {
-
-// The rule type of a feedback showing that refused a value.
-constexpr int32_t kHardRule = 1;
-
-}  // namespace
 
 // One field edit as an undoable step: redo writes the new text, undo the old one, each through
 // the screen's checks again.
@@ -23,13 +21,20 @@ class FieldEdit : public QUndoCommand {
       : QUndoCommand(QObject::tr("edit of %1").arg(caption)), session_(session), field_(std::move(field)),
         before_(std::move(before)), after_(std::move(after)) {}
 
-  // The first redo runs inside QUndoStack::push: a refused edit is made obsolete and never pushed.
-  void redo() override { setObsolete(!session_.ApplyEdit(field_, after_)); }
+  // The first redo runs inside QUndoStack::push: an edit that was refused, or that left the value
+  // as it was, is made obsolete and never becomes a step.
+  void redo() override {
+    const bool applied = session_.ApplyEdit(field_, after_);
+    if (first_) setObsolete(!applied || session_.ShownValue(field_) == before_);
+    first_ = false;
+  }
   void undo() override { std::ignore = session_.ApplyEdit(field_, before_); }
+  const std::string& Field() const { return field_; }
 
  private:
   DesktopSession& session_;
   std::string field_, before_, after_;
+  bool first_ = true;
 };
 
 DesktopSession::DesktopSession(const std::string& db_path, Access access, const QPalette& palette)
@@ -47,28 +52,28 @@ DesktopSession::DesktopSession(std::shared_ptr<Database> database, const QPalett
 
 DesktopSession::~DesktopSession() {
   // The models read the screens: they go first, then the screens, before the services.
-  for (auto& [screen, models] : models_) {
-    delete models.list;
-    delete models.record;
-  }
   models_.clear();
   host_.reset();
 }
 
 ListModel* DesktopSession::List(const std::string& name) const {
-  const ScreenForm* screen = host_->Find(name);
-  const auto found = models_.find(screen);
-  return found == models_.end() ? nullptr : found->second.list;
+  const auto found = models_.find(host_->Find(name));
+  return found == models_.end() ? nullptr : found->second.list.get();
 }
 
 RecordModel* DesktopSession::Record(const std::string& name) const {
   const auto found = models_.find(host_->Find(name));
-  return found == models_.end() ? nullptr : found->second.record;
+  return found == models_.end() ? nullptr : found->second.record.get();
 }
 
 QUndoStack* DesktopSession::Edits(const std::string& name) const {
   const auto found = models_.find(host_->Find(name));
   return found == models_.end() ? nullptr : found->second.edits;
+}
+
+bool DesktopSession::Unsaved() const {
+  const QUndoStack* edits = undo_.activeStack();
+  return view_.allows.save || (edits && !edits->isClean());
 }
 
 DesktopSession::Models* DesktopSession::ModelsOf(const ScreenForm& screen) {
@@ -84,21 +89,16 @@ int DesktopSession::Position(const ScreenForm& screen) const {
 }
 
 bool DesktopSession::Attempt(const std::function<void()>& operation) {
-  // A dialog of a running operation moves the focus, which Qt reports as the end of an edit: that
-  // starts no second operation.
   if (running_) return false;
-  running_ = true;
-  bool done = true;
   try {
+    const QScopedValueRollback running(running_, true);
     operation();
   } catch (const ScreenRefusal& refusal) {
-    done = false;
-    running_ = false;
     Sync();
     emit refused(QString::fromStdString(refusal.what()));
+    return false;
   }
-  running_ = false;
-  return done;
+  return true;
 }
 
 bool DesktopSession::Go(const std::string& name) {
@@ -121,6 +121,15 @@ bool DesktopSession::Click(const std::string& key) {
   return clicked;
 }
 
+std::string DesktopSession::ShownValue(const std::string& field) const {
+  ScreenView view;
+  view.list_rows_wanted = false;
+  host_->Describe(view);
+  for (const ScreenField& shown : view.fields)
+    if (shown.name == field) return shown.value;
+  return {};
+}
+
 bool DesktopSession::EditField(const std::string& field, const std::string& text) {
   const ScreenForm* screen = host_->Current();
   Models* models = screen ? ModelsOf(*screen) : nullptr;
@@ -134,38 +143,51 @@ bool DesktopSession::EditField(const std::string& field, const std::string& text
 }
 
 bool DesktopSession::ApplyEdit(const std::string& field, const std::string& text) {
-  const size_t shown_before = services_.desk().shown.size();
-  in_edit_ = true;
+  const QScopedValueRollback in_edit(in_edit_, true);
   edit_applied_ = Attempt([&] { host_->Perform([&](ScreenForm& s) { s.EditField(field, text); }); });
-  in_edit_ = false;
-  if (!edit_applied_) return false;
-  QString problem;
-  const std::vector<FeedbackShowing>& shown = services_.desk().shown;
-  for (size_t i = shown_before; i < shown.size(); ++i)
-    if (shown[i].rule_type == kHardRule) problem = QString::fromStdString(shown[i].message);
-  MarkField(field, problem);
-  return true;
+  return edit_applied_;
 }
 
-void DesktopSession::MarkField(const std::string& field, const QString& problem) {
+bool DesktopSession::FocusField(const std::string& field) {
   const ScreenForm* screen = host_->Current();
   Models* models = screen ? ModelsOf(*screen) : nullptr;
-  if (!models || !models->record) return;
-  models->record->Mark(field, problem);
-  if (!models->list) return;
-  const QString first = models->record->FirstProblem();
-  const int row = view_.list ? view_.list->selected : -1;
-  models->list->Mark(first.isEmpty() || row < 0 ? std::nullopt : std::optional<int>(row), first);
+  if (!models || !models->record || running_) return false;
+  const ScreenField* active = models->record->Active();
+  if (field.empty() ? !active : (active && active->name == field)) return true;
+  return Run([&](ScreenForm& s) { s.FocusField(field); });
 }
 
 void DesktopSession::UndoEdit() {
-  if (undo_.activeStack()) undo_.activeStack()->undo();
+  QUndoStack* edits = undo_.activeStack();
+  if (!edits || !edits->canUndo()) return;
+  // An undo from the saved state changes what is stored: the person is told, the title says it.
+  const bool past_save = edits->isClean();
+  const QString undone = edits->undoText();
+  edits->undo();
   Sync();
+  if (past_save && host_->Current())
+    emit notice(Position(*host_->Current()), tr("Undid the %1, which was saved: save again to keep it so").arg(undone));
+}
+
+bool DesktopSession::RevertField(const std::string& field) {
+  const QUndoStack* edits = undo_.activeStack();
+  const auto* last =
+      edits && edits->canUndo() ? dynamic_cast<const FieldEdit*>(edits->command(edits->index() - 1)) : nullptr;
+  if (!last || last->Field() != field) return false;
+  UndoEdit();
+  return true;
 }
 
 void DesktopSession::RedoEdit() {
   if (undo_.activeStack()) undo_.activeStack()->redo();
   Sync();
+}
+
+bool DesktopSession::Save() {
+  const bool saved = Run([](ScreenForm& s) { s.SaveScreen(); });
+  if (saved && !view_.allows.save && undo_.activeStack()) undo_.activeStack()->setClean();
+  emit viewChanged();
+  return saved;
 }
 
 bool DesktopSession::SendOff() {
@@ -177,16 +199,21 @@ bool DesktopSession::SendOff() {
 
 bool DesktopSession::Problems(std::vector<Problem>& problems, QString& why) {
   if (running_) return false;
-  collecting_ = true;
   bool made = true;
   try {
+    const QScopedValueRollback collecting(collecting_, true);
     problems = host_->Problems();
   } catch (const ScreenRefusal& refusal) {
     why = QString::fromStdString(refusal.what());
     made = false;
   }
-  collecting_ = false;
-  return made;
+  if (!made) return false;
+  problems_ = problems;
+  for (auto& [screen, models] : models_) {
+    if (models.list) models.list->ShowProblems(problems, screen->Key());
+    if (screen == host_->Current()) MarkCurrentRecord(*screen, models);
+  }
+  return true;
 }
 
 bool DesktopSession::Open(const Problem& problem) {
@@ -206,6 +233,20 @@ bool DesktopSession::LeaveCurrent(QString& why) {
   return left;
 }
 
+void DesktopSession::MarkCurrentRecord(const ScreenForm& screen, Models& models) {
+  const int row = view_.list ? view_.list->selected : -1;
+  if (!models.list || row < 0) return;
+  Standing standing = Standing::kFine;
+  QString message;
+  for (const ScreenField& field : view_.fields) {
+    if (field.standing == Standing::kFine) continue;
+    standing = Graver(standing, field.standing);
+    message += (message.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(field.caption) + ": " +
+               QString::fromStdString(field.problem);
+  }
+  models.list->MarkRecord(row, screen.ListKey(row), standing, message);
+}
+
 void DesktopSession::Sync() {
   if (running_ || in_edit_) return;
   ScreenForm* current = host_->Current();
@@ -219,29 +260,31 @@ void DesktopSession::Sync() {
   Models* models = ModelsOf(*current);
   if (!models) {
     Models made;
-    if (view_.list) made.list = new ListModel(*current, *view_.list, nullptr);
+    if (view_.list) {
+      made.list = std::make_unique<ListModel>(*current, *view_.list, !view_.fields.empty(), nullptr);
+      made.list->ShowProblems(problems_, current->Key());
+    }
     if (!view_.fields.empty()) {
-      made.record = new RecordModel(
+      made.record = std::make_unique<RecordModel>(
           view_.fields, [this](const std::string& field, const std::string& text) { return EditField(field, text); },
           nullptr);
     }
     made.edits = new QUndoStack(&undo_);
-    models = &models_.emplace(current, made).first->second;
+    models = &models_.emplace(current, std::move(made)).first->second;
   }
   // A list that lost step with its screen (a change nobody announced) is read again.
   if (models->list && models->list->rowCount() != current->ListRows()) models->list->Reset();
   if (models->record) models->record->Update(view_.fields);
+  MarkCurrentRecord(*current, *models);
   const int row = view_.list ? view_.list->selected : -1;
   // The edits of a record are undone only while it is the one being edited: another screen,
-  // another record or a list read afresh start a new history.
+  // another record or a list read afresh start a new history, clean while nothing is unsaved.
   if (current != synced_screen_ || row != synced_row_ || list_reset_) {
     if (const auto left = models_.find(synced_screen_); left != models_.end()) left->second.edits->clear();
     models->edits->clear();
-    if (models->record) models->record->ClearMarks();
-    if (models->list) models->list->Mark(std::nullopt, QString());
+    if (!view_.allows.save) models->edits->setClean();
   }
   undo_.setActiveStack(models->edits);
-  if (!view_.allows.save) models->edits->setClean();
   synced_screen_ = current;
   synced_row_ = row;
   list_reset_ = false;
@@ -255,6 +298,14 @@ void DesktopSession::Notice(const ScreenForm& screen, const std::string& text) {
   emit notice(Position(screen), QString::fromStdString(text));
 }
 
+void DesktopSession::FieldChecked(const ScreenForm& screen, const std::string&, const std::string& caption,
+                                  bool passed) {
+  if (collecting_) return;
+  const QString name = QString::fromStdString(caption);
+  emit notice(Position(screen),
+              passed ? tr("%1 accepted").arg(name) : tr("%1 refused: the reason stands under the field").arg(name));
+}
+
 void DesktopSession::Stayed(const ScreenForm& screen) { emit stayed(QString::fromStdString(screen.Caption())); }
 
 void DesktopSession::Redirected(const std::string& form_key, const ScreenForm* target) {
@@ -266,7 +317,7 @@ void DesktopSession::CouldNotOpen(const ScreenForm& target) {
 }
 
 void DesktopSession::SendOffStopped(const ScreenForm& screen) {
-  emit sendOffStopped(QString::fromStdString(screen.Caption()));
+  emit sendOffStopped(Position(screen), QString::fromStdString(screen.Caption()));
 }
 
 void DesktopSession::SendOffResult(bool passed) { emit sendOffResult(passed); }

@@ -1,7 +1,5 @@
 // trf-desktop: the TRF's screens in a desktop window, on the same library, screens and database as
-// the program `trf`.
-#include <cstdlib>
-#include <iostream>
+// the program `trf`; for a reviewer of the region (or with --region), the region's homes by months.
 #include <string>
 
 #include <QApplication>
@@ -11,12 +9,10 @@
 #include "app/data/connection_text.h"
 #include "app/data/memory_policy.h"
 #include "app/data/review_access.h"
-#include "app/data/trf_database.h"
 #include "app/desktop/desktop_session.h"
 #include "app/desktop/main_window.h"
 #include "app/desktop/region_window.h"
-#include "app/siblings/app_options.h"
-#include "ui_shared/platform/error.h"
+#include "app/siblings/program.h"
 
 namespace {
 
@@ -42,26 +38,18 @@ int main(int argc, char** argv) {
                                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString() +
                                 "), created with sample data when missing");
   parser.Flag("--region", "the region's homes by months (a reviewer's role always opens them)", region);
-  if (const auto problem =
-          parser.Parse(std::vector<std::string>(argv + 1, argv + argc), std::getenv("TRF_DB"), options)) {
-    std::cerr << "trf-desktop: " << *problem << "\n" << parser.Usage();
-    return 2;
-  }
-  if (options.help) {
-    std::cout << parser.Usage();
-    return 0;
-  }
+  const auto region_on_a_file = [&]() -> std::optional<std::string> {
+    if (region && !trf::IsServerLocation(options.Database().value_or(""))) {
+      return "the region's homes are read on a server database: --db postgresql://...";
+    }
+    return std::nullopt;
+  };
+  if (const auto status = trf::ReadOptions(parser, argc, argv, options, region_on_a_file)) return *status;
   QApplication app(argc, argv);
   QApplication::setApplicationDisplayName("TRF");
   QApplication::setWindowIcon(QIcon::fromTheme("trf-desktop"));
-  try {
-    const std::string db = options.Database().value_or(OwnDatabase());
-    if (region && !trf::IsServerLocation(db)) {
-      std::cerr << "trf-desktop: the region's homes are read on a server database: --db postgresql://...\n";
-      return 2;
-    }
-    auto database =
-        trf::OpenTrfDatabase(db, options.WantedAccess(), trf::kDefaultBusyTimeoutMs, options.NewDatabaseSeed(db));
+  return trf::RunProgram("trf-desktop", 1, [&] {
+    auto database = trf::OpenNamedDatabase(options, OwnDatabase());
     if (region || trf::IsReviewer(*database)) {
       trf::desktop::RegionWindow window(database);
       window.show();
@@ -71,11 +59,5 @@ int main(int argc, char** argv) {
     trf::desktop::MainWindow window(session);
     window.show();
     return QApplication::exec();
-  } catch (const kw::Error& e) {
-    // The sentence for the person; the error's number and the engine's words help nobody here.
-    std::cerr << "trf-desktop: " << trf::SentenceOf(e) << "\n";
-  } catch (const std::exception& e) {
-    std::cerr << "trf-desktop: " << e.what() << "\n";
-  }
-  return 1;
+  });
 }

@@ -24,6 +24,9 @@
 #include "app/data/backup.h"
 #include "app/data/connection_text.h"
 #include "app/data/trf_database.h"
+#include "app/desktop/accessible_combo.h"
+#include "app/desktop/dialog_focus.h"
+#include "app/desktop/standing_icons.h"
 #include "app/report_pdf/report_pdf.h"
 #include "app/screens/setup_screen.h"
 #include "ui_shared/platform/error.h"
@@ -50,6 +53,8 @@ QAction* AddAction(QMenu* menu, const QString& text, const QString& name, const 
 }  // namespace
 
 MainWindow::MainWindow(DesktopSession& session) : session_(session) {
+  NameComboBoxesByTheirCaptions();
+  new DialogFocus(*this);
   // The screen's caption once one is shown; the platform adds the program's name.
   setWindowTitle(tr("TRF[*]"));
   BuildPages();
@@ -70,8 +75,8 @@ MainWindow::MainWindow(DesktopSession& session) : session_(session) {
   connect(&session_, &DesktopSession::couldNotOpen, this, [this](const QString& caption) {
     statusBar()->showMessage(tr("%1 could not be opened").arg(caption), kMessageMs);
   });
-  connect(&session_, &DesktopSession::sendOffStopped, this, [this](const QString& caption) {
-    if (send_off_) send_off_->Stopped(caption);
+  connect(&session_, &DesktopSession::sendOffStopped, this, [this](int position, const QString& caption) {
+    if (send_off_) send_off_->Stopped(position, caption);
   });
   connect(&session_, &DesktopSession::sendOffResult, this, [this](bool passed) {
     if (send_off_) send_off_->Finished(passed);
@@ -93,7 +98,11 @@ MainWindow::MainWindow(DesktopSession& session) : session_(session) {
     resize(QSize(1040, 720).boundedTo(room));
   }
   if (!restoreState(settings.value("window/state").toByteArray())) resizeDocks({problems_}, {150}, Qt::Vertical);
-  Go("home");
+  // The home, month and screen the person left off at in this database, else Our Home.
+  const LeftOff left_off = Recall(session_.Services().database()->Path());
+  ReturnTo(session_, left_off);
+  const ScreenForm* current = session_.Host().Current();
+  Go(current ? current->Name() : "home");
   // What opening the database put right, said once the window is up, without holding it up.
   for (const std::string& notice : session_.Services().notices()) {
     auto* box = new QMessageBox(QMessageBox::Information, tr("The database"), QString::fromStdString(notice),
@@ -113,6 +122,8 @@ void MainWindow::BuildPages() {
   stack_ = new QStackedWidget;
   for (const ScreenPtr& screen : session_.Host().Screens()) {
     auto* page = new ScreenPage(session_, *screen, stack_);
+    // Typing offers Save at once: it takes the field being typed.
+    page->OnTyping([this] { allowed_["save"]->setEnabled(true); });
     pages_[screen->Name()] = page;
     stack_->addWidget(page);
     auto* item = new QListWidgetItem(QString::fromStdString(screen->Caption()), navigation_);
@@ -201,11 +212,16 @@ void MainWindow::BuildMenusAndTools() {
   go->addAction(problems);
 
   QMenu* record = menuBar()->addMenu(tr("&Record"));
-  allowed_["save"] = AddAction(record, tr("&Save"), "save", {QKeySequence::Save},
-                               [this] { session_.Run([](ScreenForm& s) { s.SaveScreen(); }); });
-  allowed_["add"] =
-      AddAction(record, tr("&Add a record"), "add", {QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::Key_Insert)},
-                [this] { session_.Run([](ScreenForm& s) { s.AddRecord(); }); });
+  allowed_["save"] = AddAction(record, tr("&Save"), "save", {QKeySequence::Save}, [this] {
+    CommitEdits();
+    session_.Save();
+  });
+  // A record added is filled in at once: the focus goes to its first field.
+  allowed_["add"] = AddAction(record, tr("&Add a record"), "add",
+                              {QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::Key_Insert)}, [this] {
+                                CommitEdits();
+                                if (session_.Run([](ScreenForm& s) { s.AddRecord(); })) FocusActiveField();
+                              });
   allowed_["remove"] = AddAction(record, tr("Re&move the record"), "remove",
                                  {QKeySequence(Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_Delete)},
                                  [this] { session_.Run([](ScreenForm& s) { s.RemoveRecord(); }); });
@@ -234,6 +250,7 @@ void MainWindow::BuildMenusAndTools() {
 }
 
 void MainWindow::Go(const std::string& name) {
+  CommitEdits();  // what was typed counts before the screen is left
   session_.Go(name);
   // A refused move leaves the navigation on the screen shown, also after the list's own mouse handling.
   QTimer::singleShot(0, this, [this] { Redraw(); });
@@ -302,7 +319,8 @@ void MainWindow::Redraw() {
     page->Show(view);
     setWindowTitle(QString::fromStdString(current->Caption()) + QStringLiteral("[*]"));
   }
-  setWindowModified(view.allows.save);
+  const bool unsaved = session_.Unsaved();
+  setWindowModified(unsaved);
   {
     const QSignalBlocker quiet(navigation_);
     const auto& screens = session_.Host().Screens();
@@ -311,11 +329,12 @@ void MainWindow::Redraw() {
       const bool here = &screen == current;
       // The screen with unsaved edits wears a mark.
       navigation_->item(row)->setText(QString::fromStdString(screen.Caption()) +
-                                      (here && view.allows.save ? QStringLiteral(" *") : QString()));
+                                      (here && unsaved ? QStringLiteral(" *") : QString()));
       if (here) navigation_->setCurrentRow(row);
     }
   }
-  const std::map<std::string, bool> allows = {{"save", view.allows.save},
+  const ScreenPage* page = current ? Page(current->Name()) : nullptr;
+  const std::map<std::string, bool> allows = {{"save", view.allows.save || (page && page->Typing())},
                                               {"add", view.allows.add},
                                               {"remove", view.allows.remove},
                                               {"undo", view.allows.undo},
@@ -330,12 +349,16 @@ void MainWindow::Redraw() {
   home_label_->setText(context.home_num.empty() ? tr("No home chosen")
                                                 : tr("Home %1").arg(QString::fromStdString(context.home_num)));
   // The problem list follows the month, its status, the screen shown (leaving one saves it) and each save.
-  const bool unsaved = view.allows.save;
-  if (context.month_id != problems_month_ || context.month_status != problems_status_ || (had_unsaved_ && !unsaved))
+  if (context.month_id != problems_month_ || context.month_status != problems_status_ ||
+      (had_unsaved_ && !view.allows.save))
     ProblemsDue();
-  had_unsaved_ = unsaved;
+  had_unsaved_ = view.allows.save;
   month_label_->setText(context.month_id.empty() ? tr("No month chosen")
                                                  : tr("Month: %1").arg(MonthText(context.month_date)));
+  if (const LeftOff place = PlaceOf(session_); current && place != kept_) {
+    Keep(session_.Services().database()->Path(), place);
+    kept_ = place;
+  }
 }
 
 QString MainWindow::StatusText() const { return home_label_->text() + " | " + month_label_->text(); }
@@ -346,6 +369,7 @@ ScreenPage* MainWindow::Page(const std::string& name) const {
 }
 
 void MainWindow::FileReport() {
+  CommitEdits();
   SendOffDialog dialog(
       static_cast<int>(session_.Host().Screens().size()), [this] { SaveReportPdf(); }, this);
   send_off_ = &dialog;
@@ -449,11 +473,20 @@ void MainWindow::OpenProblem(const Problem& problem) {
   if (!session_.Open(problem)) return;
   const ScreenForm* current = session_.Host().Current();
   ScreenPage* page = current ? Page(current->Name()) : nullptr;
-  if (!page) return;
-  QWidget* focus = page->FirstControl();
-  for (const ScreenField& field : session_.View().fields)
-    if (field.active && page->Field(field.name)) focus = page->Field(field.name);
-  if (focus) focus->setFocus();
+  if (page && !page->FocusActiveField() && page->FirstControl()) page->FirstControl()->setFocus();
+}
+
+ScreenPage* MainWindow::CurrentPage() const {
+  const ScreenForm* current = session_.Host().Current();
+  return current ? Page(current->Name()) : nullptr;
+}
+
+void MainWindow::CommitEdits() {
+  if (ScreenPage* page = CurrentPage()) page->CommitEdits();
+}
+
+void MainWindow::FocusActiveField() {
+  if (ScreenPage* page = CurrentPage()) page->FocusActiveField();
 }
 
 void MainWindow::FieldHelp() {
@@ -471,11 +504,14 @@ void MainWindow::FieldHelp() {
     return;
   }
   const ScreenField& field = record->Field(record->Column(focused->objectName().toStdString()));
+  // What the field holds, and what is wrong with its value now, as its rule says.
+  const QString now = field.standing == Standing::kFine
+                          ? QString()
+                          : tr("Now (%1): %2").arg(StandingWord(field.standing), QString::fromStdString(field.problem));
   QString help = FieldRule(field);
-  if (const QString problem = focused->property("problem").toString(); !problem.isEmpty())
-    help += "\n" + tr("Now: %1").arg(problem);
+  if (!now.isEmpty()) help += "\n" + now;
   if (field.help_context != 0) help += "\n" + tr("Help topic %1").arg(field.help_context);
-  statusBar()->showMessage(help.section('\n', 0, 0), kMessageMs);
+  statusBar()->showMessage(now.isEmpty() ? FieldRule(field) : now, kMessageMs);
   QWhatsThis::showText(focused->mapToGlobal(QPoint(0, focused->height())), help, focused);
 }
 

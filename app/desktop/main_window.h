@@ -17,6 +17,7 @@
 
 #include "app/desktop/command_toolbar.h"
 #include "app/desktop/desktop_session.h"
+#include "app/desktop/left_off.h"
 #include "app/desktop/problems_panel.h"
 #include "app/desktop/screen_page.h"
 #include "app/desktop/send_off_dialog.h"
@@ -79,6 +80,12 @@ class MainWindow : public QMainWindow {
   std::optional<MonthReport> CurrentReport();
   // Asks for the list to be made afresh once the current operation is over.
   void ProblemsDue();
+  // The page of the current screen; nullptr before one is shown.
+  ScreenPage* CurrentPage() const;
+  // Hands what is typed in the current page's editors to its screen, as leaving them does.
+  void CommitEdits();
+  // Gives the keyboard focus to the field the screen made active (a record added: its first field).
+  void FocusActiveField();
 
   DesktopSession& session_;
   QListWidget* navigation_ = nullptr;
@@ -99,6 +106,8 @@ class MainWindow : public QMainWindow {
   bool had_unsaved_ = false;
   bool problems_due_ = false;
   SendOffDialog* send_off_ = nullptr;
+  // Where the person is, as last kept in the settings for the next start.
+  LeftOff kept_;
 };
 
 }  // namespace trf::desktop

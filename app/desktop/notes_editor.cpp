@@ -8,6 +8,7 @@
 #include <QTextCursor>
 #include <QTextList>
 
+#include "app/desktop/html_to_rtf.h"
 #include "app/desktop/qt_colors.h"
 
 namespace trf::desktop {
@@ -77,6 +78,9 @@ void NotesEditor::Show(kw::RichTextBoxPtr shown) {
   box_ = std::move(shown);
   const kw::RichTextBox& box = *box_;
   Render(box.Document().Paragraphs(), another_box);
+  // The box's selection is the one the screen knows: moving to it again is no move.
+  sent_start_ = box.SelStart();
+  sent_length_ = box.SelLength();
   const QString plain = toPlainText();
   const int anchor = ToUtf16(plain, box.SelStart());
   const int position = ToUtf16(plain, box.SelStart() + box.SelLength());
@@ -89,8 +93,6 @@ void NotesEditor::Show(kw::RichTextBoxPtr shown) {
   cursor.setPosition(position, QTextCursor::KeepAnchor);
   setTextCursor(cursor);
   rendering_ = false;
-  sent_start_ = box.SelStart();
-  sent_length_ = box.SelLength();
 }
 
 void NotesEditor::Render(const std::vector<rt::Paragraph>& paragraphs, bool everything) {
@@ -216,7 +218,12 @@ void NotesEditor::insertFromMimeData(const QMimeData* source) {
     actions_.paste_rtf(source->data(type).toStdString());
     return;
   }
-  if (source->hasText()) Type(source->text());
+  if (source->hasHtml()) {
+    ForwardSelection();
+    actions_.paste_rtf(RtfOfHtml(source->html()));
+  } else if (source->hasText()) {
+    Type(source->text());
+  }
 }
 
 QMimeData* NotesEditor::createMimeDataFromSelection() const {
@@ -259,14 +266,26 @@ std::string SelectionRtf(const kw::RichTextBox& box) {
   return copy.TextRTF();
 }
 
-QString SelectionSummary(const kw::RichTextBox& box) {
+QString ColourName(const QColor& colour) {
+  for (const QString& name : QColor::colorNames())
+    if (QColor(name) == colour) return name;
+  return colour.name();
+}
+
+QString SelectionSummary(const kw::RichTextBox& box, bool swatch) {
   const std::function<QString(bool)> on_off = [](bool on) { return on ? QObject::tr("on") : QObject::tr("off"); };
   const std::function<QString(int16_t)> side = [](int16_t alignment) {
     if (alignment == rt::kAlignCenter) return QObject::tr("centre");
     if (alignment == rt::kAlignRight) return QObject::tr("right");
     return QObject::tr("left");
   };
-  const std::function<QString(uint32_t)> colour = [](uint32_t value) { return ToQColor(value).name(); };
+  // A colour by its name, after a swatch of it when the summary is drawn.
+  const std::function<QString(uint32_t)> colour = [swatch](uint32_t value) {
+    const QColor shown = ToQColor(value);
+    return swatch ? QStringLiteral("<span style=\"background-color:%1; color:%1\">&#9608;&#9608;</span> %2")
+                        .arg(shown.name(), ColourName(shown))
+                  : ColourName(shown);
+  };
   return QObject::tr("Selection: bold %1, italic %2, underline %3, colour %4, alignment %5, bullets %6")
       .arg(Phrase(box.SelBold(), on_off), Phrase(box.SelItalic(), on_off), Phrase(box.SelUnderline(), on_off),
            Phrase(box.SelColor(), colour), Phrase(box.SelAlignment(), side), Phrase(box.SelBullet(), on_off));

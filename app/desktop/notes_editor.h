@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include <QColor>
 #include <QTextEdit>
 
 #include "widgets/rich_text_box.h"
@@ -59,8 +60,11 @@ class NotesEditor : public QTextEdit {
   int32_t sent_length_ = -1;
 };
 
-// How the selection is formatted, a property to a phrase: "Bold: mixed, Italic: off, ...".
-QString SelectionSummary(const kw::RichTextBox& box);
+// How the selection is formatted, a property to a phrase: "Selection: bold mixed, italic off, ...,
+// colour black, ..."; with `swatch`, as rich text with a swatch of the colour before its name.
+QString SelectionSummary(const kw::RichTextBox& box, bool swatch = false);
+// The name of a colour ("black", "firebrick"), or its hexadecimal code when it has none.
+QString ColourName(const QColor& colour);
 // The selection of `box` as RTF of its own, formats kept.
 std::string SelectionRtf(const kw::RichTextBox& box);
 

@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QVBoxLayout>
 
+#include "app/desktop/standing_icons.h"
+
 namespace trf::desktop {
 namespace {
 
@@ -76,9 +78,7 @@ void ProblemsPanel::Show(std::vector<Problem> problems) {
     if (!standing) {
       for (int column = 0; column < kColumns; ++column) item->setForeground(column, palette().placeholderText());
     }
-    item->setIcon(kScreen, style()->standardIcon(problem.hard ? QStyle::SP_MessageBoxCritical
-                                                 : standing   ? QStyle::SP_MessageBoxWarning
-                                                              : QStyle::SP_DialogApplyButton));
+    item->setIcon(kScreen, StandingIcon(StandingOf(problem)));
   }
   for (int column = 0; column < kMessage; ++column) entries_->resizeColumnToContents(column);
   summary_->setText(Open() == 0 ? tr("Nothing stands in the way of filing the month.")

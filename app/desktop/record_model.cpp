@@ -4,8 +4,9 @@
 namespace trf::desktop {
 
 bool SameField(const ScreenField& a, const ScreenField& b) {
-  return a.name == b.name && a.value == b.value && a.read_only == b.read_only && a.active == b.active &&
-         a.back_color == b.back_color && a.fore_color == b.fore_color && a.choices == b.choices;
+  return a.name == b.name && a.value == b.value && a.standing == b.standing && a.problem == b.problem &&
+         a.read_only == b.read_only && a.active == b.active && a.back_color == b.back_color &&
+         a.fore_color == b.fore_color && a.choices == b.choices;
 }
 
 RecordModel::RecordModel(std::vector<ScreenField> fields, Edit edit, QObject* parent)
@@ -23,15 +24,21 @@ int RecordModel::Column(const std::string& name) const {
   return -1;
 }
 
+const ScreenField* RecordModel::Active() const {
+  for (const ScreenField& field : fields_)
+    if (field.active) return &field;
+  return nullptr;
+}
+
 QVariant RecordModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
   const ScreenField& field = Field(index.column());
-  const auto problem = problems_.find(field.name);
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole: return QString::fromStdString(field.value);
     case Qt::ToolTipRole:
-    case kProblemRole: return problem == problems_.end() ? QString() : problem->second;
+    case kProblemRole: return QString::fromStdString(field.problem);
+    case kStandingRole: return static_cast<int>(field.standing);
     default: return {};
   }
 }
@@ -71,32 +78,5 @@ void RecordModel::Update(const std::vector<ScreenField>& fields) {
 }
 
 void RecordModel::Announce(int column) { emit dataChanged(index(0, column), index(0, column)); }
-
-void RecordModel::Mark(const std::string& field, const QString& problem) {
-  const int column = Column(field);
-  if (column < 0) return;
-  const auto found = problems_.find(field);
-  const QString before = found == problems_.end() ? QString() : found->second;
-  if (before == problem) return;
-  if (problem.isEmpty())
-    problems_.erase(field);
-  else
-    problems_[field] = problem;
-  Announce(column);
-}
-
-void RecordModel::ClearMarks() {
-  std::vector<std::string> marked;
-  for (const auto& [name, problem] : problems_) marked.push_back(name);
-  for (const std::string& name : marked) Mark(name, QString());
-}
-
-QString RecordModel::FirstProblem() const {
-  for (const ScreenField& field : fields_) {
-    const auto found = problems_.find(field.name);
-    if (found != problems_.end()) return found->second;
-  }
-  return {};
-}
 
 }  // namespace trf::desktop

@@ -131,6 +131,8 @@ void RegionWindow::Refresh() {
     *target = ReadYearMonth(edit->text().trimmed().toStdString());
     if (!*target) return Say(tr("Not a month"), tr("A month is written yyyy-mm (2004-03)."), true);
   }
+  // The reviewer's place is kept across a refresh: a reset model forgets its current cell.
+  const QModelIndex place = view_->currentIndex();
   try {
     model_->Show(ReadRegionGrid(*database_, range));
   } catch (const kw::Error& error) {
@@ -158,8 +160,9 @@ void RegionWindow::Refresh() {
           .arg(filed)
           .arg(questions)
           .arg(unverified == 0 ? tr("every filing verifies") : tr("%1 do not verify (!)").arg(unverified)));
-  if (!shown.homes.empty() && !shown.months.empty() && !view_->currentIndex().isValid())
-    view_->setCurrentIndex(model_->index(0, static_cast<int>(shown.months.size()) - 1));
+  if (shown.homes.empty() || shown.months.empty()) return;
+  const QModelIndex kept = model_->index(place.row(), place.column());
+  view_->setCurrentIndex(kept.isValid() ? kept : model_->index(0, static_cast<int>(shown.months.size()) - 1));
 }
 
 void RegionWindow::OpenCurrentCell() {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QDate>
 #include <QFormLayout>
 #include <QHeaderView>
@@ -16,16 +17,16 @@ namespace trf::desktop {
 namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
-// The widest a column is made for the screen's asking; wider texts still get their width.
-constexpr int kWidestColumn = 360;
 // Letters of the menu bar's mnemonics, which the labels leave to the menus.
 const QString kMenuMnemonics = QStringLiteral("fgrch");
+// Room around the problem column's icon.
+constexpr int kIconMargin = 10;
 
 }  // namespace
 
-QString MonthText(double serial) {
-  return QDate(1899, 12, 30).addDays(static_cast<qint64>(serial)).toString(QStringLiteral("MMMM yyyy"));
-}
+QDate DateOf(double serial) { return QDate(1899, 12, 30).addDays(static_cast<qint64>(serial)); }
+
+QString MonthText(double serial) { return DateOf(serial).toString(QStringLiteral("MMMM yyyy")); }
 
 QString ContextLine(const std::string& screen_name, const ScreenContext& context) {
   if (screen_name == "home")
@@ -62,6 +63,9 @@ ScreenPage::ScreenPage(DesktopSession& session, const ScreenForm& screen, QWidge
   layout->addWidget(context_);
 }
 
+// The focus moves while the page's children are deleted, after its own members are gone.
+ScreenPage::~ScreenPage() { disconnect(focus_); }
+
 QString ScreenPage::WithMnemonic(const std::string& name) {
   QString text = QString::fromStdString(name);
   if (!text.isEmpty()) text[0] = text[0].toUpper();
@@ -96,23 +100,26 @@ void ScreenPage::Build(const ScreenView& view) {
     selection_summary_ = new QLabel(this);
     selection_summary_->setObjectName("selectionSummary");
     selection_summary_->setAccessibleName(tr("Formatting of the selection"));
+    selection_summary_->setTextFormat(Qt::RichText);
     layout->addWidget(notes_, 1);
     layout->addWidget(selection_summary_);
   }
   if (!list_ && !notes_) layout->addStretch();
   // Widgets added to a shown page appear only once the event loop runs; the page is drawn now.
   for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) child->show();
+  if (totals_) totals_->setVisible(session_.List(name_)->HasTotals());
 }
 
 void ScreenPage::BuildChoice(const ScreenChoice& choice) {
   auto* row = new QHBoxLayout;
-  auto* label = new QLabel(WithMnemonic(choice.name) + ':', this);
+  const QString caption = WithMnemonic(choice.name);
+  auto* label = new QLabel(caption + ':', this);
   choice_ = new QComboBox(this);
   choice_->setObjectName("choice");
   choice_->setEditable(true);
   choice_->setInsertPolicy(QComboBox::NoInsert);
   choice_->setCompleter(nullptr);  // the screen completes what is typed, through the combo messages
-  choice_->setAccessibleName(QString::fromStdString(choice.name));
+  choice_->setAccessibleName(QString(caption).remove('&'));
   choice_->setMinimumContentsLength(16);
   label->setBuddy(choice_);
   row->addWidget(label);
@@ -132,10 +139,16 @@ void ScreenPage::BuildChoice(const ScreenChoice& choice) {
 void ScreenPage::BuildList(const ScreenView& view) {
   ListModel* model = session_.List(name_);
   auto* label = new QLabel(WithMnemonic("list of records") + ':', this);
+  // Sorting orders the view only: the screen's rows, and its records, stay in their order.
+  sorted_ = new QSortFilterProxyModel(this);
+  sorted_->setSourceModel(model);
+  sorted_->setSortRole(ListModel::kSortRole);
+  sorted_->setSortCaseSensitivity(Qt::CaseInsensitive);
+  sorted_->setSortLocaleAware(true);
   list_ = new QTableView(this);
   list_->setObjectName("list");
   list_->setAccessibleName(tr("Records"));
-  list_->setModel(model);
+  list_->setModel(sorted_);
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setSelectionBehavior(QAbstractItemView::SelectRows);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -147,25 +160,36 @@ void ScreenPage::BuildList(const ScreenView& view) {
   // Rows of one height: the view never measures the rows it does not show.
   list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   list_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-  list_->horizontalHeader()->setStretchLastSection(true);
-  list_->horizontalHeader()->setHighlightSections(false);
+  QHeaderView* header = list_->horizontalHeader();
+  header->setStretchLastSection(true);
+  header->setHighlightSections(false);
+  header->setSortIndicatorClearable(true);  // a third click puts the records back in their order
+  header->setSortIndicator(-1, Qt::AscendingOrder);
+  list_->setSortingEnabled(true);
   // A list without captions shows no header row rather than column numbers.
   const auto& headers = view.list->headers;
-  list_->horizontalHeader()->setVisible(
-      !std::all_of(headers.begin(), headers.end(), [](const std::string& h) { return h.empty(); }));
-  // The screen's width for each column, but never narrower than its caption or the texts of the
-  // rows in sight (the rows out of sight are not read for it).
-  list_->horizontalHeader()->setResizeContentsPrecision(0);
+  header->setVisible(!std::all_of(headers.begin(), headers.end(), [](const std::string& h) { return h.empty(); }));
+  // Each column opens at the width the screen asks for, but never narrower than its caption; the
+  // problem column holds its icon.
   const double pixels_per_twip = logicalDpiX() / kTwipsPerInch;
   for (int c = 0; c + 1 < model->columnCount(); ++c) {
+    if (model->IsProblemColumn(c)) {
+      list_->setColumnWidth(c, style()->pixelMetric(QStyle::PM_SmallIconSize) + kIconMargin);
+      header->setSectionResizeMode(c, QHeaderView::Fixed);
+      continue;
+    }
     const int asked = static_cast<int>(model->Width(c) * pixels_per_twip);
-    list_->resizeColumnToContents(c);
-    list_->setColumnWidth(c, std::max(std::min(asked, kWidestColumn), list_->columnWidth(c) + 8));
+    const int caption =
+        header->fontMetrics().horizontalAdvance(model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()) +
+        2 * style()->pixelMetric(QStyle::PM_HeaderMargin) + style()->pixelMetric(QStyle::PM_HeaderMarkSize);
+    list_->setColumnWidth(c, std::max(asked, caption));
   }
   label->setBuddy(list_);
   auto* layout = static_cast<QVBoxLayout*>(this->layout());
   layout->addWidget(label);
   layout->addWidget(list_, 1);
+  totals_ = new TotalsBar(*model, *header, this);
+  layout->addWidget(totals_);
   // The arrow keys and a click move the current row; a click on the row that is current already
   // (the first row of a list nothing was chosen from yet) selects it too. The current row that the
   // focus alone gives a list selects nothing.
@@ -176,27 +200,35 @@ void ScreenPage::BuildList(const ScreenView& view) {
   // Enter on the current row (activated) chooses it as a click does.
   const auto choose = [this](const QModelIndex& index) {
     const ScreenView& shown = session_.View();
-    if (index.isValid() && shown.list && shown.list->selected != index.row()) SelectRow(index.row());
+    if (index.isValid() && shown.list && shown.list->selected != ScreenRow(index.row())) SelectRow(index.row());
   };
   connect(list_, &QTableView::clicked, this, choose);
   connect(list_, &QTableView::activated, this, choose);
 }
 
+int ScreenPage::ScreenRow(int row) const { return sorted_->mapToSource(sorted_->index(row, 0)).row(); }
+
+int ScreenPage::ViewRow(int row) const { return sorted_->mapFromSource(sorted_->sourceModel()->index(row, 0)).row(); }
+
 void ScreenPage::SelectRow(int row) {
-  session_.Run([row](ScreenForm& s) { s.SelectRow(row + 1); });
+  const int screen_row = ScreenRow(row);
+  session_.Run([screen_row](ScreenForm& s) { s.SelectRow(screen_row + 1); });
 }
 
 void ScreenPage::BuildFields(RecordModel& record) {
   auto* form = new QFormLayout;
-  auto* delegate = new FieldDelegate(
-      [this](const std::string& field, const QString& problem) { session_.MarkField(field, problem); }, this);
+  delegate_ = new FieldDelegate([this](const std::string& field) { session_.RevertField(field); }, this);
   mapper_ = new QDataWidgetMapper(this);
   mapper_->setModel(&record);
-  mapper_->setItemDelegate(delegate);
+  mapper_->setItemDelegate(delegate_);
   mapper_->setSubmitPolicy(QDataWidgetMapper::AutoSubmit);
+  const auto month = [this] {
+    const ScreenContext& context = session_.View().context;
+    return context.month_id.empty() ? QDate() : DateOf(context.month_date);
+  };
   for (int column = 0; column < record.columnCount(); ++column) {
     const ScreenField& field = record.Field(column);
-    QWidget* editor = MakeFieldEditor(field, this);
+    QWidget* editor = MakeFieldEditor(field, month, this);
     // A field that must be filled says so by a mark after its caption, and in its accessible name.
     auto* label = new QLabel(WithMnemonic(field.caption) + (field.required ? " *:" : ":"), this);
     if (field.required) {
@@ -204,15 +236,62 @@ void ScreenPage::BuildFields(RecordModel& record) {
       editor->setAccessibleName(editor->accessibleName() + tr(" (required)"));
     }
     label->setBuddy(editor);
-    form->addRow(label, editor);
+    // The editor, and under it the reason a rule gives against its value.
+    auto* place = new QWidget(this);
+    auto* stack = new QVBoxLayout(place);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(2);
+    editor->setParent(place);
+    auto* reason = new FieldReason(place);
+    reason->setObjectName(QString::fromStdString(field.name) + "Reason");
+    stack->addWidget(editor);
+    stack->addWidget(reason);
+    place->setFocusProxy(editor);  // the focus the window gives back after a dialog goes to the editor
+    form->addRow(label, place);
+    delegate_->Attach(editor, reason);
+    if (auto* edit = qobject_cast<QLineEdit*>(editor))
+      connect(edit, &QLineEdit::textEdited, this, [this] {
+        if (typing_) typing_();
+      });
     mapper_->addMapping(editor, column);
-    delegate->Watch(editor);
     fields_[field.name] = editor;
+    reasons_[field.name] = reason;
     field_order_.push_back(field.name);
   }
   connect(&record, &QAbstractItemModel::modelReset, mapper_, &QDataWidgetMapper::toFirst);
   mapper_->toFirst();
   static_cast<QVBoxLayout*>(layout())->addLayout(form);
+  focus_ =
+      connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) { FollowFocus(old, now); });
+}
+
+std::string ScreenPage::FieldOf(const QWidget* widget) const {
+  if (!widget) return {};
+  for (const auto& [name, editor] : fields_)
+    if (editor == widget || editor->isAncestorOf(widget)) return name;
+  return {};
+}
+
+void ScreenPage::FollowFocus(QWidget* old, QWidget* now) {
+  if (!isVisible()) return;
+  if (const std::string entered = FieldOf(now); !entered.empty()) {
+    session_.FocusField(entered);
+  } else if (!FieldOf(old).empty() && now && now->window() == window()) {
+    session_.FocusField("");  // another part of the window: a popup or a dialog takes the focus back
+  }
+}
+
+bool ScreenPage::FocusActiveField() {
+  const RecordModel* record = session_.Record(name_);
+  const ScreenField* active = record ? record->Active() : nullptr;
+  QWidget* editor = active ? Field(active->name) : nullptr;
+  if (!editor) return false;
+  editor->setFocus();
+  return true;
+}
+
+void ScreenPage::CommitEdits() {
+  if (mapper_) mapper_->submit();
 }
 
 void ScreenPage::Show(const ScreenView& view) {
@@ -224,20 +303,23 @@ void ScreenPage::Show(const ScreenView& view) {
   if (view.choice && choice_) ShowChoice(*view.choice);
   if (view.rich_text && notes_) {
     notes_->Show(view.rich_text);
-    selection_summary_->setText(SelectionSummary(*view.rich_text));
+    selection_summary_->setText(SelectionSummary(*view.rich_text, true));
+    selection_summary_->setAccessibleDescription(SelectionSummary(*view.rich_text));
   }
 }
 
 void ScreenPage::ShowSelection(int row) {
-  const QModelIndex current = list_->selectionModel()->currentIndex();
-  const bool selected = current.isValid() && list_->selectionModel()->isRowSelected(current.row(), {});
-  if (row < 0 ? !current.isValid() : (current.row() == row && selected)) return;
+  QItemSelectionModel& selection = *list_->selectionModel();
+  const QModelIndex current = selection.currentIndex();
+  const bool selected = current.isValid() && selection.isRowSelected(current.row(), {});
+  const int view_row = row < 0 || row >= sorted_->rowCount() ? -1 : ViewRow(row);
+  if (view_row < 0 ? !selection.hasSelection() : (current.row() == view_row && selected)) return;
   showing_ = true;
-  if (row < 0 || row >= list_->model()->rowCount()) {
-    list_->selectionModel()->clear();
+  if (view_row < 0) {
+    selection.clearSelection();  // the current row stays where the keys move from
   } else {
-    const QModelIndex index = list_->model()->index(row, 0);
-    list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    const QModelIndex index = sorted_->index(view_row, 0);
+    selection.setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     list_->scrollTo(index);
   }
   showing_ = false;
@@ -263,6 +345,11 @@ void ScreenPage::ShowChoice(const ScreenChoice& choice) {
 QWidget* ScreenPage::Field(const std::string& name) const {
   const auto found = fields_.find(name);
   return found == fields_.end() ? nullptr : found->second;
+}
+
+FieldReason* ScreenPage::Reason(const std::string& name) const {
+  const auto found = reasons_.find(name);
+  return found == reasons_.end() ? nullptr : found->second;
 }
 
 QWidget* ScreenPage::FirstControl() const {

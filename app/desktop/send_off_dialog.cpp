@@ -45,13 +45,21 @@ void SendOffDialog::Note(int position, const QString& text) {
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void SendOffDialog::Stopped(const QString& caption) {
+void SendOffDialog::Stopped(int position, const QString& caption) {
   stopped_on_ = caption;
+  stopped_at_ = position;
   log_->addItem(tr("Stopped on %1: it is shown with its messages").arg(caption));
 }
 
 void SendOffDialog::Finished(bool passed) {
-  if (passed) progress_->setValue(progress_->maximum());
+  if (passed) {
+    progress_->setValue(progress_->maximum());
+    progress_->setFormat(tr("%v of %m screens checked: the month is filed"));
+  } else if (stopped_at_ > 0) {
+    // The bar stands at the screens that passed, and names the one that did not.
+    progress_->setValue(stopped_at_ - 1);
+    progress_->setFormat(tr("stopped on %1, screen %2 of %m").arg(stopped_on_).arg(stopped_at_));
+  }
   save_report_->setEnabled(passed);
   result_->setText(passed ? tr("Every screen is ready: the month is filed.")
                           : tr("The report was not filed: %1 needs to be put right first.")

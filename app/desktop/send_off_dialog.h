@@ -21,8 +21,10 @@ class SendOffDialog : public QDialog {
 
   // Screen number `position` (1-based) said `text`.
   void Note(int position, const QString& text);
-  // The check stopped on the screen `caption`, which is shown to be put right.
-  void Stopped(const QString& caption);
+  // The check stopped on screen number `position` (1-based), `caption`, which is shown to be put
+  // right: the bar stays at the screens before it.
+  void Stopped(int position, const QString& caption);
+  QProgressBar* Progress() const { return progress_; }
   // The check is over; Close becomes available.
   void Finished(bool passed);
 
@@ -35,6 +37,7 @@ class SendOffDialog : public QDialog {
   QPushButton* close_;
   QPushButton* save_report_;
   QString stopped_on_;
+  int stopped_at_ = 0;
 };
 
 }  // namespace trf::desktop

@@ -22,6 +22,7 @@
 #include "app/region_charts/figures_chart.h"
 #include "app/region_tool/region_options.h"
 #include "app/report_pdf/report_pdf.h"
+#include "app/siblings/program.h"
 
 namespace trf {
 namespace {
@@ -266,14 +267,12 @@ int main(int argc, char** argv) {
     std::cout << usage;
     return 0;
   }
-  try {
-    return trf::Run(options, argv[0]);
-  } catch (const trf::Refusal& refusal) {
-    std::cerr << "trf-region: " << refusal.sentence << "\n";
-  } catch (const kw::Error& error) {
-    std::cerr << "trf-region: " << trf::SentenceOf(error) << "\n";
-  } catch (const std::exception& error) {
-    std::cerr << "trf-region: " << error.what() << "\n";
-  }
-  return 2;
+  return trf::RunProgram("trf-region", 2, [&] {
+    try {
+      return trf::Run(options, argv[0]);
+    } catch (const trf::Refusal& refusal) {
+      std::cerr << "trf-region: " << refusal.sentence << "\n";
+      return 2;
+    }
+  });
 }

@@ -101,7 +101,7 @@ class ReportLayout {
     for (const AcceptedQuestion& accepted : report_.accepted) {
       std::string line = ProblemText(accepted.question);
       if (!accepted.accepted_by.empty())
-        line += " (accepted by " + accepted.accepted_by + ", " + accepted.accepted_at + ")";
+        line += " (accepted by " + accepted.accepted_by + " on " + StampText(accepted.accepted_at) + ")";
       Text(line, Font(10), {}, true);
     }
   }
@@ -121,12 +121,12 @@ class ReportLayout {
       Text("Digest of the home's change record at filing: " + report_.filing->chain_digest, Font(8), kMuted);
     } else if (report_.passes) {
       Text("DRAFT: the month passes its checks but is not filed yet. Made by " + report_.made_by + " on " +
-               kw::dates::ToText(report_.made_at) + ".",
+               MomentText(report_.made_at) + ".",
            Font(10, true), kDraftRed);
     } else {
       Text("DRAFT: the month does not pass its checks yet (" + std::to_string(report_.standing.size()) +
                (report_.standing.size() == 1 ? " problem stands" : " problems stand") + " in the way). Made by " +
-               report_.made_by + " on " + kw::dates::ToText(report_.made_at) + ".",
+               report_.made_by + " on " + MomentText(report_.made_at) + ".",
            Font(10, true), kDraftRed);
     }
   }
@@ -303,7 +303,7 @@ void DrawFurniture(const MonthReport& report, PdfFlow& flow, QPainter& painter, 
   painter.drawText(foot, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("Page %1 of %2").arg(number).arg(count));
   painter.drawText(foot, Qt::AlignLeft | Qt::AlignVCenter,
                    Q(report.filing ? "Filed by " + report.filing->filed_by + ", " + StampText(report.filing->filed_at)
-                                   : "Draft made by " + report.made_by + ", " + kw::dates::ToText(report.made_at)));
+                                   : "Draft made by " + report.made_by + ", " + MomentText(report.made_at)));
   painter.setPen(QPen(kRuleGrey, 0));
   painter.drawLine(head.bottomLeft(), head.bottomRight());
   if (report.filing) {

@@ -14,6 +14,7 @@
 #include "app/report/report_session.h"
 #include "app/report_pdf/report_pdf.h"
 #include "app/report_tool/report_options.h"
+#include "app/siblings/program.h"
 
 namespace {
 
@@ -86,14 +87,9 @@ int main(int argc, char** argv) {
     std::cout << usage;
     return 0;
   }
-  try {
-    return Run(options, argv[0]);
-  } catch (const trf::ScreenRefusal& refusal) {
-    std::cerr << "trf-report: " << refusal.what() << "\n";
-  } catch (const kw::Error& error) {
-    std::cerr << "trf-report: " << trf::SentenceOf(error) << "\n";
-  } catch (const std::exception& error) {
-    std::cerr << "trf-report: " << error.what() << "\n";
+  if (options.app.version) {
+    std::cout << trf::VersionLine("trf-report");
+    return 0;
   }
-  return 2;
+  return trf::RunProgram("trf-report", 2, [&] { return Run(options, argv[0]); });
 }

@@ -40,7 +40,7 @@ std::optional<std::string> ParseReportOptions(const std::vector<std::string>& ar
           "exit status is 0 when the month is filed or passes its checks, 1 when it does not pass (the files are\n"
           "written all the same), 2 when the options are wrong or the report could not be made or written.\n";
   if (auto problem = parser.Parse(args, environment_db, options.app)) return problem;
-  if (options.app.help) return std::nullopt;
+  if (options.app.help || options.app.version) return std::nullopt;
   if (!options.app.Database()) return "no database is named: give --db, or set TRF_DB";
   if (!options.home) return "--home is missing: name the home by its number";
   if (!options.month) return "--month is missing: name the month as yyyy-mm";

@@ -10,7 +10,7 @@ BoundList::BoundList(kw::LIPtr object, std::string key_property, kw::Variant col
     : object_(std::move(object)), key_property_(std::move(key_property)), columns_(std::move(columns)) {}
 
 void BoundList::Build(kw::SharedProcedures& shared, const std::string& selected_key) {
-  previous_ = shared.BuildListView(view_, nullptr, 0, object_, key_property_, columns_);
+  previous_ = shared.BuildListView(view_, nullptr, 0, shown_ ? shown_ : object_, key_property_, columns_);
   SelectKey(selected_key);
 }
 
@@ -18,10 +18,16 @@ void BoundList::Describe(ScreenView& view) const { view.list = DescribeListView(
 
 std::string BoundList::Cell(int row, int column) const {
   if (row < 0 || row >= Rows() || column < 0) return {};
-  const auto item = std::static_pointer_cast<kw::widgets::ListItem>(view_->Entries().At(row + 1));
-  if (column == 0) return item->Text();
-  const kw::widgets::ListSubItemTexts& sub_items = item->SubItems();
+  // The item by reference: a cell is read for every row a list shows or sums, with no count kept.
+  auto& item = static_cast<kw::widgets::ListItem&>(*view_->Entries().At(row + 1));
+  if (column == 0) return item.Text();
+  const kw::widgets::ListSubItemTexts& sub_items = item.SubItems();
   return column <= sub_items.Count() ? std::string(sub_items.Text(column)) : std::string();
+}
+
+std::string BoundList::Key(int row) const {
+  if (row < 0 || row >= Rows()) return {};
+  return kw::RecordKeyOf(view_->Entries().At(row + 1)->Key(), "");
 }
 
 int BoundList::SelectedRow() const {

@@ -18,8 +18,12 @@ class BoundList {
   // `columns`: the column table of LVColumnInfo. `object` may come later, through Bind.
   BoundList(kw::LIPtr object, std::string key_property, kw::Variant columns);
 
-  // Binds the list to another object of the same class (one loaded afresh); Build fills it.
-  void Bind(kw::LIPtr object) { object_ = std::move(object); }
+  // Binds the list to another object of the same class (one loaded afresh); Build fills it from
+  // `shown` when given (the same records, read as the list shows them), else from the object.
+  void Bind(kw::LIPtr object, kw::ObjectPtr shown = nullptr) {
+    object_ = std::move(object);
+    shown_ = std::move(shown);
+  }
   // Empties the list and fills it from the object's records; the row whose record has
   // `selected_key` is selected and its record current, else the first row and record.
   void Build(kw::SharedProcedures& shared, const std::string& selected_key);
@@ -46,6 +50,8 @@ class BoundList {
   int32_t Rows() const { return view_->Entries().Count(); }
   // The text of cell `column` of row `row` (both 0-based) as the list shows it; "" outside the list.
   std::string Cell(int row, int column) const;
+  // The record key of row `row` (0-based), as the list keys it without its prefix; "" outside the list.
+  std::string Key(int row) const;
   // The selected row (0-based); -1 when none is.
   int SelectedRow() const;
   // Shows the list in `view` (its rows when the view wants them).
@@ -54,6 +60,7 @@ class BoundList {
  private:
   std::shared_ptr<kw::widgets::ListView> view_ = std::make_shared<kw::widgets::ListView>();
   kw::LIPtr object_;
+  kw::ObjectPtr shown_;
   std::string key_property_;
   kw::Variant columns_;
   kw::ObjectPtr previous_;

@@ -1,6 +1,7 @@
 // A screen's history: the change record of its current record, and each change as a line to read.
 #include "app/business/business_object.h"
 #include "app/business/rules.h"
+#include "app/data/moment_text.h"
 #include "app/screens/screen_form.h"
 #include "ui_shared/platform/dates.h"
 #include "ui_shared/platform/text.h"
@@ -50,13 +51,15 @@ std::string ScreenForm::ChangeLine(const Change& change) {
   const auto records = std::dynamic_pointer_cast<TableBusinessObject>(MainObject());
   const ColumnDescription* column = records ? ColumnNamed(records->Table(), change.field) : nullptr;
   const std::string caption = column ? std::string(column->caption) : change.field;
-  const std::string said = change.when + " " + change.who + ": ";
   if (change.rule != 0) {
-    return said + "accepted question " + std::to_string(change.rule) + " on " + caption + " (" +
-           ValueText(column, change.new_value) + "): " + change.message;
+    const std::string on = caption.empty() ? "" : " on " + caption + " (" + ValueText(column, change.new_value) + ")";
+    return "question " + std::to_string(change.rule) + on + " accepted" + ByWhom(change) + ": " + change.message;
   }
-  if (change.field.empty()) return said + (change.old_value.IsNull() ? "added the record" : "removed the record");
-  return said + caption + " " + ValueText(column, change.old_value) + " -> " + ValueText(column, change.new_value);
+  if (change.field.empty()) return (change.old_value.IsNull() ? "added" : "removed") + ByWhom(change);
+  return caption + " " + ValueText(column, change.old_value) + " -> " + ValueText(column, change.new_value) +
+         ByWhom(change);
 }
+
+std::string ByWhom(const Change& change) { return " by " + change.who + " on " + StampText(change.when); }
 
 }  // namespace trf

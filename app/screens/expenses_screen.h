@@ -1,7 +1,6 @@
 // MonthlyExpensesScreen: the expenses of the current home month, one line per expense category
-// of the month's TRF type. Each time the screen is shown, CheckTableEntries completes the month's
-// lines from the categories, so that a category the month lacks gets its line; the user fills in
-// the amounts.
+// of the month's TRF type, made when the month's TRF was started (see StartMonth); the user fills in
+// the amounts. Showing the screen stores nothing.
 #pragma once
 
 #include <memory>
@@ -20,11 +19,8 @@ class MonthlyExpensesScreen : public RecordScreen {
   void RemoveRecord() override;
 
  protected:
-  // The month's expense lines, completed from the categories.
+  // The month's expense lines as stored.
   std::shared_ptr<TableBusinessObject> LoadRecords() override;
-
- private:
-  std::shared_ptr<TableBusinessObject> categories_;
 };
 
 }  // namespace trf

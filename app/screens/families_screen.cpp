@@ -22,7 +22,6 @@ FamilyGroupsScreen::FamilyGroupsScreen(std::shared_ptr<Database> database)
     : RecordScreen("KW_UI01____FRM_H_FamilyGroups", "families", "Family Groups", kw::icDependsOnHome,
                    RecordScreenLayout{.class_number = classes::kFamilyGroups,
                                       .table = &tables::kFamilyGroups,
-                                      .columns = {{tables::column::kGroupName, "Family group", 2400}},
                                       .new_entry_text = "(new family group)"},
                    std::move(database)) {}
 

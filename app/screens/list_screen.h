@@ -42,6 +42,7 @@ class ListScreen : public ScreenForm {
   std::string ListCell(int row, int column) const override {
     return ShownCell(static_cast<size_t>(column), list_->Cell(row, column));
   }
+  std::string ListKey(int row) const override { return list_ ? list_->Key(row) : std::string(); }
 
  protected:
   // Whether the context holds a record of this list as the current one.

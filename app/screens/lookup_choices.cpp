@@ -1,6 +1,7 @@
 // Reading a lookup's choices within the screen's context, and finding them by name and by key.
 #include "app/screens/lookup_choices.h"
 
+#include <algorithm>
 #include <map>
 
 #include "app/data/trf_tables.h"
@@ -13,6 +14,12 @@ std::optional<std::string> ContextKeyOf(std::string_view table, kw::SharedProced
   if (table == tables::kHomeMonths.name) return shared.CurrentH_HomeMonthlyStatsID();
   if (table == tables::kTrfTypes.name) return shared.CurrentHU_TrfTypesCD();
   return std::nullopt;
+}
+
+bool LookupChoices::operator==(const LookupChoices& other) const {
+  return names_ == other.names_ &&
+         std::ranges::equal(keys_, other.keys_,
+                            [](const kw::Variant& a, const kw::Variant& b) { return a.ToText() == b.ToText(); });
 }
 
 void LookupChoices::Load(Database& database, const ColumnDescription& column, kw::SharedProcedures& shared) {

@@ -31,6 +31,8 @@ class LookupChoices {
   // The key of the choice named `name`, or of the one choice whose name begins with it (case and
   // surrounding blanks ignored); nothing when none is, or several begin with it.
   std::optional<kw::Variant> KeyOf(std::string_view name) const;
+  // Whether `other` offers the same records under the same names, in the same order.
+  bool operator==(const LookupChoices& other) const;
 
  private:
   std::vector<std::string> names_;

@@ -3,9 +3,11 @@
 
 #include <tuple>
 
+#include "app/screens/listed_records.h"
 #include "ui_shared/platform/system_colors.h"
 #include "ui_shared/platform/text.h"
 #include "ui_shared/shared_procedures/context_keys.h"
+#include "ui_shared/shared_procedures/list_keys.h"
 
 namespace trf {
 namespace {
@@ -29,10 +31,11 @@ RecordScreen::RecordScreen(std::string key, std::string name, std::string title,
     if (column.field.empty()) continue;
     fields_.push_back(Field{&column, static_cast<int16_t>(table.Position(column.name) - 1), {}});
   }
-  for (const RecordScreenLayout::Column& shown : layout_.columns) {
-    const ColumnDescription* column = table.Find(shown.property);
-    column_lookups_.push_back(column && column->kind == ColumnKind::kLookup ? std::optional<Field>(Field{column, 0, {}})
-                                                                            : std::nullopt);
+  for (const ColumnDescription& column : table.columns) {
+    if (column.list_width <= 0) continue;
+    listed_.push_back(&column);
+    column_lookups_.push_back(column.kind == ColumnKind::kLookup ? std::optional<Field>(Field{&column, 0, {}})
+                                                                 : std::nullopt);
   }
 }
 
@@ -45,9 +48,9 @@ void RecordScreen::OnLoad() {
   }
   box_array_ = std::make_shared<kw::widgets::ControlArray>(elements);
   kw::Variant columns;
-  for (size_t c = 0; c < layout_.columns.size(); ++c) {
-    const RecordScreenLayout::Column& column = layout_.columns[c];
-    columns = Shared()->LVColumnInfo(column.property, column.caption, column.width, c > 0);
+  for (size_t c = 0; c < listed_.size(); ++c) {
+    const ColumnDescription& column = *listed_[c];
+    columns = Shared()->LVColumnInfo(std::string(column.name), std::string(column.caption), column.list_width, c > 0);
   }
   list_ = std::make_unique<BoundList>(nullptr, std::string(layout_.table->Key().name), columns);
 }
@@ -61,17 +64,24 @@ void RecordScreen::Reload() {
   loaded_for_ = Context();
   LoadChoices();
   saved_since_load_ = false;
-  list_->Bind(records_);
+  list_->Bind(records_, std::make_shared<ListedRecords>(records_));
   list_->Build(*Shared(), "");
   Events().ListReset(*this);
   ShowCurrentRecord();
 }
 
-void RecordScreen::LoadChoices() {
+bool RecordScreen::LoadChoices() {
+  bool changed = false;
+  const auto load = [&](Field& field) {
+    const LookupChoices before = field.choices;
+    field.choices.Load(*database_, *field.column, *Shared());
+    changed = changed || !(field.choices == before);
+  };
   for (Field& field : fields_)
-    if (field.column->kind == ColumnKind::kLookup) field.choices.Load(*database_, *field.column, *Shared());
+    if (field.column->kind == ColumnKind::kLookup) load(field);
   for (std::optional<Field>& lookup : column_lookups_)
-    if (lookup) lookup->choices.Load(*database_, *lookup->column, *Shared());
+    if (lookup) load(*lookup);
+  return changed;
 }
 
 bool RecordScreen::EveryOnActivate(kw::ActiveParams&) {
@@ -79,8 +89,8 @@ bool RecordScreen::EveryOnActivate(kw::ActiveParams&) {
     Refresh();
     return true;
   }
-  LoadChoices();
-  if (list_->Rows() > 0) Events().RowsChanged(*this, 0, list_->Rows());
+  // Another screen may have renamed a record a lookup column names: only then are the rows redrawn.
+  if (LoadChoices() && list_->Rows() > 0) Events().RowsChanged(*this, 0, list_->Rows());
   ShowCurrentRecord();
   return true;
 }
@@ -90,6 +100,8 @@ void RecordScreen::BeforeLeave() {
 }
 
 int RecordScreen::ListRows() const { return list_ ? list_->Rows() : 0; }
+
+std::string RecordScreen::ListKey(int row) const { return list_ ? list_->Key(row) : std::string(); }
 
 std::string RecordScreen::ListCell(int row, int column) const {
   std::string text = list_->Cell(row, column);
@@ -174,6 +186,7 @@ void RecordScreen::Describe(ScreenView& view) {
       if (const std::optional<std::string> name = choices->NameOf(kw::Variant::Text(row[c]))) row[c] = *name;
     }
   }
+  for (const ColumnDescription* column : listed_) view.list->kinds.push_back(column->kind);
   for (size_t i = 0; i < boxes_.size(); ++i) {
     const ColumnDescription& column = *fields_[i].column;
     const bool active = active_ == i;
@@ -192,6 +205,7 @@ void RecordScreen::Describe(ScreenView& view) {
     field.fore_color = active ? static_cast<uint32_t>(active_fore_color_) : kw::SystemColor(kw::kColorWindowText);
     field.help_context = boxes_[i]->HelpContextID();
   }
+  DescribeStandings(view.fields);
   const bool editable = records_ && !ReadOnly();
   view.allows.add = editable && layout_.adds_records;
   view.allows.remove = view.allows.add && !CurrentKey().empty();
@@ -257,7 +271,7 @@ bool RecordScreen::LeaveField(size_t index) {
   const bool valid = Shared()->ValidateField(records_, field.number);
   RefreshSelectedRow();
   ShowCurrentRecord();
-  Say(std::string(field.column->field) + (valid ? " accepted" : " refused"));
+  Events().FieldChecked(*this, std::string(field.column->field), std::string(field.column->caption), valid);
   return valid;
 }
 
@@ -271,6 +285,42 @@ void RecordScreen::Focus(size_t index) {
   active_fore_color_ = Shared()->ActiveFieldForeColor().ToLong();
   boxes_[index]->SetFocus();
   Events().FieldsChanged(*this);
+}
+
+void RecordScreen::Blur() {
+  if (!active_) return;
+  boxes_[*active_]->SetBackColor(boxes_[*active_]->Locked() ? kButtonFace : kWindowBackground);
+  boxes_[*active_]->LoseFocus();
+  active_.reset();
+  Events().FieldsChanged(*this);
+}
+
+void RecordScreen::FocusField(const std::string& field) {
+  if (field.empty()) {
+    Blur();
+  } else if (const size_t index = FieldIndex(field); active_ != index) {
+    Focus(index);
+  }
+}
+
+void RecordScreen::DescribeStandings(std::vector<ScreenField>& fields) const {
+  if (!records_ || records_->Count() == 0 || records_->CurrentIndex().ToLong() <= 0) return;
+  // The gravest finding per field: an error over a question over an accepted question.
+  const auto note = [&](int32_t field_number, Standing standing, const std::string& message) {
+    for (size_t i = 0; i < fields_.size(); ++i) {
+      ScreenField& field = fields[i];
+      if (fields_[i].number != field_number || (field.standing != Standing::kFine && field.standing <= standing))
+        continue;
+      field.standing = standing;
+      field.problem = message;
+    }
+  };
+  for (const kw::HardRulePtr& rule : records_->HardRules()->Rules())
+    note(rule->FieldEnum(), Standing::kError, rule->Feedback());
+  for (const kw::SoftRulePtr& rule : records_->SoftRules()->Rules()) {
+    if (rule->IsQuestion() && rule->Enabled())
+      note(rule->FieldEnum(), rule->Broken() ? Standing::kQuestion : Standing::kAccepted, rule->Feedback());
+  }
 }
 
 void RecordScreen::SetFocusTo(const std::string& tag) {
@@ -290,7 +340,7 @@ void RecordScreen::RefreshSelectedRow() {
   const auto item = list_->View()->SelectedListItem();
   if (!item) return;
   std::vector<std::string> cells;
-  for (const RecordScreenLayout::Column& column : layout_.columns) cells.push_back(ShownProperty(column.property));
+  for (const ColumnDescription* column : listed_) cells.push_back(ShownProperty(std::string(column->name)));
   const std::string key = item->Key();
   const int32_t position = item->Index();
   list_->View()->Entries().Remove(*item);
@@ -362,6 +412,8 @@ void RecordScreen::RemoveRecord() {
 bool RecordScreen::ValidateForSendoff(bool quiet) {
   if (!records_ || loaded_for_ != Context()) Refresh();
   const bool ready = ScreenForm::ValidateForSendoff(quiet);
+  // A question the person accepted here stays accepted whether or not the send-off goes on: on record.
+  if (!quiet) records_->RecordAcceptedQuestions();
   SelectCurrentRecord();
   AnnounceSelection();
   ShowCurrentRecord();

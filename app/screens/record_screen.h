@@ -22,19 +22,13 @@
 
 namespace trf {
 
-// What a record screen shows: its class and table, its list columns and whether the person adds
-// and removes records. Its fields are the table's columns that have a field word, in their order,
-// each with the caption, kind and bounds its column describes.
+// What a record screen shows: its class and table, and whether the person adds and removes
+// records. Its fields are the table's columns that have a field word, in their order, each with
+// the caption, kind and bounds its column describes; its list shows the columns the table marks
+// for listing (a list width), in their order, under their captions.
 struct RecordScreenLayout {
-  // One list column: the property shown, its header and width.
-  struct Column {
-    std::string property;
-    std::string caption;
-    int16_t width = 0;
-  };
   int16_t class_number = 0;
   const TableDescription* table = nullptr;
-  std::vector<Column> columns = {};
   // The text of the list entry of a record just added.
   std::string new_entry_text = {};
   // Whether the person adds and removes the records (not when they follow other records).
@@ -88,6 +82,9 @@ class RecordScreen : public ScreenForm {
   bool EveryOnActivate(kw::ActiveParams& params) override;
   int ListRows() const override;
   std::string ListCell(int row, int column) const override;
+  std::string ListKey(int row) const override;
+  // Gives the field the focus and the active-field colours ("" takes them away from every field).
+  void FocusField(const std::string& field) override;
   // The library's send-off check; afterwards the boxes show the record the list moved to, and the
   // screen says whether it is ready.
   bool ValidateForSendoff(bool quiet = false) override;
@@ -139,9 +136,12 @@ class RecordScreen : public ScreenForm {
   std::string RecordName() const;
   // A problem of this screen from a rule on `field` (a field number; -1 for none).
   Problem ProblemOf(int32_t field, int32_t rule, const std::string& message, bool hard) const;
+  // A soft question as the problem list shows it, accepted or not, with who accepted it and when.
+  Problem QuestionOf(SoftRule& rule, bool accepted) const;
   // The problems of the rules over the group of records, from the class's group validator.
   void CollectGroupProblems(std::vector<Problem>& problems);
-  void LoadChoices();
+  // Reads every lookup's choices afresh; true when one of them offers other names than before.
+  bool LoadChoices();
   size_t FieldIndex(const std::string& name) const;
   // The home and month the screen works in now.
   std::string Context() const;
@@ -149,6 +149,10 @@ class RecordScreen : public ScreenForm {
   bool LeaveField(size_t index);
   // Gives the box the focus and the active-field colours; the box that had them gets its own back.
   void Focus(size_t index);
+  // Takes the focus and the active-field colours from the box that has them.
+  void Blur();
+  // How each field's value stands with the current record's rules, into the described fields.
+  void DescribeStandings(std::vector<ScreenField>& fields) const;
   // Selects the row of the object's current record, where a check may have left it.
   void SelectCurrentRecord();
   // Rewrites the selected row from the current record after one of its fields changed.
@@ -162,6 +166,8 @@ class RecordScreen : public ScreenForm {
 
   RecordScreenLayout layout_;
   std::vector<Field> fields_;
+  // The table's columns the list shows, in their order.
+  std::vector<const ColumnDescription*> listed_;
   // Per list column: its lookup column and choices, where it shows a lookup.
   std::vector<std::optional<Field>> column_lookups_;
   std::shared_ptr<Database> database_;

@@ -1,6 +1,8 @@
 // The record screens' part of the month's problem list, and opening a record from it.
 #include "app/screens/record_screen.h"
 
+#include "app/business/group_validators.h"
+
 #include <tuple>
 
 #include "ui_shared/contracts/class_ids.h"
@@ -18,8 +20,8 @@ constexpr size_t kClassNameTail = 3;
 }  // namespace
 
 std::string RecordScreen::RecordName() const {
-  if (layout_.columns.empty()) return CurrentKey();
-  std::string shown = ShownProperty(layout_.columns.front().property);
+  if (listed_.empty()) return CurrentKey();
+  std::string shown = ShownProperty(std::string(listed_.front()->name));
   if (const LookupChoices* choices = ColumnChoices(0)) {
     if (const std::optional<std::string> name = choices->NameOf(kw::Variant::Text(shown))) return *name;
   }
@@ -55,11 +57,9 @@ void RecordScreen::CollectProblems(std::vector<Problem>& problems) {
     };
     for (const kw::HardRulePtr& rule : records_->HardRules(index)->Rules())
       add(ProblemOf(rule->FieldEnum(), rule->RuleNumber(), rule->Feedback(), true));
-    for (const kw::SoftRulePtr& rule : records_->SoftRules(index)->Rules()) {
+    for (const std::shared_ptr<SoftRule>& rule : records_->RulesAt(index).Soft()) {
       if (!rule->IsQuestion() || !rule->Enabled()) continue;
-      Problem problem = ProblemOf(rule->FieldEnum(), rule->RuleNumber(), rule->Feedback(), false);
-      problem.accepted = !rule->Broken();
-      add(std::move(problem));
+      add(QuestionOf(*rule, rule->Accepted()));
     }
   }
   if (current.ToLong() > 0) records_->CurrentIndex(current);
@@ -74,7 +74,7 @@ void RecordScreen::CollectGroupProblems(std::vector<Problem>& problems) {
   const ColumnDescription& parent = layout_.table->columns[1];
   const std::optional<std::string> group = ContextKeyOf(parent.lookup.table, *Shared());
   if (!kw::Service<kw::ClassRegistry>::Get().IsRegistered(name) || !group || group->empty()) return;
-  auto validator = kw::CreateObjectAs<kw::I_RecordGroup>(name);
+  auto validator = kw::CreateObjectAs<RecordGroupValidator>(name);
   validator->SendOffValidation(true);
   validator->Validate(*group);
   // The library settles the group's questions from its cache: when the group passes, the person
@@ -88,12 +88,18 @@ void RecordScreen::CollectGroupProblems(std::vector<Problem>& problems) {
   };
   for (const kw::HardRulePtr& rule : validator->HardRules()->Rules())
     add(ProblemOf(rule->FieldEnum(), rule->RuleNumber(), rule->Feedback(), true));
-  for (const kw::SoftRulePtr& rule : validator->SoftRules()->Rules()) {
+  for (const std::shared_ptr<SoftRule>& rule : validator->Rules().Soft()) {
     if (!rule->IsQuestion() || !rule->Enabled()) continue;
-    Problem problem = ProblemOf(rule->FieldEnum(), rule->RuleNumber(), rule->Feedback(), false);
-    problem.accepted = passes;
-    add(std::move(problem));
+    add(QuestionOf(*rule, rule->Accepted() || passes));
   }
+}
+
+Problem RecordScreen::QuestionOf(SoftRule& rule, bool accepted) const {
+  Problem problem = ProblemOf(rule.FieldEnum(), rule.RuleNumber(), rule.Feedback(), false);
+  problem.accepted = accepted;
+  problem.accepted_by = rule.AcceptedBy();
+  problem.accepted_at = rule.AcceptedAt();
+  return problem;
 }
 
 std::string RecordScreen::FieldTag(const std::string& caption) const {

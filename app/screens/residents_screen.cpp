@@ -7,13 +7,11 @@
 namespace trf {
 
 ResidentsScreen::ResidentsScreen(std::shared_ptr<Database> database)
-    : RecordScreen("KW_UI01____FRM_H_Residents", "residents", "Residents", kw::icDependsOnMonth,
-                   RecordScreenLayout{.class_number = classes::kResidents,
-                                      .table = &tables::kResidents,
-                                      .columns = {{tables::column::kResidentName, "Name", 2400},
-                                                  {tables::column::kAdmissionDate, "Admitted", 1200}},
-                                      .new_entry_text = "(new resident)"},
-                   std::move(database)) {}
+    : RecordScreen(
+          "KW_UI01____FRM_H_Residents", "residents", "Residents", kw::icDependsOnMonth,
+          RecordScreenLayout{
+              .class_number = classes::kResidents, .table = &tables::kResidents, .new_entry_text = "(new resident)"},
+          std::move(database)) {}
 
 std::string ResidentsScreen::Purpose() const {
   return "Residents of the month (dates as 3/5/2004, the family group by its name). Leaving the screen saves the "

@@ -28,6 +28,12 @@ class ScreenEvents {
   virtual void SendOffResult(bool passed) = 0;
   // Work that takes time has started (the pointer became the hourglass) or ended.
   virtual void Busy(bool busy) = 0;
+  // The person left the field `field` (the word it goes by; `caption` for a person) and its checks
+  // passed or refused its value. By default a notice that names the field by its word: "fee refused".
+  virtual void FieldChecked(const ScreenForm& screen, const std::string& field, const std::string& /*caption*/,
+                            bool passed) {
+    Notice(screen, field + (passed ? " accepted" : " refused"));
+  }
 
   // ---- What changed on a screen, so that a front end redraws only that. Rows are 0-based rows of
   // the screen's list, read afterwards through ScreenForm::ListRows and ListCell. A front end that

@@ -76,6 +76,7 @@ bool ScreenForm::ValidateForSendoff(bool quiet) {
 
 void ScreenForm::Describe(ScreenView& view) {
   kw::SharedProcedures& shared = *shared_;
+  view.context.home_id = shared.CurrentH_HomesID();
   view.context.home_num = shared.CurrentHomeNum();
   view.context.month_id = shared.CurrentH_HomeMonthlyStatsID();
   view.context.month_date = shared.CurrentTRFDate();
@@ -89,6 +90,10 @@ void ScreenForm::SelectRow(int) { throw ScreenRefusal("this screen has no list")
 
 void ScreenForm::EditField(const std::string& field, const std::string&) {
   throw ScreenRefusal("this screen has no field \"" + field + "\"");
+}
+
+void ScreenForm::FocusField(const std::string& field) {
+  if (!field.empty()) throw ScreenRefusal("this screen has no field \"" + field + "\"");
 }
 
 void ScreenForm::SaveScreen() {

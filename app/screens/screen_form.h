@@ -23,6 +23,10 @@
 
 namespace trf {
 
+// Who made a change and when, as a line of a record's history ends: " by maple on March 31, 2004,
+// 10:00 UTC".
+std::string ByWhom(const Change& change);
+
 struct MonthReport;
 
 // A business object a screen hands to the send-off check, with the list that shows its records.
@@ -86,6 +90,9 @@ class ScreenForm : public kw::I_FRM_Shared {
   virtual void SelectRow(int row);
   // Writes `text` into the field `field` as a person types it, then leaves the field (its checks run).
   virtual void EditField(const std::string& field, const std::string& text);
+  // Moves the focus to the field `field` (a name Fields gives) as a person does who enters it,
+  // nothing written; "" when the person left the fields for another part of the screen.
+  virtual void FocusField(const std::string& field);
   // OnSave over the main business object.
   virtual void SaveScreen();
   // A record added to or removed from the screen's list.
@@ -103,9 +110,10 @@ class ScreenForm : public kw::I_FRM_Shared {
   // The changes of the current record, oldest first, of the field `field` (a name Fields gives; the
   // record's being added or removed included) or of every field when it is empty; nothing when the
   // screen has no current stored record.
-  std::vector<Change> History(const std::string& field = "");
-  // The line a person reads for one change of the screen's records: when, who, what.
-  std::string ChangeLine(const Change& change);
+  virtual std::vector<Change> History(const std::string& field = "");
+  // The line a person reads for one change of the screen's records: what, by whom, when
+  // ("Monthly fee 2,400.00 -> 2,600.00 by maple on March 31, 2004, 10:00 UTC").
+  virtual std::string ChangeLine(const Change& change);
 
   // ---- The month's problem list ----
 
@@ -127,6 +135,9 @@ class ScreenForm : public kw::I_FRM_Shared {
   virtual int ListRows() const { return 0; }
   // The text of cell `column` of row `row` (both 0-based) as the person reads it; "" outside the list.
   virtual std::string ListCell(int /*row*/, int /*column*/) const { return {}; }
+  // The key of the record of row `row` (0-based), as a Problem names it; "" outside the list, and
+  // for a list whose rows stand for no records.
+  virtual std::string ListKey(int /*row*/) const { return {}; }
 
   // ---- The month's report (month_report.h) ----
 

@@ -16,6 +16,7 @@ namespace trf {
 
 // The home and month every screen works in.
 struct ScreenContext {
+  std::string home_id;          // the home's record key; "" while no home is current
   std::string home_num;         // "" while no home is current
   std::string month_id;         // "" while no month is current
   double month_date = 0;        // the current month (a date serial) when there is one
@@ -24,19 +25,24 @@ struct ScreenContext {
   bool data_read_only = false;  // the database is open read-only: nothing can be saved
 };
 
-// A list of records as the user sees it: headers with their widths, rows of cell texts, the
-// selected row.
+// A list of records as the user sees it: headers with their widths (and, where the columns are
+// described, what each holds), rows of cell texts, the selected row.
 struct ScreenList {
   std::vector<std::string> headers;
   std::vector<double> widths;  // in twips, one per header
   std::vector<std::vector<std::string>> rows;
-  int selected = -1;  // 0-based row, -1 when nothing is selected
+  int selected = -1;                   // 0-based row, -1 when nothing is selected
+  std::vector<ColumnKind> kinds = {};  // one per header; empty when the cells are texts to read as they are
 };
+
+// How a field's value stands with the rules of its record, in the words of the month's problem
+// list: fine, a broken hard rule, a question nobody accepted yet, or a question accepted.
+enum class Standing : uint8_t { kFine, kError, kQuestion, kAccepted };
 
 // One data-entry field: what it is (from its column's description: the word it goes by, its
 // caption, kind, whether it must be filled, its bounds, a lookup's choices by name), its value as
-// the person reads it (a lookup's by name), its colours (system colours keep their high bit) and
-// whether it has the focus or is locked.
+// the person reads it (a lookup's by name), how it stands with the record's rules, its colours
+// (system colours keep their high bit) and whether it has the focus or is locked.
 struct ScreenField {
   std::string name = {};
   std::string caption = {};
@@ -46,6 +52,8 @@ struct ScreenField {
   size_t max_length = 0;
   std::vector<std::string> choices = {};
   std::string value = {};
+  Standing standing = Standing::kFine;  // the gravest rule on the field that its record's last check found
+  std::string problem = {};             // that rule's message; "" while the value is fine
   bool active = false;
   bool read_only = false;
   uint32_t back_color = 0;

@@ -1,8 +1,11 @@
 // The TRF Setup screen over LIHomeMonths.
 #include "app/screens/setup_screen.h"
 
+#include <algorithm>
 #include "ui_shared/platform/dates.h"
+
 #include "ui_shared/platform/numbers.h"
+#include "ui_shared/platform/text.h"
 
 namespace trf {
 
@@ -14,6 +17,7 @@ TrfSetupScreen::TrfSetupScreen(const std::shared_ptr<Database>& database, std::s
 
 namespace {
 // The list's columns: the month, its TRF type, its status.
+constexpr size_t kMonthColumn = 0;
 constexpr size_t kStatusColumn = 2;
 }  // namespace
 
@@ -27,8 +31,8 @@ void TrfSetupScreen::OnLoad() {
   AddButton("ReopenTrf", "Reopen TRF", [this](int16_t) {
     if (HasSelectedMonth()) {
       if (const auto filing = FilingOf(records()->Connection(), SelectedMonth())) {
-        throw ScreenRefusal("this month was filed by " + filing->filed_by + " on " + filing->filed_at +
-                            " UTC: reopening it needs a reason, which is kept on record");
+        throw ScreenRefusal("this month was filed by " + filing->filed_by + " on " + StampText(filing->filed_at) +
+                            ": reopening it needs a reason, which is kept on record");
       }
     }
     ChangeStatus(kMonthClosed, kMonthActive, "reopen");
@@ -80,6 +84,10 @@ std::string TrfSetupScreen::Purpose() const {
 }
 
 std::string TrfSetupScreen::ShownCell(size_t column, std::string text) const {
+  if (column == kMonthColumn) {
+    const std::optional<double> month = kw::dates::Recognize(text);
+    return month ? MonthOfSerialText(*month) : text;
+  }
   if (column != kStatusColumn) return text;
   const std::optional<double> status = kw::ParseWholeNumber(text);
   return status ? MonthStatusText(static_cast<int32_t>(*status)) : text;
@@ -98,7 +106,7 @@ void TrfSetupScreen::MakeSelectedMonthCurrent() {
   shared.CurrentHU_TrfTypesCD(records()->Get(column::kTrfTypesCD).ToText());
   shared.CurrentTrfType(records()->Get(column::kTrfTypesCD).ToText());
   shared.CurrentTRFDate(records()->Get(column::kStatMonth).ToDate());
-  Say("current month: " + kw::dates::ToText(shared.CurrentTRFDate()) + ", TRF " + MonthStatusText(SelectedStatus()));
+  Say("current month: " + MonthOfSerialText(shared.CurrentTRFDate()) + ", TRF " + MonthStatusText(SelectedStatus()));
 }
 
 int64_t TrfSetupScreen::SelectedMonth() const {
@@ -130,7 +138,55 @@ void TrfSetupScreen::ReopenFiled(const std::string& reason) {
   records()->CurrentIndex(kw::Variant::Text(month));
   MakeSelectedMonthCurrent();
   UpdateButtons();
-  Say("TRF reopened for " + records()->Get(column::kStatMonth).ToText() + ": " + reason);
+  Say("TRF reopened for " + MonthOfSerialText(records()->Get(column::kStatMonth).ToDouble()) + ": " + reason);
+}
+
+namespace {
+// How the month's history marks a filing and a reopening among the changes of its record: by the
+// filings' columns that tell them.
+constexpr const char* kFiled = "H_FiledAt";
+constexpr const char* kReopened = "H_ReopenedAt";
+}  // namespace
+
+std::vector<Change> TrfSetupScreen::History(const std::string& field) {
+  std::vector<Change> changes = ScreenForm::History(field);
+  if (!field.empty() || records()->Count() == 0 || records()->IsNew()) return changes;
+  for (const FilingEvent& filing : FilingsOfMonth(records()->Connection(), SelectedMonth())) {
+    const auto event = [&](const std::string& who, const std::string& when, const char* what, std::string why) {
+      Change change;
+      change.who = who;
+      change.when = when;
+      change.field = what;
+      change.message = std::move(why);
+      changes.push_back(std::move(change));
+    };
+    event(filing.filed_by, filing.filed_at, kFiled, "");
+    if (!filing.reopened_at.empty()) event(filing.reopened_by, filing.reopened_at, kReopened, filing.reason);
+  }
+  // Stamps of one form sort as they happened. Within one second a filing follows the closing
+  // stamped with it, and a reopening comes before the month is active again.
+  const auto step = [](const Change& change) {
+    if (change.field == kFiled) return 1;
+    if (change.field == kReopened) return 2;
+    return kw::text::Lower(change.field) == kw::text::Lower(column::kStatStatus) && !change.new_value.IsNull() &&
+                   kw::Variant::Text(change.new_value.ToText()).ToLong() == kMonthActive
+               ? 3
+               : 0;
+  };
+  std::stable_sort(changes.begin(), changes.end(), [&](const Change& a, const Change& b) {
+    return a.when != b.when ? a.when < b.when : step(a) < step(b);
+  });
+  return changes;
+}
+
+std::string TrfSetupScreen::ChangeLine(const Change& change) {
+  if (change.field == kFiled) return "filed" + ByWhom(change);
+  if (change.field == kReopened) return "reopened" + ByWhom(change) + ": " + change.message;
+  if (kw::text::Lower(change.field) != kw::text::Lower(column::kStatStatus)) return ScreenForm::ChangeLine(change);
+  const auto status = [](const kw::Variant& value) {
+    return value.IsNull() ? std::string("(empty)") : MonthStatusText(kw::Variant::Text(value.ToText()).ToLong());
+  };
+  return "Status " + status(change.old_value) + " -> " + status(change.new_value) + ByWhom(change);
 }
 
 void TrfSetupScreen::ChangeStatus(MonthStatus from, MonthStatus to, const std::string& action) {
@@ -139,10 +195,16 @@ void TrfSetupScreen::ChangeStatus(MonthStatus from, MonthStatus to, const std::s
     throw ScreenRefusal("cannot " + action + " a TRF that is " + MonthStatusText(SelectedStatus()));
   if (to == kMonthActive && HasOtherActiveMonth())
     throw ScreenRefusal("the home already has an active TRF; close it before you " + action + " another");
-  records()->FieldValue(LIHomeMonths::kStatStatus, kw::Variant::Long(to));
-  if (!Shared()->OnSave(records())) throw ScreenRefusal("the month was left as it was: it must be put right first");
-  Say("TRF " + MonthStatusText(to) + " for " + records()->Get(column::kStatMonth).ToText());
   const std::string id = records()->Get(column::kHomeMonthlyStatsID).ToText();
+  if (from == kMonthNotStarted) {
+    months_->Start(SelectedMonth());  // with its expense lines, in one transaction
+    Reload();
+    records()->CurrentIndex(kw::Variant::Text(id));
+  } else {
+    records()->FieldValue(LIHomeMonths::kStatStatus, kw::Variant::Long(to));
+    if (!Shared()->OnSave(records())) throw ScreenRefusal("the month was left as it was: it must be put right first");
+  }
+  Say("TRF " + MonthStatusText(to) + " for " + MonthOfSerialText(records()->Get(column::kStatMonth).ToDouble()));
   Rebuild(id);
   MakeSelectedMonthCurrent();
   UpdateButtons();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/business/business_classes.h"
 #include "app/business/month_report.h"
@@ -32,6 +33,11 @@ class TrfSetupScreen : public ListScreen<LIHomeMonths> {
   void ReopenFiled(const std::string& reason);
   // The filing in force for the current month: who filed it and when; nothing while it is open.
   std::optional<Filing> CurrentFiling();
+  // The month's changes, with its filings and reopenings among them in the order they happened.
+  std::vector<Change> History(const std::string& field = "") override;
+  // A change of the month in words: its status by name, "filed by maple on March 31, 2004, 10:00
+  // UTC", "reopened by birch on April 2, 2004, 09:15 UTC: the fee of Paul Moreau was wrong".
+  std::string ChangeLine(const Change& change) override;
 
  protected:
   bool Chosen(const ScreenContext& context) const override { return !context.month_id.empty(); }

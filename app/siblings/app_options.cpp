@@ -23,6 +23,7 @@ constexpr SharedOption kShared[] = {
      "only look: the database is opened read-only and nothing is saved (a file you may not write, or one in a "
      "folder you may not write, opens this way by itself)"},
     {"--help", "", "this text"},
+    {"--version", "", "the program's name and version"},
 };
 
 // `text` wrapped to lines of at most `width` characters, each but the first indented by `indent`.
@@ -56,6 +57,8 @@ std::string UsageLine(const std::string& name, const std::string& placeholder, c
 
 }  // namespace
 
+std::string VersionLine(const std::string& program) { return program + " " + TRF_VERSION + "\n"; }
+
 OptionsParser::OptionsParser(std::string program, std::string default_db)
     : program_(std::move(program)), default_db_(std::move(default_db)) {}
 
@@ -79,13 +82,17 @@ std::optional<std::string> OptionsParser::Parse(const std::vector<std::string>& 
                                                 AppOptions& options) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
+    // An option's value follows it; a next option, or nothing, means the value is missing.
     const auto value = [&](std::optional<std::string>& target) -> std::optional<std::string> {
       if (i + 1 >= args.size()) return arg + " needs a value";
+      if (args[i + 1].starts_with("--")) return arg + " needs a value before the next option, " + args[i + 1];
       target = args[++i];
       return std::nullopt;
     };
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (arg == "--sample") {
       options.sample = true;
     } else if (arg == "--read-only") {

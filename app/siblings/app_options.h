@@ -1,5 +1,5 @@
-// AppOptions and OptionsParser: the options both programs take (--db, TRF_DB, --sample,
-// --read-only, --help) and the one parser that reads them beside a program's own, so that `trf`
+// AppOptions and OptionsParser: the options every program takes (--db, TRF_DB, --sample,
+// --read-only, --help, --version) and the one parser that reads them beside a program's own, so that `trf`
 // and `trf-desktop` spell, check and explain them alike.
 #pragma once
 
@@ -19,6 +19,7 @@ struct AppOptions {
   bool sample = false;                             // --sample: fill a new server database with the sample data
   bool read_only = false;                          // --read-only
   bool help = false;                               // --help or -h
+  bool version = false;                            // --version
 
   // The database asked for: --db, else TRF_DB; nothing when neither names one.
   std::optional<std::string> Database() const { return db ? db : db_from_environment; }
@@ -28,6 +29,10 @@ struct AppOptions {
     return sample || !IsServerLocation(location) ? Seed::kSample : Seed::kEmpty;
   }
 };
+
+// The line `--version` prints for `program`: its name and the version of the TRF it belongs to,
+// "trf-desktop 1.0.0".
+std::string VersionLine(const std::string& program);
 
 class OptionsParser {
  public:
@@ -50,6 +55,8 @@ class OptionsParser {
                                    AppOptions& options);
   // The usage text: one line of synopsis, then each option with its help.
   std::string Usage() const;
+  // The program's name, as its messages start.
+  const std::string& Program() const { return program_; }
 
  private:
   struct Option {

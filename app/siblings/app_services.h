@@ -1,7 +1,8 @@
 // AppServices: the application's wiring, built before the screens and destroyed after them. It owns
-// the database, the container, the forms-persist state, the feedback desk and the error journal,
-// and puts a class registry of its own in force with the library's classes and the application's
-// siblings registered on those objects. Every front end and every test world starts from one.
+// the database and the library's default siblings (the container, the forms-persist state, the
+// feedback desk and the error journal), and puts a class registry of its own in force with the
+// library's classes, those siblings and the application's data siblings registered on those
+// objects. Every front end and every test world starts from one.
 #pragma once
 
 #include <memory>
@@ -9,10 +10,9 @@
 #include <vector>
 
 #include "app/data/database.h"
-#include "app/siblings/error_log.h"
 #include "app/siblings/feedback_dialog.h"
-#include "app/siblings/forms_persist.h"
 #include "app/siblings/screen_container.h"
+#include "ui_shared/defaults/default_siblings.h"
 #include "ui_shared/platform/class_registry.h"
 #include "ui_shared/platform/service.h"
 
@@ -31,10 +31,10 @@ class AppServices {
   AppServices& operator=(const AppServices&) = delete;
 
   const std::shared_ptr<Database>& database() const { return database_; }
-  const std::shared_ptr<ScreenContainer>& container() const { return container_; }
-  PersistState& persist() const { return *persist_; }
-  FeedbackDesk& desk() const { return *desk_; }
-  ErrorJournal& journal() const { return *journal_; }
+  const std::shared_ptr<ScreenContainer>& container() const { return siblings_.container; }
+  kw::PersistState& persist() const { return *siblings_.persist; }
+  FeedbackDesk& desk() const { return *siblings_.desk; }
+  kw::ErrorJournal& journal() const { return *siblings_.journal; }
   // The sentences opening the database left for the person (a trigger put back), each said once by
   // the front end as it starts.
   const std::vector<std::string>& notices() const { return notices_; }
@@ -42,10 +42,8 @@ class AppServices {
 
  private:
   std::shared_ptr<Database> database_;
-  std::shared_ptr<ScreenContainer> container_ = std::make_shared<ScreenContainer>();
-  std::shared_ptr<PersistState> persist_ = std::make_shared<PersistState>();
-  std::shared_ptr<FeedbackDesk> desk_ = std::make_shared<FeedbackDesk>();
-  std::shared_ptr<ErrorJournal> journal_ = std::make_shared<ErrorJournal>();
+  // The desk answers from the queue, or through the presenter a front end sets.
+  kw::DefaultSiblings siblings_;
   std::shared_ptr<kw::ClassRegistry> registry_ = std::make_shared<kw::ClassRegistry>();
   std::vector<std::string> notices_;
   kw::ScopedService<kw::ClassRegistry> registry_in_force_{registry_};

@@ -103,10 +103,12 @@ FeedbackPresenter MakeTerminalPresenter(Transcript& transcript, FeedbackDesk& de
         transcript.Line("answered no");
         return kDeclined;
       }
-      const std::string word = kw::text::Lower(kw::text::Trim(reply));
+      std::string word = kw::text::Lower(kw::text::Trim(reply));
+      // The script's command is an answer here too: "answer yes".
+      if (word.starts_with("answer ")) word = kw::text::Trim(word.substr(7));
       if (word == "y" || word == "yes") return kAccepted;
       if (word == "n" || word == "no") return kDeclined;
-      transcript.Line("Please answer y (yes) or n (no).");
+      transcript.Line("Please answer y (yes) or n (no); answer yes and answer no are taken too.");
     }
   };
 }

@@ -17,7 +17,7 @@
 #include "app/data/memory_policy.h"
 #include "app/data/review_access.h"
 #include "app/data/trf_database.h"
-#include "app/siblings/app_options.h"
+#include "app/siblings/program.h"
 #include "app/terminal/demo_tour.h"
 #include "app/terminal/temp_folder.h"
 #include "app/terminal/trf_session.h"
@@ -37,11 +37,8 @@ struct Options {
   bool verify = false;
 };
 
-// The options, or a message saying what is wrong with them; `usage` gets the usage text.
-std::optional<std::string> Parse(int argc, char** argv, Options& options, std::string& usage) {
-  trf::OptionsParser parser("trf",
-                            "trf.db in the current folder, interactively (created with sample data when "
-                            "missing)");
+// The program's own options, declared with the shared parser.
+void Declare(trf::OptionsParser& parser, Options& options) {
   parser.Flag("--verbose", "also print form keys, colour codes and the busy marker", options.verbose);
   parser.Value("--script", "FILE",
                "run the commands of FILE (- for standard input) and print the transcript; exit status 0 when every "
@@ -62,9 +59,10 @@ std::optional<std::string> Parse(int argc, char** argv, Options& options, std::s
                "--region), or list who may work on and review which home",
                options.admin);
   parser.Value("--region", "REGION", "with --admin grant-review ROLE: every home of the region REGION", options.region);
-  usage = parser.Usage();
-  if (auto problem = parser.Parse(std::vector<std::string>(argv + 1, argv + argc), std::getenv("TRF_DB"), options.app))
-    return problem;
+}
+
+// What is wrong with options that each read well alone; nothing when they go together.
+std::optional<std::string> Check(const Options& options) {
   if (!options.admin.empty()) {
     const std::string& action = options.admin[0];
     if (action != "grant" && action != "revoke" && action != "grant-review" && action != "list")
@@ -125,7 +123,7 @@ int RunAdmin(const Options& options) {
                  "dbname=...)\n";
     return 2;
   }
-  auto database = trf::OpenServerTrfDatabase(*db, trf::Access::kReadWrite, options.app.NewDatabaseSeed(*db));
+  auto database = trf::OpenNamedDatabase(options.app, *db);
   for (const std::string& notice : database->TakeNotices()) std::cerr << "trf: note: " << notice << "\n";
   const std::string& action = options.admin[0];
   if (action == "grant") {
@@ -156,12 +154,6 @@ int RunAdmin(const Options& options) {
   return 0;
 }
 
-// The database at `location`, opened as the options ask, a new one seeded as they say.
-std::shared_ptr<trf::Database> Open(const std::string& location, const trf::AppOptions& options) {
-  return trf::OpenTrfDatabase(location, options.WantedAccess(), trf::kDefaultBusyTimeoutMs,
-                              options.NewDatabaseSeed(location));
-}
-
 int RunScriptFile(const std::string& file, const Options& options) {
   const std::optional<std::string> db = options.app.Database();
   std::ifstream opened;
@@ -175,12 +167,34 @@ int RunScriptFile(const std::string& file, const Options& options) {
   std::istream& script = file == "-" ? std::cin : opened;
   std::optional<trf::TempFolder> folder;
   if (!db) folder.emplace();
-  const std::string location = db ? *db : (folder->Path() / "trf.db").string();
-  trf::TrfSession session(Open(location, options.app), std::cout, nullptr, options.verbose);
+  trf::TrfSession session(trf::OpenNamedDatabase(options.app, db ? *db : (folder->Path() / "trf.db").string()),
+                          std::cout, nullptr, options.verbose);
   if (session.RunScript(script, true) != 0) {
     std::cerr << "trf: the script " << file << " failed (see the transcript above)\n";
     return 1;
   }
+  return 0;
+}
+
+// Runs what the options ask for; its exit status.
+int Run(const Options& options) {
+  if (options.demo) return RunDemo(options.verbose);
+  if (!options.admin.empty()) return RunAdmin(options);
+  if (options.verify) return RunVerify(options);
+  const std::string db = options.app.Database().value_or("trf.db");
+  if (options.backup) {
+    trf::BackUpTrfFile(db, *options.backup);
+    std::cout << "backed up " << db << " into " << *options.backup << "\n";
+    return 0;
+  }
+  if (options.restore) {
+    trf::RestoreTrfFile(*options.restore, db);
+    std::cout << "restored " << db << " from " << *options.restore << "\n";
+    return 0;
+  }
+  if (options.script) return RunScriptFile(*options.script, options);
+  trf::TrfSession session(trf::OpenNamedDatabase(options.app, db), std::cout, &std::cin, options.verbose);
+  session.RunInteractive(std::cin);
   return 0;
 }
 
@@ -189,41 +203,14 @@ int RunScriptFile(const std::string& file, const Options& options) {
 int main(int argc, char** argv) {
   trf::KeepFreedMemoryForReloads();  // months are loaded again and again
   Options options;
-  std::string usage;
-  if (const auto problem = Parse(argc, argv, options, usage)) {
-    std::cerr << "trf: " << *problem << "\n" << usage;
-    return 2;
-  }
-  if (options.app.help) {
-    std::cout << usage;
-    return 0;
-  }
-  try {
-    if (options.demo) return RunDemo(options.verbose);
-    if (!options.admin.empty()) return RunAdmin(options);
-    if (options.verify) return RunVerify(options);
-    const std::optional<std::string> db = options.app.Database();
-    if (options.backup) {
-      trf::BackUpTrfFile(db.value_or("trf.db"), *options.backup);
-      std::cout << "backed up " << db.value_or("trf.db") << " into " << *options.backup << "\n";
-      return 0;
-    }
-    if (options.restore) {
-      trf::RestoreTrfFile(*options.restore, db.value_or("trf.db"));
-      std::cout << "restored " << db.value_or("trf.db") << " from " << *options.restore << "\n";
-      return 0;
-    }
-    if (options.script) return RunScriptFile(*options.script, options);
-    trf::TrfSession session(Open(db.value_or("trf.db"), options.app), std::cout, &std::cin, options.verbose);
-    session.RunInteractive(std::cin);
-    return 0;
-  } catch (const kw::Error& e) {
-    // A start-up refusal is the sentence for the person and where to read how to name a database;
-    // the error's number and the engine's words help nobody here.
-    const bool naming = options.admin.empty() && !options.backup && !options.restore;
-    std::cerr << "trf: " << trf::SentenceOf(e) << (naming ? " (trf --help tells how to name a database)" : "") << "\n";
-  } catch (const std::exception& e) {
-    std::cerr << "trf: " << e.what() << "\n";
-  }
-  return 1;
+  trf::OptionsParser parser("trf",
+                            "trf.db in the current folder, interactively (created with sample data when "
+                            "missing)");
+  Declare(parser, options);
+  if (const auto status = trf::ReadOptions(parser, argc, argv, options.app, [&] { return Check(options); }))
+    return *status;
+  // A start-up refusal is the sentence for the person and where to read how to name a database.
+  const bool naming = options.admin.empty() && !options.backup && !options.restore;
+  return trf::RunProgram(
+      "trf", 1, [&] { return Run(options); }, naming ? "(trf --help tells how to name a database)" : "");
 }

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <utility>
 
+#include "app/business/month_report.h"
 #include "app/business/rules.h"
 #include "app/screens/notes_screen.h"
 #include "app/screens/setup_screen.h"
@@ -106,13 +107,15 @@ std::vector<std::string> ProblemLines(const std::vector<Problem>& problems) {
     const Problem& problem = problems[i];
     std::string where = problem.screen + ", " + problem.record;
     if (!problem.field.empty()) where += ", " + problem.field;
+    const std::string by =
+        problem.accepted_by.empty() ? "" : " by " + problem.accepted_by + " on " + StampText(problem.accepted_at);
     std::string what;
     if (problem.region_question != 0) {
       what = "question " + std::to_string(problem.region_question) + " from the region:";
       ++asked;
     } else {
       what = (problem.hard       ? "error "
-              : problem.accepted ? "question (accepted) "
+              : problem.accepted ? "question (accepted" + by + ") "
                                  : "question ") +
              std::to_string(problem.rule);
     }

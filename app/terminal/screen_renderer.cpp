@@ -125,7 +125,7 @@ void RenderHeader(const std::string& name, const ScreenView& view, bool verbose,
   }
   if (name == "setup") {
     const std::string month = context.month_id.empty() ? "none selected (select one)"
-                                                       : kw::dates::ToText(context.month_date) + " (" +
+                                                       : MonthOfSerialText(context.month_date) + " (" +
                                                              MonthStatusText(context.month_status) + ")";
     out.push_back("Home: " + context.home_num + "   Current month: " + month);
     out.push_back("TRFs reopened: " + std::to_string(context.trf_reopened));

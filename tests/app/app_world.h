@@ -29,9 +29,12 @@ struct RecordedEvents : ScreenEvents {
   void SendOffStopped(const ScreenForm& screen) override { lines.push_back("send-off stopped on " + screen.Name()); }
   void SendOffResult(bool passed) override { lines.emplace_back(passed ? "send-off passed" : "send-off refused"); }
   void Busy(bool busy) override { lines.emplace_back(busy ? "busy" : "not busy"); }
+  void RowsChanged(const ScreenForm&, int, int count) override { rows_changed += count; }
   bool Saw(const std::string& text) const;
 
   std::vector<std::string> lines;
+  // How many rows were announced changed, over every announcement.
+  int rows_changed = 0;
 };
 
 class AppWorld {

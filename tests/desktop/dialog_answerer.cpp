@@ -6,16 +6,24 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
 
 namespace trf::desktop {
 namespace {
 
-// The message of a dialog: a message box's text, else the labels named "heading" and "message".
+// The message of a dialog: a message box's text, else the labels named "heading" and "message",
+// and a progress bar's state ("progress 2/6: ...").
 QString MessageOf(QWidget* dialog) {
   if (auto* box = qobject_cast<QMessageBox*>(dialog)) return box->text();
   const auto* heading = dialog->findChild<QLabel*>("heading");
   const auto* label = dialog->findChild<QLabel*>("message");
-  return (heading ? heading->text() + " | " : QString()) + (label ? label->text() : QString());
+  const auto* progress = dialog->findChild<QProgressBar*>();
+  return (heading ? heading->text() + " | " : QString()) + (label ? label->text() : QString()) +
+         (progress ? QStringLiteral("progress %1/%2: %3")
+                         .arg(progress->value())
+                         .arg(progress->maximum())
+                         .arg(progress->text())
+                   : QString());
 }
 
 }  // namespace
@@ -38,6 +46,7 @@ void DialogAnswerer::Look() {
     for (QAbstractButton* button : modal->findChildren<QAbstractButton*>()) {
       if (button->text().remove('&') != answers_.front() || !button->isEnabled() || !button->isVisible()) continue;
       answers_.pop_front();
+      seen_.last() = modal->windowTitle() + ": " + MessageOf(modal);  // as it stood when it was answered
       button->click();
       return;
     }

@@ -15,7 +15,8 @@ class DialogAnswerer {
   // `answers`: the caption of the button to press in each dialog ("Yes", "No", "OK", "Close").
   explicit DialogAnswerer(QStringList answers, int watchdog_ms = 5000);
 
-  // What each dialog said: its title, then its heading (when it has one) and its message.
+  // What each dialog said, as it stood when it was answered: its title, then its heading (when it
+  // has one), its message and its progress bar's state.
   const QStringList& Seen() const { return seen_; }
   // Answers not used yet.
   const QStringList& Left() const { return answers_; }

@@ -145,6 +145,7 @@ class RegionWindowTest : public QObject {
     RegionChartWindow* chart = nullptr;
     QTRY_VERIFY((chart = window_->findChild<RegionChartWindow*>()) != nullptr);
     QCOMPARE(chart->windowTitle(), QString("H-102 Birch Court: months seen over time"));
+    Shoot(chart, "region-chart");
     QTemporaryDir folder;
     QVERIFY(chart->SavePng(folder.filePath("chart.png")));
     QVERIFY(QImage(folder.filePath("chart.png")).width() > 100);

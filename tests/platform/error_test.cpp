@@ -65,5 +65,15 @@ TEST(ErrorTrail, NestedMembersPrefixTheirLocationsKeepingNumberAndSource) {
   EXPECT_EQ(StandardDescription(123456), "");
 }
 
+// The report a program prints names the number, the source (or the program when there is none) and
+// the sentence, then the members the error rose through, the innermost first.
+TEST(ErrorReport, SaysTheSentenceThenTheTrailInnermostFirst) {
+  EXPECT_EQ(ErrorReport(testing::Raised([] { (void)Outer(0); })),
+            "error 11 from KW_UIShared: Division by zero\n"
+            "  in KW_UIShared.SharedProcedures.Inner:10\n"
+            "  in KW_UIShared.SharedProcedures.Get Outer:30\n");
+  EXPECT_EQ(ErrorReport(Error(9, "", "Subscript out of range")), "error 9 from the program: Subscript out of range\n");
+}
+
 }  // namespace
 }  // namespace kw

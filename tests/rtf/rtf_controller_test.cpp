@@ -95,7 +95,8 @@ TEST(RtfController, ConstructionTakesTheContainerFromANewLocator) {
   EXPECT_EQ(CreateObject(class_ids::kRtfController)->TypeName(), "RtfController");
   ScopedRegistration no_locator(std::string(class_ids::kContainerLocator), nullptr);
   EXPECT_EQ(Described(Raised([] { RtfController failing; })),
-            "429 KW_UIShared: KW_UIShared.RtfController.Class_Initialize:30\r\nComponent can't create object");
+            "429 KW_UIShared: KW_UIShared.RtfController.Class_Initialize:30\r\nComponent can't create object: no "
+            "class is registered as \"KW_UIContainerInterface.ContainerLocator\"");
 }
 
 TEST(RtfController, AddingFocusingAndRemovingVisitTheButtonsInOrder) {

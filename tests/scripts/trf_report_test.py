@@ -128,13 +128,36 @@ with tempfile.TemporaryDirectory() as folder:
     check("Extra resident 119" in "".join(pages), "the draft holds the last resident")
     check("letter" in pdf_info(draft, "pdfinfo"), "an inch-measuring locale's paper is Letter")
 
+    # The case: accept 3121 (during a send-off that stops) and 3502 (leaving the residents), quit,
+    # start again: both are accepted, in the problem list and in the report, with who and when.
+    kept = os.path.join(folder, "kept.db")
+    subprocess.run([TRF, "--db", kept, "--script", "-"], capture_output=True, text=True, check=True,
+                   input="go home\nselect 1\ngo setup\nselect 3\ngo residents\nanswer yes\nsendoff\nselect 2\n"
+                         "set fee 2,360.00\nanswer yes\ngo notes\nquit\n")
+    again = subprocess.run([TRF, "--db", kept, "--script", "-"], capture_output=True, text=True,
+                           input="go home\nselect 1\ngo setup\nselect 3\nproblems\n").stdout
+    for rule in ("3121", "3502"):
+        check(any("question (accepted by " in line and ") %s " % rule in line for line in again.splitlines()),
+              "the next session lists %s as accepted, by whom and when: %s" % (rule, again))
+    kept_pdf, kept_json = os.path.join(folder, "kept.pdf"), os.path.join(folder, "kept.json")
+    report(kept, "H-101", "2004-03", "--pdf", kept_pdf, "--json", kept_json)
+    with open(kept_json, encoding="utf-8") as file:
+        accepted = json.load(file)["accepted_questions"]
+    check(sorted(question["rule"] for question in accepted) == [3121, 3502] and
+          all(question["accepted_by"] and question["accepted_at"] for question in accepted),
+          "the report's JSON carries both accepted questions with who and when: %s" % accepted)
+    kept_text = " ".join("".join(pages_text(kept_pdf)).split())
+    check("Accepted questions" in kept_text and kept_text.count("(accepted by ") == 2,
+          "the report's PDF lists both accepted questions with who and when")
+
     # Wrong options, and a home or month the database lacks: exit 2.
     for options, what in [(["--db", db, "--home", "H-101"], "no month"),
                           (["--db", db, "--home", "H-101", "--month", "2004-13"], "no such month number"),
                           (["--db", db, "--home", "H-999", "--month", "2004-03"], "no such home"),
                           (["--db", db, "--home", "H-101", "--month", "2005-03"], "no such month of the home"),
                           (["--db", os.path.join(folder, "none.db"), "--home", "H-101", "--month", "2004-03"],
-                           "no database file")]:
+                           "no database file"),
+                          (["--db", db, "--home", "H-101", "--month", "2004-03", "--pdf"], "--pdf without its file")]:
         run = subprocess.run([TRF_REPORT, *options], capture_output=True, text=True)
         check(run.returncode == 2 and "trf-report:" in run.stderr, "%s exits 2 with a sentence" % what)
 

@@ -40,7 +40,7 @@ check "psql: a change is on record with the role" "$maple 2400 2999" \
 # Through trf: Our Home lists Maple House alone; the resident's history shows the change made with psql.
 out=$(printf 'go home\nselect 1\ngo setup\nselect 3\ngo residents\nselect 1\nhistory fee\n' | "$trf" --db "$as_maple" --script - 2>&1)
 check "trf: Our Home lists no other home" 0 "$(grep -c 'Birch Court' <<<"$out")"
-check "trf: history shows the psql change" 1 "$(grep -c "$maple: Monthly fee 2,400.00 -> 2,999.00" <<<"$out")"
+check "trf: history shows the psql change" 1 "$(grep -c "Monthly fee 2,400.00 -> 2,999.00 by $maple on" <<<"$out")"
 
 # A filed month refuses changes through psql, whoever tries, the administrator too.
 sql "$as_maple" "INSERT INTO tbH_MonthFilings (H_HomeMonthlyStatsID) VALUES (3)" >/dev/null

@@ -75,12 +75,16 @@ TEST(OnActivate, HomeThenMonthChecksSendToTheirScreens) {
     h.screen->MousePointer(kPointerHourglass);
     ActiveParams params;
     EXPECT_EQ(h.shared->OnActivate(params, row.depends_on), row.number == -1) << row.name;
-    const std::string shown =
-        row.number == -1 ? "||-1|-1" : std::string(row.message) + "||1|" + std::to_string(row.number);
-    EXPECT_EQ(params.GotoFormKey + " " + Shown(*h.dialog) + " " + std::to_string(h.screen->MousePointer()),
-              row.key + (" " + shown) + " " + std::to_string(kPointerHourglass))
-        << row.name;
-    if (row.number == -1) continue;
+    EXPECT_EQ(params.GotoFormKey, row.key) << row.name << ": the screen it sends to";
+    EXPECT_EQ(h.screen->MousePointer(), kPointerHourglass) << row.name << ": the pointer is put back";
+    if (row.number == -1) {
+      EXPECT_EQ(h.dialog->rule_number, -1) << row.name << ": no message is shown";
+      continue;
+    }
+    EXPECT_EQ(h.dialog->feedback, row.message) << row.name;
+    EXPECT_EQ(h.dialog->more_feedback, "") << row.name;
+    EXPECT_EQ(h.dialog->rule_type, 1) << row.name << ": shown as a hard rule";
+    EXPECT_EQ(h.dialog->rule_number, row.number) << row.name;
     EXPECT_EQ(h.dialog->pointer_during_show, kPointerDefault) << row.name;
     EXPECT_EQ(h.log->Joined({"Container.Get CurrentH_HomeMonthlyStatsID", "Form.EveryOnActivate",
                              "Form.DirtyOnActivate", "Container.Let FormTitle"}),
@@ -93,11 +97,13 @@ TEST(OnActivate, HomeThenMonthChecksSendToTheirScreens) {
   h.container->stat_status = 2;
   ActiveParams params;
   bool changed = false;
-  EXPECT_TRUE(!h.shared->IsValidMonth(params, changed, false) && changed);
+  EXPECT_FALSE(h.shared->IsValidMonth(params, changed, false));
+  EXPECT_TRUE(changed);
   EXPECT_EQ(h.dialog->feedback, kMonthMessage);
   h.container->stat_status = 1;  // the same month with another status is a change too
   changed = false;
-  EXPECT_TRUE(h.shared->IsValidMonth(params, changed, false) && changed);
+  EXPECT_TRUE(h.shared->IsValidMonth(params, changed, false));
+  EXPECT_TRUE(changed);
 }
 
 // A change of the TRF type alone counts as a change of context.
@@ -164,8 +170,10 @@ TEST(OnActivate, FailedCheckKeepsItsSnapshot) {
   EXPECT_FALSE(f.shared->OnActivate(fresh, icIsMonth));
   f.container->home_id = "H1";
   bool first = false, second = false;
-  EXPECT_TRUE(f.shared->IsValidHome(fresh, first) && f.shared->IsValidHome(fresh, second));
-  EXPECT_TRUE(first && !second);
+  EXPECT_TRUE(f.shared->IsValidHome(fresh, first)) << "a home is chosen now";
+  EXPECT_TRUE(first) << "the check after the failed one sees a change: the failure kept the earlier snapshot";
+  EXPECT_TRUE(f.shared->IsValidHome(fresh, second));
+  EXPECT_FALSE(second) << "the next check sees none";
 }
 
 }  // namespace

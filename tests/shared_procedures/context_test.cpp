@@ -25,7 +25,8 @@ TEST(SharedContext, ConstructionCreatesSiblingsInOrderAndFailsAtTheFailingStep) 
   h.registry->Unregister(class_ids::kFormsPersist);
   EXPECT_THAT(
       [] { (void)std::make_shared<SharedProcedures>(); },
-      ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.Class_Initialize:10\r\nComponent can't create object")));
+      ThrowsMessage<Error>(StrEq("KW_UIShared.SharedProcedures.Class_Initialize:10\r\nComponent can't create object: "
+                                 "no class is registered as \"KW_UIPersist.TrfFormsPersist\"")));
 }
 
 // The reopen counter lives in the persist object, whose errors pass unchanged.

@@ -69,18 +69,28 @@ TEST(AssessMMLOandAMMailingFees, PreparesAroundTheAssessmentOnlyWithRecordsAndEr
                        err::kTypeMismatch, "AssessMMLOandAMMailingFees", 10));
 }
 
+// The business object hears a send-off only while a send-off runs without messages.
 TEST(AssessMMLOandAMMailingFees, SendOffFlagFollowsTheContainer) {
-  const std::tuple<bool, bool, bool> rows[] = {
-      {false, false, false}, {false, true, false}, {true, true, false}, {true, false, true}};
-  for (const auto& [mode, interactive, expected] : rows) {
+  struct Row {
+    bool send_off_mode;        // the container's SendOffValidationMode
+    bool interactive;          // the container's SendOffInteractive
+    const char* object_hears;  // what the assessment writes into the object's SendOffValidation
+  };
+  const Row rows[] = {
+      {.send_off_mode = false, .interactive = false, .object_hears = "False"},
+      {.send_off_mode = false, .interactive = true, .object_hears = "False"},
+      {.send_off_mode = true, .interactive = true, .object_hears = "False"},
+      {.send_off_mode = true, .interactive = false, .object_hears = "True"},
+  };
+  for (const Row& row : rows) {
     LibraryHarness h;
-    h.container->send_off_mode = mode;
-    h.container->send_off_interactive = interactive;
+    h.container->send_off_mode = row.send_off_mode;
+    h.container->send_off_interactive = row.interactive;
     auto groups = std::make_shared<FakeFamilyGroups>(h.log);
     h.shared->AssessMMLOandAMMailingFees(groups, 1, false);
     EXPECT_EQ(h.log->Joined({"LI.Let SendOffValidation", "Container.Get SendOffInteractive"}),
-              std::string("Container.Get SendOffInteractive(); LI.Let SendOffValidation(") +
-                  (expected ? "True" : "False") + ")");
+              "Container.Get SendOffInteractive(); LI.Let SendOffValidation(" + std::string(row.object_hears) + ")")
+        << "send-off mode " << row.send_off_mode << ", interactive " << row.interactive;
   }
 }
 

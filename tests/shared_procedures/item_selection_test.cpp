@@ -28,8 +28,16 @@ struct Click {
 // Null flags count as false; only the validation path unselects the clicked entry when it refuses.
 TEST(ItemClick, SavesDiscardsMovesOrPutsTheSelectionBackAsTheFlagsAndTheRecordSay) {
   const Variant yes = Variant::Boolean(true), no = Variant::Boolean(false), one = Variant::Integer(1);
-  // `kept`: what happened to the record being left, stored or discarded.
-  const std::tuple<const char*, bool, bool, Variant, Variant, const char*, int32_t> rows[] = {
+  struct Row {
+    const char* name;
+    bool send_off;          // a non-interactive send-off runs
+    bool deleted;           // the record being left was deleted
+    Variant save_previous;  // blnSavePrevious
+    Variant change_index;   // blnChangeLIIndex
+    const char* kept;       // what happened to the record being left: stored or discarded
+    int32_t current_after;  // the business object's current position afterwards
+  };
+  const Row rows[] = {
       {"plain", false, false, yes, one, "LI.Save(False)", 2},
       {"non-interactive send-off", true, false, yes, one, "", 2},
       {"deleted", false, true, yes, one, "LI.CancelEdit()", 2},

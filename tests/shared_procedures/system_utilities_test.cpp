@@ -8,6 +8,7 @@
 #include "tests/doubles/scoped_env.h"
 #include "ui_shared/platform/dates.h"
 #include "ui_shared/platform/folder_chooser.h"
+#include "ui_shared/platform/process.h"
 
 namespace kw {
 namespace {
@@ -131,6 +132,26 @@ TEST(ShellEx, FailingProgramsGiveTheirCodeAndUnrunnableOnesRaiseInEitherWait) {
     EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->ShellEx(R"(sh -c "exit 127")", wait_dead); }), 2, "ShellEx",
                          wait_dead ? 20 : 30));
   }
+}
+
+// A started program whose every wait fails, as a wait the system refuses: the system's code 6 (the
+// handle is invalid) for the waits and the reads of its exit code alike.
+struct UnwaitableChild : ChildProcess {
+  std::optional<int32_t> ExitCode() override { Raise(6, "", "The handle is invalid."); }
+  void WaitFor(std::chrono::milliseconds) override { Raise(6, "", "The handle is invalid."); }
+  int32_t Wait() override { Raise(6, "", "The handle is invalid."); }
+};
+struct UnwaitableStarter : ProcessStarter {
+  std::unique_ptr<ChildProcess> Start(const std::string&) override { return std::make_unique<UnwaitableChild>(); }
+};
+
+// A wait that itself fails raises the system's code from the step that waited: 20 when ShellEx waits
+// until the end, 30 when it polls; no exit code is made up.
+TEST(ShellEx, AWaitThatItselfFailsRaisesTheSystemCode) {
+  LibraryHarness h;
+  ScopedService<ProcessStarter> starter(std::make_shared<UnwaitableStarter>());
+  EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->ShellEx("any program", true); }), 6, "ShellEx", 20));
+  EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->ShellEx("any program", false); }), 6, "ShellEx", 30));
 }
 
 // A start failure raises at 10; exit 300 wraps to 44.

@@ -208,5 +208,21 @@ TEST(RichTextRtf, ReadsUprTextFromItsUnicodeTwin) {
   for (const Row& row : rows) EXPECT_EQ(Describe(ReadRtf(row.rtf)), row.document) << row.name;
 }
 
+// \bin n makes the next n bytes data, skipped whatever they hold; with no count, or a count of 0, it
+// skips nothing, and the text after it is read as text.
+TEST(RichTextRtf, BinarySkipsOnlyTheBytesItCounts) {
+  struct Row {
+    const char* name;
+    const char* rtf;
+    std::vector<std::string> document;
+  };
+  const Row rows[] = {
+      {"three bytes", R"({\rtf1 a\bin3 {}bc})", {"paragraph align 0", "  --- 0 [ac]"}},
+      {"a count of 0", R"({\rtf1 a\bin0 bc})", {"paragraph align 0", "  --- 0 [abc]"}},
+      {"no count", R"({\rtf1 a\bin bc})", {"paragraph align 0", "  --- 0 [abc]"}},
+  };
+  for (const Row& row : rows) EXPECT_EQ(Describe(ReadRtf(row.rtf)), row.document) << row.name;
+}
+
 }  // namespace
 }  // namespace kw::rich_text

@@ -27,6 +27,10 @@ enum CommandButtonStyle : int32_t {
   kButtonSeparator = 3,
 };
 
+// A toolbar button's value: pressed or not.
+inline constexpr int16_t kButtonPressed = 1;
+inline constexpr int16_t kButtonReleased = 0;
+
 // The application's one screen container: it holds the context every form works in (the current
 // home, the month record, the TRF type and status), shows the active form's title and icon, keeps
 // the command bar and hands navigation to the front end.

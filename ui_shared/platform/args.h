@@ -49,12 +49,13 @@ class Args {
     if (named_.empty()) return index < positional_.size() ? &positional_[index] : nullptr;
     return FindNamedOrAt(index, name);
   }
-  // The same, raising 449 ("Argument not optional") when omitted.
+  // The argument passed by `name` or else at position `index`; 449 ("Argument not optional") when
+  // it was omitted.
   const Variant& Required(size_t index, std::string_view name) const {
     if (const Variant* v = Find(index, name)) return *v;
     RaiseNotOptional();
   }
-  // The same, answering `fallback` when omitted.
+  // The argument passed by `name` or else at position `index`; `fallback` when it was omitted.
   Variant Optional(size_t index, std::string_view name, Variant fallback = Variant()) const;
   // The arguments of all of a member's `params` at once, each as Find would answer it (nullptr
   // when omitted), found in one pass over the named arguments instead of one per parameter.
@@ -85,7 +86,8 @@ class Args {
   // The value of the named argument added `index`-th (0-based, unchecked), for a caller that
   // makes the same call again with other values instead of building its arguments anew.
   Variant& NamedValue(size_t index) { return named_[index].second; }
-  // The value of the positional argument at `index` (0-based, unchecked), for the same purpose.
+  // The value of the positional argument at `index` (0-based, unchecked), for a caller that makes
+  // the same call again with other values.
   Variant& PositionalValue(size_t index) { return positional_[index]; }
 
  private:

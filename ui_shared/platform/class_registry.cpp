@@ -14,11 +14,20 @@ void ClassRegistry::Unregister(std::string_view prog_id) { factories_.erase(text
 
 bool ClassRegistry::IsRegistered(std::string_view prog_id) const { return factories_.contains(text::Lower(prog_id)); }
 
+namespace {
+// Raises 429 for `prog_id`, saying why the registry made nothing.
+[[noreturn]] void CannotCreate(std::string_view prog_id, std::string_view why) {
+  Raise(err::kCannotCreate, "",
+        std::string(StandardDescription(err::kCannotCreate)) + ": " + std::string(why) + " \"" + std::string(prog_id) +
+            "\"");
+}
+}  // namespace
+
 ObjectPtr ClassRegistry::Create(std::string_view prog_id) const {
   const auto it = factories_.find(text::Lower(prog_id));
-  if (it == factories_.end() || !it->second) Raise(err::kCannotCreate);
+  if (it == factories_.end() || !it->second) CannotCreate(prog_id, "no class is registered as");
   ObjectPtr object = it->second();
-  if (!object) Raise(err::kCannotCreate);
+  if (!object) CannotCreate(prog_id, "nothing was made by the factory of");
   return object;
 }
 

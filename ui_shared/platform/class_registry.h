@@ -13,8 +13,8 @@
 namespace kw {
 
 // Creates objects by their programmatic identifiers: where the library finds its siblings and a
-// program registers them (see the top of this file). A replaceable service: Service<ClassRegistry>
-// is the registry in force.
+// program registers them (the library creates its siblings here, by the identifiers in class_ids.h). A replaceable
+// service: Service<ClassRegistry> is the registry in force.
 class ClassRegistry {
  public:
   // Makes a new object of a class, or hands out a shared one.
@@ -29,8 +29,8 @@ class ClassRegistry {
   // The factory registered under `prog_id`; empty when none.
   Factory Lookup(std::string_view prog_id) const;
 
-  // Creates a new object; 429 when none is registered or the factory gives nothing. Errors of
-  // the factory itself pass unchanged.
+  // Creates a new object; 429 naming `prog_id` when none is registered or the factory gives
+  // nothing. Errors of the factory itself pass unchanged.
   ObjectPtr Create(std::string_view prog_id) const;
 
   // A registry with nothing registered, the default of Service<ClassRegistry>.

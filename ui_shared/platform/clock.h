@@ -6,7 +6,8 @@
 
 namespace kw {
 
-// The clock service (see the top of this file); Service<Clock> is the clock in force.
+// The clock service: tells the current local date and time as a date serial; Service<Clock> is the
+// clock in force, ManualClock one that tests set.
 class Clock {
  public:
   virtual ~Clock() = default;

@@ -15,7 +15,8 @@ inline constexpr uint32_t kSetCurSel = 0x014E;
 inline constexpr uint32_t kShowDropDown = 0x014F;
 // Answers 1 while the drop-down list is open.
 inline constexpr uint32_t kGetDroppedState = 0x0157;
-// The same search for an item equal to the text in lparam.
+// Searches for an item equal to the text in lparam, without regard to case, after the item at
+// wparam (-1 from the top) and round to the top; its 0-based index or kNotFound.
 inline constexpr uint32_t kFindStringExact = 0x0158;
 // The answer of a search that found nothing.
 inline constexpr int64_t kNotFound = -1;

@@ -9,8 +9,9 @@ namespace kw::member {
 // The default member, reached by the empty name.
 inline constexpr std::string_view kDefault{};
 
-// Editable fields (text boxes, combo boxes, rich-text boxes).
-inline constexpr std::string_view kText = "Text";
+// ---- Editable fields (text boxes, combo boxes, rich-text boxes) ----
+
+inline constexpr std::string_view kText = "Text";                    // the text the field shows
 inline constexpr std::string_view kSelStart = "SelStart";            // where the selection starts
 inline constexpr std::string_view kSelLength = "SelLength";          // how many characters are selected
 inline constexpr std::string_view kBackColor = "BackColor";          // the background colour
@@ -20,16 +21,18 @@ inline constexpr std::string_view kHwnd = "hwnd";                    // the cont
 inline constexpr std::string_view kSetFocus = "SetFocus";            // gives the control the focus
 inline constexpr std::string_view kList = "List";                    // a combo box's entries, by position
 
-// The selection properties of a rich-text box.
-inline constexpr std::string_view kSelBold = "SelBold";
+// ---- The selection properties of a rich-text box ----
+
+inline constexpr std::string_view kSelBold = "SelBold";            // bold type in the selection
 inline constexpr std::string_view kSelItalic = "SelItalic";        // italic type in the selection
 inline constexpr std::string_view kSelUnderline = "SelUnderline";  // underlined type in the selection
 inline constexpr std::string_view kSelAlignment = "SelAlignment";  // the alignment of the selected paragraphs
 inline constexpr std::string_view kSelBullet = "SelBullet";        // bullets on the selected paragraphs
 inline constexpr std::string_view kSelColor = "SelColor";          // the colour of the selected text
 
-// Lists, trees and their collections.
-inline constexpr std::string_view kListItems = "ListItems";
+// ---- Lists, trees and their collections ----
+
+inline constexpr std::string_view kListItems = "ListItems";          // a list view's items
 inline constexpr std::string_view kColumnHeaders = "ColumnHeaders";  // a list view's column headers
 inline constexpr std::string_view kListSubItems = "ListSubItems";    // a list item's further columns
 inline constexpr std::string_view kNodes = "Nodes";                  // a tree view's nodes
@@ -43,7 +46,7 @@ inline constexpr std::string_view kAdd = "Add";                      // adds an 
 inline constexpr std::string_view kRemove = "Remove";                // removes an entry from a collection
 inline constexpr std::string_view kClear = "Clear";                  // empties a collection
 
-// The grid of a record-error list.
+// The row a record-error list's grid shows as current.
 inline constexpr std::string_view kRow = "Row";
 
 }  // namespace kw::member

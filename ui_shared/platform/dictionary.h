@@ -9,7 +9,8 @@
 
 namespace kw {
 
-// A text-keyed dictionary (see the top of this file).
+// A text-keyed dictionary with exact, case-sensitive keys, as the soft-rule caches use it: Exists,
+// Item, Add (457 for a key already present), Remove (5 for a missing key), RemoveAll, Count.
 class Dictionary {
  public:
   // True when `key` is present.
@@ -20,7 +21,7 @@ class Dictionary {
   void Add(const std::string& key, const std::string& value);
   // Removes `key`; 5 when it is not present.
   void Remove(const std::string& key);
-  // Removes every entry.
+  // Removes every key with its item.
   void RemoveAll() { items_.clear(); }
   // The number of entries.
   int32_t Count() const { return static_cast<int32_t>(items_.size()); }

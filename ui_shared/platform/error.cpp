@@ -3,6 +3,7 @@
 
 #include <new>
 #include <stdexcept>
+#include <vector>
 
 namespace kw {
 
@@ -44,6 +45,18 @@ void Raise(int32_t number) { throw Error(number, "", std::string(StandardDescrip
 
 void Raise(int32_t number, std::string source, std::string description) {
   throw Error(number, std::move(source), std::move(description));
+}
+
+std::string ErrorReport(const Error& error) {
+  std::vector<std::string_view> lines;
+  std::string_view rest = error.Description();
+  for (size_t end; (end = rest.find("\r\n")) != std::string_view::npos; rest.remove_prefix(end + 2))
+    lines.push_back(rest.substr(0, end));
+  std::string report = "error " + std::to_string(error.Number()) + " from " +
+                       (error.Source().empty() ? std::string("the program") : error.Source()) + ": " +
+                       std::string(rest) + "\n";
+  for (size_t i = lines.size(); i-- > 0;) report.append("  in ").append(lines[i]).append("\n");
+  return report;
 }
 
 Error CurrentError() {

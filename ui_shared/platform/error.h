@@ -83,6 +83,12 @@ class [[nodiscard]] Error : public std::exception {
 // Raises an error with the given parts.
 [[noreturn]] void Raise(int32_t number, std::string source, std::string description);
 
+// The error as a person reads it, for a program's last words: "error <number> from <source>:
+// <sentence>", the sentence being the last line of the description, and below it the members the
+// error rose through, one a line, the one it was raised in first ("  in
+// KW_UIShared.SharedProcedures.RemoveItem:40").
+std::string ErrorReport(const Error& error);
+
 // Turns whatever is in flight (our Error, a standard exception, anything else) into an Error:
 // out of memory becomes 7, range errors 9, overflow 6, everything else 5. Call inside a catch.
 Error CurrentError();

@@ -10,7 +10,8 @@
 
 namespace kw {
 
-// The folder chooser (see the top of this file); Service<FolderChooser> is the chooser in force.
+// The dialog in which the user picks a folder; Service<FolderChooser> is the chooser in force, and
+// the headless default answers as a cancelled dialog does.
 class FolderChooser {
  public:
   virtual ~FolderChooser() = default;

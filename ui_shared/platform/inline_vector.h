@@ -12,7 +12,8 @@
 namespace kw {
 
 template <class T, size_t N>
-// A vector that keeps its first `N` elements inside itself (see the top of this file).
+// A vector that keeps its first `N` elements inside itself and goes to the heap only beyond them:
+// append, size, index and iteration, what a late-bound call's arguments need.
 class InlineVector {
  public:
   // Provided, not defaulted: value-initialising a defaulted one would clear the inline storage.

@@ -21,7 +21,9 @@ struct FoundMember {
   int level;
 };
 
-// A member name resolved once (see the top of this file). Used by one caller at a time.
+// A member name resolved once for many calls: kept folded, with the table entry it found in the
+// last class it was used on, so that later calls skip folding and probing. Used by one caller at a
+// time.
 class MemberRef {
  public:
   // A reference to the member called `name`, resolved at its first use.

@@ -22,23 +22,27 @@ std::optional<double> ParseWholeNumber(std::string_view text);
 // Rounds half to even (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
 double RoundHalfEven(double value);
 
-// Rounds half to even, then checks the range: 6 when outside (NaN and infinities too).
+// A 16-bit whole number: rounded half to even, then checked: 6 outside -32768 to 32767 (NaN and
+// infinities too).
 int16_t ToInt16(double value);
-// The same for a 32-bit whole number.
+// A 32-bit whole number: rounded half to even, then checked: 6 outside its range (NaN and
+// infinities too).
 int32_t ToInt32(double value);
-// The same for a byte (0 to 255).
+// A byte: rounded half to even, then checked: 6 outside 0 to 255 (NaN and infinities too).
 uint8_t ToUInt8(double value);
 
-// The lenient reader followed by rounding to a 16-bit or 32-bit whole number (6 when outside).
+// The number the lenient reader finds at the start of `text`, rounded to a 16-bit whole number (6
+// when outside).
 int16_t LeadingInt16(std::string_view text);
-// The same for a 32-bit whole number.
+// The number the lenient reader finds at the start of `text`, rounded to a 32-bit whole number (6
+// when outside).
 int32_t LeadingInt32(std::string_view text);
 
 // A double as the runtime writes it: at most 15 significant digits, exponent form ("1E+15",
 // "8.33333333333333E-02") for large numbers or small ones that would need more than 15 digits
 // after the point; negative zero prints "0".
 std::string FormatDouble(double value);
-// A single as the runtime writes it: the same with 7 significant digits.
+// A single as the runtime writes it: at most 7 significant digits, exponent form as for a double.
 std::string FormatSingle(float value);
 
 }  // namespace kw

@@ -91,22 +91,19 @@ class LateBound : public Base {
   // Reads the property `member` or runs the method, found in the tables of this class and its
   // bases.
   Variant Get(std::string_view member, const Args& args = kNoArgs) override {
-    const FoldedName name(member);
-    if (const FoundMember* found = AllMembers().Find(name)) return ReadFound(*found, args);
+    if (const FoundMember* found = AllMembers().FindName(member)) return ReadFound(*found, args);
     // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
     return HandDispatched::Get(member, args);
   }
   // A call runs a method, or reads a property, as the runtime's call asks for either.
   Variant Call(std::string_view member, const Args& args = kNoArgs) override {
-    const FoldedName name(member);
-    if (const FoundMember* found = AllMembers().Find(name)) return ReadFound(*found, args);
+    if (const FoundMember* found = AllMembers().FindName(member)) return ReadFound(*found, args);
     // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
     return HandDispatched::Call(member, args);
   }
   // Writes the property `member`, found in the tables of this class and its bases.
   void Let(std::string_view member, const Variant& value, const Args& args = kNoArgs) override {
-    const FoldedName name(member);
-    if (const FoundMember* found = AllMembers().Find(name)) return LetFound(*found, value, args);
+    if (const FoundMember* found = AllMembers().FindName(member)) return LetFound(*found, value, args);
     // NOLINTNEXTLINE(bugprone-parent-virtual-call): unknown names skip the table levels on purpose
     HandDispatched::Let(member, value, args);
   }

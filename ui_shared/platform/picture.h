@@ -11,7 +11,8 @@
 
 namespace kw {
 
-// An image (see the top of this file).
+// An image as forms, dialogs and command bars pass it around (icons, button images): a width, a
+// height and 0x00BBGGRR pixels, row by row.
 class Picture : public Object {
  public:
   // A picture of `width` by `height` pixels, all of colour `fill`.

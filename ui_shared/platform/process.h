@@ -41,7 +41,8 @@ class ChildProcess {
   virtual int32_t Wait() = 0;
 };
 
-// Starts programs (see the top of this file); Service<ProcessStarter> is the starter in force.
+// Starts programs from a command line split by the Windows rules, through posix_spawnp, and waits
+// for them; Service<ProcessStarter> is the starter in force.
 class ProcessStarter {
  public:
   virtual ~ProcessStarter() = default;

@@ -11,8 +11,8 @@ inline constexpr int16_t kPointerDefault = 0;
 // The hourglass: the program is busy.
 inline constexpr int16_t kPointerHourglass = 11;
 
-// The screen object (see the top of this file); Service<Screen> is the screen in force, which a
-// front end replaces to show the pointer.
+// The application-wide screen object, which keeps the mouse pointer's shape; Service<Screen> is the
+// screen in force, which a front end replaces to show the pointer.
 class Screen {
  public:
   virtual ~Screen() = default;

@@ -8,7 +8,8 @@
 namespace kw {
 
 template <class T>
-// A process-wide, replaceable instance of a platform service (see the top of this file).
+// A process-wide, replaceable instance of a platform service, made from T::MakeDefault at first use
+// unless a replacement is in force.
 class Service {
  public:
   // The service in force; the headless default is made at first use.

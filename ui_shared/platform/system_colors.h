@@ -23,8 +23,8 @@ constexpr uint32_t SystemColor(int role) { return kSystemColorFlag | static_cast
 // The 0x00BBGGRR colour value of red, green and blue parts (0 to 255 each).
 constexpr uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
 
-// The system's colours for each role (see the top of this file); Service<SystemColors> is the set
-// in force.
+// The system's colours for each role, which a colour value 0x80000000 + n names; Service<SystemColors>
+// is the set in force, the classic colour scheme by default.
 class SystemColors {
  public:
   virtual ~SystemColors() = default;

@@ -42,13 +42,13 @@ std::string Mid(std::string_view s, size_t start);
 std::string Mid(std::string_view s, size_t start, size_t n);
 // 1-based character position of the first `needle` (exact comparison); 0 when absent.
 size_t InStr(std::string_view haystack, std::string_view needle);
-// Removes U+0020 at both ends, at the left, or at the right; tabs and other blanks stay.
+// Removes U+0020 at both ends; tabs, line ends and other blanks stay.
 std::string Trim(std::string_view s);
 // Removes U+0020 at the left.
 std::string LTrim(std::string_view s);
 // Removes U+0020 at the right.
 std::string RTrim(std::string_view s);
-// ASCII letters to lower / upper case; other characters unchanged.
+// ASCII letters to lower case; other characters unchanged.
 std::string Lower(std::string_view s);
 // ASCII letters to upper case; other characters unchanged.
 std::string Upper(std::string_view s);

@@ -117,7 +117,9 @@ class Variant {
   // The variant's type number, as the runtime's type inquiry reports it.
   VarType Type() const;
 
-  // The kind tests, inline: rules and lookups ask them several times per record.
+  // ---- The kind tests, inline: rules and lookups ask them several times per record ----
+
+  // True for Empty, the value of a variant nothing was put in.
   bool IsEmpty() const { return std::holds_alternative<EmptyTag>(value_); }
   // True for Null.
   bool IsNull() const { return std::holds_alternative<NullTag>(value_); }
@@ -139,7 +141,10 @@ class Variant {
            std::holds_alternative<DecimalValue>(value_);
   }
 
-  // Conversions by the runtime's rules.
+  // ---- Conversions by the runtime's rules ----
+
+  // The value as a 16-bit whole number (banker's rounding; 6 on overflow, 13 for a text that is no
+  // number, 94 for Null).
   int16_t ToInteger() const;
   // The value as a 32-bit whole number (banker's rounding; 6 on overflow, 13 for a text that is no
   // number, 94 for Null).

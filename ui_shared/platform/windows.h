@@ -26,7 +26,8 @@ struct WindowMessage {
   Variant lparam;
 };
 
-// The window table (see the top of this file); Service<WindowTable> is the table in force.
+// The window handles with their class names and message handlers: sent messages are answered at
+// once, posted ones wait until events are pumped; Service<WindowTable> is the table in force.
 class WindowTable {
  public:
   // Answers a message sent or delivered to a window.

@@ -14,10 +14,6 @@ constexpr int16_t kAlignLeft = 0;
 constexpr int16_t kAlignRight = 1;
 constexpr int16_t kAlignCenter = 2;
 
-// A button's value: 1 pressed, 0 not pressed.
-constexpr int16_t kPressed = 1;
-constexpr int16_t kReleased = 0;
-
 }  // namespace
 
 void RtfController::SetAllButtons(std::string_view member, bool enabled) {
@@ -27,7 +23,7 @@ void RtfController::SetAllButtons(std::string_view member, bool enabled) {
     line = 20;
     for (const ToolbarButton& button : kToolbarButtons)
       if (button.style != kButtonSeparator)
-        m_objTrfContainer->SetCommandButtonState(std::string(button.key), enabled, kReleased);
+        m_objTrfContainer->SetCommandButtonState(std::string(button.key), enabled, kButtonReleased);
   });
 }
 
@@ -37,7 +33,7 @@ bool RtfController::SelectionHas(std::string_view property) {
 }
 
 void RtfController::ShowButton(const std::string& key, bool pressed) {
-  m_objTrfContainer->SetCommandButtonState(key, true, pressed ? kPressed : kReleased);
+  m_objTrfContainer->SetCommandButtonState(key, true, pressed ? kButtonPressed : kButtonReleased);
 }
 
 void RtfController::LostFocus() { SetAllButtons("LostFocus", false); }
@@ -77,16 +73,16 @@ void RtfController::FormatSelection(std::string_view member, const MemberRef& pr
 }
 
 void RtfController::BoldClick(int16_t Value) {
-  FormatSelection("BoldClick", m_selBold, Variant::Boolean(Value == kPressed));
+  FormatSelection("BoldClick", m_selBold, Variant::Boolean(Value == kButtonPressed));
 }
 void RtfController::ItalicClick(int16_t Value) {
-  FormatSelection("ItalicClick", m_selItalic, Variant::Boolean(Value == kPressed));
+  FormatSelection("ItalicClick", m_selItalic, Variant::Boolean(Value == kButtonPressed));
 }
 void RtfController::UnderlineClick(int16_t Value) {
-  FormatSelection("UnderlineClick", m_selUnderline, Variant::Boolean(Value == kPressed));
+  FormatSelection("UnderlineClick", m_selUnderline, Variant::Boolean(Value == kButtonPressed));
 }
 void RtfController::BulletsClick(int16_t Value) {
-  FormatSelection("BulletsClick", m_selBullet, Variant::Boolean(Value == kPressed));
+  FormatSelection("BulletsClick", m_selBullet, Variant::Boolean(Value == kButtonPressed));
 }
 void RtfController::AlignLeftClick(int16_t) {
   FormatSelection("AlignLeftClick", m_selAlignment, Variant::Integer(kAlignLeft));

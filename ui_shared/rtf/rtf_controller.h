@@ -54,7 +54,8 @@ class RtfController : public LateBound<RtfController> {
   // The selection changed: the bold, italic, underline, alignment and bullet buttons show its
   // formatting; a mixed alignment leaves the alignment buttons as they were.
   void SelChange();
-  // Check-button clicks: the selection gets the format when `Value` is 1 and loses it otherwise.
+  // Bold on (`Value` 1) or off for the selection; the check button's click, as the container calls
+  // it.
   void BoldClick(int16_t Value);
   // Italic on (1) or off for the selection.
   void ItalicClick(int16_t Value);
@@ -67,11 +68,11 @@ class RtfController : public LateBound<RtfController> {
   // dialog and takes the dialog's last colour. Only an error in giving the colour reaches the
   // caller, without a location. `Value` is ignored.
   void ColorChangeClick(int16_t Value);
-  // Alignment clicks: left 0, centre 2, right 1, whatever `Value` is.
+  // Aligns the selected paragraphs left (SelAlignment 0). `Value` is ignored.
   void AlignLeftClick(int16_t Value);
-  // Centres the selected paragraphs.
+  // Centres the selected paragraphs (SelAlignment 2). `Value` is ignored.
   void AlignCenterClick(int16_t Value);
-  // Aligns the selected paragraphs right.
+  // Aligns the selected paragraphs right (SelAlignment 1). `Value` is ignored.
   void AlignRightClick(int16_t Value);
 
  private:
@@ -84,7 +85,7 @@ class RtfController : public LateBound<RtfController> {
   // The body of a click member named `member`: sets the box's selection `property` to `value`.
   void FormatSelection(std::string_view member, const MemberRef& property, const Variant& value);
 
-  // The box's selection properties the clicks set, resolved once.
+  // ---- The box's selection properties the clicks set, resolved once ----
   const MemberRef m_selBold{std::string(member::kSelBold)};
   const MemberRef m_selItalic{std::string(member::kSelItalic)};
   const MemberRef m_selUnderline{std::string(member::kSelUnderline)};

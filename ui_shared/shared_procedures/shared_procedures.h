@@ -28,18 +28,24 @@ enum enumHomeMonth : int32_t {
   icIsMonth = 3,
 };
 
-// The shared behaviour of every data-entry form (see the top of this file); each form creates one
-// for itself and binds itself to it as OwnerForm.
+// The shared behaviour of every data-entry form: the shared home, month and TRF context, the
+// lifecycle of activating, saving and leaving, validation with feedback, list binding and helpers
+// for controls, data and the system. Each form creates one for itself and binds itself to it as
+// OwnerForm; kw::FormBase does both. The members a screen calls are listed on the reference's page
+// "Members a screen needs".
 class SharedProcedures : public Object {
  public:
   // Creates the persist object, the container locator and the two soft-rule caches, and takes
   // the container from the locator. Fails with the ".Class_Initialize:" trail when a sibling cannot
   // be created or the locator's container does not support TrfContainer.
   SharedProcedures();
+  // Lets go of the siblings it created; the dialog, the persist object and the locator go with it
+  // unless something else holds them.
   ~SharedProcedures() override;
   SharedProcedures(const SharedProcedures&) = delete;
   SharedProcedures& operator=(const SharedProcedures&) = delete;
 
+  // The type name the runtime reports: "SharedProcedures".
   std::string TypeName() const override { return "SharedProcedures"; }
 
   // ---- Shared context and object state (context.cpp) ----
@@ -47,7 +53,10 @@ class SharedProcedures : public Object {
   // Placeholder key of a list entry whose record is not stored yet.
   std::string scNew = "NEW";
 
-  // The owner form; nothing unbinds it. Nothing before the first set.
+  // The owner form, whose members the library calls back; nothing before it is set. The library
+  // never unbinds it: the form and this object hold each other until the form sets it to nothing
+  // when it unloads (kw::FormBase::Unload does).
+  // For a screen: set it to the form when the form loads, to nothing when it unloads.
   void OwnerForm(FormPtr form) { m_objOwnerForm = std::move(form); }
   const FormPtr& OwnerForm() const { return m_objOwnerForm; }
 
@@ -60,7 +69,9 @@ class SharedProcedures : public Object {
   bool SendOffValidationMode();
   void SendOffValidationMode(bool on);
 
-  // The context properties forward to the container unchanged.
+  // The record id of the current home; empty when none is selected. This property and the other
+  // context properties below forward to the container unchanged, so that every form sees the same.
+  // For a screen: read it to load the current home's records.
   std::string CurrentH_HomesID();
   void CurrentH_HomesID(const std::string& id);
   // The number of the current home.
@@ -99,6 +110,7 @@ class SharedProcedures : public Object {
 
   // Sends the user to the form `strForm` through the container that the locator hands out now,
   // with `apActivateParams` for that form's activation.
+  // For a screen: call it to send the person to another screen.
   void GotoForm(const std::string& strForm, ActiveParams& apActivateParams);
   // Loads the screens of the TRF type read leniently from `strTrfTypeID` ("12abc" is 12, halves
   // to even) and opens `strFormKey`, under the hourglass. Null (94) or a type beyond 16 bits (6)
@@ -115,6 +127,7 @@ class SharedProcedures : public Object {
   int16_t GetClassFromTag(const std::string& strTag);
   // The tag of a class and field: both numbers with a blank before non-negative ones, joined by
   // "#" (" 3# 17", "-4#-1").
+  // For a screen: the tag of each field's control, which SetFocusTo receives back.
   std::string CreateTag(int16_t intClass, int16_t intFieldEnum);
 
   // ---- Control state and appearance (control_state.cpp) ----
@@ -122,6 +135,7 @@ class SharedProcedures : public Object {
   // Makes a control, or each element of a control array, read-only (button-face background,
   // locked) or editable (window background, unlocked), emptying its text first when `bClear`.
   // A control whose type inquiry reports an object is taken for a control array.
+  // For a screen: call it from the form's ToggleReadWrite for each field's control.
   void ToggleReadWrite(const ObjectPtr& objControl, bool blnReadOnly, bool bClear = false);
   // Completes the text typed into a combo box from its list: an exact match is selected through
   // a posted message and sets `blnFoundMatch`; otherwise the first item that begins with the text
@@ -187,12 +201,14 @@ class SharedProcedures : public Object {
   // Records one list column (property, header caption, width, item-text prefix) in the column
   // table and returns a copy of the whole table. Without `bAdd` a fresh one-column table is
   // started; with it a column is appended (9 when there is no table yet).
+  // For a screen: call it once per column when the form loads, and keep the last table it returns.
   Variant LVColumnInfo(const std::string& strLIProperty, const std::string& strHeaderCaption, int16_t intColumnWidth,
                        bool bAdd = false, const std::string& strItemText = "");
   // Empties `lvListView` and fills it from the records of `objLI`, reached by member name: one
   // header per column of the table, one item per record keyed "K" + the `strLIKeyProperty`
   // value, sub-items for the further columns. Returns the first item, selected, with the
   // object's current record on record 1; nothing when the object holds no record.
+  // For a screen: call it to fill the list, and keep the item it returns as the selected one.
   ObjectPtr BuildListView(const ObjectPtr& lvListView, const ObjectPtr& ilImageList, int16_t intImageIndex,
                           const ObjectPtr& objLI, const std::string& strLIKeyProperty,
                           const Variant& varIncludeLIProperties);
@@ -207,6 +223,7 @@ class SharedProcedures : public Object {
   // is not to be saved, gives a "NEW" entry its real key, makes the clicked entry's record current
   // and selects the entry. When the record being left cannot be kept, the selection goes back to
   // PreviousItem, which is returned. 13 for a key remainder that is no number under a KeyPrefix.
+  // For a screen: call it for every click on the list, with the item the previous click returned.
   ObjectPtr ItemClick(const ObjectPtr& ClickedItem, ObjectPtr& PreviousItem, const LIPtr& objLI, bool& bChanged,
                       const std::string& KeyPrefix = "", bool blnDeleted = false,
                       const Variant& blnSavePrevious = Variant::Boolean(true),
@@ -218,6 +235,9 @@ class SharedProcedures : public Object {
   // adds a selected list item or top-level tree node for it, keyed with the prefix and the new
   // record key. Returns the new entry; itmCurrentItem, with blnNotAdded set, when the current record
   // cannot be kept; nothing for a control that is neither a "ListView" nor a "TreeView".
+  // `blnNotDirty` is ignored. The new entry holds its key and `LvText` only, no sub-items, until
+  // the list is built again.
+  // For a screen: call it when the person adds a record.
   ObjectPtr AddItem(const ObjectPtr& lvListView, const ObjectPtr& ilImageList, int16_t intImageIndex,
                     const LIPtr& objLI, const ObjectPtr& itmCurrentItem, const std::string& KeyPrefix,
                     const std::string& LvText, bool blnNotDirty, bool& blnNotAdded, bool blnAutoFillParent = true);
@@ -227,7 +247,9 @@ class SharedProcedures : public Object {
   // After asking (unless DisableMessage) deletes and stores the current record (drops it when it
   // was never stored), removes the control's selected entry and selects the record of the entry
   // the control selects next. Returns that entry, nothing when no record is left, and
-  // objItemOrNode when nothing is selected or the user declines (Removed false).
+  // objItemOrNode when nothing is selected or the user declines (Removed false). `strPKID` is
+  // ignored. A removal the business object refuses raises its error, with the object's reason.
+  // For a screen: call it when the person removes the selected record.
   ObjectPtr RemoveItem(const ObjectPtr& objLvOrTree, const LIPtr& objLI, const std::string& strPKID,
                        const ObjectPtr& objItemOrNode, bool& Removed, const std::string& MsgText = "",
                        bool DisableMessage = false);
@@ -236,7 +258,8 @@ class SharedProcedures : public Object {
 
   // Appends to `objData` a stored record for every value of property `intUtilityProperty` of
   // `objUtility` that no record of `objData` carries in property `intDataProperty`. Nothing is
-  // done when both hold as many records; 6 when either holds more than 32767.
+  // done when both hold as many records; 6 when either holds more than 32767. `DependsOn` and
+  // `iKeyProperty` are ignored.
   void CheckTableEntries(const LIPtr& objUtility, int16_t intUtilityProperty, const LIPtr& objData,
                          int16_t intDataProperty, enumHomeMonth DependsOn, int16_t iKeyProperty,
                          bool blnAutoFillParent = true);
@@ -255,13 +278,14 @@ class SharedProcedures : public Object {
   // GotoFormKey and returns false. A changed context clears the soft-rule cache and marks the
   // form's data out of date; then the form's EveryOnActivate runs and the container receives the
   // form's title and icon. A DependsOn outside 0 to 3 runs neither check.
+  // For a screen: call it from the form's Activate.
   [[nodiscard]] bool OnActivate(ActiveParams& apActiveParams, enumHomeMonth DependsOn);
   // True when a home is selected; otherwise shows message 2183 and writes the Our Home key.
   // Sets bChanged when the home or the TRF type changed since this object's last check.
   [[nodiscard]] bool IsValidHome(ActiveParams& apActiveParams, bool& bChanged);
-  // True when the month record is set and its status is 1; otherwise shows message 2184 (whatever
-  // bDisplayMessage says) and writes the TRF setup key. Sets bChanged when the month record or
-  // its status changed since this object's last check.
+  // True when the month record is set and its status is 1; otherwise shows message 2184 and writes
+  // the TRF setup key. `bDisplayMessage` is ignored: the message is always shown. Sets bChanged when the month record
+  // or its status changed since this object's last check.
   [[nodiscard]] bool IsValidMonth(ActiveParams& apActiveParams, bool& bChanged, bool bDisplayMessage);
 
   // ---- Deactivation and save (save.cpp) ----
@@ -270,9 +294,11 @@ class SharedProcedures : public Object {
   // the form's controls unless told to skip them, lets the user deal with the rules the object
   // refuses, and ends with the batch write when the object's SaveMode is 4. True when saved or
   // nothing was to save.
+  // For a screen: call it from the form's Save.
   [[nodiscard]] bool OnSave(const LIPtr& objLI, bool blnSkipControlValidation = false);
   // Leaves the form: saves, validates the record group unless a non-interactive send-off runs,
   // and asks the form's DeactivateLocal. True when the form may be left.
+  // For a screen: call it from the form's Deactivate.
   [[nodiscard]] bool OnDeactivate(const LIPtr& objLI, bool blnSkipControlValidation = false);
 
   // ---- Field and record validation (record_validation.cpp) ----
@@ -281,9 +307,11 @@ class SharedProcedures : public Object {
   // hard rules are shown, soft rules asked or told, and the field's value written back after each
   // settled pass so that the rules it triggers run again. 6 for a field number whose position
   // overflows 32 bits.
+  // For a screen: call it when the person leaves a field, after writing its value into the record.
   [[nodiscard]] bool ValidateField(const LIPtr& objLI, int32_t lngFieldEnum);
   // Runs every rule of the current record (after the form's controls, unless told not to or in a
   // non-interactive send-off) and shows what is broken. True when the record is valid.
+  // `itmCurrentItem` is ignored.
   [[nodiscard]] bool ValidateRecord(const LIPtr& objLI, bool DisableMessage = false,
                                     const ObjectPtr& objListObject = nullptr, const ObjectPtr& itmCurrentItem = nullptr,
                                     bool blnValidateLastControl = true);
@@ -304,7 +332,9 @@ class SharedProcedures : public Object {
   // ---- Send-off validation (sendoff.cpp) ----
 
   // Saves, validates the current record (or every record and the record group) and saves again
-  // before a TRF is sent off; the pointer found on entry is put back on every return.
+  // before a TRF is sent off; the pointer found on entry is put back on every return. Without
+  // `blnAllRecords`, `objListObject` is not used.
+  // For a screen: call it from the form's ValidateForSendoff.
   [[nodiscard]] bool ValidateForSendoff(const LIPtr& objLI, bool blnAllRecords,
                                         const ObjectPtr& objListObject = nullptr,
                                         const ObjectPtr& itmCurrentItem = nullptr, bool DisableMessages = false);
@@ -314,6 +344,7 @@ class SharedProcedures : public Object {
   // Shows a message in the modal feedback dialog above the container's main window, with the
   // owner form's title and icon, and returns the answer (0 = accepted). The dialog is created at
   // first use and kept. 6 when the answer lies outside 32 bits.
+  // For a screen: call it to tell the person something or ask a question of its own.
   int32_t ShowFeedbackForm(const std::string& strFeedBack, const std::string& strMoreFeedBack, int32_t enumRuleType,
                            int32_t lngRuleNumber = 0);
 

@@ -1,5 +1,6 @@
 // The life of records in the reference business objects, from adding to saving, filtering and names.
 #include "app/business/business_classes.h"
+#include "app/data/class_numbers.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/raised.h"
 
@@ -181,6 +182,34 @@ TEST_F(BusinessObjectTest, AMonthOfManyRecordsIsHeldWholeAndItsRecordsEditedOneB
   residents->Load(Long(3));  // what was not saved is gone
   EXPECT_EQ(residents->FieldValueAt(Long(7), LIResidents::kName).ToText(), "Resident 1");
   EXPECT_EQ(residents->Count(), 606);
+}
+
+// A lookup record still in use is not removed, and the refusal names it, with what still refers to it.
+TEST_F(BusinessObjectTest, RefusingToRemoveALookupStillInUseNamesIt) {
+  struct Row {
+    const char* what;
+    ClassSpec spec;
+    const char* key;
+    const char* sentence;
+  };
+  const Row rows[] = {
+      {"an expense category",
+       ClassSpec{.class_enum = classes::kExpenseCategories,
+                 .class_name = "LIExpenseCategories",
+                 .table = &tables::kExpenseCategories},
+       "1", "Category 1 \"Food\" cannot be removed: 1 monthly expenses still refer to it."},
+      {"a home", ClassSpec{.class_enum = classes::kHomes, .class_name = "LIHomes", .table = &tables::kHomes}, "3",
+       "Home 3 \"H-103\" cannot be removed:"},
+  };
+  for (const Row& row : rows) {
+    TableBusinessObject lookup(database, row.spec);
+    lookup.Load();
+    lookup.CurrentIndex(Text(row.key));
+    const kw::Error refusal = Raised([&] { lookup.Delete(); });
+    EXPECT_EQ(refusal.Number(), rule_numbers::kStillReferred) << row.what;
+    EXPECT_NE(refusal.Description().find(row.sentence), std::string::npos) << row.what << ": " << refusal.Description();
+    EXPECT_FALSE(lookup.IsDirty()) << row.what << " is not marked for removal";
+  }
 }
 
 }  // namespace

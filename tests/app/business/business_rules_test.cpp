@@ -1,4 +1,8 @@
 // The hard and soft rules of the reference business objects, their flags, and what marks the group dirty.
+#include <gmock/gmock.h>
+
+#include <optional>
+
 #include "app/business/business_classes.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/raised.h"
@@ -77,6 +81,28 @@ TEST_F(BusinessRulesTest, GroupDirtyFollowsWhatGroupRulesRead) {
   residents.GroupDirty(false);
   residents.AddNew();
   EXPECT_TRUE(residents.GroupDirty());
+}
+
+// An amount is taken as the TRF shows it, its thousands grouped; a comma anywhere else is no grouping.
+TEST_F(BusinessRulesTest, AnAmountIsTakenWithItsThousandsGrouped) {
+  struct Row {
+    const char* typed;
+    std::optional<double> stored;  // nothing: refused as no number
+  };
+  const Row rows[] = {
+      {"2,150.50", 2150.5},  {"1,234,567", 1234567},      {" -1,000 ", -1000},        {"2150.5", 2150.5},
+      {"2,5", std::nullopt}, {"12,34,567", std::nullopt}, {"1234,567", std::nullopt}, {",500", std::nullopt},
+  };
+  for (const Row& row : rows) {
+    residents.CancelEdit();
+    residents.FieldValue(LIResidents::kMonthlyFee, Text(row.typed));
+    const Variant stored = residents.Get("H_MonthlyFee");
+    if (row.stored) {
+      EXPECT_EQ(stored.IsNumber() ? std::optional(stored.ToDouble()) : std::nullopt, row.stored) << row.typed;
+    } else {
+      EXPECT_THAT(Rules(), ::testing::StartsWith("hard 3001")) << row.typed << " is refused as no number";
+    }
+  }
 }
 
 // Bad values give a broken hard rule naming the field and the value, never an exception.

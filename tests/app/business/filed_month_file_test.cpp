@@ -50,8 +50,9 @@ TEST(FiledMonthFileTest, AFileThatDoesNotVerifyIsRefusedSayingWhy) {
   std::string altered = Sent();
   altered[altered.find("1900")] = '2';
   const std::string digest = VerifyFiledMonthFile(Sent(), "feb.json").report.filing->report_digest;
-  EXPECT_TRUE(Why(altered).starts_with("feb.json does not verify: its report does not match the digest of its filing (" +
-                                       digest + "; its content hashes to "))
+  EXPECT_TRUE(
+      Why(altered).starts_with("feb.json does not verify: its report does not match the digest of its filing (" +
+                               digest + "; its content hashes to "))
       << Why(altered);
   std::string spaced = Sent();
   spaced.insert(spaced.find("\n") + 1, " ");

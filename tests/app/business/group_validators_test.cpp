@@ -9,9 +9,9 @@ using RecordGroupTest = ServicesTest;
 // Family groups that never had a resident are a notice, which a send-off run disables (the group stays valid).
 TEST_F(RecordGroupTest, ResidentsAndFamilyGroupsGroupsCheckTheirRules) {
   const std::pair<const char*, const char*> rows[] = {
-      {"5", "hard 3501 f-1 l2: Cedar Lodge lists 5 residents in 2/2004 but has room for 4."},
+      {"5", "hard 3501 f-1 l2: Cedar Lodge lists 5 residents in February 2004 but has room for 4."},
       {"3",
-       "soft 3502 f-1 l2 question broken on =19450: The residents' fees total 19,450.00 in 3/2004 against 7,250.00 "
+       "soft 3502 f-1 l2 question broken on =19450: The residents' fees total 19,450.00 in March 2004 against 7,250.00 "
        "the month before. Is that right?"},
       {"2", ""},
       {"42", "hard 3503 f-1 l2: Month record 42 does not exist."},

@@ -21,7 +21,6 @@ namespace {
 using kw::testing::Raised;
 
 constexpr int64_t kMapleMarch = 3;
-constexpr int64_t kBirchMarch = 4;
 
 class HostileDesk : public DeskRoles {
  protected:

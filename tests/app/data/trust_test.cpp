@@ -225,7 +225,7 @@ TEST_F(TrustTest, AFileChangedPastItsTriggersShowsInTheWalk) {
   ASSERT_EQ(check.findings.size(), 1u) << check.Summary();
   EXPECT_TRUE(
       check.findings[0].starts_with("The change record of H-101 does not fit at change 2 (tbH_Residents, "
-                                    "record 4, by another program at "))
+                                    "record 4, by another program on "))
       << check.findings[0];
 }
 

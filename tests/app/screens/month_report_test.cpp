@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/data/monthly_notes.h"
+#include "app/data/trf_database.h"
 #include "app/screens/record_screen.h"
 #include "tests/app/app_world.h"
 #include "ui_shared/platform/dates.h"
@@ -110,7 +111,7 @@ TEST_F(MonthReportTest, AcceptedQuestionsStandApartAndAHardRuleKeepsTheMonthADra
   EXPECT_THAT(Entries(report.standing), ElementsAre("Tom Reyes 3111", "Lily Chen 3112", "the residents together 3502"));
   ASSERT_EQ(report.accepted.size(), 1u);
   EXPECT_EQ(report.accepted[0].question.record + " " + report.accepted[0].question.field, "Nora Pike Monthly fee");
-  EXPECT_TRUE(report.accepted[0].accepted_by.empty());
+  EXPECT_EQ(report.accepted[0].accepted_by, LoginName()) << "who accepted it, as the change record keeps it";
 }
 
 // The notes come paragraph by paragraph with their alignment and bullet, and run by run with their

@@ -5,9 +5,14 @@
 
 #include <gmock/gmock.h>
 
+#include <functional>
+#include <map>
+#include <string>
+
 #include "app/business/json_value.h"
 #include "app/business/month_report_json.h"
 #include "app/data/trf_database.h"
+#include "app/data/trf_tables.h"
 #include "tests/app/app_world.h"
 #include "tests/doubles/raised.h"
 
@@ -33,6 +38,52 @@ class MonthServiceTest : public ::testing::Test {
   AppWorld world;
 };
 
+// Rows of every table of the TRF, the change record's among them, by table.
+std::map<std::string, int32_t> Rows(const AppWorld& world) {
+  std::map<std::string, int32_t> rows;
+  for (const TableDescription& table : tables::All())
+    rows[std::string(table.name)] = world.Count("SELECT COUNT(*) FROM " + std::string(table.name));
+  return rows;
+}
+
+// Looking at a month stores nothing: showing every screen, its problem list, its report, its history
+// and holding a filed month against its filing leave every table as it was, the change record included.
+TEST_F(MonthServiceTest, LookingAtAMonthStoresNothing) {
+  FileBirchMarch();
+  const HomeChoice maple = Months().HomeNumbered("H-101");
+  world.host.ChooseMonth(maple, Months().MonthOf(maple, 2004, 3));
+  // A month with an expense line missing, as one started before the lines came with the start.
+  world.services.database()->Exec("DELETE FROM tbH_MonthlyExpenses WHERE H_MonthlyExpensesID = 4");
+  struct Look {
+    const char* what;
+    std::function<void()> look;
+  };
+  const Look looks[] = {
+      {"every screen shown",
+       [&] {
+         for (const ScreenPtr& screen : world.host.Screens()) ASSERT_TRUE(world.host.Go(screen->Name()));
+       }},
+      {"the problem list", [&] { std::ignore = world.host.Problems(); }},
+      {"the report", [&] { std::ignore = Months().Report(kMapleMarch, world.host, "alice"); }},
+      {"a resident's history",
+       [&] {
+         ASSERT_TRUE(world.host.Go("residents"));
+         std::ignore = world.host.Current()->History();
+       }},
+      {"the filed month held against its filing",
+       [&] {
+         const HomeChoice birch = Months().HomeNumbered("H-102");
+         world.host.ChooseMonth(birch, Months().MonthOf(birch, 2004, 3));
+         std::ignore = Months().DifferencesFromFiling(kBirchMarch, world.host);
+       }},
+  };
+  for (const Look& look : looks) {
+    const std::map<std::string, int32_t> before = Rows(world);
+    look.look();
+    EXPECT_EQ(Rows(world), before) << look.what << " stored something";
+  }
+}
+
 // A home and its month are chosen by their keys; asking for what is not there names what is.
 TEST_F(MonthServiceTest, HomesAndMonthsAreChosenByTheirKeys) {
   const HomeChoice maple = Months().HomeNumbered("H-101");
@@ -41,7 +92,7 @@ TEST_F(MonthServiceTest, HomesAndMonthsAreChosenByTheirKeys) {
   EXPECT_EQ(SentenceOf(Raised([&] { Months().HomeNumbered("H-999"); })),
             "There is no home numbered H-999; the homes are H-101, H-102, H-103.");
   EXPECT_EQ(SentenceOf(Raised([&] { Months().MonthOf(maple, 2005, 3); })),
-            "Home H-101 has no month 2005-03; its months are 2004-01, 2004-02, 2004-03.");
+            "Home H-101 has no month March 2005; its months are January 2004, February 2004, March 2004.");
 }
 
 // Filing stores the report as it then stands; the filed month's report is read back from the filing,

@@ -118,18 +118,30 @@ TEST_F(RecordScreensTest, ActiveFieldColoursFollowTheSystemColours) {
   EXPECT_FALSE(Field(residents, "name").active);
 }
 
-// The expense lines the categories call for are stored when the screen is first shown, and only then.
-TEST_F(RecordScreensTest, ExpenseLinesAreCompletedOnce) {
-  const std::string count = "SELECT COUNT(*) FROM tbH_MonthlyExpenses WHERE H_HomeMonthlyStatsID = 3";
-  EXPECT_EQ(world.Count(count), 2);
+// Starting a month makes its expense lines, one per category of its TRF type that it lacks, in the
+// transaction that starts it; a month that is not waiting to be started is refused and gets none.
+TEST_F(RecordScreensTest, StartingAMonthMakesItsExpenseLines) {
+  world.services.database()->Exec(
+      "INSERT INTO tbH_HomeMonthlyStats (H_HomeMonthlyStatsID, H_HomesID, H_StatMonth, HU_TrfTypesCD, StatStatus) "
+      "VALUES (6, 1, 38078, 'STD', 0)");
+  world.services.database()->Exec(
+      "INSERT INTO tbH_MonthlyExpenses (H_MonthlyExpensesID, H_HomeMonthlyStatsID, HU_ExpenseCategoriesID, H_Amount) "
+      "VALUES (9, 6, 3, 120)");
+  const std::string lines = "SELECT COUNT(*) FROM tbH_MonthlyExpenses WHERE H_HomeMonthlyStatsID = 6";
+  world.host.Months().Start(6);
+  EXPECT_EQ(world.Count(lines), 4) << "one line per category";
+  EXPECT_EQ(world.Count(lines + " AND HU_ExpenseCategoriesID IN (1, 2, 4) AND H_Amount IS NULL"), 3)
+      << "the lines made are empty";
+  EXPECT_EQ(world.Count(lines + " AND HU_ExpenseCategoriesID = 3 AND H_Amount = 120"), 1) << "the line there is kept";
+  EXPECT_EQ(world.Count("SELECT StatStatus FROM tbH_HomeMonthlyStats WHERE H_HomeMonthlyStatsID = 6"), kMonthActive);
+  EXPECT_THROW(world.host.Months().Start(6), kw::Error) << "started already";
+  EXPECT_EQ(world.Count(lines), 4) << "a refused start makes no line";
+}
+
+// Monthly Expenses shows the month's stored lines and adds none by hand.
+TEST_F(RecordScreensTest, ExpenseLinesAreShownAsStored) {
   RecordScreen& expenses = Show("expenses");
-  EXPECT_EQ(world.Count(count), 4);
-  EXPECT_EQ(world.Count(count + " AND HU_ExpenseCategoriesID IN (2, 4) AND H_Amount IS NULL"), 2);
-  world.events.lines.clear();
-  Show("residents");
-  Show("expenses");
-  EXPECT_EQ(world.Count(count), 4);
-  EXPECT_FALSE(world.events.Saw("completed from the expense categories"));
+  EXPECT_EQ(expenses.ListRows(), 4);
   EXPECT_THROW(expenses.AddRecord(), ScreenRefusal);
 }
 
@@ -215,6 +227,87 @@ TEST_F(RecordScreensTest, LookupColumnsShowNames) {
   ScreenView view;
   world.host.Describe(view);
   EXPECT_EQ(view.list->rows.at(0).at(0), "Food");
+}
+
+// A list shows the columns its table marks for listing, under their captions, with what each holds;
+// a value not filled in is an empty cell, a lookup's is its name, and each row names its record's key.
+TEST_F(RecordScreensTest, ListShowsTheColumnsItsTableMarks) {
+  Show("residents");
+  ScreenView view;
+  world.host.Describe(view);
+  EXPECT_EQ(view.list->headers,
+            (std::vector<std::string>{"Resident name", "Birth date", "Admission date", "Monthly fee", "Family group"}));
+  EXPECT_EQ(view.list->kinds, (std::vector<ColumnKind>{ColumnKind::kText, ColumnKind::kDate, ColumnKind::kDate,
+                                                       ColumnKind::kMoney, ColumnKind::kLookup}));
+  EXPECT_EQ(view.list->rows.at(3), (std::vector<std::string>{"Nora Pike", "7/21/1940", "3/1/2004", "7800", ""}));
+  ScreenForm& residents = world.Screen("residents");
+  EXPECT_EQ(residents.ListCell(0, 4), "Andersen family");
+  EXPECT_EQ(std::tuple(residents.ListKey(0), residents.ListKey(4), residents.ListKey(6)),
+            std::tuple(std::string("4"), std::string("8"), std::string()));
+  Show("expenses");
+  ScreenView expenses;
+  world.host.Describe(expenses);
+  EXPECT_EQ(expenses.list->headers, (std::vector<std::string>{"Category", "Amount"}));
+  EXPECT_EQ(expenses.list->kinds, (std::vector<ColumnKind>{ColumnKind::kLookup, ColumnKind::kMoney}));
+}
+
+// The active-field colours go where the person enters a field, nothing written, and leave the fields with the person.
+TEST_F(RecordScreensTest, FocusMovesTheActiveColours) {
+  RecordScreen& residents = Show("residents");
+  residents.FocusField("fee");
+  EXPECT_EQ(std::tuple(Field(residents, "fee").active, Field(residents, "name").active), std::tuple(true, false));
+  EXPECT_NE(Field(residents, "fee").back_color, 0x80000005u);
+  residents.FocusField("name");
+  EXPECT_EQ(std::tuple(Field(residents, "fee").active, Field(residents, "fee").back_color),
+            std::tuple(false, 0x80000005u));
+  EXPECT_TRUE(Field(residents, "name").active);
+  residents.FocusField("");
+  EXPECT_EQ(std::tuple(Field(residents, "name").active, Field(residents, "name").back_color),
+            std::tuple(false, 0x80000005u));
+  EXPECT_THAT([&] { residents.FocusField("age"); },
+              Refused("no field \"age\" here; the fields are: name, birthdate, admission, fee, family"));
+  ScreenView view;
+  residents.Describe(view);
+  EXPECT_FALSE(view.allows.save) << "entering a field wrote something";
+}
+
+// Each field says how its value stands with the record's rules: the message of a broken hard rule, a question
+// nobody accepted yet, one accepted; a value put right is fine again.
+TEST_F(RecordScreensTest, FieldsSayHowTheirValuesStand) {
+  RecordScreen& residents = Show("residents");
+  const auto standing = [&](const std::string& name) {
+    const ScreenField field = Field(residents, name);
+    return std::tuple(field.standing, field.problem);
+  };
+  EXPECT_EQ(standing("fee"), std::tuple(Standing::kFine, std::string()));
+  residents.EditField("fee", "-50");
+  EXPECT_EQ(standing("fee"), std::tuple(Standing::kError, std::string("Monthly fee cannot be negative.")));
+  EXPECT_EQ(standing("name"), std::tuple(Standing::kFine, std::string()));
+  world.services.desk().answers = {"1"};
+  residents.EditField("fee", "7000");
+  EXPECT_EQ(standing("fee"),
+            std::tuple(Standing::kQuestion, std::string("A monthly fee of 7,000.00 is unusually high. Is it right?")));
+  world.services.desk().answers = {"0"};
+  residents.EditField("fee", "7100");
+  EXPECT_EQ(std::get<0>(standing("fee")), Standing::kAccepted);
+  residents.EditField("fee", "1000");
+  EXPECT_EQ(standing("fee"), std::tuple(Standing::kFine, std::string()));
+}
+
+// Coming back to a screen redraws none of its rows, unless a record a lookup column names was renamed
+// meanwhile: then every row is announced changed, and shows the new name.
+TEST_F(RecordScreensTest, ComingBackRedrawsRowsOnlyAfterARename) {
+  RecordScreen& residents = Show("residents");
+  Show("expenses");
+  world.events.rows_changed = 0;
+  Show("residents");
+  EXPECT_EQ(world.events.rows_changed, 0);
+  RecordScreen& families = Show("families");
+  families.EditField("name", "Andersen household");
+  world.events.rows_changed = 0;
+  Show("residents");
+  EXPECT_EQ(world.events.rows_changed, 6);
+  EXPECT_EQ(residents.ListCell(0, 4), "Andersen household");
 }
 
 }  // namespace

@@ -62,9 +62,8 @@ struct HostWorld : testing::AppWorld {
   }
 };
 
-// The hourglass is told once when work starts and once when it ends. Send-off checks every screen quietly; one
-// that fails is shown and checked aloud, and the run stops there while it still fails.
-TEST(ScreenHostTest, NavigationActivatesStaysSwapsTheButtonsAndSendsOff) {
+// Showing a screen activates it (its title, its buttons on the bar); showing it again reloads nothing.
+TEST(ScreenHostTest, ShowingAScreenActivatesItOnce) {
   HostWorld w;
   EXPECT_TRUE(w.host.Go("home"));
   EXPECT_EQ(w.Look(), "home KW_UI01____FRM_H_OurHome [Pinghome] | home reloads");
@@ -72,7 +71,15 @@ TEST(ScreenHostTest, NavigationActivatesStaysSwapsTheButtonsAndSendsOff) {
   EXPECT_TRUE(w.host.Go("home"));
   EXPECT_EQ(w.Look(), "home KW_UI01____FRM_H_OurHome [Pinghome]");
   EXPECT_EQ(w.Container().NavigationHistory().size(), 1u);
+}
+
+// A screen that refuses to be left keeps the person there; once it lets go, the next screen's buttons
+// take the bar's place of its own, whether it is named by short name or form key.
+TEST(ScreenHostTest, LeavingIsRefusedOrSwapsTheButtons) {
+  HostWorld w;
+  ASSERT_TRUE(w.host.Go("home"));
   w.UseMapleHouseMarch();
+  w.Look();
   w.home->refuse_leaving = true;
   EXPECT_FALSE(w.host.Go("work"));
   EXPECT_EQ(w.Look(), "home KW_UI01____FRM_H_OurHome [Pinghome] | home leaves > stayed on home");
@@ -80,15 +87,34 @@ TEST(ScreenHostTest, NavigationActivatesStaysSwapsTheButtonsAndSendsOff) {
   EXPECT_TRUE(w.host.Go("KW_UI01____FRM_H_Work"));
   EXPECT_EQ(w.Look(), "work KW_UI01____FRM_H_Work [Pingwork] | home leaves | work reloads");
   EXPECT_TRUE(w.Container().ClickCommandButton("Pingwork"));
+  EXPECT_EQ(w.Look(), "work KW_UI01____FRM_H_Work [Pingwork] | work pinged");
+}
+
+// The hourglass is told once when work starts and once when it ends, however often it is set.
+TEST(ScreenHostTest, TheHourglassIsToldOnceEachWay) {
+  HostWorld w;
+  ASSERT_TRUE(w.host.Go("home"));
+  w.Look();
   for (const int16_t shape : {kw::kPointerHourglass, kw::kPointerHourglass, kw::kPointerDefault})
     kw::Service<kw::Screen>::Get().MousePointer(shape);
-  EXPECT_EQ(w.Look(), "work KW_UI01____FRM_H_Work [Pingwork] | work pinged > busy > not busy");
+  EXPECT_EQ(w.Look(), "home KW_UI01____FRM_H_OurHome [Pinghome] > busy > not busy");
+}
+
+// Send-off checks every screen quietly; one that fails is shown and checked aloud, and the run stops
+// there while it still fails, or goes on once it passes; the send-off flags are off after either.
+TEST(ScreenHostTest, SendOffStopsWhereAScreenStillFails) {
+  HostWorld w;
+  ASSERT_TRUE(w.host.Go("home"));
+  w.UseMapleHouseMarch();
+  ASSERT_TRUE(w.host.Go("work"));
+  w.Look();
   w.home->fails_sendoff = w.work->fails_sendoff = true;
   EXPECT_FALSE(w.host.SendOff());
   EXPECT_EQ(w.Look(),
             "home KW_UI01____FRM_H_OurHome [Pinghome] | home checked quietly | work leaves | home checked aloud"
             " > send-off stopped on home > send-off refused");
-  EXPECT_FALSE(w.Container().SendOffValidationMode() || w.Container().SendOffInteractive());
+  EXPECT_FALSE(w.Container().SendOffValidationMode());
+  EXPECT_FALSE(w.Container().SendOffInteractive());
   w.home->answers_aloud = w.work->answers_aloud = true;
   EXPECT_TRUE(w.host.SendOff());
   EXPECT_EQ(w.Look(),

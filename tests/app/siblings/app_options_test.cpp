@@ -78,6 +78,42 @@ TEST(AppOptionsTest, ProgramOptionsBesideTheSharedOnes) {
   EXPECT_NE(usage.find("  --read-only"), std::string::npos) << usage;
 }
 
+// An option that takes a value, given last or followed by another option, is refused, naming it:
+// it is never taken as given without its value, nor does it swallow the next option.
+TEST(AppOptionsTest, AnOptionWithoutItsValueIsRefused) {
+  struct Row {
+    std::vector<std::string> args;
+    std::optional<std::string> problem;
+  };
+  const Row rows[] = {
+      {.args = {"--backup"}, .problem = "--backup needs a value"},
+      {.args = {"--db", "x.db", "--script"}, .problem = "--script needs a value"},
+      {.args = {"--backup", "--db", "x.db"}, .problem = "--backup needs a value before the next option, --db"},
+      {.args = {"--script", "-"}, .problem = std::nullopt},
+  };
+  for (const Row& row : rows) {
+    OptionsParser parser("trf", "trf.db");
+    std::optional<std::string> backup, script;
+    parser.Value("--backup", "FILE", "copy", backup);
+    parser.Value("--script", "FILE", "run", script);
+    AppOptions options;
+    EXPECT_EQ(parser.Parse(row.args, nullptr, options), row.problem) << testing::PrintToString(row.args);
+    if (row.problem) {
+      EXPECT_FALSE(backup || script) << "nothing is taken from " << testing::PrintToString(row.args);
+    }
+  }
+}
+
+// --version asks for the version line, which names the program and the version of the package.
+TEST(AppOptionsTest, VersionIsAnOptionOfEveryProgram) {
+  OptionsParser parser("trf-report", "trf.db");
+  AppOptions options;
+  ASSERT_EQ(parser.Parse({"--version"}, nullptr, options), std::nullopt);
+  EXPECT_TRUE(options.version);
+  EXPECT_NE(parser.Usage().find("  --version"), std::string::npos);
+  EXPECT_EQ(VersionLine("trf-report"), "trf-report " TRF_VERSION "\n");
+}
+
 // An option with words of its own takes every word up to the next option, and needs at least one.
 TEST(AppOptionsTest, WordsRunUpToTheNextOption) {
   struct Row {

@@ -58,5 +58,19 @@ TEST(FrontEndTest, QuestionsAreAnsweredFromQueueTerminalOrDeclined) {
             (std::vector<std::string>{"0", "1", "1"}));  // the end of input declines
 }
 
+// At a question the terminal takes the script's own command as an answer too: "answer yes", "answer no".
+TEST(FrontEndTest, AQuestionTakesTheAnswerCommand) {
+  std::ostringstream out;
+  Transcript transcript(out);
+  FeedbackDesk desk;
+  const FeedbackShowing question{"Residents", "Keep it?", "", 0, 3105, 0, false};
+  std::istringstream terminal("answer yes\nAnswer  No\nanswer maybe\n");
+  const FeedbackPresenter person = MakeTerminalPresenter(transcript, desk, &terminal);
+  EXPECT_EQ(person(question), "0") << "answer yes accepts";
+  EXPECT_EQ(person(question), "1") << "answer no declines, whatever the case and the blanks";
+  EXPECT_EQ(person(question), "1") << "answer maybe is asked again, and the end of input declines";
+  EXPECT_NE(out.str().find("Please answer y (yes) or n (no)"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace trf
