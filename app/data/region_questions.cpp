@@ -51,7 +51,8 @@ std::vector<RegionQuestion> ReadQuestions(Database& database, int64_t month_id, 
                             (open_only ? " AND q.R_ClosedAt IS NULL" : "");
   auto query = database.Prepare(
       "SELECT q.R_QuestionsID, q.H_HomeMonthlyStatsID, h.H_HomeNum, q.H_StatMonth, q.R_Table, q.R_RecordKey, "
-      "q.R_Record, q.R_Field, q.R_Text, q.R_AskedBy, q.R_AskedAt, q.R_ClosedBy, q.R_ClosedAt, q.R_CloseText "
+      "q.R_Record, q.R_Field, q.R_Text, q.R_AskedBy, q.R_AskedAt, q.R_ClosedBy, q.R_ClosedAt, q.R_CloseText, "
+      "q.H_MonthFilingsID "
       "FROM tbR_Questions q LEFT JOIN tbH_Homes h ON h.H_HomesID = q.H_HomesID WHERE 1 = 1" +
       which + " ORDER BY q.R_QuestionsID");
   if (month_id != 0) query->Bind(1, StoredKey(month_id));
@@ -71,6 +72,7 @@ std::vector<RegionQuestion> ReadQuestions(Database& database, int64_t month_id, 
     question.closed_by = TextOf(query->Column(11));
     question.closed_at = TextOf(query->Column(12));
     question.close_text = TextOf(query->Column(13));
+    question.filing_id = KeyOf(query->Column(14));
     by_number[question.number] = questions.size() - 1;
   }
   query.reset();

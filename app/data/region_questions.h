@@ -31,7 +31,8 @@ struct QuestionReply {
 // One question with every step taken on it so far.
 struct RegionQuestion {
   int64_t number = 0;
-  int64_t month_id = 0;  // the month record asked about
+  int64_t month_id = 0;   // the month record asked about
+  int64_t filing_id = 0;  // the filing in force when it was asked
   std::string home_number;
   double month = 0;  // the month's date serial, as month records store it
   QuestionSubject subject;

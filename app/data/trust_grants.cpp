@@ -13,8 +13,7 @@ RoleGrants DeskGrants(const std::string& schema) {
 }
 
 RoleGrants ReviewGrants(const std::string& schema) {
-  return {schema, "tbs_reviewgrants", kw::text::Lower(tables::kReviewAccess.name), "trf_review_regrant",
-          kReviewerRole};
+  return {schema, "tbs_reviewgrants", kw::text::Lower(tables::kReviewAccess.name), "trf_review_regrant", kReviewerRole};
 }
 
 std::string GrantedHomesOf(const RoleGrants& grants) {
@@ -41,9 +40,9 @@ std::string RoleGrantsSql(const RoleGrants& grants) {
   return "CREATE TABLE IF NOT EXISTS " + table +
          " (s_role text PRIMARY KEY, s_homes integer[] NOT NULL, s_months integer[] NOT NULL);\n"
          "ALTER TABLE " +
-         table + " ENABLE ROW LEVEL SECURITY;\n" + Policy(table, "trf_own", "FOR SELECT USING (" + std::string(kRoleAtWork) + ")") +
-         "REVOKE ALL ON " + table + " FROM " + grants.group + ";\nGRANT SELECT ON " + table + " TO " + grants.group +
-         ";\n" +
+         table + " ENABLE ROW LEVEL SECURITY;\n" +
+         Policy(table, "trf_own", "FOR SELECT USING (" + std::string(kRoleAtWork) + ")") + "REVOKE ALL ON " + table +
+         " FROM " + grants.group + ";\nGRANT SELECT ON " + table + " TO " + grants.group + ";\n" +
          // The row of role `role` made anew from the access table and the month records.
          "CREATE OR REPLACE FUNCTION " + regrant + "(role text) RETURNS void LANGUAGE plpgsql" + definer +
          " AS $fn$\nBEGIN\n  DELETE FROM " + table + " WHERE s_role = role;\n  INSERT INTO " + table +
@@ -55,9 +54,9 @@ std::string RoleGrantsSql(const RoleGrants& grants) {
          "CREATE OR REPLACE FUNCTION " + on_access + "() RETURNS trigger LANGUAGE plpgsql" + definer +
          " AS $fn$\nBEGIN\n  IF TG_OP <> 'INSERT' THEN PERFORM " + regrant + "(OLD.s_role); END IF;\n" +
          "  IF TG_OP <> 'DELETE' THEN PERFORM " + regrant + "(NEW.s_role); END IF;\n  RETURN NULL;\nEND $fn$;\n" +
-         Trigger(access, grants.prefix,
-                 "AFTER INSERT OR UPDATE OR DELETE ON " + access + " FOR EACH ROW EXECUTE FUNCTION " + on_access +
-                     "()") +
+         Trigger(
+             access, grants.prefix,
+             "AFTER INSERT OR UPDATE OR DELETE ON " + access + " FOR EACH ROW EXECUTE FUNCTION " + on_access + "()") +
          // A month record added, moved or removed: the rows of the roles of its home, in one order.
          "CREATE OR REPLACE FUNCTION " + on_months + "() RETURNS trigger LANGUAGE plpgsql" + definer +
          " AS $fn$\nDECLARE\n  role text;\n  homes integer[] := CASE TG_OP WHEN 'INSERT' THEN ARRAY[NEW.h_homesid] "

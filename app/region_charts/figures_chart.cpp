@@ -7,6 +7,8 @@
 #include <QPixmap>
 #include <QScatterSeries>
 #include <QValueAxis>
+#include <algorithm>
+#include <cmath>
 
 namespace trf {
 
@@ -14,6 +16,8 @@ namespace {
 
 // The most a value axis shows: a little above the highest value, so that no line runs along the top.
 double AxisTop(double highest) { return highest <= 0 ? 1 : highest * 1.15; }
+// Up to this many residents the residents' axis marks each one.
+constexpr double kFewResidents = 10;
 
 }  // namespace
 
@@ -32,6 +36,8 @@ QChart* MakeFiguresChart(const FigureSeries& series) {
   far_count->setName(QObject::tr("Far from its home's year (residents)"));
   auto* far_amount = new QScatterSeries;
   far_amount->setName(QObject::tr("Far from its home's year (amounts)"));
+  // A month between two months nobody filed, or the only one filed, is a point of its own.
+  for (auto* line : {residents, fees, expenses}) line->setPointsVisible(true);
   for (auto* far : {far_count, far_amount}) {
     far->setColor(Qt::red);
     far->setMarkerSize(12);
@@ -57,7 +63,10 @@ QChart* MakeFiguresChart(const FigureSeries& series) {
   auto* axis_residents = new QValueAxis;
   axis_residents->setTitleText(QObject::tr("Residents"));
   axis_residents->setLabelFormat("%d");
-  axis_residents->setRange(0, AxisTop(most_residents));
+  // Residents are counted: the axis runs to a whole number, with a mark at each while they are few.
+  const double residents_top = std::ceil(AxisTop(most_residents));
+  axis_residents->setRange(0, residents_top);
+  if (residents_top <= kFewResidents) axis_residents->setTickCount(static_cast<int>(residents_top) + 1);
   auto* axis_amounts = new QValueAxis;
   axis_amounts->setTitleText(QObject::tr("Amount"));
   axis_amounts->setLabelFormat("%.0f");

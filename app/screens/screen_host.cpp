@@ -240,6 +240,17 @@ void ScreenHost::AddToReport(MonthReport& report) {
 }
 
 void ScreenHost::Open(const Problem& problem) {
+  // A question of the region is asked on a filed month, whose records are put right once it is
+  // reopened: until then it opens on TRF Setup, where the month is reopened.
+  if (problem.region_question != 0 && container_->CurrentStatStatus() != kw::kStatStatusActive) {
+    if (Go("setup")) {
+      events_.Notice(*current_, "question " + std::to_string(problem.region_question) +
+                                    " from the region is on the filed month: reopen it here to put " + problem.record +
+                                    (problem.field.empty() ? "" : ", " + problem.field) +
+                                    " right, or answer the question in words");
+    }
+    return;
+  }
   if (!Go(problem.screen_key)) throw ScreenRefusal("stayed where you were: " + problem.screen + " could not be shown");
   Perform([&](ScreenForm& screen) { screen.OpenRecord(problem.record_key, problem.tag); });
 }

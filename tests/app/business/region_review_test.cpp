@@ -162,7 +162,8 @@ TEST_F(RegionReview, TheReviewerWritesNoHomeData) {
 }
 
 // A question on a field of a filed month reaches the desk of that home alone, among its month's
-// problems, opening on the record and field; the desk's reply reaches the reviewer, who closes it.
+// problems, opening on TRF Setup while the month is filed and on the record and field once it is
+// reopened; the desk's reply reaches the reviewer, who closes it.
 TEST_F(RegionReview, AQuestionReachesTheRightDeskAndItsReplyTheReviewer) {
   {
     DeskWorld birch(DeskOf(birch_desk_));
@@ -186,6 +187,13 @@ TEST_F(RegionReview, AQuestionReachesTheRightDeskAndItsReplyTheReviewer) {
     EXPECT_TRUE(question.message.starts_with("Is Paul Moreau's fee right? (asked by " + rowan_ + " on "));
     EXPECT_TRUE(Passes(problems)) << "a question of the region does not stand in the way of filing";
     birch.host.Open(question);
+    EXPECT_EQ(birch.host.Current()->Name(), "setup") << "a filed month is reopened before its records change";
+    EXPECT_TRUE(birch.events.Saw("question " + std::to_string(asked) +
+                                 " from the region is on the filed month: reopen it here to put Paul Moreau, "
+                                 "Monthly fee right, or answer the question in words"));
+    birch.host.Months().Reopen(kBirchMarch, "the fee is checked");
+    birch.host.ChooseMonth(home, birch.host.Months().MonthOf(home, 2004, 3));
+    birch.host.Open(birch.host.Problems().back());
     ScreenView view;
     birch.host.Describe(view);
     EXPECT_EQ(birch.host.Current()->Name(), "residents");
@@ -205,9 +213,10 @@ TEST_F(RegionReview, AQuestionReachesTheRightDeskAndItsReplyTheReviewer) {
   EXPECT_EQ(questions[0].replies[0].text, "It is right: his room is the larger one.");
 
   CloseQuestion(*rowan_db_, asked, "Thank you.");
-  EXPECT_EQ(StateOf("H-102"), "filed");
-  EXPECT_EQ(SentenceOf(Raised([&] { ReplyToQuestion(*DeskOf(birch_desk_), asked, "One more thing."); })).substr(0, 30),
-            "Question " + std::to_string(asked) + " was closed on ");
+  EXPECT_EQ(StateOf("H-102"), "reopened") << "closed, the question no longer marks the month";
+  EXPECT_TRUE(SentenceOf(Raised([&] {
+                ReplyToQuestion(*DeskOf(birch_desk_), asked, "One more thing.");
+              })).starts_with("Question " + std::to_string(asked) + " was closed on "));
   EXPECT_EQ(SentenceOf(Raised([&] { CloseQuestion(*rowan_db_, asked, "Again."); })),
             "This question was closed already, and stays on record as it is.");
 }
