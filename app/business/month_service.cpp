@@ -237,6 +237,12 @@ void MonthService::Reply(int64_t number, const std::string& text) {
   ReplyToQuestion(*database_, number, text);
 }
 
+std::string DifferencesSummary(const std::vector<std::string>& differences) {
+  if (differences.empty()) return "The live data match the filing.";
+  return std::to_string(differences.size()) + (differences.size() == 1 ? " field differs" : " fields differ") +
+         " from the filing.";
+}
+
 std::vector<std::string> ReportDifferences(const MonthReport& filed, const MonthReport& live) {
   std::vector<std::string> out;
   if (filed.home_name != live.home_name)

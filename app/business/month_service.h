@@ -107,5 +107,8 @@ class MonthService {
 
 // Where `live` differs from `filed`, one sentence per field, record or paragraph.
 std::vector<std::string> ReportDifferences(const MonthReport& filed, const MonthReport& live);
+// What a comparison with the filing found, in one sentence: "The live data match the filing." or
+// "2 fields differ from the filing."
+std::string DifferencesSummary(const std::vector<std::string>& differences);
 
 }  // namespace trf

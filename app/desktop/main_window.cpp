@@ -171,6 +171,7 @@ void MainWindow::BuildMenusAndTools() {
   AddAction(file, tr("Save the report as &PDF..."), "reportPdf", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E)},
             [this] { SaveReportPdf(); });
   AddAction(file, tr("Print pre&view..."), "printPreview", {QKeySequence::Print}, [this] { PrintPreview(); });
+  AddAction(file, tr("&Compare with the filing..."), "compareFiling", {}, [this] { CompareWithFiling(); });
   AddAction(file, tr("&Back up..."), "backUp", {}, [this] { BackUp(); });
   file->addSeparator();
   AddAction(file, tr("&Quit"), "quit", {QKeySequence::Quit}, [this] { close(); });
@@ -435,6 +436,34 @@ void MainWindow::PrintPreview() {
     if (!PaintMonthReport(*report, *device)) statusBar()->showMessage(tr("The report could not be drawn"), kMessageMs);
   });
   preview.exec();
+}
+
+void MainWindow::CompareWithFiling() {
+  if (session_.View().allows.save) {
+    ShowProblem(tr("Save or revert the changes of this screen first: the filing is held against what is stored."));
+    return;
+  }
+  ScreenHost& host = session_.Host();
+  const std::string month = host.Container().CurrentH_HomeMonthlyStatsID();
+  if (month.empty()) {
+    ShowProblem(tr("Choose a home and one of its filed months first."), tr("Nothing to compare"));
+    return;
+  }
+  std::vector<std::string> differences;
+  try {
+    differences = host.Months().DifferencesFromFiling(std::stoll(month), host);
+  } catch (const ScreenRefusal& refusal) {
+    ShowProblem(QString::fromStdString(refusal.what()), tr("Nothing to compare"));
+    return;
+  }
+  QMessageBox box(differences.empty() ? QMessageBox::Information : QMessageBox::Warning, tr("The month and its filing"),
+                  QString::fromStdString(DifferencesSummary(differences)), QMessageBox::Ok, this);
+  box.setObjectName("filingComparison");
+  QStringList lines;
+  for (const std::string& difference : differences) lines << QString::fromStdString(difference);
+  // The differences in the box itself, where a screen reader reads them with the summary.
+  if (!lines.isEmpty()) box.setInformativeText(lines.join('\n'));
+  box.exec();
 }
 
 void MainWindow::ProblemsDue() {

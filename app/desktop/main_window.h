@@ -42,6 +42,8 @@ class MainWindow : public QMainWindow {
   void SaveReportPdf();
   // The current month's report in a print preview, from which it can be printed.
   void PrintPreview();
+  // Holds the live data of the current month against its filing and says what differs, field by field.
+  void CompareWithFiling();
   // The month's problem list made afresh (or emptied while no month is chosen), and its count.
   void RefreshProblems();
   // Shows the screen of `problem` on its record, the focus on its field.

@@ -41,11 +41,7 @@ int Verify(trf::ReportSession& session) {
   const int64_t month = std::stoll(host.Container().CurrentH_HomeMonthlyStatsID());
   const std::vector<std::string> differences = host.Months().DifferencesFromFiling(month, host);
   for (const std::string& difference : differences) std::cout << difference << "\n";
-  std::cout << (differences.empty()
-                    ? "The live data match the filing."
-                    : std::to_string(differences.size()) +
-                          (differences.size() == 1 ? " field differs" : " fields differ") + " from the filing.")
-            << "\n";
+  std::cout << trf::DifferencesSummary(differences) << "\n";
   return differences.empty() ? 0 : 1;
 }
 

@@ -25,7 +25,7 @@ class ScreenHost : public MonthSheets {
   // force reports the hourglass to it as Busy.
   ScreenHost(std::shared_ptr<ScreenContainer> container, ScreenEvents& events);
   // Unloads every screen and leaves the container without a navigator.
-  ~ScreenHost();
+  ~ScreenHost() override;
   ScreenHost(const ScreenHost&) = delete;
   ScreenHost& operator=(const ScreenHost&) = delete;
 

@@ -11,10 +11,12 @@
 namespace trf::desktop {
 namespace {
 
-// The message of a dialog: a message box's text, else the labels named "heading" and "message",
-// and a progress bar's state ("progress 2/6: ...").
+// The message of a dialog: a message box's text (and its informative text on the next line), else the labels named
+// "heading" and "message", and a progress bar's state ("progress 2/6: ...").
 QString MessageOf(QWidget* dialog) {
-  if (auto* box = qobject_cast<QMessageBox*>(dialog)) return box->text();
+  if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+    return box->informativeText().isEmpty() ? box->text() : box->text() + "\n" + box->informativeText();
+  }
   const auto* heading = dialog->findChild<QLabel*>("heading");
   const auto* label = dialog->findChild<QLabel*>("message");
   const auto* progress = dialog->findChild<QProgressBar*>();

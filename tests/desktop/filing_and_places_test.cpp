@@ -1,10 +1,11 @@
 // Filing the report, and finding the place again: the send-off dialog's progress is full when the
-// month is filed and shows where the check stopped when it is not; the next start opens on the home,
-// month and screen the person left off at, in that database.
+// month is filed and shows where the check stopped when it is not; a filed month held against its
+// filing; the next start opens on the home, month and screen the person left off at, in that database.
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
 
+#include "app/data/sqlite_database.h"
 #include "desktop_world.h"
 #include "suites.h"
 
@@ -35,6 +36,31 @@ class FilingAndPlacesTest : public DesktopSuite {
     world_->Trigger("fileReport");
     QVERIFY2(answerer.Seen().last().contains("progress 6/6"), qPrintable(answerer.Seen().last()));
     QVERIFY(answerer.Seen().last().contains("the month is filed"));
+  }
+
+  // A filed month matches its filing until something it shows changes behind it; then the box names
+  // each field that differs with what was filed and what is there now.
+  void aFiledMonthIsHeldAgainstItsFiling() {
+    world_->ChooseMarch("notes", 1);
+    {
+      DialogAnswerer filing({"Close"});
+      world_->Trigger("fileReport");
+      QVERIFY(filing.Seen().last().contains("the month is filed"));
+    }
+    {
+      DialogAnswerer same({"OK"});
+      world_->Trigger("compareFiling");
+      QCOMPARE(same.Seen(), QStringList{"The month and its filing: The live data match the filing."});
+    }
+    SqliteDatabase(world_->folder->filePath("trf.db").toStdString())
+        .Exec("UPDATE tbH_FamilyGroups SET H_GroupName = 'Moreau-Lane family' WHERE H_FamilyGroupsID = 4");
+    DialogAnswerer changed({"OK"});
+    world_->Trigger("compareFiling");
+    QCOMPARE(changed.Seen().size(), 1);
+    QVERIFY2(changed.Seen().front().startsWith(
+                 "The month and its filing: 3 fields differ from the filing.\nResidents, Paul Moreau (record 10), "
+                 "Family group: filed Moreau family, now Moreau-Lane family."),
+             qPrintable(changed.Seen().front()));
   }
 
   // The home, month and screen are where the person left them when the program starts again.
