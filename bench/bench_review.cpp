@@ -172,7 +172,7 @@ void BM_PlainAggregate500(benchmark::State& state) {
       for (int column = 0; column < 9; ++column) sum += query->Column(column).IsNull() ? 0 : 1;
     }
     benchmark::DoNotOptimize(sum);
-    if (rows < 500 * kMonths) state.SkipWithError("the aggregate missed rows");
+    if (rows < 500L * kMonths) state.SkipWithError("the aggregate missed rows");
   }
 }
 BENCHMARK(BM_Grid500)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -1,6 +1,7 @@
 // Checking documents against the published schemas, keyword by keyword.
 #include "app/business/json_schema.h"
 
+#include <algorithm>
 #include <cmath>
 #include <regex>
 #include <set>
@@ -45,11 +46,10 @@ bool SameJson(const JsonValue& a, const JsonValue& b) {
   }
   const auto& x = a.Members("");
   if (x.size() != b.Members("").size()) return false;
-  for (const auto& [name, value] : x) {
-    const JsonValue* other = b.Find(name);
-    if (!other || !SameJson(value, *other)) return false;
-  }
-  return true;
+  return std::ranges::all_of(x, [&b](const auto& member) {
+    const JsonValue* other = b.Find(member.first);
+    return other && SameJson(member.second, *other);
+  });
 }
 
 // One check of a document against one schema, from the root schema `root`; the first thing wrong goes
@@ -150,7 +150,7 @@ class Checker {
         if (!member) continue;
         evaluated.insert(name);
         std::set<std::string> inner;
-        if (!Follows(member_schema, root, *member, path + "/" + name, inner)) return false;
+        if (!Follows(member_schema, root, *member, path + '/' + name, inner)) return false;
       }
       return true;
     }

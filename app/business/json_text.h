@@ -43,7 +43,7 @@ class JsonText {
   // A number in the fewest digits that read back to the same double.
   void Number(double number) {
     char digits[32];
-    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    auto* const end = std::to_chars(digits, digits + sizeof digits, number).ptr;
     Literal(std::string_view(digits, static_cast<size_t>(end - digits)));
   }
   // A text, or null for an empty one.

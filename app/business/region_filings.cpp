@@ -78,6 +78,7 @@ std::vector<RegionFiling> ReadRegionFilings(Database& database, const RegionGrid
   std::vector<RegionFiling> filings;
   if (!by_month.empty()) {
     std::vector<int64_t> keys;
+    keys.reserve(by_month.size());
     for (const auto& [key, place] : by_month) keys.push_back(key);
     auto query = database.Prepare(std::string("SELECT H_HomeMonthlyStatsID, ") + kFilingColumns +
                                   " FROM tbH_MonthFilings WHERE H_ReopenedAt IS NULL AND "

@@ -170,7 +170,7 @@ RegionGrid ReadRegionGrid(Database& database, const GridRange& range) {
   for (const GridRow& row : rows) {
     const auto home = home_row.find(row.home);
     if (home == home_row.end() || row.month < first || row.month > grid.months.back()) continue;
-    const size_t column = static_cast<size_t>((row.month.year - first.year) * 12 + row.month.month - first.month);
+    const auto column = static_cast<size_t>((row.month.year - first.year) * 12 + row.month.month - first.month);
     GridCell& cell = grid.cells[home->second][column];
     // A filing in force on the server counts first; one imported from a file fills a month the
     // server has no filing in force for.

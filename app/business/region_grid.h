@@ -21,7 +21,7 @@ struct YearMonth {
   int year = 0;
   int month = 0;  // 1 to 12
 
-  auto operator<=>(const YearMonth&) const = default;
+  auto operator<=>(const YearMonth&) const = default;  // NOLINT(modernize-use-nullptr): tidy reads 0 into it
   // The month after this one.
   YearMonth Next() const { return month == 12 ? YearMonth{year + 1, 1} : YearMonth{year, month + 1}; }
   // "2004-03".

@@ -69,7 +69,7 @@ int Status(Database& database, const RegionOptions& options) {
     for (const GridCell& cell : row) width = std::max(width, MonthStateText(cell.state).size() + 3);
   size_t name_width = 4;
   for (const GridHome& home : grid.homes) name_width = std::max(name_width, home.number.size() + home.name.size() + 3);
-  const auto padded = [](std::string text, size_t to) {
+  const auto padded = [](const std::string& text, size_t to) {
     return text.size() < to ? text + std::string(to - text.size(), ' ') : text;
   };
   std::string header = padded("home", name_width);

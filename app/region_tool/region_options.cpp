@@ -69,7 +69,8 @@ std::optional<std::string> ParseRegionOptions(const std::vector<std::string>& ar
   if (auto problem = parser.Parse(options_only, environment_db, options.app)) return problem;
   if (options.app.help) return std::nullopt;
   if (options.command.empty()) return "no command is given: status, query, close, questions, import, export or chart";
-  const auto use = std::ranges::find_if(kCommands, [&](const CommandUse& c) { return options.command == c.name; });
+  const auto* const use =
+      std::ranges::find_if(kCommands, [&](const CommandUse& c) { return options.command == c.name; });
   if (use == std::end(kCommands)) return "there is no command \"" + options.command + "\"";
   if (options.words.size() < use->least_words || (use->least_words == 0 && !options.words.empty()))
     return std::string("usage: trf-region ") + use->synopsis;

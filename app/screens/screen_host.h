@@ -59,10 +59,10 @@ class ScreenHost : public MonthSheets {
   // step of it.
   bool SendOff();
   // The month's problem list: every screen's problems in the screens' order, gathered by a send-off
-  // pass that asks the person nothing. A ScreenRefusal when the stored data refused a step of it.
+  // pass that asks the person nothing, then the region's open questions on the month, each on its
+  // screen, record and field (see RegionProblem). A ScreenRefusal when the stored data refused a
+  // step of it.
   std::vector<Problem> Problems() override;
-  // (The region's open questions on the current month come last, each on its screen, record and
-  // field: see RegionProblem.)
   // Each screen's part of the current month's report, through its refusal path.
   void AddToReport(MonthReport& report) override;
   // The month service the screens work with (filing on a passed send-off, the setup screen's status,

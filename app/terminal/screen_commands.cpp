@@ -119,7 +119,12 @@ std::vector<std::string> ProblemLines(const std::vector<Problem>& problems) {
                                  : "question ") +
              std::to_string(problem.rule);
     }
-    lines.push_back(std::to_string(i + 1) + ". " + where + ": " + what + " " + problem.message);
+    std::string line = std::to_string(i + 1);
+    line += ". " + where + ": ";
+    line += what;
+    line += " ";
+    line += problem.message;
+    lines.push_back(std::move(line));
     if (problem.StandsInTheWay()) ++open;
   }
   lines.push_back(open == 0 ? "Nothing stands in the way of filing the month."

@@ -1,6 +1,7 @@
 // The region's window driven as a reviewer would (keys first), on the offscreen platform, on the test
 // server whose URI is in TRF_TEST_PG: the grid of the homes it reviews, a filed month's report opened
-// from its cell with Enter, a question asked from the report's record and field, the chart of a home.
+// from its cell with Enter, a question asked from the report's record and field, the desk's reply from
+// its problem list, the chart of a home.
 #include <unistd.h>
 #include <QApplication>
 #include <QDir>
@@ -16,8 +17,11 @@
 #include "app/business/month_service.h"
 #include "app/data/home_access.h"
 #include "app/data/postgres_database.h"
+#include "app/data/region_questions.h"
 #include "app/data/review_access.h"
 #include "app/data/trf_database.h"
+#include "app/desktop/desktop_session.h"
+#include "app/desktop/problems_panel.h"
 #include "app/desktop/region_chart_window.h"
 #include "app/desktop/region_report_window.h"
 #include "app/desktop/region_window.h"
@@ -75,7 +79,8 @@ class RegionWindowTest : public QObject {
     const auto as = [&admin](const std::string& role) {
       return std::string(admin).replace(admin.find("user=trf"), 8, "user=" + role);
     };
-    MonthService(OpenTrfDatabase(as("birch_" + tag))).File(4, sheets, "birch");
+    desk_ = OpenTrfDatabase(as("birch_" + tag));
+    MonthService(desk_).File(4, sheets, "birch");
     reviewer_ = OpenTrfDatabase(as("rowan_" + tag));
   }
 
@@ -136,6 +141,34 @@ class RegionWindowTest : public QObject {
                  QString("questioned (1 question)"));
   }
 
+  // Birch Court's desk finds the question among its March's problems, as a question from the region
+  // that does not stand in the way of filing; R on it takes a reply in words, which the reviewer reads.
+  void theDeskRepliesFromItsProblemList() {
+    DesktopSession session(desk_, QApplication::palette());
+    const HomeChoice home = session.Host().Months().HomeNumbered("H-102");
+    session.Host().ChooseMonth(home, session.Host().Months().MonthOf(home, 2004, 3));
+    ProblemsPanel panel([](const Problem&) {}, nullptr);
+    panel.SetReply([&session](int64_t question, const std::string& text) {
+      session.Host().Months().Reply(question, text);
+      return std::string();
+    });
+    panel.Show(session.Host().Problems());
+    panel.show();
+    panel.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&panel));
+    const QList<QTreeWidgetItem*> asked = panel.Entries()->findItems("from the region", Qt::MatchContains, 3);
+    QCOMPARE(asked.size(), 1);
+    QCOMPARE(asked.front()->text(1) + ", " + asked.front()->text(2), QString("Paul Moreau, Monthly fee"));
+    QCOMPARE(panel.Open(), 0);
+    panel.Entries()->setFocus();
+    panel.Entries()->setCurrentItem(asked.front());
+    AnswerNextInput("It is right: his room is the larger one.");
+    QTest::keyClick(panel.Entries(), Qt::Key_R);
+    QTRY_COMPARE(ReadQuestions(*reviewer_).front().replies.size(), size_t{1});
+    QCOMPARE(ReadQuestions(*reviewer_).front().replies.front().text,
+             std::string("It is right: his room is the larger one."));
+  }
+
   // Ctrl+G shows the chart of the current row's home, which is saved as a PNG picture.
   void theChartOfAHomeIsSavedAsAPicture() {
     QTableView* grid = window_->GridView();
@@ -162,6 +195,7 @@ class RegionWindowTest : public QObject {
     widget->grab().save(QDir(folder).filePath(name + ".png"));
   }
 
+  std::shared_ptr<Database> desk_;  // Birch Court's desk
   std::shared_ptr<Database> reviewer_;
   std::unique_ptr<DialogAnswerer> watchdog_;
   std::unique_ptr<RegionWindow> window_;

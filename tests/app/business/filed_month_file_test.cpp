@@ -55,7 +55,7 @@ TEST(FiledMonthFileTest, AFileThatDoesNotVerifyIsRefusedSayingWhy) {
                                digest + "; its content hashes to "))
       << Why(altered);
   std::string spaced = Sent();
-  spaced.insert(spaced.find("\n") + 1, " ");
+  spaced.insert(spaced.find('\n') + 1, " ");
   EXPECT_EQ(Why(spaced),
             "feb.json does not verify: it is not as the home's program wrote it: it differs at line 2, "
             "column 1. It was not imported.");

@@ -144,8 +144,7 @@ TEST_F(RegionReview, AFilingChangedAfterFilingDoesNotVerify) {
 TEST_F(RegionReview, TheReviewerWritesNoHomeData) {
   for (const char* sql :
        {"UPDATE tbH_Residents SET H_MonthlyFee = 1",
-        "INSERT INTO tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, "
-        "H_AdmissionDate) VALUES (4, 'X', 1)",
+        "INSERT INTO tbH_Residents (H_HomeMonthlyStatsID, H_ResidentName, H_AdmissionDate) VALUES (4, 'X', 1)",
         "UPDATE tbH_Homes SET H_HomeName = 'X'", "INSERT INTO tbH_MonthFilings (H_HomeMonthlyStatsID) VALUES (4)",
         "INSERT INTO tbS_ReviewAccess (S_Role, H_HomesID) VALUES (current_user, 3)"}) {
     EXPECT_FALSE(Raised([&] { Run(*rowan_db_, sql); }).Description().empty()) << sql;
