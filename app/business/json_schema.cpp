@@ -150,7 +150,10 @@ class Checker {
         if (!member) continue;
         evaluated.insert(name);
         std::set<std::string> inner;
-        if (!Follows(member_schema, root, *member, path + '/' + name, inner)) return false;
+        std::string member_path = path;
+        member_path += '/';
+        member_path += name;
+        if (!Follows(member_schema, root, *member, member_path, inner)) return false;
       }
       return true;
     }
