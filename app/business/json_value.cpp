@@ -174,6 +174,11 @@ const JsonValue::Array& JsonValue::Items(std::string_view what) const {
   WrongKind(what, "a list");
 }
 
+const JsonValue::Object& JsonValue::Members(std::string_view what) const {
+  if (const Object* members = std::get_if<Object>(&value_)) return *members;
+  WrongKind(what, "an object");
+}
+
 const JsonValue* JsonValue::Find(std::string_view name) const {
   const Object* members = std::get_if<Object>(&value_);
   if (!members) return nullptr;

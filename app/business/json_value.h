@@ -27,12 +27,16 @@ class JsonValue {
   bool IsNull() const { return std::holds_alternative<std::monostate>(value_); }
   bool IsText() const { return std::holds_alternative<std::string>(value_); }
   bool IsNumber() const { return std::holds_alternative<double>(value_); }
+  bool IsFlag() const { return std::holds_alternative<bool>(value_); }
+  bool IsArray() const { return std::holds_alternative<Array>(value_); }
+  bool IsObject() const { return std::holds_alternative<Object>(value_); }
 
   // The value as the kind asked for; a JsonError naming `what` and the kind it is instead otherwise.
   bool Flag(std::string_view what) const;
   double Number(std::string_view what) const;
   const std::string& Text(std::string_view what) const;
   const Array& Items(std::string_view what) const;
+  const Object& Members(std::string_view what) const;
   // The member `name` of an object; a JsonError when this is no object or has no such member.
   const JsonValue& operator[](std::string_view name) const;
   // The member `name`, or nullptr when the object has none.

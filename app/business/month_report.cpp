@@ -18,7 +18,7 @@ std::string MonthStatusText(int32_t status) {
 }
 
 bool Passes(const std::vector<Problem>& problems) {
-  return std::ranges::all_of(problems, [](const Problem& problem) { return problem.accepted; });
+  return std::ranges::none_of(problems, [](const Problem& problem) { return problem.StandsInTheWay(); });
 }
 
 std::string ReportMonthText(const MonthReport& report) { return MonthYearText(report.year, report.month); }

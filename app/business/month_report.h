@@ -111,8 +111,8 @@ struct MonthReport {
   std::optional<FilingFacts> filing;  // for a filed month's report read from its filing
 };
 
-// Whether a problem list lets the month be filed: none of its entries is a hard rule or a question
-// nobody accepted.
+// Whether a problem list lets the month be filed: none of its entries stands in the way (a hard rule,
+// or a rule's question nobody accepted; the region's questions do not).
 bool Passes(const std::vector<Problem>& problems);
 
 // The report's month as a person reads it: "March 2004".

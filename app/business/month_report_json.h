@@ -19,6 +19,6 @@ std::string MonthReportJson(const MonthReport& report);
 
 // The report a JSON document of MonthReportJson holds; a JsonError (json_value.h) saying what is
 // wrong when the document is not of that shape.
-MonthReport MonthReportFromJson(std::string_view json);
+MonthReport MonthReportFromJson(std::string_view text);
 
 }  // namespace trf

@@ -8,6 +8,8 @@
 #include "app/business/json_value.h"
 #include "app/business/month_report_json.h"
 #include "app/business/month_start.h"
+#include "app/data/schema.h"
+#include "app/data/stored_values.h"
 #include "app/data/transaction.h"
 #include "ui_shared/platform/clock.h"
 #include "ui_shared/platform/dates.h"
@@ -18,8 +20,6 @@ namespace trf {
 namespace {
 
 [[noreturn]] void Refuse(const std::string& sentence) { RaiseDataError(kDatabaseError, sentence); }
-
-int64_t KeyOf(const kw::Variant& value) { return static_cast<int64_t>(value.ToDouble()); }
 
 MonthChoice MonthOfRow(const Statement& query) {
   MonthChoice choice;
@@ -166,6 +166,8 @@ MonthReport MonthService::LiveReport(int64_t month, MonthSheets& sheets, const s
   report.status = query->Column(4).ToLong();
   query.reset();
   std::vector<Problem> problems = sheets.Problems();
+  // The region's questions are the region's, not the month's: they are no part of its report.
+  std::erase_if(problems, [](const Problem& problem) { return problem.region_question != 0; });
   report.passes = Passes(problems);
   for (const Problem& problem : problems)
     if (problem.accepted) report.accepted.push_back({problem, problem.accepted_by, problem.accepted_at});
@@ -223,6 +225,16 @@ std::vector<std::string> MonthService::DifferencesFromFiling(int64_t month, Mont
   const std::optional<MonthReport> filed = FiledReport(month);
   if (!filed) Refuse("This month is not filed with its report, so there is nothing to hold the live data against.");
   return ReportDifferences(*filed, LiveReport(month, sheets, filed->made_by));
+}
+
+std::vector<RegionQuestion> MonthService::Questions(int64_t month) const {
+  if (DialectOf(*database_) != Dialect::kPostgres) return {};
+  return ReadQuestions(*database_, month, true);
+}
+
+void MonthService::Reply(int64_t number, const std::string& text) {
+  if (DialectOf(*database_) != Dialect::kPostgres) Refuse("Questions of the region reach desks on a server only.");
+  ReplyToQuestion(*database_, number, text);
 }
 
 std::string DifferencesSummary(const std::vector<std::string>& differences) {

@@ -14,6 +14,7 @@
 #include "app/business/month_report.h"
 #include "app/data/database.h"
 #include "app/data/month_filing.h"
+#include "app/data/region_questions.h"
 
 namespace trf {
 
@@ -92,6 +93,13 @@ class MonthService {
   // Where the live data of `month` differ from its filing, one sentence per field; empty when they
   // match. A sentence when the month is not filed (or its filing keeps no report).
   std::vector<std::string> DifferencesFromFiling(int64_t month, MonthSheets& sheets) const;
+
+  // The region's open questions on `month`, with their replies; none on a file, which the region
+  // does not reach.
+  std::vector<RegionQuestion> Questions(int64_t month) const;
+  // Replies `text` to the region's question `number` in the name of whoever works at this desk; a
+  // sentence when the question is not one of this desk's months, is closed, or the text is blank.
+  void Reply(int64_t number, const std::string& text);
 
  private:
   std::shared_ptr<Database> database_;

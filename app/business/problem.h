@@ -1,6 +1,6 @@
-// Problem: one thing that stands between a month and its filing, as the month's problem list shows
-// it: a broken hard rule, a soft question (unsettled, or accepted already), or a rule over a group of
-// records; with where it lives (screen, record by name, field by caption) and the way to it (the
+// Problem: one entry of a month's problem list: a broken hard rule, a soft question (unsettled, or
+// accepted already), a rule over a group of records, or a question the region asked about the filed
+// month; with where it lives (screen, record by name, field by caption) and the way to it (the
 // screen's form key, the record's key, the control tag of the field).
 #pragma once
 
@@ -24,6 +24,13 @@ struct Problem {
   // the acceptance is on record.
   std::string accepted_by = {};
   std::string accepted_at = {};
+  // The number of a question of the region on the filed month (0 for a rule's problem): the home
+  // answers it in words or by filing the month again; it does not stand in the way of filing.
+  int64_t region_question = 0;
+
+  // Whether the problem stands between the month and its filing: a broken hard rule, or a question
+  // of a rule nobody accepted.
+  bool StandsInTheWay() const { return region_question == 0 && (hard || !accepted); }
 };
 
 }  // namespace trf

@@ -5,15 +5,13 @@
 #include "app/data/change_chain.h"
 #include "app/data/schema.h"
 #include "app/data/sha256.h"
+#include "app/data/stored_values.h"
 #include "app/data/trust_schema.h"
 #include "ui_shared/platform/text.h"
 
 namespace trf {
 
 namespace {
-
-kw::Variant TextOrNull(const std::string& text) { return text.empty() ? kw::Variant::Null() : kw::Variant::Text(text); }
-std::string TextOf(const kw::Variant& value) { return value.IsNull() ? "" : value.ToText(); }
 
 // The head of the chain of the home of month record `month_id`, once every change so far is sealed.
 std::string ChainHeadOfMonth(Database& database, int64_t month_id) {

@@ -73,6 +73,10 @@ struct TableDescription {
   // counted key keeps no index of its own (its counter alone numbers the rows, and nobody may give
   // one a number of their own), which spares every row written an index entry.
   bool append_only = false;
+  // The region's own rows on a server (who reviews which home, questions on filed months, filings
+  // imported from files): their rights, policies and rules are the region's (trust_region.cpp), not
+  // those of a home's data.
+  bool region = false;
 
   // The column named `column` (the case as written); nullptr when the table has none.
   constexpr const ColumnDescription* Find(std::string_view column) const {

@@ -55,8 +55,9 @@ bool IsAdministrator(Database& database);
 Access AccessFor(const std::string& path, Access wanted);
 
 // Refuses, with a sentence naming `location`, stored tables of a newer schema version than this
-// program describes; nothing of them is touched.
-void RefuseNewer(const std::string& location, int stored_version);
+// program describes in `tables` (a file's, or a server's, which has tables of its own); nothing of
+// them is touched.
+void RefuseNewer(const std::string& location, int stored_version, std::span<const TableDescription> tables);
 
 // The name of the person this program runs for, as the change record of a file names them.
 std::string LoginName();

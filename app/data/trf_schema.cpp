@@ -43,8 +43,8 @@ int64_t TableCount(Database& database) {
 
 }  // namespace
 
-void RefuseNewer(const std::string& location, int stored_version) {
-  const int known = SchemaVersion(tables::All());
+void RefuseNewer(const std::string& location, int stored_version, std::span<const TableDescription> tables) {
+  const int known = SchemaVersion(tables);
   if (stored_version <= known) return;
   Refuse(location + " holds TRF data of a newer version (schema " + std::to_string(stored_version) +
          "; this version knows up to " + std::to_string(known) +
@@ -142,7 +142,7 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
   }
   // Files of ours made before the schema version was recorded have the first version's tables.
   const int stored = ours ? std::max(StoredSchemaVersion(*database, Dialect::kSqlite), 1) : 0;
-  RefuseNewer(path, stored);
+  RefuseNewer(path, stored, trf::tables::All());
   const bool current = ours && stored == SchemaVersion(tables::All());
   if (mode == Access::kReadOnly) {
     if (tables == 0) Refuse(path + " holds no TRF data yet: it is created the first time it is opened for writing.");

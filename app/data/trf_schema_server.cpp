@@ -84,7 +84,7 @@ std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& location, Acc
   const bool stored = HasSchema(*database);
   // Tables made before the version was recorded record none: an upgrade records it.
   const int recorded = stored ? StoredSchemaVersion(*database, Dialect::kPostgres) : 0;
-  if (stored) RefuseNewer(database->Path(), recorded);
+  if (stored) RefuseNewer(database->Path(), recorded, tables::AllOnServer());
   const bool current = stored && recorded == SchemaVersion(tables::AllOnServer());
   const TriggerGaps gaps = current ? FindTriggerGaps(*database) : TriggerGaps{};
   if (wanted == Access::kReadOnly) {

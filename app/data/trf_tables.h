@@ -46,6 +46,7 @@ inline constexpr char kFiledReport[] = "H_Report";
 inline constexpr char kReportDigest[] = "H_ReportDigest";
 inline constexpr char kFiledChainDigest[] = "H_ChainDigest";
 inline constexpr char kChainDigest[] = "S_Digest";
+inline constexpr char kQuestionsID[] = "R_QuestionsID";
 }  // namespace column
 
 inline constexpr ColumnDescription kTrfTypeColumns[] = {
@@ -351,15 +352,120 @@ inline constexpr ColumnDescription kIssuedKeyColumns[] = {
 inline constexpr TableDescription kIssuedKeys{
     .name = "tbS_IssuedKeys", .plural = "issued keys", .columns = kIssuedKeyColumns, .since = 3};
 
+// On a server: which role (a reviewer of the region) may read the filings of which home. Granted by
+// the administrator, home by home or every home of a region at once (the region it came with is kept
+// for the list). A reviewer reads the homes and stored filings granted here, and nothing of a month
+// that is not filed.
+inline constexpr ColumnDescription kReviewAccessColumns[] = {
+    {.name = "S_ReviewAccessID", .kind = ColumnKind::kWholeNumber, .caption = "Review", .key = true, .counted = true},
+    {.name = "S_Role", .caption = "Role", .required = true, .indexed = true},
+    {.name = column::kHomesID,
+     .kind = ColumnKind::kLookup,
+     .caption = "Home",
+     .required = true,
+     .lookup = {.table = "tbH_Homes", .name_column = column::kHomeName}},
+    {.name = column::kRegionCD, .caption = "Region", .max_length = 10},
+};
+inline constexpr TableDescription kReviewAccess{.name = "tbS_ReviewAccess",
+                                                .plural = "review permissions",
+                                                .columns = kReviewAccessColumns,
+                                                .since = 4,
+                                                .region = true};
+
+// On a server: a reviewer's question on a filed month, about a record and field of its report (the
+// report's table by its name, the record by its key and name, the field by its caption) or about the
+// month as a whole (all three empty). The engine stamps the home, the filing asked about, who asked
+// and when (and the home and month, for those who read no month record); nothing of a question
+// changes but its closing, once, with who, when and why.
+inline constexpr ColumnDescription kRegionQuestionColumns[] = {
+    {.name = column::kQuestionsID,
+     .kind = ColumnKind::kWholeNumber,
+     .caption = "Question",
+     .key = true,
+     .counted = true},
+    {.name = column::kHomeMonthlyStatsID,
+     .kind = ColumnKind::kLookup,
+     .caption = "Month record",
+     .required = true,
+     .indexed = true,
+     .lookup = {.table = "tbH_HomeMonthlyStats", .name_column = column::kStatMonth}},
+    {.name = column::kHomesID, .kind = ColumnKind::kWholeNumber, .caption = "Home", .required = true},
+    {.name = column::kStatMonth, .kind = ColumnKind::kDate, .caption = "Month", .required = true},
+    {.name = "H_MonthFilingsID", .kind = ColumnKind::kWholeNumber, .caption = "Filing asked about", .required = true},
+    {.name = "R_Table", .caption = "Table"},  // the report table's name: "residents"
+    {.name = "R_RecordKey", .caption = "Record"},
+    {.name = "R_Record", .caption = "Record name"},
+    {.name = "R_Field", .caption = "Field"},  // the field's caption: "Monthly fee"
+    {.name = "R_Text", .caption = "Question", .required = true},
+    {.name = "R_AskedBy", .caption = "Asked by", .required = true},
+    {.name = "R_AskedAt", .caption = "Asked at", .required = true},  // UTC, "2026-12-06 19:05:45"
+    {.name = "R_ClosedBy", .caption = "Closed by"},
+    {.name = "R_ClosedAt", .caption = "Closed at"},
+    {.name = "R_CloseText", .caption = "Why it was closed"},
+};
+inline constexpr TableDescription kRegionQuestions{
+    .name = "tbR_Questions", .plural = "questions", .columns = kRegionQuestionColumns, .since = 4, .region = true};
+
+// On a server: a desk's reply to a question on one of its months, in words, with who and when, which
+// the engine stamps. Never changed or removed.
+inline constexpr ColumnDescription kQuestionReplyColumns[] = {
+    {.name = "R_QuestionRepliesID", .kind = ColumnKind::kWholeNumber, .caption = "Reply", .key = true, .counted = true},
+    {.name = column::kQuestionsID,
+     .kind = ColumnKind::kLookup,
+     .caption = "Question",
+     .required = true,
+     .indexed = true,
+     .lookup = {.table = "tbR_Questions", .name_column = "R_Text"}},
+    {.name = column::kHomesID, .kind = ColumnKind::kWholeNumber, .caption = "Home", .required = true},
+    {.name = "R_Text", .caption = "Reply", .required = true},
+    {.name = "R_RepliedBy", .caption = "Replied by", .required = true},
+    {.name = "R_RepliedAt", .caption = "Replied at", .required = true},
+};
+inline constexpr TableDescription kQuestionReplies{
+    .name = "tbR_QuestionReplies", .plural = "replies", .columns = kQuestionReplyColumns, .since = 4, .region = true};
+
+// On a server: the filed months of homes that work on a file of their own, as each home sent its
+// report (the JSON of a filed month's report, checked against its schema and its digest on import).
+// The report is kept as it was filed, with the facts of its filing; the engine stamps who imported it
+// and when. Never changed or removed.
+inline constexpr ColumnDescription kImportedFilingColumns[] = {
+    {.name = "R_ImportedFilingsID",
+     .kind = ColumnKind::kWholeNumber,
+     .caption = "Import",
+     .key = true,
+     .counted = true},
+    {.name = column::kHomesID,
+     .kind = ColumnKind::kLookup,
+     .caption = "Home",
+     .required = true,
+     .indexed = true,
+     .lookup = {.table = "tbH_Homes", .name_column = column::kHomeName}},
+    {.name = column::kStatMonth, .kind = ColumnKind::kDate, .caption = "Month", .required = true},
+    {.name = column::kFiledReport, .caption = "Filed report", .required = true},
+    {.name = column::kReportDigest, .caption = "Digest of the filed report", .required = true},
+    {.name = column::kFiledChainDigest, .caption = "Digest of the change record at filing"},
+    {.name = "H_FiledBy", .caption = "Filed by", .required = true},
+    {.name = "H_FiledAt", .caption = "Filed at", .required = true},
+    {.name = "R_ImportedBy", .caption = "Imported by", .required = true},
+    {.name = "R_ImportedAt", .caption = "Imported at", .required = true},
+};
+inline constexpr TableDescription kImportedFilings{.name = "tbR_ImportedFilings",
+                                                   .plural = "imported filings",
+                                                   .columns = kImportedFilingColumns,
+                                                   .since = 4,
+                                                   .region = true};
+
 // Every table, each after the tables it refers to.
 inline constexpr TableDescription kAll[] = {
     kTrfTypes,        kTrfTypeScreens, kHomes,          kHomeMonths,   kFamilyGroups, kResidents, kExpenseCategories,
     kMonthlyExpenses, kMonthlyNotes,   kClassDependsOn, kMonthFilings, kChangeRecord, kChainHeads};
-// The tables of a server database: every table, who may work on which home, and the keys given out.
+// The tables of a server database: every table, who may work on which home, the keys given out, and
+// the region's: who reviews which home, the questions on filed months and filings imported from files.
 inline constexpr TableDescription kAllOnServer[] = {
-    kTrfTypes,     kTrfTypeScreens,    kHomes,           kHomeMonths,   kFamilyGroups,
-    kResidents,    kExpenseCategories, kMonthlyExpenses, kMonthlyNotes, kClassDependsOn,
-    kMonthFilings, kChangeRecord,      kChainHeads,      kHomeAccess,   kIssuedKeys};
+    kTrfTypes,     kTrfTypeScreens,    kHomes,           kHomeMonths,     kFamilyGroups,
+    kResidents,    kExpenseCategories, kMonthlyExpenses, kMonthlyNotes,   kClassDependsOn,
+    kMonthFilings, kChangeRecord,      kChainHeads,      kHomeAccess,     kIssuedKeys,
+    kReviewAccess, kRegionQuestions,   kQuestionReplies, kImportedFilings};
 
 // The TRF's tables, in the order above.
 inline constexpr std::span<const TableDescription> All() { return kAll; }
@@ -412,5 +518,6 @@ static_assert(IsDescribedColumn(column::kFiledReport));
 static_assert(IsDescribedColumn(column::kReportDigest));
 static_assert(IsDescribedColumn(column::kFiledChainDigest));
 static_assert(IsDescribedColumn(column::kChainDigest));
+static_assert(IsDescribedColumn(column::kQuestionsID));
 
 }  // namespace trf::tables

@@ -9,6 +9,7 @@
 #include "app/data/trf_database.h"
 #include "app/data/trf_tables.h"
 #include "app/data/trust_dialects.h"
+#include "app/data/trust_grants.h"
 #include "app/data/trust_schema.h"
 #include "ui_shared/platform/text.h"
 
@@ -35,7 +36,6 @@ class PostgresTrust {
   std::string AdministratorPolicy(const std::string& table) const;
   std::string GrantedHomes() const;
   std::string PermittedMonths() const;
-  std::string DeskGrants() const;
   std::string Functions(std::span<const TableDescription> tables) const;
   std::string KeyFunction(std::span<const TableDescription> tables) const;
   std::string ChainHead() const;
@@ -58,23 +58,6 @@ class PostgresTrust {
   std::string schema_;
 };
 
-// The statements that make `table`'s trigger `trigger` anew; `rule` follows its name.
-std::string Trigger(const std::string& table, const std::string& trigger, const std::string& rule) {
-  return "DROP TRIGGER IF EXISTS " + trigger + " ON " + table + ";\nCREATE TRIGGER " + trigger + " " + rule + ";\n";
-}
-
-// A policy made anew: `rule` is what follows the table's name in CREATE POLICY.
-std::string Policy(const std::string& table, const std::string& policy, const std::string& rule) {
-  return "DROP POLICY IF EXISTS " + policy + " ON " + table + ";\nCREATE POLICY " + policy + " ON " + table + " " +
-         rule + ";\n";
-}
-
-// A refusal of the TRF's own, which the client shows as it stands.
-std::string Refuse(const std::string& state, std::string_view sentence) {
-  return "RAISE EXCEPTION USING ERRCODE = '" + std::string(kTrfRefusalClass) + state +
-         "', MESSAGE = " + SqlText(sentence) + ";";
-}
-
 // The columns of `table` as a list, lower case, without the key when `with_key` is false.
 std::string Columns(const TableDescription& table, bool with_key) {
   std::string list;
@@ -85,12 +68,10 @@ std::string Columns(const TableDescription& table, bool with_key) {
   return list;
 }
 
-const std::string kNow = "to_char(now() AT TIME ZONE 'UTC', 'YYYY-MM-DD HH24:MI:SS')";
+const std::string kNow = kServerNow;
 const std::string kVersion = kw::text::Lower(kVersionColumn);
 // The home of a month's row, found in the month records by the join `Months` writes.
 const std::string kMonthHome = "m.h_homesid";
-// The rows of the access table of the role at work (see GrantedHomes).
-const std::string kRoleAtWork = "s_role = current_user COLLATE \"default\"";
 
 // The administrator's policy on `table`: every row, for the role that owns the TRF's tables and its
 // members, named when the policy is made. The desks' policies are the desks' own (TO trf_desk): a
@@ -112,57 +93,10 @@ std::string AmongPermitted(std::string_view column, const std::string& permitted
   return std::string(column) + " = ANY (" + permitted + "::integer[])";
 }
 
-// The homes granted to the role at work and their month records, each an array the role's row of
-// tbS_DeskGrants holds (see DeskGrants), read once per query by its key.
-std::string PostgresTrust::GrantedHomes() const {
-  return "(SELECT s_homes FROM " + In("tbS_DeskGrants") + " WHERE " + kRoleAtWork + ")";
-}
-std::string PostgresTrust::PermittedMonths() const {
-  return "(SELECT s_months FROM " + In("tbS_DeskGrants") + " WHERE " + kRoleAtWork + ")";
-}
-
-// What the desks' policies read, kept by the engine as the access table and the month records
-// change: for each role granted a home, the homes and their month records, as arrays. A policy
-// finds the role's row by its key, one read per statement. Gathering the same from the access table
-// and the month records took two aggregates of their own on every statement of a desk: by callgrind
-// on the server at 5,000 homes, a month's select cost 129,000 instructions more for a desk than for
-// the administrator (143,000); with the row, 49,000 more. A desk reads its own row only.
-std::string PostgresTrust::DeskGrants() const {
-  const std::string grants = In("tbS_DeskGrants");
-  const std::string access = In(tables::kHomeAccess.name);
-  const std::string months = In(tables::kHomeMonths.name);
-  const std::string regrant = In("trf_regrant");
-  return "CREATE TABLE IF NOT EXISTS " + grants +
-         " (s_role text PRIMARY KEY, s_homes integer[] NOT NULL, s_months integer[] NOT NULL);\n"
-         "ALTER TABLE " +
-         grants + " ENABLE ROW LEVEL SECURITY;\n" +
-         Policy(grants, "trf_own", "FOR SELECT USING (" + kRoleAtWork + ")") + "REVOKE ALL ON " + grants + " FROM " +
-         kDeskRole + ";\nGRANT SELECT ON " + grants + " TO " + kDeskRole + ";\n" +
-         // The row of role `role` made anew from the access table and the month records.
-         "CREATE OR REPLACE FUNCTION " + regrant + "(role text) RETURNS void LANGUAGE plpgsql" + Definer() +
-         " AS $fn$\nBEGIN\n  DELETE FROM " + grants + " WHERE s_role = role;\n  INSERT INTO " + grants +
-         " (s_role, s_homes, s_months)\n    SELECT role, array_agg(DISTINCT a.h_homesid), coalesce((SELECT "
-         "array_agg(m.h_homemonthlystatsid ORDER BY m.h_homemonthlystatsid) FROM " +
-         months + " m WHERE m.h_homesid IN (SELECT h_homesid FROM " + access + " WHERE s_role = role)), '{}')\n" +
-         "      FROM " + access + " a WHERE a.s_role = role HAVING COUNT(*) > 0;\nEND $fn$;\n" +
-         // A permission granted, changed or revoked: the role's row anew.
-         "CREATE OR REPLACE FUNCTION " + In("trf_regrant_access") + "() RETURNS trigger LANGUAGE plpgsql" + Definer() +
-         " AS $fn$\nBEGIN\n  IF TG_OP <> 'INSERT' THEN PERFORM " + regrant + "(OLD.s_role); END IF;\n" +
-         "  IF TG_OP <> 'DELETE' THEN PERFORM " + regrant + "(NEW.s_role); END IF;\n  RETURN NULL;\nEND $fn$;\n" +
-         Trigger(access, "trf_regrant",
-                 "AFTER INSERT OR UPDATE OR DELETE ON " + access + " FOR EACH ROW EXECUTE FUNCTION " +
-                     In("trf_regrant_access") + "()") +
-         // A month record added, moved or removed: the rows of the roles of its home, in one order.
-         "CREATE OR REPLACE FUNCTION " + In("trf_regrant_months") + "() RETURNS trigger LANGUAGE plpgsql" + Definer() +
-         " AS $fn$\nDECLARE\n  role text;\n  homes integer[] := CASE TG_OP WHEN 'INSERT' THEN ARRAY[NEW.h_homesid] "
-         "WHEN 'DELETE' THEN ARRAY[OLD.h_homesid] ELSE ARRAY[OLD.h_homesid, NEW.h_homesid] END;\nBEGIN\n" +
-         "  FOR role IN SELECT DISTINCT s_role FROM " + access + " WHERE h_homesid = ANY (homes) ORDER BY 1 LOOP\n" +
-         "    PERFORM " + regrant + "(role);\n  END LOOP;\n  RETURN NULL;\nEND $fn$;\n" +
-         Trigger(months, "trf_regrant",
-                 "AFTER INSERT OR DELETE OR UPDATE OF h_homesid ON " + months + " FOR EACH ROW EXECUTE FUNCTION " +
-                     In("trf_regrant_months") + "()") +
-         "SELECT " + regrant + "(s_role) FROM (SELECT DISTINCT s_role FROM " + access + ") roles;\n";
-}
+// The homes granted to the desk at work and their month records, read once per query from the desks'
+// grants (see trust_grants.h).
+std::string PostgresTrust::GrantedHomes() const { return GrantedHomesOf(DeskGrants(schema_)); }
+std::string PostgresTrust::PermittedMonths() const { return GrantedMonthsOf(DeskGrants(schema_)); }
 
 std::string PostgresTrust::Functions(std::span<const TableDescription> tables) const {
   const std::string filed = In("tbH_MonthFilings");
@@ -513,7 +447,7 @@ std::string PostgresTrust::ChangeRecord() const {
 std::string PostgresTrust::Access() const {
   const std::string name = In(tables::kHomeAccess.name);
   return "ALTER TABLE " + name + " ENABLE ROW LEVEL SECURITY;\n" +
-         Policy(name, "trf_own", "FOR SELECT USING (" + kRoleAtWork + ")");
+         Policy(name, "trf_own", "FOR SELECT USING (" + std::string(kRoleAtWork) + ")");
 }
 
 // The chains' heads: a desk reads those of its homes, to check its chains; only the engine writes them.
@@ -555,9 +489,10 @@ std::string PostgresTrust::Temporary() const {
 }
 
 std::string PostgresTrust::All(std::span<const TableDescription> tables) const {
-  std::string sql = DeskRole() + Temporary() + Functions(tables) + DeskGrants();
+  std::string sql = DeskRole() + Temporary() + Functions(tables) + RoleGrantsSql(DeskGrants(schema_));
   sql += "GRANT SELECT ON " + In("tbS_SchemaVersion") + " TO " + kDeskRole + ";\n";
   for (const TableDescription& table : tables) {
+    if (table.region) continue;
     sql += Grants(table);
     if (table.home_data != HomeData::kNone) sql += HomeData(table);
     if (table.name == tables::kChangeRecord.name) sql += ChangeRecord();
@@ -566,10 +501,11 @@ std::string PostgresTrust::All(std::span<const TableDescription> tables) const {
   }
   // Only the desks call a function of the TRF's themselves, and only the one that gives keys.
   for (const char* function : {"trf_filed_refusal(integer)", "trf_administers()", "trf_given_here(text, bigint)",
-                               "trf_chain_head(integer)", "trf_new_key(text)", "trf_regrant(text)"}) {
+                               "trf_chain_head(integer)", "trf_new_key(text)"}) {
     sql += "REVOKE ALL ON FUNCTION " + In(function) + " FROM PUBLIC;\n";
   }
-  return sql + "GRANT EXECUTE ON FUNCTION " + In("trf_new_key(text)") + " TO " + kDeskRole + ";\n";
+  return sql + "GRANT EXECUTE ON FUNCTION " + In("trf_new_key(text)") + " TO " + kDeskRole + ";\n" +
+         PostgresRegionTrustSql(schema_);
 }
 
 std::string PostgresTrust::KeepTrigger(const TableDescription& table, bool record) const {

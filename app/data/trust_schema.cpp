@@ -14,6 +14,20 @@ std::string SqlText(std::string_view sentence) {
   return literal + "'";
 }
 
+std::string Trigger(const std::string& table, const std::string& trigger, const std::string& rule) {
+  return "DROP TRIGGER IF EXISTS " + trigger + " ON " + table + ";\nCREATE TRIGGER " + trigger + " " + rule + ";\n";
+}
+
+std::string Policy(const std::string& table, const std::string& policy, const std::string& rule) {
+  return "DROP POLICY IF EXISTS " + policy + " ON " + table + ";\nCREATE POLICY " + policy + " ON " + table + " " +
+         rule + ";\n";
+}
+
+std::string Refuse(const std::string& state, std::string_view sentence) {
+  return "RAISE EXCEPTION USING ERRCODE = '" + std::string(kTrfRefusalClass) + state +
+         "', MESSAGE = " + SqlText(sentence) + ";";
+}
+
 std::string_view LinkColumn(const TableDescription& table) {
   return table.home_data == HomeData::kByMonth ? tables::kHomeMonths.Key().name : tables::kHomes.Key().name;
 }

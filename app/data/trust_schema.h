@@ -13,6 +13,9 @@ namespace trf {
 
 // The group role every desk of a server database is a member of: it holds the desks' privileges.
 inline constexpr const char* kDeskRole = "trf_desk";
+// The group role every reviewer of the region is a member of: it reads the homes it was granted and
+// their stored filings, asks questions on filed months, and writes no home data.
+inline constexpr const char* kReviewerRole = "trf_reviewer";
 // The table where the application of an SQLite file names the person writing, for the triggers.
 inline constexpr const char* kWriterTable = "tbS_Writer";
 // The class of the SQLSTATEs of the server's own refusals (a filed month, a filing's rule, a key not

@@ -151,6 +151,15 @@ void MainWindow::BuildPages() {
   statusBar()->addPermanentWidget(month_label_);
 
   problems_ = new ProblemsPanel([this](const Problem& problem) { OpenProblem(problem); }, this);
+  problems_->SetReply([this](int64_t question, const std::string& text) -> std::string {
+    try {
+      session_.Host().Months().Reply(question, text);
+    } catch (const kw::Error& error) {
+      return SentenceOf(error);
+    }
+    ProblemsDue();
+    return {};
+  });
   addDockWidget(Qt::BottomDockWidgetArea, problems_);
 }
 

@@ -18,6 +18,11 @@ class ProblemsPanel : public QDockWidget {
  public:
   // `open` shows the record and field of the problem the person picked.
   ProblemsPanel(std::function<void(const Problem&)> open, QWidget* parent);
+  // `reply` keeps a reply to a question from the region (its number, the words) and answers why it
+  // could not, or ""; a question from the region then offers Reply... (the context menu, or R).
+  void SetReply(std::function<std::string(int64_t, const std::string&)> reply) { reply_ = std::move(reply); }
+  // Asks for a reply to the question from the region of the current entry, and keeps it.
+  void ReplyToCurrent();
 
   // Shows `problems` (the whole list, as the send-off pass found it).
   void Show(std::vector<Problem> problems);
@@ -36,6 +41,7 @@ class ProblemsPanel : public QDockWidget {
   void OpenEntry(QTreeWidgetItem* item);
 
   std::function<void(const Problem&)> open_;
+  std::function<std::string(int64_t, const std::string&)> reply_;
   std::vector<Problem> problems_;
   bool shown_ = false;
   QLabel* summary_;

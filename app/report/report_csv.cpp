@@ -4,46 +4,21 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/business/csv_line.h"
 #include "app/screens/screen_refusal.h"
 
 namespace trf {
-namespace {
-
-// One field as RFC 4180 writes it: quoted, its quotes doubled, when it holds a comma, a quote or a
-// line break.
-void AppendField(const std::string& field, std::string& out) {
-  if (field.find_first_of(",\"\r\n") == std::string::npos) {
-    out += field;
-    return;
-  }
-  out += '"';
-  for (const char c : field) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
-}
-
-void AppendLine(const std::vector<std::string>& fields, std::string& out) {
-  for (size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0) out += ',';
-    AppendField(fields[i], out);
-  }
-  out += "\r\n";
-}
-
-}  // namespace
 
 std::string TableCsv(const ReportTable& table) {
   std::string out;
   std::vector<std::string> header;
   for (const ReportColumn& column : table.columns) header.push_back(column.caption);
-  AppendLine(header, out);
+  AppendCsvLine(header, out);
   std::vector<std::string> texts;
   for (const ReportRow& row : table.rows) {
     texts.clear();
     for (const ReportCell& cell : row.cells) texts.push_back(cell.text);
-    AppendLine(texts, out);
+    AppendCsvLine(texts, out);
   }
   return out;
 }

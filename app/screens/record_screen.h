@@ -72,6 +72,7 @@ class RecordScreen : public ScreenForm {
   void AddToReport(MonthReport& report) override;
   // Clicks the record's row (ItemClick) and focuses the field's box.
   void OpenRecord(const std::string& record_key, const std::string& tag) override;
+  std::string FieldTag(const std::string& caption) const override;
   // Moves the selection to `item` through ItemClick and shows the record it lands on.
   kw::Variant ListItemClick(const kw::ObjectPtr& item) override;
   // Reads the records afresh when the screen is shown after leaving it saved them, or when the

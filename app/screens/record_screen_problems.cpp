@@ -102,6 +102,12 @@ Problem RecordScreen::QuestionOf(SoftRule& rule, bool accepted) const {
   return problem;
 }
 
+std::string RecordScreen::FieldTag(const std::string& caption) const {
+  for (size_t i = 0; i < fields_.size() && i < tags_.size(); ++i)
+    if (fields_[i].column->caption == caption) return tags_[i];
+  return {};
+}
+
 void RecordScreen::OpenRecord(const std::string& record_key, const std::string& tag) {
   const kw::widgets::EntryPtr entry =
       list_->View()->Entries().Find(kw::ListKey(kw::kDefaultKeyPrefix, kw::Variant::Text(record_key)));

@@ -108,6 +108,7 @@ void ScreenForm::Choose(const std::string&) { throw ScreenRefusal("this screen h
 void ScreenForm::CollectProblems(std::vector<Problem>&) {}
 
 void ScreenForm::OpenRecord(const std::string& record_key, const std::string&) {
+  if (record_key.empty()) return;
   throw ScreenRefusal(Caption() + " has no record " + record_key);
 }
 

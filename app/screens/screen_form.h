@@ -123,8 +123,12 @@ class ScreenForm : public kw::I_FRM_Shared {
   // records, without asking the person anything. None by default.
   virtual void CollectProblems(std::vector<Problem>& problems);
   // Shows the record `record_key` (secured as a click on it is) with the focus on the field of
-  // `tag` (none when empty). A ScreenRefusal when the screen has no such record.
+  // `tag` (none when empty); with no record key, the screen as it is. A ScreenRefusal when the screen
+  // has no such record.
   virtual void OpenRecord(const std::string& record_key, const std::string& tag);
+  // The control tag of the field captioned `caption` (what OpenRecord focuses); "" when the screen
+  // shows no such field.
+  virtual std::string FieldTag(const std::string& /*caption*/) const { return {}; }
 
   // ---- The screen's list read one cell at a time, so that a front end reads only the rows it shows ----
 

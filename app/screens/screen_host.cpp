@@ -201,8 +201,33 @@ std::vector<Problem> ScreenHost::Problems() {
   std::vector<Problem> problems;
   RunRefusable([&] {
     for (const ScreenPtr& screen : screens_) screen->CollectProblems(problems);
+    const std::string month = container_->CurrentH_HomeMonthlyStatsID();
+    if (months_ && !month.empty()) {
+      for (const RegionQuestion& question : months_->Questions(std::stoll(month)))
+        problems.push_back(RegionProblem(question));
+    }
   });
   return problems;
+}
+
+Problem ScreenHost::RegionProblem(const RegionQuestion& question) const {
+  const QuestionSubject& subject = question.subject;
+  std::string message = question.text + " (asked by " + question.asked_by + " on " + StampText(question.asked_at);
+  if (!question.replies.empty()) {
+    const QuestionReply& last = question.replies.back();
+    message += "; replied by " + last.who + " on " + StampText(last.when) + ": " + last.text;
+  }
+  Problem problem{.record_key = subject.record_key,
+                  .record = subject.record.empty() ? "the month" : subject.record,
+                  .field = subject.field,
+                  .message = message + ")",
+                  .region_question = question.number};
+  if (const ScreenForm* screen = Find(subject.table.empty() ? "setup" : subject.table)) {
+    problem.screen_key = screen->Key();
+    problem.screen = screen->Caption();
+    problem.tag = screen->FieldTag(subject.field);
+  }
+  return problem;
 }
 
 void ScreenHost::AddToReport(MonthReport& report) {
@@ -210,6 +235,17 @@ void ScreenHost::AddToReport(MonthReport& report) {
 }
 
 void ScreenHost::Open(const Problem& problem) {
+  // A question of the region is asked on a filed month, whose records are put right once it is
+  // reopened: until then it opens on TRF Setup, where the month is reopened.
+  if (problem.region_question != 0 && container_->CurrentStatStatus() != kw::kStatStatusActive) {
+    if (Go("setup")) {
+      events_.Notice(*current_, "question " + std::to_string(problem.region_question) +
+                                    " from the region is on the filed month: reopen it here to put " + problem.record +
+                                    (problem.field.empty() ? "" : ", " + problem.field) +
+                                    " right, or answer the question in words");
+    }
+    return;
+  }
   if (!Go(problem.screen_key)) throw ScreenRefusal("stayed where you were: " + problem.screen + " could not be shown");
   Perform([&](ScreenForm& screen) { screen.OpenRecord(problem.record_key, problem.tag); });
 }

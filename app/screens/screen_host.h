@@ -59,7 +59,9 @@ class ScreenHost : public MonthSheets {
   // step of it.
   bool SendOff();
   // The month's problem list: every screen's problems in the screens' order, gathered by a send-off
-  // pass that asks the person nothing. A ScreenRefusal when the stored data refused a step of it.
+  // pass that asks the person nothing, then the region's open questions on the month, each on its
+  // screen, record and field (see RegionProblem). A ScreenRefusal when the stored data refused a
+  // step of it.
   std::vector<Problem> Problems() override;
   // Each screen's part of the current month's report, through its refusal path.
   void AddToReport(MonthReport& report) override;
@@ -81,6 +83,10 @@ class ScreenHost : public MonthSheets {
  private:
   // The container's navigator.
   void Show(const std::string& key, kw::ActiveParams& params);
+  // A question of the region as an entry of the problem list: on the screen that shows its record's
+  // table (TRF Setup for the month as a whole), its record and field, its text with who asked it and
+  // when, and the last reply.
+  Problem RegionProblem(const RegionQuestion& question) const;
   // Shows `target` in place of `previous`; the previous screen is shown again when it cannot be.
   void Enter(const ScreenPtr& target, const ScreenPtr& previous, kw::ActiveParams& params);
 

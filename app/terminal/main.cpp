@@ -15,6 +15,7 @@
 #include "app/data/change_chain.h"
 #include "app/data/home_access.h"
 #include "app/data/memory_policy.h"
+#include "app/data/review_access.h"
 #include "app/data/trf_database.h"
 #include "app/siblings/program.h"
 #include "app/terminal/demo_tour.h"
@@ -29,7 +30,8 @@ struct Options {
   std::optional<std::string> script;
   std::optional<std::string> backup;
   std::optional<std::string> restore;
-  std::vector<std::string> admin;  // the action and its words
+  std::vector<std::string> admin;     // the action and its words
+  std::optional<std::string> region;  // --region: grant-review of every home of a region
   bool demo = false;
   bool verbose = false;
   bool verify = false;
@@ -51,23 +53,29 @@ void Declare(trf::OptionsParser& parser, Options& options) {
               "walk the change record's chains and the filings of the database, and say whether all is intact "
               "or name the first entry of each home that does not fit; reads only. Exit status 0 when intact",
               options.verify);
-  parser.Words("--admin", "grant ROLE HOME|revoke ROLE HOME|list",
+  parser.Words("--admin", "grant ROLE HOME|revoke ROLE HOME|grant-review ROLE HOME|list",
                "on a server database (--db URI): let the desk ROLE work on the home numbered HOME, no longer let "
-               "it, or list who may work on which home",
+               "it, let the reviewer ROLE read the filings of the home HOME (or of every home of a region, with "
+               "--region), or list who may work on and review which home",
                options.admin);
+  parser.Value("--region", "REGION", "with --admin grant-review ROLE: every home of the region REGION", options.region);
 }
 
 // What is wrong with options that each read well alone; nothing when they go together.
 std::optional<std::string> Check(const Options& options) {
   if (!options.admin.empty()) {
     const std::string& action = options.admin[0];
-    if (action != "grant" && action != "revoke" && action != "list")
-      return "--admin takes grant, revoke or list, not \"" + action + "\"";
-    const size_t words = action == "list" ? 1 : 3;
+    if (action != "grant" && action != "revoke" && action != "grant-review" && action != "list")
+      return "--admin takes grant, revoke, grant-review or list, not \"" + action + "\"";
+    if (action == "grant-review" && (options.admin.size() == 2) != options.region.has_value())
+      return "--admin grant-review takes a role and a home number, or a role and --region REGION";
+    const size_t words = action == "list" ? 1 : action == "grant-review" && options.region ? 2 : 3;
     if (options.admin.size() != words)
       return action == "list" ? std::string("--admin list takes no further word")
                               : "--admin " + action + " takes a role and a home number";
   }
+  if (options.region && (options.admin.empty() || options.admin[0] != "grant-review"))
+    return "--region goes with --admin grant-review ROLE";
   if (options.demo && options.script) return "--script and --demo cannot be used together";
   if (options.verify && (options.demo || options.script || options.backup || options.restore || !options.admin.empty()))
     return "--verify only reads the database: give it alone, with --db";
@@ -121,6 +129,15 @@ int RunAdmin(const Options& options) {
   if (action == "grant") {
     trf::GrantHome(*database, options.admin[1], options.admin[2]);
     std::cout << options.admin[1] << " may work on home " << options.admin[2] << " from its next connection on\n";
+  } else if (action == "grant-review" && options.region) {
+    const std::vector<std::string> homes = trf::GrantReviewOfRegion(*database, options.admin[1], *options.region);
+    std::cout << options.admin[1] << " may review the " << homes.size() << " homes of region " << *options.region
+              << " from its next connection on:";
+    for (const std::string& home : homes) std::cout << " " << home;
+    std::cout << "\n";
+  } else if (action == "grant-review") {
+    trf::GrantReview(*database, options.admin[1], options.admin[2]);
+    std::cout << options.admin[1] << " may review home " << options.admin[2] << " from its next connection on\n";
   } else if (action == "revoke") {
     trf::RevokeHome(*database, options.admin[1], options.admin[2]);
     std::cout << options.admin[1] << " may no longer work on home " << options.admin[2] << "\n";
@@ -129,6 +146,10 @@ int RunAdmin(const Options& options) {
     if (permissions.empty()) std::cout << "no desk may work on any home yet: grant one with --admin grant\n";
     for (const trf::HomePermission& permission : permissions)
       std::cout << permission.role << " may work on " << permission.home_number << " " << permission.home_name << "\n";
+    for (const trf::ReviewPermission& review : trf::ListReviews(*database)) {
+      std::cout << review.role << " may review " << review.home_number << " " << review.home_name
+                << (review.region.empty() ? "" : " (region " + review.region + ")") << "\n";
+    }
   }
   return 0;
 }

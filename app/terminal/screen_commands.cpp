@@ -96,32 +96,44 @@ std::vector<std::string> ViewHelp(const ScreenView& view) {
   return lines;
 }
 
-// The problem list, numbered: "3. Residents, Tom Reyes, Admission date: error 3111 Admission date ...".
+// The problem list, numbered: "3. Residents, Tom Reyes, Admission date: error 3111 Admission date ...",
+// "5. Residents, Nora Pike, Monthly fee: question 4 from the region: Is the fee right? (asked by ...)".
 std::vector<std::string> ProblemLines(const std::vector<Problem>& problems) {
   std::vector<std::string> lines;
   size_t open = 0;
+  size_t asked = 0;
   for (size_t i = 0; i < problems.size(); ++i) {
     const Problem& problem = problems[i];
     std::string where = problem.screen + ", " + problem.record;
     if (!problem.field.empty()) where += ", " + problem.field;
     const std::string by =
         problem.accepted_by.empty() ? "" : " by " + problem.accepted_by + " on " + StampText(problem.accepted_at);
-    const std::string kind = problem.hard ? "error" : problem.accepted ? "question (accepted" + by + ")" : "question";
+    std::string what;
+    if (problem.region_question != 0) {
+      what = "question " + std::to_string(problem.region_question) + " from the region:";
+      ++asked;
+    } else {
+      what = (problem.hard       ? "error "
+              : problem.accepted ? "question (accepted" + by + ") "
+                                 : "question ") +
+             std::to_string(problem.rule);
+    }
     std::string line = std::to_string(i + 1);
-    line += ". ";
-    line += where;
-    line += ": ";
-    line += kind;
-    line += " ";
-    line += std::to_string(problem.rule);
+    line += ". " + where + ": ";
+    line += what;
     line += " ";
     line += problem.message;
     lines.push_back(std::move(line));
-    if (problem.hard || !problem.accepted) ++open;
+    if (problem.StandsInTheWay()) ++open;
   }
   lines.push_back(open == 0 ? "Nothing stands in the way of filing the month."
                             : std::to_string(open) + (open == 1 ? " problem stands" : " problems stand") +
                                   " in the way of filing the month; goto <n> opens one.");
+  if (asked > 0) {
+    lines.push_back(std::to_string(asked) + (asked == 1 ? " question" : " questions") +
+                    " from the region: reply <question> <text> answers one, or reopen the month, put it right and "
+                    "file it again.");
+  }
   return lines;
 }
 
@@ -254,6 +266,16 @@ void AddScreenCommands(CommandInterpreter& interpreter, ScreenHost& host, Feedba
                      if (!setup) throw CommandError("a filed month is reopened in TRF Setup: go setup, select it");
                      setup->ReopenFiled(a[0]);
                    })});
+  interpreter.Add({"reply", "reply <n> <text>", "answer question n from the region in words (kept with who and when)",
+                   1, true, true, [&host, &transcript](const Args& a) {
+                     const int n = ParseNumber(a[0], 1, "reply takes the number of a question from the region from");
+                     try {
+                       host.Months().Reply(n, a[1]);
+                     } catch (const kw::Error& error) {
+                       throw CommandError(SentenceOf(error));
+                     }
+                     transcript.Line("your reply to question " + a[0] + " is on record; the region sees it");
+                   }});
   interpreter.Add({"answer", "answer yes|no", "the answer to the next question", 1, false, false,
                    [&desk, &transcript](const Args& a) {
                      if (a[0] != "yes" && a[0] != "no") throw CommandError("answer takes yes or no");
