@@ -60,7 +60,7 @@ std::string MadeRegion(const std::string& server, int homes) {
   if (Scalar(postgres, "SELECT COUNT(*) FROM pg_database WHERE datname = '" + name + "'").ToLong() == 0) {
     postgres.Exec("CREATE DATABASE " + name);
   }
-  const std::string uri = trf::region::WithDatabase(server, name);
+  std::string uri = trf::region::WithDatabase(server, name);
   trf::PostgresDatabase region(uri);
   // A region measured before holds old versions of the rows its saves changed: gone, as the server's
   // own cleaning would have them.
