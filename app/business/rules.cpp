@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <ranges>
 
 #include "ui_shared/platform/dates.h"
 
@@ -77,10 +78,10 @@ const KeptAcceptance* RuleState::KeptFor(SoftRule& rule) const {
   const kw::Variant value = rule.Value();
   const std::optional<std::string> text = value.IsNull() ? std::nullopt : std::optional(ValueText(value));
   // The latest acceptance speaks: they are kept oldest first.
-  for (auto kept = kept_.rbegin(); kept != kept_.rend(); ++kept) {
-    if (kept->field == rule.FieldEnum() && kept->rule == rule.RuleNumber() &&
-        kept->value.has_value() == text.has_value() && (!text || kw::text::Trim(*kept->value) == *text))
-      return &*kept;
+  for (const KeptAcceptance& kept : std::views::reverse(kept_)) {
+    if (kept.field == rule.FieldEnum() && kept.rule == rule.RuleNumber() &&
+        kept.value.has_value() == text.has_value() && (!text || kw::text::Trim(*kept.value) == *text))
+      return &kept;
   }
   return nullptr;
 }

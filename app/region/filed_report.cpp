@@ -56,7 +56,7 @@ ReportTable TableOf(const TableDescription& table, std::string name, std::string
 
 std::string FiledReportJson(const FiledMonth& month) {
   std::map<int64_t, std::string> group_names;
-  const size_t group_name = static_cast<size_t>(tables::kFamilyGroups.Position(tables::column::kGroupName) - 1);
+  const auto group_name = static_cast<size_t>(tables::kFamilyGroups.Position(tables::column::kGroupName) - 1);
   for (const Row& group : month.groups) {
     group_names[std::get<int64_t>(group.values[0])] = std::get<std::string>(group.values[group_name]);
   }

@@ -61,7 +61,7 @@ std::string Address(Draws& draws) {
 
 Notes DrawNotes(Draws& draws) {
   Notes notes;
-  notes.rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 ";
+  notes.rtf = R"({\rtf1\ansi\deff0{\fonttbl{\f0 Arial;}}\f0\fs20 )";
   const int paragraphs = draws.Between(2, 5);
   for (int p = 0; p < paragraphs; ++p) {
     std::string& paragraph = notes.paragraphs.emplace_back();

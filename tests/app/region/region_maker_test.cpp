@@ -85,12 +85,17 @@ TEST_F(RegionMaker, AMadeRegionIsIntactOnItsChains) {
 
 // A row added is on record as the server's own JSON of the row, for every kind of row a desk adds.
 TEST_F(RegionMaker, EachRowAddedIsOnRecordAsTheServerWritesIt) {
+  // The first version of each row of `table` joined with the entry of its insert.
+  const auto inserts_of = [](const TableDescription& table) {
+    const std::string name(table.name);
+    return "FROM tbS_ChangeRecord c JOIN " + name + " r ON c.S_Table = '" + name + "' AND c.S_RecordKey = r." +
+           std::string(table.Key().name) +
+           "::text AND c.S_Field IS NULL AND c.S_OldValue IS NULL WHERE r.RowVersion = 1";
+  };
   for (const TableDescription* table : {&tables::kHomes, &tables::kFamilyGroups, &tables::kResidents,
                                         &tables::kMonthlyExpenses, &tables::kMonthFilings}) {
     const std::string name(table->name);
-    const std::string join = "FROM tbS_ChangeRecord c JOIN " + name + " r ON c.S_Table = '" + name +
-                             "' AND c.S_RecordKey = r." + std::string(table->Key().name) +
-                             "::text AND c.S_Field IS NULL AND c.S_OldValue IS NULL WHERE r.RowVersion = 1";
+    const std::string join = inserts_of(*table);
     EXPECT_GT(Count("SELECT COUNT(*) " + join), 0) << name;
     EXPECT_EQ(Count("SELECT COUNT(*) " + join + " AND c.S_NewValue <> row_to_json(r)::text"), 0) << name;
   }
