@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <ranges>
 
 #include "ui_shared/platform/dates.h"
 
@@ -78,11 +77,11 @@ const KeptAcceptance* RuleState::KeptFor(SoftRule& rule) const {
   const kw::Variant value = rule.Value();
   const std::optional<std::string> text = value.IsNull() ? std::nullopt : std::optional(ValueText(value));
   // The latest acceptance speaks: they are kept oldest first.
-  for (const KeptAcceptance& kept : std::views::reverse(kept_)) {
-    if (kept.field == rule.FieldEnum() && kept.rule == rule.RuleNumber() &&
-        kept.value.has_value() == text.has_value() && (!text || kw::text::Trim(*kept.value) == *text))
-      return &kept;
-  }
+  const auto found = std::find_if(kept_.rbegin(), kept_.rend(), [&](const KeptAcceptance& kept) {
+    return kept.field == rule.FieldEnum() && kept.rule == rule.RuleNumber() &&
+           kept.value.has_value() == text.has_value() && (!text || kw::text::Trim(*kept.value) == *text);
+  });
+  if (found != kept_.rend()) return &*found;
   return nullptr;
 }
 
