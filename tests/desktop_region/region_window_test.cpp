@@ -13,6 +13,7 @@
 
 #include <memory>
 
+#include "../app/one_resident_sheets.h"
 #include "../desktop/dialog_answerer.h"
 #include "app/business/month_service.h"
 #include "app/data/home_access.h"
@@ -29,22 +30,6 @@
 namespace trf::desktop {
 
 namespace {
-
-// Birch Court's March as its desk files it: one resident.
-class BirchMarch : public MonthSheets {
- public:
-  std::vector<Problem> Problems() override { return {}; }
-  void AddToReport(MonthReport& report) override {
-    ReportTable residents{
-        "residents",
-        "Residents",
-        {{"H_ResidentName", "Resident name", ColumnKind::kText}, {"H_MonthlyFee", "Monthly fee", ColumnKind::kMoney}},
-        {}};
-    residents.rows.push_back(
-        {"10", {{"Paul Moreau", kw::Variant::Text("Paul Moreau")}, {"2,200.00", kw::Variant::Double(2200)}}});
-    report.tables.push_back(std::move(residents));
-  }
-};
 
 // Types `text` into the input dialog that opens next, and takes it with Enter.
 void AnswerNextInput(const QString& text) {
@@ -75,7 +60,7 @@ class RegionWindowTest : public QObject {
     GrantHome(*database, "birch_" + tag, "H-102");
     GrantReview(*database, "rowan_" + tag, "H-101");
     GrantReview(*database, "rowan_" + tag, "H-102");
-    BirchMarch sheets;
+    testing::OneResidentSheets sheets;
     const auto as = [&admin](const std::string& role) {
       return std::string(admin).replace(admin.find("user=trf"), 8, "user=" + role);
     };

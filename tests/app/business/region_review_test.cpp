@@ -18,6 +18,7 @@
 #include "app/terminal/temp_folder.h"
 #include "tests/app/app_world.h"
 #include "tests/app/data/desk_roles.h"
+#include "tests/app/one_resident_sheets.h"
 #include "tests/app/test_database.h"
 #include "tests/doubles/raised.h"
 #include "ui_shared/platform/dates.h"
@@ -30,22 +31,6 @@ using kw::testing::Raised;
 constexpr YearMonth kMarch{2004, 3};
 constexpr int64_t kMapleMarch = 3;
 constexpr int64_t kBirchMarch = 4;
-
-// A month's sheets that pass, with one resident: what a month filed in a test holds.
-class PassingSheets : public MonthSheets {
- public:
-  std::vector<Problem> Problems() override { return {}; }
-  void AddToReport(MonthReport& report) override {
-    ReportTable residents{
-        "residents",
-        "Residents",
-        {{"H_ResidentName", "Resident name", ColumnKind::kText}, {"H_MonthlyFee", "Monthly fee", ColumnKind::kMoney}},
-        {}};
-    residents.rows.push_back(
-        {"10", {{"Paul Moreau", kw::Variant::Text("Paul Moreau")}, {"2,200.00", kw::Variant::Double(2200)}}});
-    report.tables.push_back(std::move(residents));
-  }
-};
 
 // A desk's application on the test server as trf starts it: its services, screens and host.
 struct DeskWorld {
@@ -77,7 +62,7 @@ class RegionReview : public DeskRoles {
   }
   // Files `month` at the desk `role` with sheets that pass.
   void FileWithPassingSheets(const std::string& role, int64_t month) {
-    PassingSheets sheets;
+    OneResidentSheets sheets;
     MonthService(DeskOf(role)).File(month, sheets, role);
   }
   RegionGrid Grid() { return ReadRegionGrid(*rowan_db_, GridRange{"", kMarch, kMarch}); }
@@ -248,7 +233,7 @@ TEST_F(RegionReview, AnImportedFileAlteredByOneCharacterIsRefused) {
   GrantReview(*admin_, rowan_, "H-103");
   TempFolder folder;
   auto file = OpenTrfDatabase((folder.Path() / "cedar.db").string());
-  PassingSheets sheets;
+  OneResidentSheets sheets;
   MonthService cedar(file);
   cedar.File(5, sheets, "cedar");
   MonthReport filed = *cedar.FiledReport(5);
