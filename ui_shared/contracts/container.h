@@ -27,8 +27,9 @@ enum CommandButtonStyle : int32_t {
   kButtonSeparator = 3,
 };
 
-// A toolbar button's value: pressed or not.
+// The value of a toolbar button that is pressed (a check button on, a group's chosen button).
 inline constexpr int16_t kButtonPressed = 1;
+// The value of a toolbar button that is not pressed.
 inline constexpr int16_t kButtonReleased = 0;
 
 // The application's one screen container: it holds the context every form works in (the current
