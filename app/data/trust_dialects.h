@@ -17,6 +17,12 @@ std::string SqliteTrustSql(std::span<const TableDescription> tables);
 std::string PostgresRegionTrustSql(const std::string& schema);
 
 // The moment a server stamps, as an SQL expression: UTC, "2026-12-06 19:05:45".
+// What every function the schema makes runs with: its tables found in `schema` alone, a session's
+// temporary tables last, so that none can stand in for ours (" SET search_path = ...").
+inline std::string FixedSearchPath(const std::string& schema) { return " SET search_path = " + schema + ", pg_temp"; }
+// A function that runs with its owner's rights, on the fixed search path.
+inline std::string DefinerOn(const std::string& schema) { return " SECURITY DEFINER" + FixedSearchPath(schema); }
+
 inline constexpr char kServerNow[] = "to_char(now() AT TIME ZONE 'UTC', 'YYYY-MM-DD HH24:MI:SS')";
 
 // A name of this program's own (a table, a column) as an SQL literal; never a value of a person's.

@@ -36,7 +36,7 @@ std::string RoleGrantsSql(const RoleGrants& grants) {
   const std::string regrant = in(grants.prefix);
   const std::string on_access = in(grants.prefix + "_access");
   const std::string on_months = in(grants.prefix + "_months");
-  const std::string definer = " SECURITY DEFINER SET search_path = " + grants.schema + ", pg_temp";
+  const std::string definer = DefinerOn(grants.schema);
   return "CREATE TABLE IF NOT EXISTS " + table +
          " (s_role text PRIMARY KEY, s_homes integer[] NOT NULL, s_months integer[] NOT NULL);\n"
          "ALTER TABLE " +

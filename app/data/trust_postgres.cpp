@@ -29,9 +29,9 @@ class PostgresTrust {
   // A table (or function) of the TRF's schema, by its full name.
   std::string In(std::string_view name) const { return schema_ + "." + kw::text::Lower(name); }
   // What every function of the schema says after its language: its search path, fixed.
-  std::string Fixed() const { return " SET search_path = " + schema_ + ", pg_temp"; }
+  std::string Fixed() const { return FixedSearchPath(schema_); }
   // A function that runs with its owner's rights (the administrator's) and a fixed search path.
-  std::string Definer() const { return " SECURITY DEFINER" + Fixed(); }
+  std::string Definer() const { return DefinerOn(schema_); }
 
   std::string AdministratorPolicy(const std::string& table) const;
   std::string GrantedHomes() const;

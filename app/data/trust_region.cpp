@@ -33,7 +33,7 @@ class RegionTrust {
  private:
   std::string In(std::string_view name) const { return schema_ + "." + kw::text::Lower(name); }
   // What every function of the region says after its language: its owner's rights, a fixed search path.
-  std::string Definer() const { return " SECURITY DEFINER SET search_path = " + schema_ + ", pg_temp"; }
+  std::string Definer() const { return DefinerOn(schema_); }
   // The homes the role at work reviews, and works on as a desk, each an array read once per query.
   std::string Reviewed() const { return GrantedHomesOf(ReviewGrants(schema_)); }
   std::string Worked() const { return GrantedHomesOf(DeskGrants(schema_)); }
