@@ -1,17 +1,17 @@
 #!/usr/bin/env python3
 """Checks that the guide and the how-to page show code that builds and runs as they say.
 
-  check_docs.py guide PAGE PARTS [--run BIN]   the guide's numbered parts against PARTS/partN
+  check_docs.py guide PAGE PARTS [--run BIN]   the guide's numbered parts against PARTS/stepN
   check_docs.py howto PAGE [--run BIN]         each answer against the example program it links
 
 The guide: every ```cpp or ```cmake block of part N ("## N. ...") is part N's code as written
-(PARTS/partN/main.cpp or CMakeLists.txt); part 1's blocks show its files whole, and each later
+(PARTS/stepN/main.cpp or CMakeLists.txt); part 1's blocks show its files whole, and each later
 part's blocks show every line that differs from the part before. A ```text block after a line
 that ends "prints:" is the part's output, and one after the line "*session.txt*" is the input the
 part is run with. The how-to page: every ```cpp or ```cmake block of an answer ("## How do I ...")
 is in the program or project the answer links first, and a ```text block after "prints:" is that
 program's output.
-With --run, each program (BIN/guide_partN, BIN/how_do_i_NAME) is run, its standard input the
+With --run, each program (BIN/guide_stepN, BIN/how_do_i_NAME) is run, its standard input the
 part's session or nothing, and its output compared with the page's. Fails naming each block, file
 and output that differ, by the page's line.
 """
@@ -119,7 +119,7 @@ def check_guide(args):
             continue
         part = int(number.group(1))
         parts += 1
-        folder = parts_dir / f"part{part}"
+        folder = parts_dir / f"step{part}"
         if not folder.is_dir():
             checker.fail(heading_line, f"part {part} has no example folder {folder}")
             continue
@@ -154,7 +154,7 @@ def check_guide(args):
             checker.fail(heading_line, f"part {part} does not say what it prints")
         elif args.run:
             stdin_text = session.read_text() if session.exists() else ""
-            checker.compare_run(pathlib.Path(args.run) / f"guide_part{part}", stdin_text, expected, heading_line)
+            checker.compare_run(pathlib.Path(args.run) / f"guide_step{part}", stdin_text, expected, heading_line)
         previous = texts
     if parts == 0:
         checker.fail(1, "no numbered part")

@@ -20,6 +20,6 @@ else()
 endif()
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/tests/consumer/subproject -B ${WORK_DIR}/build -G ${GENERATOR}
     -DCMAKE_CXX_COMPILER=${CXX_COMPILER} ${source_option}
-    -DFIRST_SCREEN=${SOURCE_DIR}/examples/guide/part1/main.cpp)
+    -DFIRST_SCREEN=${SOURCE_DIR}/examples/guide/step1/main.cpp)
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 run(${WORK_DIR}/build/first_screen)
