@@ -24,6 +24,7 @@
 namespace {
 
 constexpr int kMonths = 24;
+constexpr size_t kSampleHomes = 3;  // the sample's homes, beside the generated ones
 constexpr const char* kReviewer = "bench_reviewer";
 const trf::YearMonth kFirst{2004, 1};
 const trf::YearMonth kLast{2005, 12};
@@ -115,9 +116,12 @@ std::shared_ptr<trf::Database> Region(const std::string& schema, int homes) {
       "R_AskedBy, R_AskedAt) SELECT f.H_HomeMonthlyStatsID, m.H_HomesID, m.H_StatMonth, f.H_MonthFilingsID, "
       "'Is this right?', 'reviewer', '2004-02-01 10:00:00' FROM tbH_MonthFilings f JOIN tbH_HomeMonthlyStats m "
       "ON m.H_HomeMonthlyStatsID = f.H_HomeMonthlyStatsID WHERE f.H_MonthFilingsID % 20 = 0;"
+      "DROP TABLE made; COMMIT;"
+      // The reviewer's grants go in as the administrator grants them, so that the access table's
+      // triggers gather the homes and months the reviewer's policies read.
       "INSERT INTO tbS_ReviewAccess (S_Role, H_HomesID) SELECT '" +
       std::string(kReviewer) + "', H_HomesID FROM tbH_Homes; GRANT " + trf::kReviewerRole + " TO " + kReviewer +
-      "; DROP TABLE made; COMMIT; ANALYZE");
+      "; ANALYZE");
   return db;
 }
 
@@ -137,7 +141,9 @@ std::shared_ptr<trf::Database> Reviewer500() {
 std::shared_ptr<trf::Database> Administrator500() {
   static auto database = [] {
     Reviewer500();
-    return trf::OpenTrfDatabase(cluster->Uri("trf", "homes500"));
+    auto administrator = trf::OpenTrfDatabase(cluster->Uri("trf", "homes500"));
+    administrator->Exec("SET jit = off");  // as the grid runs: the floor's plan is not compiled either
+    return administrator;
   }();
   return database;
 }
@@ -145,7 +151,11 @@ std::shared_ptr<trf::Database> Administrator500() {
 void Grid(benchmark::State& state, const std::shared_ptr<trf::Database>& database, size_t homes) {
   for (auto _ : state) {
     const trf::RegionGrid grid = trf::ReadRegionGrid(*database, trf::GridRange{"", kFirst, kLast});
-    if (grid.homes.size() != homes + 3 || grid.months.size() != kMonths) state.SkipWithError("the grid missed cells");
+    if (grid.homes.size() != homes + kSampleHomes || grid.months.size() != kMonths) {
+      state.SkipWithError(("the grid has " + std::to_string(grid.homes.size()) + " homes by " +
+                           std::to_string(grid.months.size()) + " months")
+                              .c_str());
+    }
   }
 }
 void BM_Grid500(benchmark::State& state) { Grid(state, Reviewer500(), 500); }

@@ -32,7 +32,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
     for (const Run& run : runs) {
       if (run.run_type == Run::RT_Aggregate) {
         aggregates.push_back(run);
-      } else if (!run.error_occurred && run.iterations > 0) {
+      } else if (run.error_occurred) {
+        std::fprintf(stderr, "%s failed: %s\n", run.benchmark_name().c_str(), run.error_message.c_str());
+      } else if (run.iterations > 0) {
         seconds_[run.benchmark_name()][run.repetition_index] =
             (wall_clock_ ? run.real_accumulated_time : run.cpu_accumulated_time) / static_cast<double>(run.iterations);
       }
