@@ -51,7 +51,7 @@ std::shared_ptr<trf::Database> ServerDatabase() {
 
 PGconn* Raw() { return static_cast<trf::PostgresDatabase&>(*ServerDatabase()).Handle(); }
 
-// The floor of a load: the same select through libpq by hand (bench::PlainMonthSelect).
+// The floor of a load: the same selects through libpq by hand (bench::PlainMonthSelect).
 void BM_ServerLoadRawSelect(benchmark::State& state) {
   const bench::PlainMonthSelect select(Raw());
   for (auto _ : state) benchmark::DoNotOptimize(select.Run(kLoadMonth).by_key.size());

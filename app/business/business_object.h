@@ -171,7 +171,12 @@ class TableBusinessObject : public kw::I_LI {
   void MakePositionCurrent(const kw::Variant& index);
   // The rules of `record`, made at their first use with the questions kept accepted about it.
   const RuleStatePtr& RulesOf(Record& record);
-  // Reads the questions accepted about the records of the loaded parent: one query per load.
+  // The query of the questions accepted about the records of `parent`, bound; none where the
+  // table's records belong to no home or month.
+  std::unique_ptr<Statement> KeptAcceptancesQuery(const kw::Variant& parent);
+  // Keeps the questions `query` answers (none: nothing kept) for the rules of the loaded records.
+  void KeepAcceptances(Statement* query);
+  // Reads the questions accepted about the records of the loaded parent and keeps them.
   void ReadKeptAcceptances();
   // After a commit that put accepted questions on record: reads them back and gives them who and when.
   void StampAcceptances();

@@ -229,11 +229,17 @@ const RuleStatePtr& TableBusinessObject::RulesOf(Record& record) {
   return record.rules;
 }
 
-void TableBusinessObject::ReadKeptAcceptances() {
+std::unique_ptr<Statement> TableBusinessObject::KeptAcceptancesQuery(const kw::Variant& parent) {
+  if (parent.IsEmpty()) return nullptr;
+  return AcceptancesQuery(*database_, *spec_.table, KeyNumber(parent));
+}
+
+void TableBusinessObject::ReadKeptAcceptances() { KeepAcceptances(KeptAcceptancesQuery(loaded_parent_).get()); }
+
+void TableBusinessObject::KeepAcceptances(Statement* query) {
   kept_by_key_.clear();
-  const HomeData scope = spec_.table->home_data;
-  if (loaded_parent_.IsEmpty() || (scope != HomeData::kByMonth && scope != HomeData::kByHome)) return;
-  for (Acceptance& acceptance : AcceptancesOf(*database_, *spec_.table, KeyNumber(loaded_parent_))) {
+  if (!query) return;
+  for (Acceptance& acceptance : ReadAcceptances(*query)) {
     const auto position = positions_by_name_.find(acceptance.field);
     const int32_t field = position == positions_by_name_.end() ? -1 : position->second - 1;
     const std::optional<double> key = kw::ParseWholeNumber(acceptance.record_key);

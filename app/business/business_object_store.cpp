@@ -2,6 +2,7 @@
 #include "app/business/business_object_parts.h"
 
 #include <algorithm>
+#include <array>
 
 #include "app/data/held_records.h"
 #include "app/data/transaction.h"
@@ -195,8 +196,12 @@ void TableBusinessObject::Load(const kw::Variant& parent) {
     int64_t key;
   };
   std::vector<ReadRow> rows;
+  std::unique_ptr<Statement> accepted;
   NamingHeldRecords(*spec_.table, kNothingRead, [&] {
     auto query = store_->Select(parent);
+    // The questions accepted about the rows come with them: one request to a server, not two.
+    accepted = KeptAcceptancesQuery(parent);
+    if (accepted) database_->RunTogether(std::array<Statement*, 2>{query.get(), accepted.get()});
     while (query->Step()) {
       std::vector<kw::Variant>& block = values.RoomFor(count + 1);
       kw::Variant* first = block.data() + block.size();
@@ -213,7 +218,7 @@ void TableBusinessObject::Load(const kw::Variant& parent) {
   records_ = std::move(loaded);
   loaded_values_ = std::move(values);  // after the records that pointed into the earlier blocks are gone
   loaded_parent_ = parent;
-  ReadKeptAcceptances();
+  KeepAcceptances(accepted.get());
   deleted_.clear();
   slots_by_key_.Reset(rows.size());
   for (size_t slot = 0; slot < rows.size(); ++slot) {

@@ -42,6 +42,10 @@ std::string AcceptedSql(const std::string& home, bool of_month, const std::strin
          "ORDER BY a.S_ChangeID";
 }
 
+kw::Variant KeyValue(int64_t key) { return kw::Variant::Double(static_cast<double>(key)); }
+
+}  // namespace
+
 std::vector<Acceptance> ReadAcceptances(Statement& query) {
   std::vector<Acceptance> found;
   while (query.Step()) {
@@ -54,22 +58,23 @@ std::vector<Acceptance> ReadAcceptances(Statement& query) {
   return found;
 }
 
-kw::Variant KeyValue(int64_t key) { return kw::Variant::Double(static_cast<double>(key)); }
-
-}  // namespace
-
-std::vector<Acceptance> AcceptancesOf(Database& database, const TableDescription& table, int64_t parent) {
+std::unique_ptr<Statement> AcceptancesQuery(Database& database, const TableDescription& table, int64_t parent) {
   const kw::Variant name = kw::Variant::Text(std::string(table.name));
   if (table.home_data == HomeData::kByMonth) {
     auto query = database.Prepare(
         AcceptedSql("(SELECT H_HomesID FROM tbH_HomeMonthlyStats WHERE H_HomeMonthlyStatsID = ?)", true, ""));
     query->Bind(1, KeyValue(parent)).Bind(2, KeyValue(parent)).Bind(3, name);
-    return ReadAcceptances(*query);
+    return query;
   }
-  if (table.home_data != HomeData::kByHome) return {};
+  if (table.home_data != HomeData::kByHome) return nullptr;
   auto query = database.Prepare(AcceptedSql("?", false, ""));
   query->Bind(1, KeyValue(parent)).Bind(2, name);
-  return ReadAcceptances(*query);
+  return query;
+}
+
+std::vector<Acceptance> AcceptancesOf(Database& database, const TableDescription& table, int64_t parent) {
+  const std::unique_ptr<Statement> query = AcceptancesQuery(database, table, parent);
+  return query ? ReadAcceptances(*query) : std::vector<Acceptance>{};
 }
 
 std::vector<Acceptance> AcceptancesAbout(Database& database, const TableDescription& table, int64_t key) {

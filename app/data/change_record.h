@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +46,11 @@ struct Acceptance {
 // rows; none for other tables. Oldest first; read through the index of accepted questions, once per
 // loaded month or home.
 std::vector<Acceptance> AcceptancesOf(Database& database, const TableDescription& table, int64_t parent);
+// The same in two steps, for a load that runs it together with its rows (Database::RunTogether):
+// the statement, bound (none for a table whose records belong to no home or month), then its rows
+// read as acceptances.
+std::unique_ptr<Statement> AcceptancesQuery(Database& database, const TableDescription& table, int64_t parent);
+std::vector<Acceptance> ReadAcceptances(Statement& query);
 // The acceptances that hold about the record `key` of `table` itself (a home, or a month record),
 // where the questions about a group of its records are kept: the residents of a month on the month
 // record, a home's family groups on the home.

@@ -106,6 +106,11 @@ class Database {
   // Runs one or more statements without parameters.
   virtual void Exec(const std::string& sql) = 0;
   virtual std::unique_ptr<Statement> Prepare(const std::string& sql) = 0;
+  // Runs reading statements, each with its values bound, in one request where the engine can (a
+  // server: one round trip for them all rather than one each); each then walks its own rows with
+  // Step. A statement that cannot run so (one that writes, or one of another connection) runs at its
+  // first Step, as every statement does on an engine that runs steps where it is (a file).
+  virtual void RunTogether(std::span<Statement* const> statements) { (void)statements; }
   // Begins a write transaction (taking the write lock at once where the engine has one); Commit
   // and Rollback end it.
   virtual void Begin() = 0;

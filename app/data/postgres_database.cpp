@@ -246,20 +246,40 @@ bool PostgresStatement::Step() {
   if (!result_) {
     const std::vector<const char*> values = Values();
     const int format = BinaryResults() ? 1 : 0;
-    result_ = database_.Request(
+    PGresult* result = database_.Request(
         [&] {
           PrepareOnServer();
           return PQexecPrepared(database_.Handle(), name_.c_str(), static_cast<int>(values.size()), values.data(),
                                 nullptr, nullptr, format);
         },
         writes_nothing_, "step");
-    database_.NoteChanges(result_);
-    binary_types_.clear();
-    if (format == 1) {
-      for (int column = 0; column < PQnfields(result_); ++column) binary_types_.push_back(PQftype(result_, column));
-    }
+    database_.NoteChanges(result);
+    TakeRows(result, format);
   }
   return ++row_ < PQntuples(result_);
+}
+
+void PostgresStatement::TakeRows(pg_result* result, int format) {
+  result_ = result;
+  binary_types_.clear();
+  if (format == 1) {
+    for (int column = 0; column < PQnfields(result_); ++column) binary_types_.push_back(PQftype(result_, column));
+  }
+}
+
+bool PostgresStatement::CanRunWith(const PostgresDatabase& database) const {
+  return &database_ == &database && writes_nothing_ && !result_;
+}
+
+int PostgresStatement::PrepareToRunTogether() {
+  PrepareOnServer();
+  return BinaryResults() ? 1 : 0;
+}
+
+bool PostgresStatement::SendTogether(int format) const {
+  const std::vector<const char*> values = Values();
+  return PQsendQueryPrepared(database_.Handle(), name_.c_str(), static_cast<int>(values.size()), values.data(), nullptr,
+                             nullptr, format) == 1;
 }
 
 bool PostgresStatement::BinaryResults() const {
@@ -510,6 +530,46 @@ void PostgresDatabase::Exec(const std::string& sql) {
 
 std::unique_ptr<Statement> PostgresDatabase::Prepare(const std::string& sql) {
   return std::make_unique<PostgresStatement>(*this, sql);
+}
+
+void PostgresDatabase::RunTogether(std::span<Statement* const> statements) {
+  if (in_transaction_ || Pipelining()) return;
+  struct Sent {
+    PostgresStatement* statement;
+    int format;
+  };
+  std::vector<Sent> sent;
+  for (Statement* statement : statements) {
+    // The statements are this connection's own, made by Prepare; one of another runs at its Step.
+    auto* own = dynamic_cast<PostgresStatement*>(statement);
+    if (own && own->CanRunWith(*this)) sent.push_back({own, 0});
+  }
+  if (sent.size() < 2) return;  // one alone runs as fast at its Step
+  Session();
+  for (Sent& each : sent) each.format = each.statement->PrepareToRunTogether();  // prepared and described first
+  if (PQenterPipelineMode(conn_) != 1) return;
+  size_t sent_count = 0;
+  while (sent_count < sent.size() && sent[sent_count].statement->SendTogether(sent[sent_count].format)) ++sent_count;
+  if (PQpipelineSync(conn_) != 1) sent_count = 0;
+  // The rows of each, in the order sent; a statement whose rows did not come runs at its own Step.
+  for (size_t i = 0; i < sent_count; ++i) {
+    PGresult* result = PQgetResult(conn_);
+    if (!result) break;
+    if (PQresultStatus(result) == PGRES_TUPLES_OK) {
+      sent[i].statement->TakeRows(result, sent[i].format);
+    } else {
+      PQclear(result);
+    }
+    PQclear(PQgetResult(conn_));  // the end of the statement's answer
+  }
+  // Whatever is left up to the pipeline's end, then out of it; a connection that failed on the way
+  // is found lost at the next request, which connects again.
+  while (PGresult* rest = PQgetResult(conn_)) {
+    const bool synced = PQresultStatus(rest) == PGRES_PIPELINE_SYNC;
+    PQclear(rest);
+    if (synced) break;
+  }
+  PQexitPipelineMode(conn_);
 }
 
 std::string PostgresDatabase::NextKeySql(const std::string& table, const std::string& /*key_column*/) const {

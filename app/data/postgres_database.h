@@ -40,6 +40,14 @@ class PostgresStatement : public Statement {
   std::optional<std::string_view> TextView(int column) const override;
   void AppendRow(std::span<const ReadAs> as, std::vector<kw::Variant>& values) const override;
 
+  // For PostgresDatabase::RunTogether: whether the statement reads only, belongs to `database` and
+  // has not run yet; then its preparation in this session, answering the format its rows come in;
+  // its sending (true when sent); and the rows that came for it.
+  bool CanRunWith(const PostgresDatabase& database) const;
+  int PrepareToRunTogether();
+  bool SendTogether(int format) const;
+  void TakeRows(pg_result* result, int format);
+
  private:
   // The value of `column` in the current row, both known to be there, read as `as` says: from the
   // result in binary or in text, as it came.
@@ -95,6 +103,10 @@ class PostgresDatabase : public Database {
   std::vector<int64_t> Collect() override;
   void Exec(const std::string& sql) override;
   std::unique_ptr<Statement> Prepare(const std::string& sql) override;
+  // Sends the statements one after the other and then waits once for all their rows (libpq's
+  // pipeline), outside a transaction and when no queued step is in flight; one that failed runs
+  // again at its Step, which then says why.
+  void RunTogether(std::span<Statement* const> statements) override;
   void Begin() override;
   void Commit() override;
   // A transaction whose connection was lost is over on the server already: nothing to send then.
