@@ -513,7 +513,12 @@ std::string PostgresTrust::KeepTrigger(const TableDescription& table, bool recor
   const std::string lock = table.filed_with_month ? Lock("  ") : "";
   // The month's lock speaks first: a row moved into a filed month is refused as that, whatever else it breaks.
   const std::string body = KeyCheck(table) + (record ? Record(table) : lock) + SameHomeChecks(table);
-  return "CREATE OR REPLACE FUNCTION " + function + "() RETURNS trigger LANGUAGE plpgsql" + Definer() +
+  // Each of its statements finds a row or two through an index (a key given, a month's filing, a
+  // chain's head). A session plans them once, often while the tables they read are still empty (a
+  // new database, a new server), where reading a whole table looks cheapest; with that plan kept,
+  // every new record read every key given since, and 10,000 new residents took 8 s to save, not 0.36.
+  return "CREATE OR REPLACE FUNCTION " + function + "() RETURNS trigger LANGUAGE plpgsql SET enable_seqscan = off" +
+         Definer() +
          " AS $fn$\nDECLARE\n  refusal text;\n  who text := session_user;\n  moment text := " + kNow +
          ";\n  body text;\nBEGIN\n" + body +
          "  IF TG_OP = 'DELETE' THEN RETURN OLD; END IF;\n  RETURN NEW;\nEND $fn$;\n" + "REVOKE ALL ON FUNCTION " +
