@@ -518,8 +518,7 @@ std::string PostgresTrust::KeepTrigger(const TableDescription& table, bool recor
   // new database, a new server), where reading a whole table looks cheapest; with that plan kept,
   // every new record read every key given since, and 10,000 new residents took 8 s to save, not 0.36.
   return "CREATE OR REPLACE FUNCTION " + function + "() RETURNS trigger LANGUAGE plpgsql SET enable_seqscan = off" +
-         Definer() +
-         " AS $fn$\nDECLARE\n  refusal text;\n  who text := session_user;\n  moment text := " + kNow +
+         Definer() + " AS $fn$\nDECLARE\n  refusal text;\n  who text := session_user;\n  moment text := " + kNow +
          ";\n  body text;\nBEGIN\n" + body +
          "  IF TG_OP = 'DELETE' THEN RETURN OLD; END IF;\n  RETURN NEW;\nEND $fn$;\n" + "REVOKE ALL ON FUNCTION " +
          function + "() FROM PUBLIC;\n" +

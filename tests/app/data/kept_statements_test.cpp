@@ -71,7 +71,8 @@ struct Together {
 
 TEST_F(ServerStatements, StatementsRunTogetherEachReadTheirOwnRows) {
   database_->Exec("CREATE TEMPORARY TABLE counted (n integer)");
-  Together together{database_->Prepare("SELECT COUNT(*) FROM counted"), database_->Prepare("SELECT generate_series(1, ?)"),
+  Together together{database_->Prepare("SELECT COUNT(*) FROM counted"),
+                    database_->Prepare("SELECT generate_series(1, ?)"),
                     database_->Prepare("INSERT INTO counted VALUES (1)")};
   together.second->Bind(1, kw::Variant::Long(3));
   database_->RunTogether(together.All());
