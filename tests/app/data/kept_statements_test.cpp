@@ -66,7 +66,7 @@ TEST_F(ServerStatements, OnlyTheNewestKeptStatementsStayPrepared) {
 // Two bound reading statements and a writing one, run together.
 struct Together {
   std::unique_ptr<Statement> first, second, writing;
-  std::array<Statement*, 3> All() { return {first.get(), second.get(), writing.get()}; }
+  std::array<Statement*, 3> All() const { return {first.get(), second.get(), writing.get()}; }
 };
 
 TEST_F(ServerStatements, StatementsRunTogetherEachReadTheirOwnRows) {
