@@ -131,7 +131,8 @@ int RunAdmin(const Options& options) {
     std::cout << options.admin[1] << " may work on home " << options.admin[2] << " from its next connection on\n";
   } else if (action == "grant-review" && options.region) {
     const std::vector<std::string> homes = trf::GrantReviewOfRegion(*database, options.admin[1], *options.region);
-    std::cout << options.admin[1] << " may review " << (homes.size() == 1 ? "the one home" : "the " + std::to_string(homes.size()) + " homes")
+    std::cout << options.admin[1] << " may review "
+              << (homes.size() == 1 ? "the one home" : "the " + std::to_string(homes.size()) + " homes")
               << " of region " << *options.region << " from its next connection on:";
     for (const std::string& home : homes) std::cout << " " << home;
     std::cout << "\n";
