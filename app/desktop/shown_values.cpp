@@ -1,7 +1,6 @@
 // Amounts, numbers and dates between the screens' texts and the desktop.
 #include "app/desktop/shown_values.h"
 
-#include <charconv>
 #include <limits>
 
 #include <QLocale>
@@ -12,14 +11,6 @@
 namespace trf::desktop {
 
 QString AmountText(double amount) { return QLocale().toString(amount, 'f', 2); }
-
-std::optional<double> AmountOf(const std::string& text) {
-  double value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || stop != end || text.empty()) return std::nullopt;
-  return value;
-}
 
 QVariant SortKey(ColumnKind kind, const std::string& text) {
   constexpr double kBeforeEverything = std::numeric_limits<double>::lowest();

@@ -8,13 +8,12 @@
 #include <QString>
 
 #include "app/data/table_description.h"
+#include "app/screens/screen_amounts.h"
 
 namespace trf::desktop {
 
 // An amount as a person reads it in this locale: "7,800.00".
 QString AmountText(double amount);
-// The amount of a screen's text ("7800", "12.5"); nothing for "" or a text that is no number.
-std::optional<double> AmountOf(const std::string& text);
 // What a screen's cell of kind `kind` sorts by: the number of an amount or a whole number, the
 // day of a date (a blank or unreadable value before every other), else the text itself.
 QVariant SortKey(ColumnKind kind, const std::string& text);

@@ -3,8 +3,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "app/business/month_report.h"
+#include "app/business/rules.h"
+#include "app/screens/screen_amounts.h"
 #include "ui_shared/platform/dates.h"
 #include "ui_shared/platform/text.h"
 #include "widgets/rich_text_box.h"
@@ -17,26 +20,50 @@ std::string Pad(const std::string& s, size_t width) {
   return length >= width ? s : s + std::string(width - length, ' ');
 }
 
+// Whether column `column` of `list` holds amounts.
+bool IsAmountColumn(const ScreenList& list, size_t column) {
+  return column < list.kinds.size() && list.kinds[column] == ColumnKind::kMoney;
+}
+
+// The rows' cells as the list shows them: an amount with two decimals and its thousands grouped
+// ("2,400.00", as the history and the desktop show amounts); an empty cell, or an amount being
+// typed that is no number yet, as it is.
+std::vector<std::vector<std::string>> ShownRows(const ScreenList& list) {
+  std::vector<std::vector<std::string>> rows = list.rows;
+  for (std::vector<std::string>& row : rows) {
+    for (size_t c = 0; c < row.size(); ++c) {
+      if (!IsAmountColumn(list, c)) continue;
+      if (const std::optional<double> amount = AmountOf(row[c])) row[c] = AmountText(*amount);
+    }
+  }
+  return rows;
+}
+
 // Row numbers for `select`, a "*" before the selected row (none while nothing is selected), cells
-// padded per column. (">" stands only before what was typed.)
+// padded per column, amounts to the right. (">" stands only before what was typed.)
 void RenderList(const ScreenList& list, std::vector<std::string>& out) {
+  const std::vector<std::vector<std::string>> rows = ShownRows(list);
   std::vector<size_t> widths(list.headers.size());
   for (size_t c = 0; c < list.headers.size(); ++c) widths[c] = kw::text::Len(list.headers[c]);
-  for (const auto& row : list.rows) {
+  for (const auto& row : rows) {
     if (row.size() > widths.size()) widths.resize(row.size());
     for (size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], kw::text::Len(row[c]));
   }
   auto line = [&](const std::string& lead, const std::vector<std::string>& cells) {
     std::string text = lead;
-    for (size_t c = 0; c < cells.size(); ++c) text += "  " + Pad(cells[c], widths[c]);
+    for (size_t c = 0; c < cells.size(); ++c) {
+      const size_t length = kw::text::Len(cells[c]);
+      const bool right = IsAmountColumn(list, c) && length < widths[c];
+      text += "  " + (right ? std::string(widths[c] - length, ' ') + cells[c] : Pad(cells[c], widths[c]));
+    }
     out.push_back(kw::text::RTrim(text));
   };
   line("      ", list.headers);
-  if (list.rows.empty()) out.emplace_back("      (no records)");
-  for (size_t r = 0; r < list.rows.size(); ++r) {
+  if (rows.empty()) out.emplace_back("      (no records)");
+  for (size_t r = 0; r < rows.size(); ++r) {
     std::string number = std::to_string(r + 1);
     const std::string lead = (static_cast<int>(r) == list.selected ? "* " : "  ") + Pad(number, 3) + " ";
-    line(lead, list.rows[r]);
+    line(lead, rows[r]);
   }
 }
 

@@ -1,6 +1,7 @@
 // The terminal front end: the screen, feedback boxes and dialog lines, and the answers to questions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "app/terminal/feedback_presenter.h"
@@ -38,6 +39,21 @@ TEST(FrontEndTest, ScreenAndFeedbackBoxAreRendered) {
 }
 
 // Without a queued answer a script declines and a terminal is asked until it says yes or no.
+// A list's amounts read as the history and the desktop show them, to the right of their column; a
+// text in an amount's column that is no number (one being typed) stays as it is.
+TEST(FrontEndTest, AListShowsItsAmountsGroupedToTheRight) {
+  ScreenView view;
+  view.list = ScreenList{{"Name", "Fee"}, {}, {{"Ann", "10"}, {"Robert", "2400"}, {"Cleo", "12x"}}, 1};
+  view.list->kinds = {ColumnKind::kText, ColumnKind::kMoney};
+  const std::vector<std::string> lines = RenderScreen("residents", "Residents", CommandBar(), view, false);
+  const std::vector<std::string> list = {"        Name         Fee",  // the header over its column's right edge
+                                         "  1     Ann        10.00", "* 2     Robert  2,400.00",
+                                         "  3     Cleo         12x"};
+  EXPECT_NE(std::search(lines.begin(), lines.end(), list.begin(), list.end()), lines.end())
+      << "the list is not drawn as expected:\n"
+      << ::testing::PrintToString(lines);
+}
+
 TEST(FrontEndTest, QuestionsAreAnsweredFromQueueTerminalOrDeclined) {
   std::ostringstream out;
   Transcript transcript(out);
