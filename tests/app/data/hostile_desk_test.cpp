@@ -136,6 +136,16 @@ TEST_F(HostileDesk, TemporaryTablesStandInForNothing) {
   EXPECT_TRUE(SentenceOf(Raised([&] {
                 Run(*maple, "UPDATE tbH_Residents SET H_MonthlyFee = 1 WHERE H_ResidentsID = 4");
               })).starts_with("March 2004 of H-101 was filed by trf on "));
+  // What holds for the two tables above holds for every function the trust makes: each names its
+  // schema first and a session's temporary tables last.
+  EXPECT_EQ(
+      Scalar(
+          *admin_,
+          "SELECT coalesce(string_agg(p.proname, ', ' ORDER BY p.proname), '') FROM pg_proc p WHERE p.pronamespace = "
+          "current_schema()::regnamespace AND NOT EXISTS (SELECT 1 FROM unnest(p.proconfig) c WHERE c = "
+          "'search_path=' || current_schema() || ', pg_temp')"),
+      "")
+      << "functions whose search path a temporary table could step into";
 }
 
 // A desk files and reopens through the rule alone: the server writes who, when, the report's digest
