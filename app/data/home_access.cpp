@@ -19,7 +19,8 @@ void RequireAdministrator(Database& database) {
   }
 }
 
-// The key of the home numbered `home_number`; raises a sentence when there is none.
+}  // namespace
+
 kw::Variant HomeKey(Database& database, const std::string& home_number) {
   auto query = database.Prepare("SELECT H_HomesID FROM tbH_Homes WHERE H_HomeNum = ?");
   query->Bind(1, kw::Variant::Text(home_number));
@@ -27,7 +28,6 @@ kw::Variant HomeKey(Database& database, const std::string& home_number) {
   return query->Column(0);
 }
 
-// Runs `statement` about role `role`, whose name the server quotes as a name, never as SQL.
 void ExecAboutRole(Database& database, const std::string& statement, const std::string& role) {
   auto quoted = database.Prepare("SELECT format(?, ?::text)");
   quoted->Bind(1, kw::Variant::Text(statement)).Bind(2, kw::Variant::Text(role));
@@ -36,8 +36,6 @@ void ExecAboutRole(Database& database, const std::string& statement, const std::
   quoted.reset();
   database.Exec(sql);
 }
-
-}  // namespace
 
 void GrantHome(Database& database, const std::string& role, const std::string& home_number) {
   RequireAdministrator(database);

@@ -27,4 +27,10 @@ void RevokeHome(Database& database, const std::string& role, const std::string& 
 // Every permission, by role and home number.
 std::vector<HomePermission> ListPermissions(Database& database);
 
+// For the grants of desks and reviewers alike: the key of the home numbered `home_number` (raises a
+// sentence when there is none), and `statement` (a format with one %I) run about role `role`, whose
+// name the server quotes as a name, never as SQL.
+kw::Variant HomeKey(Database& database, const std::string& home_number);
+void ExecAboutRole(Database& database, const std::string& statement, const std::string& role);
+
 }  // namespace trf

@@ -1,6 +1,7 @@
 // Granting and listing the homes each reviewer reads, in tbS_ReviewAccess.
 #include "app/data/review_access.h"
 
+#include "app/data/home_access.h"
 #include "app/data/schema.h"
 #include "app/data/transaction.h"
 #include "app/data/trf_database.h"
@@ -52,12 +53,7 @@ void Grant(Database& database, const std::string& role, const kw::Variant& home,
 }
 
 void MakeReviewer(Database& database, const std::string& role) {
-  auto quoted = database.Prepare("SELECT format(?, ?::text)");
-  quoted->Bind(1, kw::Variant::Text(std::string("GRANT ") + kReviewerRole + " TO %I")).Bind(2, kw::Variant::Text(role));
-  quoted->Step();
-  const std::string sql = quoted->Column(0).ToText();
-  quoted.reset();
-  database.Exec(sql);
+  ExecAboutRole(database, std::string("GRANT ") + kReviewerRole + " TO %I", role);
 }
 
 }  // namespace
@@ -66,12 +62,7 @@ void GrantReview(Database& database, const std::string& role, const std::string&
   RequireAdministrator(database);
   Transaction transaction(database);
   RequireReviewerRole(database, role);
-  auto home = database.Prepare("SELECT H_HomesID FROM tbH_Homes WHERE H_HomeNum = ?");
-  home->Bind(1, kw::Variant::Text(home_number));
-  if (!home->Step()) RaiseDataError(kDatabaseError, "There is no home numbered " + home_number + ".");
-  const kw::Variant key = home->Column(0);
-  home.reset();
-  Grant(database, role, key, "");
+  Grant(database, role, HomeKey(database, home_number), "");
   MakeReviewer(database, role);
   transaction.Commit();
 }
