@@ -5,6 +5,7 @@
 #include <endian.h>
 #include <libpq-fe.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -92,11 +93,11 @@ bool AsText(const kw::Variant& value, std::string& text) {
       const double number = value.ToDouble();
       char buffer[32];
       if (number == std::trunc(number) && std::fabs(number) < 1e15) {
-        std::snprintf(buffer, sizeof buffer, "%.0f", number);
+        text.assign(buffer, std::to_chars(buffer, buffer + sizeof buffer, static_cast<int64_t>(number)).ptr);
       } else {
         std::snprintf(buffer, sizeof buffer, "%.17g", number);
+        text = buffer;
       }
-      text = buffer;
       return true;
     }
   }
@@ -191,14 +192,21 @@ int64_t ChangedRows(PGresult* result) {
 }  // namespace
 
 PostgresStatement::PostgresStatement(PostgresDatabase& database, const std::string& sql)
-    : database_(database), writes_nothing_(WritesNothing(sql)) {
+    : database_(database) {
   int parameters = 0;
-  sql_ = Numbered(sql, parameters);
-  if (std::optional<PostgresDatabase::KeptStatement> kept = database.TakeKept(sql_)) {
+  // A kept statement's text is read once, when it was first prepared.
+  if (std::optional<PostgresDatabase::KeptStatement> kept = database.TakeKept(sql)) {
+    given_ = std::move(kept->given);
+    sql_ = std::move(kept->sql);
+    writes_nothing_ = kept->writes_nothing;
+    parameters = kept->parameters;
     name_ = std::move(kept->name);
     description_ = kept->description;
     session_ = kept->session;
   } else {
+    given_ = sql;
+    writes_nothing_ = WritesNothing(sql);
+    sql_ = Numbered(sql, parameters);
     name_ = database.NextStatementName();
     PrepareOnServer();
   }
@@ -224,7 +232,8 @@ PostgresStatement::~PostgresStatement() {
   // A statement of an earlier session or a lost connection goes with its session.
   const bool live = session_ == database_.CurrentSession() && PQstatus(conn) == CONNECTION_OK;
   if (live && !prepared_in_pipeline_) {
-    database_.Keep({sql_, name_, description_, session_});
+    database_.Keep({std::move(given_), std::move(sql_), writes_nothing_, static_cast<int>(values_.size()),
+                    std::move(name_), description_, session_});
     return;
   }
   PQclear(description_);
@@ -495,14 +504,14 @@ PostgresDatabase::~PostgresDatabase() {
   PQfinish(conn_);
 }
 
-std::optional<PostgresDatabase::KeptStatement> PostgresDatabase::TakeKept(const std::string& sql) {
+std::optional<PostgresDatabase::KeptStatement> PostgresDatabase::TakeKept(const std::string& given) {
   std::optional<KeptStatement> taken;
   for (auto kept = kept_.end(); kept != kept_.begin();) {
     --kept;
     if (kept->session != session_) {
       PQclear(kept->description);  // went with its session
       kept = kept_.erase(kept);
-    } else if (!taken && kept->sql == sql) {
+    } else if (!taken && kept->given == given) {
       taken = std::move(*kept);
       kept = kept_.erase(kept);
     }

@@ -70,6 +70,7 @@ class PostgresStatement : public Statement {
   std::vector<const char*> Values() const;
 
   PostgresDatabase& database_;
+  std::string given_;  // the text as the caller gave it, by which it is kept
   std::string sql_;
   bool writes_nothing_ = false;
   mutable int64_t session_ = 0;  // the session the statement is prepared in (0 before the first)
@@ -140,20 +141,24 @@ class PostgresDatabase : public Database {
   // what it means; the server's own words go to the error journal.
   [[noreturn]] void RaiseFailure(pg_result* result, const std::string& context);
 
-  // A statement prepared on the server that no statement uses now: its text (placeholders
-  // numbered), its name, the server's description of it when it was asked for, its session.
+  // A statement prepared on the server that no statement uses now: its text as given and as sent
+  // (placeholders numbered), whether it writes nothing, its parameters' count, its name, the server's
+  // description of it when it was asked for, its session.
   struct KeptStatement {
+    std::string given;
     std::string sql;
+    bool writes_nothing = false;
+    int parameters = 0;
     std::string name;
     pg_result* description = nullptr;
     int64_t session = 0;
   };
   // The statements kept at most; beyond, the one kept longest is let go on the server.
   static constexpr size_t kKeptStatements = 64;
-  // Takes the kept statement of `sql` prepared in this session, if there is one: a load that runs
+  // Takes the kept statement of the text `given` prepared in this session, if there is one: a load that runs
   // the same select again then skips preparing and describing it, two requests of its three, and
   // the server plans it once rather than on every run.
-  std::optional<KeptStatement> TakeKept(const std::string& sql);
+  std::optional<KeptStatement> TakeKept(const std::string& given);
   // Keeps `kept` for the next statement of its text.
   void Keep(KeptStatement kept);
 
