@@ -49,12 +49,8 @@ bool SameValue(const kw::Variant& a, const kw::Variant& b) {
 }  // namespace
 
 TableBusinessObject::TableBusinessObject(std::shared_ptr<Database> database, ClassSpec spec)
-    : database_(std::move(database)), spec_(std::move(spec)), fields_(FieldsOf(spec_)),
-      referrers_(ReferrersOf(*spec_.table)) {
-  for (size_t i = 0; i < fields_.size(); ++i) {
-    positions_by_name_.emplace(fields_[i].Property(), static_cast<int32_t>(i + 1));
-  }
-  store_ = std::make_unique<Store>(*database_, spec_, fields_, referrers_);
+    : database_(std::move(database)), spec_(std::move(spec)), layout_(LayoutOf(spec_)) {
+  store_ = std::make_unique<Store>(*database_, spec_, *layout_);
 }
 
 TableBusinessObject::~TableBusinessObject() = default;

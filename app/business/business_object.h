@@ -63,6 +63,21 @@ struct ClassSpec {
   std::vector<std::string_view> read_by_group = {};
 };
 
+// What every object of one class shares, made once per class (see LayoutOf): its fields from the
+// columns of its table in their order, the columns of other tables that refer to its records, its
+// fields' positions by name (any case), and the texts of its selects.
+struct ClassLayout {
+  std::vector<FieldSpec> fields;
+  std::vector<Referrer> referrers;
+  std::unordered_map<std::string, int32_t, kw::NoCaseHash, kw::NoCaseEqual> positions_by_name;
+  std::string columns;           // the fields' columns in their order, with commas between
+  std::string select_all;        // every row, in key order
+  std::string select_of_parent;  // the rows of one parent (position 2), in key order
+};
+
+// The layout of the class `spec` describes, made at its first use and shared from then on.
+std::shared_ptr<const ClassLayout> LayoutOf(const ClassSpec& spec);
+
 // A record's key as a number: its first value, a whole number, as the table of keys and the classes'
 // own maps by key hold it.
 inline int64_t KeyNumber(const kw::Variant& key) { return static_cast<int64_t>(key.ToDouble()); }
@@ -197,9 +212,11 @@ class TableBusinessObject : public kw::I_LI {
 
   std::shared_ptr<Database> database_;
   ClassSpec spec_;
-  std::vector<FieldSpec> fields_;
-  std::vector<Referrer> referrers_;
-  std::unordered_map<std::string, int32_t, kw::NoCaseHash, kw::NoCaseEqual> positions_by_name_;
+  std::shared_ptr<const ClassLayout> layout_;
+  const std::vector<FieldSpec>& fields_ = layout_->fields;
+  const std::vector<Referrer>& referrers_ = layout_->referrers;
+  const std::unordered_map<std::string, int32_t, kw::NoCaseHash, kw::NoCaseEqual>& positions_by_name_ =
+      layout_->positions_by_name;
   // The values of the records the last load read; declared before the records, which point into
   // them, so that the records go first.
   RecordValueBlocks loaded_values_;

@@ -41,10 +41,6 @@ struct TableBusinessObject::Record {
   }
 };
 
-// The fields of a class from the columns of its table, in their order.
-std::vector<FieldSpec> FieldsOf(const ClassSpec& spec);
-// The columns of other tables that refer to records of `table`.
-std::vector<Referrer> ReferrersOf(const TableDescription& table);
 
 // The value as its field keeps it: whole numbers, amounts and dates in their kind (texts that
 // read as one are converted), texts as text, empty as null. A value that does not fit stays as it
@@ -55,27 +51,25 @@ kw::Variant NormalisedValue(const FieldSpec& field, const kw::Variant& value);
 // writes them, anything else by its kind.
 std::string ShownValue(const kw::Variant& value);
 
-// A statement prepared at its first use: an object that only reads prepares none of its writes,
-// which on a server saves a round trip each, and another to let it go.
+// A statement prepared at its first use, from the text `text()` makes then: an object that only
+// reads prepares none of its writes (on a server a round trip each, and another to let it go) and
+// writes none of their texts.
 class LazyStatement {
  public:
-  LazyStatement() = default;
-  explicit LazyStatement(std::string sql) : sql_(std::move(sql)) {}
-  Statement& In(Database& database) {
-    if (!prepared_) prepared_ = database.Prepare(sql_);
+  template <typename Text>
+  Statement& In(Database& database, const Text& text) {
+    if (!prepared_) prepared_ = database.Prepare(text());
     return *prepared_;
   }
 
  private:
-  std::string sql_;
   std::unique_ptr<Statement> prepared_;
 };
 
 // Reads and writes the class's table.
 class TableBusinessObject::Store {
  public:
-  Store(Database& database, const ClassSpec& spec, const std::vector<FieldSpec>& fields,
-        const std::vector<Referrer>& referrers);
+  Store(Database& database, const ClassSpec& spec, const ClassLayout& layout);
 
   // The rows of the class (of one parent when `parent` is not empty), in key order.
   std::unique_ptr<Statement> Select(const kw::Variant& parent);
@@ -102,10 +96,17 @@ class TableBusinessObject::Store {
 
  private:
   [[noreturn]] void RaiseChanged(const kw::Variant& key);
+  // The texts of the writes, made at their first use.
+  std::string InsertSql() const;
+  std::string UpdateSql() const;
+  std::string RemoveSql() const;
+  // The condition of an update or removal: the row of the record's key, still at the version read.
+  std::string SameRow() const;
 
   Database& database_;
   const ClassSpec& spec_;
   std::string table_;
+  const ClassLayout& layout_;
   const std::vector<FieldSpec>& fields_;
   const std::vector<Referrer>& referrers_;
   LazyStatement insert_, update_, remove_, next_key_;

@@ -17,12 +17,6 @@ namespace {
 constexpr std::string_view kNothingSaved = "Nothing was saved";
 constexpr std::string_view kNothingRead = "Nothing could be read";
 
-std::string ColumnList(const std::vector<FieldSpec>& fields) {
-  std::string list;
-  for (const FieldSpec& field : fields) list += (list.empty() ? "" : ", ") + field.Property();
-  return list;
-}
-
 bool FitsKind(const FieldSpec& field, const kw::Variant& value) {
   if (value.IsNull()) return true;
   switch (field.holds) {
@@ -34,42 +28,37 @@ bool FitsKind(const FieldSpec& field, const kw::Variant& value) {
 
 }  // namespace
 
-TableBusinessObject::Store::Store(Database& database, const ClassSpec& spec, const std::vector<FieldSpec>& fields,
-                                  const std::vector<Referrer>& referrers)
-    : database_(database), spec_(spec), table_(spec.table->name), fields_(fields), referrers_(referrers) {
-  std::string placeholders, assignments;
-  for (size_t i = 0; i < fields.size(); ++i) {
-    placeholders += i ? ", ?" : "?";
-    if (i) assignments += (i > 1 ? ", " : "") + fields[i].Property() + " = ?";
-  }
-  const std::string key = fields[0].Property();
+TableBusinessObject::Store::Store(Database& database, const ClassSpec& spec, const ClassLayout& layout)
+    : database_(database), spec_(spec), table_(spec.table->name), layout_(layout), fields_(layout.fields),
+      referrers_(layout.referrers), reference_checks_(fields_.size()), referrer_counts_(referrers_.size()) {}
+
+std::string TableBusinessObject::Store::InsertSql() const {
+  std::string placeholders;
+  for (size_t i = 0; i < fields_.size(); ++i) placeholders += i ? ", ?" : "?";
+  return "INSERT INTO " + table_ + " (" + layout_.columns + ") VALUES (" + placeholders + ")";
+}
+
+std::string TableBusinessObject::Store::UpdateSql() const {
+  std::string assignments;
+  for (size_t i = 1; i < fields_.size(); ++i) assignments += (i > 1 ? ", " : "") + fields_[i].Property() + " = ?";
   const std::string version = kVersionColumn;
-  const std::string same_row = " WHERE " + key + " = ? AND " + version + " = ?";
-  insert_ = LazyStatement("INSERT INTO " + table_ + " (" + ColumnList(fields) + ") VALUES (" + placeholders + ")");
-  update_ =
-      LazyStatement("UPDATE " + table_ + " SET " + assignments + ", " + version + " = " + version + " + 1" + same_row);
-  remove_ = LazyStatement("DELETE FROM " + table_ + same_row);
-  next_key_ = LazyStatement(database.NextKeySql(table_, key));
-  for (const FieldSpec& field : fields) {
-    reference_checks_.emplace_back(field.reference_table.empty() ? std::string()
-                                                                 : "SELECT 1 FROM " + field.reference_table +
-                                                                       " WHERE " + field.reference_column + " = ?");
-  }
-  for (const Referrer& referrer : referrers) {
-    referrer_counts_.emplace_back("SELECT COUNT(*) FROM " + referrer.table + " WHERE " + referrer.column + " = ?");
-  }
+  return "UPDATE " + table_ + " SET " + assignments + ", " + version + " = " + version + " + 1" + SameRow();
+}
+
+std::string TableBusinessObject::Store::RemoveSql() const { return "DELETE FROM " + table_ + SameRow(); }
+
+std::string TableBusinessObject::Store::SameRow() const {
+  return " WHERE " + fields_[0].Property() + " = ? AND " + kVersionColumn + " = ?";
 }
 
 std::unique_ptr<Statement> TableBusinessObject::Store::Select(const kw::Variant& parent) {
-  std::string sql = "SELECT " + ColumnList(fields_) + ", " + kVersionColumn + " FROM " + table_;
-  if (!parent.IsEmpty()) sql += " WHERE " + fields_[1].Property() + " = ?";
-  auto query = database_.Prepare(sql + " ORDER BY " + fields_[0].Property());
+  auto query = database_.Prepare(parent.IsEmpty() ? layout_.select_all : layout_.select_of_parent);
   if (!parent.IsEmpty()) query->Bind(1, parent);
   return query;
 }
 
 int64_t TableBusinessObject::Store::NextKey() {
-  Statement& next_key = next_key_.In(database_);
+  Statement& next_key = next_key_.In(database_, [&] { return database_.NextKeySql(table_, fields_[0].Property()); });
   next_key.Reset();
   next_key.Step();
   const auto key = static_cast<int64_t>(next_key.Column(0).ToDouble());
@@ -78,7 +67,9 @@ int64_t TableBusinessObject::Store::NextKey() {
 }
 
 bool TableBusinessObject::Store::ReferenceExists(size_t field, const kw::Variant& value) {
-  Statement& check = reference_checks_[field].In(database_);
+  Statement& check = reference_checks_[field].In(database_, [&] {
+    return "SELECT 1 FROM " + fields_[field].reference_table + " WHERE " + fields_[field].reference_column + " = ?";
+  });
   // Every use ends in a Rewind, a failing one too, so the statement is always ready for the next;
   // its one parameter is bound anew each time.
   bool exists = false;
@@ -110,7 +101,8 @@ void TableBusinessObject::Store::RaiseChanged(const kw::Variant& key) {
 }
 
 kw::Variant TableBusinessObject::Store::Write(const Record& record) {
-  Statement& statement = (record.is_new ? insert_ : update_).In(database_);
+  Statement& statement = record.is_new ? insert_.In(database_, [&] { return InsertSql(); })
+                                       : update_.In(database_, [&] { return UpdateSql(); });
   statement.Reset();
   const size_t count = fields_.size();
   if (record.is_new) {
@@ -126,7 +118,7 @@ kw::Variant TableBusinessObject::Store::Write(const Record& record) {
 }
 
 kw::Variant TableBusinessObject::Store::Remove(const Record& record) {
-  Statement& remove = remove_.In(database_);
+  Statement& remove = remove_.In(database_, [&] { return RemoveSql(); });
   remove.Reset();
   remove.Bind(1, record.values[0]).Bind(2, kw::Variant::Double(static_cast<double>(record.version)));
   remove.Queue();
@@ -144,7 +136,8 @@ void TableBusinessObject::Store::Confirm(const std::vector<kw::Variant>& awaited
 void TableBusinessObject::Store::CheckUnreferenced(const Record& record) {
   std::string referring;
   for (size_t i = 0; i < referrers_.size(); ++i) {
-    Statement& count = referrer_counts_[i].In(database_);
+    Statement& count = referrer_counts_[i].In(
+        database_, [&] { return "SELECT COUNT(*) FROM " + referrers_[i].table + " WHERE " + referrers_[i].column + " = ?"; });
     count.Reset();
     count.Bind(1, record.values[0]);
     count.Step();

@@ -1,7 +1,11 @@
-// The fields and referrers of a business-object class, read from the description of its table.
+// The layout of a business-object class, read from the description of its table once per class.
 #include <algorithm>
+#include <map>
+#include <mutex>
+#include <tuple>
 
 #include "app/business/business_object_parts.h"
+#include "app/data/trf_database.h"
 #include "app/data/trf_tables.h"
 
 namespace trf {
@@ -27,8 +31,7 @@ ColumnKind HeldKind(const ColumnDescription& column) {
   }
 }
 
-}  // namespace
-
+// The fields of a class from the columns of its table, in their order.
 std::vector<FieldSpec> FieldsOf(const ClassSpec& spec) {
   std::vector<FieldSpec> fields;
   for (const ColumnDescription& column : spec.table->columns) {
@@ -44,6 +47,7 @@ std::vector<FieldSpec> FieldsOf(const ClassSpec& spec) {
   return fields;
 }
 
+// The columns of other tables that refer to records of `table`.
 std::vector<Referrer> ReferrersOf(const TableDescription& table) {
   std::vector<Referrer> referrers;
   for (const TableDescription& other : tables::All()) {
@@ -53,6 +57,35 @@ std::vector<Referrer> ReferrersOf(const TableDescription& table) {
     }
   }
   return referrers;
+}
+
+ClassLayout MadeLayout(const ClassSpec& spec) {
+  ClassLayout layout;
+  layout.fields = FieldsOf(spec);
+  layout.referrers = ReferrersOf(*spec.table);
+  for (size_t i = 0; i < layout.fields.size(); ++i) {
+    const std::string column = layout.fields[i].Property();
+    layout.positions_by_name.emplace(column, static_cast<int32_t>(i + 1));
+    layout.columns += (i ? ", " : "") + column;
+  }
+  const std::string select = "SELECT " + layout.columns + ", " + kVersionColumn + " FROM " + std::string(spec.table->name);
+  const std::string in_key_order = " ORDER BY " + layout.fields[0].Property();
+  layout.select_all = select + in_key_order;
+  layout.select_of_parent = select + " WHERE " + layout.fields[1].Property() + " = ?" + in_key_order;
+  return layout;
+}
+
+}  // namespace
+
+std::shared_ptr<const ClassLayout> LayoutOf(const ClassSpec& spec) {
+  // By the class, its table and the fields its group rules read: what a layout is made from.
+  using Key = std::tuple<std::string, const TableDescription*, std::vector<std::string_view>>;
+  static std::mutex guard;
+  static std::map<Key, std::shared_ptr<const ClassLayout>> made;
+  const std::lock_guard<std::mutex> held(guard);
+  std::shared_ptr<const ClassLayout>& layout = made[Key{spec.class_name, spec.table, spec.read_by_group}];
+  if (!layout) layout = std::make_shared<const ClassLayout>(MadeLayout(spec));
+  return layout;
 }
 
 }  // namespace trf
