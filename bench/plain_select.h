@@ -61,8 +61,7 @@ class PlainMonthSelect {
     // The accepted questions that no later change of their field made void, through their index.
     PQclear(PQprepare(conn_, kAccepted,
                       "SELECT a.S_Table, a.S_RecordKey, a.S_Field, a.S_NewValue, a.S_RuleNumber, a.S_Who, a.S_When "
-                      "FROM tbS_ChangeRecord a WHERE a.S_HomesID = (SELECT H_HomesID FROM tbH_HomeMonthlyStats WHERE "
-                      "H_HomeMonthlyStatsID = $1) AND a.S_HomeMonthlyStatsID = $1 AND a.S_RuleNumber IS NOT NULL AND "
+                      "FROM tbS_ChangeRecord a WHERE a.S_HomeMonthlyStatsID = $1 AND a.S_RuleNumber IS NOT NULL AND "
                       "a.S_Table = 'tbH_Residents' AND NOT EXISTS (SELECT 1 FROM tbS_ChangeRecord c WHERE "
                       "c.S_RecordKey = a.S_RecordKey AND c.S_Table = a.S_Table AND lower(c.S_Field) = lower(a.S_Field) "
                       "AND c.S_RuleNumber IS NULL AND c.S_ChangeID > a.S_ChangeID) ORDER BY a.S_ChangeID",

@@ -187,6 +187,15 @@ void PutBackTriggers(Database& database, const TriggerGaps& gaps) {
   ApplyTrust(database, dialect == Dialect::kPostgres ? tables::AllOnServer() : tables::All(), dialect);
 }
 
+bool TrustIsCurrent(Database& database) {
+  const bool server = DialectOf(database) == Dialect::kPostgres;
+  auto query = database.Prepare(
+      server ? "SELECT 1 FROM pg_indexes WHERE schemaname = current_schema() AND indexname = "
+               "'ixs_changerecord_acceptedbymonth'"
+             : "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = 'ixS_ChangeRecord_AcceptedByMonth'");
+  return query->Step();
+}
+
 std::vector<std::string> MissingTables(Database& database, int version) {
   std::vector<std::string> names;
   if (version >= SchemaVersion(tables::All())) {

@@ -178,6 +178,10 @@ std::shared_ptr<Database> OpenTrfDatabase(const std::string& path, Access wanted
     PutBackTriggers(*database, gaps);
     transaction.Commit();
     database->Notice(PutBackNotice(gaps));
+  } else if (!TrustIsCurrent(*database)) {
+    Transaction transaction(*database);
+    ApplyTrust(*database, tables::All(), Dialect::kSqlite);
+    transaction.Commit();
   }
   database->NameWriter(kWriterTable, LoginName());
   database->BeforeCommit(SealChanges);

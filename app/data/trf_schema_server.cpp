@@ -97,8 +97,9 @@ std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& location, Acc
     return database;
   }
   // A schema of this version with its triggers in place is not changed, so no lock is taken: a desk
-  // that holds the schema's lock keeps no other from starting.
-  if (current && gaps.Empty()) return database;
+  // that holds the schema's lock keeps no other from starting. An older trust without a gap is only
+  // slower, so a desk works on it and the administrator's opening renews it.
+  if (current && gaps.Empty() && (TrustIsCurrent(*database) || !IsAdministrator(*database))) return database;
   // Only the administrator puts triggers back: a desk is refused before it waits for the lock. (A desk
   // waits for the lock of a schema being made or brought up to date, and then finds it done.)
   if (current && !IsAdministrator(*database)) {
@@ -131,6 +132,8 @@ std::shared_ptr<Database> OpenServerTrfDatabase(const std::string& location, Acc
   } else if (const TriggerGaps found = FindTriggerGaps(*database); !found.Empty()) {
     PutBackTriggers(*database, found);
     notice = PutBackNotice(found);
+  } else if (!TrustIsCurrent(*database)) {
+    ApplyTrust(*database, tables::AllOnServer(), Dialect::kPostgres);
   }
   transaction.Commit();
   if (!notice.empty()) database->Notice(notice);

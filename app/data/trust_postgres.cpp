@@ -430,13 +430,13 @@ std::string PostgresTrust::HomeData(const TableDescription& table) const {
 }
 
 // The change record: each role reads the changes of its homes, and adds accepted questions only.
+// Every entry names its home (the engine's triggers write it, older entries took their month's when
+// they were chained), so the home alone decides; a change stays with the home it was made in.
 std::string PostgresTrust::ChangeRecord() const {
   const std::string name = In(tables::kChangeRecord.name);
   const std::string granted = GrantedHomes();
   return "ALTER TABLE " + name + " ENABLE ROW LEVEL SECURITY;\nALTER TABLE " + name + " FORCE ROW LEVEL SECURITY;\n" +
-         Policy(name, "trf_read",
-                "FOR SELECT " + ToDesks() + "USING (" + AmongPermitted("s_homesid", granted) + " OR " +
-                    AmongPermitted("s_homemonthlystatsid", PermittedMonths()) + ")") +
+         Policy(name, "trf_read", "FOR SELECT " + ToDesks() + "USING (" + AmongPermitted("s_homesid", granted) + ")") +
          Policy(name, "trf_add",
                 "FOR INSERT " + ToDesks() + "WITH CHECK (s_rulenumber IS NOT NULL AND s_who = current_user AND " +
                     AmongPermitted("s_homesid", granted) + ")") +

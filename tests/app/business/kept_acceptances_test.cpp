@@ -130,13 +130,17 @@ TEST_F(KeptAcceptancesTest, ASendOffRunWithoutMessagesRecordsNothing) {
   EXPECT_EQ(Acceptances(), 0);
 }
 
-// The accepted questions are read through an index of their own on both engines.
+// The accepted questions are read through an index of their own on both engines, month first; the
+// home-first index of earlier versions is gone.
 TEST_F(KeptAcceptancesTest, AcceptedQuestionsHaveAnIndex) {
   const bool server = !TestServer().empty();
-  const std::string sql = server ? "SELECT COUNT(*) FROM pg_indexes WHERE indexname = 'ixs_changerecord_accepted' "
-                                   "AND schemaname = current_schema()"
-                                 : "SELECT COUNT(*) FROM sqlite_master WHERE name = 'ixS_ChangeRecord_Accepted'";
-  EXPECT_EQ(world.Count(sql), 1);
+  const auto indexes_named = [&](const std::string& name) {
+    return world.Count(server ? "SELECT COUNT(*) FROM pg_indexes WHERE indexname = lower('" + name +
+                                    "') AND schemaname = current_schema()"
+                              : "SELECT COUNT(*) FROM sqlite_master WHERE name = '" + name + "'");
+  };
+  EXPECT_EQ(indexes_named("ixS_ChangeRecord_AcceptedByMonth"), 1);
+  EXPECT_EQ(indexes_named("ixS_ChangeRecord_Accepted"), 0);
 }
 
 }  // namespace

@@ -131,5 +131,34 @@ TEST_F(SchemaRepair, ADeskRefusesToWorkUntilTheAdministratorPutsThemBack) {
   EXPECT_TRUE(OpenTrfDatabase(as_desk)) << "the desk works once the triggers are back";
 }
 
+// A database whose trust an earlier version made (the accepted questions' index home first) is given
+// this version's by its next opening for writing, without a word: nothing was missing, it was slower.
+// On a server a desk works on it as it is, and the administrator's opening renews it.
+TEST_F(SchemaRepair, AnEarlierTrustIsRenewedSilentlyByTheNextOpeningForWriting) {
+  const std::string earlier =
+      "DROP INDEX ixS_ChangeRecord_AcceptedByMonth; CREATE INDEX ixS_ChangeRecord_Accepted ON tbS_ChangeRecord "
+      "(S_HomesID, S_HomeMonthlyStatsID) WHERE S_RuleNumber IS NOT NULL";
+  Behind(earlier);
+  first_.reset();
+  if (OnServer()) {
+    const std::string desk = "renewing_desk_" + std::to_string(::getpid());
+    MakeRole(desk);
+    GrantHome(*OpenTrfDatabase(location_), desk, "H-101");  // the administrator's opening renews it here
+    Behind(earlier);
+    const std::shared_ptr<Database> as_desk = OpenTrfDatabase(AsRole(location_, desk));
+    EXPECT_THAT(as_desk->TakeNotices(), IsEmpty());
+    EXPECT_FALSE(TrustIsCurrent(*as_desk)) << "a desk cannot renew the trust, and works on";
+  }
+  const std::shared_ptr<Database> opened = OpenTrfDatabase(location_);
+  EXPECT_THAT(opened->TakeNotices(), IsEmpty());
+  EXPECT_TRUE(TrustIsCurrent(*opened)) << "the month-first index is made";
+  auto earlier_index = opened->Prepare(
+      OnServer() ? "SELECT COUNT(*) FROM pg_indexes WHERE indexname = 'ixs_changerecord_accepted' AND schemaname = "
+                   "current_schema()"
+                 : "SELECT COUNT(*) FROM sqlite_master WHERE name = 'ixS_ChangeRecord_Accepted'");
+  ASSERT_TRUE(earlier_index->Step());
+  EXPECT_EQ(earlier_index->Column(0).ToLong(), 0) << "the home-first index is gone";
+}
+
 }  // namespace
 }  // namespace trf::testing
