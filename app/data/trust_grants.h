@@ -1,7 +1,7 @@
 // The table a group of roles' policies read on a server (the desks', the reviewers'): for each role
 // granted a home, the homes and their month records as arrays, one row per role, kept by the engine
-// as the grants and the month records change. A policy finds the role's row by its key, one read
-// per statement (see trust_postgres.cpp for what that saves).
+// as the grants and the month records change. A policy reads the role's row when the statement is
+// planned, and every change of grants makes the sessions plan again (see trust_grants.cpp).
 #pragma once
 
 #include <string>
@@ -27,7 +27,8 @@ RoleGrants ReviewGrants(const std::string& schema);
 
 // The statements that make the grants table, its rule functions and triggers, and fill it anew.
 std::string RoleGrantsSql(const RoleGrants& grants);
-// The homes, and the month records, granted to the role at work: each an array, read once per query.
+// The homes, and the month records, granted to the role at work: each a call of a reader function
+// that returns them as an array, read once when a statement is planned (see ReaderSql).
 std::string GrantedHomesOf(const RoleGrants& grants);
 std::string GrantedMonthsOf(const RoleGrants& grants);
 

@@ -93,8 +93,8 @@ std::string AmongPermitted(std::string_view column, const std::string& permitted
   return std::string(column) + " = ANY (" + permitted + "::integer[])";
 }
 
-// The homes granted to the desk at work and their month records, read once per query from the desks'
-// grants (see trust_grants.h).
+// The homes granted to the desk at work and their month records, read from the desks' grants when a
+// statement is planned (see trust_grants.h).
 std::string PostgresTrust::GrantedHomes() const { return GrantedHomesOf(DeskGrants(schema_)); }
 std::string PostgresTrust::PermittedMonths() const { return GrantedMonthsOf(DeskGrants(schema_)); }
 
