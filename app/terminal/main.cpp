@@ -128,17 +128,17 @@ int RunAdmin(const Options& options) {
   const std::string& action = options.admin[0];
   if (action == "grant") {
     trf::GrantHome(*database, options.admin[1], options.admin[2]);
-    std::cout << options.admin[1] << " may work on home " << options.admin[2] << " from its next connection on\n";
+    std::cout << options.admin[1] << " may work on home " << options.admin[2] << " from now on\n";
   } else if (action == "grant-review" && options.region) {
     const std::vector<std::string> homes = trf::GrantReviewOfRegion(*database, options.admin[1], *options.region);
     std::cout << options.admin[1] << " may review "
               << (homes.size() == 1 ? "the one home" : "the " + std::to_string(homes.size()) + " homes")
-              << " of region " << *options.region << " from its next connection on:";
+              << " of region " << *options.region << " from now on:";
     for (const std::string& home : homes) std::cout << " " << home;
     std::cout << "\n";
   } else if (action == "grant-review") {
     trf::GrantReview(*database, options.admin[1], options.admin[2]);
-    std::cout << options.admin[1] << " may review home " << options.admin[2] << " from its next connection on\n";
+    std::cout << options.admin[1] << " may review home " << options.admin[2] << " from now on\n";
   } else if (action == "revoke") {
     trf::RevokeHome(*database, options.admin[1], options.admin[2]);
     std::cout << options.admin[1] << " may no longer work on home " << options.admin[2] << "\n";
