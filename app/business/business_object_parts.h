@@ -41,7 +41,6 @@ struct TableBusinessObject::Record {
   }
 };
 
-
 // The value as its field keeps it: whole numbers, amounts and dates in their kind (texts that
 // read as one are converted), texts as text, empty as null. A value that does not fit stays as it
 // was given, for the kind rule to report.

@@ -136,8 +136,9 @@ void TableBusinessObject::Store::Confirm(const std::vector<kw::Variant>& awaited
 void TableBusinessObject::Store::CheckUnreferenced(const Record& record) {
   std::string referring;
   for (size_t i = 0; i < referrers_.size(); ++i) {
-    Statement& count = referrer_counts_[i].In(
-        database_, [&] { return "SELECT COUNT(*) FROM " + referrers_[i].table + " WHERE " + referrers_[i].column + " = ?"; });
+    Statement& count = referrer_counts_[i].In(database_, [&] {
+      return "SELECT COUNT(*) FROM " + referrers_[i].table + " WHERE " + referrers_[i].column + " = ?";
+    });
     count.Reset();
     count.Bind(1, record.values[0]);
     count.Step();

@@ -68,7 +68,8 @@ ClassLayout MadeLayout(const ClassSpec& spec) {
     layout.positions_by_name.emplace(column, static_cast<int32_t>(i + 1));
     layout.columns += (i ? ", " : "") + column;
   }
-  const std::string select = "SELECT " + layout.columns + ", " + kVersionColumn + " FROM " + std::string(spec.table->name);
+  const std::string select =
+      "SELECT " + layout.columns + ", " + kVersionColumn + " FROM " + std::string(spec.table->name);
   const std::string in_key_order = " ORDER BY " + layout.fields[0].Property();
   layout.select_all = select + in_key_order;
   layout.select_of_parent = select + " WHERE " + layout.fields[1].Property() + " = ?" + in_key_order;

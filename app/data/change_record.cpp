@@ -43,9 +43,7 @@ std::string AcceptedSql(const std::string& owner, const std::string& more) {
 }
 
 // The owner of a home's own records: no month, and the home `home` (an SQL expression with one parameter).
-std::string OfHome(const std::string& home) {
-  return "a.S_HomeMonthlyStatsID IS NULL AND a.S_HomesID = " + home;
-}
+std::string OfHome(const std::string& home) { return "a.S_HomeMonthlyStatsID IS NULL AND a.S_HomesID = " + home; }
 
 kw::Variant KeyValue(int64_t key) { return kw::Variant::Double(static_cast<double>(key)); }
 

@@ -191,8 +191,7 @@ int64_t ChangedRows(PGresult* result) {
 
 }  // namespace
 
-PostgresStatement::PostgresStatement(PostgresDatabase& database, const std::string& sql)
-    : database_(database) {
+PostgresStatement::PostgresStatement(PostgresDatabase& database, const std::string& sql) : database_(database) {
   int parameters = 0;
   // A kept statement's text is read once, when it was first prepared.
   if (std::optional<PostgresDatabase::KeptStatement> kept = database.TakeKept(sql)) {

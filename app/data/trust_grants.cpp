@@ -31,10 +31,9 @@ std::string ReaderName(const RoleGrants& grants, std::string_view column) {
 // every session plan again (a plan depends on the functions it evaluated), so a plan never outlives
 // the grants it read.
 std::string ReaderSql(const RoleGrants& grants, std::string_view column) {
-  return "CREATE OR REPLACE FUNCTION " + ReaderName(grants, column) +
-         " RETURNS integer[] LANGUAGE sql IMMUTABLE" + FixedSearchPath(grants.schema) + " AS $r$SELECT " +
-         std::string(column) + " FROM " + grants.schema + "." + grants.table + " WHERE " + std::string(kRoleAtWork) +
-         "$r$;\n";
+  return "CREATE OR REPLACE FUNCTION " + ReaderName(grants, column) + " RETURNS integer[] LANGUAGE sql IMMUTABLE" +
+         FixedSearchPath(grants.schema) + " AS $r$SELECT " + std::string(column) + " FROM " + grants.schema + "." +
+         grants.table + " WHERE " + std::string(kRoleAtWork) + "$r$;\n";
 }
 
 }  // namespace
@@ -61,13 +60,13 @@ std::string RoleGrantsSql(const RoleGrants& grants) {
          " (s_role text PRIMARY KEY, s_homes integer[] NOT NULL, s_months integer[] NOT NULL);\n"
          "ALTER TABLE " +
          table + " ENABLE ROW LEVEL SECURITY;\n" +
-         Policy(table, "trf_own", "FOR SELECT USING (" + std::string(kRoleAtWork) + ")") + readers + "REVOKE ALL ON " + table +
-         " FROM " + grants.group + ";\nGRANT SELECT ON " + table + " TO " + grants.group + ";\n" +
+         Policy(table, "trf_own", "FOR SELECT USING (" + std::string(kRoleAtWork) + ")") + readers + "REVOKE ALL ON " +
+         table + " FROM " + grants.group + ";\nGRANT SELECT ON " + table + " TO " + grants.group + ";\n" +
          // The row of role `role` made anew from the access table and the month records.
          "CREATE OR REPLACE FUNCTION " + regrant + "(role text) RETURNS void LANGUAGE plpgsql" + definer +
          " AS $fn$\nBEGIN\n  -- One change of grants at a time: two could not make the readers anew at once.\n"
-         "  PERFORM pg_advisory_xact_lock(hashtext(" + Quoted(table) + "));\n  DELETE FROM " + table +
-         " WHERE s_role = role;\n  INSERT INTO " + table +
+         "  PERFORM pg_advisory_xact_lock(hashtext(" +
+         Quoted(table) + "));\n  DELETE FROM " + table + " WHERE s_role = role;\n  INSERT INTO " + table +
          " (s_role, s_homes, s_months)\n    SELECT role, array_agg(DISTINCT a.h_homesid), coalesce((SELECT "
          "array_agg(m.h_homemonthlystatsid ORDER BY m.h_homemonthlystatsid) FROM " +
          months + " m WHERE m.h_homesid IN (SELECT h_homesid FROM " + access + " WHERE s_role = role)), '{}')\n" +
