@@ -10,6 +10,7 @@
 #include "app/data/sqlite_database.h"
 #include "app/data/trf_database.h"
 #include "app/data/trf_tables.h"
+#include "app/data/trust_dialects.h"
 #include "app/data/trust_schema.h"
 #include "ui_shared/platform/text.h"
 
@@ -189,10 +190,12 @@ void PutBackTriggers(Database& database, const TriggerGaps& gaps) {
 
 bool TrustIsCurrent(Database& database) {
   const bool server = DialectOf(database) == Dialect::kPostgres;
-  auto query = database.Prepare(
-      server ? "SELECT 1 FROM pg_indexes WHERE schemaname = current_schema() AND indexname = "
-               "'ixs_changerecord_acceptedbymonth'"
-             : "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = 'ixS_ChangeRecord_AcceptedByMonth'");
+  auto query =
+      database.Prepare(server ? "SELECT 1 FROM pg_indexes WHERE schemaname = current_schema() AND indexname = ?"
+                              : "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?");
+  // A server keeps the names it was not given in quotes in lower case.
+  const std::string index = server ? kw::text::Lower(kAcceptedQuestionsIndex) : kAcceptedQuestionsIndex;
+  query->Bind(1, kw::Variant::Text(index));
   return query->Step();
 }
 

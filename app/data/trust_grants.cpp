@@ -55,13 +55,15 @@ std::string RoleGrantsSql(const RoleGrants& grants) {
   const std::string on_access = in(grants.prefix + "_access");
   const std::string on_months = in(grants.prefix + "_months");
   const std::string definer = DefinerOn(grants.schema);
-  const std::string readers = ReaderSql(grants, "s_homes") + ReaderSql(grants, "s_months");
+  const std::string homes_reader = ReaderSql(grants, "s_homes");
+  const std::string months_reader = ReaderSql(grants, "s_months");
   return "CREATE TABLE IF NOT EXISTS " + table +
          " (s_role text PRIMARY KEY, s_homes integer[] NOT NULL, s_months integer[] NOT NULL);\n"
          "ALTER TABLE " +
          table + " ENABLE ROW LEVEL SECURITY;\n" +
-         Policy(table, "trf_own", "FOR SELECT USING (" + std::string(kRoleAtWork) + ")") + readers + "REVOKE ALL ON " +
-         table + " FROM " + grants.group + ";\nGRANT SELECT ON " + table + " TO " + grants.group + ";\n" +
+         Policy(table, "trf_own", "FOR SELECT USING (" + std::string(kRoleAtWork) + ")") + homes_reader +
+         months_reader + "REVOKE ALL ON " + table + " FROM " + grants.group + ";\nGRANT SELECT ON " + table + " TO " +
+         grants.group + ";\n" +
          // The row of role `role` made anew from the access table and the month records.
          "CREATE OR REPLACE FUNCTION " + regrant + "(role text) RETURNS void LANGUAGE plpgsql" + definer +
          " AS $fn$\nBEGIN\n  -- One change of grants at a time: two could not make the readers anew at once.\n"
@@ -71,9 +73,8 @@ std::string RoleGrantsSql(const RoleGrants& grants) {
          "array_agg(m.h_homemonthlystatsid ORDER BY m.h_homemonthlystatsid) FROM " +
          months + " m WHERE m.h_homesid IN (SELECT h_homesid FROM " + access + " WHERE s_role = role)), '{}')\n" +
          "      FROM " + access + " a WHERE a.s_role = role HAVING COUNT(*) > 0;\n" +
-         "  -- Every session's plans that read the grants are made again.\n  EXECUTE " +
-         SqlText(ReaderSql(grants, "s_homes")) + ";\n  EXECUTE " + SqlText(ReaderSql(grants, "s_months")) +
-         ";\nEND $fn$;\n" +
+         "  -- Every session's plans that read the grants are made again.\n  EXECUTE " + SqlText(homes_reader) +
+         ";\n  EXECUTE " + SqlText(months_reader) + ";\nEND $fn$;\n" +
          // A permission granted, changed or revoked: the role's row anew.
          "CREATE OR REPLACE FUNCTION " + on_access + "() RETURNS trigger LANGUAGE plpgsql" + definer +
          " AS $fn$\nBEGIN\n  IF TG_OP <> 'INSERT' THEN PERFORM " + regrant + "(OLD.s_role); END IF;\n" +

@@ -36,8 +36,8 @@ std::string AcceptedQuestionsIndex(const std::string& table) {
   // Month first (a month's questions, and a home's own with the month nothing); the index of an
   // earlier version, home first, goes.
   const std::string schema = table.substr(0, table.rfind('.') + 1);  // an index is in its table's schema
-  return "DROP INDEX IF EXISTS " + schema +
-         "ixS_ChangeRecord_Accepted;\nCREATE INDEX IF NOT EXISTS ixS_ChangeRecord_AcceptedByMonth ON " + table +
+  return "DROP INDEX IF EXISTS " + schema + "ixS_ChangeRecord_Accepted;\nCREATE INDEX IF NOT EXISTS " +
+         kAcceptedQuestionsIndex + " ON " + table +
          " (S_HomeMonthlyStatsID, S_HomesID) WHERE S_RuleNumber IS NOT NULL;\n";
 }
 
