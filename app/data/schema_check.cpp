@@ -10,7 +10,6 @@
 #include "app/data/sqlite_database.h"
 #include "app/data/trf_database.h"
 #include "app/data/trf_tables.h"
-#include "app/data/trust_dialects.h"
 #include "app/data/trust_schema.h"
 #include "ui_shared/platform/text.h"
 
@@ -189,14 +188,20 @@ void PutBackTriggers(Database& database, const TriggerGaps& gaps) {
 }
 
 bool TrustIsCurrent(Database& database) {
-  const bool server = DialectOf(database) == Dialect::kPostgres;
-  auto query =
-      database.Prepare(server ? "SELECT 1 FROM pg_indexes WHERE schemaname = current_schema() AND indexname = ?"
-                              : "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?");
-  // A server keeps the names it was not given in quotes in lower case.
-  const std::string index = server ? kw::text::Lower(kAcceptedQuestionsIndex) : kAcceptedQuestionsIndex;
-  query->Bind(1, kw::Variant::Text(index));
-  return query->Step();
+  const Dialect dialect = DialectOf(database);
+  const bool server = dialect == Dialect::kPostgres;
+  auto marked =
+      database.Prepare(server ? "SELECT 1 FROM pg_views WHERE schemaname = current_schema() AND viewname = ? AND "
+                                "has_table_privilege(format('%I.%I', schemaname, viewname), 'SELECT')"
+                              : "SELECT 1 FROM sqlite_master WHERE type = 'view' AND name = ?");
+  // A server keeps the names it was not given in quotes in lower case. A mark the role may not read
+  // is as good as none: the administrator's opening makes it anew.
+  marked->Bind(1, kw::Variant::Text(server ? kw::text::Lower(kTrustView) : kTrustView));
+  if (!marked->Step()) return false;  // a trust made before its digest was kept
+  marked.reset();
+  auto stored = database.Prepare(std::string("SELECT S_Digest FROM ") + kTrustView);
+  return stored->Step() &&
+         stored->Column(0).ToText() == TrustDigest(database, server ? tables::AllOnServer() : tables::All(), dialect);
 }
 
 std::vector<std::string> MissingTables(Database& database, int version) {

@@ -44,9 +44,9 @@ std::string PutBackNotice(const TriggerGaps& gaps);
 // read-only one.
 std::string NotPutBackNotice(const TriggerGaps& gaps);
 
-// Whether the stored trust is of this program's making in what the triggers do not show: its
-// newest index (the month's accepted questions, month first) is in place. A schema whose trust is
-// older is given the trust anew by its next opening for writing (on a server, the administrator's).
+// Whether the stored trust is this program's: the digest its view holds is that of this program's
+// trust statements. A schema whose trust differs (made by an earlier version, or before digests were
+// kept) is given the trust anew by its next opening for writing (on a server, the administrator's).
 bool TrustIsCurrent(Database& database);
 
 // `names` in words: the first five, then how many more ("a, b, c, d, e and 3 more").

@@ -39,7 +39,6 @@ std::string Policy(const std::string& table, const std::string& policy, const st
 std::string Refuse(const std::string& state, std::string_view sentence);
 // The partial index through which the accepted questions of a home, or of one of its months, are
 // read back (see AcceptancesOf): `table` is the change record's name as the engine's statements write it.
-// Its name is also the mark of a trust of this version (see TrustIsCurrent).
 inline constexpr char kAcceptedQuestionsIndex[] = "ixS_ChangeRecord_AcceptedByMonth";
 std::string AcceptedQuestionsIndex(const std::string& table);
 

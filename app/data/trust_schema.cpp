@@ -1,6 +1,7 @@
 // The trust of a TRF database on either engine, and what both engines' statements share.
 #include "app/data/trust_schema.h"
 
+#include "app/data/sha256.h"
 #include "app/data/trf_tables.h"
 #include "app/data/trust_dialects.h"
 
@@ -65,8 +66,26 @@ std::string CurrentSchemaName(Database& database) {
   return query->Column(0).ToText();
 }
 
+namespace {
+
+// The trust's statements for the connection's current schema.
+std::string TrustSqlHere(Database& database, std::span<const TableDescription> tables, Dialect dialect) {
+  return TrustSql(tables, dialect, dialect == Dialect::kPostgres ? CurrentSchemaName(database) : "");
+}
+
+}  // namespace
+
 void ApplyTrust(Database& database, std::span<const TableDescription> tables, Dialect dialect) {
-  database.Exec(TrustSql(tables, dialect, dialect == Dialect::kPostgres ? CurrentSchemaName(database) : ""));
+  const std::string sql = TrustSqlHere(database, tables, dialect);
+  const bool server = dialect == Dialect::kPostgres;
+  const std::string view = (server ? CurrentSchemaName(database) + "." : "") + kTrustView;
+  // Every role reads the mark, as every opening compares it; only the owner makes it.
+  database.Exec(sql + "DROP VIEW IF EXISTS " + view + ";\nCREATE VIEW " + view + " AS SELECT " +
+                Quoted(Sha256Hex(sql)) + " AS S_Digest;\n" + (server ? "GRANT SELECT ON " + view + " TO PUBLIC;\n" : ""));
+}
+
+std::string TrustDigest(Database& database, std::span<const TableDescription> tables, Dialect dialect) {
+  return Sha256Hex(TrustSqlHere(database, tables, dialect));
 }
 
 }  // namespace trf

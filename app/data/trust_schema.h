@@ -36,9 +36,17 @@ std::string TrustSql(std::span<const TableDescription> tables, Dialect dialect, 
 // the record costs).
 std::string KeepTriggerSql(const TableDescription& table, bool record, const std::string& schema);
 
-// Puts the trust in place (see TrustSql) in the connection's current schema; the caller holds the
-// transaction.
+// The view that holds the digest of the trust put in place last (column S_Digest). An opening for
+// writing compares it with the digest of this program's trust, so that whatever a later version
+// changes in the trust reaches the databases an earlier one made.
+inline constexpr const char* kTrustView = "vS_Trust";
+
+// Puts the trust in place (see TrustSql) in the connection's current schema, and its digest in the
+// trust's view; the caller holds the transaction.
 void ApplyTrust(Database& database, std::span<const TableDescription> tables, Dialect dialect);
+
+// The digest of the trust this program puts in place for `tables` in the connection's current schema.
+std::string TrustDigest(Database& database, std::span<const TableDescription> tables, Dialect dialect);
 
 // The SQL name of the connection's current schema, quoted as needed.
 std::string CurrentSchemaName(Database& database);
