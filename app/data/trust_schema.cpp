@@ -81,7 +81,8 @@ void ApplyTrust(Database& database, std::span<const TableDescription> tables, Di
   const std::string view = (server ? CurrentSchemaName(database) + "." : "") + kTrustView;
   // Every role reads the mark, as every opening compares it; only the owner makes it.
   database.Exec(sql + "DROP VIEW IF EXISTS " + view + ";\nCREATE VIEW " + view + " AS SELECT " +
-                Quoted(Sha256Hex(sql)) + " AS S_Digest;\n" + (server ? "GRANT SELECT ON " + view + " TO PUBLIC;\n" : ""));
+                Quoted(Sha256Hex(sql)) + " AS S_Digest;\n" +
+                (server ? "GRANT SELECT ON " + view + " TO PUBLIC;\n" : ""));
 }
 
 std::string TrustDigest(Database& database, std::span<const TableDescription> tables, Dialect dialect) {

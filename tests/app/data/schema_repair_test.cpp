@@ -145,7 +145,8 @@ TEST_F(SchemaRepair, AnEarlierTrustIsRenewedSilentlyByTheNextOpeningForWriting) 
     std::string sql;
   };
   const Earlier earlier_trusts[] = {
-      {"another digest", home_first_index + "CREATE VIEW vS_Trust AS SELECT 'the digest of an earlier trust' AS S_Digest"},
+      {"another digest",
+       home_first_index + "CREATE VIEW vS_Trust AS SELECT 'the digest of an earlier trust' AS S_Digest"},
       {"no digest", home_first_index},
   };
   first_.reset();
