@@ -68,25 +68,25 @@ std::string CurrentSchemaName(Database& database) {
 
 namespace {
 
-// The trust's statements for the connection's current schema.
-std::string TrustSqlHere(Database& database, std::span<const TableDescription> tables, Dialect dialect) {
-  return TrustSql(tables, dialect, dialect == Dialect::kPostgres ? CurrentSchemaName(database) : "");
+// The schema the trust's statements name: the connection's current one on a server, none in a file.
+std::string TrustSchema(Database& database, Dialect dialect) {
+  return dialect == Dialect::kPostgres ? CurrentSchemaName(database) : "";
 }
 
 }  // namespace
 
 void ApplyTrust(Database& database, std::span<const TableDescription> tables, Dialect dialect) {
-  const std::string sql = TrustSqlHere(database, tables, dialect);
-  const bool server = dialect == Dialect::kPostgres;
-  const std::string view = (server ? CurrentSchemaName(database) + "." : "") + kTrustView;
+  const std::string schema = TrustSchema(database, dialect);
+  const std::string sql = TrustSql(tables, dialect, schema);
+  const std::string view = (schema.empty() ? "" : schema + ".") + kTrustView;
   // Every role reads the mark, as every opening compares it; only the owner makes it.
   database.Exec(sql + "DROP VIEW IF EXISTS " + view + ";\nCREATE VIEW " + view + " AS SELECT " +
                 Quoted(Sha256Hex(sql)) + " AS S_Digest;\n" +
-                (server ? "GRANT SELECT ON " + view + " TO PUBLIC;\n" : ""));
+                (schema.empty() ? "" : "GRANT SELECT ON " + view + " TO PUBLIC;\n"));
 }
 
 std::string TrustDigest(Database& database, std::span<const TableDescription> tables, Dialect dialect) {
-  return Sha256Hex(TrustSqlHere(database, tables, dialect));
+  return Sha256Hex(TrustSql(tables, dialect, TrustSchema(database, dialect)));
 }
 
 }  // namespace trf
