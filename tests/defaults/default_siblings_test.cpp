@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/doubles/raised.h"
 #include "ui_shared/contracts/class_ids.h"
 #include "ui_shared/forms/form_contract.h"
 #include "ui_shared/platform/screen.h"
@@ -34,18 +33,6 @@ TEST(DefaultSiblingsTest, OneCallGivesASharedProceduresEverySibling) {
   CreateObjectAs<ErrorLog>(class_ids::kErrorLog)->Add(Error(5, "x", "trapped"));
   ASSERT_EQ(siblings.journal->errors.size(), 1u);
   shared->OwnerForm(nullptr);
-}
-
-// A sibling nobody registered is named by its class id when the library cannot make it.
-TEST(DefaultSiblingsTest, AMissingSiblingIsNamedByItsClassId) {
-  ScopedService<ClassRegistry> registry{std::make_shared<ClassRegistry>()};
-  DefaultSiblings().Register(*registry);
-  registry->Unregister(class_ids::kContainerLocator);
-  const Error e = testing::Raised([] { (void)std::make_shared<SharedProcedures>(); });
-  EXPECT_EQ(e.Number(), err::kCannotCreate);
-  EXPECT_NE(e.Description().find("no class is registered as \"KW_UIContainerInterface.ContainerLocator\""),
-            std::string::npos)
-      << e.Description();
 }
 
 }  // namespace

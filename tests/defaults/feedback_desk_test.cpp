@@ -17,6 +17,18 @@ FeedbackShowing Showing(int32_t rule_type, int32_t number, std::string message, 
           .rule_number = number};
 }
 
+// Asks a question through the dialog as the library does: filled, prepared, shown, finished and
+// cleaned up, then its answer read.
+std::string Ask(FeedbackDialog& dialog, const std::string& message) {
+  dialog.Feedback(message);
+  dialog.RuleType(Variant::Long(kRuleQuestion));
+  dialog.Prepare();
+  dialog.Show(Variant::Long(1), Variant());
+  dialog.Finish();
+  dialog.Cleanup();
+  return dialog.Result();
+}
+
 // A question takes the next scripted answer first, then what the person types (asked again until it
 // is yes or no), and is declined once nothing is left to read; a hard rule or a notice is printed
 // with its detail and takes no answer.
@@ -48,20 +60,11 @@ TEST(AskOnTerminalTest, ScriptFirstThenThePersonThenDeclined) {
 TEST(FeedbackDialogTest, RecordsEachShowingAndAnswersAsTheDeskSays) {
   auto desk = std::make_shared<FeedbackDesk>();
   FeedbackDialog dialog(desk);
-  const auto show = [&](const std::string& message) {
-    dialog.Feedback(message);
-    dialog.RuleType(Variant::Long(kRuleQuestion));
-    dialog.Prepare();
-    dialog.Show(Variant::Long(1), Variant());
-    dialog.Finish();
-    dialog.Cleanup();
-    return dialog.Result();
-  };
   desk->answers = {"0"};
-  EXPECT_EQ(show("first"), "0");
-  EXPECT_EQ(show("second"), FeedbackDesk::kUnscriptedAnswer);
+  EXPECT_EQ(Ask(dialog, "first"), "0");
+  EXPECT_EQ(Ask(dialog, "second"), FeedbackDesk::kUnscriptedAnswer);
   desk->presenter = [](const FeedbackShowing& showing) { return showing.message == "third" ? "0" : "1"; };
-  EXPECT_EQ(show("third"), "0");
+  EXPECT_EQ(Ask(dialog, "third"), "0");
   ASSERT_EQ(desk->shown.size(), 3u);
   EXPECT_EQ(desk->shown[1].message, "second");
   EXPECT_THROW(dialog.Show(Variant::Long(1), Variant()), Error) << "shown without being prepared";
@@ -72,12 +75,7 @@ TEST(FeedbackDialogTest, RecordsEachShowingAndAnswersAsTheDeskSays) {
 TEST(FeedbackDialogTest, KeepsTheLatestShowingsOnly) {
   auto desk = std::make_shared<FeedbackDesk>();
   FeedbackDialog dialog(desk);
-  for (size_t i = 0; i <= FeedbackDesk::kKeptShowings; ++i) {
-    dialog.Feedback("showing " + std::to_string(i));
-    dialog.Prepare();
-    dialog.Show(Variant::Long(1), Variant());
-    dialog.Finish();
-  }
+  for (size_t i = 0; i <= FeedbackDesk::kKeptShowings; ++i) (void)Ask(dialog, "showing " + std::to_string(i));
   ASSERT_EQ(desk->shown.size(), FeedbackDesk::kKeptShowings);
   EXPECT_EQ(desk->shown.front().message, "showing 1") << "the oldest showing stayed";
   EXPECT_EQ(desk->shown.back().message, "showing " + std::to_string(FeedbackDesk::kKeptShowings));

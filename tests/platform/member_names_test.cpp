@@ -59,24 +59,5 @@ TEST(NameIndexTest, FindsWhatAMapOfLowerCasedNamesHolds) {
   }
 }
 
-// Names that differ only in their length, or only past the bytes compared word by word, are told
-// apart; the empty name (the default member) is a name like any other.
-TEST(NameIndexTest, TellsApartNamesThatDifferOnlyInLengthOrLateBytes) {
-  NameIndex<int> index;
-  const std::string long_a = std::string(40, 'a') + "x";
-  const std::string long_b = std::string(40, 'a') + "y";
-  index.Add("", 0);
-  index.Add("Amount", 1);
-  index.Add("Amounts", 2);
-  index.Add(long_a, 3);
-  for (const auto& [name, value] : {std::pair<std::string, int>{"", 0}, {"AMOUNT", 1}, {"amountS", 2}, {long_a, 3}}) {
-    const int* found = index.FindName(name);
-    ASSERT_NE(found, nullptr) << "\"" << name << "\"";
-    EXPECT_EQ(*found, value) << "\"" << name << "\"";
-  }
-  EXPECT_EQ(index.FindName("Amoun"), nullptr);
-  EXPECT_EQ(index.FindName(long_b), nullptr);
-}
-
 }  // namespace
 }  // namespace kw

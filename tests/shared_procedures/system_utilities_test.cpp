@@ -112,28 +112,6 @@ TEST(BrowseForFolder, ChosenFolderIsCutAtTheFirstZero) {
   EXPECT_EQ(answering->asked, "4660 Where? file system only");
 }
 
-// An event pump that fails on its second run, as an event handler may.
-struct FailingPump : EventPump {
-  void DoEvents() override {
-    EventPump::DoEvents();
-    if (++runs == 2) Raise(err::kInvalidCall, "Form", "event handler failed");
-  }
-  int runs = 0;
-};
-
-// A program that ends in failure hands back its code in either wait (128 + n when signal n ended it); one that
-// could not become its program (exit 127) raises 2 from the wait that found it.
-TEST(ShellEx, FailingProgramsGiveTheirCodeAndUnrunnableOnesRaiseInEitherWait) {
-  LibraryHarness h;
-  for (const bool wait_dead : {true, false}) {
-    SCOPED_TRACE(wait_dead ? "waiting until it ends" : "polling");
-    EXPECT_EQ(h.shared->ShellEx("false", wait_dead), 1);
-    EXPECT_EQ(h.shared->ShellEx(R"(sh -c "kill -9 $$")", wait_dead), 137);
-    EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->ShellEx(R"(sh -c "exit 127")", wait_dead); }), 2, "ShellEx",
-                         wait_dead ? 20 : 30));
-  }
-}
-
 // A started program whose every wait fails, as a wait the system refuses: the system's code 6 (the
 // handle is invalid) for the waits and the reads of its exit code alike.
 struct UnwaitableChild : ChildProcess {
@@ -145,19 +123,35 @@ struct UnwaitableStarter : ProcessStarter {
   std::unique_ptr<ChildProcess> Start(const std::string&) override { return std::make_unique<UnwaitableChild>(); }
 };
 
-// A wait that itself fails raises the system's code from the step that waited: 20 when ShellEx waits
-// until the end, 30 when it polls; no exit code is made up.
-TEST(ShellEx, AWaitThatItselfFailsRaisesTheSystemCode) {
+// A program that ends in failure hands back its code in either wait (128 + n when signal n ended it); one that
+// could not become its program (exit 127) raises 2, and a wait that itself fails raises the system's code, from
+// the step that waited: 20 when ShellEx waits until the end, 30 when it polls. No exit code is made up.
+TEST(ShellEx, FailingProgramsGiveTheirCodeWhileUnrunnableOnesAndFailedWaitsRaiseInEitherWait) {
   LibraryHarness h;
-  ScopedService<ProcessStarter> starter(std::make_shared<UnwaitableStarter>());
-  EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->ShellEx("any program", true); }), 6, "ShellEx", 20));
-  EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->ShellEx("any program", false); }), 6, "ShellEx", 30));
+  for (const bool wait_dead : {true, false}) {
+    SCOPED_TRACE(wait_dead ? "waiting until it ends" : "polling");
+    const int32_t step = wait_dead ? 20 : 30;
+    EXPECT_EQ(h.shared->ShellEx("false", wait_dead), 1);
+    EXPECT_EQ(h.shared->ShellEx(R"(sh -c "kill -9 $$")", wait_dead), 137);
+    EXPECT_TRUE(
+        RaisedAt(Raised([&] { (void)h.shared->ShellEx(R"(sh -c "exit 127")", wait_dead); }), 2, "ShellEx", step));
+    ScopedService<ProcessStarter> starter(std::make_shared<UnwaitableStarter>());
+    EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->ShellEx("any program", wait_dead); }), 6, "ShellEx", step));
+  }
 }
 
-// A start failure raises at 10; exit 300 wraps to 44.
-TEST(ShellEx, ExitCodesStartFailuresAndEventErrors) {
+// An event pump that fails on its second run, as an event handler may.
+struct FailingPump : EventPump {
+  void DoEvents() override {
+    EventPump::DoEvents();
+    if (++runs == 2) Raise(err::kInvalidCall, "Form", "event handler failed");
+  }
+  int runs = 0;
+};
+
+// A start failure raises at 10; an event handler's error while polling leaves at 30.
+TEST(ShellEx, StartFailuresAndEventErrors) {
   LibraryHarness h;
-  EXPECT_EQ(h.shared->ShellEx(R"(sh -c "exit 300")"), 44);
   EXPECT_TRUE(RaisedAt(Raised([&] { (void)h.shared->ShellEx("no-such-program-trf-test", true); }), 2, "ShellEx", 10));
   auto pump = std::make_shared<FailingPump>();
   ScopedService<EventPump> pump_service(pump);

@@ -153,33 +153,6 @@ TEST(ListView, KeepsHeadersIconsAndSubItems) {
   EXPECT_EQ(Raised([&] { subs->Call("Add", Args{Variant::Long(6)}); }).Number(), widget_err::kIndexOutOfBounds);
 }
 
-// A sub-item handed out keeps its own texts: an insert before it, later adds and texts too long for
-// a one-byte length leave it as it was, and an object still held is never handed out again.
-TEST(ListView, SubItemsKeepTheirTextsAcrossInsertsAndAdds) {
-  ListView view;
-  const ObjectPtr subs = AddByName(view, "K1", "Ann")->Get("ListSubItems").ToObject();
-  const std::string long_text(300, 'y');
-  const auto add_text = [&](const std::string& text) {
-    return subs->Call("Add", Args().Named("Text", Variant::Text(text))).ToObject();
-  };
-  const ObjectPtr b =
-      subs->Call("Add", Args().Named("Text", Variant::Text("b")).Named("Key", Variant::Text("kb"))).ToObject();
-  subs->Call("Add", Args{Variant::Long(1), Variant::Text("ka"), Variant::Text("a")});
-  const ObjectPtr longer = add_text(long_text);
-  const ObjectPtr c = add_text("c");
-  EXPECT_NE(b, c);
-  EXPECT_NE(longer, c);
-  EXPECT_EQ(std::tuple(b->Get("Text").GetText(), b->Get("Key").GetText()), std::tuple("b", "kb"));
-  EXPECT_EQ(longer->Get("Text").GetText(), long_text);
-  EXPECT_EQ(c->Get("").GetText(), "c");
-  const ListSubItemTexts& texts = view.Items().Item(Variant::Text("K1"))->SubItems();
-  const std::tuple<int32_t, std::string, std::string> rows[] = {
-      {1, "a", "ka"}, {2, "b", "kb"}, {3, long_text, ""}, {4, "c", ""}};
-  for (const auto& [position, text, key] : rows) {
-    EXPECT_EQ(std::tuple(texts.Text(position), texts.Key(position)), std::tuple(text, key)) << position;
-  }
-}
-
 // The sub-items of one item after another, reached by name and let go of at once as a fill does,
 // each reach their own item's texts, and so does the sub-item an Add returns; a collection still
 // held stays with its item. An Add whose caller drops the result returns none.
@@ -204,29 +177,42 @@ TEST(ListView, SubItemsReachedItemAfterItemStayWithTheirItem) {
   }
 }
 
-// An item keeps its own text beside its sub-items' texts: a text given later, before or after
-// sub-items are added or inserted, leaves them in their places, and the item's icon reads back
-// as the kind of value it was given.
-TEST(ListView, ItemTextAndIconLiveBesideTheSubItems) {
+// An item keeps its own text beside its sub-items' texts, and a sub-item handed out keeps its own:
+// an insert before them, later adds, and texts too long for a one-byte length given before or after
+// leave each in its place, and an object still held is never handed out again.
+TEST(ListView, ItemAndSubItemTextsKeepTheirPlacesAcrossInsertsAndAdds) {
   ListView view;
   const ObjectPtr item = AddByName(view, "K1", "Ann");
   item->Let("Text", Variant::Text("Anna"));
   const ObjectPtr subs = item->Get("ListSubItems").ToObject();
-  subs->Call("Add", Args().Named("Text", Variant::Text("b")).Named("Key", Variant::Text("kb")));
-  const ObjectPtr c = subs->Call("Add", Args().Named("Text", Variant::Text("c"))).ToObject();
+  const auto add_text = [&](const std::string& text) {
+    return subs->Call("Add", Args().Named("Text", Variant::Text(text))).ToObject();
+  };
+  const std::string long_text(300, 'y');
   const std::string long_name(300, 'n');
+  const ObjectPtr b =
+      subs->Call("Add", Args().Named("Text", Variant::Text("b")).Named("Key", Variant::Text("kb"))).ToObject();
+  const ObjectPtr longer = add_text(long_text);
   item->Let("Text", Variant::Text(long_name));
   subs->Call("Add", Args{Variant::Long(1), Variant::Text("ka"), Variant::Text("a")});
-  subs->Call("Add", Args().Named("Text", Variant::Text("d")));
+  const ObjectPtr d = add_text("d");
+  EXPECT_NE(b, d);
+  EXPECT_NE(longer, d);
   EXPECT_EQ(item->Get("Text").GetText(), long_name);
-  EXPECT_EQ(c->Get("Text").GetText(), "c");
+  EXPECT_EQ(std::tuple(b->Get("Text").GetText(), b->Get("Key").GetText()), std::tuple("b", "kb"));
+  EXPECT_EQ(longer->Get("Text").GetText(), long_text);
+  EXPECT_EQ(d->Get("").GetText(), "d");
   const ListSubItemTexts& texts = view.Items().Item(Variant::Text("K1"))->SubItems();
   const std::tuple<int32_t, std::string, std::string> rows[] = {
-      {1, "a", "ka"}, {2, "b", "kb"}, {3, "c", ""}, {4, "d", ""}};
+      {1, "a", "ka"}, {2, "b", "kb"}, {3, long_text, ""}, {4, "d", ""}};
   for (const auto& [position, text, key] : rows) {
     EXPECT_EQ(std::tuple(texts.Text(position), texts.Key(position)), std::tuple(text, key)) << position;
   }
+}
 
+// An item's icon reads back as the kind of value it was given.
+TEST(ListView, ItemIconsReadBackAsTheKindGiven) {
+  ListView view;
   struct IconCase {
     const char* kind;
     Variant icon;

@@ -189,8 +189,9 @@ TEST(RichTextRtf, ReadsBytesInTheCodePageOfTheirFont) {
 }
 
 // A \upr group holds a writer's text twice: the Unicode twin in its \ud group is read instead of
-// the ANSI text, which is read only where there is no twin.
-TEST(RichTextRtf, ReadsUprTextFromItsUnicodeTwin) {
+// the ANSI text, which is read only where there is no twin. \bin n makes the next n bytes data,
+// skipped whatever they hold; with no count, or a count of 0, it skips nothing.
+TEST(RichTextRtf, ReadsUprTextFromItsTwinAndSkipsOnlyTheBinaryBytesCounted) {
   struct Row {
     const char* name;
     const char* rtf;
@@ -204,22 +205,9 @@ TEST(RichTextRtf, ReadsUprTextFromItsUnicodeTwin) {
        {"paragraph align 0", "  --- 0 [a]", "  -I- 0 [\u05D0]", "  --- 0 [c]"}},
       {"twin inside a twin", R"({\rtf1{\upr{a}{\*\ud{\upr{b}{\*\ud{c}}}d}}})", {"paragraph align 0", "  --- 0 [cd]"}},
       {"braces as text and data", R"({\rtf1{\upr{\}\bin1 {}{\*\ud{u}}}})", {"paragraph align 0", "  --- 0 [u]"}},
-  };
-  for (const Row& row : rows) EXPECT_EQ(Describe(ReadRtf(row.rtf)), row.document) << row.name;
-}
-
-// \bin n makes the next n bytes data, skipped whatever they hold; with no count, or a count of 0, it
-// skips nothing, and the text after it is read as text.
-TEST(RichTextRtf, BinarySkipsOnlyTheBytesItCounts) {
-  struct Row {
-    const char* name;
-    const char* rtf;
-    std::vector<std::string> document;
-  };
-  const Row rows[] = {
-      {"three bytes", R"({\rtf1 a\bin3 {}bc})", {"paragraph align 0", "  --- 0 [ac]"}},
-      {"a count of 0", R"({\rtf1 a\bin0 bc})", {"paragraph align 0", "  --- 0 [abc]"}},
-      {"no count", R"({\rtf1 a\bin bc})", {"paragraph align 0", "  --- 0 [abc]"}},
+      {"three binary bytes", R"({\rtf1 a\bin3 {}bc})", {"paragraph align 0", "  --- 0 [ac]"}},
+      {"a binary count of 0", R"({\rtf1 a\bin0 bc})", {"paragraph align 0", "  --- 0 [abc]"}},
+      {"no binary count", R"({\rtf1 a\bin bc})", {"paragraph align 0", "  --- 0 [abc]"}},
   };
   for (const Row& row : rows) EXPECT_EQ(Describe(ReadRtf(row.rtf)), row.document) << row.name;
 }
