@@ -227,29 +227,17 @@ TEST_F(RegionReview, ReopeningAndFilingAgainAreStepsOfTheQuestion) {
   EXPECT_EQ(StateOf("H-102"), "filed again");
 }
 
-// A filed month of a home that works on a file is imported when it verifies; the same file altered by
-// one character is refused, saying why, and so is a forged import past the program.
-TEST_F(RegionReview, AnImportedFileAlteredByOneCharacterIsRefused) {
+// A filed month of a home that works on a file is imported when it verifies, once; a forged import
+// past the program is refused. (How a file fails to verify is checked with the file's own tests.)
+TEST_F(RegionReview, AFiledMonthFromAFileIsImportedOnceAndAForgeryRefused) {
   GrantReview(*admin_, rowan_, "H-103");
   TempFolder folder;
   auto file = OpenTrfDatabase((folder.Path() / "cedar.db").string());
   OneResidentSheets sheets;
   MonthService cedar(file);
   cedar.File(5, sheets, "cedar");
-  MonthReport filed = *cedar.FiledReport(5);
+  const MonthReport filed = *cedar.FiledReport(5);
   const std::string sent = MonthReportJson(filed);
-
-  std::string altered = sent;
-  altered.replace(altered.find("2200"), 4, "2300");
-  const std::string refusal = "cedar.json does not verify: its report does not match the digest of its filing (" +
-                              filed.filing->report_digest.substr(0, 16);
-  EXPECT_EQ(SentenceOf(Raised([&] { VerifyFiledMonthFile(altered, "cedar.json"); })).substr(0, refusal.size()),
-            refusal);
-  std::string spaced = sent;
-  spaced.insert(spaced.find("\"month\""), " ");
-  EXPECT_EQ(SentenceOf(Raised([&] { VerifyFiledMonthFile(spaced, "cedar.json"); })),
-            "cedar.json does not verify: it is not as the home's program wrote it: it differs at line 1, column " +
-                std::to_string(spaced.find("\"month\"")) + ". It was not imported.");
 
   ImportFiledMonth(*rowan_db_, VerifyFiledMonthFile(sent, "cedar.json"));
   const RegionGrid grid = ReadRegionGrid(*rowan_db_, GridRange{"", YearMonth{2004, 2}, YearMonth{2004, 2}});
