@@ -37,10 +37,14 @@ struct DeskWorld {
   explicit DeskWorld(std::shared_ptr<Database> database) : services(std::move(database)) {
     RegisterScreens(host, services.database());
   }
-  // Makes the month record `month` of home `number` current and files it as the desk does.
-  void File(const std::string& number, int64_t month) {
+  // Makes March 2004 of home `number` current, as a person choosing it would.
+  void ChooseMarch(const std::string& number) {
     const HomeChoice home = host.Months().HomeNumbered(number);
     host.ChooseMonth(home, host.Months().MonthOf(home, 2004, 3));
+  }
+  // Makes the month record `month`, March of home `number`, current and files it as the desk does.
+  void File(const std::string& number, int64_t month) {
+    ChooseMarch(number);
     host.Months().File(month, host, "desk");
   }
 
@@ -160,8 +164,7 @@ TEST_F(RegionReview, AQuestionReachesTheRightDeskAndItsReplyTheReviewer) {
   EXPECT_TRUE(ReadQuestions(*DeskOf(maple_desk_)).empty()) << "another home's desk sees nothing of it";
   {
     DeskWorld birch(DeskOf(birch_desk_));
-    const HomeChoice home = birch.host.Months().HomeNumbered("H-102");
-    birch.host.ChooseMonth(home, birch.host.Months().MonthOf(home, 2004, 3));
+    birch.ChooseMarch("H-102");
     const std::vector<Problem> problems = birch.host.Problems();
     ASSERT_FALSE(problems.empty());
     const Problem& question = problems.back();
@@ -176,7 +179,7 @@ TEST_F(RegionReview, AQuestionReachesTheRightDeskAndItsReplyTheReviewer) {
                                  " from the region is on the filed month: reopen it here to put Paul Moreau, "
                                  "Monthly fee right, or answer the question in words"));
     birch.host.Months().Reopen(kBirchMarch, "the fee is checked");
-    birch.host.ChooseMonth(home, birch.host.Months().MonthOf(home, 2004, 3));
+    birch.ChooseMarch("H-102");
     birch.host.Open(birch.host.Problems().back());
     ScreenView view;
     birch.host.Describe(view);
