@@ -9,7 +9,6 @@
 #include "app/business/business_classes.h"
 #include "app/business/group_validators.h"
 #include "tests/app/app_world.h"
-#include "tests/app/test_database.h"
 
 namespace trf::testing {
 namespace {
@@ -128,19 +127,6 @@ TEST_F(KeptAcceptancesTest, ASendOffRunWithoutMessagesRecordsNothing) {
   GroupQuestion(*sending_off)->Broken(false);
   sending_off->Validate(std::to_string(kMarch));
   EXPECT_EQ(Acceptances(), 0);
-}
-
-// The accepted questions are read through an index of their own on both engines, month first; the
-// home-first index of earlier versions is gone.
-TEST_F(KeptAcceptancesTest, AcceptedQuestionsHaveAnIndex) {
-  const bool server = !TestServer().empty();
-  const auto indexes_named = [&](const std::string& name) {
-    return world.Count(server ? "SELECT COUNT(*) FROM pg_indexes WHERE indexname = lower('" + name +
-                                    "') AND schemaname = current_schema()"
-                              : "SELECT COUNT(*) FROM sqlite_master WHERE name = '" + name + "'");
-  };
-  EXPECT_EQ(indexes_named("ixS_ChangeRecord_AcceptedByMonth"), 1);
-  EXPECT_EQ(indexes_named("ixS_ChangeRecord_Accepted"), 0);
 }
 
 }  // namespace

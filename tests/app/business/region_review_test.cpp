@@ -37,10 +37,14 @@ struct DeskWorld {
   explicit DeskWorld(std::shared_ptr<Database> database) : services(std::move(database)) {
     RegisterScreens(host, services.database());
   }
-  // Makes the month record `month` of home `number` current and files it as the desk does.
-  void File(const std::string& number, int64_t month) {
+  // Makes March 2004 of home `number` current, as a person choosing it would.
+  void ChooseMarch(const std::string& number) {
     const HomeChoice home = host.Months().HomeNumbered(number);
     host.ChooseMonth(home, host.Months().MonthOf(home, 2004, 3));
+  }
+  // Makes the month record `month`, March of home `number`, current and files it as the desk does.
+  void File(const std::string& number, int64_t month) {
+    ChooseMarch(number);
     host.Months().File(month, host, "desk");
   }
 
@@ -160,8 +164,7 @@ TEST_F(RegionReview, AQuestionReachesTheRightDeskAndItsReplyTheReviewer) {
   EXPECT_TRUE(ReadQuestions(*DeskOf(maple_desk_)).empty()) << "another home's desk sees nothing of it";
   {
     DeskWorld birch(DeskOf(birch_desk_));
-    const HomeChoice home = birch.host.Months().HomeNumbered("H-102");
-    birch.host.ChooseMonth(home, birch.host.Months().MonthOf(home, 2004, 3));
+    birch.ChooseMarch("H-102");
     const std::vector<Problem> problems = birch.host.Problems();
     ASSERT_FALSE(problems.empty());
     const Problem& question = problems.back();
@@ -176,7 +179,7 @@ TEST_F(RegionReview, AQuestionReachesTheRightDeskAndItsReplyTheReviewer) {
                                  " from the region is on the filed month: reopen it here to put Paul Moreau, "
                                  "Monthly fee right, or answer the question in words"));
     birch.host.Months().Reopen(kBirchMarch, "the fee is checked");
-    birch.host.ChooseMonth(home, birch.host.Months().MonthOf(home, 2004, 3));
+    birch.ChooseMarch("H-102");
     birch.host.Open(birch.host.Problems().back());
     ScreenView view;
     birch.host.Describe(view);
@@ -227,29 +230,17 @@ TEST_F(RegionReview, ReopeningAndFilingAgainAreStepsOfTheQuestion) {
   EXPECT_EQ(StateOf("H-102"), "filed again");
 }
 
-// A filed month of a home that works on a file is imported when it verifies; the same file altered by
-// one character is refused, saying why, and so is a forged import past the program.
-TEST_F(RegionReview, AnImportedFileAlteredByOneCharacterIsRefused) {
+// A filed month of a home that works on a file is imported when it verifies, once; a forged import
+// past the program is refused. (How a file fails to verify is checked with the file's own tests.)
+TEST_F(RegionReview, AFiledMonthFromAFileIsImportedOnceAndAForgeryRefused) {
   GrantReview(*admin_, rowan_, "H-103");
   TempFolder folder;
   auto file = OpenTrfDatabase((folder.Path() / "cedar.db").string());
   OneResidentSheets sheets;
   MonthService cedar(file);
   cedar.File(5, sheets, "cedar");
-  MonthReport filed = *cedar.FiledReport(5);
+  const MonthReport filed = *cedar.FiledReport(5);
   const std::string sent = MonthReportJson(filed);
-
-  std::string altered = sent;
-  altered.replace(altered.find("2200"), 4, "2300");
-  const std::string refusal = "cedar.json does not verify: its report does not match the digest of its filing (" +
-                              filed.filing->report_digest.substr(0, 16);
-  EXPECT_EQ(SentenceOf(Raised([&] { VerifyFiledMonthFile(altered, "cedar.json"); })).substr(0, refusal.size()),
-            refusal);
-  std::string spaced = sent;
-  spaced.insert(spaced.find("\"month\""), " ");
-  EXPECT_EQ(SentenceOf(Raised([&] { VerifyFiledMonthFile(spaced, "cedar.json"); })),
-            "cedar.json does not verify: it is not as the home's program wrote it: it differs at line 1, column " +
-                std::to_string(spaced.find("\"month\"")) + ". It was not imported.");
 
   ImportFiledMonth(*rowan_db_, VerifyFiledMonthFile(sent, "cedar.json"));
   const RegionGrid grid = ReadRegionGrid(*rowan_db_, GridRange{"", YearMonth{2004, 2}, YearMonth{2004, 2}});

@@ -20,39 +20,38 @@ using kw::testing::Raised;
 // One region of four homes that each worked three months, made once for the suite.
 class RegionMaker : public ::testing::Test {
  protected:
+  // The region made for the suite, or why it was not made.
+  struct Made {
+    std::string location = testing::TestDatabaseLocation("");
+    RegionShape shape{.homes = 4, .months = 3, .desk_prefix = "rm" + std::to_string(::getpid())};
+    RegionCounts counts;
+    std::string failure;  // empty when the region was made
+  };
   static void SetUpTestSuite() {
     if (testing::TestServer().empty()) return;
-    location_ = new std::string(testing::TestDatabaseLocation(""));
-    shape_ = new RegionShape{.homes = 4, .months = 3, .desk_prefix = "rm" + std::to_string(::getpid())};
-    counts_ = new RegionCounts();
-    failure_ = new std::string();
+    made_ = new Made();
     try {
-      *counts_ = MakeRegion(*location_, *shape_);
+      made_->counts = MakeRegion(made_->location, made_->shape);
     } catch (const kw::Error& error) {
-      *failure_ = error.Description();
+      made_->failure = error.Description();
     } catch (const std::exception& error) {
-      *failure_ = error.what();
+      made_->failure = error.what();
     }
   }
-  static void TearDownTestSuite() {
-    delete location_;
-    delete shape_;
-    delete counts_;
-    delete failure_;
-  }
+  static void TearDownTestSuite() { delete made_; }
   void SetUp() override {
     ASSERT_FALSE(testing::TestServer().empty())
         << "these tests run on the test server that `ctest -L postgresql` starts";
     // A failure while the region was made fails each test, rather than passing it over.
-    ASSERT_TRUE(failure_->empty()) << "the region was not made: " << *failure_;
-    admin_ = std::make_shared<PostgresDatabase>(*location_);
+    ASSERT_TRUE(made_->failure.empty()) << "the region was not made: " << made_->failure;
+    admin_ = std::make_shared<PostgresDatabase>(made_->location);
   }
   int64_t Count(const std::string& sql) {
     auto query = admin_->Prepare(sql);
     query->Step();
     return static_cast<int64_t>(query->Column(0).ToDouble());
   }
-  // Home `home`'s month in state `status`, as its desk sees it on `desk`.
+  // The earliest month in state `status` that `desk` sees (a desk sees one home).
   static kw::Variant MonthOf(Database& desk, int status) {
     auto query = desk.Prepare(
         "SELECT H_HomeMonthlyStatsID FROM tbH_HomeMonthlyStats WHERE StatStatus = ? "
@@ -61,26 +60,19 @@ class RegionMaker : public ::testing::Test {
     return query->Step() ? query->Column(0) : kw::Variant::Null();
   }
 
-  static std::string* location_;
-  static RegionShape* shape_;
-  static RegionCounts* counts_;
-  static std::string* failure_;  // why the region was not made; empty when it was
+  static inline Made* made_ = nullptr;
   std::shared_ptr<Database> admin_;
 };
-std::string* RegionMaker::location_ = nullptr;
-RegionShape* RegionMaker::shape_ = nullptr;
-RegionCounts* RegionMaker::counts_ = nullptr;
-std::string* RegionMaker::failure_ = nullptr;
 
 // Every entry sits on its home's chain, every head is the chain's end, every filing fits.
 TEST_F(RegionMaker, AMadeRegionIsIntactOnItsChains) {
   const TrustCheck check = VerifyTrust(*admin_);
   EXPECT_TRUE(check.Intact()) << (check.findings.empty() ? "" : check.findings.front());
-  EXPECT_EQ(check.changes, counts_->changes);
+  EXPECT_EQ(check.changes, made_->counts.changes);
   EXPECT_EQ(check.homes, 4);
-  EXPECT_EQ(check.filings, counts_->filings);
-  EXPECT_EQ(Count("SELECT COUNT(*) FROM tbH_Residents"), counts_->residents);
-  EXPECT_EQ(Count("SELECT COUNT(*) FROM tbS_HomeAccess"), counts_->desks);
+  EXPECT_EQ(check.filings, made_->counts.filings);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM tbH_Residents"), made_->counts.residents);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM tbS_HomeAccess"), made_->counts.desks);
 }
 
 // A row added is on record as the server's own JSON of the row, for every kind of row a desk adds.
@@ -119,7 +111,7 @@ TEST_F(RegionMaker, EveryHomeHasItsMonthsFiledButTheLast) {
 // A desk of a made region sees its home alone, saves in its active month on its home's chain, and
 // is refused a change to a month it filed.
 TEST_F(RegionMaker, ADeskWorksInItsActiveMonthAndNotInAFiledOne) {
-  auto desk = OpenTrfDatabase(WithRole(*location_, RegionHomes::DeskRole(*shape_, 2)));
+  auto desk = OpenTrfDatabase(WithRole(made_->location, RegionHomes::DeskRole(made_->shape, 2)));
   auto homes = desk->Prepare("SELECT H_HomeNum FROM tbH_Homes");
   ASSERT_TRUE(homes->Step());
   EXPECT_EQ(homes->Column(0).ToText(), "H-00002");
@@ -134,7 +126,7 @@ TEST_F(RegionMaker, ADeskWorksInItsActiveMonthAndNotInAFiledOne) {
   active.SaveBatch();
   const TrustCheck check = VerifyTrust(*admin_);
   EXPECT_TRUE(check.Intact()) << (check.findings.empty() ? "" : check.findings.front());
-  EXPECT_EQ(check.changes, counts_->changes + 1);
+  EXPECT_EQ(check.changes, made_->counts.changes + 1);
 
   LIResidents filed(desk);
   filed.Load(MonthOf(*desk, 2));
@@ -148,7 +140,7 @@ TEST_F(RegionMaker, ADeskWorksInItsActiveMonthAndNotInAFiledOne) {
 // size: told to avoid reading whole tables, the server finds a way without any for each of them (a
 // policy whose condition no index serves would leave it none).
 TEST_F(RegionMaker, ADesksMonthIsFoundByIndexesAlone) {
-  auto desk = OpenTrfDatabase(WithRole(*location_, RegionHomes::DeskRole(*shape_, 3)));
+  auto desk = OpenTrfDatabase(WithRole(made_->location, RegionHomes::DeskRole(made_->shape, 3)));
   const std::string month = MonthOf(*desk, 1).ToText();
   desk->Exec("SET enable_seqscan = off");
   for (const std::string& sql : std::vector<std::string>{

@@ -31,10 +31,14 @@ constexpr int64_t kBirchMarch = 4;  // passes
 class MonthServiceTest : public ::testing::Test {
  protected:
   MonthService& Months() const { return world.host.Months(); }
-  // Makes Birch Court's March current, as a person choosing it would, and files it.
+  // Makes March 2004 of home `number` current, as a person choosing it would.
+  void ChooseMarch(const std::string& number) {
+    const HomeChoice home = Months().HomeNumbered(number);
+    world.host.ChooseMonth(home, Months().MonthOf(home, 2004, 3));
+  }
+  // Makes Birch Court's March current and files it.
   void FileBirchMarch() {
-    const HomeChoice birch = Months().HomeNumbered("H-102");
-    world.host.ChooseMonth(birch, Months().MonthOf(birch, 2004, 3));
+    ChooseMarch("H-102");
     Months().File(kBirchMarch, world.host, "alice");
   }
 
@@ -53,8 +57,7 @@ std::map<std::string, int32_t> Rows(const AppWorld& world) {
 // and holding a filed month against its filing leave every table as it was, the change record included.
 TEST_F(MonthServiceTest, LookingAtAMonthStoresNothing) {
   FileBirchMarch();
-  const HomeChoice maple = Months().HomeNumbered("H-101");
-  world.host.ChooseMonth(maple, Months().MonthOf(maple, 2004, 3));
+  ChooseMarch("H-101");
   // A month with an expense line missing, as one started before the lines came with the start.
   world.services.database()->Exec("DELETE FROM tbH_MonthlyExpenses WHERE H_MonthlyExpensesID = 4");
   struct Look {
@@ -75,8 +78,7 @@ TEST_F(MonthServiceTest, LookingAtAMonthStoresNothing) {
        }},
       {"the filed month held against its filing",
        [&] {
-         const HomeChoice birch = Months().HomeNumbered("H-102");
-         world.host.ChooseMonth(birch, Months().MonthOf(birch, 2004, 3));
+         ChooseMarch("H-102");
          std::ignore = Months().DifferencesFromFiling(kBirchMarch, world.host);
        }},
   };

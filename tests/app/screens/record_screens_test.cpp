@@ -139,13 +139,6 @@ TEST_F(RecordScreensTest, StartingAMonthMakesItsExpenseLines) {
   EXPECT_EQ(world.Count(lines), 4) << "a refused start makes no line";
 }
 
-// Monthly Expenses shows the month's stored lines and adds none by hand.
-TEST_F(RecordScreensTest, ExpenseLinesAreShownAsStored) {
-  RecordScreen& expenses = Show("expenses");
-  EXPECT_EQ(expenses.ListRows(), 4);
-  EXPECT_THROW(expenses.AddRecord(), ScreenRefusal);
-}
-
 // A month belongs to its home: choosing another home leaves no month current, nor that month's status, type or date.
 TEST_F(RecordScreensTest, ChoosingAnotherHomeClearsTheWholeMonthContext) {
   ScreenContainer& context = world.Container();
@@ -223,16 +216,9 @@ TEST_F(RecordScreensTest, ScreensSayWhatTheyAllowNow) {
   EXPECT_EQ(allows(), std::tuple(true, true, true, true, true));
 }
 
-// The expense lines show their categories by name.
-TEST_F(RecordScreensTest, LookupColumnsShowNames) {
-  Show("expenses");
-  ScreenView view;
-  world.host.Describe(view);
-  EXPECT_EQ(view.list->rows.at(0).at(0), "Food");
-}
-
 // A list shows the columns its table marks for listing, under their captions, with what each holds;
 // a value not filled in is an empty cell, a lookup's is its name, and each row names its record's key.
+// Monthly Expenses lists the month's stored lines, its categories by name, and adds none by hand.
 TEST_F(RecordScreensTest, ListShowsTheColumnsItsTableMarks) {
   Show("residents");
   ScreenView view;
@@ -246,11 +232,14 @@ TEST_F(RecordScreensTest, ListShowsTheColumnsItsTableMarks) {
   EXPECT_EQ(residents.ListCell(0, 4), "Andersen family");
   EXPECT_EQ(std::tuple(residents.ListKey(0), residents.ListKey(4), residents.ListKey(6)),
             std::tuple(std::string("4"), std::string("8"), std::string()));
-  Show("expenses");
+  RecordScreen& expense_lines = Show("expenses");
   ScreenView expenses;
   world.host.Describe(expenses);
   EXPECT_EQ(expenses.list->headers, (std::vector<std::string>{"Category", "Amount"}));
   EXPECT_EQ(expenses.list->kinds, (std::vector<ColumnKind>{ColumnKind::kLookup, ColumnKind::kMoney}));
+  EXPECT_EQ(expenses.list->rows.at(0).at(0), "Food") << "a category by its name";
+  EXPECT_EQ(expense_lines.ListRows(), 4) << "the month's stored lines";
+  EXPECT_THROW(expense_lines.AddRecord(), ScreenRefusal) << "an expense line added by hand";
 }
 
 // The active-field colours go where the person enters a field, nothing written, and leave the fields with the person.

@@ -38,7 +38,6 @@ TEST(FrontEndTest, ScreenAndFeedbackBoxAreRendered) {
   for (const std::string& line : RenderFeedbackBox(long_word, 20)) EXPECT_EQ(line.size(), 20u) << line;
 }
 
-// Without a queued answer a script declines and a terminal is asked until it says yes or no.
 // A list's amounts read as the history and the desktop show them, to the right of their column; a
 // text in an amount's column that is no number (one being typed) stays as it is.
 TEST(FrontEndTest, AListShowsItsAmountsGroupedToTheRight) {
@@ -54,6 +53,8 @@ TEST(FrontEndTest, AListShowsItsAmountsGroupedToTheRight) {
       << ::testing::PrintToString(lines);
 }
 
+// Without a queued answer a script declines and a terminal is asked until it says yes or no; at a
+// question the terminal takes the script's own command as an answer too: "answer yes", "answer no".
 TEST(FrontEndTest, QuestionsAreAnsweredFromQueueTerminalOrDeclined) {
   std::ostringstream out;
   Transcript transcript(out);
@@ -72,20 +73,14 @@ TEST(FrontEndTest, QuestionsAreAnsweredFromQueueTerminalOrDeclined) {
   const FeedbackPresenter person = MakeTerminalPresenter(transcript, desk, &terminal);
   EXPECT_EQ((std::vector<std::string>{person(question), person(question), person(question)}),
             (std::vector<std::string>{"0", "1", "1"}));  // the end of input declines
-}
 
-// At a question the terminal takes the script's own command as an answer too: "answer yes", "answer no".
-TEST(FrontEndTest, AQuestionTakesTheAnswerCommand) {
-  std::ostringstream out;
-  Transcript transcript(out);
-  FeedbackDesk desk;
-  const FeedbackShowing question{"Residents", "Keep it?", "", 0, 3105, 0, false};
-  std::istringstream terminal("answer yes\nAnswer  No\nanswer maybe\n");
-  const FeedbackPresenter person = MakeTerminalPresenter(transcript, desk, &terminal);
-  EXPECT_EQ(person(question), "0") << "answer yes accepts";
-  EXPECT_EQ(person(question), "1") << "answer no declines, whatever the case and the blanks";
-  EXPECT_EQ(person(question), "1") << "answer maybe is asked again, and the end of input declines";
-  EXPECT_NE(out.str().find("Please answer y (yes) or n (no)"), std::string::npos);
+  std::istringstream commands("answer yes\nAnswer  No\nanswer maybe\n");
+  const FeedbackPresenter answering = MakeTerminalPresenter(transcript, desk, &commands);
+  EXPECT_EQ(answering(question), "0") << "answer yes accepts";
+  EXPECT_EQ(answering(question), "1") << "answer no declines, whatever the case and the blanks";
+  const size_t before_maybe = out.str().size();
+  EXPECT_EQ(answering(question), "1") << "answer maybe is asked again, and the end of input declines";
+  EXPECT_NE(out.str().find("Please answer y (yes) or n (no)", before_maybe), std::string::npos);
 }
 
 }  // namespace
