@@ -1,11 +1,14 @@
-// The test database's location on either engine.
+// The test database's location on either engine, and what tests ask of it.
 #include "tests/app/test_database.h"
 
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 #include "app/data/postgres_database.h"
+#include "app/data/transaction.h"
 
 namespace trf::testing {
 
@@ -31,6 +34,26 @@ void MakeRole(const std::string& role, const std::string& more) {
 
 std::string AsRole(std::string location, const std::string& role) {
   return location.replace(location.find("user=trf"), 8, "user=" + role);
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::string Scalar(Database& database, const std::string& sql) {
+  auto query = database.Prepare(sql);
+  return query->Step() ? query->Column(0).ToText() : "(no row)";
+}
+
+void RunCommitted(Database& database, const std::string& sql) {
+  Transaction transaction(database);
+  database.Exec(sql);
+  transaction.Commit();
+}
+
+void ServerTest::SetUp() {
+  ASSERT_FALSE(TestServer().empty()) << "these tests run on the test server that `ctest -L postgresql` starts";
 }
 
 }  // namespace trf::testing

@@ -1,7 +1,12 @@
-// A test's database: on SQLite, or in a schema of its own on the test server whose URI is in TRF_TEST_PG.
+// A test's database: on SQLite, or in a schema of its own on the test server whose URI is in TRF_TEST_PG;
+// what tests on either engine read and write of it; and the tests that need the server.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
+
+#include "app/data/database.h"
 
 namespace trf::testing {
 
@@ -15,5 +20,18 @@ std::string TestDatabaseLocation(const std::string& sqlite_location);
 void MakeRole(const std::string& role, const std::string& more = "");
 // `location`, a URI of the test server's superuser, as the role `role` connects with it.
 std::string AsRole(std::string location, const std::string& role);
+
+// The bytes of the file at `path` ("" when there is none).
+std::string FileBytes(const std::string& path);
+// The first column of the first row `sql` answers on `database`, as text ("(no row)" when none).
+std::string Scalar(Database& database, const std::string& sql);
+// Runs `sql` in a transaction of its own on `database`, and commits it.
+void RunCommitted(Database& database, const std::string& sql);
+
+// The tests that only a server has: run by hand without the test server, they say what they lack.
+class ServerTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+};
 
 }  // namespace trf::testing

@@ -93,13 +93,9 @@ class BatchCrashTest : public ::testing::Test {
   int32_t ResidentsAfterReopening() {
     auto database = OpenTrfDatabase(location);
     if (TestServer().empty()) {
-      auto check = database->Prepare("PRAGMA integrity_check");
-      check->Step();
-      EXPECT_EQ(check->Column(0).ToText(), "ok");
+      EXPECT_EQ(Scalar(*database, "PRAGMA integrity_check"), "ok");
     }
-    auto count = database->Prepare("SELECT COUNT(*) FROM tbH_Residents");
-    count->Step();
-    return count->Column(0).ToLong();
+    return std::stoi(Scalar(*database, "SELECT COUNT(*) FROM tbH_Residents"));
   }
 
   std::string path =

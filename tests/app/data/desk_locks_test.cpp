@@ -1,8 +1,6 @@
 // No desk stops the others: a hostile desk holding the schema's lock, a whole table or a row keeps
 // another desk waiting no longer than its lock timeout (here one second), after which the step is
 // refused in words that name what is held; a desk on a current schema takes no lock to start.
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -15,6 +13,7 @@
 #include "app/data/postgres_database.h"
 #include "app/data/trf_database.h"
 #include "tests/app/app_world.h"
+#include "tests/app/data/desk_roles.h"
 #include "tests/app/test_database.h"
 #include "tests/doubles/raised.h"
 
@@ -29,12 +28,6 @@ constexpr int kTimeoutMs = 1000;
 // What a refusal may take beyond the timeout on a busy machine: more means it hung.
 constexpr milliseconds kLeeway{3000};
 
-// The first column of the first row of `sql`, as a whole number.
-int32_t Count(Database& database, const std::string& sql) {
-  auto query = database.Prepare(sql);
-  return query->Step() ? query->Column(0).ToLong() : -1;
-}
-
 // The time `action` takes.
 milliseconds Timed(const std::function<void()>& action) {
   const auto start = std::chrono::steady_clock::now();
@@ -42,32 +35,30 @@ milliseconds Timed(const std::function<void()>& action) {
   return std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - start);
 }
 
-class DeskLocks : public ::testing::Test {
+// Maple's is the quiet desk; birch's, granted maple's home as well, the hostile one.
+class DeskLocks : public DeskRoles {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(TestServer().empty()) << "these tests run on the test server that `ctest -L postgresql` starts";
-    location_ = TestDatabaseLocation("");
-    admin_ = OpenTrfDatabase(location_);
-    for (const std::string& role : {quiet_, hostile_}) {
-      MakeRole(role);
-      GrantHome(*admin_, role, "H-101");
-    }
-    hostile_desk_ = std::make_unique<PostgresDatabase>(AsRole(location_, hostile_));
+    DeskRoles::SetUp();
+    GrantHome(*admin_, birch_desk_, "H-101");
+    hostile_desk_ = std::make_unique<PostgresDatabase>(AsRole(location_, birch_desk_));
   }
   // The quiet desk's database, as trf opens it, waiting `kTimeoutMs` for what others hold.
   std::shared_ptr<Database> QuietDesk() const {
-    return OpenTrfDatabase(AsRole(location_, quiet_), Access::kReadWrite, kTimeoutMs);
+    return OpenTrfDatabase(AsRole(location_, maple_desk_), Access::kReadWrite, kTimeoutMs);
   }
   // The hostile desk takes `lock` in a transaction it keeps open.
   void HostileHolds(const std::string& lock) const {
     hostile_desk_->Begin();
     hostile_desk_->Exec(lock);
   }
+  // Whether `waited` is the whole timeout and not much more: a refusal that neither came early nor hung.
+  static ::testing::AssertionResult WaitedTheTimeout(milliseconds waited) {
+    if (waited >= milliseconds(kTimeoutMs) && waited < milliseconds(kTimeoutMs) + kLeeway)
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "waited " << waited.count() << " ms for a timeout of " << kTimeoutMs;
+  }
 
-  const std::string quiet_ = "quiet_desk_" + std::to_string(::getpid());
-  const std::string hostile_ = "hostile_desk_" + std::to_string(::getpid());
-  std::string location_;
-  std::shared_ptr<Database> admin_;
   std::unique_ptr<PostgresDatabase> hostile_desk_;
 };
 
@@ -87,8 +78,7 @@ TEST_F(DeskLocks, TheSchemaLockStopsOnlyAnOpeningThatMustChangeTheSchema) {
   EXPECT_EQ(SentenceOf(refused), "Another desk is making the TRF's tables at " + ShownLocation(fresh) +
                                      " or bringing them up to date, or holds their lock, longer than this desk "
                                      "waits: nothing was changed; try again in a moment.");
-  EXPECT_GE(waited, milliseconds(kTimeoutMs));
-  EXPECT_LT(waited, milliseconds(kTimeoutMs) + kLeeway);
+  EXPECT_TRUE(WaitedTheTimeout(waited));
   hostile_desk_->Exec("SELECT pg_advisory_unlock(1414678065)");
   EXPECT_TRUE(OpenTrfDatabase(fresh, Access::kReadWrite, kTimeoutMs)) << "once the lock is let go, it is made";
 }
@@ -113,13 +103,12 @@ TEST_F(DeskLocks, ALockedTableEndsSavesAndLoadsInWordsWithinTheTimeout) {
 
   waited = Timed([&] { refused = Raised([&] { residents.Load(Long(3)); }); });
   EXPECT_EQ(SentenceOf(refused), "Nothing could be read: another desk holds the residents of this month; try again.");
-  EXPECT_GE(waited, milliseconds(kTimeoutMs));
-  EXPECT_LT(waited, milliseconds(kTimeoutMs) + kLeeway);
+  EXPECT_TRUE(WaitedTheTimeout(waited));
   EXPECT_EQ(residents.PendingChanges(), 1) << "a refused load dropped the edit";
 
   hostile_desk_->Rollback();
   residents.SaveBatch();
-  EXPECT_EQ(Count(*admin_, "SELECT COUNT(*) FROM tbH_Residents WHERE H_MonthlyFee = 2550"), 1);
+  EXPECT_EQ(Scalar(*admin_, "SELECT COUNT(*) FROM tbH_Residents WHERE H_MonthlyFee = 2550"), "1");
 }
 
 // Each kind of record is named by what it belongs to when its table is held.
@@ -157,11 +146,10 @@ TEST_F(DeskLocks, ARowHeldForUpdateEndsTheSaveInWords) {
   kw::Error refused(0, "", "");
   const milliseconds waited = Timed([&] { refused = Raised([&] { (void)families.Save(true); }); });
   EXPECT_EQ(SentenceOf(refused), "Nothing was saved: another desk holds the family groups of this home; try again.");
-  EXPECT_GE(waited, milliseconds(kTimeoutMs));
-  EXPECT_LT(waited, milliseconds(kTimeoutMs) + kLeeway);
+  EXPECT_TRUE(WaitedTheTimeout(waited));
   hostile_desk_->Rollback();
   EXPECT_TRUE(families.Save(true));
-  EXPECT_EQ(Count(*admin_, "SELECT COUNT(*) FROM tbH_FamilyGroups WHERE H_MMLOFee = 12"), 1);
+  EXPECT_EQ(Scalar(*admin_, "SELECT COUNT(*) FROM tbH_FamilyGroups WHERE H_MMLOFee = 12"), "1");
 }
 
 }  // namespace

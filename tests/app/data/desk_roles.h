@@ -10,18 +10,17 @@
 #include <string>
 
 #include "app/data/database.h"
+#include "tests/app/test_database.h"
 
 namespace trf::testing {
 
-class DeskRoles : public ::testing::Test {
+class DeskRoles : public ServerTest {
  protected:
   void SetUp() override;
   // The database as the desk that connects as `role` sees it.
   std::shared_ptr<Database> DeskOf(const std::string& role);
-  // The first column of the first row `sql` answers on `database`, as text ("(no row)" when none).
-  static std::string Scalar(Database& database, const std::string& sql);
   // Runs `sql` in a transaction of its own on `database`, and commits it.
-  static void Run(Database& database, const std::string& sql);
+  static void Run(Database& database, const std::string& sql) { RunCommitted(database, sql); }
 
   const std::string maple_desk_ = "maple_desk_" + std::to_string(::getpid());
   const std::string birch_desk_ = "birch_desk_" + std::to_string(::getpid());

@@ -38,17 +38,17 @@ class HostileDesk : public DeskRoles {
     transaction.Commit();
   }
   int64_t ChangeCount() { return std::stoll(Scalar(*admin_, "SELECT COUNT(*) FROM tbS_ChangeRecord")); }
-  std::string NotAllowed() const {
-    return "This desk (role " + maple_desk_ + ") may not do that: only the administrator of the TRF database may.";
-  }
 
   std::shared_ptr<Database> maple_;
 };
 
-// Every attack on the record, the lock, the filings and the keys is refused, and records nothing.
+// Every attack on the record, the lock, the filings, the keys, the schema and the permissions is
+// refused, and records nothing. A resident put in a family group of another home is refused in the
+// same words whether the group exists or not: the refusal tells nothing of another home's keys.
 TEST_F(HostileDesk, EveryAttackIsRefusedAndWritesNothing) {
   File(*maple_, kMapleMarch);
-  const std::string not_allowed = NotAllowed();
+  const std::string not_allowed =
+      "This desk (role " + maple_desk_ + ") may not do that: only the administrator of the TRF database may.";
   const std::string no_record = "A question is accepted for a record this desk may see: there is no such record here.";
   const std::string other_group =
       "The family group chosen is not one of this home's own family groups: choose one of them. Nothing was written.";
@@ -87,6 +87,7 @@ TEST_F(HostileDesk, EveryAttackIsRefusedAndWritesNothing) {
        "('tbH_Residents', '999', 'h_monthlyfee', '1', 3121, 'accepted')",
        no_record},
       {"changing the change record", "UPDATE tbS_ChangeRecord SET S_Who = 'nobody'", not_allowed},
+      {"emptying the change record", "DELETE FROM tbS_ChangeRecord", not_allowed},
       {"moving a chain's head", "UPDATE tbS_ChainHeads SET S_Digest = 'x'", not_allowed},
       {"taking a chain's head itself", "SELECT trf_chain_head(2)", not_allowed},
       {"counting keys itself", "SELECT nextval(pg_get_serial_sequence('tbh_residents', 'h_residentsid'))", not_allowed},
@@ -96,26 +97,24 @@ TEST_F(HostileDesk, EveryAttackIsRefusedAndWritesNothing) {
        "The key of a new record is given by the database, and this one was not given to this desk."},
       {"changing a record's key", "UPDATE tbH_FamilyGroups SET H_FamilyGroupsID = 50 WHERE H_FamilyGroupsID = 1",
        not_allowed},
+      {"a resident in Birch Court's Moreau family",
+       "UPDATE tbH_Residents SET H_FamilyGroupsID = 4 WHERE H_ResidentsID = 2", other_group},
+      {"a resident in a family group nobody has",
+       "UPDATE tbH_Residents SET H_FamilyGroupsID = 999 WHERE H_ResidentsID = 2", other_group},
+      {"dropping the policy that keeps homes apart", "DROP POLICY trf_homes_apart ON tbH_Residents", not_allowed},
+      {"disabling the triggers", "ALTER TABLE tbH_Residents DISABLE TRIGGER ALL", not_allowed},
+      {"granting itself a home", "INSERT INTO tbS_HomeAccess (S_Role, H_HomesID) VALUES (current_user, 2)",
+       not_allowed},
   };
   const int64_t changes = ChangeCount();
   for (const auto& attack : attacks) {
-    EXPECT_TRUE(Refusal(attack.sql).starts_with(attack.refusal)) << attack.attack << ": " << Refusal(attack.sql);
+    const std::string refusal = Refusal(attack.sql);
+    EXPECT_TRUE(refusal.starts_with(attack.refusal)) << attack.attack << ": " << refusal;
   }
   EXPECT_EQ(ChangeCount(), changes) << "a refused attack left an entry in the change record";
   EXPECT_EQ(Scalar(*admin_, "SELECT H_FiledBy FROM tbH_MonthFilings"), maple_desk_);
-}
-
-// A resident that points at a family group of another home is refused in the same words whether the
-// group exists or not: the refusal tells nothing of another home's keys.
-TEST_F(HostileDesk, AnotherHomesFamilyGroupIsRefusedWithoutTellingItExists) {
-  const std::string refusal =
-      "The family group chosen is not one of this home's own family groups: choose one of them. Nothing was written.";
-  EXPECT_EQ(Refusal("UPDATE tbH_Residents SET H_FamilyGroupsID = 4 WHERE H_ResidentsID = 5"), refusal)
-      << "Birch Court's Moreau family";
-  EXPECT_EQ(Refusal("UPDATE tbH_Residents SET H_FamilyGroupsID = 999 WHERE H_ResidentsID = 5"), refusal)
-      << "a group nobody has";
-  Run(*maple_, "UPDATE tbH_Residents SET H_FamilyGroupsID = 2 WHERE H_ResidentsID = 5");  // Maple's own Okafors
-  EXPECT_EQ(Scalar(*admin_, "SELECT H_FamilyGroupsID FROM tbH_Residents WHERE H_ResidentsID = 5"), "2");
+  Run(*maple_, "UPDATE tbH_Residents SET H_FamilyGroupsID = 3 WHERE H_ResidentsID = 2");  // Maple's own Lindqvists
+  EXPECT_EQ(Scalar(*admin_, "SELECT H_FamilyGroupsID FROM tbH_Residents WHERE H_ResidentsID = 2"), "3");
 }
 
 // Even a desk allowed temporary tables (the administrator granted it one by hand) cannot put them in
@@ -149,7 +148,8 @@ TEST_F(HostileDesk, TemporaryTablesStandInForNothing) {
 }
 
 // A desk files and reopens through the rule alone: the server writes who, when, the report's digest
-// and the chain's digest at filing; a reopened filing stays as it is.
+// and the chain's digest at filing, and the reopened month is filed again (what a filing refuses
+// after that: TrustTest.AFilingStaysAsItWasFiled, on the server too).
 TEST_F(HostileDesk, AFilingIsStampedByTheServer) {
   Run(*maple_, "UPDATE tbH_Residents SET H_MonthlyFee = 2401 WHERE H_ResidentsID = 4");
   const std::string head = Scalar(*admin_, "SELECT S_Digest FROM tbS_ChainHeads WHERE S_HomesID = 1");
@@ -167,11 +167,7 @@ TEST_F(HostileDesk, AFilingIsStampedByTheServer) {
   }
   EXPECT_EQ(Scalar(*admin_, "SELECT H_ReopenedBy || ': ' || H_ReopenReason FROM tbH_MonthFilings"),
             maple_desk_ + ": a fee was entered twice");
-  EXPECT_EQ(Refusal("UPDATE tbH_MonthFilings SET H_ReopenReason = 'another reason'"),
-            "This filing was reopened already, and stays on record as it is.");
   File(*maple_, kMapleMarch);
-  EXPECT_EQ(Refusal("INSERT INTO tbH_MonthFilings (H_HomeMonthlyStatsID) VALUES (3)"),
-            "This month is filed already: reopen it, with a reason, before it is filed again.");
   EXPECT_TRUE(VerifyTrust(*admin_).Intact()) << VerifyTrust(*admin_).Summary();
 }
 

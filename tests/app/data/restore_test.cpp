@@ -1,11 +1,11 @@
-// A restore proves the copy before it replaces anything: a copy that lost a table, or whose triggers
-// were dropped, altered or joined by another program's, is refused by name; a copy of an earlier
-// version is taken as that version was; and a file that is not one of ours is never overwritten.
+// A backup is one consistent copy, and a restore proves the copy before it replaces anything: a copy
+// that lost a table, or whose triggers were dropped, altered or joined by another program's, is
+// refused by name, as is one that is no TRF copy of this version; a copy of an earlier version is
+// taken as that version was; and a file that is not one of ours is never overwritten.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "app/data/backup.h"
 #include "app/data/schema_check.h"
@@ -14,18 +14,13 @@
 #include "app/data/trf_database.h"
 #include "app/data/trf_tables.h"
 #include "app/terminal/temp_folder.h"
+#include "tests/app/test_database.h"
 #include "tests/doubles/raised.h"
 
 namespace trf {
 namespace {
 
 using kw::testing::Raised;
-
-// The bytes of the file at `path`.
-std::string Bytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 std::string Fee(const std::string& path) {
   SqliteDatabase database(path, Access::kReadOnly);
@@ -52,56 +47,79 @@ class RestoreTest : public ::testing::Test {
 
 // Each tampered copy is refused with what is wrong with it, and the database keeps every byte.
 TEST_F(RestoreTest, ACopyThatLostWhatKeepsItsRecordIsRefusedByName) {
+  // What a refusal over the copy's triggers says after "The triggers of <copy>", given its count of them.
+  const auto triggers = [](const std::string& count) {
+    return ", which keep its change record and the lock of its filed months, are not as this version makes them: " +
+           count +
+           ". Changes made to it meanwhile may be missing from its record: nothing was restored. Restore "
+           "another copy.";
+  };
   const struct {
     const char* name;
     const char* sql;
-    const char* refusal_after_path;  // the sentence after "<copy>" (or after "The triggers of <copy>")
+    std::string refusal_after_path;  // the sentence after "<copy>" (or after "The triggers of <copy>")
   } rows[] = {
       {"dropped_trigger.db", "DROP TRIGGER trf_tbH_Residents_changed",
-       ", which keep its change record and the lock of its filed months, are not as this version makes them: 1 "
-       "missing or altered (trf_tbH_Residents_changed on tbH_Residents). Changes made to it meanwhile may be missing "
-       "from its record: nothing was restored. Restore another copy."},
+       triggers("1 missing or altered (trf_tbH_Residents_changed on tbH_Residents)")},
       {"altered_trigger.db",
        "DROP TRIGGER trf_tbH_Residents_filed_update; CREATE TRIGGER trf_tbH_Residents_filed_update BEFORE UPDATE ON "
        "tbH_Residents WHEN 0 BEGIN SELECT 1; END",
-       ", which keep its change record and the lock of its filed months, are not as this version makes them: 1 "
-       "missing or altered (trf_tbH_Residents_filed_update on tbH_Residents). Changes made to it meanwhile may be "
-       "missing from its record: nothing was restored. Restore another copy."},
+       triggers("1 missing or altered (trf_tbH_Residents_filed_update on tbH_Residents)")},
       {"foreign_trigger.db",
        "CREATE TRIGGER skip_record BEFORE INSERT ON tbS_ChangeRecord BEGIN SELECT RAISE(IGNORE); END",
-       ", which keep its change record and the lock of its filed months, are not as this version makes them: 1 not "
-       "made by this program (skip_record on tbS_ChangeRecord). Changes made to it meanwhile may be missing from its "
-       "record: nothing was restored. Restore another copy."},
+       triggers("1 not made by this program (skip_record on tbS_ChangeRecord)")},
       {"lost_table.db", "DROP TABLE tbS_ChangeRecord",
        " carries the TRF's mark but lacks 1 of its tables (tbS_ChangeRecord): nothing was restored. Restore another "
        "copy."},
   };
-  const std::string before = Bytes(Path("trf.db"));
+  const std::string before = testing::FileBytes(Path("trf.db"));
   for (const auto& row : rows) {
     const std::string copy = Tampered(row.name, row.sql);
     const std::string refusal = SentenceOf(Raised([&] { RestoreTrfFile(copy, Path("trf.db")); }));
     const bool of_triggers = refusal.starts_with("The triggers of ");
     EXPECT_EQ(refusal, (of_triggers ? "The triggers of " : "") + copy + row.refusal_after_path) << row.name;
-    EXPECT_EQ(Bytes(Path("trf.db")), before) << row.name << ": the database was changed";
+    EXPECT_EQ(testing::FileBytes(Path("trf.db")), before) << row.name << ": the database was changed";
   }
   // A file that carries the TRF's mark and nothing of the TRF.
   SqliteDatabase(Path("mark_only.db")).Exec("PRAGMA application_id = 1414678065; CREATE TABLE songs (title TEXT)");
   const std::string refusal = SentenceOf(Raised([&] { RestoreTrfFile(Path("mark_only.db"), Path("trf.db")); }));
   EXPECT_TRUE(refusal.starts_with(Path("mark_only.db") + " carries the TRF's mark but lacks ")) << refusal;
   EXPECT_TRUE(refusal.find("tbH_Homes") != std::string::npos) << refusal;
-  EXPECT_EQ(Bytes(Path("trf.db")), before);
+  // Copies that are no database, another program's, of a newer version, or not there at all.
+  std::ofstream(Path("garbage.db")) << "not a database at all, though long enough to look like a header";
+  SqliteDatabase(Path("other.db")).Exec("CREATE TABLE t (x); INSERT INTO t VALUES (1)");
+  Tampered("newer.db", "UPDATE tbS_SchemaVersion SET S_Version = 99");
+  for (const char* name : {"garbage.db", "other.db", "newer.db", "missing.db"}) {
+    const std::string copy_refusal = SentenceOf(Raised([&] { RestoreTrfFile(Path(name), Path("trf.db")); }));
+    EXPECT_TRUE(copy_refusal.starts_with(Path(name)) && copy_refusal.find("nothing") != std::string::npos)
+        << copy_refusal;
+  }
+  EXPECT_EQ(testing::FileBytes(Path("trf.db")), before);
+}
+
+// A backup taken while a desk is in the middle of a save is one consistent copy, without the save;
+// a restore puts it in place under a connection open on the database.
+TEST_F(RestoreTest, ABackupTakenMidSaveIsConsistentAndRestoresInPlace) {
+  auto desk = OpenTrfDatabase(Path("trf.db"));
+  {
+    Transaction unfinished(*desk);  // a save under way while the copy is taken
+    desk->Exec("UPDATE tbH_Residents SET H_MonthlyFee = 2 WHERE H_ResidentsID = 4");
+    BackUpTrfFile(Path("trf.db"), Path("copy.db"));
+  }
+  testing::RunCommitted(*desk, "UPDATE tbH_Residents SET H_MonthlyFee = 3 WHERE H_ResidentsID = 4");
+  desk.reset();
+  SqliteDatabase kept(Path("trf.db"));
+  RestoreTrfFile(Path("copy.db"), Path("trf.db"));
+  EXPECT_EQ(testing::Scalar(kept, "SELECT H_MonthlyFee FROM tbH_Residents WHERE H_ResidentsID = 4"), "1")
+      << "the copy holds an unfinished save, or the restore did nothing";
 }
 
 // A copy whose change record was rewritten behind its triggers, every trigger put back as it was, is
 // refused by the walk over its chains, naming the first entry that no longer fits.
 TEST_F(RestoreTest, ACopyWhoseRecordWasRewrittenIsRefusedByItsChain) {
   const std::string copy = Path("rewritten.db");
-  {
-    auto database = OpenTrfDatabase(copy);
-    Transaction transaction(*database);  // a change of this program's, sealed onto Maple House's chain
-    database->Exec("UPDATE tbH_Residents SET H_MonthlyFee = 2401 WHERE H_ResidentsID = 4");
-    transaction.Commit();
-  }
+  // A change of this program's, sealed onto Maple House's chain.
+  testing::RunCommitted(*OpenTrfDatabase(copy), "UPDATE tbH_Residents SET H_MonthlyFee = 2401 WHERE H_ResidentsID = 4");
   {
     SqliteDatabase other(copy);
     auto kept = other.Prepare("SELECT sql FROM sqlite_master WHERE name = 'trf_changes_kept_update'");
@@ -110,13 +128,13 @@ TEST_F(RestoreTest, ACopyWhoseRecordWasRewrittenIsRefusedByItsChain) {
     kept.reset();
     other.Exec("DROP TRIGGER trf_changes_kept_update; UPDATE tbS_ChangeRecord SET S_NewValue = '2500'; " + trigger);
   }
-  const std::string before = Bytes(Path("trf.db"));
+  const std::string before = testing::FileBytes(Path("trf.db"));
   const std::string refusal = SentenceOf(Raised([&] { RestoreTrfFile(copy, Path("trf.db")); }));
   EXPECT_TRUE(refusal.starts_with(copy + " does not hold its change record as it was written: The change record of "
                                          "H-101 does not fit at change 1 "))
       << refusal;
   EXPECT_TRUE(refusal.ends_with(" Nothing was restored. Restore another copy.")) << refusal;
-  EXPECT_EQ(Bytes(Path("trf.db")), before);
+  EXPECT_EQ(testing::FileBytes(Path("trf.db")), before);
 }
 
 // A copy of the first version, before the change record and its triggers, is taken as it was; the
@@ -154,10 +172,10 @@ TEST_F(RestoreTest, AFileThatIsNotOursIsNeverOverwritten) {
        "into a new file."},
   };
   for (const auto& row : rows) {
-    const std::string before = Bytes(Path(row.name));
+    const std::string before = testing::FileBytes(Path(row.name));
     EXPECT_EQ(SentenceOf(Raised([&] { RestoreTrfFile(Path("pristine.db"), Path(row.name)); })),
               Path(row.name) + row.refusal_after_path);
-    EXPECT_EQ(Bytes(Path(row.name)), before) << row.name << " was changed";
+    EXPECT_EQ(testing::FileBytes(Path(row.name)), before) << row.name << " was changed";
   }
   RestoreTrfFile(Path("pristine.db"), Path("new.db"));
   EXPECT_EQ(Fee(Path("new.db")), "2400");

@@ -2,9 +2,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "app/data/postgres_database.h"
 #include "app/data/schema.h"
 #include "app/data/sqlite_database.h"
@@ -39,20 +36,12 @@ constexpr TableDescription kVersion1[] = {{.name = "tbT_Pets", .plural = "pets",
 constexpr TableDescription kVersion2[] = {{.name = "tbT_Pets", .plural = "pets", .columns = kPetsV2},
                                           {.name = "tbT_Toys", .plural = "toys", .columns = kToys, .since = 2}};
 
-std::string Scalar(Database& database, const std::string& sql) {
-  auto query = database.Prepare(sql);
-  return query->Step() ? query->Column(0).ToText() : "(no row)";
-}
-
 TEST(SchemaTest, OlderStoredTablesAreUpgradedAndKeepTheirRows) {
   const bool server = !TestServer().empty();
   const Dialect dialect = server ? Dialect::kPostgres : Dialect::kSqlite;
-  std::unique_ptr<Database> database;
-  if (server) {
-    database = std::make_unique<PostgresDatabase>(TestDatabaseLocation(""));
-  } else {
-    database = std::make_unique<SqliteDatabase>(":memory:");
-  }
+  const std::unique_ptr<Database> database =
+      server ? std::unique_ptr<Database>(std::make_unique<PostgresDatabase>(TestDatabaseLocation("")))
+             : std::make_unique<SqliteDatabase>(":memory:");
   CreateSchema(*database, kVersion1, dialect);
   database->Exec("INSERT INTO tbT_Pets (T_Name) VALUES ('Rex')");
   EXPECT_EQ(StoredSchemaVersion(*database, dialect), 1);
@@ -95,20 +84,15 @@ TEST(SchemaTest, AnAppendOnlyTableOnAServerIsNumberedByItsCounterAlone) {
   EXPECT_THROW(database.Exec("INSERT INTO tbT_Log (T_LogID, T_Said) VALUES (2, 'a number of my own')"), kw::Error);
 }
 
-std::string Bytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
-
 TEST(SchemaTest, NewerStoredSchemaIsRefusedAndLeftUntouched) {
   TempFolder folder;
   const std::string file = (folder.Path() / "newer.db").string();
   const std::string location = TestDatabaseLocation(file);
   OpenTrfDatabase(location)->Exec("UPDATE tbS_SchemaVersion SET S_Version = 99");
-  const std::string before = Bytes(file);
+  const std::string before = FileBytes(file);
   const kw::Error refused = kw::testing::Raised([&] { OpenTrfDatabase(location); });
   EXPECT_THAT(refused.Description(), ::testing::HasSubstr("holds TRF data of a newer version (schema 99"));
-  EXPECT_EQ(Bytes(file), before);
+  EXPECT_EQ(FileBytes(file), before);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// What only a database server shared by many desks has to show: its keys, a lost connection, a missing server.
+// What only a database server shared by many desks has to show: its keys and a lost connection (a
+// missing server: ConnectionText).
 #include "app/business/business_classes.h"
 #include "app/business/rule_numbers.h"
 #include "app/data/trf_database.h"
@@ -11,13 +12,7 @@ namespace {
 
 using kw::testing::Raised;
 
-// The server's own tests: run by hand without the test server, they say what they lack.
-class ServerEngine : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_FALSE(TestServer().empty()) << "these tests run on the test server that `ctest -L postgresql` starts";
-  }
-};
+class ServerEngine : public ServerTest {};
 
 // A new resident of March at Maple House, named `name`, in `residents`.
 void AddResident(LIResidents& residents, const std::string& name) {
@@ -67,27 +62,11 @@ TEST_F(ServerEngine, ConnectionLostMidBatchRollsBackAndKeepsTheEdits) {
 
   auto other_desk = OpenTrfDatabase(location);
   other_desk->Exec("DROP TRIGGER ends_connection ON tbH_Residents");
-  auto count = other_desk->Prepare("SELECT COUNT(*) FROM tbH_Residents");
-  count->Step();
-  EXPECT_EQ(count->Column(0).ToLong(), 16);
+  const std::string count = "SELECT COUNT(*) FROM tbH_Residents";
+  EXPECT_EQ(Scalar(*other_desk, count), "16");
   residents.SaveBatch();
   EXPECT_EQ(residents.PendingChanges(), 0);
-  count->Reset();
-  count->Step();
-  EXPECT_EQ(count->Column(0).ToLong(), 66);
-}
-
-// A server that is not there at start-up is one sentence under its own number, without a password;
-// libpq's words stand on the line before it, for the error journal.
-TEST_F(ServerEngine, ServerDownAtStartUpIsOneSentence) {
-  const kw::Error down =
-      Raised([] { (void)OpenTrfDatabase("postgresql://trf:secret@/postgres?host=/nonexistent-trf-socket"); });
-  EXPECT_EQ(down.Number(), rule_numbers::kServerUnreachable);
-  EXPECT_EQ(SentenceOf(down),
-            "The database server at postgresql://trf@/postgres?host=/nonexistent-trf-socket could not be reached: "
-            "start it, or name another database.");
-  EXPECT_TRUE(down.Said().starts_with("PostgreSQL said (connect): ")) << down.Said();
-  EXPECT_EQ(down.Said().find("secret"), std::string::npos) << down.Said();
+  EXPECT_EQ(Scalar(*other_desk, count), "66");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "app/data/trf_database.h"
 #include "app/siblings/app_options.h"
 #include "app/terminal/trf_session.h"
+#include "tests/app/data/desk_roles.h"
 #include "tests/app/test_database.h"
 #include "tests/doubles/raised.h"
 
@@ -60,12 +61,10 @@ std::string OptionOf(const std::string& text, const std::string& key) {
   return value;
 }
 
-class ServerLogin : public ::testing::Test {
+class ServerLogin : public DeskRoles {
  protected:
   void SetUp() override {
-    ASSERT_FALSE(TestServer().empty()) << "these tests run on the test server that `ctest -L postgresql` starts";
-    location_ = TestDatabaseLocation("");
-    admin_ = OpenTrfDatabase(location_);
+    DeskRoles::SetUp();
     std::string literal;
     for (const char c : kPassword) literal += c == '\'' ? std::string("''") : std::string(1, c);
     MakeRole(role_, "IN ROLE trf_password_login");
@@ -90,15 +89,9 @@ class ServerLogin : public ::testing::Test {
     };
   }
 
-  static std::string CurrentUser(Database& database) {
-    auto query = database.Prepare("SELECT current_user");
-    query->Step();
-    return query->Column(0).ToText();
-  }
+  static std::string CurrentUser(Database& database) { return Scalar(database, "SELECT current_user"); }
 
   const std::string role_ = "paper_desk_" + std::to_string(::getpid());
-  std::string location_;
-  std::shared_ptr<Database> admin_;
 };
 
 // Each form connects as the role, directly and through TRF_DB, and the location shown holds no password.

@@ -36,12 +36,7 @@ class ServerRestart : public ::testing::Test {
     down_ = action == "down";
   }
   // The count `sql` answers, read by another desk.
-  int32_t Count(const std::string& sql) {
-    const auto other_desk = OpenTrfDatabase(location_);
-    auto query = other_desk->Prepare(sql);
-    query->Step();
-    return query->Column(0).ToLong();
-  }
+  std::string Count(const std::string& sql) { return Scalar(*OpenTrfDatabase(location_), sql); }
 
   std::string cluster_ = [] {
     const char* tool = std::getenv("TRF_TEST_PG_CLUSTER");
@@ -75,8 +70,8 @@ TEST_F(ServerRestart, SaveWhileTheServerIsDownIsRefusedAndStoredOnceItIsBack) {
   Server("up");
   residents.SaveBatch();
   EXPECT_EQ(residents.PendingChanges(), 0);
-  EXPECT_EQ(Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentName = 'Ada Quayle'"), 1);
-  EXPECT_EQ(Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_MonthlyFee = 2411"), 1);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_ResidentName = 'Ada Quayle'"), "1");
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM tbH_Residents WHERE H_MonthlyFee = 2411"), "1");
 }
 
 // With the server back before anything is asked, reads and a save go through on the first try,
@@ -96,7 +91,7 @@ TEST_F(ServerRestart, ReadsAndSavesAfterARestartConnectAnewByThemselves) {
   groups.CurrentIndex(Variant::Long(2));
   groups.FieldValue(LIFamilyGroups::kMailingAddress, Variant::Text("9 Quay Street"));
   EXPECT_TRUE(groups.Save(false));
-  EXPECT_EQ(Count("SELECT COUNT(*) FROM tbH_FamilyGroups WHERE H_MailingAddress = '9 Quay Street'"), 1);
+  EXPECT_EQ(Count("SELECT COUNT(*) FROM tbH_FamilyGroups WHERE H_MailingAddress = '9 Quay Street'"), "1");
 }
 
 }  // namespace
