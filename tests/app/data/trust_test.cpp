@@ -168,8 +168,8 @@ TEST_F(TrustTest, ChangesAreChainedPerHomeAndTheWalkFindsThemIntact) {
 }
 
 // What another program writes to the file through the triggers is recorded as another program's,
-// never in the last person's name, and sealed onto the chain at this program's next save (a record
-// changed past the triggers shows in the walk: RestoreTest.ACopyWhoseRecordWasRewrittenIsRefusedByItsChain).
+// never in the last person's name, and sealed onto the chain at this program's next save; its entry
+// changed past the triggers shows in the walk under its maker's name.
 TEST_F(TrustTest, AnotherProgramsChangeIsRecordedAsSuchAndSealedAtTheNextSave) {
   if (OnServer()) GTEST_SKIP() << "on a server the role is recorded (ServerTrust shows it)";
   TempFolder folder;
@@ -181,8 +181,16 @@ TEST_F(TrustTest, AnotherProgramsChangeIsRecordedAsSuchAndSealedAtTheNextSave) {
   EXPECT_EQ(ChangesOf(other, tables::kResidents.name, Long(kAdaInMarch)).back().who, "another program");
   EXPECT_EQ(VerifyTrust(*ours).unsealed, 1) << "another program's change waits for this program's next save";
   RunCommitted(*ours, "UPDATE tbH_Residents SET H_MonthlyFee = 2403 WHERE H_ResidentsID = 4");
-  const TrustCheck check = VerifyTrust(*ours);
+  TrustCheck check = VerifyTrust(*ours);
   EXPECT_TRUE(check.Intact() && check.unsealed == 0 && check.changes == 3) << check.Summary();
+  // The walk names who made the entry that no longer fits: here another program's.
+  other.Exec("DROP TRIGGER trf_changes_kept_update; UPDATE tbS_ChangeRecord SET S_NewValue = '9' WHERE S_ChangeID = 2");
+  check = VerifyTrust(*ours);
+  ASSERT_EQ(check.findings.size(), 1u) << check.Summary();
+  EXPECT_TRUE(
+      check.findings[0].starts_with("The change record of H-101 does not fit at change 2 (tbH_Residents, "
+                                    "record 4, by another program on "))
+      << check.findings[0];
 }
 
 // A soft question the person accepted goes on record with the save: rule, record, field, value, message.
